@@ -1,0 +1,26 @@
+// Host memory as the framework uses it.
+#pragma once
+
+#include "platform/api/HostTypes.h"
+#include "String.h"
+
+namespace tarnwick {
+
+GSHandle allocateHandle(GSSize size); // cleared; throws std::bad_alloc
+void freeHandle(GSHandle& handle);    // frees and nulls; null does nothing
+GSSize getHandleSize(GSHandle handle); // 0 for null
+// Resizes keeping the contents (new bytes cleared); throws std::bad_alloc.
+void resizeHandle(GSHandle handle, GSSize size);
+inline void lockHandle(GSHandle) {}
+inline void unlockHandle(GSHandle) {}
+// The handle's bytes as text, up to the first NUL or its size.
+String handleToString(GSHandle handle);
+// A new handle holding the text's bytes and no NUL.
+GSHandle stringToHandle(const String& text);
+
+GSPtr allocatePtr(GSSize size); // cleared; throws std::bad_alloc
+GSSize getPtrSize(GSPtr ptr);   // 0 for null
+void freePtr(GSPtr& ptr);       // frees and nulls
+GSPtr duplicatePtr(GSPtr ptr);  // null for null; throws std::bad_alloc
+
+} // namespace tarnwick

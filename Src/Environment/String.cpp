@@ -1,0 +1,329 @@
+#include "String.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/gsroot/UniString.h"
+#include "NumberText.h"
+
+namespace tarnwick {
+
+namespace {
+
+bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Byte length of the character starting at byte i (stray continuation bytes stay with it).
+size_t charBytes(std::string_view s, size_t i) {
+    size_t j = i + 1;
+    while (j < s.size() && isContinuation(static_cast<unsigned char>(s[j]))) ++j;
+    return j - i;
+}
+
+size_t offsetOf(std::string_view s, size_t index) {
+    size_t i = 0;
+    for (size_t n = 0; n < index && i < s.size(); ++n) i += charBytes(s, i);
+    return i;
+}
+
+size_t indexOf(std::string_view s, size_t offset) {
+    size_t n = 0;
+    for (size_t i = 0; i < offset && i < s.size(); i += charBytes(s, i)) ++n;
+    return n;
+}
+
+std::vector<std::string_view> charactersOf(std::string_view set) {
+    std::vector<std::string_view> out;
+    for (size_t i = 0; i < set.size();) {
+        size_t n = charBytes(set, i);
+        out.push_back(set.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
+bool inSet(const std::vector<std::string_view>& set, std::string_view c) {
+    return std::find(set.begin(), set.end(), c) != set.end();
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    char16_t units[2];
+    size_t n = 1;
+    if (cp >= 0x10000 && cp <= 0x10FFFF) {
+        units[0] = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+        units[1] = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        n = 2;
+    } else {
+        units[0] = cp > 0x10FFFF ? u'\uFFFD' : static_cast<char16_t>(cp);
+    }
+    out += GS::Utf16ToUtf8(std::u16string_view(units, n));
+}
+
+} // namespace
+
+String::String(const char* text, size_t maxBytes) {
+    if (text == nullptr) return;
+    const void* nul = std::memchr(text, 0, maxBytes == npos ? std::strlen(text) + 1 : maxBytes);
+    size_t n = nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : maxBytes;
+    m_bytes.assign(text, n);
+}
+
+String::String(const char16_t* text, size_t byteLength) {
+    if (text == nullptr) return;
+    size_t units = 0;
+    size_t limit = byteLength == npos ? npos : byteLength / 2;
+    while (units < limit && text[units] != 0) ++units;
+    m_bytes = GS::Utf16ToUtf8(std::u16string_view(text, units));
+}
+
+String::String(const GS::UniString& text) : m_bytes(GS::Utf16ToUtf8(text.Text())) {}
+
+String::String(size_t count, char32_t character) {
+    std::string one;
+    appendUtf8(one, character);
+    m_bytes.reserve(one.size() * count);
+    for (size_t i = 0; i < count; ++i) m_bytes += one;
+}
+
+String::String(int value) : String(intToText(value)) {}
+String::String(unsigned value) : String(uintToText(value)) {}
+String::String(long value) : String(intToText(value)) {}
+String::String(unsigned long value) : String(uintToText(value)) {}
+String::String(long long value) : String(intToText(value)) {}
+String::String(unsigned long long value) : String(uintToText(value)) {}
+String::String(double value) : String(realToText(value)) {}
+
+String& String::operator=(const char* text) {
+    m_bytes = text ? text : "";
+    return *this;
+}
+
+String& String::operator=(const GS::UniString& text) {
+    m_bytes = GS::Utf16ToUtf8(text.Text());
+    return *this;
+}
+
+void String::resize(size_t byteLength) {
+    if (byteLength == npos) return;
+    m_bytes.resize(byteLength, '\0');
+    // The text ends at its first NUL, as the host's buffer would.
+    size_t nul = m_bytes.find('\0');
+    if (nul != std::string::npos) m_bytes.resize(nul);
+}
+
+void String::assign(const char* text, size_t length, int32_t charCode) {
+    m_bytes.clear();
+    if (text == nullptr) return;
+    std::string all(text);
+    if (charCode != 99) all = GS::UniString(std::string_view(all), charCode).ToCStr();
+    m_bytes = length == npos ? all : all.substr(0, offsetOf(all, length));
+}
+
+void String::clear() { m_bytes.clear(); }
+
+void String::replace(size_t start, size_t count, const String& source, size_t sourceStart, size_t sourceCount) {
+    size_t from = offsetOf(m_bytes, start);
+    size_t to = count == npos ? m_bytes.size() : offsetOf(std::string_view(m_bytes).substr(from), count) + from;
+    size_t sFrom = offsetOf(source.m_bytes, sourceStart);
+    size_t sTo = sourceCount == npos ? source.m_bytes.size()
+                                     : offsetOf(std::string_view(source.m_bytes).substr(sFrom), sourceCount) + sFrom;
+    m_bytes.replace(from, to - from, source.m_bytes, sFrom, sTo - sFrom);
+}
+
+size_t String::getLength() const { return indexOf(m_bytes, m_bytes.size()); }
+
+size_t String::byteOffset(size_t index) const { return offsetOf(m_bytes, index); }
+
+char32_t String::at(size_t index) const {
+    size_t i = offsetOf(m_bytes, index);
+    if (i >= m_bytes.size()) return 0;
+    std::u16string u = GS::Utf8ToUtf16(std::string_view(m_bytes).substr(i, charBytes(m_bytes, i)));
+    if (u.size() == 2) return 0x10000 + ((char32_t(u[0]) - 0xD800) << 10) + (char32_t(u[1]) - 0xDC00);
+    return u.empty() ? 0 : u[0];
+}
+
+String String::substring(size_t start, size_t count) const {
+    size_t from = offsetOf(m_bytes, start);
+    if (from >= m_bytes.size()) return String();
+    if (count == npos) return String(m_bytes.substr(from));
+    size_t to = from + offsetOf(std::string_view(m_bytes).substr(from), count);
+    return String(m_bytes.substr(from, to - from));
+}
+
+String& String::operator+=(const String& other) {
+    m_bytes += other.m_bytes;
+    return *this;
+}
+
+String& String::operator+=(const char* text) {
+    if (text) m_bytes += text;
+    return *this;
+}
+
+String& String::operator+=(char32_t character) {
+    appendUtf8(m_bytes, character);
+    return *this;
+}
+
+int String::compare(const String& other) const {
+    int c = m_bytes.compare(other.m_bytes);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+size_t String::find(const String& text, size_t start) const {
+    size_t from = offsetOf(m_bytes, start);
+    if (from > m_bytes.size()) return npos;
+    size_t at = m_bytes.find(text.m_bytes, from);
+    return at == std::string::npos ? npos : indexOf(m_bytes, at);
+}
+
+size_t String::findFirstOf(const String& set, size_t start) const {
+    auto chars = charactersOf(set.m_bytes);
+    size_t n = start;
+    for (size_t i = offsetOf(m_bytes, start); i < m_bytes.size(); ++n) {
+        size_t len = charBytes(m_bytes, i);
+        if (inSet(chars, std::string_view(m_bytes).substr(i, len))) return n;
+        i += len;
+    }
+    return npos;
+}
+
+size_t String::findFirstNotOf(const String& set, size_t start) const {
+    auto chars = charactersOf(set.m_bytes);
+    size_t n = start;
+    for (size_t i = offsetOf(m_bytes, start); i < m_bytes.size(); ++n) {
+        size_t len = charBytes(m_bytes, i);
+        if (!inSet(chars, std::string_view(m_bytes).substr(i, len))) return n;
+        i += len;
+    }
+    return npos;
+}
+
+size_t String::findLastOf(const String& set, size_t start) const {
+    auto chars = charactersOf(set.m_bytes);
+    auto all = charactersOf(m_bytes);
+    if (all.empty()) return npos;
+    size_t last = std::min(start, all.size() - 1);
+    for (size_t n = last + 1; n-- > 0;)
+        if (inSet(chars, all[n])) return n;
+    return npos;
+}
+
+size_t String::findLastNotOf(const String& set, size_t start) const {
+    auto chars = charactersOf(set.m_bytes);
+    auto all = charactersOf(m_bytes);
+    if (all.empty()) return npos;
+    size_t last = std::min(start, all.size() - 1);
+    for (size_t n = last + 1; n-- > 0;)
+        if (!inSet(chars, all[n])) return n;
+    return npos;
+}
+
+bool String::findQuoted(size_t start, const String& quotes, size_t* open, size_t* close) const {
+    size_t first = findFirstOf(quotes, start);
+    if (first == npos) return false;
+    size_t second = find(substring(first, 1), first + 1);
+    if (second == npos) return false;
+    if (open) *open = first;
+    if (close) *close = second;
+    return true;
+}
+
+std::pair<size_t, size_t> String::findLineBreak(size_t from, size_t to) const {
+    auto all = charactersOf(m_bytes);
+    size_t end = std::min(to, all.size());
+    for (size_t n = from; n < end; ++n) {
+        if (all[n] != "\r" && all[n] != "\n") continue;
+        size_t next = n + 1;
+        if (next < end && (all[next] == "\r" || all[next] == "\n") && all[next] != all[n]) ++next;
+        return {n, next >= end ? npos : next};
+    }
+    return {npos, npos};
+}
+
+size_t String::splitLines(std::vector<std::pair<size_t, size_t>>& lines, size_t from, size_t to) const {
+    size_t end = std::min(to, getLength());
+    size_t added = 0;
+    size_t start = from;
+    while (start <= end) {
+        auto [brk, next] = findLineBreak(start, end);
+        if (brk == npos) {
+            lines.emplace_back(start, end - start);
+            ++added;
+            break;
+        }
+        lines.emplace_back(start, brk - start);
+        ++added;
+        if (next == npos) break; // a break at the very end ends the last line
+        start = next;
+    }
+    return added;
+}
+
+String String::toUpper() const { return String(GS::ToUpperMultibyte(m_bytes)); }
+String String::toLower() const { return String(GS::ToLowerMultibyte(m_bytes)); }
+
+String& String::padLeft(size_t width, const String& pad) {
+    if (pad.isEmpty()) return *this;
+    String prefix;
+    size_t length = getLength();
+    while (length + prefix.getLength() < width) prefix += pad;
+    if (length + prefix.getLength() > width) prefix = prefix.substring(0, width - length);
+    m_bytes.insert(0, prefix.m_bytes);
+    return *this;
+}
+
+String& String::trim(const String& set) {
+    size_t first = findFirstNotOf(set);
+    if (first == npos) {
+        m_bytes.clear();
+        return *this;
+    }
+    size_t last = findLastNotOf(set);
+    *this = substring(first, last - first + 1);
+    return *this;
+}
+
+String& String::replaceAll(const String& from, const String& to) {
+    if (from.isEmpty()) return *this;
+    std::string out;
+    size_t i = 0;
+    while (true) {
+        size_t at = m_bytes.find(from.m_bytes, i);
+        if (at == std::string::npos) break;
+        out.append(m_bytes, i, at - i);
+        out += to.m_bytes;
+        i = at + from.m_bytes.size();
+    }
+    out.append(m_bytes, i, std::string::npos);
+    m_bytes = std::move(out);
+    return *this;
+}
+
+size_t String::copyTo(char* buffer, size_t bufferSize) const {
+    if (buffer == nullptr || bufferSize == 0) return 0;
+    size_t n = 0;
+    while (n < m_bytes.size()) {
+        size_t len = charBytes(m_bytes, n);
+        if (n + len > bufferSize - 1) break;
+        n += len;
+    }
+    std::memcpy(buffer, m_bytes.data(), n);
+    buffer[n] = '\0';
+    return n;
+}
+
+void String::copyToUtf16(char16_t* field, size_t sizeInBytes) const {
+    if (field == nullptr || sizeInBytes < 2) return;
+    std::u16string u = toUtf16();
+    size_t room = sizeInBytes / 2 - 1;
+    size_t n = std::min(room, u.size());
+    if (n > 0 && n < u.size() && u[n - 1] >= 0xD800 && u[n - 1] <= 0xDBFF) --n;
+    std::copy(u.begin(), u.begin() + static_cast<std::ptrdiff_t>(n), field);
+    field[n] = 0;
+}
+
+GS::UniString String::toUniString() const { return GS::UniString(toUtf16()); }
+
+std::u16string String::toUtf16() const { return GS::Utf8ToUtf16(m_bytes); }
+
+} // namespace tarnwick

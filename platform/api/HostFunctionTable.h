@@ -1,0 +1,157 @@
+// The table of host functions that the host hands the module through SetImportedFuncAddrs,
+// and the table of entry functions the module hands the host through GetExportedFuncAddrs.
+// A null slot is a function this host does not supply.
+#pragma once
+
+#include "HostRecords.h"
+#include "HostTypes.h"
+
+namespace GS {
+class UniString;
+template <class T> class Array;
+template <class K, class V> class HashTable;
+} // namespace GS
+struct ResourceModule;
+using GSResModule = const ResourceModule*;
+
+struct API_Element;
+struct API_ElementMemo;
+struct API_Attribute;
+struct HostAttributeHeader;
+struct HostAttributeMemo;
+struct HostElementHead;
+
+// What the host passes to a menu handler.
+struct HostMenuSelection {
+    int32_t menuResId = 0; // the menu's string list id
+    int32_t itemIndex = 0; // 1-based
+};
+
+// What the host passes to an element observer.
+struct HostElementNotification {
+    uint32_t kind = 0; // HostElementEvent
+    int16_t typeId = 0;
+    int16_t variation = 0;
+    API_Guid guid;
+};
+
+enum HostElementEvent : uint32_t {
+    ElementEventDataBegin = 1,
+    ElementEventEdit = 2,
+    ElementEventDelete = 3,
+    ElementEventDataEnd = 4,
+};
+
+// Project notification types the host sends.
+enum HostProjectNotification : uint32_t {
+    ProjectNew = 1,
+    ProjectNewAndReset = 2,
+    ProjectOpen = 4,
+    ProjectPreSave = 8,
+    ProjectSave = 16,
+    ProjectClose = 32,
+    ProjectQuit = 64,
+    ProjectChangeWorkspace = 0x10000,
+};
+
+// Requests of the module-data handler.
+enum HostModuleDataRequest : uint32_t {
+    ModuleDataBeforeSave = 1,
+    ModuleDataAfterLoad = 2,
+};
+
+using MenuHandlerProc = GSErrCode (*)(const HostMenuSelection* selection);
+using ProjectNotifierProc = GSErrCode (*)(uint32_t notification, int32_t parameter);
+using ModuleDataHandlerProc = GSErrCode (*)(uint32_t request);
+using ElementObserverProc = GSErrCode (*)(const HostElementNotification* notification);
+using CommandHandlerProc = GSErrCode (*)(uint32_t commandId, int32_t version, GSHandle parameters);
+using UndoableCommandProc = GSErrCode (*)(void* userData);
+
+struct HostFunctionTable {
+    uint32_t size = sizeof(HostFunctionTable); // lets older and newer tables be told apart
+
+    // Dispatchers keyed by a four-character selector.
+    GSErrCode (*DatabaseCall)(uint32_t selector, void* a, void* b, void* c) = nullptr;
+    GSErrCode (*EnvironmentCall)(uint32_t selector, void* a, void* b, void* c) = nullptr;
+    GSErrCode (*InterfaceCall)(uint32_t selector, void* a, void* b, void* c, void* d, void* e) = nullptr;
+    GSErrCode (*UtilityCall)(uint32_t selector, void* a, void* b, void* c) = nullptr;
+    GSErrCode (*AutomationCall)(uint32_t selector, void* a, void* b) = nullptr;
+
+    // The module and its entries.
+    GSResModule (*GetOwnResModule)() = nullptr;
+    GSErrCode (*SetEntryFlag)(bool inside) = nullptr;
+    GSErrCode (*RegisterMenu)(int32_t menuResId, int32_t promptResId, int32_t positionCode, int32_t flags) = nullptr;
+    GSErrCode (*InstallMenuHandler)(int32_t menuResId, MenuHandlerProc handler) = nullptr;
+    GSErrCode (*GetMenuItemFlags)(int32_t menuResId, int32_t itemIndex, int32_t* flags) = nullptr;
+    GSErrCode (*SetMenuItemFlags)(int32_t menuResId, int32_t itemIndex, int32_t flags) = nullptr;
+    GSErrCode (*InstallProjectNotifier)(ProjectNotifierProc handler) = nullptr;
+    GSErrCode (*InstallModuleDataHandler)(ModuleDataHandlerProc handler) = nullptr;
+    GSErrCode (*InstallElementObserver)(ElementObserverProc handler) = nullptr;
+    GSErrCode (*InstallCommandHandler)(uint32_t commandId, int32_t version, CommandHandlerProc handler) = nullptr;
+
+    // Project state, module data and undoable commands.
+    GSErrCode (*HasOpenProject)(bool* open) = nullptr;
+    GSErrCode (*GetModuleData)(GSHandle* data) = nullptr; // the caller owns the handle
+    GSErrCode (*SetModuleData)(GSHandle data) = nullptr;  // the host copies it
+    GSErrCode (*RunUndoableCommand)(const GS::UniString* name, UndoableCommandProc proc, void* userData) = nullptr;
+    GSErrCode (*GetSuspendGroups)(bool* on) = nullptr;
+    GSErrCode (*SetSuspendGroups)(bool on) = nullptr;
+    GSErrCode (*GetEditTransformation)(HostEditTransformation* record) = nullptr;
+
+    // Attributes.
+    GSErrCode (*CreateAttribute)(API_Attribute* attribute, HostAttributeMemo* memo) = nullptr;
+    GSErrCode (*ModifyAttribute)(API_Attribute* attribute, HostAttributeMemo* memo) = nullptr;
+    GSErrCode (*DeleteAttribute)(HostAttributeHeader* header) = nullptr;
+    GSErrCode (*DeleteAttributes)(HostAttributeHeader* header, GSHandle indices) = nullptr;
+    GSErrCode (*GetAttribute)(API_Attribute* attribute) = nullptr;
+    GSErrCode (*GetAttributeCount)(uint8_t typeCode, uint16_t* count) = nullptr;
+    GSErrCode (*GetAttributeMemo)(uint8_t typeCode, int16_t index, HostAttributeMemo* memo) = nullptr;
+    GSErrCode (*DisposeAttributeMemo)(HostAttributeMemo* memo) = nullptr;
+    GSErrCode (*GetAttributeUserData)(HostAttributeHeader* header, HostUserData* userData) = nullptr;
+    GSErrCode (*SearchAttribute)(HostAttributeHeader* header) = nullptr;
+
+    // Elements: defaults and user data.
+    GSErrCode (*GetDefaultElement)(API_Element* element, API_ElementMemo* memo) = nullptr;
+    GSErrCode (*DisposeElementMemo)(API_ElementMemo* memo) = nullptr;
+    GSErrCode (*GetElementUserData)(HostElementHead* head, HostUserData* userData) = nullptr;
+    GSErrCode (*SetElementUserData)(HostElementHead* head, HostUserData* userData) = nullptr;
+    GSErrCode (*ClearElementUserData)(HostElementHead* head) = nullptr;
+
+    // Shared projects, reservations and lockable objects.
+    bool (*IsSharedProject)() = nullptr;
+    bool (*SharedProjectCall)() = nullptr;
+    GSErrCode (*GetElementReservations)(const GS::Array<API_Guid>* elements,
+                                        GS::HashTable<API_Guid, int16_t>* heldByOthers) = nullptr;
+    GSErrCode (*ReleaseElements)(const GS::Array<API_Guid>* elements) = nullptr;
+    GSErrCode (*GetLockableObjectGuid)(API_Guid* guid, const char* name) = nullptr;
+    bool (*LockableObjectQueryCall)(const API_Guid* guid) = nullptr;
+    bool (*LockableObjectStateCall)(const API_Guid* guid) = nullptr;
+    int32_t (*GetLockableObjectStatus)(const API_Guid* guid, int32_t reserved) = nullptr;
+    GSErrCode (*ReserveLockableObject)(const API_Guid* guid, int32_t reserved, int32_t flag) = nullptr;
+    GSErrCode (*ReleaseLockableObject)(const API_Guid* guid, int32_t flag) = nullptr;
+};
+
+// What the module's environment check fills in.
+struct HostEnvironment {
+    char addonName[256] = {};
+    char addonDescription[512] = {};
+    uint32_t hostVersion = 0;
+};
+
+enum HostAddonKind : int32_t {
+    AddonDoNotLoad = 0,
+    AddonNormal = 1,
+};
+
+struct ModuleExports {
+    uint32_t size = sizeof(ModuleExports);
+    int32_t (*CheckEnvironment)(HostEnvironment* environment) = nullptr; // a HostAddonKind
+    GSErrCode (*RegisterInterface)() = nullptr;
+    GSErrCode (*Initialize)() = nullptr;
+    GSErrCode (*FreeData)() = nullptr;
+    GSResModule resources = nullptr; // the module's own resources (its "resource module")
+};
+
+// The two functions a module exports.
+using GetExportedFuncAddrsProc = GSErrCode (*)(ModuleExports* exports);
+using SetImportedFuncAddrsProc = GSErrCode (*)(const HostFunctionTable* table);

@@ -1,0 +1,72 @@
+// Host records that cross the function table, as plain structs with named fields.
+// Where the size and offsets are known they are checked below.
+#pragma once
+
+#include <cstddef>
+
+#include "HostTypes.h"
+
+// The host's 128-bit identifier.
+struct API_Guid {
+    uint64_t high = 0; // the first 16 hex digits of the text form
+    uint64_t low = 0;  // the last 16
+    bool operator==(const API_Guid&) const = default;
+};
+static_assert(sizeof(API_Guid) == 16);
+
+struct HostCoord2D {
+    double x = 0.0;
+    double y = 0.0;
+};
+static_assert(sizeof(HostCoord2D) == 16);
+
+struct HostCoord3D {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+static_assert(sizeof(HostCoord3D) == 24);
+
+struct HostBox2D {
+    double xMin = 0.0;
+    double yMin = 0.0;
+    double xMax = 0.0;
+    double yMax = 0.0;
+};
+static_assert(sizeof(HostBox2D) == 32);
+
+struct HostBox3D {
+    double xMin = 0.0;
+    double yMin = 0.0;
+    double zMin = 0.0;
+    double xMax = 0.0;
+    double yMax = 0.0;
+    double zMax = 0.0;
+};
+static_assert(sizeof(HostBox3D) == 48);
+
+// Add-on user data of elements and attributes: one layout for both.
+struct HostUserData {
+    int16_t version = 0;
+    uint16_t platformSign = 0; // 0x5757 written here, 0x4D4D for data from the other platform
+    uint32_t flags = 0;
+    uint8_t reserved[8] = {};
+    GSHandle dataHandle = nullptr;
+};
+static_assert(sizeof(HostUserData) == 24);
+static_assert(offsetof(HostUserData, platformSign) == 2);
+static_assert(offsetof(HostUserData, flags) == 4);
+static_assert(offsetof(HostUserData, dataHandle) == 16);
+
+// The host's element edit transformation.
+struct HostEditTransformation {
+    uint32_t kind = 0; // four-character code of the edit
+    uint32_t flags = 0;
+    HostCoord3D origin;
+    HostCoord3D target;
+    double angle = 0.0;
+    double scale = 1.0;
+    double matrix[9] = {}; // the linear part, row by row
+    uint8_t reserved[8] = {};
+};
+static_assert(sizeof(HostEditTransformation) == 152);
