@@ -26,7 +26,8 @@ public:
     virtual ~Vector() { clear(); }
 
     void clear() {
-        for (T* item : m_items) delete item;
+        for (T* item : m_items)
+            delete item;
         m_items.clear();
     }
     void push_back(T* item) { m_items.push_back(item); } // takes ownership
@@ -66,13 +67,15 @@ public:
         std::swap(m_items[a], m_items[b]);
     }
     template <class Less> void sort(Less less) {
-        std::stable_sort(m_items.begin(), m_items.end(), [&](const T* a, const T* b) { return less(*a, *b); });
+        std::stable_sort(m_items.begin(), m_items.end(),
+                         [&](const T* a, const T* b) { return less(*a, *b); });
     }
     // Copies every element through copy(const T&) -> T*.
     template <class Copy> void cloneFrom(const Vector& other, Copy copy) {
         clear();
         m_items.reserve(other.size());
-        for (const T* item : other.m_items) m_items.push_back(copy(*item));
+        for (const T* item : other.m_items)
+            m_items.push_back(copy(*item));
     }
 
 protected:
@@ -92,7 +95,8 @@ public:
     virtual ~List() { clear(); }
 
     void clear() {
-        for (T* item : m_items) delete item;
+        for (T* item : m_items)
+            delete item;
         m_items.clear();
     }
     void push_back(T* item) { m_items.push_back(item); }
@@ -104,7 +108,9 @@ public:
         m_items.erase(it);
         return true;
     }
-    bool contains(const T* item) const { return std::find(m_items.begin(), m_items.end(), item) != m_items.end(); }
+    bool contains(const T* item) const {
+        return std::find(m_items.begin(), m_items.end(), item) != m_items.end();
+    }
     size_t size() const { return m_items.size(); }
     bool empty() const { return m_items.empty(); }
     T* operator[](size_t index) const {

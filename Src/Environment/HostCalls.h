@@ -2,9 +2,9 @@
 // not supply answers hosterr::NotSupplied (or false, or an empty answer) and does nothing.
 #pragma once
 
+#include "HostTable.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/Resources.h"
-#include "HostTable.h"
 
 namespace tarnwick::detail {
 template <class F, class... Args> GSErrCode callHost(F HostFunctionTable::*slot, Args... args) {
@@ -15,10 +15,12 @@ template <class F, class... Args> GSErrCode callHost(F HostFunctionTable::*slot,
 
 #define TARNWICK_HOST_CALL(slot, ...) ::tarnwick::detail::callHost(&HostFunctionTable::slot, ##__VA_ARGS__)
 
-inline GSErrCode ACAPDatabaseCall(uint32_t selector, void* a = nullptr, void* b = nullptr, void* c = nullptr) {
+inline GSErrCode ACAPDatabaseCall(uint32_t selector, void* a = nullptr, void* b = nullptr,
+                                  void* c = nullptr) {
     return TARNWICK_HOST_CALL(DatabaseCall, selector, a, b, c);
 }
-inline GSErrCode ACAPEnvironmentCall(uint32_t selector, void* a = nullptr, void* b = nullptr, void* c = nullptr) {
+inline GSErrCode ACAPEnvironmentCall(uint32_t selector, void* a = nullptr, void* b = nullptr,
+                                     void* c = nullptr) {
     return TARNWICK_HOST_CALL(EnvironmentCall, selector, a, b, c);
 }
 inline GSErrCode ACAPInterfaceCall(uint32_t selector, void* a = nullptr, void* b = nullptr, void* c = nullptr,
@@ -36,8 +38,11 @@ inline GSResModule ACAPGetOwnResModule() {
     auto fn = tarnwick::hostTable().GetOwnResModule;
     return fn ? fn() : nullptr;
 }
-inline GSErrCode ACAPSetEntryFlag(bool inside) { return TARNWICK_HOST_CALL(SetEntryFlag, inside); }
-inline GSErrCode ACAPRegisterMenu(int32_t menuResId, int32_t promptResId, int32_t positionCode, int32_t flags) {
+inline GSErrCode ACAPSetEntryFlag(bool inside) {
+    return TARNWICK_HOST_CALL(SetEntryFlag, inside);
+}
+inline GSErrCode ACAPRegisterMenu(int32_t menuResId, int32_t promptResId, int32_t positionCode,
+                                  int32_t flags) {
     return TARNWICK_HOST_CALL(RegisterMenu, menuResId, promptResId, positionCode, flags);
 }
 inline GSErrCode ACAPInstallMenuHandler(int32_t menuResId, MenuHandlerProc handler) {
@@ -61,14 +66,24 @@ inline GSErrCode ACAPInstallElementObserver(ElementObserverProc handler) {
 inline GSErrCode ACAPInstallCommandHandler(uint32_t commandId, int32_t version, CommandHandlerProc handler) {
     return TARNWICK_HOST_CALL(InstallCommandHandler, commandId, version, handler);
 }
-inline GSErrCode ACAPHasOpenProject(bool* open) { return TARNWICK_HOST_CALL(HasOpenProject, open); }
-inline GSErrCode ACAPGetModuleData(GSHandle* data) { return TARNWICK_HOST_CALL(GetModuleData, data); }
-inline GSErrCode ACAPSetModuleData(GSHandle data) { return TARNWICK_HOST_CALL(SetModuleData, data); }
+inline GSErrCode ACAPHasOpenProject(bool* open) {
+    return TARNWICK_HOST_CALL(HasOpenProject, open);
+}
+inline GSErrCode ACAPGetModuleData(GSHandle* data) {
+    return TARNWICK_HOST_CALL(GetModuleData, data);
+}
+inline GSErrCode ACAPSetModuleData(GSHandle data) {
+    return TARNWICK_HOST_CALL(SetModuleData, data);
+}
 inline GSErrCode ACAPRunUndoableCommand(const GS::UniString* name, UndoableCommandProc proc, void* userData) {
     return TARNWICK_HOST_CALL(RunUndoableCommand, name, proc, userData);
 }
-inline GSErrCode ACAPGetSuspendGroups(bool* on) { return TARNWICK_HOST_CALL(GetSuspendGroups, on); }
-inline GSErrCode ACAPSetSuspendGroups(bool on) { return TARNWICK_HOST_CALL(SetSuspendGroups, on); }
+inline GSErrCode ACAPGetSuspendGroups(bool* on) {
+    return TARNWICK_HOST_CALL(GetSuspendGroups, on);
+}
+inline GSErrCode ACAPSetSuspendGroups(bool on) {
+    return TARNWICK_HOST_CALL(SetSuspendGroups, on);
+}
 inline GSErrCode ACAPGetEditTransformation(HostEditTransformation* record) {
     return TARNWICK_HOST_CALL(GetEditTransformation, record);
 }
@@ -85,7 +100,9 @@ inline GSErrCode ACAPDeleteAttribute(HostAttributeHeader* header) {
 inline GSErrCode ACAPDeleteAttributes(HostAttributeHeader* header, GSHandle indices) {
     return TARNWICK_HOST_CALL(DeleteAttributes, header, indices);
 }
-inline GSErrCode ACAPGetAttribute(API_Attribute* attribute) { return TARNWICK_HOST_CALL(GetAttribute, attribute); }
+inline GSErrCode ACAPGetAttribute(API_Attribute* attribute) {
+    return TARNWICK_HOST_CALL(GetAttribute, attribute);
+}
 inline GSErrCode ACAPGetAttributeCount(uint8_t typeCode, uint16_t* count) {
     return TARNWICK_HOST_CALL(GetAttributeCount, typeCode, count);
 }
@@ -105,7 +122,9 @@ inline GSErrCode ACAPSearchAttribute(HostAttributeHeader* header) {
 inline GSErrCode ACAPGetDefaultElement(API_Element* element, API_ElementMemo* memo) {
     return TARNWICK_HOST_CALL(GetDefaultElement, element, memo);
 }
-inline GSErrCode ACAPDisposeElementMemo(API_ElementMemo* memo) { return TARNWICK_HOST_CALL(DisposeElementMemo, memo); }
+inline GSErrCode ACAPDisposeElementMemo(API_ElementMemo* memo) {
+    return TARNWICK_HOST_CALL(DisposeElementMemo, memo);
+}
 inline GSErrCode ACAPGetElementUserData(HostElementHead* head, HostUserData* userData) {
     return TARNWICK_HOST_CALL(GetElementUserData, head, userData);
 }

@@ -13,9 +13,13 @@ GSHandle allocateHandle(GSSize size) {
     return h;
 }
 
-void freeHandle(GSHandle& handle) { BMKillHandle(&handle); }
+void freeHandle(GSHandle& handle) {
+    BMKillHandle(&handle);
+}
 
-GSSize getHandleSize(GSHandle handle) { return BMHandleSize(handle); }
+GSSize getHandleSize(GSHandle handle) {
+    return BMHandleSize(handle);
+}
 
 void resizeHandle(GSHandle handle, GSSize size) {
     if (BMResizeHandle(handle, size) != 0) throw std::bad_alloc();
@@ -38,9 +42,13 @@ GSPtr allocatePtr(GSSize size) {
     return p;
 }
 
-GSSize getPtrSize(GSPtr ptr) { return BMPtrSize(ptr); }
+GSSize getPtrSize(GSPtr ptr) {
+    return BMPtrSize(ptr);
+}
 
-void freePtr(GSPtr& ptr) { BMKillPtr(&ptr); }
+void freePtr(GSPtr& ptr) {
+    BMKillPtr(&ptr);
+}
 
 GSPtr duplicatePtr(GSPtr ptr) {
     if (ptr == nullptr) return nullptr;

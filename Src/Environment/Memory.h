@@ -1,13 +1,13 @@
 // Host memory as the framework uses it.
 #pragma once
 
-#include "platform/api/HostTypes.h"
 #include "String.h"
+#include "platform/api/HostTypes.h"
 
 namespace tarnwick {
 
-GSHandle allocateHandle(GSSize size); // cleared; throws std::bad_alloc
-void freeHandle(GSHandle& handle);    // frees and nulls; null does nothing
+GSHandle allocateHandle(GSSize size);  // cleared; throws std::bad_alloc
+void freeHandle(GSHandle& handle);     // frees and nulls; null does nothing
 GSSize getHandleSize(GSHandle handle); // 0 for null
 // Resizes keeping the contents (new bytes cleared); throws std::bad_alloc.
 void resizeHandle(GSHandle handle, GSSize size);

@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "platform/gsroot/Memory.h"
 #include "Memory.h"
+#include "platform/gsroot/Memory.h"
 
 namespace tarnwick {
 
@@ -19,11 +19,17 @@ MemoryBlock& MemoryBlock::operator=(MemoryBlock&& other) noexcept {
     return *this;
 }
 
-MemoryBlock::~MemoryBlock() { BMKillHandle(&m_handle); }
+MemoryBlock::~MemoryBlock() {
+    BMKillHandle(&m_handle);
+}
 
-MemoryBlock* MemoryBlock::clone() const { return new MemoryBlock(duplicateHandle()); }
+MemoryBlock* MemoryBlock::clone() const {
+    return new MemoryBlock(duplicateHandle());
+}
 
-GSSize MemoryBlock::getSize() const { return BMHandleSize(m_handle); }
+GSSize MemoryBlock::getSize() const {
+    return BMHandleSize(m_handle);
+}
 
 GSHandle MemoryBlock::releaseHandle() {
     GSHandle h = m_handle;
@@ -37,7 +43,9 @@ void MemoryBlock::setHandle(GSHandle handle) {
     m_handle = handle;
 }
 
-void MemoryBlock::assignHandle(GSHandle handle) { setHandle(handle); }
+void MemoryBlock::assignHandle(GSHandle handle) {
+    setHandle(handle);
+}
 
 GSHandle MemoryBlock::duplicateHandle() const {
     if (m_handle == nullptr) return nullptr;
@@ -46,7 +54,9 @@ GSHandle MemoryBlock::duplicateHandle() const {
     return copy;
 }
 
-void MemoryBlock::allocateHandle(GSSize size) { setHandle(tarnwick::allocateHandle(size)); }
+void MemoryBlock::allocateHandle(GSSize size) {
+    setHandle(tarnwick::allocateHandle(size));
+}
 
 void MemoryBlock::resize(GSSize size) {
     if (m_handle == nullptr) {

@@ -26,9 +26,9 @@ public:
     void setHandle(GSHandle handle);
     // Takes the given handle unless it is already the owned one.
     void assignHandle(GSHandle handle);
-    GSHandle duplicateHandle() const;   // a new handle with a copy; null for none; throws std::bad_alloc
-    void allocateHandle(GSSize size);   // replaces the handle by a new cleared one
-    void resize(GSSize size);           // keeps the contents; throws std::bad_alloc
+    GSHandle duplicateHandle() const; // a new handle with a copy; null for none; throws std::bad_alloc
+    void allocateHandle(GSSize size); // replaces the handle by a new cleared one
+    void resize(GSSize size);         // keeps the contents; throws std::bad_alloc
 
 private:
     GSHandle m_handle;

@@ -8,13 +8,16 @@ NamePattern::NamePattern(const String& pattern, const String& wildcard) : m_patt
     m_hasWildcard = true;
     size_t wl = wildcard.getLength();
     size_t last = first;
-    for (size_t at = pattern.find(wildcard, first + wl); at != String::npos; at = pattern.find(wildcard, at + wl))
+    for (size_t at = pattern.find(wildcard, first + wl); at != String::npos;
+         at = pattern.find(wildcard, at + wl))
         last = at;
     m_prefix = pattern.substring(0, first);
     m_suffix = pattern.substring(last + wl);
-    if (last > first) {
-        m_middle = pattern.substring(first + wl, last - first - wl);
-        m_middle.replaceAll(wildcard, String()); // nested wildcards only separate what must occur
+    // Further wildcards split what lies between into parts that must occur in order.
+    for (size_t at = first + wl; at < last;) {
+        size_t next = pattern.find(wildcard, at);
+        if (next > at) m_middle.push_back(pattern.substring(at, next - at));
+        at = next + wl;
     }
 }
 
@@ -27,9 +30,14 @@ bool NamePattern::matches(const String& name) const {
     if (length < prefixLength + suffixLength) return false;
     if (name.substring(0, prefixLength) != m_prefix) return false;
     if (name.substring(length - suffixLength) != m_suffix) return false;
-    if (m_middle.isEmpty()) return true;
     String between = name.substring(prefixLength, length - prefixLength - suffixLength);
-    return between.find(m_middle) != String::npos;
+    size_t from = 0;
+    for (const String& part : m_middle) {
+        size_t at = between.find(part, from);
+        if (at == String::npos) return false;
+        from = at + part.getLength();
+    }
+    return true;
 }
 
 } // namespace tarnwick

@@ -3,31 +3,36 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/gsroot/UniString.h"
 #include "NumberText.h"
+#include "platform/gsroot/UniString.h"
 
 namespace tarnwick {
 
 namespace {
 
-bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool isContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
 
 // Byte length of the character starting at byte i (stray continuation bytes stay with it).
 size_t charBytes(std::string_view s, size_t i) {
     size_t j = i + 1;
-    while (j < s.size() && isContinuation(static_cast<unsigned char>(s[j]))) ++j;
+    while (j < s.size() && isContinuation(static_cast<unsigned char>(s[j])))
+        ++j;
     return j - i;
 }
 
 size_t offsetOf(std::string_view s, size_t index) {
     size_t i = 0;
-    for (size_t n = 0; n < index && i < s.size(); ++n) i += charBytes(s, i);
+    for (size_t n = 0; n < index && i < s.size(); ++n)
+        i += charBytes(s, i);
     return i;
 }
 
 size_t indexOf(std::string_view s, size_t offset) {
     size_t n = 0;
-    for (size_t i = 0; i < offset && i < s.size(); i += charBytes(s, i)) ++n;
+    for (size_t i = 0; i < offset && i < s.size(); i += charBytes(s, i))
+        ++n;
     return n;
 }
 
@@ -71,7 +76,8 @@ String::String(const char16_t* text, size_t byteLength) {
     if (text == nullptr) return;
     size_t units = 0;
     size_t limit = byteLength == npos ? npos : byteLength / 2;
-    while (units < limit && text[units] != 0) ++units;
+    while (units < limit && text[units] != 0)
+        ++units;
     m_bytes = GS::Utf16ToUtf8(std::u16string_view(text, units));
 }
 
@@ -81,7 +87,8 @@ String::String(size_t count, char32_t character) {
     std::string one;
     appendUtf8(one, character);
     m_bytes.reserve(one.size() * count);
-    for (size_t i = 0; i < count; ++i) m_bytes += one;
+    for (size_t i = 0; i < count; ++i)
+        m_bytes += one;
 }
 
 String::String(int value) : String(intToText(value)) {}
@@ -118,20 +125,29 @@ void String::assign(const char* text, size_t length, int32_t charCode) {
     m_bytes = length == npos ? all : all.substr(0, offsetOf(all, length));
 }
 
-void String::clear() { m_bytes.clear(); }
+void String::clear() {
+    m_bytes.clear();
+}
 
-void String::replace(size_t start, size_t count, const String& source, size_t sourceStart, size_t sourceCount) {
+void String::replace(size_t start, size_t count, const String& source, size_t sourceStart,
+                     size_t sourceCount) {
     size_t from = offsetOf(m_bytes, start);
-    size_t to = count == npos ? m_bytes.size() : offsetOf(std::string_view(m_bytes).substr(from), count) + from;
+    size_t to =
+        count == npos ? m_bytes.size() : offsetOf(std::string_view(m_bytes).substr(from), count) + from;
     size_t sFrom = offsetOf(source.m_bytes, sourceStart);
-    size_t sTo = sourceCount == npos ? source.m_bytes.size()
-                                     : offsetOf(std::string_view(source.m_bytes).substr(sFrom), sourceCount) + sFrom;
+    size_t sTo = sourceCount == npos
+                     ? source.m_bytes.size()
+                     : offsetOf(std::string_view(source.m_bytes).substr(sFrom), sourceCount) + sFrom;
     m_bytes.replace(from, to - from, source.m_bytes, sFrom, sTo - sFrom);
 }
 
-size_t String::getLength() const { return indexOf(m_bytes, m_bytes.size()); }
+size_t String::getLength() const {
+    return indexOf(m_bytes, m_bytes.size());
+}
 
-size_t String::byteOffset(size_t index) const { return offsetOf(m_bytes, index); }
+size_t String::byteOffset(size_t index) const {
+    return offsetOf(m_bytes, index);
+}
 
 char32_t String::at(size_t index) const {
     size_t i = offsetOf(m_bytes, index);
@@ -259,14 +275,19 @@ size_t String::splitLines(std::vector<std::pair<size_t, size_t>>& lines, size_t 
     return added;
 }
 
-String String::toUpper() const { return String(GS::ToUpperMultibyte(m_bytes)); }
-String String::toLower() const { return String(GS::ToLowerMultibyte(m_bytes)); }
+String String::toUpper() const {
+    return String(GS::ToUpperMultibyte(m_bytes));
+}
+String String::toLower() const {
+    return String(GS::ToLowerMultibyte(m_bytes));
+}
 
 String& String::padLeft(size_t width, const String& pad) {
     if (pad.isEmpty()) return *this;
     String prefix;
     size_t length = getLength();
-    while (length + prefix.getLength() < width) prefix += pad;
+    while (length + prefix.getLength() < width)
+        prefix += pad;
     if (length + prefix.getLength() > width) prefix = prefix.substring(0, width - length);
     m_bytes.insert(0, prefix.m_bytes);
     return *this;
@@ -322,8 +343,12 @@ void String::copyToUtf16(char16_t* field, size_t sizeInBytes) const {
     field[n] = 0;
 }
 
-GS::UniString String::toUniString() const { return GS::UniString(toUtf16()); }
+GS::UniString String::toUniString() const {
+    return GS::UniString(toUtf16());
+}
 
-std::u16string String::toUtf16() const { return GS::Utf8ToUtf16(m_bytes); }
+std::u16string String::toUtf16() const {
+    return GS::Utf8ToUtf16(m_bytes);
+}
 
 } // namespace tarnwick

@@ -54,9 +54,9 @@ public:
                          size_t sourceCount = npos);
 
     bool isEmpty() const { return m_bytes.empty(); }
-    size_t getLength() const;                             // characters
+    size_t getLength() const; // characters
     size_t getByteLength() const { return m_bytes.size(); }
-    size_t byteOffset(size_t index) const;                // byte offset of a character; the byte length past the end
+    size_t byteOffset(size_t index) const; // byte offset of a character; the byte length past the end
     const char* c_str() const { return m_bytes.c_str(); } // never null
     const std::string& bytes() const { return m_bytes; }
     std::string_view view() const { return m_bytes; }

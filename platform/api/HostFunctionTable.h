@@ -80,20 +80,23 @@ struct HostFunctionTable {
     // The module and its entries.
     GSResModule (*GetOwnResModule)() = nullptr;
     GSErrCode (*SetEntryFlag)(bool inside) = nullptr;
-    GSErrCode (*RegisterMenu)(int32_t menuResId, int32_t promptResId, int32_t positionCode, int32_t flags) = nullptr;
+    GSErrCode (*RegisterMenu)(int32_t menuResId, int32_t promptResId, int32_t positionCode,
+                              int32_t flags) = nullptr;
     GSErrCode (*InstallMenuHandler)(int32_t menuResId, MenuHandlerProc handler) = nullptr;
     GSErrCode (*GetMenuItemFlags)(int32_t menuResId, int32_t itemIndex, int32_t* flags) = nullptr;
     GSErrCode (*SetMenuItemFlags)(int32_t menuResId, int32_t itemIndex, int32_t flags) = nullptr;
     GSErrCode (*InstallProjectNotifier)(ProjectNotifierProc handler) = nullptr;
     GSErrCode (*InstallModuleDataHandler)(ModuleDataHandlerProc handler) = nullptr;
     GSErrCode (*InstallElementObserver)(ElementObserverProc handler) = nullptr;
-    GSErrCode (*InstallCommandHandler)(uint32_t commandId, int32_t version, CommandHandlerProc handler) = nullptr;
+    GSErrCode (*InstallCommandHandler)(uint32_t commandId, int32_t version,
+                                       CommandHandlerProc handler) = nullptr;
 
     // Project state, module data and undoable commands.
     GSErrCode (*HasOpenProject)(bool* open) = nullptr;
     GSErrCode (*GetModuleData)(GSHandle* data) = nullptr; // the caller owns the handle
     GSErrCode (*SetModuleData)(GSHandle data) = nullptr;  // the host copies it
-    GSErrCode (*RunUndoableCommand)(const GS::UniString* name, UndoableCommandProc proc, void* userData) = nullptr;
+    GSErrCode (*RunUndoableCommand)(const GS::UniString* name, UndoableCommandProc proc,
+                                    void* userData) = nullptr;
     GSErrCode (*GetSuspendGroups)(bool* on) = nullptr;
     GSErrCode (*SetSuspendGroups)(bool on) = nullptr;
     GSErrCode (*GetEditTransformation)(HostEditTransformation* record) = nullptr;

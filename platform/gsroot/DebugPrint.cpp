@@ -19,6 +19,12 @@ void DBPrint(const char* text) {
     if (!quietOutput) std::fputs(text, stderr);
 }
 
-std::string DBPrintedText() { return printed(); }
-void DBClearPrintedText() { printed().clear(); }
-void DBSetQuiet(bool quiet) { quietOutput = quiet; }
+std::string DBPrintedText() {
+    return printed();
+}
+void DBClearPrintedText() {
+    printed().clear();
+}
+void DBSetQuiet(bool quiet) {
+    quietOutput = quiet;
+}

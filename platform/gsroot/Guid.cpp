@@ -41,9 +41,10 @@ bool Guid::ConvertFromString(const char* text) {
 
 std::string Guid::ConvertToString() const {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%04X-%012llX", static_cast<unsigned>(m_guid.high >> 32),
-                  static_cast<unsigned>((m_guid.high >> 16) & 0xFFFF), static_cast<unsigned>(m_guid.high & 0xFFFF),
-                  static_cast<unsigned>(m_guid.low >> 48),
+    std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%04X-%012llX",
+                  static_cast<unsigned>(m_guid.high >> 32),
+                  static_cast<unsigned>((m_guid.high >> 16) & 0xFFFF),
+                  static_cast<unsigned>(m_guid.high & 0xFFFF), static_cast<unsigned>(m_guid.low >> 48),
                   static_cast<unsigned long long>(m_guid.low & 0xFFFFFFFFFFFFULL));
     return buffer;
 }
@@ -53,8 +54,8 @@ void Guid::Generate() {
     do {
         m_guid.high = engine();
         m_guid.low = engine();
-        m_guid.high = (m_guid.high & ~0xF000ULL) | 0x4000ULL;                           // version 4
-        m_guid.low = (m_guid.low & ~(0xC000ULL << 48)) | (0x8000ULL << 48);             // variant 1
+        m_guid.high = (m_guid.high & ~0xF000ULL) | 0x4000ULL;               // version 4
+        m_guid.low = (m_guid.low & ~(0xC000ULL << 48)) | (0x8000ULL << 48); // variant 1
     } while (IsNull());
 }
 
@@ -63,7 +64,9 @@ uint32_t GuidHash(const API_Guid& guid) {
     return static_cast<uint32_t>(h ^ (h >> 32));
 }
 
-uint32_t Guid::GetHashValue() const { return GuidHash(m_guid); }
+uint32_t Guid::GetHashValue() const {
+    return GuidHash(m_guid);
+}
 
 int Guid::Compare(const Guid& other) const {
     if (m_guid.high != other.m_guid.high) return m_guid.high < other.m_guid.high ? -1 : 1;

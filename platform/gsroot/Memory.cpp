@@ -55,7 +55,9 @@ GSHandle BMNewHandle(GSSize size) {
     return handle;
 }
 
-bool BMIsLiveHandle(GSHandle handle) { return handle != nullptr && liveHandles().count(handle) != 0; }
+bool BMIsLiveHandle(GSHandle handle) {
+    return handle != nullptr && liveHandles().count(handle) != 0;
+}
 
 void BMKillHandle(GSHandle* handle) {
     if (handle == nullptr || *handle == nullptr) return;
@@ -104,7 +106,9 @@ GSPtr BMNewPtr(GSSize size) {
     return ptr;
 }
 
-bool BMIsLivePtr(GSPtr ptr) { return ptr != nullptr && livePtrs().count(ptr) != 0; }
+bool BMIsLivePtr(GSPtr ptr) {
+    return ptr != nullptr && livePtrs().count(ptr) != 0;
+}
 
 void BMKillPtr(GSPtr* ptr) {
     if (ptr == nullptr || *ptr == nullptr) return;
@@ -129,6 +133,12 @@ GSErrCode BMPtrToPtr(GSPtr source, GSPtr* copy) {
     return hosterr::Ok;
 }
 
-int64_t BMLiveHandleCount() { return static_cast<int64_t>(liveHandles().size()); }
-int64_t BMLivePtrCount() { return static_cast<int64_t>(livePtrs().size()); }
-void BMFailAfter(int64_t successes) { failAfter = successes; }
+int64_t BMLiveHandleCount() {
+    return static_cast<int64_t>(liveHandles().size());
+}
+int64_t BMLivePtrCount() {
+    return static_cast<int64_t>(livePtrs().size());
+}
+void BMFailAfter(int64_t successes) {
+    failAfter = successes;
+}

@@ -6,7 +6,7 @@
 
 // A new handle of size bytes, cleared; null when size is negative or memory runs out.
 HOSTLIB_API GSHandle BMNewHandle(GSSize size);
-HOSTLIB_API void BMKillHandle(GSHandle* handle); // frees and nulls; null does nothing
+HOSTLIB_API void BMKillHandle(GSHandle* handle);  // frees and nulls; null does nothing
 HOSTLIB_API GSSize BMHandleSize(GSHandle handle); // 0 for null
 // Resizes keeping the contents; new bytes are cleared. Answers 0 or a host error.
 HOSTLIB_API GSErrCode BMResizeHandle(GSHandle handle, GSSize newSize);

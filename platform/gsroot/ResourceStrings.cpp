@@ -10,8 +10,8 @@ bool stringArea(GSResModule module, int32_t listId, const unsigned char** begin,
     uint32_t size = 0;
     const unsigned char* data = RSGetResource(module, stringListType, listId, &size);
     if (data == nullptr || size < 4) return false;
-    uint32_t declared = uint32_t(data[0]) | (uint32_t(data[1]) << 8) | (uint32_t(data[2]) << 16) |
-                        (uint32_t(data[3]) << 24);
+    uint32_t declared =
+        uint32_t(data[0]) | (uint32_t(data[1]) << 8) | (uint32_t(data[2]) << 16) | (uint32_t(data[3]) << 24);
     if (declared > size - 4) return false;
     *begin = data + 4;
     *count = declared;
@@ -42,7 +42,8 @@ bool RSGetIndString(GSResModule module, int32_t listId, int32_t index, std::stri
         const void* nul = std::memchr(p, 0, static_cast<size_t>(end - p));
         const unsigned char* stop = nul ? static_cast<const unsigned char*>(nul) : end;
         if (i == index) {
-            if (text != nullptr) text->assign(reinterpret_cast<const char*>(p), static_cast<size_t>(stop - p));
+            if (text != nullptr)
+                text->assign(reinterpret_cast<const char*>(p), static_cast<size_t>(stop - p));
             return true;
         }
         p = stop + 1;

@@ -111,7 +111,8 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
@@ -125,7 +126,8 @@ std::string Utf16ToUtf8(std::u16string_view text) {
 std::string ToUpperMultibyte(std::string_view text) {
     locale_t loc = utf8Locale();
     return mapCase(text, [loc](char32_t cp) -> char32_t {
-        if (loc != static_cast<locale_t>(nullptr)) return static_cast<char32_t>(towupper_l(static_cast<wint_t>(cp), loc));
+        if (loc != static_cast<locale_t>(nullptr))
+            return static_cast<char32_t>(towupper_l(static_cast<wint_t>(cp), loc));
         return (cp >= 'a' && cp <= 'z') ? cp - 32 : cp;
     });
 }
@@ -133,7 +135,8 @@ std::string ToUpperMultibyte(std::string_view text) {
 std::string ToLowerMultibyte(std::string_view text) {
     locale_t loc = utf8Locale();
     return mapCase(text, [loc](char32_t cp) -> char32_t {
-        if (loc != static_cast<locale_t>(nullptr)) return static_cast<char32_t>(towlower_l(static_cast<wint_t>(cp), loc));
+        if (loc != static_cast<locale_t>(nullptr))
+            return static_cast<char32_t>(towlower_l(static_cast<wint_t>(cp), loc));
         return (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
     });
 }
@@ -146,21 +149,24 @@ UniString::UniString(const char16_t* text, size_t length) {
     if (text != nullptr) m_text.assign(text, length);
 }
 
-UniString::UniString(const char* text, int32_t charCode) : UniString(std::string_view(text ? text : ""), charCode) {}
+UniString::UniString(const char* text, int32_t charCode)
+    : UniString(std::string_view(text ? text : ""), charCode) {}
 
 UniString::UniString(std::string_view text, int32_t charCode) {
     if (charCode == CharacterCodeMultibyte) {
         m_text = Utf8ToUtf16(text);
     } else { // any other code is read as Latin-1
         m_text.reserve(text.size());
-        for (char c : text) m_text += static_cast<char16_t>(static_cast<unsigned char>(c));
+        for (char c : text)
+            m_text += static_cast<char16_t>(static_cast<unsigned char>(c));
     }
 }
 
 std::string UniString::ToCStr(int32_t charCode) const {
     if (charCode == CharacterCodeMultibyte) return Utf16ToUtf8(m_text);
     std::string out;
-    for (char16_t c : m_text) out += c < 0x100 ? static_cast<char>(c) : '?';
+    for (char16_t c : m_text)
+        out += c < 0x100 ? static_cast<char>(c) : '?';
     return out;
 }
 

@@ -1,11 +1,244 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "Environment/String.h"
+#include "platform/gsroot/UniString.h"
 
 using tarnwick::String;
+using Lines = std::vector<std::pair<size_t, size_t>>;
+
+namespace {
+constexpr size_t npos = String::npos;
+} // namespace
 
 TEST(String, CountsCharactersNotBytes) {
     String s("Größe");
     EXPECT_EQ(s.getLength(), 5u);
     EXPECT_EQ(s.getByteLength(), 7u);
+    String clef("a\xF0\x9D\x84\x9E"
+                "b"); // U+1D11E, four bytes
+    EXPECT_EQ(clef.getLength(), 3u);
+    EXPECT_EQ(clef.byteOffset(1), 1u);
+    EXPECT_EQ(clef.byteOffset(2), 5u);
+    EXPECT_EQ(clef.byteOffset(9), 6u);
+    EXPECT_EQ(clef.at(1), U'\U0001D11E');
+    EXPECT_EQ(clef.at(3), U'\0');
+}
+
+TEST(String, ConstructionFromTextUtf16AndNumbers) {
+    EXPECT_EQ(String("abc\0def", 7), String("abc")); // stops at the NUL
+    EXPECT_EQ(String("abcdef", 3), String("abc"));
+    EXPECT_TRUE(String(static_cast<const char*>(nullptr)).isEmpty());
+    const char16_t wide[] = u"Gr\u00F6\u00DFe\0tail";
+    EXPECT_EQ(String(wide), String("Größe"));
+    EXPECT_EQ(String(wide, 6), String("Grö"));             // a byte length: three units
+    EXPECT_EQ(String(wide, sizeof wide), String("Größe")); // the NUL still ends it
+    EXPECT_EQ(String(3, U'é'), String("ééé"));
+    EXPECT_EQ(String(-42), String("-42"));
+    EXPECT_EQ(String(4294967295u), String("4294967295"));
+    EXPECT_EQ(String(0.1 + 0.2), String("0.3"));
+}
+
+TEST(String, SubstringAndFindCountCharacters) {
+    String s("äöü-äöü");
+    EXPECT_EQ(s.find(String("ü")), 2u);
+    EXPECT_EQ(s.find(String("ü"), 3), 6u);
+    EXPECT_EQ(s.find(String("x")), npos);
+    EXPECT_EQ(s.find(String("ä"), 99), npos);
+    EXPECT_EQ(s.substring(2, 3), String("ü-ä"));
+    EXPECT_EQ(s.substring(4), String("äöü"));
+    EXPECT_EQ(s.substring(5, 99), String("öü"));
+    EXPECT_TRUE(s.substring(7).isEmpty());
+    EXPECT_TRUE(s.substring(99, 1).isEmpty());
+
+    EXPECT_EQ(s.findFirstOf(String("üx")), 2u);
+    EXPECT_EQ(s.findFirstNotOf(String("äö")), 2u);
+    EXPECT_EQ(s.findLastOf(String("ä")), 4u);
+    EXPECT_EQ(s.findLastOf(String("ä"), 3), 0u);
+    EXPECT_EQ(s.findLastNotOf(String("öü")), 4u);
+    EXPECT_EQ(s.findLastNotOf(String("öü"), 2), 0u);
+    EXPECT_EQ(s.findLastNotOf(String("äöü-")), npos);
+    EXPECT_EQ(String().findLastNotOf(String("a")), npos);
+    EXPECT_EQ(s.findLastNotOf(String("x"), 99), 6u); // a start past the end means the end
+}
+
+TEST(String, FindQuotedPairsTheSameQuote) {
+    String s("say «'it'» \"now\"");
+    size_t open = 0, close = 0;
+    ASSERT_TRUE(s.findQuoted(0, String("'\""), &open, &close));
+    EXPECT_EQ(open, 5u);
+    EXPECT_EQ(close, 8u);
+    ASSERT_TRUE(s.findQuoted(close + 1, String("'\""), &open, &close));
+    EXPECT_EQ(open, 11u);
+    EXPECT_EQ(close, 15u);
+    ASSERT_TRUE(s.findQuoted(0, String("«»"), &open, &close) == false); // « is not closed by »
+    EXPECT_FALSE(String("an 'open quote").findQuoted(0, String("'"), &open, &close));
+    EXPECT_FALSE(String("none").findQuoted(0, String("'"), &open, &close));
+}
+
+TEST(String, TrimPadAndReplaceAll) {
+    String t("··ab··");
+    EXPECT_EQ(t.trim(String("·")), String("ab"));
+    String blank(" \t\r\n ");
+    EXPECT_TRUE(blank.trim().isEmpty());
+
+    String p("é");
+    EXPECT_EQ(p.padLeft(3), String("  é"));
+    String q("7");
+    EXPECT_EQ(q.padLeft(4, String("ab")), String("aba7")); // the pad cut to the width
+    String r("long");
+    EXPECT_EQ(r.padLeft(2), String("long"));
+
+    String m("$1 and $1, not $2");
+    EXPECT_EQ(m.replaceAll(String("$1"), String("«$1»")), String("«$1» and «$1», not $2"));
+    String n("aaa");
+    EXPECT_EQ(n.replaceAll(String("aa"), String("b")), String("ba"));
+    EXPECT_EQ(n.replaceAll(String(), String("x")), String("ba")); // nothing to look for
+}
+
+TEST(String, FindLineBreakTakesPairsAsOneBreak) {
+    String s("a\r\nb\n\rc\r\rd\n\ne");
+    EXPECT_EQ(s.findLineBreak(), std::make_pair(size_t(1), size_t(3)));  // CR LF
+    EXPECT_EQ(s.findLineBreak(3), std::make_pair(size_t(4), size_t(6))); // LF CR
+    EXPECT_EQ(s.findLineBreak(6), std::make_pair(size_t(7), size_t(8))); // CR CR: two breaks
+    EXPECT_EQ(s.findLineBreak(8), std::make_pair(size_t(8), size_t(9)));
+    EXPECT_EQ(s.findLineBreak(10), std::make_pair(size_t(10), size_t(11))); // LF LF: two breaks
+    EXPECT_EQ(s.findLineBreak(12), std::make_pair(npos, npos));
+    EXPECT_EQ(s.findLineBreak(0, 1), std::make_pair(npos, npos));
+    EXPECT_EQ(s.findLineBreak(0, 2), std::make_pair(size_t(1), npos)); // the break ends the range
+    EXPECT_EQ(s.findLineBreak(0, 3), std::make_pair(size_t(1), npos));
+    EXPECT_EQ(String("ä\r\nö").findLineBreak(), std::make_pair(size_t(1), size_t(3)));
+}
+
+TEST(String, SplitLinesExcludesBreaks) {
+    Lines lines;
+    EXPECT_EQ(String("ab\r\nc\n\rdé\r\rf").splitLines(lines), 5u);
+    EXPECT_EQ(lines, (Lines{{0, 2}, {4, 1}, {7, 2}, {10, 0}, {11, 1}}));
+
+    lines.clear();
+    EXPECT_EQ(String("one\r\n").splitLines(lines), 1u); // a break at the end adds no empty line
+    EXPECT_EQ(lines, (Lines{{0, 3}}));
+
+    lines = {{9, 9}};
+    EXPECT_EQ(String("x\ny").splitLines(lines), 2u); // appends
+    EXPECT_EQ(lines, (Lines{{9, 9}, {0, 1}, {2, 1}}));
+
+    lines.clear();
+    EXPECT_EQ(String("").splitLines(lines), 1u);
+    EXPECT_EQ(lines, (Lines{{0, 0}}));
+
+    lines.clear();
+    EXPECT_EQ(String("ab\ncd\nef").splitLines(lines, 3, 5), 1u);
+    EXPECT_EQ(lines, (Lines{{3, 2}}));
+}
+
+TEST(String, CopyToNeverPassesTheBuffer) {
+    String s("aé€"); // 1 + 2 + 3 bytes
+    char buffer[8];
+    for (size_t size = 0; size <= sizeof buffer; ++size) {
+        std::memset(buffer, 'Z', sizeof buffer);
+        size_t copied = s.copyTo(buffer, size);
+        size_t expected = size == 0 ? 0 : size <= 1 ? 0 : size <= 3 ? 1 : size <= 6 ? 3 : 6;
+        EXPECT_EQ(copied, expected) << size;
+        if (size > 0) {
+            EXPECT_EQ(buffer[copied], '\0') << size;
+        }
+        for (size_t k = size; k < sizeof buffer; ++k)
+            EXPECT_EQ(buffer[k], 'Z') << size << " wrote byte " << k;
+    }
+    EXPECT_EQ(std::string(buffer), "aé€");
+    EXPECT_EQ(s.copyTo(nullptr, 8), 0u);
+}
+
+TEST(String, Utf16CopyKeepsSurrogatePairsWhole) {
+    String s("a\xF0\x9D\x84\x9E"
+             "b"); // a, U+1D11E (two units), b
+    char16_t field[6];
+    auto fill = [&] { std::fill(std::begin(field), std::end(field), u'Z'); };
+
+    fill();
+    s.copyToUtf16(field, 12); // five units and the NUL
+    EXPECT_EQ(std::u16string(field), u"a\U0001D11Eb");
+
+    fill();
+    s.copyToUtf16(field, 6); // room for two units: the pair does not fit after "a"
+    EXPECT_EQ(std::u16string(field), u"a");
+    EXPECT_EQ(field[2], u'Z');
+
+    fill();
+    s.copyToUtf16(field, 8); // room for three units
+    EXPECT_EQ(std::u16string(field), u"a\U0001D11E");
+    EXPECT_EQ(field[4], u'Z');
+
+    fill();
+    s.copyToUtf16(field, 5); // an odd size rounds down
+    EXPECT_EQ(field[0], u'a');
+    EXPECT_EQ(field[1], u'\0');
+    EXPECT_EQ(field[2], u'Z');
+
+    fill();
+    s.copyToUtf16(field, 2);
+    EXPECT_EQ(field[0], u'\0');
+    EXPECT_EQ(field[1], u'Z');
+
+    fill();
+    s.copyToUtf16(field, 1); // no room even for the NUL
+    EXPECT_EQ(field[0], u'Z');
+    s.copyToUtf16(nullptr, 12);
+}
+
+TEST(String, UniStringRoundTrip) {
+    String s("Größe \xF0\x9D\x84\x9E €");
+    GS::UniString u = s.toUniString();
+    EXPECT_EQ(u.GetLength(), 10u); // the clef takes two units
+    EXPECT_EQ(String(u), s);
+    String assigned;
+    assigned = u;
+    EXPECT_EQ(assigned, s);
+    EXPECT_TRUE(String().toUniString().IsEmpty());
+}
+
+TEST(String, CaseConversionCoversNonAscii) {
+    EXPECT_EQ(String("straße éà ÿ").toUpper(), String("STRAßE ÉÀ Ÿ"));
+    EXPECT_EQ(String("ÀÉÎ ΣΩ Ж").toLower(), String("àéî σω ж"));
+    EXPECT_EQ(String("a1-b").toUpper(), String("A1-B"));
+}
+
+TEST(String, VirtualEditingOperations) {
+    String s("abcdef");
+    s.resize(3);
+    EXPECT_EQ(s, String("abc"));
+    s.resize(10); // grows with NULs: the text still ends at the first
+    EXPECT_EQ(s, String("abc"));
+
+    s.assign("äöüx", 2);
+    EXPECT_EQ(s, String("äö"));
+    s.assign("caf\xE9", String::npos, 1252); // another character code is converted
+    EXPECT_EQ(s, String("café"));
+    s.assign(nullptr);
+    EXPECT_TRUE(s.isEmpty());
+
+    String t("äbcdé");
+    t.replace(1, 3, String("xyzö"), 3, 1);
+    EXPECT_EQ(t, String("äöé"));
+    t.replace(3, 0, String("!"));
+    EXPECT_EQ(t, String("äöé!"));
+    t.clear();
+    EXPECT_TRUE(t.isEmpty());
+}
+
+TEST(String, ComparisonIsByteOrder) {
+    EXPECT_TRUE(String("a") < String("b"));
+    EXPECT_TRUE(String("z") < String("ä"));
+    EXPECT_TRUE(String("ab") > String("a"));
+    EXPECT_EQ(String("x").compare(String("x")), 0);
+    EXPECT_TRUE(String() == static_cast<const char*>(nullptr));
+    EXPECT_EQ(String("a") + "b" + String("c"), String("abc"));
+    String s("x");
+    s += U'€';
+    EXPECT_EQ(s, String("x€"));
 }

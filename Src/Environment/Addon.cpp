@@ -1,0 +1,96 @@
+#include "Addon.h"
+
+#include <cstring>
+
+#include "Directory.h"
+#include "Host.h"
+#include "HostCallbacks.h"
+#include "HostCalls.h"
+#include "platform/io/SpecialFolders.h"
+
+namespace tarnwick {
+
+namespace {
+Addon* theAddon = nullptr;
+
+std::unique_ptr<Directory> preferenceFolder(int which) {
+    IO::Location location;
+    if (IO::GetSpecialFolder(which, &location) != hosterr::Ok) return nullptr;
+    return std::make_unique<Directory>(location);
+}
+
+} // namespace
+
+Addon* getAddon() {
+    return theAddon;
+}
+void setAddon(Addon* addon) {
+    theAddon = addon;
+}
+
+bool Addon::checkEnvironment(const String& name, const String& description, HostEnvironment* environment) {
+    m_name = name;
+    if (environment != nullptr) {
+        name.copyTo(environment->addonName, sizeof environment->addonName);
+        description.copyTo(environment->addonDescription, sizeof environment->addonDescription);
+    }
+    bool ok = Publisher::checkEnvironment();
+    m_phase = Phase::EnvironmentChecked;
+    return ok;
+}
+
+bool Addon::registerInterface() {
+    bool ok = Publisher::registerInterface();
+    m_phase = Phase::InterfaceRegistered;
+    return ok;
+}
+
+bool Addon::initialize() {
+    // The add-on follows the project itself: its packages travel with each project.
+    bool ok = installProjectNotifier() == hosterr::Ok;
+    ok = installModuleDataHandler() == hosterr::Ok && ok;
+    ok = Publisher::initialize() && ok;
+    m_phase = Phase::Initialized;
+    return ok;
+}
+
+bool Addon::handleEvent(Event& event) {
+    if (auto* hostEvent = dynamic_cast<HostEvent*>(&event)) {
+        if (!filterHostNotification(*hostEvent)) return false;
+    }
+    return publish(event);
+}
+
+void Addon::resetHost() {
+    Host::reset();
+}
+
+std::unique_ptr<Directory> Addon::getScope1Folder() {
+    return preferenceFolder(IO::AddOnPreferencesScope1);
+}
+std::unique_ptr<Directory> Addon::getScope2Folder() {
+    return preferenceFolder(IO::AddOnPreferencesScope2);
+}
+
+void Addon::handleProjectNotification(ProjectEvent&) {}
+
+bool Addon::enterHostCall(bool reset) {
+    m_entryDepth = reset ? 1 : m_entryDepth + 1;
+    ACAPSetEntryFlag(true);
+    if (m_entryDepth == 1) {
+        try {
+            resetHost();
+        } catch (...) {
+            onException();
+            return false;
+        }
+    }
+    return true;
+}
+
+void Addon::leaveHostCall() {
+    if (m_entryDepth > 0) --m_entryDepth;
+    if (m_entryDepth == 0) ACAPSetEntryFlag(false);
+}
+
+} // namespace tarnwick

@@ -1,0 +1,98 @@
+// The add-on object's base: the module's one Publisher, through which every host event and
+// every product event passes.
+#pragma once
+
+#include <memory>
+
+#include "HostEvent.h"
+#include "Publisher.h"
+#include "String.h"
+
+struct HostEnvironment;
+
+namespace tarnwick {
+
+class Directory;
+
+class Addon : public Publisher {
+public:
+    enum class Phase { Created, EnvironmentChecked, InterfaceRegistered, Initialized };
+
+    Addon() = default;
+    ~Addon() override = default;
+
+    bool registerInterface() override;
+    bool initialize() override;
+
+    // Host events first pass filterHostNotification; answers whether a subscriber handled it.
+    virtual bool handleEvent(Event& event);
+    // Fills the host's environment record with the add-on's name and description and runs the
+    // environment-check phase; true when the module should load.
+    virtual bool checkEnvironment(const String& name, const String& description,
+                                  HostEnvironment* environment);
+    // Forgets cached host state at the start of every outermost host call.
+    virtual void resetHost();
+    // The error hook, run when a host call of the add-on failed unexpectedly.
+    virtual void onException() {}
+    // The add-on's per-user preference folders of scopes 1 and 2, owned by the caller, or null.
+    virtual std::unique_ptr<Directory> getScope1Folder();
+    virtual std::unique_ptr<Directory> getScope2Folder();
+    // False keeps a host event from the subscribers.
+    virtual bool filterHostNotification(HostEvent&) { return true; }
+    virtual void handleProjectNotification(ProjectEvent& event);
+    virtual void loadModuleData() {}
+
+    // The entry bracket: every call from the host into the module runs inside one. A reset starts
+    // the count again at 1. Answers false when resetting the cached host state failed.
+    bool enterHostCall(bool reset = false);
+    void leaveHostCall();
+    int getEntryDepth() const { return m_entryDepth; }
+
+    bool isInsideNotification() const { return m_insideNotification > 0; }
+    void enterNotification() { ++m_insideNotification; }
+    void leaveNotification() {
+        if (m_insideNotification > 0) --m_insideNotification;
+    }
+
+    Phase getPhase() const { return m_phase; }
+    const String& getAddonName() const { return m_name; }
+
+private:
+    Phase m_phase = Phase::Created;
+    String m_name;
+    int m_entryDepth = 0;
+    int m_insideNotification = 0;
+};
+
+// The module's one add-on object; null before start-up and after release.
+Addon* getAddon();
+void setAddon(Addon* addon);
+
+// Brackets a host call into the module.
+class HostCallScope {
+public:
+    explicit HostCallScope(Addon& addon, bool reset = false)
+        : m_addon(addon), m_ok(addon.enterHostCall(reset)) {}
+    ~HostCallScope() { m_addon.leaveHostCall(); }
+    HostCallScope(const HostCallScope&) = delete;
+    HostCallScope& operator=(const HostCallScope&) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    Addon& m_addon;
+    bool m_ok;
+};
+
+// Marks the add-on as inside a host notification, where transactions are refused.
+class NotificationScope {
+public:
+    explicit NotificationScope(Addon& addon) : m_addon(addon) { m_addon.enterNotification(); }
+    ~NotificationScope() { m_addon.leaveNotification(); }
+    NotificationScope(const NotificationScope&) = delete;
+    NotificationScope& operator=(const NotificationScope&) = delete;
+
+private:
+    Addon& m_addon;
+};
+
+} // namespace tarnwick

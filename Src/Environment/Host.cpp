@@ -1,0 +1,125 @@
+#include "Host.h"
+
+#include "Addon.h"
+#include "AddonHooks.h"
+#include "EditManager.h"
+#include "HostCalls.h"
+#include "Resources.h"
+#include "Transaction.h"
+#include "platform/gsroot/DebugPrint.h"
+#include "platform/gsroot/UniString.h"
+#include "platform/windows/WinSystem.h"
+
+namespace tarnwick {
+
+int Host::runningDepth = 0;
+uint32_t Host::lastTransactionId = 0;
+
+String Host::getResourceString(uint32_t listId, uint32_t index) {
+    return loadResourceString(listId, index);
+}
+
+bool Host::hasProject() {
+    bool open = false;
+    return ACAPHasOpenProject(&open) == hosterr::Ok && open;
+}
+
+bool Host::setMenuItemEnabled(int32_t menuResId, int32_t itemIndex, bool enabled) {
+    int32_t flags = 0;
+    if (ACAPGetMenuItemFlags(menuResId, itemIndex, &flags) != hosterr::Ok) return false;
+    bool disabled = (flags & 1) != 0;
+    if (disabled == !enabled) return true;
+    flags = enabled ? (flags & ~1) : (flags | 1);
+    return ACAPSetMenuItemFlags(menuResId, itemIndex, flags) == hosterr::Ok;
+}
+
+bool Host::getSuspendGroups() {
+    bool on = false;
+    return ACAPGetSuspendGroups(&on) == hosterr::Ok && on;
+}
+
+bool Host::setSuspendGroups(bool on) {
+    bool current = false;
+    if (ACAPGetSuspendGroups(&current) == hosterr::Ok && current == on) return true;
+    return ACAPSetSuspendGroups(on) == hosterr::Ok;
+}
+
+void Host::sleep(uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
+
+namespace {
+
+struct CommandContext {
+    Transaction* transaction = nullptr;
+    bool threw = false;
+};
+
+// Runs inside the host's undoable command, so that relocking and restoring layers are part of it.
+GSErrCode runOutermost(void* userData) {
+    auto* context = static_cast<CommandContext*>(userData);
+    try {
+        GSErrCode err = context->transaction->run();
+        context->transaction->getEditManager().relockElements();
+        context->transaction->getEditManager().restoreLayers();
+        return err;
+    } catch (...) {
+        context->threw = true;
+        return hosterr::Internal;
+    }
+}
+
+} // namespace
+
+bool Host::runTransaction(Transaction& transaction) {
+    Addon* addon = getAddon();
+    if (addon != nullptr && addon->isInsideNotification()) {
+        String text = addon->getAddonName() + " is trying to start a transaction at the wrong time\n";
+        DBPrint(text.c_str());
+        return false;
+    }
+    if (!transaction.mayStart()) return true; // declining is not a failure
+    EditManager& edits = transaction.getEditManager();
+    GSErrCode err = hosterr::Ok;
+    if (runningDepth == 0) {
+        transaction.setId(++lastTransactionId);
+        CommandContext context{&transaction, false};
+        GS::UniString name = transaction.getName().toUniString();
+        ++runningDepth;
+        err = ACAPRunUndoableCommand(&name, &runOutermost, &context);
+        --runningDepth;
+        if (context.threw) {
+            if (addon != nullptr) addon->onException();
+            zavlink::reportInternalError();
+        }
+        if (err == hosterr::CommandFailed && addon != nullptr) addon->onException();
+    } else {
+        ++runningDepth;
+        try {
+            err = transaction.run();
+        } catch (...) {
+            --runningDepth;
+            edits.relockElements();
+            throw;
+        }
+        --runningDepth;
+        edits.relockElements();
+        edits.restoreLayers();
+    }
+    edits.releaseElements();
+    bool success = err == hosterr::Ok;
+    transaction.finished(success);
+    return success;
+}
+
+void Host::reset() {
+    runningDepth = 0; // an outermost host call never starts inside a transaction
+    resetProject();
+}
+
+void Host::unload() {
+    releaseProject();
+    runningDepth = 0;
+}
+
+} // namespace tarnwick

@@ -1,0 +1,61 @@
+// The host environment as the framework sees it: the current project, transactions and the
+// module's resource strings. Module-wide state; every member is static.
+#pragma once
+
+#include <cstdint>
+
+#include "String.h"
+
+namespace tarnwick {
+
+class Drawing;
+class Library;
+class Plan;
+class Project;
+class Specification;
+class Transaction;
+
+class Host {
+public:
+    Host() = delete;
+
+    // String `index` (1-based) of the module's string list `listId`; empty when either is missing.
+    static String getResourceString(uint32_t listId, uint32_t index);
+
+    static bool hasProject(); // false when the host reports no open project
+    // The current project, made on first use and kept until the module is released.
+    static Project* getProject();
+    static Plan* getPlan();                   // null without a project
+    static Specification* getSpecification(); // null without a project
+    static Library* getLibrary();             // null without a project
+    static Drawing* getCurrentDatabase();     // null without a project or current database
+    // True when done, or when the drawing already was the current one (no host call then).
+    static bool setCurrentDatabase(Drawing* drawing);
+    static bool setFrontWindow(Drawing* drawing);
+
+    // Changes bit 0 (disabled) of a menu item's host flags, only when the state differs.
+    static bool setMenuItemEnabled(int32_t menuResId, int32_t itemIndex, bool enabled);
+    static bool getSuspendGroups();
+    static bool setSuspendGroups(bool on);
+    static void sleep(uint32_t milliseconds);
+
+    // Runs a transaction: refused (false) inside a host notification; true without running when
+    // its mayStart declines. The outermost one runs as one undoable host command named after it;
+    // nested ones run inline. Answers whether it succeeded.
+    static bool runTransaction(Transaction& transaction);
+    static bool isTransactionRunning() { return runningDepth > 0; }
+
+    // Forgets the cached host state (transaction state, cached user, the project's caches).
+    static void reset();
+    // Drops the project object; the module is being released.
+    static void unload();
+
+private:
+    static void resetProject();
+    static void releaseProject();
+
+    static int runningDepth;
+    static uint32_t lastTransactionId;
+};
+
+} // namespace tarnwick

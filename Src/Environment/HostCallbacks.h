@@ -1,0 +1,18 @@
+// The handlers the module installs with the host. Each runs inside the add-on's entry bracket,
+// turns the host call into a HostEvent and has the add-on publish it; none lets an exception
+// through to the host.
+#pragma once
+
+#include "platform/api/HostFunctionTable.h"
+
+namespace tarnwick {
+
+GSErrCode installMenuHandler(int32_t menuResId);
+GSErrCode installProjectNotifier();   // once per module load
+GSErrCode installModuleDataHandler(); // once per module load
+GSErrCode installElementObserver();   // once per module load
+GSErrCode installCommandHandler(uint32_t commandId, int32_t version);
+// Forgets what was installed, for the next load of the module.
+void forgetInstalledHandlers();
+
+} // namespace tarnwick

@@ -1,0 +1,98 @@
+#include "ModuleEntry.h"
+
+#include "Addon.h"
+#include "AddonHooks.h"
+#include "Host.h"
+#include "HostCallbacks.h"
+#include "HostTable.h"
+#include "platform/api/HostErrors.h"
+#include "resources/ModuleResources.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr uint32_t ProductTexts = 32528;
+
+void reportSafely() {
+    try {
+        zavlink::reportInternalError();
+    } catch (...) {
+    }
+}
+
+int32_t checkEnvironmentEntry(HostEnvironment* environment) {
+    try {
+        if (zavlink::createAddon(environment) != 0) return AddonDoNotLoad;
+        Addon* addon = getAddon();
+        if (addon == nullptr) return AddonDoNotLoad;
+        HostCallScope scope(*addon, true);
+        bool load = addon->checkEnvironment(Host::getResourceString(ProductTexts, 2),
+                                            Host::getResourceString(ProductTexts, 3), environment);
+        return load ? AddonNormal : AddonDoNotLoad;
+    } catch (...) {
+        reportSafely();
+        return AddonDoNotLoad;
+    }
+}
+
+template <class Phase> GSErrCode runPhase(Phase phase) {
+    try {
+        Addon* addon = getAddon();
+        if (addon == nullptr) return hosterr::Failed;
+        HostCallScope scope(*addon, true);
+        return (addon->*phase)() ? hosterr::Ok : hosterr::Failed;
+    } catch (...) {
+        reportSafely();
+        return hosterr::Internal;
+    }
+}
+
+GSErrCode registerInterfaceEntry() {
+    return runPhase(&Addon::registerInterface);
+}
+GSErrCode initializeEntry() {
+    return runPhase(&Addon::initialize);
+}
+
+GSErrCode freeDataEntry() {
+    GSErrCode err = hosterr::Internal;
+    try {
+        err = zavlink::destroyAddon();
+    } catch (...) {
+        reportSafely();
+    }
+    try {
+        Host::unload();
+    } catch (...) {
+    }
+    forgetInstalledHandlers();
+    installHostTable(nullptr); // a released module calls nothing more
+    return err;
+}
+
+} // namespace
+
+} // namespace tarnwick
+
+GSErrCode GetExportedFuncAddrs(ModuleExports* exports) {
+    if (exports == nullptr || exports->size < sizeof(uint32_t)) return hosterr::BadParameter;
+    ModuleExports mine;
+    mine.CheckEnvironment = &tarnwick::checkEnvironmentEntry;
+    mine.RegisterInterface = &tarnwick::registerInterfaceEntry;
+    mine.Initialize = &tarnwick::initializeEntry;
+    mine.FreeData = &tarnwick::freeDataEntry;
+    mine.resources = zavModuleResources();
+    // An older host knows fewer fields: fill only what it has room for.
+    uint32_t room = exports->size < sizeof mine ? exports->size : static_cast<uint32_t>(sizeof mine);
+    auto* bytes = reinterpret_cast<unsigned char*>(exports);
+    const auto* source = reinterpret_cast<const unsigned char*>(&mine);
+    for (uint32_t i = sizeof(uint32_t); i < room; ++i)
+        bytes[i] = source[i];
+    return hosterr::Ok;
+}
+
+GSErrCode SetImportedFuncAddrs(const HostFunctionTable* table) {
+    tarnwick::installHostTable(table);
+    return table != nullptr ? hosterr::Ok : hosterr::BadParameter;
+}

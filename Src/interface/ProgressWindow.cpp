@@ -1,0 +1,52 @@
+#include "ProgressWindow.h"
+
+#include "Environment/HostCalls.h"
+#include "platform/gsroot/UniString.h"
+
+namespace tarnwick {
+
+bool ProgressWindow::processWindowOpen = false;
+
+std::shared_ptr<ProgressMonitor> ProgressWindow::create(const String& title, int16_t phases) {
+    std::shared_ptr<ProgressWindow> window(new ProgressWindow());
+    if (!processWindowOpen) {
+        GS::UniString hostTitle = title.toUniString();
+        int16_t phaseCount = phases;
+        if (ACAPInterfaceCall(fourCC("IPWD"), &hostTitle, &phaseCount) == hosterr::Ok) {
+            window->m_ownsWindow = true;
+            processWindowOpen = true;
+        }
+    }
+    return window;
+}
+
+ProgressWindow::~ProgressWindow() {
+    if (!m_ownsWindow) return;
+    ACAPInterfaceCall(fourCC("CPWD"));
+    processWindowOpen = false;
+}
+
+void ProgressWindow::setValue(int32_t value) {
+    if (m_ownsWindow) ACAPInterfaceCall(fourCC("SPRV"), &value);
+}
+
+void ProgressWindow::increment(int32_t count) {
+    if (m_ownsWindow) ACAPInterfaceCall(fourCC("IPRV"), &count);
+}
+
+bool ProgressWindow::isCancelled() {
+    return m_ownsWindow && ACAPInterfaceCall(fourCC("CANC")) == hosterr::Cancelled;
+}
+
+void ProgressWindow::setPhase(const String& text, int32_t steps) {
+    if (!m_ownsWindow) return;
+    GS::UniString hostText = text.toUniString();
+    ACAPInterfaceCall(fourCC("SPRP"), &hostText, &steps);
+}
+
+void ProgressWindow::addPhases(int16_t count) {
+    for (int16_t i = 0; i < count; ++i)
+        setPhase(String(), 1);
+}
+
+} // namespace tarnwick

@@ -1,0 +1,173 @@
+// A small module built from the framework alone: a menu whose items show alerts, count steps in
+// the progress window and make undoable changes that travel with the project as module data.
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "Environment/Addon.h"
+#include "Environment/AddonHooks.h"
+#include "Environment/Host.h"
+#include "Environment/HostCalls.h"
+#include "Environment/HostSubscribers.h"
+#include "Environment/Memory.h"
+#include "Environment/ModuleRegistry.h"
+#include "Environment/NumberText.h"
+#include "Environment/Transaction.h"
+#include "interface/Alert.h"
+#include "interface/ProgressWindow.h"
+#include "platform/gsroot/DebugPrint.h"
+
+namespace demo {
+
+using namespace tarnwick;
+
+constexpr uint32_t MenuList = 32000;
+constexpr uint32_t PromptList = 32001;
+constexpr uint32_t Texts = 32002;
+
+String text(uint32_t item) {
+    return Host::getResourceString(Texts, item);
+}
+
+String withNumber(uint32_t item, int64_t n) {
+    String s = text(item);
+    s.replaceAll(String("$1"), String(intToText(n)));
+    return s;
+}
+
+// The project's count of changes, kept as the add-on's module data ("changes=N").
+int32_t readChangeCount() {
+    GSHandle data = nullptr;
+    if (ACAPGetModuleData(&data) != hosterr::Ok) return 0;
+    String stored = handleToString(data);
+    freeHandle(data);
+    size_t at = stored.find(String("changes="));
+    return at == String::npos ? 0 : parseInt(stored.substring(at + 8));
+}
+
+GSErrCode writeChangeCount(int32_t count) {
+    GSHandle data = stringToHandle(String("changes=") + String(intToText(count)));
+    GSErrCode err = ACAPSetModuleData(data);
+    freeHandle(data);
+    return err;
+}
+
+class CountChange : public Transaction {
+public:
+    explicit CountChange(const String& name) : Transaction(name) {}
+    GSErrCode run() override { return writeChangeCount(readChangeCount() + 1); }
+};
+
+class NestedChanges : public Transaction {
+public:
+    NestedChanges() : Transaction(text(10)) {}
+    GSErrCode run() override {
+        for (int i = 0; i < 2; ++i) {
+            CountChange inner(text(9));
+            if (!Host::runTransaction(inner)) return hosterr::Failed;
+        }
+        return hosterr::Ok;
+    }
+};
+
+class DemoMenu : public MenuSubscriber {
+public:
+    DemoMenu() : MenuSubscriber(MenuList, PromptList, 17, 0) {}
+
+    bool handleMenu(MenuEvent& event) override {
+        switch (event.getItemIndex()) {
+        case 1:
+            NotifyAlert().show(text(1));
+            return true;
+        case 2: {
+            bool yes = ConfirmAlert().show(text(2), String(), String()) == 1;
+            NotifyAlert().show(text(yes ? 3 : 4));
+            return true;
+        }
+        case 4:
+            countSteps();
+            return true;
+        case 5: {
+            CountChange change(text(9));
+            if (Host::runTransaction(change)) NotifyAlert().show(withNumber(11, readChangeCount()));
+            return true;
+        }
+        case 6: {
+            NestedChanges changes;
+            if (Host::runTransaction(changes)) NotifyAlert().show(withNumber(11, readChangeCount()));
+            return true;
+        }
+        case 8:
+            throw std::runtime_error("the demonstration breaks on purpose");
+        default:
+            return false;
+        }
+    }
+
+private:
+    static void countSteps() {
+        std::shared_ptr<ProgressMonitor> progress = ProgressWindow::create(text(5), 1);
+        progress->setPhase(text(5), 10);
+        for (int step = 1; step <= 10; ++step) {
+            if (progress->isCancelled()) {
+                NotifyAlert().show(withNumber(7, step - 1));
+                return;
+            }
+            progress->step();
+        }
+        NotifyAlert().show(text(8));
+    }
+};
+
+// Says in the host's debug output when a project comes and goes. When the workspace changes it
+// tries to count a change, which the framework refuses inside a notification.
+class ProjectWatcher : public ProjectSubscriber {
+public:
+    bool handleProjectEvent(ProjectEvent& event) override {
+        String line = String("Framework Demo: project notification ") +
+                      String(uintToText(event.getNotification())) + "\n";
+        DBPrint(line.c_str());
+        if (event.getNotification() == ProjectChangeWorkspace) {
+            CountChange change(text(9));
+            Host::runTransaction(change);
+        }
+        return false;
+    }
+};
+
+class DemoAddon : public Addon {
+public:
+    DemoAddon() {
+        m_tools.push_back(std::make_unique<DemoMenu>());
+        m_tools.push_back(std::make_unique<ProjectWatcher>());
+        for (auto& tool : m_tools)
+            add(tool.get());
+    }
+    ~DemoAddon() override { clear(); }
+
+private:
+    std::vector<std::unique_ptr<Subscriber>> m_tools;
+};
+
+} // namespace demo
+
+namespace zavlink {
+
+GSErrCode createAddon(HostEnvironment*) {
+    GSErrCode err = tarnwick::initialiseModules();
+    if (err != 0) return err;
+    tarnwick::setAddon(new demo::DemoAddon());
+    return 0;
+}
+
+GSErrCode destroyAddon() {
+    delete tarnwick::getAddon();
+    tarnwick::setAddon(nullptr);
+    return tarnwick::terminateModules();
+}
+
+void reportInternalError() {
+    tarnwick::ErrorAlert().show(tarnwick::Host::getResourceString(32524, 1));
+}
+
+} // namespace zavlink

@@ -1,0 +1,189 @@
+#include "ProjectFile.h"
+
+#include <cstdio>
+#include <fstream>
+#include <set>
+
+#include "platform/api/HostTypes.h"
+
+namespace zavhost {
+
+void ByteWriter::u32(uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        m_bytes += static_cast<char>((value >> shift) & 0xFF);
+}
+
+void ByteWriter::text(std::string_view text) {
+    u32(static_cast<uint32_t>(text.size()));
+    m_bytes.append(text);
+}
+
+void ByteWriter::chunk(uint32_t tag, std::string_view payload) {
+    u32(tag);
+    u32(static_cast<uint32_t>(payload.size()));
+    m_bytes.append(payload);
+}
+
+bool ByteReader::u32(uint32_t* value) {
+    if (remaining() < 4) return false;
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i)
+        v |= uint32_t(static_cast<unsigned char>(m_bytes[m_pos + i])) << (8 * i);
+    m_pos += 4;
+    *value = v;
+    return true;
+}
+
+bool ByteReader::raw(size_t count, std::string_view* bytes) {
+    if (count > remaining()) return false;
+    *bytes = m_bytes.substr(m_pos, count);
+    m_pos += count;
+    return true;
+}
+
+bool ByteReader::text(std::string* text) {
+    size_t start = m_pos;
+    uint32_t length = 0;
+    std::string_view bytes;
+    if (!u32(&length) || !raw(length, &bytes)) {
+        m_pos = start;
+        return false;
+    }
+    text->assign(bytes);
+    return true;
+}
+
+namespace ProjectFile {
+
+namespace {
+constexpr uint32_t nameTag = fourCC("NAME");
+constexpr uint32_t textTag = fourCC("TEXT");
+constexpr uint32_t moduleDataTag = fourCC("MDAT");
+constexpr uint32_t endTag = fourCC("END ");
+
+bool fail(std::string* error, const std::string& why) {
+    if (error != nullptr) *error = why;
+    return false;
+}
+
+std::string tagText(uint32_t tag) {
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        char c = static_cast<char>((tag >> shift) & 0xFF);
+        text += (c >= 0x20 && c <= 0x7E) ? c : '?';
+    }
+    return text;
+}
+
+bool decodeTexts(std::string_view payload, ProjectModel* model, std::string* error) {
+    ByteReader in(payload);
+    uint32_t count = 0;
+    if (!in.u32(&count)) return fail(error, "TEXT chunk too short");
+    // Each text takes at least two length words.
+    if (count > in.remaining() / 8) return fail(error, "TEXT chunk claims more texts than it holds");
+    for (uint32_t i = 0; i < count; ++i) {
+        std::string key, value;
+        if (!in.text(&key) || !in.text(&value)) return fail(error, "TEXT chunk: a text runs past its end");
+        if (!model->texts.emplace(std::move(key), std::move(value)).second)
+            return fail(error, "TEXT chunk: a key is given twice");
+    }
+    if (in.remaining() != 0) return fail(error, "TEXT chunk: bytes left over");
+    return true;
+}
+} // namespace
+
+std::string encode(const Project& project) {
+    ByteWriter out;
+    out.raw(std::string_view(magic, sizeof magic));
+    out.u32(currentVersion);
+    out.chunk(nameTag, project.name);
+    ByteWriter texts;
+    texts.u32(static_cast<uint32_t>(project.model.texts.size()));
+    for (const auto& [key, value] : project.model.texts) {
+        texts.text(key);
+        texts.text(value);
+    }
+    out.chunk(textTag, texts.bytes());
+    if (project.model.moduleData) out.chunk(moduleDataTag, *project.model.moduleData);
+    out.chunk(endTag, {});
+    return out.bytes();
+}
+
+bool decode(std::string_view bytes, Project* project, std::string* error) {
+    ByteReader in(bytes);
+    std::string_view head;
+    if (!in.raw(sizeof magic, &head) || head != std::string_view(magic, sizeof magic))
+        return fail(error, "not a project file");
+    uint32_t version = 0;
+    if (!in.u32(&version)) return fail(error, "the file ends inside its header");
+    if (version == 0 || version > currentVersion)
+        return fail(error, "project file version " + std::to_string(version) + " is not supported");
+
+    Project loaded;
+    std::set<uint32_t> seen;
+    bool ended = false;
+    while (!ended) {
+        uint32_t tag = 0, length = 0;
+        std::string_view payload;
+        if (!in.u32(&tag) || !in.u32(&length)) return fail(error, "the file ends inside a chunk header");
+        if (!in.raw(length, &payload))
+            return fail(error, "chunk " + tagText(tag) + " is longer than the bytes that remain");
+        bool known = tag == nameTag || tag == textTag || tag == moduleDataTag || tag == endTag;
+        if (known && !seen.insert(tag).second) return fail(error, "chunk " + tagText(tag) + " given twice");
+        if (tag == nameTag) {
+            loaded.name.assign(payload);
+        } else if (tag == textTag) {
+            if (!decodeTexts(payload, &loaded.model, error)) return false;
+        } else if (tag == moduleDataTag) {
+            loaded.model.moduleData = std::string(payload);
+        } else if (tag == endTag) {
+            if (length != 0) return fail(error, "END chunk is not empty");
+            ended = true;
+        }
+    }
+    if (in.remaining() != 0) return fail(error, "bytes after the END chunk");
+    if (seen.count(nameTag) == 0) return fail(error, "the file has no NAME chunk");
+    *project = std::move(loaded);
+    return true;
+}
+
+bool save(const Project& project, const std::string& path, std::string* error) {
+    const std::string bytes = encode(project);
+    const std::string temporary = path + ".saving";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return fail(error, "cannot write " + path);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            std::remove(temporary.c_str());
+            return fail(error, "cannot write " + path);
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return fail(error, "cannot replace " + path);
+    }
+    return true;
+}
+
+bool load(const std::string& path, Project* project, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return fail(error, "cannot open " + path);
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    if (size < 0) return fail(error, "cannot read " + path);
+    if (static_cast<uint64_t>(size) > largestFile)
+        return fail(error, path + " is too large for a project file");
+    in.seekg(0, std::ios::beg);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    if (size > 0 && !in.read(bytes.data(), size)) return fail(error, "cannot read " + path);
+    Project loaded;
+    if (!decode(bytes, &loaded, error)) return false;
+    loaded.filePath = path;
+    *project = std::move(loaded);
+    return true;
+}
+
+} // namespace ProjectFile
+} // namespace zavhost

@@ -1,0 +1,97 @@
+// A scenario: the user actions and expectations of one session, one a line, as parsed from its
+// text. See docs/scenarios.md for the language.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zavhost {
+
+enum class StepKind {
+    // Actions.
+    Load,
+    Unload,
+    Quit,
+    ProjectNew,
+    ProjectOpen,
+    ProjectSave,
+    ProjectSaveAndReopen,
+    ProjectClose,
+    ProjectText,
+    Menu,
+    Command,
+    Notify,
+    AlertAnswer,
+    ProgressCancelAfter,
+    Mark,
+    // Expectations.
+    ExpectModule,
+    ExpectProject,
+    ExpectNoProject,
+    ExpectProjectText,
+    ExpectAnswer,
+    ExpectFailure,
+    ExpectAlert,
+    ExpectNoAlert,
+    ExpectUndo,
+    ExpectUndoCount,
+    ExpectModuleData,
+    ExpectNoModuleData,
+    ExpectDebug,
+    ExpectNoDebug,
+    ExpectProgress,
+    ExpectCalls,
+    ExpectNoCalls,
+    ExpectCallCount,
+    ExpectMenuItem,
+};
+
+struct ProgressExpectation {
+    std::optional<bool> open;
+    std::optional<std::string> title;
+    std::optional<int64_t> phases;
+    std::optional<std::string> phase; // the current phase's text
+    std::optional<int64_t> steps;     // of the current phase
+    std::optional<int64_t> value;
+    std::optional<int64_t> polls;
+    std::optional<bool> cancelled;
+};
+
+struct Step {
+    int line = 0;
+    std::string source; // the line as written, without its comment
+    StepKind kind = StepKind::Mark;
+    std::optional<std::string> text;  // first text, path or name
+    std::optional<std::string> text2; // second text
+    std::optional<int64_t> number;    // first number or code
+    std::optional<int64_t> number2;
+    ProgressExpectation progress;
+    bool answerChecked = false; // the next step checks this action's answer, so a failure is expected
+
+    bool isAction() const { return kind < StepKind::AlertAnswer; }
+};
+
+struct ScenarioError {
+    int line = 0;
+    std::string message;
+};
+
+struct ParsedScenario {
+    std::vector<Step> steps;
+    std::vector<ScenarioError> errors; // any error: nothing may run
+};
+
+struct ParseOptions {
+    bool defaultModule = false; // a module path was given for `load` without one
+};
+
+// Parses the whole text; every malformed line gives an error with its line number.
+ParsedScenario parseScenario(const std::string& source, const ParseOptions& options = {});
+
+// The error codes a scenario may name in `expect answer`, and the notifications of `notify`.
+std::optional<int64_t> answerCodeNamed(const std::string& name);
+std::optional<int64_t> notificationNamed(const std::string& name);
+
+} // namespace zavhost

@@ -1,0 +1,405 @@
+#include <cstdlib>
+#include <map>
+
+#include "Scenario.h"
+#include "platform/api/HostErrors.h"
+#include "platform/api/HostFunctionTable.h"
+
+namespace zavhost {
+
+namespace {
+
+struct Token {
+    std::string text;
+    bool quoted = false;
+};
+
+struct LineError {
+    std::string message;
+};
+
+// Splits a line into words and quoted texts; '#' outside quotes starts a comment.
+std::vector<Token> tokenize(const std::string& line, std::string* source) {
+    std::vector<Token> tokens;
+    size_t i = 0, end = line.size(), sourceEnd = 0;
+    while (i < end) {
+        char c = line[i];
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++i;
+            continue;
+        }
+        if (c == '#') break;
+        Token token;
+        if (c == '"') {
+            token.quoted = true;
+            ++i;
+            bool closed = false;
+            while (i < end) {
+                char d = line[i++];
+                if (d == '"') {
+                    closed = true;
+                    break;
+                }
+                if (d == '\\') {
+                    if (i >= end) break;
+                    char e = line[i++];
+                    if (e == 'n')
+                        token.text += '\n';
+                    else if (e == 't')
+                        token.text += '\t';
+                    else if (e == '"' || e == '\\')
+                        token.text += e;
+                    else
+                        throw LineError{std::string("unknown escape \\") + e + " in a quoted text"};
+                    continue;
+                }
+                token.text += d;
+            }
+            if (!closed) throw LineError{"a quoted text is not closed"};
+            if (i < end && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '#')
+                throw LineError{"a closing quote must be followed by a space"};
+        } else {
+            while (i < end && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '#') {
+                if (line[i] == '"') throw LineError{"a quote inside a word"};
+                token.text += line[i++];
+            }
+        }
+        sourceEnd = i;
+        tokens.push_back(std::move(token));
+    }
+    *source = line.substr(0, sourceEnd);
+    size_t first = source->find_first_not_of(" \t");
+    *source = first == std::string::npos ? std::string() : source->substr(first);
+    return tokens;
+}
+
+std::optional<int64_t> parseNumber(const std::string& text) {
+    if (text.empty() || text.size() > 20) return std::nullopt;
+    const char* begin = text.c_str();
+    char* stop = nullptr;
+    bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    long long value = std::strtoll(begin, &stop, hex ? 16 : 10);
+    if (stop == begin || *stop != '\0') return std::nullopt;
+    return value;
+}
+
+class LineReader {
+public:
+    explicit LineReader(std::vector<Token> tokens) : m_tokens(std::move(tokens)) {}
+
+    bool atEnd() const { return m_pos >= m_tokens.size(); }
+    // Consumes the word when it is next.
+    bool word(const char* w) {
+        if (atEnd() || m_tokens[m_pos].quoted || m_tokens[m_pos].text != w) return false;
+        ++m_pos;
+        return true;
+    }
+    std::string anyWord(const char* what) {
+        if (atEnd() || m_tokens[m_pos].quoted) throw LineError{std::string("expected ") + what};
+        return m_tokens[m_pos++].text;
+    }
+    std::string text(const char* what) {
+        if (atEnd() || !m_tokens[m_pos].quoted)
+            throw LineError{std::string("expected ") + what + " in double quotes"};
+        return m_tokens[m_pos++].text;
+    }
+    bool nextIsText() const { return !atEnd() && m_tokens[m_pos].quoted; }
+    std::string path() {
+        if (atEnd()) throw LineError{"expected a file path"};
+        return m_tokens[m_pos++].text;
+    }
+    int64_t number(const char* what, int64_t lowest) {
+        if (atEnd() || m_tokens[m_pos].quoted) throw LineError{std::string("expected ") + what};
+        std::optional<int64_t> value = parseNumber(m_tokens[m_pos].text);
+        if (!value)
+            throw LineError{std::string("expected ") + what + ", not \"" + m_tokens[m_pos].text + "\""};
+        if (*value < lowest)
+            throw LineError{std::string(what) + " must be at least " + std::to_string(lowest)};
+        ++m_pos;
+        return *value;
+    }
+    bool nextIsNumber() const {
+        return !atEnd() && !m_tokens[m_pos].quoted && parseNumber(m_tokens[m_pos].text).has_value();
+    }
+    void end() {
+        if (!atEnd()) throw LineError{"unexpected \"" + m_tokens[m_pos].text + "\" at the end of the line"};
+    }
+
+private:
+    std::vector<Token> m_tokens;
+    size_t m_pos = 0;
+};
+
+int64_t commandCode(LineReader& in) {
+    if (in.nextIsNumber()) return in.number("a command code", 0);
+    std::string code = in.nextIsText() ? in.text("a command code") : in.anyWord("a command code");
+    if (code.size() != 4) throw LineError{"a command code is four characters or a number"};
+    for (char c : code)
+        if (c < 0x20 || c > 0x7E) throw LineError{"a command code is four printable characters"};
+    return (int64_t(uint8_t(code[0])) << 24) | (int64_t(uint8_t(code[1])) << 16) |
+           (int64_t(uint8_t(code[2])) << 8) | int64_t(uint8_t(code[3]));
+}
+
+void parseProject(LineReader& in, Step& step) {
+    if (in.word("new")) {
+        step.kind = StepKind::ProjectNew;
+        step.text = in.text("the project name");
+    } else if (in.word("open")) {
+        step.kind = StepKind::ProjectOpen;
+        step.text = in.path();
+    } else if (in.word("save")) {
+        step.kind = StepKind::ProjectSave;
+        step.text = in.path();
+    } else if (in.word("save-and-reopen")) {
+        step.kind = StepKind::ProjectSaveAndReopen;
+    } else if (in.word("close")) {
+        step.kind = StepKind::ProjectClose;
+    } else if (in.word("text")) {
+        step.kind = StepKind::ProjectText;
+        step.text = in.text("the text's key");
+        step.text2 = in.text("the text's value");
+    } else {
+        throw LineError{"project what? new, open, save, save-and-reopen, close or text"};
+    }
+}
+
+void parseProgressExpectation(LineReader& in, Step& step) {
+    ProgressExpectation& p = step.progress;
+    bool any = false;
+    while (!in.atEnd()) {
+        any = true;
+        if (in.word("open"))
+            p.open = true;
+        else if (in.word("closed"))
+            p.open = false;
+        else if (in.word("title"))
+            p.title = in.text("the title");
+        else if (in.word("phases"))
+            p.phases = in.number("a phase count", 0);
+        else if (in.word("phase"))
+            p.phase = in.text("the phase text");
+        else if (in.word("steps"))
+            p.steps = in.number("a step count", 0);
+        else if (in.word("value"))
+            p.value = in.number("a value", INT32_MIN);
+        else if (in.word("polls"))
+            p.polls = in.number("a poll count", 0);
+        else if (in.word("cancelled"))
+            p.cancelled = true;
+        else if (in.word("not-cancelled"))
+            p.cancelled = false;
+        else
+            throw LineError{"expect progress knows open, closed, title, phases, phase, steps, value, polls, "
+                            "cancelled and not-cancelled"};
+    }
+    if (!any) throw LineError{"expect progress needs at least one thing to check"};
+}
+
+void optionalContaining(LineReader& in, Step& step) {
+    if (in.word("containing")) step.text = in.text("the text");
+}
+
+void parseExpect(LineReader& in, Step& step) {
+    if (in.word("module")) {
+        step.kind = StepKind::ExpectModule;
+        if (in.word("loaded"))
+            step.number = 1;
+        else if (in.word("not-loaded"))
+            step.number = 0;
+        else
+            throw LineError{"expect module loaded or not-loaded"};
+    } else if (in.word("project")) {
+        step.kind = StepKind::ExpectProject;
+        step.text = in.text("the project name");
+    } else if (in.word("no-project")) {
+        step.kind = StepKind::ExpectNoProject;
+    } else if (in.word("project-text")) {
+        step.kind = StepKind::ExpectProjectText;
+        step.text = in.text("the text's key");
+        step.text2 = in.text("the text's value");
+    } else if (in.word("answer")) {
+        step.kind = StepKind::ExpectAnswer;
+        std::string name = in.anyWord("an answer (ok, refused, cancelled, ... or a number)");
+        step.number = answerCodeNamed(name);
+        if (!step.number) throw LineError{"unknown answer \"" + name + "\""};
+    } else if (in.word("refused")) {
+        step.kind = StepKind::ExpectAnswer;
+        step.number = hosterr::Refused;
+    } else if (in.word("failure")) {
+        step.kind = StepKind::ExpectFailure;
+    } else if (in.word("alert")) {
+        step.kind = StepKind::ExpectAlert;
+        if (in.nextIsText()) step.text = in.text("the headline");
+        if (in.word("containing")) step.text2 = in.text("the text");
+    } else if (in.word("no-alert")) {
+        step.kind = StepKind::ExpectNoAlert;
+    } else if (in.word("undo")) {
+        step.kind = StepKind::ExpectUndo;
+        step.text = in.text("the undo step's name");
+    } else if (in.word("undo-count")) {
+        step.kind = StepKind::ExpectUndoCount;
+        step.number = in.number("a count", 0);
+    } else if (in.word("module-data")) {
+        step.kind = StepKind::ExpectModuleData;
+        if (!in.word("containing")) throw LineError{"expect module-data containing \"text\""};
+        step.text = in.text("the text");
+    } else if (in.word("no-module-data")) {
+        step.kind = StepKind::ExpectNoModuleData;
+    } else if (in.word("debug")) {
+        step.kind = StepKind::ExpectDebug;
+        if (!in.word("containing")) throw LineError{"expect debug containing \"text\""};
+        step.text = in.text("the text");
+    } else if (in.word("no-debug")) {
+        step.kind = StepKind::ExpectNoDebug;
+        if (!in.word("containing")) throw LineError{"expect no-debug containing \"text\""};
+        step.text = in.text("the text");
+    } else if (in.word("progress")) {
+        step.kind = StepKind::ExpectProgress;
+        parseProgressExpectation(in, step);
+    } else if (in.word("calls")) {
+        step.kind = StepKind::ExpectCalls;
+        if (!in.word("containing")) throw LineError{"expect calls containing \"text\""};
+        step.text = in.text("the text");
+    } else if (in.word("no-calls")) {
+        step.kind = StepKind::ExpectNoCalls;
+        optionalContaining(in, step);
+    } else if (in.word("call-count")) {
+        step.kind = StepKind::ExpectCallCount;
+        step.number = in.number("a count", 0);
+        optionalContaining(in, step);
+    } else if (in.word("menu")) {
+        step.kind = StepKind::ExpectMenuItem;
+        step.text = in.text("the menu title");
+        step.text2 = in.text("the item text");
+        if (in.word("enabled"))
+            step.number = 1;
+        else if (in.word("disabled"))
+            step.number = 0;
+        else
+            throw LineError{"expect menu \"Menu\" \"Item\" enabled or disabled"};
+    } else {
+        throw LineError{in.atEnd() ? "expect what?" : "unknown expectation \"" + in.anyWord("") + "\""};
+    }
+}
+
+void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
+    if (in.word("load")) {
+        step.kind = StepKind::Load;
+        if (!in.atEnd()) step.text = in.path();
+        if (!step.text && !options.defaultModule)
+            throw LineError{"load needs a module path here, or run with --module PATH"};
+    } else if (in.word("unload")) {
+        step.kind = StepKind::Unload;
+    } else if (in.word("quit")) {
+        step.kind = StepKind::Quit;
+    } else if (in.word("project")) {
+        parseProject(in, step);
+    } else if (in.word("menu")) {
+        step.kind = StepKind::Menu;
+        step.text = in.text("the menu title");
+        step.text2 = in.text("the item text");
+    } else if (in.word("command")) {
+        step.kind = StepKind::Command;
+        step.number = commandCode(in);
+        step.number2 = in.nextIsNumber() ? in.number("a version", INT32_MIN) : 1;
+        if (in.word("data")) step.text = in.text("the parameter bytes");
+    } else if (in.word("notify")) {
+        step.kind = StepKind::Notify;
+        std::string name = in.anyWord("a project notification");
+        step.number = notificationNamed(name);
+        if (!step.number) throw LineError{"unknown project notification \"" + name + "\""};
+        step.number2 = in.nextIsNumber() ? in.number("a parameter", INT32_MIN) : 0;
+    } else if (in.word("alert")) {
+        step.kind = StepKind::AlertAnswer;
+        if (!in.word("answer")) throw LineError{"alert answer N or alert answer \"Button\""};
+        if (in.nextIsText()) {
+            step.text = in.text("the button");
+        } else {
+            step.number = in.number("a button number (1-3) or a button text", 1);
+            if (*step.number > 3) throw LineError{"an alert has buttons 1 to 3"};
+        }
+    } else if (in.word("progress")) {
+        step.kind = StepKind::ProgressCancelAfter;
+        if (!in.word("cancel-after")) throw LineError{"progress cancel-after N"};
+        step.number = in.number("a poll count", 0);
+    } else if (in.word("mark")) {
+        step.kind = StepKind::Mark;
+    } else if (in.word("expect")) {
+        parseExpect(in, step);
+    } else {
+        throw LineError{"unknown command \"" + in.anyWord("a command") + "\""};
+    }
+    in.end();
+}
+
+} // namespace
+
+std::optional<int64_t> answerCodeNamed(const std::string& name) {
+    static const std::map<std::string, GSErrCode> names = {
+        {"ok", hosterr::Ok},
+        {"failed", hosterr::Failed},
+        {"cancelled", hosterr::Cancelled},
+        {"memory-full", hosterr::MemoryFull},
+        {"bad-parameter", hosterr::BadParameter},
+        {"bad-index", hosterr::BadIndex},
+        {"not-found", hosterr::NotFound},
+        {"no-project", hosterr::NoProject},
+        {"refused", hosterr::Refused},
+        {"bad-selector", hosterr::BadSelector},
+        {"not-supplied", hosterr::NotSupplied},
+        {"command-failed", hosterr::CommandFailed},
+        {"internal", hosterr::Internal},
+    };
+    auto it = names.find(name);
+    if (it != names.end()) return it->second;
+    std::optional<int64_t> number = parseNumber(name);
+    if (number && *number >= INT32_MIN && *number <= int64_t(UINT32_MAX))
+        return int64_t(int32_t(uint32_t(*number)));
+    return std::nullopt;
+}
+
+std::optional<int64_t> notificationNamed(const std::string& name) {
+    static const std::map<std::string, uint32_t> names = {
+        {"new", ProjectNew},   {"new-and-reset", ProjectNewAndReset},
+        {"open", ProjectOpen}, {"pre-save", ProjectPreSave},
+        {"save", ProjectSave}, {"close", ProjectClose},
+        {"quit", ProjectQuit}, {"change-workspace", ProjectChangeWorkspace},
+    };
+    auto it = names.find(name);
+    if (it != names.end()) return it->second;
+    std::optional<int64_t> number = parseNumber(name);
+    if (number && *number >= 0 && *number <= int64_t(UINT32_MAX)) return number;
+    return std::nullopt;
+}
+
+ParsedScenario parseScenario(const std::string& source, const ParseOptions& options) {
+    ParsedScenario parsed;
+    size_t start = 0;
+    int lineNumber = 0;
+    while (start <= source.size()) {
+        size_t stop = source.find('\n', start);
+        if (stop == std::string::npos) stop = source.size();
+        std::string line = source.substr(start, stop - start);
+        ++lineNumber;
+        start = stop + 1;
+        Step step;
+        step.line = lineNumber;
+        try {
+            std::vector<Token> tokens = tokenize(line, &step.source);
+            if (tokens.empty()) continue;
+            LineReader in(std::move(tokens));
+            parseLine(in, step, options);
+            parsed.steps.push_back(std::move(step));
+        } catch (const LineError& error) {
+            parsed.errors.push_back({lineNumber, error.message});
+        }
+    }
+    for (size_t i = 0; i + 1 < parsed.steps.size(); ++i) {
+        StepKind next = parsed.steps[i + 1].kind;
+        if (parsed.steps[i].isAction() && (next == StepKind::ExpectAnswer || next == StepKind::ExpectFailure))
+            parsed.steps[i].answerChecked = true;
+    }
+    return parsed;
+}
+
+} // namespace zavhost

@@ -1,0 +1,362 @@
+#include "ScenarioRunner.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "StandInHost.h"
+#include "platform/api/HostErrors.h"
+#include "platform/gsroot/DebugPrint.h"
+#include "platform/gsroot/Memory.h"
+
+namespace zavhost {
+
+namespace {
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+std::string fileNameFor(const std::string& projectName) {
+    std::string name;
+    for (char c : projectName)
+        name += (std::isalnum(static_cast<unsigned char>(c)) || c == '-') ? c : '_';
+    return (name.empty() ? std::string("project") : name) + ".zavproj";
+}
+
+bool contains(const std::string& text, const std::string& fragment) {
+    return text.find(fragment) != std::string::npos;
+}
+
+std::string lastLines(const std::string& text, size_t count) {
+    size_t at = text.size();
+    if (at > 0 && text[at - 1] == '\n') --at;
+    for (size_t n = 0; n < count && at != std::string::npos && at > 0; ++n)
+        at = text.rfind('\n', at - 1);
+    return (at == std::string::npos || at == 0) ? text : "...\n" + text.substr(at + 1);
+}
+} // namespace
+
+ScenarioRunner::ScenarioRunner(StandInHost& host, RunOptions options)
+    : m_host(host), m_options(std::move(options)) {}
+
+std::string ScenarioRunner::expand(const std::string& path) const {
+    std::string expanded = replaceAll(path, "{home}", m_options.homeFolder);
+    return replaceAll(expanded, "{scenario}",
+                      m_options.scenarioFolder.empty() ? "." : m_options.scenarioFolder);
+}
+
+std::string ScenarioRunner::resolvePath(const std::string& path) const {
+    std::filesystem::path expanded = expand(path);
+    if (expanded.is_relative() && !m_options.homeFolder.empty())
+        expanded = std::filesystem::path(m_options.homeFolder) / expanded;
+    return expanded.lexically_normal().string();
+}
+
+bool ScenarioRunner::fail(int line, const std::string& why) {
+    if (m_failure.empty()) {
+        m_failedLine = line;
+        m_failure = why;
+        m_host.transcript().note("FAILED: " + why);
+    }
+    return false;
+}
+
+void ScenarioRunner::collectDebug() {
+    std::string fresh = DBPrintedText();
+    if (fresh.empty()) return;
+    DBClearPrintedText();
+    m_debug += fresh;
+    size_t start = 0;
+    while (start < fresh.size()) {
+        size_t stop = fresh.find('\n', start);
+        if (stop == std::string::npos) stop = fresh.size();
+        m_host.transcript().note("debug: " + fresh.substr(start, stop - start));
+        start = stop + 1;
+    }
+}
+
+bool ScenarioRunner::run(const std::vector<Step>& steps) {
+    DBSetQuiet(true); // debug output goes into the transcript instead
+    DBClearPrintedText();
+    m_host.transcript().beforeEachLine([this] { collectDebug(); });
+    struct HookReset {
+        Transcript& transcript;
+        ~HookReset() { transcript.beforeEachLine(nullptr); }
+    } hookReset{m_host.transcript()};
+    bool passed = true;
+    for (const Step& step : steps) {
+        char label[16];
+        std::snprintf(label, sizeof label, "%4d  ", step.line);
+        m_host.transcript().action(label + step.source);
+        passed = perform(step);
+        collectDebug();
+        for (const std::string& problem : m_host.alerts().takeProblems())
+            passed = fail(step.line, problem);
+        if (!passed) break;
+    }
+    if (passed && !m_host.alerts().queued().empty()) {
+        const AlertAnswer& unused = m_host.alerts().queued().front();
+        passed = fail(unused.line, "the alert answer of this line was never used: no alert came");
+    }
+    if (m_host.moduleLoaded()) {
+        m_host.transcript().action("end: the host unloads the module");
+        m_host.unloadModule();
+    }
+    collectDebug();
+    return passed;
+}
+
+bool ScenarioRunner::perform(const Step& step) {
+    if (step.isAction()) {
+        GSErrCode answer = act(step);
+        std::string why = m_host.lastError();
+        m_answered = true;
+        m_lastAnswer = answer;
+        m_lastAnswerLine = step.line;
+        // The host could not do what the user asked; the module's own answers are only recorded.
+        if (answer != hosterr::Ok && !why.empty() && !step.answerChecked) return fail(step.line, why);
+        return true;
+    }
+    switch (step.kind) {
+    case StepKind::AlertAnswer:
+        m_host.alerts().queue(
+            {step.number ? static_cast<int>(*step.number) : 0, step.text.value_or(""), step.line});
+        return true;
+    case StepKind::ProgressCancelAfter:
+        m_host.processWindow().cancelAfter(static_cast<int32_t>(*step.number));
+        return true;
+    case StepKind::Mark:
+        collectDebug();
+        m_callMark = m_host.calls().size();
+        m_debugMark = m_debug.size();
+        return true;
+    default:
+        break;
+    }
+    collectDebug();
+    std::string why;
+    if (!check(step, &why)) return fail(step.line, "expectation failed: " + why);
+    return true;
+}
+
+GSErrCode ScenarioRunner::act(const Step& step) {
+    StandInHost& host = m_host;
+    switch (step.kind) {
+    case StepKind::Load: {
+        // Absolute, so that the loader does not search its library path for a bare name.
+        std::error_code error;
+        std::string path = step.text ? expand(*step.text) : m_options.modulePath;
+        return host.loadModule(std::filesystem::absolute(path, error).string());
+    }
+    case StepKind::Unload:
+        return host.unloadModule();
+    case StepKind::Quit:
+        if (!host.moduleLoaded()) return host.unloadModule(); // answers why
+        host.sendProjectNotification(ProjectQuit);
+        return host.unloadModule();
+    case StepKind::ProjectNew:
+        return host.newProject(*step.text);
+    case StepKind::ProjectOpen:
+        return host.openProject(resolvePath(*step.text));
+    case StepKind::ProjectSave:
+        return host.saveProject(resolvePath(*step.text));
+    case StepKind::ProjectSaveAndReopen: {
+        std::string fallback = host.hasProject() ? resolvePath(fileNameFor(host.project()->name)) : "";
+        return host.saveAndReopenProject(fallback);
+    }
+    case StepKind::ProjectClose:
+        return host.closeProject();
+    case StepKind::ProjectText:
+        if (!host.hasProject()) return host.closeProject(); // answers NoProject and why
+        host.project()->model.texts[*step.text] = *step.text2;
+        return hosterr::Ok;
+    case StepKind::Menu:
+        return host.chooseMenuItem(*step.text, *step.text2);
+    case StepKind::Command: {
+        GSHandle parameters = nullptr;
+        if (step.text) {
+            parameters = BMNewHandle(static_cast<GSSize>(step.text->size()));
+            if (parameters != nullptr && !step.text->empty())
+                std::memcpy(*parameters, step.text->data(), step.text->size());
+        }
+        GSErrCode err = host.sendCommand(static_cast<uint32_t>(*step.number),
+                                         static_cast<int32_t>(*step.number2), parameters);
+        BMKillHandle(&parameters);
+        return err;
+    }
+    case StepKind::Notify:
+        return host.sendProjectNotification(static_cast<uint32_t>(*step.number),
+                                            static_cast<int32_t>(*step.number2));
+    default:
+        return hosterr::Ok;
+    }
+}
+
+bool ScenarioRunner::checkAlert(const Step& step, std::string* why) {
+    const std::vector<ShownAlert>& shown = m_host.alerts().shown();
+    for (size_t i = m_alertsChecked; i < shown.size(); ++i) {
+        const ShownAlert& alert = shown[i];
+        if (step.text && alert.headline != *step.text) continue;
+        if (step.text2 && !contains(alert.headline, *step.text2) && !contains(alert.message, *step.text2) &&
+            !contains(alert.guide, *step.text2))
+            continue;
+        m_alertsChecked = i + 1;
+        return true;
+    }
+    if (m_alertsChecked >= shown.size()) {
+        *why = "no alert was shown since the last alert expectation";
+    } else {
+        *why = "no alert matched; the alerts shown were:";
+        for (size_t i = m_alertsChecked; i < shown.size(); ++i)
+            *why += "\n        " + shown[i].text();
+    }
+    return false;
+}
+
+bool ScenarioRunner::checkProgress(const ProgressExpectation& expected, std::string* why) const {
+    const ProcessWindow& window = m_host.processWindow();
+    const ProcessWindowState& state = window.state();
+    bool onlyClosed = expected.open == false && !expected.title && !expected.phases && !expected.phase &&
+                      !expected.steps && !expected.value && !expected.polls && !expected.cancelled;
+    if (window.timesOpened() == 0 && !onlyClosed) {
+        *why = "no progress window has opened";
+        return false;
+    }
+    const ProgressPhase* phase = state.phases.empty() ? nullptr : &state.phases.back();
+    auto mismatch = [why](const std::string& what, const std::string& wanted, const std::string& found) {
+        *why = "progress " + what + " is " + found + ", not " + wanted;
+        return false;
+    };
+    if (expected.open && *expected.open != state.open)
+        return mismatch("window", *expected.open ? "open" : "closed", state.open ? "open" : "closed");
+    if (expected.title && *expected.title != state.title)
+        return mismatch("title", inQuotes(*expected.title), inQuotes(state.title));
+    if (expected.phases && *expected.phases != state.phaseCount)
+        return mismatch("phase count", std::to_string(*expected.phases), std::to_string(state.phaseCount));
+    if (expected.phase && (phase == nullptr || phase->text != *expected.phase))
+        return mismatch("phase", inQuotes(*expected.phase), phase ? inQuotes(phase->text) : "not set");
+    if (expected.steps && (phase == nullptr || phase->steps != *expected.steps))
+        return mismatch("step count", std::to_string(*expected.steps),
+                        phase ? std::to_string(phase->steps) : "not set");
+    if (expected.value && *expected.value != state.value)
+        return mismatch("value", std::to_string(*expected.value), std::to_string(state.value));
+    if (expected.polls && *expected.polls != state.polls)
+        return mismatch("poll count", std::to_string(*expected.polls), std::to_string(state.polls));
+    if (expected.cancelled && *expected.cancelled != state.cancelled)
+        return mismatch("window", *expected.cancelled ? "cancelled" : "not cancelled",
+                        state.cancelled ? "cancelled" : "not cancelled");
+    return true;
+}
+
+bool ScenarioRunner::check(const Step& step, std::string* why) {
+    StandInHost& host = m_host;
+    Project* project = host.project();
+    const CallLog& calls = host.calls();
+    switch (step.kind) {
+    case StepKind::ExpectModule:
+        if (host.moduleLoaded() == (*step.number == 1)) return true;
+        *why = host.moduleLoaded() ? "the module is loaded" : "no module is loaded";
+        return false;
+    case StepKind::ExpectProject:
+        if (project != nullptr && project->name == *step.text) return true;
+        *why = project ? "the open project is " + inQuotes(project->name) : "no project is open";
+        return false;
+    case StepKind::ExpectNoProject:
+        if (project == nullptr) return true;
+        *why = "project " + inQuotes(project->name) + " is open";
+        return false;
+    case StepKind::ExpectProjectText: {
+        if (project == nullptr) return *why = "no project is open", false;
+        auto it = project->model.texts.find(*step.text);
+        if (it != project->model.texts.end() && it->second == *step.text2) return true;
+        *why = it == project->model.texts.end() ? "the project has no text " + inQuotes(*step.text)
+                                                : "the text is " + inQuotes(it->second);
+        return false;
+    }
+    case StepKind::ExpectAnswer:
+    case StepKind::ExpectFailure: {
+        if (!m_answered) return *why = "no action has answered yet", false;
+        bool ok = step.kind == StepKind::ExpectFailure ? m_lastAnswer != hosterr::Ok
+                                                       : m_lastAnswer == static_cast<GSErrCode>(*step.number);
+        if (ok) return true;
+        *why = "the action of line " + std::to_string(m_lastAnswerLine) + " answered " +
+               answerText(m_lastAnswer);
+        if (step.kind == StepKind::ExpectAnswer)
+            *why += ", not " + answerText(static_cast<GSErrCode>(*step.number));
+        return false;
+    }
+    case StepKind::ExpectAlert:
+        return checkAlert(step, why);
+    case StepKind::ExpectNoAlert: {
+        const std::vector<ShownAlert>& shown = host.alerts().shown();
+        if (m_alertsChecked >= shown.size()) return true;
+        *why = "an alert was shown: " + shown[m_alertsChecked].text();
+        return false;
+    }
+    case StepKind::ExpectUndo:
+        if (project == nullptr) return *why = "no project is open", false;
+        if (project->undoSteps.empty()) return *why = "there is no undo step", false;
+        if (project->undoSteps.back().name == *step.text) return true;
+        *why = "the last undo step is " + inQuotes(project->undoSteps.back().name);
+        return false;
+    case StepKind::ExpectUndoCount: {
+        size_t count = project ? project->undoSteps.size() : 0;
+        if (count == static_cast<size_t>(*step.number)) return true;
+        *why = "there are " + std::to_string(count) + " undo step(s)";
+        return false;
+    }
+    case StepKind::ExpectModuleData:
+        if (project == nullptr) return *why = "no project is open", false;
+        if (!project->model.moduleData) return *why = "the project has no module data", false;
+        if (contains(*project->model.moduleData, *step.text)) return true;
+        *why = "the module data (" + std::to_string(project->model.moduleData->size()) +
+               " bytes) does not contain " + inQuotes(*step.text);
+        return false;
+    case StepKind::ExpectNoModuleData:
+        if (project == nullptr || !project->model.moduleData) return true;
+        *why = "the project has module data: " + inQuotes(*project->model.moduleData);
+        return false;
+    case StepKind::ExpectDebug:
+        if (contains(m_debug.substr(m_debugMark), *step.text)) return true;
+        *why = "no debug output since the mark contains " + inQuotes(*step.text);
+        return false;
+    case StepKind::ExpectNoDebug:
+        if (!contains(m_debug.substr(m_debugMark), *step.text)) return true;
+        *why = "debug output since the mark contains " + inQuotes(*step.text);
+        return false;
+    case StepKind::ExpectProgress:
+        return checkProgress(step.progress, why);
+    case StepKind::ExpectCalls:
+        if (calls.contains(*step.text, m_callMark)) return true;
+        *why = "no host call since the mark contains " + inQuotes(*step.text) + "; the calls were:\n" +
+               lastLines(calls.texts(m_callMark), 20);
+        return false;
+    case StepKind::ExpectNoCalls:
+    case StepKind::ExpectCallCount: {
+        size_t wanted = step.kind == StepKind::ExpectNoCalls ? 0 : static_cast<size_t>(*step.number);
+        size_t count = calls.count(step.text.value_or(""), m_callMark);
+        if (count == wanted) return true;
+        *why = std::to_string(count) + " host call(s) since the mark" +
+               (step.text ? " contain " + inQuotes(*step.text) : std::string()) + ", not " +
+               std::to_string(wanted) + ":\n" + lastLines(calls.texts(m_callMark), 20);
+        return false;
+    }
+    case StepKind::ExpectMenuItem: {
+        const Menu* menu = host.menus().menuTitled(*step.text);
+        if (menu == nullptr) return *why = "there is no menu " + inQuotes(*step.text), false;
+        const MenuItem* item = host.menus().item(*menu, *step.text2, why);
+        if (item == nullptr) return false;
+        if (item->disabled() == (*step.number == 0)) return true;
+        *why = "the item is " + std::string(item->disabled() ? "disabled" : "enabled");
+        return false;
+    }
+    default:
+        *why = "not an expectation";
+        return false;
+    }
+}
+
+} // namespace zavhost

@@ -1,0 +1,59 @@
+// Plays a parsed scenario against a stand-in host: performs the actions, checks the expectations,
+// and tells the story in the host's transcript. Stops at the first failure.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Scenario.h"
+#include "platform/api/HostTypes.h"
+
+namespace zavhost {
+
+class StandInHost;
+
+struct RunOptions {
+    std::string modulePath;     // for `load` without a path
+    std::string homeFolder;     // relative project paths and {home}
+    std::string scenarioFolder; // {scenario}
+};
+
+class ScenarioRunner {
+public:
+    ScenarioRunner(StandInHost& host, RunOptions options);
+
+    // Answers true when every step passed. At the end the module, if still loaded, is unloaded.
+    bool run(const std::vector<Step>& steps);
+
+    int failedLine() const { return m_failedLine; }
+    const std::string& failure() const { return m_failure; } // why, empty when all passed
+    // Everything the host printed through DBPrint while the scenario ran.
+    const std::string& debugText() const { return m_debug; }
+    // {home} and {scenario} expanded; other relative paths are taken in the home folder.
+    std::string resolvePath(const std::string& path) const;
+
+private:
+    bool perform(const Step& step);
+    GSErrCode act(const Step& step);
+    bool check(const Step& step, std::string* why);
+    bool checkProgress(const ProgressExpectation& expected, std::string* why) const;
+    bool checkAlert(const Step& step, std::string* why);
+    void collectDebug();
+    bool fail(int line, const std::string& why);
+    std::string expand(const std::string& path) const;
+
+    StandInHost& m_host;
+    RunOptions m_options;
+    int m_failedLine = 0;
+    std::string m_failure;
+
+    bool m_answered = false; // some action has answered
+    GSErrCode m_lastAnswer = 0;
+    int m_lastAnswerLine = 0;
+    size_t m_callMark = 0;
+    size_t m_debugMark = 0;
+    size_t m_alertsChecked = 0;
+    std::string m_debug;
+};
+
+} // namespace zavhost

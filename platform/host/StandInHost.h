@@ -1,0 +1,162 @@
+// The stand-in host application: loads one module, hands it the function table, runs its entries,
+// and plays the user: projects, menus, notifications, commands, alerts and the process window.
+// One host at a time; the function table's plain functions reach it through current().
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "AlertDesk.h"
+#include "CallLog.h"
+#include "MenuBar.h"
+#include "ProcessWindow.h"
+#include "Project.h"
+#include "SelectorTable.h"
+#include "Transcript.h"
+#include "platform/api/HostFunctionTable.h"
+
+namespace zavhost {
+
+class StandInHost {
+public:
+    static constexpr uint32_t hostVersion = 0x00010000;
+
+    StandInHost();  // throws std::logic_error while another host lives
+    ~StandInHost(); // unloads the module
+    StandInHost(const StandInHost&) = delete;
+    StandInHost& operator=(const StandInHost&) = delete;
+
+    static StandInHost* current();
+
+    // The table handed to modules. A test may clear slots in it before it loads a module.
+    HostFunctionTable& functionTable() { return m_table; }
+
+    // --- The module. Each answers Ok or the failure, with the reason in lastError().
+    // Opens the library, exchanges the tables and runs the environment check, interface
+    // registration and initialisation. A module that declines to load answers Refused.
+    GSErrCode loadModule(const std::string& path);
+    // The same for a module linked into this process.
+    GSErrCode attachModule(GetExportedFuncAddrsProc getExported, SetImportedFuncAddrsProc setImported);
+    // Runs the release entry and closes the library. NotFound when no module is loaded.
+    GSErrCode unloadModule();
+    bool moduleLoaded() const { return m_loaded; }
+    const HostEnvironment& moduleEnvironment() const { return m_environment; }
+    const ModuleExports& moduleExports() const { return m_exports; }
+    const std::string& lastError() const { return m_lastError; }
+
+    // --- The project.
+    bool hasProject() const { return m_project != nullptr; }
+    Project* project() { return m_project.get(); }
+    // Closes the open project first. Sends ProjectNew.
+    GSErrCode newProject(const std::string& name);
+    // Reads the file whole first: a file that fails leaves the open project as it was. Sends
+    // ProjectClose for the old project, then ModuleDataAfterLoad and ProjectOpen.
+    GSErrCode openProject(const std::string& path);
+    // Sends ProjectPreSave and ModuleDataBeforeSave, writes, then sends ProjectSave.
+    GSErrCode saveProject(const std::string& path);
+    // Saves to the project's own file (else to `fallbackPath`), closes and opens it again.
+    GSErrCode saveAndReopenProject(const std::string& fallbackPath);
+    GSErrCode closeProject(); // sends ProjectClose
+
+    // --- What the user does to the module.
+    // NotFound for no such menu, item or handler; Refused for a disabled item; else the handler's answer.
+    GSErrCode chooseMenuItem(const std::string& menuTitle, const std::string& itemText);
+    GSErrCode chooseMenuItem(int32_t menuResId, int32_t itemIndex);
+    // The notifier's answer; Ok (and nothing sent) when none is installed.
+    GSErrCode sendProjectNotification(uint32_t notification, int32_t parameter = 0);
+    // NotFound when no handler is installed for (id, version); else its answer. The parameters
+    // stay the caller's.
+    GSErrCode sendCommand(uint32_t commandId, int32_t version, GSHandle parameters);
+
+    // --- The host's parts.
+    CallLog& calls() { return m_calls; }
+    Transcript& transcript() { return m_transcript; }
+    AlertDesk& alerts() { return m_alerts; }
+    ProcessWindow& processWindow() { return m_processWindow; }
+    const ProcessWindow& processWindow() const { return m_processWindow; }
+    const MenuBar& menus() const { return m_menus; }
+    SelectorTable& databaseCalls() { return m_databaseCalls; }
+    SelectorTable& environmentCalls() { return m_environmentCalls; }
+    SelectorTable& interfaceCalls() { return m_interfaceCalls; }
+    SelectorTable& utilityCalls() { return m_utilityCalls; }
+    SelectorTable& automationCalls() { return m_automationCalls; }
+
+    ProjectNotifierProc projectNotifier() const { return m_projectNotifier; }
+    ModuleDataHandlerProc moduleDataHandler() const { return m_moduleDataHandler; }
+    ElementObserverProc elementObserver() const { return m_elementObserver; }
+    CommandHandlerProc commandHandler(uint32_t commandId, int32_t version) const;
+
+    bool insideNotification() const { return m_notificationDepth > 0; }
+    bool insideCommand() const { return m_commandDepth > 0; }
+    bool suspendGroups() const { return m_suspendGroups; }
+    bool entryFlag() const { return m_entryFlag; }
+
+    // --- What the function table calls (HostFunctions.cpp logs each call and forwards here).
+    GSResModule ownResModule() const { return m_exports.resources; }
+    GSErrCode setEntryFlag(bool inside);
+    GSErrCode registerMenu(int32_t menuResId, int32_t promptResId, int32_t positionCode, int32_t flags);
+    GSErrCode installMenuHandler(int32_t menuResId, MenuHandlerProc handler);
+    GSErrCode getMenuItemFlags(int32_t menuResId, int32_t itemIndex, int32_t* flags) const;
+    GSErrCode setMenuItemFlags(int32_t menuResId, int32_t itemIndex, int32_t flags);
+    GSErrCode installProjectNotifier(ProjectNotifierProc handler);
+    GSErrCode installModuleDataHandler(ModuleDataHandlerProc handler);
+    GSErrCode installElementObserver(ElementObserverProc handler);
+    GSErrCode installCommandHandler(uint32_t commandId, int32_t version, CommandHandlerProc handler);
+    GSErrCode hasOpenProject(bool* open) const;
+    GSErrCode getModuleData(GSHandle* data) const;
+    GSErrCode setModuleData(GSHandle data);
+    GSErrCode runUndoableCommand(const GS::UniString* name, UndoableCommandProc proc, void* userData);
+    GSErrCode getSuspendGroups(bool* on) const;
+    GSErrCode setSuspendGroups(bool on);
+    GSErrCode getEditTransformation(HostEditTransformation* record) const;
+
+private:
+    GSErrCode startModule(GetExportedFuncAddrsProc getExported, SetImportedFuncAddrsProc setImported);
+    void forgetModule();
+    GSErrCode fail(GSErrCode code, const std::string& why);
+    GSErrCode sendModuleDataRequest(uint32_t request);
+    GSErrCode notifyProject(uint32_t notification, int32_t parameter = 0);
+    void discardProject();
+
+    static StandInHost* s_current;
+
+    HostFunctionTable m_table;
+    CallLog m_calls;
+    Transcript m_transcript;
+    AlertDesk m_alerts;
+    ProcessWindow m_processWindow;
+    MenuBar m_menus;
+    SelectorTable m_databaseCalls{"DatabaseCall"};
+    SelectorTable m_environmentCalls{"EnvironmentCall"};
+    SelectorTable m_interfaceCalls{"InterfaceCall"};
+    SelectorTable m_utilityCalls{"UtilityCall"};
+    SelectorTable m_automationCalls{"AutomationCall"};
+
+    void* m_library = nullptr;
+    bool m_loaded = false;
+    ModuleExports m_exports;
+    HostEnvironment m_environment;
+    std::string m_lastError;
+    bool m_registeringInterface = false;
+
+    ProjectNotifierProc m_projectNotifier = nullptr;
+    ModuleDataHandlerProc m_moduleDataHandler = nullptr;
+    ElementObserverProc m_elementObserver = nullptr;
+    std::map<std::pair<uint32_t, int32_t>, CommandHandlerProc> m_commandHandlers;
+
+    std::unique_ptr<Project> m_project;
+    int m_notificationDepth = 0;
+    int m_commandDepth = 0;
+    bool m_suspendGroups = false;
+    bool m_entryFlag = false;
+};
+
+// The function table over the current host; every slot this host supplies is filled.
+void fillFunctionTable(HostFunctionTable* table);
+
+// Names of project notifications and module-data requests, for transcripts and scenarios.
+const char* projectNotificationName(uint32_t notification);
+
+} // namespace zavhost

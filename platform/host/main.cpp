@@ -1,0 +1,186 @@
+// zavhost: the stand-in host application. Plays scenario files against a module.
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "ScenarioRunner.h"
+#include "StandInHost.h"
+
+#ifndef ZAV_DEFAULT_HOME
+#define ZAV_DEFAULT_HOME "zavhost-home"
+#endif
+
+namespace {
+
+const char* const helpText = R"(zavhost - a stand-in host application for add-on modules
+
+Usage:
+  zavhost run SCENARIO [--module PATH] [--home DIR] [--quiet]
+  zavhost --help
+
+`run` loads nothing by itself: the scenario says when to load the module. It plays the scenario,
+prints a transcript of the session (actions, alerts, undo steps, the progress window, debug output
+and notable host calls) and exits with
+  0  every expectation held
+  1  an expectation failed or an action could not be done (the line and why are printed)
+  2  the scenario is malformed (every bad line is reported; nothing runs) or the command line is wrong
+
+Options:
+  --module PATH  the module that `load` without a path loads
+  --home DIR     the host's home folder (special folders, relative project paths); else $ZAVHOST_HOME,
+                 else the build's default
+  --quiet        print the transcript only when the scenario fails
+
+A scenario is a text file of user actions and expectations, one a line. '#' starts a comment, texts
+go in double quotes ("a \"quoted\" word", \\ and \n escapes). Paths may be quoted; {home} and
+{scenario} stand for the home folder and the scenario's folder; other relative project paths are
+taken in the home folder.
+
+Actions:
+  load [PATH]                       load the module and run its start-up entries
+  unload                            run its release entry and unload it
+  quit                              send the quit notification, then unload
+  project new "NAME"                a new project (closes the open one)
+  project open PATH                 open a project file (closes the open one)
+  project save PATH                 save the project to a file
+  project save-and-reopen           save to its own file (or NAME.zavproj in the home folder), reopen
+  project close                     close the project
+  project text "KEY" "VALUE"        set one of the project's texts
+  menu "MENU" "ITEM"                choose a menu item by its shown text
+  command CODE [VERSION] [data "TEXT"]   send the module a command (CODE: four characters or a
+                                    number; VERSION 1 by default; data: the parameter bytes)
+  notify EVENT [PARAMETER]          send a project notification: new, new-and-reset, open,
+                                    pre-save, save, close, quit, change-workspace or a number
+  alert answer N | "BUTTON"         answer the next alert with button N or the button of that text
+                                    (unanswered alerts take the first button)
+  progress cancel-after N           the user presses Cancel after N polls of the progress window
+  mark                              start counting host calls and debug output again from here
+
+An action the host cannot do (no such menu item, a disabled item, a file that does not open, a
+module that declines to load) fails the scenario, unless the next line expects its answer.
+
+Expectations:
+  expect answer CODE                the last action's answer: ok, failed, cancelled, refused,
+                                    not-found, no-project, bad-parameter, bad-index, memory-full,
+                                    bad-selector, not-supplied, command-failed, internal or a number
+  expect refused                    the same as expect answer refused
+  expect failure                    the last action answered anything but ok
+  expect module loaded|not-loaded
+  expect project "NAME"             expect no-project
+  expect project-text "KEY" "VALUE"
+  expect alert ["HEADLINE"] [containing "TEXT"]   an alert since the last alert expectation
+  expect no-alert                   no alert since the last alert expectation
+  expect undo "NAME"                the last undo step's name
+  expect undo-count N
+  expect module-data containing "TEXT"    expect no-module-data
+  expect debug containing "TEXT"    the module's debug output since the last mark
+  expect no-debug containing "TEXT"
+  expect progress [open|closed] [title "T"] [phases N] [phase "TEXT"] [steps N] [value N]
+                  [polls N] [cancelled|not-cancelled]    the window open now, or the last one
+  expect calls containing "TEXT"    a host call since the last mark, e.g. "InterfaceCall SPRP"
+  expect no-calls [containing "TEXT"]
+  expect call-count N [containing "TEXT"]
+  expect menu "MENU" "ITEM" enabled|disabled
+
+Example:
+  load
+  project new "Sample House"
+  alert answer "Cancel"
+  menu "Raw Test" "Ask Question"
+  expect alert "Question" containing "Proceed"
+  expect debug containing "answer 2"
+  project save-and-reopen
+  expect module-data containing "hello"
+
+See docs/scenarios.md for more.
+)";
+
+int usage(const std::string& problem) {
+    std::cerr << "zavhost: " << problem << "\nRun `zavhost --help` for the usage.\n";
+    return 2;
+}
+
+bool readFile(const std::string& path, std::string* text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream all;
+    all << in.rdbuf();
+    *text = all.str();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage("no command given");
+    std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << helpText;
+        return 0;
+    }
+    if (command != "run") return usage("unknown command \"" + command + "\"");
+
+    std::string scenarioPath, modulePath, home;
+    bool quiet = false;
+    for (int i = 2; i < argc; ++i) {
+        std::string arg = argv[i];
+        if ((arg == "--module" || arg == "--home") && i + 1 < argc) {
+            (arg == "--module" ? modulePath : home) = argv[++i];
+        } else if (arg == "--quiet") {
+            quiet = true;
+        } else if (!arg.empty() && arg[0] != '-' && scenarioPath.empty()) {
+            scenarioPath = arg;
+        } else {
+            return usage("unexpected argument \"" + arg + "\"");
+        }
+    }
+    if (scenarioPath.empty()) return usage("run needs a scenario file");
+
+    std::string source;
+    if (!readFile(scenarioPath, &source)) {
+        std::cerr << "zavhost: cannot read " << scenarioPath << "\n";
+        return 2;
+    }
+    zavhost::ParseOptions parseOptions;
+    parseOptions.defaultModule = !modulePath.empty();
+    zavhost::ParsedScenario scenario = zavhost::parseScenario(source, parseOptions);
+    if (!scenario.errors.empty()) {
+        for (const zavhost::ScenarioError& error : scenario.errors)
+            std::cerr << scenarioPath << ":" << error.line << ": error: " << error.message << "\n";
+        std::cerr << "zavhost: the scenario is malformed; nothing was run\n";
+        return 2;
+    }
+
+    if (home.empty()) {
+        const char* fromEnvironment = std::getenv("ZAVHOST_HOME");
+        home = fromEnvironment != nullptr && *fromEnvironment != '\0' ? fromEnvironment : ZAV_DEFAULT_HOME;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(home, error);
+    home = std::filesystem::absolute(home, error).lexically_normal().string();
+    // The host libraries find the special folders through the same variable.
+    setenv("ZAVHOST_HOME", home.c_str(), 1);
+
+    zavhost::RunOptions options;
+    if (!modulePath.empty()) modulePath = std::filesystem::absolute(modulePath, error).string();
+    options.modulePath = modulePath;
+    options.homeFolder = home;
+    options.scenarioFolder = std::filesystem::absolute(scenarioPath, error).parent_path().string();
+
+    zavhost::StandInHost host;
+    if (!quiet) host.transcript().echoTo(&std::cout);
+    host.transcript().action("scenario " + scenarioPath + " (home " + home + ")");
+    zavhost::ScenarioRunner runner(host, options);
+    bool passed = runner.run(scenario.steps);
+    if (!passed) {
+        if (quiet) std::cout << host.transcript().text();
+        std::cout << "FAILED\n";
+        std::cerr << scenarioPath << ":" << runner.failedLine() << ": " << runner.failure() << "\n";
+        return 1;
+    }
+    std::cout << "PASSED: " << scenario.steps.size() << " step(s)\n";
+    return 0;
+}

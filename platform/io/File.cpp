@@ -1,0 +1,148 @@
+#include "File.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+#include "FileSystem.h"
+#include "platform/api/HostErrors.h"
+
+namespace IO {
+
+File::File(const Location& location)
+    : m_location(location), m_status(Exists(location) ? hosterr::Ok : hosterr::NotFound) {}
+
+File::File(File&& other) noexcept
+    : m_location(std::move(other.m_location)), m_fd(std::exchange(other.m_fd, -1)), m_access(other.m_access),
+      m_status(other.m_status) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        m_location = std::move(other.m_location);
+        m_fd = std::exchange(other.m_fd, -1);
+        m_access = other.m_access;
+        m_status = other.m_status;
+    }
+    return *this;
+}
+
+File::~File() {
+    Close();
+}
+
+GSErrCode File::Open(Access access, bool createWhenMissing) {
+    if (IsOpen()) return report(hosterr::Refused);
+    if (m_location.IsEmpty()) return report(hosterr::BadParameter);
+    int flags = O_CLOEXEC;
+    switch (access) {
+    case Access::Read:
+        flags |= O_RDONLY;
+        break;
+    case Access::Write:
+        flags |= O_WRONLY;
+        break;
+    case Access::ReadWrite:
+        flags |= O_RDWR;
+        break;
+    }
+    if (createWhenMissing && access != Access::Read) flags |= O_CREAT;
+    int fd;
+    do {
+        fd = ::open(m_location.ToPath().c_str(), flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return report(ErrorFromErrno(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return report(hosterr::BadName);
+    }
+    m_fd = fd;
+    m_access = access;
+    return report(hosterr::Ok);
+}
+
+GSErrCode File::Close() {
+    if (!IsOpen()) return hosterr::Ok;
+    int fd = std::exchange(m_fd, -1);
+    // close() may report a write the kernel deferred; EINTR still released the descriptor.
+    if (::close(fd) != 0 && errno != EINTR) return report(ErrorFromErrno(errno));
+    return report(hosterr::Ok);
+}
+
+GSErrCode File::Read(void* buffer, size_t count, size_t* got) {
+    size_t done = 0;
+    if (got) *got = 0;
+    if (!IsOpen()) return report(hosterr::Refused);
+    if (count > 0 && buffer == nullptr) return report(hosterr::BadParameter);
+    while (done < count) {
+        ssize_t n = ::read(m_fd, static_cast<char*>(buffer) + done, count - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            if (got) *got = done;
+            return report(ErrorFromErrno(errno));
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    if (got) *got = done;
+    return report(hosterr::Ok);
+}
+
+GSErrCode File::Write(const void* data, size_t count) {
+    if (!IsOpen()) return report(hosterr::Refused);
+    if (count > 0 && data == nullptr) return report(hosterr::BadParameter);
+    size_t done = 0;
+    while (done < count) {
+        ssize_t n = ::write(m_fd, static_cast<const char*>(data) + done, count - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return report(ErrorFromErrno(errno));
+        }
+        if (n == 0) return report(hosterr::Failed);
+        done += static_cast<size_t>(n);
+    }
+    return report(hosterr::Ok);
+}
+
+GSErrCode File::GetDataLength(uint64_t* length) const {
+    if (length == nullptr) return hosterr::BadParameter;
+    *length = 0;
+    struct stat st {};
+    int result = IsOpen() ? ::fstat(m_fd, &st) : ::stat(m_location.ToPath().c_str(), &st);
+    if (result != 0) return ErrorFromErrno(errno);
+    if (S_ISDIR(st.st_mode)) return hosterr::BadName;
+    *length = static_cast<uint64_t>(st.st_size);
+    return hosterr::Ok;
+}
+
+GSErrCode File::SetDataLength(uint64_t length) {
+    if (!CanWrite()) return report(hosterr::Refused);
+    if (length > static_cast<uint64_t>(INT64_MAX)) return report(hosterr::BadParameter);
+    int result;
+    do {
+        result = ::ftruncate(m_fd, static_cast<off_t>(length));
+    } while (result != 0 && errno == EINTR);
+    return report(result == 0 ? hosterr::Ok : ErrorFromErrno(errno));
+}
+
+GSErrCode File::Seek(int64_t offset, From from) {
+    if (!IsOpen()) return report(hosterr::Refused);
+    int whence = from == From::Start ? SEEK_SET : from == From::Current ? SEEK_CUR : SEEK_END;
+    if (::lseek(m_fd, static_cast<off_t>(offset), whence) < 0) return report(ErrorFromErrno(errno));
+    return report(hosterr::Ok);
+}
+
+GSErrCode File::GetPosition(uint64_t* position) const {
+    if (position == nullptr) return hosterr::BadParameter;
+    *position = 0;
+    if (!IsOpen()) return hosterr::Refused;
+    off_t at = ::lseek(m_fd, 0, SEEK_CUR);
+    if (at < 0) return ErrorFromErrno(errno);
+    *position = static_cast<uint64_t>(at);
+    return hosterr::Ok;
+}
+
+} // namespace IO

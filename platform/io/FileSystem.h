@@ -1,0 +1,32 @@
+// Operations on the items of the file system. Failures answer host error codes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Location.h"
+
+namespace IO {
+
+enum ItemType : int { ItemMissing = -1, ItemFile = 0, ItemFolder = 1 };
+
+// ItemFolder for a folder, ItemMissing when nothing is there (or the location is empty), else
+// ItemFile (devices and other special files count as files).
+HOSTLIB_API int GetItemType(const Location& location);
+HOSTLIB_API bool Exists(const Location& location);
+
+// Creates the folder and any missing folders above it; Ok when it already is a folder.
+HOSTLIB_API GSErrCode CreateFolder(const Location& location);
+// Deletes a file or an empty folder; hosterr::NotFound when nothing is there.
+HOSTLIB_API GSErrCode Delete(const Location& location);
+// Deletes a folder with everything in it, or a file.
+HOSTLIB_API GSErrCode DeleteTree(const Location& location);
+// Moves or renames an item; an existing file at the target is replaced.
+HOSTLIB_API GSErrCode Rename(const Location& from, const Location& to);
+// The names in a folder, sorted, without "." and "..".
+HOSTLIB_API GSErrCode ListFolder(const Location& folder, std::vector<std::string>* names);
+
+// The host error code for an operating-system errno value.
+HOSTLIB_API GSErrCode ErrorFromErrno(int errnoValue);
+
+} // namespace IO

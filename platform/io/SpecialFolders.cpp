@@ -1,0 +1,43 @@
+#include "SpecialFolders.h"
+
+#include <cstdlib>
+
+#include "FileSystem.h"
+#include "platform/api/HostErrors.h"
+
+#ifndef ZAV_DEFAULT_HOME
+#define ZAV_DEFAULT_HOME "zavhost-home"
+#endif
+
+namespace IO {
+
+Location GetHostRoot() {
+    const char* home = std::getenv("ZAVHOST_HOME");
+    return Location(home != nullptr && *home != '\0' ? home : ZAV_DEFAULT_HOME);
+}
+
+GSErrCode GetSpecialFolder(int which, Location* out) {
+    if (out == nullptr) return hosterr::BadParameter;
+    const char* relative = nullptr;
+    switch (which) {
+    case UserDataFolder:
+        relative = "User Data";
+        break;
+    case AddOnPreferencesScope1:
+        relative = "Preferences/Add-Ons/Scope 1";
+        break;
+    case AddOnPreferencesScope2:
+        relative = "Preferences/Add-Ons/Scope 2";
+        break;
+    default:
+        return hosterr::BadParameter;
+    }
+    Location folder = GetHostRoot();
+    if (folder.IsEmpty()) return hosterr::NotFound;
+    folder = Location(folder.ToPath() + "/" + relative);
+    if (GSErrCode err = CreateFolder(folder); err != hosterr::Ok) return err;
+    *out = folder;
+    return hosterr::Ok;
+}
+
+} // namespace IO

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include "Environment/DataFile.h"
+#include "Environment/Directory.h"
+#include "Environment/FileDialog.h"
+#include "TempFolder.h"
+#include "platform/api/HostErrors.h"
+#include "platform/dg/FileDialogs.h"
+
+using tarnwick::DataFile;
+using tarnwick::Directory;
+using tarnwick::File;
+using tarnwick::String;
+
+TEST(File, NamesAndLocations) {
+    File f(String("/data/report.v2.xml"));
+    EXPECT_EQ(f.getName(), "report.v2.xml");
+    EXPECT_EQ(f.getName(true), "report.v2");
+    EXPECT_EQ(File(String("/data/.profile")).getName(true), ".profile");
+    EXPECT_EQ(File(String("/data/plain")).getName(true), "plain");
+    EXPECT_EQ(f.getPath(), "/data/report.v2.xml");
+    EXPECT_TRUE(f.isSameLocation(File(String("/data/sub/../report.v2.xml"))));
+    EXPECT_FALSE(f.isSameLocation(File(String("/data/report.v2.XML"))));
+    EXPECT_FALSE(File().isSameLocation(File()));
+    EXPECT_FALSE(f.exists());
+    EXPECT_FALSE(f.isDirectory());
+}
+
+TEST(Directory, FromParentAndNameCreatesNothing) {
+    TempFolder temp;
+    Directory parent(temp.location());
+    EXPECT_TRUE(parent.exists());
+    Directory child(parent, String("child"));
+    EXPECT_EQ(child.getPath(), String(temp.path("child")));
+    EXPECT_FALSE(child.exists());
+    EXPECT_FALSE(IO::Exists(temp.child("child")));
+
+    GSErrCode status = -1;
+    auto made = Directory::createChild(parent, String("child"), &status);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(status, hosterr::Ok);
+    EXPECT_TRUE(made->isDirectory());
+    EXPECT_TRUE(child.exists());
+    EXPECT_TRUE(made->isSameLocation(child));
+
+    status = -1;
+    EXPECT_NE(Directory::createChild(parent, String("child"), &status), nullptr); // already there
+    EXPECT_EQ(status, hosterr::Ok);
+    EXPECT_EQ(parent.getEntries(), std::vector<String>{String("child")});
+}
+
+TEST(Directory, CreateChildFailures) {
+    TempFolder temp;
+    Directory parent(temp.location());
+    GSErrCode status = 0;
+    EXPECT_EQ(Directory::createChild(parent, String("a/b"), &status), nullptr);
+    EXPECT_EQ(status, hosterr::BadName);
+    EXPECT_EQ(Directory::createChild(parent, String(".."), &status), nullptr);
+    EXPECT_EQ(status, hosterr::BadName);
+    EXPECT_TRUE(Directory(parent, String("..")).getLocation().IsEmpty());
+
+    DataFile blocker(parent, String("taken"), 0, true);
+    ASSERT_TRUE(blocker.exists());
+    EXPECT_EQ(Directory::createChild(parent, String("taken"), &status), nullptr);
+    EXPECT_NE(status, hosterr::Ok);
+
+    Directory missing(parent, String("missing"));
+    EXPECT_EQ(Directory::createChild(missing, String("x"), &status), nullptr);
+    EXPECT_EQ(status, hosterr::NotFound);
+    EXPECT_FALSE(missing.exists());
+}
+
+TEST(DataFile, CreateTakesTheStemAndTheExtension) {
+    TempFolder temp;
+    Directory folder(temp.location());
+    GSErrCode status = -1;
+    auto file = DataFile::create(folder, String("plan.v1.txt"), 0, &status, String("xml"));
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(status, hosterr::Ok);
+    EXPECT_EQ(file->getName(), "plan.v1.xml");
+    EXPECT_TRUE(file->exists());
+    EXPECT_TRUE(IO::Exists(temp.child("plan.v1.xml")));
+
+    auto dotted = DataFile::create(folder, String("a.b"), 0, &status, String(".csv"));
+    ASSERT_NE(dotted, nullptr);
+    EXPECT_EQ(dotted->getName(), "a.csv");
+    auto bare = DataFile::create(folder, String("c.d"), 0, &status, String());
+    ASSERT_NE(bare, nullptr);
+    EXPECT_EQ(bare->getName(), "c");
+}
+
+TEST(DataFile, CreateWithoutDotIsABadName) {
+    TempFolder temp;
+    Directory folder(temp.location());
+    GSErrCode status = 0;
+    EXPECT_EQ(DataFile::create(folder, String("nodot"), 0, &status, String("xml")), nullptr);
+    EXPECT_EQ(status, static_cast<GSErrCode>(0x81060067));
+    status = 0;
+    EXPECT_EQ(DataFile::create(folder, String(".xml"), 0, &status, String("xml")), nullptr);
+    EXPECT_EQ(status, hosterr::BadName);
+    EXPECT_EQ(DataFile::create(folder, String("x.y"), 0, nullptr, String("z/z")), nullptr); // status optional
+    std::vector<std::string> names;
+    IO::ListFolder(temp.location(), &names);
+    EXPECT_TRUE(names.empty());
+
+    Directory missing(folder, String("missing"));
+    EXPECT_EQ(DataFile::create(missing, String("x.y"), 0, &status, String("z")), nullptr);
+    EXPECT_EQ(status, hosterr::NotFound);
+}
+
+TEST(DataFile, ReadWriteLengthAndRemove) {
+    TempFolder temp;
+    DataFile file(String(temp.path("data.bin")));
+    EXPECT_FALSE(file.exists());
+    EXPECT_EQ(file.getLength(), 0u);
+    EXPECT_EQ(file.getLastError(), hosterr::NotFound);
+    char buffer[8];
+    EXPECT_EQ(file.read(buffer, sizeof buffer), 0u); // nothing to open
+    EXPECT_FALSE(file.isOpen());
+
+    ASSERT_TRUE(file.write("0123456789", 10));
+    EXPECT_TRUE(file.exists());
+    EXPECT_EQ(file.getLength(), 10u);
+    ASSERT_TRUE(file.seek(4));
+    EXPECT_EQ(file.read(buffer, sizeof buffer), 6u);
+    EXPECT_EQ(std::string(buffer, 6), "456789");
+    EXPECT_TRUE(file.setLength(0));
+    EXPECT_EQ(file.getLength(), 0u);
+    EXPECT_TRUE(file.close());
+
+    auto folder = file.getDirectory();
+    ASSERT_NE(folder, nullptr);
+    EXPECT_TRUE(folder->isSameLocation(Directory(temp.location())));
+    EXPECT_EQ(DataFile(String("/")).getDirectory(), nullptr);
+
+    ASSERT_TRUE(file.write("x", 1)); // opens again
+    EXPECT_TRUE(file.remove());
+    EXPECT_FALSE(file.exists());
+    EXPECT_FALSE(file.remove());
+}
+
+TEST(DataFile, ReadOnlyRefusesWriting) {
+    TempFolder temp;
+    {
+        DataFile maker(Directory(temp.location()), String("ro.txt"), 0, true);
+        ASSERT_TRUE(maker.write("abc", 3));
+    }
+    DataFile file(temp.child("ro.txt"), DataFile::TextureKind);
+    EXPECT_EQ(file.getKind(), 3u);
+    char c = 0;
+    ASSERT_EQ(file.read(&c, 1), 1u); // opens read-only
+    EXPECT_FALSE(file.write("x", 1));
+    EXPECT_EQ(file.getLastError(), hosterr::Refused);
+    EXPECT_FALSE(file.setLength(0));
+    EXPECT_FALSE(file.open(true));
+    EXPECT_EQ(file.getLength(), 3u);
+}
+
+namespace {
+struct DialogHandlerGuard {
+    ~DialogHandlerGuard() { DG::SetFileDialogHandler({}); }
+};
+} // namespace
+
+TEST(FileDialog, WithoutHandlerEveryDialogIsCancelled) {
+    int index = 7;
+    EXPECT_EQ(tarnwick::FileDialog::open(String("Open"), {String("Text")}, {String("txt")}, &index), nullptr);
+    EXPECT_EQ(index, -1);
+    EXPECT_EQ(tarnwick::FileDialog::save(String("Save"), {}, {}, String("x"), &index), nullptr);
+}
+
+TEST(FileDialog, HandlerAnswersOpenAndSave) {
+    TempFolder temp;
+    DialogHandlerGuard guard;
+    DG::FileDialogRequest seen;
+    IO::Location answerPath = temp.child("chosen.csv");
+    DG::SetFileDialogHandler([&](const DG::FileDialogRequest& request) {
+        seen = request;
+        DG::FileDialogAnswer answer;
+        answer.cancelled = false;
+        answer.chosen = answerPath;
+        answer.typeIndex = 1;
+        return answer;
+    });
+    std::vector<String> names{String("Text"), String("Values")};
+    std::vector<String> extensions{String("txt"), String("*.csv")};
+    int index = -1;
+    // Open needs the file to be there.
+    EXPECT_EQ(tarnwick::FileDialog::open(String("Pick"), names, extensions, &index), nullptr);
+    DataFile(answerPath).write("a", 1);
+    auto opened = tarnwick::FileDialog::open(String("Pick"), names, extensions, &index);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(seen.title, "Pick");
+    EXPECT_EQ(seen.kind, DG::FileDialogRequest::Kind::Open);
+    EXPECT_EQ(seen.extensions[1], "*.csv");
+
+    answerPath = temp.child("new");
+    auto saved = tarnwick::FileDialog::save(String("Save as"), names, extensions, String("draft"), &index);
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->getName(), "new.csv"); // the chosen type's extension is added
+    EXPECT_FALSE(saved->exists());          // nothing is created by the dialog
+    EXPECT_EQ(seen.defaultName, "draft");
+
+    EXPECT_EQ(tarnwick::FileDialog::save(String("Bad"), names, {String("txt")}, String(), &index), nullptr);
+    EXPECT_EQ(index, -1);
+}

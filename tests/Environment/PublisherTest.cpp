@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "Environment/Publisher.h"
+#include "support/TestAddon.h"
+
+using namespace tarnwick;
+using testsupport::RecordingSubscriber;
+
+namespace {
+constexpr EventType Ping{fourCC("TEST"), fourCC("PING")};
+constexpr EventType Pong{fourCC("TEST"), fourCC("PONG")};
+
+// Removes a subscriber (possibly itself) from the publisher when it receives.
+class Remover : public Subscriber {
+public:
+    Remover(Publisher& publisher, Subscriber*& victim, std::vector<std::string>& journal)
+        : m_publisher(publisher), m_victim(victim), m_journal(journal) {}
+    void getEventTypes(std::vector<EventType>& types) const override { types.push_back(Ping); }
+    bool receive(Event&) override {
+        m_journal.push_back("remover");
+        m_publisher.remove(m_victim);
+        return false;
+    }
+
+private:
+    Publisher& m_publisher;
+    Subscriber*& m_victim;
+    std::vector<std::string>& m_journal;
+};
+} // namespace
+
+TEST(Publisher, OrdersByPriorityThenOrderAddedAndStopsAtFirstTrue) {
+    std::vector<std::string> journal;
+    RecordingSubscriber low("low", journal, {Ping});
+    RecordingSubscriber firstEqual("first", journal, {Ping});
+    RecordingSubscriber secondEqual("second", journal, {Ping}, true);
+    RecordingSubscriber high("high", journal, {Ping});
+    RecordingSubscriber never("never", journal, {Ping}, true);
+    low.setPriority(-5);
+    high.setPriority(10);
+    never.setPriority(-10);
+    Publisher publisher;
+    for (Subscriber* s : std::vector<Subscriber*>{&low, &firstEqual, &secondEqual, &high, &never})
+        publisher.add(s);
+
+    Event event(Ping);
+    EXPECT_TRUE(publisher.publish(event));
+    EXPECT_EQ(journal, (std::vector<std::string>{"high:receive", "first:receive", "second:receive"}));
+}
+
+TEST(Publisher, OnlyTheEventsTypeIsServedAndNoneAnswersFalse) {
+    std::vector<std::string> journal;
+    RecordingSubscriber ping("ping", journal, {Ping}, true);
+    RecordingSubscriber pong("pong", journal, {Pong}, true);
+    Publisher publisher;
+    Event unknown({fourCC("TEST"), fourCC("NONE")});
+    EXPECT_FALSE(publisher.publish(unknown));
+    publisher.add(&ping);
+    publisher.add(&pong);
+    publisher.add(&ping); // a second add changes nothing
+    EXPECT_EQ(publisher.getSubscriberCount(), 2u);
+    Event event(Pong);
+    EXPECT_TRUE(publisher.publish(event));
+    EXPECT_EQ(journal, std::vector<std::string>{"pong:receive"});
+    EXPECT_FALSE(publisher.publish(unknown));
+}
+
+TEST(Publisher, SubscribersRemovedDuringPublishingAreSkipped) {
+    std::vector<std::string> journal;
+    Publisher publisher;
+    Subscriber* victim = nullptr;
+    Remover remover(publisher, victim, journal);
+    auto later = std::make_unique<RecordingSubscriber>("later", journal, std::vector<EventType>{Ping});
+    victim = later.get();
+    publisher.add(&remover);
+    publisher.add(later.get());
+    Event event(Ping);
+    EXPECT_FALSE(publisher.publish(event));
+    later.reset(); // gone for good: publishing again must not touch it
+    EXPECT_FALSE(publisher.publish(event));
+    EXPECT_EQ(journal, (std::vector<std::string>{"remover", "remover"}));
+
+    victim = &remover; // and one that removes itself
+    EXPECT_FALSE(publisher.publish(event));
+    EXPECT_EQ(publisher.getSubscriberCount(), 0u);
+}
+
+TEST(Publisher, PhasesReachEverySubscriberInOrder) {
+    std::vector<std::string> journal;
+    RecordingSubscriber a("a", journal), b("b", journal);
+    Publisher publisher;
+    publisher.add(&a);
+    publisher.add(&b);
+    EXPECT_TRUE(publisher.checkEnvironment());
+    EXPECT_TRUE(publisher.registerInterface());
+    EXPECT_TRUE(publisher.initialize());
+    EXPECT_EQ(journal, (std::vector<std::string>{"a:check", "b:check", "a:register", "b:register",
+                                                 "a:initialize", "b:initialize"}));
+}
+
+TEST(ItemReceiver, KeepsTheLastItemMessageAndIgnoresOthers) {
+    struct Other : Message {
+        std::shared_ptr<Message> clone() const override { return std::make_shared<Other>(); }
+    };
+    ItemReceiver receiver(1);
+    Event event(Ping, &receiver);
+    event.reply(std::make_shared<ItemMessage>(7));
+    event.reply(std::make_shared<ItemMessage>(3));
+    event.reply(std::make_shared<Other>());
+    EXPECT_EQ(receiver.getValue(), 3);
+    Event silent(Ping); // no receiver: a reply goes nowhere
+    silent.reply(std::make_shared<ItemMessage>(9));
+}

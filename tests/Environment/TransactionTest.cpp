@@ -1,0 +1,133 @@
+// Transactions through the stand-in host: one undoable step for the outermost, none inside a
+// notification, failures reported.
+#include <gtest/gtest.h>
+
+#include "Environment/Host.h"
+#include "Environment/HostSubscribers.h"
+#include "Environment/ModuleEntry.h"
+#include "Environment/Transaction.h"
+#include "platform/api/HostErrors.h"
+#include "platform/api/Resources.h"
+#include "platform/gsroot/DebugPrint.h"
+#include "support/TestAddon.h"
+
+using namespace tarnwick;
+using testsupport::ModuleUnderTest;
+
+namespace {
+
+class Step : public Transaction {
+public:
+    explicit Step(const char* name, GSErrCode answer = hosterr::Ok, bool start = true)
+        : Transaction(String(name)), m_answer(answer), m_start(start) {}
+    bool mayStart() override { return m_start; }
+    GSErrCode run() override {
+        ++runs;
+        if (inner != nullptr) {
+            innerResult = Host::runTransaction(*inner);
+            innerId = inner->getId();
+        }
+        return m_answer;
+    }
+    void finished(bool success) override { finishedWith = success ? 1 : 0; }
+
+    int runs = 0;
+    int finishedWith = -1;
+    Transaction* inner = nullptr;
+    bool innerResult = false;
+    uint32_t innerId = 99;
+
+private:
+    GSErrCode m_answer;
+    bool m_start;
+};
+
+size_t undoSteps(zavhost::StandInHost& host) {
+    return host.project()->undoSteps.size();
+}
+
+} // namespace
+
+TEST(Transaction, TheOutermostRunsAsOneUndoableStepUnderItsName) {
+    ModuleUnderTest module;
+    Step outer("Place Annotation");
+    Step inner("Inner Step");
+    outer.inner = &inner;
+    EXPECT_TRUE(Host::runTransaction(outer));
+    EXPECT_TRUE(outer.innerResult);
+    EXPECT_EQ(outer.finishedWith, 1);
+    EXPECT_EQ(inner.finishedWith, 1);
+    EXPECT_NE(outer.getId(), 0u);
+    EXPECT_EQ(outer.innerId, 0u); // a nested one gets no id
+    ASSERT_EQ(undoSteps(module.host()), 1u);
+    EXPECT_EQ(module.host().project()->undoSteps.back().name, "Place Annotation");
+
+    Step next("Second");
+    EXPECT_TRUE(Host::runTransaction(next));
+    EXPECT_GT(next.getId(), outer.getId());
+    EXPECT_EQ(undoSteps(module.host()), 2u);
+}
+
+TEST(Transaction, ADecliningTransactionAnswersTrueAndRunsNothing) {
+    ModuleUnderTest module;
+    Step step("Declines", hosterr::Ok, false);
+    EXPECT_TRUE(Host::runTransaction(step));
+    EXPECT_EQ(step.runs, 0);
+    EXPECT_EQ(step.finishedWith, -1);
+    EXPECT_EQ(undoSteps(module.host()), 0u);
+}
+
+TEST(Transaction, AFailingRunLeavesNoStepAndReportsFailure) {
+    ModuleUnderTest module;
+    Step step("Fails", hosterr::BadParameter);
+    EXPECT_FALSE(Host::runTransaction(step));
+    EXPECT_EQ(step.finishedWith, 0);
+    EXPECT_EQ(undoSteps(module.host()), 0u);
+}
+
+TEST(Transaction, IsRefusedInsideANotificationWithTheDebugText) {
+    struct StartsOnOpen : ProjectSubscriber {
+        bool result = true;
+        Step step{"Too Early"};
+        bool handleProjectEvent(ProjectEvent& event) override {
+            if (event.getNotification() == ProjectOpen) result = Host::runTransaction(step);
+            return false;
+        }
+    };
+    StartsOnOpen* starter = new StartsOnOpen();
+    ModuleUnderTest module([&] {
+        auto* addon = new Addon();
+        addon->add(starter);
+        return addon;
+    });
+    DBSetQuiet(true);
+    DBClearPrintedText();
+    module.host().sendProjectNotification(ProjectOpen);
+    DBSetQuiet(false);
+    EXPECT_FALSE(starter->result);
+    EXPECT_EQ(starter->step.runs, 0);
+    EXPECT_EQ(undoSteps(module.host()), 0u);
+    EXPECT_EQ(DBPrintedText(), "ZAV Link is trying to start a transaction at the wrong time\n");
+    module.host().unloadModule();
+    delete starter;
+}
+
+TEST(Transaction, TheHostsCommandFailureReachesTheErrorHook) {
+    struct CountingAddon : Addon {
+        int exceptions = 0;
+        void onException() override { ++exceptions; }
+    };
+    CountingAddon* addon = nullptr;
+    ModuleUnderTest module([&] { return addon = new CountingAddon(); });
+    Step step("Refused By Host", hosterr::CommandFailed);
+    EXPECT_FALSE(Host::runTransaction(step));
+    EXPECT_EQ(addon->exceptions, 1);
+}
+
+TEST(Transaction, WithoutAProjectTheHostRefusesAndNothingRuns) {
+    ModuleUnderTest module(nullptr, false);
+    Step step("No Project");
+    EXPECT_FALSE(Host::runTransaction(step));
+    EXPECT_EQ(step.runs, 0);
+    EXPECT_EQ(step.finishedWith, 0);
+}

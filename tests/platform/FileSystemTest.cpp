@@ -1,0 +1,123 @@
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+#include "Environment/TempFolder.h"
+#include "platform/api/HostErrors.h"
+#include "platform/io/File.h"
+#include "platform/io/FileSystem.h"
+#include "platform/io/SpecialFolders.h"
+
+using IO::File;
+
+TEST(FileSystem, FoldersAndItems) {
+    TempFolder temp;
+    IO::Location deep = temp.child("a");
+    deep.AppendToLocal("b");
+    EXPECT_EQ(IO::GetItemType(deep), IO::ItemMissing);
+    EXPECT_EQ(IO::CreateFolder(deep), hosterr::Ok);
+    EXPECT_EQ(IO::CreateFolder(deep), hosterr::Ok); // already there
+    EXPECT_EQ(IO::GetItemType(deep), IO::ItemFolder);
+
+    File f(temp.child("z.txt"));
+    EXPECT_EQ(f.GetStatus(), hosterr::NotFound);
+    ASSERT_EQ(f.Open(File::Access::Write, true), hosterr::Ok);
+    f.Close();
+    EXPECT_EQ(IO::GetItemType(temp.child("z.txt")), IO::ItemFile);
+    EXPECT_EQ(IO::CreateFolder(temp.child("z.txt")), hosterr::BadName); // a file is in the way
+
+    std::vector<std::string> names;
+    EXPECT_EQ(IO::ListFolder(temp.location(), &names), hosterr::Ok);
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "z.txt"}));
+    EXPECT_EQ(IO::ListFolder(temp.child("missing"), &names), hosterr::NotFound);
+    EXPECT_TRUE(names.empty());
+
+    EXPECT_NE(IO::Delete(temp.child("a")), hosterr::Ok); // not empty
+    EXPECT_EQ(IO::Rename(temp.child("z.txt"), temp.child("y.txt")), hosterr::Ok);
+    EXPECT_FALSE(IO::Exists(temp.child("z.txt")));
+    EXPECT_EQ(IO::Delete(temp.child("y.txt")), hosterr::Ok);
+    EXPECT_EQ(IO::Delete(temp.child("y.txt")), hosterr::NotFound);
+    EXPECT_EQ(IO::DeleteTree(temp.child("a")), hosterr::Ok);
+    EXPECT_FALSE(IO::Exists(temp.child("a")));
+}
+
+TEST(FileSystem, FileReadWriteAndLength) {
+    TempFolder temp;
+    File missing(temp.child("none"));
+    EXPECT_EQ(missing.Open(File::Access::Read), hosterr::NotFound);
+    EXPECT_EQ(missing.Open(File::Access::ReadWrite), hosterr::NotFound); // not asked to create
+
+    File f(temp.child("data.bin"));
+    ASSERT_EQ(f.Open(File::Access::ReadWrite, true), hosterr::Ok);
+    EXPECT_EQ(f.Open(File::Access::Read), hosterr::Refused); // already open
+    ASSERT_EQ(f.Write("hello world", 11), hosterr::Ok);
+    uint64_t length = 0;
+    EXPECT_EQ(f.GetDataLength(&length), hosterr::Ok);
+    EXPECT_EQ(length, 11u);
+    ASSERT_EQ(f.Seek(6), hosterr::Ok);
+    char buffer[16] = {};
+    size_t got = 0;
+    EXPECT_EQ(f.Read(buffer, sizeof buffer, &got), hosterr::Ok); // short at the end, not an error
+    EXPECT_EQ(std::string(buffer, got), "world");
+    EXPECT_EQ(f.SetDataLength(5), hosterr::Ok);
+    EXPECT_EQ(f.Seek(0, File::From::End), hosterr::Ok);
+    uint64_t position = 0;
+    EXPECT_EQ(f.GetPosition(&position), hosterr::Ok);
+    EXPECT_EQ(position, 5u);
+    EXPECT_EQ(f.Close(), hosterr::Ok);
+    EXPECT_EQ(f.GetDataLength(&length), hosterr::Ok); // closed files have a length too
+    EXPECT_EQ(length, 5u);
+
+    // Opening never empties the file.
+    ASSERT_EQ(f.Open(File::Access::Write), hosterr::Ok);
+    f.Close();
+    EXPECT_EQ(f.GetDataLength(&length), hosterr::Ok);
+    EXPECT_EQ(length, 5u);
+}
+
+TEST(FileSystem, ReadOnlyFileRefusesWrites) {
+    TempFolder temp;
+    File f(temp.child("ro.txt"));
+    ASSERT_EQ(f.Open(File::Access::Write, true), hosterr::Ok);
+    f.Close();
+    ASSERT_EQ(f.Open(File::Access::Read), hosterr::Ok);
+    EXPECT_NE(f.Write("x", 1), hosterr::Ok);
+    EXPECT_EQ(f.GetStatus(), hosterr::Refused);
+    EXPECT_EQ(f.SetDataLength(0), hosterr::Refused);
+    File folder(temp.location());
+    EXPECT_EQ(folder.Open(File::Access::Read), hosterr::BadName); // a folder is not a file
+    EXPECT_FALSE(folder.IsOpen());
+}
+
+TEST(FileSystem, SpecialFoldersLiveUnderTheHostRoot) {
+    IO::Location root = IO::GetHostRoot();
+    ASSERT_FALSE(root.IsEmpty());
+    IO::Location user, scope1, scope2;
+    ASSERT_EQ(IO::GetSpecialFolder(IO::UserDataFolder, &user), hosterr::Ok);
+    ASSERT_EQ(IO::GetSpecialFolder(IO::AddOnPreferencesScope1, &scope1), hosterr::Ok);
+    ASSERT_EQ(IO::GetSpecialFolder(IO::AddOnPreferencesScope2, &scope2), hosterr::Ok);
+    for (const IO::Location* loc : {&user, &scope1, &scope2}) {
+        EXPECT_TRUE(root.IsAncestorOf(*loc)) << loc->ToPath();
+        EXPECT_EQ(IO::GetItemType(*loc), IO::ItemFolder) << loc->ToPath();
+    }
+    EXPECT_NE(user, scope1);
+    EXPECT_NE(scope1, scope2);
+    IO::Location untouched("/unchanged");
+    EXPECT_EQ(IO::GetSpecialFolder(4711, &untouched), hosterr::BadParameter);
+    EXPECT_EQ(untouched.ToPath(), "/unchanged");
+}
+
+TEST(FileSystem, HostRootFollowsTheEnvironment) {
+    TempFolder temp;
+    const char* before = std::getenv("ZAVHOST_HOME");
+    std::string saved = before ? before : "";
+    ::setenv("ZAVHOST_HOME", temp.path("other-home").c_str(), 1);
+    IO::Location user;
+    GSErrCode err = IO::GetSpecialFolder(IO::UserDataFolder, &user);
+    if (before)
+        ::setenv("ZAVHOST_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("ZAVHOST_HOME");
+    ASSERT_EQ(err, hosterr::Ok);
+    EXPECT_TRUE(temp.child("other-home").IsAncestorOf(user));
+    EXPECT_EQ(IO::GetItemType(user), IO::ItemFolder);
+}

@@ -1,0 +1,294 @@
+#include "RawTestModule.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/api/HostErrors.h"
+#include "platform/api/Resources.h"
+#include "platform/dg/Alert.h"
+#include "platform/gsroot/DebugPrint.h"
+#include "platform/gsroot/Memory.h"
+#include "platform/gsroot/UniString.h"
+
+namespace rawmodule {
+
+namespace {
+
+HostFunctionTable host;
+bool declineToLoad = false;
+bool stepInNextNotification = false;
+
+// --- Resources, compiled by hand: a STRS blob is a 32-bit little-endian byte count, then the
+// strings, each ended by a NUL.
+std::vector<unsigned char> stringList(const std::vector<std::string>& items) {
+    std::vector<unsigned char> blob(4);
+    for (const std::string& item : items) {
+        blob.insert(blob.end(), item.begin(), item.end());
+        blob.push_back(0);
+    }
+    uint32_t size = static_cast<uint32_t>(blob.size() - 4);
+    for (int i = 0; i < 4; ++i)
+        blob[i] = static_cast<unsigned char>(size >> (8 * i));
+    return blob;
+}
+
+const std::vector<unsigned char> menuStrings = stringList({
+    "Raw Test",
+    "Say Hello^32501",
+    "Ask Question^E3^32502",
+    "-",
+    "Undoable Step",
+    "Nested Steps",
+    "Failing Step",
+    "Long Task",
+    "Disabled Item",
+    "Toggle Disabled Item",
+    "Write Data",
+    "Arm Notification Step",
+});
+
+const std::vector<unsigned char> promptStrings = stringList({
+    "The raw test module",
+    "Shows a notification",
+    "Asks a question with three buttons",
+    "",
+    "Runs one undoable step",
+    "Runs an undoable step inside another",
+    "Runs an undoable step that fails",
+    "Runs ten steps in the progress window",
+    "Cannot be chosen while disabled",
+    "Enables or disables the item above",
+    "Writes module data outside an undo step",
+    "Runs an undoable step in the next project notification",
+});
+
+const ResourceEntry resourceEntries[] = {
+    {fourCC("STRS"), menuList, menuStrings.data(), static_cast<uint32_t>(menuStrings.size())},
+    {fourCC("STRS"), promptList, promptStrings.data(), static_cast<uint32_t>(promptStrings.size())},
+};
+const ResourceModule resources = {2, resourceEntries};
+
+// --- Helpers over the table.
+
+void print(const std::string& text) {
+    DBPrint(("raw: " + text + "\n").c_str());
+}
+
+std::string hex(GSErrCode code) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<uint32_t>(code));
+    return text;
+}
+
+GSErrCode writeModuleData(const std::string& text) {
+    if (host.SetModuleData == nullptr) return hosterr::NotSupplied;
+    GSHandle data = BMNewHandle(static_cast<GSSize>(text.size()));
+    if (data == nullptr) return hosterr::MemoryFull;
+    std::memcpy(*data, text.data(), text.size());
+    GSErrCode err = host.SetModuleData(data);
+    BMKillHandle(&data);
+    return err;
+}
+
+std::string readModuleData() {
+    GSHandle data = nullptr;
+    if (host.GetModuleData == nullptr || host.GetModuleData(&data) != hosterr::Ok) return "none";
+    std::string text(*data, static_cast<size_t>(BMHandleSize(data)));
+    BMKillHandle(&data);
+    return text;
+}
+
+GSErrCode runStep(const char* name, UndoableCommandProc proc, void* user = nullptr) {
+    GS::UniString stepName(name);
+    return host.RunUndoableCommand(&stepName, proc, user);
+}
+
+GSErrCode interfaceCall(const char (&selector)[5], void* a = nullptr, void* b = nullptr) {
+    return host.InterfaceCall(fourCC(selector), a, b, nullptr, nullptr, nullptr);
+}
+
+// --- Menu items.
+
+GSErrCode longTask() {
+    GS::UniString title("Long Task");
+    int16_t phases = 1;
+    GSErrCode err = interfaceCall("IPWD", &title, &phases);
+    if (err != hosterr::Ok) return err;
+    GS::UniString phase("Working");
+    int32_t steps = 10;
+    interfaceCall("SPRP", &phase, &steps);
+    record().longTaskSteps = 0;
+    record().longTaskCancelled = false;
+    for (int i = 0; i < steps; ++i) {
+        if (interfaceCall("CANC") == hosterr::Cancelled) {
+            record().longTaskCancelled = true;
+            break;
+        }
+        int32_t one = 1;
+        interfaceCall("IPRV", &one);
+        ++record().longTaskSteps;
+    }
+    interfaceCall("CPWD");
+    print(record().longTaskCancelled
+              ? "long task cancelled after " + std::to_string(record().longTaskSteps) + " steps"
+              : "long task done");
+    return hosterr::Ok;
+}
+
+GSErrCode innerStep(void*) {
+    return writeModuleData("outer+inner");
+}
+
+GSErrCode outerStep(void*) {
+    writeModuleData("outer");
+    record().nestedInner = runStep("Inner Step", innerStep);
+    return record().nestedInner;
+}
+
+GSErrCode menuHandler(const HostMenuSelection* selection) {
+    record().menuSelections.push_back(*selection);
+    print("menu item " + std::to_string(selection->itemIndex));
+    switch (selection->itemIndex) {
+    case SayHello:
+        record().lastAlertAnswer =
+            DGAlert(DGAlertNotify, "Hello", "Hello from the raw module", "", "OK", "", "");
+        return hosterr::Ok;
+    case AskQuestion:
+        record().lastAlertAnswer = DGAlert(DGAlertWarning, "Question", "Proceed with the question?",
+                                           "A guide text", "Yes", "No", "Cancel");
+        print("question answered " + std::to_string(record().lastAlertAnswer));
+        return hosterr::Ok;
+    case UndoableStep:
+        return runStep("Raw Step", [](void*) { return writeModuleData("step data"); });
+    case NestedSteps:
+        return runStep("Outer Step", outerStep);
+    case FailingStep: {
+        GSErrCode err = runStep("Failing Step", [](void*) {
+            writeModuleData("should vanish");
+            return hosterr::Failed;
+        });
+        print("failing step answered " + hex(err));
+        return err;
+    }
+    case LongTask:
+        return longTask();
+    case DisabledItem:
+        return hosterr::Ok;
+    case ToggleDisabledItem: {
+        int32_t flags = 0;
+        GSErrCode err = host.GetMenuItemFlags(menuList, DisabledItem, &flags);
+        if (err != hosterr::Ok) return err;
+        return host.SetMenuItemFlags(menuList, DisabledItem, flags ^ 1);
+    }
+    case WriteData:
+        return writeModuleData("hello from the raw module");
+    case ArmNotificationStep:
+        stepInNextNotification = true;
+        return hosterr::Ok;
+    default:
+        return hosterr::BadIndex;
+    }
+}
+
+// --- Handlers.
+
+GSErrCode projectNotifier(uint32_t notification, int32_t) {
+    record().notifications.push_back(notification);
+    print("project notification " + std::to_string(notification));
+    if (stepInNextNotification) {
+        stepInNextNotification = false;
+        record().notificationStep =
+            runStep("Notification Step", [](void*) { return writeModuleData("notified"); });
+        print("undoable command in a notification answered " + hex(record().notificationStep));
+    }
+    return hosterr::Ok;
+}
+
+GSErrCode moduleDataHandler(uint32_t request) {
+    record().moduleDataRequests.push_back(request);
+    if (request == ModuleDataAfterLoad) {
+        record().dataAfterLoad = readModuleData();
+        print("module data after load: " + record().dataAfterLoad);
+    } else {
+        print("module data before save");
+    }
+    return hosterr::Ok;
+}
+
+GSErrCode elementObserver(const HostElementNotification*) {
+    return hosterr::Ok;
+}
+
+GSErrCode commandHandler(uint32_t commandId, int32_t version, GSHandle parameters) {
+    print("command " + std::to_string(commandId) + " version " + std::to_string(version) + " with " +
+          std::to_string(BMHandleSize(parameters)) + " parameter bytes");
+    return version == 1 ? hosterr::Ok : hosterr::Failed;
+}
+
+// --- Entries.
+
+int32_t checkEnvironment(HostEnvironment* environment) {
+    record() = Record();
+    record().entries.push_back("check");
+    print("check environment");
+    std::snprintf(environment->addonName, sizeof environment->addonName, "%s", "Raw Test Module");
+    std::snprintf(environment->addonDescription, sizeof environment->addonDescription, "%s",
+                  "Tests the stand-in host");
+    return declineToLoad || std::getenv("RAW_TEST_MODULE_DECLINE") != nullptr ? AddonDoNotLoad : AddonNormal;
+}
+
+GSErrCode registerInterface() {
+    record().entries.push_back("register");
+    print("register interface");
+    return host.RegisterMenu(menuList, promptList, 17, 0);
+}
+
+GSErrCode initialize() {
+    record().entries.push_back("initialize");
+    print("initialize");
+    GSErrCode err = host.InstallMenuHandler(menuList, menuHandler);
+    if (err == hosterr::Ok) err = host.InstallProjectNotifier(projectNotifier);
+    if (err == hosterr::Ok) err = host.InstallModuleDataHandler(moduleDataHandler);
+    if (err == hosterr::Ok) err = host.InstallElementObserver(elementObserver);
+    if (err == hosterr::Ok) err = host.InstallCommandHandler(fourCC("RAWC"), 1, commandHandler);
+    if (err == hosterr::Ok) err = host.InstallCommandHandler(fourCC("RAWC"), 2, commandHandler);
+    if (err == hosterr::Ok) err = host.SetMenuItemFlags(menuList, DisabledItem, 1);
+    record().lateRegisterMenu = host.RegisterMenu(menuList + 1, promptList, 17, 0);
+    return err;
+}
+
+GSErrCode freeData() {
+    record().entries.push_back("free");
+    print("free data");
+    stepInNextNotification = false;
+    return hosterr::Ok;
+}
+
+} // namespace
+
+Record& record() {
+    static Record r;
+    return r;
+}
+
+void setDeclineToLoad(bool decline) {
+    declineToLoad = decline;
+}
+
+GSErrCode getExportedFuncAddrs(ModuleExports* exports) {
+    exports->CheckEnvironment = checkEnvironment;
+    exports->RegisterInterface = registerInterface;
+    exports->Initialize = initialize;
+    exports->FreeData = freeData;
+    exports->resources = &resources;
+    return hosterr::Ok;
+}
+
+GSErrCode setImportedFuncAddrs(const HostFunctionTable* table) {
+    if (table == nullptr || table->size < sizeof(HostFunctionTable)) return hosterr::BadParameter;
+    host = *table;
+    return hosterr::Ok;
+}
+
+} // namespace rawmodule

@@ -1,0 +1,173 @@
+#include <filesystem>
+
+#include "HostTestSupport.h"
+#include "platform/host/Scenario.h"
+#include "platform/host/ScenarioRunner.h"
+
+using namespace zavhost;
+
+TEST(ScenarioParser, ReadsEveryCommandForm) {
+    ParsedScenario parsed = parseScenario(R"(# a story
+load
+menu "Raw Test" "Say \"Hello\""   # a comment after a step
+command RAWC 2 data "bytes"
+command 1234
+notify close 7
+alert answer "No"
+alert answer 3
+progress cancel-after 0
+expect progress open title "T" phases 2 phase "P" steps 4 value -1 polls 3 cancelled
+expect answer 0x8106000A
+expect alert containing "x"
+expect call-count 0 containing "SPRV"
+project open "{home}/a b.zavproj"
+)",
+                                          ParseOptions{true});
+    ASSERT_TRUE(parsed.errors.empty()) << parsed.errors[0].line << ": " << parsed.errors[0].message;
+    ASSERT_EQ(parsed.steps.size(), 13u);
+    const std::vector<Step>& s = parsed.steps;
+    EXPECT_EQ(s[0].kind, StepKind::Load);
+    EXPECT_FALSE(s[0].text.has_value());
+    EXPECT_EQ(s[1].line, 3);
+    EXPECT_EQ(*s[1].text2, "Say \"Hello\"");
+    EXPECT_EQ(s[1].source, "menu \"Raw Test\" \"Say \\\"Hello\\\"\"");
+    EXPECT_EQ(*s[2].number, int64_t(fourCC("RAWC")));
+    EXPECT_EQ(*s[2].number2, 2);
+    EXPECT_EQ(*s[2].text, "bytes");
+    EXPECT_EQ(*s[3].number, 1234);
+    EXPECT_EQ(*s[3].number2, 1);
+    EXPECT_EQ(*s[4].number, int64_t(ProjectClose));
+    EXPECT_EQ(*s[4].number2, 7);
+    EXPECT_EQ(*s[5].text, "No");
+    EXPECT_EQ(*s[6].number, 3);
+    const ProgressExpectation& p = s[8].progress;
+    EXPECT_TRUE(*p.open && *p.cancelled);
+    EXPECT_EQ(*p.title, "T");
+    EXPECT_EQ(*p.value, -1);
+    EXPECT_EQ(*s[9].number, int64_t(hosterr::Refused));
+    EXPECT_FALSE(s[10].text.has_value());
+    EXPECT_EQ(*s[10].text2, "x");
+    EXPECT_EQ(*s[12].text, "{home}/a b.zavproj");
+}
+
+TEST(ScenarioParser, ReportsEveryMalformedLineWithItsNumber) {
+    ParsedScenario parsed = parseScenario("load\n"
+                                          "menu \"Raw Test\"\n"
+                                          "\n"
+                                          "frobnicate\n"
+                                          "alert answer 4\n"
+                                          "expect undo Raw\n"
+                                          "menu \"open\n"
+                                          "expect progress\n"
+                                          "command TOOLONG\n"
+                                          "project save-and-reopen now\n"
+                                          "menu \"a\"\"b\" \"c\"\n");
+    std::vector<int> lines;
+    for (const ScenarioError& error : parsed.errors)
+        lines.push_back(error.line);
+    EXPECT_EQ(lines, (std::vector<int>{1, 2, 4, 5, 6, 7, 8, 9, 10, 11}));
+    EXPECT_NE(parsed.errors[0].message.find("--module"), std::string::npos);
+    EXPECT_NE(parsed.errors[2].message.find("unknown command \"frobnicate\""), std::string::npos);
+    EXPECT_NE(parsed.errors[8].message.find("unexpected \"now\""), std::string::npos);
+}
+
+TEST(ScenarioParser, AnActionFollowedByAnAnswerCheckMayFail) {
+    ParsedScenario parsed =
+        parseScenario("menu \"M\" \"A\"\nexpect refused\nmenu \"M\" \"B\"\n# gap\nexpect failure\n"
+                      "menu \"M\" \"C\"\nexpect no-alert\n");
+    ASSERT_TRUE(parsed.errors.empty());
+    EXPECT_TRUE(parsed.steps[0].answerChecked);
+    EXPECT_TRUE(parsed.steps[2].answerChecked);
+    EXPECT_FALSE(parsed.steps[4].answerChecked);
+}
+
+class ScenarioRun : public HostTest {
+protected:
+    bool play(const std::string& text) {
+        ParsedScenario parsed = parseScenario(text, ParseOptions{true});
+        EXPECT_TRUE(parsed.errors.empty()) << (parsed.errors.empty() ? "" : parsed.errors[0].message);
+        RunOptions options;
+        options.modulePath = RAW_TEST_MODULE_PATH;
+        options.homeFolder = ::testing::TempDir() + "scenario-run";
+        std::filesystem::create_directories(options.homeFolder);
+        ScenarioRunner runner(host, options);
+        bool passed = runner.run(parsed.steps);
+        failedLine = runner.failedLine();
+        failure = runner.failure();
+        return passed;
+    }
+    int failedLine = 0;
+    std::string failure;
+};
+
+TEST_F(ScenarioRun, PlaysAStoryAndUnloadsAtTheEnd) {
+    EXPECT_TRUE(play(R"S(load
+expect calls containing "RegisterMenu (32500, 32510, 17, 0)"
+project new "Story"
+menu "Raw Test" "Nested Steps"
+expect undo "Outer Step"
+expect undo-count 1
+alert answer "No"
+menu "Raw Test" "Ask Question"
+expect alert "Question" containing "Proceed"
+expect no-alert
+expect debug containing "question answered 2"
+mark
+progress cancel-after 2
+menu "Raw Test" "Long Task"
+expect progress closed title "Long Task" phases 1 phase "Working" steps 10 value 2 polls 3 cancelled
+expect call-count 2 containing "IPRV"
+project save-and-reopen
+expect project "Story"
+expect module-data containing "outer+inner"
+expect undo-count 0
+menu "Raw Test" "Disabled Item"
+expect refused
+command RAWC 9
+expect answer not-found
+)S")) << failedLine
+      << ": " << failure;
+    EXPECT_FALSE(host.moduleLoaded());
+    EXPECT_TRUE(host.transcript().contains("debug: raw: free data"));
+    std::filesystem::remove(::testing::TempDir() + "scenario-run/Story.zavproj");
+}
+
+TEST_F(ScenarioRun, StopsAtTheFirstFailedExpectationWithItsLine) {
+    EXPECT_FALSE(play("load\nproject new \"P\"\nexpect undo-count 1\nmenu \"Raw Test\" \"Undoable Step\"\n"));
+    EXPECT_EQ(failedLine, 3);
+    EXPECT_EQ(failure, "expectation failed: there are 0 undo step(s)");
+    EXPECT_TRUE(host.project()->undoSteps.empty()); // line 4 never ran
+}
+
+TEST_F(ScenarioRun, AnActionTheHostCannotDoFailsUnlessItsAnswerIsExpected) {
+    EXPECT_FALSE(play("load\nmenu \"Raw Test\" \"Disabled Item\"\n"));
+    EXPECT_EQ(failedLine, 2);
+    EXPECT_NE(failure.find("is disabled"), std::string::npos);
+}
+
+TEST_F(ScenarioRun, ModuleAnswersAreRecordedNotFailures) {
+    EXPECT_TRUE(
+        play("load\nmenu \"Raw Test\" \"Write Data\"\nmenu \"Raw Test\" \"Say Hello\"\nexpect answer ok\n"
+             "menu \"Raw Test\" \"Write Data\"\nexpect answer no-project\n"));
+}
+
+TEST_F(ScenarioRun, AnUnusedOrUnfittingAlertAnswerFails) {
+    EXPECT_FALSE(play("load\nalert answer 2\nunload\n"));
+    EXPECT_EQ(failedLine, 2);
+    EXPECT_NE(failure.find("never used"), std::string::npos);
+    host.alerts().clear();
+    EXPECT_FALSE(play("load\nalert answer \"Later\"\nmenu \"Raw Test\" \"Say Hello\"\nexpect no-alert\n"));
+    EXPECT_EQ(failedLine, 3);
+    EXPECT_NE(failure.find("fits no button"), std::string::npos);
+}
+
+TEST_F(ScenarioRun, RelativeProjectPathsLiveInTheHomeFolder) {
+    RunOptions options;
+    options.homeFolder = "/home/h";
+    options.scenarioFolder = "/s";
+    ScenarioRunner runner(host, options);
+    EXPECT_EQ(runner.resolvePath("a.zavproj"), "/home/h/a.zavproj");
+    EXPECT_EQ(runner.resolvePath("{scenario}/data/a.zavproj"), "/s/data/a.zavproj");
+    EXPECT_EQ(runner.resolvePath("{home}/b.zavproj"), "/home/h/b.zavproj");
+    EXPECT_EQ(runner.resolvePath("/abs/c.zavproj"), "/abs/c.zavproj");
+}

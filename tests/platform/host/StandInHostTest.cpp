@@ -1,0 +1,151 @@
+#include <stdexcept>
+
+#include "HostTestSupport.h"
+#include "platform/gsroot/Memory.h"
+#include "platform/gsroot/UniString.h"
+
+using namespace zavhost;
+
+TEST_F(HostTest, EntriesRunInOrderAndReleaseRunsAtUnload) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    EXPECT_TRUE(host.moduleLoaded());
+    EXPECT_EQ(rawmodule::record().entries, (std::vector<std::string>{"check", "register", "initialize"}));
+    EXPECT_STREQ(host.moduleEnvironment().addonName, "Raw Test Module");
+    EXPECT_EQ(host.unloadModule(), hosterr::Ok);
+    EXPECT_EQ(rawmodule::record().entries.back(), "free");
+    EXPECT_FALSE(host.moduleLoaded());
+    EXPECT_EQ(host.unloadModule(), hosterr::NotFound);
+    EXPECT_EQ(host.menus().menus().size(), 0u);
+}
+
+TEST_F(HostTest, ModuleThatDeclinesGetsNoFurtherEntry) {
+    rawmodule::setDeclineToLoad(true);
+    EXPECT_EQ(attach(), hosterr::Refused);
+    EXPECT_FALSE(host.moduleLoaded());
+    EXPECT_EQ(rawmodule::record().entries, std::vector<std::string>{"check"});
+    EXPECT_TRUE(host.transcript().contains("declined"));
+}
+
+TEST_F(HostTest, LoadsModuleFromFileAndRejectsBadPaths) {
+    EXPECT_EQ(host.loadModule("/nonexistent/module.apx"), hosterr::NotFound);
+    EXPECT_FALSE(host.lastError().empty());
+    ASSERT_EQ(host.loadModule(RAW_TEST_MODULE_PATH), hosterr::Ok);
+    EXPECT_EQ(host.loadModule(RAW_TEST_MODULE_PATH), hosterr::Refused);
+    ASSERT_NE(host.menus().menuTitled("Raw Test"), nullptr);
+    host.newProject("Loaded");
+    EXPECT_EQ(host.chooseMenuItem("Raw Test", "Undoable Step"), hosterr::Ok);
+    EXPECT_EQ(host.project()->undoSteps.size(), 1u);
+    EXPECT_EQ(host.unloadModule(), hosterr::Ok);
+    EXPECT_NE(DBPrintedText().find("raw: free data"), std::string::npos);
+}
+
+TEST_F(HostTest, OneHostAtATime) {
+    EXPECT_EQ(StandInHost::current(), &host);
+    EXPECT_THROW(StandInHost second, std::logic_error);
+    EXPECT_EQ(StandInHost::current(), &host);
+}
+
+TEST_F(HostTest, MenusComeFromTheStringListWithPromptsFlagsAndIcons) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    const Menu* menu = host.menus().menu(rawmodule::menuList);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title, "Raw Test");
+    EXPECT_EQ(menu->positionCode, 17);
+    ASSERT_EQ(menu->items.size(), 11u);
+    EXPECT_EQ(menu->items[0].text, "Say Hello");
+    EXPECT_EQ(menu->items[0].iconId, 32501);
+    EXPECT_EQ(menu->items[1].hostFlags, "E3");
+    EXPECT_EQ(menu->items[1].prompt, "Asks a question with three buttons");
+    EXPECT_TRUE(menu->items[2].separator);
+    // Registering outside interface registration is refused.
+    EXPECT_EQ(rawmodule::record().lateRegisterMenu, hosterr::Refused);
+    EXPECT_EQ(host.registerMenu(rawmodule::menuList + 2, rawmodule::promptList, 17, 0), hosterr::Refused);
+}
+
+TEST_F(HostTest, MenuChoiceReachesTheHandlerWithItsIndex) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    EXPECT_EQ(host.chooseMenuItem("Raw Test", "Write Data"), hosterr::NoProject); // the handler's answer
+    ASSERT_EQ(rawmodule::record().menuSelections.size(), 1u);
+    EXPECT_EQ(rawmodule::record().menuSelections[0].menuResId, rawmodule::menuList);
+    EXPECT_EQ(rawmodule::record().menuSelections[0].itemIndex, rawmodule::WriteData);
+    EXPECT_EQ(host.chooseMenuItem("Raw Test", "No Such Item"), hosterr::NotFound);
+    EXPECT_NE(host.lastError().find("\"Say Hello\""), std::string::npos); // lists what there is
+    EXPECT_EQ(host.chooseMenuItem("Other", "Say Hello"), hosterr::NotFound);
+    EXPECT_EQ(host.chooseMenuItem("Raw Test", "-"), hosterr::NotFound);
+    EXPECT_EQ(choose(3), hosterr::Refused); // the separator
+    EXPECT_EQ(choose(12), hosterr::NotFound);
+    EXPECT_EQ(rawmodule::record().menuSelections.size(), 1u);
+}
+
+TEST_F(HostTest, DisabledItemCannotBeChosenUntilEnabled) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    int32_t flags = 0;
+    EXPECT_EQ(host.getMenuItemFlags(rawmodule::menuList, rawmodule::DisabledItem, &flags), hosterr::Ok);
+    EXPECT_EQ(flags, 1);
+    EXPECT_EQ(host.chooseMenuItem("Raw Test", "Disabled Item"), hosterr::Refused);
+    EXPECT_TRUE(rawmodule::record().menuSelections.empty());
+    ASSERT_EQ(host.chooseMenuItem("Raw Test", "Toggle Disabled Item"), hosterr::Ok);
+    EXPECT_EQ(host.chooseMenuItem("Raw Test", "Disabled Item"), hosterr::Ok);
+    EXPECT_EQ(rawmodule::record().menuSelections.back().itemIndex, rawmodule::DisabledItem);
+    EXPECT_EQ(host.getMenuItemFlags(rawmodule::menuList, 0, &flags), hosterr::BadIndex);
+    EXPECT_EQ(host.setMenuItemFlags(rawmodule::menuList, 12, 0), hosterr::BadIndex);
+    EXPECT_EQ(host.setMenuItemFlags(1, 1, 0), hosterr::NotFound);
+}
+
+TEST_F(HostTest, UnknownSelectorsAreRefusedAndLogged) {
+    HostFunctionTable& table = host.functionTable();
+    EXPECT_EQ(table.EnvironmentCall(fourCC("ZZZZ"), nullptr, nullptr, nullptr), hosterr::BadSelector);
+    EXPECT_EQ(table.InterfaceCall(fourCC("NOPE"), nullptr, nullptr, nullptr, nullptr, nullptr),
+              hosterr::BadSelector);
+    EXPECT_EQ(table.DatabaseCall(0x01020304u, nullptr, nullptr, nullptr), hosterr::BadSelector);
+    ASSERT_EQ(host.calls().size(), 3u);
+    EXPECT_EQ(host.calls()[0].text(),
+              "EnvironmentCall ZZZZ (unknown selector) -> unknown selector (0x81060080)");
+    EXPECT_EQ(host.calls()[2].selector, "0x01020304");
+    host.interfaceCalls().add("NOPE", [](SelectorCall&) { return hosterr::Ok; });
+    EXPECT_EQ(table.InterfaceCall(fourCC("NOPE"), nullptr, nullptr, nullptr, nullptr, nullptr), hosterr::Ok);
+}
+
+TEST_F(HostTest, CallLogSaysExactlyWhichCallsAnActionMade) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    host.newProject("Calls");
+    host.calls().clear();
+    host.sendProjectNotification(ProjectChangeWorkspace);
+    EXPECT_EQ(host.calls().size(), 0u); // the notifier only prints
+    choose(rawmodule::UndoableStep);
+    EXPECT_EQ(host.calls().texts(),
+              "RunUndoableCommand (\"Raw Step\") -> ok\nSetModuleData (9 bytes) -> ok\n");
+    EXPECT_EQ(host.calls().count("SetModuleData"), 1u);
+    EXPECT_EQ(host.calls().count("SetModuleData", 2), 0u);
+}
+
+TEST_F(HostTest, CommandsReachTheHandlerOfTheirIdAndVersion) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    GSHandle parameters = BMNewHandle(5);
+    EXPECT_EQ(host.sendCommand(fourCC("RAWC"), 1, parameters), hosterr::Ok);
+    EXPECT_NE(DBPrintedText().find("version 1 with 5 parameter bytes"), std::string::npos);
+    EXPECT_EQ(host.sendCommand(fourCC("RAWC"), 2, nullptr), hosterr::Failed);
+    EXPECT_EQ(host.sendCommand(fourCC("RAWC"), 3, nullptr), hosterr::NotFound);
+    EXPECT_EQ(host.sendCommand(fourCC("XXXX"), 1, nullptr), hosterr::NotFound);
+    BMKillHandle(&parameters);
+}
+
+TEST_F(HostTest, SmallQueriesAnswerSoundly) {
+    HostFunctionTable& table = host.functionTable();
+    bool flag = true;
+    EXPECT_EQ(table.HasOpenProject(&flag), hosterr::Ok);
+    EXPECT_FALSE(flag);
+    EXPECT_EQ(table.HasOpenProject(nullptr), hosterr::BadParameter);
+    EXPECT_EQ(table.SetSuspendGroups(true), hosterr::Ok);
+    EXPECT_EQ(table.GetSuspendGroups(&flag), hosterr::Ok);
+    EXPECT_TRUE(flag);
+    HostEditTransformation edit;
+    edit.kind = 7;
+    EXPECT_EQ(table.GetEditTransformation(&edit), hosterr::Ok);
+    EXPECT_EQ(edit.kind, 0u);
+    EXPECT_EQ(edit.scale, 0.0);
+    EXPECT_EQ(table.SetEntryFlag(true), hosterr::Ok);
+    EXPECT_TRUE(host.entryFlag());
+    EXPECT_EQ(table.GetOwnResModule(), nullptr); // no module
+    EXPECT_EQ(table.SetModuleData(nullptr), hosterr::NoProject);
+}

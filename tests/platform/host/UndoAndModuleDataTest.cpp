@@ -1,0 +1,134 @@
+#include <cstdio>
+#include <cstring>
+
+#include "HostTestSupport.h"
+#include "platform/gsroot/Memory.h"
+#include "platform/gsroot/UniString.h"
+
+using namespace zavhost;
+
+TEST_F(HostTest, UndoableCommandMakesOneNamedStep) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    EXPECT_EQ(choose(rawmodule::UndoableStep), hosterr::NoProject);
+    host.newProject("Undo");
+    EXPECT_EQ(choose(rawmodule::UndoableStep), hosterr::Ok);
+    ASSERT_EQ(host.project()->undoSteps.size(), 1u);
+    EXPECT_EQ(host.project()->undoSteps[0].name, "Raw Step");
+    EXPECT_EQ(moduleData(), "step data");
+    EXPECT_TRUE(host.transcript().contains("undo step \"Raw Step\""));
+}
+
+TEST_F(HostTest, NestedCommandsMakeOneStepUnderTheOuterName) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    host.newProject("Nested");
+    EXPECT_EQ(choose(rawmodule::NestedSteps), hosterr::Ok);
+    EXPECT_EQ(rawmodule::record().nestedInner, hosterr::Ok);
+    ASSERT_EQ(host.project()->undoSteps.size(), 1u);
+    EXPECT_EQ(host.project()->undoSteps[0].name, "Outer Step");
+    EXPECT_EQ(moduleData(), "outer+inner");
+    EXPECT_FALSE(host.insideCommand());
+}
+
+TEST_F(HostTest, FailedCommandLeavesNoStepAndRestoresTheProject) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    host.newProject("Failing");
+    host.project()->model.texts["city"] = "Leeds";
+    ASSERT_EQ(choose(rawmodule::UndoableStep), hosterr::Ok);
+    ProjectModel before = host.project()->model;
+    EXPECT_EQ(choose(rawmodule::FailingStep), hosterr::Failed);
+    EXPECT_EQ(host.project()->undoSteps.size(), 1u);
+    EXPECT_EQ(host.project()->model, before);
+    EXPECT_EQ(moduleData(), "step data");
+}
+
+TEST_F(HostTest, CommandInsideANotificationIsRefusedAndMakesNoStep) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    host.newProject("Notified");
+    ASSERT_EQ(choose(rawmodule::ArmNotificationStep), hosterr::Ok);
+    host.sendProjectNotification(ProjectChangeWorkspace);
+    EXPECT_EQ(rawmodule::record().notificationStep, hosterr::Refused);
+    EXPECT_TRUE(host.project()->undoSteps.empty());
+    EXPECT_EQ(moduleData(), "<none>");
+    EXPECT_FALSE(host.insideNotification());
+    // The same command outside the notification runs.
+    EXPECT_EQ(choose(rawmodule::UndoableStep), hosterr::Ok);
+}
+
+TEST_F(HostTest, ModuleDataRequestsCountAsNotifications) {
+    bool sawInside = false;
+    static bool* seen = nullptr;
+    seen = &sawInside;
+    host.installModuleDataHandler([](uint32_t) {
+        *seen = StandInHost::current()->insideNotification();
+        return hosterr::Ok;
+    });
+    host.newProject("Data");
+    std::string path = std::string(::testing::TempDir()) + "host-data.zavproj";
+    EXPECT_EQ(host.saveProject(path), hosterr::Ok);
+    EXPECT_TRUE(sawInside);
+    EXPECT_FALSE(host.insideNotification());
+    std::remove(path.c_str());
+}
+
+TEST_F(HostTest, ModuleDataIsCopiedBothWays) {
+    HostFunctionTable& table = host.functionTable();
+    GSHandle out = nullptr;
+    EXPECT_EQ(table.GetModuleData(&out), hosterr::NoProject);
+    host.newProject("Copies");
+    EXPECT_EQ(table.GetModuleData(&out), hosterr::NotFound);
+    EXPECT_EQ(out, nullptr);
+    GSHandle in = BMNewHandle(3);
+    std::memcpy(*in, "abc", 3);
+    EXPECT_EQ(table.SetModuleData(in), hosterr::Ok);
+    std::memcpy(*in, "xyz", 3); // the host kept its own copy
+    BMKillHandle(&in);
+    ASSERT_EQ(table.GetModuleData(&out), hosterr::Ok);
+    ASSERT_EQ(BMHandleSize(out), 3);
+    EXPECT_EQ(std::string(*out, 3), "abc");
+    BMKillHandle(&out);
+    char notAHandle[8] = {};
+    char* fake = notAHandle;
+    EXPECT_EQ(table.SetModuleData(&fake), hosterr::BadParameter);
+    EXPECT_EQ(table.SetModuleData(nullptr), hosterr::Ok);
+    EXPECT_EQ(table.GetModuleData(&out), hosterr::NotFound);
+    // Empty data is data.
+    GSHandle empty = BMNewHandle(0);
+    EXPECT_EQ(table.SetModuleData(empty), hosterr::Ok);
+    BMKillHandle(&empty);
+    ASSERT_EQ(table.GetModuleData(&out), hosterr::Ok);
+    EXPECT_EQ(BMHandleSize(out), 0);
+    BMKillHandle(&out);
+    BMFailAfter(0);
+    EXPECT_EQ(table.GetModuleData(&out), hosterr::MemoryFull);
+    BMFailAfter(-1);
+}
+
+TEST_F(HostTest, ModuleDataSurvivesSaveAndReopen) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    host.newProject("Lasting");
+    ASSERT_EQ(choose(rawmodule::WriteData), hosterr::Ok);
+    host.project()->model.texts["client"] = "Someone";
+    std::string path = std::string(::testing::TempDir()) + "host-lasting.zavproj";
+    ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
+    EXPECT_EQ(host.project()->name, "Lasting");
+    EXPECT_EQ(host.project()->filePath, path);
+    EXPECT_EQ(host.project()->model.texts.at("client"), "Someone");
+    EXPECT_EQ(rawmodule::record().dataAfterLoad, "hello from the raw module");
+    const std::vector<uint32_t> requests{ModuleDataBeforeSave, ModuleDataAfterLoad};
+    EXPECT_EQ(rawmodule::record().moduleDataRequests, requests);
+    const std::vector<uint32_t> notifications{ProjectNew, ProjectPreSave, ProjectSave, ProjectClose,
+                                              ProjectOpen};
+    EXPECT_EQ(rawmodule::record().notifications, notifications);
+    EXPECT_TRUE(host.project()->undoSteps.empty());
+    std::remove(path.c_str());
+}
+
+TEST_F(HostTest, ProjectActionsWithoutAProjectAreRefused) {
+    EXPECT_EQ(host.closeProject(), hosterr::NoProject);
+    EXPECT_EQ(host.saveProject("anything.zavproj"), hosterr::NoProject);
+    EXPECT_EQ(host.saveAndReopenProject("anything.zavproj"), hosterr::NoProject);
+    host.newProject("Unsaved");
+    EXPECT_EQ(host.saveProject(""), hosterr::BadParameter); // no file yet
+    EXPECT_EQ(host.saveProject("/nonexistent-folder/x.zavproj"), hosterr::Failed);
+    EXPECT_TRUE(host.hasProject());
+}
