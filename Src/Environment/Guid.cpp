@@ -9,16 +9,16 @@ namespace tarnwick {
 Guid& Guid::assign(const String& text) {
     GS::Guid host;
     host.ConvertFromString(text.c_str()); // leaves the host Guid null on failure
-    m_high = host.ToAPI().high;
-    m_low = host.ToAPI().low;
+    m_high = host.ToAPI().high();
+    m_low = host.ToAPI().low();
     return *this;
 }
 
 Guid& Guid::generate() {
     GS::Guid host;
     host.Generate();
-    m_high = host.ToAPI().high;
-    m_low = host.ToAPI().low;
+    m_high = host.ToAPI().high();
+    m_low = host.ToAPI().low();
     return *this;
 }
 

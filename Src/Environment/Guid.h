@@ -13,7 +13,7 @@ class Guid {
 public:
     Guid() = default;
     explicit Guid(const String& text) { assign(text); }
-    explicit Guid(const API_Guid& guid) : m_high(guid.high), m_low(guid.low) {}
+    explicit Guid(const API_Guid& guid) : m_high(guid.high()), m_low(guid.low()) {}
     Guid(uint64_t high, uint64_t low) : m_high(high), m_low(low) {}
 
     // Parses the text form; a text that is no identifier gives the empty Guid.
@@ -28,7 +28,7 @@ public:
     void getString(String& text) const { text = toString(); }
     String toString() const;
 
-    API_Guid toAPI() const { return API_Guid{m_high, m_low}; }
+    API_Guid toAPI() const { return API_Guid::fromHalves(m_high, m_low); }
     uint64_t getHigh() const { return m_high; }
     uint64_t getLow() const { return m_low; }
 

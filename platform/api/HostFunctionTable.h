@@ -14,9 +14,9 @@ template <class K, class V> class HashTable;
 struct ResourceModule;
 using GSResModule = const ResourceModule*;
 
-struct API_Element;
+union API_Element;
 struct API_ElementMemo;
-struct API_Attribute;
+union API_Attribute;
 struct HostAttributeHeader;
 struct HostAttributeMemo;
 struct HostElementHead;

@@ -6,13 +6,20 @@
 
 #include "HostTypes.h"
 
-// The host's 128-bit identifier.
+// The host's 128-bit identifier, as four 32-bit words (most significant first) so that records
+// can hold it at any 4-byte offset.
 struct API_Guid {
-    uint64_t high = 0; // the first 16 hex digits of the text form
-    uint64_t low = 0;  // the last 16
+    uint32_t words[4] = {0, 0, 0, 0};
+
+    static API_Guid fromHalves(uint64_t high, uint64_t low) {
+        return API_Guid{{uint32_t(high >> 32), uint32_t(high), uint32_t(low >> 32), uint32_t(low)}};
+    }
+    uint64_t high() const { return (uint64_t(words[0]) << 32) | words[1]; } // first 16 hex digits
+    uint64_t low() const { return (uint64_t(words[2]) << 32) | words[3]; }  // last 16
+    bool isNull() const { return (words[0] | words[1] | words[2] | words[3]) == 0; }
     bool operator==(const API_Guid&) const = default;
 };
-static_assert(sizeof(API_Guid) == 16);
+static_assert(sizeof(API_Guid) == 16 && alignof(API_Guid) == 4);
 
 struct HostCoord2D {
     double x = 0.0;

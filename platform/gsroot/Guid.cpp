@@ -34,33 +34,31 @@ bool Guid::ConvertFromString(const char* text) {
         w = (w << 4) | static_cast<uint64_t>(v);
         ++digits;
     }
-    m_guid.high = words[0];
-    m_guid.low = words[1];
+    m_guid = API_Guid::fromHalves(words[0], words[1]);
     return true;
 }
 
 std::string Guid::ConvertToString() const {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%04X-%012llX",
-                  static_cast<unsigned>(m_guid.high >> 32),
-                  static_cast<unsigned>((m_guid.high >> 16) & 0xFFFF),
-                  static_cast<unsigned>(m_guid.high & 0xFFFF), static_cast<unsigned>(m_guid.low >> 48),
-                  static_cast<unsigned long long>(m_guid.low & 0xFFFFFFFFFFFFULL));
+    uint64_t high = m_guid.high(), low = m_guid.low();
+    std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%04X-%012llX", static_cast<unsigned>(high >> 32),
+                  static_cast<unsigned>((high >> 16) & 0xFFFF), static_cast<unsigned>(high & 0xFFFF),
+                  static_cast<unsigned>(low >> 48), static_cast<unsigned long long>(low & 0xFFFFFFFFFFFFULL));
     return buffer;
 }
 
 void Guid::Generate() {
     static std::mt19937_64 engine{std::random_device{}()};
     do {
-        m_guid.high = engine();
-        m_guid.low = engine();
-        m_guid.high = (m_guid.high & ~0xF000ULL) | 0x4000ULL;               // version 4
-        m_guid.low = (m_guid.low & ~(0xC000ULL << 48)) | (0x8000ULL << 48); // variant 1
+        uint64_t high = (engine() & ~0xF000ULL) | 0x4000ULL;                // version 4
+        uint64_t low = (engine() & ~(0xC000ULL << 48)) | (0x8000ULL << 48); // variant 1
+        m_guid = API_Guid::fromHalves(high, low);
     } while (IsNull());
 }
 
 uint32_t GuidHash(const API_Guid& guid) {
-    uint64_t h = guid.high * 0x9E3779B97F4A7C15ULL ^ (guid.low + 0x7F4A7C159E3779B9ULL + (guid.high << 6));
+    uint64_t high = guid.high(), low = guid.low();
+    uint64_t h = high * 0x9E3779B97F4A7C15ULL ^ (low + 0x7F4A7C159E3779B9ULL + (high << 6));
     return static_cast<uint32_t>(h ^ (h >> 32));
 }
 
@@ -69,8 +67,8 @@ uint32_t Guid::GetHashValue() const {
 }
 
 int Guid::Compare(const Guid& other) const {
-    if (m_guid.high != other.m_guid.high) return m_guid.high < other.m_guid.high ? -1 : 1;
-    if (m_guid.low != other.m_guid.low) return m_guid.low < other.m_guid.low ? -1 : 1;
+    for (int i = 0; i < 4; ++i)
+        if (m_guid.words[i] != other.m_guid.words[i]) return m_guid.words[i] < other.m_guid.words[i] ? -1 : 1;
     return 0;
 }
 

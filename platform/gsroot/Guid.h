@@ -19,7 +19,7 @@ public:
     void Generate();                     // a random (version 4) Guid, never null
     uint32_t GetHashValue() const;
     int Compare(const Guid& other) const; // -1, 0 or 1
-    bool IsNull() const { return m_guid.high == 0 && m_guid.low == 0; }
+    bool IsNull() const { return m_guid.isNull(); }
     void Clear() { m_guid = API_Guid(); }
     const API_Guid& ToAPI() const { return m_guid; }
 

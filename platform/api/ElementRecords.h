@@ -1,0 +1,264 @@
+// Records of the host's elements: the 112-byte element head every element record starts with,
+// the 4856-byte element record, the 1192-byte element memo, the 52-byte selection record and the
+// 1624-byte database record. Kinds' own fields are added to the element record as they are built.
+#pragma once
+
+#include <cstddef>
+
+#include "HostRecords.h"
+
+// Database kinds, as DatabaseRef and the database record hold them.
+enum HostDatabaseKind : uint32_t {
+    DatabaseNone = 0,
+    DatabasePlan = 1,
+    DatabaseSection = 2,
+    DatabaseDetail = 3,
+    DatabaseModel = 4,
+    DatabaseLayout = 5,
+    DatabaseMasterLayout = 9,
+    DatabaseElevation = 10,
+    DatabaseInteriorElevation = 11,
+    DatabaseWorksheet = 12,
+    Database3DDocument = 13,
+};
+
+struct HostElementHead {
+    uint32_t typeCode = 0;
+    uint32_t variation = 0; // a four-character code or 0
+    uint8_t reserved0[8] = {};
+    API_Guid guid;
+    uint32_t word32 = 0;
+    uint8_t reserved1[4] = {};
+    API_Guid groupGuid;
+    API_Guid editBlockGuid; // not empty while the element is inside an edit block
+    int16_t storey = 0;
+    uint16_t layer = 0;
+    uint8_t byte76 = 0;
+    uint8_t primitiveFlag = 0;
+    uint16_t ownerUserId = 0; // shared projects: the user who holds the element
+    uint16_t lockWord = 0;    // non-zero: locked
+    int16_t headShort = 0;
+    uint8_t reserved2[4] = {};
+    uint32_t phase = 0;
+    API_Guid mergedGuid;
+    uint8_t reserved3[4] = {};
+};
+static_assert(sizeof(HostElementHead) == 112);
+static_assert(offsetof(HostElementHead, variation) == 4 && offsetof(HostElementHead, guid) == 16);
+static_assert(offsetof(HostElementHead, word32) == 32 && offsetof(HostElementHead, groupGuid) == 40);
+static_assert(offsetof(HostElementHead, editBlockGuid) == 56 && offsetof(HostElementHead, storey) == 72);
+static_assert(offsetof(HostElementHead, layer) == 74 && offsetof(HostElementHead, primitiveFlag) == 77);
+static_assert(offsetof(HostElementHead, ownerUserId) == 78 && offsetof(HostElementHead, lockWord) == 80);
+static_assert(offsetof(HostElementHead, headShort) == 82 && offsetof(HostElementHead, phase) == 88);
+static_assert(offsetof(HostElementHead, mergedGuid) == 92);
+
+// The element record of the element calls: the head, then the kind's own fields.
+union API_Element {
+    HostElementHead head;
+    uint8_t raw[4856];
+    API_Element() : raw{} {}
+};
+static_assert(sizeof(API_Element) == 4856);
+
+// The element memo: the parts of an element the host keeps outside its record. The caller owns what
+// the host puts in it and frees it with the host's dispose call.
+struct API_ElementMemo {
+    GSHandle coordinates = nullptr;
+    GSHandle subPolygonEnds = nullptr;
+    GSHandle arcs = nullptr;
+    GSHandle vertexIds = nullptr;
+    GSHandle field32 = nullptr;
+    GSHandle field40 = nullptr;
+    GSHandle parameters = nullptr;
+    GSHandle gables = nullptr;
+    GSHandle field64 = nullptr;
+    GSHandle vertexDoubles = nullptr;
+    GSHandle field80 = nullptr;
+    GSHandle field88 = nullptr;
+    GSHandle dimensionPoints = nullptr;
+    GSHandle splineDirections = nullptr;
+    GSHandle textContent = nullptr;
+    GSHandle lineStarts = nullptr;
+    GSHandle field128 = nullptr;
+    GSHandle field136 = nullptr;
+    GSHandle picture = nullptr;
+    GSHandle paragraphs = nullptr;
+    GSHandle drawingData = nullptr;
+    GSHandle field168 = nullptr;
+    GSHandle field176 = nullptr;
+    GSHandle field184 = nullptr;
+    GSHandle field192 = nullptr;
+    GSHandle sectionPoints1 = nullptr;
+    GSHandle sectionPoints2 = nullptr;
+    GSHandle sectionPoints3 = nullptr;
+    GSHandle field224 = nullptr;
+    GSHandle field232 = nullptr;
+    GSHandle field240 = nullptr;
+    GSPtr subBlock = nullptr;   // a 56-byte host pointer block, made on demand
+    uint8_t record256[48] = {}; // inline records
+    uint8_t record304[48] = {};
+    GSHandle field352 = nullptr;
+    GSHandle field360 = nullptr;
+    GSHandle field368 = nullptr;
+    GSHandle field376 = nullptr;
+    GSHandle field384 = nullptr;
+    GSHandle field392 = nullptr;
+    GSHandle field400 = nullptr;
+    GSHandle field408 = nullptr;
+    GSHandle field416 = nullptr;
+    GSHandle field424 = nullptr;
+    GSHandle field432 = nullptr;
+    GSHandle field440 = nullptr;
+    GSHandle field448 = nullptr;
+    GSHandle field456 = nullptr;
+    GSHandle field464 = nullptr;
+    GSHandle field472 = nullptr;
+    GSHandle field480 = nullptr;
+    GSHandle field488 = nullptr;
+    GSHandle field496 = nullptr;
+    GSHandle field504 = nullptr;
+    GSHandle field512 = nullptr;
+    GSHandle field520 = nullptr;
+    GSHandle field528 = nullptr;
+    GSHandle field536 = nullptr;
+    GSHandle field544 = nullptr;
+    GSHandle field552 = nullptr;
+    GSHandle field560 = nullptr;
+    GSHandle field568 = nullptr;
+    GSHandle field576 = nullptr;
+    GSHandle field584 = nullptr;
+    GSHandle field592 = nullptr;
+    GSHandle field600 = nullptr;
+    GSHandle field608 = nullptr;
+    GSHandle field616 = nullptr;
+    GSHandle field624 = nullptr;
+    GSHandle field632 = nullptr;
+    GSHandle field640 = nullptr;
+    GSHandle field648 = nullptr;
+    GSHandle field656 = nullptr;
+    GSHandle field664 = nullptr;
+    GSHandle field672 = nullptr;
+    GSHandle field680 = nullptr;
+    GSHandle field688 = nullptr;
+    GSHandle field696 = nullptr;
+    GSHandle field704 = nullptr;
+    GSHandle field712 = nullptr;
+    GSHandle field720 = nullptr;
+    GSHandle field728 = nullptr;
+    GSHandle field736 = nullptr;
+    GSHandle field744 = nullptr;
+    GSHandle field752 = nullptr;
+    GSHandle field760 = nullptr;
+    GSHandle field768 = nullptr;
+    GSHandle field776 = nullptr;
+    GSHandle field784 = nullptr;
+    GSHandle field792 = nullptr;
+    GSHandle field800 = nullptr;
+    GSHandle field808 = nullptr;
+    GSHandle field816 = nullptr;
+    GSHandle field824 = nullptr;
+    GSHandle field832 = nullptr;
+    GSHandle field840 = nullptr;
+    GSHandle field848 = nullptr;
+    GSHandle field856 = nullptr;
+    GSHandle field864 = nullptr;
+    GSHandle field872 = nullptr;
+    GSHandle field880 = nullptr;
+    GSHandle field888 = nullptr;
+    GSHandle field896 = nullptr;
+    GSHandle field904 = nullptr;
+    GSHandle field912 = nullptr;
+    GSHandle field920 = nullptr;
+    GSHandle field928 = nullptr;
+    GSHandle field936 = nullptr;
+    GSHandle field944 = nullptr;
+    GSHandle field952 = nullptr;
+    GSHandle field960 = nullptr;
+    GSHandle field968 = nullptr;
+    GSHandle field976 = nullptr;
+    GSHandle field984 = nullptr;
+    GSHandle field992 = nullptr;
+    GSHandle field1000 = nullptr;
+    GSHandle field1008 = nullptr;
+    GSHandle field1016 = nullptr;
+    GSHandle field1024 = nullptr;
+    GSHandle field1032 = nullptr;
+    GSHandle field1040 = nullptr;
+    GSHandle field1048 = nullptr;
+    GSHandle field1056 = nullptr;
+    GSHandle field1064 = nullptr;
+    GSHandle field1072 = nullptr;
+    GSHandle field1080 = nullptr;
+    GSHandle field1088 = nullptr;
+    GSHandle field1096 = nullptr;
+    GSHandle field1104 = nullptr;
+    GSHandle field1112 = nullptr;
+    GSHandle field1120 = nullptr;
+    GSHandle field1128 = nullptr;
+    GSHandle field1136 = nullptr;
+    GSHandle field1144 = nullptr;
+    GSHandle field1152 = nullptr;
+    GSHandle field1160 = nullptr;
+    GSHandle field1168 = nullptr;
+    GSHandle field1176 = nullptr;
+    GSHandle field1184 = nullptr;
+};
+static_assert(sizeof(API_ElementMemo) == 1192);
+static_assert(offsetof(API_ElementMemo, coordinates) == 0);
+static_assert(offsetof(API_ElementMemo, subPolygonEnds) == 8);
+static_assert(offsetof(API_ElementMemo, arcs) == 16);
+static_assert(offsetof(API_ElementMemo, vertexIds) == 24);
+static_assert(offsetof(API_ElementMemo, parameters) == 48);
+static_assert(offsetof(API_ElementMemo, gables) == 56);
+static_assert(offsetof(API_ElementMemo, vertexDoubles) == 72);
+static_assert(offsetof(API_ElementMemo, dimensionPoints) == 96);
+static_assert(offsetof(API_ElementMemo, splineDirections) == 104);
+static_assert(offsetof(API_ElementMemo, textContent) == 112);
+static_assert(offsetof(API_ElementMemo, lineStarts) == 120);
+static_assert(offsetof(API_ElementMemo, picture) == 144);
+static_assert(offsetof(API_ElementMemo, paragraphs) == 152);
+static_assert(offsetof(API_ElementMemo, drawingData) == 160);
+static_assert(offsetof(API_ElementMemo, sectionPoints1) == 200);
+static_assert(offsetof(API_ElementMemo, sectionPoints2) == 208);
+static_assert(offsetof(API_ElementMemo, sectionPoints3) == 216);
+static_assert(offsetof(API_ElementMemo, subBlock) == 248 && offsetof(API_ElementMemo, record256) == 256);
+static_assert(offsetof(API_ElementMemo, record304) == 304 && offsetof(API_ElementMemo, field1064) == 1064);
+
+// The memo parts to fetch or build (64-bit mask).
+enum HostMemoMask : uint64_t {
+    MemoPolygon = 0x1,
+    MemoGables = 0x2,
+    MemoParameters = 0x4,
+    MemoText = 0x180,
+    MemoDrawingData = 0x800,
+    MemoSectionLines = 0xC001,
+    MemoAll = 0x7FFFFFFBFFFFFFFULL,
+};
+
+// One element as the host's selection and node calls name it.
+struct HostSelectionRecord {
+    uint32_t selectionKind = 0;
+    uint8_t reserved0[4] = {};
+    API_Guid guid;
+    uint32_t partIndex = 0;
+    uint32_t partCode = 0;
+    uint8_t reserved1[20] = {};
+};
+static_assert(sizeof(HostSelectionRecord) == 52 && offsetof(HostSelectionRecord, guid) == 8);
+static_assert(offsetof(HostSelectionRecord, partIndex) == 24 &&
+              offsetof(HostSelectionRecord, partCode) == 28);
+
+// One database (view) of the project: "GDAT", "GWIN", "CDAT", "GDBI", "MDAT", "NDAT", "DDAT".
+struct HostDatabaseInfo {
+    uint32_t kind = 0;
+    uint8_t reserved0[4] = {};
+    API_Guid databaseGuid;
+    API_Guid masterGuid;
+    char16_t title[256] = {};
+    char16_t name[256] = {};
+    char16_t reference[256] = {};
+    uint8_t reserved1[48] = {};
+};
+static_assert(sizeof(HostDatabaseInfo) == 1624 && offsetof(HostDatabaseInfo, databaseGuid) == 8);
+static_assert(offsetof(HostDatabaseInfo, masterGuid) == 24 && offsetof(HostDatabaseInfo, title) == 40);
+static_assert(offsetof(HostDatabaseInfo, name) == 552 && offsetof(HostDatabaseInfo, reference) == 1064);
