@@ -173,3 +173,96 @@ inline GSErrCode ACAPReserveLockableObject(const API_Guid* guid, int32_t reserve
 inline GSErrCode ACAPReleaseLockableObject(const API_Guid* guid, int32_t flag) {
     return TARNWICK_HOST_CALL(ReleaseLockableObject, guid, flag);
 }
+
+inline GSErrCode ACAPGetElement(API_Element* element) {
+    return TARNWICK_HOST_CALL(GetElement, element);
+}
+inline GSErrCode ACAPGetElementHeader(HostElementHead* head) {
+    return TARNWICK_HOST_CALL(GetElementHeader, head);
+}
+inline GSErrCode ACAPGetElementMemo(const API_Guid* guid, API_ElementMemo* memo, uint64_t mask) {
+    return TARNWICK_HOST_CALL(GetElementMemo, guid, memo, mask);
+}
+inline GSErrCode ACAPGetElementList(uint32_t typeCode, GS::Array<API_Guid>* guids, uint32_t filterFlags,
+                                    uint32_t variation, const API_Guid* databaseGuid) {
+    return TARNWICK_HOST_CALL(GetElementList, typeCode, guids, filterFlags, variation, databaseGuid);
+}
+inline bool ACAPFilterElement(const API_Guid* guid, uint32_t filterFlags, uint32_t variation,
+                              const API_Guid* databaseGuid) {
+    auto fn = tarnwick::hostTable().FilterElement;
+    return fn ? fn(guid, filterFlags, variation, databaseGuid) : false;
+}
+inline GSErrCode ACAPGetSelection(HostSelectionInfo* info, GSHandle* references) {
+    return TARNWICK_HOST_CALL(GetSelection, info, references);
+}
+inline GSErrCode ACAPSelectElements(GSHandle references, int32_t count, bool select) {
+    return TARNWICK_HOST_CALL(SelectElements, references, count, select);
+}
+inline GSErrCode ACAPGetLinkedElements(const API_Guid* guid, GS::Array<API_Guid>* linked) {
+    return TARNWICK_HOST_CALL(GetLinkedElements, guid, linked);
+}
+inline GSErrCode ACAPChangeDefaultElement(API_Element* element, API_ElementMemo* memo,
+                                          const API_Element* mask) {
+    return TARNWICK_HOST_CALL(ChangeDefaultElement, element, memo, mask);
+}
+inline GSErrCode ACAPCreateElement(API_Element* element, API_ElementMemo* memo) {
+    return TARNWICK_HOST_CALL(CreateElement, element, memo);
+}
+inline GSErrCode ACAPChangeElement(API_Element* element, const API_Element* mask, API_ElementMemo* memo,
+                                   uint64_t memoMask, bool withDelete) {
+    return TARNWICK_HOST_CALL(ChangeElement, element, mask, memo, memoMask, withDelete);
+}
+inline GSErrCode ACAPDeleteElements(GSHandle heads, int32_t count) {
+    return TARNWICK_HOST_CALL(DeleteElements, heads, count);
+}
+inline GSErrCode ACAPElementToolCall(uint32_t selector, GSHandle heads, int32_t count) {
+    return TARNWICK_HOST_CALL(ElementToolCall, selector, heads, count);
+}
+inline GSErrCode ACAPElementSwitchOnCall(HostElementHead* head) {
+    return TARNWICK_HOST_CALL(ElementSwitchOnCall, head);
+}
+inline GSErrCode ACAPElementSwitchOffCall(HostElementHead* head) {
+    return TARNWICK_HOST_CALL(ElementSwitchOffCall, head);
+}
+inline GSErrCode ACAPLinkElements(const API_Guid* owner, const API_Guid* linked, uint32_t flags) {
+    return TARNWICK_HOST_CALL(LinkElements, owner, linked, flags);
+}
+inline GSErrCode ACAPUnlinkElements(const API_Guid* owner, const API_Guid* linked) {
+    return TARNWICK_HOST_CALL(UnlinkElements, owner, linked);
+}
+inline GSErrCode ACAPGetElementLinkFlags(const API_Guid* owner, const API_Guid* linked, uint32_t* flags) {
+    return TARNWICK_HOST_CALL(GetElementLinkFlags, owner, linked, flags);
+}
+inline GSErrCode ACAPElementGuidCall(const API_Guid* guid, API_Guid* related) {
+    return TARNWICK_HOST_CALL(ElementGuidCall, guid, related);
+}
+inline GSErrCode ACAPGetElementRelationList(const API_Guid* guid, GS::Array<API_Guid>* related) {
+    return TARNWICK_HOST_CALL(GetElementRelationList, guid, related);
+}
+inline GSErrCode ACAPGetElementRelationCode(const API_Guid* guid, const API_Guid* other, uint32_t* code) {
+    return TARNWICK_HOST_CALL(GetElementRelationCode, guid, other, code);
+}
+inline GSErrCode ACAPSetElementRelationCode(const API_Guid* guid, const GS::Array<API_Guid>* others,
+                                            uint32_t code) {
+    return TARNWICK_HOST_CALL(SetElementRelationCode, guid, others, code);
+}
+inline GSErrCode ACAPGetAssociatedElements(const API_Guid* guid, GS::Array<API_Guid>* associated) {
+    return TARNWICK_HOST_CALL(GetAssociatedElements, guid, associated);
+}
+inline GSErrCode ACAPAssociateElements(const API_Guid* guid, const API_Guid* other, uint32_t flags,
+                                       uint32_t subFlags) {
+    return TARNWICK_HOST_CALL(AssociateElements, guid, other, flags, subFlags);
+}
+inline GSErrCode ACAPDissociateElements(const API_Guid* guid, const API_Guid* other) {
+    return TARNWICK_HOST_CALL(DissociateElements, guid, other);
+}
+inline GSErrCode ACAPGetAssociationFlags(const API_Guid* guid, const API_Guid* other, uint32_t* flags) {
+    return TARNWICK_HOST_CALL(GetAssociationFlags, guid, other, flags);
+}
+inline GSErrCode ACAPGetAssociationSubFlags(const API_Guid* guid, const API_Guid* other, uint32_t* flags) {
+    return TARNWICK_HOST_CALL(GetAssociationSubFlags, guid, other, flags);
+}
+inline GSErrCode ACAPGetElementQuantities(const API_Guid* guid, const HostQuantityParameters* parameters,
+                                          HostQuantityRequest* request, const uint8_t* mask) {
+    return TARNWICK_HOST_CALL(GetElementQuantities, guid, parameters, request, mask);
+}

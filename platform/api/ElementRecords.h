@@ -7,6 +7,10 @@
 
 #include "HostRecords.h"
 
+namespace GS {
+template <class T> class Array;
+}
+
 // Database kinds, as DatabaseRef and the database record hold them.
 enum HostDatabaseKind : uint32_t {
     DatabaseNone = 0,
@@ -262,3 +266,40 @@ struct HostDatabaseInfo {
 static_assert(sizeof(HostDatabaseInfo) == 1624 && offsetof(HostDatabaseInfo, databaseGuid) == 8);
 static_assert(offsetof(HostDatabaseInfo, masterGuid) == 24 && offsetof(HostDatabaseInfo, title) == 40);
 static_assert(offsetof(HostDatabaseInfo, name) == 552 && offsetof(HostDatabaseInfo, reference) == 1064);
+
+// "ACAPGetSelection": what is selected; types 2 to 4 select a region rather than elements.
+struct HostSelectionInfo {
+    uint32_t selectionType = 0;
+    int32_t count = 0;
+    uint8_t reserved[88] = {};
+};
+static_assert(sizeof(HostSelectionInfo) == 96);
+
+// Element quantities: the parameters of the query, the request (the element block and the array of
+// composite records the host fills) and the mask that asks for fields (0xFF per wanted byte).
+struct HostQuantityParameters {
+    double tolerance = 1e-5;
+    uint8_t reserved[56] = {};
+};
+static_assert(sizeof(HostQuantityParameters) == 64);
+
+struct HostCompositeQuantity {
+    uint8_t reserved0[24] = {};
+    double volume = 0.0;
+    double projectedArea = 0.0;
+    uint16_t material = 0;
+    uint8_t reserved1[6] = {};
+};
+static_assert(sizeof(HostCompositeQuantity) == 48 && offsetof(HostCompositeQuantity, material) == 40);
+
+inline constexpr size_t HostQuantityBlockSize = 1160;
+inline constexpr size_t HostQuantityMaskSize = 6696;
+inline constexpr size_t HostQuantityMaskCompositePart = 6648;
+
+struct HostQuantityRequest {
+    uint8_t* elementBlock = nullptr;                        // HostQuantityBlockSize bytes, filled by the host
+    GS::Array<HostCompositeQuantity>* composites = nullptr; // filled by the host
+    void* reserved0 = nullptr;
+    void* reserved1 = nullptr;
+};
+static_assert(sizeof(HostQuantityRequest) == 32);

@@ -20,6 +20,9 @@ union API_Attribute;
 struct HostAttributeHeader;
 struct HostAttributeMemo;
 struct HostElementHead;
+struct HostSelectionInfo;
+struct HostQuantityParameters;
+struct HostQuantityRequest;
 
 // What the host passes to a menu handler.
 struct HostMenuSelection {
@@ -132,6 +135,57 @@ struct HostFunctionTable {
     int32_t (*GetLockableObjectStatus)(const API_Guid* guid, int32_t reserved) = nullptr;
     GSErrCode (*ReserveLockableObject)(const API_Guid* guid, int32_t reserved, int32_t flag) = nullptr;
     GSErrCode (*ReleaseLockableObject)(const API_Guid* guid, int32_t flag) = nullptr;
+
+    // Elements: reading. The record's head names the element by its Guid.
+    GSErrCode (*GetElement)(API_Element* element) = nullptr;
+    GSErrCode (*GetElementHeader)(HostElementHead* head) = nullptr;
+    // A mask of 0 means every part. The caller owns what the memo receives.
+    GSErrCode (*GetElementMemo)(const API_Guid* guid, API_ElementMemo* memo, uint64_t mask) = nullptr;
+    // The Guids of the elements of a type (0: every type) in a database (a null or empty Guid: the
+    // current one) that pass the filter flags.
+    GSErrCode (*GetElementList)(uint32_t typeCode, GS::Array<API_Guid>* guids, uint32_t filterFlags,
+                                uint32_t variation, const API_Guid* databaseGuid) = nullptr;
+    bool (*FilterElement)(const API_Guid* guid, uint32_t filterFlags, uint32_t variation,
+                          const API_Guid* databaseGuid) = nullptr;
+    // The current database's selection: a new handle of HostSelectionRecord the caller owns.
+    GSErrCode (*GetSelection)(HostSelectionInfo* info, GSHandle* references) = nullptr;
+    GSErrCode (*SelectElements)(GSHandle references, int32_t count, bool select) = nullptr;
+    GSErrCode (*GetLinkedElements)(const API_Guid* guid, GS::Array<API_Guid>* linked) = nullptr;
+
+    // Elements: changing.
+    GSErrCode (*ChangeDefaultElement)(API_Element* element, API_ElementMemo* memo,
+                                      const API_Element* mask) = nullptr;
+    GSErrCode (*CreateElement)(API_Element* element, API_ElementMemo* memo) = nullptr; // fills the Guid
+    GSErrCode (*ChangeElement)(API_Element* element, const API_Element* mask, API_ElementMemo* memo,
+                               uint64_t memoMask, bool withDelete) = nullptr;
+    GSErrCode (*DeleteElements)(GSHandle heads, int32_t count) = nullptr; // HostElementHead records
+    // "LOCK" and "ULCK" over a handle of HostElementHead records.
+    GSErrCode (*ElementToolCall)(uint32_t selector, GSHandle heads, int32_t count) = nullptr;
+    GSErrCode (*ElementSwitchOnCall)(HostElementHead* head) = nullptr;
+    GSErrCode (*ElementSwitchOffCall)(HostElementHead* head) = nullptr;
+
+    // Elements: links, relations and associations.
+    GSErrCode (*LinkElements)(const API_Guid* owner, const API_Guid* linked, uint32_t flags) = nullptr;
+    GSErrCode (*UnlinkElements)(const API_Guid* owner, const API_Guid* linked) = nullptr;
+    GSErrCode (*GetElementLinkFlags)(const API_Guid* owner, const API_Guid* linked,
+                                     uint32_t* flags) = nullptr;
+    GSErrCode (*ElementGuidCall)(const API_Guid* guid, API_Guid* related) = nullptr;
+    GSErrCode (*GetElementRelationList)(const API_Guid* guid, GS::Array<API_Guid>* related) = nullptr;
+    GSErrCode (*GetElementRelationCode)(const API_Guid* guid, const API_Guid* other,
+                                        uint32_t* code) = nullptr;
+    GSErrCode (*SetElementRelationCode)(const API_Guid* guid, const GS::Array<API_Guid>* others,
+                                        uint32_t code) = nullptr;
+    GSErrCode (*GetAssociatedElements)(const API_Guid* guid, GS::Array<API_Guid>* associated) = nullptr;
+    GSErrCode (*AssociateElements)(const API_Guid* guid, const API_Guid* other, uint32_t flags,
+                                   uint32_t subFlags) = nullptr;
+    GSErrCode (*DissociateElements)(const API_Guid* guid, const API_Guid* other) = nullptr;
+    GSErrCode (*GetAssociationFlags)(const API_Guid* guid, const API_Guid* other, uint32_t* flags) = nullptr;
+    GSErrCode (*GetAssociationSubFlags)(const API_Guid* guid, const API_Guid* other,
+                                        uint32_t* flags) = nullptr;
+
+    // Elements: quantities. The mask holds HostQuantityMaskSize bytes.
+    GSErrCode (*GetElementQuantities)(const API_Guid* guid, const HostQuantityParameters* parameters,
+                                      HostQuantityRequest* request, const uint8_t* mask) = nullptr;
 };
 
 // What the module's environment check fills in.
