@@ -49,6 +49,8 @@ bool Addon::initialize() {
     // The add-on follows the project itself: its packages travel with each project.
     bool ok = installProjectNotifier() == hosterr::Ok;
     ok = installModuleDataHandler() == hosterr::Ok && ok;
+    // A preference file that cannot be read leaves its defaults in place; the add-on still starts.
+    loadPackages();
     ok = Publisher::initialize() && ok;
     m_phase = Phase::Initialized;
     return ok;
@@ -72,7 +74,7 @@ std::unique_ptr<Directory> Addon::getScope2Folder() {
     return preferenceFolder(IO::AddOnPreferencesScope2);
 }
 
-void Addon::handleProjectNotification(ProjectEvent&) {}
+// The package members are in project/AddonPackages.cpp, beside the project they work on.
 
 bool Addon::enterHostCall(bool reset) {
     m_entryDepth = reset ? 1 : m_entryDepth + 1;

@@ -2,6 +2,7 @@
 // every product event passes.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "HostEvent.h"
@@ -13,6 +14,9 @@ struct HostEnvironment;
 namespace tarnwick {
 
 class Directory;
+class Package;
+class PackageStore;
+struct AddonPackages;
 
 class Addon : public Publisher {
 public:
@@ -39,8 +43,33 @@ public:
     virtual std::unique_ptr<Directory> getScope2Folder();
     // False keeps a host event from the subscribers.
     virtual bool filterHostNotification(HostEvent&) { return true; }
+    // A new, opened or closed project starts from the registered project packages; a new or
+    // opened one then reads its own from the module data.
     virtual void handleProjectNotification(ProjectEvent& event);
-    virtual void loadModuleData() {}
+    // Resets the project's packages to the registered ones and reads the project's module data
+    // into them; publishes ProjectEvent::PackagesLoaded (parameter 1 when stored data was there
+    // but could not be read).
+    virtual void loadModuleData();
+    // Writes the project's packages into the module data; the host is about to save.
+    virtual void saveModuleData();
+
+    // Packages. Scope 0 is the project's: the add-on keeps each registered package as the
+    // default, every project's store holds a copy, and it travels as the project's module data.
+    // Scopes 1 and 2 are the add-on's own stores, kept as the "frameworkPreferenceStore" file in
+    // getScope1Folder and getScope2Folder. Stored data that cannot be read is never overwritten
+    // with what the add-on holds until that differs from the defaults it fell back to.
+    virtual void registerPackage(Package& package, int scope); // keeps a copy
+    bool isPackageRegistered(uint32_t code, int scope) const;
+    // Reads the preference files of scopes 1 and 2 (initialize does); false when a file was
+    // there but could not be read.
+    virtual bool loadPackages();
+    // Writes the scope's packages: true when written, or when there was nothing to write.
+    virtual bool savePackages(int scope);
+    // Puts copies of the scope's shippable packages into store.
+    virtual void collectPackages(int scope, PackageStore& store);
+    // The live packages of a scope: 0 the project's (null without a project), 1 and 2 the
+    // add-on's (null for any other scope).
+    PackageStore* getPackageStore(int scope);
 
     // The entry bracket: every call from the host into the module runs inside one. A reset starts
     // the count again at 1. Answers false when resetting the cached host state failed.
@@ -58,10 +87,13 @@ public:
     const String& getAddonName() const { return m_name; }
 
 private:
+    AddonPackages& packages() const;
+
     Phase m_phase = Phase::Created;
     String m_name;
     int m_entryDepth = 0;
     int m_insideNotification = 0;
+    mutable std::shared_ptr<AddonPackages> m_packages; // made on first use
 };
 
 // The module's one add-on object; null before start-up and after release.

@@ -58,6 +58,7 @@ GSErrCode onModuleData(uint32_t request) {
         NotificationScope inside(addon);
         ModuleEvent event(request);
         if (request == ModuleDataAfterLoad) addon.loadModuleData();
+        if (request == ModuleDataBeforeSave) addon.saveModuleData();
         addon.handleEvent(event);
         return hosterr::Ok;
     });

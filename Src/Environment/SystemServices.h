@@ -9,6 +9,8 @@
 
 namespace tarnwick {
 
+class ScreenPoint;
+
 class SystemServices {
 public:
     static constexpr uint16_t PlatformSign = 0x5757;
@@ -34,6 +36,8 @@ public:
 
     // The mouse position in screen coordinates, clamped to the 16-bit range.
     static void getMousePosition(int16_t& x, int16_t& y);
+    // The same as a screen point (defined with the geometry, which owns ScreenPoint).
+    static void getMousePosition(ScreenPoint& position);
 };
 
 } // namespace tarnwick

@@ -1,5 +1,7 @@
 #include "geometry/ScreenPoint.h"
 
+#include "Environment/SystemServices.h"
+
 namespace tarnwick {
 
 // 16-bit dialog coordinates wrap as the host's do.
@@ -25,6 +27,12 @@ ScreenPoint ScreenPoint::operator-(const ScreenPoint& o) const {
     ScreenPoint r(*this);
     r -= o;
     return r;
+}
+
+void SystemServices::getMousePosition(ScreenPoint& position) {
+    int16_t x = 0, y = 0;
+    getMousePosition(x, y);
+    position = ScreenPoint(x, y);
 }
 
 } // namespace tarnwick

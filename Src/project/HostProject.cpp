@@ -1,12 +1,26 @@
-// The Host's project-side members. The project model fills them in; until a project object can be
-// made, the Host answers as a host without an open project would.
+// The Host's project-side members. The project object is made on first use while the host has a
+// project open, and kept until the module is released; until the project model can make its
+// databases, the Host answers for them as a host without an open project would.
+#include "Environment/Addon.h"
 #include "Environment/Host.h"
+#include "Project.h"
 
 namespace tarnwick {
 
+namespace {
+std::unique_ptr<Project> theProject;
+} // namespace
+
 Project* Host::getProject() {
-    return nullptr;
+    if (!theProject) {
+        if (!hasProject()) return nullptr;
+        theProject = std::make_unique<Project>();
+        // A new project object starts with the project's own packages.
+        if (Addon* addon = getAddon()) addon->loadModuleData();
+    }
+    return theProject.get();
 }
+
 Plan* Host::getPlan() {
     return nullptr;
 }
@@ -25,7 +39,13 @@ bool Host::setCurrentDatabase(Drawing*) {
 bool Host::setFrontWindow(Drawing*) {
     return false;
 }
-void Host::resetProject() {}
-void Host::releaseProject() {}
+
+void Host::resetProject() {
+    if (theProject) theProject->reset();
+}
+
+void Host::releaseProject() {
+    theProject.reset();
+}
 
 } // namespace tarnwick

@@ -8,7 +8,9 @@ DGAlertHandler& installedHandler() {
     return handler;
 }
 
-const char* typeName(short type) {
+} // namespace
+
+const char* DGAlertTypeName(short type) {
     switch (type) {
     case DGAlertError:
         return "error";
@@ -20,7 +22,6 @@ const char* typeName(short type) {
         return "alert";
     }
 }
-} // namespace
 
 short DGAlert(short type, const GS::UniString& largeText, const GS::UniString& smallText,
               const GS::UniString& guideText, const GS::UniString& button1, const GS::UniString& button2,
@@ -29,7 +30,7 @@ short DGAlert(short type, const GS::UniString& largeText, const GS::UniString& s
     // Copied so that a handler that replaces itself while it runs stays alive.
     DGAlertHandler handler = installedHandler();
     if (handler) return handler(request);
-    std::fprintf(stderr, "[%s] %s: %s\n", typeName(type), largeText.ToCStr().c_str(),
+    std::fprintf(stderr, "[%s] %s: %s\n", DGAlertTypeName(type), largeText.ToCStr().c_str(),
                  smallText.ToCStr().c_str());
     if (!guideText.IsEmpty()) std::fprintf(stderr, "  %s\n", guideText.ToCStr().c_str());
     return 1;

@@ -31,5 +31,8 @@ HOSTLIB_API short DGAlert(short type, const GS::UniString& largeText, const GS::
                           const GS::UniString& guideText, const GS::UniString& button1,
                           const GS::UniString& button2, const GS::UniString& button3);
 
+// "error", "warning", "notification" or "alert", for transcripts.
+HOSTLIB_API const char* DGAlertTypeName(short type);
+
 // Installs the handler that answers alerts (an empty one removes it); answers the previous handler.
 HOSTLIB_API DGAlertHandler DGSetAlertHandler(DGAlertHandler handler);

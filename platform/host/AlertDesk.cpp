@@ -5,22 +5,9 @@
 
 namespace zavhost {
 
-const char* alertTypeName(short type) {
-    switch (type) {
-    case DGAlertError:
-        return "error";
-    case DGAlertWarning:
-        return "warning";
-    case DGAlertNotify:
-        return "notification";
-    default:
-        return "alert";
-    }
-}
-
 std::string ShownAlert::text() const {
     std::string line =
-        std::string("alert (") + alertTypeName(type) + ") " + inQuotes(headline) + ": " + inQuotes(message);
+        std::string("alert (") + DGAlertTypeName(type) + ") " + inQuotes(headline) + ": " + inQuotes(message);
     if (!guide.empty()) line += " guide " + inQuotes(guide);
     for (const std::string& button : buttons)
         if (!button.empty()) line += " [" + button + "]";

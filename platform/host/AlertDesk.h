@@ -51,6 +51,4 @@ private:
     std::vector<std::string> m_problems;
 };
 
-const char* alertTypeName(short type);
-
 } // namespace zavhost

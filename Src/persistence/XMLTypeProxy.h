@@ -1,0 +1,63 @@
+// Unit proxies over one field of a record: the field's value as the text of an element or an
+// attribute. Numbers are written in decimal (reals in their shortest exact form) and read back by
+// parsing; text that is not a value of the field's type fails the read and leaves the field as it
+// was. reset sets 0, false or empty.
+#pragma once
+
+#include <cstdint>
+
+#include "Environment/Guid.h"
+#include "Shipping.h"
+
+namespace tarnwick {
+
+// The text forms the proxies use, one pair per supported type.
+String unitToText(const String& value);
+String unitToText(bool value); // "true" or "false"
+String unitToText(unsigned int value);
+String unitToText(unsigned long value);
+String unitToText(unsigned long long value);
+String unitToText(double value);
+String unitToText(const Guid& value);
+bool unitFromText(const String& text, String& value);
+bool unitFromText(const String& text, bool& value); // "true"/"false" or "1"/"0"
+bool unitFromText(const String& text, unsigned int& value);
+bool unitFromText(const String& text, unsigned long& value);
+bool unitFromText(const String& text, unsigned long long& value);
+bool unitFromText(const String& text, double& value);
+bool unitFromText(const String& text, Guid& value); // an identifier in text form, or empty text
+
+template <class T> class XMLTypeProxy : public XMLUnit {
+public:
+    // The field must outlive the proxy.
+    XMLTypeProxy(T* value, const String& tag, bool attribute = false)
+        : XMLUnit(tag, attribute), m_value(value) {}
+
+    String getText() const override { return unitToText(*m_value); }
+    bool readText(const String& text) override { return unitFromText(text, *m_value); }
+    void reset() override { *m_value = T(); }
+
+protected:
+    T* m_value;
+};
+
+// The key of a map entry, an attribute by default. With required set, an empty or unreadable key
+// fails the read.
+template <class K> class XMLUnitKey : public XMLTypeProxy<K> {
+public:
+    XMLUnitKey(K* value, const String& tag, bool attribute = true, bool required = true)
+        : XMLTypeProxy<K>(value, tag, attribute), m_required(required) {}
+
+    bool readText(const String& text) override {
+        K key;
+        if (!unitFromText(text, key)) return false;
+        if (m_required && key == K()) return false;
+        *this->m_value = key;
+        return true;
+    }
+
+private:
+    bool m_required;
+};
+
+} // namespace tarnwick

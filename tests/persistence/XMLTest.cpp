@@ -1,0 +1,339 @@
+// The XML writer and reader: exact text, round trips of every member kind, escaping, and what
+// the reader does with documents it did not expect.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "Environment/DataFile.h"
+#include "Samples.h"
+
+using namespace tarnwick;
+using namespace samples;
+
+namespace {
+
+Sample filledSample() {
+    Sample s;
+    s.title = String("Brick walling, \xC3\xA9tage 2 \xE2\x80\x94 \xF0\x9F\xA7\xB1");
+    s.flag = true;
+    s.count = std::numeric_limits<unsigned int>::max();
+    s.big = std::numeric_limits<unsigned long long>::max();
+    s.real = 0.1;
+    s.id.generate();
+    s.note = String("n\xC3\xB6te");
+    s.code = 42;
+    s.origin.x = -1e300;
+    s.origin.y = 2.5e-310; // subnormal
+    s.list.label = String("walls");
+    for (const char* name : {"a", "b", "c"}) {
+        s.list.items.emplace_back();
+        s.list.items.back().name = String(name);
+        s.list.items.back().weight = static_cast<unsigned>(s.list.items.size());
+    }
+    return s;
+}
+
+// An attribute-kind member that the attributes-only pass leaves out.
+struct LateAttribute : XMLAssembly {
+    String type, field;
+    LateAttribute() : XMLAssembly(String("filter")) {}
+    size_t getFieldCount() const override { return 2; }
+    std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override {
+        if (index == 0) return std::make_unique<XMLTypeProxy<String>>(&type, String("type"), true);
+        if (index == 1 && !attributesOnly)
+            return std::make_unique<XMLTypeProxy<String>>(&field, String("field"), true);
+        return nullptr;
+    }
+};
+
+struct Commented : XMLAssembly {
+    Commented() : XMLAssembly(String("c")) {}
+    String getAuxiliaryText() const override { return String("a -- b -"); }
+    size_t getFieldCount() const override { return 0; }
+    std::unique_ptr<XMLShipping> makeFieldProxy(size_t, bool) override { return nullptr; }
+};
+
+} // namespace
+
+TEST(XMLWriter, WritesTheDeclarationAndOneElementPerLine) {
+    Sample s;
+    s.note = String("n");
+    s.title = String("T");
+    EXPECT_EQ(writeXML(s), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n"
+                           "<sample note=\"n\" code=\"0\">\n"
+                           "\t<title>T</title>\n"
+                           "\t<flag>false</flag>\n"
+                           "\t<count>0</count>\n"
+                           "\t<big>0</big>\n"
+                           "\t<real>0</real>\n"
+                           "\t<id>00000000-0000-0000-0000-000000000000</id>\n"
+                           "\t<origin x=\"0\" y=\"0\"/>\n"
+                           "\t<items label=\"\"/>\n"
+                           "</sample>\n");
+}
+
+TEST(XMLWriter, CompactTextHasNoLineBreaksAndTheDeclarationIsOptional) {
+    Point p;
+    p.x = 1.5;
+    EXPECT_EQ(writeXML(p, false), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><point x=\"1.5\" y=\"0\"/>");
+    EXPECT_EQ(writeXML(p, true, false), "<point x=\"1.5\" y=\"0\"/>\n");
+}
+
+TEST(XMLWriter, AuxiliaryTextBecomesAWellFormedComment) {
+    Commented c;
+    std::string text = writeXML(c, true, false, true);
+    EXPECT_EQ(text, "<!-- a - - b - -->\n<c/>\n");
+    Commented back;
+    EXPECT_TRUE(readXML(text, back));
+    EXPECT_EQ(writeXML(c, true, false, false), "<c/>\n");
+}
+
+TEST(XMLWriter, AnAttributeTheAttributePassLeavesOutIsWrittenAsAChild) {
+    LateAttribute f;
+    f.type = String("wall");
+    f.field = String("ids");
+    std::string text = writeXML(f, false, false);
+    EXPECT_EQ(text, "<filter type=\"wall\"><field>ids</field></filter>");
+    LateAttribute back;
+    ASSERT_TRUE(readXML(text, back));
+    EXPECT_EQ(back.field, "ids");
+    // Read in either form.
+    ASSERT_TRUE(readXML("<filter type=\"t\" field=\"f\"/>", back));
+    EXPECT_EQ(back.field, "f");
+}
+
+TEST(XMLWriter, FailsOnUnusableNamesAndOnAFailedOutput) {
+    Point p;
+    p.setElementName(String("1point"));
+    String text;
+    DataBufferOut out;
+    out.open(text);
+    XMLWriter writer(out);
+    EXPECT_FALSE(writer.write(p));
+    EXPECT_NE(writer.getError().view().find("1point"), std::string_view::npos);
+    p.setElementName(String("point"));
+    EXPECT_TRUE(writer.write(p));
+
+    DataBufferOut nowhere; // no sink
+    XMLWriter lost(nowhere);
+    EXPECT_FALSE(lost.write(p));
+}
+
+TEST(XMLRoundTrip, EveryMemberKindNestedAssembliesAndArraysReadBack) {
+    Sample s = filledSample();
+    std::string text = writeXML(s);
+    Sample back;
+    String error;
+    ASSERT_TRUE(readXML(text, back, &error)) << error.bytes() << "\n" << text;
+    EXPECT_EQ(back.title, s.title);
+    EXPECT_TRUE(back.flag);
+    EXPECT_EQ(back.count, s.count);
+    EXPECT_EQ(back.big, s.big);
+    EXPECT_EQ(back.real, 0.1);
+    EXPECT_EQ(back.id, s.id);
+    EXPECT_EQ(back.note, s.note);
+    EXPECT_EQ(back.code, 42u);
+    EXPECT_EQ(back.origin.x, -1e300);
+    EXPECT_EQ(back.origin.y, 2.5e-310);
+    EXPECT_EQ(back.list.label, "walls");
+    ASSERT_EQ(back.list.items.size(), 3u);
+    EXPECT_EQ(back.list.items[2].name, "c");
+    EXPECT_EQ(back.list.items[2].weight, 3u);
+    EXPECT_EQ(writeXML(back), text);
+}
+
+TEST(XMLRoundTrip, SpecialAndNonFiniteRealsReadBack) {
+    for (double value : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                         std::numeric_limits<double>::max(), -0.0, 1.0 / 3.0}) {
+        Point p;
+        p.x = value;
+        Point back;
+        ASSERT_TRUE(readXML(writeXML(p), back));
+        EXPECT_EQ(back.x, value);
+    }
+    Point p;
+    p.x = std::numeric_limits<double>::quiet_NaN();
+    Point back;
+    ASSERT_TRUE(readXML(writeXML(p), back));
+    EXPECT_TRUE(back.x != back.x);
+}
+
+TEST(XMLRoundTrip, MarkupCharactersAndLineEndsSurviveInTextAndAttributes) {
+    const String tricky("<a href=\"x\">'&amp;'</a> ]]> \t tab\r\nline\rcr\nlf");
+    Sample s;
+    s.title = tricky;
+    s.note = tricky;
+    std::string text = writeXML(s);
+    EXPECT_NE(text.find("note=\"&lt;a href=&quot;x&quot;&gt;&apos;&amp;amp;&apos;"), std::string::npos);
+    EXPECT_NE(text.find("&#9; tab&#13;&#10;line&#13;cr&#10;lf\""), std::string::npos);
+    EXPECT_NE(text.find("<title>&lt;a href=\"x\"&gt;'&amp;amp;'&lt;/a&gt; ]]&gt;"), std::string::npos);
+    Sample back;
+    ASSERT_TRUE(readXML(text, back));
+    EXPECT_EQ(back.title, tricky);
+    EXPECT_EQ(back.note, tricky);
+}
+
+TEST(XMLRoundTrip, TextXMLCannotCarryIsWrittenAsAReplacementCharacter) {
+    Sample s;
+    s.title = String(std::string("a\x01"
+                                 "b\xFF"
+                                 "c\xC3",
+                                 6)); // a control byte, a stray byte, a cut sequence
+    s.note = String(std::string("\xED\xA0\x80 \xEF\xBF\xBF", 7)); // a surrogate and U+FFFF
+    Sample back;
+    ASSERT_TRUE(readXML(writeXML(s), back));
+    EXPECT_EQ(back.title.bytes(), "a\xEF\xBF\xBD"
+                                  "b\xEF\xBF\xBD"
+                                  "c\xEF\xBF\xBD");
+    EXPECT_EQ(back.note.bytes(), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD \xEF\xBF\xBD");
+}
+
+TEST(XMLRoundTrip, DisabledMembersAreLeftOutButReadAllTheSame) {
+    Sample s;
+    EXPECT_EQ(writeXML(s).find("hidden"), std::string::npos);
+    s.hidden = String("shown");
+    std::string text = writeXML(s);
+    EXPECT_NE(text.find("<hidden>shown</hidden>"), std::string::npos);
+    Sample back;
+    ASSERT_TRUE(readXML(text, back));
+    EXPECT_EQ(back.hidden, "shown");
+}
+
+TEST(XMLRoundTrip, ALargeDocumentCrossesTheReadersChunks) {
+    Sample s;
+    for (int i = 0; i < 6000; ++i) {
+        s.list.items.emplace_back();
+        s.list.items.back().name = String("item number " + std::to_string(i));
+        s.list.items.back().weight = static_cast<unsigned>(i);
+    }
+    std::string text = writeXML(s);
+    ASSERT_GT(text.size(), 200000u);
+    Sample back;
+    ASSERT_TRUE(readXML(text, back));
+    ASSERT_EQ(back.list.items.size(), 6000u);
+    EXPECT_EQ(back.list.items[5999].name, "item number 5999");
+}
+
+TEST(XMLReader, SkipsUnknownElementsAndAttributesAndKeepsMissingMembers) {
+    Sample back;
+    back.count = 7;
+    String error;
+    ASSERT_TRUE(readXML("<sample extra=\"1\" code=\"3\"><future><title>no</title><deep><x/></deep></future>"
+                        "<title>yes</title><items><item name=\"i\"/><widget/></items></sample>",
+                        back, &error))
+        << error.bytes();
+    EXPECT_EQ(back.title, "yes");
+    EXPECT_EQ(back.code, 3u);
+    EXPECT_EQ(back.count, 7u); // not in the document
+    ASSERT_EQ(back.list.items.size(), 1u);
+}
+
+TEST(XMLReader, TakesTheRootFromAMemberOfTheRootWhenTheNamesDiffer) {
+    Sample s;
+    String error;
+    EXPECT_TRUE(readXML("<items label=\"x\"><item name=\"a\"/></items>", s, &error)) << error.bytes();
+    EXPECT_EQ(s.list.label, "x");
+    EXPECT_FALSE(readXML("<other/>", s, &error));
+    EXPECT_NE(error.view().find("other"), std::string_view::npos);
+}
+
+TEST(XMLReader, UnusableValuesAndRefusedMembersFailTheRead) {
+    const char* bad[] = {
+        "<sample><count>abc</count></sample>",
+        "<sample><count>-1</count></sample>",
+        "<sample><count>4294967296</count></sample>",
+        "<sample><count></count></sample>",
+        "<sample><flag>yes</flag></sample>",
+        "<sample><real>1e999</real></sample>",
+        "<sample><id>not-a-guid</id></sample>",
+        "<sample code=\"x\"/>",
+        "<sample><items><item name=\"refuse\"/></items></sample>",
+    };
+    for (const char* text : bad) {
+        Sample s;
+        String error;
+        EXPECT_FALSE(readXML(text, s, &error)) << text;
+        EXPECT_FALSE(error.isEmpty()) << text;
+    }
+    Sample s;
+    EXPECT_TRUE(readXML("<sample><count> 12 </count><flag>1</flag><id></id></sample>", s));
+    EXPECT_EQ(s.count, 12u);
+    EXPECT_TRUE(s.flag);
+}
+
+TEST(XMLReader, MalformedAndHostileDocumentsFailCleanly) {
+    std::string deep;
+    for (int i = 0; i < 400; ++i)
+        deep += "<a>";
+    for (int i = 0; i < 400; ++i)
+        deep += "</a>";
+    std::string laughs =
+        "<?xml version=\"1.0\"?><!DOCTYPE sample [<!ENTITY a \"aaaaaaaaaa\">"
+        "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
+        "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
+        "]><sample><title>&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;</title></sample>";
+    const std::string bad[] = {
+        "",
+        "   ",
+        "<sample><title>cut",
+        "<sample><title>x</count></sample>",
+        "<sample></sample><sample/>",
+        "<sample>&undefined;</sample>",
+        laughs,
+        "<!DOCTYPE sample [<!ENTITY ext SYSTEM "
+        "\"file:///etc/passwd\">]><sample><title>&ext;</title></sample>",
+        "<!DOCTYPE sample SYSTEM \"http://127.0.0.1/x.dtd\"><sample><title>&ext;</title></sample>",
+        "<sample" + deep + "</sample>",
+        "<sample>" + deep + "</sample>",
+        std::string("<sample><title>\xFF\xFE</title></sample>"),
+        std::string("<sample><title>a\0b</title></sample>", 35),
+        "<sample><title>\x01</title></sample>",
+    };
+    for (const std::string& text : bad) {
+        Sample s;
+        String error;
+        EXPECT_FALSE(readXML(text, s, &error)) << text.substr(0, 80);
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+TEST(XMLReader, NestingIsBoundedByTheLimit) {
+    std::string nested = "<sample>";
+    for (int i = 0; i < 10; ++i)
+        nested += "<x>";
+    for (int i = 0; i < 10; ++i)
+        nested += "</x>";
+    nested += "</sample>";
+    Sample s;
+    DataBufferIn in{String(nested)};
+    XMLReader reader(in);
+    reader.setMaxDepth(11);
+    EXPECT_TRUE(reader.read(s));
+    DataBufferIn again{String(nested)};
+    XMLReader strict(again);
+    strict.setMaxDepth(10);
+    EXPECT_FALSE(strict.read(s));
+    EXPECT_NE(strict.getError().view().find("deeply"), std::string_view::npos);
+}
+
+TEST(XMLReader, AnInputThatCannotBeReadFails) {
+    DataFile missing(String("/nonexistent/folder/file.xml"));
+    DataBufferIn in(missing);
+    XMLReader reader(in);
+    Sample s;
+    EXPECT_FALSE(reader.read(s));
+    EXPECT_FALSE(reader.getError().isEmpty());
+}
+
+TEST(XMLReader, ReadsUTF16DocumentsByTheirByteOrderMark) {
+    std::string utf8 = "<sample><title>\xC3\xA9</title></sample>";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("<sample><title>"))
+        utf16 += std::string{c, '\0'};
+    utf16 += std::string("\xE9\0", 2);
+    for (char c : std::string("</title></sample>"))
+        utf16 += std::string{c, '\0'};
+    Sample s;
+    ASSERT_TRUE(readXML(utf16, s));
+    EXPECT_EQ(s.title, "\xC3\xA9");
+}
