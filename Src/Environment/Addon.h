@@ -25,6 +25,7 @@ public:
     Addon() = default;
     ~Addon() override = default;
 
+    using Publisher::checkEnvironment; // the phase itself; the form below fills the host's record
     bool registerInterface() override;
     bool initialize() override;
 
