@@ -9,13 +9,15 @@
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
 #include "Environment/HostSubscribers.h"
-#include "Environment/Memory.h"
 #include "Environment/ModuleRegistry.h"
 #include "Environment/NumberText.h"
 #include "Environment/Transaction.h"
 #include "interface/Alert.h"
 #include "interface/ProgressWindow.h"
+#include "persistence/Package.h"
+#include "persistence/XMLTypeProxy.h"
 #include "platform/gsroot/DebugPrint.h"
+#include "project/Project.h"
 
 namespace demo {
 
@@ -35,21 +37,37 @@ String withNumber(uint32_t item, int64_t n) {
     return s;
 }
 
-// The project's count of changes, kept as the add-on's module data ("changes=N").
+// The project's count of changes: a package of the project, so it travels with the project as
+// the add-on's module data.
+class ChangeLog : public Package {
+public:
+    static constexpr uint32_t Code = fourCC("DEMO");
+    ChangeLog() : Package(String("demoChanges")) {}
+    std::unique_ptr<Package> clone() const override { return std::make_unique<ChangeLog>(*this); }
+    uint32_t getCode() const override { return Code; }
+    void reset() override { changes = 0; }
+    size_t getFieldCount() const override { return 1; }
+    std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool) override {
+        return index == 0 ? std::make_unique<XMLTypeProxy<unsigned int>>(&changes, String("changes"))
+                          : nullptr;
+    }
+
+    unsigned int changes = 0;
+};
+
 int32_t readChangeCount() {
-    GSHandle data = nullptr;
-    if (ACAPGetModuleData(&data) != hosterr::Ok) return 0;
-    String stored = handleToString(data);
-    freeHandle(data);
-    size_t at = stored.find(String("changes="));
-    return at == String::npos ? 0 : parseInt(stored.substring(at + 8));
+    Project* project = Host::getProject();
+    auto* log = project ? dynamic_cast<ChangeLog*>(project->getPackage(ChangeLog::Code)) : nullptr;
+    return log ? static_cast<int32_t>(log->changes) : 0;
 }
 
 GSErrCode writeChangeCount(int32_t count) {
-    GSHandle data = stringToHandle(String("changes=") + String(intToText(count)));
-    GSErrCode err = ACAPSetModuleData(data);
-    freeHandle(data);
-    return err;
+    Project* project = Host::getProject();
+    if (project == nullptr) return hosterr::NoProject;
+    ChangeLog log;
+    log.changes = static_cast<unsigned int>(count);
+    project->setPackage(log, false);
+    return hosterr::Ok;
 }
 
 class CountChange : public Transaction {
@@ -156,7 +174,10 @@ namespace zavlink {
 GSErrCode createAddon(HostEnvironment*) {
     GSErrCode err = tarnwick::initialiseModules();
     if (err != 0) return err;
-    tarnwick::setAddon(new demo::DemoAddon());
+    auto* addon = new demo::DemoAddon();
+    tarnwick::setAddon(addon);
+    demo::ChangeLog defaults;
+    addon->registerPackage(defaults, 0);
     return 0;
 }
 
