@@ -303,3 +303,23 @@ struct HostQuantityRequest {
     void* reserved1 = nullptr;
 };
 static_assert(sizeof(HostQuantityRequest) == 32);
+
+// A proxy element (type 29): in a section, elevation, interior elevation or 3D document it stands
+// for the model element it shows.
+struct HostProxyElement {
+    HostElementHead head;
+    uint8_t showsElement = 0; // 1 when the fields below name the element shown
+    uint8_t reserved0[3] = {};
+    API_Guid elementGuid;          // the model element
+    uint32_t elementType = 0;      // its type code
+    uint32_t elementVariation = 0; // its variation
+};
+static_assert(offsetof(HostProxyElement, showsElement) == 112);
+static_assert(offsetof(HostProxyElement, elementGuid) == 116 &&
+              offsetof(HostProxyElement, elementType) == 132);
+static_assert(offsetof(HostProxyElement, elementVariation) == 136 &&
+              sizeof(HostProxyElement) <= sizeof(API_Element));
+
+// The memo field that carries an element's info (ID) text when it is created or changed, and when
+// its memo is read: a handle of UTF-8 text, NUL-terminated.
+inline constexpr size_t HostMemoInfoStringOffset = offsetof(API_ElementMemo, field1184);

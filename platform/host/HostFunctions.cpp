@@ -2,6 +2,7 @@
 // forwards it to the host.
 #include <string>
 
+#include "ModelCalls.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Memory.h"
@@ -212,6 +213,7 @@ void fillFunctionTable(HostFunctionTable* table) {
     table->GetSuspendGroups = getSuspendGroups;
     table->SetSuspendGroups = setSuspendGroups;
     table->GetEditTransformation = getEditTransformation;
+    fillModelFunctions(table);
 }
 
 } // namespace zavhost

@@ -1,20 +1,77 @@
-// The project the stand-in host holds in memory: its name and file, its texts, the add-on's module
-// data and the undo history.
+// The project the stand-in host holds in memory: its name and file, its texts and settings, the
+// add-on's module data, attributes, storeys, view databases with their elements, default
+// elements, relations between elements, and the undo history.
 #pragma once
 
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "AttributeStore.h"
+#include "ElementStore.h"
+#include "StoreyList.h"
+#include "ViewDatabases.h"
+#include "platform/api/ProjectRecords.h"
 
 namespace zavhost {
 
+struct SharedUser {
+    std::string name;     // the login name
+    std::string fullName; // the second text
+    API_Guid guid;
+    uint16_t id = 0;
+    uint16_t secondWord = 0;
+
+    bool operator==(const SharedUser&) const = default;
+};
+
+struct ProjectSettings {
+    HostWorkingUnits units;              // "GPRF"
+    HostUnitPreferences unitPreferences; // "GPRF" sub-code 5
+    HostPlaceInfo place;                 // "GPLA" / "CPLA"
+    int16_t layerCombination = 1;        // "GCLC"
+    bool shared = false;
+    std::vector<SharedUser> users; // of a shared project; the first is the user at this host
+
+    static ProjectSettings withDefaults();
+    uint16_t currentUserId() const { return users.empty() ? 0 : users.front().id; }
+    bool operator==(const ProjectSettings& other) const;
+};
+
 // Everything an undo step can change; a failed step puts a copy of it back.
 struct ProjectModel {
-    std::map<std::string, std::string> texts;
-    std::optional<std::string> moduleData; // the add-on's bytes; none until it sets some
+    std::map<std::string, std::string> texts; // "city", "text1536" and "text1792" answer "GPRN"
+    std::optional<std::string> moduleData;    // the add-on's bytes; none until it sets some
+    ProjectSettings settings;
+    AttributeStore attributes;
+    StoreyList storeys;
+    ViewDatabases views;
+    DefaultElements defaults;
+    ElementRelations relations;
 
+    // A new project: default attributes, two storeys, the settings of ProjectSettings.
+    static ProjectModel withDefaults();
     bool operator==(const ProjectModel&) const = default;
+};
+
+struct SelectionEntry {
+    DatabaseKey database;
+    std::vector<HostSelectionRecord> records;
+};
+
+// What the host keeps while a project is open: not saved and not undone.
+struct ProjectSession {
+    DatabaseKey current;     // the current database ("GDAT")
+    DatabaseKey frontWindow; // "GWIN"
+    std::vector<SelectionEntry> selections;
+    std::map<API_Guid, int16_t, GuidLess> heldByOthers; // shared projects: element -> user id
+    std::map<std::string, int32_t> lockables{{"LayerSettingsDialog", 1}}; // 1 free, 2 mine, 3 another's
+    uint32_t defaultToolType = 0;                                         // "SETD"
+    uint32_t defaultToolVariation = 0;
+
+    std::vector<HostSelectionRecord>& selectionOf(const DatabaseKey& database);
 };
 
 struct UndoStep {
@@ -26,6 +83,7 @@ struct Project {
     std::string filePath; // empty until saved or opened
     ProjectModel model;
     std::vector<UndoStep> undoSteps; // not saved: a reopened project starts with none
+    ProjectSession session;
 };
 
 } // namespace zavhost

@@ -1,6 +1,7 @@
 #include "ProjectFile.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <set>
 
@@ -11,6 +12,22 @@ namespace zavhost {
 void ByteWriter::u32(uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)
         m_bytes += static_cast<char>((value >> shift) & 0xFF);
+}
+
+void ByteWriter::u64(uint64_t value) {
+    u32(static_cast<uint32_t>(value));
+    u32(static_cast<uint32_t>(value >> 32));
+}
+
+void ByteWriter::f64(double value) {
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    u64(bits);
+}
+
+void ByteWriter::guid(const API_Guid& guid) {
+    for (uint32_t word : guid.words)
+        u32(word);
 }
 
 void ByteWriter::text(std::string_view text) {
@@ -31,6 +48,29 @@ bool ByteReader::u32(uint32_t* value) {
         v |= uint32_t(static_cast<unsigned char>(m_bytes[m_pos + i])) << (8 * i);
     m_pos += 4;
     *value = v;
+    return true;
+}
+
+bool ByteReader::u64(uint64_t* value) {
+    if (remaining() < 8) return false;
+    uint32_t low = 0, high = 0;
+    u32(&low);
+    u32(&high);
+    *value = (uint64_t(high) << 32) | low;
+    return true;
+}
+
+bool ByteReader::f64(double* value) {
+    uint64_t bits = 0;
+    if (!u64(&bits)) return false;
+    std::memcpy(value, &bits, sizeof bits);
+    return true;
+}
+
+bool ByteReader::guid(API_Guid* guid) {
+    if (remaining() < 16) return false;
+    for (uint32_t& word : guid->words)
+        u32(&word);
     return true;
 }
 
@@ -105,6 +145,7 @@ std::string encode(const Project& project) {
     }
     out.chunk(textTag, texts.bytes());
     if (project.model.moduleData) out.chunk(moduleDataTag, *project.model.moduleData);
+    encodeModel(project.model, out);
     out.chunk(endTag, {});
     return out.bytes();
 }
@@ -128,7 +169,8 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
         if (!in.u32(&tag) || !in.u32(&length)) return fail(error, "the file ends inside a chunk header");
         if (!in.raw(length, &payload))
             return fail(error, "chunk " + tagText(tag) + " is longer than the bytes that remain");
-        bool known = tag == nameTag || tag == textTag || tag == moduleDataTag || tag == endTag;
+        bool known =
+            tag == nameTag || tag == textTag || tag == moduleDataTag || tag == endTag || isModelChunk(tag);
         if (known && !seen.insert(tag).second) return fail(error, "chunk " + tagText(tag) + " given twice");
         if (tag == nameTag) {
             loaded.name.assign(payload);
@@ -136,6 +178,8 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
             if (!decodeTexts(payload, &loaded.model, error)) return false;
         } else if (tag == moduleDataTag) {
             loaded.model.moduleData = std::string(payload);
+        } else if (isModelChunk(tag)) {
+            if (!decodeModelChunk(tag, payload, &loaded.model, error)) return false;
         } else if (tag == endTag) {
             if (length != 0) return fail(error, "END chunk is not empty");
             ended = true;
@@ -143,6 +187,7 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
     }
     if (in.remaining() != 0) return fail(error, "bytes after the END chunk");
     if (seen.count(nameTag) == 0) return fail(error, "the file has no NAME chunk");
+    completeModel(seen, &loaded.model);
     *project = std::move(loaded);
     return true;
 }

@@ -7,9 +7,13 @@
 //   version  u32
 //   chunks   tag u32 (four-character code), length u32, that many bytes
 // All integers little-endian. Chunks of version 1: NAME (the name's UTF-8 bytes), TEXT (u32 count,
-// then per text a length-prefixed key and value), MDAT (the module data's bytes), END (empty).
+// then per text a length-prefixed key and value), MDAT (the module data's bytes), END (empty); and
+// the model's chunks (ProjectFileModel.cpp): SETG settings, ATTR attributes, STRY storeys, VIEW
+// databases with their elements, DEFS default elements, RELS links, relation codes and
+// associations. A file without a model chunk gets a new project's of that part.
 #pragma once
 
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -20,6 +24,9 @@ namespace zavhost {
 class ByteWriter {
 public:
     void u32(uint32_t value);
+    void u64(uint64_t value);
+    void f64(double value);
+    void guid(const API_Guid& guid);  // the four words
     void text(std::string_view text); // u32 length, then the bytes
     void raw(std::string_view bytes) { m_bytes.append(bytes); }
     void chunk(uint32_t tag, std::string_view payload);
@@ -34,6 +41,9 @@ class ByteReader {
 public:
     explicit ByteReader(std::string_view bytes) : m_bytes(bytes) {}
     bool u32(uint32_t* value);
+    bool u64(uint64_t* value);
+    bool f64(double* value);
+    bool guid(API_Guid* guid);
     bool text(std::string* text);
     bool raw(size_t count, std::string_view* bytes);
     size_t remaining() const { return m_bytes.size() - m_pos; }
@@ -49,6 +59,12 @@ inline constexpr uint32_t currentVersion = 1;
 inline constexpr size_t largestFile = size_t(1) << 30;
 
 std::string encode(const Project& project);
+// The model's chunks, written after TEXT.
+void encodeModel(const ProjectModel& model, ByteWriter& out);
+bool isModelChunk(uint32_t tag);
+bool decodeModelChunk(uint32_t tag, std::string_view payload, ProjectModel* model, std::string* error);
+// Gives the parts whose chunks were not in the file a new project's.
+void completeModel(const std::set<uint32_t>& seen, ProjectModel* model);
 // Fills `project` only when the whole of `bytes` is a sound project; else answers false and why.
 bool decode(std::string_view bytes, Project* project, std::string* error);
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ enum class StepKind {
     Menu,
     Command,
     Notify,
+    ModelAction, // layers, attributes, storeys, views, elements, selection, sharing (ModelSteps)
     AlertAnswer,
     ProgressCancelAfter,
     Mark,
@@ -46,6 +49,7 @@ enum class StepKind {
     ExpectNoCalls,
     ExpectCallCount,
     ExpectMenuItem,
+    ExpectModel, // of the project's layers, attributes, storeys, views, elements, selection
 };
 
 struct ProgressExpectation {
@@ -59,6 +63,17 @@ struct ProgressExpectation {
     std::optional<bool> cancelled;
 };
 
+// The words of a model command or expectation, as its verb's parser read them.
+struct ModelArgs {
+    std::string verb;                           // "layer add", "expect element", ...
+    std::vector<std::string> texts;             // quoted texts, in order
+    std::set<std::string> flags;                // words without a value
+    std::map<std::string, std::string> options; // a word and the text or word after it
+    std::vector<double> numbers;                // levels and points, in order
+    std::optional<int64_t> count;
+    uint32_t code = 0; // an element or attribute type, or a view kind
+};
+
 struct Step {
     int line = 0;
     std::string source; // the line as written, without its comment
@@ -68,6 +83,7 @@ struct Step {
     std::optional<int64_t> number;    // first number or code
     std::optional<int64_t> number2;
     ProgressExpectation progress;
+    ModelArgs model;
     bool answerChecked = false; // the next step checks this action's answer, so a failure is expected
 
     bool isAction() const { return kind < StepKind::AlertAnswer; }

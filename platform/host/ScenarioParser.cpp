@@ -1,134 +1,15 @@
 #include <cstdlib>
 #include <map>
 
+#include "ModelSteps.h"
 #include "Scenario.h"
+#include "ScenarioLine.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/HostFunctionTable.h"
 
 namespace zavhost {
 
 namespace {
-
-struct Token {
-    std::string text;
-    bool quoted = false;
-};
-
-struct LineError {
-    std::string message;
-};
-
-// Splits a line into words and quoted texts; '#' outside quotes starts a comment.
-std::vector<Token> tokenize(const std::string& line, std::string* source) {
-    std::vector<Token> tokens;
-    size_t i = 0, end = line.size(), sourceEnd = 0;
-    while (i < end) {
-        char c = line[i];
-        if (c == ' ' || c == '\t' || c == '\r') {
-            ++i;
-            continue;
-        }
-        if (c == '#') break;
-        Token token;
-        if (c == '"') {
-            token.quoted = true;
-            ++i;
-            bool closed = false;
-            while (i < end) {
-                char d = line[i++];
-                if (d == '"') {
-                    closed = true;
-                    break;
-                }
-                if (d == '\\') {
-                    if (i >= end) break;
-                    char e = line[i++];
-                    if (e == 'n')
-                        token.text += '\n';
-                    else if (e == 't')
-                        token.text += '\t';
-                    else if (e == '"' || e == '\\')
-                        token.text += e;
-                    else
-                        throw LineError{std::string("unknown escape \\") + e + " in a quoted text"};
-                    continue;
-                }
-                token.text += d;
-            }
-            if (!closed) throw LineError{"a quoted text is not closed"};
-            if (i < end && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '#')
-                throw LineError{"a closing quote must be followed by a space"};
-        } else {
-            while (i < end && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '#') {
-                if (line[i] == '"') throw LineError{"a quote inside a word"};
-                token.text += line[i++];
-            }
-        }
-        sourceEnd = i;
-        tokens.push_back(std::move(token));
-    }
-    *source = line.substr(0, sourceEnd);
-    size_t first = source->find_first_not_of(" \t");
-    *source = first == std::string::npos ? std::string() : source->substr(first);
-    return tokens;
-}
-
-std::optional<int64_t> parseNumber(const std::string& text) {
-    if (text.empty() || text.size() > 20) return std::nullopt;
-    const char* begin = text.c_str();
-    char* stop = nullptr;
-    bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-    long long value = std::strtoll(begin, &stop, hex ? 16 : 10);
-    if (stop == begin || *stop != '\0') return std::nullopt;
-    return value;
-}
-
-class LineReader {
-public:
-    explicit LineReader(std::vector<Token> tokens) : m_tokens(std::move(tokens)) {}
-
-    bool atEnd() const { return m_pos >= m_tokens.size(); }
-    // Consumes the word when it is next.
-    bool word(const char* w) {
-        if (atEnd() || m_tokens[m_pos].quoted || m_tokens[m_pos].text != w) return false;
-        ++m_pos;
-        return true;
-    }
-    std::string anyWord(const char* what) {
-        if (atEnd() || m_tokens[m_pos].quoted) throw LineError{std::string("expected ") + what};
-        return m_tokens[m_pos++].text;
-    }
-    std::string text(const char* what) {
-        if (atEnd() || !m_tokens[m_pos].quoted)
-            throw LineError{std::string("expected ") + what + " in double quotes"};
-        return m_tokens[m_pos++].text;
-    }
-    bool nextIsText() const { return !atEnd() && m_tokens[m_pos].quoted; }
-    std::string path() {
-        if (atEnd()) throw LineError{"expected a file path"};
-        return m_tokens[m_pos++].text;
-    }
-    int64_t number(const char* what, int64_t lowest) {
-        if (atEnd() || m_tokens[m_pos].quoted) throw LineError{std::string("expected ") + what};
-        std::optional<int64_t> value = parseNumber(m_tokens[m_pos].text);
-        if (!value)
-            throw LineError{std::string("expected ") + what + ", not \"" + m_tokens[m_pos].text + "\""};
-        if (*value < lowest)
-            throw LineError{std::string(what) + " must be at least " + std::to_string(lowest)};
-        ++m_pos;
-        return *value;
-    }
-    bool nextIsNumber() const {
-        return !atEnd() && !m_tokens[m_pos].quoted && parseNumber(m_tokens[m_pos].text).has_value();
-    }
-    void end() {
-        if (!atEnd()) throw LineError{"unexpected \"" + m_tokens[m_pos].text + "\" at the end of the line"};
-    }
-
-private:
-    std::vector<Token> m_tokens;
-    size_t m_pos = 0;
-};
 
 int64_t commandCode(LineReader& in) {
     if (in.nextIsNumber()) return in.number("a command code", 0);
@@ -158,8 +39,8 @@ void parseProject(LineReader& in, Step& step) {
         step.kind = StepKind::ProjectText;
         step.text = in.text("the text's key");
         step.text2 = in.text("the text's value");
-    } else {
-        throw LineError{"project what? new, open, save, save-and-reopen, close or text"};
+    } else if (!parseModelAction(in, "project", step)) {
+        throw LineError{"project what? new, open, save, save-and-reopen, close, text, shared or not-shared"};
     }
 }
 
@@ -278,7 +159,9 @@ void parseExpect(LineReader& in, Step& step) {
         else
             throw LineError{"expect menu \"Menu\" \"Item\" enabled or disabled"};
     } else {
-        throw LineError{in.atEnd() ? "expect what?" : "unknown expectation \"" + in.anyWord("") + "\""};
+        if (in.atEnd() || !in.nextIsWord()) throw LineError{"expect what?"};
+        std::string what = in.anyWord("");
+        if (!parseModelExpectation(in, what, step)) throw LineError{"unknown expectation \"" + what + "\""};
     }
 }
 
@@ -327,7 +210,8 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
     } else if (in.word("expect")) {
         parseExpect(in, step);
     } else {
-        throw LineError{"unknown command \"" + in.anyWord("a command") + "\""};
+        std::string first = in.anyWord("a command");
+        if (!parseModelAction(in, first, step)) throw LineError{"unknown command \"" + first + "\""};
     }
     in.end();
 }

@@ -40,7 +40,7 @@ std::string lastLines(const std::string& text, size_t count) {
 } // namespace
 
 ScenarioRunner::ScenarioRunner(StandInHost& host, RunOptions options)
-    : m_host(host), m_options(std::move(options)) {}
+    : m_host(host), m_options(std::move(options)), m_model(host) {}
 
 std::string ScenarioRunner::expand(const std::string& path) const {
     std::string expanded = replaceAll(path, "{home}", m_options.homeFolder);
@@ -111,8 +111,9 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
 
 bool ScenarioRunner::perform(const Step& step) {
     if (step.isAction()) {
+        m_actionWhy.clear();
         GSErrCode answer = act(step);
-        std::string why = m_host.lastError();
+        std::string why = step.kind == StepKind::ModelAction ? m_actionWhy : m_host.lastError();
         m_answered = true;
         m_lastAnswer = answer;
         m_lastAnswerLine = step.line;
@@ -190,6 +191,11 @@ GSErrCode ScenarioRunner::act(const Step& step) {
     case StepKind::Notify:
         return host.sendProjectNotification(static_cast<uint32_t>(*step.number),
                                             static_cast<int32_t>(*step.number2));
+    case StepKind::ModelAction: {
+        GSErrCode err = m_model.act(step, &m_actionWhy);
+        if (err != hosterr::Ok) host.transcript().note("failed: " + m_actionWhy);
+        return err;
+    }
     default:
         return hosterr::Ok;
     }
@@ -344,6 +350,8 @@ bool ScenarioRunner::check(const Step& step, std::string* why) {
                std::to_string(wanted) + ":\n" + lastLines(calls.texts(m_callMark), 20);
         return false;
     }
+    case StepKind::ExpectModel:
+        return m_model.check(step, why);
     case StepKind::ExpectMenuItem: {
         const Menu* menu = host.menus().menuTitled(*step.text);
         if (menu == nullptr) return *why = "there is no menu " + inQuotes(*step.text), false;

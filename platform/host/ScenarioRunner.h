@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ModelSteps.h"
 #include "Scenario.h"
 #include "platform/api/HostTypes.h"
 
@@ -44,6 +45,8 @@ private:
 
     StandInHost& m_host;
     RunOptions m_options;
+    ModelSteps m_model;
+    std::string m_actionWhy; // why a model action failed
     int m_failedLine = 0;
     std::string m_failure;
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "ModelCalls.h"
 #include "ProjectFile.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Memory.h"
@@ -67,6 +68,9 @@ StandInHost::StandInHost() : m_alerts(m_transcript), m_processWindow(m_transcrip
     s_current = this;
     fillFunctionTable(&m_table);
     m_processWindow.registerSelectors(m_interfaceCalls);
+    registerEnvironmentSelectors(*this);
+    registerDatabaseSelectors(*this);
+    registerElementSelectors(*this);
     DGSetAlertHandler([this](const DGAlertRequest& request) { return m_alerts.answer(request); });
 }
 
@@ -234,6 +238,7 @@ GSErrCode StandInHost::newProject(const std::string& name) {
     if (m_project != nullptr) discardProject();
     m_project = std::make_unique<Project>();
     m_project->name = name;
+    m_project->model = ProjectModel::withDefaults();
     m_transcript.note("project " + inQuotes(name) + " is new");
     notifyProject(ProjectNew);
     return hosterr::Ok;

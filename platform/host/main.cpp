@@ -59,6 +59,19 @@ Actions:
   progress cancel-after N           the user presses Cancel after N polls of the progress window
   mark                              start counting host calls and debug output again from here
 
+The project (see docs/scenarios.md for every word):
+  project shared "ME" ["USER" ...] | project not-shared
+  layer add|set "NAME" [hidden|shown] [locked|unlocked] [in-workspace|not-in-workspace]
+  attribute add|delete TYPE "NAME"    attribute user-data TYPE "NAME" "TEXT" [other-platform]
+  storey add "NAME" LEVEL [index N]   storey current "NAME"
+  view add KIND "NAME" [reference "R"] [master "M"]   view delete "NAME"
+  view current "NAME" | plan ["STOREY"] | 3d
+  element add TYPE [in "VIEW"] [on "STOREY"] [as "LABEL"] [layer "L"] [id "ID"] [text "T"]
+              [with-user-data "T"] [other-platform] [locked] [reserved] [held-by N] [of "LABEL"]
+              [at X Y] [from X Y to X Y] [polygon X Y X Y X Y ...]
+  element set "LABEL" ...   element delete "LABEL"   element find TYPE [in "VIEW"] as "LABEL"
+  select "LABEL" ... | select none    lockable "NAME" free|mine|others
+
 An action the host cannot do (no such menu item, a disabled item, a file that does not open, a
 module that declines to load) fails the scenario, unless the next line expects its answer.
 
@@ -84,6 +97,13 @@ Expectations:
   expect no-calls [containing "TEXT"]
   expect call-count N [containing "TEXT"]
   expect menu "MENU" "ITEM" enabled|disabled
+  expect layer "NAME" [hidden|shown] [locked|unlocked] [in-workspace|not-in-workspace]
+  expect no-layer "NAME"    expect attribute count|highest TYPE N    expect attribute TYPE "NAME" [index N]
+  expect element count N [type T] [in "VIEW"] [with-user-data] ...
+  expect element "LABEL" [deleted] [type T] [in "VIEW"] [layer "L"] [user-data containing "T"] ...
+  expect storey count N    expect storey "NAME" [level X] [current]
+  expect view "NAME" [kind K] [reference "R"] [master "M"]    expect no-view "NAME"
+  expect current-view "NAME"|plan|3d    expect selection count N    expect lockable "NAME" free|mine|others
 
 Example:
   load

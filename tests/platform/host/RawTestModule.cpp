@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/api/ElementRecords.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/Resources.h"
 #include "platform/dg/Alert.h"
@@ -46,6 +47,9 @@ const std::vector<unsigned char> menuStrings = stringList({
     "Toggle Disabled Item",
     "Write Data",
     "Arm Notification Step",
+    "Tag Selection",
+    "Tag Outside Step",
+    "Add Text",
 });
 
 const std::vector<unsigned char> promptStrings = stringList({
@@ -61,6 +65,9 @@ const std::vector<unsigned char> promptStrings = stringList({
     "Enables or disables the item above",
     "Writes module data outside an undo step",
     "Runs an undoable step in the next project notification",
+    "Writes user data to every selected element",
+    "Writes user data to the first selected element outside an undo step",
+    "Places a text from the default text",
 });
 
 const ResourceEntry resourceEntries[] = {
@@ -106,6 +113,58 @@ GSErrCode runStep(const char* name, UndoableCommandProc proc, void* user = nullp
 
 GSErrCode interfaceCall(const char (&selector)[5], void* a = nullptr, void* b = nullptr) {
     return host.InterfaceCall(fourCC(selector), a, b, nullptr, nullptr, nullptr);
+}
+
+// --- Elements.
+
+// The selection's records; the handle is freed here.
+std::vector<HostSelectionRecord> selectedRecords() {
+    HostSelectionInfo info;
+    GSHandle references = nullptr;
+    std::vector<HostSelectionRecord> records;
+    if (host.GetSelection(&info, &references) == hosterr::Ok && references != nullptr) {
+        records.resize(static_cast<size_t>(BMHandleSize(references)) / sizeof(HostSelectionRecord));
+        std::memcpy(records.data(), *references, records.size() * sizeof(HostSelectionRecord));
+    }
+    BMKillHandle(&references);
+    return records;
+}
+
+GSErrCode tag(const HostSelectionRecord& record) {
+    HostElementHead head;
+    head.guid = record.guid;
+    const std::string text = "tagged by raw";
+    HostUserData data;
+    data.version = 1;
+    data.platformSign = 0x5757;
+    data.flags = 12;
+    data.dataHandle = BMNewHandle(static_cast<GSSize>(text.size()));
+    std::memcpy(*data.dataHandle, text.data(), text.size());
+    GSErrCode err = host.SetElementUserData(&head, &data);
+    BMKillHandle(&data.dataHandle);
+    return err;
+}
+
+GSErrCode tagSelection(void*) {
+    int tagged = 0;
+    for (const HostSelectionRecord& record : selectedRecords()) {
+        GSErrCode err = tag(record);
+        if (err != hosterr::Ok) return err;
+        ++tagged;
+    }
+    print("tagged " + std::to_string(tagged));
+    return hosterr::Ok;
+}
+
+GSErrCode addText(void*) {
+    API_Element element;
+    element.head.typeCode = 15;
+    API_ElementMemo memo;
+    GSErrCode err = host.GetDefaultElement(&element, &memo);
+    host.DisposeElementMemo(&memo);
+    if (err == hosterr::Ok) err = host.CreateElement(&element, nullptr);
+    print("add text answered " + hex(err));
+    return err;
 }
 
 // --- Menu items.
@@ -186,6 +245,16 @@ GSErrCode menuHandler(const HostMenuSelection* selection) {
     case ArmNotificationStep:
         stepInNextNotification = true;
         return hosterr::Ok;
+    case TagSelection:
+        return runStep("Tag Selection", tagSelection);
+    case TagOutsideStep: {
+        std::vector<HostSelectionRecord> records = selectedRecords();
+        GSErrCode err = records.empty() ? hosterr::NotFound : tag(records.front());
+        print("tag outside a step answered " + hex(err));
+        return hosterr::Ok;
+    }
+    case AddText:
+        return runStep("Add Text", addText);
     default:
         return hosterr::BadIndex;
     }

@@ -26,6 +26,9 @@ enum Item : int32_t {
     ToggleDisabledItem = 9,
     WriteData = 10,
     ArmNotificationStep = 11,
+    TagSelection = 12,
+    TagOutsideStep = 13,
+    AddText = 14,
 };
 
 GSErrCode getExportedFuncAddrs(ModuleExports* exports);

@@ -1,0 +1,224 @@
+#include "AttributeStore.h"
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+
+#include "platform/api/HostErrors.h"
+#include "platform/gsroot/Guid.h"
+
+namespace zavhost {
+
+namespace {
+constexpr size_t nameSize = sizeof(HostAttributeHeader::name);
+
+std::string nameOf(const HostAttributeHeader& header) {
+    return std::string(header.name, strnlen(header.name, nameSize));
+}
+
+void clearPointers(API_Attribute* record) {
+    record->header.uniName = nullptr;
+    if (record->header.typeCode == AttrSurface) record->surface.textureLocation = nullptr;
+}
+
+void setName(API_Attribute* record, const std::string& name) {
+    std::memset(record->header.name, 0, nameSize);
+    std::memcpy(record->header.name, name.data(), std::min(name.size(), nameSize - 1));
+}
+
+API_Attribute newRecord(uint32_t type, const std::string& name) {
+    API_Attribute record;
+    record.header.typeCode = type;
+    setName(&record, name);
+    return record;
+}
+} // namespace
+
+std::string StoredAttribute::name() const {
+    return nameOf(header());
+}
+
+bool StoredAttribute::operator==(const StoredAttribute& other) const {
+    return std::memcmp(record.raw, other.record.raw, sizeof record.raw) == 0 && memo == other.memo &&
+           userData == other.userData && texturePath == other.texturePath;
+}
+
+StoredAttribute storedAttributeOf(const API_Attribute& record) {
+    API_Attribute copy = record;
+    clearPointers(&copy);
+    StoredAttribute stored;
+    stored.record = copy;
+    return stored;
+}
+
+namespace {
+const char* const typeNames[AttributeStore::lastType + 1] = {nullptr,         "pen",   "layer",
+                                                             "line-type",     "fill",  "composite",
+                                                             "surface",       "city",  "layer-combination",
+                                                             "zone-category", "font",  "profile",
+                                                             nullptr,         nullptr, nullptr,
+                                                             nullptr,         nullptr, "building-material",
+                                                             nullptr};
+} // namespace
+
+std::string AttributeStore::typeName(uint32_t type) {
+    if (type <= lastType && typeNames[type] != nullptr) return typeNames[type];
+    return "type " + std::to_string(type);
+}
+
+uint32_t AttributeStore::typeNamed(const std::string& name) {
+    for (uint32_t type = firstType; type <= lastType; ++type)
+        if (typeNames[type] != nullptr && name == typeNames[type]) return type;
+    if (name.empty() || name.size() > 2 || name.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    uint32_t type = static_cast<uint32_t>(std::stoul(name));
+    return validType(type) ? type : 0;
+}
+
+const std::map<int16_t, StoredAttribute>& AttributeStore::table(uint32_t type) const {
+    static const std::map<int16_t, StoredAttribute> none;
+    return validType(type) ? m_tables[type] : none;
+}
+
+const StoredAttribute* AttributeStore::find(uint32_t type, int16_t index) const {
+    if (!validType(type)) return nullptr;
+    auto it = m_tables[type].find(index);
+    return it == m_tables[type].end() ? nullptr : &it->second;
+}
+
+StoredAttribute* AttributeStore::find(uint32_t type, int16_t index) {
+    return const_cast<StoredAttribute*>(static_cast<const AttributeStore*>(this)->find(type, index));
+}
+
+int16_t AttributeStore::search(uint32_t type, std::string_view name) const {
+    if (!validType(type) || name.empty()) return 0;
+    for (const auto& [index, attribute] : m_tables[type])
+        if (attribute.name() == name) return index;
+    return 0;
+}
+
+uint16_t AttributeStore::count(uint32_t type) const {
+    if (!validType(type) || m_tables[type].empty()) return 0;
+    return static_cast<uint16_t>(m_tables[type].rbegin()->first);
+}
+
+size_t AttributeStore::liveCount(uint32_t type) const {
+    return validType(type) ? m_tables[type].size() : 0;
+}
+
+GSErrCode AttributeStore::create(API_Attribute* record, const HostAttributeMemo* memo) {
+    if (record == nullptr) return hosterr::BadParameter;
+    uint32_t type = record->header.typeCode;
+    if (!validType(type)) return hosterr::BadParameter;
+    if (search(type, nameOf(record->header)) != 0) return hosterr::BadParameter;
+    uint16_t highest = count(type);
+    if (highest >= 0x7FFF) return hosterr::MemoryFull;
+    auto index = static_cast<int16_t>(highest + 1);
+    record->header.index = index;
+    record->header.modificationTime = static_cast<uint64_t>(std::time(nullptr));
+    if (record->header.guid.isNull()) {
+        GS::Guid guid;
+        guid.Generate();
+        record->header.guid = guid.ToAPI();
+    }
+    StoredAttribute stored = storedAttributeOf(*record);
+    if (memo != nullptr) stored.memo = captureAttributeMemo(*memo);
+    m_tables[type].emplace(index, std::move(stored));
+    return hosterr::Ok;
+}
+
+GSErrCode AttributeStore::modify(const API_Attribute& record, const HostAttributeMemo* memo) {
+    uint32_t type = record.header.typeCode;
+    if (!validType(type)) return hosterr::BadParameter;
+    StoredAttribute* stored = find(type, record.header.index);
+    if (stored == nullptr) return hosterr::BadIndex;
+    int16_t named = search(type, nameOf(record.header));
+    if (named != 0 && named != record.header.index) return hosterr::BadParameter;
+    StoredAttribute changed = storedAttributeOf(record);
+    HostAttributeHeader& header = changed.record.header;
+    header.guid = stored->header().guid; // the identity stays the host's
+    header.modificationTime = static_cast<uint64_t>(std::time(nullptr));
+    changed.memo = memo != nullptr ? captureAttributeMemo(*memo) : stored->memo;
+    changed.userData = stored->userData;
+    changed.texturePath = stored->texturePath;
+    *stored = std::move(changed);
+    return hosterr::Ok;
+}
+
+GSErrCode AttributeStore::remove(uint32_t type, int16_t index) {
+    if (!validType(type)) return hosterr::BadParameter;
+    return m_tables[type].erase(index) != 0 ? hosterr::Ok : hosterr::BadIndex;
+}
+
+GSErrCode AttributeStore::get(API_Attribute* record) const {
+    if (record == nullptr) return hosterr::BadParameter;
+    uint32_t type = record->header.typeCode;
+    if (!validType(type)) return hosterr::BadParameter;
+    const StoredAttribute* stored = find(type, record->header.index);
+    if (stored == nullptr) return hosterr::BadIndex;
+    *record = stored->record;
+    return hosterr::Ok;
+}
+
+bool AttributeStore::restore(uint32_t type, int16_t index, StoredAttribute attribute) {
+    if (!validType(type) || index <= 0) return false;
+    HostAttributeHeader& header = attribute.record.header;
+    header.typeCode = type;
+    header.index = index;
+    clearPointers(&attribute.record);
+    return m_tables[type].emplace(index, std::move(attribute)).second;
+}
+
+AttributeStore AttributeStore::withDefaults() {
+    AttributeStore store;
+    struct PenSpec {
+        double r, g, b, width;
+    };
+    const PenSpec pens[] = {{0, 0, 0, 0.1},       {1, 0, 0, 0.18}, {0, 0.5, 0, 0.25}, {0, 0, 1, 0.35},
+                            {0.5, 0.5, 0.5, 0.5}, {1, 1, 0, 0.13}, {0, 1, 1, 0.7},    {1, 0, 1, 1.0}};
+    int number = 1;
+    for (const PenSpec& pen : pens) {
+        API_Attribute record = newRecord(AttrPen, "Pen " + std::to_string(number++));
+        record.pen.red = pen.r;
+        record.pen.green = pen.g;
+        record.pen.blue = pen.b;
+        record.pen.width = pen.width;
+        store.create(&record, nullptr);
+    }
+    for (const char* name : {"Default Layer", "Walls", "Annotation", "Dimensions", "Hidden Things"}) {
+        API_Attribute record = newRecord(AttrLayer, name);
+        if (std::string(name) == "Hidden Things") record.header.flags = LayerHidden;
+        store.create(&record, nullptr);
+    }
+    API_Attribute lineType = newRecord(AttrLineType, "Solid Line");
+    store.create(&lineType, nullptr);
+    API_Attribute dashed = newRecord(AttrLineType, "Dashed Line");
+    store.create(&dashed, nullptr);
+    API_Attribute fill = newRecord(AttrFill, "Solid Fill");
+    store.create(&fill, nullptr);
+    API_Attribute font = newRecord(AttrFont, "Sans");
+    store.create(&font, nullptr);
+    API_Attribute city = newRecord(AttrCity, "Home Town");
+    city.city.firstAngleMinutes = 3210; // 53.5 degrees
+    city.city.secondAngleMinutes = -90; // -1.5 degrees
+    store.create(&city, nullptr);
+
+    // A layer combination that shows every layer as it is.
+    API_Attribute combination = newRecord(AttrLayerCombination, "Everything");
+    const auto& layers = store.table(AttrLayer);
+    combination.layerCombination.entryCount = static_cast<uint16_t>(layers.size());
+    StoredBlock statuses;
+    for (const auto& [index, layer] : layers) {
+        HostLayerStatus status;
+        status.index = index;
+        status.flags = layer.header().flags;
+        statuses.bytes.append(reinterpret_cast<const char*>(&status), sizeof status);
+    }
+    store.create(&combination, nullptr);
+    StoredAttribute* stored = store.find(AttrLayerCombination, combination.header.index);
+    stored->memo.emplace(static_cast<uint32_t>(offsetof(HostAttributeMemo, layerStatus)),
+                         std::move(statuses));
+    return store;
+}
+
+} // namespace zavhost

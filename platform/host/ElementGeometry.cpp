@@ -1,0 +1,120 @@
+#include "ElementGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace zavhost {
+
+namespace {
+template <class T> std::vector<T> itemsOf(const StoredMemo& memo, size_t offset) {
+    auto it = memo.blocks.find(static_cast<uint32_t>(offset));
+    if (it == memo.blocks.end()) return {};
+    std::vector<T> items(it->second.bytes.size() / sizeof(T));
+    if (!items.empty())
+        std::memcpy(static_cast<void*>(items.data()), it->second.bytes.data(), items.size() * sizeof(T));
+    return items;
+}
+
+HostCoord2D pointAt(const API_Element& record, size_t offset) {
+    HostCoord2D point;
+    std::memcpy(&point, record.raw + offset, sizeof point);
+    return point;
+}
+
+bool same(const HostCoord2D& a, const HostCoord2D& b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+double distance(const HostCoord2D& a, const HostCoord2D& b) {
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
+
+double signedArea(const std::vector<HostCoord2D>& contour) {
+    double sum = 0.0;
+    for (size_t i = 0; i < contour.size(); ++i) {
+        const HostCoord2D& p = contour[i];
+        const HostCoord2D& q = contour[(i + 1) % contour.size()];
+        sum += p.x * q.y - q.x * p.y;
+    }
+    return sum / 2.0;
+}
+} // namespace
+
+std::vector<std::vector<HostCoord2D>> contoursOf(const StoredMemo& memo) {
+    std::vector<HostCoord2D> coords = itemsOf<HostCoord2D>(memo, offsetof(API_ElementMemo, coordinates));
+    if (coords.size() < 2) return {};
+    std::vector<uint32_t> ends = itemsOf<uint32_t>(memo, offsetof(API_ElementMemo, subPolygonEnds));
+    if (ends.size() < 2) ends = {0, static_cast<uint32_t>(coords.size() - 1)};
+    std::vector<std::vector<HostCoord2D>> contours;
+    for (size_t c = 0; c + 1 < ends.size(); ++c) {
+        if (ends[c] >= ends[c + 1] || ends[c + 1] >= coords.size()) return {}; // does not fit
+        contours.emplace_back(coords.begin() + ends[c] + 1, coords.begin() + ends[c + 1] + 1);
+    }
+    return contours;
+}
+
+std::vector<HostCoord3D> nodePointsOf(const StoredElement& element) {
+    if (!element.nodes.empty()) return element.nodes;
+    std::vector<HostCoord3D> nodes;
+    for (const auto& contour : contoursOf(element.memo)) {
+        size_t count = contour.size();
+        if (count > 1 && same(contour.front(), contour.back())) --count; // the closing repeat
+        for (size_t i = 0; i < count; ++i)
+            nodes.push_back({contour[i].x, contour[i].y, 0.0});
+    }
+    if (!nodes.empty()) return nodes;
+    switch (element.head().typeCode) {
+    case 19:
+        for (size_t offset : {LineBeginOffset, LineEndOffset}) {
+            HostCoord2D point = pointAt(element.record, offset);
+            nodes.push_back({point.x, point.y, 0.0});
+        }
+        break;
+    case 15:
+    case 16: {
+        HostCoord2D point = pointAt(element.record, TextLocationOffset);
+        nodes.push_back({point.x, point.y, 0.0});
+        break;
+    }
+    default:
+        break;
+    }
+    return nodes;
+}
+
+std::optional<HostBox3D> boxOf(const StoredElement& element) {
+    std::vector<HostCoord3D> nodes = nodePointsOf(element);
+    if (nodes.empty()) return std::nullopt;
+    HostBox3D box{nodes[0].x, nodes[0].y, nodes[0].z, nodes[0].x, nodes[0].y, nodes[0].z};
+    for (const HostCoord3D& p : nodes) {
+        box.xMin = std::min(box.xMin, p.x);
+        box.yMin = std::min(box.yMin, p.y);
+        box.zMin = std::min(box.zMin, p.z);
+        box.xMax = std::max(box.xMax, p.x);
+        box.yMax = std::max(box.yMax, p.y);
+        box.zMax = std::max(box.zMax, p.z);
+    }
+    return box;
+}
+
+double lengthOf(const StoredElement& element) {
+    if (element.head().typeCode == 19)
+        return distance(pointAt(element.record, LineBeginOffset), pointAt(element.record, LineEndOffset));
+    double length = 0.0;
+    for (const auto& contour : contoursOf(element.memo))
+        for (size_t i = 0; i + 1 < contour.size(); ++i)
+            length += distance(contour[i], contour[i + 1]);
+    return length;
+}
+
+double areaOf(const StoredElement& element) {
+    auto contours = contoursOf(element.memo);
+    if (contours.empty()) return 0.0;
+    double area = std::fabs(signedArea(contours[0]));
+    for (size_t c = 1; c < contours.size(); ++c)
+        area -= std::fabs(signedArea(contours[c]));
+    return std::max(area, 0.0);
+}
+
+} // namespace zavhost

@@ -1,0 +1,29 @@
+// What the stand-in host can tell of an element's geometry: its node points, plan box, length
+// and area, from the polygon of its memo or the points of its record.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "ElementStore.h"
+
+namespace zavhost {
+
+// Record offsets of the points the host reads for kinds without a polygon.
+inline constexpr size_t LineBeginOffset = 184; // lines (19): begin and end, two plan points
+inline constexpr size_t LineEndOffset = 200;
+inline constexpr size_t TextLocationOffset = 192; // texts (15) and labels (16)
+
+// The polygon's contours from the memo's coordinates (16-byte points from index 1) and
+// sub-polygon ends (u32, a leading 0), each as stored (a closed one repeats its first point);
+// empty when the memo has none or they do not fit.
+std::vector<std::vector<HostCoord2D>> contoursOf(const StoredMemo& memo);
+
+// The node points: those set for the element, else the polygon's points (each contour without
+// its closing repeat), else the record's points.
+std::vector<HostCoord3D> nodePointsOf(const StoredElement& element);
+std::optional<HostBox3D> boxOf(const StoredElement& element);
+double lengthOf(const StoredElement& element); // a line's length, or the polygon's perimeter
+double areaOf(const StoredElement& element);   // the outline's area less the holes', 0 for none
+
+} // namespace zavhost

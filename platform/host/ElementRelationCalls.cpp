@@ -1,0 +1,239 @@
+// The element slots of links, relations and associations, and the element quantities.
+#include <cstring>
+
+#include "ElementGeometry.h"
+#include "ElementTypes.h"
+#include "ModelCalls.h"
+#include "StandInHost.h"
+#include "platform/api/HostErrors.h"
+#include "platform/gsroot/Containers.h"
+
+namespace zavhost::elementchanges {
+
+namespace {
+// The open project when both elements exist; else null with the answer in `err`.
+Project* pairOf(StandInHost& host, const API_Guid* guid, const API_Guid* other, GSErrCode* err,
+                std::string& brief) {
+    if (guid == nullptr || other == nullptr)
+        return brief = "null Guid", *err = hosterr::BadParameter, nullptr;
+    brief = model::guidText(*guid) + ", " + model::guidText(*other);
+    Project* project = model::project(host, brief);
+    if (project == nullptr) return *err = hosterr::NoProject, nullptr;
+    if (project->model.views.findElement(*guid) == nullptr ||
+        project->model.views.findElement(*other) == nullptr)
+        return *err = hosterr::BadGuid, nullptr;
+    return project;
+}
+
+Project* elementProject(StandInHost& host, const API_Guid* guid, GSErrCode* err, std::string& brief) {
+    if (guid == nullptr) return brief = "null Guid", *err = hosterr::BadParameter, nullptr;
+    brief = model::guidText(*guid);
+    Project* project = model::project(host, brief);
+    if (project == nullptr) return *err = hosterr::NoProject, nullptr;
+    if (project->model.views.findElement(*guid) == nullptr) return *err = hosterr::BadGuid, nullptr;
+    return project;
+}
+
+void fillList(GS::Array<API_Guid>* list, const std::vector<API_Guid>& guids, std::string& brief) {
+    list->Clear();
+    for (const API_Guid& guid : guids)
+        list->Push(guid);
+    brief += " => " + std::to_string(guids.size());
+}
+
+// A fixed answer for a quantity the stand-in cannot compute: the same for every element of a type.
+double fixedQuantity(uint32_t type, size_t offset) {
+    return type * 1000.0 + static_cast<double>(offset);
+}
+
+bool requested(const uint8_t* mask, size_t offset, size_t width) {
+    for (size_t i = 0; i < width; ++i)
+        if (mask[offset + i] == 0xFF) return true;
+    return false;
+}
+} // namespace
+
+GSErrCode link(StandInHost& host, const API_Guid* owner, const API_Guid* linked, uint32_t flags, bool on,
+               std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    std::string why;
+    if (!model::changesAllowed(host, why)) return brief = why, hosterr::Refused;
+    Project* project = pairOf(host, owner, linked, &err, brief);
+    if (project == nullptr) return err;
+    auto& links = project->model.relations.links;
+    if (on) {
+        links[{*owner, *linked}] = flags;
+        return hosterr::Ok;
+    }
+    return links.erase({*owner, *linked}) != 0 ? hosterr::Ok : hosterr::NotFound;
+}
+
+GSErrCode linkFlags(StandInHost& host, const API_Guid* owner, const API_Guid* linked, uint32_t* flags,
+                    std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    Project* project = pairOf(host, owner, linked, &err, brief);
+    if (project == nullptr) return err;
+    if (flags == nullptr) return hosterr::BadParameter;
+    auto it = project->model.relations.links.find({*owner, *linked});
+    if (it == project->model.relations.links.end()) return hosterr::NotFound;
+    *flags = it->second;
+    brief += " => " + std::to_string(*flags);
+    return hosterr::Ok;
+}
+
+GSErrCode relatedGuid(StandInHost& host, const API_Guid* guid, API_Guid* related, std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    Project* project = elementProject(host, guid, &err, brief);
+    if (project == nullptr) return err;
+    if (related == nullptr) return hosterr::BadParameter;
+    *related = API_Guid();
+    // A proxy's related element is the one it shows; another element's, the first that links it.
+    const StoredElement* element = project->model.views.findElement(*guid);
+    HostProxyElement proxy;
+    std::memcpy(static_cast<void*>(&proxy), element->record.raw, sizeof proxy);
+    if (element->head().typeCode == ProxyTypeCode && proxy.showsElement != 0) {
+        *related = proxy.elementGuid;
+    } else {
+        for (const auto& entry : project->model.relations.links)
+            if (entry.first.second == *guid) {
+                *related = entry.first.first;
+                break;
+            }
+    }
+    if (related->isNull()) return hosterr::NotFound;
+    brief += " => " + model::guidText(*related);
+    return hosterr::Ok;
+}
+
+GSErrCode relationList(StandInHost& host, const API_Guid* guid, GS::Array<API_Guid>* related,
+                       std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    Project* project = elementProject(host, guid, &err, brief);
+    if (project == nullptr) return err;
+    if (related == nullptr) return hosterr::BadParameter;
+    fillList(related, ElementRelations::othersOf(project->model.relations.relationCodes, *guid), brief);
+    return hosterr::Ok;
+}
+
+GSErrCode relationCode(StandInHost& host, const API_Guid* guid, const API_Guid* other, uint32_t* code,
+                       std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    Project* project = pairOf(host, guid, other, &err, brief);
+    if (project == nullptr) return err;
+    if (code == nullptr) return hosterr::BadParameter;
+    auto it = project->model.relations.relationCodes.find({*guid, *other});
+    if (it == project->model.relations.relationCodes.end()) return hosterr::NotFound;
+    *code = it->second;
+    brief += " => " + codeText(*code);
+    return hosterr::Ok;
+}
+
+GSErrCode setRelationCode(StandInHost& host, const API_Guid* guid, const GS::Array<API_Guid>* others,
+                          uint32_t code, std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    std::string why;
+    if (!model::changesAllowed(host, why)) return brief = why, hosterr::Refused;
+    Project* project = elementProject(host, guid, &err, brief);
+    if (project == nullptr) return err;
+    if (others == nullptr) return hosterr::BadParameter;
+    brief += " " + codeText(code) + " x" + std::to_string(others->GetSize());
+    for (const API_Guid& other : *others)
+        if (project->model.views.findElement(other) == nullptr) return hosterr::BadGuid;
+    for (const API_Guid& other : *others)
+        project->model.relations.relationCodes[{*guid, other}] = code;
+    return hosterr::Ok;
+}
+
+GSErrCode associated(StandInHost& host, const API_Guid* guid, GS::Array<API_Guid>* others,
+                     std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    Project* project = elementProject(host, guid, &err, brief);
+    if (project == nullptr) return err;
+    if (others == nullptr) return hosterr::BadParameter;
+    fillList(others, ElementRelations::othersOf(project->model.relations.associations, *guid), brief);
+    return hosterr::Ok;
+}
+
+GSErrCode associate(StandInHost& host, const API_Guid* guid, const API_Guid* other, uint32_t flags,
+                    uint32_t subFlags, std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    std::string why;
+    if (!model::changesAllowed(host, why)) return brief = why, hosterr::Refused;
+    Project* project = pairOf(host, guid, other, &err, brief);
+    if (project == nullptr) return err;
+    project->model.relations.associations[{*guid, *other}] = {flags, subFlags};
+    return hosterr::Ok;
+}
+
+GSErrCode dissociate(StandInHost& host, const API_Guid* guid, const API_Guid* other, std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    std::string why;
+    if (!model::changesAllowed(host, why)) return brief = why, hosterr::Refused;
+    Project* project = pairOf(host, guid, other, &err, brief);
+    if (project == nullptr) return err;
+    return project->model.relations.associations.erase({*guid, *other}) != 0 ? hosterr::Ok
+                                                                             : hosterr::NotFound;
+}
+
+GSErrCode associationFlags(StandInHost& host, const API_Guid* guid, const API_Guid* other, bool sub,
+                           uint32_t* flags, std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    Project* project = pairOf(host, guid, other, &err, brief);
+    if (project == nullptr) return err;
+    if (flags == nullptr) return hosterr::BadParameter;
+    auto it = project->model.relations.associations.find({*guid, *other});
+    if (it == project->model.relations.associations.end()) return hosterr::NotFound;
+    *flags = sub ? it->second.second : it->second.first;
+    brief += " => " + std::to_string(*flags);
+    return hosterr::Ok;
+}
+
+GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantityParameters* parameters,
+                     HostQuantityRequest* request, const uint8_t* mask, std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    Project* project = elementProject(host, guid, &err, brief);
+    if (project == nullptr) return err;
+    if (parameters == nullptr || request == nullptr || request->elementBlock == nullptr || mask == nullptr)
+        return hosterr::BadParameter;
+    const StoredElement& element = *project->model.views.findElement(*guid);
+    const uint32_t type = element.head().typeCode;
+    brief = elementTypeName(type) + " " + brief;
+    // The element block: doubles at 8-byte slots; the stand-in computes the length at 0 and the area
+    // at 8 where the element has the geometry, and answers fixed values elsewhere.
+    std::memset(request->elementBlock, 0, HostQuantityBlockSize);
+    size_t filled = 0;
+    for (size_t offset = 0; offset + sizeof(double) <= HostQuantityBlockSize; offset += sizeof(double)) {
+        if (!requested(mask, offset, sizeof(double))) continue;
+        double value = fixedQuantity(type, offset);
+        if (offset == 0 && lengthOf(element) > 0.0) value = lengthOf(element);
+        if (offset == 8 && areaOf(element) > 0.0) value = areaOf(element);
+        std::memcpy(request->elementBlock + offset, &value, sizeof value);
+        ++filled;
+    }
+    brief += " => " + std::to_string(filled) + " value(s)";
+    if (request->composites == nullptr) return hosterr::Ok;
+    request->composites->Clear();
+    const uint8_t* compositeMask = mask + HostQuantityMaskCompositePart;
+    if (!hasCompositeQuantities(type) || !requested(compositeMask, 0, sizeof(HostCompositeQuantity)))
+        return hosterr::Ok;
+    // Two layers: a core of material 1 and a finish of material 2.
+    const double area = areaOf(element) > 0.0 ? areaOf(element) : 10.0;
+    const HostCompositeQuantity layers[] = {
+        {{}, area * 0.2, area, 1, {}},
+        {{}, area * 0.02, area, 2, {}},
+    };
+    for (const HostCompositeQuantity& layer : layers) {
+        HostCompositeQuantity answer;
+        if (requested(compositeMask, offsetof(HostCompositeQuantity, volume), sizeof(double)))
+            answer.volume = layer.volume;
+        if (requested(compositeMask, offsetof(HostCompositeQuantity, projectedArea), sizeof(double)))
+            answer.projectedArea = layer.projectedArea;
+        if (requested(compositeMask, offsetof(HostCompositeQuantity, material), sizeof(uint16_t)))
+            answer.material = layer.material;
+        request->composites->Push(answer);
+    }
+    brief += ", " + std::to_string(request->composites->GetSize()) + " composite(s)";
+    return hosterr::Ok;
+}
+
+} // namespace zavhost::elementchanges

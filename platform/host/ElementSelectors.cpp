@@ -1,0 +1,101 @@
+// Dispatcher selectors about single elements: the record of a Guid ("GEFA"), the info text
+// ("GCIS", "GEIS"), the plan box ("CABO"), and the utility selectors that turn a selection kind
+// into a type ("NTOE") and read node points ("NTOC").
+#include <cstring>
+
+#include "ElementGeometry.h"
+#include "ElementTypes.h"
+#include "ModelCalls.h"
+#include "StandInHost.h"
+#include "platform/api/HostErrors.h"
+#include "platform/gsroot/UniString.h"
+
+namespace zavhost {
+
+namespace {
+// The element a Guid argument names, or null with the answer in `err`.
+const StoredElement* elementOf(StandInHost& host, const void* guidArgument, SelectorCall& call,
+                               GSErrCode* err) {
+    Project* project = model::project(host, call.brief);
+    if (project == nullptr) return *err = hosterr::NoProject, nullptr;
+    if (guidArgument == nullptr) return call.brief = "null Guid", *err = hosterr::BadParameter, nullptr;
+    API_Guid guid;
+    std::memcpy(&guid, guidArgument, sizeof guid);
+    call.brief = model::guidText(guid);
+    const StoredElement* element = project->model.views.findElement(guid);
+    if (element == nullptr) *err = hosterr::BadGuid;
+    return element;
+}
+
+// What "GEIS" puts before the info text.
+std::string infoPrefix(const StoredElement& element) {
+    return elementTypeName(element.head().typeCode) + ": ";
+}
+
+GSErrCode infoText(StandInHost& host, SelectorCall& call, bool withPrefix) {
+    GSErrCode err = hosterr::Ok;
+    const StoredElement* element = elementOf(host, call.args[0], call, &err);
+    if (element == nullptr) return err;
+    if (call.args[1] == nullptr) return call.brief += ": null text", hosterr::BadParameter;
+    std::string text = withPrefix ? infoPrefix(*element) + element->infoText : element->infoText;
+    *static_cast<GS::UniString*>(call.args[1]) = GS::UniString(text.c_str());
+    call.brief += " => " + inQuotes(text);
+    return hosterr::Ok;
+}
+} // namespace
+
+void registerElementSelectors(StandInHost& host) {
+    SelectorTable& database = host.databaseCalls();
+    database.add("GEFA", [&host](SelectorCall& call) {
+        GSErrCode err = hosterr::Ok;
+        const StoredElement* element = elementOf(host, call.args[0], call, &err);
+        if (element == nullptr) return err;
+        if (call.args[1] == nullptr) return call.brief += ": null record", hosterr::BadParameter;
+        *static_cast<API_Element*>(call.args[1]) = element->record;
+        call.brief += " => " + elementTypeName(element->head().typeCode);
+        return hosterr::Ok;
+    });
+    database.add("GCIS", [&host](SelectorCall& call) { return infoText(host, call, false); });
+    database.add("GEIS", [&host](SelectorCall& call) { return infoText(host, call, true); });
+    database.add("CABO", [&host](SelectorCall& call) {
+        if (call.args[0] == nullptr) return call.brief = "null header", hosterr::BadParameter;
+        GSErrCode err = hosterr::Ok;
+        const auto* head = static_cast<const HostElementHead*>(call.args[0]);
+        const StoredElement* element = elementOf(host, &head->guid, call, &err);
+        if (element == nullptr) return err;
+        if (call.args[1] == nullptr) return call.brief += ": null box", hosterr::BadParameter;
+        std::optional<HostBox3D> box = boxOf(*element);
+        if (!box) return call.brief += ": no geometry", hosterr::NotFound;
+        *static_cast<HostBox3D*>(call.args[1]) = *box;
+        return hosterr::Ok;
+    });
+
+    SelectorTable& utility = host.utilityCalls();
+    utility.add("NTOE", [](SelectorCall& call) {
+        uint32_t kind = model::valueArgument(call.args[0]);
+        call.brief = "kind " + std::to_string(kind);
+        if (call.args[1] == nullptr) return hosterr::BadParameter;
+        uint32_t type = typeOfSelectionKind(kind);
+        if (type == 0) return hosterr::BadParameter;
+        const uint8_t typeId[2] = {static_cast<uint8_t>(type), 0};
+        std::memcpy(call.args[1], typeId, sizeof typeId);
+        call.brief += " => " + elementTypeName(type);
+        return hosterr::Ok;
+    });
+    utility.add("NTOC", [&host](SelectorCall& call) {
+        if (call.args[0] == nullptr || call.args[1] == nullptr)
+            return call.brief = "null argument", hosterr::BadParameter;
+        HostSelectionRecord record;
+        std::memcpy(&record, call.args[0], sizeof record);
+        GSErrCode err = hosterr::Ok;
+        const StoredElement* element = elementOf(host, &record.guid, call, &err);
+        if (element == nullptr) return err;
+        std::vector<HostCoord3D> nodes = nodePointsOf(*element);
+        call.brief += " node " + std::to_string(record.partIndex);
+        if (record.partIndex < 1 || record.partIndex > nodes.size()) return hosterr::BadIndex;
+        std::memcpy(call.args[1], &nodes[record.partIndex - 1], sizeof(HostCoord3D));
+        return hosterr::Ok;
+    });
+}
+
+} // namespace zavhost

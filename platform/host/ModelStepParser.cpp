@@ -1,0 +1,310 @@
+// The words of the model's scenario steps.
+#include "AttributeStore.h"
+#include "ElementTypes.h"
+#include "ModelSteps.h"
+#include "ViewDatabases.h"
+
+namespace zavhost {
+
+namespace {
+uint32_t attributeType(LineReader& in) {
+    std::string name = in.anyWord("an attribute type (pen, layer, line-type, fill, ... or a number)");
+    uint32_t type = AttributeStore::typeNamed(name);
+    if (type == 0) throw LineError{"unknown attribute type \"" + name + "\""};
+    return type;
+}
+
+uint32_t elementType(LineReader& in) {
+    std::string name = in.anyWord("an element type (text, label, line, wall, ... or a number)");
+    std::optional<uint32_t> type = elementTypeNamed(name);
+    if (!type) throw LineError{"unknown element type \"" + name + "\""};
+    return *type;
+}
+
+using Words = std::initializer_list<const char*>;
+
+// Consumes one word of a set, or one option of a set with its quoted text, when it is next.
+bool readModifier(LineReader& in, ModelArgs& args, Words flags, Words textOptions) {
+    for (const char* flag : flags)
+        if (in.word(flag)) {
+            args.flags.insert(flag);
+            return true;
+        }
+    for (const char* option : textOptions)
+        if (in.word(option)) {
+            args.options[option] = in.text(option);
+            return true;
+        }
+    return false;
+}
+
+[[noreturn]] void unexpected(LineReader& in, Words flags, Words textOptions, const char* others = nullptr) {
+    std::string known;
+    for (const char* flag : flags)
+        known += std::string(known.empty() ? "" : ", ") + flag;
+    for (const char* option : textOptions)
+        known += std::string(known.empty() ? "" : ", ") + option + " \"...\"";
+    if (others != nullptr) known += std::string(known.empty() ? "" : ", ") + others;
+    std::string next = in.nextIsText() ? "\"" + in.text("") + "\"" : in.anyWord("");
+    throw LineError{"unexpected " + (next.front() == '"' ? next : "\"" + next + "\"") +
+                    (known.empty() ? "" : "; this line knows " + known)};
+}
+
+// Reads modifiers until the line ends.
+void readModifiers(LineReader& in, ModelArgs& args, Words flags, Words textOptions) {
+    while (!in.atEnd())
+        if (!readModifier(in, args, flags, textOptions)) unexpected(in, flags, textOptions);
+}
+
+void readPoint(LineReader& in, ModelArgs& args) {
+    args.numbers.push_back(in.real("an x coordinate"));
+    args.numbers.push_back(in.real("a y coordinate"));
+}
+
+// element add TYPE [in "VIEW"] [on "STOREY"] [as "LABEL"] [layer "L"] [id "T"] [text "T"]
+// [with-user-data "T"] [other-platform] [locked] [reserved] [held-by N] [of "LABEL"] [at X Y]
+// [from X Y to X Y] [polygon X Y X Y X Y ...]
+void parseElementAdd(LineReader& in, ModelArgs& args) {
+    const Words addFlags = {"locked", "reserved", "other-platform"};
+    const Words addOptions = {"in", "on", "as", "layer", "id", "text", "with-user-data", "of"};
+    args.code = elementType(in);
+    while (!in.atEnd()) {
+        if (in.word("at")) {
+            args.options["at"] = "";
+            readPoint(in, args);
+        } else if (in.word("from")) {
+            args.options["from"] = "";
+            readPoint(in, args);
+            if (!in.word("to")) throw LineError{"from X Y to X Y"};
+            readPoint(in, args);
+        } else if (in.word("polygon")) {
+            args.options["polygon"] = "";
+            while (in.nextIsReal())
+                readPoint(in, args);
+            if (args.numbers.size() < 6) throw LineError{"a polygon needs at least three points"};
+        } else if (in.word("held-by")) {
+            args.count = in.number("a user id", 1);
+        } else if (!readModifier(in, args, addFlags, addOptions)) {
+            unexpected(in, addFlags, addOptions, "held-by N, at X Y, from X Y to X Y, polygon X Y ...");
+        }
+    }
+    if (args.code == ProxyTypeCode && args.options.count("of") == 0)
+        throw LineError{"a proxy needs of \"LABEL\", the element it stands for"};
+}
+
+void parseElementCheck(LineReader& in, ModelArgs& args) {
+    const Words checkFlags = {"deleted",      "locked",         "unlocked",
+                              "no-user-data", "with-user-data", "switched-off"};
+    const Words checkOptions = {"in", "layer", "id"};
+    while (!in.atEnd()) {
+        if (in.word("type")) {
+            args.code = elementType(in);
+        } else if (in.word("user-data")) {
+            if (!in.word("containing")) throw LineError{"user-data containing \"TEXT\""};
+            args.options["user-data"] = in.text("the text");
+        } else if (!readModifier(in, args, checkFlags, checkOptions)) {
+            unexpected(in, checkFlags, checkOptions, "type T, user-data containing \"...\"");
+        }
+    }
+}
+} // namespace
+
+bool parseModelAction(LineReader& in, const std::string& first, Step& step) {
+    ModelArgs& args = step.model;
+    if (first == "layer") {
+        bool add = in.word("add");
+        if (!add && !in.word("set")) throw LineError{"layer add \"NAME\" ... or layer set \"NAME\" ..."};
+        args.verb = add ? "layer add" : "layer set";
+        args.texts.push_back(in.text("the layer's name"));
+        if (add)
+            readModifiers(in, args, {"hidden", "locked", "not-in-workspace"}, {});
+        else
+            readModifiers(in, args,
+                          {"hidden", "shown", "locked", "unlocked", "in-workspace", "not-in-workspace"}, {});
+    } else if (first == "attribute") {
+        if (in.word("add"))
+            args.verb = "attribute add";
+        else if (in.word("delete"))
+            args.verb = "attribute delete";
+        else if (in.word("user-data"))
+            args.verb = "attribute user-data";
+        else
+            throw LineError{"attribute add, delete or user-data"};
+        args.code = attributeType(in);
+        args.texts.push_back(in.text("the attribute's name"));
+        if (args.verb == "attribute user-data") {
+            args.texts.push_back(in.text("the user data"));
+            readModifiers(in, args, {"other-platform"}, {});
+        }
+    } else if (first == "storey") {
+        if (in.word("add")) {
+            args.verb = "storey add";
+            args.texts.push_back(in.text("the storey's name"));
+            args.numbers.push_back(in.real("the storey's level"));
+            if (in.word("index")) args.count = in.number("a storey index", INT16_MIN);
+        } else if (in.word("current")) {
+            args.verb = "storey current";
+            args.texts.push_back(in.text("the storey's name"));
+        } else {
+            throw LineError{"storey add \"NAME\" LEVEL [index N] or storey current \"NAME\""};
+        }
+    } else if (first == "view") {
+        if (in.word("add")) {
+            args.verb = "view add";
+            std::string kind = in.anyWord("a view kind");
+            args.code = ViewDatabases::kindNamed(kind);
+            if (!ViewDatabases::namedByGuid(args.code))
+                throw LineError{"views of kind \"" + kind + "\" cannot be added"};
+            args.texts.push_back(in.text("the view's name"));
+            readModifiers(in, args, {}, {"reference", "master"});
+        } else if (in.word("delete")) {
+            args.verb = "view delete";
+            args.texts.push_back(in.text("the view's name"));
+        } else if (in.word("current")) {
+            args.verb = "view current";
+            if (in.word("plan")) {
+                args.flags.insert("plan");
+                if (in.nextIsText()) args.texts.push_back(in.text("the storey"));
+            } else if (in.word("3d")) {
+                args.flags.insert("3d");
+            } else {
+                args.texts.push_back(in.text("the view's name, plan or 3d"));
+            }
+        } else {
+            throw LineError{"view add, delete or current"};
+        }
+    } else if (first == "element") {
+        if (in.word("add")) {
+            args.verb = "element add";
+            parseElementAdd(in, args);
+        } else if (in.word("set")) {
+            args.verb = "element set";
+            args.texts.push_back(in.text("the element's label"));
+            while (!in.atEnd()) {
+                const Words setFlags = {"locked", "unlocked", "no-user-data",
+                                        "free",   "reserved", "other-platform"};
+                const Words setOptions = {"layer", "with-user-data", "id"};
+                if (in.word("held-by"))
+                    args.count = in.number("a user id", 1);
+                else if (!readModifier(in, args, setFlags, setOptions))
+                    unexpected(in, setFlags, setOptions, "held-by N");
+            }
+        } else if (in.word("delete")) {
+            args.verb = "element delete";
+            args.texts.push_back(in.text("the element's label"));
+        } else if (in.word("find")) {
+            args.verb = "element find";
+            args.code = elementType(in);
+            readModifiers(in, args, {}, {"in", "as"});
+            if (args.options.count("as") == 0)
+                throw LineError{"element find TYPE [in \"VIEW\"] as \"LABEL\""};
+        } else {
+            throw LineError{"element add, set, delete or find"};
+        }
+    } else if (first == "select") {
+        args.verb = "select";
+        if (!in.word("none")) {
+            do
+                args.texts.push_back(in.text("an element's label"));
+            while (!in.atEnd());
+        }
+    } else if (first == "lockable") {
+        args.verb = "lockable";
+        args.texts.push_back(in.text("the object's name"));
+        readModifiers(in, args, {"free", "mine", "others"}, {});
+        if (args.flags.size() != 1) throw LineError{"lockable \"NAME\" free, mine or others"};
+    } else if (first == "project" && in.word("shared")) {
+        args.verb = "project shared";
+        do
+            args.texts.push_back(in.text("a user's name"));
+        while (!in.atEnd());
+    } else if (first == "project" && in.word("not-shared")) {
+        args.verb = "project not-shared";
+    } else {
+        return false;
+    }
+    step.kind = StepKind::ModelAction;
+    return true;
+}
+
+bool parseModelExpectation(LineReader& in, const std::string& first, Step& step) {
+    ModelArgs& args = step.model;
+    args.verb = "expect " + first;
+    if (first == "layer") {
+        args.texts.push_back(in.text("the layer's name"));
+        readModifiers(in, args, {"hidden", "shown", "locked", "unlocked", "in-workspace", "not-in-workspace"},
+                      {});
+    } else if (first == "no-layer") {
+        args.texts.push_back(in.text("the layer's name"));
+    } else if (first == "attribute") {
+        if (in.word("count")) {
+            args.verb = "expect attribute count";
+            args.code = attributeType(in);
+            args.count = in.number("a count", 0);
+        } else if (in.word("highest")) {
+            args.verb = "expect attribute highest";
+            args.code = attributeType(in);
+            args.count = in.number("an index", 0);
+        } else {
+            args.code = attributeType(in);
+            args.texts.push_back(in.text("the attribute's name"));
+            if (in.word("index")) args.count = in.number("an index", 1);
+        }
+    } else if (first == "no-attribute") {
+        args.code = attributeType(in);
+        args.texts.push_back(in.text("the attribute's name"));
+    } else if (first == "element") {
+        if (in.word("count")) {
+            args.verb = "expect element count";
+            args.count = in.number("a count", 0);
+        } else if (in.nextIsText()) {
+            args.texts.push_back(in.text("the element's label"));
+        }
+        parseElementCheck(in, args);
+        if (args.verb == "expect element" && args.texts.empty() && args.options.count("user-data") == 0)
+            throw LineError{"expect element count N ..., expect element \"LABEL\" ... or expect element ... "
+                            "user-data containing \"TEXT\""};
+    } else if (first == "storey") {
+        if (in.word("count")) {
+            args.verb = "expect storey count";
+            args.count = in.number("a count", 0);
+        } else {
+            args.texts.push_back(in.text("the storey's name"));
+            if (in.word("level")) {
+                args.options["level"] = "";
+                args.numbers.push_back(in.real("a level"));
+            }
+            readModifiers(in, args, {"current"}, {});
+        }
+    } else if (first == "view" || first == "no-view") {
+        args.texts.push_back(in.text("the view's name"));
+        if (first == "view") {
+            if (in.word("kind")) {
+                std::string kind = in.anyWord("a view kind");
+                args.code = ViewDatabases::kindNamed(kind);
+                if (args.code == 0) throw LineError{"unknown view kind \"" + kind + "\""};
+            }
+            readModifiers(in, args, {}, {"reference", "master"});
+        }
+    } else if (first == "current-view") {
+        if (in.word("plan"))
+            args.flags.insert("plan");
+        else if (in.word("3d"))
+            args.flags.insert("3d");
+        else
+            args.texts.push_back(in.text("the view's name, plan or 3d"));
+    } else if (first == "selection") {
+        if (!in.word("count")) throw LineError{"expect selection count N"};
+        args.count = in.number("a count", 0);
+    } else if (first == "lockable") {
+        args.texts.push_back(in.text("the object's name"));
+        readModifiers(in, args, {"free", "mine", "others"}, {});
+        if (args.flags.size() != 1) throw LineError{"expect lockable \"NAME\" free, mine or others"};
+    } else {
+        return false;
+    }
+    step.kind = StepKind::ExpectModel;
+    return true;
+}
+
+} // namespace zavhost

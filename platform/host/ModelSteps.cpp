@@ -1,0 +1,347 @@
+#include "ModelSteps.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "ElementGeometry.h"
+#include "ElementTypes.h"
+#include "ModelCalls.h"
+#include "StandInHost.h"
+#include "platform/api/HostErrors.h"
+#include "platform/gsroot/UniString.h"
+
+namespace zavhost {
+
+namespace {
+constexpr uint16_t thisPlatform = 0x5757;
+constexpr uint16_t otherPlatform = 0x4D4D;
+constexpr uint32_t productUserDataFlags = 12;
+
+GSErrCode refuse(std::string* why, const std::string& reason, GSErrCode code = hosterr::BadParameter) {
+    *why = reason;
+    return code;
+}
+
+bool has(const ModelArgs& args, const char* flag) {
+    return args.flags.count(flag) != 0;
+}
+
+const std::string* option(const ModelArgs& args, const char* name) {
+    auto it = args.options.find(name);
+    return it == args.options.end() ? nullptr : &it->second;
+}
+
+std::string viewText(const ViewDatabase& database) {
+    if (database.isPlanOrModel()) return ViewDatabases::kindName(database.kind);
+    return ViewDatabases::kindName(database.kind) + " " + inQuotes(GS::UniString(database.name).ToCStr());
+}
+
+StoredUserData userDataOf(const std::string& text, bool fromOtherPlatform) {
+    return {1, fromOtherPlatform ? otherPlatform : thisPlatform, productUserDataFlags, text};
+}
+
+API_Attribute namedRecord(uint32_t type, const std::string& name) {
+    API_Attribute record;
+    record.header.typeCode = type;
+    std::memcpy(record.header.name, name.data(), std::min(name.size(), sizeof record.header.name - 1));
+    return record;
+}
+
+// A layer's flags from the words of a step: every word sets or clears its bit.
+uint16_t layerFlags(uint16_t flags, const ModelArgs& args) {
+    auto apply = [&flags, &args](const char* set, const char* clear, uint16_t bit) {
+        if (has(args, set)) flags |= bit;
+        if (clear != nullptr && has(args, clear)) flags &= static_cast<uint16_t>(~bit);
+    };
+    apply("hidden", "shown", LayerHidden);
+    apply("locked", "unlocked", LayerLocked);
+    apply("not-in-workspace", "in-workspace", LayerNotInWorkspace);
+    return flags;
+}
+
+void setBytes(API_Element* record, size_t offset, const void* data, size_t size) {
+    std::memcpy(record->raw + offset, data, size);
+}
+
+// The polygon memo of points: index 0 unused, the points from 1, the first repeated to close it.
+void setPolygon(StoredMemo* memo, const std::vector<double>& numbers) {
+    std::vector<HostCoord2D> coords{{0.0, 0.0}};
+    for (size_t i = 0; i + 1 < numbers.size(); i += 2)
+        coords.push_back({numbers[i], numbers[i + 1]});
+    coords.push_back(coords[1]);
+    const uint32_t ends[2] = {0, static_cast<uint32_t>(coords.size() - 1)};
+    StoredBlock points, contourEnds;
+    points.bytes.assign(reinterpret_cast<const char*>(coords.data()), coords.size() * sizeof(HostCoord2D));
+    contourEnds.bytes.assign(reinterpret_cast<const char*>(ends), sizeof ends);
+    memo->blocks[offsetof(API_ElementMemo, coordinates)] = std::move(points);
+    memo->blocks[offsetof(API_ElementMemo, subPolygonEnds)] = std::move(contourEnds);
+}
+} // namespace
+
+const StoredElement* ModelSteps::labelled(Project& project, const std::string& label, std::string* why) {
+    auto it = m_labels.find(label);
+    if (it == m_labels.end()) return *why = "no element is labelled " + inQuotes(label), nullptr;
+    const StoredElement* element = project.model.views.findElement(it->second);
+    if (element == nullptr) *why = "the element " + inQuotes(label) + " is gone";
+    return element;
+}
+
+GSErrCode ModelSteps::act(const Step& step, std::string* why) {
+    Project* project = m_host.project();
+    if (project == nullptr) return refuse(why, "no project is open", hosterr::NoProject);
+    const ModelArgs& args = step.model;
+    const std::string& verb = args.verb;
+    if (verb.rfind("layer", 0) == 0 || verb.rfind("attribute", 0) == 0)
+        return actOnAttributes(args, *project, why);
+    if (verb.rfind("storey", 0) == 0 || verb.rfind("view", 0) == 0) return actOnViews(args, *project, why);
+    if (verb.rfind("element", 0) == 0 || verb == "select") return actOnElements(args, *project, why);
+    if (verb == "lockable") {
+        project->session.lockables[args.texts[0]] = has(args, "free") ? 1 : has(args, "mine") ? 2 : 3;
+        return hosterr::Ok;
+    }
+    ProjectSettings& settings = project->model.settings;
+    if (verb == "project shared") {
+        settings.shared = true;
+        settings.users.clear();
+        for (const std::string& name : args.texts) {
+            SharedUser user{name, name, newGuid(), static_cast<uint16_t>(settings.users.size() + 1), 0};
+            settings.users.push_back(std::move(user));
+        }
+        m_host.transcript().note("the project is shared; this host's user is " + inQuotes(args.texts[0]));
+        return hosterr::Ok;
+    }
+    settings.shared = false;
+    settings.users.clear();
+    project->session.heldByOthers.clear();
+    return hosterr::Ok;
+}
+
+GSErrCode ModelSteps::actOnAttributes(const ModelArgs& args, Project& project, std::string* why) {
+    AttributeStore& attributes = project.model.attributes;
+    const std::string& verb = args.verb;
+    const uint32_t type = verb.rfind("layer", 0) == 0 ? uint32_t(AttrLayer) : args.code;
+    const std::string& name = args.texts[0];
+    const int16_t index = attributes.search(type, name);
+    const std::string what = AttributeStore::typeName(type) + " " + inQuotes(name);
+    if (verb == "layer add" || verb == "attribute add") {
+        if (index != 0) return refuse(why, "a " + what + " exists already");
+        API_Attribute record = namedRecord(type, name);
+        if (type == AttrLayer) record.header.flags = layerFlags(0, args);
+        if (type == AttrPen) record.pen.width = 0.1;
+        GSErrCode err = attributes.create(&record, nullptr);
+        if (err != hosterr::Ok) return refuse(why, "cannot add the " + what, err);
+        m_host.transcript().note(what + " added as " + std::to_string(record.header.index));
+        return hosterr::Ok;
+    }
+    if (index == 0) return refuse(why, "there is no " + what, hosterr::NotFound);
+    StoredAttribute* stored = attributes.find(type, index);
+    if (verb == "layer set") {
+        stored->record.header.flags = layerFlags(stored->record.header.flags, args);
+    } else if (verb == "attribute delete") {
+        attributes.remove(type, index);
+    } else { // attribute user-data
+        stored->userData = userDataOf(args.texts[1], has(args, "other-platform"));
+    }
+    return hosterr::Ok;
+}
+
+GSErrCode ModelSteps::actOnViews(const ModelArgs& args, Project& project, std::string* why) {
+    const std::string& verb = args.verb;
+    ViewDatabases& views = project.model.views;
+    StoreyList& storeys = project.model.storeys;
+    if (verb == "storey add") {
+        bool added = args.count
+                         ? storeys.add(args.texts[0], args.numbers[0], static_cast<int16_t>(*args.count), why)
+                         : storeys.add(args.texts[0], args.numbers[0], why);
+        return added ? hosterr::Ok : hosterr::BadParameter;
+    }
+    if (verb == "storey current" || (verb == "view current" && has(args, "plan") && !args.texts.empty())) {
+        const StoredStorey* storey = storeys.findNamed(args.texts[0]);
+        if (storey == nullptr)
+            return refuse(why, "there is no storey " + inQuotes(args.texts[0]), hosterr::NotFound);
+        storeys.setCurrent(storey->index);
+        if (verb == "storey current") return hosterr::Ok;
+    }
+    if (verb == "view add") {
+        if (views.findNamed(args.texts[0]) != nullptr)
+            return refuse(why, "a view named " + inQuotes(args.texts[0]) + " exists already");
+        API_Guid master;
+        if (const std::string* name = option(args, "master")) {
+            const ViewDatabase* found = views.findNamed(*name);
+            if (found == nullptr || found->kind != DatabaseMasterLayout)
+                return refuse(why, "there is no master layout " + inQuotes(*name), hosterr::NotFound);
+            master = found->guid;
+        }
+        ViewDatabase* added = views.add(args.code, GS::Utf8ToUtf16(args.texts[0]));
+        added->masterGuid = master;
+        if (const std::string* reference = option(args, "reference"))
+            added->reference = GS::Utf8ToUtf16(*reference);
+        m_host.transcript().note(viewText(*added) + " added");
+        return hosterr::Ok;
+    }
+    const ViewDatabase* database = has(args, "plan") ? &views.plan()
+                                   : has(args, "3d") ? views.find({DatabaseModel, {}})
+                                                     : views.findNamed(args.texts[0]);
+    if (database == nullptr)
+        return refuse(why, "there is no view " + inQuotes(args.texts[0]), hosterr::NotFound);
+    if (verb == "view current") {
+        project.session.current = project.session.frontWindow = views.keyOf(*database);
+        return hosterr::Ok;
+    }
+    // view delete
+    if (database->isPlanOrModel())
+        return refuse(why, "the floor plan and the 3D model cannot go", hosterr::Refused);
+    const API_Guid guid = database->guid;
+    std::vector<API_Guid> elements;
+    for (const StoredElement* element : database->elements.inOrder())
+        elements.push_back(element->guid());
+    for (const API_Guid& element : elements)
+        model::deleteElement(project, element);
+    views.remove(guid);
+    return hosterr::Ok;
+}
+
+GSErrCode ModelSteps::actOnElements(const ModelArgs& args, Project& project, std::string* why) {
+    const std::string& verb = args.verb;
+    ViewDatabases& views = project.model.views;
+    if (verb == "element add") return addElement(args, project, why);
+    if (verb == "element find") {
+        const ViewDatabase* database = &model::currentDatabase(project);
+        if (const std::string* name = option(args, "in")) database = views.findNamed(*name);
+        if (database == nullptr)
+            return refuse(why, "there is no view " + inQuotes(*option(args, "in")), hosterr::NotFound);
+        const StoredElement* last = nullptr;
+        for (const StoredElement* element : views.elementsOf(*database).inOrder())
+            if (element->head().typeCode == args.code) last = element;
+        if (last == nullptr)
+            return refuse(why, "no " + elementTypeName(args.code) + " in the " + viewText(*database),
+                          hosterr::NotFound);
+        m_labels[*option(args, "as")] = last->guid();
+        return hosterr::Ok;
+    }
+    if (verb == "select") {
+        ViewDatabase& database = model::currentDatabase(project);
+        std::vector<HostSelectionRecord> records;
+        for (const std::string& label : args.texts) {
+            const StoredElement* element = labelled(project, label, why);
+            if (element == nullptr) return hosterr::NotFound;
+            if (views.elementsOf(database).find(element->guid()) == nullptr)
+                return refuse(why, inQuotes(label) + " is not in the " + viewText(database),
+                              hosterr::BadGuid);
+            HostSelectionRecord record;
+            record.selectionKind = selectionKindOfType(element->head().typeCode);
+            record.guid = element->guid();
+            record.partIndex = 1;
+            records.push_back(record);
+        }
+        project.session.selectionOf(views.keyOf(database)) = std::move(records);
+        return hosterr::Ok;
+    }
+    const StoredElement* element = labelled(project, args.texts[0], why);
+    if (element == nullptr) return hosterr::NotFound;
+    if (verb == "element delete") {
+        model::deleteElement(project, element->guid());
+        return hosterr::Ok;
+    }
+    return setElement(args, project, *views.editElement(element->guid()), why);
+}
+
+GSErrCode ModelSteps::setElement(const ModelArgs& args, Project& project, StoredElement& element,
+                                 std::string* why) {
+    HostElementHead& head = element.record.head;
+    if (const std::string* name = option(args, "layer")) {
+        int16_t layer = project.model.attributes.search(AttrLayer, *name);
+        if (layer == 0) return refuse(why, "there is no layer " + inQuotes(*name), hosterr::NotFound);
+        head.layer = static_cast<uint16_t>(layer);
+    }
+    if (const std::string* id = option(args, "id")) element.infoText = *id;
+    if (const std::string* data = option(args, "with-user-data"))
+        element.userData = userDataOf(*data, has(args, "other-platform"));
+    if (has(args, "no-user-data")) element.userData.reset();
+    if (has(args, "locked")) head.lockWord = 1;
+    if (has(args, "unlocked")) head.lockWord = 0;
+    if (has(args, "reserved")) head.ownerUserId = project.model.settings.currentUserId();
+    if (has(args, "free")) {
+        project.session.heldByOthers.erase(element.guid());
+        head.ownerUserId = 0;
+    }
+    if (args.count) {
+        if (!project.model.settings.shared) return refuse(why, "the project is not shared", hosterr::Refused);
+        project.session.heldByOthers[element.guid()] = static_cast<int16_t>(*args.count);
+        head.ownerUserId = static_cast<uint16_t>(*args.count);
+    }
+    return hosterr::Ok;
+}
+
+GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::string* why) {
+    ViewDatabases& views = project.model.views;
+    ViewDatabase* database = &model::currentDatabase(project);
+    if (const std::string* name = option(args, "in")) {
+        database = views.findNamed(*name);
+        if (database == nullptr) return refuse(why, "there is no view " + inQuotes(*name), hosterr::NotFound);
+    }
+    StoredElement element;
+    HostElementHead& head = element.record.head;
+    head.typeCode = args.code;
+    head.layer = project.model.defaults.get(args.code, 0).record.head.layer;
+    if (database->isPlanOrModel()) {
+        head.storey = project.model.storeys.current();
+        if (const std::string* name = option(args, "on")) {
+            const StoredStorey* storey = project.model.storeys.findNamed(*name);
+            if (storey == nullptr)
+                return refuse(why, "there is no storey " + inQuotes(*name), hosterr::NotFound);
+            head.storey = storey->index;
+        }
+    }
+    head.guid = newGuid();
+    size_t at = 0; // the next of the step's numbers
+    if (args.options.count("at") != 0) {
+        const HostCoord2D point{args.numbers[at], args.numbers[at + 1]};
+        at += 2;
+        if (args.code == 15 || args.code == 16)
+            setBytes(&element.record, TextLocationOffset, &point, sizeof point);
+        else
+            element.nodes.push_back({point.x, point.y, 0.0});
+    }
+    if (args.options.count("from") != 0) {
+        const HostCoord2D begin{args.numbers[at], args.numbers[at + 1]},
+            end{args.numbers[at + 2], args.numbers[at + 3]};
+        at += 4;
+        setBytes(&element.record, LineBeginOffset, &begin, sizeof begin);
+        setBytes(&element.record, LineEndOffset, &end, sizeof end);
+    }
+    if (args.options.count("polygon") != 0)
+        setPolygon(&element.memo,
+                   std::vector<double>(args.numbers.begin() + static_cast<long>(at), args.numbers.end()));
+    if (const std::string* text = option(args, "text")) {
+        StoredBlock content;
+        content.bytes = *text + '\0';
+        element.memo.blocks[offsetof(API_ElementMemo, textContent)] = std::move(content);
+    }
+    if (const std::string* label = option(args, "of")) {
+        const StoredElement* shown = labelled(project, *label, why);
+        if (shown == nullptr) return hosterr::NotFound;
+        const uint32_t kind = database->kind;
+        if (kind != DatabaseSection && kind != DatabaseElevation && kind != DatabaseInteriorElevation &&
+            kind != Database3DDocument)
+            return refuse(why, "proxies stand in sections, elevations and 3D documents, not in the " +
+                                   viewText(*database));
+        HostProxyElement proxy;
+        std::memcpy(static_cast<void*>(&proxy), element.record.raw, sizeof proxy);
+        proxy.showsElement = 1;
+        proxy.elementGuid = shown->guid();
+        proxy.elementType = shown->head().typeCode;
+        proxy.elementVariation = shown->head().variation;
+        std::memcpy(element.record.raw, &proxy, sizeof proxy);
+    }
+    GSErrCode err = setElement(args, project, element, why);
+    if (err != hosterr::Ok) return err;
+    const API_Guid guid = head.guid;
+    const std::string what = elementTypeName(args.code);
+    views.elementsOf(*database).add(std::move(element));
+    if (const std::string* label = option(args, "as")) m_labels[*label] = guid;
+    m_host.transcript().note(what + " added to the " + viewText(*database));
+    return hosterr::Ok;
+}
+
+} // namespace zavhost

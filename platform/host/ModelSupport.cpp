@@ -1,0 +1,84 @@
+// Helpers shared by the model calls.
+#include <algorithm>
+#include <cstring>
+
+#include "ElementTypes.h"
+#include "ModelCalls.h"
+#include "StandInHost.h"
+#include "platform/gsroot/Guid.h"
+
+namespace zavhost::model {
+
+Project* project(StandInHost& host, std::string& brief) {
+    Project* open = host.project();
+    if (open == nullptr) brief = "no project";
+    return open;
+}
+
+ViewDatabase& currentDatabase(Project& project) {
+    ViewDatabase* database = project.model.views.find(project.session.current);
+    return database != nullptr ? *database : project.model.views.plan();
+}
+
+ViewDatabase* databaseOf(Project& project, uint32_t filterFlags, const API_Guid* databaseGuid) {
+    if ((filterFlags & FilterDatabaseGuid) == 0 || databaseGuid == nullptr || databaseGuid->isNull() ||
+        *databaseGuid == currentDatabaseGuid())
+        return &currentDatabase(project);
+    return project.model.views.findByGuid(*databaseGuid);
+}
+
+bool changesAllowed(StandInHost& host, std::string& brief) {
+    if (host.project() == nullptr) {
+        brief = "no project";
+        return false;
+    }
+    if (!host.insideCommand()) {
+        brief = "refused: no undoable command is open";
+        return false;
+    }
+    return true;
+}
+
+std::string guidText(const API_Guid& guid) {
+    return GS::Guid(guid).ConvertToString();
+}
+
+uint32_t valueArgument(void* argument) {
+    auto value = reinterpret_cast<uintptr_t>(argument);
+    if (value < 0x10000) return static_cast<uint32_t>(value);
+    uint32_t read = 0;
+    std::memcpy(&read, argument, sizeof read);
+    return read;
+}
+
+const API_Guid& currentDatabaseGuid() {
+    static const API_Guid guid{{0x5A415643, 0x55525245, 0x4E544442, 0x00000001}};
+    return guid;
+}
+
+void deleteElement(Project& project, const API_Guid& guid) {
+    ViewDatabases& views = project.model.views;
+    std::vector<API_Guid> gone{guid};
+    const StoredElement* deleted = views.findElement(guid);
+    // The proxies that stand for a model element in the views go with it.
+    if (deleted != nullptr && isModelType(deleted->head().typeCode))
+        for (const ViewDatabase& database : views.all())
+            for (const StoredElement* element : database.elements.inOrder()) {
+                if (element->head().typeCode != ProxyTypeCode) continue;
+                HostProxyElement proxy;
+                std::memcpy(static_cast<void*>(&proxy), element->record.raw, sizeof proxy);
+                if (proxy.showsElement != 0 && proxy.elementGuid == guid) gone.push_back(element->guid());
+            }
+    for (const API_Guid& each : gone) {
+        views.removeElement(each);
+        project.model.relations.forget(each);
+        project.session.heldByOthers.erase(each);
+        for (SelectionEntry& entry : project.session.selections)
+            entry.records.erase(
+                std::remove_if(entry.records.begin(), entry.records.end(),
+                               [&each](const HostSelectionRecord& r) { return r.guid == each; }),
+                entry.records.end());
+    }
+}
+
+} // namespace zavhost::model

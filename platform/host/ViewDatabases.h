@@ -1,0 +1,81 @@
+// The project's view databases: the floor plan and the 3D model, which show the same elements
+// and are named by kind alone, and the views named by Guid (sections, details, layouts, master
+// layouts, elevations, interior elevations, worksheets, 3D documents), each with its own elements.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "ElementStore.h"
+
+namespace zavhost {
+
+struct ViewDatabase {
+    uint32_t kind = DatabasePlan;
+    API_Guid guid; // null for the floor plan and the 3D model
+    API_Guid masterGuid;
+    std::u16string title;
+    std::u16string name;
+    std::u16string reference;
+    std::array<uint8_t, sizeof(HostDatabaseInfo::reserved1)> reserved{}; // kept as the module wrote it
+    double scale = 100.0;                                                // the drawing scale, 1:scale
+    ElementStore elements; // the 3D model's stays empty: it shows the floor plan's
+
+    bool isPlanOrModel() const { return kind == DatabasePlan || kind == DatabaseModel; }
+    void fill(HostDatabaseInfo* info) const;
+    bool operator==(const ViewDatabase&) const = default;
+};
+
+// A database as a caller names it: by kind alone (floor plan, 3D model), or by Guid with the kind
+// it was given (0: any kind; a layout and a master layout answer to each other's kind).
+struct DatabaseKey {
+    uint32_t kind = DatabasePlan;
+    API_Guid guid;
+    bool operator==(const DatabaseKey&) const = default;
+};
+
+class ViewDatabases {
+public:
+    ViewDatabases(); // the floor plan and the 3D model
+
+    static bool validKind(uint32_t kind);
+    static bool namedByGuid(uint32_t kind) {
+        return validKind(kind) && kind != DatabasePlan && kind != DatabaseModel;
+    }
+    static std::string kindName(uint32_t kind);          // "section", "master-layout", ...
+    static uint32_t kindNamed(const std::string& name);  // 0 when unknown
+    static uint32_t listSelectorKind(uint32_t selector); // "GSDI" -> 2, ...; 0 for others
+
+    const std::vector<ViewDatabase>& all() const { return m_databases; }
+    ViewDatabase& plan() { return m_databases[0]; }
+    const ViewDatabase& plan() const { return m_databases[0]; }
+    ViewDatabase* find(const DatabaseKey& key);
+    const ViewDatabase* find(const DatabaseKey& key) const;
+    const ViewDatabase* findNamed(const std::string& name) const; // by UTF-8 name, then title
+    ViewDatabase* findNamed(const std::string& name);
+    ViewDatabase* findByGuid(const API_Guid& guid);
+    DatabaseKey keyOf(const ViewDatabase& database) const { return {database.kind, database.guid}; }
+
+    // A new view named by a new Guid; null for a kind that is not named by Guid.
+    ViewDatabase* add(uint32_t kind, const std::u16string& name);
+    // Adds a view as it was saved (the floor plan and the 3D model replace theirs); false when its
+    // kind or Guid is not sound or taken.
+    bool restore(ViewDatabase database);
+    bool remove(const API_Guid& guid); // not the floor plan or the 3D model
+
+    // The elements a database holds: the 3D model's are the floor plan's.
+    ElementStore& elementsOf(ViewDatabase& database);
+    const ElementStore& elementsOf(const ViewDatabase& database) const;
+    // The element of a Guid in any database, and where it is.
+    const StoredElement* findElement(const API_Guid& guid, const ViewDatabase** where = nullptr) const;
+    StoredElement* editElement(const API_Guid& guid, ViewDatabase** where = nullptr);
+    bool removeElement(const API_Guid& guid);
+
+    bool operator==(const ViewDatabases&) const = default;
+
+private:
+    std::vector<ViewDatabase> m_databases; // the floor plan, the 3D model, then views as made
+};
+
+} // namespace zavhost

@@ -1,0 +1,165 @@
+#include "ModelTestSupport.h"
+
+namespace {
+API_Attribute layerNamed(const char* name) {
+    API_Attribute record;
+    record.header.typeCode = AttrLayer;
+    std::strcpy(record.header.name, name);
+    return record;
+}
+} // namespace
+
+TEST_F(ModelTest, ANewProjectHasDefaultAttributes) {
+    API_Attribute pen;
+    pen.header.typeCode = AttrPen;
+    pen.header.index = 1;
+    ASSERT_EQ(table().GetAttribute(&pen), hosterr::Ok);
+    EXPECT_EQ(pen.pen.width, 0.1);
+    EXPECT_EQ(pen.pen.red + pen.pen.green + pen.pen.blue, 0.0);
+    for (uint8_t type : {AttrLayer, AttrLineType, AttrFill, AttrFont, AttrCity, AttrLayerCombination}) {
+        uint16_t count = 0;
+        EXPECT_EQ(table().GetAttributeCount(type, &count), hosterr::Ok);
+        EXPECT_GE(count, 1) << int(type);
+    }
+    int16_t combination = 0;
+    ASSERT_EQ(environment("GCLC", &combination), hosterr::Ok);
+    HostAttributeMemo memo;
+    ASSERT_EQ(table().GetAttributeMemo(AttrLayerCombination, combination, &memo), hosterr::Ok);
+    uint16_t layers = 0;
+    table().GetAttributeCount(AttrLayer, &layers);
+    EXPECT_EQ(BMHandleSize(memo.layerStatus), GSSize(layers * sizeof(HostLayerStatus)));
+    EXPECT_EQ(table().DisposeAttributeMemo(&memo), hosterr::Ok);
+    EXPECT_EQ(memo.layerStatus, nullptr);
+}
+
+TEST_F(ModelTest, AttributeChangesNeedAnUndoableCommandAndNamesAreUnique) {
+    API_Attribute record = layerNamed("Notes");
+    const size_t calls = host.calls().size();
+    EXPECT_EQ(table().CreateAttribute(&record, nullptr), hosterr::Refused);
+    EXPECT_TRUE(host.calls().contains("CreateAttribute (layer 0 \"Notes\": refused", calls));
+    ASSERT_EQ(inCommand([&] { return table().CreateAttribute(&record, nullptr); }), hosterr::Ok);
+    EXPECT_GT(record.header.index, 1);
+    API_Attribute twin = layerNamed("Notes");
+    EXPECT_EQ(inCommand([&] { return table().CreateAttribute(&twin, nullptr); }), hosterr::BadParameter);
+
+    HostAttributeHeader search;
+    search.typeCode = AttrLayer;
+    std::strcpy(search.name, "Notes");
+    ASSERT_EQ(table().SearchAttribute(&search), hosterr::Ok);
+    EXPECT_EQ(search.index, record.header.index);
+    std::strcpy(search.name, "Nobody");
+    EXPECT_EQ(table().SearchAttribute(&search), hosterr::NotFound);
+
+    record.header.flags = LayerLocked;
+    record.layer.connectionClass = 7;
+    ASSERT_EQ(inCommand([&] { return table().ModifyAttribute(&record, nullptr); }), hosterr::Ok);
+    API_Attribute read;
+    read.header.typeCode = AttrLayer;
+    read.header.index = record.header.index;
+    ASSERT_EQ(table().GetAttribute(&read), hosterr::Ok);
+    EXPECT_EQ(read.header.flags, LayerLocked);
+    EXPECT_EQ(read.layer.connectionClass, 7u);
+    EXPECT_FALSE(read.header.guid.isNull());
+}
+
+TEST_F(ModelTest, CountIsTheHighestIndexSoWalksReachAttributesAboveHoles) {
+    std::vector<int16_t> made;
+    for (const char* name : {"A", "B", "C", "D"}) {
+        API_Attribute record = layerNamed(name);
+        ASSERT_EQ(inCommand([&] { return table().CreateAttribute(&record, nullptr); }), hosterr::Ok);
+        made.push_back(record.header.index);
+    }
+    uint16_t before = 0;
+    table().GetAttributeCount(AttrLayer, &before);
+    HostAttributeHeader header;
+    header.typeCode = AttrLayer;
+    header.index = made[1];
+    ASSERT_EQ(inCommand([&] { return table().DeleteAttribute(&header); }), hosterr::Ok);
+    // Deleting many is all or nothing: an unknown or repeated index deletes none.
+    int16_t bad[] = {made[2], made[1]};
+    GSHandle indices = handleOf(std::string(reinterpret_cast<char*>(bad), sizeof bad));
+    EXPECT_EQ(inCommand([&] { return table().DeleteAttributes(&header, indices); }), hosterr::BadIndex);
+    int16_t twice[] = {made[2], made[2]};
+    std::memcpy(*indices, twice, sizeof twice);
+    EXPECT_EQ(inCommand([&] { return table().DeleteAttributes(&header, indices); }), hosterr::BadIndex);
+    int16_t good[] = {made[2]};
+    BMResizeHandle(indices, sizeof good);
+    std::memcpy(*indices, good, sizeof good);
+    EXPECT_EQ(inCommand([&] { return table().DeleteAttributes(&header, indices); }), hosterr::Ok);
+    BMKillHandle(&indices);
+
+    uint16_t count = 0;
+    table().GetAttributeCount(AttrLayer, &count);
+    EXPECT_EQ(count, before); // D is still there above the holes
+    int found = 0;
+    for (int16_t index = 1; index <= int16_t(count); ++index) {
+        API_Attribute record;
+        record.header.typeCode = AttrLayer;
+        record.header.index = index;
+        GSErrCode err = table().GetAttribute(&record);
+        EXPECT_EQ(err, index == made[1] || index == made[2] ? hosterr::BadIndex : hosterr::Ok) << index;
+        found += err == hosterr::Ok ? 1 : 0;
+    }
+    EXPECT_EQ(found, int(project().model.attributes.liveCount(AttrLayer)));
+    header.index = 1; // the default layer stays
+    EXPECT_EQ(inCommand([&] { return table().DeleteAttribute(&header); }), hosterr::Refused);
+    uint16_t none = 0;
+    EXPECT_EQ(table().GetAttributeCount(0, &none), hosterr::BadParameter);
+    EXPECT_EQ(table().GetAttributeCount(19, &none), hosterr::BadParameter);
+}
+
+TEST_F(ModelTest, MemosAreDeepCopiesOwnedByTheCaller) {
+    API_Attribute record;
+    record.header.typeCode = AttrComposite;
+    std::strcpy(record.header.name, "Brick Wall");
+    HostAttributeMemo memo;
+    memo.coreList = handleOf("cores");
+    memo.edgeList = handleOf("edges");
+    ASSERT_EQ(inCommand([&] { return table().CreateAttribute(&record, &memo); }), hosterr::Ok);
+    std::memcpy(*memo.coreList, "CHANG", 5); // the host kept its own copy
+    table().DisposeAttributeMemo(&memo);
+    EXPECT_EQ(memo.coreList, nullptr);
+
+    HostAttributeMemo read;
+    ASSERT_EQ(table().GetAttributeMemo(AttrComposite, record.header.index, &read), hosterr::Ok);
+    EXPECT_EQ(bytesOf(read.coreList), "cores");
+    EXPECT_EQ(bytesOf(read.edgeList), "edges");
+    HostAttributeMemo second;
+    ASSERT_EQ(table().GetAttributeMemo(AttrComposite, record.header.index, &second), hosterr::Ok);
+    EXPECT_NE(second.coreList, read.coreList); // every fetch hands out fresh handles
+    table().DisposeAttributeMemo(&read);
+    table().DisposeAttributeMemo(&second);
+    EXPECT_EQ(table().GetAttributeMemo(AttrComposite, 99, &read), hosterr::BadIndex);
+
+    // A pointer the host did not make is left alone and reported.
+    char local[8] = {};
+    HostAttributeMemo foreign;
+    foreign.field0 = reinterpret_cast<GSHandle>(local);
+    EXPECT_EQ(table().DisposeAttributeMemo(&foreign), hosterr::BadParameter);
+}
+
+TEST_F(ModelTest, AttributeUserDataIsMissingUntilSet) {
+    HostAttributeHeader header;
+    header.typeCode = AttrLayer;
+    header.index = 1;
+    HostUserData data;
+    EXPECT_EQ(table().GetAttributeUserData(&header, &data), hosterr::NoUserData);
+    EXPECT_EQ(data.dataHandle, nullptr);
+    project().model.attributes.find(AttrLayer, 1)->userData = zavhost::StoredUserData{1, 0x4D4D, 12, "mm"};
+    ASSERT_EQ(table().GetAttributeUserData(&header, &data), hosterr::Ok);
+    EXPECT_EQ(data.platformSign, 0x4D4D);
+    EXPECT_EQ(bytesOf(data.dataHandle), "mm");
+    BMKillHandle(&data.dataHandle);
+    header.index = 99;
+    EXPECT_EQ(table().GetAttributeUserData(&header, &data), hosterr::BadIndex);
+}
+
+TEST_F(ModelTest, AFailedCommandPutsTheAttributesBack) {
+    API_Attribute record = layerNamed("Short Lived");
+    GSErrCode err = inCommand([&] {
+        table().CreateAttribute(&record, nullptr);
+        return hosterr::Failed;
+    });
+    EXPECT_EQ(err, hosterr::Failed);
+    EXPECT_EQ(project().model.attributes.search(AttrLayer, "Short Lived"), 0);
+}

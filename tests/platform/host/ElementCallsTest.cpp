@@ -1,0 +1,436 @@
+#include "ModelTestSupport.h"
+
+namespace {
+HostElementHead headOf(const API_Guid& guid) {
+    HostElementHead head;
+    head.guid = guid;
+    return head;
+}
+
+GSHandle selectionOf(std::initializer_list<API_Guid> guids) {
+    GSHandle handle = BMNewHandle(static_cast<GSSize>(guids.size() * sizeof(HostSelectionRecord)));
+    size_t i = 0;
+    for (const API_Guid& guid : guids) {
+        HostSelectionRecord record;
+        record.guid = guid;
+        record.partIndex = 1;
+        std::memcpy(*handle + i++ * sizeof record, &record, sizeof record);
+    }
+    return handle;
+}
+
+// A closed square of side 2 with a square hole of side 1, as a polygon memo holds it.
+void squareWithHole(API_ElementMemo* memo) {
+    const HostCoord2D coords[] = {{0, 0},     {0, 0},     {2, 0},     {2, 2},     {0, 2},    {0, 0},
+                                  {0.5, 0.5}, {1.5, 0.5}, {1.5, 1.5}, {0.5, 1.5}, {0.5, 0.5}};
+    const uint32_t ends[] = {0, 5, 10};
+    memo->coordinates = BMNewHandle(sizeof coords);
+    std::memcpy(*memo->coordinates, coords, sizeof coords);
+    memo->subPolygonEnds = BMNewHandle(sizeof ends);
+    std::memcpy(*memo->subPolygonEnds, ends, sizeof ends);
+}
+} // namespace
+
+TEST_F(ModelTest, CreatingIsRefusedOutsideAnUndoableCommandAndAssignsGuids) {
+    API_Element element;
+    element.head.typeCode = 15;
+    EXPECT_EQ(table().CreateElement(&element, nullptr), hosterr::Refused);
+    EXPECT_TRUE(element.head.guid.isNull());
+    EXPECT_EQ(project().model.views.plan().elements.size(), 0u);
+
+    API_Guid first = create(15);
+    API_Guid second = create(15);
+    EXPECT_FALSE(first.isNull());
+    EXPECT_NE(first, second);
+    API_Element read;
+    read.head.guid = first;
+    ASSERT_EQ(table().GetElement(&read), hosterr::Ok);
+    EXPECT_EQ(read.head.typeCode, 15u);
+    EXPECT_EQ(read.head.layer, 1); // the default text's layer
+    read.head.typeCode = 19;
+    EXPECT_EQ(table().GetElement(&read), hosterr::BadParameter); // asked as another type
+
+    API_Element unknown;
+    unknown.head.guid = API_Guid::fromHalves(1, 2);
+    EXPECT_EQ(table().GetElement(&unknown), hosterr::BadGuid);
+    HostElementHead head = headOf(unknown.head.guid);
+    EXPECT_EQ(table().GetElementHeader(&head), hosterr::BadGuid);
+    API_ElementMemo memo;
+    EXPECT_EQ(table().GetElementMemo(&unknown.head.guid, &memo, 0), hosterr::BadGuid);
+    element.head.layer = 99;
+    EXPECT_EQ(inCommand([&] { return table().CreateElement(&element, nullptr); }), hosterr::BadIndex);
+}
+
+TEST_F(ModelTest, MemosAreStoredDeepAndHandedOutByMask) {
+    API_ElementMemo memo;
+    squareWithHole(&memo);
+    memo.textContent = handleOf(std::string("Hello\0", 6));
+    memo.field1064 = handleOf("unknown part");
+    memo.subBlock = BMNewPtr(56);
+    GSHandle inner = handleOf("contour");
+    std::memcpy(memo.subBlock, &inner, sizeof inner);
+    memo.record256[0] = 42;
+    API_Guid guid = create(18, &memo);
+    EXPECT_EQ(table().DisposeElementMemo(&memo), hosterr::Ok);
+    EXPECT_EQ(memo.subBlock, nullptr);
+
+    API_ElementMemo all;
+    ASSERT_EQ(table().GetElementMemo(&guid, &all, 0), hosterr::Ok);
+    EXPECT_EQ(BMHandleSize(all.coordinates), GSSize(11 * sizeof(HostCoord2D)));
+    EXPECT_EQ(bytesOf(all.textContent), std::string("Hello\0", 6));
+    EXPECT_EQ(bytesOf(all.field1064), "unknown part");
+    ASSERT_TRUE(BMIsLivePtr(all.subBlock));
+    GSHandle innerCopy = nullptr;
+    std::memcpy(&innerCopy, all.subBlock, sizeof innerCopy);
+    EXPECT_NE(innerCopy, inner);
+    EXPECT_EQ(bytesOf(innerCopy), "contour");
+    EXPECT_EQ(all.record256[0], 42);
+    table().DisposeElementMemo(&all); // frees the sub-block's handle too (leak-checked)
+
+    API_ElementMemo text;
+    ASSERT_EQ(table().GetElementMemo(&guid, &text, MemoText), hosterr::Ok);
+    EXPECT_EQ(text.coordinates, nullptr);
+    EXPECT_NE(text.textContent, nullptr);
+    EXPECT_NE(text.field1064, nullptr); // a part the host knows no bit of comes with any mask
+    table().DisposeElementMemo(&text);
+
+    // A change by mask replaces only the parts it names.
+    API_Element element;
+    element.head.guid = guid;
+    ASSERT_EQ(table().GetElement(&element), hosterr::Ok);
+    API_ElementMemo change;
+    change.textContent = handleOf("Bye");
+    ASSERT_EQ(inCommand([&] { return table().ChangeElement(&element, nullptr, &change, MemoText, true); }),
+              hosterr::Ok);
+    table().DisposeElementMemo(&change);
+    ASSERT_EQ(table().GetElementMemo(&guid, &all, 0), hosterr::Ok);
+    EXPECT_EQ(bytesOf(all.textContent), "Bye");
+    EXPECT_NE(all.coordinates, nullptr);
+    table().DisposeElementMemo(&all);
+}
+
+TEST_F(ModelTest, ChangesTakeOnlyTheMaskedBytesAndRespectLocks) {
+    API_Guid guid = create(19);
+    API_Element element;
+    element.head.guid = guid;
+    ASSERT_EQ(table().GetElement(&element), hosterr::Ok);
+    API_Element changed = element;
+    changed.head.layer = 2;
+    changed.raw[200] = 7;
+    changed.head.typeCode = 15; // never changes
+    API_Element mask;
+    mask.raw[offsetof(HostElementHead, layer)] = 0xFF;
+    mask.raw[offsetof(HostElementHead, layer) + 1] = 0xFF;
+    mask.raw[0] = 0xFF;
+    ASSERT_EQ(inCommand([&] { return table().ChangeElement(&changed, &mask, nullptr, 0, true); }),
+              hosterr::Ok);
+    EXPECT_EQ(changed.head.layer, 2);
+    EXPECT_EQ(changed.raw[200], 0); // not masked: the host's byte came back
+    EXPECT_EQ(changed.head.typeCode, 19u);
+
+    GSHandle heads = BMNewHandle(sizeof(HostElementHead));
+    HostElementHead head = headOf(guid);
+    std::memcpy(*heads, &head, sizeof head);
+    EXPECT_EQ(table().ElementToolCall(fourCC("LOCK"), heads, 1), hosterr::Refused); // outside a command
+    ASSERT_EQ(inCommand([&] { return table().ElementToolCall(fourCC("LOCK"), heads, 1); }), hosterr::Ok);
+    EXPECT_EQ(inCommand([&] { return table().ChangeElement(&changed, nullptr, nullptr, 0, true); }),
+              hosterr::Refused);
+    EXPECT_EQ(inCommand([&] { return table().DeleteElements(heads, 1); }), hosterr::Refused);
+    ASSERT_EQ(inCommand([&] { return table().ElementToolCall(fourCC("ULCK"), heads, 1); }), hosterr::Ok);
+    EXPECT_EQ(inCommand([&] { return table().DeleteElements(heads, 2); }),
+              hosterr::BadParameter); // count too big
+    ASSERT_EQ(inCommand([&] { return table().DeleteElements(heads, 1); }), hosterr::Ok);
+    EXPECT_EQ(table().GetElementHeader(&head), hosterr::BadGuid);
+    BMKillHandle(&heads);
+
+    EXPECT_EQ(table().ElementSwitchOnCall(&head), hosterr::BadGuid);
+    API_Guid other = create(19);
+    HostElementHead otherHead = headOf(other);
+    EXPECT_EQ(table().ElementSwitchOnCall(&otherHead), hosterr::SwitchIgnoredOn);
+    EXPECT_EQ(table().ElementSwitchOffCall(&otherHead), hosterr::Ok);
+    EXPECT_EQ(table().ElementSwitchOffCall(&otherHead), hosterr::SwitchIgnoredOff);
+}
+
+TEST_F(ModelTest, UserDataIsCopiedBothWaysAndMissingIsNoUserData) {
+    API_Guid guid = create(15);
+    HostElementHead head = headOf(guid);
+    HostUserData data;
+    EXPECT_EQ(table().GetElementUserData(&head, &data), hosterr::NoUserData);
+    EXPECT_EQ(data.dataHandle, nullptr);
+    data.version = 1;
+    data.platformSign = 0x5757;
+    data.flags = 12;
+    data.dataHandle = handleOf("payload");
+    EXPECT_EQ(table().SetElementUserData(&head, &data), hosterr::Refused); // outside a command
+    ASSERT_EQ(inCommand([&] { return table().SetElementUserData(&head, &data); }), hosterr::Ok);
+    BMKillHandle(&data.dataHandle);
+    HostUserData read;
+    ASSERT_EQ(table().GetElementUserData(&head, &read), hosterr::Ok);
+    EXPECT_EQ(bytesOf(read.dataHandle), "payload");
+    EXPECT_EQ(read.flags, 12u);
+    EXPECT_EQ(read.platformSign, 0x5757);
+    BMKillHandle(&read.dataHandle);
+    GS::Array<API_Guid> with;
+    ASSERT_EQ(table().GetElementList(0, &with, zavhost::FilterHasUserData, 0, nullptr), hosterr::Ok);
+    EXPECT_EQ(with.GetSize(), 1u);
+    ASSERT_EQ(inCommand([&] { return table().ClearElementUserData(&head); }), hosterr::Ok);
+    EXPECT_EQ(inCommand([&] { return table().ClearElementUserData(&head); }), hosterr::NoUserData);
+    EXPECT_EQ(table().GetElementUserData(&head, &read), hosterr::NoUserData);
+
+    // A Guid-less head names the default element of its type.
+    HostElementHead defaultText;
+    defaultText.typeCode = 15;
+    data.dataHandle = handleOf("default");
+    ASSERT_EQ(table().SetElementUserData(&defaultText, &data), hosterr::Ok);
+    BMKillHandle(&data.dataHandle);
+    ASSERT_EQ(table().GetElementUserData(&defaultText, &read), hosterr::Ok);
+    EXPECT_EQ(bytesOf(read.dataHandle), "default");
+    BMKillHandle(&read.dataHandle);
+}
+
+TEST_F(ModelTest, DefaultElementsCarryTheirLayerAndChangeByMask) {
+    API_Element element;
+    element.head.typeCode = 16;
+    API_ElementMemo memo;
+    ASSERT_EQ(table().GetDefaultElement(&element, &memo), hosterr::Ok);
+    EXPECT_EQ(element.head.layer, 1);
+    table().DisposeElementMemo(&memo);
+    element.head.layer = 3;
+    API_Element mask;
+    mask.raw[offsetof(HostElementHead, layer)] = 0xFF;
+    ASSERT_EQ(table().ChangeDefaultElement(&element, nullptr, &mask), hosterr::Ok);
+    API_Element again;
+    again.head.typeCode = 16;
+    ASSERT_EQ(table().GetDefaultElement(&again, nullptr), hosterr::Ok);
+    EXPECT_EQ(again.head.layer, 3);
+    element.head.layer = 77;
+    EXPECT_EQ(table().ChangeDefaultElement(&element, nullptr, nullptr), hosterr::BadIndex);
+    API_Guid placed = create(16);
+    API_Element read;
+    read.head.guid = placed;
+    table().GetElement(&read);
+    EXPECT_EQ(read.head.layer, 3); // a new element without a layer takes its default's
+    again.head.typeCode = 0;
+    EXPECT_EQ(table().GetDefaultElement(&again, nullptr), hosterr::BadParameter);
+}
+
+TEST_F(ModelTest, ListsFilterByTypeDatabaseSelectionAndLayer) {
+    API_Guid text = create(15);
+    API_Guid line = create(19);
+    GS::Array<API_Guid> list;
+    ASSERT_EQ(table().GetElementList(0, &list, 0, 0, nullptr), hosterr::Ok);
+    EXPECT_EQ(list.GetSize(), 2u);
+    ASSERT_EQ(table().GetElementList(19, &list, 0, 0, nullptr), hosterr::Ok);
+    ASSERT_EQ(list.GetSize(), 1u);
+    EXPECT_EQ(list[0], line);
+
+    // Selecting works in the current database; flag 2 lists only what is selected.
+    GSHandle references = selectionOf({text});
+    ASSERT_EQ(table().SelectElements(references, 1, true), hosterr::Ok);
+    BMKillHandle(&references);
+    table().GetElementList(0, &list, zavhost::FilterSelected, 0, nullptr);
+    ASSERT_EQ(list.GetSize(), 1u);
+    EXPECT_EQ(list[0], text);
+    HostSelectionInfo info;
+    GSHandle selected = nullptr;
+    ASSERT_EQ(table().GetSelection(&info, &selected), hosterr::Ok);
+    EXPECT_EQ(info.selectionType, 1u);
+    EXPECT_EQ(info.count, 1);
+    ASSERT_EQ(BMHandleSize(selected), GSSize(sizeof(HostSelectionRecord)));
+    EXPECT_EQ(reinterpret_cast<HostSelectionRecord*>(*selected)->selectionKind, 32u); // a text's kind
+    BMKillHandle(&selected);
+    GSHandle bogus = selectionOf({API_Guid::fromHalves(9, 9)});
+    EXPECT_EQ(table().SelectElements(bogus, 1, true), hosterr::BadGuid);
+    BMKillHandle(&bogus);
+    EXPECT_EQ(table().SelectElements(nullptr, 0, true), hosterr::Ok); // clears
+    table().GetSelection(&info, &selected);
+    EXPECT_EQ(info.count, 0);
+    EXPECT_EQ(selected, nullptr);
+
+    // Another database by Guid (flag 0x400); the "GARF" Guid names the current one.
+    ASSERT_EQ(inCommand([&] {
+                  HostDatabaseInfo sheet;
+                  sheet.kind = DatabaseWorksheet;
+                  return database("NDAT", &sheet);
+              }),
+              hosterr::Ok);
+    const zavhost::ViewDatabase& worksheet = project().model.views.all().back();
+    table().GetElementList(0, &list, zavhost::FilterDatabaseGuid, 0, &worksheet.guid);
+    EXPECT_EQ(list.GetSize(), 0u);
+    API_Guid current;
+    ASSERT_EQ(database("GARF", &current), hosterr::Ok);
+    table().GetElementList(0, &list, zavhost::FilterDatabaseGuid, 0, &current);
+    EXPECT_EQ(list.GetSize(), 2u);
+    API_Guid nowhere = API_Guid::fromHalves(5, 5);
+    EXPECT_EQ(table().GetElementList(0, &list, zavhost::FilterDatabaseGuid, 0, &nowhere),
+              hosterr::BadDatabase);
+    EXPECT_TRUE(table().FilterElement(&text, zavhost::FilterDatabaseGuid, 0, &current));
+    EXPECT_FALSE(table().FilterElement(&text, zavhost::FilterDatabaseGuid, 0, &worksheet.guid));
+
+    // Flags 4 and 8: hidden and locked layers drop out.
+    project().model.attributes.find(AttrLayer, 1)->record.header.flags = LayerHidden | LayerLocked;
+    EXPECT_FALSE(table().FilterElement(&text, zavhost::FilterVisibleLayer, 0, nullptr));
+    EXPECT_FALSE(table().FilterElement(&text, zavhost::FilterEditable, 0, nullptr));
+    EXPECT_TRUE(table().FilterElement(&text, 0, 0, nullptr));
+    EXPECT_FALSE(table().FilterElement(&text, 0, fourCC("TEXT"), nullptr)); // another variation
+}
+
+TEST_F(ModelTest, ProxiesStandForModelElementsAndGoWithThem) {
+    API_ElementMemo memo;
+    squareWithHole(&memo);
+    API_Guid slab = create(8, &memo);
+    table().DisposeElementMemo(&memo);
+    zavhost::ViewDatabase* section = project().model.views.add(DatabaseSection, u"Section A");
+    zavhost::StoredElement proxy;
+    proxy.record.head.typeCode = 29;
+    proxy.record.head.guid = zavhost::newGuid();
+    HostProxyElement body;
+    body.showsElement = 1;
+    body.elementGuid = slab;
+    body.elementType = 8;
+    std::memcpy(proxy.record.raw + sizeof(HostElementHead),
+                reinterpret_cast<char*>(&body) + sizeof(HostElementHead),
+                sizeof body - sizeof(HostElementHead));
+    API_Guid proxyGuid = proxy.record.head.guid;
+    section->elements.add(proxy);
+
+    API_Element read;
+    read.head.guid = proxyGuid;
+    ASSERT_EQ(database("GEFA", &proxyGuid, &read), hosterr::Ok);
+    HostProxyElement readBody;
+    std::memcpy(static_cast<void*>(&readBody), read.raw, sizeof readBody);
+    EXPECT_EQ(readBody.elementGuid, slab);
+    EXPECT_EQ(readBody.elementType, 8u);
+    API_Guid related;
+    ASSERT_EQ(table().ElementGuidCall(&proxyGuid, &related), hosterr::Ok);
+    EXPECT_EQ(related, slab);
+
+    HostElementHead head = headOf(slab);
+    GSHandle heads = BMNewHandle(sizeof head);
+    std::memcpy(*heads, &head, sizeof head);
+    ASSERT_EQ(inCommand([&] { return table().DeleteElements(heads, 1); }), hosterr::Ok);
+    BMKillHandle(&heads);
+    EXPECT_EQ(section->elements.size(), 0u);
+    EXPECT_EQ(database("GEFA", &proxyGuid, &read), hosterr::BadGuid);
+}
+
+TEST_F(ModelTest, NodesBoxInfoTextAndTypesOfSelectionKinds) {
+    API_ElementMemo memo;
+    squareWithHole(&memo);
+    API_Guid hatch = create(18, &memo);
+    table().DisposeElementMemo(&memo);
+    HostSelectionRecord record;
+    record.guid = hatch;
+    HostCoord3D point;
+    std::vector<HostCoord3D> nodes;
+    for (record.partIndex = 1; utility("NTOC", &record, &point) == hosterr::Ok && nodes.size() < 100;
+         ++record.partIndex)
+        nodes.push_back(point);
+    ASSERT_EQ(nodes.size(), 8u); // two contours of four, without their closing repeats
+    EXPECT_EQ(nodes[1].x, 2.0);
+    record.partIndex = 0;
+    EXPECT_EQ(utility("NTOC", &record, &point), hosterr::BadIndex);
+
+    HostElementHead head = headOf(hatch);
+    HostBox3D box;
+    ASSERT_EQ(database("CABO", &head, &box), hosterr::Ok);
+    EXPECT_EQ(box.xMax, 2.0);
+    EXPECT_EQ(box.yMin, 0.0);
+
+    // The ID comes with the memo's info-string field, and goes back out with it.
+    API_Element element;
+    element.head.guid = hatch;
+    table().GetElement(&element);
+    API_ElementMemo withInfo;
+    withInfo.field1184 = handleOf(std::string("H-01\0", 5));
+    ASSERT_EQ(inCommand([&] { return table().ChangeElement(&element, nullptr, &withInfo, 0, true); }),
+              hosterr::Ok);
+    table().DisposeElementMemo(&withInfo);
+    ASSERT_EQ(table().GetElementMemo(&hatch, &withInfo, MemoText), hosterr::Ok);
+    EXPECT_EQ(bytesOf(withInfo.field1184), std::string("H-01\0", 5));
+    table().DisposeElementMemo(&withInfo);
+    GS::UniString info, prefixed;
+    ASSERT_EQ(database("GCIS", &hatch, &info), hosterr::Ok);
+    ASSERT_EQ(database("GEIS", &hatch, &prefixed), hosterr::Ok);
+    EXPECT_EQ(info.ToCStr(), "H-01");
+    EXPECT_EQ(prefixed.ToCStr(), "hatch: H-01");
+
+    uint8_t typeId[2] = {0xEE, 0xEE};
+    uint32_t kind = 32;
+    ASSERT_EQ(utility("NTOE", &kind, typeId), hosterr::Ok);
+    EXPECT_EQ(typeId[0], 15);
+    EXPECT_EQ(typeId[1], 0);
+    ASSERT_EQ(utility("NTOE", reinterpret_cast<void*>(uintptr_t(55)), typeId), hosterr::Ok); // by value
+    EXPECT_EQ(typeId[0], 29);
+    kind = 2;
+    EXPECT_EQ(utility("NTOE", &kind, typeId), hosterr::BadParameter);
+}
+
+TEST_F(ModelTest, LinksRelationsAndAssociationsAreStoredAndForgotten) {
+    API_Guid a = create(15), b = create(16), c = create(19);
+    ASSERT_EQ(inCommand([&] { return table().LinkElements(&a, &b, 5); }), hosterr::Ok);
+    GS::Array<API_Guid> linked;
+    ASSERT_EQ(table().GetLinkedElements(&a, &linked), hosterr::Ok);
+    ASSERT_EQ(linked.GetSize(), 1u);
+    EXPECT_EQ(linked[0], b);
+    uint32_t flags = 0;
+    ASSERT_EQ(table().GetElementLinkFlags(&a, &b, &flags), hosterr::Ok);
+    EXPECT_EQ(flags, 5u);
+    EXPECT_EQ(table().GetElementLinkFlags(&b, &a, &flags), hosterr::NotFound);
+
+    GS::Array<API_Guid> others;
+    others.Push(b);
+    others.Push(c);
+    ASSERT_EQ(inCommand([&] { return table().SetElementRelationCode(&a, &others, fourCC("ANNO")); }),
+              hosterr::Ok);
+    uint32_t code = fourCC("TRNO");
+    ASSERT_EQ(table().GetElementRelationCode(&a, &c, &code), hosterr::Ok);
+    EXPECT_EQ(code, fourCC("ANNO"));
+    GS::Array<API_Guid> related;
+    table().GetElementRelationList(&a, &related);
+    EXPECT_EQ(related.GetSize(), 2u);
+
+    ASSERT_EQ(inCommand([&] { return table().AssociateElements(&c, &a, 3, 4); }), hosterr::Ok);
+    uint32_t sub = 0;
+    table().GetAssociationFlags(&c, &a, &flags);
+    table().GetAssociationSubFlags(&c, &a, &sub);
+    EXPECT_EQ(flags, 3u);
+    EXPECT_EQ(sub, 4u);
+
+    HostElementHead head = headOf(a);
+    GSHandle heads = BMNewHandle(sizeof head);
+    std::memcpy(*heads, &head, sizeof head);
+    ASSERT_EQ(inCommand([&] { return table().DeleteElements(heads, 1); }), hosterr::Ok);
+    BMKillHandle(&heads);
+    EXPECT_EQ(table().GetAssociatedElements(&c, &related), hosterr::Ok);
+    EXPECT_EQ(related.GetSize(), 0u);
+    EXPECT_TRUE(project().model.relations.links.empty());
+    EXPECT_EQ(table().LinkElements(&b, &c, 0), hosterr::Refused); // outside a command
+}
+
+TEST_F(ModelTest, QuantitiesAreComputedWhereTheHostCanAndOnlyAsAsked) {
+    API_ElementMemo memo;
+    squareWithHole(&memo);
+    API_Guid slab = create(8, &memo);
+    table().DisposeElementMemo(&memo);
+    std::vector<uint8_t> block(HostQuantityBlockSize, 0xAB), mask(HostQuantityMaskSize, 0);
+    GS::Array<HostCompositeQuantity> composites;
+    HostQuantityRequest request{block.data(), &composites, nullptr, nullptr};
+    HostQuantityParameters parameters;
+    mask[8] = 0xFF;                                  // the area
+    mask[16] = 0xFF;                                 // a fixed value
+    mask[HostQuantityMaskCompositePart + 40] = 0xFF; // the composites' material only
+    ASSERT_EQ(table().GetElementQuantities(&slab, &parameters, &request, mask.data()), hosterr::Ok);
+    double area = 0, fixed = 0, length = -1;
+    std::memcpy(&area, block.data() + 8, 8);
+    std::memcpy(&fixed, block.data() + 16, 8);
+    std::memcpy(&length, block.data(), 8);
+    EXPECT_DOUBLE_EQ(area, 3.0); // 4 less the 1 of the hole
+    EXPECT_EQ(fixed, 8 * 1000.0 + 16);
+    EXPECT_EQ(length, 0.0); // not asked for
+    ASSERT_EQ(composites.GetSize(), 2u);
+    EXPECT_EQ(composites[1].material, 2);
+    EXPECT_EQ(composites[1].volume, 0.0);
+    API_Guid nowhere = API_Guid::fromHalves(3, 3);
+    EXPECT_EQ(table().GetElementQuantities(&nowhere, &parameters, &request, mask.data()), hosterr::BadGuid);
+}

@@ -1,0 +1,66 @@
+#include "HostTestSupport.h"
+#include "platform/host/Scenario.h"
+#include "platform/host/ScenarioRunner.h"
+
+using namespace zavhost;
+
+TEST(ModelStepParser, ReadsTheModelWordsAndRejectsWhatDoesNotFit) {
+    ParsedScenario parsed = parseScenario(R"(layer add "A" hidden locked
+element add line in "S" as "L" from 0 0 to 1.5 -2 with-user-data "u" held-by 3
+element add hatch polygon 0 0 1 0 1 1 layer "A"
+expect element count 2 type 19 in "S" with-user-data
+expect element type text user-data containing "x"
+view current plan "Ground Floor"
+project shared "me" "you"
+)");
+    ASSERT_TRUE(parsed.errors.empty()) << parsed.errors[0].line << ": " << parsed.errors[0].message;
+    const std::vector<Step>& s = parsed.steps;
+    EXPECT_EQ(s[0].kind, StepKind::ModelAction);
+    EXPECT_EQ(s[0].model.flags, (std::set<std::string>{"hidden", "locked"}));
+    EXPECT_EQ(s[1].model.code, 19u);
+    EXPECT_EQ(s[1].model.numbers, (std::vector<double>{0, 0, 1.5, -2}));
+    EXPECT_EQ(*s[1].model.count, 3);
+    EXPECT_EQ(s[1].model.options.at("as"), "L");
+    EXPECT_EQ(s[2].model.numbers.size(), 6u);
+    EXPECT_EQ(s[3].kind, StepKind::ExpectModel);
+    EXPECT_EQ(*s[3].model.count, 2);
+    EXPECT_EQ(s[4].model.options.at("user-data"), "x");
+    EXPECT_EQ(s[6].model.texts.size(), 2u);
+
+    ParsedScenario bad = parseScenario("layer add \"A\" purple\n"
+                                       "element add teapot\n"
+                                       "element add hatch polygon 0 0 1 1\n"
+                                       "element add proxy in \"S\"\n"
+                                       "view add plan \"P\"\n"
+                                       "expect element\n"
+                                       "attribute add colour \"C\"\n"
+                                       "lockable \"X\" free mine\n");
+    ASSERT_EQ(bad.errors.size(), 8u);
+    EXPECT_NE(bad.errors[0].message.find("this line knows hidden, locked, not-in-workspace"),
+              std::string::npos);
+    EXPECT_NE(bad.errors[1].message.find("unknown element type \"teapot\""), std::string::npos);
+    EXPECT_NE(bad.errors[2].message.find("three points"), std::string::npos);
+    EXPECT_NE(bad.errors[3].message.find("of \"LABEL\""), std::string::npos);
+    EXPECT_NE(bad.errors[4].message.find("cannot be added"), std::string::npos);
+    EXPECT_NE(bad.errors[6].message.find("unknown attribute type"), std::string::npos);
+}
+
+TEST_F(HostTest, ModelStepsFailWithTheirReason) {
+    ScenarioRunner runner(host, RunOptions{});
+    ParsedScenario parsed = parseScenario(R"(project new "H"
+element add text as "T" with-user-data "alpha"
+expect element "T" user-data containing "alpha"
+element set "T" no-user-data
+expect element "T" user-data containing "alpha"
+)");
+    ASSERT_TRUE(parsed.errors.empty());
+    EXPECT_FALSE(runner.run(parsed.steps));
+    EXPECT_EQ(runner.failedLine(), 5);
+    EXPECT_NE(runner.failure().find("\"T\": its user data is none"), std::string::npos) << runner.failure();
+
+    ParsedScenario missing = parseScenario("project new \"H\"\nselect \"Nobody\"\n");
+    ScenarioRunner second(host, RunOptions{});
+    EXPECT_FALSE(second.run(missing.steps));
+    EXPECT_NE(second.failure().find("no element is labelled \"Nobody\""), std::string::npos)
+        << second.failure();
+}
