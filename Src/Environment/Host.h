@@ -9,6 +9,7 @@
 namespace tarnwick {
 
 class Drawing;
+class ElementLink;
 class Library;
 class Plan;
 class Project;
@@ -32,6 +33,10 @@ public:
     // True when done, or when the drawing already was the current one (no host call then).
     static bool setCurrentDatabase(Drawing* drawing);
     static bool setFrontWindow(Drawing* drawing);
+    // Makes the link's element type (resolved through the host) and variation the host's default
+    // tool type; true on success.
+    static bool setDefaultType(const ElementLink& tool);
+    static bool setDefaultType(uint16_t typeId, uint32_t variation);
 
     // Changes bit 0 (disabled) of a menu item's host flags, only when the state differs.
     static bool setMenuItemEnabled(int32_t menuResId, int32_t itemIndex, bool enabled);

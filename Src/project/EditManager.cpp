@@ -2,6 +2,8 @@
 // Transaction in the runtime.
 #include "Environment/EditManager.h"
 
+#include "AttrRefList.h"
+#include "ElementLinkList.h"
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
 
@@ -28,14 +30,34 @@ EditManager::~EditManager() {
     deleteLists();
 }
 
+namespace {
+template <class List> List* copyOf(const List* list) {
+    return list == nullptr ? nullptr : list->clone().release();
+}
+} // namespace
+
 void EditManager::copyFrom(const EditManager& other) {
+    m_unlockedLayers = copyOf(other.m_unlockedLayers);
+    m_shownLayers = copyOf(other.m_shownLayers);
+    m_unlockedElements = copyOf(other.m_unlockedElements);
+    m_reservedElements = copyOf(other.m_reservedElements);
     m_database = other.m_database;
     m_teamwork = other.m_teamwork;
     m_anyDatabase = other.m_anyDatabase;
 }
 
+void EditManager::deleteLists() {
+    delete m_unlockedLayers;
+    m_unlockedLayers = nullptr;
+    delete m_shownLayers;
+    m_shownLayers = nullptr;
+    delete m_unlockedElements;
+    m_unlockedElements = nullptr;
+    delete m_reservedElements;
+    m_reservedElements = nullptr;
+}
+
 // Nothing is remembered until elements can be made editable.
-void EditManager::deleteLists() {}
 void EditManager::restoreLayers() {}
 void EditManager::relockElements() {}
 void EditManager::releaseElements() {}

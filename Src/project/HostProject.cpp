@@ -1,8 +1,9 @@
 // The Host's project-side members. The project object is made on first use while the host has a
-// project open, and kept until the module is released; until the project model can make its
-// databases, the Host answers for them as a host without an open project would.
+// project open, and kept until the module is released.
+#include "ElementLink.h"
 #include "Environment/Addon.h"
 #include "Environment/Host.h"
+#include "Environment/HostCalls.h"
 #include "Project.h"
 
 namespace tarnwick {
@@ -22,22 +23,42 @@ Project* Host::getProject() {
 }
 
 Plan* Host::getPlan() {
-    return nullptr;
+    Project* project = getProject();
+    return project == nullptr ? nullptr : project->getPlan();
 }
+
 Specification* Host::getSpecification() {
-    return nullptr;
+    Project* project = getProject();
+    return project == nullptr ? nullptr : project->getSpecification();
 }
+
 Library* Host::getLibrary() {
-    return nullptr;
+    Project* project = getProject();
+    return project == nullptr ? nullptr : project->getLibrary();
 }
+
 Drawing* Host::getCurrentDatabase() {
-    return nullptr;
+    Project* project = getProject();
+    return project == nullptr ? nullptr : project->getCurrentDatabase();
 }
-bool Host::setCurrentDatabase(Drawing*) {
-    return false;
+
+bool Host::setCurrentDatabase(Drawing* drawing) {
+    Project* project = getProject();
+    return project != nullptr && project->setCurrentDatabase(drawing);
 }
-bool Host::setFrontWindow(Drawing*) {
-    return false;
+
+bool Host::setFrontWindow(Drawing* drawing) {
+    Project* project = getProject();
+    return project != nullptr && project->setFrontWindow(drawing);
+}
+
+bool Host::setDefaultType(const ElementLink& tool) {
+    return setDefaultType(tool.getTypeId(), tool.getVariation());
+}
+
+bool Host::setDefaultType(uint16_t typeId, uint32_t variation) {
+    uint8_t type[2] = {static_cast<uint8_t>(typeId & 0xFF), static_cast<uint8_t>(typeId >> 8)};
+    return ACAPEnvironmentCall(fourCC("SETD"), type, &variation) == hosterr::Ok;
 }
 
 void Host::resetProject() {

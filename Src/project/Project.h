@@ -1,26 +1,128 @@
-// The host's open project as the framework sees it. So far it holds the project's package store;
-// the project model adds its databases here.
+// The project open in the host, as the framework sees it: its databases (library parts, 3D model,
+// floor plan, attributes and the view lists), its package store, its shared-project users, and
+// cached questions to the host's environment. Made once by Host::getProject and reset, not
+// replaced, when the host closes or switches projects.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+
+#include "Environment/Containers.h"
+#include "Environment/Guid.h"
+#include "Environment/MemoryBlock.h"
+#include "Environment/String.h"
+#include "platform/api/ElementRecords.h"
+#include "platform/api/ProjectRecords.h"
 
 namespace tarnwick {
 
+class City;
+class DataFile;
+class Database;
+class DatabaseRef;
+class Detail;
+class DetailList;
+class Document3D;
+class Document3DList;
+class Drawing;
+class ElementLink;
+class ElementLinkList;
+class Elevation;
+class ElevationList;
+class InteriorElevation;
+class InteriorElevationList;
+class Layer;
+class LayerCombination;
+class Layout;
+class LayoutList;
+class Library;
+class Model;
 class Package;
 class PackageStore;
+class Plan;
+class Section;
+class SectionList;
+class Specification;
+class Worksheet;
+class WorksheetList;
 
 class Project {
 public:
+    // A user of a shared project.
+    class User {
+    public:
+        User(const String& name, uint16_t userId) : m_name(name), m_userId(userId) {}
+        User(const Guid& guid, const String& name, const String& secondText, uint16_t userId,
+             uint16_t secondWord)
+            : m_guid(guid), m_name(name), m_secondText(secondText), m_userId(userId),
+              m_secondWord(secondWord) {}
+        virtual ~User() = default;
+
+        const Guid& getGuid() const { return m_guid; }
+        const String& getName() const { return m_name; }
+        const String& getSecondText() const { return m_secondText; }
+        uint16_t getUserId() const { return m_userId; }
+        uint16_t getSecondWord() const { return m_secondWord; }
+
+    private:
+        Guid m_guid;
+        String m_name;
+        String m_secondText;
+        uint16_t m_userId = 0;
+        uint16_t m_secondWord = 0;
+    };
+    using UserList = Vector<User>;
+
     Project();
     Project(const Project&) = delete;
     Project& operator=(const Project&) = delete;
     virtual ~Project();
 
-    // The host closed or switched projects: cached host state is forgotten. The packages are not
-    // touched; the add-on loads them afresh for each project.
+    // The host closed or switched projects: the databases forget what they keep, the lazily made
+    // members and the caches go. The packages are not touched; the add-on loads them afresh for
+    // each project.
     void reset();
 
+    // --- Databases.
+    Library* getLibrary() const { return m_library; }
+    Model* getModel() const { return m_model.get(); }
+    Plan* getPlan() const { return m_plan.get(); }
+    Specification* getSpecification() const { return m_specification.get(); }
+    // The drawing a reference names; null for kinds without one or an unknown Guid.
+    Drawing* getDrawing(const DatabaseRef& ref);
+    // The host's current database and front window, asked once and kept.
+    Drawing* getCurrentDatabase();
+    Drawing* getFrontWindow();
+    // True when done, or when the drawing already is the one kept (no host call then).
+    bool setCurrentDatabase(Drawing* drawing);
+    bool setFrontWindow(Drawing* drawing);
+
+    // --- The view lists, loaded on first use; getK answers null for an index out of range.
+    size_t getDetailCount();
+    Detail* getDetail(int32_t index);
+    Detail* findDetail(const Guid& guid);
+    size_t getDocument3DCount();
+    Document3D* getDocument3D(int32_t index);
+    Document3D* findDocument3D(const Guid& guid);
+    size_t getElevationCount();
+    Elevation* getElevation(int32_t index);
+    Elevation* findElevation(const Guid& guid);
+    size_t getInteriorElevationCount();
+    InteriorElevation* getInteriorElevation(int32_t index);
+    InteriorElevation* findInteriorElevation(const Guid& guid);
+    // Layouts and master layouts alike.
+    size_t getLayoutCount();
+    Layout* getLayout(int32_t index);
+    Layout* findLayout(const Guid& guid);
+    size_t getSectionCount();
+    Section* getSection(int32_t index);
+    Section* findSection(const Guid& guid);
+    size_t getWorksheetCount();
+    Worksheet* getWorksheet(int32_t index);
+    Worksheet* findWorksheet(const Guid& guid);
+
+    // --- Packages.
     // The package with that code, or null.
     Package* getPackage(uint32_t code) const;
     // Stores a copy, replacing the package of the same code; with notify, publishes a
@@ -32,8 +134,83 @@ public:
     void resetPackages();
     PackageStore& getPackageStore() { return *m_packages; }
 
+    // --- The project file and the host's project texts and settings.
+    // The project file; null when the project has none.
+    std::unique_ptr<DataFile> getFile() const;
+    String getName() const; // empty on a host error
+    String getCityName() const;
+    String getText1536() const;
+    String getText1792() const;
+    bool isMetric() const;
+    // Asked once and kept until reset; 0 on a host error.
+    uint32_t getUnitPreference();
+    // The angle of the project's location; pi/2 when the host cannot say.
+    double getLocationAngle() const;
+    bool setLocationAngle(double angle);
+    // The city of the project's location: the attribute within a degree of it, or a new city
+    // (not stored) named after the project's city text. Null when the host cannot say.
+    std::unique_ptr<City> getCity();
+    // The current layer combination; null when the host names none.
+    std::unique_ptr<LayerCombination> getLayerCombination();
+
+    // --- Shared projects.
+    // The users of a shared project, asked of the host once per project; 0 when not shared.
+    size_t getUserCount();
+    const User* getUser(size_t index);
+    // Reserves the elements for this user; true when the list is empty or nothing is held by others.
+    bool reserveElements(const ElementLinkList& links);
+    bool releaseElements(const ElementLinkList& links);
+    // The host's lockable object of an attribute type's settings; only layers have one.
+    Guid getLockableObjectGuid(uint8_t attributeType) const;
+    bool reserveAttributeSettings(uint8_t attributeType);
+    bool releaseAttributeSettings(uint8_t attributeType);
+
+    // --- Elements and layers.
+    // 2 when the layer can take elements. Otherwise 0 when quiet; else the user is told why and
+    // answers: 1 to choose another layer, 2 after the layer was shown or unlocked (and stored),
+    // 0 to give up (or when the layer could not be stored).
+    int checkLayer(Layer& layer, bool quiet);
+    // Whether elements of the tool's type can be placed on the layer its defaults name, letting
+    // the user make it usable unless quiet.
+    bool checkToolLayer(const ElementLink& tool, bool quiet);
+    // The element's add-on user data (empty block when it has none), with its flags, version and
+    // platform sign; null on a host error (the words are then 0).
+    std::unique_ptr<MemoryBlock> getElementUserData(const ElementLink& link, uint32_t* flags,
+                                                    uint32_t* version, uint32_t* platform) const;
+    // Writes the block (when there is one, and unless keepEmpty, when it is not empty), else
+    // removes the element's user data.
+    bool setElementUserData(const ElementLink& link, MemoryBlock* data, bool keepEmpty, uint32_t flags,
+                            uint16_t version, uint16_t platform) const;
+
 private:
+    // The library-part database belongs to the library subsystem, which makes it.
+    void makeLibrary();
+    Drawing* drawingOfRecord(const HostDatabaseInfo& record);
+    DetailList& details();
+    Document3DList& documents3D();
+    ElevationList& elevations();
+    InteriorElevationList& interiorElevations();
+    LayoutList& layouts();
+    SectionList& sections();
+    WorksheetList& worksheets();
+
+    std::unique_ptr<Database> m_libraryDatabase;
+    Library* m_library = nullptr; // the same object
+    std::unique_ptr<Model> m_model;
+    std::unique_ptr<Plan> m_plan;
+    std::unique_ptr<UserList> m_users;
+    std::unique_ptr<DetailList> m_details;
+    std::unique_ptr<Document3DList> m_documents3D;
+    std::unique_ptr<ElevationList> m_elevations;
+    std::unique_ptr<InteriorElevationList> m_interiorElevations;
+    std::unique_ptr<LayoutList> m_layouts;
+    std::unique_ptr<SectionList> m_sections;
+    std::unique_ptr<WorksheetList> m_worksheets;
+    std::unique_ptr<Specification> m_specification;
+    Drawing* m_currentDatabase = nullptr;
+    Drawing* m_frontWindow = nullptr;
     std::unique_ptr<PackageStore> m_packages;
+    std::optional<HostUnitPreferences> m_unitPreferences;
 };
 
 } // namespace tarnwick

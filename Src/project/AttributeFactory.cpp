@@ -1,0 +1,70 @@
+// The attribute factory: chooses the wrapper class for a host attribute record, asking the
+// preferred creators (registered by the add-on) before the built-in ones.
+#include <map>
+
+#include "City.h"
+#include "Fill.h"
+#include "Font.h"
+#include "Layer.h"
+#include "LayerCombination.h"
+#include "LineStyle.h"
+#include "Pen.h"
+#include "Specification.h"
+#include "ZoneCategory.h"
+
+namespace tarnwick {
+
+namespace {
+using CreatorMap = std::multimap<uint8_t, Specification::Creator>;
+
+// Composites (5), surfaces (6), building materials (17) and complex profiles (11) join this
+// list as their wrapper classes are built.
+const CreatorMap& builtInCreators() {
+    static const CreatorMap creators = {
+        {AttrCity, &City::create},
+        {AttrFill, &Fill::create},
+        {AttrFont, &Font::create},
+        {AttrLayer, &Layer::create},
+        {AttrLayerCombination, &LayerCombination::create},
+        {AttrLineType, &LineStyle::create},
+        {AttrPen, &Pen::create},
+        {AttrZoneCategory, &ZoneCategory::create},
+    };
+    return creators;
+}
+
+std::unique_ptr<CreatorMap>& preferredCreators() {
+    static std::unique_ptr<CreatorMap> creators;
+    return creators;
+}
+
+std::unique_ptr<Attribute> ask(const CreatorMap& creators, const API_Attribute& record,
+                               const AttributeLink& link) {
+    if (record.header.typeCode > 0xFF) return nullptr;
+    auto [first, last] = creators.equal_range(static_cast<uint8_t>(record.header.typeCode));
+    for (auto it = first; it != last; ++it)
+        if (std::unique_ptr<Attribute> made = it->second(record, link)) return made;
+    return nullptr;
+}
+} // namespace
+
+void Specification::registerAttributeCreator(uint8_t type, Creator creator) {
+    if (creator == nullptr) return;
+    auto& preferred = preferredCreators();
+    if (!preferred) preferred = std::make_unique<CreatorMap>();
+    preferred->emplace(type, creator);
+}
+
+void Specification::clearAttributeCreators() {
+    preferredCreators().reset();
+}
+
+std::unique_ptr<Attribute> Specification::create(const API_Attribute& record,
+                                                 const AttributeLink& link) const {
+    if (const auto& preferred = preferredCreators()) {
+        if (std::unique_ptr<Attribute> made = ask(*preferred, record, link)) return made;
+    }
+    return ask(builtInCreators(), record, link);
+}
+
+} // namespace tarnwick

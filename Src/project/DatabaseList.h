@@ -1,0 +1,93 @@
+// The project's lists of view databases, one per kind: each asks the host for its kind's
+// database Guids the first time it is needed and makes one object per database, kept in Guid
+// order until the project is reset.
+#pragma once
+
+#include <cstring>
+#include <iterator>
+#include <map>
+#include <memory>
+
+#include "Environment/Guid.h"
+#include "Environment/HostCalls.h"
+#include "Environment/Memory.h"
+#include "ViewKinds.h"
+
+namespace tarnwick {
+
+class Project;
+
+template <class T> class DatabaseList {
+public:
+    DatabaseList() = default;
+    DatabaseList(const DatabaseList&) = delete;
+    DatabaseList& operator=(const DatabaseList&) = delete;
+    virtual ~DatabaseList() = default;
+
+    size_t size() const { return m_items.size(); }
+    // The index-th database in Guid order; null for an index out of range.
+    T* at(int32_t index) const {
+        if (index < 0 || static_cast<size_t>(index) >= m_items.size()) return nullptr;
+        auto it = m_items.begin();
+        std::advance(it, index);
+        return it->second.get();
+    }
+    T* find(const Guid& guid) const {
+        auto it = m_items.find(guid);
+        return it == m_items.end() ? nullptr : it->second.get();
+    }
+    // Stores the object under its Guid; an object already there is deleted.
+    void store(const Guid& guid, std::unique_ptr<T> item) { m_items[guid] = std::move(item); }
+
+protected:
+    // Adds one object per Guid the host lists for the selector; nothing on a host error.
+    template <class Make> void load(uint32_t selector, Make make) {
+        GSHandle handle = nullptr;
+        if (ACAPDatabaseCall(selector, &handle) != hosterr::Ok || handle == nullptr) {
+            freeHandle(handle);
+            return;
+        }
+        size_t count = static_cast<size_t>(getHandleSize(handle)) / sizeof(API_Guid);
+        for (size_t i = 0; i < count; ++i) {
+            API_Guid guid;
+            std::memcpy(&guid, *handle + i * sizeof guid, sizeof guid);
+            store(Guid(guid), make(Guid(guid)));
+        }
+        freeHandle(handle);
+    }
+
+private:
+    std::map<Guid, std::unique_ptr<T>> m_items;
+};
+
+// One class per kind: made for a project, they load themselves.
+#define TARNWICK_VIEW_LIST(ListName, Kind, selector)                                                         \
+    class ListName : public DatabaseList<Kind> {                                                             \
+    public:                                                                                                  \
+        explicit ListName(Project* project) {                                                                \
+            load(fourCC(selector),                                                                           \
+                 [project](const Guid& guid) { return std::make_unique<Kind>(project, guid); });             \
+        }                                                                                                    \
+    };
+
+TARNWICK_VIEW_LIST(DetailList, Detail, "GDDI")
+TARNWICK_VIEW_LIST(Document3DList, Document3D, "GD3D")
+TARNWICK_VIEW_LIST(ElevationList, Elevation, "GEDI")
+TARNWICK_VIEW_LIST(InteriorElevationList, InteriorElevation, "GIED")
+TARNWICK_VIEW_LIST(SectionList, Section, "GSDI")
+TARNWICK_VIEW_LIST(WorksheetList, Worksheet, "GWDI")
+
+#undef TARNWICK_VIEW_LIST
+
+// Layouts, then master layouts, in one list.
+class LayoutList : public DatabaseList<Layout> {
+public:
+    explicit LayoutList(Project* project) {
+        load(fourCC("GLDI"),
+             [project](const Guid& guid) { return std::make_unique<Layout>(project, guid, false); });
+        load(fourCC("GMDI"),
+             [project](const Guid& guid) { return std::make_unique<Layout>(project, guid, true); });
+    }
+};
+
+} // namespace tarnwick

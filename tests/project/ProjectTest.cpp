@@ -1,0 +1,300 @@
+// The project through the stand-in host: identity, texts, units, location and city, the
+// databases and their caches, the view lists, shared-project users, reservations and lockables.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <numbers>
+
+#include "Environment/DataFile.h"
+#include "Environment/TempFolder.h"
+#include "ProjectTestSupport.h"
+#include "project/City.h"
+#include "project/DatabaseRef.h"
+#include "project/ElementLinkList.h"
+#include "project/LayerCombination.h"
+#include "project/Model.h"
+#include "project/Plan.h"
+#include "project/Specification.h"
+#include "project/ViewKinds.h"
+#include "support/TestAddon.h"
+
+using namespace tarnwick;
+using projecttest::callsWith;
+using projecttest::hostProject;
+using testsupport::ModuleUnderTest;
+
+TEST(Project, AnswersItsNameTextsFileAndUnits) {
+    ModuleUnderTest module;
+    zavhost::Project& host = hostProject(module.host());
+    host.model.texts["city"] = "Lyon";
+    host.model.texts["text1536"] = "Rue de la Paix 1";
+    host.model.texts["text1792"] = "69001";
+    Project* project = Host::getProject();
+    ASSERT_NE(project, nullptr);
+    EXPECT_EQ(project->getName(), "Test Project");
+    EXPECT_EQ(project->getCityName(), "Lyon");
+    EXPECT_EQ(project->getText1536(), "Rue de la Paix 1");
+    EXPECT_EQ(project->getText1792(), "69001");
+
+    EXPECT_EQ(project->getFile(), nullptr); // never saved
+    TempFolder folder;
+    ASSERT_EQ(module.host().saveProject(folder.path("house.zavproj")), hosterr::Ok);
+    std::unique_ptr<DataFile> file = project->getFile();
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->getPath(), folder.path("house.zavproj"));
+    EXPECT_EQ(file->getKind(), DataFile::TextureKind);
+
+    EXPECT_TRUE(project->isMetric());
+    hostProject(module.host()).model.settings.units.lengthUnit = 4;
+    EXPECT_FALSE(project->isMetric());
+
+    hostProject(module.host()).model.settings.unitPreferences.unitPreference = 7;
+    EXPECT_EQ(project->getUnitPreference(), 7u);
+    hostProject(module.host()).model.settings.unitPreferences.unitPreference = 9;
+    size_t before = module.host().calls().size();
+    EXPECT_EQ(project->getUnitPreference(), 7u); // kept
+    EXPECT_EQ(callsWith(module.host(), "GPRF", before), 0u);
+    project->reset();
+    EXPECT_EQ(project->getUnitPreference(), 9u);
+}
+
+TEST(Project, LocationAngleChangesOnlyItsOwnField) {
+    ModuleUnderTest module;
+    Project* project = Host::getProject();
+    HostPlaceInfo before = hostProject(module.host()).model.settings.place;
+    EXPECT_TRUE(project->setLocationAngle(1.25));
+    EXPECT_DOUBLE_EQ(project->getLocationAngle(), 1.25);
+    HostPlaceInfo after = hostProject(module.host()).model.settings.place;
+    after.northAngle = before.northAngle;
+    EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+}
+
+TEST(Project, WithoutAHostProjectAnswersTheDefaultsOfFailure) {
+    ModuleUnderTest module(nullptr, false);
+    EXPECT_EQ(Host::getProject(), nullptr);
+    EXPECT_EQ(Host::getPlan(), nullptr);
+    Project detached; // a project object the host knows nothing of
+    EXPECT_DOUBLE_EQ(detached.getLocationAngle(), std::numbers::pi / 2.0);
+    EXPECT_FALSE(detached.setLocationAngle(1.0));
+    EXPECT_EQ(detached.getName(), "");
+    EXPECT_EQ(detached.getCity(), nullptr);
+    EXPECT_EQ(detached.getLayerCombination(), nullptr);
+    EXPECT_EQ(detached.getCurrentDatabase(), nullptr);
+    EXPECT_EQ(detached.getUnitPreference(), 0u);
+}
+
+TEST(Project, CityIsTheNearbyAttributeOrANewOneNamedAfterTheProjectCity) {
+    ModuleUnderTest module;
+    Project* project = Host::getProject();
+    std::unique_ptr<City> home = project->getCity();
+    ASSERT_NE(home, nullptr);
+    EXPECT_TRUE(home->exists());
+    EXPECT_EQ(home->getName(), "Home Town");
+    EXPECT_DOUBLE_EQ(home->getFirstAngle(), 53.5);  // the latitude
+    EXPECT_DOUBLE_EQ(home->getSecondAngle(), -1.5); // kept from the attribute
+
+    zavhost::Project& host = hostProject(module.host());
+    host.model.texts["city"] = "Nowhere";
+    host.model.settings.place.longitude = 10.25;
+    host.model.settings.place.latitude = -20.5;
+    host.model.settings.place.timeZone = 14;
+    std::unique_ptr<City> fresh = project->getCity();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_FALSE(fresh->exists());
+    EXPECT_EQ(fresh->getName(), "Nowhere");
+    EXPECT_DOUBLE_EQ(fresh->getFirstAngle(), -20.5);
+    EXPECT_DOUBLE_EQ(fresh->getSecondAngle(), 10.25);
+    EXPECT_EQ(fresh->getField300(), 14);
+    EXPECT_EQ(fresh->record().firstAngleMinutes, -1230);
+}
+
+TEST(Project, LayerCombinationIsTheHostsCurrentOne) {
+    ModuleUnderTest module;
+    std::unique_ptr<LayerCombination> combination = Host::getProject()->getLayerCombination();
+    ASSERT_NE(combination, nullptr);
+    EXPECT_EQ(combination->getName(), "Everything");
+    EXPECT_EQ(combination->getIndex16(), -1); // reported negated
+    EXPECT_EQ(combination->getEntryCount(), hostProject(module.host()).model.attributes.liveCount(AttrLayer));
+    hostProject(module.host()).model.settings.layerCombination = 9; // none such
+    EXPECT_EQ(Host::getProject()->getLayerCombination(), nullptr);
+}
+
+TEST(Project, DrawingsAreFoundByKindAndGuidInGuidOrder) {
+    ModuleUnderTest module;
+    zavhost::Project& host = hostProject(module.host());
+    const API_Guid sectionB = host.model.views.add(DatabaseSection, u"B")->guid;
+    const API_Guid sectionA = host.model.views.add(DatabaseSection, u"A")->guid;
+    const API_Guid master = host.model.views.add(DatabaseMasterLayout, u"Master")->guid;
+    const API_Guid layout = host.model.views.add(DatabaseLayout, u"Sheet 1")->guid;
+    const API_Guid worksheet = host.model.views.add(DatabaseWorksheet, u"Work")->guid;
+    Project* project = Host::getProject();
+
+    EXPECT_EQ(project->getDrawing(DatabaseRef(DatabasePlan, Guid())), project->getPlan());
+    EXPECT_EQ(project->getDrawing(DatabaseRef(DatabaseModel, Guid())), project->getModel());
+    for (uint32_t kind : {0u, 6u, 7u, 8u, 14u})
+        EXPECT_EQ(project->getDrawing(DatabaseRef(kind, Guid(sectionA))), nullptr) << kind;
+
+    ASSERT_EQ(project->getSectionCount(), 2u);
+    EXPECT_EQ(project->getSection(-1), nullptr);
+    EXPECT_EQ(project->getSection(2), nullptr);
+    bool aFirst = Guid(sectionA) < Guid(sectionB);
+    EXPECT_EQ(project->getSection(0)->getDatabaseGuid(), Guid(aFirst ? sectionA : sectionB));
+    EXPECT_EQ(project->getDrawing(DatabaseRef(DatabaseSection, Guid(sectionB))),
+              project->findSection(Guid(sectionB)));
+    EXPECT_EQ(project->findSection(Guid(sectionB))->getTypeName(), "Section");
+
+    ASSERT_EQ(project->getLayoutCount(), 2u);
+    Drawing* masterDrawing = project->getDrawing(DatabaseRef(DatabaseMasterLayout, Guid(master)));
+    ASSERT_NE(masterDrawing, nullptr);
+    EXPECT_EQ(masterDrawing->getTypeName(), "Master Layout");
+    EXPECT_EQ(masterDrawing->getDatabaseType(), uint32_t(DatabaseLayout));
+    EXPECT_EQ(project->getDrawing(DatabaseRef(DatabaseLayout, Guid(master))), masterDrawing);
+    EXPECT_EQ(project->findLayout(Guid(layout))->getTypeName(), "Layout");
+    EXPECT_EQ(project->getWorksheetCount(), 1u);
+    EXPECT_EQ(project->getWorksheet(0)->getDatabaseGuid(), Guid(worksheet));
+    EXPECT_EQ(project->getDetailCount(), 0u);
+    EXPECT_EQ(project->getElevationCount(), 0u);
+    EXPECT_EQ(project->getInteriorElevationCount(), 0u);
+    EXPECT_EQ(project->getDocument3DCount(), 0u);
+
+    // Lists are loaded once and kept until reset.
+    host.model.views.add(DatabaseDetail, u"Late");
+    EXPECT_EQ(project->getDetailCount(), 0u);
+    project->reset();
+    EXPECT_EQ(project->getDetailCount(), 1u);
+    EXPECT_EQ(project->getDetail(0)->getDatabaseRef().getKind(), uint32_t(DatabaseDetail));
+}
+
+TEST(Project, CurrentDatabaseIsCachedAndAFailureLeavesNothingCached) {
+    ModuleUnderTest module;
+    zavhost::Project& host = hostProject(module.host());
+    const API_Guid sectionGuid = host.model.views.add(DatabaseSection, u"Cut")->guid;
+    Project* project = Host::getProject();
+    EXPECT_EQ(project->getCurrentDatabase(), project->getPlan());
+    size_t before = module.host().calls().size();
+    EXPECT_EQ(project->getCurrentDatabase(), project->getPlan());
+    EXPECT_TRUE(project->setCurrentDatabase(project->getPlan()));
+    EXPECT_EQ(module.host().calls().size(), before); // no host call
+
+    Section* section = project->findSection(Guid(sectionGuid));
+    ASSERT_NE(section, nullptr);
+    before = module.host().calls().size();
+    EXPECT_TRUE(Host::setCurrentDatabase(section));
+    EXPECT_EQ(callsWith(module.host(), "CDAT", before), 1u);
+    EXPECT_EQ(host.session.current.guid, sectionGuid);
+    EXPECT_EQ(project->getCurrentDatabase(), section);
+    EXPECT_EQ(callsWith(module.host(), "GDAT", before), 0u);
+
+    EXPECT_TRUE(project->setFrontWindow(section));
+    EXPECT_EQ(callsWith(module.host(), "CHWD", before), 1u);
+    EXPECT_EQ(host.session.frontWindow.guid, sectionGuid);
+    EXPECT_EQ(project->getFrontWindow(), section);
+
+    // The section goes away in the host: making it current fails and caches nothing.
+    host.model.views.remove(sectionGuid);
+    EXPECT_TRUE(project->setCurrentDatabase(project->getPlan()));
+    EXPECT_FALSE(project->setCurrentDatabase(section));
+    before = module.host().calls().size();
+    EXPECT_EQ(project->getCurrentDatabase(), project->getPlan());
+    EXPECT_EQ(callsWith(module.host(), "GDAT", before), 1u);
+    EXPECT_FALSE(project->setCurrentDatabase(nullptr));
+}
+
+TEST(Project, UsersOfASharedProjectAreAskedOncePerProject) {
+    ModuleUnderTest module;
+    Project* project = Host::getProject();
+    size_t before = module.host().calls().size();
+    EXPECT_EQ(project->getUserCount(), 0u);
+    EXPECT_EQ(project->getUserCount(), 0u);
+    EXPECT_EQ(callsWith(module.host(), "SHAR", before), 0u);
+    EXPECT_EQ(callsWith(module.host(), "IsSharedProject", before), 1u);
+    EXPECT_EQ(project->getUser(0), nullptr);
+
+    zavhost::Project& host = hostProject(module.host());
+    host.model.settings.shared = true;
+    host.model.settings.users = {{"ann", "Ann Archer", API_Guid::fromHalves(1, 2), 4, 9},
+                                 {"bob", "Bob Builder", API_Guid::fromHalves(3, 4), 6, 0}};
+    EXPECT_EQ(project->getUserCount(), 0u); // kept until reset
+    project->reset();
+    ASSERT_EQ(project->getUserCount(), 2u);
+    const Project::User* ann = project->getUser(0);
+    ASSERT_NE(ann, nullptr);
+    EXPECT_EQ(ann->getName(), "ann");
+    EXPECT_EQ(ann->getSecondText(), "Ann Archer");
+    EXPECT_EQ(ann->getGuid(), Guid(1, 2));
+    EXPECT_EQ(ann->getUserId(), 4);
+    EXPECT_EQ(ann->getSecondWord(), 9);
+    EXPECT_EQ(project->getUser(1)->getName(), "bob");
+    EXPECT_EQ(project->getUser(2), nullptr);
+}
+
+TEST(Project, ReservationsAndLockableLayerSettings) {
+    ModuleUnderTest module;
+    Project* project = Host::getProject();
+    ElementLinkList none;
+    size_t before = module.host().calls().size();
+    EXPECT_TRUE(project->reserveElements(none));
+    EXPECT_TRUE(project->releaseElements(none));
+    EXPECT_EQ(module.host().calls().size(), before);
+
+    zavhost::Project& host = hostProject(module.host());
+    host.model.settings.shared = true;
+    host.model.settings.users = {{"me", "Me", API_Guid::fromHalves(7, 7), 1, 0}};
+    ElementLinkList mine;
+    mine.push_back(new ElementLink(Guid(5, 5), nullptr));
+    EXPECT_TRUE(project->reserveElements(mine));
+    host.session.heldByOthers[API_Guid::fromHalves(5, 5)] = 3;
+    EXPECT_FALSE(project->reserveElements(mine));
+    EXPECT_TRUE(project->releaseElements(mine));
+
+    EXPECT_FALSE(project->getLockableObjectGuid(AttrPen).isValid());
+    Guid layerSettings = project->getLockableObjectGuid(AttrLayer);
+    EXPECT_TRUE(layerSettings.isValid());
+    EXPECT_FALSE(project->releaseAttributeSettings(AttrLayer)); // not reserved
+    EXPECT_TRUE(project->reserveAttributeSettings(AttrLayer));
+    EXPECT_EQ(host.session.lockables["LayerSettingsDialog"], 2);
+    EXPECT_FALSE(project->reserveAttributeSettings(AttrLayer)); // already ours
+    EXPECT_TRUE(project->releaseAttributeSettings(AttrLayer));
+    EXPECT_EQ(host.session.lockables["LayerSettingsDialog"], 1);
+    EXPECT_FALSE(project->reserveAttributeSettings(AttrPen));
+}
+
+TEST(Project, ElementUserDataRoundTripsAndAbsentDataIsAnEmptyBlock) {
+    ModuleUnderTest module;
+    zavhost::StoredElement stored;
+    stored.record.head.typeCode = 17;
+    stored.record.head.guid = zavhost::newGuid();
+    ASSERT_TRUE(hostProject(module.host()).model.views.plan().elements.add(stored));
+    Project* project = Host::getProject();
+    ElementLink link(Guid(stored.guid()), project->getPlan());
+
+    uint32_t flags = 99, version = 99, platform = 99;
+    std::unique_ptr<MemoryBlock> none = project->getElementUserData(link, &flags, &version, &platform);
+    ASSERT_NE(none, nullptr);
+    EXPECT_EQ(none->getSize(), 0);
+    EXPECT_EQ(flags, 0u);
+
+    MemoryBlock data;
+    data.allocateHandle(5);
+    std::memcpy(data.getData(), "notes", 5);
+    EXPECT_FALSE(project->setElementUserData(link, &data, false, 12, 3, 0x5757)); // outside an undo step
+    ASSERT_TRUE(
+        projecttest::change([&] { return project->setElementUserData(link, &data, false, 12, 3, 0x5757); }));
+    std::unique_ptr<MemoryBlock> read = project->getElementUserData(link, &flags, &version, &platform);
+    ASSERT_NE(read, nullptr);
+    ASSERT_EQ(read->getSize(), 5);
+    EXPECT_EQ(std::memcmp(read->getData(), "notes", 5), 0);
+    EXPECT_EQ(flags, 12u);
+    EXPECT_EQ(version, 3u);
+    EXPECT_EQ(platform, 0x5757u);
+
+    MemoryBlock empty;
+    EXPECT_TRUE(
+        projecttest::change([&] { return project->setElementUserData(link, &empty, false, 12, 3, 0x5757); }));
+    EXPECT_EQ(project->getElementUserData(link, nullptr, nullptr, nullptr)->getSize(), 0);
+
+    ElementLink unknown(Guid(8, 8), project->getPlan());
+    EXPECT_EQ(project->getElementUserData(unknown, &flags, &version, &platform), nullptr);
+    EXPECT_EQ(flags, 0u);
+    EXPECT_EQ(platform, 0u);
+}
