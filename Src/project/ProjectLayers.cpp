@@ -6,7 +6,7 @@
 #include "Layer.h"
 #include "Project.h"
 #include "Specification.h"
-#include "interface/Alert.h"
+#include "project/Alert.h"
 
 namespace tarnwick {
 

@@ -6,7 +6,7 @@
 #include "Environment/Host.h"
 #include "Environment/ModuleEntry.h"
 #include "Environment/ModuleRegistry.h"
-#include "interface/Alert.h"
+#include "project/Alert.h"
 #include "resources/ModuleResources.h"
 
 namespace testsupport {

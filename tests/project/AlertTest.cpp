@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "Environment/ModuleEntry.h"
-#include "interface/Alert.h"
+#include "project/Alert.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/Resources.h"
 #include "support/TestAddon.h"

@@ -1,4 +1,5 @@
 // One-call message boxes. Headlines and button texts left empty take the module's defaults.
+// They live with the project model, the lowest part that shows them.
 #pragma once
 
 #include "Environment/String.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Environment/ModuleEntry.h"
-#include "interface/ProgressWindow.h"
+#include "project/ProgressWindow.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/Resources.h"
 #include "support/TestAddon.h"
