@@ -12,12 +12,16 @@
 #include "Environment/ModuleRegistry.h"
 #include "Environment/NumberText.h"
 #include "Environment/Transaction.h"
-#include "interface/Alert.h"
-#include "interface/ProgressWindow.h"
 #include "persistence/Package.h"
 #include "persistence/XMLTypeProxy.h"
 #include "platform/gsroot/DebugPrint.h"
+#include "project/Alert.h"
+#include "project/Layer.h"
+#include "project/Plan.h"
+#include "project/ProgressWindow.h"
 #include "project/Project.h"
+#include "project/Specification.h"
+#include "project/Storey.h"
 
 namespace demo {
 
@@ -88,6 +92,37 @@ public:
     }
 };
 
+// Checks the layer "Notes" as a tool would before placing an element on it; the user may show or
+// unlock it from the alert, which stores the layer, so it runs as an undoable step.
+class CheckNotesLayer : public Transaction {
+public:
+    CheckNotesLayer() : Transaction(text(13)) {}
+    GSErrCode run() override {
+        Project* project = Host::getProject();
+        if (project == nullptr) return hosterr::NoProject;
+        Layer notes(String("Notes"));
+        usable = project->checkLayer(notes, false) == 2;
+        return hosterr::Ok;
+    }
+    bool usable = false;
+};
+
+// The project as the framework sees it: its name, storeys and attributes.
+String describeProject() {
+    Project* project = Host::getProject();
+    if (project == nullptr) return String();
+    String description = project->getName() + ":";
+    if (Plan* plan = project->getPlan()) {
+        for (Storey* storey : plan->getStoreys())
+            description += String(" storey ") + storey->getName() + ";";
+    }
+    if (Specification* attributes = project->getSpecification()) {
+        description += String(" ") + String(uintToText(attributes->getCount(AttrLayer))) + " layers, " +
+                       String(uintToText(attributes->getCount(AttrPen))) + " pens";
+    }
+    return description;
+}
+
 class DemoMenu : public MenuSubscriber {
 public:
     DemoMenu() : MenuSubscriber(MenuList, PromptList, 17, 0) {}
@@ -117,6 +152,15 @@ public:
         }
         case 8:
             throw std::runtime_error("the demonstration breaks on purpose");
+        case 10:
+            NotifyAlert().show(describeProject());
+            return true;
+        case 11: {
+            CheckNotesLayer check;
+            Host::runTransaction(check);
+            NotifyAlert().show(text(check.usable ? 14 : 15));
+            return true;
+        }
         default:
             return false;
         }
