@@ -1,7 +1,6 @@
 #include "Host.h"
 
 #include "Addon.h"
-#include "AddonHooks.h"
 #include "EditManager.h"
 #include "HostCalls.h"
 #include "Resources.h"
@@ -88,11 +87,8 @@ bool Host::runTransaction(Transaction& transaction) {
         ++runningDepth;
         err = ACAPRunUndoableCommand(&name, &runOutermost, &context);
         --runningDepth;
-        if (context.threw) {
-            if (addon != nullptr) addon->onException();
-            zavlink::reportInternalError();
-        }
-        if (err == hosterr::CommandFailed && addon != nullptr) addon->onException();
+        // The add-on's error hook tells the user (the product's reports an internal error).
+        if ((context.threw || err == hosterr::CommandFailed) && addon != nullptr) addon->onException();
     } else {
         ++runningDepth;
         try {

@@ -12,10 +12,9 @@ bool projectNotifierInstalled = false;
 bool moduleDataHandlerInstalled = false;
 bool elementObserverInstalled = false;
 
+// Like every entry, a handler hands what it caught to the product's report.
 void reportSafely() {
     try {
-        Addon* addon = getAddon();
-        if (addon != nullptr) addon->onException();
         zavlink::reportInternalError();
     } catch (...) {
     }

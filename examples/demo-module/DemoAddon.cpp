@@ -206,6 +206,7 @@ public:
             add(tool.get());
     }
     ~DemoAddon() override { clear(); }
+    void onException() override { zavlink::reportInternalError(); }
 
 private:
     std::vector<std::unique_ptr<Subscriber>> m_tools;

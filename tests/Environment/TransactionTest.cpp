@@ -2,6 +2,8 @@
 // notification, failures reported.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "Environment/Host.h"
 #include "Environment/HostSubscribers.h"
 #include "Environment/ModuleEntry.h"
@@ -130,4 +132,25 @@ TEST(Transaction, WithoutAProjectTheHostRefusesAndNothingRuns) {
     EXPECT_FALSE(Host::runTransaction(step));
     EXPECT_EQ(step.runs, 0);
     EXPECT_EQ(step.finishedWith, 0);
+}
+
+TEST(Transaction, AnExceptionInRunIsReportedThroughTheErrorHookAndFails) {
+    struct Throws : Transaction {
+        Throws() : Transaction(String("Throws")) {}
+        GSErrCode run() override { throw std::runtime_error("broken"); }
+        void finished(bool success) override { result = success ? 1 : 0; }
+        int result = -1;
+    };
+    struct CountingAddon : Addon {
+        int exceptions = 0;
+        void onException() override { ++exceptions; }
+    };
+    CountingAddon* addon = nullptr;
+    ModuleUnderTest module([&] { return addon = new CountingAddon(); });
+    Throws step;
+    EXPECT_FALSE(Host::runTransaction(step));
+    EXPECT_EQ(step.result, 0);
+    EXPECT_EQ(addon->exceptions, 1);
+    EXPECT_EQ(module.host().project()->undoSteps.size(), 0u);
+    EXPECT_FALSE(Host::isTransactionRunning());
 }

@@ -1,4 +1,5 @@
-// The product's hooks, which the framework's entry code calls; the fuzz targets start no add-on.
+// The product's hooks for programs that link the framework but start no add-on (fuzz targets,
+// benchmarks): a start declines, a release has nothing to do, a report goes nowhere.
 #include "Environment/AddonHooks.h"
 
 namespace zavlink {
