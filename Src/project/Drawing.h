@@ -1,7 +1,7 @@
 // One host view database: the floor plan, a section, elevation, interior elevation, detail,
 // worksheet, layout or master layout, 3D document, or the 3D model window. Every element
 // operation goes through the drawing that holds the element; each first makes its drawing the
-// host's current database.
+// host's current database and gives up without a host call when that fails.
 #pragma once
 
 #include <cstdint>
@@ -11,18 +11,85 @@
 #include "DatabaseRef.h"
 #include "ElementLink.h"
 #include "ElementLinkList.h"
+#include "ElementMemo.h"
 #include "Environment/Guid.h"
+#include "Environment/MemoryBlock.h"
+#include "IteratorBase.h"
 
 namespace tarnwick {
 
+class Element;
 class Layer;
+class Library;
+class ProgressMonitor;
 class Project;
+class Specification;
 class Storey;
 
 class Drawing : public Database {
 public:
+    // Which elements a walk or a read accepts: the cheap tests (type, host filter flags, the
+    // selection) while links are collected, the rest (user data, accepts) when each is read.
+    class Filter {
+    public:
+        Filter(uint32_t hostFlags, uint16_t elementType, bool selectedOnly, bool flag4, bool withUserData);
+        Filter(uint16_t elementType, bool selectedOnly, bool flag4, bool withUserData);
+        explicit Filter(bool selectedOnly = false, bool withUserData = false);
+        virtual ~Filter() = default;
+        virtual std::unique_ptr<Filter> clone() const { return std::make_unique<Filter>(*this); }
+        // The last test of a read element; true in the base.
+        virtual bool accepts(const Element&) const { return true; }
+
+        uint32_t getReserved() const { return m_reserved; } // always 0
+        uint32_t getHostFlags() const { return m_hostFlags; }
+        void setHostFlags(uint32_t flags) { m_hostFlags = flags; }
+        // Type code in the low byte, sub-kind in the high byte; 0: any type.
+        uint16_t getElementType() const { return m_elementType; }
+        void setElementType(uint16_t type) { m_elementType = type; }
+        // The database named with host flag 0x400; empty: the one the host environment names.
+        const Guid& getGuid() const { return m_guid; }
+        void setGuid(const Guid& guid) { m_guid = guid; }
+        bool getFlag4() const { return m_flag4 != 0; }
+        bool isSelectedOnly() const { return m_selectedOnly != 0; }
+        void setSelectedOnly(bool on) { m_selectedOnly = on; }
+        bool isWithUserData() const { return m_withUserData != 0; }
+        void setWithUserData(bool on) { m_withUserData = on; }
+        // In a section or elevation, proxies are tested as the model elements they show.
+        bool isResolvingProxies() const { return m_resolveProxies != 0; }
+        void setResolvingProxies(bool on) { m_resolveProxies = on; }
+
+    private:
+        uint32_t m_reserved = 0;
+        uint32_t m_hostFlags = 0;
+        uint16_t m_elementType = 0;
+        Guid m_guid;
+        uint8_t m_flag4 = 0;
+        uint8_t m_selectedOnly = 0;
+        uint8_t m_withUserData = 0;
+        uint8_t m_resolveProxies = 1;
+    };
+
+    // Accepts the element a link names (by Guid).
+    class IsElementProxy : public Filter {
+    public:
+        explicit IsElementProxy(const ElementLink& link, const Filter& filter = Filter())
+            : Filter(filter), m_link(link) {}
+        std::unique_ptr<Filter> clone() const override { return std::make_unique<IsElementProxy>(*this); }
+        bool accepts(const Element& element) const override;
+
+    private:
+        ElementLink m_link;
+    };
+
+    using iterator = Iterator<Drawing, Element, ElementLink, Filter, ElementLinkList>;
+    using reverse_iterator = ReverseIterator<Drawing, Element, ElementLink, Filter, ElementLinkList>;
+    using const_iterator = ConstIterator<Drawing, Element, ElementLink, Filter, ElementLinkList>;
+
+    // Host filter flag: the database is the one the filter's Guid names.
+    static constexpr uint32_t FilterByDatabase = 0x400;
+
     Drawing(Project* project, const Guid& databaseGuid) : m_project(project), m_databaseGuid(databaseGuid) {}
-    ~Drawing() override = default;
+    ~Drawing() override;
 
     // Drops the kept selection.
     void reset() override;
@@ -32,12 +99,82 @@ public:
     virtual uint32_t getNavigatorItemType() const = 0;
     virtual Guid getDatabaseGuid() const { return m_databaseGuid; }
 
+    // --- Walking and reading elements.
+    // Collects the links that pass the filter and walks them, reading each element when reached
+    // (those that cannot be read or that the filter refuses are skipped). With a monitor, each
+    // element tried advances it by one step. A walk that only reads switches write-back off or
+    // uses cbegin.
+    iterator begin(const Filter& filter, ProgressMonitor* monitor = nullptr);
+    reverse_iterator rbegin(const Filter& filter, ProgressMonitor* monitor = nullptr);
+    const_iterator cbegin(const Filter& filter, ProgressMonitor* monitor = nullptr);
+    static iterator end();
+    static reverse_iterator rend();
+    static const_iterator cend();
+    // The number of links that pass the filter's collecting tests; 0 when the drawing cannot be
+    // made current.
+    int32_t countElements(const Filter& filter);
+    // Appends the links that pass to out (when given); answers their count.
+    int32_t collectElements(const Filter& filter, ElementLinkList* out);
+    // The element a link names, as its class; null when it cannot be read or no class takes it.
+    virtual std::unique_ptr<Element> get(const ElementLink& link);
+    // As get, with the filter's tests (null: none).
+    std::unique_ptr<Element> getElement(const ElementLink& link, const Filter* filter);
+    // The kept selection, read from the host when none is kept; null without one. The drawing
+    // owns it.
+    ElementLinkList* getSelection();
+    // Reads the host selection unless one is kept; false when there is none.
+    bool loadSelection();
+    bool isSelectionRegion() const { return m_selectionIsRegion; }
+    const ElementLink& getLastSelected() const { return m_lastSelected; }
+    // The most recently selected element of the type (0: the last selected one).
+    std::unique_ptr<Element> getSelectedElement(uint16_t type);
     // Reads the host header of the element with that Guid and fills, where given, its link (a
     // default one on failure), its layer (index 0 on failure) and, in the floor plan and the 3D
     // model, its storey (owned by the plan). True when the header was read.
     bool findElement(const Guid& guid, ElementLink* link, Layer* layer, Storey** storey);
+    // Rebuilds the link from the element's record (home: this drawing); copies the head out when
+    // asked.
+    bool refreshLink(ElementLink& link, HostElementHead* header);
+    // The element's host memo of the parts in the mask (0: all parts); null on a host error.
+    ElementMemoPtr getElementMemo(const ElementLink& link, uint64_t mask);
+    // Appends a link per element the host links to the element; answers how many.
+    int32_t getLinkedElements(const ElementLink& link, ElementLinkList& out);
+    // Resolves a proxy link against this drawing: toModel makes it name the model element it shows
+    // (the proxy kept in its proxy fields, home the floor plan); otherwise the proxy fields name
+    // the model element. A link of another type only loses its proxy fields. False when the proxy
+    // cannot be read or a database cannot be made current.
+    bool resolveProxy(ElementLink& link, bool toModel);
+    // A copy of the link with the filter's type id, unless the filter takes any type.
+    static ElementLink linkForFilter(const ElementLink& link, const Filter& filter);
+    // Stepping from one element to the next through the drawing: the drawing knows none.
+    std::unique_ptr<Element> findItem(const ElementLink& position, bool forward, Filter& filter, bool quiet);
+
+    // --- The database record's texts; empty when the record cannot be read.
+    String getName();
+    String getReference();
+    String getTitle();
+    bool setName(const String& name);
+    bool setReference(const String& reference);
+
+    // --- Changes.
+    // Creates the element here (asNew, no Guid in its record, or from another database) or
+    // changes it in place, then writes its user data. The head the host answers goes back into
+    // the element and its link.
+    bool saveElement(Element& element, bool asNew, bool withMemo);
+    // Writes the element's user data when it changed.
+    bool storeElementUserData(Element& element);
+    // The element's user data: an empty block when it has none, null on a host error. The words
+    // are written where asked (0 after a failure).
+    std::unique_ptr<MemoryBlock> getUserData(const ElementLink& link, uint32_t* flags, uint32_t* version,
+                                             uint32_t* platform);
+    // Writes the block (unless keepEmpty, only a non-empty one) as the element's user data, or
+    // clears it. A Guid-less link names the type's default element.
+    bool setUserData(const ElementLink& link, MemoryBlock* data, bool keepEmpty, uint32_t flags,
+                     uint16_t version, uint16_t platform);
 
     Project* getProject() const { return m_project; }
+    Library* getLibrary() const;
+    Specification* getSpecification() const;
     GSErrCode getLastError() const { return m_lastError; }
 
 protected:
@@ -50,6 +187,18 @@ protected:
     GSErrCode m_lastError = 0;
     bool m_selectionIsRegion = false;
     bool m_highlightOn = false;
+
+private:
+    bool readInfo(HostDatabaseInfo& record);
+    bool writeText(const String& text, bool asName);
+    // The database Guid host calls take with the filter's flags.
+    static API_Guid filterDatabase(const Filter& filter);
+    bool passesHostFilter(const ElementLink& link, const Filter& filter) const;
+    bool hasUserData(const ElementLink& link);
+    // Type code 0 passes everything; else the codes must agree and the sub-kinds unless either is 0.
+    static bool passesType(const ElementLink& link, uint16_t type);
+    std::unique_ptr<Element> wrap(const API_Element& record, ElementLink& link);
+    std::shared_ptr<ElementLinkList> collectForWalk(const Filter& filter);
 };
 
 } // namespace tarnwick

@@ -63,14 +63,21 @@ public:
     }
     bool operator!=(const IteratorBase& other) const { return !(*this == other); }
 
-    void setObserver(IteratorObserver* observer) { m_observer = observer; }
+    // Not owned; replaces an observer the iterator was made with.
+    void setObserver(IteratorObserver* observer) {
+        m_observer = observer;
+        m_ownedObserver.reset();
+    }
     const Filter* getFilter() const { return m_filter.get(); }
 
 protected:
     IteratorBase() = default; // the end
     // Over a shared list, placed quietly on the first readable item in the direction of travel.
-    IteratorBase(std::shared_ptr<LinkList> links, const Filter& filter, bool reverse)
-        : m_filter(filter.clone()), m_links(std::move(links)) {
+    // An observer given here is told of the first reads too; copies share it.
+    IteratorBase(std::shared_ptr<LinkList> links, const Filter& filter, bool reverse,
+                 std::shared_ptr<IteratorObserver> observer = nullptr)
+        : m_filter(filter.clone()), m_observer(observer.get()), m_ownedObserver(std::move(observer)),
+          m_links(std::move(links)) {
         if (reverse && m_links && m_links->size() > 0) m_index = m_links->size() - 1;
         step(true, !reverse);
     }
@@ -82,7 +89,7 @@ protected:
     IteratorBase(const IteratorBase& other)
         : m_current(other.m_current ? Traits::copy(*other.m_current) : nullptr),
           m_filter(other.m_filter ? other.m_filter->clone() : nullptr), m_observer(other.m_observer),
-          m_links(other.m_links), m_index(other.m_index) {}
+          m_ownedObserver(other.m_ownedObserver), m_links(other.m_links), m_index(other.m_index) {}
     IteratorBase(IteratorBase&&) noexcept = default;
     IteratorBase& operator=(const IteratorBase& other) {
         if (this != &other) {
@@ -151,6 +158,7 @@ protected:
     std::unique_ptr<Item> m_current;
     std::unique_ptr<Filter> m_filter;
     IteratorObserver* m_observer = nullptr;
+    std::shared_ptr<IteratorObserver> m_ownedObserver;
     std::shared_ptr<LinkList> m_links;
     uint64_t m_index = 0;
 };
@@ -194,8 +202,9 @@ protected:
                                                                                                              \
     public:                                                                                                  \
         Name() = default;                                                                                    \
-        Name(std::shared_ptr<LinkList> links, const Filter& filter)                                          \
-            : Base(std::move(links), filter, !forward) {}                                                    \
+        Name(std::shared_ptr<LinkList> links, const Filter& filter,                                          \
+             std::shared_ptr<IteratorObserver> observer = nullptr)                                           \
+            : Base(std::move(links), filter, !forward, std::move(observer)) {}                               \
         Name(const Link& start, const Filter& filter) : Base(start, filter, forward) {}                      \
         /* Moves on, deleting the item left when destroy is set (else the caller keeps it). */               \
         Name& advance(bool destroy) {                                                                        \

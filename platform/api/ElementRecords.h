@@ -228,6 +228,39 @@ static_assert(offsetof(API_ElementMemo, sectionPoints3) == 216);
 static_assert(offsetof(API_ElementMemo, subBlock) == 248 && offsetof(API_ElementMemo, record256) == 256);
 static_assert(offsetof(API_ElementMemo, record304) == 304 && offsetof(API_ElementMemo, field1064) == 1064);
 
+// The kinds told apart by a sub-kind (roofs, and extrusions, sweeps and morphs) carry it right
+// after the head.
+struct HostKindedElement {
+    HostElementHead head;
+    uint32_t subKind = 0;
+};
+static_assert(offsetof(HostKindedElement, subKind) == 112);
+
+// One arc edge of a memo polygon: the coordinate indices it runs between and its angle.
+struct HostPolygonArc {
+    uint32_t begin = 0;
+    uint32_t end = 0;
+    double angle = 0.0;
+};
+static_assert(sizeof(HostPolygonArc) == 16 && offsetof(HostPolygonArc, angle) == 8);
+
+// The two override records of construction elements: the longer one with the three flag bytes and
+// two attribute indices, the shorter extension with a third index and a flag.
+struct HostOverrideRecord {
+    uint8_t flags[3] = {};
+    uint8_t reserved = 0;
+    uint16_t first = 0;
+    uint16_t second = 0;
+};
+static_assert(sizeof(HostOverrideRecord) == 8 && offsetof(HostOverrideRecord, first) == 4);
+
+struct HostOverrideExtension {
+    uint16_t third = 0;
+    uint8_t flag = 0;
+    uint8_t reserved = 0;
+};
+static_assert(sizeof(HostOverrideExtension) == 4 && offsetof(HostOverrideExtension, flag) == 2);
+
 // The memo parts to fetch or build (64-bit mask).
 enum HostMemoMask : uint64_t {
     MemoPolygon = 0x1,

@@ -1,0 +1,157 @@
+// Drawing: walking and reading elements into their classes. The element classes sit above the
+// drawings, so what needs them lives here.
+#include "elements/DrawingIterator.h"
+
+#include "Environment/HostCalls.h"
+#include "elements/ElementFactory.h"
+#include "elements/MemoStore.h"
+#include "project/ProgressWindow.h"
+
+namespace tarnwick {
+
+namespace {
+// Tells a progress monitor of each element a walk has tried.
+class MonitorObserver : public IteratorObserver {
+public:
+    explicit MonitorObserver(ProgressMonitor* monitor) : m_monitor(monitor) {}
+    void onElementRead() override { m_monitor->step(); }
+
+private:
+    ProgressMonitor* m_monitor;
+};
+
+std::shared_ptr<IteratorObserver> observerOf(ProgressMonitor* monitor) {
+    return monitor == nullptr ? nullptr : std::make_shared<MonitorObserver>(monitor);
+}
+} // namespace
+
+Drawing::iterator Drawing::begin(const Filter& filter, ProgressMonitor* monitor) {
+    return iterator(collectForWalk(filter), filter, observerOf(monitor));
+}
+
+Drawing::reverse_iterator Drawing::rbegin(const Filter& filter, ProgressMonitor* monitor) {
+    return reverse_iterator(collectForWalk(filter), filter, observerOf(monitor));
+}
+
+Drawing::const_iterator Drawing::cbegin(const Filter& filter, ProgressMonitor* monitor) {
+    return const_iterator(collectForWalk(filter), filter, observerOf(monitor));
+}
+
+Drawing::iterator Drawing::end() {
+    return iterator();
+}
+
+Drawing::reverse_iterator Drawing::rend() {
+    return reverse_iterator();
+}
+
+Drawing::const_iterator Drawing::cend() {
+    return const_iterator();
+}
+
+std::unique_ptr<Element> Drawing::findItem(const ElementLink&, bool, Filter&, bool) {
+    return nullptr;
+}
+
+std::unique_ptr<Element> Drawing::getSelectedElement(uint16_t type) {
+    if (!loadSelection()) return nullptr;
+    const uint8_t code = static_cast<uint8_t>(type & 0xFF);
+    const uint8_t subKind = static_cast<uint8_t>(type >> 8);
+    const ElementLink* found = nullptr;
+    if (code == 0) {
+        found = &m_lastSelected;
+    } else {
+        for (size_t i = m_selection->size(); i-- > 0;) {
+            const ElementLink* link = (*m_selection)[i];
+            if (link == nullptr || link->getTypeCode() != code) continue;
+            if (subKind != 0 && link->getSubKind() != 0 && link->getSubKind() != subKind) continue;
+            found = link;
+            break;
+        }
+    }
+    if (found == nullptr) return nullptr;
+    const ElementLink chosen = *found; // get may drop the kept selection
+    return get(chosen);
+}
+
+std::unique_ptr<Element> Drawing::wrap(const API_Element& record, ElementLink& link) {
+    std::unique_ptr<Element> element = createElement(record, link, nullptr);
+    if (element && !Element::isMemoLoadSuspended()) {
+        MemoStore* store = nullptr;
+        try {
+            element->loadMemo(MemoAll, store);
+        } catch (...) {
+            delete store;
+            throw;
+        }
+        delete store;
+    }
+    return element;
+}
+
+std::unique_ptr<Element> Drawing::get(const ElementLink& link) {
+    ElementLink copy = link;
+    if (resolveProxy(copy, false) && copy.hasGuid()) {
+        API_Guid guid = copy.getGuid().toAPI();
+        auto record = std::make_unique<API_Element>();
+        if (ACAPDatabaseCall(fourCC("GEFA"), &guid, record.get()) == hosterr::Ok) {
+            ElementLink made(record->head, copy.getDrawing());
+            if (loadSelection()) {
+                size_t at = m_selection->find(made);
+                if (at < m_selection->size() && (*m_selection)[at]->getGuid() == made.getGuid())
+                    made.copySelection(*(*m_selection)[at]);
+            }
+            if (std::unique_ptr<Element> element = wrap(*record, made)) return element;
+        }
+    }
+    return getElement(link, nullptr);
+}
+
+std::unique_ptr<Element> Drawing::getElement(const ElementLink& link, const Filter* filter) {
+    if (!makeCurrent()) return nullptr;
+    ElementLink copy = link;
+    const bool inSelection = filter != nullptr && filter->isSelectedOnly();
+    const ElementLink* entry = nullptr;
+    if (loadSelection()) {
+        size_t at = m_selection->find(link);
+        if (at < m_selection->size()) entry = (*m_selection)[at];
+    }
+    // Without a selection nothing is selected: a selected-only read reads nothing.
+    if (inSelection) {
+        if (entry == nullptr) return nullptr;
+        copy = *entry;
+    }
+    const ElementLink selected = entry != nullptr ? *entry : ElementLink();
+    if (!resolveProxy(copy, filter != nullptr && filter->isResolvingProxies())) return nullptr;
+    if (filter != nullptr) {
+        if (!passesType(copy, filter->getElementType())) return nullptr;
+        if (filter->getHostFlags() != 0 && !passesHostFilter(copy, *filter)) return nullptr;
+        if (filter->isWithUserData() && !hasUserData(copy)) return nullptr;
+    }
+    auto record = std::make_unique<API_Element>();
+    copy.makeHeader(record->head, false);
+    m_lastError = ACAPGetElement(record.get());
+    if (m_lastError != hosterr::Ok) return nullptr;
+    copy.fillFromHeader(record->head);
+    if (entry != nullptr && selected.getGuid() == copy.getGuid()) copy.copySelection(selected);
+    std::unique_ptr<Element> element = createElement(*record, copy, nullptr);
+    if (!element) return nullptr;
+    if (filter != nullptr && !filter->accepts(*element)) return nullptr;
+    if (!Element::isMemoLoadSuspended()) {
+        MemoStore* store = nullptr;
+        try {
+            element->loadMemo(MemoAll, store);
+        } catch (...) {
+            delete store;
+            throw;
+        }
+        delete store;
+    }
+    return element;
+}
+
+bool Drawing::IsElementProxy::accepts(const Element& element) const {
+    return element.getLink().getGuid() == m_link.getGuid();
+}
+
+} // namespace tarnwick

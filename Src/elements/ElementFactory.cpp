@@ -1,0 +1,157 @@
+#include "ElementFactory.h"
+
+#include <cstring>
+#include <map>
+
+#include "Element.h"
+#include "MemoStore.h"
+
+namespace tarnwick {
+
+namespace {
+
+// Creators by element id, in registration order within one id.
+using CreatorList = std::multimap<uint16_t, ElementCreator>;
+
+std::unique_ptr<CreatorList>& preferredList() {
+    static std::unique_ptr<CreatorList> list;
+    return list;
+}
+
+std::unique_ptr<CreatorList>& defaultList() {
+    static std::unique_ptr<CreatorList> list;
+    return list;
+}
+
+std::unique_ptr<Element> askCreators(const CreatorList* list, uint16_t key, const API_Element& record,
+                                     ElementLink& link) {
+    if (list == nullptr) return nullptr;
+    auto [first, last] = list->equal_range(key);
+    for (auto it = first; it != last; ++it)
+        if (std::unique_ptr<Element> element = it->second(record, link)) return element;
+    return nullptr;
+}
+
+struct Registration {
+    uint16_t id;
+    ElementCreator creator; // null while the kind's class is not built
+};
+
+template <size_t N> void registerAll(const Registration (&kinds)[N]) {
+    for (const Registration& kind : kinds)
+        if (kind.creator != nullptr) registerElementCreator(kind.id, kind.creator, false);
+}
+
+// The product's registration order matters only within one id.
+constexpr Registration objectKinds[] = {
+    {25, nullptr}, // section reference
+    {33, nullptr}, // elevation reference
+    {29, nullptr}, // proxy
+    {6, nullptr},  // placed object
+};
+
+constexpr Registration draftingKinds[] = {
+    {14, nullptr}, // angular dimension
+    {21, nullptr}, // circle
+    {22, nullptr}, // arc: the circle's creator again
+    {11, nullptr}, // linear dimension
+    {18, nullptr}, // hatch
+    {24, nullptr}, // hotspot
+    {16, nullptr}, // label
+    {13, nullptr}, // level dimension
+    {19, nullptr}, // line
+    {31, nullptr}, // image
+    {30, nullptr}, // placed drawing
+    {20, nullptr}, // polyline
+    {12, nullptr}, // radial dimension
+    {23, nullptr}, // spline
+    {15, nullptr}, // text
+};
+
+constexpr Registration constructionKinds[] = {
+    {3, nullptr},  // beam
+    {2, nullptr},  // column
+    {5, nullptr},  // door
+    {7, nullptr},  // lamp
+    {10, nullptr}, // mesh
+    {45, nullptr}, // free form
+    {43, nullptr}, // extrusion (sub-kind 0)
+    {43, nullptr}, // morph (sub-kind 2)
+    {43, nullptr}, // sweep (sub-kind 1)
+    {9, nullptr},  // multi-plane roof (sub-kind 1)
+    {44, nullptr}, // skylight
+    {9, nullptr},  // single-plane roof (sub-kind 0)
+    {8, nullptr},  // slab
+    {1, nullptr},  // wall
+    {4, nullptr},  // window
+    {17, nullptr}, // zone
+};
+
+constexpr Registration curtainWallKinds[] = {
+    {42, nullptr}, // accessory
+    {39, nullptr}, // frame
+    {41, nullptr}, // junction
+    {40, nullptr}, // panel
+    {37, nullptr}, // curtain wall
+    {38, nullptr}, // segment
+};
+
+} // namespace
+
+uint32_t recordSubKind(const API_Element& record) {
+    uint32_t subKind = 0;
+    std::memcpy(&subKind, record.raw + offsetof(HostKindedElement, subKind), sizeof subKind);
+    return subKind;
+}
+
+void registerElementCreator(uint16_t elementId, ElementCreator creator, bool preferred) {
+    if (creator == nullptr) return;
+    std::unique_ptr<CreatorList>& list = preferred ? preferredList() : defaultList();
+    if (!list) list = std::make_unique<CreatorList>();
+    auto [first, last] = list->equal_range(elementId);
+    for (auto it = first; it != last; ++it)
+        if (it->second == creator) return;
+    list->emplace_hint(last, elementId, creator);
+}
+
+std::unique_ptr<Element> createElement(const API_Element& record, ElementLink& link, MemoStore* store) {
+    link.setVariation(record.head.variation);
+    const uint16_t key = static_cast<uint16_t>(record.head.typeCode & 0xFF);
+    std::unique_ptr<Element> element;
+    try {
+        element = askCreators(preferredList().get(), key, record, link);
+        if (!element) element = askCreators(defaultList().get(), key, record, link);
+    } catch (const std::bad_alloc&) {
+        return nullptr; // a creator that cannot allocate makes nothing
+    }
+    if (element && store != nullptr) {
+        Element::MemoLoadSwitch onlyTheMask(true);
+        MemoStore* given = store;
+        element->loadMemo(MemoAll, given);
+        if (given != store) delete given; // not the caller's: a store the element fetched itself
+    }
+    return element;
+}
+
+void registerObjectElementCreators() {
+    registerAll(objectKinds);
+}
+
+void registerDraftingElementCreators() {
+    registerAll(draftingKinds);
+}
+
+void registerConstructionElementCreators() {
+    registerAll(constructionKinds);
+}
+
+void registerCurtainWallElementCreators() {
+    registerAll(curtainWallKinds);
+}
+
+void releaseElementCreators() {
+    preferredList().reset();
+    defaultList().reset();
+}
+
+} // namespace tarnwick

@@ -1,0 +1,422 @@
+// The element base: user data, copies, merged changes, editability, the info text, node points,
+// bounds and surface area, transformations, relations, associations, links and defaults.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ElementTestSupport.h"
+#include "Environment/HostCalls.h"
+#include "Environment/TempFolder.h"
+#include "elements/Element3D.h"
+#include "platform/gsroot/UniString.h"
+#include "project/ElementLinkList.h"
+#include "project/Plan.h"
+#include "project/Project.h"
+#include "support/TestAddon.h"
+
+using namespace tarnwick;
+using namespace elementtest;
+using testsupport::ModuleUnderTest;
+
+namespace {
+
+zavhost::StoredElement& hostElement(zavhost::StandInHost& host, const API_Guid& guid) {
+    return *host.project()->model.views.editElement(guid);
+}
+
+std::unique_ptr<Element> read(const API_Guid& guid) {
+    Plan* plan = Host::getPlan();
+    return plan->get(ElementLink(Guid(guid), plan));
+}
+
+// A face of a unit cube: the square through the corners, with its outward normal.
+Face cubeFace(const Vector3& normal, const std::vector<CadPoint>& corners) {
+    CadPolygon outline(corners.size(), 0, true);
+    for (const CadPoint& corner : corners)
+        outline.append(PolyPoint(corner));
+    return Face(normal, outline);
+}
+
+// A test element whose model is a unit cube.
+class CubeElement : public TestElement {
+public:
+    using TestElement::TestElement;
+    std::unique_ptr<Element> clone() const override { return std::make_unique<CubeElement>(*this); }
+    std::unique_ptr<Element3D> buildElement3D() override {
+        ++builds;
+        Body body;
+        body.addFace(cubeFace({0, 0, -1}, {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}));
+        body.addFace(cubeFace({0, 0, 1}, {{0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}}));
+        body.addFace(cubeFace({-1, 0, 0}, {{0, 0, 0}, {0, 0, 1}, {0, 1, 1}, {0, 1, 0}}));
+        body.addFace(cubeFace({1, 0, 0}, {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}}));
+        body.addFace(cubeFace({0, -1, 0}, {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}}));
+        body.addFace(cubeFace({0, 1, 0}, {{0, 1, 0}, {0, 1, 1}, {1, 1, 1}, {1, 1, 0}}));
+        auto model = std::make_unique<Element3D>();
+        model->addBody(std::move(body));
+        return model;
+    }
+    int builds = 0;
+};
+
+void setLayerFlags(zavhost::StandInHost& host, int16_t index, uint16_t flags) {
+    host.project()->model.attributes.find(AttrLayer, index)->record.header.flags = flags;
+}
+
+} // namespace
+
+TEST(ElementUserData, AbsentDataReadsNullAndAStoredBlockIsAnsweredAgainAndByAFreshWrapper) {
+    ModuleUnderTest module;
+    Creators creators{15};
+    API_Guid guid = addHostElement(module.host(), 15);
+    std::unique_ptr<Element> text = read(guid);
+    ASSERT_NE(text, nullptr);
+    EXPECT_FALSE(text->isUserDataLoaded());
+    EXPECT_EQ(text->getUserData(), nullptr);
+    EXPECT_TRUE(text->isUserDataLoaded());
+
+    MemoryBlock annotation = blockOf("<annotation clause=\"F10/110\"/>");
+    ASSERT_TRUE(change([&] { return text->storeUserData(annotation, 0, false, 12); }));
+    std::unique_ptr<MemoryBlock> held = text->getUserData();
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(bytesOf(*held), bytesOf(annotation));
+    EXPECT_FALSE(text->isUserDataChanged());
+
+    const zavhost::StoredUserData& stored = *hostElement(module.host(), guid).userData;
+    EXPECT_EQ(stored.bytes, bytesOf(annotation));
+    EXPECT_EQ(stored.flags, 12u);
+    EXPECT_EQ(stored.version, 1);
+    EXPECT_EQ(stored.platformSign, 0x5757);
+
+    std::unique_ptr<Element> fresh = read(guid);
+    uint32_t version = 9;
+    uint32_t platform = 9;
+    std::unique_ptr<MemoryBlock> again = fresh->readUserData(version, platform);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(bytesOf(*again), bytesOf(annotation));
+    EXPECT_EQ(version, 1u);
+    EXPECT_EQ(platform, 2u);
+    EXPECT_EQ(bytesOf(*fresh->getUserData()), bytesOf(annotation));
+    // A held block answers without touching the words.
+    version = platform = 9;
+    fresh->readUserData(version, platform);
+    EXPECT_EQ(version + platform, 18u);
+
+    setHostUserData(module.host(), guid, "mm", 0x4D4D);
+    read(guid)->readUserData(version, platform);
+    EXPECT_EQ(platform, 1u);
+}
+
+TEST(ElementUserData, AnEmptyBlockIsRefusedBeforeTheHeldBlockIsTouched) {
+    ModuleUnderTest module;
+    Creators creators{15};
+    API_Guid guid = addHostElement(module.host(), 15);
+    std::unique_ptr<Element> text = read(guid);
+    text->setUserData(std::make_unique<MemoryBlock>(blockOf("held")));
+    EXPECT_TRUE(text->isUserDataChanged());
+    size_t before = module.host().calls().size();
+    EXPECT_FALSE(change([&] { return text->storeUserData(MemoryBlock(), 0, false, 12); }));
+    EXPECT_FALSE(change([&] { return text->storeUserData(blockOf(""), 0, false, 12); }));
+    EXPECT_EQ(module.host().calls().count("SetElementUserData", before), 0u);
+    EXPECT_EQ(bytesOf(*text->getUserData()), "held");
+
+    // The host refuses outside an undoable step: the held block stays too.
+    EXPECT_FALSE(text->storeUserData(blockOf("other"), 0, false, 12));
+    EXPECT_EQ(bytesOf(*text->getUserData()), "held");
+    EXPECT_FALSE(hostElement(module.host(), guid).userData.has_value());
+
+    // Storing the held block itself keeps it.
+    std::unique_ptr<MemoryBlock> copy = text->getUserData();
+    ASSERT_TRUE(change([&] { return text->storeUserData(*copy, 0, true, 4); }));
+    EXPECT_EQ(bytesOf(*text->getUserData()), "held");
+    EXPECT_EQ(hostElement(module.host(), guid).userData->flags, 4u);
+    EXPECT_TRUE(module.host().calls().contains("ElementSwitchOnCall", before));
+}
+
+TEST(ElementUserData, SurvivesAProjectSaveAndReopen) {
+    ModuleUnderTest module;
+    Creators creators{16};
+    TempFolder folder;
+    API_Guid guid = addHostElement(module.host(), 16);
+    std::unique_ptr<Element> label = read(guid);
+    ASSERT_TRUE(change([&] { return label->storeUserData(blockOf("<annotation/>"), 0, false, 12); }));
+    ASSERT_EQ(module.host().saveAndReopenProject(folder.path("kept.zavproj")), hosterr::Ok);
+    std::unique_ptr<Element> reread = read(guid);
+    ASSERT_NE(reread, nullptr);
+    std::unique_ptr<MemoryBlock> data = reread->getUserData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(bytesOf(*data), "<annotation/>");
+    EXPECT_EQ(reread->getUserDataFlags(), 12u);
+}
+
+TEST(ElementUserData, ANewElementLoadsNothingAndClearingItsGuidMarksHeldDataChanged) {
+    ModuleUnderTest module;
+    Creators creators{15};
+    TestElement fresh(ElementLink(ElementLink::makeTypeId(15), Host::getPlan()));
+    fresh.loadUserData(true);
+    EXPECT_FALSE(fresh.isUserDataLoaded());
+    EXPECT_FALSE(fresh.isValid());
+
+    API_Guid guid = addHostElement(module.host(), 15);
+    setHostUserData(module.host(), guid, "kept");
+    std::unique_ptr<Element> text = read(guid);
+    ASSERT_NE(text->getUserData(), nullptr);
+    EXPECT_FALSE(text->isUserDataChanged());
+    text->getRecord().groupGuid = zavhost::newGuid();
+    EXPECT_TRUE(text->isInGroup());
+    text->clearGuid();
+    EXPECT_FALSE(text->isValid());
+    EXPECT_EQ(text->getLink().getHome().getKind(), DatabaseNone);
+    EXPECT_FALSE(text->isInGroup());
+    EXPECT_TRUE(text->isUserDataChanged());
+}
+
+TEST(ElementCopy, ClonesListsAndDataSharesTheModelAndAsksAgainForTheInfoText) {
+    ModuleUnderTest module;
+    API_Guid guid =
+        addHostElement(module.host(), 15, nullptr, [](zavhost::StoredElement& e) { e.infoText = "T-1"; });
+    ElementLink link(Guid(guid), Host::getPlan());
+    API_Element record;
+    record.head.typeCode = 15;
+    CubeElement original(record, link);
+    original.setUserData(std::make_unique<MemoryBlock>(blockOf("abc")));
+    original.addTransformation(std::make_unique<Transformation>());
+    original.addTransformation(std::make_unique<Transformation>());
+    EXPECT_EQ(original.getInfoString(false), "T-1");
+    std::shared_ptr<Element3D> model = original.getElement3D();
+    ASSERT_NE(model, nullptr);
+
+    CubeElement copy(original);
+    EXPECT_EQ(copy.getTransformCount(), 2u);
+    EXPECT_EQ(copy.getElement3D(), model); // shared, not built again
+    EXPECT_EQ(copy.builds, 1);
+    EXPECT_EQ(bytesOf(*copy.getUserData()), "abc");
+    size_t before = module.host().calls().size();
+    EXPECT_EQ(copy.getInfoString(true), "text: T-1");
+    EXPECT_EQ(module.host().calls().count("GCIS", before), 1u);
+
+    EXPECT_NE(copy.takeTransformation(), nullptr);
+    EXPECT_NE(copy.takeTransformation(), nullptr);
+    EXPECT_EQ(copy.getTransformCount(), 0u);
+    EXPECT_EQ(copy.takeTransformation(), nullptr);
+    EXPECT_EQ(original.getTransformCount(), 2u);
+
+    CubeElement assigned(record, link);
+    assigned.setInfoString(String("own"));
+    assigned = original;
+    EXPECT_EQ(assigned.getInfoString(false), "own"); // an assigned element keeps its own texts
+    copy.releaseElement3D();
+    EXPECT_EQ(model.use_count(), 3); // this one, the original's and the assigned one's
+}
+
+TEST(ElementInfoText, ThePrefixIsWhatTheLongerTextAddsAndAShorterOneGivesNone) {
+    ModuleUnderTest module;
+    API_Guid guid =
+        addHostElement(module.host(), 18, nullptr, [](zavhost::StoredElement& e) { e.infoText = "H-01"; });
+    ElementLink link(Guid(guid), Host::getPlan());
+    TestElement hatch(API_Element(), link);
+    EXPECT_EQ(hatch.getInfoString(true), "hatch: H-01");
+    EXPECT_EQ(hatch.getInfoPrefix(), "hatch: ");
+    size_t before = module.host().calls().size();
+    EXPECT_EQ(hatch.getInfoString(false), "H-01");
+    EXPECT_EQ(module.host().calls().size(), before); // cached
+
+    module.host().databaseCalls().add("GEIS", [](zavhost::SelectorCall& call) {
+        *static_cast<GS::UniString*>(call.args[1]) = GS::UniString("H");
+        return hosterr::Ok;
+    });
+    TestElement shorter(API_Element(), link);
+    EXPECT_EQ(shorter.getInfoString(true), "H-01");
+    EXPECT_EQ(shorter.getInfoPrefix(), "");
+
+    hostElement(module.host(), guid).infoText.clear();
+    TestElement empty(API_Element(), link);
+    before = module.host().calls().size();
+    EXPECT_EQ(empty.getInfoString(true), "");
+    EXPECT_EQ(empty.getInfoString(true), "");
+    EXPECT_EQ(module.host().calls().count("GCIS", before), 2u); // asked again each time
+}
+
+TEST(ElementMerge, TakesOnlyWhatTheChangeMadeDifferent) {
+    ModuleUnderTest module;
+    Plan* plan = Host::getPlan();
+    auto make = [plan](int16_t storey, uint16_t layer, uint32_t phase, uint64_t merged) {
+        ElementLink link(ElementLink::makeTypeId(1), plan);
+        link.getHome().setStoreyIndex(static_cast<uint32_t>(storey));
+        TestElement element(link);
+        element.getRecord().layer = layer;
+        element.getRecord().phase = phase;
+        element.getRecord().mergedGuid = API_Guid::fromHalves(merged, merged);
+        return element;
+    };
+    TestElement mine = make(0, 5, 2, 7);
+    TestElement reference = make(0, 2, 1, 3);
+    mine.mergeChanges(reference, reference);
+    EXPECT_EQ(mine.getRecord().layer, 5);
+    EXPECT_EQ(mine.getRecord().phase, 2u);
+    EXPECT_EQ(mine.getLink().getHome().getStoreyIndex(), 0u);
+    EXPECT_EQ(mine.overrides, OverrideSet(4, 5, 1));
+
+    TestElement changed = make(0, 3, 1, 3); // only the layer
+    mine.mergeChanges(changed, reference);
+    EXPECT_EQ(mine.getRecord().layer, 3);
+    EXPECT_EQ(mine.getRecord().phase, 2u);
+    EXPECT_EQ(mine.getRecord().mergedGuid, API_Guid::fromHalves(7, 7));
+
+    TestElement moved = make(1, 2, 3, 9);
+    mine.overrides.setC(8);
+    mine.overrides.setFlag(1);
+    mine.mergeChanges(moved, reference);
+    EXPECT_EQ(mine.getLink().getHome().getStoreyIndex(), 1u);
+    EXPECT_EQ(mine.overrides.getC(), 0);
+    EXPECT_EQ(mine.overrides.getFlag(), 0);
+    EXPECT_EQ(mine.overrides.getA(), 4); // the rest of the set stays
+    EXPECT_EQ(mine.getRecord().phase, 3u);
+    EXPECT_EQ(mine.getRecord().mergedGuid, API_Guid::fromHalves(9, 9));
+    ASSERT_NE(mine.getStorey(), nullptr);
+    EXPECT_EQ(mine.getStorey()->getIndex(), 1u);
+    EXPECT_TRUE(mine.isOnStorey(*mine.getStorey()));
+}
+
+TEST(ElementEditable, EditBlockLockOwnerAndLayerEachBlockIt) {
+    ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    ElementLink link(ElementLink::makeTypeId(1), Host::getPlan());
+    TestElement wall(link);
+    wall.getRecord().layer = 2;
+    EXPECT_TRUE(wall.isEditable());
+    wall.getRecord().editBlockGuid = zavhost::newGuid();
+    EXPECT_FALSE(wall.isEditable());
+    wall.getRecord().editBlockGuid = API_Guid();
+    wall.setLocked(true);
+    EXPECT_TRUE(wall.isLocked());
+    EXPECT_FALSE(wall.isEditable());
+    wall.setLocked(false);
+    setLayerFlags(host, 2, LayerLocked);
+    EXPECT_FALSE(wall.isEditable());
+    setLayerFlags(host, 2, LayerHidden);
+    EXPECT_FALSE(wall.isEditable());
+    setLayerFlags(host, 2, 0);
+
+    host.project()->model.settings.shared = true;
+    host.project()->model.settings.users = {{"me", "Me", zavhost::newGuid(), 7, 0},
+                                            {"other", "Other", zavhost::newGuid(), 9, 0}};
+    Host::getProject()->reset();
+    wall.getRecord().ownerUserId = 9;
+    wall.getRecord().lockWord = 1; // the lock word counts only outside a shared project
+    EXPECT_FALSE(wall.isEditable());
+    wall.getRecord().ownerUserId = 7;
+    EXPECT_TRUE(wall.isEditable());
+    wall.setLocked(false); // not in a shared project's element
+    EXPECT_TRUE(wall.isLocked());
+}
+
+TEST(ElementNodes, WalksTheNodesAndStopsAtTheCapWhenTheHostNeverRefuses) {
+    ModuleUnderTest module;
+    API_Guid guid = addHostElement(module.host(), 24, nullptr, [](zavhost::StoredElement& e) {
+        e.nodes = {{1, 2, 0}, {3, 4, 0}, {5, 6, 1}};
+    });
+    TestElement hotspot(API_Element(), ElementLink(Guid(guid), Host::getPlan()));
+    std::vector<CadPoint> points;
+    EXPECT_EQ(hotspot.getNodePoints(points), 3u);
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_DOUBLE_EQ(points[2].getZ(), 1.0);
+
+    module.host().utilityCalls().add("NTOC", [](zavhost::SelectorCall&) { return hosterr::Ok; });
+    points.clear();
+    EXPECT_EQ(hotspot.getNodePoints(points), size_t(Element::MaxNodePoints));
+}
+
+TEST(ElementGeometry, SurfaceAreaLevelsEveryFaceAndBoundsFallBackToTheHostBox) {
+    ModuleUnderTest module;
+    API_Guid guid = addHostElement(module.host(), 24, nullptr, [](zavhost::StoredElement& e) {
+        e.nodes = {{1, 2, 5}, {-3, 4, 7}};
+    });
+    ElementLink link(Guid(guid), Host::getPlan());
+    CubeElement cube(API_Element(), link);
+    EXPECT_NEAR(cube.getSurfaceArea(), 6.0, 1e-9);
+    std::unique_ptr<Cube> box = cube.getBounds(false);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NEAR(box->getZSize(), 1.0, 1e-9);
+    EXPECT_NEAR(cube.getMeasureF(), 1.0, 1e-9);
+
+    box = cube.getBounds(true); // the host's box, flat at the elevation
+    ASSERT_NE(box, nullptr);
+    EXPECT_DOUBLE_EQ(box->getMin().getX(), -3.0);
+    EXPECT_DOUBLE_EQ(box->getMax().getY(), 4.0);
+    EXPECT_DOUBLE_EQ(box->getZSize(), 0.0);
+
+    TestElement flat(API_Element(), link); // no 3D model: the host's box
+    EXPECT_EQ(flat.getElement3D(), nullptr);
+    EXPECT_DOUBLE_EQ(flat.getSurfaceArea(), 0.0);
+    EXPECT_DOUBLE_EQ(flat.getBoundsXSize(), 4.0);
+    EXPECT_DOUBLE_EQ(flat.getLength(), 4.0);
+    TestElement fresh(ElementLink(ElementLink::makeTypeId(24), Host::getPlan()));
+    EXPECT_EQ(fresh.getBounds(false), nullptr); // no Guid: neither a model nor a host box
+}
+
+TEST(ElementQuantity, CompositeLayersAreSummedForTheAskedMaterial) {
+    ModuleUnderTest module;
+    API_Guid guid = addHostElement(module.host(), 8, nullptr, [](zavhost::StoredElement& slab) {
+        setHostPolygon(slab, {{{0, 0}, {5, 0}, {5, 2}, {0, 2}}});
+    });
+    struct Layered : TestElement {
+        using TestElement::TestElement;
+        uint32_t getStructureType() const override { return 1; }
+    } slab(API_Element(), ElementLink(Guid(guid), Host::getPlan()));
+    EXPECT_DOUBLE_EQ(slab.getMaterialQuantity(1), 10.0 * 0.2);
+    EXPECT_DOUBLE_EQ(slab.getMaterialQuantity(2), 10.0 * 0.02);
+    EXPECT_DOUBLE_EQ(slab.getMaterialQuantity(3), 0.0);
+    EXPECT_DOUBLE_EQ(slab.getCompositeQuantity(1), 0.0); // no composite pattern
+    TestElement basic(API_Element(), ElementLink(Guid(guid), Host::getPlan()));
+    EXPECT_DOUBLE_EQ(basic.getMaterialQuantity(1), 0.0);
+}
+
+TEST(ElementRelations, RelationCodesAssociationsAndLinksAreCopiedInsideAStep) {
+    ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    Plan* plan = Host::getPlan();
+    API_Guid from = addHostElement(host, 1);
+    API_Guid other = addHostElement(host, 1);
+    API_Guid mine = addHostElement(host, 1);
+    API_Guid kept = addHostElement(host, 1);
+    auto& relations = host.project()->model.relations;
+    relations.relationCodes[{from, other}] = fourCC("CONN");
+    relations.associations[{from, other}] = {3, 4};
+    relations.associations[{mine, kept}] = {1, 1};
+    TestElement source(API_Element(), ElementLink(Guid(from), plan));
+    TestElement element(API_Element(), ElementLink(Guid(mine), plan));
+
+    EXPECT_FALSE(element.copyRelations(source)); // refused outside a step
+    ASSERT_TRUE(change([&] { return element.copyRelations(source); }));
+    EXPECT_EQ((relations.relationCodes[{other, mine}]), fourCC("CONN"));
+
+    TestElement lonely(API_Element(), ElementLink(Guid(kept), plan));
+    ASSERT_TRUE(change([&] { return element.copyAssociations(lonely.getLink(), true); }));
+    EXPECT_EQ(relations.associations.count({mine, kept}), 1u); // nothing to copy: own ones stay
+    ASSERT_TRUE(change([&] { return element.copyAssociations(source.getLink(), true); }));
+    EXPECT_EQ(relations.associations.count({mine, kept}), 0u);
+    EXPECT_EQ((relations.associations[{mine, other}]), (std::pair<uint32_t, uint32_t>(3, 4)));
+}
+
+TEST(ElementDefaults, AnElementBecomesTheTypesDefaultWithItsUserData) {
+    ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    Plan* plan = Host::getPlan();
+    ElementLink link(ElementLink::makeTypeId(15), plan);
+    TestElement text(link);
+    text.getRecord().layer = 3;
+    text.setUserData(std::make_unique<MemoryBlock>(blockOf("default data")));
+    ASSERT_TRUE(text.setAsDefault());
+    const zavhost::DefaultElement held = host.project()->model.defaults.get(15, 0);
+    EXPECT_EQ(held.record.head.layer, 3);
+    ASSERT_TRUE(held.userData.has_value());
+    EXPECT_EQ(held.userData->bytes, "default data");
+
+    TestElement other(link);
+    API_Element record;
+    API_ElementMemo memo;
+    ASSERT_TRUE(other.getDefaults(record, &memo));
+    EXPECT_EQ(record.head.layer, 3);
+    EXPECT_EQ(record.head.typeCode, 15u);
+    ACAPDisposeElementMemo(&memo);
+}

@@ -1,0 +1,109 @@
+// Memo stores: which block each field is read from and written to, the fields a store lacks,
+// released blocks and the sub-block.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "elements/MemoStore.h"
+#include "platform/gsroot/Memory.h"
+#include "project/ElementMemo.h"
+#include "support/TestAddon.h"
+
+using namespace tarnwick;
+using testsupport::ModuleUnderTest;
+
+namespace {
+GSHandle handleOf(size_t bytes) {
+    return BMNewHandle(static_cast<GSSize>(bytes));
+}
+} // namespace
+
+TEST(ElementMemoStore, ValuesComeFromTheSourceExceptTheTargetFieldsAndAddressesPointIntoTheTarget) {
+    ModuleUnderTest module(nullptr, false); // the host frees what memos hold
+    API_ElementMemo source;
+    source.coordinates = handleOf(16);
+    source.textContent = handleOf(4);
+    source.sectionPoints1 = handleOf(16);
+    source.field400 = handleOf(8);
+    source.field1168 = handleOf(8);
+    API_ElementMemo* target = allocateElementMemo();
+    target->sectionPoints1 = handleOf(32);
+    target->field1008 = handleOf(8);
+    {
+        ElementMemoStore store(target, &source);
+        EXPECT_EQ(store.getCoordinates(), source.coordinates);
+        EXPECT_EQ(store.getParameters(), nullptr);
+        // These read the target even with another source.
+        EXPECT_EQ(store.getSectionPoints1(), target->sectionPoints1);
+        EXPECT_EQ(store.getField400(), nullptr);
+        EXPECT_EQ(store.getField1008(), target->field1008);
+        EXPECT_EQ(store.getField1168(), nullptr);
+        EXPECT_EQ(store.drawingDataBlockAddress(), &target->drawingData);
+        EXPECT_EQ(store.field1064Address(), &target->field1064);
+        source.record256[5] = 42;
+        MemoRecord48 copy = {};
+        store.getRecord256(copy);
+        EXPECT_EQ(copy[5], 42);
+        *store.paragraphsAddress() = handleOf(112);
+    } // the store frees the target and what it holds; the source stays the caller's
+    for (GSHandle* h : {&source.coordinates, &source.textContent, &source.sectionPoints1, &source.field400,
+                        &source.field1168})
+        BMKillHandle(h);
+}
+
+TEST(ElementMemoStore, TheSubBlockIsMadeOnceAndAReleasedStoreLeavesItsBlockAlone) {
+    ModuleUnderTest module(nullptr, false); // the host frees what memos hold
+    API_ElementMemo* block = nullptr;
+    {
+        ElementMemoStore store;
+        EXPECT_EQ(store.getSubBlock(), nullptr);
+        GSPtr* first = store.subBlockAddress();
+        ASSERT_NE(*first, nullptr);
+        GSPtr made = *first;
+        EXPECT_EQ(BMPtrSize(made), 56);
+        EXPECT_EQ(store.subBlockAddress(), first);
+        EXPECT_EQ(*store.subBlockAddress(), made);
+        *store.vertexIdsAddress() = handleOf(8);
+        block = store.release();
+        EXPECT_TRUE(store.isReleased());
+    }
+    // Still alive after the store went: the block, its sub-block and its handle.
+    EXPECT_EQ(BMPtrSize(block->subBlock), 56);
+    EXPECT_EQ(BMHandleSize(block->vertexIds), 8);
+    freeElementMemo(block);
+}
+
+TEST(MemoStore, EachStoreThrowsForTheFieldsOfTheOtherKind) {
+    ModuleUnderTest module(nullptr, false); // the host frees what memos hold
+    ElementMemoStore elements;
+    EXPECT_THROW(elements.getCoreList(), std::bad_alloc);
+    EXPECT_THROW(elements.layerStatusAddress(), std::bad_alloc);
+    try {
+        elements.getAttributeField0();
+        FAIL();
+    } catch (const std::bad_alloc& e) {
+        EXPECT_STREQ(e.what(), "bad allocation");
+    }
+
+    AttributeMemoStore attributes;
+    EXPECT_THROW(attributes.getCoordinates(), std::bad_alloc);
+    EXPECT_THROW(attributes.textContentAddress(), std::bad_alloc);
+    EXPECT_THROW(attributes.subBlockAddress(), std::bad_alloc);
+    MemoRecord48 record;
+    EXPECT_THROW(attributes.getRecord304(record), std::bad_alloc);
+    EXPECT_EQ(attributes.parametersAddress(), &attributes.getBlock()->parameters);
+    *attributes.edgeListAddress() = handleOf(24);
+    EXPECT_EQ(attributes.getEdgeList(), attributes.getBlock()->edgeList); // freed with the store
+}
+
+TEST(AttributeMemoStore, AReleasedBlockOutlivesItsStore) {
+    ModuleUnderTest module(nullptr, false); // the host frees what memos hold
+    HostAttributeMemo* block = nullptr;
+    {
+        AttributeMemoStore store;
+        *store.attributeField8Address() = handleOf(4);
+        block = store.release();
+    }
+    EXPECT_EQ(BMHandleSize(block->field8), 4);
+    freeAttributeMemoBlock(block);
+}

@@ -1,0 +1,309 @@
+// View databases: collecting links through filters, proxies in sections, reading elements with a
+// filter's tests, the kept selection, the record's texts, and saving elements.
+#include <gtest/gtest.h>
+
+#include "Environment/HostTable.h"
+#include "ProjectTestSupport.h"
+#include "elements/ElementTestSupport.h"
+#include "project/ElementLinkList.h"
+#include "project/Plan.h"
+#include "project/ViewKinds.h"
+#include "support/TestAddon.h"
+
+using namespace tarnwick;
+using namespace elementtest;
+using testsupport::ModuleUnderTest;
+
+namespace {
+
+zavhost::ViewDatabase& hostPlan(zavhost::StandInHost& host) {
+    return host.project()->model.views.plan();
+}
+
+void select(zavhost::StandInHost& host, const zavhost::ViewDatabase& database, std::vector<API_Guid> guids) {
+    zavhost::Project& project = *host.project();
+    auto& selected = project.session.selectionOf(project.model.views.keyOf(database));
+    selected.clear();
+    for (const API_Guid& guid : guids) {
+        HostSelectionRecord record;
+        record.guid = guid;
+        record.selectionKind = 1;
+        selected.push_back(record);
+    }
+}
+
+std::vector<Guid> guidsOf(const ElementLinkList& links) {
+    std::vector<Guid> guids;
+    for (const ElementLink* link : links)
+        guids.push_back(link->getGuid());
+    return guids;
+}
+
+TestElement& asTest(Element& element) {
+    return dynamic_cast<TestElement&>(element);
+}
+
+class Refusing : public Drawing::Filter {
+public:
+    using Filter::Filter;
+    std::unique_ptr<Filter> clone() const override { return std::make_unique<Refusing>(*this); }
+    bool accepts(const Element&) const override { return false; }
+};
+
+// A selection the host reports as a region.
+GSErrCode regionSelection(HostSelectionInfo* info, GSHandle* references) {
+    *info = HostSelectionInfo();
+    info->selectionType = 3;
+    *references = nullptr;
+    return hosterr::Ok;
+}
+
+} // namespace
+
+TEST(DrawingCollect, TypeFlagsAndSelectedOnlyFiltersAndTheEnvironmentsGuid) {
+    ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    API_Guid text1 = addHostElement(host, 15);
+    API_Guid wall = addHostElement(host, 1);
+    API_Guid text2 = addHostElement(host, 15);
+    API_Guid hidden =
+        addHostElement(host, 15, nullptr, [](zavhost::StoredElement& e) { e.record.head.layer = 2; });
+    host.project()->model.attributes.find(AttrLayer, 2)->record.header.flags = LayerHidden;
+    Plan* plan = Host::getPlan();
+
+    EXPECT_EQ(plan->countElements(Drawing::Filter()), 4);
+    ElementLinkList texts;
+    EXPECT_EQ(
+        plan->collectElements(Drawing::Filter(ElementLink::makeTypeId(15), false, false, false), &texts), 3);
+    EXPECT_EQ(guidsOf(texts), (std::vector<Guid>{Guid(text1), Guid(text2), Guid(hidden)}));
+    EXPECT_EQ(texts[0]->getDrawing(), plan);
+    ElementLinkList visible;
+    EXPECT_EQ(plan->collectElements(Drawing::Filter(0x4u, 15, false, false, false), &visible), 2);
+    // A sub-kind in the filter still lists the type's elements (their links carry none).
+    EXPECT_EQ(plan->countElements(Drawing::Filter(ElementLink::makeTypeId(15, 3), false, false, false)), 3);
+
+    size_t before = host.calls().size();
+    EXPECT_EQ(plan->countElements(Drawing::Filter(0x400u, 1, false, false, false)), 1);
+    EXPECT_EQ(host.calls().count("GARF", before), 1u);
+    Drawing::Filter named(0x400u, 1, false, false, false);
+    named.setGuid(Guid(1, 2)); // a database the host does not know
+    before = host.calls().size();
+    EXPECT_EQ(plan->countElements(named), 0);
+    EXPECT_EQ(host.calls().count("GARF", before), 0u);
+
+    // Selected only: the kept selection, tested by type and host flags.
+    EXPECT_EQ(plan->countElements(Drawing::Filter(true, false)), 0);
+    select(host, hostPlan(host), {wall, text2, hidden});
+    plan->reset();
+    ElementLinkList selected;
+    EXPECT_EQ(plan->collectElements(Drawing::Filter(0x4u, 15, true, false, false), &selected), 1);
+    EXPECT_EQ(guidsOf(selected), (std::vector<Guid>{Guid(text2)}));
+    EXPECT_EQ(plan->countElements(Drawing::Filter(true, false)), 3);
+}
+
+TEST(DrawingCollect, InASectionAProxyPassesAsItsModelElementAndStaysTheProxysLink) {
+    ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    Creators creators{1, 15};
+    zavhost::ViewDatabase* section = host.project()->model.views.add(DatabaseSection, u"S-1");
+    const API_Guid sectionGuid = section->guid;
+    API_Guid wall = addHostElement(host, 1);
+    auto findSection = [&] { return host.project()->model.views.findByGuid(sectionGuid); };
+    API_Guid proxy = addHostElement(host, 29, findSection(), [wall](zavhost::StoredElement& e) {
+        HostProxyElement record;
+        record.showsElement = 1;
+        record.elementGuid = wall;
+        record.elementType = 1;
+        std::memcpy(e.record.raw + sizeof(HostElementHead),
+                    reinterpret_cast<const uint8_t*>(&record) + sizeof(HostElementHead),
+                    sizeof record - sizeof(HostElementHead));
+    });
+    API_Guid note = addHostElement(host, 15, findSection());
+    projecttest::forget();
+    Section* drawing = Host::getProject()->getSection(0);
+    ASSERT_NE(drawing, nullptr);
+
+    Drawing::Filter walls(ElementLink::makeTypeId(1), false, false, false);
+    ElementLinkList found;
+    EXPECT_EQ(drawing->collectElements(walls, &found), 1);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0]->getGuid(), Guid(proxy));
+    EXPECT_EQ(found[0]->getTypeCode(), ProxyTypeCode);
+    // The count agrees with the collection and respects the type.
+    EXPECT_EQ(drawing->countElements(walls), 1);
+    EXPECT_EQ(drawing->countElements(Drawing::Filter(ElementLink::makeTypeId(15), false, false, false)), 1);
+    EXPECT_EQ(drawing->countElements(Drawing::Filter()), 2);
+
+    select(host, *findSection(), {proxy, note});
+    drawing->reset();
+    Drawing::Filter selectedWalls(ElementLink::makeTypeId(1), true, false, false);
+    ElementLinkList chosen;
+    EXPECT_EQ(drawing->collectElements(selectedWalls, &chosen), 1);
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(chosen[0]->getGuid(), Guid(proxy));
+
+    std::unique_ptr<Element> read = drawing->getElement(*chosen[0], &selectedWalls);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->getGuid(), Guid(wall));
+    EXPECT_EQ(read->getLink().getProxyGuid(), Guid(proxy));
+    EXPECT_EQ(read->getLink().getProxyTypeId(), ElementLink::makeTypeId(ProxyTypeCode));
+    EXPECT_EQ(read->getDrawing(), Host::getPlan());
+
+    // Without resolving, a proxy is only a proxy.
+    Drawing::Filter plain = walls;
+    plain.setResolvingProxies(false);
+    EXPECT_EQ(drawing->countElements(plain), 0);
+    ElementLink proxyLink(Guid(proxy), drawing);
+    EXPECT_TRUE(drawing->resolveProxy(proxyLink, false));
+    EXPECT_EQ(proxyLink.getGuid(), Guid(proxy));
+    EXPECT_EQ(proxyLink.getProxyGuid(), Guid(wall));
+    EXPECT_EQ(proxyLink.getProxyTypeId(), ElementLink::makeTypeId(1));
+}
+
+TEST(DrawingRead, TheFiltersUserDataAndAcceptTestsAndASelectedOnlyReadWithoutASelection) {
+    ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    Creators creators{15};
+    API_Guid bare = addHostElement(host, 15);
+    API_Guid annotated = addHostElement(host, 15);
+    setHostUserData(host, annotated, "<annotation/>");
+    Plan* plan = Host::getPlan();
+    const Drawing::Filter withData(ElementLink::makeTypeId(15), false, false, true);
+    EXPECT_EQ(plan->getElement(ElementLink(Guid(bare), plan), &withData), nullptr);
+    std::unique_ptr<Element> read = plan->getElement(ElementLink(Guid(annotated), plan), &withData);
+    ASSERT_NE(read, nullptr);
+    EXPECT_FALSE(read->isUserDataLoaded()); // the test read it, the element did not
+    EXPECT_EQ(plan->getElement(
+                  ElementLink(Guid(annotated), plan),
+                  std::make_unique<Drawing::Filter>(ElementLink::makeTypeId(16), false, false, false).get()),
+              nullptr);
+
+    const int live = TestElement::live;
+    EXPECT_EQ(plan->getElement(ElementLink(Guid(annotated), plan), std::make_unique<Refusing>().get()),
+              nullptr);
+    EXPECT_EQ(TestElement::live, live); // the refused element was deleted
+
+    // Nothing selected: a selected-only read reads nothing.
+    size_t before = host.calls().size();
+    EXPECT_EQ(plan->getElement(ElementLink(Guid(annotated), plan),
+                               std::make_unique<Drawing::Filter>(true, false).get()),
+              nullptr);
+    EXPECT_EQ(host.calls().count("GetElement (", before), 0u);
+
+    EXPECT_EQ(plan->getElement(ElementLink(Guid(1, 1), plan), nullptr), nullptr); // no such element
+    EXPECT_EQ(plan->get(ElementLink(Guid(1, 1), plan)), nullptr);
+}
+
+TEST(DrawingSelection, IsKeptUntilResetAndReportsRegionsAndTheLastSelected) {
+    ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    Creators creators{15, 16};
+    API_Guid label = addHostElement(host, 16);
+    API_Guid text = addHostElement(host, 15);
+    API_Guid other = addHostElement(host, 16);
+    select(host, hostPlan(host), {label, text, other});
+    Plan* plan = Host::getPlan();
+    ASSERT_TRUE(plan->loadSelection());
+    EXPECT_EQ(plan->getLastSelected().getGuid(), Guid(other));
+    EXPECT_FALSE(plan->isSelectionRegion());
+    select(host, hostPlan(host), {text});
+    size_t before = host.calls().size();
+    ASSERT_TRUE(plan->loadSelection());
+    EXPECT_EQ(host.calls().size(), before);
+    EXPECT_EQ(plan->getLastSelected().getGuid(), Guid(other));
+    EXPECT_EQ(plan->getSelection()->size(), 3u);
+
+    std::unique_ptr<Element> last = plan->getSelectedElement(0);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->getGuid(), Guid(other));
+    std::unique_ptr<Element> lastText = plan->getSelectedElement(15);
+    ASSERT_NE(lastText, nullptr);
+    EXPECT_EQ(lastText->getGuid(), Guid(text));
+    EXPECT_EQ(plan->getSelectedElement(ElementLink::makeTypeId(1)), nullptr);
+
+    plan->reset();
+    ASSERT_TRUE(plan->loadSelection());
+    EXPECT_EQ(plan->getSelection()->size(), 1u);
+
+    HostFunctionTable table = host.functionTable();
+    table.GetSelection = &regionSelection;
+    installHostTable(&table);
+    plan->reset();
+    EXPECT_FALSE(plan->loadSelection()); // a region selects no elements
+    EXPECT_TRUE(plan->isSelectionRegion());
+    installHostTable(&host.functionTable());
+}
+
+TEST(DrawingTexts, NameAndReferenceAreWrittenBackAndReadAgain) {
+    ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    host.project()->model.views.add(DatabaseWorksheet, u"Sheet");
+    projecttest::forget();
+    Worksheet* sheet = Host::getProject()->getWorksheet(0);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->getName(), "Sheet");
+    EXPECT_TRUE(sheet->setReference(String("W-12")));
+    EXPECT_TRUE(sheet->setName(String("Details of the eaves")));
+    EXPECT_EQ(sheet->getReference(), "W-12");
+    EXPECT_EQ(sheet->getName(), "Details of the eaves");
+    EXPECT_EQ(sheet->getTypeName(), "Worksheet");
+    EXPECT_EQ(sheet->getLibrary(), Host::getProject()->getLibrary());
+
+    const std::u16string& stored =
+        host.project()->model.views.findByGuid(sheet->getDatabaseGuid().toAPI())->name;
+    EXPECT_EQ(stored, u"Details of the eaves");
+    host.project()->model.views.remove(sheet->getDatabaseGuid().toAPI());
+    EXPECT_EQ(sheet->getName(), "");
+    EXPECT_FALSE(sheet->setReference(String("gone")));
+}
+
+TEST(DrawingSave, AnElementFromAnotherDatabaseIsCreatedHereWithItsUserData) {
+    ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    Creators creators{15};
+    API_Guid text = addHostElement(host, 15, nullptr, [](zavhost::StoredElement& e) { e.infoText = "T-7"; });
+    setHostUserData(host, text, "<annotation clause=\"A\"/>");
+    host.project()->model.views.add(DatabaseWorksheet, u"Sheet");
+    projecttest::forget();
+    Worksheet* sheet = Host::getProject()->getWorksheet(0);
+    Plan* plan = Host::getPlan();
+    std::unique_ptr<Element> element = plan->get(ElementLink(Guid(text), plan));
+    ASSERT_NE(element, nullptr);
+    asTest(*element).raw().setBytes("a memo part"); // the ID text travels in the memo
+
+    size_t before = host.calls().size();
+    ASSERT_TRUE(change([&] { return sheet->saveElement(*element, false, false); }));
+    EXPECT_EQ(host.calls().count("CreateElement", before), 1u);
+    EXPECT_NE(element->getGuid(), Guid(text));
+    EXPECT_EQ(element->getDrawing(), sheet);
+    EXPECT_EQ(Guid(element->getRecord().guid), element->getGuid());
+    const zavhost::ViewDatabase* where = nullptr;
+    const zavhost::StoredElement* made =
+        host.project()->model.views.findElement(element->getGuid().toAPI(), &where);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(where->kind, uint32_t(DatabaseWorksheet)); // although reading it made the plan current
+    ASSERT_TRUE(made->userData.has_value());
+    EXPECT_EQ(made->userData->bytes, "<annotation clause=\"A\"/>");
+    EXPECT_EQ(made->infoText, "T-7");
+    EXPECT_FALSE(element->isUserDataChanged());
+
+    // Changed in place: a full change with the user data left alone when unchanged.
+    before = host.calls().size();
+    ASSERT_TRUE(change([&] { return sheet->saveElement(*element, false, true); }));
+    EXPECT_EQ(host.calls().count("ChangeElement (", before), 1u);
+    EXPECT_EQ(host.calls().count("SetElementUserData", before), 0u);
+    EXPECT_FALSE(sheet->saveElement(*element, false, true)); // outside a step the host refuses
+}
+
+TEST(DrawingSave, ARecordThatSaysItHasAMemoIsNotWrittenWithoutOne) {
+    ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    Plan* plan = Host::getPlan();
+    TestElement text(ElementLink(ElementLink::makeTypeId(15), plan));
+    text.getRecord().byte76 = 1;
+    size_t before = host.calls().size();
+    EXPECT_FALSE(change([&] { return plan->saveElement(text, true, true); }));
+    EXPECT_EQ(host.calls().count("CreateElement", before), 0u);
+    EXPECT_EQ(host.calls().count("ChangeElement", before), 0u);
+    EXPECT_FALSE(text.isValid());
+}
