@@ -23,6 +23,12 @@ bool Host::hasProject() {
     return ACAPHasOpenProject(&open) == hosterr::Ok && open;
 }
 
+Guid Host::getEnvironmentGuid(uint32_t query) {
+    API_Guid guid;
+    if (ACAPEnvironmentCall(query, &guid) != hosterr::Ok) return Guid();
+    return Guid(guid);
+}
+
 bool Host::setMenuItemEnabled(int32_t menuResId, int32_t itemIndex, bool enabled) {
     int32_t flags = 0;
     if (ACAPGetMenuItemFlags(menuResId, itemIndex, &flags) != hosterr::Ok) return false;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "Guid.h"
 #include "String.h"
 
 namespace tarnwick {
@@ -15,6 +16,7 @@ class Plan;
 class Project;
 class Specification;
 class Transaction;
+class User;
 
 class Host {
 public:
@@ -37,6 +39,12 @@ public:
     // tool type; true on success.
     static bool setDefaultType(const ElementLink& tool);
     static bool setDefaultType(uint16_t typeId, uint32_t variation);
+
+    // The Guid the host environment answers for a query ("GARF"); empty when the call fails.
+    static Guid getEnvironmentGuid(uint32_t query);
+    // The user at this host in a shared project (the host lists that user first); a blank user
+    // (id 0) when there is none.
+    static const User& getCurrentUser();
 
     // Changes bit 0 (disabled) of a menu item's host flags, only when the state differs.
     static bool setMenuItemEnabled(int32_t menuResId, int32_t itemIndex, bool enabled);

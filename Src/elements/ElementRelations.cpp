@@ -6,6 +6,7 @@
 #include "project/Drawing.h"
 #include "project/Project.h"
 #include "project/Storey.h"
+#include "project/User.h"
 
 namespace tarnwick {
 
@@ -14,11 +15,8 @@ bool namedByStorey(const DatabaseRef& ref) {
     return ref.getKind() == DatabasePlan || ref.getKind() == DatabaseModel;
 }
 
-// The shared-project user at this host: the host lists it first.
 uint16_t currentUserId() {
-    Project* project = Host::getProject();
-    const Project::User* user = project != nullptr ? project->getUser(0) : nullptr;
-    return user != nullptr ? user->getUserId() : 0;
+    return Host::getCurrentUser().getUserId();
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "Environment/Host.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
 #include "Layer.h"
@@ -22,13 +23,6 @@ bool Drawing::passesType(const ElementLink& link, uint16_t type) {
 
 namespace {
 constexpr size_t WalkCapacity = 50;
-
-// The database Guid the host environment names for filters without one.
-API_Guid environmentDatabaseGuid() {
-    API_Guid guid;
-    if (ACAPEnvironmentCall(fourCC("GARF"), &guid) != hosterr::Ok) guid = API_Guid();
-    return guid;
-}
 
 } // namespace
 
@@ -73,7 +67,7 @@ ElementLink Drawing::linkForFilter(const ElementLink& link, const Filter& filter
 API_Guid Drawing::filterDatabase(const Filter& filter) {
     if ((filter.getHostFlags() & FilterByDatabase) == 0) return API_Guid();
     if (filter.getGuid().isValid()) return filter.getGuid().toAPI();
-    return environmentDatabaseGuid();
+    return Host::getEnvironmentGuid(fourCC("GARF")).toAPI();
 }
 
 bool Drawing::passesHostFilter(const ElementLink& link, const Filter& filter) const {

@@ -69,4 +69,11 @@ void Host::releaseProject() {
     theProject.reset();
 }
 
+const User& Host::getCurrentUser() {
+    static const User blank(String(), 0);
+    Project* project = getProject();
+    const User* user = project != nullptr ? project->getUser(0) : nullptr;
+    return user != nullptr ? *user : blank;
+}
+
 } // namespace tarnwick

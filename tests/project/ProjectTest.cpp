@@ -226,6 +226,14 @@ TEST(Project, UsersOfASharedProjectAreAskedOncePerProject) {
     EXPECT_EQ(ann->getSecondWord(), 9);
     EXPECT_EQ(project->getUser(1)->getName(), "bob");
     EXPECT_EQ(project->getUser(2), nullptr);
+    EXPECT_EQ(Host::getCurrentUser().getUserId(), 4); // the host lists its own user first
+}
+
+TEST(Project, TheHostsOwnUserAndEnvironmentGuid) {
+    ModuleUnderTest module;
+    EXPECT_EQ(Host::getCurrentUser().getUserId(), 0); // not shared: a blank user
+    EXPECT_TRUE(Host::getEnvironmentGuid(fourCC("GARF")).isValid());
+    EXPECT_FALSE(Host::getEnvironmentGuid(fourCC("NONE")).isValid());
 }
 
 TEST(Project, ReservationsAndLockableLayerSettings) {
