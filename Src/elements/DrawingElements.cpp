@@ -23,6 +23,18 @@ private:
 std::shared_ptr<IteratorObserver> observerOf(ProgressMonitor* monitor) {
     return monitor == nullptr ? nullptr : std::make_shared<MonitorObserver>(monitor);
 }
+// Reads every memo part of a freshly read element, unless memo loading is suspended.
+void loadAllMemos(Element& element) {
+    if (Element::isMemoLoadSuspended()) return;
+    MemoStore* store = nullptr;
+    try {
+        element.loadMemo(MemoAll, store);
+    } catch (...) {
+        delete store;
+        throw;
+    }
+    delete store;
+}
 } // namespace
 
 Drawing::iterator Drawing::begin(const Filter& filter, ProgressMonitor* monitor) {
@@ -76,16 +88,7 @@ std::unique_ptr<Element> Drawing::getSelectedElement(uint16_t type) {
 
 std::unique_ptr<Element> Drawing::wrap(const API_Element& record, ElementLink& link) {
     std::unique_ptr<Element> element = createElement(record, link, nullptr);
-    if (element && !Element::isMemoLoadSuspended()) {
-        MemoStore* store = nullptr;
-        try {
-            element->loadMemo(MemoAll, store);
-        } catch (...) {
-            delete store;
-            throw;
-        }
-        delete store;
-    }
+    if (element) loadAllMemos(*element);
     return element;
 }
 
@@ -137,16 +140,7 @@ std::unique_ptr<Element> Drawing::getElement(const ElementLink& link, const Filt
     std::unique_ptr<Element> element = createElement(*record, copy, nullptr);
     if (!element) return nullptr;
     if (filter != nullptr && !filter->accepts(*element)) return nullptr;
-    if (!Element::isMemoLoadSuspended()) {
-        MemoStore* store = nullptr;
-        try {
-            element->loadMemo(MemoAll, store);
-        } catch (...) {
-            delete store;
-            throw;
-        }
-        delete store;
-    }
+    loadAllMemos(*element);
     return element;
 }
 

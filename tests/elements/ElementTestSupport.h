@@ -3,6 +3,8 @@
 // set-up of elements.
 #pragma once
 
+#include "support/TestAddon.h"
+
 #include <cstring>
 #include <functional>
 #include <string>
@@ -173,13 +175,7 @@ public:
 
 // Runs the body as one undoable step of the host, as the product does.
 inline bool change(const std::function<bool()>& body) {
-    struct Step : tarnwick::Transaction {
-        explicit Step(const std::function<bool()>& b)
-            : Transaction(tarnwick::String("Test Change")), body(b) {}
-        GSErrCode run() override { return body() ? hosterr::Ok : hosterr::Failed; }
-        const std::function<bool()>& body;
-    } step(body);
-    return tarnwick::Host::runTransaction(step);
+    return testsupport::runAsStep(body);
 }
 
 // Adds an element straight into a host database (the floor plan when none is named) and answers

@@ -1,6 +1,8 @@
 // Helpers of the project model's tests: changes inside an undoable step, and host-side set-up.
 #pragma once
 
+#include "support/TestAddon.h"
+
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -15,13 +17,7 @@ namespace projecttest {
 
 // Runs the change as one undoable step of the host (the host refuses changes outside one).
 inline bool change(const std::function<bool()>& body) {
-    struct Step : tarnwick::Transaction {
-        explicit Step(const std::function<bool()>& b)
-            : Transaction(tarnwick::String("Test Change")), body(b) {}
-        GSErrCode run() override { return body() ? hosterr::Ok : hosterr::Failed; }
-        const std::function<bool()>& body;
-    } step(body);
-    return tarnwick::Host::runTransaction(step);
+    return testsupport::runAsStep(body);
 }
 
 inline zavhost::Project& hostProject(zavhost::StandInHost& host) {

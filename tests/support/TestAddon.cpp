@@ -6,6 +6,8 @@
 #include "Environment/Host.h"
 #include "Environment/ModuleEntry.h"
 #include "Environment/ModuleRegistry.h"
+#include "Environment/Transaction.h"
+#include "platform/api/HostErrors.h"
 #include "project/Alert.h"
 #include "resources/ModuleResources.h"
 
@@ -70,6 +72,15 @@ ModuleUnderTest::ModuleUnderTest(std::function<tarnwick::Addon*()> factory, bool
     setAddonFactory(std::move(factory));
     if (withProject) m_host.newProject("Test Project");
     m_attach = m_host.attachModule(&exportsForTest, &SetImportedFuncAddrs);
+}
+
+bool runAsStep(const std::function<bool()>& body, const char* name) {
+    struct Step : tarnwick::Transaction {
+        Step(const std::function<bool()>& b, const char* n) : Transaction(tarnwick::String(n)), body(b) {}
+        GSErrCode run() override { return body() ? hosterr::Ok : hosterr::Failed; }
+        const std::function<bool()>& body;
+    } step(body, name);
+    return tarnwick::Host::runTransaction(step);
 }
 
 ModuleUnderTest::~ModuleUnderTest() {

@@ -48,6 +48,10 @@ private:
     GSErrCode m_attach = 0;
 };
 
+// Runs the body as one undoable step of the host, as the product runs its changes (the host
+// refuses changes outside one); answers whether the step succeeded.
+bool runAsStep(const std::function<bool()>& body, const char* name = "Test Change");
+
 // A subscriber that writes what reaches it into a shared journal.
 class RecordingSubscriber : public virtual tarnwick::Subscriber {
 public:
