@@ -13,11 +13,6 @@
 namespace zavhost {
 
 namespace {
-std::string describe(const ViewDatabase& database) {
-    std::string text = ViewDatabases::kindName(database.kind);
-    if (!database.isPlanOrModel()) text += " " + inQuotes(GS::UniString(database.name).ToCStr());
-    return text;
-}
 
 std::u16string fieldText(const char16_t* field) {
     size_t length = 0;
@@ -54,7 +49,7 @@ ViewDatabase* named(Project& project, const HostDatabaseInfo& info, SelectorCall
 GSErrCode current(StandInHost&, Project& project, HostDatabaseInfo& info, SelectorCall& call) {
     ViewDatabase& database = model::currentDatabase(project);
     database.fill(&info);
-    call.brief = "=> " + describe(database);
+    call.brief = "=> " + ViewDatabases::describe(database);
     return hosterr::Ok;
 }
 
@@ -62,7 +57,7 @@ GSErrCode frontWindow(StandInHost&, Project& project, HostDatabaseInfo& info, Se
     ViewDatabase* database = project.model.views.find(project.session.frontWindow);
     if (database == nullptr) database = &project.model.views.plan();
     database->fill(&info);
-    call.brief = "=> " + describe(*database);
+    call.brief = "=> " + ViewDatabases::describe(*database);
     return hosterr::Ok;
 }
 
@@ -70,7 +65,7 @@ GSErrCode makeCurrent(StandInHost&, Project& project, HostDatabaseInfo& info, Se
     ViewDatabase* database = named(project, info, call);
     if (database == nullptr) return hosterr::BadDatabase;
     project.session.current = project.model.views.keyOf(*database);
-    call.brief = describe(*database);
+    call.brief = ViewDatabases::describe(*database);
     return hosterr::Ok;
 }
 
@@ -84,7 +79,7 @@ GSErrCode readInfo(StandInHost&, Project& project, HostDatabaseInfo& info, Selec
     ViewDatabase* database = named(project, info, call);
     if (database == nullptr) return hosterr::BadDatabase;
     database->fill(&info);
-    call.brief = describe(*database);
+    call.brief = ViewDatabases::describe(*database);
     return hosterr::Ok;
 }
 
@@ -93,13 +88,14 @@ GSErrCode writeInfo(StandInHost&, Project& project, HostDatabaseInfo& info, Sele
     if (database == nullptr) return hosterr::BadDatabase;
     if (database->kind == DatabaseLayout && !info.masterGuid.isNull() &&
         project.model.views.find({DatabaseMasterLayout, info.masterGuid}) == nullptr)
-        return call.brief = describe(*database) + ": no such master layout", hosterr::BadDatabase;
+        return call.brief = ViewDatabases::describe(*database) + ": no such master layout",
+               hosterr::BadDatabase;
     database->title = fieldText(info.title);
     database->name = fieldText(info.name);
     database->reference = fieldText(info.reference);
     if (database->kind == DatabaseLayout) database->masterGuid = info.masterGuid;
     std::memcpy(database->reserved.data(), info.reserved1, database->reserved.size());
-    call.brief = describe(*database);
+    call.brief = ViewDatabases::describe(*database);
     return hosterr::Ok;
 }
 
@@ -125,7 +121,7 @@ GSErrCode deleteDatabase(StandInHost& host, Project& project, HostDatabaseInfo& 
     if (!model::changesAllowed(host, why)) return call.brief = why, hosterr::Refused;
     ViewDatabase* database = named(project, info, call);
     if (database == nullptr) return hosterr::BadDatabase;
-    call.brief = describe(*database);
+    call.brief = ViewDatabases::describe(*database);
     if (database->isPlanOrModel()) return hosterr::Refused;
     const API_Guid guid = database->guid;
     std::vector<API_Guid> elements;

@@ -18,12 +18,6 @@ std::string describe(const StoredElement& element) {
     return elementTypeName(element.head().typeCode) + " " + model::guidText(element.guid());
 }
 
-std::string databaseText(const ViewDatabase& database) {
-    std::string text = ViewDatabases::kindName(database.kind);
-    if (!database.isPlanOrModel()) text += " " + inQuotes(GS::UniString(database.name).ToCStr());
-    return text;
-}
-
 bool onLayer(const Project& project, const StoredElement& element, uint16_t flag) {
     const StoredAttribute* layer =
         project.model.attributes.find(AttrLayer, static_cast<int16_t>(element.head().layer));
@@ -117,7 +111,7 @@ GSErrCode list(StandInHost& host, uint32_t type, GS::Array<API_Guid>* guids, uin
     if (project == nullptr) return hosterr::NoProject;
     ViewDatabase* database = model::databaseOf(*project, flags, databaseGuid);
     if (database == nullptr) return brief += ", unknown database", hosterr::BadDatabase;
-    brief += ", " + databaseText(*database);
+    brief += ", " + ViewDatabases::describe(*database);
     for (const StoredElement* element : project->model.views.elementsOf(*database).inOrder())
         if ((type == 0 || element->head().typeCode == type) &&
             passes(*project, *database, *element, flags, variation))
@@ -154,7 +148,7 @@ GSErrCode selection(StandInHost& host, HostSelectionInfo* info, GSHandle* refere
                                       return elements.find(r.guid) == nullptr;
                                   }),
                    selected.end());
-    brief = databaseText(database) + " => " + std::to_string(selected.size());
+    brief = ViewDatabases::describe(database) + " => " + std::to_string(selected.size());
     info->selectionType = selected.empty() ? 0 : 1;
     info->count = static_cast<int32_t>(selected.size());
     if (selected.empty()) return hosterr::Ok;

@@ -136,7 +136,8 @@ GSErrCode setRelationCode(StandInHost& host, const API_Guid* guid, const GS::Arr
     Project* project = elementProject(host, guid, &err, brief);
     if (project == nullptr) return err;
     if (others == nullptr) return hosterr::BadParameter;
-    brief += " " + codeText(code) + " x" + std::to_string(others->GetSize());
+    brief += ' ';
+    brief += codeText(code) + " x" + std::to_string(others->GetSize());
     for (const API_Guid& other : *others)
         if (project->model.views.findElement(other) == nullptr) return hosterr::BadGuid;
     for (const API_Guid& other : *others)

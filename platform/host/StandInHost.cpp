@@ -297,8 +297,10 @@ GSErrCode StandInHost::chooseMenuItem(const std::string& menuTitle, const std::s
     const Menu* menu = m_menus.menuTitled(menuTitle);
     if (menu == nullptr) {
         std::string why = "there is no menu " + inQuotes(menuTitle) + "; the menus are:";
-        for (const Menu& other : m_menus.menus())
-            why += " " + inQuotes(other.title);
+        for (const Menu& other : m_menus.menus()) {
+            why += ' ';
+            why += inQuotes(other.title);
+        }
         return fail(hosterr::NotFound, why);
     }
     std::string why;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "CallLog.h"
 #include "platform/gsroot/UniString.h"
 
 namespace zavhost {
@@ -79,6 +80,15 @@ ViewDatabases::ViewDatabases() {
 
 bool ViewDatabases::validKind(uint32_t kind) {
     return kindEntry(kind) != nullptr;
+}
+
+std::string ViewDatabases::describe(const ViewDatabase& database) {
+    std::string text = kindName(database.kind);
+    if (!database.isPlanOrModel()) {
+        text += ' ';
+        text += inQuotes(GS::UniString(database.name).ToCStr());
+    }
+    return text;
 }
 
 std::string ViewDatabases::kindName(uint32_t kind) {

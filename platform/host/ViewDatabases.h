@@ -43,9 +43,10 @@ public:
     static bool namedByGuid(uint32_t kind) {
         return validKind(kind) && kind != DatabasePlan && kind != DatabaseModel;
     }
-    static std::string kindName(uint32_t kind);          // "section", "master-layout", ...
-    static uint32_t kindNamed(const std::string& name);  // 0 when unknown
-    static uint32_t listSelectorKind(uint32_t selector); // "GSDI" -> 2, ...; 0 for others
+    static std::string kindName(uint32_t kind);                // "section", "master-layout", ...
+    static std::string describe(const ViewDatabase& database); // its kind, and its name unless plan or model
+    static uint32_t kindNamed(const std::string& name);        // 0 when unknown
+    static uint32_t listSelectorKind(uint32_t selector);       // "GSDI" -> 2, ...; 0 for others
 
     const std::vector<ViewDatabase>& all() const { return m_databases; }
     ViewDatabase& plan() { return m_databases[0]; }
