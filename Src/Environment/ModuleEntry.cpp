@@ -21,19 +21,31 @@ void reportSafely() {
     }
 }
 
-int32_t checkEnvironmentEntry(HostEnvironment* environment) {
+// A module that declines to load is not released by the host: it takes itself down.
+void releaseDeclinedAddon() {
     try {
-        if (zavlink::createAddon(environment) != 0) return AddonDoNotLoad;
-        Addon* addon = getAddon();
-        if (addon == nullptr) return AddonDoNotLoad;
-        HostCallScope scope(*addon, true);
-        bool load = addon->checkEnvironment(Host::getResourceString(ProductTexts, 2),
-                                            Host::getResourceString(ProductTexts, 3), environment);
-        return load ? AddonNormal : AddonDoNotLoad;
+        if (getAddon() != nullptr) zavlink::destroyAddon();
+    } catch (...) {
+    }
+    setAddon(nullptr);
+    Host::unload();
+}
+
+int32_t checkEnvironmentEntry(HostEnvironment* environment) {
+    bool load = false;
+    try {
+        if (zavlink::createAddon(environment) == 0 && getAddon() != nullptr) {
+            Addon* addon = getAddon();
+            HostCallScope scope(*addon, true);
+            load = addon->checkEnvironment(Host::getResourceString(ProductTexts, 2),
+                                           Host::getResourceString(ProductTexts, 3), environment);
+        }
     } catch (...) {
         reportSafely();
-        return AddonDoNotLoad;
+        load = false;
     }
+    if (!load) releaseDeclinedAddon();
+    return load ? AddonNormal : AddonDoNotLoad;
 }
 
 template <class Phase> GSErrCode runPhase(Phase phase) {

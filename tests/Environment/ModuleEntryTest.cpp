@@ -150,3 +150,24 @@ TEST(HostMenus, SetMenuItemEnabledChangesOnlyBitZeroAndOnlyWhenItDiffers) {
     // No menu is registered: the host refuses, and the Host says so.
     EXPECT_FALSE(Host::setMenuItemEnabled(32500, 10, false));
 }
+
+TEST(ModuleEntries, AModuleThatDeclinesToLoadTakesItselfDown) {
+    struct Declines : RecordingSubscriber {
+        using RecordingSubscriber::RecordingSubscriber;
+        bool checkEnvironment() override { return false; }
+    };
+    std::vector<std::string> journal;
+    Declines* decliner = nullptr;
+    {
+        ModuleUnderTest module([&] {
+            auto* addon = new Addon();
+            decliner = new Declines("decliner", journal);
+            addon->add(decliner);
+            return addon;
+        });
+        EXPECT_NE(module.attachResult(), hosterr::Ok);
+        EXPECT_FALSE(module.host().moduleLoaded());
+        EXPECT_EQ(getAddon(), nullptr); // released by the module itself
+    }
+    delete decliner;
+}
