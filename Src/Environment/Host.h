@@ -22,6 +22,9 @@ class Host {
 public:
     Host() = delete;
 
+    // The framework's own texts: alert headlines and buttons, layer warnings, phase names.
+    static constexpr uint32_t FrameworkTexts = 32700;
+
     // String `index` (1-based) of the module's string list `listId`; empty when either is missing.
     static String getResourceString(uint32_t listId, uint32_t index);
 

@@ -7,7 +7,6 @@
 namespace tarnwick {
 
 namespace {
-constexpr uint32_t FrameworkTexts = 32700;
 enum DefaultItem : uint32_t {
     NotificationItem = 1,
     WarningItem,
@@ -18,12 +17,12 @@ enum DefaultItem : uint32_t {
 };
 
 String orDefault(const String& text, uint32_t item) {
-    return text.isEmpty() ? Host::getResourceString(FrameworkTexts, item) : text;
+    return text.isEmpty() ? Host::getResourceString(Host::FrameworkTexts, item) : text;
 }
 } // namespace
 
 String Alert::defaultText(uint32_t item) {
-    return Host::getResourceString(FrameworkTexts, item);
+    return Host::getResourceString(Host::FrameworkTexts, item);
 }
 
 uint16_t Alert::showAlert(const String& message, const String& guide, const String& button1,

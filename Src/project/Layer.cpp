@@ -5,7 +5,6 @@
 namespace tarnwick {
 
 namespace {
-constexpr uint32_t frameworkStrings = 32700;
 constexpr uint32_t defaultLayerItem = 19;
 constexpr int16_t defaultLayerIndex = 1;
 } // namespace
@@ -18,7 +17,8 @@ void Layer::Status::toRecord(HostLayerStatus& record) const {
 
 String Layer::defaultLayerName() {
     static String name;
-    if (name.isEmpty()) name = Host::getResourceString(frameworkStrings, defaultLayerItem); // kept once read
+    if (name.isEmpty())
+        name = Host::getResourceString(Host::FrameworkTexts, defaultLayerItem); // kept once read
     return name;
 }
 

@@ -5,7 +5,6 @@
 namespace tarnwick {
 
 namespace {
-constexpr uint32_t frameworkStrings = 32700;
 // The phase names follow the alert and layer texts of the list: phase N is item 22 + N.
 constexpr uint32_t firstPhaseItem = 22;
 constexpr uint32_t lastPhase = 25;
@@ -18,7 +17,7 @@ Phase::Phase(const AttributeLink& link) : Attribute(link, AttrNone) {
 String Phase::getName() const {
     uint32_t index = getIndex();
     if (index < 1 || index > lastPhase) return String();
-    return Host::getResourceString(frameworkStrings, firstPhaseItem + index);
+    return Host::getResourceString(Host::FrameworkTexts, firstPhaseItem + index);
 }
 
 } // namespace tarnwick

@@ -11,7 +11,6 @@
 namespace tarnwick {
 
 namespace {
-constexpr uint32_t frameworkStrings = 32700;
 enum StringItem : uint32_t {
     CancelItem = 6,
     HiddenItem = 11,
@@ -27,7 +26,7 @@ enum StringItem : uint32_t {
 constexpr int maximumRounds = 16;
 
 String text(uint32_t item) {
-    return Host::getResourceString(frameworkStrings, item);
+    return Host::getResourceString(Host::FrameworkTexts, item);
 }
 
 bool usable(const Layer& layer) {

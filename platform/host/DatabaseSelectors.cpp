@@ -123,15 +123,7 @@ GSErrCode deleteDatabase(StandInHost& host, Project& project, HostDatabaseInfo& 
     if (database == nullptr) return hosterr::BadDatabase;
     call.brief = ViewDatabases::describe(*database);
     if (database->isPlanOrModel()) return hosterr::Refused;
-    const API_Guid guid = database->guid;
-    std::vector<API_Guid> elements;
-    for (const StoredElement* element : database->elements.inOrder())
-        elements.push_back(element->guid());
-    for (const API_Guid& element : elements)
-        model::deleteElement(project, element);
-    for (const ViewDatabase& other : project.model.views.all())
-        if (other.masterGuid == guid) project.model.views.findByGuid(other.guid)->masterGuid = API_Guid();
-    project.model.views.remove(guid);
+    model::deleteView(project, database->guid);
     return hosterr::Ok;
 }
 

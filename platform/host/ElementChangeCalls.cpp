@@ -150,13 +150,20 @@ GSErrCode changeDefault(StandInHost& host, API_Element* element, API_ElementMemo
     return hosterr::Ok;
 }
 
-GSErrCode remove(StandInHost& host, GSHandle heads, int32_t count, std::string& brief) {
-    brief = std::to_string(count) + " element(s)";
+// The heads of a handle the module wants to change, when changes are allowed now.
+static GSErrCode headsToChange(StandInHost& host, GSHandle heads, int32_t count,
+                               std::vector<HostElementHead>* list, std::string& brief) {
     std::string why;
     if (!model::changesAllowed(host, why)) return brief += ": " + why, hosterr::Refused;
-    std::vector<HostElementHead> list;
-    if (!headsOf(heads, count, &list))
+    if (!headsOf(heads, count, list))
         return brief += ": the handle does not hold them", hosterr::BadParameter;
+    return hosterr::Ok;
+}
+
+GSErrCode remove(StandInHost& host, GSHandle heads, int32_t count, std::string& brief) {
+    brief = std::to_string(count) + " element(s)";
+    std::vector<HostElementHead> list;
+    if (GSErrCode err = headsToChange(host, heads, count, &list, brief); err != hosterr::Ok) return err;
     Project& project = *host.project();
     for (const HostElementHead& head : list) {
         const StoredElement* element = project.model.views.findElement(head.guid);
@@ -173,11 +180,8 @@ GSErrCode tool(StandInHost& host, uint32_t selector, GSHandle heads, int32_t cou
     brief = codeText(selector) + " " + std::to_string(count) + " element(s)";
     const bool lock = selector == fourCC("LOCK");
     if (!lock && selector != fourCC("ULCK")) return hosterr::BadSelector;
-    std::string why;
-    if (!model::changesAllowed(host, why)) return brief += ": " + why, hosterr::Refused;
     std::vector<HostElementHead> list;
-    if (!headsOf(heads, count, &list))
-        return brief += ": the handle does not hold them", hosterr::BadParameter;
+    if (GSErrCode err = headsToChange(host, heads, count, &list, brief); err != hosterr::Ok) return err;
     Project& project = *host.project();
     for (const HostElementHead& head : list) {
         if (project.model.views.findElement(head.guid) == nullptr)

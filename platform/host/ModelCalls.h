@@ -33,6 +33,9 @@ uint32_t valueArgument(void* argument);
 const API_Guid& currentDatabaseGuid();
 // Removes an element, the proxies that stand for it, its relations and its selection entries.
 void deleteElement(Project& project, const API_Guid& guid);
+// Deletes a view (not the floor plan or the 3D model) with its elements; layouts that used it as
+// their master lose it.
+void deleteView(Project& project, const API_Guid& viewGuid);
 } // namespace model
 
 // Element filter flags of GetElementList and FilterElement.

@@ -191,13 +191,7 @@ GSErrCode ModelSteps::actOnViews(const ModelArgs& args, Project& project, std::s
     // view delete
     if (database->isPlanOrModel())
         return refuse(why, "the floor plan and the 3D model cannot go", hosterr::Refused);
-    const API_Guid guid = database->guid;
-    std::vector<API_Guid> elements;
-    for (const StoredElement* element : database->elements.inOrder())
-        elements.push_back(element->guid());
-    for (const API_Guid& element : elements)
-        model::deleteElement(project, element);
-    views.remove(guid);
+    model::deleteView(project, database->guid);
     return hosterr::Ok;
 }
 

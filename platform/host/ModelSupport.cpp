@@ -81,4 +81,18 @@ void deleteElement(Project& project, const API_Guid& guid) {
     }
 }
 
+void deleteView(Project& project, const API_Guid& viewGuid) {
+    ViewDatabases& views = project.model.views;
+    const ViewDatabase* database = views.findByGuid(viewGuid);
+    if (database == nullptr || database->isPlanOrModel()) return;
+    std::vector<API_Guid> elements;
+    for (const StoredElement* element : database->elements.inOrder())
+        elements.push_back(element->guid());
+    for (const API_Guid& element : elements)
+        deleteElement(project, element);
+    for (const ViewDatabase& other : views.all())
+        if (other.masterGuid == viewGuid) views.findByGuid(other.guid)->masterGuid = API_Guid();
+    views.remove(viewGuid);
+}
+
 } // namespace zavhost::model
