@@ -1,11 +1,11 @@
-#include "Addon.h"
+#include "Environment/Addon.h"
 
 #include <cstring>
 
-#include "Directory.h"
-#include "Host.h"
-#include "HostCallbacks.h"
-#include "HostCalls.h"
+#include "Environment/Directory.h"
+#include "Environment/Host.h"
+#include "Environment/HostCallbacks.h"
+#include "Environment/HostCalls.h"
 #include "platform/io/SpecialFolders.h"
 
 namespace tarnwick {

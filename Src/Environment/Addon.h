@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "HostEvent.h"
-#include "Publisher.h"
-#include "String.h"
+#include "Environment/HostEvent.h"
+#include "Environment/Publisher.h"
+#include "Environment/String.h"
 
 struct HostEnvironment;
 

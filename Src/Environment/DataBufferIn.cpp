@@ -1,11 +1,11 @@
-#include "DataBufferIn.h"
+#include "Environment/DataBufferIn.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "DataFile.h"
-#include "MemoryBlock.h"
-#include "String.h"
+#include "Environment/DataFile.h"
+#include "Environment/MemoryBlock.h"
+#include "Environment/String.h"
 
 namespace tarnwick {
 

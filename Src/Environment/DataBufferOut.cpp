@@ -1,11 +1,11 @@
-#include "DataBufferOut.h"
+#include "Environment/DataBufferOut.h"
 
 #include <cstring>
 
-#include "DataFile.h"
-#include "MemoryBlock.h"
-#include "NumberText.h"
-#include "String.h"
+#include "Environment/DataFile.h"
+#include "Environment/MemoryBlock.h"
+#include "Environment/NumberText.h"
+#include "Environment/String.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Memory.h"
 

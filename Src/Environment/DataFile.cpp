@@ -1,4 +1,4 @@
-#include "DataFile.h"
+#include "Environment/DataFile.h"
 
 #include "platform/api/HostErrors.h"
 #include "platform/io/FileSystem.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "Directory.h"
+#include "Environment/Directory.h"
 #include "platform/io/File.h"
 
 namespace tarnwick {

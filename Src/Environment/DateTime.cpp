@@ -1,4 +1,4 @@
-#include "DateTime.h"
+#include "Environment/DateTime.h"
 
 #include <chrono>
 #include <ctime>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "String.h"
+#include "Environment/String.h"
 
 namespace tarnwick {
 

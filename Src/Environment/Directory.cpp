@@ -1,4 +1,4 @@
-#include "Directory.h"
+#include "Environment/Directory.h"
 
 #include "platform/api/HostErrors.h"
 #include "platform/io/FileSystem.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "File.h"
+#include "Environment/File.h"
 #include "platform/api/HostTypes.h"
 
 namespace tarnwick {

@@ -1,4 +1,4 @@
-#include "Event.h"
+#include "Environment/Event.h"
 
 namespace tarnwick {
 

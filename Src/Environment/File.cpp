@@ -1,4 +1,4 @@
-#include "File.h"
+#include "Environment/File.h"
 
 #include "platform/io/FileSystem.h"
 

@@ -1,7 +1,7 @@
 // A place in the file system: a file or a folder, named by a host location.
 #pragma once
 
-#include "String.h"
+#include "Environment/String.h"
 #include "platform/io/Location.h"
 
 namespace tarnwick {

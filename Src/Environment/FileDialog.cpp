@@ -1,4 +1,4 @@
-#include "FileDialog.h"
+#include "Environment/FileDialog.h"
 
 #include "platform/dg/FileDialogs.h"
 #include "platform/io/FileSystem.h"

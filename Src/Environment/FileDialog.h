@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "DataFile.h"
+#include "Environment/DataFile.h"
 
 namespace tarnwick {
 

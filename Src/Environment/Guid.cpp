@@ -1,4 +1,4 @@
-#include "Guid.h"
+#include "Environment/Guid.h"
 
 #include <cstring>
 

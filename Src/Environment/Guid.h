@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "String.h"
+#include "Environment/String.h"
 #include "platform/api/HostRecords.h"
 
 namespace tarnwick {

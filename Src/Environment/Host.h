@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "Guid.h"
-#include "String.h"
+#include "Environment/Guid.h"
+#include "Environment/String.h"
 
 namespace tarnwick {
 

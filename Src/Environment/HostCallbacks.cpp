@@ -1,8 +1,8 @@
-#include "HostCallbacks.h"
+#include "Environment/HostCallbacks.h"
 
-#include "Addon.h"
-#include "AddonHooks.h"
-#include "HostCalls.h"
+#include "Environment/Addon.h"
+#include "Environment/AddonHooks.h"
+#include "Environment/HostCalls.h"
 
 namespace tarnwick {
 

@@ -2,7 +2,7 @@
 // not supply answers hosterr::NotSupplied (or false, or an empty answer) and does nothing.
 #pragma once
 
-#include "HostTable.h"
+#include "Environment/HostTable.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/Resources.h"
 

@@ -1,7 +1,7 @@
 // Host notifications and commands as events with the source "HOST".
 #pragma once
 
-#include "Event.h"
+#include "Environment/Event.h"
 #include "platform/api/HostFunctionTable.h"
 
 namespace tarnwick {

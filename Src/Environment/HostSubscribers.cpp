@@ -1,7 +1,7 @@
-#include "HostSubscribers.h"
+#include "Environment/HostSubscribers.h"
 
-#include "HostCallbacks.h"
-#include "HostCalls.h"
+#include "Environment/HostCallbacks.h"
+#include "Environment/HostCalls.h"
 
 namespace tarnwick {
 

@@ -1,8 +1,8 @@
 // Subscribers of host events; each installs its host handler when the add-on starts listening.
 #pragma once
 
-#include "HostEvent.h"
-#include "Subscriber.h"
+#include "Environment/HostEvent.h"
+#include "Environment/Subscriber.h"
 
 namespace tarnwick {
 

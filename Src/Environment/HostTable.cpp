@@ -1,4 +1,4 @@
-#include "HostTable.h"
+#include "Environment/HostTable.h"
 
 #include <algorithm>
 #include <cstddef>

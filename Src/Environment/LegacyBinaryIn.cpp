@@ -1,9 +1,9 @@
-#include "LegacyBinaryIn.h"
+#include "Environment/LegacyBinaryIn.h"
 
 #include <bit>
 #include <string>
 
-#include "DataBufferIn.h"
+#include "Environment/DataBufferIn.h"
 
 namespace tarnwick {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "String.h"
+#include "Environment/String.h"
 
 namespace tarnwick {
 

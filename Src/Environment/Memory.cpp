@@ -1,4 +1,4 @@
-#include "Memory.h"
+#include "Environment/Memory.h"
 
 #include <cstring>
 #include <new>

@@ -1,7 +1,7 @@
 // Host memory as the framework uses it.
 #pragma once
 
-#include "String.h"
+#include "Environment/String.h"
 #include "platform/api/HostTypes.h"
 
 namespace tarnwick {

@@ -1,8 +1,8 @@
-#include "MemoryBlock.h"
+#include "Environment/MemoryBlock.h"
 
 #include <new>
 
-#include "Memory.h"
+#include "Environment/Memory.h"
 #include "platform/gsroot/Memory.h"
 
 namespace tarnwick {

@@ -1,10 +1,10 @@
-#include "ModuleEntry.h"
+#include "Environment/ModuleEntry.h"
 
-#include "Addon.h"
-#include "AddonHooks.h"
-#include "Host.h"
-#include "HostCallbacks.h"
-#include "HostTable.h"
+#include "Environment/Addon.h"
+#include "Environment/AddonHooks.h"
+#include "Environment/Host.h"
+#include "Environment/HostCallbacks.h"
+#include "Environment/HostTable.h"
 #include "platform/api/HostErrors.h"
 #include "resources/ModuleResources.h"
 

@@ -1,4 +1,4 @@
-#include "ModuleRegistry.h"
+#include "Environment/ModuleRegistry.h"
 
 #include <vector>
 

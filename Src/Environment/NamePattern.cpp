@@ -1,4 +1,4 @@
-#include "NamePattern.h"
+#include "Environment/NamePattern.h"
 
 namespace tarnwick {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "String.h"
+#include "Environment/String.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "Environment/NumberText.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <locale>
 #include <sstream>
 
-#include "String.h"
+#include "Environment/String.h"
 
 namespace tarnwick {
 

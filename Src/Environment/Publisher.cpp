@@ -1,4 +1,4 @@
-#include "Publisher.h"
+#include "Environment/Publisher.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "Subscriber.h"
+#include "Environment/Subscriber.h"
 
 namespace tarnwick {
 

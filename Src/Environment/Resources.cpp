@@ -1,9 +1,9 @@
-#include "Resources.h"
+#include "Environment/Resources.h"
 
 #include <climits>
 #include <string>
 
-#include "HostCalls.h"
+#include "Environment/HostCalls.h"
 #include "platform/gsroot/ResourceStrings.h"
 
 namespace tarnwick {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "String.h"
+#include "Environment/String.h"
 
 namespace tarnwick {
 

@@ -1,9 +1,9 @@
-#include "String.h"
+#include "Environment/String.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "NumberText.h"
+#include "Environment/NumberText.h"
 #include "platform/gsroot/UniString.h"
 
 namespace tarnwick {

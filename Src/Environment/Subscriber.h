@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "Event.h"
+#include "Environment/Event.h"
 
 namespace tarnwick {
 

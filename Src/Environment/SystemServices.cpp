@@ -1,4 +1,4 @@
-#include "SystemServices.h"
+#include "Environment/SystemServices.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "Directory.h"
-#include "String.h"
+#include "Environment/Directory.h"
+#include "Environment/String.h"
 
 namespace tarnwick {
 

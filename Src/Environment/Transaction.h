@@ -1,8 +1,8 @@
 // An undoable change of the model, run through Host::runTransaction.
 #pragma once
 
-#include "EditManager.h"
-#include "String.h"
+#include "Environment/EditManager.h"
+#include "Environment/String.h"
 #include "platform/api/HostTypes.h"
 
 namespace tarnwick {

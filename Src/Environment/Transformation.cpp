@@ -1,9 +1,9 @@
-#include "Transformation.h"
+#include "Environment/Transformation.h"
 
 #include <cstring>
 #include <new>
 
-#include "HostCalls.h"
+#include "Environment/HostCalls.h"
 
 namespace tarnwick {
 

@@ -1,12 +1,12 @@
-#include "Element.h"
+#include "elements/Element.h"
 
 #include <cstring>
 
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
-#include "MemoStore.h"
 #include "elements/Element3D.h"
+#include "elements/MemoStore.h"
 #include "platform/gsroot/UniString.h"
 #include "project/Drawing.h"
 #include "project/Plan.h"

@@ -13,7 +13,7 @@
 #include "Environment/MemoryBlock.h"
 #include "Environment/String.h"
 #include "Environment/Transformation.h"
-#include "OverrideSet.h"
+#include "elements/OverrideSet.h"
 #include "geometry/CadPoint.h"
 #include "geometry/CadPolygon.h"
 #include "geometry/Cube.h"

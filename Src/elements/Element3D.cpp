@@ -1,4 +1,4 @@
-#include "Element3D.h"
+#include "elements/Element3D.h"
 
 namespace tarnwick {
 

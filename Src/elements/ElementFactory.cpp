@@ -1,10 +1,10 @@
-#include "ElementFactory.h"
+#include "elements/ElementFactory.h"
 
 #include <cstring>
 #include <map>
 
-#include "Element.h"
-#include "MemoStore.h"
+#include "elements/Element.h"
+#include "elements/MemoStore.h"
 
 namespace tarnwick {
 

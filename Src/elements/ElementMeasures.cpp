@@ -1,11 +1,11 @@
 // Element: attributes, measures, quantities and bounds.
 #include <cstddef>
 
-#include "Element.h"
-#include "ElementQuantities.h"
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
+#include "elements/Element.h"
 #include "elements/Element3D.h"
+#include "elements/ElementQuantities.h"
 #include "geometry/Leveller.h"
 #include "project/Drawing.h"
 

@@ -1,4 +1,4 @@
-#include "ElementQuantities.h"
+#include "elements/ElementQuantities.h"
 
 #include <algorithm>
 #include <cstring>

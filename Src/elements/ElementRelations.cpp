@@ -1,7 +1,7 @@
 // Element: storeys and merged changes, editability, links, relations, associations and nodes.
-#include "Element.h"
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
+#include "elements/Element.h"
 #include "platform/gsroot/Containers.h"
 #include "project/Drawing.h"
 #include "project/Project.h"

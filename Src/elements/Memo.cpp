@@ -1,8 +1,8 @@
-#include "Memo.h"
+#include "elements/Memo.h"
 
 #include <memory>
 
-#include "MemoStore.h"
+#include "elements/MemoStore.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "MemoStore.h"
+#include "elements/MemoStore.h"
 
 #include <cstring>
 #include <new>

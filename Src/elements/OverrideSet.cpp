@@ -1,4 +1,4 @@
-#include "OverrideSet.h"
+#include "elements/OverrideSet.h"
 
 namespace tarnwick {
 

@@ -1,12 +1,12 @@
-#include "PolygonMemo.h"
+#include "elements/PolygonMemo.h"
 
 #include <cmath>
 #include <cstring>
 #include <limits>
 
-#include "Element.h"
 #include "Environment/Memory.h"
-#include "MemoStore.h"
+#include "elements/Element.h"
+#include "elements/MemoStore.h"
 
 namespace tarnwick {
 

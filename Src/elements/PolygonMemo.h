@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "Memo.h"
+#include "elements/Memo.h"
 #include "geometry/CadPolygon.h"
 #include "platform/api/ElementRecords.h"
 

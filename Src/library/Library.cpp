@@ -1,4 +1,4 @@
-#include "Library.h"
+#include "library/Library.h"
 
 #include "project/Project.h"
 

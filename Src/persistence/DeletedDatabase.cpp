@@ -1,4 +1,4 @@
-#include "DeletedDatabase.h"
+#include "persistence/DeletedDatabase.h"
 
 namespace tarnwick {
 

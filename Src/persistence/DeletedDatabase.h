@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "UserDatabase.h"
-#include "UserDatabaseCollection.h"
+#include "persistence/UserDatabase.h"
+#include "persistence/UserDatabaseCollection.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "Package.h"
+#include "persistence/Package.h"
 
 namespace tarnwick {
 

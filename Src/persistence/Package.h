@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "Shipping.h"
+#include "persistence/Shipping.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "PackageStore.h"
+#include "persistence/PackageStore.h"
 
 #include <iterator>
 

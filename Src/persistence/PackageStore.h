@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "Package.h"
+#include "persistence/Package.h"
 
 namespace tarnwick {
 

@@ -1,10 +1,10 @@
-#include "Setting.h"
+#include "persistence/Setting.h"
 
 #include <typeinfo>
 
 #include "Environment/LegacyBinaryIn.h"
-#include "StringSetting.h"
-#include "ValueSettings.h"
+#include "persistence/StringSetting.h"
+#include "persistence/ValueSettings.h"
 
 namespace tarnwick {
 

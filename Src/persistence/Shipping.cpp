@@ -1,4 +1,4 @@
-#include "Shipping.h"
+#include "persistence/Shipping.h"
 
 namespace tarnwick {
 

@@ -1,12 +1,12 @@
-#include "StringSetting.h"
+#include "persistence/StringSetting.h"
 
 #include <algorithm>
 #include <limits>
 #include <typeinfo>
 
 #include "Environment/NumberText.h"
-#include "TimeSetting.h"
-#include "ValueText.h"
+#include "persistence/TimeSetting.h"
+#include "persistence/ValueText.h"
 
 namespace tarnwick {
 

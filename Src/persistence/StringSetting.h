@@ -2,7 +2,7 @@
 #pragma once
 
 #include "Environment/Guid.h"
-#include "Setting.h"
+#include "persistence/Setting.h"
 
 namespace tarnwick {
 

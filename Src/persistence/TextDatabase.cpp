@@ -1,4 +1,4 @@
-#include "TextDatabase.h"
+#include "persistence/TextDatabase.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "TimeSetting.h"
+#include "persistence/TimeSetting.h"
 
 #include <string_view>
 #include <typeinfo>
 
-#include "ValueText.h"
+#include "persistence/ValueText.h"
 
 namespace tarnwick {
 

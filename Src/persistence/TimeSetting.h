@@ -5,7 +5,7 @@
 // characters, the year to four; empty for a five-digit year.
 #pragma once
 
-#include "Setting.h"
+#include "persistence/Setting.h"
 
 namespace tarnwick {
 

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "Environment/Guid.h"
-#include "Package.h"
-#include "XMLTypeProxy.h"
+#include "persistence/Package.h"
+#include "persistence/XMLTypeProxy.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "UserDatabaseCollection.h"
+#include "persistence/UserDatabaseCollection.h"
 
 namespace tarnwick {
 

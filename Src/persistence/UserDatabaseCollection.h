@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "PackageStore.h"
+#include "persistence/PackageStore.h"
 
 namespace tarnwick {
 

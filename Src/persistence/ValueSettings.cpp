@@ -1,11 +1,11 @@
-#include "ValueSettings.h"
+#include "persistence/ValueSettings.h"
 
 #include <limits>
 #include <typeinfo>
 
 #include "Environment/NumberText.h"
-#include "TimeSetting.h"
-#include "ValueText.h"
+#include "persistence/TimeSetting.h"
+#include "persistence/ValueText.h"
 
 namespace tarnwick {
 

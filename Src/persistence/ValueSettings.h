@@ -3,7 +3,7 @@
 // TimeSetting gives for it. Each is empty at its zero value.
 #pragma once
 
-#include "Setting.h"
+#include "persistence/Setting.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "ValueText.h"
+#include "persistence/ValueText.h"
 
 #include <charconv>
 #include <cmath>

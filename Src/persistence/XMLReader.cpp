@@ -1,4 +1,4 @@
-#include "XMLReader.h"
+#include "persistence/XMLReader.h"
 
 // The distribution's expat is built with DTD support, which is also what carries its
 // entity-expansion guard; the define makes the guard's settings visible.
@@ -12,7 +12,7 @@
 
 #include "Environment/DataBufferIn.h"
 #include "Environment/NumberText.h"
-#include "Shipping.h"
+#include "persistence/Shipping.h"
 
 namespace tarnwick {
 

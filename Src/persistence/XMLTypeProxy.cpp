@@ -1,9 +1,9 @@
-#include "XMLTypeProxy.h"
+#include "persistence/XMLTypeProxy.h"
 
 #include <cctype>
 
 #include "Environment/NumberText.h"
-#include "ValueText.h"
+#include "persistence/ValueText.h"
 
 namespace tarnwick {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "Environment/Guid.h"
-#include "Shipping.h"
+#include "persistence/Shipping.h"
 
 namespace tarnwick {
 

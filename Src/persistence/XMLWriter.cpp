@@ -1,9 +1,9 @@
-#include "XMLWriter.h"
+#include "persistence/XMLWriter.h"
 
 #include <vector>
 
 #include "Environment/DataBufferOut.h"
-#include "Shipping.h"
+#include "persistence/Shipping.h"
 
 namespace tarnwick {
 

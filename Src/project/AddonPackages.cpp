@@ -17,11 +17,11 @@
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
 #include "Environment/MemoryBlock.h"
-#include "Project.h"
 #include "persistence/PackageStore.h"
 #include "persistence/XMLReader.h"
 #include "persistence/XMLWriter.h"
 #include "platform/io/FileSystem.h"
+#include "project/Project.h"
 
 namespace tarnwick {
 

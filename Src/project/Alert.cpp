@@ -1,4 +1,4 @@
-#include "Alert.h"
+#include "project/Alert.h"
 
 #include "Environment/Host.h"
 #include "platform/dg/Alert.h"

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "AttributeLink.h"
 #include "Environment/Containers.h"
+#include "project/AttributeLink.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "Attribute.h"
+#include "project/Attribute.h"
 
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"

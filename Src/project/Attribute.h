@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "AttributeLink.h"
 #include "Environment/MemoryBlock.h"
 #include "Environment/String.h"
 #include "platform/api/AttributeRecords.h"
+#include "project/AttributeLink.h"
 
 namespace tarnwick {
 

@@ -2,15 +2,15 @@
 // preferred creators (registered by the add-on) before the built-in ones.
 #include <map>
 
-#include "City.h"
-#include "Fill.h"
-#include "Font.h"
-#include "Layer.h"
-#include "LayerCombination.h"
-#include "LineStyle.h"
-#include "Pen.h"
-#include "Specification.h"
-#include "ZoneCategory.h"
+#include "project/City.h"
+#include "project/Fill.h"
+#include "project/Font.h"
+#include "project/Layer.h"
+#include "project/LayerCombination.h"
+#include "project/LineStyle.h"
+#include "project/Pen.h"
+#include "project/Specification.h"
+#include "project/ZoneCategory.h"
 
 namespace tarnwick {
 

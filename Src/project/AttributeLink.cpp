@@ -1,4 +1,4 @@
-#include "AttributeLink.h"
+#include "project/AttributeLink.h"
 
 #include <algorithm>
 #include <iterator>

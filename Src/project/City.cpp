@@ -1,4 +1,4 @@
-#include "City.h"
+#include "project/City.h"
 
 #include <cmath>
 #include <limits>

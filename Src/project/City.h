@@ -2,7 +2,7 @@
 // which holds them in whole minutes.
 #pragma once
 
-#include "RecordAttribute.h"
+#include "project/RecordAttribute.h"
 
 namespace tarnwick {
 

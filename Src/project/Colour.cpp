@@ -1,4 +1,4 @@
-#include "Colour.h"
+#include "project/Colour.h"
 
 #include <cmath>
 

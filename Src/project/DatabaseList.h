@@ -11,7 +11,7 @@
 #include "Environment/Guid.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
-#include "ViewKinds.h"
+#include "project/ViewKinds.h"
 
 namespace tarnwick {
 

@@ -1,8 +1,8 @@
-#include "DatabaseRef.h"
+#include "project/DatabaseRef.h"
 
 #include "Environment/Host.h"
-#include "Plan.h"
-#include "Storey.h"
+#include "project/Plan.h"
+#include "project/Storey.h"
 
 namespace tarnwick {
 

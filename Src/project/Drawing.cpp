@@ -1,18 +1,18 @@
 // Drawing: the read side. Collecting the links that pass a filter, reading elements into their
 // classes, the selection as the host reports it, proxies, and the database record's texts.
-#include "Drawing.h"
+#include "project/Drawing.h"
 
 #include <cstring>
 
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
-#include "Layer.h"
-#include "Plan.h"
-#include "Project.h"
-#include "Storey.h"
-#include "ViewKinds.h"
 #include "platform/gsroot/Containers.h"
+#include "project/Layer.h"
+#include "project/Plan.h"
+#include "project/Project.h"
+#include "project/Storey.h"
+#include "project/ViewKinds.h"
 
 namespace tarnwick {
 

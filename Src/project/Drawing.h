@@ -7,14 +7,14 @@
 #include <cstdint>
 #include <memory>
 
-#include "Database.h"
-#include "DatabaseRef.h"
-#include "ElementLink.h"
-#include "ElementLinkList.h"
-#include "ElementMemo.h"
 #include "Environment/Guid.h"
 #include "Environment/MemoryBlock.h"
-#include "IteratorBase.h"
+#include "project/Database.h"
+#include "project/DatabaseRef.h"
+#include "project/ElementLink.h"
+#include "project/ElementLinkList.h"
+#include "project/ElementMemo.h"
+#include "project/IteratorBase.h"
 
 namespace tarnwick {
 

@@ -1,6 +1,6 @@
 // Drawing: the elements' add-on user data.
-#include "Drawing.h"
-#include "Project.h"
+#include "project/Drawing.h"
+#include "project/Project.h"
 
 namespace tarnwick {
 

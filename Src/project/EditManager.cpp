@@ -2,10 +2,10 @@
 // Transaction in the runtime.
 #include "Environment/EditManager.h"
 
-#include "AttrRefList.h"
-#include "ElementLinkList.h"
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
+#include "project/AttrRefList.h"
+#include "project/ElementLinkList.h"
 
 namespace tarnwick {
 

@@ -1,11 +1,11 @@
-#include "ElementLink.h"
+#include "project/ElementLink.h"
 
-#include "Drawing.h"
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
-#include "Plan.h"
-#include "Project.h"
-#include "Storey.h"
+#include "project/Drawing.h"
+#include "project/Plan.h"
+#include "project/Project.h"
+#include "project/Storey.h"
 
 namespace tarnwick {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "DatabaseRef.h"
 #include "Environment/Guid.h"
 #include "platform/api/ElementRecords.h"
+#include "project/DatabaseRef.h"
 
 namespace tarnwick {
 

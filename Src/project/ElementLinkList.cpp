@@ -1,4 +1,4 @@
-#include "ElementLinkList.h"
+#include "project/ElementLinkList.h"
 
 #include <cstring>
 

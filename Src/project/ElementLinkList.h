@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "ElementLink.h"
 #include "Environment/Containers.h"
 #include "platform/api/HostTypes.h"
+#include "project/ElementLink.h"
 
 namespace GS {
 template <class T> class Array;

@@ -1,4 +1,4 @@
-#include "ElementMemo.h"
+#include "project/ElementMemo.h"
 
 #include <new>
 

@@ -1,8 +1,8 @@
 // A fill attribute; also the Pattern an element may name.
 #pragma once
 
-#include "Pattern.h"
-#include "RecordAttribute.h"
+#include "project/Pattern.h"
+#include "project/RecordAttribute.h"
 
 namespace tarnwick {
 

@@ -1,7 +1,7 @@
 // A font attribute; its record is carried unchanged.
 #pragma once
 
-#include "RecordAttribute.h"
+#include "project/RecordAttribute.h"
 
 namespace tarnwick {
 

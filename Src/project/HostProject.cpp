@@ -1,10 +1,10 @@
 // The Host's project-side members. The project object is made on first use while the host has a
 // project open, and kept until the module is released.
-#include "ElementLink.h"
 #include "Environment/Addon.h"
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
-#include "Project.h"
+#include "project/ElementLink.h"
+#include "project/Project.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "Layer.h"
+#include "project/Layer.h"
 
 #include "Environment/Host.h"
 

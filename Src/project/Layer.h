@@ -1,7 +1,7 @@
 // A layer attribute with its visibility and lock flags and its connection class.
 #pragma once
 
-#include "RecordAttribute.h"
+#include "project/RecordAttribute.h"
 
 namespace tarnwick {
 

@@ -2,7 +2,7 @@
 // Its layer states live in the attribute's memo.
 #pragma once
 
-#include "RecordAttribute.h"
+#include "project/RecordAttribute.h"
 
 namespace tarnwick {
 

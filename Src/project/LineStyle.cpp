@@ -1,4 +1,4 @@
-#include "LineStyle.h"
+#include "project/LineStyle.h"
 
 namespace tarnwick {
 

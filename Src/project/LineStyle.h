@@ -1,7 +1,7 @@
 // A line style (line type) attribute; its record is carried unchanged.
 #pragma once
 
-#include "RecordAttribute.h"
+#include "project/RecordAttribute.h"
 
 namespace tarnwick {
 

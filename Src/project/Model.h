@@ -1,7 +1,7 @@
 // The 3D model window's database. It shows the floor plan's elements and is named by kind alone.
 #pragma once
 
-#include "Drawing.h"
+#include "project/Drawing.h"
 
 namespace tarnwick {
 

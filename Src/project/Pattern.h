@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "AttributeLink.h"
 #include "Environment/String.h"
+#include "project/AttributeLink.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "Pen.h"
+#include "project/Pen.h"
 
 #include <algorithm>
 

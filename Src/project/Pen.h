@@ -1,8 +1,8 @@
 // A pen attribute: colour and line width.
 #pragma once
 
-#include "Colour.h"
-#include "RecordAttribute.h"
+#include "project/Colour.h"
+#include "project/RecordAttribute.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "Phase.h"
+#include "project/Phase.h"
 
 #include "Environment/Host.h"
 

@@ -2,7 +2,7 @@
 // module's resources, and it is never stored.
 #pragma once
 
-#include "Attribute.h"
+#include "project/Attribute.h"
 
 namespace tarnwick {
 

@@ -1,11 +1,11 @@
-#include "Plan.h"
+#include "project/Plan.h"
 
 #include <cstring>
 #include <vector>
 
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
-#include "Project.h"
+#include "project/Project.h"
 
 namespace tarnwick {
 

@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "Drawing.h"
 #include "Environment/Containers.h"
-#include "Storey.h"
+#include "project/Drawing.h"
+#include "project/Storey.h"
 
 namespace tarnwick {
 

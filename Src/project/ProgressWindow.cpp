@@ -1,4 +1,4 @@
-#include "ProgressWindow.h"
+#include "project/ProgressWindow.h"
 
 #include "Environment/HostCalls.h"
 #include "platform/gsroot/UniString.h"

@@ -1,12 +1,12 @@
-#include "Project.h"
+#include "project/Project.h"
 
-#include "Database.h"
-#include "DatabaseList.h"
 #include "Environment/HostCalls.h"
-#include "Model.h"
-#include "Plan.h"
-#include "Specification.h"
 #include "persistence/PackageStore.h"
+#include "project/Database.h"
+#include "project/DatabaseList.h"
+#include "project/Model.h"
+#include "project/Plan.h"
+#include "project/Specification.h"
 
 namespace tarnwick {
 

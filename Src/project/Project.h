@@ -4,7 +4,7 @@
 // replaced, when the host closes or switches projects.
 #pragma once
 
-#include "User.h"
+#include "project/User.h"
 #include <cstdint>
 #include <memory>
 #include <optional>

@@ -1,12 +1,12 @@
 // The layer checks of the project's tools and the add-on user data of elements.
-#include "ElementLink.h"
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
-#include "Layer.h"
-#include "Project.h"
-#include "Specification.h"
 #include "project/Alert.h"
+#include "project/ElementLink.h"
+#include "project/Layer.h"
+#include "project/Project.h"
+#include "project/Specification.h"
 
 namespace tarnwick {
 

@@ -2,13 +2,13 @@
 // environment calls answer them.
 #include <numbers>
 
-#include "City.h"
 #include "Environment/DataFile.h"
 #include "Environment/HostCalls.h"
-#include "LayerCombination.h"
-#include "Project.h"
-#include "Specification.h"
 #include "platform/io/Location.h"
+#include "project/City.h"
+#include "project/LayerCombination.h"
+#include "project/Project.h"
+#include "project/Specification.h"
 
 namespace tarnwick {
 

@@ -1,12 +1,12 @@
 // A shared project's users, element reservations and lockable attribute settings.
 #include <cstring>
 
-#include "ElementLinkList.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
-#include "Project.h"
 #include "platform/api/AttributeRecords.h"
 #include "platform/gsroot/Containers.h"
+#include "project/ElementLinkList.h"
+#include "project/Project.h"
 
 namespace tarnwick {
 

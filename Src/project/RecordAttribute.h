@@ -7,8 +7,8 @@
 #include <memory>
 #include <type_traits>
 
-#include "Attribute.h"
-#include "Specification.h"
+#include "project/Attribute.h"
+#include "project/Specification.h"
 
 namespace tarnwick {
 

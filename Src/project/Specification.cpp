@@ -1,16 +1,16 @@
-#include "Specification.h"
+#include "project/Specification.h"
 
 #include <cmath>
 #include <map>
 #include <vector>
 
-#include "AttrRefList.h"
-#include "City.h"
-#include "Colour.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
-#include "Pen.h"
 #include "platform/io/Location.h"
+#include "project/AttrRefList.h"
+#include "project/City.h"
+#include "project/Colour.h"
+#include "project/Pen.h"
 
 namespace tarnwick {
 

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "Attribute.h"
-#include "Database.h"
 #include "Environment/Containers.h"
-#include "IteratorBase.h"
+#include "project/Attribute.h"
+#include "project/Database.h"
+#include "project/IteratorBase.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "Storey.h"
+#include "project/Storey.h"
 
 #include <cmath>
 

@@ -2,8 +2,8 @@
 // and storey lists can name it. Storeys are made by the plan's storey list and never stored.
 #pragma once
 
-#include "Attribute.h"
 #include "platform/api/ProjectRecords.h"
+#include "project/Attribute.h"
 
 namespace tarnwick {
 

@@ -2,7 +2,7 @@
 // details, worksheets, layouts and master layouts, and 3D documents.
 #pragma once
 
-#include "Drawing.h"
+#include "project/Drawing.h"
 
 namespace tarnwick {
 

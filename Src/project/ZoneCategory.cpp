@@ -1,7 +1,7 @@
-#include "ZoneCategory.h"
+#include "project/ZoneCategory.h"
 
 #include "Environment/Host.h"
-#include "Pen.h"
+#include "project/Pen.h"
 
 namespace tarnwick {
 

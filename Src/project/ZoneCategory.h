@@ -3,7 +3,7 @@
 // subsystem; until then the stamp is known by name only.
 #pragma once
 
-#include "RecordAttribute.h"
+#include "project/RecordAttribute.h"
 
 namespace tarnwick {
 
