@@ -27,6 +27,15 @@ bool GuidLess::operator()(const API_Guid& a, const API_Guid& b) const {
                                         std::end(b.words));
 }
 
+size_t GuidHash::operator()(const API_Guid& guid) const noexcept {
+    uint64_t hash = (uint64_t(guid.words[0]) << 32 | guid.words[1]) ^
+                    (uint64_t(guid.words[2]) << 32 | guid.words[3]) * 0x9E3779B97F4A7C15ull;
+    hash ^= hash >> 31;
+    hash *= 0xBF58476D1CE4E5B9ull;
+    hash ^= hash >> 29;
+    return static_cast<size_t>(hash);
+}
+
 API_Guid newGuid() {
     GS::Guid guid;
     guid.Generate();
@@ -56,25 +65,29 @@ StoredElement* ElementStore::edit(const API_Guid& guid) {
 bool ElementStore::add(StoredElement element) {
     const API_Guid guid = element.guid();
     if (guid.isNull() || m_elements.count(guid) != 0) return false;
+    if (element.order != 0 && m_sequence.count(element.order) != 0) return false;
     if (element.order == 0)
         element.order = m_nextOrder++;
     else
         m_nextOrder = std::max(m_nextOrder, element.order + 1);
+    m_sequence.emplace(element.order, guid);
     m_elements.emplace(guid, std::make_shared<StoredElement>(std::move(element)));
     return true;
 }
 
 bool ElementStore::remove(const API_Guid& guid) {
-    return m_elements.erase(guid) != 0;
+    auto it = m_elements.find(guid);
+    if (it == m_elements.end()) return false;
+    m_sequence.erase(it->second->order);
+    m_elements.erase(it);
+    return true;
 }
 
 std::vector<const StoredElement*> ElementStore::inOrder() const {
     std::vector<const StoredElement*> elements;
-    elements.reserve(m_elements.size());
-    for (const auto& entry : m_elements)
-        elements.push_back(entry.second.get());
-    std::sort(elements.begin(), elements.end(),
-              [](const StoredElement* a, const StoredElement* b) { return a->order < b->order; });
+    elements.reserve(m_sequence.size());
+    for (const auto& [order, guid] : m_sequence)
+        elements.push_back(m_elements.find(guid)->second.get());
     return elements;
 }
 

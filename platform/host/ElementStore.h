@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,10 @@ namespace zavhost {
 
 struct GuidLess {
     bool operator()(const API_Guid& a, const API_Guid& b) const;
+};
+// Guids are random, but a generator may fill only some words: every word goes into the hash.
+struct GuidHash {
+    size_t operator()(const API_Guid& guid) const noexcept;
 };
 API_Guid newGuid();
 
@@ -49,7 +54,10 @@ public:
     bool operator==(const ElementStore& other) const;
 
 private:
-    std::map<API_Guid, std::shared_ptr<StoredElement>, GuidLess> m_elements;
+    // Looked up by Guid on every call the module makes, so hashed; the order the host promises
+    // (creation order) is kept apart.
+    std::unordered_map<API_Guid, std::shared_ptr<StoredElement>, GuidHash> m_elements;
+    std::map<uint64_t, API_Guid> m_sequence; // creation order -> element
     uint64_t m_nextOrder = 1;
 };
 
@@ -89,8 +97,10 @@ public:
     // The others of every entry whose first element is the Guid, in order.
     template <class Map> static std::vector<API_Guid> othersOf(const Map& map, const API_Guid& guid) {
         std::vector<API_Guid> others;
-        for (const auto& entry : map)
-            if (entry.first.first == guid) others.push_back(entry.first.second);
+        // The null Guid sorts first, so the entries of the Guid start here.
+        for (auto it = map.lower_bound(Pair{guid, API_Guid()}); it != map.end() && it->first.first == guid;
+             ++it)
+            others.push_back(it->first.second);
         return others;
     }
     // Drops every entry that names the element.

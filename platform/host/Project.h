@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -66,7 +67,7 @@ struct ProjectSession {
     DatabaseKey current;     // the current database ("GDAT")
     DatabaseKey frontWindow; // "GWIN"
     std::vector<SelectionEntry> selections;
-    std::map<API_Guid, int16_t, GuidLess> heldByOthers; // shared projects: element -> user id
+    std::unordered_map<API_Guid, int16_t, GuidHash> heldByOthers; // shared projects: element -> user id
     std::map<std::string, int32_t> lockables{{"LayerSettingsDialog", 1}}; // 1 free, 2 mine, 3 another's
     uint32_t defaultToolType = 0;                                         // "SETD"
     uint32_t defaultToolVariation = 0;

@@ -21,6 +21,7 @@
 // u32 platform sign, u32 flags, bytes.
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include "ElementTypes.h"
 #include "ProjectFile.h"
@@ -409,7 +410,7 @@ bool readViews(Reader& r, ViewDatabases* views) {
     uint32_t n = 0;
     if (!r.count(&n, 56, "the databases")) return false;
     if (n < 2) return r.fail("the floor plan and the 3D model are missing");
-    std::set<API_Guid, GuidLess> guids;
+    std::unordered_set<API_Guid, GuidHash> guids;
     for (uint32_t i = 0; i < n; ++i) {
         ViewDatabase database;
         uint32_t elements = 0;
