@@ -103,6 +103,8 @@ bool PolygonMemo::lockHostParts(MemoStore& store, const PolygonCounts& header, P
     // The counts must fit the handles they index.
     const uint64_t firstIndex = isOneBased() ? 1 : 0;
     if (parts.coordinateCount < uint64_t(header.coordinates) + firstIndex) return false;
+    // A coordinate handle of a partial point was not written by the host's own format.
+    if (static_cast<size_t>(getHandleSize(coordinates)) % sizeof(HostCoord2D) != 0) return false;
     if (parts.endCount < uint64_t(header.ends) + 1) return false;
     if (parts.arcCount < header.arcs) return false;
     return true;
@@ -132,6 +134,11 @@ bool PolygonMemo::readContours(const PolygonCounts& header, const PolygonParts& 
     int64_t index = isOneBased() ? 1 : 0;
     const int64_t contours = parts.ends != nullptr ? int64_t(header.ends) : 1;
     const size_t arcCount = parts.arcs != nullptr ? header.arcs : 0;
+    // The ends are read as counts from the first stored point: one that starts elsewhere would
+    // pair each contour with another's points.
+    if (parts.ends != nullptr && parts.ends[0] != 0) return false;
+    for (size_t a = 0; a < arcCount; ++a)
+        if (!std::isfinite(parts.arcs[a].angle)) return false;
     for (int64_t c = 0; c < contours; ++c) {
         int64_t n = parts.ends != nullptr ? int64_t(parts.ends[c + 1]) - int64_t(parts.ends[c])
                                           : int64_t(header.coordinates);
@@ -139,13 +146,16 @@ bool PolygonMemo::readContours(const PolygonCounts& header, const PolygonParts& 
             --n;
             ++index;
         }
-        if (n < 1 || index + n > available) return false;
+        // A contour needs two points to bound anything (two with an arc make a circle).
+        if (n < 2 || index + n > available) return false;
         if (parts.ids != nullptr && index + n > int64_t(parts.idCount)) return false;
         if (parts.doubles != nullptr && index + n > int64_t(parts.doubleCount)) return false;
         auto contour = std::make_unique<CadPolygon>(static_cast<size_t>(n),
                                                     c == 0 ? static_cast<size_t>(contours - 1) : 0, true);
         for (int64_t k = 0; k < n; ++k, ++index) {
             const size_t at = static_cast<size_t>(index);
+            const HostCoord2D& coordinate = parts.coordinates[at];
+            if (!std::isfinite(coordinate.x) || !std::isfinite(coordinate.y)) return false;
             uint32_t id = parts.ids != nullptr ? parts.ids[at] : 0;
             double arcAngle = 0.0;
             for (size_t a = 0; a < arcCount; ++a)
@@ -154,8 +164,8 @@ bool PolygonMemo::readContours(const PolygonCounts& header, const PolygonParts& 
                     break;
                 }
             double z = parts.doubles != nullptr ? parts.doubles[at] : 0.0;
-            contour->append(
-                makePoint(header, at, CadPoint(parts.coordinates[at], z), id, arcAngle).release());
+            if (!std::isfinite(z)) return false;
+            contour->append(makePoint(header, at, CadPoint(coordinate, z), id, arcAngle).release());
         }
         if (c == 0)
             m_polygon = std::move(contour);

@@ -5,7 +5,9 @@
 // stores each contour closed: its last point repeats its first.
 //
 // Every count from the host is checked against the size of the handle it indexes: data shorter
-// than its counts is refused, never read past.
+// than its counts is refused, never read past. So is a polygon that could not be drawn: ends not
+// starting at 0, a contour of one point, a coordinate or arc angle that is not a finite number, a
+// coordinate handle with a partial point.
 #pragma once
 
 #include <cstddef>
@@ -53,7 +55,7 @@ public:
     // fills the count header. False, writing nothing, when there is no valid polygon.
     bool writeMemo(MemoStore& store) override;
     // Replaces the polygon by the one the store's parts describe under getPolygonHeader; false,
-    // with no polygon and the memo unloaded, for missing or inconsistent parts.
+    // with no polygon and the memo unloaded, for missing, inconsistent or corrupt parts.
     bool readMemo(MemoStore& store) override;
 
     // Holds the polygon (the held one is deleted unless it is the same); loaded.

@@ -3,6 +3,9 @@
 // the host's; polygons round-trip through the host with holes and arc edges.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+
 #include "ElementTestSupport.h"
 #include "Environment/HostTable.h"
 #include "project/Plan.h"
@@ -128,6 +131,64 @@ TEST(ElementMemo, ACorruptPolygonFromTheHostIsRefusedAndNotOverwritten) {
             std::string(reinterpret_cast<const char*>(ends), sizeof ends);
     });
     EXPECT_EQ(readTest(other)->getPolygon(), nullptr);
+}
+
+TEST(ElementMemo, APolygonThatCouldNotBeDrawnStaysUnloadedAndOutOfTheSavedMemo) {
+    ModuleUnderTest module;
+    Creators creators{1};
+    using Corrupt = std::function<void(zavhost::StoredElement&)>;
+    auto point = [](zavhost::StoredElement& wall, size_t index) -> HostCoord2D& {
+        std::string& bytes = wall.memo.blocks[offsetof(API_ElementMemo, coordinates)].bytes;
+        return reinterpret_cast<HostCoord2D*>(bytes.data())[index];
+    };
+    auto ends = [](zavhost::StoredElement& wall) -> uint32_t* {
+        return reinterpret_cast<uint32_t*>(
+            wall.memo.blocks[offsetof(API_ElementMemo, subPolygonEnds)].bytes.data());
+    };
+    const struct {
+        const char* what;
+        Corrupt corrupt;
+    } cases[] = {
+        {"first contour starting at 1", [&](zavhost::StoredElement& wall) { ends(wall)[0] = 1; }},
+        {"a one-point hole",
+         [&](zavhost::StoredElement& wall) {
+             setHostPolygon(wall, {{{0, 0}, {4, 0}, {4, 4}}, {{1, 1}}});
+         }},
+        {"NaN x", [&](zavhost::StoredElement& wall) { point(wall, 3).x = std::nan(""); }},
+        {"infinite y", [&](zavhost::StoredElement& wall) { point(wall, 2).y = HUGE_VAL; }},
+        {"NaN arc angle",
+         [&](zavhost::StoredElement& wall) {
+             HostPolygonArc arc{2, 3, std::nan("")};
+             wall.memo.blocks[offsetof(API_ElementMemo, arcs)].bytes =
+                 std::string(reinterpret_cast<const char*>(&arc), sizeof arc);
+             PolygonCounts counts = countsOf(wall.record);
+             counts.arcs = 1;
+             setCounts(wall.record, counts);
+         }},
+        {"trailing bytes after the coordinates",
+         [&](zavhost::StoredElement& wall) {
+             wall.memo.blocks[offsetof(API_ElementMemo, coordinates)].bytes.append(4, '\0');
+         }},
+    };
+    for (const auto& c : cases) {
+        API_Guid guid = addHostElement(module.host(), 1, nullptr, [&](zavhost::StoredElement& wall) {
+            setHostPolygon(wall, {{{0, 0}, {2, 0}, {2, 2}, {0, 2}}});
+            wall.memo.blocks[offsetof(API_ElementMemo, gables)].bytes = "gable bytes";
+            c.corrupt(wall);
+        });
+        const zavhost::StoredElement stored = *module.host().project()->model.views.findElement(guid);
+        std::unique_ptr<TestElement> wall = readTest(guid);
+        ASSERT_NE(wall, nullptr) << c.what;
+        EXPECT_EQ(wall->getPolygon(), nullptr) << c.what;
+        EXPECT_FALSE(wall->PolygonMemo::isLoaded()) << c.what;
+        uint64_t mask = 0;
+        ElementMemoPtr built = wall->buildMemo(mask);
+        EXPECT_EQ(mask, uint64_t(MemoGables)) << c.what; // the other part is still written
+        ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(*wall, false, true); })) << c.what;
+        const zavhost::StoredElement* saved = module.host().project()->model.views.findElement(guid);
+        EXPECT_EQ(saved->memo, stored.memo) << c.what;
+        EXPECT_EQ(countsOf(saved->record), countsOf(stored.record)) << c.what;
+    }
 }
 
 TEST(ElementMemo, APolygonWithAHoleAndArcsRoundTripsThroughTheHost) {

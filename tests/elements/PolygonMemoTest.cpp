@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "elements/MemoStore.h"
@@ -160,6 +161,68 @@ TEST(PolygonMemo, PartsThatDoNotFitTheirCountsAreRefused) {
     LoosePolygon reader;
     reader.header = {5, 1, 3};
     EXPECT_FALSE(reader.readMemo(store));
+}
+
+TEST(PolygonMemo, PolygonsThatCouldNotBeDrawnAreRefusedAsCorrupt) {
+    ModuleUnderTest module(nullptr, false);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* what;
+        bool accepted;
+        std::vector<HostCoord2D> coordinates;
+        std::vector<uint32_t> ends;
+        PolygonCounts counts;
+        std::vector<HostPolygonArc> arcs;
+        std::vector<double> doubles;
+        size_t trailingBytes = 0;
+    };
+    const StoredSquare ok;
+    auto withPoint = [&](size_t at, HostCoord2D point) {
+        std::vector<HostCoord2D> coordinates = ok.coordinates;
+        coordinates[at] = point;
+        return coordinates;
+    };
+    std::vector<HostCoord2D> squareAndDot = ok.coordinates;
+    squareAndDot.insert(squareAndDot.end(), {{1, 1}, {1, 1}});
+    const Case cases[] = {
+        {"the square itself", true, ok.coordinates, ok.ends, ok.counts, {}, {}},
+        {"a circle of two points and two arcs",
+         true,
+         {{0, 0}, {0, 0}, {2, 0}, {0, 0}},
+         {0, 3},
+         {3, 1, 2},
+         {{1, 2, 3.14159}, {2, 3, 3.14159}},
+         {}},
+        {"first contour starting at 1", false, ok.coordinates, {1, 5}, ok.counts, {}, {}},
+        {"a one-point outline", false, {{0, 0}, {3, 3}, {3, 3}}, {0, 2}, {2, 1, 0}, {}, {}},
+        {"a one-point hole", false, squareAndDot, {0, 5, 7}, {7, 2, 0}, {}, {}},
+        {"NaN x", false, withPoint(3, {nan, 4}), ok.ends, ok.counts, {}, {}},
+        {"NaN y", false, withPoint(2, {4, nan}), ok.ends, ok.counts, {}, {}},
+        {"infinite x", false, withPoint(4, {inf, 4}), ok.ends, ok.counts, {}, {}},
+        {"minus infinite y on the closing point", false, withPoint(5, {0, -inf}), ok.ends, ok.counts, {}, {}},
+        {"NaN arc angle", false, ok.coordinates, ok.ends, {5, 1, 1}, {{2, 3, nan}}, {}},
+        {"infinite arc angle", false, ok.coordinates, ok.ends, {5, 1, 1}, {{2, 3, inf}}, {}},
+        {"NaN height", false, ok.coordinates, ok.ends, ok.counts, {}, {0, 0, 0, nan, 0, 0}},
+        {"a partial point after the coordinates", false, ok.coordinates, ok.ends, ok.counts, {}, {}, 8},
+    };
+    for (const Case& c : cases) {
+        ElementMemoStore store;
+        *store.coordinatesAddress() = handleOf(c.coordinates);
+        if (c.trailingBytes > 0) {
+            GSHandle coordinates = store.getCoordinates();
+            ASSERT_EQ(BMResizeHandle(coordinates, BMHandleSize(coordinates) + GSSize(c.trailingBytes)), 0);
+        }
+        *store.subPolygonEndsAddress() = handleOf(c.ends);
+        if (!c.arcs.empty()) *store.arcsAddress() = handleOf(c.arcs);
+        if (!c.doubles.empty()) *store.vertexDoublesAddress() = handleOf(c.doubles);
+        LoosePolygon reader;
+        reader.copyPolygon(square(1.0));
+        reader.header = c.counts;
+        EXPECT_EQ(reader.readMemo(store), c.accepted) << c.what;
+        EXPECT_EQ(reader.isLoaded(), c.accepted) << c.what;
+        EXPECT_EQ(reader.heldPolygon() != nullptr, c.accepted) << c.what;
+    }
 }
 
 TEST(PolygonMemo, AnOpenPolygonWritesOnlyItsOutlineAndExactlyWhatItCounts) {
