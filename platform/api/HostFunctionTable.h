@@ -43,6 +43,7 @@ enum HostElementEvent : uint32_t {
     ElementEventEdit = 2,
     ElementEventDelete = 3,
     ElementEventDataEnd = 4,
+    ElementEventNew = 5, // an element the user's edit made
 };
 
 // Project notification types the host sends.

@@ -83,7 +83,7 @@ void parseElementAdd(LineReader& in, ModelArgs& args) {
                 readPoint(in, args);
             if (args.numbers.size() < 6) throw LineError{"a polygon needs at least three points"};
         } else if (in.word("held-by")) {
-            args.count = in.number("a user id", 1);
+            args.count = in.number("a user id", 1, INT16_MAX);
         } else if (!readModifier(in, args, addFlags, addOptions)) {
             unexpected(in, addFlags, addOptions, "held-by N, at X Y, from X Y to X Y, polygon X Y ...");
         }
@@ -141,7 +141,7 @@ bool parseModelAction(LineReader& in, const std::string& first, Step& step) {
             args.verb = "storey add";
             args.texts.push_back(in.text("the storey's name"));
             args.numbers.push_back(in.real("the storey's level"));
-            if (in.word("index")) args.count = in.number("a storey index", INT16_MIN);
+            if (in.word("index")) args.count = in.number("a storey index", INT16_MIN, INT16_MAX);
         } else if (in.word("current")) {
             args.verb = "storey current";
             args.texts.push_back(in.text("the storey's name"));
@@ -185,7 +185,7 @@ bool parseModelAction(LineReader& in, const std::string& first, Step& step) {
                                         "free",   "reserved", "other-platform"};
                 const Words setOptions = {"layer", "with-user-data", "id"};
                 if (in.word("held-by"))
-                    args.count = in.number("a user id", 1);
+                    args.count = in.number("a user id", 1, INT16_MAX);
                 else if (!readModifier(in, args, setFlags, setOptions))
                     unexpected(in, setFlags, setOptions, "held-by N");
             }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/api/HostRecords.h"
+
 namespace zavhost {
 
 enum class StepKind {
@@ -26,6 +28,7 @@ enum class StepKind {
     Command,
     Notify,
     ModelAction, // layers, attributes, storeys, views, elements, selection, sharing (ModelSteps)
+    EditTransformation,
     AlertAnswer,
     ProgressCancelAfter,
     Mark,
@@ -49,6 +52,7 @@ enum class StepKind {
     ExpectNoCalls,
     ExpectCallCount,
     ExpectMenuItem,
+    ExpectCommand,
     ExpectModel, // of the project's layers, attributes, storeys, views, elements, selection
 };
 
@@ -84,6 +88,8 @@ struct Step {
     std::optional<int64_t> number2;
     ProgressExpectation progress;
     ModelArgs model;
+    bool userEdit = false; // an element step made as the user's edit, heard by the module
+    HostEditTransformation transformation;
     bool answerChecked = false; // the next step checks this action's answer, so a failure is expected
 
     bool isAction() const { return kind < StepKind::AlertAnswer; }

@@ -51,13 +51,16 @@ public:
         if (atEnd()) throw LineError{"expected a file path"};
         return m_tokens[m_pos++].text;
     }
-    int64_t number(const char* what, int64_t lowest) {
+    // A number no smaller than `lowest` and no greater than `highest`.
+    int64_t number(const char* what, int64_t lowest, int64_t highest = INT64_MAX) {
         if (atEnd() || m_tokens[m_pos].quoted) throw LineError{std::string("expected ") + what};
         std::optional<int64_t> value = parseNumber(m_tokens[m_pos].text);
         if (!value)
             throw LineError{std::string("expected ") + what + ", not \"" + m_tokens[m_pos].text + "\""};
         if (*value < lowest)
             throw LineError{std::string(what) + " must be at least " + std::to_string(lowest)};
+        if (*value > highest)
+            throw LineError{std::string(what) + " must be at most " + std::to_string(highest)};
         ++m_pos;
         return *value;
     }

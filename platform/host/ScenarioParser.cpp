@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstdlib>
 #include <map>
 
@@ -12,7 +13,7 @@ namespace zavhost {
 namespace {
 
 int64_t commandCode(LineReader& in) {
-    if (in.nextIsNumber()) return in.number("a command code", 0);
+    if (in.nextIsNumber()) return in.number("a command code", 0, UINT32_MAX);
     std::string code = in.nextIsText() ? in.text("a command code") : in.anyWord("a command code");
     if (code.size() != 4) throw LineError{"a command code is four characters or a number"};
     for (char c : code)
@@ -44,6 +45,43 @@ void parseProject(LineReader& in, Step& step) {
     }
 }
 
+// edit-transformation identity | move DX DY [DZ] | rotate DEGREES [about X Y] | scale FACTOR [about X Y]
+void parseEditTransformation(LineReader& in, Step& step) {
+    step.kind = StepKind::EditTransformation;
+    HostEditTransformation& t = step.transformation;
+    t = HostEditTransformation();
+    t.matrix[0] = t.matrix[4] = t.matrix[8] = 1.0;
+    auto about = [&in, &t] {
+        if (!in.word("about")) return;
+        t.origin.x = t.target.x = in.real("the x of the fixed point");
+        t.origin.y = t.target.y = in.real("the y of the fixed point");
+    };
+    if (in.word("identity")) {
+        return;
+    } else if (in.word("move")) {
+        t.kind = fourCC("MOVE");
+        t.target.x = in.real("the distance along x");
+        t.target.y = in.real("the distance along y");
+        if (in.nextIsReal()) t.target.z = in.real("the distance along z");
+    } else if (in.word("rotate")) {
+        t.kind = fourCC("ROTA");
+        t.angle = in.real("the angle in degrees") * std::acos(-1.0) / 180.0;
+        t.matrix[0] = t.matrix[4] = std::cos(t.angle);
+        t.matrix[1] = -std::sin(t.angle);
+        t.matrix[3] = std::sin(t.angle);
+        about();
+    } else if (in.word("scale")) {
+        t.kind = fourCC("SCAL");
+        t.scale = in.real("the scale factor");
+        if (!(t.scale > 0.0)) throw LineError{"a scale factor is greater than 0"};
+        t.matrix[0] = t.matrix[4] = t.matrix[8] = t.scale;
+        about();
+    } else {
+        throw LineError{"edit-transformation identity, move DX DY [DZ], rotate DEGREES [about X Y] or "
+                        "scale FACTOR [about X Y]"};
+    }
+}
+
 void parseProgressExpectation(LineReader& in, Step& step) {
     ProgressExpectation& p = step.progress;
     bool any = false;
@@ -56,15 +94,15 @@ void parseProgressExpectation(LineReader& in, Step& step) {
         else if (in.word("title"))
             p.title = in.text("the title");
         else if (in.word("phases"))
-            p.phases = in.number("a phase count", 0);
+            p.phases = in.number("a phase count", 0, INT32_MAX);
         else if (in.word("phase"))
             p.phase = in.text("the phase text");
         else if (in.word("steps"))
-            p.steps = in.number("a step count", 0);
+            p.steps = in.number("a step count", 0, INT32_MAX);
         else if (in.word("value"))
-            p.value = in.number("a value", INT32_MIN);
+            p.value = in.number("a value", INT32_MIN, INT32_MAX);
         else if (in.word("polls"))
-            p.polls = in.number("a poll count", 0);
+            p.polls = in.number("a poll count", 0, INT32_MAX);
         else if (in.word("cancelled"))
             p.cancelled = true;
         else if (in.word("not-cancelled"))
@@ -148,6 +186,16 @@ void parseExpect(LineReader& in, Step& step) {
         step.kind = StepKind::ExpectCallCount;
         step.number = in.number("a count", 0);
         optionalContaining(in, step);
+    } else if (in.word("command")) {
+        step.kind = StepKind::ExpectCommand;
+        step.number = commandCode(in);
+        step.number2 = in.nextIsNumber() ? in.number("a version", INT32_MIN, INT32_MAX) : 1;
+        if (in.word("installed"))
+            step.text = "installed";
+        else if (in.word("not-installed"))
+            step.text = "not-installed";
+        else
+            throw LineError{"expect command CODE [VERSION] installed or not-installed"};
     } else if (in.word("menu")) {
         step.kind = StepKind::ExpectMenuItem;
         step.text = in.text("the menu title");
@@ -184,27 +232,35 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
     } else if (in.word("command")) {
         step.kind = StepKind::Command;
         step.number = commandCode(in);
-        step.number2 = in.nextIsNumber() ? in.number("a version", INT32_MIN) : 1;
+        step.number2 = in.nextIsNumber() ? in.number("a version", INT32_MIN, INT32_MAX) : 1;
         if (in.word("data")) step.text = in.text("the parameter bytes");
     } else if (in.word("notify")) {
         step.kind = StepKind::Notify;
         std::string name = in.anyWord("a project notification");
         step.number = notificationNamed(name);
         if (!step.number) throw LineError{"unknown project notification \"" + name + "\""};
-        step.number2 = in.nextIsNumber() ? in.number("a parameter", INT32_MIN) : 0;
+        step.number2 = in.nextIsNumber() ? in.number("a parameter", INT32_MIN, INT32_MAX) : 0;
     } else if (in.word("alert")) {
         step.kind = StepKind::AlertAnswer;
         if (!in.word("answer")) throw LineError{"alert answer N or alert answer \"Button\""};
         if (in.nextIsText()) {
             step.text = in.text("the button");
         } else {
-            step.number = in.number("a button number (1-3) or a button text", 1);
-            if (*step.number > 3) throw LineError{"an alert has buttons 1 to 3"};
+            step.number = in.number("a button number (1-3) or a button text", 1, 3);
         }
     } else if (in.word("progress")) {
         step.kind = StepKind::ProgressCancelAfter;
         if (!in.word("cancel-after")) throw LineError{"progress cancel-after N"};
-        step.number = in.number("a poll count", 0);
+        step.number = in.number("a poll count", 0, INT32_MAX);
+    } else if (in.word("edit-transformation")) {
+        parseEditTransformation(in, step);
+    } else if (in.word("user")) {
+        // The same words as the element steps, but the user does it in the host: the module hears it.
+        if (!in.word("element") || !parseModelAction(in, "element", step) ||
+            (step.model.verb != "element add" && step.model.verb != "element set" &&
+             step.model.verb != "element delete"))
+            throw LineError{"user element add, user element set or user element delete"};
+        step.userEdit = true;
     } else if (in.word("mark")) {
         step.kind = StepKind::Mark;
     } else if (in.word("expect")) {

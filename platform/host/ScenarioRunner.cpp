@@ -26,6 +26,13 @@ std::string fileNameFor(const std::string& projectName) {
     return (name.empty() ? std::string("project") : name) + ".zavproj";
 }
 
+// The undo step a user's edit makes, as the host's own commands are named.
+std::string userEditName(const std::string& verb) {
+    return verb == "element add"      ? "Place Element"
+           : verb == "element delete" ? "Delete Elements"
+                                      : "Modify Element";
+}
+
 bool contains(const std::string& text, const std::string& fragment) {
     return text.find(fragment) != std::string::npos;
 }
@@ -192,10 +199,19 @@ GSErrCode ScenarioRunner::act(const Step& step) {
         return host.sendProjectNotification(static_cast<uint32_t>(*step.number),
                                             static_cast<int32_t>(*step.number2));
     case StepKind::ModelAction: {
-        GSErrCode err = m_model.act(step, &m_actionWhy);
+        GSErrCode err = hosterr::Ok;
+        if (step.userEdit)
+            err = host.userEdit(userEditName(step.model.verb),
+                                [&](Project&) { return m_model.act(step, &m_actionWhy); });
+        else
+            err = m_model.act(step, &m_actionWhy);
+        if (err != hosterr::Ok && m_actionWhy.empty()) m_actionWhy = host.lastError();
         if (err != hosterr::Ok) host.transcript().note("failed: " + m_actionWhy);
         return err;
     }
+    case StepKind::EditTransformation:
+        host.setEditTransformation(step.transformation);
+        return hosterr::Ok;
     default:
         return hosterr::Ok;
     }
@@ -352,6 +368,14 @@ bool ScenarioRunner::check(const Step& step, std::string* why) {
     }
     case StepKind::ExpectModel:
         return m_model.check(step, why);
+    case StepKind::ExpectCommand: {
+        bool installed = host.commandHandler(static_cast<uint32_t>(*step.number),
+                                             static_cast<int32_t>(*step.number2)) != nullptr;
+        if (installed == (*step.text == "installed")) return true;
+        *why = "the module has " + std::string(installed ? "" : "not ") + "installed a handler for command " +
+               codeText(static_cast<uint32_t>(*step.number)) + " version " + std::to_string(*step.number2);
+        return false;
+    }
     case StepKind::ExpectMenuItem: {
         const Menu* menu = host.menus().menuTitled(*step.text);
         if (menu == nullptr) return *why = "there is no menu " + inQuotes(*step.text), false;

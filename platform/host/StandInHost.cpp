@@ -5,6 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "DepthGuard.h"
 #include "ModelCalls.h"
 #include "ProjectFile.h"
 #include "platform/api/HostErrors.h"
@@ -16,18 +17,6 @@ namespace zavhost {
 StandInHost* StandInHost::s_current = nullptr;
 
 namespace {
-// Counts the host's depth inside module handlers of one kind for the length of a call.
-class DepthGuard {
-public:
-    explicit DepthGuard(int& depth) : m_depth(depth) { ++m_depth; }
-    ~DepthGuard() { --m_depth; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    int& m_depth;
-};
-
 const char* moduleDataRequestName(uint32_t request) {
     switch (request) {
     case ModuleDataBeforeSave:
@@ -480,12 +469,6 @@ GSErrCode StandInHost::getSuspendGroups(bool* on) const {
 GSErrCode StandInHost::setSuspendGroups(bool on) {
     if (on != m_suspendGroups) m_transcript.note(std::string("suspend groups ") + (on ? "on" : "off"));
     m_suspendGroups = on;
-    return hosterr::Ok;
-}
-
-GSErrCode StandInHost::getEditTransformation(HostEditTransformation* record) const {
-    if (record == nullptr) return hosterr::BadParameter;
-    std::memset(static_cast<void*>(record), 0, sizeof *record);
     return hosterr::Ok;
 }
 

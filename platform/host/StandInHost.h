@@ -3,6 +3,7 @@
 // One host at a time; the function table's plain functions reach it through current().
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -69,6 +70,16 @@ public:
     // NotFound when no handler is installed for (id, version); else its answer. The parameters
     // stay the caller's.
     GSErrCode sendCommand(uint32_t commandId, int32_t version, GSHandle parameters);
+    // The user edits the model in the host: `edit` runs as one undo step of that name, and while
+    // it runs the element observer hears data-begin, then each element the edit made, changed or
+    // deleted (new, edit, delete with the element's Guid, type and variation), then data-end. An
+    // edit that fails changes nothing and is not heard. NoProject without a project.
+    GSErrCode userEdit(const std::string& name, const std::function<GSErrCode(Project&)>& edit);
+    // What GetEditTransformation answers from now on: the edit the user is making.
+    void setEditTransformation(const HostEditTransformation& transformation);
+    const HostEditTransformation& editTransformation() const { return m_editTransformation; }
+    // No edit: identity matrix, scale 1.
+    static HostEditTransformation identityTransformation();
 
     // --- The host's parts.
     CallLog& calls() { return m_calls; }
@@ -119,6 +130,8 @@ private:
     GSErrCode sendModuleDataRequest(uint32_t request);
     GSErrCode notifyProject(uint32_t notification, int32_t parameter = 0);
     void discardProject();
+    void notifyElementChanges(const ProjectModel& before, const ProjectModel& after);
+    GSErrCode notifyElement(uint32_t kind, const HostElementHead* head);
 
     static StandInHost* s_current;
 
@@ -151,6 +164,7 @@ private:
     int m_commandDepth = 0;
     bool m_suspendGroups = false;
     bool m_entryFlag = false;
+    HostEditTransformation m_editTransformation = identityTransformation();
 };
 
 // The function table over the current host; every slot this host supplies is filled.
@@ -158,5 +172,6 @@ void fillFunctionTable(HostFunctionTable* table);
 
 // Names of project notifications and module-data requests, for transcripts and scenarios.
 const char* projectNotificationName(uint32_t notification);
+const char* elementNotificationName(uint32_t kind); // "data-begin", "new", "edit", ...
 
 } // namespace zavhost

@@ -262,15 +262,18 @@ GSErrCode menuHandler(const HostMenuSelection* selection) {
 
 // --- Handlers.
 
+void stepIfArmed() {
+    if (!stepInNextNotification) return;
+    stepInNextNotification = false;
+    record().notificationStep =
+        runStep("Notification Step", [](void*) { return writeModuleData("notified"); });
+    print("undoable command in a notification answered " + hex(record().notificationStep));
+}
+
 GSErrCode projectNotifier(uint32_t notification, int32_t) {
     record().notifications.push_back(notification);
     print("project notification " + std::to_string(notification));
-    if (stepInNextNotification) {
-        stepInNextNotification = false;
-        record().notificationStep =
-            runStep("Notification Step", [](void*) { return writeModuleData("notified"); });
-        print("undoable command in a notification answered " + hex(record().notificationStep));
-    }
+    stepIfArmed();
     return hosterr::Ok;
 }
 
@@ -285,7 +288,29 @@ GSErrCode moduleDataHandler(uint32_t request) {
     return hosterr::Ok;
 }
 
-GSErrCode elementObserver(const HostElementNotification*) {
+GSErrCode elementObserver(const HostElementNotification* notification) {
+    static const char* const kinds[] = {"?", "begin", "edit", "delete", "end", "new"};
+    record().elementNotifications.push_back(*notification);
+    std::string text = std::string("element ") + kinds[notification->kind <= 5 ? notification->kind : 0];
+    if (notification->kind != ElementEventDataBegin && notification->kind != ElementEventDataEnd) {
+        // What the element is now, read while the user's edit runs.
+        HostElementHead head;
+        head.guid = notification->guid;
+        GSErrCode found = host.GetElementHeader(&head);
+        text +=
+            " type " + std::to_string(notification->typeId) + (found == hosterr::Ok ? " (found)" : " (gone)");
+    }
+    if (notification->kind == ElementEventEdit) {
+        HostEditTransformation edit;
+        host.GetEditTransformation(&edit);
+        record().editScales.push_back(edit.scale);
+        char numbers[96];
+        std::snprintf(numbers, sizeof numbers, " moved %g %g scale %g", edit.target.x - edit.origin.x,
+                      edit.target.y - edit.origin.y, edit.scale);
+        text += numbers;
+    }
+    print(text);
+    stepIfArmed();
     return hosterr::Ok;
 }
 

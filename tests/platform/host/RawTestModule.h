@@ -47,6 +47,8 @@ struct Record {
     int longTaskSteps = 0; // steps done by the last "Long Task"
     bool longTaskCancelled = false;
     std::string dataAfterLoad; // module data read after a project was opened
+    std::vector<HostElementNotification> elementNotifications;
+    std::vector<double> editScales; // the edit transformation's scale, read at each element edit
 };
 Record& record();
 

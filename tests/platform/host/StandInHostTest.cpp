@@ -143,7 +143,7 @@ TEST_F(HostTest, SmallQueriesAnswerSoundly) {
     edit.kind = 7;
     EXPECT_EQ(table.GetEditTransformation(&edit), hosterr::Ok);
     EXPECT_EQ(edit.kind, 0u);
-    EXPECT_EQ(edit.scale, 0.0);
+    EXPECT_EQ(edit.scale, 1.0); // no edit: the identity
     EXPECT_EQ(table.SetEntryFlag(true), hosterr::Ok);
     EXPECT_TRUE(host.entryFlag());
     EXPECT_EQ(table.GetOwnResModule(), nullptr); // no module

@@ -1,0 +1,118 @@
+// The user's edits in the host: what the element observer hears, and the edit transformation.
+#include "HostTestSupport.h"
+#include "platform/host/ModelCalls.h"
+
+using namespace zavhost;
+
+namespace {
+
+API_Guid addElement(Project& project, uint32_t type, uint32_t variation = 0) {
+    StoredElement element;
+    element.record.head.guid = newGuid();
+    element.record.head.typeCode = type;
+    element.record.head.variation = variation;
+    element.record.head.layer = 1;
+    project.model.views.plan().elements.add(element);
+    return element.record.head.guid;
+}
+
+std::vector<uint32_t> kindsHeard() {
+    std::vector<uint32_t> kinds;
+    for (const HostElementNotification& each : rawmodule::record().elementNotifications)
+        kinds.push_back(each.kind);
+    return kinds;
+}
+
+} // namespace
+
+TEST_F(HostTest, TheEditTransformationIsTheIdentityUntilTheUserEdits) {
+    HostEditTransformation edit;
+    edit.scale = 0.0;
+    ASSERT_EQ(host.getEditTransformation(&edit), hosterr::Ok);
+    EXPECT_EQ(edit.scale, 1.0);
+    const double identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(edit.matrix[i], identity[i]) << i;
+    EXPECT_EQ(host.getEditTransformation(nullptr), hosterr::BadParameter);
+
+    HostEditTransformation moved = StandInHost::identityTransformation();
+    moved.kind = fourCC("MOVE");
+    moved.target = {2.0, 3.0, 0.0};
+    host.setEditTransformation(moved);
+    ASSERT_EQ(host.getEditTransformation(&edit), hosterr::Ok);
+    EXPECT_EQ(edit.kind, fourCC("MOVE"));
+    EXPECT_EQ(edit.target.y, 3.0);
+}
+
+TEST_F(HostTest, AUserEditIsHeardWhileItRunsNewThenChangedThenDeleted) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    ASSERT_EQ(host.newProject("Edits"), hosterr::Ok);
+    API_Guid wall = addElement(*host.project(), 1);
+    API_Guid text = addElement(*host.project(), 15, fourCC("ABCD") & 0x7FFF);
+    API_Guid line;
+    ASSERT_EQ(host.userEdit("Mixed Edit",
+                            [&](Project& project) {
+                                model::deleteElement(project, wall);
+                                project.model.views.editElement(text)->infoText = "changed";
+                                line = addElement(project, 19);
+                                EXPECT_TRUE(rawmodule::record().elementNotifications.empty())
+                                    << "heard before the edit was made";
+                                return hosterr::Ok;
+                            }),
+              hosterr::Ok);
+    EXPECT_EQ(kindsHeard(), (std::vector<uint32_t>{ElementEventDataBegin, ElementEventNew, ElementEventEdit,
+                                                   ElementEventDelete, ElementEventDataEnd}));
+    const auto& heard = rawmodule::record().elementNotifications;
+    EXPECT_EQ(heard[1].guid, line);
+    EXPECT_EQ(heard[1].typeId, 19);
+    EXPECT_EQ(heard[2].guid, text);
+    EXPECT_EQ(heard[2].variation, static_cast<int16_t>(fourCC("ABCD") & 0x7FFF));
+    EXPECT_EQ(heard[3].guid, wall);
+    EXPECT_EQ(heard[3].typeId, 1);
+    EXPECT_EQ(host.project()->undoSteps.back().name, "Mixed Edit");
+    EXPECT_EQ(rawmodule::record().editScales, std::vector<double>{1.0});
+    host.unloadModule();
+}
+
+TEST_F(HostTest, AUserEditThatFailsOrChangesNothingIsNotHeard) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    ASSERT_EQ(host.newProject("Edits"), hosterr::Ok);
+    API_Guid wall = addElement(*host.project(), 1);
+    EXPECT_EQ(host.userEdit("Failing",
+                            [&](Project& project) {
+                                model::deleteElement(project, wall);
+                                return hosterr::Failed;
+                            }),
+              hosterr::Failed);
+    EXPECT_NE(host.project()->model.views.findElement(wall), nullptr); // put back
+    EXPECT_TRUE(host.project()->undoSteps.empty());
+    EXPECT_EQ(host.userEdit("Nothing", [](Project&) { return hosterr::Ok; }), hosterr::Ok);
+    // Reading an element for changing without changing it is no change.
+    EXPECT_EQ(host.userEdit("Touch",
+                            [&](Project& project) {
+                                project.model.views.editElement(wall);
+                                return hosterr::Ok;
+                            }),
+              hosterr::Ok);
+    EXPECT_TRUE(rawmodule::record().elementNotifications.empty());
+    host.closeProject();
+    EXPECT_EQ(host.userEdit("No Project", [](Project&) { return hosterr::Ok; }), hosterr::NoProject);
+    host.unloadModule();
+}
+
+TEST_F(HostTest, TheModuleCannotStartACommandWhileItHearsAnEdit) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    ASSERT_EQ(host.newProject("Edits"), hosterr::Ok);
+    API_Guid wall = addElement(*host.project(), 1);
+    ASSERT_EQ(choose(rawmodule::ArmNotificationStep), hosterr::Ok);
+    host.userEdit("Delete", [&](Project& project) {
+        model::deleteElement(project, wall);
+        return hosterr::Ok;
+    });
+    EXPECT_EQ(rawmodule::record().notificationStep, hosterr::Refused);
+    EXPECT_FALSE(host.insideNotification());
+    ASSERT_EQ(host.project()->undoSteps.size(), 1u); // the user's own, and no other
+    EXPECT_EQ(host.project()->undoSteps.back().name, "Delete");
+    EXPECT_FALSE(host.project()->model.moduleData.has_value());
+    host.unloadModule();
+}
