@@ -1,7 +1,5 @@
 #include "elements/Memo.h"
 
-#include <memory>
-
 #include "elements/MemoStore.h"
 
 namespace tarnwick {
@@ -10,14 +8,8 @@ void Memo::mergeChanges(const Memo&, const Memo&) {}
 
 bool Memo::ensureLoaded(Element& owner) {
     if (m_loaded && isValid()) return true;
-    MemoStore* store = nullptr;
-    try {
-        load(owner, store);
-    } catch (...) {
-        delete store;
-        throw;
-    }
-    delete store;
+    MemoStoreHolder store;
+    load(owner, store.slot());
     return m_loaded && isValid();
 }
 

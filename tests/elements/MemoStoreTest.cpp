@@ -1,9 +1,12 @@
 // Memo stores: which block each field is read from and written to, the fields a store lacks,
-// released blocks and the sub-block.
+// released blocks and the sub-block; the holder that owns a fetched store.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <stdexcept>
 
+#include "ElementTestSupport.h"
+#include "elements/Memo.h"
 #include "elements/MemoStore.h"
 #include "platform/gsroot/Memory.h"
 #include "project/ElementMemo.h"
@@ -106,4 +109,54 @@ TEST(AttributeMemoStore, AReleasedBlockOutlivesItsStore) {
     }
     EXPECT_EQ(BMHandleSize(block->field8), 4);
     freeAttributeMemoBlock(block);
+}
+
+namespace {
+
+// A store that counts its deletions.
+struct CountedStore : MemoStore {
+    static inline int deleted = 0;
+    ~CountedStore() override { ++deleted; }
+};
+
+// A memo whose load fetches a store and then, when told, throws.
+struct FetchingMemo : Memo {
+    bool throwAfterFetch = false;
+    bool isValid() const override { return m_loaded; }
+    void load(Element&, MemoStore*& store) override {
+        store = new CountedStore();
+        if (throwAfterFetch) throw std::runtime_error("corrupt");
+        m_loaded = true;
+    }
+    bool writeMemo(MemoStore&) override { return false; }
+    bool readMemo(MemoStore&) override { return false; }
+};
+
+} // namespace
+
+TEST(MemoStoreHolder, DeletesTheFetchedStoreWhenItGoesAlsoWhenTheLoadThrows) {
+    CountedStore::deleted = 0;
+    {
+        MemoStoreHolder empty; // nothing fetched: nothing to delete
+        EXPECT_EQ(empty.get(), nullptr);
+    }
+    {
+        MemoStoreHolder holder;
+        holder.slot() = new CountedStore();
+        EXPECT_NE(holder.get(), nullptr);
+    }
+    EXPECT_EQ(CountedStore::deleted, 1);
+
+    // Memo::ensureLoaded holds what the owner fetched.
+    elementtest::TestElement owner{ElementLink()};
+    FetchingMemo memo;
+    EXPECT_TRUE(memo.ensureLoaded(owner));
+    EXPECT_EQ(CountedStore::deleted, 2);
+    EXPECT_TRUE(memo.ensureLoaded(owner)); // loaded: nothing fetched
+    EXPECT_EQ(CountedStore::deleted, 2);
+    FetchingMemo throwing;
+    throwing.throwAfterFetch = true;
+    EXPECT_THROW(throwing.ensureLoaded(owner), std::runtime_error);
+    EXPECT_EQ(CountedStore::deleted, 3);
+    EXPECT_FALSE(throwing.isLoaded());
 }
