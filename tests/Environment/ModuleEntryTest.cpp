@@ -145,9 +145,138 @@ TEST(ModuleEntries, HostEventsRunInsideTheEntryBracket) {
     delete watcher;
 }
 
+namespace {
+
+// Counts how often the add-on forgets its cached host state.
+class CountingAddon : public Addon {
+public:
+    int resets = 0;
+    void resetHost() override {
+        ++resets;
+        Addon::resetHost();
+    }
+};
+
+} // namespace
+
+TEST(AddonEntry, OnlyTheOutermostEntryOrAResetForgetsTheCachedHostState) {
+    CountingAddon* addon = nullptr;
+    ModuleUnderTest module([&] { return addon = new CountingAddon(); });
+    ASSERT_EQ(module.attachResult(), hosterr::Ok) << module.host().lastError();
+    addon->resets = 0;
+    struct Step {
+        const char* what;
+        bool enter;
+        bool reset;
+        int depth;
+        int resets;
+    };
+    const Step steps[] = {
+        {"outermost entry", true, false, 1, 1},
+        {"nested entry", true, false, 2, 1},
+        {"nested deeper", true, false, 3, 1},
+        {"leave one", false, false, 2, 1},
+        {"a reset entry starts the count again", true, true, 1, 2},
+        {"nested after the reset", true, false, 2, 2},
+        {"leave to the reset entry", false, false, 1, 2},
+        {"leave the reset entry", false, false, 0, 2},
+        {"leaving at 0 stays at 0", false, false, 0, 2},
+        {"a new outermost entry", true, false, 1, 3},
+        {"leave it", false, false, 0, 3},
+    };
+    for (const Step& step : steps) {
+        if (step.enter)
+            EXPECT_TRUE(addon->enterHostCall(step.reset)) << step.what;
+        else
+            addon->leaveHostCall();
+        EXPECT_EQ(addon->getEntryDepth(), step.depth) << step.what;
+        EXPECT_EQ(addon->resets, step.resets) << step.what;
+    }
+}
+
+TEST(AddonEntry, AHostCallBackIntoTheModuleInsideAHostCallKeepsTheCachedHostState) {
+    struct Seen {
+        zavhost::StandInHost* host = nullptr;
+        CountingAddon* addon = nullptr;
+        int depthInMenu = -1, depthInNotification = -1;
+        int resetsInMenu = -1, resetsInNotification = -1;
+    } seen;
+    // A menu command whose work makes the host call back with a project notification.
+    struct CallingBack : MenuSubscriber {
+        Seen& seen;
+        explicit CallingBack(Seen& s) : MenuSubscriber(32000, 32001, 17, 0), seen(s) {}
+        bool handleMenu(MenuEvent&) override {
+            seen.depthInMenu = seen.addon->getEntryDepth();
+            seen.resetsInMenu = seen.addon->resets;
+            seen.host->sendProjectNotification(ProjectSave);
+            return true;
+        }
+    } callingBack(seen);
+    struct Notified : ProjectSubscriber {
+        Seen& seen;
+        explicit Notified(Seen& s) : seen(s) {}
+        bool handleProjectEvent(ProjectEvent&) override {
+            seen.depthInNotification = seen.addon->getEntryDepth();
+            seen.resetsInNotification = seen.addon->resets;
+            return false;
+        }
+    } notified(seen);
+    testsupport::ExtraStrings menus({{32000, {"Nest", "Call Back"}}});
+    ModuleUnderTest module([&] {
+        seen.addon = new CountingAddon();
+        seen.addon->add(&callingBack);
+        seen.addon->add(&notified);
+        return seen.addon;
+    });
+    ASSERT_EQ(module.attachResult(), hosterr::Ok) << module.host().lastError();
+    seen.host = &module.host();
+    ASSERT_EQ(module.host().chooseMenuItem("Nest", "Call Back"), hosterr::Ok);
+    EXPECT_EQ(seen.depthInMenu, 1);
+    EXPECT_EQ(seen.depthInNotification, 2);
+    EXPECT_GE(seen.resetsInMenu, 1);
+    EXPECT_EQ(seen.resetsInNotification, seen.resetsInMenu); // no second reset
+    EXPECT_EQ(seen.addon->getEntryDepth(), 0);
+    module.host().unloadModule();
+}
+
 TEST(HostMenus, SetMenuItemEnabledChangesOnlyBitZeroAndOnlyWhenItDiffers) {
-    ModuleUnderTest module;
-    // No menu is registered: the host refuses, and the Host says so.
+    testsupport::ExtraStrings menus({{32000, {"Menu", "Item"}}});
+    ModuleUnderTest module([] {
+        struct Menu : MenuSubscriber {
+            Menu() : MenuSubscriber(32000, 32001, 17, 0) {}
+            bool handleMenu(MenuEvent&) override { return true; }
+        };
+        struct WithMenu : Addon {
+            Menu menu;
+            WithMenu() { add(&menu); }
+        };
+        return new WithMenu();
+    });
+    ASSERT_EQ(module.attachResult(), hosterr::Ok) << module.host().lastError();
+    struct Case {
+        int32_t flags;
+        bool enabled;
+        int32_t expected;
+        bool written;
+    };
+    const Case cases[] = {
+        {0x0, false, 0x1, true},       {0x1, true, 0x0, true},
+        {0x6, false, 0x7, true},       {0x7, true, 0x6, true},
+        {0x7FFE, false, 0x7FFF, true}, {int32_t(0x80000001), true, int32_t(0x80000000), true},
+        {0x0, true, 0x0, false},       {0x1, false, 0x1, false},
+        {0xF0, true, 0xF0, false},     {0xF1, false, 0xF1, false},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(module.host().setMenuItemFlags(32000, 1, c.flags), hosterr::Ok);
+        size_t before = module.host().calls().size();
+        EXPECT_TRUE(Host::setMenuItemEnabled(32000, 1, c.enabled)) << c.flags << " " << c.enabled;
+        int32_t flags = -1;
+        ASSERT_EQ(module.host().getMenuItemFlags(32000, 1, &flags), hosterr::Ok);
+        EXPECT_EQ(flags, c.expected) << c.flags << " " << c.enabled;
+        EXPECT_EQ(module.host().calls().contains("SetMenuItemFlags", before), c.written)
+            << c.flags << " " << c.enabled;
+    }
+    // A menu the module never registered: the host refuses, and the Host says so.
     EXPECT_FALSE(Host::setMenuItemEnabled(32500, 10, false));
 }
 

@@ -111,3 +111,42 @@ TEST(ItemReceiver, KeepsTheLastItemMessageAndIgnoresOthers) {
     Event silent(Ping); // no receiver: a reply goes nowhere
     silent.reply(std::make_shared<ItemMessage>(9));
 }
+
+TEST(Publisher, ASubscriberThatRefusesAPhaseDoesNotKeepItFromTheLaterOnes) {
+    // Refuses the phases named in `refuses`, after writing them down like the others.
+    struct Refusing : RecordingSubscriber {
+        std::string refuses;
+        Refusing(std::vector<std::string>& journal, std::string phases)
+            : RecordingSubscriber("refusing", journal), refuses(std::move(phases)) {}
+        bool checkEnvironment() override { return RecordingSubscriber::checkEnvironment() && !says("check"); }
+        bool registerInterface() override {
+            return RecordingSubscriber::registerInterface() && !says("register");
+        }
+        bool initialize() override { return RecordingSubscriber::initialize() && !says("initialize"); }
+        bool says(const char* phase) const { return refuses.find(phase) != std::string::npos; }
+    };
+    struct Phase {
+        const char* name;
+        bool (Publisher::*run)();
+    };
+    const Phase phases[] = {{"check", &Publisher::checkEnvironment},
+                            {"register", &Publisher::registerInterface},
+                            {"initialize", &Publisher::initialize}};
+    for (const Phase& phase : phases) {
+        for (const char* refuses : {"", phase.name}) {
+            std::vector<std::string> journal;
+            RecordingSubscriber first("first", journal);
+            Refusing refusing(journal, refuses);
+            RecordingSubscriber last("last", journal);
+            Publisher publisher;
+            publisher.add(&first);
+            publisher.add(&refusing);
+            publisher.add(&last);
+            const bool refused = *refuses != '\0';
+            EXPECT_EQ((publisher.*phase.run)(), !refused) << phase.name << " refused " << refused;
+            const std::string p = phase.name;
+            EXPECT_EQ(journal, (std::vector<std::string>{"first:" + p, "refusing:" + p, "last:" + p}))
+                << phase.name << " refused " << refused;
+        }
+    }
+}
