@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "Environment/HostEvent.h"
+#include "Environment/NonCopyable.h"
 #include "Environment/Publisher.h"
 #include "Environment/String.h"
 
@@ -102,13 +103,11 @@ Addon* getAddon();
 void setAddon(Addon* addon);
 
 // Brackets a host call into the module.
-class HostCallScope {
+class HostCallScope : NonCopyable {
 public:
     explicit HostCallScope(Addon& addon, bool reset = false)
         : m_addon(addon), m_ok(addon.enterHostCall(reset)) {}
     ~HostCallScope() { m_addon.leaveHostCall(); }
-    HostCallScope(const HostCallScope&) = delete;
-    HostCallScope& operator=(const HostCallScope&) = delete;
     bool ok() const { return m_ok; }
 
 private:
@@ -117,12 +116,10 @@ private:
 };
 
 // Marks the add-on as inside a host notification, where transactions are refused.
-class NotificationScope {
+class NotificationScope : NonCopyable {
 public:
     explicit NotificationScope(Addon& addon) : m_addon(addon) { m_addon.enterNotification(); }
     ~NotificationScope() { m_addon.leaveNotification(); }
-    NotificationScope(const NotificationScope&) = delete;
-    NotificationScope& operator=(const NotificationScope&) = delete;
 
 private:
     Addon& m_addon;

@@ -8,13 +8,13 @@
 #include <stdexcept>
 #include <vector>
 
+#include "Environment/NonCopyable.h"
+
 namespace tarnwick {
 
-template <class T> class Vector {
+template <class T> class Vector : NonCopyable {
 public:
     Vector() = default;
-    Vector(const Vector&) = delete;
-    Vector& operator=(const Vector&) = delete;
     Vector(Vector&& other) noexcept : m_items(std::move(other.m_items)) {}
     Vector& operator=(Vector&& other) noexcept {
         if (this != &other) {
@@ -30,11 +30,17 @@ public:
             delete item;
         m_items.clear();
     }
-    void push_back(T* item) { m_items.push_back(item); } // takes ownership
-    void append(std::unique_ptr<T> item) { m_items.push_back(item.release()); }
-    void insert(size_t index, T* item) {
+    // The container owns the element only once it holds it: a failed growth deletes it.
+    void push_back(std::unique_ptr<T> item) {
+        m_items.push_back(item.get());
+        item.release();
+    }
+    void append(std::unique_ptr<T> item) { push_back(std::move(item)); }
+    // Inserts before index (0..size()).
+    void insert(size_t index, std::unique_ptr<T> item) {
         if (index > m_items.size()) throw std::out_of_range("invalid vector<T> subscript");
-        m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(index), item);
+        m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(index), item.get());
+        item.release();
     }
     // Removes the element at index and hands it to the caller.
     std::unique_ptr<T> release(size_t index) {
@@ -44,11 +50,12 @@ public:
         return std::unique_ptr<T>(item);
     }
     void erase(size_t index) { release(index); }
-    // Replaces the element at index, deleting the old one.
-    void replace(size_t index, T* item) {
+    // Replaces the element at index and answers the old one.
+    std::unique_ptr<T> replace(size_t index, std::unique_ptr<T> item) {
         check(index);
-        if (m_items[index] != item) delete m_items[index];
-        m_items[index] = item;
+        std::unique_ptr<T> old(m_items[index]);
+        m_items[index] = item.release();
+        return old;
     }
     size_t size() const { return m_items.size(); }
     bool empty() const { return m_items.empty(); }
@@ -70,12 +77,14 @@ public:
         std::stable_sort(m_items.begin(), m_items.end(),
                          [&](const T* a, const T* b) { return less(*a, *b); });
     }
-    // Copies every element through copy(const T&) -> T*.
+    // Copies every element through copy(const T&) -> std::unique_ptr<T>; null entries stay null.
     template <class Copy> void cloneFrom(const Vector& other, Copy copy) {
         clear();
         m_items.reserve(other.size());
-        for (const T* item : other.m_items)
-            m_items.push_back(copy(*item));
+        for (const T* item : other.m_items) {
+            std::unique_ptr<T> made = item == nullptr ? nullptr : copy(*item);
+            push_back(std::move(made));
+        }
     }
 
 protected:
@@ -87,11 +96,9 @@ private:
     std::vector<T*> m_items;
 };
 
-template <class T> class List {
+template <class T> class List : NonCopyable {
 public:
     List() = default;
-    List(const List&) = delete;
-    List& operator=(const List&) = delete;
     virtual ~List() { clear(); }
 
     void clear() {
@@ -99,14 +106,21 @@ public:
             delete item;
         m_items.clear();
     }
-    void push_back(T* item) { m_items.push_back(item); }
-    void push_front(T* item) { m_items.push_front(item); }
-    // Removes the element without deleting it; false when it is not in the list.
-    bool remove(T* item) {
+    void push_back(std::unique_ptr<T> item) {
+        m_items.push_back(item.get());
+        item.release();
+    }
+    void push_front(std::unique_ptr<T> item) {
+        m_items.push_front(item.get());
+        item.release();
+    }
+    // Takes the element out and hands it to the caller; null when it is not in the list.
+    std::unique_ptr<T> remove(const T* item) {
         auto it = std::find(m_items.begin(), m_items.end(), item);
-        if (it == m_items.end()) return false;
+        if (it == m_items.end()) return nullptr;
+        std::unique_ptr<T> taken(*it);
         m_items.erase(it);
-        return true;
+        return taken;
     }
     bool contains(const T* item) const {
         return std::find(m_items.begin(), m_items.end(), item) != m_items.end();

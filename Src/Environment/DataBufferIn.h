@@ -8,13 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "Environment/NonCopyable.h"
+
 namespace tarnwick {
 
 class DataFile;
 class MemoryBlock;
 class String;
 
-class DataBufferIn {
+class DataBufferIn : NonCopyable {
 public:
     static constexpr size_t BlockSize = 61440;
 
@@ -23,8 +25,6 @@ public:
     explicit DataBufferIn(DataFile& file);
     explicit DataBufferIn(const MemoryBlock& block);
     explicit DataBufferIn(const String& text);
-    DataBufferIn(const DataBufferIn&) = delete;
-    DataBufferIn& operator=(const DataBufferIn&) = delete;
     ~DataBufferIn();
 
     // Copies up to count bytes; answers how many (fewer only at the end or on failure).

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "Environment/NonCopyable.h"
 #include "platform/api/HostTypes.h"
 
 namespace tarnwick {
@@ -18,7 +19,7 @@ class DataFile;
 class MemoryBlock;
 class String;
 
-class DataBufferOut {
+class DataBufferOut : NonCopyable {
 public:
     static constexpr size_t BufferSize = 61440;
     static constexpr uint16_t StateGood = 0;
@@ -27,8 +28,6 @@ public:
     static constexpr uint16_t StateWriteFailed = 4; // the file refused the bytes
 
     DataBufferOut();
-    DataBufferOut(const DataBufferOut&) = delete;
-    DataBufferOut& operator=(const DataBufferOut&) = delete;
     ~DataBufferOut(); // flushes; a failure here is lost, so callers check close() first
 
     // Each open first closes the current sink, then starts over with state 0. Bytes are appended

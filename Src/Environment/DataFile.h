@@ -7,11 +7,12 @@
 #include <memory>
 
 #include "Environment/Directory.h"
+#include "Environment/NonCopyable.h"
 #include "platform/io/File.h"
 
 namespace tarnwick {
 
-class DataFile : public File {
+class DataFile : public File, NonCopyable {
 public:
     // Kinds of file a caller may name; the kind is kept, not interpreted.
     static constexpr uint32_t TextureKind = 3; // textures and library-part files
@@ -21,8 +22,6 @@ public:
     // The named file in folder. With createNow the file is made (empty) when missing and left
     // open for reading and writing.
     DataFile(const Directory& folder, const String& name, uint32_t fileType = 0, bool createNow = false);
-    DataFile(const DataFile&) = delete;
-    DataFile& operator=(const DataFile&) = delete;
     ~DataFile() override;
 
     // A new file in folder named from name up to its last "." followed by extension ("xml" and

@@ -23,8 +23,8 @@ MemoryBlock::~MemoryBlock() {
     BMKillHandle(&m_handle);
 }
 
-MemoryBlock* MemoryBlock::clone() const {
-    return new MemoryBlock(duplicateHandle());
+std::unique_ptr<MemoryBlock> MemoryBlock::clone() const {
+    return std::make_unique<MemoryBlock>(duplicateHandle());
 }
 
 GSSize MemoryBlock::getSize() const {

@@ -1,6 +1,8 @@
 // Owner of one host memory handle.
 #pragma once
 
+#include <memory>
+
 #include "platform/api/HostTypes.h"
 
 namespace tarnwick {
@@ -14,7 +16,7 @@ public:
     MemoryBlock& operator=(MemoryBlock&& other) noexcept;
     virtual ~MemoryBlock();
     // A new block with a duplicate of the handle (none for none); throws std::bad_alloc.
-    virtual MemoryBlock* clone() const;
+    virtual std::unique_ptr<MemoryBlock> clone() const;
 
     GSSize getSize() const;
     GSHandle getHandle() const { return m_handle; }

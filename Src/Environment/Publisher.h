@@ -3,15 +3,14 @@
 
 #include <vector>
 
+#include "Environment/NonCopyable.h"
 #include "Environment/Subscriber.h"
 
 namespace tarnwick {
 
-class Publisher {
+class Publisher : NonCopyable {
 public:
     Publisher() = default;
-    Publisher(const Publisher&) = delete;
-    Publisher& operator=(const Publisher&) = delete;
     virtual ~Publisher() = default;
 
     // The start-up phases: each subscriber's hook once, in the order added; false when one said no.

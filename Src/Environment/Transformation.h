@@ -12,7 +12,7 @@ public:
     Transformation() = default;
     explicit Transformation(const HostEditTransformation& record) : m_record(record) {}
     virtual ~Transformation() = default;
-    virtual Transformation* clone() const { return new Transformation(*this); }
+    virtual std::unique_ptr<Transformation> clone() const { return std::make_unique<Transformation>(*this); }
 
     // The host's current edit transformation; the host's answer is not checked.
     static std::unique_ptr<Transformation> fromHostEdit();
@@ -20,6 +20,7 @@ public:
 
     const HostEditTransformation& getRecord() const { return m_record; }
     HostEditTransformation& getRecord() { return m_record; }
+    // Field by field, so that -0.0 equals 0.0; the reserved bytes carry no meaning and are skipped.
     bool operator==(const Transformation& other) const;
 
 private:

@@ -40,7 +40,7 @@ void Element::copyFrom(const Element& other) {
     m_link = other.m_link;
     m_transforms = other.m_transforms ? std::make_unique<TransformList>(*other.m_transforms) : nullptr;
     m_element3D = other.m_element3D;
-    m_userData.reset(other.m_userData ? other.m_userData->clone() : nullptr);
+    m_userData = other.m_userData ? other.m_userData->clone() : nullptr;
     m_userDataFlags = other.m_userDataFlags;
     m_userDataVersion = other.m_userDataVersion;
     m_userDataPlatform = other.m_userDataPlatform;
@@ -132,14 +132,14 @@ std::unique_ptr<MemoryBlock> Element::getUserData() {
     loadUserData(false);
     if (!holdsUserData()) return nullptr;
     try {
-        return std::unique_ptr<MemoryBlock>(m_userData->clone());
+        return m_userData->clone();
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
 }
 
 std::unique_ptr<MemoryBlock> Element::readUserData(uint32_t& version, uint32_t& platform) {
-    if (m_userData) return std::unique_ptr<MemoryBlock>(m_userData->clone());
+    if (m_userData) return m_userData->clone();
     version = 0;
     platform = 0;
     Drawing* drawing = getDrawing();
@@ -178,7 +178,7 @@ bool Element::storeUserData(const MemoryBlock& block, uint32_t, bool switchOn, u
     // The element answers what the host now holds.
     if (m_userData.get() != &block) {
         try {
-            m_userData.reset(block.clone());
+            m_userData = block.clone();
         } catch (const std::bad_alloc&) {
             m_userData.reset();
             m_userDataLoaded = false; // read again from the host next time
@@ -328,8 +328,14 @@ bool Element::fetchMemo(uint64_t mask, MemoStore*& store) {
 
 void Element::loadAllMemos() {
     MemoLoadSwitch loadEverything(false);
-    MemoStoreHolder store;
-    loadMemo(0, store.slot());
+    MemoStore* store = nullptr;
+    try {
+        loadMemo(0, store);
+    } catch (...) {
+        delete store;
+        throw;
+    }
+    delete store;
 }
 
 bool Element::getDefaults(API_Element& record, API_ElementMemo* memo) {

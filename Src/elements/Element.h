@@ -11,6 +11,7 @@
 #include "Environment/Containers.h"
 #include "Environment/Guid.h"
 #include "Environment/MemoryBlock.h"
+#include "Environment/NonCopyable.h"
 #include "Environment/String.h"
 #include "Environment/Transformation.h"
 #include "elements/OverrideSet.h"
@@ -272,12 +273,10 @@ public:
     static void setKeepBracketedPrimitives(bool on) { keepBracketedPrimitives = on; }
 
     // Sets the memo-load-suspended switch for its lifetime and then puts the old value back.
-    class MemoLoadSwitch {
+    class MemoLoadSwitch : NonCopyable {
     public:
         explicit MemoLoadSwitch(bool suspended) : m_old(memoLoadSuspended) { memoLoadSuspended = suspended; }
         ~MemoLoadSwitch() { memoLoadSuspended = m_old; }
-        MemoLoadSwitch(const MemoLoadSwitch&) = delete;
-        MemoLoadSwitch& operator=(const MemoLoadSwitch&) = delete;
 
     private:
         bool m_old;

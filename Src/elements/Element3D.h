@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "Environment/NonCopyable.h"
 #include "geometry/CadPolygon.h"
 #include "geometry/Cube.h"
 #include "geometry/Vector3.h"
@@ -40,14 +41,12 @@ private:
     std::vector<Face> m_faces;
 };
 
-class Element3D {
+class Element3D : NonCopyable {
 public:
     Element3D() = default;
     // The element's bodies as the host models them. The host hands the module no 3D bodies yet,
     // so an element's model starts empty.
     explicit Element3D(const Element& element);
-    Element3D(const Element3D&) = delete;
-    Element3D& operator=(const Element3D&) = delete;
     virtual ~Element3D() = default;
 
     bool isEmpty() const { return m_bodies.empty(); }

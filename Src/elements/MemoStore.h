@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "Environment/NonCopyable.h"
 #include "platform/api/AttributeRecords.h"
 #include "platform/api/ElementRecords.h"
 
@@ -64,11 +65,9 @@ namespace tarnwick {
 
 using MemoRecord48 = uint8_t[48];
 
-class MemoStore {
+class MemoStore : NonCopyable {
 public:
     MemoStore() = default;
-    MemoStore(const MemoStore&) = delete;
-    MemoStore& operator=(const MemoStore&) = delete;
     virtual ~MemoStore() = default;
 
 #define TARNWICK_MEMO_PAIR(Name, name)                                                                       \
@@ -201,22 +200,6 @@ public:
 private:
     HostAttributeMemo* m_block;
     bool m_released = false;
-};
-
-// Owns the store a memo load fetches: loadMemo fills the pointer that `slot` hands out, and the
-// store is deleted when the holder goes, also when the load throws.
-class MemoStoreHolder {
-public:
-    MemoStoreHolder() = default;
-    ~MemoStoreHolder() { delete m_store; }
-    MemoStoreHolder(const MemoStoreHolder&) = delete;
-    MemoStoreHolder& operator=(const MemoStoreHolder&) = delete;
-
-    MemoStore*& slot() { return m_store; }
-    MemoStore* get() const { return m_store; }
-
-private:
-    MemoStore* m_store = nullptr;
 };
 
 // Frees an attribute extension block made by an AttributeMemoStore and released from it, with its

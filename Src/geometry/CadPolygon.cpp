@@ -10,11 +10,11 @@ namespace tarnwick {
 
 namespace {
 
-PolyPoint* clonePoint(const PolyPoint& p) {
-    return p.clone();
+std::unique_ptr<PolyPoint> clonePoint(const PolyPoint& p) {
+    return std::unique_ptr<PolyPoint>(p.clone());
 }
-CadPolygon* clonePolygon(const CadPolygon& p) {
-    return p.clone();
+std::unique_ptr<CadPolygon> clonePolygon(const CadPolygon& p) {
+    return std::unique_ptr<CadPolygon>(p.clone());
 }
 
 // Area between the chord and the arc of an edge, signed like the sweep.
@@ -75,14 +75,12 @@ size_t CadPolygon::wrap(size_t index) const {
 }
 
 void CadPolygon::append(PolyPoint* vertex) {
-    if (vertex) m_vertices.push_back(vertex);
+    if (vertex) m_vertices.push_back(std::unique_ptr<PolyPoint>(vertex));
 }
 
 void CadPolygon::insertVertex(size_t index, PolyPoint* vertex) {
     if (!vertex) return;
-    std::unique_ptr<PolyPoint> owned(vertex);
-    m_vertices.insert(index, vertex);
-    owned.release();
+    m_vertices.insert(index, std::unique_ptr<PolyPoint>(vertex));
 }
 
 size_t CadPolygon::getEdgeCount() const {
@@ -99,7 +97,7 @@ double CadPolygon::getEdgeMeasureSum() const {
 }
 
 void CadPolygon::addHole(CadPolygon* hole) {
-    if (hole) m_holes.push_back(hole);
+    if (hole) m_holes.push_back(std::unique_ptr<CadPolygon>(hole));
 }
 
 size_t CadPolygon::getTotalCount(bool contourOnly) const {
@@ -329,7 +327,7 @@ bool CadPolygon::insertIntoEdges(size_t startEdge, const CadPoint& p, double tol
                                          : -normaliseAngle(arc.getStartAngle() - angle);
             vertexRef(i + 1).setArcAngle(arc.getSweep() - first);
         }
-        m_vertices.insert(i + 1, new PolyPoint(p, first, ++counter));
+        m_vertices.insert(i + 1, std::make_unique<PolyPoint>(p, first, ++counter));
         return true;
     }
     return false;

@@ -16,11 +16,11 @@ bool usableDelimiter(char delimiter) {
 } // namespace
 
 TextRecord::TextRecord(const TextRecord& other) : Vector<TextField>() {
-    cloneFrom(other, [](const TextField& field) { return new TextField(field); });
+    cloneFrom(other, [](const TextField& field) { return std::make_unique<TextField>(field); });
 }
 
 TextRecord& TextRecord::operator=(const TextRecord& other) {
-    if (this != &other) cloneFrom(other, [](const TextField& field) { return new TextField(field); });
+    if (this != &other) cloneFrom(other, [](const TextField& field) { return std::make_unique<TextField>(field); });
     return *this;
 }
 

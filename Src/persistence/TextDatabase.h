@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "Environment/Containers.h"
+#include "Environment/NonCopyable.h"
 #include "Environment/String.h"
 
 namespace tarnwick {
@@ -29,38 +30,36 @@ public:
     TextRecord(const TextRecord& other);
     TextRecord& operator=(const TextRecord& other);
 
-    void add(const String& text) { push_back(new TextField(text)); }
+    void add(const String& text) { push_back(std::make_unique<TextField>(text)); }
     // The text of the field at index; empty past the end.
     String getText(size_t index) const;
 };
 
-class TextDatabase {
+class TextDatabase : NonCopyable {
 public:
     TextDatabase() = default;
-    TextDatabase(const TextDatabase&) = delete;
-    TextDatabase& operator=(const TextDatabase&) = delete;
 
     // Replaces the records with the table read from in. Lines may end with LF, CR or CR LF;
     // empty lines are skipped. With header, the first record becomes the header. False, leaving
     // the table as it was, for a quote that is never closed, text after a closing quote (other
     // than the delimiter or a line end), an unusable delimiter (a quote or a line-end
     // character) or an input that failed.
-    bool read(DataBufferIn& in, char delimiter = ',', bool header = false);
+    [[nodiscard]] bool read(DataBufferIn& in, char delimiter = ',', bool header = false);
     // Writes the header (when there is one) and the records, each line ended by CR LF; a field
     // is quoted when it holds the delimiter, a quote or a line break, or is the record's only
     // field and empty (so that the record is not an empty line). False for an unusable
     // delimiter or a buffer that failed.
-    bool write(DataBufferOut& out, char delimiter = ',') const;
+    [[nodiscard]] bool write(DataBufferOut& out, char delimiter = ',') const;
 
     // Takes the record (null removes the header).
-    void setHeader(TextRecord* record) { m_header.reset(record); }
+    void setHeader(std::unique_ptr<TextRecord> record) { m_header = std::move(record); }
     TextRecord* getHeader() const { return m_header.get(); }
     // The position of the name in the header, or -1 when it is missing or there is no header.
     int columnIndex(const String& name, bool caseSensitive) const;
 
     size_t getRecordCount() const { return m_records.size(); }
     TextRecord* getRecord(size_t index) const { return m_records[index]; } // throws std::out_of_range
-    void addRecord(TextRecord* record) { m_records.push_back(record); }    // takes it
+    void addRecord(std::unique_ptr<TextRecord> record) { m_records.push_back(std::move(record)); }
     void clear() { m_records.clear(); }
 
 private:

@@ -17,7 +17,7 @@ public:
         auto copy = std::make_unique<AttrRefList>();
         copy->reserve(size());
         for (const AttributeLink* link : *this)
-            copy->push_back(link == nullptr ? nullptr : link->clone().release());
+            copy->push_back(link == nullptr ? nullptr : link->clone());
         return copy;
     }
 };

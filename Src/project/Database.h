@@ -2,15 +2,14 @@
 // and the attribute database.
 #pragma once
 
+#include "Environment/NonCopyable.h"
 #include "Environment/String.h"
 
 namespace tarnwick {
 
-class Database {
+class Database : NonCopyable {
 public:
     Database() = default;
-    Database(const Database&) = delete;
-    Database& operator=(const Database&) = delete;
     virtual ~Database() = default;
     // Forgets what the database keeps of the host; the host closed or switched projects.
     virtual void reset() {}

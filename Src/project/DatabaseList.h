@@ -11,17 +11,16 @@
 #include "Environment/Guid.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
+#include "Environment/NonCopyable.h"
 #include "project/ViewKinds.h"
 
 namespace tarnwick {
 
 class Project;
 
-template <class T> class DatabaseList {
+template <class T> class DatabaseList : NonCopyable {
 public:
     DatabaseList() = default;
-    DatabaseList(const DatabaseList&) = delete;
-    DatabaseList& operator=(const DatabaseList&) = delete;
     virtual ~DatabaseList() = default;
 
     size_t size() const { return m_items.size(); }

@@ -10,7 +10,7 @@ namespace tarnwick {
 std::unique_ptr<ElementLinkList> ElementLinkList::clone() const {
     auto copy = std::make_unique<ElementLinkList>(size());
     for (const ElementLink* link : *this)
-        copy->push_back(link == nullptr ? nullptr : link->clone().release());
+        copy->push_back(link == nullptr ? nullptr : link->clone());
     copy->m_sorted = m_sorted;
     return copy;
 }
@@ -54,7 +54,7 @@ uint64_t ElementLinkList::appendGuids(const GS::Array<API_Guid>& guids, Drawing*
     for (const API_Guid& guid : guids) {
         auto link = std::make_unique<ElementLink>(Guid(guid), drawing);
         if (!link->hasGuid() || link->getDrawing() == nullptr) continue;
-        push_back(link.release());
+        push_back(std::move(link));
         ++appended;
     }
     return appended;
@@ -64,7 +64,7 @@ uint64_t ElementLinkList::appendCopies(const ElementLinkList& other) {
     uint64_t appended = 0;
     for (const ElementLink* link : other) {
         if (link == nullptr) continue;
-        push_back(link->clone().release());
+        push_back(link->clone());
         ++appended;
     }
     return appended;

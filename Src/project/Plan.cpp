@@ -12,7 +12,7 @@ namespace tarnwick {
 std::unique_ptr<StoreyList> StoreyList::clone() const {
     auto copy = std::make_unique<StoreyList>();
     for (const Storey* storey : *this)
-        if (storey != nullptr) copy->push_back(new Storey(*storey));
+        if (storey != nullptr) copy->push_back(std::make_unique<Storey>(*storey));
     return copy;
 }
 
@@ -45,7 +45,8 @@ bool Plan::loadStoreys() {
         std::memcpy(static_cast<void*>(entries.data()), *info.storeys, count * sizeof(HostStoreyEntry));
     freeHandle(info.storeys);
     for (size_t i = 0; i + 1 < count; ++i)
-        m_storeys->push_back(new Storey(this, entries[i], entries[i + 1].level - entries[i].level));
+        m_storeys->push_back(
+            std::make_unique<Storey>(this, entries[i], entries[i + 1].level - entries[i].level));
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "Environment/Containers.h"
 #include "Environment/Guid.h"
 #include "Environment/MemoryBlock.h"
+#include "Environment/NonCopyable.h"
 #include "Environment/String.h"
 #include "platform/api/ElementRecords.h"
 #include "platform/api/ProjectRecords.h"
@@ -48,14 +49,12 @@ class Specification;
 class Worksheet;
 class WorksheetList;
 
-class Project {
+class Project : NonCopyable {
 public:
     using User = tarnwick::User;
     using UserList = Vector<User>;
 
     Project();
-    Project(const Project&) = delete;
-    Project& operator=(const Project&) = delete;
     virtual ~Project();
 
     // The host closed or switched projects: the databases forget what they keep, the lazily made

@@ -37,8 +37,9 @@ size_t Project::getUserCount() {
             auto record = std::make_unique<HostSharedUser>();
             std::memcpy(static_cast<void*>(record.get()), *users.users + i * sizeof(HostSharedUser),
                         sizeof(HostSharedUser));
-            m_users->push_back(new User(Guid(record->guid), wideText(record->loginName),
-                                        wideText(record->fullName), record->userId, record->secondWord));
+            m_users->push_back(std::make_unique<User>(Guid(record->guid), wideText(record->loginName),
+                                                      wideText(record->fullName), record->userId,
+                                                      record->secondWord));
         }
     }
     freeHandle(users.users);

@@ -1,6 +1,8 @@
 // Delimited text tables.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataBufferOut.h"
 #include "persistence/TextDatabase.h"
@@ -49,9 +51,9 @@ TEST(TextDatabase, HeaderGivesColumnPositions) {
     EXPECT_EQ(table.columnIndex(String("name"), true), -1);
     EXPECT_EQ(table.columnIndex(String("WIDTH"), false), 2);
     EXPECT_EQ(table.columnIndex(String("Depth"), false), -1);
-    auto* header = new TextRecord;
+    auto header = std::make_unique<TextRecord>();
     header->add(String("only"));
-    table.setHeader(header);
+    table.setHeader(std::move(header));
     EXPECT_EQ(table.columnIndex(String("only"), true), 0);
     table.setHeader(nullptr);
     EXPECT_EQ(table.columnIndex(String("only"), true), -1);
@@ -59,15 +61,15 @@ TEST(TextDatabase, HeaderGivesColumnPositions) {
 
 TEST(TextDatabase, WritesWhatItReads) {
     TextDatabase table;
-    auto* header = new TextRecord;
+    auto header = std::make_unique<TextRecord>();
     header->add(String("a;b"));
     header->add(String("c"));
-    table.setHeader(header);
-    auto* record = new TextRecord;
+    table.setHeader(std::move(header));
+    auto record = std::make_unique<TextRecord>();
     record->add(String("quote \" here"));
     record->add(String("line\r\nbreak"));
     record->add(String("\xC3\xA9t\xC3\xA9"));
-    table.addRecord(record);
+    table.addRecord(std::move(record));
     std::string text = writeTable(table, ';');
     EXPECT_EQ(text, "\"a;b\";c\r\n\"quote \"\" here\";\"line\r\nbreak\";\xC3\xA9t\xC3\xA9\r\n");
     TextDatabase back;

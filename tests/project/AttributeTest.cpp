@@ -270,11 +270,11 @@ TEST(Specification, RemoveAllDeletesTypeByTypeLastToFirst) {
     deletedGroups.clear();
 
     AttrRefList links;
-    links.push_back(new AttributeLink(4, AttrPen));
-    links.push_back(new AttributeLink(3, AttrLayer));
-    links.push_back(new AttributeLink(6, AttrPen));
-    links.push_back(new AttributeLink(2, AttrLayer));
-    links.push_back(new AttributeLink(5, AttrPen));
+    links.push_back(std::make_unique<AttributeLink>(4, AttrPen));
+    links.push_back(std::make_unique<AttributeLink>(3, AttrLayer));
+    links.push_back(std::make_unique<AttributeLink>(6, AttrPen));
+    links.push_back(std::make_unique<AttributeLink>(2, AttrLayer));
+    links.push_back(std::make_unique<AttributeLink>(5, AttrPen));
     ASSERT_TRUE(change([&] { return Host::getSpecification()->removeAll(links); }));
     ASSERT_EQ(deletedGroups.size(), 2u);
     EXPECT_EQ(deletedGroups[0].first, uint32_t(AttrPen));
@@ -285,8 +285,8 @@ TEST(Specification, RemoveAllDeletesTypeByTypeLastToFirst) {
     EXPECT_EQ(links.size(), 5u); // the caller's list is left alone
 
     AttrRefList missing;
-    missing.push_back(new AttributeLink(40, AttrFill));
-    missing.push_back(new AttributeLink(7, AttrPen));
+    missing.push_back(std::make_unique<AttributeLink>(40, AttrFill));
+    missing.push_back(std::make_unique<AttributeLink>(7, AttrPen));
     EXPECT_FALSE(change([&] { return Host::getSpecification()->removeAll(missing); }));
 }
 
@@ -381,10 +381,10 @@ TEST(Specification, IteratorsOverLinkListsSkipWhatGivesNothing) {
     ModuleUnderTest module;
     Specification* spec = Host::getSpecification();
     auto links = std::make_shared<Vector<AttributeLink>>();
-    links->push_back(new AttributeLink(2, AttrPen));
-    links->push_back(new AttributeLink(50, AttrPen)); // none such
-    links->push_back(new AttributeLink(0u, AttrPen)); // names nothing, bound to nothing
-    links->push_back(new AttributeLink(4, AttrLayer));
+    links->push_back(std::make_unique<AttributeLink>(2, AttrPen));
+    links->push_back(std::make_unique<AttributeLink>(50, AttrPen)); // none such
+    links->push_back(std::make_unique<AttributeLink>(0u, AttrPen)); // names nothing, bound to nothing
+    links->push_back(std::make_unique<AttributeLink>(4, AttrLayer));
     std::vector<Key> keys = visited(spec->begin(links, Specification::Filter(), false));
     EXPECT_EQ(keys, (std::vector<Key>{{AttrPen, 2}, {AttrLayer, 4}}));
     EXPECT_EQ(visited(spec->begin(links, Specification::Filter(AttrLayer), false)),

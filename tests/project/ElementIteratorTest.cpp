@@ -212,10 +212,10 @@ TEST(ElementWalk, ALinkToAViewThatHasGoneIsSkippedAndANullEntryIsRefused) {
     projecttest::forget();
     Project* project = Host::getProject();
     auto links = std::make_shared<ElementLinkList>();
-    links->push_back(new ElementLink(Guid(inFirst), project->findWorksheet(Guid(firstGuid))));
-    links->push_back(new ElementLink(Guid(onPlan), project->getPlan()));
-    links->push_back(new ElementLink(Guid(inSecond), project->findWorksheet(Guid(secondGuid))));
-    links->push_back(new ElementLink(Guid(inFirst), project->findWorksheet(Guid(firstGuid))));
+    links->push_back(std::make_unique<ElementLink>(Guid(inFirst), project->findWorksheet(Guid(firstGuid))));
+    links->push_back(std::make_unique<ElementLink>(Guid(onPlan), project->getPlan()));
+    links->push_back(std::make_unique<ElementLink>(Guid(inSecond), project->findWorksheet(Guid(secondGuid))));
+    links->push_back(std::make_unique<ElementLink>(Guid(inFirst), project->findWorksheet(Guid(firstGuid))));
 
     Drawing::const_iterator it(links, texts());
     ASSERT_EQ(it->getGuid(), Guid(inFirst));
@@ -234,6 +234,6 @@ TEST(ElementWalk, ALinkToAViewThatHasGoneIsSkippedAndANullEntryIsRefused) {
     EXPECT_EQ(host.calls().count("CDAT", before), 2u); // the plan, then the first view refused
 
     auto broken = std::make_shared<ElementLinkList>();
-    broken->push_back(nullptr);
+    broken->push_back(std::unique_ptr<ElementLink>());
     EXPECT_THROW(Drawing::const_iterator(broken, texts()), std::bad_alloc);
 }

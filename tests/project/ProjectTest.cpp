@@ -249,7 +249,7 @@ TEST(Project, ReservationsAndLockableLayerSettings) {
     host.model.settings.shared = true;
     host.model.settings.users = {{"me", "Me", API_Guid::fromHalves(7, 7), 1, 0}};
     ElementLinkList mine;
-    mine.push_back(new ElementLink(Guid(5, 5), nullptr));
+    mine.push_back(std::make_unique<ElementLink>(Guid(5, 5), nullptr));
     EXPECT_TRUE(project->reserveElements(mine));
     host.session.heldByOthers[API_Guid::fromHalves(5, 5)] = 3;
     EXPECT_FALSE(project->reserveElements(mine));

@@ -168,7 +168,7 @@ TEST(ElementLink, OrderIsTotalOverMixedSubKindsAndSortsWithStdSort) {
 
     ElementLinkList list;
     for (auto it = links.rbegin(); it != links.rend(); ++it)
-        list.push_back(it->clone().release());
+        list.push_back(it->clone());
     EXPECT_FALSE(list.isSorted());
     list.sort();
     EXPECT_TRUE(list.isSorted());
@@ -243,8 +243,8 @@ TEST(ElementLink, HeadersAndSelectionRecordsCarryTheFieldsAndFallBackFromAGonePr
     EXPECT_EQ(written.storey, 1);
 
     ElementLinkList list;
-    list.push_back(link.clone().release());
-    list.push_back(new ElementLink(ElementLink::makeTypeId(3), 0u));
+    list.push_back(link.clone());
+    list.push_back(std::make_unique<ElementLink>(ElementLink::makeTypeId(3), 0u));
     GSHandle heads = list.makeHeaderArray(false);
     ASSERT_EQ(BMHandleSize(heads), GSSize(2 * sizeof(HostElementHead)));
     HostElementHead second;
@@ -308,7 +308,7 @@ TEST(ElementLinkList, ClonesDeeplyAppendsResolvableGuidsAndFindsLinks) {
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0]->getTypeCode(), 1);
 
-    list.push_back(new ElementLink(ElementLink::makeTypeId(4), plan));
+    list.push_back(std::make_unique<ElementLink>(ElementLink::makeTypeId(4), plan));
     list.sort();
     std::unique_ptr<ElementLinkList> copy = list.clone();
     EXPECT_TRUE(copy->isSorted());
@@ -321,6 +321,6 @@ TEST(ElementLinkList, ClonesDeeplyAppendsResolvableGuidsAndFindsLinks) {
     EXPECT_EQ(list.find(ElementLink(guidOf(5), nullptr)), list.size());
     ElementLinkList more;
     EXPECT_EQ(more.appendCopies(list), 2u);
-    more.push_back(new ElementLink());
+    more.push_back(std::make_unique<ElementLink>());
     EXPECT_FALSE(more.isSorted()); // appending leaves the flag alone, and it was clear
 }
