@@ -328,14 +328,8 @@ bool Element::fetchMemo(uint64_t mask, MemoStore*& store) {
 
 void Element::loadAllMemos() {
     MemoLoadSwitch loadEverything(false);
-    MemoStore* store = nullptr;
-    try {
-        loadMemo(0, store);
-    } catch (...) {
-        delete store;
-        throw;
-    }
-    delete store;
+    MemoStoreHolder store;
+    loadMemo(0, store.slot());
 }
 
 bool Element::getDefaults(API_Element& record, API_ElementMemo* memo) {

@@ -202,6 +202,20 @@ private:
     bool m_released = false;
 };
 
+// Owns the store a memo load fetches: loadMemo fills the pointer that `slot` hands out, and the
+// store is deleted when the holder goes, also when the load throws.
+class MemoStoreHolder : NonCopyable {
+public:
+    MemoStoreHolder() = default;
+    ~MemoStoreHolder() { delete m_store; }
+
+    MemoStore*& slot() { return m_store; }
+    MemoStore* get() const { return m_store; }
+
+private:
+    MemoStore* m_store = nullptr;
+};
+
 // Frees an attribute extension block made by an AttributeMemoStore and released from it, with its
 // handles; null does nothing.
 void freeAttributeMemoBlock(HostAttributeMemo* block);
