@@ -205,6 +205,46 @@ TEST(Setting, DatesTravelThroughTimeSettings) {
     EXPECT_LT(w.getValue(), 0); // the stored count is 32 bits
 }
 
+TEST(Setting, TimeTextRefusesDatesThatDoNotExistAndNumbersTooLongToRead) {
+    struct Case {
+        const char* text;
+        uint32_t year, month, day; // 0: refused, the stamp stays the zero stamp
+    };
+    const Case cases[] = {
+        {"31/4/2024", 0, 0, 0},
+        {"30/4/2024", 2024, 4, 30},
+        {"31/6/2024", 0, 0, 0},
+        {"31/12/2024", 2024, 12, 31},
+        {"32/1/2024", 0, 0, 0},
+        {"30/2/2024", 0, 0, 0},
+        {"29/2/2024", 2024, 2, 29},
+        {"29/2/2023", 0, 0, 0},
+        {"28/2/2023", 2023, 2, 28},
+        {"29/2/1900", 0, 0, 0}, // a century that is no leap year
+        {"29/2/2000", 2000, 2, 29},
+        // Numbers past 32 bits saturate rather than wrap round into a valid day, month or year.
+        {"4294967297/1/2024", 0, 0, 0},
+        {"1/4294967297/2024", 0, 0, 0},
+        {"1/1/4294969296", 0, 0, 0},
+        {"18446744073709551617/1/2024", 0, 0, 0},
+        {"0000000000000000001/1/2024", 2024, 1, 1},
+    };
+    for (const Case& c : cases) {
+        TimeSetting time;
+        time.setText(String("5/3/2024")); // something to lose
+        time.setText(String(c.text));
+        const DateTime stamp = time.getTime();
+        if (c.year == 0) {
+            EXPECT_TRUE(time.isEmpty()) << c.text;
+            EXPECT_EQ(stamp.getYear(), 0u) << c.text;
+            continue;
+        }
+        EXPECT_EQ(stamp.getYear(), c.year) << c.text;
+        EXPECT_EQ(stamp.getMonth(), c.month) << c.text;
+        EXPECT_EQ(stamp.getDay(), c.day) << c.text;
+    }
+}
+
 TEST(Setting, IdentifiersHaveATextFormAndNoNumbers) {
     Guid id;
     id.generate();
