@@ -16,6 +16,7 @@ namespace zavhost {
 enum class StepKind {
     // Actions.
     Load,
+    Without,
     Unload,
     Quit,
     ProjectNew,

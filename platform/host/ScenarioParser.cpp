@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "FunctionSlots.h"
 #include "ModelSteps.h"
 #include "Scenario.h"
 #include "ScenarioLine.h"
@@ -219,6 +220,12 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         if (!in.atEnd()) step.text = in.path();
         if (!step.text && !options.defaultModule)
             throw LineError{"load needs a module path here, or run with --module PATH"};
+    } else if (in.word("without")) {
+        step.kind = StepKind::Without;
+        step.text = in.anyWord("a function of the function table");
+        if (!isFunctionSlot(*step.text))
+            throw LineError{"the function table has no " + *step.text +
+                            " (names as in the table: RunUndoableCommand)"};
     } else if (in.word("unload")) {
         step.kind = StepKind::Unload;
     } else if (in.word("quit")) {

@@ -159,6 +159,8 @@ GSErrCode ScenarioRunner::act(const Step& step) {
         std::string path = step.text ? expand(*step.text) : m_options.modulePath;
         return host.loadModule(std::filesystem::absolute(path, error).string());
     }
+    case StepKind::Without:
+        return host.withoutFunction(*step.text);
     case StepKind::Unload:
         return host.unloadModule();
     case StepKind::Quit:

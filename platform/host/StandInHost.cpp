@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "DepthGuard.h"
+#include "FunctionSlots.h"
 #include "ModelCalls.h"
 #include "ProjectFile.h"
 #include "platform/api/HostErrors.h"
@@ -80,6 +81,17 @@ GSErrCode StandInHost::fail(GSErrCode code, const std::string& why) {
 }
 
 // --- The module -------------------------------------------------------------------------------
+
+GSErrCode StandInHost::withoutFunction(const std::string& name) {
+    m_lastError.clear();
+    if (!isFunctionSlot(name)) return fail(hosterr::NotFound, "the function table has no " + name);
+    if (m_loaded)
+        return fail(hosterr::Refused,
+                    "the module has its function table already: take " + name + " away before it loads");
+    clearFunctionSlot(m_table, name);
+    m_transcript.note("the function table the module gets has no " + name);
+    return hosterr::Ok;
+}
 
 GSErrCode StandInHost::loadModule(const std::string& path) {
     m_lastError.clear();

@@ -33,6 +33,9 @@ public:
 
     // The table handed to modules. A test may clear slots in it before it loads a module.
     HostFunctionTable& functionTable() { return m_table; }
+    // Leaves the slot of that name (as a module knows it) empty in the table the next module
+    // gets. NotFound for no such slot; Refused while a module is loaded (it has its table).
+    GSErrCode withoutFunction(const std::string& name);
 
     // --- The module. Each answers Ok or the failure, with the reason in lastError().
     // Opens the library, exchanges the tables and runs the environment check, interface

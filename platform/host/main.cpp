@@ -5,7 +5,9 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <vector>
 
+#include "FunctionSlots.h"
 #include "ScenarioRunner.h"
 #include "StandInHost.h"
 
@@ -18,7 +20,7 @@ namespace {
 const char* const helpText = R"(zavhost - a stand-in host application for add-on modules
 
 Usage:
-  zavhost run SCENARIO [--module PATH] [--home DIR] [--quiet]
+  zavhost run SCENARIO [--module PATH] [--home DIR] [--without FUNCTION]... [--quiet]
   zavhost --help
 
 `run` loads nothing by itself: the scenario says when to load the module. It plays the scenario,
@@ -32,6 +34,9 @@ Options:
   --module PATH  the module that `load` without a path loads
   --home DIR     the host's home folder (special folders, relative project paths); else $ZAVHOST_HOME,
                  else the build's default
+  --without FUNCTION
+                 hand the module a function table without this function (its name in the table,
+                 e.g. RunUndoableCommand); may be given more than once
   --quiet        print the transcript only when the scenario fails
 
 A scenario is a text file of user actions and expectations, one a line. '#' starts a comment, texts
@@ -41,6 +46,7 @@ taken in the home folder.
 
 Actions:
   load [PATH]                       load the module and run its start-up entries
+  without FUNCTION                  the next load hands the module a table without this function
   unload                            run its release entry and unload it
   quit                              send the quit notification, then unload
   project new "NAME"                a new project (closes the open one)
@@ -144,11 +150,16 @@ int main(int argc, char** argv) {
     if (command != "run") return usage("unknown command \"" + command + "\"");
 
     std::string scenarioPath, modulePath, home;
+    std::vector<std::string> without;
     bool quiet = false;
     for (int i = 2; i < argc; ++i) {
         std::string arg = argv[i];
         if ((arg == "--module" || arg == "--home") && i + 1 < argc) {
             (arg == "--module" ? modulePath : home) = argv[++i];
+        } else if (arg == "--without" && i + 1 < argc) {
+            without.push_back(argv[++i]);
+            if (!zavhost::isFunctionSlot(without.back()))
+                return usage("the function table has no \"" + without.back() + "\"");
         } else if (arg == "--quiet") {
             quiet = true;
         } else if (!arg.empty() && arg[0] != '-' && scenarioPath.empty()) {
@@ -193,6 +204,8 @@ int main(int argc, char** argv) {
     zavhost::StandInHost host;
     if (!quiet) host.transcript().echoTo(&std::cout);
     host.transcript().action("scenario " + scenarioPath + " (home " + home + ")");
+    for (const std::string& name : without)
+        host.withoutFunction(name);
     zavhost::ScenarioRunner runner(host, options);
     bool passed = runner.run(scenario.steps);
     if (!passed) {

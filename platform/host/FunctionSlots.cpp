@@ -1,0 +1,92 @@
+#include "FunctionSlots.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace zavhost {
+
+namespace {
+
+struct Slot {
+    const char* name;
+    size_t offset;
+};
+
+#define HOST_FUNCTION_SLOTS(X)                                                                               \
+    X(DatabaseCall)                                                                                          \
+    X(EnvironmentCall) X(InterfaceCall) X(UtilityCall) X(AutomationCall) X(GetOwnResModule) X(               \
+        SetEntryFlag) X(RegisterMenu) X(InstallMenuHandler) X(GetMenuItemFlags) X(SetMenuItemFlags)          \
+        X(InstallProjectNotifier) X(InstallModuleDataHandler) X(InstallElementObserver) X(                   \
+            InstallCommandHandler) X(HasOpenProject) X(GetModuleData) X(SetModuleData) X(RunUndoableCommand) \
+            X(GetSuspendGroups) X(SetSuspendGroups) X(GetEditTransformation) X(CreateAttribute) X(           \
+                ModifyAttribute) X(DeleteAttribute) X(DeleteAttributes) X(GetAttribute) X(GetAttributeCount) \
+                X(GetAttributeMemo) X(DisposeAttributeMemo) X(GetAttributeUserData) X(SearchAttribute)       \
+                    X(GetDefaultElement) X(DisposeElementMemo) X(GetElementUserData) X(SetElementUserData)   \
+                        X(ClearElementUserData) X(IsSharedProject) X(SharedProjectCall) X(                   \
+                            GetElementReservations) X(ReleaseElements) X(GetLockableObjectGuid)              \
+                            X(LockableObjectQueryCall) X(LockableObjectStateCall) X(GetLockableObjectStatus) \
+                                X(ReserveLockableObject) X(ReleaseLockableObject) X(GetElement)              \
+                                    X(GetElementHeader) X(GetElementMemo) X(GetElementList) X(FilterElement) \
+                                        X(GetSelection) X(SelectElements) X(GetLinkedElements)               \
+                                            X(ChangeDefaultElement) X(CreateElement) X(ChangeElement) X(     \
+                                                DeleteElements) X(ElementToolCall) X(ElementSwitchOnCall)    \
+                                                X(ElementSwitchOffCall) X(LinkElements) X(UnlinkElements)    \
+                                                    X(GetElementLinkFlags) X(ElementGuidCall)                \
+                                                        X(GetElementRelationList) X(GetElementRelationCode)  \
+                                                            X(SetElementRelationCode)                        \
+                                                                X(GetAssociatedElements)                     \
+                                                                    X(AssociateElements)                     \
+                                                                        X(DissociateElements)                \
+                                                                            X(GetAssociationFlags)           \
+                                                                                X(GetAssociationSubFlags)    \
+                                                                                    X(GetElementQuantities)
+
+#define SLOT_ENTRY(name) {#name, offsetof(HostFunctionTable, name)},
+const Slot slots[] = {HOST_FUNCTION_SLOTS(SLOT_ENTRY)};
+#undef SLOT_ENTRY
+
+using AnyFunction = void (*)();
+// Every slot after the size is named here, so a slot added to the table cannot be left out.
+static_assert(offsetof(HostFunctionTable, DatabaseCall) +
+                  sizeof slots / sizeof slots[0] * sizeof(AnyFunction) ==
+              sizeof(HostFunctionTable));
+
+const Slot* slotNamed(const std::string& name) {
+    for (const Slot& slot : slots)
+        if (name == slot.name) return &slot;
+    return nullptr;
+}
+
+} // namespace
+
+const std::vector<std::string>& functionSlotNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all;
+        for (const Slot& slot : slots)
+            all.emplace_back(slot.name);
+        return all;
+    }();
+    return names;
+}
+
+bool isFunctionSlot(const std::string& name) {
+    return slotNamed(name) != nullptr;
+}
+
+bool clearFunctionSlot(HostFunctionTable& table, const std::string& name) {
+    const Slot* slot = slotNamed(name);
+    if (slot == nullptr) return false;
+    AnyFunction none = nullptr;
+    std::memcpy(reinterpret_cast<char*>(&table) + slot->offset, &none, sizeof none);
+    return true;
+}
+
+bool functionSlotFilled(const HostFunctionTable& table, const std::string& name) {
+    const Slot* slot = slotNamed(name);
+    if (slot == nullptr) return false;
+    AnyFunction function = nullptr;
+    std::memcpy(&function, reinterpret_cast<const char*>(&table) + slot->offset, sizeof function);
+    return function != nullptr;
+}
+
+} // namespace zavhost
