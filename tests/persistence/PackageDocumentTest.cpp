@@ -1,0 +1,105 @@
+// Taking stored package stores apart into their packages' elements, and putting them together.
+#include <gtest/gtest.h>
+
+#include "Samples.h"
+#include "persistence/PackageDocument.h"
+#include "persistence/PackageStore.h"
+
+using namespace tarnwick;
+using namespace samples;
+
+namespace {
+
+const String Root("frameworkPreferenceStore");
+
+std::vector<std::string> names(const PackageDocument& document) {
+    std::vector<std::string> out;
+    for (const PackageDocument::Element& element : document.getElements())
+        out.push_back(element.name.bytes());
+    return out;
+}
+
+} // namespace
+
+TEST(PackageDocument, TakesEveryElementUnderTheRootAsStored) {
+    const std::string a = "<a x=\"1\"/>";
+    const std::string b = "<b>\n\t<c>t &amp; &#x41;</c><!-- note --><![CDATA[<raw>]]>\n</b>";
+    const std::string e = "<e></e>";
+    const std::string text = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!-- before -->\n<" +
+                             Root.bytes() + " kind=\"x\">\n  " + a + "\n  " + b + "text" + e +
+                             "<a>second</a></" + Root.bytes() + ">\n";
+    PackageDocument document;
+    ASSERT_TRUE(document.split(text, Root));
+    EXPECT_EQ(names(document), (std::vector<std::string>{"a", "b", "e", "a"}));
+    EXPECT_EQ(document.getElements()[0].bytes, a);
+    EXPECT_EQ(document.getElements()[1].bytes, b);
+    EXPECT_EQ(document.getElements()[2].bytes, e);
+    EXPECT_EQ(document.getElements()[3].bytes, "<a>second</a>");
+
+    PackageDocument empty;
+    ASSERT_TRUE(empty.split("<" + Root.bytes() + "/>", Root));
+    EXPECT_TRUE(empty.getElements().empty());
+}
+
+TEST(PackageDocument, ADocumentOfOnePackageIsThatElement) {
+    const std::string text = "<?xml version=\"1.0\"?><testPrefs><level>3</level></testPrefs>";
+    PackageDocument document;
+    ASSERT_TRUE(document.split(text, Root));
+    ASSERT_EQ(document.getElements().size(), 1u);
+    EXPECT_EQ(document.getElements()[0].name, "testPrefs");
+    EXPECT_EQ(document.getElements()[0].bytes, "<testPrefs><level>3</level></testPrefs>");
+}
+
+TEST(PackageDocument, RefusesWhatCannotBeCarriedOverByteForByte) {
+    const std::string open = "<" + Root.bytes() + ">";
+    const std::string close = "</" + Root.bytes() + ">";
+    const std::string bad[] = {
+        "",
+        "   ",
+        open + "<a>",                                                                     // cut short
+        open + "<a></b>" + close,                                                         // malformed
+        open + close + "<second/>",                                                       // two roots
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + open + "<a>\xE9</a>" + close, // another encoding
+        std::string("<\0a\0/\0>\0", 8),                                                   // UTF-16
+        "<!DOCTYPE r [<!ENTITY e \"x\">]>" + open + "<a>&e;</a>" + close,                 // entities
+        open + "<a>&undeclared;</a>" + close,
+    };
+    for (const std::string& text : bad) {
+        PackageDocument document;
+        document.split(open + "<kept/>" + close, Root);
+        EXPECT_FALSE(document.split(text, Root)) << text;
+        EXPECT_TRUE(document.getElements().empty()) << text;
+    }
+}
+
+TEST(PackageDocument, WrittenElementsAndKeptOnesMakeADocumentThatReadsBack) {
+    Prefs prefs;
+    prefs.path = String("/a <b>.xml");
+    prefs.level = 4;
+    std::string written;
+    ASSERT_TRUE(PackageDocument::writeElement(prefs, written));
+    EXPECT_EQ(written.find("<?xml"), std::string::npos);
+    const std::string kept = "<counter><value>21</value></counter>";
+    std::string text =
+        PackageDocument::compose(Root, {written, kept, "<unknown><deep><er/></deep></unknown>"});
+    EXPECT_EQ(text.rfind(XMLWriter::Declaration, 0), 0u);
+
+    PackageStore store(Root);
+    store.putPackage(Prefs());
+    store.putPackage(Counter());
+    ASSERT_TRUE(readXML(text, store)) << text;
+    EXPECT_EQ(static_cast<Prefs*>(store.getPackage(Prefs::Code))->path, prefs.path);
+    EXPECT_EQ(static_cast<Counter*>(store.getPackage(Counter::Code))->value, 21u);
+
+    PackageDocument document;
+    ASSERT_TRUE(document.split(text, Root));
+    ASSERT_EQ(document.getElements().size(), 3u);
+    EXPECT_EQ(document.getElements()[1].bytes, kept);
+
+    Prefs back;
+    EXPECT_TRUE(PackageDocument::readElement(document.getElements()[0].bytes, back));
+    EXPECT_EQ(back.level, 4u);
+    Prefs refused;
+    EXPECT_FALSE(PackageDocument::readElement("<testPrefs><level>666</level></testPrefs>", refused));
+    EXPECT_FALSE(PackageDocument::readElement("<other/>", refused));
+}
