@@ -58,6 +58,15 @@ GSErrCode regionSelection(HostSelectionInfo* info, GSHandle* references) {
     return hosterr::Ok;
 }
 
+// A selection of the type the test sets, without elements.
+uint32_t selectionTypeReported = 0;
+GSErrCode typedSelection(HostSelectionInfo* info, GSHandle* references) {
+    *info = HostSelectionInfo();
+    info->selectionType = selectionTypeReported;
+    *references = nullptr;
+    return hosterr::Ok;
+}
+
 } // namespace
 
 TEST(DrawingCollect, TypeFlagsAndSelectedOnlyFiltersAndTheEnvironmentsGuid) {
@@ -232,6 +241,23 @@ TEST(DrawingSelection, IsKeptUntilResetAndReportsRegionsAndTheLastSelected) {
     EXPECT_FALSE(plan->loadSelection()); // a region selects no elements
     EXPECT_TRUE(plan->isSelectionRegion());
     installHostTable(&host.functionTable());
+}
+
+TEST(DrawingSelection, SelectionTypesTwoToFourAreRegions) {
+    ModuleUnderTest module;
+    Plan* plan = Host::getPlan();
+    HostFunctionTable table = module.host().functionTable();
+    table.GetSelection = &typedSelection;
+    installHostTable(&table);
+    const std::pair<uint32_t, bool> cases[] = {{0, false}, {1, false}, {2, true},           {3, true},
+                                               {4, true},  {5, false}, {0xFFFFFFFFu, false}};
+    for (const auto& [type, region] : cases) {
+        selectionTypeReported = type;
+        plan->reset();
+        EXPECT_FALSE(plan->loadSelection()) << type; // no elements either way
+        EXPECT_EQ(plan->isSelectionRegion(), region) << type;
+    }
+    installHostTable(&module.host().functionTable());
 }
 
 TEST(DrawingTexts, NameAndReferenceAreWrittenBackAndReadAgain) {
