@@ -80,7 +80,12 @@ public:
         return !atEnd() && !m_tokens[m_pos].quoted && parseNumber(m_tokens[m_pos].text).has_value();
     }
     void end() {
-        if (!atEnd()) throw LineError{"unexpected \"" + m_tokens[m_pos].text + "\" at the end of the line"};
+        if (atEnd()) return;
+        const std::string& extra = m_tokens[m_pos].text;
+        std::string message = "unexpected \"" + extra + "\" at the end of the line";
+        if (!m_tokens[m_pos].quoted && (extra == "contains" || extra == "contain" || extra == "with"))
+            message += "; did you mean containing?";
+        throw LineError{message};
     }
 
 private:

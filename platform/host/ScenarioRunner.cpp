@@ -33,6 +33,12 @@ std::string userEditName(const std::string& verb) {
                                       : "Modify Element";
 }
 
+// What an expectation wants, as its line says it: the line without its `expect`.
+std::string wanted(const Step& step) {
+    const std::string prefix = "expect ";
+    return step.source.rfind(prefix, 0) == 0 ? step.source.substr(prefix.size()) : step.source;
+}
+
 bool contains(const std::string& text, const std::string& fragment) {
     return text.find(fragment) != std::string::npos;
 }
@@ -110,7 +116,12 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
     }
     if (m_host.moduleLoaded()) {
         m_host.transcript().action("end: the host unloads the module");
-        m_host.unloadModule();
+        GSErrCode err = m_host.unloadModule();
+        // The user never sees the release fail, but the module did: the scenario says so.
+        if (err != hosterr::Ok && passed)
+            passed = fail(steps.empty() ? 0 : steps.back().line, "the module's release entry answered " +
+                                                                     answerText(err) +
+                                                                     " when the host unloaded it at the end");
     }
     collectDebug();
     return passed;
@@ -146,7 +157,8 @@ bool ScenarioRunner::perform(const Step& step) {
     }
     collectDebug();
     std::string why;
-    if (!check(step, &why)) return fail(step.line, "expectation failed: " + why);
+    if (!check(step, &why))
+        return fail(step.line, "expectation failed: wanted " + wanted(step) + "; found " + why);
     return true;
 }
 
@@ -251,7 +263,7 @@ bool ScenarioRunner::checkProgress(const ProgressExpectation& expected, std::str
     }
     const ProgressPhase* phase = state.phases.empty() ? nullptr : &state.phases.back();
     auto mismatch = [why](const std::string& what, const std::string& wanted, const std::string& found) {
-        *why = "progress " + what + " is " + found + ", not " + wanted;
+        *why = "the progress " + what + " is " + found + " (wanted " + wanted + ")";
         return false;
     };
     if (expected.open && *expected.open != state.open)

@@ -265,7 +265,11 @@ GSErrCode StandInHost::saveProject(const std::string& path) {
     std::string target = path.empty() ? m_project->filePath : path;
     if (target.empty()) return fail(hosterr::BadParameter, "the project has no file yet");
     notifyProject(ProjectPreSave);
-    sendModuleDataRequest(ModuleDataBeforeSave);
+    // The module's data goes into the file: a module that cannot give it stops the save.
+    GSErrCode answer = sendModuleDataRequest(ModuleDataBeforeSave);
+    if (answer != hosterr::Ok)
+        return fail(answer, "the module's data handler answered " + answerText(answer) +
+                                " before the save; the project file is not written");
     std::string why;
     if (!ProjectFile::save(*m_project, target, &why))
         return fail(hosterr::Failed, "cannot save the project: " + why);
@@ -295,6 +299,7 @@ GSErrCode StandInHost::closeProject() {
 
 GSErrCode StandInHost::chooseMenuItem(const std::string& menuTitle, const std::string& itemText) {
     m_lastError.clear();
+    if (!m_loaded) return fail(hosterr::NotFound, "no module is loaded: its menus come when it loads");
     const Menu* menu = m_menus.menuTitled(menuTitle);
     if (menu == nullptr) {
         std::string why = "there is no menu " + inQuotes(menuTitle) + "; the menus are:";

@@ -19,6 +19,8 @@ namespace {
 HostFunctionTable host;
 bool declineToLoad = false;
 bool stepInNextNotification = false;
+bool refuseSaves = false;
+bool failRelease = false;
 
 // --- Resources, compiled by hand: a STRS blob is a 32-bit little-endian byte count, then the
 // strings, each ended by a NUL.
@@ -50,6 +52,8 @@ const std::vector<unsigned char> menuStrings = stringList({
     "Tag Selection",
     "Tag Outside Step",
     "Add Text",
+    "Refuse Saves",
+    "Fail Release",
 });
 
 const std::vector<unsigned char> promptStrings = stringList({
@@ -68,6 +72,8 @@ const std::vector<unsigned char> promptStrings = stringList({
     "Writes user data to every selected element",
     "Writes user data to the first selected element outside an undo step",
     "Places a text from the default text",
+    "Answers failed when the host asks for the module data before a save",
+    "Makes the release entry answer failed",
 });
 
 const ResourceEntry resourceEntries[] = {
@@ -255,6 +261,12 @@ GSErrCode menuHandler(const HostMenuSelection* selection) {
     }
     case AddText:
         return runStep("Add Text", addText);
+    case RefuseSaves:
+        refuseSaves = true;
+        return hosterr::Ok;
+    case FailRelease:
+        failRelease = true;
+        return hosterr::Ok;
     default:
         return hosterr::BadIndex;
     }
@@ -283,7 +295,8 @@ GSErrCode moduleDataHandler(uint32_t request) {
         record().dataAfterLoad = readModuleData();
         print("module data after load: " + record().dataAfterLoad);
     } else {
-        print("module data before save");
+        print(refuseSaves ? "module data before save: refused" : "module data before save");
+        if (refuseSaves) return hosterr::Failed;
     }
     return hosterr::Ok;
 }
@@ -356,7 +369,10 @@ GSErrCode freeData() {
     record().entries.push_back("free");
     print("free data");
     stepInNextNotification = false;
-    return hosterr::Ok;
+    refuseSaves = false;
+    bool fail = failRelease;
+    failRelease = false;
+    return fail ? hosterr::Failed : hosterr::Ok;
 }
 
 } // namespace

@@ -29,6 +29,8 @@ enum Item : int32_t {
     TagSelection = 12,
     TagOutsideStep = 13,
     AddText = 14,
+    RefuseSaves = 15, // the module-data handler answers failed before a save from now on
+    FailRelease = 16, // the release entry answers failed
 };
 
 GSErrCode getExportedFuncAddrs(ModuleExports* exports);
