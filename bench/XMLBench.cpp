@@ -1,16 +1,27 @@
-// XMLReader and XMLWriter against pugixml on the same bytes: a list of annotation-like records,
-// ten short child elements each. Prints each one's MB/s and the ratio ours / reference.
+// XMLReader and XMLWriter against references on the same bytes, in the same run:
+// - a list of annotation-like records (ten short child elements each): our read against bare
+//   expat (the tokenizer under our reader, with handlers that do nothing) and pugixml's parse,
+//   our write against pugixml's save;
+// - a batch of small documents, one annotation each, one parser per document as the annotation
+//   collection reads its records;
+// - single huge tokens (an attribute, a comment), from memory and from a file: one token of
+//   100 MB against ten documents of 10 MB, which must cost about the same if reading is linear.
+// Prints the rates and the ratios with their targets at the end.
 #include <benchmark/benchmark.h>
+#include <expat.h>
 #include <pugixml.hpp>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <map>
-#include <sstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataBufferOut.h"
+#include "Environment/DataFile.h"
 #include "persistence/XMLReader.h"
 #include "persistence/XMLTypeProxy.h"
 #include "persistence/XMLWriter.h"
@@ -20,6 +31,7 @@ using namespace tarnwick;
 namespace {
 
 constexpr int RecordCount = 5000;
+constexpr int BatchCount = 100000;
 
 const char* const FieldNames[10] = {"section",    "code",         "number",        "revision",
                                     "zavTitle",   "hiddenNumber", "originalTitle", "modelTitle",
@@ -55,53 +67,111 @@ struct RecordList : XMLArray {
     }
 };
 
+// One value in an attribute, for the huge-token documents.
+struct Blob : XMLAssembly {
+    String data;
+    Blob() : XMLAssembly(String("blob")) {}
+    size_t getFieldCount() const override { return 1; }
+    std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool) override {
+        return index == 0 ? std::make_unique<XMLTypeProxy<String>>(&data, String("data"), true) : nullptr;
+    }
+};
+
+void fillRecord(Record& record, int i) {
+    String* f = record.fields;
+    f[0] = String("F");
+    f[1] = String("F10");
+    f[2] = String(std::to_string(100 + i % 900));
+    f[3] = String("B");
+    f[4] = String("Brick & block walling");
+    f[5] = String(std::to_string(i));
+    f[6] = String("Walls <external>");
+    f[7] = String("Walls");
+    f[8] = String("false");
+    f[9] = String(i % 3 ? "true" : "false");
+}
+
 RecordList makeList() {
     RecordList list;
     list.records.resize(RecordCount);
-    for (int i = 0; i < RecordCount; ++i) {
-        String* f = list.records[static_cast<size_t>(i)].fields;
-        f[0] = String("F");
-        f[1] = String("F10");
-        f[2] = String(std::to_string(100 + i % 900));
-        f[3] = String("B");
-        f[4] = String("Brick & block walling");
-        f[5] = String(std::to_string(i));
-        f[6] = String("Walls <external>");
-        f[7] = String("Walls");
-        f[8] = String("false");
-        f[9] = String(i % 3 ? "true" : "false");
-    }
+    for (int i = 0; i < RecordCount; ++i)
+        fillRecord(list.records[static_cast<size_t>(i)], i);
     return list;
+}
+
+std::string writeText(XMLShipping& root) {
+    String text;
+    DataBufferOut out;
+    out.open(text);
+    if (!XMLWriter(out).write(root, true, 1, true, false)) std::fprintf(stderr, "write failed\n");
+    out.close();
+    return text.bytes();
 }
 
 const std::string& documentBytes() {
     static const std::string bytes = [] {
         RecordList list = makeList();
-        String text;
-        DataBufferOut out;
-        out.open(text);
-        XMLWriter(out).write(list, true, 1, true, false);
-        out.close();
-        return text.bytes();
+        return writeText(list);
     }();
     return bytes;
 }
 
-void OursRead(benchmark::State& state) {
+const std::vector<String>& batchDocuments() {
+    static const std::vector<String> documents = [] {
+        std::vector<String> all;
+        all.reserve(BatchCount);
+        Record record;
+        for (int i = 0; i < BatchCount; ++i) {
+            fillRecord(record, i);
+            all.emplace_back(writeText(record));
+        }
+        return all;
+    }();
+    return documents;
+}
+
+size_t batchBytes() {
+    size_t total = 0;
+    for (const String& document : batchDocuments())
+        total += document.getByteLength();
+    return total;
+}
+
+// Bare expat: the events our reader needs, handled by doing nothing.
+void XMLCALL noStart(void*, const XML_Char*, const XML_Char**) {}
+void XMLCALL noEnd(void*, const XML_Char*) {}
+void XMLCALL noText(void*, const XML_Char*, int) {}
+
+bool expatParse(const char* data, size_t size) {
+    XML_Parser parser = XML_ParserCreate(nullptr);
+    XML_SetElementHandler(parser, &noStart, &noEnd);
+    XML_SetCharacterDataHandler(parser, &noText);
+    bool ok = XML_Parse(parser, data, static_cast<int>(size), XML_TRUE) == XML_STATUS_OK;
+    XML_ParserFree(parser);
+    return ok;
+}
+
+void ReadOurs(benchmark::State& state) {
     const std::string& bytes = documentBytes();
     String text(bytes);
     for (auto _ : state) {
         RecordList list;
         list.records.reserve(RecordCount);
         DataBufferIn in(text);
-        if (!XMLReader(in).read(list) || list.records.size() != RecordCount)
-            state.SkipWithError("read failed");
+        if (!XMLReader(in).read(list) || list.records.size() != RecordCount) state.SkipWithError("read failed");
         benchmark::DoNotOptimize(list.records.data());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
 }
 
-void ReferenceRead(benchmark::State& state) {
+void ReadExpat(benchmark::State& state) {
+    const std::string& bytes = documentBytes();
+    for (auto _ : state)
+        if (!expatParse(bytes.data(), bytes.size())) state.SkipWithError("parse failed");
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
+}
+
+void ReadPugixml(benchmark::State& state) {
     const std::string& bytes = documentBytes();
     for (auto _ : state) {
         pugi::xml_document doc;
@@ -111,15 +181,14 @@ void ReferenceRead(benchmark::State& state) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
 }
 
-void OursWrite(benchmark::State& state) {
+void WriteOurs(benchmark::State& state) {
     RecordList list = makeList();
     size_t written = 0;
     for (auto _ : state) {
         String text;
         DataBufferOut out;
         out.open(text);
-        XMLWriter(out).write(list, true, 1, true, false);
-        out.close();
+        if (!XMLWriter(out).write(list, true, 1, true, false) || !out.close()) state.SkipWithError("write failed");
         written = text.getByteLength();
         benchmark::DoNotOptimize(text.c_str());
     }
@@ -131,7 +200,7 @@ struct StringSink : pugi::xml_writer {
     void write(const void* data, size_t size) override { text.append(static_cast<const char*>(data), size); }
 };
 
-void ReferenceWrite(benchmark::State& state) {
+void WritePugixml(benchmark::State& state) {
     const std::string& bytes = documentBytes();
     pugi::xml_document doc;
     doc.load_buffer(bytes.data(), bytes.size());
@@ -145,43 +214,143 @@ void ReferenceWrite(benchmark::State& state) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(written));
 }
 
-// The console output, and each run's bytes per second for the summary.
+void BatchOurs(benchmark::State& state) {
+    const std::vector<String>& documents = batchDocuments();
+    for (auto _ : state) {
+        Record record;
+        for (const String& document : documents) {
+            DataBufferIn in(document);
+            if (!XMLReader(in).read(record)) state.SkipWithError("read failed");
+        }
+        benchmark::DoNotOptimize(record.fields[5].c_str());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(batchBytes()));
+}
+
+void BatchExpat(benchmark::State& state) {
+    const std::vector<String>& documents = batchDocuments();
+    for (auto _ : state)
+        for (const String& document : documents)
+            if (!expatParse(document.c_str(), document.getByteLength())) state.SkipWithError("parse failed");
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(batchBytes()));
+}
+
+// Huge tokens. Arguments: megabytes per document, documents per iteration, 1 for a comment (else
+// an attribute), 1 to read from a file (else from memory).
+std::string hugeDocument(size_t megabytes, bool comment) {
+    std::string filler(megabytes << 20, 'w');
+    return comment ? "<blob data=\"small\"><!-- " + filler + " --></blob>" : "<blob data=\"" + filler + "\"/>";
+}
+
+std::string hugeFile(size_t megabytes, bool comment) {
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("xmlbench-" + std::to_string(megabytes) + (comment ? "c" : "a") + ".xml");
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << hugeDocument(megabytes, comment);
+    return path.string();
+}
+
+void HugeToken(benchmark::State& state) {
+    size_t megabytes = static_cast<size_t>(state.range(0));
+    int64_t documents = state.range(1);
+    bool comment = state.range(2) != 0, fromFile = state.range(3) != 0;
+    std::string bytes = fromFile ? std::string() : hugeDocument(megabytes, comment);
+    std::string path = fromFile ? hugeFile(megabytes, comment) : std::string();
+    String text(bytes);
+    for (auto _ : state) {
+        for (int64_t i = 0; i < documents; ++i) {
+            Blob blob;
+            bool ok = false;
+            if (fromFile) {
+                DataFile file{String(path)};
+                DataBufferIn in(file);
+                ok = XMLReader(in).read(blob);
+            } else {
+                DataBufferIn in(text);
+                ok = XMLReader(in).read(blob);
+            }
+            if (!ok || blob.data.getByteLength() != (comment ? 5 : megabytes << 20)) state.SkipWithError("read failed");
+        }
+    }
+    if (fromFile) std::filesystem::remove(path);
+    state.SetBytesProcessed(int64_t(state.iterations()) * documents * int64_t(megabytes << 20));
+}
+
+// The console output, and each run's rate and time per iteration for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
+        // With repetitions, the medians stand for the runs: a busy machine slows single runs.
         for (const Run& run : runs) {
+            if (run.error_occurred || run.iterations == 0) continue;
+            bool aggregate = run.run_type == Run::RT_Aggregate;
+            if (aggregate && run.aggregate_name != "median") continue;
+            std::string name = run.run_name.str();
+            if (!aggregate && medians.count(name)) continue;
+            if (aggregate) medians.insert(name);
             auto it = run.counters.find("bytes_per_second");
-            if (it != run.counters.end() && !run.error_occurred)
-                rates[run.benchmark_name()] = it->second.value;
+            if (it != run.counters.end()) rates[name] = it->second.value;
+            seconds[name] = run.real_accumulated_time / double(run.iterations);
         }
     }
-    std::map<std::string, double> rates;
+    std::map<std::string, double> rates, seconds;
+    std::set<std::string> medians;
 };
 
 void printRatio(const std::map<std::string, double>& rates, const char* what, const char* ours,
-                const char* reference) {
+                const char* reference, const char* referenceName, double target) {
     auto a = rates.find(ours), b = rates.find(reference);
     if (a == rates.end() || b == rates.end() || b->second <= 0) return;
-    std::printf("%-7s ours %8.1f MB/s   pugixml %8.1f MB/s   ratio %.3f\n", what, a->second / 1e6,
-                b->second / 1e6, a->second / b->second);
+    double ratio = a->second / b->second;
+    std::printf("%-6s ours %8.1f MB/s   %-8s %8.1f MB/s   ratio %.3f (target >= %.1f) %s\n", what, a->second / 1e6,
+                referenceName, b->second / 1e6, ratio, target, ratio >= target ? "met" : "MISSED");
+}
+
+void printLinearity(const std::map<std::string, double>& seconds, const char* what, const char* once,
+                    const char* tenTimes) {
+    auto a = seconds.find(once), b = seconds.find(tenTimes);
+    if (a == seconds.end() || b == seconds.end() || b->second <= 0) return;
+    double ratio = a->second / b->second;
+    std::printf("%-26s 100 MB once %7.3f s   10 MB x 10 %7.3f s   ratio %.2f (target <= 2) %s\n", what,
+                a->second, b->second, ratio, ratio <= 2 ? "met" : "MISSED");
 }
 
 } // namespace
 
-BENCHMARK(OursRead)->Unit(benchmark::kMillisecond);
-BENCHMARK(ReferenceRead)->Unit(benchmark::kMillisecond);
-BENCHMARK(OursWrite)->Unit(benchmark::kMillisecond);
-BENCHMARK(ReferenceWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadOurs)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadExpat)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadPugixml)->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteOurs)->Unit(benchmark::kMillisecond);
+BENCHMARK(WritePugixml)->Unit(benchmark::kMillisecond);
+BENCHMARK(BatchOurs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BatchExpat)->Unit(benchmark::kMillisecond);
+// {megabytes, documents, comment, from a file}
+BENCHMARK(HugeToken)
+    ->ArgsProduct({{100}, {1}, {0, 1}, {0, 1}})
+    ->ArgsProduct({{10}, {10}, {0, 1}, {0, 1}})
+    ->Iterations(2)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nDocument: %d records, %zu bytes\n", RecordCount, documentBytes().size());
-    printRatio(reporter.rates, "read", "OursRead", "ReferenceRead");
-    printRatio(reporter.rates, "write", "OursWrite", "ReferenceWrite");
+    std::printf("\nDocument: %d records, %zu bytes; batch: %d documents\n", RecordCount, documentBytes().size(),
+                BatchCount);
+    printRatio(reporter.rates, "read", "ReadOurs", "ReadExpat", "expat", 0.8);
+    printRatio(reporter.rates, "read", "ReadOurs", "ReadPugixml", "pugixml", 0.0);
+    printRatio(reporter.rates, "write", "WriteOurs", "WritePugixml", "pugixml", 1.0);
+    printRatio(reporter.rates, "batch", "BatchOurs", "BatchExpat", "expat", 0.8);
+    const char* kinds[4][2] = {{"attribute, memory", "0/0"},
+                               {"attribute, file", "0/1"},
+                               {"comment, memory", "1/0"},
+                               {"comment, file", "1/1"}};
+    for (auto& kind : kinds) {
+        std::string once = std::string("HugeToken/100/1/") + kind[1] + "/iterations:2";
+        std::string ten = std::string("HugeToken/10/10/") + kind[1] + "/iterations:2";
+        printLinearity(reporter.seconds, kind[0], once.c_str(), ten.c_str());
+    }
     benchmark::Shutdown();
     return 0;
 }

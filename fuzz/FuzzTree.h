@@ -9,10 +9,12 @@
 #include "persistence/PackageStore.h"
 #include "persistence/UserDatabase.h"
 #include "persistence/XMLTypeProxy.h"
+#include "../tests/persistence/Samples.h"
 
 namespace fuzztree {
 
 using namespace tarnwick;
+using samples::Prefs;
 
 struct Range : XMLAssembly {
     unsigned long long row = 0, count = 1;
@@ -96,23 +98,6 @@ public:
     uint32_t getCode() const override { return fourCC("RDBS"); }
     RecordPtr makeRecord(const String& name) const override {
         return name == "annotation" ? std::make_shared<Record>() : nullptr;
-    }
-};
-
-struct Prefs : Package {
-    String path;
-    bool warned = true;
-    unsigned int level = 0;
-    Prefs() : Package(String("prefs")) {}
-    std::unique_ptr<Package> clone() const override { return std::make_unique<Prefs>(*this); }
-    uint32_t getCode() const override { return fourCC("PRFS"); }
-    size_t getFieldCount() const override { return 3; }
-    std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override {
-        if (attributesOnly) return nullptr;
-        if (index == 0) return std::make_unique<XMLTypeProxy<String>>(&path, String("path"));
-        if (index == 1) return std::make_unique<XMLTypeProxy<bool>>(&warned, String("warned"));
-        if (index == 2) return std::make_unique<XMLTypeProxy<unsigned int>>(&level, String("level"));
-        return nullptr;
     }
 };
 

@@ -1,11 +1,16 @@
 // Any bytes into a representative tree. The reader must never crash; and whatever it accepts,
-// written out again, must read back and write the same text.
+// written out again, must read back and write the same text. The same bytes read from a file,
+// which the reader takes in chunks (the seed corpus holds documents larger than one chunk),
+// must give the same answer as from memory, which it takes whole.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <unistd.h>
 
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataBufferOut.h"
+#include "Environment/DataFile.h"
 #include "FuzzTree.h"
 #include "persistence/XMLReader.h"
 #include "persistence/XMLWriter.h"
@@ -27,12 +32,32 @@ bool read(const std::string& bytes, XMLShipping& root) {
     return XMLReader(in).read(root);
 }
 
+// Answers whether the bytes read from a file; the text written from what was read goes to *text.
+bool readFromFile(const std::string& bytes, std::string* text) {
+    static const std::string path = "/tmp/fuzz_xml_reader-" + std::to_string(::getpid()) + ".xml";
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) __builtin_trap();
+    if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) __builtin_trap();
+    std::fclose(out);
+    DataFile file{String(path)};
+    DataBufferIn in(file);
+    fuzztree::Document document;
+    bool ok = XMLReader(in).read(document);
+    if (ok) *text = write(document);
+    return ok;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
     fuzztree::Document document;
-    if (!read(std::string(reinterpret_cast<const char*>(data), size), document)) return 0;
+    bool fromMemory = read(bytes, document);
+    std::string fromFileText;
+    if (readFromFile(bytes, &fromFileText) != fromMemory) __builtin_trap();
+    if (!fromMemory) return 0;
     std::string first = write(document);
+    if (fromFileText != first) __builtin_trap();
     fuzztree::Document again;
     if (!read(first, again)) __builtin_trap();
     if (write(again) != first) __builtin_trap();

@@ -12,6 +12,7 @@ namespace tarnwick {
 
 namespace {
 Addon* theAddon = nullptr;
+PackageKeeper* packageKeeper = nullptr;
 
 std::unique_ptr<Directory> preferenceFolder(int which) {
     IO::Location location;
@@ -20,6 +21,46 @@ std::unique_ptr<Directory> preferenceFolder(int which) {
 }
 
 } // namespace
+
+void installPackageKeeper(PackageKeeper* keeper) {
+    packageKeeper = keeper;
+}
+
+PackageStore* Addon::getPackageStore(int scope) {
+    return packageKeeper != nullptr ? packageKeeper->getPackageStore(*this, scope) : nullptr;
+}
+
+bool Addon::isPackageRegistered(uint32_t code, int scope) const {
+    return packageKeeper != nullptr && packageKeeper->isPackageRegistered(*this, code, scope);
+}
+
+void Addon::registerPackage(Package& package, int scope) {
+    if (packageKeeper != nullptr) packageKeeper->registerPackage(*this, package, scope);
+}
+
+bool Addon::loadPackages() {
+    return packageKeeper == nullptr || packageKeeper->loadPackages(*this);
+}
+
+bool Addon::savePackages(int scope) {
+    return packageKeeper == nullptr || packageKeeper->savePackages(*this, scope);
+}
+
+void Addon::collectPackages(int scope, PackageStore& store) {
+    if (packageKeeper != nullptr) packageKeeper->collectPackages(*this, scope, store);
+}
+
+void Addon::loadModuleData() {
+    if (packageKeeper != nullptr) packageKeeper->loadModuleData(*this);
+}
+
+void Addon::saveModuleData() {
+    if (packageKeeper != nullptr) packageKeeper->saveModuleData(*this);
+}
+
+void Addon::handleProjectNotification(ProjectEvent& event) {
+    if (packageKeeper != nullptr) packageKeeper->handleProjectNotification(*this, event);
+}
 
 Addon* getAddon() {
     return theAddon;
@@ -73,8 +114,6 @@ std::unique_ptr<Directory> Addon::getScope1Folder() {
 std::unique_ptr<Directory> Addon::getScope2Folder() {
     return preferenceFolder(IO::AddOnPreferencesScope2);
 }
-
-// The package members are in project/AddonPackages.cpp, beside the project they work on.
 
 bool Addon::enterHostCall(bool reset) {
     m_entryDepth = reset ? 1 : m_entryDepth + 1;

@@ -89,7 +89,7 @@ public:
     const String& getAddonName() const { return m_name; }
 
 private:
-    AddonPackages& packages() const;
+    friend class PackageKeeper;
 
     Phase m_phase = Phase::Created;
     String m_name;
@@ -101,6 +101,30 @@ private:
 // The module's one add-on object; null before start-up and after release.
 Addon* getAddon();
 void setAddon(Addon* addon);
+
+// What the add-on's packages need of the layers above the runtime: the XML stores and the
+// project's module data. The project model installs it when it starts; without it the add-on
+// keeps no packages.
+class PackageKeeper {
+public:
+    virtual ~PackageKeeper() = default;
+    virtual PackageStore* getPackageStore(Addon& addon, int scope) = 0;
+    virtual bool isPackageRegistered(const Addon& addon, uint32_t code, int scope) = 0;
+    virtual void registerPackage(Addon& addon, Package& package, int scope) = 0;
+    virtual bool loadPackages(Addon& addon) = 0;
+    virtual bool savePackages(Addon& addon, int scope) = 0;
+    virtual void collectPackages(Addon& addon, int scope, PackageStore& store) = 0;
+    virtual void loadModuleData(Addon& addon) = 0;
+    virtual void saveModuleData(Addon& addon) = 0;
+    virtual void handleProjectNotification(Addon& addon, ProjectEvent& event) = 0;
+
+protected:
+    // The add-on's package state, made by the keeper on first use.
+    static std::shared_ptr<AddonPackages>& stateOf(const Addon& addon) { return addon.m_packages; }
+};
+
+// Null uninstalls.
+void installPackageKeeper(PackageKeeper* keeper);
 
 // Brackets a host call into the module.
 class HostCallScope : NonCopyable {

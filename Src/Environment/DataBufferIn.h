@@ -35,6 +35,8 @@ public:
     bool hasFailed() const { return m_failed; } // the file could not be read
     uint64_t getPosition() const { return m_position; }
     uint64_t getLength() const { return m_length; }
+    // The whole source was copied in when the reader was made (a String or a MemoryBlock).
+    bool isInMemory() const { return m_file == nullptr; }
 
     // The next line without its break (LF, CR, CR LF or LF CR); false at the end.
     bool readLine(String& line);

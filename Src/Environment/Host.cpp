@@ -3,8 +3,10 @@
 #include "Environment/Addon.h"
 #include "Environment/EditManager.h"
 #include "Environment/HostCalls.h"
+#include "Environment/ProjectKeeper.h"
 #include "Environment/Resources.h"
 #include "Environment/Transaction.h"
+#include "Environment/User.h"
 #include "platform/gsroot/DebugPrint.h"
 #include "platform/gsroot/UniString.h"
 #include "platform/windows/WinSystem.h"
@@ -13,6 +15,65 @@ namespace tarnwick {
 
 int Host::runningDepth = 0;
 uint32_t Host::lastTransactionId = 0;
+
+namespace {
+ProjectKeeper* keeper = nullptr;
+} // namespace
+
+void installProjectKeeper(ProjectKeeper* projectKeeper) {
+    keeper = projectKeeper;
+}
+
+Project* Host::getProject() {
+    return keeper != nullptr ? keeper->getProject() : nullptr;
+}
+
+Plan* Host::getPlan() {
+    return keeper != nullptr ? keeper->getPlan() : nullptr;
+}
+
+Specification* Host::getSpecification() {
+    return keeper != nullptr ? keeper->getSpecification() : nullptr;
+}
+
+Library* Host::getLibrary() {
+    return keeper != nullptr ? keeper->getLibrary() : nullptr;
+}
+
+Drawing* Host::getCurrentDatabase() {
+    return keeper != nullptr ? keeper->getCurrentDatabase() : nullptr;
+}
+
+bool Host::setCurrentDatabase(Drawing* drawing) {
+    return keeper != nullptr && keeper->setCurrentDatabase(drawing);
+}
+
+bool Host::setFrontWindow(Drawing* drawing) {
+    return keeper != nullptr && keeper->setFrontWindow(drawing);
+}
+
+bool Host::setDefaultType(const ElementLink& tool) {
+    return keeper != nullptr && keeper->setDefaultType(tool);
+}
+
+bool Host::setDefaultType(uint16_t typeId, uint32_t variation) {
+    uint8_t type[2] = {static_cast<uint8_t>(typeId & 0xFF), static_cast<uint8_t>(typeId >> 8)};
+    return ACAPEnvironmentCall(fourCC("SETD"), type, &variation) == hosterr::Ok;
+}
+
+const User& Host::getCurrentUser() {
+    static const User blank(String(), 0);
+    const User* user = keeper != nullptr ? keeper->getCurrentUser() : nullptr;
+    return user != nullptr ? *user : blank;
+}
+
+void Host::resetProject() {
+    if (keeper != nullptr) keeper->resetProject();
+}
+
+void Host::releaseProject() {
+    if (keeper != nullptr) keeper->releaseProject();
+}
 
 String Host::getResourceString(uint32_t listId, uint32_t index) {
     return loadResourceString(listId, index);

@@ -15,7 +15,7 @@ bool elementObserverInstalled = false;
 // Like every entry, a handler hands what it caught to the product's report.
 void reportSafely() {
     try {
-        zavlink::reportInternalError();
+        reportProductError();
     } catch (...) {
     }
 }

@@ -6,7 +6,6 @@
 #include "Environment/HostCallbacks.h"
 #include "Environment/HostTable.h"
 #include "platform/api/HostErrors.h"
-#include "resources/ModuleResources.h"
 
 namespace tarnwick {
 
@@ -16,7 +15,7 @@ constexpr uint32_t ProductTexts = 32528;
 
 void reportSafely() {
     try {
-        zavlink::reportInternalError();
+        reportProductError();
     } catch (...) {
     }
 }
@@ -24,7 +23,7 @@ void reportSafely() {
 // A module that declines to load is not released by the host: it takes itself down.
 void releaseDeclinedAddon() {
     try {
-        if (getAddon() != nullptr) zavlink::destroyAddon();
+        if (getAddon() != nullptr) (void)destroyProductAddon();
     } catch (...) {
     }
     setAddon(nullptr);
@@ -34,7 +33,7 @@ void releaseDeclinedAddon() {
 int32_t checkEnvironmentEntry(HostEnvironment* environment) {
     bool load = false;
     try {
-        if (zavlink::createAddon(environment) == 0 && getAddon() != nullptr) {
+        if (createProductAddon(environment) == 0 && getAddon() != nullptr) {
             Addon* addon = getAddon();
             HostCallScope scope(*addon, true);
             load = addon->checkEnvironment(Host::getResourceString(ProductTexts, 2),
@@ -70,7 +69,7 @@ GSErrCode initializeEntry() {
 GSErrCode freeDataEntry() {
     GSErrCode err = hosterr::Internal;
     try {
-        err = zavlink::destroyAddon();
+        err = destroyProductAddon();
     } catch (...) {
         reportSafely();
     }
@@ -94,7 +93,8 @@ GSErrCode GetExportedFuncAddrs(ModuleExports* exports) {
     mine.RegisterInterface = &tarnwick::registerInterfaceEntry;
     mine.Initialize = &tarnwick::initializeEntry;
     mine.FreeData = &tarnwick::freeDataEntry;
-    mine.resources = zavModuleResources();
+    const tarnwick::ProductHooks& product = tarnwick::getProduct();
+    mine.resources = product.resources != nullptr ? product.resources() : nullptr;
     // An older host knows fewer fields: fill only what it has room for.
     uint32_t room = exports->size < sizeof mine ? exports->size : static_cast<uint32_t>(sizeof mine);
     auto* bytes = reinterpret_cast<unsigned char*>(exports);

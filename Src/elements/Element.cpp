@@ -14,6 +14,13 @@
 
 namespace tarnwick {
 
+namespace {
+// Every program that can make an element links this file, so the deleter is there before any
+// element is made.
+const bool deleterInstalled =
+    (installElementDeleter([](Element* element) noexcept { delete element; }), true);
+} // namespace
+
 bool Element::memoLoadSuspended = true;
 bool Element::keepBracketedPrimitives = true;
 

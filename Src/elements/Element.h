@@ -20,6 +20,7 @@
 #include "geometry/Cube.h"
 #include "project/ElementLink.h"
 #include "project/ElementMemo.h"
+#include "project/ElementOwnership.h"
 #include "project/Layer.h"
 #include "project/LineStyle.h"
 #include "project/Pattern.h"

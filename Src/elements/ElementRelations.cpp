@@ -1,12 +1,12 @@
 // Element: storeys and merged changes, editability, links, relations, associations and nodes.
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
+#include "Environment/User.h"
 #include "elements/Element.h"
 #include "platform/gsroot/Containers.h"
 #include "project/Drawing.h"
 #include "project/Project.h"
 #include "project/Storey.h"
-#include "project/User.h"
 
 namespace tarnwick {
 

@@ -59,7 +59,9 @@ uint32_t CadArc::getPosition(const CadPoint& p, double tolerance) const {
     if (p.isEqual2D(getPointAt(getEndAngle()), tolerance)) return kAtEnd;
     const double distance = m_centre.distance2D(p);
     if (std::fabs(distance - m_radius) > tolerance) return kOff;
-    if (distance <= tolerance) return kOff; // zero radius: only the ends count
+    if (!(m_radius > 0.0)) return kOff; // zero radius: only the ends count
+    // the centre of an arc whose radius is within the tolerance lies on it
+    if (distance == 0.0) return kInside;
     // compare along the arc: the angular tolerance for a length tolerance
     return containsAngle(m_centre.getAngle(p), tolerance / distance) ? kInside : kOff;
 }

@@ -37,7 +37,8 @@ public:
     Cube getBounds() const;
     // True when the plan direction from the centre lies within the sweep (ends included).
     bool containsAngle(double angle, double tolerance = kTolerance) const;
-    // Plan position code of p: kAtStart, kAtEnd, kInside (on the arc between them) or kOff.
+    // Plan position code of p: kAtStart, kAtEnd, kInside (on the arc between them) or kOff; kOff
+    // for NaN, and between the ends of a zero radius.
     uint32_t getPosition(const CadPoint& p, double tolerance = kTolerance) const;
 
     CadArc& operator+=(const CadPoint& offset);

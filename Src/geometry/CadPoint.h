@@ -1,6 +1,9 @@
 // A point in model space (metres). Comparisons use the shared tolerance unless one is passed.
 #pragma once
 
+#include <cmath>
+#include <memory>
+
 #include "geometry/Tolerance.h"
 #include "platform/api/HostRecords.h"
 
@@ -16,8 +19,9 @@ public:
     CadPoint& operator=(const CadPoint&) = default;
     virtual ~CadPoint() = default;
 
-    // A new copy of the same kind, owned by the caller.
-    virtual CadPoint* clone() const { return new CadPoint(*this); }
+    // A copy of the same kind; a subclass answers its own type by overriding newCopy and hiding
+    // clone with a typed one.
+    std::unique_ptr<CadPoint> clone() const { return std::unique_ptr<CadPoint>(newCopy()); }
 
     double getX() const { return m_x; }
     double getY() const { return m_y; }
@@ -64,6 +68,9 @@ public:
     bool operator==(const CadPoint& o) const { return isEqual(o); }
     bool operator!=(const CadPoint& o) const { return !isEqual(o); }
 
+    // x and y are numbers: NaN or infinity is never on, inside or crossing anything in plan.
+    bool isFinite2D() const { return std::isfinite(m_x) && std::isfinite(m_y); }
+
     double distance(const CadPoint& o) const;
     double distance2D(const CadPoint& o) const;
     // Plan direction from this point towards o, in [0, 2pi); 0 when the points coincide in plan.
@@ -72,6 +79,9 @@ public:
     // Rotates in plan about centre by angle (counter-clockwise for a positive angle).
     void rotate(double angle, const CadPoint& centre);
     void rotate(double angle) { rotate(angle, CadPoint()); }
+
+protected:
+    virtual CadPoint* newCopy() const { return new CadPoint(*this); }
 
 private:
     double m_x = 0.0;

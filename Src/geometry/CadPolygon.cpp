@@ -11,7 +11,7 @@ namespace tarnwick {
 namespace {
 
 std::unique_ptr<PolyPoint> clonePoint(const PolyPoint& p) {
-    return std::unique_ptr<PolyPoint>(p.clone());
+    return p.clone();
 }
 std::unique_ptr<CadPolygon> clonePolygon(const CadPolygon& p) {
     return std::unique_ptr<CadPolygon>(p.clone());
@@ -210,13 +210,12 @@ std::unique_ptr<Cube> CadPolygon::getBounds() const {
 }
 
 void CadPolygon::removeRepeats(double tolerance) {
-    for (size_t i = 1; i < m_vertices.size();) {
-        if (m_vertices[i]->isEqual(*m_vertices[i - 1], tolerance)) {
-            m_vertices.erase(i);
-        } else {
-            ++i;
-        }
-    }
+    // keep-or-drop in one pass: kept vertices swap down, the dropped tail goes from the back
+    size_t kept = m_vertices.empty() ? 0 : 1;
+    for (size_t i = 1; i < m_vertices.size(); ++i)
+        if (!m_vertices[i]->isEqual(*m_vertices[kept - 1], tolerance)) m_vertices.swap(kept++, i);
+    while (m_vertices.size() > kept)
+        m_vertices.erase(m_vertices.size() - 1);
     while (m_closed && m_vertices.size() > 1 && m_vertices.back()->isEqual(*m_vertices[0], tolerance)) {
         // the edge into the removed last vertex now ends at the first one
         m_vertices[0]->setArcAngle(m_vertices.back()->getArcAngle());
@@ -226,14 +225,13 @@ void CadPolygon::removeRepeats(double tolerance) {
 
 void CadPolygon::cleanUp(double tolerance) {
     removeRepeats(tolerance);
-    for (size_t i = 0; i < m_holes.size();) {
+    size_t kept = 0;
+    for (size_t i = 0; i < m_holes.size(); ++i) {
         m_holes[i]->removeRepeats(tolerance);
-        if (!m_holes[i]->isValid(false, tolerance)) {
-            m_holes.erase(i);
-        } else {
-            ++i;
-        }
+        if (m_holes[i]->isValid(false, tolerance)) m_holes.swap(kept++, i);
     }
+    while (m_holes.size() > kept)
+        m_holes.erase(m_holes.size() - 1);
 }
 
 uint32_t CadPolygon::findVertex(const CadPoint& p, double tolerance, uint32_t* contour) const {
@@ -294,7 +292,7 @@ bool CadPolygon::interiorContains(const CadPoint& p) const {
 }
 
 uint32_t CadPolygon::getPosition(const CadPoint& p, double tolerance) const {
-    if (m_vertices.empty()) return kOutside;
+    if (m_vertices.empty() || !p.isFinite2D()) return kOutside;
     if (onBoundary(p, tolerance)) return kOnBoundary;
     for (const CadPolygon* hole : m_holes)
         if (hole->onBoundary(p, tolerance)) return kOnBoundary;

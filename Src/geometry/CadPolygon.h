@@ -35,7 +35,7 @@ public:
     PolyPoint& vertexRef(size_t index) { return *m_vertices[wrap(index)]; }
     const Vector<PolyPoint>& getVertices() const { return m_vertices; }
     void append(PolyPoint* vertex); // takes ownership; null is ignored
-    void append(const PolyPoint& vertex) { append(vertex.clone()); }
+    void append(const PolyPoint& vertex) { m_vertices.append(vertex.clone()); }
     // Inserts before index (0..count); std::out_of_range past the end.
     void insertVertex(size_t index, PolyPoint* vertex);
     // Deletes the vertex at index (no wrapping); std::out_of_range past the end.
@@ -97,14 +97,14 @@ public:
     // The index of the vertex equal to p in plan and, in *contour, 0 for the outline or n for hole
     // n - 1; kNotFound when none.
     uint32_t findVertex(const CadPoint& p, double tolerance = kTolerance, uint32_t* contour = nullptr) const;
-    // kOutside, kOnBoundary (contour or hole boundary) or kInterior, in plan.
+    // kOutside, kOnBoundary (contour or hole boundary) or kInterior, in plan; kOutside for NaN.
     uint32_t getPosition(const CadPoint& p, double tolerance = kTolerance) const;
     // Inside or on the boundary.
     bool contains(const CadPoint& p, double tolerance = kTolerance) const;
     // Inserts p as a new vertex into the first edge (from startEdge on, then the holes' edges)
     // that it lies on strictly between the ends; an arc edge is split into two arcs. False when
     // p lies on no edge or on an existing vertex.
-    bool insertPoint(size_t startEdge, const CadPoint& p, double tolerance = kTolerance);
+    [[nodiscard]] bool insertPoint(size_t startEdge, const CadPoint& p, double tolerance = kTolerance);
 
 private:
     size_t wrap(size_t index) const;

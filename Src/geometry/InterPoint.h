@@ -24,12 +24,15 @@ public:
     InterPoint() = default;
     InterPoint(const CadPoint& p, uint32_t firstCode, uint32_t secondCode)
         : CadPoint(p), m_firstCode(firstCode), m_secondCode(secondCode) {}
-    InterPoint* clone() const override { return new InterPoint(*this); }
+    std::unique_ptr<InterPoint> clone() const { return std::unique_ptr<InterPoint>(newCopy()); }
 
     uint32_t getFirstCode() const { return m_firstCode; }
     uint32_t getSecondCode() const { return m_secondCode; }
     // On both geometries (codes 2, 4 or 8).
     bool isOnBoth() const { return isOnGeometry(m_firstCode) && isOnGeometry(m_secondCode); }
+
+protected:
+    InterPoint* newCopy() const override { return new InterPoint(*this); }
 
 private:
     uint32_t m_firstCode = kOff;

@@ -19,6 +19,7 @@ Line& Line::operator-=(const CadPoint& offset) {
 }
 
 uint32_t Line::getPosition(const CadPoint& p, double tolerance) const {
+    if (!p.isFinite2D() || !m_start.isFinite2D() || !m_end.isFinite2D()) return kOff;
     if (p.isEqual2D(m_start, tolerance)) return kAtStart;
     if (p.isEqual2D(m_end, tolerance)) return kAtEnd;
     const double dx = m_end.getX() - m_start.getX();
@@ -29,7 +30,7 @@ uint32_t Line::getPosition(const CadPoint& p, double tolerance) const {
     const double py = p.getY() - m_start.getY();
     const double along = (px * dx + py * dy) / length;
     const double across = (dx * py - dy * px) / length;
-    if (std::fabs(across) > tolerance || along < 0.0 || along > length) return kOff;
+    if (!(std::fabs(across) <= tolerance && along >= 0.0 && along <= length)) return kOff;
     return kInside;
 }
 

@@ -29,15 +29,16 @@ public:
     double getPlanLength() const { return m_start.distance2D(m_end); }
     double getLength() const { return m_start.distance(m_end); }
 
-    // Plan position code of p on the segment (kAtStart, kInside, kAtEnd or kOff).
+    // Plan position code of p on the segment (kAtStart, kInside, kAtEnd or kOff); kOff for NaN.
     uint32_t getPosition(const CadPoint& p, double tolerance = kTolerance) const;
     // Plan intersection points with another segment or an arc, with the codes on this line (first)
     // and on the other (second). Overlapping collinear segments answer the ends of the overlap.
-    std::vector<InterPoint> intersectInPlan(const Line& other, double tolerance = kTolerance) const;
-    std::vector<InterPoint> intersectInPlan(const CadArc& arc, double tolerance = kTolerance) const;
+    // A segment or arc with a NaN or infinite coordinate meets nothing.
+    [[nodiscard]] std::vector<InterPoint> intersectInPlan(const Line& other, double tolerance = kTolerance) const;
+    [[nodiscard]] std::vector<InterPoint> intersectInPlan(const CadArc& arc, double tolerance = kTolerance) const;
     // True when the two share a point in plan (its code is 2, 4 or 8 on both).
-    bool intersectsInPlan(const Line& other, double tolerance = kTolerance) const;
-    bool intersectsInPlan(const CadArc& arc, double tolerance = kTolerance) const;
+    [[nodiscard]] bool intersectsInPlan(const Line& other, double tolerance = kTolerance) const;
+    [[nodiscard]] bool intersectsInPlan(const CadArc& arc, double tolerance = kTolerance) const;
 
 private:
     CadPoint m_start;

@@ -101,22 +101,25 @@ bool Matrix4x4::isEqual(const Matrix4x4& o, double tolerance) const {
     return true;
 }
 
-Matrix4x4 Matrix4x4::inverse(bool* ok) const {
-    // Gauss-Jordan with partial pivoting on [A | I].
+bool Matrix4x4::inverse(Matrix4x4& result) const {
+    result = Matrix4x4();
+    // Gauss-Jordan with partial pivoting on [A | I]. Row operations scale each column as a whole,
+    // so a pivot measured against its own column's size does not depend on units (a tiny uniform
+    // scale is invertible, a translation in kilometres does not hide a dependent rotation row).
     double a[4][8];
+    double columnSize[4] = {0.0, 0.0, 0.0, 0.0};
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c) {
+            if (!std::isfinite(m_m[r][c])) return false;
             a[r][c] = m_m[r][c];
             a[r][c + 4] = r == c ? 1.0 : 0.0;
+            columnSize[c] = std::fmax(columnSize[c], std::fabs(m_m[r][c]));
         }
     for (int col = 0; col < 4; ++col) {
         int pivot = col;
         for (int r = col + 1; r < 4; ++r)
             if (std::fabs(a[r][col]) > std::fabs(a[pivot][col])) pivot = r;
-        if (!(std::fabs(a[pivot][col]) > 1e-300) || !std::isfinite(a[pivot][col])) {
-            if (ok) *ok = false;
-            return Matrix4x4();
-        }
+        if (!(std::fabs(a[pivot][col]) > 1e-12 * columnSize[col])) return false;
         if (pivot != col)
             for (int c = 0; c < 8; ++c)
                 std::swap(a[pivot][c], a[col][c]);
@@ -134,8 +137,11 @@ Matrix4x4 Matrix4x4::inverse(bool* ok) const {
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             inv.m_m[r][c] = a[r][c + 4];
-    if (ok) *ok = true;
-    return inv;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            if (!std::isfinite(inv.m_m[r][c])) return false; // overflows past the largest double
+    result = inv;
+    return true;
 }
 
 } // namespace tarnwick

@@ -48,8 +48,9 @@ public:
 
     bool isEqual(const Matrix4x4& o, double tolerance = kIdentityTolerance) const;
     bool isIdentity(double tolerance = kIdentityTolerance) const { return isEqual(Matrix4x4(), tolerance); }
-    // The inverse; a singular matrix answers the identity and clears *ok.
-    Matrix4x4 inverse(bool* ok = nullptr) const;
+    // The inverse into result; false, with result the identity, when the matrix is singular at
+    // double precision (a pivot below 1e-12 of its column's largest value) or holds NaN or infinity.
+    [[nodiscard]] bool inverse(Matrix4x4& result) const;
 
 private:
     double m_m[4][4];

@@ -28,9 +28,11 @@ void PolyPoint::setArcAroundCentre(const CadPoint& centre, const CadPoint& lineE
     if (radius <= 0.0) return;
     const double chord = lineEnd.distance2D(*this);
     const double angle = 2.0 * clampedAsin(chord / (2.0 * radius));
-    const double cross = (lineEnd.getX() - centre.getX()) * (getY() - centre.getY()) -
-                         (lineEnd.getY() - centre.getY()) * (getX() - centre.getX());
-    m_arcAngle = cross < 0.0 ? -angle : angle;
+    // the side of the line centre -> lineEnd, as a distance so that the tolerance applies
+    const double side = ((lineEnd.getX() - centre.getX()) * (getY() - centre.getY()) -
+                         (lineEnd.getY() - centre.getY()) * (getX() - centre.getX())) /
+                        radius;
+    m_arcAngle = side < -kTolerance ? -angle : angle;
 }
 
 } // namespace tarnwick

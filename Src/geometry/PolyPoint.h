@@ -19,7 +19,7 @@ public:
     PolyPoint& operator=(const PolyPoint&) = default;
     ~PolyPoint() override = default;
 
-    PolyPoint* clone() const override { return new PolyPoint(*this); }
+    std::unique_ptr<PolyPoint> clone() const { return std::unique_ptr<PolyPoint>(newCopy()); }
 
     double getArcAngle() const { return m_arcAngle; }
     void setArcAngle(double angle) { m_arcAngle = angle; }
@@ -33,9 +33,14 @@ public:
     // the line (ahead or behind) or at lineEnd gives a straight edge.
     void setTangentArc(const CadPoint& lineStart, const CadPoint& lineEnd, double tolerance = kTolerance);
     // Makes the edge from lineEnd to this vertex an arc about lineStart: 2 asin(chord / 2r) with
-    // r = |lineEnd - lineStart| in plan, negative when this vertex lies clockwise of lineEnd.
+    // r = |lineEnd - lineStart| in plan, negative when this vertex lies clockwise of lineEnd
+    // (farther than the tolerance right of the line centre -> lineEnd). A vertex on that line
+    // within the tolerance turns counter-clockwise: behind the centre a half circle of +pi.
     // Points farther than the diameter give a half circle; a zero radius a straight edge.
     void setArcAroundCentre(const CadPoint& centre, const CadPoint& lineEnd);
+
+protected:
+    PolyPoint* newCopy() const override { return new PolyPoint(*this); }
 
 private:
     double m_arcAngle = 0.0;

@@ -45,16 +45,21 @@ Matrix4x4 Projection::cameraFrame(const CadPoint& camera, const CadPoint& target
     return m;
 }
 
-PerspectiveProjection::PerspectiveProjection(const HostCameraRecord& record) {
+void Projection::setCamera(const CadPoint& position, const CadPoint& target) {
+    m_camera = position;
+    m_target = target;
+    recompute();
+}
+
+PerspectiveProjection::PerspectiveProjection(const HostCameraRecord& record)
+    : Projection(CadPoint(record.perspective.camera, record.perspective.cameraZ),
+                 CadPoint(record.perspective.target, record.perspective.targetZ), record.perspective.rollAngle,
+                 record.perspective.scale),
+      m_viewCone(record.perspective.viewConeAngle) {
     const HostPerspectiveCamera& c = record.perspective;
-    m_camera = CadPoint(c.camera, c.cameraZ);
-    m_target = CadPoint(c.target, c.targetZ);
-    m_viewCone = c.viewConeAngle;
-    m_roll = c.rollAngle;
     for (int i = 0; i < 10; ++i)
         m_further[i] = c.furtherValues[i];
     m_view = threeRows(c.viewMatrix);
-    m_scale = c.scale;
 }
 
 double PerspectiveProjection::focalFactor() const {
@@ -75,13 +80,9 @@ CadPoint PerspectiveProjection::inverse(const CadPoint& view) const {
     const double depth = view.getZ() < kNearestDepth ? kNearestDepth : view.getZ();
     const double f = focalFactor();
     const CadPoint c(view.getX() * depth / f, view.getY() * depth / f, view.getZ());
-    return m_view.inverse().transform(c);
-}
-
-void PerspectiveProjection::setCamera(const CadPoint& position, const CadPoint& target) {
-    m_camera = position;
-    m_target = target;
-    recompute();
+    Matrix4x4 back;
+    if (!m_view.inverse(back)) return c; // a record's matrix that maps space onto a plane
+    return back.transform(c);
 }
 
 void PerspectiveProjection::recompute() {
@@ -104,13 +105,10 @@ void PerspectiveProjection::toCameraRecord(HostCameraRecord& record) const {
     c.scale = m_scale;
 }
 
-OrthogonalProjection::OrthogonalProjection(const HostCameraRecord& record) {
-    const HostParallelCamera& c = record.parallel;
-    m_view = Matrix4x4(c.viewMatrix);
-    m_inverse = Matrix4x4(c.inverseMatrix);
-    m_camera = CadPoint(c.camera);
-    m_target = CadPoint(c.target);
-    m_roll = c.rollAngle;
+OrthogonalProjection::OrthogonalProjection(const HostCameraRecord& record)
+    : Projection(CadPoint(record.parallel.camera), CadPoint(record.parallel.target), record.parallel.rollAngle, 1.0),
+      m_inverse(record.parallel.inverseMatrix) {
+    m_view = Matrix4x4(record.parallel.viewMatrix);
 }
 
 void OrthogonalProjection::setScale(double scale) {
@@ -126,15 +124,10 @@ CadPoint OrthogonalProjection::inverse(const CadPoint& view) const {
     return m_inverse.transform(CadPoint(view.getX() / m_scale, view.getY() / m_scale, view.getZ()));
 }
 
-void OrthogonalProjection::setCamera(const CadPoint& position, const CadPoint& target) {
-    m_camera = position;
-    m_target = target;
-    recompute();
-}
-
 void OrthogonalProjection::recompute() {
     m_view = cameraFrame(m_camera, m_target, m_roll);
-    m_inverse = m_view.inverse();
+    // an orthonormal frame always inverts; a non-finite camera leaves the identity
+    (void)m_view.inverse(m_inverse);
 }
 
 void OrthogonalProjection::toCameraRecord(HostCameraRecord& record) const {

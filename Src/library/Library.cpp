@@ -1,15 +1,39 @@
 #include "library/Library.h"
 
+#include "Environment/ModuleRegistry.h"
+#include "elements/ElementModel.h"
+#include "library/LibraryModel.h"
 #include "project/Project.h"
+#include "project/ProjectModel.h"
 
 namespace tarnwick {
 
-// The project makes its library here, so that the project model never reaches up into the
-// library subsystem.
-void Project::makeLibrary() {
-    auto library = std::make_unique<Library>(this, 0);
-    m_library = library.get();
-    m_libraryDatabase = std::move(library);
+namespace {
+
+std::unique_ptr<Database> makeLibrary(Project& owner, Library*& library) {
+    auto made = std::make_unique<Library>(&owner, 0);
+    library = made.get();
+    return made;
+}
+
+GSErrCode startLibraryModel() {
+    installLibraryMaker(&makeLibrary);
+    return 0;
+}
+
+GSErrCode endLibraryModel() {
+    installLibraryMaker(nullptr);
+    return 0;
+}
+
+} // namespace
+
+void registerLibraryModel() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    registerElementModel();
+    registerModule({"library model", &startLibraryModel, &endLibraryModel});
 }
 
 } // namespace tarnwick

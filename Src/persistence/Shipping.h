@@ -15,6 +15,10 @@ class ShippingContainer;
 class XMLShipping;
 class XMLUnit;
 
+// The deepest nesting of elements (the root counts as one) that the writer writes and the reader
+// accepts: one limit, so that every document written reads back.
+inline constexpr size_t XMLMaxDepth = 256;
+
 class Shipping {
 public:
     Shipping() = default;
@@ -31,7 +35,7 @@ public:
     virtual bool afterRead() { return true; }
     virtual bool isEnabled() const { return m_enabled; }
     // The text of the element or attribute; false rejects it and fails the read.
-    virtual bool readText(const String&) { return true; }
+    [[nodiscard]] virtual bool readText(const String&) { return true; }
 
 private:
     bool m_enabled = true;

@@ -5,6 +5,7 @@
 #ifndef XML_DTD
 #define XML_DTD
 #endif
+#include <algorithm>
 #include <expat.h>
 #include <memory>
 #include <string>
@@ -18,14 +19,15 @@ namespace tarnwick {
 
 namespace {
 
-constexpr int ChunkSize = 1 << 16;
+constexpr size_t ChunkSize = 1 << 16;
+// expat counts in int; a larger document in memory goes in several calls.
+constexpr size_t MaxChunk = 1 << 30;
 
 struct Frame {
     std::unique_ptr<XMLShipping> owned;
     XMLShipping* node = nullptr; // null: an element being skipped
     ShippingContainer* container = nullptr;
     XMLUnit* unit = nullptr;
-    std::string text;
 };
 
 class Session {
@@ -43,13 +45,14 @@ public:
         m_failed = true;
         m_error = String(uintToText(XML_GetCurrentLineNumber(m_parser))) + ":" +
                   String(uintToText(XML_GetCurrentColumnNumber(m_parser) + 1)) + ": " + why;
+        m_collect = false;
         if (stop) XML_StopParser(m_parser, XML_FALSE);
     }
 
     void start(const XML_Char* name, const XML_Char** attributes) {
         if (m_failed) return;
         if (m_frames.size() >= m_maxDepth) return fail(String("elements are nested too deeply"));
-        String elementName(name);
+        String elementName{std::string_view(name)};
         Frame frame;
         if (m_frames.empty()) {
             if (m_sawRoot) return fail(String("a second root element"));
@@ -73,6 +76,9 @@ public:
             frame.unit = frame.node->asUnit();
             if (frame.container && !readAttributes(*frame.container, attributes)) return;
         }
+        // A unit's elements are all skipped, so one unit at most gathers text at a time.
+        if (frame.unit) m_text.clear();
+        m_collect = frame.unit != nullptr;
         m_frames.push_back(std::move(frame));
     }
 
@@ -80,26 +86,30 @@ public:
         if (m_failed || m_frames.empty()) return;
         Frame frame = std::move(m_frames.back());
         m_frames.pop_back();
+        m_collect = !m_frames.empty() && m_frames.back().unit;
         if (!frame.node) return;
-        if (frame.unit && !frame.unit->readText(String(std::move(frame.text))))
-            return fail(String("\"") + frame.node->getElementName() + "\" holds an unusable value");
+        if (frame.unit) {
+            String text(std::move(m_text));
+            m_text.clear();
+            if (!frame.unit->readText(text))
+                return fail(String("\"") + frame.node->getElementName() + "\" holds an unusable value");
+        }
         if (!frame.node->afterRead())
             return fail(String("\"") + frame.node->getElementName() + "\" was refused after reading");
     }
 
     void text(const XML_Char* data, int length) {
-        if (m_failed || m_frames.empty() || !m_frames.back().unit || length <= 0) return;
-        m_frames.back().text.append(data, static_cast<size_t>(length));
+        if (m_collect && length > 0) m_text.append(data, static_cast<size_t>(length));
     }
 
 private:
     bool readAttributes(ShippingContainer& container, const XML_Char** attributes) {
         for (size_t i = 0; attributes && attributes[i]; i += 2) {
-            String name(attributes[i]);
+            String name{std::string_view(attributes[i])};
             std::unique_ptr<XMLShipping> member = container.makeFieldProxyByName(name);
             XMLUnit* unit = member ? member->asUnit() : nullptr;
             if (!unit) continue; // an attribute no unit takes is ignored
-            if (!unit->readText(String(attributes[i + 1]))) {
+            if (!unit->readText(String{std::string_view(attributes[i + 1])})) {
                 fail(String("the attribute \"") + name + "\" holds an unusable value");
                 return false;
             }
@@ -115,7 +125,9 @@ private:
     XMLShipping& m_root;
     size_t m_maxDepth;
     std::vector<Frame> m_frames;
+    std::string m_text; // of the unit on top
     String m_error;
+    bool m_collect = false; // the element on top is a unit
     bool m_failed = false;
     bool m_sawRoot = false;
 };
@@ -176,19 +188,27 @@ bool XMLReader::read(XMLShipping& root) {
     XML_SetBillionLaughsAttackProtectionActivationThreshold(p, 1u << 20);
 #endif
 
+    // expat starts an unfinished token over on every call, so a token spread over many fixed
+    // chunks costs the square of its size. A document in memory therefore goes in one call, and a
+    // file in chunks never smaller than the token expat holds back: each rescan is paid for by as
+    // many new bytes, which keeps any token linear.
+    uint64_t left = m_in.getLength() > m_in.getPosition() ? m_in.getLength() - m_in.getPosition() : 0;
+    size_t chunk = ChunkSize;
+    if (m_in.isInMemory()) chunk = static_cast<size_t>(std::clamp<uint64_t>(left, 1, MaxChunk));
+    uint64_t fed = 0;
     bool done = false;
     while (!done) {
-        void* buffer = XML_GetBuffer(p, ChunkSize);
+        void* buffer = XML_GetBuffer(p, static_cast<int>(chunk));
         if (!buffer) {
             m_error = String("out of memory");
             return false;
         }
-        size_t got = m_in.read(buffer, ChunkSize);
+        size_t got = m_in.read(buffer, chunk);
         if (m_in.hasFailed()) {
             m_error = String("the input could not be read");
             return false;
         }
-        done = got == 0;
+        done = got < chunk || m_in.atEnd();
         if (XML_ParseBuffer(p, static_cast<int>(got), done ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
             if (!session.failed()) {
                 session.fail(String(XML_ErrorString(XML_GetErrorCode(p))), false);
@@ -200,6 +220,11 @@ bool XMLReader::read(XMLShipping& root) {
             m_error = session.error();
             return false;
         }
+        fed += got;
+        // The index is where the unfinished token starts (-1 before expat has placed anything).
+        XML_Index at = XML_GetCurrentByteIndex(p);
+        uint64_t pending = at >= 0 && static_cast<uint64_t>(at) <= fed ? fed - static_cast<uint64_t>(at) : fed;
+        chunk = static_cast<size_t>(std::clamp<uint64_t>(pending, ChunkSize, MaxChunk));
     }
     if (!session.sawRoot()) {
         m_error = String("the document has no element");

@@ -7,21 +7,19 @@
 #include <cstddef>
 
 #include "Environment/String.h"
+#include "persistence/Shipping.h"
 
 namespace tarnwick {
 
 class DataBufferIn;
-class XMLShipping;
 
 class XMLReader {
 public:
-    static constexpr size_t DefaultMaxDepth = 256;
-
     // The buffer must outlive the reader.
     explicit XMLReader(DataBufferIn& in) : m_in(in) {}
 
-    // Elements nested deeper than this fail the read.
-    void setMaxDepth(size_t depth) { m_maxDepth = depth == 0 ? 1 : depth; }
+    // Elements nested deeper than this fail the read; a depth above XMLMaxDepth is lowered to it.
+    void setMaxDepth(size_t depth) { m_maxDepth = depth == 0 ? 1 : depth > XMLMaxDepth ? XMLMaxDepth : depth; }
 
     // The root element is root itself when the names match, else the member that root's
     // makeFieldProxyByName gives for it; no such member fails. Inside, each child element and
@@ -31,13 +29,13 @@ public:
     // the root included, gets afterRead. A false from either, malformed text or a failed input
     // ends the read with false and the reason in getError; what was read so far stays in the
     // tree, so callers read into a copy when a failure must leave their data alone.
-    bool read(XMLShipping& root);
+    [[nodiscard]] bool read(XMLShipping& root);
 
     const String& getError() const { return m_error; }
 
 private:
     DataBufferIn& m_in;
-    size_t m_maxDepth = DefaultMaxDepth;
+    size_t m_maxDepth = XMLMaxDepth;
     String m_error;
 };
 

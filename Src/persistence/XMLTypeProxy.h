@@ -19,13 +19,13 @@ String unitToText(unsigned long value);
 String unitToText(unsigned long long value);
 String unitToText(double value);
 String unitToText(const Guid& value);
-bool unitFromText(const String& text, String& value);
-bool unitFromText(const String& text, bool& value); // "true"/"false" or "1"/"0"
-bool unitFromText(const String& text, unsigned int& value);
-bool unitFromText(const String& text, unsigned long& value);
-bool unitFromText(const String& text, unsigned long long& value);
-bool unitFromText(const String& text, double& value);
-bool unitFromText(const String& text, Guid& value); // an identifier in text form, or empty text
+[[nodiscard]] bool unitFromText(const String& text, String& value);
+[[nodiscard]] bool unitFromText(const String& text, bool& value); // "true"/"false" or "1"/"0"
+[[nodiscard]] bool unitFromText(const String& text, unsigned int& value);
+[[nodiscard]] bool unitFromText(const String& text, unsigned long& value);
+[[nodiscard]] bool unitFromText(const String& text, unsigned long long& value);
+[[nodiscard]] bool unitFromText(const String& text, double& value);
+[[nodiscard]] bool unitFromText(const String& text, Guid& value); // an identifier in text form, or empty text
 
 template <class T> class XMLTypeProxy : public XMLUnit {
 public:

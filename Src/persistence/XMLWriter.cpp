@@ -1,5 +1,6 @@
 #include "persistence/XMLWriter.h"
 
+#include <array>
 #include <vector>
 
 #include "Environment/DataBufferOut.h"
@@ -46,9 +47,28 @@ size_t sequenceAt(std::string_view s, size_t i, bool& allowed) {
     return length;
 }
 
+// Bytes written as they are, in text and in attributes alike: printable ASCII but for markup.
+constexpr std::array<bool, 256> PlainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (int b = 0x20; b < 0x80; ++b)
+        plain[static_cast<size_t>(b)] = true;
+    for (unsigned char c : {'<', '>', '&', '"', '\''})
+        plain[c] = false;
+    return plain;
+}();
+
 void appendEscaped(std::string& out, std::string_view text, bool attribute) {
     size_t i = 0;
     while (i < text.size()) {
+        // Most text is plain: take it a run at a time.
+        size_t run = i;
+        while (run < text.size() && PlainBytes[static_cast<unsigned char>(text[run])])
+            ++run;
+        if (run > i) {
+            out.append(text.data() + i, run - i);
+            i = run;
+            if (i == text.size()) break;
+        }
         bool allowed = true;
         size_t length = sequenceAt(text, i, allowed);
         if (length == 0 || !allowed) {
@@ -109,18 +129,22 @@ void appendComment(std::string& out, std::string_view text) {
     out += " -->";
 }
 
-bool isNameStart(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
-}
-bool isNameChar(char c) {
-    return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-}
+// Names are kept to ASCII: 1 may start a name, 2 may only follow.
+constexpr std::array<unsigned char, 256> NameBytes = [] {
+    std::array<unsigned char, 256> kind{};
+    for (int c = 'A'; c <= 'Z'; ++c)
+        kind[static_cast<size_t>(c)] = kind[static_cast<size_t>(c - 'A' + 'a')] = 1;
+    for (int c = '0'; c <= '9'; ++c)
+        kind[static_cast<size_t>(c)] = 2;
+    kind['_'] = kind[':'] = 1;
+    kind['-'] = kind['.'] = 2;
+    return kind;
+}();
 
-bool isXMLName(const String& name) {
-    std::string_view s = name.view();
-    if (s.empty() || !isNameStart(s.front())) return false;
+bool isXMLName(std::string_view s) {
+    if (s.empty() || NameBytes[static_cast<unsigned char>(s.front())] != 1) return false;
     for (char c : s)
-        if (!isNameChar(c)) return false;
+        if (NameBytes[static_cast<unsigned char>(c)] == 0) return false;
     return true;
 }
 
@@ -151,6 +175,7 @@ void XMLWriter::writeLineBreak() {
 
 bool XMLWriter::write(XMLShipping& root, bool declaration, int indent, bool pretty, bool auxiliary) {
     m_pending.clear();
+    m_attributeIndices.clear();
     m_error.clear();
     m_failed = false;
     m_indent = indent < 0 ? 0 : indent;
@@ -169,9 +194,9 @@ bool XMLWriter::write(XMLShipping& root, bool declaration, int indent, bool pret
 }
 
 bool XMLWriter::writeElement(XMLShipping& node, size_t depth) {
-    if (depth >= MaxDepth) return fail(String("the tree is nested too deeply"));
+    if (depth >= XMLMaxDepth) return fail(String("the tree is nested too deeply"));
     String name = node.getElementName();
-    if (!isXMLName(name)) return fail(String("unusable element name \"") + name + "\"");
+    if (!isXMLName(name.view())) return fail(String("unusable element name \"") + name + "\"");
     if (m_auxiliary) {
         String aux = node.getAuxiliaryText();
         if (!aux.isEmpty()) {
@@ -201,26 +226,32 @@ bool XMLWriter::writeElement(XMLShipping& node, size_t depth) {
 
     ShippingContainer* container = node.asContainer();
     size_t count = container ? container->getFieldCount() : 0;
-    std::vector<bool> writtenAsAttribute(count, false);
+    // The indices written as attributes, in order, on a stack the nested elements share.
+    const size_t firstAttribute = m_attributeIndices.size();
     for (size_t index = 0; index < count; ++index) {
         std::unique_ptr<XMLShipping> member = container->makeFieldProxy(index, true);
         if (!member || !member->isEnabled()) continue;
         XMLUnit* unit = member->asUnit();
         if (!unit || !unit->isAttribute()) continue;
         String attributeName = unit->getElementName();
-        if (!isXMLName(attributeName))
+        if (!isXMLName(attributeName.view()))
             return fail(String("unusable attribute name \"") + attributeName + "\"");
         m_pending += ' ';
         m_pending += attributeName.view();
         m_pending += "=\"";
         appendEscaped(m_pending, unit->getText().view(), true);
         m_pending += '"';
-        writtenAsAttribute[index] = true;
+        m_attributeIndices.push_back(index);
     }
 
     bool open = false;
+    size_t nextAttribute = firstAttribute;
+    const size_t endAttribute = m_attributeIndices.size();
     for (size_t index = 0; index < count; ++index) {
-        if (writtenAsAttribute[index]) continue;
+        if (nextAttribute < endAttribute && m_attributeIndices[nextAttribute] == index) {
+            ++nextAttribute;
+            continue;
+        }
         std::unique_ptr<XMLShipping> member = container->makeFieldProxy(index, false);
         if (!member || !member->isEnabled()) continue;
         if (!open) {
@@ -230,6 +261,7 @@ bool XMLWriter::writeElement(XMLShipping& node, size_t depth) {
         }
         if (!writeElement(*member, depth + 1)) return false;
     }
+    m_attributeIndices.resize(firstAttribute);
     if (open) {
         writeIndent(depth);
         m_pending += "</";

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Environment/String.h"
 
@@ -13,7 +14,6 @@ class XMLShipping;
 class XMLWriter {
 public:
     static constexpr const char* Declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>";
-    static constexpr size_t MaxDepth = 1024;
 
     // The buffer must outlive the writer.
     explicit XMLWriter(DataBufferOut& out) : m_out(out) {}
@@ -24,10 +24,10 @@ public:
     // level; the declaration then ends with a line break. Auxiliary texts become comments before
     // their elements. Text that is no valid UTF-8, or characters XML cannot carry, are written as
     // U+FFFD so that the document always reads back. Answers false, with a reason in getError,
-    // for an unusable element name, a tree nested deeper than MaxDepth, or a buffer that failed;
+    // for an unusable element name, a tree nested deeper than XMLMaxDepth, or a buffer that failed;
     // the buffer is flushed but not closed.
-    bool write(XMLShipping& root, bool declaration = true, int indent = 1, bool pretty = true,
-               bool auxiliary = false);
+    [[nodiscard]] bool write(XMLShipping& root, bool declaration = true, int indent = 1, bool pretty = true,
+                             bool auxiliary = false);
 
     const String& getError() const { return m_error; }
 
@@ -40,6 +40,7 @@ private:
 
     DataBufferOut& m_out;
     std::string m_pending;
+    std::vector<size_t> m_attributeIndices;
     String m_error;
     int m_indent = 1;
     bool m_pretty = true;

@@ -1,27 +1,31 @@
 // The Addon's package members: the registered packages of each scope, the project's packages in
 // its module data, and the preference files of scopes 1 and 2.
 //
-// Stored data that cannot be read (a corrupt file or module data block, a record refused after
-// reading) is never overwritten by accident. The scope then runs on its registered defaults, and
-// the text those defaults write is remembered. A save writes only once the scope's packages write
-// differently from that text, that is once something was deliberately changed; the first
-// successful write ends the protection. For the project it also ends with the project.
+// Stored data is never overwritten by accident. Each package reads its own stored element; a
+// package whose element cannot be read runs on its defaults and writes that element back byte
+// for byte until the package itself writes differently from those defaults, that is until it was
+// deliberately changed. Elements no registered package takes are written back as they are, and a
+// package registered later reads its element then. Stored data that cannot even be taken apart
+// is left as it is until some package is changed.
+#include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "Environment/Addon.h"
 #include "Environment/DataBufferIn.h"
-#include "Environment/DataBufferOut.h"
 #include "Environment/DataFile.h"
 #include "Environment/Directory.h"
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
 #include "Environment/MemoryBlock.h"
+#include "persistence/PackageDocument.h"
 #include "persistence/PackageStore.h"
 #include "persistence/XMLReader.h"
-#include "persistence/XMLWriter.h"
 #include "platform/io/FileSystem.h"
 #include "project/Project.h"
+#include "project/ProjectModel.h"
 
 namespace tarnwick {
 
@@ -35,14 +39,29 @@ bool validScope(int scope) {
     return scope >= 0 && scope <= 2;
 }
 
+// What a scope has stored.
+struct Stored {
+    bool present = false; // something is stored
+    bool fetched = false; // and its bytes could be had
+    std::string text;
+};
+
 } // namespace
 
 struct AddonPackages {
+    // A package whose stored element could not be read.
+    struct Kept {
+        std::string bytes;    // its stored elements; empty when the stored data is kept whole
+        std::string fallback; // what its defaults write: anything else is a deliberate change
+    };
+
     struct Scope {
         PackageStore registered{String(StoreName)}; // the defaults, as registered
         PackageStore live{String(StoreName)};       // scopes 1 and 2; the project holds scope 0's
-        bool protectStored = false;                 // the stored data could not be read
-        std::string fallbackText;                   // what the defaults wrote when that happened
+        std::map<uint32_t, Kept> kept;
+        std::vector<PackageDocument::Element> unclaimed; // stored elements no registered package takes
+        bool keepWhole = false;  // the stored data could be neither read nor taken apart
+        bool storedRead = false; // the stored data was read (scope 0: the open project's)
     };
 
     ~AddonPackages() {
@@ -52,41 +71,161 @@ struct AddonPackages {
         }
     }
 
-    // Replaces what target holds by copies of the scope's registered packages.
-    void fillDefaults(int scope, PackageStore& target) const {
-        target.removeAll();
-        for (uint32_t code : scopes[scope].registered.getCodes())
-            target.putPackage(*scopes[scope].registered.getPackage(code));
+    std::shared_ptr<Package> defaults(int scope, uint32_t code) const {
+        return std::shared_ptr<Package>(scopes[scope].registered.getPackage(code)->clone());
     }
 
-    static bool toText(PackageStore& store, std::string& text) {
-        String out;
-        DataBufferOut buffer;
-        buffer.open(out);
-        bool ok = XMLWriter(buffer).write(store, true, 1, true, false);
-        ok = buffer.close() && ok;
-        text = out.bytes();
-        return ok;
+    // The package's element as its store writes it (a shipping copy where it makes one).
+    static bool elementText(Package& package, std::string& text) {
+        if (std::unique_ptr<Package> copy = package.makeShippingCopy()) {
+            XMLContainerProxy proxy(std::unique_ptr<XMLShipping>(std::move(copy)), package.getElementName());
+            return PackageDocument::writeElement(proxy, text);
+        }
+        return PackageDocument::writeElement(package, text);
     }
 
-    // After a read: the live store takes what was read, or the defaults when it failed, and the
-    // scope is protected when it failed.
-    void settle(int scope, PackageStore& live, PackageStore& read, bool unreadable) {
-        if (unreadable) fillDefaults(scope, read);
-        live.removeAll();
-        for (uint32_t code : read.getCodes())
-            live.sharePackage(read.getSharedPackage(code), false);
+    void keep(int scope, uint32_t code, std::string bytes) {
+        Kept& kept = scopes[scope].kept[code];
+        kept.bytes = std::move(bytes);
+        if (!elementText(*defaults(scope, code), kept.fallback)) kept.fallback.clear();
+    }
+
+    // Reads the package's stored elements into a copy of its defaults; when one fails the package
+    // keeps its defaults and the elements are kept.
+    void take(int scope, PackageStore& live, uint32_t code, const std::vector<std::string>& parts) {
+        std::shared_ptr<Package> package = defaults(scope, code);
+        bool ok = true;
+        for (const std::string& part : parts)
+            ok = ok && PackageDocument::readElement(part, *package);
+        if (ok) {
+            live.sharePackage(package, false);
+            return;
+        }
+        live.sharePackage(defaults(scope, code), false); // nothing half-read
+        std::string joined;
+        for (const std::string& part : parts)
+            joined += joined.empty() ? part : "\n" + part;
+        keep(scope, code, std::move(joined));
+    }
+
+    // The registered package that reads elements of that name, or 0.
+    uint32_t codeFor(int scope, const String& elementName) const {
+        const PackageStore& registered = scopes[scope].registered;
+        for (uint32_t code : registered.getCodes()) {
+            Package* package = registered.getPackage(code);
+            if (package->isShippable() && package->getElementName() == elementName) return code;
+        }
+        return 0;
+    }
+
+    // The registered packages start again from their defaults and then read what is stored. False
+    // when something stored could not be read.
+    bool settle(int scope, PackageStore& live, const Stored& stored) {
         Scope& s = scopes[scope];
-        s.protectStored = unreadable;
-        s.fallbackText.clear();
-        if (unreadable && !toText(live, s.fallbackText)) s.fallbackText.clear();
+        s.kept.clear();
+        s.unclaimed.clear();
+        s.keepWhole = false;
+        for (uint32_t code : s.registered.getCodes())
+            live.sharePackage(defaults(scope, code), false);
+        if (!stored.present) return true;
+
+        PackageDocument document;
+        if (stored.fetched && document.split(stored.text, String(StoreName))) {
+            std::map<uint32_t, std::vector<std::string>> parts;
+            for (const PackageDocument::Element& element : document.getElements()) {
+                uint32_t code = codeFor(scope, element.name);
+                if (code == 0)
+                    s.unclaimed.push_back(element);
+                else
+                    parts[code].push_back(element.bytes);
+            }
+            for (const auto& [code, bytes] : parts)
+                take(scope, live, code, bytes);
+            return s.kept.empty();
+        }
+
+        // Text that cannot be taken apart (another encoding, say) is read as a whole, or kept whole.
+        PackageStore read{String(StoreName)};
+        for (uint32_t code : s.registered.getCodes())
+            read.sharePackage(defaults(scope, code), false);
+        DataBufferIn in{String(stored.text)};
+        if (stored.fetched && XMLReader(in).read(read)) {
+            for (uint32_t code : read.getCodes())
+                live.sharePackage(read.getSharedPackage(code), false);
+            return true;
+        }
+        s.keepWhole = true;
+        for (uint32_t code : s.registered.getCodes())
+            keep(scope, code, std::string());
+        return false;
     }
 
-    // False when the scope's stored data must stay as it is: it could not be read, and the
-    // packages still write what the defaults wrote then.
-    bool mayOverwrite(int scope, const std::string& text) const {
-        const Scope& s = scopes[scope];
-        return !s.protectStored || text != s.fallbackText;
+    // A package registered after the stored data was read takes its stored elements now.
+    void addLate(int scope, PackageStore& live, uint32_t code) {
+        Scope& s = scopes[scope];
+        live.sharePackage(defaults(scope, code), false);
+        if (s.keepWhole) return keep(scope, code, std::string());
+        String name = s.registered.getPackage(code)->getElementName();
+        std::vector<std::string> parts;
+        for (auto it = s.unclaimed.begin(); it != s.unclaimed.end();) {
+            if (it->name == name) {
+                parts.push_back(std::move(it->bytes));
+                it = s.unclaimed.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        if (!parts.empty()) take(scope, live, code, parts);
+    }
+
+    // The scope's document. Empty when the stored data is kept whole and nothing was changed;
+    // changed gets the kept packages that were.
+    bool compose(int scope, PackageStore& live, std::string& text, std::vector<uint32_t>& changed) {
+        Scope& s = scopes[scope];
+        std::vector<std::string> parts;
+        std::set<std::string> written;
+        for (uint32_t code : live.getCodes()) {
+            Package* package = live.getPackage(code);
+            if (!package->isShippable()) continue;
+            std::string part;
+            if (!elementText(*package, part)) return false;
+            auto kept = s.kept.find(code);
+            if (kept != s.kept.end()) {
+                if (part != kept->second.fallback)
+                    changed.push_back(code);
+                else if (!kept->second.bytes.empty())
+                    part = kept->second.bytes;
+            }
+            written.insert(package->getElementName().bytes());
+            parts.push_back(std::move(part));
+        }
+        text.clear();
+        if (s.keepWhole && changed.empty()) return true;
+        for (const PackageDocument::Element& element : s.unclaimed)
+            if (written.count(element.name.bytes()) == 0) parts.push_back(element.bytes);
+        text = PackageDocument::compose(String(StoreName), parts);
+        return true;
+    }
+
+    // After a successful write: what was changed is stored now.
+    void written(int scope, const std::vector<uint32_t>& changed) {
+        Scope& s = scopes[scope];
+        if (s.keepWhole) {
+            s.keepWhole = false;
+            s.kept.clear();
+        }
+        for (uint32_t code : changed)
+            s.kept.erase(code);
+    }
+
+    // Nothing of one project reaches the next: packages that do not keep their values on reset
+    // are reset (whoever still holds one sees that), and the store holds the defaults only.
+    void forgetProject(Project& project) {
+        project.resetPackages();
+        project.getPackageStore().removeAll();
+        Scope& s = scopes[0];
+        settle(0, project.getPackageStore(), Stored());
+        s.storedRead = false;
     }
 
     Scope scopes[3];
@@ -95,126 +234,163 @@ struct AddonPackages {
 
 namespace {
 
-// Reads the module data into store. False when there was data that could not be read; no data
-// (none stored, no project, a host without module data) is not a failure.
-bool readModuleData(PackageStore& store) {
+// The module data. No data (none stored, no project, a host without module data) is nothing
+// stored; any other failure is data that could not be had.
+Stored readModuleData() {
+    Stored stored;
     GSHandle data = nullptr;
     GSErrCode err = ACAPGetModuleData(&data);
     MemoryBlock block(data);
-    if (err == hosterr::NotFound || err == hosterr::NoProject || err == hosterr::NotSupplied) return true;
-    if (err != hosterr::Ok) return false;
-    if (block.getSize() <= 0) return true;
-    DataBufferIn in(block);
-    return XMLReader(in).read(store);
+    if (err == hosterr::NotFound || err == hosterr::NoProject || err == hosterr::NotSupplied) return stored;
+    stored.present = true;
+    if (err != hosterr::Ok) return stored;
+    if (block.getSize() <= 0) {
+        stored.present = false;
+        return stored;
+    }
+    stored.fetched = true;
+    stored.text.assign(block.getData(), static_cast<size_t>(block.getSize()));
+    return stored;
 }
 
 std::unique_ptr<Directory> scopeFolder(Addon& addon, int scope) {
     return scope == 1 ? addon.getScope1Folder() : addon.getScope2Folder();
 }
 
-// Reads a preference file into store. False when the file is there but cannot be read.
-bool readStoreFile(const Directory* folder, PackageStore& store) {
-    if (folder == nullptr) return true;
+Stored readStoreFile(const Directory* folder) {
+    Stored stored;
+    if (folder == nullptr) return stored;
     DataFile file(*folder, String(StoreFileName));
-    if (!file.exists()) return true;
+    if (!file.exists()) return stored;
+    stored.present = true;
     DataBufferIn in(file);
-    if (in.hasFailed()) return false;
-    return XMLReader(in).read(store);
+    char block[DataBufferIn::BlockSize];
+    while (!in.hasFailed()) {
+        size_t got = in.read(block, sizeof block);
+        if (got == 0) break;
+        stored.text.append(block, got);
+    }
+    stored.fetched = !in.hasFailed();
+    return stored;
 }
 
-// Writes the text beside the file and then puts it in the file's place, so that a failed write
-// never leaves a half-written file behind.
+// Writes the text beside the file and then puts it in the file's place, so that neither a failed
+// write nor a power loss leaves a half-written file behind.
 bool writeStoreFile(const Directory& folder, const std::string& text) {
     DataFile temp(folder, String(StoreTempFileName));
-    bool ok = temp.open(true) && temp.setLength(0) && temp.seek(0);
-    if (ok) {
-        DataBufferOut out;
-        ok = out.open(temp) && out.write(text.data(), text.size());
-        ok = out.close() && ok;
-    }
+    // A leftover is replaced, not written through; anything else in the way fails the write.
+    if (IO::GetItemType(temp.getLocation()) == IO::ItemFile) temp.remove();
+    if (!temp.open(true)) return false;
+    bool ok = temp.setLength(0) && temp.write(text.data(), text.size());
     ok = temp.close() && ok;
     if (ok) {
         DataFile target(folder, String(StoreFileName));
-        ok = IO::Rename(temp.getLocation(), target.getLocation()) == hosterr::Ok;
+        ok = IO::ReplaceFile(target.getLocation(), temp.getLocation()) == hosterr::Ok;
     }
     if (!ok) temp.remove();
     return ok;
 }
 
-} // namespace
-
-AddonPackages& Addon::packages() const {
-    if (!m_packages) m_packages = std::make_shared<AddonPackages>();
-    return *m_packages;
+bool loadStoreFile(Addon& addon, AddonPackages& state, int scope) {
+    std::unique_ptr<Directory> folder = scopeFolder(addon, scope);
+    AddonPackages::Scope& s = state.scopes[scope];
+    bool ok = state.settle(scope, s.live, readStoreFile(folder.get()));
+    s.storedRead = true;
+    return ok;
 }
 
-PackageStore* Addon::getPackageStore(int scope) {
+} // namespace
+
+namespace {
+
+// The add-on's packages over the persistence layer's stores and the project's module data.
+class ProjectPackages : public PackageKeeper {
+public:
+    PackageStore* getPackageStore(Addon& addon, int scope) override;
+    bool isPackageRegistered(const Addon& addon, uint32_t code, int scope) override;
+    void registerPackage(Addon& addon, Package& package, int scope) override;
+    bool loadPackages(Addon& addon) override;
+    bool savePackages(Addon& addon, int scope) override;
+    void collectPackages(Addon& addon, int scope, PackageStore& store) override;
+    void loadModuleData(Addon& addon) override;
+    void saveModuleData(Addon& addon) override;
+    void handleProjectNotification(Addon& addon, ProjectEvent& event) override;
+
+private:
+    static AddonPackages& packagesOf(const Addon& addon) {
+        std::shared_ptr<AddonPackages>& state = stateOf(addon);
+        if (!state) state = std::make_shared<AddonPackages>();
+        return *state;
+    }
+};
+
+ProjectPackages thePackages;
+
+} // namespace
+
+void installProjectPackages() {
+    installPackageKeeper(&thePackages);
+}
+
+void uninstallProjectPackages() {
+    installPackageKeeper(nullptr);
+}
+
+PackageStore* ProjectPackages::getPackageStore(Addon& addon, int scope) {
     if (scope == 0) {
         Project* project = Host::getProject();
         return project ? &project->getPackageStore() : nullptr;
     }
-    return validScope(scope) ? &packages().scopes[scope].live : nullptr;
+    return validScope(scope) ? &packagesOf(addon).scopes[scope].live : nullptr;
 }
 
-bool Addon::isPackageRegistered(uint32_t code, int scope) const {
-    return validScope(scope) && packages().scopes[scope].registered.hasPackage(code);
+bool ProjectPackages::isPackageRegistered(const Addon& addon, uint32_t code, int scope) {
+    return validScope(scope) && packagesOf(addon).scopes[scope].registered.hasPackage(code);
 }
 
-void Addon::registerPackage(Package& package, int scope) {
+void ProjectPackages::registerPackage(Addon& addon, Package& package, int scope) {
     if (!validScope(scope)) return;
-    AddonPackages& state = packages();
-    state.scopes[scope].registered.putPackage(package);
+    AddonPackages& state = packagesOf(addon);
+    AddonPackages::Scope& s = state.scopes[scope];
+    s.registered.putPackage(package);
     uint32_t code = package.getCode();
 
-    // A package registered late still starts from what is stored for it.
-    PackageStore* live = nullptr;
-    bool readStored = false;
-    if (scope == 0) {
-        live = Host::hasProject() ? getPackageStore(0) : nullptr;
-        readStored = live != nullptr;
-    } else {
-        live = &state.scopes[scope].live;
-        readStored = state.filesLoaded;
-    }
+    // Making the project object reads its module data, this package's included.
+    PackageStore* live = scope == 0 ? (Host::hasProject() ? addon.getPackageStore(0) : nullptr) : &s.live;
     if (live == nullptr || live->hasPackage(code)) return;
-    PackageStore single{String(StoreName)};
-    single.putPackage(package);
-    if (readStored) {
-        std::unique_ptr<Directory> folder = scope == 0 ? nullptr : scopeFolder(*this, scope);
-        bool ok = scope == 0 ? readModuleData(single) : readStoreFile(folder.get(), single);
-        if (!ok) {
-            single.removeAll();
-            single.putPackage(package);
-        }
+    if (scope != 0 && !state.filesLoaded) {
+        live->sharePackage(state.defaults(scope, code), false); // initialize reads the files
+    } else if (!s.storedRead) {
+        if (scope == 0)
+            addon.loadModuleData();
+        else
+            loadStoreFile(addon, state, scope);
+    } else {
+        state.addLate(scope, *live, code);
     }
-    live->sharePackage(single.getSharedPackage(code), false);
 }
 
-bool Addon::loadPackages() {
-    AddonPackages& state = packages();
+bool ProjectPackages::loadPackages(Addon& addon) {
+    AddonPackages& state = packagesOf(addon);
     bool ok = true;
     for (int scope = 1; scope <= 2; ++scope) {
         if (state.scopes[scope].registered.getPackageCount() == 0) continue;
-        std::unique_ptr<Directory> folder = scopeFolder(*this, scope);
-        PackageStore read{String(StoreName)};
-        state.fillDefaults(scope, read);
-        bool unreadable = !readStoreFile(folder.get(), read);
-        state.settle(scope, state.scopes[scope].live, read, unreadable);
-        ok = ok && !unreadable;
+        ok = loadStoreFile(addon, state, scope) && ok;
     }
     state.filesLoaded = true;
     return ok;
 }
 
-bool Addon::savePackages(int scope) {
+bool ProjectPackages::savePackages(Addon& addon, int scope) {
     if (!validScope(scope)) return false;
-    AddonPackages& state = packages();
+    AddonPackages& state = packagesOf(addon);
     if (state.scopes[scope].registered.getPackageCount() == 0) return true;
-    PackageStore* live = getPackageStore(scope);
+    PackageStore* live = addon.getPackageStore(scope);
     if (live == nullptr) return false;
     std::string text;
-    if (!AddonPackages::toText(*live, text)) return false;
-    if (!state.mayOverwrite(scope, text)) return true;
+    std::vector<uint32_t> changed;
+    if (!state.compose(scope, *live, text, changed)) return false;
+    if (text.empty()) return true; // the stored data stays as it is
 
     bool ok = false;
     if (scope == 0) {
@@ -222,15 +398,15 @@ bool Addon::savePackages(int scope) {
         ok = ACAPSetModuleData(data) == hosterr::Ok;
         freeHandle(data);
     } else {
-        std::unique_ptr<Directory> folder = scopeFolder(*this, scope);
+        std::unique_ptr<Directory> folder = scopeFolder(addon, scope);
         ok = folder != nullptr && writeStoreFile(*folder, text);
     }
-    if (ok) state.scopes[scope].protectStored = false;
+    if (ok) state.written(scope, changed);
     return ok;
 }
 
-void Addon::collectPackages(int scope, PackageStore& store) {
-    PackageStore* live = getPackageStore(scope);
+void ProjectPackages::collectPackages(Addon& addon, int scope, PackageStore& store) {
+    PackageStore* live = addon.getPackageStore(scope);
     if (live == nullptr) return;
     for (uint32_t code : live->getCodes()) {
         Package* package = live->getPackage(code);
@@ -238,41 +414,32 @@ void Addon::collectPackages(int scope, PackageStore& store) {
     }
 }
 
-void Addon::loadModuleData() {
-    AddonPackages& state = packages();
+void ProjectPackages::loadModuleData(Addon& addon) {
+    AddonPackages& state = packagesOf(addon);
     if (state.scopes[0].registered.getPackageCount() == 0) return;
     Project* project = Host::getProject();
     if (project == nullptr) return;
-    PackageStore read{String(StoreName)};
-    state.fillDefaults(0, read);
-    bool unreadable = !readModuleData(read);
-    state.settle(0, project->getPackageStore(), read, unreadable);
-    ProjectEvent loaded(static_cast<uint32_t>(ProjectEvent::PackagesLoaded), unreadable ? 1 : 0);
-    handleEvent(loaded);
+    bool ok = state.settle(0, project->getPackageStore(), readModuleData());
+    state.scopes[0].storedRead = true;
+    ProjectEvent loaded(static_cast<uint32_t>(ProjectEvent::PackagesLoaded), ok ? 0 : 1);
+    addon.handleEvent(loaded);
 }
 
-void Addon::saveModuleData() {
-    savePackages(0);
+void ProjectPackages::saveModuleData(Addon& addon) {
+    addon.savePackages(0);
 }
 
-void Addon::handleProjectNotification(ProjectEvent& event) {
+void ProjectPackages::handleProjectNotification(Addon& addon, ProjectEvent& event) {
     switch (event.getNotification()) {
     case ProjectNew:
     case ProjectNewAndReset:
     case ProjectOpen:
-        loadModuleData();
+        if (Project* project = Host::getProject()) packagesOf(addon).forgetProject(*project);
+        addon.loadModuleData();
         break;
-    case ProjectClose: {
-        // Nothing of the closed project may reach the next one.
-        AddonPackages& state = packages();
-        if (state.scopes[0].registered.getPackageCount() == 0) break;
-        if (PackageStore* live = getPackageStore(0)) {
-            PackageStore defaults{String(StoreName)};
-            state.fillDefaults(0, defaults);
-            state.settle(0, *live, defaults, false);
-        }
+    case ProjectClose:
+        if (Project* project = Host::getProject()) packagesOf(addon).forgetProject(*project);
         break;
-    }
     default:
         break;
     }

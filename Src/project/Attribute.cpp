@@ -3,6 +3,34 @@
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
 
+namespace {
+constexpr uint8_t lastSteppedType = 17;
+} // namespace
+
+HostAttributeType& operator++(HostAttributeType& type) {
+    auto code = static_cast<uint8_t>(type);
+    type = static_cast<HostAttributeType>(code >= lastSteppedType ? 0 : code + 1);
+    return type;
+}
+
+HostAttributeType operator++(HostAttributeType& type, int) {
+    HostAttributeType old = type;
+    ++type;
+    return old;
+}
+
+HostAttributeType& operator--(HostAttributeType& type) {
+    auto code = static_cast<uint8_t>(type);
+    type = static_cast<HostAttributeType>(code == 0 || code > lastSteppedType ? lastSteppedType : code - 1);
+    return type;
+}
+
+HostAttributeType operator--(HostAttributeType& type, int) {
+    HostAttributeType old = type;
+    --type;
+    return old;
+}
+
 namespace tarnwick {
 
 void AttributeMemoDeleter::operator()(HostAttributeMemo* memo) const {
@@ -12,33 +40,8 @@ void AttributeMemoDeleter::operator()(HostAttributeMemo* memo) const {
 }
 
 namespace {
-constexpr uint8_t lastSteppedType = 17;
 constexpr uint16_t otherPlatformSign = 0x4D4D; // "MM"
 } // namespace
-
-AttributeType& operator++(AttributeType& type) {
-    auto code = static_cast<uint8_t>(type);
-    type = static_cast<AttributeType>(code >= lastSteppedType ? 0 : code + 1);
-    return type;
-}
-
-AttributeType operator++(AttributeType& type, int) {
-    AttributeType old = type;
-    ++type;
-    return old;
-}
-
-AttributeType& operator--(AttributeType& type) {
-    auto code = static_cast<uint8_t>(type);
-    type = static_cast<AttributeType>(code == 0 || code > lastSteppedType ? lastSteppedType : code - 1);
-    return type;
-}
-
-AttributeType operator--(AttributeType& type, int) {
-    AttributeType old = type;
-    --type;
-    return old;
-}
 
 bool Attribute::exists() const {
     return getRecord().index != 0 && m_link.isValid();

@@ -11,6 +11,13 @@
 #include "platform/api/AttributeRecords.h"
 #include "project/AttributeLink.h"
 
+// Attribute type codes step with wrap-around over 0..17, the unnamed codes between included. Beside
+// the host's type, so that lookup finds them.
+HostAttributeType& operator++(HostAttributeType& type);
+HostAttributeType operator++(HostAttributeType& type, int);
+HostAttributeType& operator--(HostAttributeType& type);
+HostAttributeType operator--(HostAttributeType& type, int);
+
 namespace tarnwick {
 
 // Frees what the host or the module put in an attribute memo, then the memo itself.
@@ -18,27 +25,6 @@ struct AttributeMemoDeleter {
     void operator()(HostAttributeMemo* memo) const;
 };
 using AttributeMemoPtr = std::unique_ptr<HostAttributeMemo, AttributeMemoDeleter>;
-
-// Attribute type codes, stepping with wrap-around over 0..17.
-enum class AttributeType : uint8_t {
-    None = 0,
-    Pen = 1,
-    Layer = 2,
-    LineType = 3,
-    Fill = 4,
-    Composite = 5,
-    Surface = 6,
-    City = 7,
-    LayerCombination = 8,
-    ZoneCategory = 9,
-    Font = 10,
-    Profile = 11,
-    BuildingMaterial = 17,
-};
-AttributeType& operator++(AttributeType& type);
-AttributeType operator++(AttributeType& type, int);
-AttributeType& operator--(AttributeType& type);
-AttributeType operator--(AttributeType& type, int);
 
 class Attribute {
 public:

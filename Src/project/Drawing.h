@@ -14,11 +14,11 @@
 #include "project/ElementLink.h"
 #include "project/ElementLinkList.h"
 #include "project/ElementMemo.h"
+#include "project/ElementOwnership.h"
 #include "project/IteratorBase.h"
 
 namespace tarnwick {
 
-class Element;
 class Layer;
 class Library;
 class ProgressMonitor;
@@ -197,8 +197,25 @@ private:
     bool hasUserData(const ElementLink& link);
     // Type code 0 passes everything; else the codes must agree and the sub-kinds unless either is 0.
     static bool passesType(const ElementLink& link, uint16_t type);
-    std::unique_ptr<Element> wrap(const API_Element& record, ElementLink& link);
     std::shared_ptr<ElementLinkList> collectForWalk(const Filter& filter);
+
+    friend class ElementAccess;
+};
+
+// How the iterator template walks a drawing's elements.
+template <> struct IteratorTraits<Drawing> {
+    static Drawing* databaseOf(const ElementLink& link) { return link.getDrawing(); }
+    static std::unique_ptr<Element> read(Drawing& drawing, const ElementLink& link,
+                                         const Drawing::Filter& filter) {
+        return drawing.getElement(link, &filter);
+    }
+    static std::unique_ptr<Element> next(const ElementLink& position, bool forward, Drawing::Filter& filter) {
+        Drawing* drawing = position.getDrawing();
+        return drawing == nullptr ? nullptr : drawing->findItem(position, forward, filter, true);
+    }
+    static const ElementLink& linkOf(const Element& item);
+    static bool save(Element& item);
+    static std::unique_ptr<Element> copy(const Element& item);
 };
 
 } // namespace tarnwick

@@ -25,13 +25,7 @@ void Project::reset() {
     m_model->reset();
     m_plan->reset();
     m_users.reset();
-    m_details.reset();
-    m_documents3D.reset();
-    m_elevations.reset();
-    m_interiorElevations.reset();
-    m_layouts.reset();
-    m_sections.reset();
-    m_worksheets.reset();
+    m_viewLists = {};
     m_specification->reset();
     m_currentDatabase = nullptr;
     m_frontWindow = nullptr;
@@ -122,28 +116,27 @@ bool Project::setFrontWindow(Drawing* drawing) {
 
 // --- View lists.
 
-#define TARNWICK_PROJECT_VIEWS(Kind, member, listName)                                                       \
-    listName& Project::member() {                                                                            \
-        if (!m_##member) m_##member = std::make_unique<listName>(this);                                      \
-        return *m_##member;                                                                                  \
-    }                                                                                                        \
-    size_t Project::get##Kind##Count() {                                                                     \
-        return member().size();                                                                              \
-    }                                                                                                        \
-    Kind* Project::get##Kind(int32_t index) {                                                                \
-        return index < 0 ? nullptr : member().at(index);                                                     \
-    }                                                                                                        \
-    Kind* Project::find##Kind(const Guid& guid) {                                                            \
-        return member().find(guid);                                                                          \
-    }
+template <class List> List& Project::viewList() {
+    std::unique_ptr<List>& list = std::get<std::unique_ptr<List>>(m_viewLists);
+    if (!list) list = std::make_unique<List>(this);
+    return *list;
+}
 
-TARNWICK_PROJECT_VIEWS(Detail, details, DetailList)
-TARNWICK_PROJECT_VIEWS(Document3D, documents3D, Document3DList)
-TARNWICK_PROJECT_VIEWS(Elevation, elevations, ElevationList)
-TARNWICK_PROJECT_VIEWS(InteriorElevation, interiorElevations, InteriorElevationList)
-TARNWICK_PROJECT_VIEWS(Layout, layouts, LayoutList)
-TARNWICK_PROJECT_VIEWS(Section, sections, SectionList)
-TARNWICK_PROJECT_VIEWS(Worksheet, worksheets, WorksheetList)
+// One line per kind: its count, its index-th database and the database of a Guid.
+// clang-format off
+#define TARNWICK_PROJECT_VIEWS(Kind)                                                                         \
+    size_t Project::get##Kind##Count() { return viewList<Kind##List>().size(); }                             \
+    Kind* Project::get##Kind(int32_t index) { return viewList<Kind##List>().at(index); }                     \
+    Kind* Project::find##Kind(const Guid& guid) { return viewList<Kind##List>().find(guid); }
+// clang-format on
+
+TARNWICK_PROJECT_VIEWS(Detail)
+TARNWICK_PROJECT_VIEWS(Document3D)
+TARNWICK_PROJECT_VIEWS(Elevation)
+TARNWICK_PROJECT_VIEWS(InteriorElevation)
+TARNWICK_PROJECT_VIEWS(Layout)
+TARNWICK_PROJECT_VIEWS(Section)
+TARNWICK_PROJECT_VIEWS(Worksheet)
 
 #undef TARNWICK_PROJECT_VIEWS
 

@@ -4,13 +4,14 @@
 // replaced, when the host closes or switches projects.
 #pragma once
 
-#include "project/User.h"
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 #include "Environment/Containers.h"
 #include "Environment/Guid.h"
+#include "Environment/User.h"
 #include "Environment/MemoryBlock.h"
 #include "Environment/NonCopyable.h"
 #include "Environment/String.h"
@@ -164,26 +165,18 @@ private:
     // The library-part database belongs to the library subsystem, which makes it.
     void makeLibrary();
     Drawing* drawingOfRecord(const HostDatabaseInfo& record);
-    DetailList& details();
-    Document3DList& documents3D();
-    ElevationList& elevations();
-    InteriorElevationList& interiorElevations();
-    LayoutList& layouts();
-    SectionList& sections();
-    WorksheetList& worksheets();
+    // The view list of one kind, made on first use.
+    template <class List> List& viewList();
 
     std::unique_ptr<Database> m_libraryDatabase;
     Library* m_library = nullptr; // the same object
     std::unique_ptr<Model> m_model;
     std::unique_ptr<Plan> m_plan;
     std::unique_ptr<UserList> m_users;
-    std::unique_ptr<DetailList> m_details;
-    std::unique_ptr<Document3DList> m_documents3D;
-    std::unique_ptr<ElevationList> m_elevations;
-    std::unique_ptr<InteriorElevationList> m_interiorElevations;
-    std::unique_ptr<LayoutList> m_layouts;
-    std::unique_ptr<SectionList> m_sections;
-    std::unique_ptr<WorksheetList> m_worksheets;
+    std::tuple<std::unique_ptr<DetailList>, std::unique_ptr<Document3DList>, std::unique_ptr<ElevationList>,
+               std::unique_ptr<InteriorElevationList>, std::unique_ptr<LayoutList>,
+               std::unique_ptr<SectionList>, std::unique_ptr<WorksheetList>>
+        m_viewLists;
     std::unique_ptr<Specification> m_specification;
     Drawing* m_currentDatabase = nullptr;
     Drawing* m_frontWindow = nullptr;

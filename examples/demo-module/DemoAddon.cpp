@@ -12,6 +12,7 @@
 #include "Environment/ModuleRegistry.h"
 #include "Environment/NumberText.h"
 #include "Environment/Transaction.h"
+#include "library/LibraryModel.h"
 #include "persistence/Package.h"
 #include "persistence/XMLTypeProxy.h"
 #include "platform/gsroot/DebugPrint.h"
@@ -22,10 +23,13 @@
 #include "project/Project.h"
 #include "project/Specification.h"
 #include "project/Storey.h"
+#include "resources/ModuleResources.h"
 
 namespace demo {
 
 using namespace tarnwick;
+
+void reportInternalError();
 
 constexpr uint32_t MenuList = 32000;
 constexpr uint32_t PromptList = 32001;
@@ -206,17 +210,14 @@ public:
             add(tool.get());
     }
     ~DemoAddon() override { clear(); }
-    void onException() override { zavlink::reportInternalError(); }
+    void onException() override { reportInternalError(); }
 
 private:
     std::vector<std::unique_ptr<Subscriber>> m_tools;
 };
 
-} // namespace demo
-
-namespace zavlink {
-
 GSErrCode createAddon(HostEnvironment*) {
+    tarnwick::registerLibraryModel();
     GSErrCode err = tarnwick::initialiseModules();
     if (err != 0) return err;
     auto* addon = new demo::DemoAddon();
@@ -236,4 +237,8 @@ void reportInternalError() {
     tarnwick::ErrorAlert().show(tarnwick::Host::getResourceString(32524, 1));
 }
 
-} // namespace zavlink
+namespace {
+const ProductRegistration product({&createAddon, &destroyAddon, &reportInternalError, &zavModuleResources});
+} // namespace
+
+} // namespace demo

@@ -2,6 +2,7 @@
 // forwards it to the host.
 #include <string>
 
+#include "CallForwarding.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
@@ -12,14 +13,8 @@ namespace zavhost {
 
 namespace {
 
-StandInHost* host() {
-    return StandInHost::current();
-}
-
-GSErrCode logged(const char* function, std::string arguments, GSErrCode answer) {
-    if (StandInHost* h = host()) h->calls().add({function, {}, std::move(arguments), answer});
-    return answer;
-}
+using forwarding::host;
+using forwarding::logged;
 
 std::string handlerText(const void* handler) {
     return handler != nullptr ? "handler" : "null";

@@ -1,5 +1,6 @@
 // The function table's project, attribute and element slots: each logs its call in the current
 // host's call log and forwards it to the model calls.
+#include "CallForwarding.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
@@ -8,14 +9,8 @@ namespace zavhost {
 
 namespace {
 
-StandInHost* host() {
-    return StandInHost::current();
-}
-
-GSErrCode logged(const char* function, std::string brief, GSErrCode answer) {
-    if (StandInHost* h = host()) h->calls().add({function, {}, std::move(brief), answer});
-    return answer;
-}
+using forwarding::host;
+using forwarding::logged;
 
 template <class Call> GSErrCode forward(const char* function, Call call) {
     StandInHost* h = host();

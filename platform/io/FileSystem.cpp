@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/api/HostErrors.h"
 
@@ -76,6 +78,35 @@ GSErrCode Rename(const Location& from, const Location& to) {
     std::error_code ec;
     fs::rename(from.ToPath(), to.ToPath(), ec);
     return ec ? ErrorFromErrno(ec.value()) : hosterr::Ok;
+}
+
+namespace {
+
+// Opens the item at path, gives it mode when there is one, and flushes it to the disk.
+GSErrCode syncItem(const std::string& path, int flags, const mode_t* mode) {
+    int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0) return ErrorFromErrno(errno);
+    int failed = 0;
+    if (mode != nullptr && ::fchmod(fd, *mode) != 0) failed = errno;
+    if (failed == 0 && ::fsync(fd) != 0) failed = errno;
+    ::close(fd);
+    return ErrorFromErrno(failed);
+}
+
+} // namespace
+
+GSErrCode ReplaceFile(const Location& target, const Location& replacement) {
+    if (target.IsEmpty() || replacement.IsEmpty()) return hosterr::BadParameter;
+    if (GetItemType(replacement) != ItemFile) return hosterr::NotFound;
+    struct stat st {};
+    bool kept = ::stat(target.ToPath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    mode_t mode = st.st_mode & 07777;
+    GSErrCode err = syncItem(replacement.ToPath(), O_RDONLY, kept ? &mode : nullptr);
+    if (err != hosterr::Ok) return err;
+    if (::rename(replacement.ToPath().c_str(), target.ToPath().c_str()) != 0) return ErrorFromErrno(errno);
+    // The rename itself lasts only once the folder is on the disk.
+    std::string folder = fs::path(target.ToPath()).parent_path().string();
+    return syncItem(folder.empty() ? std::string(".") : folder, O_RDONLY | O_DIRECTORY, nullptr);
 }
 
 GSErrCode ListFolder(const Location& folder, std::vector<std::string>* names) {

@@ -5,6 +5,8 @@
 
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "../Environment/TempFolder.h"
 #include "Environment/Directory.h"
@@ -39,12 +41,14 @@ void writeFile(const std::string& path, const std::string& bytes) {
 // chooses; counts the loads it is told about.
 class PackageAddon : public Addon {
 public:
-    explicit PackageAddon(const std::string& folder, bool projectPackages = true, bool userPackages = true)
+    explicit PackageAddon(const std::string& folder, bool projectPackages = true, bool userPackages = true,
+                          bool projectCounter = false)
         : m_folder(folder) {
         Prefs prefs;
         Counter counter;
         counter.value = 5;
         if (projectPackages) registerPackage(prefs, 0);
+        if (projectCounter) registerPackage(counter, 0);
         if (userPackages) registerPackage(counter, 1);
     }
     std::unique_ptr<Directory> getScope1Folder() override {
@@ -76,6 +80,11 @@ Prefs* projectPrefs() {
     return project ? static_cast<Prefs*>(project->getPackage(Prefs::Code)) : nullptr;
 }
 
+Counter* projectCounter() {
+    Project* project = Host::getProject();
+    return project ? static_cast<Counter*>(project->getPackage(Counter::Code)) : nullptr;
+}
+
 Counter* userCounter() {
     return static_cast<Counter*>(getAddon()->getPackageStore(1)->getPackage(Counter::Code));
 }
@@ -88,6 +97,16 @@ protected:
         return [=] { return new PackageAddon(folder, projectPackages, userPackages); };
     }
     std::string projectFile(const char* name) { return temp.path(std::string(name) + ".zavproj"); }
+    // A project file whose module data holds stored.
+    std::string projectWith(const std::string& stored, const char* name = "stored") {
+        zavhost::Project file;
+        file.name = name;
+        file.model.moduleData = stored;
+        std::string path = projectFile(name);
+        std::string why;
+        EXPECT_TRUE(zavhost::ProjectFile::save(file, path, &why)) << why;
+        return path;
+    }
     std::string moduleData(zavhost::StandInHost& host) {
         const auto& data = host.project()->model.moduleData;
         return data ? *data : "<none>";
@@ -144,20 +163,21 @@ TEST_F(AddonPackageTest, WithoutProjectPackagesTheModuleDataIsLeftAlone) {
 }
 
 TEST_F(AddonPackageTest, UnreadableModuleDataIsKeptUntilSomethingIsChanged) {
-    const std::string corrupt[] = {
-        "<frameworkPreferenceStore><testPrefs><path>/kept.xml</path><level>abc</level>",
-        "<frameworkPreferenceStore><testPrefs><path>/kept.xml</path><level>666</level></testPrefs>"
-        "</frameworkPreferenceStore>",
-        std::string("\0\x01garbage", 9),
+    const std::string refused = "<testPrefs><path>/kept.xml</path><level>666</level></testPrefs>";
+    struct Case {
+        std::string stored;
+        std::string kept; // what every unchanged save must leave in the module data
+    } cases[] = {
+        // Not even well-formed: kept whole.
+        {"<frameworkPreferenceStore><testPrefs><path>/kept.xml</path><level>abc</level>", ""},
+        {std::string("\0\x01garbage", 9), ""},
+        // A record refused after reading: its element is kept as stored.
+        {"<frameworkPreferenceStore>" + refused + "</frameworkPreferenceStore>", refused},
+        {refused, refused}, // a document of the one package
     };
-    for (const std::string& stored : corrupt) {
-        zavhost::Project file;
-        file.name = "Damaged";
-        file.model.moduleData = stored;
-        std::string path = projectFile("damaged");
-        std::string why;
-        ASSERT_TRUE(zavhost::ProjectFile::save(file, path, &why)) << why;
-
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        std::string path = projectWith(c.stored, "damaged");
         ModuleUnderTest module(factory(), false);
         zavhost::StandInHost& host = module.host();
         ASSERT_EQ(host.openProject(path), hosterr::Ok);
@@ -165,15 +185,119 @@ TEST_F(AddonPackageTest, UnreadableModuleDataIsKeptUntilSomethingIsChanged) {
         ASSERT_NE(projectPrefs(), nullptr);
         EXPECT_EQ(projectPrefs()->path, ""); // running on its defaults, nothing half-read
 
-        ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
-        EXPECT_EQ(moduleData(host), stored);
-        EXPECT_TRUE(getAddon()->savePackages(0));
-        EXPECT_EQ(moduleData(host), stored);
+        for (int save = 0; save < 2; ++save) {
+            ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
+            if (c.kept.empty())
+                EXPECT_EQ(moduleData(host), c.stored);
+            else
+                EXPECT_NE(moduleData(host).find(c.kept), std::string::npos) << moduleData(host);
+            EXPECT_TRUE(addon().lastLoadFailed);
+        }
 
         projectPrefs()->path = String("/chosen.xml"); // a deliberate change replaces the stored data
         ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
         EXPECT_FALSE(addon().lastLoadFailed);
         EXPECT_EQ(projectPrefs()->path, "/chosen.xml");
+        EXPECT_EQ(moduleData(host).find("666"), std::string::npos);
+    }
+}
+
+// Module data of a counter and of a package whose record is refused: the counter loads and
+// saves as usual, and edits to it never write defaults over the other package's stored element.
+TEST_F(AddonPackageTest, AnUnreadablePackageKeepsItsElementThroughOtherEdits) {
+    const std::string refused = "<testPrefs>\n\t<path>/kept.xml</path>\n\t<level>666</level>\n</testPrefs>";
+    std::string path =
+        projectWith("<?xml version=\"1.0\"?>\n<frameworkPreferenceStore>\n<counter><value>4</value>"
+                    "</counter>" +
+                    refused + "</frameworkPreferenceStore>");
+    ModuleUnderTest module([this] { return new PackageAddon(temp.path(), true, false, true); }, false);
+    zavhost::StandInHost& host = module.host();
+    ASSERT_EQ(host.openProject(path), hosterr::Ok);
+    EXPECT_TRUE(addon().lastLoadFailed);
+    ASSERT_NE(projectCounter(), nullptr);
+    EXPECT_EQ(projectCounter()->value, 4u); // read, though its neighbour was refused
+    EXPECT_EQ(projectPrefs()->path, "");
+
+    for (unsigned value : {9u, 10u}) {
+        projectCounter()->value = value;
+        ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
+        EXPECT_NE(moduleData(host).find(refused), std::string::npos) << moduleData(host);
+        EXPECT_EQ(projectCounter()->value, value);
+        EXPECT_EQ(projectPrefs()->path, "");
+        EXPECT_TRUE(addon().lastLoadFailed);
+    }
+
+    // A change to the package itself ends the protection.
+    projectPrefs()->level = 2;
+    ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
+    EXPECT_EQ(moduleData(host).find("/kept.xml"), std::string::npos) << moduleData(host);
+    EXPECT_FALSE(addon().lastLoadFailed);
+    EXPECT_EQ(projectPrefs()->level, 2u);
+    EXPECT_EQ(projectCounter()->value, 10u);
+}
+
+// Elements of packages not registered are carried along; one registered late reads its element
+// then, under the same rule.
+TEST_F(AddonPackageTest, ElementsOfUnregisteredPackagesAreWrittenBack) {
+    struct Case {
+        const char* stored;
+        bool readable;
+    } cases[] = {
+        {"<counter><value>12</value></counter>", true},
+        {"<counter><value>-3</value></counter>", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const std::string future = "<future version=\"3\"><x>&lt;1&gt;</x><y/></future>";
+        std::string path =
+            projectWith("<frameworkPreferenceStore>" + future + c.stored +
+                        "<testPrefs><path>/read.xml</path></testPrefs></frameworkPreferenceStore>");
+        ModuleUnderTest module(factory(true, false), false);
+        zavhost::StandInHost& host = module.host();
+        ASSERT_EQ(host.openProject(path), hosterr::Ok);
+        EXPECT_FALSE(addon().lastLoadFailed);
+        EXPECT_EQ(projectPrefs()->path, "/read.xml");
+        projectPrefs()->path = String("/edited.xml");
+        ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
+        EXPECT_NE(moduleData(host).find(future), std::string::npos) << moduleData(host);
+        EXPECT_NE(moduleData(host).find(c.stored), std::string::npos) << moduleData(host);
+
+        Counter counter;
+        counter.value = 5;
+        getAddon()->registerPackage(counter, 0);
+        ASSERT_NE(projectCounter(), nullptr);
+        EXPECT_EQ(projectCounter()->value, c.readable ? 12u : 5u);
+        projectPrefs()->path = String("/again.xml"); // an unrelated edit
+        ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
+        EXPECT_NE(moduleData(host).find(future), std::string::npos) << moduleData(host);
+        EXPECT_EQ(moduleData(host).find(c.stored) != std::string::npos, !c.readable) << moduleData(host);
+        EXPECT_NE(moduleData(host).find("<counter>"), std::string::npos);
+        EXPECT_EQ(projectCounter()->value, c.readable ? 12u : 5u);
+    }
+}
+
+// Nothing of one project reaches the next, whether or not the add-on registered the package.
+TEST_F(AddonPackageTest, AnotherProjectStartsWithoutTheLastOnesPackages) {
+    struct Forgetful : Counter {
+        std::unique_ptr<Package> clone() const override { return std::make_unique<Forgetful>(*this); }
+        bool keepOnReset() const override { return false; }
+    };
+    for (bool open : {false, true}) {
+        SCOPED_TRACE(open ? "open" : "new");
+        std::string other = projectWith("", "other");
+        ModuleUnderTest module(factory(false, false));
+        zavhost::StandInHost& host = module.host();
+        auto held = std::make_shared<Forgetful>();
+        held->value = 7;
+        Host::getProject()->getPackageStore().sharePackage(held);
+        Prefs prefs;
+        prefs.path = String("/first.xml");
+        Host::getProject()->setPackage(prefs, false);
+
+        ASSERT_EQ(open ? host.openProject(other) : host.newProject("Second"), hosterr::Ok);
+        EXPECT_EQ(Host::getProject()->getPackage(Prefs::Code), nullptr);
+        EXPECT_EQ(Host::getProject()->getPackage(Counter::Code), nullptr);
+        EXPECT_EQ(held->value, 0u); // reset as it left the project
     }
 }
 
@@ -243,13 +367,45 @@ TEST_F(AddonPackageTest, AFailedWriteLeavesThePreferenceFileWhole) {
         ASSERT_TRUE(getAddon()->savePackages(1));
     }
     std::string before = readFile(file);
-    // A folder in the way of the temporary file makes the write fail.
+    // A folder in the way of the temporary file makes the write fail, and is left alone.
     IO::CreateFolder(IO::Location(file + ".tmp"));
     ModuleUnderTest module(factory());
     userCounter()->value = 9;
     EXPECT_FALSE(getAddon()->savePackages(1));
     EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(IO::GetItemType(IO::Location(file + ".tmp")), IO::ItemFolder);
     IO::DeleteTree(IO::Location(file + ".tmp"));
+    EXPECT_TRUE(getAddon()->savePackages(1));
+    EXPECT_NE(readFile(file).find("<value>9</value>"), std::string::npos);
+}
+
+TEST_F(AddonPackageTest, ARewriteKeepsThePreferenceFilesPermissions) {
+    std::string file = temp.path("frameworkPreferenceStore.xml");
+    ModuleUnderTest module(factory());
+    ASSERT_TRUE(getAddon()->savePackages(1));
+    for (mode_t mode : {0600, 0640, 0604, 0666}) {
+        ASSERT_EQ(::chmod(file.c_str(), mode), 0);
+        userCounter()->value = mode;
+        ASSERT_TRUE(getAddon()->savePackages(1));
+        struct stat st {};
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+        EXPECT_NE(readFile(file).find("<value>" + std::to_string(mode) + "</value>"), std::string::npos);
+        EXPECT_EQ(readFile(file + ".tmp"), "<missing>");
+    }
+}
+
+// A temporary file left behind (by a crash, or planted as a link) is replaced, never written through.
+TEST_F(AddonPackageTest, ALeftoverTemporaryFileIsNotWrittenThrough) {
+    std::string file = temp.path("frameworkPreferenceStore.xml");
+    std::string other = temp.path("other.txt");
+    writeFile(other, "precious");
+    ASSERT_EQ(::symlink(other.c_str(), (file + ".tmp").c_str()), 0);
+    ModuleUnderTest module(factory());
+    userCounter()->value = 11;
+    EXPECT_TRUE(getAddon()->savePackages(1));
+    EXPECT_EQ(readFile(other), "precious");
+    EXPECT_NE(readFile(file).find("<value>11</value>"), std::string::npos);
 }
 
 TEST_F(AddonPackageTest, WithoutAFolderPreferencesStayInMemory) {

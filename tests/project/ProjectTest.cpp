@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <numbers>
+#include <vector>
 
 #include "Environment/DataFile.h"
 #include "Environment/TempFolder.h"
@@ -163,6 +164,56 @@ TEST(Project, DrawingsAreFoundByKindAndGuidInGuidOrder) {
     project->reset();
     EXPECT_EQ(project->getDetailCount(), 1u);
     EXPECT_EQ(project->getDetail(0)->getDatabaseRef().getKind(), uint32_t(DatabaseDetail));
+}
+
+// Each kind's count, index-th and by-Guid answers come from that kind's own list.
+TEST(Project, EveryViewKindAnswersFromItsOwnList) {
+    ModuleUnderTest module;
+    zavhost::Project& host = hostProject(module.host());
+    struct Kind {
+        HostDatabaseKind kind;
+        size_t (Project::*count)();
+        Drawing* (*at)(Project&, int32_t);
+        Drawing* (*find)(Project&, const Guid&);
+    };
+    const Kind kinds[] = {
+        {DatabaseDetail, &Project::getDetailCount,
+         [](Project& p, int32_t i) -> Drawing* { return p.getDetail(i); },
+         [](Project& p, const Guid& g) -> Drawing* { return p.findDetail(g); }},
+        {Database3DDocument, &Project::getDocument3DCount,
+         [](Project& p, int32_t i) -> Drawing* { return p.getDocument3D(i); },
+         [](Project& p, const Guid& g) -> Drawing* { return p.findDocument3D(g); }},
+        {DatabaseElevation, &Project::getElevationCount,
+         [](Project& p, int32_t i) -> Drawing* { return p.getElevation(i); },
+         [](Project& p, const Guid& g) -> Drawing* { return p.findElevation(g); }},
+        {DatabaseInteriorElevation, &Project::getInteriorElevationCount,
+         [](Project& p, int32_t i) -> Drawing* { return p.getInteriorElevation(i); },
+         [](Project& p, const Guid& g) -> Drawing* { return p.findInteriorElevation(g); }},
+        {DatabaseLayout, &Project::getLayoutCount,
+         [](Project& p, int32_t i) -> Drawing* { return p.getLayout(i); },
+         [](Project& p, const Guid& g) -> Drawing* { return p.findLayout(g); }},
+        {DatabaseSection, &Project::getSectionCount,
+         [](Project& p, int32_t i) -> Drawing* { return p.getSection(i); },
+         [](Project& p, const Guid& g) -> Drawing* { return p.findSection(g); }},
+        {DatabaseWorksheet, &Project::getWorksheetCount,
+         [](Project& p, int32_t i) -> Drawing* { return p.getWorksheet(i); },
+         [](Project& p, const Guid& g) -> Drawing* { return p.findWorksheet(g); }},
+    };
+    std::vector<Guid> guids;
+    for (const Kind& k : kinds)
+        guids.push_back(Guid(host.model.views.add(k.kind, u"View")->guid));
+    Project& project = *Host::getProject();
+    for (size_t i = 0; i < std::size(kinds); ++i) {
+        const Kind& k = kinds[i];
+        EXPECT_EQ((project.*k.count)(), 1u) << k.kind;
+        Drawing* only = k.at(project, 0);
+        ASSERT_NE(only, nullptr) << k.kind;
+        EXPECT_EQ(only->getDatabaseGuid(), guids[i]);
+        EXPECT_EQ(k.at(project, 1), nullptr) << k.kind;
+        EXPECT_EQ(k.at(project, -1), nullptr) << k.kind;
+        EXPECT_EQ(k.find(project, guids[i]), only) << k.kind;
+        EXPECT_EQ(k.find(project, guids[(i + 1) % guids.size()]), nullptr) << k.kind;
+    }
 }
 
 TEST(Project, CurrentDatabaseIsCachedAndAFailureLeavesNothingCached) {

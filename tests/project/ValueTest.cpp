@@ -184,13 +184,25 @@ TEST(Font, EqualityDoesNotDependOnLoading) {
 }
 
 TEST(AttributeType, CodesAndLineStyleKindsStepWithWrapAround) {
-    AttributeType type = AttributeType::BuildingMaterial;
-    EXPECT_EQ(++type, AttributeType::None);
-    EXPECT_EQ(type--, AttributeType::None);
-    EXPECT_EQ(type, AttributeType::BuildingMaterial);
-    type = AttributeType::Pen;
-    EXPECT_EQ(type++, AttributeType::Pen);
-    EXPECT_EQ(type, AttributeType::Layer);
+    HostAttributeType type = AttrBuildingMaterial;
+    EXPECT_EQ(++type, AttrNone);
+    EXPECT_EQ(type--, AttrNone);
+    EXPECT_EQ(type, AttrBuildingMaterial);
+    type = AttrPen;
+    EXPECT_EQ(type++, AttrPen);
+    EXPECT_EQ(type, AttrLayer);
+
+    // every code steps to its neighbour, the unnamed ones included; past the last wraps round
+    struct Step {
+        int from, next, previous;
+    };
+    const Step steps[] = {{0, 1, 17}, {11, 12, 10}, {12, 13, 11}, {16, 17, 15}, {17, 0, 16}, {18, 0, 17}};
+    for (const Step& step : steps) {
+        HostAttributeType up = static_cast<HostAttributeType>(step.from);
+        HostAttributeType down = up;
+        EXPECT_EQ(static_cast<int>(++up), step.next) << step.from;
+        EXPECT_EQ(static_cast<int>(--down), step.previous) << step.from;
+    }
 
     LineStyle::Kind kind = LineStyle::Kind::Symbol;
     EXPECT_EQ(++kind, LineStyle::Kind::Solid);

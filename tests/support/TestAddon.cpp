@@ -7,6 +7,7 @@
 #include "Environment/ModuleEntry.h"
 #include "Environment/ModuleRegistry.h"
 #include "Environment/Transaction.h"
+#include "library/LibraryModel.h"
 #include "platform/api/HostErrors.h"
 #include "project/Alert.h"
 #include "resources/ModuleResources.h"
@@ -90,13 +91,14 @@ ModuleUnderTest::~ModuleUnderTest() {
 
 } // namespace testsupport
 
-namespace zavlink {
+namespace {
 
 GSErrCode createAddon(HostEnvironment*) {
     if (testsupport::throwOnCreate) {
         testsupport::throwOnCreate = false;
         throw std::runtime_error("start-up fails on purpose");
     }
+    tarnwick::registerLibraryModel();
     GSErrCode err = tarnwick::initialiseModules();
     if (err != 0) return err;
     tarnwick::setAddon(testsupport::addonFactory ? testsupport::addonFactory() : new tarnwick::Addon());
@@ -119,4 +121,7 @@ void reportInternalError() {
     tarnwick::ErrorAlert().show(tarnwick::Host::getResourceString(32524, 1));
 }
 
-} // namespace zavlink
+const tarnwick::ProductRegistration product({&createAddon, &destroyAddon, &reportInternalError,
+                                             &zavModuleResources});
+
+} // namespace

@@ -1,15 +1,18 @@
-// Drawing: walking and reading elements into their classes. The element classes sit above the
-// drawings, so what needs them lives here.
-#include "elements/DrawingIterator.h"
+// Drawing: walking, reading and writing elements. The element classes sit above the drawings, so
+// whatever needs them goes through the element model's access.
+#include <stdexcept>
 
 #include "Environment/HostCalls.h"
-#include "elements/ElementFactory.h"
-#include "elements/MemoStore.h"
+#include "project/ElementAccess.h"
 #include "project/ProgressWindow.h"
 
 namespace tarnwick {
 
 namespace {
+
+ElementAccess* installedAccess = nullptr;
+ElementDeleter installedDeleter = nullptr;
+
 // Tells a progress monitor of each element a walk has tried.
 class MonitorObserver : public IteratorObserver {
 public:
@@ -23,19 +26,24 @@ private:
 std::shared_ptr<IteratorObserver> observerOf(ProgressMonitor* monitor) {
     return monitor == nullptr ? nullptr : std::make_shared<MonitorObserver>(monitor);
 }
-// Reads every memo part of a freshly read element, unless memo loading is suspended.
-void loadAllMemos(Element& element) {
-    if (Element::isMemoLoadSuspended()) return;
-    MemoStore* store = nullptr;
-    try {
-        element.loadMemo(MemoAll, store);
-    } catch (...) {
-        delete store;
-        throw;
-    }
-    delete store;
-}
 } // namespace
+
+void installElementDeleter(ElementDeleter deleter) {
+    installedDeleter = deleter;
+}
+
+void deleteElement(Element* element) noexcept {
+    if (element != nullptr && installedDeleter != nullptr) installedDeleter(element);
+}
+
+void installElementAccess(ElementAccess* access) {
+    installedAccess = access;
+}
+
+ElementAccess& elementAccess() {
+    if (installedAccess == nullptr) throw std::logic_error("the element model is not started");
+    return *installedAccess;
+}
 
 Drawing::iterator Drawing::begin(const Filter& filter, ProgressMonitor* monitor) {
     return iterator(collectForWalk(filter), filter, observerOf(monitor));
@@ -86,27 +94,20 @@ std::unique_ptr<Element> Drawing::getSelectedElement(uint16_t type) {
     return get(chosen);
 }
 
-std::unique_ptr<Element> Drawing::wrap(const API_Element& record, ElementLink& link) {
-    std::unique_ptr<Element> element = createElement(record, link, nullptr);
-    if (element) loadAllMemos(*element);
-    return element;
-}
-
 std::unique_ptr<Element> Drawing::get(const ElementLink& link) {
     ElementLink copy = link;
-    if (resolveProxy(copy, false) && copy.hasGuid()) {
-        API_Guid guid = copy.getGuid().toAPI();
-        auto record = std::make_unique<API_Element>();
-        if (ACAPDatabaseCall(fourCC("GEFA"), &guid, record.get()) == hosterr::Ok) {
-            ElementLink made(record->head, copy.getDrawing());
-            if (loadSelection()) {
-                size_t at = m_selection->find(made);
-                if (at < m_selection->size() && (*m_selection)[at]->getGuid() == made.getGuid())
-                    made.copySelection(*(*m_selection)[at]);
-            }
-            if (std::unique_ptr<Element> element = wrap(*record, made)) return element;
-        }
+    if (!resolveProxy(copy, false) || !copy.hasGuid()) return getElement(link, nullptr);
+    API_Guid guid = copy.getGuid().toAPI();
+    auto record = std::make_unique<API_Element>();
+    if (ACAPDatabaseCall(fourCC("GEFA"), &guid, record.get()) != hosterr::Ok)
+        return getElement(link, nullptr);
+    ElementLink made(record->head, copy.getDrawing());
+    if (loadSelection()) {
+        size_t at = m_selection->find(made);
+        if (at < m_selection->size() && (*m_selection)[at]->getGuid() == made.getGuid())
+            made.copySelection(*(*m_selection)[at]);
     }
+    if (std::unique_ptr<Element> element = elementAccess().wrap(*record, made, nullptr)) return element;
     return getElement(link, nullptr);
 }
 
@@ -137,15 +138,32 @@ std::unique_ptr<Element> Drawing::getElement(const ElementLink& link, const Filt
     if (m_lastError != hosterr::Ok) return nullptr;
     copy.fillFromHeader(record->head);
     if (entry != nullptr && selected.getGuid() == copy.getGuid()) copy.copySelection(selected);
-    std::unique_ptr<Element> element = createElement(*record, copy, nullptr);
-    if (!element) return nullptr;
-    if (filter != nullptr && !filter->accepts(*element)) return nullptr;
-    loadAllMemos(*element);
-    return element;
+    return elementAccess().wrap(*record, copy, filter);
+}
+
+bool Drawing::saveElement(Element& element, bool asNew, bool withMemo) {
+    return elementAccess().saveElement(*this, element, asNew, withMemo);
+}
+
+bool Drawing::storeElementUserData(Element& element) {
+    return elementAccess().storeElementUserData(*this, element);
 }
 
 bool Drawing::IsElementProxy::accepts(const Element& element) const {
-    return element.getLink().getGuid() == m_link.getGuid();
+    return elementAccess().linkOf(element).getGuid() == m_link.getGuid();
+}
+
+const ElementLink& IteratorTraits<Drawing>::linkOf(const Element& item) {
+    return elementAccess().linkOf(item);
+}
+
+bool IteratorTraits<Drawing>::save(Element& item) {
+    Drawing* drawing = linkOf(item).getDrawing();
+    return drawing != nullptr && drawing->saveElement(item, false, true);
+}
+
+std::unique_ptr<Element> IteratorTraits<Drawing>::copy(const Element& item) {
+    return elementAccess().clone(item);
 }
 
 } // namespace tarnwick

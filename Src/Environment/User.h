@@ -1,4 +1,4 @@
-// A user of a shared project.
+// A user of a shared project: the host environment names the one at this host.
 #pragma once
 
 #include <cstdint>

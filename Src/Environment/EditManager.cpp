@@ -1,0 +1,57 @@
+#include "Environment/EditManager.h"
+
+#include "Environment/Host.h"
+
+namespace tarnwick {
+
+namespace {
+EditManager::WorkMaker workMaker = nullptr;
+} // namespace
+
+void EditManager::installWorkMaker(WorkMaker maker) {
+    workMaker = maker;
+}
+
+EditManager::EditManager(bool teamworkAware, bool anyDatabase)
+    : m_work(workMaker != nullptr ? workMaker(teamworkAware) : nullptr), m_anyDatabase(anyDatabase) {}
+
+EditManager::EditManager(const EditManager& other)
+    : m_work(other.m_work ? other.m_work->clone() : nullptr), m_anyDatabase(other.m_anyDatabase) {}
+
+EditManager& EditManager::operator=(const EditManager& other) {
+    if (this != &other) {
+        m_work = other.m_work ? other.m_work->clone() : nullptr;
+        m_anyDatabase = other.m_anyDatabase;
+    }
+    return *this;
+}
+
+EditManager::~EditManager() = default;
+
+void EditManager::restoreLayers() {
+    if (m_work) m_work->restoreLayers();
+}
+
+void EditManager::relockElements() {
+    if (m_work) m_work->relockElements();
+}
+
+void EditManager::releaseElements() {
+    if (m_work) m_work->releaseElements();
+}
+
+void EditManager::restoreDatabase() {
+    Drawing* database = getDatabase();
+    if (database == nullptr) return;
+    Host::setFrontWindow(database);
+    Host::setCurrentDatabase(database);
+}
+
+void EditManager::restore(bool restoreDatabaseToo) {
+    relockElements();
+    restoreLayers();
+    if (restoreDatabaseToo) restoreDatabase();
+    releaseElements();
+}
+
+} // namespace tarnwick

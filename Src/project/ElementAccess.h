@@ -1,0 +1,35 @@
+// What the element model lends the drawings: the element classes sit above the project model, so
+// a drawing wraps and writes elements through this, installed when the element model starts.
+#pragma once
+
+#include <memory>
+
+#include "project/Drawing.h"
+
+namespace tarnwick {
+
+class ElementAccess {
+public:
+    virtual ~ElementAccess() = default;
+
+    // The record wrapped in the class registered for its type, with its memo parts read; null
+    // when no class takes it or the filter (when given) refuses it.
+    virtual std::unique_ptr<Element> wrap(const API_Element& record, ElementLink& link,
+                                          const Drawing::Filter* filter) = 0;
+    virtual const ElementLink& linkOf(const Element& element) const = 0;
+    virtual std::unique_ptr<Element> clone(const Element& element) const = 0;
+    virtual bool saveElement(Drawing& drawing, Element& element, bool asNew, bool withMemo) = 0;
+    virtual bool storeElementUserData(Drawing& drawing, Element& element) = 0;
+
+protected:
+    static bool makeCurrent(Drawing& drawing) { return drawing.makeCurrent(); }
+    static void setLastError(Drawing& drawing, GSErrCode error) { drawing.m_lastError = error; }
+};
+
+// Null uninstalls.
+void installElementAccess(ElementAccess* access);
+// The installed access; throws std::logic_error when the element model was never started, which
+// is a program built without it, not a host failure.
+ElementAccess& elementAccess();
+
+} // namespace tarnwick
