@@ -145,13 +145,15 @@ GSErrCode listOf(Project& project, uint32_t kind, SelectorCall& call) {
 
 void registerDatabaseSelectors(StandInHost& host) {
     SelectorTable& table = host.databaseCalls();
-    addRecordSelector(host, table, "GDAT", current);
-    addRecordSelector(host, table, "GWIN", frontWindow);
-    addRecordSelector(host, table, "CDAT", makeCurrent);
-    addRecordSelector(host, table, "GDBI", readInfo);
-    addRecordSelector(host, table, "MDAT", writeInfo);
-    addRecordSelector(host, table, "NDAT", newDatabase);
-    addRecordSelector(host, table, "DDAT", deleteDatabase);
+    const struct {
+        const char code[5];
+        Handler handler;
+    } recordSelectors[] = {
+        {"GDAT", current},   {"GWIN", frontWindow}, {"CDAT", makeCurrent},    {"GDBI", readInfo},
+        {"MDAT", writeInfo}, {"NDAT", newDatabase}, {"DDAT", deleteDatabase},
+    };
+    for (const auto& each : recordSelectors)
+        addRecordSelector(host, table, each.code, each.handler);
     addRecordSelector(host, host.automationCalls(), "CHWD", bringToFront);
     for (const char* code : {"GDDI", "GD3D", "GEDI", "GIED", "GLDI", "GMDI", "GSDI", "GWDI"}) {
         char selector[5] = {code[0], code[1], code[2], code[3], '\0'};
@@ -162,12 +164,7 @@ void registerDatabaseSelectors(StandInHost& host) {
             return listOf(*project, kind, call);
         });
     }
-    table.add("GARF", [](SelectorCall& call) {
-        if (call.args[0] == nullptr) return call.brief = "null record", hosterr::BadParameter;
-        *static_cast<API_Guid*>(call.args[0]) = model::currentDatabaseGuid();
-        call.brief = "=> " + model::guidText(model::currentDatabaseGuid());
-        return hosterr::Ok;
-    });
+    model::addCurrentDatabaseGuidSelector(table);
     table.add("GSCL", [&host](SelectorCall& call) {
         Project* project = model::project(host, call.brief);
         if (project == nullptr) return hosterr::NoProject;

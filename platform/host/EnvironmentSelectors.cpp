@@ -151,15 +151,16 @@ GSErrCode currentStorey(StandInHost&, Project& project, SelectorCall& call) {
 
 void registerEnvironmentSelectors(StandInHost& host) {
     SelectorTable& table = host.environmentCalls();
-    addProjectSelector(host, table, "PROJ", projectFile);
-    addProjectSelector(host, table, "GPRN", projectTexts);
-    addProjectSelector(host, table, "GPRF", preferences);
-    addProjectSelector(host, table, "GPLA", getPlace);
-    addProjectSelector(host, table, "CPLA", setPlace);
-    addProjectSelector(host, table, "GCLC", layerCombination);
-    addProjectSelector(host, table, "SHAR", sharedUsers);
-    addProjectSelector(host, table, "GSTO", storeys);
-    addProjectSelector(host, table, "CSTO", currentStorey);
+    const struct {
+        const char code[5];
+        Handler handler;
+    } projectSelectors[] = {
+        {"PROJ", projectFile}, {"GPRN", projectTexts}, {"GPRF", preferences},
+        {"GPLA", getPlace},    {"CPLA", setPlace},     {"GCLC", layerCombination},
+        {"SHAR", sharedUsers}, {"GSTO", storeys},      {"CSTO", currentStorey},
+    };
+    for (const auto& each : projectSelectors)
+        addProjectSelector(host, table, each.code, each.handler);
     table.add("SETD", [&host](SelectorCall& call) {
         Project* project = model::project(host, call.brief);
         if (project == nullptr) return hosterr::NoProject;
@@ -172,12 +173,7 @@ void registerEnvironmentSelectors(StandInHost& host) {
         project->session.defaultToolVariation = variation;
         return hosterr::Ok;
     });
-    table.add("GARF", [](SelectorCall& call) {
-        if (call.args[0] == nullptr) return call.brief = "null record", hosterr::BadParameter;
-        *static_cast<API_Guid*>(call.args[0]) = model::currentDatabaseGuid();
-        call.brief = "=> " + model::guidText(model::currentDatabaseGuid());
-        return hosterr::Ok;
-    });
+    model::addCurrentDatabaseGuidSelector(table);
 }
 
 } // namespace zavhost

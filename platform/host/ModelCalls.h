@@ -31,6 +31,8 @@ std::string guidText(const API_Guid& guid);
 uint32_t valueArgument(void* argument);
 // The Guid "GARF" answers: it names the current database in list and filter calls.
 const API_Guid& currentDatabaseGuid();
+// "GARF": answers currentDatabaseGuid() (the database and environment dispatchers both know it).
+void addCurrentDatabaseGuidSelector(SelectorTable& table);
 // Removes an element, the proxies that stand for it, its relations and its selection entries.
 void deleteElement(Project& project, const API_Guid& guid);
 // Deletes a view (not the floor plan or the 3D model) with its elements; layouts that used it as

@@ -5,6 +5,7 @@
 #include "ElementTypes.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
+#include "platform/api/HostErrors.h"
 #include "platform/gsroot/Guid.h"
 
 namespace zavhost::model {
@@ -54,6 +55,15 @@ uint32_t valueArgument(void* argument) {
 const API_Guid& currentDatabaseGuid() {
     static const API_Guid guid{{0x5A415643, 0x55525245, 0x4E544442, 0x00000001}};
     return guid;
+}
+
+void addCurrentDatabaseGuidSelector(SelectorTable& table) {
+    table.add("GARF", [](SelectorCall& call) {
+        if (call.args[0] == nullptr) return call.brief = "null record", hosterr::BadParameter;
+        *static_cast<API_Guid*>(call.args[0]) = currentDatabaseGuid();
+        call.brief = "=> " + guidText(currentDatabaseGuid());
+        return hosterr::Ok;
+    });
 }
 
 void deleteElement(Project& project, const API_Guid& guid) {

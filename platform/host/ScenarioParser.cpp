@@ -119,8 +119,33 @@ void optionalContaining(LineReader& in, Step& step) {
     if (in.word("containing")) step.text = in.text("the text");
 }
 
+// Expectations of one text that the thing checked must contain.
+const struct {
+    const char* word;
+    StepKind kind;
+} containingExpectations[] = {
+    {"module-data", StepKind::ExpectModuleData},
+    {"debug", StepKind::ExpectDebug},
+    {"no-debug", StepKind::ExpectNoDebug},
+    {"calls", StepKind::ExpectCalls},
+};
+
+bool parseContainingExpectation(LineReader& in, Step& step) {
+    for (const auto& each : containingExpectations) {
+        if (!in.word(each.word)) continue;
+        step.kind = each.kind;
+        if (!in.word("containing"))
+            throw LineError{std::string("expect ") + each.word + " containing \"text\""};
+        step.text = in.text("the text");
+        return true;
+    }
+    return false;
+}
+
 void parseExpect(LineReader& in, Step& step) {
-    if (in.word("module")) {
+    if (parseContainingExpectation(in, step)) {
+        return;
+    } else if (in.word("module")) {
         step.kind = StepKind::ExpectModule;
         if (in.word("loaded"))
             step.number = 1;
@@ -159,27 +184,11 @@ void parseExpect(LineReader& in, Step& step) {
     } else if (in.word("undo-count")) {
         step.kind = StepKind::ExpectUndoCount;
         step.number = in.number("a count", 0);
-    } else if (in.word("module-data")) {
-        step.kind = StepKind::ExpectModuleData;
-        if (!in.word("containing")) throw LineError{"expect module-data containing \"text\""};
-        step.text = in.text("the text");
     } else if (in.word("no-module-data")) {
         step.kind = StepKind::ExpectNoModuleData;
-    } else if (in.word("debug")) {
-        step.kind = StepKind::ExpectDebug;
-        if (!in.word("containing")) throw LineError{"expect debug containing \"text\""};
-        step.text = in.text("the text");
-    } else if (in.word("no-debug")) {
-        step.kind = StepKind::ExpectNoDebug;
-        if (!in.word("containing")) throw LineError{"expect no-debug containing \"text\""};
-        step.text = in.text("the text");
     } else if (in.word("progress")) {
         step.kind = StepKind::ExpectProgress;
         parseProgressExpectation(in, step);
-    } else if (in.word("calls")) {
-        step.kind = StepKind::ExpectCalls;
-        if (!in.word("containing")) throw LineError{"expect calls containing \"text\""};
-        step.text = in.text("the text");
     } else if (in.word("no-calls")) {
         step.kind = StepKind::ExpectNoCalls;
         optionalContaining(in, step);

@@ -135,7 +135,7 @@ expect answer not-found
 TEST_F(ScenarioRun, StopsAtTheFirstFailedExpectationWithItsLine) {
     EXPECT_FALSE(play("load\nproject new \"P\"\nexpect undo-count 1\nmenu \"Raw Test\" \"Undoable Step\"\n"));
     EXPECT_EQ(failedLine, 3);
-    EXPECT_EQ(failure, "expectation failed: there are 0 undo step(s)");
+    EXPECT_EQ(failure, "expectation failed: wanted undo-count 1; found there are 0 undo step(s)");
     EXPECT_TRUE(host.project()->undoSteps.empty()); // line 4 never ran
 }
 

@@ -51,7 +51,7 @@ TEST_F(HostTest, MenusComeFromTheStringListWithPromptsFlagsAndIcons) {
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->title, "Raw Test");
     EXPECT_EQ(menu->positionCode, 17);
-    ASSERT_EQ(menu->items.size(), 14u);
+    ASSERT_EQ(menu->items.size(), 16u);
     EXPECT_EQ(menu->items[0].text, "Say Hello");
     EXPECT_EQ(menu->items[0].iconId, 32501);
     EXPECT_EQ(menu->items[1].hostFlags, "E3");
@@ -73,7 +73,7 @@ TEST_F(HostTest, MenuChoiceReachesTheHandlerWithItsIndex) {
     EXPECT_EQ(host.chooseMenuItem("Other", "Say Hello"), hosterr::NotFound);
     EXPECT_EQ(host.chooseMenuItem("Raw Test", "-"), hosterr::NotFound);
     EXPECT_EQ(choose(3), hosterr::Refused); // the separator
-    EXPECT_EQ(choose(15), hosterr::NotFound);
+    EXPECT_EQ(choose(17), hosterr::NotFound);
     EXPECT_EQ(rawmodule::record().menuSelections.size(), 1u);
 }
 
@@ -88,7 +88,7 @@ TEST_F(HostTest, DisabledItemCannotBeChosenUntilEnabled) {
     EXPECT_EQ(host.chooseMenuItem("Raw Test", "Disabled Item"), hosterr::Ok);
     EXPECT_EQ(rawmodule::record().menuSelections.back().itemIndex, rawmodule::DisabledItem);
     EXPECT_EQ(host.getMenuItemFlags(rawmodule::menuList, 0, &flags), hosterr::BadIndex);
-    EXPECT_EQ(host.setMenuItemFlags(rawmodule::menuList, 15, 0), hosterr::BadIndex);
+    EXPECT_EQ(host.setMenuItemFlags(rawmodule::menuList, 17, 0), hosterr::BadIndex);
     EXPECT_EQ(host.setMenuItemFlags(1, 1, 0), hosterr::NotFound);
 }
 
