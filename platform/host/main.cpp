@@ -64,6 +64,9 @@ Actions:
                                     (unanswered alerts take the first button)
   progress cancel-after N           the user presses Cancel after N polls of the progress window
   mark                              start counting host calls and debug output again from here
+  edit-transformation identity | move DX DY [DZ] | rotate DEGREES [about X Y] | scale FACTOR [about X Y]
+                                    what GetEditTransformation answers from now on
+  user element add|set|delete ...   the user edits in the host; the element observer hears it
 
 The project (see docs/scenarios.md for every word):
   project shared "ME" ["USER" ...] | project not-shared
@@ -103,6 +106,7 @@ Expectations:
   expect no-calls [containing "TEXT"]
   expect call-count N [containing "TEXT"]
   expect menu "MENU" "ITEM" enabled|disabled
+  expect command CODE [VERSION] installed|not-installed
   expect layer "NAME" [hidden|shown] [locked|unlocked] [in-workspace|not-in-workspace]
   expect no-layer "NAME"    expect attribute count|highest TYPE N    expect attribute TYPE "NAME" [index N]
   expect element count N [type T] [in "VIEW"] [with-user-data] ...
