@@ -124,8 +124,7 @@ bool PackageDocument::readElement(const std::string& bytes, XMLShipping& target)
 bool PackageDocument::writeElement(XMLShipping& element, std::string& text) {
     String out;
     DataBufferOut buffer;
-    buffer.open(out);
-    bool ok = XMLWriter(buffer).write(element, false, 1, true, false);
+    bool ok = buffer.open(out) && XMLWriter(buffer).write(element, false, 1, true, false);
     ok = buffer.close() && ok;
     text = ok ? out.bytes() : std::string();
     return ok;

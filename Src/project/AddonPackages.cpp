@@ -279,7 +279,7 @@ Stored readStoreFile(const Directory* folder) {
 bool writeStoreFile(const Directory& folder, const std::string& text) {
     DataFile temp(folder, String(StoreTempFileName));
     // A leftover is replaced, not written through; anything else in the way fails the write.
-    if (IO::GetItemType(temp.getLocation()) == IO::ItemFile) temp.remove();
+    if (IO::GetItemType(temp.getLocation()) == IO::ItemFile && !temp.remove()) return false;
     if (!temp.open(true)) return false;
     bool ok = temp.setLength(0) && temp.write(text.data(), text.size());
     ok = temp.close() && ok;
@@ -287,7 +287,7 @@ bool writeStoreFile(const Directory& folder, const std::string& text) {
         DataFile target(folder, String(StoreFileName));
         ok = IO::ReplaceFile(target.getLocation(), temp.getLocation()) == hosterr::Ok;
     }
-    if (!ok) temp.remove();
+    if (!ok) static_cast<void>(temp.remove()); // a leftover is replaced by the next write
     return ok;
 }
 
@@ -426,7 +426,8 @@ void ProjectPackages::loadModuleData(Addon& addon) {
 }
 
 void ProjectPackages::saveModuleData(Addon& addon) {
-    addon.savePackages(0);
+    // A failed write leaves the host the module data it holds, and the host saves that.
+    static_cast<void>(addon.savePackages(0));
 }
 
 void ProjectPackages::handleProjectNotification(Addon& addon, ProjectEvent& event) {
