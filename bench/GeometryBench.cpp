@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     struct Collector : benchmark::ConsoleReporter {
+        Collector() : ConsoleReporter(OO_Tabular) {}
         void ReportRuns(const std::vector<Run>& runs) override {
             for (const Run& run : runs)
                 if (run.run_type == Run::RT_Iteration && run.complexity_n > 0 && run.iterations > 0)

@@ -34,8 +34,10 @@ public:
     // Plan intersection points with another segment or an arc, with the codes on this line (first)
     // and on the other (second). Overlapping collinear segments answer the ends of the overlap.
     // A segment or arc with a NaN or infinite coordinate meets nothing.
-    [[nodiscard]] std::vector<InterPoint> intersectInPlan(const Line& other, double tolerance = kTolerance) const;
-    [[nodiscard]] std::vector<InterPoint> intersectInPlan(const CadArc& arc, double tolerance = kTolerance) const;
+    [[nodiscard]] std::vector<InterPoint> intersectInPlan(const Line& other,
+                                                          double tolerance = kTolerance) const;
+    [[nodiscard]] std::vector<InterPoint> intersectInPlan(const CadArc& arc,
+                                                          double tolerance = kTolerance) const;
     // True when the two share a point in plan (its code is 2, 4 or 8 on both).
     [[nodiscard]] bool intersectsInPlan(const Line& other, double tolerance = kTolerance) const;
     [[nodiscard]] bool intersectsInPlan(const CadArc& arc, double tolerance = kTolerance) const;

@@ -53,8 +53,8 @@ void Projection::setCamera(const CadPoint& position, const CadPoint& target) {
 
 PerspectiveProjection::PerspectiveProjection(const HostCameraRecord& record)
     : Projection(CadPoint(record.perspective.camera, record.perspective.cameraZ),
-                 CadPoint(record.perspective.target, record.perspective.targetZ), record.perspective.rollAngle,
-                 record.perspective.scale),
+                 CadPoint(record.perspective.target, record.perspective.targetZ),
+                 record.perspective.rollAngle, record.perspective.scale),
       m_viewCone(record.perspective.viewConeAngle) {
     const HostPerspectiveCamera& c = record.perspective;
     for (int i = 0; i < 10; ++i)
@@ -106,7 +106,8 @@ void PerspectiveProjection::toCameraRecord(HostCameraRecord& record) const {
 }
 
 OrthogonalProjection::OrthogonalProjection(const HostCameraRecord& record)
-    : Projection(CadPoint(record.parallel.camera), CadPoint(record.parallel.target), record.parallel.rollAngle, 1.0),
+    : Projection(CadPoint(record.parallel.camera), CadPoint(record.parallel.target),
+                 record.parallel.rollAngle, 1.0),
       m_inverse(record.parallel.inverseMatrix) {
     m_view = Matrix4x4(record.parallel.viewMatrix);
 }

@@ -49,12 +49,29 @@ struct Circle {
         start = std::atan2((LD)a.getY() - cy, (LD)a.getX() - cx);
     }
     explicit Circle(const CadArc& arc)
-        : cx(arc.getCentre().getX()), cy(arc.getCentre().getY()), r(arc.getRadius()), start(arc.getStartAngle()) {}
+        : cx(arc.getCentre().getX()), cy(arc.getCentre().getY()), r(arc.getRadius()),
+          start(arc.getStartAngle()) {}
     BPoint at(LD angle) const { return {cx + r * std::cos(angle), cy + r * std::sin(angle)}; }
 };
 
 inline bool isArcEdge(const PolyEdge& e) {
     return e.isArc() && e.getStartPoint().distance2D(e.getEndPoint()) > 0.0;
+}
+
+inline CadPoint cp(const BPoint& p) {
+    return {static_cast<double>(p.x()), static_cast<double>(p.y())};
+}
+
+// The point at the fraction t of an edge, moved by `left` to the left of the travel there.
+inline BPoint nearEdge(const PolyEdge& e, LD t, LD left) {
+    const CadPoint &a = e.getStartPoint(), &b = e.getEndPoint();
+    if (!isArcEdge(e)) {
+        const LD dx = (LD)b.getX() - a.getX(), dy = (LD)b.getY() - a.getY(), n = std::hypot(dx, dy);
+        return {a.getX() + dx * t - dy / n * left, a.getY() + dy * t + dx / n * left};
+    }
+    const Circle c(a, b, e.getArcAngle());
+    const LD angle = c.start + e.getArcAngle() * t, r = c.r - (e.getArcAngle() > 0 ? left : -left);
+    return {c.cx + r * std::cos(angle), c.cy + r * std::sin(angle)};
 }
 
 // Distance from p to an arc of `sweep` from `start` on circle c: radial where the foot lies in
@@ -71,7 +88,8 @@ inline LD arcDistance(const Circle& c, LD sweep, LD px, LD py) {
 
 // The code that p at that distance from a segment or arc must get; 0 where the tolerance leaves
 // it open.
-inline uint32_t expectedCode(const CadPoint& p, const CadPoint& start, const CadPoint& end, LD distance, LD offFrom) {
+inline uint32_t expectedCode(const CadPoint& p, const CadPoint& start, const CadPoint& end, LD distance,
+                             LD offFrom) {
     if (p.isEqual2D(start)) return kAtStart;
     if (p.isEqual2D(end)) return kAtEnd;
     if (distance <= 0.9 * kTolerance) return kInside;
@@ -83,9 +101,11 @@ inline LD outlineDistance(const CadPolygon& polygon, const CadPoint& p) {
     LD best = 1e300L;
     for (size_t i = 0; i < polygon.getVertexCount(); ++i) {
         const PolyEdge e = polygon.getEdge(i);
-        best = std::min(best, isArcEdge(e) ? arcDistance(Circle(e.getStartPoint(), e.getEndPoint(), e.getArcAngle()),
-                                                         e.getArcAngle(), p.getX(), p.getY())
-                                           : (LD)bg::distance(bp(p), BSegment(bp(e.getStartPoint()), bp(e.getEndPoint()))));
+        best = std::min(best,
+                        isArcEdge(e)
+                            ? arcDistance(Circle(e.getStartPoint(), e.getEndPoint(), e.getArcAngle()),
+                                          e.getArcAngle(), p.getX(), p.getY())
+                            : (LD)bg::distance(bp(p), BSegment(bp(e.getStartPoint()), bp(e.getEndPoint()))));
     }
     return best;
 }

@@ -16,27 +16,20 @@ namespace {
 
 using LMatrix = std::array<std::array<LD, 4>, 4>;
 
-LMatrix wide(const Matrix4x4& m) {
-    LMatrix w;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            w[r][c] = m.get(r, c);
-    return w;
-}
-
-LMatrix product(const LMatrix& a, const LMatrix& b) {
+LMatrix product(const Matrix4x4& a, const Matrix4x4& b) {
     LMatrix p{};
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
             for (int k = 0; k < 4; ++k)
-                p[i][j] += a[i][k] * b[k][j];
+                p[i][j] += (LD)a.get(i, k) * b.get(k, j);
     return p;
 }
 
 // v turned by angle about the unit axis k (Rodrigues).
 std::array<LD, 3> turned(std::array<LD, 3> v, std::array<LD, 3> k, LD angle) {
     const LD c = std::cos(angle), s = std::sin(angle), d = k[0] * v[0] + k[1] * v[1] + k[2] * v[2];
-    const std::array<LD, 3> x{k[1] * v[2] - k[2] * v[1], k[2] * v[0] - k[0] * v[2], k[0] * v[1] - k[1] * v[0]};
+    const std::array<LD, 3> x{k[1] * v[2] - k[2] * v[1], k[2] * v[0] - k[0] * v[2],
+                              k[0] * v[1] - k[1] * v[0]};
     return {v[0] * c + x[0] * s + k[0] * d * (1 - c), v[1] * c + x[1] * s + k[1] * d * (1 - c),
             v[2] * c + x[2] * s + k[2] * d * (1 - c)};
 }
@@ -87,20 +80,10 @@ TEST(Oracle, PositionAgainstExactDistancesAndBoostWithin) {
         if (!bg::is_valid(ring)) continue;
         for (int k = 0; k < 40; ++k) {
             // half of the points lie on or just off an edge, at distances around the tolerance
-            CadPoint p = random.point(11);
-            if (k % 2) {
-                const PolyEdge e = polygon->getEdge(random.pick(0, 9));
-                const double t = random(0.0, 1.0);
-                if (isArcEdge(e)) {
-                    const Circle c(e.getStartPoint(), e.getEndPoint(), e.getArcAngle());
-                    const LD off = c.r + std::array<double, 5>{0, 3e-6, -3e-6, 3e-5, -3e-5}[k % 5];
-                    const LD angle = c.start + e.getArcAngle() * t;
-                    p = CadPoint(c.cx + off * std::cos(angle), c.cy + off * std::sin(angle));
-                } else {
-                    p = e.getStartPoint() + (e.getEndPoint() - e.getStartPoint()) * t;
-                    p.movePolar(std::array<double, 5>{0, 3e-6, -3e-6, 3e-5, -3e-5}[k % 5], e.getAngle() + kPi / 2);
-                }
-            }
+            const double offsets[5] = {0, 3e-6, -3e-6, 3e-5, -3e-5};
+            const CadPoint p =
+                k % 2 ? cp(nearEdge(polygon->getEdge(random.pick(0, 9)), random(0, 1), offsets[k % 5]))
+                      : random.point(11);
             const LD distance = outlineDistance(*polygon, p);
             const uint32_t code = polygon->getPosition(p);
             if (distance <= 0.5 * kTolerance) {
@@ -109,7 +92,8 @@ TEST(Oracle, PositionAgainstExactDistancesAndBoostWithin) {
             } else if (distance >= 2 * kTolerance) {
                 EXPECT_NE(code, CadPolygon::kOnBoundary) << round << " " << k;
                 if (distance < 2e-3) continue; // the chords of the densified ring are that close
-                EXPECT_EQ(code, bg::within(bp(p), ring) ? CadPolygon::kInterior : CadPolygon::kOutside) << round;
+                EXPECT_EQ(code, bg::within(bp(p), ring) ? CadPolygon::kInterior : CadPolygon::kOutside)
+                    << round;
                 ++checked[code == CadPolygon::kInterior ? 1 : 2];
             }
         }
@@ -125,10 +109,12 @@ TEST(Oracle, SegmentPositionIsTheDistanceToTheSegment) {
         // on the line and beyond its ends, near it, or anywhere
         const double t = random(-0.5, 1.5);
         CadPoint p = line.getStartPoint() + (line.getEndPoint() - line.getStartPoint()) * t;
-        p.movePolar(std::array<double, 4>{0, 4e-6, 3e-5, random(0, 50)}[round % 4], line.getAngle() + kPi / 2);
+        p.movePolar(std::array<double, 4>{0, 4e-6, 3e-5, random(0, 50)}[round % 4],
+                    line.getAngle() + kPi / 2);
         const LD distance = bg::distance(bp(p), BSegment(bp(line.getStartPoint()), bp(line.getEndPoint())));
         const uint32_t code = line.getPosition(p);
-        const uint32_t expected = expectedCode(p, line.getStartPoint(), line.getEndPoint(), distance, 1.5 * kTolerance);
+        const uint32_t expected =
+            expectedCode(p, line.getStartPoint(), line.getEndPoint(), distance, 1.5 * kTolerance);
         EXPECT_TRUE(expected == 0 || code == expected) << round << ": " << code << " not " << expected;
     }
 }
@@ -174,8 +160,10 @@ TEST(Oracle, ArcPositionIncludingArcsBelowTheTolerance) {
         const CadPoint p = arc.getCentre() + CadPoint(off * std::cos(angle), off * std::sin(angle));
         const LD distance = arcDistance(c, sweep, p.getX(), p.getY());
         const uint32_t code = arc.getPosition(p);
-        const uint32_t expected = expectedCode(p, arc.getStartPoint(), arc.getEndPoint(), distance, 3 * kTolerance);
-        EXPECT_TRUE(expected == 0 || code == expected) << round << ": " << code << " not " << expected << " r " << radius;
+        const uint32_t expected =
+            expectedCode(p, arc.getStartPoint(), arc.getEndPoint(), distance, 3 * kTolerance);
+        EXPECT_TRUE(expected == 0 || code == expected)
+            << round << ": " << code << " not " << expected << " r " << radius;
     }
 }
 
@@ -195,7 +183,8 @@ TEST(Oracle, BoundsAreTheEnvelopeOfTheExactOutline) {
                 const Circle c(e.getStartPoint(), e.getEndPoint(), e.getArcAngle());
                 for (int q = -8; q <= 8; ++q) {
                     const LD rel = q * std::numbers::pi_v<LD> / 2 - c.start;
-                    if (e.getArcAngle() > 0 ? rel > 0 && rel < e.getArcAngle() : rel < 0 && rel > e.getArcAngle())
+                    if (e.getArcAngle() > 0 ? rel > 0 && rel < e.getArcAngle()
+                                            : rel < 0 && rel > e.getArcAngle())
                         bg::expand(expected, c.at(q * std::numbers::pi_v<LD> / 2));
                 }
             }
@@ -211,27 +200,15 @@ TEST(Oracle, BoundsAreTheEnvelopeOfTheExactOutline) {
 TEST(Oracle, OffsetMovesEdgesToTheirLeft) {
     Random random(11);
     for (int round = 0; round < 5000; ++round) {
-        const CadPoint a = random.point(20), b = random.point(20);
         const double sweep = round % 3 ? random(-3, 3) : 0.0, d = random(-1, 1);
-        PolyEdge edge(a, PolyPoint(b, sweep));
-        // the middle of the edge, and the unit normal to the left of the travel there
-        LD mx = ((LD)a.getX() + b.getX()) / 2, my = ((LD)a.getY() + b.getY()) / 2;
-        LD lx = (LD)a.getY() - b.getY(), ly = (LD)b.getX() - a.getX();
-        if (sweep != 0) {
-            const Circle c(a, b, sweep);
-            if (std::fabs(d) >= c.r) continue; // collapses onto the centre
-            const LD m = c.start + sweep / 2;
-            mx = c.at(m).x(), my = c.at(m).y();
-            lx = sweep > 0 ? -std::cos(m) : std::cos(m), ly = sweep > 0 ? -std::sin(m) : std::sin(m);
-        }
-        const LD length = std::hypot(lx, ly);
+        PolyEdge edge(random.point(20), PolyPoint(random.point(20), sweep));
+        if (isArcEdge(edge) && std::fabs(d) >= Circle(edge.getStartPoint(), edge.getEndPoint(), sweep).r)
+            continue; // collapses onto the centre
+        const BPoint expected = nearEdge(edge, 0.5, d);
         edge.offset(d);
         EXPECT_NEAR(edge.getArcAngle(), sweep, 1e-12);
-        const CadArc moved = edge.getArc();
-        const CadPoint mid = sweep == 0 ? (edge.getStartPoint() + edge.getEndPoint()) * 0.5
-                                        : moved.getPointAt(moved.getStartAngle() + sweep / 2);
-        EXPECT_NEAR(mid.getX(), mx + d * lx / length, 1e-9) << round;
-        EXPECT_NEAR(mid.getY(), my + d * ly / length, 1e-9) << round;
+        EXPECT_NEAR(nearEdge(edge, 0.5, 0).x(), expected.x(), 1e-9) << round;
+        EXPECT_NEAR(nearEdge(edge, 0.5, 0).y(), expected.y(), 1e-9) << round;
     }
 }
 
@@ -244,7 +221,7 @@ TEST(Oracle, MatrixProductsTransformsAndInverses) {
             for (double& v : m)
                 v = random(-3, 3) * scale;
         const Matrix4x4 a(values[0]), b(values[1]);
-        const LMatrix expected = product(wide(a), wide(b));
+        const LMatrix expected = product(a, b);
         const Matrix4x4 ab = a * b;
         for (int r = 0; r < 4; ++r)
             for (int c = 0; c < 4; ++c)
@@ -254,7 +231,7 @@ TEST(Oracle, MatrixProductsTransformsAndInverses) {
         const CadPoint point = a.transform(CadPoint(v[0], v[1], v[2]));
         LD d[4];
         for (int r = 0; r < 4; ++r)
-            d[r] = wide(a)[r][0] * v[0] + wide(a)[r][1] * v[1] + wide(a)[r][2] * v[2];
+            d[r] = a.get(r, 0) * v[0] + a.get(r, 1) * v[1] + a.get(r, 2) * v[2];
         expectNear(direction.toPoint(), d[0], d[1], d[2], 1e-13 * scale);
         const LD w = d[3] + a.get(3, 3);
         expectNear(point, (d[0] + a.get(0, 3)) / w, (d[1] + a.get(1, 3)) / w, (d[2] + a.get(2, 3)) / w,
@@ -263,7 +240,7 @@ TEST(Oracle, MatrixProductsTransformsAndInverses) {
         // an invertible matrix: A A^-1 = I, in long double
         Matrix4x4 inverse;
         ASSERT_TRUE(a.inverse(inverse)) << round;
-        const LMatrix identity = product(wide(a), wide(inverse));
+        const LMatrix identity = product(a, inverse);
         LD worst = 0;
         for (int r = 0; r < 4; ++r)
             for (int c = 0; c < 4; ++c)
@@ -347,7 +324,8 @@ TEST(Oracle, ProjectionsPutRightOnPlusXAndUpOnPlusY) {
         const CadPoint p(camera.getX() + right[0] * x + up[0] * y + f[0] * depth,
                          camera.getY() + right[1] * x + up[1] * y + f[1] * depth,
                          camera.getZ() + right[2] * x + up[2] * y + f[2] * depth);
-        const LD factor = perspective ? scale / std::tan(record.perspective.viewConeAngle / 2) / depth : scale;
+        const LD factor =
+            perspective ? scale / std::tan(record.perspective.viewConeAngle / 2) / depth : scale;
         const CadPoint view = projection->transform(p);
         expectNear(view, x * factor, y * factor, depth, 1e-9 * (1 + factor));
         EXPECT_TRUE(projection->inverse(view).isEqual(p, 1e-8)) << round;

@@ -51,9 +51,14 @@ TEST(PolyPoint, TangentArcTurnsTheShortWayAndIsTangent) {
     const struct {
         CadPoint p;
         double arc;
-    } cases[] = {{{11, 1}, 2 * std::atan(1.0)},   {{11, -1}, -2 * std::atan(1.0)}, {{9, 1}, 2 * (kPi - std::atan(1.0))},
-                 {{9, -1}, -2 * (kPi - std::atan(1.0))}, {{20, 0}, 0.0},        {{-5, 0}, 0.0},
-                 {{10, 0}, 0.0},                  {{12, 5e-6}, 0.0}};
+    } cases[] = {{{11, 1}, 2 * std::atan(1.0)},
+                 {{11, -1}, -2 * std::atan(1.0)},
+                 {{9, 1}, 2 * (kPi - std::atan(1.0))},
+                 {{9, -1}, -2 * (kPi - std::atan(1.0))},
+                 {{20, 0}, 0.0},
+                 {{-5, 0}, 0.0},
+                 {{10, 0}, 0.0},
+                 {{12, 5e-6}, 0.0}};
     for (const auto& c : cases) {
         PolyPoint p(c.p, 1.0);
         p.setTangentArc(start, end);
@@ -69,9 +74,9 @@ TEST(PolyPoint, ArcAroundCentreSignUsesTheTolerance) {
         CadPoint p;
         double arc;
     } cases[] = {
-        {{0, 1}, kPi / 2},    {{0, -1}, -kPi / 2}, {{-5, 0.5}, kPi}, // farther than the diameter
-        {{-1, 1e-12}, kPi},   {{-1, -1e-12}, kPi},                   // collinear: counter-clockwise
-        {{-1, -0.9e-5}, kPi}, {{-1, -1.1e-5}, -kPi + 2e-10},         {{1, 0}, 0.0},
+        {{0, 1}, kPi / 2},    {{0, -1}, -kPi / 2},           {{-5, 0.5}, kPi}, // farther than the diameter
+        {{-1, 1e-12}, kPi},   {{-1, -1e-12}, kPi},                             // collinear: counter-clockwise
+        {{-1, -0.9e-5}, kPi}, {{-1, -1.1e-5}, -kPi + 2e-10}, {{1, 0}, 0.0},
     };
     for (const auto& c : cases) {
         PolyPoint p(c.p);
@@ -90,7 +95,8 @@ TEST(LinearEquation, ClassifiesAndProjects) {
     EXPECT_EQ(line.classifyPoint(CadPoint(5, 0.5e-5)), LinearEquation::kOnLine);
     const CadPoint foot = LinearEquation(kPi / 4, CadPoint(1, 0)).projectPoint(CadPoint(0, 1, 7));
     EXPECT_TRUE(foot.isEqual(CadPoint(1, 0, 7), 1e-12));
-    EXPECT_TRUE(LinearEquation(CadPoint(1, 1), CadPoint(1, 1)).projectPoint(CadPoint(4, 5)).isEqual(CadPoint(4, 5)));
+    EXPECT_TRUE(
+        LinearEquation(CadPoint(1, 1), CadPoint(1, 1)).projectPoint(CadPoint(4, 5)).isEqual(CadPoint(4, 5)));
 }
 
 TEST(Vector3, ParallelSameSenseAndNormalised) {
@@ -144,7 +150,8 @@ TEST(Geometry, NonFiniteCoordinatesAreNeverOnAnything) {
     const CadPolygon square(Cube(0, 0, 0, 4, 4, 0), 0.0);
     const Line line(CadPoint(0, 0), CadPoint(4, 4));
     const CadArc arc(CadPoint(0, 0), 1.0, kTwoPi, 0.0);
-    for (const CadPoint& p : {CadPoint(kNaN, 1), CadPoint(1, kNaN), CadPoint(kNaN, kNaN), CadPoint(kInf, 0)}) {
+    for (const CadPoint& p :
+         {CadPoint(kNaN, 1), CadPoint(1, kNaN), CadPoint(kNaN, kNaN), CadPoint(kInf, 0)}) {
         EXPECT_EQ(line.getPosition(p), kOff);
         EXPECT_EQ(Line(p, CadPoint(4, 0)).getPosition(CadPoint(4, 0)), kOff); // no segment at all
         EXPECT_EQ(arc.getPosition(p), kOff);

@@ -57,9 +57,9 @@ TEST(CadPolygon, PositionWithHoles) {
     const struct {
         CadPoint p;
         uint32_t code;
-    } cases[] = {{{0.5, 0.5}, CadPolygon::kInterior},     {{2, 2}, CadPolygon::kOutside}, // in the hole
-                 {{1, 2}, CadPolygon::kOnBoundary},       {{4, 2 + 5e-6}, CadPolygon::kOnBoundary},
-                 {{4 + 2e-5, 2}, CadPolygon::kOutside},    {{0, 0}, CadPolygon::kOnBoundary},
+    } cases[] = {{{0.5, 0.5}, CadPolygon::kInterior},   {{2, 2}, CadPolygon::kOutside}, // in the hole
+                 {{1, 2}, CadPolygon::kOnBoundary},     {{4, 2 + 5e-6}, CadPolygon::kOnBoundary},
+                 {{4 + 2e-5, 2}, CadPolygon::kOutside}, {{0, 0}, CadPolygon::kOnBoundary},
                  {{5, 0}, CadPolygon::kOutside}}; // collinear with an edge, beyond its end
     for (const auto& c : cases) {
         EXPECT_EQ(polygon.getPosition(c.p), c.code) << c.p.getX() << " " << c.p.getY();
@@ -154,7 +154,8 @@ TEST(CadPolygon, CleanUpDropsRepeatsAndEmptyHoles) {
     for (const auto& c : cases) {
         CadPolygon polygon(c.points.size());
         for (size_t i = 0; i < c.points.size(); ++i)
-            polygon.append(PolyPoint(c.points[i], i + 1 == c.points.size() ? 0.3 : 0.0, static_cast<uint32_t>(i)));
+            polygon.append(
+                PolyPoint(c.points[i], i + 1 == c.points.size() ? 0.3 : 0.0, static_cast<uint32_t>(i)));
         polygon.addHole(new CadPolygon(square(1, false)));
         polygon.addHole(new CadPolygon(1));
         polygon.addHole(new CadPolygon(fromPoints({{2, 2}, {2, 2}, {2, 2}})));
