@@ -116,6 +116,39 @@ void Host::sleep(uint32_t milliseconds) {
 
 namespace {
 
+// Puts the model back after a transaction's run, however the run ended: relock the elements it
+// unlocked, then restore the layers it changed.
+class RestoreAfterRun {
+public:
+    explicit RestoreAfterRun(EditManager& edits) : m_edits(edits) {}
+    RestoreAfterRun(const RestoreAfterRun&) = delete;
+    RestoreAfterRun& operator=(const RestoreAfterRun&) = delete;
+    ~RestoreAfterRun() {
+        m_edits.relockElements();
+        m_edits.restoreLayers();
+    }
+
+private:
+    EditManager& m_edits;
+};
+
+// Releases the reservations and tells the transaction how it ended, however the run ended.
+class FinishTransaction {
+public:
+    explicit FinishTransaction(Transaction& transaction) : m_transaction(transaction) {}
+    FinishTransaction(const FinishTransaction&) = delete;
+    FinishTransaction& operator=(const FinishTransaction&) = delete;
+    ~FinishTransaction() {
+        m_transaction.getEditManager().releaseElements();
+        m_transaction.finished(m_success);
+    }
+    void succeeded(bool success) { m_success = success; }
+
+private:
+    Transaction& m_transaction;
+    bool m_success = false;
+};
+
 struct CommandContext {
     Transaction* transaction = nullptr;
     bool threw = false;
@@ -125,10 +158,8 @@ struct CommandContext {
 GSErrCode runOutermost(void* userData) {
     auto* context = static_cast<CommandContext*>(userData);
     try {
-        GSErrCode err = context->transaction->run();
-        context->transaction->getEditManager().relockElements();
-        context->transaction->getEditManager().restoreLayers();
-        return err;
+        RestoreAfterRun restore(context->transaction->getEditManager());
+        return context->transaction->run();
     } catch (...) {
         context->threw = true;
         return hosterr::Internal;
@@ -145,7 +176,7 @@ bool Host::runTransaction(Transaction& transaction) {
         return false;
     }
     if (!transaction.mayStart()) return true; // declining is not a failure
-    EditManager& edits = transaction.getEditManager();
+    FinishTransaction finish(transaction);
     GSErrCode err = hosterr::Ok;
     if (runningDepth == 0) {
         transaction.setId(++lastTransactionId);
@@ -154,25 +185,20 @@ bool Host::runTransaction(Transaction& transaction) {
         ++runningDepth;
         err = ACAPRunUndoableCommand(&name, &runOutermost, &context);
         --runningDepth;
-        // The add-on's error hook tells the user (the product's reports an internal error).
-        if ((context.threw || err == hosterr::CommandFailed) && addon != nullptr) addon->onException();
+        // The add-on's error hook tells the user (the product's reports an internal error); a
+        // host without undoable commands can change nothing, which the user must hear of too.
+        bool unexpected = context.threw || err == hosterr::CommandFailed || err == hosterr::NotSupplied;
+        if (unexpected && addon != nullptr) addon->onException();
     } else {
-        ++runningDepth;
-        try {
-            err = transaction.run();
-        } catch (...) {
-            --runningDepth;
-            edits.relockElements();
-            throw;
-        }
-        --runningDepth;
-        edits.relockElements();
-        edits.restoreLayers();
+        struct Depth {
+            Depth() { ++runningDepth; }
+            ~Depth() { --runningDepth; }
+        } depth;
+        RestoreAfterRun restore(transaction.getEditManager());
+        err = transaction.run();
     }
-    edits.releaseElements();
-    bool success = err == hosterr::Ok;
-    transaction.finished(success);
-    return success;
+    finish.succeeded(err == hosterr::Ok);
+    return err == hosterr::Ok;
 }
 
 void Host::reset() {

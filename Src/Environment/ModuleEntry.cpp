@@ -5,6 +5,7 @@
 #include "Environment/Host.h"
 #include "Environment/HostCallbacks.h"
 #include "Environment/HostTable.h"
+#include "Environment/RequiredFunctions.h"
 #include "platform/api/HostErrors.h"
 
 namespace tarnwick {
@@ -33,6 +34,11 @@ void releaseDeclinedAddon() {
 int32_t checkEnvironmentEntry(HostEnvironment* environment) {
     bool load = false;
     try {
+        // Without these the module could only start half-working; the user is told what is missing.
+        if (!requiredFunctionsPresent()) {
+            releaseDeclinedAddon();
+            return AddonDoNotLoad;
+        }
         if (createProductAddon(environment) == 0 && getAddon() != nullptr) {
             Addon* addon = getAddon();
             HostCallScope scope(*addon, true);

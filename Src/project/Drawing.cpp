@@ -30,6 +30,9 @@ Drawing::~Drawing() = default;
 
 void Drawing::reset() {
     m_selection.reset();
+    m_selectionRead = false;
+    m_selectionIndex.clear();
+    m_indexedCount = 0;
 }
 
 DatabaseRef Drawing::getDatabaseRef() const {
@@ -172,7 +175,7 @@ bool Drawing::resolveProxy(ElementLink& link, bool toModel) {
 // --- The selection.
 
 bool Drawing::loadSelection() {
-    if (m_selection) return true;
+    if (m_selectionRead) return m_selection != nullptr;
     if (!makeCurrent()) return false;
     HostSelectionInfo info;
     GSHandle references = nullptr;
@@ -198,9 +201,33 @@ bool Drawing::loadSelection() {
         }
     }
     freeHandle(references);
+    m_selectionRead = true;
     if (!m_selection) return false;
     m_lastSelected = *m_selection->back();
     return true;
+}
+
+const ElementLink* Drawing::findSelected(const ElementLink& link) {
+    if (!loadSelection()) return nullptr;
+    if (!link.hasGuid()) {
+        size_t at = m_selection->find(link);
+        return at < m_selection->size() ? (*m_selection)[at] : nullptr;
+    }
+    // A link with a Guid equals the entries with that Guid; the first of them is the one found.
+    if (m_indexedCount != m_selection->size() || m_selectionIndex.empty()) {
+        m_selectionIndex.clear();
+        m_selectionIndex.reserve(m_selection->size());
+        size_t at = 0;
+        for (const ElementLink* entry : *m_selection) {
+            if (entry != nullptr && entry->hasGuid()) m_selectionIndex.emplace(entry->getGuid(), at);
+            ++at;
+        }
+        m_indexedCount = m_selection->size();
+    }
+    auto found = m_selectionIndex.find(link.getGuid());
+    if (found == m_selectionIndex.end() || found->second >= m_selection->size()) return nullptr;
+    const ElementLink* entry = (*m_selection)[found->second];
+    return entry != nullptr && entry->getGuid() == link.getGuid() ? entry : nullptr;
 }
 
 ElementLinkList* Drawing::getSelection() {

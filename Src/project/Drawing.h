@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 
 #include "Environment/Guid.h"
 #include "Environment/MemoryBlock.h"
@@ -184,6 +185,10 @@ protected:
     Guid m_databaseGuid;
     ElementLink m_lastSelected;
     std::unique_ptr<ElementLinkList> m_selection;
+    bool m_selectionRead = false; // also when the host had nothing selected
+    // Where each Guid first stands in the kept selection, for walks over many selected elements.
+    std::unordered_map<Guid, size_t> m_selectionIndex;
+    size_t m_indexedCount = 0;
     GSErrCode m_lastError = 0;
     bool m_selectionIsRegion = false;
     bool m_highlightOn = false;
@@ -198,6 +203,8 @@ private:
     // Type code 0 passes everything; else the codes must agree and the sub-kinds unless either is 0.
     static bool passesType(const ElementLink& link, uint16_t type);
     std::shared_ptr<ElementLinkList> collectForWalk(const Filter& filter);
+    // The kept selection's entry equal to the link, or null; reads the selection first.
+    const ElementLink* findSelected(const ElementLink& link);
 
     friend class ElementAccess;
 };

@@ -102,11 +102,8 @@ std::unique_ptr<Element> Drawing::get(const ElementLink& link) {
     if (ACAPDatabaseCall(fourCC("GEFA"), &guid, record.get()) != hosterr::Ok)
         return getElement(link, nullptr);
     ElementLink made(record->head, copy.getDrawing());
-    if (loadSelection()) {
-        size_t at = m_selection->find(made);
-        if (at < m_selection->size() && (*m_selection)[at]->getGuid() == made.getGuid())
-            made.copySelection(*(*m_selection)[at]);
-    }
+    if (const ElementLink* entry = findSelected(made); entry != nullptr && entry->getGuid() == made.getGuid())
+        made.copySelection(*entry);
     if (std::unique_ptr<Element> element = elementAccess().wrap(*record, made, nullptr)) return element;
     return getElement(link, nullptr);
 }
@@ -115,11 +112,7 @@ std::unique_ptr<Element> Drawing::getElement(const ElementLink& link, const Filt
     if (!makeCurrent()) return nullptr;
     ElementLink copy = link;
     const bool inSelection = filter != nullptr && filter->isSelectedOnly();
-    const ElementLink* entry = nullptr;
-    if (loadSelection()) {
-        size_t at = m_selection->find(link);
-        if (at < m_selection->size()) entry = (*m_selection)[at];
-    }
+    const ElementLink* entry = findSelected(link);
     // Without a selection nothing is selected: a selected-only read reads nothing.
     if (inSelection) {
         if (entry == nullptr) return nullptr;

@@ -185,13 +185,41 @@ private:
     }
 };
 
+// The notification's name as the host and the framework call it; the number when neither does.
+String notificationName(uint32_t notification) {
+    switch (static_cast<int32_t>(notification)) {
+    case ProjectNew:
+        return String("new");
+    case ProjectNewAndReset:
+        return String("new-and-reset");
+    case ProjectOpen:
+        return String("open");
+    case ProjectPreSave:
+        return String("pre-save");
+    case ProjectSave:
+        return String("save");
+    case ProjectClose:
+        return String("close");
+    case ProjectQuit:
+        return String("quit");
+    case ProjectChangeWorkspace:
+        return String("change-workspace");
+    case ProjectEvent::PackagesLoaded:
+        return String("packages loaded");
+    case ProjectEvent::PackagesChanged:
+        return String("packages changed");
+    default:
+        return String(uintToText(notification));
+    }
+}
+
 // Says in the host's debug output when a project comes and goes. When the workspace changes it
 // tries to count a change, which the framework refuses inside a notification.
 class ProjectWatcher : public ProjectSubscriber {
 public:
     bool handleProjectEvent(ProjectEvent& event) override {
         String line = String("Framework Demo: project notification ") +
-                      String(uintToText(event.getNotification())) + "\n";
+                      notificationName(event.getNotification()) + "\n";
         DBPrint(line.c_str());
         if (event.getNotification() == ProjectChangeWorkspace) {
             CountChange change(text(9));

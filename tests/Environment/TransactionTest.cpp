@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "Environment/EditManager.h"
 #include "Environment/Host.h"
 #include "Environment/HostSubscribers.h"
 #include "Environment/ModuleEntry.h"
@@ -153,4 +156,75 @@ TEST(Transaction, AnExceptionInRunIsReportedThroughTheErrorHookAndFails) {
     EXPECT_EQ(addon->exceptions, 1);
     EXPECT_EQ(module.host().project()->undoSteps.size(), 0u);
     EXPECT_FALSE(Host::isTransactionRunning());
+}
+
+namespace {
+// Records what the host asks of a transaction's edit manager, and when the transaction finished.
+std::vector<std::string>* editLog = nullptr;
+
+class RecordingWork : public EditManager::Work {
+public:
+    std::unique_ptr<Work> clone() const override { return std::make_unique<RecordingWork>(); }
+    void restoreLayers() override { editLog->push_back("restoreLayers"); }
+    void relockElements() override { editLog->push_back("relock"); }
+    void releaseElements() override { editLog->push_back("release"); }
+    bool isTeamwork() const override { return false; }
+    Drawing* getDatabase() const override { return nullptr; }
+};
+
+class Logged : public Transaction {
+public:
+    Logged(bool throws, Transaction* inner = nullptr)
+        : Transaction(String("Logged")), m_throws(throws), m_inner(inner) {}
+    GSErrCode run() override {
+        if (m_inner != nullptr) {
+            try {
+                Host::runTransaction(*m_inner);
+            } catch (...) {
+                editLog->push_back("inner threw");
+            }
+        }
+        if (m_throws) throw std::runtime_error("broken");
+        return hosterr::Ok;
+    }
+    void finished(bool success) override { editLog->push_back(success ? "finished ok" : "finished failed"); }
+
+private:
+    bool m_throws;
+    Transaction* m_inner;
+};
+} // namespace
+
+TEST(Transaction, TheModelIsPutBackInOrderHoweverTheRunEnds) {
+    struct Case {
+        const char* name;
+        bool outerThrows;
+        bool nested;
+        bool innerThrows;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"outermost succeeds", false, false, false, {"relock", "restoreLayers", "release", "finished ok"}},
+        {"outermost throws", true, false, false, {"relock", "restoreLayers", "release", "finished failed"}},
+        {"nested throws",
+         false,
+         true,
+         true,
+         {"relock", "restoreLayers", "release", "finished failed", "inner threw", "relock", "restoreLayers",
+          "release", "finished ok"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModuleUnderTest module;
+        std::vector<std::string> log;
+        editLog = &log;
+        EditManager::installWorkMaker(
+            [](bool) -> std::unique_ptr<EditManager::Work> { return std::make_unique<RecordingWork>(); });
+        Logged inner(c.innerThrows);
+        Logged outer(c.outerThrows, c.nested ? &inner : nullptr);
+        EXPECT_EQ(Host::runTransaction(outer), !c.outerThrows);
+        EXPECT_EQ(log, c.expected);
+        EXPECT_FALSE(Host::isTransactionRunning());
+        editLog = nullptr;
+    }
 }

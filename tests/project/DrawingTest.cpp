@@ -2,6 +2,8 @@
 // filter's tests, the kept selection, the record's texts, and saving elements.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Environment/HostTable.h"
 #include "ProjectTestSupport.h"
 #include "elements/ElementTestSupport.h"
@@ -332,4 +334,39 @@ TEST(DrawingSave, ARecordThatSaysItHasAMemoIsNotWrittenWithoutOne) {
     EXPECT_EQ(host.calls().count("CreateElement", before), 0u);
     EXPECT_EQ(host.calls().count("ChangeElement", before), 0u);
     EXPECT_FALSE(text.isValid());
+}
+
+TEST(DrawingSelection, AWalkAsksTheHostOnceAndFindsEachSelectedElementsEntry) {
+    ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    Creators creators{15};
+    std::vector<API_Guid> all;
+    for (int i = 0; i < 40; ++i)
+        all.push_back(addHostElement(host, 15));
+    Plan* plan = Host::getPlan();
+    const Drawing::Filter filter(uint16_t(15), false, false, false);
+    struct Case {
+        const char* name;
+        size_t selectedEvery; // 0: nothing selected
+    };
+    for (const Case& c : {Case{"nothing selected", 0}, Case{"every third", 3}, Case{"all", 1}}) {
+        SCOPED_TRACE(c.name);
+        std::vector<API_Guid> chosen;
+        for (size_t i = 0; c.selectedEvery != 0 && i < all.size(); i += c.selectedEvery)
+            chosen.push_back(all[i]);
+        select(host, hostPlan(host), chosen);
+        plan->reset();
+        size_t before = host.calls().size();
+        size_t read = 0, fromSelection = 0;
+        for (auto it = plan->cbegin(filter); it != Drawing::cend(); ++it) {
+            ++read;
+            bool chosenOne = std::any_of(chosen.begin(), chosen.end(),
+                                         [&](const API_Guid& g) { return Guid(g) == it->getGuid(); });
+            EXPECT_EQ(it->getLink().isFromSelection(), chosenOne);
+            fromSelection += it->getLink().isFromSelection() ? 1 : 0;
+        }
+        EXPECT_EQ(read, all.size());
+        EXPECT_EQ(fromSelection, chosen.size());
+        EXPECT_EQ(host.calls().count("GetSelection", before), 1u);
+    }
 }
