@@ -14,7 +14,7 @@ std::unique_ptr<PolyPoint> clonePoint(const PolyPoint& p) {
     return p.clone();
 }
 std::unique_ptr<CadPolygon> clonePolygon(const CadPolygon& p) {
-    return std::unique_ptr<CadPolygon>(p.clone());
+    return p.clone();
 }
 
 // Area between the chord and the arc of an edge, signed like the sweep.

@@ -26,8 +26,8 @@ public:
     CadPolygon(const CadPolygon& other); // deep
     CadPolygon& operator=(const CadPolygon& other);
     virtual ~CadPolygon();
-    // A deep copy of the same kind, owned by the caller.
-    virtual CadPolygon* clone() const { return new CadPolygon(*this); }
+    // A deep copy of the same kind.
+    virtual std::unique_ptr<CadPolygon> clone() const { return std::make_unique<CadPolygon>(*this); }
 
     // Vertices of the contour.
     size_t getVertexCount() const { return m_vertices.size(); }

@@ -92,6 +92,7 @@ TEST(CadPolygon, CopiesAreDeepAndKeepTheVertexKind) {
     CadPolygon& same = assigned;
     assigned = same; // self-assignment keeps the vertices
     EXPECT_EQ(assigned.getTotalCount(), 9u);
+    EXPECT_EQ(assigned.clone()->getHole(0).getVertexCount(), 4u);
     EXPECT_EQ(assigned.getTotalCount(true), 5u);
 }
 
