@@ -102,9 +102,8 @@ RecordList makeList() {
 std::string writeText(XMLShipping& root) {
     String text;
     DataBufferOut out;
-    out.open(text);
-    if (!XMLWriter(out).write(root, true, 1, true, false)) std::fprintf(stderr, "write failed\n");
-    out.close();
+    if (!out.open(text) || !XMLWriter(out).write(root, true, 1, true, false) || !out.close())
+        std::fprintf(stderr, "write failed\n");
     return text.bytes();
 }
 
@@ -158,7 +157,8 @@ void ReadOurs(benchmark::State& state) {
         RecordList list;
         list.records.reserve(RecordCount);
         DataBufferIn in(text);
-        if (!XMLReader(in).read(list) || list.records.size() != RecordCount) state.SkipWithError("read failed");
+        if (!XMLReader(in).read(list) || list.records.size() != RecordCount)
+            state.SkipWithError("read failed");
         benchmark::DoNotOptimize(list.records.data());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
@@ -187,8 +187,8 @@ void WriteOurs(benchmark::State& state) {
     for (auto _ : state) {
         String text;
         DataBufferOut out;
-        out.open(text);
-        if (!XMLWriter(out).write(list, true, 1, true, false) || !out.close()) state.SkipWithError("write failed");
+        if (!out.open(text) || !XMLWriter(out).write(list, true, 1, true, false) || !out.close())
+            state.SkipWithError("write failed");
         written = text.getByteLength();
         benchmark::DoNotOptimize(text.c_str());
     }
@@ -239,7 +239,8 @@ void BatchExpat(benchmark::State& state) {
 // an attribute), 1 to read from a file (else from memory).
 std::string hugeDocument(size_t megabytes, bool comment) {
     std::string filler(megabytes << 20, 'w');
-    return comment ? "<blob data=\"small\"><!-- " + filler + " --></blob>" : "<blob data=\"" + filler + "\"/>";
+    return comment ? "<blob data=\"small\"><!-- " + filler + " --></blob>"
+                   : "<blob data=\"" + filler + "\"/>";
 }
 
 std::string hugeFile(size_t megabytes, bool comment) {
@@ -268,7 +269,8 @@ void HugeToken(benchmark::State& state) {
                 DataBufferIn in(text);
                 ok = XMLReader(in).read(blob);
             }
-            if (!ok || blob.data.getByteLength() != (comment ? 5 : megabytes << 20)) state.SkipWithError("read failed");
+            if (!ok || blob.data.getByteLength() != (comment ? 5 : megabytes << 20))
+                state.SkipWithError("read failed");
         }
     }
     if (fromFile) std::filesystem::remove(path);
@@ -302,8 +304,9 @@ void printRatio(const std::map<std::string, double>& rates, const char* what, co
     auto a = rates.find(ours), b = rates.find(reference);
     if (a == rates.end() || b == rates.end() || b->second <= 0) return;
     double ratio = a->second / b->second;
-    std::printf("%-6s ours %8.1f MB/s   %-8s %8.1f MB/s   ratio %.3f (target >= %.1f) %s\n", what, a->second / 1e6,
-                referenceName, b->second / 1e6, ratio, target, ratio >= target ? "met" : "MISSED");
+    std::printf("%-6s ours %8.1f MB/s   %-8s %8.1f MB/s   ratio %.3f (target >= %.1f) %s\n", what,
+                a->second / 1e6, referenceName, b->second / 1e6, ratio, target,
+                ratio >= target ? "met" : "MISSED");
 }
 
 void printLinearity(const std::map<std::string, double>& seconds, const char* what, const char* once,
@@ -336,8 +339,8 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nDocument: %d records, %zu bytes; batch: %d documents\n", RecordCount, documentBytes().size(),
-                BatchCount);
+    std::printf("\nDocument: %d records, %zu bytes; batch: %d documents\n", RecordCount,
+                documentBytes().size(), BatchCount);
     printRatio(reporter.rates, "read", "ReadOurs", "ReadExpat", "expat", 0.8);
     printRatio(reporter.rates, "read", "ReadOurs", "ReadPugixml", "pugixml", 0.0);
     printRatio(reporter.rates, "write", "WriteOurs", "WritePugixml", "pugixml", 1.0);

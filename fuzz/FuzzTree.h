@@ -5,11 +5,11 @@
 
 #include <vector>
 
+#include "../tests/persistence/Samples.h"
 #include "persistence/DeletedDatabase.h"
 #include "persistence/PackageStore.h"
 #include "persistence/UserDatabase.h"
 #include "persistence/XMLTypeProxy.h"
-#include "../tests/persistence/Samples.h"
 
 namespace fuzztree {
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <utility>
 
 #include "Environment/String.h"
 
@@ -65,7 +66,8 @@ class ShippingAssembly : public ShippingContainer {};
 
 class XMLShipping : public Shipping {
 public:
-    explicit XMLShipping(const String& elementName = String()) : m_elementName(elementName) {}
+    // Names are taken by value: proxies are made per member, often from a temporary name.
+    explicit XMLShipping(String elementName = String()) : m_elementName(std::move(elementName)) {}
     XMLShipping(const XMLShipping&) = default;
     XMLShipping& operator=(const XMLShipping&) = default;
     ~XMLShipping() override = default;
@@ -85,8 +87,8 @@ private:
 
 class XMLUnit : public XMLShipping {
 public:
-    explicit XMLUnit(const String& elementName = String(), bool attribute = false)
-        : XMLShipping(elementName), m_attribute(attribute) {}
+    explicit XMLUnit(String elementName = String(), bool attribute = false)
+        : XMLShipping(std::move(elementName)), m_attribute(attribute) {}
 
     // Written inside the parent's tag.
     virtual bool isAttribute() const { return m_attribute; }

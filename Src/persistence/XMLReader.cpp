@@ -223,7 +223,8 @@ bool XMLReader::read(XMLShipping& root) {
         fed += got;
         // The index is where the unfinished token starts (-1 before expat has placed anything).
         XML_Index at = XML_GetCurrentByteIndex(p);
-        uint64_t pending = at >= 0 && static_cast<uint64_t>(at) <= fed ? fed - static_cast<uint64_t>(at) : fed;
+        uint64_t pending =
+            at >= 0 && static_cast<uint64_t>(at) <= fed ? fed - static_cast<uint64_t>(at) : fed;
         chunk = static_cast<size_t>(std::clamp<uint64_t>(pending, ChunkSize, MaxChunk));
     }
     if (!session.sawRoot()) {

@@ -19,7 +19,9 @@ public:
     explicit XMLReader(DataBufferIn& in) : m_in(in) {}
 
     // Elements nested deeper than this fail the read; a depth above XMLMaxDepth is lowered to it.
-    void setMaxDepth(size_t depth) { m_maxDepth = depth == 0 ? 1 : depth > XMLMaxDepth ? XMLMaxDepth : depth; }
+    void setMaxDepth(size_t depth) {
+        m_maxDepth = depth == 0 ? 1 : depth > XMLMaxDepth ? XMLMaxDepth : depth;
+    }
 
     // The root element is root itself when the names match, else the member that root's
     // makeFieldProxyByName gives for it; no such member fails. Inside, each child element and

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 #include "Environment/Guid.h"
 #include "persistence/Shipping.h"
@@ -30,8 +31,8 @@ String unitToText(const Guid& value);
 template <class T> class XMLTypeProxy : public XMLUnit {
 public:
     // The field must outlive the proxy.
-    XMLTypeProxy(T* value, const String& tag, bool attribute = false)
-        : XMLUnit(tag, attribute), m_value(value) {}
+    XMLTypeProxy(T* value, String tag, bool attribute = false)
+        : XMLUnit(std::move(tag), attribute), m_value(value) {}
 
     String getText() const override { return unitToText(*m_value); }
     bool readText(const String& text) override { return unitFromText(text, *m_value); }
@@ -45,8 +46,8 @@ protected:
 // fails the read.
 template <class K> class XMLUnitKey : public XMLTypeProxy<K> {
 public:
-    XMLUnitKey(K* value, const String& tag, bool attribute = true, bool required = true)
-        : XMLTypeProxy<K>(value, tag, attribute), m_required(required) {}
+    XMLUnitKey(K* value, String tag, bool attribute = true, bool required = true)
+        : XMLTypeProxy<K>(value, std::move(tag), attribute), m_required(required) {}
 
     bool readText(const String& text) override {
         K key;

@@ -1,5 +1,6 @@
 #include "persistence/XMLWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -57,7 +58,7 @@ constexpr std::array<bool, 256> PlainBytes = [] {
     return plain;
 }();
 
-void appendEscaped(std::string& out, std::string_view text, bool attribute) {
+template <class Out> void appendEscaped(Out& out, std::string_view text, bool attribute) {
     size_t i = 0;
     while (i < text.size()) {
         // Most text is plain: take it a run at a time.
@@ -65,7 +66,7 @@ void appendEscaped(std::string& out, std::string_view text, bool attribute) {
         while (run < text.size() && PlainBytes[static_cast<unsigned char>(text[run])])
             ++run;
         if (run > i) {
-            out.append(text.data() + i, run - i);
+            out += text.substr(i, run - i);
             i = run;
             if (i == text.size()) break;
         }
@@ -109,14 +110,14 @@ void appendEscaped(std::string& out, std::string_view text, bool attribute) {
                 out += c;
             }
         } else {
-            out.append(text.substr(i, length));
+            out += text.substr(i, length);
         }
         i += length;
     }
 }
 
 // A comment may hold neither "--" nor end with "-".
-void appendComment(std::string& out, std::string_view text) {
+template <class Out> void appendComment(Out& out, std::string_view text) {
     std::string body;
     appendEscaped(body, text, false);
     std::string safe;
@@ -149,6 +150,15 @@ bool isXMLName(std::string_view s) {
 }
 
 } // namespace
+
+void XMLWriter::Pending::grow(size_t count) {
+    size_t capacity = std::max(m_capacity * 2, m_size + count);
+    capacity = std::max<size_t>(capacity, FlushAt * 2);
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
+    if (m_size > 0) std::memcpy(data.get(), m_data.get(), m_size);
+    m_data = std::move(data);
+    m_capacity = capacity;
+}
 
 bool XMLWriter::fail(const String& why) {
     if (!m_failed) m_error = why;

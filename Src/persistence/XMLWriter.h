@@ -1,7 +1,9 @@
 // Writes a tree of XMLShipping objects as XML text into a DataBufferOut.
 #pragma once
 
-#include <string>
+#include <cstring>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "Environment/String.h"
@@ -32,6 +34,44 @@ public:
     const String& getError() const { return m_error; }
 
 private:
+    // The text not yet handed to the output. A document is tens of thousands of short pieces, and
+    // an append here is a bounds check and a copy, without std::string's upkeep of a terminator.
+    class Pending {
+    public:
+        Pending& operator+=(char c) {
+            *room(1) = c;
+            ++m_size;
+            return *this;
+        }
+        Pending& operator+=(std::string_view text) {
+            if (!text.empty()) {
+                std::memcpy(room(text.size()), text.data(), text.size());
+                m_size += text.size();
+            }
+            return *this;
+        }
+        void append(size_t count, char c) {
+            if (count == 0) return;
+            std::memset(room(count), c, count);
+            m_size += count;
+        }
+        const char* data() const { return m_data.get(); }
+        size_t size() const { return m_size; }
+        bool empty() const { return m_size == 0; }
+        void clear() { m_size = 0; }
+
+    private:
+        char* room(size_t count) {
+            if (m_capacity - m_size < count) grow(count);
+            return m_data.get() + m_size;
+        }
+        void grow(size_t count);
+
+        std::unique_ptr<char[]> m_data;
+        size_t m_size = 0;
+        size_t m_capacity = 0;
+    };
+
     bool writeElement(XMLShipping& node, size_t depth);
     void writeIndent(size_t depth);
     void writeLineBreak();
@@ -39,7 +79,7 @@ private:
     bool fail(const String& why);
 
     DataBufferOut& m_out;
-    std::string m_pending;
+    Pending m_pending;
     std::vector<size_t> m_attributeIndices;
     String m_error;
     int m_indent = 1;

@@ -107,7 +107,7 @@ TEST(XMLWriter, FailsOnUnusableNamesAndOnAFailedOutput) {
     p.setElementName(String("1point"));
     String text;
     DataBufferOut out;
-    out.open(text);
+    ASSERT_TRUE(out.open(text));
     XMLWriter writer(out);
     EXPECT_FALSE(writer.write(p));
     EXPECT_NE(writer.getError().view().find("1point"), std::string_view::npos);
@@ -336,4 +336,26 @@ TEST(XMLReader, ReadsUTF16DocumentsByTheirByteOrderMark) {
     Sample s;
     ASSERT_TRUE(readXML(utf16, s));
     EXPECT_EQ(s.title, "\xC3\xA9");
+}
+
+TEST(XMLReader, AUnitKeepsItsTextAroundElementsItSkips) {
+    Sample s;
+    ASSERT_TRUE(
+        readXML("<sample><title>ab<x>zz<y>yy</y></x>c&amp;d<!-- c --></title><flag>true</flag></sample>", s));
+    EXPECT_EQ(s.title, "abc&d");
+    EXPECT_TRUE(s.flag);
+}
+
+TEST(XMLRoundTrip, PlainRunsAroundEscapesAndWideCharactersAreKept) {
+    Sample s;
+    s.title = String("plain \x7F run<\xC3\xA9>\"quoted\" 'x' \xF0\x9F\xA7\xB1 end");
+    s.note = s.title;
+    std::string text = writeXML(s, false);
+    EXPECT_NE(text.find("<title>plain \x7F run&lt;\xC3\xA9&gt;\"quoted\" 'x' \xF0\x9F\xA7\xB1 end</title>"),
+              std::string::npos)
+        << text;
+    Sample back;
+    ASSERT_TRUE(readXML(text, back));
+    EXPECT_EQ(back.title, s.title);
+    EXPECT_EQ(back.note, s.title);
 }
