@@ -86,6 +86,10 @@ void XMLCALL onEntityDeclaration(void* userData, const XML_Char*, int, const XML
                                  const XML_Char*, const XML_Char*, const XML_Char*) {
     guarded(userData, [&](Splitter& s) { s.stop(); });
 }
+// A document type may give elements meaning (default attributes) that their bytes alone lack.
+void XMLCALL onDoctype(void* userData, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+    guarded(userData, [&](Splitter& s) { s.stop(); });
+}
 void XMLCALL onSkippedEntity(void* userData, const XML_Char*, int) {
     guarded(userData, [&](Splitter& s) { s.stop(); });
 }
@@ -107,6 +111,7 @@ bool PackageDocument::split(const std::string& text, const String& rootName) {
     XML_SetUserData(p, &splitter);
     XML_SetElementHandler(p, &onStart, &onEnd);
     XML_SetXmlDeclHandler(p, &onDeclaration);
+    XML_SetStartDoctypeDeclHandler(p, &onDoctype);
     XML_SetEntityDeclHandler(p, &onEntityDeclaration);
     XML_SetSkippedEntityHandler(p, &onSkippedEntity);
     XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_NEVER);

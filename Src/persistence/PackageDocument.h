@@ -20,7 +20,7 @@ public:
 
     // Takes text apart: the elements directly under a root named rootName, or the root itself when
     // it is named otherwise (a document of one package). False, holding nothing, when the text is
-    // not well-formed, not UTF-8 or declares entities, so that its bytes cannot be carried over.
+    // not well-formed, not UTF-8 or has a document type, so that its bytes cannot be carried over.
     bool split(const std::string& text, const String& rootName);
     const std::vector<Element>& getElements() const { return m_elements; }
 

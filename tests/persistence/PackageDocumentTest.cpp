@@ -63,6 +63,7 @@ TEST(PackageDocument, RefusesWhatCannotBeCarriedOverByteForByte) {
         std::string("<\0a\0/\0>\0", 8),                                                   // UTF-16
         "<!DOCTYPE r [<!ENTITY e \"x\">]>" + open + "<a>&e;</a>" + close,                 // entities
         open + "<a>&undeclared;</a>" + close,
+        "<!DOCTYPE r [<!ATTLIST a x CDATA \"d\">]>" + open + "<a/>" + close, // meaning the bytes lack
     };
     for (const std::string& text : bad) {
         PackageDocument document;
