@@ -1,5 +1,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
 
 #include "Environment/TempFolder.h"
 #include "platform/api/HostErrors.h"
@@ -120,4 +122,63 @@ TEST(FileSystem, HostRootFollowsTheEnvironment) {
     ASSERT_EQ(err, hosterr::Ok);
     EXPECT_TRUE(temp.child("other-home").IsAncestorOf(user));
     EXPECT_EQ(IO::GetItemType(user), IO::ItemFolder);
+}
+
+namespace {
+
+void writeText(const IO::Location& location, const std::string& text) {
+    File f(location);
+    ASSERT_EQ(f.Open(File::Access::Write, true), hosterr::Ok);
+    ASSERT_EQ(f.SetDataLength(0), hosterr::Ok);
+    ASSERT_EQ(f.Write(text.data(), text.size()), hosterr::Ok);
+}
+
+std::string readText(const IO::Location& location) {
+    File f(location);
+    if (f.Open(File::Access::Read) != hosterr::Ok) return "<missing>";
+    char buffer[64] = {};
+    size_t got = 0;
+    f.Read(buffer, sizeof buffer, &got);
+    return std::string(buffer, got);
+}
+
+mode_t modeOf(const IO::Location& location) {
+    struct stat st {};
+    return ::stat(location.ToPath().c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+} // namespace
+
+TEST(FileSystem, ReplaceFileKeepsTheTargetsPermissionsAndLeavesItWholeOnFailure) {
+    TempFolder temp;
+    IO::Location target = temp.child("prefs.xml"), replacement = temp.child("prefs.xml.tmp");
+    writeText(target, "old");
+    ASSERT_EQ(::chmod(target.ToPath().c_str(), 0640), 0);
+    writeText(replacement, "new");
+    ASSERT_EQ(::chmod(replacement.ToPath().c_str(), 0666), 0);
+    EXPECT_EQ(IO::ReplaceFile(target, replacement), hosterr::Ok);
+    EXPECT_EQ(readText(target), "new");
+    EXPECT_EQ(modeOf(target), 0640u);
+    EXPECT_FALSE(IO::Exists(replacement));
+
+    // No replacement, or a folder in its place: the target stays as it is.
+    EXPECT_EQ(IO::ReplaceFile(target, replacement), hosterr::NotFound);
+    ASSERT_EQ(IO::CreateFolder(replacement), hosterr::Ok);
+    EXPECT_EQ(IO::ReplaceFile(target, replacement), hosterr::NotFound);
+    EXPECT_EQ(readText(target), "new");
+    EXPECT_EQ(IO::ReplaceFile(IO::Location(), target), hosterr::BadParameter);
+    EXPECT_EQ(IO::ReplaceFile(target, IO::Location()), hosterr::BadParameter);
+
+    // A folder at the target is not replaced.
+    IO::Location file = temp.child("file.txt");
+    writeText(file, "text");
+    EXPECT_NE(IO::ReplaceFile(replacement, file), hosterr::Ok);
+    EXPECT_EQ(IO::GetItemType(replacement), IO::ItemFolder);
+    EXPECT_EQ(readText(file), "text");
+
+    // Nothing at the target: the replacement keeps its own permissions.
+    ASSERT_EQ(::chmod(file.ToPath().c_str(), 0604), 0);
+    EXPECT_EQ(IO::ReplaceFile(temp.child("fresh.txt"), file), hosterr::Ok);
+    EXPECT_EQ(readText(temp.child("fresh.txt")), "text");
+    EXPECT_EQ(modeOf(temp.child("fresh.txt")), 0604u);
 }
