@@ -210,28 +210,31 @@ std::unique_ptr<Cube> CadPolygon::getBounds() const {
 }
 
 void CadPolygon::removeRepeats(double tolerance) {
-    // keep-or-drop in one pass: kept vertices swap down, the dropped tail goes from the back
-    size_t kept = m_vertices.empty() ? 0 : 1;
-    for (size_t i = 1; i < m_vertices.size(); ++i)
-        if (!m_vertices[i]->isEqual(*m_vertices[kept - 1], tolerance)) m_vertices.swap(kept++, i);
-    while (m_vertices.size() > kept)
-        m_vertices.erase(m_vertices.size() - 1);
-    while (m_closed && m_vertices.size() > 1 && m_vertices.back()->isEqual(*m_vertices[0], tolerance)) {
-        // the edge into the removed last vertex now ends at the first one
-        m_vertices[0]->setArcAngle(m_vertices.back()->getArcAngle());
-        m_vertices.erase(m_vertices.size() - 1);
+    // one pass: the kept vertices move to a new vector, the dropped ones go with the old one
+    Vector<PolyPoint> kept;
+    kept.reserve(m_vertices.size());
+    for (size_t i = 0; i < m_vertices.size(); ++i)
+        if (kept.empty() || !m_vertices[i]->isEqual(*kept.back(), tolerance))
+            kept.push_back(m_vertices.replace(i, nullptr));
+    size_t count = kept.size();
+    while (m_closed && count > 1 && kept[count - 1]->isEqual(*kept[0], tolerance)) {
+        // the edge into the dropped last vertex now ends at the first one
+        kept[0]->setArcAngle(kept[count - 1]->getArcAngle());
+        --count;
     }
+    m_vertices.clear();
+    for (size_t i = 0; i < count; ++i)
+        m_vertices.push_back(kept.replace(i, nullptr));
 }
 
 void CadPolygon::cleanUp(double tolerance) {
     removeRepeats(tolerance);
-    size_t kept = 0;
+    Vector<CadPolygon> holes;
     for (size_t i = 0; i < m_holes.size(); ++i) {
         m_holes[i]->removeRepeats(tolerance);
-        if (m_holes[i]->isValid(false, tolerance)) m_holes.swap(kept++, i);
+        if (m_holes[i]->isValid(false, tolerance)) holes.push_back(m_holes.replace(i, nullptr));
     }
-    while (m_holes.size() > kept)
-        m_holes.erase(m_holes.size() - 1);
+    m_holes = std::move(holes);
 }
 
 uint32_t CadPolygon::findVertex(const CadPoint& p, double tolerance, uint32_t* contour) const {
