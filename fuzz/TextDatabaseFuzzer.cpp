@@ -14,8 +14,7 @@ namespace {
 std::string write(const TextDatabase& table, char delimiter) {
     String text;
     DataBufferOut out;
-    out.open(text);
-    if (!table.write(out, delimiter) || !out.close()) __builtin_trap();
+    if (!out.open(text) || !table.write(out, delimiter) || !out.close()) __builtin_trap();
     return text.bytes();
 }
 

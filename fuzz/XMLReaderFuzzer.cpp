@@ -22,8 +22,7 @@ namespace {
 std::string write(XMLShipping& root) {
     String text;
     DataBufferOut out;
-    out.open(text);
-    if (!XMLWriter(out).write(root) || !out.close()) __builtin_trap();
+    if (!out.open(text) || !XMLWriter(out).write(root) || !out.close()) __builtin_trap();
     return text.bytes();
 }
 

@@ -64,9 +64,9 @@ public:
     bool isPackageRegistered(uint32_t code, int scope) const;
     // Reads the preference files of scopes 1 and 2 (initialize does); false when a file was
     // there but could not be read.
-    virtual bool loadPackages();
+    [[nodiscard]] virtual bool loadPackages();
     // Writes the scope's packages: true when written, or when there was nothing to write.
-    virtual bool savePackages(int scope);
+    [[nodiscard]] virtual bool savePackages(int scope);
     // Puts copies of the scope's shippable packages into store.
     virtual void collectPackages(int scope, PackageStore& store);
     // The live packages of a scope: 0 the project's (null without a project), 1 and 2 the
@@ -75,7 +75,7 @@ public:
 
     // The entry bracket: every call from the host into the module runs inside one. A reset starts
     // the count again at 1. Answers false when resetting the cached host state failed.
-    bool enterHostCall(bool reset = false);
+    [[nodiscard]] bool enterHostCall(bool reset = false);
     void leaveHostCall();
     int getEntryDepth() const { return m_entryDepth; }
 

@@ -39,12 +39,12 @@ public:
     bool isInMemory() const { return m_file == nullptr; }
 
     // The next line without its break (LF, CR, CR LF or LF CR); false at the end.
-    bool readLine(String& line);
+    [[nodiscard]] bool readLine(String& line);
     // Skips blanks, tabs and line breaks.
     void skipWhitespace();
     // Takes bytes up to (not including) the first byte of delimiters; answers true when a
     // delimiter was found, false when the end came first (text then holds the rest).
-    bool readUntil(std::string_view delimiters, String& text);
+    [[nodiscard]] bool readUntil(std::string_view delimiters, String& text);
 
 private:
     bool fill();

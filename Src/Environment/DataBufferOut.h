@@ -33,25 +33,25 @@ public:
     // Each open first closes the current sink, then starts over with state 0. Bytes are appended
     // to what the sink already holds (a file is written at its end, opened for writing when
     // needed). A null handle pointer gives StateNoSink.
-    bool open(MemoryBlock& block);
-    bool open(DataFile& file);
-    bool open(String& text);
-    bool open(GSHandle* handle); // *handle may be null: a new handle is made
+    [[nodiscard]] bool open(MemoryBlock& block);
+    [[nodiscard]] bool open(DataFile& file);
+    [[nodiscard]] bool open(String& text);
+    [[nodiscard]] bool open(GSHandle* handle); // *handle may be null: a new handle is made
 
     DataBufferOut& operator<<(const String& text);
     DataBufferOut& operator<<(const char* text); // null writes nothing
     DataBufferOut& operator<<(int32_t value);    // decimal
     // Answers true when the bytes were taken (the state is still 0).
-    bool write(const void* data, size_t count);
+    [[nodiscard]] bool write(const void* data, size_t count);
 
     uint16_t getState() const { return m_state; }
     bool isGood() const { return m_state == StateGood; }
     size_t getPending() const { return m_used; } // bytes in the buffer, not yet in the sink
 
     // Hands the buffer to the sink; true when the state is 0 afterwards.
-    bool flush();
+    [[nodiscard]] bool flush();
     // Flushes and lets go of the sink; true when the state is 0. The writer can be opened again.
-    bool close();
+    [[nodiscard]] bool close();
 
 private:
     enum class Sink { None, Block, File, Text, Handle };

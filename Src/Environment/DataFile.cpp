@@ -12,7 +12,7 @@ DataFile::DataFile(const IO::Location& location, uint32_t kind)
 
 DataFile::DataFile(const Directory& folder, const String& name, uint32_t fileType, bool createNow)
     : File(Directory(folder, name).getLocation()), m_file(m_location), m_fileType(fileType) {
-    if (createNow) open(true);
+    if (createNow) (void)open(true); // a failure stays in getLastError()
 }
 
 DataFile::~DataFile() = default;
@@ -112,7 +112,7 @@ std::unique_ptr<Directory> DataFile::getDirectory() const {
 }
 
 bool DataFile::remove() {
-    close();
+    (void)close(); // the file goes either way
     return check(IO::Delete(m_location));
 }
 

@@ -40,23 +40,23 @@ public:
     bool isOpen() const { return m_file.IsOpen(); }
     // Opens explicitly; forWriting opens read-write and creates a missing file. Reopening an open
     // file with the access it already has succeeds and keeps the position.
-    bool open(bool forWriting);
-    bool close();
+    [[nodiscard]] bool open(bool forWriting);
+    [[nodiscard]] bool close();
 
     uint64_t getLength() const; // 0 on failure
     // Reads up to count bytes at the position; answers the bytes read (fewer at the end).
     size_t read(void* buffer, size_t count);
     // Writes all count bytes at the position. A file opened read-only refuses.
-    bool write(const void* data, size_t count);
-    bool setLength(uint64_t length); // 0 empties the file; the position is not moved
-    bool seek(uint64_t position);
-    bool seekToEnd();
+    [[nodiscard]] bool write(const void* data, size_t count);
+    [[nodiscard]] bool setLength(uint64_t length); // 0 empties the file; the position is not moved
+    [[nodiscard]] bool seek(uint64_t position);
+    [[nodiscard]] bool seekToEnd();
     uint64_t getPosition() const;
 
     // The folder holding the file; null for an empty location or the root.
     std::unique_ptr<Directory> getDirectory() const;
     // Closes and deletes the file.
-    bool remove();
+    [[nodiscard]] bool remove();
 
 private:
     bool ensureOpen(bool forWriting);

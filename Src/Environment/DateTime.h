@@ -78,7 +78,7 @@ public:
     // Reads the legacy text form (spaces allowed before each number). False, leaving this value
     // unchanged, unless the text holds exactly six fields, each ended by "/", with day 1..31,
     // month 1..12, year 0..32767, hour 0..23, minute and second 0..59.
-    bool fromText(const String& text);
+    [[nodiscard]] bool fromText(const String& text);
 
     // False when the sub-second parts differ; otherwise equal ticks.
     bool operator==(const DateTime& other) const;

@@ -7,11 +7,11 @@
 
 namespace tarnwick {
 
-GSErrCode installMenuHandler(int32_t menuResId);
-GSErrCode installProjectNotifier();   // once per module load
-GSErrCode installModuleDataHandler(); // once per module load
-GSErrCode installElementObserver();   // once per module load
-GSErrCode installCommandHandler(uint32_t commandId, int32_t version);
+[[nodiscard]] GSErrCode installMenuHandler(int32_t menuResId);
+[[nodiscard]] GSErrCode installProjectNotifier();   // once per module load
+[[nodiscard]] GSErrCode installModuleDataHandler(); // once per module load
+[[nodiscard]] GSErrCode installElementObserver();   // once per module load
+[[nodiscard]] GSErrCode installCommandHandler(uint32_t commandId, int32_t version);
 // Forgets what was installed, for the next load of the module.
 void forgetInstalledHandlers();
 

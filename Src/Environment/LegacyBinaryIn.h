@@ -36,7 +36,8 @@ public:
     bool isGood() const { return !m_failed; }
 
 private:
-    bool readBytes(unsigned char* out, size_t count); // in file order; fails the stream when short
+    [[nodiscard]] bool readBytes(unsigned char* out,
+                                 size_t count); // in file order; fails the stream when short
     uint64_t readUnsigned(size_t count);
 
     DataBufferIn& m_input;

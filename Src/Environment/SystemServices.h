@@ -22,15 +22,16 @@ public:
     // Opens the file with the shell's "open" verb, window shown normally, without waiting.
     // True only when the program really started; *shellResult (when given) receives the
     // shell's answer (above 32 on success).
-    static bool openWithShell(const String& file, const String& parameters, intptr_t* shellResult = nullptr);
+    [[nodiscard]] static bool openWithShell(const String& file, const String& parameters,
+                                            intptr_t* shellResult = nullptr);
 
     // Reads a string value of key "SOFTWARE\<company>\<product>": root 0 is HKEY_LOCAL_MACHINE,
     // above 0 HKEY_CURRENT_USER; view 0 the 64-bit view, 1 the 32-bit view, anything else the
     // default. The value must fit, with its terminating NUL, in RegistryBufferSize bytes. On
     // failure (missing key or value, a longer value, a value that is not text) the answer is false
     // and value is left as it was.
-    static bool readRegistryValue(const String& company, const String& product, const String& valueName,
-                                  String& value, int root, int view);
+    [[nodiscard]] static bool readRegistryValue(const String& company, const String& product,
+                                                const String& valueName, String& value, int root, int view);
 
     static uint16_t getPlatformSign() { return PlatformSign; }
 

@@ -133,9 +133,10 @@ public:
     // Writes the block as the element's user data (version 1, this build's sign, the flags) and
     // with switchOn switches the element on. An empty block is refused before anything changes.
     // On success the element holds a copy of what it stored; on failure it keeps what it held.
-    virtual bool storeUserData(const MemoryBlock& block, uint32_t unused, bool switchOn, uint32_t flags);
+    [[nodiscard]] virtual bool storeUserData(const MemoryBlock& block, uint32_t unused, bool switchOn,
+                                             uint32_t flags);
     // True when the host switched the element on or off.
-    virtual bool setSwitched(bool on);
+    [[nodiscard]] virtual bool setSwitched(bool on);
 
     // --- Attributes (empty in the base; the out values stay as the caller made them).
     virtual void getPen(Pen& pen, uint32_t which) const;
@@ -191,14 +192,14 @@ public:
     // the override set), the layer, the phase and the merged Guid of the head.
     virtual void mergeChanges(const Element& changed, const Element& reference);
     // Makes the element's type and variation the host tool's default.
-    virtual bool setDefaultType();
+    [[nodiscard]] virtual bool setDefaultType();
     // Copies every relation code the host holds between from and another element; false at the
     // first host failure.
-    virtual bool copyRelations(const Element& from);
+    [[nodiscard]] virtual bool copyRelations(const Element& from);
     // Associates this element with everything from is associated with (replace: dropping its own
     // associations first).
-    virtual bool copyAssociations(const ElementLink& from, bool replace);
-    virtual bool associateWith(const ElementLink& other, uint32_t flags, uint32_t subFlags);
+    [[nodiscard]] virtual bool copyAssociations(const ElementLink& from, bool replace);
+    [[nodiscard]] virtual bool associateWith(const ElementLink& other, uint32_t flags, uint32_t subFlags);
 
     // --- Record and memo.
     // A new host record filled from the element.
@@ -217,7 +218,7 @@ public:
     // Zeroes the record (and the memo), writes the link's type, variation and Guid into its head
     // and asks the host for the default element; false on a host error. The memo's handles are the
     // caller's; without one a local memo is used and freed.
-    virtual bool getDefaults(API_Element& record, API_ElementMemo* memo);
+    [[nodiscard]] virtual bool getDefaults(API_Element& record, API_ElementMemo* memo);
 
     // --- Non-virtual operations.
     // The storey of the home database when it is named by storey; the plan owns it.
@@ -256,14 +257,14 @@ public:
     size_t getNodePoints(std::vector<CadPoint>& points) const;
     size_t getLinkedElements(ElementLinkList& links) const;
     uint32_t getLinkFlags(const ElementLink& other) const;
-    bool linkTo(const ElementLink& other, uint32_t flags) const;
-    bool unlinkFrom(const ElementLink& other) const;
+    [[nodiscard]] bool linkTo(const ElementLink& other, uint32_t flags) const;
+    [[nodiscard]] bool unlinkFrom(const ElementLink& other) const;
     // The Guid the host relates to this element's; empty on failure.
     Guid getRelatedGuid() const;
     std::unique_ptr<Guid> copyRelatedGuid() const { return std::make_unique<Guid>(getRelatedGuid()); }
     // Stores the record and memo as the host's default of the type, then the user data as the
     // type's default user data (through the floor plan).
-    bool setAsDefault();
+    [[nodiscard]] bool setAsDefault();
     // Loads every memo part at once.
     void loadAllMemos();
 
@@ -287,7 +288,7 @@ protected:
     // For element classes' loadMemo: makes store a new store of the host memo parts in the mask,
     // fetched through the element's drawing, unless one is given. False (and no store) when the
     // fetch fails: the parts then stay unloaded.
-    bool fetchMemo(uint64_t mask, MemoStore*& store);
+    [[nodiscard]] bool fetchMemo(uint64_t mask, MemoStore*& store);
     // The element's header for host calls.
     HostElementHead makeHeader() const;
     // A held user-data block with a handle.

@@ -30,7 +30,7 @@ public:
 
     // Asks the host (tolerance 1e-5); false on a host error, with the block zeroed and the array
     // empty.
-    bool fetch(const ElementLink& link);
+    [[nodiscard]] bool fetch(const ElementLink& link);
 
     const uint8_t* getBlock() const { return m_block.data(); }
     // The double of the element block at a byte offset; 0.0 past its end.

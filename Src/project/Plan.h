@@ -33,7 +33,7 @@ public:
     // The storey the host has current; null without storeys.
     virtual Storey* getCurrentStorey();
     // Makes the storey current in the host ("CSTO"); keepView false asks the host to show it.
-    virtual bool setCurrentStorey(const Storey& storey, bool flag);
+    [[nodiscard]] virtual bool setCurrentStorey(const Storey& storey, bool flag);
 
     size_t getStoreyCount();
     int16_t getFirstStoreyIndex(); // 0 without storeys

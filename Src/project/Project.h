@@ -11,10 +11,10 @@
 
 #include "Environment/Containers.h"
 #include "Environment/Guid.h"
-#include "Environment/User.h"
 #include "Environment/MemoryBlock.h"
 #include "Environment/NonCopyable.h"
 #include "Environment/String.h"
+#include "Environment/User.h"
 #include "platform/api/ElementRecords.h"
 #include "platform/api/ProjectRecords.h"
 
@@ -74,8 +74,8 @@ public:
     Drawing* getCurrentDatabase();
     Drawing* getFrontWindow();
     // True when done, or when the drawing already is the one kept (no host call then).
-    bool setCurrentDatabase(Drawing* drawing);
-    bool setFrontWindow(Drawing* drawing);
+    [[nodiscard]] bool setCurrentDatabase(Drawing* drawing);
+    [[nodiscard]] bool setFrontWindow(Drawing* drawing);
 
     // --- The view lists, loaded on first use; getK answers null for an index out of range.
     size_t getDetailCount();
@@ -125,7 +125,7 @@ public:
     uint32_t getUnitPreference();
     // The angle of the project's location; pi/2 when the host cannot say.
     double getLocationAngle() const;
-    bool setLocationAngle(double angle);
+    [[nodiscard]] bool setLocationAngle(double angle);
     // The city of the project's location: the attribute within a degree of it, or a new city
     // (not stored) named after the project's city text. Null when the host cannot say.
     std::unique_ptr<City> getCity();
@@ -137,12 +137,12 @@ public:
     size_t getUserCount();
     const User* getUser(size_t index);
     // Reserves the elements for this user; true when the list is empty or nothing is held by others.
-    bool reserveElements(const ElementLinkList& links);
-    bool releaseElements(const ElementLinkList& links);
+    [[nodiscard]] bool reserveElements(const ElementLinkList& links);
+    [[nodiscard]] bool releaseElements(const ElementLinkList& links);
     // The host's lockable object of an attribute type's settings; only layers have one.
     Guid getLockableObjectGuid(uint8_t attributeType) const;
-    bool reserveAttributeSettings(uint8_t attributeType);
-    bool releaseAttributeSettings(uint8_t attributeType);
+    [[nodiscard]] bool reserveAttributeSettings(uint8_t attributeType);
+    [[nodiscard]] bool releaseAttributeSettings(uint8_t attributeType);
 
     // --- Elements and layers.
     // 2 when the layer can take elements. Otherwise 0 when quiet; else the user is told why and
@@ -158,8 +158,8 @@ public:
                                                     uint32_t* version, uint32_t* platform) const;
     // Writes the block (when there is one, and unless keepEmpty, when it is not empty), else
     // removes the element's user data.
-    bool setElementUserData(const ElementLink& link, MemoryBlock* data, bool keepEmpty, uint32_t flags,
-                            uint16_t version, uint16_t platform) const;
+    [[nodiscard]] bool setElementUserData(const ElementLink& link, MemoryBlock* data, bool keepEmpty,
+                                          uint32_t flags, uint16_t version, uint16_t platform) const;
 
 private:
     // The library-part database belongs to the library subsystem, which makes it.

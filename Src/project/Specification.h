@@ -73,10 +73,10 @@ public:
     virtual GSErrCode getError() const { return m_lastError; }
     // Creates the attribute (index 0, or a link of another database) or modifies it; on success
     // the wrapper takes the host's header and is linked to this database.
-    virtual bool store(Attribute& attribute);
+    [[nodiscard]] virtual bool store(Attribute& attribute);
     // Deletes the listed attributes, type by type; true when every host call succeeded.
-    virtual bool removeAll(const AttrRefList& links);
-    virtual bool remove(const AttributeLink& link);
+    [[nodiscard]] virtual bool removeAll(const AttrRefList& links);
+    [[nodiscard]] virtual bool remove(const AttributeLink& link);
     virtual std::unique_ptr<Attribute> get(const AttributeLink& link) { return make(link, nullptr); }
     // The next (or previous) attribute after position that the filter accepts, crossing types
     // when neither the filter nor the position fixes one; position then names it. Null at the end.

@@ -187,7 +187,7 @@ TEST(FileDialog, HandlerAnswersOpenAndSave) {
     int index = -1;
     // Open needs the file to be there.
     EXPECT_EQ(tarnwick::FileDialog::open(String("Pick"), names, extensions, &index), nullptr);
-    DataFile(answerPath).write("a", 1);
+    ASSERT_TRUE(DataFile(answerPath).write("a", 1));
     auto opened = tarnwick::FileDialog::open(String("Pick"), names, extensions, &index);
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(index, 1);

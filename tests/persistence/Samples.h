@@ -179,10 +179,10 @@ inline std::string writeXML(XMLShipping& root, bool pretty = true, bool declarat
                             bool auxiliary = false) {
     String text;
     DataBufferOut out;
-    out.open(text);
+    if (!out.open(text)) return "<failed: no sink>";
     XMLWriter writer(out);
     bool ok = writer.write(root, declaration, 1, pretty, auxiliary);
-    out.close();
+    ok = out.close() && ok;
     return ok ? text.bytes() : std::string("<failed: ") + writer.getError().bytes() + ">";
 }
 

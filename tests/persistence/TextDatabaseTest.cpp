@@ -19,9 +19,9 @@ bool readTable(TextDatabase& table, const std::string& text, char delimiter = ',
 std::string writeTable(const TextDatabase& table, char delimiter = ',') {
     String text;
     DataBufferOut out;
-    out.open(text);
+    EXPECT_TRUE(out.open(text));
     EXPECT_TRUE(table.write(out, delimiter));
-    out.close();
+    EXPECT_TRUE(out.close());
     return text.bytes();
 }
 
@@ -92,7 +92,7 @@ TEST(TextDatabase, BadTextLeavesTheTableAsItWas) {
     EXPECT_FALSE(readTable(table, "a", '\n'));
     String text;
     DataBufferOut out;
-    out.open(text);
+    ASSERT_TRUE(out.open(text));
     EXPECT_FALSE(table.write(out, '\r'));
     ASSERT_TRUE(readTable(table, ""));
     EXPECT_EQ(table.getRecordCount(), 0u);
