@@ -45,12 +45,13 @@ public:
     virtual std::unique_ptr<Directory> getScope2Folder();
     // False keeps a host event from the subscribers.
     virtual bool filterHostNotification(HostEvent&) { return true; }
-    // A new, opened or closed project starts from the registered project packages; a new or
-    // opened one then reads its own from the module data.
+    // A new, opened or closed project starts from the registered project packages alone (the
+    // last project's packages are reset and dropped); a new or opened one then reads its own
+    // from the module data.
     virtual void handleProjectNotification(ProjectEvent& event);
     // Resets the project's packages to the registered ones and reads the project's module data
-    // into them; publishes ProjectEvent::PackagesLoaded (parameter 1 when stored data was there
-    // but could not be read).
+    // into them; publishes ProjectEvent::PackagesLoaded (parameter 1 when stored data, or a
+    // package's element in it, was there but could not be read).
     virtual void loadModuleData();
     // Writes the project's packages into the module data; the host is about to save.
     virtual void saveModuleData();
@@ -58,8 +59,9 @@ public:
     // Packages. Scope 0 is the project's: the add-on keeps each registered package as the
     // default, every project's store holds a copy, and it travels as the project's module data.
     // Scopes 1 and 2 are the add-on's own stores, kept as the "frameworkPreferenceStore" file in
-    // getScope1Folder and getScope2Folder. Stored data that cannot be read is never overwritten
-    // with what the add-on holds until that differs from the defaults it fell back to.
+    // getScope1Folder and getScope2Folder. A package whose stored element cannot be read runs on
+    // its defaults and writes that element back as stored until the package is changed; elements
+    // of packages not registered are written back as stored.
     virtual void registerPackage(Package& package, int scope); // keeps a copy
     bool isPackageRegistered(uint32_t code, int scope) const;
     // Reads the preference files of scopes 1 and 2 (initialize does); false when a file was

@@ -43,8 +43,9 @@ void EditManager::releaseElements() {
 void EditManager::restoreDatabase() {
     Drawing* database = getDatabase();
     if (database == nullptr) return;
-    Host::setFrontWindow(database);
-    Host::setCurrentDatabase(database);
+    // Nothing more can be done when the host refuses; the user sees the window it shows.
+    (void)Host::setFrontWindow(database);
+    (void)Host::setCurrentDatabase(database);
 }
 
 void EditManager::restore(bool restoreDatabaseToo) {

@@ -36,12 +36,12 @@ public:
     static Library* getLibrary();             // null without a project
     static Drawing* getCurrentDatabase();     // null without a project or current database
     // True when done, or when the drawing already was the current one (no host call then).
-    static bool setCurrentDatabase(Drawing* drawing);
-    static bool setFrontWindow(Drawing* drawing);
+    [[nodiscard]] static bool setCurrentDatabase(Drawing* drawing);
+    [[nodiscard]] static bool setFrontWindow(Drawing* drawing);
     // Makes the link's element type (resolved through the host) and variation the host's default
     // tool type; true on success.
-    static bool setDefaultType(const ElementLink& tool);
-    static bool setDefaultType(uint16_t typeId, uint32_t variation);
+    [[nodiscard]] static bool setDefaultType(const ElementLink& tool);
+    [[nodiscard]] static bool setDefaultType(uint16_t typeId, uint32_t variation);
 
     // The Guid the host environment answers for a query ("GARF"); empty when the call fails.
     static Guid getEnvironmentGuid(uint32_t query);
@@ -58,7 +58,7 @@ public:
     // Runs a transaction: refused (false) inside a host notification; true without running when
     // its mayStart declines. The outermost one runs as one undoable host command named after it;
     // nested ones run inline. Answers whether it succeeded.
-    static bool runTransaction(Transaction& transaction);
+    [[nodiscard]] static bool runTransaction(Transaction& transaction);
     static bool isTransactionRunning() { return runningDepth > 0; }
 
     // Forgets the cached host state (transaction state, cached user, the project's caches).

@@ -258,7 +258,8 @@ void Element::clearTransformations() {
 
 std::shared_ptr<Element3D> Element::getElement3D() {
     if (!m_element3D) {
-        if (Drawing* drawing = getDrawing()) Host::setCurrentDatabase(drawing);
+        // The host builds the body from the current database; a refusal shows as no body.
+        if (Drawing* drawing = getDrawing()) (void)Host::setCurrentDatabase(drawing);
         std::unique_ptr<Element3D> built = buildElement3D();
         if (built) m_element3D = std::shared_ptr<Element3D>(std::move(built));
     }
@@ -328,7 +329,8 @@ bool Element::fetchMemo(uint64_t mask, MemoStore*& store) {
     if (drawing == nullptr || !m_link.hasGuid()) return false;
     ElementMemoPtr memo = drawing->getElementMemo(m_link, mask);
     if (!memo) return false;
-    store = new ElementMemoStore(memo.get());
+    // The caller's holder owns the store from here; the store owns the memo.
+    store = std::make_unique<ElementMemoStore>(memo.get()).release();
     (void)memo.release();
     return true;
 }
@@ -370,7 +372,8 @@ bool Element::setAsDefault() {
     bool stored = plan->setUserData(typeLink, data.get(), false, m_userDataFlags,
                                     static_cast<uint16_t>(m_userDataVersion),
                                     static_cast<uint16_t>(m_userDataPlatform));
-    if (remembered != nullptr) Host::setCurrentDatabase(remembered);
+    // Putting the user's database back is a courtesy; the answer is whether the data was stored.
+    if (remembered != nullptr) (void)Host::setCurrentDatabase(remembered);
     return stored;
 }
 

@@ -19,14 +19,8 @@ namespace {
 // Reads every memo part of a freshly read element, unless memo loading is suspended.
 void loadAllMemos(Element& element) {
     if (Element::isMemoLoadSuspended()) return;
-    MemoStore* store = nullptr;
-    try {
-        element.loadMemo(MemoAll, store);
-    } catch (...) {
-        delete store;
-        throw;
-    }
-    delete store;
+    MemoStoreHolder store;
+    element.loadMemo(MemoAll, store.slot());
 }
 
 // Puts a new host text of the element's ID text into the memo's info-string field.

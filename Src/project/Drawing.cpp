@@ -102,13 +102,13 @@ int32_t Drawing::collectElements(const Filter& filter, ElementLinkList* out) {
         for (const ElementLink* link : *m_selection) {
             if (link == nullptr) continue;
             if (proxyMode) {
-                out->push_back(link->clone().release());
+                out->push_back(link->clone());
                 continue;
             }
             if (!passesType(*link, type)) continue;
             if (flags != 0 && !passesHostFilter(*link, filter)) continue;
             ++count;
-            if (out != nullptr) out->push_back(link->clone().release());
+            if (out != nullptr) out->push_back(link->clone());
         }
     } else {
         GS::Array<API_Guid> guids;
@@ -192,7 +192,7 @@ bool Drawing::loadSelection() {
             for (size_t i = 0; i < count; ++i) {
                 HostSelectionRecord record;
                 std::memcpy(&record, *references + i * sizeof record, sizeof record);
-                list->push_back(new ElementLink(record, this));
+                list->push_back(std::make_unique<ElementLink>(record, this));
             }
             m_selection = std::move(list);
         } catch (...) {
@@ -294,7 +294,7 @@ int32_t Drawing::getLinkedElements(const ElementLink& link, ElementLinkList& out
     int32_t appended = 0;
     for (const API_Guid& other : linked) {
         if (other.isNull()) continue;
-        out.push_back(new ElementLink(Guid(other), this));
+        out.push_back(std::make_unique<ElementLink>(Guid(other), this));
         ++appended;
     }
     return appended;

@@ -154,24 +154,24 @@ public:
     String getName();
     String getReference();
     String getTitle();
-    bool setName(const String& name);
-    bool setReference(const String& reference);
+    [[nodiscard]] bool setName(const String& name);
+    [[nodiscard]] bool setReference(const String& reference);
 
     // --- Changes.
     // Creates the element here (asNew, no Guid in its record, or from another database) or
     // changes it in place, then writes its user data. The head the host answers goes back into
     // the element and its link.
-    bool saveElement(Element& element, bool asNew, bool withMemo);
+    [[nodiscard]] bool saveElement(Element& element, bool asNew, bool withMemo);
     // Writes the element's user data when it changed.
-    bool storeElementUserData(Element& element);
+    [[nodiscard]] bool storeElementUserData(Element& element);
     // The element's user data: an empty block when it has none, null on a host error. The words
     // are written where asked (0 after a failure).
     std::unique_ptr<MemoryBlock> getUserData(const ElementLink& link, uint32_t* flags, uint32_t* version,
                                              uint32_t* platform);
     // Writes the block (unless keepEmpty, only a non-empty one) as the element's user data, or
     // clears it. A Guid-less link names the type's default element.
-    bool setUserData(const ElementLink& link, MemoryBlock* data, bool keepEmpty, uint32_t flags,
-                     uint16_t version, uint16_t platform);
+    [[nodiscard]] bool setUserData(const ElementLink& link, MemoryBlock* data, bool keepEmpty, uint32_t flags,
+                                   uint16_t version, uint16_t platform);
 
     Project* getProject() const { return m_project; }
     Library* getLibrary() const;

@@ -23,9 +23,6 @@ public:
 
     // Appending keeps the sorted flag as it is.
     void push_back(std::unique_ptr<ElementLink> link) { Vector<ElementLink>::push_back(std::move(link)); }
-    [[deprecated("pass a std::unique_ptr")]] void push_back(ElementLink* link) {
-        push_back(std::unique_ptr<ElementLink>(link));
-    }
     bool isSorted() const { return m_sorted; }
 
     // New host handles of one 112-byte header or 52-byte selection record per link, in list

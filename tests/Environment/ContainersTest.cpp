@@ -16,13 +16,13 @@ namespace {
 std::vector<int> deleted;
 
 struct Item {
-    explicit Item(int id) : id(id) {}
+    explicit Item(int itemId) : id(itemId) {}
     virtual ~Item() { deleted.push_back(id); }
     int id;
 };
 
 struct Derived : Item {
-    explicit Derived(int id, bool* gone) : Item(id), gone(gone) {}
+    explicit Derived(int itemId, bool* goneFlag) : Item(itemId), gone(goneFlag) {}
     ~Derived() override { *gone = true; }
     bool* gone;
 };

@@ -179,7 +179,7 @@ public:
     GSErrCode run() override {
         if (m_inner != nullptr) {
             try {
-                Host::runTransaction(*m_inner);
+                EXPECT_FALSE(Host::runTransaction(*m_inner));
             } catch (...) {
                 editLog->push_back("inner threw");
             }

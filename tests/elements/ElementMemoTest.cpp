@@ -124,10 +124,10 @@ TEST(ElementMemo, ACorruptPolygonFromTheHostIsRefusedAndNotOverwritten) {
     EXPECT_EQ(module.host().project()->model.views.findElement(guid)->memo, hostMemo);
 
     // Ends that run past the coordinates are refused just the same.
-    API_Guid other = addHostElement(module.host(), 1, nullptr, [](zavhost::StoredElement& wall) {
-        setHostPolygon(wall, {{{0, 0}, {2, 0}, {2, 2}}});
+    API_Guid other = addHostElement(module.host(), 1, nullptr, [](zavhost::StoredElement& stored) {
+        setHostPolygon(stored, {{{0, 0}, {2, 0}, {2, 2}}});
         uint32_t ends[2] = {0, 0x7FFFFFFF};
-        wall.memo.blocks[offsetof(API_ElementMemo, subPolygonEnds)].bytes =
+        stored.memo.blocks[offsetof(API_ElementMemo, subPolygonEnds)].bytes =
             std::string(reinterpret_cast<const char*>(ends), sizeof ends);
     });
     EXPECT_EQ(readTest(other)->getPolygon(), nullptr);
