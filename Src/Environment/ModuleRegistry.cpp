@@ -14,6 +14,8 @@ bool initialised = false;
 } // namespace
 
 void registerModule(const ModuleHooks& hooks) {
+    for (const ModuleHooks& held : modules())
+        if (held.initialise == hooks.initialise && held.terminate == hooks.terminate) return;
     modules().push_back(hooks);
 }
 

@@ -11,7 +11,8 @@ struct ModuleHooks {
     GSErrCode (*terminate)() = nullptr;
 };
 
-// Adds a module; modules initialise in the order added and terminate in reverse.
+// Adds a module; modules initialise in the order added and terminate in reverse. A module whose
+// hooks are there already is not added again, so that layers can register what they stand on.
 void registerModule(const ModuleHooks& hooks);
 // Initialises every module not yet initialised; on the first error the modules done so far are
 // terminated again and the error is answered.

@@ -111,9 +111,6 @@ GSErrCode endElementModel() {
 } // namespace
 
 void registerElementModel() {
-    static bool registered = false;
-    if (registered) return;
-    registered = true;
     registerProjectModel();
     registerModule({"element model", &startElementModel, &endElementModel});
 }

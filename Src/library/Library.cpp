@@ -29,9 +29,6 @@ GSErrCode endLibraryModel() {
 } // namespace
 
 void registerLibraryModel() {
-    static bool registered = false;
-    if (registered) return;
-    registered = true;
     registerElementModel();
     registerModule({"library model", &startLibraryModel, &endLibraryModel});
 }

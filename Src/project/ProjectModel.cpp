@@ -91,9 +91,6 @@ GSErrCode endProjectModel() {
 } // namespace
 
 void registerProjectModel() {
-    static bool registered = false;
-    if (registered) return;
-    registered = true;
     registerModule({"project model", &startProjectModel, &endProjectModel});
 }
 
