@@ -20,7 +20,8 @@ TextRecord::TextRecord(const TextRecord& other) : Vector<TextField>() {
 }
 
 TextRecord& TextRecord::operator=(const TextRecord& other) {
-    if (this != &other) cloneFrom(other, [](const TextField& field) { return std::make_unique<TextField>(field); });
+    if (this != &other)
+        cloneFrom(other, [](const TextField& field) { return std::make_unique<TextField>(field); });
     return *this;
 }
 

@@ -12,34 +12,29 @@ struct Slot {
     size_t offset;
 };
 
-#define HOST_FUNCTION_SLOTS(X)                                                                               \
-    X(DatabaseCall)                                                                                          \
-    X(EnvironmentCall)                                                                                       \
-    X(InterfaceCall) X(UtilityCall) X(AutomationCall) X(GetOwnResModule) X(SetEntryFlag) X(RegisterMenu) X(  \
-        InstallMenuHandler) X(GetMenuItemFlags) X(SetMenuItemFlags) X(InstallProjectNotifier)                \
-        X(InstallModuleDataHandler) X(InstallElementObserver) X(InstallCommandHandler) X(HasOpenProject) X(  \
-            GetModuleData) X(SetModuleData) X(RunUndoableCommand) X(GetSuspendGroups) X(SetSuspendGroups)    \
-            X(GetEditTransformation) X(CreateAttribute) X(ModifyAttribute) X(DeleteAttribute) X(             \
-                DeleteAttributes) X(GetAttribute) X(GetAttributeCount) X(GetAttributeMemo)                   \
-                X(DisposeAttributeMemo) X(GetAttributeUserData) X(SearchAttribute) X(GetDefaultElement) X(   \
-                    DisposeElementMemo) X(GetElementUserData) X(SetElementUserData) X(ClearElementUserData)  \
-                    X(IsSharedProject) X(SharedProjectCall) X(GetElementReservations) X(ReleaseElements)     \
-                        X(GetLockableObjectGuid) X(LockableObjectQueryCall) X(LockableObjectStateCall)       \
-                            X(GetLockableObjectStatus) X(ReserveLockableObject) X(ReleaseLockableObject)     \
-                                X(GetElement) X(GetElementHeader) X(GetElementMemo) X(GetElementList)        \
-                                    X(FilterElement) X(GetSelection) X(SelectElements) X(GetLinkedElements)  \
-                                        X(ChangeDefaultElement) X(CreateElement) X(ChangeElement)            \
-                                            X(DeleteElements) X(ElementToolCall) X(ElementSwitchOnCall)      \
-                                                X(ElementSwitchOffCall) X(LinkElements) X(UnlinkElements)    \
-                                                    X(GetElementLinkFlags) X(ElementGuidCall)                \
-                                                        X(GetElementRelationList) X(GetElementRelationCode)  \
-                                                            X(SetElementRelationCode)                        \
-                                                                X(GetAssociatedElements)                     \
-                                                                    X(AssociateElements)                     \
-                                                                        X(DissociateElements)                \
-                                                                            X(GetAssociationFlags)           \
-                                                                                X(GetAssociationSubFlags)    \
-                                                                                    X(GetElementQuantities)
+// clang-format off
+#define HOST_FUNCTION_SLOTS(X) \
+    X(DatabaseCall) X(EnvironmentCall) X(InterfaceCall) X(UtilityCall) X(AutomationCall) \
+    X(GetOwnResModule) X(SetEntryFlag) X(RegisterMenu) X(InstallMenuHandler) \
+    X(GetMenuItemFlags) X(SetMenuItemFlags) X(InstallProjectNotifier) \
+    X(InstallModuleDataHandler) X(InstallElementObserver) X(InstallCommandHandler) \
+    X(HasOpenProject) X(GetModuleData) X(SetModuleData) X(RunUndoableCommand) \
+    X(GetSuspendGroups) X(SetSuspendGroups) X(GetEditTransformation) X(CreateAttribute) \
+    X(ModifyAttribute) X(DeleteAttribute) X(DeleteAttributes) X(GetAttribute) \
+    X(GetAttributeCount) X(GetAttributeMemo) X(DisposeAttributeMemo) X(GetAttributeUserData) \
+    X(SearchAttribute) X(GetDefaultElement) X(DisposeElementMemo) X(GetElementUserData) \
+    X(SetElementUserData) X(ClearElementUserData) X(IsSharedProject) X(SharedProjectCall) \
+    X(GetElementReservations) X(ReleaseElements) X(GetLockableObjectGuid) \
+    X(LockableObjectQueryCall) X(LockableObjectStateCall) X(GetLockableObjectStatus) \
+    X(ReserveLockableObject) X(ReleaseLockableObject) X(GetElement) X(GetElementHeader) \
+    X(GetElementMemo) X(GetElementList) X(FilterElement) X(GetSelection) X(SelectElements) \
+    X(GetLinkedElements) X(ChangeDefaultElement) X(CreateElement) X(ChangeElement) \
+    X(DeleteElements) X(ElementToolCall) X(ElementSwitchOnCall) X(ElementSwitchOffCall) \
+    X(LinkElements) X(UnlinkElements) X(GetElementLinkFlags) X(ElementGuidCall) \
+    X(GetElementRelationList) X(GetElementRelationCode) X(SetElementRelationCode) \
+    X(GetAssociatedElements) X(AssociateElements) X(DissociateElements) X(GetAssociationFlags) \
+    X(GetAssociationSubFlags) X(GetElementQuantities)
+// clang-format on
 
 #define SLOT_ENTRY(name) {#name, offsetof(HostFunctionTable, name)},
 const Slot slots[] = {HOST_FUNCTION_SLOTS(SLOT_ENTRY)};

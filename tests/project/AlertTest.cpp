@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "Environment/ModuleEntry.h"
-#include "project/Alert.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/Resources.h"
+#include "project/Alert.h"
 #include "support/TestAddon.h"
 
 using namespace tarnwick;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "Environment/ModuleEntry.h"
-#include "project/ProgressWindow.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/Resources.h"
+#include "project/ProgressWindow.h"
 #include "support/TestAddon.h"
 
 using namespace tarnwick;
