@@ -23,6 +23,8 @@ constexpr size_t ChunkSize = 1 << 16;
 // expat counts in int; a larger document in memory goes in several calls.
 constexpr size_t MaxChunk = 1 << 30;
 
+void XMLCALL onText(void* userData, const XML_Char* data, int length);
+
 struct Frame {
     std::unique_ptr<XMLShipping> owned;
     XMLShipping* node = nullptr; // null: an element being skipped
@@ -45,7 +47,7 @@ public:
         m_failed = true;
         m_error = String(uintToText(XML_GetCurrentLineNumber(m_parser))) + ":" +
                   String(uintToText(XML_GetCurrentColumnNumber(m_parser) + 1)) + ": " + why;
-        m_collect = false;
+        collect(false);
         if (stop) XML_StopParser(m_parser, XML_FALSE);
     }
 
@@ -78,7 +80,7 @@ public:
         }
         // A unit's elements are all skipped, so one unit at most gathers text at a time.
         if (frame.unit) m_text.clear();
-        m_collect = frame.unit != nullptr;
+        collect(frame.unit != nullptr);
         m_frames.push_back(std::move(frame));
     }
 
@@ -86,7 +88,7 @@ public:
         if (m_failed || m_frames.empty()) return;
         Frame frame = std::move(m_frames.back());
         m_frames.pop_back();
-        m_collect = !m_frames.empty() && m_frames.back().unit;
+        collect(!m_frames.empty() && m_frames.back().unit);
         if (!frame.node) return;
         if (frame.unit) {
             String text(std::move(m_text));
@@ -99,10 +101,18 @@ public:
     }
 
     void text(const XML_Char* data, int length) {
-        if (m_collect && length > 0) m_text.append(data, static_cast<size_t>(length));
+        if (length > 0) m_text.append(data, static_cast<size_t>(length));
     }
 
 private:
+    // Text is only wanted inside units; elsewhere expat is spared reporting it (in pretty text,
+    // the line breaks and tabs between elements).
+    void collect(bool on) {
+        if (on == m_collect) return;
+        m_collect = on;
+        XML_SetCharacterDataHandler(m_parser, on ? &onText : nullptr);
+    }
+
     bool readAttributes(ShippingContainer& container, const XML_Char** attributes) {
         for (size_t i = 0; attributes && attributes[i]; i += 2) {
             String name{std::string_view(attributes[i])};
@@ -164,21 +174,47 @@ void XMLCALL onSkippedEntity(void* userData, const XML_Char* name, int) {
 struct ParserDeleter {
     void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
 };
+using Parser = std::unique_ptr<XML_ParserStruct, ParserDeleter>;
+
+// Making and freeing a parser costs as much as reading a small document, and records are read
+// as one small document each; so a parser that read little is reset and kept for the next read.
+// A read within a read finds none kept and makes its own. What a parser keeps grows with what it
+// read, hence the bound.
+constexpr uint64_t KeepParserUpTo = 1 << 20;
+
+Parser& spareParser() {
+    static Parser spare;
+    return spare;
+}
+
+Parser takeParser() {
+    Parser parser = std::move(spareParser());
+    if (parser && XML_ParserReset(parser.get(), nullptr)) return parser;
+    return Parser(XML_ParserCreate(nullptr));
+}
+
+// Hands the parser back for the next read when it read little and no other is kept.
+struct ParserLease {
+    Parser parser = takeParser();
+    uint64_t fed = 0;
+    ~ParserLease() {
+        if (parser && fed <= KeepParserUpTo && !spareParser()) spareParser() = std::move(parser);
+    }
+};
 
 } // namespace
 
 bool XMLReader::read(XMLShipping& root) {
     m_error.clear();
-    std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(XML_ParserCreate(nullptr));
-    if (!parser) {
+    ParserLease lease;
+    if (!lease.parser) {
         m_error = String("out of memory");
         return false;
     }
-    XML_Parser p = parser.get();
+    XML_Parser p = lease.parser.get();
     Session session(p, root, m_maxDepth);
     XML_SetUserData(p, &session);
     XML_SetElementHandler(p, &onStart, &onEnd);
-    XML_SetCharacterDataHandler(p, &onText);
     XML_SetEntityDeclHandler(p, &onEntityDeclaration);
     XML_SetSkippedEntityHandler(p, &onSkippedEntity);
     XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_NEVER);
@@ -195,7 +231,7 @@ bool XMLReader::read(XMLShipping& root) {
     uint64_t left = m_in.getLength() > m_in.getPosition() ? m_in.getLength() - m_in.getPosition() : 0;
     size_t chunk = ChunkSize;
     if (m_in.isInMemory()) chunk = static_cast<size_t>(std::clamp<uint64_t>(left, 1, MaxChunk));
-    uint64_t fed = 0;
+    uint64_t& fed = lease.fed;
     bool done = false;
     while (!done) {
         void* buffer = XML_GetBuffer(p, static_cast<int>(chunk));
@@ -204,6 +240,7 @@ bool XMLReader::read(XMLShipping& root) {
             return false;
         }
         size_t got = m_in.read(buffer, chunk);
+        fed += got;
         if (m_in.hasFailed()) {
             m_error = String("the input could not be read");
             return false;
@@ -220,7 +257,6 @@ bool XMLReader::read(XMLShipping& root) {
             m_error = session.error();
             return false;
         }
-        fed += got;
         // The index is where the unfinished token starts (-1 before expat has placed anything).
         XML_Index at = XML_GetCurrentByteIndex(p);
         uint64_t pending =
