@@ -22,7 +22,7 @@ bool DataBufferOut::start(Sink kind) {
     m_state = StateGood;
     m_used = 0;
     m_sink = kind;
-    if (!m_buffer) m_buffer = std::make_unique<char[]>(BufferSize);
+    if (!m_buffer) m_buffer = std::make_unique_for_overwrite<char[]>(BufferSize);
     return true;
 }
 
