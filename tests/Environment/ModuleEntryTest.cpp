@@ -3,9 +3,11 @@
 
 #include <stdexcept>
 
+#include "Environment/AddonHooks.h"
 #include "Environment/Host.h"
 #include "Environment/HostSubscribers.h"
 #include "Environment/ModuleEntry.h"
+#include "Environment/User.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/Resources.h"
 #include "support/TestAddon.h"
@@ -299,4 +301,25 @@ TEST(ModuleEntries, AModuleThatDeclinesToLoadTakesItselfDown) {
         EXPECT_EQ(getAddon(), nullptr); // released by the module itself
     }
     delete decliner;
+}
+
+TEST(ModuleEntries, WithoutAProductTheModuleDeclinesAndAReleasedOneLeavesNoProjectBehind) {
+    {
+        ModuleUnderTest module;
+        ASSERT_NE(Host::getProject(), nullptr);
+        module.host().unloadModule();
+        // The project model ended with the module: nothing of the project is left to hand out.
+        EXPECT_EQ(Host::getProject(), nullptr);
+        EXPECT_EQ(Host::getCurrentUser().getUserId(), 0);
+    }
+    const ProductHooks installed = getProduct();
+    installProduct(ProductHooks());
+    EXPECT_NE(createProductAddon(nullptr), hosterr::Ok);
+    EXPECT_EQ(destroyProductAddon(), hosterr::Ok);
+    reportProductError(); // nothing to report to, and no crash
+    ModuleExports exports;
+    exports.size = sizeof exports;
+    EXPECT_EQ(GetExportedFuncAddrs(&exports), hosterr::Ok);
+    EXPECT_EQ(exports.resources, nullptr);
+    installProduct(installed);
 }

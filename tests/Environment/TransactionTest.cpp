@@ -228,3 +228,29 @@ TEST(Transaction, TheModelIsPutBackInOrderHoweverTheRunEnds) {
         editLog = nullptr;
     }
 }
+
+TEST(Transaction, ACopiedEditManagerPutsBackWhatItsOwnCopyRemembers) {
+    ModuleUnderTest module;
+    std::vector<std::string> log;
+    editLog = &log;
+    EditManager::installWorkMaker(
+        [](bool) -> std::unique_ptr<EditManager::Work> { return std::make_unique<RecordingWork>(); });
+    EditManager original(true, false);
+    EditManager copy(original);
+    EditManager assigned(true, true);
+    assigned = original;
+    original = EditManager(true, true); // the copies keep their own work
+    copy.restore(false);
+    assigned.restore(false);
+    EXPECT_EQ(log, (std::vector<std::string>{"relock", "restoreLayers", "release", "relock", "restoreLayers",
+                                             "release"}));
+    EXPECT_FALSE(copy.isAnyDatabase());
+    EXPECT_FALSE(assigned.isAnyDatabase());
+    EditManager::installWorkMaker(nullptr);
+    EditManager nothing(true, true);
+    log.clear();
+    nothing.restore(true); // without the project model nothing is remembered or put back
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(nothing.getDatabase(), nullptr);
+    editLog = nullptr;
+}
