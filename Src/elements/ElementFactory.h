@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "platform/api/ElementRecords.h"
+#include "project/ElementOwnership.h"
 
 namespace tarnwick {
 
-class Element;
 class ElementLink;
 class MemoStore;
 
