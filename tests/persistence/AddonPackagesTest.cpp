@@ -97,6 +97,7 @@ protected:
         return [=] { return new PackageAddon(folder, projectPackages, userPackages); };
     }
     std::string projectFile(const char* name) { return temp.path(std::string(name) + ".zavproj"); }
+    std::string prefsFile() { return temp.path("frameworkPreferenceStore.xml"); }
     // A project file whose module data holds stored.
     std::string projectWith(const std::string& stored, const char* name = "stored") {
         zavhost::Project file;
@@ -117,13 +118,23 @@ protected:
 
 } // namespace
 
-TEST_F(AddonPackageTest, ProjectPackagesSurviveASaveAndReopen) {
+TEST_F(AddonPackageTest, ProjectPackagesAreSetSavedReopenedAndResetForANewProject) {
     ModuleUnderTest module(factory());
     ASSERT_EQ(module.attachResult(), hosterr::Ok);
     zavhost::StandInHost& host = module.host();
     ASSERT_NE(projectPrefs(), nullptr);
     EXPECT_TRUE(getAddon()->isPackageRegistered(Prefs::Code, 0));
     EXPECT_FALSE(getAddon()->isPackageRegistered(Prefs::Code, 1));
+    Prefs replacement;
+    replacement.level = 3;
+    Host::getProject()->setPackage(replacement, true); // replaces, and announces the change
+    EXPECT_EQ(addon().changedCode, Prefs::Code);
+    EXPECT_EQ(projectPrefs()->level, 3u);
+    addon().changedCode = 0;
+    Host::getProject()->setPackage(replacement, false);
+    EXPECT_EQ(addon().changedCode, 0u);
+    Host::getProject()->reset(); // the project's own reset keeps its packages
+    EXPECT_EQ(projectPrefs()->level, 3u);
     projectPrefs()->path = String("/specs/house <1>.xml");
     projectPrefs()->warned = false;
 
@@ -132,34 +143,35 @@ TEST_F(AddonPackageTest, ProjectPackagesSurviveASaveAndReopen) {
     ASSERT_NE(projectPrefs(), nullptr);
     EXPECT_EQ(projectPrefs()->path, "/specs/house <1>.xml");
     EXPECT_FALSE(projectPrefs()->warned);
+    EXPECT_EQ(projectPrefs()->level, 3u);
     EXPECT_FALSE(addon().lastLoadFailed);
-}
-
-TEST_F(AddonPackageTest, ANewProjectStartsFromTheRegisteredDefaults) {
-    ModuleUnderTest module(factory());
-    zavhost::StandInHost& host = module.host();
-    projectPrefs()->path = String("/first.xml");
-    ASSERT_EQ(host.saveProject(projectFile("first")), hosterr::Ok);
 
     host.newProject("Second");
     ASSERT_NE(projectPrefs(), nullptr);
     EXPECT_EQ(projectPrefs()->path, "");
     EXPECT_TRUE(projectPrefs()->warned);
     projectPrefs()->path = String("/second.xml");
-
-    ASSERT_EQ(host.openProject(projectFile("first")), hosterr::Ok);
-    EXPECT_EQ(projectPrefs()->path, "/first.xml");
+    ASSERT_EQ(host.openProject(projectFile("house")), hosterr::Ok);
+    EXPECT_EQ(projectPrefs()->path, "/specs/house <1>.xml");
     host.closeProject();
     EXPECT_EQ(projectPrefs()->path, ""); // the object lives on, the closed project's values do not
 }
 
-TEST_F(AddonPackageTest, WithoutProjectPackagesTheModuleDataIsLeftAlone) {
+TEST_F(AddonPackageTest, WithoutProjectPackagesTheModuleDataIsLeftAloneUntilOneIsRegistered) {
     ModuleUnderTest module(factory(false, false));
     zavhost::StandInHost& host = module.host();
     size_t from = host.calls().size();
     ASSERT_EQ(host.saveAndReopenProject(projectFile("plain")), hosterr::Ok);
     EXPECT_EQ(moduleData(host), "<none>");
     EXPECT_FALSE(host.calls().contains("ModuleData", from)) << host.calls().texts(from);
+
+    // One registered late starts from the stored data.
+    host.project()->model.moduleData =
+        "<frameworkPreferenceStore><testPrefs><path>/late.xml</path></testPrefs></frameworkPreferenceStore>";
+    Prefs prefs;
+    getAddon()->registerPackage(prefs, 0);
+    ASSERT_NE(projectPrefs(), nullptr);
+    EXPECT_EQ(projectPrefs()->path, "/late.xml");
 }
 
 TEST_F(AddonPackageTest, UnreadableModuleDataIsKeptUntilSomethingIsChanged) {
@@ -301,34 +313,10 @@ TEST_F(AddonPackageTest, AnotherProjectStartsWithoutTheLastOnesPackages) {
     }
 }
 
-TEST_F(AddonPackageTest, SetPackageReplacesAndAnnouncesTheChange) {
-    ModuleUnderTest module(factory());
-    Prefs replacement;
-    replacement.level = 3;
-    Host::getProject()->setPackage(replacement, true);
-    EXPECT_EQ(addon().changedCode, Prefs::Code);
-    EXPECT_EQ(projectPrefs()->level, 3u);
-    addon().changedCode = 0;
-    Host::getProject()->setPackage(replacement, false);
-    EXPECT_EQ(addon().changedCode, 0u);
-    // The project's own reset keeps its packages.
-    Host::getProject()->reset();
-    EXPECT_EQ(projectPrefs()->level, 3u);
-}
-
-TEST_F(AddonPackageTest, APackageRegisteredLateStartsFromTheStoredData) {
-    ModuleUnderTest module(factory(false, false));
-    zavhost::StandInHost& host = module.host();
-    host.project()->model.moduleData =
-        "<frameworkPreferenceStore><testPrefs><path>/late.xml</path></testPrefs></frameworkPreferenceStore>";
-    Prefs prefs;
-    getAddon()->registerPackage(prefs, 0);
-    ASSERT_NE(projectPrefs(), nullptr);
-    EXPECT_EQ(projectPrefs()->path, "/late.xml");
-}
-
-TEST_F(AddonPackageTest, ThePreferenceFileSurvivesAModuleReload) {
-    std::string file = temp.path("frameworkPreferenceStore.xml");
+// A failed write, a changed mode or a temporary file left behind (by a crash, or planted as a link)
+// never costs the file its contents, and the file is read again by the next module.
+TEST_F(AddonPackageTest, ThePreferenceFileSurvivesModuleReloadsAndFailedWrites) {
+    const std::string file = prefsFile(), tmp = file + ".tmp";
     {
         ModuleUnderTest module(factory());
         ASSERT_NE(userCounter(), nullptr);
@@ -337,52 +325,22 @@ TEST_F(AddonPackageTest, ThePreferenceFileSurvivesAModuleReload) {
         EXPECT_TRUE(getAddon()->savePackages(1));
         EXPECT_TRUE(getAddon()->savePackages(2)); // nothing registered there: nothing to write
     }
-    EXPECT_NE(readFile(file).find("<value>77</value>"), std::string::npos);
-    EXPECT_EQ(readFile(file + ".tmp"), "<missing>");
-    ModuleUnderTest again(factory());
+    const std::string before = readFile(file);
+    EXPECT_NE(before.find("<value>77</value>"), std::string::npos);
+    EXPECT_EQ(readFile(tmp), "<missing>");
+    // A folder in the way of the temporary file makes the write fail, and is left alone.
+    IO::CreateFolder(IO::Location(tmp));
+    ModuleUnderTest module(factory());
     ASSERT_NE(userCounter(), nullptr);
     EXPECT_EQ(userCounter()->value, 77u);
-}
-
-TEST_F(AddonPackageTest, AnUnreadablePreferenceFileIsKeptUntilSomethingIsChanged) {
-    std::string file = temp.path("frameworkPreferenceStore.xml");
-    const std::string stored = "<frameworkPreferenceStore><counter><value>-3</value></counter>";
-    writeFile(file, stored);
-    ModuleUnderTest module(factory());
-    EXPECT_EQ(userCounter()->value, 5u);
-    EXPECT_FALSE(getAddon()->loadPackages());
-    EXPECT_TRUE(getAddon()->savePackages(1));
-    EXPECT_EQ(readFile(file), stored);
-    userCounter()->value = 6;
-    EXPECT_TRUE(getAddon()->savePackages(1));
-    EXPECT_NE(readFile(file).find("<value>6</value>"), std::string::npos);
-    EXPECT_TRUE(getAddon()->loadPackages());
-}
-
-TEST_F(AddonPackageTest, AFailedWriteLeavesThePreferenceFileWhole) {
-    std::string file = temp.path("frameworkPreferenceStore.xml");
-    {
-        ModuleUnderTest module(factory());
-        userCounter()->value = 8;
-        ASSERT_TRUE(getAddon()->savePackages(1));
-    }
-    std::string before = readFile(file);
-    // A folder in the way of the temporary file makes the write fail, and is left alone.
-    IO::CreateFolder(IO::Location(file + ".tmp"));
-    ModuleUnderTest module(factory());
     userCounter()->value = 9;
     EXPECT_FALSE(getAddon()->savePackages(1));
     EXPECT_EQ(readFile(file), before);
-    EXPECT_EQ(IO::GetItemType(IO::Location(file + ".tmp")), IO::ItemFolder);
-    IO::DeleteTree(IO::Location(file + ".tmp"));
+    EXPECT_EQ(IO::GetItemType(IO::Location(tmp)), IO::ItemFolder);
+    IO::DeleteTree(IO::Location(tmp));
     EXPECT_TRUE(getAddon()->savePackages(1));
     EXPECT_NE(readFile(file).find("<value>9</value>"), std::string::npos);
-}
 
-TEST_F(AddonPackageTest, ARewriteKeepsThePreferenceFilesPermissions) {
-    std::string file = temp.path("frameworkPreferenceStore.xml");
-    ModuleUnderTest module(factory());
-    ASSERT_TRUE(getAddon()->savePackages(1));
     for (mode_t mode : {0600, 0640, 0604, 0666}) {
         ASSERT_EQ(::chmod(file.c_str(), mode), 0);
         userCounter()->value = mode;
@@ -391,21 +349,30 @@ TEST_F(AddonPackageTest, ARewriteKeepsThePreferenceFilesPermissions) {
         ASSERT_EQ(::stat(file.c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, mode);
         EXPECT_NE(readFile(file).find("<value>" + std::to_string(mode) + "</value>"), std::string::npos);
-        EXPECT_EQ(readFile(file + ".tmp"), "<missing>");
+        EXPECT_EQ(readFile(tmp), "<missing>");
     }
-}
 
-// A temporary file left behind (by a crash, or planted as a link) is replaced, never written through.
-TEST_F(AddonPackageTest, ALeftoverTemporaryFileIsNotWrittenThrough) {
-    std::string file = temp.path("frameworkPreferenceStore.xml");
-    std::string other = temp.path("other.txt");
+    const std::string other = temp.path("other.txt");
     writeFile(other, "precious");
-    ASSERT_EQ(::symlink(other.c_str(), (file + ".tmp").c_str()), 0);
-    ModuleUnderTest module(factory());
+    ASSERT_EQ(::symlink(other.c_str(), tmp.c_str()), 0);
     userCounter()->value = 11;
     EXPECT_TRUE(getAddon()->savePackages(1));
     EXPECT_EQ(readFile(other), "precious");
     EXPECT_NE(readFile(file).find("<value>11</value>"), std::string::npos);
+}
+
+TEST_F(AddonPackageTest, AnUnreadablePreferenceFileIsKeptUntilSomethingIsChanged) {
+    const std::string stored = "<frameworkPreferenceStore><counter><value>-3</value></counter>";
+    writeFile(prefsFile(), stored);
+    ModuleUnderTest module(factory());
+    EXPECT_EQ(userCounter()->value, 5u);
+    EXPECT_FALSE(getAddon()->loadPackages());
+    EXPECT_TRUE(getAddon()->savePackages(1));
+    EXPECT_EQ(readFile(prefsFile()), stored);
+    userCounter()->value = 6;
+    EXPECT_TRUE(getAddon()->savePackages(1));
+    EXPECT_NE(readFile(prefsFile()).find("<value>6</value>"), std::string::npos);
+    EXPECT_TRUE(getAddon()->loadPackages());
 }
 
 TEST_F(AddonPackageTest, WithoutAFolderPreferencesStayInMemory) {
