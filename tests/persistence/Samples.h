@@ -186,9 +186,11 @@ inline std::string writeXML(XMLShipping& root, bool pretty = true, bool declarat
     return ok ? text.bytes() : std::string("<failed: ") + writer.getError().bytes() + ">";
 }
 
-inline bool readXML(const std::string& text, XMLShipping& root, String* error = nullptr) {
+inline bool readXML(const std::string& text, XMLShipping& root, String* error = nullptr,
+                    size_t maxDepth = XMLMaxDepth) {
     DataBufferIn in{String(text)};
     XMLReader reader(in);
+    reader.setMaxDepth(maxDepth);
     bool ok = reader.read(root);
     if (error) *error = reader.getError();
     return ok;
