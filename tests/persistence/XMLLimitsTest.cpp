@@ -78,53 +78,51 @@ TEST(XMLLimits, OneLevelMoreIsRefusedByTheWriterAndTheReader) {
     EXPECT_NE(error.view().find("deeply"), std::string_view::npos);
 }
 
-TEST(XMLLimits, TheReaderCannotBeSetAboveTheSharedLimit) {
-    size_t unused = 0;
-    Chain back(1, 0, &unused);
-    DataBufferIn in{String(nested(XMLMaxDepth + 1))};
-    XMLReader reader(in);
-    reader.setMaxDepth(XMLMaxDepth * 4);
-    EXPECT_FALSE(reader.read(back));
+// Skipped elements count as much as read ones.
+TEST(XMLLimits, TheReadersLimitCanBeLoweredButNotRaised) {
+    const struct {
+        size_t maxDepth, levels;
+        bool ok;
+    } cases[] = {{11, 11, true}, {10, 11, false}, {XMLMaxDepth * 4, XMLMaxDepth + 1, false}};
+    for (const auto& c : cases) {
+        size_t unused = 0;
+        Chain back(1, 0, &unused);
+        String error;
+        EXPECT_EQ(readXML(nested(c.levels), back, &error, c.maxDepth), c.ok) << c.maxDepth;
+        EXPECT_EQ(error.view().find("deeply") != std::string_view::npos, !c.ok) << c.maxDepth;
+        Sample s;
+        EXPECT_EQ(readXML("<sample>" + nested(c.levels - 1) + "</sample>", s, &error, c.maxDepth), c.ok)
+            << c.maxDepth;
+    }
 }
 
 // A file is read in chunks; an attribute, a comment and a text several times the first chunk
-// arrive whole.
+// arrive whole, and one cut short fails.
 TEST(XMLLimits, TokensLargerThanTheFirstChunkReadWholeFromAFile) {
     const std::string big(300000, 'w');
     const std::string document = "<!-- " + std::string(200000, 'c') + " -->\n<sample note=\"" + big +
                                  "\"><!-- " + std::string(500000, 'd') + " --><title>" + big + "x" +
                                  "</title></sample>";
     TempFolder temp;
-    DataFile file{String(temp.path("big.xml"))};
-    ASSERT_TRUE(file.open(true));
-    ASSERT_TRUE(file.write(document.data(), document.size()));
-    ASSERT_TRUE(file.close());
-
-    ASSERT_TRUE(file.open(false));
-    DataBufferIn in(file);
-    ASSERT_FALSE(in.isInMemory());
-    XMLReader reader(in);
-    Sample s;
-    ASSERT_TRUE(reader.read(s)) << reader.getError().bytes();
-    EXPECT_EQ(s.note.bytes(), big);
-    EXPECT_EQ(s.title.bytes(), big + "x");
-    EXPECT_TRUE(file.close());
-}
-
-TEST(XMLLimits, ATruncatedLargeTokenInAFileFails) {
-    const std::string document = "<sample note=\"" + std::string(300000, 'w');
-    TempFolder temp;
-    DataFile file{String(temp.path("cut.xml"))};
-    ASSERT_TRUE(file.open(true));
-    ASSERT_TRUE(file.write(document.data(), document.size()));
-    ASSERT_TRUE(file.close());
-
-    ASSERT_TRUE(file.open(false));
-    DataBufferIn in(file);
-    XMLReader reader(in);
-    Sample s;
-    EXPECT_FALSE(reader.read(s));
-    EXPECT_FALSE(reader.getError().isEmpty());
-    EXPECT_TRUE(s.note.isEmpty());
-    EXPECT_TRUE(file.close());
+    for (const std::string& text : {document, "<sample note=\"" + big}) {
+        DataFile file{String(temp.path(text == document ? "big.xml" : "cut.xml"))};
+        ASSERT_TRUE(file.open(true));
+        ASSERT_TRUE(file.write(text.data(), text.size()));
+        ASSERT_TRUE(file.close());
+        ASSERT_TRUE(file.open(false));
+        DataBufferIn in(file);
+        ASSERT_FALSE(in.isInMemory());
+        XMLReader reader(in);
+        Sample s;
+        if (text == document) {
+            ASSERT_TRUE(reader.read(s)) << reader.getError().bytes();
+            EXPECT_EQ(s.note.bytes(), big);
+            EXPECT_EQ(s.title.bytes(), big + "x");
+        } else {
+            EXPECT_FALSE(reader.read(s));
+            EXPECT_FALSE(reader.getError().isEmpty());
+            EXPECT_TRUE(s.note.isEmpty());
+        }
+        EXPECT_TRUE(file.close());
+    }
 }
