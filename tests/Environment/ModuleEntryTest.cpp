@@ -40,18 +40,24 @@ private:
     std::string m_throwIn;
 };
 
-class TestMenu : public MenuSubscriber {
-public:
-    TestMenu(int32_t list, std::vector<std::string>& journal)
-        : MenuSubscriber(list, list + 1, 17, 0), m_journal(journal) {}
+struct TestMenu : MenuSubscriber {
+    std::vector<std::string>& journal;
+    TestMenu(int32_t list, std::vector<std::string>& j) : MenuSubscriber(list, list + 1, 17, 0), journal(j) {}
     bool handleMenu(MenuEvent& event) override {
-        m_journal.push_back("menu " + std::to_string(getMenuResId()) + "/" +
-                            std::to_string(event.getItemIndex()));
+        journal.push_back("menu " + std::to_string(getMenuResId()) + "/" +
+                          std::to_string(event.getItemIndex()));
         return true;
     }
+};
 
-private:
-    std::vector<std::string>& m_journal;
+// Counts how often the add-on forgets its cached host state.
+class CountingAddon : public Addon {
+public:
+    int resets = 0;
+    void resetHost() override {
+        ++resets;
+        Addon::resetHost();
+    }
 };
 
 const zavhost::ShownAlert& lastAlert(zavhost::StandInHost& host) {
@@ -60,7 +66,7 @@ const zavhost::ShownAlert& lastAlert(zavhost::StandInHost& host) {
 
 } // namespace
 
-TEST(ModuleEntries, RunInOrderAndThePhasesReachEverySubscriber) {
+TEST(ModuleEntries, RunInOrderThePhasesReachEverySubscriberAndAReleasedModuleLeavesNoProject) {
     std::vector<std::string> journal;
     ModuleUnderTest module([&] { return new JournalAddon(journal); });
     ASSERT_EQ(module.attachResult(), hosterr::Ok) << module.host().lastError();
@@ -73,11 +79,15 @@ TEST(ModuleEntries, RunInOrderAndThePhasesReachEverySubscriber) {
     journal.clear();
     module.host().sendProjectNotification(ProjectOpen);
     EXPECT_EQ(journal, std::vector<std::string>{"a:receive"});
+    ASSERT_NE(Host::getProject(), nullptr);
     module.host().unloadModule();
     EXPECT_EQ(getAddon(), nullptr);
+    // The project model ended with the module: nothing of the project is left to hand out.
+    EXPECT_EQ(Host::getProject(), nullptr);
+    EXPECT_EQ(Host::getCurrentUser().getUserId(), 0);
 }
 
-TEST(ModuleEntries, AnExceptionInAnyEntryShowsTheErrorAlertAndAnswersNeutrally) {
+TEST(ModuleEntries, AnExceptionInAnyEntryShowsTheErrorAlertAndAnswersNeutrallyAndADeclineUnloads) {
     int before = testsupport::reportedErrors();
     {
         testsupport::failNextCreate(true);
@@ -102,64 +112,26 @@ TEST(ModuleEntries, AnExceptionInAnyEntryShowsTheErrorAlertAndAnswersNeutrally) 
         EXPECT_EQ(getAddon(), nullptr);
     }
     EXPECT_EQ(testsupport::reportedErrors(), before + 4);
-}
 
-TEST(ModuleEntries, AMenuItemReachesOnlyTheSubscriberOfItsMenu) {
+    // A subscriber that declines: no error, and the module releases itself.
+    struct Declines : RecordingSubscriber {
+        using RecordingSubscriber::RecordingSubscriber;
+        bool checkEnvironment() override { return false; }
+    };
     std::vector<std::string> journal;
-    struct MenuAddon : Addon {
-        TestMenu first, second;
-        MenuAddon(std::vector<std::string>& j) : first(32000, j), second(32010, j) {
-            add(&first);
-            add(&second);
-        }
-    };
-    testsupport::ExtraStrings menus({{32000, {"First", "One", "Two"}}, {32010, {"Second", "Uno", "Dos"}}});
-    ModuleUnderTest module([&] { return new MenuAddon(journal); });
-    ASSERT_EQ(module.attachResult(), hosterr::Ok) << module.host().lastError();
-    EXPECT_EQ(module.host().chooseMenuItem("Second", "Dos"), hosterr::Ok);
-    EXPECT_EQ(module.host().chooseMenuItem("First", "One"), hosterr::Ok);
-    EXPECT_EQ(journal, (std::vector<std::string>{"menu 32010/2", "menu 32000/1"}));
-}
-
-TEST(ModuleEntries, HostEventsRunInsideTheEntryBracket) {
-    struct DepthWatcher : ProjectSubscriber {
-        int depth = -1;
-        bool inside = false;
-        bool handleProjectEvent(ProjectEvent&) override {
-            depth = getAddon()->getEntryDepth();
-            inside = getAddon()->isInsideNotification();
-            return false;
-        }
-    };
-    DepthWatcher* watcher = nullptr;
-    ModuleUnderTest module([&] {
-        auto* addon = new Addon();
-        watcher = new DepthWatcher();
-        addon->add(watcher);
-        return addon;
-    });
-    module.host().sendProjectNotification(ProjectClose);
-    EXPECT_EQ(watcher->depth, 1);
-    EXPECT_TRUE(watcher->inside);
-    EXPECT_FALSE(getAddon()->isInsideNotification());
-    EXPECT_EQ(getAddon()->getEntryDepth(), 0);
-    module.host().unloadModule();
-    delete watcher;
-}
-
-namespace {
-
-// Counts how often the add-on forgets its cached host state.
-class CountingAddon : public Addon {
-public:
-    int resets = 0;
-    void resetHost() override {
-        ++resets;
-        Addon::resetHost();
+    Declines decliner("decliner", journal);
+    {
+        ModuleUnderTest module([&] {
+            auto* addon = new Addon();
+            addon->add(&decliner);
+            return addon;
+        });
+        EXPECT_NE(module.attachResult(), hosterr::Ok);
+        EXPECT_FALSE(module.host().moduleLoaded());
+        EXPECT_EQ(getAddon(), nullptr);
     }
-};
-
-} // namespace
+    EXPECT_EQ(testsupport::reportedErrors(), before + 4);
+}
 
 TEST(AddonEntry, OnlyTheOutermostEntryOrAResetForgetsTheCachedHostState) {
     CountingAddon* addon = nullptr;
@@ -196,12 +168,13 @@ TEST(AddonEntry, OnlyTheOutermostEntryOrAResetForgetsTheCachedHostState) {
     }
 }
 
-TEST(AddonEntry, AHostCallBackIntoTheModuleInsideAHostCallKeepsTheCachedHostState) {
+TEST(AddonEntry, HostEventsRunInsideTheEntryBracketAndACallBackInsideAHostCallKeepsTheCachedState) {
     struct Seen {
         zavhost::StandInHost* host = nullptr;
         CountingAddon* addon = nullptr;
         int depthInMenu = -1, depthInNotification = -1;
         int resetsInMenu = -1, resetsInNotification = -1;
+        bool insideNotification = false;
     } seen;
     // A menu command whose work makes the host call back with a project notification.
     struct CallingBack : MenuSubscriber {
@@ -220,6 +193,7 @@ TEST(AddonEntry, AHostCallBackIntoTheModuleInsideAHostCallKeepsTheCachedHostStat
         bool handleProjectEvent(ProjectEvent&) override {
             seen.depthInNotification = seen.addon->getEntryDepth();
             seen.resetsInNotification = seen.addon->resets;
+            seen.insideNotification = seen.addon->isInsideNotification();
             return false;
         }
     } notified(seen);
@@ -238,23 +212,32 @@ TEST(AddonEntry, AHostCallBackIntoTheModuleInsideAHostCallKeepsTheCachedHostStat
     EXPECT_GE(seen.resetsInMenu, 1);
     EXPECT_EQ(seen.resetsInNotification, seen.resetsInMenu); // no second reset
     EXPECT_EQ(seen.addon->getEntryDepth(), 0);
+
+    // A notification straight from the host runs inside the entry bracket, and the bracket closes.
+    module.host().sendProjectNotification(ProjectClose);
+    EXPECT_EQ(seen.depthInNotification, 1);
+    EXPECT_TRUE(seen.insideNotification);
+    EXPECT_FALSE(seen.addon->isInsideNotification());
+    EXPECT_EQ(seen.addon->getEntryDepth(), 0);
     module.host().unloadModule();
 }
 
-TEST(HostMenus, SetMenuItemEnabledChangesOnlyBitZeroAndOnlyWhenItDiffers) {
-    testsupport::ExtraStrings menus({{32000, {"Menu", "Item"}}});
-    ModuleUnderTest module([] {
-        struct Menu : MenuSubscriber {
-            Menu() : MenuSubscriber(32000, 32001, 17, 0) {}
-            bool handleMenu(MenuEvent&) override { return true; }
-        };
-        struct WithMenu : Addon {
-            Menu menu;
-            WithMenu() { add(&menu); }
-        };
-        return new WithMenu();
-    });
+TEST(HostMenus, AnItemReachesOnlyItsMenusSubscriberAndEnablingChangesOnlyBitZeroWhenItDiffers) {
+    std::vector<std::string> journal;
+    struct MenuAddon : Addon {
+        TestMenu first, second;
+        MenuAddon(std::vector<std::string>& j) : first(32000, j), second(32010, j) {
+            add(&first);
+            add(&second);
+        }
+    };
+    testsupport::ExtraStrings menus({{32000, {"First", "One", "Two"}}, {32010, {"Second", "Uno", "Dos"}}});
+    ModuleUnderTest module([&] { return new MenuAddon(journal); });
     ASSERT_EQ(module.attachResult(), hosterr::Ok) << module.host().lastError();
+    EXPECT_EQ(module.host().chooseMenuItem("Second", "Dos"), hosterr::Ok);
+    EXPECT_EQ(module.host().chooseMenuItem("First", "One"), hosterr::Ok);
+    EXPECT_EQ(journal, (std::vector<std::string>{"menu 32010/2", "menu 32000/1"}));
+
     struct Case {
         int32_t flags;
         bool enabled;
@@ -282,36 +265,7 @@ TEST(HostMenus, SetMenuItemEnabledChangesOnlyBitZeroAndOnlyWhenItDiffers) {
     EXPECT_FALSE(Host::setMenuItemEnabled(32500, 10, false));
 }
 
-TEST(ModuleEntries, AModuleThatDeclinesToLoadTakesItselfDown) {
-    struct Declines : RecordingSubscriber {
-        using RecordingSubscriber::RecordingSubscriber;
-        bool checkEnvironment() override { return false; }
-    };
-    std::vector<std::string> journal;
-    Declines* decliner = nullptr;
-    {
-        ModuleUnderTest module([&] {
-            auto* addon = new Addon();
-            decliner = new Declines("decliner", journal);
-            addon->add(decliner);
-            return addon;
-        });
-        EXPECT_NE(module.attachResult(), hosterr::Ok);
-        EXPECT_FALSE(module.host().moduleLoaded());
-        EXPECT_EQ(getAddon(), nullptr); // released by the module itself
-    }
-    delete decliner;
-}
-
-TEST(ModuleEntries, WithoutAProductTheModuleDeclinesAndAReleasedOneLeavesNoProjectBehind) {
-    {
-        ModuleUnderTest module;
-        ASSERT_NE(Host::getProject(), nullptr);
-        module.host().unloadModule();
-        // The project model ended with the module: nothing of the project is left to hand out.
-        EXPECT_EQ(Host::getProject(), nullptr);
-        EXPECT_EQ(Host::getCurrentUser().getUserId(), 0);
-    }
+TEST(ModuleEntries, WithoutAProductTheModuleDeclinesAndExportsNoResources) {
     const ProductHooks installed = getProduct();
     installProduct(ProductHooks());
     EXPECT_NE(createProductAddon(nullptr), hosterr::Ok);
