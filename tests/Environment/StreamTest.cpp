@@ -36,7 +36,7 @@ std::string contents(DataFile& file) {
 }
 } // namespace
 
-TEST(DataBufferOut, FlushesExactlyAtTheBufferBoundary) {
+TEST(DataBufferOut, FlushesExactlyAtTheBufferBoundaryOnDestructionAndAppendsToAFile) {
     TempFolder temp;
     DataFile file(String(temp.path("out.txt")));
     DataBufferOut out;
@@ -52,17 +52,20 @@ TEST(DataBufferOut, FlushesExactlyAtTheBufferBoundary) {
     EXPECT_EQ(out.getPending(), 1u);
     EXPECT_TRUE(out.flush());
     EXPECT_EQ(contents(file), data);
-}
+    ASSERT_TRUE(file.seek(0)); // a writer opened again still appends at the end
+    ASSERT_TRUE(out.open(file));
+    out << "new";
+    EXPECT_TRUE(out.close());
+    EXPECT_EQ(contents(file), data + "new");
 
-TEST(DataBufferOut, LargeWritesAndTheDestructorFlush) {
     MemoryBlock block;
-    std::string data = pattern(2 * Full + 17);
+    data = pattern(2 * Full + 17);
     {
-        DataBufferOut out;
-        ASSERT_TRUE(out.open(block));
-        ASSERT_TRUE(out.write(data.data(), data.size()));
+        DataBufferOut large;
+        ASSERT_TRUE(large.open(block));
+        ASSERT_TRUE(large.write(data.data(), data.size()));
         EXPECT_EQ(block.getSize(), static_cast<GSSize>(2 * Full));
-        EXPECT_EQ(out.getPending(), 17u);
+        EXPECT_EQ(large.getPending(), 17u);
     }
     ASSERT_EQ(block.getSize(), static_cast<GSSize>(data.size()));
     EXPECT_EQ(std::string(block.getData(), data.size()), data);
@@ -85,19 +88,9 @@ TEST(DataBufferOut, SinksAppendTextAndNumbers) {
     ASSERT_NE(handle, nullptr);
     EXPECT_EQ(std::string(*handle, BMHandleSize(handle)), "abc");
     BMKillHandle(&handle);
-
-    TempFolder temp;
-    DataFile file(String(temp.path("append.txt")));
-    ASSERT_TRUE(file.write("old|", 4));
-    ASSERT_TRUE(file.seek(0)); // the writer still appends at the end
-    DataBufferOut out;
-    ASSERT_TRUE(out.open(file));
-    out << "new";
-    EXPECT_TRUE(out.close());
-    EXPECT_EQ(contents(file), "old|new");
 }
 
-TEST(DataBufferOut, StateIsStickyAndWritesStop) {
+TEST(DataBufferOut, StateIsStickyWritesStopAndFailedFileWritesAreReported) {
     DataBufferOut out;
     EXPECT_FALSE(out.write("x", 1)); // no sink
     EXPECT_EQ(out.getState(), DataBufferOut::StateNoSink);
@@ -118,12 +111,9 @@ TEST(DataBufferOut, StateIsStickyAndWritesStop) {
 
     EXPECT_FALSE(out.open(static_cast<GSHandle*>(nullptr)));
     EXPECT_EQ(out.getState(), DataBufferOut::StateNoSink);
-}
 
-TEST(DataBufferOut, FailedFileWritesAreReported) {
     // A device that takes no bytes: the flush fails and close says so.
     DataFile full(String("/dev/full"));
-    DataBufferOut out;
     ASSERT_TRUE(out.open(full));
     out << "never stored";
     EXPECT_EQ(out.getState(), 0);
@@ -234,7 +224,7 @@ TEST(LegacyBinaryIn, BothByteOrders) {
     EXPECT_EQ(little.readInt32(), 0x01020304);
 }
 
-TEST(LegacyBinaryIn, TruncatedInputFailsAndStaysFailed) {
+TEST(LegacyBinaryIn, TruncatedOrOverlongInputFailsAndStaysFailed) {
     DataBufferIn in(String(std::string_view("\x01\x00\x00\x00\x07\x00\x00", 7)));
     LegacyBinaryIn reader(in);
     EXPECT_EQ(reader.readInt32(), 1);
@@ -257,15 +247,13 @@ TEST(LegacyBinaryIn, TruncatedInputFailsAndStaysFailed) {
     EXPECT_TRUE(bad.hasFailed());
     EXPECT_EQ(bad.readInt32(), 0);
     EXPECT_EQ(rest.getPosition(), 0u);
-}
 
-TEST(LegacyBinaryIn, TextsHaveALimit) {
     std::string longest(LegacyBinaryIn::MaxCStringBytes, 'x');
     std::string input = longest + '\0' + longest + 'x' + '\0';
-    DataBufferIn in{String(input)};
-    LegacyBinaryIn reader(in);
-    EXPECT_EQ(reader.readCString().getByteLength(), LegacyBinaryIn::MaxCStringBytes);
-    EXPECT_TRUE(reader.isGood());
-    EXPECT_EQ(reader.readCString(), "");
-    EXPECT_TRUE(reader.hasFailed());
+    DataBufferIn texts{String(input)};
+    LegacyBinaryIn limited(texts); // texts have a limit
+    EXPECT_EQ(limited.readCString().getByteLength(), LegacyBinaryIn::MaxCStringBytes);
+    EXPECT_TRUE(limited.isGood());
+    EXPECT_EQ(limited.readCString(), "");
+    EXPECT_TRUE(limited.hasFailed());
 }
