@@ -3,6 +3,8 @@
 
 #include "support/TestAddon.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -14,6 +16,14 @@
 #include "project/Project.h"
 
 namespace projecttest {
+
+// A test with the module attached to a fresh host project.
+class HostTest : public ::testing::Test {
+protected:
+    testsupport::ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    size_t mark() const { return host.calls().size(); }
+};
 
 // Runs the change as one undoable step of the host (the host refuses changes outside one).
 inline bool change(const std::function<bool()>& body) {
