@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -28,7 +28,6 @@ using projecttest::addAttribute;
 using projecttest::callsWith;
 using projecttest::change;
 using projecttest::hostProject;
-using testsupport::ModuleUnderTest;
 
 namespace {
 
@@ -40,6 +39,11 @@ std::vector<Key> liveAttributes(zavhost::StandInHost& host) {
         for (const auto& [index, stored] : hostProject(host).model.attributes.table(type))
             keys.emplace_back(type, index);
     return keys;
+}
+
+template <class List> void append(List& list, std::initializer_list<AttributeLink> links) {
+    for (const AttributeLink& link : links)
+        list.push_back(std::make_unique<AttributeLink>(link));
 }
 
 template <class Walk> std::vector<Key> visited(Walk walk) {
@@ -84,14 +88,19 @@ GSErrCode recordingDeleteAttributes(HostAttributeHeader* header, GSHandle indice
     return originalDeleteAttributes(header, indices);
 }
 
+using AttributeLinks = projecttest::HostTest;
+using Attributes = projecttest::HostTest;
+struct Specifications : projecttest::HostTest {
+    Specification* spec = Host::getSpecification();
+};
+
 } // namespace
 
-TEST(AttributeLink, BindsToTheCurrentDatabaseOnlyForANonZeroIndex) {
-    ModuleUnderTest module;
-    size_t before = module.host().calls().size();
+TEST_F(AttributeLinks, BindsToTheCurrentDatabaseOnlyForANonZeroIndex) {
+    size_t before = mark();
     AttributeLink none(0u, AttrLayer);
     EXPECT_EQ(none.getDatabase(), nullptr);
-    EXPECT_EQ(module.host().calls().size(), before); // no project lookup
+    EXPECT_EQ(mark(), before); // no project lookup
     EXPECT_FALSE(none.isValid());
 
     AttributeLink walls(2, AttrLayer);
@@ -129,17 +138,15 @@ TEST(Attribute, NamesAreCutAtACharacterBoundaryBeforeTheTerminator) {
     EXPECT_EQ(String(header.name, sizeof header.name), String(85, U'\u20ac'));
 }
 
-TEST(Attribute, UserDataIsAnEmptyBlockWhenAbsentAndNullOnFailure) {
-    ModuleUnderTest module;
-    hostProject(module.host()).model.attributes.find(AttrLayer, 2)->userData =
+TEST_F(Attributes, UserDataIsAnEmptyBlockWhenAbsentAndNullOnFailure) {
+    hostProject(host).model.attributes.find(AttrLayer, 2)->userData =
         zavhost::StoredUserData{3, 0x4D4D, 12, "from the other side"};
     Layer walls(AttributeLink(2, AttrLayer));
     uint32_t version = 0, platform = 0;
     std::unique_ptr<MemoryBlock> data = walls.getUserData(&version, &platform);
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(std::string(data->getData(), data->getSize()), "from the other side");
-    EXPECT_EQ(version, 3u);
-    EXPECT_EQ(platform, 1u);
+    EXPECT_EQ(std::pair(version, platform), std::pair(3u, 1u));
 
     Layer annotation(AttributeLink(3, AttrLayer));
     data = annotation.getUserData(&version, &platform);
@@ -148,21 +155,18 @@ TEST(Attribute, UserDataIsAnEmptyBlockWhenAbsentAndNullOnFailure) {
     EXPECT_EQ(platform, 2u);
 
     ASSERT_TRUE(annotation.exists()); // the record is cached; then the host loses the layer
-    hostProject(module.host()).model.attributes.remove(AttrLayer, 3);
+    hostProject(host).model.attributes.remove(AttrLayer, 3);
     EXPECT_EQ(annotation.getUserData(&version, &platform), nullptr);
-    EXPECT_EQ(version, 0u);
-    EXPECT_EQ(platform, 0u);
+    EXPECT_EQ(std::pair(version, platform), std::pair(0u, 0u));
 
-    size_t before = module.host().calls().size();
+    size_t before = mark();
     Layer fresh;
     EXPECT_EQ(fresh.getUserData(&version, &platform), nullptr); // does not exist: no host call
-    EXPECT_EQ(module.host().calls().size(), before);
+    EXPECT_EQ(mark(), before);
 }
 
-TEST(Specification, WrapsEachTypeInItsClass) {
-    ModuleUnderTest module;
-    addAttribute(module.host(), AttrZoneCategory, "Kitchen");
-    Specification* spec = Host::getSpecification();
+TEST_F(Specifications, WrapsEachTypeInItsClassAndFindStopsAtTheEndOfAFixedType) {
+    addAttribute(host, AttrZoneCategory, "Kitchen");
     ASSERT_NE(spec, nullptr);
     EXPECT_EQ(spec->getTypeName(), "Specification");
     auto get = [&](uint8_t type, int index) { return spec->get(AttributeLink(index, type)); };
@@ -174,10 +178,8 @@ TEST(Specification, WrapsEachTypeInItsClass) {
     EXPECT_NE(dynamic_cast<City*>(get(AttrCity, 1).get()), nullptr);
     EXPECT_NE(dynamic_cast<LayerCombination*>(get(AttrLayerCombination, 1).get()), nullptr);
     EXPECT_NE(dynamic_cast<ZoneCategory*>(get(AttrZoneCategory, 1).get()), nullptr);
-    EXPECT_EQ(get(AttrPen, 99), nullptr);
-    EXPECT_EQ(get(AttrNone, 1), nullptr);
-    EXPECT_EQ(get(AttrPen, 0), nullptr);
-    EXPECT_EQ(get(AttrPen, -2), nullptr);
+    for (const auto& [type, index] : {Key{AttrPen, 99}, Key{AttrNone, 1}, Key{AttrPen, 0}, Key{AttrPen, -2}})
+        EXPECT_EQ(get(uint8_t(type), index), nullptr) << type << "/" << index;
 
     std::unique_ptr<Attribute> pen = get(AttrPen, 2);
     EXPECT_EQ(pen->getLink().getDatabase(), spec);
@@ -190,14 +192,32 @@ TEST(Specification, WrapsEachTypeInItsClass) {
         bool accepts(const Attribute&) const override { return false; }
     } refusing;
     EXPECT_EQ(spec->make(AttributeLink(2, AttrPen), &refusing), nullptr);
+
+    // Find reuses the filter's cached count and stops at the end of a fixed type.
+    Specification::Filter cached(AttrPen, true);
+    AttributeLink position(0u, AttrPen, spec);
+    size_t before = mark();
+    int found = 0;
+    while (spec->find(position, true, cached))
+        ++found;
+    EXPECT_EQ(found, 8);
+    EXPECT_EQ(cached.getCachedCount(), 8);
+    EXPECT_EQ(callsWith(host, "GetAttributeCount", before), 1u);
+
+    Specification::Filter anyType;
+    AttributeLink lastPen(8, AttrPen, spec);
+    std::unique_ptr<Attribute> next = spec->find(lastPen, true, anyType);
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->getLink().getType(), uint8_t(AttrLayer)); // crossed into the next type
+    EXPECT_EQ(lastPen.getIndex(), 1u);
+    AttributeLink firstPen(1, AttrPen, spec);
+    EXPECT_EQ(spec->find(firstPen, false, anyType), nullptr); // nothing before the first type
 }
 
-TEST(Specification, PreferredCreatorsComeFirstAndCompositesAreFetchedByTheirHostIndex) {
-    ModuleUnderTest module;
+TEST_F(Specifications, PreferredCreatorsComeFirstAndCompositesAreFetchedByTheirHostIndex) {
     CreatorsRegistered cleanup;
     for (const char* name : {"C1", "C2", "C3"})
-        addAttribute(module.host(), AttrComposite, name);
-    Specification* spec = Host::getSpecification();
+        addAttribute(host, AttrComposite, name);
     EXPECT_EQ(spec->get(AttributeLink(-3, AttrComposite)), nullptr); // no built-in composite yet
 
     Specification::registerAttributeCreator(AttrComposite, &TestComposite::create);
@@ -215,9 +235,7 @@ TEST(Specification, PreferredCreatorsComeFirstAndCompositesAreFetchedByTheirHost
     EXPECT_NE(dynamic_cast<Pen*>(plain.get()), nullptr);
 }
 
-TEST(Specification, StoreCreatesOrModifiesAndRelinksTheWrapper) {
-    ModuleUnderTest module;
-    Specification* spec = Host::getSpecification();
+TEST_F(Specifications, StoreCreatesOrModifiesAndRelinksTheWrapper) {
     Layer fresh(String("Roof"));
     EXPECT_FALSE(fresh.exists());
     EXPECT_EQ(fresh.getName(), "Roof");
@@ -226,16 +244,15 @@ TEST(Specification, StoreCreatesOrModifiesAndRelinksTheWrapper) {
 
     fresh.setLocked(true);
     fresh.setConnectionClass(7);
-    size_t before = module.host().calls().size();
+    size_t before = mark();
     ASSERT_TRUE(change([&] { return spec->store(fresh); }));
-    EXPECT_EQ(callsWith(module.host(), "CreateAttribute", before), 1u);
+    EXPECT_EQ(callsWith(host, "CreateAttribute", before), 1u);
     EXPECT_TRUE(fresh.exists());
     EXPECT_EQ(fresh.getLink().getDatabase(), spec);
     EXPECT_EQ(fresh.getLink().getType(), uint8_t(AttrLayer));
     int16_t index = fresh.getIndex16();
     EXPECT_EQ(fresh.getRecord().index, index);
-    const zavhost::StoredAttribute* stored =
-        hostProject(module.host()).model.attributes.find(AttrLayer, index);
+    const zavhost::StoredAttribute* stored = hostProject(host).model.attributes.find(AttrLayer, index);
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->name(), "Roof");
     EXPECT_EQ(stored->record.layer.connectionClass, 7u);
@@ -243,10 +260,10 @@ TEST(Specification, StoreCreatesOrModifiesAndRelinksTheWrapper) {
 
     Layer again(AttributeLink(index, AttrLayer));
     again.setName(String("Roof Tiles"));
-    before = module.host().calls().size();
+    before = mark();
     ASSERT_TRUE(change([&] { return spec->store(again); }));
-    EXPECT_EQ(callsWith(module.host(), "ModifyAttribute", before), 1u);
-    EXPECT_EQ(hostProject(module.host()).model.attributes.find(AttrLayer, index)->name(), "Roof Tiles");
+    EXPECT_EQ(callsWith(host, "ModifyAttribute", before), 1u);
+    EXPECT_EQ(hostProject(host).model.attributes.find(AttrLayer, index)->name(), "Roof Tiles");
 
     // A wrapper from another attribute database is created anew here.
     Specification other(nullptr, 1);
@@ -257,12 +274,11 @@ TEST(Specification, StoreCreatesOrModifiesAndRelinksTheWrapper) {
     EXPECT_EQ(foreign.getLink().getDatabase(), spec);
 
     ASSERT_TRUE(change([&] { return spec->remove(AttributeLink(index, AttrLayer)); }));
-    EXPECT_EQ(hostProject(module.host()).model.attributes.find(AttrLayer, index), nullptr);
+    EXPECT_EQ(hostProject(host).model.attributes.find(AttrLayer, index), nullptr);
     EXPECT_FALSE(change([&] { return spec->remove(AttributeLink(index, AttrLayer)); }));
 }
 
-TEST(Specification, RemoveAllDeletesTypeByTypeLastToFirst) {
-    ModuleUnderTest module;
+TEST_F(Specifications, RemoveAllDeletesTypeByTypeLastToFirst) {
     HostFunctionTable table = tarnwick::hostTable();
     originalDeleteAttributes = table.DeleteAttributes;
     table.DeleteAttributes = &recordingDeleteAttributes;
@@ -270,37 +286,30 @@ TEST(Specification, RemoveAllDeletesTypeByTypeLastToFirst) {
     deletedGroups.clear();
 
     AttrRefList links;
-    links.push_back(std::make_unique<AttributeLink>(4, AttrPen));
-    links.push_back(std::make_unique<AttributeLink>(3, AttrLayer));
-    links.push_back(std::make_unique<AttributeLink>(6, AttrPen));
-    links.push_back(std::make_unique<AttributeLink>(2, AttrLayer));
-    links.push_back(std::make_unique<AttributeLink>(5, AttrPen));
+    append(links, {{4, AttrPen}, {3, AttrLayer}, {6, AttrPen}, {2, AttrLayer}, {5, AttrPen}});
     ASSERT_TRUE(change([&] { return Host::getSpecification()->removeAll(links); }));
     ASSERT_EQ(deletedGroups.size(), 2u);
     EXPECT_EQ(deletedGroups[0].first, uint32_t(AttrPen));
     EXPECT_EQ(deletedGroups[0].second, (std::vector<int16_t>{5, 6, 4}));
     EXPECT_EQ(deletedGroups[1].first, uint32_t(AttrLayer));
     EXPECT_EQ(deletedGroups[1].second, (std::vector<int16_t>{2, 3}));
-    EXPECT_EQ(hostProject(module.host()).model.attributes.find(AttrPen, 5), nullptr);
+    EXPECT_EQ(hostProject(host).model.attributes.find(AttrPen, 5), nullptr);
     EXPECT_EQ(links.size(), 5u); // the caller's list is left alone
 
     AttrRefList missing;
-    missing.push_back(std::make_unique<AttributeLink>(40, AttrFill));
-    missing.push_back(std::make_unique<AttributeLink>(7, AttrPen));
+    append(missing, {{40, AttrFill}, {7, AttrPen}});
     EXPECT_FALSE(change([&] { return Host::getSpecification()->removeAll(missing); }));
 }
 
-TEST(Specification, WalksVisitEveryAttributeOnceAcrossHolesAndTypes) {
-    ModuleUnderTest module;
-    zavhost::AttributeStore& attributes = hostProject(module.host()).model.attributes;
+TEST_F(Specifications, WalksVisitEveryAttributeOnceAcrossHolesAndTypes) {
+    zavhost::AttributeStore& attributes = hostProject(host).model.attributes;
     attributes.remove(AttrPen, 3);
     attributes.remove(AttrPen, 5);
     attributes.remove(AttrLayer, 2);
-    addAttribute(module.host(), AttrZoneCategory, "Bath");
+    addAttribute(host, AttrZoneCategory, "Bath");
     ASSERT_EQ(attributes.count(AttrPen), 8); // the highest index, holes below it
-    Specification* spec = Host::getSpecification();
 
-    std::vector<Key> all = liveAttributes(module.host());
+    std::vector<Key> all = liveAttributes(host);
     EXPECT_EQ(visited(spec->begin(Specification::Filter(), false)), all);
     std::vector<Key> backwards(all.rbegin(), all.rend());
     EXPECT_EQ(visited(spec->rbegin(Specification::Filter(), false)), backwards);
@@ -308,11 +317,11 @@ TEST(Specification, WalksVisitEveryAttributeOnceAcrossHolesAndTypes) {
 
     std::vector<Key> pens = {{1, 1}, {1, 2}, {1, 4}, {1, 6}, {1, 7}, {1, 8}};
     EXPECT_EQ(visited(spec->begin(Specification::Filter(AttrPen), false)), pens);
-    size_t before = module.host().calls().size();
+    size_t before = mark();
     std::vector<Key> pensBack(pens.rbegin(), pens.rend());
     EXPECT_EQ(visited(spec->rbegin(Specification::Filter(AttrPen), false)), pensBack);
     // The reverse walk starts at the type's own last index: no reads beyond it.
-    EXPECT_EQ(callsWith(module.host(), "GetAttribute (pen", before), 8u);
+    EXPECT_EQ(callsWith(host, "GetAttribute (pen", before), 8u);
 
     EXPECT_EQ(spec->getCount(AttrPen), 8u);
     uint32_t sum = 0;
@@ -321,43 +330,18 @@ TEST(Specification, WalksVisitEveryAttributeOnceAcrossHolesAndTypes) {
     EXPECT_EQ(spec->getCount(AttrNone), sum);
 }
 
-TEST(Specification, FindReusesTheCachedCountAndStopsAtTheEndOfAFixedType) {
-    ModuleUnderTest module;
-    Specification* spec = Host::getSpecification();
-    Specification::Filter cached(AttrPen, true);
-    AttributeLink position(0u, AttrPen, spec);
-    size_t before = module.host().calls().size();
-    int found = 0;
-    while (spec->find(position, true, cached))
-        ++found;
-    EXPECT_EQ(found, 8);
-    EXPECT_EQ(cached.getCachedCount(), 8);
-    EXPECT_EQ(callsWith(module.host(), "GetAttributeCount", before), 1u);
-
-    Specification::Filter anyType;
-    AttributeLink lastPen(8, AttrPen, spec);
-    std::unique_ptr<Attribute> next = spec->find(lastPen, true, anyType);
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->getLink().getType(), uint8_t(AttrLayer)); // crossed into the next type
-    EXPECT_EQ(lastPen.getIndex(), 1u);
-    AttributeLink firstPen(1, AttrPen, spec);
-    EXPECT_EQ(spec->find(firstPen, false, anyType), nullptr); // nothing before the first type
-}
-
-TEST(Specification, IteratorsWriteBackOnlyWhenAskedAndCopiesOwnTheirItems) {
-    ModuleUnderTest module;
-    Specification* spec = Host::getSpecification();
-    size_t before = module.host().calls().size();
+TEST_F(Specifications, IteratorsWriteBackOnlyWhenAskedCopiesOwnTheirItemsAndLinkListsSkipWhatGivesNothing) {
+    size_t before = mark();
     for (auto walk = spec->begin(Specification::Filter(AttrLayer), false); !walk.atEnd(); ++walk)
         walk->setName(walk->getName() + " (read)");
-    EXPECT_EQ(callsWith(module.host(), "ModifyAttribute", before), 0u);
+    EXPECT_EQ(callsWith(host, "ModifyAttribute", before), 0u);
 
     ASSERT_TRUE(change([&] {
         for (auto walk = spec->begin(Specification::Filter(AttrLayer), true); !walk.atEnd(); ++walk)
             walk->setFlags(static_cast<uint16_t>(walk->getFlags() | LayerFlag0010));
         return true;
     }));
-    for (const auto& [index, stored] : hostProject(module.host()).model.attributes.table(AttrLayer))
+    for (const auto& [index, stored] : hostProject(host).model.attributes.table(AttrLayer))
         EXPECT_TRUE(stored.header().flags & LayerFlag0010) << index;
 
     auto walk = spec->begin(Specification::Filter(AttrPen), false);
@@ -375,16 +359,10 @@ TEST(Specification, IteratorsWriteBackOnlyWhenAskedAndCopiesOwnTheirItems) {
     auto end = Specification::end();
     EXPECT_THROW((void)*end, std::out_of_range);
     EXPECT_THROW(end.advance(true), std::out_of_range);
-}
 
-TEST(Specification, IteratorsOverLinkListsSkipWhatGivesNothing) {
-    ModuleUnderTest module;
-    Specification* spec = Host::getSpecification();
+    // Over a link list: a link to none such (50) and one naming nothing (0u) give nothing.
     auto links = std::make_shared<Vector<AttributeLink>>();
-    links->push_back(std::make_unique<AttributeLink>(2, AttrPen));
-    links->push_back(std::make_unique<AttributeLink>(50, AttrPen)); // none such
-    links->push_back(std::make_unique<AttributeLink>(0u, AttrPen)); // names nothing, bound to nothing
-    links->push_back(std::make_unique<AttributeLink>(4, AttrLayer));
+    append(*links, {{2, AttrPen}, {50, AttrPen}, {0u, AttrPen}, {4, AttrLayer}});
     std::vector<Key> keys = visited(spec->begin(links, Specification::Filter(), false));
     EXPECT_EQ(keys, (std::vector<Key>{{AttrPen, 2}, {AttrLayer, 4}}));
     EXPECT_EQ(visited(spec->begin(links, Specification::Filter(AttrLayer), false)),
@@ -395,32 +373,28 @@ TEST(Specification, IteratorsOverLinkListsSkipWhatGivesNothing) {
     EXPECT_THROW(spec->begin(broken, Specification::Filter(), false), std::bad_alloc);
 }
 
-TEST(Specification, FindPenPrefersTheLaterOfEqualPensAndAnswersOneWithoutPens) {
-    ModuleUnderTest module;
-    Specification* spec = Host::getSpecification();
+TEST_F(Specifications, FindPenPrefersTheLaterOfEqualPensOrOneAndFindCityMatchesWithinOneDegree) {
     EXPECT_EQ(spec->findPen(Colour(0.0, 0.0, 0.0), 0.1), 1u);
     EXPECT_EQ(spec->findPen(Colour(0.05, 0.0, 0.95), 0.3), 4u); // blue, 0.35
     auto redPen = [](API_Attribute& record) {
         record.pen.red = 1.0;
         record.pen.width = 0.5;
     };
-    addAttribute(module.host(), AttrPen, "Red A", redPen);
-    int16_t later = addAttribute(module.host(), AttrPen, "Red B", redPen);
+    addAttribute(host, AttrPen, "Red A", redPen);
+    int16_t later = addAttribute(host, AttrPen, "Red B", redPen);
     EXPECT_EQ(spec->findPen(Colour(1.0, 0.0, 0.0), 0.5), uint32_t(later));
 
-    zavhost::AttributeStore& attributes = hostProject(module.host()).model.attributes;
+    zavhost::AttributeStore& attributes = hostProject(host).model.attributes;
     for (int16_t index = 1; index <= later; ++index)
         attributes.remove(AttrPen, index);
     EXPECT_EQ(spec->findPen(Colour(1.0, 0.0, 0.0), 0.5), 1u);
-}
 
-TEST(Specification, FindCityCrossesItsArgumentsAndMatchesAtExactlyOneDegree) {
-    ModuleUnderTest module;
-    Specification* spec = Host::getSpecification();
-    // "Home Town": first angle 53.5, second angle -1.5.
-    EXPECT_EQ(spec->findCity(-1.5, 53.5), 1u);
-    EXPECT_EQ(spec->findCity(-0.5, 52.5), 1u);
-    EXPECT_EQ(spec->findCity(-2.5, 54.5), 1u);
-    EXPECT_EQ(spec->findCity(-0.49, 53.5), 0u);
-    EXPECT_EQ(spec->findCity(53.5, -1.5), 0u);
+    // findCity crosses its arguments and matches at exactly one degree. "Home Town": first angle
+    // 53.5, second angle -1.5.
+    for (auto [second, first, city] : {std::tuple{-1.5, 53.5, 1u},
+                                       {-0.5, 52.5, 1u},
+                                       {-2.5, 54.5, 1u},
+                                       {-0.49, 53.5, 0u},
+                                       {53.5, -1.5, 0u}})
+        EXPECT_EQ(spec->findCity(second, first), city) << second << ", " << first;
 }
