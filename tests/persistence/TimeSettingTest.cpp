@@ -45,20 +45,37 @@ TEST(TimeSetting, TextReadsBackAsTheSameDateAtMidnight) {
 }
 
 TEST(TimeSetting, TextThatIsNoDateLeavesTheZeroStamp) {
-    for (const char* text :
-         {"", "2024", "/3/2024", "31/12/1899", "0/3/2024", "1/13/2024", "1/0/2024", "1/1/10000", "5/3",
-          "a/b/c", "99999999999999999999/1/2024", "31/4/2024", "29/2/2023"}) {
-        TimeSetting t(DateTime(2020, 6, 6));
+    const auto expectRefused = [](const char* text) {
+        TimeSetting t = fromText("5/3/2024"); // something to lose
         t.setText(String(text));
         EXPECT_TRUE(t.isEmpty()) << text;
         EXPECT_TRUE(t.getTime() == DateTime()) << text;
+    };
+    for (const char* text : {"", "2024", "/3/2024", "31/12/1899", "0/3/2024", "1/13/2024", "1/0/2024",
+                             "1/1/10000", "5/3", "a/b/c", "31/4/2024", "31/6/2024", "32/1/2024", "30/2/2024",
+                             "29/2/2023", "29/2/1900"}) // 1900 is no leap year
+        expectRefused(text);
+    // Numbers past 32 bits saturate rather than wrap round into a valid day, month or year.
+    for (const char* text : {"99999999999999999999/1/2024", "4294967297/1/2024", "1/4294967297/2024",
+                             "1/1/4294969296", "18446744073709551617/1/2024"})
+        expectRefused(text);
+    const struct {
+        const char* text;
+        uint32_t year, month, day;
+    } dates[] = {{"30/4/2024", 2024, 4, 30},   {"31/12/2024", 2024, 12, 31},
+                 {"29/2/2024", 2024, 2, 29},   {"28/2/2023", 2023, 2, 28},
+                 {"29/2/2000", 2000, 2, 29},   {"1/1/1900", 1900, 1, 1},
+                 {"31/12/9999", 9999, 12, 31}, {"0000000000000000001/1/2024", 2024, 1, 1}};
+    for (const auto& c : dates) {
+        const TimeSetting t = fromText(c.text);
+        EXPECT_FALSE(t.isEmpty()) << c.text;
+        EXPECT_EQ(t.getTime().getYear(), c.year) << c.text;
+        EXPECT_EQ(t.getTime().getMonth(), c.month) << c.text;
+        EXPECT_EQ(t.getTime().getDay(), c.day) << c.text;
     }
-    EXPECT_FALSE(fromText("29/2/2024").isEmpty());
-    EXPECT_FALSE(fromText("1/1/1900").isEmpty());
-    EXPECT_FALSE(fromText("31/12/9999").isEmpty());
 }
 
-TEST(TimeSetting, IntegersRoundTripInAnyTimeZone) {
+TEST(TimeSetting, NumbersRoundTripInAnyTimeZone) {
     for (int32_t seconds : {1, 86399, 1709596800, -86400, std::numeric_limits<int32_t>::max(), -2000000000}) {
         TimeSetting t;
         t.setInt32(seconds);
@@ -70,12 +87,9 @@ TEST(TimeSetting, IntegersRoundTripInAnyTimeZone) {
     TimeSetting t;
     t.setInt64((int64_t(3) << 32) + 1709596800);
     EXPECT_EQ(t.asInt32(), 1709596800);
-}
-
-TEST(TimeSetting, DoublesAndBooleansConvertLikeIntegers) {
+    // Doubles and booleans convert like integers.
     TimeSetting one;
     one.setInt32(1);
-    TimeSetting t;
     t.setDouble(1.9);
     EXPECT_TRUE(t.isEqual(one));
     t.setBool(true);
