@@ -23,11 +23,12 @@ namespace {
 
 class Step : public Transaction {
 public:
-    explicit Step(const char* name, GSErrCode answer = hosterr::Ok, bool start = true)
-        : Transaction(String(name)), m_answer(answer), m_start(start) {}
+    explicit Step(const char* name, GSErrCode answer = hosterr::Ok, bool start = true, bool throws = false)
+        : Transaction(String(name)), m_answer(answer), m_start(start), m_throws(throws) {}
     bool mayStart() override { return m_start; }
     GSErrCode run() override {
         ++runs;
+        if (m_throws) throw std::runtime_error("broken");
         if (inner != nullptr) {
             innerResult = Host::runTransaction(*inner);
             innerId = inner->getId();
@@ -45,6 +46,12 @@ public:
 private:
     GSErrCode m_answer;
     bool m_start;
+    bool m_throws;
+};
+
+struct ErrorCountingAddon : Addon {
+    int exceptions = 0;
+    void onException() override { ++exceptions; }
 };
 
 size_t undoSteps(zavhost::StandInHost& host) {
@@ -73,21 +80,34 @@ TEST(Transaction, TheOutermostRunsAsOneUndoableStepUnderItsName) {
     EXPECT_EQ(undoSteps(module.host()), 2u);
 }
 
-TEST(Transaction, ADecliningTransactionAnswersTrueAndRunsNothing) {
-    ModuleUnderTest module;
-    Step step("Declines", hosterr::Ok, false);
-    EXPECT_TRUE(Host::runTransaction(step));
-    EXPECT_EQ(step.runs, 0);
-    EXPECT_EQ(step.finishedWith, -1);
-    EXPECT_EQ(undoSteps(module.host()), 0u);
-}
-
-TEST(Transaction, AFailingRunLeavesNoStepAndReportsFailure) {
-    ModuleUnderTest module;
-    Step step("Fails", hosterr::BadParameter);
-    EXPECT_FALSE(Host::runTransaction(step));
-    EXPECT_EQ(step.finishedWith, 0);
-    EXPECT_EQ(undoSteps(module.host()), 0u);
+TEST(Transaction, OneThatDeclinesFailsOrIsRefusedLeavesNoStepAndFailuresReachTheErrorHook) {
+    struct Case {
+        const char* name;
+        GSErrCode answer;
+        bool start, withProject, throws, result;
+        int runs, finishedWith, exceptions;
+    };
+    const Case cases[] = {
+        {"declines: answers true and runs nothing", hosterr::Ok, false, true, false, true, 0, -1, 0},
+        {"a failing run", hosterr::BadParameter, true, true, false, false, 1, 0, 0},
+        {"the host's command failure", hosterr::CommandFailed, true, true, false, false, 1, 0, 1},
+        {"no project: the host refuses", hosterr::Ok, true, false, false, false, 0, 0, 0},
+        {"an exception in run", hosterr::Ok, true, true, true, false, 1, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ErrorCountingAddon* addon = nullptr;
+        ModuleUnderTest module([&] { return addon = new ErrorCountingAddon(); }, c.withProject);
+        Step step(c.name, c.answer, c.start, c.throws);
+        EXPECT_EQ(Host::runTransaction(step), c.result);
+        EXPECT_EQ(step.runs, c.runs);
+        EXPECT_EQ(step.finishedWith, c.finishedWith);
+        EXPECT_EQ(addon->exceptions, c.exceptions);
+        if (c.withProject) {
+            EXPECT_EQ(undoSteps(module.host()), 0u);
+        }
+        EXPECT_FALSE(Host::isTransactionRunning());
+    }
 }
 
 TEST(Transaction, IsRefusedInsideANotificationWithTheDebugText) {
@@ -99,63 +119,20 @@ TEST(Transaction, IsRefusedInsideANotificationWithTheDebugText) {
             return false;
         }
     };
-    StartsOnOpen* starter = new StartsOnOpen();
+    StartsOnOpen starter;
     ModuleUnderTest module([&] {
         auto* addon = new Addon();
-        addon->add(starter);
+        addon->add(&starter);
         return addon;
     });
     DBSetQuiet(true);
     DBClearPrintedText();
     module.host().sendProjectNotification(ProjectOpen);
     DBSetQuiet(false);
-    EXPECT_FALSE(starter->result);
-    EXPECT_EQ(starter->step.runs, 0);
+    EXPECT_FALSE(starter.result);
+    EXPECT_EQ(starter.step.runs, 0);
     EXPECT_EQ(undoSteps(module.host()), 0u);
     EXPECT_EQ(DBPrintedText(), "ZAV Link is trying to start a transaction at the wrong time\n");
-    module.host().unloadModule();
-    delete starter;
-}
-
-TEST(Transaction, TheHostsCommandFailureReachesTheErrorHook) {
-    struct CountingAddon : Addon {
-        int exceptions = 0;
-        void onException() override { ++exceptions; }
-    };
-    CountingAddon* addon = nullptr;
-    ModuleUnderTest module([&] { return addon = new CountingAddon(); });
-    Step step("Refused By Host", hosterr::CommandFailed);
-    EXPECT_FALSE(Host::runTransaction(step));
-    EXPECT_EQ(addon->exceptions, 1);
-}
-
-TEST(Transaction, WithoutAProjectTheHostRefusesAndNothingRuns) {
-    ModuleUnderTest module(nullptr, false);
-    Step step("No Project");
-    EXPECT_FALSE(Host::runTransaction(step));
-    EXPECT_EQ(step.runs, 0);
-    EXPECT_EQ(step.finishedWith, 0);
-}
-
-TEST(Transaction, AnExceptionInRunIsReportedThroughTheErrorHookAndFails) {
-    struct Throws : Transaction {
-        Throws() : Transaction(String("Throws")) {}
-        GSErrCode run() override { throw std::runtime_error("broken"); }
-        void finished(bool success) override { result = success ? 1 : 0; }
-        int result = -1;
-    };
-    struct CountingAddon : Addon {
-        int exceptions = 0;
-        void onException() override { ++exceptions; }
-    };
-    CountingAddon* addon = nullptr;
-    ModuleUnderTest module([&] { return addon = new CountingAddon(); });
-    Throws step;
-    EXPECT_FALSE(Host::runTransaction(step));
-    EXPECT_EQ(step.result, 0);
-    EXPECT_EQ(addon->exceptions, 1);
-    EXPECT_EQ(module.host().project()->undoSteps.size(), 0u);
-    EXPECT_FALSE(Host::isTransactionRunning());
 }
 
 namespace {
