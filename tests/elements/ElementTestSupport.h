@@ -5,6 +5,8 @@
 
 #include "support/TestAddon.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <functional>
 #include <string>
@@ -171,6 +173,14 @@ public:
     ~Creators() { tarnwick::releaseElementCreators(); }
     Creators(const Creators&) = delete;
     Creators& operator=(const Creators&) = delete;
+};
+
+// A test with the module attached to a fresh host project.
+class HostTest : public ::testing::Test {
+protected:
+    testsupport::ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    size_t mark() const { return host.calls().size(); }
 };
 
 // Runs the body as one undoable step of the host, as the product does.
