@@ -16,7 +16,6 @@
 
 using namespace tarnwick;
 using namespace elementtest;
-using testsupport::ModuleUnderTest;
 
 namespace {
 
@@ -62,12 +61,13 @@ void setLayerFlags(zavhost::StandInHost& host, int16_t index, uint16_t flags) {
     host.project()->model.attributes.find(AttrLayer, index)->record.header.flags = flags;
 }
 
+using Elements = HostTest;
+
 } // namespace
 
-TEST(ElementUserData, AbsentDataReadsNullAndAStoredBlockIsAnsweredAgainAndByAFreshWrapper) {
-    ModuleUnderTest module;
+TEST_F(Elements, UserDataIsReadOnceRefusedWhenEmptyAndMarkedChangedByClearingTheGuid) {
     Creators creators{15};
-    API_Guid guid = addHostElement(module.host(), 15);
+    API_Guid guid = addHostElement(host, 15);
     std::unique_ptr<Element> text = read(guid);
     ASSERT_NE(text, nullptr);
     EXPECT_FALSE(text->isUserDataLoaded());
@@ -81,84 +81,37 @@ TEST(ElementUserData, AbsentDataReadsNullAndAStoredBlockIsAnsweredAgainAndByAFre
     EXPECT_EQ(bytesOf(*held), bytesOf(annotation));
     EXPECT_FALSE(text->isUserDataChanged());
 
-    const zavhost::StoredUserData& stored = *hostElement(module.host(), guid).userData;
+    const zavhost::StoredUserData& stored = *hostElement(host, guid).userData;
     EXPECT_EQ(stored.bytes, bytesOf(annotation));
     EXPECT_EQ(stored.flags, 12u);
     EXPECT_EQ(stored.version, 1);
     EXPECT_EQ(stored.platformSign, 0x5757);
 
     std::unique_ptr<Element> fresh = read(guid);
-    uint32_t version = 9;
-    uint32_t platform = 9;
+    uint32_t version = 9, platform = 9;
     std::unique_ptr<MemoryBlock> again = fresh->readUserData(version, platform);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(bytesOf(*again), bytesOf(annotation));
-    EXPECT_EQ(version, 1u);
-    EXPECT_EQ(platform, 2u);
+    EXPECT_EQ(std::pair(version, platform), std::pair(1u, 2u));
     EXPECT_EQ(bytesOf(*fresh->getUserData()), bytesOf(annotation));
     // A held block answers without touching the words.
     version = platform = 9;
     fresh->readUserData(version, platform);
     EXPECT_EQ(version + platform, 18u);
 
-    setHostUserData(module.host(), guid, "mm", 0x4D4D);
+    setHostUserData(host, guid, "mm", 0x4D4D);
     read(guid)->readUserData(version, platform);
     EXPECT_EQ(platform, 1u);
-}
 
-TEST(ElementUserData, AnEmptyBlockIsRefusedBeforeTheHeldBlockIsTouched) {
-    ModuleUnderTest module;
-    Creators creators{15};
-    API_Guid guid = addHostElement(module.host(), 15);
-    std::unique_ptr<Element> text = read(guid);
-    text->setUserData(std::make_unique<MemoryBlock>(blockOf("held")));
-    EXPECT_TRUE(text->isUserDataChanged());
-    size_t before = module.host().calls().size();
-    EXPECT_FALSE(change([&] { return text->storeUserData(MemoryBlock(), 0, false, 12); }));
-    EXPECT_FALSE(change([&] { return text->storeUserData(blockOf(""), 0, false, 12); }));
-    EXPECT_EQ(module.host().calls().count("SetElementUserData", before), 0u);
-    EXPECT_EQ(bytesOf(*text->getUserData()), "held");
+    // A new element loads nothing; clearing a read one's Guid marks its held data changed.
+    TestElement made(ElementLink(ElementLink::makeTypeId(15), Host::getPlan()));
+    made.loadUserData(true);
+    EXPECT_FALSE(made.isUserDataLoaded());
+    EXPECT_FALSE(made.isValid());
 
-    // The host refuses outside an undoable step: the held block stays too.
-    EXPECT_FALSE(text->storeUserData(blockOf("other"), 0, false, 12));
-    EXPECT_EQ(bytesOf(*text->getUserData()), "held");
-    EXPECT_FALSE(hostElement(module.host(), guid).userData.has_value());
-
-    // Storing the held block itself keeps it.
-    std::unique_ptr<MemoryBlock> copy = text->getUserData();
-    ASSERT_TRUE(change([&] { return text->storeUserData(*copy, 0, true, 4); }));
-    EXPECT_EQ(bytesOf(*text->getUserData()), "held");
-    EXPECT_EQ(hostElement(module.host(), guid).userData->flags, 4u);
-    EXPECT_TRUE(module.host().calls().contains("ElementSwitchOnCall", before));
-}
-
-TEST(ElementUserData, SurvivesAProjectSaveAndReopen) {
-    ModuleUnderTest module;
-    Creators creators{16};
-    TempFolder folder;
-    API_Guid guid = addHostElement(module.host(), 16);
-    std::unique_ptr<Element> label = read(guid);
-    ASSERT_TRUE(change([&] { return label->storeUserData(blockOf("<annotation/>"), 0, false, 12); }));
-    ASSERT_EQ(module.host().saveAndReopenProject(folder.path("kept.zavproj")), hosterr::Ok);
-    std::unique_ptr<Element> reread = read(guid);
-    ASSERT_NE(reread, nullptr);
-    std::unique_ptr<MemoryBlock> data = reread->getUserData();
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(bytesOf(*data), "<annotation/>");
-    EXPECT_EQ(reread->getUserDataFlags(), 12u);
-}
-
-TEST(ElementUserData, ANewElementLoadsNothingAndClearingItsGuidMarksHeldDataChanged) {
-    ModuleUnderTest module;
-    Creators creators{15};
-    TestElement fresh(ElementLink(ElementLink::makeTypeId(15), Host::getPlan()));
-    fresh.loadUserData(true);
-    EXPECT_FALSE(fresh.isUserDataLoaded());
-    EXPECT_FALSE(fresh.isValid());
-
-    API_Guid guid = addHostElement(module.host(), 15);
-    setHostUserData(module.host(), guid, "kept");
-    std::unique_ptr<Element> text = read(guid);
+    API_Guid kept = addHostElement(host, 15);
+    setHostUserData(host, kept, "kept");
+    text = read(kept);
     ASSERT_NE(text->getUserData(), nullptr);
     EXPECT_FALSE(text->isUserDataChanged());
     text->getRecord().groupGuid = zavhost::newGuid();
@@ -168,12 +121,48 @@ TEST(ElementUserData, ANewElementLoadsNothingAndClearingItsGuidMarksHeldDataChan
     EXPECT_EQ(text->getLink().getHome().getKind(), DatabaseNone);
     EXPECT_FALSE(text->isInGroup());
     EXPECT_TRUE(text->isUserDataChanged());
+
+    // An empty block is refused before the held block is touched.
+    API_Guid other = addHostElement(host, 15);
+    text = read(other);
+    text->setUserData(std::make_unique<MemoryBlock>(blockOf("held")));
+    EXPECT_TRUE(text->isUserDataChanged());
+    size_t before = mark();
+    EXPECT_FALSE(change([&] { return text->storeUserData(MemoryBlock(), 0, false, 12); }));
+    EXPECT_FALSE(change([&] { return text->storeUserData(blockOf(""), 0, false, 12); }));
+    EXPECT_EQ(host.calls().count("SetElementUserData", before), 0u);
+    EXPECT_EQ(bytesOf(*text->getUserData()), "held");
+
+    // The host refuses outside an undoable step: the held block stays too.
+    EXPECT_FALSE(text->storeUserData(blockOf("other"), 0, false, 12));
+    EXPECT_EQ(bytesOf(*text->getUserData()), "held");
+    EXPECT_FALSE(hostElement(host, other).userData.has_value());
+
+    // Storing the held block itself keeps it.
+    std::unique_ptr<MemoryBlock> copy = text->getUserData();
+    ASSERT_TRUE(change([&] { return text->storeUserData(*copy, 0, true, 4); }));
+    EXPECT_EQ(bytesOf(*text->getUserData()), "held");
+    EXPECT_EQ(hostElement(host, other).userData->flags, 4u);
+    EXPECT_TRUE(host.calls().contains("ElementSwitchOnCall", before));
 }
 
-TEST(ElementCopy, ClonesListsAndDataSharesTheModelAndAsksAgainForTheInfoText) {
-    ModuleUnderTest module;
-    API_Guid guid =
-        addHostElement(module.host(), 15, nullptr, [](zavhost::StoredElement& e) { e.infoText = "T-1"; });
+TEST_F(Elements, UserDataSurvivesAProjectSaveAndReopen) {
+    Creators creators{16};
+    TempFolder folder;
+    API_Guid guid = addHostElement(host, 16);
+    std::unique_ptr<Element> label = read(guid);
+    ASSERT_TRUE(change([&] { return label->storeUserData(blockOf("<annotation/>"), 0, false, 12); }));
+    ASSERT_EQ(host.saveAndReopenProject(folder.path("kept.zavproj")), hosterr::Ok);
+    std::unique_ptr<Element> reread = read(guid);
+    ASSERT_NE(reread, nullptr);
+    std::unique_ptr<MemoryBlock> data = reread->getUserData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(bytesOf(*data), "<annotation/>");
+    EXPECT_EQ(reread->getUserDataFlags(), 12u);
+}
+
+TEST_F(Elements, CopyClonesListsAndDataSharesTheModelAndAsksAgainForTheInfoText) {
+    API_Guid guid = addHostElement(host, 15, nullptr, [](zavhost::StoredElement& e) { e.infoText = "T-1"; });
     ElementLink link(Guid(guid), Host::getPlan());
     API_Element record;
     record.head.typeCode = 15;
@@ -190,9 +179,9 @@ TEST(ElementCopy, ClonesListsAndDataSharesTheModelAndAsksAgainForTheInfoText) {
     EXPECT_EQ(copy.getElement3D(), model); // shared, not built again
     EXPECT_EQ(copy.builds, 1);
     EXPECT_EQ(bytesOf(*copy.getUserData()), "abc");
-    size_t before = module.host().calls().size();
+    size_t before = mark();
     EXPECT_EQ(copy.getInfoString(true), "text: T-1");
-    EXPECT_EQ(module.host().calls().count("GCIS", before), 1u);
+    EXPECT_EQ(host.calls().count("GCIS", before), 1u);
 
     EXPECT_NE(copy.takeTransformation(), nullptr);
     EXPECT_NE(copy.takeTransformation(), nullptr);
@@ -208,19 +197,17 @@ TEST(ElementCopy, ClonesListsAndDataSharesTheModelAndAsksAgainForTheInfoText) {
     EXPECT_EQ(model.use_count(), 3); // this one, the original's and the assigned one's
 }
 
-TEST(ElementInfoText, ThePrefixIsWhatTheLongerTextAddsAndAShorterOneGivesNone) {
-    ModuleUnderTest module;
-    API_Guid guid =
-        addHostElement(module.host(), 18, nullptr, [](zavhost::StoredElement& e) { e.infoText = "H-01"; });
+TEST_F(Elements, InfoTextThePrefixIsWhatTheLongerTextAddsAndAShorterOneGivesNone) {
+    API_Guid guid = addHostElement(host, 18, nullptr, [](zavhost::StoredElement& e) { e.infoText = "H-01"; });
     ElementLink link(Guid(guid), Host::getPlan());
     TestElement hatch(API_Element(), link);
     EXPECT_EQ(hatch.getInfoString(true), "hatch: H-01");
     EXPECT_EQ(hatch.getInfoPrefix(), "hatch: ");
-    size_t before = module.host().calls().size();
+    size_t before = mark();
     EXPECT_EQ(hatch.getInfoString(false), "H-01");
-    EXPECT_EQ(module.host().calls().size(), before); // cached
+    EXPECT_EQ(mark(), before); // cached
 
-    module.host().databaseCalls().add("GEIS", [](zavhost::SelectorCall& call) {
+    host.databaseCalls().add("GEIS", [](zavhost::SelectorCall& call) {
         *static_cast<GS::UniString*>(call.args[1]) = GS::UniString("H");
         return hosterr::Ok;
     });
@@ -228,16 +215,15 @@ TEST(ElementInfoText, ThePrefixIsWhatTheLongerTextAddsAndAShorterOneGivesNone) {
     EXPECT_EQ(shorter.getInfoString(true), "H-01");
     EXPECT_EQ(shorter.getInfoPrefix(), "");
 
-    hostElement(module.host(), guid).infoText.clear();
+    hostElement(host, guid).infoText.clear();
     TestElement empty(API_Element(), link);
-    before = module.host().calls().size();
+    before = mark();
     EXPECT_EQ(empty.getInfoString(true), "");
     EXPECT_EQ(empty.getInfoString(true), "");
-    EXPECT_EQ(module.host().calls().count("GCIS", before), 2u); // asked again each time
+    EXPECT_EQ(host.calls().count("GCIS", before), 2u); // asked again each time
 }
 
-TEST(ElementMerge, TakesOnlyWhatTheChangeMadeDifferent) {
-    ModuleUnderTest module;
+TEST_F(Elements, MergeTakesOnlyWhatTheChangeMadeDifferent) {
     Plan* plan = Host::getPlan();
     auto make = [plan](int16_t storey, uint16_t layer, uint32_t phase, uint64_t merged) {
         ElementLink link(ElementLink::makeTypeId(1), plan);
@@ -277,9 +263,7 @@ TEST(ElementMerge, TakesOnlyWhatTheChangeMadeDifferent) {
     EXPECT_TRUE(mine.isOnStorey(*mine.getStorey()));
 }
 
-TEST(ElementEditable, EditBlockLockOwnerAndLayerEachBlockIt) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(Elements, EditableEditBlockLockOwnerAndLayerEachBlockIt) {
     ElementLink link(ElementLink::makeTypeId(1), Host::getPlan());
     TestElement wall(link);
     wall.getRecord().layer = 2;
@@ -310,25 +294,8 @@ TEST(ElementEditable, EditBlockLockOwnerAndLayerEachBlockIt) {
     EXPECT_TRUE(wall.isLocked());
 }
 
-TEST(ElementNodes, WalksTheNodesAndStopsAtTheCapWhenTheHostNeverRefuses) {
-    ModuleUnderTest module;
-    API_Guid guid = addHostElement(module.host(), 24, nullptr, [](zavhost::StoredElement& e) {
-        e.nodes = {{1, 2, 0}, {3, 4, 0}, {5, 6, 1}};
-    });
-    TestElement hotspot(API_Element(), ElementLink(Guid(guid), Host::getPlan()));
-    std::vector<CadPoint> points;
-    EXPECT_EQ(hotspot.getNodePoints(points), 3u);
-    ASSERT_EQ(points.size(), 3u);
-    EXPECT_DOUBLE_EQ(points[2].getZ(), 1.0);
-
-    module.host().utilityCalls().add("NTOC", [](zavhost::SelectorCall&) { return hosterr::Ok; });
-    points.clear();
-    EXPECT_EQ(hotspot.getNodePoints(points), size_t(Element::MaxNodePoints));
-}
-
-TEST(ElementGeometry, SurfaceAreaLevelsEveryFaceAndBoundsFallBackToTheHostBox) {
-    ModuleUnderTest module;
-    API_Guid guid = addHostElement(module.host(), 24, nullptr, [](zavhost::StoredElement& e) {
+TEST_F(Elements, GeometryAreaBoundsMaterialQuantitiesAndNodePoints) {
+    API_Guid guid = addHostElement(host, 24, nullptr, [](zavhost::StoredElement& e) {
         e.nodes = {{1, 2, 5}, {-3, 4, 7}};
     });
     ElementLink link(Guid(guid), Host::getPlan());
@@ -352,28 +319,38 @@ TEST(ElementGeometry, SurfaceAreaLevelsEveryFaceAndBoundsFallBackToTheHostBox) {
     EXPECT_DOUBLE_EQ(flat.getLength(), 4.0);
     TestElement fresh(ElementLink(ElementLink::makeTypeId(24), Host::getPlan()));
     EXPECT_EQ(fresh.getBounds(false), nullptr); // no Guid: neither a model nor a host box
-}
 
-TEST(ElementQuantity, CompositeLayersAreSummedForTheAskedMaterial) {
-    ModuleUnderTest module;
-    API_Guid guid = addHostElement(module.host(), 8, nullptr, [](zavhost::StoredElement& slab) {
+    // Composite layers are summed for the asked material.
+    API_Guid slabGuid = addHostElement(host, 8, nullptr, [](zavhost::StoredElement& slab) {
         setHostPolygon(slab, {{{0, 0}, {5, 0}, {5, 2}, {0, 2}}});
     });
     struct Layered : TestElement {
         using TestElement::TestElement;
         uint32_t getStructureType() const override { return 1; }
-    } slab(API_Element(), ElementLink(Guid(guid), Host::getPlan()));
+    } slab(API_Element(), ElementLink(Guid(slabGuid), Host::getPlan()));
     EXPECT_DOUBLE_EQ(slab.getMaterialQuantity(1), 10.0 * 0.2);
     EXPECT_DOUBLE_EQ(slab.getMaterialQuantity(2), 10.0 * 0.02);
     EXPECT_DOUBLE_EQ(slab.getMaterialQuantity(3), 0.0);
     EXPECT_DOUBLE_EQ(slab.getCompositeQuantity(1), 0.0); // no composite pattern
-    TestElement basic(API_Element(), ElementLink(Guid(guid), Host::getPlan()));
+    TestElement basic(API_Element(), ElementLink(Guid(slabGuid), Host::getPlan()));
     EXPECT_DOUBLE_EQ(basic.getMaterialQuantity(1), 0.0);
+
+    // The node walk stops at the cap when the host never refuses.
+    API_Guid hotspotGuid = addHostElement(host, 24, nullptr, [](zavhost::StoredElement& e) {
+        e.nodes = {{1, 2, 0}, {3, 4, 0}, {5, 6, 1}};
+    });
+    TestElement hotspot(API_Element(), ElementLink(Guid(hotspotGuid), Host::getPlan()));
+    std::vector<CadPoint> points;
+    EXPECT_EQ(hotspot.getNodePoints(points), 3u);
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_DOUBLE_EQ(points[2].getZ(), 1.0);
+
+    host.utilityCalls().add("NTOC", [](zavhost::SelectorCall&) { return hosterr::Ok; });
+    points.clear();
+    EXPECT_EQ(hotspot.getNodePoints(points), size_t(Element::MaxNodePoints));
 }
 
-TEST(ElementRelations, RelationCodesAssociationsAndLinksAreCopiedInsideAStep) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(Elements, RelationsAndAssociationsAreCopiedInsideAStepAndAnElementBecomesTheDefault) {
     Plan* plan = Host::getPlan();
     API_Guid from = addHostElement(host, 1);
     API_Guid other = addHostElement(host, 1);
@@ -396,12 +373,8 @@ TEST(ElementRelations, RelationCodesAssociationsAndLinksAreCopiedInsideAStep) {
     ASSERT_TRUE(change([&] { return element.copyAssociations(source.getLink(), true); }));
     EXPECT_EQ(relations.associations.count({mine, kept}), 0u);
     EXPECT_EQ((relations.associations[{mine, other}]), (std::pair<uint32_t, uint32_t>(3, 4)));
-}
 
-TEST(ElementDefaults, AnElementBecomesTheTypesDefaultWithItsUserData) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
-    Plan* plan = Host::getPlan();
+    // An element becomes its type's default with its user data.
     ElementLink link(ElementLink::makeTypeId(15), plan);
     TestElement text(link);
     text.getRecord().layer = 3;
@@ -412,10 +385,10 @@ TEST(ElementDefaults, AnElementBecomesTheTypesDefaultWithItsUserData) {
     ASSERT_TRUE(held.userData.has_value());
     EXPECT_EQ(held.userData->bytes, "default data");
 
-    TestElement other(link);
+    TestElement reader(link);
     API_Element record;
     API_ElementMemo memo;
-    ASSERT_TRUE(other.getDefaults(record, &memo));
+    ASSERT_TRUE(reader.getDefaults(record, &memo));
     EXPECT_EQ(record.head.layer, 3);
     EXPECT_EQ(record.head.typeCode, 15u);
     ACAPDisposeElementMemo(&memo);
