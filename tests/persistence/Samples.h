@@ -21,10 +21,9 @@ struct Point : XMLAssembly {
     Point() : XMLAssembly(String("point")) {}
     void reset() override { x = y = 0; }
     size_t getFieldCount() const override { return 2; }
-    std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override {
+    std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool) override {
         if (index == 0) return std::make_unique<XMLTypeProxy<double>>(&x, String("x"), true);
         if (index == 1) return std::make_unique<XMLTypeProxy<double>>(&y, String("y"), true);
-        (void)attributesOnly;
         return nullptr;
     }
 };
@@ -99,40 +98,23 @@ struct Sample : XMLAssembly {
     }
     size_t getFieldCount() const override { return 11; }
     std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override {
-        switch (index) {
-        case 0:
-            return std::make_unique<XMLTypeProxy<String>>(&note, String("note"), true);
-        case 1:
-            return std::make_unique<XMLTypeProxy<unsigned int>>(&code, String("code"), true);
-        default:
-            break;
-        }
+        if (index == 0) return std::make_unique<XMLTypeProxy<String>>(&note, String("note"), true);
+        if (index == 1) return std::make_unique<XMLTypeProxy<unsigned int>>(&code, String("code"), true);
         if (attributesOnly) return nullptr;
-        switch (index) {
-        case 2:
-            return std::make_unique<XMLTypeProxy<String>>(&title, String("title"));
-        case 3:
-            return std::make_unique<XMLTypeProxy<bool>>(&flag, String("flag"));
-        case 4:
-            return std::make_unique<XMLTypeProxy<unsigned int>>(&count, String("count"));
-        case 5:
-            return std::make_unique<XMLTypeProxy<unsigned long long>>(&big, String("big"));
-        case 6:
-            return std::make_unique<XMLTypeProxy<double>>(&real, String("real"));
-        case 7:
-            return std::make_unique<XMLUnitKey<Guid>>(&id, String("id"), false, false);
-        case 8: {
+        if (index == 2) return std::make_unique<XMLTypeProxy<String>>(&title, String("title"));
+        if (index == 3) return std::make_unique<XMLTypeProxy<bool>>(&flag, String("flag"));
+        if (index == 4) return std::make_unique<XMLTypeProxy<unsigned int>>(&count, String("count"));
+        if (index == 5) return std::make_unique<XMLTypeProxy<unsigned long long>>(&big, String("big"));
+        if (index == 6) return std::make_unique<XMLTypeProxy<double>>(&real, String("real"));
+        if (index == 7) return std::make_unique<XMLUnitKey<Guid>>(&id, String("id"), false, false);
+        if (index == 8) {
             auto proxy = std::make_unique<XMLTypeProxy<String>>(&hidden, String("hidden"));
             proxy->setEnabled(!hidden.isEmpty());
             return proxy;
         }
-        case 9:
-            return std::make_unique<XMLAssemblyProxy>(origin, String("origin"));
-        case 10:
-            return std::make_unique<XMLArrayProxy>(list);
-        default:
-            return nullptr;
-        }
+        if (index == 9) return std::make_unique<XMLAssemblyProxy>(origin, String("origin"));
+        if (index == 10) return std::make_unique<XMLArrayProxy>(list);
+        return nullptr;
     }
 };
 
