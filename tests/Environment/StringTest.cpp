@@ -81,20 +81,13 @@ TEST(String, FindQuotedPairsTheSameQuote) {
 }
 
 TEST(String, TrimPadAndReplaceAll) {
-    String t("··ab··");
-    EXPECT_EQ(t.trim(String("·")), String("ab"));
-    String blank(" \t\r\n ");
-    EXPECT_TRUE(blank.trim().isEmpty());
-
-    String p("é");
-    EXPECT_EQ(p.padLeft(3), String("  é"));
-    String q("7");
-    EXPECT_EQ(q.padLeft(4, String("ab")), String("aba7")); // the pad cut to the width
-    String r("long");
-    EXPECT_EQ(r.padLeft(2), String("long"));
-
-    String m("$1 and $1, not $2");
-    EXPECT_EQ(m.replaceAll(String("$1"), String("«$1»")), String("«$1» and «$1», not $2"));
+    EXPECT_EQ(String("··ab··").trim(String("·")), String("ab"));
+    EXPECT_TRUE(String(" \t\r\n ").trim().isEmpty());
+    EXPECT_EQ(String("é").padLeft(3), String("  é"));
+    EXPECT_EQ(String("7").padLeft(4, String("ab")), String("aba7")); // the pad cut to the width
+    EXPECT_EQ(String("long").padLeft(2), String("long"));
+    EXPECT_EQ(String("$1 and $1, not $2").replaceAll(String("$1"), String("«$1»")),
+              String("«$1» and «$1», not $2"));
     String n("aaa");
     EXPECT_EQ(n.replaceAll(String("aa"), String("b")), String("ba"));
     EXPECT_EQ(n.replaceAll(String(), String("x")), String("ba")); // nothing to look for
@@ -115,25 +108,24 @@ TEST(String, FindLineBreakTakesPairsAsOneBreak) {
 }
 
 TEST(String, SplitLinesExcludesBreaks) {
-    Lines lines;
-    EXPECT_EQ(String("ab\r\nc\n\rdé\r\rf").splitLines(lines), 5u);
-    EXPECT_EQ(lines, (Lines{{0, 2}, {4, 1}, {7, 2}, {10, 0}, {11, 1}}));
-
-    lines.clear();
-    EXPECT_EQ(String("one\r\n").splitLines(lines), 1u); // a break at the end adds no empty line
-    EXPECT_EQ(lines, (Lines{{0, 3}}));
-
-    lines = {{9, 9}};
-    EXPECT_EQ(String("x\ny").splitLines(lines), 2u); // appends
-    EXPECT_EQ(lines, (Lines{{9, 9}, {0, 1}, {2, 1}}));
-
-    lines.clear();
-    EXPECT_EQ(String("").splitLines(lines), 1u);
-    EXPECT_EQ(lines, (Lines{{0, 0}}));
-
-    lines.clear();
-    EXPECT_EQ(String("ab\ncd\nef").splitLines(lines, 3, 5), 1u);
-    EXPECT_EQ(lines, (Lines{{3, 2}}));
+    const struct {
+        const char* text;
+        size_t from, to;
+        Lines before;
+        size_t count;
+        Lines after;
+    } cases[] = {
+        {"ab\r\nc\n\rdé\r\rf", 0, npos, {}, 5, {{0, 2}, {4, 1}, {7, 2}, {10, 0}, {11, 1}}},
+        {"one\r\n", 0, npos, {}, 1, {{0, 3}}},                    // a break at the end adds no empty line
+        {"x\ny", 0, npos, {{9, 9}}, 2, {{9, 9}, {0, 1}, {2, 1}}}, // appends
+        {"", 0, npos, {}, 1, {{0, 0}}},
+        {"ab\ncd\nef", 3, 5, {}, 1, {{3, 2}}},
+    };
+    for (const auto& c : cases) {
+        Lines lines = c.before;
+        EXPECT_EQ(String(c.text).splitLines(lines, c.from, c.to), c.count) << c.text;
+        EXPECT_EQ(lines, c.after) << c.text;
+    }
 }
 
 TEST(String, CopyToNeverPassesTheBuffer) {
@@ -157,41 +149,26 @@ TEST(String, CopyToNeverPassesTheBuffer) {
 TEST(String, Utf16CopyKeepsSurrogatePairsWhole) {
     String s("a\xF0\x9D\x84\x9E"
              "b"); // a, U+1D11E (two units), b
-    char16_t field[6];
-    auto fill = [&] { std::fill(std::begin(field), std::end(field), u'Z'); };
-
-    fill();
-    s.copyToUtf16(field, 12); // five units and the NUL
-    EXPECT_EQ(std::u16string(field), u"a\U0001D11Eb");
-
-    fill();
-    s.copyToUtf16(field, 6); // room for two units: the pair does not fit after "a"
-    EXPECT_EQ(std::u16string(field), u"a");
-    EXPECT_EQ(field[2], u'Z');
-
-    fill();
-    s.copyToUtf16(field, 8); // room for three units
-    EXPECT_EQ(std::u16string(field), u"a\U0001D11E");
-    EXPECT_EQ(field[4], u'Z');
-
-    fill();
-    s.copyToUtf16(field, 5); // an odd size rounds down
-    EXPECT_EQ(field[0], u'a');
-    EXPECT_EQ(field[1], u'\0');
-    EXPECT_EQ(field[2], u'Z');
-
-    fill();
-    s.copyToUtf16(field, 2);
-    EXPECT_EQ(field[0], u'\0');
-    EXPECT_EQ(field[1], u'Z');
-
-    fill();
-    s.copyToUtf16(field, 1); // no room even for the NUL
-    EXPECT_EQ(field[0], u'Z');
+    const struct {
+        size_t bytes;
+        const char16_t* field; // all six units after the copy; Z was not written
+    } cases[] = {
+        {12, u"a\U0001D11Eb\0Z"},                 // five units and the NUL
+        {6, u"a\0ZZZZ"},                          // room for two units: the pair does not fit after "a"
+        {8, u"a\U0001D11E\0ZZ"},                  // room for three units
+        {5, u"a\0ZZZZ"},                          // an odd size rounds down
+        {2, u"\0ZZZZZ"},          {1, u"ZZZZZZ"}, // no room even for the NUL
+    };
+    for (const auto& c : cases) {
+        char16_t field[6];
+        std::fill(std::begin(field), std::end(field), u'Z');
+        s.copyToUtf16(field, c.bytes);
+        EXPECT_EQ(std::u16string(field, 6), std::u16string(c.field, 6)) << c.bytes;
+    }
     s.copyToUtf16(nullptr, 12);
 }
 
-TEST(String, UniStringRoundTrip) {
+TEST(String, UniStringRoundTripAndCaseConversionCoverNonAscii) {
     String s("Größe \xF0\x9D\x84\x9E €");
     GS::UniString u = s.toUniString();
     EXPECT_EQ(u.GetLength(), 10u); // the clef takes two units
@@ -200,9 +177,6 @@ TEST(String, UniStringRoundTrip) {
     assigned = u;
     EXPECT_EQ(assigned, s);
     EXPECT_TRUE(String().toUniString().IsEmpty());
-}
-
-TEST(String, CaseConversionCoversNonAscii) {
     EXPECT_EQ(String("straße éà ÿ").toUpper(), String("STRAßE ÉÀ Ÿ"));
     EXPECT_EQ(String("ÀÉÎ ΣΩ Ж").toLower(), String("àéî σω ж"));
     EXPECT_EQ(String("a1-b").toUpper(), String("A1-B"));
