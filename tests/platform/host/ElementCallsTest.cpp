@@ -1,37 +1,31 @@
 #include "ModelTestSupport.h"
 
-namespace {
-HostElementHead headOf(const API_Guid& guid) {
-    HostElementHead head;
-    head.guid = guid;
-    return head;
-}
-
-GSHandle selectionOf(std::initializer_list<API_Guid> guids) {
-    GSHandle handle = BMNewHandle(static_cast<GSSize>(guids.size() * sizeof(HostSelectionRecord)));
-    size_t i = 0;
-    for (const API_Guid& guid : guids) {
+class ElementCalls : public ModelTest {
+protected:
+    // A closed square of side 2 with a square hole of side 1, as a polygon memo holds it.
+    static void squareWithHole(API_ElementMemo* memo) {
+        const HostCoord2D coords[] = {{0, 0},     {0, 0},     {2, 0},     {2, 2},     {0, 2},    {0, 0},
+                                      {0.5, 0.5}, {1.5, 0.5}, {1.5, 1.5}, {0.5, 1.5}, {0.5, 0.5}};
+        const uint32_t ends[] = {0, 5, 10};
+        memo->coordinates = handleOf(std::string(reinterpret_cast<const char*>(coords), sizeof coords));
+        memo->subPolygonEnds = handleOf(std::string(reinterpret_cast<const char*>(ends), sizeof ends));
+    }
+    API_Guid createWithHole(uint32_t type) {
+        API_ElementMemo memo;
+        squareWithHole(&memo);
+        API_Guid guid = create(type, &memo);
+        table().DisposeElementMemo(&memo);
+        return guid;
+    }
+    static GSHandle selectionOf(const API_Guid& guid) {
         HostSelectionRecord record;
         record.guid = guid;
         record.partIndex = 1;
-        std::memcpy(*handle + i++ * sizeof record, &record, sizeof record);
+        return handleOf(std::string(reinterpret_cast<const char*>(&record), sizeof record));
     }
-    return handle;
-}
+};
 
-// A closed square of side 2 with a square hole of side 1, as a polygon memo holds it.
-void squareWithHole(API_ElementMemo* memo) {
-    const HostCoord2D coords[] = {{0, 0},     {0, 0},     {2, 0},     {2, 2},     {0, 2},    {0, 0},
-                                  {0.5, 0.5}, {1.5, 0.5}, {1.5, 1.5}, {0.5, 1.5}, {0.5, 0.5}};
-    const uint32_t ends[] = {0, 5, 10};
-    memo->coordinates = BMNewHandle(sizeof coords);
-    std::memcpy(*memo->coordinates, coords, sizeof coords);
-    memo->subPolygonEnds = BMNewHandle(sizeof ends);
-    std::memcpy(*memo->subPolygonEnds, ends, sizeof ends);
-}
-} // namespace
-
-TEST_F(ModelTest, CreatingIsRefusedOutsideAnUndoableCommandAndAssignsGuids) {
+TEST_F(ElementCalls, CreatingIsRefusedOutsideAnUndoableCommandAndAssignsGuids) {
     API_Element element;
     element.head.typeCode = 15;
     EXPECT_EQ(table().CreateElement(&element, nullptr), hosterr::Refused);
@@ -39,12 +33,9 @@ TEST_F(ModelTest, CreatingIsRefusedOutsideAnUndoableCommandAndAssignsGuids) {
     EXPECT_EQ(project().model.views.plan().elements.size(), 0u);
 
     API_Guid first = create(15);
-    API_Guid second = create(15);
     EXPECT_FALSE(first.isNull());
-    EXPECT_NE(first, second);
-    API_Element read;
-    read.head.guid = first;
-    ASSERT_EQ(table().GetElement(&read), hosterr::Ok);
+    EXPECT_NE(first, create(15));
+    API_Element read = elementOf(first);
     EXPECT_EQ(read.head.typeCode, 15u);
     EXPECT_EQ(read.head.layer, 1); // the default text's layer
     read.head.typeCode = 19;
@@ -61,7 +52,7 @@ TEST_F(ModelTest, CreatingIsRefusedOutsideAnUndoableCommandAndAssignsGuids) {
     EXPECT_EQ(inCommand([&] { return table().CreateElement(&element, nullptr); }), hosterr::BadIndex);
 }
 
-TEST_F(ModelTest, MemosAreStoredDeepAndHandedOutByMask) {
+TEST_F(ElementCalls, MemosAreStoredDeepAndHandedOutByMask) {
     API_ElementMemo memo;
     squareWithHole(&memo);
     memo.textContent = handleOf(std::string("Hello\0", 6));
@@ -95,13 +86,10 @@ TEST_F(ModelTest, MemosAreStoredDeepAndHandedOutByMask) {
     table().DisposeElementMemo(&text);
 
     // A change by mask replaces only the parts it names.
-    API_Element element;
-    element.head.guid = guid;
-    ASSERT_EQ(table().GetElement(&element), hosterr::Ok);
+    API_Element element = elementOf(guid);
     API_ElementMemo change;
     change.textContent = handleOf("Bye");
-    ASSERT_EQ(inCommand([&] { return table().ChangeElement(&element, nullptr, &change, MemoText, true); }),
-              hosterr::Ok);
+    ASSERT_EQ(this->change(&element, nullptr, &change, MemoText), hosterr::Ok);
     table().DisposeElementMemo(&change);
     ASSERT_EQ(table().GetElementMemo(&guid, &all, 0), hosterr::Ok);
     EXPECT_EQ(bytesOf(all.textContent), "Bye");
@@ -109,70 +97,54 @@ TEST_F(ModelTest, MemosAreStoredDeepAndHandedOutByMask) {
     table().DisposeElementMemo(&all);
 }
 
-TEST_F(ModelTest, ChangesTakeOnlyTheMaskedBytesAndRespectLocks) {
+TEST_F(ElementCalls, ChangesTakeOnlyTheMaskedBytesAndRespectLocks) {
     API_Guid guid = create(19);
-    API_Element element;
-    element.head.guid = guid;
-    ASSERT_EQ(table().GetElement(&element), hosterr::Ok);
-    API_Element changed = element;
+    API_Element changed = elementOf(guid);
     changed.head.layer = 2;
     changed.raw[200] = 7;
     changed.head.typeCode = 15; // never changes
     API_Element mask;
-    mask.raw[offsetof(HostElementHead, layer)] = 0xFF;
-    mask.raw[offsetof(HostElementHead, layer) + 1] = 0xFF;
+    mask.raw[offsetof(HostElementHead, layer)] = mask.raw[offsetof(HostElementHead, layer) + 1] = 0xFF;
     mask.raw[0] = 0xFF;
-    ASSERT_EQ(inCommand([&] { return table().ChangeElement(&changed, &mask, nullptr, 0, true); }),
-              hosterr::Ok);
+    ASSERT_EQ(change(&changed, &mask), hosterr::Ok);
     EXPECT_EQ(changed.head.layer, 2);
     EXPECT_EQ(changed.raw[200], 0); // not masked: the host's byte came back
     EXPECT_EQ(changed.head.typeCode, 19u);
 
-    GSHandle heads = BMNewHandle(sizeof(HostElementHead));
-    HostElementHead head = headOf(guid);
-    std::memcpy(*heads, &head, sizeof head);
+    GSHandle heads = headsOf(guid);
     EXPECT_EQ(table().ElementToolCall(fourCC("LOCK"), heads, 1), hosterr::Refused); // outside a command
     ASSERT_EQ(inCommand([&] { return table().ElementToolCall(fourCC("LOCK"), heads, 1); }), hosterr::Ok);
-    EXPECT_EQ(inCommand([&] { return table().ChangeElement(&changed, nullptr, nullptr, 0, true); }),
-              hosterr::Refused);
+    EXPECT_EQ(change(&changed), hosterr::Refused);
     EXPECT_EQ(inCommand([&] { return table().DeleteElements(heads, 1); }), hosterr::Refused);
     ASSERT_EQ(inCommand([&] { return table().ElementToolCall(fourCC("ULCK"), heads, 1); }), hosterr::Ok);
-    EXPECT_EQ(inCommand([&] { return table().DeleteElements(heads, 2); }),
-              hosterr::BadParameter); // count too big
-    ASSERT_EQ(inCommand([&] { return table().DeleteElements(heads, 1); }), hosterr::Ok);
-    EXPECT_EQ(table().GetElementHeader(&head), hosterr::BadGuid);
+    EXPECT_EQ(inCommand([&] { return table().DeleteElements(heads, 2); }), hosterr::BadParameter); // count
     BMKillHandle(&heads);
+    ASSERT_EQ(deleteElement(guid), hosterr::Ok);
+    HostElementHead head = headOf(guid);
+    EXPECT_EQ(table().GetElementHeader(&head), hosterr::BadGuid);
 
     EXPECT_EQ(table().ElementSwitchOnCall(&head), hosterr::BadGuid);
-    API_Guid other = create(19);
-    HostElementHead otherHead = headOf(other);
-    EXPECT_EQ(table().ElementSwitchOnCall(&otherHead), hosterr::SwitchIgnoredOn);
-    EXPECT_EQ(table().ElementSwitchOffCall(&otherHead), hosterr::Ok);
-    EXPECT_EQ(table().ElementSwitchOffCall(&otherHead), hosterr::SwitchIgnoredOff);
+    HostElementHead other = headOf(create(19));
+    EXPECT_EQ(table().ElementSwitchOnCall(&other), hosterr::SwitchIgnoredOn);
+    EXPECT_EQ(table().ElementSwitchOffCall(&other), hosterr::Ok);
+    EXPECT_EQ(table().ElementSwitchOffCall(&other), hosterr::SwitchIgnoredOff);
 }
 
-TEST_F(ModelTest, UserDataIsCopiedBothWaysAndMissingIsNoUserData) {
-    API_Guid guid = create(15);
-    HostElementHead head = headOf(guid);
-    HostUserData data;
-    EXPECT_EQ(table().GetElementUserData(&head, &data), hosterr::NoUserData);
-    EXPECT_EQ(data.dataHandle, nullptr);
-    data.version = 1;
-    data.platformSign = 0x5757;
-    data.flags = 12;
-    data.dataHandle = handleOf("payload");
+TEST_F(ElementCalls, UserDataIsCopiedBothWaysAndMissingIsNoUserData) {
+    HostElementHead head = headOf(create(15));
+    HostUserData read;
+    EXPECT_EQ(table().GetElementUserData(&head, &read), hosterr::NoUserData);
+    EXPECT_EQ(read.dataHandle, nullptr);
+    HostUserData data{.version = 1, .platformSign = 0x5757, .flags = 12, .dataHandle = handleOf("payload")};
     EXPECT_EQ(table().SetElementUserData(&head, &data), hosterr::Refused); // outside a command
     ASSERT_EQ(inCommand([&] { return table().SetElementUserData(&head, &data); }), hosterr::Ok);
     BMKillHandle(&data.dataHandle);
-    HostUserData read;
     ASSERT_EQ(table().GetElementUserData(&head, &read), hosterr::Ok);
     EXPECT_EQ(bytesOf(read.dataHandle), "payload");
     EXPECT_EQ(read.flags, 12u);
     EXPECT_EQ(read.platformSign, 0x5757);
     BMKillHandle(&read.dataHandle);
-    GS::Array<API_Guid> with;
-    ASSERT_EQ(table().GetElementList(0, &with, zavhost::FilterHasUserData, 0, nullptr), hosterr::Ok);
-    EXPECT_EQ(with.GetSize(), 1u);
+    EXPECT_EQ(listed(0, zavhost::FilterHasUserData), std::vector<API_Guid>{head.guid});
     ASSERT_EQ(inCommand([&] { return table().ClearElementUserData(&head); }), hosterr::Ok);
     EXPECT_EQ(inCommand([&] { return table().ClearElementUserData(&head); }), hosterr::NoUserData);
     EXPECT_EQ(table().GetElementUserData(&head, &read), hosterr::NoUserData);
@@ -188,7 +160,7 @@ TEST_F(ModelTest, UserDataIsCopiedBothWaysAndMissingIsNoUserData) {
     BMKillHandle(&read.dataHandle);
 }
 
-TEST_F(ModelTest, DefaultElementsCarryTheirLayerAndChangeByMask) {
+TEST_F(ElementCalls, DefaultElementsCarryTheirLayerAndChangeByMask) {
     API_Element element;
     element.head.typeCode = 16;
     API_ElementMemo memo;
@@ -205,32 +177,22 @@ TEST_F(ModelTest, DefaultElementsCarryTheirLayerAndChangeByMask) {
     EXPECT_EQ(again.head.layer, 3);
     element.head.layer = 77;
     EXPECT_EQ(table().ChangeDefaultElement(&element, nullptr, nullptr), hosterr::BadIndex);
-    API_Guid placed = create(16);
-    API_Element read;
-    read.head.guid = placed;
-    table().GetElement(&read);
-    EXPECT_EQ(read.head.layer, 3); // a new element without a layer takes its default's
+    EXPECT_EQ(elementOf(create(16)).head.layer, 3); // a new element without a layer takes its default's
     again.head.typeCode = 0;
     EXPECT_EQ(table().GetDefaultElement(&again, nullptr), hosterr::BadParameter);
 }
 
-TEST_F(ModelTest, ListsFilterByTypeDatabaseSelectionAndLayer) {
+TEST_F(ElementCalls, ListsFilterByTypeDatabaseSelectionAndLayer) {
     API_Guid text = create(15);
     API_Guid line = create(19);
-    GS::Array<API_Guid> list;
-    ASSERT_EQ(table().GetElementList(0, &list, 0, 0, nullptr), hosterr::Ok);
-    EXPECT_EQ(list.GetSize(), 2u);
-    ASSERT_EQ(table().GetElementList(19, &list, 0, 0, nullptr), hosterr::Ok);
-    ASSERT_EQ(list.GetSize(), 1u);
-    EXPECT_EQ(list[0], line);
+    EXPECT_EQ(listed(), (std::vector<API_Guid>{text, line}));
+    EXPECT_EQ(listed(19), std::vector<API_Guid>{line});
 
     // Selecting works in the current database; flag 2 lists only what is selected.
-    GSHandle references = selectionOf({text});
+    GSHandle references = selectionOf(text);
     ASSERT_EQ(table().SelectElements(references, 1, true), hosterr::Ok);
     BMKillHandle(&references);
-    table().GetElementList(0, &list, zavhost::FilterSelected, 0, nullptr);
-    ASSERT_EQ(list.GetSize(), 1u);
-    EXPECT_EQ(list[0], text);
+    EXPECT_EQ(listed(0, zavhost::FilterSelected), std::vector<API_Guid>{text});
     HostSelectionInfo info;
     GSHandle selected = nullptr;
     ASSERT_EQ(table().GetSelection(&info, &selected), hosterr::Ok);
@@ -239,7 +201,7 @@ TEST_F(ModelTest, ListsFilterByTypeDatabaseSelectionAndLayer) {
     ASSERT_EQ(BMHandleSize(selected), GSSize(sizeof(HostSelectionRecord)));
     EXPECT_EQ(reinterpret_cast<HostSelectionRecord*>(*selected)->selectionKind, 32u); // a text's kind
     BMKillHandle(&selected);
-    GSHandle bogus = selectionOf({API_Guid::fromHalves(9, 9)});
+    GSHandle bogus = selectionOf(API_Guid::fromHalves(9, 9));
     EXPECT_EQ(table().SelectElements(bogus, 1, true), hosterr::BadGuid);
     BMKillHandle(&bogus);
     EXPECT_EQ(table().SelectElements(nullptr, 0, true), hosterr::Ok); // clears
@@ -248,24 +210,19 @@ TEST_F(ModelTest, ListsFilterByTypeDatabaseSelectionAndLayer) {
     EXPECT_EQ(selected, nullptr);
 
     // Another database by Guid (flag 0x400); the "GARF" Guid names the current one.
-    ASSERT_EQ(inCommand([&] {
-                  HostDatabaseInfo sheet;
-                  sheet.kind = DatabaseWorksheet;
-                  return database("NDAT", &sheet);
-              }),
-              hosterr::Ok);
-    const zavhost::ViewDatabase& worksheet = project().model.views.all().back();
-    table().GetElementList(0, &list, zavhost::FilterDatabaseGuid, 0, &worksheet.guid);
-    EXPECT_EQ(list.GetSize(), 0u);
+    HostDatabaseInfo sheet;
+    sheet.kind = DatabaseWorksheet;
+    ASSERT_EQ(inCommand([&] { return database("NDAT", &sheet); }), hosterr::Ok);
+    EXPECT_EQ(listed(0, zavhost::FilterDatabaseGuid, &sheet.databaseGuid), std::vector<API_Guid>{});
     API_Guid current;
     ASSERT_EQ(database("GARF", &current), hosterr::Ok);
-    table().GetElementList(0, &list, zavhost::FilterDatabaseGuid, 0, &current);
-    EXPECT_EQ(list.GetSize(), 2u);
+    EXPECT_EQ(listed(0, zavhost::FilterDatabaseGuid, &current), (std::vector<API_Guid>{text, line}));
     API_Guid nowhere = API_Guid::fromHalves(5, 5);
+    GS::Array<API_Guid> list;
     EXPECT_EQ(table().GetElementList(0, &list, zavhost::FilterDatabaseGuid, 0, &nowhere),
               hosterr::BadDatabase);
     EXPECT_TRUE(table().FilterElement(&text, zavhost::FilterDatabaseGuid, 0, &current));
-    EXPECT_FALSE(table().FilterElement(&text, zavhost::FilterDatabaseGuid, 0, &worksheet.guid));
+    EXPECT_FALSE(table().FilterElement(&text, zavhost::FilterDatabaseGuid, 0, &sheet.databaseGuid));
 
     // Flags 4 and 8: hidden and locked layers drop out.
     project().model.attributes.find(AttrLayer, 1)->record.header.flags = LayerHidden | LayerLocked;
@@ -275,15 +232,12 @@ TEST_F(ModelTest, ListsFilterByTypeDatabaseSelectionAndLayer) {
     EXPECT_FALSE(table().FilterElement(&text, 0, fourCC("TEXT"), nullptr)); // another variation
 }
 
-TEST_F(ModelTest, ProxiesStandForModelElementsAndGoWithThem) {
-    API_ElementMemo memo;
-    squareWithHole(&memo);
-    API_Guid slab = create(8, &memo);
-    table().DisposeElementMemo(&memo);
+TEST_F(ElementCalls, ProxiesStandForModelElementsAndGoWithThem) {
+    API_Guid slab = createWithHole(8);
     zavhost::ViewDatabase* section = project().model.views.add(DatabaseSection, u"Section A");
     zavhost::StoredElement proxy;
     proxy.record.head.typeCode = 29;
-    proxy.record.head.guid = zavhost::newGuid();
+    API_Guid proxyGuid = proxy.record.head.guid = zavhost::newGuid();
     HostProxyElement body;
     body.showsElement = 1;
     body.elementGuid = slab;
@@ -291,7 +245,6 @@ TEST_F(ModelTest, ProxiesStandForModelElementsAndGoWithThem) {
     std::memcpy(proxy.record.raw + sizeof(HostElementHead),
                 reinterpret_cast<char*>(&body) + sizeof(HostElementHead),
                 sizeof body - sizeof(HostElementHead));
-    API_Guid proxyGuid = proxy.record.head.guid;
     section->elements.add(proxy);
 
     API_Element read;
@@ -305,20 +258,13 @@ TEST_F(ModelTest, ProxiesStandForModelElementsAndGoWithThem) {
     ASSERT_EQ(table().ElementGuidCall(&proxyGuid, &related), hosterr::Ok);
     EXPECT_EQ(related, slab);
 
-    HostElementHead head = headOf(slab);
-    GSHandle heads = BMNewHandle(sizeof head);
-    std::memcpy(*heads, &head, sizeof head);
-    ASSERT_EQ(inCommand([&] { return table().DeleteElements(heads, 1); }), hosterr::Ok);
-    BMKillHandle(&heads);
+    ASSERT_EQ(deleteElement(slab), hosterr::Ok);
     EXPECT_EQ(section->elements.size(), 0u);
     EXPECT_EQ(database("GEFA", &proxyGuid, &read), hosterr::BadGuid);
 }
 
-TEST_F(ModelTest, NodesBoxInfoTextAndTypesOfSelectionKinds) {
-    API_ElementMemo memo;
-    squareWithHole(&memo);
-    API_Guid hatch = create(18, &memo);
-    table().DisposeElementMemo(&memo);
+TEST_F(ElementCalls, NodesBoxInfoTextAndTypesOfSelectionKinds) {
+    API_Guid hatch = createWithHole(18);
     HostSelectionRecord record;
     record.guid = hatch;
     HostCoord3D point;
@@ -338,13 +284,10 @@ TEST_F(ModelTest, NodesBoxInfoTextAndTypesOfSelectionKinds) {
     EXPECT_EQ(box.yMin, 0.0);
 
     // The ID comes with the memo's info-string field, and goes back out with it.
-    API_Element element;
-    element.head.guid = hatch;
-    table().GetElement(&element);
+    API_Element element = elementOf(hatch);
     API_ElementMemo withInfo;
     withInfo.field1184 = handleOf(std::string("H-01\0", 5));
-    ASSERT_EQ(inCommand([&] { return table().ChangeElement(&element, nullptr, &withInfo, 0, true); }),
-              hosterr::Ok);
+    ASSERT_EQ(change(&element, nullptr, &withInfo), hosterr::Ok);
     table().DisposeElementMemo(&withInfo);
     ASSERT_EQ(table().GetElementMemo(&hatch, &withInfo, MemoText), hosterr::Ok);
     EXPECT_EQ(bytesOf(withInfo.field1184), std::string("H-01\0", 5));
@@ -366,7 +309,7 @@ TEST_F(ModelTest, NodesBoxInfoTextAndTypesOfSelectionKinds) {
     EXPECT_EQ(utility("NTOE", &kind, typeId), hosterr::BadParameter);
 }
 
-TEST_F(ModelTest, LinksRelationsAndAssociationsAreStoredAndForgotten) {
+TEST_F(ElementCalls, LinksRelationsAndAssociationsAreStoredAndForgotten) {
     API_Guid a = create(15), b = create(16), c = create(19);
     ASSERT_EQ(inCommand([&] { return table().LinkElements(&a, &b, 5); }), hosterr::Ok);
     GS::Array<API_Guid> linked;
@@ -397,22 +340,15 @@ TEST_F(ModelTest, LinksRelationsAndAssociationsAreStoredAndForgotten) {
     EXPECT_EQ(flags, 3u);
     EXPECT_EQ(sub, 4u);
 
-    HostElementHead head = headOf(a);
-    GSHandle heads = BMNewHandle(sizeof head);
-    std::memcpy(*heads, &head, sizeof head);
-    ASSERT_EQ(inCommand([&] { return table().DeleteElements(heads, 1); }), hosterr::Ok);
-    BMKillHandle(&heads);
+    ASSERT_EQ(deleteElement(a), hosterr::Ok);
     EXPECT_EQ(table().GetAssociatedElements(&c, &related), hosterr::Ok);
     EXPECT_EQ(related.GetSize(), 0u);
     EXPECT_TRUE(project().model.relations.links.empty());
     EXPECT_EQ(table().LinkElements(&b, &c, 0), hosterr::Refused); // outside a command
 }
 
-TEST_F(ModelTest, QuantitiesAreComputedWhereTheHostCanAndOnlyAsAsked) {
-    API_ElementMemo memo;
-    squareWithHole(&memo);
-    API_Guid slab = create(8, &memo);
-    table().DisposeElementMemo(&memo);
+TEST_F(ElementCalls, QuantitiesAreComputedWhereTheHostCanAndOnlyAsAsked) {
+    API_Guid slab = createWithHole(8);
     std::vector<uint8_t> block(HostQuantityBlockSize, 0xAB), mask(HostQuantityMaskSize, 0);
     GS::Array<HostCompositeQuantity> composites;
     HostQuantityRequest request{block.data(), &composites, nullptr, nullptr};
@@ -421,13 +357,14 @@ TEST_F(ModelTest, QuantitiesAreComputedWhereTheHostCanAndOnlyAsAsked) {
     mask[16] = 0xFF;                                 // a fixed value
     mask[HostQuantityMaskCompositePart + 40] = 0xFF; // the composites' material only
     ASSERT_EQ(table().GetElementQuantities(&slab, &parameters, &request, mask.data()), hosterr::Ok);
-    double area = 0, fixed = 0, length = -1;
-    std::memcpy(&area, block.data() + 8, 8);
-    std::memcpy(&fixed, block.data() + 16, 8);
-    std::memcpy(&length, block.data(), 8);
-    EXPECT_DOUBLE_EQ(area, 3.0); // 4 less the 1 of the hole
-    EXPECT_EQ(fixed, 8 * 1000.0 + 16);
-    EXPECT_EQ(length, 0.0); // not asked for
+    auto at = [&](size_t offset) {
+        double value = -1;
+        std::memcpy(&value, block.data() + offset, 8);
+        return value;
+    };
+    EXPECT_DOUBLE_EQ(at(8), 3.0); // 4 less the 1 of the hole
+    EXPECT_EQ(at(16), 8 * 1000.0 + 16);
+    EXPECT_EQ(at(0), 0.0); // the length: not asked for
     ASSERT_EQ(composites.GetSize(), 2u);
     EXPECT_EQ(composites[1].material, 2);
     EXPECT_EQ(composites[1].volume, 0.0);

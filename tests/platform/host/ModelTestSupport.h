@@ -54,6 +54,41 @@ protected:
         return element.head.guid;
     }
 
+    // The element's record as the host hands it out.
+    API_Element elementOf(const API_Guid& guid) {
+        API_Element element;
+        element.head.guid = guid;
+        EXPECT_EQ(table().GetElement(&element), hosterr::Ok);
+        return element;
+    }
+    static HostElementHead headOf(const API_Guid& guid) {
+        HostElementHead head;
+        head.guid = guid;
+        return head;
+    }
+    // A handle of one element head, as the delete and lock calls take them.
+    static GSHandle headsOf(const API_Guid& guid) {
+        const HostElementHead head = headOf(guid);
+        return handleOf(std::string(reinterpret_cast<const char*>(&head), sizeof head));
+    }
+    GSErrCode change(API_Element* element, const API_Element* mask = nullptr, API_ElementMemo* memo = nullptr,
+                     uint64_t memoMask = 0) {
+        return inCommand([&] { return table().ChangeElement(element, mask, memo, memoMask, true); });
+    }
+    GSErrCode deleteElement(const API_Guid& guid) {
+        GSHandle heads = headsOf(guid);
+        GSErrCode err = inCommand([&] { return table().DeleteElements(heads, 1); });
+        BMKillHandle(&heads);
+        return err;
+    }
+
+    // What GetElementList answers, in the host's order; a failed call lists one null Guid.
+    std::vector<API_Guid> listed(uint32_t type = 0, uint32_t filter = 0, const API_Guid* database = nullptr) {
+        GS::Array<API_Guid> list;
+        if (table().GetElementList(type, &list, filter, 0, database) != hosterr::Ok) return {API_Guid()};
+        return std::vector<API_Guid>(list.begin(), list.end());
+    }
+
     static GSHandle handleOf(const std::string& bytes) {
         GSHandle handle = BMNewHandle(static_cast<GSSize>(bytes.size()));
         if (!bytes.empty()) std::memcpy(*handle, bytes.data(), bytes.size());
