@@ -24,57 +24,42 @@ bool failRelease = false;
 
 // --- Resources, compiled by hand: a STRS blob is a 32-bit little-endian byte count, then the
 // strings, each ended by a NUL.
-std::vector<unsigned char> stringList(const std::vector<std::string>& items) {
+struct MenuLine {
+    const char* text;
+    const char* prompt;
+};
+const MenuLine menuLines[] = {
+    {"Raw Test", "The raw test module"},
+    {"Say Hello^32501", "Shows a notification"},
+    {"Ask Question^E3^32502", "Asks a question with three buttons"},
+    {"-", ""},
+    {"Undoable Step", "Runs one undoable step"},
+    {"Nested Steps", "Runs an undoable step inside another"},
+    {"Failing Step", "Runs an undoable step that fails"},
+    {"Long Task", "Runs ten steps in the progress window"},
+    {"Disabled Item", "Cannot be chosen while disabled"},
+    {"Toggle Disabled Item", "Enables or disables the item above"},
+    {"Write Data", "Writes module data outside an undo step"},
+    {"Arm Notification Step", "Runs an undoable step in the next project notification"},
+    {"Tag Selection", "Writes user data to every selected element"},
+    {"Tag Outside Step", "Writes user data to the first selected element outside an undo step"},
+    {"Add Text", "Places a text from the default text"},
+    {"Refuse Saves", "Answers failed when the host asks for the module data before a save"},
+    {"Fail Release", "Makes the release entry answer failed"},
+};
+
+std::vector<unsigned char> stringList(const char* MenuLine::*column) {
     std::vector<unsigned char> blob(4);
-    for (const std::string& item : items) {
-        blob.insert(blob.end(), item.begin(), item.end());
-        blob.push_back(0);
-    }
+    for (const MenuLine& line : menuLines)
+        blob.insert(blob.end(), line.*column, line.*column + std::strlen(line.*column) + 1);
     uint32_t size = static_cast<uint32_t>(blob.size() - 4);
     for (int i = 0; i < 4; ++i)
         blob[i] = static_cast<unsigned char>(size >> (8 * i));
     return blob;
 }
 
-const std::vector<unsigned char> menuStrings = stringList({
-    "Raw Test",
-    "Say Hello^32501",
-    "Ask Question^E3^32502",
-    "-",
-    "Undoable Step",
-    "Nested Steps",
-    "Failing Step",
-    "Long Task",
-    "Disabled Item",
-    "Toggle Disabled Item",
-    "Write Data",
-    "Arm Notification Step",
-    "Tag Selection",
-    "Tag Outside Step",
-    "Add Text",
-    "Refuse Saves",
-    "Fail Release",
-});
-
-const std::vector<unsigned char> promptStrings = stringList({
-    "The raw test module",
-    "Shows a notification",
-    "Asks a question with three buttons",
-    "",
-    "Runs one undoable step",
-    "Runs an undoable step inside another",
-    "Runs an undoable step that fails",
-    "Runs ten steps in the progress window",
-    "Cannot be chosen while disabled",
-    "Enables or disables the item above",
-    "Writes module data outside an undo step",
-    "Runs an undoable step in the next project notification",
-    "Writes user data to every selected element",
-    "Writes user data to the first selected element outside an undo step",
-    "Places a text from the default text",
-    "Answers failed when the host asks for the module data before a save",
-    "Makes the release entry answer failed",
-});
+const std::vector<unsigned char> menuStrings = stringList(&MenuLine::text);
+const std::vector<unsigned char> promptStrings = stringList(&MenuLine::prompt);
 
 const ResourceEntry resourceEntries[] = {
     {fourCC("STRS"), menuList, menuStrings.data(), static_cast<uint32_t>(menuStrings.size())},
@@ -94,11 +79,16 @@ std::string hex(GSErrCode code) {
     return text;
 }
 
+GSHandle handleOf(const std::string& text) {
+    GSHandle data = BMNewHandle(static_cast<GSSize>(text.size()));
+    if (data != nullptr) std::memcpy(*data, text.data(), text.size());
+    return data;
+}
+
 GSErrCode writeModuleData(const std::string& text) {
     if (host.SetModuleData == nullptr) return hosterr::NotSupplied;
-    GSHandle data = BMNewHandle(static_cast<GSSize>(text.size()));
+    GSHandle data = handleOf(text);
     if (data == nullptr) return hosterr::MemoryFull;
-    std::memcpy(*data, text.data(), text.size());
     GSErrCode err = host.SetModuleData(data);
     BMKillHandle(&data);
     return err;
@@ -139,13 +129,8 @@ std::vector<HostSelectionRecord> selectedRecords() {
 GSErrCode tag(const HostSelectionRecord& record) {
     HostElementHead head;
     head.guid = record.guid;
-    const std::string text = "tagged by raw";
-    HostUserData data;
-    data.version = 1;
-    data.platformSign = 0x5757;
-    data.flags = 12;
-    data.dataHandle = BMNewHandle(static_cast<GSSize>(text.size()));
-    std::memcpy(*data.dataHandle, text.data(), text.size());
+    HostUserData data{
+        .version = 1, .platformSign = 0x5757, .flags = 12, .dataHandle = handleOf("tagged by raw")};
     GSErrCode err = host.SetElementUserData(&head, &data);
     BMKillHandle(&data.dataHandle);
     return err;
