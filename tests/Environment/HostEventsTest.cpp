@@ -61,7 +61,7 @@ API_Guid addElement(zavhost::Project& project, uint32_t type) {
 
 } // namespace
 
-TEST(DatabaseSubscribers, HearTheUsersEditFilteredByKindAndType) {
+TEST(DatabaseSubscribers, HearTheUsersEditFilteredByKindAndTypeWithItsTransformation) {
     std::vector<std::string> journal;
     ModuleUnderTest module([&] { return new DatabaseAddon(journal); });
     ASSERT_EQ(module.attachResult(), hosterr::Ok) << module.host().lastError();
@@ -90,25 +90,21 @@ TEST(DatabaseSubscribers, HearTheUsersEditFilteredByKindAndType) {
               hosterr::Ok);
     // Only the text's deletion passes the filter; the line's reaches no subscriber.
     EXPECT_EQ(journal, (std::vector<std::string>{"begin:1:0", "texts:3:15", "end:4:0"}));
-}
 
-TEST(DatabaseSubscribers, TheEditTransformationIsTheOneTheUserMade) {
-    std::vector<std::string> journal;
-    ModuleUnderTest module([&] { return new DatabaseAddon(journal); });
-    zavhost::StandInHost& host = module.host();
+    // The edit's transformation is the one the user made.
     HostEditTransformation doubled = zavhost::StandInHost::identityTransformation();
     doubled.scale = 2.0;
     host.setEditTransformation(doubled);
-    API_Guid wall = addElement(*host.project(), 1);
+    journal.clear();
     host.userEdit("Resize", [&](zavhost::Project& project) {
         project.model.views.editElement(wall)->infoText = "resized";
         return hosterr::Ok;
     });
-    ASSERT_EQ(journal.size(), 4u);
-    EXPECT_EQ(journal[1], "walls:2:1:scale 2");
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"begin:1:0", "walls:2:1:scale 2", "edit:2:1:scale 2", "end:4:0"}));
 }
 
-TEST(DatabaseSubscribers, AVariationFilterPassesOnlyThatVariation) {
+TEST(DatabaseSubscribers, AVariationFilterPassesOnlyThatVariationAndEventCopiesKeepTheElement) {
     std::vector<std::string> journal;
     Journal<EditElementSubscriber> labelled("labelled", journal, 0, 7);
     DatabaseEvent plain(HostElementNotification{ElementEventEdit, 15, 0, API_Guid()});
@@ -130,9 +126,8 @@ TEST(DatabaseSubscribers, AVariationFilterPassesOnlyThatVariation) {
     endOfWalls.getEventTypes(types);
     ASSERT_EQ(types.size(), 1u);
     EXPECT_EQ(types[0].kind, DatabaseEvent::Kind);
-}
 
-TEST(DatabaseEvents, CopyAndAssignKeepTheElementLink) {
+    // Copies and assignments keep the element link.
     HostElementNotification notification{ElementEventDelete, 19, 3, API_Guid{{1, 2, 3, 4}}};
     DatabaseEvent original(notification);
     DatabaseEvent copy(original);
@@ -182,7 +177,7 @@ private:
 
 } // namespace
 
-TEST(AddonCommands, ACommandReachesTheSubscriberOfItsIdAndUnhandledOnesAnswerNotFound) {
+TEST(AddonCommands, ReachTheSubscriberOfTheirIdWithDefaultsFilledInAndUnhandledOnesAnswerNotFound) {
     std::vector<std::string> journal;
     struct CommandAddon : Addon {
         CommandJournal zavc, defaults, ignored;
@@ -208,9 +203,8 @@ TEST(AddonCommands, ACommandReachesTheSubscriberOfItsIdAndUnhandledOnesAnswerNot
     EXPECT_EQ(host.sendCommand(fourCC("IGNR"), 1, nullptr), hosterr::NotFound);
     EXPECT_EQ(host.sendCommand(fourCC("NONE"), 1, nullptr), hosterr::NotFound); // no handler at all
     EXPECT_EQ(journal, (std::vector<std::string>{"ZAVC/2 with 1", "EVNT/1 with 0", "IGNR/1 with 0"}));
-}
 
-TEST(AddonCommands, TheEventFillsInTheDefaults) {
+    // The event fills in the defaults.
     const struct {
         uint32_t id;
         int32_t version;
