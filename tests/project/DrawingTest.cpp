@@ -14,7 +14,6 @@
 
 using namespace tarnwick;
 using namespace elementtest;
-using testsupport::ModuleUnderTest;
 
 namespace {
 
@@ -52,14 +51,6 @@ public:
     bool accepts(const Element&) const override { return false; }
 };
 
-// A selection the host reports as a region.
-GSErrCode regionSelection(HostSelectionInfo* info, GSHandle* references) {
-    *info = HostSelectionInfo();
-    info->selectionType = 3;
-    *references = nullptr;
-    return hosterr::Ok;
-}
-
 // A selection of the type the test sets, without elements.
 uint32_t selectionTypeReported = 0;
 GSErrCode typedSelection(HostSelectionInfo* info, GSHandle* references) {
@@ -69,11 +60,11 @@ GSErrCode typedSelection(HostSelectionInfo* info, GSHandle* references) {
     return hosterr::Ok;
 }
 
+using Drawings = HostTest;
+
 } // namespace
 
-TEST(DrawingCollect, TypeFlagsAndSelectedOnlyFiltersAndTheEnvironmentsGuid) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(Drawings, CollectTypeFlagsAndSelectedOnlyFiltersAndTheEnvironmentsGuid) {
     API_Guid text1 = addHostElement(host, 15);
     API_Guid wall = addHostElement(host, 1);
     API_Guid text2 = addHostElement(host, 15);
@@ -93,12 +84,12 @@ TEST(DrawingCollect, TypeFlagsAndSelectedOnlyFiltersAndTheEnvironmentsGuid) {
     // A sub-kind in the filter still lists the type's elements (their links carry none).
     EXPECT_EQ(plan->countElements(Drawing::Filter(ElementLink::makeTypeId(15, 3), false, false, false)), 3);
 
-    size_t before = host.calls().size();
+    size_t before = mark();
     EXPECT_EQ(plan->countElements(Drawing::Filter(0x400u, 1, false, false, false)), 1);
     EXPECT_EQ(host.calls().count("GARF", before), 1u);
     Drawing::Filter named(0x400u, 1, false, false, false);
     named.setGuid(Guid(1, 2)); // a database the host does not know
-    before = host.calls().size();
+    before = mark();
     EXPECT_EQ(plan->countElements(named), 0);
     EXPECT_EQ(host.calls().count("GARF", before), 0u);
 
@@ -112,9 +103,7 @@ TEST(DrawingCollect, TypeFlagsAndSelectedOnlyFiltersAndTheEnvironmentsGuid) {
     EXPECT_EQ(plan->countElements(Drawing::Filter(true, false)), 3);
 }
 
-TEST(DrawingCollect, InASectionAProxyPassesAsItsModelElementAndStaysTheProxysLink) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(Drawings, CollectInASectionAProxyPassesAsItsModelElementAndStaysTheProxysLink) {
     Creators creators{1, 15};
     zavhost::ViewDatabase* section = host.project()->model.views.add(DatabaseSection, u"S-1");
     const API_Guid sectionGuid = section->guid;
@@ -171,9 +160,7 @@ TEST(DrawingCollect, InASectionAProxyPassesAsItsModelElementAndStaysTheProxysLin
     EXPECT_EQ(proxyLink.getProxyTypeId(), ElementLink::makeTypeId(1));
 }
 
-TEST(DrawingRead, TheFiltersUserDataAndAcceptTestsAndASelectedOnlyReadWithoutASelection) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(Drawings, ReadTheFiltersUserDataAndAcceptTestsAndASelectedOnlyReadWithoutASelection) {
     Creators creators{15};
     API_Guid bare = addHostElement(host, 15);
     API_Guid annotated = addHostElement(host, 15);
@@ -195,7 +182,7 @@ TEST(DrawingRead, TheFiltersUserDataAndAcceptTestsAndASelectedOnlyReadWithoutASe
     EXPECT_EQ(TestElement::live, live); // the refused element was deleted
 
     // Nothing selected: a selected-only read reads nothing.
-    size_t before = host.calls().size();
+    size_t before = mark();
     EXPECT_EQ(plan->getElement(ElementLink(Guid(annotated), plan),
                                std::make_unique<Drawing::Filter>(true, false).get()),
               nullptr);
@@ -205,9 +192,7 @@ TEST(DrawingRead, TheFiltersUserDataAndAcceptTestsAndASelectedOnlyReadWithoutASe
     EXPECT_EQ(plan->get(ElementLink(Guid(1, 1), plan)), nullptr);
 }
 
-TEST(DrawingSelection, IsKeptUntilResetAndReportsRegionsAndTheLastSelected) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(Drawings, SelectionIsKeptUntilResetAndReportsRegionsAndTheLastSelected) {
     Creators creators{15, 16};
     API_Guid label = addHostElement(host, 16);
     API_Guid text = addHostElement(host, 15);
@@ -218,9 +203,9 @@ TEST(DrawingSelection, IsKeptUntilResetAndReportsRegionsAndTheLastSelected) {
     EXPECT_EQ(plan->getLastSelected().getGuid(), Guid(other));
     EXPECT_FALSE(plan->isSelectionRegion());
     select(host, hostPlan(host), {text});
-    size_t before = host.calls().size();
+    size_t before = mark();
     ASSERT_TRUE(plan->loadSelection());
-    EXPECT_EQ(host.calls().size(), before);
+    EXPECT_EQ(mark(), before);
     EXPECT_EQ(plan->getLastSelected().getGuid(), Guid(other));
     EXPECT_EQ(plan->getSelection()->size(), 3u);
 
@@ -236,19 +221,8 @@ TEST(DrawingSelection, IsKeptUntilResetAndReportsRegionsAndTheLastSelected) {
     ASSERT_TRUE(plan->loadSelection());
     EXPECT_EQ(plan->getSelection()->size(), 1u);
 
+    // Selection types two to four are regions, which select no elements.
     HostFunctionTable table = host.functionTable();
-    table.GetSelection = &regionSelection;
-    installHostTable(&table);
-    plan->reset();
-    EXPECT_FALSE(plan->loadSelection()); // a region selects no elements
-    EXPECT_TRUE(plan->isSelectionRegion());
-    installHostTable(&host.functionTable());
-}
-
-TEST(DrawingSelection, SelectionTypesTwoToFourAreRegions) {
-    ModuleUnderTest module;
-    Plan* plan = Host::getPlan();
-    HostFunctionTable table = module.host().functionTable();
     table.GetSelection = &typedSelection;
     installHostTable(&table);
     const std::pair<uint32_t, bool> cases[] = {{0, false}, {1, false}, {2, true},           {3, true},
@@ -259,15 +233,55 @@ TEST(DrawingSelection, SelectionTypesTwoToFourAreRegions) {
         EXPECT_FALSE(plan->loadSelection()) << type; // no elements either way
         EXPECT_EQ(plan->isSelectionRegion(), region) << type;
     }
-    installHostTable(&module.host().functionTable());
+    installHostTable(&host.functionTable());
 }
 
-TEST(DrawingTexts, NameAndReferenceAreWrittenBackAndReadAgain) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(Drawings, SaveCreatesAForeignElementHereWithItsUserDataAndTheTextsAreWrittenBack) {
+    Creators creators{15};
+    API_Guid text = addHostElement(host, 15, nullptr, [](zavhost::StoredElement& e) { e.infoText = "T-7"; });
+    setHostUserData(host, text, "<annotation clause=\"A\"/>");
     host.project()->model.views.add(DatabaseWorksheet, u"Sheet");
     projecttest::forget();
     Worksheet* sheet = Host::getProject()->getWorksheet(0);
+    ASSERT_NE(sheet, nullptr);
+    Plan* plan = Host::getPlan();
+    std::unique_ptr<Element> element = plan->get(ElementLink(Guid(text), plan));
+    ASSERT_NE(element, nullptr);
+    asTest(*element).raw().setBytes("a memo part"); // the ID text travels in the memo
+
+    size_t before = mark();
+    ASSERT_TRUE(change([&] { return sheet->saveElement(*element, false, false); }));
+    EXPECT_EQ(host.calls().count("CreateElement", before), 1u);
+    EXPECT_NE(element->getGuid(), Guid(text));
+    EXPECT_EQ(element->getDrawing(), sheet);
+    EXPECT_EQ(Guid(element->getRecord().guid), element->getGuid());
+    const zavhost::ViewDatabase* where = nullptr;
+    const zavhost::StoredElement* made =
+        host.project()->model.views.findElement(element->getGuid().toAPI(), &where);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(where->kind, uint32_t(DatabaseWorksheet)); // although reading it made the plan current
+    ASSERT_TRUE(made->userData.has_value());
+    EXPECT_EQ(made->userData->bytes, "<annotation clause=\"A\"/>");
+    EXPECT_EQ(made->infoText, "T-7");
+    EXPECT_FALSE(element->isUserDataChanged());
+
+    // Changed in place: a full change with the user data left alone when unchanged.
+    before = mark();
+    ASSERT_TRUE(change([&] { return sheet->saveElement(*element, false, true); }));
+    EXPECT_EQ(host.calls().count("ChangeElement (", before), 1u);
+    EXPECT_EQ(host.calls().count("SetElementUserData", before), 0u);
+    EXPECT_FALSE(sheet->saveElement(*element, false, true)); // outside a step the host refuses
+
+    // A record that says it has a memo is not written without one.
+    TestElement memoLess(ElementLink(ElementLink::makeTypeId(15), plan));
+    memoLess.getRecord().byte76 = 1;
+    before = mark();
+    EXPECT_FALSE(change([&] { return plan->saveElement(memoLess, true, true); }));
+    EXPECT_EQ(host.calls().count("CreateElement", before), 0u);
+    EXPECT_EQ(host.calls().count("ChangeElement", before), 0u);
+    EXPECT_FALSE(memoLess.isValid());
+
+    // The sheet's name and reference are written back and read again.
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(sheet->getName(), "Sheet");
     EXPECT_TRUE(sheet->setReference(String("W-12")));
@@ -285,60 +299,7 @@ TEST(DrawingTexts, NameAndReferenceAreWrittenBackAndReadAgain) {
     EXPECT_FALSE(sheet->setReference(String("gone")));
 }
 
-TEST(DrawingSave, AnElementFromAnotherDatabaseIsCreatedHereWithItsUserData) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
-    Creators creators{15};
-    API_Guid text = addHostElement(host, 15, nullptr, [](zavhost::StoredElement& e) { e.infoText = "T-7"; });
-    setHostUserData(host, text, "<annotation clause=\"A\"/>");
-    host.project()->model.views.add(DatabaseWorksheet, u"Sheet");
-    projecttest::forget();
-    Worksheet* sheet = Host::getProject()->getWorksheet(0);
-    Plan* plan = Host::getPlan();
-    std::unique_ptr<Element> element = plan->get(ElementLink(Guid(text), plan));
-    ASSERT_NE(element, nullptr);
-    asTest(*element).raw().setBytes("a memo part"); // the ID text travels in the memo
-
-    size_t before = host.calls().size();
-    ASSERT_TRUE(change([&] { return sheet->saveElement(*element, false, false); }));
-    EXPECT_EQ(host.calls().count("CreateElement", before), 1u);
-    EXPECT_NE(element->getGuid(), Guid(text));
-    EXPECT_EQ(element->getDrawing(), sheet);
-    EXPECT_EQ(Guid(element->getRecord().guid), element->getGuid());
-    const zavhost::ViewDatabase* where = nullptr;
-    const zavhost::StoredElement* made =
-        host.project()->model.views.findElement(element->getGuid().toAPI(), &where);
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(where->kind, uint32_t(DatabaseWorksheet)); // although reading it made the plan current
-    ASSERT_TRUE(made->userData.has_value());
-    EXPECT_EQ(made->userData->bytes, "<annotation clause=\"A\"/>");
-    EXPECT_EQ(made->infoText, "T-7");
-    EXPECT_FALSE(element->isUserDataChanged());
-
-    // Changed in place: a full change with the user data left alone when unchanged.
-    before = host.calls().size();
-    ASSERT_TRUE(change([&] { return sheet->saveElement(*element, false, true); }));
-    EXPECT_EQ(host.calls().count("ChangeElement (", before), 1u);
-    EXPECT_EQ(host.calls().count("SetElementUserData", before), 0u);
-    EXPECT_FALSE(sheet->saveElement(*element, false, true)); // outside a step the host refuses
-}
-
-TEST(DrawingSave, ARecordThatSaysItHasAMemoIsNotWrittenWithoutOne) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
-    Plan* plan = Host::getPlan();
-    TestElement text(ElementLink(ElementLink::makeTypeId(15), plan));
-    text.getRecord().byte76 = 1;
-    size_t before = host.calls().size();
-    EXPECT_FALSE(change([&] { return plan->saveElement(text, true, true); }));
-    EXPECT_EQ(host.calls().count("CreateElement", before), 0u);
-    EXPECT_EQ(host.calls().count("ChangeElement", before), 0u);
-    EXPECT_FALSE(text.isValid());
-}
-
-TEST(DrawingSelection, AWalkAsksTheHostOnceAndFindsEachSelectedElementsEntry) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(Drawings, SelectionAWalkAsksTheHostOnceAndFindsEachSelectedElementsEntry) {
     Creators creators{15};
     std::vector<API_Guid> all;
     for (int i = 0; i < 40; ++i)
@@ -356,7 +317,7 @@ TEST(DrawingSelection, AWalkAsksTheHostOnceAndFindsEachSelectedElementsEntry) {
             chosen.push_back(all[i]);
         select(host, hostPlan(host), chosen);
         plan->reset();
-        size_t before = host.calls().size();
+        size_t before = mark();
         size_t read = 0, fromSelection = 0;
         for (auto it = plan->cbegin(filter); it != Drawing::cend(); ++it) {
             ++read;
