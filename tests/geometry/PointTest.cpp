@@ -109,18 +109,16 @@ TEST(Vector3, ParallelSameSenseAndNormalised) {
     EXPECT_EQ(Vector3().normalised().getLength(), 0.0);
 }
 
-TEST(Matrix4x4, InverseAcrossScalesAndSingularMatrices) {
+// Random products, inverses and singular matrices are left to the oracle tests.
+TEST(Matrix4x4, InverseAtTheEdgesOfTheRangeAndOfNonFiniteMatrices) {
     const struct {
         Matrix4x4 m;
         bool invertible;
     } cases[] = {
         {Matrix4x4::scaling(1e-301, 1e-301, 1e-301), true},
         {Matrix4x4::scaling(1e300, 1e-300, 1), true},
-        {Matrix4x4::translation(CadPoint(1e9, -1e9, 5)) * Matrix4x4::rotationZ(0.3), true},
         {Matrix4x4::scaling(1, 0, 1), false},
         {Matrix4x4::scaling(1, 1e-20, 1) * Matrix4x4::rotation(Vector3(1, 2, 3), 1.0), false},
-        {Matrix4x4({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}), false}, // rank 2
-        {Matrix4x4({0.1, 0.2, 0.3, 0, 0.4, 0.5, 0.6, 0, 0.5, 0.7, 0.9, 0, 0, 0, 0, 1}), false},
         {Matrix4x4::scaling(1e-320, 1, 1), false}, // its inverse overflows
         {Matrix4x4::scaling(kNaN, 1, 1), false},
         {Matrix4x4::translation(CadPoint(kInf, 0, 0)), false},
