@@ -24,13 +24,17 @@ using projecttest::callsWith;
 using projecttest::hostProject;
 using testsupport::ModuleUnderTest;
 
-TEST(Project, AnswersItsNameTextsFileAndUnits) {
-    ModuleUnderTest module;
-    zavhost::Project& host = hostProject(module.host());
-    host.model.texts["city"] = "Lyon";
-    host.model.texts["text1536"] = "Rue de la Paix 1";
-    host.model.texts["text1792"] = "69001";
+namespace {
+struct Projects : projecttest::HostTest {
+    zavhost::Project& hostSide = hostProject(host);
     Project* project = Host::getProject();
+};
+} // namespace
+
+TEST_F(Projects, AnswersItsNameTextsFileAndUnitsAndSetsOnlyTheLocationAngle) {
+    hostSide.model.texts["city"] = "Lyon";
+    hostSide.model.texts["text1536"] = "Rue de la Paix 1";
+    hostSide.model.texts["text1792"] = "69001";
     ASSERT_NE(project, nullptr);
     EXPECT_EQ(project->getName(), "Test Project");
     EXPECT_EQ(project->getCityName(), "Lyon");
@@ -39,35 +43,32 @@ TEST(Project, AnswersItsNameTextsFileAndUnits) {
 
     EXPECT_EQ(project->getFile(), nullptr); // never saved
     TempFolder folder;
-    ASSERT_EQ(module.host().saveProject(folder.path("house.zavproj")), hosterr::Ok);
+    ASSERT_EQ(host.saveProject(folder.path("house.zavproj")), hosterr::Ok);
     std::unique_ptr<DataFile> file = project->getFile();
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->getPath(), folder.path("house.zavproj"));
     EXPECT_EQ(file->getKind(), DataFile::TextureKind);
 
     EXPECT_TRUE(project->isMetric());
-    hostProject(module.host()).model.settings.units.lengthUnit = 4;
+    hostSide.model.settings.units.lengthUnit = 4;
     EXPECT_FALSE(project->isMetric());
 
-    hostProject(module.host()).model.settings.unitPreferences.unitPreference = 7;
+    hostSide.model.settings.unitPreferences.unitPreference = 7;
     EXPECT_EQ(project->getUnitPreference(), 7u);
-    hostProject(module.host()).model.settings.unitPreferences.unitPreference = 9;
-    size_t before = module.host().calls().size();
+    hostSide.model.settings.unitPreferences.unitPreference = 9;
+    size_t before = mark();
     EXPECT_EQ(project->getUnitPreference(), 7u); // kept
-    EXPECT_EQ(callsWith(module.host(), "GPRF", before), 0u);
+    EXPECT_EQ(callsWith(host, "GPRF", before), 0u);
     project->reset();
     EXPECT_EQ(project->getUnitPreference(), 9u);
-}
 
-TEST(Project, LocationAngleChangesOnlyItsOwnField) {
-    ModuleUnderTest module;
-    Project* project = Host::getProject();
-    HostPlaceInfo before = hostProject(module.host()).model.settings.place;
+    // Setting the location angle changes only its own field.
+    HostPlaceInfo place = hostSide.model.settings.place;
     EXPECT_TRUE(project->setLocationAngle(1.25));
     EXPECT_DOUBLE_EQ(project->getLocationAngle(), 1.25);
-    HostPlaceInfo after = hostProject(module.host()).model.settings.place;
-    after.northAngle = before.northAngle;
-    EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+    HostPlaceInfo after = hostSide.model.settings.place;
+    after.northAngle = place.northAngle;
+    EXPECT_EQ(std::memcmp(&place, &after, sizeof place), 0);
 }
 
 TEST(Project, WithoutAHostProjectAnswersTheDefaultsOfFailure) {
@@ -84,9 +85,7 @@ TEST(Project, WithoutAHostProjectAnswersTheDefaultsOfFailure) {
     EXPECT_EQ(detached.getUnitPreference(), 0u);
 }
 
-TEST(Project, CityIsTheNearbyAttributeOrANewOneNamedAfterTheProjectCity) {
-    ModuleUnderTest module;
-    Project* project = Host::getProject();
+TEST_F(Projects, CityLayerCombinationOwnUserAndEnvironmentGuidComeFromTheHost) {
     std::unique_ptr<City> home = project->getCity();
     ASSERT_NE(home, nullptr);
     EXPECT_TRUE(home->exists());
@@ -94,11 +93,10 @@ TEST(Project, CityIsTheNearbyAttributeOrANewOneNamedAfterTheProjectCity) {
     EXPECT_DOUBLE_EQ(home->getFirstAngle(), 53.5);  // the latitude
     EXPECT_DOUBLE_EQ(home->getSecondAngle(), -1.5); // kept from the attribute
 
-    zavhost::Project& host = hostProject(module.host());
-    host.model.texts["city"] = "Nowhere";
-    host.model.settings.place.longitude = 10.25;
-    host.model.settings.place.latitude = -20.5;
-    host.model.settings.place.timeZone = 14;
+    hostSide.model.texts["city"] = "Nowhere";
+    hostSide.model.settings.place.longitude = 10.25;
+    hostSide.model.settings.place.latitude = -20.5;
+    hostSide.model.settings.place.timeZone = 14;
     std::unique_ptr<City> fresh = project->getCity();
     ASSERT_NE(fresh, nullptr);
     EXPECT_FALSE(fresh->exists());
@@ -107,28 +105,28 @@ TEST(Project, CityIsTheNearbyAttributeOrANewOneNamedAfterTheProjectCity) {
     EXPECT_DOUBLE_EQ(fresh->getSecondAngle(), 10.25);
     EXPECT_EQ(fresh->getField300(), 14);
     EXPECT_EQ(fresh->record().firstAngleMinutes, -1230);
-}
 
-TEST(Project, LayerCombinationIsTheHostsCurrentOne) {
-    ModuleUnderTest module;
+    // The layer combination is the host's current one.
     std::unique_ptr<LayerCombination> combination = Host::getProject()->getLayerCombination();
     ASSERT_NE(combination, nullptr);
     EXPECT_EQ(combination->getName(), "Everything");
     EXPECT_EQ(combination->getIndex16(), -1); // reported negated
-    EXPECT_EQ(combination->getEntryCount(), hostProject(module.host()).model.attributes.liveCount(AttrLayer));
-    hostProject(module.host()).model.settings.layerCombination = 9; // none such
+    EXPECT_EQ(combination->getEntryCount(), hostSide.model.attributes.liveCount(AttrLayer));
+    hostSide.model.settings.layerCombination = 9; // none such
     EXPECT_EQ(Host::getProject()->getLayerCombination(), nullptr);
+
+    // The host's own user and environment Guids.
+    EXPECT_EQ(Host::getCurrentUser().getUserId(), 0); // not shared: a blank user
+    EXPECT_TRUE(Host::getEnvironmentGuid(fourCC("GARF")).isValid());
+    EXPECT_FALSE(Host::getEnvironmentGuid(fourCC("NONE")).isValid());
 }
 
-TEST(Project, DrawingsAreFoundByKindAndGuidInGuidOrder) {
-    ModuleUnderTest module;
-    zavhost::Project& host = hostProject(module.host());
-    const API_Guid sectionB = host.model.views.add(DatabaseSection, u"B")->guid;
-    const API_Guid sectionA = host.model.views.add(DatabaseSection, u"A")->guid;
-    const API_Guid master = host.model.views.add(DatabaseMasterLayout, u"Master")->guid;
-    const API_Guid layout = host.model.views.add(DatabaseLayout, u"Sheet 1")->guid;
-    const API_Guid worksheet = host.model.views.add(DatabaseWorksheet, u"Work")->guid;
-    Project* project = Host::getProject();
+TEST_F(Projects, DrawingsAreFoundByKindAndGuidInGuidOrder) {
+    const API_Guid sectionB = hostSide.model.views.add(DatabaseSection, u"B")->guid;
+    const API_Guid sectionA = hostSide.model.views.add(DatabaseSection, u"A")->guid;
+    const API_Guid master = hostSide.model.views.add(DatabaseMasterLayout, u"Master")->guid;
+    const API_Guid layout = hostSide.model.views.add(DatabaseLayout, u"Sheet 1")->guid;
+    const API_Guid worksheet = hostSide.model.views.add(DatabaseWorksheet, u"Work")->guid;
 
     EXPECT_EQ(project->getDrawing(DatabaseRef(DatabasePlan, Guid())), project->getPlan());
     EXPECT_EQ(project->getDrawing(DatabaseRef(DatabaseModel, Guid())), project->getModel());
@@ -159,7 +157,7 @@ TEST(Project, DrawingsAreFoundByKindAndGuidInGuidOrder) {
     EXPECT_EQ(project->getDocument3DCount(), 0u);
 
     // Lists are loaded once and kept until reset.
-    host.model.views.add(DatabaseDetail, u"Late");
+    hostSide.model.views.add(DatabaseDetail, u"Late");
     EXPECT_EQ(project->getDetailCount(), 0u);
     project->reset();
     EXPECT_EQ(project->getDetailCount(), 1u);
@@ -167,9 +165,7 @@ TEST(Project, DrawingsAreFoundByKindAndGuidInGuidOrder) {
 }
 
 // Each kind's count, index-th and by-Guid answers come from that kind's own list.
-TEST(Project, EveryViewKindAnswersFromItsOwnList) {
-    ModuleUnderTest module;
-    zavhost::Project& host = hostProject(module.host());
+TEST_F(Projects, EveryViewKindAnswersFromItsOwnList) {
     struct Kind {
         HostDatabaseKind kind;
         size_t (Project::*count)();
@@ -201,70 +197,64 @@ TEST(Project, EveryViewKindAnswersFromItsOwnList) {
     };
     std::vector<Guid> guids;
     for (const Kind& k : kinds)
-        guids.push_back(Guid(host.model.views.add(k.kind, u"View")->guid));
-    Project& project = *Host::getProject();
+        guids.push_back(Guid(hostSide.model.views.add(k.kind, u"View")->guid));
+    Project& p = *project;
     for (size_t i = 0; i < std::size(kinds); ++i) {
         const Kind& k = kinds[i];
-        EXPECT_EQ((project.*k.count)(), 1u) << k.kind;
-        Drawing* only = k.at(project, 0);
+        EXPECT_EQ((p.*k.count)(), 1u) << k.kind;
+        Drawing* only = k.at(p, 0);
         ASSERT_NE(only, nullptr) << k.kind;
         EXPECT_EQ(only->getDatabaseGuid(), guids[i]);
-        EXPECT_EQ(k.at(project, 1), nullptr) << k.kind;
-        EXPECT_EQ(k.at(project, -1), nullptr) << k.kind;
-        EXPECT_EQ(k.find(project, guids[i]), only) << k.kind;
-        EXPECT_EQ(k.find(project, guids[(i + 1) % guids.size()]), nullptr) << k.kind;
+        EXPECT_EQ(k.at(p, 1), nullptr) << k.kind;
+        EXPECT_EQ(k.at(p, -1), nullptr) << k.kind;
+        EXPECT_EQ(k.find(p, guids[i]), only) << k.kind;
+        EXPECT_EQ(k.find(p, guids[(i + 1) % guids.size()]), nullptr) << k.kind;
     }
 }
 
-TEST(Project, CurrentDatabaseIsCachedAndAFailureLeavesNothingCached) {
-    ModuleUnderTest module;
-    zavhost::Project& host = hostProject(module.host());
-    const API_Guid sectionGuid = host.model.views.add(DatabaseSection, u"Cut")->guid;
-    Project* project = Host::getProject();
+TEST_F(Projects, CurrentDatabaseIsCachedAndAFailureLeavesNothingCached) {
+    const API_Guid sectionGuid = hostSide.model.views.add(DatabaseSection, u"Cut")->guid;
     EXPECT_EQ(project->getCurrentDatabase(), project->getPlan());
-    size_t before = module.host().calls().size();
+    size_t before = mark();
     EXPECT_EQ(project->getCurrentDatabase(), project->getPlan());
     EXPECT_TRUE(project->setCurrentDatabase(project->getPlan()));
-    EXPECT_EQ(module.host().calls().size(), before); // no host call
+    EXPECT_EQ(mark(), before); // no host call
 
     Section* section = project->findSection(Guid(sectionGuid));
     ASSERT_NE(section, nullptr);
-    before = module.host().calls().size();
+    before = mark();
     EXPECT_TRUE(Host::setCurrentDatabase(section));
-    EXPECT_EQ(callsWith(module.host(), "CDAT", before), 1u);
-    EXPECT_EQ(host.session.current.guid, sectionGuid);
+    EXPECT_EQ(callsWith(host, "CDAT", before), 1u);
+    EXPECT_EQ(hostSide.session.current.guid, sectionGuid);
     EXPECT_EQ(project->getCurrentDatabase(), section);
-    EXPECT_EQ(callsWith(module.host(), "GDAT", before), 0u);
+    EXPECT_EQ(callsWith(host, "GDAT", before), 0u);
 
     EXPECT_TRUE(project->setFrontWindow(section));
-    EXPECT_EQ(callsWith(module.host(), "CHWD", before), 1u);
-    EXPECT_EQ(host.session.frontWindow.guid, sectionGuid);
+    EXPECT_EQ(callsWith(host, "CHWD", before), 1u);
+    EXPECT_EQ(hostSide.session.frontWindow.guid, sectionGuid);
     EXPECT_EQ(project->getFrontWindow(), section);
 
     // The section goes away in the host: making it current fails and caches nothing.
-    host.model.views.remove(sectionGuid);
+    hostSide.model.views.remove(sectionGuid);
     EXPECT_TRUE(project->setCurrentDatabase(project->getPlan()));
     EXPECT_FALSE(project->setCurrentDatabase(section));
-    before = module.host().calls().size();
+    before = mark();
     EXPECT_EQ(project->getCurrentDatabase(), project->getPlan());
-    EXPECT_EQ(callsWith(module.host(), "GDAT", before), 1u);
+    EXPECT_EQ(callsWith(host, "GDAT", before), 1u);
     EXPECT_FALSE(project->setCurrentDatabase(nullptr));
 }
 
-TEST(Project, UsersOfASharedProjectAreAskedOncePerProject) {
-    ModuleUnderTest module;
-    Project* project = Host::getProject();
-    size_t before = module.host().calls().size();
+TEST_F(Projects, UsersOfASharedProjectAreAskedOncePerProject) {
+    size_t before = mark();
     EXPECT_EQ(project->getUserCount(), 0u);
     EXPECT_EQ(project->getUserCount(), 0u);
-    EXPECT_EQ(callsWith(module.host(), "SHAR", before), 0u);
-    EXPECT_EQ(callsWith(module.host(), "IsSharedProject", before), 1u);
+    EXPECT_EQ(callsWith(host, "SHAR", before), 0u);
+    EXPECT_EQ(callsWith(host, "IsSharedProject", before), 1u);
     EXPECT_EQ(project->getUser(0), nullptr);
 
-    zavhost::Project& host = hostProject(module.host());
-    host.model.settings.shared = true;
-    host.model.settings.users = {{"ann", "Ann Archer", API_Guid::fromHalves(1, 2), 4, 9},
-                                 {"bob", "Bob Builder", API_Guid::fromHalves(3, 4), 6, 0}};
+    hostSide.model.settings.shared = true;
+    hostSide.model.settings.users = {{"ann", "Ann Archer", API_Guid::fromHalves(1, 2), 4, 9},
+                                     {"bob", "Bob Builder", API_Guid::fromHalves(3, 4), 6, 0}};
     EXPECT_EQ(project->getUserCount(), 0u); // kept until reset
     project->reset();
     ASSERT_EQ(project->getUserCount(), 2u);
@@ -280,29 +270,19 @@ TEST(Project, UsersOfASharedProjectAreAskedOncePerProject) {
     EXPECT_EQ(Host::getCurrentUser().getUserId(), 4); // the host lists its own user first
 }
 
-TEST(Project, TheHostsOwnUserAndEnvironmentGuid) {
-    ModuleUnderTest module;
-    EXPECT_EQ(Host::getCurrentUser().getUserId(), 0); // not shared: a blank user
-    EXPECT_TRUE(Host::getEnvironmentGuid(fourCC("GARF")).isValid());
-    EXPECT_FALSE(Host::getEnvironmentGuid(fourCC("NONE")).isValid());
-}
-
-TEST(Project, ReservationsAndLockableLayerSettings) {
-    ModuleUnderTest module;
-    Project* project = Host::getProject();
+TEST_F(Projects, ReservationsAndLockableLayerSettings) {
     ElementLinkList none;
-    size_t before = module.host().calls().size();
+    size_t before = mark();
     EXPECT_TRUE(project->reserveElements(none));
     EXPECT_TRUE(project->releaseElements(none));
-    EXPECT_EQ(module.host().calls().size(), before);
+    EXPECT_EQ(mark(), before);
 
-    zavhost::Project& host = hostProject(module.host());
-    host.model.settings.shared = true;
-    host.model.settings.users = {{"me", "Me", API_Guid::fromHalves(7, 7), 1, 0}};
+    hostSide.model.settings.shared = true;
+    hostSide.model.settings.users = {{"me", "Me", API_Guid::fromHalves(7, 7), 1, 0}};
     ElementLinkList mine;
     mine.push_back(std::make_unique<ElementLink>(Guid(5, 5), nullptr));
     EXPECT_TRUE(project->reserveElements(mine));
-    host.session.heldByOthers[API_Guid::fromHalves(5, 5)] = 3;
+    hostSide.session.heldByOthers[API_Guid::fromHalves(5, 5)] = 3;
     EXPECT_FALSE(project->reserveElements(mine));
     EXPECT_TRUE(project->releaseElements(mine));
 
@@ -311,20 +291,18 @@ TEST(Project, ReservationsAndLockableLayerSettings) {
     EXPECT_TRUE(layerSettings.isValid());
     EXPECT_FALSE(project->releaseAttributeSettings(AttrLayer)); // not reserved
     EXPECT_TRUE(project->reserveAttributeSettings(AttrLayer));
-    EXPECT_EQ(host.session.lockables["LayerSettingsDialog"], 2);
+    EXPECT_EQ(hostSide.session.lockables["LayerSettingsDialog"], 2);
     EXPECT_FALSE(project->reserveAttributeSettings(AttrLayer)); // already ours
     EXPECT_TRUE(project->releaseAttributeSettings(AttrLayer));
-    EXPECT_EQ(host.session.lockables["LayerSettingsDialog"], 1);
+    EXPECT_EQ(hostSide.session.lockables["LayerSettingsDialog"], 1);
     EXPECT_FALSE(project->reserveAttributeSettings(AttrPen));
 }
 
-TEST(Project, ElementUserDataRoundTripsAndAbsentDataIsAnEmptyBlock) {
-    ModuleUnderTest module;
+TEST_F(Projects, ElementUserDataRoundTripsAndAbsentDataIsAnEmptyBlock) {
     zavhost::StoredElement stored;
     stored.record.head.typeCode = 17;
     stored.record.head.guid = zavhost::newGuid();
-    ASSERT_TRUE(hostProject(module.host()).model.views.plan().elements.add(stored));
-    Project* project = Host::getProject();
+    ASSERT_TRUE(hostSide.model.views.plan().elements.add(stored));
     ElementLink link(Guid(stored.guid()), project->getPlan());
 
     uint32_t flags = 99, version = 99, platform = 99;
