@@ -12,16 +12,18 @@ namespace {
 
 const String Root("frameworkPreferenceStore");
 
-std::vector<std::string> names(const PackageDocument& document) {
-    std::vector<std::string> out;
+// Each element's name and bytes.
+using Elements = std::vector<std::pair<std::string, std::string>>;
+Elements elements(const PackageDocument& document) {
+    Elements out;
     for (const PackageDocument::Element& element : document.getElements())
-        out.push_back(element.name.bytes());
+        out.emplace_back(element.name.bytes(), element.bytes);
     return out;
 }
 
 } // namespace
 
-TEST(PackageDocument, TakesEveryElementUnderTheRootAsStored) {
+TEST(PackageDocument, TakesEveryElementUnderTheRootOrTheOnePackageAsStored) {
     const std::string a = "<a x=\"1\"/>";
     const std::string b = "<b>\n\t<c>t &amp; &#x41;</c><!-- note --><![CDATA[<raw>]]>\n</b>";
     const std::string e = "<e></e>";
@@ -30,24 +32,13 @@ TEST(PackageDocument, TakesEveryElementUnderTheRootAsStored) {
                              "<a>second</a></" + Root.bytes() + ">\n";
     PackageDocument document;
     ASSERT_TRUE(document.split(text, Root));
-    EXPECT_EQ(names(document), (std::vector<std::string>{"a", "b", "e", "a"}));
-    EXPECT_EQ(document.getElements()[0].bytes, a);
-    EXPECT_EQ(document.getElements()[1].bytes, b);
-    EXPECT_EQ(document.getElements()[2].bytes, e);
-    EXPECT_EQ(document.getElements()[3].bytes, "<a>second</a>");
-
+    EXPECT_EQ(elements(document), (Elements{{"a", a}, {"b", b}, {"e", e}, {"a", "<a>second</a>"}}));
     PackageDocument empty;
     ASSERT_TRUE(empty.split("<" + Root.bytes() + "/>", Root));
     EXPECT_TRUE(empty.getElements().empty());
-}
-
-TEST(PackageDocument, ADocumentOfOnePackageIsThatElement) {
-    const std::string text = "<?xml version=\"1.0\"?><testPrefs><level>3</level></testPrefs>";
-    PackageDocument document;
-    ASSERT_TRUE(document.split(text, Root));
-    ASSERT_EQ(document.getElements().size(), 1u);
-    EXPECT_EQ(document.getElements()[0].name, "testPrefs");
-    EXPECT_EQ(document.getElements()[0].bytes, "<testPrefs><level>3</level></testPrefs>");
+    // A document of one package is that element.
+    ASSERT_TRUE(document.split("<?xml version=\"1.0\"?><testPrefs><level>3</level></testPrefs>", Root));
+    EXPECT_EQ(elements(document), (Elements{{"testPrefs", "<testPrefs><level>3</level></testPrefs>"}}));
 }
 
 TEST(PackageDocument, RefusesWhatCannotBeCarriedOverByteForByte) {
