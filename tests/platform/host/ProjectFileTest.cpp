@@ -2,6 +2,7 @@
 #include <fstream>
 
 #include "HostTestSupport.h"
+#include "ModelTestSupport.h"
 #include "platform/host/ProjectFile.h"
 
 using namespace zavhost;
@@ -90,15 +91,37 @@ TEST(ProjectFile, HostileLengthsAndLayoutsFailCleanly) {
     fails(header() + name, "ends inside a chunk header");
     fails(header() + chunk("END ", "x"), "not empty");
     fails(header() + end, "no NAME");
+
+    // Model chunks. A layer's entry: its type, index, record and then its memo block.
+    auto layer = [&](uint32_t index, const std::string& memo = u32(0) + u32(0) + u32(0)) {
+        return u32(2) + u32(index) + u32(sizeof(API_Attribute)) + std::string(sizeof(API_Attribute), '\0') +
+               memo;
+    };
+    auto model = [&](const std::string& chunk) { return header() + name + chunk + end; };
+    fails(model(chunk("ATTR", u32(1) + layer(0))), "is bad or given twice");
+    fails(model(chunk("ATTR", u32(2) + layer(3) + layer(3))), "given twice");
+    fails(model(chunk("ATTR", u32(1) + u32(2) + u32(3) + u32(12) + std::string(1400, '\0'))), "wrong size");
+    // A memo block naming a field the memo does not have.
+    fails(
+        model(chunk("ATTR", u32(1) + layer(3, u32(1) + u32(4) + u32(0) + u32(0) + u32(0) + u32(0) + u32(0)))),
+        "does not have");
+    fails(model(chunk("STRY", u32(1) + u32(3) + std::string(8, '\0') + u32(0) + u32(0) +
+                                  std::string(8, '\0') + u32(0) + u32(0))),
+          "without the current one");
+    fails(model(chunk("VIEW", u32(1) + std::string(60, '\0'))),
+          "the floor plan and the 3D model are missing");
+    fails(model(chunk("RELS", u32(0) + u32(0) + u32(0) + "x")), "bytes left over");
 }
 
-TEST(ProjectFile, UnknownChunksAreSkipped) {
+TEST(ProjectFile, UnknownChunksAreSkippedAndMissingModelChunksMakeANewModel) {
     Project target;
     std::string error;
     std::string bytes =
         header() + chunk("STOR", "from a newer host") + chunk("NAME", "Future") + chunk("END ", "");
     ASSERT_TRUE(ProjectFile::decode(bytes, &target, &error)) << error;
     EXPECT_EQ(target.name, "Future");
+    EXPECT_EQ(target.model.storeys, StoreyList::withDefaults());
+    EXPECT_EQ(target.model.attributes.search(AttrLayer, "Default Layer"), 1);
 }
 
 TEST(ProjectFile, SaveAndLoadThroughAFile) {
@@ -131,4 +154,60 @@ TEST_F(HostTest, OpeningABadFileKeepsTheOpenProject) {
     EXPECT_EQ(host.openProject(path), hosterr::Ok);
     EXPECT_EQ(host.project()->name, "Sample House");
     std::remove(path.c_str());
+}
+
+TEST_F(ModelTest, TheWholeModelRoundTripsThroughTheProjectFile) {
+    API_ElementMemo memo;
+    memo.coordinates = handleOf("points");
+    memo.subBlock = BMNewPtr(56);
+    GSHandle inner = handleOf("inner");
+    std::memcpy(memo.subBlock + 8, &inner, sizeof inner);
+    API_Guid text = create(15, &memo);
+    table().DisposeElementMemo(&memo);
+    API_Guid line = create(19);
+    HostElementHead head = headOf(text);
+    HostUserData data{.dataHandle = handleOf("user bytes")};
+    inCommand([&] {
+        table().SetElementUserData(&head, &data);
+        return table().LinkElements(&text, &line, 2);
+    });
+    BMKillHandle(&data.dataHandle);
+    project().model.views.add(DatabaseSection, u"Cut")->elements.add([] {
+        StoredElement element;
+        element.record.head.typeCode = 29;
+        element.record.head.guid = newGuid();
+        element.nodes = {{1, 2, 3}};
+        return element;
+    }());
+    std::string why;
+    project().model.storeys.add("Attic", 9.0, &why);
+    project().model.settings.shared = true;
+    project().model.settings.users = {{"me", "Me", API_Guid::fromHalves(7, 7), 1, 0}};
+    project().model.attributes.find(AttrPen, 2)->userData = StoredUserData{1, 0x5757, 12, "pen data"};
+    project().model.defaults.edit(16, 0).record.head.layer = 2;
+
+    const std::string bytes = ProjectFile::encode(project());
+    Project loaded;
+    std::string error;
+    ASSERT_TRUE(ProjectFile::decode(bytes, &loaded, &error)) << error;
+    EXPECT_EQ(loaded.model, project().model);
+    EXPECT_EQ(ProjectFile::encode(loaded), bytes);
+
+    // Every truncation fails cleanly; so does a flipped byte in every chunk's counts.
+    for (size_t length = 0; length < bytes.size(); length += 97) {
+        Project target;
+        EXPECT_FALSE(ProjectFile::decode(std::string_view(bytes).substr(0, length), &target, &error))
+            << length;
+    }
+    const char tags[][5] = {"SETG", "ATTR", "STRY", "VIEW", "DEFS", "RELS"};
+    for (const auto& tag : tags) {
+        std::string damaged = bytes;
+        size_t at = damaged.find(u32(fourCC(tag)));
+        ASSERT_NE(at, std::string::npos) << tag;
+        // The first word of the payload is a count or a record length: make it huge.
+        damaged[at + 8 + 3] = '\x7F';
+        Project target;
+        EXPECT_FALSE(ProjectFile::decode(damaged, &target, &error)) << tag;
+        EXPECT_NE(error.find(tag), std::string::npos) << error;
+    }
 }

@@ -1,6 +1,5 @@
 #include "ModelTestSupport.h"
 #include "platform/api/ProjectRecords.h"
-#include "platform/host/ProjectFile.h"
 #include "platform/io/Location.h"
 
 using namespace zavhost;
@@ -76,11 +75,8 @@ TEST_F(ModelTest, SharedProjectsListUsersReservationsAndLockables) {
     ASSERT_EQ(held.GetSize(), 1u);
     EXPECT_TRUE(held.ContainsKey(theirs));
     EXPECT_EQ(project().model.views.findElement(mine)->head().ownerUserId, 4);
-    API_Element element;
-    element.head.guid = theirs;
-    table().GetElement(&element);
-    EXPECT_EQ(inCommand([&] { return table().ChangeElement(&element, nullptr, nullptr, 0, true); }),
-              hosterr::Refused);
+    API_Element element = elementOf(theirs);
+    EXPECT_EQ(change(&element), hosterr::Refused);
     ASSERT_EQ(table().ReleaseElements(&wanted), hosterr::Ok);
     EXPECT_EQ(project().model.views.findElement(mine)->head().ownerUserId, 0);
 
@@ -179,9 +175,7 @@ TEST_F(ModelTest, ViewsHaveRecordsListsAndTheirOwnElements) {
     API_Guid placed = create(30);
     ASSERT_EQ(database("GDAT", &current), hosterr::Ok);
     EXPECT_EQ(current.databaseGuid, layout.databaseGuid);
-    GS::Array<API_Guid> list;
-    table().GetElementList(0, &list, 0, 0, nullptr);
-    EXPECT_EQ(list.GetSize(), 1u);
+    EXPECT_EQ(listed(), std::vector<API_Guid>{placed});
     EXPECT_EQ(project().model.views.plan().elements.size(), 0u);
     ASSERT_EQ(table().AutomationCall(fourCC("CHWD"), &sheet, nullptr), hosterr::Ok);
     ASSERT_EQ(database("GWIN", &current), hosterr::Ok);
@@ -204,103 +198,4 @@ TEST_F(ModelTest, ViewsHaveRecordsListsAndTheirOwnElements) {
     ASSERT_EQ(database("GARF", &fixedToo), hosterr::Ok);
     EXPECT_FALSE(fixed.isNull());
     EXPECT_EQ(fixed, fixedToo);
-}
-
-TEST_F(ModelTest, TheWholeModelRoundTripsThroughTheProjectFile) {
-    API_ElementMemo memo;
-    memo.coordinates = handleOf("points");
-    memo.subBlock = BMNewPtr(56);
-    GSHandle inner = handleOf("inner");
-    std::memcpy(memo.subBlock + 8, &inner, sizeof inner);
-    API_Guid text = create(15, &memo);
-    table().DisposeElementMemo(&memo);
-    API_Guid line = create(19);
-    HostElementHead head;
-    head.guid = text;
-    HostUserData data;
-    data.dataHandle = handleOf("user bytes");
-    inCommand([&] {
-        table().SetElementUserData(&head, &data);
-        return table().LinkElements(&text, &line, 2);
-    });
-    BMKillHandle(&data.dataHandle);
-    project().model.views.add(DatabaseSection, u"Cut")->elements.add([] {
-        StoredElement element;
-        element.record.head.typeCode = 29;
-        element.record.head.guid = newGuid();
-        element.nodes = {{1, 2, 3}};
-        return element;
-    }());
-    std::string why;
-    project().model.storeys.add("Attic", 9.0, &why);
-    project().model.settings.shared = true;
-    project().model.settings.users = {{"me", "Me", API_Guid::fromHalves(7, 7), 1, 0}};
-    project().model.attributes.find(AttrPen, 2)->userData = StoredUserData{1, 0x5757, 12, "pen data"};
-    project().model.defaults.edit(16, 0).record.head.layer = 2;
-
-    const std::string bytes = ProjectFile::encode(project());
-    Project loaded;
-    std::string error;
-    ASSERT_TRUE(ProjectFile::decode(bytes, &loaded, &error)) << error;
-    EXPECT_EQ(loaded.model, project().model);
-    EXPECT_EQ(ProjectFile::encode(loaded), bytes);
-
-    // Every truncation fails cleanly; so does a flipped byte in every chunk's counts.
-    for (size_t length = 0; length < bytes.size(); length += 97) {
-        Project target;
-        EXPECT_FALSE(ProjectFile::decode(std::string_view(bytes).substr(0, length), &target, &error))
-            << length;
-    }
-    for (const std::string tag : {"SETG", "ATTR", "STRY", "VIEW", "DEFS", "RELS"}) {
-        std::string damaged = bytes;
-        const uint32_t code = (uint32_t(uint8_t(tag[0])) << 24) | (uint32_t(uint8_t(tag[1])) << 16) |
-                              (uint32_t(uint8_t(tag[2])) << 8) | uint32_t(uint8_t(tag[3]));
-        const char le[4] = {char(code), char(code >> 8), char(code >> 16), char(code >> 24)};
-        size_t at = damaged.find(std::string(le, 4));
-        ASSERT_NE(at, std::string::npos) << tag;
-        // The first word of the payload is a count or a record length: make it huge.
-        damaged[at + 8 + 3] = '\x7F';
-        Project target;
-        EXPECT_FALSE(ProjectFile::decode(damaged, &target, &error)) << tag;
-        EXPECT_NE(error.find(tag), std::string::npos) << error;
-    }
-}
-
-TEST(ProjectFileModel, HostileModelChunksFailWithAReason) {
-    auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
-    auto chunk = [&](const char(&tag)[5], const std::string& payload) {
-        return u32(fourCC(tag)) + u32(uint32_t(payload.size())) + payload;
-    };
-    const std::string head = std::string(ProjectFile::magic, 8) + u32(1) + chunk("NAME", "x");
-    const std::string end = chunk("END ", "");
-    auto fails = [&](const std::string& body, const std::string& why) {
-        Project target;
-        std::string error;
-        EXPECT_FALSE(ProjectFile::decode(head + body + end, &target, &error)) << why;
-        EXPECT_NE(error.find(why), std::string::npos) << error;
-    };
-    std::string attribute = u32(2) + u32(0) + u32(sizeof(API_Attribute)) +
-                            std::string(sizeof(API_Attribute), '\0') + u32(0) + u32(0) + u32(0);
-    fails(chunk("ATTR", u32(1) + attribute), "is bad or given twice"); // index 0
-    std::string one = u32(2) + u32(3) + u32(sizeof(API_Attribute)) +
-                      std::string(sizeof(API_Attribute), '\0') + u32(0) + u32(0) + u32(0);
-    fails(chunk("ATTR", u32(2) + one + one), "given twice");
-    fails(chunk("ATTR", u32(1) + u32(2) + u32(3) + u32(12) + std::string(1400, '\0')), "wrong size");
-    // A memo block naming a field the memo does not have.
-    std::string badMemo = u32(2) + u32(3) + u32(sizeof(API_Attribute)) +
-                          std::string(sizeof(API_Attribute), '\0') + u32(1) + u32(4) + u32(0) + u32(0) +
-                          u32(0) + u32(0) + u32(0);
-    fails(chunk("ATTR", u32(1) + badMemo), "does not have");
-    fails(chunk("STRY", u32(1) + u32(3) + std::string(8, '\0') + u32(0) + u32(0) + std::string(8, '\0') +
-                            u32(0) + u32(0)),
-          "without the current one");
-    fails(chunk("VIEW", u32(1) + std::string(60, '\0')), "the floor plan and the 3D model are missing");
-    fails(chunk("RELS", u32(0) + u32(0) + u32(0) + "x"), "bytes left over");
-
-    // A file without model chunks opens as a new project's model.
-    Project target;
-    std::string error;
-    ASSERT_TRUE(ProjectFile::decode(head + end, &target, &error)) << error;
-    EXPECT_EQ(target.model.storeys, StoreyList::withDefaults());
-    EXPECT_EQ(target.model.attributes.search(AttrLayer, "Default Layer"), 1);
 }
