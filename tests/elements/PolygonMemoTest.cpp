@@ -117,53 +117,7 @@ TEST(PolygonMemo, AClosedPolygonWithAHoleAndArcsComesBackRotatedWithItsArcsAndId
     EXPECT_TRUE(read.isClosed());
 }
 
-TEST(PolygonMemo, PartsThatDoNotFitTheirCountsAreRefused) {
-    ModuleUnderTest module(nullptr, false);
-    struct Case {
-        const char* what;
-        std::vector<HostCoord2D> coordinates;
-        std::vector<uint32_t> ends;
-        PolygonCounts counts;
-        std::vector<uint32_t> ids;
-        std::vector<double> doubles;
-    };
-    const StoredSquare ok;
-    std::vector<HostCoord2D> three(ok.coordinates.begin(), ok.coordinates.begin() + 3);
-    const Case cases[] = {
-        {"short coordinates", three, ok.ends, ok.counts, {}, {}},
-        {"ends past the coordinates", ok.coordinates, {0, 400}, ok.counts, {}, {}},
-        {"decreasing ends", ok.coordinates, {0, 5, 2}, {5, 2, 0}, {}, {}},
-        {"ends shorter than the contours", ok.coordinates, {0, 5}, {5, 3, 0}, {}, {}},
-        {"huge contour count", ok.coordinates, {0, 5}, {5, 0xFFFFFFFFu, 0}, {}, {}},
-        {"short ids", ok.coordinates, ok.ends, ok.counts, {0, 1, 2}, {}},
-        {"short doubles", ok.coordinates, ok.ends, ok.counts, {}, {0.0, 1.0}},
-        {"no coordinate counted", ok.coordinates, ok.ends, {0, 1, 0}, {}, {}},
-        {"arcs counted but missing", ok.coordinates, ok.ends, {5, 1, 2}, {}, {}},
-    };
-    for (const Case& c : cases) {
-        ElementMemoStore store;
-        *store.coordinatesAddress() = handleOf(c.coordinates);
-        *store.subPolygonEndsAddress() = handleOf(c.ends);
-        if (!c.ids.empty()) *store.vertexIdsAddress() = handleOf(c.ids);
-        if (!c.doubles.empty()) *store.vertexDoublesAddress() = handleOf(c.doubles);
-        LoosePolygon reader;
-        reader.copyPolygon(square(1.0));
-        reader.header = c.counts;
-        EXPECT_FALSE(reader.readMemo(store)) << c.what;
-        EXPECT_FALSE(reader.isLoaded()) << c.what;
-        EXPECT_EQ(reader.heldPolygon(), nullptr) << c.what;
-    }
-    // More arcs counted than the handle holds.
-    ElementMemoStore store;
-    *store.coordinatesAddress() = handleOf(ok.coordinates);
-    *store.subPolygonEndsAddress() = handleOf(ok.ends);
-    *store.arcsAddress() = handleOf(std::vector<HostPolygonArc>{{1, 2, 0.5}});
-    LoosePolygon reader;
-    reader.header = {5, 1, 3};
-    EXPECT_FALSE(reader.readMemo(store));
-}
-
-TEST(PolygonMemo, PolygonsThatCouldNotBeDrawnAreRefusedAsCorrupt) {
+TEST(PolygonMemo, PartsThatDoNotFitTheirCountsOrCouldNotBeDrawnAreRefused) {
     ModuleUnderTest module(nullptr, false);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
@@ -176,6 +130,7 @@ TEST(PolygonMemo, PolygonsThatCouldNotBeDrawnAreRefusedAsCorrupt) {
         std::vector<HostPolygonArc> arcs;
         std::vector<double> doubles;
         size_t trailingBytes = 0;
+        std::vector<uint32_t> ids = {};
     };
     const StoredSquare ok;
     auto withPoint = [&](size_t at, HostCoord2D point) {
@@ -183,6 +138,7 @@ TEST(PolygonMemo, PolygonsThatCouldNotBeDrawnAreRefusedAsCorrupt) {
         coordinates[at] = point;
         return coordinates;
     };
+    std::vector<HostCoord2D> three(ok.coordinates.begin(), ok.coordinates.begin() + 3);
     std::vector<HostCoord2D> squareAndDot = ok.coordinates;
     squareAndDot.insert(squareAndDot.end(), {{1, 1}, {1, 1}});
     const Case cases[] = {
@@ -205,6 +161,17 @@ TEST(PolygonMemo, PolygonsThatCouldNotBeDrawnAreRefusedAsCorrupt) {
         {"infinite arc angle", false, ok.coordinates, ok.ends, {5, 1, 1}, {{2, 3, inf}}, {}},
         {"NaN height", false, ok.coordinates, ok.ends, ok.counts, {}, {0, 0, 0, nan, 0, 0}},
         {"a partial point after the coordinates", false, ok.coordinates, ok.ends, ok.counts, {}, {}, 8},
+        // Parts that do not fit their counts.
+        {"short coordinates", false, three, ok.ends, ok.counts, {}, {}},
+        {"ends past the coordinates", false, ok.coordinates, {0, 400}, ok.counts, {}, {}},
+        {"decreasing ends", false, ok.coordinates, {0, 5, 2}, {5, 2, 0}, {}, {}},
+        {"ends shorter than the contours", false, ok.coordinates, {0, 5}, {5, 3, 0}, {}, {}},
+        {"huge contour count", false, ok.coordinates, {0, 5}, {5, 0xFFFFFFFFu, 0}, {}, {}},
+        {"short ids", false, ok.coordinates, ok.ends, ok.counts, {}, {}, 0, {0, 1, 2}},
+        {"short doubles", false, ok.coordinates, ok.ends, ok.counts, {}, {0.0, 1.0}},
+        {"no coordinate counted", false, ok.coordinates, ok.ends, {0, 1, 0}, {}, {}},
+        {"arcs counted but missing", false, ok.coordinates, ok.ends, {5, 1, 2}, {}, {}},
+        {"more arcs counted than held", false, ok.coordinates, ok.ends, {5, 1, 3}, {{1, 2, 0.5}}, {}},
     };
     for (const Case& c : cases) {
         ElementMemoStore store;
@@ -216,6 +183,7 @@ TEST(PolygonMemo, PolygonsThatCouldNotBeDrawnAreRefusedAsCorrupt) {
         *store.subPolygonEndsAddress() = handleOf(c.ends);
         if (!c.arcs.empty()) *store.arcsAddress() = handleOf(c.arcs);
         if (!c.doubles.empty()) *store.vertexDoublesAddress() = handleOf(c.doubles);
+        if (!c.ids.empty()) *store.vertexIdsAddress() = handleOf(c.ids);
         LoosePolygon reader;
         reader.copyPolygon(square(1.0));
         reader.header = c.counts;
@@ -225,7 +193,7 @@ TEST(PolygonMemo, PolygonsThatCouldNotBeDrawnAreRefusedAsCorrupt) {
     }
 }
 
-TEST(PolygonMemo, AnOpenPolygonWritesOnlyItsOutlineAndExactlyWhatItCounts) {
+TEST(PolygonMemo, OpenOrContourlessPolygonsWriteOnlyTheirOutlineAndExactlyWhatTheyCount) {
     ModuleUnderTest module(nullptr, false);
     LoosePolygon writer;
     writer.closed = false;
@@ -251,23 +219,21 @@ TEST(PolygonMemo, AnOpenPolygonWritesOnlyItsOutlineAndExactlyWhatItCounts) {
     EXPECT_EQ(reader.heldPolygon()->getVertexCount(), 4u);
     EXPECT_DOUBLE_EQ(reader.heldPolygon()->getVertex(0).getX(), 0.0); // not rotated
     EXPECT_FALSE(reader.heldPolygon()->isClosed());
-}
 
-TEST(PolygonMemo, AClosedPolygonWithoutContoursWritesNoClosingPoint) {
-    ModuleUnderTest module(nullptr, false);
-    LoosePolygon writer;
-    writer.contours = false; // closed, zero-based, no holes: as a closed spline stores itself
-    writer.oneBased = false;
-    writer.copyPolygon(square(3.0, 0.4));
-    ElementMemoStore store;
-    ASSERT_TRUE(writer.writeMemo(store));
-    EXPECT_EQ(writer.getCountHeader(), (PolygonCounts{4, 1, 1}));
-    std::vector<HostCoord2D> coordinates = itemsOf<HostCoord2D>(store.getCoordinates());
+    // A closed polygon without contours writes no closing point.
+    LoosePolygon spline;
+    spline.contours = false; // closed, zero-based, no holes: as a closed spline stores itself
+    spline.oneBased = false;
+    spline.copyPolygon(square(3.0, 0.4));
+    ElementMemoStore splineStore;
+    ASSERT_TRUE(spline.writeMemo(splineStore));
+    EXPECT_EQ(spline.getCountHeader(), (PolygonCounts{4, 1, 1}));
+    coordinates = itemsOf<HostCoord2D>(splineStore.getCoordinates());
     ASSERT_EQ(coordinates.size(), 5u);
     EXPECT_DOUBLE_EQ(coordinates[0].x, 0.0); // the first vertex at index 0
     EXPECT_DOUBLE_EQ(coordinates[3].x, 0.0);
     EXPECT_DOUBLE_EQ(coordinates[3].y, 3.0);
-    EXPECT_EQ(itemsOf<uint32_t>(store.getSubPolygonEnds())[1], 3u);
+    EXPECT_EQ(itemsOf<uint32_t>(splineStore.getSubPolygonEnds())[1], 3u);
 }
 
 TEST(PolygonMemo, NothingIsWrittenWithoutAValidPolygonAndOldHandlesAreReplaced) {
