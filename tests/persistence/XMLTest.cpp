@@ -160,6 +160,7 @@ TEST(XMLRoundTrip, SpecialAndNonFiniteRealsReadBack) {
             EXPECT_TRUE(std::isnan(back.x));
         else
             EXPECT_EQ(back.x, value);
+        EXPECT_EQ(std::signbit(back.x), std::signbit(value)) << value; // -0.0 keeps its sign
     }
 }
 
