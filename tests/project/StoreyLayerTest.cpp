@@ -26,6 +26,11 @@ void addStorey(zavhost::StandInHost& host, const std::string& name, double level
 }
 
 constexpr int16_t hiddenLayer = 5; // "Hidden Things" of a new host project
+
+using Plans = projecttest::HostTest;
+using Layers = projecttest::HostTest;
+using LayerChecks = projecttest::HostTest;
+using ProjectFiles = projecttest::HostTest;
 } // namespace
 
 TEST(Storey, RelationsAreTestedInOrder) {
@@ -42,24 +47,22 @@ TEST(Storey, RelationsAreTestedInOrder) {
     EXPECT_EQ(Storey(nullptr, String("Basement"), -1, -3.0, 3.0).getIndex(), 0xFFFFu);
 }
 
-TEST(Plan, MakesEveryStoreyTheHostHasWithItsHeight) {
-    ModuleUnderTest module;
-    addStorey(module.host(), "Attic", 9.0);
-    addStorey(module.host(), "Basement", -2.5);
+TEST_F(Plans, MakesEveryStoreyTheHostHasWithItsHeight) {
+    addStorey(host, "Attic", 9.0);
+    addStorey(host, "Basement", -2.5);
     Plan* plan = Host::getPlan();
     ASSERT_NE(plan, nullptr);
     EXPECT_EQ(plan->getTypeName(), "Floor Plan");
-    const auto& host = hostProject(module.host()).model.storeys.storeys();
-    ASSERT_EQ(plan->getStoreyCount(), host.size());
-    for (size_t i = 0; i < host.size(); ++i) {
+    const auto& levels = hostProject(host).model.storeys.storeys();
+    ASSERT_EQ(plan->getStoreyCount(), levels.size());
+    for (size_t i = 0; i < levels.size(); ++i) {
         const Storey* storey = plan->getStoreys()[i];
-        EXPECT_EQ(storey->getName(), String(host[i].name));
-        EXPECT_EQ(storey->getIndex16(), host[i].index);
-        EXPECT_DOUBLE_EQ(storey->getLevel(), host[i].level);
-        double top = i + 1 < host.size()
-                         ? host[i + 1].level
-                         : host[i].level + hostProject(module.host()).model.storeys.topHeight();
-        EXPECT_DOUBLE_EQ(storey->getHeight(), top - host[i].level) << i;
+        EXPECT_EQ(storey->getName(), String(levels[i].name));
+        EXPECT_EQ(storey->getIndex16(), levels[i].index);
+        EXPECT_DOUBLE_EQ(storey->getLevel(), levels[i].level);
+        double top = i + 1 < levels.size() ? levels[i + 1].level
+                                           : levels[i].level + hostProject(host).model.storeys.topHeight();
+        EXPECT_DOUBLE_EQ(storey->getHeight(), top - levels[i].level) << i;
         EXPECT_EQ(storey->getPlan(), plan);
     }
     EXPECT_EQ(plan->getFirstStoreyIndex(), -1);
@@ -71,17 +74,16 @@ TEST(Plan, MakesEveryStoreyTheHostHasWithItsHeight) {
     EXPECT_EQ(plan->getStorey(7), nullptr);
 
     // Read once, kept until reset.
-    size_t before = module.host().calls().size();
-    EXPECT_EQ(plan->getStoreyCount(), host.size());
-    EXPECT_EQ(callsWith(module.host(), "GSTO", before), 0u);
-    addStorey(module.host(), "Roof", 12.0);
+    size_t before = mark();
+    EXPECT_EQ(plan->getStoreyCount(), levels.size());
+    EXPECT_EQ(callsWith(host, "GSTO", before), 0u);
+    addStorey(host, "Roof", 12.0);
     EXPECT_EQ(plan->getStoreyCount(), 4u);
     plan->reset();
     EXPECT_EQ(plan->getStoreyCount(), 5u);
 }
 
-TEST(Plan, CurrentStoreyIsReadAndChangedThroughTheHost) {
-    ModuleUnderTest module;
+TEST_F(Plans, CurrentStoreyIsReadAndChangedThroughTheHost) {
     Plan* plan = Host::getPlan();
     Storey* ground = plan->getCurrentStorey();
     ASSERT_NE(ground, nullptr);
@@ -91,7 +93,7 @@ TEST(Plan, CurrentStoreyIsReadAndChangedThroughTheHost) {
     Storey* first = plan->getStorey(1);
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(plan->setCurrentStorey(*first, false));
-    EXPECT_EQ(hostProject(module.host()).model.storeys.current(), 1);
+    EXPECT_EQ(hostProject(host).model.storeys.current(), 1);
     EXPECT_EQ(plan->getCurrentStorey(), first);
     EXPECT_EQ(plan->getDatabaseRef().getStoreyIndex(), 1u);
 
@@ -105,11 +107,10 @@ TEST(Plan, CurrentStoreyIsReadAndChangedThroughTheHost) {
     EXPECT_EQ(Storey(AttributeLink(1u, AttrNone)).getPlan(), plan);
 }
 
-TEST(Layer, NamesFindTheirLayerAndTheDefaultNameIsAlwaysIndexOne) {
-    ModuleUnderTest module;
+TEST_F(Layers, NamesFindTheirLayerAndTheDefaultNameIsAlwaysIndexOne) {
     EXPECT_EQ(Layer::defaultLayerName(), "Base Layer");
     EXPECT_EQ(Layer(String("Walls")).getIndex(), 2u);
-    int16_t twin = projecttest::addAttribute(module.host(), AttrLayer, "Base Layer");
+    int16_t twin = projecttest::addAttribute(host, AttrLayer, "Base Layer");
     ASSERT_GT(twin, 1);
     Layer base(String("Base Layer"));
     EXPECT_EQ(base.getIndex(), 1u);
@@ -128,8 +129,7 @@ TEST(Layer, NamesFindTheirLayerAndTheDefaultNameIsAlwaysIndexOne) {
     EXPECT_FALSE(empty.exists());
 }
 
-TEST(Layer, FallbacksUnlinkLayersButPensKeepTheirLink) {
-    ModuleUnderTest module;
+TEST_F(Layers, FallbacksUnlinkLayersButPensKeepTheirLink) {
     Layer gone(AttributeLink(77, AttrLayer));
     EXPECT_NE(gone.getLink().getDatabase(), nullptr);
     EXPECT_FALSE(gone.exists());
@@ -153,8 +153,7 @@ TEST(Layer, FallbacksUnlinkLayersButPensKeepTheirLink) {
     EXPECT_FALSE(notALayer.exists());
 }
 
-TEST(Layer, FlagsStatusAndConnectionClassReachTheHost) {
-    ModuleUnderTest module;
+TEST_F(Layers, FlagsStatusAndConnectionClassReachTheHost) {
     Layer walls(AttributeLink(2, AttrLayer));
     EXPECT_FALSE(walls.isHidden());
     walls.setHidden(true);
@@ -162,7 +161,7 @@ TEST(Layer, FlagsStatusAndConnectionClassReachTheHost) {
     walls.setFlag0010(true);
     walls.setConnectionClass(4);
     ASSERT_TRUE(change([&] { return Host::getSpecification()->store(walls); }));
-    const zavhost::StoredAttribute* stored = hostProject(module.host()).model.attributes.find(AttrLayer, 2);
+    const zavhost::StoredAttribute* stored = hostProject(host).model.attributes.find(AttrLayer, 2);
     EXPECT_EQ(stored->header().flags, LayerHidden | LayerLocked | LayerFlag0010);
     EXPECT_EQ(stored->record.layer.connectionClass, 4u);
 
@@ -182,10 +181,9 @@ TEST(Layer, FlagsStatusAndConnectionClassReachTheHost) {
     EXPECT_TRUE(Layer(AttributeLink(2, AttrLayer)) == walls);
 }
 
-TEST(ProjectLayerCheck, TellsWhyALayerCannotTakeElements) {
-    ModuleUnderTest module;
+TEST_F(LayerChecks, TellsWhyALayerCannotTakeElements) {
     Project* project = Host::getProject();
-    zavhost::AlertDesk& alerts = module.host().alerts();
+    zavhost::AlertDesk& alerts = host.alerts();
 
     Layer usable(AttributeLink(2, AttrLayer));
     EXPECT_EQ(project->checkLayer(usable, false), 2);
@@ -215,68 +213,64 @@ TEST(ProjectLayerCheck, TellsWhyALayerCannotTakeElements) {
     int answer = -1;
     ASSERT_TRUE(change([&] { return (answer = project->checkLayer(hidden, false)) == 2; }));
     EXPECT_EQ(answer, 2);
-    EXPECT_EQ(hostProject(module.host()).model.attributes.find(AttrLayer, hiddenLayer)->header().flags, 0);
+    EXPECT_EQ(hostProject(host).model.attributes.find(AttrLayer, hiddenLayer)->header().flags, 0);
 
-    Layer locked(AttributeLink(3, AttrLayer));
-    locked.setLocked(true);
-    alerts.queue({2, "", 0});
-    project->checkLayer(locked, false);
-    EXPECT_EQ(
-        alerts.shown().back().message,
-        "The layer named \"Annotation\" is locked. Please unlock it or choose another layer for this tool.");
-    EXPECT_EQ(alerts.shown().back().buttons[2], "Unlock Layer");
-
-    Layer outside(AttributeLink(4, AttrLayer));
-    outside.setFlags(LayerNotInWorkspace | LayerLocked);
-    alerts.queue({2, "", 0});
-    project->checkLayer(outside, false);
-    EXPECT_EQ(alerts.shown().back().message, "The layer named \"Dimensions\" is not in your workspace. "
-                                             "Please choose another layer for this tool.");
-    EXPECT_EQ(alerts.shown().back().buttons[2], "");
-
-    Layer missing(AttributeLink(66, AttrLayer));
-    alerts.queue({2, "", 0});
-    project->checkLayer(missing, false);
-    EXPECT_EQ(
-        alerts.shown().back().message,
-        "The layer previously selected for this tool is missing. Please choose another layer for this tool.");
-    EXPECT_EQ(alerts.shown().back().buttons[2], "");
+    const struct {
+        int index;
+        uint16_t flags;
+        const char *message, *third;
+    } cases[] = {
+        {3, LayerLocked,
+         "The layer named \"Annotation\" is locked. Please unlock it or choose another layer for this tool.",
+         "Unlock Layer"},
+        {4, LayerNotInWorkspace | LayerLocked,
+         "The layer named \"Dimensions\" is not in your workspace. Please choose another layer for this "
+         "tool.",
+         ""},
+        {66, 0,
+         "The layer previously selected for this tool is missing. Please choose another layer for this tool.",
+         ""},
+    };
+    for (const auto& c : cases) {
+        Layer layer(AttributeLink(c.index, AttrLayer));
+        if (c.flags != 0) layer.setFlags(c.flags);
+        alerts.queue({2, "", 0});
+        project->checkLayer(layer, false);
+        EXPECT_EQ(alerts.shown().back().message, c.message);
+        EXPECT_EQ(alerts.shown().back().buttons[2], c.third) << c.message;
+    }
 }
 
-TEST(ProjectLayerCheck, ToolChecksEndWhenTheUserKeepsChoosingAndNothingChanges) {
-    ModuleUnderTest module;
+TEST_F(LayerChecks, ToolChecksEndWhenTheUserKeepsChoosingAndNothingChanges) {
     Project* project = Host::getProject();
-    zavhost::Project& host = hostProject(module.host());
     const uint32_t textType = 17;
     ElementLink tool(ElementLink::makeTypeId(textType), 0u);
     EXPECT_TRUE(project->checkToolLayer(tool, false)); // the default layer is usable
-    EXPECT_TRUE(module.host().alerts().shown().empty());
+    EXPECT_TRUE(host.alerts().shown().empty());
 
-    host.model.defaults.edit(textType, 0).record.head.layer = hiddenLayer;
+    hostProject(host).model.defaults.edit(textType, 0).record.head.layer = hiddenLayer;
     EXPECT_FALSE(project->checkToolLayer(tool, true));
-    EXPECT_TRUE(module.host().alerts().shown().empty());
+    EXPECT_TRUE(host.alerts().shown().empty());
 
     // The scripted user answers every alert with its first button, "Choose Layer".
-    size_t before = module.host().calls().size();
+    size_t before = mark();
     EXPECT_FALSE(project->checkToolLayer(tool, false));
-    EXPECT_EQ(module.host().alerts().shown().size(), 1u);
-    EXPECT_EQ(callsWith(module.host(), "SETD", before), 1u);
-    EXPECT_EQ(host.session.defaultToolType, textType);
+    EXPECT_EQ(host.alerts().shown().size(), 1u);
+    EXPECT_EQ(callsWith(host, "SETD", before), 1u);
+    EXPECT_EQ(hostProject(host).session.defaultToolType, textType);
 
-    module.host().alerts().queue({0, "Cancel", 0});
+    host.alerts().queue({0, "Cancel", 0});
     EXPECT_FALSE(project->checkToolLayer(tool, false));
 
-    module.host().alerts().queue({0, "Show Layer", 0});
+    host.alerts().queue({0, "Show Layer", 0});
     bool placed = false;
     ASSERT_TRUE(change([&] { return placed = project->checkToolLayer(tool, false); }));
     EXPECT_TRUE(placed);
 }
 
-TEST(ProjectFile, AttributesStoreysAndLayersSurviveSaveAndReopen) {
-    ModuleUnderTest module;
+TEST_F(ProjectFiles, AttributesStoreysAndLayersSurviveSaveAndReopen) {
     Specification* spec = Host::getSpecification();
-    std::string why;
-    ASSERT_TRUE(hostProject(module.host()).model.storeys.add("Attic", 9.0, &why)) << why;
+    addStorey(host, "Attic", 9.0);
     Layer roof(String("Roof"));
     roof.setLocked(true);
     roof.setConnectionClass(3);
@@ -286,12 +280,12 @@ TEST(ProjectFile, AttributesStoreysAndLayersSurviveSaveAndReopen) {
     Layer walls(AttributeLink(2, AttrLayer));
     walls.setHidden(true);
     ASSERT_TRUE(change([&] { return spec->store(roof) && spec->store(pen) && spec->store(walls); }));
-    const zavhost::ProjectModel saved = hostProject(module.host()).model;
+    const zavhost::ProjectModel saved = hostProject(host).model;
 
     TempFolder folder;
-    ASSERT_EQ(module.host().saveAndReopenProject(folder.path("kept.zavproj")), hosterr::Ok);
-    EXPECT_TRUE(hostProject(module.host()).model.attributes == saved.attributes);
-    EXPECT_TRUE(hostProject(module.host()).model.storeys == saved.storeys);
+    ASSERT_EQ(host.saveAndReopenProject(folder.path("kept.zavproj")), hosterr::Ok);
+    EXPECT_TRUE(hostProject(host).model.attributes == saved.attributes);
+    EXPECT_TRUE(hostProject(host).model.storeys == saved.storeys);
     projecttest::forget();
 
     spec = Host::getSpecification();
