@@ -6,7 +6,13 @@
 
 using namespace zavhost;
 
-TEST_F(HostTest, EntriesRunInOrderAndReleaseRunsAtUnload) {
+TEST_F(HostTest, EntriesRunInOrderAndReleaseRunsAtUnloadUnlessTheModuleDeclines) {
+    rawmodule::setDeclineToLoad(true);
+    EXPECT_EQ(attach(), hosterr::Refused);
+    EXPECT_FALSE(host.moduleLoaded());
+    EXPECT_EQ(rawmodule::record().entries, std::vector<std::string>{"check"});
+    EXPECT_TRUE(host.transcript().contains("declined"));
+    rawmodule::setDeclineToLoad(false);
     ASSERT_EQ(attach(), hosterr::Ok);
     EXPECT_TRUE(host.moduleLoaded());
     EXPECT_EQ(rawmodule::record().entries, (std::vector<std::string>{"check", "register", "initialize"}));
@@ -16,14 +22,6 @@ TEST_F(HostTest, EntriesRunInOrderAndReleaseRunsAtUnload) {
     EXPECT_FALSE(host.moduleLoaded());
     EXPECT_EQ(host.unloadModule(), hosterr::NotFound);
     EXPECT_EQ(host.menus().menus().size(), 0u);
-}
-
-TEST_F(HostTest, ModuleThatDeclinesGetsNoFurtherEntry) {
-    rawmodule::setDeclineToLoad(true);
-    EXPECT_EQ(attach(), hosterr::Refused);
-    EXPECT_FALSE(host.moduleLoaded());
-    EXPECT_EQ(rawmodule::record().entries, std::vector<std::string>{"check"});
-    EXPECT_TRUE(host.transcript().contains("declined"));
 }
 
 TEST_F(HostTest, LoadsModuleFromFileAndRejectsBadPaths) {
@@ -45,7 +43,7 @@ TEST_F(HostTest, OneHostAtATime) {
     EXPECT_EQ(StandInHost::current(), &host);
 }
 
-TEST_F(HostTest, MenusComeFromTheStringListWithPromptsFlagsAndIcons) {
+TEST_F(HostTest, MenusComeFromTheStringListAndChoicesReachTheHandler) {
     ASSERT_EQ(attach(), hosterr::Ok);
     const Menu* menu = host.menus().menu(rawmodule::menuList);
     ASSERT_NE(menu, nullptr);
@@ -60,10 +58,7 @@ TEST_F(HostTest, MenusComeFromTheStringListWithPromptsFlagsAndIcons) {
     // Registering outside interface registration is refused.
     EXPECT_EQ(rawmodule::record().lateRegisterMenu, hosterr::Refused);
     EXPECT_EQ(host.registerMenu(rawmodule::menuList + 2, rawmodule::promptList, 17, 0), hosterr::Refused);
-}
 
-TEST_F(HostTest, MenuChoiceReachesTheHandlerWithItsIndex) {
-    ASSERT_EQ(attach(), hosterr::Ok);
     EXPECT_EQ(host.chooseMenuItem("Raw Test", "Write Data"), hosterr::NoProject); // the handler's answer
     ASSERT_EQ(rawmodule::record().menuSelections.size(), 1u);
     EXPECT_EQ(rawmodule::record().menuSelections[0].menuResId, rawmodule::menuList);
@@ -74,16 +69,13 @@ TEST_F(HostTest, MenuChoiceReachesTheHandlerWithItsIndex) {
     EXPECT_EQ(host.chooseMenuItem("Raw Test", "-"), hosterr::NotFound);
     EXPECT_EQ(choose(3), hosterr::Refused); // the separator
     EXPECT_EQ(choose(17), hosterr::NotFound);
-    EXPECT_EQ(rawmodule::record().menuSelections.size(), 1u);
-}
 
-TEST_F(HostTest, DisabledItemCannotBeChosenUntilEnabled) {
-    ASSERT_EQ(attach(), hosterr::Ok);
+    // A disabled item cannot be chosen until enabled.
     int32_t flags = 0;
     EXPECT_EQ(host.getMenuItemFlags(rawmodule::menuList, rawmodule::DisabledItem, &flags), hosterr::Ok);
     EXPECT_EQ(flags, 1);
     EXPECT_EQ(host.chooseMenuItem("Raw Test", "Disabled Item"), hosterr::Refused);
-    EXPECT_TRUE(rawmodule::record().menuSelections.empty());
+    EXPECT_EQ(rawmodule::record().menuSelections.size(), 1u);
     ASSERT_EQ(host.chooseMenuItem("Raw Test", "Toggle Disabled Item"), hosterr::Ok);
     EXPECT_EQ(host.chooseMenuItem("Raw Test", "Disabled Item"), hosterr::Ok);
     EXPECT_EQ(rawmodule::record().menuSelections.back().itemIndex, rawmodule::DisabledItem);
@@ -92,7 +84,7 @@ TEST_F(HostTest, DisabledItemCannotBeChosenUntilEnabled) {
     EXPECT_EQ(host.setMenuItemFlags(1, 1, 0), hosterr::NotFound);
 }
 
-TEST_F(HostTest, UnknownSelectorsAreRefusedAndLogged) {
+TEST_F(HostTest, UnknownSelectorsAreRefusedAndLoggedAndSmallQueriesAnswerSoundly) {
     HostFunctionTable& table = host.functionTable();
     EXPECT_EQ(table.EnvironmentCall(fourCC("ZZZZ"), nullptr, nullptr, nullptr), hosterr::BadSelector);
     EXPECT_EQ(table.InterfaceCall(fourCC("NOPE"), nullptr, nullptr, nullptr, nullptr, nullptr),
@@ -104,9 +96,21 @@ TEST_F(HostTest, UnknownSelectorsAreRefusedAndLogged) {
     EXPECT_EQ(host.calls()[2].selector, "0x01020304");
     host.interfaceCalls().add("NOPE", [](SelectorCall&) { return hosterr::Ok; });
     EXPECT_EQ(table.InterfaceCall(fourCC("NOPE"), nullptr, nullptr, nullptr, nullptr, nullptr), hosterr::Ok);
+
+    bool flag = true;
+    EXPECT_EQ(table.HasOpenProject(&flag), hosterr::Ok);
+    EXPECT_FALSE(flag);
+    EXPECT_EQ(table.HasOpenProject(nullptr), hosterr::BadParameter);
+    EXPECT_EQ(table.SetSuspendGroups(true), hosterr::Ok);
+    EXPECT_EQ(table.GetSuspendGroups(&flag), hosterr::Ok);
+    EXPECT_TRUE(flag);
+    EXPECT_EQ(table.SetEntryFlag(true), hosterr::Ok);
+    EXPECT_TRUE(host.entryFlag());
+    EXPECT_EQ(table.GetOwnResModule(), nullptr); // no module
+    EXPECT_EQ(table.SetModuleData(nullptr), hosterr::NoProject);
 }
 
-TEST_F(HostTest, CallLogSaysExactlyWhichCallsAnActionMade) {
+TEST_F(HostTest, CallLogSaysExactlyWhichCallsAnActionMadeAndCommandsReachTheirHandler) {
     ASSERT_EQ(attach(), hosterr::Ok);
     host.newProject("Calls");
     host.calls().clear();
@@ -117,10 +121,7 @@ TEST_F(HostTest, CallLogSaysExactlyWhichCallsAnActionMade) {
               "RunUndoableCommand (\"Raw Step\") -> ok\nSetModuleData (9 bytes) -> ok\n");
     EXPECT_EQ(host.calls().count("SetModuleData"), 1u);
     EXPECT_EQ(host.calls().count("SetModuleData", 2), 0u);
-}
 
-TEST_F(HostTest, CommandsReachTheHandlerOfTheirIdAndVersion) {
-    ASSERT_EQ(attach(), hosterr::Ok);
     GSHandle parameters = BMNewHandle(5);
     EXPECT_EQ(host.sendCommand(fourCC("RAWC"), 1, parameters), hosterr::Ok);
     EXPECT_NE(DBPrintedText().find("version 1 with 5 parameter bytes"), std::string::npos);
@@ -128,24 +129,4 @@ TEST_F(HostTest, CommandsReachTheHandlerOfTheirIdAndVersion) {
     EXPECT_EQ(host.sendCommand(fourCC("RAWC"), 3, nullptr), hosterr::NotFound);
     EXPECT_EQ(host.sendCommand(fourCC("XXXX"), 1, nullptr), hosterr::NotFound);
     BMKillHandle(&parameters);
-}
-
-TEST_F(HostTest, SmallQueriesAnswerSoundly) {
-    HostFunctionTable& table = host.functionTable();
-    bool flag = true;
-    EXPECT_EQ(table.HasOpenProject(&flag), hosterr::Ok);
-    EXPECT_FALSE(flag);
-    EXPECT_EQ(table.HasOpenProject(nullptr), hosterr::BadParameter);
-    EXPECT_EQ(table.SetSuspendGroups(true), hosterr::Ok);
-    EXPECT_EQ(table.GetSuspendGroups(&flag), hosterr::Ok);
-    EXPECT_TRUE(flag);
-    HostEditTransformation edit;
-    edit.kind = 7;
-    EXPECT_EQ(table.GetEditTransformation(&edit), hosterr::Ok);
-    EXPECT_EQ(edit.kind, 0u);
-    EXPECT_EQ(edit.scale, 1.0); // no edit: the identity
-    EXPECT_EQ(table.SetEntryFlag(true), hosterr::Ok);
-    EXPECT_TRUE(host.entryFlag());
-    EXPECT_EQ(table.GetOwnResModule(), nullptr); // no module
-    EXPECT_EQ(table.SetModuleData(nullptr), hosterr::NoProject);
 }
