@@ -14,7 +14,6 @@
 
 using namespace tarnwick;
 using namespace elementtest;
-using testsupport::ModuleUnderTest;
 
 namespace {
 
@@ -49,37 +48,38 @@ API_Guid addSquareWall(zavhost::StandInHost& host) {
     });
 }
 
+using ElementMemos = HostTest;
+
 } // namespace
 
-TEST(ElementMemo, PartsLoadOnDemandOnePartAtATimeAndOnlyOnce) {
-    ModuleUnderTest module;
+TEST_F(ElementMemos, PartsLoadOnDemandOnePartAtATimeAndOnlyOnce) {
     Creators creators{1};
-    API_Guid guid = addSquareWall(module.host());
-    size_t before = module.host().calls().size();
+    API_Guid guid = addSquareWall(host);
+    size_t before = mark();
     std::unique_ptr<TestElement> wall = readTest(guid);
     ASSERT_NE(wall, nullptr);
-    EXPECT_EQ(module.host().calls().count("GetElementMemo", before), 0u); // nothing until asked
+    EXPECT_EQ(host.calls().count("GetElementMemo", before), 0u); // nothing until asked
 
     CadPolygon* polygon = wall->getPolygon();
     ASSERT_NE(polygon, nullptr);
     EXPECT_EQ(polygon->getVertexCount(), 4u);
-    EXPECT_EQ(module.host().calls().count("GetElementMemo", before), 1u);
-    EXPECT_EQ(module.host().calls().count("mask 0x1)", before), 1u);
+    EXPECT_EQ(host.calls().count("GetElementMemo", before), 1u);
+    EXPECT_EQ(host.calls().count("mask 0x1)", before), 1u);
     wall->getPolygon();
-    EXPECT_EQ(module.host().calls().count("GetElementMemo", before), 1u);
+    EXPECT_EQ(host.calls().count("GetElementMemo", before), 1u);
 
     EXPECT_TRUE(wall->raw().ensureLoaded(*wall));
     EXPECT_EQ(wall->raw().bytes(), "gable bytes");
-    EXPECT_EQ(module.host().calls().count("mask 0x2)", before), 1u);
+    EXPECT_EQ(host.calls().count("mask 0x2)", before), 1u);
     wall->raw().ensureLoaded(*wall);
-    EXPECT_EQ(module.host().calls().count("GetElementMemo", before), 2u);
+    EXPECT_EQ(host.calls().count("GetElementMemo", before), 2u);
 
     // With the switch off, reading loads every part at once.
     {
         Element::MemoLoadSwitch eager(false);
-        before = module.host().calls().size();
+        before = mark();
         std::unique_ptr<TestElement> loaded = readTest(guid);
-        EXPECT_EQ(module.host().calls().count("GetElementMemo", before), 1u);
+        EXPECT_EQ(host.calls().count("GetElementMemo", before), 1u);
         EXPECT_TRUE(loaded->PolygonMemo::isLoaded() && loaded->raw().isLoaded());
         EXPECT_TRUE(loaded->isUserDataLoaded());
     }
@@ -89,52 +89,25 @@ TEST(ElementMemo, PartsLoadOnDemandOnePartAtATimeAndOnlyOnce) {
     EXPECT_TRUE(Element::isMemoLoadSuspended());
 }
 
-TEST(ElementMemo, AFailedFetchLeavesThePartUnloadedAndASaveLeavesTheHostsPart) {
-    ModuleUnderTest module;
+TEST_F(ElementMemos, AFailedFetchLeavesThePartUnloadedAndASaveLeavesTheHostsPart) {
     Creators creators{1};
-    API_Guid guid = addSquareWall(module.host());
-    const zavhost::StoredMemo hostMemo = module.host().project()->model.views.findElement(guid)->memo;
+    API_Guid guid = addSquareWall(host);
+    const zavhost::StoredMemo hostMemo = host.project()->model.views.findElement(guid)->memo;
     std::unique_ptr<TestElement> wall = readTest(guid);
     {
-        FailingMemoFetch failing(module.host());
+        FailingMemoFetch failing(host);
         EXPECT_EQ(wall->getPolygon(), nullptr);
         EXPECT_FALSE(wall->PolygonMemo::isLoaded());
         EXPECT_FALSE(wall->raw().ensureLoaded(*wall));
         ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(*wall, false, true); }));
     }
-    EXPECT_EQ(module.host().project()->model.views.findElement(guid)->memo, hostMemo);
+    EXPECT_EQ(host.project()->model.views.findElement(guid)->memo, hostMemo);
     // Tried again once the host answers.
     ASSERT_NE(wall->getPolygon(), nullptr);
     EXPECT_EQ(wall->getPolygon()->getVertexCount(), 4u);
 }
 
-TEST(ElementMemo, ACorruptPolygonFromTheHostIsRefusedAndNotOverwritten) {
-    ModuleUnderTest module;
-    Creators creators{1};
-    API_Guid guid = addHostElement(module.host(), 1, nullptr, [](zavhost::StoredElement& wall) {
-        setHostPolygon(wall, {{{0, 0}, {2, 0}, {2, 2}, {0, 2}}});
-        std::string& coordinates = wall.memo.blocks[offsetof(API_ElementMemo, coordinates)].bytes;
-        coordinates.resize(coordinates.size() - 2 * sizeof(HostCoord2D)); // shorter than the counts
-    });
-    const zavhost::StoredMemo hostMemo = module.host().project()->model.views.findElement(guid)->memo;
-    std::unique_ptr<TestElement> wall = readTest(guid);
-    EXPECT_EQ(wall->getPolygon(), nullptr);
-    EXPECT_FALSE(wall->PolygonMemo::isLoaded());
-    ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(*wall, false, true); }));
-    EXPECT_EQ(module.host().project()->model.views.findElement(guid)->memo, hostMemo);
-
-    // Ends that run past the coordinates are refused just the same.
-    API_Guid other = addHostElement(module.host(), 1, nullptr, [](zavhost::StoredElement& stored) {
-        setHostPolygon(stored, {{{0, 0}, {2, 0}, {2, 2}}});
-        uint32_t ends[2] = {0, 0x7FFFFFFF};
-        stored.memo.blocks[offsetof(API_ElementMemo, subPolygonEnds)].bytes =
-            std::string(reinterpret_cast<const char*>(ends), sizeof ends);
-    });
-    EXPECT_EQ(readTest(other)->getPolygon(), nullptr);
-}
-
-TEST(ElementMemo, APolygonThatCouldNotBeDrawnStaysUnloadedAndOutOfTheSavedMemo) {
-    ModuleUnderTest module;
+TEST_F(ElementMemos, ACorruptPolygonOrOneThatCouldNotBeDrawnStaysUnloadedAndOutOfTheSavedMemo) {
     Creators creators{1};
     using Corrupt = std::function<void(zavhost::StoredElement&)>;
     auto point = [](zavhost::StoredElement& wall, size_t index) -> HostCoord2D& {
@@ -165,18 +138,24 @@ TEST(ElementMemo, APolygonThatCouldNotBeDrawnStaysUnloadedAndOutOfTheSavedMemo) 
              counts.arcs = 1;
              setCounts(wall.record, counts);
          }},
+        {"coordinates shorter than the counts",
+         [&](zavhost::StoredElement& wall) {
+             std::string& coordinates = wall.memo.blocks[offsetof(API_ElementMemo, coordinates)].bytes;
+             coordinates.resize(coordinates.size() - 2 * sizeof(HostCoord2D));
+         }},
+        {"ends past the coordinates", [&](zavhost::StoredElement& wall) { ends(wall)[1] = 0x7FFFFFFF; }},
         {"trailing bytes after the coordinates",
          [&](zavhost::StoredElement& wall) {
              wall.memo.blocks[offsetof(API_ElementMemo, coordinates)].bytes.append(4, '\0');
          }},
     };
     for (const auto& c : cases) {
-        API_Guid guid = addHostElement(module.host(), 1, nullptr, [&](zavhost::StoredElement& wall) {
+        API_Guid guid = addHostElement(host, 1, nullptr, [&](zavhost::StoredElement& wall) {
             setHostPolygon(wall, {{{0, 0}, {2, 0}, {2, 2}, {0, 2}}});
             wall.memo.blocks[offsetof(API_ElementMemo, gables)].bytes = "gable bytes";
             c.corrupt(wall);
         });
-        const zavhost::StoredElement stored = *module.host().project()->model.views.findElement(guid);
+        const zavhost::StoredElement stored = *host.project()->model.views.findElement(guid);
         std::unique_ptr<TestElement> wall = readTest(guid);
         ASSERT_NE(wall, nullptr) << c.what;
         EXPECT_EQ(wall->getPolygon(), nullptr) << c.what;
@@ -185,14 +164,13 @@ TEST(ElementMemo, APolygonThatCouldNotBeDrawnStaysUnloadedAndOutOfTheSavedMemo) 
         ElementMemoPtr built = wall->buildMemo(mask);
         EXPECT_EQ(mask, uint64_t(MemoGables)) << c.what; // the other part is still written
         ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(*wall, false, true); })) << c.what;
-        const zavhost::StoredElement* saved = module.host().project()->model.views.findElement(guid);
+        const zavhost::StoredElement* saved = host.project()->model.views.findElement(guid);
         EXPECT_EQ(saved->memo, stored.memo) << c.what;
         EXPECT_EQ(countsOf(saved->record), countsOf(stored.record)) << c.what;
     }
 }
 
-TEST(ElementMemo, APolygonWithAHoleAndArcsRoundTripsThroughTheHost) {
-    ModuleUnderTest module;
+TEST_F(ElementMemos, APolygonWithAHoleAndArcsRoundTripsThroughTheHost) {
     Creators creators{8};
     Plan* plan = Host::getPlan();
     TestElement slab(ElementLink(ElementLink::makeTypeId(8), plan));
