@@ -14,7 +14,6 @@
 
 using namespace tarnwick;
 using namespace elementtest;
-using testsupport::ModuleUnderTest;
 
 namespace {
 
@@ -50,11 +49,11 @@ size_t changesSince(zavhost::StandInHost& host, size_t from) {
     return n;
 }
 
+using ElementWalks = HostTest;
+
 } // namespace
 
-TEST(ElementWalk, TheCollectorFindsExactlyTheAnnotatedTextsAndLabelsAndChangesNothing) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(ElementWalks, TheCollectorFindsExactlyTheAnnotatedTextsAndLabelsAndChangesNothing) {
     Creators creators{1, 15, 16};
     zavhost::ViewDatabase* sheet = host.project()->model.views.add(DatabaseWorksheet, u"Sheet");
     const API_Guid sheetGuid = sheet->guid;
@@ -94,16 +93,14 @@ TEST(ElementWalk, TheCollectorFindsExactlyTheAnnotatedTextsAndLabelsAndChangesNo
     EXPECT_EQ(TestElement::live, 0);
 }
 
-TEST(ElementWalk, NonConstantIteratorsWriteBackWhatTheyLeaveUnlessSwitchedOff) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(ElementWalks, NonConstantIteratorsWriteBackWhatTheyLeaveUnlessSwitchedOff) {
     Creators creators{15};
     for (int i = 0; i < 3; ++i)
         addHostElement(host, 15);
     addHostElement(host, 16);
     Plan* plan = Host::getPlan();
 
-    size_t before = host.calls().size();
+    size_t before = mark();
     ASSERT_TRUE(change([&] {
         int seen = 0;
         for (Drawing::iterator it = plan->begin(texts()); it != Drawing::end(); ++it)
@@ -112,7 +109,7 @@ TEST(ElementWalk, NonConstantIteratorsWriteBackWhatTheyLeaveUnlessSwitchedOff) {
     }));
     EXPECT_EQ(host.calls().count("ChangeElement (", before), 3u);
 
-    before = host.calls().size();
+    before = mark();
     ASSERT_TRUE(change([&] {
         Drawing::iterator it = plan->begin(texts());
         EXPECT_TRUE(it.isWriteBack());
@@ -132,9 +129,7 @@ TEST(ElementWalk, NonConstantIteratorsWriteBackWhatTheyLeaveUnlessSwitchedOff) {
     EXPECT_EQ(seen, 3);
 }
 
-TEST(ElementWalk, AdvancingWithoutDestroyHandsTheItemOverAndCopiesShareTheList) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(ElementWalks, AdvancingWithoutDestroyHandsTheItemOverAndCopiesShareTheList) {
     Creators creators{15};
     std::vector<Guid> guids;
     for (int i = 0; i < 3; ++i)
@@ -172,9 +167,7 @@ TEST(ElementWalk, AdvancingWithoutDestroyHandsTheItemOverAndCopiesShareTheList) 
     EXPECT_EQ(TestElement::live, 0);
 }
 
-TEST(ElementWalk, EmptyAndUnreadableWalksEndAtOnceAndAReverseWalkRunsLastFirst) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(ElementWalks, EmptyAndUnreadableWalksEndAtOnceAndAReverseWalkRunsLastFirst) {
     Plan* plan = Host::getPlan();
     EXPECT_TRUE(plan->begin(texts()) == Drawing::end());
     EXPECT_TRUE(plan->begin(Drawing::Filter(true, false)) == Drawing::end()); // nothing selected
@@ -198,9 +191,7 @@ TEST(ElementWalk, EmptyAndUnreadableWalksEndAtOnceAndAReverseWalkRunsLastFirst) 
     EXPECT_EQ(monitor.steps, 6);
 }
 
-TEST(ElementWalk, ALinkToAViewThatHasGoneIsSkippedAndANullEntryIsRefused) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(ElementWalks, ALinkToAViewThatHasGoneIsSkippedAndANullEntryIsRefused) {
     Creators creators{15};
     zavhost::ViewDatabase* first = host.project()->model.views.add(DatabaseWorksheet, u"First");
     const API_Guid firstGuid = first->guid;
@@ -226,7 +217,7 @@ TEST(ElementWalk, ALinkToAViewThatHasGoneIsSkippedAndANullEntryIsRefused) {
     ASSERT_NE(project->findWorksheet(Guid(firstGuid)), nullptr);
     ASSERT_EQ(project->findWorksheet(Guid(secondGuid)), nullptr);
     host.project()->model.views.remove(firstGuid);
-    size_t before = host.calls().size();
+    size_t before = mark();
     std::vector<Guid> rest;
     for (++it; it != Drawing::cend(); ++it)
         rest.push_back(it->getGuid());
