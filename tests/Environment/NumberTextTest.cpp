@@ -7,20 +7,28 @@
 #include <limits>
 #include <locale>
 #include <sstream>
+#include <utility>
 
 #include "Environment/NumberText.h"
 #include "Environment/String.h"
 
 using tarnwick::String;
 
-TEST(NumberText, Integers) {
+namespace {
+// What a parser answers for a text, and the validity flag it leaves (set to `before` first).
+template <class T>
+std::pair<T, bool> parsed(T (*parser)(const String&, bool*), const char* text, bool before = false) {
+    bool valid = before;
+    T value = parser(String(text), &valid);
+    return {value, valid};
+}
+} // namespace
+
+TEST(NumberText, IntegersAndRealsRoundedToThePrecisionThenSixDigits) {
     EXPECT_EQ(tarnwick::intToText(0), "0");
     EXPECT_EQ(tarnwick::intToText(-32768), "-32768");
     EXPECT_EQ(tarnwick::intToText(INT64_MIN), "-9223372036854775808");
     EXPECT_EQ(tarnwick::uintToText(UINT64_MAX), "18446744073709551615");
-}
-
-TEST(NumberText, RealsRoundToThePrecisionThenSixDigits) {
     using tarnwick::realToText;
     EXPECT_EQ(realToText(2.675, 0.01), "2.68");
     EXPECT_EQ(realToText(2.5, 1), "3");
@@ -80,55 +88,29 @@ TEST(NumberText, IndependentOfTheGlobalLocale) {
         std::cout << "[ NOTE     ] no C locale with a decimal comma installed; C++ locale checked only\n";
 }
 
-TEST(NumberText, ParseIntegersChecksRangeAndJunk) {
-    bool valid = false;
-    EXPECT_EQ(tarnwick::parseInt(String(" 42\t"), &valid), 42);
-    EXPECT_TRUE(valid);
-    EXPECT_EQ(tarnwick::parseInt(String("+7"), &valid), 7);
-    EXPECT_TRUE(valid);
-    EXPECT_EQ(tarnwick::parseInt(String("-2147483648"), &valid), INT32_MIN);
-    EXPECT_TRUE(valid);
-    EXPECT_EQ(tarnwick::parseInt(String("2147483647\r\n"), &valid), INT32_MAX);
-    EXPECT_TRUE(valid);
-    EXPECT_EQ(tarnwick::parseUInt(String("4294967295"), &valid), UINT32_MAX);
-    EXPECT_TRUE(valid);
-    EXPECT_EQ(tarnwick::parseUInt64(String("18446744073709551615"), &valid), UINT64_MAX);
-    EXPECT_TRUE(valid);
-    EXPECT_EQ(tarnwick::parseInt64(String("-9223372036854775808"), &valid), INT64_MIN);
-    EXPECT_TRUE(valid);
+TEST(NumberText, ParseChecksRangeAndJunk) {
+    using tarnwick::parseDouble, tarnwick::parseInt, tarnwick::parseUInt;
+    EXPECT_EQ(parsed(parseInt, " 42\t"), std::make_pair(42, true));
+    EXPECT_EQ(parsed(parseInt, "+7"), std::make_pair(7, true));
+    EXPECT_EQ(parsed(parseInt, "-2147483648"), std::make_pair(INT32_MIN, true));
+    EXPECT_EQ(parsed(parseInt, "2147483647\r\n"), std::make_pair(INT32_MAX, true));
+    EXPECT_EQ(parsed(parseUInt, "4294967295"), std::make_pair(UINT32_MAX, true));
+    EXPECT_EQ(parsed(tarnwick::parseUInt64, "18446744073709551615"), std::make_pair(UINT64_MAX, true));
+    EXPECT_EQ(parsed(tarnwick::parseInt64, "-9223372036854775808"), std::make_pair(INT64_MIN, true));
+    EXPECT_EQ(parsed(parseDouble, " 2.5 "), std::make_pair(2.5, true));
+    EXPECT_EQ(parsed(parseDouble, "-1e3"), std::make_pair(-1000.0, true));
+    EXPECT_EQ(parsed(parseDouble, "+.5"), std::make_pair(0.5, true));
+    EXPECT_EQ(parsed(parseDouble, "7"), std::make_pair(7.0, true));
 
     for (const char* bad : {"", " ", "2147483648", "-2147483649", "12abc", "abc", "1 2", "0x10", "+-1", "-+1",
-                            "++1", "1.5", "\n3", "٣"}) {
-        valid = true;
-        EXPECT_EQ(tarnwick::parseInt(String(bad), &valid), 0) << bad;
-        EXPECT_FALSE(valid) << bad;
-    }
-    for (const char* bad : {"-1", "4294967296", "+-0"}) {
-        valid = true;
-        EXPECT_EQ(tarnwick::parseUInt(String(bad), &valid), 0u) << bad;
-        EXPECT_FALSE(valid) << bad;
-    }
-    valid = true;
-    EXPECT_EQ(tarnwick::parseUInt64(String("18446744073709551616"), &valid), 0u);
-    EXPECT_FALSE(valid);
+                            "++1", "1.5", "\n3", "٣"})
+        EXPECT_EQ(parsed(parseInt, bad, true), std::make_pair(0, false)) << bad;
+    for (const char* bad : {"-1", "4294967296", "+-0"})
+        EXPECT_EQ(parsed(parseUInt, bad, true), std::make_pair(0u, false)) << bad;
+    EXPECT_EQ(parsed(tarnwick::parseUInt64, "18446744073709551616", true),
+              std::make_pair(uint64_t(0), false));
     EXPECT_EQ(tarnwick::parseInt(String("junk")), 0); // the flag may be left out
-}
-
-TEST(NumberText, ParseDoubleChecksRangeAndJunk) {
-    bool valid = false;
-    EXPECT_EQ(tarnwick::parseDouble(String(" 2.5 "), &valid), 2.5);
-    EXPECT_TRUE(valid);
-    EXPECT_EQ(tarnwick::parseDouble(String("-1e3"), &valid), -1000.0);
-    EXPECT_TRUE(valid);
-    EXPECT_EQ(tarnwick::parseDouble(String("+.5"), &valid), 0.5);
-    EXPECT_TRUE(valid);
-    EXPECT_EQ(tarnwick::parseDouble(String("7"), &valid), 7.0);
-    EXPECT_TRUE(valid);
-
     for (const char* bad : {"", "1,5", "1e400", "-1e400", "nan", "inf", "-inf", "1.5x", "x1.5", "1..5",
-                            "+-2.5", "0x1p3", "1 e3"}) {
-        valid = true;
-        EXPECT_EQ(tarnwick::parseDouble(String(bad), &valid), 0.0) << bad;
-        EXPECT_FALSE(valid) << bad;
-    }
+                            "+-2.5", "0x1p3", "1 e3"})
+        EXPECT_EQ(parsed(parseDouble, bad, true), std::make_pair(0.0, false)) << bad;
 }
