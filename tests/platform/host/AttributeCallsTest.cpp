@@ -1,18 +1,20 @@
 #include "ModelTestSupport.h"
 
 namespace {
-API_Attribute layerNamed(const char* name) {
+API_Attribute attribute(uint8_t type, int16_t index, const char* name = "") {
     API_Attribute record;
-    record.header.typeCode = AttrLayer;
+    record.header.typeCode = type;
+    record.header.index = index;
     std::strcpy(record.header.name, name);
     return record;
+}
+API_Attribute layerNamed(const char* name) {
+    return attribute(AttrLayer, 0, name);
 }
 } // namespace
 
 TEST_F(ModelTest, ANewProjectHasDefaultAttributes) {
-    API_Attribute pen;
-    pen.header.typeCode = AttrPen;
-    pen.header.index = 1;
+    API_Attribute pen = attribute(AttrPen, 1);
     ASSERT_EQ(table().GetAttribute(&pen), hosterr::Ok);
     EXPECT_EQ(pen.pen.width, 0.1);
     EXPECT_EQ(pen.pen.red + pen.pen.green + pen.pen.blue, 0.0);
@@ -30,6 +32,19 @@ TEST_F(ModelTest, ANewProjectHasDefaultAttributes) {
     EXPECT_EQ(BMHandleSize(memo.layerStatus), GSSize(layers * sizeof(HostLayerStatus)));
     EXPECT_EQ(table().DisposeAttributeMemo(&memo), hosterr::Ok);
     EXPECT_EQ(memo.layerStatus, nullptr);
+
+    // User data is missing until set.
+    HostAttributeHeader header = attribute(AttrLayer, 1).header;
+    HostUserData data;
+    EXPECT_EQ(table().GetAttributeUserData(&header, &data), hosterr::NoUserData);
+    EXPECT_EQ(data.dataHandle, nullptr);
+    project().model.attributes.find(AttrLayer, 1)->userData = zavhost::StoredUserData{1, 0x4D4D, 12, "mm"};
+    ASSERT_EQ(table().GetAttributeUserData(&header, &data), hosterr::Ok);
+    EXPECT_EQ(data.platformSign, 0x4D4D);
+    EXPECT_EQ(bytesOf(data.dataHandle), "mm");
+    BMKillHandle(&data.dataHandle);
+    header.index = 99;
+    EXPECT_EQ(table().GetAttributeUserData(&header, &data), hosterr::BadIndex);
 }
 
 TEST_F(ModelTest, AttributeChangesNeedAnUndoableCommandAndNamesAreUnique) {
@@ -42,9 +57,7 @@ TEST_F(ModelTest, AttributeChangesNeedAnUndoableCommandAndNamesAreUnique) {
     API_Attribute twin = layerNamed("Notes");
     EXPECT_EQ(inCommand([&] { return table().CreateAttribute(&twin, nullptr); }), hosterr::BadParameter);
 
-    HostAttributeHeader search;
-    search.typeCode = AttrLayer;
-    std::strcpy(search.name, "Notes");
+    HostAttributeHeader search = layerNamed("Notes").header;
     ASSERT_EQ(table().SearchAttribute(&search), hosterr::Ok);
     EXPECT_EQ(search.index, record.header.index);
     std::strcpy(search.name, "Nobody");
@@ -53,9 +66,7 @@ TEST_F(ModelTest, AttributeChangesNeedAnUndoableCommandAndNamesAreUnique) {
     record.header.flags = LayerLocked;
     record.layer.connectionClass = 7;
     ASSERT_EQ(inCommand([&] { return table().ModifyAttribute(&record, nullptr); }), hosterr::Ok);
-    API_Attribute read;
-    read.header.typeCode = AttrLayer;
-    read.header.index = record.header.index;
+    API_Attribute read = attribute(AttrLayer, record.header.index);
     ASSERT_EQ(table().GetAttribute(&read), hosterr::Ok);
     EXPECT_EQ(read.header.flags, LayerLocked);
     EXPECT_EQ(read.layer.connectionClass, 7u);
@@ -71,9 +82,7 @@ TEST_F(ModelTest, CountIsTheHighestIndexSoWalksReachAttributesAboveHoles) {
     }
     uint16_t before = 0;
     table().GetAttributeCount(AttrLayer, &before);
-    HostAttributeHeader header;
-    header.typeCode = AttrLayer;
-    header.index = made[1];
+    HostAttributeHeader header = attribute(AttrLayer, made[1]).header;
     ASSERT_EQ(inCommand([&] { return table().DeleteAttribute(&header); }), hosterr::Ok);
     // Deleting many is all or nothing: an unknown or repeated index deletes none.
     int16_t bad[] = {made[2], made[1]};
@@ -93,9 +102,7 @@ TEST_F(ModelTest, CountIsTheHighestIndexSoWalksReachAttributesAboveHoles) {
     EXPECT_EQ(count, before); // D is still there above the holes
     int found = 0;
     for (int16_t index = 1; index <= int16_t(count); ++index) {
-        API_Attribute record;
-        record.header.typeCode = AttrLayer;
-        record.header.index = index;
+        API_Attribute record = attribute(AttrLayer, index);
         GSErrCode err = table().GetAttribute(&record);
         EXPECT_EQ(err, index == made[1] || index == made[2] ? hosterr::BadIndex : hosterr::Ok) << index;
         found += err == hosterr::Ok ? 1 : 0;
@@ -109,9 +116,7 @@ TEST_F(ModelTest, CountIsTheHighestIndexSoWalksReachAttributesAboveHoles) {
 }
 
 TEST_F(ModelTest, MemosAreDeepCopiesOwnedByTheCaller) {
-    API_Attribute record;
-    record.header.typeCode = AttrComposite;
-    std::strcpy(record.header.name, "Brick Wall");
+    API_Attribute record = attribute(AttrComposite, 0, "Brick Wall");
     HostAttributeMemo memo;
     memo.coreList = handleOf("cores");
     memo.edgeList = handleOf("edges");
@@ -136,30 +141,4 @@ TEST_F(ModelTest, MemosAreDeepCopiesOwnedByTheCaller) {
     HostAttributeMemo foreign;
     foreign.field0 = reinterpret_cast<GSHandle>(local);
     EXPECT_EQ(table().DisposeAttributeMemo(&foreign), hosterr::BadParameter);
-}
-
-TEST_F(ModelTest, AttributeUserDataIsMissingUntilSet) {
-    HostAttributeHeader header;
-    header.typeCode = AttrLayer;
-    header.index = 1;
-    HostUserData data;
-    EXPECT_EQ(table().GetAttributeUserData(&header, &data), hosterr::NoUserData);
-    EXPECT_EQ(data.dataHandle, nullptr);
-    project().model.attributes.find(AttrLayer, 1)->userData = zavhost::StoredUserData{1, 0x4D4D, 12, "mm"};
-    ASSERT_EQ(table().GetAttributeUserData(&header, &data), hosterr::Ok);
-    EXPECT_EQ(data.platformSign, 0x4D4D);
-    EXPECT_EQ(bytesOf(data.dataHandle), "mm");
-    BMKillHandle(&data.dataHandle);
-    header.index = 99;
-    EXPECT_EQ(table().GetAttributeUserData(&header, &data), hosterr::BadIndex);
-}
-
-TEST_F(ModelTest, AFailedCommandPutsTheAttributesBack) {
-    API_Attribute record = layerNamed("Short Lived");
-    GSErrCode err = inCommand([&] {
-        table().CreateAttribute(&record, nullptr);
-        return hosterr::Failed;
-    });
-    EXPECT_EQ(err, hosterr::Failed);
-    EXPECT_EQ(project().model.attributes.search(AttrLayer, "Short Lived"), 0);
 }

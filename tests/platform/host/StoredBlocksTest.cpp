@@ -58,32 +58,33 @@ TEST(StoredBlocks, AChangeTakesTheMaskedPartsAndWhatItBrings) {
     EXPECT_EQ(stored.inlineRecords[3], 1);
 }
 
-TEST_F(ModelTest, AFailedCommandTakesItsElementsAndUserDataBack) {
+TEST_F(ModelTest, AFailedCommandTakesItsElementsUserDataAndAttributesBack) {
     API_Guid kept = create(15);
     API_Guid made;
+    HostElementHead head = headOf(kept);
     GSErrCode err = inCommand([&] {
         API_Element element;
         element.head.typeCode = 19;
         table().CreateElement(&element, nullptr);
         made = element.head.guid;
-        HostElementHead head;
-        head.guid = kept;
-        HostUserData data;
-        data.dataHandle = handleOf("gone");
+        HostUserData data{.dataHandle = handleOf("gone")};
         table().SetElementUserData(&head, &data);
         BMKillHandle(&data.dataHandle);
         GSHandle references = BMNewHandle(sizeof(HostSelectionRecord));
         reinterpret_cast<HostSelectionRecord*>(*references)->guid = made;
         table().SelectElements(references, 1, true);
         BMKillHandle(&references);
+        API_Attribute layer;
+        layer.header.typeCode = AttrLayer;
+        std::strcpy(layer.header.name, "Short Lived");
+        EXPECT_EQ(table().CreateAttribute(&layer, nullptr), hosterr::Ok);
         return hosterr::Failed;
     });
     EXPECT_EQ(err, hosterr::Failed);
+    EXPECT_EQ(project().model.attributes.search(AttrLayer, "Short Lived"), 0);
     API_Element element;
     element.head.guid = made;
     EXPECT_EQ(table().GetElement(&element), hosterr::BadGuid);
-    HostElementHead head;
-    head.guid = kept;
     HostUserData data;
     EXPECT_EQ(table().GetElementUserData(&head, &data), hosterr::NoUserData);
     HostSelectionInfo info;
