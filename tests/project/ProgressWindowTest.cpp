@@ -1,28 +1,28 @@
 #include <gtest/gtest.h>
 
 #include "Environment/ModuleEntry.h"
+#include "ProjectTestSupport.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/Resources.h"
 #include "project/ProgressWindow.h"
 #include "support/TestAddon.h"
 
 using namespace tarnwick;
-using testsupport::ModuleUnderTest;
 
 namespace {
 size_t callsTo(zavhost::StandInHost& host, const char* selector, size_t from = 0) {
     return host.calls().count(selector, from);
 }
+using ProgressWindows = projecttest::HostTest;
+
 } // namespace
 
-TEST(ProgressWindow, ANestedWindowIsInertAndTheOuterOneKeepsItsState) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(ProgressWindows, ANestedWindowIsInertAndTheOuterOneKeepsItsState) {
     auto outer = ProgressWindow::create(String("Collecting"), 2);
     ASSERT_TRUE(outer->isOwner());
     outer->setPhase(String("Plans"), 10);
     outer->step();
-    size_t mark = host.calls().size();
+    size_t start = mark();
     {
         auto inner = ProgressWindow::create(String("Inner"), 1);
         EXPECT_FALSE(inner->isOwner());
@@ -31,7 +31,7 @@ TEST(ProgressWindow, ANestedWindowIsInertAndTheOuterOneKeepsItsState) {
         inner->setValue(2);
         EXPECT_FALSE(inner->isCancelled());
     }
-    EXPECT_EQ(host.calls().size(), mark); // the inner window sent nothing, not even a close
+    EXPECT_EQ(host.calls().size(), start); // the inner window sent nothing, not even a close
     EXPECT_TRUE(host.processWindow().state().open);
     EXPECT_EQ(host.processWindow().state().title, "Collecting");
     EXPECT_EQ(host.processWindow().state().value, 1);
@@ -41,9 +41,7 @@ TEST(ProgressWindow, ANestedWindowIsInertAndTheOuterOneKeepsItsState) {
     EXPECT_TRUE(next->isOwner());
 }
 
-TEST(ProgressWindow, AFailedOpenLeavesTheWindowInert) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(ProgressWindows, AFailedOpenLeavesTheWindowInert) {
     host.functionTable().InterfaceCall = nullptr;
     SetImportedFuncAddrs(&host.functionTable());
     auto window = ProgressWindow::create(String("Nothing"), 1);
@@ -54,9 +52,7 @@ TEST(ProgressWindow, AFailedOpenLeavesTheWindowInert) {
     EXPECT_EQ(callsTo(host, "InterfaceCall"), 0u);
 }
 
-TEST(ProgressWindow, CancellationArrivesExactlyAfterTheScriptedPolls) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(ProgressWindows, CancellationArrivesExactlyAfterTheScriptedPolls) {
     host.processWindow().cancelAfter(2); // two polls answered, the third cancelled
     auto window = ProgressWindow::create(String("Waiting"), 1);
     EXPECT_FALSE(window->isCancelled());
@@ -64,16 +60,14 @@ TEST(ProgressWindow, CancellationArrivesExactlyAfterTheScriptedPolls) {
     EXPECT_TRUE(window->isCancelled());
 }
 
-TEST(ProgressWindow, AddPhasesSendsOnePhaseOfOneStepEach) {
-    ModuleUnderTest module;
-    zavhost::StandInHost& host = module.host();
+TEST_F(ProgressWindows, AddPhasesSendsOnePhaseOfOneStepEach) {
     auto window = ProgressWindow::create(String("Phases"), 3);
-    size_t mark = host.calls().size();
+    size_t start = mark();
     window->addPhases(0);
     window->addPhases(-1);
-    EXPECT_EQ(host.calls().size(), mark);
+    EXPECT_EQ(host.calls().size(), start);
     window->addPhases(2);
-    EXPECT_EQ(callsTo(host, "SPRP", mark), 2u);
+    EXPECT_EQ(callsTo(host, "SPRP", start), 2u);
     ASSERT_EQ(host.processWindow().state().phases.size(), 2u);
     EXPECT_EQ(host.processWindow().state().phases[1].text, "");
     EXPECT_EQ(host.processWindow().state().phases[1].steps, 1);
