@@ -15,7 +15,6 @@
 #include "support/TestAddon.h"
 
 using namespace tarnwick;
-using testsupport::ModuleUnderTest;
 
 namespace {
 
@@ -53,6 +52,8 @@ zavhost::StoredElement hostElement(uint32_t type, int16_t storey, uint16_t layer
     element.record.head.layer = layer;
     return element;
 }
+
+using Links = projecttest::HostTest;
 
 } // namespace
 
@@ -176,7 +177,7 @@ TEST(ElementLink, OrderIsTotalOverMixedSubKindsAndSortsWithStdSort) {
         EXPECT_FALSE(*list[i] < *list[i - 1]);
 }
 
-TEST(ElementLink, TypesMapToSelectionKindsAndBackOnlyOnce) {
+TEST_F(Links, ElementLinkTypesMapToSelectionKindsAndBackOnlyOnce) {
     EXPECT_EQ(typeToSelectionKind(1), 1u);
     EXPECT_EQ(typeToSelectionKind(19), 40u);
     EXPECT_EQ(typeToSelectionKind(31), 57u);
@@ -184,20 +185,18 @@ TEST(ElementLink, TypesMapToSelectionKindsAndBackOnlyOnce) {
         EXPECT_EQ(typeToSelectionKind(code), 0u) << int(code);
     EXPECT_EQ(ElementLink(ElementLink::makeTypeId(20), 0u).getSelectionKind(), 0u);
 
-    ModuleUnderTest module;
     HostSelectionRecord record;
     record.selectionKind = 5; // a wall's kind, as the host names it
     ElementLink link(record);
-    size_t before = module.host().calls().size();
+    size_t before = mark();
     EXPECT_EQ(link.getTypeCode(), 2);
     EXPECT_EQ(link.getTypeCode(), 2);
     const ElementLink copy = link;
     EXPECT_EQ(copy.getTypeId(), ElementLink::makeTypeId(2));
-    EXPECT_EQ(projecttest::callsWith(module.host(), "NTOE", before), 1u);
+    EXPECT_EQ(projecttest::callsWith(host, "NTOE", before), 1u);
 }
 
-TEST(ElementLink, HeadersAndSelectionRecordsCarryTheFieldsAndFallBackFromAGoneProxy) {
-    ModuleUnderTest module;
+TEST_F(Links, ElementLinkHeadersAndSelectionRecordsCarryTheFieldsAndFallBackFromAGoneProxy) {
     Plan* plan = Host::getPlan();
     ASSERT_NE(plan, nullptr);
     ElementLink link(ElementLink::makeTypeId(9), plan, fourCC("ABCD"));
@@ -256,11 +255,10 @@ TEST(ElementLink, HeadersAndSelectionRecordsCarryTheFieldsAndFallBackFromAGonePr
     BMKillHandle(&selection);
 }
 
-TEST(ElementLink, LinksFromGuidsAndSelectionsReadTheirElementFromTheHost) {
-    ModuleUnderTest module;
+TEST_F(Links, ElementLinkLinksFromGuidsAndSelectionsReadTheirElementFromTheHost) {
     zavhost::StoredElement stored = hostElement(1, 1, 3);
     const API_Guid guid = stored.guid();
-    ASSERT_TRUE(projecttest::hostProject(module.host()).model.views.plan().elements.add(stored));
+    ASSERT_TRUE(projecttest::hostProject(host).model.views.plan().elements.add(stored));
     Plan* plan = Host::getPlan();
 
     ElementLink byGuid(Guid(guid), plan);
@@ -293,10 +291,9 @@ TEST(ElementLink, LinksFromGuidsAndSelectionsReadTheirElementFromTheHost) {
     EXPECT_EQ(plan->getLastError(), hosterr::BadGuid);
 }
 
-TEST(ElementLinkList, ClonesDeeplyAppendsResolvableGuidsAndFindsLinks) {
-    ModuleUnderTest module;
+TEST_F(Links, ElementLinkListClonesDeeplyAppendsResolvableGuidsAndFindsLinks) {
     zavhost::StoredElement stored = hostElement(1, 0, 1);
-    ASSERT_TRUE(projecttest::hostProject(module.host()).model.views.plan().elements.add(stored));
+    ASSERT_TRUE(projecttest::hostProject(host).model.views.plan().elements.add(stored));
     Plan* plan = Host::getPlan();
 
     GS::Array<API_Guid> guids;
