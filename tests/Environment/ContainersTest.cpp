@@ -108,7 +108,7 @@ TEST_F(Containers, VectorBadIndicesThrowAndDeleteWhatWasGiven) {
     EXPECT_EQ(Vector<Item>().back(), nullptr);
 }
 
-TEST_F(Containers, VectorEditingKeepsOwnershipStraight) {
+TEST_F(Containers, VectorEditingAndCloningKeepOwnershipStraight) {
     Vector<Item> v;
     for (int i = 1; i <= 3; ++i)
         v.push_back(std::make_unique<Item>(i));
@@ -141,29 +141,21 @@ TEST_F(Containers, VectorEditingKeepsOwnershipStraight) {
     EXPECT_EQ(other[0]->id, 1);
     EXPECT_EQ(other[1]->id, 3);
 
-    Vector<Item> copies;
-    copies.cloneFrom(other, [](const Item& item) { return std::make_unique<Item>(item.id * 10); });
-    EXPECT_EQ(copies[1]->id, 30);
-    copies.sort([](const Item& a, const Item& b) { return a.id > b.id; });
-    EXPECT_EQ(copies[0]->id, 30);
-}
-
-TEST_F(Containers, VectorCloneKeepsEmptyEntriesEmpty) {
-    Vector<Item> source;
-    source.push_back(std::make_unique<Item>(1));
-    source.push_back(nullptr);
-    source.push_back(std::make_unique<Item>(3));
+    other.insert(1, nullptr); // an empty entry stays empty in the copy
     int copied = 0;
     Vector<Item> copies;
-    copies.cloneFrom(source, [&](const Item& item) {
+    copies.cloneFrom(other, [&](const Item& item) {
         ++copied;
-        return std::make_unique<Item>(item.id);
+        return std::make_unique<Item>(item.id * 10);
     });
     ASSERT_EQ(copies.size(), 3u);
     EXPECT_EQ(copied, 2);
-    EXPECT_EQ(copies[0]->id, 1);
+    EXPECT_EQ(copies[0]->id, 10);
     EXPECT_EQ(copies[1], nullptr);
-    EXPECT_EQ(copies[2]->id, 3);
+    EXPECT_EQ(copies[2]->id, 30);
+    copies.erase(1);
+    copies.sort([](const Item& a, const Item& b) { return a.id > b.id; });
+    EXPECT_EQ(copies[0]->id, 30);
 }
 
 TEST_F(Containers, ListDeletesInOrderAndRemoveHandsOver) {
