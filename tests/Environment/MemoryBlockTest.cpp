@@ -22,7 +22,7 @@ std::string contents(const MemoryBlock& block) {
 }
 } // namespace
 
-TEST(MemoryBlock, OwnsAndFreesItsHandle) {
+TEST(MemoryBlock, OwnsFreesAllocatesAndResizesItsHandle) {
     int64_t start = BMLiveHandleCount();
     {
         MemoryBlock block(handleWith("abc"));
@@ -34,9 +34,20 @@ TEST(MemoryBlock, OwnsAndFreesItsHandle) {
     EXPECT_EQ(none.getSize(), 0);
     EXPECT_TRUE(none.isEmpty());
     EXPECT_EQ(none.getData(), nullptr);
+
+    none.allocateHandle(4);
+    EXPECT_EQ(contents(none), std::string(4, '\0'));
+    std::memcpy(none.getData(), "abcd", 4);
+    none.resize(6);
+    EXPECT_EQ(contents(none), std::string("abcd\0\0", 6));
+    none.resize(2);
+    EXPECT_EQ(contents(none), "ab");
+    MemoryBlock fresh;
+    fresh.resize(3);
+    EXPECT_EQ(fresh.getSize(), 3);
 }
 
-TEST(MemoryBlock, SetHandleWithItsOwnHandleChangesNothing) {
+TEST(MemoryBlock, SetHandleWithItsOwnChangesNothingAndMovesAndReleaseHandOverOwnership) {
     MemoryBlock block(handleWith("keep"));
     GSHandle h = block.getHandle();
     block.setHandle(h);
@@ -98,20 +109,6 @@ TEST(MemoryBlock, MovesAndReleaseHandOverOwnership) {
     EXPECT_TRUE(BMIsLiveHandle(released)); // the caller owns it now
     tarnwick::freeHandle(released);
     EXPECT_EQ(released, nullptr);
-}
-
-TEST(MemoryBlock, AllocationAndResize) {
-    MemoryBlock block;
-    block.allocateHandle(4);
-    EXPECT_EQ(contents(block), std::string(4, '\0'));
-    std::memcpy(block.getData(), "abcd", 4);
-    block.resize(6);
-    EXPECT_EQ(contents(block), std::string("abcd\0\0", 6));
-    block.resize(2);
-    EXPECT_EQ(contents(block), "ab");
-    MemoryBlock fresh;
-    fresh.resize(3);
-    EXPECT_EQ(fresh.getSize(), 3);
 }
 
 TEST(MemoryBlock, FailedAllocationsThrowAndKeepTheBlock) {
