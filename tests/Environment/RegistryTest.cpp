@@ -53,53 +53,42 @@ TEST_F(RegistryRead, RootFlagAndViewChooseTheKey) {
     store(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, "Path", std::string("/machine/64\0", 12));
     store(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, "Path", std::string("/machine/32\0", 12));
     store(HKEY_CURRENT_USER, KEY_WOW64_32KEY, "Path", std::string("/user/32\0", 9));
-    String value;
-    EXPECT_TRUE(read("Path", value, 0, 0));
-    EXPECT_EQ(value, "/machine/64");
-    EXPECT_TRUE(read("Path", value, 0, 1));
-    EXPECT_EQ(value, "/machine/32");
-    EXPECT_TRUE(read("Path", value, 0, 2)); // default view
-    EXPECT_EQ(value, "/machine/64");
-    EXPECT_TRUE(read("Path", value, 5, 1)); // any root flag above 0 is the current user
-    EXPECT_EQ(value, "/user/32");
-    value = "unchanged";
-    EXPECT_FALSE(read("Path", value, 1, 0));
-    EXPECT_EQ(value, "unchanged");
-    EXPECT_FALSE(read("Other", value, 0, 0));
-    EXPECT_EQ(value, "unchanged");
+    const struct {
+        const char* name;
+        int root, view; // any root flag above 0 is the current user; view 2 is the default
+        bool read;
+        const char* value;
+    } cases[] = {{"Path", 0, 0, true, "/machine/64"}, {"Path", 0, 1, true, "/machine/32"},
+                 {"Path", 0, 2, true, "/machine/64"}, {"Path", 5, 1, true, "/user/32"},
+                 {"Path", 1, 0, false, "unchanged"},  {"Other", 0, 0, false, "unchanged"}};
+    for (const auto& c : cases) {
+        String value("unchanged");
+        EXPECT_EQ(read(c.name, value, c.root, c.view), c.read) << c.name << " " << c.root << " " << c.view;
+        EXPECT_EQ(value, c.value) << c.name << " " << c.root << " " << c.view;
+    }
 }
 
-TEST_F(RegistryRead, ExactFitAndOverSize) {
+TEST_F(RegistryRead, OnlyTextsThatFitWithTheirNulAreRead) {
     const size_t size = SystemServices::RegistryBufferSize;
-    String value;
-    // Fits with its NUL.
-    store(HKEY_CURRENT_USER, 0, "v", std::string(size - 1, 'a') + '\0');
-    EXPECT_TRUE(read("v", value, 1, 0));
-    EXPECT_EQ(value.getByteLength(), size - 1);
-    // Stored without a NUL but with room for one: still terminated.
-    store(HKEY_CURRENT_USER, 0, "v", std::string(size - 1, 'b'));
-    EXPECT_TRUE(read("v", value, 1, 0));
-    EXPECT_EQ(value, String(std::string(size - 1, 'b')));
-    // Fills the buffer with no room for a NUL: refused, not read past.
-    value = "kept";
-    store(HKEY_CURRENT_USER, 0, "v", std::string(size, 'c'));
-    EXPECT_FALSE(read("v", value, 1, 0));
-    EXPECT_EQ(value, "kept");
-    // Longer than the buffer.
-    store(HKEY_CURRENT_USER, 0, "v", std::string(size, 'd') + '\0');
-    EXPECT_FALSE(read("v", value, 1, 0));
-    EXPECT_EQ(value, "kept");
-    // Embedded NUL: the text ends there.
-    store(HKEY_CURRENT_USER, 0, "v", std::string("ab\0cd", 5));
-    EXPECT_TRUE(read("v", value, 1, 0));
-    EXPECT_EQ(value, "ab");
-}
-
-TEST_F(RegistryRead, NonStringValuesFail) {
-    store(HKEY_CURRENT_USER, 0, "n", std::string("\x01\x00\x00\x00", 4), REG_DWORD);
-    store(HKEY_CURRENT_USER, 0, "b", "bytes", REG_BINARY);
-    String value("kept");
-    EXPECT_FALSE(read("n", value, 1, 0));
-    EXPECT_FALSE(read("b", value, 1, 0));
-    EXPECT_EQ(value, "kept");
+    const struct {
+        const char* what;
+        std::string stored;
+        DWORD type;
+        bool read;
+        std::string value;
+    } cases[] = {
+        {"fits with its NUL", std::string(size - 1, 'a') + '\0', REG_SZ, true, std::string(size - 1, 'a')},
+        {"no NUL but room for one", std::string(size - 1, 'b'), REG_SZ, true, std::string(size - 1, 'b')},
+        {"no room for a NUL: not read past", std::string(size, 'c'), REG_SZ, false, "kept"},
+        {"longer than the buffer", std::string(size, 'd') + '\0', REG_SZ, false, "kept"},
+        {"an embedded NUL ends the text", std::string("ab\0cd", 5), REG_SZ, true, "ab"},
+        {"a number", std::string("\x01\x00\x00\x00", 4), REG_DWORD, false, "kept"},
+        {"bytes", "bytes", REG_BINARY, false, "kept"},
+    };
+    for (const auto& c : cases) {
+        store(HKEY_CURRENT_USER, 0, "v", c.stored, c.type);
+        String value("kept");
+        EXPECT_EQ(read("v", value, 1, 0), c.read) << c.what;
+        EXPECT_EQ(value, String(c.value)) << c.what;
+    }
 }
