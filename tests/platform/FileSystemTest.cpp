@@ -42,7 +42,7 @@ TEST(FileSystem, FoldersAndItems) {
     EXPECT_FALSE(IO::Exists(temp.child("a")));
 }
 
-TEST(FileSystem, FileReadWriteAndLength) {
+TEST(FileSystem, FileReadWriteAndLengthAndReadOnlyRefusesWrites) {
     TempFolder temp;
     File missing(temp.child("none"));
     EXPECT_EQ(missing.Open(File::Access::Read), hosterr::NotFound);
@@ -74,13 +74,8 @@ TEST(FileSystem, FileReadWriteAndLength) {
     f.Close();
     EXPECT_EQ(f.GetDataLength(&length), hosterr::Ok);
     EXPECT_EQ(length, 5u);
-}
 
-TEST(FileSystem, ReadOnlyFileRefusesWrites) {
-    TempFolder temp;
-    File f(temp.child("ro.txt"));
-    ASSERT_EQ(f.Open(File::Access::Write, true), hosterr::Ok);
-    f.Close();
+    // Opened for reading, it refuses writes.
     ASSERT_EQ(f.Open(File::Access::Read), hosterr::Ok);
     EXPECT_NE(f.Write("x", 1), hosterr::Ok);
     EXPECT_EQ(f.GetStatus(), hosterr::Refused);
@@ -90,7 +85,7 @@ TEST(FileSystem, ReadOnlyFileRefusesWrites) {
     EXPECT_FALSE(folder.IsOpen());
 }
 
-TEST(FileSystem, SpecialFoldersLiveUnderTheHostRoot) {
+TEST(FileSystem, SpecialFoldersLiveUnderTheHostRootWhichFollowsTheEnvironment) {
     IO::Location root = IO::GetHostRoot();
     ASSERT_FALSE(root.IsEmpty());
     IO::Location user, scope1, scope2;
@@ -106,14 +101,12 @@ TEST(FileSystem, SpecialFoldersLiveUnderTheHostRoot) {
     IO::Location untouched("/unchanged");
     EXPECT_EQ(IO::GetSpecialFolder(4711, &untouched), hosterr::BadParameter);
     EXPECT_EQ(untouched.ToPath(), "/unchanged");
-}
 
-TEST(FileSystem, HostRootFollowsTheEnvironment) {
+    // The root follows the environment.
     TempFolder temp;
     const char* before = std::getenv("ZAVHOST_HOME");
     std::string saved = before ? before : "";
     ::setenv("ZAVHOST_HOME", temp.path("other-home").c_str(), 1);
-    IO::Location user;
     GSErrCode err = IO::GetSpecialFolder(IO::UserDataFolder, &user);
     if (before)
         ::setenv("ZAVHOST_HOME", saved.c_str(), 1);
