@@ -17,15 +17,15 @@ std::string testKey() {
 class Registry : public ::testing::Test {
 protected:
     void TearDown() override {
+        const std::string name = testKey().substr(std::string("SOFTWARE\\ZavRegistryTest\\").size());
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
             for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
                 HKEY key = nullptr;
-                if (RegOpenKeyEx(root, "SOFTWARE\\ZavRegistryTest", 0, KEY_ALL_ACCESS | view, &key) ==
-                    ERROR_SUCCESS) {
-                    RegDeleteTree(
-                        key, (testKey().substr(std::string("SOFTWARE\\ZavRegistryTest\\").size())).c_str());
-                    RegCloseKey(key);
-                }
+                if (RegOpenKeyEx(root, "SOFTWARE\\ZavRegistryTest", 0, KEY_ALL_ACCESS | view, &key) !=
+                    ERROR_SUCCESS)
+                    continue;
+                RegDeleteTree(key, name.c_str());
+                RegCloseKey(key);
             }
     }
 
@@ -56,7 +56,7 @@ protected:
 
 } // namespace
 
-TEST_F(Registry, RootsAndViewsAreKeptApart) {
+TEST_F(Registry, RootsAndViewsAreKeptApartAndNamesIgnoreCaseAndExtraSeparators) {
     std::string path = testKey();
     set(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, path, "where", "machine 64");
     set(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, path, "where", "machine 32");
@@ -66,10 +66,6 @@ TEST_F(Registry, RootsAndViewsAreKeptApart) {
     EXPECT_EQ(get(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, path, "where"), "machine 32");
     EXPECT_EQ(get(HKEY_CURRENT_USER, KEY_WOW64_64KEY, path, "where"), "user default");
     EXPECT_EQ(get(HKEY_CURRENT_USER, KEY_WOW64_32KEY, path, "where"), "<error 2>");
-}
-
-TEST_F(Registry, NamesIgnoreCaseAndExtraSeparators) {
-    std::string path = testKey();
     set(HKEY_CURRENT_USER, 0, path, "Value", "v");
     std::string upper = path;
     for (char& c : upper)
