@@ -54,7 +54,7 @@ void unregister(const std::string& extension) {
 
 } // namespace
 
-TEST(Shell, StartsAnExecutableWithSplitParameters) {
+TEST(Shell, StartsAnExecutableWithSplitParametersInTheGivenFolder) {
     TempFolder temp;
     std::string program = makeRecorder(temp, "my program.sh");
     std::string out = temp.path("out.txt");
@@ -69,6 +69,14 @@ TEST(Shell, StartsAnExecutableWithSplitParameters) {
     int status = 0;
     EXPECT_EQ(::waitpid(pid, &status, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
+
+    // A relative program and a relative output file, both resolved in the given folder.
+    makeRecorder(temp);
+    HINSTANCE started =
+        ShellExecute(nullptr, "OPEN", "\"record.sh\"", "\"here.txt\" here", temp.path().c_str(), 1);
+    ASSERT_GT(reinterpret_cast<intptr_t>(started), 32);
+    EXPECT_EQ(WaitForStartedProcesses(10000), 0);
+    EXPECT_EQ(slurp(temp.path("here.txt")), "[here]\n");
 }
 
 TEST(Shell, OpensADocumentWithTheRegisteredProgram) {
@@ -124,15 +132,4 @@ TEST(Shell, FailuresAreReported) {
                   ShellExecute(nullptr, "open", program.c_str(), "", temp.path("no dir").c_str(), SW_SHOW)),
               SE_ERR_PNF);
     EXPECT_EQ(ReapStartedProcesses(), 0); // nothing was started
-}
-
-TEST(Shell, RunsInTheGivenFolder) {
-    TempFolder temp;
-    makeRecorder(temp);
-    // A relative program and a relative output file, both resolved in the directory.
-    HINSTANCE result =
-        ShellExecute(nullptr, "OPEN", "\"record.sh\"", "\"out.txt\" here", temp.path().c_str(), 1);
-    ASSERT_GT(reinterpret_cast<intptr_t>(result), 32);
-    EXPECT_EQ(WaitForStartedProcesses(10000), 0);
-    EXPECT_EQ(slurp(temp.path("out.txt")), "[here]\n");
 }
