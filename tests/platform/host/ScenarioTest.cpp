@@ -145,7 +145,7 @@ TEST_F(ScenarioRun, ModuleAnswersAreRecordedNotFailures) {
              "menu \"Raw Test\" \"Write Data\"\nexpect answer no-project\n"));
 }
 
-TEST_F(ScenarioRun, AnUndoableActionOrAnUnusedOrUnfittingAlertAnswerFails) {
+TEST_F(ScenarioRun, AnImpossibleActionOrAnUnusedOrUnfittingAlertAnswerFails) {
     EXPECT_FALSE(play("load\nmenu \"Raw Test\" \"Disabled Item\"\n"));
     EXPECT_EQ(failedLine, 2);
     EXPECT_NE(failure.find("is disabled"), std::string::npos);
