@@ -164,6 +164,10 @@ public:
     [[nodiscard]] bool saveElement(Element& element, bool asNew, bool withMemo);
     // Writes the element's user data when it changed.
     [[nodiscard]] bool storeElementUserData(Element& element);
+    // "LOCK" / "ULCK" over the listed elements in one host call; lastError keeps the host code.
+    // An empty list answers true without a host call.
+    [[nodiscard]] bool lockElements(const ElementLinkList& links);
+    [[nodiscard]] bool unlockElements(const ElementLinkList& links);
     // The element's user data: an empty block when it has none, null on a host error. The words
     // are written where asked (0 after a failure).
     std::unique_ptr<MemoryBlock> getUserData(const ElementLink& link, uint32_t* flags, uint32_t* version,
@@ -195,6 +199,7 @@ protected:
 
 private:
     bool readInfo(HostDatabaseInfo& record);
+    bool callElementTool(uint32_t selector, const ElementLinkList& links);
     bool writeText(const String& text, bool asName);
     // The database Guid host calls take with the filter's flags.
     static API_Guid filterDatabase(const Filter& filter);
