@@ -23,3 +23,6 @@ constexpr uint32_t fourCC(const char (&code)[5]) {
 
 // The host's character code for multibyte text; UTF-8 on this platform.
 constexpr int32_t CharacterCodeMultibyte = 99;
+
+// The product name in the host's main-window title, by which the module finds that window.
+inline constexpr char HostApplicationTitle[] = "ZAVHOST";

@@ -12,6 +12,11 @@ using DWORD = uint32_t;
 using LONG = int32_t;
 using REGSAM = DWORD;
 using LPCSTR = const char*;
+using LPARAM = intptr_t;
+// UTF-16, as on Windows.
+using WCHAR = char16_t;
+using LPWSTR = WCHAR*;
+using LPCWSTR = const WCHAR*;
 
 struct HKEY__;
 using HKEY = HKEY__*;
@@ -24,6 +29,15 @@ struct POINT {
     LONG x = 0;
     LONG y = 0;
 };
+
+struct RECT {
+    LONG left = 0;
+    LONG top = 0;
+    LONG right = 0;
+    LONG bottom = 0;
+};
+
+using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
 
 #ifndef TRUE
 #define TRUE 1
