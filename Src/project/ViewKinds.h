@@ -2,34 +2,10 @@
 // details, worksheets, layouts and master layouts, and 3D documents.
 #pragma once
 
+#include "project/CutPlane.h"
 #include "project/Drawing.h"
 
 namespace tarnwick {
-
-class CutPlane : public Drawing {
-public:
-    using Drawing::Drawing;
-    // The element type of the view's marker on the floor plan.
-    virtual uint8_t getMarkerType() const = 0;
-};
-
-class Section : public CutPlane {
-public:
-    using CutPlane::CutPlane;
-    String getTypeName() const override { return String("Section"); }
-    uint32_t getDatabaseType() const override { return DatabaseSection; }
-    uint32_t getNavigatorItemType() const override { return 3; }
-    uint8_t getMarkerType() const override { return 25; }
-};
-
-class Elevation : public CutPlane {
-public:
-    using CutPlane::CutPlane;
-    String getTypeName() const override { return String("Elevation"); }
-    uint32_t getDatabaseType() const override { return DatabaseElevation; }
-    uint32_t getNavigatorItemType() const override { return 20; }
-    uint8_t getMarkerType() const override { return 33; }
-};
 
 class InteriorElevation : public Drawing {
 public:
@@ -37,6 +13,10 @@ public:
     String getTypeName() const override { return String("Interior Elevation"); }
     uint32_t getDatabaseType() const override { return DatabaseInteriorElevation; }
     uint32_t getNavigatorItemType() const override { return 21; }
+    [[nodiscard]] virtual bool makeProxyLink(ElementLink& link) { return proxyview::makeProxyLink(link); }
+    virtual ElementLink getViewLink(const ElementLink& link) const {
+        return proxyview::getViewLink(*this, link);
+    }
 };
 
 class Detail : public Drawing {
@@ -75,6 +55,10 @@ public:
     String getTypeName() const override { return String("3D Document"); }
     uint32_t getDatabaseType() const override { return Database3DDocument; }
     uint32_t getNavigatorItemType() const override { return 23; }
+    [[nodiscard]] virtual bool makeProxyLink(ElementLink& link) { return proxyview::makeProxyLink(link); }
+    virtual ElementLink getViewLink(const ElementLink& link) const {
+        return proxyview::getViewLink(*this, link);
+    }
 };
 
 } // namespace tarnwick
