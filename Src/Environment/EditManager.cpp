@@ -28,6 +28,12 @@ EditManager& EditManager::operator=(const EditManager& other) {
 
 EditManager::~EditManager() = default;
 
+int32_t EditManager::makeEditable(Element& element, bool rememberLayers, bool rememberUnlocked,
+                                  bool rememberReserved) {
+    if (!m_work) return 0; // without the project model there is no project to edit
+    return m_work->makeEditable(element, m_anyDatabase, rememberLayers, rememberUnlocked, rememberReserved);
+}
+
 void EditManager::restoreLayers() {
     if (m_work) m_work->restoreLayers();
 }

@@ -3,11 +3,13 @@
 // one in every transaction; the project model does the work and installs it when it starts.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 namespace tarnwick {
 
 class Drawing;
+class Element;
 
 class EditManager {
 public:
@@ -16,6 +18,8 @@ public:
     public:
         virtual ~Work() = default;
         virtual std::unique_ptr<Work> clone() const = 0;
+        virtual int32_t makeEditable(Element& element, bool anyDatabase, bool rememberLayers,
+                                     bool rememberUnlocked, bool rememberReserved) = 0;
         virtual void restoreLayers() = 0;
         virtual void relockElements() = 0;
         virtual void releaseElements() = 0;
@@ -37,6 +41,10 @@ public:
     // Forgets what it remembers without restoring anything.
     virtual ~EditManager();
 
+    // 1 when the element may be changed now, after showing or unlocking its layer, reserving it
+    // and unlocking it as needed (what it changed is remembered where asked); 0 when it may not.
+    [[nodiscard]] int32_t makeEditable(Element& element, bool rememberLayers, bool rememberUnlocked,
+                                       bool rememberReserved);
     void restoreLayers();
     void relockElements();
     void releaseElements();

@@ -94,6 +94,16 @@ public:
         if (stored) element.setUserDataChanged(false);
         return stored;
     }
+
+    Guid getEditBlockGuid(const Element& element) const override { return element.getEditBlockGuid(); }
+    bool isEditable(const Element& element) const override { return element.isEditable(); }
+    bool isLocked(const Element& element) const override { return element.isLocked(); }
+    void setLocked(Element& element, bool locked) override { element.setLocked(locked); }
+    Layer getLayer(const Element& element) const override { return element.getLayer(); }
+    uint16_t getOwnerUserId(const Element& element) const override { return element.getRecord().ownerUserId; }
+    void setOwnerUserId(Element& element, uint16_t userId) override {
+        element.getRecord().ownerUserId = userId;
+    }
 };
 
 ElementModelAccess theAccess;

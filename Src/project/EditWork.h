@@ -9,6 +9,10 @@
 
 namespace tarnwick {
 
+class Layer;
+class Project;
+class Specification;
+
 class EditWork : public EditManager::Work {
 public:
     explicit EditWork(bool teamworkAware);
@@ -16,14 +20,22 @@ public:
     EditWork& operator=(const EditWork&) = delete;
 
     std::unique_ptr<EditManager::Work> clone() const override { return std::make_unique<EditWork>(*this); }
-    // Nothing is remembered until elements can be made editable.
-    void restoreLayers() override {}
-    void relockElements() override {}
-    void releaseElements() override {}
+    int32_t makeEditable(Element& element, bool anyDatabase, bool rememberLayers, bool rememberUnlocked,
+                         bool rememberReserved) override;
+    void restoreLayers() override;
+    // Each element is locked again through the drawing it lives in, whichever was current.
+    void relockElements() override;
+    void releaseElements() override;
     bool isTeamwork() const override { return m_teamwork; }
     Drawing* getDatabase() const override { return m_database; }
 
 private:
+    void showAndUnlock(Specification& attributes, Layer& layer, bool remember);
+    // False when another user holds the element.
+    bool reserve(Project& project, Element& element, bool remember);
+    // False when the host refuses.
+    bool unlock(Drawing& drawing, Element& element, bool remember);
+
     std::unique_ptr<AttrRefList> m_unlockedLayers;
     std::unique_ptr<AttrRefList> m_shownLayers;
     std::unique_ptr<ElementLinkList> m_unlockedElements;

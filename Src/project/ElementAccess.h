@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "project/Drawing.h"
+#include "project/Layer.h"
 
 namespace tarnwick {
 
@@ -20,6 +21,16 @@ public:
     virtual std::unique_ptr<Element> clone(const Element& element) const = 0;
     virtual bool saveElement(Drawing& drawing, Element& element, bool asNew, bool withMemo) = 0;
     virtual bool storeElementUserData(Drawing& drawing, Element& element) = 0;
+
+    // What the edit manager needs of an element before it changes it.
+    virtual Guid getEditBlockGuid(const Element& element) const = 0;
+    virtual bool isEditable(const Element& element) const = 0;
+    virtual bool isLocked(const Element& element) const = 0;
+    virtual void setLocked(Element& element, bool locked) = 0;
+    virtual Layer getLayer(const Element& element) const = 0;
+    // The owner user id of the element's record (shared projects).
+    virtual uint16_t getOwnerUserId(const Element& element) const = 0;
+    virtual void setOwnerUserId(Element& element, uint16_t userId) = 0;
 
 protected:
     static bool makeCurrent(Drawing& drawing) { return drawing.makeCurrent(); }

@@ -142,6 +142,7 @@ std::vector<std::string>* editLog = nullptr;
 class RecordingWork : public EditManager::Work {
 public:
     std::unique_ptr<Work> clone() const override { return std::make_unique<RecordingWork>(); }
+    int32_t makeEditable(Element&, bool, bool, bool, bool) override { return 0; }
     void restoreLayers() override { editLog->push_back("restoreLayers"); }
     void relockElements() override { editLog->push_back("relock"); }
     void releaseElements() override { editLog->push_back("release"); }
