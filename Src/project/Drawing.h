@@ -151,7 +151,7 @@ public:
     std::unique_ptr<Element> findItem(const ElementLink& position, bool forward, Filter& filter, bool quiet);
 
     // --- The database record's texts; empty when the record cannot be read.
-    String getName();
+    virtual String getName();
     String getReference();
     String getTitle();
     [[nodiscard]] bool setName(const String& name);
@@ -184,6 +184,9 @@ public:
 
 protected:
     bool makeCurrent();
+    // Clears the record, keys it with this database and reads it ("GDBI"); false, with the host
+    // code kept, when it cannot be read.
+    bool readInfo(HostDatabaseInfo& record);
 
     Project* m_project;
     Guid m_databaseGuid;
@@ -198,7 +201,6 @@ protected:
     bool m_highlightOn = false;
 
 private:
-    bool readInfo(HostDatabaseInfo& record);
     bool callElementTool(uint32_t selector, const ElementLinkList& links);
     bool writeText(const String& text, bool asName);
     // The database Guid host calls take with the filter's flags.
