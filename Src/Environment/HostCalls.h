@@ -224,6 +224,13 @@ inline GSErrCode ACAPElementSwitchOnCall(HostElementHead* head) {
 inline GSErrCode ACAPElementSwitchOffCall(HostElementHead* head) {
     return TARNWICK_HOST_CALL(ElementSwitchOffCall, head);
 }
+inline GSErrCode ACAPChangeElementParameters(GSHandle heads, int32_t count, const API_Element* values,
+                                             API_ElementMemo* memo, const API_Element* mask) {
+    return TARNWICK_HOST_CALL(ChangeElementParameters, heads, count, values, memo, mask);
+}
+inline GSErrCode ACAPEditElements(GSHandle references, int32_t count, const HostEditTransformation* edit) {
+    return TARNWICK_HOST_CALL(EditElements, references, count, edit);
+}
 inline GSErrCode ACAPLinkElements(const API_Guid* owner, const API_Guid* linked, uint32_t flags) {
     return TARNWICK_HOST_CALL(LinkElements, owner, linked, flags);
 }

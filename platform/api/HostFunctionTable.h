@@ -164,6 +164,13 @@ struct HostFunctionTable {
     GSErrCode (*ElementToolCall)(uint32_t selector, GSHandle heads, int32_t count) = nullptr;
     GSErrCode (*ElementSwitchOnCall)(HostElementHead* head) = nullptr;
     GSErrCode (*ElementSwitchOffCall)(HostElementHead* head) = nullptr;
+    // Takes the bytes of values where mask is not 0 (null: all) into each element of the heads'
+    // handle (HostElementHead records), and the memo's parts (null: none) where it brings them.
+    GSErrCode (*ChangeElementParameters)(GSHandle heads, int32_t count, const API_Element* values,
+                                         API_ElementMemo* memo, const API_Element* mask) = nullptr;
+    // Moves, rotates or scales the elements of a handle of HostSelectionRecord records in the
+    // current database, and rewrites the records as the edited elements.
+    GSErrCode (*EditElements)(GSHandle references, int32_t count, const HostEditTransformation* edit) = nullptr;
 
     // Elements: links, relations and associations.
     GSErrCode (*LinkElements)(const API_Guid* owner, const API_Guid* linked, uint32_t flags) = nullptr;

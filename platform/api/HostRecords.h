@@ -52,6 +52,30 @@ struct HostBox3D {
 };
 static_assert(sizeof(HostBox3D) == 48);
 
+// A point of a view's drawing area in host pixels ("PTOC", "CTOP"): from the area's top-left
+// corner, h to the right and v downwards (model y grows upwards).
+struct HostPixelPoint {
+    int32_t h = 0;
+    int32_t v = 0;
+};
+static_assert(sizeof(HostPixelPoint) == 8);
+
+// A colour of four components in 0..1 ("HGEL" highlights).
+struct HostRGBA {
+    double red = 0.0;
+    double green = 0.0;
+    double blue = 0.0;
+    double alpha = 1.0;
+};
+static_assert(sizeof(HostRGBA) == 32);
+
+// The record of the automation call "RBLD".
+struct HostRebuildRecord {
+    uint8_t flag = 0;
+    uint8_t reserved[7] = {};
+};
+static_assert(sizeof(HostRebuildRecord) == 8);
+
 // Add-on user data of elements and attributes: one layout for both.
 struct HostUserData {
     int16_t version = 0;

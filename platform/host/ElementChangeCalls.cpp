@@ -1,7 +1,10 @@
-// The element slots that change elements: create, change, change the default, delete, lock and
-// unlock, switch on and off.
+// The element slots that change elements: create, change, change the default, change parameters,
+// edit (move, rotate, scale), delete, lock and unlock, switch on and off.
+#include <cmath>
 #include <cstring>
+#include <unordered_set>
 
+#include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
@@ -191,6 +194,88 @@ GSErrCode tool(StandInHost& host, uint32_t selector, GSHandle heads, int32_t cou
     }
     for (const HostElementHead& head : list)
         project.model.views.editElement(head.guid)->record.head.lockWord = lock ? 1 : 0;
+    return hosterr::Ok;
+}
+
+GSErrCode changeParameters(StandInHost& host, GSHandle heads, int32_t count, const API_Element* values,
+                           API_ElementMemo* memo, const API_Element* mask, std::string& brief) {
+    brief = std::to_string(count) + " element(s)";
+    if (values == nullptr) return brief += ": null values", hosterr::BadParameter;
+    std::vector<HostElementHead> list;
+    if (GSErrCode err = headsToChange(host, heads, count, &list, brief); err != hosterr::Ok) return err;
+    Project& project = *host.project();
+    // Every element is checked before any changes.
+    std::vector<API_Element> changed;
+    changed.reserve(list.size());
+    for (const HostElementHead& head : list) {
+        const ViewDatabase* where = nullptr;
+        const StoredElement* element = project.model.views.findElement(head.guid, &where);
+        if (element == nullptr) return brief += ": no " + model::guidText(head.guid), hosterr::BadGuid;
+        if (std::string reason = notEditable(project, *element); !reason.empty())
+            return brief += ": " + describe(*element) + ": " + reason, hosterr::Refused;
+        if (element->head().typeCode != values->head.typeCode)
+            return brief += ": " + describe(*element) + " is not a " + elementTypeName(values->head.typeCode),
+                   hosterr::BadParameter;
+        API_Element record = element->record;
+        applyMask(&record, *values, mask);
+        if (GSErrCode err = checkPlacement(project, *where, &record.head, brief); err != hosterr::Ok) return err;
+        changed.push_back(record);
+    }
+    StoredMemo given;
+    std::optional<std::string> info;
+    uint64_t parts = 0;
+    if (memo != nullptr) {
+        given = captureElementMemo(*memo);
+        info = takeInfoText(&given);
+        for (const auto& [offset, block] : given.blocks)
+            parts |= memoPartOfField(offset);
+    }
+    for (const API_Element& record : changed) {
+        StoredElement* stored = project.model.views.editElement(record.head.guid);
+        stored->record = record;
+        if (memo == nullptr) continue;
+        changeElementMemo(&stored->memo, given, parts);
+        if (info) stored->infoText = *info;
+    }
+    return hosterr::Ok;
+}
+
+GSErrCode edit(StandInHost& host, GSHandle references, int32_t count, const HostEditTransformation* edit,
+               std::string& brief) {
+    brief = std::to_string(count) + " element(s)";
+    if (edit == nullptr) return brief += ": null edit", hosterr::BadParameter;
+    brief = (edit->kind != 0 ? codeText(edit->kind) + " " : std::string()) + brief;
+    std::string why;
+    if (!model::changesAllowed(host, why)) return brief += ": " + why, hosterr::Refused;
+    for (double value : edit->matrix)
+        if (!std::isfinite(value)) return brief += ": not a transformation", hosterr::BadParameter;
+    for (const HostCoord3D* p : {&edit->origin, &edit->target})
+        if (!std::isfinite(p->x) || !std::isfinite(p->y) || !std::isfinite(p->z))
+            return brief += ": not a transformation", hosterr::BadParameter;
+    if (count < 0 || (count > 0 && !BMIsLiveHandle(references)) ||
+        static_cast<size_t>(count) > static_cast<size_t>(BMHandleSize(references)) / sizeof(HostSelectionRecord))
+        return brief += ": the handle does not hold them", hosterr::BadParameter;
+    Project& project = *host.project();
+    ViewDatabase& database = model::currentDatabase(project);
+    if (database.kind == DatabaseModel) return brief += ": edits are made in the floor plan", hosterr::Refused;
+    std::vector<HostSelectionRecord> records(static_cast<size_t>(count));
+    if (count > 0) std::memcpy(records.data(), *references, records.size() * sizeof(HostSelectionRecord));
+    ElementStore& elements = project.model.views.elementsOf(database);
+    for (const HostSelectionRecord& record : records) {
+        const StoredElement* element = elements.find(record.guid);
+        if (element == nullptr)
+            return brief += ": no " + model::guidText(record.guid) + " in the " + ViewDatabases::describe(database),
+                   hosterr::BadGuid;
+        if (std::string reason = notEditable(project, *element); !reason.empty())
+            return brief += ": " + describe(*element) + ": " + reason, hosterr::Refused;
+    }
+    std::unordered_set<API_Guid, GuidHash> moved; // an element listed twice moves once
+    for (HostSelectionRecord& record : records) {
+        StoredElement* element = elements.edit(record.guid);
+        if (moved.insert(record.guid).second) transformGeometry(*element, *edit);
+        record.selectionKind = selectionKindOfType(element->head().typeCode);
+    }
+    if (count > 0) std::memcpy(*references, records.data(), records.size() * sizeof(HostSelectionRecord));
     return hosterr::Ok;
 }
 

@@ -117,4 +117,51 @@ double areaOf(const StoredElement& element) {
     return std::max(area, 0.0);
 }
 
+namespace {
+HostCoord3D transformed(const HostCoord3D& p, const HostEditTransformation& edit) {
+    const double dx = p.x - edit.origin.x, dy = p.y - edit.origin.y, dz = p.z - edit.origin.z;
+    const double* m = edit.matrix;
+    return {m[0] * dx + m[1] * dy + m[2] * dz + edit.target.x, m[3] * dx + m[4] * dy + m[5] * dz + edit.target.y,
+            m[6] * dx + m[7] * dy + m[8] * dz + edit.target.z};
+}
+
+HostCoord2D transformed(const HostCoord2D& p, const HostEditTransformation& edit) {
+    HostCoord3D moved = transformed(HostCoord3D{p.x, p.y, 0.0}, edit);
+    return {moved.x, moved.y};
+}
+
+void transformPointAt(API_Element& record, size_t offset, const HostEditTransformation& edit) {
+    HostCoord2D point = transformed(pointAt(record, offset), edit);
+    std::memcpy(record.raw + offset, &point, sizeof point);
+}
+} // namespace
+
+void transformGeometry(StoredElement& element, const HostEditTransformation& edit) {
+    auto coords = element.memo.blocks.find(offsetof(API_ElementMemo, coordinates));
+    if (coords != element.memo.blocks.end()) {
+        std::string& bytes = coords->second.bytes;
+        // Index 0 holds no point.
+        for (size_t at = sizeof(HostCoord2D); at + sizeof(HostCoord2D) <= bytes.size(); at += sizeof(HostCoord2D)) {
+            HostCoord2D point;
+            std::memcpy(&point, bytes.data() + at, sizeof point);
+            point = transformed(point, edit);
+            std::memcpy(bytes.data() + at, &point, sizeof point);
+        }
+    }
+    switch (element.head().typeCode) {
+    case 19:
+        transformPointAt(element.record, LineBeginOffset, edit);
+        transformPointAt(element.record, LineEndOffset, edit);
+        break;
+    case 15:
+    case 16:
+        transformPointAt(element.record, TextLocationOffset, edit);
+        break;
+    default:
+        break;
+    }
+    for (HostCoord3D& node : element.nodes)
+        node = transformed(node, edit);
+}
+
 } // namespace zavhost

@@ -25,5 +25,8 @@ std::vector<HostCoord3D> nodePointsOf(const StoredElement& element);
 std::optional<HostBox3D> boxOf(const StoredElement& element);
 double lengthOf(const StoredElement& element); // a line's length, or the polygon's perimeter
 double areaOf(const StoredElement& element);   // the outline's area less the holes', 0 for none
+// Moves the element's points by the edit: each point p becomes matrix × (p - origin) + target
+// (the memo's polygon, a line's two points, a text's location, and the nodes set for it).
+void transformGeometry(StoredElement& element, const HostEditTransformation& edit);
 
 } // namespace zavhost

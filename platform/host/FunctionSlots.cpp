@@ -30,6 +30,7 @@ struct Slot {
     X(GetElementMemo) X(GetElementList) X(FilterElement) X(GetSelection) X(SelectElements) \
     X(GetLinkedElements) X(ChangeDefaultElement) X(CreateElement) X(ChangeElement) \
     X(DeleteElements) X(ElementToolCall) X(ElementSwitchOnCall) X(ElementSwitchOffCall) \
+    X(ChangeElementParameters) X(EditElements) \
     X(LinkElements) X(UnlinkElements) X(GetElementLinkFlags) X(ElementGuidCall) \
     X(GetElementRelationList) X(GetElementRelationCode) X(SetElementRelationCode) \
     X(GetAssociatedElements) X(AssociateElements) X(DissociateElements) X(GetAssociationFlags) \

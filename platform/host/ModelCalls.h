@@ -108,6 +108,14 @@ GSErrCode changeDefault(StandInHost& host, API_Element* element, API_ElementMemo
 GSErrCode remove(StandInHost& host, GSHandle heads, int32_t count, std::string& brief);
 GSErrCode tool(StandInHost& host, uint32_t selector, GSHandle heads, int32_t count, std::string& brief);
 GSErrCode switchElement(StandInHost& host, HostElementHead* head, bool on, std::string& brief);
+// ChangeElementParameters: the masked bytes of values (and the parts the memo brings) into every
+// element of the heads; all or none.
+GSErrCode changeParameters(StandInHost& host, GSHandle heads, int32_t count, const API_Element* values,
+                           API_ElementMemo* memo, const API_Element* mask, std::string& brief);
+// EditElements: the edit applied to the geometry of the referenced elements of the current
+// database (not the 3D model's: edits are made in the floor plan); all or none.
+GSErrCode edit(StandInHost& host, GSHandle references, int32_t count, const HostEditTransformation* edit,
+               std::string& brief);
 GSErrCode link(StandInHost& host, const API_Guid* owner, const API_Guid* linked, uint32_t flags, bool on,
                std::string& brief);
 GSErrCode linkFlags(StandInHost& host, const API_Guid* owner, const API_Guid* linked, uint32_t* flags,
@@ -136,6 +144,9 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
 void registerEnvironmentSelectors(StandInHost& host);
 void registerDatabaseSelectors(StandInHost& host);
 void registerElementSelectors(StandInHost& host);
+// A view's window: "GEX2", "GZOM", "PTOC", "CTOP", "DRWE", "DRDB", "RBDB" (database), "ZOOM",
+// "DOOM", "RBLD" (automation), "HGEL" (interface) and "RPAS" (utility).
+void registerViewSelectors(StandInHost& host);
 
 // Fills the table's project, attribute and element slots.
 void fillModelFunctions(HostFunctionTable* table);

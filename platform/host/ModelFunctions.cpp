@@ -223,6 +223,17 @@ GSErrCode elementSwitchOffCall(HostElementHead* head) {
         return elementchanges::switchElement(h, head, false, b);
     });
 }
+GSErrCode changeElementParameters(GSHandle heads, int32_t count, const API_Element* values,
+                                  API_ElementMemo* memo, const API_Element* mask) {
+    return forward("ChangeElementParameters", [&](StandInHost& h, std::string& b) {
+        return elementchanges::changeParameters(h, heads, count, values, memo, mask, b);
+    });
+}
+GSErrCode editElements(GSHandle references, int32_t count, const HostEditTransformation* edit) {
+    return forward("EditElements", [&](StandInHost& h, std::string& b) {
+        return elementchanges::edit(h, references, count, edit, b);
+    });
+}
 
 // --- Links, relations, associations and quantities.
 GSErrCode linkElements(const API_Guid* owner, const API_Guid* linked, uint32_t flags) {
@@ -335,6 +346,8 @@ void fillModelFunctions(HostFunctionTable* table) {
     table->ElementToolCall = elementToolCall;
     table->ElementSwitchOnCall = elementSwitchOnCall;
     table->ElementSwitchOffCall = elementSwitchOffCall;
+    table->ChangeElementParameters = changeElementParameters;
+    table->EditElements = editElements;
     table->LinkElements = linkElements;
     table->UnlinkElements = unlinkElements;
     table->GetElementLinkFlags = getElementLinkFlags;

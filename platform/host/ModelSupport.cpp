@@ -83,6 +83,7 @@ void deleteElement(Project& project, const API_Guid& guid) {
         views.removeElement(each);
         project.model.relations.forget(each);
         project.session.heldByOthers.erase(each);
+        project.session.highlight.colours.erase(each);
         for (SelectionEntry& entry : project.session.selections)
             entry.records.erase(
                 std::remove_if(entry.records.begin(), entry.records.end(),

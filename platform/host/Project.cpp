@@ -39,4 +39,11 @@ std::vector<HostSelectionRecord>& ProjectSession::selectionOf(const DatabaseKey&
     return selections.back().records;
 }
 
+ViewActivity& ProjectSession::activityOf(const DatabaseKey& database) {
+    for (ViewActivity& entry : activity)
+        if (entry.database == database) return entry;
+    activity.push_back({database, {}, 0, 0});
+    return activity.back();
+}
+
 } // namespace zavhost

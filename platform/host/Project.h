@@ -62,17 +62,34 @@ struct SelectionEntry {
     std::vector<HostSelectionRecord> records;
 };
 
+// What a view's window went through while the project is open.
+struct ViewActivity {
+    DatabaseKey database;
+    std::vector<HostBox2D> earlierZooms; // "DOOM" goes back through them, the last first
+    uint32_t redraws = 0;                // "DRDB", and "DRWE" once per element
+    uint32_t rebuilds = 0;               // "RBDB" and "RBLD"
+};
+
+// The elements shown highlighted ("HGEL"), each in its colour; none when nothing is.
+struct Highlight {
+    std::map<API_Guid, HostRGBA, GuidLess> colours;
+    bool flag = false; // the flag the module passed with them
+};
+
 // What the host keeps while a project is open: not saved and not undone.
 struct ProjectSession {
     DatabaseKey current;     // the current database ("GDAT")
     DatabaseKey frontWindow; // "GWIN"
     std::vector<SelectionEntry> selections;
+    std::vector<ViewActivity> activity;
+    Highlight highlight;
     std::unordered_map<API_Guid, int16_t, GuidHash> heldByOthers; // shared projects: element -> user id
     std::map<std::string, int32_t> lockables{{"LayerSettingsDialog", 1}}; // 1 free, 2 mine, 3 another's
     uint32_t defaultToolType = 0;                                         // "SETD"
     uint32_t defaultToolVariation = 0;
 
     std::vector<HostSelectionRecord>& selectionOf(const DatabaseKey& database);
+    ViewActivity& activityOf(const DatabaseKey& database);
 };
 
 struct UndoStep {

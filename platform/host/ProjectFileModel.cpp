@@ -12,6 +12,9 @@
 //         bytes), reserved 48, f64 scale, u32 element count, per element: record 4856, blocks,
 //         inline records 96, user data, info text, u32 node count, nodes (3 f64 each),
 //         u32 switched off, u64 order. The floor plan and the 3D model come first.
+//   VWIN  u32 count, per database: u32 kind, Guid, zoom box (4 f64: x and y of its minimum, then
+//         of its maximum corner), u32 pixel width, u32 pixel height. After VIEW; a database not
+//         named keeps a new view's window.
 //   DEFS  u32 count, per default: u32 type, u32 variation, record 4856, blocks, inline records 96,
 //         user data
 //   RELS  links and relation codes (u32 count, Guid, Guid, u32 each), associations (u32 count,
@@ -20,6 +23,7 @@
 // blocks (offset and block) in a sub-block only. User data: u32 present, then u32 version,
 // u32 platform sign, u32 flags, bytes.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <unordered_set>
 
@@ -35,6 +39,8 @@ constexpr uint32_t storeysTag = fourCC("STRY");
 constexpr uint32_t viewsTag = fourCC("VIEW");
 constexpr uint32_t defaultsTag = fourCC("DEFS");
 constexpr uint32_t relationsTag = fourCC("RELS");
+constexpr uint32_t windowsTag = fourCC("VWIN");
+constexpr uint32_t largestWindowSide = 1u << 16;
 
 // --- Writing.
 
@@ -159,6 +165,21 @@ std::string viewsChunk(const ViewDatabases& views) {
             out.u32(element->switchedOff ? 1 : 0);
             out.u64(element->order);
         }
+    }
+    return out.bytes();
+}
+
+std::string windowsChunk(const ViewDatabases& views) {
+    ByteWriter out;
+    out.u32(static_cast<uint32_t>(views.all().size()));
+    for (const ViewDatabase& database : views.all()) {
+        out.u32(database.kind);
+        out.guid(database.guid);
+        const HostBox2D& zoom = database.window.zoom;
+        for (double value : {zoom.xMin, zoom.yMin, zoom.xMax, zoom.yMax})
+            out.f64(value);
+        out.u32(static_cast<uint32_t>(database.window.width));
+        out.u32(static_cast<uint32_t>(database.window.height));
     }
     return out.bytes();
 }
@@ -441,6 +462,33 @@ bool readViews(Reader& r, ViewDatabases* views) {
     return r.end();
 }
 
+bool readWindows(Reader& r, ViewDatabases* views) {
+    uint32_t n = 0;
+    if (!r.count(&n, 60, "the windows")) return false;
+    for (uint32_t i = 0; i < n; ++i) {
+        DatabaseKey key;
+        ViewWindow window;
+        uint32_t width = 0, height = 0;
+        if (!r.u32(&key.kind, "a window") || !r.guid(&key.guid, "a window") ||
+            !r.f64(&window.zoom.xMin, "a zoom box") || !r.f64(&window.zoom.yMin, "a zoom box") ||
+            !r.f64(&window.zoom.xMax, "a zoom box") || !r.f64(&window.zoom.yMax, "a zoom box") ||
+            !r.u32(&width, "a window") || !r.u32(&height, "a window"))
+            return false;
+        ViewDatabase* database = key.kind == 0 ? nullptr : views->find(key);
+        if (database == nullptr || database->kind != key.kind) return r.fail("a window names no view");
+        if (width > largestWindowSide || height > largestWindowSide || (width == 0) != (height == 0))
+            return r.fail("a window has a bad pixel size");
+        window.width = static_cast<int32_t>(width);
+        window.height = static_cast<int32_t>(height);
+        const HostBox2D& zoom = window.zoom;
+        if (!std::isfinite(zoom.xMin) || !std::isfinite(zoom.yMin) || !std::isfinite(zoom.xMax) ||
+            !std::isfinite(zoom.yMax) || !(zoom.xMin < zoom.xMax) || !(zoom.yMin < zoom.yMax))
+            return r.fail("a window has a bad zoom box");
+        database->window = window;
+    }
+    return r.end();
+}
+
 bool readDefaults(Reader& r, DefaultElements* defaults) {
     uint32_t n = 0;
     if (!r.count(&n, sizeof(API_Element), "the default elements")) return false;
@@ -490,13 +538,14 @@ void encodeModel(const ProjectModel& model, ByteWriter& out) {
     out.chunk(attributesTag, attributesChunk(model.attributes));
     out.chunk(storeysTag, storeysChunk(model.storeys));
     out.chunk(viewsTag, viewsChunk(model.views));
+    out.chunk(windowsTag, windowsChunk(model.views));
     out.chunk(defaultsTag, defaultsChunk(model.defaults));
     out.chunk(relationsTag, relationsChunk(model.relations));
 }
 
 bool isModelChunk(uint32_t tag) {
     return tag == settingsTag || tag == attributesTag || tag == storeysTag || tag == viewsTag ||
-           tag == defaultsTag || tag == relationsTag;
+           tag == defaultsTag || tag == relationsTag || tag == windowsTag;
 }
 
 bool decodeModelChunk(uint32_t tag, std::string_view payload, ProjectModel* model, std::string* error) {
@@ -515,6 +564,8 @@ bool decodeModelChunk(uint32_t tag, std::string_view payload, ProjectModel* mode
         ok = readDefaults(r, &model->defaults);
     } else if (tag == relationsTag) {
         ok = readRelations(r, &model->relations);
+    } else if (tag == windowsTag) {
+        ok = readWindows(r, &model->views);
     }
     if (!ok && error != nullptr) {
         std::string name;

@@ -61,6 +61,7 @@ StandInHost::StandInHost() : m_alerts(m_transcript), m_processWindow(m_transcrip
     registerEnvironmentSelectors(*this);
     registerDatabaseSelectors(*this);
     registerElementSelectors(*this);
+    registerViewSelectors(*this);
     DGSetAlertHandler([this](const DGAlertRequest& request) { return m_alerts.answer(request); });
 }
 
