@@ -11,6 +11,7 @@
 #include "elements/MemoStore.h"
 #include "project/ElementAccess.h"
 #include "project/ProjectModel.h"
+#include "project/Storey.h"
 
 namespace tarnwick {
 
@@ -50,8 +51,10 @@ public:
         if (!makeCurrent(drawing)) return false;
         std::unique_ptr<API_Element> record = element.buildRecord();
         if (!record) return false;
-        const bool create =
-            asNew || record->head.guid.isNull() || element.getLink().getHome() != drawing.getDatabaseRef();
+        // The floor plan and the 3D model hold the same elements: one read through the other is
+        // changed, not copied.
+        const bool create = asNew || record->head.guid.isNull() ||
+                            !element.getLink().getHome().isSameDatabase(drawing.getDatabaseRef());
         if (create) {
             withMemo = true;
             // Read while the link still names the element it was read as, so that it comes along.
@@ -83,6 +86,34 @@ public:
         link.setGuid(Guid(record->head.guid), &drawing);
         element.setLink(link);
         return storeElementUserData(drawing, element);
+    }
+
+    std::unique_ptr<API_Element> buildRecord(const Element& element) const override {
+        return element.buildRecord();
+    }
+
+    ElementMemoPtr buildMemo(Element& element, const String& infoText, uint64_t& mask) override {
+        mask = 0;
+        ElementMemoPtr memo = element.buildMemo(mask);
+        if (memo) putInfoString(*memo, infoText);
+        return memo;
+    }
+
+    String getInfoString(Element& element) override { return element.getInfoString(false); }
+    HostElementHead& recordHead(Element& element) override { return element.getRecord(); }
+    void setLink(Element& element, const ElementLink& link) override { element.setLink(link); }
+
+    void place(Element& element, const Layer* layer, const Storey* storey, const Guid* head) override {
+        if (layer != nullptr) element.setLayer(*layer);
+        if (storey != nullptr) {
+            element.setStorey(*storey, true);
+            element.getRecord().storey = static_cast<int16_t>(storey->getIndex());
+        }
+        if (head != nullptr) element.setHeadGuid(*head);
+    }
+
+    std::unique_ptr<Transformation> takeTransformation(Element& element) override {
+        return element.takeTransformation();
     }
 
     bool storeElementUserData(Drawing& drawing, Element& element) override {

@@ -20,12 +20,16 @@
 
 namespace tarnwick {
 
+class Colour;
+class Cube;
+class ElementListSource;
 class Layer;
 class Library;
 class ProgressMonitor;
 class Project;
 class Specification;
 class Storey;
+class Transformation;
 
 class Drawing : public Database {
 public:
@@ -177,6 +181,84 @@ public:
     [[nodiscard]] bool setUserData(const ElementLink& link, MemoryBlock* data, bool keepEmpty, uint32_t flags,
                                    uint16_t version, uint16_t platform);
 
+    // ===== Writing: element changes, links, the selection, the highlight and the view's window
+    // (DrawingChanges.cpp, DrawingSelection.cpp, DrawingView.cpp). None touches the caller's list.
+
+    // --- Links. The list forms try every entry; false when any failed, true for an empty list.
+    [[nodiscard]] bool linkElement(const ElementLink& owner, const ElementLink& linked);
+    [[nodiscard]] bool linkElements(const ElementLink& owner, const ElementLinkList& linked);
+    [[nodiscard]] bool unlinkElement(const ElementLink& owner, const ElementLink& linked);
+    [[nodiscard]] bool unlinkElements(const ElementLink& owner, const ElementLinkList& linked);
+
+    // --- Changes. lastError keeps the host code.
+    // Changes the element's stored fields to the values' record (null: the element's own) where
+    // the mask's record is not 0 (null: everywhere), with the values' memo; then refreshes the
+    // element's head and link from the host and applies its pending transformations.
+    [[nodiscard]] bool updateElement(Element& element, const Element* values, const Element* mask);
+    // Gives the element, which must be of this drawing, the layer, storey and head Guid that are
+    // given, and changes only those fields in the host. Nothing given answers true.
+    [[nodiscard]] bool changeElementPlacement(Element& element, const Layer* layer, const Storey* storey,
+                                              const Guid* head);
+    // The element's link takes the edit (or each pending one in turn, until one fails); the link
+    // goes back into the element only when all succeeded.
+    [[nodiscard]] bool transformElement(Element& element, const Transformation& transformation);
+    [[nodiscard]] bool applyTransformations(Element& element);
+    // Edits the element and rebuilds the link from the host's answer. The 3D model's elements
+    // are edited in the floor plan.
+    [[nodiscard]] bool editElement(ElementLink& link, const Transformation& transformation);
+    // One host call for the whole list; an empty list answers true.
+    [[nodiscard]] bool editElements(const ElementLinkList& links, const Transformation& transformation);
+    [[nodiscard]] bool deleteElement(const ElementLink& link);
+    // One host call; an empty list (or a source without one) answers true. The kept selection is
+    // dropped, as the host drops deleted elements from its selection.
+    [[nodiscard]] bool deleteElements(const ElementLinkList& links);
+    [[nodiscard]] bool deleteElements(ElementListSource& source);
+    // With a source, on success the source takes the handle of the headers acted on.
+    [[nodiscard]] bool lockElements(ElementListSource& source);
+    [[nodiscard]] bool unlockElements(ElementListSource& source);
+    // A switch the element already had counts as success.
+    [[nodiscard]] bool setElementSwitched(const ElementLink& link, bool on);
+    bool queryElement(const ElementLink& link);
+
+    // --- The host selection. Every change drops the kept selection, except that setSelection
+    // keeps a copy of what it selected. In a section or elevation the links are selected through
+    // the view's proxies. An empty list adds or removes nothing (and makes no host call).
+    bool setSelection(const ElementLinkList& links);
+    // A source without a list, or with an empty one, only clears.
+    bool setSelection(ElementListSource& source);
+    bool clearSelection();
+    bool selectElement(const ElementLink& link);
+    bool addToSelection(const ElementLinkList& links);
+    bool addToSelection(ElementListSource& source);
+    bool deselectElement(const ElementLink& link);
+    bool deselectElements(const ElementLinkList& links);
+    bool deselectElements(ElementListSource& source);
+
+    // --- Highlight: the elements shown in a colour, each once. An empty list only takes away
+    // a highlight that is on.
+    bool highlightElements(const ElementLinkList& links, const Colour& colour, bool flag);
+    bool clearHighlight();
+    bool isHighlightOn() const { return m_highlightOn; }
+
+    // --- The view's window.
+    // Shows the cube's plan box.
+    bool zoom(const Cube& cube);
+    // Goes back to the zoom before the last one.
+    bool restoreZoom();
+    // The plan box of all the view's elements (whole) or the zoom box; null on a host error.
+    std::unique_ptr<Cube> getExtent(bool whole);
+    // 0 on a host error.
+    double getScale();
+    GSErrCode setScale(double scale, bool flag);
+    // The model length of one pixel of the view's window; 0 when a conversion fails.
+    double getPixelLength();
+    // Each element's redraw is tried; false when any failed.
+    bool redrawElements(const ElementLinkList& links);
+    bool redraw();
+    bool rebuildView(bool flag);
+    bool rebuild();
+    // ===== End of writing.
+
     Project* getProject() const { return m_project; }
     Library* getLibrary() const;
     Specification* getSpecification() const;
@@ -202,6 +284,17 @@ protected:
 
 private:
     bool callElementTool(uint32_t selector, const ElementLinkList& links);
+    // Writing (see above).
+    bool linkEach(const ElementLink& owner, const ElementLinkList& linked, bool link);
+    // The host's record of the element's head back into the element and its link.
+    bool refreshHead(Element& element);
+    bool changeParameters(Element& element, const API_Element& values, API_ElementMemo* memo,
+                          const API_Element& mask);
+    // Builds the handle of headers of the source's list, runs the call over it and on success
+    // hands the handle to the source.
+    bool runOverSource(ElementListSource& source, GSErrCode (*call)(GSHandle heads, int32_t count));
+    void dropKeptSelection();
+    bool selectLinks(const ElementLinkList& links, bool select, bool alwaysViaProxy, bool keep);
     bool writeText(const String& text, bool asName);
     // The database Guid host calls take with the filter's flags.
     static API_Guid filterDatabase(const Filter& filter);

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "Environment/String.h"
+#include "Environment/Transformation.h"
 #include "project/Drawing.h"
 #include "project/Layer.h"
 
@@ -21,6 +23,23 @@ public:
     virtual std::unique_ptr<Element> clone(const Element& element) const = 0;
     virtual bool saveElement(Drawing& drawing, Element& element, bool asNew, bool withMemo) = 0;
     virtual bool storeElementUserData(Drawing& drawing, Element& element) = 0;
+
+    // What the drawings' changes need of an element.
+    // A new host record of the element; null when it builds none.
+    virtual std::unique_ptr<API_Element> buildRecord(const Element& element) const = 0;
+    // A new memo of the element's loaded parts with the info text in its info-string field, and the
+    // mask of the parts it holds; null when the element builds none.
+    virtual ElementMemoPtr buildMemo(Element& element, const String& infoText, uint64_t& mask) = 0;
+    virtual String getInfoString(Element& element) = 0;
+    // The head of the element's record, to be written.
+    virtual HostElementHead& recordHead(Element& element) = 0;
+    // The element takes the link (keeping its own type id) and writes it into its record's head.
+    virtual void setLink(Element& element, const ElementLink& link) = 0;
+    // Sets what is given: the layer, the storey (of the link's home and the record's head) and
+    // the head Guid.
+    virtual void place(Element& element, const Layer* layer, const Storey* storey, const Guid* head) = 0;
+    // The first pending transformation, or null.
+    virtual std::unique_ptr<Transformation> takeTransformation(Element& element) = 0;
 
     // What the edit manager needs of an element before it changes it.
     virtual Guid getEditBlockGuid(const Element& element) const = 0;
