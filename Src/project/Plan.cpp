@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Environment/DataFile.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
 #include "project/Project.h"
@@ -26,6 +27,19 @@ DatabaseRef Plan::getDatabaseRef() const {
     DatabaseRef ref = Drawing::getDatabaseRef();
     if (Storey* current = const_cast<Plan*>(this)->getCurrentStorey()) ref.setStorey(*current);
     return ref;
+}
+
+String Plan::getName() {
+    String name;
+    if (m_project != nullptr)
+        if (std::unique_ptr<DataFile> file = m_project->getFile()) name = file->getName(true);
+    name += " / ";
+    if (const Storey* current = getCurrentStorey()) {
+        name += String(static_cast<int>(static_cast<int16_t>(current->getIndex())));
+        name += ". ";
+        name += current->getName();
+    }
+    return name;
 }
 
 bool Plan::loadStoreys() {

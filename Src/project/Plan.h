@@ -29,6 +29,9 @@ public:
     DatabaseRef getDatabaseRef() const override;
     uint32_t getDatabaseType() const override { return DatabasePlan; }
     uint32_t getNavigatorItemType() const override { return 2; }
+    // "<project file without extension> / <index>. <storey name>"; without a file the name starts
+    // with " / ", without a current storey it ends there.
+    String getName() override;
 
     // The storey the host has current; null without storeys.
     virtual Storey* getCurrentStorey();

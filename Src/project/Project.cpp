@@ -5,6 +5,7 @@
 #include "project/Database.h"
 #include "project/DatabaseList.h"
 #include "project/Model.h"
+#include "project/Navigator.h"
 #include "project/Plan.h"
 #include "project/Specification.h"
 
@@ -27,6 +28,7 @@ void Project::reset() {
     m_users.reset();
     m_viewLists = {};
     m_specification->reset();
+    m_navigator.reset();
     m_currentDatabase = nullptr;
     m_frontWindow = nullptr;
     // The IFC value-type maps are released here once the element model keeps them.
@@ -139,6 +141,78 @@ TARNWICK_PROJECT_VIEWS(Section)
 TARNWICK_PROJECT_VIEWS(Worksheet)
 
 #undef TARNWICK_PROJECT_VIEWS
+
+void Project::forgetDrawing(const Drawing* drawing) {
+    if (drawing == nullptr) return;
+    if (m_currentDatabase == drawing) m_currentDatabase = nullptr;
+    if (m_frontWindow == drawing) m_frontWindow = nullptr;
+}
+
+namespace {
+// Makes the view in the host; its Guid on success.
+bool makeView(HostDatabaseInfo& record) {
+    return ACAPDatabaseCall(fourCC("NDAT"), &record) == hosterr::Ok && !record.databaseGuid.isNull();
+}
+} // namespace
+
+Layout* Project::createLayout(const String& name, const DatabaseRef& master, const String& layoutText) {
+    HostDatabaseInfo record;
+    record.kind = DatabaseLayout;
+    record.masterGuid = master.getDatabaseGuid().toAPI();
+    name.copyToUtf16(record.name, sizeof record.name);
+    if (!makeView(record)) return nullptr;
+    const Guid guid(record.databaseGuid);
+    auto layout = std::make_unique<Layout>(this, guid, false);
+    // The layout stands even when its sheet keeps the host's name.
+    if (!layoutText.isEmpty()) (void)layout->setLayoutName(layoutText, true);
+    LayoutList& list = viewList<LayoutList>();
+    forgetDrawing(list.find(guid));
+    Layout* made = layout.get();
+    list.store(guid, std::move(layout));
+    return made;
+}
+
+Worksheet* Project::createWorksheet(const String& name, const String& reference) {
+    HostDatabaseInfo record;
+    record.kind = DatabaseWorksheet;
+    name.copyToUtf16(record.name, sizeof record.name);
+    reference.copyToUtf16(record.reference, sizeof record.reference);
+    if (!makeView(record)) return nullptr;
+    const Guid guid(record.databaseGuid);
+    WorksheetList& list = viewList<WorksheetList>();
+    forgetDrawing(list.find(guid));
+    auto worksheet = std::make_unique<Worksheet>(this, guid);
+    Worksheet* made = worksheet.get();
+    list.store(guid, std::move(worksheet));
+    return made;
+}
+
+bool Project::deleteLayout(const Guid& guid) {
+    Layout* layout = findLayout(guid);
+    if (layout == nullptr) return false;
+    HostDatabaseInfo record;
+    record.kind = layout->getDatabaseType();
+    record.databaseGuid = layout->getDatabaseGuid().toAPI();
+    if (ACAPDatabaseCall(fourCC("DDAT"), &record) != hosterr::Ok) return false;
+    // The host no longer has it current or in front.
+    forgetDrawing(layout);
+    return true;
+}
+
+void Project::resetLayoutList() {
+    std::unique_ptr<LayoutList>& list = std::get<std::unique_ptr<LayoutList>>(m_viewLists);
+    if (!list) return;
+    for (Drawing* kept : {m_currentDatabase, m_frontWindow})
+        if (auto* layout = dynamic_cast<Layout*>(kept);
+            layout != nullptr && list->find(layout->getDatabaseGuid()) == layout)
+            forgetDrawing(layout);
+    list.reset();
+}
+
+Navigator* Project::getNavigator() {
+    if (!m_navigator) m_navigator = std::make_unique<Navigator>();
+    return m_navigator.get();
+}
 
 // --- Packages.
 

@@ -41,6 +41,7 @@ class Layout;
 class LayoutList;
 class Library;
 class Model;
+class Navigator;
 class Package;
 class PackageStore;
 class Plan;
@@ -100,6 +101,19 @@ public:
     size_t getWorksheetCount();
     Worksheet* getWorksheet(int32_t index);
     Worksheet* findWorksheet(const Guid& guid);
+
+    // --- Making and deleting views. Each new view is stored in its list in place of any object
+    // the list already made for it; null when the host makes none.
+    // A layout on the master (none when the reference names none), its sheet named layoutText
+    // when that is not empty.
+    Layout* createLayout(const String& name, const DatabaseRef& master, const String& layoutText);
+    Worksheet* createWorksheet(const String& name, const String& reference);
+    // The list keeps the deleted layout's entry, whose calls then fail, until resetLayoutList.
+    [[nodiscard]] bool deleteLayout(const Guid& guid);
+    // The layouts are listed afresh on next use.
+    void resetLayoutList();
+    // Made on first request; the project owns it.
+    Navigator* getNavigator();
 
     // --- Packages.
     // The package with that code, or null.
@@ -165,6 +179,8 @@ private:
     // The library-part database belongs to the library subsystem, which makes it.
     void makeLibrary();
     Drawing* drawingOfRecord(const HostDatabaseInfo& record);
+    // The kept current database and front window stop naming a drawing about to go.
+    void forgetDrawing(const Drawing* drawing);
     // The view list of one kind, made on first use.
     template <class List> List& viewList();
 
@@ -178,6 +194,7 @@ private:
                std::unique_ptr<SectionList>, std::unique_ptr<WorksheetList>>
         m_viewLists;
     std::unique_ptr<Specification> m_specification;
+    std::unique_ptr<Navigator> m_navigator;
     Drawing* m_currentDatabase = nullptr;
     Drawing* m_frontWindow = nullptr;
     std::unique_ptr<PackageStore> m_packages;

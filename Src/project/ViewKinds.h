@@ -1,9 +1,11 @@
-// The view databases named by Guid: sections and elevations (cut planes), interior elevations,
-// details, worksheets, layouts and master layouts, and 3D documents.
+// The view databases named by Guid: sections and elevations (CutPlane.h), layouts and master
+// layouts (Layout.h), and here the small kinds: interior elevations, details, worksheets and 3D
+// documents.
 #pragma once
 
 #include "project/CutPlane.h"
 #include "project/Drawing.h"
+#include "project/Layout.h"
 
 namespace tarnwick {
 
@@ -33,20 +35,9 @@ public:
     String getTypeName() const override { return String("Worksheet"); }
     uint32_t getDatabaseType() const override { return DatabaseWorksheet; }
     uint32_t getNavigatorItemType() const override { return 22; }
-};
-
-// A layout or a master layout; both report the layout kind.
-class Layout : public Drawing {
-public:
-    Layout(Project* project, const Guid& databaseGuid, bool isMaster)
-        : Drawing(project, databaseGuid), m_isMaster(isMaster) {}
-    String getTypeName() const override { return String(m_isMaster ? "Master Layout" : "Layout"); }
-    uint32_t getDatabaseType() const override { return DatabaseLayout; }
-    uint32_t getNavigatorItemType() const override { return 14; }
-    bool isMaster() const { return m_isMaster; }
-
-private:
-    bool m_isMaster;
+    // Writes the name into the database record and answers the host code of the failing call, or
+    // of the write (0: done). Drawing::setName does the same answering true or false.
+    GSErrCode storeName(const String& name);
 };
 
 class Document3D : public Drawing {
