@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 
+#include "elements/CutPlaneReference.h"
 #include "elements/Element.h"
 #include "elements/MemoStore.h"
 
@@ -44,8 +45,8 @@ template <size_t N> void registerAll(const Registration (&kinds)[N]) {
 
 // The product's registration order matters only within one id.
 constexpr Registration objectKinds[] = {
-    {25, nullptr}, // section reference
-    {33, nullptr}, // elevation reference
+    {25, &createSectionReference},
+    {33, &createElevationReference},
     {29, nullptr}, // proxy
     {6, nullptr},  // placed object
 };

@@ -6,6 +6,7 @@
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
 #include "Environment/ModuleRegistry.h"
+#include "elements/CutPlaneReference.h"
 #include "elements/Element.h"
 #include "elements/ElementFactory.h"
 #include "elements/MemoStore.h"
@@ -45,6 +46,10 @@ public:
     }
 
     const ElementLink& linkOf(const Element& element) const override { return element.getLink(); }
+    bool isCutPlaneReferenceOf(const Element& element, const Guid& view) const override {
+        const auto* marker = dynamic_cast<const CutPlaneReference*>(&element);
+        return marker != nullptr && view.isValid() && marker->getSecondTargetGuid() == view;
+    }
     std::unique_ptr<Element> clone(const Element& element) const override { return element.clone(); }
 
     bool saveElement(Drawing& drawing, Element& element, bool asNew, bool withMemo) override {

@@ -8,6 +8,8 @@
 #include "Environment/HostCalls.h"
 #include "platform/gsroot/Containers.h"
 #include "project/ElementAccess.h"
+#include "project/Plan.h"
+#include "project/Project.h"
 
 namespace tarnwick {
 
@@ -38,6 +40,19 @@ std::unique_ptr<Element> CutPlane::get(const ElementLink& link) {
     Drawing* home = link.getDrawing();
     if (home != nullptr && home != this && namesView(link.getProxy(), *this)) return home->get(link);
     return Drawing::get(link);
+}
+
+bool Drawing::IsCutPlaneRef::accepts(const Element& element) const {
+    return elementAccess().isCutPlaneReferenceOf(element, m_view);
+}
+
+std::unique_ptr<Element> CutPlane::findMarker() {
+    Plan* plan = m_project != nullptr ? m_project->getPlan() : nullptr;
+    if (plan == nullptr) return nullptr;
+    auto it = plan->cbegin(IsCutPlaneRef(getDatabaseGuid(), Filter(getMarkerType(), false, true, false)));
+    std::unique_ptr<Element> marker(it.get());
+    it.release(false);
+    return marker;
 }
 
 ElementLink CutPlane::findProxyLink(const ElementLink& link) {

@@ -86,6 +86,19 @@ public:
         ElementLink m_link;
     };
 
+    // Accepts the marker (a section or elevation reference) of the view a database Guid names.
+    class IsCutPlaneRef : public Filter {
+    public:
+        explicit IsCutPlaneRef(const Guid& view, const Filter& filter = Filter())
+            : Filter(filter), m_view(view) {}
+        std::unique_ptr<Filter> clone() const override { return std::make_unique<IsCutPlaneRef>(*this); }
+        bool accepts(const Element& element) const override;
+        const Guid& getView() const { return m_view; }
+
+    private:
+        Guid m_view;
+    };
+
     using iterator = Iterator<Drawing, Element, ElementLink, Filter, ElementLinkList>;
     using reverse_iterator = ReverseIterator<Drawing, Element, ElementLink, Filter, ElementLinkList>;
     using const_iterator = ConstIterator<Drawing, Element, ElementLink, Filter, ElementLinkList>;

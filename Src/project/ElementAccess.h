@@ -23,6 +23,8 @@ public:
     virtual std::unique_ptr<Element> clone(const Element& element) const = 0;
     virtual bool saveElement(Drawing& drawing, Element& element, bool asNew, bool withMemo) = 0;
     virtual bool storeElementUserData(Drawing& drawing, Element& element) = 0;
+    // Whether the element is the marker of the view with that database Guid.
+    virtual bool isCutPlaneReferenceOf(const Element& element, const Guid& view) const = 0;
 
     // What the drawings' changes need of an element.
     // A new host record of the element; null when it builds none.

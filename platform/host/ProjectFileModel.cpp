@@ -15,6 +15,10 @@
 //   VWIN  u32 count, per database: u32 kind, Guid, zoom box (4 f64: x and y of its minimum, then
 //         of its maximum corner), u32 pixel width, u32 pixel height. After VIEW; a database not
 //         named keeps a new view's window.
+//   VLAY  u32 count, per layout or master layout: Guid, paper width and height, left, top, right
+//         and bottom margins (6 f64), name (8-bit), u32 name flag, u32 flag 562, u32 value 568,
+//         u32 value 572, first and second text (UTF-16 bytes), u32 flag 1624, u32 flag 1625,
+//         u32 text count, per text: Guid, text (UTF-16 bytes). After VIEW.
 //   DEFS  u32 count, per default: u32 type, u32 variation, record 4856, blocks, inline records 96,
 //         user data
 //   RELS  links and relation codes (u32 count, Guid, Guid, u32 each), associations (u32 count,
@@ -41,6 +45,7 @@ constexpr uint32_t defaultsTag = fourCC("DEFS");
 constexpr uint32_t relationsTag = fourCC("RELS");
 constexpr uint32_t windowsTag = fourCC("VWIN");
 constexpr uint32_t largestWindowSide = 1u << 16;
+constexpr uint32_t sheetsTag = fourCC("VLAY");
 
 // --- Writing.
 
@@ -180,6 +185,36 @@ std::string windowsChunk(const ViewDatabases& views) {
             out.f64(value);
         out.u32(static_cast<uint32_t>(database.window.width));
         out.u32(static_cast<uint32_t>(database.window.height));
+    }
+    return out.bytes();
+}
+
+std::string sheetsChunk(const ViewDatabases& views) {
+    ByteWriter out;
+    std::vector<const ViewDatabase*> layouts;
+    for (const ViewDatabase& database : views.all())
+        if (database.kind == DatabaseLayout || database.kind == DatabaseMasterLayout)
+            layouts.push_back(&database);
+    out.u32(static_cast<uint32_t>(layouts.size()));
+    for (const ViewDatabase* database : layouts) {
+        const LayoutSheet& sheet = database->sheet;
+        out.guid(database->guid);
+        for (double value : {sheet.paperWidth, sheet.paperHeight, sheet.leftMargin, sheet.topMargin,
+                             sheet.rightMargin, sheet.bottomMargin})
+            out.f64(value);
+        out.text(sheet.name);
+        for (uint32_t value :
+             {uint32_t(sheet.nameFlag), uint32_t(sheet.flag562), sheet.value568, sheet.value572})
+            out.u32(value);
+        writeWide(out, sheet.firstText);
+        writeWide(out, sheet.secondText);
+        out.u32(sheet.flag1624);
+        out.u32(sheet.flag1625);
+        out.u32(static_cast<uint32_t>(sheet.texts.size()));
+        for (const auto& [guid, text] : sheet.texts) {
+            out.guid(guid);
+            writeWide(out, text);
+        }
     }
     return out.bytes();
 }
@@ -489,6 +524,52 @@ bool readWindows(Reader& r, ViewDatabases* views) {
     return r.end();
 }
 
+bool readSheets(Reader& r, ViewDatabases* views) {
+    uint32_t n = 0;
+    if (!r.count(&n, 120, "the layout sheets")) return false;
+    auto byte = [&r](uint32_t word, uint8_t* value) {
+        if (word > 0xFF) return r.fail("a layout sheet's flag is out of range");
+        *value = static_cast<uint8_t>(word);
+        return true;
+    };
+    for (uint32_t i = 0; i < n; ++i) {
+        API_Guid guid;
+        LayoutSheet sheet;
+        uint32_t nameFlag = 0, flag562 = 0, flag1624 = 0, flag1625 = 0, texts = 0;
+        if (!r.guid(&guid, "a layout sheet")) return false;
+        for (double* value : {&sheet.paperWidth, &sheet.paperHeight, &sheet.leftMargin, &sheet.topMargin,
+                              &sheet.rightMargin, &sheet.bottomMargin})
+            if (!r.f64(value, "a layout sheet")) return false;
+        if (!r.text(&sheet.name, "a sheet name") || !r.u32(&nameFlag, "a layout sheet") ||
+            !r.u32(&flag562, "a layout sheet") || !r.u32(&sheet.value568, "a layout sheet") ||
+            !r.u32(&sheet.value572, "a layout sheet") || !r.wide(&sheet.firstText, "a sheet text") ||
+            !r.wide(&sheet.secondText, "a sheet text") || !r.u32(&flag1624, "a layout sheet") ||
+            !r.u32(&flag1625, "a layout sheet") || !r.count(&texts, 20, "a sheet's texts"))
+            return false;
+        if (!byte(nameFlag, &sheet.nameFlag) || !byte(flag562, &sheet.flag562) ||
+            !byte(flag1624, &sheet.flag1624) || !byte(flag1625, &sheet.flag1625))
+            return false;
+        for (uint32_t t = 0; t < texts; ++t) {
+            API_Guid key;
+            std::u16string text;
+            if (!r.guid(&key, "a sheet text") || !r.wide(&text, "a sheet text")) return false;
+            if (!sheet.texts.emplace(key, std::move(text)).second)
+                return r.fail("a sheet text is given twice");
+        }
+        if (sheet.name.size() > 255 || sheet.firstText.size() > 255 || sheet.secondText.size() > 255)
+            return r.fail("a layout sheet's text is too long");
+        for (double value : {sheet.paperWidth, sheet.paperHeight, sheet.leftMargin, sheet.topMargin,
+                             sheet.rightMargin, sheet.bottomMargin})
+            if (!std::isfinite(value)) return r.fail("a layout sheet has a size that is not a number");
+        ViewDatabase* database = views->findByGuid(guid);
+        if (database == nullptr ||
+            (database->kind != DatabaseLayout && database->kind != DatabaseMasterLayout))
+            return r.fail("a layout sheet names no layout");
+        database->sheet = std::move(sheet);
+    }
+    return r.end();
+}
+
 bool readDefaults(Reader& r, DefaultElements* defaults) {
     uint32_t n = 0;
     if (!r.count(&n, sizeof(API_Element), "the default elements")) return false;
@@ -539,13 +620,14 @@ void encodeModel(const ProjectModel& model, ByteWriter& out) {
     out.chunk(storeysTag, storeysChunk(model.storeys));
     out.chunk(viewsTag, viewsChunk(model.views));
     out.chunk(windowsTag, windowsChunk(model.views));
+    out.chunk(sheetsTag, sheetsChunk(model.views));
     out.chunk(defaultsTag, defaultsChunk(model.defaults));
     out.chunk(relationsTag, relationsChunk(model.relations));
 }
 
 bool isModelChunk(uint32_t tag) {
     return tag == settingsTag || tag == attributesTag || tag == storeysTag || tag == viewsTag ||
-           tag == defaultsTag || tag == relationsTag || tag == windowsTag;
+           tag == defaultsTag || tag == relationsTag || tag == windowsTag || tag == sheetsTag;
 }
 
 bool decodeModelChunk(uint32_t tag, std::string_view payload, ProjectModel* model, std::string* error) {
@@ -566,6 +648,8 @@ bool decodeModelChunk(uint32_t tag, std::string_view payload, ProjectModel* mode
         ok = readRelations(r, &model->relations);
     } else if (tag == windowsTag) {
         ok = readWindows(r, &model->views);
+    } else if (tag == sheetsTag) {
+        ok = readSheets(r, &model->views);
     }
     if (!ok && error != nullptr) {
         std::string name;

@@ -60,6 +60,7 @@ StandInHost::StandInHost() : m_alerts(m_transcript), m_processWindow(m_transcrip
     m_processWindow.registerSelectors(m_interfaceCalls);
     registerEnvironmentSelectors(*this);
     registerDatabaseSelectors(*this);
+    registerLayoutSelectors(*this);
     registerElementSelectors(*this);
     registerViewSelectors(*this);
     DGSetAlertHandler([this](const DGAlertRequest& request) { return m_alerts.answer(request); });

@@ -146,6 +146,7 @@ ViewDatabase* ViewDatabases::add(uint32_t kind, const std::u16string& name) {
     database.guid = newGuid();
     database.name = name;
     database.title = name;
+    if (kind == DatabaseLayout || kind == DatabaseMasterLayout) database.sheet.name = GS::Utf16ToUtf8(name);
     m_databases.push_back(std::move(database));
     return &m_databases.back();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ElementStore.h"
+#include "LayoutSheets.h"
 #include "ViewWindow.h"
 
 namespace zavhost {
@@ -22,6 +23,7 @@ struct ViewDatabase {
     std::array<uint8_t, sizeof(HostDatabaseInfo::reserved1)> reserved{}; // kept as the module wrote it
     double scale = 100.0;                                                // the drawing scale, 1:scale
     ViewWindow window;                                                   // zoom box and pixel size
+    LayoutSheet sheet;                                                   // layouts and master layouts
     ElementStore elements; // the 3D model's stays empty: it shows the floor plan's
 
     bool isPlanOrModel() const { return kind == DatabasePlan || kind == DatabaseModel; }
