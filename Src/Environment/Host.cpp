@@ -7,6 +7,7 @@
 #include "Environment/Resources.h"
 #include "Environment/Transaction.h"
 #include "Environment/User.h"
+#include "Environment/WindowSearch.h"
 #include "platform/gsroot/DebugPrint.h"
 #include "platform/gsroot/UniString.h"
 #include "platform/windows/WinSystem.h"
@@ -59,6 +60,10 @@ bool Host::setDefaultType(const ElementLink& tool) {
 bool Host::setDefaultType(uint16_t typeId, uint32_t variation) {
     uint8_t type[2] = {static_cast<uint8_t>(typeId & 0xFF), static_cast<uint8_t>(typeId >> 8)};
     return ACAPEnvironmentCall(fourCC("SETD"), type, &variation) == hosterr::Ok;
+}
+
+HWND Host::getApplicationWindow() {
+    return findWindowByTitle(nullptr, String(HostApplicationTitle));
 }
 
 const User& Host::getCurrentUser() {

@@ -7,6 +7,9 @@
 #include "Environment/Guid.h"
 #include "Environment/String.h"
 
+struct HWND__;
+using HWND = HWND__*;
+
 namespace tarnwick {
 
 class Drawing;
@@ -38,6 +41,8 @@ public:
     // True when done, or when the drawing already was the current one (no host call then).
     [[nodiscard]] static bool setCurrentDatabase(Drawing* drawing);
     [[nodiscard]] static bool setFrontWindow(Drawing* drawing);
+    // The first top-level window whose title holds the host's product name; null when none.
+    static HWND getApplicationWindow();
     // Makes the link's element type (resolved through the host) and variation the host's default
     // tool type; true on success.
     [[nodiscard]] static bool setDefaultType(const ElementLink& tool);

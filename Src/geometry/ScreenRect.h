@@ -5,7 +5,12 @@
 
 #include "geometry/ScreenPoint.h"
 
+struct HWND__;
+using HWND = HWND__*;
+
 namespace tarnwick {
+
+class String;
 
 class ScreenRect {
 public:
@@ -22,6 +27,9 @@ public:
     ScreenRect(const ScreenPoint& first, const ScreenPoint& second) : m_first(first), m_second(second) {}
     ScreenRect(int16_t left, int16_t top, int16_t right, int16_t bottom)
         : m_first(left, top), m_second(right, bottom) {}
+    // The window's client area in screen coordinates; empty for a null window or when its client
+    // rectangle cannot be read (a failed conversion leaves the first corner at (0, 0)).
+    explicit ScreenRect(HWND window);
     ScreenRect(const ScreenRect&) = default;
     ScreenRect& operator=(const ScreenRect&) = default;
     virtual ~ScreenRect() = default;
@@ -49,6 +57,12 @@ public:
     bool operator!=(const ScreenRect& o) const { return !(*this == o); }
     // Offsets both corners so that the first lands on p.
     void moveTo(const ScreenPoint& p);
+
+    // The first top-level window whose title contains titlePart, or null.
+    static HWND findWindow(const String& titlePart);
+    // The window's tab-bar control in the window's client coordinates; empty when it has none or
+    // a rectangle cannot be read.
+    static ScreenRect ofTabBar(HWND window);
 
 private:
     ScreenPoint m_first;

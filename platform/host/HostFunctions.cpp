@@ -36,6 +36,8 @@ GSErrCode dispatch(SelectorTable& (StandInHost::*table)(), uint32_t selector, vo
     call.args[3] = d;
     call.args[4] = e;
     GSErrCode err = selectors.dispatch(selector, call);
+    // Views may have opened, closed, changed or come to the front.
+    if (host() == h) h->windows().follow(h->project());
     // The host may be gone if the call unloaded the module; it cannot, but the log must not dangle.
     if (host() == h && index < h->calls().size()) {
         HostCall& entry = h->calls().at(index);

@@ -30,6 +30,7 @@ enum class StepKind {
     Notify,
     ModelAction, // layers, attributes, storeys, views, elements, selection, sharing (ModelSteps)
     EditTransformation,
+    WindowAction, // windows, the mouse and the display scale (HostWindows)
     AlertAnswer,
     ProgressCancelAfter,
     Mark,

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "FunctionSlots.h"
+#include "HostWindows.h"
 #include "ModelSteps.h"
 #include "Scenario.h"
 #include "ScenarioLine.h"
@@ -283,7 +284,10 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         parseExpect(in, step);
     } else {
         std::string first = in.anyWord("a command");
-        if (!parseModelAction(in, first, step)) throw LineError{"unknown command \"" + first + "\""};
+        if (first == "window" || first == "mouse" || first == "display")
+            parseWindowStep(in, first, step);
+        else if (!parseModelAction(in, first, step))
+            throw LineError{"unknown command \"" + first + "\""};
     }
     in.end();
 }

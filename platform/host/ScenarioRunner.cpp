@@ -105,6 +105,7 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
         std::snprintf(label, sizeof label, "%4d  ", step.line);
         m_host.transcript().action(label + step.source);
         passed = perform(step);
+        m_host.windows().follow(m_host.project());
         collectDebug();
         for (const std::string& problem : m_host.alerts().takeProblems())
             passed = fail(step.line, problem);
@@ -131,7 +132,8 @@ bool ScenarioRunner::perform(const Step& step) {
     if (step.isAction()) {
         m_actionWhy.clear();
         GSErrCode answer = act(step);
-        std::string why = step.kind == StepKind::ModelAction ? m_actionWhy : m_host.lastError();
+        bool saysWhy = step.kind == StepKind::ModelAction || step.kind == StepKind::WindowAction;
+        std::string why = saysWhy ? m_actionWhy : m_host.lastError();
         m_answered = true;
         m_lastAnswer = answer;
         m_lastAnswerLine = step.line;
@@ -226,6 +228,11 @@ GSErrCode ScenarioRunner::act(const Step& step) {
     case StepKind::EditTransformation:
         host.setEditTransformation(step.transformation);
         return hosterr::Ok;
+    case StepKind::WindowAction: {
+        GSErrCode err = host.windows().act(step.model, host.project(), &m_actionWhy);
+        if (err != hosterr::Ok) host.transcript().note("failed: " + m_actionWhy);
+        return err;
+    }
     default:
         return hosterr::Ok;
     }

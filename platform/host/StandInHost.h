@@ -11,6 +11,7 @@
 
 #include "AlertDesk.h"
 #include "CallLog.h"
+#include "HostWindows.h"
 #include "MenuBar.h"
 #include "ProcessWindow.h"
 #include "Project.h"
@@ -89,6 +90,7 @@ public:
     Transcript& transcript() { return m_transcript; }
     AlertDesk& alerts() { return m_alerts; }
     ProcessWindow& processWindow() { return m_processWindow; }
+    HostWindows& windows() { return m_windows; }
     const ProcessWindow& processWindow() const { return m_processWindow; }
     const MenuBar& menus() const { return m_menus; }
     SelectorTable& databaseCalls() { return m_databaseCalls; }
@@ -143,6 +145,7 @@ private:
     Transcript m_transcript;
     AlertDesk m_alerts;
     ProcessWindow m_processWindow;
+    HostWindows m_windows;
     MenuBar m_menus;
     SelectorTable m_databaseCalls{"DatabaseCall"};
     SelectorTable m_environmentCalls{"EnvironmentCall"};

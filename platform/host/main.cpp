@@ -81,6 +81,11 @@ The project (see docs/scenarios.md for every word):
   element set "LABEL" ...   element delete "LABEL"   element find TYPE [in "VIEW"] as "LABEL"
   select "LABEL" ... | select none    lockable "NAME" free|mine|others
 
+Windows and the mouse:
+  window add "TITLE" at X Y size W H [frame B] [caption C] [in "PARENT"]
+  window move|resize "TITLE"|main X Y    window front|close "TITLE"|main
+  display scale S                   screen pixels per host pixel    mouse X Y
+
 An action the host cannot do (no such menu item, a disabled item, a file that does not open, a
 module that declines to load) fails the scenario, unless the next line expects its answer.
 
