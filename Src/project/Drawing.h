@@ -20,6 +20,7 @@
 
 namespace tarnwick {
 
+class CadPoint;
 class Colour;
 class Cube;
 class ElementListSource;
@@ -265,6 +266,9 @@ public:
     GSErrCode setScale(double scale, bool flag);
     // The model length of one pixel of the view's window; 0 when a conversion fails.
     double getPixelLength();
+    // The model point under the mouse pointer in the view's window, which is brought to the front;
+    // (0, 0, 0) when it cannot be told.
+    CadPoint getCursorPosition();
     // Each element's redraw is tried; false when any failed.
     bool redrawElements(const ElementLinkList& links);
     bool redraw();
