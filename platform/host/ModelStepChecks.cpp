@@ -4,6 +4,7 @@
 #include "ElementTypes.h"
 #include "ModelCalls.h"
 #include "ModelSteps.h"
+#include "ModelViewSteps.h"
 #include "StandInHost.h"
 #include "platform/gsroot/UniString.h"
 
@@ -172,6 +173,7 @@ bool ModelSteps::check(const Step& step, std::string* why) {
         }
         return true;
     }
+    if (verb == "expect layout") return checkLayoutSheet(args, *project, why);
     if (verb == "expect current-view") {
         const ViewDatabase& current = model::currentDatabase(*project);
         bool ok = has(args, "plan") ? current.kind == DatabasePlan

@@ -2,6 +2,7 @@
 #include "AttributeStore.h"
 #include "ElementTypes.h"
 #include "ModelSteps.h"
+#include "ModelViewSteps.h"
 #include "ViewDatabases.h"
 
 namespace zavhost {
@@ -66,7 +67,7 @@ void readPoint(LineReader& in, ModelArgs& args) {
 // [from X Y to X Y] [polygon X Y X Y X Y ...]
 void parseElementAdd(LineReader& in, ModelArgs& args) {
     const Words addFlags = {"locked", "reserved", "other-platform"};
-    const Words addOptions = {"in", "on", "as", "layer", "id", "text", "with-user-data", "of"};
+    const Words addOptions = {"in", "on", "as", "layer", "id", "text", "with-user-data", "of", "shows"};
     args.code = elementType(in);
     while (!in.atEnd()) {
         if (in.word("at")) {
@@ -173,6 +174,9 @@ bool parseModelAction(LineReader& in, const std::string& first, Step& step) {
         } else {
             throw LineError{"view add, delete or current"};
         }
+    } else if (first == "layout") {
+        args.verb = "layout";
+        parseLayoutSheet(in, args, false);
     } else if (first == "element") {
         if (in.word("add")) {
             args.verb = "element add";
@@ -286,6 +290,8 @@ bool parseModelExpectation(LineReader& in, const std::string& first, Step& step)
             }
             readModifiers(in, args, {}, {"reference", "master"});
         }
+    } else if (first == "layout") {
+        parseLayoutSheet(in, args, true);
     } else if (first == "current-view") {
         if (in.word("plan"))
             args.flags.insert("plan");

@@ -6,6 +6,7 @@
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "ModelCalls.h"
+#include "ModelViewSteps.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/UniString.h"
@@ -95,6 +96,7 @@ GSErrCode ModelSteps::act(const Step& step, std::string* why) {
         return actOnAttributes(args, *project, why);
     if (verb.rfind("storey", 0) == 0 || verb.rfind("view", 0) == 0) return actOnViews(args, *project, why);
     if (verb.rfind("element", 0) == 0 || verb == "select") return actOnElements(args, *project, why);
+    if (verb == "layout") return setLayoutSheet(args, *project, why);
     if (verb == "lockable") {
         project->session.lockables[args.texts[0]] = has(args, "free") ? 1 : has(args, "mine") ? 2 : 3;
         return hosterr::Ok;
@@ -328,7 +330,8 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         proxy.elementVariation = shown->head().variation;
         std::memcpy(element.record.raw, &proxy, sizeof proxy);
     }
-    GSErrCode err = setElement(args, project, element, why);
+    GSErrCode err = markShownView(args, project, element.record, why);
+    if (err == hosterr::Ok) err = setElement(args, project, element, why);
     if (err != hosterr::Ok) return err;
     const API_Guid guid = head.guid;
     const std::string what = elementTypeName(args.code);
