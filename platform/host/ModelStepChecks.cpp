@@ -181,6 +181,9 @@ bool ModelSteps::check(const Step& step, std::string* why) {
                                     : views.findNamed(args.texts[0]) == &current;
         return ok || fail(why, "the current view is the " + viewText(current));
     }
+    if (verb == "expect view-window" || verb == "expect highlight" ||
+        (verb == "expect selection" && !args.texts.empty()))
+        return checkWindows(args, *project, why);
     if (verb == "expect selection") {
         const ViewDatabase& current = model::currentDatabase(*project);
         size_t count = 0;

@@ -171,8 +171,8 @@ bool parseModelAction(LineReader& in, const std::string& first, Step& step) {
             } else {
                 args.texts.push_back(in.text("the view's name, plan or 3d"));
             }
-        } else {
-            throw LineError{"view add, delete or current"};
+        } else if (!parseViewWindow(in, args)) {
+            throw LineError{"view add, delete, current, zoom or pixels"};
         }
     } else if (first == "layout") {
         args.verb = "layout";
@@ -300,8 +300,16 @@ bool parseModelExpectation(LineReader& in, const std::string& first, Step& step)
         else
             args.texts.push_back(in.text("the view's name, plan or 3d"));
     } else if (first == "selection") {
-        if (!in.word("count")) throw LineError{"expect selection count N"};
-        args.count = in.number("a count", 0);
+        if (in.nextIsText()) {
+            do
+                args.texts.push_back(in.text("an element's label"));
+            while (!in.atEnd());
+        } else {
+            if (!in.word("count"))
+                throw LineError{"expect selection count N or expect selection \"LABEL\" ..."};
+            args.count = in.number("a count", 0);
+        }
+    } else if (parseWindowExpectation(in, first, args)) {
     } else if (first == "lockable") {
         args.texts.push_back(in.text("the object's name"));
         readModifiers(in, args, {"free", "mine", "others"}, {});

@@ -181,15 +181,16 @@ GSErrCode ModelSteps::actOnViews(const ModelArgs& args, Project& project, std::s
         m_host.transcript().note(viewText(*added) + " added");
         return hosterr::Ok;
     }
-    const ViewDatabase* database = has(args, "plan") ? &views.plan()
-                                   : has(args, "3d") ? views.find({DatabaseModel, {}})
-                                                     : views.findNamed(args.texts[0]);
+    ViewDatabase* database = has(args, "plan") ? &views.plan()
+                             : has(args, "3d") ? views.find({DatabaseModel, {}})
+                                               : views.findNamed(args.texts[0]);
     if (database == nullptr)
         return refuse(why, "there is no view " + inQuotes(args.texts[0]), hosterr::NotFound);
     if (verb == "view current") {
         project.session.current = project.session.frontWindow = views.keyOf(*database);
         return hosterr::Ok;
     }
+    if (verb == "view zoom" || verb == "view pixels") return actOnWindow(args, *database, why);
     // view delete
     if (database->isPlanOrModel())
         return refuse(why, "the floor plan and the 3D model cannot go", hosterr::Refused);

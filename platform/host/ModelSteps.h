@@ -15,11 +15,16 @@ namespace zavhost {
 class StandInHost;
 struct Project;
 struct StoredElement;
+struct ViewDatabase;
 
 // Parse the rest of a line whose first word (consumed) is `first`; false when `first` names no
 // model command or expectation. Malformed lines throw LineError.
 bool parseModelAction(LineReader& in, const std::string& first, Step& step);
 bool parseModelExpectation(LineReader& in, const std::string& first, Step& step);
+// The words of views' windows and the highlight (ModelWindowSteps.cpp): "view zoom" and "view
+// pixels" after "view"; "expect view-window" and "expect highlight".
+bool parseViewWindow(LineReader& in, ModelArgs& args);
+bool parseWindowExpectation(LineReader& in, const std::string& first, ModelArgs& args);
 
 class ModelSteps {
 public:
@@ -36,6 +41,9 @@ private:
     GSErrCode addElement(const ModelArgs& args, Project& project, std::string* why);
     GSErrCode setElement(const ModelArgs& args, Project& project, StoredElement& element, std::string* why);
     bool checkElements(const ModelArgs& args, Project& project, std::string* why);
+    GSErrCode actOnWindow(const ModelArgs& args, ViewDatabase& database, std::string* why);
+    // Views' windows, the highlight, and the selection by label.
+    bool checkWindows(const ModelArgs& args, Project& project, std::string* why);
     // The element a label names, or null with `why` saying so.
     const StoredElement* labelled(Project& project, const std::string& label, std::string* why);
 

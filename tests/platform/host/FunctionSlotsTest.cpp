@@ -6,7 +6,7 @@ using namespace zavhost;
 
 TEST(FunctionSlots, EverySlotHasItsNameAndCanBeEmptied) {
     const std::vector<std::string>& names = functionSlotNames();
-    ASSERT_EQ(names.size(), 75u);
+    ASSERT_EQ(names.size(), 77u);
     EXPECT_EQ(names.front(), "DatabaseCall");
     EXPECT_EQ(names.back(), "GetElementQuantities");
     HostFunctionTable table;
@@ -20,7 +20,7 @@ TEST(FunctionSlots, EverySlotHasItsNameAndCanBeEmptied) {
         int filled = 0;
         for (const std::string& other : names)
             filled += functionSlotFilled(partial, other) ? 1 : 0;
-        EXPECT_EQ(filled, 74) << name;
+        EXPECT_EQ(filled, static_cast<int>(names.size()) - 1) << name;
         EXPECT_EQ(partial.size, table.size);
     }
     for (const char* unknown : {"", "runUndoableCommand", "Nothing", "size", "CheckEnvironment"}) {
