@@ -25,6 +25,8 @@
 #include "project/Storey.h"
 #include "resources/ModuleResources.h"
 
+#include "DemoEdits.h"
+
 namespace demo {
 
 using namespace tarnwick;
@@ -165,6 +167,10 @@ public:
             NotifyAlert().show(text(check.usable ? 14 : 15));
             return true;
         }
+        case 13:
+        case 14:
+            renumberNotes(event.getItemIndex() == 14);
+            return true;
         default:
             return false;
         }
@@ -248,6 +254,7 @@ GSErrCode createAddon(HostEnvironment*) {
     tarnwick::registerLibraryModel();
     GSErrCode err = tarnwick::initialiseModules();
     if (err != 0) return err;
+    registerNotes();
     auto* addon = new demo::DemoAddon();
     tarnwick::setAddon(addon);
     demo::ChangeLog defaults;

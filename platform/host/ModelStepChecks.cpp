@@ -37,6 +37,17 @@ std::string viewText(const ViewDatabase& database) {
     return ViewDatabases::kindName(database.kind) + " " + inQuotes(GS::UniString(database.name).ToCStr());
 }
 
+// Who holds the element in a shared project, as the owner words say it: the session's holders,
+// else the owner id its record keeps (a reopened project knows only that).
+std::string holderText(const Project& project, const StoredElement& element) {
+    auto other = project.session.heldByOthers.find(element.guid());
+    const uint16_t owner = other != project.session.heldByOthers.end() ? static_cast<uint16_t>(other->second)
+                                                                       : element.head().ownerUserId;
+    if (owner == 0) return "free";
+    return owner == project.model.settings.currentUserId() ? "reserved"
+                                                           : "held by user " + std::to_string(owner);
+}
+
 std::string userDataText(const StoredElement& element) {
     return element.userData ? inQuotes(element.userData->bytes) : "none";
 }
@@ -53,6 +64,11 @@ std::string mismatch(const ModelArgs& args, const Project& project, const Stored
     if (has(args, "locked") && head.lockWord == 0) return "it is not locked";
     if (has(args, "unlocked") && head.lockWord != 0) return "it is locked";
     if (has(args, "switched-off") && !element.switchedOff) return "it is switched on";
+    const std::string holder = holderText(project, element);
+    if ((has(args, "reserved") && holder != "reserved") || (has(args, "free") && holder != "free"))
+        return "it is " + holder;
+    if (const std::string* user = option(args, "held-by"))
+        if (holder != "held by user " + *user) return "it is " + holder;
     if (has(args, "with-user-data") && !element.userData) return "it has no user data";
     if (has(args, "no-user-data") && element.userData) return "it has user data " + userDataText(element);
     if (const std::string* text = option(args, "user-data"))

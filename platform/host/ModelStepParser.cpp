@@ -94,8 +94,8 @@ void parseElementAdd(LineReader& in, ModelArgs& args) {
 }
 
 void parseElementCheck(LineReader& in, ModelArgs& args) {
-    const Words checkFlags = {"deleted",      "locked",         "unlocked",
-                              "no-user-data", "with-user-data", "switched-off"};
+    const Words checkFlags = {"deleted",        "locked",       "unlocked", "no-user-data",
+                              "with-user-data", "switched-off", "reserved", "free"};
     const Words checkOptions = {"in", "layer", "id"};
     while (!in.atEnd()) {
         if (in.word("type")) {
@@ -103,8 +103,10 @@ void parseElementCheck(LineReader& in, ModelArgs& args) {
         } else if (in.word("user-data")) {
             if (!in.word("containing")) throw LineError{"user-data containing \"TEXT\""};
             args.options["user-data"] = in.text("the text");
+        } else if (in.word("held-by")) {
+            args.options["held-by"] = std::to_string(in.number("a user id", 1, INT16_MAX));
         } else if (!readModifier(in, args, checkFlags, checkOptions)) {
-            unexpected(in, checkFlags, checkOptions, "type T, user-data containing \"...\"");
+            unexpected(in, checkFlags, checkOptions, "type T, user-data containing \"...\", held-by N");
         }
     }
 }

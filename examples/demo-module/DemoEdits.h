@@ -1,0 +1,19 @@
+// The demonstration's edits of elements: text blocks on the layer "Notes" get new IDs inside one
+// undoable step, through the framework's edit manager.
+#pragma once
+
+#include <cstdint>
+
+#include "Environment/String.h"
+
+namespace demo {
+
+tarnwick::String text(uint32_t item);
+
+// Lets the framework read text blocks as the demonstration's notes.
+void registerNotes();
+// Numbers the notes "N-1", "N-2", ... in the order the floor plan holds them. Notes that cannot be
+// made editable are skipped and counted; allOrNothing makes the first of them fail the whole step.
+void renumberNotes(bool allOrNothing);
+
+} // namespace demo
