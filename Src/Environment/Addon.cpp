@@ -91,7 +91,7 @@ bool Addon::initialize() {
     bool ok = installProjectNotifier() == hosterr::Ok;
     ok = installModuleDataHandler() == hosterr::Ok && ok;
     // A preference file that cannot be read leaves its defaults in place; the add-on still starts.
-    loadPackages();
+    static_cast<void>(loadPackages());
     ok = Publisher::initialize() && ok;
     m_phase = Phase::Initialized;
     return ok;

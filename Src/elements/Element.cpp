@@ -180,7 +180,8 @@ bool Element::storeUserData(const MemoryBlock& block, uint32_t, bool switchOn, u
     record.flags = flags;
     record.dataHandle = block.getHandle();
     GSErrCode err = ACAPSetElementUserData(&header, &record);
-    if (switchOn) setSwitched(true);
+    // A failed switch-on does not undo the data written.
+    if (switchOn) static_cast<void>(setSwitched(true));
     if (err != hosterr::Ok && err != hosterr::NoUserData) return false;
     // The element answers what the host now holds.
     if (m_userData.get() != &block) {

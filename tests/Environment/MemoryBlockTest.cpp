@@ -116,7 +116,7 @@ TEST(MemoryBlock, FailedAllocationsThrowAndKeepTheBlock) {
     BMFailAfter(0);
     EXPECT_THROW(block.allocateHandle(8), std::bad_alloc);
     EXPECT_THROW(block.duplicateHandle(), std::bad_alloc);
-    EXPECT_THROW(std::unique_ptr<MemoryBlock>(block.clone()), std::bad_alloc);
+    EXPECT_THROW(std::unique_ptr<MemoryBlock> copy(block.clone()), std::bad_alloc);
     EXPECT_THROW(MemoryBlock copy(block), std::bad_alloc);
     BMFailAfter(-1);
     EXPECT_EQ(contents(block), "abc");
