@@ -141,8 +141,8 @@ HWND HostWindows::titled(const std::u16string& title) const {
     } search{&title};
     WNDENUMPROC test = [](HWND window, LPARAM lParam) -> BOOL {
         auto* s = reinterpret_cast<Search*>(lParam);
-        WCHAR text[256] = {};
-        GetWindowTextW(window, text, 256);
+        std::u16string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, u'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
         if (*s->title != text) return TRUE;
         s->found = window;
         return FALSE;
