@@ -526,7 +526,7 @@ bool readWindows(Reader& r, ViewDatabases* views) {
 
 bool readSheets(Reader& r, ViewDatabases* views) {
     uint32_t n = 0;
-    if (!r.count(&n, 120, "the layout sheets")) return false;
+    if (!r.count(&n, 104, "the layout sheets")) return false; // each at least that long, all texts empty
     auto byte = [&r](uint32_t word, uint8_t* value) {
         if (word > 0xFF) return r.fail("a layout sheet's flag is out of range");
         *value = static_cast<uint8_t>(word);
