@@ -9,8 +9,6 @@
 
 namespace tarnwick {
 
-class ScreenPoint;
-
 class SystemServices {
 public:
     static constexpr uint16_t PlatformSign = 0x5757;
@@ -37,8 +35,12 @@ public:
 
     // The mouse position in screen coordinates, clamped to the 16-bit range.
     static void getMousePosition(int16_t& x, int16_t& y);
-    // The same as a screen point (defined with the geometry, which owns ScreenPoint).
-    static void getMousePosition(ScreenPoint& position);
+    // The same as a screen point; a template, since the point class belongs to the geometry above.
+    template <class Point> static void getMousePosition(Point& position) {
+        int16_t x = 0, y = 0;
+        getMousePosition(x, y);
+        position = Point(x, y);
+    }
 };
 
 } // namespace tarnwick

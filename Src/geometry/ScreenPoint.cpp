@@ -1,7 +1,5 @@
 #include "geometry/ScreenPoint.h"
 
-#include "Environment/SystemServices.h"
-
 namespace tarnwick {
 
 // 16-bit dialog coordinates wrap as the host's do.
@@ -27,12 +25,6 @@ ScreenPoint ScreenPoint::operator-(const ScreenPoint& o) const {
     ScreenPoint r(*this);
     r -= o;
     return r;
-}
-
-void SystemServices::getMousePosition(ScreenPoint& position) {
-    int16_t x = 0, y = 0;
-    getMousePosition(x, y);
-    position = ScreenPoint(x, y);
 }
 
 } // namespace tarnwick
