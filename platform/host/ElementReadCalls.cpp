@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <unordered_map>
 
 #include "ElementTypes.h"
 #include "ModelCalls.h"
@@ -182,11 +183,15 @@ GSErrCode select(StandInHost& host, GSHandle references, int32_t count, bool on,
         if (element == nullptr) return brief += ": no " + model::guidText(record.guid), hosterr::BadGuid;
         if (record.selectionKind == 0) record.selectionKind = selectionKindOfType(element->head().typeCode);
     }
-    for (const HostSelectionRecord& record : records) {
-        auto same = [&record](const HostSelectionRecord& r) { return r.guid == record.guid; };
-        selected.erase(std::remove_if(selected.begin(), selected.end(), same), selected.end());
-        if (on) selected.push_back(record);
-    }
+    // One pass each way: a Guid named again moves to the end, as if selected one after another.
+    std::unordered_map<API_Guid, size_t, API_GuidHash> lastAt;
+    for (size_t i = 0; i < records.size(); ++i)
+        lastAt[records[i].guid] = i;
+    auto named = [&lastAt](const HostSelectionRecord& r) { return lastAt.count(r.guid) != 0; };
+    selected.erase(std::remove_if(selected.begin(), selected.end(), named), selected.end());
+    if (on)
+        for (size_t i = 0; i < records.size(); ++i)
+            if (lastAt[records[i].guid] == i) selected.push_back(records[i]);
     return hosterr::Ok;
 }
 
