@@ -170,7 +170,8 @@ struct HostFunctionTable {
                                          API_ElementMemo* memo, const API_Element* mask) = nullptr;
     // Moves, rotates or scales the elements of a handle of HostSelectionRecord records in the
     // current database, and rewrites the records as the edited elements.
-    GSErrCode (*EditElements)(GSHandle references, int32_t count, const HostEditTransformation* edit) = nullptr;
+    GSErrCode (*EditElements)(GSHandle references, int32_t count,
+                              const HostEditTransformation* edit) = nullptr;
 
     // Elements: links, relations and associations.
     GSErrCode (*LinkElements)(const API_Guid* owner, const API_Guid* linked, uint32_t flags) = nullptr;

@@ -218,7 +218,8 @@ GSErrCode changeParameters(StandInHost& host, GSHandle heads, int32_t count, con
                    hosterr::BadParameter;
         API_Element record = element->record;
         applyMask(&record, *values, mask);
-        if (GSErrCode err = checkPlacement(project, *where, &record.head, brief); err != hosterr::Ok) return err;
+        if (GSErrCode err = checkPlacement(project, *where, &record.head, brief); err != hosterr::Ok)
+            return err;
         changed.push_back(record);
     }
     StoredMemo given;
@@ -253,18 +254,21 @@ GSErrCode edit(StandInHost& host, GSHandle references, int32_t count, const Host
         if (!std::isfinite(p->x) || !std::isfinite(p->y) || !std::isfinite(p->z))
             return brief += ": not a transformation", hosterr::BadParameter;
     if (count < 0 || (count > 0 && !BMIsLiveHandle(references)) ||
-        static_cast<size_t>(count) > static_cast<size_t>(BMHandleSize(references)) / sizeof(HostSelectionRecord))
+        static_cast<size_t>(count) >
+            static_cast<size_t>(BMHandleSize(references)) / sizeof(HostSelectionRecord))
         return brief += ": the handle does not hold them", hosterr::BadParameter;
     Project& project = *host.project();
     ViewDatabase& database = model::currentDatabase(project);
-    if (database.kind == DatabaseModel) return brief += ": edits are made in the floor plan", hosterr::Refused;
+    if (database.kind == DatabaseModel)
+        return brief += ": edits are made in the floor plan", hosterr::Refused;
     std::vector<HostSelectionRecord> records(static_cast<size_t>(count));
     if (count > 0) std::memcpy(records.data(), *references, records.size() * sizeof(HostSelectionRecord));
     ElementStore& elements = project.model.views.elementsOf(database);
     for (const HostSelectionRecord& record : records) {
         const StoredElement* element = elements.find(record.guid);
         if (element == nullptr)
-            return brief += ": no " + model::guidText(record.guid) + " in the " + ViewDatabases::describe(database),
+            return brief +=
+                   ": no " + model::guidText(record.guid) + " in the " + ViewDatabases::describe(database),
                    hosterr::BadGuid;
         if (std::string reason = notEditable(project, *element); !reason.empty())
             return brief += ": " + describe(*element) + ": " + reason, hosterr::Refused;

@@ -121,7 +121,8 @@ namespace {
 HostCoord3D transformed(const HostCoord3D& p, const HostEditTransformation& edit) {
     const double dx = p.x - edit.origin.x, dy = p.y - edit.origin.y, dz = p.z - edit.origin.z;
     const double* m = edit.matrix;
-    return {m[0] * dx + m[1] * dy + m[2] * dz + edit.target.x, m[3] * dx + m[4] * dy + m[5] * dz + edit.target.y,
+    return {m[0] * dx + m[1] * dy + m[2] * dz + edit.target.x,
+            m[3] * dx + m[4] * dy + m[5] * dz + edit.target.y,
             m[6] * dx + m[7] * dy + m[8] * dz + edit.target.z};
 }
 
@@ -141,7 +142,8 @@ void transformGeometry(StoredElement& element, const HostEditTransformation& edi
     if (coords != element.memo.blocks.end()) {
         std::string& bytes = coords->second.bytes;
         // Index 0 holds no point.
-        for (size_t at = sizeof(HostCoord2D); at + sizeof(HostCoord2D) <= bytes.size(); at += sizeof(HostCoord2D)) {
+        for (size_t at = sizeof(HostCoord2D); at + sizeof(HostCoord2D) <= bytes.size();
+             at += sizeof(HostCoord2D)) {
             HostCoord2D point;
             std::memcpy(&point, bytes.data() + at, sizeof point);
             point = transformed(point, edit);

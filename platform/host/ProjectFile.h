@@ -9,8 +9,8 @@
 // All integers little-endian. Chunks of version 1: NAME (the name's UTF-8 bytes), TEXT (u32 count,
 // then per text a length-prefixed key and value), MDAT (the module data's bytes), END (empty); and
 // the model's chunks (ProjectFileModel.cpp): SETG settings, ATTR attributes, STRY storeys, VIEW
-// databases with their elements, VWIN their windows (zoom box, pixel size), DEFS default elements, RELS links, relation codes and
-// associations. A file without a model chunk gets a new project's of that part.
+// databases with their elements, VWIN their windows (zoom box, pixel size), DEFS default elements, RELS
+// links, relation codes and associations. A file without a model chunk gets a new project's of that part.
 #pragma once
 
 #include <set>
