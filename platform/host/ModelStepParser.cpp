@@ -295,12 +295,7 @@ bool parseModelExpectation(LineReader& in, const std::string& first, Step& step)
     } else if (first == "layout") {
         parseLayoutSheet(in, args, true);
     } else if (first == "current-view") {
-        if (in.word("plan"))
-            args.flags.insert("plan");
-        else if (in.word("3d"))
-            args.flags.insert("3d");
-        else
-            args.texts.push_back(in.text("the view's name, plan or 3d"));
+        parseViewName(in, args);
     } else if (first == "selection") {
         if (in.nextIsText()) {
             do

@@ -25,6 +25,8 @@ bool parseModelExpectation(LineReader& in, const std::string& first, Step& step)
 // pixels" after "view"; "expect view-window" and "expect highlight".
 bool parseViewWindow(LineReader& in, ModelArgs& args);
 bool parseWindowExpectation(LineReader& in, const std::string& first, ModelArgs& args);
+// A view named as the steps name it: plan, 3d or the view's name.
+void parseViewName(LineReader& in, ModelArgs& args);
 
 class ModelSteps {
 public:

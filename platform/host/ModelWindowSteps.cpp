@@ -19,15 +19,6 @@ namespace zavhost {
 namespace {
 constexpr double tolerance = 1e-6;
 
-void readView(LineReader& in, ModelArgs& args) {
-    if (in.word("plan"))
-        args.flags.insert("plan");
-    else if (in.word("3d"))
-        args.flags.insert("3d");
-    else
-        args.texts.push_back(in.text("the view's name, plan or 3d"));
-}
-
 std::string pair(LineReader& in, const char* what) {
     int64_t first = in.number(what, 0, INT32_MAX);
     int64_t second = in.number(what, 0, INT32_MAX);
@@ -58,12 +49,12 @@ const std::string* option(const ModelArgs& args, const char* name) {
 bool parseViewWindow(LineReader& in, ModelArgs& args) {
     if (in.word("zoom")) {
         args.verb = "view zoom";
-        readView(in, args);
+        parseViewName(in, args);
         for (const char* what : {"x1", "y1", "x2", "y2"})
             args.numbers.push_back(in.real(what));
     } else if (in.word("pixels")) {
         args.verb = "view pixels";
-        readView(in, args);
+        parseViewName(in, args);
         args.options["pixels"] = pair(in, "a size in pixels");
     } else {
         return false;
@@ -73,7 +64,7 @@ bool parseViewWindow(LineReader& in, ModelArgs& args) {
 
 bool parseWindowExpectation(LineReader& in, const std::string& first, ModelArgs& args) {
     if (first == "view-window") {
-        readView(in, args);
+        parseViewName(in, args);
         while (!in.atEnd()) {
             if (in.word("zoom")) {
                 args.options["zoom"] = "";
@@ -189,6 +180,15 @@ bool ModelSteps::checkWindows(const ModelArgs& args, Project& project, std::stri
         list += (list.empty() ? "" : ", ") + each;
     return fail(why, (args.verb == "expect selection" ? "selected: " : "highlighted: ") +
                          (list.empty() ? std::string("none") : list));
+}
+
+void parseViewName(LineReader& in, ModelArgs& args) {
+    if (in.word("plan"))
+        args.flags.insert("plan");
+    else if (in.word("3d"))
+        args.flags.insert("3d");
+    else
+        args.texts.push_back(in.text("the view's name, plan or 3d"));
 }
 
 } // namespace zavhost

@@ -206,6 +206,19 @@ inline API_Guid addHostElement(zavhost::StandInHost& host, uint32_t type,
     return guid;
 }
 
+// Adds a proxy into a view that shows the model element of the Guid (a wall unless told).
+inline API_Guid addHostProxy(zavhost::StandInHost& host, zavhost::ViewDatabase* view, const API_Guid& shown,
+                             uint32_t shownType = 1) {
+    return addHostElement(host, 29, view, [&](zavhost::StoredElement& e) {
+        HostProxyElement record;
+        std::memcpy(static_cast<void*>(&record), e.record.raw, sizeof record);
+        record.showsElement = 1;
+        record.elementGuid = shown;
+        record.elementType = shownType;
+        std::memcpy(e.record.raw, &record, sizeof record);
+    });
+}
+
 inline void setHostUserData(zavhost::StandInHost& host, const API_Guid& guid, const std::string& bytes,
                             uint16_t sign = 0x5757) {
     zavhost::StoredUserData data;

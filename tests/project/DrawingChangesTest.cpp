@@ -261,16 +261,7 @@ TEST_F(DrawingChanges, InASectionModelElementsAreSelectedThroughTheirProxies) {
     zavhost::ViewDatabase* view = host.project()->model.views.add(DatabaseSection, u"S-1");
     const API_Guid viewGuid = view->guid;
     const API_Guid wall = addHostElement(host, 1);
-    const API_Guid proxy = addHostElement(
-        host, 29, host.project()->model.views.findByGuid(viewGuid), [wall](zavhost::StoredElement& e) {
-            HostProxyElement record;
-            record.showsElement = 1;
-            record.elementGuid = wall;
-            record.elementType = 1;
-            std::memcpy(e.record.raw + sizeof(HostElementHead),
-                        reinterpret_cast<const uint8_t*>(&record) + sizeof(HostElementHead),
-                        sizeof record - sizeof(HostElementHead));
-        });
+    const API_Guid proxy = addHostProxy(host, host.project()->model.views.findByGuid(viewGuid), wall);
     projecttest::forget();
     Section* section = Host::getProject()->getSection(0);
     ASSERT_NE(section, nullptr);

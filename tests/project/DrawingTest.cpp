@@ -109,15 +109,7 @@ TEST_F(Drawings, CollectInASectionAProxyPassesAsItsModelElementAndStaysTheProxys
     const API_Guid sectionGuid = section->guid;
     API_Guid wall = addHostElement(host, 1);
     auto findSection = [&] { return host.project()->model.views.findByGuid(sectionGuid); };
-    API_Guid proxy = addHostElement(host, 29, findSection(), [wall](zavhost::StoredElement& e) {
-        HostProxyElement record;
-        record.showsElement = 1;
-        record.elementGuid = wall;
-        record.elementType = 1;
-        std::memcpy(e.record.raw + sizeof(HostElementHead),
-                    reinterpret_cast<const uint8_t*>(&record) + sizeof(HostElementHead),
-                    sizeof record - sizeof(HostElementHead));
-    });
+    API_Guid proxy = addHostProxy(host, findSection(), wall);
     API_Guid note = addHostElement(host, 15, findSection());
     projecttest::forget();
     Section* drawing = Host::getProject()->getSection(0);

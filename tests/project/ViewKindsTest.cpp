@@ -103,15 +103,7 @@ TEST_F(ViewKinds, ProxyLinksNameTheProxyOfTheViewAndMarkersAreFoundOnThePlan) {
     const API_Guid elevationGuid = addView(DatabaseElevation, u"E-1").guid;
     addView(DatabaseSection, u"Unmarked");
     const API_Guid wall = addHostElement(host, 1), note = addHostElement(host, 15);
-    const API_Guid proxy = addHostElement(
-        host, 29, host.project()->model.views.findByGuid(sectionGuid), [wall](zavhost::StoredElement& e) {
-            HostProxyElement record;
-            std::memcpy(static_cast<void*>(&record), e.record.raw, sizeof record);
-            record.showsElement = 1;
-            record.elementGuid = wall;
-            record.elementType = 1;
-            std::memcpy(e.record.raw, &record, sizeof record);
-        });
+    const API_Guid proxy = addHostProxy(host, host.project()->model.views.findByGuid(sectionGuid), wall);
     const API_Guid sectionMarker = addMarker(host, 25, sectionGuid);
     addMarker(host, 25, elevationGuid); // a section marker cannot show an elevation
     const API_Guid elevationMarker = addMarker(host, 33, elevationGuid);
