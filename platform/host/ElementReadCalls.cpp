@@ -31,14 +31,18 @@ bool layerExists(const Project& project, const StoredElement& element) {
 } // namespace
 
 bool passes(Project& project, const ViewDatabase& database, const StoredElement& element, uint32_t flags,
-            uint32_t variation) {
+            uint32_t variation, const GuidSet* selectedGuids) {
     const HostElementHead& head = element.head();
     if (variation != 0 && head.variation != variation) return false;
     if ((flags & FilterSelected) != 0) {
-        const auto& selected = project.session.selectionOf(project.model.views.keyOf(database));
-        if (std::none_of(selected.begin(), selected.end(),
-                         [&element](const HostSelectionRecord& r) { return r.guid == element.guid(); }))
-            return false;
+        if (selectedGuids != nullptr) {
+            if (selectedGuids->count(element.guid()) == 0) return false;
+        } else {
+            const auto& selected = project.session.selectionOf(project.model.views.keyOf(database));
+            if (std::none_of(selected.begin(), selected.end(),
+                             [&element](const HostSelectionRecord& r) { return r.guid == element.guid(); }))
+                return false;
+        }
     }
     if ((flags & FilterVisibleLayer) != 0 &&
         (!layerExists(project, element) || onLayer(project, element, LayerHidden)))
@@ -113,9 +117,14 @@ GSErrCode list(StandInHost& host, uint32_t type, GS::Array<API_Guid>* guids, uin
     ViewDatabase* database = model::databaseOf(*project, flags, databaseGuid);
     if (database == nullptr) return brief += ", unknown database", hosterr::BadDatabase;
     brief += ", " + ViewDatabases::describe(*database);
+    GuidSet selected;
+    if ((flags & FilterSelected) != 0)
+        for (const HostSelectionRecord& record :
+             project->session.selectionOf(project->model.views.keyOf(*database)))
+            selected.insert(record.guid);
     for (const StoredElement* element : project->model.views.elementsOf(*database).inOrder())
         if ((type == 0 || element->head().typeCode == type) &&
-            passes(*project, *database, *element, flags, variation))
+            passes(*project, *database, *element, flags, variation, &selected))
             guids->Push(element->guid());
     brief += " => " + std::to_string(guids->GetSize());
     return hosterr::Ok;
