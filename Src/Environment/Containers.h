@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <list>
+#include <map>
 #include <memory>
 #include <stdexcept>
+#include <typeinfo>
 #include <vector>
 
 #include "Environment/NonCopyable.h"
@@ -138,6 +140,72 @@ public:
 
 private:
     std::list<T*> m_items;
+};
+
+// An ordered map from keys to owned values. A copy holds clones of the values (the value's
+// virtual clone, which must make a T: anything else throws std::bad_cast).
+template <class K, class T> class Map {
+public:
+    using Entries = std::map<K, std::unique_ptr<T>>;
+    using iterator = typename Entries::iterator;
+    using const_iterator = typename Entries::const_iterator;
+
+    Map() = default;
+    Map(const Map& other) { copyFrom(other); }
+    Map& operator=(const Map& other) {
+        if (this != &other) {
+            Entries old;
+            old.swap(m_entries);
+            copyFrom(other);
+        }
+        return *this;
+    }
+    virtual ~Map() = default;
+
+    // Puts the value at the key, deleting one that was there.
+    T* set(const K& key, std::unique_ptr<T> value) {
+        auto& slot = m_entries[key];
+        slot = std::move(value);
+        return slot.get();
+    }
+    T* get(const K& key) const {
+        auto it = m_entries.find(key);
+        return it == m_entries.end() ? nullptr : it->second.get();
+    }
+    void clear() { m_entries.clear(); }
+    iterator erase(const_iterator first, const_iterator last) { return m_entries.erase(first, last); }
+    size_t size() const { return m_entries.size(); }
+    bool empty() const { return m_entries.empty(); }
+    iterator begin() { return m_entries.begin(); }
+    iterator end() { return m_entries.end(); }
+    const_iterator begin() const { return m_entries.begin(); }
+    const_iterator end() const { return m_entries.end(); }
+    iterator find(const K& key) { return m_entries.find(key); }
+    const_iterator find(const K& key) const { return m_entries.find(key); }
+    iterator upperBound(const K& key) { return m_entries.upper_bound(key); }
+    const_iterator upperBound(const K& key) const { return m_entries.upper_bound(key); }
+    // The last entry whose key is not above the key, or the first entry when there is none.
+    const_iterator atOrBefore(const K& key) const {
+        auto it = m_entries.upper_bound(key);
+        return it == m_entries.begin() ? it : std::prev(it);
+    }
+
+private:
+    void copyFrom(const Map& other) {
+        for (const auto& [key, value] : other.m_entries) {
+            std::unique_ptr<T> copy;
+            if (value) {
+                auto made = value->clone();
+                T* same = dynamic_cast<T*>(made.get());
+                if (same == nullptr) throw std::bad_cast();
+                made.release();
+                copy.reset(same);
+            }
+            m_entries.emplace_hint(m_entries.end(), key, std::move(copy));
+        }
+    }
+
+    Entries m_entries;
 };
 
 } // namespace tarnwick
