@@ -1,10 +1,12 @@
 // Records of the host's styled text: the paragraph record of a text memo with its tab and run
-// records, the pen/font/size record of dimension texts and the text-line length query ("GTLL").
+// records, the pen/font/size record of dimension texts, the text-line length query ("GTLL") and
+// the text block's part of the element record.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "ElementRecords.h"
 #include "HostTypes.h"
 
 namespace GS {
@@ -93,3 +95,37 @@ static_assert(offsetof(HostTextLengthQuery, mode) == 0 && offsetof(HostTextLengt
 static_assert(offsetof(HostTextLengthQuery, font) == 4 && offsetof(HostTextLengthQuery, style) == 6);
 static_assert(offsetof(HostTextLengthQuery, slant) == 8 && offsetof(HostTextLengthQuery, size) == 16);
 static_assert(offsetof(HostTextLengthQuery, text) == 32);
+
+// The text block's part of the element record (type 15): its style, placement and block size.
+// The has-memo flag is the head's byte 76.
+struct HostTextElement {
+    HostElementHead head;
+    uint16_t pen = 0;
+    uint16_t style = 0;
+    uint16_t font = 0;
+    uint16_t reserved0 = 0;
+    uint32_t anchor = 0; // the box point the location is: 0 the top left, 6 the bottom left, ...
+    uint32_t justification = 0;
+    double size = 0.0; // millimetres
+    double spacing = 0.0;
+    double angle = 0.0;
+    uint8_t reserved1[40] = {};
+    HostCoord2D location;
+    double width = 0.0; // of the block, millimetres on paper
+    double height = 0.0;
+    uint8_t textFlag = 0;
+    uint8_t severalStyles = 0; // the text has more than one style run
+    uint8_t reserved2[2] = {};
+    uint32_t lineCount = 0;
+    uint8_t reserved3[48] = {};
+};
+static_assert(sizeof(HostTextElement) == 280);
+static_assert(offsetof(HostTextElement, head) == 0 && offsetof(HostTextElement, pen) == 112);
+static_assert(offsetof(HostTextElement, style) == 114 && offsetof(HostTextElement, font) == 116);
+static_assert(offsetof(HostTextElement, anchor) == 120 && offsetof(HostTextElement, justification) == 124);
+static_assert(offsetof(HostTextElement, size) == 128 && offsetof(HostTextElement, spacing) == 136);
+static_assert(offsetof(HostTextElement, angle) == 144 && offsetof(HostTextElement, location) == 192);
+static_assert(offsetof(HostTextElement, width) == 208 && offsetof(HostTextElement, height) == 216);
+static_assert(offsetof(HostTextElement, textFlag) == 224 && offsetof(HostTextElement, severalStyles) == 225);
+static_assert(offsetof(HostTextElement, lineCount) == 228);
+static_assert(offsetof(HostElementHead, byte76) == 76);
