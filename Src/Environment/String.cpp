@@ -257,19 +257,22 @@ std::pair<size_t, size_t> String::findLineBreak(size_t from, size_t to) const {
 }
 
 size_t String::splitLines(std::vector<std::pair<size_t, size_t>>& lines, size_t from, size_t to) const {
-    size_t end = std::min(to, getLength());
+    // One pass over the characters, with the break rules of findLineBreak.
+    auto all = charactersOf(m_bytes);
+    size_t end = std::min(to, all.size());
+    auto isBreak = [&all](size_t n) { return all[n] == "\r" || all[n] == "\n"; };
     size_t added = 0;
     size_t start = from;
     while (start <= end) {
-        auto [brk, next] = findLineBreak(start, end);
-        if (brk == npos) {
-            lines.emplace_back(start, end - start);
-            ++added;
-            break;
-        }
+        size_t brk = start;
+        while (brk < end && !isBreak(brk))
+            ++brk;
         lines.emplace_back(start, brk - start);
         ++added;
-        if (next == npos) break; // a break at the very end ends the last line
+        if (brk == end) break;
+        size_t next = brk + 1;
+        if (next < end && isBreak(next) && all[next] != all[brk]) ++next;
+        if (next >= end) break; // a break at the very end ends the last line
         start = next;
     }
     return added;

@@ -16,6 +16,9 @@ namespace tarnwick {
 
 template <class T> class ApplicationMap : public Map<unsigned int, T> {
 public:
+    ApplicationMap() = default;
+    ApplicationMap(const ApplicationMap&) = default;
+    ApplicationMap& operator=(const ApplicationMap&) = default;
     ~ApplicationMap() override = default;
 };
 
@@ -25,6 +28,8 @@ public:
     class StyleMap : public ApplicationMap<TextStyle> {
     public:
         StyleMap();
+        StyleMap(const StyleMap&) = default;
+        StyleMap& operator=(const StyleMap&) = default;
         ~StyleMap() override = default;
         // One entry at 0: the first value when there is one, else the default.
         void reset();
@@ -33,6 +38,8 @@ public:
     class RulerMap : public ApplicationMap<TextRuler> {
     public:
         RulerMap();
+        RulerMap(const RulerMap&) = default;
+        RulerMap& operator=(const RulerMap&) = default;
         ~RulerMap() override = default;
         void reset();
     };
