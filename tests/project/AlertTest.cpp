@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "Environment/ModuleEntry.h"
 #include "platform/api/HostErrors.h"
@@ -26,8 +28,13 @@ GSResModule answerOtherResources() {
 
 class Alerts : public ::testing::Test {
 protected:
-    Alerts() { module.host().functionTable().GetOwnResModule = &answerOtherResources; }
+    // The table is changed after attaching: the module is handed the changed one.
+    Alerts() {
+        module.host().functionTable().GetOwnResModule = &answerOtherResources;
+        SetImportedFuncAddrs(&module.host().functionTable());
+    }
     const zavhost::ShownAlert& last() { return module.host().alerts().shown().back(); }
+    std::vector<std::string> buttons() { return {std::begin(last().buttons), std::end(last().buttons)}; }
     void answerNext(int button) { module.host().alerts().queue(zavhost::AlertAnswer{button, "", 0}); }
 
     ModuleUnderTest module{nullptr, true};
@@ -36,8 +43,6 @@ protected:
 } // namespace
 
 TEST_F(Alerts, EmptyHeadlinesTakeTheResourceTextsAndGivenOnesAreKept) {
-    // The table was changed after attaching: hand the module the changed one.
-    SetImportedFuncAddrs(&module.host().functionTable());
     EXPECT_EQ(NotifyAlert().show(String("a")), 1);
     EXPECT_EQ(last().headline, "Note");
     EXPECT_EQ(last().type, -3);
@@ -49,30 +54,25 @@ TEST_F(Alerts, EmptyHeadlinesTakeTheResourceTextsAndGivenOnesAreKept) {
     ErrorAlert(String("Given")).show(String("d"));
     EXPECT_EQ(last().headline, "Given");
     // The plain show offers the literal "OK", not the resource's "Yes".
-    EXPECT_EQ(last().buttons[0], "OK");
-    EXPECT_EQ(last().buttons[1], "");
+    EXPECT_EQ(buttons(), (std::vector<std::string>{"OK", "", ""}));
     EXPECT_EQ(last().message, "d");
 }
 
 TEST_F(Alerts, ConfirmOffersTheDefaultButtonsAndPassesTheAnswerThrough) {
-    SetImportedFuncAddrs(&module.host().functionTable());
     answerNext(2);
     EXPECT_EQ(ConfirmAlert().show(String("Go on?"), String(), String()), 2);
     EXPECT_EQ(last().headline, "Sure?");
-    EXPECT_EQ(last().buttons[0], "Yes");
-    EXPECT_EQ(last().buttons[1], "No");
+    EXPECT_EQ(buttons(), (std::vector<std::string>{"Yes", "No", ""}));
     EXPECT_EQ(ConfirmAlert().show(String("Again?"), String("Do"), String("Skip")), 1);
-    EXPECT_EQ(last().buttons[0], "Do");
-    EXPECT_EQ(last().buttons[1], "Skip");
+    EXPECT_EQ(buttons(), (std::vector<std::string>{"Do", "Skip", ""}));
 }
 
 TEST_F(Alerts, CustomAlertsOfferTheirOwnButtonsAndTheGuide) {
-    SetImportedFuncAddrs(&module.host().functionTable());
     CustomAlert alert(String("Editing"), String("Choose Layer"), String("Cancel"), String("Unlock Layer"));
     answerNext(3);
     EXPECT_EQ(alert.show(String("The layer is locked.")), 3); // the plain form keeps all three buttons
     EXPECT_EQ(last().headline, "Editing");
-    EXPECT_EQ(last().buttons[2], "Unlock Layer");
+    EXPECT_EQ(buttons(), (std::vector<std::string>{"Choose Layer", "Cancel", "Unlock Layer"}));
     alert.show(String("m"), String("a guide"));
     EXPECT_EQ(last().guide, "a guide");
     CustomAlert bare{String(), String()};

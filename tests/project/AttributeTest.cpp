@@ -107,8 +107,7 @@ TEST_F(AttributeLinks, BindsToTheCurrentDatabaseOnlyForANonZeroIndex) {
     EXPECT_EQ(walls.getDatabase(), Host::getSpecification());
     EXPECT_TRUE(walls.isValid());
     AttributeLink negative(int16_t(-3), AttrComposite);
-    EXPECT_EQ(negative.getIndex(), 0xFFFDu);
-    EXPECT_EQ(negative.getIndex16(), -3);
+    EXPECT_EQ(std::pair(negative.getIndex(), negative.getIndex16()), std::pair(0xFFFDu, int16_t(-3)));
 
     AttributeLink byName(String("Walls"), AttrLayer);
     EXPECT_EQ(byName.getIndex(), 2u);
@@ -119,8 +118,7 @@ TEST_F(AttributeLinks, BindsToTheCurrentDatabaseOnlyForANonZeroIndex) {
 
     HostAttributeHeader header;
     walls.makeHeader(header);
-    EXPECT_EQ(header.typeCode, uint32_t(AttrLayer));
-    EXPECT_EQ(header.index, 2);
+    EXPECT_EQ(std::pair(header.typeCode, header.index), std::pair(uint32_t(AttrLayer), int16_t(2)));
     EXPECT_EQ(AttributeLink::fromHeader(header).getDatabase(), nullptr);
     EXPECT_EQ(AttributeLink(header, nullptr).getDatabase(), Host::getSpecification());
 }
@@ -249,14 +247,12 @@ TEST_F(Specifications, StoreCreatesOrModifiesAndRelinksTheWrapper) {
     EXPECT_EQ(callsWith(host, "CreateAttribute", before), 1u);
     EXPECT_TRUE(fresh.exists());
     EXPECT_EQ(fresh.getLink().getDatabase(), spec);
-    EXPECT_EQ(fresh.getLink().getType(), uint8_t(AttrLayer));
     int16_t index = fresh.getIndex16();
     EXPECT_EQ(fresh.getRecord().index, index);
     const zavhost::StoredAttribute* stored = hostProject(host).model.attributes.find(AttrLayer, index);
     ASSERT_NE(stored, nullptr);
-    EXPECT_EQ(stored->name(), "Roof");
-    EXPECT_EQ(stored->record.layer.connectionClass, 7u);
-    EXPECT_EQ(stored->header().flags, LayerLocked);
+    EXPECT_EQ(std::tuple(stored->name(), stored->record.layer.connectionClass, stored->header().flags),
+              std::tuple(std::string("Roof"), 7u, uint16_t(LayerLocked)));
 
     Layer again(AttributeLink(index, AttrLayer));
     again.setName(String("Roof Tiles"));
@@ -288,11 +284,7 @@ TEST_F(Specifications, RemoveAllDeletesTypeByTypeLastToFirst) {
     AttrRefList links;
     append(links, {{4, AttrPen}, {3, AttrLayer}, {6, AttrPen}, {2, AttrLayer}, {5, AttrPen}});
     ASSERT_TRUE(change([&] { return Host::getSpecification()->removeAll(links); }));
-    ASSERT_EQ(deletedGroups.size(), 2u);
-    EXPECT_EQ(deletedGroups[0].first, uint32_t(AttrPen));
-    EXPECT_EQ(deletedGroups[0].second, (std::vector<int16_t>{5, 6, 4}));
-    EXPECT_EQ(deletedGroups[1].first, uint32_t(AttrLayer));
-    EXPECT_EQ(deletedGroups[1].second, (std::vector<int16_t>{2, 3}));
+    EXPECT_EQ(deletedGroups, (decltype(deletedGroups){{AttrPen, {5, 6, 4}}, {AttrLayer, {2, 3}}}));
     EXPECT_EQ(hostProject(host).model.attributes.find(AttrPen, 5), nullptr);
     EXPECT_EQ(links.size(), 5u); // the caller's list is left alone
 

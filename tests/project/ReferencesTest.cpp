@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "ProjectTestSupport.h"
@@ -208,36 +209,30 @@ TEST_F(Links, ElementLinkHeadersAndSelectionRecordsCarryTheFieldsAndFallBackFrom
     link.getProxy() = DatabaseRef(DatabaseSection, guidOf(77)); // no such section
 
     HostElementHead header;
+    // type, variation, Guid, storey, layer of a header; kind, Guid, part index and code of a record
+    auto head = [](const HostElementHead& h) {
+        return std::tuple(h.typeCode, h.variation, Guid(h.guid), int(h.storey), int(h.layer));
+    };
+    auto selected = [](const HostSelectionRecord& r) {
+        return std::tuple(r.selectionKind, Guid(r.guid), r.partIndex, r.partCode);
+    };
     link.makeHeader(header, true);
-    EXPECT_EQ(header.typeCode, 9u);
-    EXPECT_EQ(header.variation, fourCC("ABCD"));
-    EXPECT_EQ(Guid(header.guid), guidOf(1));
-    EXPECT_EQ(header.storey, 1);
-    EXPECT_EQ(header.layer, 0);
-
+    EXPECT_EQ(head(header), std::tuple(9u, fourCC("ABCD"), guidOf(1), 1, 0));
     HostSelectionRecord record;
     link.getSelectionRecord(record);
-    EXPECT_EQ(record.selectionKind, typeToSelectionKind(9));
-    EXPECT_EQ(Guid(record.guid), guidOf(1));
-    EXPECT_EQ(record.partIndex, 4u);
-    EXPECT_EQ(record.partCode, 6u);
+    EXPECT_EQ(selected(record), std::tuple(typeToSelectionKind(9), guidOf(1), 4u, 6u));
 
     link.setProxyDrawing(plan); // now the proxy resolves
     link.makeHeader(header, true);
-    EXPECT_EQ(header.typeCode, uint32_t(ProxyTypeCode));
-    EXPECT_EQ(Guid(header.guid), guidOf(2));
-    EXPECT_EQ(header.variation, 0u);
+    EXPECT_EQ(head(header), std::tuple(uint32_t(ProxyTypeCode), 0u, guidOf(2), 1, 0));
     link.makeSelectionRecord(record, true, false);
-    EXPECT_EQ(record.selectionKind, typeToSelectionKind(ProxyTypeCode));
-    EXPECT_EQ(Guid(record.guid), guidOf(2));
+    EXPECT_EQ(selected(record), std::tuple(typeToSelectionKind(ProxyTypeCode), guidOf(2), 4u, 6u));
 
     HostElementHead written;
     written.layer = 12;
     written.storey = -4;
-    link.writeHeader(written, false);
-    EXPECT_EQ(written.typeCode, 9u);
-    EXPECT_EQ(written.layer, 12); // untouched
-    EXPECT_EQ(written.storey, -4);
+    link.writeHeader(written, false); // layer and storey untouched
+    EXPECT_EQ(head(written), std::tuple(9u, fourCC("ABCD"), guidOf(1), -4, 12));
     link.writeHeader(written, true);
     EXPECT_EQ(written.storey, 1);
 
@@ -262,11 +257,9 @@ TEST_F(Links, ElementLinkLinksFromGuidsAndSelectionsReadTheirElementFromTheHost)
     Plan* plan = Host::getPlan();
 
     ElementLink byGuid(Guid(guid), plan);
-    EXPECT_EQ(byGuid.getTypeCode(), 1);
-    EXPECT_EQ(byGuid.getVariation(), fourCC("VARI"));
-    EXPECT_EQ(byGuid.getHome().getKind(), uint32_t(DatabasePlan));
-    EXPECT_EQ(byGuid.getHome().getStoreyIndex(), 1u);
-    EXPECT_EQ(byGuid.getDrawing(), plan);
+    EXPECT_EQ(std::tuple(int(byGuid.getTypeCode()), byGuid.getVariation(), byGuid.getHome().getKind(),
+                         byGuid.getHome().getStoreyIndex(), byGuid.getDrawing()),
+              std::tuple(1, fourCC("VARI"), uint32_t(DatabasePlan), 1u, static_cast<Drawing*>(plan)));
 
     HostSelectionRecord record;
     record.selectionKind = 1;
@@ -274,17 +267,15 @@ TEST_F(Links, ElementLinkLinksFromGuidsAndSelectionsReadTheirElementFromTheHost)
     record.partIndex = 2;
     ElementLink selected(record, plan);
     EXPECT_TRUE(selected.isFromSelection());
-    EXPECT_EQ(selected.getTypeCode(), 1);
-    EXPECT_EQ(selected.getPartIndex(), 2u);
+    EXPECT_EQ(std::pair(int(selected.getTypeCode()), selected.getPartIndex()), std::pair(1, 2u));
     EXPECT_TRUE(selected == byGuid);
 
     Layer layer;
     Storey* storey = nullptr;
     ElementLink found;
     EXPECT_TRUE(plan->findElement(Guid(guid), &found, &layer, &storey));
-    EXPECT_EQ(layer.getIndex(), 3u);
     ASSERT_NE(storey, nullptr);
-    EXPECT_EQ(storey->getIndex(), 1u);
+    EXPECT_EQ(std::pair(layer.getIndex(), storey->getIndex()), std::pair(3u, 1u));
     EXPECT_FALSE(plan->findElement(guidOf(99), &found, &layer, &storey));
     EXPECT_FALSE(found.hasGuid());
     EXPECT_EQ(storey, nullptr);
