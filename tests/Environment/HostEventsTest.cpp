@@ -2,6 +2,8 @@
 // the runtime's subscribers.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Environment/HostCallbacks.h"
 #include "Environment/HostSubscribers.h"
 #include "Environment/Transformation.h"
@@ -129,20 +131,19 @@ TEST(DatabaseSubscribers, AVariationFilterPassesOnlyThatVariationAndEventCopiesK
 
     // Copies and assignments keep the element link.
     HostElementNotification notification{ElementEventDelete, 19, 3, API_Guid{{1, 2, 3, 4}}};
+    auto facts = [](const DatabaseEvent& e) {
+        return std::tuple(e.getNotificationKind(), int(e.getElementType()), int(e.getVariation()),
+                          e.getElementGuid(), e.getType().source);
+    };
+    const auto expected = std::tuple(uint32_t(ElementEventDelete), 19, 3, notification.guid, HostSource);
     DatabaseEvent original(notification);
-    DatabaseEvent copy(original);
-    EXPECT_EQ(copy.getElementGuid(), notification.guid);
-    EXPECT_EQ(copy.getVariation(), 3);
-
+    EXPECT_EQ(facts(DatabaseEvent(original)), expected);
     DatabaseEvent other(HostElementNotification{ElementEventDataBegin, 0, 0, API_Guid()});
     other = original;
-    EXPECT_EQ(other.getNotificationKind(), static_cast<uint32_t>(ElementEventDelete));
-    EXPECT_EQ(other.getElementType(), 19);
-    EXPECT_EQ(other.getElementGuid(), notification.guid);
+    EXPECT_EQ(facts(other), expected);
     DatabaseEvent& same = other;
     other = same; // nothing changes
-    EXPECT_EQ(other.getElementGuid(), notification.guid);
-    EXPECT_EQ(other.getType().source, HostSource);
+    EXPECT_EQ(facts(other), expected);
 }
 
 // --- Add-on commands.

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "Environment/DataFile.h"
@@ -131,20 +132,13 @@ TEST(XMLRoundTrip, EveryMemberKindNestedAssembliesAndArraysReadBack) {
     Sample back;
     String error;
     ASSERT_TRUE(readXML(text, back, &error)) << error.bytes() << "\n" << text;
-    EXPECT_EQ(back.title, s.title);
-    EXPECT_TRUE(back.flag);
-    EXPECT_EQ(back.count, s.count);
-    EXPECT_EQ(back.big, s.big);
-    EXPECT_EQ(back.real, 0.1);
-    EXPECT_EQ(back.id, s.id);
-    EXPECT_EQ(back.note, s.note);
-    EXPECT_EQ(back.code, 42u);
-    EXPECT_EQ(back.origin.x, -1e300);
-    EXPECT_EQ(back.origin.y, 2.5e-310);
-    EXPECT_EQ(back.list.label, "walls");
+    EXPECT_EQ(
+        std::tuple(back.title, back.flag, back.count, back.big, back.real, back.id, back.note, back.code),
+        std::tuple(s.title, true, s.count, s.big, 0.1, s.id, s.note, 42u));
+    EXPECT_EQ(std::tuple(back.origin.x, back.origin.y, back.list.label),
+              std::tuple(-1e300, 2.5e-310, s.list.label));
     ASSERT_EQ(back.list.items.size(), 3u);
-    EXPECT_EQ(back.list.items[2].name, "c");
-    EXPECT_EQ(back.list.items[2].weight, 3u);
+    EXPECT_EQ(std::pair(back.list.items[2].name, back.list.items[2].weight), std::pair(String("c"), 3u));
     EXPECT_EQ(writeXML(back), text);
 }
 
