@@ -35,6 +35,8 @@ public:
     // Does the action; on failure answers the host code and says why.
     GSErrCode act(const Step& step, std::string* why);
     bool check(const Step& step, std::string* why);
+    // The element a label names, or null with `why` saying so.
+    const StoredElement* labelled(Project& project, const std::string& label, std::string* why);
 
 private:
     GSErrCode actOnAttributes(const ModelArgs& args, Project& project, std::string* why);
@@ -46,8 +48,6 @@ private:
     GSErrCode actOnWindow(const ModelArgs& args, ViewDatabase& database, std::string* why);
     // Views' windows, the highlight, and the selection by label.
     bool checkWindows(const ModelArgs& args, Project& project, std::string* why);
-    // The element a label names, or null with `why` saying so.
-    const StoredElement* labelled(Project& project, const std::string& label, std::string* why);
 
     StandInHost& m_host;
     std::map<std::string, API_Guid> m_labels; // the scenario's names for elements

@@ -33,6 +33,9 @@ enum class StepKind {
     WindowAction, // windows, the mouse and the display scale (HostWindows)
     AlertAnswer,
     ProgressCancelAfter,
+    InputClick, // the user's clicks and keys answering the module's inputs (UserInput)
+    InputFinish,
+    InputCancel,
     Mark,
     // Expectations.
     ExpectModule,
@@ -95,6 +98,7 @@ struct Step {
     bool answerChecked = false; // the next step checks this action's answer, so a failure is expected
 
     bool isAction() const { return kind < StepKind::AlertAnswer; }
+    bool isInput() const { return kind >= StepKind::InputClick && kind <= StepKind::InputCancel; }
 };
 
 struct ScenarioError {

@@ -269,6 +269,23 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         step.kind = StepKind::ProgressCancelAfter;
         if (!in.word("cancel-after")) throw LineError{"progress cancel-after N"};
         step.number = in.number("a poll count", 0, INT32_MAX);
+    } else if (in.word("click")) {
+        // click X Y [Z] [on "LABEL"] [arc DEGREES]
+        step.kind = StepKind::InputClick;
+        step.model.numbers.push_back(in.real("the x of the point"));
+        step.model.numbers.push_back(in.real("the y of the point"));
+        step.model.numbers.push_back(in.nextIsReal() ? in.real("the z of the point") : 0.0);
+        if (in.word("on")) step.text = in.text("the label of the element clicked on");
+        if (in.word("arc")) {
+            step.model.flags.insert("arc");
+            step.model.numbers.push_back(in.real("the arc's sweep in degrees"));
+        }
+    } else if (in.word("finish")) {
+        step.kind = StepKind::InputFinish;
+        if (!in.word("input")) throw LineError{"finish input"};
+    } else if (in.word("cancel")) {
+        step.kind = StepKind::InputCancel;
+        if (!in.word("input")) throw LineError{"cancel input"};
     } else if (in.word("edit-transformation")) {
         parseEditTransformation(in, step);
     } else if (in.word("user")) {
@@ -354,8 +371,12 @@ ParsedScenario parseScenario(const std::string& source, const ParseOptions& opti
             parsed.errors.push_back({lineNumber, error.message});
         }
     }
+    // The clicks that answer an action's inputs stand between it and the check of its answer.
     for (size_t i = 0; i + 1 < parsed.steps.size(); ++i) {
-        StepKind next = parsed.steps[i + 1].kind;
+        size_t after = i + 1;
+        while (after + 1 < parsed.steps.size() && parsed.steps[after].isInput())
+            ++after;
+        StepKind next = parsed.steps[after].kind;
         if (parsed.steps[i].isAction() && (next == StepKind::ExpectAnswer || next == StepKind::ExpectFailure))
             parsed.steps[i].answerChecked = true;
     }

@@ -1,10 +1,13 @@
 #include "ScenarioRunner.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 
+#include "ElementStore.h"
+#include "ElementTypes.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/DebugPrint.h"
@@ -100,14 +103,22 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
         ~HookReset() { transcript.beforeEachLine(nullptr); }
     } hookReset{m_host.transcript()};
     bool passed = true;
-    for (const Step& step : steps) {
+    // The clicks after an action answer the inputs it asks for: they are queued before it runs.
+    std::vector<bool> queuedAhead(steps.size(), false);
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const Step& step = steps[i];
         char label[16];
         std::snprintf(label, sizeof label, "%4d  ", step.line);
         m_host.transcript().action(label + step.source);
-        passed = perform(step);
+        if (step.isAction())
+            for (size_t j = i + 1; passed && j < steps.size() && steps[j].isInput(); ++j)
+                passed = queuedAhead[j] = queueInput(steps[j]);
+        if (passed && !queuedAhead[i]) passed = perform(step);
         m_host.windows().follow(m_host.project());
         collectDebug();
         for (const std::string& problem : m_host.alerts().takeProblems())
+            passed = fail(step.line, problem);
+        for (const std::string& problem : m_host.input().takeProblems())
             passed = fail(step.line, problem);
         if (!passed) break;
     }
@@ -115,6 +126,9 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
         const AlertAnswer& unused = m_host.alerts().queued().front();
         passed = fail(unused.line, "the alert answer of this line was never used: no alert came");
     }
+    if (passed && !m_host.input().queued().empty())
+        passed =
+            fail(m_host.input().queued().front().line, "this line was never used: no input asked for it");
     if (m_host.moduleLoaded()) {
         m_host.transcript().action("end: the host unloads the module");
         GSErrCode err = m_host.unloadModule();
@@ -139,6 +153,12 @@ bool ScenarioRunner::perform(const Step& step) {
         m_lastAnswerLine = step.line;
         // The host could not do what the user asked; the module's own answers are only recorded.
         if (answer != hosterr::Ok && !why.empty() && !step.answerChecked) return fail(step.line, why);
+        if (!m_host.input().queued().empty()) {
+            int unused = m_host.input().queued().front().line;
+            m_host.input().clear();
+            return fail(unused, "this line was never used: the action of line " + std::to_string(step.line) +
+                                    " asked for no more input");
+        }
         return true;
     }
     switch (step.kind) {
@@ -149,6 +169,10 @@ bool ScenarioRunner::perform(const Step& step) {
     case StepKind::ProgressCancelAfter:
         m_host.processWindow().cancelAfter(static_cast<int32_t>(*step.number));
         return true;
+    case StepKind::InputClick:
+    case StepKind::InputFinish:
+    case StepKind::InputCancel:
+        return queueInput(step);
     case StepKind::Mark:
         collectDebug();
         m_callMark = m_host.calls().size();
@@ -161,6 +185,32 @@ bool ScenarioRunner::perform(const Step& step) {
     std::string why;
     if (!check(step, &why))
         return fail(step.line, "expectation failed: wanted " + wanted(step) + "; found " + why);
+    return true;
+}
+
+bool ScenarioRunner::queueInput(const Step& step) {
+    InputAction action;
+    action.line = step.line;
+    action.kind = step.kind == StepKind::InputFinish   ? InputAction::Finish
+                  : step.kind == StepKind::InputCancel ? InputAction::Cancel
+                                                       : InputAction::Click;
+    if (action.kind == InputAction::Click) {
+        const std::vector<double>& n = step.model.numbers;
+        action.point = {n[0], n[1], n[2]};
+        if (step.model.flags.count("arc") != 0) action.arcAngle = n[3] * std::acos(-1.0) / 180.0;
+    }
+    if (step.text) {
+        std::string why = "no project is open";
+        const StoredElement* element =
+            m_host.project() != nullptr ? m_model.labelled(*m_host.project(), *step.text, &why) : nullptr;
+        if (element == nullptr) return fail(step.line, why);
+        HostNeighbour target;
+        target.selectionKind = selectionKindOfType(element->head().typeCode);
+        target.guid = element->guid();
+        action.target = target;
+        action.label = *step.text;
+    }
+    m_host.input().queue(std::move(action));
     return true;
 }
 

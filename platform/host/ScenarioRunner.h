@@ -35,6 +35,9 @@ public:
 
 private:
     bool perform(const Step& step);
+    // A click, finish or cancel for the module's inputs; false, failing the line, for a label
+    // that names no element.
+    bool queueInput(const Step& step);
     GSErrCode act(const Step& step);
     bool check(const Step& step, std::string* why);
     bool checkProgress(const ProgressExpectation& expected, std::string* why) const;

@@ -58,6 +58,7 @@ StandInHost::StandInHost() : m_alerts(m_transcript), m_processWindow(m_transcrip
     s_current = this;
     fillFunctionTable(&m_table);
     m_processWindow.registerSelectors(m_interfaceCalls);
+    m_input.registerSelectors(m_interfaceCalls);
     registerEnvironmentSelectors(*this);
     registerDatabaseSelectors(*this);
     registerLayoutSelectors(*this);

@@ -17,6 +17,7 @@
 #include "Project.h"
 #include "SelectorTable.h"
 #include "Transcript.h"
+#include "UserInput.h"
 #include "platform/api/HostFunctionTable.h"
 
 namespace zavhost {
@@ -91,6 +92,7 @@ public:
     AlertDesk& alerts() { return m_alerts; }
     ProcessWindow& processWindow() { return m_processWindow; }
     HostWindows& windows() { return m_windows; }
+    UserInput& input() { return m_input; }
     const ProcessWindow& processWindow() const { return m_processWindow; }
     const MenuBar& menus() const { return m_menus; }
     SelectorTable& databaseCalls() { return m_databaseCalls; }
@@ -146,6 +148,7 @@ private:
     AlertDesk m_alerts;
     ProcessWindow m_processWindow;
     HostWindows m_windows;
+    UserInput m_input{m_transcript};
     MenuBar m_menus;
     SelectorTable m_databaseCalls{"DatabaseCall"};
     SelectorTable m_environmentCalls{"EnvironmentCall"};

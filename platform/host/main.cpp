@@ -67,6 +67,9 @@ Actions:
   edit-transformation identity | move DX DY [DZ] | rotate DEGREES [about X Y] | scale FACTOR [about X Y]
                                     what GetEditTransformation answers from now on
   user element add|set|delete ...   the user edits in the host; the element observer hears it
+  click X Y [Z] [on "LABEL"] [arc DEGREES]   finish input   cancel input
+                                    the user's clicks, written after the action that asks for
+                                    them; an input with no click left is cancelled
 
 The project (see docs/scenarios.md for every word):
   project shared "ME" ["USER" ...] | project not-shared
