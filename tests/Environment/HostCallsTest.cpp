@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <vector>
 
 #include "Environment/HostCalls.h"
 
@@ -62,19 +63,15 @@ protected:
 TEST_F(HostCalls, WithoutATableEveryCallFailsAndDoesNothing) {
     installHostTable(nullptr);
     EXPECT_EQ(hosterr::NotSupplied, static_cast<GSErrCode>(0x81060387));
-    EXPECT_EQ(ACAPDatabaseCall(fourCC("GDAT")), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPEnvironmentCall(fourCC("PROJ")), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPInterfaceCall(fourCC("CANC")), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPUtilityCall(fourCC("NTOE")), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPAutomationCall(fourCC("CHWD")), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPSetEntryFlag(true), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPRegisterMenu(1, 2, 3, 4), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPGetAttribute(nullptr), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPDeleteAttributes(nullptr, nullptr), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPGetElementUserData(nullptr, nullptr), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPReleaseElements(nullptr), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPReserveLockableObject(nullptr, 0, 1), hosterr::NotSupplied);
-    EXPECT_EQ(ACAPReleaseLockableObject(nullptr, 1), hosterr::NotSupplied);
+    const std::vector<GSErrCode> answers = {
+        ACAPDatabaseCall(fourCC("GDAT")),       ACAPEnvironmentCall(fourCC("PROJ")),
+        ACAPInterfaceCall(fourCC("CANC")),      ACAPUtilityCall(fourCC("NTOE")),
+        ACAPAutomationCall(fourCC("CHWD")),     ACAPSetEntryFlag(true),
+        ACAPRegisterMenu(1, 2, 3, 4),           ACAPGetAttribute(nullptr),
+        ACAPDeleteAttributes(nullptr, nullptr), ACAPGetElementUserData(nullptr, nullptr),
+        ACAPReleaseElements(nullptr),           ACAPReserveLockableObject(nullptr, 0, 1),
+        ACAPReleaseLockableObject(nullptr, 1)};
+    EXPECT_EQ(answers, std::vector<GSErrCode>(answers.size(), hosterr::NotSupplied));
 
     uint16_t count = 7;
     EXPECT_EQ(ACAPGetAttributeCount(1, &count), hosterr::NotSupplied);
