@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <tuple>
-
 #include "Environment/ModuleEntry.h"
 #include "ProjectTestSupport.h"
 #include "platform/api/HostErrors.h"
@@ -35,9 +32,9 @@ TEST_F(ProgressWindows, ANestedWindowIsInertAndTheOuterOneKeepsItsState) {
         EXPECT_FALSE(inner->isCancelled());
     }
     EXPECT_EQ(host.calls().size(), start); // the inner window sent nothing, not even a close
-    const auto& state = host.processWindow().state();
-    EXPECT_EQ(std::tuple(state.open, state.title, state.value),
-              std::tuple(true, std::string("Collecting"), 1));
+    EXPECT_TRUE(host.processWindow().state().open);
+    EXPECT_EQ(host.processWindow().state().title, "Collecting");
+    EXPECT_EQ(host.processWindow().state().value, 1);
     outer.reset();
     EXPECT_FALSE(host.processWindow().state().open);
     auto next = ProgressWindow::create(String("Next"), 1);
@@ -72,6 +69,6 @@ TEST_F(ProgressWindows, AddPhasesSendsOnePhaseOfOneStepEach) {
     window->addPhases(2);
     EXPECT_EQ(callsTo(host, "SPRP", start), 2u);
     ASSERT_EQ(host.processWindow().state().phases.size(), 2u);
-    const auto& phase = host.processWindow().state().phases[1];
-    EXPECT_EQ(std::pair(phase.text, phase.steps), std::pair(std::string(), 1));
+    EXPECT_EQ(host.processWindow().state().phases[1].text, "");
+    EXPECT_EQ(host.processWindow().state().phases[1].steps, 1);
 }
