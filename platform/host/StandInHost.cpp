@@ -9,6 +9,7 @@
 #include "FunctionSlots.h"
 #include "ModelCalls.h"
 #include "ProjectFile.h"
+#include "TextMeasure.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Memory.h"
 #include "platform/gsroot/UniString.h"
@@ -64,6 +65,7 @@ StandInHost::StandInHost() : m_alerts(m_transcript), m_processWindow(m_transcrip
     registerLayoutSelectors(*this);
     registerElementSelectors(*this);
     registerViewSelectors(*this);
+    registerTextSelectors(*this);
     DGSetAlertHandler([this](const DGAlertRequest& request) { return m_alerts.answer(request); });
 }
 
