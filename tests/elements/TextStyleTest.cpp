@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "Environment/HostCalls.h"
 #include "elements/text/TextRuler.h"
 #include "elements/text/TextStyle.h"
 #include "platform/gsroot/Memory.h"
@@ -117,6 +118,13 @@ TEST(TextStyle, TheHostMeasuresTheTextInTheStyleFont) {
     TextStyle missing(HostPenFontSize{1, 77, 2.0});
     EXPECT_EQ(missing.getTextLength(String("abc"), true, 1), 0.0);
     EXPECT_TRUE(calls.contains("no such font", before));
+
+    HostTextLengthQuery query; // no text
+    query.font = 1;
+    query.size = 2.0;
+    double width = -1.0;
+    EXPECT_EQ(ACAPUtilityCall(fourCC("GTLL"), &query, &width), hosterr::BadParameter);
+    EXPECT_EQ(width, -1.0);
 }
 
 TEST(TextRuler, ParagraphRecordsCarryValuesAndWholeTabs) {
