@@ -6,6 +6,7 @@
 #include "elements/CutPlaneReference.h"
 #include "elements/Element.h"
 #include "elements/MemoStore.h"
+#include "elements/text/Text.h"
 
 namespace tarnwick {
 
@@ -66,7 +67,7 @@ constexpr Registration draftingKinds[] = {
     {20, nullptr}, // polyline
     {12, nullptr}, // radial dimension
     {23, nullptr}, // spline
-    {15, nullptr}, // text
+    {15, &createText},
 };
 
 constexpr Registration constructionKinds[] = {

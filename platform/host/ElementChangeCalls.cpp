@@ -8,6 +8,7 @@
 #include "ElementTypes.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
+#include "TextBlocks.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Memory.h"
 
@@ -95,6 +96,9 @@ GSErrCode create(StandInHost& host, API_Element* element, API_ElementMemo* memo,
     head.ownerUserId = project.model.settings.shared ? project.model.settings.currentUserId() : 0;
     if (memo != nullptr) stored.memo = captureElementMemo(*memo);
     if (std::optional<std::string> info = takeInfoText(&stored.memo)) stored.infoText = *info;
+    if (type == TextTypeCode)
+        if (std::string problem = textMemoProblem(stored.memo); !problem.empty())
+            return brief += ": " + problem, hosterr::BadParameter;
     *element = stored.record;
     brief += " in " + ViewDatabases::kindName(database.kind) + " => " + model::guidText(head.guid);
     project.model.views.elementsOf(database).add(std::move(stored));
@@ -118,10 +122,16 @@ GSErrCode change(StandInHost& host, API_Element* element, const API_Element* mas
     applyMask(&changed, *element, mask);
     GSErrCode err = checkPlacement(project, *where, &changed.head, brief);
     if (err != hosterr::Ok) return err;
+    StoredMemo given;
+    if (memo != nullptr) {
+        given = captureElementMemo(*memo);
+        if (changed.head.typeCode == TextTypeCode)
+            if (std::string problem = textMemoProblem(given); !problem.empty())
+                return brief += ": " + problem, hosterr::BadParameter;
+    }
     StoredElement* stored = project.model.views.editElement(element->head.guid);
     stored->record = changed;
     if (memo != nullptr) {
-        StoredMemo given = captureElementMemo(*memo);
         if (std::optional<std::string> info = takeInfoText(&given)) stored->infoText = *info;
         changeElementMemo(&stored->memo, given, memoMask);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "TextBlocks.h"
 #include "platform/gsroot/Guid.h"
 
 namespace zavhost {
@@ -111,6 +112,7 @@ DefaultElement DefaultElements::get(uint32_t type, uint32_t variation) const {
     made.record.head.typeCode = type;
     made.record.head.variation = variation;
     made.record.head.layer = 1;
+    if (type == TextTypeCode) setDefaultTextSettings(made.record);
     return made;
 }
 

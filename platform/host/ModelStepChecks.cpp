@@ -1,11 +1,13 @@
 // The model's scenario expectations.
 #include <cmath>
+#include <cstdio>
 
 #include "ElementTypes.h"
 #include "ModelCalls.h"
 #include "ModelSteps.h"
 #include "ModelViewSteps.h"
 #include "StandInHost.h"
+#include "TextBlocks.h"
 #include "platform/gsroot/UniString.h"
 
 namespace zavhost {
@@ -52,6 +54,48 @@ std::string userDataText(const StoredElement& element) {
     return element.userData ? inQuotes(element.userData->bytes) : "none";
 }
 
+// The two numbers of an option that keeps where they start.
+std::pair<double, double> numbersOf(const ModelArgs& args, const std::string& where) {
+    const size_t at = std::stoul(where);
+    return {args.numbers.at(at), args.numbers.at(at + 1)};
+}
+
+bool near(double a, double b) {
+    return std::fabs(a - b) <= 1e-6;
+}
+
+std::string numberText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+// Why a text block does not match the text words of the step, or nothing.
+std::string textMismatch(const ModelArgs& args, const StoredElement& element) {
+    const HostTextElement part = textPartOf(element.record);
+    if (const std::string* text = option(args, "text"))
+        if (textOf(element.memo).find(*text) == std::string::npos)
+            return "its text is " + inQuotes(textOf(element.memo));
+    if (const std::string* at = option(args, "at")) {
+        auto [x, y] = numbersOf(args, *at);
+        if (!near(part.location.x, x) || !near(part.location.y, y))
+            return "it is at " + numberText(part.location.x) + " " + numberText(part.location.y);
+    }
+    if (const std::string* block = option(args, "block")) {
+        auto [width, height] = numbersOf(args, *block);
+        if (!near(part.width, width) || !near(part.height, height))
+            return "its block is " + numberText(part.width) + " by " + numberText(part.height) + " mm";
+    }
+    const TextShape shape = textShapeOf(element.memo);
+    if (const std::string* runs = option(args, "runs"))
+        if (std::to_string(shape.runs) != *runs)
+            return "it has " + std::to_string(shape.runs) + " style run(s)";
+    if (const std::string* paragraphs = option(args, "paragraphs"))
+        if (std::to_string(shape.paragraphs) != *paragraphs)
+            return "it has " + std::to_string(shape.paragraphs) + " paragraph(s)";
+    return {};
+}
+
 // Why the element does not match the step's element words, or nothing.
 std::string mismatch(const ModelArgs& args, const Project& project, const StoredElement& element) {
     const HostElementHead& head = element.head();
@@ -76,7 +120,7 @@ std::string mismatch(const ModelArgs& args, const Project& project, const Stored
             return "its user data is " + userDataText(element);
     if (const std::string* id = option(args, "id"))
         if (element.infoText != *id) return "its ID is " + inQuotes(element.infoText);
-    return {};
+    return textMismatch(args, element);
 }
 } // namespace
 

@@ -105,8 +105,24 @@ void parseElementCheck(LineReader& in, ModelArgs& args) {
             args.options["user-data"] = in.text("the text");
         } else if (in.word("held-by")) {
             args.options["held-by"] = std::to_string(in.number("a user id", 1, INT16_MAX));
+        } else if (in.word("text")) {
+            if (!in.word("containing")) throw LineError{"text containing \"TEXT\""};
+            args.options["text"] = in.text("the text");
+        } else if (in.word("at")) {
+            args.options["at"] = std::to_string(args.numbers.size()); // where its numbers start
+            readPoint(in, args);
+        } else if (in.word("block")) {
+            args.options["block"] = std::to_string(args.numbers.size());
+            args.numbers.push_back(in.real("a width"));
+            args.numbers.push_back(in.real("a height"));
+        } else if (in.word("runs")) {
+            args.options["runs"] = std::to_string(in.number("a count", 0));
+        } else if (in.word("paragraphs")) {
+            args.options["paragraphs"] = std::to_string(in.number("a count", 0));
         } else if (!readModifier(in, args, checkFlags, checkOptions)) {
-            unexpected(in, checkFlags, checkOptions, "type T, user-data containing \"...\", held-by N");
+            unexpected(in, checkFlags, checkOptions,
+                       "type T, user-data containing \"...\", held-by N, text containing \"...\", at X Y, "
+                       "block W H, runs N, paragraphs N");
         }
     }
 }
@@ -267,9 +283,10 @@ bool parseModelExpectation(LineReader& in, const std::string& first, Step& step)
             args.texts.push_back(in.text("the element's label"));
         }
         parseElementCheck(in, args);
-        if (args.verb == "expect element" && args.texts.empty() && args.options.count("user-data") == 0)
+        if (args.verb == "expect element" && args.texts.empty() && args.options.count("user-data") == 0 &&
+            args.options.count("text") == 0)
             throw LineError{"expect element count N ..., expect element \"LABEL\" ... or expect element ... "
-                            "user-data containing \"TEXT\""};
+                            "user-data containing \"TEXT\" or text containing \"TEXT\""};
     } else if (first == "storey") {
         if (in.word("count")) {
             args.verb = "expect storey count";

@@ -8,6 +8,7 @@
 #include "ModelCalls.h"
 #include "ModelViewSteps.h"
 #include "StandInHost.h"
+#include "TextBlocks.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/UniString.h"
 
@@ -280,7 +281,13 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
     StoredElement element;
     HostElementHead& head = element.record.head;
     head.typeCode = args.code;
-    head.layer = project.model.defaults.get(args.code, 0).record.head.layer;
+    const API_Element defaults = project.model.defaults.get(args.code, 0).record;
+    head.layer = defaults.head.layer;
+    if (args.code == TextTypeCode) {
+        HostTextElement settings = textPartOf(defaults);
+        settings.head = head;
+        setTextPart(element.record, settings);
+    }
     if (database->isPlanOrModel()) {
         head.storey = project.model.storeys.current();
         if (const std::string* name = option(args, "on")) {
@@ -310,7 +317,11 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
     if (args.options.count("polygon") != 0)
         setPolygon(&element.memo,
                    std::vector<double>(args.numbers.begin() + static_cast<long>(at), args.numbers.end()));
-    if (const std::string* text = option(args, "text")) {
+    if (args.code == TextTypeCode) {
+        // The host keeps no text block without text.
+        const std::string* text = option(args, "text");
+        element.memo = makeTextMemo(text != nullptr ? *text : std::string("Text"), element.record);
+    } else if (const std::string* text = option(args, "text")) {
         StoredBlock content;
         content.bytes = *text + '\0';
         element.memo.blocks[offsetof(API_ElementMemo, textContent)] = std::move(content);

@@ -24,8 +24,8 @@
 //   RELS  links and relation codes (u32 count, Guid, Guid, u32 each), associations (u32 count,
 //         Guid, Guid, u32, u32 each)
 // Blocks: u32 count, per block: u32 offset, u32 pointer flag, bytes, u32 nested count, nested
-// blocks (offset and block) in a sub-block only. User data: u32 present, then u32 version,
-// u32 platform sign, u32 flags, bytes.
+// blocks (offset and block) in a sub-block or at the pointers of text paragraphs only. User data:
+// u32 present, then u32 version, u32 platform sign, u32 flags, bytes.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -311,21 +311,22 @@ struct Reader {
         return true;
     }
 
-    bool block(StoredBlock* block, bool nestedAllowed) {
+    bool block(StoredBlock* block, Nesting nesting) {
         bool pointer = false;
         uint32_t nestedCount = 0;
         if (!flag(&pointer, "a block's kind") || !text(&block->bytes, "a block") ||
             !count(&nestedCount, 16, "a block's nested blocks"))
             return false;
         block->isPointer = pointer;
-        if (nestedCount != 0 && !nestedAllowed) return fail("a block that cannot hold blocks holds some");
+        if (nestedCount != 0 && nesting == Nesting::None)
+            return fail("a block that cannot hold blocks holds some");
+        const std::vector<uint32_t> slots = nestedSlots(nesting, block->bytes.size());
         uint32_t previous = 0;
         for (uint32_t i = 0; i < nestedCount; ++i) {
             uint32_t offset = 0;
             StoredBlock inner;
-            if (!u32(&offset, "a nested block") || !this->block(&inner, false)) return false;
-            if (offset % sizeof(void*) != 0 || size_t(offset) + sizeof(void*) > block->bytes.size() ||
-                (i > 0 && offset <= previous))
+            if (!u32(&offset, "a nested block") || !this->block(&inner, Nesting::None)) return false;
+            if (!std::binary_search(slots.begin(), slots.end(), offset) || (i > 0 && offset <= previous))
                 return fail("a nested block's place is not in its block");
             previous = offset;
             block->nested.emplace_back(offset, std::move(inner));
@@ -342,7 +343,7 @@ struct Reader {
             if (!u32(&offset, "a block's field")) return false;
             if (std::find(fields.begin(), fields.end(), offset) == fields.end())
                 return fail("a block names a field the memo does not have");
-            if (!this->block(&block, elementMemo && offset == subBlockOffset)) return false;
+            if (!this->block(&block, elementMemo ? nestingOfField(offset) : Nesting::None)) return false;
             if (!blocks->emplace(offset, std::move(block)).second) return fail("a memo field is given twice");
         }
         return true;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/api/TextRecords.h"
 #include "platform/gsroot/Memory.h"
 
 namespace zavhost {
@@ -14,16 +15,6 @@ std::vector<uint32_t> fieldOffsets(uint32_t end, uint32_t skipFrom, uint32_t ski
     for (uint32_t offset = 0; offset < end; offset += wordSize)
         if (offset < skipFrom || offset >= skipTo) offsets.push_back(offset);
     return offsets;
-}
-
-// The words of a block that name live blocks, by offset.
-std::vector<std::pair<uint32_t, StoredBlock>> nestedBlocks(const char* data, size_t size) {
-    std::vector<std::pair<uint32_t, StoredBlock>> nested;
-    for (size_t offset = 0; offset + wordSize <= size; offset += wordSize) {
-        std::optional<StoredBlock> inner = copyBlock(wordAt(data, offset), false);
-        if (inner) nested.emplace_back(static_cast<uint32_t>(offset), std::move(*inner));
-    }
-    return nested;
 }
 
 constexpr size_t inlineRecordsOffset = offsetof(API_ElementMemo, record256);
@@ -46,7 +37,29 @@ void setWordAt(void* record, size_t offset, void* value) {
     std::memcpy(static_cast<char*>(record) + offset, &value, sizeof value);
 }
 
-std::optional<StoredBlock> copyBlock(void* word, bool withNested, bool* foreign) {
+Nesting nestingOfField(uint32_t offset) {
+    if (offset == subBlockOffset) return Nesting::AnyWord;
+    if (offset == paragraphsOffset) return Nesting::Paragraphs;
+    return Nesting::None;
+}
+
+std::vector<uint32_t> nestedSlots(Nesting nesting, size_t size) {
+    std::vector<uint32_t> slots;
+    if (nesting == Nesting::AnyWord) {
+        for (size_t offset = 0; offset + wordSize <= size; offset += wordSize)
+            slots.push_back(static_cast<uint32_t>(offset));
+    } else if (nesting == Nesting::Paragraphs) {
+        constexpr size_t pointers[] = {offsetof(HostTextParagraph, tabs), offsetof(HostTextParagraph, runs),
+                                       offsetof(HostTextParagraph, lineEnds)};
+        for (size_t record = 0; record + sizeof(HostTextParagraph) <= size;
+             record += sizeof(HostTextParagraph))
+            for (size_t pointer : pointers)
+                slots.push_back(static_cast<uint32_t>(record + pointer));
+    }
+    return slots;
+}
+
+std::optional<StoredBlock> copyBlock(void* word, Nesting nesting, bool* foreign) {
     if (foreign != nullptr) *foreign = false;
     if (word == nullptr) return std::nullopt;
     StoredBlock block;
@@ -65,11 +78,15 @@ std::optional<StoredBlock> copyBlock(void* word, bool withNested, bool* foreign)
         return std::nullopt;
     }
     block.bytes.assign(data, size);
-    if (withNested) {
-        block.nested = nestedBlocks(data, size);
+    for (uint32_t slot : nestedSlots(nesting, size)) {
+        bool innerForeign = false;
+        std::optional<StoredBlock> inner = copyBlock(wordAt(data, slot), Nesting::None, &innerForeign);
+        // A sub-block's other words are data; a paragraph's pointers are pointers or nothing.
+        if (!inner && !(innerForeign && nesting == Nesting::Paragraphs)) continue;
+        if (innerForeign && foreign != nullptr) *foreign = true;
         // The stored bytes never hold addresses: they are made anew when the block is handed out.
-        for (const auto& entry : block.nested)
-            std::memset(block.bytes.data() + entry.first, 0, wordSize);
+        std::memset(block.bytes.data() + slot, 0, wordSize);
+        if (inner) block.nested.emplace_back(slot, std::move(*inner));
     }
     return block;
 }
@@ -101,23 +118,19 @@ void* makeBlock(const StoredBlock& block) {
     return made;
 }
 
-bool freeBlock(void* word, bool withNested) {
+bool freeBlock(void* word, Nesting nesting) {
     if (word == nullptr) return true;
     if (BMIsLiveHandle(static_cast<GSHandle>(word))) {
         auto handle = static_cast<GSHandle>(word);
-        if (withNested)
-            for (size_t offset = 0; offset + wordSize <= static_cast<size_t>(BMHandleSize(handle));
-                 offset += wordSize)
-                freeBlock(wordAt(*handle, offset), false);
+        for (uint32_t slot : nestedSlots(nesting, static_cast<size_t>(BMHandleSize(handle))))
+            freeBlock(wordAt(*handle, slot), Nesting::None);
         BMKillHandle(&handle);
         return true;
     }
     if (BMIsLivePtr(static_cast<GSPtr>(word))) {
         auto ptr = static_cast<GSPtr>(word);
-        if (withNested)
-            for (size_t offset = 0; offset + wordSize <= static_cast<size_t>(BMPtrSize(ptr));
-                 offset += wordSize)
-                freeBlock(wordAt(ptr, offset), false);
+        for (uint32_t slot : nestedSlots(nesting, static_cast<size_t>(BMPtrSize(ptr))))
+            freeBlock(wordAt(ptr, slot), Nesting::None);
         BMKillPtr(&ptr);
         return true;
     }
@@ -171,7 +184,7 @@ StoredMemo captureElementMemo(const API_ElementMemo& memo, int* foreign) {
     for (uint32_t offset : elementMemoFields()) {
         bool isForeign = false;
         std::optional<StoredBlock> block =
-            copyBlock(wordAt(&memo, offset), offset == subBlockOffset, &isForeign);
+            copyBlock(wordAt(&memo, offset), nestingOfField(offset), &isForeign);
         if (block) stored.blocks.emplace(offset, std::move(*block));
         foreignCount += isForeign ? 1 : 0;
     }
@@ -240,7 +253,7 @@ int disposeElementMemo(API_ElementMemo* memo) {
     for (uint32_t offset : elementMemoFields()) {
         void* word = wordAt(memo, offset);
         if (word == nullptr) continue;
-        if (freeBlock(word, offset == subBlockOffset))
+        if (freeBlock(word, nestingOfField(offset)))
             setWordAt(memo, offset, nullptr);
         else
             ++foreign;

@@ -20,7 +20,7 @@ struct StoredBlock {
     bool isPointer = false; // a pointer block rather than a handle
     std::string bytes;
     // Blocks named inside this one, by the byte offset of the word that names them. Only sub-blocks
-    // of element memos carry them.
+    // and text paragraphs of element memos carry them.
     std::vector<std::pair<uint32_t, StoredBlock>> nested;
 
     bool operator==(const StoredBlock&) const = default;
@@ -51,20 +51,35 @@ struct StoredMemo {
 void* wordAt(const void* record, size_t offset);
 void setWordAt(void* record, size_t offset, void* value);
 
+// Which words of a block name blocks of their own: none; any word (a memo's sub-block); or the
+// tab, run and line-end pointers of each 112-byte paragraph record of a text.
+enum class Nesting { None, AnyWord, Paragraphs };
+Nesting nestingOfField(uint32_t offset); // of an element memo's field
+// The byte offsets of the words of a block of that size that may name blocks.
+std::vector<uint32_t> nestedSlots(Nesting nesting, size_t size);
+
 // A copy of the block a word names: a live handle or pointer block of the host's memory manager.
-// Nothing for null; `foreign` (when given) is set for anything else that is not null.
-std::optional<StoredBlock> copyBlock(void* word, bool withNested, bool* foreign = nullptr);
+// Nothing for null; `foreign` (when given) is set for anything else that is not null, and for a
+// paragraph pointer that names no live block (stored as null).
+std::optional<StoredBlock> copyBlock(void* word, Nesting nesting, bool* foreign = nullptr);
+inline std::optional<StoredBlock> copyBlock(void* word, bool withNested, bool* foreign = nullptr) {
+    return copyBlock(word, withNested ? Nesting::AnyWord : Nesting::None, foreign);
+}
 // A new handle or pointer block with the stored bytes (and new nested blocks); null when memory
 // runs out, with nothing left allocated.
 void* makeBlock(const StoredBlock& block);
-// Frees the block a word names (and what it names inside, when asked); answers false for a word
+// Frees the block a word names (and what its slots name, when nested); answers false for a word
 // that is not null and names no live block, which is left alone.
-bool freeBlock(void* word, bool withNested);
+bool freeBlock(void* word, Nesting nesting);
+inline bool freeBlock(void* word, bool withNested) {
+    return freeBlock(word, withNested ? Nesting::AnyWord : Nesting::None);
+}
 
 // Offsets of the block fields of the two memo records.
 const std::vector<uint32_t>& elementMemoFields(); // every handle field and the sub-block at 248
 const std::vector<uint32_t>& attributeMemoFields();
 inline constexpr uint32_t subBlockOffset = offsetof(API_ElementMemo, subBlock);
+inline constexpr uint32_t paragraphsOffset = offsetof(API_ElementMemo, paragraphs);
 
 // The memo parts a field belongs to: 0 for a field whose part the host does not know, which is
 // handed out for any mask and replaced only when a change brings it.
