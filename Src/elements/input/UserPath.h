@@ -19,6 +19,9 @@ namespace tarnwick {
 class UserPath : public CadPolygon {
 public:
     static constexpr uint32_t LastIndex = 0x7fffffff;
+    // The module's arc prompts: 1 the tangent, 2 and 3 the second and third node of a 3-point
+    // arc, 4 the centre.
+    static constexpr uint32_t ArcPromptList = 32708;
 
     // Each companion is adopted; a null one is replaced by a default.
     explicit UserPath(RubberBander* bander = nullptr, PathGuide* guide = nullptr,
