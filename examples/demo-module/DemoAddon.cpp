@@ -171,6 +171,9 @@ public:
         case 14:
             renumberNotes(event.getItemIndex() == 14);
             return true;
+        case 16:
+            placeNote();
+            return true;
         default:
             return false;
         }

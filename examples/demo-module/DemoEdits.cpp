@@ -3,11 +3,15 @@
 #include <memory>
 
 #include "Environment/Host.h"
+#include "Environment/Memory.h"
 #include "Environment/NumberText.h"
 #include "Environment/Transaction.h"
 #include "elements/Element.h"
 #include "elements/ElementFactory.h"
-#include "elements/MemoStore.h"
+#include "elements/input/PathCompanions.h"
+#include "elements/input/RubberBand.h"
+#include "elements/input/UserPath.h"
+#include "elements/text/Text.h"
 #include "platform/api/HostErrors.h"
 #include "project/Alert.h"
 #include "project/Layer.h"
@@ -19,32 +23,7 @@ using namespace tarnwick;
 
 namespace {
 
-constexpr uint8_t TextBlock = 15;
-
-// A text block as the demonstration needs it: its record and its ID, nothing of its text.
-class Note : public Element {
-public:
-    Note(const API_Element& record, const ElementLink& link) : Element(link), m_record(record) {}
-    std::unique_ptr<Element> clone() const override { return std::make_unique<Note>(*this); }
-    std::unique_ptr<API_Element> buildRecord() const override {
-        return std::make_unique<API_Element>(m_record);
-    }
-    // An empty memo still carries the ID; no other part changes.
-    ElementMemoPtr buildMemo(uint64_t& mask) override {
-        mask = 0;
-        ElementMemoStore store;
-        return ElementMemoPtr(store.release());
-    }
-    const HostElementHead& getRecord() const override { return m_record.head; }
-    HostElementHead& getRecord() override { return m_record.head; }
-
-private:
-    API_Element m_record;
-};
-
-std::unique_ptr<Element> createNote(const API_Element& record, ElementLink& link) {
-    return std::make_unique<Note>(record, link);
-}
+constexpr uint8_t TextBlock = Text::TypeCode;
 
 String counted(uint32_t item, int64_t first, int64_t second) {
     String s = text(item);
@@ -90,10 +69,47 @@ private:
     bool m_allOrNothing;
 };
 
+// The second corner's rubber band: the rectangle from the first corner to the cursor.
+class BoxBander : public RubberBander {
+public:
+    void drawFeedback(const UserPath&, const PolyPoint& candidate, const PolyPoint* last, uint8_t) override {
+        if (last == nullptr) return;
+        const CadPoint a(last->getX(), last->getY()), b(candidate.getX(), last->getY()),
+            c(candidate.getX(), candidate.getY()), d(last->getX(), candidate.getY());
+        const RubberLineStyle style;
+        for (const Line& side : {Line(a, b), Line(b, c), Line(c, d), Line(d, a)})
+            if (!drawRubberSegment(style, side)) return;
+    }
+};
+
+MemoryBlock blockOf(const String& text) {
+    GSHandle handle = allocateHandle(static_cast<GSSize>(text.getByteLength()));
+    std::memcpy(*handle, text.c_str(), text.getByteLength());
+    return MemoryBlock(handle);
+}
+
+class PlaceNote : public Transaction {
+public:
+    PlaceNote(const CadPoint& first, const CadPoint& second)
+        : Transaction(text(20)), m_first(first), m_second(second) {}
+
+    GSErrCode run() override {
+        Drawing* drawing = Host::getCurrentDatabase();
+        if (drawing == nullptr) return hosterr::NoProject;
+        Text note(text(19));
+        const MemoryBlock data = blockOf(text(22));
+        return note.placeInBox(m_first, m_second, *drawing, &data) ? hosterr::Ok : hosterr::Failed;
+    }
+
+private:
+    CadPoint m_first;
+    CadPoint m_second;
+};
+
 } // namespace
 
 void registerNotes() {
-    registerElementCreator(TextBlock, &createNote, true);
+    registerDraftingElementCreators();
 }
 
 void renumberNotes(bool allOrNothing) {
@@ -102,6 +118,16 @@ void renumberNotes(bool allOrNothing) {
         NotifyAlert().show(counted(17, change.renumbered, change.skipped));
     else
         NotifyAlert().show(text(18));
+}
+
+void placeNote() {
+    UserPath corners(new BoxBander());
+    corners.setPointPrompt(text(23));
+    if (!corners.inputPoint()) return;
+    corners.setPointPrompt(text(24));
+    if (!corners.inputPoint()) return;
+    PlaceNote place(corners.getPoint(0), corners.getPoint(1));
+    if (!Host::runTransaction(place)) NotifyAlert().show(text(21));
 }
 
 } // namespace demo

@@ -191,7 +191,8 @@ GSErrCode ModelSteps::actOnViews(const ModelArgs& args, Project& project, std::s
         project.session.current = project.session.frontWindow = views.keyOf(*database);
         return hosterr::Ok;
     }
-    if (verb == "view zoom" || verb == "view pixels") return actOnWindow(args, *database, why);
+    if (verb == "view zoom" || verb == "view pixels" || verb == "view scale")
+        return actOnWindow(args, *database, why);
     // view delete
     if (database->isPlanOrModel())
         return refuse(why, "the floor plan and the 3D model cannot go", hosterr::Refused);

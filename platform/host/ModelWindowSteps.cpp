@@ -1,5 +1,5 @@
 // Scenario steps of views' windows, the highlight and the selection by label:
-//   view zoom VIEW X1 Y1 X2 Y2          view pixels VIEW WIDTH HEIGHT
+//   view zoom VIEW X1 Y1 X2 Y2          view pixels VIEW WIDTH HEIGHT       view scale VIEW S
 //   expect view-window VIEW [zoom X1 Y1 X2 Y2] [pixels W H] [redraws N] [rebuilds N]
 //   expect selection "LABEL" ...        expect highlight none | "LABEL" ... [colour R G B A]
 // VIEW is plan, 3d or a view's name.
@@ -56,6 +56,10 @@ bool parseViewWindow(LineReader& in, ModelArgs& args) {
         args.verb = "view pixels";
         parseViewName(in, args);
         args.options["pixels"] = pair(in, "a size in pixels");
+    } else if (in.word("scale")) {
+        args.verb = "view scale";
+        parseViewName(in, args);
+        args.numbers.push_back(in.real("a drawing scale"));
     } else {
         return false;
     }
@@ -104,6 +108,12 @@ GSErrCode ModelSteps::actOnWindow(const ModelArgs& args, ViewDatabase& database,
         HostBox2D box{args.numbers[0], args.numbers[1], args.numbers[2], args.numbers[3]};
         if (!database.window.show(box))
             return *why = "not a box with width and height", hosterr::BadParameter;
+        return hosterr::Ok;
+    }
+    if (args.verb == "view scale") {
+        if (!std::isfinite(args.numbers[0]) || args.numbers[0] <= 0.0)
+            return *why = "a drawing scale is a positive number", hosterr::BadParameter;
+        database.scale = args.numbers[0];
         return hosterr::Ok;
     }
     int64_t width = 0, height = 0;

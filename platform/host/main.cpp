@@ -77,7 +77,7 @@ The project (see docs/scenarios.md for every word):
   attribute add|delete TYPE "NAME"    attribute user-data TYPE "NAME" "TEXT" [other-platform]
   storey add "NAME" LEVEL [index N]   storey current "NAME"
   view add KIND "NAME" [reference "R"] [master "M"]   view delete "NAME"
-  view current "NAME" | plan ["STOREY"] | 3d
+  view current "NAME" | plan ["STOREY"] | 3d    view scale VIEW S (the drawing scale 1:S)
   element add TYPE [in "VIEW"] [on "STOREY"] [as "LABEL"] [layer "L"] [id "ID"] [text "T"]
               [with-user-data "T"] [other-platform] [locked] [reserved] [held-by N] [of "LABEL"]
               [at X Y] [from X Y to X Y] [polygon X Y X Y X Y ...]
@@ -119,6 +119,7 @@ Expectations:
   expect no-layer "NAME"    expect attribute count|highest TYPE N    expect attribute TYPE "NAME" [index N]
   expect element count N [type T] [in "VIEW"] [with-user-data] ...
   expect element "LABEL" [deleted] [type T] [in "VIEW"] [layer "L"] [user-data containing "T"] ...
+  expect element ... [text containing "T"] [at X Y] [block W H] [runs N] [paragraphs N]   text blocks
   expect storey count N    expect storey "NAME" [level X] [current]
   expect view "NAME" [kind K] [reference "R"] [master "M"]    expect no-view "NAME"
   expect current-view "NAME"|plan|3d    expect selection count N    expect lockable "NAME" free|mine|others
