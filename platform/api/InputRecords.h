@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ElementRecords.h"
 #include "HostRecords.h"
 
 // Length of the prompt at the start of every input record, its terminating NUL included.
@@ -16,17 +17,9 @@ struct HostSnapFilter {
 };
 static_assert(sizeof(HostSnapFilter) == 56);
 
-// The element under a picked point; a null Guid when there is none.
-struct HostNeighbour {
-    uint32_t selectionKind = 0;
-    uint8_t reserved0[4] = {};
-    API_Guid guid;
-    uint32_t partIndex = 0;
-    uint32_t partCode = 0;
-    uint8_t reserved1[20] = {};
-};
-static_assert(sizeof(HostNeighbour) == 52 && offsetof(HostNeighbour, guid) == 8);
-static_assert(offsetof(HostNeighbour, partIndex) == 24 && offsetof(HostNeighbour, partCode) == 28);
+// The element under a picked point, named as the selection names elements; a null Guid when
+// there is none.
+using HostNeighbour = HostSelectionRecord;
 
 // Where the cursor is while the user moves it; the module may move it (the host shows the point
 // the feedback callback leaves here).

@@ -34,20 +34,11 @@ HWND topWindow() {
 
 class HostWindowsTest : public HostTest {
 protected:
-    bool play(const std::string& text) {
-        ParsedScenario parsed = parseScenario(text);
-        if (!parsed.errors.empty()) return ADD_FAILURE() << parsed.errors[0].message, false;
-        ScenarioRunner runner(host, RunOptions{});
-        bool passed = runner.run(parsed.steps);
-        failure = runner.failure();
-        return passed;
-    }
     HWND view(const char* name) {
         ViewDatabase* database = host.project()->model.views.findNamed(name);
         return database == nullptr ? nullptr
                                    : host.windows().viewWindow(host.project()->model.views.keyOf(*database));
     }
-    std::string failure;
 };
 
 } // namespace

@@ -84,20 +84,11 @@ TEST(ScenarioParser, AnActionFollowedByAnAnswerCheckMayFail) {
 class ScenarioRun : public HostTest {
 protected:
     bool play(const std::string& text) {
-        ParsedScenario parsed = parseScenario(text, ParseOptions{true});
-        EXPECT_TRUE(parsed.errors.empty()) << (parsed.errors.empty() ? "" : parsed.errors[0].message);
         RunOptions options;
         options.modulePath = RAW_TEST_MODULE_PATH;
         options.homeFolder = ::testing::TempDir() + "scenario-run";
-        std::filesystem::create_directories(options.homeFolder);
-        ScenarioRunner runner(host, options);
-        bool passed = runner.run(parsed.steps);
-        failedLine = runner.failedLine();
-        failure = runner.failure();
-        return passed;
+        return HostTest::play(text, options, ParseOptions{true});
     }
-    int failedLine = 0;
-    std::string failure;
 };
 
 TEST_F(ScenarioRun, PlaysAStoryAndUnloadsAtTheEnd) {

@@ -32,18 +32,6 @@ TEST(InputWords, ClicksFinishAndCancelParseAndStandBetweenAnActionAndItsCheck) {
 
 class InputRun : public HostTest {
 protected:
-    bool play(const std::string& text) {
-        ParsedScenario parsed = parseScenario(text);
-        EXPECT_TRUE(parsed.errors.empty()) << (parsed.errors.empty() ? "" : parsed.errors[0].message);
-        RunOptions options;
-        options.homeFolder = ::testing::TempDir() + "input-run";
-        std::filesystem::create_directories(options.homeFolder);
-        ScenarioRunner runner(host, options);
-        bool passed = runner.run(parsed.steps);
-        failedLine = runner.failedLine();
-        failure = runner.failure();
-        return passed;
-    }
     GSErrCode ask(const char (&selector)[5], void* record, void* callback = nullptr) {
         return host.functionTable().InterfaceCall(fourCC(selector), record, callback, nullptr, nullptr,
                                                   nullptr);
@@ -54,8 +42,6 @@ protected:
         action.line = 7;
         host.input().queue(action);
     }
-    int failedLine = 0;
-    std::string failure;
 };
 
 TEST_F(InputRun, AClickNoInputTakesOrThatNamesNoElementFailsItsLine) {
