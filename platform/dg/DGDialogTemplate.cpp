@@ -1,0 +1,109 @@
+#include "DGDialogTemplate.h"
+
+#include "platform/gsroot/ResourceStrings.h"
+
+namespace DG {
+
+namespace {
+class Reader {
+public:
+    Reader(const unsigned char* bytes, size_t size) : m_bytes(bytes), m_size(size) {}
+
+    bool u8(uint8_t* v) {
+        if (m_pos + 1 > m_size) return false;
+        *v = m_bytes[m_pos++];
+        return true;
+    }
+    bool u16(uint16_t* v) {
+        if (m_pos + 2 > m_size) return false;
+        *v = static_cast<uint16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
+        m_pos += 2;
+        return true;
+    }
+    bool i16(short* v) {
+        uint16_t u = 0;
+        if (!u16(&u)) return false;
+        *v = static_cast<short>(u);
+        return true;
+    }
+    bool i32(int32_t* v) {
+        uint16_t low = 0;
+        uint16_t high = 0;
+        if (!u16(&low) || !u16(&high)) return false;
+        *v = static_cast<int32_t>(static_cast<uint32_t>(low) | (static_cast<uint32_t>(high) << 16));
+        return true;
+    }
+    bool text(std::string* v) {
+        uint16_t length = 0;
+        if (!u16(&length) || m_size - m_pos < length) return false;
+        v->assign(reinterpret_cast<const char*>(m_bytes + m_pos), length);
+        m_pos += length;
+        return true;
+    }
+    bool atEnd() const { return m_pos == m_size; }
+
+private:
+    const unsigned char* m_bytes;
+    size_t m_size;
+    size_t m_pos = 0;
+};
+
+bool failWith(std::string* why, const std::string& text) {
+    if (why != nullptr) *why = text;
+    return false;
+}
+} // namespace
+
+bool DecodeDialogTemplate(const unsigned char* bytes, size_t size, DialogTemplate* dialog, std::string* why) {
+    if (bytes == nullptr) return failWith(why, "no bytes");
+    Reader in(bytes, size);
+    DialogTemplate d;
+    uint16_t version = 0;
+    uint8_t kind = 0;
+    uint8_t flags = 0;
+    uint16_t count = 0;
+    if (!in.u16(&version)) return failWith(why, "too short for a dialog");
+    if (version != DialogResourceVersion)
+        return failWith(why, "version " + std::to_string(version) + " unknown");
+    if (!in.u8(&kind) || !in.u8(&flags) || !in.i16(&d.width) || !in.i16(&d.height) || !in.text(&d.title) ||
+        !in.u16(&count))
+        return failWith(why, "the dialog's head is cut short");
+    if (kind > 1) return failWith(why, "kind " + std::to_string(kind) + " unknown");
+    if (d.width <= 0 || d.height <= 0) return failWith(why, "the size is not positive");
+    if (count > MaxDialogItems) return failWith(why, std::to_string(count) + " items are too many");
+    d.kind = static_cast<DialogTemplate::Kind>(kind);
+    d.growable = (flags & 1) != 0;
+    for (uint16_t i = 0; i < count; ++i) {
+        ItemTemplate item;
+        uint8_t type = 0;
+        uint8_t reserved = 0;
+        short left = 0, top = 0, right = 0, bottom = 0;
+        if (!in.u8(&type) || !in.u8(&reserved) || !in.i16(&left) || !in.i16(&top) || !in.i16(&right) ||
+            !in.i16(&bottom) || !in.i32(&item.value) || !in.text(&item.text))
+            return failWith(why, "item " + std::to_string(i + 1) + " is cut short");
+        if (type < static_cast<uint8_t>(ItemType::Button) || type > static_cast<uint8_t>(ItemType::UserItem))
+            return failWith(why, "item " + std::to_string(i + 1) + " has the unknown type " +
+                                     std::to_string(type));
+        if (right < left || bottom < top)
+            return failWith(why, "item " + std::to_string(i + 1) + " has a negative size");
+        item.type = static_cast<ItemType>(type);
+        item.rect = Rect(left, top, right, bottom);
+        d.items.push_back(std::move(item));
+    }
+    if (!in.atEnd()) return failWith(why, "bytes follow the last item");
+    *dialog = std::move(d);
+    return true;
+}
+
+bool LoadDialogTemplate(GSResModule module, short id, DialogTemplate* dialog, std::string* why) {
+    uint32_t size = 0;
+    const unsigned char* bytes = RSGetResource(module, DialogResourceType, id, &size);
+    if (bytes == nullptr) return failWith(why, "the module has no dialog " + std::to_string(id));
+    std::string problem;
+    if (!DecodeDialogTemplate(bytes, size, dialog, &problem))
+        return failWith(why, "dialog " + std::to_string(id) + " is unsound: " + problem);
+    dialog->id = id;
+    return true;
+}
+
+} // namespace DG
