@@ -6,7 +6,6 @@
 #include "interface/ControlObserver.h"
 #include "interface/Image.h"
 #include "interface/InterfacePanel.h"
-#include "persistence/Setting.h"
 #include "platform/dg/DGFunctions.h"
 
 namespace tarnwick {
