@@ -169,6 +169,7 @@ void Desk::Reset() {
     m_listener = nullptr;
     m_refusals.clear();
     m_remembered.clear();
+    if (m_panels.empty()) m_nextId = 1;
 }
 
 } // namespace DG

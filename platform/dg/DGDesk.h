@@ -100,7 +100,8 @@ public:
     // The client size a panel of (module, resource id) had when it last closed.
     bool RememberedSize(GSResModule module, short resId, Point* size) const;
 
-    // Forgets the screen settings, the handlers and the refusals (for tests).
+    // Forgets the screen settings, the handlers, the refusals and remembered sizes; with no panel
+    // alive, ids start at 1 again (for tests).
     void Reset();
 
 private:

@@ -32,7 +32,7 @@ ItemState* itemFor(const char* call, short dialId, short item) {
 
 bool refuseKind(const char* call, short dialId, short item, const ItemState& state) {
     DG::Desk::Get().Refuse(std::string(call) + ": item " + std::to_string(item) + " of panel " +
-                           std::to_string(dialId) + " is a " + DG::ItemTypeName(state.type));
+                           std::to_string(dialId) + " is " + DG::ItemTypeWithArticle(state.type));
     return false;
 }
 

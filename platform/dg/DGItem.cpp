@@ -38,8 +38,8 @@ void Item::bind(const Panel& panel, short item, const ItemType* kind) {
         return;
     }
     if (kind != nullptr && state->type != *kind) {
-        Desk::Get().Refuse(std::string("a ") + ItemTypeName(*kind) + " over " + where + ", a " +
-                           ItemTypeName(state->type));
+        Desk::Get().Refuse(ItemTypeWithArticle(*kind) + " over " + where + ", " +
+                           ItemTypeWithArticle(state->type));
         return;
     }
     m_panel = panel.State().panel;

@@ -24,6 +24,12 @@ const char* ItemTypeName(ItemType type) {
     return "item";
 }
 
+std::string ItemTypeWithArticle(ItemType type) {
+    std::string name = ItemTypeName(type);
+    bool vowel = name.find_first_of("aeiou") == 0;
+    return (vowel ? "an " : "a ") + name;
+}
+
 bool ItemTypeNamed(const char* name, ItemType* type) {
     for (const auto& each : itemTypeNames) {
         if (std::strcmp(each.name, name) != 0) continue;

@@ -2,7 +2,9 @@
 // the kinds of dialog items.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "Point.h"
 #include "platform/api/HostTypes.h"
@@ -80,6 +82,8 @@ enum class ItemType : uint8_t {
 // The resource word of a kind ("button", "left-text", ...), and back; false for an unknown word.
 HOSTLIB_API const char* ItemTypeName(ItemType type);
 HOSTLIB_API bool ItemTypeNamed(const char* name, ItemType* type);
+// "a button", "an edit-text", for messages.
+HOSTLIB_API std::string ItemTypeWithArticle(ItemType type);
 
 // Panel size kinds of DGGetDialogClientSize.
 enum SizeKind : short {

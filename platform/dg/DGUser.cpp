@@ -37,11 +37,11 @@ ItemState* reachable(Panel& panel, short item, std::string* why) {
 
 bool wrongKind(Panel& panel, short item, const ItemState& state, const char* action, std::string* why) {
     return refuse(why, std::string("cannot ") + action + " item " + std::to_string(item) + " of " +
-                           Desk::Describe(panel) + ": it is a " + ItemTypeName(state.type));
+                           Desk::Describe(panel) + ": it is " + ItemTypeWithArticle(state.type));
 }
 
 bool notYet(const ItemState& state, const char* action, std::string* why) {
-    return refuse(why, std::string("cannot ") + action + " a " + ItemTypeName(state.type) + " yet");
+    return refuse(why, std::string("cannot ") + action + " " + ItemTypeWithArticle(state.type) + " yet");
 }
 
 // Moves the focus to the item; the item that had it hears ItemFocusLost.
@@ -119,6 +119,9 @@ bool Desk::Click(Panel& panel, short item, short modifiers, std::string* why) {
     if (state == nullptr) return false;
     HeldKeys held(*this, modifiers);
     ItemType type = state->type;
+    // Controls take the focus when clicked; texts and user items do not.
+    if (type == ItemType::Button || type == ItemType::CheckBox || type == ItemType::TextEdit)
+        focus(panel, item);
     if (type == ItemType::Button) {
         Delivery::ToItem(panel, item, [modifiers](Item& source, ItemObserver& observer) {
             if (auto* button = dynamic_cast<ButtonItemObserver*>(&observer))
@@ -136,9 +139,7 @@ bool Desk::Click(Panel& panel, short item, short modifiers, std::string* why) {
             if (auto* user = dynamic_cast<UserItemObserver*>(&observer))
                 user->UserItemClicked(ItemClickEvent(&source, modifiers));
         });
-    } else if (type == ItemType::TextEdit) {
-        focus(panel, item);
-    } else {
+    } else if (type != ItemType::TextEdit) {
         return notYet(*state, "click", why);
     }
     return true;

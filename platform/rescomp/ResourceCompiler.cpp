@@ -1,5 +1,7 @@
 #include "ResourceCompiler.h"
 
+#include "DialogCompiler.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -214,6 +216,10 @@ std::string hexBytes(const std::vector<unsigned char>& bytes) {
 
 } // namespace
 
+std::string checkLineCharacters(std::string_view line) {
+    return checkCharacters(line);
+}
+
 std::string Diagnostic::text() const {
     std::string where = line > 0 ? file + ":" + std::to_string(line) : file;
     return where + ": error: " + message;
@@ -260,6 +266,10 @@ std::vector<unsigned char> encodeStringList(const StringList& list) {
 }
 
 std::string generateModuleSource(const std::vector<StringList>& lists) {
+    return generateModuleSource(lists, {});
+}
+
+std::string generateModuleSource(const std::vector<StringList>& lists, const std::vector<Dialog>& dialogs) {
     std::vector<const StringList*> sorted;
     for (const StringList& list : lists)
         sorted.push_back(&list);
@@ -274,13 +284,26 @@ std::string generateModuleSource(const std::vector<StringList>& lists) {
             << "const unsigned char strs" << list->id << "[] = {" << hexBytes(encodeStringList(*list))
             << "\n};\n";
     }
-    if (sorted.empty()) {
+    std::vector<const Dialog*> sortedDialogs;
+    for (const Dialog& dialog : dialogs)
+        sortedDialogs.push_back(&dialog);
+    std::sort(sortedDialogs.begin(), sortedDialogs.end(),
+              [](const Dialog* a, const Dialog* b) { return a->id < b->id; });
+    for (const Dialog* dialog : sortedDialogs) {
+        out << "\n// dialog " << dialog->id << ", " << dialog->items.size() << " items\n"
+            << "const unsigned char dlgr" << dialog->id << "[] = {" << hexBytes(encodeDialog(*dialog))
+            << "\n};\n";
+    }
+    if (sorted.empty() && sortedDialogs.empty()) {
         out << "\nconst ResourceModule resources{0, nullptr};\n";
     } else {
         out << "\nconst ResourceEntry entries[] = {\n";
         for (const StringList* list : sorted)
             out << "    {fourCC(\"STRS\"), " << list->id << ", strs" << list->id << ", sizeof strs"
                 << list->id << "},\n";
+        for (const Dialog* dialog : sortedDialogs)
+            out << "    {fourCC(\"DLGR\"), " << dialog->id << ", dlgr" << dialog->id << ", sizeof dlgr"
+                << dialog->id << "},\n";
         out << "};\n\nconst ResourceModule resources{sizeof entries / sizeof entries[0], entries};\n";
     }
     out << "\n} // namespace\n\nconst ResourceModule* zavModuleResources() { return &resources; }\n";
@@ -289,6 +312,7 @@ std::string generateModuleSource(const std::vector<StringList>& lists) {
 
 int compile(const std::vector<std::string>& inputs, const std::string& output, std::ostream& diagnostics) {
     std::vector<StringList> lists;
+    std::vector<Dialog> dialogs;
     std::vector<Diagnostic> errors;
     for (const std::string& input : inputs) {
         std::ifstream in(input, std::ios::binary);
@@ -298,9 +322,13 @@ int compile(const std::vector<std::string>& inputs, const std::string& output, s
         }
         std::ostringstream content;
         content << in.rdbuf();
-        parseStringLists(content.str(), input, lists, errors);
+        if (isDialogSource(content.str()))
+            parseDialogs(content.str(), input, dialogs, errors);
+        else
+            parseStringLists(content.str(), input, lists, errors);
     }
     checkUniqueIds(lists, errors);
+    checkUniqueDialogIds(dialogs, errors);
     if (!errors.empty()) {
         for (const Diagnostic& e : errors)
             diagnostics << e.text() << '\n';
@@ -311,7 +339,7 @@ int compile(const std::vector<std::string>& inputs, const std::string& output, s
     std::string temporary = output + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << generateModuleSource(lists);
+        out << generateModuleSource(lists, dialogs);
         out.close();
         if (!out) {
             diagnostics << output << ": error: cannot be written\n";

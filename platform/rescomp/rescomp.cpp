@@ -1,4 +1,4 @@
-// rescomp -o OUTPUT.cpp INPUT.txt...: compiles the module's string lists into the C++ source of
+// rescomp -o OUTPUT.cpp INPUT.txt...: compiles the module's string lists and dialogs into the C++ source of
 // its resource table. Malformed input is reported as "file:line: error: ..." with exit code 1.
 #include <cstring>
 #include <iostream>

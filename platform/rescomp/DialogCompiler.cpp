@@ -1,0 +1,325 @@
+#include "DialogCompiler.h"
+
+#include <map>
+
+namespace rescomp {
+
+namespace {
+
+const struct {
+    const char* word;
+    uint8_t type;
+} itemTypes[] = {
+    {"button", 1},    {"left-text", 2},     {"centre-text", 3}, {"right-text", 4},
+    {"edit-text", 5}, {"check-box", 6},     {"list-box", 7},    {"tree-view", 8},
+    {"pop-up", 9},    {"user-control", 10}, {"user-item", 11},
+};
+
+std::string knownTypes() {
+    std::string all;
+    for (const auto& each : itemTypes)
+        all += (all.empty() ? "" : ", ") + std::string(each.word);
+    return all;
+}
+
+constexpr size_t maxTextBytes = 4000;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+struct Word {
+    std::string text;
+    bool quoted = false;
+};
+
+// Splits a line into words and quoted texts; '#' outside quotes starts a comment. Answers an error
+// text, empty when the line is sound.
+std::string split(std::string_view line, std::vector<Word>& words) {
+    for (size_t i = 0; i < line.size();) {
+        char c = line[i];
+        if (isBlank(c)) {
+            ++i;
+            continue;
+        }
+        if (c == '#') break;
+        Word word;
+        if (c != '"') {
+            while (i < line.size() && !isBlank(line[i]) && line[i] != '"' && line[i] != '#')
+                word.text += line[i++];
+            words.push_back(std::move(word));
+            continue;
+        }
+        word.quoted = true;
+        size_t start = ++i;
+        for (;; ++i) {
+            if (i >= line.size())
+                return "a text that starts at column " + std::to_string(start) + " is not closed";
+            if (line[i] == '"') break;
+            if (line[i] != '\\') {
+                word.text += line[i];
+                continue;
+            }
+            if (++i >= line.size()) return "a backslash ends the line";
+            switch (line[i]) {
+            case '"':
+            case '\\':
+                word.text += line[i];
+                break;
+            case 'n':
+                word.text += '\n';
+                break;
+            case 't':
+                word.text += '\t';
+                break;
+            default:
+                return std::string("unknown escape \\") + line[i] + " (known: \\\" \\\\ \\n \\t)";
+            }
+        }
+        ++i;
+        words.push_back(std::move(word));
+    }
+    return {};
+}
+
+bool readInteger(const Word& word, int64_t low, int64_t high, int64_t& value) {
+    if (word.quoted || word.text.empty() || word.text.size() > 7) return false;
+    size_t i = word.text[0] == '-' ? 1 : 0;
+    if (i == word.text.size()) return false;
+    value = 0;
+    for (; i < word.text.size(); ++i) {
+        if (word.text[i] < '0' || word.text[i] > '9') return false;
+        value = value * 10 + (word.text[i] - '0');
+    }
+    if (word.text[0] == '-') value = -value;
+    return value >= low && value <= high;
+}
+
+class Parser {
+public:
+    Parser(const std::string& file, std::vector<Dialog>& dialogs, std::vector<Diagnostic>& errors)
+        : m_file(file), m_dialogs(dialogs), m_errors(errors) {}
+
+    void parseLine(std::string_view line, int number) {
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (number == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
+        if (std::string problem = checkLineCharacters(line); !problem.empty()) return error(number, problem);
+        std::vector<Word> words;
+        if (std::string problem = split(line, words); !problem.empty()) return error(number, problem);
+        if (words.empty()) return;
+        const Word& first = words[0];
+        if (!first.quoted && first.text == "dialog") return parseDialog(words, number);
+        if (m_current == none) {
+            if (!m_skipping) error(number, "expected 'dialog <id> modal|palette \"Title\"' first");
+            return;
+        }
+        if (!first.quoted && first.text == "size") return parseSize(words, number);
+        if (!first.quoted && first.text == "growable" && words.size() == 1) {
+            m_dialogs[m_current].growable = true;
+            return;
+        }
+        int64_t index = 0;
+        if (readInteger(first, 1, 9999, index)) return parseItem(words, index, number);
+        error(number, "expected 'size W H', 'growable' or an item '<number> <type> <left> <top> <width> "
+                      "<height> [\"text\"] [checked]'");
+    }
+
+    void finish() { checkItemsFit(); }
+
+private:
+    void parseDialog(const std::vector<Word>& words, int number) {
+        checkItemsFit();
+        int64_t id = 0;
+        bool sound = words.size() == 4 && readInteger(words[1], 1, maxDialogId, id) && !words[2].quoted &&
+                     (words[2].text == "modal" || words[2].text == "palette") && words[3].quoted;
+        if (!sound) {
+            m_current = none;
+            m_skipping = true;
+            if (words.size() >= 2 && !readInteger(words[1], 1, maxDialogId, id))
+                return error(number, "a dialog id must be a number from 1 to " + std::to_string(maxDialogId) +
+                                         ", not '" + words[1].text + "'");
+            return error(number, "expected 'dialog <id> modal|palette \"Title\"'");
+        }
+        if (words[3].text.size() > maxTextBytes)
+            return error(number, "the title is longer than " + std::to_string(maxTextBytes) + " bytes");
+        Dialog dialog;
+        dialog.id = static_cast<int32_t>(id);
+        dialog.palette = words[2].text == "palette";
+        dialog.title = words[3].text;
+        dialog.file = m_file;
+        dialog.line = number;
+        m_dialogs.push_back(std::move(dialog));
+        m_current = m_dialogs.size() - 1;
+        m_skipping = false;
+    }
+
+    void parseSize(const std::vector<Word>& words, int number) {
+        int64_t width = 0;
+        int64_t height = 0;
+        if (words.size() != 3 || !readInteger(words[1], 1, 32767, width) ||
+            !readInteger(words[2], 1, 32767, height))
+            return error(number, "expected 'size W H' with W and H from 1 to 32767");
+        Dialog& dialog = m_dialogs[m_current];
+        if (dialog.width != 0) return error(number, "the dialog's size is given twice");
+        dialog.width = static_cast<int16_t>(width);
+        dialog.height = static_cast<int16_t>(height);
+    }
+
+    void parseItem(const std::vector<Word>& words, int64_t index, int number) {
+        Dialog& dialog = m_dialogs[m_current];
+        size_t expected = dialog.items.size() + 1;
+        if (static_cast<size_t>(index) != expected)
+            return error(number, "item " + std::to_string(index) +
+                                     " out of order: items are numbered from 1 "
+                                     "without gaps, and the next is " +
+                                     std::to_string(expected));
+        if (dialog.items.size() >= maxDialogItemCount)
+            return error(number, "a dialog has at most " + std::to_string(maxDialogItemCount) + " items");
+        DialogItem item;
+        item.line = number;
+        if (words.size() < 6) return error(number, "an item needs a type, left, top, width and height");
+        bool known = false;
+        for (const auto& each : itemTypes)
+            if (!words[1].quoted && words[1].text == each.word) {
+                item.type = each.type;
+                known = true;
+            }
+        if (!known)
+            return error(number, "unknown item type '" + words[1].text + "' (known: " + knownTypes() + ")");
+        int64_t numbers[4];
+        static const char* names[] = {"left", "top", "width", "height"};
+        for (int k = 0; k < 4; ++k)
+            if (!readInteger(words[2 + k], k < 2 ? 0 : 0, 32767, numbers[k]))
+                return error(number, std::string("the item's ") + names[k] +
+                                         " must be a number from 0 to 32767, not '" + words[2 + k].text +
+                                         "'");
+        item.left = static_cast<int16_t>(numbers[0]);
+        item.top = static_cast<int16_t>(numbers[1]);
+        item.width = static_cast<int16_t>(numbers[2]);
+        item.height = static_cast<int16_t>(numbers[3]);
+        size_t next = 6;
+        if (next < words.size() && words[next].quoted) item.text = words[next++].text;
+        if (item.text.size() > maxTextBytes)
+            return error(number, "the text is longer than " + std::to_string(maxTextBytes) + " bytes");
+        if (next < words.size() && !words[next].quoted && words[next].text == "checked") {
+            if (item.type != 6) return error(number, "only a check-box can be 'checked'");
+            item.value = 1;
+            ++next;
+        }
+        if (next < words.size())
+            return error(number, "unexpected '" + words[next].text + "' at the end of the item");
+        dialog.items.push_back(std::move(item));
+    }
+
+    // Reported when the dialog ends, so that `size` may come after the items.
+    void checkItemsFit() {
+        if (m_current == none) return;
+        const Dialog& dialog = m_dialogs[m_current];
+        if (dialog.width == 0)
+            return error(dialog.line, "dialog " + std::to_string(dialog.id) + " has no 'size W H'");
+        for (size_t i = 0; i < dialog.items.size(); ++i) {
+            const DialogItem& item = dialog.items[i];
+            if (item.left + item.width > dialog.width || item.top + item.height > dialog.height)
+                error(item.line, "item " + std::to_string(i + 1) + " reaches outside the dialog's " +
+                                     std::to_string(dialog.width) + " x " + std::to_string(dialog.height));
+        }
+        m_current = none;
+    }
+
+    void error(int line, std::string message) {
+        m_errors.push_back(Diagnostic{m_file, line, std::move(message)});
+        m_failed = true;
+    }
+
+public:
+    bool failed() const { return m_failed; }
+
+private:
+    const std::string& m_file;
+    std::vector<Dialog>& m_dialogs;
+    std::vector<Diagnostic>& m_errors;
+    static constexpr size_t none = ~size_t(0);
+    size_t m_current = none;
+    bool m_skipping = false;
+    bool m_failed = false;
+};
+
+void put16(std::vector<unsigned char>& out, uint32_t v) {
+    out.push_back(static_cast<unsigned char>(v & 0xFF));
+    out.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
+}
+
+void putText(std::vector<unsigned char>& out, const std::string& text) {
+    put16(out, static_cast<uint32_t>(text.size()));
+    out.insert(out.end(), text.begin(), text.end());
+}
+
+} // namespace
+
+bool isDialogSource(std::string_view source) {
+    while (!source.empty()) {
+        size_t end = source.find('\n');
+        std::string_view line = source.substr(0, end);
+        size_t start = line.find_first_not_of(" \t\r");
+        if (line.substr(0, 3) == "\xEF\xBB\xBF") start = line.find_first_not_of(" \t\r", 3);
+        if (start != std::string_view::npos && line[start] != '#')
+            return line.substr(start, 6) == "dialog" &&
+                   (line.size() == start + 6 || isBlank(line[start + 6]));
+        if (end == std::string_view::npos) break;
+        source.remove_prefix(end + 1);
+    }
+    return false;
+}
+
+bool parseDialogs(std::string_view source, const std::string& fileName, std::vector<Dialog>& dialogs,
+                  std::vector<Diagnostic>& errors) {
+    Parser parser(fileName, dialogs, errors);
+    int number = 0;
+    while (true) {
+        size_t end = source.find('\n');
+        parser.parseLine(source.substr(0, end), ++number);
+        if (end == std::string_view::npos) break;
+        source.remove_prefix(end + 1);
+    }
+    parser.finish();
+    return !parser.failed();
+}
+
+bool checkUniqueDialogIds(const std::vector<Dialog>& dialogs, std::vector<Diagnostic>& errors) {
+    std::map<int32_t, const Dialog*> first;
+    bool ok = true;
+    for (const Dialog& dialog : dialogs) {
+        auto [it, added] = first.emplace(dialog.id, &dialog);
+        if (added) continue;
+        errors.push_back(Diagnostic{dialog.file, dialog.line,
+                                    "dialog " + std::to_string(dialog.id) + " is already defined at " +
+                                        it->second->file + ":" + std::to_string(it->second->line)});
+        ok = false;
+    }
+    return ok;
+}
+
+std::vector<unsigned char> encodeDialog(const Dialog& dialog) {
+    std::vector<unsigned char> out;
+    put16(out, 1); // version
+    out.push_back(dialog.palette ? 1 : 0);
+    out.push_back(dialog.growable ? 1 : 0);
+    put16(out, static_cast<uint16_t>(dialog.width));
+    put16(out, static_cast<uint16_t>(dialog.height));
+    putText(out, dialog.title);
+    put16(out, static_cast<uint32_t>(dialog.items.size()));
+    for (const DialogItem& item : dialog.items) {
+        out.push_back(item.type);
+        out.push_back(0);
+        put16(out, static_cast<uint16_t>(item.left));
+        put16(out, static_cast<uint16_t>(item.top));
+        put16(out, static_cast<uint16_t>(item.left + item.width));
+        put16(out, static_cast<uint16_t>(item.top + item.height));
+        put16(out, static_cast<uint32_t>(item.value) & 0xFFFF);
+        put16(out, static_cast<uint32_t>(item.value) >> 16);
+        putText(out, item.text);
+    }
+    return out;
+}
+
+} // namespace rescomp
