@@ -1,7 +1,7 @@
 #include "library/Library.h"
 
 #include "Environment/ModuleRegistry.h"
-#include "elements/ElementModel.h"
+#include "interface/InterfaceModel.h"
 #include "library/LibraryModel.h"
 #include "project/Project.h"
 #include "project/ProjectModel.h"
@@ -29,7 +29,7 @@ GSErrCode endLibraryModel() {
 } // namespace
 
 void registerLibraryModel() {
-    registerElementModel();
+    registerInterfaceModel();
     registerModule({"library model", &startLibraryModel, &endLibraryModel});
 }
 
