@@ -50,8 +50,7 @@ bool decodeBmp(const unsigned char* data, size_t size, Raster* raster) {
     if (data == nullptr || !isBmp(data, size)) return false;
     const uint32_t infoSize = u32(data + fileHeaderSize);
     const unsigned char* info = data + fileHeaderSize;
-    // The masks of a 40-byte header follow it; longer headers hold them.
-    if (size < fileHeaderSize + infoSize + 12) return false;
+    if (size < fileHeaderSize + infoSize) return false;
     const int64_t width = int32_t(u32(info + 4));
     const int64_t signedHeight = int32_t(u32(info + 8));
     const uint32_t bits = u16(info + 14);
@@ -63,7 +62,8 @@ bool decodeBmp(const unsigned char* data, size_t size, Raster* raster) {
 
     bool hasAlpha = false;
     if (compression == bitFields) {
-        if (bits != 32 || !standardMasks(info + 40)) return false;
+        // The masks of a 40-byte header follow it; longer headers hold them.
+        if (bits != 32 || size < fileHeaderSize + 40 + 12 || !standardMasks(info + 40)) return false;
         hasAlpha = infoSize >= 56 && u32(info + 52) == 0xFF000000;
     } else if (compression != noCompression || (bits != 8 && bits != 24 && bits != 32)) {
         return false;
