@@ -216,6 +216,7 @@ bool ModalDialog::Invoke() {
     std::shared_ptr<Panel> keep = weak_from_this().lock();
     desk.PushFrame();
     State().closeAccepted = false;
+    State().visible = true;
     desk.Opened(*this);
     if (State().open) desk.RunModal(*this);
     if (State().open) {

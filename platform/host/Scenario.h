@@ -30,8 +30,11 @@ enum class StepKind {
     Notify,
     ModelAction, // layers, attributes, storeys, views, elements, selection, sharing (ModelSteps)
     EditTransformation,
-    WindowAction, // windows, the mouse and the display scale (HostWindows)
+    WindowAction,  // windows, the mouse and the display scale (HostWindows)
+    PaletteAction, // the user works in a palette now (DialogSteps)
+    DialogSetting, // the dialog manager's scale factor and monitor
     AlertAnswer,
+    DialogScript, // a step of the user's work in a modal dialog, queued until it runs
     ProgressCancelAfter,
     InputClick, // the user's clicks and keys answering the module's inputs (UserInput)
     InputFinish,
@@ -59,6 +62,7 @@ enum class StepKind {
     ExpectMenuItem,
     ExpectCommand,
     ExpectModel, // of the project's layers, attributes, storeys, views, elements, selection
+    ExpectPanel, // a dialog or palette and its items
 };
 
 struct ProgressExpectation {

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "DialogSteps.h"
 #include "FunctionSlots.h"
 #include "HostWindows.h"
 #include "ModelSteps.h"
@@ -220,7 +221,8 @@ void parseExpect(LineReader& in, Step& step) {
     } else {
         if (in.atEnd() || !in.nextIsWord()) throw LineError{"expect what?"};
         std::string what = in.anyWord("");
-        if (!parseModelExpectation(in, what, step)) throw LineError{"unknown expectation \"" + what + "\""};
+        if (!parseDialogExpectation(in, what, step) && !parseModelExpectation(in, what, step))
+            throw LineError{"unknown expectation \"" + what + "\""};
     }
 }
 
@@ -303,7 +305,7 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         std::string first = in.anyWord("a command");
         if (first == "window" || first == "mouse" || first == "display")
             parseWindowStep(in, first, step);
-        else if (!parseModelAction(in, first, step))
+        else if (!parseDialogStep(in, first, step) && !parseModelAction(in, first, step))
             throw LineError{"unknown command \"" + first + "\""};
     }
     in.end();

@@ -118,6 +118,9 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
         collectDebug();
         for (const std::string& problem : m_host.alerts().takeProblems())
             passed = fail(step.line, problem);
+        m_host.dialogs().noteRefusals();
+        for (const std::string& problem : m_host.dialogs().takeProblems())
+            passed = fail(step.line, problem);
         for (const std::string& problem : m_host.input().takeProblems())
             passed = fail(step.line, problem);
         if (!passed) break;
@@ -125,6 +128,11 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
     if (passed && !m_host.alerts().queued().empty()) {
         const AlertAnswer& unused = m_host.alerts().queued().front();
         passed = fail(unused.line, "the alert answer of this line was never used: no alert came");
+    }
+    if (passed && !m_host.dialogs().queued().empty()) {
+        const Step& unused = m_host.dialogs().queued().front();
+        passed = fail(unused.line,
+                      "this line was never used: no dialog " + inQuotes(*unused.text) + " ran after it");
     }
     if (passed && !m_host.input().queued().empty())
         passed =
@@ -146,7 +154,8 @@ bool ScenarioRunner::perform(const Step& step) {
     if (step.isAction()) {
         m_actionWhy.clear();
         GSErrCode answer = act(step);
-        bool saysWhy = step.kind == StepKind::ModelAction || step.kind == StepKind::WindowAction;
+        bool saysWhy = step.kind == StepKind::ModelAction || step.kind == StepKind::WindowAction ||
+                       step.kind == StepKind::PaletteAction || step.kind == StepKind::DialogSetting;
         std::string why = saysWhy ? m_actionWhy : m_host.lastError();
         m_answered = true;
         m_lastAnswer = answer;
@@ -168,6 +177,9 @@ bool ScenarioRunner::perform(const Step& step) {
         return true;
     case StepKind::ProgressCancelAfter:
         m_host.processWindow().cancelAfter(static_cast<int32_t>(*step.number));
+        return true;
+    case StepKind::DialogScript:
+        m_host.dialogs().queue(step);
         return true;
     case StepKind::InputClick:
     case StepKind::InputFinish:
@@ -280,6 +292,12 @@ GSErrCode ScenarioRunner::act(const Step& step) {
         return hosterr::Ok;
     case StepKind::WindowAction: {
         GSErrCode err = host.windows().act(step.model, host.project(), &m_actionWhy);
+        if (err != hosterr::Ok) host.transcript().note("failed: " + m_actionWhy);
+        return err;
+    }
+    case StepKind::PaletteAction:
+    case StepKind::DialogSetting: {
+        GSErrCode err = host.dialogs().act(step, &m_actionWhy);
         if (err != hosterr::Ok) host.transcript().note("failed: " + m_actionWhy);
         return err;
     }
@@ -439,6 +457,8 @@ bool ScenarioRunner::check(const Step& step, std::string* why) {
     }
     case StepKind::ExpectModel:
         return m_model.check(step, why);
+    case StepKind::ExpectPanel:
+        return m_host.dialogs().check(step, why);
     case StepKind::ExpectCommand: {
         bool installed = host.commandHandler(static_cast<uint32_t>(*step.number),
                                              static_cast<int32_t>(*step.number2)) != nullptr;

@@ -11,6 +11,7 @@
 
 #include "AlertDesk.h"
 #include "CallLog.h"
+#include "DialogSteps.h"
 #include "HostWindows.h"
 #include "MenuBar.h"
 #include "ProcessWindow.h"
@@ -90,6 +91,7 @@ public:
     CallLog& calls() { return m_calls; }
     Transcript& transcript() { return m_transcript; }
     AlertDesk& alerts() { return m_alerts; }
+    DialogDesk& dialogs() { return m_dialogs; }
     ProcessWindow& processWindow() { return m_processWindow; }
     HostWindows& windows() { return m_windows; }
     UserInput& input() { return m_input; }
@@ -146,6 +148,7 @@ private:
     CallLog m_calls;
     Transcript m_transcript;
     AlertDesk m_alerts;
+    DialogDesk m_dialogs{m_transcript};
     ProcessWindow m_processWindow;
     HostWindows m_windows;
     UserInput m_input{m_transcript};

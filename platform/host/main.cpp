@@ -64,6 +64,16 @@ Actions:
                                     (unanswered alerts take the first button)
   progress cancel-after N           the user presses Cancel after N polls of the progress window
   mark                              start counting host calls and debug output again from here
+  dialog NAME STEP                  a step of the user in the modal dialog NAME ("Title" or its
+                                    resource id), written before the action that runs the dialog:
+                                    type N "TEXT", set-text N "TEXT", click N [shift] [option]
+                                    [command], double-click N, tick N, untick N, ok, cancel,
+                                    close-box, expect item N [text "T"] [enabled|disabled]
+                                    [visible|hidden]; choose, select, click-row and expand are not
+                                    yet possible. A dialog left open fails the scenario (aborted).
+  palette NAME STEP                 the same steps in an open palette, now; also resize DW DH and
+                                    hot-key ID
+  dialog-scale S    monitor L T R B the panels' scale factor and the monitor's rectangle
   edit-transformation identity | move DX DY [DZ] | rotate DEGREES [about X Y] | scale FACTOR [about X Y]
                                     what GetEditTransformation answers from now on
   user element add|set|delete ...   the user edits in the host; the element observer hears it
@@ -113,6 +123,8 @@ Expectations:
   expect calls containing "TEXT"    a host call since the last mark, e.g. "InterfaceCall SPRP"
   expect no-calls [containing "TEXT"]
   expect call-count N [containing "TEXT"]
+  expect dialog|palette NAME open|closed|visible|hidden
+  expect dialog|palette NAME item N [text "T"] [enabled|disabled] [visible|hidden]
   expect menu "MENU" "ITEM" enabled|disabled
   expect command CODE [VERSION] installed|not-installed
   expect layer "NAME" [hidden|shown] [locked|unlocked] [in-workspace|not-in-workspace]

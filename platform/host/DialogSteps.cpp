@@ -1,0 +1,125 @@
+#include "DialogSteps.h"
+
+#include "platform/dg/DGDesk.h"
+
+namespace zavhost {
+
+namespace {
+
+void panelName(LineReader& in, Step& step) {
+    if (in.nextIsText())
+        step.text = in.text("the panel's title");
+    else
+        step.text = std::to_string(in.number("the panel's title in quotes or its resource id", 1, 32767));
+}
+
+void modifiers(LineReader& in, Step& step) {
+    for (const char* key : {"shift", "option", "command"})
+        if (in.word(key)) step.model.flags.insert(key);
+}
+
+void itemNumber(LineReader& in, Step& step) {
+    step.number = in.number("an item number", 1, 32767);
+}
+
+// The checks of `expect ... item N` and of a script's `expect item N`.
+void itemChecks(LineReader& in, Step& step) {
+    itemNumber(in, step);
+    bool any = false;
+    while (!in.atEnd()) {
+        any = true;
+        if (in.word("text")) {
+            step.text2 = in.text("the item's text");
+            continue;
+        }
+        bool found = false;
+        for (const char* state : {"enabled", "disabled", "visible", "hidden"})
+            if (in.word(state)) step.model.flags.insert(state), found = true;
+        if (!found) throw LineError{"an item's checks are text \"T\", enabled, disabled, visible and hidden"};
+    }
+    if (!any)
+        throw LineError{
+            "expect item N needs something to check: text \"T\", enabled, disabled, visible or hidden"};
+}
+
+void parseVerb(LineReader& in, Step& step, bool palette) {
+    std::string verb = in.anyWord("what the user does: type, set-text, click, double-click, tick, untick, "
+                                  "choose, select, click-row, expand, ok, cancel, close-box or expect");
+    step.model.verb = verb;
+    if (verb == "type" || verb == "set-text" || verb == "choose" || verb == "expand") {
+        itemNumber(in, step);
+        step.text2 = in.text(verb == "choose"   ? "the entry's text"
+                             : verb == "expand" ? "the tree item's text"
+                                                : "the text");
+    } else if (verb == "click" || verb == "double-click") {
+        itemNumber(in, step);
+        modifiers(in, step);
+    } else if (verb == "tick" || verb == "untick") {
+        itemNumber(in, step);
+    } else if (verb == "select" || verb == "click-row") {
+        itemNumber(in, step);
+        step.number2 = in.number("a row number", 1, 32767);
+        modifiers(in, step);
+    } else if (verb == "ok" || verb == "cancel" || verb == "close-box") {
+    } else if (verb == "expect") {
+        if (!in.word("item")) throw LineError{"expect item N ..."};
+        itemChecks(in, step);
+    } else if (palette && verb == "resize") {
+        step.model.numbers.push_back(static_cast<double>(in.number("the change of width", -32767, 32767)));
+        step.model.numbers.push_back(static_cast<double>(in.number("the change of height", -32767, 32767)));
+    } else if (palette && verb == "hot-key") {
+        step.number = in.number("a hot key's id", 1, 32767);
+    } else {
+        throw LineError{"unknown dialog step \"" + verb + "\""};
+    }
+}
+
+} // namespace
+
+bool parseDialogStep(LineReader& in, const std::string& first, Step& step) {
+    if (first == "dialog") {
+        step.kind = StepKind::DialogScript;
+        panelName(in, step);
+        parseVerb(in, step, false);
+    } else if (first == "palette") {
+        step.kind = StepKind::PaletteAction;
+        panelName(in, step);
+        parseVerb(in, step, true);
+    } else if (first == "dialog-scale") {
+        step.kind = StepKind::DialogSetting;
+        step.model.verb = first;
+        double scale = in.real("the scale factor");
+        if (!(scale >= 0.25 && scale <= 8.0)) throw LineError{"a scale factor lies in 0.25..8"};
+        step.model.numbers.push_back(scale);
+    } else if (first == "monitor") {
+        step.kind = StepKind::DialogSetting;
+        step.model.verb = first;
+        for (const char* what : {"the left", "the top", "the right", "the bottom"})
+            step.model.numbers.push_back(static_cast<double>(in.number(what, -32768, 32767)));
+        const std::vector<double>& n = step.model.numbers;
+        if (n[2] <= n[0] || n[3] <= n[1])
+            throw LineError{"the monitor's right and bottom lie beyond its left and top"};
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool parseDialogExpectation(LineReader& in, const std::string& first, Step& step) {
+    if (first != "dialog" && first != "palette") return false;
+    step.kind = StepKind::ExpectPanel;
+    step.model.verb = first;
+    panelName(in, step);
+    if (in.word("item")) {
+        itemChecks(in, step);
+        return true;
+    }
+    for (const char* state : {"open", "closed", "visible", "hidden"})
+        if (in.word(state)) {
+            step.model.flags.insert(state);
+            return true;
+        }
+    throw LineError{"expect " + first + " NAME open, closed, visible, hidden or item N ..."};
+}
+
+} // namespace zavhost

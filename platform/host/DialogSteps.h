@@ -1,0 +1,64 @@
+// The scenario's words for dialogs and palettes (see docs/scenarios.md):
+//   dialog NAME VERB ...    a step of the user's work in the modal dialog NAME, queued until the
+//                           module runs that dialog
+//   palette NAME VERB ...   the user works in the open palette NAME now
+//   dialog-scale FACTOR     monitor LEFT TOP RIGHT BOTTOM
+//   expect dialog|palette NAME open|closed|visible|hidden
+//   expect dialog|palette NAME item N [text "T"] [enabled|disabled] [visible|hidden]
+// NAME is the panel's title in double quotes or its resource id.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "Scenario.h"
+#include "ScenarioLine.h"
+#include "platform/api/HostTypes.h"
+
+namespace DG {
+class ModalDialog;
+class Panel;
+} // namespace DG
+
+namespace zavhost {
+
+class Transcript;
+
+// Parse the rest of a line whose first word (consumed) is `first`; false when `first` names no
+// dialog step. Malformed lines throw LineError.
+bool parseDialogStep(LineReader& in, const std::string& first, Step& step);
+bool parseDialogExpectation(LineReader& in, const std::string& first, Step& step);
+
+// The user at the dialog manager: works in modal dialogs from the queued steps while the module
+// runs them, and in palettes when the scenario says so; tells the transcript what happens.
+class DialogDesk {
+public:
+    explicit DialogDesk(Transcript& transcript);
+    ~DialogDesk(); // leaves the dialog manager without a user
+    DialogDesk(const DialogDesk&) = delete;
+    DialogDesk& operator=(const DialogDesk&) = delete;
+
+    void queue(const Step& step) { m_queued.push_back(step); }
+    const std::deque<Step>& queued() const { return m_queued; }
+    // Palette steps and the screen's settings; on failure answers Failed and says why.
+    GSErrCode act(const Step& step, std::string* why);
+    bool check(const Step& step, std::string* why);
+    // Problems met since the last call (a dialog left open, a step the user could not do), then
+    // forgotten.
+    std::vector<std::string> takeProblems();
+    // Calls the dialog manager refused since the last call, each noted in the transcript.
+    void noteRefusals();
+    void clear();
+
+private:
+    void runModal(DG::ModalDialog& dialog);
+    bool perform(DG::Panel& panel, const Step& step, std::string* why);
+    bool checkItem(DG::Panel& panel, const Step& step, std::string* why) const;
+
+    Transcript& m_transcript;
+    std::deque<Step> m_queued;
+    std::vector<std::string> m_problems;
+};
+
+} // namespace zavhost

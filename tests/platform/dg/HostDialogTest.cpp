@@ -1,0 +1,239 @@
+// The stand-in host's user at the dialog manager: modal dialogs worked from a scenario's queued
+// lines while the module runs them, palettes worked from outside any call, and the checks.
+#include <filesystem>
+#include <memory>
+
+#include "DGTestSupport.h"
+#include "platform/api/HostErrors.h"
+#include "platform/host/ScenarioRunner.h"
+#include "platform/host/StandInHost.h"
+
+using namespace dgtest;
+
+namespace {
+
+// What the commands below did, for the tests to read.
+Log& heard() {
+    static Log log;
+    return log;
+}
+
+// As a framework dialog does: OK and Cancel ask for closing; the digit 3 is refused.
+class ModalUser : public DG::PanelObserver, public DG::ButtonItemObserver, public DG::TextEditBaseObserver {
+public:
+    explicit ModalUser(DG::ModalDialog& dialog)
+        : m_dialog(dialog), m_ok(dialog, Ok), m_cancel(dialog, Cancel), m_name(dialog, Name) {
+        m_ok.Attach(static_cast<DG::ButtonItemObserver&>(*this));
+        m_cancel.Attach(static_cast<DG::ButtonItemObserver&>(*this));
+        m_name.Attach(static_cast<DG::TextEditBaseObserver&>(*this));
+    }
+    void ButtonClicked(const DG::ButtonClickEvent& e) override {
+        m_dialog.PostCloseRequest(e.GetSource()->GetId() == Ok ? DG::ModalDialog::Accept
+                                                               : DG::ModalDialog::Cancel);
+    }
+    void ItemCharEntered(const DG::ItemCharEnterEvent& e, bool* deny) override {
+        *deny = e.GetCharCode() == u'3';
+    }
+
+private:
+    DG::ModalDialog& m_dialog;
+    DG::Button m_ok;
+    DG::Button m_cancel;
+    DG::TextEdit m_name;
+};
+
+GSErrCode runModal(uint32_t, int32_t, GSHandle) {
+    DG::ModalDialog dialog(zavModuleResources(), ModalId, zavModuleResources());
+    ModalUser user(dialog);
+    bool accepted = dialog.Invoke();
+    heard().push_back(std::string(accepted ? "accepted " : "cancelled ") +
+                      DGGetItemText(dialog.GetId(), Name).ToCStr());
+    return hosterr::Ok;
+}
+
+// A palette the module keeps until its close box closes it.
+class PaletteUser : public DG::PanelObserver, public DG::ButtonItemObserver {
+public:
+    PaletteUser()
+        : palette(std::make_shared<DG::Palette>(zavModuleResources(), PaletteId, zavModuleResources())) {
+        palette->Attach(*this);
+        apply = std::make_unique<DG::Button>(*palette, Apply);
+        apply->Attach(*this);
+        palette->BeginEventProcessing();
+        palette->Show();
+    }
+    void ButtonClicked(const DG::ButtonClickEvent&) override { heard().push_back("apply"); }
+    void PanelCloseRequested(const DG::PanelCloseRequestEvent&, bool* accepted) override {
+        *accepted = true;
+        palette->EndEventProcessing();
+        apply.reset();
+        palette.reset();
+    }
+    std::shared_ptr<DG::Palette> palette;
+    std::unique_ptr<DG::Button> apply;
+};
+
+std::unique_ptr<PaletteUser>& paletteUser() {
+    static std::unique_ptr<PaletteUser> user;
+    return user;
+}
+
+GSErrCode openPalette(uint32_t, int32_t, GSHandle) {
+    paletteUser() = std::make_unique<PaletteUser>();
+    return hosterr::Ok;
+}
+
+GSErrCode hidePalette(uint32_t, int32_t, GSHandle) {
+    if (paletteUser() && paletteUser()->palette) paletteUser()->palette->Hide();
+    return hosterr::Ok;
+}
+
+class HostDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        heard().clear();
+        EXPECT_EQ(host.installCommandHandler(fourCC("MODL"), 1, runModal), hosterr::Ok);
+        EXPECT_EQ(host.installCommandHandler(fourCC("PALO"), 1, openPalette), hosterr::Ok);
+        EXPECT_EQ(host.installCommandHandler(fourCC("PALH"), 1, hidePalette), hosterr::Ok);
+    }
+    void TearDown() override { paletteUser().reset(); }
+
+    bool play(const std::string& text) {
+        zavhost::ParsedScenario parsed = zavhost::parseScenario(text);
+        if (!parsed.errors.empty()) return ADD_FAILURE() << parsed.errors[0].message, false;
+        zavhost::RunOptions options;
+        options.homeFolder = ::testing::TempDir() + "dg-host-play";
+        std::filesystem::create_directories(options.homeFolder);
+        zavhost::ScenarioRunner runner(host, options);
+        bool passed = runner.run(parsed.steps);
+        failedLine = runner.failedLine();
+        failure = runner.failure();
+        return passed;
+    }
+
+    zavhost::StandInHost host;
+    int failedLine = 0;
+    std::string failure;
+};
+
+TEST_F(HostDialogTest, TheScriptTypesIntoTheDialogAndPressesOk) {
+    EXPECT_TRUE(play("dialog \"Name Request\" type 4 \"a3b\"\n"
+                     "dialog 100 expect item 4 text \"ab\" enabled visible\n"
+                     "dialog \"Name Request\" ok\n"
+                     "command MODL\n"
+                     "expect dialog \"Name Request\" closed\n"))
+        << failure;
+    EXPECT_EQ(heard(), (Log{"accepted ab"}));
+    const std::string story = host.transcript().text();
+    EXPECT_NE(
+        story.find("dialog \"Name Request\" (100) opened: 1 button \"OK\", 2 button \"Cancel\", 3 left-text "
+                   "\"Name:\", 4 edit-text, 5 check-box \"Remember\""),
+        std::string::npos)
+        << story;
+    EXPECT_NE(story.find("the user, line 1: dialog \"Name Request\" type 4 \"a3b\""), std::string::npos);
+    EXPECT_NE(story.find("the add-on refused the character '3'"), std::string::npos);
+    EXPECT_NE(story.find("dialog \"Name Request\" (100) closed, accepted"), std::string::npos);
+}
+
+TEST_F(HostDialogTest, CancelAndTheCloseBoxAnswerCancelled) {
+    for (const char* close : {"cancel", "close-box"}) {
+        heard().clear();
+        EXPECT_TRUE(
+            play(std::string("dialog 100 set-text 4 \"kept\"\ndialog 100 ") + close + "\ncommand MODL\n"))
+            << failure;
+        EXPECT_EQ(heard(), (Log{"cancelled kept"})) << close;
+    }
+}
+
+TEST_F(HostDialogTest, ADialogTheScriptLeavesOpenFailsTheScenarioAndIsAborted) {
+    EXPECT_FALSE(play("dialog 100 type 4 \"x\"\ncommand MODL\nexpect dialog 100 closed\n"));
+    EXPECT_EQ(failedLine, 2);
+    EXPECT_EQ(failure,
+              "dialog \"Name Request\" (100) was left open: no line of the scenario works in it further; it "
+              "is aborted");
+    EXPECT_EQ(heard(), (Log{"cancelled x"}));
+}
+
+TEST_F(HostDialogTest, AScriptLineTheUserCannotDoFailsTheScenario) {
+    const struct {
+        const char* script;
+        const char* failure;
+    } cases[] = {
+        {"dialog 100 click 9\n",
+         "line 1: dialog \"Name Request\" (100) has no item 9 (it has 7); the dialog is aborted"},
+        {"dialog 100 expect item 4 text \"x\"\n",
+         "line 1: item 4 of dialog \"Name Request\" (100) reads \"\"; the dialog is aborted"},
+        {"dialog 100 expect item 1 disabled\n",
+         "line 1: item 1 of dialog \"Name Request\" (100) is enabled; the dialog is aborted"},
+        {"dialog 100 choose 5 \"x\"\n", "line 1: choose is not yet possible: the dialog manager keeps no "
+                                        "pop-up entries yet; the dialog is aborted"},
+        {"dialog 100 expand 5 \"x\"\n", "line 1: expand is not yet possible: the dialog manager keeps no "
+                                        "tree items yet; the dialog is aborted"},
+        {"dialog 100 select 5 2 shift\n", "line 1: select is not yet possible: the dialog manager keeps no "
+                                          "list rows yet; the dialog is aborted"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(play(std::string(c.script) + "command MODL\n")) << c.script;
+        EXPECT_EQ(failure, c.failure);
+        EXPECT_EQ(failedLine, 2);
+    }
+}
+
+TEST_F(HostDialogTest, AScriptLineNoDialogUsedFailsTheScenario) {
+    EXPECT_FALSE(play("dialog \"Other\" ok\n"));
+    EXPECT_EQ(failedLine, 1);
+    EXPECT_EQ(failure, "this line was never used: no dialog \"Other\" ran after it");
+}
+
+TEST_F(HostDialogTest, PalettesAreWorkedFromOutsideAndClosedByTheirCloseBox) {
+    EXPECT_TRUE(play("command PALO\n"
+                     "expect palette \"Tools\" open\n"
+                     "expect palette 200 visible\n"
+                     "expect dialog \"Tools\" closed\n"
+                     "palette \"Tools\" click 1 shift\n"
+                     "palette 200 resize 10 0\n"
+                     "expect palette \"Tools\" item 2 text \"Ready\" visible\n"
+                     "command PALH\n"
+                     "expect palette \"Tools\" hidden\n"
+                     "palette \"Tools\" close-box\n"
+                     "expect palette \"Tools\" closed\n"))
+        << failure;
+    EXPECT_EQ(heard(), (Log{"apply"}));
+    EXPECT_FALSE(paletteUser()->palette);
+    EXPECT_FALSE(play("palette \"Tools\" click 1\n"));
+    EXPECT_EQ(failure, "no palette \"Tools\" is open");
+}
+
+TEST_F(HostDialogTest, TheScaleAndTheMonitorAreTheScenarios) {
+    EXPECT_TRUE(play("dialog-scale 1.5\nmonitor 0 0 2560 1440\ncommand PALO\n")) << failure;
+    const DG::Palette& palette = *paletteUser()->palette;
+    EXPECT_DOUBLE_EQ(palette.GetScaleFactor(), 1.5);
+    EXPECT_EQ(DGGetMonitorRectFromRect(DG::Rect()), DG::Rect(0, 0, 2560, 1440));
+    EXPECT_EQ(DGGetDialogFrameMinSize(palette.GetId()), DG::Point(312, 192)); // (200 + 8, 100 + 28) x 1.5
+}
+
+TEST_F(HostDialogTest, MalformedDialogLinesAreReported) {
+    const struct {
+        const char* line;
+        const char* error;
+    } cases[] = {
+        {"dialog click 1", "expected the panel's title in quotes or its resource id, not \"click\""},
+        {"dialog 100 wave 1", "unknown dialog step \"wave\""},
+        {"dialog 100 resize 1 1", "unknown dialog step \"resize\""},
+        {"dialog 100 type 4", "expected the text in double quotes"},
+        {"dialog 100 click 0", "an item number must be at least 1"},
+        {"dialog 100 expect item 4", "expect item N needs something to check: text \"T\", enabled, disabled, "
+                                     "visible or hidden"},
+        {"palette \"T\" select 4", "expected a row number"},
+        {"dialog-scale 9", "a scale factor lies in 0.25..8"},
+        {"monitor 0 0 0 10", "the monitor's right and bottom lie beyond its left and top"},
+        {"expect palette \"T\" shown", "expect palette NAME open, closed, visible, hidden or item N ..."},
+    };
+    for (const auto& c : cases) {
+        zavhost::ParsedScenario parsed = zavhost::parseScenario(c.line);
+        ASSERT_EQ(parsed.errors.size(), 1u) << c.line;
+        EXPECT_EQ(parsed.errors[0].message, c.error) << c.line;
+    }
+}
+
+} // namespace
