@@ -1,5 +1,6 @@
 // A small module built from the framework alone: a menu whose items show alerts, count steps in
-// the progress window and make undoable changes that travel with the project as module data.
+// the progress window, make undoable changes that travel with the project as module data, and
+// open a dialog and a palette.
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "project/Storey.h"
 #include "resources/ModuleResources.h"
 
+#include "DemoDialogs.h"
 #include "DemoEdits.h"
 
 namespace demo {
@@ -174,12 +176,23 @@ public:
         case 16:
             placeNote();
             return true;
+        case 18:
+            askName();
+            return true;
+        case 19:
+            m_tools.show();
+            return true;
+        case 20:
+            m_tools.hide();
+            return true;
         default:
             return false;
         }
     }
 
 private:
+    Tools m_tools;
+
     static void countSteps() {
         std::shared_ptr<ProgressMonitor> progress = ProgressWindow::create(text(5), 1);
         progress->setPhase(text(5), 10);
