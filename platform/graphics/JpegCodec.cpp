@@ -5,6 +5,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 #include <jpeglib.h>
 
@@ -141,7 +142,12 @@ bool decodeJpeg(const unsigned char* data, size_t size, Raster* raster) {
     ReadContext c;
     c.info.err = &c.errors.base;
     quietErrors(c.errors);
-    bool ok = readAll(c, data, size);
+    bool ok = false;
+    try {
+        ok = readAll(c, data, size);
+    } catch (const std::bad_alloc&) {
+        // the pixels did not fit in memory: no image, and the library's state is still freed
+    }
     if (c.created) jpeg_destroy_decompress(&c.info);
     if (ok) *raster = std::move(c.raster);
     return ok;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "ImageCodecs.h"
 #include "PixMap.h"
@@ -138,7 +139,12 @@ bool decodePng(const unsigned char* data, size_t size, Raster* raster) {
     c.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, failSilently, ignoreWarning);
     if (c.png == nullptr) return false;
     c.info = png_create_info_struct(c.png);
-    bool ok = c.info != nullptr && readAll(c);
+    bool ok = false;
+    try {
+        ok = c.info != nullptr && readAll(c);
+    } catch (const std::bad_alloc&) {
+        // the pixels did not fit in memory: no image, and the library's state is still freed
+    }
     png_destroy_read_struct(&c.png, c.info != nullptr ? &c.info : nullptr, nullptr);
     if (ok) *raster = std::move(c.raster);
     return ok;
