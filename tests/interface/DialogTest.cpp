@@ -109,6 +109,33 @@ TEST_F(DialogTest, OpenOnARunningModalDialogAnswersZero) {
     EXPECT_EQ(again, 0);
 }
 
+// A page of the dialog hears everything the dialog does, just before it.
+TEST_F(DialogTest, ChildPanelsGoFirst) {
+    struct Page : InterfacePanel {
+        Page(InterfacePanel& dialog, Lines& j) : InterfacePanel(1), owner(dialog), journal(j) {}
+        InterfacePanel* getOwnerPanel() const override { return &owner; }
+        DG::Panel* getHostPanel() const override { return nullptr; }
+        void initialise() override { journal.push_back("page initialise"); }
+        void opened() override { journal.push_back("page opened"); }
+        void accepted(ActionEvent& e) override {
+            journal.push_back("page accepted " + std::to_string(e.getItemId()));
+        }
+        void closed() override { journal.push_back("page closed"); }
+        InterfacePanel& owner;
+        Lines& journal;
+    };
+    auto dialog = question();
+    Page page(*dialog, journal);
+    std::vector<InterfacePanel*> children;
+    EXPECT_TRUE(dialog->collectChildPanels(children));
+    EXPECT_EQ(children, std::vector<InterfacePanel*>{&page});
+    EXPECT_FALSE(page.collectChildPanels(children));
+    userDoes({type(3, "Oak"), click(1)});
+    EXPECT_EQ(dialog->open(), 1);
+    EXPECT_EQ(journal, (Lines{"initialise", "page initialise", "opened", "page opened", "page accepted 1",
+                              "accepted", "page closed", "closed 3 host"}));
+}
+
 TEST_F(DialogTest, AResourceThatGivesNoPanelOpensNothing) {
     const std::pair<short, bool> dialogs[] = {{999, true}, {999, false}, {PaletteId, true}, {ModalId, false}};
     for (auto [id, modal] : dialogs) {
@@ -164,6 +191,8 @@ TEST_F(PaletteTest, OpenShowHideReopen) {
     EXPECT_EQ(palette.getHostPanel(), host);
     EXPECT_EQ(journal, (Lines{"initialise", "opened"}));
     EXPECT_EQ(palette.getTitle(), String("Tools"));
+    palette.setTitle(String("Tools and More"));
+    EXPECT_EQ(palette.getTitle(), String("Tools and More"));
 }
 
 TEST_F(PaletteTest, AButtonHandlerRunsInsideAHostCall) {

@@ -164,22 +164,26 @@ TEST_F(InterfacePanelTest, RoutesToTheControlThenThePanel) {
     }
 }
 
-TEST_F(InterfacePanelTest, AKeyAnsweredZeroIsDenied) {
+TEST_F(InterfacePanelTest, AKeyAnsweredZeroIsDeniedAndLostFocusIsHeard) {
     std::vector<std::string> journal;
     std::vector<std::string> heard;
-    Journal keys("edit", heard, {KeyEvent::Kind});
-    keys.onEvent = [](InterfaceEvent& e) {
-        if (static_cast<KeyEvent&>(e).getCharacter() == 'x') e.reply(std::make_shared<ItemMessage>(0));
+    Journal edit("edit", heard, {KeyEvent::Kind, FocusEvent::Kind});
+    edit.onEvent = [](InterfaceEvent& e) {
+        if (auto* key = dynamic_cast<KeyEvent*>(&e); key && key->getCharacter() == 'x')
+            e.reply(std::make_shared<ItemMessage>(0));
     };
     RecordedDialog palette(PaletteId, false, journal);
     palette.makeControls = [&](RecordedDialog& d) {
-        DialogControl::make<EditText>(ControlLink(3, &d))->add(&keys);
+        DialogControl::make<EditText>(ControlLink(3, &d))->add(&edit);
+        DialogControl::make<Button>(ControlLink(1, &d));
     };
     palette.open();
     std::string why;
     ASSERT_TRUE(DG::Desk::Get().TypeText(*palette.getHostPanel(), 3, GS::UniString("axb"), &why)) << why;
     EXPECT_EQ(String(DGGetItemText(static_cast<short>(palette.getPanelId()), 3)), String("ab"));
-    EXPECT_EQ(heard, (std::vector<std::string>{"edit:KEEV 3 10", "edit:KEEV 3 10", "edit:KEEV 3 10"}));
+    ASSERT_TRUE(DG::Desk::Get().Click(*palette.getHostPanel(), 1, 0, &why)) << why;
+    EXPECT_EQ(heard, (std::vector<std::string>{"edit:KEEV 3 10", "edit:KEEV 3 10", "edit:KEEV 3 10",
+                                               "edit:FOEV 3 9"}));
 }
 
 TEST_F(InterfacePanelTest, NotificationsForAPanelNotRegisteredDoNothing) {
@@ -279,6 +283,35 @@ TEST_F(InterfacePanelTest, PositionsScaleAndRound) {
     EXPECT_EQ(host.GetFramePosition(), DG::Point(152, 50));
     palette.close();
     EXPECT_EQ(palette.getPosition(1).getX(), 0);
+}
+
+TEST_F(InterfacePanelTest, SizesByCoordinateSpace) {
+    DG::Desk::Get().SetScaleFactor(1.5);
+    std::vector<std::string> journal;
+    RecordedDialog palette(PaletteId, false, journal);
+    palette.open();
+    palette.setSize(ScreenPoint(350, 250, 0), DG::TopLeft);
+    EXPECT_EQ(palette.getClientSize(DG::CurrentSize).getX(), 350);
+    EXPECT_EQ(palette.getClientSize(DG::CurrentSize).getY(), 250);
+    palette.setMinimumSize(ScreenPoint(120, 80), 4);
+    EXPECT_EQ(palette.getMinimumSize(2).getX(), 120);
+    EXPECT_EQ(palette.getMinimumSize(2).getY(), 80);
+    palette.setMinimumSize(ScreenPoint(101, 33), 3);
+    EXPECT_EQ(DGGetDialogFrameMinSize(static_cast<short>(palette.getPanelId())), DG::Point(152, 50));
+    EXPECT_EQ(palette.getMinimumSize(5).getX(), 101);
+    EXPECT_EQ(palette.getMinimumSize(5).getY(), 33);
+}
+
+// A palette that asks for it gets back the size it had when it last closed.
+TEST_F(InterfacePanelTest, RestoringTheSize) {
+    for (bool restore : {true, false}) {
+        Dialog palette(PaletteId, false, restore);
+        palette.open();
+        palette.setSize(ScreenPoint(380, 260), DG::TopLeft);
+        palette.close();
+        palette.open();
+        EXPECT_EQ(palette.getClientSize(DG::CurrentSize).getX(), restore ? 380 : 300) << restore;
+    }
 }
 
 } // namespace
