@@ -1,6 +1,5 @@
-// Button pictures. The image type is the graphics side's; until it is there, these stay out.
-#if __has_include("platform/dg/DGImage.h")
-#include "platform/dg/DGImage.h"
+// Button pictures.
+#include "DGImage.h"
 
 #include "DGDesk.h"
 #include "DGFunctions.h"
@@ -28,4 +27,3 @@ void DGSetItemImage(short dialId, short item, const DG::Image& image) {
     }
     state->image = std::make_shared<const DG::Image>(image);
 }
-#endif

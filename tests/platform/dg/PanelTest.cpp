@@ -1,5 +1,6 @@
 // Panels built from the tests' dialog resources, and the DG functions over their items.
 #include "DGTestSupport.h"
+#include "platform/dg/DGImage.h"
 
 using namespace dgtest;
 
@@ -118,6 +119,19 @@ TEST_F(PanelTest, ItemStateChangesThroughTheFunctions) {
     EXPECT_TRUE(DGIsItemVisible(id, Label));
     EXPECT_TRUE(DGIsItemEnabled(id, Ok));
     EXPECT_TRUE(desk().TakeRefusals().empty());
+}
+
+TEST_F(PanelTest, AButtonKeepsThePictureItIsGivenAndOtherItemsTakeNone) {
+    DG::ModalDialog dialog(module, ModalId, module);
+    short id = dialog.GetId();
+    EXPECT_TRUE(DGGetItemImage(id, Ok).IsEmpty());
+    DGSetItemImage(id, Ok, DG::Image(module, 7));
+    EXPECT_EQ(DGGetItemImage(id, Ok).GetResourceId(), 7);
+    EXPECT_TRUE(desk().TakeRefusals().empty());
+    DGSetItemImage(id, Label, DG::Image(module, 7));
+    EXPECT_TRUE(DGGetItemImage(id, Label).IsEmpty());
+    EXPECT_EQ(desk().TakeRefusals(), (std::vector<std::string>{"DGSetItemImage: no button 3 in panel 1",
+                                                               "DGGetItemImage: no button 3 in panel 1"}));
 }
 
 TEST_F(PanelTest, ItemObjectsStandOnlyForItemsOfTheirKind) {
