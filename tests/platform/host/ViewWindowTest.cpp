@@ -62,8 +62,7 @@ TEST(ViewWindow, AZoomBoxTakesTheAreasProportionsAndPixelsMapWithYDownwards) {
 }
 
 TEST_F(HostTest, WindowsAreSavedWithTheProjectAndABadOneFailsTheFile) {
-    ScenarioRunner runner(host, RunOptions{});
-    ParsedScenario parsed = parseScenario(R"(project new "W"
+    EXPECT_FALSE(play(R"(project new "W"
 view add section "S"
 view zoom "S" 0 0 8 3
 view pixels "S" 400 300
@@ -73,11 +72,9 @@ expect view-window "S" zoom 2 0 6 3 pixels 400 300 redraws 0 rebuilds 0
 expect view-window plan zoom 0 0 4 3 pixels 800 600
 expect highlight none
 expect view-window 3d zoom 0 0 4 3
-)");
-    ASSERT_TRUE(parsed.errors.empty()) << parsed.errors[0].message;
-    EXPECT_FALSE(runner.run(parsed.steps));
-    EXPECT_EQ(runner.failedLine(), 10);
-    EXPECT_NE(runner.failure().find("the zoom box is 0 0 40 30"), std::string::npos) << runner.failure();
+)"));
+    EXPECT_EQ(failedLine, 10);
+    EXPECT_NE(failure.find("the zoom box is 0 0 40 30"), std::string::npos) << failure;
 
     ParsedScenario bad = parseScenario("view pixels \"S\" 400\nexpect view-window plan redraws\n"
                                        "expect highlight\n");
