@@ -87,33 +87,32 @@ template <class T> T* dataPointer(uint64_t data) {
     return reinterpret_cast<T*>(static_cast<uintptr_t>(data));
 }
 
-class ActionEvent : public InterfaceEvent {
+// An event class of one kind: made with its default code and no data, or as the host's message
+// made it (code and data). Base is InterfaceEvent or a family base with the same constructor.
+template <class Base, uint32_t K, uint32_t DefaultCode> class InterfaceEventOf : public Base {
 public:
-    static constexpr uint32_t Kind = fourCC("ACEV");
-    explicit ActionEvent(const ControlLink& link, Receiver* receiver = nullptr)
-        : ActionEvent(0, link, 0, receiver) {}
-    ActionEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : InterfaceEvent(Kind, code, link, data, receiver) {}
+    static constexpr uint32_t Kind = K;
+    explicit InterfaceEventOf(const ControlLink& link, Receiver* receiver = nullptr)
+        : Base(K, DefaultCode, link, 0, receiver) {}
+    InterfaceEventOf(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
+        : Base(K, code, link, data, receiver) {}
+};
+
+class ActionEvent : public InterfaceEventOf<InterfaceEvent, fourCC("ACEV"), 0> {
+public:
+    using InterfaceEventOf::InterfaceEventOf;
     bool isDoubleClick() const { return getCode() == 5; }
 };
 
-class ChangeEvent : public InterfaceEvent {
+class ChangeEvent : public InterfaceEventOf<InterfaceEvent, fourCC("CHEV"), 7> {
 public:
-    static constexpr uint32_t Kind = fourCC("CHEV");
-    explicit ChangeEvent(const ControlLink& link, Receiver* receiver = nullptr)
-        : ChangeEvent(7, link, 0, receiver) {}
-    ChangeEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : InterfaceEvent(Kind, code, link, data, receiver) {}
+    using InterfaceEventOf::InterfaceEventOf;
 };
 
 // Code 1 the panel opened (data 0); code 11 a hot key (data the host's hot-key id).
-class DialogEvent : public InterfaceEvent {
+class DialogEvent : public InterfaceEventOf<InterfaceEvent, fourCC("DIVE"), 14> {
 public:
-    static constexpr uint32_t Kind = fourCC("DIVE");
-    explicit DialogEvent(const ControlLink& link, Receiver* receiver = nullptr)
-        : DialogEvent(14, link, 0, receiver) {}
-    DialogEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : InterfaceEvent(Kind, code, link, data, receiver) {}
+    using InterfaceEventOf::InterfaceEventOf;
 };
 
 // The record is the caller's; every accessor does nothing, or answers zero, without one.
@@ -136,24 +135,16 @@ private:
     DropRecord* m_record;
 };
 
-class FocusEvent : public InterfaceEvent {
+class FocusEvent : public InterfaceEventOf<InterfaceEvent, fourCC("FOEV"), 9> {
 public:
-    static constexpr uint32_t Kind = fourCC("FOEV");
-    explicit FocusEvent(const ControlLink& link, Receiver* receiver = nullptr)
-        : FocusEvent(9, link, 0, receiver) {}
-    FocusEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : InterfaceEvent(Kind, code, link, data, receiver) {}
+    using InterfaceEventOf::InterfaceEventOf;
     bool isGained() const { return getData() != 0; }
 };
 
 // The data is the control's own (see each control).
-class ItemEvent : public InterfaceEvent {
+class ItemEvent : public InterfaceEventOf<InterfaceEvent, fourCC("ITEV"), 6> {
 public:
-    static constexpr uint32_t Kind = fourCC("ITEV");
-    explicit ItemEvent(const ControlLink& link, Receiver* receiver = nullptr)
-        : ItemEvent(6, link, 0, receiver) {}
-    ItemEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : InterfaceEvent(Kind, code, link, data, receiver) {}
+    using InterfaceEventOf::InterfaceEventOf;
 };
 
 // A typed character; a subscriber rejects it by answering ItemMessage(0).
@@ -183,68 +174,50 @@ public:
     uint16_t getColumn() const;
 };
 
-class ListHeaderClickEvent : public ListHeaderEvent {
+class ListHeaderClickEvent : public InterfaceEventOf<ListHeaderEvent, fourCC("LHCE"), 23> {
 public:
-    static constexpr uint32_t Kind = fourCC("LHCE");
+    using InterfaceEventOf::InterfaceEventOf;
     ListHeaderClickEvent(const ControlLink& link, const ListHeaderRecord* record,
                          Receiver* receiver = nullptr)
-        : ListHeaderClickEvent(23, link, pointerData(record), receiver) {}
-    ListHeaderClickEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : ListHeaderEvent(Kind, code, link, data, receiver) {}
+        : InterfaceEventOf(23, link, pointerData(record), receiver) {}
 };
 
-class ListHeaderDragEvent : public ListHeaderEvent {
+class ListHeaderDragEvent : public InterfaceEventOf<ListHeaderEvent, fourCC("LHDE"), 24> {
 public:
-    static constexpr uint32_t Kind = fourCC("LHDE");
+    using InterfaceEventOf::InterfaceEventOf;
     ListHeaderDragEvent(const ControlLink& link, const ListHeaderRecord* record, Receiver* receiver = nullptr)
-        : ListHeaderDragEvent(24, link, pointerData(record), receiver) {}
-    ListHeaderDragEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : ListHeaderEvent(Kind, code, link, data, receiver) {}
+        : InterfaceEventOf(24, link, pointerData(record), receiver) {}
     uint16_t getNewPosition() const;
 };
 
-class ListHeaderResizeEvent : public ListHeaderEvent {
+class ListHeaderResizeEvent : public InterfaceEventOf<ListHeaderEvent, fourCC("LHRE"), 25> {
 public:
-    static constexpr uint32_t Kind = fourCC("LHRE");
+    using InterfaceEventOf::InterfaceEventOf;
     ListHeaderResizeEvent(const ControlLink& link, const ListHeaderRecord* record,
                           Receiver* receiver = nullptr)
-        : ListHeaderResizeEvent(25, link, pointerData(record), receiver) {}
-    ListHeaderResizeEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : ListHeaderEvent(Kind, code, link, data, receiver) {}
+        : InterfaceEventOf(25, link, pointerData(record), receiver) {}
     ScreenPoint getWidth() const;
     // The record's action word, whatever it holds; 2 only without a record.
     uint16_t getAction() const;
 };
 
-class MoveEvent : public InterfaceEvent {
+class MoveEvent : public InterfaceEventOf<InterfaceEvent, fourCC("MOES"), 8> {
 public:
-    static constexpr uint32_t Kind = fourCC("MOES");
-    explicit MoveEvent(const ControlLink& link, Receiver* receiver = nullptr)
-        : MoveEvent(8, link, 0, receiver) {}
-    MoveEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : InterfaceEvent(Kind, code, link, data, receiver) {}
+    using InterfaceEventOf::InterfaceEventOf;
 };
 
 // The data points at the host's user-item update event.
-class PaintEvent : public InterfaceEvent {
+class PaintEvent : public InterfaceEventOf<InterfaceEvent, fourCC("PAEV"), 16> {
 public:
-    static constexpr uint32_t Kind = fourCC("PAEV");
-    explicit PaintEvent(const ControlLink& link, Receiver* receiver = nullptr)
-        : PaintEvent(16, link, 0, receiver) {}
-    PaintEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : InterfaceEvent(Kind, code, link, data, receiver) {}
+    using InterfaceEventOf::InterfaceEventOf;
 };
 
 // Holds its eight bytes in the data.
-class ResizeEvent : public InterfaceEvent {
+class ResizeEvent : public InterfaceEventOf<InterfaceEvent, fourCC("RSEV"), 13> {
 public:
-    static constexpr uint32_t Kind = fourCC("RSEV");
-    explicit ResizeEvent(const ControlLink& link, Receiver* receiver = nullptr)
-        : ResizeEvent(13, link, 0, receiver) {}
+    using InterfaceEventOf::InterfaceEventOf;
     ResizeEvent(const ControlLink& link, const ResizeData& resize, Receiver* receiver = nullptr)
-        : ResizeEvent(13, link, pack(resize), receiver) {}
-    ResizeEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : InterfaceEvent(Kind, code, link, data, receiver) {}
+        : InterfaceEventOf(13, link, pack(resize), receiver) {}
 
     ResizeData getResize() const;
     uint16_t getPhase() const { return getResize().phase; }
@@ -255,13 +228,11 @@ public:
     static uint64_t pack(const ResizeData& resize);
 };
 
-class SplitterDragEvent : public InterfaceEvent {
+class SplitterDragEvent : public InterfaceEventOf<InterfaceEvent, fourCC("SDEV"), 27> {
 public:
-    static constexpr uint32_t Kind = fourCC("SDEV");
+    using InterfaceEventOf::InterfaceEventOf;
     SplitterDragEvent(const ControlLink& link, const SplitterRecord* record, Receiver* receiver = nullptr)
-        : SplitterDragEvent(27, link, pointerData(record), receiver) {}
-    SplitterDragEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
-        : InterfaceEvent(Kind, code, link, data, receiver) {}
+        : InterfaceEventOf(27, link, pointerData(record), receiver) {}
     const SplitterRecord* getRecord() const { return dataPointer<const SplitterRecord>(getData()); }
     int16_t getPosition() const { return getRecord() ? getRecord()->position : 0; }
     uint16_t getAction() const { return getRecord() ? getRecord()->action : 2; }
