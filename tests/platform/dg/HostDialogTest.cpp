@@ -7,6 +7,7 @@
 #include "platform/api/HostErrors.h"
 #include "platform/host/ScenarioRunner.h"
 #include "platform/host/StandInHost.h"
+#include "support/PlayScenario.h"
 
 using namespace dgtest;
 
@@ -99,16 +100,12 @@ protected:
     void TearDown() override { paletteUser().reset(); }
 
     bool play(const std::string& text) {
-        zavhost::ParsedScenario parsed = zavhost::parseScenario(text);
-        if (!parsed.errors.empty()) return ADD_FAILURE() << parsed.errors[0].message, false;
         zavhost::RunOptions options;
         options.homeFolder = ::testing::TempDir() + "dg-host-play";
-        std::filesystem::create_directories(options.homeFolder);
-        zavhost::ScenarioRunner runner(host, options);
-        bool passed = runner.run(parsed.steps);
-        failedLine = runner.failedLine();
-        failure = runner.failure();
-        return passed;
+        testsupport::Played played = testsupport::playScenario(host, text, options);
+        failedLine = played.failedLine;
+        failure = played.failure;
+        return played.passed;
     }
 
     zavhost::StandInHost host;

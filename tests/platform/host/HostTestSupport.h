@@ -3,15 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "RawTestModule.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/DebugPrint.h"
-#include "platform/host/Scenario.h"
-#include "platform/host/ScenarioRunner.h"
 #include "platform/host/StandInHost.h"
+#include "support/PlayScenario.h"
 
 class HostTest : public ::testing::Test {
 protected:
@@ -31,19 +29,13 @@ protected:
         return data ? *data : "<none>";
     }
 
-    // Plays a scenario on this host from a home folder of its own; failedLine and failure say
-    // where and why it stopped.
+    // Plays a scenario on this host; failedLine and failure say where and why it stopped.
     bool play(const std::string& text, zavhost::RunOptions options = {},
               const zavhost::ParseOptions& parse = {}) {
-        zavhost::ParsedScenario parsed = zavhost::parseScenario(text, parse);
-        if (!parsed.errors.empty()) return ADD_FAILURE() << parsed.errors[0].message, false;
-        if (options.homeFolder.empty()) options.homeFolder = ::testing::TempDir() + "host-play";
-        std::filesystem::create_directories(options.homeFolder);
-        zavhost::ScenarioRunner runner(host, options);
-        bool passed = runner.run(parsed.steps);
-        failedLine = runner.failedLine();
-        failure = runner.failure();
-        return passed;
+        testsupport::Played played = testsupport::playScenario(host, text, std::move(options), parse);
+        failedLine = played.failedLine;
+        failure = played.failure;
+        return played.passed;
     }
 
     zavhost::StandInHost host;
