@@ -114,6 +114,12 @@ bool DialogDesk::checkItem(DG::Panel& panel, const Step& step, std::string* why)
         return *why = what + " is " + (state->enabled ? "enabled" : "disabled"), false;
     if ((flags.count("visible") && !state->visible) || (flags.count("hidden") && state->visible))
         return *why = what + " is " + (state->visible ? "visible" : "hidden"), false;
+    if (flags.count("checked") || flags.count("unchecked")) {
+        if (state->type != DG::ItemType::CheckBox) return *why = what + " is not a check box", false;
+        bool checked = state->value != 0;
+        if (flags.count("checked") != (checked ? 1u : 0u))
+            return *why = what + " is " + (checked ? "checked" : "unchecked"), false;
+    }
     return true;
 }
 

@@ -33,13 +33,15 @@ void itemChecks(LineReader& in, Step& step) {
             continue;
         }
         bool found = false;
-        for (const char* state : {"enabled", "disabled", "visible", "hidden"})
+        for (const char* state : {"enabled", "disabled", "visible", "hidden", "checked", "unchecked"})
             if (in.word(state)) step.model.flags.insert(state), found = true;
-        if (!found) throw LineError{"an item's checks are text \"T\", enabled, disabled, visible and hidden"};
+        if (!found)
+            throw LineError{
+                "an item's checks are text \"T\", enabled, disabled, visible, hidden, checked and unchecked"};
     }
     if (!any)
-        throw LineError{
-            "expect item N needs something to check: text \"T\", enabled, disabled, visible or hidden"};
+        throw LineError{"expect item N needs something to check: text \"T\", enabled, disabled, visible, "
+                        "hidden, checked or unchecked"};
 }
 
 void parseVerb(LineReader& in, Step& step, bool palette) {

@@ -5,6 +5,7 @@
 //   dialog-scale FACTOR     monitor LEFT TOP RIGHT BOTTOM
 //   expect dialog|palette NAME open|closed|visible|hidden
 //   expect dialog|palette NAME item N [text "T"] [enabled|disabled] [visible|hidden]
+//                                     [checked|unchecked]
 // NAME is the panel's title in double quotes or its resource id.
 #pragma once
 

@@ -1,5 +1,7 @@
 // The stand-in host's user at the dialog manager: modal dialogs worked from a scenario's queued
 // lines while the module runs them, palettes worked from outside any call, and the checks.
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -132,6 +134,17 @@ TEST_F(HostDialogTest, TheScriptTypesIntoTheDialogAndPressesOk) {
     EXPECT_NE(story.find("dialog \"Name Request\" (100) closed, accepted"), std::string::npos);
 }
 
+TEST_F(HostDialogTest, TheScriptTicksACheckBoxAndChecksItsState) {
+    EXPECT_TRUE(play("dialog 100 expect item 5 checked\n"
+                     "dialog 100 untick 5\n"
+                     "dialog 100 expect item 5 unchecked enabled\n"
+                     "dialog 100 click 5\n"
+                     "dialog 100 expect item 5 checked\n"
+                     "dialog 100 ok\n"
+                     "command MODL\n"))
+        << failure;
+}
+
 TEST_F(HostDialogTest, CancelAndTheCloseBoxAnswerCancelled) {
     for (const char* close : {"cancel", "close-box"}) {
         heard().clear();
@@ -162,6 +175,12 @@ TEST_F(HostDialogTest, AScriptLineTheUserCannotDoFailsTheScenario) {
          "line 1: item 4 of dialog \"Name Request\" (100) reads \"\"; the dialog is aborted"},
         {"dialog 100 expect item 1 disabled\n",
          "line 1: item 1 of dialog \"Name Request\" (100) is enabled; the dialog is aborted"},
+        {"dialog 100 expect item 5 unchecked\n",
+         "line 1: item 5 of dialog \"Name Request\" (100) is checked; the dialog is aborted"},
+        {"dialog 100 untick 5\ndialog 100 expect item 5 checked\n",
+         "line 2: item 5 of dialog \"Name Request\" (100) is unchecked; the dialog is aborted"},
+        {"dialog 100 expect item 4 checked\n",
+         "line 1: item 4 of dialog \"Name Request\" (100) is not a check box; the dialog is aborted"},
         {"dialog 100 choose 5 \"x\"\n", "line 1: choose is not yet possible: the dialog manager keeps no "
                                         "pop-up entries yet; the dialog is aborted"},
         {"dialog 100 expand 5 \"x\"\n", "line 1: expand is not yet possible: the dialog manager keeps no "
@@ -172,7 +191,7 @@ TEST_F(HostDialogTest, AScriptLineTheUserCannotDoFailsTheScenario) {
     for (const auto& c : cases) {
         EXPECT_FALSE(play(std::string(c.script) + "command MODL\n")) << c.script;
         EXPECT_EQ(failure, c.failure);
-        EXPECT_EQ(failedLine, 2);
+        EXPECT_EQ(failedLine, std::count(c.script, c.script + std::strlen(c.script), '\n') + 1);
     }
 }
 
@@ -220,7 +239,7 @@ TEST_F(HostDialogTest, MalformedDialogLinesAreReported) {
         {"dialog 100 type 4", "expected the text in double quotes"},
         {"dialog 100 click 0", "an item number must be at least 1"},
         {"dialog 100 expect item 4", "expect item N needs something to check: text \"T\", enabled, disabled, "
-                                     "visible or hidden"},
+                                     "visible, hidden, checked or unchecked"},
         {"palette \"T\" select 4", "expected a row number"},
         {"dialog-scale 9", "a scale factor lies in 0.25..8"},
         {"monitor 0 0 0 10", "the monitor's right and bottom lie beyond its left and top"},
