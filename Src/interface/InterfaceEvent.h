@@ -23,7 +23,10 @@ struct DropRecord {
     uint16_t word4 = 0;
     int16_t x = 0; // the target in the panel's client coordinates
     int16_t y = 0;
-    uint8_t reserved10[30] = {};
+    uint16_t word10 = 0;
+    uint32_t insertPosition = 0;   // a tree or list drop target's item
+    uint16_t relativePosition = 0; // where the drop is relative to that item
+    uint8_t reserved18[22] = {};
     uint8_t flag = 0;
     uint8_t reserved41[15] = {};
 };
@@ -32,6 +35,8 @@ static_assert(offsetof(DropRecord, effect) == 2);
 static_assert(offsetof(DropRecord, word4) == 4);
 static_assert(offsetof(DropRecord, x) == 6);
 static_assert(offsetof(DropRecord, y) == 8);
+static_assert(offsetof(DropRecord, insertPosition) == 12);
+static_assert(offsetof(DropRecord, relativePosition) == 16);
 static_assert(offsetof(DropRecord, flag) == 40);
 
 // The host's list-header record: its first four 16-bit words. Columns count from 1 there.

@@ -80,6 +80,19 @@ public:
     // and whether the panel handled it.
     bool DragAndDrop(Panel& panel, Point target, DragDrop::Effect* effect, bool* handled, std::string* why);
 
+    // A click on a tree item of a tree view: alone it becomes the only item selected; with
+    // command it joins or leaves the selection; with shift the items from the last plain click
+    // to it, in the order of the tree, join it. Heard as TreeViewClicked, TreeViewSelectionChanged
+    // when the selection changed, then TreeViewItemClicked, with the keys in the mouse record.
+    bool ClickTreeItem(Panel& panel, short item, int32_t treeItem, short modifiers, std::string* why);
+    // The click, then TreeViewDoubleClicked.
+    bool DoubleClickTreeItem(Panel& panel, short item, int32_t treeItem, short modifiers, std::string* why);
+    // The tree item's expander (only an item with children has one): heard as
+    // TreeViewItemExpanded or TreeViewItemCollapsed when it changed, with the keys in the mouse
+    // record.
+    bool ExpandTreeItem(Panel& panel, short item, int32_t treeItem, bool expand, short modifiers,
+                        std::string* why);
+
     // --- The record of refusals: DG calls that named no panel or item, or that the item's kind
     // does not take, since the last take.
     void Refuse(const std::string& what);

@@ -5,6 +5,7 @@
 // panel's scale factor, rounded).
 #pragma once
 
+#include "DGTreeFunctions.h"
 #include "DGTypes.h"
 #include "platform/api/Resources.h"
 #include "platform/gsroot/UniString.h"

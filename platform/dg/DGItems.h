@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DGItem.h"
+#include "DGTreeView.h"
 
 namespace DG {
 
@@ -127,34 +128,6 @@ public:
 class HOSTLIB_API MultiSelListBox : public ListBox {
 public:
     MultiSelListBox(const Panel& panel, short item) : ListBox(panel, item) {}
-};
-
-class HOSTLIB_API TreeViewObserver : public ItemObserver {
-public:
-    virtual void TreeViewSelectionChanged(const ItemChangeEvent&) {}
-    virtual void TreeViewItemClicked(const ItemClickEvent&) {}
-    virtual void TreeViewItemDoubleClicked(const ItemClickEvent&) {}
-};
-
-class HOSTLIB_API TreeView : public Item {
-public:
-    void Attach(TreeViewObserver& observer) { Item::Attach(observer); }
-    void Detach(TreeViewObserver& observer) { Item::Detach(observer); }
-    using Item::Attach;
-    using Item::Detach;
-
-protected:
-    TreeView(const Panel& panel, short item) : Item(panel, item, ItemType::TreeView) {}
-};
-
-class HOSTLIB_API SingleSelTreeView : public TreeView {
-public:
-    SingleSelTreeView(const Panel& panel, short item) : TreeView(panel, item) {}
-};
-
-class HOSTLIB_API MultiSelTreeView : public TreeView {
-public:
-    MultiSelTreeView(const Panel& panel, short item) : TreeView(panel, item) {}
 };
 
 class HOSTLIB_API PopUpObserver : public ItemObserver {

@@ -16,6 +16,7 @@ class Image;
 class Item;
 class Panel;
 class PanelObserver;
+class TreeState;
 
 struct ItemState {
     ItemType type = ItemType::Button;
@@ -30,6 +31,7 @@ struct ItemState {
     bool coloured = false;              // a text or background colour was set
     std::shared_ptr<const Image> image; // a button's picture, none until set
     std::vector<Item*> objects;         // the add-on's objects standing for the item, in the order made
+    std::shared_ptr<TreeState> tree;    // a tree view's items (TreeOf), none until wanted
 };
 
 struct PanelState {
