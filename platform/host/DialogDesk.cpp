@@ -78,6 +78,9 @@ bool DialogDesk::perform(DG::Panel& panel, const Step& step, std::string* why) {
     DG::Desk& desk = DG::Desk::Get();
     const std::string& verb = step.model.verb;
     short item = step.number ? static_cast<short>(*step.number) : 0;
+    bool treeVerb = verb == "select" || verb == "click" || verb == "double-click" || verb == "expand" ||
+                    verb == "collapse";
+    if (treeVerb && step.text2) return performTreeStep(panel, step, modifierBits(step), why);
     if (verb == "type") return desk.TypeText(panel, item, GS::UniString(step.text2->c_str()), why);
     if (verb == "set-text") return desk.SetText(panel, item, GS::UniString(step.text2->c_str()), why);
     if (verb == "click") return desk.Click(panel, item, modifierBits(step), why);
@@ -91,12 +94,9 @@ bool DialogDesk::perform(DG::Panel& panel, const Step& step, std::string* why) {
         return desk.Resize(panel, static_cast<short>(step.model.numbers[0]),
                            static_cast<short>(step.model.numbers[1]), why);
     if (verb == "hot-key") return desk.PressHotKey(panel, item, why);
-    // Pop-up entries, list rows and tree items have no contents on the desk yet.
+    // Pop-up entries and list rows have no contents on the desk yet.
     *why = verb + " is not yet possible: the dialog manager keeps no " +
-           (verb == "choose"   ? "pop-up entries"
-            : verb == "expand" ? "tree items"
-                               : "list rows") +
-           " yet";
+           (verb == "choose" ? "pop-up entries" : "list rows") + " yet";
     return false;
 }
 
@@ -120,7 +120,7 @@ bool DialogDesk::checkItem(DG::Panel& panel, const Step& step, std::string* why)
         if (flags.count("checked") != (checked ? 1u : 0u))
             return *why = what + " is " + (checked ? "checked" : "unchecked"), false;
     }
-    return true;
+    return checkTree(panel, step, why);
 }
 
 GSErrCode DialogDesk::act(const Step& step, std::string* why) {

@@ -32,35 +32,51 @@ void itemChecks(LineReader& in, Step& step) {
             step.text2 = in.text("the item's text");
             continue;
         }
+        if (in.word("tree")) {
+            step.model.flags.insert("tree");
+            do
+                step.model.texts.push_back(in.text("a tree item's line"));
+            while (in.nextIsText());
+            continue;
+        }
         bool found = false;
-        for (const char* state : {"enabled", "disabled", "visible", "hidden", "checked", "unchecked"})
+        for (const char* state :
+             {"enabled", "disabled", "visible", "hidden", "checked", "unchecked", "drawing-on"})
             if (in.word(state)) step.model.flags.insert(state), found = true;
         if (!found)
             throw LineError{
-                "an item's checks are text \"T\", enabled, disabled, visible, hidden, checked and unchecked"};
+                "an item's checks are text \"T\", enabled, disabled, visible, hidden, checked, unchecked, "
+                "tree \"LINE\" ... and drawing-on"};
     }
     if (!any)
         throw LineError{"expect item N needs something to check: text \"T\", enabled, disabled, visible, "
-                        "hidden, checked or unchecked"};
+                        "hidden, checked, unchecked, tree \"LINE\" ... or drawing-on"};
 }
 
 void parseVerb(LineReader& in, Step& step, bool palette) {
-    std::string verb = in.anyWord("what the user does: type, set-text, click, double-click, tick, untick, "
-                                  "choose, select, click-row, expand, ok, cancel, close-box or expect");
+    std::string verb =
+        in.anyWord("what the user does: type, set-text, click, double-click, tick, untick, "
+                   "choose, select, click-row, expand, collapse, ok, cancel, close-box or expect");
     step.model.verb = verb;
-    if (verb == "type" || verb == "set-text" || verb == "choose" || verb == "expand") {
+    if (verb == "type" || verb == "set-text" || verb == "choose") {
         itemNumber(in, step);
-        step.text2 = in.text(verb == "choose"   ? "the entry's text"
-                             : verb == "expand" ? "the tree item's text"
-                                                : "the text");
+        step.text2 = in.text(verb == "choose" ? "the entry's text" : "the text");
+    } else if (verb == "expand" || verb == "collapse") {
+        itemNumber(in, step);
+        step.text2 = in.text("the tree item's path");
+        modifiers(in, step);
     } else if (verb == "click" || verb == "double-click") {
         itemNumber(in, step);
+        if (in.nextIsText()) step.text2 = in.text("the tree item's path");
         modifiers(in, step);
     } else if (verb == "tick" || verb == "untick") {
         itemNumber(in, step);
     } else if (verb == "select" || verb == "click-row") {
         itemNumber(in, step);
-        step.number2 = in.number("a row number", 1, 32767);
+        if (verb == "select" && in.nextIsText())
+            step.text2 = in.text("the tree item's path");
+        else
+            step.number2 = in.number("a row number", 1, 32767);
         modifiers(in, step);
     } else if (verb == "ok" || verb == "cancel" || verb == "close-box") {
     } else if (verb == "expect") {

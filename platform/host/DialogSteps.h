@@ -31,6 +31,11 @@ class Transcript;
 bool parseDialogStep(LineReader& in, const std::string& first, Step& step);
 bool parseDialogExpectation(LineReader& in, const std::string& first, Step& step);
 
+// Tree views (DialogTreeSteps.cpp): a click, double click, expand or collapse of the tree item
+// whose path is the step's second text; the step's checks of a tree's items and drawing.
+bool performTreeStep(DG::Panel& panel, const Step& step, short modifiers, std::string* why);
+bool checkTree(DG::Panel& panel, const Step& step, std::string* why);
+
 // The user at the dialog manager: works in modal dialogs from the queued steps while the module
 // runs them, and in palettes when the scenario says so; tells the transcript what happens.
 class DialogDesk {

@@ -1,0 +1,88 @@
+// The user at a tree view: items named by the texts of their path ("Group A/Leaf 1"), clicked,
+// double-clicked, expanded and collapsed; and the check of a tree's items as the user sees them,
+// one line an item in the order of the tree, expanded or not.
+#include "CallLog.h"
+#include "DialogSteps.h"
+#include "platform/dg/DGDesk.h"
+#include "platform/dg/DGPanel.h"
+#include "platform/dg/DGPanelState.h"
+#include "platform/dg/DGTreeState.h"
+
+namespace zavhost {
+
+namespace {
+
+DG::TreeState* treeOf(DG::Panel& panel, short item, std::string* why) {
+    DG::ItemState* state = panel.State().item(item);
+    DG::TreeState* tree = state != nullptr ? DG::TreeOf(*state) : nullptr;
+    if (tree == nullptr)
+        *why = "item " + std::to_string(item) + " of " + DG::Desk::Describe(panel) + " is not a tree view";
+    return tree;
+}
+
+std::vector<std::string> splitPath(const std::string& path) {
+    std::vector<std::string> texts;
+    size_t start = 0;
+    for (size_t slash = path.find('/'); slash != std::string::npos; slash = path.find('/', start)) {
+        texts.push_back(path.substr(start, slash - start));
+        start = slash + 1;
+    }
+    texts.push_back(path.substr(start));
+    return texts;
+}
+
+// "  Leaf 1 +*": two spaces a level, then " +" when expanded and " *" when selected.
+std::string treeLine(const DG::TreeState& tree, int32_t item) {
+    const DG::TreeState::Node& node = *tree.Find(item);
+    std::string line(static_cast<size_t>(2 * tree.Depth(item)), ' ');
+    line += node.text.ToCStr();
+    if (node.expanded) line += " +";
+    if (node.selected) line += " *";
+    return line;
+}
+
+} // namespace
+
+bool performTreeStep(DG::Panel& panel, const Step& step, short modifiers, std::string* why) {
+    auto item = static_cast<short>(*step.number);
+    DG::TreeState* tree = treeOf(panel, item, why);
+    if (tree == nullptr) return false;
+    int32_t treeItem = tree->FindPath(splitPath(*step.text2));
+    if (treeItem == DG::TreeNoItem) {
+        *why = "item " + std::to_string(item) + " of " + DG::Desk::Describe(panel) + " has no tree item " +
+               inQuotes(*step.text2);
+        return false;
+    }
+    DG::Desk& desk = DG::Desk::Get();
+    const std::string& verb = step.model.verb;
+    if (verb == "double-click") return desk.DoubleClickTreeItem(panel, item, treeItem, modifiers, why);
+    if (verb == "expand" || verb == "collapse")
+        return desk.ExpandTreeItem(panel, item, treeItem, verb == "expand", modifiers, why);
+    return desk.ClickTreeItem(panel, item, treeItem, modifiers, why);
+}
+
+bool checkTree(DG::Panel& panel, const Step& step, std::string* why) {
+    auto item = static_cast<short>(*step.number);
+    const std::set<std::string>& flags = step.model.flags;
+    if (!flags.count("tree") && !flags.count("drawing-on")) return true;
+    DG::TreeState* tree = treeOf(panel, item, why);
+    if (tree == nullptr) return false;
+    std::string what = "item " + std::to_string(item) + " of " + DG::Desk::Describe(panel);
+    if (flags.count("drawing-on") && tree->drawDisabled != 0) {
+        *why = "drawing of " + what + " is off: " + std::to_string(tree->drawDisabled) +
+               " DisableDraw not balanced";
+        return false;
+    }
+    if (!flags.count("tree")) return true;
+    std::vector<std::string> lines;
+    for (int32_t at = tree->NextInOrder(DG::TreeRootItem); at != DG::TreeNoItem; at = tree->NextInOrder(at))
+        lines.push_back(treeLine(*tree, at));
+    if (lines == step.model.texts) return true;
+    *why = what + " holds";
+    for (const std::string& line : lines)
+        *why += " " + inQuotes(line);
+    if (lines.empty()) *why += " no tree items";
+    return false;
+}
+
+} // namespace zavhost
