@@ -185,6 +185,12 @@ public:
         case 20:
             m_tools.hide();
             return true;
+        case 22:
+            findNote();
+            return true;
+        case 23:
+            nameSomething();
+            return true;
         default:
             return false;
         }

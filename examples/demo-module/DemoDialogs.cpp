@@ -1,9 +1,11 @@
 #include "DemoDialogs.h"
 
 #include "Environment/Host.h"
+#include "interface/CheckboxControl.h"
 #include "interface/Controls.h"
 #include "interface/Dialog.h"
 #include "interface/InterfaceSubscribers.h"
+#include "interface/TextRequest.h"
 #include "project/Alert.h"
 
 #include "DemoEdits.h"
@@ -24,16 +26,38 @@ public:
     void initialise() override {
         DialogControl::make<StaticText>(ControlLink(3, this));
         m_name = DialogControl::make<EditText>(ControlLink(4, this));
+        m_formal = DialogControl::make<CheckboxControl>(ControlLink(5, this));
     }
     void accepted(ActionEvent& event) override {
         name = m_name->getText();
+        formal = m_formal->isSelected(0);
         if (name.isEmpty()) event.reply(std::make_shared<ItemMessage>(0)); // nobody to greet yet
     }
 
     String name;
+    bool formal = false;
 
 private:
-    EditText* m_name = nullptr; // the dialog's own while it is open
+    // The dialog's own while it is open.
+    EditText* m_name = nullptr;
+    CheckboxControl* m_formal = nullptr;
+};
+
+// A search text needs two characters at least. Blanks alone are refused without a word: the
+// field only looks empty, and the user sees that nothing happened.
+class SearchTextValidator : public TextRequest::Validator {
+public:
+    bool validate(const String& searchText, String& message) override {
+        if (searchText.getLength() < 2) {
+            message = text(38);
+            return false;
+        }
+        if (searchText.findFirstNotOf(String(" \t")) == String::npos) {
+            message = String();
+            return false;
+        }
+        return true;
+    }
 };
 
 } // namespace
@@ -41,12 +65,33 @@ private:
 void askName() {
     NameDialog dialog;
     if (dialog.open() == 1) {
-        String greeting = text(31);
+        String greeting = text(dialog.formal ? 35 : 31);
         greeting.replaceAll(String("$1"), dialog.name);
         NotifyAlert().show(greeting);
     } else {
         NotifyAlert().show(text(32));
     }
+}
+
+void findNote() {
+    SearchTextValidator validator;
+    TextRequest request(&validator, text(36), text(37), String());
+    String searched = request.getText();
+    if (request.isCancelled()) {
+        NotifyAlert().show(text(40));
+        return;
+    }
+    String answer = text(39);
+    answer.replaceAll(String("$1"), searched);
+    NotifyAlert().show(answer);
+}
+
+void nameSomething() {
+    TextRequest request(nullptr, String(), String(), text(41));
+    String name = request.getText();
+    String answer = text(request.isCancelled() ? 43 : 42);
+    answer.replaceAll(String("$1"), name);
+    NotifyAlert().show(answer);
 }
 
 class ToolPalette : public Dialog, public ActionSubscriber {
