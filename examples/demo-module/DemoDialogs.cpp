@@ -1,11 +1,15 @@
 #include "DemoDialogs.h"
 
+#include <string>
+#include <vector>
+
 #include "Environment/Host.h"
 #include "interface/CheckboxControl.h"
 #include "interface/Controls.h"
 #include "interface/Dialog.h"
 #include "interface/InterfaceSubscribers.h"
 #include "interface/TextRequest.h"
+#include "interface/TreeViewControl.h"
 #include "project/Alert.h"
 
 #include "DemoEdits.h"
@@ -99,9 +103,11 @@ public:
     ToolPalette() : Dialog(ToolsPaletteId, false) {}
 
     void initialise() override {
-        for (uint16_t item : {1, 2, 3})
+        for (uint16_t item : {1, 2, 3, 5})
             DialogControl::make<Button>(ControlLink(item, this))->add(this);
+        m_notes = DialogControl::make<TreeViewControl>(ControlLink(4, this));
     }
+    void opened() override { fillNotes(); }
     bool handleAction(ActionEvent& event) override {
         switch (event.getItemId()) {
         case 1:
@@ -114,10 +120,64 @@ public:
             NotifyAlert().show(text(34));
             deleteControl(3);
             return true;
+        case 5:
+            reportSelection();
+            return true;
         default:
             return false;
         }
     }
+
+private:
+    // Groups of notes with their leaves, as an annotation palette fills its tree: drawing off
+    // meanwhile, each item's user data its number.
+    void fillNotes() {
+        static const struct {
+            const char* group;
+            uint64_t number;
+            std::vector<const char*> leaves;
+        } groups[] = {
+            {"Group A", 100, {"Leaf 1", "Leaf 2"}},
+            {"Group B", 200, {"Leaf 3"}},
+            {"Group C", 300, {}},
+        };
+        m_notes->setDrawEnabled(false);
+        m_notes->clear();
+        TreeViewControl::iterator top = m_notes->begin();
+        top->setText(text(51));
+        for (const auto& each : groups) {
+            TreeViewControl::iterator group = top->appendChild();
+            group->setText(String(each.group));
+            group->setUserData(each.number);
+            uint64_t number = each.number;
+            for (const char* leaf : each.leaves) {
+                TreeViewControl::iterator made = group->appendChild();
+                made->setText(String(leaf));
+                made->setUserData(++number);
+            }
+            group->setExpanded(true);
+        }
+        top->setExpanded(true);
+        m_notes->setDrawEnabled(true);
+    }
+
+    // "Leaf 1 (101), Leaf 3 (201)": the selected items with their user data, in the tree's order.
+    void reportSelection() {
+        String list;
+        for (auto at = m_notes->begin(TreeViewControl::Selection); at != m_notes->end(); ++at) {
+            if (!list.isEmpty()) list += ", ";
+            list += at->getText() + " (" + std::to_string(at->getUserData()).c_str() + ")";
+        }
+        if (list.isEmpty()) {
+            NotifyAlert().show(text(53));
+            return;
+        }
+        String report = text(52);
+        report.replaceAll(String("$1"), list);
+        NotifyAlert().show(report);
+    }
+
+    TreeViewControl* m_notes = nullptr; // the palette's own while it is open
 };
 
 Tools::Tools() = default;

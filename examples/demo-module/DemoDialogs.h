@@ -19,7 +19,8 @@ void findNote();
 void nameSomething();
 
 // The palette of tools: one button greets, one closes the palette from its own handler, one
-// removes itself. The palette lives as long as the add-on.
+// removes itself; a tree of notes, filled each time the palette opens, and a button that reports
+// its selection. The palette lives as long as the add-on.
 class ToolPalette;
 class Tools {
 public:
