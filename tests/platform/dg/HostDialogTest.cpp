@@ -183,8 +183,8 @@ TEST_F(HostDialogTest, AScriptLineTheUserCannotDoFailsTheScenario) {
          "line 1: item 4 of dialog \"Name Request\" (100) is not a check box; the dialog is aborted"},
         {"dialog 100 choose 5 \"x\"\n", "line 1: choose is not yet possible: the dialog manager keeps no "
                                         "pop-up entries yet; the dialog is aborted"},
-        {"dialog 100 expand 5 \"x\"\n", "line 1: expand is not yet possible: the dialog manager keeps no "
-                                        "tree items yet; the dialog is aborted"},
+        {"dialog 100 expand 5 \"x\"\n",
+         "line 1: item 5 of dialog \"Name Request\" (100) is not a tree view; the dialog is aborted"},
         {"dialog 100 select 5 2 shift\n", "line 1: select is not yet possible: the dialog manager keeps no "
                                           "list rows yet; the dialog is aborted"},
     };
@@ -239,8 +239,10 @@ TEST_F(HostDialogTest, MalformedDialogLinesAreReported) {
         {"dialog 100 type 4", "expected the text in double quotes"},
         {"dialog 100 click 0", "an item number must be at least 1"},
         {"dialog 100 expect item 4", "expect item N needs something to check: text \"T\", enabled, disabled, "
-                                     "visible, hidden, checked or unchecked"},
+                                     "visible, hidden, checked, unchecked, tree \"LINE\" ... or drawing-on"},
         {"palette \"T\" select 4", "expected a row number"},
+        {"palette \"T\" collapse 4 shift", "expected the tree item's path in double quotes"},
+        {"palette \"T\" expect item 4 tree drawing-on", "expected a tree item's line in double quotes"},
         {"dialog-scale 9", "a scale factor lies in 0.25..8"},
         {"monitor 0 0 0 10", "the monitor's right and bottom lie beyond its left and top"},
         {"expect palette \"T\" shown", "expect palette NAME open, closed, visible, hidden or item N ..."},
