@@ -18,31 +18,11 @@ constexpr short OtherBoxItem = 2;
 
 // A palette of two check boxes, "Remember" unchecked and "Again" checked, on the control tests'
 // resource id.
-class CheckboxResource {
-public:
-    CheckboxResource() {
-        for (int v : {int(DG::DialogResourceVersion), 0x0001, 300, 100, 0, 2}) // palette, no title
-            put16(v);
-        item("Remember", 10, 0);
-        item("Again", 40, 1);
-        m_entry = ResourceEntry{DG::DialogResourceType, ResourceId, m_bytes.data(), uint32_t(m_bytes.size())};
-    }
-    GSResModule module() const { return &m_module; }
-
-private:
-    void put16(int v) {
-        m_bytes.push_back(static_cast<uint8_t>(v & 0xFF));
-        m_bytes.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
-    }
-    void item(const std::string& label, int top, int checked) {
-        put16(static_cast<int>(DG::ItemType::CheckBox));
-        for (int v : {10, top, 200, top + 20, checked, 0, int(label.size())})
-            put16(v);
-        m_bytes.insert(m_bytes.end(), label.begin(), label.end());
-    }
-    std::vector<unsigned char> m_bytes;
-    ResourceEntry m_entry;
-    ResourceModule m_module{1, &m_entry};
+struct CheckboxResource : PaletteResource {
+    CheckboxResource()
+        : PaletteResource(ResourceId, 300, 100,
+                          {{DG::ItemType::CheckBox, 10, 10, 200, 30, 0, "Remember"},
+                           {DG::ItemType::CheckBox, 10, 40, 200, 60, 1, "Again"}}) {}
 };
 
 class CheckboxTest : public ::testing::Test {

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "interface/InterfaceEvent.h"
@@ -20,21 +22,30 @@ namespace controltest {
 enum Item : short { ButtonItem = 1, LeftItem, EditItem, CentreItem, RightItem };
 constexpr short ResourceId = 100;
 
-// The palette's compiled resource; each item 80 x 20 at (10, 10 + 30 * (n - 1)).
-class DialogResource {
+// One item of a test palette: its type, rectangle, value and text.
+struct ResourceItem {
+    DG::ItemType type;
+    int left, top, right, bottom;
+    int value = 0;
+    std::string text;
+};
+
+// A palette resource with no title, compiled as the dialog manager reads it.
+class PaletteResource {
 public:
-    DialogResource() {
-        const DG::ItemType types[] = {DG::ItemType::Button, DG::ItemType::LeftText, DG::ItemType::TextEdit,
-                                      DG::ItemType::CenterText, DG::ItemType::RightText};
-        for (int v : {int(DG::DialogResourceVersion), 0x0001, 400, 300, 0, 5}) // palette, no title
+    PaletteResource(short id, int width, int height, std::initializer_list<ResourceItem> items) {
+        for (int v : {int(DG::DialogResourceVersion), 0x0001, width, height, 0, int(items.size())})
             put16(v);
-        for (int n = 0; n < 5; ++n) {
-            put16(static_cast<int>(types[n]));
-            for (int v : {10, 10 + 30 * n, 90, 30 + 30 * n, 0, 0, 2, 'O' | 'K' << 8})
+        for (const ResourceItem& item : items) {
+            put16(static_cast<int>(item.type));
+            for (int v : {item.left, item.top, item.right, item.bottom, item.value, 0, int(item.text.size())})
                 put16(v);
+            m_bytes.insert(m_bytes.end(), item.text.begin(), item.text.end());
         }
-        m_entry = ResourceEntry{DG::DialogResourceType, ResourceId, m_bytes.data(), uint32_t(m_bytes.size())};
+        m_entry = ResourceEntry{DG::DialogResourceType, id, m_bytes.data(), uint32_t(m_bytes.size())};
     }
+    PaletteResource(const PaletteResource&) = delete;
+    PaletteResource& operator=(const PaletteResource&) = delete;
     GSResModule module() const { return &m_module; }
 
 private:
@@ -47,10 +58,24 @@ private:
     ResourceModule m_module{1, &m_entry};
 };
 
+// The control tests' palette; each item 80 x 20 at (10, 10 + 30 * (n - 1)).
+class DialogResource : public PaletteResource {
+public:
+    DialogResource()
+        : PaletteResource(ResourceId, 400, 300,
+                          {{DG::ItemType::Button, 10, 10, 90, 30, 0, "OK"},
+                           {DG::ItemType::LeftText, 10, 40, 90, 60, 0, "OK"},
+                           {DG::ItemType::TextEdit, 10, 70, 90, 90, 0, "OK"},
+                           {DG::ItemType::CenterText, 10, 100, 90, 120, 0, "OK"},
+                           {DG::ItemType::RightText, 10, 130, 90, 150, 0, "OK"}}) {}
+};
+
+// A framework panel over an open palette of the resource.
 class TestPanel : public tarnwick::InterfacePanel {
 public:
-    explicit TestPanel(GSResModule module)
-        : InterfacePanel(ResourceId), m_host(std::make_shared<DG::Palette>(module, ResourceId, module)) {
+    explicit TestPanel(GSResModule module, short resourceId = ResourceId)
+        : InterfacePanel(static_cast<uint16_t>(resourceId)),
+          m_host(std::make_shared<DG::Palette>(module, resourceId, module)) {
         m_host->BeginEventProcessing();
         setPanelId(static_cast<uint16_t>(m_host->GetId()));
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ControlTestPanel.h"
 #include "elements/text/TextStyle.h"
 #include "interface/InterfaceEvent.h"
 #include "interface/InterfacePanel.h"
@@ -29,40 +30,14 @@ namespace {
 constexpr short ResourceId = 110;
 constexpr uint16_t TreeItem = 1;
 
-// A palette of one tree view, compiled as the dialog manager reads it.
-class TreeResource {
-public:
-    TreeResource() {
-        for (int v : {int(DG::DialogResourceVersion), 0x0001, 200, 200, 0, 1})
-            put16(v);
-        for (int v : {int(DG::ItemType::TreeView), 10, 10, 190, 190, 0, 0, 0})
-            put16(v);
-        m_entry = ResourceEntry{DG::DialogResourceType, ResourceId, m_bytes.data(), uint32_t(m_bytes.size())};
-    }
-    GSResModule module() const { return &m_module; }
-
-private:
-    void put16(int v) {
-        m_bytes.push_back(static_cast<uint8_t>(v & 0xFF));
-        m_bytes.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
-    }
-    std::vector<unsigned char> m_bytes;
-    ResourceEntry m_entry;
-    ResourceModule m_module{1, &m_entry};
+// A palette of one tree view.
+struct TreeResource : controltest::PaletteResource {
+    TreeResource()
+        : PaletteResource(ResourceId, 200, 200, {{DG::ItemType::TreeView, 10, 10, 190, 190, 0, ""}}) {}
 };
 
-class TreePanel : public InterfacePanel {
-public:
-    explicit TreePanel(GSResModule module)
-        : InterfacePanel(ResourceId), m_host(std::make_shared<DG::Palette>(module, ResourceId, module)) {
-        m_host->BeginEventProcessing();
-        setPanelId(static_cast<uint16_t>(m_host->GetId()));
-    }
-    ~TreePanel() override { releaseControls(); }
-    DG::Panel* getHostPanel() const override { return m_host.get(); }
-
-private:
-    std::shared_ptr<DG::Palette> m_host;
+struct TreePanel : controltest::TestPanel {
+    explicit TreePanel(GSResModule module) : TestPanel(module, ResourceId) {}
 };
 
 // What the panel hears: "kind code data", and for expand and collapse events "notice code item".
