@@ -54,7 +54,7 @@ uint16_t ListHeaderResizeEvent::getAction() const {
 ResizeData ResizeEvent::getResize() const {
     ResizeData resize;
     uint64_t data = getData();
-    std::memcpy(&resize, &data, sizeof resize);
+    std::memcpy(static_cast<void*>(&resize), &data, sizeof resize);
     return resize;
 }
 

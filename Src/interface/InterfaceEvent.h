@@ -181,7 +181,9 @@ public:
 
 class ListHeaderClickEvent : public InterfaceEventOf<ListHeaderEvent, fourCC("LHCE"), 23> {
 public:
-    using InterfaceEventOf::InterfaceEventOf;
+    // No (link, receiver) form: with a null record it would read as either.
+    ListHeaderClickEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
+        : InterfaceEventOf(code, link, data, receiver) {}
     ListHeaderClickEvent(const ControlLink& link, const ListHeaderRecord* record,
                          Receiver* receiver = nullptr)
         : InterfaceEventOf(23, link, pointerData(record), receiver) {}
@@ -189,7 +191,9 @@ public:
 
 class ListHeaderDragEvent : public InterfaceEventOf<ListHeaderEvent, fourCC("LHDE"), 24> {
 public:
-    using InterfaceEventOf::InterfaceEventOf;
+    // No (link, receiver) form: with a null record it would read as either.
+    ListHeaderDragEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
+        : InterfaceEventOf(code, link, data, receiver) {}
     ListHeaderDragEvent(const ControlLink& link, const ListHeaderRecord* record, Receiver* receiver = nullptr)
         : InterfaceEventOf(24, link, pointerData(record), receiver) {}
     uint16_t getNewPosition() const;
@@ -197,7 +201,9 @@ public:
 
 class ListHeaderResizeEvent : public InterfaceEventOf<ListHeaderEvent, fourCC("LHRE"), 25> {
 public:
-    using InterfaceEventOf::InterfaceEventOf;
+    // No (link, receiver) form: with a null record it would read as either.
+    ListHeaderResizeEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
+        : InterfaceEventOf(code, link, data, receiver) {}
     ListHeaderResizeEvent(const ControlLink& link, const ListHeaderRecord* record,
                           Receiver* receiver = nullptr)
         : InterfaceEventOf(25, link, pointerData(record), receiver) {}
@@ -235,7 +241,9 @@ public:
 
 class SplitterDragEvent : public InterfaceEventOf<InterfaceEvent, fourCC("SDEV"), 27> {
 public:
-    using InterfaceEventOf::InterfaceEventOf;
+    // No (link, receiver) form: with a null record it would read as either.
+    SplitterDragEvent(uint32_t code, const ControlLink& link, uint64_t data, Receiver* receiver = nullptr)
+        : InterfaceEventOf(code, link, data, receiver) {}
     SplitterDragEvent(const ControlLink& link, const SplitterRecord* record, Receiver* receiver = nullptr)
         : InterfaceEventOf(27, link, pointerData(record), receiver) {}
     const SplitterRecord* getRecord() const { return dataPointer<const SplitterRecord>(getData()); }

@@ -45,7 +45,7 @@ TEST(TextStyle, RunAndSizeRecordsRoundTrip) {
     EXPECT_EQ(style.getAnchor(), 6u);
     EXPECT_DOUBLE_EQ(style.getSpacing(), 3.0);
     HostTextRun out;
-    std::memset(&out, 0xFF, sizeof out);
+    std::memset(static_cast<void*>(&out), 0xFF, sizeof out);
     style.toRunRecord(out, 4, 9);
     HostTextRun expected = runRecord();
     expected.from = 4;

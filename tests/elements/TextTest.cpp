@@ -198,7 +198,9 @@ TEST_F(Texts, TextRunsRulersAndUserDataGoThroughTheFloorPlanAndAProjectFile) {
     const API_Guid guid = text.getGuid().toAPI();
 
     for (bool reopened : {false, true}) {
-        if (reopened) ASSERT_EQ(host.saveAndReopenProject(folder.path("notes.zavproj")), hosterr::Ok);
+        if (reopened) {
+            ASSERT_EQ(host.saveAndReopenProject(folder.path("notes.zavproj")), hosterr::Ok);
+        }
         std::unique_ptr<Text> back = read(guid);
         ASSERT_NE(back, nullptr) << reopened;
         const StyledString& got = back->getText();

@@ -301,7 +301,9 @@ TEST_F(Input, AWholePolygonReadsNoFurtherThanTheHostsHandles) {
         addVertices(path, {{0, 0}});
         EXPECT_TRUE(path.inputPolygon(true, false)) << c.name;
         EXPECT_EQ(path.getVertexCount(), c.vertices) << c.name;
-        if (c.vertices >= 2 && c.arcEntries > 0) EXPECT_EQ(path.getVertex(1).getArcAngle(), 1.5) << c.name;
+        if (c.vertices >= 2 && c.arcEntries > 0) {
+            EXPECT_EQ(path.getVertex(1).getArcAngle(), 1.5) << c.name;
+        }
     }
 }
 

@@ -209,7 +209,9 @@ TEST_F(EventFactoryTest, BuiltInFactoriesByCode) {
     for (auto [code, kind] : made) {
         auto event = makeInterfaceEvent(code, ControlLink(2), 0);
         EXPECT_EQ(event ? event->getKind() : 0u, kind) << code;
-        if (event) EXPECT_EQ(event->getCode(), code);
+        if (event) {
+            EXPECT_EQ(event->getCode(), code);
+        }
     }
     EXPECT_EQ(static_cast<KeyEvent&>(*makeInterfaceEvent(10, ControlLink(2), 0x41)).getCharacter(), 0x41);
     EXPECT_EQ(makeInterfaceEvent(6, ControlLink(2), 99)->getData(), 99u);

@@ -46,7 +46,9 @@ TEST_F(PanelTest, PanelsThatCannotBeMadeAreInvalidAndRefuseEveryCall) {
         EXPECT_EQ(desk().TakeRefusals(), std::vector<std::string>{c.refusal});
         Recorder recorder(log);
         panel->Attach(recorder);
-        if (auto* modal = dynamic_cast<DG::ModalDialog*>(panel.get())) EXPECT_FALSE(modal->Invoke());
+        if (auto* modal = dynamic_cast<DG::ModalDialog*>(panel.get())) {
+            EXPECT_FALSE(modal->Invoke());
+        }
         EXPECT_EQ(desk().TakeRefusals().size(), c.palette ? 1u : 2u);
     }
     EXPECT_TRUE(log.empty());
