@@ -6,6 +6,7 @@
 #include "elements/CutPlaneReference.h"
 #include "elements/Element.h"
 #include "elements/MemoStore.h"
+#include "elements/text/Label.h"
 #include "elements/text/Text.h"
 
 namespace tarnwick {
@@ -59,7 +60,7 @@ constexpr Registration draftingKinds[] = {
     {11, nullptr}, // linear dimension
     {18, nullptr}, // hatch
     {24, nullptr}, // hotspot
-    {16, nullptr}, // label
+    {16, &createLabel},
     {13, nullptr}, // level dimension
     {19, nullptr}, // line
     {31, nullptr}, // image
