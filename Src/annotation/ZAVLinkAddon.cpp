@@ -1,0 +1,89 @@
+#include "annotation/ZAVLinkAddon.h"
+
+#include "Environment/Host.h"
+#include "Environment/ModuleRegistry.h"
+#include "Environment/SystemServices.h"
+#include "annotation/AnnotationMenu.h"
+#include "annotation/ZAVLinkPrefs.h"
+#include "elements/ElementFactory.h"
+#include "library/LibraryModel.h"
+#include "project/Alert.h"
+
+namespace zavlink {
+
+using namespace tarnwick;
+
+ZAVLinkAddon::~ZAVLinkAddon() {
+    // The publisher does not own its subscribers: none may stay listed once deleted.
+    while (!m_tools.empty()) {
+        Subscriber* tool = m_tools[0];
+        remove(tool);
+        m_tools.remove(tool).reset();
+    }
+}
+
+void ZAVLinkAddon::reportError() {
+    reportInternalError();
+}
+
+std::unique_ptr<Directory> ZAVLinkAddon::exchangeFolder() {
+    std::unique_ptr<Directory> userData = SystemServices::getUserDataFolder();
+    if (!userData) return nullptr;
+    String name = Host::getResourceString(ExchangeNames, 4);
+    auto folder = std::make_unique<Directory>(*userData, name);
+    if (folder->exists()) return folder;
+    GSErrCode status = 0;
+    folder = Directory::createChild(*userData, name, &status);
+    if (status != 0 || !folder || !folder->exists()) return nullptr;
+    return folder;
+}
+
+void ZAVLinkAddon::startUp() {
+    registerDraftingElementCreators();
+    registerConstructionElementCreators();
+    registerCurtainWallElementCreators();
+
+    // The tools, in this order: where two take the same event, the first made hears it first.
+    addTool(std::make_unique<AnnotationMenu>());
+    addTool(std::make_unique<AboutDialog>());
+    // Communicator
+    // DisplayClause
+    // DisplayGuidance
+    // DisplayManufacturer
+    // FindAnnotation
+    // PlaceAnnotation
+    // PlaceLabel
+    // RestoreIgnored
+    // ReviewAnnotation
+    // SelectSpecification
+    // UpdateAnnotation
+    // AnnotationPalette, through its single instance
+    // SpecificationChangeHandler
+
+    ZAVLinkPrefs defaults;
+    registerPackage(defaults, 0);
+
+    for (Subscriber* tool : m_tools)
+        addSubscriber(tool);
+}
+
+GSErrCode createAddon(HostEnvironment*) {
+    registerLibraryModel();
+    if (GSErrCode err = initialiseModules(); err != 0) return err;
+    auto* addon = new ZAVLinkAddon();
+    setAddon(addon);
+    addon->startUp();
+    return 0;
+}
+
+GSErrCode destroyAddon() {
+    delete getAddon();
+    setAddon(nullptr);
+    return terminateModules();
+}
+
+void reportInternalError() {
+    ErrorAlert().show(Host::getResourceString(ErrorTexts, 1));
+}
+
+} // namespace zavlink
