@@ -1,0 +1,173 @@
+// The product's add-on object: start-up and its failure, the tools' lives and their order, the
+// exchange folder.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Environment/Directory.h"
+#include "Environment/Host.h"
+#include "Environment/ModuleEntry.h"
+#include "Environment/ModuleRegistry.h"
+#include "annotation/AnnotationMenu.h"
+#include "annotation/ZAVLinkAddon.h"
+#include "annotation/ZAVLinkPrefs.h"
+#include "platform/api/HostErrors.h"
+#include "platform/host/StandInHost.h"
+#include "platform/io/FileSystem.h"
+#include "platform/io/SpecialFolders.h"
+#include "project/Project.h"
+#include "support/TestAddon.h"
+
+using namespace tarnwick;
+using zavlink::ZAVLinkAddon;
+
+namespace {
+
+GSErrCode moduleStart = 0;
+GSErrCode failingModule() {
+    return moduleStart;
+}
+
+// A tool that notes its deletion, whether it was still subscribed then, and publishes on its way
+// out so that a subscriber left behind would be reached.
+class DyingTool : public Subscriber {
+public:
+    static constexpr uint32_t Kind = fourCC("TEST");
+    DyingTool(std::string name, Addon*& addon, std::vector<std::string>& journal)
+        : m_name(std::move(name)), m_addon(addon), m_journal(journal) {}
+    ~DyingTool() override {
+        m_journal.push_back(m_name + (m_addon->hasSubscriber(this) ? " subscribed" : " gone") + " of " +
+                            std::to_string(m_addon->getSubscriberCount()));
+        Event last({zavlink::ProductSource, Kind});
+        m_addon->publish(last);
+    }
+    void getEventTypes(std::vector<EventType>& types) const override {
+        types.push_back({zavlink::ProductSource, Kind});
+    }
+    bool receive(Event&) override {
+        m_journal.push_back(m_name + " heard");
+        return false;
+    }
+
+private:
+    std::string m_name;
+    Addon*& m_addon;
+    std::vector<std::string>& m_journal;
+};
+
+// A host with its function table handed to the framework, and no module attached.
+class BareHost : public ::testing::Test {
+protected:
+    BareHost() { SetImportedFuncAddrs(&host.functionTable()); }
+    ~BareHost() override {
+        if (getAddon() != nullptr) (void)zavlink::destroyAddon();
+        SetImportedFuncAddrs(nullptr);
+    }
+    zavhost::StandInHost host;
+};
+
+} // namespace
+
+using AddonStart = BareHost;
+
+TEST_F(AddonStart, AFailingModuleStartLeavesNoAddonAndNoTool) {
+    registerModule({"failing first", &failingModule, nullptr});
+    moduleStart = hosterr::Failed;
+    EXPECT_EQ(zavlink::createAddon(nullptr), hosterr::Failed);
+    moduleStart = 0;
+    EXPECT_EQ(getAddon(), nullptr);
+    EXPECT_FALSE(modulesInitialised());
+}
+
+TEST_F(AddonStart, StartUpMakesTheToolsInOrderSubscribesThemAndRegistersThePreferences) {
+    ASSERT_EQ(zavlink::createAddon(nullptr), 0);
+    auto* addon = dynamic_cast<ZAVLinkAddon*>(getAddon());
+    ASSERT_NE(addon, nullptr);
+    EXPECT_EQ(addon->getName(), String("ZAV Link"));
+    const ZAVLinkAddon::ToolList& tools = addon->getTools();
+    ASSERT_EQ(tools.size(), 2u);
+    EXPECT_NE(dynamic_cast<zavlink::AnnotationMenu*>(tools[0]), nullptr);
+    EXPECT_NE(dynamic_cast<zavlink::AboutDialog*>(tools[1]), nullptr);
+    for (Subscriber* tool : tools)
+        EXPECT_TRUE(addon->hasSubscriber(tool));
+    EXPECT_TRUE(addon->isPackageRegistered(zavlink::ZAVLinkPrefs::Code, 0));
+    EXPECT_FALSE(addon->isPackageRegistered(zavlink::ZAVLinkPrefs::Code, 1));
+
+    EXPECT_EQ(zavlink::destroyAddon(), 0);
+    EXPECT_EQ(getAddon(), nullptr);
+    EXPECT_FALSE(modulesInitialised());
+}
+
+TEST(AddonRelease, DeletesTheToolsInCreationOrderEachUnsubscribedFirst) {
+    std::vector<std::string> journal;
+    Addon* addon = nullptr;
+    auto* product = new ZAVLinkAddon();
+    addon = product;
+    product->addTool(std::make_unique<DyingTool>("first", addon, journal));
+    product->addTool(std::make_unique<DyingTool>("second", addon, journal));
+    product->addTool(std::make_unique<DyingTool>("third", addon, journal));
+    product->startUp(); // the product's own tools come after these three
+    ASSERT_EQ(product->getSubscriberCount(), 5u);
+
+    delete product;
+    // Each is out of the subscribers when it goes; what it publishes reaches only the later ones.
+    EXPECT_EQ(journal, (std::vector<std::string>{"first gone of 4", "second heard", "third heard",
+                                                 "second gone of 3", "third heard", "third gone of 2"}));
+}
+
+// The exchange folder, under a host root the test chooses.
+class ExchangeFolder : public ::testing::Test {
+protected:
+    ExchangeFolder() {
+        const char* home = std::getenv("ZAVHOST_HOME");
+        m_home = home != nullptr ? home : "";
+        m_root = IO::GetHostRoot().ToPath() + "/exchange-folder";
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+        std::filesystem::create_directories(m_root);
+        setHome(m_root);
+    }
+    ~ExchangeFolder() override { setHome(m_home); }
+    static void setHome(const std::string& path) { ::setenv("ZAVHOST_HOME", path.c_str(), 1); }
+    std::string folderPath() const { return m_root + "/User Data/ZAV Link"; }
+
+    testsupport::ModuleUnderTest module; // the product's string lists
+    ZAVLinkAddon addon;
+    std::string m_home;
+    std::string m_root;
+};
+
+TEST_F(ExchangeFolder, IsMadeWhenMissingAndFoundWhenThere) {
+    ASSERT_FALSE(std::filesystem::exists(folderPath()));
+    std::unique_ptr<Directory> made = addon.exchangeFolder();
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(std::filesystem::is_directory(folderPath()));
+    EXPECT_EQ(made->getPath(), String(folderPath()));
+
+    std::ofstream(folderPath() + "/ZAVFlag.txt") << "kept";
+    std::unique_ptr<Directory> found = addon.exchangeFolder();
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->getPath(), String(folderPath()));
+    EXPECT_TRUE(std::filesystem::exists(folderPath() + "/ZAVFlag.txt")); // found, not made anew
+
+    // The framework's scope-1 preferences live there too.
+    std::unique_ptr<Directory> scope1 = addon.getScope1Folder();
+    ASSERT_NE(scope1, nullptr);
+    EXPECT_EQ(scope1->getPath(), String(folderPath()));
+}
+
+TEST_F(ExchangeFolder, IsNullWhenAFileIsInTheWay) {
+    std::filesystem::create_directories(m_root + "/User Data");
+    std::ofstream(folderPath()) << "not a folder";
+    EXPECT_EQ(addon.exchangeFolder(), nullptr);
+}
+
+TEST_F(ExchangeFolder, IsNullWithoutAUserDataFolder) {
+    std::ofstream(m_root + "/plain-file") << "x";
+    setHome(m_root + "/plain-file/below"); // the user data folder cannot be made
+    EXPECT_EQ(addon.exchangeFolder(), nullptr);
+}
