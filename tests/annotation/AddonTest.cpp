@@ -171,3 +171,20 @@ TEST_F(ExchangeFolder, IsNullWithoutAUserDataFolder) {
     setHome(m_root + "/plain-file/below"); // the user data folder cannot be made
     EXPECT_EQ(addon.exchangeFolder(), nullptr);
 }
+
+// An internal error, reported by the entries or by the add-on's own hook, is one error alert
+// with the default headline and the product's message.
+TEST(AddonErrors, AreReportedAsOneErrorAlertWithTheProductsMessage) {
+    testsupport::ModuleUnderTest module;
+    ZAVLinkAddon addon;
+    const String message = Host::getResourceString(zavlink::ErrorTexts, 1);
+    ASSERT_NE(message.find(String("<support@zavlink.example>")), String::npos);
+    zavlink::reportInternalError();
+    addon.onException();
+    const auto& shown = module.host().alerts().shown();
+    ASSERT_EQ(shown.size(), 2u);
+    for (const auto& alert : shown) {
+        EXPECT_EQ(alert.headline, "Error");
+        EXPECT_EQ(alert.message, message.bytes());
+    }
+}
