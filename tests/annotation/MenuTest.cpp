@@ -143,12 +143,6 @@ TEST_F(MenuTest, EachItemPublishesItsCodeOnceAndAnswersWhatThePublishAnswers) {
     }
 }
 
-TEST_F(MenuTest, TheHostsChoiceReachesTheToolOfTheItem) {
-    EXPECT_EQ(module.host().chooseMenuItem("ZAV Annotation", "Find Annotation..."), hosterr::Ok);
-    ASSERT_EQ(recorder.heard.size(), 1u);
-    EXPECT_EQ(recorder.heard[0].kind, codeOf("FNDL"));
-}
-
 TEST_F(MenuTest, ItemsOutsideTheMenuAndOtherMenusPublishNothing) {
     const std::pair<int32_t, int32_t> events[] = {
         {zavlink::MenuList, 0}, {zavlink::MenuList, 15}, {zavlink::MenuList, -1}, {32501, 1}, {32000, 14}};
@@ -158,16 +152,6 @@ TEST_F(MenuTest, ItemsOutsideTheMenuAndOtherMenusPublishNothing) {
         EXPECT_FALSE(getAddon()->handleEvent(event)) << menuId << " " << item;
     }
     EXPECT_TRUE(recorder.heard.empty());
-}
-
-TEST_F(MenuTest, EveryCodeIsUsedOnce) {
-    std::vector<uint32_t> seen;
-    for (int32_t item = 1; item <= AnnotationMenu::ItemCount; ++item)
-        if (uint32_t code = zavlink::menuItemCode(item); code != 0) {
-            EXPECT_EQ(std::count(seen.begin(), seen.end(), code), 0) << item;
-            seen.push_back(code);
-        }
-    EXPECT_EQ(seen.size(), 11u);
 }
 
 // The About box: the only tool of "ABDL", over the product's own dialog resource, made once the
