@@ -54,20 +54,20 @@ constexpr Registration objectKinds[] = {
 };
 
 constexpr Registration draftingKinds[] = {
-    {14, nullptr}, // angular dimension
-    {21, nullptr}, // circle
-    {22, nullptr}, // arc: the circle's creator again
-    {11, nullptr}, // linear dimension
-    {18, nullptr}, // hatch
-    {24, nullptr}, // hotspot
-    {16, &createLabel},
-    {13, nullptr}, // level dimension
-    {19, nullptr}, // line
-    {31, nullptr}, // image
-    {30, nullptr}, // placed drawing
-    {20, nullptr}, // polyline
-    {12, nullptr}, // radial dimension
-    {23, nullptr}, // spline
+    {14, nullptr},      // angular dimension
+    {21, nullptr},      // circle
+    {22, nullptr},      // arc: the circle's creator again
+    {11, nullptr},      // linear dimension
+    {18, nullptr},      // hatch
+    {24, nullptr},      // hotspot
+    {16, &createLabel}, // label
+    {13, nullptr},      // level dimension
+    {19, nullptr},      // line
+    {31, nullptr},      // image
+    {30, nullptr},      // placed drawing
+    {20, nullptr},      // polyline
+    {12, nullptr},      // radial dimension
+    {23, nullptr},      // spline
     {15, &createText},
 };
 

@@ -84,6 +84,12 @@ bool runAsStep(const std::function<bool()>& body, const char* name) {
     return tarnwick::Host::runTransaction(step);
 }
 
+GSErrCode ModuleUnderTest::reattach() {
+    if (m_host.moduleLoaded()) return hosterr::Ok;
+    m_attach = m_host.attachModule(&exportsForTest, &SetImportedFuncAddrs);
+    return m_attach;
+}
+
 ModuleUnderTest::~ModuleUnderTest() {
     if (m_host.moduleLoaded()) m_host.unloadModule();
     setAddonFactory(nullptr);

@@ -42,6 +42,9 @@ public:
     ~ModuleUnderTest();
     zavhost::StandInHost& host() { return m_host; }
     GSErrCode attachResult() const { return m_attach; }
+    // Attaches the module again when it is not loaded (a played scenario unloads it at its end);
+    // the project stays as the scenario left it.
+    GSErrCode reattach();
 
 private:
     zavhost::StandInHost m_host;
