@@ -91,6 +91,11 @@ TEST(AnnotationXML, EveryFieldRoundTripsWithTheSwitchOn) {
     expectSameClause(a, b);
     EXPECT_TRUE(b.isAccepted);
     EXPECT_NE(text.find("<isAccepted>true</isAccepted>"), std::string::npos) << text;
+    b.addLink(linkIn(3, 9, StatusChanged, 1), nullptr);
+    b.reset();
+    expectSameClause(b, Annotation());
+    EXPECT_FALSE(b.isAccepted);
+    EXPECT_EQ(b.getLinkCount(), 0u);
 }
 
 TEST(AnnotationXML, WithTheSwitchOffIsAcceptedIsLeftOutAndReadsBackFalse) {
@@ -219,17 +224,6 @@ TEST(AnnotationXML, TextsTravelAsUTF8AndATrailingTerminatorIsNoPart) {
     Annotation b;
     ASSERT_TRUE(readText(text + std::string(2, '\0'), b));
     EXPECT_EQ(b.zavTitle, a.zavTitle);
-}
-
-TEST(AnnotationXML, ResetClearsEverythingAndCopiesKeepLinks) {
-    Annotation a = full();
-    a.addLink(linkIn(3, 9, StatusChanged, 1), nullptr);
-    Annotation copy(a);
-    EXPECT_EQ(copy.getLinkCount(), 1u);
-    a.reset();
-    expectSameClause(a, Annotation());
-    EXPECT_FALSE(a.isAccepted);
-    EXPECT_EQ(a.getLinkCount(), 0u);
 }
 
 TEST(AnnotationStatus, StatusTextsComeFromTheirStringList) {
@@ -402,15 +396,24 @@ TEST_F(AnnotationCompare, AChangedClauseHandsItsTextsOver) {
     EXPECT_EQ(a.modelDisplayTitle, String("returned model text"));
     EXPECT_TRUE(a.hasBeenReassigned);
 
-    // The same clause again: nothing to update, nothing handed over.
-    Annotation b = gathered();
-    Annotation equal = returnedClause(clause);
-    equal.zavTitle = "";
-    EXPECT_TRUE(b.compareWith(equal)); // a differing title is a change
-    Annotation c = gathered();
-    EXPECT_FALSE(c.compareWith(returnedClause(clause)));
-    EXPECT_EQ(c.getStatus(), StatusCurrent);
-    EXPECT_EQ(c.outdatedLinkCount, 0u);
+    // Each compared field alone makes a change; the others do not count.
+    struct Case {
+        std::string annotationtest::Clause::*field;
+        bool changes;
+    } cases[] = {
+        {&annotationtest::Clause::section, true}, {&annotationtest::Clause::revision, true},
+        {&annotationtest::Clause::title, true},   {&annotationtest::Clause::original, true},
+        {&annotationtest::Clause::code, true},    {&annotationtest::Clause::number, true},
+        {&annotationtest::Clause::model, false},
+    };
+    for (const Case& c : cases) {
+        annotationtest::Clause other = clause;
+        other.*c.field += "x";
+        Annotation b = gathered();
+        EXPECT_EQ(b.compareWith(returnedClause(other)), c.changes);
+        EXPECT_EQ(b.getStatus(), c.changes ? StatusChanged : StatusCurrent);
+        EXPECT_EQ(b.revision, String(c.changes && c.field == &annotationtest::Clause::revision ? "Ax" : "A"));
+    }
 }
 
 TEST_F(AnnotationCompare, AnElementThatIsGoneKeepsItsStatus) {

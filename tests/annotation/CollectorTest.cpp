@@ -245,19 +245,22 @@ TEST_F(Collectors, TheSelectionGivesOnlySelectedElements) {
 
 TEST_F(Collectors, TheModelTitleIsTheElementsTextAndAnEditedOneWins) {
     struct Case {
+        const char* type;
         std::vector<std::string> texts; // the elements' texts in walk order
         std::string model;
     } cases[] = {
-        {{"F10/110 Brick walling"}, "F10/110 Brick walling"}, {{"edited"}, "edited"},
-        {{"F10/110 Brick walling", "edited"}, "edited"},      {{"first edit", "second edit"}, "first edit"},
-        {{"edited", "F10/110 Brick walling"}, "edited"},
+        {"text", {"F10/110 Brick walling"}, "F10/110 Brick walling"},
+        {"label", {"edited"}, "edited"},
+        {"text", {"F10/110 Brick walling", "edited"}, "edited"},
+        {"label", {"first edit", "second edit"}, "first edit"},
+        {"text", {"edited", "F10/110 Brick walling"}, "edited"},
     };
     int n = 0;
     for (const Case& c : cases) {
         const std::string hidden = "H-" + std::to_string(++n);
         std::string setup;
         for (const std::string& text : c.texts)
-            setup += add("text", "", clause(hidden), text);
+            setup += add(c.type, "", clause(hidden), text);
         ASSERT_TRUE(play(setup));
         AnnotationList list;
         list.collectProject(nullptr);
