@@ -13,11 +13,6 @@ namespace {
 constexpr char ParentName[] = "parent";
 constexpr char VersionName[] = "version";
 
-std::unique_ptr<tarnwick::Vector<Result>>& index() {
-    static std::unique_ptr<tarnwick::Vector<Result>> prototypes;
-    return prototypes;
-}
-
 } // namespace
 
 ResultList::ResultList() : XMLArray(String(ElementName)) {}
@@ -28,21 +23,13 @@ ResultList::ResultList(const ResultList& other)
     cloneFrom(other, [](const Result& result) { return result.clone(); });
 }
 
-const tarnwick::Vector<Result>* ResultList::getIndex() {
-    return index().get();
-}
-
 void ResultList::buildIndex() {
-    if (index()) return;
+    if (Index) return;
     auto prototypes = std::make_unique<tarnwick::Vector<Result>>();
     prototypes->append(std::make_unique<RetrieveAnnotationResult>());
     prototypes->append(std::make_unique<SelectAnnotationResult>());
     prototypes->append(std::make_unique<SelectSpecificationResult>());
-    index() = std::move(prototypes);
-}
-
-void ResultList::releaseIndex() {
-    index().reset();
+    Index = std::move(prototypes);
 }
 
 void ResultList::reset() {
@@ -68,9 +55,8 @@ std::unique_ptr<XMLShipping> ResultList::makeFieldProxyByName(const String& name
 }
 
 std::unique_ptr<XMLShipping> ResultList::makeMember(const String& name) {
-    const tarnwick::Vector<Result>* prototypes = getIndex();
-    if (prototypes == nullptr) return nullptr;
-    for (const Result* prototype : *prototypes) {
+    if (!Index) return nullptr;
+    for (const Result* prototype : *Index) {
         if (prototype == nullptr || !(prototype->getElementName() == name)) continue;
         append(prototype->clone());
         return makeFieldProxy(size() + 1, false);

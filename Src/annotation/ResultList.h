@@ -26,9 +26,9 @@ public:
     // The prototypes the reader makes results from: a retrieveClause, a selectAnnotation and a
     // selectSpecification result, each with commandID 0. Built once while the exchange listens;
     // without them every result element is skipped.
-    static const tarnwick::Vector<Result>* getIndex();
+    static inline std::unique_ptr<tarnwick::Vector<Result>> Index;
     static void buildIndex(); // keeps an index already built
-    static void releaseIndex();
+    static void releaseIndex() { Index.reset(); }
 
     const tarnwick::String& getParent() const { return m_parent; }
     const tarnwick::String& getVersion() const { return m_version; }

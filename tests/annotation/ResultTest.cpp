@@ -90,9 +90,9 @@ TEST(Status, NamesAndCodesBothWays) {
 }
 
 TEST_F(Results, TheIndexHoldsTheThreePrototypesInOrder) {
-    const Vector<Result>* index = ResultList::getIndex();
+    const Vector<Result>* index = ResultList::Index.get();
     ResultList::buildIndex(); // keeps the first
-    ASSERT_EQ(ResultList::getIndex(), index);
+    ASSERT_EQ(ResultList::Index.get(), index);
     ASSERT_EQ(index->size(), 3u);
     EXPECT_NE(dynamic_cast<RetrieveAnnotationResult*>((*index)[0]), nullptr);
     EXPECT_NE(dynamic_cast<SelectAnnotationResult*>((*index)[1]), nullptr);
@@ -101,7 +101,7 @@ TEST_F(Results, TheIndexHoldsTheThreePrototypesInOrder) {
         EXPECT_EQ(prototype->getCommandID(), 0u);
     // Without prototypes every result is skipped.
     ResultList::releaseIndex();
-    EXPECT_EQ(ResultList::getIndex(), nullptr);
+    EXPECT_EQ(ResultList::Index.get(), nullptr);
     ASSERT_TRUE(deliver(
         resultFile("<selectSpecification commandID=\"1\"><zavPath>/a</zavPath></selectSpecification>")));
     EXPECT_TRUE(receiver.getResults()->empty());
