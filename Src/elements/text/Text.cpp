@@ -142,7 +142,11 @@ ElementMemoPtr Text::buildMemo(uint64_t& mask) {
 
 bool Text::placeInBox(const CadPoint& first, const CadPoint& second, Drawing& drawing,
                       const MemoryBlock* userData) {
-    const double scale = drawing.getScale();
+    return placeInBox(first, second, drawing, drawing.getScale(), userData);
+}
+
+bool Text::placeInBox(const CadPoint& first, const CadPoint& second, Drawing& drawing, double scale,
+                      const MemoryBlock* userData) {
     if (!(scale > 0.0) || !std::isfinite(scale)) return false;
     Cube box(first, second);
     box.normalise();

@@ -68,6 +68,9 @@ public:
     // host refuses.
     [[nodiscard]] bool placeInBox(const CadPoint& first, const CadPoint& second, Drawing& drawing,
                                   const MemoryBlock* userData = nullptr);
+    // The same at the scale given (1:scale) in place of the drawing's.
+    [[nodiscard]] bool placeInBox(const CadPoint& first, const CadPoint& second, Drawing& drawing,
+                                  double scale, const MemoryBlock* userData = nullptr);
     const HostTextElement& getTextRecord() const { return m_record; }
 
 protected:
