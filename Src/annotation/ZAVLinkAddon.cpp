@@ -4,6 +4,7 @@
 #include "Environment/ModuleRegistry.h"
 #include "Environment/SystemServices.h"
 #include "annotation/AnnotationMenu.h"
+#include "annotation/Communicator.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "elements/ElementFactory.h"
 #include "library/LibraryModel.h"
@@ -46,7 +47,7 @@ void ZAVLinkAddon::startUp() {
     // The tools, in this order: where two take the same event, the first made hears it first.
     addTool(std::make_unique<AnnotationMenu>());
     addTool(std::make_unique<AboutDialog>());
-    // Communicator
+    addTool(std::make_unique<Communicator>());
     // DisplayClause
     // DisplayGuidance
     // DisplayManufacturer

@@ -1,0 +1,135 @@
+#include "annotation/Communicator.h"
+
+#include <memory>
+
+#include "Environment/Addon.h"
+#include "Environment/DataBufferIn.h"
+#include "Environment/DataBufferOut.h"
+#include "Environment/DataFile.h"
+#include "Environment/Host.h"
+#include "Environment/SystemServices.h"
+#include "annotation/CommandList.h"
+#include "annotation/Readiness.h"
+#include "annotation/Request.h"
+#include "annotation/ResultList.h"
+#include "annotation/SelectSpecification.h"
+#include "annotation/ZAVLinkAddon.h"
+#include "annotation/ZAVLinkPrefs.h"
+#include "persistence/XMLReader.h"
+#include "persistence/XMLWriter.h"
+#include "project/Alert.h"
+#include "project/ProgressWindow.h"
+
+namespace zavlink {
+
+using namespace tarnwick;
+
+namespace {
+
+constexpr uint32_t CommandFileType = 3;
+
+String quoted(const String& text) {
+    return String("\"") + text + "\"";
+}
+
+// True when no file of that name is left in the folder.
+bool removeLeftover(const Directory& folder, const char* name) {
+    DataFile file(folder, String(name));
+    return !file.exists() || file.remove();
+}
+
+bool writeCommandFile(CommandList& list, DataFile& file) {
+    if (!file.isOpen() || !file.setLength(0)) return false;
+    DataBufferOut out;
+    if (!out.open(file)) return false;
+    XMLWriter writer(out);
+    bool written = writer.write(list, true, 1, true, true);
+    written = out.close() && written;
+    return file.close() && written;
+}
+
+} // namespace
+
+Communicator::~Communicator() {
+    ResultList::releaseIndex();
+}
+
+void Communicator::getEventTypes(std::vector<EventType>& types) const {
+    types.push_back(CommandList::Type);
+}
+
+bool Communicator::initialize() {
+    ResultList::buildIndex();
+    return true;
+}
+
+bool Communicator::receive(Event& event) {
+    if (auto* list = dynamic_cast<CommandList*>(&event)) exchange(*list);
+    return true;
+}
+
+void Communicator::exchange(CommandList& list) {
+    ZAVLinkPrefs* prefs = projectPrefs();
+    if (prefs == nullptr) return;
+    String program;
+    if (!locateAnnotator(program, false)) return;
+    auto* addon = dynamic_cast<ZAVLinkAddon*>(getAddon());
+    std::unique_ptr<Directory> folder = addon != nullptr ? addon->exchangeFolder() : nullptr;
+    if (!folder) return;
+
+    // Every command is id 1, so an answer left over from a cancelled exchange would pass for the
+    // answer to this one: neither its flag nor its result may survive.
+    if (!removeLeftover(*folder, FlagFileName) || !removeLeftover(*folder, ResultFileName)) return;
+
+    DataFile command(*folder, String(CommandFileName), CommandFileType, true);
+    const String commandPath = quoted(command.getPath());
+    if (!writeCommandFile(list, command)) return;
+
+    if (!SystemServices::openWithShell(quoted(program), commandPath)) {
+        // Nothing would ever answer: say so now rather than leave the user waiting.
+        prefs->annotatorFound = false;
+        reportAnnotatorNotFound();
+        return;
+    }
+    if (list.getReceiver() == nullptr) return;
+
+    if (awaitFlag(list, *folder)) {
+        readResult(list, *folder);
+        static_cast<void>(removeLeftover(*folder, FlagFileName));
+    }
+}
+
+bool Communicator::awaitFlag(CommandList& list, const Directory& folder) {
+    // A second process window made while the caller's is open would be inert: use the caller's.
+    std::shared_ptr<ProgressMonitor> progress = list.getProgress();
+    if (!progress)
+        progress = ProgressWindow::create(Host::getResourceString(ProgressTexts, ProgressTitleItem), 1);
+    progress->setPhase(Host::getResourceString(ProgressTexts, ProgressPhaseItem), PhaseSteps);
+    if (progress->isCancelled()) return false;
+    const DataFile flag(folder, String(FlagFileName));
+    for (;;) {
+        Host::sleep(PollMilliseconds);
+        if (flag.exists()) return true;
+        progress->step();
+        if (progress->isCancelled()) return false;
+    }
+}
+
+void Communicator::readResult(CommandList& list, const Directory& folder) {
+    DataFile file(folder, String(ResultFileName));
+    if (!file.exists()) return;
+    auto results = std::make_shared<ResultList>();
+    bool read = false;
+    {
+        DataBufferIn in(file);
+        XMLReader reader(in);
+        read = !in.hasFailed() && reader.read(*results);
+    }
+    if (read)
+        list.reply(results);
+    else
+        ErrorAlert().show(Host::getResourceString(ExchangeAlertTexts, FaultyDataItem));
+    static_cast<void>(file.remove());
+}
+
+} // namespace zavlink
