@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "AnnotatorSteps.h"
 #include "DialogSteps.h"
 #include "FunctionSlots.h"
 #include "HostWindows.h"
@@ -208,6 +209,8 @@ void parseExpect(LineReader& in, Step& step) {
             step.text = "not-installed";
         else
             throw LineError{"expect command CODE [VERSION] installed or not-installed"};
+    } else if (in.word("annotator")) {
+        parseAnnotatorExpectation(in, step);
     } else if (in.word("menu")) {
         step.kind = StepKind::ExpectMenuItem;
         step.text = in.text("the menu title");
@@ -288,6 +291,8 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
     } else if (in.word("cancel")) {
         step.kind = StepKind::InputCancel;
         if (!in.word("input")) throw LineError{"cancel input"};
+    } else if (in.word("annotator")) {
+        parseAnnotatorStep(in, step);
     } else if (in.word("edit-transformation")) {
         parseEditTransformation(in, step);
     } else if (in.word("user")) {

@@ -181,6 +181,12 @@ bool ScenarioRunner::perform(const Step& step) {
     case StepKind::DialogScript:
         m_host.dialogs().queue(step);
         return true;
+    case StepKind::AnnotatorSetting: {
+        std::string why;
+        auto resolve = [this](const std::string& path) { return resolvePath(path); };
+        if (!m_annotator.act(step, m_options.homeFolder, resolve, &why)) return fail(step.line, why);
+        return true;
+    }
     case StepKind::InputClick:
     case StepKind::InputFinish:
     case StepKind::InputCancel:
@@ -459,6 +465,8 @@ bool ScenarioRunner::check(const Step& step, std::string* why) {
         return m_model.check(step, why);
     case StepKind::ExpectPanel:
         return m_host.dialogs().check(step, why);
+    case StepKind::ExpectAnnotator:
+        return m_annotator.check(step, m_options.homeFolder, why);
     case StepKind::ExpectCommand: {
         bool installed = host.commandHandler(static_cast<uint32_t>(*step.number),
                                              static_cast<int32_t>(*step.number2)) != nullptr;

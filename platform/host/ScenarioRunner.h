@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "AnnotatorSteps.h"
 #include "ModelSteps.h"
 #include "Scenario.h"
 #include "platform/api/HostTypes.h"
@@ -49,6 +50,7 @@ private:
     StandInHost& m_host;
     RunOptions m_options;
     ModelSteps m_model;
+    AnnotatorSteps m_annotator;
     std::string m_actionWhy; // why a model action failed
     int m_failedLine = 0;
     std::string m_failure;

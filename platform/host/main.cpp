@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "AnnotatorSteps.h"
 #include "FunctionSlots.h"
 #include "ScenarioRunner.h"
 #include "StandInHost.h"
@@ -99,6 +100,17 @@ Windows and the mouse:
   window move|resize "TITLE"|main X Y    window front|close "TITLE"|main
   display scale S                   screen pixels per host pixel    mouse X Y
 
+The stand-in Annotator (zavannotator, entered in the registry when zavhost starts):
+  annotator installed [PATH] | not-installed     the registry entry that names it (or PATH)
+  annotator specification FILE      a copy of FILE in {home}/annotator is what the user chooses
+  annotator next-clause "NUMBER"    queued: what the user picks in the next selection
+  annotator cancel                  the user cancels the next exchange that waits
+  annotator fault MODE [VALUE]      the next answer goes wrong: slow MS, no-flag, no-result,
+                                    malformed, two-results, command-id N, error NAME,
+                                    blank-number, crash
+  annotator change-clause "NUMBER" FIELD "TEXT"   annotator delete-clause "NUMBER"
+                                    edit the chosen specification's copy between steps
+
 An action the host cannot do (no such menu item, a disabled item, a file that does not open, a
 module that declines to load) fails the scenario, unless the next line expects its answer.
 
@@ -126,6 +138,8 @@ Expectations:
   expect dialog|palette NAME open|closed|visible|hidden
   expect dialog|palette NAME item N [text "T"] [enabled|disabled] [visible|hidden]
   expect menu "MENU" "ITEM" enabled|disabled
+  expect annotator asked COMMAND [containing "TEXT"]   expect annotator not-asked [COMMAND]
+                                    what the Annotator was asked since the last such expectation
   expect command CODE [VERSION] installed|not-installed
   expect layer "NAME" [hidden|shown] [locked|unlocked] [in-workspace|not-in-workspace]
   expect no-layer "NAME"    expect attribute count|highest TYPE N    expect attribute TYPE "NAME" [index N]
@@ -219,6 +233,11 @@ int main(int argc, char** argv) {
     home = std::filesystem::absolute(home, error).lexically_normal().string();
     // The host libraries find the special folders through the same variable.
     setenv("ZAVHOST_HOME", home.c_str(), 1);
+#ifdef ZAV_ANNOTATOR_PATH
+    // As the Annotator's installer would: the module finds it through the registry.
+    if (!zavhost::installAnnotator(ZAV_ANNOTATOR_PATH, home))
+        std::cerr << "zavhost: the stand-in Annotator could not be entered in the registry\n";
+#endif
 
     zavhost::RunOptions options;
     if (!modulePath.empty()) modulePath = std::filesystem::absolute(modulePath, error).string();

@@ -1,0 +1,250 @@
+#include "AnnotatorSteps.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <vector>
+
+#include "platform/windows/Registry.h"
+#include "platform/windows/Shell.h"
+
+extern char** environ;
+
+namespace zavhost {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const AnnotatorKey = "SOFTWARE\\HVN Ltd.\\ZAV Tools\\ZAV Annotator";
+const char* const InstallPathValue = "WinAPIInstallPath";
+// How long an expectation waits for started Annotators to finish before it reads what they noted.
+constexpr DWORD AskedWaitMs = 10000;
+
+std::string& installedProgram() {
+    static std::string path;
+    return path;
+}
+
+std::string annotatorFolder(const std::string& home) {
+    return (fs::path(home) / "annotator").string();
+}
+
+bool setInstallPath(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, AnnotatorKey, 0, KEY_WRITE | KEY_WOW64_32KEY, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    // Stored with its NUL, as an installer stores a string.
+    LONG err = RegSetValueEx(key, InstallPathValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                             static_cast<DWORD>(path.size() + 1));
+    RegCloseKey(key);
+    return err == ERROR_SUCCESS;
+}
+
+bool removeInstallPath() {
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, AnnotatorKey, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key) !=
+        ERROR_SUCCESS)
+        return true;
+    LONG err = RegDeleteValue(key, InstallPathValue);
+    RegCloseKey(key);
+    return err == ERROR_SUCCESS || err == ERROR_FILE_NOT_FOUND;
+}
+
+std::string answerText(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c == '\n' ? ' ' : c;
+    }
+    return out + "\"";
+}
+
+bool appendAnswer(const std::string& home, const std::string& line, std::string* why) {
+    std::error_code error;
+    fs::create_directories(annotatorFolder(home), error);
+    std::string path = (fs::path(annotatorFolder(home)) / "ZAVAnswers.txt").string();
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    out << line << "\n";
+    out.close();
+    if (!out.good()) return *why = "the Annotator's answer file " + path + " cannot be written", false;
+    return true;
+}
+
+// Runs the Annotator's own edit of its specification file and waits for it.
+bool runEdit(const std::vector<std::string>& args, std::string* why) {
+    if (installedProgram().empty()) return *why = "this host was built without the stand-in Annotator", false;
+    std::vector<char*> argv;
+    argv.push_back(installedProgram().data());
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return *why = "the stand-in Annotator could not be started", false;
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
+    *why = "the stand-in Annotator could not edit the specification (its message is above)";
+    return false;
+}
+
+const char* const faultModes[] = {"no-flag",     "no-result",    "malformed",
+                                  "two-results", "blank-number", "crash"};
+const char* const faultModesWithValue[] = {"slow", "command-id", "error"};
+
+std::vector<std::string> askedLines(const std::string& home) {
+    std::ifstream in((fs::path(annotatorFolder(home)) / "ZAVAsked.txt").string(), std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line))
+        lines.push_back(line);
+    return lines;
+}
+
+bool startsWithWord(const std::string& line, const std::string& word) {
+    return line.rfind(word, 0) == 0 && (line.size() == word.size() || line[word.size()] == ' ');
+}
+
+} // namespace
+
+bool installAnnotator(const std::string& programPath, const std::string& homeFolder) {
+    installedProgram() = programPath;
+    std::error_code error;
+    fs::remove_all(annotatorFolder(homeFolder), error);
+    fs::create_directories(annotatorFolder(homeFolder), error);
+    setenv("ZAVANNOTATOR_DIR", annotatorFolder(homeFolder).c_str(), 1);
+    return setInstallPath(programPath);
+}
+
+void parseAnnotatorStep(LineReader& in, Step& step) {
+    step.kind = StepKind::AnnotatorSetting;
+    ModelArgs& args = step.model;
+    args.verb = in.anyWord("what the Annotator does: installed, not-installed, specification, next-clause, "
+                           "cancel, fault, change-clause or delete-clause");
+    if (args.verb == "installed") {
+        if (!in.atEnd()) args.texts.push_back(in.path());
+    } else if (args.verb == "specification") {
+        args.texts.push_back(in.path());
+    } else if (args.verb == "next-clause" || args.verb == "delete-clause") {
+        args.texts.push_back(in.text("the clause's number"));
+    } else if (args.verb == "change-clause") {
+        args.texts.push_back(in.text("the clause's number"));
+        args.texts.push_back(in.anyWord("a field: section, code, number, revision, zavTitle, hiddenNumber or "
+                                        "originalDisplayTitle"));
+        args.texts.push_back(in.text("the new text"));
+    } else if (args.verb == "fault") {
+        std::string mode = in.anyWord("a fault");
+        args.texts.push_back(mode);
+        bool known = false;
+        for (const char* each : faultModes)
+            known = known || mode == each;
+        for (const char* each : faultModesWithValue)
+            if (mode == each) {
+                known = true;
+                if (mode == "slow")
+                    args.texts.push_back(std::to_string(in.number("milliseconds", 0, 999999)));
+                else if (mode == "command-id")
+                    args.texts.push_back(std::to_string(in.number("a command id", 0, UINT32_MAX)));
+                else
+                    args.texts.push_back(in.nextIsText() ? in.text("an error name")
+                                                         : in.anyWord("an error name"));
+            }
+        if (!known)
+            throw LineError{
+                "unknown fault \"" + mode +
+                "\"; the faults: slow MS, no-flag, no-result, malformed, two-results, command-id N, "
+                "error NAME, blank-number, crash"};
+    } else if (args.verb != "not-installed" && args.verb != "cancel") {
+        throw LineError{"unknown annotator step \"" + args.verb + "\""};
+    }
+}
+
+void parseAnnotatorExpectation(LineReader& in, Step& step) {
+    step.kind = StepKind::ExpectAnnotator;
+    ModelArgs& args = step.model;
+    if (in.word("asked")) {
+        args.verb = "asked";
+        args.texts.push_back(in.anyWord("the command asked, e.g. displayClause"));
+        if (in.word("containing")) args.texts.push_back(in.text("the text"));
+    } else if (in.word("not-asked")) {
+        args.verb = "not-asked";
+        if (!in.atEnd()) args.texts.push_back(in.anyWord("the command"));
+    } else {
+        throw LineError{"expect annotator asked COMMAND [containing \"TEXT\"] or expect annotator not-asked "
+                        "[COMMAND]"};
+    }
+}
+
+bool AnnotatorSteps::act(const Step& step, const std::string& home,
+                         const std::function<std::string(const std::string&)>& resolvePath,
+                         std::string* why) {
+    const ModelArgs& args = step.model;
+    const std::string& verb = args.verb;
+    if (verb == "installed") {
+        std::string path = args.texts.empty() ? installedProgram() : resolvePath(args.texts[0]);
+        if (path.empty()) return *why = "this host was built without the stand-in Annotator", false;
+        return setInstallPath(path) || (*why = "the registry cannot be written", false);
+    }
+    if (verb == "not-installed")
+        return removeInstallPath() || (*why = "the registry cannot be written", false);
+    if (verb == "specification") {
+        // A copy in the home folder, so that edits never touch the scenario's own file.
+        std::error_code error;
+        fs::create_directories(annotatorFolder(home), error);
+        std::string original = resolvePath(args.texts[0]);
+        fs::path copy = fs::path(annotatorFolder(home)) / fs::path(original).filename();
+        if (!fs::copy_file(original, copy, fs::copy_options::overwrite_existing, error))
+            return *why = "the specification " + original + " cannot be copied: " + error.message(), false;
+        m_specification = copy.string();
+        return appendAnswer(home, "specification " + answerText(m_specification), why);
+    }
+    if (verb == "next-clause") return appendAnswer(home, "clause " + answerText(args.texts[0]), why);
+    if (verb == "cancel") return appendAnswer(home, "cancel", why);
+    if (verb == "fault") {
+        std::string line = "fault " + args.texts[0];
+        if (args.texts.size() > 1) line += " " + answerText(args.texts[1]);
+        return appendAnswer(home, line, why);
+    }
+    if (m_specification.empty())
+        return *why = "no specification was chosen with annotator specification FILE", false;
+    if (verb == "change-clause")
+        return runEdit({"--change-clause", m_specification, args.texts[0], args.texts[1], args.texts[2]},
+                       why);
+    return runEdit({"--delete-clause", m_specification, args.texts[0]}, why);
+}
+
+bool AnnotatorSteps::check(const Step& step, const std::string& home, std::string* why) {
+    const ModelArgs& args = step.model;
+    // The product does not wait for display commands: their Annotator may still be running.
+    WaitForStartedProcesses(AskedWaitMs);
+    std::vector<std::string> lines = askedLines(home);
+    const std::string command = args.texts.empty() ? std::string() : args.texts[0];
+    for (size_t i = m_askedChecked; i < lines.size(); ++i) {
+        bool matches = command.empty() || startsWithWord(lines[i], command);
+        if (matches && args.texts.size() > 1) matches = lines[i].find(args.texts[1]) != std::string::npos;
+        if (!matches) continue;
+        if (args.verb == "not-asked") {
+            *why = "the Annotator was asked: " + lines[i];
+            return false;
+        }
+        m_askedChecked = i + 1;
+        return true;
+    }
+    if (args.verb == "not-asked") return true;
+    if (m_askedChecked >= lines.size()) {
+        *why = "the Annotator was asked nothing since the last annotator expectation";
+    } else {
+        *why = "the Annotator was asked:";
+        for (size_t i = m_askedChecked; i < lines.size(); ++i)
+            *why += "\n        " + lines[i];
+    }
+    return false;
+}
+
+} // namespace zavhost

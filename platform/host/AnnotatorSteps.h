@@ -1,0 +1,35 @@
+// The stand-in Annotator as the host installs it and as a scenario drives it: the registry entry
+// that names the program, the answer file that says what its scripted user does, edits of the
+// chosen specification between steps, and what the program was asked. See docs/scenarios.md.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "Scenario.h"
+#include "ScenarioLine.h"
+
+namespace zavhost {
+
+// Names the program as the Annotator's install path ("WinAPIInstallPath" under the Annotator's
+// key, 32-bit view of HKEY_LOCAL_MACHINE), empties the folder of its answer and asked files
+// ({home}/annotator) and tells the program where that folder is. Answers false when the
+// registry cannot be written.
+bool installAnnotator(const std::string& programPath, const std::string& homeFolder);
+
+// The rest of a line after "annotator" and after "expect annotator". Malformed lines throw.
+void parseAnnotatorStep(LineReader& in, Step& step);
+void parseAnnotatorExpectation(LineReader& in, Step& step);
+
+class AnnotatorSteps {
+public:
+    bool act(const Step& step, const std::string& homeFolder,
+             const std::function<std::string(const std::string&)>& resolvePath, std::string* why);
+    bool check(const Step& step, const std::string& homeFolder, std::string* why);
+
+private:
+    std::string m_specification; // the copy the scenario chose, which edits change
+    size_t m_askedChecked = 0;   // lines of the asked file an expectation has used
+};
+
+} // namespace zavhost
