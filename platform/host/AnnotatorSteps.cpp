@@ -131,6 +131,7 @@ void parseAnnotatorStep(LineReader& in, Step& step) {
         if (!in.atEnd()) args.texts.push_back(in.path());
     } else if (args.verb == "specification") {
         args.texts.push_back(in.path());
+        if (in.word("as")) args.texts.push_back(in.text("the copy's file name"));
     } else if (args.verb == "next-clause" || args.verb == "delete-clause") {
         args.texts.push_back(in.text("the clause's number"));
     } else if (args.verb == "change-clause") {
@@ -198,7 +199,11 @@ bool AnnotatorSteps::act(const Step& step, const std::string& home,
         std::error_code error;
         fs::create_directories(annotatorFolder(home), error);
         std::string original = resolvePath(args.texts[0]);
-        fs::path copy = fs::path(annotatorFolder(home)) / fs::path(original).filename();
+        fs::path name =
+            args.texts.size() > 1 ? fs::path(args.texts[1]).filename() : fs::path(original).filename();
+        if (name.empty() || name == "ZAVAnswers.txt" || name == "ZAVAsked.txt")
+            return *why = "the specification's copy cannot be named " + name.string(), false;
+        fs::path copy = fs::path(annotatorFolder(home)) / name;
         if (!fs::copy_file(original, copy, fs::copy_options::overwrite_existing, error))
             return *why = "the specification " + original + " cannot be copied: " + error.message(), false;
         m_specification = copy.string();

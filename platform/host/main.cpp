@@ -102,7 +102,8 @@ Windows and the mouse:
 
 The stand-in Annotator (zavannotator, entered in the registry when zavhost starts):
   annotator installed [PATH] | not-installed     the registry entry that names it (or PATH)
-  annotator specification FILE      a copy of FILE in {home}/annotator is what the user chooses
+  annotator specification FILE [as "NAME"]   a copy of FILE in {home}/annotator (named NAME) is
+                                    what the user chooses
   annotator next-clause "NUMBER"    queued: what the user picks in the next selection
   annotator cancel                  the user cancels the next exchange that waits
   annotator fault MODE [VALUE]      the next answer goes wrong: slow MS, no-flag, no-result,
