@@ -5,6 +5,8 @@
 #include "Environment/SystemServices.h"
 #include "annotation/AnnotationMenu.h"
 #include "annotation/Communicator.h"
+#include "annotation/PlaceAnnotation.h"
+#include "annotation/SelectSpecification.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "elements/ElementFactory.h"
 #include "library/LibraryModel.h"
@@ -52,14 +54,14 @@ void ZAVLinkAddon::startUp() {
     // DisplayGuidance
     // DisplayManufacturer
     // FindAnnotation
-    // PlaceAnnotation
+    addTool(std::make_unique<PlaceAnnotation>());
     // PlaceLabel
     // RestoreIgnored
     // ReviewAnnotation
-    // SelectSpecification
+    addTool(std::make_unique<SelectSpecification>());
     // UpdateAnnotation
     // AnnotationPalette, through its single instance
-    // SpecificationChangeHandler
+    addTool(std::make_unique<SpecificationChangeHandler>());
 
     ZAVLinkPrefs defaults;
     registerPackage(defaults, 0);

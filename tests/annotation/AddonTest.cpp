@@ -14,6 +14,8 @@
 #include "Environment/ModuleRegistry.h"
 #include "annotation/AnnotationMenu.h"
 #include "annotation/Communicator.h"
+#include "annotation/PlaceAnnotation.h"
+#include "annotation/SelectSpecification.h"
 #include "annotation/ZAVLinkAddon.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "platform/api/HostErrors.h"
@@ -94,6 +96,12 @@ TEST_F(AddonStart, StartUpMakesTheToolsInOrderSubscribesThemAndRegistersThePrefe
     EXPECT_NE(dynamic_cast<zavlink::AnnotationMenu*>(tools[0]), nullptr);
     EXPECT_NE(dynamic_cast<zavlink::AboutDialog*>(tools[1]), nullptr);
     EXPECT_NE(dynamic_cast<zavlink::Communicator*>(tools[2]), nullptr);
+    // Those of this issue, each in its place: Select Specification stores a path before the change
+    // handler, made last, reads it.
+    ASSERT_EQ(tools.size(), 6u);
+    EXPECT_NE(dynamic_cast<zavlink::PlaceAnnotation*>(tools[3]), nullptr);
+    EXPECT_NE(dynamic_cast<zavlink::SelectSpecification*>(tools[4]), nullptr);
+    EXPECT_NE(dynamic_cast<zavlink::SpecificationChangeHandler*>(tools[5]), nullptr);
     for (Subscriber* tool : tools)
         EXPECT_TRUE(addon->hasSubscriber(tool));
     EXPECT_TRUE(addon->isPackageRegistered(zavlink::ZAVLinkPrefs::Code, 0));
