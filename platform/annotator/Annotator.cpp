@@ -188,6 +188,11 @@ int runAnnotator(const RunOptions& options, const FileWriter& write, std::ostrea
     bool answerFileRead = answers.load(answerPath, &answerProblem);
     if (!answerFileRead) diagnostics << "zavannotator: " << answerProblem << "\n";
     Faults faults = answerFileRead ? answers.takeFaults() : Faults();
+    // A crash comes before the user picks anything; its fault is used up all the same.
+    if (faults.crash) {
+        if (!answers.save()) diagnostics << "zavannotator: cannot rewrite " << answerPath << "\n";
+        return ExitCrashed;
+    }
 
     std::vector<Answer> results;
     Responder responder(answers, faults, folderOf(answerPath), diagnostics);
@@ -204,7 +209,6 @@ int runAnnotator(const RunOptions& options, const FileWriter& write, std::ostrea
     // Taken settings are gone before any wait, so that the next exchange meets none of them.
     if (answerFileRead && !answers.save())
         diagnostics << "zavannotator: cannot rewrite " << answerPath << "\n";
-    if (faults.crash) return ExitCrashed;
     if (faults.slowMs) std::this_thread::sleep_for(std::chrono::milliseconds(*faults.slowMs));
 
     std::string resultPath = (fs::path(folder) / ResultFileName).string();
