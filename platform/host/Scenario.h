@@ -36,7 +36,8 @@ enum class StepKind {
     AlertAnswer,
     DialogScript, // a step of the user's work in a modal dialog, queued until it runs
     ProgressCancelAfter,
-    AnnotatorSetting, // the stand-in Annotator: registry entry, answer file, specification edits
+    // The stand-in Annotator: its registry entry, its answer file, edits of its specification.
+    AnnotatorSetting,
     InputClick, // the user's clicks and keys answering the module's inputs (UserInput)
     InputFinish,
     InputCancel,
@@ -64,7 +65,8 @@ enum class StepKind {
     ExpectCommand,
     ExpectModel, // of the project's layers, attributes, storeys, views, elements, selection
     ExpectPanel, // a dialog or palette and its items
-    ExpectAnnotator, // what the stand-in Annotator was asked
+    // What the stand-in Annotator was asked.
+    ExpectAnnotator,
 };
 
 struct ProgressExpectation {
