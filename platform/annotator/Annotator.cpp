@@ -232,18 +232,11 @@ int editSpecification(const std::string& path, const std::string& number, const 
         diagnostics << "zavannotator: " << path << ": " << why << "\n";
         return ExitFailed;
     }
-    static const std::pair<const char*, std::string Clause::*> fields[] = {
-        {"section", &Clause::section},
-        {"code", &Clause::code},
-        {"number", &Clause::number},
-        {"revision", &Clause::revision},
-        {"zavTitle", &Clause::zavTitle},
-        {"hiddenNumber", &Clause::hiddenNumber},
-        {"originalDisplayTitle", &Clause::originalDisplayTitle},
-    };
-    std::string Clause::*member = nullptr;
-    for (const auto& [name, pointer] : fields)
-        if (field == name) member = pointer;
+    // What the exchange adds to a clause is no text of the specification's.
+    std::string Clause::*member = clauseField(field);
+    if (member == &Clause::modelDisplayTitle || member == &Clause::hasBeenReassigned ||
+        member == &Clause::isAccepted)
+        member = nullptr;
     if (!field.empty() && member == nullptr) {
         diagnostics << "zavannotator: a clause has no field \"" << field << "\"\n";
         return ExitUsage;

@@ -56,18 +56,25 @@ const NamedText clauseFields[] = {
     {"isAccepted", &Clause::isAccepted},
 };
 
-// A clause; members come as child elements (command files) or attributes (specifications).
-class ClauseShipping : public tarnwick::XMLAssembly {
+// The reader reaches members by name only; nothing here is written back through the writer.
+template <class Base> class ReadOnly : public Base {
 public:
-    ClauseShipping(const String& name, Clause& clause, bool needsNumber)
-        : XMLAssembly(name), m_clause(clause), m_needsNumber(needsNumber) {}
-
+    using Base::Base;
     size_t getFieldCount() const override { return 0; }
     std::unique_ptr<XMLShipping> makeFieldProxy(size_t, bool) override { return nullptr; }
+};
+using ReadAssembly = ReadOnly<tarnwick::XMLAssembly>;
+using ReadArray = ReadOnly<tarnwick::XMLArray>;
+
+// A clause; members come as child elements (command files) or attributes (specifications).
+class ClauseShipping : public ReadAssembly {
+public:
+    ClauseShipping(const String& name, Clause& clause, bool needsNumber)
+        : ReadAssembly(name), m_clause(clause), m_needsNumber(needsNumber) {}
+
     std::unique_ptr<XMLShipping> makeFieldProxyByName(const String& name) override {
-        for (const NamedText& field : clauseFields)
-            if (name == field.name) return std::make_unique<TextUnit>(name, &(m_clause.*field.field));
-        return nullptr;
+        std::string Clause::*field = clauseField(name.bytes());
+        return field ? std::make_unique<TextUnit>(name, &(m_clause.*field)) : nullptr;
     }
     // A specification's clause must be findable.
     bool afterRead() override { return !m_needsNumber || !m_clause.number.empty(); }
@@ -77,12 +84,10 @@ private:
     bool m_needsNumber;
 };
 
-class ClauseListShipping : public tarnwick::XMLArray {
+class ClauseListShipping : public ReadArray {
 public:
     ClauseListShipping(const String& name, std::deque<Clause>& clauses)
-        : XMLArray(name), m_clauses(clauses) {}
-    size_t getFieldCount() const override { return 0; }
-    std::unique_ptr<XMLShipping> makeFieldProxy(size_t, bool) override { return nullptr; }
+        : ReadArray(name), m_clauses(clauses) {}
     std::unique_ptr<XMLShipping> makeMember(const String& name) override {
         if (name != "annotation") return nullptr;
         m_clauses.emplace_back();
@@ -93,11 +98,9 @@ private:
     std::deque<Clause>& m_clauses;
 };
 
-class CommandShipping : public tarnwick::XMLAssembly {
+class CommandShipping : public ReadAssembly {
 public:
-    explicit CommandShipping(Command& command) : XMLAssembly(String(command.name)), m_command(command) {}
-    size_t getFieldCount() const override { return 0; }
-    std::unique_ptr<XMLShipping> makeFieldProxy(size_t, bool) override { return nullptr; }
+    explicit CommandShipping(Command& command) : ReadAssembly(String(command.name)), m_command(command) {}
     std::unique_ptr<XMLShipping> makeFieldProxyByName(const String& name) override {
         if (name == "commandID") return std::make_unique<TextUnit>(name, &m_command.commandID);
         if (name == "zavPath") return std::make_unique<TextUnit>(name, &m_command.zavPath);
@@ -117,11 +120,9 @@ private:
     Command& m_command;
 };
 
-class CommandFileShipping : public tarnwick::XMLArray {
+class CommandFileShipping : public ReadArray {
 public:
-    explicit CommandFileShipping(CommandFile& file) : XMLArray(String("zavCommand")), m_file(file) {}
-    size_t getFieldCount() const override { return 0; }
-    std::unique_ptr<XMLShipping> makeFieldProxy(size_t, bool) override { return nullptr; }
+    explicit CommandFileShipping(CommandFile& file) : ReadArray(String("zavCommand")), m_file(file) {}
     std::unique_ptr<XMLShipping> makeFieldProxyByName(const String& name) override {
         if (name == "parent") return std::make_unique<TextUnit>(name, &m_file.parent);
         if (name == "version") return std::make_unique<TextUnit>(name, &m_file.version);
@@ -138,11 +139,9 @@ private:
     CommandFile& m_file;
 };
 
-class SectionShipping : public tarnwick::XMLArray {
+class SectionShipping : public ReadArray {
 public:
-    explicit SectionShipping(Section& section) : XMLArray(String("section")), m_section(section) {}
-    size_t getFieldCount() const override { return 0; }
-    std::unique_ptr<XMLShipping> makeFieldProxy(size_t, bool) override { return nullptr; }
+    explicit SectionShipping(Section& section) : ReadArray(String("section")), m_section(section) {}
     std::unique_ptr<XMLShipping> makeFieldProxyByName(const String& name) override {
         if (name == "title") return std::make_unique<TextUnit>(name, &m_section.title);
         if (name == "code") return std::make_unique<TextUnit>(name, &m_section.code);
@@ -158,11 +157,9 @@ private:
     Section& m_section;
 };
 
-class SpecificationShipping : public tarnwick::XMLArray {
+class SpecificationShipping : public ReadArray {
 public:
-    explicit SpecificationShipping(Specification& spec) : XMLArray(String("specification")), m_spec(spec) {}
-    size_t getFieldCount() const override { return 0; }
-    std::unique_ptr<XMLShipping> makeFieldProxy(size_t, bool) override { return nullptr; }
+    explicit SpecificationShipping(Specification& spec) : ReadArray(String("specification")), m_spec(spec) {}
     std::unique_ptr<XMLShipping> makeFieldProxyByName(const String& name) override {
         if (name == "title") return std::make_unique<TextUnit>(name, &m_spec.title);
         return nullptr;
@@ -195,6 +192,12 @@ bool parse(const std::string& bytes, XMLShipping& root, std::string* why) {
 }
 
 } // namespace
+
+std::string Clause::*clauseField(const std::string& name) {
+    for (const NamedText& field : clauseFields)
+        if (name == field.name) return field.field;
+    return nullptr;
+}
 
 bool Command::expectsAnswer() const {
     return name != "displayClause" && name != "displayGuidance" && name != "displayManufacturerInfo" &&

@@ -71,6 +71,9 @@ SpecificationRead readSpecification(const std::string& path, Specification& spec
 // The file in the format it is read in; false when it cannot be written.
 bool writeSpecification(const std::string& path, const Specification& spec);
 
+// A clause's text by its element name; null for any other name.
+std::string Clause::*clauseField(const std::string& name);
+
 // Text escaped for an XML element or attribute value.
 std::string xmlEscaped(const std::string& text);
 
