@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -94,6 +95,7 @@ struct ProjectSession {
 
 struct UndoStep {
     std::string name;
+    std::shared_ptr<const ProjectModel> before = nullptr; // what undoing the step brings back
 };
 
 struct Project {

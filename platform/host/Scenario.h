@@ -19,6 +19,7 @@ enum class StepKind {
     Without,
     Unload,
     Quit,
+    Undo,
     ProjectNew,
     ProjectOpen,
     ProjectSave,

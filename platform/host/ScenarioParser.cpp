@@ -245,6 +245,8 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         step.kind = StepKind::Unload;
     } else if (in.word("quit")) {
         step.kind = StepKind::Quit;
+    } else if (in.word("undo")) {
+        step.kind = StepKind::Undo;
     } else if (in.word("project")) {
         parseProject(in, step);
     } else if (in.word("menu")) {

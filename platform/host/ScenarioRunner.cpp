@@ -249,6 +249,8 @@ GSErrCode ScenarioRunner::act(const Step& step) {
         if (!host.moduleLoaded()) return host.unloadModule(); // answers why
         host.sendProjectNotification(ProjectQuit);
         return host.unloadModule();
+    case StepKind::Undo:
+        return host.undo();
     case StepKind::ProjectNew:
         return host.newProject(*step.text);
     case StepKind::ProjectOpen:

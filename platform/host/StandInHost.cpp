@@ -463,7 +463,7 @@ GSErrCode StandInHost::runUndoableCommand(const GS::UniString* name, UndoableCom
         return proc(userData);
     }
     ProjectModel before = m_project->model;
-    m_project->undoSteps.push_back({stepName});
+    m_project->undoSteps.push_back({stepName, std::make_shared<const ProjectModel>(before)});
     size_t stepCount = m_project->undoSteps.size();
     GSErrCode err;
     {

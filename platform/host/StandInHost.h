@@ -128,6 +128,9 @@ public:
     GSErrCode getModuleData(GSHandle* data) const;
     GSErrCode setModuleData(GSHandle data);
     GSErrCode runUndoableCommand(const GS::UniString* name, UndoableCommandProc proc, void* userData);
+    // The user undoes the last undo step: the project's contents become what they were before it
+    // (the view state stays). Refused when there is none.
+    GSErrCode undo();
     GSErrCode getSuspendGroups(bool* on) const;
     GSErrCode setSuspendGroups(bool on);
     GSErrCode getEditTransformation(HostEditTransformation* record) const;

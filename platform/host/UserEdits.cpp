@@ -65,9 +65,20 @@ GSErrCode StandInHost::userEdit(const std::string& name, const std::function<GSE
         m_project->model = std::move(before);
         return err;
     }
-    m_project->undoSteps.push_back({name});
+    m_project->undoSteps.push_back({name, std::make_shared<const ProjectModel>(before)});
     m_transcript.note("the user's edit " + inQuotes(name) + " makes an undo step");
     notifyElementChanges(before, m_project->model);
+    return hosterr::Ok;
+}
+
+GSErrCode StandInHost::undo() {
+    m_lastError.clear();
+    if (m_project == nullptr) return fail(hosterr::NoProject, "no project is open");
+    if (m_project->undoSteps.empty()) return fail(hosterr::Refused, "there is nothing to undo");
+    UndoStep step = std::move(m_project->undoSteps.back());
+    m_project->undoSteps.pop_back();
+    m_project->model = *step.before;
+    m_transcript.note("the user undoes " + inQuotes(step.name));
     return hosterr::Ok;
 }
 
