@@ -127,8 +127,9 @@ TEST(AddonRelease, DeletesTheToolsInCreationOrderEachUnsubscribedFirst) {
     delete product;
     // Each is out of the subscribers when it goes; what it publishes reaches only the later ones.
     auto gone = [&](const char* name, size_t left) { return name + (" gone of " + std::to_string(left)); };
-    EXPECT_EQ(journal, (std::vector<std::string>{gone("first", all - 1), "second heard", "third heard",
-                                                 gone("second", all - 2), "third heard", gone("third", all - 3)}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{gone("first", all - 1), "second heard", "third heard",
+                                        gone("second", all - 2), "third heard", gone("third", all - 3)}));
 }
 
 // The exchange folder, under a host root the test chooses.
@@ -137,7 +138,9 @@ protected:
     ExchangeFolder() {
         const char* home = std::getenv("ZAVHOST_HOME");
         m_home = home != nullptr ? home : "";
-        m_root = IO::GetHostRoot().ToPath() + "/exchange-folder";
+        // A root per test: ctest runs the tests of one executable side by side.
+        m_root = IO::GetHostRoot().ToPath() + "/exchange-folder-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::error_code ignored;
         std::filesystem::remove_all(m_root, ignored);
         std::filesystem::create_directories(m_root);
