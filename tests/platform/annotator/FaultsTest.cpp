@@ -111,7 +111,7 @@ TEST_F(AnnotatorRun, UnreadableCommandFilesAnswerBadXML) {
         std::string text; // null-like "-": no file
         std::string expected;
     } cases[] = {
-        {"cut short", "<zavCommand parent=\"ArchiCAD\"><selectAnnotation commandID=\"1\"><zavPath>",
+        {"cut short", "<zavCommand parent=\"ZAVHost\"><selectAnnotation commandID=\"1\"><zavPath>",
          "<selectAnnotation commandID=\"1\" error=\"badXML\"/>"},
         {"two roots", commandFile("<selectSpecification commandID=\"1\"/>") + "<zavCommand/>",
          "<selectSpecification commandID=\"1\" error=\"badXML\"/>"},
