@@ -60,34 +60,37 @@ void GXDeleteGSPixMap(GSPixMapHandle pixMap) {
     BMKillHandle(&pixMap);
 }
 
+namespace {
+// One header field of a pixel map; zero for a handle that is not one.
+template <class T> T headerField(GSPixMapHandle pixMap, T Header::*field) {
+    Header header;
+    return readHeader(pixMap, &header) ? header.*field : T{};
+}
+} // namespace
+
 bool GXIsGSPixMap(GSPixMapHandle pixMap) {
     Header header;
     return readHeader(pixMap, &header);
 }
 
 int32_t GXGetGSPixMapWidth(GSPixMapHandle pixMap) {
-    Header header;
-    return readHeader(pixMap, &header) ? header.width : 0;
+    return headerField(pixMap, &Header::width);
 }
 
 int32_t GXGetGSPixMapHeight(GSPixMapHandle pixMap) {
-    Header header;
-    return readHeader(pixMap, &header) ? header.height : 0;
+    return headerField(pixMap, &Header::height);
 }
 
 uint32_t GXGetGSPixMapPixelType(GSPixMapHandle pixMap) {
-    Header header;
-    return readHeader(pixMap, &header) ? header.pixelType : 0;
+    return headerField(pixMap, &Header::pixelType);
 }
 
 double GXGetGSPixMapHorizontalDPI(GSPixMapHandle pixMap) {
-    Header header;
-    return readHeader(pixMap, &header) ? header.horizontalDPI : 0.0;
+    return headerField(pixMap, &Header::horizontalDPI);
 }
 
 double GXGetGSPixMapVerticalDPI(GSPixMapHandle pixMap) {
-    Header header;
-    return readHeader(pixMap, &header) ? header.verticalDPI : 0.0;
+    return headerField(pixMap, &Header::verticalDPI);
 }
 
 unsigned char* GXGetGSPixMapPixels(GSPixMapHandle pixMap) {
