@@ -209,6 +209,29 @@ TEST_F(ElementCalls, ListsFilterByTypeDatabaseSelectionAndLayer) {
     EXPECT_EQ(info.count, 0);
     EXPECT_EQ(selected, nullptr);
 
+    // A Guid named twice in one call is selected once, where it was named last.
+    auto selectAll = [&](std::vector<API_Guid> guids, bool on) {
+        std::string bytes;
+        for (const API_Guid& guid : guids) {
+            GSHandle one = selectionOf(guid);
+            bytes.append(*one, sizeof(HostSelectionRecord));
+            BMKillHandle(&one);
+        }
+        GSHandle all = handleOf(bytes);
+        EXPECT_EQ(table().SelectElements(all, int32_t(guids.size()), on), hosterr::Ok);
+        BMKillHandle(&all);
+        std::vector<API_Guid> now;
+        table().GetSelection(&info, &selected);
+        for (int32_t i = 0; selected != nullptr && i < info.count; ++i)
+            now.push_back(reinterpret_cast<HostSelectionRecord*>(*selected)[i].guid);
+        BMKillHandle(&selected);
+        return now;
+    };
+    EXPECT_EQ(selectAll({line, text, line}, true), (std::vector<API_Guid>{text, line}));
+    EXPECT_EQ(selectAll({text}, true), (std::vector<API_Guid>{line, text}));
+    EXPECT_EQ(selectAll({line, line}, false), std::vector<API_Guid>{text});
+    EXPECT_EQ(table().SelectElements(nullptr, 0, true), hosterr::Ok);
+
     // Another database by Guid (flag 0x400); the "GARF" Guid names the current one.
     HostDatabaseInfo sheet;
     sheet.kind = DatabaseWorksheet;
