@@ -4,6 +4,7 @@
 
 #include "project/City.h"
 #include "project/Fill.h"
+#include "project/Finish.h"
 #include "project/Font.h"
 #include "project/Layer.h"
 #include "project/LayerCombination.h"
@@ -17,12 +18,13 @@ namespace tarnwick {
 namespace {
 using CreatorMap = std::multimap<uint8_t, Specification::Creator>;
 
-// Composites (5), surfaces (6), building materials (17) and complex profiles (11) join this
+// Composites (5), building materials (17) and complex profiles (11) join this
 // list as their wrapper classes are built.
 const CreatorMap& builtInCreators() {
     static const CreatorMap creators = {
         {AttrCity, &City::create},
         {AttrFill, &Fill::create},
+        {AttrSurface, &Finish::create},
         {AttrFont, &Font::create},
         {AttrLayer, &Layer::create},
         {AttrLayerCombination, &LayerCombination::create},
