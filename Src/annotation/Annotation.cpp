@@ -216,13 +216,13 @@ bool Annotation::compareWith(const Annotation& returned) {
     tarnwick::Project* project = currentProject();
     for (auto& [key, list] : links) {
         tarnwick::Drawing* drawing = project != nullptr ? project->getDrawing(key) : nullptr;
-        if (drawing == nullptr) continue;
         for (AnnotationLink& link : list) {
             if (link.getStatus() == StatusIgnored) continue;
-            std::unique_ptr<tarnwick::Element> element = drawing->get(link);
-            if (!element) continue;
+            std::unique_ptr<tarnwick::Element> element = drawing != nullptr ? drawing->get(link) : nullptr;
             Annotation shown;
-            if (!shown.readFromElement(*element)) {
+            // The clause came back, so what cannot be read now is unknown, never deleted: an
+            // Update deletes only elements of removed clauses.
+            if (!element || !shown.readFromElement(*element)) {
                 link.setStatus(StatusUnknown);
             } else if (shown.isAccepted) {
                 link.setStatus(StatusIgnored);

@@ -114,8 +114,8 @@ public:
     std::unique_ptr<tarnwick::MemoryBlock> writeToBlock(bool withIsAccepted);
 
     // Compares the elements of every link (Ignored ones aside) with the clause the annotator
-    // returned: Current or Changed, Ignored for an accepted element, Unknown for one that no
-    // longer reads; an element or drawing that cannot be fetched keeps its status. When the
+    // returned: Current or Changed, Ignored for an accepted element, Unknown for one that can no
+    // longer be fetched or read. When the
     // annotation then needs an update it takes the returned texts and hasBeenReassigned. True when
     // it needs an update.
     bool compareWith(const Annotation& returned);

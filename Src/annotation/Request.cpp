@@ -8,11 +8,6 @@
 
 namespace zavlink {
 
-namespace {
-// Every command the product sends carries this id, and so must its answer.
-constexpr uint32_t SentCommandID = 1;
-} // namespace
-
 bool sendCommands(CommandList& list) {
     tarnwick::Addon* addon = tarnwick::getAddon();
     return addon != nullptr && addon->handleEvent(list);

@@ -13,6 +13,9 @@ class CommandList;
 inline constexpr uint32_t ExchangeAlertTexts = 32524;
 inline constexpr uint32_t EmptyClauseItem = 6; // "The selected clause is empty - ..."
 
+// Every command the product sends carries this id, and so must its answer.
+inline constexpr uint32_t SentCommandID = 1;
+
 // Publishes the list through the add-on; returns after the whole exchange. False without an
 // add-on or when no subscriber took the list.
 bool sendCommands(CommandList& list);

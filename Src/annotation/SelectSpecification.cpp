@@ -13,10 +13,6 @@ namespace zavlink {
 
 using namespace tarnwick;
 
-namespace {
-constexpr uint32_t SentCommandID = 1;
-} // namespace
-
 ZAVLinkPrefs* projectPrefs() {
     if (!Host::hasProject()) return nullptr;
     Project* project = Host::getProject();

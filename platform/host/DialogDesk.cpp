@@ -120,6 +120,16 @@ bool DialogDesk::checkItem(DG::Panel& panel, const Step& step, std::string* why)
         if (flags.count("checked") != (checked ? 1u : 0u))
             return *why = what + " is " + (checked ? "checked" : "unchecked"), false;
     }
+    if (flags.count("rect")) {
+        const std::vector<double>& n = step.model.numbers;
+        const DG::Rect& rect = state->rect;
+        if (rect.GetLeft() != n[0] || rect.GetTop() != n[1] || rect.GetWidth() != n[2] ||
+            rect.GetHeight() != n[3])
+            return *why = what + " lies at " + std::to_string(rect.GetLeft()) + " " +
+                          std::to_string(rect.GetTop()) + " size " + std::to_string(rect.GetWidth()) + " " +
+                          std::to_string(rect.GetHeight()),
+                   false;
+    }
     return checkTree(panel, step, why);
 }
 

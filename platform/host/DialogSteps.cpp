@@ -32,6 +32,12 @@ void itemChecks(LineReader& in, Step& step) {
             step.text2 = in.text("the item's text");
             continue;
         }
+        if (in.word("rect")) {
+            step.model.flags.insert("rect");
+            for (const char* what : {"the item's left", "its top", "its width", "its height"})
+                step.model.numbers.push_back(in.number(what, -32768, 32767));
+            continue;
+        }
         if (in.word("tree")) {
             step.model.flags.insert("tree");
             do
@@ -46,11 +52,11 @@ void itemChecks(LineReader& in, Step& step) {
         if (!found)
             throw LineError{
                 "an item's checks are text \"T\", enabled, disabled, visible, hidden, checked, unchecked, "
-                "tree \"LINE\" ... and drawing-on"};
+                "rect L T W H, tree \"LINE\" ... and drawing-on"};
     }
     if (!any)
         throw LineError{"expect item N needs something to check: text \"T\", enabled, disabled, visible, "
-                        "hidden, checked, unchecked, tree \"LINE\" ... or drawing-on"};
+                        "hidden, checked, unchecked, rect L T W H, tree \"LINE\" ... or drawing-on"};
 }
 
 void parseVerb(LineReader& in, Step& step, bool palette) {

@@ -20,14 +20,19 @@ DG::TreeState* treeOf(DG::Panel& panel, short item, std::string* why) {
     return tree;
 }
 
+// "/" separates the levels; "//" stands for a slash in an item's text.
 std::vector<std::string> splitPath(const std::string& path) {
-    std::vector<std::string> texts;
-    size_t start = 0;
-    for (size_t slash = path.find('/'); slash != std::string::npos; slash = path.find('/', start)) {
-        texts.push_back(path.substr(start, slash - start));
-        start = slash + 1;
+    std::vector<std::string> texts(1);
+    for (size_t at = 0; at < path.size(); ++at) {
+        if (path[at] != '/') {
+            texts.back() += path[at];
+        } else if (at + 1 < path.size() && path[at + 1] == '/') {
+            texts.back() += '/';
+            ++at;
+        } else {
+            texts.emplace_back();
+        }
     }
-    texts.push_back(path.substr(start));
     return texts;
 }
 

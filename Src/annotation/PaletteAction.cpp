@@ -1,0 +1,164 @@
+#include "annotation/PaletteAction.h"
+
+#include "Environment/Addon.h"
+#include "Environment/Host.h"
+#include "Environment/MemoryBlock.h"
+#include "annotation/ActionQueryDialog.h"
+#include "annotation/AnnotationList.h"
+#include "annotation/AnnotationPalette.h"
+#include "annotation/Request.h"
+#include "annotation/SelectSpecification.h"
+#include "annotation/ZAVLinkPrefs.h"
+#include "elements/Element.h"
+#include "elements/text/StyledString.h"
+#include "elements/text/TextMemo.h"
+#include "platform/api/HostErrors.h"
+#include "project/Alert.h"
+#include "project/Colour.h"
+#include "project/Drawing.h"
+
+namespace zavlink {
+
+using namespace tarnwick;
+
+namespace {
+
+bool isOutdated(const AnnotationLink& link) {
+    return link.getStatus() == StatusChanged || link.getStatus() == StatusDeleted;
+}
+
+} // namespace
+
+PaletteAction::PaletteAction(uint32_t kind, TreeViewControl& tree, AnnotationList* list, uint8_t mode,
+                             const String& name)
+    : Transaction(name, true, true), m_kind(kind), m_tree(tree), m_list(list), m_mode(mode) {}
+
+uint16_t PaletteAction::questionItem(uint32_t kind, Scope scope) {
+    return static_cast<uint16_t>(4 + 2 * kind + (scope == All ? 1 : 0));
+}
+
+bool& PaletteAction::warnedFlag(ZAVLinkPrefs& prefs, uint32_t kind, Scope scope) {
+    switch (kind) {
+    case Update:
+        return scope == All ? prefs.isUpdateAllWarned : prefs.isUpdateSelectedWarned;
+    case Replace:
+        return scope == All ? prefs.isReplaceAllWarned : prefs.isReplaceSelectedWarned;
+    default:
+        return scope == All ? prefs.isAcceptAllWarned : prefs.isAcceptSelectedWarned;
+    }
+}
+
+PaletteAction::Scope PaletteAction::getScope() const {
+    TreeViewControl::iterator first = m_tree.begin(TreeViewControl::Selection);
+    if (first == m_tree.end() || first->getParent().isEnd()) return All;
+    return Selected;
+}
+
+bool PaletteAction::chooseNodes(Scope scope) {
+    m_chosen.clear();
+    TreeViewControl::iterator root = m_tree.begin();
+    if (root == m_tree.end()) return false;
+    for (auto annotation = root->beginChildren(), stop = root->endChildren(); annotation != stop;
+         ++annotation) {
+        const bool whole = scope == All || annotation->isSelected();
+        for (auto drawing = annotation->beginChildren(), last = annotation->endChildren(); drawing != last;
+             ++drawing)
+            if (whole || drawing->isSelected()) m_chosen.push_back(drawing);
+    }
+    return !m_chosen.empty();
+}
+
+bool PaletteAction::mayStart() {
+    ZAVLinkPrefs* prefs = projectPrefs();
+    if (prefs == nullptr || m_list == nullptr) return false;
+    if (m_kind == Replace && !requestAnnotation(m_replacement)) return false;
+    const Scope scope = getScope();
+    if (!chooseNodes(scope)) return false;
+    bool& warned = warnedFlag(*prefs, m_kind, scope);
+    if (!warned) return true;
+    ActionQueryDialog question(questionItem(m_kind, scope));
+    if (question.open() != 1) return false;
+    if (question.isDontAsk()) {
+        warned = false;
+        if (Addon* addon = getAddon()) static_cast<void>(addon->savePackages(0));
+    }
+    return true;
+}
+
+GSErrCode PaletteAction::run() {
+    bool anyFailed = false;
+    {
+        const ShipIsAccepted ship(m_kind == Ignore);
+        for (TreeViewControl::iterator& node : m_chosen) {
+            std::optional<PaletteEntry> entry = AnnotationPalette::resolveNode(m_list, *node, true);
+            if (!entry) continue;
+            String text;
+            std::unique_ptr<MemoryBlock> xml;
+            if (m_kind != Ignore) {
+                Annotation& shown = m_kind == Replace ? m_replacement : *entry->annotation;
+                text = shown.originalDisplayTitle;
+                xml = shown.writeToBlock(false);
+            }
+            bool failed = m_kind != Ignore && !xml;
+            Drawing* drawing = nullptr;
+            for (AnnotationLink& link : *entry->links) {
+                if ((m_kind == Update || m_mode == 1) && !isOutdated(link)) continue;
+                if (drawing == nullptr) drawing = link.getDrawing();
+                if (drawing == nullptr) {
+                    failed = true;
+                    continue;
+                }
+                const bool done = m_kind == Ignore ? ignoreLink(link, *drawing)
+                                                   : updateLink(link, *drawing, text, xml.get());
+                if (!done) failed = true;
+            }
+            if (!failed) node->setColour(Colour(0.7, 0.7, 0.7, 1.0));
+            anyFailed = anyFailed || failed;
+        }
+    }
+    if (anyFailed) WarnAlert().show(Host::getResourceString(QuestionTexts, FailureItem));
+    getEditManager().restore(false);
+    return hosterr::Ok;
+}
+
+bool PaletteAction::rewrite(Element& element, Drawing& drawing, const String& text, const MemoryBlock& xml) {
+    auto* memo = dynamic_cast<TextMemo*>(&element);
+    if (memo == nullptr) return false;
+    if (getEditManager().makeEditable(element, true, true, false) != 1) return false;
+    memo->setText(StyledString(text), true);
+    if (!drawing.saveElement(element, false, true)) return false;
+    return element.storeUserData(xml, 0, false, AnnotationUserDataFlags);
+}
+
+bool PaletteAction::updateLink(AnnotationLink& link, Drawing& drawing, const String& text,
+                               const MemoryBlock* xml) {
+    std::unique_ptr<Element> element = drawing.get(link);
+    if (!element) return false;
+    if (m_kind == Update && link.getStatus() == StatusDeleted) {
+        if (getEditManager().makeEditable(*element, true, true, false) != 1) return false;
+        if (!drawing.deleteElement(link)) return false;
+        link.setStatus(StatusCurrent);
+        return true;
+    }
+    if (xml == nullptr || !rewrite(*element, drawing, text, *xml)) return false;
+    // A replaced element shows another clause now: no later action of this list may take it for
+    // an outdated copy of the listed one (an Update would put the old clause back, or delete it).
+    link.setStatus(StatusCurrent);
+    return true;
+}
+
+bool PaletteAction::ignoreLink(AnnotationLink& link, Drawing& drawing) {
+    std::unique_ptr<Element> element = drawing.get(link);
+    if (!element) return false;
+    if (getEditManager().makeEditable(*element, true, true, false) != 1) return false;
+    Annotation shown;
+    if (!shown.readFromElement(*element)) return false;
+    shown.isAccepted = true;
+    std::unique_ptr<MemoryBlock> xml = shown.writeToBlock(true);
+    if (!xml || !element->storeUserData(*xml, 0, false, AnnotationUserDataFlags)) return false;
+    // So that a later Update in the same palette does not take the mark away again.
+    link.setStatus(StatusIgnored);
+    return true;
+}
+
+} // namespace zavlink

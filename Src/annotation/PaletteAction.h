@@ -1,0 +1,67 @@
+// What the palette's Update, Replace and Ignore buttons do: one undoable step over the drawings
+// chosen in the palette's tree, asked first unless the project's preferences say not to.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "Environment/Transaction.h"
+#include "annotation/Annotation.h"
+#include "interface/TreeViewControl.h"
+
+namespace tarnwick {
+class Drawing;
+}
+
+namespace zavlink {
+
+class AnnotationList;
+class ZAVLinkPrefs;
+
+class PaletteAction : public tarnwick::Transaction {
+public:
+    enum Kind : uint32_t { Update = 0, Replace = 1, Ignore = 2 };
+    enum Scope : uint32_t { Selected = 0, All = 1 };
+    // The step's names: items of string list 32526.
+    static constexpr uint32_t IgnoreNameItem = 3;  // "Ignore Changes"
+    static constexpr uint32_t ReplaceNameItem = 4; // "Replace Annotation"
+    static constexpr uint32_t UpdateNameItem = 5;  // "Update Annotation"
+    static constexpr uint32_t FailureItem = 10;    // of list 32523
+
+    PaletteAction(uint32_t kind, tarnwick::TreeViewControl& tree, AnnotationList* list, uint8_t mode,
+                  const tarnwick::String& name);
+
+    // The preferences, the replacement clause (Replace), the nodes, and the question.
+    bool mayStart() override;
+    GSErrCode run() override;
+
+    // The drawing nodes the action works on, in tree order; answers whether there is any.
+    bool chooseNodes(Scope scope);
+    // All when nothing is selected or the first selected node is the root.
+    Scope getScope() const;
+    // The question of the kind and scope (an item of list 32523), and its flag in the preferences.
+    static uint16_t questionItem(uint32_t kind, Scope scope);
+    static bool& warnedFlag(ZAVLinkPrefs& prefs, uint32_t kind, Scope scope);
+
+    // One element of a chosen drawing; false when it could not be changed.
+    bool updateLink(AnnotationLink& link, tarnwick::Drawing& drawing, const tarnwick::String& text,
+                    const tarnwick::MemoryBlock* xml);
+    bool ignoreLink(AnnotationLink& link, tarnwick::Drawing& drawing);
+
+    const std::vector<tarnwick::TreeViewControl::iterator>& getChosenNodes() const { return m_chosen; }
+    const Annotation& getReplacement() const { return m_replacement; }
+
+private:
+    // Text and user data of a text block or label set anew, within the step.
+    bool rewrite(tarnwick::Element& element, tarnwick::Drawing& drawing, const tarnwick::String& text,
+                 const tarnwick::MemoryBlock& xml);
+
+    uint32_t m_kind;
+    tarnwick::TreeViewControl& m_tree;
+    AnnotationList* m_list;
+    uint8_t m_mode;
+    Annotation m_replacement;
+    std::vector<tarnwick::TreeViewControl::iterator> m_chosen;
+};
+
+} // namespace zavlink
