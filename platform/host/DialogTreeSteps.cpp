@@ -36,13 +36,20 @@ std::vector<std::string> splitPath(const std::string& path) {
     return texts;
 }
 
-// "  Leaf 1 +*": two spaces a level, then " +" when expanded and " *" when selected.
+// "  Leaf 1 +*": two spaces a level, then " +" when expanded, " *" when selected, and the text's
+// colour as " #rrggbb" when it is not black.
 std::string treeLine(const DG::TreeState& tree, int32_t item) {
     const DG::TreeState::Node& node = *tree.Find(item);
     std::string line(static_cast<size_t>(2 * tree.Depth(item)), ' ');
     line += node.text.ToCStr();
     if (node.expanded) line += " +";
     if (node.selected) line += " *";
+    if (node.red != 0 || node.green != 0 || node.blue != 0) {
+        char colour[9];
+        std::snprintf(colour, sizeof colour, " #%02x%02x%02x", node.red >> 8, node.green >> 8,
+                      node.blue >> 8);
+        line += colour;
+    }
     return line;
 }
 
