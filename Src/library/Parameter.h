@@ -46,8 +46,9 @@ public:
     virtual void resetValues() = 0;
     // Replays a user's edit (reference before, changed after) onto this parameter, cell by cell.
     virtual void mergeChanges(const Parameter& changed, const Parameter& reference) = 0;
-    virtual bool operator==(const Parameter& other) const = 0;
-    bool operator!=(const Parameter& other) const { return !(*this == other); }
+    // Same kind of values, size and cells (reals compared exactly).
+    virtual bool equals(const Parameter& other) const = 0;
+    friend bool operator==(const Parameter& a, const Parameter& b) { return a.equals(b); }
 
     // The record for one cell; false when the cell is not there.
     virtual bool toChangeRecord(HostParameterChange& record, uint64_t row, uint64_t col) const;

@@ -285,7 +285,7 @@ template <class T> void ParameterForm<T>::mergeChanges(const Parameter& changed,
     }
 }
 
-template <class T> bool ParameterForm<T>::operator==(const Parameter& other) const {
+template <class T> bool ParameterForm<T>::equals(const Parameter& other) const {
     const auto* same = dynamic_cast<const ParameterForm<T>*>(&other);
     return same != nullptr && other.getType() == getType() && other.getColumnCount() == getColumnCount() &&
            other.getRowCount() == getRowCount() && same->m_values == m_values;

@@ -20,6 +20,7 @@ template <class T> class ParameterForm : public Parameter {
                   std::is_same_v<T, double> || std::is_same_v<T, String>);
 
 public:
+    using ValueType = T;
     using Parameter::setValue;
 
     std::unique_ptr<Setting> getValueSetting(uint64_t row, uint64_t col) const override;
@@ -33,7 +34,7 @@ public:
     bool assign(const Parameter& other, bool resizeRows, bool resizeColumns) override;
     void resetValues() override;
     void mergeChanges(const Parameter& changed, const Parameter& reference) override;
-    bool operator==(const Parameter& other) const override;
+    bool equals(const Parameter& other) const override;
     bool writeCommandValue(HostCommandParameter& record) const override;
     bool writeChangeValue(HostParameterChange& record, uint64_t row, uint64_t col) const override;
     bool writeHostValue(HostAdditionalParameter& record) const override;

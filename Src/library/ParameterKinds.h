@@ -108,7 +108,7 @@ public:
     bool assign(const Parameter& other, bool, bool) override { return other.getType() == Code; }
     void resetValues() override {}
     void mergeChanges(const Parameter&, const Parameter&) override {}
-    bool operator==(const Parameter& other) const override { return other.getType() == Code; }
+    bool equals(const Parameter& other) const override { return other.getType() == Code; }
     bool writeCommandValue(HostCommandParameter&) const override { return true; }
     bool writeChangeValue(HostParameterChange&, uint64_t, uint64_t) const override { return true; }
     bool writeHostValue(HostAdditionalParameter&) const override { return true; }
