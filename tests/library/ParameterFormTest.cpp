@@ -233,28 +233,6 @@ TEST(ParameterRecords, ChangeRecordsCountArrayCellsFromOne) {
     EXPECT_EQ(std::tuple(record.row, record.column, record.value), std::tuple(0, 0, 7.0));
 }
 
-TEST(ParameterRecords, CommandRecordsRoundTripEachKind) {
-    LongParameter id("command_id");
-    id.storeValue(7, 0, 0);
-    RealParameter real("r", "", 1);
-    real.storeValue(2.5, 0, 0);
-    StringParameter text("t");
-    text.storeValue(String("word"), 0, 0);
-    for (const Parameter* p : std::initializer_list<const Parameter*>{&id, &real, &text}) {
-        SCOPED_TRACE(p->getName().c_str());
-        HostCommandParameter record;
-        ASSERT_TRUE(p->toCommandRecord(record));
-        EXPECT_EQ(record.kind, p->getCommandKind());
-        EXPECT_EQ(record.flag, p->getFlags() != 0 ? 1 : 0);
-        std::unique_ptr<Parameter> back = p->clone();
-        back->resetValues();
-        ASSERT_TRUE(back->readCommandValue(record));
-        EXPECT_TRUE(*back == *p);
-        EXPECT_EQ(String(record.name), p->getName());
-        Parameter::freeCommandRecord(record);
-    }
-}
-
 TEST(ParameterRecords, AFailedAllocationThrowsAndLeavesNothingAlive) {
     const int64_t handles = BMLiveHandleCount(), blocks = BMLivePtrCount();
     HostAdditionalParameter record;

@@ -1,9 +1,10 @@
 // The parameter kinds: codes, the Setting each hands out, texts, and every kind through the host's
-// parameter record and back.
+// parameter and command records and back.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "library/AttributeParameters.h"
 #include "persistence/Setting.h"
@@ -91,8 +92,12 @@ TEST(ParameterKinds, EachKindsCodesSettingAndRecordRoundTrip) {
         EXPECT_TRUE(p->toChangeRecord(change, 0, 0));
         HostCommandParameter command;
         ASSERT_TRUE(p->toCommandRecord(command));
-        EXPECT_EQ(command.kind, c.command);
+        EXPECT_EQ(std::tuple(command.kind, command.flag, String(command.name)),
+                  std::tuple(c.command, 1, String("p")));
+        std::unique_ptr<Parameter> sent = c.make();
+        EXPECT_TRUE(sent->readCommandValue(command));
         Parameter::freeCommandRecord(command);
+        EXPECT_TRUE(*sent == *p);
     }
 }
 
