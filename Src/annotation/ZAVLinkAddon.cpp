@@ -5,7 +5,10 @@
 #include "Environment/SystemServices.h"
 #include "annotation/AnnotationMenu.h"
 #include "annotation/Communicator.h"
+#include "annotation/DisplayTools.h"
 #include "annotation/PlaceAnnotation.h"
+#include "annotation/RestoreIgnored.h"
+#include "annotation/ReviewAnnotation.h"
 #include "annotation/SelectSpecification.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "elements/ElementFactory.h"
@@ -50,14 +53,14 @@ void ZAVLinkAddon::startUp() {
     addTool(std::make_unique<AnnotationMenu>());
     addTool(std::make_unique<AboutDialog>());
     addTool(std::make_unique<Communicator>());
-    // DisplayClause
-    // DisplayGuidance
-    // DisplayManufacturer
+    addTool(std::make_unique<DisplayClause>());
+    addTool(std::make_unique<DisplayGuidance>());
+    addTool(std::make_unique<DisplayManufacturer>());
     // FindAnnotation
     addTool(std::make_unique<PlaceAnnotation>());
     // PlaceLabel
-    // RestoreIgnored
-    // ReviewAnnotation
+    addTool(std::make_unique<RestoreIgnored>());
+    addTool(std::make_unique<ReviewAnnotation>());
     addTool(std::make_unique<SelectSpecification>());
     // UpdateAnnotation
     // AnnotationPalette, through its single instance

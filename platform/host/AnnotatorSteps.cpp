@@ -175,10 +175,13 @@ void parseAnnotatorExpectation(LineReader& in, Step& step) {
         if (in.word("containing")) args.texts.push_back(in.text("the text"));
     } else if (in.word("not-asked")) {
         args.verb = "not-asked";
-        if (!in.atEnd()) args.texts.push_back(in.anyWord("the command"));
+        const bool containing = in.word("containing");
+        // No command: not asked anything (containing the text).
+        args.texts.push_back(containing || in.atEnd() ? std::string() : in.anyWord("the command"));
+        if (containing || in.word("containing")) args.texts.push_back(in.text("the text"));
     } else {
         throw LineError{"expect annotator asked COMMAND [containing \"TEXT\"] or expect annotator not-asked "
-                        "[COMMAND]"};
+                        "[COMMAND] [containing \"TEXT\"]"};
     }
 }
 

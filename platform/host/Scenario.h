@@ -39,6 +39,7 @@ enum class StepKind {
     ProgressCancelAfter,
     // The stand-in Annotator: its registry entry, its answer file, edits of its specification.
     AnnotatorSetting,
+    FileSetting, // a file written on disk, as another program would (FileSteps)
     InputClick, // the user's clicks and keys answering the module's inputs (UserInput)
     InputFinish,
     InputCancel,
@@ -68,6 +69,7 @@ enum class StepKind {
     ExpectPanel, // a dialog or palette and its items
     // What the stand-in Annotator was asked.
     ExpectAnnotator,
+    ExpectFile, // a file on disk and what it holds
 };
 
 struct ProgressExpectation {

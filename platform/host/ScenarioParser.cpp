@@ -4,6 +4,7 @@
 
 #include "AnnotatorSteps.h"
 #include "DialogSteps.h"
+#include "FileSteps.h"
 #include "FunctionSlots.h"
 #include "HostWindows.h"
 #include "ModelSteps.h"
@@ -211,6 +212,10 @@ void parseExpect(LineReader& in, Step& step) {
             throw LineError{"expect command CODE [VERSION] installed or not-installed"};
     } else if (in.word("annotator")) {
         parseAnnotatorExpectation(in, step);
+    } else if (in.word("file")) {
+        parseFileExpectation(in, step, true);
+    } else if (in.word("no-file")) {
+        parseFileExpectation(in, step, false);
     } else if (in.word("menu")) {
         step.kind = StepKind::ExpectMenuItem;
         step.text = in.text("the menu title");
@@ -295,6 +300,8 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         if (!in.word("input")) throw LineError{"cancel input"};
     } else if (in.word("annotator")) {
         parseAnnotatorStep(in, step);
+    } else if (in.word("file")) {
+        parseFileStep(in, step);
     } else if (in.word("edit-transformation")) {
         parseEditTransformation(in, step);
     } else if (in.word("user")) {

@@ -8,6 +8,7 @@
 
 #include "ElementStore.h"
 #include "ElementTypes.h"
+#include "FileSteps.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/DebugPrint.h"
@@ -185,6 +186,12 @@ bool ScenarioRunner::perform(const Step& step) {
         std::string why;
         auto resolve = [this](const std::string& path) { return resolvePath(path); };
         if (!m_annotator.act(step, m_options.homeFolder, resolve, &why)) return fail(step.line, why);
+        return true;
+    }
+    case StepKind::FileSetting: {
+        std::string why;
+        auto resolve = [this](const std::string& path) { return resolvePath(path); };
+        if (!writeFileStep(step, resolve, &why)) return fail(step.line, why);
         return true;
     }
     case StepKind::InputClick:
@@ -469,6 +476,8 @@ bool ScenarioRunner::check(const Step& step, std::string* why) {
         return m_host.dialogs().check(step, why);
     case StepKind::ExpectAnnotator:
         return m_annotator.check(step, m_options.homeFolder, why);
+    case StepKind::ExpectFile:
+        return checkFileStep(step, [this](const std::string& path) { return resolvePath(path); }, why);
     case StepKind::ExpectCommand: {
         bool installed = host.commandHandler(static_cast<uint32_t>(*step.number),
                                              static_cast<int32_t>(*step.number2)) != nullptr;

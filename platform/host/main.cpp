@@ -112,6 +112,9 @@ The stand-in Annotator (zavannotator, entered in the registry when zavhost start
   annotator change-clause "NUMBER" FIELD "TEXT"   annotator delete-clause "NUMBER"
                                     edit the chosen specification's copy between steps
 
+Files, as the user's other programs see them:
+  file write PATH "TEXT"            the file holds exactly TEXT (its folders are made)
+
 An action the host cannot do (no such menu item, a disabled item, a file that does not open, a
 module that declines to load) fails the scenario, unless the next line expects its answer.
 
@@ -139,8 +142,10 @@ Expectations:
   expect dialog|palette NAME open|closed|visible|hidden
   expect dialog|palette NAME item N [text "T"] [enabled|disabled] [visible|hidden]
   expect menu "MENU" "ITEM" enabled|disabled
-  expect annotator asked COMMAND [containing "TEXT"]   expect annotator not-asked [COMMAND]
+  expect annotator asked COMMAND [containing "TEXT"]
+  expect annotator not-asked [COMMAND] [containing "TEXT"]
                                     what the Annotator was asked since the last such expectation
+  expect file PATH [containing "T"] [not-containing "T"] [well-formed]    expect no-file PATH
   expect command CODE [VERSION] installed|not-installed
   expect layer "NAME" [hidden|shown] [locked|unlocked] [in-workspace|not-in-workspace]
   expect no-layer "NAME"    expect attribute count|highest TYPE N    expect attribute TYPE "NAME" [index N]

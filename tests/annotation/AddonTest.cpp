@@ -2,9 +2,12 @@
 // exchange folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,7 +17,10 @@
 #include "Environment/ModuleRegistry.h"
 #include "annotation/AnnotationMenu.h"
 #include "annotation/Communicator.h"
+#include "annotation/DisplayTools.h"
 #include "annotation/PlaceAnnotation.h"
+#include "annotation/RestoreIgnored.h"
+#include "annotation/ReviewAnnotation.h"
 #include "annotation/SelectSpecification.h"
 #include "annotation/ZAVLinkAddon.h"
 #include "annotation/ZAVLinkPrefs.h"
@@ -31,6 +37,14 @@ using zavlink::ZAVLinkAddon;
 namespace {
 
 GSErrCode moduleStart = 0;
+
+// Where the first tool of that class stands in the list; the list's size when none does.
+template <class Tool> size_t placeOf(const ZAVLinkAddon::ToolList& tools) {
+    for (size_t i = 0; i < tools.size(); ++i)
+        if (dynamic_cast<Tool*>(tools[i]) != nullptr) return i;
+    return tools.size();
+}
+
 GSErrCode failingModule() {
     return moduleStart;
 }
@@ -96,12 +110,17 @@ TEST_F(AddonStart, StartUpMakesTheToolsInOrderSubscribesThemAndRegistersThePrefe
     EXPECT_NE(dynamic_cast<zavlink::AnnotationMenu*>(tools[0]), nullptr);
     EXPECT_NE(dynamic_cast<zavlink::AboutDialog*>(tools[1]), nullptr);
     EXPECT_NE(dynamic_cast<zavlink::Communicator*>(tools[2]), nullptr);
-    // Those of this issue, each in its place: Select Specification stores a path before the change
-    // handler, made last, reads it.
-    ASSERT_EQ(tools.size(), 6u);
-    EXPECT_NE(dynamic_cast<zavlink::PlaceAnnotation*>(tools[3]), nullptr);
-    EXPECT_NE(dynamic_cast<zavlink::SelectSpecification*>(tools[4]), nullptr);
-    EXPECT_NE(dynamic_cast<zavlink::SpecificationChangeHandler*>(tools[5]), nullptr);
+    // The rest in their order: Select Specification stores a path before the change handler, made
+    // last, reads it.
+    const size_t order[] = {
+        placeOf<zavlink::DisplayClause>(tools),       placeOf<zavlink::DisplayGuidance>(tools),
+        placeOf<zavlink::DisplayManufacturer>(tools), placeOf<zavlink::PlaceAnnotation>(tools),
+        placeOf<zavlink::RestoreIgnored>(tools),      placeOf<zavlink::ReviewAnnotation>(tools),
+        placeOf<zavlink::SelectSpecification>(tools), tools.size() - 1};
+    EXPECT_EQ(order[0], 3u);
+    EXPECT_EQ(std::adjacent_find(std::begin(order), std::end(order), std::greater_equal<size_t>()),
+              std::end(order));
+    EXPECT_NE(dynamic_cast<zavlink::SpecificationChangeHandler*>(tools[tools.size() - 1]), nullptr);
     for (Subscriber* tool : tools)
         EXPECT_TRUE(addon->hasSubscriber(tool));
     EXPECT_TRUE(addon->isPackageRegistered(zavlink::ZAVLinkPrefs::Code, 0));

@@ -1,0 +1,62 @@
+#include "annotation/DisplayTools.h"
+
+#include "Environment/Host.h"
+#include "annotation/AnnotationList.h"
+#include "annotation/CommandList.h"
+#include "annotation/Readiness.h"
+#include "annotation/Request.h"
+#include "annotation/ZAVLinkAddon.h"
+#include "project/Alert.h"
+#include "project/Drawing.h"
+
+namespace zavlink {
+
+using namespace tarnwick;
+
+namespace {
+// Every command sent is id 1.
+constexpr uint32_t DisplayCommandID = 1;
+} // namespace
+
+bool DisplayTool::receive(Event&) {
+    Drawing* current = Host::getCurrentDatabase();
+    if (current == nullptr) return true;
+    String program;
+    String specification;
+    if (checkReady(program, specification, false)) static_cast<void>(display(*current));
+    static_cast<void>(Host::setCurrentDatabase(current));
+    return true;
+}
+
+bool DisplayTool::display(Drawing& drawing) const {
+    // The Annotator is shown the clause, not the user's decision to ignore its changes.
+    ShipIsAccepted shipped(false);
+    AnnotationList selected;
+    static_cast<void>(selected.collectSelection(drawing));
+    if (selected.empty() && needsAnnotation()) {
+        ErrorAlert().show(Host::getResourceString(ErrorTexts, NoClauseItem));
+        return false;
+    }
+    std::unique_ptr<AnnotatedCommand> command = makeCommand();
+    if (!selected.empty()) {
+        command->annotation = selected[0];
+        command->hasAnnotation = true;
+    }
+    CommandList list;
+    list.append(std::move(command));
+    return sendCommands(list);
+}
+
+std::unique_ptr<AnnotatedCommand> DisplayClause::makeCommand() const {
+    return std::make_unique<DisplayClauseCommand>(DisplayCommandID);
+}
+
+std::unique_ptr<AnnotatedCommand> DisplayGuidance::makeCommand() const {
+    return std::make_unique<DisplayGuidanceCommand>(DisplayCommandID);
+}
+
+std::unique_ptr<AnnotatedCommand> DisplayManufacturer::makeCommand() const {
+    return std::make_unique<DisplayManufacturerCommand>(DisplayCommandID);
+}
+
+} // namespace zavlink

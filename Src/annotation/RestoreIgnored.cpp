@@ -1,0 +1,58 @@
+#include "annotation/RestoreIgnored.h"
+
+#include "Environment/Host.h"
+#include "annotation/PlaceAnnotation.h"
+#include "annotation/Readiness.h"
+#include "platform/api/HostErrors.h"
+#include "project/Alert.h"
+#include "project/ProgressWindow.h"
+
+namespace zavlink {
+
+using namespace tarnwick;
+
+// Both edit-manager flags on: what the step unlocks or shows, in any view, is put back after it.
+RestoreTransaction::RestoreTransaction()
+    : Transaction(Host::getResourceString(TransactionNames, NameItem), true, true) {}
+
+bool RestoreTransaction::mayStart() {
+    m_current = Host::getCurrentDatabase();
+    if (m_current == nullptr) return false;
+    // Default buttons, "OK" and "Cancel": only the first goes on.
+    const String question = Host::getResourceString(QuestionTexts, QuestionItem);
+    if (ConfirmAlert().show(question, String(), String()) != 1) return false;
+    {
+        std::shared_ptr<ProgressMonitor> progress = ProgressWindow::create(
+            Host::getResourceString(CollectPhaseTexts, ProgressTitleItem), ProgressPhases);
+        static_cast<void>(m_ignored.collectProject(progress.get()));
+    }
+    if (m_ignored.keepIgnored() > 0) return true;
+    NotifyAlert().show(Host::getResourceString(ClickPrompts, NoneIgnoredItem));
+    return decline();
+}
+
+bool RestoreTransaction::decline() {
+    // Collecting walks every view; a declined step has no end step to bring the user's back.
+    static_cast<void>(Host::setCurrentDatabase(m_current));
+    return false;
+}
+
+GSErrCode RestoreTransaction::run() {
+    // Rewritten without the mark, whatever a caller left the switch at.
+    ShipIsAccepted shipped(false);
+    for (Annotation& annotation : m_ignored)
+        static_cast<void>(annotation.restoreIgnored());
+    return hosterr::Ok;
+}
+
+void RestoreTransaction::finished(bool) {
+    if (m_current != nullptr) static_cast<void>(Host::setCurrentDatabase(m_current));
+}
+
+bool RestoreIgnored::receive(Event&) {
+    RestoreTransaction transaction;
+    static_cast<void>(Host::runTransaction(transaction));
+    return true;
+}
+
+} // namespace zavlink

@@ -1,0 +1,128 @@
+#include "annotation/ReviewAnnotation.h"
+
+#include "Environment/DataBufferOut.h"
+#include "Environment/DataFile.h"
+#include "Environment/Host.h"
+#include "annotation/CommandList.h"
+#include "annotation/PlaceAnnotation.h"
+#include "annotation/Readiness.h"
+#include "annotation/Request.h"
+#include "annotation/SelectSpecification.h"
+#include "annotation/ZAVLinkPrefs.h"
+#include "persistence/XMLTypeProxy.h"
+#include "persistence/XMLWriter.h"
+#include "project/Alert.h"
+#include "project/ProgressWindow.h"
+#include "project/Project.h"
+
+namespace zavlink {
+
+using namespace tarnwick;
+
+namespace {
+constexpr uint32_t ReportCommandID = 1; // every command sent is id 1
+constexpr char ModelPathName[] = "modelPath";
+constexpr char ZavPathName[] = "zavPath";
+} // namespace
+
+AnnotatedModel::AnnotatedModel() : XMLAssembly(String(ElementName)) {}
+
+void AnnotatedModel::reset() {
+    modelPath.clear();
+    annotations.reset();
+}
+
+std::unique_ptr<XMLShipping> AnnotatedModel::makeFieldProxy(size_t index, bool attributesOnly) {
+    if (attributesOnly) return nullptr;
+    if (index == 0) return std::make_unique<XMLTypeProxy<String>>(&modelPath, String(ModelPathName));
+    if (index == 1) return std::make_unique<XMLArrayProxy>(annotations);
+    return nullptr;
+}
+
+AnnotationReport::AnnotationReport() : XMLAssembly(String(ElementName)) {}
+
+void AnnotationReport::reset() {
+    zavPath.clear();
+    model.reset();
+}
+
+std::unique_ptr<XMLShipping> AnnotationReport::makeFieldProxy(size_t index, bool attributesOnly) {
+    if (attributesOnly) return nullptr;
+    if (index == 0) return std::make_unique<XMLTypeProxy<String>>(&zavPath, String(ZavPathName));
+    if (index == 1) return std::make_unique<XMLAssemblyProxy>(model);
+    return nullptr;
+}
+
+bool AnnotationReport::fill(ProgressMonitor* progress) {
+    zavPath.clear();
+    model.modelPath.clear();
+    const ZAVLinkPrefs* prefs = projectPrefs();
+    if (prefs == nullptr) return false;
+    zavPath = prefs->specificationPath;
+    Project* project = Host::getProject();
+    std::unique_ptr<DataFile> file = project != nullptr ? project->getFile() : nullptr;
+    if (!file) return false;
+    model.modelPath = file->getPath();
+    static_cast<void>(model.annotations.collectProject(progress));
+    return true;
+}
+
+std::unique_ptr<DataFile> AnnotationReport::createFile(const String& specificationPath) {
+    const DataFile specification(specificationPath);
+    std::unique_ptr<Directory> folder = specification.getDirectory();
+    if (!folder) return nullptr;
+    const String name = specification.getName();
+    // A specification that bears the report's own extension would be written over.
+    const size_t dot = name.findLastOf(String("."));
+    if (dot != String::npos && name.substring(dot + 1).toLower() == Extension) return nullptr;
+    GSErrCode status = 0;
+    return DataFile::create(*folder, name, FileType, &status, String(Extension));
+}
+
+bool AnnotationReport::write() {
+    std::unique_ptr<DataFile> file = createFile(zavPath);
+    if (!file) return false;
+    // An earlier, longer report must leave nothing behind.
+    bool written = file->setLength(0);
+    if (written) {
+        DataBufferOut out;
+        written = out.open(*file);
+        if (written) {
+            XMLWriter writer(out);
+            written = writer.write(*this, true, 1, true, true);
+            written = out.close() && written;
+        }
+    }
+    return file->close() && written;
+}
+
+bool ReviewAnnotation::receive(Event&) {
+    Drawing* current = Host::getCurrentDatabase();
+    if (current == nullptr) return true;
+    String program;
+    String specification;
+    if (checkReady(program, specification, false)) static_cast<void>(review());
+    static_cast<void>(Host::setCurrentDatabase(current));
+    return true;
+}
+
+bool ReviewAnnotation::review() {
+    // The report lists the clauses, not the user's decisions to ignore their changes.
+    ShipIsAccepted shipped(false);
+    std::shared_ptr<ProgressMonitor> progress =
+        ProgressWindow::create(Host::getResourceString(CollectPhaseTexts, ProgressTitleItem), ProgressPhases);
+    AnnotationReport report;
+    if (!report.fill(progress.get())) return false;
+    if (report.model.annotations.empty()) {
+        progress.reset();
+        NotifyAlert().show(Host::getResourceString(ClickPrompts, NoAnnotationsItem));
+        return false;
+    }
+    if (!report.write()) return false;
+    CommandList list;
+    list.append(std::make_unique<ReviewAnnotationCommand>(ReportCommandID));
+    list.setProgress(progress);
+    return sendCommands(list);
+}
+
+} // namespace zavlink
