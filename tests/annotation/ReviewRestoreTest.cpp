@@ -1,0 +1,138 @@
+// The review report's file beside the specification, and what Restore Ignored Clauses leaves for a
+// later Update. The scenarios play both commands whole.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "AnnotationTestSupport.h"
+#include "Environment/DataBufferIn.h"
+#include "Environment/DataFile.h"
+#include "Environment/Host.h"
+#include "annotation/AnnotationList.h"
+#include "annotation/RestoreIgnored.h"
+#include "annotation/ReviewAnnotation.h"
+#include "persistence/XMLReader.h"
+
+using namespace zavlink;
+using annotationtest::Clause;
+using annotationtest::xmlOf;
+using tarnwick::String;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path freshFolder(const char* name) {
+    fs::path folder = fs::path(::testing::TempDir()) / name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+std::string contentOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+} // namespace
+
+TEST(ReportFile, NamedAfterTheSpecificationBesideItNeverOverIt) {
+    const struct {
+        const char* specification;
+        const char* report; // empty: none is made
+    } cases[] = {
+        {"Office.spec", "Office.zavrpt"},
+        {"a.b.spec", "a.b.zavrpt"},
+        {"Office.", "Office.zavrpt"},
+        {"Office", ""},
+        {".spec", ""},
+        {"Office.zavrpt", ""},
+        {"Office.ZAVRPT", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.specification);
+        const fs::path folder = freshFolder("review-names");
+        std::ofstream(folder / c.specification) << "the specification";
+        std::unique_ptr<tarnwick::DataFile> file =
+            AnnotationReport::createFile(String((folder / c.specification).string()));
+        EXPECT_EQ(file != nullptr, *c.report != '\0');
+        if (file) {
+            EXPECT_EQ(file->getPath().bytes(), (folder / c.report).string());
+            EXPECT_TRUE(file->close());
+        }
+        EXPECT_EQ(contentOf(folder / c.specification), "the specification");
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), file ? 2 : 1);
+    }
+}
+
+TEST(ReportFile, ALongerEarlierReportIsReplacedWhole) {
+    const fs::path folder = freshFolder("review-over");
+    std::ofstream(folder / "Office.zavrpt") << std::string(20000, '#');
+    AnnotationReport report;
+    report.zavPath = String((folder / "Office.spec").string());
+    report.model.modelPath = String("/projects/Office.zavproj");
+    Annotation clause;
+    clause.number = String("F10/110");
+    report.model.annotations.push_back(clause);
+    ASSERT_TRUE(report.write());
+
+    const std::string written = contentOf(folder / "Office.zavrpt");
+    EXPECT_EQ(written.find('#'), std::string::npos) << written;
+    EXPECT_EQ(written.substr(written.size() - 13), "</zavReport>\n") << written;
+    AnnotationReport read;
+    tarnwick::DataBufferIn in{String(written)};
+    tarnwick::XMLReader reader(in);
+    ASSERT_TRUE(reader.read(read));
+    EXPECT_EQ(read.zavPath, report.zavPath);
+    EXPECT_EQ(read.model.modelPath, String("/projects/Office.zavproj"));
+    ASSERT_EQ(read.model.annotations.size(), 1u);
+    EXPECT_EQ(read.model.annotations[0].number, String("F10/110"));
+}
+
+class Restoring : public annotationtest::HostAnnotations {
+protected:
+    static Clause clause(const char* hidden, bool accepted) {
+        Clause c;
+        c.hidden = hidden;
+        c.accepted = accepted;
+        return c;
+    }
+    // The clause's status after an Update that finds it changed in the specification.
+    static uint32_t statusAfterUpdate(const char* hidden) {
+        AnnotationList gathered;
+        gathered.collectProject(nullptr);
+        AnnotationList returned;
+        Annotation changed;
+        changed.hiddenNumber = String(hidden);
+        changed.number = String("12");
+        changed.zavTitle = String("Brick walling, revised");
+        returned.push_back(changed);
+        gathered.mergeReturned(returned);
+        auto found = gathered.findByHiddenNumber(String(hidden));
+        return found == gathered.end() ? StatusUnknown : found->getStatus();
+    }
+};
+
+TEST_F(Restoring, OnlyTheIgnoredElementsAreRewrittenAndUpdateSeesThemAgain) {
+    const std::string ignored = xmlOf(clause("F10-0110", true));
+    ASSERT_TRUE(play("element add text text \"F10/110 Brick walling\" with-user-data \"" + ignored + "\"\n" +
+                     "view add section \"S1\"\n" +
+                     "element add label in \"S1\" text \"F10/110\" with-user-data \"" + ignored + "\"\n" +
+                     "element add text at 5 5 text \"F10/120\" with-user-data \"" +
+                     xmlOf(clause("F10-0120", false)) + "\"\n"));
+    EXPECT_EQ(statusAfterUpdate("F10-0110"), StatusIgnored);
+
+    RestoreTransaction restore;
+    const size_t from = mark();
+    ASSERT_TRUE(tarnwick::Host::runTransaction(restore));
+    ASSERT_EQ(restore.getIgnored().size(), 1u);
+    EXPECT_EQ(restore.getIgnored()[0].hiddenNumber, String("F10-0110"));
+    EXPECT_EQ(restore.getIgnored()[0].getLinkCount(), 2u);
+    EXPECT_EQ(host.calls().count("SetElementUserData", from), 2u);
+    EXPECT_EQ(writesSince(from), 2u);
+    EXPECT_EQ(host.calls().count("RunUndoableCommand", from), 1u);
+    EXPECT_EQ(statusAfterUpdate("F10-0110"), StatusChanged);
+}
