@@ -4,8 +4,10 @@
 #include "Environment/ModuleRegistry.h"
 #include "Environment/SystemServices.h"
 #include "annotation/AnnotationMenu.h"
+#include "annotation/AnnotationPalette.h"
 #include "annotation/Communicator.h"
 #include "annotation/DisplayTools.h"
+#include "annotation/FindAnnotation.h"
 #include "annotation/PlaceAnnotation.h"
 #include "annotation/RestoreIgnored.h"
 #include "annotation/ReviewAnnotation.h"
@@ -56,14 +58,14 @@ void ZAVLinkAddon::startUp() {
     addTool(std::make_unique<DisplayClause>());
     addTool(std::make_unique<DisplayGuidance>());
     addTool(std::make_unique<DisplayManufacturer>());
-    // FindAnnotation
+    addTool(std::make_unique<FindAnnotation>());
     addTool(std::make_unique<PlaceAnnotation>());
     // PlaceLabel
     addTool(std::make_unique<RestoreIgnored>());
     addTool(std::make_unique<ReviewAnnotation>());
     addTool(std::make_unique<SelectSpecification>());
-    // UpdateAnnotation
-    // AnnotationPalette, through its single instance
+    addTool(std::make_unique<UpdateAnnotation>());
+    addTool(std::unique_ptr<Subscriber>(AnnotationPalette::getInstance()));
     addTool(std::make_unique<SpecificationChangeHandler>());
 
     ZAVLinkPrefs defaults;
