@@ -30,6 +30,7 @@ enum class StepKind {
     Command,
     Notify,
     ModelAction, // layers, attributes, storeys, views, elements, selection, sharing (ModelSteps)
+    Draw,        // a view drawn as an SVG picture (ViewPicture)
     EditTransformation,
     WindowAction,  // windows, the mouse and the display scale (HostWindows)
     PaletteAction, // the user works in a palette now (DialogSteps)

@@ -87,6 +87,28 @@ void parseEditTransformation(LineReader& in, Step& step) {
     }
 }
 
+// draw plan ["STOREY"] FILE | draw "VIEW" FILE: a quoted word followed by another after plan is
+// the storey.
+void parseDraw(LineReader& in, Step& step) {
+    step.kind = StepKind::Draw;
+    if (in.word("plan")) {
+        step.model.flags.insert("plan");
+        const bool quoted = in.nextIsText();
+        std::string first = in.path();
+        if (in.atEnd()) {
+            step.text = std::move(first);
+            return;
+        }
+        if (!quoted) throw LineError{"a storey's name goes in double quotes: draw plan \"STOREY\" FILE"};
+        step.model.texts.push_back(std::move(first));
+    } else if (in.nextIsText()) {
+        step.model.texts.push_back(in.text("the view's name"));
+    } else {
+        throw LineError{"draw plan [\"STOREY\"] FILE or draw \"VIEW\" FILE"};
+    }
+    step.text = in.path();
+}
+
 void parseProgressExpectation(LineReader& in, Step& step) {
     ProgressExpectation& p = step.progress;
     bool any = false;
@@ -269,6 +291,8 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         step.number = notificationNamed(name);
         if (!step.number) throw LineError{"unknown project notification \"" + name + "\""};
         step.number2 = in.nextIsNumber() ? in.number("a parameter", INT32_MIN, INT32_MAX) : 0;
+    } else if (in.word("draw")) {
+        parseDraw(in, step);
     } else if (in.word("alert")) {
         step.kind = StepKind::AlertAnswer;
         if (!in.word("answer")) throw LineError{"alert answer N or alert answer \"Button\""};

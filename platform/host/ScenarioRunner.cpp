@@ -10,6 +10,7 @@
 #include "ElementTypes.h"
 #include "FileSteps.h"
 #include "StandInHost.h"
+#include "ViewPicture.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/DebugPrint.h"
 #include "platform/gsroot/Memory.h"
@@ -156,7 +157,8 @@ bool ScenarioRunner::perform(const Step& step) {
         m_actionWhy.clear();
         GSErrCode answer = act(step);
         bool saysWhy = step.kind == StepKind::ModelAction || step.kind == StepKind::WindowAction ||
-                       step.kind == StepKind::PaletteAction || step.kind == StepKind::DialogSetting;
+                       step.kind == StepKind::PaletteAction || step.kind == StepKind::DialogSetting ||
+                       step.kind == StepKind::Draw;
         std::string why = saysWhy ? m_actionWhy : m_host.lastError();
         m_answered = true;
         m_lastAnswer = answer;
@@ -300,6 +302,13 @@ GSErrCode ScenarioRunner::act(const Step& step) {
             err = m_model.act(step, &m_actionWhy);
         if (err != hosterr::Ok && m_actionWhy.empty()) m_actionWhy = host.lastError();
         if (err != hosterr::Ok) host.transcript().note("failed: " + m_actionWhy);
+        return err;
+    }
+    case StepKind::Draw: {
+        std::string said;
+        GSErrCode err =
+            drawViewToFile(host.project(), step.model, resolvePath(*step.text), &m_actionWhy, &said);
+        host.transcript().note(err == hosterr::Ok ? said : "failed: " + m_actionWhy);
         return err;
     }
     case StepKind::EditTransformation:

@@ -94,6 +94,7 @@ The project (see docs/scenarios.md for every word):
               [at X Y] [from X Y to X Y] [polygon X Y X Y X Y ...]
   element set "LABEL" ...   element delete "LABEL"   element find TYPE [in "VIEW"] as "LABEL"
   select "LABEL" ... | select none    lockable "NAME" free|mine|others
+  draw plan ["STOREY"] FILE | draw "VIEW" FILE   the view's elements as an SVG picture
 
 Windows and the mouse:
   window add "TITLE" at X Y size W H [frame B] [caption C] [in "PARENT"]
