@@ -13,11 +13,6 @@ namespace zavlink {
 
 using namespace tarnwick;
 
-namespace {
-// Every command sent is id 1.
-constexpr uint32_t DisplayCommandID = 1;
-} // namespace
-
 bool DisplayTool::receive(Event&) {
     Drawing* current = Host::getCurrentDatabase();
     if (current == nullptr) return true;
@@ -48,15 +43,15 @@ bool DisplayTool::display(Drawing& drawing) const {
 }
 
 std::unique_ptr<AnnotatedCommand> DisplayClause::makeCommand() const {
-    return std::make_unique<DisplayClauseCommand>(DisplayCommandID);
+    return std::make_unique<DisplayClauseCommand>(SentCommandID);
 }
 
 std::unique_ptr<AnnotatedCommand> DisplayGuidance::makeCommand() const {
-    return std::make_unique<DisplayGuidanceCommand>(DisplayCommandID);
+    return std::make_unique<DisplayGuidanceCommand>(SentCommandID);
 }
 
 std::unique_ptr<AnnotatedCommand> DisplayManufacturer::makeCommand() const {
-    return std::make_unique<DisplayManufacturerCommand>(DisplayCommandID);
+    return std::make_unique<DisplayManufacturerCommand>(SentCommandID);
 }
 
 } // namespace zavlink

@@ -20,7 +20,6 @@ namespace zavlink {
 using namespace tarnwick;
 
 namespace {
-constexpr uint32_t ReportCommandID = 1; // every command sent is id 1
 constexpr char ModelPathName[] = "modelPath";
 constexpr char ZavPathName[] = "zavPath";
 } // namespace
@@ -120,7 +119,7 @@ bool ReviewAnnotation::review() {
     }
     if (!report.write()) return false;
     CommandList list;
-    list.append(std::make_unique<ReviewAnnotationCommand>(ReportCommandID));
+    list.append(std::make_unique<ReviewAnnotationCommand>(SentCommandID));
     list.setProgress(progress);
     return sendCommands(list);
 }
