@@ -181,32 +181,55 @@ const ElementStore& ViewDatabases::elementsOf(const ViewDatabase& database) cons
     return database.kind == DatabaseModel ? m_databases[0].elements : database.elements;
 }
 
-const StoredElement* ViewDatabases::findElement(const API_Guid& guid, const ViewDatabase** where) const {
-    for (const ViewDatabase& database : m_databases) {
-        const StoredElement* element = database.elements.find(guid);
-        if (element != nullptr) {
-            if (where != nullptr) *where = &database;
-            return element;
-        }
+size_t ViewDatabases::locate(const API_Guid& guid) const {
+    auto& positions = m_whereabouts.positions;
+    auto known = positions.find(guid);
+    if (known != positions.end()) {
+        if (known->second < m_databases.size() && m_databases[known->second].elements.find(guid) != nullptr)
+            return known->second;
+        positions.erase(known);
     }
-    return nullptr;
+    size_t elements = 0;
+    for (const ViewDatabase& database : m_databases)
+        elements += database.elements.size();
+    // Mostly unknown (a copy, or elements stored directly): note them all at once, as a first
+    // pass over a large project would otherwise try every store for each of its elements.
+    if (positions.size() < elements / 2) {
+        positions.clear();
+        positions.reserve(elements);
+        for (size_t at = 0; at < m_databases.size(); ++at)
+            for (const StoredElement* element : m_databases[at].elements.inOrder())
+                positions.emplace(element->guid(), at);
+        known = positions.find(guid);
+        return known != positions.end() ? known->second : NotFound;
+    }
+    for (size_t at = 0; at < m_databases.size(); ++at)
+        if (m_databases[at].elements.find(guid) != nullptr) {
+            positions.emplace(guid, at);
+            return at;
+        }
+    return NotFound;
+}
+
+const StoredElement* ViewDatabases::findElement(const API_Guid& guid, const ViewDatabase** where) const {
+    const size_t at = locate(guid);
+    if (at == NotFound) return nullptr;
+    if (where != nullptr) *where = &m_databases[at];
+    return m_databases[at].elements.find(guid);
 }
 
 StoredElement* ViewDatabases::editElement(const API_Guid& guid, ViewDatabase** where) {
-    for (ViewDatabase& database : m_databases) {
-        StoredElement* element = database.elements.edit(guid);
-        if (element != nullptr) {
-            if (where != nullptr) *where = &database;
-            return element;
-        }
-    }
-    return nullptr;
+    const size_t at = locate(guid);
+    if (at == NotFound) return nullptr;
+    if (where != nullptr) *where = &m_databases[at];
+    return m_databases[at].elements.edit(guid);
 }
 
 bool ViewDatabases::removeElement(const API_Guid& guid) {
-    for (ViewDatabase& database : m_databases)
-        if (database.elements.remove(guid)) return true;
-    return false;
+    const size_t at = locate(guid);
+    if (at == NotFound) return false;
+    m_whereabouts.positions.erase(guid);
+    return m_databases[at].elements.remove(guid);
 }
 
 } // namespace zavhost

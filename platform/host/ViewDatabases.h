@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ElementStore.h"
@@ -80,7 +81,27 @@ public:
     bool operator==(const ViewDatabases&) const = default;
 
 private:
+    // Which database holds each element, so that a look-up by Guid does not try the store of
+    // every view in turn. Each entry is checked when used; an element it does not know is searched
+    // for, or all are noted again when most are unknown. So elements added to or removed from a
+    // store directly, or views that go, never make it wrong (Guids are unique in the project).
+    // Copies start empty: an undo step's copy of the project stays cheap.
+    struct Whereabouts {
+        Whereabouts() = default;
+        Whereabouts(const Whereabouts&) {}
+        Whereabouts& operator=(const Whereabouts&) {
+            positions.clear();
+            return *this;
+        }
+        bool operator==(const Whereabouts&) const { return true; }
+        std::unordered_map<API_Guid, size_t, GuidHash> positions;
+    };
+    static constexpr size_t NotFound = static_cast<size_t>(-1);
+    // The position of the database holding the element, or NotFound.
+    size_t locate(const API_Guid& guid) const;
+
     std::vector<ViewDatabase> m_databases; // the floor plan, the 3D model, then views as made
+    mutable Whereabouts m_whereabouts;
 };
 
 } // namespace zavhost
