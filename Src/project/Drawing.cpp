@@ -121,19 +121,18 @@ int32_t Drawing::collectElements(const Filter& filter, ElementLinkList* out) {
             count = static_cast<int64_t>(out->appendGuids(guids, this));
     }
     if (proxyMode) {
-        // The entries stay the proxies' links; their resolved copies take the tests.
-        count = 0;
-        for (size_t at = first; at < out->size();) {
+        // The entries stay the proxies' links; their resolved copies take the tests. Those kept
+        // move up in order and the rest go from the back, so that a large view is not quadratic.
+        size_t kept = first;
+        for (size_t at = first; at < out->size(); ++at) {
             ElementLink copy = *(*out)[at];
-            bool keep = resolveProxy(copy, true) && passesType(copy, type) &&
-                        (flags == 0 || passesHostFilter(copy, filter));
-            if (keep) {
-                ++count;
-                ++at;
-            } else {
-                out->erase(at);
-            }
+            if (resolveProxy(copy, true) && passesType(copy, type) &&
+                (flags == 0 || passesHostFilter(copy, filter)))
+                out->swap(kept++, at);
         }
+        while (out->size() > kept)
+            out->erase(out->size() - 1);
+        count = static_cast<int64_t>(kept - first);
     }
     return static_cast<int32_t>(count);
 }

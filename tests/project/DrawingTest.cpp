@@ -152,6 +152,36 @@ TEST_F(Drawings, CollectInASectionAProxyPassesAsItsModelElementAndStaysTheProxys
     EXPECT_EQ(proxyLink.getProxyTypeId(), ElementLink::makeTypeId(1));
 }
 
+TEST_F(Drawings, CollectInASectionKeepsWhatPassesInTheHostsOrderAfterTheCallersEntries) {
+    Creators creators{1, 15};
+    const API_Guid sectionGuid = host.project()->model.views.add(DatabaseSection, u"S-1")->guid;
+    auto section = [&] { return host.project()->model.views.findByGuid(sectionGuid); };
+    std::vector<Guid> proxies, notes;
+    for (int i = 0; i < 3; ++i) {
+        notes.emplace_back(addHostElement(host, 15, section()));
+        proxies.emplace_back(addHostProxy(host, section(), addHostElement(host, 1)));
+        if (i == 1) notes.emplace_back(addHostElement(host, 15, section()));
+    }
+    projecttest::forget();
+    Section* drawing = Host::getProject()->getSection(0);
+    ASSERT_NE(drawing, nullptr);
+
+    const Guid own(7, 7);
+    ElementLinkList found;
+    found.push_back(std::make_unique<ElementLink>(own, nullptr));
+    EXPECT_EQ(
+        drawing->collectElements(Drawing::Filter(ElementLink::makeTypeId(1), false, false, false), &found),
+        3);
+    std::vector<Guid> expected{own};
+    expected.insert(expected.end(), proxies.begin(), proxies.end());
+    EXPECT_EQ(guidsOf(found), expected);
+    ElementLinkList texts;
+    EXPECT_EQ(
+        drawing->collectElements(Drawing::Filter(ElementLink::makeTypeId(15), false, false, false), &texts),
+        4);
+    EXPECT_EQ(guidsOf(texts), notes);
+}
+
 TEST_F(Drawings, ReadTheFiltersUserDataAndAcceptTestsAndASelectedOnlyReadWithoutASelection) {
     Creators creators{15};
     API_Guid bare = addHostElement(host, 15);
