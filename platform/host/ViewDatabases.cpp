@@ -181,52 +181,61 @@ const ElementStore& ViewDatabases::elementsOf(const ViewDatabase& database) cons
     return database.kind == DatabaseModel ? m_databases[0].elements : database.elements;
 }
 
-size_t ViewDatabases::locate(const API_Guid& guid) const {
-    auto& positions = m_whereabouts.positions;
-    auto known = positions.find(guid);
-    if (known != positions.end()) {
-        if (known->second < m_databases.size() && m_databases[known->second].elements.find(guid) != nullptr)
-            return known->second;
-        positions.erase(known);
+size_t ViewDatabases::locate(const API_Guid& guid, const StoredElement** found) const {
+    Whereabouts& known = m_whereabouts;
+    auto holds = [&](size_t at) {
+        const StoredElement* element =
+            at < m_databases.size() ? m_databases[at].elements.find(guid) : nullptr;
+        if (element == nullptr) return false;
+        if (found != nullptr) *found = element;
+        known.last = at;
+        return true;
+    };
+    // A walk reads the elements of one database in turn.
+    if (holds(known.last)) return known.last;
+    auto noted = known.positions.find(guid);
+    if (noted != known.positions.end()) {
+        if (holds(noted->second)) return noted->second;
+        known.positions.erase(noted);
     }
     size_t elements = 0;
     for (const ViewDatabase& database : m_databases)
         elements += database.elements.size();
     // Mostly unknown (a copy, or elements stored directly): note them all at once, as a first
     // pass over a large project would otherwise try every store for each of its elements.
-    if (positions.size() < elements / 2) {
-        positions.clear();
-        positions.reserve(elements);
+    if (known.positions.size() < elements / 2) {
+        known.positions.clear();
+        known.positions.reserve(elements);
         for (size_t at = 0; at < m_databases.size(); ++at)
             for (const StoredElement* element : m_databases[at].elements.inOrder())
-                positions.emplace(element->guid(), at);
-        known = positions.find(guid);
-        return known != positions.end() ? known->second : NotFound;
+                known.positions.emplace(element->guid(), at);
+        noted = known.positions.find(guid);
+        return noted != known.positions.end() && holds(noted->second) ? noted->second : NotFound;
     }
     for (size_t at = 0; at < m_databases.size(); ++at)
-        if (m_databases[at].elements.find(guid) != nullptr) {
-            positions.emplace(guid, at);
+        if (holds(at)) {
+            known.positions.emplace(guid, at);
             return at;
         }
     return NotFound;
 }
 
 const StoredElement* ViewDatabases::findElement(const API_Guid& guid, const ViewDatabase** where) const {
-    const size_t at = locate(guid);
-    if (at == NotFound) return nullptr;
-    if (where != nullptr) *where = &m_databases[at];
-    return m_databases[at].elements.find(guid);
+    const StoredElement* element = nullptr;
+    const size_t at = locate(guid, &element);
+    if (at != NotFound && where != nullptr) *where = &m_databases[at];
+    return element;
 }
 
 StoredElement* ViewDatabases::editElement(const API_Guid& guid, ViewDatabase** where) {
-    const size_t at = locate(guid);
+    const size_t at = locate(guid, nullptr);
     if (at == NotFound) return nullptr;
     if (where != nullptr) *where = &m_databases[at];
     return m_databases[at].elements.edit(guid);
 }
 
 bool ViewDatabases::removeElement(const API_Guid& guid) {
-    const size_t at = locate(guid);
+    const size_t at = locate(guid, nullptr);
     if (at == NotFound) return false;
     m_whereabouts.positions.erase(guid);
     return m_databases[at].elements.remove(guid);

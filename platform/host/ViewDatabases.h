@@ -91,14 +91,17 @@ private:
         Whereabouts(const Whereabouts&) {}
         Whereabouts& operator=(const Whereabouts&) {
             positions.clear();
+            last = 0;
             return *this;
         }
         bool operator==(const Whereabouts&) const { return true; }
         std::unordered_map<API_Guid, size_t, GuidHash> positions;
+        size_t last = 0; // where the last element was found, tried first
     };
     static constexpr size_t NotFound = static_cast<size_t>(-1);
-    // The position of the database holding the element, or NotFound.
-    size_t locate(const API_Guid& guid) const;
+    // The position of the database holding the element, or NotFound; the element goes into found
+    // when asked.
+    size_t locate(const API_Guid& guid, const StoredElement** found) const;
 
     std::vector<ViewDatabase> m_databases; // the floor plan, the 3D model, then views as made
     mutable Whereabouts m_whereabouts;
