@@ -3,6 +3,7 @@
 #include "Environment/Addon.h"
 #include "Environment/AddonHooks.h"
 #include "Environment/HostCalls.h"
+#include "Environment/HostEvent.h"
 
 namespace tarnwick {
 
@@ -11,6 +12,7 @@ namespace {
 bool projectNotifierInstalled = false;
 bool moduleDataHandlerInstalled = false;
 bool elementObserverInstalled = false;
+CommandEventMaker commandEventMaker = nullptr;
 
 // Like every entry, a handler hands what it caught to the product's report.
 void reportSafely() {
@@ -75,8 +77,11 @@ GSErrCode onElementNotification(const HostElementNotification* notification) {
 
 GSErrCode onCommand(uint32_t commandId, int32_t version, GSHandle parameters) {
     return guarded([&](Addon& addon) {
-        CommandEvent event(commandId, version, parameters);
-        return addon.handleEvent(event) ? hosterr::Ok : hosterr::NotFound;
+        std::unique_ptr<HostEvent> event =
+            commandEventMaker != nullptr
+                ? commandEventMaker(commandId, version, parameters)
+                : std::make_unique<HostEvent>(commandId != 0 ? commandId : DefaultCommandId);
+        return addon.handleEvent(*event) ? hosterr::Ok : hosterr::NotFound;
     });
 }
 
@@ -105,6 +110,10 @@ GSErrCode installElementObserver() {
     GSErrCode err = ACAPInstallElementObserver(&onElementNotification);
     elementObserverInstalled = err == hosterr::Ok;
     return err;
+}
+
+void installCommandEventMaker(CommandEventMaker maker) {
+    commandEventMaker = maker;
 }
 
 GSErrCode installCommandHandler(uint32_t commandId, int32_t version) {

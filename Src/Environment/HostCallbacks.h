@@ -3,9 +3,20 @@
 // through to the host.
 #pragma once
 
+#include <memory>
+
 #include "platform/api/HostFunctionTable.h"
 
 namespace tarnwick {
+
+class HostEvent;
+
+// Makes the event of an add-on command from its id, version and the host's parameter list (valid
+// during the call only); installed by the layer that reads command parameters. Without one a
+// command arrives as a HostEvent of its id (DefaultCommandId for 0).
+using CommandEventMaker = std::unique_ptr<HostEvent> (*)(uint32_t commandId, int32_t version,
+                                                         GSHandle parameters);
+void installCommandEventMaker(CommandEventMaker maker);
 
 [[nodiscard]] GSErrCode installMenuHandler(int32_t menuResId);
 [[nodiscard]] GSErrCode installProjectNotifier();   // once per module load

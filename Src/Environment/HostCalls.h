@@ -273,3 +273,24 @@ inline GSErrCode ACAPGetElementQuantities(const API_Guid* guid, const HostQuanti
                                           HostQuantityRequest* request, const uint8_t* mask) {
     return TARNWICK_HOST_CALL(GetElementQuantities, guid, parameters, request, mask);
 }
+
+inline GSErrCode ACAPSearchLibPart(HostLibPart* part, void* reserved = nullptr, int32_t flags = 0) {
+    return TARNWICK_HOST_CALL(SearchLibPart, part, reserved, flags);
+}
+inline GSErrCode ACAPGetLibPart(HostLibPart* part) {
+    return TARNWICK_HOST_CALL(GetLibPart, part);
+}
+// Zero when the host does not supply the function.
+inline GSErrCode ACAPGetLibPartCount(int32_t* count) {
+    if (count) *count = 0;
+    return TARNWICK_HOST_CALL(GetLibPartCount, count);
+}
+inline GSErrCode ACAPRegisterLibPart(HostLibPart* part) {
+    return TARNWICK_HOST_CALL(RegisterLibPart, part);
+}
+inline GSErrCode ACAPGetLibPartParameters(int32_t libIndex, double* a, double* b, GSHandle* parameters) {
+    return TARNWICK_HOST_CALL(GetLibPartParameters, libIndex, a, b, parameters);
+}
+inline GSErrCode ACAPDisposeParameterHandle(GSHandle* parameters) {
+    return TARNWICK_HOST_CALL(DisposeParameterHandle, parameters);
+}

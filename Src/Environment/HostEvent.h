@@ -78,21 +78,7 @@ private:
     HostElementNotification m_notification;
 };
 
-// A command addressed to the add-on. Its kind is the command id; a command id of 0 means "EVNT"
-// and a version of 0 means 1.
-class CommandEvent : public HostEvent {
-public:
-    static constexpr uint32_t DefaultId = fourCC("EVNT");
-    CommandEvent(uint32_t commandId, int32_t version, GSHandle parameters)
-        : HostEvent(commandId != 0 ? commandId : DefaultId), m_version(version != 0 ? version : 1),
-          m_parameters(parameters) {}
-    uint32_t getCommandId() const { return getKind(); }
-    int32_t getVersion() const { return m_version; }
-    GSHandle getParameterHandle() const { return m_parameters; } // the host's; not owned
-
-private:
-    int32_t m_version;
-    GSHandle m_parameters;
-};
+// The id of a command sent without one.
+inline constexpr uint32_t DefaultCommandId = fourCC("EVNT");
 
 } // namespace tarnwick

@@ -69,6 +69,12 @@ public:
     virtual bool addRows(uint64_t count) = 0;
     virtual void setColumnCountRaw(uint64_t count) { m_columns = count; }
 
+    // The kind of the record's type code (1..15) with its values; null for another code or values
+    // that cannot be read.
+    static std::unique_ptr<Parameter> create(const HostAdditionalParameter& record);
+    // Kind 1 text, 2 integer (LongParameter), 3 real, with its one value; null for another kind.
+    static std::unique_ptr<Parameter> create(const HostCommandParameter& record);
+
     // Frees what toCommandRecord and toHostRecord made in a record.
     static void freeCommandRecord(HostCommandParameter& record);
     static void freeHostRecord(HostAdditionalParameter& record);

@@ -67,6 +67,27 @@ public:
     // removed are removed, those it added are appended; those only in this list stay.
     virtual void mergeChanges(const ParameterList& changed, const ParameterList& reference);
 
+    // The records of a handle of additional-parameter records, in order; a null handle is an
+    // empty list and the bytes of a partial last record are ignored. A record that makes no
+    // parameter leaves the list empty and answers false.
+    bool readHostParameters(GSHandle handle);
+    // A new handle of one record per parameter. On failure there is none (disposed of through the
+    // host, array values too, and null) and the answer is false.
+    bool writeHostParameters(GSHandle& handle) const;
+    // The parameters of the host's command-parameter list, in the host's order; a null list is an
+    // empty one. A position the host cannot give is skipped; a parameter of a kind other than
+    // text, integer or real leaves the list empty and answers false.
+    bool readCommandParameters(GSHandle list);
+    // Adds every parameter to the list (a new one made first when create is set) and, for a
+    // command id other than 0, "command_id" and "command_version". On failure the list is freed
+    // and nulled and the answer is false.
+    bool writeCommandParameters(GSHandle& list, bool create, uint32_t commandId,
+                                int32_t commandVersion) const;
+
+    // Frees a handle of additional-parameter records with its array values and nulls it: through
+    // the host, or here when the host does not supply the call.
+    static void disposeHostParameters(GSHandle& handle);
+
     // The name in the form names are matched by.
     static String matchingName(const String& name) { return name.toLower(); }
 

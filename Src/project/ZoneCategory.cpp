@@ -6,12 +6,36 @@
 namespace tarnwick {
 
 ZoneCategory::ZoneCategory(const String& name)
-    : RecordAttribute(AttributeLink(name, AttrZoneCategory, Host::getSpecification())) {
+    : RecordAttribute(AttributeLink(name, AttrZoneCategory, Host::getSpecification())),
+      m_stamp(makeZoneStamp(*this)) {
     if (name.isEmpty() || m_link.getIndex() != 0) return;
     auto fresh = std::make_unique<HostZoneCategory>();
     fillFallback(*fresh);
     AttributeLink::copyName(name, fresh->header);
     setRecord(std::move(fresh));
+}
+
+ZoneCategory::ZoneCategory(const ZoneCategory& other)
+    : RecordAttribute(other), m_stamp(other.m_stamp ? other.m_stamp->clone() : nullptr) {
+    if (m_stamp) m_stamp->attach(*this);
+}
+
+ZoneCategory& ZoneCategory::operator=(const ZoneCategory& other) {
+    if (this == &other) return *this;
+    RecordAttribute::operator=(other);
+    m_stamp = other.m_stamp ? other.m_stamp->clone() : nullptr;
+    if (m_stamp) m_stamp->attach(*this);
+    return *this;
+}
+
+ZoneCategory::~ZoneCategory() = default;
+
+AttributeMemoPtr ZoneCategory::makeMemo() const {
+    return m_stamp ? m_stamp->makeMemo() : nullptr;
+}
+
+void ZoneCategory::resolveStamp() const {
+    if (m_stamp) m_stamp->resolve(getStampName());
 }
 
 String ZoneCategory::getCode() const {

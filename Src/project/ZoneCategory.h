@@ -1,22 +1,35 @@
-// A zone category attribute: its code, colour and the name of the library part that stamps its
-// zones. The stamp's library part link and its parameters join this class with the library
-// subsystem; until then the stamp is known by name only.
+// A zone category attribute: its code, colour and the library part that stamps its zones, with
+// that part's parameters (a ZoneStamp, which the library subsystem supplies).
 #pragma once
 
+#include <memory>
+
 #include "project/RecordAttribute.h"
+#include "project/ZoneStamp.h"
 
 namespace tarnwick {
 
 class ZoneCategory : public RecordAttribute<ZoneCategory, HostZoneCategory, AttrZoneCategory> {
 public:
-    ZoneCategory() = default; // an empty record of the kind, unbound
-    explicit ZoneCategory(const AttributeLink& link) : RecordAttribute(link) {}
+    ZoneCategory() : m_stamp(makeZoneStamp(*this)) {} // an empty record of the kind, unbound
+    explicit ZoneCategory(const AttributeLink& link) : RecordAttribute(link), m_stamp(makeZoneStamp(*this)) {}
     // The category of that index in the current project.
-    explicit ZoneCategory(uint32_t index) : RecordAttribute(AttributeLink(index, AttrZoneCategory)) {}
+    explicit ZoneCategory(uint32_t index)
+        : RecordAttribute(AttributeLink(index, AttrZoneCategory)), m_stamp(makeZoneStamp(*this)) {}
     // The category of that name in the current project; a name none has gives a new category
     // carrying it.
     explicit ZoneCategory(const String& name);
-    ZoneCategory(const API_Attribute& record, const AttributeLink& link) : RecordAttribute(record, link) {}
+    // The factory's form: the stamp stays unresolved until its name is set.
+    ZoneCategory(const API_Attribute& record, const AttributeLink& link)
+        : RecordAttribute(record, link), m_stamp(makeZoneStamp(*this)) {}
+    ZoneCategory(const ZoneCategory& other);
+    ZoneCategory& operator=(const ZoneCategory& other);
+    ~ZoneCategory() override;
+
+    // The stamp's parameters as the category's memo; null without a stamp.
+    AttributeMemoPtr makeMemo() const override;
+    // Null without the library subsystem.
+    ZoneStamp* getStamp() const { return m_stamp.get(); }
 
     String getCode() const;
     // As much of the code as the record's field holds.
@@ -31,9 +44,11 @@ public:
 private:
     friend class RecordAttribute<ZoneCategory, HostZoneCategory, AttrZoneCategory>;
     static void fillFallback(HostZoneCategory& record) { record.header.typeCode = AttrZoneCategory; }
-    void recordLoaded() const {}
-    // Where the stamp's library part and its default parameters are looked up by name.
-    void resolveStamp() {}
+    // A record loaded from the project names the stamp.
+    void recordLoaded() const { resolveStamp(); }
+    void resolveStamp() const;
+
+    std::unique_ptr<ZoneStamp> m_stamp;
 };
 
 } // namespace tarnwick

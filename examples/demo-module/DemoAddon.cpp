@@ -28,6 +28,7 @@
 
 #include "DemoDialogs.h"
 #include "DemoEdits.h"
+#include "DemoLibrary.h"
 
 namespace demo {
 
@@ -191,6 +192,9 @@ public:
         case 23:
             nameSomething();
             return true;
+        case 25:
+            NotifyAlert().show(describeLibrary());
+            return true;
         default:
             return false;
         }
@@ -262,6 +266,7 @@ public:
     DemoAddon() {
         m_tools.push_back(std::make_unique<DemoMenu>());
         m_tools.push_back(std::make_unique<ProjectWatcher>());
+        m_tools.push_back(makePartFinder());
         for (auto& tool : m_tools)
             add(tool.get());
     }

@@ -23,6 +23,7 @@ struct HostElementHead;
 struct HostSelectionInfo;
 struct HostQuantityParameters;
 struct HostQuantityRequest;
+struct HostLibPart;
 
 // What the host passes to a menu handler.
 struct HostMenuSelection {
@@ -195,6 +196,20 @@ struct HostFunctionTable {
     // Elements: quantities. The mask holds HostQuantityMaskSize bytes.
     GSErrCode (*GetElementQuantities)(const API_Guid* guid, const HostQuantityParameters* parameters,
                                       HostQuantityRequest* request, const uint8_t* mask) = nullptr;
+
+    // Library parts. A search fills the record of the first part that matches what the record
+    // names: its own unique id, else its parent unique id (after the record's index), else its
+    // document name (and type, when not 0), else its file name.
+    GSErrCode (*SearchLibPart)(HostLibPart* part, void* reserved, int32_t flags) = nullptr;
+    GSErrCode (*GetLibPart)(HostLibPart* part) = nullptr; // the part at the record's index
+    GSErrCode (*GetLibPartCount)(int32_t* count) = nullptr;
+    // Adds the part file at the record's location with its type and owner; fills in its index.
+    GSErrCode (*RegisterLibPart)(HostLibPart* part) = nullptr;
+    // The part's default sizes and a new handle of its additional-parameter records (null when it
+    // has none), disposed of with DisposeParameterHandle.
+    GSErrCode (*GetLibPartParameters)(int32_t libIndex, double* a, double* b, GSHandle* parameters) = nullptr;
+    // Frees a handle of additional-parameter records with the value handles of its arrays; nulls it.
+    GSErrCode (*DisposeParameterHandle)(GSHandle* parameters) = nullptr;
 };
 
 // What the module's environment check fills in.

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 
+#include "HostRecords.h"
 #include "HostTypes.h"
 
 // Value forms of the additional-parameter record.
@@ -78,3 +79,19 @@ struct HostCommandParameter {
     GSPtr text = nullptr; // NUL-terminated
 };
 static_assert(sizeof(HostCommandParameter) == 48 && offsetof(HostCommandParameter, real) == 32);
+
+// Names whose parameters the change exchange ("OPAR") works on: a placed element of a part, or,
+// with a null Guid, the part's own defaults.
+struct HostParameterOwner {
+    uint32_t libIndex = 0;
+    uint32_t reserved = 0;
+    API_Guid guid;
+};
+
+// What "GPAR" answers: the part's default sizes and a new handle of additional-parameter records
+// with the values as they stand after the changes (the caller disposes of it).
+struct HostParameterSet {
+    double a = 0.0;
+    double b = 0.0;
+    GSHandle parameters = nullptr;
+};

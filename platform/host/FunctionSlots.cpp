@@ -34,7 +34,8 @@ struct Slot {
     X(LinkElements) X(UnlinkElements) X(GetElementLinkFlags) X(ElementGuidCall) \
     X(GetElementRelationList) X(GetElementRelationCode) X(SetElementRelationCode) \
     X(GetAssociatedElements) X(AssociateElements) X(DissociateElements) X(GetAssociationFlags) \
-    X(GetAssociationSubFlags) X(GetElementQuantities)
+    X(GetAssociationSubFlags) X(GetElementQuantities) X(SearchLibPart) X(GetLibPart) \
+    X(GetLibPartCount) X(RegisterLibPart) X(GetLibPartParameters) X(DisposeParameterHandle)
 // clang-format on
 
 #define SLOT_ENTRY(name) {#name, offsetof(HostFunctionTable, name)},

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "CallForwarding.h"
+#include "LibraryCalls.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
@@ -29,6 +30,11 @@ GSErrCode dispatch(SelectorTable& (StandInHost::*table)(), uint32_t selector, vo
     if (h == nullptr) return hosterr::Failed;
     SelectorTable& selectors = (h->*table)();
     size_t index = h->calls().add({selectors.dispatcher(), codeText(selector), {}, hosterr::Ok});
+    if (std::optional<GSErrCode> fault = h->faults().check(codeText(selector))) {
+        h->calls().at(index).arguments = "(fault)";
+        h->calls().at(index).answer = *fault;
+        return *fault;
+    }
     SelectorCall call;
     call.args[0] = a;
     call.args[1] = b;
@@ -211,6 +217,7 @@ void fillFunctionTable(HostFunctionTable* table) {
     table->SetSuspendGroups = setSuspendGroups;
     table->GetEditTransformation = getEditTransformation;
     fillModelFunctions(table);
+    fillLibraryFunctions(table);
 }
 
 } // namespace zavhost

@@ -13,6 +13,7 @@
 
 #include "AttributeStore.h"
 #include "ElementStore.h"
+#include "LibraryManager.h"
 #include "StoreyList.h"
 #include "ViewDatabases.h"
 #include "platform/api/ProjectRecords.h"
@@ -102,6 +103,7 @@ struct Project {
     std::string name;
     std::string filePath; // empty until saved or opened
     ProjectModel model;
+    LibraryManager library;          // kept apart from the model: undo does not take parts away
     std::vector<UndoStep> undoSteps; // not saved: a reopened project starts with none
     ProjectSession session;
 };

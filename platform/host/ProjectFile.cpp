@@ -146,6 +146,7 @@ std::string encode(const Project& project) {
     out.chunk(textTag, texts.bytes());
     if (project.model.moduleData) out.chunk(moduleDataTag, *project.model.moduleData);
     encodeModel(project.model, out);
+    encodeLibrary(project.library, out);
     out.chunk(endTag, {});
     return out.bytes();
 }
@@ -169,8 +170,8 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
         if (!in.u32(&tag) || !in.u32(&length)) return fail(error, "the file ends inside a chunk header");
         if (!in.raw(length, &payload))
             return fail(error, "chunk " + tagText(tag) + " is longer than the bytes that remain");
-        bool known =
-            tag == nameTag || tag == textTag || tag == moduleDataTag || tag == endTag || isModelChunk(tag);
+        bool known = tag == nameTag || tag == textTag || tag == moduleDataTag || tag == endTag ||
+                     isModelChunk(tag) || isLibraryChunk(tag);
         if (known && !seen.insert(tag).second) return fail(error, "chunk " + tagText(tag) + " given twice");
         if (tag == nameTag) {
             loaded.name.assign(payload);
@@ -178,6 +179,8 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
             if (!decodeTexts(payload, &loaded.model, error)) return false;
         } else if (tag == moduleDataTag) {
             loaded.model.moduleData = std::string(payload);
+        } else if (isLibraryChunk(tag)) {
+            if (!decodeLibraryChunk(payload, &loaded.library, error)) return false;
         } else if (isModelChunk(tag)) {
             if (!decodeModelChunk(tag, payload, &loaded.model, error)) return false;
         } else if (tag == endTag) {

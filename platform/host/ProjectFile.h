@@ -11,6 +11,7 @@
 // the model's chunks (ProjectFileModel.cpp): SETG settings, ATTR attributes, STRY storeys, VIEW
 // databases with their elements, VWIN their windows (zoom box, pixel size), DEFS default elements, RELS
 // links, relation codes and associations. A file without a model chunk gets a new project's of that part.
+// LIBR (LibraryFile.cpp): the library's parts, folders, derivations and versions; none: an empty library.
 #pragma once
 
 #include <set>
@@ -65,6 +66,10 @@ bool isModelChunk(uint32_t tag);
 bool decodeModelChunk(uint32_t tag, std::string_view payload, ProjectModel* model, std::string* error);
 // Gives the parts whose chunks were not in the file a new project's.
 void completeModel(const std::set<uint32_t>& seen, ProjectModel* model);
+// The library chunk (LibraryFile.cpp), written after the model's.
+void encodeLibrary(const LibraryManager& library, ByteWriter& out);
+bool isLibraryChunk(uint32_t tag);
+bool decodeLibraryChunk(std::string_view payload, LibraryManager* library, std::string* error);
 // Fills `project` only when the whole of `bytes` is a sound project; else answers false and why.
 bool decode(std::string_view bytes, Project* project, std::string* error);
 

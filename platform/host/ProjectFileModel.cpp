@@ -320,7 +320,7 @@ struct Reader {
         block->isPointer = pointer;
         if (nestedCount != 0 && nesting == Nesting::None)
             return fail("a block that cannot hold blocks holds some");
-        const std::vector<uint32_t> slots = nestedSlots(nesting, block->bytes.size());
+        const std::vector<uint32_t> slots = nestedSlots(nesting, block->bytes.data(), block->bytes.size());
         uint32_t previous = 0;
         for (uint32_t i = 0; i < nestedCount; ++i) {
             uint32_t offset = 0;
@@ -343,7 +343,8 @@ struct Reader {
             if (!u32(&offset, "a block's field")) return false;
             if (std::find(fields.begin(), fields.end(), offset) == fields.end())
                 return fail("a block names a field the memo does not have");
-            if (!this->block(&block, elementMemo ? nestingOfField(offset) : Nesting::None)) return false;
+            if (!this->block(&block, elementMemo ? nestingOfField(offset) : nestingOfAttributeField(offset)))
+                return false;
             if (!blocks->emplace(offset, std::move(block)).second) return fail("a memo field is given twice");
         }
         return true;

@@ -34,6 +34,7 @@ enum class StepKind {
     EditTransformation,
     WindowAction,  // windows, the mouse and the display scale (HostWindows)
     PaletteAction, // the user works in a palette now (DialogSteps)
+    LibraryAction, // library parts, folders and derivations, and faults of host calls (LibrarySteps)
     DialogSetting, // the dialog manager's scale factor and monitor
     AlertAnswer,
     DialogScript, // a step of the user's work in a modal dialog, queued until it runs
@@ -41,7 +42,7 @@ enum class StepKind {
     // The stand-in Annotator: its registry entry, its answer file, edits of its specification.
     AnnotatorSetting,
     FileSetting, // a file written on disk, as another program would (FileSteps)
-    InputClick, // the user's clicks and keys answering the module's inputs (UserInput)
+    InputClick,  // the user's clicks and keys answering the module's inputs (UserInput)
     InputFinish,
     InputCancel,
     Mark,
@@ -70,7 +71,8 @@ enum class StepKind {
     ExpectPanel, // a dialog or palette and its items
     // What the stand-in Annotator was asked.
     ExpectAnnotator,
-    ExpectFile, // a file on disk and what it holds
+    ExpectFile,    // a file on disk and what it holds
+    ExpectLibrary, // the project's library (LibrarySteps)
 };
 
 struct ProgressExpectation {
@@ -95,6 +97,15 @@ struct ModelArgs {
     uint32_t code = 0; // an element or attribute type, or a view kind
 };
 
+// One repeated clause of a line: `param "NAME" KIND VALUE` (a command's or a part's parameter) or
+// `rule "TARGET" "SOURCE" FACTOR` (a part's script rule).
+struct ValueClause {
+    std::string word;
+    std::string name;
+    std::string kind;
+    std::string value;
+};
+
 struct Step {
     int line = 0;
     std::string source; // the line as written, without its comment
@@ -105,6 +116,7 @@ struct Step {
     std::optional<int64_t> number2;
     ProgressExpectation progress;
     ModelArgs model;
+    std::vector<ValueClause> clauses;
     bool userEdit = false; // an element step made as the user's edit, heard by the module
     HostEditTransformation transformation;
     bool answerChecked = false; // the next step checks this action's answer, so a failure is expected

@@ -7,6 +7,7 @@
 #include "FileSteps.h"
 #include "FunctionSlots.h"
 #include "HostWindows.h"
+#include "LibrarySteps.h"
 #include "ModelSteps.h"
 #include "Scenario.h"
 #include "ScenarioLine.h"
@@ -238,6 +239,8 @@ void parseExpect(LineReader& in, Step& step) {
         parseFileExpectation(in, step, true);
     } else if (in.word("no-file")) {
         parseFileExpectation(in, step, false);
+    } else if (in.word("library")) {
+        parseLibraryExpectation(in, step);
     } else if (in.word("menu")) {
         step.kind = StepKind::ExpectMenuItem;
         step.text = in.text("the menu title");
@@ -285,6 +288,7 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         step.number = commandCode(in);
         step.number2 = in.nextIsNumber() ? in.number("a version", INT32_MIN, INT32_MAX) : 1;
         if (in.word("data")) step.text = in.text("the parameter bytes");
+        parseCommandParameters(in, step);
     } else if (in.word("notify")) {
         step.kind = StepKind::Notify;
         std::string name = in.anyWord("a project notification");
@@ -326,6 +330,10 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         parseAnnotatorStep(in, step);
     } else if (in.word("file")) {
         parseFileStep(in, step);
+    } else if (in.word("library")) {
+        parseLibraryStep(in, step);
+    } else if (in.word("fault")) {
+        parseFaultStep(in, step);
     } else if (in.word("edit-transformation")) {
         parseEditTransformation(in, step);
     } else if (in.word("user")) {

@@ -9,6 +9,7 @@
 #include "ElementStore.h"
 #include "ElementTypes.h"
 #include "FileSteps.h"
+#include "LibrarySteps.h"
 #include "StandInHost.h"
 #include "ViewPicture.h"
 #include "platform/api/HostErrors.h"
@@ -158,7 +159,7 @@ bool ScenarioRunner::perform(const Step& step) {
         GSErrCode answer = act(step);
         bool saysWhy = step.kind == StepKind::ModelAction || step.kind == StepKind::WindowAction ||
                        step.kind == StepKind::PaletteAction || step.kind == StepKind::DialogSetting ||
-                       step.kind == StepKind::Draw;
+                       step.kind == StepKind::Draw || step.kind == StepKind::LibraryAction;
         std::string why = saysWhy ? m_actionWhy : m_host.lastError();
         m_answered = true;
         m_lastAnswer = answer;
@@ -285,9 +286,13 @@ GSErrCode ScenarioRunner::act(const Step& step) {
             if (parameters != nullptr && !step.text->empty())
                 std::memcpy(*parameters, step.text->data(), step.text->size());
         }
+        if (GSHandle list = makeCommandParameters(host, step)) {
+            BMKillHandle(&parameters);
+            parameters = list;
+        }
         GSErrCode err = host.sendCommand(static_cast<uint32_t>(*step.number),
                                          static_cast<int32_t>(*step.number2), parameters);
-        BMKillHandle(&parameters);
+        if (!host.commandLists().free(parameters)) BMKillHandle(&parameters);
         return err;
     }
     case StepKind::Notify:
@@ -314,6 +319,12 @@ GSErrCode ScenarioRunner::act(const Step& step) {
     case StepKind::EditTransformation:
         host.setEditTransformation(step.transformation);
         return hosterr::Ok;
+    case StepKind::LibraryAction: {
+        GSErrCode err = actLibraryStep(
+            host, step, [this](const std::string& path) { return resolvePath(path); }, &m_actionWhy);
+        if (err != hosterr::Ok) host.transcript().note("failed: " + m_actionWhy);
+        return err;
+    }
     case StepKind::WindowAction: {
         GSErrCode err = host.windows().act(step.model, host.project(), &m_actionWhy);
         if (err != hosterr::Ok) host.transcript().note("failed: " + m_actionWhy);
@@ -486,7 +497,10 @@ bool ScenarioRunner::check(const Step& step, std::string* why) {
     case StepKind::ExpectAnnotator:
         return m_annotator.check(step, m_options.homeFolder, why);
     case StepKind::ExpectFile:
-        return checkFileStep(step, [this](const std::string& path) { return resolvePath(path); }, why);
+        return checkFileStep(
+            step, [this](const std::string& path) { return resolvePath(path); }, why);
+    case StepKind::ExpectLibrary:
+        return checkLibraryStep(m_host, step, why);
     case StepKind::ExpectCommand: {
         bool installed = host.commandHandler(static_cast<uint32_t>(*step.number),
                                              static_cast<int32_t>(*step.number2)) != nullptr;

@@ -7,6 +7,7 @@
 
 #include "DepthGuard.h"
 #include "FunctionSlots.h"
+#include "LibraryCalls.h"
 #include "ModelCalls.h"
 #include "ProjectFile.h"
 #include "TextMeasure.h"
@@ -66,6 +67,7 @@ StandInHost::StandInHost() : m_alerts(m_transcript), m_processWindow(m_transcrip
     registerElementSelectors(*this);
     registerViewSelectors(*this);
     registerTextSelectors(*this);
+    registerLibrarySelectors(*this);
     DGSetAlertHandler([this](const DGAlertRequest& request) { return m_alerts.answer(request); });
 }
 

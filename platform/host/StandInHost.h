@@ -6,14 +6,18 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "AlertDesk.h"
 #include "CallLog.h"
+#include "CommandParameterLists.h"
 #include "DialogSteps.h"
+#include "FaultSwitch.h"
 #include "HostWindows.h"
 #include "MenuBar.h"
+#include "ParameterExchange.h"
 #include "ProcessWindow.h"
 #include "Project.h"
 #include "SelectorTable.h"
@@ -102,6 +106,11 @@ public:
     SelectorTable& interfaceCalls() { return m_interfaceCalls; }
     SelectorTable& utilityCalls() { return m_utilityCalls; }
     SelectorTable& automationCalls() { return m_automationCalls; }
+    // Calls a test or scenario makes fail on purpose.
+    FaultSwitch& faults() { return m_faults; }
+    CommandParameterLists& commandLists() { return m_commandLists; }
+    // The parameter-change exchange open now, if any.
+    std::optional<OpenParameterExchange>& parameterExchange() { return m_parameterExchange; }
 
     ProjectNotifierProc projectNotifier() const { return m_projectNotifier; }
     ModuleDataHandlerProc moduleDataHandler() const { return m_moduleDataHandler; }
@@ -161,6 +170,9 @@ private:
     SelectorTable m_interfaceCalls{"InterfaceCall"};
     SelectorTable m_utilityCalls{"UtilityCall"};
     SelectorTable m_automationCalls{"AutomationCall"};
+    FaultSwitch m_faults;
+    CommandParameterLists m_commandLists;
+    std::optional<OpenParameterExchange> m_parameterExchange;
 
     void* m_library = nullptr;
     bool m_loaded = false;

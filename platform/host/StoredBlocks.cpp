@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/api/ParameterRecords.h"
 #include "platform/api/TextRecords.h"
 #include "platform/gsroot/Memory.h"
 
@@ -40,10 +41,15 @@ void setWordAt(void* record, size_t offset, void* value) {
 Nesting nestingOfField(uint32_t offset) {
     if (offset == subBlockOffset) return Nesting::AnyWord;
     if (offset == paragraphsOffset) return Nesting::Paragraphs;
+    if (offset == offsetof(API_ElementMemo, parameters)) return Nesting::Parameters;
     return Nesting::None;
 }
 
-std::vector<uint32_t> nestedSlots(Nesting nesting, size_t size) {
+Nesting nestingOfAttributeField(uint32_t offset) {
+    return offset == offsetof(HostAttributeMemo, parameters) ? Nesting::Parameters : Nesting::None;
+}
+
+std::vector<uint32_t> nestedSlots(Nesting nesting, const char* data, size_t size) {
     std::vector<uint32_t> slots;
     if (nesting == Nesting::AnyWord) {
         for (size_t offset = 0; offset + wordSize <= size; offset += wordSize)
@@ -55,6 +61,14 @@ std::vector<uint32_t> nestedSlots(Nesting nesting, size_t size) {
              record += sizeof(HostTextParagraph))
             for (size_t pointer : pointers)
                 slots.push_back(static_cast<uint32_t>(record + pointer));
+    } else if (nesting == Nesting::Parameters) {
+        for (size_t record = 0; record + sizeof(HostAdditionalParameter) <= size;
+             record += sizeof(HostAdditionalParameter)) {
+            uint16_t form = 0;
+            std::memcpy(&form, data + record + offsetof(HostAdditionalParameter, valueForm), sizeof form);
+            if (form == ParameterArrayValue)
+                slots.push_back(static_cast<uint32_t>(record + offsetof(HostAdditionalParameter, value)));
+        }
     }
     return slots;
 }
@@ -78,11 +92,12 @@ std::optional<StoredBlock> copyBlock(void* word, Nesting nesting, bool* foreign)
         return std::nullopt;
     }
     block.bytes.assign(data, size);
-    for (uint32_t slot : nestedSlots(nesting, size)) {
+    for (uint32_t slot : nestedSlots(nesting, data, size)) {
         bool innerForeign = false;
         std::optional<StoredBlock> inner = copyBlock(wordAt(data, slot), Nesting::None, &innerForeign);
-        // A sub-block's other words are data; a paragraph's pointers are pointers or nothing.
-        if (!inner && !(innerForeign && nesting == Nesting::Paragraphs)) continue;
+        // A sub-block's other words are data; a paragraph's pointers and an array's value handle
+        // are blocks or nothing.
+        if (!inner && !(innerForeign && nesting != Nesting::AnyWord)) continue;
         if (innerForeign && foreign != nullptr) *foreign = true;
         // The stored bytes never hold addresses: they are made anew when the block is handed out.
         std::memset(block.bytes.data() + slot, 0, wordSize);
@@ -122,14 +137,14 @@ bool freeBlock(void* word, Nesting nesting) {
     if (word == nullptr) return true;
     if (BMIsLiveHandle(static_cast<GSHandle>(word))) {
         auto handle = static_cast<GSHandle>(word);
-        for (uint32_t slot : nestedSlots(nesting, static_cast<size_t>(BMHandleSize(handle))))
+        for (uint32_t slot : nestedSlots(nesting, *handle, static_cast<size_t>(BMHandleSize(handle))))
             freeBlock(wordAt(*handle, slot), Nesting::None);
         BMKillHandle(&handle);
         return true;
     }
     if (BMIsLivePtr(static_cast<GSPtr>(word))) {
         auto ptr = static_cast<GSPtr>(word);
-        for (uint32_t slot : nestedSlots(nesting, static_cast<size_t>(BMPtrSize(ptr))))
+        for (uint32_t slot : nestedSlots(nesting, ptr, static_cast<size_t>(BMPtrSize(ptr))))
             freeBlock(wordAt(ptr, slot), Nesting::None);
         BMKillPtr(&ptr);
         return true;
@@ -266,7 +281,8 @@ StoredBlocks captureAttributeMemo(const HostAttributeMemo& memo, int* foreign) {
     int foreignCount = 0;
     for (uint32_t offset : attributeMemoFields()) {
         bool isForeign = false;
-        std::optional<StoredBlock> block = copyBlock(wordAt(&memo, offset), false, &isForeign);
+        std::optional<StoredBlock> block =
+            copyBlock(wordAt(&memo, offset), nestingOfAttributeField(offset), &isForeign);
         if (block) stored.emplace(offset, std::move(*block));
         foreignCount += isForeign ? 1 : 0;
     }
@@ -292,7 +308,7 @@ int disposeAttributeMemo(HostAttributeMemo* memo) {
     for (uint32_t offset : attributeMemoFields()) {
         void* word = wordAt(memo, offset);
         if (word == nullptr) continue;
-        if (freeBlock(word, false))
+        if (freeBlock(word, nestingOfAttributeField(offset)))
             setWordAt(memo, offset, nullptr);
         else
             ++foreign;

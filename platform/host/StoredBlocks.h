@@ -51,12 +51,14 @@ struct StoredMemo {
 void* wordAt(const void* record, size_t offset);
 void setWordAt(void* record, size_t offset, void* value);
 
-// Which words of a block name blocks of their own: none; any word (a memo's sub-block); or the
-// tab, run and line-end pointers of each 112-byte paragraph record of a text.
-enum class Nesting { None, AnyWord, Paragraphs };
-Nesting nestingOfField(uint32_t offset); // of an element memo's field
-// The byte offsets of the words of a block of that size that may name blocks.
-std::vector<uint32_t> nestedSlots(Nesting nesting, size_t size);
+// Which words of a block name blocks of their own: none; any word (a memo's sub-block); the
+// tab, run and line-end pointers of each 112-byte paragraph record of a text; or the value handle
+// of each array among additional-parameter records.
+enum class Nesting { None, AnyWord, Paragraphs, Parameters };
+Nesting nestingOfField(uint32_t offset);          // of an element memo's field
+Nesting nestingOfAttributeField(uint32_t offset); // of an attribute memo's field
+// The byte offsets of the words of a block (its bytes and size) that may name blocks.
+std::vector<uint32_t> nestedSlots(Nesting nesting, const char* data, size_t size);
 
 // A copy of the block a word names: a live handle or pointer block of the host's memory manager.
 // Nothing for null; `foreign` (when given) is set for anything else that is not null, and for a

@@ -8,7 +8,32 @@ namespace IO {
 
 namespace fs = std::filesystem;
 
+namespace {
+int64_t liveLocations = 0;
+} // namespace
+
+Location::Location() {
+    ++liveLocations;
+}
+
+Location::Location(const Location& other) : m_path(other.m_path) {
+    ++liveLocations;
+}
+
+Location::Location(Location&& other) noexcept : m_path(std::move(other.m_path)) {
+    ++liveLocations;
+}
+
+Location::~Location() {
+    --liveLocations;
+}
+
+int64_t Location::LiveCount() {
+    return liveLocations;
+}
+
 Location::Location(const std::string& path) {
+    ++liveLocations;
     if (path.empty()) return;
     std::error_code ec;
     fs::path absolute = fs::absolute(fs::path(path), ec);

@@ -10,7 +10,12 @@ namespace IO {
 
 class HOSTLIB_API Location {
 public:
-    Location() = default;
+    Location();
+    Location(const Location& other);
+    Location(Location&& other) noexcept;
+    Location& operator=(const Location&) = default;
+    Location& operator=(Location&&) noexcept = default;
+    ~Location();
     // A relative path is taken from the current folder; "." and ".." are resolved by name
     // (symbolic links are not followed). An empty path gives an empty location.
     explicit Location(const std::string& path);
@@ -31,6 +36,10 @@ public:
 
     // True when other lies strictly inside this location, component by component.
     bool IsAncestorOf(const Location& other) const;
+
+    // The Location objects alive now, so that a test can tell that a caller deleted every one a
+    // host call handed it.
+    static int64_t LiveCount();
 
     bool operator==(const Location& other) const { return m_path == other.m_path; }
     bool operator!=(const Location& other) const { return !(*this == other); }

@@ -1,4 +1,4 @@
-// Element database notifications and add-on commands, from the stand-in host in this process to
+// Element database notifications, from the stand-in host in this process to
 // the runtime's subscribers.
 #include <gtest/gtest.h>
 
@@ -144,84 +144,4 @@ TEST(DatabaseSubscribers, AVariationFilterPassesOnlyThatVariationAndEventCopiesK
     DatabaseEvent& same = other;
     other = same; // nothing changes
     EXPECT_EQ(facts(other), expected);
-}
-
-// --- Add-on commands.
-
-namespace {
-
-class CommandJournal : public Subscriber {
-public:
-    CommandJournal(uint32_t id, int32_t version, std::vector<std::string>& journal, bool handles = true)
-        : m_id(id), m_version(version), m_journal(journal), m_handles(handles) {}
-    void getEventTypes(std::vector<EventType>& types) const override {
-        types.push_back({HostSource, m_id != 0 ? m_id : CommandEvent::DefaultId});
-    }
-    bool initialize() override { return installCommandHandler(m_id, m_version) == hosterr::Ok; }
-    bool receive(Event& event) override {
-        auto* command = dynamic_cast<CommandEvent*>(&event);
-        if (command == nullptr) return false;
-        m_journal.push_back(codeOf(command->getCommandId()) + "/" + std::to_string(command->getVersion()) +
-                            " with " + std::to_string(command->getParameterHandle() != nullptr ? 1 : 0));
-        return m_handles;
-    }
-
-private:
-    static std::string codeOf(uint32_t code) {
-        return {char(code >> 24), char(code >> 16), char(code >> 8), char(code)};
-    }
-    uint32_t m_id;
-    int32_t m_version;
-    std::vector<std::string>& m_journal;
-    bool m_handles;
-};
-
-} // namespace
-
-TEST(AddonCommands, ReachTheSubscriberOfTheirIdWithDefaultsFilledInAndUnhandledOnesAnswerNotFound) {
-    std::vector<std::string> journal;
-    struct CommandAddon : Addon {
-        CommandJournal zavc, defaults, ignored;
-        explicit CommandAddon(std::vector<std::string>& j)
-            : zavc(fourCC("ZAVC"), 2, j), defaults(0, 0, j), ignored(fourCC("IGNR"), 1, j, false) {
-            add(&zavc);
-            add(&defaults);
-            add(&ignored);
-        }
-    };
-    ModuleUnderTest module([&] { return new CommandAddon(journal); });
-    ASSERT_EQ(module.attachResult(), hosterr::Ok) << module.host().lastError();
-    zavhost::StandInHost& host = module.host();
-    ASSERT_NE(host.commandHandler(fourCC("ZAVC"), 2), nullptr);
-    EXPECT_EQ(host.commandHandler(fourCC("ZAVC"), 1), nullptr); // installed for its version only
-
-    GSHandle parameters = BMNewHandle(4);
-    EXPECT_EQ(host.sendCommand(fourCC("ZAVC"), 2, parameters), hosterr::Ok);
-    EXPECT_TRUE(BMIsLiveHandle(parameters)); // the host's, not the module's to free
-    BMKillHandle(&parameters);
-    // A command id of 0 is "EVNT" and a version of 0 is 1.
-    EXPECT_EQ(host.sendCommand(0, 0, nullptr), hosterr::Ok);
-    EXPECT_EQ(host.sendCommand(fourCC("IGNR"), 1, nullptr), hosterr::NotFound);
-    EXPECT_EQ(host.sendCommand(fourCC("NONE"), 1, nullptr), hosterr::NotFound); // no handler at all
-    EXPECT_EQ(journal, (std::vector<std::string>{"ZAVC/2 with 1", "EVNT/1 with 0", "IGNR/1 with 0"}));
-
-    // The event fills in the defaults.
-    const struct {
-        uint32_t id;
-        int32_t version;
-        uint32_t wantedId;
-        int32_t wantedVersion;
-    } cases[] = {
-        {0, 0, fourCC("EVNT"), 1},
-        {fourCC("ABCD"), 0, fourCC("ABCD"), 1},
-        {0, 3, fourCC("EVNT"), 3},
-        {fourCC("ABCD"), -2, fourCC("ABCD"), -2},
-    };
-    for (const auto& c : cases) {
-        CommandEvent event(c.id, c.version, nullptr);
-        EXPECT_EQ(event.getCommandId(), c.wantedId);
-        EXPECT_EQ(event.getType().kind, c.wantedId);
-        EXPECT_EQ(event.getVersion(), c.wantedVersion);
-        EXPECT_EQ(event.getParameterHandle(), nullptr);
-    }
 }

@@ -6,9 +6,9 @@ using namespace zavhost;
 
 TEST(FunctionSlots, EverySlotHasItsNameAndCanBeEmptied) {
     const std::vector<std::string>& names = functionSlotNames();
-    ASSERT_EQ(names.size(), 77u);
+    ASSERT_EQ(names.size(), 83u);
     EXPECT_EQ(names.front(), "DatabaseCall");
-    EXPECT_EQ(names.back(), "GetElementQuantities");
+    EXPECT_EQ(names.back(), "DisposeParameterHandle");
     HostFunctionTable table;
     fillFunctionTable(&table);
     for (const std::string& name : names) {

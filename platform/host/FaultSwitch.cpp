@@ -1,0 +1,19 @@
+#include "FaultSwitch.h"
+
+namespace zavhost {
+
+void FaultSwitch::set(const std::string& name, uint32_t first, uint32_t last, GSErrCode answer) {
+    m_faults[name] = Fault{first, last, answer, 0};
+}
+
+std::optional<GSErrCode> FaultSwitch::check(const std::string& name) {
+    if (m_faults.empty()) return std::nullopt;
+    auto found = m_faults.find(name);
+    if (found == m_faults.end()) return std::nullopt;
+    Fault& fault = found->second;
+    ++fault.calls;
+    if (fault.calls < fault.first || fault.calls > fault.last) return std::nullopt;
+    return fault.answer;
+}
+
+} // namespace zavhost

@@ -1,0 +1,17 @@
+// The library manager's part of the function table and of the dispatchers.
+#pragma once
+
+#include "platform/api/HostFunctionTable.h"
+
+namespace zavhost {
+
+class StandInHost;
+
+// "GLUI", "CLPS", "COMP", the command-parameter lists and the change exchange (utility), "GLIB",
+// "SLIB", "ALIB" (environment) and "LLIB" (automation).
+void registerLibrarySelectors(StandInHost& host);
+// SearchLibPart, GetLibPart, GetLibPartCount, RegisterLibPart, GetLibPartParameters and
+// DisposeParameterHandle.
+void fillLibraryFunctions(HostFunctionTable* table);
+
+} // namespace zavhost

@@ -1,0 +1,157 @@
+#include "LibraryManager.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_set>
+
+#include "platform/gsroot/Memory.h"
+#include "platform/gsroot/UniString.h"
+
+namespace zavhost {
+
+namespace {
+// A family tree deeper than this is a loop, whatever the ids say.
+constexpr size_t deepestFamily = 1024;
+
+template <size_t N> void copyUtf16(char16_t (&field)[N], const std::string& text) {
+    const std::u16string wide = GS::Utf8ToUtf16(text);
+    const size_t units = std::min(wide.size(), N - 1);
+    std::copy_n(wide.data(), units, field);
+    field[units] = 0;
+}
+
+template <size_t N> void copyBytes(char (&field)[N], const std::string& text) {
+    const size_t bytes = std::min(text.size(), N - 1);
+    std::memcpy(field, text.data(), bytes);
+    field[bytes] = 0;
+}
+} // namespace
+
+const LibraryPart* LibraryManager::part(uint32_t index) const {
+    return index >= 1 && index <= m_parts.size() ? &m_parts[index - 1] : nullptr;
+}
+
+uint32_t LibraryManager::add(LibraryPart part) {
+    if (!part.ownId.empty() && !part.parentId.empty()) m_parentOf[part.ownId] = part.parentId;
+    m_parts.push_back(std::move(part));
+    return count();
+}
+
+bool LibraryManager::setParameters(uint32_t index, GSHandle parameters) {
+    if (part(index) == nullptr) return false;
+    if (parameters == nullptr) {
+        m_parts[index - 1].parameters.reset();
+        return true;
+    }
+    bool foreign = false;
+    std::optional<StoredBlock> copy = copyBlock(parameters, Nesting::Parameters, &foreign);
+    if (!copy || foreign || copy->isPointer) return false;
+    m_parts[index - 1].parameters = std::move(copy);
+    return true;
+}
+
+uint32_t LibraryManager::findByName(const std::string& name, uint32_t type) const {
+    for (size_t i = 0; i < m_parts.size(); ++i)
+        if (!m_parts[i].unreadable && m_parts[i].name == name && (type == 0 || m_parts[i].type == type))
+            return static_cast<uint32_t>(i + 1);
+    return 0;
+}
+
+uint32_t LibraryManager::findByFileName(const std::string& fileName) const {
+    for (size_t i = 0; i < m_parts.size(); ++i)
+        if (!m_parts[i].unreadable && m_parts[i].fileName == fileName) return static_cast<uint32_t>(i + 1);
+    return 0;
+}
+
+uint32_t LibraryManager::findByOwnId(const std::string& id) const {
+    for (size_t i = 0; i < m_parts.size(); ++i)
+        if (!m_parts[i].unreadable && m_parts[i].ownId == id) return static_cast<uint32_t>(i + 1);
+    return 0;
+}
+
+uint32_t LibraryManager::findByParentId(const std::string& id, uint32_t after) const {
+    for (size_t i = after; i < m_parts.size(); ++i)
+        if (!m_parts[i].unreadable && m_parts[i].parentId == id) return static_cast<uint32_t>(i + 1);
+    return 0;
+}
+
+uint32_t LibraryManager::findByPath(const std::string& path) const {
+    for (size_t i = 0; i < m_parts.size(); ++i)
+        if (m_parts[i].path == path) return static_cast<uint32_t>(i + 1);
+    return 0;
+}
+
+bool LibraryManager::derives(const std::string& id, const std::string& family) const {
+    if (id.empty() || family.empty()) return false;
+    std::string current = id;
+    for (size_t depth = 0; depth < deepestFamily; ++depth) {
+        if (current == family) return true;
+        auto extra = m_derivations.find(current);
+        if (extra != m_derivations.end()) {
+            current = extra->second;
+            continue;
+        }
+        auto own = m_parentOf.find(current);
+        if (own == m_parentOf.end()) return false;
+        current = own->second;
+    }
+    return false;
+}
+
+void LibraryManager::addDerivation(const std::string& child, const std::string& parent) {
+    m_derivations[child] = parent;
+}
+
+void LibraryManager::setVersion(const std::string& id, int32_t version) {
+    m_versions[id] = version;
+}
+
+std::optional<int32_t> LibraryManager::versionOf(const std::string& id) const {
+    auto found = m_versions.find(id);
+    if (found == m_versions.end()) return std::nullopt;
+    return found->second;
+}
+
+bool LibraryManager::operator==(const LibraryManager& other) const {
+    return m_parts == other.m_parts && m_derivations == other.m_derivations &&
+           m_versions == other.m_versions && folders == other.folders &&
+           selectedFolder == other.selectedFolder && reloads == other.reloads;
+}
+
+std::string familyOf(const std::string& unId) {
+    const size_t split = unId.find("}-{");
+    return split == std::string::npos ? unId : unId.substr(0, split + 1);
+}
+
+void fillLibPartRecord(const LibraryPart& part, uint32_t index, HostLibPart* record) {
+    *record = HostLibPart();
+    record->typeCode = part.type;
+    record->index = index;
+    copyUtf16(record->documentName, part.name);
+    copyUtf16(record->fileName, part.fileName);
+    record->missing = part.missing ? 1 : 0;
+    record->ownerId = part.ownerId;
+    record->version = part.version;
+    record->location = part.path.empty() ? nullptr : new IO::Location(part.path);
+    copyBytes(record->ownUnId, part.ownId);
+    copyBytes(record->parentUnId, part.parentId);
+}
+
+HostAdditionalParameter parameterRecord(uint32_t type, const std::string& name, double number,
+                                        const std::string& text) {
+    HostAdditionalParameter record;
+    record.typeCode = type;
+    record.valueForm = ParameterSingleValue;
+    copyBytes(record.name, name);
+    record.firstDimension = 1;
+    record.secondDimension = 1;
+    if (type == 12) {
+        record.value = HostParameterValue();
+        copyUtf16(record.value.text, text);
+    } else {
+        record.value.real = number;
+    }
+    return record;
+}
+
+} // namespace zavhost

@@ -1,0 +1,297 @@
+#include "LibrarySteps.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "StandInHost.h"
+#include "platform/api/HostErrors.h"
+#include "platform/gsroot/Memory.h"
+
+namespace zavhost {
+
+namespace {
+
+// Numbers kept as text in the step, exactly.
+std::string realText(double value) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+// The parameter kinds a scenario names, with their host type codes.
+const std::map<std::string, uint32_t>& parameterKinds() {
+    static const std::map<std::string, uint32_t> kinds = {
+        {"int", 1}, {"length", 2}, {"angle", 3}, {"real", 4}, {"text", 12}, {"bool", 13},
+    };
+    return kinds;
+}
+
+ValueClause parameterClause(LineReader& in, bool commandKindsOnly) {
+    ValueClause clause;
+    clause.word = "param";
+    clause.name = in.text("the parameter's name");
+    clause.kind = in.anyWord("a parameter kind");
+    const bool commandKind = clause.kind == "int" || clause.kind == "real" || clause.kind == "text";
+    if (commandKindsOnly ? !commandKind : parameterKinds().count(clause.kind) == 0)
+        throw LineError{commandKindsOnly ? "a command's parameter is int, real or text"
+                                         : "a part's parameter is int, length, angle, real, text or bool"};
+    if (clause.kind == "text") {
+        clause.value = in.text("the parameter's text");
+    } else {
+        const double value = in.real("the parameter's value");
+        if (clause.kind == "int" && (value != static_cast<int32_t>(value)))
+            throw LineError{"an int parameter takes a whole number"};
+        clause.value = realText(value);
+    }
+    return clause;
+}
+
+void parsePart(LineReader& in, Step& step) {
+    step.model.verb = "library part";
+    step.text = in.text("the part's name");
+    if (!in.word("type")) throw LineError{"library part \"NAME\" type N ..."};
+    step.number = in.number("a part type", 1, 13);
+    while (!in.atEnd()) {
+        if (in.word("file")) {
+            step.model.options["file"] = in.text("the part's file name");
+        } else if (in.word("id")) {
+            step.model.options["id"] = in.text("the part's unique id");
+        } else if (in.word("parent")) {
+            step.model.options["parent"] = in.text("the parent's unique id");
+        } else if (in.word("version")) {
+            step.model.options["version"] = std::to_string(in.number("a version", 0, INT32_MAX));
+        } else if (in.word("owner")) {
+            step.model.options["owner"] = std::to_string(in.number("an owner id", INT32_MIN, INT32_MAX));
+        } else if (in.word("a")) {
+            step.model.options["a"] = realText(in.real("the part's A"));
+        } else if (in.word("b")) {
+            step.model.options["b"] = realText(in.real("the part's B"));
+        } else if (in.word("missing")) {
+            step.model.flags.insert("missing");
+        } else if (in.word("unreadable")) {
+            step.model.flags.insert("unreadable");
+        } else if (in.word("param")) {
+            step.clauses.push_back(parameterClause(in, false));
+        } else if (in.word("rule")) {
+            ValueClause rule;
+            rule.word = "rule";
+            rule.name = in.text("the parameter the rule sets");
+            rule.kind = in.text("the parameter it follows");
+            rule.value = realText(in.real("the factor"));
+            step.clauses.push_back(rule);
+        } else {
+            throw LineError{"library part knows file, id, parent, version, owner, a, b, missing, unreadable, "
+                            "param and rule"};
+        }
+    }
+}
+
+// The scenario's parameters as the records of a part's defaults.
+StoredBlock partParameters(const Step& step) {
+    StoredBlock block;
+    for (const ValueClause& clause : step.clauses) {
+        if (clause.word != "param") continue;
+        const HostAdditionalParameter record =
+            parameterRecord(parameterKinds().at(clause.kind), clause.name,
+                            clause.kind == "text" ? 0.0 : std::stod(clause.value), clause.value);
+        block.bytes.append(reinterpret_cast<const char*>(&record), sizeof record);
+    }
+    return block;
+}
+
+GSErrCode addPart(Project& project, const Step& step) {
+    const std::map<std::string, std::string>& o = step.model.options;
+    auto option = [&o](const char* key) {
+        auto found = o.find(key);
+        return found == o.end() ? std::string() : found->second;
+    };
+    LibraryPart part;
+    part.type = static_cast<uint32_t>(*step.number);
+    part.name = *step.text;
+    part.fileName = o.count("file") != 0 ? option("file") : part.name + ".gsm";
+    part.ownId = option("id");
+    part.parentId = option("parent");
+    part.missing = step.model.flags.count("missing") != 0;
+    part.unreadable = step.model.flags.count("unreadable") != 0;
+    if (o.count("owner") != 0) part.ownerId = std::stoi(option("owner"));
+    if (o.count("a") != 0) part.a = std::stod(option("a"));
+    if (o.count("b") != 0) part.b = std::stod(option("b"));
+    for (const ValueClause& clause : step.clauses)
+        if (clause.word == "rule") part.rules.push_back({clause.name, clause.kind, std::stod(clause.value)});
+    StoredBlock parameters = partParameters(step);
+    if (!parameters.bytes.empty()) part.parameters = std::move(parameters);
+    if (o.count("version") != 0 && !part.ownId.empty())
+        project.library.setVersion(part.ownId, std::stoi(option("version")));
+    project.library.add(std::move(part));
+    return hosterr::Ok;
+}
+
+GSErrCode addFolder(Project& project, const Step& step, const LibraryPathResolver& resolve,
+                    std::string* why) {
+    const std::string path = resolve(*step.text);
+    std::error_code error;
+    const std::filesystem::path place(path);
+    if (step.model.flags.count("file") != 0) {
+        std::filesystem::create_directories(place.parent_path(), error);
+        std::ofstream(place, std::ios::app).close();
+        if (!std::filesystem::is_regular_file(place, error)) {
+            *why = "cannot make the file " + path;
+            return hosterr::Failed;
+        }
+    } else if (!std::filesystem::create_directories(place, error) &&
+               !std::filesystem::is_directory(place, error)) {
+        *why = "cannot make the folder " + path;
+        return hosterr::Failed;
+    }
+    LibraryManager& library = project.library;
+    library.folders.push_back(IO::Location(path).ToPath());
+    if (step.model.flags.count("selected") != 0)
+        library.selectedFolder = static_cast<int32_t>(library.folders.size() - 1);
+    return hosterr::Ok;
+}
+
+} // namespace
+
+void parseLibraryStep(LineReader& in, Step& step) {
+    step.kind = StepKind::LibraryAction;
+    if (in.word("part")) {
+        parsePart(in, step);
+    } else if (in.word("folder")) {
+        step.model.verb = "library folder";
+        step.text = in.path();
+        while (!in.atEnd()) {
+            if (in.word("file"))
+                step.model.flags.insert("file");
+            else if (in.word("selected"))
+                step.model.flags.insert("selected");
+            else
+                throw LineError{"library folder PATH [file] [selected]"};
+        }
+    } else if (in.word("derive")) {
+        step.model.verb = "library derive";
+        step.text = in.text("the child's unique id");
+        step.text2 = in.text("the parent's unique id");
+    } else {
+        throw LineError{"library part, library folder or library derive"};
+    }
+}
+
+void parseFaultStep(LineReader& in, Step& step) {
+    step.kind = StepKind::LibraryAction;
+    if (in.word("clear")) {
+        step.model.verb = "fault clear";
+        return;
+    }
+    step.model.verb = "fault";
+    step.text = in.nextIsText() ? in.text("a function or selector") : in.anyWord("a function or selector");
+    if (!in.word("calls")) throw LineError{"fault NAME calls N [to M] answer CODE"};
+    step.number = in.number("the first call", 1, UINT32_MAX);
+    step.number2 = in.word("to") ? in.number("the last call", *step.number, UINT32_MAX) : *step.number;
+    if (!in.word("answer")) throw LineError{"fault NAME calls N [to M] answer CODE"};
+    const std::string answer = in.anyWord("an answer");
+    std::optional<int64_t> code = answerCodeNamed(answer);
+    if (!code || *code == 0) throw LineError{"a fault answers an error, not \"" + answer + "\""};
+    step.model.count = *code;
+}
+
+void parseLibraryExpectation(LineReader& in, Step& step) {
+    step.kind = StepKind::ExpectLibrary;
+    for (const char* what : {"count", "folders", "reloads"}) {
+        if (!in.word(what)) continue;
+        step.model.verb = what;
+        step.number = in.number("a count", 0);
+        return;
+    }
+    if (!in.word("part")) throw LineError{"expect library count, folders, reloads or part"};
+    step.model.verb = "part";
+    step.text = in.text("the part's name");
+    while (!in.atEnd()) {
+        if (in.word("type"))
+            step.number = in.number("a part type", 0, 13);
+        else if (in.word("index"))
+            step.number2 = in.number("an index", 1);
+        else
+            throw LineError{"expect library part \"NAME\" [type N] [index N]"};
+    }
+}
+
+void parseCommandParameters(LineReader& in, Step& step) {
+    while (in.word("param"))
+        step.clauses.push_back(parameterClause(in, true));
+}
+
+GSErrCode actLibraryStep(StandInHost& host, const Step& step, const LibraryPathResolver& resolve,
+                         std::string* why) {
+    const std::string& verb = step.model.verb;
+    if (verb == "fault") {
+        host.faults().set(*step.text, static_cast<uint32_t>(*step.number),
+                          static_cast<uint32_t>(*step.number2), static_cast<GSErrCode>(*step.model.count));
+        return hosterr::Ok;
+    }
+    if (verb == "fault clear") {
+        host.faults().clear();
+        return hosterr::Ok;
+    }
+    Project* project = host.project();
+    if (project == nullptr) {
+        *why = "no project is open";
+        return hosterr::NoProject;
+    }
+    if (verb == "library part") return addPart(*project, step);
+    if (verb == "library folder") return addFolder(*project, step, resolve, why);
+    project->library.addDerivation(*step.text, *step.text2);
+    return hosterr::Ok;
+}
+
+bool checkLibraryStep(StandInHost& host, const Step& step, std::string* why) {
+    const Project* project = host.project();
+    if (project == nullptr) {
+        *why = "no project is open";
+        return false;
+    }
+    const LibraryManager& library = project->library;
+    const std::string& verb = step.model.verb;
+    if (verb != "part") {
+        const uint64_t found = verb == "count"     ? library.count()
+                               : verb == "folders" ? library.folders.size()
+                                                   : library.reloads;
+        *why = std::to_string(found);
+        return found == static_cast<uint64_t>(*step.number);
+    }
+    const uint32_t index = library.findByName(*step.text, 0);
+    if (index == 0) {
+        *why = "no part of that name";
+        return false;
+    }
+    const LibraryPart& part = *library.part(index);
+    *why = "index " + std::to_string(index) + ", type " + std::to_string(part.type);
+    return (!step.number || part.type == *step.number) && (!step.number2 || index == *step.number2);
+}
+
+GSHandle makeCommandParameters(StandInHost& host, const Step& step) {
+    if (step.clauses.empty()) return nullptr;
+    GSHandle list = host.commandLists().make();
+    std::vector<CommandParameterEntry>* entries = host.commandLists().find(list);
+    if (entries == nullptr) return nullptr;
+    for (const ValueClause& clause : step.clauses) {
+        CommandParameterEntry entry;
+        entry.index = static_cast<int32_t>(entries->size());
+        entry.name = clause.name;
+        if (clause.kind == "text") {
+            entry.kind = CommandParameterText;
+            entry.text = clause.value;
+        } else if (clause.kind == "int") {
+            entry.kind = CommandParameterInteger;
+            entry.integer = static_cast<int32_t>(std::stod(clause.value));
+        } else {
+            entry.kind = CommandParameterReal;
+            entry.real = std::stod(clause.value);
+        }
+        entries->push_back(std::move(entry));
+    }
+    return list;
+}
+
+} // namespace zavhost
