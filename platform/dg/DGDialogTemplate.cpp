@@ -41,6 +41,7 @@ public:
         return true;
     }
     bool atEnd() const { return m_pos == m_size; }
+    size_t left() const { return m_size - m_pos; }
 
 private:
     const unsigned char* m_bytes;
@@ -51,6 +52,31 @@ private:
 bool failWith(std::string* why, const std::string& text) {
     if (why != nullptr) *why = text;
     return false;
+}
+
+// The help texts of version 2: a count, then (item number, text) in rising item order, so that
+// no item has two.
+bool readHelp(Reader& in, DialogTemplate& d, std::string* why) {
+    uint16_t count = 0;
+    if (!in.u16(&count)) return failWith(why, "the help texts' count is cut short");
+    // Each needs at least its item number and its text's byte count.
+    if (count > d.items.size() || count > in.left() / 4)
+        return failWith(why, std::to_string(count) + " help texts do not fit");
+    uint16_t previous = 0;
+    for (uint16_t i = 0; i < count; ++i) {
+        uint16_t item = 0;
+        std::string text;
+        if (!in.u16(&item) || !in.text(&text))
+            return failWith(why, "help text " + std::to_string(i + 1) + " is cut short");
+        if (item <= previous || item > d.items.size())
+            return failWith(
+                why,
+                "help text " + std::to_string(i + 1) + " names item " + std::to_string(item) +
+                    (item > d.items.size() ? ", which the dialog does not have" : ", out of order or again"));
+        d.items[item - 1].help = std::move(text);
+        previous = item;
+    }
+    return true;
 }
 } // namespace
 
@@ -63,7 +89,7 @@ bool DecodeDialogTemplate(const unsigned char* bytes, size_t size, DialogTemplat
     uint8_t flags = 0;
     uint16_t count = 0;
     if (!in.u16(&version)) return failWith(why, "too short for a dialog");
-    if (version != DialogResourceVersion)
+    if (version != DialogResourceVersion && version != DialogResourceVersionWithHelp)
         return failWith(why, "version " + std::to_string(version) + " unknown");
     if (!in.u8(&kind) || !in.u8(&flags) || !in.i16(&d.width) || !in.i16(&d.height) || !in.text(&d.title) ||
         !in.u16(&count))
@@ -84,12 +110,16 @@ bool DecodeDialogTemplate(const unsigned char* bytes, size_t size, DialogTemplat
         if (type < static_cast<uint8_t>(ItemType::Button) || type > static_cast<uint8_t>(ItemType::UserItem))
             return failWith(why, "item " + std::to_string(i + 1) + " has the unknown type " +
                                      std::to_string(type));
+        // Negative corners would let a width or height overflow.
+        if (left < 0 || top < 0)
+            return failWith(why, "item " + std::to_string(i + 1) + " starts before the client area");
         if (right < left || bottom < top)
             return failWith(why, "item " + std::to_string(i + 1) + " has a negative size");
         item.type = static_cast<ItemType>(type);
         item.rect = Rect(left, top, right, bottom);
         d.items.push_back(std::move(item));
     }
+    if (version == DialogResourceVersionWithHelp && !readHelp(in, d, why)) return false;
     if (!in.atEnd()) return failWith(why, "bytes follow the last item");
     *dialog = std::move(d);
     return true;

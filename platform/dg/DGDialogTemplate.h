@@ -15,6 +15,7 @@ struct ItemTemplate {
     Rect rect;         // dialog units, in the client area
     std::string text;  // UTF-8
     int32_t value = 0; // a check box's state; 0 for the other kinds
+    std::string help;  // the tool tip, UTF-8; empty for none
 };
 
 struct DialogTemplate {
@@ -29,7 +30,9 @@ struct DialogTemplate {
 };
 
 constexpr uint32_t DialogResourceType = 0x444C4752; // 'DLGR'
+// Both versions are read: the help texts follow the items in the second.
 constexpr uint16_t DialogResourceVersion = 1;
+constexpr uint16_t DialogResourceVersionWithHelp = 2;
 constexpr size_t MaxDialogItems = 1000;
 
 // Reads the bytes of a compiled dialog; false with the reason when they are not a sound one.

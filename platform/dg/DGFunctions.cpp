@@ -241,6 +241,15 @@ void DGSetItemText(short dialId, short item, const GS::UniString& text) {
     state->text = text;
 }
 
+GS::UniString DGGetItemTooltipString(short dialId, short item) {
+    ItemState* state = itemFor("DGGetItemTooltipString", dialId, item);
+    return state != nullptr ? state->tooltip : GS::UniString();
+}
+
+void DGSetItemTooltipString(short dialId, short item, const GS::UniString& text) {
+    if (ItemState* state = itemFor("DGSetItemTooltipString", dialId, item)) state->tooltip = text;
+}
+
 void DGSetItemTextColor(short dialId, short item, const DG::Color& color) {
     ItemState* state = itemFor("DGSetItemTextColor", dialId, item);
     if (state == nullptr) return;

@@ -52,6 +52,9 @@ HOSTLIB_API short DGGetItemFont(short dialId, short item);
 // controls. Setting an edit text's text sends no change notification.
 HOSTLIB_API GS::UniString DGGetItemText(short dialId, short item);
 HOSTLIB_API void DGSetItemText(short dialId, short item, const GS::UniString& text);
+// Any item's tool tip, empty for none.
+HOSTLIB_API GS::UniString DGGetItemTooltipString(short dialId, short item);
+HOSTLIB_API void DGSetItemTooltipString(short dialId, short item, const GS::UniString& text);
 // A button's picture; an empty image for other items.
 HOSTLIB_API DG::Image DGGetItemImage(short dialId, short item);
 HOSTLIB_API void DGSetItemImage(short dialId, short item, const DG::Image& image);

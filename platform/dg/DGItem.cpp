@@ -4,6 +4,7 @@
 #include <string>
 
 #include "DGDesk.h"
+#include "DGFunctions.h"
 #include "DGPanel.h"
 #include "DGPanelState.h"
 
@@ -56,6 +57,17 @@ Item::~Item() {
 
 short Item::GetPanelId() const {
     return m_panel != nullptr ? m_panel->GetId() : 0;
+}
+
+GS::UniString Item::GetTooltipString() const {
+    if (m_panel != nullptr) return DGGetItemTooltipString(m_panel->GetId(), m_id);
+    Desk::Get().Refuse("the tool tip of item " + std::to_string(m_id) + ", which stands for nothing");
+    return GS::UniString();
+}
+
+void Item::SetTooltip(const GS::UniString& text) {
+    if (m_panel != nullptr) return DGSetItemTooltipString(m_panel->GetId(), m_id, text);
+    Desk::Get().Refuse("a tool tip for item " + std::to_string(m_id) + ", which stands for nothing");
 }
 
 void Item::Attach(ItemObserver& observer) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DGTypes.h"
+#include "platform/gsroot/UniString.h"
 
 namespace DG {
 
@@ -95,6 +96,10 @@ public:
     Panel* GetPanel() const { return m_panel; }
     short GetPanelId() const;
     bool IsValid() const { return m_valid; }
+
+    // Empty, and refused, for an item that stands for nothing.
+    GS::UniString GetTooltipString() const;
+    void SetTooltip(const GS::UniString& text);
 
     void Attach(ItemObserver& observer);
     void Detach(ItemObserver& observer);

@@ -85,6 +85,7 @@ Panel::Panel(GSResModule resModule, short resId, Kind kind) : m_state(std::make_
         item.type = each.type;
         item.rect = each.rect;
         item.text = GS::UniString(each.text.c_str());
+        item.tooltip = GS::UniString(each.help.c_str());
         item.value = each.type == ItemType::CheckBox ? (each.value != 0) : 0;
         state.items.push_back(std::move(item));
     }

@@ -22,6 +22,7 @@ struct ItemState {
     ItemType type = ItemType::Button;
     Rect rect; // dialog units
     GS::UniString text;
+    GS::UniString tooltip; // shown while the mouse rests on the item; empty for none
     bool enabled = true;
     bool visible = true;
     long value = 0;

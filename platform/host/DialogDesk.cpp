@@ -109,6 +109,12 @@ bool DialogDesk::checkItem(DG::Panel& panel, const Step& step, std::string* why)
         return *why = DG::Desk::Describe(panel) + " has no item " + std::to_string(item), false;
     if (step.text2 && state->text.ToCStr() != *step.text2)
         return *why = what + " reads " + inQuotes(DGGetItemText(dialId, item).ToCStr()), false;
+    if (auto tip = step.model.options.find("tooltip");
+        tip != step.model.options.end() && state->tooltip.ToCStr() != tip->second)
+        return *why = what + (state->tooltip.IsEmpty()
+                                  ? " has no tool tip"
+                                  : " has the tool tip " + inQuotes(state->tooltip.ToCStr())),
+               false;
     const std::set<std::string>& flags = step.model.flags;
     if ((flags.count("enabled") && !state->enabled) || (flags.count("disabled") && state->enabled))
         return *why = what + " is " + (state->enabled ? "enabled" : "disabled"), false;

@@ -32,6 +32,10 @@ void itemChecks(LineReader& in, Step& step) {
             step.text2 = in.text("the item's text");
             continue;
         }
+        if (in.word("tooltip")) {
+            step.model.options["tooltip"] = in.text("the item's tool tip");
+            continue;
+        }
         if (in.word("rect")) {
             step.model.flags.insert("rect");
             for (const char* what : {"the item's left", "its top", "its width", "its height"})
@@ -50,13 +54,14 @@ void itemChecks(LineReader& in, Step& step) {
              {"enabled", "disabled", "visible", "hidden", "checked", "unchecked", "drawing-on"})
             if (in.word(state)) step.model.flags.insert(state), found = true;
         if (!found)
-            throw LineError{
-                "an item's checks are text \"T\", enabled, disabled, visible, hidden, checked, unchecked, "
-                "rect L T W H, tree \"LINE\" ... and drawing-on"};
+            throw LineError{"an item's checks are text \"T\", tooltip \"T\", enabled, disabled, visible, "
+                            "hidden, checked, "
+                            "unchecked, rect L T W H, tree \"LINE\" ... and drawing-on"};
     }
     if (!any)
-        throw LineError{"expect item N needs something to check: text \"T\", enabled, disabled, visible, "
-                        "hidden, checked, unchecked, rect L T W H, tree \"LINE\" ... or drawing-on"};
+        throw LineError{
+            "expect item N needs something to check: text \"T\", tooltip \"T\", enabled, disabled, "
+            "visible, hidden, checked, unchecked, rect L T W H, tree \"LINE\" ... or drawing-on"};
 }
 
 void parseVerb(LineReader& in, Step& step, bool palette) {

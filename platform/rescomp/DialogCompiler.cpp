@@ -1,5 +1,6 @@
 #include "DialogCompiler.h"
 
+#include <algorithm>
 #include <map>
 
 namespace rescomp {
@@ -118,10 +119,11 @@ public:
             m_dialogs[m_current].growable = true;
             return;
         }
+        if (!first.quoted && first.text == "help") return parseHelp(words, number);
         int64_t index = 0;
         if (readInteger(first, 1, 9999, index)) return parseItem(words, index, number);
-        error(number, "expected 'size W H', 'growable' or an item '<number> <type> <left> <top> <width> "
-                      "<height> [\"text\"] [checked]'");
+        error(number, "expected 'size W H', 'growable', 'help N \"text\"' or an item '<number> <type> <left> "
+                      "<top> <width> <height> [\"text\"] [checked]'");
     }
 
     void finish() { checkItemsFit(); }
@@ -211,6 +213,21 @@ private:
         dialog.items.push_back(std::move(item));
     }
 
+    // Whether the item exists is checked when the dialog ends, so that help may come first.
+    void parseHelp(const std::vector<Word>& words, int number) {
+        int64_t item = 0;
+        if (words.size() != 3 || !readInteger(words[1], 1, 9999, item) || !words[2].quoted)
+            return error(number, "expected 'help N \"text\"' with N an item's number");
+        if (words[2].text.size() > maxTextBytes)
+            return error(number, "the text is longer than " + std::to_string(maxTextBytes) + " bytes");
+        Dialog& dialog = m_dialogs[m_current];
+        for (const DialogHelp& given : dialog.help)
+            if (given.item == item)
+                return error(number, "item " + std::to_string(item) + " has a help text already, at line " +
+                                         std::to_string(given.line));
+        dialog.help.push_back(DialogHelp{static_cast<int16_t>(item), words[2].text, number});
+    }
+
     // Reported when the dialog ends, so that `size` may come after the items.
     void checkItemsFit() {
         if (m_current == none) return;
@@ -223,6 +240,11 @@ private:
                 error(item.line, "item " + std::to_string(i + 1) + " reaches outside the dialog's " +
                                      std::to_string(dialog.width) + " x " + std::to_string(dialog.height));
         }
+        for (const DialogHelp& help : dialog.help)
+            if (static_cast<size_t>(help.item) > dialog.items.size())
+                error(help.line, "help for item " + std::to_string(help.item) + ", but dialog " +
+                                     std::to_string(dialog.id) + " has " +
+                                     std::to_string(dialog.items.size()) + " items");
         m_current = none;
     }
 
@@ -301,7 +323,7 @@ bool checkUniqueDialogIds(const std::vector<Dialog>& dialogs, std::vector<Diagno
 
 std::vector<unsigned char> encodeDialog(const Dialog& dialog) {
     std::vector<unsigned char> out;
-    put16(out, 1); // version
+    put16(out, dialog.help.empty() ? 1 : 2); // version
     out.push_back(dialog.palette ? 1 : 0);
     out.push_back(dialog.growable ? 1 : 0);
     put16(out, static_cast<uint16_t>(dialog.width));
@@ -318,6 +340,15 @@ std::vector<unsigned char> encodeDialog(const Dialog& dialog) {
         put16(out, static_cast<uint32_t>(item.value) & 0xFFFF);
         put16(out, static_cast<uint32_t>(item.value) >> 16);
         putText(out, item.text);
+    }
+    if (dialog.help.empty()) return out;
+    std::vector<DialogHelp> help = dialog.help;
+    std::sort(help.begin(), help.end(),
+              [](const DialogHelp& a, const DialogHelp& b) { return a.item < b.item; });
+    put16(out, static_cast<uint32_t>(help.size()));
+    for (const DialogHelp& each : help) {
+        put16(out, static_cast<uint16_t>(each.item));
+        putText(out, each.text);
     }
     return out;
 }

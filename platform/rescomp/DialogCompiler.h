@@ -22,6 +22,13 @@ struct DialogItem {
     int line = 0;
 };
 
+// A `help N "TEXT"` line: item N's tool tip.
+struct DialogHelp {
+    int16_t item = 0;
+    std::string text;
+    int line = 0;
+};
+
 struct Dialog {
     int32_t id = 0;
     bool palette = false;
@@ -30,6 +37,7 @@ struct Dialog {
     int16_t width = 0; // 0 until `size` is given
     int16_t height = 0;
     std::vector<DialogItem> items; // items[0] is item 1
+    std::vector<DialogHelp> help;  // in the order given
     std::string file;
     int line = 0;
 };
@@ -44,7 +52,7 @@ bool parseDialogs(std::string_view source, const std::string& fileName, std::vec
                   std::vector<Diagnostic>& errors);
 // Adds an error for every dialog id given more than once; false when there was one.
 bool checkUniqueDialogIds(const std::vector<Dialog>& dialogs, std::vector<Diagnostic>& errors);
-// The dialog as a DLGR blob.
+// The dialog as a DLGR blob: version 1 without help texts, so that such dialogs keep their bytes.
 std::vector<unsigned char> encodeDialog(const Dialog& dialog);
 
 } // namespace rescomp

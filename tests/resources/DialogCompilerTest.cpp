@@ -101,10 +101,11 @@ TEST(DialogCompiler, UnsoundBytesAreRefusedWithTheReason) {
         unsigned char value;
         const char* why;
     } cases[] = {
-        {0, 2, "version 2 unknown"},
+        {0, 3, "version 3 unknown"},
         {2, 7, "kind 7 unknown"},
-        {5, 0x80, "the size is not positive"}, // the width's high byte: negative
-        {6, 0, "the size is not positive"},    // the height 120 becomes 0
+        {5, 0x80, "the size is not positive"},              // the width's high byte: negative
+        {6, 0, "the size is not positive"},                 // the height 120 becomes 0
+        {29, 0x80, "item 1 starts before the client area"}, // the first item's left, high byte
     };
     DG::DialogTemplate read;
     std::string why;
@@ -120,6 +121,55 @@ TEST(DialogCompiler, UnsoundBytesAreRefusedWithTheReason) {
     EXPECT_FALSE(DG::DecodeDialogTemplate(bad.data(), bad.size(), &read, &why));
     EXPECT_EQ(why, "item 1 has the unknown type 12");
     EXPECT_FALSE(DG::DecodeDialogTemplate(nullptr, 0, &read, &why));
+}
+
+// Help texts come after the items, in item order whatever the order of the lines; a dialog
+// without them keeps version 1.
+TEST(DialogCompiler, HelpTextsTravelAfterTheItemsAndAnUnsoundHelpBlockIsRefused) {
+    rescomp::Dialog dialog = parseOk(R"(dialog 100 modal "T"
+  help 3 "Tick \"it\""
+  size 100 40
+  1 button 0 0 10 10 "OK"
+  2 left-text 0 20 10 10
+  3 check-box 20 0 10 10
+  help 1 "Click"
+)")[0];
+    std::vector<unsigned char> blob = rescomp::encodeDialog(dialog);
+    EXPECT_EQ(blob[0], 2);
+    DG::DialogTemplate read;
+    std::string why;
+    ASSERT_TRUE(DG::DecodeDialogTemplate(blob.data(), blob.size(), &read, &why)) << why;
+    ASSERT_EQ(read.items.size(), 3u);
+    EXPECT_EQ(read.items[0].help, "Click");
+    EXPECT_EQ(read.items[1].help, "");
+    EXPECT_EQ(read.items[2].help, "Tick \"it\"");
+
+    rescomp::Dialog plain = dialog;
+    plain.help.clear();
+    const size_t helpAt = rescomp::encodeDialog(plain).size();
+    EXPECT_EQ(rescomp::encodeDialog(plain)[0], 1);
+    for (size_t size = helpAt; size < blob.size(); ++size) {
+        EXPECT_FALSE(DG::DecodeDialogTemplate(blob.data(), size, &read, &why)) << size;
+        EXPECT_NE(why.find("help"), std::string::npos) << why;
+    }
+    // From helpAt: the count, item 1 with "Click" (2 + 2 + 5 bytes), item 3 with its 10 bytes.
+    const struct {
+        size_t at;
+        unsigned char value;
+        const char* why;
+    } cases[] = {
+        {helpAt, 4, "4 help texts do not fit"},
+        {helpAt + 2, 0, "help text 1 names item 0, out of order or again"},
+        {helpAt + 11, 1, "help text 2 names item 1, out of order or again"},
+        {helpAt + 11, 4, "help text 2 names item 4, which the dialog does not have"},
+        {helpAt + 13, 11, "help text 2 is cut short"},
+    };
+    for (const auto& c : cases) {
+        std::vector<unsigned char> bad = blob;
+        bad[c.at] = c.value;
+        EXPECT_FALSE(DG::DecodeDialogTemplate(bad.data(), bad.size(), &read, &why)) << c.why;
+        EXPECT_EQ(why, c.why);
+    }
 }
 
 TEST(DialogCompiler, MalformedLinesAreReportedWithFileAndLine) {
@@ -162,9 +212,15 @@ TEST(DialogCompiler, MalformedLinesAreReportedWithFileAndLine) {
          "bad.txt:3: error: item 1 reaches outside the "
          "dialog's 50 x 50"},
         {"dialog 1 modal \"T\"\nsize 50 50\nsmall",
-         "bad.txt:3: error: expected 'size W H', 'growable' or an item "
+         "bad.txt:3: error: expected 'size W H', 'growable', 'help N \"text\"' or an item "
          "'<number> <type> <left> <top> <width> <height> [\"text\"] "
          "[checked]'"},
+        {"dialog 1 modal \"T\"\nsize 50 50\nhelp 1 Click",
+         "bad.txt:3: error: expected 'help N \"text\"' with N an item's number"},
+        {"dialog 1 modal \"T\"\nsize 50 50\nhelp 1 \"a\"\n1 button 0 0 1 1\nhelp 1 \"b\"",
+         "bad.txt:5: error: item 1 has a help text already, at line 3"},
+        {"dialog 1 modal \"T\"\nsize 50 50\n1 button 0 0 1 1\nhelp 2 \"b\"\ndialog 2 modal \"U\"",
+         "bad.txt:4: error: help for item 2, but dialog 1 has 1 items"},
         {"dialog 1 modal \"T\"\nsize 50 50\n1 button 0 0 1 1 \"\x01\"",
          "bad.txt:3: error: control character 0x01 in the text (column 19)"},
     };

@@ -238,8 +238,9 @@ TEST_F(HostDialogTest, MalformedDialogLinesAreReported) {
         {"dialog 100 resize 1 1", "unknown dialog step \"resize\""},
         {"dialog 100 type 4", "expected the text in double quotes"},
         {"dialog 100 click 0", "an item number must be at least 1"},
-        {"dialog 100 expect item 4", "expect item N needs something to check: text \"T\", enabled, disabled, "
-                                     "visible, hidden, checked, unchecked, tree \"LINE\" ... or drawing-on"},
+        {"dialog 100 expect item 4",
+         "expect item N needs something to check: text \"T\", tooltip \"T\", enabled, disabled, visible, "
+         "hidden, checked, unchecked, rect L T W H, tree \"LINE\" ... or drawing-on"},
         {"palette \"T\" select 4", "expected a row number"},
         {"palette \"T\" collapse 4 shift", "expected the tree item's path in double quotes"},
         {"palette \"T\" expect item 4 tree drawing-on", "expected a tree item's line in double quotes"},

@@ -20,6 +20,8 @@ TEST_F(PanelTest, AModalDialogHasTheItemsOfItsResource) {
     EXPECT_EQ(DGGetItemText(id, Name).ToCStr(), "");
     EXPECT_EQ(DGGetItemRect(id, Name), DG::Rect(10, 30, 290, 50));
     EXPECT_EQ(DGGetItemValLong(id, Remember), 1); // given as checked
+    EXPECT_EQ(DGGetItemTooltipString(id, Ok).ToCStr(), "Accept the name");
+    EXPECT_EQ(DGGetItemTooltipString(id, Cancel).ToCStr(), "");
     EXPECT_EQ(state(dialog).items[Right - 1].type, DG::ItemType::RightText);
     EXPECT_EQ(DGGetDialogClientSize(module, id, DG::CurrentSize), DG::Point(300, 120));
     EXPECT_TRUE(desk().TakeRefusals().empty());
@@ -107,7 +109,9 @@ TEST_F(PanelTest, ItemStateChangesThroughTheFunctions) {
     DGMoveGrowItem(id, Name, 5, -5, 10, 2);
     DGMoveItem(id, Ok, -10, 0);
     DGGrowItem(id, Cancel, -100, 0); // never below an empty rectangle
+    DG::TextEdit(dialog, Name).SetTooltip(GS::UniString("Your surname"));
     EXPECT_EQ(DGGetItemText(id, Label).ToCStr(), "Surname:");
+    EXPECT_EQ(DGGetItemTooltipString(id, Name).ToCStr(), "Your surname");
     EXPECT_FALSE(DGIsItemVisible(id, Label));
     EXPECT_FALSE(DGIsItemEnabled(id, Ok));
     EXPECT_TRUE(DGIsItemEnabled(id, Cancel));
