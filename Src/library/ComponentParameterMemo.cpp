@@ -90,7 +90,7 @@ bool ComponentParameterMemo::loadPartDefaults(MemoStore& store, bool keepLoaded)
     GSHandle defaults = library->getPartParameters(link, a, b);
     if (defaults == nullptr) return m_sizesLoaded;
     GSHandle* field = store.parametersAddress();
-    tarnwick::ParameterList::disposeHostParameters(*field);
+    ParameterList::disposeHostParameters(*field);
     *field = defaults;
     m_a = a;
     m_b = b;
@@ -105,12 +105,12 @@ void ComponentParameterMemo::reloadDefaults(bool resetSizes, bool loadParameters
     // The default parameters come only with a load from the part: asked again when they are wanted.
     if (!loadPartDefaults(store, !loadParameters) || !loadParameters) return;
     if (takeDefaultValues) {
-        tarnwick::ParameterList defaults;
+        ParameterList defaults;
         if (defaults.readHostParameters(store.getParameters()))
             ParameterMemo::mergeByName(defaults, !resetSizes, true, false);
         return;
     }
-    const tarnwick::ParameterList current = getParameterList();
+    const ParameterList current = getParameterList();
     if (readMemo(store)) ParameterMemo::mergeByName(current, !resetSizes, true, false);
 }
 
@@ -167,16 +167,16 @@ bool ComponentParameterMemo::applyChanges(const std::vector<ParameterLink>& link
 
     HostParameterSet result;
     if (ACAPUtilityCall(fourCC("GPAR"), &result) != hosterr::Ok) {
-        tarnwick::ParameterList::disposeHostParameters(result.parameters);
+        ParameterList::disposeHostParameters(result.parameters);
         return false;
     }
-    tarnwick::ParameterList changed;
+    ParameterList changed;
     // A handle that cannot be read brings nothing back: the change did not come through whole.
     if (changed.readHostParameters(result.parameters))
         ParameterMemo::mergeByName(changed, false, true, true);
     else
         sent = false;
-    tarnwick::ParameterList::disposeHostParameters(result.parameters);
+    ParameterList::disposeHostParameters(result.parameters);
     return exchange.close() == hosterr::Ok && sent;
 }
 

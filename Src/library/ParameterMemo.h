@@ -10,7 +10,7 @@
 
 namespace tarnwick {
 
-class ParameterMemo : public Memo, private ParameterList {
+class ParameterMemo : public Memo, protected ParameterList {
 public:
     // The memo part's mask bit.
     static constexpr uint64_t MemoMask = 4;

@@ -270,7 +270,7 @@ bool checkLibraryStep(StandInHost& host, const Step& step, std::string* why) {
     return (!step.number || part.type == *step.number) && (!step.number2 || index == *step.number2);
 }
 
-GSHandle makeCommandParameters(StandInHost& host, const Step& step) {
+GSHandle makeCommandParameters(StandInHost& host, const Step& step, const LibraryPathResolver& expand) {
     if (step.clauses.empty()) return nullptr;
     GSHandle list = host.commandLists().make();
     std::vector<CommandParameterEntry>* entries = host.commandLists().find(list);
@@ -281,7 +281,7 @@ GSHandle makeCommandParameters(StandInHost& host, const Step& step) {
         entry.name = clause.name;
         if (clause.kind == "text") {
             entry.kind = CommandParameterText;
-            entry.text = clause.value;
+            entry.text = expand(clause.value);
         } else if (clause.kind == "int") {
             entry.kind = CommandParameterInteger;
             entry.integer = static_cast<int32_t>(std::stod(clause.value));

@@ -33,7 +33,7 @@ GSErrCode actLibraryStep(StandInHost& host, const Step& step, const LibraryPathR
 bool checkLibraryStep(StandInHost& host, const Step& step, std::string* why);
 
 // A new command-parameter list of the step's parameters, owned by the host's lists (free it
-// there); null without parameters.
-GSHandle makeCommandParameters(StandInHost& host, const Step& step);
+// there), its texts expanded ({home}, {scenario}); null without parameters.
+GSHandle makeCommandParameters(StandInHost& host, const Step& step, const LibraryPathResolver& expand);
 
 } // namespace zavhost

@@ -286,7 +286,8 @@ GSErrCode ScenarioRunner::act(const Step& step) {
             if (parameters != nullptr && !step.text->empty())
                 std::memcpy(*parameters, step.text->data(), step.text->size());
         }
-        if (GSHandle list = makeCommandParameters(host, step)) {
+        if (GSHandle list =
+                makeCommandParameters(host, step, [this](const std::string& text) { return expand(text); })) {
             BMKillHandle(&parameters);
             parameters = list;
         }
