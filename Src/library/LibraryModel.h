@@ -1,5 +1,7 @@
-// The library model's part in the framework: it makes each project's library database. A product
-// registers it (with the layers below it) before the framework's modules start.
+// The library model's part in the framework: each project's library database, the part-type
+// factory's default creators, the events of add-on commands with their parameters, and the zone
+// categories' stamps. A product registers it (with the layers below it) before the framework's
+// modules start.
 #pragma once
 
 namespace tarnwick {

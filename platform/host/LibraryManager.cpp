@@ -118,6 +118,19 @@ bool LibraryManager::operator==(const LibraryManager& other) const {
            selectedFolder == other.selectedFolder && reloads == other.reloads;
 }
 
+std::string standardFamily(const std::string& name) {
+    static const std::map<std::string, std::string> families = {
+        {"door", "{11E85B84-8DD1-491B-A2FE-337454A91545}-{9CD857B9-18A7-4F56-80E4-3E80CF98C51C}"},
+        {"label", "{BDB8C3EE-4019-46C8-91D0-7A8DE0A5EC6D}-{1A63DAB2-6C58-40F5-A8CF-66C24221E66B}"},
+        {"lamp", "{51A838E5-0F40-4F6D-A658-CF2845581749}-{0FEEC221-485B-4E33-AB14-BEF539A03456}"},
+        {"property", "{8F157ABA-E5C9-48B6-9DCE-68F0F02A808E}-{09EA47C2-E2A1-4805-94C8-B19BB097C5D7}"},
+        {"window", "{4ABD0A6E-634B-4931-B3AA-9BEE01F35CDF}-{71F409AA-4D0A-4152-BF03-8E77782C8DD6}"},
+        {"zone", "{A73622DE-E40A-4E63-ADB7-52D13422BD06}-{8BAE3C2B-6B64-4F5B-8144-851BE94F4F39}"},
+    };
+    auto found = families.find(name);
+    return found == families.end() ? std::string() : found->second;
+}
+
 std::string familyOf(const std::string& unId) {
     const size_t split = unId.find("}-{");
     return split == std::string::npos ? unId : unId.substr(0, split + 1);

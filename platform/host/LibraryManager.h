@@ -85,6 +85,10 @@ private:
     std::unordered_map<std::string, std::string> m_parentOf; // own id -> parent id, of all
 };
 
+// The unique id of one of the host's standard part families, which the derivation table knows
+// from the start: "door", "label", "lamp", "property", "window" or "zone"; empty for another name.
+std::string standardFamily(const std::string& name);
+
 // The family Guid of a unique id: the text before "}-{", braces included; the whole id when it
 // has no second part.
 std::string familyOf(const std::string& unId);

@@ -28,6 +28,16 @@ const std::map<std::string, uint32_t>& parameterKinds() {
     return kinds;
 }
 
+// A unique id in quotes, or one of the host's standard families by name (`door`).
+std::string familyId(LineReader& in, const char* what) {
+    if (in.nextIsText()) return in.text(what);
+    const std::string name = in.anyWord(what);
+    const std::string id = standardFamily(name);
+    if (id.empty())
+        throw LineError{"a family is an id in quotes or door, label, lamp, property, window or zone"};
+    return id;
+}
+
 ValueClause parameterClause(LineReader& in, bool commandKindsOnly) {
     ValueClause clause;
     clause.word = "param";
@@ -59,7 +69,7 @@ void parsePart(LineReader& in, Step& step) {
         } else if (in.word("id")) {
             step.model.options["id"] = in.text("the part's unique id");
         } else if (in.word("parent")) {
-            step.model.options["parent"] = in.text("the parent's unique id");
+            step.model.options["parent"] = familyId(in, "the parent's unique id");
         } else if (in.word("version")) {
             step.model.options["version"] = std::to_string(in.number("a version", 0, INT32_MAX));
         } else if (in.word("owner")) {
@@ -172,7 +182,7 @@ void parseLibraryStep(LineReader& in, Step& step) {
     } else if (in.word("derive")) {
         step.model.verb = "library derive";
         step.text = in.text("the child's unique id");
-        step.text2 = in.text("the parent's unique id");
+        step.text2 = familyId(in, "the parent's unique id");
     } else {
         throw LineError{"library part, library folder or library derive"};
     }

@@ -1,8 +1,8 @@
 // Scenario steps of the project's library and of host faults (see docs/scenarios.md):
-//   library part "NAME" type N [file "F"] [id "ID"] [parent "ID"] [version N] [missing]
+//   library part "NAME" type N [file "F"] [id "ID"] [parent "ID"|FAMILY] [version N] [missing]
 //       [unreadable] [owner N] [a X] [b X] [param "NAME" KIND VALUE]... [rule "T" "S" FACTOR]...
 //   library folder PATH [file] [selected]
-//   library derive "CHILD" "PARENT"
+//   library derive "CHILD" "PARENT"|FAMILY
 //   fault NAME calls N [to M] answer CODE | fault clear
 //   expect library count N | parts N | folders N | reloads N | part "NAME" [type N] [index N]
 // and the parameters of a command: param "NAME" int|real|text VALUE.
