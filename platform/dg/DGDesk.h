@@ -93,6 +93,29 @@ public:
     bool ExpandTreeItem(Panel& panel, short item, int32_t treeItem, bool expand, short modifiers,
                         std::string* why);
 
+    // A click on a row (from 1) of a list box: alone it becomes the only row selected; with
+    // command it joins or leaves the selection; with shift the rows from the last plain click to it
+    // join it. Heard as ListBoxClicked, then ListBoxSelectionChanged when the selection changed,
+    // with the keys in the mouse record and the mouse at the row's first tab field.
+    bool ClickListRow(Panel& panel, short item, short row, short modifiers, std::string* why);
+    // The click, then ListBoxDoubleClicked.
+    bool DoubleClickListRow(Panel& panel, short item, short row, short modifiers, std::string* why);
+    // A header item (from 1) clicked, dragged to another place, or resized by a change of width
+    // (kept above its minimum): the header changes and the list hears it.
+    bool ClickListHeader(Panel& panel, short item, short headerItem, std::string* why);
+    bool DragListHeader(Panel& panel, short item, short from, short to, std::string* why);
+    bool ResizeListHeader(Panel& panel, short item, short headerItem, short change, std::string* why);
+    // Drags a row and drops it before row `target` (the row count + 1: after the last) of the same
+    // list: the list hears the drag start, the drop target's enter, move and drop, then the drag's
+    // end, and answers the drop's effect. Nothing moves: the rows are the add-on's to move.
+    bool DragListRow(Panel& panel, short item, short row, short target, DragDrop::Effect* effect,
+                     std::string* why);
+    // The entry with this text (the first) of a pop-up or of a user control's menu becomes the
+    // chosen one; heard as PopUpChanged or UserControlChanged when it changed. A dialog item on a
+    // list's tab field that the user changes (by typing, ticking or choosing) is heard by the list
+    // too, as ListBoxTabFieldUpdated.
+    bool ChoosePopUpEntry(Panel& panel, short item, const GS::UniString& text, std::string* why);
+
     // --- The record of refusals: DG calls that named no panel or item, or that the item's kind
     // does not take, since the last take.
     void Refuse(const std::string& what);

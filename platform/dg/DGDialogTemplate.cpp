@@ -78,6 +78,48 @@ bool readHelp(Reader& in, DialogTemplate& d, std::string* why) {
     }
     return true;
 }
+// The contents of version 3: a count, then per item in rising item order its number and its
+// entries, each a width (a list's column, from 1; 0 for a pop-up's entry) and a text.
+bool readContents(Reader& in, DialogTemplate& d, std::string* why) {
+    uint16_t count = 0;
+    if (!in.u16(&count)) return failWith(why, "the contents' count is cut short");
+    if (count > d.items.size() || count > in.left() / 4)
+        return failWith(why, std::to_string(count) + " item contents do not fit");
+    uint16_t previous = 0;
+    for (uint16_t i = 0; i < count; ++i) {
+        uint16_t item = 0;
+        uint16_t entries = 0;
+        if (!in.u16(&item) || !in.u16(&entries))
+            return failWith(why, "contents " + std::to_string(i + 1) + " are cut short");
+        std::string where = "the contents of item " + std::to_string(item);
+        if (item <= previous || item > d.items.size())
+            return failWith(why, "contents name item " + std::to_string(item) +
+                                     (item > d.items.size() ? ", which the dialog does not have"
+                                                            : ", out of order or again"));
+        ItemTemplate& target = d.items[item - 1];
+        bool list = target.type == ItemType::ListBox;
+        if (!list && target.type != ItemType::PopUp && target.type != ItemType::UserControl)
+            return failWith(why, "contents for item " + std::to_string(item) + ", " +
+                                     ItemTypeWithArticle(target.type));
+        if (entries > in.left() / 4) return failWith(why, where + " do not fit");
+        int32_t total = 0;
+        for (uint16_t e = 0; e < entries; ++e) {
+            short width = 0;
+            std::string text;
+            if (!in.i16(&width) || !in.text(&text)) return failWith(why, where + " are cut short");
+            total += width;
+            if (list ? width < 1 || total > 32767 : width != 0)
+                return failWith(why, "item " + std::to_string(item) + " has an entry of width " +
+                                         std::to_string(width));
+            if (list)
+                target.columns.emplace_back(width, std::move(text));
+            else
+                target.entries.push_back(std::move(text));
+        }
+        previous = item;
+    }
+    return true;
+}
 } // namespace
 
 bool DecodeDialogTemplate(const unsigned char* bytes, size_t size, DialogTemplate* dialog, std::string* why) {
@@ -89,7 +131,7 @@ bool DecodeDialogTemplate(const unsigned char* bytes, size_t size, DialogTemplat
     uint8_t flags = 0;
     uint16_t count = 0;
     if (!in.u16(&version)) return failWith(why, "too short for a dialog");
-    if (version != DialogResourceVersion && version != DialogResourceVersionWithHelp)
+    if (version < DialogResourceVersion || version > DialogResourceVersionWithContents)
         return failWith(why, "version " + std::to_string(version) + " unknown");
     if (!in.u8(&kind) || !in.u8(&flags) || !in.i16(&d.width) || !in.i16(&d.height) || !in.text(&d.title) ||
         !in.u16(&count))
@@ -119,7 +161,8 @@ bool DecodeDialogTemplate(const unsigned char* bytes, size_t size, DialogTemplat
         item.rect = Rect(left, top, right, bottom);
         d.items.push_back(std::move(item));
     }
-    if (version == DialogResourceVersionWithHelp && !readHelp(in, d, why)) return false;
+    if (version >= DialogResourceVersionWithHelp && !readHelp(in, d, why)) return false;
+    if (version >= DialogResourceVersionWithContents && !readContents(in, d, why)) return false;
     if (!in.atEnd()) return failWith(why, "bytes follow the last item");
     *dialog = std::move(d);
     return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DGTypes.h"
@@ -16,6 +17,10 @@ struct ItemTemplate {
     std::string text;  // UTF-8
     int32_t value = 0; // a check box's state; 0 for the other kinds
     std::string help;  // the tool tip, UTF-8; empty for none
+    // A list box's columns: each one's width and header text (the list has a header when any
+    // text is given).
+    std::vector<std::pair<short, std::string>> columns;
+    std::vector<std::string> entries; // a pop-up's or user control's; "-" is a separator
 };
 
 struct DialogTemplate {
@@ -30,9 +35,11 @@ struct DialogTemplate {
 };
 
 constexpr uint32_t DialogResourceType = 0x444C4752; // 'DLGR'
-// Both versions are read: the help texts follow the items in the second.
+// Every version is read: the help texts follow the items in the second, and the lists' columns
+// and the pop-ups' entries follow those in the third.
 constexpr uint16_t DialogResourceVersion = 1;
 constexpr uint16_t DialogResourceVersionWithHelp = 2;
+constexpr uint16_t DialogResourceVersionWithContents = 3;
 constexpr size_t MaxDialogItems = 1000;
 
 // Reads the bytes of a compiled dialog; false with the reason when they are not a sound one.

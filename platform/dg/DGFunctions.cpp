@@ -5,8 +5,10 @@
 
 #include "DGDelivery.h"
 #include "DGDesk.h"
+#include "DGListState.h"
 #include "DGPanel.h"
 #include "DGPanelState.h"
+#include "DGPopUpState.h"
 
 namespace {
 
@@ -231,13 +233,19 @@ GS::UniString DGGetItemText(short dialId, short item) {
     ItemState* state = itemFor("DGGetItemText", dialId, item);
     if (state == nullptr) return GS::UniString();
     if (!hasText(state->type)) return refuseKind("DGGetItemText", dialId, item, *state), GS::UniString();
+    if (state->type == ItemType::PopUp) {
+        const DG::PopUpState::Entry* chosen = DG::PopUpOf(*state)->Find(DG::PopUpOf(*state)->chosen);
+        return chosen != nullptr ? chosen->text : GS::UniString();
+    }
     return state->text;
 }
 
 void DGSetItemText(short dialId, short item, const GS::UniString& text) {
     ItemState* state = itemFor("DGSetItemText", dialId, item);
     if (state == nullptr) return;
-    if (!hasText(state->type)) return (void)refuseKind("DGSetItemText", dialId, item, *state);
+    // A pop-up's text is its chosen entry's.
+    if (!hasText(state->type) || state->type == ItemType::PopUp)
+        return (void)refuseKind("DGSetItemText", dialId, item, *state);
     state->text = text;
 }
 
@@ -270,6 +278,8 @@ long DGGetItemValLong(short dialId, short item) {
     ItemState* state = itemFor("DGGetItemValLong", dialId, item);
     if (state == nullptr) return 0;
     if (!hasValue(state->type)) return refuseKind("DGGetItemValLong", dialId, item, *state), 0;
+    if (state->type == ItemType::PopUp) return DG::PopUpOf(*state)->chosen;
+    if (state->type == ItemType::ListBox) return DG::ListOf(*state)->FirstSelectedFrom(1);
     return state->value;
 }
 
@@ -277,7 +287,42 @@ void DGSetItemValLong(short dialId, short item, long value) {
     ItemState* state = itemFor("DGSetItemValLong", dialId, item);
     if (state == nullptr) return;
     if (!hasValue(state->type)) return (void)refuseKind("DGSetItemValLong", dialId, item, *state);
+    if (state->type == ItemType::PopUp) {
+        DG::PopUpState* menu = DG::PopUpOf(*state);
+        const DG::PopUpState::Entry* entry =
+            menu->Find(static_cast<short>(std::clamp<long>(value, 0, 32767)));
+        if (entry == nullptr || entry->separator)
+            return DG::Desk::Get().Refuse("DGSetItemValLong: no entry " + std::to_string(value) +
+                                          " in item " + std::to_string(item) + " of panel " +
+                                          std::to_string(dialId));
+        menu->chosen = static_cast<short>(value);
+        return;
+    }
+    if (state->type == ItemType::ListBox) {
+        // The row becomes the only one selected; 0 selects none.
+        DG::ListState* list = DG::ListOf(*state);
+        if (value != 0 && list->Find(static_cast<short>(std::clamp<long>(value, 0, 32767))) == nullptr)
+            return DG::Desk::Get().Refuse("DGSetItemValLong: no row " + std::to_string(value) + " in item " +
+                                          std::to_string(item) + " of panel " + std::to_string(dialId));
+        list->Select(DG::ListAllItems, false);
+        if (value != 0) list->Select(static_cast<short>(value), true);
+        DG::PlaceTabItems(*panelFor("DGSetItemValLong", dialId), item);
+        return;
+    }
     state->value = state->type == ItemType::CheckBox ? (value != 0) : value;
+}
+
+void DGBeginMoveGrowItems(short dialId) {
+    if (PanelState* panel = panelFor("DGBeginMoveGrowItems", dialId)) ++panel->moveGrowDepth;
+}
+
+void DGEndMoveGrowItems(short dialId) {
+    PanelState* panel = panelFor("DGEndMoveGrowItems", dialId);
+    if (panel == nullptr) return;
+    if (panel->moveGrowDepth == 0)
+        return DG::Desk::Get().Refuse("DGEndMoveGrowItems: panel " + std::to_string(dialId) +
+                                      " has no DGBeginMoveGrowItems to end");
+    if (--panel->moveGrowDepth == 0) ++panel->redraws;
 }
 
 short DGGetMousePosition(short /*dialId*/, DGMousePosData* data) {

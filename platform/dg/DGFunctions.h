@@ -5,6 +5,8 @@
 // panel's scale factor, rounded).
 #pragma once
 
+#include "DGListFunctions.h"
+#include "DGPopUpFunctions.h"
 #include "DGTreeFunctions.h"
 #include "DGTypes.h"
 #include "platform/api/Resources.h"
@@ -60,10 +62,15 @@ HOSTLIB_API DG::Image DGGetItemImage(short dialId, short item);
 HOSTLIB_API void DGSetItemImage(short dialId, short item, const DG::Image& image);
 HOSTLIB_API void DGSetItemTextColor(short dialId, short item, const DG::Color& color);
 HOSTLIB_API void DGSetItemBackgroundColor(short dialId, short item, const DG::Color& color);
-// A check box's state (0 or 1), a pop-up's chosen item (from 1), a list's selected row (from 1,
-// 0 for none) or a user control's value.
+// A check box's state (0 or 1), a pop-up's chosen item (from 1), a list's first selected row
+// (from 1, 0 for none; setting one leaves it the only row selected) or a user control's value.
 HOSTLIB_API long DGGetItemValLong(short dialId, short item);
 HOSTLIB_API void DGSetItemValLong(short dialId, short item, long value);
+
+// Moves and grows between these two are shown together, when the last End balances its Begin; an
+// End that balances none is refused.
+HOSTLIB_API void DGBeginMoveGrowItems(short dialId);
+HOSTLIB_API void DGEndMoveGrowItems(short dialId);
 
 // --- The mouse. Fills the record (zeros first) and answers 1; 0 when the record is null.
 HOSTLIB_API short DGGetMousePosition(short dialId, DGMousePosData* data);

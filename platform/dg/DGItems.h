@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DGItem.h"
+#include "DGListBox.h"
 #include "DGTreeView.h"
 
 namespace DG {
@@ -100,34 +101,6 @@ protected:
 class HOSTLIB_API CheckBox : public CheckItem {
 public:
     CheckBox(const Panel& panel, short item) : CheckItem(panel, item) {}
-};
-
-class HOSTLIB_API ListBoxObserver : public ItemObserver {
-public:
-    virtual void ListBoxSelectionChanged(const ItemChangeEvent&) {}
-    virtual void ListBoxClicked(const ItemClickEvent&) {}
-    virtual void ListBoxDoubleClicked(const ItemClickEvent&) {}
-};
-
-class HOSTLIB_API ListBox : public Item {
-public:
-    void Attach(ListBoxObserver& observer) { Item::Attach(observer); }
-    void Detach(ListBoxObserver& observer) { Item::Detach(observer); }
-    using Item::Attach;
-    using Item::Detach;
-
-protected:
-    ListBox(const Panel& panel, short item) : Item(panel, item, ItemType::ListBox) {}
-};
-
-class HOSTLIB_API SingleSelListBox : public ListBox {
-public:
-    SingleSelListBox(const Panel& panel, short item) : ListBox(panel, item) {}
-};
-
-class HOSTLIB_API MultiSelListBox : public ListBox {
-public:
-    MultiSelListBox(const Panel& panel, short item) : ListBox(panel, item) {}
 };
 
 class HOSTLIB_API PopUpObserver : public ItemObserver {

@@ -6,7 +6,9 @@
 #include "DGDelivery.h"
 #include "DGDesk.h"
 #include "DGItem.h"
+#include "DGListState.h"
 #include "DGPanelState.h"
+#include "DGPopUpState.h"
 
 namespace DG {
 
@@ -21,6 +23,36 @@ bool usable(const Panel& panel, const char* what) {
     if (panel.IsValid()) return true;
     Desk::Get().Refuse(std::string(what) + " on a panel that could not be made");
     return false;
+}
+// A list's columns as its tab fields, side by side (and its header when they have texts); a pop-up's
+// entries.
+void fillContents(ItemState& item, const ItemTemplate& resource) {
+    if (ListState* list = ListOf(item); list != nullptr && !resource.columns.empty()) {
+        list->tabs.clear();
+        short start = 0;
+        bool header = false;
+        for (const auto& [width, text] : resource.columns) {
+            DGListTabData field;
+            field.start = start;
+            field.end = start = static_cast<short>(start + width);
+            list->tabs.push_back(field);
+            header = header || !text.empty();
+        }
+        for (size_t i = 0; header && i < resource.columns.size(); ++i) {
+            ListState::HeaderItem headerItem;
+            headerItem.text = GS::UniString(resource.columns[i].second.c_str());
+            headerItem.size = resource.columns[i].first;
+            list->header.push_back(std::move(headerItem));
+        }
+    }
+    if (PopUpState* menu = PopUpOf(item)) {
+        for (const std::string& text : resource.entries) {
+            menu->Insert(static_cast<short>(menu->Count() + 1));
+            PopUpState::Entry* entry = menu->Find(menu->Count());
+            entry->separator = text == "-";
+            if (!entry->separator) entry->text = GS::UniString(text.c_str());
+        }
+    }
 }
 } // namespace
 
@@ -87,6 +119,7 @@ Panel::Panel(GSResModule resModule, short resId, Kind kind) : m_state(std::make_
         item.text = GS::UniString(each.text.c_str());
         item.tooltip = GS::UniString(each.help.c_str());
         item.value = each.type == ItemType::CheckBox ? (each.value != 0) : 0;
+        fillContents(item, each);
         state.items.push_back(std::move(item));
     }
     Rect monitor = desk.GetMonitorRect();

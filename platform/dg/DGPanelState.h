@@ -14,7 +14,9 @@ namespace DG {
 
 class Image;
 class Item;
+class ListState;
 class Panel;
+class PopUpState;
 class PanelObserver;
 class TreeState;
 
@@ -33,6 +35,8 @@ struct ItemState {
     std::shared_ptr<const Image> image; // a button's picture, none until set
     std::vector<Item*> objects;         // the add-on's objects standing for the item, in the order made
     std::shared_ptr<TreeState> tree;    // a tree view's items (TreeOf), none until wanted
+    std::shared_ptr<ListState> list;    // a list box's rows (ListOf), none until wanted
+    std::shared_ptr<PopUpState> popUp;  // a pop-up's or user control's entries (PopUpOf)
 };
 
 struct PanelState {
@@ -62,6 +66,7 @@ struct PanelState {
     std::map<short, short> hotKeys; // id -> key code
     short nextHotKey = 1;
     int redraws = 0;
+    int moveGrowDepth = 0; // DGBeginMoveGrowItems not yet balanced
 
     ItemState* item(short number) {
         return number >= 1 && static_cast<size_t>(number) <= items.size() ? &items[number - 1] : nullptr;

@@ -26,7 +26,8 @@ const char* ItemTypeName(ItemType type) {
 
 std::string ItemTypeWithArticle(ItemType type) {
     std::string name = ItemTypeName(type);
-    bool vowel = name.find_first_of("aeiou") == 0;
+    // "a user-control": its "u" sounds as "you".
+    bool vowel = name.find_first_of("aeio") == 0;
     return (vowel ? "an " : "a ") + name;
 }
 

@@ -5,6 +5,7 @@
 #include "DGDelivery.h"
 #include "DGDesk.h"
 #include "DGItems.h"
+#include "DGListState.h"
 #include "DGPanel.h"
 #include "DGPanelState.h"
 
@@ -40,10 +41,6 @@ bool wrongKind(Panel& panel, short item, const ItemState& state, const char* act
                            Desk::Describe(panel) + ": it is " + ItemTypeWithArticle(state.type));
 }
 
-bool notYet(const ItemState& state, const char* action, std::string* why) {
-    return refuse(why, std::string("cannot ") + action + " " + ItemTypeWithArticle(state.type) + " yet");
-}
-
 // Moves the focus to the item; the item that had it hears ItemFocusLost.
 void focus(Panel& panel, short item) {
     PanelState& state = panel.State();
@@ -60,6 +57,7 @@ void notifyChanged(Panel& panel, short item) {
         if (auto* edit = dynamic_cast<TextEditBaseObserver*>(&observer))
             edit->TextEditChanged(ItemChangeEvent(&source));
     });
+    TabItemChanged(panel, item);
 }
 
 // Holds the modifier keys in the mouse record while a click is delivered.
@@ -140,7 +138,7 @@ bool Desk::Click(Panel& panel, short item, short modifiers, std::string* why) {
                 user->UserItemClicked(ItemClickEvent(&source, modifiers));
         });
     } else if (type != ItemType::TextEdit) {
-        return notYet(*state, "click", why);
+        return wrongKind(panel, item, *state, "click", why);
     }
     return true;
 }
@@ -159,8 +157,6 @@ bool Desk::DoubleClick(Panel& panel, short item, short modifiers, std::string* w
             if (auto* user = dynamic_cast<UserItemObserver*>(&observer))
                 user->UserItemDoubleClicked(ItemClickEvent(&source, modifiers));
         });
-    } else if (state->type == ItemType::ListBox || state->type == ItemType::TreeView) {
-        return notYet(*state, "double-click", why);
     } else {
         return wrongKind(panel, item, *state, "double-click", why);
     }
@@ -177,6 +173,7 @@ bool Desk::Tick(Panel& panel, short item, bool on, std::string* why) {
         if (auto* check = dynamic_cast<CheckItemObserver*>(&observer))
             check->CheckItemChanged(ItemChangeEvent(&source));
     });
+    TabItemChanged(panel, item);
     return true;
 }
 

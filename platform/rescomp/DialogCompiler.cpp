@@ -120,10 +120,13 @@ public:
             return;
         }
         if (!first.quoted && first.text == "help") return parseHelp(words, number);
+        if (!first.quoted && (first.text == "columns" || first.text == "entries"))
+            return parseContents(words, number);
         int64_t index = 0;
         if (readInteger(first, 1, 9999, index)) return parseItem(words, index, number);
-        error(number, "expected 'size W H', 'growable', 'help N \"text\"' or an item '<number> <type> <left> "
-                      "<top> <width> <height> [\"text\"] [checked]'");
+        error(number, "expected 'size W H', 'growable', 'help N \"text\"', 'columns N W [\"header\"] ...', "
+                      "'entries N \"text\" ...' or an item '<number> <type> <left> <top> <width> <height> "
+                      "[\"text\"] [checked]'");
     }
 
     void finish() { checkItemsFit(); }
@@ -228,6 +231,45 @@ private:
         dialog.help.push_back(DialogHelp{static_cast<int16_t>(item), words[2].text, number});
     }
 
+    // A list's columns or a pop-up's entries; the item's kind is checked when the dialog ends.
+    void parseContents(const std::vector<Word>& words, int number) {
+        DialogContents contents;
+        contents.columns = words[0].text == "columns";
+        contents.line = number;
+        int64_t item = 0;
+        const char* form = contents.columns
+                               ? "expected 'columns N W [\"header\"] ...' with N a list's number and "
+                                 "each width from 1 to 32767"
+                               : "expected 'entries N \"text\" ...' with N a pop-up's number";
+        if (words.size() < 3 || !readInteger(words[1], 1, 9999, item)) return error(number, form);
+        contents.item = static_cast<int16_t>(item);
+        int64_t total = 0;
+        for (size_t at = 2; at < words.size(); ++at) {
+            int64_t width = 0;
+            if (contents.columns && !readInteger(words[at], 1, 32767, width)) return error(number, form);
+            if (!contents.columns && !words[at].quoted) return error(number, form);
+            std::string text;
+            if (!contents.columns)
+                text = words[at].text;
+            else if (at + 1 < words.size() && words[at + 1].quoted)
+                text = words[++at].text;
+            if (text.size() > maxTextBytes)
+                return error(number, "the text is longer than " + std::to_string(maxTextBytes) + " bytes");
+            total += width;
+            contents.entries.emplace_back(static_cast<int16_t>(width), std::move(text));
+        }
+        if (total > 32767) return error(number, "the columns are wider than 32767 in all");
+        if (contents.entries.size() > maxDialogItemCount)
+            return error(number, "at most " + std::to_string(maxDialogItemCount) + " columns or entries");
+        Dialog& dialog = m_dialogs[m_current];
+        for (const DialogContents& given : dialog.contents)
+            if (given.item == item)
+                return error(number, "item " + std::to_string(item) +
+                                         " has its columns or entries already, at line " +
+                                         std::to_string(given.line));
+        dialog.contents.push_back(std::move(contents));
+    }
+
     // Reported when the dialog ends, so that `size` may come after the items.
     void checkItemsFit() {
         if (m_current == none) return;
@@ -245,6 +287,15 @@ private:
                 error(help.line, "help for item " + std::to_string(help.item) + ", but dialog " +
                                      std::to_string(dialog.id) + " has " +
                                      std::to_string(dialog.items.size()) + " items");
+        for (const DialogContents& contents : dialog.contents) {
+            auto item = static_cast<size_t>(contents.item);
+            uint8_t type = item <= dialog.items.size() ? dialog.items[item - 1].type : 0;
+            bool fits = contents.columns ? type == 7 : type == 9 || type == 10;
+            if (!fits)
+                error(contents.line, std::string(contents.columns ? "columns" : "entries") + " for item " +
+                                         std::to_string(item) + ", which is no " +
+                                         (contents.columns ? "list-box" : "pop-up or user-control"));
+        }
         m_current = none;
     }
 
@@ -323,7 +374,7 @@ bool checkUniqueDialogIds(const std::vector<Dialog>& dialogs, std::vector<Diagno
 
 std::vector<unsigned char> encodeDialog(const Dialog& dialog) {
     std::vector<unsigned char> out;
-    put16(out, dialog.help.empty() ? 1 : 2); // version
+    put16(out, !dialog.contents.empty() ? 3 : dialog.help.empty() ? 1 : 2); // version
     out.push_back(dialog.palette ? 1 : 0);
     out.push_back(dialog.growable ? 1 : 0);
     put16(out, static_cast<uint16_t>(dialog.width));
@@ -341,7 +392,7 @@ std::vector<unsigned char> encodeDialog(const Dialog& dialog) {
         put16(out, static_cast<uint32_t>(item.value) >> 16);
         putText(out, item.text);
     }
-    if (dialog.help.empty()) return out;
+    if (dialog.help.empty() && dialog.contents.empty()) return out;
     std::vector<DialogHelp> help = dialog.help;
     std::sort(help.begin(), help.end(),
               [](const DialogHelp& a, const DialogHelp& b) { return a.item < b.item; });
@@ -349,6 +400,19 @@ std::vector<unsigned char> encodeDialog(const Dialog& dialog) {
     for (const DialogHelp& each : help) {
         put16(out, static_cast<uint16_t>(each.item));
         putText(out, each.text);
+    }
+    if (dialog.contents.empty()) return out;
+    std::vector<DialogContents> contents = dialog.contents;
+    std::sort(contents.begin(), contents.end(),
+              [](const DialogContents& a, const DialogContents& b) { return a.item < b.item; });
+    put16(out, static_cast<uint32_t>(contents.size()));
+    for (const DialogContents& each : contents) {
+        put16(out, static_cast<uint16_t>(each.item));
+        put16(out, static_cast<uint32_t>(each.entries.size()));
+        for (const auto& [width, text] : each.entries) {
+            put16(out, static_cast<uint16_t>(width));
+            putText(out, text);
+        }
     }
     return out;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ResourceCompiler.h"
@@ -29,6 +30,15 @@ struct DialogHelp {
     int line = 0;
 };
 
+// A `columns N W ["HEADER"] ...` line (widths and header texts of a list box's columns) or an
+// `entries N "TEXT" ...` line (a pop-up's entries, width 0).
+struct DialogContents {
+    int16_t item = 0;
+    bool columns = false;
+    std::vector<std::pair<int16_t, std::string>> entries; // (width, text)
+    int line = 0;
+};
+
 struct Dialog {
     int32_t id = 0;
     bool palette = false;
@@ -36,8 +46,9 @@ struct Dialog {
     std::string title;
     int16_t width = 0; // 0 until `size` is given
     int16_t height = 0;
-    std::vector<DialogItem> items; // items[0] is item 1
-    std::vector<DialogHelp> help;  // in the order given
+    std::vector<DialogItem> items;        // items[0] is item 1
+    std::vector<DialogHelp> help;         // in the order given
+    std::vector<DialogContents> contents; // in the order given
     std::string file;
     int line = 0;
 };
@@ -52,7 +63,8 @@ bool parseDialogs(std::string_view source, const std::string& fileName, std::vec
                   std::vector<Diagnostic>& errors);
 // Adds an error for every dialog id given more than once; false when there was one.
 bool checkUniqueDialogIds(const std::vector<Dialog>& dialogs, std::vector<Diagnostic>& errors);
-// The dialog as a DLGR blob: version 1 without help texts, so that such dialogs keep their bytes.
+// The dialog as a DLGR blob: version 1 without help texts and contents, 2 with help texts alone,
+// so that such dialogs keep their bytes.
 std::vector<unsigned char> encodeDialog(const Dialog& dialog);
 
 } // namespace rescomp

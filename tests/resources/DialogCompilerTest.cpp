@@ -101,7 +101,7 @@ TEST(DialogCompiler, UnsoundBytesAreRefusedWithTheReason) {
         unsigned char value;
         const char* why;
     } cases[] = {
-        {0, 3, "version 3 unknown"},
+        {0, 4, "version 4 unknown"},
         {2, 7, "kind 7 unknown"},
         {5, 0x80, "the size is not positive"},              // the width's high byte: negative
         {6, 0, "the size is not positive"},                 // the height 120 becomes 0
@@ -172,6 +172,49 @@ TEST(DialogCompiler, HelpTextsTravelAfterTheItemsAndAnUnsoundHelpBlockIsRefused)
     }
 }
 
+// A list's columns and a pop-up's entries come last, in item order; the dialog manager checks
+// each against its item's kind.
+TEST(DialogCompiler, ColumnsAndEntriesTravelLastAndAreCheckedAgainstTheirItems) {
+    rescomp::Dialog dialog = parseOk(R"(dialog 100 modal "T"
+  size 200 100
+  1 pop-up 0 0 50 20
+  2 list-box 0 30 200 60
+  entries 1 "All" "-" "Done"
+  columns 2 120 "Name" 80
+)")[0];
+    std::vector<unsigned char> blob = rescomp::encodeDialog(dialog);
+    EXPECT_EQ(blob[0], 3);
+    DG::DialogTemplate read;
+    std::string why;
+    ASSERT_TRUE(DG::DecodeDialogTemplate(blob.data(), blob.size(), &read, &why)) << why;
+    EXPECT_EQ(read.items[0].entries, (std::vector<std::string>{"All", "-", "Done"}));
+    using Column = std::pair<short, std::string>;
+    EXPECT_EQ(read.items[1].columns, (std::vector<Column>{{120, "Name"}, {80, ""}}));
+
+    rescomp::Dialog plain = dialog;
+    plain.contents.clear();
+    // The empty help block, then the count; item 1 with its count and three entries of 2 + 2 + n.
+    const size_t at = rescomp::encodeDialog(plain).size() + 2;
+    const struct {
+        size_t at;
+        unsigned char value;
+        const char* why;
+    } cases[] = {
+        {at, 3, "3 item contents do not fit"},
+        {at + 2, 0, "contents name item 0, out of order or again"},
+        {at + 4, 200, "the contents of item 1 do not fit"},
+        {at + 6, 5, "item 1 has an entry of width 5"},
+        {at + 26, 1, "contents name item 1, out of order or again"},
+        {at + 30, 0, "item 2 has an entry of width 0"},
+    };
+    for (const auto& c : cases) {
+        std::vector<unsigned char> bad = blob;
+        bad[c.at] = c.value;
+        EXPECT_FALSE(DG::DecodeDialogTemplate(bad.data(), bad.size(), &read, &why)) << c.why;
+        EXPECT_EQ(why, c.why);
+    }
+}
+
 TEST(DialogCompiler, MalformedLinesAreReportedWithFileAndLine) {
     const struct {
         const char* source;
@@ -212,9 +255,14 @@ TEST(DialogCompiler, MalformedLinesAreReportedWithFileAndLine) {
          "bad.txt:3: error: item 1 reaches outside the "
          "dialog's 50 x 50"},
         {"dialog 1 modal \"T\"\nsize 50 50\nsmall",
-         "bad.txt:3: error: expected 'size W H', 'growable', 'help N \"text\"' or an item "
-         "'<number> <type> <left> <top> <width> <height> [\"text\"] "
-         "[checked]'"},
+         "bad.txt:3: error: expected 'size W H', 'growable', 'help N \"text\"', 'columns N W "
+         "[\"header\"] ...', 'entries N \"text\" ...' or an item '<number> <type> <left> <top> "
+         "<width> <height> [\"text\"] [checked]'"},
+        {"dialog 1 modal \"T\"\nsize 50 50\n1 list-box 0 0 9 9\ncolumns 1 20 \"A\" 0",
+         "bad.txt:4: error: expected 'columns N W [\"header\"] ...' with N a list's number and each "
+         "width from 1 to 32767"},
+        {"dialog 1 modal \"T\"\nsize 50 50\n1 button 0 0 9 9\nentries 1 \"A\"\ndialog 2 modal \"U\"",
+         "bad.txt:4: error: entries for item 1, which is no pop-up or user-control"},
         {"dialog 1 modal \"T\"\nsize 50 50\nhelp 1 Click",
          "bad.txt:3: error: expected 'help N \"text\"' with N an item's number"},
         {"dialog 1 modal \"T\"\nsize 50 50\nhelp 1 \"a\"\n1 button 0 0 1 1\nhelp 1 \"b\"",

@@ -113,13 +113,4 @@ TEST_F(PaletteTest, HotKeysAndDropsAreAnsweredByTheObservers) {
     EXPECT_EQ(log, (Log{"opened", "hot-key 1", "dropped"}));
 }
 
-TEST_F(PaletteTest, ListsAndTreesAreNotYetWorkedByTheUser) {
-    DG::Palette palette(module, PaletteId, module);
-    palette.BeginEventProcessing();
-    EXPECT_FALSE(desk().Click(palette, List, 0, &why));
-    EXPECT_EQ(why, "cannot click a list-box yet");
-    EXPECT_FALSE(desk().DoubleClick(palette, List, 0, &why));
-    EXPECT_EQ(why, "cannot double-click a list-box yet");
-}
-
 } // namespace
