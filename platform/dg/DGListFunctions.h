@@ -66,8 +66,8 @@ HOSTLIB_API short DGListGetItemHeight(short dialId, short item);
 // else one field the list's width.
 HOSTLIB_API void DGListSetTabData(short dialId, short item, short nTabs, const DGListTabData* tabData);
 // Places dialog item `dialItem` of the same panel on a tab field: it moves over that field of the
-// first selected row whenever the selection, the rows, the fields or the scroll change. 0 takes
-// the field's item off (it stays where it is).
+// first selected row, shown, whenever the selection, the rows, the fields or the scroll change, and
+// is hidden while no row is selected. 0 takes the field's item off (it stays as it is).
 HOSTLIB_API void DGListSetDialItemOnTabField(short dialId, short item, short tabIndex, short dialItem);
 // Drawing is off from a DisableDraw until the EnableDraw that balances it; an EnableDraw that
 // balances none is refused.

@@ -104,7 +104,6 @@ void PlaceTabItems(PanelState& panel, short listItem) {
     ListState* list = listState != nullptr ? ListOf(*listState) : nullptr;
     if (list == nullptr || list->tabItems.empty()) return;
     short row = list->FirstSelectedFrom(1);
-    if (row == 0) return;
     list->tabItemRow = row;
     const Rect& frame = listState->rect;
     auto top = static_cast<short>(frame.GetTop() + list->HeaderHeight() +
@@ -112,6 +111,9 @@ void PlaceTabItems(PanelState& panel, short listItem) {
     for (const auto& [tab, dialItem] : list->tabItems) {
         ItemState* placed = panel.item(dialItem);
         if (placed == nullptr || tab < 1 || static_cast<size_t>(tab) > list->tabs.size()) continue;
+        // Shown only over a selected row, as the user sees the cell it edits.
+        placed->visible = row != 0;
+        if (row == 0) continue;
         const DGListTabData& field = list->tabs[static_cast<size_t>(tab - 1)];
         auto left = static_cast<short>(frame.GetLeft() + field.start - list->hScroll);
         placed->rect = Rect(left, top, static_cast<short>(left + field.end - field.start),

@@ -78,7 +78,7 @@ public:
     int drawDisabled = 0;
     int redraws = 0;
     std::unordered_map<short, short> tabItems; // tab field -> the dialog item that sits on it
-    short tabItemRow = 0;                      // the row they sit over, 0 none yet
+    short tabItemRow = 0;                      // the row they sit over, 0 none
     short anchor = 0;                          // the user's last plain click
 
 private:
@@ -93,7 +93,7 @@ HOSTLIB_API ListState* ListOf(ItemState& item);
 // notification being delivered.
 void TabItemChanged(class Panel& panel, short dialItem);
 // Moves every dialog item placed on a tab field of the list over that field in the first
-// selected row; with no row selected they stay where they are.
+// selected row and shows it; with no row selected they are hidden where they are.
 HOSTLIB_API void PlaceTabItems(PanelState& panel, short listItem);
 
 } // namespace DG

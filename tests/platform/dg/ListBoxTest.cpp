@@ -210,8 +210,10 @@ TEST_F(ListBoxTest, DialogItemsOnTabFieldsRideOnTheFirstSelectedRow) {
         return std::to_string(r.GetLeft()) + " " + std::to_string(r.GetTop()) + " " +
                std::to_string(r.GetWidth()) + " " + std::to_string(r.GetHeight());
     };
-    EXPECT_EQ(rect(Name), "10 140 100 16"); // no row is selected yet
+    EXPECT_EQ(rect(Name), "10 140 100 16"); // no row is selected yet: hidden where it was
+    EXPECT_FALSE(DGIsItemVisible(id, Name));
     act(desk().ClickListRow(*palette, List, 2, 0, &why));
+    EXPECT_TRUE(DGIsItemVisible(id, Name));
     EXPECT_EQ(rect(Name), "10 46 120 16"); // below the header, one row down
     EXPECT_EQ(rect(Status), "130 46 100 16");
     DGListSetScrollPosition(id, List, 2);
