@@ -24,6 +24,7 @@
 #include "annotation/AnnotationResult.h"
 #include "annotation/CommandList.h"
 #include "annotation/Communicator.h"
+#include "annotation/CommunicatorAddon.h"
 #include "annotation/Readiness.h"
 #include "annotation/Request.h"
 #include "annotation/SelectSpecification.h"
@@ -120,14 +121,7 @@ double runAnnotatorAlone(const std::string& root, const std::string& commandFile
 
 void update(benchmark::State& state) {
     OwnRoot home;
-    testsupport::ModuleUnderTest module{[] {
-        auto* made = new ZAVLinkAddon();
-        ZAVLinkPrefs defaults;
-        made->registerPackage(defaults, 0);
-        made->addTool(std::make_unique<Communicator>());
-        made->addSubscriber(made->getTools()[0]);
-        return made;
-    }};
+    testsupport::ModuleUnderTest module{annotationtest::makeCommunicatorAddon};
     tarnwick::registerDraftingElementCreators();
     zavhost::StandInHost& host = module.host();
 

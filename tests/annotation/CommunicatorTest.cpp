@@ -14,6 +14,7 @@
 #include "Environment/Host.h"
 #include "annotation/CommandList.h"
 #include "annotation/Communicator.h"
+#include "annotation/CommunicatorAddon.h"
 #include "annotation/ExchangeTestSupport.h"
 #include "annotation/Readiness.h"
 #include "annotation/Request.h"
@@ -165,14 +166,7 @@ protected:
     }
 
     OwnHostRoot home;
-    testsupport::ModuleUnderTest module{[] {
-        auto* made = new ZAVLinkAddon();
-        ZAVLinkPrefs defaults;
-        made->registerPackage(defaults, 0);
-        made->addTool(std::make_unique<Communicator>());
-        made->addSubscriber(made->getTools()[0]);
-        return made;
-    }};
+    testsupport::ModuleUnderTest module{annotationtest::makeCommunicatorAddon};
     zavhost::StandInHost& host = module.host();
     ChoosingTool chooser;
     std::shared_ptr<ResultList> lastResults;
