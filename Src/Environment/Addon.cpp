@@ -13,6 +13,7 @@ namespace tarnwick {
 namespace {
 Addon* theAddon = nullptr;
 PackageKeeper* packageKeeper = nullptr;
+TarnwickLibraryHooks libraryHooks;
 
 std::unique_ptr<Directory> preferenceFolder(int which) {
     IO::Location location;
@@ -24,6 +25,15 @@ std::unique_ptr<Directory> preferenceFolder(int which) {
 
 void installPackageKeeper(PackageKeeper* keeper) {
     packageKeeper = keeper;
+}
+
+void installTarnwickLibraryHooks(const TarnwickLibraryHooks& hooks) {
+    libraryHooks = hooks;
+}
+
+TarnwickLibrary* Addon::getTarnwickLibrary() {
+    if (!m_library && libraryHooks.make != nullptr) m_library = libraryHooks.make();
+    return m_library.get();
 }
 
 PackageStore* Addon::getPackageStore(int scope) {
@@ -92,6 +102,7 @@ bool Addon::initialize() {
     ok = installModuleDataHandler() == hosterr::Ok && ok;
     // A preference file that cannot be read leaves its defaults in place; the add-on still starts.
     static_cast<void>(loadPackages());
+    if (libraryHooks.load != nullptr) libraryHooks.load(*this);
     ok = Publisher::initialize() && ok;
     m_phase = Phase::Initialized;
     return ok;

@@ -17,6 +17,7 @@ namespace tarnwick {
 class Directory;
 class Package;
 class PackageStore;
+class TarnwickLibrary;
 struct AddonPackages;
 
 class Addon : public Publisher {
@@ -75,6 +76,10 @@ public:
     // add-on's (null for any other scope).
     PackageStore* getPackageStore(int scope);
 
+    // The add-on's library configuration, made on first use by the installed maker; null without
+    // one. initialize loads it.
+    TarnwickLibrary* getTarnwickLibrary();
+
     // The entry bracket: every call from the host into the module runs inside one. A reset starts
     // the count again at 1. Answers false when resetting the cached host state failed.
     [[nodiscard]] bool enterHostCall(bool reset = false);
@@ -98,6 +103,7 @@ private:
     int m_entryDepth = 0;
     int m_insideNotification = 0;
     mutable std::shared_ptr<AddonPackages> m_packages; // made on first use
+    std::shared_ptr<TarnwickLibrary> m_library;        // made on first use
 };
 
 // The module's one add-on object; null before start-up and after release.
@@ -127,6 +133,14 @@ protected:
 
 // Null uninstalls.
 void installPackageKeeper(PackageKeeper* keeper);
+
+// What the layer of the library configuration supplies: a new configuration, and its loading when
+// the add-on starts. Empty hooks uninstall.
+struct TarnwickLibraryHooks {
+    std::shared_ptr<TarnwickLibrary> (*make)() = nullptr;
+    void (*load)(Addon& addon) = nullptr;
+};
+void installTarnwickLibraryHooks(const TarnwickLibraryHooks& hooks);
 
 // Brackets a host call into the module.
 class HostCallScope : NonCopyable {

@@ -14,7 +14,7 @@
 #include "annotation/SelectSpecification.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "elements/ElementFactory.h"
-#include "library/LibraryModel.h"
+#include "presets/PresetsModel.h"
 #include "project/Alert.h"
 
 namespace zavlink {
@@ -76,7 +76,7 @@ void ZAVLinkAddon::startUp() {
 }
 
 GSErrCode createAddon(HostEnvironment*) {
-    registerLibraryModel();
+    registerPresetsModel();
     if (GSErrCode err = initialiseModules(); err != 0) return err;
     auto* addon = new ZAVLinkAddon();
     setAddon(addon);

@@ -21,8 +21,9 @@ public:
         return m_row == other.m_row && m_count == other.m_count;
     }
 
-    // XML: "row", then "count".
+    // XML: "row", then "count". A range read without rows is refused.
     void reset() override;
+    bool afterRead() override { return m_count > 0; }
     size_t getFieldCount() const override { return 2; }
     std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override;
 

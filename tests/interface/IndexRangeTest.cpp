@@ -1,4 +1,4 @@
-// The index range as XML: "row" then "count", read back by name.
+// The index range as XML: "row" then "count", read back by name; a stored range of no rows is refused.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -13,7 +13,7 @@ using namespace tarnwick;
 
 TEST(IndexRange, TravelsAsRowThenCount) {
     for (auto [row, count] :
-         {std::pair<uint64_t, uint64_t>{0, 0}, {7, 42}, {std::numeric_limits<uint64_t>::max(), 1}}) {
+         {std::pair<uint64_t, uint64_t>{0, 1}, {7, 42}, {std::numeric_limits<uint64_t>::max(), 1}}) {
         IndexRange range(row, count);
         String text;
         DataBufferOut out;
@@ -28,6 +28,11 @@ TEST(IndexRange, TravelsAsRowThenCount) {
         ASSERT_TRUE(reader.read(back)) << text.bytes();
         EXPECT_EQ(back, range) << text.bytes();
     }
+    IndexRange empty(5, 5);
+    DataBufferIn in(String("<indexRange><row>2</row><count>0</count></indexRange>"));
+    XMLReader reader(in);
+    EXPECT_FALSE(reader.read(empty));
+
     IndexRange range(3, 4);
     EXPECT_EQ(range.makeFieldProxy(2, false), nullptr);
     range.reset();

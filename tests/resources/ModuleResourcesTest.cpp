@@ -67,6 +67,7 @@ TEST_F(ModuleResources, FoundItemsMatchTheirTexts) {
     EXPECT_EQ(loadResourceString(32700, 18), String("Choose Layer"));
     EXPECT_EQ(loadResourceString(32700, 19), String("Base Layer"));
     EXPECT_EQ(loadResourceString(32700, 25), String("Proposed"));
+    EXPECT_EQ(loadResourceString(32703, 1), String("Missing ")); // the blank kept
     EXPECT_EQ(loadResourceString(32703, 3), String("All"));
     EXPECT_EQ(loadResourceString(32703, 5), String("Deleted"));
     EXPECT_EQ(loadResourceString(32528, 2), String("ZAV Link"));
@@ -77,7 +78,7 @@ TEST_F(ModuleResources, FoundItemsMatchTheirTexts) {
 TEST_F(ModuleResources, GapsMissingItemsAndMissingListsAreEmpty) {
     for (uint32_t gap : {7u, 20u, 21u, 22u})
         EXPECT_TRUE(loadResourceString(32700, gap).isEmpty()) << gap;
-    EXPECT_TRUE(loadResourceString(32703, 1).isEmpty());
+    EXPECT_TRUE(loadResourceString(32703, 6).isEmpty());
     EXPECT_TRUE(loadResourceString(32700, 0).isEmpty());
     EXPECT_TRUE(loadResourceString(32700, 26).isEmpty());
     EXPECT_TRUE(loadResourceString(32700, 0x80000000u).isEmpty());
