@@ -1,5 +1,8 @@
 #include "interface/InterfaceSubscribers.h"
 
+#include "interface/InterfacePanel.h"
+#include "platform/dg/DGFunctions.h"
+
 namespace tarnwick {
 
 void ActionSubscriber::getEventTypes(std::vector<EventType>& types) const {
@@ -26,7 +29,14 @@ void ResizeSubscriber::getEventTypes(std::vector<EventType>& types) const {
 
 bool ResizeSubscriber::receive(Event& event) {
     auto* resize = dynamic_cast<ResizeEvent*>(&event);
-    return resize != nullptr && handleResize(*resize);
+    if (resize == nullptr) return false;
+    // The handler's moves and grows are shown together.
+    InterfacePanel* panel = resize->getPanel();
+    auto dialId = static_cast<short>(panel != nullptr ? panel->getPanelId() : 0);
+    if (dialId != 0) DGBeginMoveGrowItems(dialId);
+    bool handled = handleResize(*resize);
+    if (dialId != 0) DGEndMoveGrowItems(dialId);
+    return handled;
 }
 
 } // namespace tarnwick

@@ -20,6 +20,7 @@ public:
     bool receive(Event& event) override;
 };
 
+// Runs the handler between DGBeginMoveGrowItems and DGEndMoveGrowItems of the event's panel.
 class ResizeSubscriber : public virtual Subscriber {
 public:
     virtual bool handleResize(ResizeEvent& event) = 0;

@@ -77,4 +77,56 @@ private:
     uint32_t m_mode = 0;
 };
 
+// The iterator of a control whose nodes step by row: the list's and the pop-up's.
+template <class N> class StepIterator : public ViewIterator<N> {
+public:
+    using ViewIterator<N>::ViewIterator;
+    StepIterator& operator++() {
+        this->stepForward();
+        return *this;
+    }
+    StepIterator operator++(int) {
+        StepIterator before(*this);
+        this->stepForward();
+        return before;
+    }
+    StepIterator& operator--() {
+        this->stepBack();
+        return *this;
+    }
+    StepIterator operator--(int) {
+        StepIterator before(*this);
+        this->stepBack();
+        return before;
+    }
+};
+
+// Its constant form, which an iterator converts to and compares with.
+template <class N> class ConstStepIterator : public ViewIterator<const N> {
+public:
+    using Base = ViewIterator<const N>;
+    using Base::Base;
+    ConstStepIterator(const StepIterator<N>& other) // NOLINT: an iterator may stand where a constant one does
+        : Base(other.tryNode() ? Base(*other.tryNode(), other.getMode()) : Base()) {}
+    virtual bool operator==(const StepIterator<N>& other) const {
+        return Base::same(this->tryNode(), other.tryNode());
+    }
+    bool operator==(const Base& other) const override { return Base::operator==(other); }
+    virtual bool operator!=(const StepIterator<N>& other) const { return !(*this == other); }
+    bool operator!=(const Base& other) const override { return Base::operator!=(other); }
+    ConstStepIterator& operator++() {
+        this->stepForward();
+        return *this;
+    }
+    ConstStepIterator operator++(int) {
+        ConstStepIterator before(*this);
+        this->stepForward();
+        return before;
+    }
+    ConstStepIterator& operator--() {
+        this->stepBack();
+        return *this;
+    }
+};
+
 } // namespace tarnwick
