@@ -8,6 +8,7 @@
 
 #include "Environment/DataBufferIn.h"
 #include "Environment/LegacyBinaryIn.h"
+#include "persistence/MenuSetting.h"
 #include "persistence/StringSetting.h"
 #include "persistence/TimeSetting.h"
 #include "persistence/ValueSettings.h"
@@ -258,4 +259,41 @@ TEST(Setting, LegacyValuesAreReadByKindAndUnknownOrCutShortOnesGiveNothing) {
         EXPECT_EQ(name, c.name);
         EXPECT_EQ(v->asText(), c.text);
     }
+}
+
+// A pop-up's choice reads as a number by its index and as text by its item's text; it compares
+// and empties by the text, and its number setters clamp into 32 bits.
+TEST(Setting, AMenuChoiceIsItsIndexAsANumberAndItsTextOtherwise) {
+    MenuSetting choice(2, String("Deleted"));
+    EXPECT_EQ(choice.getType(), Setting::Int32Type);
+    EXPECT_EQ(choice.asInt64(), 2);
+    EXPECT_EQ(choice.asDouble(), 2.0);
+    EXPECT_TRUE(choice.asBool());
+    EXPECT_EQ(choice.asText(), "Deleted");
+    EXPECT_TRUE(choice.isEqual(MenuSetting(0, String("Deleted"))));
+    EXPECT_TRUE(choice.isLess(MenuSetting(0, String("Draft"))));
+    EXPECT_FALSE(choice.isEqual(StringSetting(String("Deleted"))));
+    EXPECT_FALSE(MenuSetting(0, String("All")).asBool());
+    EXPECT_TRUE(MenuSetting(3, String()).isEmpty());
+
+    const std::pair<double, int32_t> reals[] = {{NaN, 0}, {1e12, Int32Max}, {-1e12, Int32Min}, {4.7, 4}};
+    for (auto [value, expected] : reals) {
+        choice.setDouble(value);
+        EXPECT_EQ(choice.getIndex(), expected) << value;
+    }
+    choice.setInt64(int64_t(1) << 40);
+    EXPECT_EQ(choice.getIndex(), Int32Max);
+    choice.setInt64(-(int64_t(1) << 40));
+    EXPECT_EQ(choice.getIndex(), Int32Min);
+    EXPECT_EQ(choice.getItemText(), "Deleted"); // numbers leave the text
+
+    std::unique_ptr<Setting> copy = choice.clone();
+    EXPECT_TRUE(copy->isEqual(choice));
+    EXPECT_EQ(copy->asInt32(), Int32Min);
+    choice.assign(Int32Setting(7)); // through the text alone
+    EXPECT_EQ(choice.getItemText(), "7");
+    EXPECT_EQ(choice.getIndex(), Int32Min);
+    choice.clear();
+    EXPECT_TRUE(choice.isEmpty());
+    EXPECT_EQ(choice.getIndex(), 0);
 }
