@@ -181,6 +181,10 @@ TEST_F(PresetTest, StoringLinksOnlyARecordOfThePresetsType) {
     }
     EXPECT_TRUE(db->findRecordIdByName(String("Old1"), Guid()).isValid());
     EXPECT_EQ(db->getRecord(lime)->getName(), "Lime");
+    // No record of the type leaves the menu one empty row.
+    roof.applyTo(target, *db);
+    EXPECT_EQ(target.find(String("wallMenu"))->getRowCount(), 1u);
+    EXPECT_EQ(text("wallMenu", 0), "");
 }
 
 TEST_F(PresetTest, RecordsThatReferToEachOtherEndEveryWalk) {
