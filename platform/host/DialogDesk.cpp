@@ -81,6 +81,7 @@ bool DialogDesk::perform(DG::Panel& panel, const Step& step, std::string* why) {
     bool treeVerb = verb == "select" || verb == "click" || verb == "double-click" || verb == "expand" ||
                     verb == "collapse";
     if (treeVerb && step.text2) return performTreeStep(panel, step, modifierBits(step), why);
+    if (isListStep(step)) return performListStep(panel, step, modifierBits(step), why);
     if (verb == "type") return desk.TypeText(panel, item, GS::UniString(step.text2->c_str()), why);
     if (verb == "set-text") return desk.SetText(panel, item, GS::UniString(step.text2->c_str()), why);
     if (verb == "click") return desk.Click(panel, item, modifierBits(step), why);
@@ -94,9 +95,7 @@ bool DialogDesk::perform(DG::Panel& panel, const Step& step, std::string* why) {
         return desk.Resize(panel, static_cast<short>(step.model.numbers[0]),
                            static_cast<short>(step.model.numbers[1]), why);
     if (verb == "hot-key") return desk.PressHotKey(panel, item, why);
-    // Pop-up entries and list rows have no contents on the desk yet.
-    *why = verb + " is not yet possible: the dialog manager keeps no " +
-           (verb == "choose" ? "pop-up entries" : "list rows") + " yet";
+    *why = "no dialog step " + verb;
     return false;
 }
 
@@ -136,7 +135,7 @@ bool DialogDesk::checkItem(DG::Panel& panel, const Step& step, std::string* why)
                           std::to_string(rect.GetHeight()),
                    false;
     }
-    return checkTree(panel, step, why);
+    return checkTree(panel, step, why) && checkListsAndPopUps(panel, step, why);
 }
 
 GSErrCode DialogDesk::act(const Step& step, std::string* why) {

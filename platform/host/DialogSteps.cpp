@@ -22,6 +22,11 @@ void itemNumber(LineReader& in, Step& step) {
     step.number = in.number("an item number", 1, 32767);
 }
 
+constexpr const char* itemCheckWords =
+    "text \"T\", tooltip \"T\", enabled, disabled, visible, hidden, checked, unchecked, rect L T W H, "
+    "tree \"LINE\" ..., drawing-on, rows \"LINE\" ..., on-row R, entries \"T\" ..., chosen \"T\", "
+    "button \"T\"";
+
 // The checks of `expect ... item N` and of a script's `expect item N`.
 void itemChecks(LineReader& in, Step& step) {
     itemNumber(in, step);
@@ -49,25 +54,42 @@ void itemChecks(LineReader& in, Step& step) {
             while (in.nextIsText());
             continue;
         }
+        // A list's rows and a pop-up's entries: as many texts as there are, none for none.
+        bool listed = false;
+        for (const char* lines : {"rows", "entries"}) {
+            if (!in.word(lines)) continue;
+            listed = true;
+            step.model.flags.insert(lines);
+            while (in.nextIsText())
+                step.clauses.push_back(ValueClause{lines, "", "", in.text("a line")});
+        }
+        if (listed) continue;
+        if (in.word("chosen")) {
+            step.model.options["chosen"] = in.text("the chosen entry's text");
+            continue;
+        }
+        if (in.word("button")) {
+            step.model.options["button"] = in.text("the menu button's text");
+            continue;
+        }
+        if (in.word("on-row")) {
+            step.model.options["on-row"] = std::to_string(in.number("a list row, 0 for none", 0, 32767));
+            continue;
+        }
         bool found = false;
         for (const char* state :
              {"enabled", "disabled", "visible", "hidden", "checked", "unchecked", "drawing-on"})
             if (in.word(state)) step.model.flags.insert(state), found = true;
-        if (!found)
-            throw LineError{"an item's checks are text \"T\", tooltip \"T\", enabled, disabled, visible, "
-                            "hidden, checked, "
-                            "unchecked, rect L T W H, tree \"LINE\" ... and drawing-on"};
+        if (!found) throw LineError{"an item's checks are " + std::string(itemCheckWords)};
     }
-    if (!any)
-        throw LineError{
-            "expect item N needs something to check: text \"T\", tooltip \"T\", enabled, disabled, "
-            "visible, hidden, checked, unchecked, rect L T W H, tree \"LINE\" ... or drawing-on"};
+    if (!any) throw LineError{"expect item N needs something to check: " + std::string(itemCheckWords)};
 }
 
 void parseVerb(LineReader& in, Step& step, bool palette) {
     std::string verb =
-        in.anyWord("what the user does: type, set-text, click, double-click, tick, untick, "
-                   "choose, select, click-row, expand, collapse, ok, cancel, close-box or expect");
+        in.anyWord("what the user does: type, set-text, click, double-click, tick, untick, choose, select, "
+                   "click-row, double-click-row, click-header, drag-header, resize-header, expand, collapse, "
+                   "ok, cancel, close-box or expect");
     step.model.verb = verb;
     if (verb == "type" || verb == "set-text" || verb == "choose") {
         itemNumber(in, step);
@@ -82,13 +104,21 @@ void parseVerb(LineReader& in, Step& step, bool palette) {
         modifiers(in, step);
     } else if (verb == "tick" || verb == "untick") {
         itemNumber(in, step);
-    } else if (verb == "select" || verb == "click-row") {
+    } else if (verb == "select" || verb == "click-row" || verb == "double-click-row") {
         itemNumber(in, step);
         if (verb == "select" && in.nextIsText())
             step.text2 = in.text("the tree item's path");
         else
             step.number2 = in.number("a row number", 1, 32767);
         modifiers(in, step);
+    } else if (verb == "click-header" || verb == "drag-header" || verb == "resize-header") {
+        itemNumber(in, step);
+        step.number2 = in.number("a header item's number", 1, 32767);
+        if (verb == "drag-header")
+            step.model.numbers.push_back(static_cast<double>(in.number("the place it goes to", 1, 32767)));
+        if (verb == "resize-header")
+            step.model.numbers.push_back(
+                static_cast<double>(in.number("the change of width", -32767, 32767)));
     } else if (verb == "ok" || verb == "cancel" || verb == "close-box") {
     } else if (verb == "expect") {
         if (!in.word("item")) throw LineError{"expect item N ..."};

@@ -5,7 +5,7 @@
 //   dialog-scale FACTOR     monitor LEFT TOP RIGHT BOTTOM
 //   expect dialog|palette NAME open|closed|visible|hidden
 //   expect dialog|palette NAME item N [text "T"] [enabled|disabled] [visible|hidden]
-//                                     [checked|unchecked]
+//                                     [checked|unchecked] [rows "LINE" ...] [chosen "T"] ...
 // NAME is the panel's title in double quotes or its resource id.
 #pragma once
 
@@ -35,6 +35,12 @@ bool parseDialogExpectation(LineReader& in, const std::string& first, Step& step
 // whose path is the step's second text; the step's checks of a tree's items and drawing.
 bool performTreeStep(DG::Panel& panel, const Step& step, short modifiers, std::string* why);
 bool checkTree(DG::Panel& panel, const Step& step, std::string* why);
+// List boxes and pop-ups (DialogListSteps.cpp): whether the step is theirs; a click or double click
+// of a row, the header's click, drag or resize, a pop-up's choice; the step's checks of a list's
+// rows, of the row an item rides on, and of a pop-up's entries, choice and button.
+bool isListStep(const Step& step);
+bool performListStep(DG::Panel& panel, const Step& step, short modifiers, std::string* why);
+bool checkListsAndPopUps(DG::Panel& panel, const Step& step, std::string* why);
 
 // The user at the dialog manager: works in modal dialogs from the queued steps while the module
 // runs them, and in palettes when the scenario says so; tells the transcript what happens.

@@ -181,12 +181,12 @@ TEST_F(HostDialogTest, AScriptLineTheUserCannotDoFailsTheScenario) {
          "line 2: item 5 of dialog \"Name Request\" (100) is unchecked; the dialog is aborted"},
         {"dialog 100 expect item 4 checked\n",
          "line 1: item 4 of dialog \"Name Request\" (100) is not a check box; the dialog is aborted"},
-        {"dialog 100 choose 5 \"x\"\n", "line 1: choose is not yet possible: the dialog manager keeps no "
-                                        "pop-up entries yet; the dialog is aborted"},
+        {"dialog 100 choose 5 \"x\"\n", "line 1: item 5 of dialog \"Name Request\" (100) is a check-box, not "
+                                        "a pop-up; the dialog is aborted"},
         {"dialog 100 expand 5 \"x\"\n",
          "line 1: item 5 of dialog \"Name Request\" (100) is not a tree view; the dialog is aborted"},
-        {"dialog 100 select 5 2 shift\n", "line 1: select is not yet possible: the dialog manager keeps no "
-                                          "list rows yet; the dialog is aborted"},
+        {"dialog 100 select 5 2 shift\n", "line 1: item 5 of dialog \"Name Request\" (100) is a check-box, "
+                                          "not a list box; the dialog is aborted"},
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(play(std::string(c.script) + "command MODL\n")) << c.script;
@@ -240,7 +240,9 @@ TEST_F(HostDialogTest, MalformedDialogLinesAreReported) {
         {"dialog 100 click 0", "an item number must be at least 1"},
         {"dialog 100 expect item 4",
          "expect item N needs something to check: text \"T\", tooltip \"T\", enabled, disabled, visible, "
-         "hidden, checked, unchecked, rect L T W H, tree \"LINE\" ... or drawing-on"},
+         "hidden, checked, unchecked, rect L T W H, tree \"LINE\" ..., drawing-on, rows \"LINE\" ..., on-row "
+         "R, "
+         "entries \"T\" ..., chosen \"T\", button \"T\""},
         {"palette \"T\" select 4", "expected a row number"},
         {"palette \"T\" collapse 4 shift", "expected the tree item's path in double quotes"},
         {"palette \"T\" expect item 4 tree drawing-on", "expected a tree item's line in double quotes"},
