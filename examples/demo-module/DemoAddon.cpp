@@ -29,6 +29,7 @@
 #include "DemoDialogs.h"
 #include "DemoEdits.h"
 #include "DemoLibrary.h"
+#include "DemoNotes.h"
 
 namespace demo {
 
@@ -195,6 +196,9 @@ public:
         case 25:
             NotifyAlert().show(describeLibrary());
             return true;
+        case 27:
+            editNotes();
+            return true;
         default:
             return false;
         }
@@ -286,6 +290,7 @@ GSErrCode createAddon(HostEnvironment*) {
     tarnwick::setAddon(addon);
     demo::ChangeLog defaults;
     addon->registerPackage(defaults, 0);
+    registerNoteBook(*addon);
     return 0;
 }
 
