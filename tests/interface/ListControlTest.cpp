@@ -235,6 +235,28 @@ TEST_F(ListControlTest, TheHostsNotificationsBecomeTheListsEvents) {
                                                      "25 0 1 1 0", "25 1 1 1 7", "25 2 1 1 7"}));
 }
 
+TEST_F(ListControlTest, ARowDragIsHeardAsTheTreesDropStagesAndTheDropAnswersItsEffect) {
+    struct Drops : Subscriber {
+        void getEventTypes(std::vector<EventType>& types) const override {
+            types.push_back({InterfaceSource, DropEvent::Kind});
+        }
+        bool receive(Event& event) override {
+            DropRecord& record = *dynamic_cast<DropEvent&>(event).getRecord();
+            stages.push_back(std::to_string(record.messageCode) + ":" +
+                             std::to_string(record.insertPosition));
+            if (record.messageCode == 7) record.effect = DG::DragDrop::Copy;
+            return false;
+        }
+        std::vector<std::string> stages;
+    } drops;
+    panel->add(&drops);
+    fill(3);
+    DG::DragDrop::Effect effect = DG::DragDrop::None;
+    act(DG::Desk::Get().DragListRow(host(), List, 1, 3, &effect, &why));
+    EXPECT_EQ(drops.stages, (std::vector<std::string>{"0:0", "1:0", "4:3", "5:3", "7:3", "2:0"}));
+    EXPECT_EQ(effect, DG::DragDrop::Copy);
+}
+
 TEST_F(ListControlTest, AHandlerMayDeleteRowsOrCloseThePanelFromAListEvent) {
     auto* editor = DialogControl::make<EditText>(ControlLink(Editor, panel.get()));
     panel->attachObservers();
