@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ControlTestPanel.h"
@@ -341,6 +342,11 @@ TEST_F(ColumnEditorTest, AValueConvertedForAnotherRowLeavesTheEditorAlone) {
     EXPECT_TRUE(ticked->asBool());
     click(3);
     EXPECT_EQ(cell(2, 1), "typing");
+    // A row never given a value shows its cell, so that leaving it writes back what it holds.
+    click(8);
+    EXPECT_EQ(editorText(), "fresh");
+    click(2);
+    EXPECT_EQ(cell(8, 1), "fresh");
 }
 
 TEST_F(ColumnEditorTest, RowsInsertedBeforeTheEditedRowMoveItDown) {
@@ -355,6 +361,16 @@ TEST_F(ColumnEditorTest, RowsInsertedBeforeTheEditedRowMoveItDown) {
     EXPECT_EQ(cell(0, 1), "");
     list->deleteRows(0, list->getRows());
     EXPECT_EQ(list->getEditedRow(), ListControl::NoRow);
+}
+
+TEST_F(ColumnEditorTest, EditorsMoveWithTheirColumns) {
+    list->insertColumns(0, ListColumnStyle(), 1);
+    EXPECT_EQ(list->getColumnControl(2), editor);
+    EXPECT_EQ(list->getColumnControl(1), box);
+    list->deleteColumns(1, 1);
+    EXPECT_EQ(list->getColumnControl(1), editor);
+    const DG::ListState& host = *DG::ListOf(*panel->getHostPanel()->State().item(List));
+    EXPECT_EQ(host.tabItems, (std::unordered_map<short, short>{{2, Editor}}));
 }
 
 TEST_F(ColumnEditorTest, TheEditedRowIsTheFirstSelectedWhereTheHostShowsTheEditor) {
