@@ -294,3 +294,34 @@ inline GSErrCode ACAPGetLibPartParameters(int32_t libIndex, double* a, double* b
 inline GSErrCode ACAPDisposeParameterHandle(GSHandle* parameters) {
     return TARNWICK_HOST_CALL(DisposeParameterHandle, parameters);
 }
+inline GSErrCode ACAPGetLibPartSectionList(int32_t libIndex, int32_t* count, GSHandle* sections) {
+    return TARNWICK_HOST_CALL(GetLibPartSectionList, libIndex, count, sections);
+}
+inline GSErrCode ACAPGetLibPartSection(int32_t libIndex, const HostLibPartSection* section, GSHandle* data,
+                                       GS::UniString* text) {
+    return TARNWICK_HOST_CALL(GetLibPartSection, libIndex, section, data, text);
+}
+inline GSErrCode ACAPUpdateLibPartSection(int32_t libIndex, const HostLibPartSection* section, GSHandle data,
+                                          const GS::UniString* text) {
+    return TARNWICK_HOST_CALL(UpdateLibPartSection, libIndex, section, data, text);
+}
+inline GSErrCode ACAPAddLibPartSection(const HostLibPartSection* section, GSHandle data,
+                                       const GS::UniString* text) {
+    return TARNWICK_HOST_CALL(AddLibPartSection, section, data, text);
+}
+inline GSErrCode ACAPBuildLibPartParamSection(GSHandle parameters, double a, double b, GSHandle* section) {
+    return TARNWICK_HOST_CALL(BuildLibPartParamSection, parameters, a, b, section);
+}
+inline GSErrCode ACAPSetupLibPartParamSection(const HostLibPart* part, GSHandle section,
+                                              const HostLibPartDetails* details) {
+    return TARNWICK_HOST_CALL(SetupLibPartParamSection, part, section, details);
+}
+inline GSErrCode ACAPCreateLibPart(HostLibPart* part) {
+    return TARNWICK_HOST_CALL(CreateLibPart, part);
+}
+inline GSErrCode ACAPSaveLibPart(HostLibPart* part) {
+    return TARNWICK_HOST_CALL(SaveLibPart, part);
+}
+inline GSErrCode ACAPGetLibPartDetails(int32_t libIndex, HostLibPartDetails* details) {
+    return TARNWICK_HOST_CALL(GetLibPartDetails, libIndex, details);
+}

@@ -29,6 +29,15 @@ ElementMemoPtr CutPlaneReference::buildMemo(uint64_t& mask) {
     return nullptr;
 }
 
+bool CutPlaneReference::setDefaults() {
+    auto defaults = std::make_unique<API_Element>();
+    if (!getDefaults(*defaults, nullptr)) return false;
+    const HostElementHead head = m_marker.head;
+    std::memcpy(static_cast<void*>(&m_marker), defaults->raw, sizeof m_marker);
+    m_marker.head = head;
+    return true;
+}
+
 ElementLink CutPlaneReference::getTargetLink() const {
     return ElementLink(Guid(m_marker.targetGuid), getDrawing());
 }

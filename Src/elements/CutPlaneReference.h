@@ -23,6 +23,14 @@ public:
     ElementMemoPtr buildMemo(uint64_t& mask) override;
     const HostElementHead& getRecord() const override { return m_marker.head; }
     HostElementHead& getRecord() override { return m_marker.head; }
+    // The marker's extent.
+    double getBoundsZSize() override { return m_marker.rangeEnd - m_marker.rangeStart; }
+
+    // The extent runs from the start of the range.
+    void setExtent(double extent) { m_marker.rangeEnd = m_marker.rangeStart + extent; }
+    // The marker fields of the host's default marker of the element's type; the head stays. False
+    // when the host has none.
+    bool setDefaults();
 
     // The element the record names at 1248, in the marker's drawing.
     ElementLink getTargetLink() const;

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <map>
 
-#include "elements/CutPlaneReference.h"
 #include "elements/Element.h"
 #include "elements/MemoStore.h"
 #include "elements/text/Label.h"
@@ -46,13 +45,6 @@ template <size_t N> void registerAll(const Registration (&kinds)[N]) {
 }
 
 // The product's registration order matters only within one id.
-constexpr Registration objectKinds[] = {
-    {25, &createSectionReference},
-    {33, &createElevationReference},
-    {29, nullptr}, // proxy
-    {6, nullptr},  // placed object
-};
-
 constexpr Registration draftingKinds[] = {
     {14, nullptr},      // angular dimension
     {21, nullptr},      // circle
@@ -134,10 +126,6 @@ std::unique_ptr<Element> createElement(const API_Element& record, ElementLink& l
         if (given != store) delete given; // not the caller's: a store the element fetched itself
     }
     return element;
-}
-
-void registerObjectElementCreators() {
-    registerAll(objectKinds);
 }
 
 void registerDraftingElementCreators() {

@@ -69,6 +69,14 @@ public:
     bool loadPartDefaults(MemoStore& store, bool keepLoaded);
     bool areSizesLoaded() const { return m_sizesLoaded; }
 
+protected:
+    // Sizes that come with the parameters themselves (a part's parameter section): loaded.
+    void setSizes(double a, double b) {
+        m_a = a;
+        m_b = b;
+        m_sizesLoaded = true;
+    }
+
 private:
     double lengthOf(const char* name) const;
     void setLength(const char* name, double value);

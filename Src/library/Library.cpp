@@ -3,6 +3,7 @@
 #include "Environment/File.h"
 #include "Environment/HostCalls.h"
 #include "library/ParameterList.h"
+#include "library/ParametricSource.h"
 #include "library/SourceFactory.h"
 
 namespace tarnwick {
@@ -77,8 +78,50 @@ uint32_t Library::findByParentUnId(const String& unId, uint32_t& type, uint32_t 
     return search(record, type);
 }
 
-bool Library::registerFromSource(ComponentSource&) {
-    return false;
+bool Library::registerFromSource(ComponentSource& source) {
+    auto* parametric = dynamic_cast<ParametricSource*>(&source);
+    if (parametric == nullptr) return false;
+    auto takeIdentity = [&source](HostLibPart& record) {
+        source.setVersion(record.version);
+        source.setOwnUnId(libpart::unIdOf(record.ownUnId));
+        source.setParentUnId(libpart::unIdOf(record.parentUnId));
+        libpart::dropLocation(record);
+    };
+    if (source.getIndex() != 0 && source.getLink().getLibrary() == this) {
+        if (parametric->writeSections(true) != hosterr::Ok) return false;
+        HostLibPart record = libpart::blank(source.getLink().getType(), source.getIndex());
+        if (ACAPGetLibPart(&record) == hosterr::Ok)
+            takeIdentity(record);
+        else
+            libpart::dropLocation(record);
+        return true;
+    }
+
+    // The host makes the part's file itself: the source's location is not handed over.
+    HostLibPart record = source.getRecord();
+    record.location = nullptr;
+    int32_t overwrite = 1;
+    (void)ACAPEnvironmentCall(fourCC("OWLP"), &overwrite);
+    const GSErrCode created = ACAPCreateLibPart(&record);
+    setLastError(created);
+    overwrite = 0;
+    (void)ACAPEnvironmentCall(fourCC("OWLP"), &overwrite);
+    if (created != hosterr::Ok) {
+        libpart::dropLocation(record);
+        return false;
+    }
+    const GSErrCode added = parametric->writeSections(false);
+    // Saved also after a failed section, so that the host is not left with a part open; a part
+    // without all its sections is no success, and the section's answer is the one kept.
+    const GSErrCode saved = ACAPSaveLibPart(&record);
+    setLastError(added != hosterr::Ok ? added : saved);
+    if (added != hosterr::Ok || saved != hosterr::Ok) {
+        libpart::dropLocation(record);
+        return false;
+    }
+    source.setLink(ComponentLink(record.index, record.typeCode, this));
+    takeIdentity(record);
+    return true;
 }
 
 uint32_t Library::getPartCount() const {

@@ -85,7 +85,10 @@ public:
     virtual uint32_t findByUnId(const String& unId, uint32_t& type);
     // The first part after start whose parent unique id is the text.
     virtual uint32_t findByParentUnId(const String& unId, uint32_t& type, uint32_t start);
-    // Creating parts from sources needs the parametric sources: false for now.
+    // Rewrites the sections of a parametric source's part of this library in place (true also
+    // when the part cannot be read back), or creates a new part from it, which the source then
+    // names. False for another kind of source and on a host failure, whose answer getLastError
+    // keeps for a create.
     virtual bool registerFromSource(ComponentSource& source);
     virtual uint32_t getPartCount() const;
     // The host's answer to the last create or save of a part.

@@ -2,9 +2,13 @@
 
 #include "Environment/HostCallbacks.h"
 #include "Environment/ModuleRegistry.h"
+#include "elements/CutPlaneReference.h"
+#include "elements/ElementFactory.h"
 #include "interface/InterfaceModel.h"
 #include "library/CommandEvent.h"
 #include "library/Library.h"
+#include "library/Object.h"
+#include "library/ProxyElem.h"
 #include "library/SourceFactory.h"
 #include "library/ZoneStampPart.h"
 #include "project/Project.h"
@@ -23,6 +27,7 @@ std::unique_ptr<Database> makeLibrary(Project& owner, Library*& library) {
 GSErrCode startLibraryModel() {
     installLibraryMaker(&makeLibrary);
     CreatorList::install();
+    registerObjectElementCreators();
     installCommandEventMaker(&CommandEvent::make);
     installZoneStampMaker(&ZoneStampPart::make);
     return 0;
@@ -37,6 +42,13 @@ GSErrCode endLibraryModel() {
 }
 
 } // namespace
+
+void registerObjectElementCreators() {
+    registerElementCreator(25, &createSectionReference);
+    registerElementCreator(33, &createElevationReference);
+    registerElementCreator(ProxyElem::TypeCode, &createProxy);
+    registerElementCreator(Object::TypeCode, &createObject);
+}
 
 void registerLibraryModel() {
     registerInterfaceModel();

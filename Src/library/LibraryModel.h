@@ -9,4 +9,8 @@ namespace tarnwick {
 // Registers the library model's module once, and the element and project models it stands on.
 void registerLibraryModel();
 
+// The element factory's creators of the object kinds: section and elevation markers (25, 33),
+// proxies (29) and placed objects (6), in that order. The library model's start registers them.
+void registerObjectElementCreators();
+
 } // namespace tarnwick

@@ -3,6 +3,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "library/SourceKinds.h"
+
 namespace tarnwick {
 
 namespace {
@@ -48,8 +50,20 @@ constexpr uint32_t LastSteppedType = 12;
 
 void CreatorList::install() {
     defaultCreators = std::make_unique<Creators>();
-    (*defaultCreators)[LibPartMacro].push_back(creatorOf<MacroSource>(LibPartMacro));
-    (*defaultCreators)[LibPartPicture].push_back(creatorOf<PictureSource>(LibPartPicture));
+    const std::pair<uint32_t, SourceCreator> creators[] = {
+        {LibPartDoor, &DoorSource::create},
+        {LibPartLabel, &LabelSource::create},
+        {LibPartLamp, &LampSource::create},
+        {LibPartMacro, creatorOf<MacroSource>(LibPartMacro)},
+        {LibPartPicture, creatorOf<PictureSource>(LibPartPicture)},
+        {LibPartObject, &ObjectSource::create},
+        {LibPartProperty, &PropertySource::create},
+        {LibPartZone, &ZoneSource::create},
+        {LibPartWindow, &WindowSource::create},
+        {LibPartSkylight, &SkylightSource::create},
+    };
+    for (const auto& [type, creator] : creators)
+        (*defaultCreators)[type].push_back(creator);
 }
 
 void CreatorList::uninstall() {

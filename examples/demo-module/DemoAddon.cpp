@@ -30,6 +30,7 @@
 #include "DemoEdits.h"
 #include "DemoLibrary.h"
 #include "DemoNotes.h"
+#include "DemoObjects.h"
 
 namespace demo {
 
@@ -199,6 +200,12 @@ public:
         case 27:
             editNotes();
             return true;
+        case 29:
+            placeObject();
+            return true;
+        case 30:
+            editObjectDefaults();
+            return true;
         default:
             return false;
         }
@@ -271,6 +278,7 @@ public:
         m_tools.push_back(std::make_unique<DemoMenu>());
         m_tools.push_back(std::make_unique<ProjectWatcher>());
         m_tools.push_back(makePartFinder());
+        m_tools.push_back(makeObjectCommands());
         for (auto& tool : m_tools)
             add(tool.get());
     }

@@ -24,6 +24,8 @@ struct HostSelectionInfo;
 struct HostQuantityParameters;
 struct HostQuantityRequest;
 struct HostLibPart;
+struct HostLibPartSection;
+struct HostLibPartDetails;
 
 // What the host passes to a menu handler.
 struct HostMenuSelection {
@@ -210,6 +212,30 @@ struct HostFunctionTable {
     GSErrCode (*GetLibPartParameters)(int32_t libIndex, double* a, double* b, GSHandle* parameters) = nullptr;
     // Frees a handle of additional-parameter records with the value handles of its arrays; nulls it.
     GSErrCode (*DisposeParameterHandle)(GSHandle* parameters) = nullptr;
+
+    // Library parts: sections, details and new parts. The section list is a new handle of
+    // HostLibPartSection records; a section comes as a new handle and, for a script or other text
+    // section, as text (then the handle may be null). A missing section answers 0x810600CD.
+    GSErrCode (*GetLibPartSectionList)(int32_t libIndex, int32_t* count, GSHandle* sections) = nullptr;
+    GSErrCode (*GetLibPartSection)(int32_t libIndex, const HostLibPartSection* section, GSHandle* data,
+                                   GS::UniString* text) = nullptr;
+    // Rewrites a section of a part, or adds one to the part being created; a text section is taken
+    // from the text, another from the handle.
+    GSErrCode (*UpdateLibPartSection)(int32_t libIndex, const HostLibPartSection* section, GSHandle data,
+                                      const GS::UniString* text) = nullptr;
+    GSErrCode (*AddLibPartSection)(const HostLibPartSection* section, GSHandle data,
+                                   const GS::UniString* text) = nullptr;
+    // A new "PARD" section (HostParamSectionHeader) of the additional-parameter records and sizes.
+    GSErrCode (*BuildLibPartParamSection)(GSHandle parameters, double a, double b,
+                                          GSHandle* section) = nullptr;
+    // Writes the part's details into a "PARD" section before it is added or rewritten.
+    GSErrCode (*SetupLibPartParamSection)(const HostLibPart* part, GSHandle section,
+                                          const HostLibPartDetails* details) = nullptr;
+    // Opens a new part of the record's type and names (one at a time); saving registers it and
+    // fills the record in (index, unique ids, the version field; a location the caller deletes).
+    GSErrCode (*CreateLibPart)(HostLibPart* part) = nullptr;
+    GSErrCode (*SaveLibPart)(HostLibPart* part) = nullptr;
+    GSErrCode (*GetLibPartDetails)(int32_t libIndex, HostLibPartDetails* details) = nullptr;
 };
 
 // What the module's environment check fills in.

@@ -59,7 +59,9 @@ struct HostCutPlaneMarker {
     uint16_t markerPen = 0;
     uint8_t reserved1[46] = {};
     double elevation = 0.0;
-    uint8_t reserved2[1072] = {};
+    double rangeStart = 0.0; // the marker's extent runs from here to rangeEnd
+    double rangeEnd = 0.0;
+    uint8_t reserved2[1056] = {};
     API_Guid targetGuid; // an element of the marker's own database
     uint8_t reserved3[72] = {};
     API_Guid viewGuid; // the database Guid of the section or elevation the marker shows

@@ -4,6 +4,7 @@
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "ModelCalls.h"
+#include "ObjectSettings.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Containers.h"
@@ -208,6 +209,7 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
         double value = fixedQuantity(type, offset);
         if (offset == 0 && lengthOf(element) > 0.0) value = lengthOf(element);
         if (offset == 8 && areaOf(element) > 0.0) value = areaOf(element);
+        if (std::optional<double> object = objectQuantity(*project, element, offset)) value = *object;
         std::memcpy(request->elementBlock + offset, &value, sizeof value);
         ++filled;
     }

@@ -35,7 +35,10 @@ struct Slot {
     X(GetElementRelationList) X(GetElementRelationCode) X(SetElementRelationCode) \
     X(GetAssociatedElements) X(AssociateElements) X(DissociateElements) X(GetAssociationFlags) \
     X(GetAssociationSubFlags) X(GetElementQuantities) X(SearchLibPart) X(GetLibPart) \
-    X(GetLibPartCount) X(RegisterLibPart) X(GetLibPartParameters) X(DisposeParameterHandle)
+    X(GetLibPartCount) X(RegisterLibPart) X(GetLibPartParameters) X(DisposeParameterHandle) \
+    X(GetLibPartSectionList) X(GetLibPartSection) X(UpdateLibPartSection) X(AddLibPartSection) \
+    X(BuildLibPartParamSection) X(SetupLibPartParamSection) X(CreateLibPart) X(SaveLibPart) \
+    X(GetLibPartDetails)
 // clang-format on
 
 #define SLOT_ENTRY(name) {#name, offsetof(HostFunctionTable, name)},

@@ -268,6 +268,7 @@ void registerLibrarySelectors(StandInHost& host) {
     registerFolderSelectors(host);
     host.commandLists().registerSelectors(host.utilityCalls());
     registerParameterExchange(host);
+    registerLibrarySectionSelectors(host);
 }
 
 void fillLibraryFunctions(HostFunctionTable* table) {
@@ -277,6 +278,7 @@ void fillLibraryFunctions(HostFunctionTable* table) {
     table->RegisterLibPart = registerLibPart;
     table->GetLibPartParameters = getLibPartParameters;
     table->DisposeParameterHandle = disposeParameterHandle;
+    fillLibrarySectionFunctions(table);
 }
 
 } // namespace zavhost

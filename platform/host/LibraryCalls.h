@@ -13,5 +13,9 @@ void registerLibrarySelectors(StandInHost& host);
 // SearchLibPart, GetLibPart, GetLibPartCount, RegisterLibPart, GetLibPartParameters and
 // DisposeParameterHandle.
 void fillLibraryFunctions(HostFunctionTable* table);
+// "OWLP" (environment) and "CMPI" (utility); the section, details and part-making functions
+// (LibrarySectionCalls.cpp).
+void registerLibrarySectionSelectors(StandInHost& host);
+void fillLibrarySectionFunctions(HostFunctionTable* table);
 
 } // namespace zavhost

@@ -8,6 +8,8 @@
 //         bytes), u32 rule count, per rule: target, source, f64 factor;
 //         u32 folder count, folder paths, u32 selected + 1, u32 reloads;
 //         u32 derivation count, child, parent; u32 version count, id, u32 version.
+//   LSEC  u32 part count, per part: u32 index (ascending), u32 details (first | third << 8),
+//         u32 section count, per section: u32 code (ascending), u32 flags (1 text, 2 missing), bytes.
 #include <algorithm>
 
 #include "LibraryManager.h"
@@ -17,6 +19,7 @@ namespace zavhost::ProjectFile {
 
 namespace {
 constexpr uint32_t libraryTag = fourCC("LIBR");
+constexpr uint32_t sectionsTag = fourCC("LSEC");
 constexpr uint32_t largestCount = 1u << 20;
 
 void writeParameters(ByteWriter& out, const std::optional<StoredBlock>& parameters) {
@@ -136,6 +139,77 @@ private:
     ByteReader m_in;
     std::string* m_error;
 };
+class SectionsReader {
+public:
+    SectionsReader(std::string_view payload, std::string* error) : m_in(payload), m_error(error) {}
+
+    bool read(LibraryManager* library) {
+        uint32_t parts = 0, last = 0;
+        if (!count(&parts, 12, "parts")) return false;
+        for (uint32_t i = 0; i < parts; ++i) {
+            uint32_t index = 0, details = 0, sections = 0;
+            if (!u32(&index) || !u32(&details) || !count(&sections, 12, "sections")) return false;
+            LibraryPart* part = library->edit(index);
+            if (part == nullptr || index <= last) return fail("sections of a part that is not there");
+            if (details > 0xFFFF) return fail("details that are not the host's");
+            last = index;
+            part->firstDetail = static_cast<uint8_t>(details & 0xFF);
+            part->thirdDetail = static_cast<uint8_t>(details >> 8);
+            part->sections.clear();
+            for (uint32_t s = 0; s < sections; ++s) {
+                LibrarySection section;
+                uint32_t flags = 0;
+                if (!u32(&section.code) || !u32(&flags) || !m_in.text(&section.bytes))
+                    return fail("a section runs past its end");
+                if (flags > 3 || (!part->sections.empty() && section.code <= part->sections.back().code))
+                    return fail("a section that is not the host's");
+                section.text = (flags & 1) != 0;
+                section.missing = (flags & 2) != 0;
+                part->sections.push_back(std::move(section));
+            }
+        }
+        if (m_in.remaining() != 0) return fail("bytes left over");
+        return true;
+    }
+
+private:
+    bool fail(const std::string& why) {
+        if (m_error != nullptr) *m_error = "LSEC chunk: " + why;
+        return false;
+    }
+    bool u32(uint32_t* value) { return m_in.u32(value) || fail("a part runs past its end"); }
+    bool count(uint32_t* value, size_t least, const char* what) {
+        if (!u32(value)) return false;
+        if (*value > largestCount || *value > m_in.remaining() / least)
+            return fail(std::string("more ") + what + " than the chunk holds");
+        return true;
+    }
+
+    ByteReader m_in;
+    std::string* m_error;
+};
+
+void encodeSections(const LibraryManager& library, ByteWriter& out) {
+    ByteWriter chunk;
+    uint32_t parts = 0;
+    for (uint32_t index = 1; index <= library.count(); ++index) {
+        const LibraryPart& part = *library.part(index);
+        if (part.sections.empty() && part.firstDetail == 0 && part.thirdDetail == 0) continue;
+        ++parts;
+        chunk.u32(index);
+        chunk.u32(part.firstDetail | (uint32_t(part.thirdDetail) << 8));
+        chunk.u32(static_cast<uint32_t>(part.sections.size()));
+        for (const LibrarySection& section : part.sections) {
+            chunk.u32(section.code);
+            chunk.u32((section.text ? 1 : 0) | (section.missing ? 2 : 0));
+            chunk.text(section.bytes);
+        }
+    }
+    if (parts == 0) return; // files without sections stay as they were
+    ByteWriter counted;
+    counted.u32(parts);
+    out.chunk(sectionsTag, counted.bytes() + chunk.bytes());
+}
 } // namespace
 
 void encodeLibrary(const LibraryManager& library, ByteWriter& out) {
@@ -178,13 +252,20 @@ void encodeLibrary(const LibraryManager& library, ByteWriter& out) {
         chunk.u32(static_cast<uint32_t>(version));
     }
     out.chunk(libraryTag, chunk.bytes());
+    encodeSections(library, out);
 }
 
 bool isLibraryChunk(uint32_t tag) {
-    return tag == libraryTag;
+    return tag == libraryTag || tag == sectionsTag;
 }
 
-bool decodeLibraryChunk(std::string_view payload, LibraryManager* library, std::string* error) {
+bool decodeLibraryChunk(uint32_t tag, std::string_view payload, LibraryManager* library, std::string* error) {
+    if (tag == sectionsTag) {
+        LibraryManager read = *library;
+        if (!SectionsReader(payload, error).read(&read)) return false;
+        *library = std::move(read);
+        return true;
+    }
     LibraryManager read;
     if (!LibraryReader(payload, error).read(&read)) return false;
     *library = std::move(read);

@@ -37,6 +37,34 @@ uint32_t LibraryManager::add(LibraryPart part) {
     return count();
 }
 
+LibraryPart* LibraryManager::edit(uint32_t index) {
+    return index >= 1 && index <= m_parts.size() ? &m_parts[index - 1] : nullptr;
+}
+
+void LibraryManager::replace(uint32_t index, LibraryPart part) {
+    if (!part.ownId.empty() && !part.parentId.empty()) m_parentOf[part.ownId] = part.parentId;
+    m_parts.at(index - 1) = std::move(part);
+}
+
+LibrarySection* LibraryPart::section(uint32_t code) {
+    auto it = std::lower_bound(sections.begin(), sections.end(), code,
+                               [](const LibrarySection& s, uint32_t c) { return s.code < c; });
+    return it != sections.end() && it->code == code ? &*it : nullptr;
+}
+
+const LibrarySection* LibraryPart::section(uint32_t code) const {
+    return const_cast<LibraryPart*>(this)->section(code);
+}
+
+void LibraryPart::setSection(LibrarySection given) {
+    auto it = std::lower_bound(sections.begin(), sections.end(), given.code,
+                               [](const LibrarySection& s, uint32_t c) { return s.code < c; });
+    if (it != sections.end() && it->code == given.code)
+        *it = std::move(given);
+    else
+        sections.insert(it, std::move(given));
+}
+
 bool LibraryManager::setParameters(uint32_t index, GSHandle parameters) {
     if (part(index) == nullptr) return false;
     if (parameters == nullptr) {

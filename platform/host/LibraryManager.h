@@ -25,6 +25,15 @@ struct ScriptRule {
     bool operator==(const ScriptRule&) const = default;
 };
 
+// One section of a part: a script or other text (UTF-8, without a NUL) or the bytes of a handle.
+struct LibrarySection {
+    uint32_t code = 0;
+    std::string bytes;
+    bool text = false;
+    bool missing = false; // listed, but reading it answers 0x810600CD
+    bool operator==(const LibrarySection&) const = default;
+};
+
 struct LibraryPart {
     uint32_t type = 0;
     std::string name;     // the document name, UTF-8
@@ -41,7 +50,15 @@ struct LibraryPart {
     // The default additional-parameter records, with the value blocks of their arrays.
     std::optional<StoredBlock> parameters;
     std::vector<ScriptRule> rules;
+    std::vector<LibrarySection> sections; // in the order of their codes
+    uint8_t firstDetail = 0;              // bytes 0 and 2 of the part's details
+    uint8_t thirdDetail = 0;
     bool operator==(const LibraryPart&) const = default;
+
+    LibrarySection* section(uint32_t code);
+    const LibrarySection* section(uint32_t code) const;
+    // Replaces the section of its code, or adds it in code order.
+    void setSection(LibrarySection section);
 };
 
 class LibraryManager {
@@ -51,6 +68,10 @@ public:
     uint32_t count() const { return static_cast<uint32_t>(m_parts.size()); }
     // Answers the new part's index.
     uint32_t add(LibraryPart part);
+    // The part for changing; null for an index that is not there. Its ids stay as they are.
+    LibraryPart* edit(uint32_t index);
+    // A new part in place of the one at the index (which must be there).
+    void replace(uint32_t index, LibraryPart part);
     // Replaces the part's default parameters with a copy of the handle's records (null: none);
     // false for an index not there or a handle that is no live block.
     bool setParameters(uint32_t index, GSHandle parameters);

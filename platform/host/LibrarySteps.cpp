@@ -162,7 +162,84 @@ GSErrCode addFolder(Project& project, const Step& step, const LibraryPathResolve
     return hosterr::Ok;
 }
 
+uint32_t sectionCode(LineReader& in) {
+    const std::string code = in.anyWord("a section code (four characters: 3DSC)");
+    if (code.size() != 4) throw LineError{"a section code has four characters, not \"" + code + "\""};
+    uint32_t value = 0;
+    for (char c : code)
+        value = (value << 8) | static_cast<uint8_t>(c);
+    return value;
+}
+
+std::string sectionText(uint32_t code) {
+    std::string text(4, ' ');
+    for (int i = 0; i < 4; ++i)
+        text[i] = static_cast<char>((code >> (24 - 8 * i)) & 0xFF);
+    return text;
+}
+
+bool isTextCode(uint32_t code) {
+    for (const char* text : {"CTXT", "1DSC", "2DSC", "3DSC", "BMSC", "CPYR", "FMSC", "PRSC", "UISC", "VLSC"})
+        if (sectionText(code) == text) return true;
+    return false;
+}
+
+GSErrCode setSection(Project& project, const Step& step, std::string* why) {
+    LibraryPart* part = project.library.edit(project.library.findByName(*step.text, 0));
+    if (part == nullptr) {
+        *why = "no part " + inQuotes(*step.text);
+        return hosterr::NotFound;
+    }
+    if (step.model.verb == "library details") {
+        part->firstDetail = step.model.flags.count("first") != 0 ? 1 : 0;
+        part->thirdDetail = step.model.flags.count("third") != 0 ? 1 : 0;
+        return hosterr::Ok;
+    }
+    LibrarySection section;
+    section.code = static_cast<uint32_t>(*step.number);
+    section.text = isTextCode(section.code);
+    section.missing = step.model.flags.count("missing") != 0;
+    section.bytes = step.text2.value_or(std::string());
+    part->setSection(std::move(section));
+    return hosterr::Ok;
+}
+
+bool checkSection(const LibraryManager& library, const Step& step, std::string* why) {
+    const LibraryPart* part = library.part(library.findByName(*step.text, 0));
+    if (part == nullptr) {
+        *why = "no part of that name";
+        return false;
+    }
+    const LibrarySection* section = part->section(static_cast<uint32_t>(*step.number));
+    if (section == nullptr) {
+        *why = "the part has no such section";
+        return false;
+    }
+    *why = section->missing ? "a missing section" : inQuotes(section->bytes);
+    if (step.model.flags.count("missing") != 0) return section->missing;
+    return !section->missing && (!step.text2 || section->bytes.find(*step.text2) != std::string::npos);
+}
+
 } // namespace
+
+void parseObjectSettingsStep(LineReader& in, Step& step) {
+    step.kind = StepKind::LibraryAction;
+    step.model.verb = "object-settings";
+    if (in.word("cancel")) return;
+    if (!in.word("accept")) throw LineError{"object-settings accept ... or object-settings cancel"};
+    step.model.flags.insert("accept");
+    while (!in.atEnd()) {
+        if (in.word("part"))
+            step.text = in.text("the part's name");
+        else if (in.word("angle"))
+            step.model.numbers.push_back(in.real("an angle in degrees"));
+        else if (in.word("param"))
+            step.clauses.push_back(parameterClause(in, false));
+        else
+            throw LineError{
+                "object-settings accept knows part \"NAME\", angle DEGREES and param \"NAME\" KIND VALUE"};
+    }
+}
 
 void parseLibraryStep(LineReader& in, Step& step) {
     step.kind = StepKind::LibraryAction;
@@ -179,12 +256,31 @@ void parseLibraryStep(LineReader& in, Step& step) {
             else
                 throw LineError{"library folder PATH [file] [selected]"};
         }
+    } else if (in.word("section")) {
+        step.model.verb = "library section";
+        step.text = in.text("the part's name");
+        step.number = sectionCode(in);
+        if (in.word("missing"))
+            step.model.flags.insert("missing");
+        else
+            step.text2 = in.text("the section's text");
+    } else if (in.word("details")) {
+        step.model.verb = "library details";
+        step.text = in.text("the part's name");
+        while (!in.atEnd()) {
+            if (in.word("first"))
+                step.model.flags.insert("first");
+            else if (in.word("third"))
+                step.model.flags.insert("third");
+            else
+                throw LineError{"library details \"NAME\" [first] [third]"};
+        }
     } else if (in.word("derive")) {
         step.model.verb = "library derive";
         step.text = in.text("the child's unique id");
         step.text2 = familyId(in, "the parent's unique id");
     } else {
-        throw LineError{"library part, library folder or library derive"};
+        throw LineError{"library part, folder, section, details or derive"};
     }
 }
 
@@ -214,7 +310,17 @@ void parseLibraryExpectation(LineReader& in, Step& step) {
         step.number = in.number("a count", 0);
         return;
     }
-    if (!in.word("part")) throw LineError{"expect library count, folders, reloads or part"};
+    if (in.word("section")) {
+        step.model.verb = "section";
+        step.text = in.text("the part's name");
+        step.number = sectionCode(in);
+        if (in.word("missing"))
+            step.model.flags.insert("missing");
+        else if (in.word("containing"))
+            step.text2 = in.text("the text");
+        return;
+    }
+    if (!in.word("part")) throw LineError{"expect library count, folders, reloads, part or section"};
     step.model.verb = "part";
     step.text = in.text("the part's name");
     while (!in.atEnd()) {
@@ -244,12 +350,24 @@ GSErrCode actLibraryStep(StandInHost& host, const Step& step, const LibraryPathR
         host.faults().clear();
         return hosterr::Ok;
     }
+    if (verb == "object-settings") {
+        ObjectSettingsAnswer answer;
+        answer.accept = step.model.flags.count("accept") != 0;
+        answer.part = step.text;
+        if (!step.model.numbers.empty()) answer.angle = step.model.numbers.front();
+        for (const ValueClause& clause : step.clauses)
+            answer.values.push_back({clause.name, clause.kind, clause.value});
+        answer.line = step.line;
+        host.libraryDesk().objectSettings.push_back(std::move(answer));
+        return hosterr::Ok;
+    }
     Project* project = host.project();
     if (project == nullptr) {
         *why = "no project is open";
         return hosterr::NoProject;
     }
     if (verb == "library part") return addPart(*project, step);
+    if (verb == "library section" || verb == "library details") return setSection(*project, step, why);
     if (verb == "library folder") return addFolder(*project, step, resolve, why);
     project->library.addDerivation(*step.text, *step.text2);
     return hosterr::Ok;
@@ -263,6 +381,7 @@ bool checkLibraryStep(StandInHost& host, const Step& step, std::string* why) {
     }
     const LibraryManager& library = project->library;
     const std::string& verb = step.model.verb;
+    if (verb == "section") return checkSection(library, step, why);
     if (verb != "part") {
         const uint64_t found = verb == "count"     ? library.count()
                                : verb == "folders" ? library.folders.size()

@@ -2,9 +2,13 @@
 //   library part "NAME" type N [file "F"] [id "ID"] [parent "ID"|FAMILY] [version N] [missing]
 //       [unreadable] [owner N] [a X] [b X] [param "NAME" KIND VALUE]... [rule "T" "S" FACTOR]...
 //   library folder PATH [file] [selected]
+//   library section "PART" CODE "TEXT"|missing
+//   library details "PART" [first] [third]
 //   library derive "CHILD" "PARENT"|FAMILY
+//   object-settings accept [part "NAME"] [angle DEGREES] [param "NAME" KIND VALUE]... | cancel
 //   fault NAME calls N [to M] answer CODE | fault clear
 //   expect library count N | parts N | folders N | reloads N | part "NAME" [type N] [index N]
+//       | section "PART" CODE [containing "TEXT"|missing]
 // and the parameters of a command: param "NAME" int|real|text VALUE.
 #pragma once
 
@@ -22,6 +26,8 @@ class StandInHost;
 // The rest of a line after "library", "fault" or "expect library". Malformed lines throw.
 void parseLibraryStep(LineReader& in, Step& step);
 void parseFaultStep(LineReader& in, Step& step);
+// The rest of a line after "object-settings": an answer queued for the next object settings.
+void parseObjectSettingsStep(LineReader& in, Step& step);
 void parseLibraryExpectation(LineReader& in, Step& step);
 // `param "NAME" KIND VALUE` clauses while they come: KIND int, real or text for a command.
 void parseCommandParameters(LineReader& in, Step& step);

@@ -6,6 +6,7 @@
 #include "ModelCalls.h"
 #include "ModelSteps.h"
 #include "ModelViewSteps.h"
+#include "ObjectSettings.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
 #include "platform/gsroot/UniString.h"
@@ -120,6 +121,7 @@ std::string mismatch(const ModelArgs& args, const Project& project, const Stored
             return "its user data is " + userDataText(element);
     if (const std::string* id = option(args, "id"))
         if (element.infoText != *id) return "its ID is " + inQuotes(element.infoText);
+    if (std::string why = objectMismatch(args, project, element); !why.empty()) return why;
     return textMismatch(args, element);
 }
 } // namespace

@@ -94,9 +94,9 @@ void parseElementAdd(LineReader& in, ModelArgs& args) {
 }
 
 void parseElementCheck(LineReader& in, ModelArgs& args) {
-    const Words checkFlags = {"deleted",        "locked",       "unlocked", "no-user-data",
-                              "with-user-data", "switched-off", "reserved", "free"};
-    const Words checkOptions = {"in", "layer", "id"};
+    const Words checkFlags = {"deleted",      "locked",   "unlocked", "no-user-data", "with-user-data",
+                              "switched-off", "reserved", "free",     "mirrored",     "not-mirrored"};
+    const Words checkOptions = {"in", "layer", "id", "part"};
     while (!in.atEnd()) {
         if (in.word("type")) {
             args.code = elementType(in);
@@ -119,10 +119,20 @@ void parseElementCheck(LineReader& in, ModelArgs& args) {
             args.options["runs"] = std::to_string(in.number("a count", 0));
         } else if (in.word("paragraphs")) {
             args.options["paragraphs"] = std::to_string(in.number("a count", 0));
+        } else if (in.word("parameter")) {
+            // The values of every cell, row by row: numbers, or texts in quotes.
+            args.options["parameter"] = in.text("the parameter's name");
+            std::string values;
+            while (in.nextIsText() || in.nextIsReal())
+                values += (in.nextIsText() ? "t" + in.text("") : "n" + std::to_string(in.real(""))) + '\n';
+            if (values.empty()) throw LineError{"parameter \"NAME\" VALUE ..."};
+            args.options["parameter-values"] = values;
+        } else if (in.word("angle")) {
+            args.options["angle"] = std::to_string(in.real("an angle in degrees"));
         } else if (!readModifier(in, args, checkFlags, checkOptions)) {
             unexpected(in, checkFlags, checkOptions,
                        "type T, user-data containing \"...\", held-by N, text containing \"...\", at X Y, "
-                       "block W H, runs N, paragraphs N");
+                       "block W H, runs N, paragraphs N, parameter \"NAME\" VALUE ..., angle DEGREES");
         }
     }
 }

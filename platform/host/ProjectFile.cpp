@@ -180,7 +180,7 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
         } else if (tag == moduleDataTag) {
             loaded.model.moduleData = std::string(payload);
         } else if (isLibraryChunk(tag)) {
-            if (!decodeLibraryChunk(payload, &loaded.library, error)) return false;
+            if (!decodeLibraryChunk(tag, payload, &loaded.library, error)) return false;
         } else if (isModelChunk(tag)) {
             if (!decodeModelChunk(tag, payload, &loaded.model, error)) return false;
         } else if (tag == endTag) {

@@ -12,6 +12,7 @@
 // databases with their elements, VWIN their windows (zoom box, pixel size), DEFS default elements, RELS
 // links, relation codes and associations. A file without a model chunk gets a new project's of that part.
 // LIBR (LibraryFile.cpp): the library's parts, folders, derivations and versions; none: an empty library.
+// LSEC (LibraryFile.cpp): the sections and details of the parts that have them.
 #pragma once
 
 #include <set>
@@ -69,7 +70,8 @@ void completeModel(const std::set<uint32_t>& seen, ProjectModel* model);
 // The library chunk (LibraryFile.cpp), written after the model's.
 void encodeLibrary(const LibraryManager& library, ByteWriter& out);
 bool isLibraryChunk(uint32_t tag);
-bool decodeLibraryChunk(std::string_view payload, LibraryManager* library, std::string* error);
+// LSEC, the parts' sections and details, comes after LIBR and fills in the parts LIBR read.
+bool decodeLibraryChunk(uint32_t tag, std::string_view payload, LibraryManager* library, std::string* error);
 // Fills `project` only when the whole of `bytes` is a sound project; else answers false and why.
 bool decode(std::string_view bytes, Project* project, std::string* error);
 

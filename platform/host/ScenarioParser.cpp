@@ -334,6 +334,8 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         parseLibraryStep(in, step);
     } else if (in.word("fault")) {
         parseFaultStep(in, step);
+    } else if (in.word("object-settings")) {
+        parseObjectSettingsStep(in, step);
     } else if (in.word("edit-transformation")) {
         parseEditTransformation(in, step);
     } else if (in.word("user")) {

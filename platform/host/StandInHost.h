@@ -16,6 +16,7 @@
 #include "DialogSteps.h"
 #include "FaultSwitch.h"
 #include "HostWindows.h"
+#include "LibraryDesk.h"
 #include "MenuBar.h"
 #include "ParameterExchange.h"
 #include "ProcessWindow.h"
@@ -111,6 +112,8 @@ public:
     CommandParameterLists& commandLists() { return m_commandLists; }
     // The parameter-change exchange open now, if any.
     std::optional<OpenParameterExchange>& parameterExchange() { return m_parameterExchange; }
+    // The part being created, "OWLP" and the queued object settings.
+    LibraryDesk& libraryDesk() { return m_libraryDesk; }
 
     ProjectNotifierProc projectNotifier() const { return m_projectNotifier; }
     ModuleDataHandlerProc moduleDataHandler() const { return m_moduleDataHandler; }
@@ -173,6 +176,7 @@ private:
     FaultSwitch m_faults;
     CommandParameterLists m_commandLists;
     std::optional<OpenParameterExchange> m_parameterExchange;
+    LibraryDesk m_libraryDesk;
 
     void* m_library = nullptr;
     bool m_loaded = false;

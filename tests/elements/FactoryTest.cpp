@@ -101,7 +101,6 @@ TEST_F(Factory, SubKindsPickTheirCreatorAndSetTheLinksTypeId) {
 }
 
 TEST_F(Factory, UnknownAndUnbuiltKindsGiveNothing) {
-    registerObjectElementCreators();
     registerDraftingElementCreators();
     registerConstructionElementCreators();
     registerCurtainWallElementCreators();

@@ -161,7 +161,7 @@ TEST_F(LibraryDatabase, TheFactoryTypesByFamilyAsksPreferredCreatorsFirstAndFree
         uint32_t type, wantType;
         bool made;
     } cases[] = {
-        {"{W}-{1}", LibPartObject, LibPartWindow, false}, // no window source yet, but typed
+        {"{W}-{1}", LibPartObject, LibPartWindow, true}, // typed as the window it derives from
         {"", 12, 12, false},
         {"", LibPartMacro, LibPartMacro, true},
     };

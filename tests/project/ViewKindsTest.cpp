@@ -10,6 +10,7 @@
 #include "elements/CutPlaneReference.h"
 #include "elements/ElementFactory.h"
 #include "elements/ElementTestSupport.h"
+#include "library/LibraryModel.h"
 #include "platform/gsroot/UniString.h"
 #include "project/Plan.h"
 #include "project/ViewKinds.h"

@@ -6,9 +6,9 @@ using namespace zavhost;
 
 TEST(FunctionSlots, EverySlotHasItsNameAndCanBeEmptied) {
     const std::vector<std::string>& names = functionSlotNames();
-    ASSERT_EQ(names.size(), 83u);
+    ASSERT_EQ(names.size(), 92u);
     EXPECT_EQ(names.front(), "DatabaseCall");
-    EXPECT_EQ(names.back(), "DisposeParameterHandle");
+    EXPECT_EQ(names.back(), "GetLibPartDetails");
     HostFunctionTable table;
     fillFunctionTable(&table);
     for (const std::string& name : names) {
