@@ -54,15 +54,13 @@ bool ParametricSource::takeParameterSection(GSHandle handle) {
     return true;
 }
 
-GSHandle ParametricSource::buildParameterSection() {
+GSErrCode ParametricSource::buildParameterSection(GSHandle& section) {
+    section = nullptr;
     ElementMemoStore store;
-    if (!writeMemo(store)) return nullptr;
-    GSHandle section = nullptr;
-    if (ACAPBuildLibPartParamSection(store.getParameters(), getA(), getB(), &section) != hosterr::Ok) {
-        freeHandle(section);
-        return nullptr;
-    }
-    return section;
+    if (!writeMemo(store)) return hosterr::MemoryFull;
+    const GSErrCode err = ACAPBuildLibPartParamSection(store.getParameters(), getA(), getB(), &section);
+    if (err != hosterr::Ok) freeHandle(section);
+    return err;
 }
 
 void ParametricSource::sectionChanged(uint32_t code) {
@@ -130,9 +128,11 @@ GSErrCode ParametricSource::writeSections(bool update) {
         const auto [code, handle] = list.at(i);
         GSErrCode err = hosterr::Ok;
         if (code == section::Parameters) {
-            MemoryBlock parameters = getSection(code);
-            if (parameters.isEmpty()) continue;
-            err = ACAPSetupLibPartParamSection(&getRecord(), parameters.getHandle(), &getDetails());
+            GSHandle built = nullptr;
+            err = buildParameterSection(built);
+            MemoryBlock parameters(built);
+            if (err == hosterr::Ok)
+                err = ACAPSetupLibPartParamSection(&getRecord(), parameters.getHandle(), &getDetails());
             if (err == hosterr::Ok) err = send(code, parameters.getHandle(), nullptr);
         } else if (handle == nullptr) {
             continue;

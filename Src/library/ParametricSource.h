@@ -43,7 +43,8 @@ public:
 
     // Sends the sections to the host in code order: rewritten in the part at its index (update),
     // else added to the part being created. "PARD" is built from the parameters and set up with
-    // the details first; entries without a handle are skipped. The host's first failure, else 0.
+    // the details first (a "PARD" that cannot be built fails, so that no stale parameters are
+    // written); entries without a handle are skipped. The host's first failure, else 0.
     GSErrCode writeSections(bool update);
 
     // The parameter memo's owner is the source.
@@ -60,7 +61,7 @@ protected:
     // From the part's default parameters in the library; a part without them has none.
     void loadThroughOwner() override;
     bool takeParameterSection(GSHandle handle) override;
-    GSHandle buildParameterSection() override;
+    GSErrCode buildParameterSection(GSHandle& section) override;
     void sectionChanged(uint32_t code) override;
 
 private:

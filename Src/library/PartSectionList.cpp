@@ -151,9 +151,8 @@ void ComponentResourceMemo::load() {
 }
 
 MemoryBlock ComponentResourceMemo::getSection(uint32_t code) {
-    if (code == section::Parameters) {
-        if (GSHandle built = buildParameterSection()) return MemoryBlock(built);
-    }
+    GSHandle built = nullptr;
+    if (code == section::Parameters && buildParameterSection(built) == hosterr::Ok) return MemoryBlock(built);
     return MemoryBlock(copyOf(sections().find(code)));
 }
 

@@ -90,9 +90,10 @@ public:
 protected:
     PartSectionList& sections();
     // Hooks of the source: the parameters from a "PARD" handle (which stays the caller's), a new
-    // "PARD" handle of the parameters (null on failure), and a section set or removed.
+    // "PARD" handle of the parameters (none, and the host's answer, on failure), and a section set
+    // or removed.
     virtual bool takeParameterSection(GSHandle handle) = 0;
-    virtual GSHandle buildParameterSection() = 0;
+    virtual GSErrCode buildParameterSection(GSHandle& section) = 0;
     virtual void sectionChanged(uint32_t) {}
 
 private:

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
@@ -84,6 +85,19 @@ void parsePart(LineReader& in, Step& step) {
             step.model.flags.insert("unreadable");
         } else if (in.word("param")) {
             step.clauses.push_back(parameterClause(in, false));
+        } else if (in.word("array")) {
+            ValueClause array;
+            array.word = "array";
+            array.name = in.text("the parameter's name");
+            array.kind = in.anyWord("a parameter kind");
+            if (array.kind != "length" && array.kind != "real" && array.kind != "int")
+                throw LineError{"an array parameter is length, real or int"};
+            const int64_t rows = in.number("a row count", 1, 1000);
+            const int64_t columns = in.number("a column count", 1, 1000);
+            array.value = std::to_string(rows) + " " + std::to_string(columns);
+            for (int64_t i = 0; i < rows * columns; ++i)
+                array.value += " " + realText(in.real("a cell of the array"));
+            step.clauses.push_back(array);
         } else if (in.word("rule")) {
             ValueClause rule;
             rule.word = "rule";
@@ -93,7 +107,7 @@ void parsePart(LineReader& in, Step& step) {
             step.clauses.push_back(rule);
         } else {
             throw LineError{"library part knows file, id, parent, version, owner, a, b, missing, unreadable, "
-                            "param and rule"};
+                            "param, array and rule"};
         }
     }
 }
@@ -102,10 +116,27 @@ void parsePart(LineReader& in, Step& step) {
 StoredBlock partParameters(const Step& step) {
     StoredBlock block;
     for (const ValueClause& clause : step.clauses) {
-        if (clause.word != "param") continue;
-        const HostAdditionalParameter record =
-            parameterRecord(parameterKinds().at(clause.kind), clause.name,
-                            clause.kind == "text" ? 0.0 : std::stod(clause.value), clause.value);
+        if (clause.word != "param" && clause.word != "array") continue;
+        HostAdditionalParameter record = parameterRecord(
+            parameterKinds().at(clause.kind), clause.name,
+            clause.word == "array" || clause.kind == "text" ? 0.0 : std::stod(clause.value), clause.value);
+        if (clause.word == "array") {
+            // ROWS COLS then the cells, row by row, each a double.
+            std::istringstream numbers(clause.value);
+            double rows = 0, columns = 0, cell = 0;
+            numbers >> rows >> columns;
+            StoredBlock cells;
+            while (numbers >> cell)
+                cells.bytes.append(reinterpret_cast<const char*>(&cell), sizeof cell);
+            record.valueForm = ParameterArrayValue;
+            record.firstDimension = static_cast<uint32_t>(rows);
+            record.secondDimension = static_cast<uint32_t>(columns);
+            record.value = HostParameterValue();
+            record.value.array = nullptr;
+            block.nested.emplace_back(
+                static_cast<uint32_t>(block.bytes.size() + offsetof(HostAdditionalParameter, value)),
+                std::move(cells));
+        }
         block.bytes.append(reinterpret_cast<const char*>(&record), sizeof record);
     }
     return block;

@@ -211,3 +211,37 @@ TEST_F(ModelTest, TheWholeModelRoundTripsThroughTheProjectFile) {
         EXPECT_NE(error.find(tag), std::string::npos) << error;
     }
 }
+
+TEST(ProjectFile, PartSectionsAndDetailsRoundTripAndADamagedSectionChunkFails) {
+    Project project = sampleProject();
+    LibraryPart part;
+    part.name = "Chair";
+    part.type = 4;
+    part.thirdDetail = 1;
+    part.setSection({fourCC("VLSC"), "VALUES \"a\" \"b\"", true, false});
+    part.setSection({fourCC("3DSC"), "", true, true});
+    project.library.add(part);
+    project.library.add(LibraryPart()); // without sections: not in the chunk
+    Project loaded;
+    std::string error;
+    ASSERT_TRUE(ProjectFile::decode(ProjectFile::encode(project), &loaded, &error)) << error;
+    EXPECT_TRUE(loaded.library == project.library);
+
+    const std::string bytes = ProjectFile::encode(project);
+    // The chunk stands before the end, which these replace it in front of.
+    const size_t at = bytes.find(u32(fourCC("LSEC")));
+    ASSERT_NE(at, std::string::npos);
+    const std::string before = bytes.substr(0, at);
+    const std::string after = chunk("END ", "");
+    auto fails = [&](const std::string& payload, const std::string& why) {
+        error.clear();
+        EXPECT_FALSE(ProjectFile::decode(before + chunk("LSEC", payload) + after, &loaded, &error)) << why;
+        EXPECT_NE(error.find(why), std::string::npos) << error;
+    };
+    const std::string section = u32(fourCC("3DSC")) + u32(1) + u32(1) + "x";
+    fails(u32(1) + u32(3) + u32(0) + u32(0), "not there");
+    fails(u32(1) + u32(1) + u32(0) + u32(2) + section + section, "not the host's");
+    fails(u32(1) + u32(1) + u32(0x10000) + u32(0), "not the host's");
+    fails(u32(1) + u32(1) + u32(0) + u32(9), "more sections");
+    fails(u32(1) + u32(1) + u32(0) + u32(1) + u32(fourCC("3DSC")) + u32(1) + u32(5) + "x", "past its end");
+}
