@@ -10,10 +10,12 @@ namespace {
 constexpr size_t recordSize = sizeof(HostAdditionalParameter);
 constexpr size_t valueOffset = offsetof(HostAdditionalParameter, value);
 
-const StoredBlock* nestedAt(const StoredBlock& records, size_t slot) {
-    for (const auto& [offset, block] : records.nested)
-        if (offset == slot) return &block;
-    return nullptr;
+// The nested block of a slot, walking the blocks (in the order of their slots) from `next` on.
+const StoredBlock* nestedAt(const StoredBlock& records, size_t slot, size_t& next) {
+    while (next < records.nested.size() && records.nested[next].first < slot)
+        ++next;
+    return next < records.nested.size() && records.nested[next].first == slot ? &records.nested[next].second
+                                                                              : nullptr;
 }
 } // namespace
 
@@ -24,6 +26,7 @@ std::string buildParamSectionBytes(const std::optional<StoredBlock>& records, do
     header.a = a;
     header.b = b;
     std::string out(reinterpret_cast<const char*>(&header), sizeof header);
+    size_t next = 0;
     for (size_t i = 0; i < count; ++i) {
         HostAdditionalParameter record;
         std::memcpy(static_cast<void*>(&record), records->bytes.data() + i * recordSize, recordSize);
@@ -31,7 +34,7 @@ std::string buildParamSectionBytes(const std::optional<StoredBlock>& records, do
         if (array) record.value.array = nullptr;
         out.append(reinterpret_cast<const char*>(&record), recordSize);
         if (!array) continue;
-        const StoredBlock* values = nestedAt(*records, i * recordSize + valueOffset);
+        const StoredBlock* values = nestedAt(*records, i * recordSize + valueOffset, next);
         const uint32_t length = values != nullptr ? static_cast<uint32_t>(values->bytes.size()) : 0;
         out.append(reinterpret_cast<const char*>(&length), sizeof length);
         if (values != nullptr) out += values->bytes;

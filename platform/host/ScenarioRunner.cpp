@@ -137,6 +137,9 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
         passed = fail(unused.line,
                       "this line was never used: no dialog " + inQuotes(*unused.text) + " ran after it");
     }
+    if (passed && !m_host.libraryDesk().objectSettings.empty())
+        passed = fail(m_host.libraryDesk().objectSettings.front().line,
+                      "this line was never used: no object settings opened after it");
     if (passed && !m_host.input().queued().empty())
         passed =
             fail(m_host.input().queued().front().line, "this line was never used: no input asked for it");
