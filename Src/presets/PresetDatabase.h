@@ -15,6 +15,7 @@ namespace tarnwick {
 
 class DataBufferIn;
 class PresetRecordFilter;
+class TarnwickLibrary;
 class XMLWriter;
 template <class T> class ParameterForm;
 
@@ -83,6 +84,12 @@ public:
     Guid getDefaultRecordId();
     // Only a live record becomes the default.
     void setDefaultRecordId(const Guid& id);
+
+    // Adds the records of a legacy preset file, made from the templates registered under its
+    // legacy type names; values the records do not name go through the configuration's presets
+    // (the add-on's without one). False when the file cannot be read whole, is no preset file, or
+    // the user cancels; records read before then stay.
+    bool importLegacyFile(DataBufferIn& in, const TarnwickLibrary* configuration = nullptr);
 
     // Written under "tarnwickPresets"; with withoutPlaceholders a copy without the placeholders.
     [[nodiscard]] bool writeDocument(XMLWriter& writer, bool withoutPlaceholders, bool pretty = true);

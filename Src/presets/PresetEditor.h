@@ -1,6 +1,7 @@
 // The preset subsystem's subscribers: PresetEditor hears ("HOST", "EPDB"), the request to edit the
-// presets, and PresetUpdater ("HOST", "UEPR"), the request to bring elements up to date with them.
-// Until the preset manager and the element update exist, neither handles its event.
+// presets, and opens the preset manager; PresetUpdater hears ("HOST", "UEPR") and brings the
+// placed objects up to date with the presets as one undoable step, "Update Styles". The host
+// sends both as add-on commands; each installs its command's handler when it starts listening.
 #pragma once
 
 #include "Environment/HostEvent.h"
@@ -13,7 +14,8 @@ public:
     static constexpr EventType Type{HostSource, fourCC("EPDB")};
 
     void getEventTypes(std::vector<EventType>& types) const override { types.push_back(Type); }
-    bool receive(Event&) override { return false; }
+    bool initialize() override;
+    bool receive(Event& event) override;
 };
 
 class PresetUpdater : public Subscriber {
@@ -21,7 +23,9 @@ public:
     static constexpr EventType Type{HostSource, fourCC("UEPR")};
 
     void getEventTypes(std::vector<EventType>& types) const override { types.push_back(Type); }
-    bool receive(Event&) override { return false; }
+    bool initialize() override;
+    // Refused by the host inside a notification; a declined question leaves no step.
+    bool receive(Event& event) override;
 };
 
 } // namespace tarnwick

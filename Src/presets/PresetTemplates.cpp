@@ -69,6 +69,11 @@ void registerPresetTemplate(std::unique_ptr<PresetRecord> record, const String& 
     r.updater = std::make_unique<PresetUpdater>();
     addon->addSubscriber(r.editor.get());
     addon->addSubscriber(r.updater.get());
+    // Registered after the add-on started listening: they start on their own.
+    if (addon->getPhase() == Addon::Phase::Initialized) {
+        (void)r.editor->initialize();
+        (void)r.updater->initialize();
+    }
 }
 
 uint32_t getTemplateKind(const String& type) {

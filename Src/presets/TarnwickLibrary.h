@@ -9,12 +9,15 @@
 #include <vector>
 
 #include "Environment/DateTime.h"
+#include "platform/api/HostTypes.h"
 #include "presets/Preset.h"
 
 namespace tarnwick {
 
 class Addon;
 class DataBufferIn;
+class EditManager;
+class Element;
 
 // The presets of the configuration, written as "preset" members.
 class PresetList : public XMLArray {
@@ -58,6 +61,18 @@ public:
     // The first preset of the record's type through which the value name reaches a field.
     Preset* findPresetFor(const String& valueName, const PresetRecord& record,
                           const PresetDatabase& database) const;
+
+    // Brings a placed object's parameters up to date with the presets that serve its part type,
+    // against the project's preset database. Other elements are left alone. True when it changed.
+    bool updateElement(Element& element) const;
+    // Whether a preset serves placed parts of that type.
+    bool servesPart(uint32_t partType) const;
+    // The update run over the drawing of the edit manager: the selection, or every placed object
+    // once the user agrees. Each object is made editable before its presets apply, so one that
+    // cannot be is neither changed nor recorded. False without a drawing or when the user
+    // declines; a failed save ends the run with the host's code in *failure (0 otherwise), and
+    // the preset database is then put back as it was.
+    bool collectElementsForUpdate(EditManager& edits, bool all, GSErrCode* failure = nullptr) const;
 
     // Reads a "tarnwickLibrary" document. All or nothing: on failure the configuration stays as it
     // was and the reason goes to the debug output.

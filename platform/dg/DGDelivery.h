@@ -26,6 +26,10 @@ void CallItemObservers(PanelState& state, short item,
 // does nothing when the panel has gone.
 void Run(Panel& panel, std::function<void(Panel&)> work);
 
+// The user moves the focus to the item (a click or a choice there); the item that had it hears
+// ItemFocusLost first.
+void MoveFocus(Panel& panel, short item);
+
 // The user or the add-on asks to close; the panel closes when every observer lets it.
 void RequestClose(Panel& panel, bool accept);
 // Closes at once and delivers PanelClosed.

@@ -135,6 +135,7 @@ bool Desk::ClickListRow(Panel& panel, short item, short row, short modifiers, st
     ListState* list = reachableList(panel, item, why);
     if (list == nullptr || !hasRow(panel, item, *list, row, why)) return false;
     Point at = rowPoint(*list, row);
+    Delivery::MoveFocus(panel, item);
     toList(panel, item, modifiers, [row, modifiers, at](Item& source, ListBoxObserver& observer) {
         observer.ListBoxClicked(ListBoxClickEvent(&source, row, modifiers, at));
     });
@@ -283,6 +284,7 @@ bool Desk::ChoosePopUpEntry(Panel& panel, short item, const GS::UniString& text,
     if (menu->Find(entry)->disabled)
         return refuse(why,
                       "the entry \"" + text.ToCStr() + "\" of " + itemName(panel, item) + " is disabled");
+    Delivery::MoveFocus(panel, item);
     if (menu->chosen == entry) return true;
     menu->chosen = entry;
     bool userControl = state->type == ItemType::UserControl;

@@ -41,15 +41,8 @@ bool wrongKind(Panel& panel, short item, const ItemState& state, const char* act
                            Desk::Describe(panel) + ": it is " + ItemTypeWithArticle(state.type));
 }
 
-// Moves the focus to the item; the item that had it hears ItemFocusLost.
 void focus(Panel& panel, short item) {
-    PanelState& state = panel.State();
-    short previous = state.focus;
-    state.focus = item;
-    if (previous == 0 || previous == item) return;
-    Delivery::ToItem(panel, previous, [](Item& source, ItemObserver& observer) {
-        observer.ItemFocusLost(ItemFocusEvent(&source));
-    });
+    Delivery::MoveFocus(panel, item);
 }
 
 void notifyChanged(Panel& panel, short item) {
@@ -75,6 +68,16 @@ private:
     DGMousePosData m_saved;
 };
 } // namespace
+
+void Delivery::MoveFocus(Panel& panel, short item) {
+    PanelState& state = panel.State();
+    short previous = state.focus;
+    state.focus = item;
+    if (previous == 0 || previous == item) return;
+    Delivery::ToItem(panel, previous, [](Item& source, ItemObserver& observer) {
+        observer.ItemFocusLost(ItemFocusEvent(&source));
+    });
+}
 
 bool Desk::TypeText(Panel& panel, short item, const GS::UniString& text, std::string* why) {
     ItemState* state = reachable(panel, item, why);

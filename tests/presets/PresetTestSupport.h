@@ -1,7 +1,7 @@
 // Preset tests run inside a started module (the registry gives the add-on its database, the
 // add-on holds the configuration), with three registered kinds of record: "wall" (kind 1) with a
-// required thickness, a pen, a reference to a skin and a list of allowed skins; "skin" (kind 1)
-// with a material and a reference back to a wall; "door" (kind 2) with a width.
+// required thickness, a pen, a reference to a skin, a list of allowed skins and a view fill; "skin"
+// (kind 1) with a material and a reference back to a wall; "door" (kind 2) with a width.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -36,6 +36,7 @@ inline std::unique_ptr<PresetRecord> makeTemplate(const char* type) {
         fields.push_back(std::make_unique<PresetFieldType<Int32Setting, int32_t>>(String("pen")));
         fields.push_back(std::make_unique<PresetIDField>(String("skin")));
         fields.push_back(std::make_unique<PresetIDField>(String("allowed")));
+        fields.push_back(std::make_unique<PresetFieldType<Int32Setting, int32_t>>(String("viewFillType")));
     } else if (std::string(type) == "skin") {
         fields.push_back(std::make_unique<PresetFieldType<StringSetting, String>>(String("material")));
         fields.push_back(std::make_unique<PresetIDField>(String("wall")));

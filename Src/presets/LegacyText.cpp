@@ -1,0 +1,80 @@
+#include "presets/LegacyText.h"
+
+#include <cstdint>
+
+namespace tarnwick {
+
+namespace {
+
+// 0x80-0x9F; 0 where the code page defines nothing.
+constexpr char16_t Windows1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                          0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                          0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                          0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// 0x80-0xFF.
+constexpr char16_t MacRomanHigh[128] = {
+    0x00C4, 0x00C5, 0x00C7, 0x00C9, 0x00D1, 0x00D6, 0x00DC, 0x00E1, 0x00E0, 0x00E2, 0x00E4, 0x00E3, 0x00E5,
+    0x00E7, 0x00E9, 0x00E8, 0x00EA, 0x00EB, 0x00ED, 0x00EC, 0x00EE, 0x00EF, 0x00F1, 0x00F3, 0x00F2, 0x00F4,
+    0x00F6, 0x00F5, 0x00FA, 0x00F9, 0x00FB, 0x00FC, 0x2020, 0x00B0, 0x00A2, 0x00A3, 0x00A7, 0x2022, 0x00B6,
+    0x00DF, 0x00AE, 0x00A9, 0x2122, 0x00B4, 0x00A8, 0x2260, 0x00C6, 0x00D8, 0x221E, 0x00B1, 0x2264, 0x2265,
+    0x00A5, 0x00B5, 0x2202, 0x2211, 0x220F, 0x03C0, 0x222B, 0x00AA, 0x00BA, 0x03A9, 0x00E6, 0x00F8, 0x00BF,
+    0x00A1, 0x00AC, 0x221A, 0x0192, 0x2248, 0x2206, 0x00AB, 0x00BB, 0x2026, 0x00A0, 0x00C0, 0x00C3, 0x00D5,
+    0x0152, 0x0153, 0x2013, 0x2014, 0x201C, 0x201D, 0x2018, 0x2019, 0x00F7, 0x25CA, 0x00FF, 0x0178, 0x2044,
+    0x20AC, 0x2039, 0x203A, 0xFB01, 0xFB02, 0x2021, 0x00B7, 0x201A, 0x201E, 0x2030, 0x00C2, 0x00CA, 0x00C1,
+    0x00CB, 0x00C8, 0x00CD, 0x00CE, 0x00CF, 0x00CC, 0x00D3, 0x00D4, 0xF8FF, 0x00D2, 0x00DA, 0x00DB, 0x00D9,
+    0x0131, 0x02C6, 0x02DC, 0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7};
+
+bool isValidUtf8(const std::string& bytes) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        auto c = static_cast<uint8_t>(bytes[i]);
+        size_t extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : 4;
+        if (extra == 4 || i + extra >= bytes.size()) return false;
+        uint32_t code = extra == 0 ? c : c & (0x3F >> extra);
+        for (size_t k = 1; k <= extra; ++k) {
+            auto next = static_cast<uint8_t>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+        static constexpr uint32_t least[4] = {0, 0x80, 0x800, 0x10000};
+        if (code < least[extra] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+void appendUtf8(std::string& out, char16_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+char16_t decodeByte(uint8_t byte, LegacyCodePage codePage) {
+    if (byte < 0x80) return byte;
+    if (codePage == LegacyCodePage::MacRoman) return MacRomanHigh[byte - 0x80];
+    if (byte >= 0xA0) return byte; // Latin-1 above 0x9F
+    char16_t code = Windows1252High[byte - 0x80];
+    return code != 0 ? code : char16_t(0xFFFD);
+}
+
+} // namespace
+
+String decodeLegacyText(std::string bytes, LegacyCodePage codePage) {
+    if (isValidUtf8(bytes)) return String(std::move(bytes));
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (char c : bytes)
+        appendUtf8(out, decodeByte(static_cast<uint8_t>(c), codePage));
+    return String(std::move(out));
+}
+
+} // namespace tarnwick

@@ -1,0 +1,55 @@
+#include "presets/PresetEditor.h"
+
+#include "Environment/Addon.h"
+#include "Environment/Host.h"
+#include "Environment/HostCallbacks.h"
+#include "Environment/Transaction.h"
+#include "platform/api/HostErrors.h"
+#include "presets/PresetDialog.h"
+#include "presets/TarnwickLibrary.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr uint32_t UpdateTexts = 32707;
+
+class PresetUpdateTransaction : public Transaction {
+public:
+    PresetUpdateTransaction() : Transaction(Host::getResourceString(UpdateTexts, 12), true, true) {}
+
+    bool mayStart() override { return getAddon() != nullptr; }
+    // A declined question answers cancelled, so that the host keeps no empty step.
+    GSErrCode run() override {
+        TarnwickLibrary* library = getAddon()->getTarnwickLibrary();
+        GSErrCode failure = hosterr::Ok;
+        bool ran = library != nullptr && library->collectElementsForUpdate(getEditManager(), false, &failure);
+        getEditManager().restore(true);
+        if (!ran) return hosterr::Cancelled;
+        return failure;
+    }
+};
+
+} // namespace
+
+bool PresetEditor::initialize() {
+    return installCommandHandler(Type.kind, 1) == hosterr::Ok;
+}
+
+bool PresetEditor::receive(Event&) {
+    PresetDialog dialog;
+    (void)dialog.open();
+    return true;
+}
+
+bool PresetUpdater::initialize() {
+    return installCommandHandler(Type.kind, 1) == hosterr::Ok;
+}
+
+bool PresetUpdater::receive(Event&) {
+    PresetUpdateTransaction update;
+    (void)Host::runTransaction(update); // the host reports a refused step itself
+    return true;
+}
+
+} // namespace tarnwick
