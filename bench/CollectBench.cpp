@@ -19,6 +19,7 @@
 #include "HeapPeak.h"
 #include "annotation/AnnotationList.h"
 #include "elements/ElementFactory.h"
+#include "library/LibraryModel.h"
 #include "platform/gsroot/Memory.h"
 #include "support/TestAddon.h"
 

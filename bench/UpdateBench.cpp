@@ -31,6 +31,7 @@
 #include "annotation/ZAVLinkAddon.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "elements/ElementFactory.h"
+#include "library/LibraryModel.h"
 #include "platform/windows/Registry.h"
 #include "platform/windows/Shell.h"
 #include "project/Project.h"

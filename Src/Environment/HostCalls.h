@@ -325,3 +325,6 @@ inline GSErrCode ACAPSaveLibPart(HostLibPart* part) {
 inline GSErrCode ACAPGetLibPartDetails(int32_t libIndex, HostLibPartDetails* details) {
     return TARNWICK_HOST_CALL(GetLibPartDetails, libIndex, details);
 }
+inline GSErrCode ACAPGetElementPrimitives(const HostElementHead* head, ShapePrimitiveProc callback) {
+    return TARNWICK_HOST_CALL(GetElementPrimitives, head, callback);
+}

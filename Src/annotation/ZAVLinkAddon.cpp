@@ -14,6 +14,7 @@
 #include "annotation/SelectSpecification.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "elements/ElementFactory.h"
+#include "library/LibraryModel.h"
 #include "presets/PresetsModel.h"
 #include "project/Alert.h"
 

@@ -37,6 +37,7 @@ class ElementLinkList;
 class Finish;
 class Material;
 class MemoStore;
+class PrimitiveList;
 class Storey;
 class TextStyle;
 
@@ -143,6 +144,9 @@ public:
     virtual void getLineStyle(LineStyle& style, uint32_t which) const;
     virtual void getFinish(Finish& finish, uint32_t which) const;
     virtual std::unique_ptr<Pattern> getPattern(bool withComposite) const;
+    // Roles 0 and 1 of the element classes that have them; null in the base.
+    virtual std::unique_ptr<TextStyle> getTextStyle(uint32_t which) const;
+    virtual std::unique_ptr<ArrowStyle> getArrowStyle(uint32_t which) const;
     virtual void getComplexProfile(ComplexProfile& profile) const;
     virtual void getMaterial(Material& material) const;
     // With structure type 1, the first quantity of the composite layers of that material.
@@ -155,8 +159,8 @@ public:
     virtual void setPattern(const Pattern&) {}
     virtual void setLineStyle(const LineStyle&, uint32_t) {}
     virtual void setFinish(const Finish&, uint32_t) {}
-    virtual void setTextStyle(const TextStyle&) {}
-    virtual void setArrowStyle(const ArrowStyle&) {}
+    virtual void setTextStyle(const TextStyle&, uint32_t) {}
+    virtual void setArrowStyle(const ArrowStyle&, uint32_t) {}
     virtual void setComplexProfile(const ComplexProfile&) {}
     virtual void setMaterial(const Material&) {}
     virtual void setStructureType(uint32_t) {}
@@ -175,6 +179,10 @@ public:
     virtual std::unique_ptr<Cube> getBounds(bool fromHost);
     virtual std::unique_ptr<CadPolygon> getOutline() const;
     virtual size_t getTransformCount() const;
+    // Has the host draw the element's 2D symbol and appends it to target as primitives, those inside
+    // a bracket only with keepBracketed. The element's drawing (else the floor plan) is made current
+    // first. False when the host refuses; what was appended stays.
+    virtual bool makePrimitives(PrimitiveList& target, bool keepBracketed);
     // Built on first use (with the element's drawing current), then shared by copies.
     virtual std::shared_ptr<Element3D> getElement3D();
     // A new model of the element; null without a Guid or when it has no body.

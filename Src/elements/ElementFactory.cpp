@@ -5,8 +5,6 @@
 
 #include "elements/Element.h"
 #include "elements/MemoStore.h"
-#include "elements/text/Label.h"
-#include "elements/text/Text.h"
 
 namespace tarnwick {
 
@@ -45,24 +43,6 @@ template <size_t N> void registerAll(const Registration (&kinds)[N]) {
 }
 
 // The product's registration order matters only within one id.
-constexpr Registration draftingKinds[] = {
-    {14, nullptr},      // angular dimension
-    {21, nullptr},      // circle
-    {22, nullptr},      // arc: the circle's creator again
-    {11, nullptr},      // linear dimension
-    {18, nullptr},      // hatch
-    {24, nullptr},      // hotspot
-    {16, &createLabel}, // label
-    {13, nullptr},      // level dimension
-    {19, nullptr},      // line
-    {31, nullptr},      // image
-    {30, nullptr},      // placed drawing
-    {20, nullptr},      // polyline
-    {12, nullptr},      // radial dimension
-    {23, nullptr},      // spline
-    {15, &createText},
-};
-
 constexpr Registration constructionKinds[] = {
     {3, nullptr},  // beam
     {2, nullptr},  // column
@@ -126,10 +106,6 @@ std::unique_ptr<Element> createElement(const API_Element& record, ElementLink& l
         if (given != store) delete given; // not the caller's: a store the element fetched itself
     }
     return element;
-}
-
-void registerDraftingElementCreators() {
-    registerAll(draftingKinds);
 }
 
 void registerConstructionElementCreators() {

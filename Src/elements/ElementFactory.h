@@ -29,8 +29,7 @@ void registerElementCreator(uint16_t elementId, ElementCreator creator, bool pre
 std::unique_ptr<Element> createElement(const API_Element& record, ElementLink& link, MemoStore* store);
 
 // The framework's and the product's registrations, in the product's order; a kind whose class is
-// not built yet registers nothing. The object kinds' are the library model's.
-void registerDraftingElementCreators();
+// not built yet registers nothing. The drafting and object kinds' are the library model's.
 void registerConstructionElementCreators();
 void registerCurtainWallElementCreators();
 // Forgets every creator; lookups find nothing until a registration starts a list again.

@@ -3,9 +3,11 @@
 
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
+#include "elements/ArrowStyle.h"
 #include "elements/Element.h"
 #include "elements/Element3D.h"
 #include "elements/ElementQuantities.h"
+#include "elements/text/TextStyle.h"
 #include "geometry/Leveller.h"
 #include "project/Drawing.h"
 
@@ -26,6 +28,14 @@ void Element::getLineStyle(LineStyle& style, uint32_t) const {
 void Element::getFinish(Finish&, uint32_t) const {}
 
 std::unique_ptr<Pattern> Element::getPattern(bool) const {
+    return nullptr;
+}
+
+std::unique_ptr<TextStyle> Element::getTextStyle(uint32_t) const {
+    return nullptr;
+}
+
+std::unique_ptr<ArrowStyle> Element::getArrowStyle(uint32_t) const {
     return nullptr;
 }
 

@@ -1,8 +1,11 @@
 #include "library/ComponentElem.h"
 
+#include "Environment/HostCalls.h"
 #include "elements/MemoStore.h"
 #include "library/Library.h"
+#include "library/ParameterListPopulator.h"
 #include "platform/api/ParameterRecords.h"
+#include "platform/gsroot/UniString.h"
 
 namespace tarnwick {
 
@@ -39,14 +42,14 @@ void ComponentElem::mergeChanges(const Memo& changed, const Memo& reference) {
 void ComponentElem::loadMemo(uint64_t mask, MemoStore*& store) {
     Element::loadMemo(mask, store);
     if (!isMemoLoadSuspended()) {
-        if (!GableMemo::isLoaded()) mask |= GableMemo::MemoMask;
-        if (!ParameterMemo::isLoaded()) mask |= ParameterMemo::MemoMask;
+        if (!GableMemo::isLoaded() || !GableMemo::isValid()) mask |= GableMemo::MemoMask;
+        if (!ParameterMemo::isLoaded() || !ParameterMemo::isValid()) mask |= ParameterMemo::MemoMask;
     }
-    mask &= GableMemo::MemoMask | ParameterMemo::MemoMask;
-    if (mask == 0) return;
-    if (store == nullptr && getLink().hasGuid()) (void)fetchMemo(mask, store);
+    const uint64_t parts = mask & (GableMemo::MemoMask | ParameterMemo::MemoMask);
+    if (parts == 0) return;
+    if (store == nullptr && getLink().hasGuid() && !fetchMemo(mask, store)) return;
     if (store == nullptr) {
-        if ((mask & ParameterMemo::MemoMask) == 0) {
+        if ((parts & ParameterMemo::MemoMask) == 0) {
             GableMemo::setLoaded(true);
             return;
         }
@@ -54,8 +57,8 @@ void ComponentElem::loadMemo(uint64_t mask, MemoStore*& store) {
         store = new ElementMemoStore();
         (void)loadPartDefaults(*store, false);
     }
-    if ((mask & GableMemo::MemoMask) != 0) (void)GableMemo::readMemo(*store);
-    if ((mask & ParameterMemo::MemoMask) != 0) (void)ParameterMemo::readMemo(*store);
+    if ((parts & GableMemo::MemoMask) != 0) (void)GableMemo::readMemo(*store);
+    if ((parts & ParameterMemo::MemoMask) != 0) (void)ParameterMemo::readMemo(*store);
 }
 
 ElementMemoPtr ComponentElem::buildMemo(uint64_t& mask) {
@@ -74,15 +77,57 @@ void ComponentElem::setComponentLink(const ComponentLink& link, bool resetSizes,
     reloadDefaults(resetSizes, loadParameters, false);
 }
 
+bool ComponentElem::loadDefaultParameters(bool sameLibraryPartOnly, bool keepSizeParameters, bool resizeRows,
+                                          bool resizeColumns) {
+    auto record = std::make_unique<API_Element>();
+    ElementMemoPtr memo = makeElementMemo();
+    if (!getDefaults(*record, memo.get())) return false;
+    ElementMemoStore store(memo.release());
+    if (sameLibraryPartOnly && partIndexOf(*record) != m_component.getIndex()) return true;
+    ParameterListPopulator populator(getParameterList());
+    (void)populator.populate(store, keepSizeParameters, resizeRows, resizeColumns);
+    return true;
+}
+
 void ComponentElem::fillOwnerRecord(HostParameterOwner& record) const {
     record.libIndex = m_component.getIndex();
-    record.guid = getGuid().toAPI();
+    record.typeCode = getElementID();
+    if (isValid()) {
+        record.guid = getGuid().toAPI();
+    } else {
+        record.variation = getVariation();
+        record.newElement = 1;
+    }
 }
 
 ComponentSource* ComponentElem::getSource() {
     if (!m_source && m_component.getLibrary() != nullptr)
         m_source = m_component.getLibrary()->getSource(m_component);
     return m_source.get();
+}
+
+FamilyGuid ComponentElem::getOwnUnId() {
+    ComponentSource* source = getSource();
+    return source != nullptr ? source->getOwnUnId() : FamilyGuid();
+}
+
+FamilyGuid ComponentElem::getParentUnId() {
+    ComponentSource* source = getSource();
+    return source != nullptr ? source->getParentUnId() : FamilyGuid();
+}
+
+String ComponentElem::getLibraryPartName() {
+    if (ComponentSource* source = getSource()) return source->getName();
+    API_Guid guid = getGuid().toAPI();
+    GS::UniString name;
+    if (ACAPUtilityCall(fourCC("GULN"), &guid, &name) != hosterr::Ok) return String();
+    return String(name);
+}
+
+bool ComponentElem::refresh() const {
+    HostElementHead header;
+    getLink().writeHeader(header, true);
+    return ACAPDatabaseCall(fourCC("RFSH"), &header) == hosterr::Ok;
 }
 
 } // namespace tarnwick

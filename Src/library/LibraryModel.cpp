@@ -4,8 +4,10 @@
 #include "Environment/ModuleRegistry.h"
 #include "elements/CutPlaneReference.h"
 #include "elements/ElementFactory.h"
+#include "elements/text/Text.h"
 #include "interface/InterfaceModel.h"
 #include "library/CommandEvent.h"
+#include "library/Label.h"
 #include "library/Library.h"
 #include "library/Object.h"
 #include "library/ProxyElem.h"
@@ -48,6 +50,33 @@ void registerObjectElementCreators() {
     registerElementCreator(33, &createElevationReference);
     registerElementCreator(ProxyElem::TypeCode, &createProxy);
     registerElementCreator(Object::TypeCode, &createObject);
+}
+
+void registerDraftingElementCreators() {
+    struct Registration {
+        uint16_t id;
+        ElementCreator creator; // null while the kind's class is not built
+    };
+    // The product's order matters only within one id.
+    static constexpr Registration kinds[] = {
+        {14, nullptr},      // angular dimension
+        {21, nullptr},      // circle
+        {22, nullptr},      // arc: the circle's creator again
+        {11, nullptr},      // linear dimension
+        {18, nullptr},      // hatch
+        {24, nullptr},      // hotspot
+        {16, &createLabel}, // label
+        {13, nullptr},      // level dimension
+        {19, nullptr},      // line
+        {31, nullptr},      // image
+        {30, nullptr},      // placed drawing
+        {20, nullptr},      // polyline
+        {12, nullptr},      // radial dimension
+        {23, nullptr},      // spline
+        {15, &createText},
+    };
+    for (const Registration& kind : kinds)
+        if (kind.creator != nullptr) registerElementCreator(kind.id, kind.creator);
 }
 
 void registerLibraryModel() {

@@ -12,5 +12,8 @@ void registerLibraryModel();
 // The element factory's creators of the object kinds: section and elevation markers (25, 33),
 // proxies (29) and placed objects (6), in that order. The library model's start registers them.
 void registerObjectElementCreators();
+// The element factory's creators of the drafting kinds in the product's order (labels and texts
+// so far); the product registers them at its start.
+void registerDraftingElementCreators();
 
 } // namespace tarnwick

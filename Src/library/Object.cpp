@@ -85,6 +85,10 @@ void Object::takeObjectFields(const API_Element& record) {
     m_object = objectFieldsOf(record);
 }
 
+uint32_t Object::partIndexOf(const API_Element& record) const {
+    return objectFieldsOf(record).libIndex;
+}
+
 ComponentLink Object::partLink() const {
     return ComponentLink(m_object.libIndex, LibPartObject, nullptr);
 }

@@ -57,6 +57,7 @@ public:
     // --- Measures: the host's surface and volume of the object, asked each time.
     double getMeasureC() const override;
     double getMeasureD() override;
+    using ComponentElem::getOwner;
     void getOwner(ElementLink& owner) const override { owner = getOwnerLink(); }
     // The A by B rectangle about the centre of the bounds, not turned with the object (area and
     // perimeter are the same either way); null without bounds.
@@ -129,6 +130,9 @@ public:
     // The type's default fields, the part's index and first detail flag (true without a part),
     // no owner offset, and "A" and "B" at the part's default sizes.
     void initFromPart(const ComponentLink& part);
+
+protected:
+    uint32_t partIndexOf(const API_Element& record) const override;
 
 private:
     void takeObjectFields(const API_Element& record);

@@ -12,6 +12,7 @@
 #include "elements/input/RubberBand.h"
 #include "elements/input/UserPath.h"
 #include "elements/text/Text.h"
+#include "library/LibraryModel.h"
 #include "platform/api/HostErrors.h"
 #include "project/Alert.h"
 #include "project/Layer.h"

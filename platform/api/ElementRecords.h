@@ -244,6 +244,16 @@ struct HostPolygonArc {
 };
 static_assert(sizeof(HostPolygonArc) == 16 && offsetof(HostPolygonArc, angle) == 8);
 
+// One roof gable that cuts an element (memo part 2): the plane it cuts along, kept whole.
+struct HostGable {
+    double planeA = 0.0; // a x + b y + c z + d = 0
+    double planeB = 0.0;
+    double planeC = 0.0;
+    double planeD = 0.0;
+    uint8_t reserved[64] = {};
+};
+static_assert(sizeof(HostGable) == 96);
+
 // The two override records of construction elements: the longer one with the three flag bytes and
 // two attribute indices, the shorter extension with a third index and a flag.
 struct HostOverrideRecord {

@@ -5,6 +5,7 @@
 
 #include "HostRecords.h"
 #include "HostTypes.h"
+#include "PrimitiveRecords.h"
 
 namespace GS {
 class UniString;
@@ -236,6 +237,10 @@ struct HostFunctionTable {
     GSErrCode (*CreateLibPart)(HostLibPart* part) = nullptr;
     GSErrCode (*SaveLibPart)(HostLibPart* part) = nullptr;
     GSErrCode (*GetLibPartDetails)(int32_t libIndex, HostLibPartDetails* details) = nullptr;
+
+    // An element's drawing, one primitive per call of the callback, in the host's order. The element
+    // must be in the current database.
+    GSErrCode (*GetElementPrimitives)(const HostElementHead* head, ShapePrimitiveProc callback) = nullptr;
 };
 
 // What the module's environment check fills in.

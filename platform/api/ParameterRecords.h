@@ -81,12 +81,18 @@ struct HostCommandParameter {
 static_assert(sizeof(HostCommandParameter) == 48 && offsetof(HostCommandParameter, real) == 32);
 
 // Names whose parameters the change exchange ("OPAR") works on: a placed element of a part, or,
-// with a null Guid, the part's own defaults.
+// with a null Guid, the part's own defaults. An element not placed yet is named by its type and
+// variation with the new-element flag.
 struct HostParameterOwner {
     uint32_t libIndex = 0;
-    uint32_t reserved = 0;
+    uint16_t typeCode = 0;
+    uint8_t newElement = 0;
+    uint8_t reserved = 0;
     API_Guid guid;
+    uint32_t variation = 0;
+    uint32_t reserved1 = 0;
 };
+static_assert(offsetof(HostParameterOwner, guid) == 8 && offsetof(HostParameterOwner, variation) == 24);
 
 // What "GPAR" answers: the part's default sizes and a new handle of additional-parameter records
 // with the values as they stand after the changes (the caller disposes of it).

@@ -61,7 +61,8 @@ struct HostCutPlaneMarker {
     double elevation = 0.0;
     double rangeStart = 0.0; // the marker's extent runs from here to rangeEnd
     double rangeEnd = 0.0;
-    uint8_t reserved2[1056] = {};
+    uint16_t lineCounts[3] = {}; // points of the memo's three section lines
+    uint8_t reserved2[1050] = {};
     API_Guid targetGuid; // an element of the marker's own database
     uint8_t reserved3[72] = {};
     API_Guid viewGuid; // the database Guid of the section or elevation the marker shows
@@ -70,5 +71,6 @@ struct HostCutPlaneMarker {
 static_assert(sizeof(HostCutPlaneMarker) == 1600 && sizeof(HostCutPlaneMarker) <= sizeof(API_Element));
 static_assert(offsetof(HostCutPlaneMarker, markerPen) == 120 &&
               offsetof(HostCutPlaneMarker, elevation) == 168);
+static_assert(offsetof(HostCutPlaneMarker, lineCounts) == 192);
 static_assert(offsetof(HostCutPlaneMarker, targetGuid) == 1248 &&
               offsetof(HostCutPlaneMarker, viewGuid) == 1336);

@@ -16,12 +16,6 @@ template <class T> std::vector<T> itemsOf(const StoredMemo& memo, size_t offset)
     return items;
 }
 
-HostCoord2D pointAt(const API_Element& record, size_t offset) {
-    HostCoord2D point;
-    std::memcpy(&point, record.raw + offset, sizeof point);
-    return point;
-}
-
 bool same(const HostCoord2D& a, const HostCoord2D& b) {
     return a.x == b.x && a.y == b.y;
 }
@@ -40,6 +34,12 @@ double signedArea(const std::vector<HostCoord2D>& contour) {
     return sum / 2.0;
 }
 } // namespace
+
+HostCoord2D pointAt(const API_Element& record, size_t offset) {
+    HostCoord2D point;
+    std::memcpy(&point, record.raw + offset, sizeof point);
+    return point;
+}
 
 std::vector<std::vector<HostCoord2D>> contoursOf(const StoredMemo& memo) {
     std::vector<HostCoord2D> coords = itemsOf<HostCoord2D>(memo, offsetof(API_ElementMemo, coordinates));
@@ -73,7 +73,8 @@ std::vector<HostCoord3D> nodePointsOf(const StoredElement& element) {
         break;
     case 15:
     case 16: {
-        HostCoord2D point = pointAt(element.record, TextLocationOffset);
+        const size_t offset = element.head().typeCode == 15 ? TextLocationOffset : LabelLeaderOffset;
+        HostCoord2D point = pointAt(element.record, offset);
         nodes.push_back({point.x, point.y, 0.0});
         break;
     }
@@ -156,8 +157,11 @@ void transformGeometry(StoredElement& element, const HostEditTransformation& edi
         transformPointAt(element.record, LineEndOffset, edit);
         break;
     case 15:
-    case 16:
         transformPointAt(element.record, TextLocationOffset, edit);
+        break;
+    case 16:
+        for (size_t point = 0; point < 3; ++point)
+            transformPointAt(element.record, LabelLeaderOffset + point * sizeof(HostCoord2D), edit);
         break;
     default:
         break;

@@ -6,13 +6,19 @@
 #include <vector>
 
 #include "ElementStore.h"
+#include "platform/api/LabelRecords.h"
 
 namespace zavhost {
 
 // Record offsets of the points the host reads for kinds without a polygon.
 inline constexpr size_t LineBeginOffset = 184; // lines (19): begin and end, two plan points
 inline constexpr size_t LineEndOffset = 200;
-inline constexpr size_t TextLocationOffset = 192; // texts (15) and labels (16)
+inline constexpr size_t TextLocationOffset = 192; // texts (15)
+// Labels (16): the leader's three points, the first the label's reference point.
+inline constexpr size_t LabelLeaderOffset = offsetof(HostLabelElement, leader);
+
+// The plan point a record keeps at the offset.
+HostCoord2D pointAt(const API_Element& record, size_t offset);
 
 // The polygon's contours from the memo's coordinates (16-byte points from index 1) and
 // sub-polygon ends (u32, a leading 0), each as stored (a closed one repeats its first point);

@@ -1,13 +1,16 @@
 // Dispatcher selectors about single elements: the record of a Guid ("GEFA"), the info text
-// ("GCIS", "GEIS"), the plan box ("CABO"), and the utility selectors that turn a selection kind
-// into a type ("NTOE") and read node points ("NTOC").
+// ("GCIS", "GEIS"), the plan box ("CABO"), a redraw ("RFSH"), and the utility selectors that turn
+// a selection kind into a type ("NTOE"), read node points ("NTOC") and name the library part an
+// element places ("GULN").
 #include <cstring>
 
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
+#include "LabelParts.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
+#include "platform/api/ObjectRecords.h"
 #include "platform/gsroot/UniString.h"
 
 namespace zavhost {
@@ -30,6 +33,21 @@ const StoredElement* elementOf(StandInHost& host, const void* guidArgument, Sele
 // What "GEIS" puts before the info text.
 std::string infoPrefix(const StoredElement& element) {
     return elementTypeName(element.head().typeCode) + ": ";
+}
+
+// The library part an element places: an object's or lamp's, a symbol label's; 0 for none.
+uint32_t placedPart(const StoredElement& element) {
+    const uint32_t type = element.head().typeCode;
+    if (type == 6 || type == 7) {
+        HostObjectElement object;
+        std::memcpy(static_cast<void*>(&object), element.record.raw, sizeof object);
+        return object.libIndex;
+    }
+    if (type == LabelTypeCode) {
+        const HostLabelElement label = labelPartOf(element.record);
+        return label.kind == LabelKindSymbol ? label.libIndex : 0;
+    }
+    return 0;
 }
 
 GSErrCode infoText(StandInHost& host, SelectorCall& call, bool withPrefix) {
@@ -70,7 +88,26 @@ void registerElementSelectors(StandInHost& host) {
         return hosterr::Ok;
     });
 
+    database.add("RFSH", [&host](SelectorCall& call) {
+        if (call.args[0] == nullptr) return call.brief = "null header", hosterr::BadParameter;
+        GSErrCode err = hosterr::Ok;
+        const auto* head = static_cast<const HostElementHead*>(call.args[0]);
+        const StoredElement* element = elementOf(host, &head->guid, call, &err);
+        return element != nullptr ? hosterr::Ok : err;
+    });
+
     SelectorTable& utility = host.utilityCalls();
+    utility.add("GULN", [&host](SelectorCall& call) {
+        GSErrCode err = hosterr::Ok;
+        const StoredElement* element = elementOf(host, call.args[0], call, &err);
+        if (element == nullptr) return err;
+        if (call.args[1] == nullptr) return call.brief += ": null name", hosterr::BadParameter;
+        const LibraryPart* part = host.project()->library.part(placedPart(*element));
+        if (part == nullptr) return call.brief += ": places no part", hosterr::NotFound;
+        *static_cast<GS::UniString*>(call.args[1]) = GS::UniString(part->name.c_str());
+        call.brief += " => " + inQuotes(part->name);
+        return hosterr::Ok;
+    });
     utility.add("NTOE", [](SelectorCall& call) {
         uint32_t kind = model::valueArgument(call.args[0]);
         call.brief = "kind " + std::to_string(kind);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "LabelParts.h"
 #include "TextBlocks.h"
 #include "platform/gsroot/Guid.h"
 
@@ -113,6 +114,10 @@ DefaultElement DefaultElements::get(uint32_t type, uint32_t variation) const {
     made.record.head.variation = variation;
     made.record.head.layer = 1;
     if (type == TextTypeCode) setDefaultTextSettings(made.record);
+    if (type == LabelTypeCode) {
+        setDefaultLabelSettings(made.record);
+        made.memo = makeLabelMemo(DefaultLabelText, made.record);
+    }
     return made;
 }
 

@@ -38,7 +38,7 @@ struct Slot {
     X(GetLibPartCount) X(RegisterLibPart) X(GetLibPartParameters) X(DisposeParameterHandle) \
     X(GetLibPartSectionList) X(GetLibPartSection) X(UpdateLibPartSection) X(AddLibPartSection) \
     X(BuildLibPartParamSection) X(SetupLibPartParamSection) X(CreateLibPart) X(SaveLibPart) \
-    X(GetLibPartDetails)
+    X(GetLibPartDetails) X(GetElementPrimitives)
 // clang-format on
 
 #define SLOT_ENTRY(name) {#name, offsetof(HostFunctionTable, name)},

@@ -218,6 +218,7 @@ void fillFunctionTable(HostFunctionTable* table) {
     table->GetEditTransformation = getEditTransformation;
     fillModelFunctions(table);
     fillLibraryFunctions(table);
+    fillDrawingFunctions(table);
 }
 
 } // namespace zavhost

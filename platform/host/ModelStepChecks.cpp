@@ -1,8 +1,10 @@
 // The model's scenario expectations.
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "ElementTypes.h"
+#include "LabelParts.h"
 #include "ModelCalls.h"
 #include "ModelSteps.h"
 #include "ModelViewSteps.h"
@@ -79,8 +81,10 @@ std::string textMismatch(const ModelArgs& args, const StoredElement& element) {
             return "its text is " + inQuotes(textOf(element.memo));
     if (const std::string* at = option(args, "at")) {
         auto [x, y] = numbersOf(args, *at);
-        if (!near(part.location.x, x) || !near(part.location.y, y))
-            return "it is at " + numberText(part.location.x) + " " + numberText(part.location.y);
+        const HostCoord2D location =
+            element.head().typeCode == LabelTypeCode ? labelPartOf(element.record).leader[0] : part.location;
+        if (!near(location.x, x) || !near(location.y, y))
+            return "it is at " + numberText(location.x) + " " + numberText(location.y);
     }
     if (const std::string* block = option(args, "block")) {
         auto [width, height] = numbersOf(args, *block);
@@ -97,10 +101,31 @@ std::string textMismatch(const ModelArgs& args, const StoredElement& element) {
     return {};
 }
 
+// Why the element does not match the words of a label's kind, its storey and a link to it, or nothing.
+std::string placementMismatch(const ModelArgs& args, const Project& project, const StoredElement& element,
+                              const API_Guid* linkedFrom) {
+    const HostElementHead& head = element.head();
+    if (const std::string* kind = option(args, "kind")) {
+        if (head.typeCode != LabelTypeCode) return "it is not a label";
+        const std::string actual = labelKindText(labelPartOf(element.record).kind);
+        if (actual != *kind) return "its kind is " + inQuotes(actual);
+    }
+    if (const std::string* name = option(args, "on")) {
+        const StoredStorey* storey = project.model.storeys.findNamed(*name);
+        if (storey == nullptr || storey->index != head.storey)
+            return "it is on storey " + std::to_string(head.storey);
+    }
+    if (linkedFrom != nullptr && project.model.relations.links.count({*linkedFrom, element.guid()}) == 0)
+        return "it is not linked from " + inQuotes(*option(args, "linked-from"));
+    return {};
+}
+
 // Why the element does not match the step's element words, or nothing.
-std::string mismatch(const ModelArgs& args, const Project& project, const StoredElement& element) {
+std::string mismatch(const ModelArgs& args, const Project& project, const StoredElement& element,
+                     const API_Guid* linkedFrom) {
     const HostElementHead& head = element.head();
     if (args.code != 0 && head.typeCode != args.code) return "it is a " + elementTypeName(head.typeCode);
+    if (std::string why = placementMismatch(args, project, element, linkedFrom); !why.empty()) return why;
     if (const std::string* name = option(args, "layer")) {
         int16_t layer = project.model.attributes.search(AttrLayer, *name);
         if (layer == 0 || head.layer != static_cast<uint16_t>(layer))
@@ -133,6 +158,15 @@ bool ModelSteps::checkElements(const ModelArgs& args, Project& project, std::str
         scope = views.findNamed(*name);
         if (scope == nullptr) return fail(why, "there is no view " + inQuotes(*name));
     }
+    // The element a link must come from.
+    std::optional<API_Guid> linkedFrom;
+    if (const std::string* owner = option(args, "linked-from")) {
+        std::string missing;
+        const StoredElement* from = labelled(project, *owner, &missing);
+        if (from == nullptr) return fail(why, missing);
+        linkedFrom = from->guid();
+    }
+    const API_Guid* linkOwner = linkedFrom ? &*linkedFrom : nullptr;
     if (!args.texts.empty()) {
         const std::string& label = args.texts[0];
         std::string missing;
@@ -143,7 +177,7 @@ bool ModelSteps::checkElements(const ModelArgs& args, Project& project, std::str
         if (element == nullptr) return fail(why, missing);
         if (scope != nullptr && views.elementsOf(*scope).find(element->guid()) == nullptr)
             return fail(why, inQuotes(label) + " is in the " + viewText(*where));
-        std::string reason = mismatch(args, project, *element);
+        std::string reason = mismatch(args, project, *element, linkOwner);
         return reason.empty() || fail(why, inQuotes(label) + ": " + reason);
     }
     size_t count = 0;
@@ -152,7 +186,7 @@ bool ModelSteps::checkElements(const ModelArgs& args, Project& project, std::str
         if (database.kind == DatabaseModel) continue; // it shows the floor plan's
         if (scope != nullptr && &views.elementsOf(*scope) != &database.elements) continue;
         for (const StoredElement* element : database.elements.inOrder()) {
-            std::string reason = mismatch(args, project, *element);
+            std::string reason = mismatch(args, project, *element, linkOwner);
             if (reason.empty())
                 ++count;
             else if (seen.size() < 400)

@@ -14,6 +14,7 @@
 #include "CallLog.h"
 #include "CommandParameterLists.h"
 #include "DialogSteps.h"
+#include "ElementDrawing.h"
 #include "FaultSwitch.h"
 #include "HostWindows.h"
 #include "LibraryDesk.h"
@@ -114,6 +115,8 @@ public:
     std::optional<OpenParameterExchange>& parameterExchange() { return m_parameterExchange; }
     // The part being created, "OWLP" and the queued object settings.
     LibraryDesk& libraryDesk() { return m_libraryDesk; }
+    // What "GetElementPrimitives" plays for an element in place of its drawing.
+    std::map<API_Guid, PrimitiveScript, GuidLess>& primitiveScripts() { return m_primitiveScripts; }
 
     ProjectNotifierProc projectNotifier() const { return m_projectNotifier; }
     ModuleDataHandlerProc moduleDataHandler() const { return m_moduleDataHandler; }
@@ -177,6 +180,7 @@ private:
     CommandParameterLists m_commandLists;
     std::optional<OpenParameterExchange> m_parameterExchange;
     LibraryDesk m_libraryDesk;
+    std::map<API_Guid, PrimitiveScript, GuidLess> m_primitiveScripts;
 
     void* m_library = nullptr;
     bool m_loaded = false;

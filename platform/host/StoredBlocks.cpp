@@ -182,10 +182,12 @@ uint64_t memoPartOfField(uint32_t offset) {
         return MemoText;
     case offsetof(API_ElementMemo, drawingData):
         return MemoDrawingData;
+    // The section lines' mask names the first line by one bit and the other two by another.
     case offsetof(API_ElementMemo, sectionPoints1):
+        return 0x8000;
     case offsetof(API_ElementMemo, sectionPoints2):
     case offsetof(API_ElementMemo, sectionPoints3):
-        return MemoSectionLines & ~uint64_t(MemoPolygon);
+        return 0x4000;
     case subBlockOffset:
         return 0x1000000;
     default:

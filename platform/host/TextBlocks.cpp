@@ -73,8 +73,7 @@ void setTextPart(API_Element& record, const HostTextElement& part) {
     std::memcpy(record.raw, &part, sizeof part);
 }
 
-StoredMemo makeTextMemo(const std::string& text, API_Element& record) {
-    HostTextElement part = textPartOf(record);
+StoredMemo makeStyledTextMemo(const std::string& text, const HostTextRun& style, uint32_t* lineCount) {
     const std::vector<char32_t> characters = charactersOf(text);
     const auto lines = linesOf(characters);
     StoredMemo memo;
@@ -95,20 +94,30 @@ StoredMemo makeTextMemo(const std::string& text, API_Element& record) {
     HostTextParagraph paragraph;
     paragraph.range = static_cast<uint32_t>(range);
     paragraph.value4 = 0.003;
-    HostTextRun run;
+    HostTextRun run = style;
+    run.from = 0;
     run.range = static_cast<uint32_t>(range);
-    run.pen = part.pen;
-    run.style = part.style;
-    run.font = part.font;
-    run.size = part.size;
     StoredBlock& paragraphs = memo.blocks[paragraphsOffset];
     paragraphs.bytes.assign(reinterpret_cast<const char*>(&paragraph), sizeof paragraph);
     paragraphs.nested.emplace_back(offsetof(HostTextParagraph, runs),
                                    pointerOf(std::vector<HostTextRun>{run}));
     paragraphs.nested.emplace_back(offsetof(HostTextParagraph, lineEnds), pointerOf(lineEnds));
+    if (lineCount != nullptr) *lineCount = static_cast<uint32_t>(lines.size());
+    return memo;
+}
+
+StoredMemo makeTextMemo(const std::string& text, API_Element& record) {
+    HostTextElement part = textPartOf(record);
+    HostTextRun style;
+    style.pen = part.pen;
+    style.style = part.style;
+    style.font = part.font;
+    style.size = part.size;
+    uint32_t lineCount = 0;
+    StoredMemo memo = makeStyledTextMemo(text, style, &lineCount);
     record.head.byte76 = 1;
     part = textPartOf(record);
-    part.lineCount = static_cast<uint32_t>(lines.size());
+    part.lineCount = lineCount;
     part.severalStyles = 0;
     setTextPart(record, part);
     return memo;

@@ -21,6 +21,9 @@ void setTextPart(API_Element& record, const HostTextElement& part);
 // The memo of a text in the record's style, as the host makes one; the record's has-memo flag,
 // line count and several-styles flag follow it.
 StoredMemo makeTextMemo(const std::string& text, API_Element& record);
+// The same in one style run's pen, style, font and size; the count of its lines when asked.
+StoredMemo makeStyledTextMemo(const std::string& text, const HostTextRun& style,
+                              uint32_t* lineCount = nullptr);
 // The text content up to its NUL, never past its block; empty when there is none.
 std::string textOf(const StoredMemo& memo);
 

@@ -32,7 +32,7 @@ constexpr double LeastGridStep = 5.0;
 constexpr double MostGridLines = 60.0;
 constexpr double MarkReach = 1.0;
 constexpr double PointerRadius = 0.5;
-constexpr double LeaderLeg = 3.0; // the stand-in keeps no leader path, so one of fixed size is drawn
+constexpr double LeaderLeg = 3.0;
 constexpr double DefaultTextSize = 2.5;
 constexpr uint32_t LabelTypeCode = 16;
 constexpr uint32_t LineTypeCode = 19;
@@ -247,12 +247,16 @@ private:
     }
 
     std::optional<Figure> label(const StoredElement& element) const {
-        HostCoord2D location;
-        std::memcpy(&location, element.record.raw + TextLocationOffset, sizeof location);
+        HostCoord2D leader[3];
+        std::memcpy(leader, element.record.raw + LabelLeaderOffset, sizeof leader);
+        const HostCoord2D& location = leader[0];
         const Point at = paper(location);
         if (!finite(at)) return std::nullopt;
-        const Point bend{at.x + LeaderLeg, at.y - LeaderLeg};
-        const Point end{bend.x + LeaderLeg, bend.y};
+        // A label whose leader is one point gets a leader of fixed size.
+        const bool drawn = leader[2].x != location.x || leader[2].y != location.y;
+        const Point bend = drawn ? paper(leader[1]) : Point{at.x + LeaderLeg, at.y - LeaderLeg};
+        const Point end = drawn ? paper(leader[2]) : Point{bend.x + LeaderLeg, bend.y};
+        if (!finite(bend) || !finite(end)) return std::nullopt;
         Figure figure;
         figure.annotation = true;
         figure.extent.add(Point{at.x - PointerRadius, at.y + PointerRadius});

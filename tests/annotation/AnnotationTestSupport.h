@@ -11,6 +11,7 @@
 #include "Environment/Host.h"
 #include "Environment/String.h"
 #include "elements/ElementFactory.h"
+#include "library/LibraryModel.h"
 #include "platform/host/Scenario.h"
 #include "platform/host/ScenarioRunner.h"
 #include "platform/host/StandInHost.h"

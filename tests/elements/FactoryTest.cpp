@@ -5,7 +5,8 @@
 #include <cstring>
 
 #include "ElementTestSupport.h"
-#include "elements/text/Label.h"
+#include "library/Label.h"
+#include "library/LibraryModel.h"
 #include "project/IteratorBase.h"
 #include "support/TestAddon.h"
 

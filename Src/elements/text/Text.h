@@ -27,7 +27,6 @@ public:
     // The element's, not the memo's.
     using Element::isValid;
     using Element::mergeChanges;
-    using Element::setTextStyle;
 
     std::unique_ptr<Element> clone() const override { return std::make_unique<Text>(*this); }
     // Roles 0 and 16: the record's pen; any other role: pen 0.
@@ -38,7 +37,6 @@ public:
     double getBoundsZSize() override { return m_record.height; }
     double getBoundsXSize() override { return m_record.width; }
     void setReferencePoint(const CadPoint& point) override;
-    void setTextStyle(const TextStyle& style) override { setTextStyle(style, 0); }
     // Null for a block whose host text could not be read, so that it is never written over.
     std::unique_ptr<API_Element> buildRecord() const override;
     // Adds the text parts unless they are loaded (when memo loading is not suspended). A new block
@@ -53,9 +51,9 @@ public:
     virtual uint32_t getLineCount() const { return m_record.lineCount; }
     virtual void setLineCount(uint32_t count) { m_record.lineCount = count; }
     // Roles 0 and 1: the record's style; null for any other role.
-    virtual std::unique_ptr<TextStyle> getTextStyle(uint32_t which) const;
+    std::unique_ptr<TextStyle> getTextStyle(uint32_t which) const override;
     // Roles 0 and 1: into the record; any other role does nothing.
-    virtual void setTextStyle(const TextStyle& style, uint32_t which);
+    void setTextStyle(const TextStyle& style, uint32_t which) override;
     virtual double getAngle() const { return m_record.angle; }
     virtual void setWidth(double width) { m_record.width = width; }
     virtual void setHeight(double height) { m_record.height = height; }

@@ -6,9 +6,9 @@ using namespace zavhost;
 
 TEST(FunctionSlots, EverySlotHasItsNameAndCanBeEmptied) {
     const std::vector<std::string>& names = functionSlotNames();
-    ASSERT_EQ(names.size(), 92u);
+    ASSERT_EQ(names.size(), 93u);
     EXPECT_EQ(names.front(), "DatabaseCall");
-    EXPECT_EQ(names.back(), "GetLibPartDetails");
+    EXPECT_EQ(names.back(), "GetElementPrimitives");
     HostFunctionTable table;
     fillFunctionTable(&table);
     for (const std::string& name : names) {

@@ -1,0 +1,154 @@
+// The pieces of an element's 2D drawing as the host hands them out: points, lines, arcs, texts,
+// polygons and hatches. Each kind is its geometry plus the Primitive part: the pen, line type and
+// head flag of the host's record, whether it takes part in 2D and 3D output, and two option
+// bytes the collector sets (inside a bracket, inside a fill). Kinds are held through shared
+// pointers to the whole object.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "Environment/String.h"
+#include "geometry/CadArc.h"
+#include "geometry/CadPoint.h"
+#include "geometry/CadPolygon.h"
+#include "geometry/Line.h"
+#include "platform/api/PrimitiveRecords.h"
+
+namespace tarnwick {
+
+class Primitive {
+public:
+    virtual ~Primitive() = default;
+
+    uint16_t getHeadFlag() const { return m_headFlag; }
+    uint32_t getPen() const { return m_pen; }
+    uint32_t getLineType() const { return m_lineType; }
+    bool isIn2D() const { return m_in2D != 0; }
+    bool isIn3D() const { return m_in3D != 0; }
+    // The collector's two option bytes: 0 inside a bracket, 1 inside a fill.
+    uint8_t getOption(size_t index) const { return index < 2 ? m_options[index] : 0; }
+    void setOptions(uint8_t first, uint8_t second) {
+        m_options[0] = first;
+        m_options[1] = second;
+    }
+
+protected:
+    // Pen, line type and head flag of the record.
+    Primitive(const HostShapePrimitive& record, bool in2D, bool in3D)
+        : Primitive(record.headFlag, record.pen, record.lineType, in2D, in3D) {}
+    Primitive(uint16_t headFlag, uint32_t pen, uint32_t lineType, bool in2D, bool in3D)
+        : m_headFlag(headFlag), m_pen(pen), m_lineType(lineType), m_in2D(in2D ? 1 : 0), m_in3D(in3D ? 1 : 0) {
+    }
+    Primitive(const Primitive&) = default;
+    Primitive& operator=(const Primitive&) = default;
+
+private:
+    uint16_t m_headFlag = 0;
+    uint32_t m_pen = 0;
+    uint32_t m_lineType = 0;
+    uint8_t m_in2D = 0;
+    uint8_t m_in3D = 0;
+    uint8_t m_options[2] = {};
+};
+
+// In the order the host reports them.
+class PrimitiveList : public std::vector<std::shared_ptr<Primitive>> {};
+
+class PrimitivePoint : public CadPoint, public Primitive {
+public:
+    // Line type 1.
+    PrimitivePoint(const HostShapePrimitive& record, const CadPoint& position, bool in2D, bool in3D);
+};
+
+class PrimitiveLine : public Line, public Primitive {
+public:
+    PrimitiveLine(const HostShapePrimitive& record, bool in2D, bool in3D);
+    PrimitiveLine(const HostShapePrimitive& record, const CadPoint& start, const CadPoint& end, bool in2D,
+                  bool in3D);
+};
+
+class PrimitiveArc : public CadArc, public Primitive {
+public:
+    // The sweep runs from the start to the end angle counter-clockwise, the other way round for a
+    // clockwise record.
+    PrimitiveArc(const HostShapePrimitive& record, bool in2D, bool in3D);
+    // A circle's arc.
+    PrimitiveArc(const HostShapePrimitive& record, const CadArc& arc, bool in2D, bool in3D);
+    double getRatio() const { return m_ratio; }
+    double getAxisAngle() const { return m_axisAngle; }
+
+private:
+    double m_ratio = 1.0;
+    double m_axisAngle = 0.0;
+};
+
+class PrimitiveText : public CadPoint, public Primitive {
+public:
+    // Anchored at the record's location; line type 1.
+    PrimitiveText(const HostShapePrimitive& record, const String& text, bool in2D, bool in3D);
+    const String& getText() const { return m_text; }
+    double getAngle() const { return m_angle; }
+    uint32_t getAnchor() const { return m_anchor; }
+
+private:
+    String m_text;
+    double m_angle = 0.0;
+    uint32_t m_anchor = 0;
+};
+
+class PrimitivePolygon : public CadPolygon, public Primitive {
+public:
+    // Filled as the record says; the fill pen is the fill word, or the record's pen when the fill
+    // word's low 16 bits are 0.
+    PrimitivePolygon(const HostShapePrimitive& record, const CadPolygon& polygon, uint32_t fillWord,
+                     bool in2D, bool in3D);
+    bool isFilled() const { return m_filled != 0; }
+    uint32_t getFillPen() const { return m_fillPen; }
+
+private:
+    uint32_t m_fillPen = 0;
+    uint8_t m_filled = 0;
+};
+
+class PrimitiveHatch : public PrimitivePolygon {
+public:
+    // The polygon with the fill's pen as its fill word, and the fill's other values.
+    PrimitiveHatch(const HostShapePrimitive& record, const HostFillRecord& fill, const CadPolygon& polygon,
+                   bool in2D, bool in3D);
+    // A fill index, or a gradient.
+    bool hasFill() const { return m_fillIndex != 0 || m_gradient != 0; }
+    uint16_t getFillIndex() const { return m_fillIndex; }
+    // The fill pen when there is no fill.
+    uint32_t getBackgroundPen() const { return hasFill() ? m_backgroundPen : getFillPen(); }
+    bool getContour() const { return m_contour != 0; }
+    bool isGradient() const { return m_gradient != 0; }
+    bool isLinear() const { return m_linear != 0; }
+
+private:
+    uint16_t m_backgroundPen = 0;
+    uint16_t m_fillIndex = 0;
+    uint8_t m_contour = 0;
+    uint8_t m_gradient = 0;
+    uint8_t m_linear = 0;
+};
+
+class PrimitiveDistortedHatch : public PrimitiveHatch {
+public:
+    static constexpr uint32_t DistortedFillControl = 8;
+
+    PrimitiveDistortedHatch(const HostShapePrimitive& record, const HostFillRecord& fill,
+                            const CadPolygon& polygon, bool in2D, bool in3D);
+    uint32_t getFillControl() const { return m_fillControl; }
+    const CadPoint& getOrigin() const { return m_origin; }
+    // The fill's five values, in the host's order; 0 past them.
+    double getDistortion(size_t index) const { return index < 5 ? m_distortion[index] : 0.0; }
+
+private:
+    uint32_t m_fillControl = DistortedFillControl;
+    CadPoint m_origin;
+    double m_distortion[5] = {};
+};
+
+} // namespace tarnwick
