@@ -17,6 +17,7 @@
 #include "persistence/Package.h"
 #include "persistence/XMLTypeProxy.h"
 #include "platform/gsroot/DebugPrint.h"
+#include "presets/PresetsModel.h"
 #include "project/Alert.h"
 #include "project/Layer.h"
 #include "project/Plan.h"
@@ -31,6 +32,7 @@
 #include "DemoLibrary.h"
 #include "DemoNotes.h"
 #include "DemoObjects.h"
+#include "DemoPresets.h"
 
 namespace demo {
 
@@ -291,6 +293,7 @@ private:
 
 GSErrCode createAddon(HostEnvironment*) {
     tarnwick::registerLibraryModel();
+    tarnwick::registerPresetsModel();
     GSErrCode err = tarnwick::initialiseModules();
     if (err != 0) return err;
     registerNotes();
@@ -299,6 +302,7 @@ GSErrCode createAddon(HostEnvironment*) {
     demo::ChangeLog defaults;
     addon->registerPackage(defaults, 0);
     registerNoteBook(*addon);
+    registerPresets(*addon);
     return 0;
 }
 

@@ -80,6 +80,7 @@ bool DialogDesk::perform(DG::Panel& panel, const Step& step, std::string* why) {
     short item = step.number ? static_cast<short>(*step.number) : 0;
     bool treeVerb = verb == "select" || verb == "click" || verb == "double-click" || verb == "expand" ||
                     verb == "collapse";
+    if (isListRowByText(panel, step)) return performListStep(panel, step, modifierBits(step), why);
     if (treeVerb && step.text2) return performTreeStep(panel, step, modifierBits(step), why);
     if (isListStep(step)) return performListStep(panel, step, modifierBits(step), why);
     if (verb == "type") return desk.TypeText(panel, item, GS::UniString(step.text2->c_str()), why);

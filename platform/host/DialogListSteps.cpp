@@ -1,6 +1,8 @@
 // The user at list boxes and pop-ups: rows clicked and double-clicked, header items clicked,
 // dragged and resized, entries chosen by text; and the checks of a list's rows, of the row an item
 // rides on, and of a pop-up's entries, choice and button.
+#include <algorithm>
+
 #include "CallLog.h"
 #include "DialogSteps.h"
 #include "platform/dg/DGDesk.h"
@@ -61,6 +63,11 @@ short rowUnder(DG::Panel& panel, short item) {
 
 } // namespace
 
+bool isListRowByText(DG::Panel& panel, const Step& step) {
+    DG::ItemState* state = step.number ? panel.State().item(static_cast<short>(*step.number)) : nullptr;
+    return step.model.verb == "select" && step.text2 && state != nullptr && DG::ListOf(*state) != nullptr;
+}
+
 bool isListStep(const Step& step) {
     const std::string& verb = step.model.verb;
     return verb == "choose" || verb == "click-row" || verb == "double-click-row" || verb == "click-header" ||
@@ -73,6 +80,13 @@ bool performListStep(DG::Panel& panel, const Step& step, short modifiers, std::s
     const std::string& verb = step.model.verb;
     if (verb == "choose") return desk.ChoosePopUpEntry(panel, item, GS::UniString(step.text2->c_str()), why);
     auto second = static_cast<short>(step.number2.value_or(0));
+    if (step.text2 && verb == "select") {
+        // The row by what it reads, its cells as `rows` shows them.
+        DG::ListState* list = DG::ListOf(*panel.State().item(item));
+        for (short row = 1; second == 0 && row <= list->Count(); ++row)
+            if (rowLine(*list, row).substr(0, rowLine(*list, row).find(" *")) == *step.text2) second = row;
+        if (second == 0) return *why = itemName(panel, item) + " has no row " + inQuotes(*step.text2), false;
+    }
     if (verb == "double-click-row") return desk.DoubleClickListRow(panel, item, second, modifiers, why);
     if (verb == "click-header") return desk.ClickListHeader(panel, item, second, why);
     if (verb == "drag-header")
@@ -97,7 +111,14 @@ bool checkListsAndPopUps(DG::Panel& panel, const Step& step, std::string* why) {
         std::vector<std::string> lines;
         for (short row = 1; row <= list->Count(); ++row)
             lines.push_back(rowLine(*list, row));
-        if (lines != expectedLines(step, "rows")) return differ(what, lines, "no rows", why);
+        std::vector<std::string> wanted = expectedLines(step, "rows");
+        std::vector<std::string> found = lines;
+        // In any order: the list shows its records in an order of its own, such as their ids'.
+        if (flags.count("in-any-order")) {
+            std::sort(wanted.begin(), wanted.end());
+            std::sort(found.begin(), found.end());
+        }
+        if (found != wanted) return differ(what, lines, "no rows", why);
     }
     bool menuChecks = flags.count("entries") || options.count("chosen") || options.count("button");
     if (!menuChecks) return true;

@@ -24,8 +24,8 @@ void itemNumber(LineReader& in, Step& step) {
 
 constexpr const char* itemCheckWords =
     "text \"T\", tooltip \"T\", enabled, disabled, visible, hidden, checked, unchecked, rect L T W H, "
-    "tree \"LINE\" ..., drawing-on, rows \"LINE\" ..., on-row R, entries \"T\" ..., chosen \"T\", "
-    "button \"T\"";
+    "tree \"LINE\" ..., drawing-on, rows \"LINE\" ... [in-any-order], on-row R, entries \"T\" ..., "
+    "chosen \"T\", button \"T\"";
 
 // The checks of `expect ... item N` and of a script's `expect item N`.
 void itemChecks(LineReader& in, Step& step) {
@@ -77,8 +77,8 @@ void itemChecks(LineReader& in, Step& step) {
             continue;
         }
         bool found = false;
-        for (const char* state :
-             {"enabled", "disabled", "visible", "hidden", "checked", "unchecked", "drawing-on"})
+        for (const char* state : {"enabled", "disabled", "visible", "hidden", "checked", "unchecked",
+                                  "drawing-on", "in-any-order"})
             if (in.word(state)) step.model.flags.insert(state), found = true;
         if (!found) throw LineError{"an item's checks are " + std::string(itemCheckWords)};
     }
@@ -123,7 +123,7 @@ void parseVerb(LineReader& in, Step& step, bool palette) {
     } else if (verb == "expect") {
         if (!in.word("item")) throw LineError{"expect item N ..."};
         itemChecks(in, step);
-    } else if (palette && verb == "resize") {
+    } else if (verb == "resize") {
         step.model.numbers.push_back(static_cast<double>(in.number("the change of width", -32767, 32767)));
         step.model.numbers.push_back(static_cast<double>(in.number("the change of height", -32767, 32767)));
     } else if (palette && verb == "hot-key") {

@@ -39,6 +39,8 @@ bool checkTree(DG::Panel& panel, const Step& step, std::string* why);
 // of a row, the header's click, drag or resize, a pop-up's choice; the step's checks of a list's
 // rows, of the row an item rides on, and of a pop-up's entries, choice and button.
 bool isListStep(const Step& step);
+// `select N "TEXT"` of a list box: the row that reads TEXT.
+bool isListRowByText(DG::Panel& panel, const Step& step);
 bool performListStep(DG::Panel& panel, const Step& step, short modifiers, std::string* why);
 bool checkListsAndPopUps(DG::Panel& panel, const Step& step, std::string* why);
 

@@ -7,6 +7,9 @@
 #include <memory>
 #include <sstream>
 
+#include "Transcript.h"
+#include "platform/dg/FileDialogs.h"
+
 namespace zavhost {
 
 namespace fs = std::filesystem;
@@ -36,7 +39,18 @@ std::string excerpt(const std::string& text) {
 
 void parseFileStep(LineReader& in, Step& step) {
     step.kind = StepKind::FileSetting;
-    if (!in.word("write")) throw LineError{"file write PATH \"TEXT\""};
+    if (in.word("dialog")) {
+        if (in.word("cancel")) {
+            step.model.verb = "dialog cancel";
+            return;
+        }
+        if (!in.word("answer")) throw LineError{"file dialog answer PATH [type N] or file dialog cancel"};
+        step.model.verb = "dialog answer";
+        step.text = in.path();
+        if (in.word("type")) step.number = in.number("a file type, from 1", 1, 1000);
+        return;
+    }
+    if (!in.word("write")) throw LineError{"file write PATH \"TEXT\" or file dialog ..."};
     step.text = in.path();
     step.text2 = in.text("the file's text");
 }
@@ -96,6 +110,38 @@ bool checkFileStep(const Step& step, const PathResolver& resolve, std::string* w
         if (!fault.empty()) return *why = "the file is not well-formed XML: " + fault, false;
     }
     return true;
+}
+
+FileDialogDesk::FileDialogDesk(Transcript& transcript) : m_transcript(transcript) {
+    DG::SetFileDialogHandler([this](const DG::FileDialogRequest& request) {
+        const char* kind = request.kind == DG::FileDialogRequest::Kind::Open ? "open" : "save";
+        DG::FileDialogAnswer answer;
+        if (m_queued.empty()) {
+            m_transcript.note(std::string(kind) + " file dialog " + quoted(request.title) +
+                              ": no answer was queued; cancelled");
+            return answer;
+        }
+        const Answer next = m_queued.front();
+        m_queued.pop_front();
+        if (next.cancel) {
+            m_transcript.note(std::string(kind) + " file dialog " + quoted(request.title) +
+                              ": the user, line " + std::to_string(next.line) + ", cancels");
+            return answer;
+        }
+        answer.cancelled = false;
+        answer.chosen = IO::Location(next.path);
+        answer.typeIndex = next.typeIndex < 0 ? 0 : next.typeIndex;
+        m_transcript.note(std::string(kind) + " file dialog " + quoted(request.title) + ": the user, line " +
+                          std::to_string(next.line) + ", chooses " + quoted(next.path) +
+                          (static_cast<size_t>(answer.typeIndex) < request.typeNames.size()
+                               ? " as " + quoted(request.typeNames[static_cast<size_t>(answer.typeIndex)])
+                               : std::string()));
+        return answer;
+    });
+}
+
+FileDialogDesk::~FileDialogDesk() {
+    DG::SetFileDialogHandler({});
 }
 
 std::string xmlFault(const std::string& text) {

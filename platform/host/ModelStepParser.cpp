@@ -136,6 +136,17 @@ void parseElementCheck(LineReader& in, ModelArgs& args) {
         }
     }
 }
+// parameter "NAME" [row R] VALUE: one cell of a placed part's parameter, a number or a text.
+void parseParameterSet(LineReader& in, ModelArgs& args) {
+    args.options["set-parameter"] = in.text("the parameter's name");
+    if (in.word("row")) args.options["set-row"] = std::to_string(in.number("a row, from 1", 1, INT32_MAX));
+    if (in.nextIsText())
+        args.options["set-value"] = "t" + in.text("the value");
+    else if (in.nextIsReal())
+        args.options["set-value"] = "n" + std::to_string(in.real("the value"));
+    else
+        throw LineError{"parameter \"NAME\" [row R] VALUE: a number or a text in quotes"};
+}
 } // namespace
 
 bool parseModelAction(LineReader& in, const std::string& first, Step& step) {
@@ -218,8 +229,10 @@ bool parseModelAction(LineReader& in, const std::string& first, Step& step) {
                 const Words setOptions = {"layer", "with-user-data", "id"};
                 if (in.word("held-by"))
                     args.count = in.number("a user id", 1, INT16_MAX);
+                else if (in.word("parameter"))
+                    parseParameterSet(in, args);
                 else if (!readModifier(in, args, setFlags, setOptions))
-                    unexpected(in, setFlags, setOptions, "held-by N");
+                    unexpected(in, setFlags, setOptions, "held-by N, parameter \"NAME\" [row R] VALUE");
             }
         } else if (in.word("delete")) {
             args.verb = "element delete";

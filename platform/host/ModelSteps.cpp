@@ -7,6 +7,7 @@
 #include "ElementTypes.h"
 #include "ModelCalls.h"
 #include "ModelViewSteps.h"
+#include "ParameterExchange.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
 #include "platform/api/HostErrors.h"
@@ -245,6 +246,38 @@ GSErrCode ModelSteps::actOnElements(const ModelArgs& args, Project& project, std
     return setElement(args, project, *views.editElement(element->guid()), why);
 }
 
+namespace {
+
+// One cell of the element's memo parameters: row R of an array (first column), or the value.
+GSErrCode setParameterCell(const ModelArgs& args, const std::string& name, StoredElement& element,
+                           std::string* why) {
+    auto found = element.memo.blocks.find(static_cast<uint32_t>(offsetof(API_ElementMemo, parameters)));
+    if (found == element.memo.blocks.end()) return refuse(why, "it has no parameters", hosterr::NotFound);
+    HostParameterChange change;
+    if (name.size() >= sizeof change.name)
+        return refuse(why, "no parameter has so long a name", hosterr::NotFound);
+    std::memcpy(change.name, name.data(), name.size());
+    if (const std::string* row = option(args, "set-row")) {
+        change.row = std::stoi(*row);
+        change.column = 1;
+    }
+    const std::string& value = *option(args, "set-value");
+    std::u16string text;
+    if (value[0] == 't') {
+        text = GS::Utf8ToUtf16(value.substr(1));
+        text.resize(255);
+        change.text = text.data();
+    } else {
+        change.value = std::stod(value.substr(1));
+    }
+    GSErrCode err = changeParameterCell(found->second, change);
+    if (err == hosterr::NotFound) return refuse(why, "it has no parameter " + inQuotes(name), err);
+    if (err != hosterr::Ok) return refuse(why, "its " + inQuotes(name) + " has no such cell", err);
+    return hosterr::Ok;
+}
+
+} // namespace
+
 GSErrCode ModelSteps::setElement(const ModelArgs& args, Project& project, StoredElement& element,
                                  std::string* why) {
     HostElementHead& head = element.record.head;
@@ -263,6 +296,9 @@ GSErrCode ModelSteps::setElement(const ModelArgs& args, Project& project, Stored
     if (has(args, "free")) {
         project.session.heldByOthers.erase(element.guid());
         head.ownerUserId = 0;
+    }
+    if (const std::string* name = option(args, "set-parameter")) {
+        if (GSErrCode err = setParameterCell(args, *name, element, why); err != hosterr::Ok) return err;
     }
     if (args.count) {
         if (!project.model.settings.shared) return refuse(why, "the project is not shared", hosterr::Refused);

@@ -59,7 +59,7 @@ std::string lastLines(const std::string& text, size_t count) {
 } // namespace
 
 ScenarioRunner::ScenarioRunner(StandInHost& host, RunOptions options)
-    : m_host(host), m_options(std::move(options)), m_model(host) {}
+    : m_host(host), m_options(std::move(options)), m_model(host), m_fileDialogs(host.transcript()) {}
 
 std::string ScenarioRunner::expand(const std::string& path) const {
     std::string expanded = replaceAll(path, "{home}", m_options.homeFolder);
@@ -132,6 +132,8 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
         const AlertAnswer& unused = m_host.alerts().queued().front();
         passed = fail(unused.line, "the alert answer of this line was never used: no alert came");
     }
+    if (passed && !m_fileDialogs.queued().empty())
+        passed = fail(m_fileDialogs.queued().front().line, "this line was never used: no file dialog came");
     if (passed && !m_host.dialogs().queued().empty()) {
         const Step& unused = m_host.dialogs().queued().front();
         passed = fail(unused.line,
@@ -195,6 +197,11 @@ bool ScenarioRunner::perform(const Step& step) {
         return true;
     }
     case StepKind::FileSetting: {
+        if (step.model.verb == "dialog answer" || step.model.verb == "dialog cancel") {
+            m_fileDialogs.queue({step.model.verb == "dialog cancel", step.text ? resolvePath(*step.text) : "",
+                                 step.number ? static_cast<int>(*step.number) - 1 : -1, step.line});
+            return true;
+        }
         std::string why;
         auto resolve = [this](const std::string& path) { return resolvePath(path); };
         if (!writeFileStep(step, resolve, &why)) return fail(step.line, why);

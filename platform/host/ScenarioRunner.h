@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AnnotatorSteps.h"
+#include "FileSteps.h"
 #include "ModelSteps.h"
 #include "Scenario.h"
 #include "platform/api/HostTypes.h"
@@ -51,6 +52,7 @@ private:
     RunOptions m_options;
     ModelSteps m_model;
     AnnotatorSteps m_annotator;
+    FileDialogDesk m_fileDialogs;
     std::string m_actionWhy; // why a model action failed
     int m_failedLine = 0;
     std::string m_failure;

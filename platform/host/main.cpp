@@ -73,7 +73,7 @@ Actions:
                                     [visible|hidden]; choose, select, click-row and expand are not
                                     yet possible. A dialog left open fails the scenario (aborted).
   palette NAME STEP                 the same steps in an open palette, now; also resize DW DH and
-                                    hot-key ID
+                                    hot-key ID (a dialog too can be resized)
   dialog-scale S    monitor L T R B the panels' scale factor and the monitor's rectangle
   edit-transformation identity | move DX DY [DZ] | rotate DEGREES [about X Y] | scale FACTOR [about X Y]
                                     what GetEditTransformation answers from now on
@@ -115,6 +115,8 @@ The stand-in Annotator (zavannotator, entered in the registry when zavhost start
 
 Files, as the user's other programs see them:
   file write PATH "TEXT"            the file holds exactly TEXT (its folders are made)
+  file dialog answer PATH [type N] | file dialog cancel   queued: the answer to the next file
+                                    dialog (unanswered ones are cancelled)
 
 An action the host cannot do (no such menu item, a disabled item, a file that does not open, a
 module that declines to load) fails the scenario, unless the next line expects its answer.
