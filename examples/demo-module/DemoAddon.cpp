@@ -208,6 +208,9 @@ public:
         case 30:
             editObjectDefaults();
             return true;
+        case 32:
+            labelSelection();
+            return true;
         default:
             return false;
         }

@@ -11,12 +11,18 @@
 #include "elements/input/PathCompanions.h"
 #include "elements/input/RubberBand.h"
 #include "elements/input/UserPath.h"
+#include "elements/text/StyledString.h"
 #include "elements/text/Text.h"
+#include "elements/text/TextStyle.h"
+#include "library/Label.h"
 #include "library/LibraryModel.h"
 #include "platform/api/HostErrors.h"
 #include "project/Alert.h"
+#include "project/Drawing.h"
+#include "project/ElementLinkList.h"
 #include "project/Layer.h"
 #include "project/Plan.h"
+#include "project/Storey.h"
 
 namespace demo {
 
@@ -107,6 +113,63 @@ private:
     CadPoint m_second;
 };
 
+// An element of a kind the framework builds no class for yet, known by its link alone: all that
+// labelling needs of it.
+class LinkedElement : public Element {
+public:
+    explicit LinkedElement(const ElementLink& link) : Element(link) { link.writeHeader(m_head, true); }
+    std::unique_ptr<Element> clone() const override { return std::make_unique<LinkedElement>(*this); }
+    std::unique_ptr<API_Element> buildRecord() const override { return nullptr; }
+    ElementMemoPtr buildMemo(uint64_t& mask) override {
+        mask = 0;
+        return nullptr;
+    }
+    const HostElementHead& getRecord() const override { return m_head; }
+    HostElementHead& getRecord() override { return m_head; }
+
+private:
+    HostElementHead m_head;
+};
+
+// The label road: a text label of the element's ID text whose leader starts at the point, in the
+// element's storey, carrying the demonstration's user data, linked from the element.
+class LabelSelection : public Transaction {
+public:
+    LabelSelection(const ElementLink& labelled, const CadPoint& at)
+        : Transaction(text(111)), m_labelled(labelled), m_at(at) {}
+
+    GSErrCode run() override {
+        Drawing* drawing = Host::getCurrentDatabase();
+        if (drawing == nullptr) return hosterr::NoProject;
+        ElementLink link;
+        if (!drawing->findElement(m_labelled.getGuid(), &link, nullptr, nullptr)) return hosterr::NotFound;
+        std::unique_ptr<Element> element = drawing->getElement(link, nullptr);
+        if (!element) element = std::make_unique<LinkedElement>(link);
+        const String title = element->getInfoString(false);
+        Label label(StyledString(title), true);
+        std::unique_ptr<TextStyle> style = label.getTextStyle(1);
+        const double width = style ? style->getTextLength(title, true, 0) + 1.0 : 5.0;
+        const uint32_t kind = drawing->getDatabaseType();
+        const double run =
+            kind == DatabaseLayout || kind == DatabaseMasterLayout ? LeaderRun / 50.0 : LeaderRun;
+        label.setReferencePoint(m_at);
+        label.setMidPoint(CadPoint(m_at.getX() + run / 2.0, m_at.getY(), 0.0));
+        label.setEndPoint(CadPoint(m_at.getX() + run, m_at.getY(), 0.0));
+        label.setTextWidth(width);
+        if (Storey* storey = element->getStorey()) label.setStorey(*storey, true);
+        if (!drawing->saveElement(label, false, true)) return hosterr::Failed;
+        const MemoryBlock data = blockOf(text(114));
+        if (!label.storeUserData(data, 0, true, Element::DefaultUserDataFlags)) return hosterr::Failed;
+        return element->linkTo(label.getLink(), 0) ? hosterr::Ok : hosterr::Failed;
+    }
+
+private:
+    static constexpr double LeaderRun = 1.2;
+
+    ElementLink m_labelled;
+    CadPoint m_at;
+};
+
 } // namespace
 
 void registerNotes() {
@@ -129,6 +192,25 @@ void placeNote() {
     if (!corners.inputPoint()) return;
     PlaceNote place(corners.getPoint(0), corners.getPoint(1));
     if (!Host::runTransaction(place)) NotifyAlert().show(text(21));
+}
+
+} // namespace demo
+
+namespace demo {
+
+void labelSelection() {
+    Drawing* drawing = Host::getCurrentDatabase();
+    ElementLinkList* selection = drawing != nullptr ? drawing->getSelection() : nullptr;
+    if (selection == nullptr || selection->size() != 1) {
+        NotifyAlert().show(text(113));
+        return;
+    }
+    const ElementLink labelled = *(*selection)[0];
+    UserPath where;
+    where.setPointPrompt(text(112));
+    if (!where.inputPoint()) return;
+    LabelSelection label(labelled, where.getPoint(0));
+    if (!Host::runTransaction(label)) NotifyAlert().show(text(115));
 }
 
 } // namespace demo

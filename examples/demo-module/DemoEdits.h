@@ -1,5 +1,6 @@
 // The demonstration's edits of elements: text blocks on the layer "Notes" get new IDs inside one
-// undoable step, through the framework's edit manager; a note is placed in a box of two clicks.
+// undoable step, through the framework's edit manager; a note is placed in a box of two clicks; the
+// selected element is labelled.
 #pragma once
 
 #include <cstdint>
@@ -18,5 +19,8 @@ void renumberNotes(bool allOrNothing);
 // Asks for two corners (the second with the box drawn as a rubber band) and places a note in that
 // box at the view's scale, with a small XML block as its user data, as one undoable step.
 void placeNote();
+// Asks for a point and labels the one selected element there with its ID text, on its storey and
+// linked from it, with a small XML block as the label's user data, as one undoable step.
+void labelSelection();
 
 } // namespace demo

@@ -96,7 +96,7 @@ void parseElementAdd(LineReader& in, ModelArgs& args) {
 void parseElementCheck(LineReader& in, ModelArgs& args) {
     const Words checkFlags = {"deleted",      "locked",   "unlocked", "no-user-data", "with-user-data",
                               "switched-off", "reserved", "free",     "mirrored",     "not-mirrored"};
-    const Words checkOptions = {"in", "layer", "id", "part"};
+    const Words checkOptions = {"in", "layer", "id", "part", "kind", "on", "linked-from"};
     while (!in.atEnd()) {
         if (in.word("type")) {
             args.code = elementType(in);

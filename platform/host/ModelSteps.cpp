@@ -5,6 +5,7 @@
 
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
+#include "LabelParts.h"
 #include "ModelCalls.h"
 #include "ModelViewSteps.h"
 #include "ParameterExchange.h"
@@ -324,6 +325,10 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         HostTextElement settings = textPartOf(defaults);
         settings.head = head;
         setTextPart(element.record, settings);
+    } else if (args.code == LabelTypeCode) {
+        HostLabelElement settings = labelPartOf(defaults);
+        settings.head = head;
+        setLabelPart(element.record, settings);
     }
     if (database->isPlanOrModel()) {
         head.storey = project.model.storeys.current();
@@ -339,8 +344,11 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
     if (args.options.count("at") != 0) {
         const HostCoord2D point{args.numbers[at], args.numbers[at + 1]};
         at += 2;
-        if (args.code == 15 || args.code == 16)
+        if (args.code == TextTypeCode)
             setBytes(&element.record, TextLocationOffset, &point, sizeof point);
+        else if (args.code == LabelTypeCode)
+            for (size_t leader = 0; leader < 3; ++leader)
+                setBytes(&element.record, LabelLeaderOffset + leader * sizeof point, &point, sizeof point);
         else
             element.nodes.push_back({point.x, point.y, 0.0});
     }
@@ -354,11 +362,13 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
     if (args.options.count("polygon") != 0)
         setPolygon(&element.memo,
                    std::vector<double>(args.numbers.begin() + static_cast<long>(at), args.numbers.end()));
+    const std::string* text = option(args, "text");
     if (args.code == TextTypeCode) {
         // The host keeps no text block without text.
-        const std::string* text = option(args, "text");
         element.memo = makeTextMemo(text != nullptr ? *text : std::string("Text"), element.record);
-    } else if (const std::string* text = option(args, "text")) {
+    } else if (text != nullptr && args.code == LabelTypeCode) {
+        element.memo = makeLabelMemo(*text, element.record);
+    } else if (text != nullptr) {
         StoredBlock content;
         content.bytes = *text + '\0';
         element.memo.blocks[offsetof(API_ElementMemo, textContent)] = std::move(content);
