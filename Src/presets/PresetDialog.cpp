@@ -96,9 +96,6 @@ void PresetDialog::resizeBy(int16_t dx, int16_t dy) {
     for (uint16_t item : {TypeMenu, TypeText})
         if (DialogControl* control = findControl(item)) control->moveBy(ScreenPoint(dx, dy));
     UserDataDialog::resizeBy(dx, dy);
-    // The name field rides in the name column, as wide as it.
-    if (getList() != nullptr && getNameField() != nullptr)
-        getNameField()->setWidth(getList()->getColumnStyle(getNameColumn()).getWidth());
 }
 
 } // namespace tarnwick

@@ -384,7 +384,10 @@ template <class Db> void UserDataDialog<Db>::resizeBy(int16_t dx, int16_t dy) {
         if (DialogControl* control = findControl(item)) control->moveBy(ScreenPoint(dx, dy));
     for (uint16_t item : {InsertButton, DeleteButton, RestoreButton, ImportButton, ExportButton})
         if (DialogControl* control = findControl(item)) control->moveBy(ScreenPoint(dx, 0));
-    if (m_list != nullptr) m_list->growBy(ScreenPoint(dx, dy));
+    if (m_list == nullptr) return;
+    m_list->growBy(ScreenPoint(dx, dy));
+    // The name field rides in the name column, as wide as it.
+    if (m_nameField != nullptr) m_nameField->setWidth(m_list->getColumnStyle(getNameColumn()).getWidth());
 }
 
 template <class Db> void UserDataDialog<Db>::endResize() {

@@ -51,8 +51,8 @@ TEST_F(ModuleResources, EveryStringListIsAWellFormedBlob) {
             EXPECT_EQ(entry.data[entry.size - 1], 0) << entry.id;
         }
     }
-    EXPECT_EQ(RSGetStringCount(module, 32700), 25);
-    EXPECT_EQ(RSGetStringCount(module, 32703), 5);
+    EXPECT_EQ(RSGetStringCount(module, 32700), 27);
+    EXPECT_EQ(RSGetStringCount(module, 32703), 24);
 }
 
 TEST_F(ModuleResources, FoundItemsMatchTheirTexts) {

@@ -235,14 +235,13 @@ TEST_F(HostDialogTest, MalformedDialogLinesAreReported) {
     } cases[] = {
         {"dialog click 1", "expected the panel's title in quotes or its resource id, not \"click\""},
         {"dialog 100 wave 1", "unknown dialog step \"wave\""},
-        {"dialog 100 resize 1 1", "unknown dialog step \"resize\""},
         {"dialog 100 type 4", "expected the text in double quotes"},
+        {"dialog 100 hot-key 1", "unknown dialog step \"hot-key\""},
         {"dialog 100 click 0", "an item number must be at least 1"},
         {"dialog 100 expect item 4",
          "expect item N needs something to check: text \"T\", tooltip \"T\", enabled, disabled, visible, "
-         "hidden, checked, unchecked, rect L T W H, tree \"LINE\" ..., drawing-on, rows \"LINE\" ..., on-row "
-         "R, "
-         "entries \"T\" ..., chosen \"T\", button \"T\""},
+         "hidden, checked, unchecked, rect L T W H, tree \"LINE\" ..., drawing-on, rows \"LINE\" ... "
+         "[in-any-order], on-row R, entries \"T\" ..., chosen \"T\", button \"T\""},
         {"palette \"T\" select 4", "expected a row number"},
         {"palette \"T\" collapse 4 shift", "expected the tree item's path in double quotes"},
         {"palette \"T\" expect item 4 tree drawing-on", "expected a tree item's line in double quotes"},
