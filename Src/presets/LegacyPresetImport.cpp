@@ -64,14 +64,14 @@ public:
     bool read() {
         if (m_in.readCString() != Header) return false;
         String platform = m_in.readCString();
-        if (platform == "Win" || platform == "Mtl") {
+        // "Mtl" files come from Macs of the little-endian kind: their texts are Mac Roman too.
+        if (platform == "Win" || platform == "Mtl")
             m_in.setByteOrder(LegacyBinaryIn::LittleEndian);
-        } else if (platform == "Mac") {
+        else if (platform == "Mac")
             m_in.setByteOrder(LegacyBinaryIn::BigEndian);
-            m_codePage = LegacyCodePage::MacRoman;
-        } else {
+        else
             return false;
-        }
+        if (platform != "Win") m_codePage = LegacyCodePage::MacRoman;
         if (!readVersion()) return false;
         if (m_version > 4) (void)m_in.readBool();
         int32_t groups = m_in.readInt32();

@@ -37,9 +37,9 @@ LegacyValue text(const char* name, std::string value) {
 
 // A wall in a nested group, one without its required thickness, a skin with a list, a preset
 // of a type no template knows, and a skin whose id is no Guid. Names of 8-bit text in the
-// platform's code page: "Café" either way.
+// platform's code page, Windows' or the Mac's: "Café" either way.
 std::vector<LegacyGroup> sample(const std::string& platform) {
-    std::string cafe = platform == "Mac" ? "Caf\x8E" : "Caf\xE9";
+    std::string cafe = platform == "Win" ? "Caf\xE9" : "Caf\x8E";
     LegacyPreset brick{
         "Brick", BrickId, {real("thick", 0.3), integer("tarnViewFill", 7), real("unknown", 1.0)}, {}};
     LegacyPreset thin{"Thin", "{00000000-0000-0000-0000-00000000000A}", {integer("tarnViewFill", 2)}, {}};
