@@ -10,8 +10,6 @@
 namespace tarnwick {
 
 namespace {
-constexpr double LineTolerance = 1e-5;
-
 GSHandle* addressOf(MemoStore& store, size_t index) {
     return index == 0   ? store.sectionPoints1Address()
            : index == 1 ? store.sectionPoints2Address()
@@ -55,7 +53,8 @@ SectionLineMemo& SectionLineMemo::operator=(const SectionLineMemo& other) {
 SectionLineMemo::~SectionLineMemo() = default;
 
 bool SectionLineMemo::isValid() const {
-    return m_lines[0] && m_lines[0]->isValid(false, LineTolerance);
+    // An open line: two straight points make one, though they enclose nothing.
+    return m_lines[0] && m_lines[0]->getVertexCount() >= 2;
 }
 
 void SectionLineMemo::load(Element& owner, MemoStore*& store) {

@@ -25,7 +25,7 @@ public:
     SectionLineMemo& operator=(const SectionLineMemo& other);
     ~SectionLineMemo() override;
 
-    // The first line is there and valid (tolerance 1e-5).
+    // The first line is there with at least two points.
     bool isValid() const override;
     // The owner element's load with this part's mask.
     void load(Element& owner, MemoStore*& store) override;

@@ -283,6 +283,8 @@ void Label::loadMemo(uint64_t mask, MemoStore*& store) {
     GableMemo::setLoaded(true); // labels have no gables
     if (isSymbolLabel()) {
         ComponentElem::loadMemo(mask & ~uint64_t(MemoGables), store);
+        // The parameters may not have needed the host's memo; the text does.
+        if (store == nullptr && (mask & MemoText) != 0 && getLink().hasGuid()) (void)fetchMemo(mask, store);
     } else {
         ParameterMemo::setLoaded(true);
         if (store == nullptr && getLink().hasGuid()) {
