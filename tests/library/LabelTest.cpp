@@ -89,6 +89,10 @@ TEST_F(Labels, ATextLabelOfATitleWearsTheDefaultLabelsStyle) {
     Pen pen;
     label.getPen(pen, 16);
     EXPECT_EQ(pen.getIndex(), 1u);
+    // The host's default label itself, with its memo.
+    Label defaults(true);
+    EXPECT_TRUE(defaults.isTextLabel());
+    EXPECT_EQ(defaults.getText().bytes(), zavhost::DefaultLabelText);
 }
 
 TEST_F(Labels, ASymbolLabelKeepsItsAnchorInThirdsItsAngleInOneTurnAndItsSizesAsItsPartSays) {
