@@ -246,7 +246,10 @@ GSErrCode savePart(HostLibPart* record) {
         desk.openPart.reset();
         LibraryManager& library = project.library;
         const LibraryPart* old = desk.replacing != 0 ? library.part(desk.replacing) : nullptr;
-        if (part.ownId.empty()) part.ownId = old != nullptr ? old->ownId : newUnId();
+        // Unique ids stay unique: a part made from another's source gets an id of its own.
+        const uint32_t holder = part.ownId.empty() ? 0 : library.findByOwnId(part.ownId);
+        if (part.ownId.empty() || (holder != 0 && holder != desk.replacing))
+            part.ownId = old != nullptr ? old->ownId : newUnId();
         part.version = static_cast<uint16_t>(old != nullptr ? old->version + 1 : 1);
         uint32_t index = desk.replacing;
         brief = inQuotes(part.name) + " with " + std::to_string(part.sections.size()) + " sections";

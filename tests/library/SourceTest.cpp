@@ -184,6 +184,7 @@ TEST_F(Sources, APartIsMadeFromASourceOrRewrittenInPlace) {
     zavhost::LibraryPart chair;
     chair.name = "Chair";
     chair.type = LibPartObject;
+    chair.ownId = "{C}-{1}";
     addSection(chair, "3DSC", "BLOCK 1, 1, 1", true);
     addSection(chair, "GIFF", "not a picture", false);
     const uint32_t index = parts().add(chair);
@@ -211,6 +212,8 @@ TEST_F(Sources, APartIsMadeFromASourceOrRewrittenInPlace) {
         EXPECT_EQ(parts().count(), before + 1); // saved either way: no part is left open
         EXPECT_EQ(library().getLastError() != hosterr::Ok, !c.made);
         EXPECT_FALSE(host().libraryDesk().openPart.has_value());
+        // Made, the part has an id of its own, which the source takes.
+        EXPECT_EQ(copy->getOwnUnId() != String("{C}-{1}"), c.made);
         host().faults().clear();
     }
     const uint32_t copy = parts().findByName("Copy Chair", 0);
