@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "LabelParts.h"
+#include "LineWork.h"
 #include "TextBlocks.h"
 #include "platform/gsroot/Guid.h"
 
@@ -114,6 +115,7 @@ DefaultElement DefaultElements::get(uint32_t type, uint32_t variation) const {
     made.record.head.variation = variation;
     made.record.head.layer = 1;
     if (type == TextTypeCode) setDefaultTextSettings(made.record);
+    setDefaultLineWork(made.record);
     if (type == LabelTypeCode) {
         setDefaultLabelSettings(made.record);
         made.memo = makeLabelMemo(DefaultLabelText, made.record);

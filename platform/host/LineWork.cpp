@@ -1,0 +1,50 @@
+#include "LineWork.h"
+
+#include <cstring>
+#include <numbers>
+
+namespace zavhost {
+
+namespace {
+template <class Part> Part partOf(const API_Element& record) {
+    Part part;
+    std::memcpy(static_cast<void*>(&part), record.raw, sizeof part);
+    return part;
+}
+template <class Part> void setPart(API_Element& record, const Part& part) {
+    std::memcpy(record.raw, &part, sizeof part);
+}
+} // namespace
+
+bool setDefaultLineWork(API_Element& record) {
+    const uint32_t type = record.head.typeCode;
+    if (type == LineTypeCode) {
+        auto line = partOf<HostLineElement>(record);
+        line.penValue = 1;
+        line.lineType = 1;
+        line.arrow.pen = 1;
+        line.arrow.size = 0.1;
+        setPart(record, line);
+        return true;
+    }
+    if (type == PolyLineTypeCode) {
+        auto polyline = partOf<HostPolyLineElement>(record);
+        polyline.penValue = 1;
+        polyline.lineType = 1;
+        polyline.secondPen = 1;
+        setPart(record, polyline);
+        return true;
+    }
+    if (type != CircleTypeCode && type != ArcTypeCode) return false;
+    auto circle = partOf<HostCircleElement>(record);
+    circle.penValue = 1;
+    circle.lineType = 1;
+    circle.secondPen = 1;
+    circle.radius = 1.0;
+    circle.axisRatio = 1.0;
+    if (type == ArcTypeCode) circle.endAngle = std::numbers::pi / 2.0;
+    setPart(record, circle);
+    return true;
+}
+
+} // namespace zavhost
