@@ -1,26 +1,15 @@
 // The list box's host notifications as events of the panel that owns the control.
 #include "interface/InterfaceEvent.h"
 #include "interface/InterfacePanel.h"
+#include "interface/ItemNotices.h"
 #include "interface/ListControl.h"
 #include "platform/dg/DGItems.h"
 
 namespace tarnwick {
 
-namespace {
+using notices::notifyPanel;
 
-// Hands the event to the panel registered for the source's host panel; a panel that is not
-// registered hears nothing. Answers whether a panel heard it.
-template <class E>
-bool notifyPanel(const DG::ItemEvent& notification, uint32_t code, uint64_t data,
-                 Receiver* receiver = nullptr) {
-    DG::Item* source = notification.GetSource();
-    if (source == nullptr) return false;
-    InterfacePanel* panel = InterfacePanel::findByPanelId(static_cast<uint16_t>(source->GetPanelId()));
-    if (panel == nullptr) return false;
-    E event(code, ControlLink(static_cast<uint16_t>(source->GetId()), panel), data, receiver);
-    panel->handleEvent(event);
-    return true;
-}
+namespace {
 
 uint16_t modifierOf(short keys) {
     if ((keys & DG::CommandKey) != 0) return ListClick::Command;
@@ -47,26 +36,6 @@ void header(const DG::ItemEvent& event, uint32_t code, uint16_t stage, short fir
     data.newPosition = static_cast<uint16_t>(second);
     data.width = static_cast<uint16_t>(change);
     notifyPanel<E>(event, code, pointerData(&data));
-}
-
-DropRecord dropRecord(uint16_t stage, uint16_t effect) {
-    DropRecord record;
-    record.messageCode = stage;
-    record.effect = effect;
-    return record;
-}
-
-DropRecord targetRecord(uint16_t stage, uint16_t effect, const DG::ListBoxDropTargetEvent& event) {
-    DropRecord record = dropRecord(stage, effect);
-    record.x = event.GetPosition().GetX();
-    record.y = event.GetPosition().GetY();
-    record.insertPosition = static_cast<uint32_t>(event.GetInsertPosition());
-    record.relativePosition = static_cast<uint16_t>(event.GetRelativePosition());
-    return record;
-}
-
-bool sendDrop(const DG::ItemEvent& event, DropRecord& record, Receiver* receiver = nullptr) {
-    return notifyPanel<DropEvent>(event, 17, pointerData(&record), receiver);
 }
 
 } // namespace
@@ -116,53 +85,37 @@ void ListControl::Observer::ListBoxHeaderItemResizeExited(const DG::ListBoxHeade
 }
 
 void ListControl::Observer::ListBoxDragStarting(const DG::ListBoxDragSourceEvent& event, bool* canStart) {
-    DropRecord record = dropRecord(0, 0);
-    ItemReceiver receiver(1);
-    if (sendDrop(event, record, &receiver) && canStart != nullptr) *canStart = receiver.getValue() != 0;
+    notices::dragStarting(event, canStart);
 }
 
 void ListControl::Observer::ListBoxDragStarted(const DG::ListBoxDragSourceEvent& event,
                                                DG::DragDrop::Effect* effect, bool* rightDragMenu) {
-    DropRecord record = dropRecord(1, effect != nullptr ? *effect : 0);
-    if (!sendDrop(event, record)) return;
-    if (effect != nullptr) *effect = record.effect;
-    if (rightDragMenu != nullptr) *rightDragMenu = record.flag != 0;
+    notices::dragStarted(event, effect, rightDragMenu);
 }
 
 void ListControl::Observer::ListBoxDragEnded(const DG::ListBoxDragSourceEvent& event,
                                              DG::DragDrop::Effect effect) {
-    DropRecord record = dropRecord(2, effect);
-    sendDrop(event, record);
+    notices::dragEnded(event, effect);
 }
 
 void ListControl::Observer::ListBoxDragEntered(const DG::ListBoxDropTargetEvent& event,
                                                DG::DragDrop::Effect* effect, bool* defBehaviour) {
-    DropRecord record = targetRecord(4, DG::DragDrop::All, event);
-    ItemReceiver receiver(defBehaviour == nullptr || *defBehaviour ? 1 : 0);
-    if (!sendDrop(event, record, &receiver)) return;
-    if (effect != nullptr) *effect = record.effect;
-    if (defBehaviour != nullptr) *defBehaviour = receiver.getValue() != 0;
+    notices::dragEntered(event, effect, defBehaviour);
 }
 
 void ListControl::Observer::ListBoxDragMoved(const DG::ListBoxDropTargetEvent& event,
                                              DG::DragDrop::Effect* effect, bool* defBehaviour) {
-    DropRecord record = targetRecord(5, effect != nullptr ? *effect : 0, event);
-    ItemReceiver receiver(0);
-    if (!sendDrop(event, record, &receiver)) return;
-    if (effect != nullptr) *effect = record.effect;
-    if (defBehaviour != nullptr) *defBehaviour = receiver.getValue() != 0;
+    notices::dragMoved(event, effect, defBehaviour);
 }
 
 void ListControl::Observer::ListBoxDragLeft(const DG::ListBoxDropTargetEvent& event,
                                             DG::DragDrop::Effect* effect) {
-    DropRecord record = targetRecord(6, DG::DragDrop::All, event);
-    if (sendDrop(event, record) && effect != nullptr) *effect = record.effect;
+    notices::dragEndedAtTarget(6, event, effect);
 }
 
 void ListControl::Observer::ListBoxDropped(const DG::ListBoxDropTargetEvent& event,
                                            DG::DragDrop::Effect* effect) {
-    DropRecord record = targetRecord(7, DG::DragDrop::All, event);
-    if (sendDrop(event, record) && effect != nullptr) *effect = record.effect;
+    notices::dragEndedAtTarget(7, event, effect);
 }
 
 } // namespace tarnwick

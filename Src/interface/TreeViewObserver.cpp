@@ -1,49 +1,18 @@
 // The tree view's host notifications as events of the panel that owns the control.
 #include "interface/InterfaceEvent.h"
 #include "interface/InterfacePanel.h"
+#include "interface/ItemNotices.h"
 #include "interface/TreeViewControl.h"
 #include "platform/dg/DGItems.h"
 
 namespace tarnwick {
 
-namespace {
+using notices::notifyPanel;
 
-// Hands the event to the panel registered for the source's host panel; a panel that is not
-// registered hears nothing. Answers whether a panel heard it.
-template <class E>
-bool notifyPanel(const DG::ItemEvent& notification, uint32_t code, uint64_t data,
-                 Receiver* receiver = nullptr) {
-    DG::Item* source = notification.GetSource();
-    if (source == nullptr) return false;
-    InterfacePanel* panel = InterfacePanel::findByPanelId(static_cast<uint16_t>(source->GetPanelId()));
-    if (panel == nullptr) return false;
-    E event(code, ControlLink(static_cast<uint16_t>(source->GetId()), panel), data, receiver);
-    panel->handleEvent(event);
-    return true;
-}
+namespace {
 
 uint64_t treeItemData(int32_t treeItem) {
     return static_cast<uint32_t>(treeItem);
-}
-
-DropRecord dropRecord(uint16_t stage, uint16_t effect) {
-    DropRecord record;
-    record.messageCode = stage;
-    record.effect = effect;
-    return record;
-}
-
-DropRecord targetRecord(uint16_t stage, uint16_t effect, const DG::TreeViewDropTargetEvent& event) {
-    DropRecord record = dropRecord(stage, effect);
-    record.x = event.GetPosition().GetX();
-    record.y = event.GetPosition().GetY();
-    record.insertPosition = static_cast<uint32_t>(event.GetInsertPosition());
-    record.relativePosition = static_cast<uint16_t>(event.GetRelativePosition());
-    return record;
-}
-
-bool sendDrop(const DG::ItemEvent& event, DropRecord& record, Receiver* receiver = nullptr) {
-    return notifyPanel<DropEvent>(event, 17, pointerData(&record), receiver);
 }
 
 } // namespace
@@ -81,61 +50,45 @@ void TreeViewControl::Observer::TreeViewItemCollapsed(const DG::TreeViewItemColl
 
 void TreeViewControl::Observer::TreeViewDragStarting(const DG::TreeViewDragSourceEvent& event,
                                                      bool* canStart) {
-    DropRecord record = dropRecord(0, 0);
-    ItemReceiver receiver(1);
-    if (sendDrop(event, record, &receiver) && canStart != nullptr) *canStart = receiver.getValue() != 0;
+    notices::dragStarting(event, canStart);
 }
 
 void TreeViewControl::Observer::TreeViewDragStarted(const DG::TreeViewDragSourceEvent& event,
                                                     DG::DragDrop::Effect* effect, bool* rightDragMenu) {
-    DropRecord record = dropRecord(1, effect != nullptr ? *effect : 0);
-    if (!sendDrop(event, record)) return;
-    if (effect != nullptr) *effect = record.effect;
-    if (rightDragMenu != nullptr) *rightDragMenu = record.flag != 0;
+    notices::dragStarted(event, effect, rightDragMenu);
 }
 
 void TreeViewControl::Observer::TreeViewDragEnded(const DG::TreeViewDragSourceEvent& event,
                                                   DG::DragDrop::Effect effect) {
-    DropRecord record = dropRecord(2, effect);
-    sendDrop(event, record);
+    notices::dragEnded(event, effect);
 }
 
 void TreeViewControl::Observer::TreeViewDragEntered(const DG::TreeViewDropTargetEvent& event,
                                                     DG::DragDrop::Effect* effect, bool* defBehaviour) {
-    DropRecord record = targetRecord(4, DG::DragDrop::All, event);
-    ItemReceiver receiver(defBehaviour == nullptr || *defBehaviour ? 1 : 0);
-    if (!sendDrop(event, record, &receiver)) return;
-    if (effect != nullptr) *effect = record.effect;
-    if (defBehaviour != nullptr) *defBehaviour = receiver.getValue() != 0;
+    notices::dragEntered(event, effect, defBehaviour);
 }
 
 void TreeViewControl::Observer::TreeViewDragMoved(const DG::TreeViewDropTargetEvent& event,
                                                   DG::DragDrop::Effect* effect, bool* defBehaviour) {
-    DropRecord record = targetRecord(5, effect != nullptr ? *effect : 0, event);
-    ItemReceiver receiver(0);
-    if (!sendDrop(event, record, &receiver)) return;
-    if (effect != nullptr) *effect = record.effect;
-    if (defBehaviour != nullptr) *defBehaviour = receiver.getValue() != 0;
+    notices::dragMoved(event, effect, defBehaviour);
 }
 
 void TreeViewControl::Observer::TreeViewDragLeft(const DG::TreeViewDropTargetEvent& event,
                                                  DG::DragDrop::Effect* effect) {
-    DropRecord record = targetRecord(6, DG::DragDrop::All, event);
-    if (sendDrop(event, record) && effect != nullptr) *effect = record.effect;
+    notices::dragEndedAtTarget(6, event, effect);
 }
 
 void TreeViewControl::Observer::TreeViewDropped(const DG::TreeViewDropTargetEvent& event,
                                                 DG::DragDrop::Effect* effect) {
-    DropRecord record = targetRecord(7, DG::DragDrop::All, event);
-    if (sendDrop(event, record) && effect != nullptr) *effect = record.effect;
+    notices::dragEndedAtTarget(7, event, effect);
 }
 
 uint16_t TreeViewControl::Observer::drop(const DG::ItemEvent& source, uint16_t stage, uint32_t insertPosition,
                                          uint16_t relativePosition) {
-    DropRecord record = dropRecord(stage, DG::DragDrop::All);
+    DropRecord record = notices::dropRecord(stage, DG::DragDrop::All);
     record.insertPosition = insertPosition;
     record.relativePosition = relativePosition;
-    sendDrop(source, record);
+    notices::sendDrop(source, record);
     return record.effect;
 }
 
