@@ -7,6 +7,7 @@
 #include "interface/Image.h"
 #include "interface/InterfacePanel.h"
 #include "interface/ListCellEditors.h"
+#include "interface/RowWalk.h"
 #include "persistence/Setting.h"
 #include "platform/dg/DGFunctions.h"
 #include "project/Colour.h"
@@ -189,10 +190,8 @@ void ListControl::releaseItem() {
 }
 
 ListControl::const_iterator ListControl::cbegin(uint32_t mode) const {
-    if (getRows() < 1) return const_iterator(Node(this, NoRow), mode);
-    if (mode == Selection) return const_iterator(Node(this, nextSelected(0)), mode);
-    if (mode == Rows || mode == Siblings || mode == Display) return const_iterator(Node(this, 0), Rows);
-    return const_iterator(Node(this, NoRow), mode);
+    const rowwalk::Start at = rowwalk::first(*this, mode);
+    return const_iterator(Node(this, at.row), at.mode);
 }
 
 ListControl::iterator ListControl::begin(uint32_t mode) {
@@ -209,13 +208,8 @@ ListControl::iterator ListControl::end() {
 }
 
 ListControl::const_iterator ListControl::crbegin(uint32_t mode) const {
-    if (getRows() < 1) return const_iterator(Node(this, NoRow), mode);
-    int16_t last = static_cast<int16_t>(getRows() - 1);
-    if (mode == Rows || mode == Siblings || mode == Display) return const_iterator(Node(this, last), Rows);
-    if (mode != Selection) return const_iterator(Node(this, NoRow), mode);
-    while (last >= 0 && !isSelected(last))
-        --last;
-    return const_iterator(Node(this, last >= 0 ? last : NoRow), mode);
+    const rowwalk::Start at = rowwalk::last(*this, mode);
+    return const_iterator(Node(this, at.row), at.mode);
 }
 
 ListControl::iterator ListControl::rbegin(uint32_t mode) {

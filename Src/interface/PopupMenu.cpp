@@ -7,6 +7,7 @@
 #include "interface/Image.h"
 #include "interface/InterfaceEvent.h"
 #include "interface/InterfacePanel.h"
+#include "interface/RowWalk.h"
 #include "persistence/MenuSetting.h"
 #include "platform/dg/DGFunctions.h"
 #include "platform/dg/UCPopupMenu.h"
@@ -194,10 +195,8 @@ void PopupMenu::releaseItem() {
 }
 
 PopupMenu::const_iterator PopupMenu::cbegin(uint32_t mode) const {
-    if (getRows() < 1) return const_iterator(Node(this, NoEntry), mode);
-    if (mode == Selection) return const_iterator(Node(this, nextSelected(0)), mode);
-    if (mode == Items || mode == Siblings || mode == Display) return const_iterator(Node(this, 0), Items);
-    return const_iterator(Node(this, NoEntry), mode);
+    const rowwalk::Start at = rowwalk::first(*this, mode);
+    return const_iterator(Node(this, at.row), at.mode);
 }
 
 PopupMenu::iterator PopupMenu::begin(uint32_t mode) {
@@ -214,13 +213,8 @@ PopupMenu::iterator PopupMenu::end() {
 }
 
 PopupMenu::const_iterator PopupMenu::crbegin(uint32_t mode) const {
-    if (getRows() < 1) return const_iterator(Node(this, NoEntry), mode);
-    auto last = static_cast<int16_t>(getRows() - 1);
-    if (mode == Items || mode == Siblings || mode == Display) return const_iterator(Node(this, last), Items);
-    if (mode != Selection) return const_iterator(Node(this, NoEntry), mode);
-    while (last >= 0 && !isSelected(last))
-        --last;
-    return const_iterator(Node(this, last >= 0 ? last : NoEntry), mode);
+    const rowwalk::Start at = rowwalk::last(*this, mode);
+    return const_iterator(Node(this, at.row), at.mode);
 }
 
 PopupMenu::iterator PopupMenu::rbegin(uint32_t mode) {
