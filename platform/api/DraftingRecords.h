@@ -1,4 +1,5 @@
-// Records of the host's line-work elements: lines (type 19), polylines (20) and circles and arcs (21, 22),
+// Records of the host's line-work elements: lines (type 19), polylines (20), circles and arcs (21,
+// 22) and splines (23),
 // the part of the 4856-byte element record each kind uses. A pen value is 32 bits: the 16-bit
 // pen index and a second word the host keeps with it.
 #pragma once
@@ -71,3 +72,42 @@ static_assert(offsetof(HostPolyLineElement, penValue) == 112 &&
 static_assert(offsetof(HostPolyLineElement, flag) == 118 && offsetof(HostPolyLineElement, secondPen) == 134);
 static_assert(offsetof(HostPolyLineElement, coordinateCount) == 200 &&
               offsetof(HostPolyLineElement, arcCount) == 208);
+
+// A spline's direction data at one vertex, as the memo's direction handle holds it.
+struct HostSplineDirection {
+    double first = 0.0;
+    double second = 0.0;
+    double third = 0.0;
+};
+static_assert(sizeof(HostSplineDirection) == 24);
+
+struct HostSplineCounts {
+    uint32_t coordinates = 0;
+    uint32_t subPolygons = 0;
+    uint8_t reserved[16] = {};
+};
+static_assert(sizeof(HostSplineCounts) == 24 && offsetof(HostSplineCounts, subPolygons) == 4);
+
+// The part a spline keeps; the counts follow it in the record.
+struct HostSplineElement {
+    HostElementHead head;
+    uint32_t penValue = 0;
+    uint16_t lineType = 0;
+    uint8_t reserved0[10] = {};
+    HostArrow arrow; // its pen is the spline's second pen
+    uint8_t reserved1[24] = {};
+    uint8_t directionFree = 0;
+    uint8_t closed = 0;
+    uint8_t reserved2[30] = {};
+};
+static_assert(sizeof(HostSplineElement) == 200);
+static_assert(offsetof(HostSplineElement, penValue) == 112 && offsetof(HostSplineElement, lineType) == 116);
+static_assert(offsetof(HostSplineElement, arrow) == 128);
+static_assert(offsetof(HostSplineElement, directionFree) == 168 &&
+              offsetof(HostSplineElement, closed) == 169);
+
+struct HostSplineRecord {
+    HostSplineElement part;
+    HostSplineCounts counts;
+};
+static_assert(offsetof(HostSplineRecord, counts) == 200);

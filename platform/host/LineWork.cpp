@@ -27,6 +27,15 @@ bool setDefaultLineWork(API_Element& record) {
         setPart(record, line);
         return true;
     }
+    if (type == SplineTypeCode) {
+        auto spline = partOf<HostSplineElement>(record);
+        spline.penValue = 1;
+        spline.lineType = 1;
+        spline.arrow.pen = 1;
+        spline.arrow.size = 0.1;
+        setPart(record, spline);
+        return true;
+    }
     if (type == PolyLineTypeCode) {
         auto polyline = partOf<HostPolyLineElement>(record);
         polyline.penValue = 1;

@@ -1,4 +1,4 @@
-// The stand-in host's line work: default settings of lines, polylines, circles and arcs.
+// The stand-in host's line work: default settings of lines, polylines, circles, arcs and splines.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@ inline constexpr uint32_t LineTypeCode = 19;
 inline constexpr uint32_t PolyLineTypeCode = 20;
 inline constexpr uint32_t CircleTypeCode = 21;
 inline constexpr uint32_t ArcTypeCode = 22;
+inline constexpr uint32_t SplineTypeCode = 23;
 
 // Pen 1, solid line type 1, an arrow of pen 1 and 0.1 m; a circle of radius 1, round, a quarter
 // turn for an arc. False for a type without line-work defaults.

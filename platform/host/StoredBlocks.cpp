@@ -169,6 +169,7 @@ uint64_t memoPartOfField(uint32_t offset) {
     case offsetof(API_ElementMemo, subPolygonEnds):
     case offsetof(API_ElementMemo, arcs):
     case offsetof(API_ElementMemo, vertexIds):
+    case offsetof(API_ElementMemo, splineDirections):
         return MemoPolygon;
     case offsetof(API_ElementMemo, vertexDoubles):
         return MemoPolygon | 0x10;

@@ -1,6 +1,6 @@
 // Lines, circles and arcs: the arc a circle's angles make, pens that touch only their own field,
-// and new and host elements saved, reopened and read back by the factory unchanged, an arc
-// keeping its type.
+// new and host elements saved, reopened and read back by the factory unchanged (an arc keeping its
+// type, polyline arcs, spline directions), and spline vertices counted by what their handles hold.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,10 +10,12 @@
 
 #include "ElementTestSupport.h"
 #include "Environment/HostTable.h"
+#include "Environment/Memory.h"
 #include "Environment/TempFolder.h"
 #include "elements/Circle.h"
 #include "elements/LineElement.h"
 #include "elements/PolyLine.h"
+#include "elements/Spline.h"
 #include "project/Pen.h"
 
 using namespace tarnwick;
@@ -30,6 +32,7 @@ protected:
         registerElementCreator(Circle::TypeCode, &createCircle);
         registerElementCreator(Circle::ArcTypeCode, &createCircle);
         registerElementCreator(PolyLine::TypeCode, &createPolyLine);
+        registerElementCreator(Spline::TypeCode, &createSpline);
     }
     ~LineWork() override { releaseElementCreators(); }
 
@@ -201,4 +204,73 @@ TEST_F(LineWork, APolylineKeepsItsVerticesAndArcsThroughAProjectFileAndOneNeverR
     EXPECT_EQ(polyline->getPolyLineRecord().coordinateCount, record.coordinateCount);
     ASSERT_NE(polyline->getOutline(), nullptr);
     EXPECT_EQ(polyline->getOutline()->getVertexCount(), 4u);
+}
+
+TEST_F(LineWork, OpenAndClosedSplinesKeepTheirDirectionsUnlessDirectionFree) {
+    TempFolder folder;
+    struct Case {
+        bool closed, directionFree;
+    } cases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+    std::unique_ptr<Spline> made[4];
+    for (size_t c = 0; c < 4; ++c) {
+        auto polygon = std::make_unique<CadPolygon>(3, 0, cases[c].closed);
+        for (int i = 0; i < 3; ++i)
+            polygon->append(new SplinePoint(CadPoint(i, i * i + c, 0.0), 0.5 + i, 1.5 + i, 0.25 * i));
+        made[c] = std::make_unique<Spline>(std::move(polygon));
+        made[c]->setClosed(cases[c].closed);
+        made[c]->setDirectionFree(cases[c].directionFree);
+        ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(*made[c], false, true); })) << c;
+    }
+    ASSERT_EQ(host.saveAndReopenProject(folder.path("splines.zavproj")), hosterr::Ok);
+    for (size_t c = 0; c < 4; ++c) {
+        const auto& stored = host.project()->model.views.findElement(made[c]->getGuid().toAPI())->memo;
+        EXPECT_EQ(stored.blocks.count(offsetof(API_ElementMemo, splineDirections)),
+                  cases[c].directionFree ? 0u : 1u);
+        EXPECT_EQ(stored.blocks.at(0).bytes.size(), 3 * sizeof(HostCoord2D)) << c; // no repeated point
+        std::unique_ptr<Element> element = read(made[c]->getGuid());
+        auto* spline = dynamic_cast<Spline*>(element.get());
+        ASSERT_NE(spline, nullptr);
+        EXPECT_EQ(spline->isClosed(), cases[c].closed);
+        std::unique_ptr<CadPolygon> outline = spline->getOutline();
+        ASSERT_NE(outline, nullptr);
+        ASSERT_EQ(outline->getVertexCount(), 3u) << c;
+        EXPECT_EQ(outline->isClosed(), cases[c].closed);
+        for (size_t i = 0; i < 3; ++i) {
+            const auto& vertex = dynamic_cast<const SplinePoint&>(outline->getVertex(i));
+            EXPECT_EQ(vertex.getY(), double(i * i + c));
+            EXPECT_EQ(vertex.getDirection().second, cases[c].directionFree ? 0.0 : 1.5 + i) << c << " " << i;
+        }
+        HostSplineRecord record;
+        std::memcpy(static_cast<void*>(&record), spline->buildRecord()->raw, sizeof record);
+        EXPECT_EQ(record.counts.coordinates, 3u);
+        EXPECT_EQ(record.counts.subPolygons, 1u);
+        CadPoint end = spline->getEndPoint();
+        EXPECT_EQ(end.getX(), 2.0);
+    }
+}
+
+TEST_F(LineWork, SplineVerticesAreCountedByTheirHandleAndDirectionsReadOnlyAsFarAsTheyGo) {
+    API_ElementMemo memo;
+    memo.coordinates = allocateHandle(40); // two points and half of a third
+    memo.splineDirections = allocateHandle(sizeof(HostSplineDirection));
+    auto* points = reinterpret_cast<HostCoord2D*>(*memo.coordinates);
+    points[0] = {1.0, 2.0};
+    points[1] = {3.0, 4.0};
+    reinterpret_cast<HostSplineDirection*>(*memo.splineDirections)[0] = {7.0, 8.0, 9.0};
+    Spline spline;
+    {
+        ElementMemoStore store(&memo);
+        store.setReleased(true);
+        ASSERT_TRUE(spline.readMemo(store));
+    }
+    freeHandle(memo.coordinates);
+    freeHandle(memo.splineDirections);
+    const CadPolygon* polygon = spline.heldPolygon();
+    ASSERT_EQ(polygon->getVertexCount(), 2u);
+    EXPECT_EQ(dynamic_cast<const SplinePoint&>(polygon->getVertex(0)).getDirection().third, 9.0);
+    EXPECT_EQ(dynamic_cast<const SplinePoint&>(polygon->getVertex(1)).getDirection().first, 0.0);
+    CadPoint start;
+    spline.getReferencePoint(start);
+    EXPECT_EQ(start.getY(), 2.0);
+    EXPECT_EQ(Spline().getEndPoint().getX(), 0.0); // no vertices: the origin
 }
