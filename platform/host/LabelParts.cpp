@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "RecordFields.h"
 #include "TextBlocks.h"
 
 namespace zavhost {
@@ -26,13 +27,11 @@ void setDefaultLabelSettings(API_Element& record) {
 }
 
 HostLabelElement labelPartOf(const API_Element& record) {
-    HostLabelElement part;
-    std::memcpy(static_cast<void*>(&part), record.raw, sizeof part);
-    return part;
+    return partOf<HostLabelElement>(record);
 }
 
 void setLabelPart(API_Element& record, const HostLabelElement& part) {
-    std::memcpy(record.raw, &part, sizeof part);
+    setPart(record, part);
 }
 
 StoredMemo makeLabelMemo(const std::string& text, API_Element& record) {

@@ -8,6 +8,7 @@
 #include "LibraryCalls.h"
 #include "ModelCalls.h"
 #include "ParameterExchange.h"
+#include "RecordFields.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Containers.h"
@@ -21,17 +22,6 @@ namespace {
 
 using forwarding::host;
 using forwarding::logged;
-
-template <size_t N> std::string textOf(const char16_t (&field)[N]) {
-    size_t units = 0;
-    while (units < N && field[units] != 0)
-        ++units;
-    return GS::Utf16ToUtf8(std::u16string_view(field, units));
-}
-
-template <size_t N> std::string textOf(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
-}
 
 std::string boundedText(const void* text) {
     return text == nullptr ? std::string()

@@ -12,6 +12,7 @@
 #include "ModelCalls.h"
 #include "ObjectSettings.h"
 #include "ParamSections.h"
+#include "RecordFields.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 #include "platform/graphics/GXImage.h"
@@ -53,17 +54,6 @@ bool isTextSection(uint32_t code) {
 LibraryPart* partAt(Project& project, int32_t libIndex) {
     LibraryPart* part = libIndex > 0 ? project.library.edit(static_cast<uint32_t>(libIndex)) : nullptr;
     return part != nullptr && !part->unreadable ? part : nullptr;
-}
-
-template <size_t N> std::string textOf(const char16_t (&field)[N]) {
-    size_t units = 0;
-    while (units < N && field[units] != 0)
-        ++units;
-    return GS::Utf16ToUtf8(std::u16string_view(field, units));
-}
-
-template <size_t N> std::string textOf(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
 }
 
 std::string newUnId() {

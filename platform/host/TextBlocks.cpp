@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "RecordFields.h"
+
 namespace zavhost {
 
 namespace {
@@ -64,13 +66,11 @@ void setDefaultTextSettings(API_Element& record) {
 }
 
 HostTextElement textPartOf(const API_Element& record) {
-    HostTextElement part;
-    std::memcpy(static_cast<void*>(&part), record.raw, sizeof part);
-    return part;
+    return partOf<HostTextElement>(record);
 }
 
 void setTextPart(API_Element& record, const HostTextElement& part) {
-    std::memcpy(record.raw, &part, sizeof part);
+    setPart(record, part);
 }
 
 StoredMemo makeStyledTextMemo(const std::string& text, const HostTextRun& style, uint32_t* lineCount) {
