@@ -5,6 +5,7 @@
 #include "elements/Circle.h"
 #include "elements/CutPlaneReference.h"
 #include "elements/ElementFactory.h"
+#include "elements/Hotspot.h"
 #include "elements/LineElement.h"
 #include "elements/PolyLine.h"
 #include "elements/Spline.h"
@@ -68,7 +69,7 @@ void registerDraftingElementCreators() {
         {22, &createCircle},   // arc: the circle's creator again
         {11, nullptr},         // linear dimension
         {18, nullptr},         // hatch
-        {24, nullptr},         // hotspot
+        {24, &createHotspot},  // hotspot
         {16, &createLabel},    // label
         {13, nullptr},         // level dimension
         {19, &createLine},     // line

@@ -1,5 +1,5 @@
 // Records of the host's line-work elements: lines (type 19), polylines (20), circles and arcs (21,
-// 22) and splines (23),
+// 22), splines (23) and hotspots (24),
 // the part of the 4856-byte element record each kind uses. A pen value is 32 bits: the 16-bit
 // pen index and a second word the host keeps with it.
 #pragma once
@@ -111,3 +111,15 @@ struct HostSplineRecord {
     HostSplineCounts counts;
 };
 static_assert(offsetof(HostSplineRecord, counts) == 200);
+
+struct HostHotspotElement {
+    HostElementHead head;
+    uint16_t pen = 0;
+    uint8_t reserved0[6] = {};
+    HostCoord2D position;
+    uint8_t reserved1[8] = {};
+    double word144 = 0.0; // the host's; copied along
+};
+static_assert(sizeof(HostHotspotElement) == 152);
+static_assert(offsetof(HostHotspotElement, pen) == 112 && offsetof(HostHotspotElement, position) == 120);
+static_assert(offsetof(HostHotspotElement, word144) == 144);

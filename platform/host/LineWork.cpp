@@ -27,6 +27,12 @@ bool setDefaultLineWork(API_Element& record) {
         setPart(record, line);
         return true;
     }
+    if (type == HotspotTypeCode) {
+        auto hotspot = partOf<HostHotspotElement>(record);
+        hotspot.pen = 1;
+        setPart(record, hotspot);
+        return true;
+    }
     if (type == SplineTypeCode) {
         auto spline = partOf<HostSplineElement>(record);
         spline.penValue = 1;

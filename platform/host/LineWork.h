@@ -1,4 +1,5 @@
-// The stand-in host's line work: default settings of lines, polylines, circles, arcs and splines.
+// The stand-in host's line work: default settings of lines, polylines, circles, arcs, splines and
+// hotspots.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@ inline constexpr uint32_t PolyLineTypeCode = 20;
 inline constexpr uint32_t CircleTypeCode = 21;
 inline constexpr uint32_t ArcTypeCode = 22;
 inline constexpr uint32_t SplineTypeCode = 23;
+inline constexpr uint32_t HotspotTypeCode = 24;
 
 // Pen 1, solid line type 1, an arrow of pen 1 and 0.1 m; a circle of radius 1, round, a quarter
 // turn for an arc. False for a type without line-work defaults.

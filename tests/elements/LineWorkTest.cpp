@@ -1,6 +1,7 @@
-// Lines, circles and arcs: the arc a circle's angles make, pens that touch only their own field,
-// new and host elements saved, reopened and read back by the factory unchanged (an arc keeping its
-// type, polyline arcs, spline directions), and spline vertices counted by what their handles hold.
+// Line work and hotspots: the arc a circle's angles make, pens that touch only their own field,
+// new and host elements saved, reopened and read back by the factory unchanged (an arc keeping
+// its type, polyline arcs, spline directions), and spline vertices counted by what their handles
+// hold.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "Environment/Memory.h"
 #include "Environment/TempFolder.h"
 #include "elements/Circle.h"
+#include "elements/Hotspot.h"
 #include "elements/LineElement.h"
 #include "elements/PolyLine.h"
 #include "elements/Spline.h"
@@ -33,6 +35,7 @@ protected:
         registerElementCreator(Circle::ArcTypeCode, &createCircle);
         registerElementCreator(PolyLine::TypeCode, &createPolyLine);
         registerElementCreator(Spline::TypeCode, &createSpline);
+        registerElementCreator(Hotspot::TypeCode, &createHotspot);
     }
     ~LineWork() override { releaseElementCreators(); }
 
@@ -114,7 +117,7 @@ TEST_F(LineWork, APenRoleTouchesOnlyItsOwnField) {
     EXPECT_EQ(pen.getIndex(), 0u);
 }
 
-TEST_F(LineWork, LinesCirclesAndArcsComeBackUnchangedAfterASaveAndReopen) {
+TEST_F(LineWork, LinesCirclesArcsAndHotspotsComeBackUnchangedAfterASaveAndReopen) {
     TempFolder folder;
     const API_Guid arcGuid =
         addHostElement(host, Circle::ArcTypeCode, nullptr, [](zavhost::StoredElement& e) {
@@ -141,7 +144,11 @@ TEST_F(LineWork, LinesCirclesAndArcsComeBackUnchangedAfterASaveAndReopen) {
     Circle circle(CadArc(CadPoint(2.0, 0.0, 0.0), 1.5, pi, 0.5));
     EXPECT_DOUBLE_EQ(circle.getCircleRecord().axisRatio, 1.0);
 
-    Element* elements[] = {&line, &circle, arc.get()};
+    Hotspot hotspot;
+    hotspot.setReferencePoint(CadPoint(-2.0, 7.5, 0.0));
+    hotspot.setPen(Pen(AttributeLink(int16_t(12), AttrPen)), 0);
+
+    Element* elements[] = {&line, &circle, arc.get(), &hotspot};
     for (Element* element : elements)
         ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(*element, false, false); }));
     ASSERT_EQ(host.saveAndReopenProject(folder.path("linework.zavproj")), hosterr::Ok);
@@ -160,6 +167,11 @@ TEST_F(LineWork, LinesCirclesAndArcsComeBackUnchangedAfterASaveAndReopen) {
         EXPECT_EQ(readCircle->getCircleRecord().head.typeCode, mine.head.typeCode);
     }
     EXPECT_EQ(host.project()->model.views.findElement(arcGuid)->record.head.typeCode, Circle::ArcTypeCode);
+    auto spot = reread(hotspot);
+    auto* readSpot = dynamic_cast<Hotspot*>(spot.get());
+    ASSERT_NE(readSpot, nullptr);
+    EXPECT_EQ(bytesPast(readSpot->getHotspotRecord()), bytesPast(hotspot.getHotspotRecord()));
+    EXPECT_EQ(readSpot->getHotspotRecord().pen, 12u);
 }
 
 TEST_F(LineWork, APolylineKeepsItsVerticesAndArcsThroughAProjectFileAndOneNeverReadKeepsTheHosts) {
