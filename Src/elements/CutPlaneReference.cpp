@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "elements/MemoStore.h"
 #include "geometry/Line.h"
 #include "geometry/LinearEquation.h"
+#include "project/MemoStore.h"
 #include "project/Storey.h"
 
 namespace tarnwick {

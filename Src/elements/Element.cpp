@@ -6,9 +6,9 @@
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
 #include "elements/Element3D.h"
-#include "elements/MemoStore.h"
 #include "platform/gsroot/UniString.h"
 #include "project/Drawing.h"
+#include "project/MemoStore.h"
 #include "project/Plan.h"
 #include "project/Project.h"
 

@@ -4,7 +4,7 @@
 #include <map>
 
 #include "elements/Element.h"
-#include "elements/MemoStore.h"
+#include "project/MemoStore.h"
 
 namespace tarnwick {
 

@@ -9,8 +9,8 @@
 #include "elements/CutPlaneReference.h"
 #include "elements/Element.h"
 #include "elements/ElementFactory.h"
-#include "elements/MemoStore.h"
 #include "project/ElementAccess.h"
+#include "project/MemoStore.h"
 #include "project/ProjectModel.h"
 #include "project/Storey.h"
 

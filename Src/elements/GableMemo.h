@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "Environment/Containers.h"
-#include "elements/Memo.h"
 #include "platform/api/ElementRecords.h"
+#include "project/Memo.h"
 
 namespace tarnwick {
 

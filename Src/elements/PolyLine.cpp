@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "elements/MemoStore.h"
 #include "project/LineStyle.h"
+#include "project/MemoStore.h"
 
 namespace tarnwick {
 

@@ -5,7 +5,7 @@
 
 #include "Environment/Memory.h"
 #include "elements/Element.h"
-#include "elements/MemoStore.h"
+#include "project/MemoStore.h"
 
 namespace tarnwick {
 

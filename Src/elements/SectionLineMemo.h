@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "elements/Memo.h"
 #include "geometry/CadPolygon.h"
 #include "platform/api/ElementRecords.h"
+#include "project/Memo.h"
 
 namespace tarnwick {
 

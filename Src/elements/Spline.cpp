@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "elements/ArrowStyle.h"
-#include "elements/MemoStore.h"
 #include "project/LineStyle.h"
+#include "project/MemoStore.h"
 
 namespace tarnwick {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "Environment/Memory.h"
-#include "elements/MemoStore.h"
+#include "project/MemoStore.h"
 
 namespace tarnwick {
 

@@ -1,11 +1,11 @@
 #include "library/ComponentElem.h"
 
 #include "Environment/HostCalls.h"
-#include "elements/MemoStore.h"
 #include "library/Library.h"
 #include "library/ParameterListPopulator.h"
 #include "platform/api/ParameterRecords.h"
 #include "platform/gsroot/UniString.h"
+#include "project/MemoStore.h"
 
 namespace tarnwick {
 

@@ -1,10 +1,10 @@
 #include "library/ComponentParameterMemo.h"
 
 #include "Environment/HostCalls.h"
-#include "elements/MemoStore.h"
 #include "library/Library.h"
 #include "library/ParameterKinds.h"
 #include "persistence/Setting.h"
+#include "project/MemoStore.h"
 
 namespace tarnwick {
 

@@ -6,10 +6,10 @@
 
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
-#include "elements/MemoStore.h"
 #include "platform/api/LibraryRecords.h"
 #include "project/Font.h"
 #include "project/LineStyle.h"
+#include "project/MemoStore.h"
 
 namespace tarnwick {
 

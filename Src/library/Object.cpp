@@ -7,11 +7,11 @@
 #include "Environment/Host.h"
 #include "Environment/HostCalls.h"
 #include "elements/ElementQuantities.h"
-#include "elements/MemoStore.h"
 #include "library/Library.h"
 #include "library/SourceKinds.h"
 #include "project/Fill.h"
 #include "project/Finish.h"
+#include "project/MemoStore.h"
 #include "project/Storey.h"
 
 namespace tarnwick {

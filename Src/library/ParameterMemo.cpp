@@ -1,8 +1,8 @@
 #include "library/ParameterMemo.h"
 
 #include "elements/Element.h"
-#include "elements/MemoStore.h"
 #include "persistence/Setting.h"
+#include "project/MemoStore.h"
 
 namespace tarnwick {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "elements/Memo.h"
 #include "library/ParameterList.h"
+#include "project/Memo.h"
 
 namespace tarnwick {
 

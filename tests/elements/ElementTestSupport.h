@@ -16,12 +16,12 @@
 #include "elements/DrawingIterator.h"
 #include "elements/Element.h"
 #include "elements/ElementFactory.h"
-#include "elements/MemoStore.h"
 #include "elements/PolygonMemo.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Memory.h"
 #include "platform/host/StandInHost.h"
 #include "project/Drawing.h"
+#include "project/MemoStore.h"
 #include "project/Plan.h"
 
 namespace elementtest {

@@ -6,10 +6,10 @@
 #include <stdexcept>
 
 #include "ElementTestSupport.h"
-#include "elements/Memo.h"
-#include "elements/MemoStore.h"
 #include "platform/gsroot/Memory.h"
 #include "project/ElementMemo.h"
+#include "project/Memo.h"
+#include "project/MemoStore.h"
 #include "support/TestAddon.h"
 
 using namespace tarnwick;

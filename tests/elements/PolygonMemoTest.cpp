@@ -7,9 +7,9 @@
 #include <limits>
 #include <vector>
 
-#include "elements/MemoStore.h"
 #include "elements/PolygonMemo.h"
 #include "platform/gsroot/Memory.h"
+#include "project/MemoStore.h"
 #include "support/TestAddon.h"
 
 using namespace tarnwick;

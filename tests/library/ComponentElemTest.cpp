@@ -10,12 +10,12 @@
 #include "LibraryTestSupport.h"
 #include "elements/Element3D.h"
 #include "elements/ElementTestSupport.h"
-#include "elements/MemoStore.h"
 #include "library/ComponentElem.h"
 #include "library/Object.h"
 #include "library/ParameterKinds.h"
 #include "platform/api/ObjectRecords.h"
 #include "platform/api/ParameterRecords.h"
+#include "project/MemoStore.h"
 #include "project/Plan.h"
 
 using namespace tarnwick;

@@ -6,11 +6,11 @@
 #include "Environment/HostCalls.h"
 #include "Environment/TempFolder.h"
 #include "LibraryTestSupport.h"
-#include "elements/MemoStore.h"
 #include "library/ComponentParameterMemo.h"
 #include "library/ParameterKinds.h"
 #include "library/ZoneStampPart.h"
 #include "platform/api/HostErrors.h"
+#include "project/MemoStore.h"
 #include "project/ZoneCategory.h"
 
 using namespace tarnwick;

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "elements/MemoStore.h"
 #include "geometry/Cube.h"
 #include "project/Drawing.h"
+#include "project/MemoStore.h"
 #include "project/Storey.h"
 
 namespace tarnwick {

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "elements/Memo.h"
 #include "elements/text/StyledString.h"
 #include "platform/api/ElementRecords.h"
+#include "project/Memo.h"
 
 namespace tarnwick {
 

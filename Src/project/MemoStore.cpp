@@ -1,4 +1,4 @@
-#include "elements/MemoStore.h"
+#include "project/MemoStore.h"
 
 #include <cstring>
 #include <new>

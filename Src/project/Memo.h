@@ -1,6 +1,7 @@
-// One part of an element that the host keeps in the element memo rather than in its record (a
-// polygon, parameters, gables, section lines, text). Element classes embed memos beside Element;
-// each loads itself on demand through its owner and writes itself back into a memo store.
+// One part of an element or attribute that the host keeps in a memo rather than in its record (a
+// polygon, parameters, gables, section lines, text, a composite's cores). Classes embed memos beside
+// their base; each loads itself on demand through its owner and writes itself back into a memo
+// store. An element's memos load through the element; others load through loadOwn.
 #pragma once
 
 namespace tarnwick {
@@ -24,6 +25,11 @@ public:
     // Has the owner fetch its memo with this memo's part mask and read it. A store the owner
     // fetches is handed back through store and belongs to the caller.
     virtual void load(Element& owner, MemoStore*& store) = 0;
+    // As ensureLoaded, through loadOwn, for a memo whose owner is not an element.
+    bool ensureOwnLoaded();
+    // Has the class that embeds the memo fetch and read it, handing back a store it fetched;
+    // nothing in the base, which leaves the memo unloaded.
+    virtual void loadOwn(MemoStore*& store);
     virtual bool writeMemo(MemoStore& store) = 0;
     virtual bool readMemo(MemoStore& store) = 0;
 

@@ -1,6 +1,6 @@
-#include "elements/Memo.h"
+#include "project/Memo.h"
 
-#include "elements/MemoStore.h"
+#include "project/MemoStore.h"
 
 namespace tarnwick {
 
@@ -12,5 +12,14 @@ bool Memo::ensureLoaded(Element& owner) {
     load(owner, store.slot());
     return m_loaded && isValid();
 }
+
+bool Memo::ensureOwnLoaded() {
+    if (m_loaded && isValid()) return true;
+    MemoStoreHolder store;
+    loadOwn(store.slot());
+    return m_loaded && isValid();
+}
+
+void Memo::loadOwn(MemoStore*&) {}
 
 } // namespace tarnwick
