@@ -3,6 +3,8 @@
 #include <cstring>
 #include <numbers>
 
+#include "platform/api/DimensionRecords.h"
+
 namespace zavhost {
 
 namespace {
@@ -25,6 +27,18 @@ bool setDefaultLineWork(API_Element& record) {
         line.arrow.pen = 1;
         line.arrow.size = 0.1;
         setPart(record, line);
+        return true;
+    }
+    if (type == LinearDimensionTypeCode) {
+        auto dimension = partOf<HostLinearDimension>(record);
+        dimension.pen = 1;
+        dimension.textBlock.pen = 1;
+        dimension.textBlock.font = 1;
+        dimension.textBlock.size = 2.5;
+        dimension.arrow.pen = 1;
+        dimension.arrow.size = 0.1;
+        dimension.direction = HostCoord2D{1.0, 0.0};
+        setPart(record, dimension);
         return true;
     }
     if (type == HotspotTypeCode) {

@@ -1,0 +1,148 @@
+// Linear dimensions: directions snapped to horizontal and vertical, points ordered by their
+// distance along any direction with ties kept in order, points counted by what their handle holds,
+// and a dimension saved, reopened and read back by the factory with its points.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <vector>
+
+#include "ElementTestSupport.h"
+#include "Environment/Memory.h"
+#include "Environment/TempFolder.h"
+#include "elements/LinearDimension.h"
+
+using namespace tarnwick;
+using namespace elementtest;
+
+namespace {
+
+constexpr double pi = std::numbers::pi;
+
+class Dimensions : public HostTest {
+protected:
+    Dimensions() { registerElementCreator(LinearDimension::TypeCode, &createLinearDimension); }
+    ~Dimensions() override { releaseElementCreators(); }
+};
+
+std::unique_ptr<DimensionPoint> pointAt(double x, double y, uint32_t value) {
+    auto point = std::make_unique<DimensionPoint>();
+    point->setPosition(CadPoint(x, y, 0.0));
+    point->getRecord().value = value;
+    return point;
+}
+
+std::vector<uint32_t> valuesOf(LinearDimension& dimension) {
+    std::vector<uint32_t> values;
+    for (size_t i = 0; i < dimension.getPointCount(); ++i)
+        values.push_back(dimension.getPoint(i)->getRecord().value);
+    return values;
+}
+
+} // namespace
+
+TEST_F(Dimensions, ADirectionSnapsToHorizontalOrVerticalOnlyWhenAsked) {
+    struct Case {
+        double x, y;
+        bool snap;
+        uint32_t orientation;
+        double dx, dy;
+    } cases[] = {
+        {-3.0, 1e-6, true, 1, -1.0, 0.0}, {0.0, 2.0, true, 2, 0.0, 1.0},      {0.0, -2.0, true, 2, 0.0, -1.0},
+        {1.0, 1.0, true, 0, 1.0, 1.0},    {-3.0, 1e-6, false, 0, -3.0, 1e-6},
+    };
+    for (const Case& c : cases) {
+        LinearDimension dimension;
+        dimension.setDirection(CadPoint(c.x, c.y, 0.0), c.snap, 1e-5);
+        EXPECT_EQ(dimension.getOrientation(), c.orientation) << c.x << " " << c.y;
+        EXPECT_EQ(dimension.getDirection().getX(), c.dx);
+        EXPECT_EQ(dimension.getDirection().getY(), c.dy);
+    }
+    LinearDimension dimension;
+    dimension.setDirection(CadPoint(0.0, 2.0, 0.0), true, 1e-5);
+    dimension.setDirection(CadPoint(), true, 1e-5); // nothing
+    EXPECT_EQ(dimension.getOrientation(), 2u);
+}
+
+TEST_F(Dimensions, PointsGoInOrderOfTheirDistanceAlongTheDirectionAtAnyAngle) {
+    for (double degrees : {0.0, 45.0, 90.0, 135.0, 200.0}) {
+        const double a = degrees * pi / 180.0;
+        const CadPoint along(std::cos(a), std::sin(a), 0.0);
+        const CadPoint across(-std::sin(a), std::cos(a), 0.0);
+        LinearDimension dimension;
+        dimension.setDirection(along, false, 1e-5);
+        // Distances 2, -1, 2, 0.5 along, off the line by different amounts; the two at 2 coincide.
+        const double distances[] = {2.0, -1.0, 2.0, 0.5};
+        for (uint32_t i = 0; i < 4; ++i) {
+            const double t = distances[i], off = i == 2 ? 0.0 : 0.3 * i;
+            dimension.addPoint(
+                pointAt(t * along.getX() + off * across.getX(), t * along.getY() + off * across.getY(), i),
+                false);
+        }
+        EXPECT_EQ(valuesOf(dimension), (std::vector<uint32_t>{1, 3, 0, 2})) << degrees;
+        CadPoint reference;
+        dimension.getReferencePoint(reference);
+        EXPECT_NEAR(reference.getX(), -along.getX(), 1e-9) << degrees; // on the line through the origin
+        EXPECT_NEAR(reference.getY(), -along.getY(), 1e-9) << degrees;
+        EXPECT_EQ(dimension.getDimensionRecord().pointCount, 4u);
+    }
+}
+
+TEST_F(Dimensions, UnusablePointsAreIgnoredAndDefaultsComeFromTheDimension) {
+    LinearDimension dimension;
+    dimension.getDimensionRecord().fieldF4 = 0.75;
+    dimension.getDimensionRecord().fieldF5 = 9;
+    auto lost = pointAt(1.0, 0.0, 7);
+    lost->setUnresolved(true);
+    dimension.addPoint(std::move(lost), true);
+    dimension.addPoint(nullptr, true);
+    EXPECT_EQ(dimension.getPointCount(), 0u);
+    dimension.addPoint(pointAt(1.0, 0.0, 7), true);
+    EXPECT_EQ(dimension.getPoint(0)->getRecord().word368, 0.75);
+    EXPECT_EQ(dimension.getPoint(0)->getRecord().word376, 9u);
+    EXPECT_FALSE(dimension.DimensionMemo::isValid()); // one point
+}
+
+TEST_F(Dimensions, PointsAreCountedByWholeRecordsAndGoThroughAProjectFile) {
+    API_ElementMemo memo;
+    memo.dimensionPoints = allocateHandle(1000); // two records and 88 bytes
+    auto* records = reinterpret_cast<HostDimensionPoint*>(*memo.dimensionPoints);
+    records[0].position = {4.0, 0.0};
+    records[0].hostReference = 0xDEADBEEF;
+    records[1].position = {1.0, 0.0};
+    LinearDimension dimension;
+    {
+        ElementMemoStore store(&memo);
+        store.setReleased(true);
+        ASSERT_TRUE(dimension.readMemo(store));
+    }
+    freeHandle(memo.dimensionPoints);
+    ASSERT_EQ(dimension.getPointCount(), 2u);
+    EXPECT_EQ(dimension.getPoint(0)->getRecord().hostReference, 0u);
+    dimension.setReferencePoint(CadPoint(0.0, 2.0, 0.0));
+    EXPECT_EQ(dimension.getPoint(0)->getPosition().getX(), 1.0);
+
+    TempFolder folder;
+    ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(dimension, false, true); }));
+    ASSERT_EQ(host.saveAndReopenProject(folder.path("dimensions.zavproj")), hosterr::Ok);
+    Plan* plan = Host::getPlan();
+    std::unique_ptr<Element> element = plan->get(ElementLink(dimension.getGuid(), plan));
+    auto* read = dynamic_cast<LinearDimension*>(element.get());
+    ASSERT_NE(read, nullptr);
+    ASSERT_EQ(read->getPointCount(), 2u);
+    for (size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(std::memcmp(&read->getPoint(i)->getRecord(), &dimension.getPoint(i)->getRecord(),
+                              sizeof(HostDimensionPoint)),
+                  0)
+            << i;
+    EXPECT_EQ(
+        std::memcmp(reinterpret_cast<const char*>(&read->getDimensionRecord()) + sizeof(HostElementHead),
+                    reinterpret_cast<const char*>(&dimension.getDimensionRecord()) + sizeof(HostElementHead),
+                    sizeof(HostLinearDimension) - sizeof(HostElementHead)),
+        0);
+    CadPoint reference;
+    read->getReferencePoint(reference);
+    EXPECT_EQ(reference.getX(), 1.0);
+    EXPECT_EQ(reference.getY(), 2.0);
+}
