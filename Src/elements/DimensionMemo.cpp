@@ -1,9 +1,12 @@
 #include "elements/DimensionMemo.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
+#include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
+#include "elements/Element.h"
 #include "elements/text/TextStyle.h"
 #include "project/MemoStore.h"
 
@@ -13,6 +16,87 @@ DimensionPoint::DimensionPoint(const HostDimensionPoint* record) {
     if (record == nullptr) return;
     m_record = *record;
     m_record.hostReference = 0;
+}
+
+namespace {
+
+// The two flags a point takes from the selection kind of the element it measures.
+void setKindFlags(HostDimensionPoint& record, uint32_t kind) {
+    switch (kind) {
+    case 3:
+    case 7:
+    case 16:
+    case 18:
+    case 22:
+    case 39:
+    case 41:
+    case 45:
+    case 49:
+        record.flag4 = 1;
+        break;
+    case 4:
+        record.flag4 = 1;
+        record.flag5 = 1;
+        break;
+    case 2:
+    case 8:
+    case 10:
+    case 12:
+    case 23:
+    case 24:
+        record.flag5 = 1;
+        break;
+    default:
+        break;
+    }
+}
+
+bool nodeAt(HostSelectionRecord& selection, uint32_t node, HostCoord3D& point) {
+    selection.partIndex = node;
+    point = HostCoord3D();
+    return ACAPUtilityCall(fourCC("NTOC"), &selection, &point) == hosterr::Ok;
+}
+
+bool samePlace(const HostCoord3D& node, const CadPoint& near, double tolerance) {
+    return std::fabs(node.x - near.getX()) <= tolerance && std::fabs(node.y - near.getY()) <= tolerance;
+}
+
+} // namespace
+
+DimensionPoint::DimensionPoint(const ElementLink& element, const CadPoint* near, uint32_t value,
+                               double tolerance) {
+    m_record.elementGuid = element.getGuid().toAPI();
+    HostSelectionRecord selection;
+    element.getSelectionRecord(selection);
+    setKindFlags(m_record, selection.selectionKind);
+    const uint32_t own = element.getPartIndex();
+    HostCoord3D node;
+    if (near == nullptr) {
+        m_record.nodeIndex = own;
+        if (nodeAt(selection, own, node))
+            m_record.position = HostCoord2D{node.x, node.y};
+        else
+            m_unresolved = true;
+    } else {
+        m_record.position = near->getCoord2D();
+        bool matched = false;
+        if (own != 0) {
+            m_record.nodeIndex = own;
+            matched = nodeAt(selection, own, node) && samePlace(node, *near, tolerance);
+        }
+        // Bounded, as every node walk is: a host that never refuses must not hold the module.
+        for (uint32_t i = 1; !matched && i <= Element::MaxNodePoints; ++i) {
+            if (!nodeAt(selection, i, node)) break;
+            if (samePlace(node, *near, tolerance)) {
+                m_record.nodeIndex = i;
+                matched = true;
+            }
+        }
+        if (!matched && own == 0) m_record.noNode = 1;
+    }
+    m_record.projection = m_record.position;
+    m_record.elementType = element.getTypeCode();
+    m_record.value = value;
 }
 
 std::unique_ptr<TextStyle> DimensionPoint::getTextStyle() const {

@@ -21,6 +21,10 @@ class DimensionPoint {
 public:
     // A copy of the record, its host reference left behind; zeros without one.
     explicit DimensionPoint(const HostDimensionPoint* record = nullptr);
+    // A point on a node of the element. Without near, on the link's node: unusable when the host
+    // cannot place it. With near, at near, on the first node within the tolerance of it, the
+    // link's own asked first; marked as on no node when none is.
+    DimensionPoint(const ElementLink& element, const CadPoint* near, uint32_t value, double tolerance);
     DimensionPoint(const DimensionPoint&) = default;
     DimensionPoint& operator=(const DimensionPoint&) = default;
     virtual ~DimensionPoint() = default;

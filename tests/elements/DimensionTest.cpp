@@ -1,6 +1,7 @@
 // Linear dimensions: directions snapped to horizontal and vertical, points ordered by their
 // distance along any direction with ties kept in order, points counted by what their handle holds,
-// and a dimension saved, reopened and read back by the factory with its points.
+// points placed on element nodes, and a dimension saved, reopened and read back by the factory with
+// its points.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -145,4 +146,47 @@ TEST_F(Dimensions, PointsAreCountedByWholeRecordsAndGoThroughAProjectFile) {
     read->getReferencePoint(reference);
     EXPECT_EQ(reference.getX(), 1.0);
     EXPECT_EQ(reference.getY(), 2.0);
+}
+
+TEST_F(Dimensions, APointFindsTheElementsNodeNearItOrSaysItFoundNone) {
+    const API_Guid guid = addHostElement(host, 19, nullptr, [](zavhost::StoredElement& e) {
+        e.nodes = {{0.0, 0.0, 0.0}, {5.0, 0.0, 0.0}, {5.0, 3.0, 0.0}};
+    });
+    Plan* plan = Host::getPlan();
+    auto linkOn = [&](uint32_t node) {
+        ElementLink link(Guid(guid), plan);
+        link.setParts(node, link.getPartCode());
+        return link;
+    };
+    struct Case {
+        uint32_t own;
+        bool withNear;
+        double x, y;
+        uint32_t node;
+        bool noNode, usable;
+        double px, py; // the position kept
+    } cases[] = {
+        {1, true, 5.0, 3.0 + 1e-7, 3, false, true, 5.0, 3.0 + 1e-7}, // the link's node is elsewhere
+        {2, true, 5.0, 0.0, 2, false, true, 5.0, 0.0},               // the link's own node
+        {0, true, 9.0, 9.0, 0, true, true, 9.0, 9.0},                // no node there
+        {3, false, 0.0, 0.0, 3, false, true, 5.0, 3.0},              // on the link's node
+        {7, false, 0.0, 0.0, 7, false, false, 0.0, 0.0},             // a node the host does not know
+    };
+    for (const Case& c : cases) {
+        const CadPoint near(c.x, c.y, 0.0);
+        auto point = std::make_unique<DimensionPoint>(linkOn(c.own), c.withNear ? &near : nullptr, 42, 1e-5);
+        const HostDimensionPoint& record = point->getRecord();
+        EXPECT_EQ(record.nodeIndex, c.node) << c.own;
+        EXPECT_EQ(record.noNode != 0, c.noNode) << c.own;
+        EXPECT_EQ(point->isUsable(), c.usable) << c.own;
+        EXPECT_EQ(record.position.x, c.px) << c.own;
+        EXPECT_EQ(record.position.y, c.py) << c.own;
+        EXPECT_EQ(record.projection.y, c.py);
+        EXPECT_EQ(record.elementType, 19u);
+        EXPECT_EQ(record.value, 42u);
+        EXPECT_EQ(point->getElementLink(), linkOn(c.node));
+        LinearDimension dimension;
+        dimension.addPoint(std::move(point), false);
+        EXPECT_EQ(dimension.getPointCount(), c.usable ? 1u : 0u);
+    }
 }
