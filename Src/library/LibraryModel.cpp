@@ -4,6 +4,7 @@
 #include "Environment/ModuleRegistry.h"
 #include "elements/Circle.h"
 #include "elements/CutPlaneReference.h"
+#include "elements/Dimensions.h"
 #include "elements/ElementFactory.h"
 #include "elements/Hotspot.h"
 #include "elements/LineElement.h"
@@ -65,20 +66,20 @@ void registerDraftingElementCreators() {
     };
     // The product's order matters only within one id.
     static constexpr Registration kinds[] = {
-        {14, nullptr},                // angular dimension
-        {21, &createCircle},          // circle
-        {22, &createCircle},          // arc: the circle's creator again
-        {11, &createLinearDimension}, // linear dimension
-        {18, nullptr},                // hatch
-        {24, &createHotspot},         // hotspot
-        {16, &createLabel},           // label
-        {13, nullptr},                // level dimension
-        {19, &createLine},            // line
-        {31, nullptr},                // image
-        {30, nullptr},                // placed drawing
-        {20, &createPolyLine},        // polyline
-        {12, nullptr},                // radial dimension
-        {23, &createSpline},          // spline
+        {14, &createAngularDimension}, // angular dimension
+        {21, &createCircle},           // circle
+        {22, &createCircle},           // arc: the circle's creator again
+        {11, &createLinearDimension},  // linear dimension
+        {18, nullptr},                 // hatch
+        {24, &createHotspot},          // hotspot
+        {16, &createLabel},            // label
+        {13, &createLevelDimension},   // level dimension
+        {19, &createLine},             // line
+        {31, nullptr},                 // image
+        {30, nullptr},                 // placed drawing
+        {20, &createPolyLine},         // polyline
+        {12, &createRadialDimension},  // radial dimension
+        {23, &createSpline},           // spline
         {15, &createText},
     };
     for (const Registration& kind : kinds)

@@ -1,5 +1,6 @@
-// Records of the host's linear dimensions (type 11): the part of the element record the dimension
-// uses, and the 456-byte record of each dimension point in the memo.
+// Records of the host's dimensions, linear (type 11), radial (12), level (13) and angular (14): the
+// part of the element record each kind uses, and the 456-byte record of each point of a linear
+// dimension in the memo.
 #pragma once
 
 #include <cstddef>
@@ -89,3 +90,65 @@ static_assert(offsetof(HostLinearDimension, arrowExtra) == 449 &&
 static_assert(offsetof(HostLinearDimension, reference) == 480 &&
               offsetof(HostLinearDimension, direction) == 496);
 static_assert(offsetof(HostLinearDimension, pointCount) == 592);
+
+struct HostRadialDimension {
+    HostElementHead head;
+    uint16_t pen = 0;
+    uint8_t reserved0[2] = {};
+    uint32_t fieldF1 = 0;
+    uint32_t fieldF2 = 0;
+    uint8_t reserved1[20] = {};
+    HostArrow arrow;
+    uint8_t reserved2[24] = {};
+    HostPenFontSize textBlock;
+    uint8_t reserved3[312] = {};
+    HostCoord2D reference;
+    uint8_t reserved4[80] = {};
+};
+static_assert(sizeof(HostRadialDimension) == 608);
+static_assert(offsetof(HostRadialDimension, fieldF1) == 116 && offsetof(HostRadialDimension, fieldF2) == 120);
+static_assert(offsetof(HostRadialDimension, arrow) == 144 && offsetof(HostRadialDimension, textBlock) == 184);
+static_assert(offsetof(HostRadialDimension, reference) == 512);
+
+struct HostLevelDimension {
+    HostElementHead head;
+    uint16_t pen = 0;
+    uint8_t reserved0[54] = {};
+    HostPenFontSize textBlock;
+    uint8_t reserved1[560] = {};
+    HostCoord2D reference;
+    uint8_t reserved2[64] = {};
+};
+static_assert(sizeof(HostLevelDimension) == 824);
+static_assert(offsetof(HostLevelDimension, textBlock) == 168 &&
+              offsetof(HostLevelDimension, reference) == 744);
+
+// One defining point of an angular dimension and the host's bytes up to the next.
+struct HostAngularPoint {
+    HostCoord2D point;
+    uint8_t reserved[64] = {};
+};
+static_assert(sizeof(HostAngularPoint) == 80);
+
+struct HostAngularDimension {
+    HostElementHead head;
+    uint16_t pen = 0;
+    uint8_t reserved0[2] = {};
+    uint32_t fieldF1 = 0;
+    uint32_t fieldF2 = 0;
+    uint32_t fieldF3 = 0;
+    double fieldF4 = 0.0;
+    HostArrow arrow;
+    uint8_t reserved1[32] = {};
+    HostPenFontSize textBlock;
+    uint8_t reserved2[312] = {};
+    HostAngularPoint points[4]; // the first is the reference point
+    uint8_t reserved3[40] = {};
+};
+static_assert(sizeof(HostAngularDimension) == 872);
+static_assert(offsetof(HostAngularDimension, fieldF3) == 124 &&
+              offsetof(HostAngularDimension, fieldF4) == 128);
+static_assert(offsetof(HostAngularDimension, arrow) == 136 &&
+              offsetof(HostAngularDimension, textBlock) == 184);
+static_assert(offsetof(HostAngularDimension, points) == 512);
+static_assert(offsetof(HostAngularDimension, points) + 3 * sizeof(HostAngularPoint) == 752);

@@ -1,7 +1,7 @@
 // Linear dimensions: directions snapped to horizontal and vertical, points ordered by their
 // distance along any direction with ties kept in order, points counted by what their handle holds,
-// points placed on element nodes, and a dimension saved, reopened and read back by the factory with
-// its points.
+// points placed on element nodes, the other kinds' pens and points, and each kind saved, reopened and read
+// back by the factory with its points.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +12,7 @@
 #include "ElementTestSupport.h"
 #include "Environment/Memory.h"
 #include "Environment/TempFolder.h"
+#include "elements/Dimensions.h"
 #include "elements/LinearDimension.h"
 
 using namespace tarnwick;
@@ -23,7 +24,12 @@ constexpr double pi = std::numbers::pi;
 
 class Dimensions : public HostTest {
 protected:
-    Dimensions() { registerElementCreator(LinearDimension::TypeCode, &createLinearDimension); }
+    Dimensions() {
+        registerElementCreator(LinearDimension::TypeCode, &createLinearDimension);
+        registerElementCreator(RadialDimension::TypeCode, &createRadialDimension);
+        registerElementCreator(LevelDimension::TypeCode, &createLevelDimension);
+        registerElementCreator(AngularDimension::TypeCode, &createAngularDimension);
+    }
     ~Dimensions() override { releaseElementCreators(); }
 };
 
@@ -188,5 +194,54 @@ TEST_F(Dimensions, APointFindsTheElementsNodeNearItOrSaysItFoundNone) {
         LinearDimension dimension;
         dimension.addPoint(std::move(point), false);
         EXPECT_EQ(dimension.getPointCount(), c.usable ? 1u : 0u);
+    }
+}
+
+TEST_F(Dimensions, TheOtherKindsSetTheirPensAndPointsAndComeBackFromAProjectFile) {
+    RadialDimension radial;
+    radial.setPen(Pen(AttributeLink(int16_t(7), AttrPen)), 0);
+    LevelDimension level;
+    level.setPen(Pen(AttributeLink(int16_t(8), AttrPen)), 0);
+    level.setReferencePoint(CadPoint(2.0, 3.0, 0.0));
+    AngularDimension angular;
+    HostAngularDimension& points = const_cast<HostAngularDimension&>(angular.getAngularRecord());
+    for (int i = 0; i < 4; ++i)
+        points.points[i].point = {1.0 + i, 1.0 - i};
+    angular.setReferencePoint(CadPoint(4.0, 5.0, 0.0));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(angular.getAngularRecord().points[i].point.x, 4.0 + i) << i;
+        EXPECT_EQ(angular.getAngularRecord().points[i].point.y, 5.0 - i) << i;
+    }
+    struct Case {
+        Element* element;
+        uint32_t role;
+        uint32_t pen;
+    } cases[] = {{&radial, 1, 7}, {&radial, 16, 7}, {&radial, 17, 7}, {&radial, 5, 0},
+                 {&level, 16, 8}, {&level, 17, 0},  {&angular, 2, 0}};
+    for (const Case& c : cases) {
+        Pen pen;
+        c.element->getPen(pen, c.role);
+        EXPECT_EQ(pen.getIndex(), c.pen) << c.element->getElementID() << " " << c.role;
+    }
+
+    TempFolder folder;
+    Element* elements[] = {&radial, &level, &angular};
+    for (Element* element : elements)
+        ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(*element, false, true); }));
+    ASSERT_EQ(host.saveAndReopenProject(folder.path("kinds.zavproj")), hosterr::Ok);
+    Plan* plan = Host::getPlan();
+    for (Element* element : elements) {
+        std::unique_ptr<Element> read = plan->get(ElementLink(element->getGuid(), plan));
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->getElementID(), element->getElementID());
+        EXPECT_EQ(std::memcmp(read->buildRecord()->raw + sizeof(HostElementHead),
+                              element->buildRecord()->raw + sizeof(HostElementHead),
+                              872 - sizeof(HostElementHead)),
+                  0)
+            << element->getElementID();
+        CadPoint a, b;
+        read->getReferencePoint(a);
+        element->getReferencePoint(b);
+        EXPECT_EQ(a.getX(), b.getX());
     }
 }
