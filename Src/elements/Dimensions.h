@@ -7,6 +7,8 @@
 
 #include "elements/LinearDimension.h"
 #include "platform/api/DimensionRecords.h"
+#include "project/Font.h"
+#include "project/Pen.h"
 
 namespace tarnwick {
 
@@ -40,6 +42,16 @@ public:
     virtual void setFieldF1(uint32_t value) { m_record.fieldF1 = value; }
     virtual void setFieldF2(uint32_t value) { m_record.fieldF2 = value; }
     virtual void setArrowRecord(const HostArrow& arrow) { m_record.arrow = arrow; }
+    virtual Font getTextFont() const {
+        return Font(AttributeLink(int16_t(m_record.textBlock.font), AttrFont));
+    }
+    virtual Pen getTextPen() const { return Pen(AttributeLink(m_record.textBlock.pen, AttrPen)); }
+    virtual double getTextSize() const { return m_record.textBlock.size; }
+    virtual void setTextFont(const Font& font) {
+        m_record.textBlock.font = static_cast<uint16_t>(font.getIndex16());
+    }
+    virtual void setTextPen(const Pen& pen) { m_record.textBlock.pen = pen.getIndex(); }
+    virtual void setTextSize(double size) { m_record.textBlock.size = size; }
     virtual void applyDefaults();
 
     const HostRadialDimension& getRadialRecord() const { return m_record; }
@@ -70,6 +82,16 @@ public:
     const HostElementHead& getRecord() const override { return m_record.head; }
     HostElementHead& getRecord() override { return m_record.head; }
 
+    virtual Font getTextFont() const {
+        return Font(AttributeLink(int16_t(m_record.textBlock.font), AttrFont));
+    }
+    virtual Pen getTextPen() const { return Pen(AttributeLink(m_record.textBlock.pen, AttrPen)); }
+    virtual double getTextSize() const { return m_record.textBlock.size; }
+    virtual void setTextFont(const Font& font) {
+        m_record.textBlock.font = static_cast<uint16_t>(font.getIndex16());
+    }
+    virtual void setTextPen(const Pen& pen) { m_record.textBlock.pen = pen.getIndex(); }
+    virtual void setTextSize(double size) { m_record.textBlock.size = size; }
     virtual void applyDefaults();
 
     const HostLevelDimension& getLevelRecord() const { return m_record; }
@@ -113,6 +135,16 @@ public:
     virtual void setFieldF3(uint32_t value) { m_record.fieldF3 = value; }
     virtual void setFieldF4(double value) { m_record.fieldF4 = value; }
     virtual void setArrowRecord(const HostArrow& arrow) { m_record.arrow = arrow; }
+    virtual Font getTextFont() const {
+        return Font(AttributeLink(int16_t(m_record.textBlock.font), AttrFont));
+    }
+    virtual Pen getTextPen() const { return Pen(AttributeLink(m_record.textBlock.pen, AttrPen)); }
+    virtual double getTextSize() const { return m_record.textBlock.size; }
+    virtual void setTextFont(const Font& font) {
+        m_record.textBlock.font = static_cast<uint16_t>(font.getIndex16());
+    }
+    virtual void setTextPen(const Pen& pen) { m_record.textBlock.pen = pen.getIndex(); }
+    virtual void setTextSize(double size) { m_record.textBlock.size = size; }
     virtual void applyDefaults();
 
     const HostAngularDimension& getAngularRecord() const { return m_record; }

@@ -118,6 +118,12 @@ void LinearDimension::setArrowStyle(const ArrowStyle& style, uint32_t which) {
         m_record.arrowExtra[i] = style.getExtraByte(i);
 }
 
+uint8_t LinearDimension::setFlagB3(bool on) {
+    const uint8_t was = m_record.flagB3;
+    m_record.flagB3 = static_cast<uint8_t>(on ? (was | 2) : (was & ~2));
+    return was;
+}
+
 void LinearDimension::getReferencePoint(CadPoint& point) const {
     point = CadPoint(m_record.reference.x, m_record.reference.y, 0.0);
 }

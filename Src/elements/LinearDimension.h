@@ -8,6 +8,8 @@
 #include "elements/DimensionMemo.h"
 #include "elements/Element.h"
 #include "platform/api/DimensionRecords.h"
+#include "project/Font.h"
+#include "project/Pen.h"
 
 namespace tarnwick {
 
@@ -63,8 +65,49 @@ public:
     void load(Element& owner, MemoStore*& store) override { owner.loadMemo(Mask, store); }
     Element& getMemoOwner() override { return *this; }
 
+    virtual Font getTextFont() const {
+        return Font(AttributeLink(int16_t(m_record.textBlock.font), AttrFont));
+    }
+    virtual Pen getTextPen() const { return Pen(AttributeLink(m_record.textBlock.pen, AttrPen)); }
+    // 0 a free direction, 1 horizontal, 2 vertical.
     virtual uint32_t getOrientation() const { return m_record.orientation; }
+    virtual uint32_t getFieldF1() const { return m_record.fieldF1; }
+    virtual double getTextSize() const { return m_record.textBlock.size; }
+    virtual uint32_t getFieldF3() const { return m_record.fieldF3; }
+    virtual bool getFlagB1() const { return m_record.flagB1 != 0; }
+    virtual bool getFlagB2() const { return m_record.flagB2 != 0; }
+    // The host keeps only its second bit; the flag always reads as set.
+    virtual bool getFlagB3() const { return true; }
+    virtual bool getFlagB4() const { return m_record.flagB4 != 0; }
+    virtual bool getFlagB5() const { return m_record.flagB5 != 0; }
+    virtual bool getFlagB6() const { return m_record.flagB6 != 0; }
+    virtual bool getFlagB7() const { return m_record.flagB7 != 0; }
+    virtual uint32_t getFieldF5() const { return m_record.fieldF5; }
+    virtual double getFieldF4() const { return m_record.fieldF4; }
+    virtual uint32_t getArrowKind() const { return m_record.arrow.kind; }
+    virtual Pen getArrowPen() const { return Pen(AttributeLink(int16_t(m_record.arrow.pen), AttrPen)); }
+    virtual double getArrowSize() const { return m_record.arrow.size; }
+    virtual void setTextFont(const Font& font) {
+        m_record.textBlock.font = static_cast<uint16_t>(font.getIndex16());
+    }
+    virtual void setTextPen(const Pen& pen) { m_record.textBlock.pen = pen.getIndex(); }
     virtual void setOrientation(uint32_t orientation) { m_record.orientation = orientation; }
+    virtual void setFieldF1(uint32_t value) { m_record.fieldF1 = value; }
+    virtual void setTextSize(double size) { m_record.textBlock.size = size; }
+    virtual void setFieldF3(uint32_t value) { m_record.fieldF3 = value; }
+    virtual void setFlagB1(bool on) { m_record.flagB1 = on ? 1 : 0; }
+    virtual void setFlagB2(bool on) { m_record.flagB2 = on ? 1 : 0; }
+    // Sets or clears the second bit; answers the byte as it was.
+    virtual uint8_t setFlagB3(bool on);
+    virtual void setFlagB4(bool on) { m_record.flagB4 = on ? 1 : 0; }
+    virtual void setFlagB5(bool on) { m_record.flagB5 = on ? 1 : 0; }
+    virtual void setFlagB6(bool on) { m_record.flagB6 = on ? 1 : 0; }
+    virtual void setFlagB7(bool on) { m_record.flagB7 = on ? 1 : 0; }
+    virtual void setFieldF5(uint32_t value) { m_record.fieldF5 = value; }
+    virtual void setFieldF4(double value) { m_record.fieldF4 = value; }
+    virtual void setArrowKind(uint32_t kind) { m_record.arrow.kind = kind; }
+    virtual void setArrowPen(const Pen& pen) { m_record.arrow.pen = static_cast<uint16_t>(pen.getIndex16()); }
+    virtual void setArrowSize(double size) { m_record.arrow.size = size; }
     CadPoint getDirection() const { return CadPoint(m_record.direction.x, m_record.direction.y, 0.0); }
     // A zero vector changes nothing. With snap, a direction within the tolerance of horizontal or
     // vertical becomes the unit vector that way (0 for a component within the tolerance).

@@ -96,7 +96,7 @@ TEST_F(Dimensions, PointsGoInOrderOfTheirDistanceAlongTheDirectionAtAnyAngle) {
     }
 }
 
-TEST_F(Dimensions, UnusablePointsAreIgnoredAndDefaultsComeFromTheDimension) {
+TEST_F(Dimensions, UnusablePointsAreIgnoredDefaultsComeFromTheDimensionAndPensAndFlagsKeepTheirWidth) {
     LinearDimension dimension;
     dimension.getDimensionRecord().fieldF4 = 0.75;
     dimension.getDimensionRecord().fieldF5 = 9;
@@ -109,6 +109,13 @@ TEST_F(Dimensions, UnusablePointsAreIgnoredAndDefaultsComeFromTheDimension) {
     EXPECT_EQ(dimension.getPoint(0)->getRecord().word368, 0.75);
     EXPECT_EQ(dimension.getPoint(0)->getRecord().word376, 9u);
     EXPECT_FALSE(dimension.DimensionMemo::isValid()); // one point
+    dimension.getDimensionRecord().flagB3 = 5;
+    EXPECT_EQ(dimension.setFlagB3(true), 5);
+    EXPECT_EQ(dimension.setFlagB3(false), 7);
+    EXPECT_EQ(dimension.getDimensionRecord().flagB3, 5);
+    dimension.setPen(Pen(AttributeLink(uint32_t(0x00030004), AttrPen)), 0);
+    EXPECT_EQ(dimension.getTextPen().getIndex(), 0x00030004u); // the text pen's both words
+    EXPECT_EQ(dimension.getArrowPen().getIndex(), 4u);
 }
 
 TEST_F(Dimensions, PointsAreCountedByWholeRecordsAndGoThroughAProjectFile) {
