@@ -6,6 +6,7 @@
 #include "elements/CutPlaneReference.h"
 #include "elements/Dimensions.h"
 #include "elements/ElementFactory.h"
+#include "elements/Hatch.h"
 #include "elements/Hotspot.h"
 #include "elements/LineElement.h"
 #include "elements/LinearDimension.h"
@@ -70,7 +71,7 @@ void registerDraftingElementCreators() {
         {21, &createCircle},           // circle
         {22, &createCircle},           // arc: the circle's creator again
         {11, &createLinearDimension},  // linear dimension
-        {18, nullptr},                 // hatch
+        {18, &createHatch},            // hatch
         {24, &createHotspot},          // hotspot
         {16, &createLabel},            // label
         {13, &createLevelDimension},   // level dimension

@@ -9,6 +9,7 @@
 #include "project/Layer.h"
 #include "project/LayerCombination.h"
 #include "project/LineStyle.h"
+#include "project/Material.h"
 #include "project/Pen.h"
 #include "project/Specification.h"
 #include "project/ZoneCategory.h"
@@ -18,7 +19,7 @@ namespace tarnwick {
 namespace {
 using CreatorMap = std::multimap<uint8_t, Specification::Creator>;
 
-// Composites (5), building materials (17) and complex profiles (11) join this
+// Composites (5) and complex profiles (11) join this
 // list as their wrapper classes are built.
 const CreatorMap& builtInCreators() {
     static const CreatorMap creators = {
@@ -29,6 +30,7 @@ const CreatorMap& builtInCreators() {
         {AttrLayer, &Layer::create},
         {AttrLayerCombination, &LayerCombination::create},
         {AttrLineType, &LineStyle::create},
+        {AttrBuildingMaterial, &Material::create},
         {AttrPen, &Pen::create},
         {AttrZoneCategory, &ZoneCategory::create},
     };
