@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "elements/ElementQuantities.h"
 #include "elements/text/TextStyle.h"
 #include "project/LineStyle.h"
 #include "project/Material.h"
@@ -18,6 +19,13 @@ Hatch::Hatch(std::unique_ptr<CadPolygon> polygon)
 
 Hatch::Hatch(const API_Element& record, const ElementLink& link) : Element(link) {
     std::memcpy(static_cast<void*>(&m_record), record.raw, sizeof m_record);
+}
+
+double Hatch::quantity(size_t offset) const {
+    ElementQuantities quantities;
+    ElementQuantities::request(quantities.getElementMask()[HostHatchQuantityMask + offset]);
+    if (!quantities.fetch(getLink())) return 0.0;
+    return quantities.getValue(offset);
 }
 
 uint32_t Hatch::getOutlineHoleCount() const {

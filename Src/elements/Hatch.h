@@ -30,6 +30,10 @@ public:
     using Element::mergeChanges;
 
     std::unique_ptr<Element> clone() const override { return std::make_unique<Hatch>(*this); }
+    // The host's quantities 1, 4 and 3, each asked for alone; 0.0 when the host cannot say.
+    double getSurfaceArea() override { return quantity(HostHatchArea); }
+    double getMeasureH() const override { return quantity(HostHatchQuantity4); }
+    double getMeasureJ() const override { return quantity(HostHatchQuantity3); }
     uint32_t getOutlineHoleCount() const override;
     // Roles 0/1 the main pen; 6 and 8 the fill's pens, the material's unless overridden.
     void getPen(Pen& pen, uint32_t which) const override;
@@ -70,6 +74,7 @@ public:
     HostHatchElement& getHatchRecord() { return m_record; }
 
 private:
+    double quantity(size_t offset) const;
     bool fromMaterial(uint8_t own) const {
         return m_record.fillSource == FillFromMaterial && (m_record.overrides & own) == 0;
     }

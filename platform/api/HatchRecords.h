@@ -37,3 +37,10 @@ static_assert(offsetof(HostHatchElement, fill) == 130 && offsetof(HostHatchEleme
 static_assert(offsetof(HostHatchElement, lineType) == 134 && offsetof(HostHatchElement, flag) == 139);
 static_assert(offsetof(HostHatchElement, textBlock) == 184 &&
               offsetof(HostHatchElement, coordinateCount) == 472);
+
+// A hatch's quantities: requested by the mask bytes from HostHatchQuantityMask on, answered in the
+// element block at the same distance from its start.
+inline constexpr size_t HostHatchQuantityMask = 2264;
+inline constexpr size_t HostHatchArea = 0;       // quantity 1
+inline constexpr size_t HostHatchQuantity3 = 16; // quantity 3
+inline constexpr size_t HostHatchQuantity4 = 24; // quantity 4

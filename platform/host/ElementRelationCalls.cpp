@@ -1,11 +1,15 @@
 // The element slots of links, relations and associations, and the element quantities.
+#include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
+#include "LineWork.h"
 #include "ModelCalls.h"
 #include "ObjectSettings.h"
 #include "StandInHost.h"
+#include "platform/api/HatchRecords.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Containers.h"
 
@@ -204,6 +208,24 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
     // at 8 where the element has the geometry, and answers fixed values elsewhere.
     std::memset(request->elementBlock, 0, HostQuantityBlockSize);
     size_t filled = 0;
+    if (type == HatchTypeCode) {
+        // Its own fields of the mask: the area, the outline's perimeter and the holes'.
+        const auto contours = contoursOf(element.memo);
+        double outline = 0.0, holes = 0.0;
+        for (size_t c = 0; c < contours.size(); ++c)
+            for (size_t i = 0; i + 1 < contours[c].size(); ++i)
+                (c == 0 ? outline : holes) += std::hypot(contours[c][i + 1].x - contours[c][i].x,
+                                                         contours[c][i + 1].y - contours[c][i].y);
+        const std::pair<size_t, double> values[] = {
+            {HostHatchArea, areaOf(element)}, {HostHatchQuantity3, outline}, {HostHatchQuantity4, holes}};
+        for (const auto& [offset, value] : values) {
+            if (!requested(mask, HostHatchQuantityMask + offset, 1)) continue;
+            std::memcpy(request->elementBlock + offset, &value, sizeof value);
+            ++filled;
+        }
+        brief += " => " + std::to_string(filled) + " value(s)";
+        return hosterr::Ok;
+    }
     for (size_t offset = 0; offset + sizeof(double) <= HostQuantityBlockSize; offset += sizeof(double)) {
         if (!requested(mask, offset, sizeof(double))) continue;
         double value = fixedQuantity(type, offset);

@@ -9,6 +9,7 @@
 namespace zavhost {
 
 inline constexpr uint32_t LinearDimensionTypeCode = 11;
+inline constexpr uint32_t HatchTypeCode = 18;
 inline constexpr uint32_t LineTypeCode = 19;
 inline constexpr uint32_t PolyLineTypeCode = 20;
 inline constexpr uint32_t CircleTypeCode = 21;

@@ -1,6 +1,6 @@
 // Hatches: pens and fill from the hatch or its building material as the fill source and override
-// bits say, fills below index 1 refused, and a region with holes saved, reopened and read back by
-// the factory with its counts.
+// bits say, fills below index 1 refused, quantities asked for one at a time, and a region with holes
+// saved, reopened and read back by the factory with its counts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -97,6 +97,12 @@ TEST_F(Hatches, ARegionWithHolesComesBackWithItsCountsAfterASaveAndReopen) {
     Hatch hatch(std::move(region));
     EXPECT_EQ(hatch.getOutlineHoleCount(), 2u);
     ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(hatch, false, true); }));
+    // Each quantity asked for alone: the area, the outline's perimeter, the holes'.
+    const size_t before = mark();
+    EXPECT_DOUBLE_EQ(hatch.getSurfaceArea(), 100.0 - 4.0 - 9.0);
+    EXPECT_DOUBLE_EQ(hatch.getMeasureJ(), 40.0);
+    EXPECT_DOUBLE_EQ(hatch.getMeasureH(), 8.0 + 12.0);
+    EXPECT_EQ(host.calls().count("=> 1 value(s)", before), 3u);
     ASSERT_EQ(host.saveAndReopenProject(folder.path("hatches.zavproj")), hosterr::Ok);
     Plan* plan = Host::getPlan();
     std::unique_ptr<Element> element = plan->get(ElementLink(hatch.getGuid(), plan));
