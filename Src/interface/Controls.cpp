@@ -1,11 +1,11 @@
 #include "interface/Controls.h"
 
 #include "elements/text/TextStyle.h"
-#include "interface/Image.h"
 #include "interface/InterfacePanel.h"
 #include "persistence/StringSetting.h"
 #include "platform/dg/DGFunctions.h"
 #include "project/Colour.h"
+#include "project/Image.h"
 
 namespace tarnwick {
 

@@ -4,9 +4,9 @@
 
 #include "elements/text/TextStyle.h"
 #include "interface/ControlObserver.h"
-#include "interface/Image.h"
 #include "interface/InterfacePanel.h"
 #include "platform/dg/DGFunctions.h"
+#include "project/Image.h"
 
 namespace tarnwick {
 

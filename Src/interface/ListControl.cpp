@@ -4,13 +4,13 @@
 #include <stdexcept>
 
 #include "elements/text/TextStyle.h"
-#include "interface/Image.h"
 #include "interface/InterfacePanel.h"
 #include "interface/ListCellEditors.h"
 #include "interface/RowWalk.h"
 #include "persistence/Setting.h"
 #include "platform/dg/DGFunctions.h"
 #include "project/Colour.h"
+#include "project/Image.h"
 
 namespace tarnwick {
 

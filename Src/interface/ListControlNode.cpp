@@ -1,9 +1,9 @@
 #include <stdexcept>
 
-#include "interface/Image.h"
 #include "interface/ListControl.h"
 #include "persistence/Setting.h"
 #include "project/Colour.h"
+#include "project/Image.h"
 
 namespace tarnwick {
 

@@ -4,7 +4,6 @@
 
 #include "Environment/Resources.h"
 #include "elements/text/TextStyle.h"
-#include "interface/Image.h"
 #include "interface/InterfaceEvent.h"
 #include "interface/InterfacePanel.h"
 #include "interface/RowWalk.h"
@@ -12,6 +11,7 @@
 #include "platform/dg/DGFunctions.h"
 #include "platform/dg/UCPopupMenu.h"
 #include "project/Colour.h"
+#include "project/Image.h"
 
 namespace tarnwick {
 

@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "elements/text/TextStyle.h"
-#include "interface/Image.h"
 #include "interface/TreeViewControl.h"
 #include "persistence/StringSetting.h"
 #include "platform/dg/DGFunctions.h"
 #include "project/Colour.h"
+#include "project/Image.h"
 
 namespace tarnwick {
 

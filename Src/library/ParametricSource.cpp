@@ -2,11 +2,11 @@
 
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
-#include "interface/Image.h"
 #include "library/ParameterSection.h"
 #include "platform/api/ParameterRecords.h"
 #include "platform/graphics/FileTypeManager.h"
 #include "platform/gsroot/UniString.h"
+#include "project/Image.h"
 #include "project/MemoStore.h"
 
 namespace tarnwick {

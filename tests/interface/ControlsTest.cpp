@@ -5,9 +5,9 @@
 #include "ControlTestPanel.h"
 #include "elements/text/TextStyle.h"
 #include "interface/Controls.h"
-#include "interface/Image.h"
 #include "persistence/StringSetting.h"
 #include "platform/dg/DGPanelState.h"
+#include "project/Image.h"
 
 using namespace tarnwick;
 using namespace controltest;

@@ -7,10 +7,10 @@
 
 #include "Environment/DataFile.h"
 #include "Environment/ModuleEntry.h"
-#include "interface/Image.h"
 #include "platform/api/HostErrors.h"
 #include "platform/graphics/FileTypeManager.h"
 #include "platform/gsroot/Memory.h"
+#include "project/Image.h"
 #include "support/TestAddon.h"
 
 using namespace tarnwick;

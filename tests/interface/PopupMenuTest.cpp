@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "ControlTestPanel.h"
-#include "interface/Image.h"
 #include "interface/PopupMenu.h"
 #include "persistence/MenuSetting.h"
 #include "persistence/StringSetting.h"
 #include "platform/dg/DGPanelState.h"
 #include "platform/dg/DGPopUpState.h"
 #include "platform/dg/UCPopupMenu.h"
+#include "project/Image.h"
 #include "support/TestAddon.h"
 
 using namespace tarnwick;

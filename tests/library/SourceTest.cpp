@@ -7,13 +7,13 @@
 
 #include "Environment/HostTable.h"
 #include "LibraryTestSupport.h"
-#include "interface/Image.h"
 #include "library/ParameterKinds.h"
 #include "library/SourceKinds.h"
 #include "persistence/TextDatabase.h"
 #include "platform/api/HostErrors.h"
 #include "platform/graphics/GXImage.h"
 #include "platform/gsroot/Memory.h"
+#include "project/Image.h"
 
 using namespace tarnwick;
 using namespace librarytest;

@@ -1,4 +1,4 @@
-#include "interface/Image.h"
+#include "project/Image.h"
 
 #include <algorithm>
 #include <cmath>
