@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
+
+#include "TextBlocks.h"
 
 namespace zavhost {
 
@@ -95,6 +98,34 @@ std::optional<HostBox3D> boxOf(const StoredElement& element) {
         box.xMax = std::max(box.xMax, p.x);
         box.yMax = std::max(box.yMax, p.y);
         box.zMax = std::max(box.zMax, p.z);
+    }
+    return box;
+}
+
+std::optional<HostBox3D> textBoxOf(const StoredElement& element, double scale) {
+    const HostTextElement part = textPartOf(element.record);
+    const double perMillimetre = scale / 1000.0;
+    const double width = std::fabs(part.width) * perMillimetre;
+    const double height = std::fabs(part.height) * perMillimetre;
+    if (!(scale > 0.0) || !std::isfinite(width) || !std::isfinite(height) || !std::isfinite(part.angle) ||
+        !std::isfinite(part.location.x) || !std::isfinite(part.location.y))
+        return std::nullopt;
+    // The anchor names the box point the location is: column left to right, row top down.
+    const uint32_t anchor = part.anchor <= 8 ? part.anchor : 0;
+    const double left = -width * static_cast<double>(anchor % 3) / 2.0;
+    const double top = height * static_cast<double>(anchor / 3) / 2.0;
+    const double cosine = std::cos(part.angle), sine = std::sin(part.angle);
+    HostBox3D box{};
+    bool first = true;
+    for (const auto& [dx, dy] : {std::pair{left, top}, std::pair{left + width, top},
+                                 std::pair{left, top - height}, std::pair{left + width, top - height}}) {
+        const double x = part.location.x + dx * cosine - dy * sine;
+        const double y = part.location.y + dx * sine + dy * cosine;
+        box.xMin = first ? x : std::min(box.xMin, x);
+        box.xMax = first ? x : std::max(box.xMax, x);
+        box.yMin = first ? y : std::min(box.yMin, y);
+        box.yMax = first ? y : std::max(box.yMax, y);
+        first = false;
     }
     return box;
 }

@@ -29,6 +29,9 @@ std::vector<std::vector<HostCoord2D>> contoursOf(const StoredMemo& memo);
 // its closing repeat), else the record's points.
 std::vector<HostCoord3D> nodePointsOf(const StoredElement& element);
 std::optional<HostBox3D> boxOf(const StoredElement& element);
+// A text block's box in the model at a drawing scale: its paper size placed by its anchor at its
+// location and turned by its angle, z at 0; nothing for a record that cannot be placed.
+std::optional<HostBox3D> textBoxOf(const StoredElement& element, double scale);
 double lengthOf(const StoredElement& element); // a line's length, or the polygon's perimeter
 double areaOf(const StoredElement& element);   // the outline's area less the holes', 0 for none
 // Moves the element's points by the edit: each point p becomes matrix × (p - origin) + target

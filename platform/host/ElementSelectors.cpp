@@ -9,6 +9,7 @@
 #include "LabelParts.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
+#include "TextBlocks.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/ObjectRecords.h"
 #include "platform/gsroot/UniString.h"
@@ -82,7 +83,14 @@ void registerElementSelectors(StandInHost& host) {
         const StoredElement* element = elementOf(host, &head->guid, call, &err);
         if (element == nullptr) return err;
         if (call.args[1] == nullptr) return call.brief += ": null box", hosterr::BadParameter;
-        std::optional<HostBox3D> box = boxOf(*element);
+        std::optional<HostBox3D> box;
+        // A text block covers its box on paper, at the scale of the view that holds it.
+        const ViewDatabase* where = nullptr;
+        Project* project = model::project(host, call.brief);
+        if (element->head().typeCode == TextTypeCode && project != nullptr &&
+            project->model.views.findElement(element->guid(), &where) != nullptr && where != nullptr)
+            box = textBoxOf(*element, where->scale);
+        if (!box) box = boxOf(*element);
         if (!box) return call.brief += ": no geometry", hosterr::NotFound;
         *static_cast<HostBox3D*>(call.args[1]) = *box;
         return hosterr::Ok;
