@@ -8,6 +8,7 @@
 #include "elements/ElementFactory.h"
 #include "elements/Hatch.h"
 #include "elements/Hotspot.h"
+#include "elements/ImageElement.h"
 #include "elements/LineElement.h"
 #include "elements/LinearDimension.h"
 #include "elements/PolyLine.h"
@@ -76,7 +77,7 @@ void registerDraftingElementCreators() {
         {16, &createLabel},            // label
         {13, &createLevelDimension},   // level dimension
         {19, &createLine},             // line
-        {31, nullptr},                 // image
+        {31, &createImageElement},     // image
         {30, nullptr},                 // placed drawing
         {20, &createPolyLine},         // polyline
         {12, &createRadialDimension},  // radial dimension
