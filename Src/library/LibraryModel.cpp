@@ -11,6 +11,7 @@
 #include "elements/ImageElement.h"
 #include "elements/LineElement.h"
 #include "elements/LinearDimension.h"
+#include "elements/PlacedDrawing.h"
 #include "elements/PolyLine.h"
 #include "elements/Spline.h"
 #include "elements/text/Text.h"
@@ -78,7 +79,7 @@ void registerDraftingElementCreators() {
         {13, &createLevelDimension},   // level dimension
         {19, &createLine},             // line
         {31, &createImageElement},     // image
-        {30, nullptr},                 // placed drawing
+        {30, &createPlacedDrawing},    // placed drawing
         {20, &createPolyLine},         // polyline
         {12, &createRadialDimension},  // radial dimension
         {23, &createSpline},           // spline

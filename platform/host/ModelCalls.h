@@ -148,6 +148,8 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
 void registerEnvironmentSelectors(StandInHost& host);
 void registerDatabaseSelectors(StandInHost& host);
 void registerElementSelectors(StandInHost& host);
+// "GDLN": the view a placed drawing shows (DrawingLinks.cpp).
+void registerDrawingLinkSelector(StandInHost& host);
 // A view's window: "GEX2", "GZOM", "PTOC", "CTOP", "DRWE", "DRDB", "RBDB" (database), "ZOOM",
 // "DOOM", "RBLD" (automation), "HGEL" (interface) and "RPAS" (utility).
 void registerViewSelectors(StandInHost& host);

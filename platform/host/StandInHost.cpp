@@ -65,6 +65,7 @@ StandInHost::StandInHost() : m_alerts(m_transcript), m_processWindow(m_transcrip
     registerDatabaseSelectors(*this);
     registerLayoutSelectors(*this);
     registerElementSelectors(*this);
+    registerDrawingLinkSelector(*this);
     registerViewSelectors(*this);
     registerTextSelectors(*this);
     registerLibrarySelectors(*this);

@@ -106,10 +106,10 @@ TEST_F(Factory, UnknownAndUnbuiltKindsGiveNothing) {
     registerConstructionElementCreators();
     registerCurtainWallElementCreators();
     // Types whose class is not built yet, and those no class stands for, are unknown.
-    for (uint32_t type : {1u, 6u, 30u, 26u, 27u, 28u, 29u, 32u, 34u, 35u, 36u, 45u, 0u, 200u})
+    for (uint32_t type : {1u, 6u, 26u, 27u, 28u, 29u, 32u, 34u, 35u, 36u, 45u, 0u, 200u})
         EXPECT_EQ(create(type), "none") << type;
-    registerElementCreator(30, &createAny);
-    EXPECT_EQ(create(30), "any");
+    registerElementCreator(32, &createAny);
+    EXPECT_EQ(create(32), "any");
     ElementLink link;
     EXPECT_NE(dynamic_cast<Label*>(createElement(recordOf(16), link, nullptr).get()), nullptr);
 }
