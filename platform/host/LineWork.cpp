@@ -3,20 +3,10 @@
 #include <cstring>
 #include <numbers>
 
+#include "RecordFields.h"
 #include "platform/api/DimensionRecords.h"
 
 namespace zavhost {
-
-namespace {
-template <class Part> Part partOf(const API_Element& record) {
-    Part part;
-    std::memcpy(static_cast<void*>(&part), record.raw, sizeof part);
-    return part;
-}
-template <class Part> void setPart(API_Element& record, const Part& part) {
-    std::memcpy(record.raw, &part, sizeof part);
-}
-} // namespace
 
 bool setDefaultLineWork(API_Element& record) {
     const uint32_t type = record.head.typeCode;
