@@ -14,9 +14,11 @@
 #include "annotation/SelectSpecification.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "elements/ElementFactory.h"
+#include "elements/IFCData.h"
 #include "library/LibraryModel.h"
 #include "presets/PresetsModel.h"
 #include "project/Alert.h"
+#include "project/Project.h"
 
 namespace zavlink {
 
@@ -51,6 +53,7 @@ void ZAVLinkAddon::startUp() {
     registerDraftingElementCreators();
     registerConstructionElementCreators();
     registerCurtainWallElementCreators();
+    Project::setResetHook(&IFCData::releaseValueTypeMaps);
 
     // The tools, in this order: where two take the same event, the first made hears it first.
     addTool(std::make_unique<AnnotationMenu>());
@@ -88,6 +91,8 @@ GSErrCode createAddon(HostEnvironment*) {
 GSErrCode destroyAddon() {
     delete getAddon();
     setAddon(nullptr);
+    Project::setResetHook(nullptr);
+    IFCData::releaseAll();
     return terminateModules();
 }
 

@@ -21,6 +21,14 @@ Project::Project() {
 
 Project::~Project() = default;
 
+namespace {
+void (*resetHook)() = nullptr;
+}
+
+void Project::setResetHook(void (*hook)()) {
+    resetHook = hook;
+}
+
 void Project::reset() {
     if (m_libraryDatabase) m_libraryDatabase->reset();
     m_model->reset();
@@ -31,7 +39,7 @@ void Project::reset() {
     m_navigator.reset();
     m_currentDatabase = nullptr;
     m_frontWindow = nullptr;
-    // The IFC value-type maps are released here once the element model keeps them.
+    if (resetHook) resetHook();
     m_unitPreferences.reset();
 }
 

@@ -63,6 +63,8 @@ public:
     // members and the caches go. The packages are not touched; the add-on loads them afresh for
     // each project.
     void reset();
+    // Pools of a higher layer that outlive no project: released by every reset.
+    static void setResetHook(void (*hook)());
 
     // --- Databases.
     Library* getLibrary() const { return m_library; }
