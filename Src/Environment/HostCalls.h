@@ -328,3 +328,24 @@ inline GSErrCode ACAPGetLibPartDetails(int32_t libIndex, HostLibPartDetails* det
 inline GSErrCode ACAPGetElementPrimitives(const HostElementHead* head, ShapePrimitiveProc callback) {
     return TARNWICK_HOST_CALL(GetElementPrimitives, head, callback);
 }
+inline GSErrCode ACAPGetIFCProperties(const API_Guid* guid, bool storedOnly,
+                                      GS::Array<API_IFCProperty>* properties) {
+    return TARNWICK_HOST_CALL(GetIFCProperties, guid, storedOnly, properties);
+}
+inline GSErrCode ACAPGetIFCAttributes(const API_Guid* guid, bool storedOnly,
+                                      GS::Array<API_IFCAttribute>* attributes) {
+    return TARNWICK_HOST_CALL(GetIFCAttributes, guid, storedOnly, attributes);
+}
+inline GSErrCode ACAPGetIFCClassificationReferences(const API_Guid* guid, bool storedOnly,
+                                                    GS::Array<API_IFCClassificationReference>* references) {
+    return TARNWICK_HOST_CALL(GetIFCClassificationReferences, guid, storedOnly, references);
+}
+inline GSErrCode ACAPSetIFCProperty(const API_Guid* guid, const API_IFCProperty* property) {
+    return TARNWICK_HOST_CALL(SetIFCProperty, guid, property);
+}
+inline GSErrCode ACAPSetIFCAttribute(const API_Guid* guid, const API_IFCAttribute* attribute) {
+    return TARNWICK_HOST_CALL(SetIFCAttribute, guid, attribute);
+}
+inline GSErrCode ACAPRemoveIFCProperty(const API_Guid* guid, const API_IFCProperty* property) {
+    return TARNWICK_HOST_CALL(RemoveIFCProperty, guid, property);
+}

@@ -17,6 +17,9 @@ using GSResModule = const ResourceModule*;
 
 union API_Element;
 struct API_ElementMemo;
+struct API_IFCProperty;
+struct API_IFCAttribute;
+struct API_IFCClassificationReference;
 union API_Attribute;
 struct HostAttributeHeader;
 struct HostAttributeMemo;
@@ -241,6 +244,18 @@ struct HostFunctionTable {
     // An element's drawing, one primitive per call of the callback, in the host's order. The element
     // must be in the current database.
     GSErrCode (*GetElementPrimitives)(const HostElementHead* head, ShapePrimitiveProc callback) = nullptr;
+
+    // An element's IFC data. Reads that are not stored-only add what the host derives.
+    GSErrCode (*GetIFCProperties)(const API_Guid* guid, bool storedOnly,
+                                  GS::Array<API_IFCProperty>* properties) = nullptr;
+    GSErrCode (*GetIFCAttributes)(const API_Guid* guid, bool storedOnly,
+                                  GS::Array<API_IFCAttribute>* attributes) = nullptr;
+    GSErrCode (*GetIFCClassificationReferences)(const API_Guid* guid, bool storedOnly,
+                                                GS::Array<API_IFCClassificationReference>* references) =
+        nullptr;
+    GSErrCode (*SetIFCProperty)(const API_Guid* guid, const API_IFCProperty* property) = nullptr;
+    GSErrCode (*SetIFCAttribute)(const API_Guid* guid, const API_IFCAttribute* attribute) = nullptr;
+    GSErrCode (*RemoveIFCProperty)(const API_Guid* guid, const API_IFCProperty* property) = nullptr;
 };
 
 // What the module's environment check fills in.

@@ -38,7 +38,8 @@ struct Slot {
     X(GetLibPartCount) X(RegisterLibPart) X(GetLibPartParameters) X(DisposeParameterHandle) \
     X(GetLibPartSectionList) X(GetLibPartSection) X(UpdateLibPartSection) X(AddLibPartSection) \
     X(BuildLibPartParamSection) X(SetupLibPartParamSection) X(CreateLibPart) X(SaveLibPart) \
-    X(GetLibPartDetails) X(GetElementPrimitives)
+    X(GetLibPartDetails) X(GetElementPrimitives) X(GetIFCProperties) X(GetIFCAttributes) \
+    X(GetIFCClassificationReferences) X(SetIFCProperty) X(SetIFCAttribute) X(RemoveIFCProperty)
 // clang-format on
 
 #define SLOT_ENTRY(name) {#name, offsetof(HostFunctionTable, name)},

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "CallForwarding.h"
+#include "IfcStore.h"
 #include "LibraryCalls.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
@@ -219,6 +220,7 @@ void fillFunctionTable(HostFunctionTable* table) {
     fillModelFunctions(table);
     fillLibraryFunctions(table);
     fillDrawingFunctions(table);
+    ifccalls::install(table);
 }
 
 } // namespace zavhost

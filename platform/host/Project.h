@@ -13,6 +13,7 @@
 
 #include "AttributeStore.h"
 #include "ElementStore.h"
+#include "IfcStore.h"
 #include "LibraryManager.h"
 #include "StoreyList.h"
 #include "ViewDatabases.h"
@@ -104,6 +105,7 @@ struct Project {
     std::string filePath; // empty until saved or opened
     ProjectModel model;
     LibraryManager library;          // kept apart from the model: undo does not take parts away
+    IfcStore ifc;                    // kept apart from the model: undo does not take it back
     std::vector<UndoStep> undoSteps; // not saved: a reopened project starts with none
     ProjectSession session;
 };

@@ -15,6 +15,8 @@
 #include "library/ParameterKinds.h"
 #include "library/ProxyElem.h"
 #include "library/SourceKinds.h"
+#include "persistence/StringSetting.h"
+#include "persistence/ValueSettings.h"
 #include "platform/host/FunctionSlots.h"
 #include "project/Fill.h"
 #include "project/Project.h"
@@ -292,3 +294,52 @@ TEST_F(Objects, EachNewLibraryFunctionMissingInTurnFailsCleanly) {
     }
     installHostTable(&full);
 }
+
+namespace {
+
+// An object's IFC data through the host: what it derives only outside stored-only reads, each
+// property kind stored and read back by a fresh object, a group removed, and what is not stored.
+TEST_F(Objects, IFCDataIsStoredInTheHostAndReadBackByMode) {
+    std::unique_ptr<Element> element = hostObject(chair, 0);
+    auto& object = dynamic_cast<Object&>(*element);
+    String id;
+    EXPECT_EQ(object.getGlobalId(id), "");
+    object.setMode(1);
+    EXPECT_EQ(object.getGlobalId(id), object.getGuid().toString());
+
+    StringSetting text{String("oak")};
+    LengthSetting length{1.25};
+    auto* material =
+        new IFCSingleValue(&text, String("Material"), String("Pset_Chair"), String("IfcLabel"), String());
+    auto* height = new IFCSingleValue(&length, String("Height"), String("Pset_Chair"),
+                                      String("IfcLengthMeasure"), String());
+    IFCSingleValue noGroup(&text, String("Loose"), String(), String("IfcLabel"), String());
+    EXPECT_TRUE(object.addProperty(material));
+    EXPECT_TRUE(object.addProperty(height));
+    EXPECT_TRUE(object.addProperty(material)); // held already: kept once
+    EXPECT_FALSE(object.addProperty(&noGroup));
+    EXPECT_TRUE(object.addAttribute(new IFCAttribute(&text, String("ObjectType"), String("IfcLabel"))));
+    Object unplaced = placed(chair);
+    IFCSingleValue kept(&text, String("Material"), String("Pset_Chair"), String("IfcLabel"), String());
+    EXPECT_FALSE(unplaced.addProperty(&kept));
+
+    Plan* plan = Host::getPlan();
+    auto again = plan->getElement(ElementLink(object.getGuid(), plan), nullptr);
+    auto& reread = dynamic_cast<Object&>(*again);
+    IFCProperty* back = reread.findProperty(String("Height"), String());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(static_cast<IFCSingleValue*>(back)->getValue()->asDouble(), 1.25);
+    EXPECT_EQ(reread.findAttribute(String("ObjectType"))->getValue()->asText(), "oak");
+    EXPECT_EQ(reread.getPropertyGroups()->at(String("Pset_Chair")).size(), 2u);
+    EXPECT_EQ(reread.getGlobalId(id), "");
+
+    Object copy(reread);
+    reread.removePropertyGroup(String("Pset_Chair"));
+    reread.removePropertyGroup(String("Pset_None"));
+    EXPECT_TRUE(reread.getPropertyGroups()->empty());
+    EXPECT_NE(copy.findProperty(String("Material"), String("Pset_Chair")), nullptr);
+    auto last = plan->getElement(ElementLink(object.getGuid(), plan), nullptr);
+    EXPECT_EQ(dynamic_cast<Object&>(*last).findProperty(String("Material"), String()), nullptr);
+}
+
+} // namespace
