@@ -5,6 +5,7 @@
 #include <fstream>
 #include <set>
 
+#include "IfcFile.h"
 #include "platform/api/HostTypes.h"
 
 namespace zavhost {
@@ -147,6 +148,7 @@ std::string encode(const Project& project) {
     if (project.model.moduleData) out.chunk(moduleDataTag, *project.model.moduleData);
     encodeModel(project.model, out);
     encodeLibrary(project.library, out);
+    encodeIfc(project.ifc, out);
     out.chunk(endTag, {});
     return out.bytes();
 }
@@ -171,7 +173,7 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
         if (!in.raw(length, &payload))
             return fail(error, "chunk " + tagText(tag) + " is longer than the bytes that remain");
         bool known = tag == nameTag || tag == textTag || tag == moduleDataTag || tag == endTag ||
-                     isModelChunk(tag) || isLibraryChunk(tag);
+                     tag == ifcTag || isModelChunk(tag) || isLibraryChunk(tag);
         if (known && !seen.insert(tag).second) return fail(error, "chunk " + tagText(tag) + " given twice");
         if (tag == nameTag) {
             loaded.name.assign(payload);
@@ -179,6 +181,8 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
             if (!decodeTexts(payload, &loaded.model, error)) return false;
         } else if (tag == moduleDataTag) {
             loaded.model.moduleData = std::string(payload);
+        } else if (tag == ifcTag) {
+            if (!decodeIfc(payload, &loaded.ifc, error)) return false;
         } else if (isLibraryChunk(tag)) {
             if (!decodeLibraryChunk(tag, payload, &loaded.library, error)) return false;
         } else if (isModelChunk(tag)) {

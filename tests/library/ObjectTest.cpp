@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Environment/HostTable.h"
+#include "Environment/TempFolder.h"
 #include "LibraryTestSupport.h"
 #include "elements/CutPlaneReference.h"
 #include "elements/ElementTestSupport.h"
@@ -298,7 +299,8 @@ TEST_F(Objects, EachNewLibraryFunctionMissingInTurnFailsCleanly) {
 namespace {
 
 // An object's IFC data through the host: what it derives only outside stored-only reads, each
-// property kind stored and read back by a fresh object, a group removed, and what is not stored.
+// property stored and read back by a fresh object after a save and reopen, a group removed, and what is not
+// stored.
 TEST_F(Objects, IFCDataIsStoredInTheHostAndReadBackByMode) {
     std::unique_ptr<Element> element = hostObject(chair, 0);
     auto& object = dynamic_cast<Object&>(*element);
@@ -323,6 +325,8 @@ TEST_F(Objects, IFCDataIsStoredInTheHostAndReadBackByMode) {
     IFCSingleValue kept(&text, String("Material"), String("Pset_Chair"), String("IfcLabel"), String());
     EXPECT_FALSE(unplaced.addProperty(&kept));
 
+    TempFolder folder;
+    ASSERT_EQ(host().saveAndReopenProject(folder.path("ifc.zavproj")), hosterr::Ok);
     Plan* plan = Host::getPlan();
     auto again = plan->getElement(ElementLink(object.getGuid(), plan), nullptr);
     auto& reread = dynamic_cast<Object&>(*again);
