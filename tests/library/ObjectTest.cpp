@@ -324,6 +324,14 @@ TEST_F(Objects, IFCDataIsStoredInTheHostAndReadBackByMode) {
     Object unplaced = placed(chair);
     IFCSingleValue kept(&text, String("Material"), String("Pset_Chair"), String("IfcLabel"), String());
     EXPECT_FALSE(unplaced.addProperty(&kept));
+    // A host that cannot store it: the list stays as it was.
+    const HostFunctionTable full = hostTable();
+    HostFunctionTable partial = full;
+    ASSERT_TRUE(zavhost::clearFunctionSlot(partial, "SetIFCProperty"));
+    installHostTable(&partial);
+    EXPECT_FALSE(object.addProperty(&kept));
+    installHostTable(&full);
+    EXPECT_EQ(object.getPropertyGroups()->at(String("Pset_Chair")).size(), 2u);
 
     TempFolder folder;
     ASSERT_EQ(host().saveAndReopenProject(folder.path("ifc.zavproj")), hosterr::Ok);
