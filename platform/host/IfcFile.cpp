@@ -152,6 +152,13 @@ template <class T, class Read> bool items(ByteReader& in, std::vector<T>* list, 
 
 } // namespace
 
+bool IfcStore::operator==(const IfcStore& other) const {
+    ByteWriter mine, theirs;
+    encodeIfc(*this, mine);
+    encodeIfc(other, theirs);
+    return mine.bytes() == theirs.bytes();
+}
+
 void encodeIfc(const IfcStore& store, ByteWriter& out) {
     if (store.elements.empty()) return;
     ByteWriter payload;

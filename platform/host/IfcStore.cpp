@@ -21,7 +21,7 @@ ElementIfc* elementIfc(StandInHost& host, const API_Guid* guid, const void* argu
     if (project == nullptr) return *err = hosterr::NoProject, nullptr;
     if (project->model.views.findElement(*guid) == nullptr) return *err = hosterr::BadGuid, nullptr;
     if (argument == nullptr) return *err = hosterr::BadParameter, nullptr;
-    return &project->ifc.elements[*guid];
+    return &project->model.ifc.elements[*guid];
 }
 
 bool sameProperty(const API_IFCProperty& a, const API_IFCProperty& b) {

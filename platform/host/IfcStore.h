@@ -22,6 +22,8 @@ struct ElementIfc {
 
 struct IfcStore {
     std::map<API_Guid, ElementIfc, GuidLess> elements;
+    // Equal when both would be saved alike.
+    bool operator==(const IfcStore& other) const;
 };
 
 namespace ifccalls {

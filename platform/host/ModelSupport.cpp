@@ -82,6 +82,7 @@ void deleteElement(Project& project, const API_Guid& guid) {
     for (const API_Guid& each : gone) {
         views.removeElement(each);
         project.model.relations.forget(each);
+        project.model.ifc.elements.erase(each);
         project.session.heldByOthers.erase(each);
         project.session.highlight.colours.erase(each);
         for (SelectionEntry& entry : project.session.selections)

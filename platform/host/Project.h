@@ -54,6 +54,7 @@ struct ProjectModel {
     ViewDatabases views;
     DefaultElements defaults;
     ElementRelations relations;
+    IfcStore ifc;
 
     // A new project: default attributes, two storeys, the settings of ProjectSettings.
     static ProjectModel withDefaults();
@@ -105,7 +106,6 @@ struct Project {
     std::string filePath; // empty until saved or opened
     ProjectModel model;
     LibraryManager library;          // kept apart from the model: undo does not take parts away
-    IfcStore ifc;                    // kept apart from the model: undo does not take it back
     std::vector<UndoStep> undoSteps; // not saved: a reopened project starts with none
     ProjectSession session;
 };

@@ -148,7 +148,7 @@ std::string encode(const Project& project) {
     if (project.model.moduleData) out.chunk(moduleDataTag, *project.model.moduleData);
     encodeModel(project.model, out);
     encodeLibrary(project.library, out);
-    encodeIfc(project.ifc, out);
+    encodeIfc(project.model.ifc, out);
     out.chunk(endTag, {});
     return out.bytes();
 }
@@ -182,7 +182,7 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
         } else if (tag == moduleDataTag) {
             loaded.model.moduleData = std::string(payload);
         } else if (tag == ifcTag) {
-            if (!decodeIfc(payload, &loaded.ifc, error)) return false;
+            if (!decodeIfc(payload, &loaded.model.ifc, error)) return false;
         } else if (isLibraryChunk(tag)) {
             if (!decodeLibraryChunk(tag, payload, &loaded.library, error)) return false;
         } else if (isModelChunk(tag)) {

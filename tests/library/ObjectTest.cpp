@@ -299,8 +299,8 @@ TEST_F(Objects, EachNewLibraryFunctionMissingInTurnFailsCleanly) {
 namespace {
 
 // An object's IFC data through the host: what it derives only outside stored-only reads, each
-// property stored and read back by a fresh object after a save and reopen, a group removed, and what is not
-// stored.
+// property stored and read back by a fresh object after a save and reopen and taken back by undo, a group
+// removed, and what is not stored.
 TEST_F(Objects, IFCDataIsStoredInTheHostAndReadBackByMode) {
     std::unique_ptr<Element> element = hostObject(chair, 0);
     auto& object = dynamic_cast<Object&>(*element);
@@ -352,6 +352,16 @@ TEST_F(Objects, IFCDataIsStoredInTheHostAndReadBackByMode) {
     EXPECT_NE(copy.findProperty(String("Material"), String("Pset_Chair")), nullptr);
     auto last = plan->getElement(ElementLink(object.getGuid(), plan), nullptr);
     EXPECT_EQ(dynamic_cast<Object&>(*last).findProperty(String("Material"), String()), nullptr);
+
+    // A property stored in an undo step goes with its undo.
+    auto& current = dynamic_cast<Object&>(*last);
+    ASSERT_TRUE(elementtest::change([&] {
+        return current.addProperty(
+            new IFCSingleValue(&text, String("Finish"), String("Pset_Chair"), String("IfcLabel"), String()));
+    }));
+    ASSERT_EQ(host().undo(), hosterr::Ok);
+    auto undone = plan->getElement(ElementLink(object.getGuid(), plan), nullptr);
+    EXPECT_EQ(dynamic_cast<Object&>(*undone).findProperty(String("Finish"), String()), nullptr);
 }
 
 } // namespace
