@@ -1,8 +1,8 @@
-// The pieces of an element's 2D drawing as the host hands them out: points, lines, arcs, texts,
-// polygons and hatches. Each kind is its geometry plus the Primitive part: the pen, line type and
-// head flag of the host's record, whether it takes part in 2D and 3D output, and two option
-// bytes the collector sets (inside a bracket, inside a fill). Kinds are held through shared
-// pointers to the whole object.
+// The pieces of an element's drawing: points, lines, arcs, texts, polygons and hatches as the host
+// hands them out or as made from values and elements (the 3D body is in PrimitiveBody.h). Each
+// kind is its geometry plus the Primitive part: the pen, line type and head flag, whether it takes
+// part in 2D and 3D output, and two option bytes the collector sets (inside a bracket, inside a
+// fill). Kinds are held through shared pointers to the whole object.
 #pragma once
 
 #include <cstdint>
@@ -18,8 +18,18 @@
 
 namespace tarnwick {
 
+class Circle;
+class DataBufferOut;
+class Element;
+class LineElement;
+class PrimitiveDrawer;
+class ScriptAttributes;
+class Text;
+
 class Primitive {
 public:
+    static constexpr uint32_t PlainLineType = 1;
+
     virtual ~Primitive() = default;
 
     uint16_t getHeadFlag() const { return m_headFlag; }
@@ -34,6 +44,22 @@ public:
         m_options[1] = second;
     }
 
+    // Moves the geometry by the vector.
+    virtual void offset(const CadPoint& vector) = 0;
+    // Whether the primitive touches the point in plan within the tolerance.
+    virtual bool isHit(const CadPoint& point, double tolerance) const = 0;
+    // A new box of the primitive; null when it has no extent to report.
+    virtual std::unique_ptr<Cube> getBounds() const = 0;
+    // The primitive as script text at the indent (tabs), moved by the offset; the context, when
+    // given, writes the attribute statements. False when the stream has failed. A kind without
+    // that form writes nothing and answers true.
+    virtual bool write2DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                               uint16_t indent) const;
+    virtual bool write3DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                               uint16_t indent) const;
+    // Lines, arcs and texts hand themselves to the drawer; the other kinds draw nothing. True.
+    virtual bool draw(PrimitiveDrawer& drawer, const CadPoint& offset) const;
+
 protected:
     // Pen, line type and head flag of the record.
     Primitive(const HostShapePrimitive& record, bool in2D, bool in3D)
@@ -41,6 +67,8 @@ protected:
     Primitive(uint16_t headFlag, uint32_t pen, uint32_t lineType, bool in2D, bool in3D)
         : m_headFlag(headFlag), m_pen(pen), m_lineType(lineType), m_in2D(in2D ? 1 : 0), m_in3D(in3D ? 1 : 0) {
     }
+    // The element's pen and line type (role 0) and its primitive flag.
+    Primitive(const Element& element, bool in2D, bool in3D);
     Primitive(const Primitive&) = default;
     Primitive& operator=(const Primitive&) = default;
 
@@ -60,6 +88,13 @@ class PrimitivePoint : public CadPoint, public Primitive {
 public:
     // Line type 1.
     PrimitivePoint(const HostShapePrimitive& record, const CadPoint& position, bool in2D, bool in3D);
+    PrimitivePoint(const CadPoint& position, uint16_t headFlag, uint32_t pen, bool in2D, bool in3D);
+    // At the element's reference point; never in 3D.
+    PrimitivePoint(const Element& element, bool in2D, bool in3D);
+
+    void offset(const CadPoint& vector) override { *this += vector; }
+    bool isHit(const CadPoint& point, double tolerance) const override { return isEqual2D(point, tolerance); }
+    std::unique_ptr<Cube> getBounds() const override;
 };
 
 class PrimitiveLine : public Line, public Primitive {
@@ -67,6 +102,16 @@ public:
     PrimitiveLine(const HostShapePrimitive& record, bool in2D, bool in3D);
     PrimitiveLine(const HostShapePrimitive& record, const CadPoint& start, const CadPoint& end, bool in2D,
                   bool in3D);
+    PrimitiveLine(const CadPoint& start, const CadPoint& end, uint16_t headFlag, uint32_t pen,
+                  uint32_t lineType, bool in2D, bool in3D);
+    // From the line's reference point to its end point.
+    PrimitiveLine(const LineElement& element, bool in2D, bool in3D);
+
+    void offset(const CadPoint& vector) override { *this += vector; }
+    // On the segment, its ends included.
+    bool isHit(const CadPoint& point, double tolerance) const override;
+    std::unique_ptr<Cube> getBounds() const override;
+    bool draw(PrimitiveDrawer& drawer, const CadPoint& offset) const override;
 };
 
 class PrimitiveArc : public CadArc, public Primitive {
@@ -76,21 +121,40 @@ public:
     PrimitiveArc(const HostShapePrimitive& record, bool in2D, bool in3D);
     // A circle's arc.
     PrimitiveArc(const HostShapePrimitive& record, const CadArc& arc, bool in2D, bool in3D);
+    PrimitiveArc(const CadArc& arc, uint16_t headFlag, uint32_t pen, uint32_t lineType, bool in2D, bool in3D);
+    // The circle's arc.
+    PrimitiveArc(const Circle& element, bool in2D, bool in3D);
     double getRatio() const { return m_ratio; }
     double getAxisAngle() const { return m_axisAngle; }
+
+    void offset(const CadPoint& vector) override { *this += vector; }
+    // On the arc, its ends included.
+    bool isHit(const CadPoint& point, double tolerance) const override;
+    std::unique_ptr<Cube> getBounds() const override { return std::make_unique<Cube>(CadArc::getBounds()); }
+    bool draw(PrimitiveDrawer& drawer, const CadPoint& offset) const override;
 
 private:
     double m_ratio = 1.0;
     double m_axisAngle = 0.0;
 };
 
+// The point is the text's anchor.
 class PrimitiveText : public CadPoint, public Primitive {
 public:
     // Anchored at the record's location; line type 1.
     PrimitiveText(const HostShapePrimitive& record, const String& text, bool in2D, bool in3D);
+    PrimitiveText(const String& text, const CadPoint& anchor, double angle, uint16_t headFlag, uint32_t pen,
+                  bool in2D, bool in3D);
+    // The element's text at its reference point and angle.
+    PrimitiveText(Text& element, bool in2D, bool in3D);
     const String& getText() const { return m_text; }
     double getAngle() const { return m_angle; }
     uint32_t getAnchor() const { return m_anchor; }
+
+    void offset(const CadPoint& vector) override { *this += vector; }
+    bool isHit(const CadPoint& point, double tolerance) const override { return isEqual2D(point, tolerance); }
+    std::unique_ptr<Cube> getBounds() const override;
+    bool draw(PrimitiveDrawer& drawer, const CadPoint& offset) const override;
 
 private:
     String m_text;
@@ -104,8 +168,19 @@ public:
     // word's low 16 bits are 0.
     PrimitivePolygon(const HostShapePrimitive& record, const CadPolygon& polygon, uint32_t fillWord,
                      bool in2D, bool in3D);
+    // A record without fill: not filled, fill pen 0.
+    PrimitivePolygon(const HostShapePrimitive& record, const CadPolygon& polygon, bool in2D, bool in3D);
+    // Not filled, fill pen 0.
+    PrimitivePolygon(const CadPolygon& polygon, uint16_t headFlag, uint32_t pen, uint32_t lineType, bool in2D,
+                     bool in3D);
     bool isFilled() const { return m_filled != 0; }
     uint32_t getFillPen() const { return m_fillPen; }
+    void setFilled(bool filled) { m_filled = filled ? 1 : 0; }
+    void setFillPen(uint32_t pen) { m_fillPen = pen; }
+
+    void offset(const CadPoint& vector) override { *this += vector; }
+    bool isHit(const CadPoint& point, double tolerance) const override { return contains(point, tolerance); }
+    std::unique_ptr<Cube> getBounds() const override { return CadPolygon::getBounds(); }
 
 private:
     uint32_t m_fillPen = 0;
@@ -125,6 +200,11 @@ public:
     bool getContour() const { return m_contour != 0; }
     bool isGradient() const { return m_gradient != 0; }
     bool isLinear() const { return m_linear != 0; }
+    void setFillIndex(uint16_t index) { m_fillIndex = index; }
+    void setBackgroundPen(uint16_t pen) { m_backgroundPen = pen; }
+    void setContour(bool contour) { m_contour = contour ? 1 : 0; }
+    void setGradient(bool gradient) { m_gradient = gradient ? 1 : 0; }
+    void setLinear(bool linear) { m_linear = linear ? 1 : 0; }
 
 private:
     uint16_t m_backgroundPen = 0;
@@ -144,6 +224,9 @@ public:
     const CadPoint& getOrigin() const { return m_origin; }
     // The fill's five values, in the host's order; 0 past them.
     double getDistortion(size_t index) const { return index < 5 ? m_distortion[index] : 0.0; }
+
+    // The fill's reference point moves with the polygon, so the pattern stays where it lay on it.
+    void offset(const CadPoint& vector) override;
 
 private:
     uint32_t m_fillControl = DistortedFillControl;
