@@ -76,6 +76,8 @@ bool Specification::store(Attribute& attribute) {
     bool create = record->header.index == 0 || (owner != nullptr && owner != this);
     GSErrCode err = create ? ACAPCreateAttribute(record.get(), memo.get())
                            : ACAPModifyAttribute(record.get(), memo.get());
+    // makeRecord gave the record a location of its own.
+    if (record->header.typeCode == AttrSurface) delete record->surface.textureLocation;
     if (err != hosterr::Ok) return false;
     attribute.getRecord() = record->header;
     attribute.setLink(AttributeLink(static_cast<uint32_t>(static_cast<uint16_t>(record->header.index)),

@@ -89,26 +89,43 @@ struct HostSurface {
     HostAttributeHeader header;
     uint8_t reserved0[4] = {};
     uint32_t surfaceType = 0;
-    int16_t reflections[7] = {};
+    // Hundredths, except shininess (1/10000) and the attenuations (1/400, 1/65535).
+    int16_t ambientReflection = 0;
+    int16_t diffuseReflection = 0;
+    int16_t specularReflection = 0;
+    int16_t transparency = 0;
+    int16_t shininess = 0;
+    int16_t transparencyAttenuation = 0;
+    int16_t emissionAttenuation = 0;
     uint8_t reserved1[2] = {};
-    double ambientColour[3] = {};
-    double diffuseColour[3] = {};
+    double surfaceColour[3] = {};
     double specularColour[3] = {};
+    double emissionColour[3] = {};
     uint8_t reserved2[8] = {};
-    int16_t textureFlags = 0; // bits 10, 11, 12
-    uint8_t textureByte = 0;
+    int16_t textureFlags = 0; // HostSurfaceTextureFlags
+    uint8_t textureMissing = 0;
     uint8_t reserved3[5] = {};
-    double textureValues[3] = {};
+    double textureXSize = 0.0;
+    double textureYSize = 0.0;
+    double textureRotation = 0.0;
     uint8_t reserved4[8] = {};
     char16_t textureName[256] = {};
     IO::Location* textureLocation = nullptr; // made by the host; the caller deletes it
     uint8_t reserved5[8] = {};
 };
+enum HostSurfaceTextureFlags : int16_t {
+    SurfaceTextureMirroredX = 0x0400,
+    SurfaceTextureMirroredY = 0x0800,
+    SurfaceHasTexture = 0x1000,
+};
 static_assert(sizeof(HostSurface) == 968 && offsetof(HostSurface, surfaceType) == 300);
-static_assert(offsetof(HostSurface, reflections) == 304 && offsetof(HostSurface, ambientColour) == 320);
-static_assert(offsetof(HostSurface, diffuseColour) == 344 && offsetof(HostSurface, specularColour) == 368);
-static_assert(offsetof(HostSurface, textureFlags) == 400 && offsetof(HostSurface, textureByte) == 402);
-static_assert(offsetof(HostSurface, textureValues) == 408 && offsetof(HostSurface, textureName) == 440);
+static_assert(offsetof(HostSurface, ambientReflection) == 304 && offsetof(HostSurface, shininess) == 312);
+static_assert(offsetof(HostSurface, emissionAttenuation) == 316 &&
+              offsetof(HostSurface, surfaceColour) == 320);
+static_assert(offsetof(HostSurface, specularColour) == 344 && offsetof(HostSurface, emissionColour) == 368);
+static_assert(offsetof(HostSurface, textureFlags) == 400 && offsetof(HostSurface, textureMissing) == 402);
+static_assert(offsetof(HostSurface, textureXSize) == 408 && offsetof(HostSurface, textureRotation) == 424);
+static_assert(offsetof(HostSurface, textureName) == 440);
 static_assert(offsetof(HostSurface, textureLocation) == 952);
 
 struct HostCity {
@@ -146,10 +163,13 @@ static_assert(sizeof(HostFont) == 312);
 
 struct HostProfile {
     HostAttributeHeader header;
-    uint8_t useFlags[3] = {}; // bytes 296-298
+    uint8_t wallUse = 0;
+    uint8_t beamUse = 0;
+    uint8_t columnUse = 0;
     uint8_t reserved[37] = {};
 };
-static_assert(sizeof(HostProfile) == 336);
+static_assert(sizeof(HostProfile) == 336 && offsetof(HostProfile, wallUse) == 296);
+static_assert(offsetof(HostProfile, columnUse) == 298);
 
 struct HostBuildingMaterial {
     HostAttributeHeader header;
@@ -159,7 +179,7 @@ struct HostBuildingMaterial {
     int16_t backgroundPen = 0;
     int16_t surface = 0;
     uint8_t reserved1[4] = {};
-    double values[3] = {};
+    double values[3] = {}; // the host's; carried as they are
     uint8_t reserved2[24] = {};
 };
 static_assert(sizeof(HostBuildingMaterial) == 384 && offsetof(HostBuildingMaterial, fill) == 324);
