@@ -29,6 +29,7 @@
 
 #include "DemoDialogs.h"
 #include "DemoEdits.h"
+#include "DemoLayers.h"
 #include "DemoLibrary.h"
 #include "DemoNotes.h"
 #include "DemoObjects.h"
@@ -210,6 +211,9 @@ public:
             return true;
         case 32:
             labelSelection();
+            return true;
+        case 34:
+            rememberLayers();
             return true;
         default:
             return false;
