@@ -3,6 +3,8 @@
 #include <map>
 
 #include "project/City.h"
+#include "project/ComplexProfile.h"
+#include "project/Composite.h"
 #include "project/Fill.h"
 #include "project/Finish.h"
 #include "project/Font.h"
@@ -19,11 +21,10 @@ namespace tarnwick {
 namespace {
 using CreatorMap = std::multimap<uint8_t, Specification::Creator>;
 
-// Composites (5) and complex profiles (11) join this
-// list as their wrapper classes are built.
 const CreatorMap& builtInCreators() {
     static const CreatorMap creators = {
         {AttrCity, &City::create},
+        {AttrComposite, &Composite::create},
         {AttrFill, &Fill::create},
         {AttrSurface, &Finish::create},
         {AttrFont, &Font::create},
@@ -32,6 +33,7 @@ const CreatorMap& builtInCreators() {
         {AttrLineType, &LineStyle::create},
         {AttrBuildingMaterial, &Material::create},
         {AttrPen, &Pen::create},
+        {AttrProfile, &ComplexProfile::create},
         {AttrZoneCategory, &ZoneCategory::create},
     };
     return creators;
