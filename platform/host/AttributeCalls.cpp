@@ -2,6 +2,7 @@
 #include <cstring>
 #include <set>
 
+#include "LayerCombinations.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
@@ -35,6 +36,8 @@ GSErrCode create(StandInHost& host, API_Attribute* attribute, HostAttributeMemo*
     brief = describe(attribute->header);
     std::string why;
     if (!model::changesAllowed(host, why)) return brief += ": " + why, hosterr::Refused;
+    why = attributeMemoFault(host.project()->model.attributes, *attribute, memo);
+    if (!why.empty()) return brief += ": " + why, hosterr::BadParameter;
     GSErrCode err = host.project()->model.attributes.create(attribute, memo);
     if (err == hosterr::Ok) brief += " => " + std::to_string(attribute->header.index);
     return err;
@@ -45,6 +48,8 @@ GSErrCode modify(StandInHost& host, API_Attribute* attribute, HostAttributeMemo*
     brief = describe(attribute->header) + (memo != nullptr ? " with memo" : "");
     std::string why;
     if (!model::changesAllowed(host, why)) return brief += ": " + why, hosterr::Refused;
+    why = attributeMemoFault(host.project()->model.attributes, *attribute, memo);
+    if (!why.empty()) return brief += ": " + why, hosterr::BadParameter;
     return host.project()->model.attributes.modify(*attribute, memo);
 }
 

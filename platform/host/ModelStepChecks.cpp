@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <optional>
 
+#include "DraftingSteps.h"
 #include "ElementTypes.h"
 #include "LabelParts.h"
+#include "LayerCombinations.h"
 #include "ModelCalls.h"
 #include "ModelSteps.h"
 #include "ModelViewSteps.h"
@@ -147,6 +149,7 @@ std::string mismatch(const ModelArgs& args, const Project& project, const Stored
     if (const std::string* id = option(args, "id"))
         if (element.infoText != *id) return "its ID is " + inQuotes(element.infoText);
     if (std::string why = objectMismatch(args, project, element); !why.empty()) return why;
+    if (std::string why = draftingMismatch(args, element); !why.empty()) return why;
     return textMismatch(args, element);
 }
 } // namespace
@@ -223,6 +226,7 @@ bool ModelSteps::check(const Step& step, std::string* why) {
             return fail(why, "layer " + inQuotes(args.texts[0]) + " is " + layerState(flags));
         return true;
     }
+    if (verb == "expect layer-combination") return checkLayerCombination(args, attributes, why);
     if (verb == "expect attribute count" || verb == "expect attribute highest") {
         size_t found =
             verb == "expect attribute count" ? attributes.liveCount(args.code) : attributes.count(args.code);
