@@ -41,6 +41,8 @@ public:
     // The arc's two ends, the second carrying the sweep; closed for a full circle.
     std::unique_ptr<CadPolygon> getOutline() const override;
     void setReferencePoint(const CadPoint& point) override;
+    // The centre; the angles and the radius stay.
+    bool moveBy(const CadPoint& offset) override { return moveReferencePoint(offset); }
     std::unique_ptr<API_Element> buildRecord() const override;
     // No memo parts: null, the mask as it was.
     ElementMemoPtr buildMemo(uint64_t&) override { return nullptr; }

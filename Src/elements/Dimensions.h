@@ -120,6 +120,8 @@ public:
     void getReferencePoint(CadPoint& point) const override;
     // Moves all four points with the first.
     void setReferencePoint(const CadPoint& point) override;
+    // All four points.
+    bool moveBy(const CadPoint& offset) override { return moveReferencePoint(offset); }
     std::unique_ptr<API_Element> buildRecord() const override;
     ElementMemoPtr buildMemo(uint64_t&) override { return nullptr; }
     const HostElementHead& getRecord() const override { return m_record.head; }

@@ -114,6 +114,13 @@ bool Element::isOnStorey(const Storey& storey) const {
     return static_cast<uint16_t>(home.getStoreyIndex()) == static_cast<uint16_t>(storey.getIndex());
 }
 
+bool Element::moveReferencePoint(const CadPoint& offset) {
+    CadPoint reference;
+    getReferencePoint(reference);
+    setReferencePoint(reference + offset);
+    return true;
+}
+
 HostElementHead Element::makeHeader() const {
     HostElementHead header;
     m_link.makeHeader(header, false);

@@ -189,6 +189,10 @@ public:
     virtual std::unique_ptr<Element3D> buildElement3D();
     virtual void releaseElement3D();
     virtual void setReferencePoint(const CadPoint&) {}
+    // Moves every coordinate of the record and of the memo parts by the plan offset. False, moving
+    // nothing, for a class that keeps coordinates it does not know, or when a memo part that holds
+    // coordinates could not be read.
+    virtual bool moveBy(const CadPoint&) { return false; }
     virtual void setElevation(double, bool) {}
     virtual void addTransformation(std::unique_ptr<Transformation> transformation);
     // The first pending transformation, or null; the list goes when it runs empty.
@@ -297,6 +301,8 @@ protected:
     // fetched through the element's drawing, unless one is given. False (and no store) when the
     // fetch fails: the parts then stay unloaded.
     [[nodiscard]] bool fetchMemo(uint64_t mask, MemoStore*& store);
+    // For classes whose reference point is their only coordinate: moves it; true.
+    bool moveReferencePoint(const CadPoint& offset);
     // The element's header for host calls.
     HostElementHead makeHeader() const;
     // A held user-data block with a handle.

@@ -51,6 +51,8 @@ public:
     void setTextStyle(const TextStyle& style, uint32_t which) override;
     // A copy of the region; null without.
     std::unique_ptr<CadPolygon> getOutline() const override;
+    // The vertices are all in the memo.
+    bool moveBy(const CadPoint& offset) override { return movePolygon(offset); }
     // The record counts what the memo will write; a region never read keeps the host's counts.
     std::unique_ptr<API_Element> buildRecord() const override;
     // As a polyline's: a new hatch has nothing to read, a failed fetch leaves it unloaded.

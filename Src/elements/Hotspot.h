@@ -26,6 +26,7 @@ public:
     void getReferencePoint(CadPoint& point) const override;
     double getOutlineMeasure() const override { return 0.0; }
     void setReferencePoint(const CadPoint& point) override { m_record.position = point.getCoord2D(); }
+    bool moveBy(const CadPoint& offset) override { return moveReferencePoint(offset); }
     std::unique_ptr<API_Element> buildRecord() const override;
     // No memo parts: null, the mask as it was.
     ElementMemoPtr buildMemo(uint64_t&) override { return nullptr; }

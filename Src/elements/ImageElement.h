@@ -55,6 +55,8 @@ public:
     void getReferencePoint(CadPoint& point) const override;
     // Moves the box so that its minimum corner is there.
     void setReferencePoint(const CadPoint& point) override;
+    // The box; the picture has no coordinates.
+    bool moveBy(const CadPoint& offset) override { return moveReferencePoint(offset); }
     // Claims a memo while it holds a picture; a picture never read keeps the host's claim.
     std::unique_ptr<API_Element> buildRecord() const override;
     // A failed fetch leaves the picture unloaded, so that it is never written over the host's.

@@ -72,6 +72,14 @@ void LineElement::setReferencePoint(const CadPoint& point) {
     m_record.start = point.getCoord2D();
 }
 
+bool LineElement::moveBy(const CadPoint& offset) {
+    CadPoint start;
+    getReferencePoint(start);
+    setReferencePoint(start + offset);
+    setEndPoint(getEndPoint() + offset);
+    return true;
+}
+
 void LineElement::applyDefaults() {
     API_Element defaults;
     if (getDefaults(defaults, nullptr))

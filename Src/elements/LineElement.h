@@ -33,6 +33,8 @@ public:
     double getOutlineMeasure() const override;
     std::unique_ptr<CadPolygon> getOutline() const override;
     void setReferencePoint(const CadPoint& point) override;
+    // Both ends.
+    bool moveBy(const CadPoint& offset) override;
     std::unique_ptr<API_Element> buildRecord() const override;
     // No memo parts: null, the mask as it was.
     ElementMemoPtr buildMemo(uint64_t&) override { return nullptr; }

@@ -128,6 +128,21 @@ void LinearDimension::getReferencePoint(CadPoint& point) const {
     point = CadPoint(m_record.reference.x, m_record.reference.y, 0.0);
 }
 
+bool LinearDimension::moveBy(const CadPoint& offset) {
+    (void)ensureLoaded(*this);
+    if (!DimensionMemo::isLoaded()) return false;
+    const double dx = offset.getX(), dy = offset.getY();
+    for (DimensionPoint* point : m_points) {
+        HostDimensionPoint& record = point->getRecord();
+        record.position = HostCoord2D{record.position.x + dx, record.position.y + dy};
+        record.position3D.x += dx;
+        record.position3D.y += dy;
+        record.projection = HostCoord2D{record.projection.x + dx, record.projection.y + dy};
+    }
+    m_record.reference = HostCoord2D{m_record.reference.x + dx, m_record.reference.y + dy};
+    return true;
+}
+
 void LinearDimension::setReferencePoint(const CadPoint& point) {
     m_record.reference = arrangePoints(point).getCoord2D();
 }

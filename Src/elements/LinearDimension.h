@@ -47,6 +47,8 @@ public:
     void getReferencePoint(CadPoint& point) const override;
     // Orders the points against the point; the first one's projection becomes the reference.
     void setReferencePoint(const CadPoint& point) override;
+    // The points (plan, 3D and projected positions) and the reference point; their order stays.
+    bool moveBy(const CadPoint& offset) override;
     std::unique_ptr<API_Element> buildRecord() const override;
     // Adds every part unless the points are loaded and valid (when memo loading is not
     // suspended). A new dimension has nothing to read; a failed fetch leaves the points unloaded.

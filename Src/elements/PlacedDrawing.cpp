@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "Environment/Host.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
 #include "project/MemoStore.h"
+#include "project/Project.h"
 
 namespace tarnwick {
 
@@ -90,6 +92,16 @@ void PlacedDrawing::getReferencePoint(CadPoint& point) const {
     point = CadPoint(m_record.reference.x, m_record.reference.y, 0.0);
 }
 
+bool PlacedDrawing::moveBy(const CadPoint& offset) {
+    if (!movePolygon(offset)) return false;
+    const double dx = offset.getX(), dy = offset.getY();
+    m_record.reference = HostCoord2D{m_record.reference.x + dx, m_record.reference.y + dy};
+    m_record.secondPoint = HostCoord2D{m_record.secondPoint.x + dx, m_record.secondPoint.y + dy};
+    m_record.box = HostBox2D{m_record.box.xMin + dx, m_record.box.yMin + dy, m_record.box.xMax + dx,
+                             m_record.box.yMax + dy};
+    return true;
+}
+
 std::unique_ptr<CadPolygon> PlacedDrawing::getOutline() const {
     const CadPolygon* polygon = const_cast<PlacedDrawing*>(this)->getPolygon();
     return polygon == nullptr ? nullptr : std::make_unique<CadPolygon>(*polygon);
@@ -128,6 +140,24 @@ Guid PlacedDrawing::getLinkGuid() const {
 uint32_t PlacedDrawing::getLinkType() const {
     HostDrawingLink link;
     return linkOf(link) ? link.type : 0;
+}
+
+namespace {
+ComponentIndexFinder componentIndexFinder = nullptr;
+} // namespace
+
+ComponentIndexFinder installComponentIndexFinder(ComponentIndexFinder finder) {
+    ComponentIndexFinder old = componentIndexFinder;
+    componentIndexFinder = finder;
+    return old;
+}
+
+void PlacedDrawing::setComponentByName(const String& name) {
+    Project* project = Host::getProject();
+    Library* library = project != nullptr ? project->getLibrary() : nullptr;
+    m_record.libraryIndex = library != nullptr && !name.isEmpty() && componentIndexFinder != nullptr
+                                ? componentIndexFinder(*library, name)
+                                : 0;
 }
 
 void PlacedDrawing::setBox(const Cube& box) {

@@ -16,6 +16,13 @@
 
 namespace tarnwick {
 
+class Library;
+
+// The library index of the part of a name, 0 when there is none: the library subsystem, above this
+// one, installs it at module start. Answers the finder it replaces.
+using ComponentIndexFinder = uint32_t (*)(Library& library, const String& name);
+ComponentIndexFinder installComponentIndexFinder(ComponentIndexFinder finder);
+
 // The host's drawing data, a block kept as it is.
 class DrawingDataMemo : public Memo {
 public:
@@ -63,6 +70,8 @@ public:
     void setPen(const Pen& pen, uint32_t which) override;
     void getReferencePoint(CadPoint& point) const override;
     void setReferencePoint(const CadPoint& point) override { m_record.reference = point.getCoord2D(); }
+    // The reference point, box, second point and frame; the drawing data are the host's.
+    bool moveBy(const CadPoint& offset) override;
     // A copy of the frame; null without.
     std::unique_ptr<CadPolygon> getOutline() const override;
     // Claims a memo while it holds a frame or drawing data; parts never read keep the host's claim
@@ -94,6 +103,9 @@ public:
     void setFlag(bool on) { m_record.flag = on ? 1 : 0; }
     void setBox(const Cube& box);
     void setSecondPoint(const CadPoint& point) { m_record.secondPoint = point.getCoord2D(); }
+    // The library index of the part of that name in the project's library; 0 for the empty name,
+    // without a library (or a finder), or when no part has the name.
+    void setComponentByName(const String& name);
     void applyDefaults();
 
     const HostPlacedDrawing& getDrawingRecord() const { return m_record; }

@@ -33,6 +33,8 @@ public:
     void setLineStyle(const LineStyle& style, uint32_t which) override;
     // A copy of the vertices; null without.
     std::unique_ptr<CadPolygon> getOutline() const override;
+    // The vertices are all in the memo.
+    bool moveBy(const CadPoint& offset) override { return movePolygon(offset); }
     // The record counts what the memo will write; a polygon never read keeps the host's counts.
     std::unique_ptr<API_Element> buildRecord() const override;
     // Adds the polygon part unless it is loaded and valid (when memo loading is not suspended). A

@@ -79,6 +79,13 @@ CadPolygon* PolygonMemo::getPolygon() {
     return m_polygon.get();
 }
 
+bool PolygonMemo::movePolygon(const CadPoint& offset) {
+    CadPolygon* polygon = getPolygon();
+    if (!isLoaded()) return false;
+    if (polygon != nullptr) *polygon += offset;
+    return true;
+}
+
 // --- Reading.
 
 bool PolygonMemo::lockHostParts(MemoStore& store, const PolygonCounts& header, PolygonParts& parts) {

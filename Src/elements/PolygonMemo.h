@@ -90,6 +90,8 @@ public:
 
     // Loads for the owner first; may be null.
     CadPolygon* getPolygon();
+    // Loads for the owner first, then moves the polygon (if any); false when it could not be read.
+    bool movePolygon(const CadPoint& offset);
     const CadPolygon* heldPolygon() const { return m_polygon.get(); }
     // The counts the polygon is written with (loads it for the owner first); zero without one.
     void getPolygonCounts(PolygonCounts& header);

@@ -38,6 +38,8 @@ public:
     void getReferencePoint(CadPoint& point) const override;
     // A copy of the vertices; null without.
     std::unique_ptr<CadPolygon> getOutline() const override;
+    // The vertices are all in the memo.
+    bool moveBy(const CadPoint& offset) override { return movePolygon(offset); }
     // The record counts what the memo will write; vertices never read keep the host's counts.
     std::unique_ptr<API_Element> buildRecord() const override;
     // As a polyline's: a new spline has nothing to read, a failed fetch leaves it unloaded.

@@ -30,6 +30,10 @@ namespace tarnwick {
 
 namespace {
 
+uint32_t componentIndexByName(Library& library, const String& name) {
+    return ComponentLink(name, 0, &library).getIndex();
+}
+
 std::unique_ptr<Database> makeLibrary(Project& owner, Library*& library) {
     auto made = std::make_unique<Library>(&owner, 0);
     library = made.get();
@@ -42,10 +46,12 @@ GSErrCode startLibraryModel() {
     registerObjectElementCreators();
     installCommandEventMaker(&CommandEvent::make);
     installZoneStampMaker(&ZoneStampPart::make);
+    installComponentIndexFinder(&componentIndexByName);
     return 0;
 }
 
 GSErrCode endLibraryModel() {
+    installComponentIndexFinder(nullptr);
     installZoneStampMaker(nullptr);
     installCommandEventMaker(nullptr);
     CreatorList::uninstall();

@@ -9,6 +9,7 @@
 #include "Environment/HostTable.h"
 #include "Environment/TempFolder.h"
 #include "LibraryTestSupport.h"
+#include "elements/PlacedDrawing.h"
 #include "library/ParameterKinds.h"
 #include "library/SourceFactory.h"
 #include "platform/api/HostErrors.h"
@@ -243,6 +244,26 @@ TEST_F(LibraryDatabase, RecordFieldsStayBoundedAndTerminated) {
     EXPECT_FALSE(twice.sameFiles(pair));
     EXPECT_FALSE(pair.sameFiles(twice));
     EXPECT_TRUE(pair.sameFiles(pair));
+}
+
+// A placed drawing below the library reaches it only through the finder the library installs.
+TEST_F(LibraryDatabase, APlacedDrawingNamesItsPartThroughTheInstalledFinderOnly) {
+    add("Stamp", LibPartObject);
+    add("Frame", LibPartMacro);
+    PlacedDrawing drawing{Guid()};
+    const struct {
+        const char* name;
+        bool finder;
+        uint32_t want;
+    } cases[] = {{"Frame", true, 2}, {"Nothing", true, 0}, {"", true, 0}, {"Frame", false, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + (c.finder ? "" : " without a finder"));
+        drawing.getDrawingRecord().libraryIndex = 99;
+        const ComponentIndexFinder kept = c.finder ? nullptr : installComponentIndexFinder(nullptr);
+        drawing.setComponentByName(String(c.name));
+        if (!c.finder) installComponentIndexFinder(kept);
+        EXPECT_EQ(drawing.getDrawingRecord().libraryIndex, c.want);
+    }
 }
 
 TEST_F(LibraryDatabase, RegisteredPartFilesAreFoundAgainAndAMissingFileIsRefused) {
