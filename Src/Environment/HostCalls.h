@@ -349,3 +349,9 @@ inline GSErrCode ACAPSetIFCAttribute(const API_Guid* guid, const API_IFCAttribut
 inline GSErrCode ACAPRemoveIFCProperty(const API_Guid* guid, const API_IFCProperty* property) {
     return TARNWICK_HOST_CALL(RemoveIFCProperty, guid, property);
 }
+inline GSErrCode ACAPGet3DModel(std::shared_ptr<const ModelerAPI::HostModelData>* model) {
+    return TARNWICK_HOST_CALL(Get3DModel, model);
+}
+inline GSErrCode ACAPGet3DComponent(Host3DComponent* component) {
+    return TARNWICK_HOST_CALL(Get3DComponent, component);
+}

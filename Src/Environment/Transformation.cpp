@@ -6,6 +6,7 @@
 #include <new>
 
 #include "Environment/HostCalls.h"
+#include "platform/api/HostErrors.h"
 
 namespace tarnwick {
 
@@ -14,6 +15,12 @@ std::unique_ptr<Transformation> Transformation::fromHostEdit() {
     if (!t) return nullptr;
     std::memset(static_cast<void*>(&t->m_record), 0, sizeof t->m_record);
     ACAPGetEditTransformation(&t->m_record);
+    return t;
+}
+
+std::unique_ptr<Transformation> Transformation::fromReportedEdit() {
+    auto t = std::make_unique<Transformation>();
+    if (ACAPGetEditTransformation(&t->m_record) != hosterr::Ok) return nullptr;
     return t;
 }
 
@@ -32,6 +39,13 @@ bool Transformation::operator==(const Transformation& other) const {
         !sameCoord(a.target, b.target) || a.angle != b.angle || a.scale != b.scale)
         return false;
     return std::equal(std::begin(a.matrix), std::end(a.matrix), std::begin(b.matrix));
+}
+
+bool Transformation::isIdentity() const {
+    const HostEditTransformation& r = m_record;
+    for (size_t i = 0; i < std::size(r.matrix); ++i)
+        if (r.matrix[i] != (i % 4 == 0 ? 1.0 : 0.0)) return false;
+    return sameCoord(r.origin, r.target) && r.scale == 1.0;
 }
 
 } // namespace tarnwick

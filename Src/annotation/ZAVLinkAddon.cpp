@@ -9,10 +9,12 @@
 #include "annotation/DisplayTools.h"
 #include "annotation/FindAnnotation.h"
 #include "annotation/PlaceAnnotation.h"
+#include "annotation/PlaceLabel.h"
 #include "annotation/RestoreIgnored.h"
 #include "annotation/ReviewAnnotation.h"
 #include "annotation/SelectSpecification.h"
 #include "annotation/ZAVLinkPrefs.h"
+#include "construction/ConstructionFactory.h"
 #include "elements/ElementFactory.h"
 #include "elements/IFCData.h"
 #include "library/LibraryModel.h"
@@ -64,7 +66,7 @@ void ZAVLinkAddon::startUp() {
     addTool(std::make_unique<DisplayManufacturer>());
     addTool(std::make_unique<FindAnnotation>());
     addTool(std::make_unique<PlaceAnnotation>());
-    // PlaceLabel
+    addTool(std::make_unique<PlaceLabel>());
     addTool(std::make_unique<RestoreIgnored>());
     addTool(std::make_unique<ReviewAnnotation>());
     addTool(std::make_unique<SelectSpecification>());

@@ -5,36 +5,22 @@
 #include <cstdint>
 #include <memory>
 
+#include "elements/Dimension.h"
 #include "elements/LinearDimension.h"
-#include "platform/api/DimensionRecords.h"
-#include "project/Font.h"
-#include "project/Pen.h"
 
 namespace tarnwick {
 
-class RadialDimension : public Dimension {
+class RadialDimension : public DimensionOf<HostRadialDimension> {
 public:
     static constexpr uint8_t TypeCode = 12;
 
-    RadialDimension();
-    RadialDimension(const API_Element& record, const ElementLink& link);
+    RadialDimension() : DimensionOf(TypeCode) { applyDefaults(); }
+    RadialDimension(const API_Element& record, const ElementLink& link) : DimensionOf(record, link) {}
     RadialDimension(const RadialDimension& other) = default;
     ~RadialDimension() override = default;
 
     std::unique_ptr<Element> clone() const override { return std::make_unique<RadialDimension>(*this); }
-    // Roles 0/1, 16 the text pen, 17 the arrow pen; role 0 sets all three.
-    void getPen(Pen& pen, uint32_t which) const override;
-    void setPen(const Pen& pen, uint32_t which) override;
-    std::unique_ptr<TextStyle> getTextStyle(uint32_t which) const override;
-    void setTextStyle(const TextStyle& style, uint32_t which) override;
-    std::unique_ptr<ArrowStyle> getArrowStyle(uint32_t which) const override;
-    void setArrowStyle(const ArrowStyle& style, uint32_t which) override;
-    void getReferencePoint(CadPoint& point) const override;
-    void setReferencePoint(const CadPoint& point) override { m_record.reference = point.getCoord2D(); }
-    std::unique_ptr<API_Element> buildRecord() const override;
-    ElementMemoPtr buildMemo(uint64_t&) override { return nullptr; }
-    const HostElementHead& getRecord() const override { return m_record.head; }
-    HostElementHead& getRecord() override { return m_record.head; }
+    bool moveBy(const CadPoint& offset) override { return moveReferencePoint(offset); }
 
     virtual uint32_t getFieldF1() const { return m_record.fieldF1; }
     virtual uint32_t getFieldF2() const { return m_record.fieldF2; }
@@ -42,90 +28,40 @@ public:
     virtual void setFieldF1(uint32_t value) { m_record.fieldF1 = value; }
     virtual void setFieldF2(uint32_t value) { m_record.fieldF2 = value; }
     virtual void setArrowRecord(const HostArrow& arrow) { m_record.arrow = arrow; }
-    virtual Font getTextFont() const {
-        return Font(AttributeLink(int16_t(m_record.textBlock.font), AttrFont));
-    }
-    virtual Pen getTextPen() const { return Pen(AttributeLink(m_record.textBlock.pen, AttrPen)); }
-    virtual double getTextSize() const { return m_record.textBlock.size; }
-    virtual void setTextFont(const Font& font) {
-        m_record.textBlock.font = static_cast<uint16_t>(font.getIndex16());
-    }
-    virtual void setTextPen(const Pen& pen) { m_record.textBlock.pen = pen.getIndex(); }
-    virtual void setTextSize(double size) { m_record.textBlock.size = size; }
-    virtual void applyDefaults();
 
     const HostRadialDimension& getRadialRecord() const { return m_record; }
-
-private:
-    HostRadialDimension m_record;
 };
 
-class LevelDimension : public Dimension {
+class LevelDimension : public DimensionOf<HostLevelDimension> {
 public:
     static constexpr uint8_t TypeCode = 13;
 
-    LevelDimension();
-    LevelDimension(const API_Element& record, const ElementLink& link);
+    LevelDimension() : DimensionOf(TypeCode) { applyDefaults(); }
+    LevelDimension(const API_Element& record, const ElementLink& link) : DimensionOf(record, link) {}
     LevelDimension(const LevelDimension& other) = default;
     ~LevelDimension() override = default;
 
     std::unique_ptr<Element> clone() const override { return std::make_unique<LevelDimension>(*this); }
-    // Roles 0/1 and 16 the text pen; role 0 sets both.
-    void getPen(Pen& pen, uint32_t which) const override;
-    void setPen(const Pen& pen, uint32_t which) override;
-    std::unique_ptr<TextStyle> getTextStyle(uint32_t which) const override;
-    void setTextStyle(const TextStyle& style, uint32_t which) override;
-    void getReferencePoint(CadPoint& point) const override;
-    void setReferencePoint(const CadPoint& point) override { m_record.reference = point.getCoord2D(); }
-    std::unique_ptr<API_Element> buildRecord() const override;
-    ElementMemoPtr buildMemo(uint64_t&) override { return nullptr; }
-    const HostElementHead& getRecord() const override { return m_record.head; }
-    HostElementHead& getRecord() override { return m_record.head; }
-
-    virtual Font getTextFont() const {
-        return Font(AttributeLink(int16_t(m_record.textBlock.font), AttrFont));
-    }
-    virtual Pen getTextPen() const { return Pen(AttributeLink(m_record.textBlock.pen, AttrPen)); }
-    virtual double getTextSize() const { return m_record.textBlock.size; }
-    virtual void setTextFont(const Font& font) {
-        m_record.textBlock.font = static_cast<uint16_t>(font.getIndex16());
-    }
-    virtual void setTextPen(const Pen& pen) { m_record.textBlock.pen = pen.getIndex(); }
-    virtual void setTextSize(double size) { m_record.textBlock.size = size; }
-    virtual void applyDefaults();
+    bool moveBy(const CadPoint& offset) override { return moveReferencePoint(offset); }
 
     const HostLevelDimension& getLevelRecord() const { return m_record; }
-
-private:
-    HostLevelDimension m_record;
 };
 
-class AngularDimension : public Dimension {
+class AngularDimension : public DimensionOf<HostAngularDimension> {
 public:
     static constexpr uint8_t TypeCode = 14;
 
-    AngularDimension();
-    AngularDimension(const API_Element& record, const ElementLink& link);
+    AngularDimension() : DimensionOf(TypeCode) { applyDefaults(); }
+    AngularDimension(const API_Element& record, const ElementLink& link) : DimensionOf(record, link) {}
     AngularDimension(const AngularDimension& other) = default;
     ~AngularDimension() override = default;
 
     std::unique_ptr<Element> clone() const override { return std::make_unique<AngularDimension>(*this); }
-    // As a radial dimension's.
-    void getPen(Pen& pen, uint32_t which) const override;
-    void setPen(const Pen& pen, uint32_t which) override;
-    std::unique_ptr<TextStyle> getTextStyle(uint32_t which) const override;
-    void setTextStyle(const TextStyle& style, uint32_t which) override;
-    std::unique_ptr<ArrowStyle> getArrowStyle(uint32_t which) const override;
-    void setArrowStyle(const ArrowStyle& style, uint32_t which) override;
     void getReferencePoint(CadPoint& point) const override;
     // Moves all four points with the first.
     void setReferencePoint(const CadPoint& point) override;
     // All four points.
     bool moveBy(const CadPoint& offset) override { return moveReferencePoint(offset); }
-    std::unique_ptr<API_Element> buildRecord() const override;
-    ElementMemoPtr buildMemo(uint64_t&) override { return nullptr; }
-    const HostElementHead& getRecord() const override { return m_record.head; }
-    HostElementHead& getRecord() override { return m_record.head; }
 
     virtual uint32_t getFieldF1() const { return m_record.fieldF1; }
     virtual uint32_t getFieldF2() const { return m_record.fieldF2; }
@@ -137,22 +73,8 @@ public:
     virtual void setFieldF3(uint32_t value) { m_record.fieldF3 = value; }
     virtual void setFieldF4(double value) { m_record.fieldF4 = value; }
     virtual void setArrowRecord(const HostArrow& arrow) { m_record.arrow = arrow; }
-    virtual Font getTextFont() const {
-        return Font(AttributeLink(int16_t(m_record.textBlock.font), AttrFont));
-    }
-    virtual Pen getTextPen() const { return Pen(AttributeLink(m_record.textBlock.pen, AttrPen)); }
-    virtual double getTextSize() const { return m_record.textBlock.size; }
-    virtual void setTextFont(const Font& font) {
-        m_record.textBlock.font = static_cast<uint16_t>(font.getIndex16());
-    }
-    virtual void setTextPen(const Pen& pen) { m_record.textBlock.pen = pen.getIndex(); }
-    virtual void setTextSize(double size) { m_record.textBlock.size = size; }
-    virtual void applyDefaults();
 
     const HostAngularDimension& getAngularRecord() const { return m_record; }
-
-private:
-    HostAngularDimension m_record;
 };
 
 // The factory's creators; null for a record of another type.

@@ -108,7 +108,7 @@ String Element::getInfoPrefix() {
     return m_infoPrefix;
 }
 
-bool Element::isOnStorey(const Storey& storey) const {
+bool Element::isOnStorey(const Storey& storey, double) const {
     const DatabaseRef& home = m_link.getHome();
     if (home.getKind() != DatabasePlan && home.getKind() != DatabaseModel) return false;
     return static_cast<uint16_t>(home.getStoreyIndex()) == static_cast<uint16_t>(storey.getIndex());

@@ -84,8 +84,9 @@ public:
     // The host's ID text, cached; with the prefix the host shows before it. An element whose ID
     // text is empty asks again on every call.
     virtual String getInfoString(bool withPrefix);
-    // The home database is named by storey and the storey has the same index.
-    virtual bool isOnStorey(const Storey& storey) const;
+    // The home database is named by storey and the storey has the same index. Classes that span
+    // storeys test their vertical extent against the storey's, inside the tolerance.
+    virtual bool isOnStorey(const Storey& storey, double tolerance = 0.0) const;
     virtual bool isEnabled() const { return true; }
 
     // --- User data.
@@ -143,7 +144,8 @@ public:
     virtual void getPen(Pen& pen, uint32_t which) const;
     virtual void getLineStyle(LineStyle& style, uint32_t which) const;
     virtual void getFinish(Finish& finish, uint32_t which) const;
-    virtual std::unique_ptr<Pattern> getPattern(bool withComposite) const;
+    // The pattern of a kind (0 to 3: which the element class knows); the caller owns it.
+    virtual std::unique_ptr<Pattern> getPattern(uint32_t kind) const;
     // Roles 0 and 1 of the element classes that have them; null in the base.
     virtual std::unique_ptr<TextStyle> getTextStyle(uint32_t which) const;
     virtual std::unique_ptr<ArrowStyle> getArrowStyle(uint32_t which) const;

@@ -43,25 +43,6 @@ template <size_t N> void registerAll(const Registration (&kinds)[N]) {
 }
 
 // The product's registration order matters only within one id.
-constexpr Registration constructionKinds[] = {
-    {3, nullptr},  // beam
-    {2, nullptr},  // column
-    {5, nullptr},  // door
-    {7, nullptr},  // lamp
-    {10, nullptr}, // mesh
-    {45, nullptr}, // free form
-    {43, nullptr}, // extrusion (sub-kind 0)
-    {43, nullptr}, // morph (sub-kind 2)
-    {43, nullptr}, // sweep (sub-kind 1)
-    {9, nullptr},  // multi-plane roof (sub-kind 1)
-    {44, nullptr}, // skylight
-    {9, nullptr},  // single-plane roof (sub-kind 0)
-    {8, nullptr},  // slab
-    {1, nullptr},  // wall
-    {4, nullptr},  // window
-    {17, nullptr}, // zone
-};
-
 constexpr Registration curtainWallKinds[] = {
     {42, nullptr}, // accessory
     {39, nullptr}, // frame
@@ -106,10 +87,6 @@ std::unique_ptr<Element> createElement(const API_Element& record, ElementLink& l
         if (given != store) delete given; // not the caller's: a store the element fetched itself
     }
     return element;
-}
-
-void registerConstructionElementCreators() {
-    registerAll(constructionKinds);
 }
 
 void registerCurtainWallElementCreators() {

@@ -27,7 +27,7 @@ void Element::getLineStyle(LineStyle& style, uint32_t) const {
 
 void Element::getFinish(Finish&, uint32_t) const {}
 
-std::unique_ptr<Pattern> Element::getPattern(bool) const {
+std::unique_ptr<Pattern> Element::getPattern(uint32_t) const {
     return nullptr;
 }
 
@@ -76,7 +76,7 @@ double Element::getMaterialQuantity(uint16_t material) {
 
 double Element::getCompositeQuantity(uint16_t material) {
     if (getStructureType() != 1) return 0.0;
-    std::unique_ptr<Pattern> pattern = getPattern(true);
+    std::unique_ptr<Pattern> pattern = getPattern(1);
     if (!pattern || pattern->getLink().getType() != AttrComposite) return 0.0;
     ElementQuantities quantities;
     quantities.requestComposite(offsetof(HostCompositeQuantity, projectedArea), sizeof(double));

@@ -5,13 +5,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "elements/Element.h"
-#include "elements/PolygonMemo.h"
-#include "platform/api/HatchRecords.h"
+#include "elements/PolygonElement.h"
 
 namespace tarnwick {
 
-class Hatch : public Element, public PolygonMemo {
+class Hatch : public PolygonElement<PolygonMemo, HostHatchElement> {
 public:
     static constexpr uint8_t TypeCode = 18;
     static constexpr uint32_t FillFromMaterial = 1;
@@ -24,11 +22,6 @@ public:
     Hatch(const Hatch& other) = default;
     ~Hatch() override = default;
 
-    // The element's, not the memo's.
-    using Element::getOwner;
-    using Element::isValid;
-    using Element::mergeChanges;
-
     std::unique_ptr<Element> clone() const override { return std::make_unique<Hatch>(*this); }
     // The host's quantities 1, 4 and 3, each asked for alone; 0.0 when the host cannot say.
     double getSurfaceArea() override { return quantity(HostHatchArea); }
@@ -37,9 +30,8 @@ public:
     uint32_t getOutlineHoleCount() const override;
     // Roles 0/1 the main pen; 6 and 8 the fill's pens, the material's unless overridden.
     void getPen(Pen& pen, uint32_t which) const override;
-    void getLineStyle(LineStyle& style, uint32_t which) const override;
     // The fill, or the material's; null for index 0.
-    std::unique_ptr<Pattern> getPattern(bool withComposite) const override;
+    std::unique_ptr<Pattern> getPattern(uint32_t kind) const override;
     std::unique_ptr<TextStyle> getTextStyle(uint32_t which) const override;
     // The building material when the fill comes from one, else an empty one.
     void getMaterial(Material& material) const override;
@@ -47,30 +39,16 @@ public:
     void setPen(const Pen& pen, uint32_t which) override;
     // Ignores a fill index below 1.
     void setPattern(const Pattern& pattern) override;
-    void setLineStyle(const LineStyle& style, uint32_t which) override;
     void setTextStyle(const TextStyle& style, uint32_t which) override;
-    // A copy of the region; null without.
-    std::unique_ptr<CadPolygon> getOutline() const override;
     // The vertices are all in the memo.
     bool moveBy(const CadPoint& offset) override { return movePolygon(offset); }
-    // The record counts what the memo will write; a region never read keeps the host's counts.
-    std::unique_ptr<API_Element> buildRecord() const override;
-    // As a polyline's: a new hatch has nothing to read, a failed fetch leaves it unloaded.
-    void loadMemo(uint64_t mask, MemoStore*& store) override;
-    ElementMemoPtr buildMemo(uint64_t& mask) override;
-    const HostElementHead& getRecord() const override { return m_record.head; }
-    HostElementHead& getRecord() override { return m_record.head; }
-
-    Element* getOwner() const override { return const_cast<Hatch*>(this); }
+    // Closed.
     void setPolygon(std::unique_ptr<CadPolygon> polygon) override;
-    PolygonCounts getPolygonHeader() const override;
-    void load(Element& owner, MemoStore*& store) override { owner.loadMemo(MemoPolygon, store); }
 
     virtual bool isFlagSet() const { return m_record.flag != 0; }
     virtual double getHatchMeasure() const { return 0.0; }
     virtual void setFlag(bool on) { m_record.flag = on ? 1 : 0; }
     virtual void setHatchMeasure(double) {}
-    virtual void applyDefaults();
 
     const HostHatchElement& getHatchRecord() const { return m_record; }
     HostHatchElement& getHatchRecord() { return m_record; }
@@ -80,8 +58,6 @@ private:
     bool fromMaterial(uint8_t own) const {
         return m_record.fillSource == FillFromMaterial && (m_record.overrides & own) == 0;
     }
-
-    HostHatchElement m_record;
 };
 
 // The factory's creator of hatches; null for a record of another type.

@@ -1,11 +1,9 @@
 #include "elements/LinearDimension.h"
 
 #include <cmath>
-#include <cstring>
 #include <numbers>
 
 #include "elements/ArrowStyle.h"
-#include "elements/text/TextStyle.h"
 #include "geometry/LinearEquation.h"
 #include "geometry/ZRotater.h"
 #include "project/MemoStore.h"
@@ -26,14 +24,13 @@ double positiveModulo(double value, double modulus) {
 }
 } // namespace
 
-LinearDimension::LinearDimension() : Dimension(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
+LinearDimension::LinearDimension() : DimensionOf(TypeCode) {
     getLink().writeHeader(m_record.head, true);
     applyDefaults();
 }
 
-LinearDimension::LinearDimension(const API_Element& record, const ElementLink& link) : Dimension(link) {
-    std::memcpy(static_cast<void*>(&m_record), record.raw, sizeof m_record);
-}
+LinearDimension::LinearDimension(const API_Element& record, const ElementLink& link)
+    : DimensionOf(record, link) {}
 
 void LinearDimension::getPen(Pen& pen, uint32_t which) const {
     uint32_t index = 0;
@@ -88,21 +85,9 @@ void LinearDimension::setPen(const Pen& pen, uint32_t which) {
     }
 }
 
-std::unique_ptr<TextStyle> LinearDimension::getTextStyle(uint32_t which) const {
-    if (which > 1) return nullptr;
-    return std::make_unique<TextStyle>(m_record.textBlock);
-}
-
-void LinearDimension::setTextStyle(const TextStyle& style, uint32_t which) {
-    if (which <= 1) style.toSizeRecord(m_record.textBlock);
-}
-
 std::unique_ptr<ArrowStyle> LinearDimension::getArrowStyle(uint32_t which) const {
-    if (which > 1) return nullptr;
-    auto style = std::make_unique<ArrowStyle>(12);
-    style->setKind(m_record.arrow.kind);
-    style->setPen(Pen(AttributeLink(int16_t(m_record.arrow.pen), AttrPen)));
-    style->setSize(m_record.arrow.size);
+    auto style = DimensionOf::getArrowStyle(which);
+    if (!style) return nullptr;
     style->setExtraByte(0, m_record.arrowExtra[0]);
     style->setExtraByte(1, m_record.arrowExtra[1] != 0 ? 1 : 0);
     style->setExtraByte(2, m_record.arrowExtra[2] != 0 ? 1 : 0);
@@ -111,9 +96,7 @@ std::unique_ptr<ArrowStyle> LinearDimension::getArrowStyle(uint32_t which) const
 
 void LinearDimension::setArrowStyle(const ArrowStyle& style, uint32_t which) {
     if (which > 1) return;
-    m_record.arrow.kind = style.getKind();
-    m_record.arrow.pen = static_cast<uint16_t>(style.getPen().getIndex16());
-    m_record.arrow.size = style.getSize();
+    DimensionOf::setArrowStyle(style, which);
     for (size_t i = 0; i < 3; ++i)
         m_record.arrowExtra[i] = style.getExtraByte(i);
 }
@@ -122,10 +105,6 @@ uint8_t LinearDimension::setFlagB3(bool on) {
     const uint8_t was = m_record.flagB3;
     m_record.flagB3 = static_cast<uint8_t>(on ? (was | 2) : (was & ~2));
     return was;
-}
-
-void LinearDimension::getReferencePoint(CadPoint& point) const {
-    point = CadPoint(m_record.reference.x, m_record.reference.y, 0.0);
 }
 
 bool LinearDimension::moveBy(const CadPoint& offset) {
@@ -228,18 +207,8 @@ void LinearDimension::addPoint(std::unique_ptr<DimensionPoint> point, bool withD
 }
 
 void LinearDimension::applyDefaults() {
-    API_Element defaults;
-    if (getDefaults(defaults, nullptr))
-        std::memcpy(static_cast<void*>(&m_record), defaults.raw, sizeof m_record);
-    getLink().writeHeader(m_record.head, true);
+    DimensionOf::applyDefaults();
     m_record.head.byte76 = 1;
-}
-
-std::unique_ptr<API_Element> LinearDimension::buildRecord() const {
-    auto record = std::make_unique<API_Element>();
-    std::memcpy(record->raw, &m_record, sizeof m_record);
-    getLink().writeHeader(record->head, true);
-    return record;
 }
 
 void LinearDimension::loadMemo(uint64_t mask, MemoStore*& store) {

@@ -5,22 +5,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "elements/Dimension.h"
 #include "elements/DimensionMemo.h"
-#include "elements/Element.h"
-#include "platform/api/DimensionRecords.h"
-#include "project/Font.h"
-#include "project/Pen.h"
 
 namespace tarnwick {
 
-// The host's dimension kinds share nothing but being dimensions.
-class Dimension : public Element {
-public:
-    using Element::Element;
-    ~Dimension() override = default;
-};
-
-class LinearDimension : public Dimension, public DimensionMemo {
+class LinearDimension : public DimensionOf<HostLinearDimension>, public DimensionMemo {
 public:
     static constexpr uint8_t TypeCode = 11;
 
@@ -38,25 +28,19 @@ public:
     std::unique_ptr<Element> clone() const override { return std::make_unique<LinearDimension>(*this); }
     // Roles 0/1 the dimension pen, 2, 8, 16 the text pen, 17 the arrow pen; any other: pen 0.
     void getPen(Pen& pen, uint32_t which) const override;
-    std::unique_ptr<TextStyle> getTextStyle(uint32_t which) const override;
     std::unique_ptr<ArrowStyle> getArrowStyle(uint32_t which) const override;
     // Role 0 sets the dimension, text and arrow pens.
     void setPen(const Pen& pen, uint32_t which) override;
-    void setTextStyle(const TextStyle& style, uint32_t which) override;
     void setArrowStyle(const ArrowStyle& style, uint32_t which) override;
-    void getReferencePoint(CadPoint& point) const override;
     // Orders the points against the point; the first one's projection becomes the reference.
     void setReferencePoint(const CadPoint& point) override;
     // The points (plan, 3D and projected positions) and the reference point; their order stays.
     bool moveBy(const CadPoint& offset) override;
-    std::unique_ptr<API_Element> buildRecord() const override;
     // Adds every part unless the points are loaded and valid (when memo loading is not
     // suspended). A new dimension has nothing to read; a failed fetch leaves the points unloaded.
     void loadMemo(uint64_t mask, MemoStore*& store) override;
     // Null, with mask 0, when the points cannot be written.
     ElementMemoPtr buildMemo(uint64_t& mask) override;
-    const HostElementHead& getRecord() const override { return m_record.head; }
-    HostElementHead& getRecord() override { return m_record.head; }
 
     // Each reorders the points after the change.
     void setPoint(std::unique_ptr<DimensionPoint> point, size_t index) override;
@@ -67,14 +51,9 @@ public:
     void load(Element& owner, MemoStore*& store) override { owner.loadMemo(Mask, store); }
     Element& getMemoOwner() override { return *this; }
 
-    virtual Font getTextFont() const {
-        return Font(AttributeLink(int16_t(m_record.textBlock.font), AttrFont));
-    }
-    virtual Pen getTextPen() const { return Pen(AttributeLink(m_record.textBlock.pen, AttrPen)); }
     // 0 a free direction, 1 horizontal, 2 vertical.
     virtual uint32_t getOrientation() const { return m_record.orientation; }
     virtual uint32_t getFieldF1() const { return m_record.fieldF1; }
-    virtual double getTextSize() const { return m_record.textBlock.size; }
     virtual uint32_t getFieldF3() const { return m_record.fieldF3; }
     virtual bool getFlagB1() const { return m_record.flagB1 != 0; }
     virtual bool getFlagB2() const { return m_record.flagB2 != 0; }
@@ -89,13 +68,8 @@ public:
     virtual uint32_t getArrowKind() const { return m_record.arrow.kind; }
     virtual Pen getArrowPen() const { return Pen(AttributeLink(int16_t(m_record.arrow.pen), AttrPen)); }
     virtual double getArrowSize() const { return m_record.arrow.size; }
-    virtual void setTextFont(const Font& font) {
-        m_record.textBlock.font = static_cast<uint16_t>(font.getIndex16());
-    }
-    virtual void setTextPen(const Pen& pen) { m_record.textBlock.pen = pen.getIndex(); }
     virtual void setOrientation(uint32_t orientation) { m_record.orientation = orientation; }
     virtual void setFieldF1(uint32_t value) { m_record.fieldF1 = value; }
-    virtual void setTextSize(double size) { m_record.textBlock.size = size; }
     virtual void setFieldF3(uint32_t value) { m_record.fieldF3 = value; }
     virtual void setFlagB1(bool on) { m_record.flagB1 = on ? 1 : 0; }
     virtual void setFlagB2(bool on) { m_record.flagB2 = on ? 1 : 0; }
@@ -116,7 +90,8 @@ public:
     virtual void setDirection(const CadPoint& vector, bool snap, double tolerance);
     // Ignores a null or unusable point; with defaults it takes the dimension's F4 and F5.
     virtual void addPoint(std::unique_ptr<DimensionPoint> point, bool withDefaults);
-    virtual void applyDefaults();
+    // Its points are in the memo, so its record claims one.
+    void applyDefaults() override;
     // Orders the points by their distance along the direction, ties kept in their order, each
     // projected onto the line through the point; answers the first projection (the origin
     // without points).
@@ -127,8 +102,6 @@ public:
 
 private:
     void rearrange();
-
-    HostLinearDimension m_record;
 };
 
 // The factory's creator of linear dimensions; null for a record of another type.

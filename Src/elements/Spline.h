@@ -5,13 +5,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "elements/Element.h"
-#include "elements/SplinePolygonMemo.h"
-#include "platform/api/DraftingRecords.h"
+#include "elements/PolygonElement.h"
 
 namespace tarnwick {
 
-class Spline : public Element, public SplinePolygonMemo {
+class Spline : public PolygonElement<SplinePolygonMemo, HostSplineElement> {
 public:
     static constexpr uint8_t TypeCode = 23;
 
@@ -21,51 +19,26 @@ public:
     Spline(const Spline& other) = default;
     ~Spline() override = default;
 
-    // The element's, not the memo's.
-    using Element::getOwner;
-    using Element::isValid;
-    using Element::mergeChanges;
-
     std::unique_ptr<Element> clone() const override { return std::make_unique<Spline>(*this); }
     // Roles 0 and 1 the pen value, 17 the arrow's pen; any other role: pen 0.
     void getPen(Pen& pen, uint32_t which) const override;
-    void getLineStyle(LineStyle& style, uint32_t which) const override;
     std::unique_ptr<ArrowStyle> getArrowStyle(uint32_t which) const override;
     void setPen(const Pen& pen, uint32_t which) override;
-    void setLineStyle(const LineStyle& style, uint32_t which) override;
     void setArrowStyle(const ArrowStyle& style, uint32_t which) override;
     // The first vertex; the origin without vertices.
     void getReferencePoint(CadPoint& point) const override;
-    // A copy of the vertices; null without.
-    std::unique_ptr<CadPolygon> getOutline() const override;
     // The vertices are all in the memo.
     bool moveBy(const CadPoint& offset) override { return movePolygon(offset); }
-    // The record counts what the memo will write; vertices never read keep the host's counts.
-    std::unique_ptr<API_Element> buildRecord() const override;
-    // As a polyline's: a new spline has nothing to read, a failed fetch leaves it unloaded.
-    void loadMemo(uint64_t mask, MemoStore*& store) override;
-    // Null, with mask 0, without valid vertices.
-    ElementMemoPtr buildMemo(uint64_t& mask) override;
-    const HostElementHead& getRecord() const override { return m_record.head; }
-    HostElementHead& getRecord() override { return m_record.head; }
 
-    Element* getOwner() const override { return const_cast<Spline*>(this); }
     bool isClosed() const override { return m_record.closed != 0; }
     bool isDirectionFree() const override { return m_record.directionFree != 0; }
-    void load(Element& owner, MemoStore*& store) override { owner.loadMemo(MemoPolygon, store); }
 
     virtual void setDirectionFree(bool on) { m_record.directionFree = on ? 1 : 0; }
     virtual void setClosed(bool on);
     // The last vertex; the origin without vertices.
     virtual CadPoint getEndPoint() const;
-    virtual void applyDefaults();
 
     const HostSplineElement& getSplineRecord() const { return m_record; }
-
-private:
-    const CadPolygon* vertices() const { return const_cast<Spline*>(this)->getPolygon(); }
-
-    HostSplineElement m_record;
 };
 
 // The factory's creator of splines; null for a record of another type.

@@ -163,7 +163,7 @@ void Object::setFinish(const Finish& finish, uint32_t role) {
     if (role <= 1) m_object.material = index16(finish);
 }
 
-std::unique_ptr<Pattern> Object::getPattern(bool) const {
+std::unique_ptr<Pattern> Object::getPattern(uint32_t) const {
     if (m_object.fill == 0) return nullptr;
     return std::make_unique<Fill>(AttributeLink(static_cast<int16_t>(m_object.fill), AttrFill));
 }

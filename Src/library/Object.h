@@ -48,7 +48,7 @@ public:
     void getFinish(Finish& finish, uint32_t role) const override;
     void setFinish(const Finish& finish, uint32_t role) override;
     // The fill; null for none.
-    std::unique_ptr<Pattern> getPattern(bool withComposite) const override;
+    std::unique_ptr<Pattern> getPattern(uint32_t kind) const override;
     // A fill index below 1 (no fill, or a composite) is ignored.
     void setPattern(const Pattern& pattern) override;
     void getOverrideSet(OverrideSet& set) const override;

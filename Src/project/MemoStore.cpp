@@ -104,6 +104,8 @@ TARNWICK_MEMO_PAIR(Field1056, field1056, field1056, false)
 TARNWICK_MEMO_PAIR(Field1160, field1160, field1160, false)
 TARNWICK_MEMO_PAIR(Field1168, field1168, field1168, true)
 TARNWICK_MEMO_PAIR(Field1176, field1176, field1176, true)
+TARNWICK_MEMO_PAIR(WindowGuids, windowGuids, windowGuids, false)
+TARNWICK_MEMO_PAIR(DoorGuids, doorGuids, doorGuids, false)
 #undef TARNWICK_MEMO_PAIR
 
 GSPtr ElementMemoStore::getSubBlock() const {

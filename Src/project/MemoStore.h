@@ -61,7 +61,9 @@ namespace tarnwick {
     X(Field1056, field1056)                                                                                  \
     X(Field1160, field1160)                                                                                  \
     X(Field1168, field1168)                                                                                  \
-    X(Field1176, field1176)
+    X(Field1176, field1176)                                                                                  \
+    X(WindowGuids, windowGuids)                                                                              \
+    X(DoorGuids, doorGuids)
 
 using MemoRecord48 = uint8_t[48];
 
@@ -153,6 +155,8 @@ public:
     TARNWICK_MEMO_PAIR(Field1160, field1160)
     TARNWICK_MEMO_PAIR(Field1168, field1168)
     TARNWICK_MEMO_PAIR(Field1176, field1176)
+    TARNWICK_MEMO_PAIR(WindowGuids, windowGuids)
+    TARNWICK_MEMO_PAIR(DoorGuids, doorGuids)
 #undef TARNWICK_MEMO_PAIR
 
     GSPtr getSubBlock() const override;

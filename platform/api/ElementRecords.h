@@ -110,8 +110,8 @@ struct API_ElementMemo {
     GSHandle field400 = nullptr;
     GSHandle field408 = nullptr;
     GSHandle field416 = nullptr;
-    GSHandle field424 = nullptr;
-    GSHandle field432 = nullptr;
+    GSHandle windowGuids = nullptr; // a wall's windows: one API_Guid each (part 0x40000)
+    GSHandle doorGuids = nullptr;   // a wall's doors (part 0x80000)
     GSHandle field440 = nullptr;
     GSHandle field448 = nullptr;
     GSHandle field456 = nullptr;
@@ -227,6 +227,7 @@ static_assert(offsetof(API_ElementMemo, sectionPoints2) == 208);
 static_assert(offsetof(API_ElementMemo, sectionPoints3) == 216);
 static_assert(offsetof(API_ElementMemo, subBlock) == 248 && offsetof(API_ElementMemo, record256) == 256);
 static_assert(offsetof(API_ElementMemo, record304) == 304 && offsetof(API_ElementMemo, field1064) == 1064);
+static_assert(offsetof(API_ElementMemo, windowGuids) == 424 && offsetof(API_ElementMemo, doorGuids) == 432);
 
 // The kinds told apart by a sub-kind (roofs, and extrusions, sweeps and morphs) carry it right
 // after the head.
@@ -278,6 +279,8 @@ enum HostMemoMask : uint64_t {
     MemoParameters = 0x4,
     MemoText = 0x180,
     MemoDrawingData = 0x800,
+    MemoWindows = 0x40000,
+    MemoDoors = 0x80000,
     MemoSectionLines = 0xC001,
     MemoAll = 0x7FFFFFFBFFFFFFFULL,
 };

@@ -3,6 +3,8 @@
 // A null slot is a function this host does not supply.
 #pragma once
 
+#include <memory>
+
 #include "HostRecords.h"
 #include "HostTypes.h"
 #include "PrimitiveRecords.h"
@@ -30,6 +32,10 @@ struct HostQuantityRequest;
 struct HostLibPart;
 struct HostLibPartSection;
 struct HostLibPartDetails;
+struct Host3DComponent;
+namespace ModelerAPI {
+struct HostModelData;
+}
 
 // What the host passes to a menu handler.
 struct HostMenuSelection {
@@ -256,6 +262,11 @@ struct HostFunctionTable {
     GSErrCode (*SetIFCProperty)(const API_Guid* guid, const API_IFCProperty* property) = nullptr;
     GSErrCode (*SetIFCAttribute)(const API_Guid* guid, const API_IFCAttribute* attribute) = nullptr;
     GSErrCode (*RemoveIFCProperty)(const API_Guid* guid, const API_IFCProperty* property) = nullptr;
+
+    // The shared 3D model of the current database (the 3D window's); released by dropping it.
+    GSErrCode (*Get3DModel)(std::shared_ptr<const ModelerAPI::HostModelData>* model) = nullptr;
+    // The component of the record's kind and index; only materials (kind 7) are kept.
+    GSErrCode (*Get3DComponent)(Host3DComponent* component) = nullptr;
 };
 
 // What the module's environment check fills in.

@@ -4,8 +4,10 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/api/CompositeRecords.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Guid.h"
+#include "platform/io/Location.h"
 
 namespace zavhost {
 
@@ -34,6 +36,66 @@ API_Attribute newRecord(uint32_t type, const std::string& name) {
 }
 } // namespace
 
+namespace {
+void setColour(double (&colour)[3], double red, double green, double blue) {
+    colour[0] = red;
+    colour[1] = green;
+    colour[2] = blue;
+}
+
+StoredBlock blockOf(const void* bytes, size_t size) {
+    StoredBlock block;
+    block.bytes.assign(static_cast<const char*>(bytes), size);
+    return block;
+}
+
+// Surfaces, a building material on the first of them, a two-skin composite of it and a profile.
+void addMaterials(AttributeStore& store) {
+    API_Attribute paint = newRecord(AttrSurface, "White Paint");
+    HostSurface& white = paint.surface;
+    white.ambientReflection = 60;
+    white.diffuseReflection = 80;
+    white.shininess = 2500;
+    setColour(white.surfaceColour, 0.95, 0.95, 0.92);
+    setColour(white.specularColour, 1.0, 1.0, 1.0);
+    store.create(&paint, nullptr);
+    API_Attribute glass = newRecord(AttrSurface, "Clear Glass");
+    glass.surface.surfaceType = 2;
+    glass.surface.transparency = 85;
+    glass.surface.transparencyAttenuation = 200;
+    setColour(glass.surface.surfaceColour, 0.7, 0.85, 0.9);
+    store.create(&glass, nullptr);
+
+    API_Attribute concrete = newRecord(AttrBuildingMaterial, "Concrete");
+    concrete.material.fill = 1;
+    concrete.material.fillPen = 1;
+    concrete.material.backgroundPen = 2;
+    concrete.material.surface = paint.header.index;
+    concrete.material.values[0] = 1.6;
+    concrete.material.values[1] = 2300.0;
+    concrete.material.values[2] = 880.0;
+    store.create(&concrete, nullptr);
+
+    API_Attribute wall = newRecord(AttrComposite, "Two Skins");
+    store.create(&wall, nullptr);
+    HostCompositeCore cores[2];
+    HostCompositeEdge edges[3];
+    for (HostCompositeCore& core : cores)
+        core.material = static_cast<uint16_t>(concrete.header.index);
+    for (uint8_t i = 0; i < 3; ++i)
+        edges[i].bytes[0] = static_cast<uint8_t>(i + 1);
+    StoredAttribute* stored = store.find(AttrComposite, wall.header.index);
+    stored->memo.emplace(static_cast<uint32_t>(offsetof(HostAttributeMemo, coreList)),
+                         blockOf(cores, sizeof cores));
+    stored->memo.emplace(static_cast<uint32_t>(offsetof(HostAttributeMemo, edgeList)),
+                         blockOf(edges, sizeof edges));
+
+    API_Attribute column = newRecord(AttrProfile, "Round Column");
+    column.profile.columnUse = 1;
+    store.create(&column, nullptr);
+}
+} // namespace
+
 std::string StoredAttribute::name() const {
     return nameOf(header());
 }
@@ -48,6 +110,8 @@ StoredAttribute storedAttributeOf(const API_Attribute& record) {
     clearPointers(&copy);
     StoredAttribute stored;
     stored.record = copy;
+    if (record.header.typeCode == AttrSurface && record.surface.textureLocation != nullptr)
+        stored.texturePath = record.surface.textureLocation->ToPath();
     return stored;
 }
 
@@ -140,7 +204,7 @@ GSErrCode AttributeStore::modify(const API_Attribute& record, const HostAttribut
     header.modificationTime = static_cast<uint64_t>(std::time(nullptr));
     changed.memo = memo != nullptr ? captureAttributeMemo(*memo) : stored->memo;
     changed.userData = stored->userData;
-    changed.texturePath = stored->texturePath;
+    if (changed.texturePath.empty()) changed.texturePath = stored->texturePath; // none given: kept
     *stored = std::move(changed);
     return hosterr::Ok;
 }
@@ -157,6 +221,8 @@ GSErrCode AttributeStore::get(API_Attribute* record) const {
     const StoredAttribute* stored = find(type, record->header.index);
     if (stored == nullptr) return hosterr::BadIndex;
     *record = stored->record;
+    if (type == AttrSurface && !stored->texturePath.empty())
+        record->surface.textureLocation = new IO::Location(stored->texturePath);
     return hosterr::Ok;
 }
 
@@ -202,6 +268,8 @@ AttributeStore AttributeStore::withDefaults() {
     city.city.firstAngleMinutes = 3210; // 53.5 degrees
     city.city.secondAngleMinutes = -90; // -1.5 degrees
     store.create(&city, nullptr);
+
+    addMaterials(store);
 
     // A layer combination that shows every layer as it is.
     API_Attribute combination = newRecord(AttrLayerCombination, "Everything");

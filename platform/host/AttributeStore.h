@@ -35,16 +35,19 @@ public:
     static uint32_t typeNamed(const std::string& name); // a name or a number; 0 when neither
 
     // A new project's attributes: pens, layers (1 is the default layer), a line type, a fill, a
-    // font, a city, a layer combination of every layer.
+    // font, a city, surfaces, a building material, a composite of it with its cores and edges, a
+    // profile, a layer combination of every layer.
     static AttributeStore withDefaults();
 
     // Adds a record (its memo may be null) under a new index, written into the record's header.
     // BadParameter for a bad type or a name that another attribute of the type has.
     GSErrCode create(API_Attribute* record, const HostAttributeMemo* memo);
-    // Replaces the record (and the memo, when one is given) of the header's type and index.
+    // Replaces the record (and the memo, when one is given) of the header's type and index; a
+    // surface given without a texture location keeps its texture file.
     GSErrCode modify(const API_Attribute& record, const HostAttributeMemo* memo);
     GSErrCode remove(uint32_t type, int16_t index);
-    // Fills the record of the header's type and index.
+    // Fills the record of the header's type and index; a surface with a texture file gets a new
+    // location of it, which the caller deletes.
     GSErrCode get(API_Attribute* record) const;
 
     const StoredAttribute* find(uint32_t type, int16_t index) const;

@@ -210,8 +210,11 @@ GSErrCode linked(StandInHost& host, const API_Guid* guid, GS::Array<API_Guid>* l
     linked->Clear();
     Project* project = model::project(host, brief);
     if (project == nullptr) return hosterr::NoProject;
-    if (project->model.views.findElement(*guid) == nullptr) return hosterr::BadGuid;
-    for (const API_Guid& other : ElementRelations::othersOf(project->model.relations.links, *guid))
+    const ProjectModel* model = &project->model;
+    // An element the user's edit deleted keeps its links until the module has heard the edit.
+    if (model->views.findElement(*guid) == nullptr) model = host.editRunBefore();
+    if (model == nullptr || model->views.findElement(*guid) == nullptr) return hosterr::BadGuid;
+    for (const API_Guid& other : ElementRelations::othersOf(model->relations.links, *guid))
         linked->Push(other);
     brief += " => " + std::to_string(linked->GetSize());
     return hosterr::Ok;

@@ -9,6 +9,7 @@
 #include "ModelCalls.h"
 #include "ObjectSettings.h"
 #include "StandInHost.h"
+#include "WallParts.h"
 #include "platform/api/HatchRecords.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Containers.h"
@@ -226,7 +227,9 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
         brief += " => " + std::to_string(filled) + " value(s)";
         return hosterr::Ok;
     }
-    for (size_t offset = 0; offset + sizeof(double) <= HostQuantityBlockSize; offset += sizeof(double)) {
+    if (type == WallTypeCode) filled = fillWallQuantities(element, mask, request->elementBlock);
+    for (size_t offset = 0; type != WallTypeCode && offset + sizeof(double) <= HostQuantityBlockSize;
+         offset += sizeof(double)) {
         if (!requested(mask, offset, sizeof(double))) continue;
         double value = fixedQuantity(type, offset);
         if (offset == 0 && lengthOf(element) > 0.0) value = lengthOf(element);

@@ -10,6 +10,7 @@
 #include "ModelCalls.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
+#include "WallParts.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/ObjectRecords.h"
 #include "platform/gsroot/UniString.h"
@@ -64,6 +65,7 @@ GSErrCode infoText(StandInHost& host, SelectorCall& call, bool withPrefix) {
 } // namespace
 
 void registerElementSelectors(StandInHost& host) {
+    registerWallConnectionSelectors(host);
     SelectorTable& database = host.databaseCalls();
     database.add("GEFA", [&host](SelectorCall& call) {
         GSErrCode err = hosterr::Ok;

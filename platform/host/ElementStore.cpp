@@ -6,6 +6,7 @@
 #include "LabelParts.h"
 #include "LineWork.h"
 #include "TextBlocks.h"
+#include "WallParts.h"
 #include "platform/gsroot/Guid.h"
 
 namespace zavhost {
@@ -116,6 +117,7 @@ DefaultElement DefaultElements::get(uint32_t type, uint32_t variation) const {
     made.record.head.layer = 1;
     if (type == TextTypeCode) setDefaultTextSettings(made.record);
     setDefaultLineWork(made.record);
+    setDefaultWallSettings(made.record);
     if (type == LabelTypeCode) {
         setDefaultLabelSettings(made.record);
         made.memo = makeLabelMemo(DefaultLabelText, made.record);

@@ -39,7 +39,8 @@ struct Slot {
     X(GetLibPartSectionList) X(GetLibPartSection) X(UpdateLibPartSection) X(AddLibPartSection) \
     X(BuildLibPartParamSection) X(SetupLibPartParamSection) X(CreateLibPart) X(SaveLibPart) \
     X(GetLibPartDetails) X(GetElementPrimitives) X(GetIFCProperties) X(GetIFCAttributes) \
-    X(GetIFCClassificationReferences) X(SetIFCProperty) X(SetIFCAttribute) X(RemoveIFCProperty)
+    X(GetIFCClassificationReferences) X(SetIFCProperty) X(SetIFCAttribute) X(RemoveIFCProperty) \
+    X(Get3DModel) X(Get3DComponent)
 // clang-format on
 
 #define SLOT_ENTRY(name) {#name, offsetof(HostFunctionTable, name)},

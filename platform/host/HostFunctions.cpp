@@ -221,6 +221,7 @@ void fillFunctionTable(HostFunctionTable* table) {
     fillLibraryFunctions(table);
     fillDrawingFunctions(table);
     ifccalls::install(table);
+    model3d::install(table);
 }
 
 } // namespace zavhost

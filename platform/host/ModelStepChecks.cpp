@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "DraftingSteps.h"
 #include "ElementTypes.h"
 #include "LabelParts.h"
 #include "LayerCombinations.h"
@@ -148,6 +149,7 @@ std::string mismatch(const ModelArgs& args, const Project& project, const Stored
     if (const std::string* id = option(args, "id"))
         if (element.infoText != *id) return "its ID is " + inQuotes(element.infoText);
     if (std::string why = objectMismatch(args, project, element); !why.empty()) return why;
+    if (std::string why = draftingMismatch(args, element); !why.empty()) return why;
     return textMismatch(args, element);
 }
 } // namespace

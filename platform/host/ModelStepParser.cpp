@@ -1,6 +1,8 @@
 // The words of the model's scenario steps.
 #include "AttributeStore.h"
+#include "DraftingSteps.h"
 #include "ElementTypes.h"
+#include "Model3DSteps.h"
 #include "ModelSteps.h"
 #include "ModelViewSteps.h"
 #include "ViewDatabases.h"
@@ -85,8 +87,12 @@ void parseElementAdd(LineReader& in, ModelArgs& args) {
             if (args.numbers.size() < 6) throw LineError{"a polygon needs at least three points"};
         } else if (in.word("held-by")) {
             args.count = in.number("a user id", 1, INT16_MAX);
+        } else if (parseDraftingWord(in, args, false)) {
         } else if (!readModifier(in, args, addFlags, addOptions)) {
-            unexpected(in, addFlags, addOptions, "held-by N, at X Y, from X Y to X Y, polygon X Y ...");
+            unexpected(in, addFlags, addOptions,
+                       "held-by N, at X Y, from X Y to X Y, polygon X Y ..., points X Y [arc DEGREES] ..., "
+                       "hole X Y ..., centre X Y, radius R, angles A B, box X1 Y1 X2 Y2, picture \"...\", "
+                       "drawing-data \"...\"");
         }
     }
     if (args.code == ProxyTypeCode && args.options.count("of") == 0)
@@ -129,10 +135,14 @@ void parseElementCheck(LineReader& in, ModelArgs& args) {
             args.options["parameter-values"] = values;
         } else if (in.word("angle")) {
             args.options["angle"] = std::to_string(in.real("an angle in degrees"));
+        } else if (parseDraftingWord(in, args, true)) {
         } else if (!readModifier(in, args, checkFlags, checkOptions)) {
-            unexpected(in, checkFlags, checkOptions,
-                       "type T, user-data containing \"...\", held-by N, text containing \"...\", at X Y, "
-                       "block W H, runs N, paragraphs N, parameter \"NAME\" VALUE ..., angle DEGREES");
+            unexpected(
+                in, checkFlags, checkOptions,
+                "type T, user-data containing \"...\", held-by N, text containing \"...\", at X Y, "
+                "block W H, runs N, paragraphs N, parameter \"NAME\" VALUE ..., angle DEGREES, points X Y "
+                "[arc DEGREES] ..., hole X Y ..., centre X Y, radius R, angles A B, box X1 Y1 X2 Y2, "
+                "reference X Y, picture \"...\", drawing-data \"...\"");
         }
     }
 }
@@ -253,6 +263,7 @@ bool parseModelAction(LineReader& in, const std::string& first, Step& step) {
                 args.texts.push_back(in.text("an element's label"));
             while (!in.atEnd());
         }
+    } else if (first == "3d" && parse3DStep(in, args)) {
     } else if (first == "lockable") {
         args.verb = "lockable";
         args.texts.push_back(in.text("the object's name"));

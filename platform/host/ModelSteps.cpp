@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "DraftingSteps.h"
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "LabelParts.h"
+#include "Model3DSteps.h"
 #include "ModelCalls.h"
 #include "ModelViewSteps.h"
 #include "ParameterExchange.h"
@@ -100,6 +102,8 @@ GSErrCode ModelSteps::act(const Step& step, std::string* why) {
     if (verb.rfind("storey", 0) == 0 || verb.rfind("view", 0) == 0) return actOnViews(args, *project, why);
     if (verb.rfind("element", 0) == 0 || verb == "select") return actOnElements(args, *project, why);
     if (verb == "layout") return setLayoutSheet(args, *project, why);
+    if (verb.rfind("3d ", 0) == 0)
+        return act3D(args, *project, verb == "3d element" ? labelled(*project, args.texts[0], why) : nullptr, why);
     if (verb == "lockable") {
         project->session.lockables[args.texts[0]] = has(args, "free") ? 1 : has(args, "mine") ? 2 : 3;
         return hosterr::Ok;
@@ -330,6 +334,7 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         settings.head = head;
         setLabelPart(element.record, settings);
     }
+    startDraftingRecord(project, element);
     if (database->isPlanOrModel()) {
         head.storey = project.model.storeys.current();
         if (const std::string* name = option(args, "on")) {
@@ -389,7 +394,8 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         proxy.elementVariation = shown->head().variation;
         std::memcpy(element.record.raw, &proxy, sizeof proxy);
     }
-    GSErrCode err = markShownView(args, project, element.record, why);
+    GSErrCode err = applyDraftingWords(args, element, why);
+    if (err == hosterr::Ok) err = markShownView(args, project, element.record, why);
     if (err == hosterr::Ok) err = setElement(args, project, element, why);
     if (err != hosterr::Ok) return err;
     const API_Guid guid = head.guid;

@@ -8,6 +8,7 @@
 #include "Scenario.h"
 #include "ScenarioLine.h"
 #include "platform/api/HostErrors.h"
+#include "platform/api/ImageRecords.h"
 #include "platform/api/ViewRecords.h"
 #include "platform/gsroot/UniString.h"
 
@@ -126,6 +127,16 @@ GSErrCode markShownView(const ModelArgs& args, const Project& project, API_Eleme
                         std::string* why) {
     const std::string* name = option(args, "shows");
     if (name == nullptr) return hosterr::Ok;
+    if (args.code == 30) { // a placed drawing shows a view of its own
+        const ViewDatabase* view = project.model.views.findNamed(*name);
+        if (view == nullptr || view->isPlanOrModel())
+            return *why = "there is no view " + inQuotes(*name) + " to place", hosterr::NotFound;
+        HostPlacedDrawing drawing;
+        std::memcpy(static_cast<void*>(&drawing), record.raw, sizeof drawing);
+        drawing.drawingGuid = view->guid;
+        std::memcpy(record.raw, &drawing, sizeof drawing);
+        return hosterr::Ok;
+    }
     const uint32_t wanted = args.code == 25   ? uint32_t(DatabaseSection)
                             : args.code == 33 ? uint32_t(DatabaseElevation)
                                               : 0u;

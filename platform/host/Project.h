@@ -15,6 +15,7 @@
 #include "ElementStore.h"
 #include "IfcStore.h"
 #include "LibraryManager.h"
+#include "Model3D.h"
 #include "StoreyList.h"
 #include "ViewDatabases.h"
 #include "platform/api/ProjectRecords.h"
@@ -55,6 +56,7 @@ struct ProjectModel {
     DefaultElements defaults;
     ElementRelations relations;
     IfcStore ifc;
+    Model3DStore model3d; // element extents, textures and the camera of the 3D window
 
     // A new project: default attributes, two storeys, the settings of ProjectSettings.
     static ProjectModel withDefaults();

@@ -149,6 +149,7 @@ std::string encode(const Project& project) {
     encodeModel(project.model, out);
     encodeLibrary(project.library, out);
     encodeIfc(project.model.ifc, out);
+    model3d::encode(project.model.model3d, out);
     out.chunk(endTag, {});
     return out.bytes();
 }
@@ -173,7 +174,7 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
         if (!in.raw(length, &payload))
             return fail(error, "chunk " + tagText(tag) + " is longer than the bytes that remain");
         bool known = tag == nameTag || tag == textTag || tag == moduleDataTag || tag == endTag ||
-                     tag == ifcTag || isModelChunk(tag) || isLibraryChunk(tag);
+                     tag == ifcTag || tag == model3d::chunkTag || isModelChunk(tag) || isLibraryChunk(tag);
         if (known && !seen.insert(tag).second) return fail(error, "chunk " + tagText(tag) + " given twice");
         if (tag == nameTag) {
             loaded.name.assign(payload);
@@ -183,6 +184,8 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
             loaded.model.moduleData = std::string(payload);
         } else if (tag == ifcTag) {
             if (!decodeIfc(payload, &loaded.model.ifc, error)) return false;
+        } else if (tag == model3d::chunkTag) {
+            if (!model3d::decode(payload, &loaded.model.model3d, error)) return false;
         } else if (isLibraryChunk(tag)) {
             if (!decodeLibraryChunk(tag, payload, &loaded.library, error)) return false;
         } else if (isModelChunk(tag)) {

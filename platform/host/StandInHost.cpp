@@ -69,6 +69,7 @@ StandInHost::StandInHost() : m_alerts(m_transcript), m_processWindow(m_transcrip
     registerViewSelectors(*this);
     registerTextSelectors(*this);
     registerLibrarySelectors(*this);
+    model3d::registerSelectors(*this);
     DGSetAlertHandler([this](const DGAlertRequest& request) { return m_alerts.answer(request); });
 }
 

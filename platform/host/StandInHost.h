@@ -87,6 +87,14 @@ public:
     // deleted (new, edit, delete with the element's Guid, type and variation), then data-end. An
     // edit that fails changes nothing and is not heard. NoProject without a project.
     GSErrCode userEdit(const std::string& name, const std::function<GSErrCode(Project&)>& edit);
+    // The same, as an edit that moves geometry by the transformation (none: an edit that moves
+    // nothing, such as a change of settings). While the module hears it, GetEditTransformation
+    // answers that transformation (none: not-found), the module's own element changes are allowed
+    // and join the user's undo step, and the links of the elements it deleted still answer.
+    GSErrCode userEdit(const std::string& name, const std::function<GSErrCode(Project&)>& edit,
+                       const std::optional<HostEditTransformation>& transformation);
+    // The project as it was before the user's edit that the module hears now; null outside one.
+    const ProjectModel* editRunBefore() const { return m_editRun ? m_editRun->before.get() : nullptr; }
     // What GetEditTransformation answers from now on: the edit the user is making.
     void setEditTransformation(const HostEditTransformation& transformation);
     const HostEditTransformation& editTransformation() const { return m_editTransformation; }
@@ -200,6 +208,12 @@ private:
     bool m_suspendGroups = false;
     bool m_entryFlag = false;
     HostEditTransformation m_editTransformation = identityTransformation();
+    // The user's edit being heard.
+    struct EditRun {
+        std::shared_ptr<const ProjectModel> before;
+        std::optional<HostEditTransformation> transformation;
+    };
+    std::optional<EditRun> m_editRun;
 };
 
 // The function table over the current host; every slot this host supplies is filled.

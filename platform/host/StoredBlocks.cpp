@@ -191,6 +191,10 @@ uint64_t memoPartOfField(uint32_t offset) {
         return 0x4000;
     case subBlockOffset:
         return 0x1000000;
+    case offsetof(API_ElementMemo, windowGuids):
+        return MemoWindows;
+    case offsetof(API_ElementMemo, doorGuids):
+        return MemoDoors;
     default:
         return 0;
     }

@@ -52,11 +52,17 @@ void StandInHost::setEditTransformation(const HostEditTransformation& transforma
 
 GSErrCode StandInHost::getEditTransformation(HostEditTransformation* record) const {
     if (record == nullptr) return hosterr::BadParameter;
-    *record = m_editTransformation;
+    if (m_editRun && !m_editRun->transformation) return hosterr::NotFound;
+    *record = m_editRun ? *m_editRun->transformation : m_editTransformation;
     return hosterr::Ok;
 }
 
 GSErrCode StandInHost::userEdit(const std::string& name, const std::function<GSErrCode(Project&)>& edit) {
+    return userEdit(name, edit, std::nullopt);
+}
+
+GSErrCode StandInHost::userEdit(const std::string& name, const std::function<GSErrCode(Project&)>& edit,
+                                const std::optional<HostEditTransformation>& transformation) {
     m_lastError.clear();
     if (m_project == nullptr) return fail(hosterr::NoProject, "no project is open");
     ProjectModel before = m_project->model;
@@ -65,9 +71,16 @@ GSErrCode StandInHost::userEdit(const std::string& name, const std::function<GSE
         m_project->model = std::move(before);
         return err;
     }
-    m_project->undoSteps.push_back({name, std::make_shared<const ProjectModel>(before)});
+    auto kept = std::make_shared<const ProjectModel>(std::move(before));
+    m_project->undoSteps.push_back({name, kept});
     m_transcript.note("the user's edit " + inQuotes(name) + " makes an undo step");
-    notifyElementChanges(before, m_project->model);
+    // What the module changes while it hears the edit is part of the user's step, as in the host.
+    m_editRun = EditRun{kept, transformation};
+    {
+        DepthGuard inside(m_commandDepth);
+        notifyElementChanges(*kept, m_project->model);
+    }
+    m_editRun.reset();
     return hosterr::Ok;
 }
 

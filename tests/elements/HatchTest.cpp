@@ -71,7 +71,7 @@ TEST_F(Hatches, FillPensComeFromTheMaterialUnlessTheHatchOverridesThem) {
         EXPECT_EQ(pen.getIndex(), c.foreground) << c.source << " " << int(c.overrides);
         hatch.getPen(pen, 8);
         EXPECT_EQ(pen.getIndex(), c.background) << c.source << " " << int(c.overrides);
-        std::unique_ptr<Pattern> pattern = hatch.getPattern(false);
+        std::unique_ptr<Pattern> pattern = hatch.getPattern(0);
         ASSERT_NE(pattern, nullptr);
         EXPECT_EQ(pattern->getIndex(), uint32_t(c.fill));
     }

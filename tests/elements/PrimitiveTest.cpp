@@ -3,13 +3,17 @@
 // stand-in host from what it holds or from a script, in their own view, without the host function.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <numbers>
 #include <string>
 #include <vector>
 
 #include "ElementTestSupport.h"
 #include "Environment/HostTable.h"
+#include "elements/LineElement.h"
 #include "elements/Primitive.h"
+#include "elements/PrimitiveBody.h"
 #include "elements/PrimitiveCollector.h"
 #include "platform/gsroot/UniString.h"
 #include "platform/host/ElementGeometry.h"
@@ -240,6 +244,63 @@ TEST(PrimitiveCallback, WithoutACollectionThereIsNoTarget) {
     EXPECT_EQ(list.size(), 1u);
 }
 
+TEST(Primitives, ArcRecordsSweepByTheirDirectionAndAFillWordWithoutPenTakesTheRecordsPen) {
+    constexpr double pi = std::numbers::pi;
+    struct Case {
+        double start, end;
+        uint8_t clockwise;
+        double sweep;
+    };
+    for (const Case& c : {Case{0, pi / 2, 0, pi / 2}, Case{0, pi / 2, 1, -1.5 * pi}, Case{pi / 2, 0, 0, 1.5 * pi},
+                          Case{1, 1, 0, 0}, Case{1, 1, 1, -2 * pi}}) {
+        HostShapePrimitive record = shape(ShapeArc);
+        record.arc.radius = 2;
+        record.arc.startAngle = c.start;
+        record.arc.endAngle = c.end;
+        record.arc.clockwise = c.clockwise;
+        EXPECT_NEAR(PrimitiveArc(record, true, false).getSweep(), c.sweep, 1e-12) << c.start << " " << c.end;
+    }
+    CadPolygon square;
+    for (const auto& [x, y] : {std::pair{0, 0}, {1, 0}, {1, 1}, {0, 1}})
+        square.append(PolyPoint(CadPoint(x, y)));
+    const HostShapePrimitive record = shape(ShapePolygon);
+    EXPECT_EQ(PrimitivePolygon(record, square, 0x00050000, true, false).getFillPen(), 3u);
+    EXPECT_EQ(PrimitivePolygon(record, square, 0x00050006, true, false).getFillPen(), 0x00050006u);
+    EXPECT_EQ(PrimitivePolygon(record, square, true, false).getFillPen(), 0u);
+}
+
+TEST(Primitives, HitsBoundsAndOffsetsFollowTheGeometry) {
+    PrimitiveLine line(CadPoint(0, 0), CadPoint(2, 0), 0, 3, 1, true, false);
+    EXPECT_TRUE(line.isHit(CadPoint(1, 0), 1e-5));
+    EXPECT_TRUE(line.isHit(CadPoint(2, 0), 1e-5));
+    EXPECT_FALSE(line.isHit(CadPoint(1, 1e-3), 1e-5));
+    line.offset(CadPoint(1, 2));
+    std::unique_ptr<Cube> box = line.getBounds();
+    EXPECT_EQ(box->getFirstCorner(), CadPoint(1, 2));
+    EXPECT_EQ(box->getSecondCorner(), CadPoint(3, 2));
+
+    PrimitiveArc arc(CadArc(CadPoint(0, 0), 1, std::numbers::pi / 2, 0), 0, 3, 1, true, false);
+    EXPECT_TRUE(arc.isHit(CadPoint(std::sqrt(0.5), std::sqrt(0.5)), 1e-5));
+    EXPECT_FALSE(arc.isHit(CadPoint(-1, 0), 1e-5));
+
+    HostFillRecord fill;
+    fill.origin = {5, 5};
+    CadPolygon square;
+    for (const auto& [x, y] : {std::pair{0, 0}, {1, 0}, {1, 1}, {0, 1}})
+        square.append(PolyPoint(CadPoint(x, y)));
+    PrimitiveDistortedHatch hatch(shape(ShapePolygon), fill, square, true, false);
+    hatch.offset(CadPoint(10, 0));
+    EXPECT_TRUE(hatch.isHit(CadPoint(10.5, 0.5), 1e-5));
+    EXPECT_FALSE(hatch.isHit(CadPoint(0.5, 0.5), 1e-5));
+    EXPECT_EQ(hatch.getOrigin(), CadPoint(15, 5)); // the fill moves with its polygon
+
+    PrimitiveBody body(nullptr, false, true);
+    body.offset(CadPoint(1, 1));
+    EXPECT_EQ(body.getBounds(), nullptr);
+    EXPECT_FALSE(body.isHit(CadPoint(1, 1), 1e-5));
+    EXPECT_EQ(body.getPen(), 1u);
+}
+
 class DrawnElements : public HostTest {
 protected:
     std::unique_ptr<Element> read(const API_Guid& guid, Drawing* drawing = nullptr) {
@@ -281,6 +342,32 @@ TEST_F(DrawnElements, TheHostDrawsWhatItHoldsOfEachElement) {
         EXPECT_TRUE(element->makePrimitives(list, false));
         EXPECT_EQ(kindsOf(list), c.kinds);
     }
+}
+
+TEST_F(DrawnElements, PrimitivesMadeFromALineTakeItsPointsPenLineTypeAndFlagAndAPointIsNeverIn3D) {
+    const API_Guid guid = addHostElement(host, 19, nullptr, [](zavhost::StoredElement& e) {
+        const HostCoord2D ends[2] = {{1, 1}, {3, 4}};
+        std::memcpy(e.record.raw + zavhost::LineBeginOffset, &ends[0], sizeof ends[0]);
+        std::memcpy(e.record.raw + zavhost::LineEndOffset, &ends[1], sizeof ends[1]);
+        const uint32_t pen = 4, lineType = 2;
+        std::memcpy(e.record.raw + offsetof(HostLineElement, penValue), &pen, sizeof pen);
+        std::memcpy(e.record.raw + offsetof(HostLineElement, lineType), &lineType, sizeof lineType);
+        e.record.head.primitiveFlag = 1;
+    });
+    std::unique_ptr<Element> element = read(guid);
+    const auto* lineElement = dynamic_cast<const LineElement*>(element.get());
+    ASSERT_NE(lineElement, nullptr);
+    const PrimitiveLine line(*lineElement, true, true);
+    EXPECT_EQ(line.getStartPoint(), CadPoint(1, 1));
+    EXPECT_EQ(line.getEndPoint(), CadPoint(3, 4));
+    EXPECT_EQ(line.getPen(), 4u);
+    EXPECT_EQ(line.getLineType(), 2u);
+    EXPECT_EQ(line.getHeadFlag(), 1u);
+    EXPECT_TRUE(line.isIn3D());
+    const PrimitivePoint point(*element, true, true);
+    EXPECT_EQ(static_cast<const CadPoint&>(point), CadPoint(1, 1));
+    EXPECT_TRUE(point.isIn2D());
+    EXPECT_FALSE(point.isIn3D());
 }
 
 TEST_F(DrawnElements, AScriptKeepsOrDropsItsBracketAndBadDataStopsTheDrawing) {

@@ -1,0 +1,144 @@
+#include "annotation/PlaceLabel.h"
+
+#include <array>
+#include <cmath>
+
+#include "Environment/Addon.h"
+#include "Environment/Host.h"
+#include "annotation/AnnotationPlacement.h"
+#include "annotation/LabelUpkeep.h"
+#include "annotation/Readiness.h"
+#include "annotation/Request.h"
+#include "elements/Element.h"
+#include "elements/input/UserPath.h"
+#include "geometry/Cube.h"
+#include "library/Label.h"
+#include "platform/api/HostErrors.h"
+#include "project/Drawing.h"
+#include "project/Plan.h"
+#include "project/Project.h"
+
+namespace zavlink {
+
+using namespace tarnwick;
+
+namespace {
+// Host filter flag of a walk: the element is selected.
+constexpr uint32_t SelectedFlag = 2;
+constexpr double WidthTolerance = 1e-5;
+// The label's width when its text style cannot be had.
+constexpr double FallbackLabelWidth = 5.0;
+
+// The floor plan's current storey: the drawing's when it is the plan, else the project's plan's.
+Storey* currentPlanStorey(Drawing& drawing) {
+    auto* plan = dynamic_cast<Plan*>(&drawing);
+    if (plan == nullptr) plan = Host::getPlan();
+    return plan != nullptr ? plan->getCurrentStorey() : nullptr;
+}
+
+CadPoint labelPointOf(Element& element) {
+    if (std::unique_ptr<Cube> bounds = element.getBounds(false)) return bounds->getCentre();
+    CadPoint point;
+    element.getReferencePoint(point);
+    return point;
+}
+} // namespace
+
+// Both edit-manager flags on, as for every product step.
+LabelTransaction::LabelTransaction()
+    : Transaction(Host::getResourceString(TransactionNames, NameItem), true, true) {}
+
+bool LabelTransaction::mayStart() {
+    m_target = Host::getCurrentDatabase();
+    if (m_target == nullptr) return false;
+    String program;
+    String specification;
+    if (!checkReady(program, specification, false)) return false;
+    ShipIsAccepted notShipped(false);
+    return requestAnnotation(m_annotation);
+}
+
+GSErrCode LabelTransaction::run() {
+    std::unique_ptr<AnnotationPlacement> placement = buildAnnotationMemo(m_annotation, *m_target);
+    const Drawing::Filter selected(SelectedFlag, 0, true, false, false);
+    size_t labelled = 0;
+    Drawing::iterator it = m_target->begin(selected);
+    // The walk only reads: the selected elements must not be written back.
+    it.setWriteBack(false);
+    for (; !it.atEnd(); ++it) {
+        Element& element = *it;
+        static_cast<void>(createAnnotationLabel(*placement, labelPointOf(element), &element));
+        ++labelled;
+    }
+    if (labelled > 0 || m_target->countElements(selected) > 0) return hosterr::Ok;
+
+    UserPath click;
+    click.setPointPrompt(Host::getResourceString(ClickPrompts, OriginPrompt));
+    if (!click.inputPoint() || click.getVertexCount() != 1) return hosterr::Cancelled;
+    static_cast<void>(createAnnotationLabel(*placement, click.getPoint(0), nullptr));
+    return hosterr::Ok;
+}
+
+void LabelTransaction::finished(bool) {
+    if (m_target != nullptr) static_cast<void>(Host::setCurrentDatabase(m_target));
+}
+
+bool createAnnotationLabel(AnnotationPlacement& placement, const CadPoint& point, Element* element) {
+    Drawing* drawing = placement.drawing;
+    if (drawing == nullptr) return false;
+    if (!placement.labelLayerChecked) {
+        Project* project = drawing->getProject() != nullptr ? drawing->getProject() : Host::getProject();
+        const ElementLink tool(ElementLink::makeTypeId(Label::TypeCode), drawing);
+        placement.labelLayerChecked = project != nullptr && project->checkToolLayer(tool, false);
+        if (!placement.labelLayerChecked) return false;
+    }
+    Label label(StyledString(placement.text), true);
+    if (std::fabs(placement.labelWidth) <= WidthTolerance) {
+        std::unique_ptr<TextStyle> style = label.getTextStyle(1);
+        placement.labelWidth = style ? style->getTextLength(placement.text) + 1.0 : FallbackLabelWidth;
+    }
+    const double run = placement.labelRun;
+    label.setReferencePoint(point);
+    label.setMidPoint(CadPoint(point.getX() + run / 2.0, point.getY(), point.getZ()));
+    label.setEndPoint(CadPoint(point.getX() + run, point.getY(), point.getZ()));
+    label.setTextWidth(placement.labelWidth);
+    Storey* storey = element != nullptr ? element->getStorey() : currentPlanStorey(*drawing);
+    if (storey != nullptr) label.setStorey(*storey, true);
+    if (!drawing->saveElement(label, false, true)) return false;
+    const bool linked = element != nullptr;
+    if (placement.xmlSize > 0 && !label.storeUserData(placement.xml, 0, linked, AnnotationUserDataFlags))
+        return false;
+    if (!linked) return true;
+    return element->linkTo(label.getLink(), 0) && element->setSwitched(true);
+}
+
+PlaceLabel::PlaceLabel()
+    : m_addon(getAddon()), m_begin(std::make_unique<BeginEdit>(this)),
+      m_edits(std::make_unique<EditLogger>(this)), m_deletes(std::make_unique<DeleteLogger>(this)),
+      m_end(std::make_unique<EndEdit>(this)) {
+    if (m_addon == nullptr) return;
+    for (Subscriber* subscriber : subscribers())
+        m_addon->add(subscriber);
+}
+
+PlaceLabel::~PlaceLabel() {
+    if (m_addon == nullptr) return;
+    for (Subscriber* subscriber : subscribers())
+        m_addon->remove(subscriber);
+}
+
+std::array<Subscriber*, 4> PlaceLabel::subscribers() const {
+    return {m_begin.get(), m_edits.get(), m_deletes.get(), m_end.get()};
+}
+
+void PlaceLabel::getEventTypes(std::vector<EventType>& types) const {
+    types.push_back(Type);
+}
+
+bool PlaceLabel::receive(Event&) {
+    LabelTransaction transaction;
+    static_cast<void>(Host::runTransaction(transaction));
+    return true;
+}
+
+} // namespace zavlink

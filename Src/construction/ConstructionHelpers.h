@@ -1,0 +1,61 @@
+// What the construction elements share over their record copies: override words, the building
+// material's pens, finish and fill where the element takes them from it, quantities asked for one
+// field at a time, elevations relative to the home storey, and triples of flag bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "platform/api/WallRecords.h"
+#include "project/Finish.h"
+#include "project/Pattern.h"
+#include "project/Pen.h"
+
+namespace tarnwick {
+
+class Element;
+class ElementLink;
+
+// --- Override words: the low 16 bits an attribute index, the third byte set when it overrides.
+inline uint16_t overrideIndex(HostOverrideWord word) {
+    return static_cast<uint16_t>(word & 0xFFFF);
+}
+inline bool isOverriding(HostOverrideWord word) {
+    return ((word >> 16) & 0xFF) != 0;
+}
+// The fourth byte is kept.
+inline HostOverrideWord makeOverride(HostOverrideWord word, uint16_t index, bool overriding) {
+    return (word & 0xFF000000u) | (overriding ? 0x10000u : 0u) | index;
+}
+
+// --- Attributes by index, and the building material's where the element takes them from it.
+Pen penOf(uint16_t index);
+// The building material's cut-fill pen, or with background its cut-fill background pen.
+Pen materialCutFillPen(int16_t material, bool background);
+// The element's own pen when fromRecord, else the building material's.
+Pen cutFillPen(bool fromRecord, uint16_t index, int16_t material, bool background);
+Finish finishOf(uint16_t index);
+Finish materialFinish(int16_t material);
+// The override's finish when it overrides, else the building material's.
+Finish finishOf(HostOverrideWord word, int16_t material);
+// A new fill of the index; null for index 0.
+std::unique_ptr<Pattern> fillOf(int16_t index);
+// The building material's cut fill; null when it names none.
+std::unique_ptr<Pattern> materialFill(int16_t material);
+
+// --- Quantities: the one double at the offset of the kind's quantity variant, asked for alone;
+// 0.0 when the host cannot say.
+double quantityField(const ElementLink& link, size_t offset);
+
+// --- Elevations relative to the element's home storey: absolute adds the storey's level (when
+// the storey is found).
+double storeyElevation(const Element& element, double relative, bool absolute);
+// The relative value of an elevation given absolute or relative.
+double relativeElevation(const Element& element, double value, bool absolute);
+
+// --- Three flag bytes kept side by side; a flag past the third throws std::out_of_range.
+bool flagOf(const uint8_t (&flags)[3], size_t which);
+void setFlagOf(uint8_t (&flags)[3], size_t which, bool on);
+
+} // namespace tarnwick

@@ -1,0 +1,29 @@
+// The stand-in host's walls: their defaults, their quantities and the connection record of where
+// walls meet ("GECN", released with "DECN").
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "ElementStore.h"
+#include "platform/api/WallRecords.h"
+
+namespace zavhost {
+
+class StandInHost;
+
+inline constexpr uint32_t WallTypeCode = HostWallTypeCode;
+
+// A straight basic wall 3 high and 0.3 thick from (0, 0) to (1, 0), pens 1, material 1, its
+// scaled value 0. False for a record of another type.
+bool setDefaultWallSettings(API_Element& record);
+
+// The wall's quantities in the block, each only when the mask asks for it (its bytes at the same
+// offset): length, side area and volume of a straight or curved wall, fixed values for the rest.
+// Answers how many fields were filled.
+size_t fillWallQuantities(const StoredElement& wall, const uint8_t* mask, uint8_t* block);
+
+// "GECN" (Guid, kind 1, record) and "DECN" (record).
+void registerWallConnectionSelectors(StandInHost& host);
+
+} // namespace zavhost
