@@ -7,6 +7,8 @@
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "ModelCalls.h"
+#include "OpeningParts.h"
+#include "RecordFields.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
 #include "platform/api/HostErrors.h"
@@ -99,9 +101,14 @@ GSErrCode create(StandInHost& host, API_Element* element, API_ElementMemo* memo,
     if (type == TextTypeCode)
         if (std::string problem = textMemoProblem(stored.memo); !problem.empty())
             return brief += ": " + problem, hosterr::BadParameter;
+    ElementStore& elements = project.model.views.elementsOf(database);
+    if (isWallOpening(type))
+        if (std::string problem = openingPlacementProblem(elements, stored); !problem.empty())
+            return brief += ": " + problem, hosterr::Refused;
     *element = stored.record;
     brief += " in " + ViewDatabases::kindName(database.kind) + " => " + model::guidText(head.guid);
-    project.model.views.elementsOf(database).add(std::move(stored));
+    elements.add(std::move(stored));
+    if (isWallOpening(type)) attachOpening(elements, *elements.find(head.guid));
     return hosterr::Ok;
 }
 
@@ -129,8 +136,22 @@ GSErrCode change(StandInHost& host, API_Element* element, const API_Element* mas
             if (std::string problem = textMemoProblem(given); !problem.empty())
                 return brief += ": " + problem, hosterr::BadParameter;
     }
-    StoredElement* stored = project.model.views.editElement(element->head.guid);
+    ViewDatabase* home = nullptr;
+    StoredElement* stored = project.model.views.editElement(element->head.guid, &home);
+    // An opening moved to another wall leaves the first one's list for the second's.
+    ElementStore& elements = project.model.views.elementsOf(*home);
+    const bool rehomed =
+        isWallOpening(changed.head.typeCode) && !(partOf<HostJoineryElement>(changed).ownerGuid ==
+                                                  partOf<HostJoineryElement>(stored->record).ownerGuid);
+    if (rehomed) {
+        StoredElement moved = *stored;
+        moved.record = changed;
+        if (std::string problem = openingPlacementProblem(elements, moved); !problem.empty())
+            return brief += ": " + problem, hosterr::Refused;
+        detachOpening(elements, *stored);
+    }
     stored->record = changed;
+    if (rehomed) attachOpening(elements, *stored);
     if (memo != nullptr) {
         if (std::optional<std::string> info = takeInfoText(&given)) stored->infoText = *info;
         changeElementMemo(&stored->memo, given, memoMask);

@@ -8,6 +8,7 @@
 #include "LineWork.h"
 #include "ModelCalls.h"
 #include "ObjectSettings.h"
+#include "OpeningParts.h"
 #include "StandInHost.h"
 #include "WallParts.h"
 #include "platform/api/HatchRecords.h"
@@ -202,7 +203,8 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
     if (project == nullptr) return err;
     if (parameters == nullptr || request == nullptr || request->elementBlock == nullptr || mask == nullptr)
         return hosterr::BadParameter;
-    const StoredElement& element = *project->model.views.findElement(*guid);
+    const ViewDatabase* home = nullptr;
+    const StoredElement& element = *project->model.views.findElement(*guid, &home);
     const uint32_t type = element.head().typeCode;
     brief = elementTypeName(type) + " " + brief;
     // The element block: doubles at 8-byte slots; the stand-in computes the length at 0 and the area
@@ -227,8 +229,12 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
         brief += " => " + std::to_string(filled) + " value(s)";
         return hosterr::Ok;
     }
+    const bool ownFields = type == WallTypeCode || isWallOpening(type);
     if (type == WallTypeCode) filled = fillWallQuantities(element, mask, request->elementBlock);
-    for (size_t offset = 0; type != WallTypeCode && offset + sizeof(double) <= HostQuantityBlockSize;
+    if (isWallOpening(type))
+        filled = fillOpeningQuantities(project->model.views.elementsOf(*home), element, mask,
+                                       request->elementBlock);
+    for (size_t offset = 0; !ownFields && offset + sizeof(double) <= HostQuantityBlockSize;
          offset += sizeof(double)) {
         if (!requested(mask, offset, sizeof(double))) continue;
         double value = fixedQuantity(type, offset);

@@ -5,6 +5,7 @@
 
 #include "LabelParts.h"
 #include "LineWork.h"
+#include "OpeningParts.h"
 #include "TextBlocks.h"
 #include "WallParts.h"
 #include "platform/gsroot/Guid.h"
@@ -118,6 +119,7 @@ DefaultElement DefaultElements::get(uint32_t type, uint32_t variation) const {
     if (type == TextTypeCode) setDefaultTextSettings(made.record);
     setDefaultLineWork(made.record);
     setDefaultWallSettings(made.record);
+    setDefaultOpeningSettings(made.record);
     if (type == LabelTypeCode) {
         setDefaultLabelSettings(made.record);
         made.memo = makeLabelMemo(DefaultLabelText, made.record);

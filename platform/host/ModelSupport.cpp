@@ -1,10 +1,13 @@
 // Helpers shared by the model calls.
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include "ElementTypes.h"
 #include "ModelCalls.h"
+#include "OpeningParts.h"
 #include "StandInHost.h"
+#include "WallParts.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Guid.h"
 
@@ -69,17 +72,32 @@ void addCurrentDatabaseGuidSelector(SelectorTable& table) {
 void deleteElement(Project& project, const API_Guid& guid) {
     ViewDatabases& views = project.model.views;
     std::vector<API_Guid> gone{guid};
-    const StoredElement* deleted = views.findElement(guid);
+    const ViewDatabase* home = nullptr;
+    const StoredElement* deleted = views.findElement(guid, &home);
+    // A wall's windows and doors go with it.
+    if (deleted != nullptr && deleted->head().typeCode == WallTypeCode)
+        for (const API_Guid& opening : openingsOf(views.elementsOf(*home), guid))
+            gone.push_back(opening);
     // The proxies that stand for a model element in the views go with it.
-    if (deleted != nullptr && isModelType(deleted->head().typeCode))
+    std::unordered_set<API_Guid, GuidHash> shown;
+    for (const API_Guid& each : gone)
+        if (const StoredElement* element = views.findElement(each);
+            element != nullptr && isModelType(element->head().typeCode))
+            shown.insert(each);
+    if (!shown.empty())
         for (const ViewDatabase& database : views.all())
             for (const StoredElement* element : database.elements.inOrder()) {
                 if (element->head().typeCode != ProxyTypeCode) continue;
                 HostProxyElement proxy;
                 std::memcpy(static_cast<void*>(&proxy), element->record.raw, sizeof proxy);
-                if (proxy.showsElement != 0 && proxy.elementGuid == guid) gone.push_back(element->guid());
+                if (proxy.showsElement != 0 && shown.count(proxy.elementGuid) != 0)
+                    gone.push_back(element->guid());
             }
     for (const API_Guid& each : gone) {
+        ViewDatabase* where = nullptr;
+        if (StoredElement* element = views.editElement(each, &where);
+            element != nullptr && isWallOpening(element->head().typeCode))
+            detachOpening(views.elementsOf(*where), *element);
         views.removeElement(each);
         project.model.relations.forget(each);
         project.model.ifc.elements.erase(each);
