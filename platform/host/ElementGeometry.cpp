@@ -1,11 +1,13 @@
 #include "ElementGeometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <utility>
 
 #include "TextBlocks.h"
+#include "platform/api/WallRecords.h"
 
 namespace zavhost {
 
@@ -17,6 +19,13 @@ template <class T> std::vector<T> itemsOf(const StoredMemo& memo, size_t offset)
     if (!items.empty())
         std::memcpy(static_cast<void*>(items.data()), it->second.bytes.data(), items.size() * sizeof(T));
     return items;
+}
+
+// The record offsets of a wall's or a line's two ends.
+std::array<size_t, 2> wallOrLineEnds(uint32_t typeCode) {
+    if (typeCode == HostWallTypeCode)
+        return {offsetof(HostWallElement, begin), offsetof(HostWallElement, end)};
+    return {LineBeginOffset, LineEndOffset};
 }
 
 bool same(const HostCoord2D& a, const HostCoord2D& b) {
@@ -68,8 +77,9 @@ std::vector<HostCoord3D> nodePointsOf(const StoredElement& element) {
     }
     if (!nodes.empty()) return nodes;
     switch (element.head().typeCode) {
+    case HostWallTypeCode:
     case 19:
-        for (size_t offset : {LineBeginOffset, LineEndOffset}) {
+        for (size_t offset : wallOrLineEnds(element.head().typeCode)) {
             HostCoord2D point = pointAt(element.record, offset);
             nodes.push_back({point.x, point.y, 0.0});
         }
@@ -183,6 +193,19 @@ void transformGeometry(StoredElement& element, const HostEditTransformation& edi
         }
     }
     switch (element.head().typeCode) {
+    case HostWallTypeCode: {
+        for (size_t offset : wallOrLineEnds(HostWallTypeCode))
+            transformPointAt(element.record, offset, edit);
+        // A mirror turns an arc the other way round.
+        const double* m = edit.matrix;
+        if (m[0] * m[4] - m[1] * m[3] < 0.0) {
+            HostWallElement wall;
+            std::memcpy(static_cast<void*>(&wall), element.record.raw, sizeof wall);
+            wall.arcAngle = -wall.arcAngle;
+            std::memcpy(element.record.raw, &wall, sizeof wall);
+        }
+        break;
+    }
     case 19:
         transformPointAt(element.record, LineBeginOffset, edit);
         transformPointAt(element.record, LineEndOffset, edit);

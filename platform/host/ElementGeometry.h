@@ -35,7 +35,8 @@ std::optional<HostBox3D> textBoxOf(const StoredElement& element, double scale);
 double lengthOf(const StoredElement& element); // a line's length, or the polygon's perimeter
 double areaOf(const StoredElement& element);   // the outline's area less the holes', 0 for none
 // Moves the element's points by the edit: each point p becomes matrix × (p - origin) + target
-// (the memo's polygon, a line's two points, a text's location, and the nodes set for it).
+// (the memo's polygon, a wall's or a line's two ends, a text's location, and the nodes set for it;
+// a mirror turns a wall's arc the other way).
 void transformGeometry(StoredElement& element, const HostEditTransformation& edit);
 
 } // namespace zavhost

@@ -13,6 +13,7 @@
 #include "ObjectSettings.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
+#include "UserEditSteps.h"
 #include "platform/gsroot/UniString.h"
 
 namespace zavhost {
@@ -119,7 +120,7 @@ std::string placementMismatch(const ModelArgs& args, const Project& project, con
     }
     if (linkedFrom != nullptr && project.model.relations.links.count({*linkedFrom, element.guid()}) == 0)
         return "it is not linked from " + inQuotes(*option(args, "linked-from"));
-    return {};
+    return nodeOrLinksMismatch(args, project, element);
 }
 
 // Why the element does not match the step's element words, or nothing.

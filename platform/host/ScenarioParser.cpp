@@ -11,6 +11,7 @@
 #include "ModelSteps.h"
 #include "Scenario.h"
 #include "ScenarioLine.h"
+#include "UserEditSteps.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/HostFunctionTable.h"
 
@@ -339,12 +340,9 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
     } else if (in.word("edit-transformation")) {
         parseEditTransformation(in, step);
     } else if (in.word("user")) {
-        // The same words as the element steps, but the user does it in the host: the module hears it.
-        if (!in.word("element") || !parseModelAction(in, "element", step) ||
-            (step.model.verb != "element add" && step.model.verb != "element set" &&
-             step.model.verb != "element delete"))
-            throw LineError{"user element add, user element set or user element delete"};
-        step.userEdit = true;
+        // The user does it in the host: the module hears it.
+        if (!in.word("element")) throw LineError{"user element add, set, delete, move, rotate or mirror"};
+        parseUserEdit(in, step);
     } else if (in.word("mark")) {
         step.kind = StepKind::Mark;
     } else if (in.word("expect")) {

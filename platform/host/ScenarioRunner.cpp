@@ -11,6 +11,7 @@
 #include "FileSteps.h"
 #include "LibrarySteps.h"
 #include "StandInHost.h"
+#include "UserEditSteps.h"
 #include "ViewPicture.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/DebugPrint.h"
@@ -30,13 +31,6 @@ std::string fileNameFor(const std::string& projectName) {
     for (char c : projectName)
         name += (std::isalnum(static_cast<unsigned char>(c)) || c == '-') ? c : '_';
     return (name.empty() ? std::string("project") : name) + ".zavproj";
-}
-
-// The undo step a user's edit makes, as the host's own commands are named.
-std::string userEditName(const std::string& verb) {
-    return verb == "element add"      ? "Place Element"
-           : verb == "element delete" ? "Delete Elements"
-                                      : "Modify Element";
 }
 
 // What an expectation wants, as its line says it: the line without its `expect`.
@@ -312,8 +306,7 @@ GSErrCode ScenarioRunner::act(const Step& step) {
     case StepKind::ModelAction: {
         GSErrCode err = hosterr::Ok;
         if (step.userEdit)
-            err = host.userEdit(userEditName(step.model.verb),
-                                [&](Project&) { return m_model.act(step, &m_actionWhy); });
+            err = actUserEdit(host, m_model, step, &m_actionWhy);
         else
             err = m_model.act(step, &m_actionWhy);
         if (err != hosterr::Ok && m_actionWhy.empty()) m_actionWhy = host.lastError();

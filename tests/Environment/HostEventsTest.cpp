@@ -25,9 +25,10 @@ public:
     bool handleDatabaseEvent(DatabaseEvent& event) override {
         std::string line = m_name + ":" + std::to_string(event.getNotificationKind()) + ":" +
                            std::to_string(event.getElementType());
-        if (event.getNotificationKind() == ElementEventEdit)
-            line += ":scale " +
-                    std::to_string(static_cast<int>(Transformation::fromHostEdit()->getRecord().scale));
+        if (event.getNotificationKind() == ElementEventEdit) {
+            std::unique_ptr<Transformation> edit = Transformation::fromReportedEdit();
+            line += edit ? ":scale " + std::to_string(static_cast<int>(edit->getRecord().scale)) : ":none";
+        }
         m_journal.push_back(line);
         return false; // let the others hear it too
     }
@@ -72,12 +73,14 @@ TEST(DatabaseSubscribers, HearTheUsersEditFilteredByKindAndTypeWithItsTransforma
     API_Guid text = addElement(*host.project(), 15);
     API_Guid line = addElement(*host.project(), 19);
 
-    ASSERT_EQ(host.userEdit("Move",
-                            [&](zavhost::Project& project) {
-                                project.model.views.editElement(wall)->infoText = "moved";
-                                project.model.views.editElement(text)->infoText = "moved";
-                                return hosterr::Ok;
-                            }),
+    ASSERT_EQ(host.userEdit(
+                  "Move",
+                  [&](zavhost::Project& project) {
+                      project.model.views.editElement(wall)->infoText = "moved";
+                      project.model.views.editElement(text)->infoText = "moved";
+                      return hosterr::Ok;
+                  },
+                  zavhost::StandInHost::identityTransformation()),
               hosterr::Ok);
     EXPECT_EQ(journal, (std::vector<std::string>{"begin:1:0", "walls:2:1:scale 1", "edit:2:1:scale 1",
                                                  "edit:2:15:scale 1", "end:4:0"}));
@@ -93,17 +96,25 @@ TEST(DatabaseSubscribers, HearTheUsersEditFilteredByKindAndTypeWithItsTransforma
     // Only the text's deletion passes the filter; the line's reaches no subscriber.
     EXPECT_EQ(journal, (std::vector<std::string>{"begin:1:0", "texts:3:15", "end:4:0"}));
 
-    // The edit's transformation is the one the user made.
+    // The edit's transformation is the one the user made; a change that moves nothing has none.
     HostEditTransformation doubled = zavhost::StandInHost::identityTransformation();
     doubled.scale = 2.0;
-    host.setEditTransformation(doubled);
     journal.clear();
-    host.userEdit("Resize", [&](zavhost::Project& project) {
-        project.model.views.editElement(wall)->infoText = "resized";
-        return hosterr::Ok;
-    });
+    host.userEdit(
+        "Resize",
+        [&](zavhost::Project& project) {
+            project.model.views.editElement(wall)->infoText = "resized";
+            return hosterr::Ok;
+        },
+        doubled);
     EXPECT_EQ(journal,
               (std::vector<std::string>{"begin:1:0", "walls:2:1:scale 2", "edit:2:1:scale 2", "end:4:0"}));
+    journal.clear();
+    host.userEdit("Rename", [&](zavhost::Project& project) {
+        project.model.views.editElement(wall)->infoText = "renamed";
+        return hosterr::Ok;
+    });
+    EXPECT_EQ(journal, (std::vector<std::string>{"begin:1:0", "walls:2:1:none", "edit:2:1:none", "end:4:0"}));
 }
 
 TEST(DatabaseSubscribers, AVariationFilterPassesOnlyThatVariationAndEventCopiesKeepTheElement) {
@@ -115,7 +126,7 @@ TEST(DatabaseSubscribers, AVariationFilterPassesOnlyThatVariationAndEventCopiesK
     EXPECT_FALSE(labelled.receive(plain));
     labelled.receive(seven);
     labelled.receive(deleted); // another kind
-    EXPECT_EQ(journal, std::vector<std::string>{"labelled:2:15:scale 0"});
+    EXPECT_EQ(journal, std::vector<std::string>{"labelled:2:15:none"});
 
     // Begin and end are about no element: a type filter does not hold them back.
     Journal<DataEndSubscriber> endOfWalls("end", journal, 1);

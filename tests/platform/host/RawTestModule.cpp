@@ -300,12 +300,16 @@ GSErrCode elementObserver(const HostElementNotification* notification) {
     }
     if (notification->kind == ElementEventEdit) {
         HostEditTransformation edit;
-        host.GetEditTransformation(&edit);
-        record().editScales.push_back(edit.scale);
-        char numbers[96];
-        std::snprintf(numbers, sizeof numbers, " moved %g %g scale %g", edit.target.x - edit.origin.x,
-                      edit.target.y - edit.origin.y, edit.scale);
-        text += numbers;
+        // A change that moves nothing has no transformation.
+        if (host.GetEditTransformation(&edit) != hosterr::Ok) {
+            text += " no transformation";
+        } else {
+            record().editScales.push_back(edit.scale);
+            char numbers[96];
+            std::snprintf(numbers, sizeof numbers, " moved %g %g scale %g", edit.target.x - edit.origin.x,
+                          edit.target.y - edit.origin.y, edit.scale);
+            text += numbers;
+        }
     }
     print(text);
     stepIfArmed();

@@ -52,15 +52,19 @@ TEST_F(HostTest, AUserEditIsHeardWhileItRunsNewThenChangedThenDeleted) {
     API_Guid wall = addElement(*host.project(), 1);
     API_Guid text = addElement(*host.project(), 15, fourCC("ABCD") & 0x7FFF);
     API_Guid line;
-    ASSERT_EQ(host.userEdit("Mixed Edit",
-                            [&](Project& project) {
-                                model::deleteElement(project, wall);
-                                project.model.views.editElement(text)->infoText = "changed";
-                                line = addElement(project, 19);
-                                EXPECT_TRUE(rawmodule::record().elementNotifications.empty())
-                                    << "heard before the edit was made";
-                                return hosterr::Ok;
-                            }),
+    HostEditTransformation doubled = StandInHost::identityTransformation();
+    doubled.scale = 2.0;
+    ASSERT_EQ(host.userEdit(
+                  "Mixed Edit",
+                  [&](Project& project) {
+                      model::deleteElement(project, wall);
+                      project.model.views.editElement(text)->infoText = "changed";
+                      line = addElement(project, 19);
+                      EXPECT_TRUE(rawmodule::record().elementNotifications.empty())
+                          << "heard before the edit was made";
+                      return hosterr::Ok;
+                  },
+                  doubled),
               hosterr::Ok);
     EXPECT_EQ(kindsHeard(), (std::vector<uint32_t>{ElementEventDataBegin, ElementEventNew, ElementEventEdit,
                                                    ElementEventDelete, ElementEventDataEnd}));
@@ -72,7 +76,11 @@ TEST_F(HostTest, AUserEditIsHeardWhileItRunsNewThenChangedThenDeleted) {
     EXPECT_EQ(heard[3].guid, wall);
     EXPECT_EQ(heard[3].typeId, 1);
     EXPECT_EQ(host.project()->undoSteps.back().name, "Mixed Edit");
-    EXPECT_EQ(rawmodule::record().editScales, std::vector<double>{1.0});
+    // Answered while the module heard the edit, and no longer after it.
+    EXPECT_EQ(rawmodule::record().editScales, std::vector<double>{2.0});
+    HostEditTransformation after;
+    ASSERT_EQ(host.getEditTransformation(&after), hosterr::Ok);
+    EXPECT_EQ(after.scale, 1.0);
     host.unloadModule();
 }
 
