@@ -38,7 +38,8 @@ std::unique_ptr<Element3D> IteratorTraits<const ModelProxy>::read(const ModelPro
 }
 
 std::unique_ptr<Element3D> ModelProxy::next(const Element3DLink& link, bool forward) const {
-    const ModelerAPI::Model* exported = m_model == nullptr ? nullptr : m_model->getExportedModel();
+    if (m_model == nullptr || !m_model->makeCurrent()) return nullptr;
+    const ModelerAPI::Model* exported = m_model->getExportedModel();
     if (exported == nullptr) return nullptr;
     const uint32_t index = link.getIndex3D();
     if (!forward && index == 0) return nullptr;
@@ -131,8 +132,8 @@ Finish Model::getFinish(int32_t index) {
         auto material = std::make_shared<ModelerAPI::Material>();
         exported->GetMaterial(index, material.get());
         const int32_t textureIndex = material->GetTextureIndex();
-        if (textureIndex == 0) return Finish(material);
-        if (textureIndex > 0 && textureIndex <= exported->GetTextureCount()) {
+        if (textureIndex <= 0) return Finish(material);
+        if (textureIndex <= exported->GetTextureCount()) {
             auto texture = std::make_shared<ModelerAPI::Texture>();
             exported->GetTexture(textureIndex, texture.get());
             return Finish(material, texture);

@@ -58,6 +58,7 @@ template <> struct IteratorTraits<const ModelProxy> {
 };
 
 class Model : public Drawing, public FinishLookup {
+    friend class ModelProxy; // steps with the model made current
     template <class Base> class Start : public Base {
     public:
         Start() = default;

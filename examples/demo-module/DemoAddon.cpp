@@ -31,6 +31,7 @@
 #include "DemoEdits.h"
 #include "DemoLayers.h"
 #include "DemoLibrary.h"
+#include "DemoModel3D.h"
 #include "DemoNotes.h"
 #include "DemoObjects.h"
 #include "DemoPresets.h"
@@ -214,6 +215,9 @@ public:
             return true;
         case 34:
             rememberLayers();
+            return true;
+        case 35:
+            NotifyAlert().show(describeModel3D());
             return true;
         default:
             return false;
