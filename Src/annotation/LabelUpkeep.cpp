@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "Environment/Host.h"
+#include "construction/Wall.h"
 #include "library/Label.h"
 #include "project/Drawing.h"
 
@@ -124,9 +125,10 @@ void PlaceLabel::processEdits() {
         for (const ElementLink* link : *group.links) {
             Drawing* drawing = link->getDrawing();
             if (drawing == nullptr) continue;
-            ElementLinkList labelled;
-            labelled.push_back(std::make_unique<ElementLink>(*link));
+            // A wall's windows and doors stand in it and go where it goes, with their labels.
+            ElementLinkList labelled(LinkedReserve);
             collectOpenings(*drawing, *link, labelled);
+            labelled.push_back(std::make_unique<ElementLink>(*link));
             ElementLinkList labels;
             for (const ElementLink* element : labelled)
                 collectLabels(*drawing, *element, done, labels);
@@ -151,6 +153,13 @@ void PlaceLabel::processDeletes() {
     }
 }
 
-void PlaceLabel::collectOpenings(Drawing&, const ElementLink&, ElementLinkList&) {}
+void PlaceLabel::collectOpenings(Drawing& drawing, const ElementLink& element, ElementLinkList& openings) {
+    if (element.getTypeCode() != Wall::TypeCode) return;
+    std::unique_ptr<Element> read = drawing.get(element);
+    const auto* wall = dynamic_cast<const Wall*>(read.get());
+    if (wall == nullptr) return;
+    static_cast<void>(wall->getWindowLinks(openings));
+    static_cast<void>(wall->getDoorLinks(openings));
+}
 
 } // namespace zavlink
