@@ -95,6 +95,10 @@ public:
     void offset(const CadPoint& vector) override { *this += vector; }
     bool isHit(const CadPoint& point, double tolerance) const override { return isEqual2D(point, tolerance); }
     std::unique_ptr<Cube> getBounds() const override;
+    bool write2DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                       uint16_t indent) const override;
+    bool write3DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                       uint16_t indent) const override;
 };
 
 class PrimitiveLine : public Line, public Primitive {
@@ -112,6 +116,10 @@ public:
     bool isHit(const CadPoint& point, double tolerance) const override;
     std::unique_ptr<Cube> getBounds() const override;
     bool draw(PrimitiveDrawer& drawer, const CadPoint& offset) const override;
+    bool write2DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                       uint16_t indent) const override;
+    bool write3DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                       uint16_t indent) const override;
 };
 
 class PrimitiveArc : public CadArc, public Primitive {
@@ -132,6 +140,9 @@ public:
     bool isHit(const CadPoint& point, double tolerance) const override;
     std::unique_ptr<Cube> getBounds() const override { return std::make_unique<Cube>(CadArc::getBounds()); }
     bool draw(PrimitiveDrawer& drawer, const CadPoint& offset) const override;
+    // An ellipse (ratio other than 1) is scaled along its axis about its centre.
+    bool write2DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                       uint16_t indent) const override;
 
 private:
     double m_ratio = 1.0;
@@ -155,6 +166,8 @@ public:
     bool isHit(const CadPoint& point, double tolerance) const override { return isEqual2D(point, tolerance); }
     std::unique_ptr<Cube> getBounds() const override;
     bool draw(PrimitiveDrawer& drawer, const CadPoint& offset) const override;
+    bool write2DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                       uint16_t indent) const override;
 
 private:
     String m_text;
@@ -181,6 +194,8 @@ public:
     void offset(const CadPoint& vector) override { *this += vector; }
     bool isHit(const CadPoint& point, double tolerance) const override { return contains(point, tolerance); }
     std::unique_ptr<Cube> getBounds() const override { return CadPolygon::getBounds(); }
+    bool write2DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                       uint16_t indent) const override;
 
 private:
     uint32_t m_fillPen = 0;
@@ -206,6 +221,9 @@ public:
     void setGradient(bool gradient) { m_gradient = gradient ? 1 : 0; }
     void setLinear(bool linear) { m_linear = linear ? 1 : 0; }
 
+    bool write2DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                       uint16_t indent) const override;
+
 private:
     uint16_t m_backgroundPen = 0;
     uint16_t m_fillIndex = 0;
@@ -227,6 +245,8 @@ public:
 
     // The fill's reference point moves with the polygon, so the pattern stays where it lay on it.
     void offset(const CadPoint& vector) override;
+    bool write2DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                       uint16_t indent) const override;
 
 private:
     uint32_t m_fillControl = DistortedFillControl;
