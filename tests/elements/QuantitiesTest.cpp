@@ -15,8 +15,10 @@ using testsupport::ModuleUnderTest;
 
 TEST(ElementQuantities, ACopyAsksTheHostIntoItsOwnStorage) {
     ModuleUnderTest module;
-    API_Guid guid = addHostElement(module.host(), 1, nullptr, [](zavhost::StoredElement& wall) {
-        setHostPolygon(wall, {{{0, 0}, {4, 0}, {4, 2}, {0, 2}}});
+    // A slab: the host measures its polygon in the element block's first two slots, while a wall
+    // answers its own fields there.
+    API_Guid guid = addHostElement(module.host(), 8, nullptr, [](zavhost::StoredElement& slab) {
+        setHostPolygon(slab, {{{0, 0}, {4, 0}, {4, 2}, {0, 2}}});
     });
     ElementLink link(Guid(guid), Host::getPlan());
     ElementQuantities original;
@@ -40,15 +42,15 @@ TEST(ElementQuantities, ACopyAsksTheHostIntoItsOwnStorage) {
 
     copy.requestComposite(offsetof(HostCompositeQuantity, volume), sizeof(double));
     ASSERT_TRUE(copy.fetch(link));
-    ASSERT_EQ(copy.getComposites().GetSize(), 2u); // walls have layers
+    ASSERT_EQ(copy.getComposites().GetSize(), 2u); // slabs have layers
     EXPECT_DOUBLE_EQ(copy.getComposites()[0].volume, 8.0 * 0.2);
     EXPECT_EQ(copy.getComposites()[0].material, 0); // not asked for
 }
 
 TEST(ElementQuantities, AFailedFetchLeavesNothingDelivered) {
     ModuleUnderTest module;
-    API_Guid guid = addHostElement(module.host(), 1, nullptr, [](zavhost::StoredElement& wall) {
-        setHostPolygon(wall, {{{0, 0}, {1, 0}, {1, 1}}});
+    API_Guid guid = addHostElement(module.host(), 8, nullptr, [](zavhost::StoredElement& slab) {
+        setHostPolygon(slab, {{{0, 0}, {1, 0}, {1, 1}}});
     });
     ElementLink link(Guid(guid), Host::getPlan());
     ElementQuantities quantities;
