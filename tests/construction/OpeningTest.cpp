@@ -295,6 +295,9 @@ TEST_F(Openings, PensLinksAndAttributeChoicesFollowTheirKinds) {
         EXPECT_EQ(window.getComponentLink().getType(), 2u) << kind;
     }
 
+    // A window made for a part keeps it over the default window's, which places none.
+    EXPECT_EQ(Window(ComponentLink(6, 2, nullptr)).getOpeningRecord().libIndex, 6u);
+
     const Pen chosen(AttributeLink(8, AttrPen));
     for (const auto& [kind, index] : {std::pair{1u, 8u}, {2u, 0u}, {3u, 8u}}) {
         Window chooser;
