@@ -245,3 +245,51 @@ TEST(ProjectFile, PartSectionsAndDetailsRoundTripAndADamagedSectionChunkFails) {
     fails(u32(1) + u32(1) + u32(0) + u32(9), "more sections");
     fails(u32(1) + u32(1) + u32(0) + u32(1) + u32(fourCC("3DSC")) + u32(1) + u32(5) + "x", "past its end");
 }
+
+TEST(ProjectFile, The3DWindowsExtentsTexturesAndCameraRoundTripAndDamageFailsCleanly) {
+    Project project = sampleProject();
+    Model3DStore& store = project.model.model3d;
+    store.extents[API_Guid::fromHalves(1, 2)] = {-0.5, 2.5, 3};
+    store.textures[3] = {2, 1, std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8)};
+    HostCameraRecord camera;
+    camera.perspective.cameraZ = 4.0;
+    store.camera.assign(reinterpret_cast<const char*>(&camera), sizeof camera);
+    Project loaded;
+    std::string error;
+    ASSERT_TRUE(ProjectFile::decode(ProjectFile::encode(project), &loaded, &error)) << error;
+    EXPECT_EQ(loaded.model.model3d, store);
+
+    auto payloadOf = [](const Model3DStore& s) {
+        ByteWriter out;
+        model3d::encode(s, out);
+        return out.bytes().substr(8); // past the chunk's tag and length
+    };
+    std::string hugeCount = payloadOf(store);
+    hugeCount[3] = '\x7F';
+    const std::pair<const char*, std::string> damaged[] = {
+        {"an element count past the bytes", hugeCount},
+        {"a surface index out of range", payloadOf([&] {
+             Model3DStore s = store;
+             s.extents.begin()->second.surface = -1;
+             return s;
+         }())},
+        {"pixels not of four bytes", payloadOf([&] {
+             Model3DStore s = store;
+             s.textures[3].rgba.pop_back();
+             return s;
+         }())},
+        {"a camera of the wrong size", payloadOf([&] {
+             Model3DStore s = store;
+             s.camera.pop_back();
+             return s;
+         }())},
+        {"bytes after the camera", payloadOf(store) + "x"},
+    };
+    for (const auto& [what, payload] : damaged) {
+        Model3DStore target = store;
+        target.camera.clear();
+        const Model3DStore before = target;
+        EXPECT_FALSE(model3d::decode(payload, &target, &error)) << what;
+        EXPECT_EQ(target, before) << what;
+    }
+}
