@@ -5,6 +5,7 @@
 #include "Model3DSteps.h"
 #include "ModelSteps.h"
 #include "ModelViewSteps.h"
+#include "UserEditSteps.h"
 #include "ViewDatabases.h"
 
 namespace zavhost {
@@ -66,10 +67,11 @@ void readPoint(LineReader& in, ModelArgs& args) {
 
 // element add TYPE [in "VIEW"] [on "STOREY"] [as "LABEL"] [layer "L"] [id "T"] [text "T"]
 // [with-user-data "T"] [other-platform] [locked] [reserved] [held-by N] [of "LABEL"] [at X Y]
-// [from X Y to X Y] [polygon X Y X Y X Y ...]
+// [from X Y to X Y] [polygon X Y X Y X Y ...] [wall "LABEL" [position D]]
 void parseElementAdd(LineReader& in, ModelArgs& args) {
     const Words addFlags = {"locked", "reserved", "other-platform"};
-    const Words addOptions = {"in", "on", "as", "layer", "id", "text", "with-user-data", "of", "shows"};
+    const Words addOptions = {"in", "on",    "as",  "layer", "id", "text", "with-user-data",
+                              "of", "shows", "wall"};
     args.code = elementType(in);
     while (!in.atEnd()) {
         if (in.word("at")) {
@@ -87,10 +89,13 @@ void parseElementAdd(LineReader& in, ModelArgs& args) {
             if (args.numbers.size() < 6) throw LineError{"a polygon needs at least three points"};
         } else if (in.word("held-by")) {
             args.count = in.number("a user id", 1, INT16_MAX);
+        } else if (in.word("position")) {
+            args.options["position"] = std::to_string(in.real("a distance along the wall"));
         } else if (parseDraftingWord(in, args, false)) {
         } else if (!readModifier(in, args, addFlags, addOptions)) {
             unexpected(in, addFlags, addOptions,
-                       "held-by N, at X Y, from X Y to X Y, polygon X Y ..., points X Y [arc DEGREES] ..., "
+                       "held-by N, at X Y, from X Y to X Y, polygon X Y ..., position D, points X Y [arc "
+                       "DEGREES] ..., "
                        "hole X Y ..., centre X Y, radius R, angles A B, box X1 Y1 X2 Y2, picture \"...\", "
                        "drawing-data \"...\"");
         }
@@ -117,6 +122,11 @@ void parseElementCheck(LineReader& in, ModelArgs& args) {
         } else if (in.word("at")) {
             args.options["at"] = std::to_string(args.numbers.size()); // where its numbers start
             readPoint(in, args);
+        } else if (in.word("node")) {
+            args.options["node"] = std::to_string(args.numbers.size());
+            readPoint(in, args);
+        } else if (in.word("links")) {
+            args.options["links"] = std::to_string(in.number("a count", 0));
         } else if (in.word("block")) {
             args.options["block"] = std::to_string(args.numbers.size());
             args.numbers.push_back(in.real("a width"));
@@ -139,7 +149,8 @@ void parseElementCheck(LineReader& in, ModelArgs& args) {
         } else if (!readModifier(in, args, checkFlags, checkOptions)) {
             unexpected(
                 in, checkFlags, checkOptions,
-                "type T, user-data containing \"...\", held-by N, text containing \"...\", at X Y, "
+                "type T, user-data containing \"...\", held-by N, text containing \"...\", at X Y, node X Y, "
+                "links N, "
                 "block W H, runs N, paragraphs N, parameter \"NAME\" VALUE ..., angle DEGREES, points X Y "
                 "[arc DEGREES] ..., hole X Y ..., centre X Y, radius R, angles A B, box X1 Y1 X2 Y2, "
                 "reference X Y, picture \"...\", drawing-data \"...\"");
@@ -247,6 +258,7 @@ bool parseModelAction(LineReader& in, const std::string& first, Step& step) {
         } else if (in.word("delete")) {
             args.verb = "element delete";
             args.texts.push_back(in.text("the element's label"));
+        } else if (parseElementLink(in, args)) {
         } else if (in.word("find")) {
             args.verb = "element find";
             args.code = elementType(in);
@@ -254,7 +266,7 @@ bool parseModelAction(LineReader& in, const std::string& first, Step& step) {
             if (args.options.count("as") == 0)
                 throw LineError{"element find TYPE [in \"VIEW\"] as \"LABEL\""};
         } else {
-            throw LineError{"element add, set, delete or find"};
+            throw LineError{"element add, set, delete, link or find"};
         }
     } else if (first == "select") {
         args.verb = "select";

@@ -10,9 +10,11 @@
 #include "Model3DSteps.h"
 #include "ModelCalls.h"
 #include "ModelViewSteps.h"
+#include "OpeningParts.h"
 #include "ParameterExchange.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
+#include "UserEditSteps.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/UniString.h"
 
@@ -100,10 +102,12 @@ GSErrCode ModelSteps::act(const Step& step, std::string* why) {
     if (verb.rfind("layer", 0) == 0 || verb.rfind("attribute", 0) == 0)
         return actOnAttributes(args, *project, why);
     if (verb.rfind("storey", 0) == 0 || verb.rfind("view", 0) == 0) return actOnViews(args, *project, why);
+    if (verb == "element link") return linkElements(*this, args, *project, why);
     if (verb.rfind("element", 0) == 0 || verb == "select") return actOnElements(args, *project, why);
     if (verb == "layout") return setLayoutSheet(args, *project, why);
     if (verb.rfind("3d ", 0) == 0)
-        return act3D(args, *project, verb == "3d element" ? labelled(*project, args.texts[0], why) : nullptr, why);
+        return act3D(args, *project, verb == "3d element" ? labelled(*project, args.texts[0], why) : nullptr,
+                     why);
     if (verb == "lockable") {
         project->session.lockables[args.texts[0]] = has(args, "free") ? 1 : has(args, "mine") ? 2 : 3;
         return hosterr::Ok;
@@ -394,6 +398,20 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         proxy.elementVariation = shown->head().variation;
         std::memcpy(element.record.raw, &proxy, sizeof proxy);
     }
+    if (isWallOpening(args.code)) {
+        const std::string* wallLabel = option(args, "wall");
+        if (wallLabel == nullptr) return refuse(why, "a window or door needs wall \"LABEL\"");
+        const StoredElement* wall = labelled(project, *wallLabel, why);
+        if (wall == nullptr) return hosterr::NotFound;
+        if (views.elementsOf(*database).find(wall->guid()) == nullptr)
+            return refuse(why, inQuotes(*wallLabel) + " is not in the " + viewText(*database),
+                          hosterr::BadGuid);
+        const std::string* position = option(args, "position");
+        if (std::string problem =
+                placeOpening(element, defaults, *wall, position != nullptr ? std::stod(*position) : 0.0);
+            !problem.empty())
+            return refuse(why, problem);
+    }
     GSErrCode err = applyDraftingWords(args, element, why);
     if (err == hosterr::Ok) err = markShownView(args, project, element.record, why);
     if (err == hosterr::Ok) err = setElement(args, project, element, why);
@@ -401,6 +419,8 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
     const API_Guid guid = head.guid;
     const std::string what = elementTypeName(args.code);
     views.elementsOf(*database).add(std::move(element));
+    if (isWallOpening(args.code))
+        attachOpening(views.elementsOf(*database), *views.elementsOf(*database).find(guid));
     if (const std::string* label = option(args, "as")) m_labels[*label] = guid;
     m_host.transcript().note(what + " added to the " + viewText(*database));
     return hosterr::Ok;
