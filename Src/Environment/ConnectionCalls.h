@@ -9,7 +9,8 @@
 
 // Fills the record (zero it first) with new handles the caller releases with
 // ACAPDisposeConnectionData, also when the call fails.
-inline GSErrCode ACAPGetElementConnections(const API_Guid* guid, uint32_t kind, HostElementConnections* record) {
+inline GSErrCode ACAPGetElementConnections(const API_Guid* guid, uint32_t kind,
+                                           HostElementConnections* record) {
     return ACAPDatabaseCall(fourCC("GECN"), const_cast<API_Guid*>(guid),
                             reinterpret_cast<void*>(static_cast<uintptr_t>(kind)), record);
 }

@@ -21,7 +21,9 @@ public:
     // The head and part of a host record.
     explicit ConstructionRecord(const API_Element& record) { copyFrom(record); }
 
-    void copyFrom(const API_Element& record) { std::memcpy(static_cast<void*>(&m_part), record.raw, sizeof(Part)); }
+    void copyFrom(const API_Element& record) {
+        std::memcpy(static_cast<void*>(&m_part), record.raw, sizeof(Part));
+    }
     const Part& part() const { return m_part; }
     Part& part() { return m_part; }
     const HostElementHead& head() const { return m_part.head; }

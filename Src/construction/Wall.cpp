@@ -8,7 +8,10 @@
 #include "Environment/ConnectionCalls.h"
 #include "Environment/Memory.h"
 #include "construction/ConstructionHelpers.h"
+#include "construction/Joinery.h"
 #include "elements/ElementQuantities.h"
+#include "project/ComplexProfile.h"
+#include "project/Composite.h"
 #include "project/Drawing.h"
 #include "project/ElementLinkList.h"
 #include "project/LineStyle.h"
@@ -167,13 +170,28 @@ void Wall::getFinish(Finish& finish, uint32_t which) const {
 std::unique_ptr<Pattern> Wall::getPattern(uint32_t kind) const {
     if (kind != 0 && kind != 1 && kind != 3) return nullptr;
     const HostWallElement& part = m_record.part();
-    if (part.structureType == Composite) return nullptr;
-    return materialFill(static_cast<int16_t>(part.material));
+    if (part.structureType != Composite) return materialFill(static_cast<int16_t>(part.material));
+    // The host keeps a composite's index negated.
+    const int index = std::abs(static_cast<int>(part.composite));
+    if (index == 0) return nullptr;
+    return std::make_unique<tarnwick::Composite>(AttributeLink(index, AttrComposite));
+}
+
+void Wall::getComplexProfile(ComplexProfile& profile) const {
+    const HostWallElement& part = m_record.part();
+    profile = part.structureType == ComplexProfileStructure
+                  ? ComplexProfile(AttributeLink(static_cast<int16_t>(part.complexProfile), AttrProfile))
+                  : ComplexProfile();
+}
+
+void Wall::setComplexProfile(const ComplexProfile& profile) {
+    m_record.part().complexProfile = static_cast<uint16_t>(profile.getLink().getIndex16());
 }
 
 void Wall::getMaterial(Material& material) const {
     const HostWallElement& part = m_record.part();
-    material = part.structureType == 0 ? Material::fromIndex(static_cast<int16_t>(part.material)) : Material();
+    material =
+        part.structureType == 0 ? Material::fromIndex(static_cast<int16_t>(part.material)) : Material();
 }
 
 double Wall::getCompositeQuantity(uint16_t material) {
@@ -214,6 +232,7 @@ void Wall::setPen(const Pen& pen, uint32_t which) {
 }
 
 void Wall::setPattern(const Pattern& pattern) {
+    if (pattern.getLink().getType() != AttrComposite) return;
     m_record.part().composite = static_cast<int16_t>(pattern.getIndex() & 0xFFFF);
     m_record.part().structureType = Composite;
 }
@@ -374,6 +393,27 @@ size_t Wall::getDoorLinks(ElementLinkList& links) const {
 size_t Wall::getDoorCount() const {
     ElementLinkList links;
     return getDoorLinks(links);
+}
+
+bool Wall::moveOpenings(double distance) {
+    Drawing* drawing = getDrawing();
+    if (drawing == nullptr) return false;
+    ElementLinkList links;
+    (void)getWindowLinks(links);
+    (void)getDoorLinks(links);
+    bool all = true;
+    for (size_t i = 0; i < links.size(); ++i) {
+        std::unique_ptr<Element> element = drawing->get(*links[i]);
+        auto* joinery = dynamic_cast<Joinery*>(element.get());
+        if (joinery == nullptr) {
+            // Not ours to move, but the walk goes on: the others still follow the wall.
+            all = false;
+            continue;
+        }
+        joinery->setWallPosition(joinery->getWallPosition() + distance);
+        all = drawing->saveElement(*joinery, false, false) && all;
+    }
+    return all;
 }
 
 // --- Memos.

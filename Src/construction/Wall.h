@@ -21,7 +21,11 @@ namespace tarnwick {
 
 class ElementLinkList;
 
-class Wall : public Element, public GableMemo, public PolygonMemo, public IFCMemo, public ConstructionProfile {
+class Wall : public Element,
+             public GableMemo,
+             public PolygonMemo,
+             public IFCMemo,
+             public ConstructionProfile {
 public:
     static constexpr uint8_t TypeCode = HostWallTypeCode;
     static constexpr uint32_t Composite = 1;
@@ -94,6 +98,8 @@ public:
     // Kinds 0, 1 and 3: the composite of a composite wall, else the building material's cut fill;
     // null for index 0 and other kinds.
     std::unique_ptr<Pattern> getPattern(uint32_t kind) const override;
+    // The complex profile of a profiled wall (structure type 2); empty otherwise.
+    void getComplexProfile(ComplexProfile& profile) const override;
     // The building material of a basic wall; empty otherwise.
     void getMaterial(Material& material) const override;
     // A basic wall's first measure; else the base's.
@@ -102,11 +108,13 @@ public:
     // 0 the kind-10, contour and both cut-fill pens; 1 contour; 5; 6 and 11 cut fill; 8 and 12
     // cut-fill background; 10. Other kinds write nothing.
     void setPen(const Pen& pen, uint32_t which) override;
-    // The composite, and the structure becomes composite.
+    // A composite, and the structure becomes composite; any other pattern is not one a wall can
+    // take and changes nothing.
     void setPattern(const Pattern& pattern) override;
     void setLineStyle(const LineStyle& style, uint32_t which) override;
     // Writes the override of the kind (as getFinish maps them), overriding.
     void setFinish(const Finish& finish, uint32_t which) override;
+    void setComplexProfile(const ComplexProfile& profile) override;
     void setStructureType(uint32_t type) override { m_record.part().structureType = type; }
 
     // --- Geometry.
@@ -185,7 +193,9 @@ public:
     virtual double getWallQuantity9() const { return wallQuantity(8); }
     virtual double getWallValue3() const { return m_record.part().wallValue3; }
     virtual double getWallValue4() const { return m_record.part().wallValue4; }
-    virtual void setReferenceLinePosition(uint32_t position) { m_record.part().referenceLinePosition = position; }
+    virtual void setReferenceLinePosition(uint32_t position) {
+        m_record.part().referenceLinePosition = position;
+    }
     virtual void setThickness(double thickness) { m_record.part().thickness = thickness; }
     virtual void setEndThickness(double thickness) { m_record.part().endThickness = thickness; }
     // Moves the end point in plan and takes the elevation from z (absolute).
@@ -197,6 +207,10 @@ public:
     virtual void setHeight(double height) { m_record.part().height = height; }
     // Turns the reference line about its begin point, keeping its length.
     virtual void setAngle(double angle);
+    // Moves every window and door of the wall along it by the distance and saves each. Elements
+    // that are not windows or doors are passed over; false when one was, or a save failed, or the
+    // wall has no drawing.
+    virtual bool moveOpenings(double distance);
     virtual void setExtraLength(double length) { m_record.part().extraLength = length; }
     virtual void setScaledValue(int16_t value);
     // The host's default wall: head and part, relations dropped, the head's memo byte set. False

@@ -55,8 +55,10 @@ struct HostWallElement {
 };
 // No padding of the compiler's: every byte is a named field, so copies compare byte for byte.
 static_assert(sizeof(HostWallElement) == 296 && sizeof(HostWallElement) <= sizeof(API_Element));
-static_assert(offsetof(HostWallElement, structureType) == 120 && offsetof(HostWallElement, scaledValue) == 128);
-static_assert(offsetof(HostWallElement, finishOverrides) == 140 && offsetof(HostWallElement, sideFlag) == 156);
+static_assert(offsetof(HostWallElement, structureType) == 120 &&
+              offsetof(HostWallElement, scaledValue) == 128);
+static_assert(offsetof(HostWallElement, finishOverrides) == 140 &&
+              offsetof(HostWallElement, sideFlag) == 156);
 static_assert(offsetof(HostWallElement, height) == 168 && offsetof(HostWallElement, storeySpanFlag) == 216);
 static_assert(offsetof(HostWallElement, begin) == 224 && offsetof(HostWallElement, arcAngle) == 264);
 static_assert(offsetof(HostWallElement, kindCode) == 276 && offsetof(HostWallElement, wallValue4) == 288);

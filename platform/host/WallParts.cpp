@@ -83,9 +83,12 @@ void collect(const ElementStore& elements, const StoredElement& wall, Lists& lis
         const Segment line = lineOf(theirs);
         const bool bothStraight = straight(self) && straight(theirs);
         for (const auto& [point, atBegin] : {std::pair{line.begin, true}, std::pair{line.end, false}}) {
-            if (same(mine.begin, point)) add(lists, 0, other->guid(), atBegin);
-            else if (same(mine.end, point)) add(lists, 1, other->guid(), atBegin);
-            else if (bothStraight && inside(mine, point)) add(lists, 3, other->guid(), atBegin);
+            if (same(mine.begin, point))
+                add(lists, 0, other->guid(), atBegin);
+            else if (same(mine.end, point))
+                add(lists, 1, other->guid(), atBegin);
+            else if (bothStraight && inside(mine, point))
+                add(lists, 3, other->guid(), atBegin);
         }
         if (!bothStraight) continue;
         if (inside(line, mine.begin)) add(lists, 2, other->guid(), true);
@@ -105,8 +108,8 @@ template <class T> GSHandle handleOf(const std::vector<T>& items) {
 bool fillOutline(const StoredElement& wall, HostElementConnections* record) {
     const HostWallElement part = partOf<HostWallElement>(wall.record);
     if (part.geometryKind == 2) {
-        const size_t fields[] = {offsetof(API_ElementMemo, coordinates), offsetof(API_ElementMemo, subPolygonEnds),
-                                 offsetof(API_ElementMemo, arcs)};
+        const size_t fields[] = {offsetof(API_ElementMemo, coordinates),
+                                 offsetof(API_ElementMemo, subPolygonEnds), offsetof(API_ElementMemo, arcs)};
         GSHandle* targets[] = {&record->coordinates, &record->subPolygonEnds, &record->arcs};
         for (size_t i = 0; i < 3; ++i) {
             auto it = wall.memo.blocks.find(static_cast<uint32_t>(fields[i]));
@@ -131,10 +134,16 @@ bool fillOutline(const StoredElement& wall, HostElementConnections* record) {
     double centre = 0.5 * part.thickness - part.referenceOffset;
     if (part.sideFlag == 0) centre = -centre;
     const double nx = -dy / length, ny = dx / length;
-    auto at = [&](const HostCoord2D& p, double offset) { return HostCoord2D{p.x + nx * offset, p.y + ny * offset}; };
+    auto at = [&](const HostCoord2D& p, double offset) {
+        return HostCoord2D{p.x + nx * offset, p.y + ny * offset};
+    };
     const double right = centre - part.thickness / 2.0, left = centre + part.thickness / 2.0;
-    const std::vector<HostCoord2D> coordinates = {
-        {}, at(part.begin, right), at(part.end, right), at(part.end, left), at(part.begin, left), at(part.begin, right)};
+    const std::vector<HostCoord2D> coordinates = {{},
+                                                  at(part.begin, right),
+                                                  at(part.end, right),
+                                                  at(part.end, left),
+                                                  at(part.begin, left),
+                                                  at(part.begin, right)};
     const std::vector<uint32_t> ends = {0, 5};
     record->coordinates = handleOf(coordinates);
     record->subPolygonEnds = handleOf(ends);
@@ -158,7 +167,8 @@ void dispose(HostElementConnections* record) {
 GSErrCode connections(StandInHost& host, SelectorCall& call) {
     Project* project = model::project(host, call.brief);
     if (project == nullptr) return hosterr::NoProject;
-    if (call.args[0] == nullptr || call.args[2] == nullptr) return call.brief = "null argument", hosterr::BadParameter;
+    if (call.args[0] == nullptr || call.args[2] == nullptr)
+        return call.brief = "null argument", hosterr::BadParameter;
     API_Guid guid;
     std::memcpy(&guid, call.args[0], sizeof guid);
     const uint32_t kind = model::valueArgument(call.args[1]);
@@ -210,18 +220,34 @@ bool setDefaultWallSettings(API_Element& record) {
     return true;
 }
 
+void startWall(API_Element& record, const API_Element& defaults, bool polygonal) {
+    HostWallElement wall = partOf<HostWallElement>(defaults);
+    wall.head = record.head;
+    if (polygonal) wall.geometryKind = 2;
+    setPart(record, wall);
+}
+
+void setWallLine(API_Element& record, const HostCoord2D& begin, const HostCoord2D& end) {
+    HostWallElement wall = partOf<HostWallElement>(record);
+    wall.begin = begin;
+    wall.end = end;
+    setPart(record, wall);
+}
+
 size_t fillWallQuantities(const StoredElement& wall, const uint8_t* mask, uint8_t* block) {
     const HostWallElement part = partOf<HostWallElement>(wall.record);
     HostWallQuantities values;
     values.measureA = lengthOfWall(part);
     values.measureB = values.measureA * part.height;
     values.measureC = values.measureB * part.thickness;
-    double* rest[] = {&values.measureD, &values.measureE, &values.measureF, &values.measureG,
-                      &values.measureH, &values.measureI};
+    double* rest[] = {&values.measureD, &values.measureE, &values.measureF,
+                      &values.measureG, &values.measureH, &values.measureI};
     for (double* value : rest)
-        *value = 1000.0 + static_cast<double>(reinterpret_cast<uint8_t*>(value) - reinterpret_cast<uint8_t*>(&values));
+        *value = 1000.0 +
+                 static_cast<double>(reinterpret_cast<uint8_t*>(value) - reinterpret_cast<uint8_t*>(&values));
     for (size_t i = 0; i < 9; ++i)
-        values.wallQuantity[i] = 1000.0 + static_cast<double>(offsetof(HostWallQuantities, wallQuantity) + i * 8);
+        values.wallQuantity[i] =
+            1000.0 + static_cast<double>(offsetof(HostWallQuantities, wallQuantity) + i * 8);
     size_t filled = 0;
     for (size_t offset = 0; offset < offsetof(HostWallQuantities, reserved); offset += sizeof(double)) {
         bool asked = false;

@@ -18,6 +18,12 @@ inline constexpr uint32_t WallTypeCode = HostWallTypeCode;
 // scaled value 0. False for a record of another type.
 bool setDefaultWallSettings(API_Element& record);
 
+// A wall the user places starts from the default wall's settings, keeping its own head; with
+// polygonal, its outline is the polygon of its memo.
+void startWall(API_Element& record, const API_Element& defaults, bool polygonal);
+// The wall's reference line, from begin to end.
+void setWallLine(API_Element& record, const HostCoord2D& begin, const HostCoord2D& end);
+
 // The wall's quantities in the block, each only when the mask asks for it (its bytes at the same
 // offset): length, side area and volume of a straight or curved wall, fixed values for the rest.
 // Answers how many fields were filled.

@@ -6,12 +6,18 @@
 #include <cmath>
 #include <numbers>
 
+#include "Environment/HostTable.h"
 #include "construction/ConstructionFactory.h"
 #include "construction/Wall.h"
 #include "elements/ElementTestSupport.h"
+#include "platform/api/OpeningRecords.h"
+#include "platform/host/FunctionSlots.h"
 #include "platform/host/RecordFields.h"
 #include "platform/host/WallParts.h"
+#include "project/ComplexProfile.h"
+#include "project/Composite.h"
 #include "project/ElementLinkList.h"
+#include "project/Fill.h"
 #include "project/Material.h"
 #include "project/Storey.h"
 
@@ -126,13 +132,46 @@ TEST_F(Walls, PensFinishesAndTheScaledValueMapOntoTheRecordTheHostKeeps) {
     }
 }
 
+TEST_F(Walls, TheStructureTypeChoosesCompositeProfileOrMaterial) {
+    Wall wall;
+    wall.setPattern(Fill(AttributeLink(int16_t(4), AttrFill))); // not a wall's to take
+    EXPECT_EQ(wall.getStructureType(), 0u);
+    wall.setPattern(Composite(AttributeLink(int16_t(3), AttrComposite)));
+    ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(wall, false, true); }));
+    std::unique_ptr<Wall> read = this->read(wall.getGuid().toAPI());
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->getStructureType(), Wall::Composite);
+    for (uint32_t kind : {0u, 1u, 3u}) {
+        std::unique_ptr<Pattern> pattern = read->getPattern(kind);
+        ASSERT_NE(pattern, nullptr) << kind;
+        EXPECT_EQ(pattern->getLink().getType(), AttrComposite);
+        EXPECT_EQ(pattern->getLink().getIndex16(), 3);
+    }
+    EXPECT_EQ(read->getPattern(2), nullptr);
+    Material material;
+    read->getMaterial(material);
+    EXPECT_EQ(material.getLink().getIndex16(), 0);
+
+    read->setComplexProfile(ComplexProfile(AttributeLink(int16_t(2), AttrProfile)));
+    ComplexProfile profile;
+    read->getComplexProfile(profile);
+    EXPECT_EQ(profile.getLink().getIndex16(), 0); // only a profiled wall has one
+    read->setStructureType(Wall::ComplexProfileStructure);
+    read->getComplexProfile(profile);
+    EXPECT_EQ(profile.getLink().getIndex16(), 2);
+    read->setStructureType(0);
+    read->getWallRecord().material = 0;
+    EXPECT_EQ(read->getPattern(0), nullptr); // a material of index 0 has no fill
+}
+
 TEST_F(Walls, EachPenKindWritesItsOwnFields) {
     using Fields = std::vector<uint16_t HostWallElement::*>;
     const Fields all = {&HostWallElement::contourPen, &HostWallElement::kind10Pen, &HostWallElement::kind5Pen,
                         &HostWallElement::cutFillPen, &HostWallElement::cutFillBackgroundPen};
     const std::pair<uint32_t, Fields> cases[] = {
-        {0, {&HostWallElement::contourPen, &HostWallElement::kind10Pen, &HostWallElement::cutFillPen,
-             &HostWallElement::cutFillBackgroundPen}},
+        {0,
+         {&HostWallElement::contourPen, &HostWallElement::kind10Pen, &HostWallElement::cutFillPen,
+          &HostWallElement::cutFillBackgroundPen}},
         {1, {&HostWallElement::contourPen}},
         {5, {&HostWallElement::kind5Pen}},
         {6, {&HostWallElement::cutFillPen}},
@@ -160,13 +199,13 @@ TEST_F(Walls, EachPenKindWritesItsOwnFields) {
 
 TEST_F(Walls, RelationsComeFromTheFiveListsEachLastToFirst) {
     const API_Guid wall = addWall({0, 0}, {10, 0});
-    const API_Guid a = addWall({0, 0}, {0, 5});     // its begin at our begin
-    const API_Guid b = addWall({-3, -3}, {0, 0});   // its end at our begin
-    const API_Guid c = addWall({10, 0}, {10, 5});   // its begin at our end
-    const API_Guid d = addWall({11, -1}, {9, 1});   // our end on its side
-    const API_Guid e = addWall({5, 0}, {5, 5});     // its begin on our side
-    const API_Guid f = addWall({3, -2}, {3, 2});    // crossing
-    const API_Guid g = addWall({-1, 1}, {1, -1});   // our begin on its side
+    const API_Guid a = addWall({0, 0}, {0, 5});   // its begin at our begin
+    const API_Guid b = addWall({-3, -3}, {0, 0}); // its end at our begin
+    const API_Guid c = addWall({10, 0}, {10, 5}); // its begin at our end
+    const API_Guid d = addWall({11, -1}, {9, 1}); // our end on its side
+    const API_Guid e = addWall({5, 0}, {5, 5});   // its begin on our side
+    const API_Guid f = addWall({3, -2}, {3, 2});  // crossing
+    const API_Guid g = addWall({-1, 1}, {1, -1}); // our begin on its side
     std::unique_ptr<Wall> read = this->read(wall);
     ASSERT_NE(read, nullptr);
     struct Expected {
@@ -291,6 +330,68 @@ TEST_F(Walls, WindowAndDoorLinksComeFromTheirMemoLists) {
     EXPECT_EQ(windows[1]->getGuid().toAPI(), second);
     EXPECT_EQ(read->getDoorCount(), 1u);
     EXPECT_EQ(Wall().getWindowCount(), 0u);
+}
+
+TEST_F(Walls, MovingOpeningsPassesOverWhatIsNotOneAndSaysSo) {
+    API_Guid wallGuid;
+    auto addWindow = [&](double position) {
+        return addHostElement(host, HostWindowTypeCode, nullptr, [&](zavhost::StoredElement& e) {
+            HostJoineryElement part = zavhost::partOf<HostJoineryElement>(e.record);
+            part.ownerGuid = wallGuid;
+            part.wallPosition = position;
+            zavhost::setPart(e.record, part);
+        });
+    };
+    auto positionOf = [&](const API_Guid& guid) {
+        return zavhost::partOf<HostJoineryElement>(host.project()->model.views.findElement(guid)->record)
+            .wallPosition;
+    };
+    const std::pair<bool, bool> cases[] = {{false, false}, {true, true}}; // foreign between, moved all
+    for (const auto& [clean, answer] : cases) {
+        wallGuid = zavhost::newGuid();
+        const API_Guid first = addWindow(1.0);
+        const API_Guid foreign = addHostElement(host, 24);
+        const API_Guid second = addWindow(2.0);
+        const std::string list =
+            clean ? bytesOfGuids({first, second}) : bytesOfGuids({first, foreign, second});
+        const API_Guid guid = addWall({0, 0}, {8, 0}, [&](HostWallElement&, zavhost::StoredElement& e) {
+            e.record.head.guid = wallGuid;
+            e.memo.blocks[offsetof(API_ElementMemo, windowGuids)].bytes = list;
+        });
+        std::unique_ptr<Wall> wall = this->read(guid);
+        ASSERT_NE(wall, nullptr);
+        bool moved = false;
+        ASSERT_TRUE(change([&] { return moved = wall->moveOpenings(0.5), true; }));
+        EXPECT_EQ(moved, answer) << clean;
+        EXPECT_EQ(positionOf(first), 1.5) << clean;
+        EXPECT_EQ(positionOf(second), 2.5) << clean;
+    }
+    EXPECT_FALSE(Wall().moveOpenings(1.0)); // no drawing to move them in
+}
+
+TEST_F(Walls, WithoutTheHostsFunctionsAWallAnswersNothingAndHoldsNothing) {
+    const API_Guid guid = addWall({0, 0}, {4, 0}, [&](HostWallElement& part, zavhost::StoredElement& e) {
+        part.geometryKind = Wall::Polygonal;
+        setOutline(e, {{0, 0}, {4, 0}, {4, 1}, {0, 1}});
+        e.memo.blocks[offsetof(API_ElementMemo, windowGuids)].bytes = bytesOfGuids({zavhost::newGuid()});
+    });
+    (void)addWall({4, 0}, {4, 4});
+    const HostFunctionTable full = hostTable();
+    for (const char* slot : {"DatabaseCall", "GetElementMemo", "GetElementQuantities"}) {
+        std::unique_ptr<Wall> wall = this->read(guid);
+        ASSERT_NE(wall, nullptr);
+        HostFunctionTable partial = full;
+        ASSERT_TRUE(zavhost::clearFunctionSlot(partial, slot));
+        installHostTable(&partial);
+        const std::string name = slot;
+        EXPECT_EQ(wall->getRelationCount(), name == "DatabaseCall" ? 0u : 1u) << slot;
+        EXPECT_EQ(wall->getOutline() == nullptr, name == "DatabaseCall") << slot;
+        EXPECT_EQ(wall->getWindowCount(), name == "GetElementMemo" ? 0u : 1u) << slot;
+        EXPECT_EQ(wall->getMeasureA(), name == "GetElementQuantities" ? 0.0 : 4.0) << slot;
+        installHostTable(&full);
+        EXPECT_EQ(wall->getRelationCount(), 1u) << slot;
+        EXPECT_NE(wall->getOutline(), nullptr) << slot;
+    }
 }
 
 TEST_F(Walls, EachQuantityIsOneFieldOfTheWallsVariant) {
