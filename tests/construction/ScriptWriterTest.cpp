@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Environment/DataFile.h"
 #include "ScriptCheck.h"
 #include "construction/AttributeContext.h"
 #include "elements/Primitive.h"
@@ -221,6 +222,10 @@ TEST_F(ScriptWriter, HatchesWithAndWithoutFillAndContext) {
     AttributeContext context;
     EXPECT_EQ(write(*hatch(7, 0), false, &context).text,
               squareBlock + "pen 3\nline_type 1\nfill 7\npoly2_b 6, 3, 5, 0, get(18)\n");
+    // Fill pens never written: the plain index keeps the argument.
+    context.setNames(AttrPen, String(), String(), AttributeContext::NeverWritten, ScriptAttributes::FillPens);
+    EXPECT_EQ(write(*hatch(7, 6), false, &context).text,
+              squareBlock + "pen 3\npoly2_b 6, 3, 5, 6, get(18)\n");
 }
 
 TEST_F(ScriptWriter, AGradientIsDefinedOnceAndSetWhileNotCurrent) {
@@ -259,13 +264,40 @@ TEST_F(ScriptWriter, ADistortedHatchWritesItsReferencePointAndValuesWithAContext
         "\tget(18)\n");
 }
 
+TEST_F(ScriptWriter, ALineInsideABracketTakesItsPenInTheFillPenSlot) {
+    AttributeContext context;
+    PrimitiveLine bracketed(CadPoint(0, 0), CadPoint(1, 1), 0, 3, 1, true, false);
+    bracketed.setOptions(1, 0);
+    const PrimitiveLine plain(CadPoint(0, 0), CadPoint(1, 1), 0, 3, 1, true, false);
+    EXPECT_EQ(write(bracketed, false, &context).text, "pen 3\nline_type 1\nline2 0, 0, 1, 1\n");
+    EXPECT_EQ(write(bracketed, false, &context).text, "line2 0, 0, 1, 1\n");
+    EXPECT_EQ(write(plain, false, &context).text, "pen 3\nline2 0, 0, 1, 1\n");
+    bracketed.setOptions(0, 1);
+    EXPECT_EQ(write(bracketed, false, &context).text, "line2 0, 0, 1, 1\n");
+}
+
 TEST_F(ScriptWriter, AStreamThatFailedAnswersFalse) {
-    DataBufferOut unopened;
     const PrimitivePoint point(CadPoint(1, 2, 3), 0, 3, true, true);
+    DataBufferOut unopened;
     EXPECT_FALSE(point.write2DScript(unopened, nullptr, CadPoint(), 0));
-    EXPECT_NE(unopened.getState() & DataBufferOut::StateNoSink, 0);
+    EXPECT_EQ(unopened.getState(), DataBufferOut::StateNoSink);
+    // A device that takes no bytes.
+    DataFile full(String("/dev/full"));
+    DataBufferOut refused;
+    ASSERT_TRUE(refused.open(full));
+    refused << "lost";
+    EXPECT_FALSE(refused.flush());
+    EXPECT_EQ(refused.getState(), DataBufferOut::StateWriteFailed);
+    EXPECT_FALSE(point.write3DScript(refused, nullptr, CadPoint(), 0));
     // Nothing asked of it, nothing wrong.
     const PrimitivePoint hidden(CadPoint(1, 2, 3), 0, 3, false, false);
-    DataBufferOut other;
-    EXPECT_TRUE(hidden.write2DScript(other, nullptr, CadPoint(), 0));
+    EXPECT_TRUE(hidden.write2DScript(unopened, nullptr, CadPoint(), 0));
+}
+
+TEST(ScriptCheck, FindsEmptyArgumentsOpenQuotesAndUnfinishedStatements) {
+    EXPECT_EQ(problems("poly2_b 6, 3, 5, 6, get(18)\nput 0, 0, 1,\n\t1, 0, 1\ntext2 1, 2, 'a \"b\"'\n"), "");
+    EXPECT_NE(problems("poly2_b 6, 3, 5, , get(18)\n"), "");
+    EXPECT_NE(problems("text2 1, 2, \"a \"b\"\n"), "");
+    EXPECT_NE(problems("put 0, 0, 1,\n"), "");
+    EXPECT_NE(problems("line2 0, 0, 1, 1"), "");
 }
