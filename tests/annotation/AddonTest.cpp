@@ -19,6 +19,7 @@
 #include "annotation/Communicator.h"
 #include "annotation/DisplayTools.h"
 #include "annotation/PlaceAnnotation.h"
+#include "annotation/PlaceLabel.h"
 #include "annotation/RestoreIgnored.h"
 #include "annotation/ReviewAnnotation.h"
 #include "annotation/SelectSpecification.h"
@@ -112,11 +113,15 @@ TEST_F(AddonStart, StartUpMakesTheToolsInOrderSubscribesThemAndRegistersThePrefe
     EXPECT_NE(dynamic_cast<zavlink::Communicator*>(tools[2]), nullptr);
     // The rest in their order: Select Specification stores a path before the change handler, made
     // last, reads it.
-    const size_t order[] = {
-        placeOf<zavlink::DisplayClause>(tools),       placeOf<zavlink::DisplayGuidance>(tools),
-        placeOf<zavlink::DisplayManufacturer>(tools), placeOf<zavlink::PlaceAnnotation>(tools),
-        placeOf<zavlink::RestoreIgnored>(tools),      placeOf<zavlink::ReviewAnnotation>(tools),
-        placeOf<zavlink::SelectSpecification>(tools), tools.size() - 1};
+    const size_t order[] = {placeOf<zavlink::DisplayClause>(tools),
+                            placeOf<zavlink::DisplayGuidance>(tools),
+                            placeOf<zavlink::DisplayManufacturer>(tools),
+                            placeOf<zavlink::PlaceAnnotation>(tools),
+                            placeOf<zavlink::PlaceLabel>(tools),
+                            placeOf<zavlink::RestoreIgnored>(tools),
+                            placeOf<zavlink::ReviewAnnotation>(tools),
+                            placeOf<zavlink::SelectSpecification>(tools),
+                            tools.size() - 1};
     EXPECT_EQ(order[0], 3u);
     EXPECT_EQ(std::adjacent_find(std::begin(order), std::end(order), std::greater_equal<size_t>()),
               std::end(order));
@@ -149,6 +154,22 @@ TEST(AddonRelease, DeletesTheToolsInCreationOrderEachUnsubscribedFirst) {
     EXPECT_EQ(journal,
               (std::vector<std::string>{gone("first", all - 1), "second heard", "third heard",
                                         gone("second", all - 2), "third heard", gone("third", all - 3)}));
+}
+
+TEST(AddonRelease, LabelElementTakesItsEditSubscribersAwayBeforeTheyGo) {
+    testsupport::ModuleUnderTest module;
+    Addon* addon = getAddon();
+    ASSERT_NE(addon, nullptr);
+    const size_t before = addon->getSubscriberCount();
+    {
+        zavlink::PlaceLabel tool;
+        EXPECT_EQ(addon->getSubscriberCount(), before + 4);
+        std::vector<EventType> types;
+        tool.getEventTypes(types);
+        ASSERT_EQ(types.size(), 1u);
+        EXPECT_EQ(types[0].kind, fourCC("LABE"));
+    }
+    EXPECT_EQ(addon->getSubscriberCount(), before);
 }
 
 // The exchange folder, under a host root the test chooses.
