@@ -15,6 +15,7 @@
 #include "StandInHost.h"
 #include "TextBlocks.h"
 #include "UserEditSteps.h"
+#include "WallParts.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/UniString.h"
 
@@ -337,6 +338,8 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         HostLabelElement settings = labelPartOf(defaults);
         settings.head = head;
         setLabelPart(element.record, settings);
+    } else if (args.code == WallTypeCode) {
+        startWall(element.record, defaults, args.options.count("polygon") != 0);
     }
     startDraftingRecord(project, element);
     if (database->isPlanOrModel()) {
@@ -365,8 +368,12 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         const HostCoord2D begin{args.numbers[at], args.numbers[at + 1]},
             end{args.numbers[at + 2], args.numbers[at + 3]};
         at += 4;
-        setBytes(&element.record, LineBeginOffset, &begin, sizeof begin);
-        setBytes(&element.record, LineEndOffset, &end, sizeof end);
+        if (args.code == WallTypeCode) {
+            setWallLine(element.record, begin, end);
+        } else {
+            setBytes(&element.record, LineBeginOffset, &begin, sizeof begin);
+            setBytes(&element.record, LineEndOffset, &end, sizeof end);
+        }
     }
     if (args.options.count("polygon") != 0)
         setPolygon(&element.memo,
