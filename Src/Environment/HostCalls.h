@@ -355,3 +355,6 @@ inline GSErrCode ACAPGet3DModel(std::shared_ptr<const ModelerAPI::HostModelData>
 inline GSErrCode ACAPGet3DComponent(Host3DComponent* component) {
     return TARNWICK_HOST_CALL(Get3DComponent, component);
 }
+inline GSErrCode ACAPGet3DInfo(const HostElementHead* head, Host3DInfo* info) {
+    return TARNWICK_HOST_CALL(Get3DInfo, head, info);
+}

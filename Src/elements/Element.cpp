@@ -276,7 +276,7 @@ std::shared_ptr<Element3D> Element::getElement3D() {
 
 std::unique_ptr<Element3D> Element::buildElement3D() {
     if (!m_link.hasGuid()) return nullptr;
-    auto model = std::make_unique<Element3D>(*this);
+    auto model = std::make_unique<Element3D>(*this, getDrawing());
     if (model->isEmpty()) return nullptr;
     return model;
 }

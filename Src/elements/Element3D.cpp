@@ -1,22 +1,12 @@
 #include "elements/Element3D.h"
 
-#include <cstdlib>
+#include <stdexcept>
 
-#include "geometry/PolyPoint.h"
+#include "Environment/Host.h"
 #include "platform/modeler/Model.h"
+#include "project/Drawing.h"
 
 namespace tarnwick {
-
-namespace {
-void extendBy(std::unique_ptr<Cube>& box, const CadPolygon& polygon) {
-    std::unique_ptr<Cube> part = polygon.getBounds();
-    if (!part) return;
-    if (box)
-        box->merge(*part);
-    else
-        box = std::move(part);
-}
-} // namespace
 
 namespace {
 // The 3D window reaches the exported form through these; installed whenever this file is linked.
@@ -29,67 +19,63 @@ const bool hooksInstalled = (installElement3DHooks(Element3DHooks{
                                  [](const Element3D& item) -> const Element3DLink& { return item.getLink(); },
                              }),
                              true);
+
+template <class Count> size_t summed(const Element3D& model, size_t body, Count count) {
+    if (body != Element3D::AllBodies) return count(model.getBody(body));
+    size_t sum = 0;
+    for (size_t index = model.getBodyCount(); index-- > 0;)
+        sum += count(model.getBody(index));
+    return sum;
+}
 } // namespace
 
-Body::Body(const ModelerAPI::MeshBody& mesh) {
-    auto point = [&](int32_t vertex) {
-        ModelerAPI::Vertex v = mesh.GetVertex(vertex);
-        return CadPoint(v.x, v.y, v.z);
-    };
-    for (int32_t number = 1; number <= mesh.GetPolygonCount(); ++number) {
-        ModelerAPI::Polygon polygon;
-        if (!mesh.GetPolygon(number, &polygon)) continue;
-        CadPolygon outline(size_t(polygon.GetEdgeCount()));
-        for (int32_t position = 1; position <= polygon.GetEdgeCount(); ++position) {
-            const int32_t signedEdge = polygon.GetEdgeIndex(position);
-            ModelerAPI::Edge edge;
-            if (!mesh.GetEdge(std::abs(signedEdge), &edge)) continue;
-            outline.append(PolyPoint(point(signedEdge > 0 ? edge.vertex1 : edge.vertex2)));
-        }
-        if (outline.getVertexCount() == 0) continue;
-        ModelerAPI::Vector normal = mesh.GetVector(polygon.GetNormalVectorIndex());
-        m_faces.emplace_back(Vector3(normal.x, normal.y, normal.z), outline);
-    }
-}
-
-bool Body::getFacePolygons(size_t index, CadPolygon& out, bool) const {
-    if (index >= m_faces.size()) return false;
-    out = m_faces[index].getOutline();
-    return true;
-}
-
-std::unique_ptr<Cube> Body::getBounds() const {
-    std::unique_ptr<Cube> box;
-    for (const Face& face : m_faces)
-        extendBy(box, face.getOutline());
-    return box;
-}
-
-Element3D::Element3D(const Element&) {}
-
 Element3D::Element3D(const Element3DLink& link, const ModelerAPI::Model& model) : m_link(link) {
-    ModelerAPI::Element element;
+    auto element = std::make_shared<ModelerAPI::Element>();
     const uint32_t index = link.getIndex3D();
-    if (index >= uint32_t(model.GetElementCount()) || !model.GetElement(int32_t(index) + 1, &element)) return;
-    m_link.setGuid(Guid(element.GetElemGuid()), link.getDrawing());
-    m_bodies.reserve(size_t(element.GetMeshBodyCount()));
-    for (int32_t number = 1; number <= element.GetMeshBodyCount(); ++number) {
-        ModelerAPI::MeshBody mesh;
-        if (element.GetMeshBody(number, &mesh)) m_bodies.emplace_back(mesh);
-    }
+    if (index >= uint32_t(model.GetElementCount()) || !model.GetElement(int32_t(index) + 1, element.get()))
+        return;
+    m_link.setGuid(Guid(element->GetElemGuid()), link.getDrawing());
+    m_modelElement = std::move(element);
 }
 
-std::unique_ptr<Element3D> Element3D::clone() const {
-    auto copy = std::make_unique<Element3D>();
-    copy->m_link = m_link;
-    copy->m_bodies = m_bodies;
-    return copy;
+Element3D::Element3D(std::shared_ptr<BodyDataList> bodies)
+    : m_link(ElementLink(), nullptr, Element3DLink::NoIndex), m_replacement(std::move(bodies)) {}
+
+size_t Element3D::getBodyCount() const {
+    if (m_modelElement) return size_t(m_modelElement->GetMeshBodyCount());
+    const BodyDataList* list = getBodyList();
+    return list != nullptr ? list->size() : 0;
+}
+
+size_t Element3D::getVertexCount(size_t body) const {
+    return summed(*this, body, [](const Body& b) { return b.getVertexCount(); });
+}
+
+size_t Element3D::getEdgeCount(size_t body) const {
+    return summed(*this, body, [](const Body& b) { return b.getEdgeCount(); });
+}
+
+size_t Element3D::getFaceCount(size_t body) const {
+    return summed(*this, body, [](const Body& b) { return b.getFaceCount(); });
+}
+
+Body Element3D::getBody(size_t index) const {
+    if (m_modelElement) {
+        auto mesh = std::make_shared<ModelerAPI::MeshBody>();
+        if (index >= size_t(m_modelElement->GetMeshBodyCount()) ||
+            !m_modelElement->GetMeshBody(int32_t(index) + 1, mesh.get()))
+            throw std::out_of_range("invalid vector<T> subscript");
+        return Body(std::shared_ptr<const ModelerAPI::MeshBody>(std::move(mesh)), resolver());
+    }
+    const BodyDataList* list = getBodyList();
+    if (list == nullptr) throw std::out_of_range("invalid vector<T> subscript");
+    return Body(std::shared_ptr<const Body::Data>(entryAt(*list, index)), resolver());
 }
 
 std::unique_ptr<Cube> Element3D::getBounds() const {
     std::unique_ptr<Cube> box;
-    for (const Body& body : m_bodies) {
-        std::unique_ptr<Cube> part = body.getBounds();
+    for (size_t index = getBodyCount(); index-- > 0;) {
+        std::unique_ptr<Cube> part = getBody(index).getBounds();
         if (!part) continue;
         if (box)
             box->merge(*part);
@@ -97,6 +83,23 @@ std::unique_ptr<Cube> Element3D::getBounds() const {
             box = std::move(part);
     }
     return box;
+}
+
+Specification* Element3D::resolver() const {
+    if (m_specification != nullptr) return m_specification;
+    if (Drawing* drawing = m_link.getDrawing())
+        if (Specification* own = drawing->getSpecification()) return own;
+    return Host::getSpecification();
+}
+
+std::unique_ptr<Element3D> Element3D::clone() const {
+    auto copy = std::make_unique<Element3D>();
+    copy->m_link = m_link;
+    copy->m_modelElement = m_modelElement;
+    copy->m_bodies = m_bodies;
+    copy->m_replacement = m_replacement;
+    copy->m_specification = m_specification;
+    return copy;
 }
 
 } // namespace tarnwick

@@ -51,7 +51,7 @@ double Element::getSurfaceArea() {
         const Body& body = model->getBody(b);
         for (size_t f = 0; f < body.getFaceCount(); ++f) {
             CadPolygon outline;
-            if (!body.getFacePolygons(f, outline, false) || !outline.isValid(false, FaceTolerance)) continue;
+            if (!body.getFacePolygons(f, outline) || !outline.isValid(false, FaceTolerance)) continue;
             Leveller(body.getFace(f).getNormal(), 0.0, FaceTolerance).transformPolygon(outline);
             area += outline.getArea(true);
         }

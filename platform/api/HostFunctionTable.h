@@ -33,6 +33,7 @@ struct HostLibPart;
 struct HostLibPartSection;
 struct HostLibPartDetails;
 struct Host3DComponent;
+struct Host3DInfo;
 namespace ModelerAPI {
 struct HostModelData;
 }
@@ -265,8 +266,10 @@ struct HostFunctionTable {
 
     // The shared 3D model of the current database (the 3D window's); released by dropping it.
     GSErrCode (*Get3DModel)(std::shared_ptr<const ModelerAPI::HostModelData>* model) = nullptr;
-    // The component of the record's kind and index; only materials (kind 7) are kept.
+    // The component of the record's kind and index (and body, for the parts of a body).
     GSErrCode (*Get3DComponent)(Host3DComponent* component) = nullptr;
+    // The range of bodies the 3D database holds of the element.
+    GSErrCode (*Get3DInfo)(const HostElementHead* head, Host3DInfo* info) = nullptr;
 };
 
 // What the module's environment check fills in.

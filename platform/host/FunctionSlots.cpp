@@ -40,7 +40,7 @@ struct Slot {
     X(BuildLibPartParamSection) X(SetupLibPartParamSection) X(CreateLibPart) X(SaveLibPart) \
     X(GetLibPartDetails) X(GetElementPrimitives) X(GetIFCProperties) X(GetIFCAttributes) \
     X(GetIFCClassificationReferences) X(SetIFCProperty) X(SetIFCAttribute) X(RemoveIFCProperty) \
-    X(Get3DModel) X(Get3DComponent)
+    X(Get3DModel) X(Get3DComponent) X(Get3DInfo)
 // clang-format on
 
 #define SLOT_ENTRY(name) {#name, offsetof(HostFunctionTable, name)},

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "CallForwarding.h"
+#include "Database3D.h"
 #include "IfcStore.h"
 #include "LibraryCalls.h"
 #include "ModelCalls.h"
@@ -222,6 +223,7 @@ void fillFunctionTable(HostFunctionTable* table) {
     fillDrawingFunctions(table);
     ifccalls::install(table);
     model3d::install(table);
+    database3d::install(table);
 }
 
 } // namespace zavhost

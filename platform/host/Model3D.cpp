@@ -4,9 +4,11 @@
 #include <cstring>
 
 #include "CallForwarding.h"
+#include "Database3D.h"
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "ModelCalls.h"
+#include "Prism3D.h"
 #include "Project.h"
 #include "ProjectFile.h"
 #include "StandInHost.h"
@@ -17,70 +19,6 @@
 namespace zavhost::model3d {
 
 namespace {
-
-constexpr double storeyHeight = 3.0;
-
-using ModelerAPI::MeshBody;
-using ModelerAPI::Vertex;
-
-// The outline an element stands on, counter-clockwise, without a closing repeat; empty when it
-// has neither a polygon nor a box with an extent.
-std::vector<HostCoord2D> outlineOf(const StoredElement& element) {
-    std::vector<HostCoord2D> outline;
-    std::vector<std::vector<HostCoord2D>> contours = contoursOf(element.memo);
-    if (!contours.empty() && contours.front().size() >= 3) {
-        outline = contours.front();
-        const HostCoord2D& first = outline.front();
-        const HostCoord2D& last = outline.back();
-        if (first.x == last.x && first.y == last.y) outline.pop_back();
-    } else if (std::optional<HostBox3D> box = boxOf(element)) {
-        if (box->xMax <= box->xMin || box->yMax <= box->yMin) return {};
-        outline = {
-            {box->xMin, box->yMin}, {box->xMax, box->yMin}, {box->xMax, box->yMax}, {box->xMin, box->yMax}};
-    }
-    if (outline.size() < 3) return {};
-    double twiceArea = 0.0;
-    for (size_t i = 0; i < outline.size(); ++i) {
-        const HostCoord2D& a = outline[i];
-        const HostCoord2D& b = outline[(i + 1) % outline.size()];
-        twiceArea += a.x * b.y - b.x * a.y;
-    }
-    if (twiceArea == 0.0) return {};
-    if (twiceArea < 0.0) std::reverse(outline.begin(), outline.end());
-    return outline;
-}
-
-// A prism over the outline from bottom to top, its faces turned outwards.
-MeshBody prism(const std::vector<HostCoord2D>& outline, double bottom, double top, int32_t material) {
-    MeshBody body;
-    const int32_t n = static_cast<int32_t>(outline.size());
-    for (const HostCoord2D& p : outline)
-        body.AddVertex(Vertex{p.x, p.y, bottom});
-    for (const HostCoord2D& p : outline)
-        body.AddVertex(Vertex{p.x, p.y, top});
-    std::vector<int32_t> lower, upper, rising;
-    for (int32_t i = 0; i < n; ++i) {
-        lower.push_back(body.AddEdge(i + 1, (i + 1) % n + 1));
-        upper.push_back(body.AddEdge(n + i + 1, n + (i + 1) % n + 1));
-        rising.push_back(body.AddEdge(i + 1, n + i + 1));
-    }
-    std::vector<int32_t> down;
-    for (int32_t i = n - 1; i >= 0; --i)
-        down.push_back(-lower[size_t(i)]);
-    body.AddPolygon(down, body.AddVector(Vertex{0.0, 0.0, -1.0}), material);
-    body.AddPolygon(upper, body.AddVector(Vertex{0.0, 0.0, 1.0}), material);
-    for (int32_t i = 0; i < n; ++i) {
-        const HostCoord2D& a = outline[size_t(i)];
-        const HostCoord2D& b = outline[size_t((i + 1) % n)];
-        const double length = std::hypot(b.x - a.x, b.y - a.y);
-        if (length == 0.0) continue;
-        const int32_t normal = body.AddVector(Vertex{(b.y - a.y) / length, (a.x - b.x) / length, 0.0});
-        body.AddPolygon(
-            {lower[size_t(i)], rising[size_t((i + 1) % n)], -upper[size_t(i)], -rising[size_t(i)]}, normal,
-            material);
-    }
-    return body;
-}
 
 // The material and, where it has one, the texture of a surface record.
 void addMaterial(const HostSurface& surface, const TexturePixels* pixels, ModelerAPI::HostModelData& data) {
@@ -142,7 +80,10 @@ GSErrCode get3DComponent(Host3DComponent* component) {
         if (project == nullptr) return hosterr::NoProject;
         if (component == nullptr) return brief = "null component", hosterr::BadParameter;
         brief = "kind " + std::to_string(component->kind) + " index " + std::to_string(component->index);
-        // The 3D database holds no bodies of its own here: only materials can be read.
+        if (std::optional<GSErrCode> fault = host->faults().check("Get3DComponent"))
+            return brief += ": fault", *fault;
+        if (component->kind >= Component3DBody && component->kind <= Component3DVector)
+            return database3d::readComponent(*host, *project, *component, brief);
         if (component->kind != Component3DMaterial) return hosterr::BadParameter;
         if (component->index < 1 || component->index > 0x7FFF) return hosterr::BadIndex;
         const StoredAttribute* stored =
@@ -176,19 +117,13 @@ ModelerAPI::HostModelHandle exportModel(const Project& project) {
     const ViewDatabases& views = project.model.views;
     for (const StoredElement* element : views.elementsOf(views.plan()).inOrder()) {
         if (!isModelType(element->head().typeCode)) continue;
-        std::vector<HostCoord2D> outline = outlineOf(*element);
-        if (outline.empty()) continue;
-        ElementExtent3D extent;
-        auto given = store.extents.find(element->guid());
-        if (given != store.extents.end()) {
-            extent = given->second;
-        } else {
-            const StoredStorey* storey = project.model.storeys.find(element->head().storey);
-            extent.bottom = storey == nullptr ? 0.0 : storey->level;
-            extent.top = extent.bottom + storeyHeight;
-        }
+        const Contours footprint = footprintOf(*element);
+        if (footprint.empty()) continue;
+        const ElementExtent3D extent = extentOf(project, *element);
+        ModelerAPI::MeshBody body = prism(footprint, extent.bottom, extent.top, extent.surface);
+        if (body.GetPolygonCount() == 0) continue; // flat: nothing to show
         ModelerAPI::Element exported(element->guid());
-        exported.AddMeshBody(prism(outline, extent.bottom, extent.top, extent.surface));
+        exported.AddMeshBody(std::move(body));
         data->elements.push_back(std::move(exported));
     }
     return data;

@@ -13,6 +13,7 @@
 #include "AlertDesk.h"
 #include "CallLog.h"
 #include "CommandParameterLists.h"
+#include "Database3D.h"
 #include "DialogSteps.h"
 #include "ElementDrawing.h"
 #include "FaultSwitch.h"
@@ -125,6 +126,8 @@ public:
     LibraryDesk& libraryDesk() { return m_libraryDesk; }
     // What "GetElementPrimitives" plays for an element in place of its drawing.
     std::map<API_Guid, PrimitiveScript, GuidLess>& primitiveScripts() { return m_primitiveScripts; }
+    // The bodies built for ACAPGet3DInfo and read by ACAPGet3DComponent.
+    Database3D& database3D() { return m_database3D; }
 
     ProjectNotifierProc projectNotifier() const { return m_projectNotifier; }
     ModuleDataHandlerProc moduleDataHandler() const { return m_moduleDataHandler; }
@@ -189,6 +192,7 @@ private:
     std::optional<OpenParameterExchange> m_parameterExchange;
     LibraryDesk m_libraryDesk;
     std::map<API_Guid, PrimitiveScript, GuidLess> m_primitiveScripts;
+    Database3D m_database3D;
 
     void* m_library = nullptr;
     bool m_loaded = false;

@@ -2,7 +2,9 @@
 // bounds and surface area, transformations, relations, associations, links and defaults.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <map>
 
 #include "ElementTestSupport.h"
 #include "Environment/HostCalls.h"
@@ -28,12 +30,42 @@ std::unique_ptr<Element> read(const API_Guid& guid) {
     return plan->get(ElementLink(Guid(guid), plan));
 }
 
-// A face of a unit cube: the square through the corners, with its outward normal.
-Face cubeFace(const Vector3& normal, const std::vector<CadPoint>& corners) {
-    CadPolygon outline(corners.size(), 0, true);
-    for (const CadPoint& corner : corners)
-        outline.append(PolyPoint(corner));
-    return Face(normal, outline);
+// A unit cube stored as the host's 3D database would give it: each face a square of corner
+// indices with its outward normal, every edge once.
+std::shared_ptr<Body::Data> unitCube() {
+    auto data = std::make_shared<Body::Data>();
+    data->box = Cube(0, 0, 0, 1, 1, 1);
+    data->faces = std::make_shared<FaceList>();
+    data->edges = std::make_shared<EdgeList>();
+    data->vertices = std::make_shared<VertList>();
+    for (int corner = 0; corner < 8; ++corner)
+        data->vertices->push_back(
+            std::make_shared<CadPoint>(corner & 1, (corner >> 1) & 1, (corner >> 2) & 1));
+    const std::pair<Vector3, std::array<uint32_t, 4>> faces[] = {
+        {{0, 0, -1}, {0, 2, 3, 1}}, {{0, 0, 1}, {4, 5, 7, 6}},  {{-1, 0, 0}, {0, 4, 6, 2}},
+        {{1, 0, 0}, {1, 3, 7, 5}},  {{0, -1, 0}, {0, 1, 5, 4}}, {{0, 1, 0}, {2, 6, 7, 3}},
+    };
+    std::map<std::pair<uint32_t, uint32_t>, int32_t> numbers;
+    for (const auto& [normal, corners] : faces) {
+        auto face = std::make_shared<Face::Data>();
+        face->normal = normal;
+        for (size_t i = 0; i < 4; ++i) {
+            const uint32_t a = corners[i], b = corners[(i + 1) % 4];
+            auto known = numbers.find({b, a});
+            if (known != numbers.end()) {
+                face->edges.push_back(-known->second);
+                continue;
+            }
+            auto edge = std::make_shared<EdgeRecord>();
+            edge->vertex1 = a;
+            edge->vertex2 = b;
+            data->edges->push_back(std::make_shared<Edge::Data>(edge));
+            numbers[{a, b}] = int32_t(data->edges->size());
+            face->edges.push_back(int32_t(data->edges->size()));
+        }
+        data->faces->push_back(face);
+    }
+    return data;
 }
 
 // A test element whose model is a unit cube.
@@ -43,16 +75,7 @@ public:
     std::unique_ptr<Element> clone() const override { return std::make_unique<CubeElement>(*this); }
     std::unique_ptr<Element3D> buildElement3D() override {
         ++builds;
-        Body body;
-        body.addFace(cubeFace({0, 0, -1}, {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}));
-        body.addFace(cubeFace({0, 0, 1}, {{0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}}));
-        body.addFace(cubeFace({-1, 0, 0}, {{0, 0, 0}, {0, 0, 1}, {0, 1, 1}, {0, 1, 0}}));
-        body.addFace(cubeFace({1, 0, 0}, {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}}));
-        body.addFace(cubeFace({0, -1, 0}, {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}}));
-        body.addFace(cubeFace({0, 1, 0}, {{0, 1, 0}, {0, 1, 1}, {1, 1, 1}, {1, 1, 0}}));
-        auto model = std::make_unique<Element3D>();
-        model->addBody(std::move(body));
-        return model;
+        return std::make_unique<Element3D>(std::make_shared<BodyDataList>(BodyDataList{unitCube()}));
     }
     int builds = 0;
 };

@@ -251,8 +251,8 @@ TEST(Primitives, ArcRecordsSweepByTheirDirectionAndAFillWordWithoutPenTakesTheRe
         uint8_t clockwise;
         double sweep;
     };
-    for (const Case& c : {Case{0, pi / 2, 0, pi / 2}, Case{0, pi / 2, 1, -1.5 * pi}, Case{pi / 2, 0, 0, 1.5 * pi},
-                          Case{1, 1, 0, 0}, Case{1, 1, 1, -2 * pi}}) {
+    for (const Case& c : {Case{0, pi / 2, 0, pi / 2}, Case{0, pi / 2, 1, -1.5 * pi},
+                          Case{pi / 2, 0, 0, 1.5 * pi}, Case{1, 1, 0, 0}, Case{1, 1, 1, -2 * pi}}) {
         HostShapePrimitive record = shape(ShapeArc);
         record.arc.radius = 2;
         record.arc.startAngle = c.start;
@@ -345,6 +345,7 @@ TEST_F(DrawnElements, TheHostDrawsWhatItHoldsOfEachElement) {
 }
 
 TEST_F(DrawnElements, PrimitivesMadeFromALineTakeItsPointsPenLineTypeAndFlagAndAPointIsNeverIn3D) {
+    registerElementCreator(19, &createLine, true); // the fixture's test element stands behind it
     const API_Guid guid = addHostElement(host, 19, nullptr, [](zavhost::StoredElement& e) {
         const HostCoord2D ends[2] = {{1, 1}, {3, 4}};
         std::memcpy(e.record.raw + zavhost::LineBeginOffset, &ends[0], sizeof ends[0]);

@@ -6,9 +6,9 @@ using namespace zavhost;
 
 TEST(FunctionSlots, EverySlotHasItsNameAndCanBeEmptied) {
     const std::vector<std::string>& names = functionSlotNames();
-    ASSERT_EQ(names.size(), 101u);
+    ASSERT_EQ(names.size(), 102u);
     EXPECT_EQ(names.front(), "DatabaseCall");
-    EXPECT_EQ(names.back(), "Get3DComponent");
+    EXPECT_EQ(names.back(), "Get3DInfo");
     HostFunctionTable table;
     fillFunctionTable(&table);
     for (const std::string& name : names) {
