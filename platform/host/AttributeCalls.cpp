@@ -2,7 +2,6 @@
 #include <cstring>
 #include <set>
 
-#include "LayerCombinations.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
@@ -36,7 +35,7 @@ GSErrCode create(StandInHost& host, API_Attribute* attribute, HostAttributeMemo*
     brief = describe(attribute->header);
     std::string why;
     if (!model::changesAllowed(host, why)) return brief += ": " + why, hosterr::Refused;
-    why = attributeMemoFault(host.project()->model.attributes, *attribute, memo);
+    why = host.project()->model.attributes.memoFault(*attribute, memo);
     if (!why.empty()) return brief += ": " + why, hosterr::BadParameter;
     GSErrCode err = host.project()->model.attributes.create(attribute, memo);
     if (err == hosterr::Ok) brief += " => " + std::to_string(attribute->header.index);
@@ -48,7 +47,7 @@ GSErrCode modify(StandInHost& host, API_Attribute* attribute, HostAttributeMemo*
     brief = describe(attribute->header) + (memo != nullptr ? " with memo" : "");
     std::string why;
     if (!model::changesAllowed(host, why)) return brief += ": " + why, hosterr::Refused;
-    why = attributeMemoFault(host.project()->model.attributes, *attribute, memo);
+    why = host.project()->model.attributes.memoFault(*attribute, memo);
     if (!why.empty()) return brief += ": " + why, hosterr::BadParameter;
     return host.project()->model.attributes.modify(*attribute, memo);
 }

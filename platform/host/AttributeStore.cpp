@@ -4,9 +4,11 @@
 #include <cstring>
 #include <ctime>
 
+#include "LayerCombinations.h"
 #include "platform/api/CompositeRecords.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Guid.h"
+#include "platform/gsroot/Memory.h"
 #include "platform/io/Location.h"
 
 namespace zavhost {
@@ -34,9 +36,7 @@ API_Attribute newRecord(uint32_t type, const std::string& name) {
     setName(&record, name);
     return record;
 }
-} // namespace
 
-namespace {
 void setColour(double (&colour)[3], double red, double green, double blue) {
     colour[0] = red;
     colour[1] = green;
@@ -168,6 +168,40 @@ uint16_t AttributeStore::count(uint32_t type) const {
 
 size_t AttributeStore::liveCount(uint32_t type) const {
     return validType(type) ? m_tables[type].size() : 0;
+}
+
+namespace {
+// The bytes a memo field gives; nothing for a null or dead handle.
+size_t givenSize(GSHandle handle) {
+    return handle != nullptr && BMIsLiveHandle(handle) ? static_cast<size_t>(BMHandleSize(handle)) : 0;
+}
+
+std::string compositeFault(const HostAttributeMemo& memo) {
+    const size_t coreBytes = givenSize(memo.coreList);
+    const size_t edgeBytes = givenSize(memo.edgeList);
+    if (coreBytes == 0 && edgeBytes == 0) return {}; // the record alone
+    if (coreBytes == 0 || coreBytes % sizeof(HostCompositeCore) != 0)
+        return "cores of " + std::to_string(coreBytes) + " bytes, not whole 16-byte records";
+    if (edgeBytes % sizeof(HostCompositeEdge) != 0)
+        return "edges of " + std::to_string(edgeBytes) + " bytes, not whole 32-byte records";
+    const size_t cores = coreBytes / sizeof(HostCompositeCore);
+    const size_t edges = edgeBytes / sizeof(HostCompositeEdge);
+    if (edges != cores + 1)
+        return std::to_string(cores) + " core(s) with " + std::to_string(edges) + " edge(s), not one more";
+    return {};
+}
+} // namespace
+
+std::string AttributeStore::memoFault(const API_Attribute& record, const HostAttributeMemo* memo) const {
+    if (memo == nullptr) return {};
+    switch (record.header.typeCode) {
+    case AttrLayerCombination:
+        return layerStatesFault(*this, *memo);
+    case AttrComposite:
+        return compositeFault(*memo);
+    default:
+        return {};
+    }
 }
 
 GSErrCode AttributeStore::create(API_Attribute* record, const HostAttributeMemo* memo) {

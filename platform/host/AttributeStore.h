@@ -50,6 +50,11 @@ public:
     // location of it, which the caller deletes.
     GSErrCode get(API_Attribute* record) const;
 
+    // Why the host refuses the memo given with a record, or empty: a layer combination's states
+    // (LayerCombinations.h); a composite's cores and edges, when it gives either, must be whole
+    // records, at least one core and one edge more than cores.
+    std::string memoFault(const API_Attribute& record, const HostAttributeMemo* memo) const;
+
     const StoredAttribute* find(uint32_t type, int16_t index) const;
     StoredAttribute* find(uint32_t type, int16_t index);
     // 0 when no attribute of the type has the name.

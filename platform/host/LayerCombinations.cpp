@@ -30,10 +30,8 @@ bool fail(std::string* why, const std::string& reason) {
 }
 } // namespace
 
-std::string attributeMemoFault(const AttributeStore& attributes, const API_Attribute& record,
-                               const HostAttributeMemo* memo) {
-    if (memo == nullptr || record.header.typeCode != AttrLayerCombination) return {};
-    GSHandle block = memo->layerStatus;
+std::string layerStatesFault(const AttributeStore& attributes, const HostAttributeMemo& memo) {
+    GSHandle block = memo.layerStatus;
     if (block == nullptr || !BMIsLiveHandle(block)) return {};
     const size_t size = static_cast<size_t>(BMHandleSize(block));
     if (size % sizeof(HostLayerStatus) != 0)

@@ -9,10 +9,9 @@
 
 namespace zavhost {
 
-// Why the host refuses the memo given with an attribute record, or empty. A layer combination's
-// status block must hold whole 8-byte records, each naming a layer of the project once.
-std::string attributeMemoFault(const AttributeStore& attributes, const API_Attribute& record,
-                               const HostAttributeMemo* memo);
+// Why the host refuses a layer combination's status block, or empty: it must hold whole 8-byte
+// records, each naming a layer of the project once.
+std::string layerStatesFault(const AttributeStore& attributes, const HostAttributeMemo& memo);
 
 // "expect layer-combination": the combination exists, holds (and its record counts) N layer
 // states, and holds the state given of the layer named.

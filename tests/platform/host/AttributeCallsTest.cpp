@@ -1,4 +1,5 @@
 #include "ModelTestSupport.h"
+#include "platform/api/CompositeRecords.h"
 
 namespace {
 API_Attribute attribute(uint8_t type, int16_t index, const char* name = "") {
@@ -18,7 +19,8 @@ TEST_F(ModelTest, ANewProjectHasDefaultAttributes) {
     ASSERT_EQ(table().GetAttribute(&pen), hosterr::Ok);
     EXPECT_EQ(pen.pen.width, 0.1);
     EXPECT_EQ(pen.pen.red + pen.pen.green + pen.pen.blue, 0.0);
-    for (uint8_t type : {AttrLayer, AttrLineType, AttrFill, AttrFont, AttrCity, AttrLayerCombination}) {
+    for (uint8_t type : {AttrLayer, AttrLineType, AttrFill, AttrComposite, AttrSurface, AttrFont, AttrCity,
+                         AttrLayerCombination, AttrProfile, AttrBuildingMaterial}) {
         uint16_t count = 0;
         EXPECT_EQ(table().GetAttributeCount(type, &count), hosterr::Ok);
         EXPECT_GE(count, 1) << int(type);
@@ -118,8 +120,9 @@ TEST_F(ModelTest, CountIsTheHighestIndexSoWalksReachAttributesAboveHoles) {
 TEST_F(ModelTest, MemosAreDeepCopiesOwnedByTheCaller) {
     API_Attribute record = attribute(AttrComposite, 0, "Brick Wall");
     HostAttributeMemo memo;
-    memo.coreList = handleOf("cores");
-    memo.edgeList = handleOf("edges");
+    const std::string cores(sizeof(HostCompositeCore), 'c'), edges(2 * sizeof(HostCompositeEdge), 'e');
+    memo.coreList = handleOf(cores);
+    memo.edgeList = handleOf(edges);
     ASSERT_EQ(inCommand([&] { return table().CreateAttribute(&record, &memo); }), hosterr::Ok);
     std::memcpy(*memo.coreList, "CHANG", 5); // the host kept its own copy
     table().DisposeAttributeMemo(&memo);
@@ -127,8 +130,8 @@ TEST_F(ModelTest, MemosAreDeepCopiesOwnedByTheCaller) {
 
     HostAttributeMemo read;
     ASSERT_EQ(table().GetAttributeMemo(AttrComposite, record.header.index, &read), hosterr::Ok);
-    EXPECT_EQ(bytesOf(read.coreList), "cores");
-    EXPECT_EQ(bytesOf(read.edgeList), "edges");
+    EXPECT_EQ(bytesOf(read.coreList), cores);
+    EXPECT_EQ(bytesOf(read.edgeList), edges);
     HostAttributeMemo second;
     ASSERT_EQ(table().GetAttributeMemo(AttrComposite, record.header.index, &second), hosterr::Ok);
     EXPECT_NE(second.coreList, read.coreList); // every fetch hands out fresh handles
@@ -141,4 +144,33 @@ TEST_F(ModelTest, MemosAreDeepCopiesOwnedByTheCaller) {
     HostAttributeMemo foreign;
     foreign.field0 = reinterpret_cast<GSHandle>(local);
     EXPECT_EQ(table().DisposeAttributeMemo(&foreign), hosterr::BadParameter);
+}
+
+TEST_F(ModelTest, ACompositeMemoIsWholeCoresWithOneEdgeMoreOrNothing) {
+    const size_t core = sizeof(HostCompositeCore), edge = sizeof(HostCompositeEdge);
+    const struct {
+        const char* what;
+        size_t coreBytes, edgeBytes;
+        GSErrCode answer;
+    } cases[] = {{"neither", 0, 0, hosterr::Ok},
+                 {"two cores, three edges", 2 * core, 3 * edge, hosterr::Ok},
+                 {"a partial core", core + 1, 2 * edge, hosterr::BadParameter},
+                 {"a partial edge", core, 2 * edge - 1, hosterr::BadParameter},
+                 {"as many edges as cores", 2 * core, 2 * edge, hosterr::BadParameter},
+                 {"edges alone", 0, edge, hosterr::BadParameter},
+                 {"cores alone", core, 0, hosterr::BadParameter}};
+    int number = 0;
+    for (const auto& c : cases) {
+        API_Attribute record = attribute(AttrComposite, 0, ("Case " + std::to_string(++number)).c_str());
+        HostAttributeMemo memo;
+        if (c.coreBytes != 0) memo.coreList = handleOf(std::string(c.coreBytes, 'c'));
+        if (c.edgeBytes != 0) memo.edgeList = handleOf(std::string(c.edgeBytes, 'e'));
+        EXPECT_EQ(inCommand([&] { return table().CreateAttribute(&record, &memo); }), c.answer) << c.what;
+        // A change is held to the same rule.
+        record = attribute(AttrComposite, 1, "Two Skins");
+        EXPECT_EQ(inCommand([&] { return table().ModifyAttribute(&record, &memo); }), c.answer) << c.what;
+        table().DisposeAttributeMemo(&memo);
+    }
+    const zavhost::StoredAttribute* wall = project().model.attributes.find(AttrComposite, 1);
+    EXPECT_EQ(wall->memo.at(offsetof(HostAttributeMemo, coreList)).bytes, std::string(2 * core, 'c'));
 }
