@@ -83,6 +83,9 @@ TEST_F(Context, AFreshContextWritesEachKindOnceAndMaterialsByName) {
 TEST_F(Context, AttributesAreNamedByTheSourcesParametersInTheirModes) {
     context.reset(&parameters);
     context.setNames(AttrPen, String("pens"), String("Pens"), 0, ScriptAttributes::OutlinePens);
+    // No pen names no cell: a cell of 0 is an empty one, which the next pen would take over.
+    EXPECT_EQ(statement(pen(0)), "");
+    EXPECT_EQ(parameters.getCount(), 0u);
     EXPECT_EQ(statement(pen(1)), "pen pens[1]\n");
     EXPECT_EQ(statement(pen(2)), "pen pens[2]\n");
     EXPECT_EQ(statement(pen(3)), "pen pens[3]\n");
