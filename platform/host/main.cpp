@@ -76,8 +76,10 @@ Actions:
                                     hot-key ID (a dialog too can be resized)
   dialog-scale S    monitor L T R B the panels' scale factor and the monitor's rectangle
   edit-transformation identity | move DX DY [DZ] | rotate DEGREES [about X Y] | scale FACTOR [about X Y]
-                                    what GetEditTransformation answers from now on
+                                    what GetEditTransformation answers outside the user's edits
   user element add|set|delete ...   the user edits in the host; the element observer hears it
+  user element move|rotate|mirror "LABEL" ... by DX DY | by DEGREES about X Y | about X1 Y1 X2 Y2
+                                    the same, with the edit's transformation answered meanwhile
   click X Y [Z] [on "LABEL"] [arc DEGREES]   finish input   cancel input
                                     the user's clicks, written after the action that asks for
                                     them; an input with no click left is cancelled
@@ -93,6 +95,7 @@ The project (see docs/scenarios.md for every word):
               [with-user-data "T"] [other-platform] [locked] [reserved] [held-by N] [of "LABEL"]
               [at X Y] [from X Y to X Y] [polygon X Y X Y X Y ...]
   element set "LABEL" ...   element delete "LABEL"   element find TYPE [in "VIEW"] as "LABEL"
+  element link "OWNER" to "LINKED" [flags N]
   select "LABEL" ... | select none    lockable "NAME" free|mine|others
   draw plan ["STOREY"] FILE | draw "VIEW" FILE   the view's elements as an SVG picture
 
@@ -155,6 +158,7 @@ Expectations:
   expect element count N [type T] [in "VIEW"] [with-user-data] ...
   expect element "LABEL" [deleted] [type T] [in "VIEW"] [layer "L"] [user-data containing "T"] ...
   expect element ... [text containing "T"] [at X Y] [block W H] [runs N] [paragraphs N]   text blocks
+  expect element ... [linked-from "LABEL"] [node X Y] [links N]   links and node points
   expect storey count N    expect storey "NAME" [level X] [current]
   expect view "NAME" [kind K] [reference "R"] [master "M"]    expect no-view "NAME"
   expect current-view "NAME"|plan|3d    expect selection count N    expect lockable "NAME" free|mine|others
