@@ -21,6 +21,10 @@ public:
     bool isHit(const CadPoint&, double) const override { return false; }
     // The bodies' box at the primitive's position; null without bodies.
     std::unique_ptr<Cube> getBounds() const override;
+    // Each body's vertices (at the primitive's position), edges, distinct face normals, faces
+    // and the body itself; numbers 1-based within the body.
+    bool write3DScript(DataBufferOut& out, ScriptAttributes* context, const CadPoint& offset,
+                       uint16_t indent) const override;
 
 private:
     std::shared_ptr<Element3D> m_bodies;
