@@ -121,6 +121,10 @@ void PlaceLabel::processEdits() {
     for (const EditGroup& group : *m_editLog)
         for (const ElementLink* link : *group.links)
             done.insert(link->getGuid());
+    // A label the user deleted in the same run is not there to move.
+    if (m_deleteLog)
+        for (const ElementLink* link : *m_deleteLog)
+            done.insert(link->getGuid());
     for (const EditGroup& group : *m_editLog)
         for (const ElementLink* link : *group.links) {
             Drawing* drawing = link->getDrawing();
