@@ -46,6 +46,22 @@ TEST(Transformation, EveryFieldButTheReservedBytesCountsAndNegativeZeroEqualsZer
     EXPECT_TRUE(Transformation(sampleRecord()) == Transformation(reserved));
 }
 
+TEST(Transformation, IsTheIdentityOnlyWhenItMovesNoPoint) {
+    HostEditTransformation still;
+    still.matrix[0] = still.matrix[4] = still.matrix[8] = 1.0;
+    still.origin = still.target = {2.0, 3.0, 0.0}; // a fixed point anywhere
+    HostEditTransformation moved = still, turned = still, scaled = still, flat = still;
+    moved.target.y = 4.0;
+    turned.matrix[1] = -1.0;
+    turned.matrix[3] = 1.0;
+    turned.matrix[0] = turned.matrix[4] = 0.0;
+    scaled.scale = 2.0;
+    flat.matrix[8] = 0.0;
+    EXPECT_TRUE(Transformation(still).isIdentity());
+    for (const HostEditTransformation& r : {moved, turned, scaled, flat})
+        EXPECT_FALSE(Transformation(r).isIdentity());
+}
+
 TEST(Transformation, CloneIsAnEqualOwnedCopy) {
     static_assert(std::is_same_v<decltype(std::declval<const Transformation&>().clone()),
                                  std::unique_ptr<Transformation>>);
