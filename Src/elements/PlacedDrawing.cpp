@@ -10,39 +10,33 @@
 
 namespace tarnwick {
 
-namespace {
-GSHandle duplicated(GSHandle handle) {
-    if (handle == nullptr) return nullptr;
-    const GSSize size = getHandleSize(handle);
-    GSHandle copy = allocateHandle(size);
-    std::memcpy(*copy, *handle, static_cast<size_t>(size));
-    return copy;
-}
-} // namespace
-
+// The memo block's field is typed as a handle, as all its fields are, but the host keeps a pointer
+// block in it.
 DrawingDataMemo::DrawingDataMemo(const DrawingDataMemo& other)
-    : Memo(other), m_data(duplicated(other.m_data)) {}
+    : Memo(other), m_data(duplicatePtr(other.m_data)) {}
 
 DrawingDataMemo& DrawingDataMemo::operator=(const DrawingDataMemo& other) {
     if (this != &other) {
-        GSHandle copy = duplicated(other.m_data);
+        GSPtr copy = duplicatePtr(other.m_data);
         Memo::operator=(other);
-        freeHandle(m_data);
+        freePtr(m_data);
         m_data = copy;
     }
     return *this;
 }
 
 DrawingDataMemo::~DrawingDataMemo() {
-    freeHandle(m_data);
+    freePtr(m_data);
 }
 
 bool DrawingDataMemo::writeMemo(MemoStore& store) {
     try {
         if (!m_loaded || m_data == nullptr) return true;
+        GSPtr copy = duplicatePtr(m_data);
         GSHandle* field = store.drawingDataBlockAddress();
-        freeHandle(*field);
-        *field = duplicated(m_data);
+        GSPtr old = reinterpret_cast<GSPtr>(*field);
+        freePtr(old);
+        *field = reinterpret_cast<GSHandle>(copy);
         return true;
     } catch (...) {
         return false;
@@ -51,8 +45,9 @@ bool DrawingDataMemo::writeMemo(MemoStore& store) {
 
 bool DrawingDataMemo::readMemo(MemoStore& store) {
     try {
-        freeHandle(m_data);
-        m_data = duplicated(store.getDrawingDataBlock());
+        GSPtr copy = duplicatePtr(reinterpret_cast<GSPtr>(store.getDrawingDataBlock()));
+        freePtr(m_data);
+        m_data = copy;
         m_loaded = true;
         return true;
     } catch (...) {
@@ -60,14 +55,14 @@ bool DrawingDataMemo::readMemo(MemoStore& store) {
     }
 }
 
-void DrawingDataMemo::setDrawingData(GSHandle data) {
-    if (data != m_data) freeHandle(m_data);
+void DrawingDataMemo::setDrawingData(GSPtr data) {
+    if (data != m_data) freePtr(m_data);
     m_data = data;
     m_loaded = true;
 }
 
 void DrawingDataMemo::freeDrawingData() {
-    freeHandle(m_data);
+    freePtr(m_data);
 }
 
 PlacedDrawing::PlacedDrawing(const Guid& drawing)

@@ -23,7 +23,7 @@ class Library;
 using ComponentIndexFinder = uint32_t (*)(Library& library, const String& name);
 ComponentIndexFinder installComponentIndexFinder(ComponentIndexFinder finder);
 
-// The host's drawing data, a block kept as it is.
+// The host's drawing data, a pointer block kept as it is.
 class DrawingDataMemo : public Memo {
 public:
     static constexpr uint64_t Mask = 0x800;
@@ -40,13 +40,13 @@ public:
     bool readMemo(MemoStore& store) override;
     virtual uint64_t getMask() const { return Mask; }
 
-    GSHandle heldDrawingData() const { return m_data; }
+    GSPtr heldDrawingData() const { return m_data; }
     // Takes the block; the one held is freed.
-    void setDrawingData(GSHandle data);
+    void setDrawingData(GSPtr data);
     void freeDrawingData();
 
 private:
-    GSHandle m_data = nullptr;
+    GSPtr m_data = nullptr;
 };
 
 class PlacedDrawing : public Element, public DrawingDataMemo, public PolygonMemo {

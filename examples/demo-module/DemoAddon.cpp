@@ -13,6 +13,7 @@
 #include "Environment/ModuleRegistry.h"
 #include "Environment/NumberText.h"
 #include "Environment/Transaction.h"
+#include "elements/IFCData.h"
 #include "library/LibraryModel.h"
 #include "persistence/Package.h"
 #include "persistence/XMLTypeProxy.h"
@@ -33,6 +34,7 @@
 #include "DemoLibrary.h"
 #include "DemoModel3D.h"
 #include "DemoNotes.h"
+#include "DemoNudge.h"
 #include "DemoObjects.h"
 #include "DemoPresets.h"
 
@@ -219,6 +221,9 @@ public:
         case 35:
             NotifyAlert().show(describeModel3D());
             return true;
+        case 37:
+            nudgeSelection();
+            return true;
         default:
             return false;
         }
@@ -308,6 +313,8 @@ GSErrCode createAddon(HostEnvironment*) {
     GSErrCode err = tarnwick::initialiseModules();
     if (err != 0) return err;
     registerNotes();
+    // IFC names and values are pooled for the module's life; a new project starts the pools again.
+    Project::setResetHook(&IFCData::releaseValueTypeMaps);
     auto* addon = new demo::DemoAddon();
     tarnwick::setAddon(addon);
     demo::ChangeLog defaults;
@@ -320,6 +327,8 @@ GSErrCode createAddon(HostEnvironment*) {
 GSErrCode destroyAddon() {
     delete tarnwick::getAddon();
     tarnwick::setAddon(nullptr);
+    Project::setResetHook(nullptr);
+    IFCData::releaseAll();
     return tarnwick::terminateModules();
 }
 

@@ -216,6 +216,15 @@ StoredMemo captureElementMemo(const API_ElementMemo& memo, int* foreign) {
     return stored;
 }
 
+std::string blockKindProblem(const StoredMemo& memo) {
+    auto picture = memo.blocks.find(offsetof(API_ElementMemo, picture));
+    if (picture != memo.blocks.end() && picture->second.isPointer) return "the picture is not a handle";
+    auto data = memo.blocks.find(offsetof(API_ElementMemo, drawingData));
+    if (data != memo.blocks.end() && !data->second.isPointer)
+        return "the drawing data are not a pointer block";
+    return {};
+}
+
 bool handOutElementMemo(const StoredMemo& stored, uint64_t mask, API_ElementMemo* memo,
                         const std::string& infoText) {
     if (mask == 0) mask = MemoAll;

@@ -89,6 +89,9 @@ uint64_t memoPartOfField(uint32_t offset);
 
 // Copies every block of a memo; `foreign` counts words that named no live block.
 StoredMemo captureElementMemo(const API_ElementMemo& memo, int* foreign = nullptr);
+// Why a captured memo cannot be taken as the host keeps its blocks (a picture is a handle, the
+// drawing data a pointer block), or nothing.
+std::string blockKindProblem(const StoredMemo& memo);
 // Clears the memo and fills the parts that the mask asks for (0: every part) with new blocks the
 // caller owns, and the info-string field with the info text when there is one. Answers false
 // when memory runs out; nothing is then left in the memo.

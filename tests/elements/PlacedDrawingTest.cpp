@@ -52,8 +52,8 @@ TEST_F(PlacedDrawings, TheViewShownAndTheMemoComeBackAfterASaveAndReopen) {
         frame->append(PolyPoint(CadPoint(x, y, 0.0)));
     drawing.setPolygon(std::move(frame));
     const std::string data("drawing\0data", 12);
-    GSHandle block = allocateHandle(static_cast<GSSize>(data.size()));
-    std::memcpy(*block, data.data(), data.size());
+    GSPtr block = allocatePtr(static_cast<GSSize>(data.size()));
+    std::memcpy(block, data.data(), data.size());
     drawing.setDrawingData(block);
     drawing.setReferencePoint(CadPoint(2.0, 1.5, 0.0));
     EXPECT_EQ(drawing.buildRecord()->head.byte76, 1);
@@ -71,9 +71,8 @@ TEST_F(PlacedDrawings, TheViewShownAndTheMemoComeBackAfterASaveAndReopen) {
     EXPECT_TRUE(outline->isClosed());
     EXPECT_EQ(outline->getVertexCount(), 4u);
     ASSERT_NE(read->heldDrawingData(), nullptr);
-    EXPECT_EQ(
-        std::string(*read->heldDrawingData(), static_cast<size_t>(getHandleSize(read->heldDrawingData()))),
-        data);
+    EXPECT_EQ(std::string(read->heldDrawingData(), static_cast<size_t>(getPtrSize(read->heldDrawingData()))),
+              data);
     EXPECT_EQ(std::memcmp(reinterpret_cast<const char*>(&read->getDrawingRecord()) + sizeof(HostElementHead),
                           reinterpret_cast<const char*>(drawing.buildRecord()->raw) + sizeof(HostElementHead),
                           sizeof(HostPlacedDrawing) - sizeof(HostElementHead)),

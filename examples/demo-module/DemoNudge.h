@@ -1,0 +1,10 @@
+// The demonstration's move of the selection: each selected element moves by (1, 1) through its own
+// class, memo parts and all, as one undoable step.
+#pragma once
+
+namespace demo {
+
+// Moves and saves every selected element; says how many moved and how many could not.
+void nudgeSelection();
+
+} // namespace demo
