@@ -428,6 +428,8 @@ void Wall::loadMemo(uint64_t mask, MemoStore*& store) {
         if (!GableMemo::isLoaded() || !GableMemo::isValid()) mask |= MemoGables;
         if (isPolygonal() && (!PolygonMemo::isLoaded() || !PolygonMemo::isValid())) mask |= MemoPolygon;
     }
+    // A straight wall has no outline in its memo: the host is not asked for one.
+    if (!isPolygonal()) mask &= ~uint64_t(MemoPolygon);
     const bool gables = (mask & MemoGables) != 0;
     const bool polygon = isPolygonal() && (mask & MemoPolygon) != 0;
     if (!gables && !polygon) return;

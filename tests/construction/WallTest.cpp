@@ -306,7 +306,19 @@ TEST_F(Walls, APolygonalOutlineGoesThroughTheMemoAndThroughACopyEditedBeforeItIs
     EXPECT_EQ(widthOf(*again->getOutline()), 6.0);
     EXPECT_EQ(widthOf(*copy.getOutline()), 4.0);
 
-    // A straight wall keeps no polygon in its memo whatever it is asked.
+    // A straight wall neither asks for a polygon nor keeps one in its memo, whatever it is asked.
+    std::unique_ptr<Wall> plain = this->read(addWall({0, 0}, {4, 0}));
+    ASSERT_NE(plain, nullptr);
+    plain->GableMemo::setLoaded(false);
+    const size_t before = mark();
+    MemoStore* store = nullptr;
+    {
+        Element::MemoLoadSwitch loading(false);
+        plain->loadMemo(MemoPolygon, store);
+    }
+    std::unique_ptr<MemoStore> fetched(store);
+    EXPECT_EQ(host.calls().count("GetElementMemo", before), 1u);
+    EXPECT_EQ(host.calls().count("mask 0x2", before), 1u) << host.calls().texts(before);
     Wall straight;
     straight.setPolygon(read->getOutline());
     ElementMemoPtr memo = straight.buildMemo(mask);
