@@ -17,6 +17,7 @@
 #include "platform/api/HatchRecords.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/ImageRecords.h"
+#include "platform/gsroot/UniString.h"
 
 namespace zavhost {
 
@@ -255,6 +256,96 @@ HostBox2D boxOfRecord(const StoredElement& element) {
     }
     return partOf<HostPlacedDrawing>(element.record).box;
 }
+// IFC words travel as fields of one option: units apart by 0x1F, words by 0x1E. A missing value
+// (an expectation's `none`) is 0x01 alone.
+constexpr char FieldMark = '\x1f';
+constexpr char WordMark = '\x1e';
+constexpr const char* NoValue = "\x01";
+
+std::vector<std::vector<std::string>> ifcWords(const ModelArgs& args, const char* name) {
+    std::vector<std::vector<std::string>> words;
+    const std::string* text = option(args, name);
+    if (text == nullptr) return words;
+    std::stringstream each(*text);
+    for (std::string word; std::getline(each, word, WordMark);) {
+        std::vector<std::string> fields;
+        std::stringstream parts(word);
+        for (std::string field; std::getline(parts, field, FieldMark);)
+            fields.push_back(field);
+        words.push_back(fields);
+    }
+    return words;
+}
+
+std::string readIfcValue(LineReader& in, bool expectation) {
+    if (expectation && in.word("none")) return NoValue;
+    return in.text("the value");
+}
+
+const API_IFCProperty* findProperty(const ElementIfc& ifc, const std::string& set, const std::string& name) {
+    for (const API_IFCProperty& p : ifc.properties)
+        if (p.propertySetName.ToCStr() == set && p.propertyName.ToCStr() == name) return &p;
+    return nullptr;
+}
+
+const API_IFCAttribute* findAttribute(const ElementIfc& ifc, const std::string& name) {
+    for (const API_IFCAttribute& a : ifc.attributes)
+        if (a.attributeName.ToCStr() == name) return &a;
+    return nullptr;
+}
+
+std::string ifcMismatch(const ModelArgs& args, const Project& project, const StoredElement& element) {
+    static const ElementIfc none;
+    auto it = project.model.ifc.elements.find(element.guid());
+    const ElementIfc& ifc = it == project.model.ifc.elements.end() ? none : it->second;
+    for (const auto& word : ifcWords(args, "ifc-property")) {
+        const API_IFCProperty* p = findProperty(ifc, word[0], word[1]);
+        const std::string what = "IFC property " + inQuotes(word[0] + "/" + word[1]);
+        if (word[2] == NoValue) {
+            if (p != nullptr) return "it has the " + what;
+            continue;
+        }
+        if (p == nullptr) return "it has no " + what;
+        const std::string value = p->singleValue.stringValue.ToCStr();
+        if (p->propertyType != 0 || value != word[2]) return "its " + what + " is " + inQuotes(value);
+    }
+    for (const auto& word : ifcWords(args, "ifc-attribute")) {
+        const API_IFCAttribute* a = findAttribute(ifc, word[0]);
+        const std::string what = "IFC attribute " + inQuotes(word[0]);
+        if (word[1] == NoValue) {
+            if (a != nullptr) return "it has the " + what;
+            continue;
+        }
+        if (a == nullptr) return "it has no " + what;
+        if (a->attributeValue.ToCStr() != word[1])
+            return "its " + what + " is " + inQuotes(a->attributeValue.ToCStr());
+    }
+    return {};
+}
+
+void applyIfcWords(const ModelArgs& args, Project& project, const StoredElement& element) {
+    const auto properties = ifcWords(args, "ifc-property");
+    const auto attributes = ifcWords(args, "ifc-attribute");
+    if (properties.empty() && attributes.empty()) return;
+    ElementIfc& ifc = project.model.ifc.elements[element.guid()];
+    for (const auto& word : properties) {
+        API_IFCProperty property;
+        property.propertySetName = GS::UniString(word[0].c_str());
+        property.propertyName = GS::UniString(word[1].c_str());
+        property.singleValue.valueType = GS::UniString("IfcLabel");
+        property.singleValue.primitiveType = 4;
+        property.singleValue.stringValue = GS::UniString(word[2].c_str());
+        ifc.properties.push_back(property);
+    }
+    for (const auto& word : attributes) {
+        API_IFCAttribute attribute;
+        attribute.attributeName = GS::UniString(word[0].c_str());
+        attribute.attributeType = GS::UniString("IfcLabel");
+        attribute.attributeValue = GS::UniString(word[1].c_str());
+        attribute.hasValue = 1;
+        ifc.attributes.push_back(attribute);
+    }
+}
 } // namespace
 
 bool parseDraftingWord(LineReader& in, ModelArgs& args, bool expectation) {
@@ -277,6 +368,16 @@ bool parseDraftingWord(LineReader& in, ModelArgs& args, bool expectation) {
         args.options["picture"] = in.text("the picture's bytes");
     } else if (in.word("drawing-data")) {
         args.options["drawing-data"] = in.text("the drawing data");
+    } else if (in.word("ifc-property")) {
+        std::string set = in.text("the property set's name");
+        std::string name = in.text("the property's name");
+        if (set.empty() || name.empty()) throw LineError{"an IFC property needs a set and a name"};
+        args.options["ifc-property"] +=
+            set + FieldMark + name + FieldMark + readIfcValue(in, expectation) + WordMark;
+    } else if (in.word("ifc-attribute")) {
+        std::string name = in.text("the attribute's name");
+        if (name.empty()) throw LineError{"an IFC attribute needs a name"};
+        args.options["ifc-attribute"] += name + FieldMark + readIfcValue(in, expectation) + WordMark;
     } else {
         return false;
     }
@@ -304,7 +405,8 @@ void startDraftingRecord(const Project& project, StoredElement& element) {
     }
 }
 
-GSErrCode applyDraftingWords(const ModelArgs& args, StoredElement& element, std::string* why) {
+GSErrCode applyDraftingWords(const ModelArgs& args, Project& project, StoredElement& element,
+                             std::string* why) {
     const uint32_t type = element.head().typeCode;
     auto refuse = [why](const std::string& reason) {
         *why = reason;
@@ -424,10 +526,12 @@ GSErrCode applyDraftingWords(const ModelArgs& args, StoredElement& element, std:
         memo = true;
     }
     if (memo) element.record.head.byte76 = 1;
+    applyIfcWords(args, project, element);
     return hosterr::Ok;
 }
 
-std::string draftingMismatch(const ModelArgs& args, const StoredElement& element) {
+std::string draftingMismatch(const ModelArgs& args, const Project& project, const StoredElement& element) {
+    if (std::string why = ifcMismatch(args, project, element); !why.empty()) return why;
     const uint32_t type = element.head().typeCode;
     if (const std::string* text = option(args, "points"))
         if (std::string why = pointsMismatch(verticesOf(*text), element); !why.empty()) return why;

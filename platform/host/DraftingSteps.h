@@ -6,6 +6,8 @@
 //   box X1 Y1 X2 Y2                a picture's or a placed drawing's box
 //   reference X Y                  a dimension's or a placed drawing's reference point (checks)
 //   picture "BYTES" / drawing-data "BYTES"   a picture's encoded bytes, a placed drawing's data
+//   ifc-property "SET" "NAME" "VALUE"|none   an IFC property of one text value (none: it has none)
+//   ifc-attribute "NAME" "VALUE"|none        an IFC attribute with its text value
 #pragma once
 
 #include <string>
@@ -24,9 +26,10 @@ bool parseDraftingWord(LineReader& in, ModelArgs& args, bool expectation);
 // The record of a new drafting element starts as its type's default, keeping the head given.
 void startDraftingRecord(const Project& project, StoredElement& element);
 // Writes the drafting words into the new element's record and memo (the polygon of "polygon" is
-// in the memo already); the record's counts follow the memo.
-GSErrCode applyDraftingWords(const ModelArgs& args, StoredElement& element, std::string* why);
+// in the memo already), the record's counts following the memo, and its IFC data into the project.
+GSErrCode applyDraftingWords(const ModelArgs& args, Project& project, StoredElement& element,
+                             std::string* why);
 // Why the element does not match the drafting words of an expectation, or nothing.
-std::string draftingMismatch(const ModelArgs& args, const StoredElement& element);
+std::string draftingMismatch(const ModelArgs& args, const Project& project, const StoredElement& element);
 
 } // namespace zavhost

@@ -150,7 +150,7 @@ std::string mismatch(const ModelArgs& args, const Project& project, const Stored
     if (const std::string* id = option(args, "id"))
         if (element.infoText != *id) return "its ID is " + inQuotes(element.infoText);
     if (std::string why = objectMismatch(args, project, element); !why.empty()) return why;
-    if (std::string why = draftingMismatch(args, element); !why.empty()) return why;
+    if (std::string why = draftingMismatch(args, project, element); !why.empty()) return why;
     return textMismatch(args, element);
 }
 } // namespace

@@ -419,7 +419,7 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
             !problem.empty())
             return refuse(why, problem);
     }
-    GSErrCode err = applyDraftingWords(args, element, why);
+    GSErrCode err = applyDraftingWords(args, project, element, why);
     if (err == hosterr::Ok) err = markShownView(args, project, element.record, why);
     if (err == hosterr::Ok) err = setElement(args, project, element, why);
     if (err != hosterr::Ok) return err;
