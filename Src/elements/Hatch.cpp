@@ -45,7 +45,8 @@ void Hatch::getPen(Pen& pen, uint32_t which) const {
     }
 }
 
-std::unique_ptr<Pattern> Hatch::getPattern(uint32_t) const {
+std::unique_ptr<Pattern> Hatch::getPattern(uint32_t kind) const {
+    if (kind > 1) return nullptr;
     const int16_t index = m_record.fillSource == FillFromMaterial
                               ? Material::fromIndex(m_record.material).getFill().getIndex16()
                               : m_record.fill;

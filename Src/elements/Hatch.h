@@ -30,7 +30,7 @@ public:
     uint32_t getOutlineHoleCount() const override;
     // Roles 0/1 the main pen; 6 and 8 the fill's pens, the material's unless overridden.
     void getPen(Pen& pen, uint32_t which) const override;
-    // The fill, or the material's; null for index 0.
+    // Kinds 0 and 1: the fill, or the material's; null for index 0 and for other kinds.
     std::unique_ptr<Pattern> getPattern(uint32_t kind) const override;
     std::unique_ptr<TextStyle> getTextStyle(uint32_t which) const override;
     // The building material when the fill comes from one, else an empty one.

@@ -74,6 +74,7 @@ TEST_F(Hatches, FillPensComeFromTheMaterialUnlessTheHatchOverridesThem) {
         std::unique_ptr<Pattern> pattern = hatch.getPattern(0);
         ASSERT_NE(pattern, nullptr);
         EXPECT_EQ(pattern->getIndex(), uint32_t(c.fill));
+        EXPECT_EQ(hatch.getPattern(2), nullptr); // a hatch has no pattern of another kind
     }
     Hatch hatch;
     hatch.getHatchRecord().fill = 4;
