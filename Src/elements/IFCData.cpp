@@ -1,7 +1,9 @@
 #include "elements/IFCData.h"
 
 #include <map>
+#include <string>
 #include <typeinfo>
+#include <unordered_map>
 #include <vector>
 
 #include "Environment/Guid.h"
@@ -17,8 +19,11 @@ std::unique_ptr<std::map<String, IFCData::SharedText>>& namePool() {
     return pool;
 }
 
-std::unique_ptr<std::vector<std::shared_ptr<const Setting>>>& valuePool() {
-    static std::unique_ptr<std::vector<std::shared_ptr<const Setting>>> pool;
+// Values by their class and text, each bucket holding the values that read alike.
+using ValuePool = std::unordered_map<std::string, std::vector<std::shared_ptr<const Setting>>>;
+
+std::unique_ptr<ValuePool>& valuePool() {
+    static std::unique_ptr<ValuePool> pool;
     return pool;
 }
 
@@ -81,14 +86,17 @@ IFCData::SharedText IFCData::pooled(const String& text) {
 std::shared_ptr<const Setting> IFCData::pooledValue(std::unique_ptr<Setting> value) {
     if (!value) return nullptr;
     auto& pool = valuePool();
-    if (!pool) pool = std::make_unique<std::vector<std::shared_ptr<const Setting>>>();
+    if (!pool) pool = std::make_unique<ValuePool>();
     const Setting& wanted = *value;
-    for (const auto& held : *pool) {
+    String text;
+    wanted.getText(text);
+    auto& bucket = (*pool)[std::string(typeid(wanted).name()) + '\0' + text.bytes()];
+    for (const auto& held : bucket) {
         const Setting& candidate = *held;
         if (typeid(candidate) == typeid(wanted) && candidate.isEqual(wanted)) return held;
     }
-    pool->push_back(std::shared_ptr<const Setting>(std::move(value)));
-    return pool->back();
+    bucket.push_back(std::shared_ptr<const Setting>(std::move(value)));
+    return bucket.back();
 }
 
 void IFCData::releaseValueTypeMaps() {

@@ -115,6 +115,16 @@ TEST(IFCData, NamesArePooledUntilReleased) {
     EXPECT_NE(third.getSharedName(), first.getSharedName());
     EXPECT_EQ(first.getName(), "Reference");
     EXPECT_EQ(third.getName(), "Reference");
+
+    // Values are shared by class and value: the same text in another class is another value.
+    auto oak = IFCData::pooledValue(std::make_unique<StringSetting>(String("1.5")));
+    EXPECT_EQ(IFCData::pooledValue(std::make_unique<StringSetting>(String("1.5"))), oak);
+    auto length = IFCData::pooledValue(std::make_unique<LengthSetting>(1.5));
+    EXPECT_NE(length, oak);
+    EXPECT_EQ(IFCData::pooledValue(std::make_unique<LengthSetting>(1.5)), length);
+    EXPECT_NE(IFCData::pooledValue(std::make_unique<LengthSetting>(2.5)), length);
+    IFCData::releaseValueTypeMaps();
+    EXPECT_NE(IFCData::pooledValue(std::make_unique<StringSetting>(String("1.5"))), oak);
 }
 
 } // namespace
