@@ -36,9 +36,8 @@ public:
     HostElementHead& getRecord() override { return m_head; }
     std::unique_ptr<Element3D> buildElement3D() override {
         ++models;
-        auto model = std::make_unique<Element3D>();
-        model->addBody(Body());
-        return model;
+        return std::make_unique<Element3D>(
+            std::make_shared<BodyDataList>(BodyDataList{std::make_shared<Body::Data>()}));
     }
     int models = 0;
 
