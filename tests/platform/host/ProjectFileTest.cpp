@@ -184,6 +184,7 @@ TEST_F(ModelTest, TheWholeModelRoundTripsThroughTheProjectFile) {
     project().model.settings.shared = true;
     project().model.settings.users = {{"me", "Me", API_Guid::fromHalves(7, 7), 1, 0}};
     project().model.attributes.find(AttrPen, 2)->userData = StoredUserData{1, 0x5757, 12, "pen data"};
+    project().model.attributes.find(AttrSurface, 1)->texturePath = "/textures/paint.png";
     project().model.defaults.edit(16, 0).record.head.layer = 2;
 
     const std::string bytes = ProjectFile::encode(project());
