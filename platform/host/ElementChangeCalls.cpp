@@ -98,6 +98,8 @@ GSErrCode create(StandInHost& host, API_Element* element, API_ElementMemo* memo,
     head.ownerUserId = project.model.settings.shared ? project.model.settings.currentUserId() : 0;
     if (memo != nullptr) stored.memo = captureElementMemo(*memo);
     if (std::optional<std::string> info = takeInfoText(&stored.memo)) stored.infoText = *info;
+    // A copy of a wall starts without the first one's windows and doors.
+    dropOpeningLists(stored.memo);
     if (type == TextTypeCode)
         if (std::string problem = textMemoProblem(stored.memo); !problem.empty())
             return brief += ": " + problem, hosterr::BadParameter;
@@ -154,7 +156,7 @@ GSErrCode change(StandInHost& host, API_Element* element, const API_Element* mas
     if (rehomed) attachOpening(elements, *stored);
     if (memo != nullptr) {
         if (std::optional<std::string> info = takeInfoText(&given)) stored->infoText = *info;
-        changeElementMemo(&stored->memo, given, memoMask);
+        changeElementMemo(&stored->memo, given, memoMask & ~OpeningListParts);
     }
     *element = stored->record;
     return hosterr::Ok;
@@ -175,7 +177,8 @@ GSErrCode changeDefault(StandInHost& host, API_Element* element, API_ElementMemo
         return brief += ": no layer " + std::to_string(changed.record.head.layer), hosterr::BadIndex;
     if (memo != nullptr) {
         changed.memo = captureElementMemo(*memo);
-        takeInfoText(&changed.memo); // defaults have no ID
+        dropOpeningLists(changed.memo); // a default wall stands without openings
+        takeInfoText(&changed.memo);    // defaults have no ID
     }
     brief += " on layer " + std::to_string(changed.record.head.layer);
     DefaultElement& held = project->model.defaults.edit(type, element->head.variation);
@@ -266,7 +269,7 @@ GSErrCode changeParameters(StandInHost& host, GSHandle heads, int32_t count, con
         StoredElement* stored = project.model.views.editElement(record.head.guid);
         stored->record = record;
         if (memo == nullptr) continue;
-        changeElementMemo(&stored->memo, given, parts);
+        changeElementMemo(&stored->memo, given, parts & ~OpeningListParts);
         if (info) stored->infoText = *info;
     }
     return hosterr::Ok;

@@ -63,6 +63,11 @@ size_t fillOpeningQuantities(const ElementStore& elements, const StoredElement& 
     return filled;
 }
 
+void dropOpeningLists(StoredMemo& memo) {
+    memo.blocks.erase(listField(WindowTypeCode));
+    memo.blocks.erase(listField(DoorTypeCode));
+}
+
 std::string openingPlacementProblem(const ElementStore& elements, const StoredElement& opening) {
     if (ownerWall(elements, opening) == nullptr) return "a window or door stands in a wall of its database";
     return {};

@@ -31,6 +31,12 @@ bool setDefaultOpeningSettings(API_Element& record);
 size_t fillOpeningQuantities(const ElementStore& elements, const StoredElement& opening, const uint8_t* mask,
                              uint8_t* block);
 
+// The memo parts of a wall's window and door lists: the host's own, kept by placing and deleting
+// openings and never taken from a module's memo.
+inline constexpr uint64_t OpeningListParts = MemoWindows | MemoDoors;
+// Takes the lists out of a memo a module brings.
+void dropOpeningLists(StoredMemo& memo);
+
 // Why the opening cannot stand in the database: its owner is not a wall there. Empty when it can.
 std::string openingPlacementProblem(const ElementStore& elements, const StoredElement& opening);
 // A new opening of the defaults' settings in the wall, at the position along its reference line

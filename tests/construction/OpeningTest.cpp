@@ -279,6 +279,31 @@ TEST_F(Openings, ADoorsRecordGoesThroughTheHostIntoTheWallsDoorListAndBothGoWith
     EXPECT_EQ(plan().find(record.head.guid), nullptr);
 }
 
+TEST_F(Openings, AWallsListsAreTheHostsAndNeverTakenFromAModulesMemo) {
+    const API_Guid wall = addWall({0.0, 0.0}, {10.0, 0.0});
+    (void)addOpening(wall, 2.0);
+    const auto hasList = [&](const API_Guid& guid) {
+        return plan().find(guid)->memo.blocks.count(offsetof(API_ElementMemo, windowGuids)) != 0;
+    };
+    API_ElementMemo memo;
+    ASSERT_EQ(ACAPGetElementMemo(&wall, &memo, MemoAll), hosterr::Ok);
+    ASSERT_NE(memo.windowGuids, nullptr);
+    API_Element record;
+    record.head.guid = wall;
+    ASSERT_EQ(ACAPGetElement(&record), hosterr::Ok);
+    // A copy made from the wall's memo starts without the first wall's window.
+    API_Element copy = record;
+    copy.head.guid = API_Guid();
+    EXPECT_TRUE(change([&] { return ACAPCreateElement(&copy, &memo) == hosterr::Ok; }));
+    EXPECT_FALSE(hasList(copy.head.guid));
+    // A change of every part that brings no lists leaves the wall's.
+    API_ElementMemo none;
+    EXPECT_TRUE(
+        change([&] { return ACAPChangeElement(&record, nullptr, &none, MemoAll, false) == hosterr::Ok; }));
+    EXPECT_TRUE(hasList(wall));
+    (void)ACAPDisposeElementMemo(&memo);
+}
+
 TEST_F(Openings, PensLinksAndAttributeChoicesFollowTheirKinds) {
     Window window;
     window.setPen(Pen(AttributeLink(5, AttrPen)), 6);
