@@ -9,6 +9,7 @@
 #include "platform/io/Location.h"
 #include "platform/modeler/Model.h"
 #include "project/Model.h"
+#include "project/Plan.h"
 #include "project/Project.h"
 
 using namespace tarnwick;
@@ -59,6 +60,13 @@ TEST_F(Model3DTest, WalksVisitEveryElementOnceInOrderAndNoneOfAnEmptyModel) {
     ASSERT_EQ(model().getElementCount(), 3);
     EXPECT_EQ(walk(true), made);
     EXPECT_EQ(walk(false), std::vector<Guid>(made.rbegin(), made.rend()));
+    // Each step makes the 3D window current; one that cannot ends the walk.
+    auto it = model().begin(Drawing::Filter());
+    ASSERT_TRUE(Host::getProject()->setCurrentDatabase(Host::getProject()->getPlan()));
+    host.faults().set("CDAT", 1, 1, hosterr::Failed);
+    ++it;
+    EXPECT_TRUE(it.atEnd());
+    host.faults().clear();
 
     std::unique_ptr<Element3D> last = model().getElement3D(2);
     ASSERT_NE(last, nullptr);
