@@ -97,6 +97,8 @@ GSErrCode create(StandInHost& host, API_Element* element, API_ElementMemo* memo,
     head.guid = newGuid();
     head.ownerUserId = project.model.settings.shared ? project.model.settings.currentUserId() : 0;
     if (memo != nullptr) stored.memo = captureElementMemo(*memo);
+    if (std::string problem = blockKindProblem(stored.memo); !problem.empty())
+        return brief += ": " + problem, hosterr::BadParameter;
     if (std::optional<std::string> info = takeInfoText(&stored.memo)) stored.infoText = *info;
     // A copy of a wall starts without the first one's windows and doors.
     dropOpeningLists(stored.memo);
@@ -134,6 +136,8 @@ GSErrCode change(StandInHost& host, API_Element* element, const API_Element* mas
     StoredMemo given;
     if (memo != nullptr) {
         given = captureElementMemo(*memo);
+        if (std::string problem = blockKindProblem(given); !problem.empty())
+            return brief += ": " + problem, hosterr::BadParameter;
         if (changed.head.typeCode == TextTypeCode)
             if (std::string problem = textMemoProblem(given); !problem.empty())
                 return brief += ": " + problem, hosterr::BadParameter;

@@ -394,3 +394,34 @@ TEST_F(ElementCalls, QuantitiesAreComputedWhereTheHostCanAndOnlyAsAsked) {
     API_Guid nowhere = API_Guid::fromHalves(3, 3);
     EXPECT_EQ(table().GetElementQuantities(&nowhere, &parameters, &request, mask.data()), hosterr::BadGuid);
 }
+
+TEST_F(ElementCalls, APictureIsAHandleAndDrawingDataAPointerBlock) {
+    struct Case {
+        uint32_t type;
+        size_t field;
+        bool pointer;
+        GSErrCode answer;
+    } cases[] = {
+        {31, offsetof(API_ElementMemo, picture), false, hosterr::Ok},
+        {31, offsetof(API_ElementMemo, picture), true, hosterr::BadParameter},
+        {30, offsetof(API_ElementMemo, drawingData), true, hosterr::Ok},
+        {30, offsetof(API_ElementMemo, drawingData), false, hosterr::BadParameter},
+    };
+    const API_Guid kept = create(30); // changed with each memo in turn
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.type) + (c.pointer ? " pointer" : " handle"));
+        for (bool changing : {false, true}) {
+            API_ElementMemo memo;
+            void* block = c.pointer ? static_cast<void*>(BMNewPtr(4)) : static_cast<void*>(handleOf("data"));
+            std::memcpy(reinterpret_cast<char*>(&memo) + c.field, &block, sizeof block);
+            API_Element element;
+            element.head.typeCode = c.type;
+            if (changing) element = elementOf(kept);
+            const GSErrCode answer = changing
+                                         ? change(&element, nullptr, &memo, MemoAll)
+                                         : inCommand([&] { return table().CreateElement(&element, &memo); });
+            EXPECT_EQ(answer, c.answer) << (changing ? "changing" : "creating");
+            table().DisposeElementMemo(&memo);
+        }
+    }
+}
