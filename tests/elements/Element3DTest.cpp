@@ -8,9 +8,11 @@
 
 #include "Environment/HostCalls.h"
 #include "elements/Element3D.h"
+#include "geometry/Plane.h"
 #include "platform/api/Model3DRecords.h"
 #include "platform/host/Prism3D.h"
 #include "platform/modeler/MeshBody.h"
+#include "project/Finish.h"
 #include "project/Plan.h"
 
 using namespace tarnwick;
@@ -29,7 +31,7 @@ protected:
     API_Guid addSlab(const Contours& contours, double bottom, double top) {
         const API_Guid guid = addHostElement(
             host, 7, nullptr, [&](zavhost::StoredElement& e) { elementtest::setHostPolygon(e, contours); });
-        host.project()->model.model3d.extents[guid] = {bottom, top, 0};
+        host.project()->model.model3d.extents[guid] = {bottom, top, 2};
         return guid;
     }
     std::unique_ptr<Element> read(const API_Guid& guid) {
@@ -42,7 +44,8 @@ protected:
     ModelerAPI::MeshBody exported(const API_Guid& guid) {
         const zavhost::StoredElement& element = *host.project()->model.views.findElement(guid);
         const zavhost::ElementExtent3D extent = zavhost::model3d::extentOf(*host.project(), element);
-        return zavhost::model3d::prism(zavhost::model3d::footprintOf(element), extent.bottom, extent.top, 0);
+        return zavhost::model3d::prism(zavhost::model3d::footprintOf(element), extent.bottom, extent.top,
+                                       extent.surface);
     }
 };
 
@@ -80,6 +83,15 @@ TEST_F(Bodies3D, AnOutlineWithAHoleGivesFacesWithAHoleAndEveryEdgeIsStoredOnceWi
     // Top and bottom 12 each, the outer sides 4 x 4 x 3, the hole's 4 x 2 x 3.
     EXPECT_NEAR(read(guid)->getSurfaceArea(), 96.0, 1e-9);
     EXPECT_EQ(*read(guid)->getBounds(false), Cube(0, 0, 0, 4, 4, 3));
+
+    // Only the top lies in its plane; its outline keeps the hole.
+    PolyList inPlane;
+    body.getFacesInPlane(Plane(CadPoint(9, 9, 3), Vector3(0, 0, -2)), inPlane, 1e-5);
+    ASSERT_EQ(inPlane.size(), 1u);
+    EXPECT_EQ(inPlane[0]->getHoleCount(), 1u);
+    inPlane.clear();
+    body.getFacesInPlane(Plane(CadPoint(0, 0, 1), Vector3(0, 0, 1)), inPlane, 1e-5);
+    EXPECT_EQ(inPlane.size(), 0u);
 }
 
 TEST_F(Bodies3D, ABodyIsPlacedByItsMatrixAndAnswersAsTheModelerDoesForTheSamePrism) {
@@ -113,6 +125,11 @@ TEST_F(Bodies3D, ABodyIsPlacedByItsMatrixAndAnswersAsTheModelerDoesForTheSamePri
             ASSERT_EQ(a.getEdgeCount(), b.getEdgeCount()) << f;
             for (size_t k = 0; k < a.getEdgeCount(); ++k)
                 EXPECT_EQ(a.getEdgeIndex(k, true), b.getEdgeIndex(k, true)) << f << " " << k;
+            Finish first, second;
+            a.getMaterial(first);
+            b.getMaterial(second);
+            EXPECT_EQ(first.getIndex(), 2u) << f;
+            EXPECT_EQ(second.getIndex(), 2u) << f;
         }
         // Bottom and top look opposite ways through one vector.
         EXPECT_TRUE(stored.getFace(0).getNormal().isEqual(Vector3(0, 0, -1)));
@@ -201,6 +218,8 @@ TEST_F(Bodies3D, CountsOverAllBodiesAddUpAndStoredPartsAnswerZeroBasedIndices) {
     EXPECT_EQ(side.getFacet(0).getVertexCount(), 4u);
     EXPECT_TRUE(side.getFacet(0).getNormal(0).isEqual(side.getNormal()));
     EXPECT_EQ(Face(mesh, 0, nullptr).getFacetCount(), 0u); // a holed face is not split
+    // Along the side and up from the bottom: its far top corner.
+    EXPECT_EQ(side.getTextureCoordinate(size_t(side.getFacet(0).getVertexIndex(2))), CadPoint(4, 1));
 }
 
 } // namespace
