@@ -55,8 +55,7 @@ int32_t writePutBlock(const PrimitivePolygon& polygon, ScriptText& text) {
         const CadPolygon& contour = c == 0 ? static_cast<const CadPolygon&>(polygon) : polygon.getHole(c - 1);
         const size_t edges = contour.getVertexCount() + (polygon.isClosed() ? 1 : 0);
         if (c > 0) text.tabs(1);
-        text.point2(contour.getVertex(0)) << ", 1,"
-                                          << "\n";
+        text.point2(contour.getVertex(0)) << ", 1,\n";
         ++count;
         for (size_t i = 1; i < edges; ++i) {
             const PolyPoint& end = contour.getVertex(i);
