@@ -33,8 +33,8 @@ void fillBody(const Database3D::Body& body, Host3DBody& record) {
     record.polygonCount = mesh.GetPolygonCount();
     record.edgeCount = mesh.GetEdgeCount();
     record.vertexCount = mesh.GetVertexCount();
-    record.status = (mesh.IsSolidBody() ? BodyStatusSolid : 0) |
-                    (mesh.IsVisibleIfContour() ? BodyStatusVisibleIfContour : 0);
+    record.status = (mesh.IsSolidBody() ? BodyStatusSolid : 0u) |
+                    (mesh.IsVisibleIfContour() ? BodyStatusVisibleIfContour : 0u);
     record.material = static_cast<int16_t>(mesh.GetMaterialIndex());
     record.colour = static_cast<int16_t>(mesh.GetColorIndex());
     const HostBox3D box = mesh.GetBounds();
@@ -57,8 +57,8 @@ GSErrCode readPart(const Database3D::Body& body, Host3DComponent& component) {
         component.polygon.firstPolygonEdge = body.firstPolygonEdges[size_t(index) - 1] + 1;
         component.polygon.lastPolygonEdge = component.polygon.firstPolygonEdge + polygon.GetEdgeCount() - 1;
         component.polygon.vector = polygon.GetNormalVectorIndex();
-        component.polygon.status = (polygon.IsInvisible() ? PolygonStatusInvisible : 0) |
-                                   (polygon.IsVisibleIfContour() ? PolygonStatusVisibleIfContour : 0);
+        component.polygon.status = (polygon.IsInvisible() ? PolygonStatusInvisible : 0u) |
+                                   (polygon.IsVisibleIfContour() ? PolygonStatusVisibleIfContour : 0u);
         component.polygon.material = static_cast<int16_t>(polygon.GetMaterialIndex());
         return hosterr::Ok;
     }
@@ -73,8 +73,8 @@ GSErrCode readPart(const Database3D::Body& body, Host3DComponent& component) {
         component.edge = Host3DEdge();
         component.edge.vertex1 = edge.vertex1;
         component.edge.vertex2 = edge.vertex2;
-        component.edge.status = (edge.invisible ? PolygonStatusInvisible : 0) |
-                                (edge.visibleIfContour ? PolygonStatusVisibleIfContour : 0);
+        component.edge.status = (edge.invisible ? PolygonStatusInvisible : 0u) |
+                                (edge.visibleIfContour ? PolygonStatusVisibleIfContour : 0u);
         component.edge.colour = static_cast<int16_t>(edge.colorIndex);
         return hosterr::Ok;
     }
