@@ -60,8 +60,13 @@ TEST_F(Projects, AnswersItsNameTextsFileAndUnitsAndSetsOnlyTheLocationAngle) {
     size_t before = mark();
     EXPECT_EQ(project->getUnitPreference(), 7u); // kept
     EXPECT_EQ(callsWith(host, "GPRF", before), 0u);
+    static int resets = 0;
+    Project::setResetHook([] { ++resets; }); // as a module installs the release of its pools
     project->reset();
     EXPECT_EQ(project->getUnitPreference(), 9u);
+    Project::setResetHook(nullptr);
+    project->reset();
+    EXPECT_EQ(resets, 1);
 
     // Setting the location angle changes only its own field.
     HostPlaceInfo place = hostSide.model.settings.place;
