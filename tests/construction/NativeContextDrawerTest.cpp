@@ -84,7 +84,8 @@ TEST_F(Drawer, APenIsSetOnceForTwoLinesWithItsColourAndScaledWidthUnlessFixed) {
     drawer.setFixedColour(Colour(0.0, 0.0, 1.0));
     const PrimitiveLine red(CadPoint(0, 0), CadPoint(1, 0), 0, 2, 1, true, false);
     red.draw(drawer, CadPoint());
-    EXPECT_EQ(transcript(*context), "SetForeColor 0 0 1 1\nSetLineWidth 0.5\nMoveTo 100 100\nLineTo 101 100\n");
+    EXPECT_EQ(transcript(*context),
+              "SetForeColor 0 0 1 1\nSetLineWidth 0.5\nMoveTo 100 100\nLineTo 101 100\n");
 }
 
 TEST_F(Drawer, ArcsStartAtTheirMirroredEndAndWholeTurnsOrRecordsWithoutSweepAreFullCircles) {
@@ -94,11 +95,11 @@ TEST_F(Drawer, ArcsStartAtTheirMirroredEndAndWholeTurnsOrRecordsWithoutSweepAreF
     };
     // Centre (1, 1), radius 2: at scale 2 the context radius is 4.
     const Case cases[] = {
-        {0, pi / 2, "ArcTo 101 99 4 4.71239 1.5708"},
-        {pi / 2, -pi / 2, "ArcTo 101 99 4 0 -1.5708"},
-        {0, 2 * pi, "ArcTo full 101 99 4 0 6.28319"},
-        {1, 0, "ArcTo full 101 99 4 0 6.28319"},
-        {1, -2 * pi + 1e-7, "ArcTo full 101 99 4 0 6.28319"},
+        {0, pi / 2, "ArcTo 101 99 4 4.71239 1.5708"},         // a quarter
+        {pi / 2, -pi / 2, "ArcTo 101 99 4 0 -1.5708"},        // clockwise
+        {0, 2 * pi, "ArcTo full 101 99 4 0 6.28319"},         // a whole turn
+        {1, 0, "ArcTo full 101 99 4 0 6.28319"},              // a record whose ends meet
+        {1, -2 * pi + 1e-7, "ArcTo full 101 99 4 0 6.28319"}, // nearly a turn back
     };
     for (const Case& c : cases) {
         context->ClearCalls();
@@ -109,8 +110,8 @@ TEST_F(Drawer, ArcsStartAtTheirMirroredEndAndWholeTurnsOrRecordsWithoutSweepAreF
         char move[64];
         std::snprintf(move, sizeof move, "MoveTo %g %g\n", static_cast<float>(end.getX()),
                       static_cast<float>(end.getY()));
-        EXPECT_EQ(transcript(*context), "SetForeColor 0 0.5 0 1\n" +
-                                            widthLine(0.25 * 2.0 / 0.3527777777778) + move + c.arc + "\n")
+        EXPECT_EQ(transcript(*context),
+                  "SetForeColor 0 0.5 0 1\n" + widthLine(0.25 * 2.0 / 0.3527777777778) + move + c.arc + "\n")
             << c.start << " " << c.sweep;
     }
 }
