@@ -97,7 +97,8 @@ void parseElementAdd(LineReader& in, ModelArgs& args) {
                        "held-by N, at X Y, from X Y to X Y, polygon X Y ..., position D, points X Y [arc "
                        "DEGREES] ..., "
                        "hole X Y ..., centre X Y, radius R, angles A B, box X1 Y1 X2 Y2, picture \"...\", "
-                       "drawing-data \"...\"");
+                       "drawing-data \"...\", ifc-property \"SET\" \"NAME\" \"VALUE\", ifc-attribute "
+                       "\"NAME\" \"VALUE\"");
         }
     }
     if (args.code == ProxyTypeCode && args.options.count("of") == 0)
@@ -153,7 +154,9 @@ void parseElementCheck(LineReader& in, ModelArgs& args) {
                 "links N, "
                 "block W H, runs N, paragraphs N, parameter \"NAME\" VALUE ..., angle DEGREES, points X Y "
                 "[arc DEGREES] ..., hole X Y ..., centre X Y, radius R, angles A B, box X1 Y1 X2 Y2, "
-                "reference X Y, picture \"...\", drawing-data \"...\"");
+                "reference X Y, picture \"...\", drawing-data \"...\", ifc-property \"SET\" \"NAME\" "
+                "\"VALUE\"|none, "
+                "ifc-attribute \"NAME\" \"VALUE\"|none");
         }
     }
 }
