@@ -32,13 +32,12 @@ public:
         const CadPoint offset(1.0, 1.0, 0.0);
         for (const ElementLink* link : *m_selection) {
             std::unique_ptr<Element> element = drawing->getElement(*link, nullptr);
-            // A class that cannot move all its coordinates moves none: the element stays whole.
-            if (!element || !element->moveBy(offset)) {
+            // A class that cannot move all its coordinates moves none, and the host refuses to
+            // change a locked element: either stays whole and is counted.
+            if (element && element->moveBy(offset) && drawing->saveElement(*element, false, true))
+                ++moved;
+            else
                 ++skipped;
-                continue;
-            }
-            if (!drawing->saveElement(*element, false, true)) return hosterr::Failed;
-            ++moved;
         }
         return hosterr::Ok;
     }

@@ -4,7 +4,8 @@
 
 namespace demo {
 
-// Moves and saves every selected element; says how many moved and how many could not.
+// Moves and saves every selected element; says how many moved and how many could not (their
+// class cannot move them, or the host refuses the change).
 void nudgeSelection();
 
 } // namespace demo
