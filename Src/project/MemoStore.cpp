@@ -32,6 +32,24 @@ GSPtr MemoStore::getSubBlock() const {
 GSPtr* MemoStore::subBlockAddress() {
     throw BadAllocation();
 }
+GSPtr MemoStore::getEdgeValues() const {
+    throw BadAllocation();
+}
+GSPtr* MemoStore::edgeValuesAddress() {
+    throw BadAllocation();
+}
+GSPtr MemoStore::getSideOverrides() const {
+    throw BadAllocation();
+}
+GSPtr* MemoStore::sideOverridesAddress() {
+    throw BadAllocation();
+}
+GSPtr MemoStore::getPivotRecords() const {
+    throw BadAllocation();
+}
+GSPtr* MemoStore::pivotRecordsAddress() {
+    throw BadAllocation();
+}
 void MemoStore::getRecord256(MemoRecord48&) const {
     throw BadAllocation();
 }
@@ -45,6 +63,12 @@ uint8_t* MemoStore::record304Address() {
     throw BadAllocation();
 }
 GSHandle* MemoStore::field1064Address() {
+    throw BadAllocation();
+}
+GSPtr MemoStore::getPartBlock(uint64_t) const {
+    throw BadAllocation();
+}
+GSPtr* MemoStore::partBlockAddress(uint64_t) {
     throw BadAllocation();
 }
 
@@ -106,6 +130,14 @@ TARNWICK_MEMO_PAIR(Field1168, field1168, field1168, true)
 TARNWICK_MEMO_PAIR(Field1176, field1176, field1176, true)
 TARNWICK_MEMO_PAIR(WindowGuids, windowGuids, windowGuids, false)
 TARNWICK_MEMO_PAIR(DoorGuids, doorGuids, doorGuids, false)
+TARNWICK_MEMO_PAIR(LevelCoordinates, levelCoordinates, levelCoordinates, false)
+TARNWICK_MEMO_PAIR(LevelEnds, levelEnds, levelEnds, false)
+TARNWICK_MEMO_PAIR(FreeFormBody, freeFormBody, freeFormBody, false)
+TARNWICK_MEMO_PAIR(EdgeRecords, edgeRecords, edgeRecords, false)
+TARNWICK_MEMO_PAIR(PivotCoordinates, pivotCoordinates, pivotCoordinates, false)
+TARNWICK_MEMO_PAIR(PivotEnds, pivotEnds, pivotEnds, false)
+TARNWICK_MEMO_PAIR(PivotArcs, pivotArcs, pivotArcs, false)
+TARNWICK_MEMO_PAIR(PivotVertexIds, pivotVertexIds, pivotVertexIds, false)
 #undef TARNWICK_MEMO_PAIR
 
 GSPtr ElementMemoStore::getSubBlock() const {
@@ -115,6 +147,30 @@ GSPtr ElementMemoStore::getSubBlock() const {
 GSPtr* ElementMemoStore::subBlockAddress() {
     if (m_memo->subBlock == nullptr) m_memo->subBlock = allocatePtr(SubBlockSize);
     return &m_memo->subBlock;
+}
+
+GSPtr ElementMemoStore::getEdgeValues() const {
+    return m_source->edgeValues;
+}
+
+GSPtr* ElementMemoStore::edgeValuesAddress() {
+    return &m_memo->edgeValues;
+}
+
+GSPtr ElementMemoStore::getSideOverrides() const {
+    return m_source->sideOverrides;
+}
+
+GSPtr* ElementMemoStore::sideOverridesAddress() {
+    return &m_memo->sideOverrides;
+}
+
+GSPtr ElementMemoStore::getPivotRecords() const {
+    return m_source->pivotRecords;
+}
+
+GSPtr* ElementMemoStore::pivotRecordsAddress() {
+    return &m_memo->pivotRecords;
 }
 
 void ElementMemoStore::getRecord256(MemoRecord48& out) const {
@@ -135,6 +191,33 @@ uint8_t* ElementMemoStore::record304Address() {
 
 GSHandle* ElementMemoStore::field1064Address() {
     return &m_memo->field1064;
+}
+
+namespace {
+GSPtr API_ElementMemo::*partField(uint64_t part) {
+    switch (part) {
+    case MemoCurtainWallSegments:
+        return &API_ElementMemo::curtainWallSegments;
+    case MemoCurtainWallFrames:
+        return &API_ElementMemo::curtainWallFrames;
+    case MemoCurtainWallPanels:
+        return &API_ElementMemo::curtainWallPanels;
+    case MemoCurtainWallJunctions:
+        return &API_ElementMemo::curtainWallJunctions;
+    case MemoCurtainWallAccessories:
+        return &API_ElementMemo::curtainWallAccessories;
+    default:
+        throw BadAllocation();
+    }
+}
+} // namespace
+
+GSPtr ElementMemoStore::getPartBlock(uint64_t part) const {
+    return m_source->*partField(part);
+}
+
+GSPtr* ElementMemoStore::partBlockAddress(uint64_t part) {
+    return &(m_memo->*partField(part));
 }
 
 // --- AttributeMemoStore.

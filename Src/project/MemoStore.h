@@ -63,7 +63,15 @@ namespace tarnwick {
     X(Field1168, field1168)                                                                                  \
     X(Field1176, field1176)                                                                                  \
     X(WindowGuids, windowGuids)                                                                              \
-    X(DoorGuids, doorGuids)
+    X(DoorGuids, doorGuids)                                                                                  \
+    X(EdgeRecords, edgeRecords)                                                                              \
+    X(LevelCoordinates, levelCoordinates)                                                                    \
+    X(LevelEnds, levelEnds)                                                                                  \
+    X(FreeFormBody, freeFormBody)                                                                            \
+    X(PivotCoordinates, pivotCoordinates)                                                                    \
+    X(PivotEnds, pivotEnds)                                                                                  \
+    X(PivotArcs, pivotArcs)                                                                                  \
+    X(PivotVertexIds, pivotVertexIds)
 
 using MemoRecord48 = uint8_t[48];
 
@@ -81,6 +89,14 @@ public:
     // A 56-byte host pointer block; the address operation makes a zeroed one when there is none.
     virtual GSPtr getSubBlock() const;
     virtual GSPtr* subBlockAddress();
+    // An outline's per-edge pointer blocks: u32 values and side-surface overrides.
+    virtual GSPtr getEdgeValues() const;
+    virtual GSPtr* edgeValuesAddress();
+    virtual GSPtr getSideOverrides() const;
+    virtual GSPtr* sideOverridesAddress();
+    // A multi-plane roof's pivot records, 32 bytes per pivot coordinate.
+    virtual GSPtr getPivotRecords() const;
+    virtual GSPtr* pivotRecordsAddress();
     // Inline 48-byte records: the value operation copies the source's into out.
     virtual void getRecord256(MemoRecord48& out) const;
     virtual uint8_t* record256Address();
@@ -88,6 +104,10 @@ public:
     virtual uint8_t* record304Address();
     // A field reached by its address only.
     virtual GSHandle* field1064Address();
+    // A curtain wall's pointer block of the part records of one kind, named by its memo mask bit
+    // (MemoCurtainWallSegments ... MemoCurtainWallAccessories); another bit is a missing field.
+    virtual GSPtr getPartBlock(uint64_t part) const;
+    virtual GSPtr* partBlockAddress(uint64_t part);
 };
 
 // A store over one 1192-byte element memo block. It owns the block (a given one or a zeroed new
@@ -157,15 +177,31 @@ public:
     TARNWICK_MEMO_PAIR(Field1176, field1176)
     TARNWICK_MEMO_PAIR(WindowGuids, windowGuids)
     TARNWICK_MEMO_PAIR(DoorGuids, doorGuids)
+    TARNWICK_MEMO_PAIR(EdgeRecords, edgeRecords)
+    TARNWICK_MEMO_PAIR(LevelCoordinates, levelCoordinates)
+    TARNWICK_MEMO_PAIR(LevelEnds, levelEnds)
+    TARNWICK_MEMO_PAIR(FreeFormBody, freeFormBody)
+    TARNWICK_MEMO_PAIR(PivotCoordinates, pivotCoordinates)
+    TARNWICK_MEMO_PAIR(PivotEnds, pivotEnds)
+    TARNWICK_MEMO_PAIR(PivotArcs, pivotArcs)
+    TARNWICK_MEMO_PAIR(PivotVertexIds, pivotVertexIds)
 #undef TARNWICK_MEMO_PAIR
 
     GSPtr getSubBlock() const override;
     GSPtr* subBlockAddress() override;
+    GSPtr getEdgeValues() const override;
+    GSPtr* edgeValuesAddress() override;
+    GSPtr getSideOverrides() const override;
+    GSPtr* sideOverridesAddress() override;
+    GSPtr getPivotRecords() const override;
+    GSPtr* pivotRecordsAddress() override;
     void getRecord256(MemoRecord48& out) const override;
     uint8_t* record256Address() override;
     void getRecord304(MemoRecord48& out) const override;
     uint8_t* record304Address() override;
     GSHandle* field1064Address() override;
+    GSPtr getPartBlock(uint64_t part) const override;
+    GSPtr* partBlockAddress(uint64_t part) override;
 
 private:
     API_ElementMemo* m_memo;

@@ -110,24 +110,24 @@ struct API_ElementMemo {
     GSHandle field400 = nullptr;
     GSHandle field408 = nullptr;
     GSHandle field416 = nullptr;
-    GSHandle windowGuids = nullptr; // a wall's windows: one API_Guid each (part 0x40000)
-    GSHandle doorGuids = nullptr;   // a wall's doors (part 0x80000)
-    GSHandle field440 = nullptr;
-    GSHandle field448 = nullptr;
-    GSHandle field456 = nullptr;
-    GSHandle field464 = nullptr;
-    GSHandle field472 = nullptr;
-    GSHandle field480 = nullptr;
-    GSHandle field488 = nullptr;
-    GSHandle field496 = nullptr;
-    GSHandle field504 = nullptr;
-    GSHandle field512 = nullptr;
-    GSHandle field520 = nullptr;
-    GSHandle field528 = nullptr;
-    GSHandle field536 = nullptr;
-    GSHandle field544 = nullptr;
-    GSHandle field552 = nullptr;
-    GSHandle field560 = nullptr;
+    GSHandle windowGuids = nullptr;      // a wall's windows: one API_Guid each (part 0x40000)
+    GSHandle doorGuids = nullptr;        // a wall's doors (part 0x80000)
+    GSHandle edgeRecords = nullptr;      // an outline's per-edge records, 16 bytes each (part 8)
+    GSPtr edgeValues = nullptr;          // per-edge u32 values, a pointer block (part 0x80000000)
+    GSPtr sideOverrides = nullptr;       // per-edge side-surface overrides, 8 bytes each (0x100000000)
+    GSHandle pivotCoordinates = nullptr; // a multi-plane roof's pivot polygon (part 0x200000000)
+    GSHandle pivotEnds = nullptr;
+    GSHandle pivotArcs = nullptr;
+    GSHandle pivotVertexIds = nullptr;
+    GSPtr pivotRecords = nullptr;        // one 32-byte pivot record per pivot coordinate, a pointer block
+    GSHandle levelCoordinates = nullptr; // a mesh's level points: HostLevelCoordinate each (part 32)
+    GSHandle levelEnds = nullptr;        // u32 running coordinate counts, one per level group (part 32)
+    GSHandle freeFormBody = nullptr;     // a free form's body, as the host models it (HostFreeFormBody)
+    GSPtr curtainWallSegments = nullptr; // a curtain wall's part records, a pointer block each
+    GSPtr curtainWallFrames = nullptr;   // (parts 0x2000000 to 0x20000000)
+    GSPtr curtainWallPanels = nullptr;
+    GSPtr curtainWallJunctions = nullptr;
+    GSPtr curtainWallAccessories = nullptr;
     GSHandle field568 = nullptr;
     GSHandle field576 = nullptr;
     GSHandle field584 = nullptr;
@@ -228,6 +228,21 @@ static_assert(offsetof(API_ElementMemo, sectionPoints3) == 216);
 static_assert(offsetof(API_ElementMemo, subBlock) == 248 && offsetof(API_ElementMemo, record256) == 256);
 static_assert(offsetof(API_ElementMemo, record304) == 304 && offsetof(API_ElementMemo, field1064) == 1064);
 static_assert(offsetof(API_ElementMemo, windowGuids) == 424 && offsetof(API_ElementMemo, doorGuids) == 432);
+static_assert(offsetof(API_ElementMemo, pivotCoordinates) == 464 &&
+              offsetof(API_ElementMemo, pivotEnds) == 472);
+static_assert(offsetof(API_ElementMemo, pivotArcs) == 480 &&
+              offsetof(API_ElementMemo, pivotVertexIds) == 488);
+static_assert(offsetof(API_ElementMemo, pivotRecords) == 496);
+static_assert(offsetof(API_ElementMemo, curtainWallSegments) == 528 &&
+              offsetof(API_ElementMemo, curtainWallFrames) == 536);
+static_assert(offsetof(API_ElementMemo, curtainWallPanels) == 544 &&
+              offsetof(API_ElementMemo, curtainWallJunctions) == 552);
+static_assert(offsetof(API_ElementMemo, curtainWallAccessories) == 560);
+static_assert(offsetof(API_ElementMemo, levelCoordinates) == 504 &&
+              offsetof(API_ElementMemo, levelEnds) == 512);
+static_assert(offsetof(API_ElementMemo, freeFormBody) == 520);
+static_assert(offsetof(API_ElementMemo, edgeRecords) == 440 && offsetof(API_ElementMemo, edgeValues) == 448);
+static_assert(offsetof(API_ElementMemo, sideOverrides) == 456);
 
 // The kinds told apart by a sub-kind (roofs, and extrusions, sweeps and morphs) carry it right
 // after the head.
@@ -281,6 +296,19 @@ enum HostMemoMask : uint64_t {
     MemoDrawingData = 0x800,
     MemoWindows = 0x40000,
     MemoDoors = 0x80000,
+    MemoVertexLevels = 0x10,
+    MemoMeshLevels = 0x20,
+    MemoFreeFormBody = 0x400000000ULL,
+    MemoEdgeRecords = 0x8,
+    MemoEdgeValues = 0x80000000,
+    MemoSideOverrides = 0x100000000ULL,
+    MemoContour = 0x1000000, // a curtain-wall segment's contour, in the sub-block
+    MemoCurtainWallSegments = 0x2000000,
+    MemoCurtainWallFrames = 0x4000000,
+    MemoCurtainWallPanels = 0x8000000,
+    MemoCurtainWallJunctions = 0x10000000,
+    MemoCurtainWallAccessories = 0x20000000,
+    MemoPivotPolygon = 0x200000000ULL,
     MemoSectionLines = 0xC001,
     MemoAll = 0x7FFFFFFBFFFFFFFULL,
 };

@@ -190,11 +190,38 @@ uint64_t memoPartOfField(uint32_t offset) {
     case offsetof(API_ElementMemo, sectionPoints3):
         return 0x4000;
     case subBlockOffset:
-        return 0x1000000;
+        return MemoContour;
     case offsetof(API_ElementMemo, windowGuids):
         return MemoWindows;
     case offsetof(API_ElementMemo, doorGuids):
         return MemoDoors;
+    case offsetof(API_ElementMemo, curtainWallSegments):
+        return MemoCurtainWallSegments;
+    case offsetof(API_ElementMemo, curtainWallFrames):
+        return MemoCurtainWallFrames;
+    case offsetof(API_ElementMemo, curtainWallPanels):
+        return MemoCurtainWallPanels;
+    case offsetof(API_ElementMemo, curtainWallJunctions):
+        return MemoCurtainWallJunctions;
+    case offsetof(API_ElementMemo, curtainWallAccessories):
+        return MemoCurtainWallAccessories;
+    case offsetof(API_ElementMemo, levelCoordinates):
+    case offsetof(API_ElementMemo, levelEnds):
+        return MemoMeshLevels;
+    case offsetof(API_ElementMemo, freeFormBody):
+        return MemoFreeFormBody;
+    case offsetof(API_ElementMemo, edgeRecords):
+        return MemoEdgeRecords;
+    case offsetof(API_ElementMemo, edgeValues):
+        return MemoEdgeValues;
+    case offsetof(API_ElementMemo, sideOverrides):
+        return MemoSideOverrides;
+    case offsetof(API_ElementMemo, pivotCoordinates):
+    case offsetof(API_ElementMemo, pivotEnds):
+    case offsetof(API_ElementMemo, pivotArcs):
+    case offsetof(API_ElementMemo, pivotVertexIds):
+    case offsetof(API_ElementMemo, pivotRecords):
+        return MemoPivotPolygon;
     default:
         return 0;
     }
