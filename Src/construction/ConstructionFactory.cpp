@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "construction/Profile.h"
 #include "construction/Wall.h"
 #include "construction/Window.h"
 #include "elements/ElementFactory.h"
@@ -17,22 +18,22 @@ struct Registration {
 
 // The product's registration order matters only within one id.
 constexpr Registration constructionKinds[] = {
-    {3, nullptr},       // beam
-    {2, nullptr},       // column
-    {5, nullptr},       // door
-    {7, nullptr},       // lamp
-    {10, nullptr},      // mesh
-    {45, nullptr},      // free form
-    {43, nullptr},      // extrusion (sub-kind 0)
-    {43, nullptr},      // morph (sub-kind 2)
-    {43, nullptr},      // sweep (sub-kind 1)
-    {9, nullptr},       // multi-plane roof (sub-kind 1)
-    {44, nullptr},      // skylight
-    {9, nullptr},       // single-plane roof (sub-kind 0)
-    {8, nullptr},       // slab
-    {1, &createWall},   // wall
-    {4, &createWindow}, // window
-    {17, nullptr},      // zone
+    {3, nullptr},           // beam
+    {2, nullptr},           // column
+    {5, nullptr},           // door
+    {7, nullptr},           // lamp
+    {10, nullptr},          // mesh
+    {45, nullptr},          // free form
+    {43, &createExtrusion}, // extrusion (sub-kind 0)
+    {43, &createMorph},     // morph (sub-kind 2)
+    {43, &createSweep},     // sweep (sub-kind 1)
+    {9, nullptr},           // multi-plane roof (sub-kind 1)
+    {44, nullptr},          // skylight
+    {9, nullptr},           // single-plane roof (sub-kind 0)
+    {8, nullptr},           // slab
+    {1, &createWall},       // wall
+    {4, &createWindow},     // window
+    {17, nullptr},          // zone
 };
 
 } // namespace
