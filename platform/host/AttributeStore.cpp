@@ -80,8 +80,12 @@ void addMaterials(AttributeStore& store) {
     store.create(&wall, nullptr);
     HostCompositeCore cores[2];
     HostCompositeEdge edges[3];
+    // A structural skin and a finish skin, as a slab's elevation reference reads them.
     for (HostCompositeCore& core : cores)
         core.material = static_cast<uint16_t>(concrete.header.index);
+    cores[0].thickness = 0.2;
+    cores[1].thickness = 0.05;
+    cores[1].flags = HostCoreFinishFlag;
     for (uint8_t i = 0; i < 3; ++i)
         edges[i].bytes[0] = static_cast<uint8_t>(i + 1);
     StoredAttribute* stored = store.find(AttrComposite, wall.header.index);
