@@ -246,6 +246,11 @@ inline GSErrCode ACAPElementGuidCall(const API_Guid* guid, API_Guid* related) {
 inline GSErrCode ACAPGetElementRelationList(const API_Guid* guid, GS::Array<API_Guid>* related) {
     return TARNWICK_HOST_CALL(GetElementRelationList, guid, related);
 }
+// Fills related with the elements of the type the element holds (a roof's skylights by their owner).
+inline GSErrCode ACAPGetRelatedElements(const API_Guid* guid, uint32_t typeCode,
+                                        GS::Array<API_Guid>* related) {
+    return TARNWICK_HOST_CALL(GetRelatedElements, guid, typeCode, related);
+}
 inline GSErrCode ACAPGetElementRelationCode(const API_Guid* guid, const API_Guid* other, uint32_t* code) {
     return TARNWICK_HOST_CALL(GetElementRelationCode, guid, other, code);
 }

@@ -194,6 +194,10 @@ struct HostFunctionTable {
                                      uint32_t* flags) = nullptr;
     GSErrCode (*ElementGuidCall)(const API_Guid* guid, API_Guid* related) = nullptr;
     GSErrCode (*GetElementRelationList)(const API_Guid* guid, GS::Array<API_Guid>* related) = nullptr;
+    // The elements of the type that the element holds: a roof's or shell's skylights, a wall's windows
+    // or doors, in the database's order.
+    GSErrCode (*GetRelatedElements)(const API_Guid* guid, uint32_t typeCode,
+                                    GS::Array<API_Guid>* related) = nullptr;
     GSErrCode (*GetElementRelationCode)(const API_Guid* guid, const API_Guid* other,
                                         uint32_t* code) = nullptr;
     GSErrCode (*SetElementRelationCode)(const API_Guid* guid, const GS::Array<API_Guid>* others,

@@ -60,3 +60,8 @@ static_assert(offsetof(HostObjectElement, referenceX) == 248 &&
 // Slots of the element quantity block that answer an object's surface and volume.
 inline constexpr size_t HostObjectSurfaceQuantity = 16;
 inline constexpr size_t HostObjectVolumeQuantity = 24;
+
+// A lamp (type 7) keeps the object's fields: its library-part index is the object's.
+inline constexpr uint32_t HostLampTypeCode = 7;
+using HostLampElement = HostObjectElement;
+static_assert(offsetof(HostLampElement, libIndex) == 240);

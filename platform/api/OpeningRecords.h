@@ -9,6 +9,7 @@
 
 inline constexpr uint32_t HostWindowTypeCode = 4;
 inline constexpr uint32_t HostDoorTypeCode = 5;
+inline constexpr uint32_t HostSkylightTypeCode = 44;
 
 // What doors, windows and skylights share. Indices are 16-bit attribute indices.
 struct HostOpeningPart {
@@ -56,7 +57,24 @@ static_assert(offsetof(HostJoineryElement, ownerGuid) == 216 &&
               offsetof(HostJoineryElement, wallPosition) == 232);
 static_assert(offsetof(HostJoineryElement, relativeElevation) == 240);
 
-// The quantities of a window or door, each asked for by its own bytes of the mask.
+// A skylight's part of the element record: the opening sub-record, the roof or shell that holds
+// it, three settings, its anchor point and two values.
+struct HostSkylightElement {
+    HostElementHead head;
+    HostOpeningPart opening;
+    API_Guid ownerGuid;
+    uint32_t settings[3] = {};
+    uint8_t reserved0[4] = {};
+    HostCoord3D anchor;
+    double values[2] = {};
+};
+static_assert(sizeof(HostSkylightElement) == 232 && sizeof(HostSkylightElement) <= sizeof(API_Element));
+static_assert(offsetof(HostSkylightElement, opening) == 112 &&
+              offsetof(HostSkylightElement, ownerGuid) == 160);
+static_assert(offsetof(HostSkylightElement, settings) == 176 && offsetof(HostSkylightElement, anchor) == 192);
+static_assert(offsetof(HostSkylightElement, values) == 216);
+
+// The quantities of a window, door or skylight, each asked for by its own bytes of the mask.
 struct HostOpeningQuantities {
     double openingMeasure1 = 0.0; // the opening's own: its surface in the wall
     double openingMeasure2 = 0.0; // and the volume it cuts

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "BeamColumnParts.h"
+#include "CurtainWallParts.h"
 #include "TextBlocks.h"
 #include "platform/api/WallRecords.h"
 
@@ -76,6 +78,7 @@ std::vector<HostCoord3D> nodePointsOf(const StoredElement& element) {
             nodes.push_back({contour[i].x, contour[i].y, 0.0});
     }
     if (!nodes.empty()) return nodes;
+    if (std::optional<std::vector<HostCoord3D>> placed = placedNodes(element.record)) return *placed;
     switch (element.head().typeCode) {
     case HostWallTypeCode:
     case 19:
@@ -218,6 +221,8 @@ void transformGeometry(StoredElement& element, const HostEditTransformation& edi
             transformPointAt(element.record, LabelLeaderOffset + point * sizeof(HostCoord2D), edit);
         break;
     default:
+        (void)transformPlacedPoints(element.record, edit);
+        transformCurtainWallPoints(element, edit);
         break;
     }
     for (HostCoord3D& node : element.nodes)

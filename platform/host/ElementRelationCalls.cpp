@@ -3,12 +3,14 @@
 #include <cstring>
 #include <utility>
 
+#include "CurtainWallParts.h"
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "LineWork.h"
 #include "ModelCalls.h"
 #include "ObjectSettings.h"
 #include "OpeningParts.h"
+#include "SkylightParts.h"
 #include "StandInHost.h"
 #include "WallParts.h"
 #include "platform/api/HatchRecords.h"
@@ -122,6 +124,19 @@ GSErrCode relationList(StandInHost& host, const API_Guid* guid, GS::Array<API_Gu
     return hosterr::Ok;
 }
 
+GSErrCode relatedElements(StandInHost& host, const API_Guid* guid, uint32_t typeCode,
+                          GS::Array<API_Guid>* related, std::string& brief) {
+    GSErrCode err = hosterr::Ok;
+    Project* project = elementProject(host, guid, &err, brief);
+    if (project == nullptr) return err;
+    if (related == nullptr) return hosterr::BadParameter;
+    const ViewDatabase* home = nullptr;
+    (void)project->model.views.findElement(*guid, &home);
+    brief += " " + elementTypeName(typeCode);
+    fillList(related, ownedElements(project->model.views.elementsOf(*home), *guid, typeCode), brief);
+    return hosterr::Ok;
+}
+
 GSErrCode relationCode(StandInHost& host, const API_Guid* guid, const API_Guid* other, uint32_t* code,
                        std::string& brief) {
     GSErrCode err = hosterr::Ok;
@@ -229,7 +244,10 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
         brief += " => " + std::to_string(filled) + " value(s)";
         return hosterr::Ok;
     }
-    const bool ownFields = type == WallTypeCode || isWallOpening(type);
+    const bool ownFields = type == WallTypeCode || isWallOpening(type) || type == HostCurtainWallTypeCode ||
+                           type == HostCurtainWallPanelTypeCode;
+    if (type == HostCurtainWallTypeCode || type == HostCurtainWallPanelTypeCode)
+        filled = fillCurtainWallQuantities(element, mask, request->elementBlock);
     if (type == WallTypeCode) filled = fillWallQuantities(element, mask, request->elementBlock);
     if (isWallOpening(type))
         filled = fillOpeningQuantities(project->model.views.elementsOf(*home), element, mask,

@@ -7,6 +7,7 @@
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "LabelParts.h"
+#include "LibraryPartPlacement.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
@@ -37,14 +38,11 @@ std::string infoPrefix(const StoredElement& element) {
     return elementTypeName(element.head().typeCode) + ": ";
 }
 
-// The library part an element places: an object's or lamp's, a symbol label's; 0 for none.
+// The library part an element places: an object's, lamp's, door's or skylight's, a symbol label's;
+// 0 for none.
 uint32_t placedPart(const StoredElement& element) {
     const uint32_t type = element.head().typeCode;
-    if (type == 6 || type == 7) {
-        HostObjectElement object;
-        std::memcpy(static_cast<void*>(&object), element.record.raw, sizeof object);
-        return object.libIndex;
-    }
+    if (const uint32_t index = placedPartIndex(element.record); index != 0) return index;
     if (type == LabelTypeCode) {
         const HostLabelElement label = labelPartOf(element.record);
         return label.kind == LabelKindSymbol ? label.libIndex : 0;

@@ -32,7 +32,7 @@ struct Slot {
     X(DeleteElements) X(ElementToolCall) X(ElementSwitchOnCall) X(ElementSwitchOffCall) \
     X(ChangeElementParameters) X(EditElements) \
     X(LinkElements) X(UnlinkElements) X(GetElementLinkFlags) X(ElementGuidCall) \
-    X(GetElementRelationList) X(GetElementRelationCode) X(SetElementRelationCode) \
+    X(GetElementRelationList) X(GetRelatedElements) X(GetElementRelationCode) X(SetElementRelationCode) \
     X(GetAssociatedElements) X(AssociateElements) X(DissociateElements) X(GetAssociationFlags) \
     X(GetAssociationSubFlags) X(GetElementQuantities) X(SearchLibPart) X(GetLibPart) \
     X(GetLibPartCount) X(RegisterLibPart) X(GetLibPartParameters) X(DisposeParameterHandle) \

@@ -127,6 +127,10 @@ GSErrCode linkFlags(StandInHost& host, const API_Guid* owner, const API_Guid* li
 GSErrCode relatedGuid(StandInHost& host, const API_Guid* guid, API_Guid* related, std::string& brief);
 GSErrCode relationList(StandInHost& host, const API_Guid* guid, GS::Array<API_Guid>* related,
                        std::string& brief);
+// The elements of the type whose owner is the element: skylights (roofs and shells), windows and
+// doors (walls); none of another type.
+GSErrCode relatedElements(StandInHost& host, const API_Guid* guid, uint32_t typeCode,
+                          GS::Array<API_Guid>* related, std::string& brief);
 GSErrCode relationCode(StandInHost& host, const API_Guid* guid, const API_Guid* other, uint32_t* code,
                        std::string& brief);
 GSErrCode setRelationCode(StandInHost& host, const API_Guid* guid, const GS::Array<API_Guid>* others,

@@ -261,6 +261,11 @@ GSErrCode getElementRelationList(const API_Guid* guid, GS::Array<API_Guid>* rela
         return elementchanges::relationList(h, guid, related, b);
     });
 }
+GSErrCode getRelatedElements(const API_Guid* guid, uint32_t typeCode, GS::Array<API_Guid>* related) {
+    return forward("GetRelatedElements", [&](StandInHost& h, std::string& b) {
+        return elementchanges::relatedElements(h, guid, typeCode, related, b);
+    });
+}
 GSErrCode getElementRelationCode(const API_Guid* guid, const API_Guid* other, uint32_t* code) {
     return forward("GetElementRelationCode", [&](StandInHost& h, std::string& b) {
         return elementchanges::relationCode(h, guid, other, code, b);
@@ -353,6 +358,7 @@ void fillModelFunctions(HostFunctionTable* table) {
     table->GetElementLinkFlags = getElementLinkFlags;
     table->ElementGuidCall = elementGuidCall;
     table->GetElementRelationList = getElementRelationList;
+    table->GetRelatedElements = getRelatedElements;
     table->GetElementRelationCode = getElementRelationCode;
     table->SetElementRelationCode = setElementRelationCode;
     table->GetAssociatedElements = getAssociatedElements;

@@ -67,11 +67,12 @@ void readPoint(LineReader& in, ModelArgs& args) {
 
 // element add TYPE [in "VIEW"] [on "STOREY"] [as "LABEL"] [layer "L"] [id "T"] [text "T"]
 // [with-user-data "T"] [other-platform] [locked] [reserved] [held-by N] [of "LABEL"] [at X Y]
-// [from X Y to X Y] [polygon X Y X Y X Y ...] [wall "LABEL" [position D]]
+// [from X Y to X Y] [polygon X Y X Y X Y ...] [wall "LABEL" [position D]] [roof "LABEL"]
+// [part "NAME"]
 void parseElementAdd(LineReader& in, ModelArgs& args) {
     const Words addFlags = {"locked", "reserved", "other-platform"};
-    const Words addOptions = {"in", "on",    "as",  "layer", "id", "text", "with-user-data",
-                              "of", "shows", "wall"};
+    const Words addOptions = {"in", "on",    "as",   "layer", "id",  "text", "with-user-data",
+                              "of", "shows", "wall", "roof",  "part"};
     args.code = elementType(in);
     while (!in.atEnd()) {
         if (in.word("at")) {

@@ -3,15 +3,19 @@
 #include <algorithm>
 #include <cstring>
 
+#include "BeamColumnParts.h"
 #include "DraftingSteps.h"
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "LabelParts.h"
+#include "LibraryPartPlacement.h"
 #include "Model3DSteps.h"
 #include "ModelCalls.h"
 #include "ModelViewSteps.h"
 #include "OpeningParts.h"
 #include "ParameterExchange.h"
+#include "RecordFields.h"
+#include "SkylightParts.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
 #include "UserEditSteps.h"
@@ -340,6 +344,8 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         setLabelPart(element.record, settings);
     } else if (args.code == WallTypeCode) {
         startWall(element.record, defaults, args.options.count("polygon") != 0);
+    } else {
+        (void)startPlacedRecord(element.record, defaults);
     }
     startDraftingRecord(project, element);
     if (database->isPlanOrModel()) {
@@ -361,7 +367,7 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         else if (args.code == LabelTypeCode)
             for (size_t leader = 0; leader < 3; ++leader)
                 setBytes(&element.record, LabelLeaderOffset + leader * sizeof point, &point, sizeof point);
-        else
+        else if (!setPlacedPoint(element.record, point))
             element.nodes.push_back({point.x, point.y, 0.0});
     }
     if (args.options.count("from") != 0) {
@@ -370,6 +376,8 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         at += 4;
         if (args.code == WallTypeCode) {
             setWallLine(element.record, begin, end);
+        } else if (args.code == BeamTypeCode) {
+            setBeamLine(element.record, begin, end);
         } else {
             setBytes(&element.record, LineBeginOffset, &begin, sizeof begin);
             setBytes(&element.record, LineEndOffset, &end, sizeof end);
@@ -419,6 +427,22 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
             !problem.empty())
             return refuse(why, problem);
     }
+    if (args.code == SkylightTypeCode) {
+        const std::string* roofLabel = option(args, "roof");
+        if (roofLabel == nullptr) return refuse(why, "a skylight needs roof \"LABEL\"");
+        const StoredElement* roof = labelled(project, *roofLabel, why);
+        if (roof == nullptr) return hosterr::NotFound;
+        if (views.elementsOf(*database).find(roof->guid()) == nullptr)
+            return refuse(why, inQuotes(*roofLabel) + " is not in the " + viewText(*database),
+                          hosterr::BadGuid);
+        const HostCoord3D anchor = partOf<HostSkylightElement>(element.record).anchor;
+        if (std::string problem = placeSkylight(element, defaults, *roof, {anchor.x, anchor.y});
+            !problem.empty())
+            return refuse(why, problem);
+    }
+    if (const std::string* part = option(args, "part"))
+        if (std::string problem = placeNamedPart(project.library, element, *part); !problem.empty())
+            return refuse(why, problem, hosterr::NotFound);
     GSErrCode err = applyDraftingWords(args, project, element, why);
     if (err == hosterr::Ok) err = markShownView(args, project, element.record, why);
     if (err == hosterr::Ok) err = setElement(args, project, element, why);
