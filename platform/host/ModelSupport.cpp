@@ -3,6 +3,7 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "CurtainWallParts.h"
 #include "ElementTypes.h"
 #include "ModelCalls.h"
 #include "OpeningParts.h"
@@ -78,6 +79,15 @@ void deleteElement(Project& project, const API_Guid& guid) {
     if (deleted != nullptr && deleted->head().typeCode == WallTypeCode)
         for (const API_Guid& opening : openingsOf(views.elementsOf(*home), guid))
             gone.push_back(opening);
+    // So do a curtain wall's parts; a part deleted alone leaves its wall's records.
+    API_Guid partOwner;
+    if (deleted != nullptr && deleted->head().typeCode == HostCurtainWallTypeCode)
+        for (const API_Guid& part : curtainWallPartsOf(views.elementsOf(*home), guid))
+            gone.push_back(part);
+    if (deleted != nullptr && isCurtainWallPart(deleted->head().typeCode))
+        partOwner = curtainWallOwnerOf(deleted->record);
+    ViewDatabase* partHome = nullptr;
+    if (!partOwner.isNull()) (void)views.editElement(guid, &partHome);
     // The proxies that stand for a model element in the views go with it.
     std::unordered_set<API_Guid, GuidHash> shown;
     for (const API_Guid& each : gone)
@@ -109,6 +119,7 @@ void deleteElement(Project& project, const API_Guid& guid) {
                                [&each](const HostSelectionRecord& r) { return r.guid == each; }),
                 entry.records.end());
     }
+    if (partHome != nullptr) syncCurtainWallParts(views.elementsOf(*partHome), partOwner);
 }
 
 void deleteView(Project& project, const API_Guid& viewGuid) {

@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "CurtainWallParts.h"
 #include "ElementGeometry.h"
 #include "ModelCalls.h"
 #include "ModelSteps.h"
@@ -141,8 +142,16 @@ GSErrCode actUserEdit(StandInHost& host, ModelSteps& model, const Step& step, st
     return host.userEdit(
         name,
         [&](Project& edited) {
+            std::unordered_set<API_Guid, GuidHash> moved(guids.begin(), guids.end());
             for (const API_Guid& guid : guids)
                 transformGeometry(*edited.model.views.editElement(guid), step.transformation);
+            // A curtain wall's parts go with it.
+            for (const API_Guid& guid : guids) {
+                ViewDatabase* where = nullptr;
+                if (edited.model.views.editElement(guid, &where) != nullptr)
+                    moveCurtainWallWith(edited.model.views.elementsOf(*where), guid, step.transformation,
+                                        moved);
+            }
             return hosterr::Ok;
         },
         step.transformation);
