@@ -70,7 +70,7 @@ void readPoint(LineReader& in, ModelArgs& args) {
 // [from X Y to X Y] [polygon X Y X Y X Y ...] [wall "LABEL" [position D]] [roof "LABEL"]
 // [part "NAME"]
 void parseElementAdd(LineReader& in, ModelArgs& args) {
-    const Words addFlags = {"locked", "reserved", "other-platform"};
+    const Words addFlags = {"locked", "reserved", "other-platform", "extrusion", "sweep", "morph"};
     const Words addOptions = {"in", "on",    "as",   "layer", "id",  "text", "with-user-data",
                               "of", "shows", "wall", "roof",  "part"};
     args.code = elementType(in);
