@@ -278,6 +278,10 @@ inline GSErrCode ACAPGetElementQuantities(const API_Guid* guid, const HostQuanti
                                           HostQuantityRequest* request, const uint8_t* mask) {
     return TARNWICK_HOST_CALL(GetElementQuantities, guid, parameters, request, mask);
 }
+// Calls the decomposer once per plane of the multi-plane roof, while the call lasts.
+inline GSErrCode ACAPConvertPolyRoof(const API_Guid* guid, API_ElementDecomposerInterface* decomposer) {
+    return TARNWICK_HOST_CALL(ConvertPolyRoof, guid, decomposer);
+}
 
 inline GSErrCode ACAPSearchLibPart(HostLibPart* part, void* reserved = nullptr, int32_t flags = 0) {
     return TARNWICK_HOST_CALL(SearchLibPart, part, reserved, flags);

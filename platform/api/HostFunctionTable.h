@@ -37,6 +37,7 @@ struct Host3DInfo;
 namespace ModelerAPI {
 struct HostModelData;
 }
+class API_ElementDecomposerInterface;
 
 // What the host passes to a menu handler.
 struct HostMenuSelection {
@@ -213,6 +214,8 @@ struct HostFunctionTable {
     // Elements: quantities. The mask holds HostQuantityMaskSize bytes.
     GSErrCode (*GetElementQuantities)(const API_Guid* guid, const HostQuantityParameters* parameters,
                                       HostQuantityRequest* request, const uint8_t* mask) = nullptr;
+    // Splits a multi-plane roof into single-plane roofs, handing each to the decomposer.
+    GSErrCode (*ConvertPolyRoof)(const API_Guid* guid, API_ElementDecomposerInterface* decomposer) = nullptr;
 
     // Library parts. A search fills the record of the first part that matches what the record
     // names: its own unique id, else its parent unique id (after the record's index), else its

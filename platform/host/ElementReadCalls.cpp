@@ -7,6 +7,7 @@
 
 #include "ElementTypes.h"
 #include "ModelCalls.h"
+#include "PolyRoofParts.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Containers.h"
@@ -229,6 +230,7 @@ GSErrCode defaultElement(StandInHost& host, API_Element* element, API_ElementMem
     if (project == nullptr) return hosterr::NoProject;
     if (type == 0 || type > LargestTypeCode) return hosterr::BadParameter;
     DefaultElement made = project->model.defaults.get(type, variation);
+    keepAskedRoofClass(*element, &made.record);
     *element = made.record;
     brief += " on layer " + std::to_string(made.record.head.layer);
     if (memo != nullptr && !handOutElementMemo(made.memo, MemoAll, memo)) return hosterr::MemoryFull;

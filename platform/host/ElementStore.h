@@ -26,9 +26,18 @@ struct GuidHash {
 };
 API_Guid newGuid();
 
+// One plane of a multi-plane roof as the host's split hands it out: a single-plane roof's record
+// and memo.
+struct StoredRoofPlane {
+    API_Element record;
+    StoredMemo memo;
+    bool operator==(const StoredRoofPlane& other) const;
+};
+
 struct StoredElement {
     API_Element record;
     StoredMemo memo;
+    std::vector<StoredRoofPlane> roofPlanes; // a multi-plane roof's planes, in the split's order
     std::optional<StoredUserData> userData;
     std::string infoText;           // the element's ID text
     std::vector<HostCoord3D> nodes; // when empty, the nodes come from the memo's coordinates

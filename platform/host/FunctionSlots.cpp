@@ -34,7 +34,7 @@ struct Slot {
     X(LinkElements) X(UnlinkElements) X(GetElementLinkFlags) X(ElementGuidCall) \
     X(GetElementRelationList) X(GetRelatedElements) X(GetElementRelationCode) X(SetElementRelationCode) \
     X(GetAssociatedElements) X(AssociateElements) X(DissociateElements) X(GetAssociationFlags) \
-    X(GetAssociationSubFlags) X(GetElementQuantities) X(SearchLibPart) X(GetLibPart) \
+    X(GetAssociationSubFlags) X(GetElementQuantities) X(ConvertPolyRoof) X(SearchLibPart) X(GetLibPart) \
     X(GetLibPartCount) X(RegisterLibPart) X(GetLibPartParameters) X(DisposeParameterHandle) \
     X(GetLibPartSectionList) X(GetLibPartSection) X(UpdateLibPartSection) X(AddLibPartSection) \
     X(BuildLibPartParamSection) X(SetupLibPartParamSection) X(CreateLibPart) X(SaveLibPart) \

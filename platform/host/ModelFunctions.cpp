@@ -2,6 +2,7 @@
 // host's call log and forwards it to the model calls.
 #include "CallForwarding.h"
 #include "ModelCalls.h"
+#include "PolyRoofParts.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 
@@ -307,6 +308,11 @@ GSErrCode getElementQuantities(const API_Guid* guid, const HostQuantityParameter
         return elementchanges::quantities(h, guid, parameters, request, mask, b);
     });
 }
+GSErrCode convertPolyRoof(const API_Guid* guid, API_ElementDecomposerInterface* decomposer) {
+    return forward("ConvertPolyRoof", [&](StandInHost& h, std::string& b) {
+        return polyroofs::convert(h, guid, decomposer, b);
+    });
+}
 
 } // namespace
 
@@ -367,6 +373,7 @@ void fillModelFunctions(HostFunctionTable* table) {
     table->GetAssociationFlags = getAssociationFlags;
     table->GetAssociationSubFlags = getAssociationSubFlags;
     table->GetElementQuantities = getElementQuantities;
+    table->ConvertPolyRoof = convertPolyRoof;
 }
 
 } // namespace zavhost
