@@ -1,0 +1,70 @@
+#include "construction/Roof.h"
+
+#include <cmath>
+
+#include "elements/ElementFactory.h"
+#include "project/MemoStore.h"
+
+namespace tarnwick {
+
+namespace {
+constexpr double VerticalTolerance = 1e-5;
+} // namespace
+
+Roof::Roof() {
+    (void)resetToDefaults();
+}
+
+Roof::Roof(const ElementLink& link, const API_Element& record) : Shelter(link, record) {}
+
+Roof::Roof(const ElementLink& link, const API_Element& record, const API_ElementMemo& memo,
+           const HostElementPartId& partId)
+    : Shelter(link, record), m_partId(partId) {
+    // The block is the host's for the call only: the store reads it and frees nothing.
+    ElementMemoStore store(const_cast<API_ElementMemo*>(&memo));
+    store.setReleased(true);
+    (void)readMemo(store);
+}
+
+Roof::Roof(const Roof& other) : Shelter(other), m_partId(other.m_partId) {}
+
+Roof::~Roof() = default;
+
+std::unique_ptr<API_Element> Roof::buildRecord() const {
+    ConstructionRecord<HostShelterElement> copy = m_record;
+    const PolygonCounts counts = const_cast<Roof*>(this)->countsToWrite(getPolygonHeader());
+    copy.part().coordinateCount = counts.coordinates;
+    copy.part().endCount = counts.ends;
+    copy.part().arcCount = counts.arcs;
+    return copy.build(getLink());
+}
+
+void Roof::setShelterValue(double value) {
+    const double cosine = std::cos(getSlopeAngle());
+    if (std::fabs(cosine) <= VerticalTolerance) return;
+    Shelter::setShelterValue(value / cosine);
+}
+
+Line Roof::getPivotLine() const {
+    const HostShelterElement& part = m_record.part();
+    return Line(part.pivotBegin, part.pivotEnd, getElevation(true));
+}
+
+void Roof::setPivotLine(const Line& line) {
+    HostShelterElement& part = m_record.part();
+    part.pivotBegin = line.getStartPoint().getCoord2D();
+    part.pivotEnd = line.getEndPoint().getCoord2D();
+    setElevation(line.getStartPoint().getZ(), true);
+}
+
+bool Roof::resetToDefaults() {
+    m_partId = HostElementPartId();
+    return m_record.resetToDefaults(*this);
+}
+
+std::unique_ptr<Element> createRoof(const API_Element& record, ElementLink& link) {
+    if (record.head.typeCode != Roof::TypeCode || recordSubKind(record) != Roof::RoofClass) return nullptr;
+    return std::make_unique<Roof>(link, record);
+}
+
+} // namespace tarnwick
