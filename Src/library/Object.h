@@ -133,6 +133,8 @@ public:
 
 protected:
     uint32_t partIndexOf(const API_Element& record) const override;
+    // For the kinds built on it (the lamp), which keep the same fields.
+    HostObjectElement& editObjectRecord() { return m_object; }
 
 private:
     void takeObjectFields(const API_Element& record);

@@ -113,11 +113,11 @@ static_assert(offsetof(HostBeamQuantities, beamQuantity) == 48);
 
 struct HostColumnQuantities {
     double measureA = 0.0; // volume
-    double measureD = 0.0;
+    double measureD = 0.0; // the core's volume
     double measureE = 0.0;
     double measureF = 0.0;
     double measureG = 0.0;
-    double columnQuantity[7] = {};
+    double columnQuantity[7] = {}; // the second: the veneer's volume
     uint8_t reserved[HostQuantityBlockSize - 12 * sizeof(double)] = {};
 };
 static_assert(sizeof(HostColumnQuantities) == HostQuantityBlockSize);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <numbers>
 
+#include "LibraryPartPlacement.h"
 #include "ModelCalls.h"
 #include "ObjectSettings.h"
 #include "ParameterExchange.h"
@@ -245,6 +246,15 @@ std::string objectMismatch(const ModelArgs& args, const Project& project, const 
     const std::string* part = option("part");
     const std::string* angle = option("angle");
     if (!mirrored && !notMirrored && part == nullptr && angle == nullptr) return {};
+    // Doors and skylights place parts too, but have no angle or mirrored switch of an object's.
+    if (part != nullptr && placedPartType(element.head().typeCode) != 0) {
+        const uint32_t index = placedPartIndex(element.record);
+        const LibraryPart* placed = project.library.part(index);
+        if (placed == nullptr || placed->name != *part)
+            return "it places " +
+                   (placed != nullptr ? inQuotes(placed->name) : "part " + std::to_string(index));
+        if (!isObject(element.head().typeCode)) return {};
+    }
     if (!isObject(element.head().typeCode)) return "it is not a placed part";
     HostObjectElement fields;
     std::memcpy(static_cast<void*>(&fields), element.record.raw, sizeof fields);
