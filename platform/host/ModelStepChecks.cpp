@@ -11,6 +11,8 @@
 #include "ModelSteps.h"
 #include "ModelViewSteps.h"
 #include "ObjectSettings.h"
+#include "ProfileParts.h"
+#include "RecordFields.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
 #include "UserEditSteps.h"
@@ -109,8 +111,11 @@ std::string placementMismatch(const ModelArgs& args, const Project& project, con
                               const API_Guid* linkedFrom) {
     const HostElementHead& head = element.head();
     if (const std::string* kind = option(args, "kind")) {
-        if (head.typeCode != LabelTypeCode) return "it is not a label";
-        const std::string actual = labelKindText(labelPartOf(element.record).kind);
+        if (head.typeCode != LabelTypeCode && head.typeCode != ProfileTypeCode)
+            return "it is not a label or a shell";
+        const std::string actual = head.typeCode == LabelTypeCode
+                                       ? labelKindText(labelPartOf(element.record).kind)
+                                       : profileKindName(partOf<HostProfileElement>(element.record).subKind);
         if (actual != *kind) return "its kind is " + inQuotes(actual);
     }
     if (const std::string* name = option(args, "on")) {

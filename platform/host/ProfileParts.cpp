@@ -19,6 +19,7 @@ bool setDefaultProfileSettings(API_Element& record) {
     if (record.head.typeCode != ProfileTypeCode) return false;
     HostProfileElement part = partOf<HostProfileElement>(record);
     part.subKind = record.head.variation;
+    part.head.byte76 = 1; // a body keeps its section in its memo
     part.pen = part.lineType = part.kind3LineType = 1;
     part.kind10Pen = part.kind6Pen = part.kind8Pen = 1;
     part.cutFillPen = part.cutFillBackgroundPen = 1;
@@ -34,7 +35,21 @@ void startProfile(API_Element& record, const API_Element& defaults) {
     HostProfileElement part = partOf<HostProfileElement>(defaults);
     part.head = record.head;
     part.head.variation = part.subKind;
+    part.head.byte76 = 1;
     setPart(record, part);
+}
+
+std::string profileKindName(uint32_t subKind) {
+    switch (subKind) {
+    case HostExtrusionSubKind:
+        return "extrusion";
+    case HostSweepSubKind:
+        return "sweep";
+    case HostMorphSubKind:
+        return "morph";
+    default:
+        return "sub-kind " + std::to_string(subKind);
+    }
 }
 
 size_t fillProfileQuantities(const StoredElement& body, double bottom, double top, const uint8_t* mask,

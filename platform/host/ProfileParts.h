@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "ElementStore.h"
 #include "platform/api/ProfileRecords.h"
@@ -22,6 +23,9 @@ bool setDefaultProfileSettings(API_Element& record);
 // A body the user places starts from its kind's default settings, keeping its own head; the
 // head's variation becomes the sub-kind.
 void startProfile(API_Element& record, const API_Element& defaults);
+
+// "extrusion", "sweep" or "morph", as scenarios name them; "sub-kind N" for others.
+std::string profileKindName(uint32_t subKind);
 
 // The body's quantities in the block, each only when the mask asks for it: the volume, the top and
 // bottom, the sides, the bottom and top levels, the section's perimeter and area and its holes,
