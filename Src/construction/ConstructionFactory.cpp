@@ -2,7 +2,12 @@
 
 #include <cstdint>
 
+#include "construction/Beam.h"
+#include "construction/Column.h"
+#include "construction/Door.h"
+#include "construction/Lamp.h"
 #include "construction/Profile.h"
+#include "construction/Skylight.h"
 #include "construction/Wall.h"
 #include "construction/Window.h"
 #include "elements/ElementFactory.h"
@@ -18,17 +23,17 @@ struct Registration {
 
 // The product's registration order matters only within one id.
 constexpr Registration constructionKinds[] = {
-    {3, nullptr},           // beam
-    {2, nullptr},           // column
-    {5, nullptr},           // door
-    {7, nullptr},           // lamp
+    {3, &createBeam},       // beam
+    {2, &createColumn},     // column
+    {5, &createDoor},       // door
+    {7, &createLamp},       // lamp
     {10, nullptr},          // mesh
     {45, nullptr},          // free form
     {43, &createExtrusion}, // extrusion (sub-kind 0)
     {43, &createMorph},     // morph (sub-kind 2)
     {43, &createSweep},     // sweep (sub-kind 1)
     {9, nullptr},           // multi-plane roof (sub-kind 1)
-    {44, nullptr},          // skylight
+    {44, &createSkylight},  // skylight
     {9, nullptr},           // single-plane roof (sub-kind 0)
     {8, nullptr},           // slab
     {1, &createWall},       // wall

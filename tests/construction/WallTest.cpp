@@ -346,8 +346,8 @@ TEST_F(Walls, WindowAndDoorLinksComeFromTheirMemoLists) {
 
 TEST_F(Walls, MovingOpeningsPassesOverWhatIsNotOneAndSaysSo) {
     API_Guid wallGuid;
-    auto addWindow = [&](double position) {
-        return addHostElement(host, HostWindowTypeCode, nullptr, [&](zavhost::StoredElement& e) {
+    auto addWindow = [&](double position, uint32_t type = HostWindowTypeCode) {
+        return addHostElement(host, type, nullptr, [&](zavhost::StoredElement& e) {
             HostJoineryElement part = zavhost::partOf<HostJoineryElement>(e.record);
             part.ownerGuid = wallGuid;
             part.wallPosition = position;
@@ -364,11 +364,13 @@ TEST_F(Walls, MovingOpeningsPassesOverWhatIsNotOneAndSaysSo) {
         const API_Guid first = addWindow(1.0);
         const API_Guid foreign = addHostElement(host, 24);
         const API_Guid second = addWindow(2.0);
+        const API_Guid door = addWindow(3.0, HostDoorTypeCode);
         const std::string list =
             clean ? bytesOfGuids({first, second}) : bytesOfGuids({first, foreign, second});
         const API_Guid guid = addWall({0, 0}, {8, 0}, [&](HostWallElement&, zavhost::StoredElement& e) {
             e.record.head.guid = wallGuid;
             e.memo.blocks[offsetof(API_ElementMemo, windowGuids)].bytes = list;
+            e.memo.blocks[offsetof(API_ElementMemo, doorGuids)].bytes = bytesOfGuids({door});
         });
         std::unique_ptr<Wall> wall = this->read(guid);
         ASSERT_NE(wall, nullptr);
@@ -377,6 +379,7 @@ TEST_F(Walls, MovingOpeningsPassesOverWhatIsNotOneAndSaysSo) {
         EXPECT_EQ(moved, answer) << clean;
         EXPECT_EQ(positionOf(first), 1.5) << clean;
         EXPECT_EQ(positionOf(second), 2.5) << clean;
+        EXPECT_EQ(positionOf(door), 3.5) << clean; // a door is an opening too
     }
     EXPECT_FALSE(Wall().moveOpenings(1.0)); // no drawing to move them in
 }
