@@ -32,26 +32,6 @@ std::unique_ptr<Element> askCreators(const CreatorList* list, uint16_t key, cons
     return nullptr;
 }
 
-struct Registration {
-    uint16_t id;
-    ElementCreator creator; // null while the kind's class is not built
-};
-
-template <size_t N> void registerAll(const Registration (&kinds)[N]) {
-    for (const Registration& kind : kinds)
-        if (kind.creator != nullptr) registerElementCreator(kind.id, kind.creator, false);
-}
-
-// The product's registration order matters only within one id.
-constexpr Registration curtainWallKinds[] = {
-    {42, nullptr}, // accessory
-    {39, nullptr}, // frame
-    {41, nullptr}, // junction
-    {40, nullptr}, // panel
-    {37, nullptr}, // curtain wall
-    {38, nullptr}, // segment
-};
-
 } // namespace
 
 uint32_t recordSubKind(const API_Element& record) {
@@ -87,10 +67,6 @@ std::unique_ptr<Element> createElement(const API_Element& record, ElementLink& l
         if (given != store) delete given; // not the caller's: a store the element fetched itself
     }
     return element;
-}
-
-void registerCurtainWallElementCreators() {
-    registerAll(curtainWallKinds);
 }
 
 void releaseElementCreators() {

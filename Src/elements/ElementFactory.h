@@ -28,10 +28,6 @@ void registerElementCreator(uint16_t elementId, ElementCreator creator, bool pre
 // element's memo is read from it (all parts, the memo-load-suspended switch on meanwhile).
 std::unique_ptr<Element> createElement(const API_Element& record, ElementLink& link, MemoStore* store);
 
-// The curtain-wall kinds' registrations, in the product's order; a kind whose class is not built
-// yet registers nothing. The drafting and object kinds' are the library model's, the other
-// construction kinds' the construction layer's.
-void registerCurtainWallElementCreators();
 // Forgets every creator; lookups find nothing until a registration starts a list again.
 void releaseElementCreators();
 

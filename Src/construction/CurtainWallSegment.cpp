@@ -1,0 +1,174 @@
+#include "construction/CurtainWallSegment.h"
+
+#include <cstring>
+
+#include "Environment/Memory.h"
+#include "project/MemoStore.h"
+
+namespace tarnwick {
+
+namespace {
+
+HostContourSubBlock subBlockOf(GSPtr block) {
+    HostContourSubBlock sub;
+    if (block != nullptr && getPtrSize(block) >= static_cast<GSSize>(sizeof sub))
+        std::memcpy(static_cast<void*>(&sub), block, sizeof sub);
+    return sub;
+}
+
+template <class T> size_t entriesOf(GSHandle handle) {
+    return handle == nullptr ? 0 : static_cast<size_t>(getHandleSize(handle)) / sizeof(T);
+}
+template <class T> T* dataOf(GSHandle handle) {
+    return handle == nullptr ? nullptr : reinterpret_cast<T*>(*handle);
+}
+
+// The arrays of a sub-block, checked against the counts: the sizes of its own handles only.
+bool lockSubBlock(const HostContourSubBlock& sub, const PolygonCounts& counts, PolygonParts& parts) {
+    parts = PolygonParts();
+    if (counts.coordinates < 1 || counts.ends < 1 || sub.coordinates == nullptr) return false;
+    if (counts.arcs > 0 && sub.arcs == nullptr) return false;
+    parts.coordinates = dataOf<HostCoord2D>(sub.coordinates);
+    parts.coordinateCount = entriesOf<HostCoord2D>(sub.coordinates);
+    parts.ends = dataOf<uint32_t>(sub.subPolygonEnds);
+    parts.endCount = entriesOf<uint32_t>(sub.subPolygonEnds);
+    parts.arcs = dataOf<HostPolygonArc>(sub.arcs);
+    parts.arcCount = entriesOf<HostPolygonArc>(sub.arcs);
+    parts.ids = dataOf<uint32_t>(sub.vertexIds);
+    parts.idCount = entriesOf<uint32_t>(sub.vertexIds);
+    if (static_cast<size_t>(getHandleSize(sub.coordinates)) % sizeof(HostCoord2D) != 0) return false;
+    if (parts.coordinateCount < uint64_t(counts.coordinates) + 1) return false;
+    if (parts.ends != nullptr && parts.endCount < uint64_t(counts.ends) + 1) return false;
+    return parts.arcCount >= counts.arcs;
+}
+
+} // namespace
+
+// --- The contour.
+
+PolygonCounts CurtainWallSegmentContour::getReadCounts(const MemoStore* store) const {
+    if (store == nullptr) return {};
+    const HostContourSubBlock sub = subBlockOf(store->getSubBlock());
+    return {sub.coordinateCount, sub.endCount, sub.arcCount};
+}
+
+PolygonCounts CurtainWallSegmentContour::getWriteCounts(const MemoStore* store) {
+    return store != nullptr ? getReadCounts(store) : m_counts;
+}
+
+bool CurtainWallSegmentContour::readMemo(MemoStore& store) {
+    m_readCounts = getReadCounts(&store);
+    return PolygonMemo::readMemo(store);
+}
+
+void CurtainWallSegmentContour::setPolygon(std::unique_ptr<CadPolygon> polygon) {
+    if (polygon) polygon->setSecondFlag(true);
+    PolygonMemo::setPolygon(std::move(polygon));
+}
+
+bool CurtainWallSegmentContour::lockContourParts(MemoStore& store, const PolygonCounts& counts,
+                                                 PolygonParts& parts) {
+    parts = PolygonParts();
+    if (counts.coordinates < 1 || counts.ends < 1) return false;
+    GSPtr block = store.getSubBlock();
+    if (block == nullptr) return false;
+    return lockSubBlock(subBlockOf(block), counts, parts);
+}
+
+bool CurtainWallSegmentContour::allocateContourParts(MemoStore& store, const PolygonCounts& counts,
+                                                     PolygonParts& parts) {
+    parts = PolygonParts();
+    if (counts.coordinates < 1 || counts.ends < 1) return false;
+    GSPtr block = *store.subBlockAddress();
+    if (block == nullptr || getPtrSize(block) < static_cast<GSSize>(sizeof(HostContourSubBlock)))
+        return false;
+    HostContourSubBlock sub = subBlockOf(block);
+    for (GSHandle* old : {&sub.coordinates, &sub.subPolygonEnds, &sub.arcs, &sub.vertexIds})
+        freeHandle(*old);
+    const size_t points = size_t(counts.coordinates) + 1;
+    sub.coordinates = allocateHandle(static_cast<GSSize>(points * sizeof(HostCoord2D)));
+    sub.subPolygonEnds = allocateHandle(static_cast<GSSize>((size_t(counts.ends) + 1) * sizeof(uint32_t)));
+    sub.vertexIds = allocateHandle(static_cast<GSSize>(points * sizeof(uint32_t)));
+    if (counts.arcs > 0) sub.arcs = allocateHandle(static_cast<GSSize>(counts.arcs * sizeof(HostPolygonArc)));
+    sub.coordinateCount = counts.coordinates;
+    sub.endCount = counts.ends;
+    sub.arcCount = counts.arcs;
+    std::memcpy(block, &sub, sizeof sub);
+    return lockSubBlock(sub, counts, parts);
+}
+
+// --- The segment.
+
+CurtainWallSegment::CurtainWallSegment(std::unique_ptr<CadPolygon> contour)
+    : CurtainWallPart(API_Element(),
+                      ElementLink(ElementLink::makeTypeId(HostCurtainWallSegmentTypeCode), nullptr, 0)) {
+    (void)resetToDefaults();
+    if (contour) CurtainWallSegmentContour::setPolygon(std::move(contour));
+}
+
+std::unique_ptr<CadPolygon> CurtainWallSegment::getOutline() const {
+    const CadPolygon* contour = heldPolygon();
+    if (contour == nullptr) {
+        auto* self = const_cast<CurtainWallSegment*>(this);
+        contour = self->getPolygon();
+    }
+    return contour != nullptr ? std::make_unique<CadPolygon>(*contour) : nullptr;
+}
+
+std::unique_ptr<API_Element> CurtainWallSegment::buildRecord() const {
+    std::unique_ptr<API_Element> record = m_record.build(getLink());
+    // Without a held contour the record's own counts stand: nothing is fetched to write a record.
+    if (heldPolygon() != nullptr) {
+        PolygonCounts counts;
+        const_cast<CurtainWallSegment*>(this)->getPolygonCounts(counts);
+        HostCurtainWallSegment part;
+        std::memcpy(static_cast<void*>(&part), record->raw, sizeof part);
+        part.coordinateCount = counts.coordinates;
+        part.endCount = counts.ends;
+        part.arcCount = counts.arcs;
+        std::memcpy(record->raw, &part, sizeof part);
+    }
+    return record;
+}
+
+PolyEdge CurtainWallSegment::getReferenceLine() const {
+    CadPoint begin;
+    getReferencePoint(begin);
+    return PolyEdge(begin, getEndVertex());
+}
+
+void CurtainWallSegment::loadMemo(uint64_t mask, MemoStore*& store) {
+    Element::loadMemo(mask, store);
+    if (!isMemoLoadSuspended()) {
+        if (!CurtainWallSegmentContour::isLoaded() || !CurtainWallSegmentContour::isValid())
+            mask |= MemoContour;
+        if (!FrameMemo::isLoaded()) mask |= MemoCurtainWallFrames;
+    }
+    const bool contour = (mask & MemoContour) != 0;
+    const bool frames = (mask & MemoCurtainWallFrames) != 0;
+    if (!contour && !frames) return;
+    if (store == nullptr && (getDrawing() == nullptr || !getLink().hasGuid() || !fetchMemo(mask, store))) {
+        CurtainWallSegmentContour::setLoaded(true);
+        FrameMemo::setLoaded(true);
+        return;
+    }
+    if (contour) (void)CurtainWallSegmentContour::readMemo(*store);
+    if (frames) (void)FrameMemo::readMemo(*store);
+}
+
+ElementMemoPtr CurtainWallSegment::buildMemo(uint64_t& mask) {
+    mask = 0;
+    ElementMemoStore store;
+    if (!CurtainWallSegmentContour::writeMemo(store) || !FrameMemo::writeMemo(store)) return nullptr;
+    const API_ElementMemo* memo = store.getMemo();
+    if (subBlockOf(memo->subBlock).coordinates != nullptr) mask |= MemoContour;
+    if (memo->curtainWallFrames != nullptr) mask |= MemoCurtainWallFrames;
+    return ElementMemoPtr(store.release());
+}
+
+std::unique_ptr<Element> createCurtainWallSegment(const API_Element& record, ElementLink& link) {
+    if (record.head.typeCode != CurtainWallSegment::TypeCode) return nullptr;
+    return std::make_unique<CurtainWallSegment>(record, link);
+}
+
+} // namespace tarnwick
