@@ -2,6 +2,7 @@
 #include "AttributeStore.h"
 #include "DraftingSteps.h"
 #include "ElementTypes.h"
+#include "MeshParts.h"
 #include "Model3DSteps.h"
 #include "ModelSteps.h"
 #include "ModelViewSteps.h"
@@ -93,12 +94,14 @@ void parseElementAdd(LineReader& in, ModelArgs& args) {
         } else if (in.word("position")) {
             args.options["position"] = std::to_string(in.real("a distance along the wall"));
         } else if (parseDraftingWord(in, args, false)) {
+        } else if (parseMeshWord(in, args)) {
         } else if (!readModifier(in, args, addFlags, addOptions)) {
             unexpected(in, addFlags, addOptions,
                        "held-by N, at X Y, from X Y to X Y, polygon X Y ..., position D, points X Y [arc "
                        "DEGREES] ..., "
                        "hole X Y ..., centre X Y, radius R, angles A B, box X1 Y1 X2 Y2, picture \"...\", "
-                       "drawing-data \"...\", ifc-property \"SET\" \"NAME\" \"VALUE\", ifc-attribute "
+                       "drawing-data \"...\", level-line X Y Z X Y Z ..., level-point X Y Z, ifc-property "
+                       "\"SET\" \"NAME\" \"VALUE\", ifc-attribute "
                        "\"NAME\" \"VALUE\"");
         }
     }

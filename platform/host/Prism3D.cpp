@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "ElementGeometry.h"
+#include "MeshParts.h"
 #include "Project.h"
 
 namespace zavhost::model3d {
@@ -140,6 +141,12 @@ private:
 
 Contours footprintOf(const StoredElement& element) {
     Contours contours;
+    if (std::optional<FreeFormBody> body = freeFormBodyOf(element)) {
+        // A free form's body is its own: its memo holds no outline.
+        if (twiceArea(body->contour) < 0.0) std::reverse(body->contour.begin(), body->contour.end());
+        if (twiceArea(body->contour) > 0.0) contours.push_back(std::move(body->contour));
+        return contours;
+    }
     for (std::vector<HostCoord2D> contour : contoursOf(element.memo)) {
         if (contour.size() > 1 && contour.front().x == contour.back().x &&
             contour.front().y == contour.back().y)
@@ -166,6 +173,11 @@ ElementExtent3D extentOf(const Project& project, const StoredElement& element) {
     auto given = project.model.model3d.extents.find(element.guid());
     if (given != project.model.model3d.extents.end()) return given->second;
     ElementExtent3D extent;
+    if (std::optional<FreeFormBody> body = freeFormBodyOf(element)) {
+        extent.bottom = body->bottom;
+        extent.top = body->top;
+        return extent;
+    }
     const StoredStorey* storey = project.model.storeys.find(element.head().storey);
     extent.bottom = storey == nullptr ? 0.0 : storey->level;
     extent.top = extent.bottom + storeyHeight;
