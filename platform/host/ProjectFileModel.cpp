@@ -21,6 +21,8 @@
 //         u32 text count, per text: Guid, text (UTF-16 bytes). After VIEW.
 //   DEFS  u32 count, per default: u32 type, u32 variation, record 4856, blocks, inline records 96,
 //         user data
+//   ROOF  u32 count, per multi-plane roof with planes: Guid, u32 plane count, per plane: record
+//         4856, blocks, inline records 96. After VIEW.
 //   RELS  links and relation codes (u32 count, Guid, Guid, u32 each), associations (u32 count,
 //         Guid, Guid, u32, u32 each)
 // Blocks: u32 count, per block: u32 offset, u32 pointer flag, bytes, u32 nested count, nested
@@ -43,6 +45,7 @@ constexpr uint32_t storeysTag = fourCC("STRY");
 constexpr uint32_t viewsTag = fourCC("VIEW");
 constexpr uint32_t defaultsTag = fourCC("DEFS");
 constexpr uint32_t relationsTag = fourCC("RELS");
+constexpr uint32_t roofPlanesTag = fourCC("ROOF");
 constexpr uint32_t windowsTag = fourCC("VWIN");
 constexpr uint32_t largestWindowSide = 1u << 16;
 constexpr uint32_t sheetsTag = fourCC("VLAY");
@@ -228,6 +231,24 @@ std::string defaultsChunk(const DefaultElements& defaults) {
         writeRecord(out, element.record);
         writeMemo(out, element.memo);
         writeUserData(out, element.userData);
+    }
+    return out.bytes();
+}
+
+std::string roofPlanesChunk(const ViewDatabases& views) {
+    ByteWriter out;
+    std::vector<const StoredElement*> roofs;
+    for (const ViewDatabase& database : views.all())
+        for (const StoredElement* element : database.elements.inOrder())
+            if (!element->roofPlanes.empty()) roofs.push_back(element);
+    out.u32(static_cast<uint32_t>(roofs.size()));
+    for (const StoredElement* roof : roofs) {
+        out.guid(roof->guid());
+        out.u32(static_cast<uint32_t>(roof->roofPlanes.size()));
+        for (const StoredRoofPlane& plane : roof->roofPlanes) {
+            writeRecord(out, plane.record);
+            writeMemo(out, plane.memo);
+        }
     }
     return out.bytes();
 }
@@ -589,6 +610,27 @@ bool readDefaults(Reader& r, DefaultElements* defaults) {
     return r.end();
 }
 
+bool readRoofPlanes(Reader& r, ViewDatabases* views) {
+    uint32_t n = 0;
+    if (!r.count(&n, 20, "the roofs with planes")) return false;
+    for (uint32_t i = 0; i < n; ++i) {
+        API_Guid guid;
+        uint32_t planes = 0;
+        if (!r.guid(&guid, "a roof") || !r.count(&planes, sizeof(API_Element), "a roof's planes"))
+            return false;
+        StoredElement* roof = views->editElement(guid);
+        if (roof == nullptr || !roof->roofPlanes.empty())
+            return r.fail("roof planes name no element, or one twice");
+        for (uint32_t k = 0; k < planes; ++k) {
+            StoredRoofPlane plane;
+            if (!r.record(&plane.record, "a roof plane") || !r.memo(&plane.memo)) return false;
+            roof->roofPlanes.push_back(std::move(plane));
+        }
+        if (planes == 0) return r.fail("a roof with planes has none");
+    }
+    return r.end();
+}
+
 bool readRelations(Reader& r, ElementRelations* relations) {
     for (auto* map : {&relations->links, &relations->relationCodes}) {
         uint32_t n = 0;
@@ -621,6 +663,7 @@ void encodeModel(const ProjectModel& model, ByteWriter& out) {
     out.chunk(attributesTag, attributesChunk(model.attributes));
     out.chunk(storeysTag, storeysChunk(model.storeys));
     out.chunk(viewsTag, viewsChunk(model.views));
+    out.chunk(roofPlanesTag, roofPlanesChunk(model.views));
     out.chunk(windowsTag, windowsChunk(model.views));
     out.chunk(sheetsTag, sheetsChunk(model.views));
     out.chunk(defaultsTag, defaultsChunk(model.defaults));
@@ -629,7 +672,8 @@ void encodeModel(const ProjectModel& model, ByteWriter& out) {
 
 bool isModelChunk(uint32_t tag) {
     return tag == settingsTag || tag == attributesTag || tag == storeysTag || tag == viewsTag ||
-           tag == defaultsTag || tag == relationsTag || tag == windowsTag || tag == sheetsTag;
+           tag == defaultsTag || tag == relationsTag || tag == windowsTag || tag == sheetsTag ||
+           tag == roofPlanesTag;
 }
 
 bool decodeModelChunk(uint32_t tag, std::string_view payload, ProjectModel* model, std::string* error) {
@@ -652,6 +696,8 @@ bool decodeModelChunk(uint32_t tag, std::string_view payload, ProjectModel* mode
         ok = readWindows(r, &model->views);
     } else if (tag == sheetsTag) {
         ok = readSheets(r, &model->views);
+    } else if (tag == roofPlanesTag) {
+        ok = readRoofPlanes(r, &model->views);
     }
     if (!ok && error != nullptr) {
         std::string name;

@@ -216,10 +216,15 @@ TEST_F(PolyRoofs, TheHostSplitsTheRoofOnceIntoItsPlaneRoofs) {
             ASSERT_NE(first->getOutline(), nullptr);
             EXPECT_EQ(first->getOutline()->getVertexCount(), rectangle.size());
         }
-        // A copy asks again.
+        // A copy asks again, also of the project reopened.
         PolyRoof copy(*roof);
         EXPECT_EQ(copy.getRoofCount(), c.count);
         EXPECT_EQ(host.calls().count("ConvertPolyRoof", before), 2u);
+        TempFolder folder;
+        ASSERT_EQ(host.saveAndReopenProject(folder.path("planes.zavproj")), hosterr::Ok);
+        std::unique_ptr<PolyRoof> reopened = read(guid);
+        ASSERT_NE(reopened, nullptr);
+        EXPECT_NEAR(reopened->getSlopeAngle(), c.slope, 1e-12);
     }
 }
 

@@ -111,6 +111,7 @@ TEST(ProjectFile, HostileLengthsAndLayoutsFailCleanly) {
     fails(model(chunk("VIEW", u32(1) + std::string(60, '\0'))),
           "the floor plan and the 3D model are missing");
     fails(model(chunk("RELS", u32(0) + u32(0) + u32(0) + "x")), "bytes left over");
+    fails(model(chunk("ROOF", u32(1) + std::string(16, '\1') + u32(0))), "name no element");
 }
 
 TEST(ProjectFile, UnknownChunksAreSkippedAndMissingModelChunksMakeANewModel) {
