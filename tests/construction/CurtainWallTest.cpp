@@ -70,6 +70,16 @@ HostCurtainWallFrame frameRecord(const API_Guid& owner, double x) {
     return frame;
 }
 
+HostCurtainWallSegment segmentRecord(const API_Guid& owner, double x) {
+    HostCurtainWallSegment segment;
+    segment.head.typeCode = HostCurtainWallSegmentTypeCode;
+    segment.head.guid = zavhost::newGuid();
+    segment.ownerGuid = owner;
+    segment.begin = {x, 0.0};
+    segment.end = {x + 1.0, 0.0};
+    return segment;
+}
+
 std::unique_ptr<CadPolygon> square(double size) {
     auto polygon = std::make_unique<CadPolygon>(4, 0, true);
     for (auto [x, y] : {std::pair{0.0, 0.0}, {size, 0.0}, {size, size}, {0.0, size}})
@@ -85,30 +95,31 @@ TEST_F(CurtainWalls, APartBlockReadsOnePartPerWholeRecordAndNoBlockReadsEmptyAnd
     const API_Guid owner = wall->getGuid().toAPI();
     struct Case {
         const char* what;
-        size_t bytes; // of the frame block
+        size_t bytes; // of the segment block
         size_t parts; // read from it
     };
     const Case cases[] = {
-        {"two records", 2 * sizeof(HostCurtainWallFrame), 2},
-        {"two and a half records", 2 * sizeof(HostCurtainWallFrame) + sizeof(HostCurtainWallFrame) / 2, 2},
-        {"less than one record", sizeof(HostCurtainWallFrame) - 1, 0},
+        {"two records", 2 * sizeof(HostCurtainWallSegment), 2},
+        {"two and a half records", 2 * sizeof(HostCurtainWallSegment) + sizeof(HostCurtainWallSegment) / 2,
+         2},
+        {"less than one record", sizeof(HostCurtainWallSegment) - 1, 0},
     };
     for (const Case& c : cases) {
         ElementMemoStore store;
         GSPtr block = BMNewPtr(static_cast<GSSize>(c.bytes));
-        for (size_t i = 0; (i + 1) * sizeof(HostCurtainWallFrame) <= c.bytes; ++i) {
-            const HostCurtainWallFrame frame = frameRecord(owner, 1.0 + static_cast<double>(i));
-            std::memcpy(block + i * sizeof frame, &frame, sizeof frame);
+        for (size_t i = 0; (i + 1) * sizeof(HostCurtainWallSegment) <= c.bytes; ++i) {
+            const HostCurtainWallSegment segment = segmentRecord(owner, 1.0 + static_cast<double>(i));
+            std::memcpy(block + i * sizeof segment, &segment, sizeof segment);
         }
-        store.getMemo()->curtainWallFrames = block;
-        EXPECT_TRUE(wall->FrameMemo::readMemo(store)) << c.what;
-        EXPECT_TRUE(wall->FrameMemo::isLoaded()) << c.what;
-        ASSERT_EQ(wall->FrameMemo::getCount(), c.parts) << c.what;
+        store.getMemo()->curtainWallSegments = block;
+        EXPECT_TRUE(wall->SegmentMemo::readMemo(store)) << c.what;
+        EXPECT_TRUE(wall->SegmentMemo::isLoaded()) << c.what;
+        ASSERT_EQ(wall->SegmentMemo::getCount(), c.parts) << c.what;
         if (c.parts == 2) {
-            EXPECT_EQ(wall->FrameMemo::getPart(1)->getPartRecord().begin.x, 2.0) << c.what;
-            EXPECT_THROW((void)wall->FrameMemo::getPart(2), std::out_of_range) << c.what;
+            EXPECT_EQ(wall->SegmentMemo::getPart(1)->getPartRecord().begin.x, 2.0) << c.what;
+            EXPECT_THROW((void)wall->SegmentMemo::getPart(2), std::out_of_range) << c.what;
         } else {
-            EXPECT_EQ(wall->FrameMemo::getPart(0), nullptr) << c.what;
+            EXPECT_EQ(wall->SegmentMemo::getPart(0), nullptr) << c.what;
         }
         // No accessory block: loaded and empty.
         EXPECT_TRUE(wall->AccessoryMemo::readMemo(store)) << c.what;
@@ -119,13 +130,13 @@ TEST_F(CurtainWalls, APartBlockReadsOnePartPerWholeRecordAndNoBlockReadsEmptyAnd
     // A curtain wall without a drawing reads its parts as loaded and empty.
     CurtainWall loose;
     ElementMemoStore store;
-    const HostCurtainWallFrame frame = frameRecord(owner, 1.0);
-    store.getMemo()->curtainWallFrames = BMNewPtr(sizeof frame);
-    std::memcpy(store.getMemo()->curtainWallFrames, &frame, sizeof frame);
+    const HostCurtainWallSegment segment = segmentRecord(owner, 1.0);
+    store.getMemo()->curtainWallSegments = BMNewPtr(sizeof segment);
+    std::memcpy(store.getMemo()->curtainWallSegments, &segment, sizeof segment);
     ASSERT_EQ(loose.getDrawing(), nullptr);
-    EXPECT_TRUE(loose.FrameMemo::readMemo(store));
-    EXPECT_TRUE(loose.FrameMemo::isLoaded());
-    EXPECT_EQ(loose.FrameMemo::getCount(), 0u);
+    EXPECT_TRUE(loose.SegmentMemo::readMemo(store));
+    EXPECT_TRUE(loose.SegmentMemo::isLoaded());
+    EXPECT_EQ(loose.SegmentMemo::getCount(), 0u);
 }
 
 TEST_F(CurtainWalls, TheHostsPartsReadBackAndWriteBackOutlineSegmentsAndFramesOnlyInOrder) {
