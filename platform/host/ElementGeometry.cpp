@@ -8,8 +8,12 @@
 
 #include "BeamColumnParts.h"
 #include "CurtainWallParts.h"
+#include "MeshParts.h"
+#include "PolyRoofParts.h"
 #include "TextBlocks.h"
+#include "platform/api/SlabRecords.h"
 #include "platform/api/WallRecords.h"
+#include "platform/api/ZoneRecords.h"
 
 namespace zavhost {
 
@@ -78,6 +82,11 @@ std::vector<HostCoord3D> nodePointsOf(const StoredElement& element) {
             nodes.push_back({contour[i].x, contour[i].y, 0.0});
     }
     if (!nodes.empty()) return nodes;
+    if (std::optional<FreeFormBody> body = freeFormBodyOf(element)) {
+        for (const HostCoord2D& p : body->contour)
+            nodes.push_back({p.x, p.y, body->bottom});
+        return nodes;
+    }
     if (std::optional<std::vector<HostCoord3D>> placed = placedNodes(element.record)) return *placed;
     switch (element.head().typeCode) {
     case HostWallTypeCode:
@@ -220,11 +229,23 @@ void transformGeometry(StoredElement& element, const HostEditTransformation& edi
         for (size_t point = 0; point < 3; ++point)
             transformPointAt(element.record, LabelLeaderOffset + point * sizeof(HostCoord2D), edit);
         break;
+    case HostRoofTypeCode:
+        // The pivot line goes with the outline.
+        transformPointAt(element.record, offsetof(HostShelterElement, pivotBegin), edit);
+        transformPointAt(element.record, offsetof(HostShelterElement, pivotEnd), edit);
+        break;
+    case HostZoneTypeCode:
+        // The stamp goes with its outline.
+        transformPointAt(element.record, offsetof(HostZoneElement, stampPoint1), edit);
+        transformPointAt(element.record, offsetof(HostZoneElement, stampPoint2), edit);
+        break;
     default:
         (void)transformPlacedPoints(element.record, edit);
         transformCurtainWallPoints(element, edit);
         break;
     }
+    transformMeshParts(element, edit);
+    transformPolyRoofParts(element, edit);
     for (HostCoord3D& node : element.nodes)
         node = transformed(node, edit);
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "ElementGeometry.h"
 #include "ModelCalls.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
@@ -46,6 +47,27 @@ StoredRoofPlane makeRoofPlane(const StoredElement& roof, double slopeAngle) {
     for (const auto& [offset, block] : roof.memo.blocks)
         if (memoPartOfField(offset) != MemoPivotPolygon) plane.memo.blocks.emplace(offset, block);
     return plane;
+}
+
+void transformPolyRoofParts(StoredElement& element, const HostEditTransformation& edit) {
+    if (!isPolyRoof(element)) return;
+    // Each goes through the edit as the polygon of an element of no type, which has nothing else
+    // to move, or as the single-plane roof it is.
+    auto pivot = element.memo.blocks.find(offsetof(API_ElementMemo, pivotCoordinates));
+    if (pivot != element.memo.blocks.end()) {
+        StoredElement carrier;
+        carrier.memo.blocks[offsetof(API_ElementMemo, coordinates)] = std::move(pivot->second);
+        transformGeometry(carrier, edit);
+        pivot->second = std::move(carrier.memo.blocks[offsetof(API_ElementMemo, coordinates)]);
+    }
+    for (StoredRoofPlane& plane : element.roofPlanes) {
+        StoredElement carrier;
+        carrier.record = plane.record;
+        carrier.memo = std::move(plane.memo);
+        transformGeometry(carrier, edit);
+        plane.record = carrier.record;
+        plane.memo = std::move(carrier.memo);
+    }
 }
 
 namespace polyroofs {

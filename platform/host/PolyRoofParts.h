@@ -17,6 +17,8 @@ void keepAskedRoofClass(const API_Element& asked, API_Element* made);
 bool isPolyRoof(const StoredElement& element);
 // A plane of the roof: its record as a single-plane roof of that slope and its outline's memo parts.
 StoredRoofPlane makeRoofPlane(const StoredElement& roof, double slopeAngle);
+// A user's edit of a multi-plane roof moves its pivot polygon and its planes with its outline.
+void transformPolyRoofParts(StoredElement& element, const HostEditTransformation& edit);
 
 namespace polyroofs {
 // Calls the decomposer once per plane of the multi-plane roof, in order, with part ids 1, 2, ...;

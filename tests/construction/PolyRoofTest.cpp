@@ -12,6 +12,7 @@
 #include "construction/ConstructionFactory.h"
 #include "construction/PolyRoof.h"
 #include "elements/ElementTestSupport.h"
+#include "platform/host/ElementGeometry.h"
 #include "platform/host/PolyRoofParts.h"
 #include "platform/host/RecordFields.h"
 #include "project/Drawing.h"
@@ -142,6 +143,25 @@ TEST_F(PolyRoofs, PivotRecordsTravelWholeThroughTheHostAndAProjectFile) {
     std::unique_ptr<PolyRoof> shortened = read(guid);
     ASSERT_NE(shortened, nullptr);
     EXPECT_EQ(shortened->getPivotPolygon(), nullptr);
+}
+
+TEST_F(PolyRoofs, AUsersMoveTakesThePivotPolygonAndThePlanesAlong) {
+    const API_Guid guid = addRoof({{1, 1}, {3, 1}, {3, 2}});
+    zavhost::StoredElement* element = stored(guid);
+    element->roofPlanes.push_back(zavhost::makeRoofPlane(*element, 0.5));
+    HostEditTransformation move;
+    move.target = {10, 20, 0};
+    move.matrix[0] = move.matrix[4] = move.matrix[8] = 1.0;
+    zavhost::transformGeometry(*element, move);
+    std::unique_ptr<PolyRoof> roof = read(guid);
+    ASSERT_NE(roof, nullptr);
+    ASSERT_NE(roof->getPivotPolygon(), nullptr);
+    EXPECT_EQ(recordsOf(*roof->getPivotPolygon()).count({11, 21}), 1u);
+    EXPECT_EQ(recordsOf(*roof->getPivotPolygon()).at({13, 22}), recordFor({3, 2}));
+    ASSERT_EQ(roof->getRoofCount(), 1u);
+    ASSERT_NE(roof->getRoof(0)->getOutline(), nullptr);
+    EXPECT_EQ(recordsOf(*roof->getRoof(0)->getOutline()), recordsOf(*roof->getOutline()));
+    EXPECT_EQ(recordsOf(*roof->getOutline()).count({14, 23}), 1u);
 }
 
 TEST_F(PolyRoofs, APivotPolygonWithArcsIsWrittenOverAnOutlineWithout) {
