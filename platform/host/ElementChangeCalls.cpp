@@ -9,6 +9,7 @@
 #include "ModelCalls.h"
 #include "OpeningParts.h"
 #include "RecordFields.h"
+#include "SkylightParts.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
 #include "platform/api/HostErrors.h"
@@ -109,6 +110,9 @@ GSErrCode create(StandInHost& host, API_Element* element, API_ElementMemo* memo,
     if (isWallOpening(type))
         if (std::string problem = openingPlacementProblem(elements, stored); !problem.empty())
             return brief += ": " + problem, hosterr::Refused;
+    if (type == SkylightTypeCode)
+        if (std::string problem = skylightPlacementProblem(elements, stored); !problem.empty())
+            return brief += ": " + problem, hosterr::Refused;
     *element = stored.record;
     brief += " in " + ViewDatabases::kindName(database.kind) + " => " + model::guidText(head.guid);
     elements.add(std::move(stored));
@@ -155,6 +159,12 @@ GSErrCode change(StandInHost& host, API_Element* element, const API_Element* mas
         if (std::string problem = openingPlacementProblem(elements, moved); !problem.empty())
             return brief += ": " + problem, hosterr::Refused;
         detachOpening(elements, *stored);
+    }
+    if (changed.head.typeCode == SkylightTypeCode) {
+        StoredElement moved = *stored;
+        moved.record = changed;
+        if (std::string problem = skylightPlacementProblem(elements, moved); !problem.empty())
+            return brief += ": " + problem, hosterr::Refused;
     }
     stored->record = changed;
     if (rehomed) attachOpening(elements, *stored);

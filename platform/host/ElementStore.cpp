@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "BeamColumnParts.h"
 #include "LabelParts.h"
+#include "LibraryPartPlacement.h"
 #include "LineWork.h"
 #include "OpeningParts.h"
+#include "SkylightParts.h"
 #include "TextBlocks.h"
 #include "WallParts.h"
 #include "platform/gsroot/Guid.h"
@@ -120,6 +123,11 @@ DefaultElement DefaultElements::get(uint32_t type, uint32_t variation) const {
     setDefaultLineWork(made.record);
     setDefaultWallSettings(made.record);
     setDefaultOpeningSettings(made.record);
+    setDefaultBeamSettings(made.record);
+    setDefaultColumnSettings(made.record);
+    setDefaultSkylightSettings(made.record);
+    setDefaultLampSettings(made.record);
+    if (type == DoorTypeCode) made.memo = makeDefaultDoorMemo(made.record);
     if (type == LabelTypeCode) {
         setDefaultLabelSettings(made.record);
         made.memo = makeLabelMemo(DefaultLabelText, made.record);
