@@ -301,9 +301,12 @@ void Shelter::loadMemo(uint64_t mask, MemoStore*& store) {
     if (!isMemoLoadSuspended() && (!BorderedPolygonMemo::isLoaded() || !BorderedPolygonMemo::isValid()))
         mask |= getMemoMask();
     if ((mask & getMemoMask()) == 0) return;
-    // A new roof has nothing the host could hand out.
-    if (store == nullptr && (!getLink().hasGuid() || getDrawing() == nullptr || !fetchMemo(mask, store)))
-        return readOutline(mask, nullptr);
+    if (store == nullptr) {
+        // A new roof has nothing the host could hand out.
+        if (!getLink().hasGuid() || getDrawing() == nullptr) return readOutline(mask, nullptr);
+        // Left unloaded when the host cannot say: an empty outline is never written over its own.
+        if (!fetchMemo(mask, store)) return;
+    }
     readOutline(mask, store);
 }
 
