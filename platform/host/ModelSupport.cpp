@@ -7,6 +7,7 @@
 #include "ElementTypes.h"
 #include "ModelCalls.h"
 #include "OpeningParts.h"
+#include "SkylightParts.h"
 #include "StandInHost.h"
 #include "WallParts.h"
 #include "platform/api/HostErrors.h"
@@ -79,6 +80,10 @@ void deleteElement(Project& project, const API_Guid& guid) {
     if (deleted != nullptr && deleted->head().typeCode == WallTypeCode)
         for (const API_Guid& opening : openingsOf(views.elementsOf(*home), guid))
             gone.push_back(opening);
+    // A roof's or shell's skylights go with it.
+    if (deleted != nullptr && holdsSkylights(deleted->head().typeCode))
+        for (const API_Guid& skylight : ownedElements(views.elementsOf(*home), guid, SkylightTypeCode))
+            gone.push_back(skylight);
     // So do a curtain wall's parts; a part deleted alone leaves its wall's records.
     API_Guid partOwner;
     if (deleted != nullptr && deleted->head().typeCode == HostCurtainWallTypeCode)
