@@ -10,6 +10,7 @@
 #include "construction/Skylight.h"
 #include "construction/Wall.h"
 #include "construction/Window.h"
+#include "construction/Zone.h"
 #include "elements/ElementFactory.h"
 
 namespace tarnwick {
@@ -38,7 +39,7 @@ constexpr Registration constructionKinds[] = {
     {8, nullptr},           // slab
     {1, &createWall},       // wall
     {4, &createWindow},     // window
-    {17, nullptr},          // zone
+    {17, &createZone},      // zone
 };
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "SkylightParts.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
+#include "ZoneParts.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Memory.h"
 
@@ -110,6 +111,9 @@ GSErrCode create(StandInHost& host, API_Element* element, API_ElementMemo* memo,
     if (isWallOpening(type))
         if (std::string problem = openingPlacementProblem(elements, stored); !problem.empty())
             return brief += ": " + problem, hosterr::Refused;
+    if (type == ZoneTypeCode)
+        if (std::string problem = zoneOutlineProblem(stored); !problem.empty())
+            return brief += ": " + problem, hosterr::BadParameter;
     if (type == SkylightTypeCode)
         if (std::string problem = skylightPlacementProblem(elements, stored); !problem.empty())
             return brief += ": " + problem, hosterr::Refused;
@@ -165,6 +169,13 @@ GSErrCode change(StandInHost& host, API_Element* element, const API_Element* mas
         moved.record = changed;
         if (std::string problem = skylightPlacementProblem(elements, moved); !problem.empty())
             return brief += ": " + problem, hosterr::Refused;
+    }
+    if (changed.head.typeCode == ZoneTypeCode) {
+        StoredElement moved = *stored;
+        moved.record = changed;
+        if (memo != nullptr) changeElementMemo(&moved.memo, given, memoMask);
+        if (std::string problem = zoneOutlineProblem(moved); !problem.empty())
+            return brief += ": " + problem, hosterr::BadParameter;
     }
     stored->record = changed;
     if (rehomed) attachOpening(elements, *stored);

@@ -13,6 +13,7 @@
 #include "SkylightParts.h"
 #include "StandInHost.h"
 #include "WallParts.h"
+#include "ZoneParts.h"
 #include "platform/api/HatchRecords.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Containers.h"
@@ -245,10 +246,11 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
         return hosterr::Ok;
     }
     const bool ownFields = type == WallTypeCode || isWallOpening(type) || type == HostCurtainWallTypeCode ||
-                           type == HostCurtainWallPanelTypeCode;
+                           type == HostCurtainWallPanelTypeCode || type == ZoneTypeCode;
     if (type == HostCurtainWallTypeCode || type == HostCurtainWallPanelTypeCode)
         filled = fillCurtainWallQuantities(element, mask, request->elementBlock);
     if (type == WallTypeCode) filled = fillWallQuantities(element, mask, request->elementBlock);
+    if (type == ZoneTypeCode) filled = fillZoneQuantities(element, mask, request->elementBlock);
     if (isWallOpening(type))
         filled = fillOpeningQuantities(project->model.views.elementsOf(*home), element, mask,
                                        request->elementBlock);

@@ -11,6 +11,7 @@
 #include "SkylightParts.h"
 #include "TextBlocks.h"
 #include "WallParts.h"
+#include "ZoneParts.h"
 #include "platform/gsroot/Guid.h"
 
 namespace zavhost {
@@ -123,6 +124,7 @@ DefaultElement DefaultElements::get(uint32_t type, uint32_t variation) const {
     setDefaultLineWork(made.record);
     setDefaultWallSettings(made.record);
     setDefaultOpeningSettings(made.record);
+    if (setDefaultZoneSettings(made.record)) made.memo = defaultZoneMemo();
     setDefaultBeamSettings(made.record);
     setDefaultColumnSettings(made.record);
     setDefaultSkylightSettings(made.record);

@@ -20,6 +20,7 @@
 #include "TextBlocks.h"
 #include "UserEditSteps.h"
 #include "WallParts.h"
+#include "ZoneParts.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/UniString.h"
 
@@ -386,6 +387,10 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
     if (args.options.count("polygon") != 0)
         setPolygon(&element.memo,
                    std::vector<double>(args.numbers.begin() + static_cast<long>(at), args.numbers.end()));
+    if (args.code == ZoneTypeCode) {
+        if (args.options.count("polygon") == 0) return refuse(why, "a zone needs polygon X Y X Y X Y ...");
+        startZone(project, element, project.model.defaults.get(ZoneTypeCode, 0));
+    }
     const std::string* text = option(args, "text");
     if (args.code == TextTypeCode) {
         // The host keeps no text block without text.
