@@ -4,11 +4,15 @@
 #include <cstring>
 
 #include "BeamColumnParts.h"
+#include "CurtainWallParts.h"
 #include "LabelParts.h"
 #include "LibraryPartPlacement.h"
 #include "LineWork.h"
+#include "MeshParts.h"
 #include "OpeningParts.h"
+#include "ProfileParts.h"
 #include "SkylightParts.h"
+#include "SlabParts.h"
 #include "TextBlocks.h"
 #include "WallParts.h"
 #include "ZoneParts.h"
@@ -53,8 +57,8 @@ API_Guid newGuid() {
 
 bool StoredElement::operator==(const StoredElement& other) const {
     return sameRecord(record, other.record) && memo == other.memo && userData == other.userData &&
-           infoText == other.infoText && switchedOff == other.switchedOff && order == other.order &&
-           nodes.size() == other.nodes.size() &&
+           roofPlanes == other.roofPlanes && infoText == other.infoText && switchedOff == other.switchedOff &&
+           order == other.order && nodes.size() == other.nodes.size() &&
            std::equal(nodes.begin(), nodes.end(), other.nodes.begin(),
                       [](const auto& p, const auto& q) { return p.x == q.x && p.y == q.y && p.z == q.z; });
 }
@@ -124,12 +128,16 @@ DefaultElement DefaultElements::get(uint32_t type, uint32_t variation) const {
     setDefaultLineWork(made.record);
     setDefaultWallSettings(made.record);
     setDefaultOpeningSettings(made.record);
-    if (setDefaultZoneSettings(made.record)) made.memo = defaultZoneMemo();
+    setDefaultSlabSettings(made.record);
+    if (setDefaultMeshSettings(made.record) && type == FreeFormTypeCode) made.memo = defaultFreeFormMemo();
+    setDefaultProfileSettings(made.record);
+    setDefaultCurtainWallSettings(made.record);
     setDefaultBeamSettings(made.record);
     setDefaultColumnSettings(made.record);
     setDefaultSkylightSettings(made.record);
     setDefaultLampSettings(made.record);
     if (type == DoorTypeCode) made.memo = makeDefaultDoorMemo(made.record);
+    if (setDefaultZoneSettings(made.record)) made.memo = defaultZoneMemo();
     if (type == LabelTypeCode) {
         setDefaultLabelSettings(made.record);
         made.memo = makeLabelMemo(DefaultLabelText, made.record);
