@@ -13,6 +13,7 @@
 #include "ModelSteps.h"
 #include "Project.h"
 #include "RecordFields.h"
+#include "SlabParts.h"
 #include "platform/api/DimensionRecords.h"
 #include "platform/api/HatchRecords.h"
 #include "platform/api/HostErrors.h"
@@ -236,7 +237,7 @@ std::string verticesText(const std::vector<Vertex>& vertices) {
 
 std::string pointsMismatch(const std::vector<Vertex>& wanted, const StoredElement& element) {
     const uint32_t type = element.head().typeCode;
-    if (type == HatchTypeCode || type == PlacedDrawingTypeCode) {
+    if (type == HatchTypeCode || type == PlacedDrawingTypeCode || hasBorderedOutline(type)) {
         auto contours = contoursOf(element.memo);
         std::vector<HostCoord2D> ring = contours.empty() ? std::vector<HostCoord2D>() : ringOf(contours[0]);
         return sameRing(ring, wanted) ? std::string() : "its outline is " + listText(ring);
@@ -368,6 +369,8 @@ bool parseDraftingWord(LineReader& in, ModelArgs& args, bool expectation) {
         args.options["picture"] = in.text("the picture's bytes");
     } else if (in.word("drawing-data")) {
         args.options["drawing-data"] = in.text("the drawing data");
+    } else if (parseEdgeWord(in, args)) {
+        // the edges' data of a slab's or roof's outline
     } else if (in.word("ifc-property")) {
         std::string set = in.text("the property set's name");
         std::string name = in.text("the property's name");
@@ -444,8 +447,8 @@ GSErrCode applyDraftingWords(const ModelArgs& args, Project& project, StoredElem
     }
     if (const std::string* holes = option(args, "hole")) {
         auto contours = contoursOf(element.memo);
-        if (contours.empty() || type != HatchTypeCode)
-            return refuse("holes are a hatch's, after its polygon");
+        if (contours.empty() || (type != HatchTypeCode && !hasBorderedOutline(type)))
+            return refuse("holes are a hatch's, a slab's or a roof's, after its polygon");
         std::stringstream each(*holes);
         for (std::string hole; std::getline(each, hole, '|');) {
             std::vector<HostCoord2D> contour;
@@ -455,6 +458,8 @@ GSErrCode applyDraftingWords(const ModelArgs& args, Project& project, StoredElem
         }
         setContours(element.memo, contours);
     }
+    if (hasBorderedOutline(type)) countSlabOutline(element);
+    if (std::string problem = applyEdgeWords(args, element); !problem.empty()) return refuse(problem);
     if (type == HatchTypeCode || type == PlacedDrawingTypeCode) {
         HostHatchElement hatch = partOf<HostHatchElement>(element.record);
         HostPlacedDrawing drawing = partOf<HostPlacedDrawing>(element.record);
@@ -532,6 +537,7 @@ GSErrCode applyDraftingWords(const ModelArgs& args, Project& project, StoredElem
 
 std::string draftingMismatch(const ModelArgs& args, const Project& project, const StoredElement& element) {
     if (std::string why = ifcMismatch(args, project, element); !why.empty()) return why;
+    if (std::string why = edgeMismatch(args, element); !why.empty()) return why;
     const uint32_t type = element.head().typeCode;
     if (const std::string* text = option(args, "points"))
         if (std::string why = pointsMismatch(verticesOf(*text), element); !why.empty()) return why;

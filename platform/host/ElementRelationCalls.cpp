@@ -10,7 +10,10 @@
 #include "ModelCalls.h"
 #include "ObjectSettings.h"
 #include "OpeningParts.h"
+#include "Prism3D.h"
+#include "ProfileParts.h"
 #include "SkylightParts.h"
+#include "SlabParts.h"
 #include "StandInHost.h"
 #include "WallParts.h"
 #include "ZoneParts.h"
@@ -246,11 +249,17 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
         return hosterr::Ok;
     }
     const bool ownFields = type == WallTypeCode || isWallOpening(type) || type == HostCurtainWallTypeCode ||
-                           type == HostCurtainWallPanelTypeCode || type == ZoneTypeCode;
+                           type == HostCurtainWallPanelTypeCode || type == ProfileTypeCode ||
+                           type == ZoneTypeCode || hasBorderedOutline(type);
+    if (type == ProfileTypeCode) {
+        const ElementExtent3D extent = model3d::extentOf(*project, element);
+        filled = fillProfileQuantities(element, extent.bottom, extent.top, mask, request->elementBlock);
+    }
     if (type == HostCurtainWallTypeCode || type == HostCurtainWallPanelTypeCode)
         filled = fillCurtainWallQuantities(element, mask, request->elementBlock);
     if (type == WallTypeCode) filled = fillWallQuantities(element, mask, request->elementBlock);
     if (type == ZoneTypeCode) filled = fillZoneQuantities(element, mask, request->elementBlock);
+    if (hasBorderedOutline(type)) filled = fillSlabQuantities(element, mask, request->elementBlock);
     if (isWallOpening(type))
         filled = fillOpeningQuantities(project->model.views.elementsOf(*home), element, mask,
                                        request->elementBlock);

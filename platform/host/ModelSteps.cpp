@@ -4,18 +4,22 @@
 #include <cstring>
 
 #include "BeamColumnParts.h"
+#include "CurtainWallParts.h"
 #include "DraftingSteps.h"
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "LabelParts.h"
 #include "LibraryPartPlacement.h"
+#include "MeshParts.h"
 #include "Model3DSteps.h"
 #include "ModelCalls.h"
 #include "ModelViewSteps.h"
 #include "OpeningParts.h"
 #include "ParameterExchange.h"
+#include "ProfileParts.h"
 #include "RecordFields.h"
 #include "SkylightParts.h"
+#include "SlabParts.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
 #include "UserEditSteps.h"
@@ -345,6 +349,16 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         setLabelPart(element.record, settings);
     } else if (args.code == WallTypeCode) {
         startWall(element.record, defaults, args.options.count("polygon") != 0);
+    } else if (args.code == HostCurtainWallTypeCode) {
+        const HostCurtainWallElement line = partOf<HostCurtainWallElement>(defaults);
+        startCurtainWall(element, defaults, line.begin, line.end);
+    } else if (args.code == ProfileTypeCode) {
+        const uint32_t kind = args.flags.count("morph") != 0   ? HostMorphSubKind
+                              : args.flags.count("sweep") != 0 ? HostSweepSubKind
+                                                               : HostExtrusionSubKind;
+        startProfile(element.record, project.model.defaults.get(args.code, kind).record);
+    } else if (hasBorderedOutline(args.code)) {
+        startSlab(element.record, defaults);
     } else {
         (void)startPlacedRecord(element.record, defaults);
     }
@@ -379,6 +393,8 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
             setWallLine(element.record, begin, end);
         } else if (args.code == BeamTypeCode) {
             setBeamLine(element.record, begin, end);
+        } else if (args.code == HostCurtainWallTypeCode) {
+            startCurtainWall(element, defaults, begin, end);
         } else {
             setBytes(&element.record, LineBeginOffset, &begin, sizeof begin);
             setBytes(&element.record, LineEndOffset, &end, sizeof end);
@@ -387,6 +403,7 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
     if (args.options.count("polygon") != 0)
         setPolygon(&element.memo,
                    std::vector<double>(args.numbers.begin() + static_cast<long>(at), args.numbers.end()));
+    if (std::string problem = startMesh(args, element); !problem.empty()) return refuse(why, problem);
     if (args.code == ZoneTypeCode) {
         if (args.options.count("polygon") == 0) return refuse(why, "a zone needs polygon X Y X Y X Y ...");
         startZone(project, element, project.model.defaults.get(ZoneTypeCode, 0));
@@ -457,6 +474,8 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
     views.elementsOf(*database).add(std::move(element));
     if (isWallOpening(args.code))
         attachOpening(views.elementsOf(*database), *views.elementsOf(*database).find(guid));
+    if (args.code == HostCurtainWallTypeCode)
+        addCurtainWallParts(views.elementsOf(*database), *views.elementsOf(*database).find(guid));
     if (const std::string* label = option(args, "as")) m_labels[*label] = guid;
     m_host.transcript().note(what + " added to the " + viewText(*database));
     return hosterr::Ok;

@@ -15,21 +15,21 @@ using testsupport::ModuleUnderTest;
 
 TEST(ElementQuantities, ACopyAsksTheHostIntoItsOwnStorage) {
     ModuleUnderTest module;
-    // A slab: the host measures its polygon in the element block's first two slots, while a wall
-    // answers its own fields there.
+    // A slab: the host answers its top area first, its bottom area next and its perimeter in the
+    // fifth slot.
     API_Guid guid = addHostElement(module.host(), 8, nullptr, [](zavhost::StoredElement& slab) {
         setHostPolygon(slab, {{{0, 0}, {4, 0}, {4, 2}, {0, 2}}});
     });
     ElementLink link(Guid(guid), Host::getPlan());
     ElementQuantities original;
-    original.requestElement(0, sizeof(double));
+    original.requestElement(32, sizeof(double));
     original.requestElement(8, sizeof(double));
     ElementQuantities copy(original);
     EXPECT_EQ(copy.getRequest().elementBlock, copy.getBlock());
     EXPECT_NE(copy.getRequest().elementBlock, original.getRequest().elementBlock);
     ASSERT_TRUE(copy.fetch(link));
-    EXPECT_DOUBLE_EQ(copy.getValue(0), 12.0); // the perimeter
-    EXPECT_DOUBLE_EQ(copy.getValue(8), 8.0);  // the area
+    EXPECT_DOUBLE_EQ(copy.getValue(32), 12.0); // the perimeter
+    EXPECT_DOUBLE_EQ(copy.getValue(8), 8.0);   // the area
     EXPECT_DOUBLE_EQ(original.getValue(8), 0.0);
     EXPECT_DOUBLE_EQ(copy.getValue(16), 0.0); // not asked for: not delivered
     EXPECT_DOUBLE_EQ(copy.getValue(HostQuantityBlockSize - 4), 0.0);
@@ -38,7 +38,7 @@ TEST(ElementQuantities, ACopyAsksTheHostIntoItsOwnStorage) {
     ElementQuantities assigned;
     assigned = copy;
     EXPECT_EQ(assigned.getRequest().composites, &assigned.getComposites());
-    EXPECT_DOUBLE_EQ(assigned.getValue(0), 12.0);
+    EXPECT_DOUBLE_EQ(assigned.getValue(32), 12.0);
 
     copy.requestComposite(offsetof(HostCompositeQuantity, volume), sizeof(double));
     ASSERT_TRUE(copy.fetch(link));

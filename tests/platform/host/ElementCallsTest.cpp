@@ -377,7 +377,7 @@ TEST_F(ElementCalls, QuantitiesAreComputedWhereTheHostCanAndOnlyAsAsked) {
     HostQuantityRequest request{block.data(), &composites, nullptr, nullptr};
     HostQuantityParameters parameters;
     mask[8] = 0xFF;                                  // the area
-    mask[16] = 0xFF;                                 // a fixed value
+    mask[24] = 0xFF;                                 // a fixed value
     mask[HostQuantityMaskCompositePart + 40] = 0xFF; // the composites' material only
     ASSERT_EQ(table().GetElementQuantities(&slab, &parameters, &request, mask.data()), hosterr::Ok);
     auto at = [&](size_t offset) {
@@ -386,7 +386,7 @@ TEST_F(ElementCalls, QuantitiesAreComputedWhereTheHostCanAndOnlyAsAsked) {
         return value;
     };
     EXPECT_DOUBLE_EQ(at(8), 3.0); // 4 less the 1 of the hole
-    EXPECT_EQ(at(16), 8 * 1000.0 + 16);
+    EXPECT_EQ(at(24), 3000.0 + 24);
     EXPECT_EQ(at(0), 0.0); // the length: not asked for
     ASSERT_EQ(composites.GetSize(), 2u);
     EXPECT_EQ(composites[1].material, 2);
