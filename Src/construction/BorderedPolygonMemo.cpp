@@ -156,7 +156,7 @@ PolygonCounts BorderedPolygonMemo::countsToWrite(const PolygonCounts& held) {
 
 CadPoint BorderedPolygonMemo::firstVertexAt(double z) {
     const CadPolygon* outline = getPolygon();
-    if (outline == nullptr || outline->getVertexCount() == 0) return CadPoint(0.0, 0.0, z);
+    if (outline == nullptr || outline->getVertexCount() == 0) return CadPoint();
     return CadPoint(outline->getVertex(0).getCoord2D(), z);
 }
 

@@ -75,7 +75,7 @@ public:
     // The counts the outline will be written with; held, the owner's record counts, while the
     // outline was never loaded, so that a record built meanwhile keeps the host's.
     PolygonCounts countsToWrite(const PolygonCounts& held);
-    // The outline's first vertex at the height; the origin at the height without one.
+    // The outline's first vertex at the height; the origin without one.
     CadPoint firstVertexAt(double z);
     // Reads the outline from the store when the mask names it; with no store, what was asked
     // for stands as loaded and empty.

@@ -79,8 +79,7 @@ double Shelter::getShelterMeasure2() const {
 double Shelter::getShelterMeasure3() const {
     return quantity(offsetof(HostShelterQuantities, shelterMeasure3));
 }
-double Shelter::getShelterMeasure(size_t number) const {
-    if (number < 4 || number > 12) throw std::out_of_range("invalid measure");
+double Shelter::shelterMeasure(size_t number) const {
     return quantity(offsetof(HostShelterQuantities, shelterMeasures4To12) + (number - 4) * sizeof(double));
 }
 

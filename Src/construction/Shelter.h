@@ -122,8 +122,15 @@ public:
     virtual double getShelterMeasure1() const;
     virtual double getShelterMeasure2() const;
     virtual double getShelterMeasure3() const;
-    // Measures 4 to 12 (std::out_of_range for another number).
-    virtual double getShelterMeasure(size_t number) const;
+    virtual double getShelterMeasure4() const { return shelterMeasure(4); }
+    virtual double getShelterMeasure5() const { return shelterMeasure(5); }
+    virtual double getShelterMeasure6() const { return shelterMeasure(6); }
+    virtual double getShelterMeasure7() const { return shelterMeasure(7); }
+    virtual double getShelterMeasure8() const { return shelterMeasure(8); }
+    virtual double getShelterMeasure9() const { return shelterMeasure(9); }
+    virtual double getShelterMeasure10() const { return shelterMeasure(10); }
+    virtual double getShelterMeasure11() const { return shelterMeasure(11); }
+    virtual double getShelterMeasure12() const { return shelterMeasure(12); }
     virtual double getSlopeAngle() = 0;
     const HostShelterElement& getShelterRecord() const { return m_record.part(); }
     HostShelterElement& getShelterRecord() { return m_record.part(); }
@@ -134,6 +141,8 @@ protected:
     Shelter(const ElementLink& link, const API_Element& record);
 
     double quantity(size_t offset) const;
+    // Measures 4 to 12, on consecutive fields.
+    double shelterMeasure(size_t number) const;
     HostOverrideRecord& sideRecord(size_t side);
     const HostOverrideRecord& sideRecord(size_t side) const;
 
