@@ -11,6 +11,7 @@
 #include "ModelSteps.h"
 #include "ModelViewSteps.h"
 #include "ObjectSettings.h"
+#include "PolyRoofParts.h"
 #include "ProfileParts.h"
 #include "RecordFields.h"
 #include "StandInHost.h"
@@ -134,6 +135,7 @@ std::string mismatch(const ModelArgs& args, const Project& project, const Stored
     const HostElementHead& head = element.head();
     if (args.code != 0 && head.typeCode != args.code) return "it is a " + elementTypeName(head.typeCode);
     if (std::string why = placementMismatch(args, project, element, linkedFrom); !why.empty()) return why;
+    if (std::string why = polyRoofMismatch(args, element); !why.empty()) return why;
     if (const std::string* name = option(args, "layer")) {
         int16_t layer = project.model.attributes.search(AttrLayer, *name);
         if (layer == 0 || head.layer != static_cast<uint16_t>(layer))

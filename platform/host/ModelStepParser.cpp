@@ -6,6 +6,7 @@
 #include "Model3DSteps.h"
 #include "ModelSteps.h"
 #include "ModelViewSteps.h"
+#include "PolyRoofParts.h"
 #include "UserEditSteps.h"
 #include "ViewDatabases.h"
 
@@ -95,6 +96,7 @@ void parseElementAdd(LineReader& in, ModelArgs& args) {
             args.options["position"] = std::to_string(in.real("a distance along the wall"));
         } else if (parseDraftingWord(in, args, false)) {
         } else if (parseMeshWord(in, args)) {
+        } else if (parsePolyRoofWord(in, args, false)) {
         } else if (!readModifier(in, args, addFlags, addOptions)) {
             unexpected(in, addFlags, addOptions,
                        "held-by N, at X Y, from X Y to X Y, polygon X Y ..., position D, points X Y [arc "
@@ -151,6 +153,7 @@ void parseElementCheck(LineReader& in, ModelArgs& args) {
         } else if (in.word("angle")) {
             args.options["angle"] = std::to_string(in.real("an angle in degrees"));
         } else if (parseDraftingWord(in, args, true)) {
+        } else if (parsePolyRoofWord(in, args, true)) {
         } else if (!readModifier(in, args, checkFlags, checkOptions)) {
             unexpected(
                 in, checkFlags, checkOptions,

@@ -16,6 +16,7 @@
 #include "ModelViewSteps.h"
 #include "OpeningParts.h"
 #include "ParameterExchange.h"
+#include "PolyRoofParts.h"
 #include "ProfileParts.h"
 #include "RecordFields.h"
 #include "SkylightParts.h"
@@ -466,6 +467,8 @@ GSErrCode ModelSteps::addElement(const ModelArgs& args, Project& project, std::s
         if (std::string problem = placeNamedPart(project.library, element, *part); !problem.empty())
             return refuse(why, problem, hosterr::NotFound);
     GSErrCode err = applyDraftingWords(args, project, element, why);
+    if (err == hosterr::Ok)
+        if (std::string problem = startPolyRoof(args, element); !problem.empty()) err = refuse(why, problem);
     if (err == hosterr::Ok) err = markShownView(args, project, element.record, why);
     if (err == hosterr::Ok) err = setElement(args, project, element, why);
     if (err != hosterr::Ok) return err;

@@ -1,9 +1,13 @@
 #include "PolyRoofParts.h"
 
+#include <cmath>
 #include <cstring>
+#include <sstream>
 
 #include "ElementGeometry.h"
 #include "ModelCalls.h"
+#include "Scenario.h"
+#include "ScenarioLine.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 
@@ -68,6 +72,94 @@ void transformPolyRoofParts(StoredElement& element, const HostEditTransformation
         plane.record = carrier.record;
         plane.memo = std::move(carrier.memo);
     }
+}
+
+bool parsePolyRoofWord(LineReader& in, ModelArgs& args, bool expectation) {
+    std::ostringstream text;
+    text.precision(17);
+    if (!expectation && in.word("multi-plane")) {
+        args.flags.insert("multi-plane");
+    } else if (in.word("pivot")) {
+        size_t points = 0;
+        do {
+            text << in.real("an x coordinate") << ' ' << in.real("a y coordinate") << ' ';
+            ++points;
+        } while (!expectation && in.nextIsReal());
+        if (points < 3 && !expectation) throw LineError{"a pivot polygon needs at least three points"};
+        args.options["pivot"] = text.str();
+    } else if (!expectation && in.word("plane")) {
+        text << in.real("a slope in radians") << ' ';
+        args.options["planes"] += text.str();
+    } else if (expectation && in.word("planes")) {
+        args.options["planes"] = std::to_string(in.number("a count", 0));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::string startPolyRoof(const ModelArgs& args, StoredElement& element) {
+    const bool multiPlane = args.flags.count("multi-plane") != 0;
+    const auto pivot = args.options.find("pivot");
+    const auto planes = args.options.find("planes");
+    if (!multiPlane && (pivot != args.options.end() || planes != args.options.end()))
+        return "pivot and plane are a multi-plane roof's";
+    if (!multiPlane) return {};
+    if (element.head().typeCode != HostRoofTypeCode) return "multi-plane is a roof's";
+    HostPolyRoofElement part = partOfRecord<HostPolyRoofElement>(element.record);
+    part.shelter.roofClass = HostPolyRoofClass;
+    if (pivot != args.options.end()) {
+        std::vector<HostCoord2D> points(1, HostCoord2D{0, 0}); // index 0 holds no point
+        std::istringstream numbers(pivot->second);
+        for (HostCoord2D p; numbers >> p.x >> p.y;)
+            points.push_back(p);
+        points.push_back(points[1]); // closed
+        const uint32_t count = static_cast<uint32_t>(points.size() - 1);
+        const uint32_t ends[] = {0, count};
+        auto& blocks = element.memo.blocks;
+        blocks[offsetof(API_ElementMemo, pivotCoordinates)].bytes.assign(
+            reinterpret_cast<const char*>(points.data()), points.size() * sizeof(HostCoord2D));
+        blocks[offsetof(API_ElementMemo, pivotEnds)].bytes.assign(reinterpret_cast<const char*>(ends),
+                                                                  sizeof ends);
+        StoredBlock records;
+        records.isPointer = true;
+        records.bytes.assign(points.size() * 32, '\0');
+        blocks[offsetof(API_ElementMemo, pivotRecords)] = std::move(records);
+        part.pivotCoordinateCount = count;
+        part.pivotEndCount = 1;
+        part.pivotArcCount = 0;
+    }
+    setPartOfRecord(&element.record, part);
+    if (planes != args.options.end()) {
+        std::istringstream slopes(planes->second);
+        for (double slope = 0.0; slopes >> slope;)
+            element.roofPlanes.push_back(makeRoofPlane(element, slope));
+    }
+    return {};
+}
+
+std::string polyRoofMismatch(const ModelArgs& args, const StoredElement& element) {
+    const auto pivot = args.options.find("pivot");
+    const auto planes = args.options.find("planes");
+    if (pivot == args.options.end() && planes == args.options.end()) return {};
+    if (!isPolyRoof(element)) return "it is not a multi-plane roof";
+    if (planes != args.options.end() && std::to_string(element.roofPlanes.size()) != planes->second)
+        return "it has " + std::to_string(element.roofPlanes.size()) + " plane(s)";
+    if (pivot == args.options.end()) return {};
+    std::istringstream numbers(pivot->second);
+    double x = 0.0, y = 0.0;
+    numbers >> x >> y;
+    auto found = element.memo.blocks.find(offsetof(API_ElementMemo, pivotCoordinates));
+    if (found != element.memo.blocks.end()) {
+        const std::string& bytes = found->second.bytes;
+        for (size_t at = sizeof(HostCoord2D); at + sizeof(HostCoord2D) <= bytes.size();
+             at += sizeof(HostCoord2D)) {
+            HostCoord2D p;
+            std::memcpy(&p, bytes.data() + at, sizeof p);
+            if (std::fabs(p.x - x) <= 1e-6 && std::fabs(p.y - y) <= 1e-6) return {};
+        }
+    }
+    return "its pivot polygon has no point at " + pivot->second;
 }
 
 namespace polyroofs {

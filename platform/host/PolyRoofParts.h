@@ -10,7 +10,9 @@
 
 namespace zavhost {
 
+class LineReader;
 class StandInHost;
+struct ModelArgs;
 
 // A roof default is one record for both classes: it is handed out as the class the caller asks.
 void keepAskedRoofClass(const API_Element& asked, API_Element* made);
@@ -19,6 +21,16 @@ bool isPolyRoof(const StoredElement& element);
 StoredRoofPlane makeRoofPlane(const StoredElement& roof, double slopeAngle);
 // A user's edit of a multi-plane roof moves its pivot polygon and its planes with its outline.
 void transformPolyRoofParts(StoredElement& element, const HostEditTransformation& edit);
+
+// Scenario words. Adding a roof: `multi-plane`, `pivot X Y X Y X Y ...` (its pivot polygon, each
+// point with a zeroed pivot record) and `plane SLOPE` (a plane of that slope in radians, as often as
+// wanted). Expecting: `pivot X Y` (a point of the pivot polygon, to 1e-6) and `planes N`. False when
+// the next word is none of them.
+bool parsePolyRoofWord(LineReader& in, ModelArgs& args, bool expectation);
+// Writes the words into the new roof after its outline; why it cannot, or nothing.
+std::string startPolyRoof(const ModelArgs& args, StoredElement& element);
+// Why the element does not match the expectation's words, or nothing.
+std::string polyRoofMismatch(const ModelArgs& args, const StoredElement& element);
 
 namespace polyroofs {
 // Calls the decomposer once per plane of the multi-plane roof, in order, with part ids 1, 2, ...;
