@@ -236,3 +236,41 @@ TEST_F(Zones, TheHostRefusesAZoneWhoseCountsDoNotDescribeItsOutline) {
     EXPECT_FALSE(change([&] { return Host::getPlan()->saveElement(empty, true, false); }));
     EXPECT_TRUE(host.calls().contains("a zone needs an outline", from)) << host.calls().texts(from);
 }
+
+TEST_F(Zones, EachQuantityIsOneFieldOfTheZonesVariantTheTwoCountsWholeNumbers) {
+    const API_Guid guid = addHostElement(host, Zone::TypeCode, nullptr, [&](zavhost::StoredElement& e) {
+        setHostPolygon(e, {{{0.0, 0.0}, {4.0, 0.0}, {4.0, 3.0}, {0.0, 3.0}},
+                           {{1.0, 1.0}, {2.0, 1.0}, {2.0, 2.0}, {1.0, 2.0}}});
+        zavhost::startZone(*host.project(), e, host.project()->model.defaults.get(Zone::TypeCode, 0));
+    });
+    std::unique_ptr<Zone> zone = read(guid);
+    ASSERT_NE(zone, nullptr);
+    const size_t before = mark();
+    const std::pair<double, double> table[] = {
+        {zone->getMeasureA(), 11.0},
+        {zone->getMeasureJ(), 18.0},
+        {zone->getZoneMeasure1(), 33.0},
+        {static_cast<double>(zone->getZoneMeasure3()), 1.0},
+        {static_cast<double>(zone->getZoneMeasure4()), 10.0},
+        {zone->getZoneMeasure2(), 1000.0 + offsetof(HostZoneQuantities, zoneMeasure2)},
+        {zone->getMeasureD(), 1000.0 + offsetof(HostZoneQuantities, measure5)},
+        {zone->getZoneMeasure10(), 1.0},
+        {zone->getZoneMeasure19(), 1000.0 + offsetof(HostZoneQuantities, zoneMeasure19)},
+    };
+    for (size_t i = 0; i < std::size(table); ++i)
+        EXPECT_NEAR(table[i].first, table[i].second, 1e-9) << i;
+    EXPECT_EQ(host.calls().count("=> 1 value(s)", before), std::size(table));
+    EXPECT_EQ(zone->getOutlineHoleCount(), 1u);
+    EXPECT_DOUBLE_EQ(zone->getMeasureH(), 1.0);
+
+    // Pens of kinds 0 and 1 are one; 2, 6 and 8 their own; 5 none.
+    zone->setPen(Pen(AttributeLink(3, AttrPen)), 0);
+    zone->setPen(Pen(AttributeLink(4, AttrPen)), 2);
+    zone->setPen(Pen(AttributeLink(5, AttrPen)), 1);
+    const std::pair<uint32_t, uint32_t> pens[] = {{0, 5}, {1, 5}, {2, 4}, {6, 3}, {8, 3}, {5, 0}};
+    for (const auto& [kind, index] : pens) {
+        Pen pen;
+        zone->getPen(pen, kind);
+        EXPECT_EQ(pen.getIndex(), index) << kind;
+    }
+}
