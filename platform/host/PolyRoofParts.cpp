@@ -53,6 +53,36 @@ StoredRoofPlane makeRoofPlane(const StoredElement& roof, double slopeAngle) {
     return plane;
 }
 
+std::string pivotPolygonProblem(const StoredElement& element) {
+    if (!isPolyRoof(element)) return {};
+    const HostPolyRoofElement part = partOfRecord<HostPolyRoofElement>(element.record);
+    auto blockAt = [&element](size_t offset) -> const StoredBlock* {
+        auto found = element.memo.blocks.find(static_cast<uint32_t>(offset));
+        return found == element.memo.blocks.end() ? nullptr : &found->second;
+    };
+    const StoredBlock* coordinates = blockAt(offsetof(API_ElementMemo, pivotCoordinates));
+    const StoredBlock* ends = blockAt(offsetof(API_ElementMemo, pivotEnds));
+    const StoredBlock* arcs = blockAt(offsetof(API_ElementMemo, pivotArcs));
+    const StoredBlock* ids = blockAt(offsetof(API_ElementMemo, pivotVertexIds));
+    const StoredBlock* records = blockAt(offsetof(API_ElementMemo, pivotRecords));
+    for (const StoredBlock* handle : {coordinates, ends, arcs, ids})
+        if (handle != nullptr && handle->isPointer) return "the pivot polygon's parts are not handles";
+    if (records != nullptr && !records->isPointer) return "the pivot records are not a pointer block";
+    auto holds = [](const StoredBlock* block, uint64_t entries, size_t size) {
+        return entries == 0 || (block != nullptr && block->bytes.size() >= entries * size);
+    };
+    const uint64_t points = part.pivotCoordinateCount == 0 ? 0 : uint64_t(part.pivotCoordinateCount) + 1;
+    const bool none = part.pivotCoordinateCount == 0 && part.pivotEndCount == 0 && part.pivotArcCount == 0;
+    const bool fits = none ? coordinates == nullptr && records == nullptr
+                           : part.pivotCoordinateCount >= 1 && part.pivotEndCount >= 1 &&
+                                 holds(coordinates, points, sizeof(HostCoord2D)) &&
+                                 holds(ends, uint64_t(part.pivotEndCount) + 1, sizeof(uint32_t)) &&
+                                 holds(arcs, part.pivotArcCount, sizeof(HostPolygonArc)) &&
+                                 (ids == nullptr || holds(ids, points, sizeof(uint32_t))) &&
+                                 (records == nullptr || holds(records, points, 32));
+    return fits ? std::string() : "its pivot counts do not describe the pivot polygon of its memo";
+}
+
 void transformPolyRoofParts(StoredElement& element, const HostEditTransformation& edit) {
     if (!isPolyRoof(element)) return;
     // Each goes through the edit as the polygon of an element of no type, which has nothing else

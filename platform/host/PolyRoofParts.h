@@ -19,6 +19,9 @@ void keepAskedRoofClass(const API_Element& asked, API_Element* made);
 bool isPolyRoof(const StoredElement& element);
 // A plane of the roof: its record as a single-plane roof of that slope and its outline's memo parts.
 StoredRoofPlane makeRoofPlane(const StoredElement& roof, double slopeAngle);
+// Why the host cannot keep the multi-plane roof as it stands, or nothing: the pivot polygon's parts
+// are handles and its records a pointer block, and the record's pivot counts must fit them.
+std::string pivotPolygonProblem(const StoredElement& element);
 // A user's edit of a multi-plane roof moves its pivot polygon and its planes with its outline.
 void transformPolyRoofParts(StoredElement& element, const HostEditTransformation& edit);
 
