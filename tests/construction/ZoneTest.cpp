@@ -194,6 +194,13 @@ TEST_F(Zones, AStampOtherThanTheCategorysSurvivesAReadAndASave) {
     // Choosing the category again takes its stamp.
     zone->setZoneCategory(ZoneCategory(static_cast<uint32_t>(index)));
     EXPECT_EQ(zone->getStampIndex(), office);
+
+    // New zones keep the stamp they are made for over the host's defaults.
+    const Zone made(ComponentLink(chosen, LibPartZone, nullptr));
+    EXPECT_EQ(made.getStampIndex(), chosen);
+    const Zone ofCategory{ZoneCategory(static_cast<uint32_t>(index))};
+    EXPECT_EQ(ofCategory.getStampIndex(), office);
+    EXPECT_EQ(ofCategory.getZoneRecord().category, index);
 }
 
 TEST_F(Zones, TheOutlineIsWrittenOnlyAfterTheStampsPartsAndTheMaskSaysWhatWasWritten) {
