@@ -18,7 +18,7 @@ namespace tarnwick {
 namespace {
 
 // The finish override a finish kind reads and writes; null for kinds without one.
-HostOverrideWord* finishSlot(HostShelterElement& part, uint32_t kind) {
+const HostOverrideWord* finishSlot(const HostShelterElement& part, uint32_t kind) {
     switch (kind) {
     case 0:
     case 1:
@@ -30,6 +30,10 @@ HostOverrideWord* finishSlot(HostShelterElement& part, uint32_t kind) {
     default:
         return nullptr;
     }
+}
+
+HostOverrideWord* finishSlot(HostShelterElement& part, uint32_t kind) {
+    return const_cast<HostOverrideWord*>(finishSlot(static_cast<const HostShelterElement&>(part), kind));
 }
 
 } // namespace
@@ -145,7 +149,7 @@ void Shelter::getLineStyle(LineStyle& style, uint32_t which) const {
 }
 
 void Shelter::getFinish(Finish& finish, uint32_t which) const {
-    HostShelterElement part = m_record.part();
+    const HostShelterElement& part = m_record.part();
     const HostOverrideWord* word = finishSlot(part, which);
     if (word == nullptr) return Element::getFinish(finish, which);
     finish = finishOf(*word, static_cast<int16_t>(part.material));

@@ -17,7 +17,7 @@ namespace {
 constexpr double ThicknessTolerance = 1e-5;
 
 // The finish override a finish kind reads and writes; null for kinds without one.
-HostOverrideWord* finishSlot(HostSlabElement& part, uint32_t kind) {
+const HostOverrideWord* finishSlot(const HostSlabElement& part, uint32_t kind) {
     switch (kind) {
     case 0:
     case 1:
@@ -32,7 +32,13 @@ HostOverrideWord* finishSlot(HostSlabElement& part, uint32_t kind) {
     }
 }
 
-uint8_t (&sideTriple(HostSlabElement& part, size_t side))[3] {
+HostOverrideWord* finishSlot(HostSlabElement& part, uint32_t kind) {
+    return const_cast<HostOverrideWord*>(finishSlot(static_cast<const HostSlabElement&>(part), kind));
+}
+
+// The flag triple of side 0 or 1; std::out_of_range past.
+using FlagTriple = uint8_t[3];
+template <class Part> auto& sideTriple(Part& part, size_t side) {
     if (side >= 2) throw std::out_of_range("invalid side");
     return part.sideFlags[side];
 }
@@ -152,7 +158,7 @@ void Slab::getLineStyle(LineStyle& style, uint32_t which) const {
 }
 
 void Slab::getFinish(Finish& finish, uint32_t which) const {
-    HostSlabElement part = m_record.part();
+    const HostSlabElement& part = m_record.part();
     const HostOverrideWord* word = finishSlot(part, which);
     if (word == nullptr) return Element::getFinish(finish, which);
     if (isOverriding(*word)) {
@@ -319,20 +325,20 @@ void Slab::setElevation(double value, bool absolute) {
 // --- Own.
 
 bool Slab::getSideFlags(size_t side) const {
-    const uint8_t(&flags)[3] = sideTriple(const_cast<HostSlabElement&>(m_record.part()), side);
+    const FlagTriple& flags = sideTriple(m_record.part(), side);
     return flags[0] != 0 && flags[1] != 0 && flags[2] != 0;
 }
 
 bool Slab::getSideFlag2(size_t side) const {
-    return flagOf(sideTriple(const_cast<HostSlabElement&>(m_record.part()), side), 1);
+    return flagOf(sideTriple(m_record.part(), side), 1);
 }
 
 bool Slab::getSideFlag3(size_t side) const {
-    return flagOf(sideTriple(const_cast<HostSlabElement&>(m_record.part()), side), 2);
+    return flagOf(sideTriple(m_record.part(), side), 2);
 }
 
 void Slab::setSideFlags(size_t side, bool on) {
-    uint8_t(&flags)[3] = sideTriple(m_record.part(), side);
+    FlagTriple& flags = sideTriple(m_record.part(), side);
     for (size_t i = 0; i < 3; ++i)
         setFlagOf(flags, i, on);
 }
