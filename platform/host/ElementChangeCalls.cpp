@@ -4,12 +4,16 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "CurtainWallParts.h"
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
+#include "MeshParts.h"
 #include "ModelCalls.h"
 #include "OpeningParts.h"
+#include "PolyRoofParts.h"
 #include "RecordFields.h"
 #include "SkylightParts.h"
+#include "SlabParts.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
 #include "ZoneParts.h"
@@ -111,15 +115,36 @@ GSErrCode create(StandInHost& host, API_Element* element, API_ElementMemo* memo,
     if (isWallOpening(type))
         if (std::string problem = openingPlacementProblem(elements, stored); !problem.empty())
             return brief += ": " + problem, hosterr::Refused;
-    if (type == ZoneTypeCode)
-        if (std::string problem = zoneOutlineProblem(stored); !problem.empty())
-            return brief += ": " + problem, hosterr::BadParameter;
+    if (std::string problem = settleMeshParts(stored); !problem.empty())
+        return brief += ": " + problem, hosterr::BadParameter;
     if (type == SkylightTypeCode)
         if (std::string problem = skylightPlacementProblem(elements, stored); !problem.empty())
             return brief += ": " + problem, hosterr::Refused;
+    if (hasBorderedOutline(type))
+        if (std::string problem = edgeArraysProblem(stored.memo, stored.memo, MemoAll); !problem.empty())
+            return brief += ": " + problem, hosterr::BadParameter;
+    if (type == ZoneTypeCode)
+        if (std::string problem = zoneOutlineProblem(stored); !problem.empty())
+            return brief += ": " + problem, hosterr::BadParameter;
+    if (std::string problem = pivotPolygonProblem(stored); !problem.empty())
+        return brief += ": " + problem, hosterr::BadParameter;
+    // A curtain wall's parts are made from the records its memo brings; a part stands in a wall.
+    StoredMemo partRecords;
+    if (type == HostCurtainWallTypeCode) {
+        if (std::string problem = curtainWallMemoProblem(stored.memo, CurtainWallPartBits); !problem.empty())
+            return brief += ": " + problem, hosterr::BadParameter;
+        partRecords = stored.memo;
+    }
+    dropCurtainWallParts(stored.memo);
+    if (isCurtainWallPart(type))
+        if (std::string problem = curtainWallPartProblem(elements, stored); !problem.empty())
+            return brief += ": " + problem, hosterr::Refused;
     *element = stored.record;
     brief += " in " + ViewDatabases::kindName(database.kind) + " => " + model::guidText(head.guid);
+    const API_Guid made = head.guid;
     elements.add(std::move(stored));
+    keepCurtainWallInStep(project, elements, made, partRecords,
+                          type == HostCurtainWallTypeCode ? CurtainWallPartBits : 0);
     if (isWallOpening(type)) attachOpening(elements, *elements.find(head.guid));
     return hosterr::Ok;
 }
@@ -150,6 +175,9 @@ GSErrCode change(StandInHost& host, API_Element* element, const API_Element* mas
             if (std::string problem = textMemoProblem(given); !problem.empty())
                 return brief += ": " + problem, hosterr::BadParameter;
     }
+    if (changed.head.typeCode == HostCurtainWallTypeCode && memo != nullptr)
+        if (std::string problem = curtainWallMemoProblem(given, memoMask); !problem.empty())
+            return brief += ": " + problem, hosterr::BadParameter;
     ViewDatabase* home = nullptr;
     StoredElement* stored = project.model.views.editElement(element->head.guid, &home);
     // An opening moved to another wall leaves the first one's list for the second's.
@@ -170,6 +198,20 @@ GSErrCode change(StandInHost& host, API_Element* element, const API_Element* mas
         if (std::string problem = skylightPlacementProblem(elements, moved); !problem.empty())
             return brief += ": " + problem, hosterr::Refused;
     }
+    const API_Guid formerOwner =
+        isCurtainWallPart(changed.head.typeCode) ? curtainWallOwnerOf(stored->record) : API_Guid();
+    if (isCurtainWallPart(changed.head.typeCode)) {
+        StoredElement moved = *stored;
+        moved.record = changed;
+        if (std::string problem = curtainWallPartProblem(elements, moved); !problem.empty())
+            return brief += ": " + problem, hosterr::Refused;
+    }
+    if (hasBorderedOutline(changed.head.typeCode) && memo != nullptr) {
+        StoredMemo result = stored->memo;
+        changeElementMemo(&result, given, memoMask);
+        if (std::string problem = edgeArraysProblem(result, given, memoMask); !problem.empty())
+            return brief += ": " + problem, hosterr::BadParameter;
+    }
     if (changed.head.typeCode == ZoneTypeCode) {
         StoredElement moved = *stored;
         moved.record = changed;
@@ -177,13 +219,34 @@ GSErrCode change(StandInHost& host, API_Element* element, const API_Element* mas
         if (std::string problem = zoneOutlineProblem(moved); !problem.empty())
             return brief += ": " + problem, hosterr::BadParameter;
     }
+    if (changed.head.typeCode == RoofTypeCode) {
+        StoredElement moved = *stored;
+        moved.record = changed;
+        if (memo != nullptr) changeElementMemo(&moved.memo, given, memoMask);
+        if (std::string problem = pivotPolygonProblem(moved); !problem.empty())
+            return brief += ": " + problem, hosterr::BadParameter;
+    }
+    // A mesh's record counts its memo as changed; a free form keeps a whole body.
+    const bool meshParts = changed.head.typeCode == MeshTypeCode || changed.head.typeCode == FreeFormTypeCode;
+    if (meshParts) {
+        StoredElement settled = *stored;
+        settled.record = changed;
+        if (memo != nullptr) changeElementMemo(&settled.memo, given, memoMask);
+        if (std::string problem = settleMeshParts(settled); !problem.empty())
+            return brief += ": " + problem, hosterr::BadParameter;
+    }
     stored->record = changed;
     if (rehomed) attachOpening(elements, *stored);
     if (memo != nullptr) {
         if (std::optional<std::string> info = takeInfoText(&given)) stored->infoText = *info;
-        changeElementMemo(&stored->memo, given, memoMask & ~OpeningListParts);
+        changeElementMemo(&stored->memo, given, memoMask & ~OpeningListParts & ~CurtainWallPartBits);
     }
+    if (meshParts) (void)settleMeshParts(*stored);
     *element = stored->record;
+    const bool wall = changed.head.typeCode == HostCurtainWallTypeCode;
+    keepCurtainWallInStep(project, elements, element->head.guid, given,
+                          wall && memo != nullptr ? memoMask : 0);
+    if (isCurtainWallPart(changed.head.typeCode)) syncCurtainWallParts(elements, formerOwner);
     return hosterr::Ok;
 }
 
@@ -203,7 +266,8 @@ GSErrCode changeDefault(StandInHost& host, API_Element* element, API_ElementMemo
     if (memo != nullptr) {
         changed.memo = captureElementMemo(*memo);
         dropOpeningLists(changed.memo); // a default wall stands without openings
-        takeInfoText(&changed.memo);    // defaults have no ID
+        dropCurtainWallParts(changed.memo);
+        takeInfoText(&changed.memo); // defaults have no ID
     }
     brief += " on layer " + std::to_string(changed.record.head.layer);
     DefaultElement& held = project->model.defaults.edit(type, element->head.variation);
@@ -294,7 +358,7 @@ GSErrCode changeParameters(StandInHost& host, GSHandle heads, int32_t count, con
         StoredElement* stored = project.model.views.editElement(record.head.guid);
         stored->record = record;
         if (memo == nullptr) continue;
-        changeElementMemo(&stored->memo, given, parts & ~OpeningListParts);
+        changeElementMemo(&stored->memo, given, parts & ~OpeningListParts & ~CurtainWallPartBits);
         if (info) stored->infoText = *info;
     }
     return hosterr::Ok;
@@ -338,6 +402,9 @@ GSErrCode edit(StandInHost& host, GSHandle references, int32_t count, const Host
         if (moved.insert(record.guid).second) transformGeometry(*element, *edit);
         record.selectionKind = selectionKindOfType(element->head().typeCode);
     }
+    // A curtain wall's parts go with it; a part moved alone changes its wall's records.
+    for (const HostSelectionRecord& record : records)
+        moveCurtainWallWith(elements, record.guid, *edit, moved);
     if (count > 0) std::memcpy(*references, records.data(), records.size() * sizeof(HostSelectionRecord));
     return hosterr::Ok;
 }

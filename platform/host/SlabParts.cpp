@@ -11,6 +11,7 @@
 #include "RecordFields.h"
 #include "Scenario.h"
 #include "ScenarioLine.h"
+#include "StoredBlocks.h"
 
 namespace zavhost {
 
@@ -173,6 +174,31 @@ size_t fillSlabQuantities(const StoredElement& element, const uint8_t* mask, uin
         ++filled;
     }
     return filled;
+}
+
+std::string edgeArraysProblem(const StoredMemo& result, const StoredMemo& given, uint64_t mask) {
+    struct Array {
+        uint32_t field;
+        bool pointer;
+        size_t width;
+        const char* name;
+    };
+    static constexpr Array arrays[] = {{RecordsField, false, sizeof(HostEdgeRecord), "edge records"},
+                                       {ValuesField, true, sizeof(uint32_t), "edge values"},
+                                       {OverridesField, true, sizeof(HostSideOverride), "side overrides"}};
+    const size_t entries = storedPoints(result) + 1;
+    for (const Array& array : arrays) {
+        auto it = given.blocks.find(array.field);
+        if (it == given.blocks.end() || (memoPartOfField(array.field) & mask) == 0) continue;
+        const std::string name = array.name;
+        if (it->second.isPointer != array.pointer)
+            return name + (array.pointer ? " are not a pointer block" : " are not a handle");
+        if (entries == 1) return name + " without an outline";
+        if (it->second.bytes.size() != entries * array.width)
+            return name + " of " + std::to_string(it->second.bytes.size()) + " bytes for " +
+                   std::to_string(entries) + " entries of " + std::to_string(array.width);
+    }
+    return {};
 }
 
 bool parseEdgeWord(LineReader& in, ModelArgs& args) {

@@ -38,6 +38,12 @@ void countSlabOutline(StoredElement& element);
 // values for the rest. Answers how many fields were filled.
 size_t fillSlabQuantities(const StoredElement& element, const uint8_t* mask, uint8_t* block);
 
+// Why the host cannot keep the edge arrays the given memo brings for the parts of the mask with
+// the outline of result (the memo as it will stand), or nothing: edge records are a handle, edge
+// values and side overrides pointer blocks, each of one whole entry per stored point and one for
+// index 0.
+std::string edgeArraysProblem(const StoredMemo& result, const StoredMemo& given, uint64_t mask);
+
 // Consumes one edge word; false when the next word is none of them.
 bool parseEdgeWord(LineReader& in, ModelArgs& args);
 // Writes the edge words into the element's memo (after its polygon); why it cannot, or nothing.

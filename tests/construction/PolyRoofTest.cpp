@@ -8,6 +8,8 @@
 #include <numbers>
 #include <utility>
 
+#include "Environment/HostCalls.h"
+#include "Environment/Memory.h"
 #include "Environment/TempFolder.h"
 #include "construction/ConstructionFactory.h"
 #include "construction/PolyRoof.h"
@@ -195,6 +197,27 @@ TEST_F(PolyRoofs, APivotPolygonWithArcsIsWrittenOverAnOutlineWithout) {
     EXPECT_EQ(arcs, 1u);
     EXPECT_EQ(recordsOf(read).at({3, 1}), recordFor({3, 1}));
     EXPECT_EQ(recordsOf(read).at({1, 1}), PivotPoint::Data{});
+
+    // The host refuses pivot counts past its memo's pivot polygon, and pivot records in a handle.
+    for (bool countsPast : {true, false}) {
+        SCOPED_TRACE(countsPast);
+        std::unique_ptr<API_Element> record = again->buildRecord();
+        ElementMemoPtr sent = again->buildMemo(mask);
+        ASSERT_NE(sent, nullptr);
+        if (countsPast) {
+            HostPolyRoofElement part = zavhost::partOf<HostPolyRoofElement>(*record);
+            part.pivotCoordinateCount += 5;
+            zavhost::setPart(*record, part);
+        } else {
+            GSHandle handle = allocateHandle(getPtrSize(sent->pivotRecords));
+            freePtr(sent->pivotRecords);
+            sent->pivotRecords = reinterpret_cast<GSPtr>(handle);
+        }
+        GSErrCode err = hosterr::Ok;
+        (void)change(
+            [&] { return (err = ACAPChangeElement(record.get(), nullptr, sent.get(), mask, false)) == 0; });
+        EXPECT_EQ(err, hosterr::BadParameter);
+    }
 }
 
 TEST_F(PolyRoofs, TheHostSplitsTheRoofOnceIntoItsPlaneRoofs) {
