@@ -8,7 +8,9 @@
 #include <cstring>
 #include <numbers>
 
+#include "Environment/HostCalls.h"
 #include "Environment/HostTable.h"
+#include "Environment/Memory.h"
 #include "Environment/TempFolder.h"
 #include "construction/ConstructionFactory.h"
 #include "construction/Roof.h"
@@ -16,10 +18,12 @@
 #include "elements/ElementFactory.h"
 #include "elements/ElementTestSupport.h"
 #include "platform/api/CompositeRecords.h"
+#include "platform/api/OpeningRecords.h"
 #include "platform/host/FunctionSlots.h"
 #include "platform/host/RecordFields.h"
 #include "platform/host/SlabParts.h"
 #include "project/Composite.h"
+#include "project/ElementLinkList.h"
 #include "project/Finish.h"
 #include "project/MemoStore.h"
 
@@ -425,4 +429,93 @@ TEST_F(Slabs, AnOutlineTheHostCannotHandOutStaysUnreadAndTheRecordKeepsItsCounts
     installHostTable(&full);
     ASSERT_NE(slab->getOutline(), nullptr);
     EXPECT_EQ(slab->getOutline()->getVertexCount(), 4u);
+}
+
+TEST_F(Slabs, TheHostRefusesEdgeArraysThatDoNotFitTheOutline) {
+    enum Fault { None, ShortRecords, OverridesAsHandle, ValuesWithoutOutline };
+    for (Fault fault : {ShortRecords, OverridesAsHandle, ValuesWithoutOutline, None}) {
+        Slab slab;
+        auto outline = std::make_unique<CadPolygon>(4, 0, true);
+        for (size_t i = 0; i < Square.size(); ++i) {
+            BuiltPoint built{PolyPoint(CadPoint(Square[i]))};
+            built.setSideOverride(static_cast<uint16_t>(i + 1), true);
+            outline->append(built);
+        }
+        slab.setPolygon(std::move(outline));
+        std::unique_ptr<API_Element> record = slab.buildRecord();
+        uint64_t mask = 0;
+        ElementMemoPtr memo = slab.buildMemo(mask);
+        ASSERT_NE(memo, nullptr);
+        if (fault == ShortRecords) resizeHandle(memo->edgeRecords, 5 * sizeof(HostEdgeRecord));
+        if (fault == OverridesAsHandle) {
+            GSHandle handle = allocateHandle(getPtrSize(memo->sideOverrides));
+            freePtr(memo->sideOverrides);
+            memo->sideOverrides = reinterpret_cast<GSPtr>(handle);
+        }
+        if (fault == ValuesWithoutOutline) {
+            freeHandle(memo->coordinates);
+            freeHandle(memo->subPolygonEnds);
+            memo->edgeValues = allocatePtr(4);
+        }
+        GSErrCode answer = hosterr::Ok;
+        ASSERT_TRUE(
+            change([&] { return (answer = ACAPCreateElement(record.get(), memo.get())) == hosterr::Ok; }) ||
+            fault != None);
+        EXPECT_EQ(answer, fault == None ? hosterr::Ok : hosterr::BadParameter) << fault;
+    }
+}
+
+TEST_F(Slabs, ARoofsSkylightsAreThoseTheHostRelatesToIt) {
+    const API_Guid roofGuid = add(HostRoofTypeCode);
+    const API_Guid skylight =
+        addHostElement(host, Shelter::SkylightTypeCode, nullptr, [&](zavhost::StoredElement& e) {
+            HostSkylightElement part = zavhost::partOf<HostSkylightElement>(e.record);
+            part.ownerGuid = roofGuid;
+            zavhost::setPart(e.record, part);
+        });
+    (void)addHostElement(host, Shelter::SkylightTypeCode); // in no roof
+    std::unique_ptr<Roof> roof = read<Roof>(roofGuid);
+    ASSERT_NE(roof, nullptr);
+    ElementLinkList links;
+    ASSERT_TRUE(roof->getSkylights(links));
+    ASSERT_EQ(links.size(), 1u);
+    EXPECT_EQ(links[0]->getGuid().toAPI(), skylight);
+    EXPECT_EQ(links[0]->getDrawing(), Host::getPlan());
+    Roof unsaved;
+    EXPECT_FALSE(unsaved.getSkylights(links));
+    EXPECT_EQ(links.size(), 1u);
+}
+
+TEST_F(Slabs, EachQuantityIsOneFieldOfItsKindsVariantAndTheReferencePointMovesTheOutline) {
+    std::unique_ptr<Slab> slab = read<Slab>(add(HostSlabTypeCode));
+    std::unique_ptr<Roof> roof = read<Roof>(add(HostRoofTypeCode));
+    ASSERT_NE(slab, nullptr);
+    ASSERT_NE(roof, nullptr);
+    const size_t before = mark();
+    const std::pair<double, double> table[] = {
+        {slab->getMeasureA(), 16.0},
+        {slab->getMeasureB(), 16.0},
+        {slab->getMeasureC(), 16.0 * 0.3},
+        {slab->getLength(), 16.0},
+        {slab->getMeasureD(), 3000.0 + offsetof(HostSlabQuantities, measure5)},
+        {slab->getSlabMeasure6(), 3000.0 + offsetof(HostSlabQuantities, slabMeasure6)},
+        {roof->getMeasureA(), 16.0 / std::cos(std::numbers::pi / 6.0)},
+        {roof->getMeasureB(), 16.0},
+        {roof->getShelterMeasure3(), 3000.0 + offsetof(HostShelterQuantities, shelterMeasure3)},
+        {roof->getShelterMeasure12(), 3000.0 + offsetof(HostShelterQuantities, shelterMeasures4To12) + 64},
+    };
+    for (size_t i = 0; i < std::size(table); ++i)
+        EXPECT_NEAR(table[i].first, table[i].second, 1e-9) << i;
+    EXPECT_EQ(host.calls().count("=> 1 value(s)", before), std::size(table));
+
+    // The outline is read from its second stored point, (4, 0).
+    CadPoint point;
+    slab->getReferencePoint(point);
+    EXPECT_EQ(point, CadPoint(4.0, 0.0, 3.0));
+    slab->setReferencePoint(CadPoint(5.0, 2.0, 4.5));
+    EXPECT_EQ(slab->getOutline()->getVertex(2).getCoord2D().x, 1.0);
+    EXPECT_DOUBLE_EQ(slab->getSlabRecord().elevation, 1.5);
+    Slab empty;
+    empty.getReferencePoint(point);
+    EXPECT_EQ(point, CadPoint());
 }
