@@ -7,6 +7,7 @@
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "LineWork.h"
+#include "MeshParts.h"
 #include "ModelCalls.h"
 #include "ObjectSettings.h"
 #include "OpeningParts.h"
@@ -250,7 +251,10 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
     }
     const bool ownFields = type == WallTypeCode || isWallOpening(type) || type == HostCurtainWallTypeCode ||
                            type == HostCurtainWallPanelTypeCode || type == ProfileTypeCode ||
-                           type == ZoneTypeCode || hasBorderedOutline(type);
+                           type == ZoneTypeCode || hasBorderedOutline(type) || type == MeshTypeCode ||
+                           type == FreeFormTypeCode;
+    if (type == MeshTypeCode || type == FreeFormTypeCode)
+        filled = fillMeshQuantities(element, mask, request->elementBlock);
     if (type == ProfileTypeCode) {
         const ElementExtent3D extent = model3d::extentOf(*project, element);
         filled = fillProfileQuantities(element, extent.bottom, extent.top, mask, request->elementBlock);

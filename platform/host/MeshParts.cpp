@@ -73,6 +73,22 @@ std::string levelProblem(const StoredMemo& memo) {
     return {};
 }
 
+bool asked(const uint8_t* mask, size_t offset) {
+    for (size_t i = 0; i < sizeof(double); ++i)
+        if (mask[offset + i] == 0xFF) return true;
+    return false;
+}
+
+template <class Quantities> size_t fillFields(const Quantities& values, const uint8_t* mask, uint8_t* block) {
+    size_t filled = 0;
+    for (size_t offset = 0; offset < offsetof(Quantities, reserved); offset += sizeof(double)) {
+        if (!asked(mask, offset)) continue;
+        std::memcpy(block + offset, reinterpret_cast<const uint8_t*>(&values) + offset, sizeof(double));
+        ++filled;
+    }
+    return filled;
+}
+
 } // namespace
 
 bool setDefaultMeshSettings(API_Element& record) {
@@ -177,6 +193,34 @@ void transformMeshParts(StoredElement& element, const HostEditTransformation& ed
         p = {moved.x, moved.y};
     }
     element.memo.blocks[bodyField] = bodyBlock(body->contour, std::min(bottom, top), std::max(bottom, top));
+}
+
+size_t fillMeshQuantities(const StoredElement& element, const uint8_t* mask, uint8_t* block) {
+    if (element.head().typeCode == MeshTypeCode) {
+        HostMeshQuantities values;
+        values.measureA = lengthOf(element);
+        values.measureB = areaOf(element);
+        values.measureC = 1016.0;
+        values.measureD = 1024.0;
+        values.measureH = 1032.0;
+        values.measureJ = 1040.0;
+        return fillFields(values, mask, block);
+    }
+    HostFreeFormQuantities values;
+    if (std::optional<FreeFormBody> body = freeFormBodyOf(element)) {
+        double twice = 0.0;
+        for (size_t i = 0; i < body->contour.size(); ++i) {
+            const HostCoord2D& a = body->contour[i];
+            const HostCoord2D& b = body->contour[(i + 1) % body->contour.size()];
+            twice += a.x * b.y - b.x * a.y;
+            values.perimeter += std::hypot(b.x - a.x, b.y - a.y);
+        }
+        values.area = std::fabs(twice) / 2.0;
+        values.height = body->top - body->bottom;
+        values.surfaceArea = 2.0 * values.area + values.perimeter * values.height;
+        values.measureD = values.area * values.height;
+    }
+    return fillFields(values, mask, block);
 }
 
 bool parseMeshWord(LineReader& in, ModelArgs& args) {

@@ -43,6 +43,12 @@ std::optional<FreeFormBody> freeFormBodyOf(const StoredElement& element);
 // polygon, which moves with every element's).
 void transformMeshParts(StoredElement& element, const HostEditTransformation& edit);
 
+// The mesh's or free form's quantities in the block, each only when the mask asks for it (a byte
+// of its field set): a mesh's outline perimeter and area, a free form's body surface, volume,
+// height, plan perimeter and plan area; fixed values for the rest. Answers how many fields were
+// filled.
+size_t fillMeshQuantities(const StoredElement& element, const uint8_t* mask, uint8_t* block);
+
 // `level-line X Y Z X Y Z ...` (two points or more) and `level-point X Y Z` of `element add mesh`,
 // each as often as wanted; false when the next word is neither.
 bool parseMeshWord(LineReader& in, ModelArgs& args);

@@ -310,3 +310,32 @@ TEST_F(Meshes, TheUsersEditsMoveLevelPointsAndBodies) {
     EXPECT_DOUBLE_EQ(body->bottom, 3.0);
     EXPECT_DOUBLE_EQ(body->top, 4.0);
 }
+
+TEST_F(Meshes, QuantitiesComeOneFieldEachFromTheOutlineAndTheBody) {
+    std::unique_ptr<Mesh> mesh = read<Mesh>(addMesh());
+    std::unique_ptr<FreeForm> form =
+        read<FreeForm>(addHostElement(host, FreeForm::TypeCode, nullptr, [](zavhost::StoredElement& e) {
+            zavhost::setDefaultMeshSettings(e.record);
+            e.memo = zavhost::defaultFreeFormMemo();
+        }));
+    struct Case {
+        const char* name;
+        double value;
+        double expected;
+    };
+    const Case cases[] = {
+        {"mesh perimeter", mesh->getMeasureA(), 40.0},
+        {"mesh area", mesh->getMeasureB(), 100.0},
+        {"mesh measure J", mesh->getMeasureJ(), 1040.0},
+        {"free-form surface", form->getSurfaceArea(), 6.0},
+        {"free-form measure C", form->getMeasureC(), 6.0},
+        {"free-form volume", form->getMeasureD(), 1.0},
+        {"free-form height", form->getBoundsZSize(), 1.0},
+        {"free-form perimeter", form->getOutlineMeasure(), 4.0},
+        {"free-form area", form->getOutlineArea(), 1.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_DOUBLE_EQ(c.value, c.expected);
+    }
+}
