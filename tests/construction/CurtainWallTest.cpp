@@ -325,3 +325,49 @@ TEST_F(CurtainWalls, WithoutTheHostsFunctionsACurtainWallHoldsNoPartsAndMeasures
         installHostTable(&full);
     }
 }
+
+TEST_F(CurtainWalls, TheHostKeepsPartsInStepWithTheWallsBlocksAndMovesThemWithIt) {
+    const API_Guid guid = addCurtainWall({0, 0}, {4, 0});
+    std::unique_ptr<CurtainWall> wall = read(guid);
+    ASSERT_NE(wall, nullptr);
+    const auto before = hostParts(guid, HostCurtainWallFrameTypeCode);
+    ASSERT_EQ(before.size(), 3u);
+    const API_Guid middle = before[1]->guid();
+    // The block names the first and last frames and a new one: the middle frame goes, one is made.
+    uint64_t mask = 0;
+    ElementMemoPtr memo = wall->buildMemo(mask);
+    ASSERT_NE(memo, nullptr);
+    const HostCurtainWallFrame made = frameRecord(API_Guid(), 7.0);
+    GSPtr block = BMNewPtr(3 * sizeof made);
+    std::memcpy(block, memo->curtainWallFrames, sizeof made);
+    std::memcpy(block + sizeof made, memo->curtainWallFrames + 2 * sizeof made, sizeof made);
+    std::memcpy(block + 2 * sizeof made, &made, sizeof made);
+    BMKillPtr(&memo->curtainWallFrames);
+    memo->curtainWallFrames = block;
+    std::unique_ptr<API_Element> record = wall->buildRecord();
+    ASSERT_TRUE(change([&] {
+        return ACAPChangeElement(record.get(), nullptr, memo.get(), MemoCurtainWallFrames, true) ==
+               hosterr::Ok;
+    }));
+    const auto after = hostParts(guid, HostCurtainWallFrameTypeCode);
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_EQ(plan().find(middle), nullptr);
+    EXPECT_EQ(zavhost::curtainWallOwnerOf(after[2]->record), guid);
+    EXPECT_FALSE(after[2]->guid().isNull());
+
+    // Moved by the module, the wall takes its parts along and its blocks follow.
+    HostEditTransformation edit;
+    edit.matrix[0] = edit.matrix[4] = edit.matrix[8] = 1.0;
+    edit.target = {1.0, 2.0, 0.0};
+    HostSelectionRecord selected;
+    selected.guid = guid;
+    GSHandle references = BMNewHandle(sizeof selected);
+    std::memcpy(*references, &selected, sizeof selected);
+    ASSERT_TRUE(change([&] { return ACAPEditElements(references, 1, &edit) == hosterr::Ok; }));
+    BMKillHandle(&references);
+    std::unique_ptr<CurtainWall> moved = read(guid);
+    ASSERT_NE(moved, nullptr);
+    EXPECT_EQ(moved->getCurtainWallRecord().begin.x, 1.0);
+    EXPECT_EQ(moved->FrameMemo::getPart(2)->getPartRecord().begin.x, 8.0);
+    EXPECT_EQ(moved->SegmentMemo::getPart(0)->getPartRecord().end.y, 2.0);
+}
