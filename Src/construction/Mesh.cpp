@@ -229,17 +229,26 @@ void Mesh::setReferencePoint(const CadPoint& point) {
     getReferencePoint(reference);
     // In plan: the vertices' own levels stay as they are.
     const CadPoint offset(point.getX() - reference.getX(), point.getY() - reference.getY(), 0.0);
-    if (CadPolygon* outline = getPolygon()) {
-        *outline += offset;
+    if (getPolygon() != nullptr) {
         // The level data lie on the outline: they go with it.
-        if (MeshMemo::isLoaded() || MeshMemo::ensureLoaded(*this)) {
-            if (m_levelLines)
-                for (CadPolygon* line : *m_levelLines)
-                    *line += offset;
-            if (m_levelPoints) *m_levelPoints += offset;
-        }
+        if (!MeshMemo::isLoaded()) (void)MeshMemo::ensureLoaded(*this);
+        movePlan(offset);
     }
     setElevation(point.getZ(), true);
+}
+
+bool Mesh::moveBy(const CadPoint& offset) {
+    if (!PolygonLevelMemo::ensureLoaded(*this) || !MeshMemo::ensureLoaded(*this)) return false;
+    movePlan(CadPoint(offset.getX(), offset.getY(), 0.0));
+    return true;
+}
+
+void Mesh::movePlan(const CadPoint& offset) {
+    if (m_polygon) *m_polygon += offset;
+    if (m_levelLines)
+        for (CadPolygon* line : *m_levelLines)
+            *line += offset;
+    if (m_levelPoints) *m_levelPoints += offset;
 }
 
 // --- Memos.

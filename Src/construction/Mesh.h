@@ -74,6 +74,9 @@ public:
     // then takes the absolute elevation from its z.
     void setReferencePoint(const CadPoint& point) override;
     void setElevation(double value, bool absolute) override;
+    // Moves the outline and the level data in plan; false, moving nothing, when either cannot be
+    // read.
+    bool moveBy(const CadPoint& offset) override;
 
     // --- Record and memo.
     std::unique_ptr<API_Element> buildRecord() const override { return m_record.build(getLink()); }
@@ -124,6 +127,8 @@ private:
     // Takes one level point onto the outline.
     void matchLevel(const CadPoint& point);
     void matchLevels();
+    // The outline and the level data, held, moved in plan.
+    void movePlan(const CadPoint& offset);
 
     ConstructionRecord<HostMeshElement> m_record;
 };

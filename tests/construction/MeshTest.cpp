@@ -339,3 +339,21 @@ TEST_F(Meshes, QuantitiesComeOneFieldEachFromTheOutlineAndTheBody) {
         EXPECT_DOUBLE_EQ(c.value, c.expected);
     }
 }
+
+TEST_F(Meshes, MovingAMeshMovesItsOutlineAndLevelDataInPlan) {
+    std::unique_ptr<Mesh> mesh =
+        read<Mesh>(addMesh(bytesOf(levelRecords(1)), bytesOf(std::vector<uint32_t>{1})));
+    ASSERT_TRUE(mesh->moveBy(CadPoint(1.0, 2.0, 5.0)));
+    ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(*mesh, false, true); }));
+    std::unique_ptr<Mesh> back = read<Mesh>(mesh->getGuid().toAPI());
+    std::unique_ptr<CadPolygon> outline = back->getOutline();
+    ASSERT_NE(outline, nullptr);
+    EXPECT_NE(outline->findVertex(CadPoint(11.0, 12.0, 0.0)), CadPolygon::kNotFound);
+    const PolyPoint& point = back->getLevelPoint(0);
+    EXPECT_DOUBLE_EQ(point.getX(), 1.0);
+    EXPECT_DOUBLE_EQ(point.getY(), 3.0);
+    EXPECT_DOUBLE_EQ(point.getZ(), 0.0); // levels stay
+    // A mesh without an outline cannot say where its points are: nothing moves.
+    Mesh bare;
+    EXPECT_FALSE(bare.moveBy(CadPoint(1.0, 0.0, 0.0)));
+}
