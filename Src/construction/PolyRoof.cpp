@@ -1,6 +1,7 @@
 #include "construction/PolyRoof.h"
 
 #include <cstring>
+#include <new>
 
 #include "Environment/HostCalls.h"
 #include "elements/ElementFactory.h"
@@ -152,8 +153,13 @@ double PolyRoof::getSlopeAngle() {
 GSErrCode PolyRoofConverter::GeneratePartElement(const HostElementPartId& partId, const API_Element& element,
                                                  const API_ElementMemo& memo) {
     if (element.head.typeCode != Shelter::TypeCode) return hosterr::Ok;
-    ElementLink link(element.head, m_drawing);
-    m_roofs.push_back(std::make_unique<Roof>(link, element, memo, partId));
+    // Nothing may unwind through the host's split.
+    try {
+        ElementLink link(element.head, m_drawing);
+        m_roofs.push_back(std::make_unique<Roof>(link, element, memo, partId));
+    } catch (const std::bad_alloc&) {
+        return hosterr::MemoryFull;
+    }
     return hosterr::Ok;
 }
 

@@ -76,7 +76,7 @@ private:
 class PolyRoofConverter : public API_ElementDecomposerInterface {
 public:
     PolyRoofConverter(PolyRoof::RoofList& roofs, Drawing* drawing) : m_roofs(roofs), m_drawing(drawing) {}
-    // Records of other types add nothing; always 0.
+    // Records of other types add nothing; 0, or MemoryFull when the plane cannot be kept.
     GSErrCode GeneratePartElement(const HostElementPartId& partId, const API_Element& element,
                                   const API_ElementMemo& memo) override;
 
