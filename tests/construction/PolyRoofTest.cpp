@@ -9,12 +9,14 @@
 #include <utility>
 
 #include "Environment/HostCalls.h"
+#include "Environment/HostTable.h"
 #include "Environment/Memory.h"
 #include "Environment/TempFolder.h"
 #include "construction/ConstructionFactory.h"
 #include "construction/PolyRoof.h"
 #include "elements/ElementTestSupport.h"
 #include "platform/host/ElementGeometry.h"
+#include "platform/host/FunctionSlots.h"
 #include "platform/host/PolyRoofParts.h"
 #include "platform/host/RecordFields.h"
 #include "project/Drawing.h"
@@ -269,6 +271,23 @@ TEST_F(PolyRoofs, TheHostSplitsTheRoofOnceIntoItsPlaneRoofs) {
         ASSERT_NE(reopened, nullptr);
         EXPECT_NEAR(reopened->getSlopeAngle(), c.slope, 1e-12);
     }
+}
+
+TEST_F(PolyRoofs, WithoutTheHostsSplitTheRoofHasNoPlanesAndKeepsThat) {
+    const API_Guid guid = addRoof();
+    zavhost::StoredElement* element = stored(guid);
+    element->roofPlanes.push_back(zavhost::makeRoofPlane(*element, 0.5));
+    std::unique_ptr<PolyRoof> roof = read(guid);
+    ASSERT_NE(roof, nullptr);
+    const HostFunctionTable full = hostTable();
+    HostFunctionTable partial = full;
+    ASSERT_TRUE(zavhost::clearFunctionSlot(partial, "ConvertPolyRoof"));
+    installHostTable(&partial);
+    EXPECT_EQ(roof->getRoofCount(), 0u);
+    EXPECT_EQ(roof->getSlopeAngle(), 0.0);
+    installHostTable(&full);
+    EXPECT_EQ(roof->getRoofCount(), 0u);
+    EXPECT_EQ(PolyRoof(*roof).getRoofCount(), 1u);
 }
 
 TEST_F(PolyRoofs, TheFactoryMakesAMultiPlaneRoofOfRoofClassOneOnly) {
