@@ -15,11 +15,13 @@
 #include "construction/ConstructionFactory.h"
 #include "construction/PolyRoof.h"
 #include "elements/ElementTestSupport.h"
+#include "platform/gsroot/Memory.h"
 #include "platform/host/ElementGeometry.h"
 #include "platform/host/FunctionSlots.h"
 #include "platform/host/PolyRoofParts.h"
 #include "platform/host/RecordFields.h"
 #include "project/Drawing.h"
+#include "project/MemoStore.h"
 
 using namespace tarnwick;
 using namespace elementtest;
@@ -130,6 +132,15 @@ TEST_F(PolyRoofs, PivotRecordsTravelWholeThroughTheHostAndAProjectFile) {
     EXPECT_EQ(recordsOf(*again->getPivotPolygon()), expected);
     ASSERT_NE(again->getOutline(), nullptr);
     EXPECT_EQ(again->getOutline()->getVertexCount(), rectangle.size());
+
+    // No pivot arrays are made for a polygon without a coordinate.
+    const int64_t handles = BMLiveHandleCount();
+    {
+        ElementMemoStore empty;
+        PolygonParts parts;
+        EXPECT_FALSE(again->PivotPolygonMemo::allocateHostParts(empty, PolygonCounts{0, 1, 0}, parts));
+        EXPECT_EQ(BMLiveHandleCount(), handles);
+    }
 
     // Plain vertices write no record block; a block shorter than the coordinates is refused.
     auto plain = std::make_unique<CadPolygon>(3, 0, true);
