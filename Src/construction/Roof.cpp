@@ -57,6 +57,18 @@ void Roof::setPivotLine(const Line& line) {
     setElevation(line.getStartPoint().getZ(), true);
 }
 
+Plane Roof::getRoofPlane() const {
+    const Line pivot = getPivotLine();
+    const double length = pivot.getPlanLength();
+    if (!(length > 0.0)) return Plane(pivot.getStartPoint(), Vector3(0.0, 0.0, 1.0));
+    const double dx = (pivot.getEndPoint().getX() - pivot.getStartPoint().getX()) / length;
+    const double dy = (pivot.getEndPoint().getY() - pivot.getStartPoint().getY()) / length;
+    // Up the slope is (-dy, dx); the normal leans away from it by the slope angle.
+    const double slope = m_record.part().slopeAngle;
+    return Plane(pivot.getStartPoint(),
+                 Vector3(dy * std::sin(slope), -dx * std::sin(slope), std::cos(slope)));
+}
+
 bool Roof::resetToDefaults() {
     m_partId = HostElementPartId();
     return m_record.resetToDefaults(*this);

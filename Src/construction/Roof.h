@@ -7,6 +7,7 @@
 
 #include "construction/Shelter.h"
 #include "geometry/Line.h"
+#include "geometry/Plane.h"
 #include "platform/api/PolyRoofRecords.h"
 
 namespace tarnwick {
@@ -46,6 +47,9 @@ public:
     // Takes the plan points, and the elevation from the first point's height (absolute).
     virtual void setPivotLine(const Line& line);
     virtual void setRoofFlag(bool on) { m_record.part().roofFlag = on ? 1 : 0; }
+    // The plane through the pivot line rising at the slope angle to the left of the line's
+    // direction (seen from above); horizontal when the line has no length in plan.
+    Plane getRoofPlane() const;
     // The host's default roof, the part identifier cleared; false when the host refuses.
     virtual bool resetToDefaults();
     const HostElementPartId& getPartId() const { return m_partId; }

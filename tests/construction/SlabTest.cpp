@@ -414,6 +414,39 @@ TEST_F(Slabs, RoofsAreMadeByClassAndFromASplitRoofsPart) {
     EXPECT_EQ(copy.getPartId().main, 0u);
 }
 
+TEST_F(Slabs, TheRoofPlaneRisesAtTheSlopeLeftOfThePivotLine) {
+    struct Case {
+        HostCoord2D begin, end;
+        double slope;
+        HostCoord2D uphill; // a unit step up the slope in plan
+    };
+    const double s = std::numbers::pi / 6.0;
+    const Case cases[] = {
+        {{0.0, 0.0}, {2.0, 0.0}, s, {0.0, 1.0}},
+        {{1.0, 1.0}, {1.0, 4.0}, s, {-1.0, 0.0}},
+        {{3.0, 0.0}, {0.0, 0.0}, std::numbers::pi / 4.0, {0.0, -1.0}},
+        {{0.0, 0.0}, {1.0, 0.0}, 0.0, {0.0, 1.0}},
+    };
+    for (const Case& c : cases) {
+        Roof roof;
+        roof.setSlopeAngle(c.slope);
+        roof.setPivotLine(Line(c.begin, c.end, 2.5));
+        const Plane plane = roof.getRoofPlane();
+        const double z = roof.getPivotLine().getStartPoint().getZ();
+        const double rise = 3.0 * std::tan(c.slope);
+        const CadPoint up(c.begin.x + 3.0 * c.uphill.x, c.begin.y + 3.0 * c.uphill.y, z + rise);
+        const CadPoint down(c.begin.x - 3.0 * c.uphill.x, c.begin.y - 3.0 * c.uphill.y, z - rise);
+        EXPECT_NEAR(plane.getDistance(up), 0.0, 1e-9);
+        EXPECT_NEAR(plane.getDistance(down), 0.0, 1e-9);
+        EXPECT_NEAR(plane.getDistance(CadPoint(c.end, z)), 0.0, 1e-9);
+        EXPECT_NEAR(plane.getNormal().getZ(), std::cos(c.slope), 1e-12);
+        EXPECT_GT(plane.getDistance(CadPoint(c.begin, z + 1.0)), 0.0);
+    }
+    Roof flat;
+    flat.setPivotLine(Line(HostCoord2D{1.0, 1.0}, HostCoord2D{1.0, 1.0}, 0.0));
+    EXPECT_EQ(flat.getRoofPlane().getNormal().getZ(), 1.0);
+}
+
 TEST_F(Slabs, AnOutlineTheHostCannotHandOutStaysUnreadAndTheRecordKeepsItsCounts) {
     const API_Guid guid = add(HostSlabTypeCode);
     std::unique_ptr<Slab> slab = read<Slab>(guid);
