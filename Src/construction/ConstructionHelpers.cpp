@@ -74,4 +74,22 @@ void setFlagOf(uint8_t (&flags)[3], size_t which, bool on) {
     flags[which] = on ? 1 : 0;
 }
 
+bool groupFlagsOf(const FlagGroups& groups, uint32_t kind) {
+    return kind <= 1 && flagOf(groups[kind], 0) && flagOf(groups[kind], 1) && flagOf(groups[kind], 2);
+}
+
+bool groupFlagOf(const FlagGroups& groups, uint32_t kind, size_t which) {
+    return kind <= 1 && flagOf(groups[kind], which);
+}
+
+void setGroupFlagsOf(FlagGroups& groups, uint32_t kind, bool on) {
+    if (kind > 1) return;
+    for (size_t which = 0; which < 3; ++which)
+        setFlagOf(groups[kind], which, on);
+}
+
+void setGroupFlagOf(FlagGroups& groups, uint32_t kind, size_t which, bool on) {
+    if (kind <= 1) setFlagOf(groups[kind], which, on);
+}
+
 } // namespace tarnwick

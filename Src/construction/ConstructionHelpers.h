@@ -58,4 +58,12 @@ double relativeElevation(const Element& element, double value, bool absolute);
 bool flagOf(const uint8_t (&flags)[3], size_t which);
 void setFlagOf(uint8_t (&flags)[3], size_t which, bool on);
 
+// --- Two groups of three flag bytes chosen by kind: a kind past 1 reads false and sets nothing.
+using FlagGroups = uint8_t[2][3];
+// All three flags of the kind's group set.
+bool groupFlagsOf(const FlagGroups& groups, uint32_t kind);
+bool groupFlagOf(const FlagGroups& groups, uint32_t kind, size_t which);
+void setGroupFlagsOf(FlagGroups& groups, uint32_t kind, bool on);
+void setGroupFlagOf(FlagGroups& groups, uint32_t kind, size_t which, bool on);
+
 } // namespace tarnwick

@@ -10,12 +10,6 @@
 
 namespace tarnwick {
 
-namespace {
-const uint8_t (*groupOf(const HostFreeFormElement& part, uint32_t kind))[3] {
-    return kind <= 1 ? &part.flagGroups[kind] : nullptr;
-}
-} // namespace
-
 FreeForm::FreeForm() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
     (void)resetToDefaults();
 }
@@ -220,32 +214,22 @@ bool FreeForm::readBodies() {
 // --- Flag groups.
 
 bool FreeForm::getFlagGroup(uint32_t kind) const {
-    const auto* group = groupOf(m_record.part(), kind);
-    return group != nullptr && flagOf(*group, 0) && flagOf(*group, 1) && flagOf(*group, 2);
+    return groupFlagsOf(m_record.part().flagGroups, kind);
 }
-
 bool FreeForm::getSecondGroupFlag(uint32_t kind) const {
-    const auto* group = groupOf(m_record.part(), kind);
-    return group != nullptr && flagOf(*group, 1);
+    return groupFlagOf(m_record.part().flagGroups, kind, 1);
 }
-
 bool FreeForm::getThirdGroupFlag(uint32_t kind) const {
-    const auto* group = groupOf(m_record.part(), kind);
-    return group != nullptr && flagOf(*group, 2);
+    return groupFlagOf(m_record.part().flagGroups, kind, 2);
 }
-
 void FreeForm::setFlagGroup(bool on, uint32_t kind) {
-    if (kind > 1) return;
-    for (size_t which = 0; which < 3; ++which)
-        setFlagOf(m_record.part().flagGroups[kind], which, on);
+    setGroupFlagsOf(m_record.part().flagGroups, kind, on);
 }
-
 void FreeForm::setSecondGroupFlag(bool on, uint32_t kind) {
-    if (kind <= 1) setFlagOf(m_record.part().flagGroups[kind], 1, on);
+    setGroupFlagOf(m_record.part().flagGroups, kind, 1, on);
 }
-
 void FreeForm::setThirdGroupFlag(bool on, uint32_t kind) {
-    if (kind <= 1) setFlagOf(m_record.part().flagGroups[kind], 2, on);
+    setGroupFlagOf(m_record.part().flagGroups, kind, 2, on);
 }
 
 std::unique_ptr<Element> createFreeForm(const API_Element& record, ElementLink& link) {

@@ -26,10 +26,6 @@ const uint32_t* finishSlot(const HostMeshElement& part, uint32_t kind) {
     }
 }
 
-const uint8_t (*groupOf(const HostMeshElement& part, uint32_t kind))[3] {
-    return kind <= 1 ? &part.flagGroups[kind] : nullptr;
-}
-
 } // namespace
 
 Mesh::Mesh() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
@@ -326,32 +322,22 @@ ElementMemoPtr Mesh::buildMemo(uint64_t& mask) {
 // --- Flag groups.
 
 bool Mesh::getFlagGroup(uint32_t kind) const {
-    const auto* group = groupOf(m_record.part(), kind);
-    return group != nullptr && flagOf(*group, 0) && flagOf(*group, 1) && flagOf(*group, 2);
+    return groupFlagsOf(m_record.part().flagGroups, kind);
 }
-
 bool Mesh::getSecondGroupFlag(uint32_t kind) const {
-    const auto* group = groupOf(m_record.part(), kind);
-    return group != nullptr && flagOf(*group, 1);
+    return groupFlagOf(m_record.part().flagGroups, kind, 1);
 }
-
 bool Mesh::getThirdGroupFlag(uint32_t kind) const {
-    const auto* group = groupOf(m_record.part(), kind);
-    return group != nullptr && flagOf(*group, 2);
+    return groupFlagOf(m_record.part().flagGroups, kind, 2);
 }
-
 void Mesh::setFlagGroup(bool on, uint32_t kind) {
-    if (kind > 1) return;
-    for (size_t which = 0; which < 3; ++which)
-        setFlagOf(m_record.part().flagGroups[kind], which, on);
+    setGroupFlagsOf(m_record.part().flagGroups, kind, on);
 }
-
 void Mesh::setSecondGroupFlag(bool on, uint32_t kind) {
-    if (kind <= 1) setFlagOf(m_record.part().flagGroups[kind], 1, on);
+    setGroupFlagOf(m_record.part().flagGroups, kind, 1, on);
 }
-
 void Mesh::setThirdGroupFlag(bool on, uint32_t kind) {
-    if (kind <= 1) setFlagOf(m_record.part().flagGroups[kind], 2, on);
+    setGroupFlagOf(m_record.part().flagGroups, kind, 2, on);
 }
 
 std::unique_ptr<Element> createMesh(const API_Element& record, ElementLink& link) {
