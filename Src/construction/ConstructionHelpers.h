@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "construction/ConstructionRecord.h"
+#include "elements/PolygonMemo.h"
 #include "platform/api/WallRecords.h"
 #include "project/Finish.h"
 #include "project/Pattern.h"
@@ -65,5 +67,25 @@ bool groupFlagsOf(const FlagGroups& groups, uint32_t kind);
 bool groupFlagOf(const FlagGroups& groups, uint32_t kind, size_t which);
 void setGroupFlagsOf(FlagGroups& groups, uint32_t kind, bool on);
 void setGroupFlagOf(FlagGroups& groups, uint32_t kind, size_t which, bool on);
+
+// --- Polygon counts of a record part: those of the polygon written with it.
+template <class Part> void setPolygonCounts(Part& part, const PolygonCounts& counts) {
+    part.coordinateCount = counts.coordinates;
+    part.endCount = counts.ends;
+    part.arcCount = counts.arcs;
+}
+
+// The record of the copy with the counts of the polygon the memo holds. Without a held polygon the
+// copy's own counts stand: nothing is fetched to build a record.
+template <class Part>
+std::unique_ptr<API_Element> buildWithHeldCounts(ConstructionRecord<Part> copy, PolygonMemo& memo,
+                                                 const ElementLink& link) {
+    if (memo.heldPolygon() != nullptr) {
+        PolygonCounts counts;
+        memo.getPolygonCounts(counts);
+        setPolygonCounts(copy.part(), counts);
+    }
+    return copy.build(link);
+}
 
 } // namespace tarnwick

@@ -1,7 +1,5 @@
 #include "construction/CurtainWall.h"
 
-#include <cstring>
-
 #include "construction/ConstructionFactory.h"
 #include "construction/ConstructionHelpers.h"
 #include "elements/ElementFactory.h"
@@ -91,19 +89,7 @@ void CurtainWall::setPolygon(std::unique_ptr<CadPolygon> polygon) {
 }
 
 std::unique_ptr<API_Element> CurtainWall::buildRecord() const {
-    std::unique_ptr<API_Element> record = m_record.build(getLink());
-    // Without a held outline the record's own counts stand: nothing is fetched to write a record.
-    if (heldPolygon() != nullptr) {
-        PolygonCounts counts;
-        const_cast<CurtainWall*>(this)->getPolygonCounts(counts);
-        HostCurtainWallElement part;
-        std::memcpy(static_cast<void*>(&part), record->raw, sizeof part);
-        part.coordinateCount = counts.coordinates;
-        part.endCount = counts.ends;
-        part.arcCount = counts.arcs;
-        std::memcpy(record->raw, &part, sizeof part);
-    }
-    return record;
+    return buildWithHeldCounts(m_record, *const_cast<CurtainWall*>(this), getLink());
 }
 
 void CurtainWall::loadMemo(uint64_t mask, MemoStore*& store) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Environment/Memory.h"
+#include "construction/ConstructionHelpers.h"
 #include "project/MemoStore.h"
 
 namespace tarnwick {
@@ -90,9 +91,7 @@ bool CurtainWallSegmentContour::allocateContourParts(MemoStore& store, const Pol
     sub.subPolygonEnds = allocateHandle(static_cast<GSSize>((size_t(counts.ends) + 1) * sizeof(uint32_t)));
     sub.vertexIds = allocateHandle(static_cast<GSSize>(points * sizeof(uint32_t)));
     if (counts.arcs > 0) sub.arcs = allocateHandle(static_cast<GSSize>(counts.arcs * sizeof(HostPolygonArc)));
-    sub.coordinateCount = counts.coordinates;
-    sub.endCount = counts.ends;
-    sub.arcCount = counts.arcs;
+    setPolygonCounts(sub, counts);
     std::memcpy(block, &sub, sizeof sub);
     return lockSubBlock(sub, counts, parts);
 }
@@ -116,19 +115,7 @@ std::unique_ptr<CadPolygon> CurtainWallSegment::getOutline() const {
 }
 
 std::unique_ptr<API_Element> CurtainWallSegment::buildRecord() const {
-    std::unique_ptr<API_Element> record = m_record.build(getLink());
-    // Without a held contour the record's own counts stand: nothing is fetched to write a record.
-    if (heldPolygon() != nullptr) {
-        PolygonCounts counts;
-        const_cast<CurtainWallSegment*>(this)->getPolygonCounts(counts);
-        HostCurtainWallSegment part;
-        std::memcpy(static_cast<void*>(&part), record->raw, sizeof part);
-        part.coordinateCount = counts.coordinates;
-        part.endCount = counts.ends;
-        part.arcCount = counts.arcs;
-        std::memcpy(record->raw, &part, sizeof part);
-    }
-    return record;
+    return buildWithHeldCounts(m_record, *const_cast<CurtainWallSegment*>(this), getLink());
 }
 
 PolyEdge CurtainWallSegment::getReferenceLine() const {

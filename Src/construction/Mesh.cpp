@@ -311,9 +311,7 @@ ElementMemoPtr Mesh::buildMemo(uint64_t& mask) {
     mask |= MeshMemo::Mask;
     HostMeshElement& part = m_record.part();
     const PolygonCounts& counts = getCountHeader();
-    part.coordinateCount = counts.coordinates;
-    part.endCount = counts.ends;
-    part.arcCount = counts.arcs;
+    setPolygonCounts(part, counts);
     part.levelPart.coordinateCount = static_cast<uint32_t>(getLevelVertexCount(true));
     part.levelPart.endCount = static_cast<uint32_t>(getLevelLineCount() + getLevelPointCount());
     return ElementMemoPtr(store.release());

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "construction/ConstructionHelpers.h"
 #include "elements/ElementFactory.h"
 #include "project/MemoStore.h"
 
@@ -33,9 +34,7 @@ Roof::~Roof() = default;
 std::unique_ptr<API_Element> Roof::buildRecord() const {
     ConstructionRecord<HostShelterElement> copy = m_record;
     const PolygonCounts counts = const_cast<Roof*>(this)->countsToWrite(getPolygonHeader());
-    copy.part().coordinateCount = counts.coordinates;
-    copy.part().endCount = counts.ends;
-    copy.part().arcCount = counts.arcs;
+    setPolygonCounts(copy.part(), counts);
     return copy.build(getLink());
 }
 

@@ -384,9 +384,7 @@ PolygonCounts Slab::getPolygonHeader() const {
 std::unique_ptr<API_Element> Slab::buildRecord() const {
     HostSlabElement part = m_record.part();
     const PolygonCounts counts = const_cast<Slab*>(this)->countsToWrite(getPolygonHeader());
-    part.coordinateCount = counts.coordinates;
-    part.endCount = counts.ends;
-    part.arcCount = counts.arcs;
+    setPolygonCounts(part, counts);
     ConstructionRecord<HostSlabElement> copy;
     copy.part() = part;
     return copy.build(getLink());

@@ -310,11 +310,7 @@ std::unique_ptr<API_Element> Zone::buildRecord() const {
     HostZoneElement& part = self->m_record.part();
     PolygonCounts counts;
     self->getPolygonCounts(counts);
-    if (heldPolygon() != nullptr) {
-        part.coordinateCount = counts.coordinates;
-        part.endCount = counts.ends;
-        part.arcCount = counts.arcs;
-    }
+    if (heldPolygon() != nullptr) setPolygonCounts(part, counts);
     return m_record.build(getLink());
 }
 
