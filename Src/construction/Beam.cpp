@@ -181,8 +181,7 @@ void Beam::setLineStyle(const LineStyle& style, uint32_t which) {
 
 void Beam::setFinish(const Finish& finish, uint32_t which) {
     HostOverrideWord* overrides = m_record.part().finishOverrides;
-    const auto index = static_cast<uint16_t>(finish.getIndex16());
-    auto write = [&](size_t slot) { overrides[slot] = makeOverride(overrides[slot], index, true); };
+    auto write = [&](size_t slot) { overrides[slot] = overridingFinish(overrides[slot], finish); };
     switch (which) {
     case 0:
     case 1:

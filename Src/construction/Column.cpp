@@ -126,7 +126,7 @@ void Column::getFinish(Finish& finish, uint32_t) const {
 
 void Column::setFinish(const Finish& finish, uint32_t) {
     HostOverrideWord& word = m_record.part().finishOverride;
-    word = makeOverride(word, static_cast<uint16_t>(finish.getIndex16()), true);
+    word = overridingFinish(word, finish);
 }
 
 std::unique_ptr<Pattern> Column::getPattern(uint32_t kind) const {

@@ -30,6 +30,15 @@ inline bool isOverriding(HostOverrideWord word) {
 inline HostOverrideWord makeOverride(HostOverrideWord word, uint16_t index, bool overriding) {
     return (word & 0xFF000000u) | (overriding ? 0x10000u : 0u) | index;
 }
+// A finish's 32-bit index written over the word: its low 16 bits the index, overriding when its high
+// 16 bits are not zero (the inverse of what the override's finish reads).
+inline HostOverrideWord finishOverride(HostOverrideWord word, uint32_t finishIndex) {
+    return makeOverride(word, static_cast<uint16_t>(finishIndex & 0xFFFF), (finishIndex >> 16) != 0);
+}
+// The finish's 16-bit index written over the word, always overriding.
+inline HostOverrideWord overridingFinish(HostOverrideWord word, const Finish& finish) {
+    return makeOverride(word, static_cast<uint16_t>(finish.getIndex16()), true);
+}
 
 // --- Attributes by index, and the building material's where the element takes them from it.
 Pen penOf(uint16_t index);

@@ -148,8 +148,7 @@ void FreeForm::setLineStyle(const LineStyle& style, uint32_t which) {
 void FreeForm::setFinish(const Finish& finish, uint32_t which) {
     if (which > 1) return;
     uint32_t& word = m_record.part().finishOverride;
-    const uint32_t index = finish.getIndex();
-    word = makeOverride(word, static_cast<uint16_t>(index & 0xFFFF), (index >> 16) != 0);
+    word = finishOverride(word, finish.getIndex());
 }
 
 // --- Geometry.

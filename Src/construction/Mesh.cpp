@@ -168,9 +168,7 @@ void Mesh::setLineStyle(const LineStyle& style, uint32_t) {
 void Mesh::setFinish(const Finish& finish, uint32_t which) {
     HostMeshElement& part = m_record.part();
     const uint32_t index = finish.getIndex();
-    auto write = [&](uint32_t& word) {
-        word = makeOverride(word, static_cast<uint16_t>(index & 0xFFFF), (index >> 16) != 0);
-    };
+    auto write = [&](uint32_t& word) { word = finishOverride(word, index); };
     switch (which) {
     case 0:
         for (uint32_t& word : part.finishOverrides)

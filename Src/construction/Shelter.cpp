@@ -218,7 +218,7 @@ void Shelter::setLineStyle(const LineStyle& style, uint32_t which) {
 
 void Shelter::setFinish(const Finish& finish, uint32_t which) {
     HostOverrideWord* word = finishSlot(m_record.part(), which);
-    if (word != nullptr) *word = makeOverride(*word, static_cast<uint16_t>(finish.getIndex16()), true);
+    if (word != nullptr) *word = overridingFinish(*word, finish);
 }
 
 // --- Geometry.

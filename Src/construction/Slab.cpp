@@ -253,7 +253,7 @@ void Slab::setLineStyle(const LineStyle& style, uint32_t which) {
 
 void Slab::setFinish(const Finish& finish, uint32_t which) {
     HostOverrideWord* word = finishSlot(m_record.part(), which);
-    if (word != nullptr) *word = makeOverride(*word, static_cast<uint16_t>(finish.getIndex16()), true);
+    if (word != nullptr) *word = overridingFinish(*word, finish);
 }
 
 // --- Geometry.

@@ -244,7 +244,7 @@ void Wall::setLineStyle(const LineStyle& style, uint32_t) {
 void Wall::setFinish(const Finish& finish, uint32_t which) {
     HostWallElement& part = m_record.part();
     auto* word = const_cast<HostOverrideWord*>(finishSlot(part, which));
-    if (word != nullptr) *word = makeOverride(*word, static_cast<uint16_t>(finish.getIndex16()), true);
+    if (word != nullptr) *word = overridingFinish(*word, finish);
 }
 
 // --- Geometry.
