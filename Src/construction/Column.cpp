@@ -97,10 +97,10 @@ void Column::getPen(Pen& pen, uint32_t which) const {
         pen = penOf(part.kind5Pen);
         break;
     case 11:
-        pen = cutFillPen(part.cutFillFlag != 0, part.cutFillPen, core, false);
+        pen = partCutFillPen(part, core, false);
         break;
     case 12:
-        pen = cutFillPen(part.cutFillFlag != 0, part.cutFillBackgroundPen, core, true);
+        pen = partCutFillPen(part, core, true);
         break;
     case 13:
         pen = materialCutFillPen(static_cast<int16_t>(part.veneerMaterial), true);

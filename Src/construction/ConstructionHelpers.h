@@ -50,6 +50,12 @@ Finish finishOf(uint16_t index);
 Finish materialFinish(int16_t material);
 // The override's finish when it overrides, else the building material's.
 Finish finishOf(HostOverrideWord word, int16_t material);
+// The part's cut-fill pen, or with background its cut-fill background pen: its own when its cut-fill
+// flag is set, else the building material's.
+template <class Part> Pen partCutFillPen(const Part& part, int16_t material, bool background) {
+    return cutFillPen(part.cutFillFlag != 0, background ? part.cutFillBackgroundPen : part.cutFillPen,
+                      material, background);
+}
 // A new fill of the index; null for index 0.
 std::unique_ptr<Pattern> fillOf(int16_t index);
 // The building material's cut fill; null when it names none.

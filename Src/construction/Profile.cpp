@@ -129,10 +129,10 @@ void Profile::getPen(Pen& pen, uint32_t which) const {
         pen = penOf(part.kind10Pen);
         break;
     case 11:
-        pen = cutFillPen(part.cutFillFlag != 0, part.cutFillPen, material, false);
+        pen = partCutFillPen(part, material, false);
         break;
     case 12:
-        pen = cutFillPen(part.cutFillFlag != 0, part.cutFillBackgroundPen, material, true);
+        pen = partCutFillPen(part, material, true);
         break;
     default:
         pen = Pen();
