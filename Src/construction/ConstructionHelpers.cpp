@@ -64,6 +64,11 @@ double relativeElevation(const Element& element, double value, bool absolute) {
     return storey != nullptr ? value - storey->getLevel() : value;
 }
 
+uint32_t outlineHoleCount(const Element& element) {
+    std::unique_ptr<CadPolygon> outline = element.getOutline();
+    return outline ? static_cast<uint32_t>(outline->getHoleCount()) : 0;
+}
+
 bool flagOf(const uint8_t (&flags)[3], size_t which) {
     if (which >= 3) throw std::out_of_range("invalid flag");
     return flags[which] != 0;

@@ -65,6 +65,9 @@ std::unique_ptr<Pattern> materialFill(int16_t material);
 // 0.0 when the host cannot say.
 double quantityField(const ElementLink& link, size_t offset);
 
+// The holes of the element's outline; 0 without an outline.
+uint32_t outlineHoleCount(const Element& element);
+
 // --- Elevations relative to the element's home storey: absolute adds the storey's level (when
 // the storey is found).
 double storeyElevation(const Element& element, double relative, bool absolute);

@@ -65,8 +65,7 @@ double Mesh::getMeasureJ() const {
 }
 
 uint32_t Mesh::getOutlineHoleCount() const {
-    std::unique_ptr<CadPolygon> outline = getOutline();
-    return outline ? static_cast<uint32_t>(outline->getHoleCount()) : 0;
+    return outlineHoleCount(*this);
 }
 
 // --- Attributes.

@@ -88,8 +88,7 @@ double Shelter::shelterMeasure(size_t number) const {
 }
 
 uint32_t Shelter::getOutlineHoleCount() const {
-    std::unique_ptr<CadPolygon> outline = getOutline();
-    return outline ? static_cast<uint32_t>(outline->getHoleCount()) : 0;
+    return outlineHoleCount(*this);
 }
 
 // --- Attributes.

@@ -97,8 +97,7 @@ double Slab::getOutlineMeasure() const {
 }
 
 uint32_t Slab::getOutlineHoleCount() const {
-    std::unique_ptr<CadPolygon> outline = getOutline();
-    return outline ? static_cast<uint32_t>(outline->getHoleCount()) : 0;
+    return outlineHoleCount(*this);
 }
 
 // --- Attributes.

@@ -115,8 +115,7 @@ double Wall::getMeasureI() const {
 }
 
 uint32_t Wall::getOutlineHoleCount() const {
-    std::unique_ptr<CadPolygon> outline = getOutline();
-    return outline ? static_cast<uint32_t>(outline->getHoleCount()) : 0;
+    return outlineHoleCount(*this);
 }
 
 double Wall::getMeasureJ() const {

@@ -143,8 +143,7 @@ int32_t Zone::getZoneMeasure4() const {
 }
 
 uint32_t Zone::getOutlineHoleCount() const {
-    std::unique_ptr<CadPolygon> outline = getOutline();
-    return outline ? static_cast<uint32_t>(outline->getHoleCount()) : 0;
+    return outlineHoleCount(*this);
 }
 
 double Zone::getMeasureH() const {
