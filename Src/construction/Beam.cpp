@@ -107,9 +107,7 @@ void Beam::getLineStyle(LineStyle& style, uint32_t which) const {
 
 void Beam::getFinish(Finish& finish, uint32_t which) const {
     const HostBeamElement& part = m_record.part();
-    const HostOverrideWord* word = finishSlot(part, which);
-    const auto material = static_cast<int16_t>(part.material);
-    finish = word != nullptr ? finishOf(*word, material) : materialFinish(material);
+    finish = slotFinish(finishSlot(part, which), static_cast<int16_t>(part.material));
 }
 
 std::unique_ptr<Pattern> Beam::getPattern(uint32_t kind) const {

@@ -35,6 +35,10 @@ Finish finishOf(HostOverrideWord word, int16_t material) {
     return isOverriding(word) ? finishOf(overrideIndex(word)) : materialFinish(material);
 }
 
+Finish slotFinish(const HostOverrideWord* word, int16_t material) {
+    return word != nullptr ? finishOf(*word, material) : materialFinish(material);
+}
+
 std::unique_ptr<Pattern> fillOf(int16_t index) {
     if (index == 0) return nullptr;
     return std::make_unique<Fill>(AttributeLink(index, AttrFill));

@@ -50,6 +50,8 @@ Finish finishOf(uint16_t index);
 Finish materialFinish(int16_t material);
 // The override's finish when it overrides, else the building material's.
 Finish finishOf(HostOverrideWord word, int16_t material);
+// The same for the override slot a kind reads; without a slot, the building material's.
+Finish slotFinish(const HostOverrideWord* word, int16_t material);
 // The part's cut-fill pen, or with background its cut-fill background pen: its own when its cut-fill
 // flag is set, else the building material's.
 template <class Part> Pen partCutFillPen(const Part& part, int16_t material, bool background) {

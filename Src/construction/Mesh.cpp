@@ -109,9 +109,7 @@ void Mesh::getLineStyle(LineStyle& style, uint32_t which) const {
 
 void Mesh::getFinish(Finish& finish, uint32_t which) const {
     const HostMeshElement& part = m_record.part();
-    const uint32_t* word = finishSlot(part, which);
-    finish = word != nullptr ? finishOf(*word, static_cast<int16_t>(part.material))
-                             : materialFinish(static_cast<int16_t>(part.material));
+    finish = slotFinish(finishSlot(part, which), static_cast<int16_t>(part.material));
 }
 
 std::unique_ptr<Pattern> Mesh::getPattern(uint32_t kind) const {

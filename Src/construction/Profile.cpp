@@ -152,9 +152,7 @@ void Profile::getLineStyle(LineStyle& style, uint32_t which) const {
 
 void Profile::getFinish(Finish& finish, uint32_t which) const {
     const HostProfileElement& part = m_record.part();
-    const HostOverrideWord* word = finishSlot(part, which);
-    finish = word != nullptr ? finishOf(*word, static_cast<int16_t>(part.material))
-                             : materialFinish(static_cast<int16_t>(part.material));
+    finish = slotFinish(finishSlot(part, which), static_cast<int16_t>(part.material));
 }
 
 std::unique_ptr<Pattern> Profile::getPattern(uint32_t kind) const {

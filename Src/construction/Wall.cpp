@@ -161,9 +161,7 @@ void Wall::getLineStyle(LineStyle& style, uint32_t) const {
 
 void Wall::getFinish(Finish& finish, uint32_t which) const {
     const HostWallElement& part = m_record.part();
-    const HostOverrideWord* word = finishSlot(part, which);
-    finish = word != nullptr ? finishOf(*word, static_cast<int16_t>(part.material))
-                             : materialFinish(static_cast<int16_t>(part.material));
+    finish = slotFinish(finishSlot(part, which), static_cast<int16_t>(part.material));
 }
 
 std::unique_ptr<Pattern> Wall::getPattern(uint32_t kind) const {
