@@ -102,7 +102,7 @@ void Beam::getPen(Pen& pen, uint32_t which) const {
 void Beam::getLineStyle(LineStyle& style, uint32_t which) const {
     const HostBeamElement& part = m_record.part();
     const uint16_t index = which < 2 ? part.lineType : part.secondLineType;
-    style = LineStyle(AttributeLink(static_cast<int16_t>(index), AttrLineType));
+    style = lineStyleOf(index);
 }
 
 void Beam::getFinish(Finish& finish, uint32_t which) const {

@@ -112,7 +112,7 @@ void Column::getPen(Pen& pen, uint32_t which) const {
 }
 
 void Column::getLineStyle(LineStyle& style, uint32_t) const {
-    style = LineStyle(AttributeLink(static_cast<int16_t>(m_record.part().lineType), AttrLineType));
+    style = lineStyleOf(m_record.part().lineType);
 }
 
 void Column::setLineStyle(const LineStyle& style, uint32_t) {

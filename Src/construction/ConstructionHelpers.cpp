@@ -14,6 +14,10 @@ Pen penOf(uint16_t index) {
     return Pen(AttributeLink(static_cast<int16_t>(index), AttrPen));
 }
 
+LineStyle lineStyleOf(uint16_t index) {
+    return LineStyle(AttributeLink(static_cast<int16_t>(index), AttrLineType));
+}
+
 Pen materialCutFillPen(int16_t material, bool background) {
     const Material source = Material::fromIndex(material);
     return background ? source.getFillBackgroundPen() : source.getFillPen();

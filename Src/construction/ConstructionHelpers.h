@@ -11,6 +11,7 @@
 #include "elements/PolygonMemo.h"
 #include "platform/api/WallRecords.h"
 #include "project/Finish.h"
+#include "project/LineStyle.h"
 #include "project/Pattern.h"
 #include "project/Pen.h"
 
@@ -42,6 +43,7 @@ inline HostOverrideWord overridingFinish(HostOverrideWord word, const Finish& fi
 
 // --- Attributes by index, and the building material's where the element takes them from it.
 Pen penOf(uint16_t index);
+LineStyle lineStyleOf(uint16_t index);
 // The building material's cut-fill pen, or with background its cut-fill background pen.
 Pen materialCutFillPen(int16_t material, bool background);
 // The element's own pen when fromRecord, else the building material's.

@@ -32,7 +32,7 @@ void CurtainWall::getPen(Pen& pen, uint32_t which) const {
 
 void CurtainWall::getLineStyle(LineStyle& style, uint32_t which) const {
     if (which == 0 || which == 1)
-        style = LineStyle(AttributeLink(static_cast<int16_t>(m_record.part().lineType), AttrLineType));
+        style = lineStyleOf(m_record.part().lineType);
     else
         Element::getLineStyle(style, which);
 }

@@ -81,9 +81,9 @@ void FreeForm::getPen(Pen& pen, uint32_t which) const {
 void FreeForm::getLineStyle(LineStyle& style, uint32_t which) const {
     const HostFreeFormElement& part = m_record.part();
     if (which == 0 || which == 1)
-        style = LineStyle(AttributeLink(static_cast<int16_t>(part.lineType), AttrLineType));
+        style = lineStyleOf(part.lineType);
     else if (which == 3)
-        style = LineStyle(AttributeLink(static_cast<int16_t>(part.secondLineType), AttrLineType));
+        style = lineStyleOf(part.secondLineType);
     else
         Element::getLineStyle(style, which);
 }

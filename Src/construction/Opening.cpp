@@ -63,9 +63,7 @@ void Opening::setPen(const Pen& pen, uint32_t which) {
 }
 
 void Opening::getLineStyle(LineStyle& style, uint32_t which) const {
-    style = which <= 1
-                ? LineStyle(AttributeLink(static_cast<int16_t>(getOpeningRecord().lineType), AttrLineType))
-                : LineStyle();
+    style = which <= 1 ? lineStyleOf(getOpeningRecord().lineType) : LineStyle();
 }
 
 void Opening::setLineStyle(const LineStyle& style, uint32_t which) {

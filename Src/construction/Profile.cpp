@@ -32,10 +32,6 @@ const HostOverrideWord* finishSlot(const HostProfileElement& part, uint32_t kind
     }
 }
 
-LineStyle lineStyleOf(uint16_t index) {
-    return LineStyle(AttributeLink(static_cast<int16_t>(index), AttrLineType));
-}
-
 template <class Kind> std::unique_ptr<Element> createKind(const API_Element& record, ElementLink& link) {
     if (record.head.typeCode != Profile::TypeCode || recordSubKind(record) != Kind::SubKind) return nullptr;
     link.setTypeId(ElementLink::makeTypeId(Profile::TypeCode, static_cast<uint8_t>(Kind::SubKind)));

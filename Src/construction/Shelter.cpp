@@ -144,7 +144,7 @@ void Shelter::getPen(Pen& pen, uint32_t which) const {
 
 void Shelter::getLineStyle(LineStyle& style, uint32_t which) const {
     if (which > 1) return Element::getLineStyle(style, which);
-    style = LineStyle(AttributeLink(static_cast<int16_t>(m_record.part().lineType), AttrLineType));
+    style = lineStyleOf(m_record.part().lineType);
 }
 
 void Shelter::getFinish(Finish& finish, uint32_t which) const {

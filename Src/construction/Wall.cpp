@@ -156,7 +156,7 @@ void Wall::getPen(Pen& pen, uint32_t which) const {
 }
 
 void Wall::getLineStyle(LineStyle& style, uint32_t) const {
-    style = LineStyle(AttributeLink(static_cast<int16_t>(m_record.part().lineType), AttrLineType));
+    style = lineStyleOf(m_record.part().lineType);
 }
 
 void Wall::getFinish(Finish& finish, uint32_t which) const {
