@@ -13,6 +13,12 @@ GSHandle allocateHandle(GSSize size) {
     return h;
 }
 
+GSHandle replaceHandle(GSHandle* field, size_t bytes) {
+    freeHandle(*field);
+    *field = allocateHandle(static_cast<GSSize>(bytes));
+    return *field;
+}
+
 void freeHandle(GSHandle& handle) {
     BMKillHandle(&handle);
 }

@@ -17,26 +17,19 @@ HostContourSubBlock subBlockOf(GSPtr block) {
     return sub;
 }
 
-template <class T> size_t entriesOf(GSHandle handle) {
-    return handle == nullptr ? 0 : static_cast<size_t>(getHandleSize(handle)) / sizeof(T);
-}
-template <class T> T* dataOf(GSHandle handle) {
-    return handle == nullptr ? nullptr : reinterpret_cast<T*>(*handle);
-}
-
 // The arrays of a sub-block, checked against the counts: the sizes of its own handles only.
 bool lockSubBlock(const HostContourSubBlock& sub, const PolygonCounts& counts, PolygonParts& parts) {
     parts = PolygonParts();
     if (counts.coordinates < 1 || counts.ends < 1 || sub.coordinates == nullptr) return false;
     if (counts.arcs > 0 && sub.arcs == nullptr) return false;
-    parts.coordinates = dataOf<HostCoord2D>(sub.coordinates);
-    parts.coordinateCount = entriesOf<HostCoord2D>(sub.coordinates);
-    parts.ends = dataOf<uint32_t>(sub.subPolygonEnds);
-    parts.endCount = entriesOf<uint32_t>(sub.subPolygonEnds);
-    parts.arcs = dataOf<HostPolygonArc>(sub.arcs);
-    parts.arcCount = entriesOf<HostPolygonArc>(sub.arcs);
-    parts.ids = dataOf<uint32_t>(sub.vertexIds);
-    parts.idCount = entriesOf<uint32_t>(sub.vertexIds);
+    parts.coordinates = handleData<HostCoord2D>(sub.coordinates);
+    parts.coordinateCount = handleEntries<HostCoord2D>(sub.coordinates);
+    parts.ends = handleData<uint32_t>(sub.subPolygonEnds);
+    parts.endCount = handleEntries<uint32_t>(sub.subPolygonEnds);
+    parts.arcs = handleData<HostPolygonArc>(sub.arcs);
+    parts.arcCount = handleEntries<HostPolygonArc>(sub.arcs);
+    parts.ids = handleData<uint32_t>(sub.vertexIds);
+    parts.idCount = handleEntries<uint32_t>(sub.vertexIds);
     if (static_cast<size_t>(getHandleSize(sub.coordinates)) % sizeof(HostCoord2D) != 0) return false;
     if (parts.coordinateCount < uint64_t(counts.coordinates) + 1) return false;
     if (parts.ends != nullptr && parts.endCount < uint64_t(counts.ends) + 1) return false;

@@ -33,13 +33,6 @@ HostLevelCoordinate levelRecord(const PolyPoint& point) {
     return record;
 }
 
-// Frees what the field holds and puts a new cleared handle of n bytes there.
-GSHandle replaceHandle(GSHandle* field, size_t bytes) {
-    freeHandle(*field);
-    *field = allocateHandle(static_cast<GSSize>(bytes));
-    return *field;
-}
-
 } // namespace
 
 // --- PolygonLevelMemo.

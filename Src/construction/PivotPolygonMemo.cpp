@@ -10,19 +10,6 @@ namespace tarnwick {
 
 namespace {
 
-template <class T> size_t entriesOf(GSHandle handle) {
-    return handle == nullptr ? 0 : static_cast<size_t>(getHandleSize(handle)) / sizeof(T);
-}
-template <class T> T* dataOf(GSHandle handle) {
-    return handle == nullptr ? nullptr : reinterpret_cast<T*>(*handle);
-}
-
-GSHandle replaceHandle(GSHandle* field, size_t bytes) {
-    freeHandle(*field);
-    *field = allocateHandle(static_cast<GSSize>(bytes));
-    return *field;
-}
-
 size_t recordBytes(const PolygonCounts& header) {
     return (size_t(header.coordinates) + 1) * PivotPoint::DataSize;
 }
@@ -34,14 +21,14 @@ bool fitParts(GSHandle coordinates, GSHandle ends, GSHandle arcs, GSHandle ids, 
     if (header.coordinates < 1 || header.ends < 1 || coordinates == nullptr || ends == nullptr) return false;
     // The pivot polygon's own arc field: the outline may well have none.
     if (header.arcs > 0 && arcs == nullptr) return false;
-    parts.coordinates = dataOf<HostCoord2D>(coordinates);
-    parts.coordinateCount = entriesOf<HostCoord2D>(coordinates);
-    parts.ends = dataOf<uint32_t>(ends);
-    parts.endCount = entriesOf<uint32_t>(ends);
-    parts.arcs = dataOf<HostPolygonArc>(arcs);
-    parts.arcCount = entriesOf<HostPolygonArc>(arcs);
-    parts.ids = dataOf<uint32_t>(ids);
-    parts.idCount = entriesOf<uint32_t>(ids);
+    parts.coordinates = handleData<HostCoord2D>(coordinates);
+    parts.coordinateCount = handleEntries<HostCoord2D>(coordinates);
+    parts.ends = handleData<uint32_t>(ends);
+    parts.endCount = handleEntries<uint32_t>(ends);
+    parts.arcs = handleData<HostPolygonArc>(arcs);
+    parts.arcCount = handleEntries<HostPolygonArc>(arcs);
+    parts.ids = handleData<uint32_t>(ids);
+    parts.idCount = handleEntries<uint32_t>(ids);
     return true;
 }
 

@@ -14,19 +14,6 @@ namespace {
 constexpr double ArcTolerance = 1e-5;
 constexpr size_t ContourDone = std::numeric_limits<size_t>::max();
 
-template <class T> size_t entriesOf(GSHandle handle) {
-    return handle == nullptr ? 0 : static_cast<size_t>(getHandleSize(handle)) / sizeof(T);
-}
-template <class T> T* dataOf(GSHandle handle) {
-    return handle == nullptr ? nullptr : reinterpret_cast<T*>(*handle);
-}
-
-// Frees what the field holds and puts a new cleared handle of n bytes there.
-GSHandle replaceHandle(GSHandle* field, size_t bytes) {
-    freeHandle(*field);
-    *field = allocateHandle(static_cast<GSSize>(bytes));
-    return *field;
-}
 } // namespace
 
 PolygonMemo::PolygonMemo(const PolygonMemo& other)
@@ -95,18 +82,18 @@ bool PolygonMemo::lockHostParts(MemoStore& store, const PolygonCounts& header, P
     GSHandle arcs = store.getArcs();
     if (header.coordinates < 1 || header.ends < 1 || coordinates == nullptr || ends == nullptr) return false;
     if (header.arcs > 0 && arcs == nullptr) return false;
-    parts.coordinates = dataOf<HostCoord2D>(coordinates);
-    parts.coordinateCount = entriesOf<HostCoord2D>(coordinates);
-    parts.ends = dataOf<uint32_t>(ends);
-    parts.endCount = entriesOf<uint32_t>(ends);
-    parts.arcs = dataOf<HostPolygonArc>(arcs);
-    parts.arcCount = entriesOf<HostPolygonArc>(arcs);
+    parts.coordinates = handleData<HostCoord2D>(coordinates);
+    parts.coordinateCount = handleEntries<HostCoord2D>(coordinates);
+    parts.ends = handleData<uint32_t>(ends);
+    parts.endCount = handleEntries<uint32_t>(ends);
+    parts.arcs = handleData<HostPolygonArc>(arcs);
+    parts.arcCount = handleEntries<HostPolygonArc>(arcs);
     GSHandle ids = store.getVertexIds();
-    parts.ids = dataOf<uint32_t>(ids);
-    parts.idCount = entriesOf<uint32_t>(ids);
+    parts.ids = handleData<uint32_t>(ids);
+    parts.idCount = handleEntries<uint32_t>(ids);
     GSHandle doubles = store.getVertexDoubles();
-    parts.doubles = dataOf<double>(doubles);
-    parts.doubleCount = entriesOf<double>(doubles);
+    parts.doubles = handleData<double>(doubles);
+    parts.doubleCount = handleEntries<double>(doubles);
     // The counts must fit the handles they index.
     const uint64_t firstIndex = isOneBased() ? 1 : 0;
     if (parts.coordinateCount < uint64_t(header.coordinates) + firstIndex) return false;
@@ -238,16 +225,16 @@ bool PolygonMemo::allocateHostParts(MemoStore& store, const PolygonCounts& heade
         *arcField = allocateHandle(static_cast<GSSize>(header.arcs * sizeof(HostPolygonArc)));
     GSHandle* doubleField = store.vertexDoublesAddress();
     if (*doubleField != nullptr) resizeHandle(*doubleField, static_cast<GSSize>(points * sizeof(double)));
-    parts.coordinates = dataOf<HostCoord2D>(coordinates);
-    parts.coordinateCount = entriesOf<HostCoord2D>(coordinates);
-    parts.ends = dataOf<uint32_t>(ends);
-    parts.endCount = entriesOf<uint32_t>(ends);
-    parts.arcs = dataOf<HostPolygonArc>(*arcField);
-    parts.arcCount = entriesOf<HostPolygonArc>(*arcField);
-    parts.ids = dataOf<uint32_t>(ids);
-    parts.idCount = entriesOf<uint32_t>(ids);
-    parts.doubles = dataOf<double>(*doubleField);
-    parts.doubleCount = entriesOf<double>(*doubleField);
+    parts.coordinates = handleData<HostCoord2D>(coordinates);
+    parts.coordinateCount = handleEntries<HostCoord2D>(coordinates);
+    parts.ends = handleData<uint32_t>(ends);
+    parts.endCount = handleEntries<uint32_t>(ends);
+    parts.arcs = handleData<HostPolygonArc>(*arcField);
+    parts.arcCount = handleEntries<HostPolygonArc>(*arcField);
+    parts.ids = handleData<uint32_t>(ids);
+    parts.idCount = handleEntries<uint32_t>(ids);
+    parts.doubles = handleData<double>(*doubleField);
+    parts.doubleCount = handleEntries<double>(*doubleField);
     return true;
 }
 

@@ -7,12 +7,6 @@
 
 namespace tarnwick {
 
-namespace {
-template <class T> size_t entriesOf(GSHandle handle) {
-    return handle == nullptr ? 0 : static_cast<size_t>(getHandleSize(handle)) / sizeof(T);
-}
-} // namespace
-
 SplinePoint::SplinePoint(const CadPoint& point, const HostSplineDirection* direction) : PolyPoint(point) {
     if (direction != nullptr) m_direction = *direction;
 }
@@ -21,7 +15,7 @@ SplinePoint::SplinePoint(const CadPoint& point, double first, double second, dou
     : PolyPoint(point), m_direction{first, second, third} {}
 
 bool SplinePolygonMemo::readMemo(MemoStore& store) {
-    m_readCount = static_cast<uint32_t>(entriesOf<HostCoord2D>(store.getCoordinates()));
+    m_readCount = static_cast<uint32_t>(handleEntries<HostCoord2D>(store.getCoordinates()));
     const bool read = PolygonMemo::readMemo(store);
     m_readCount.reset();
     return read;
@@ -45,7 +39,7 @@ std::unique_ptr<PolyPoint> SplinePolygonMemo::makePoint(const PolygonCounts&, si
 
 void SplinePolygonMemo::pointWritten(const PolyPoint& point, MemoStore& store, size_t index) {
     GSHandle directions = store.getSplineDirections();
-    if (index >= entriesOf<HostSplineDirection>(directions)) return;
+    if (index >= handleEntries<HostSplineDirection>(directions)) return;
     const auto* spline = dynamic_cast<const SplinePoint*>(&point);
     reinterpret_cast<HostSplineDirection*>(*directions)[index] =
         spline != nullptr ? spline->getDirection() : HostSplineDirection();
@@ -77,12 +71,12 @@ bool SplinePolygonMemo::lockHostParts(MemoStore& store, const PolygonCounts& hea
     GSHandle coordinates = store.getCoordinates();
     if (header.coordinates < 1 || coordinates == nullptr) return false;
     parts.coordinates = reinterpret_cast<HostCoord2D*>(*coordinates);
-    parts.coordinateCount = entriesOf<HostCoord2D>(coordinates);
+    parts.coordinateCount = handleEntries<HostCoord2D>(coordinates);
     if (parts.coordinateCount < header.coordinates) return false;
     GSHandle directions = store.getSplineDirections();
     m_directions =
         directions != nullptr ? reinterpret_cast<const HostSplineDirection*>(*directions) : nullptr;
-    m_directionCount = entriesOf<HostSplineDirection>(directions);
+    m_directionCount = handleEntries<HostSplineDirection>(directions);
     return true;
 }
 
