@@ -22,14 +22,7 @@ bool lockSubBlock(const HostContourSubBlock& sub, const PolygonCounts& counts, P
     parts = PolygonParts();
     if (counts.coordinates < 1 || counts.ends < 1 || sub.coordinates == nullptr) return false;
     if (counts.arcs > 0 && sub.arcs == nullptr) return false;
-    parts.coordinates = handleData<HostCoord2D>(sub.coordinates);
-    parts.coordinateCount = handleEntries<HostCoord2D>(sub.coordinates);
-    parts.ends = handleData<uint32_t>(sub.subPolygonEnds);
-    parts.endCount = handleEntries<uint32_t>(sub.subPolygonEnds);
-    parts.arcs = handleData<HostPolygonArc>(sub.arcs);
-    parts.arcCount = handleEntries<HostPolygonArc>(sub.arcs);
-    parts.ids = handleData<uint32_t>(sub.vertexIds);
-    parts.idCount = handleEntries<uint32_t>(sub.vertexIds);
+    parts.setHandles(sub.coordinates, sub.subPolygonEnds, sub.arcs, sub.vertexIds);
     if (static_cast<size_t>(getHandleSize(sub.coordinates)) % sizeof(HostCoord2D) != 0) return false;
     if (parts.coordinateCount < uint64_t(counts.coordinates) + 1) return false;
     if (parts.ends != nullptr && parts.endCount < uint64_t(counts.ends) + 1) return false;

@@ -21,14 +21,7 @@ bool fitParts(GSHandle coordinates, GSHandle ends, GSHandle arcs, GSHandle ids, 
     if (header.coordinates < 1 || header.ends < 1 || coordinates == nullptr || ends == nullptr) return false;
     // The pivot polygon's own arc field: the outline may well have none.
     if (header.arcs > 0 && arcs == nullptr) return false;
-    parts.coordinates = handleData<HostCoord2D>(coordinates);
-    parts.coordinateCount = handleEntries<HostCoord2D>(coordinates);
-    parts.ends = handleData<uint32_t>(ends);
-    parts.endCount = handleEntries<uint32_t>(ends);
-    parts.arcs = handleData<HostPolygonArc>(arcs);
-    parts.arcCount = handleEntries<HostPolygonArc>(arcs);
-    parts.ids = handleData<uint32_t>(ids);
-    parts.idCount = handleEntries<uint32_t>(ids);
+    parts.setHandles(coordinates, ends, arcs, ids);
     return true;
 }
 

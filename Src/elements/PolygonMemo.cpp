@@ -16,6 +16,18 @@ constexpr size_t ContourDone = std::numeric_limits<size_t>::max();
 
 } // namespace
 
+void PolygonParts::setHandles(GSHandle coordinateHandle, GSHandle endHandle, GSHandle arcHandle,
+                              GSHandle idHandle) {
+    coordinates = handleData<HostCoord2D>(coordinateHandle);
+    coordinateCount = handleEntries<HostCoord2D>(coordinateHandle);
+    ends = handleData<uint32_t>(endHandle);
+    endCount = handleEntries<uint32_t>(endHandle);
+    arcs = handleData<HostPolygonArc>(arcHandle);
+    arcCount = handleEntries<HostPolygonArc>(arcHandle);
+    ids = handleData<uint32_t>(idHandle);
+    idCount = handleEntries<uint32_t>(idHandle);
+}
+
 PolygonMemo::PolygonMemo(const PolygonMemo& other)
     : Memo(other), m_polygon(other.m_polygon ? std::make_unique<CadPolygon>(*other.m_polygon) : nullptr),
       m_counts(other.m_counts), m_hasVertexIds(other.m_hasVertexIds) {}
@@ -82,15 +94,7 @@ bool PolygonMemo::lockHostParts(MemoStore& store, const PolygonCounts& header, P
     GSHandle arcs = store.getArcs();
     if (header.coordinates < 1 || header.ends < 1 || coordinates == nullptr || ends == nullptr) return false;
     if (header.arcs > 0 && arcs == nullptr) return false;
-    parts.coordinates = handleData<HostCoord2D>(coordinates);
-    parts.coordinateCount = handleEntries<HostCoord2D>(coordinates);
-    parts.ends = handleData<uint32_t>(ends);
-    parts.endCount = handleEntries<uint32_t>(ends);
-    parts.arcs = handleData<HostPolygonArc>(arcs);
-    parts.arcCount = handleEntries<HostPolygonArc>(arcs);
-    GSHandle ids = store.getVertexIds();
-    parts.ids = handleData<uint32_t>(ids);
-    parts.idCount = handleEntries<uint32_t>(ids);
+    parts.setHandles(coordinates, ends, arcs, store.getVertexIds());
     GSHandle doubles = store.getVertexDoubles();
     parts.doubles = handleData<double>(doubles);
     parts.doubleCount = handleEntries<double>(doubles);
@@ -225,14 +229,7 @@ bool PolygonMemo::allocateHostParts(MemoStore& store, const PolygonCounts& heade
         *arcField = allocateHandle(static_cast<GSSize>(header.arcs * sizeof(HostPolygonArc)));
     GSHandle* doubleField = store.vertexDoublesAddress();
     if (*doubleField != nullptr) resizeHandle(*doubleField, static_cast<GSSize>(points * sizeof(double)));
-    parts.coordinates = handleData<HostCoord2D>(coordinates);
-    parts.coordinateCount = handleEntries<HostCoord2D>(coordinates);
-    parts.ends = handleData<uint32_t>(ends);
-    parts.endCount = handleEntries<uint32_t>(ends);
-    parts.arcs = handleData<HostPolygonArc>(*arcField);
-    parts.arcCount = handleEntries<HostPolygonArc>(*arcField);
-    parts.ids = handleData<uint32_t>(ids);
-    parts.idCount = handleEntries<uint32_t>(ids);
+    parts.setHandles(coordinates, ends, *arcField, ids);
     parts.doubles = handleData<double>(*doubleField);
     parts.doubleCount = handleEntries<double>(*doubleField);
     return true;

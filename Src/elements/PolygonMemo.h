@@ -40,6 +40,10 @@ struct PolygonParts {
     size_t idCount = 0;
     double* doubles = nullptr;
     size_t doubleCount = 0;
+
+    // The data of the four handles, each with the number of entries it holds (none for null); the
+    // doubles stay as they are.
+    void setHandles(GSHandle coordinateHandle, GSHandle endHandle, GSHandle arcHandle, GSHandle idHandle);
 };
 
 class PolygonMemo : public Memo {
