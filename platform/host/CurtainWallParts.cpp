@@ -55,12 +55,6 @@ void setOwner(API_Element& record, const API_Guid& owner) {
     std::memcpy(record.raw + ownerOffset(record.head.typeCode), &owner, sizeof owner);
 }
 
-bool asked(const uint8_t* mask, size_t offset) {
-    for (size_t i = 0; i < sizeof(double); ++i)
-        if (mask[offset + i] == 0xFF) return true;
-    return false;
-}
-
 HostCoord2D moved(const HostCoord2D& p, const HostEditTransformation& edit) {
     const double dx = p.x - edit.origin.x, dy = p.y - edit.origin.y, dz = -edit.origin.z;
     const double* m = edit.matrix;
@@ -130,7 +124,7 @@ size_t fillCurtainWallQuantities(const StoredElement& element, const uint8_t* ma
     size_t filled = 0;
     auto give = [&](const void* values, size_t end) {
         for (size_t offset = 0; offset < end; offset += sizeof(double)) {
-            if (!asked(mask, offset)) continue;
+            if (!fieldAsked(mask, offset)) continue;
             std::memcpy(block + offset, static_cast<const uint8_t*>(values) + offset, sizeof(double));
             ++filled;
         }

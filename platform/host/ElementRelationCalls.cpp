@@ -13,6 +13,7 @@
 #include "OpeningParts.h"
 #include "Prism3D.h"
 #include "ProfileParts.h"
+#include "RecordFields.h"
 #include "SkylightParts.h"
 #include "SlabParts.h"
 #include "StandInHost.h"
@@ -60,11 +61,6 @@ double fixedQuantity(uint32_t type, size_t offset) {
     return type * 1000.0 + static_cast<double>(offset);
 }
 
-bool requested(const uint8_t* mask, size_t offset, size_t width) {
-    for (size_t i = 0; i < width; ++i)
-        if (mask[offset + i] == 0xFF) return true;
-    return false;
-}
 } // namespace
 
 GSErrCode link(StandInHost& host, const API_Guid* owner, const API_Guid* linked, uint32_t flags, bool on,
@@ -242,7 +238,7 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
         const std::pair<size_t, double> values[] = {
             {HostHatchArea, areaOf(element)}, {HostHatchQuantity3, outline}, {HostHatchQuantity4, holes}};
         for (const auto& [offset, value] : values) {
-            if (!requested(mask, HostHatchQuantityMask + offset, 1)) continue;
+            if (!fieldAsked(mask, HostHatchQuantityMask + offset, 1)) continue;
             std::memcpy(request->elementBlock + offset, &value, sizeof value);
             ++filled;
         }
@@ -269,7 +265,7 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
                                        request->elementBlock);
     for (size_t offset = 0; !ownFields && offset + sizeof(double) <= HostQuantityBlockSize;
          offset += sizeof(double)) {
-        if (!requested(mask, offset, sizeof(double))) continue;
+        if (!fieldAsked(mask, offset, sizeof(double))) continue;
         double value = fixedQuantity(type, offset);
         if (offset == 0 && lengthOf(element) > 0.0) value = lengthOf(element);
         if (offset == 8 && areaOf(element) > 0.0) value = areaOf(element);
@@ -281,7 +277,7 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
     if (request->composites == nullptr) return hosterr::Ok;
     request->composites->Clear();
     const uint8_t* compositeMask = mask + HostQuantityMaskCompositePart;
-    if (!hasCompositeQuantities(type) || !requested(compositeMask, 0, sizeof(HostCompositeQuantity)))
+    if (!hasCompositeQuantities(type) || !fieldAsked(compositeMask, 0, sizeof(HostCompositeQuantity)))
         return hosterr::Ok;
     // Two layers: a core of material 1 and a finish of material 2.
     const double area = areaOf(element) > 0.0 ? areaOf(element) : 10.0;
@@ -291,11 +287,11 @@ GSErrCode quantities(StandInHost& host, const API_Guid* guid, const HostQuantity
     };
     for (const HostCompositeQuantity& layer : layers) {
         HostCompositeQuantity answer;
-        if (requested(compositeMask, offsetof(HostCompositeQuantity, volume), sizeof(double)))
+        if (fieldAsked(compositeMask, offsetof(HostCompositeQuantity, volume), sizeof(double)))
             answer.volume = layer.volume;
-        if (requested(compositeMask, offsetof(HostCompositeQuantity, projectedArea), sizeof(double)))
+        if (fieldAsked(compositeMask, offsetof(HostCompositeQuantity, projectedArea), sizeof(double)))
             answer.projectedArea = layer.projectedArea;
-        if (requested(compositeMask, offsetof(HostCompositeQuantity, material), sizeof(uint16_t)))
+        if (fieldAsked(compositeMask, offsetof(HostCompositeQuantity, material), sizeof(uint16_t)))
             answer.material = layer.material;
         request->composites->Push(answer);
     }

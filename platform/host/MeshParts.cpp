@@ -73,16 +73,10 @@ std::string levelProblem(const StoredMemo& memo) {
     return {};
 }
 
-bool asked(const uint8_t* mask, size_t offset) {
-    for (size_t i = 0; i < sizeof(double); ++i)
-        if (mask[offset + i] == 0xFF) return true;
-    return false;
-}
-
 template <class Quantities> size_t fillFields(const Quantities& values, const uint8_t* mask, uint8_t* block) {
     size_t filled = 0;
     for (size_t offset = 0; offset < offsetof(Quantities, reserved); offset += sizeof(double)) {
-        if (!asked(mask, offset)) continue;
+        if (!fieldAsked(mask, offset)) continue;
         std::memcpy(block + offset, reinterpret_cast<const uint8_t*>(&values) + offset, sizeof(double));
         ++filled;
     }

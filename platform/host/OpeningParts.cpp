@@ -19,12 +19,6 @@ const StoredElement* ownerWall(const ElementStore& elements, const StoredElement
     return owner != nullptr && owner->head().typeCode == WallTypeCode ? owner : nullptr;
 }
 
-bool asked(const uint8_t* mask, size_t offset) {
-    for (size_t i = 0; i < sizeof(double); ++i)
-        if (mask[offset + i] == 0xFF) return true;
-    return false;
-}
-
 } // namespace
 
 bool setDefaultOpeningSettings(API_Element& record) {
@@ -56,7 +50,7 @@ size_t fillOpeningQuantities(const ElementStore& elements, const StoredElement& 
                  static_cast<double>(reinterpret_cast<uint8_t*>(value) - reinterpret_cast<uint8_t*>(&values));
     size_t filled = 0;
     for (size_t offset = 0; offset < offsetof(HostOpeningQuantities, reserved); offset += sizeof(double)) {
-        if (!asked(mask, offset)) continue;
+        if (!fieldAsked(mask, offset)) continue;
         std::memcpy(block + offset, reinterpret_cast<const uint8_t*>(&values) + offset, sizeof(double));
         ++filled;
     }

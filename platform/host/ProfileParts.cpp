@@ -7,14 +7,6 @@
 
 namespace zavhost {
 
-namespace {
-bool asked(const uint8_t* mask, size_t offset, size_t size) {
-    for (size_t i = 0; i < size; ++i)
-        if (mask[offset + i] == 0xFF) return true;
-    return false;
-}
-} // namespace
-
 bool setDefaultProfileSettings(API_Element& record) {
     if (record.head.typeCode != ProfileTypeCode) return false;
     HostProfileElement part = partOf<HostProfileElement>(record);
@@ -73,7 +65,7 @@ size_t fillProfileQuantities(const StoredElement& body, double bottom, double to
     for (size_t offset = 0; offset < offsetof(HostProfileQuantities, reserved);) {
         const size_t size =
             offset == offsetof(HostProfileQuantities, measure9) ? sizeof(int32_t) : sizeof(double);
-        if (asked(mask, offset, size)) {
+        if (fieldAsked(mask, offset, size)) {
             std::memcpy(block + offset, reinterpret_cast<const uint8_t*>(&values) + offset, size);
             ++filled;
         }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -22,6 +23,13 @@ template <class Part> Part partOf(const API_Element& record) {
 template <class Part> void setPart(API_Element& record, const Part& part) {
     static_assert(sizeof(Part) <= sizeof record.raw);
     std::memcpy(record.raw, &part, sizeof part);
+}
+
+// Whether a quantity query's mask asks for the field at offset: any of its bytes set to 0xFF.
+inline bool fieldAsked(const uint8_t* mask, size_t offset, size_t width = sizeof(double)) {
+    for (size_t i = 0; i < width; ++i)
+        if (mask[offset + i] == 0xFF) return true;
+    return false;
 }
 
 // A field's text up to its first NUL or its end.

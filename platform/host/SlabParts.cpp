@@ -23,12 +23,6 @@ constexpr uint32_t OverridesField = offsetof(API_ElementMemo, sideOverrides);
 constexpr uint32_t ArcsField = offsetof(API_ElementMemo, arcs);
 constexpr char WordMark = '|';
 
-bool asked(const uint8_t* mask, size_t offset) {
-    for (size_t i = 0; i < sizeof(double); ++i)
-        if (mask[offset + i] == 0xFF) return true;
-    return false;
-}
-
 template <class Part> void startFrom(API_Element& record, const API_Element& defaults) {
     const HostElementHead head = record.head;
     Part part = partOf<Part>(defaults);
@@ -166,7 +160,7 @@ size_t fillSlabQuantities(const StoredElement& element, const uint8_t* mask, uin
     }
     size_t filled = 0;
     for (size_t offset = fixedFrom; offset < fixedTo; offset += sizeof(double)) {
-        if (!asked(mask, offset)) continue;
+        if (!fieldAsked(mask, offset)) continue;
         double value = 3000.0 + static_cast<double>(offset);
         for (const auto& [at, measured] : values)
             if (at == offset) value = measured;

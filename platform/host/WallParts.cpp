@@ -250,10 +250,7 @@ size_t fillWallQuantities(const StoredElement& wall, const uint8_t* mask, uint8_
             1000.0 + static_cast<double>(offsetof(HostWallQuantities, wallQuantity) + i * 8);
     size_t filled = 0;
     for (size_t offset = 0; offset < offsetof(HostWallQuantities, reserved); offset += sizeof(double)) {
-        bool asked = false;
-        for (size_t i = 0; i < sizeof(double); ++i)
-            asked = asked || mask[offset + i] == 0xFF;
-        if (!asked) continue;
+        if (!fieldAsked(mask, offset)) continue;
         std::memcpy(block + offset, reinterpret_cast<const uint8_t*>(&values) + offset, sizeof(double));
         ++filled;
     }

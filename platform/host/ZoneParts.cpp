@@ -27,12 +27,6 @@ template <class T> size_t entriesOf(const StoredMemo& memo, uint32_t field) {
     return it == memo.blocks.end() ? 0 : it->second.bytes.size() / sizeof(T);
 }
 
-bool asked(const uint8_t* mask, size_t offset, size_t size) {
-    for (size_t i = 0; i < size; ++i)
-        if (mask[offset + i] == 0xFF) return true;
-    return false;
-}
-
 } // namespace
 
 bool setDefaultZoneSettings(API_Element& record) {
@@ -130,7 +124,7 @@ size_t fillZoneQuantities(const StoredElement& zone, const uint8_t* mask, uint8_
         size_t size = sizeof(double);
         for (const Field& field : fields)
             if (field.offset == offset) size = field.size;
-        if (asked(mask, offset, size)) {
+        if (fieldAsked(mask, offset, size)) {
             std::memcpy(block + offset, reinterpret_cast<const uint8_t*>(&values) + offset, size);
             ++filled;
         }
