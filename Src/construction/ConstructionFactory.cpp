@@ -15,7 +15,7 @@
 #include "construction/Slab.h"
 #include "construction/Wall.h"
 #include "construction/Window.h"
-#include "construction/Zone.h"
+#include "construction/ZoneElement.h"
 #include "elements/ElementFactory.h"
 
 namespace tarnwick {

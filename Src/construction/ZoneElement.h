@@ -16,30 +16,30 @@
 
 namespace tarnwick {
 
-class Zone : public ComponentElem, public PolygonMemo, public IFCMemo {
+class ZoneElement : public ComponentElem, public PolygonMemo, public IFCMemo {
 public:
     static constexpr uint8_t TypeCode = HostZoneTypeCode;
     static constexpr uint32_t ComponentKind = LibPartZone;
 
     // A new zone of the stamp, on the host's default settings; the stamp's index is kept.
-    explicit Zone(const ComponentLink& stamp);
+    explicit ZoneElement(const ComponentLink& stamp);
     // A new zone of the category, with its stamp.
-    explicit Zone(const ZoneCategory& category);
-    Zone(const ElementLink& link, const ComponentLink& stamp);
+    explicit ZoneElement(const ZoneCategory& category);
+    ZoneElement(const ElementLink& link, const ComponentLink& stamp);
     // A zone as the host keeps it: the stamp is the record's own, else its category's.
-    Zone(const API_Element& record, const ElementLink& link);
+    ZoneElement(const API_Element& record, const ElementLink& link);
     // The host's default zone with its memo (outline, gables, parameters), or a zeroed record.
-    explicit Zone(bool withDefaults);
-    Zone(const Zone& other);
-    Zone& operator=(const Zone&) = delete;
-    ~Zone() override;
+    explicit ZoneElement(bool withDefaults);
+    ZoneElement(const ZoneElement& other);
+    ZoneElement& operator=(const ZoneElement&) = delete;
+    ~ZoneElement() override;
 
     using ComponentElem::mergeChanges;
     using Element::getOwner;
     using Element::isValid;
     using IFCMemo::mergeChanges;
 
-    std::unique_ptr<Element> clone() const override { return std::make_unique<Zone>(*this); }
+    std::unique_ptr<Element> clone() const override { return std::make_unique<ZoneElement>(*this); }
 
     // --- Measures: the host's zone quantities, one field each, 0.0 (0) when it cannot say.
     double getMeasureA() const override;
@@ -84,7 +84,7 @@ public:
     void setComponentLink(const ComponentLink& link, bool resetSizes, bool loadParameters) override;
 
     // --- Memo hooks: the memos that are not loaded (or not valid) are fetched together.
-    Element* getOwner() const override { return const_cast<Zone*>(this); }
+    Element* getOwner() const override { return const_cast<ZoneElement*>(this); }
     void load(Element& owner, MemoStore*& store) override;
     PolygonCounts getPolygonHeader() const override;
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "construction/ConstructionFactory.h"
-#include "construction/Zone.h"
+#include "construction/ZoneElement.h"
 #include "elements/ElementTestSupport.h"
 #include "library/ParameterKinds.h"
 #include "platform/host/LibraryManager.h"
@@ -23,8 +23,8 @@ protected:
 
     // A zone of the host's defaults over a 4 x 3 rectangle on the storey, changed by `more`.
     API_Guid addZone(int16_t storey = 0, const std::function<void(HostZoneElement&)>& more = nullptr) {
-        const zavhost::DefaultElement defaults = host.project()->model.defaults.get(Zone::TypeCode, 0);
-        return addHostElement(host, Zone::TypeCode, nullptr, [&](zavhost::StoredElement& e) {
+        const zavhost::DefaultElement defaults = host.project()->model.defaults.get(ZoneElement::TypeCode, 0);
+        return addHostElement(host, ZoneElement::TypeCode, nullptr, [&](zavhost::StoredElement& e) {
             e.record.head.storey = storey;
             setHostPolygon(e, {{{0.0, 0.0}, {4.0, 0.0}, {4.0, 3.0}, {0.0, 3.0}}});
             zavhost::startZone(*host.project(), e, defaults);
@@ -34,13 +34,13 @@ protected:
         });
     }
 
-    std::unique_ptr<Zone> read(const API_Guid& guid) {
+    std::unique_ptr<ZoneElement> read(const API_Guid& guid) {
         Plan* plan = Host::getPlan();
         std::unique_ptr<Element> element = plan->get(ElementLink(Guid(guid), plan));
-        auto* zone = dynamic_cast<Zone*>(element.get());
+        auto* zone = dynamic_cast<ZoneElement*>(element.get());
         if (zone == nullptr) return nullptr;
         (void)element.release();
-        return std::unique_ptr<Zone>(zone);
+        return std::unique_ptr<ZoneElement>(zone);
     }
 
     HostZoneElement stored(const API_Guid& guid) {
@@ -64,12 +64,12 @@ public:
 };
 
 // A zone that counts the outlines it was asked to write.
-class CountingZone : public Zone {
+class CountingZone : public ZoneElement {
 public:
-    using Zone::Zone;
+    using ZoneElement::ZoneElement;
     bool canWrite(const PolygonCounts& header, MemoStore& store) override {
         ++outlinesWritten;
-        return Zone::canWrite(header, store);
+        return ZoneElement::canWrite(header, store);
     }
     int outlinesWritten = 0;
 };
@@ -95,12 +95,12 @@ TEST_F(Zones, NamesAndNumbersKeepRoomForTheTerminatorAndNeverSplitACharacter) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const API_Guid guid = addZone();
-        std::unique_ptr<Zone> zone = read(guid);
+        std::unique_ptr<ZoneElement> zone = read(guid);
         ASSERT_NE(zone, nullptr);
         const String given(c.given.c_str());
         c.name ? zone->setZoneName(given) : zone->setZoneNumber(given);
         ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(*zone, false, false); }));
-        std::unique_ptr<Zone> back = read(guid);
+        std::unique_ptr<ZoneElement> back = read(guid);
         ASSERT_NE(back, nullptr);
         EXPECT_EQ((c.name ? back->getZoneName() : back->getZoneNumber()).toUtf16(), c.kept);
     }
@@ -110,7 +110,7 @@ TEST_F(Zones, NamesAndNumbersKeepRoomForTheTerminatorAndNeverSplitACharacter) {
         std::fill(std::begin(z.name), std::end(z.name), u'f');
         std::fill(std::begin(z.number), std::end(z.number), u'9');
     });
-    std::unique_ptr<Zone> zone = read(full);
+    std::unique_ptr<ZoneElement> zone = read(full);
     ASSERT_NE(zone, nullptr);
     EXPECT_EQ(zone->getZoneName().toUtf16(), std::u16string(256, u'f'));
     EXPECT_EQ(zone->getZoneNumber().toUtf16(), std::u16string(32, u'9'));
@@ -121,7 +121,7 @@ TEST_F(Zones, TheTopStoreyIsOnlyEverAboveTheHomeStorey) {
     ASSERT_TRUE(host.project()->model.storeys.add("Second", 6.0, &why)) << why;
     ASSERT_TRUE(host.project()->model.storeys.add("Third", 9.0, &why)) << why;
     ASSERT_TRUE(host.project()->model.storeys.add("Basement", -3.0, &why)) << why;
-    std::unique_ptr<Zone> zone = read(addZone(1));
+    std::unique_ptr<ZoneElement> zone = read(addZone(1));
     ASSERT_NE(zone, nullptr);
     EXPECT_EQ(zone->getTopStorey(), nullptr);
     Plan* plan = Host::getPlan();
@@ -146,7 +146,7 @@ TEST_F(Zones, TheTopStoreyIsOnlyEverAboveTheHomeStorey) {
 }
 
 TEST_F(Zones, TheElevationIsStoredRelativeToTheHomeStoreyWhenGivenAbsolute) {
-    std::unique_ptr<Zone> zone = read(addZone(1)); // the first floor, at 3
+    std::unique_ptr<ZoneElement> zone = read(addZone(1)); // the first floor, at 3
     ASSERT_NE(zone, nullptr);
     zone->setElevation(5.0, true);
     EXPECT_DOUBLE_EQ(zone->getZoneRecord().elevation, 2.0);
@@ -173,7 +173,7 @@ TEST_F(Zones, AStampOtherThanTheCategorysSurvivesAReadAndASave) {
     // The category's stamp, found by name, for a zone placed without one of its own.
     const API_Guid placed = addZone(0, [&](HostZoneElement& z) { z.category = index; });
     EXPECT_EQ(stored(placed).stampIndex, 0u); // set before its category
-    std::unique_ptr<Zone> plain = read(placed);
+    std::unique_ptr<ZoneElement> plain = read(placed);
     ASSERT_NE(plain, nullptr);
     EXPECT_EQ(plain->getStampIndex(), office);
     EXPECT_EQ(plain->getComponentLink().getIndex(), office);
@@ -183,7 +183,7 @@ TEST_F(Zones, AStampOtherThanTheCategorysSurvivesAReadAndASave) {
         z.category = index;
         z.stampIndex = chosen;
     });
-    std::unique_ptr<Zone> zone = read(guid);
+    std::unique_ptr<ZoneElement> zone = read(guid);
     ASSERT_NE(zone, nullptr);
     EXPECT_EQ(zone->getStampIndex(), chosen);
     EXPECT_EQ(zone->getComponentLink().getIndex(), chosen);
@@ -196,9 +196,9 @@ TEST_F(Zones, AStampOtherThanTheCategorysSurvivesAReadAndASave) {
     EXPECT_EQ(zone->getStampIndex(), office);
 
     // New zones keep the stamp they are made for over the host's defaults.
-    const Zone made(ComponentLink(chosen, LibPartZone, nullptr));
+    const ZoneElement made(ComponentLink(chosen, LibPartZone, nullptr));
     EXPECT_EQ(made.getStampIndex(), chosen);
-    const Zone ofCategory{ZoneCategory(static_cast<uint32_t>(index))};
+    const ZoneElement ofCategory{ZoneCategory(static_cast<uint32_t>(index))};
     EXPECT_EQ(ofCategory.getStampIndex(), office);
     EXPECT_EQ(ofCategory.getZoneRecord().category, index);
 }
@@ -208,7 +208,7 @@ TEST_F(Zones, TheOutlineIsWrittenOnlyAfterTheStampsPartsAndTheMaskSaysWhatWasWri
     const API_Guid guid = addZone();
     {
         std::unique_ptr<Element> element = Host::getPlan()->get(ElementLink(Guid(guid), Host::getPlan()));
-        ASSERT_NE(dynamic_cast<Zone*>(element.get()), nullptr);
+        ASSERT_NE(dynamic_cast<ZoneElement*>(element.get()), nullptr);
     }
     const API_Element record = host.project()->model.views.findElement(guid)->record;
     CountingZone zone(record, ElementLink(Guid(guid), Host::getPlan()));
@@ -227,17 +227,17 @@ TEST_F(Zones, TheOutlineIsWrittenOnlyAfterTheStampsPartsAndTheMaskSaysWhatWasWri
 }
 
 TEST_F(Zones, TheHostRefusesAZoneWhoseCountsDoNotDescribeItsOutline) {
-    std::unique_ptr<Zone> zone = read(addZone());
+    std::unique_ptr<ZoneElement> zone = read(addZone());
     ASSERT_NE(zone, nullptr);
     ASSERT_NE(zone->getOutline(), nullptr);
-    auto copy = std::make_unique<Zone>(*zone);
+    auto copy = std::make_unique<ZoneElement>(*zone);
     copy->clearGuid();
     const size_t before = mark();
     EXPECT_TRUE(change([&] { return Host::getPlan()->saveElement(*copy, true, true); }))
         << host.calls().texts(before);
 
     // A zone without an outline is not written, and the host refuses one without it.
-    Zone empty(true);
+    ZoneElement empty(true);
     EXPECT_FALSE(change([&] { return Host::getPlan()->saveElement(empty, true, true); }));
     const size_t from = mark();
     EXPECT_FALSE(change([&] { return Host::getPlan()->saveElement(empty, true, false); }));
@@ -245,12 +245,14 @@ TEST_F(Zones, TheHostRefusesAZoneWhoseCountsDoNotDescribeItsOutline) {
 }
 
 TEST_F(Zones, EachQuantityIsOneFieldOfTheZonesVariantTheTwoCountsWholeNumbers) {
-    const API_Guid guid = addHostElement(host, Zone::TypeCode, nullptr, [&](zavhost::StoredElement& e) {
-        setHostPolygon(e, {{{0.0, 0.0}, {4.0, 0.0}, {4.0, 3.0}, {0.0, 3.0}},
-                           {{1.0, 1.0}, {2.0, 1.0}, {2.0, 2.0}, {1.0, 2.0}}});
-        zavhost::startZone(*host.project(), e, host.project()->model.defaults.get(Zone::TypeCode, 0));
-    });
-    std::unique_ptr<Zone> zone = read(guid);
+    const API_Guid guid =
+        addHostElement(host, ZoneElement::TypeCode, nullptr, [&](zavhost::StoredElement& e) {
+            setHostPolygon(e, {{{0.0, 0.0}, {4.0, 0.0}, {4.0, 3.0}, {0.0, 3.0}},
+                               {{1.0, 1.0}, {2.0, 1.0}, {2.0, 2.0}, {1.0, 2.0}}});
+            zavhost::startZone(*host.project(), e,
+                               host.project()->model.defaults.get(ZoneElement::TypeCode, 0));
+        });
+    std::unique_ptr<ZoneElement> zone = read(guid);
     ASSERT_NE(zone, nullptr);
     const size_t before = mark();
     const std::pair<double, double> table[] = {

@@ -1,4 +1,4 @@
-#include "construction/Zone.h"
+#include "construction/ZoneElement.h"
 
 #include <cmath>
 #include <cstring>
@@ -14,14 +14,14 @@ namespace tarnwick {
 
 namespace {
 ElementLink newZoneLink() {
-    return ElementLink(ElementLink::makeTypeId(Zone::TypeCode), nullptr, 0);
+    return ElementLink(ElementLink::makeTypeId(ZoneElement::TypeCode), nullptr, 0);
 }
 
 // A zone's stamp: the record's own when it names one, so that writing the zone back keeps a stamp
 // the user chose over the category's; else the category's.
 ComponentLink stampOf(const API_Element& record) {
     const HostZoneElement part = ConstructionRecord<HostZoneElement>(record).part();
-    if (part.stampIndex != 0) return ComponentLink(part.stampIndex, Zone::ComponentKind, nullptr);
+    if (part.stampIndex != 0) return ComponentLink(part.stampIndex, ZoneElement::ComponentKind, nullptr);
     return zoneStampLink(part.category);
 }
 
@@ -33,27 +33,28 @@ ComponentLink zoneStampLink(uint16_t category) {
     const ZoneCategory found{static_cast<uint32_t>(category)};
     const String name = category != 0 ? found.getStampName() : String();
     Library* library = Host::getLibrary();
-    if (name.isEmpty() || library == nullptr) return ComponentLink(0, Zone::ComponentKind, nullptr);
-    return ComponentLink(name, Zone::ComponentKind, library);
+    if (name.isEmpty() || library == nullptr) return ComponentLink(0, ZoneElement::ComponentKind, nullptr);
+    return ComponentLink(name, ZoneElement::ComponentKind, library);
 }
 
-Zone::Zone(const ComponentLink& stamp) : Zone(newZoneLink(), stamp) {}
+ZoneElement::ZoneElement(const ComponentLink& stamp) : ZoneElement(newZoneLink(), stamp) {}
 
-Zone::Zone(const ElementLink& link, const ComponentLink& stamp) : ComponentElem(link, stamp) {
+ZoneElement::ZoneElement(const ElementLink& link, const ComponentLink& stamp) : ComponentElem(link, stamp) {
     (void)resetToDefaults();
 }
 
-Zone::Zone(const ZoneCategory& category) : Zone(zoneStampLink(static_cast<uint16_t>(category.getIndex()))) {
+ZoneElement::ZoneElement(const ZoneCategory& category)
+    : ZoneElement(zoneStampLink(static_cast<uint16_t>(category.getIndex()))) {
     m_record.part().category = static_cast<uint16_t>(category.getIndex());
     m_record.part().stampIndex = getComponentLink().getIndex();
 }
 
-Zone::Zone(const API_Element& record, const ElementLink& link)
+ZoneElement::ZoneElement(const API_Element& record, const ElementLink& link)
     : ComponentElem(link, stampOf(record)), m_record(record) {
     m_record.part().stampIndex = getComponentLink().getIndex();
 }
 
-Zone::Zone(bool withDefaults) : ComponentElem(newZoneLink(), ComponentLink()) {
+ZoneElement::ZoneElement(bool withDefaults) : ComponentElem(newZoneLink(), ComponentLink()) {
     if (withDefaults) {
         API_Element defaults;
         ElementMemoPtr memo = makeElementMemo();
@@ -72,19 +73,19 @@ Zone::Zone(bool withDefaults) : ComponentElem(newZoneLink(), ComponentLink()) {
     m_record.part().stampIndex = getComponentLink().getIndex();
 }
 
-Zone::Zone(const Zone& other)
+ZoneElement::ZoneElement(const ZoneElement& other)
     : ComponentElem(other), PolygonMemo(other), IFCMemo(other), m_record(other.m_record) {}
 
-Zone::~Zone() = default;
+ZoneElement::~ZoneElement() = default;
 
-bool Zone::resetToDefaults() {
+bool ZoneElement::resetToDefaults() {
     const bool ok = m_record.resetToDefaults(*this);
     // The defaults name the default zone's stamp: a zone of another stamp stays one.
     if (getComponentLink().isValid()) m_record.part().stampIndex = getComponentLink().getIndex();
     return ok;
 }
 
-void Zone::setComponentLink(const ComponentLink& link, bool resetSizes, bool loadParameters) {
+void ZoneElement::setComponentLink(const ComponentLink& link, bool resetSizes, bool loadParameters) {
     m_record.part().stampIndex = link.getIndex();
     ComponentElem::setComponentLink(ComponentLink(link.getIndex(), ComponentKind, link.getLibrary()),
                                     resetSizes, loadParameters);
@@ -92,11 +93,11 @@ void Zone::setComponentLink(const ComponentLink& link, bool resetSizes, bool loa
 
 // --- Measures.
 
-double Zone::quantity(size_t offset) const {
+double ZoneElement::quantity(size_t offset) const {
     return quantityField(getLink(), offset);
 }
 
-int32_t Zone::wholeQuantity(size_t offset) const {
+int32_t ZoneElement::wholeQuantity(size_t offset) const {
     ElementQuantities quantities;
     quantities.requestElement(offset, sizeof(int32_t));
     if (!quantities.fetch(getLink())) return 0;
@@ -106,7 +107,7 @@ int32_t Zone::wholeQuantity(size_t offset) const {
 }
 
 #define ZONE_QUANTITY(Name, field)                                                                           \
-    double Zone::Name() const {                                                                              \
+    double ZoneElement::Name() const {                                                                       \
         return quantity(offsetof(HostZoneQuantities, field));                                                \
     }
 ZONE_QUANTITY(getMeasureA, measure1)
@@ -130,23 +131,23 @@ ZONE_QUANTITY(getZoneMeasure18, zoneMeasure18)
 ZONE_QUANTITY(getZoneMeasure19, zoneMeasure19)
 #undef ZONE_QUANTITY
 
-double Zone::getMeasureD() {
+double ZoneElement::getMeasureD() {
     return quantity(offsetof(HostZoneQuantities, measure5));
 }
 
-int32_t Zone::getZoneMeasure3() const {
+int32_t ZoneElement::getZoneMeasure3() const {
     return wholeQuantity(offsetof(HostZoneQuantities, zoneMeasure3));
 }
 
-int32_t Zone::getZoneMeasure4() const {
+int32_t ZoneElement::getZoneMeasure4() const {
     return wholeQuantity(offsetof(HostZoneQuantities, zoneMeasure4));
 }
 
-uint32_t Zone::getOutlineHoleCount() const {
+uint32_t ZoneElement::getOutlineHoleCount() const {
     return outlineHoleCount(*this);
 }
 
-double Zone::getMeasureH() const {
+double ZoneElement::getMeasureH() const {
     std::unique_ptr<CadPolygon> outline = getOutline();
     if (!outline) return 0.0;
     double sum = 0.0;
@@ -157,7 +158,7 @@ double Zone::getMeasureH() const {
 
 // --- Attributes.
 
-void Zone::getPen(Pen& pen, uint32_t which) const {
+void ZoneElement::getPen(Pen& pen, uint32_t which) const {
     const HostZoneElement& part = m_record.part();
     switch (which) {
     case 0:
@@ -179,7 +180,7 @@ void Zone::getPen(Pen& pen, uint32_t which) const {
     }
 }
 
-void Zone::setPen(const Pen& pen, uint32_t which) {
+void ZoneElement::setPen(const Pen& pen, uint32_t which) {
     HostZoneElement& part = m_record.part();
     const auto index = static_cast<uint16_t>(pen.getIndex16());
     switch (which) {
@@ -203,26 +204,26 @@ void Zone::setPen(const Pen& pen, uint32_t which) {
     }
 }
 
-void Zone::getFinish(Finish& finish, uint32_t which) const {
+void ZoneElement::getFinish(Finish& finish, uint32_t which) const {
     if (which == 0 || which == 1)
         finish = finishOf(m_record.part().surface);
     else
         Element::getFinish(finish, which);
 }
 
-void Zone::setFinish(const Finish& finish, uint32_t which) {
+void ZoneElement::setFinish(const Finish& finish, uint32_t which) {
     if (which == 0 || which == 1) m_record.part().surface = static_cast<uint16_t>(finish.getIndex16());
 }
 
 // --- Geometry.
 
-std::unique_ptr<CadPolygon> Zone::getOutline() const {
-    auto* self = const_cast<Zone*>(this);
+std::unique_ptr<CadPolygon> ZoneElement::getOutline() const {
+    auto* self = const_cast<ZoneElement*>(this);
     const CadPolygon* outline = self->getPolygon();
     return outline != nullptr ? std::make_unique<CadPolygon>(*outline) : nullptr;
 }
 
-void Zone::getReferencePoint(CadPoint& point) const {
+void ZoneElement::getReferencePoint(CadPoint& point) const {
     std::unique_ptr<CadPolygon> outline = getOutline();
     if (outline && outline->getVertexCount() > 0)
         point = CadPoint(outline->getVertex(0).getCoord2D(), getElevation(true));
@@ -230,59 +231,59 @@ void Zone::getReferencePoint(CadPoint& point) const {
         point = getSecondStampPoint();
 }
 
-void Zone::setReferencePoint(const CadPoint& point) {
+void ZoneElement::setReferencePoint(const CadPoint& point) {
     CadPoint reference;
     getReferencePoint(reference);
     (void)movePolygon(CadPoint(point.getX() - reference.getX(), point.getY() - reference.getY(), 0.0));
     setElevation(point.getZ(), true);
 }
 
-double Zone::getElevation(bool absolute) const {
+double ZoneElement::getElevation(bool absolute) const {
     return storeyElevation(*this, m_record.part().elevation, absolute);
 }
 
-void Zone::setElevation(double value, bool absolute) {
+void ZoneElement::setElevation(double value, bool absolute) {
     m_record.part().elevation = relativeElevation(*this, value, absolute);
 }
 
-CadPoint Zone::getFirstStampPoint() const {
+CadPoint ZoneElement::getFirstStampPoint() const {
     return CadPoint(m_record.part().stampPoint1, getElevation(true));
 }
 
-CadPoint Zone::getSecondStampPoint() const {
+CadPoint ZoneElement::getSecondStampPoint() const {
     return CadPoint(m_record.part().stampPoint2, getElevation(true));
 }
 
 // --- The zone's own.
 
-ZoneCategory Zone::getZoneCategory() const {
+ZoneCategory ZoneElement::getZoneCategory() const {
     return ZoneCategory(static_cast<uint32_t>(m_record.part().category));
 }
 
-void Zone::setZoneCategory(const ZoneCategory& category) {
+void ZoneElement::setZoneCategory(const ZoneCategory& category) {
     (void)ParameterMemo::ensureLoaded(*this);
     const auto index = static_cast<uint16_t>(category.getIndex());
     m_record.part().category = index;
     setComponentLink(zoneStampLink(index), true, true);
 }
 
-String Zone::getZoneNumber() const {
+String ZoneElement::getZoneNumber() const {
     return String(m_record.part().number, sizeof m_record.part().number);
 }
 
-String Zone::getZoneName() const {
+String ZoneElement::getZoneName() const {
     return String(m_record.part().name, sizeof m_record.part().name);
 }
 
-void Zone::setZoneNumber(const String& number) {
+void ZoneElement::setZoneNumber(const String& number) {
     number.copyToUtf16(m_record.part().number, sizeof m_record.part().number);
 }
 
-void Zone::setZoneName(const String& name) {
+void ZoneElement::setZoneName(const String& name) {
     name.copyToUtf16(m_record.part().name, sizeof m_record.part().name);
 }
 
-Storey* Zone::getTopStorey() const {
+Storey* ZoneElement::getTopStorey() const {
     const int16_t offset = m_record.part().topStoreyOffset;
     Storey* home = getStorey();
     if (offset == 0 || home == nullptr || home->getPlan() == nullptr) return nullptr;
@@ -290,7 +291,7 @@ Storey* Zone::getTopStorey() const {
     return home->getPlan()->getStorey(static_cast<uint16_t>(homeIndex + offset));
 }
 
-void Zone::setTopStorey(const Storey& storey) {
+void ZoneElement::setTopStorey(const Storey& storey) {
     Storey* home = getStorey();
     const int homeIndex = home != nullptr ? static_cast<int16_t>(home->getIndex()) : 0;
     const int index = static_cast<int16_t>(storey.getIndex());
@@ -299,13 +300,13 @@ void Zone::setTopStorey(const Storey& storey) {
 
 // --- Record and memo.
 
-PolygonCounts Zone::getPolygonHeader() const {
+PolygonCounts ZoneElement::getPolygonHeader() const {
     const HostZoneElement& part = m_record.part();
     return {part.coordinateCount, part.endCount, part.arcCount};
 }
 
-std::unique_ptr<API_Element> Zone::buildRecord() const {
-    auto* self = const_cast<Zone*>(this);
+std::unique_ptr<API_Element> ZoneElement::buildRecord() const {
+    auto* self = const_cast<ZoneElement*>(this);
     HostZoneElement& part = self->m_record.part();
     PolygonCounts counts;
     self->getPolygonCounts(counts);
@@ -313,7 +314,7 @@ std::unique_ptr<API_Element> Zone::buildRecord() const {
     return m_record.build(getLink());
 }
 
-void Zone::load(Element& owner, MemoStore*& store) {
+void ZoneElement::load(Element& owner, MemoStore*& store) {
     uint64_t mask = 0;
     if (!PolygonMemo::isLoaded() || !PolygonMemo::isValid()) mask |= MemoPolygon;
     if (!GableMemo::isLoaded() || !GableMemo::isValid()) mask |= MemoGables;
@@ -321,7 +322,7 @@ void Zone::load(Element& owner, MemoStore*& store) {
     owner.loadMemo(mask, store);
 }
 
-void Zone::loadMemo(uint64_t mask, MemoStore*& store) {
+void ZoneElement::loadMemo(uint64_t mask, MemoStore*& store) {
     if (!isMemoLoadSuspended() && (!PolygonMemo::isLoaded() || !PolygonMemo::isValid())) mask |= MemoPolygon;
     const bool outline = (mask & MemoPolygon) != 0;
     // The stamp's parts fetch the memo only when one of theirs is asked for.
@@ -339,7 +340,7 @@ void Zone::loadMemo(uint64_t mask, MemoStore*& store) {
     (void)PolygonMemo::readMemo(*store);
 }
 
-ElementMemoPtr Zone::buildMemo(uint64_t& mask) {
+ElementMemoPtr ZoneElement::buildMemo(uint64_t& mask) {
     mask = 0;
     uint64_t stampMask = 0;
     ElementMemoPtr block = ComponentElem::buildMemo(stampMask);
@@ -354,8 +355,8 @@ ElementMemoPtr Zone::buildMemo(uint64_t& mask) {
 }
 
 std::unique_ptr<Element> createZone(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != Zone::TypeCode) return nullptr;
-    return std::make_unique<Zone>(record, link);
+    if (record.head.typeCode != ZoneElement::TypeCode) return nullptr;
+    return std::make_unique<ZoneElement>(record, link);
 }
 
 } // namespace tarnwick
