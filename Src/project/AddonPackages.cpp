@@ -7,6 +7,7 @@
 // deliberately changed. Elements no registered package takes are written back as they are, and a
 // package registered later reads its element then. Stored data that cannot even be taken apart
 // is left as it is until some package is changed.
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -167,14 +168,13 @@ struct AddonPackages {
         if (s.keepWhole) return keep(scope, code, std::string());
         String name = s.registered.getPackage(code)->getElementName();
         std::vector<std::string> parts;
-        for (auto it = s.unclaimed.begin(); it != s.unclaimed.end();) {
-            if (it->name == name) {
-                parts.push_back(std::move(it->bytes));
-                it = s.unclaimed.erase(it);
-            } else {
-                ++it;
-            }
-        }
+        // The others keep their order; the claimed ones go in one erase.
+        auto claimed =
+            std::stable_partition(s.unclaimed.begin(), s.unclaimed.end(),
+                                  [&name](const PackageDocument::Element& e) { return e.name != name; });
+        for (auto it = claimed; it != s.unclaimed.end(); ++it)
+            parts.push_back(std::move(it->bytes));
+        s.unclaimed.erase(claimed, s.unclaimed.end());
         if (!parts.empty()) take(scope, live, code, parts);
     }
 
