@@ -60,6 +60,27 @@ template <class Part> Pen partCutFillPen(const Part& part, int16_t material, boo
     return cutFillPen(part.cutFillFlag != 0, background ? part.cutFillBackgroundPen : part.cutFillPen,
                       material, background);
 }
+// The pens of kinds 6, 8, 10, 11 and 12, which every part that has them keeps alike; false for
+// another kind, which the caller answers.
+template <class Part> bool sharedKindPen(const Part& part, int16_t material, uint32_t which, Pen& pen) {
+    switch (which) {
+    case 6:
+        pen = penOf(part.kind6Pen);
+        return true;
+    case 8:
+        pen = penOf(part.kind8Pen);
+        return true;
+    case 10:
+        pen = penOf(part.kind10Pen);
+        return true;
+    case 11:
+    case 12:
+        pen = partCutFillPen(part, material, which == 12);
+        return true;
+    default:
+        return false;
+    }
+}
 // A new fill of the index; null for index 0.
 std::unique_ptr<Pattern> fillOf(int16_t index);
 // The building material's cut fill; null when it names none.

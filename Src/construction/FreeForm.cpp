@@ -52,25 +52,11 @@ double FreeForm::getOutlineArea() const {
 void FreeForm::getPen(Pen& pen, uint32_t which) const {
     const HostFreeFormElement& part = m_record.part();
     const auto material = static_cast<int16_t>(part.material);
+    if (sharedKindPen(part, material, which, pen)) return;
     switch (which) {
     case 0:
     case 1:
         pen = penOf(part.contourPen);
-        break;
-    case 6:
-        pen = penOf(part.kind6Pen);
-        break;
-    case 8:
-        pen = penOf(part.kind8Pen);
-        break;
-    case 10:
-        pen = penOf(part.kind10Pen);
-        break;
-    case 11:
-        pen = partCutFillPen(part, material, false);
-        break;
-    case 12:
-        pen = partCutFillPen(part, material, true);
         break;
     default:
         Element::getPen(pen, which);

@@ -73,6 +73,7 @@ uint32_t Mesh::getOutlineHoleCount() const {
 void Mesh::getPen(Pen& pen, uint32_t which) const {
     const HostMeshElement& part = m_record.part();
     const auto material = static_cast<int16_t>(part.material);
+    if (sharedKindPen(part, material, which, pen)) return;
     switch (which) {
     case 0:
     case 1:
@@ -80,21 +81,6 @@ void Mesh::getPen(Pen& pen, uint32_t which) const {
         break;
     case 2:
         pen = penOf(part.kind2Pen);
-        break;
-    case 6:
-        pen = penOf(part.kind6Pen);
-        break;
-    case 8:
-        pen = penOf(part.kind8Pen);
-        break;
-    case 10:
-        pen = penOf(part.kind10Pen);
-        break;
-    case 11:
-        pen = partCutFillPen(part, material, false);
-        break;
-    case 12:
-        pen = partCutFillPen(part, material, true);
         break;
     default:
         Element::getPen(pen, which);

@@ -113,6 +113,7 @@ void Shelter::setOverrideSet(const OverrideSet& set, size_t side) {
 void Shelter::getPen(Pen& pen, uint32_t which) const {
     const HostShelterElement& part = m_record.part();
     const auto material = static_cast<int16_t>(part.material);
+    if (sharedKindPen(part, material, which, pen)) return;
     switch (which) {
     case 0:
     case 1:
@@ -120,21 +121,6 @@ void Shelter::getPen(Pen& pen, uint32_t which) const {
         break;
     case 5:
         pen = penOf(part.kind5Pen);
-        break;
-    case 6:
-        pen = penOf(part.kind6Pen);
-        break;
-    case 8:
-        pen = penOf(part.kind8Pen);
-        break;
-    case 10:
-        pen = penOf(part.kind10Pen);
-        break;
-    case 11:
-        pen = partCutFillPen(part, material, false);
-        break;
-    case 12:
-        pen = partCutFillPen(part, material, true);
         break;
     default:
         Element::getPen(pen, which);
