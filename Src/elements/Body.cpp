@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "geometry/LineList.h"
 #include "geometry/Plane.h"
 #include "geometry/PolyPoint.h"
 #include "platform/modeler/MeshBody.h"
@@ -119,6 +120,14 @@ bool Body::getFacePolygons(size_t index, CadPolygon& out) const {
 }
 
 void Body::getFacesInPlane(const Plane& plane, PolyList& out, double tolerance) const {
+    collectFacesInPlane(plane, out, tolerance, nullptr);
+}
+
+void Body::getFacesInPlane(Plane& plane, PolyList& out, double tolerance, bool accumulate) const {
+    collectFacesInPlane(plane, out, tolerance, accumulate ? &plane : nullptr);
+}
+
+void Body::collectFacesInPlane(const Plane& plane, PolyList& out, double tolerance, Plane* gatherer) const {
     for (size_t index = getFaceCount(); index-- > 0;) {
         const Face face = getFace(index);
         if (face.getEdgeCount() == 0 || !face.getNormal().isParallel(plane.getNormal(), tolerance)) continue;
@@ -129,8 +138,23 @@ void Body::getFacesInPlane(const Plane& plane, PolyList& out, double tolerance) 
         if (plane.getPosition(start, tolerance) != Plane::kOnPlane) continue;
         auto outline = std::make_unique<CadPolygon>();
         getFacePolygons(index, *outline);
-        if (outline->getVertexCount() > 0) out.append(std::move(outline));
+        if (outline->getVertexCount() == 0) continue;
+        if (gatherer != nullptr) gatherer->accumulate(*outline);
+        out.append(std::move(outline));
     }
+}
+
+size_t Body::getEdgesAgainstPlane(const Plane& plane, LineList& out) const {
+    size_t added = 0;
+    for (size_t index = getEdgeCount(); index-- > 0;) {
+        const Edge::Data edge = getEdge(index);
+        const Line line(getVertex(edge.getVertex1()), getVertex(edge.getVertex2()));
+        for (const Line& part : plane.splitLine(line)) {
+            out.append(part, out.keepsCodes() ? plane.getPosition(part) : 0);
+            ++added;
+        }
+    }
+    return added;
 }
 
 size_t Body::getFaceEdgeCount(size_t face) const {

@@ -18,6 +18,7 @@ class MeshBody;
 
 namespace tarnwick {
 
+class LineList;
 class Plane;
 
 using FaceList = std::vector<std::shared_ptr<Face::Data>>;
@@ -62,6 +63,12 @@ public:
     // The outlines of the faces, from the last to the first, that lie in the plane: their normal
     // parallel to its normal within the tolerance and their first vertex on it.
     void getFacesInPlane(const Plane& plane, PolyList& out, double tolerance) const;
+    // As above; with accumulate, the plane also gathers each outline appended.
+    void getFacesInPlane(Plane& plane, PolyList& out, double tolerance, bool accumulate) const;
+    // Each edge, from the last to the first, split where it crosses the plane; the parts are
+    // appended, with their positions against the plane when the list keeps codes. Answers how
+    // many were appended.
+    size_t getEdgesAgainstPlane(const Plane& plane, LineList& out) const;
     // The references of a stored face, or with NoFace the body's vertex count; 0 for a host body.
     size_t getFaceEdgeCount(size_t face) const;
     // The edge of the face's k-th reference; an empty edge for a separator.
@@ -71,6 +78,9 @@ public:
     const Data* getData() const { return m_data.get(); }
 
 private:
+    // Gathers into gatherer when one is given.
+    void collectFacesInPlane(const Plane& plane, PolyList& out, double tolerance, Plane* gatherer) const;
+
     std::shared_ptr<const ModelerAPI::MeshBody> m_mesh;
     std::shared_ptr<const Data> m_data;
     Specification* m_resolver = nullptr;

@@ -124,6 +124,7 @@ bool CutPlaneReference::setDefaults() {
     const HostElementHead head = m_marker.head;
     std::memcpy(static_cast<void*>(&m_marker), defaults->raw, sizeof m_marker);
     m_marker.head = head;
+    setUserDataChanged(true);
     return true;
 }
 

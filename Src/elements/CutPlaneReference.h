@@ -63,8 +63,9 @@ public:
 
     // The extent runs from the start of the range.
     void setExtent(double extent) { m_marker.rangeEnd = m_marker.rangeStart + extent; }
-    // The marker fields of the host's default marker of the element's type; the head stays. False
-    // when the host has none.
+    // The marker fields of the host's default marker of the element's type; the head stays and the
+    // user data is marked changed, so that the next save writes it. False, changing nothing, when
+    // the host has none.
     bool setDefaults();
     const HostCutPlaneMarker& getMarkerRecord() const { return m_marker; }
 

@@ -145,9 +145,8 @@ PrimitiveText::PrimitiveText(const String& text, const CadPoint& anchor, double 
     : CadPoint(anchor), Primitive(headFlag, pen, PlainLineType, in2D, in3D), m_text(text), m_angle(angle) {}
 
 PrimitiveText::PrimitiveText(Text& element, bool in2D, bool in3D)
-    : CadPoint(referencePointOf(element)),
-      Primitive(element.getPrimitiveFlag(), penOf(element), PlainLineType, in2D, in3D),
-      m_text(element.getText()), m_angle(element.getAngle()) {}
+    : CadPoint(referencePointOf(element)), Primitive(element, in2D, in3D), m_text(element.getText()),
+      m_angle(element.getAngle()) {}
 
 std::unique_ptr<Cube> PrimitiveText::getBounds() const {
     return boxOf(*this, *this);

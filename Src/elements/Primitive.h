@@ -156,7 +156,7 @@ public:
     PrimitiveText(const HostShapePrimitive& record, const String& text, bool in2D, bool in3D);
     PrimitiveText(const String& text, const CadPoint& anchor, double angle, uint16_t headFlag, uint32_t pen,
                   bool in2D, bool in3D);
-    // The element's text at its reference point and angle.
+    // The element's text at its reference point and angle, with its pen and line type.
     PrimitiveText(Text& element, bool in2D, bool in3D);
     const String& getText() const { return m_text; }
     double getAngle() const { return m_angle; }

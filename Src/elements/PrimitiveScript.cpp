@@ -53,7 +53,7 @@ int32_t writePutBlock(const PrimitivePolygon& polygon, ScriptText& text) {
     text.tabs() << "put ";
     for (size_t c = 0; c <= holes; ++c) {
         const CadPolygon& contour = c == 0 ? static_cast<const CadPolygon&>(polygon) : polygon.getHole(c - 1);
-        const size_t edges = contour.getVertexCount() + (polygon.isClosed() ? 1 : 0);
+        const size_t edges = contour.getVertexCount() + (contour.isClosed() ? 1 : 0);
         if (c > 0) text.tabs(1);
         text.point2(contour.getVertex(0)) << ", 1,\n";
         ++count;

@@ -163,8 +163,8 @@ void Object::setFinish(const Finish& finish, uint32_t role) {
     if (role <= 1) m_object.material = index16(finish);
 }
 
-std::unique_ptr<Pattern> Object::getPattern(uint32_t) const {
-    if (m_object.fill == 0) return nullptr;
+std::unique_ptr<Pattern> Object::getPattern(uint32_t role) const {
+    if ((role != 0 && role != 1 && role != 3) || m_object.fill == 0) return nullptr;
     return std::make_unique<Fill>(AttributeLink(static_cast<int16_t>(m_object.fill), AttrFill));
 }
 
@@ -398,6 +398,7 @@ void Object::initFromPart(const ComponentLink& part) {
     else
         m_object = HostObjectElement();
     getLink().writeHeader(m_object.head, true);
+    setUserDataChanged(true);
     m_object.libIndex = part.getIndex();
     m_object.ownerOffsetX = 0.0;
     m_object.ownerOffsetY = 0.0;

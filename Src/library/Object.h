@@ -47,7 +47,7 @@ public:
     void setLineStyle(const LineStyle& style, uint32_t role) override;
     void getFinish(Finish& finish, uint32_t role) const override;
     void setFinish(const Finish& finish, uint32_t role) override;
-    // The fill; null for none.
+    // The fill of roles 0, 1 and 3; null for none and for any other role.
     std::unique_ptr<Pattern> getPattern(uint32_t kind) const override;
     // A fill index below 1 (no fill, or a composite) is ignored.
     void setPattern(const Pattern& pattern) override;
@@ -128,7 +128,8 @@ public:
     void setMirrored(bool on) { m_object.mirrored = on ? 1 : 0; }
     void detachOwner();
     // The type's default fields, the part's index and first detail flag (true without a part),
-    // no owner offset, and "A" and "B" at the part's default sizes.
+    // no owner offset, and "A" and "B" at the part's default sizes. The user data is marked
+    // changed, so that the next save writes it too.
     void initFromPart(const ComponentLink& part);
 
 protected:

@@ -208,6 +208,35 @@ TEST_F(ScriptWriter, PolygonsOpenClosedWithArcsAndHolesFilledOrNot) {
     });
 }
 
+TEST_F(ScriptWriter, EachContourRunsBackToItsFirstVertexOnlyWhenItIsClosedItself) {
+    // A triangle with a triangular hole; one of the two open, the other closed.
+    auto holed = [](bool outlineClosed, bool holeClosed) {
+        return [=] {
+            CadPolygon outline = polygonOf({at(0, 0), at(10, 0), at(10, 10)}, outlineClosed);
+            outline.addHole(new CadPolygon(polygonOf({at(1, 1), at(2, 1), at(2, 2)}, holeClosed)));
+            return std::make_shared<PrimitivePolygon>(outline, 0, 3, 1, true, false);
+        };
+    };
+    expectAll({
+        {"open outline, closed hole",
+         holed(false, true),
+         false,
+         {},
+         0,
+         "put 0, 0, 1,\n\t10, 0, 1,\n\t10, 10, 1,\n\t0, 0, -1,\n"
+         "\t1, 1, 1,\n\t2, 1, 1,\n\t2, 2, 1,\n\t1, 1, 1,\n\t1, 1, -1\n"
+         "poly2_a 9, 1, 3, get(27)\n"},
+        {"closed outline, open hole",
+         holed(true, false),
+         false,
+         {},
+         0,
+         "put 0, 0, 1,\n\t10, 0, 1,\n\t10, 10, 1,\n\t0, 0, 1,\n\t0, 0, -1,\n"
+         "\t1, 1, 1,\n\t2, 1, 1,\n\t2, 2, 1,\n\t1, 1, -1\n"
+         "poly2_a 9, 1, 3, get(27)\n"},
+    });
+}
+
 TEST_F(ScriptWriter, HatchesWithAndWithoutFillAndContext) {
     expectAll({
         {"no fill", [] { return hatch(0, 6); }, false, {}, 0, squareBlock + "poly2_a 6, 1, 3, get(18)\n"},

@@ -1,6 +1,7 @@
 // 3D bodies read from the stand-in host's 3D database: faces with holes, edges stored once with
 // both their faces, bodies placed by their matrix and answering as the modeler does for the same
-// prism, empty and failed bodies left out, summed counts, and the stored parts' indices.
+// prism, empty and failed bodies left out, summed counts, the stored parts' indices, and a stored
+// body met by a plane.
 #include "ElementTestSupport.h"
 
 #include <set>
@@ -8,6 +9,7 @@
 
 #include "Environment/HostCalls.h"
 #include "elements/Element3D.h"
+#include "geometry/LineList.h"
 #include "geometry/Plane.h"
 #include "platform/api/Model3DRecords.h"
 #include "platform/host/Prism3D.h"
@@ -92,6 +94,26 @@ TEST_F(Bodies3D, AnOutlineWithAHoleGivesFacesWithAHoleAndEveryEdgeIsStoredOnceWi
     inPlane.clear();
     body.getFacesInPlane(Plane(CadPoint(0, 0, 1), Vector3(0, 0, 1)), inPlane, 1e-5);
     EXPECT_EQ(inPlane.size(), 0u);
+}
+
+TEST_F(Bodies3D, AStoredBodyIsSplitByAPlaneThroughItAndItsTopGatheredByThePlaneAlongIt) {
+    const Body body = bodiesOf(addSlab(squareWithHole, 0.0, 3.0))->getBody(0);
+    LineList parts(true);
+    // The 8 uprights are cut at half height; the outline and the hole run 16 + 8 round.
+    EXPECT_EQ(body.getEdgesAgainstPlane(Plane(CadPoint(0, 0, 1.5), Vector3(0, 0, 1)), parts), 32u);
+    double below = 0.0, above = 0.0;
+    for (size_t i = 0; i < parts.size(); ++i)
+        (parts.getCode(i) == Plane::kBelow ? below : above) += parts.getLine(i).getLength();
+    EXPECT_NEAR(below, 24 + 8 * 1.5, 1e-9);
+    EXPECT_NEAR(above, 24 + 8 * 1.5, 1e-9);
+
+    Plane top(CadPoint(0, 0, 3), Vector3(0, 0, 1));
+    PolyList faces;
+    body.getFacesInPlane(top, faces, 1e-5, true);
+    ASSERT_EQ(faces.size(), 1u);
+    EXPECT_EQ(top.getFaceCount(), 1u);
+    EXPECT_NEAR(top.getFaceArea(), 16.0 - 4.0, 1e-9);
+    EXPECT_EQ(*top.getFaceBounds(), Cube(0, 0, 3, 4, 4, 3));
 }
 
 TEST_F(Bodies3D, ABodyIsPlacedByItsMatrixAndAnswersAsTheModelerDoesForTheSamePrism) {

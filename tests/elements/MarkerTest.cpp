@@ -1,6 +1,6 @@
 // Section and elevation markers: their three section lines read from the host, moved, written back
 // with the section-line mask and kept through a save and reopen; a count its handle does not hold;
-// the elevation above the storey; which way the lines run.
+// the elevation above the storey; which way the lines run; the host's default marker.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "ElementTestSupport.h"
+#include "Environment/HostTable.h"
 #include "Environment/TempFolder.h"
 #include "elements/CutPlaneReference.h"
+#include "platform/host/FunctionSlots.h"
 #include "project/Plan.h"
 #include "project/Project.h"
 #include "project/Storey.h"
@@ -172,4 +174,44 @@ TEST_F(Markers, TheLineAngleTurnsRoundUnlessTheSecondLineLiesToTheRight) {
         EXPECT_EQ(marker->isLineAligned(), c.aligned) << c.second.size();
         EXPECT_NEAR(marker->getLineAngle(), c.angle, 1e-12);
     }
+}
+
+TEST_F(Markers, TheHostsDefaultMarkerIsTakenWithTheHeadKeptAndMarksTheUserDataChanged) {
+    for (uint8_t type : {uint8_t(25), uint8_t(33)}) {
+        SCOPED_TRACE(int(type));
+        zavhost::DefaultElement& defaults = host.project()->model.defaults.edit(type, 0);
+        HostCutPlaneMarker fields;
+        std::memcpy(static_cast<void*>(&fields), defaults.record.raw, sizeof fields);
+        fields.markerPen = type;
+        fields.elevation = 2.5;
+        std::memcpy(defaults.record.raw, static_cast<const void*>(&fields), sizeof fields);
+
+        const ElementLink link(ElementLink::makeTypeId(type), nullptr, 0);
+        std::unique_ptr<CutPlaneReference> marker;
+        if (type == 25)
+            marker = std::make_unique<SectionReference>(link);
+        else
+            marker = std::make_unique<ElevationReference>(link);
+        EXPECT_FALSE(marker->isUserDataChanged());
+        ASSERT_TRUE(marker->setDefaults());
+        EXPECT_EQ(marker->getMarkerRecord().markerPen, type);
+        EXPECT_EQ(marker->getMarkerRecord().elevation, 2.5);
+        EXPECT_EQ(marker->getMarkerRecord().head.typeCode, type);
+        EXPECT_TRUE(marker->isUserDataChanged());
+    }
+
+    // A host without defaults changes nothing.
+    const API_Guid guid = addMarker({Points{{0, 0}, {4, 0}}, Points{}, Points{}}, 1.0);
+    std::unique_ptr<CutPlaneReference> stored = read(guid);
+    ASSERT_NE(stored, nullptr);
+    const HostFunctionTable full = hostTable();
+    HostFunctionTable partial = full;
+    ASSERT_TRUE(zavhost::clearFunctionSlot(partial, "GetDefaultElement"));
+    installHostTable(&partial);
+    EXPECT_FALSE(stored->setDefaults());
+    installHostTable(&full);
+    EXPECT_FALSE(stored->isUserDataChanged());
+    EXPECT_EQ(stored->getMarkerRecord().markerPen, 0);
+    EXPECT_EQ(stored->getMarkerRecord().elevation, 1.0);
+    EXPECT_EQ(stored->getGuid(), Guid(guid));
 }

@@ -15,6 +15,7 @@
 #include "elements/Primitive.h"
 #include "elements/PrimitiveBody.h"
 #include "elements/PrimitiveCollector.h"
+#include "elements/text/Text.h"
 #include "platform/gsroot/UniString.h"
 #include "platform/host/ElementGeometry.h"
 #include "platform/host/FunctionSlots.h"
@@ -369,6 +370,39 @@ TEST_F(DrawnElements, PrimitivesMadeFromALineTakeItsPointsPenLineTypeAndFlagAndA
     EXPECT_EQ(static_cast<const CadPoint&>(point), CadPoint(1, 1));
     EXPECT_TRUE(point.isIn2D());
     EXPECT_FALSE(point.isIn3D());
+}
+
+namespace {
+
+// A text block with a line type of its own, as a text class of a later host may have.
+class DashedText : public Text {
+public:
+    using Text::Text;
+    void getLineStyle(LineStyle& style, uint32_t) const override {
+        style = LineStyle(AttributeLink(int16_t(6), AttrLineType));
+    }
+};
+
+} // namespace
+
+TEST_F(DrawnElements, ATextMadeFromATextBlockTakesItsPenAndLineTypeAndARecordsTextTheSolidLine) {
+    Text plain(String("Plain"));
+    plain.setPen(Pen(AttributeLink(int16_t(4), AttrPen)), 0);
+    plain.setReferencePoint(CadPoint(2, 3));
+    const PrimitiveText fromPlain(plain, true, false);
+    EXPECT_EQ(fromPlain.getText(), String("Plain"));
+    EXPECT_EQ(static_cast<const CadPoint&>(fromPlain), CadPoint(2, 3));
+    EXPECT_EQ(fromPlain.getPen(), 4u);
+    EXPECT_EQ(fromPlain.getLineType(), 0u); // a text block has no line type
+    EXPECT_TRUE(fromPlain.isIn2D());
+    EXPECT_FALSE(fromPlain.isIn3D());
+
+    DashedText dashed(String("Dashed"));
+    EXPECT_EQ(PrimitiveText(dashed, true, true).getLineType(), 6u);
+
+    HostShapePrimitive record = shape(ShapeText);
+    record.lineType = 6;
+    EXPECT_EQ(PrimitiveText(record, String("Shape"), true, false).getLineType(), 1u);
 }
 
 TEST_F(DrawnElements, AScriptKeepsOrDropsItsBracketAndBadDataStopsTheDrawing) {

@@ -151,6 +151,38 @@ TEST_F(Objects, PlacementIsStoreyRelativeAndReadsBackAsSet) {
     EXPECT_DOUBLE_EQ(object->getBoundsZSize(), 0.9);
 }
 
+TEST_F(Objects, TheFillAnswersOnlyForTheFillRoles) {
+    std::unique_ptr<Element> element = hostObject(chair, 0);
+    auto& object = dynamic_cast<Object&>(*element);
+    EXPECT_EQ(object.getPattern(0), nullptr); // no fill yet
+    object.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
+    for (uint32_t role = 0; role <= 12; ++role) {
+        SCOPED_TRACE(role);
+        std::unique_ptr<Pattern> pattern = object.getPattern(role);
+        if (role == 0 || role == 1 || role == 3) {
+            ASSERT_NE(pattern, nullptr);
+            EXPECT_EQ(pattern->getIndex(), 4u);
+            EXPECT_NE(dynamic_cast<Fill*>(pattern.get()), nullptr);
+        } else {
+            EXPECT_EQ(pattern, nullptr);
+        }
+    }
+}
+
+TEST_F(Objects, AnObjectInitialisedFromAPartIsMarkedChangedUntilItIsSaved) {
+    EXPECT_TRUE(Object(String("Chair"), 0).isUserDataChanged());
+    EXPECT_TRUE(Object(ComponentLink(), 0).isUserDataChanged());
+
+    std::unique_ptr<Element> element = hostObject(chair, 0);
+    auto& object = dynamic_cast<Object&>(*element);
+    EXPECT_FALSE(object.isUserDataChanged()); // as read
+    object.initFromPart(ComponentLink(lamp, LibPartLamp, &library()));
+    EXPECT_TRUE(object.isUserDataChanged());
+    EXPECT_EQ(object.getPartIndex(), lamp);
+    ASSERT_TRUE(elementtest::change([&] { return Host::getPlan()->saveElement(object, false, true); }));
+    EXPECT_FALSE(object.isUserDataChanged()); // written with the element
+}
+
 TEST_F(Objects, OnlyObjectAndLampPartsThatGiveAnObjectSourceAreLinked) {
     const struct {
         uint32_t index, type;
