@@ -1,5 +1,6 @@
-// The module's own resources, compiled from resources/strings/*.txt at build time. The host asks
-// for them through the module's exports; tests hand them out through a host function table.
+// The module's own resources, compiled from resources/ (string lists, dialogs, icons) at build
+// time. The host asks for them through the module's exports; tests hand them out through a host
+// function table.
 #pragma once
 
 #include "platform/api/Resources.h"

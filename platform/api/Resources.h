@@ -4,7 +4,9 @@
 #include "HostTypes.h"
 
 struct ResourceEntry {
-    uint32_t type = 0; // four-character code: 'STRS' string lists, 'DLGR' dialogs
+    // Four-character code: 'STRS' string lists, 'DLGR' dialogs, 'GICN' icons and 'GPIC' pictures
+    // drawn for 96 dots per inch, 'GIC2' and 'GPI2' for 192 (platform/dg/DGImage.h).
+    uint32_t type = 0;
     int32_t id = 0;
     const unsigned char* data = nullptr;
     uint32_t size = 0;

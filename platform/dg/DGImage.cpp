@@ -32,11 +32,14 @@ NativeImage::NativeImage(DGPicture picture, uint32_t resourceType) : m_resourceT
     m_picture = std::make_shared<const GX::Image>(picture);
 }
 
-std::shared_ptr<const GX::Image> NativeImage::GetPicture() const {
+std::shared_ptr<const GX::Image> NativeImage::GetPicture(Resolution resolution) const {
     if (m_picture != nullptr || m_resourceId == NoResourceId) return m_picture;
     GSResModule module = m_module == HostResModule() ? hostResources : m_module;
+    uint32_t resourceType = m_resourceType;
+    if (resolution == Resolution::Double)
+        resourceType = resourceType == IconResourceType ? DoubleIconResourceType : DoublePictureResourceType;
     uint32_t size = 0;
-    const unsigned char* bytes = RSGetResource(module, m_resourceType, m_resourceId, &size);
+    const unsigned char* bytes = RSGetResource(module, resourceType, m_resourceId, &size);
     if (bytes == nullptr || size == 0) return nullptr;
     GSHandle data = BMNewHandle(GSSize(size));
     if (data == nullptr) return nullptr;

@@ -16,9 +16,18 @@ HOSTLIB_API GSResModule HostResModule();
 // previous ones; none at first.
 HOSTLIB_API GSResModule SetHostResources(GSResModule resources);
 
-// Resource kinds: encoded image files (PNG, JPEG or BMP) under an id.
+// Resource kinds: encoded image files (PNG, JPEG or BMP) under an id, drawn for the standard
+// screen resolution; the same id under the second type is the drawing for twice that resolution.
 inline constexpr uint32_t PictureResourceType = fourCC("GPIC");
 inline constexpr uint32_t IconResourceType = fourCC("GICN");
+inline constexpr uint32_t DoublePictureResourceType = fourCC("GPI2");
+inline constexpr uint32_t DoubleIconResourceType = fourCC("GIC2");
+
+// The screen resolutions, in dots per inch, that resource pictures and icons are drawn for.
+enum class Resolution : int32_t {
+    Standard = 96,
+    Double = 192,
+};
 
 inline constexpr short NoResourceId = -1;
 
@@ -32,7 +41,11 @@ public:
 
     // The pixels: the picture given, or the resource decoded now; null when there is none, the
     // resource is missing or its bytes are no image.
-    std::shared_ptr<const GX::Image> GetPicture() const;
+    std::shared_ptr<const GX::Image> GetPicture() const { return GetPicture(Resolution::Standard); }
+    // The same for a screen of that resolution: a resource's own drawing for it (null when the
+    // module carries none, so that the caller may scale the standard one); a picture given serves
+    // every resolution.
+    std::shared_ptr<const GX::Image> GetPicture(Resolution resolution) const;
     int32_t GetWidth() const;  // 0 without pixels
     int32_t GetHeight() const; // 0 without pixels
 

@@ -1,8 +1,10 @@
 #include "MenuBar.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "platform/api/HostErrors.h"
+#include "platform/dg/DGImage.h"
 #include "platform/gsroot/ResourceStrings.h"
 
 namespace zavhost {
@@ -53,6 +55,11 @@ GSErrCode MenuBar::registerMenu(GSResModule module, int32_t menuResId, int32_t p
         MenuItem item = parseMenuText(text);
         item.index = index - 1;
         RSGetIndString(module, promptResId, index, &item.prompt);
+        if (item.iconId > 0 && item.iconId <= INT16_MAX) {
+            DG::Icon icon(module, static_cast<short>(item.iconId));
+            item.icon = icon.GetPicture(DG::Resolution::Standard);
+            item.doubleIcon = icon.GetPicture(DG::Resolution::Double);
+        }
         menu.items.push_back(std::move(item));
     }
     m_menus.push_back(std::move(menu));

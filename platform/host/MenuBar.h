@@ -2,10 +2,12 @@
 // and the handler it installs.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/api/HostFunctionTable.h"
+#include "platform/graphics/GXImage.h"
 
 namespace zavhost {
 
@@ -15,7 +17,12 @@ struct MenuItem {
     std::string text;      // what the menu shows: the source up to the first "^"
     std::string hostFlags; // between the first and the last "^"
     int32_t iconId = 0;    // after the last "^"
-    std::string prompt;    // the status-bar text
+    // The icon as the menu shows it on a screen of 96 dots per inch and of 192: decoded from the
+    // module's resources when the menu was registered; null when the module carries no such
+    // drawing or its bytes are no image.
+    std::shared_ptr<const GX::Image> icon;
+    std::shared_ptr<const GX::Image> doubleIcon;
+    std::string prompt; // the status-bar text
     bool separator = false;
     int32_t flags = 0; // bit 0: disabled
 
@@ -39,8 +46,8 @@ MenuItem parseMenuText(const std::string& source);
 class MenuBar {
 public:
     // Reads string list `menuResId` (string 1 the title, strings 2.. the items) and `promptResId`
-    // (status-bar texts at the same indices). A missing or empty list answers NotFound, a list
-    // registered before Refused.
+    // (status-bar texts at the same indices), and each item's icon from the module's icons at both
+    // resolutions. A missing or empty list answers NotFound, a list registered before Refused.
     GSErrCode registerMenu(GSResModule module, int32_t menuResId, int32_t promptResId, int32_t positionCode,
                            int32_t flags);
     GSErrCode installHandler(int32_t menuResId, MenuHandlerProc handler); // NotFound for no such menu

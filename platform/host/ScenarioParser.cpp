@@ -250,8 +250,12 @@ void parseExpect(LineReader& in, Step& step) {
             step.number = 1;
         else if (in.word("disabled"))
             step.number = 0;
-        else
-            throw LineError{"expect menu \"Menu\" \"Item\" enabled or disabled"};
+        if (in.word("icon"))
+            step.number2 = in.number("the icon's side in pixels at 96 dpi", 1, 1024);
+        else if (in.word("no-icon"))
+            step.number2 = 0;
+        if (!step.number && !step.number2)
+            throw LineError{"expect menu \"Menu\" \"Item\" enabled|disabled and/or icon SIDE|no-icon"};
     } else {
         if (in.atEnd() || !in.nextIsWord()) throw LineError{"expect what?"};
         std::string what = in.anyWord("");

@@ -43,6 +43,24 @@ bool contains(const std::string& text, const std::string& fragment) {
     return text.find(fragment) != std::string::npos;
 }
 
+// Side 0: the menu shows no icon at either resolution; else a square one of that side at 96 dots
+// per inch and of twice it at 192.
+bool checkMenuIcon(const MenuItem& item, int64_t side, std::string* why) {
+    auto square = [](const std::shared_ptr<const GX::Image>& icon, int64_t wanted) {
+        return icon != nullptr && icon->GetWidth() == wanted && icon->GetHeight() == wanted;
+    };
+    bool fits = side == 0 ? item.icon == nullptr && item.doubleIcon == nullptr
+                          : square(item.icon, side) && square(item.doubleIcon, 2 * side);
+    if (fits) return true;
+    auto shown = [](const std::shared_ptr<const GX::Image>& icon) {
+        if (icon == nullptr) return std::string("no icon");
+        return std::to_string(icon->GetWidth()) + "x" + std::to_string(icon->GetHeight()) + " pixels";
+    };
+    *why = "the item shows " + shown(item.icon) + " at 96 dpi and " + shown(item.doubleIcon) +
+           " at 192 dpi (icon " + std::to_string(item.iconId) + ")";
+    return false;
+}
+
 std::string lastLines(const std::string& text, size_t count) {
     size_t at = text.size();
     if (at > 0 && text[at - 1] == '\n') --at;
@@ -518,9 +536,10 @@ bool ScenarioRunner::check(const Step& step, std::string* why) {
         if (menu == nullptr) return *why = "there is no menu " + inQuotes(*step.text), false;
         const MenuItem* item = host.menus().item(*menu, *step.text2, why);
         if (item == nullptr) return false;
-        if (item->disabled() == (*step.number == 0)) return true;
-        *why = "the item is " + std::string(item->disabled() ? "disabled" : "enabled");
-        return false;
+        if (step.number && item->disabled() != (*step.number == 0))
+            return *why = "the item is " + std::string(item->disabled() ? "disabled" : "enabled"), false;
+        if (step.number2) return checkMenuIcon(*item, *step.number2, why);
+        return true;
     }
     default:
         *why = "not an expectation";

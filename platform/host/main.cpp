@@ -147,7 +147,7 @@ Expectations:
   expect call-count N [containing "TEXT"]
   expect dialog|palette NAME open|closed|visible|hidden
   expect dialog|palette NAME item N [text "T"] [enabled|disabled] [visible|hidden]
-  expect menu "MENU" "ITEM" enabled|disabled
+  expect menu "MENU" "ITEM" [enabled|disabled] [icon SIDE|no-icon]
   expect annotator asked COMMAND [containing "TEXT"]
   expect annotator not-asked [COMMAND] [containing "TEXT"]
                                     what the Annotator was asked since the last such expectation

@@ -1,5 +1,7 @@
 #include "DialogCompiler.h"
 
+#include "LineWords.h"
+
 #include <algorithm>
 #include <map>
 
@@ -25,77 +27,6 @@ std::string knownTypes() {
 
 constexpr size_t maxTextBytes = 4000;
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-struct Word {
-    std::string text;
-    bool quoted = false;
-};
-
-// Splits a line into words and quoted texts; '#' outside quotes starts a comment. Answers an error
-// text, empty when the line is sound.
-std::string split(std::string_view line, std::vector<Word>& words) {
-    for (size_t i = 0; i < line.size();) {
-        char c = line[i];
-        if (isBlank(c)) {
-            ++i;
-            continue;
-        }
-        if (c == '#') break;
-        Word word;
-        if (c != '"') {
-            while (i < line.size() && !isBlank(line[i]) && line[i] != '"' && line[i] != '#')
-                word.text += line[i++];
-            words.push_back(std::move(word));
-            continue;
-        }
-        word.quoted = true;
-        size_t start = ++i;
-        for (;; ++i) {
-            if (i >= line.size())
-                return "a text that starts at column " + std::to_string(start) + " is not closed";
-            if (line[i] == '"') break;
-            if (line[i] != '\\') {
-                word.text += line[i];
-                continue;
-            }
-            if (++i >= line.size()) return "a backslash ends the line";
-            switch (line[i]) {
-            case '"':
-            case '\\':
-                word.text += line[i];
-                break;
-            case 'n':
-                word.text += '\n';
-                break;
-            case 't':
-                word.text += '\t';
-                break;
-            default:
-                return std::string("unknown escape \\") + line[i] + " (known: \\\" \\\\ \\n \\t)";
-            }
-        }
-        ++i;
-        words.push_back(std::move(word));
-    }
-    return {};
-}
-
-bool readInteger(const Word& word, int64_t low, int64_t high, int64_t& value) {
-    if (word.quoted || word.text.empty() || word.text.size() > 7) return false;
-    size_t i = word.text[0] == '-' ? 1 : 0;
-    if (i == word.text.size()) return false;
-    value = 0;
-    for (; i < word.text.size(); ++i) {
-        if (word.text[i] < '0' || word.text[i] > '9') return false;
-        value = value * 10 + (word.text[i] - '0');
-    }
-    if (word.text[0] == '-') value = -value;
-    return value >= low && value <= high;
-}
-
 class Parser {
 public:
     Parser(const std::string& file, std::vector<Dialog>& dialogs, std::vector<Diagnostic>& errors)
@@ -106,7 +37,7 @@ public:
         if (number == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
         if (std::string problem = checkLineCharacters(line); !problem.empty()) return error(number, problem);
         std::vector<Word> words;
-        if (std::string problem = split(line, words); !problem.empty()) return error(number, problem);
+        if (std::string problem = splitWords(line, words); !problem.empty()) return error(number, problem);
         if (words.empty()) return;
         const Word& first = words[0];
         if (!first.quoted && first.text == "dialog") return parseDialog(words, number);
@@ -330,18 +261,7 @@ void putText(std::vector<unsigned char>& out, const std::string& text) {
 } // namespace
 
 bool isDialogSource(std::string_view source) {
-    while (!source.empty()) {
-        size_t end = source.find('\n');
-        std::string_view line = source.substr(0, end);
-        size_t start = line.find_first_not_of(" \t\r");
-        if (line.substr(0, 3) == "\xEF\xBB\xBF") start = line.find_first_not_of(" \t\r", 3);
-        if (start != std::string_view::npos && line[start] != '#')
-            return line.substr(start, 6) == "dialog" &&
-                   (line.size() == start + 6 || isBlank(line[start + 6]));
-        if (end == std::string_view::npos) break;
-        source.remove_prefix(end + 1);
-    }
-    return false;
+    return firstWord(source) == "dialog";
 }
 
 bool parseDialogs(std::string_view source, const std::string& fileName, std::vector<Dialog>& dialogs,

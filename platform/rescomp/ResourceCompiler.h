@@ -1,5 +1,6 @@
 // The resource compiler: reads the module's string lists in their text form and writes the C++
-// source of the module's resource table (STRS blobs in a ResourceModule).
+// source of the module's resource table: STRS blobs, with the dialogs and images of DialogCompiler.h
+// and ImageCompiler.h, in a ResourceModule.
 #pragma once
 
 #include <cstdint>
@@ -35,16 +36,20 @@ bool checkUniqueIds(const std::vector<StringList>& lists, std::vector<Diagnostic
 
 // The list as a STRS blob: a 32-bit little-endian byte count, then each item followed by a NUL.
 std::vector<unsigned char> encodeStringList(const StringList& list);
-// The C++ source defining zavModuleResources() over the lists (and the dialogs, DialogCompiler.h).
+// The C++ source defining zavModuleResources() over the lists (and the dialogs, DialogCompiler.h,
+// and the images, ImageCompiler.h, with their bytes loaded).
 std::string generateModuleSource(const std::vector<StringList>& lists);
 struct Dialog;
 std::string generateModuleSource(const std::vector<StringList>& lists, const std::vector<Dialog>& dialogs);
+struct ImageResource;
+std::string generateModuleSource(const std::vector<StringList>& lists, const std::vector<Dialog>& dialogs,
+                                 const std::vector<ImageResource>& images);
 // Empty when the line is well-formed UTF-8 without control characters other than tab; else why.
 std::string checkLineCharacters(std::string_view line);
 
-// Reads every input (a file whose first line starts a dialog holds dialogs, any other string lists), checks
-// it and writes the source to output. Errors go to diagnostics, one per line; nothing is written then.
-// Answers the process exit code (0 = success).
+// Reads every input (a file whose first line starts a dialog holds dialogs, one that starts with an icon
+// or a picture lists images, any other string lists), checks it and writes the source to output. Errors go to
+// diagnostics, one per line; nothing is written then. Answers the process exit code (0 = success).
 int compile(const std::vector<std::string>& inputs, const std::string& output, std::ostream& diagnostics);
 
 } // namespace rescomp

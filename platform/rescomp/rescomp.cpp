@@ -1,5 +1,5 @@
-// rescomp -o OUTPUT.cpp INPUT.txt...: compiles the module's string lists and dialogs into the C++ source of
-// its resource table. Malformed input is reported as "file:line: error: ..." with exit code 1.
+// rescomp -o OUTPUT.cpp INPUT.txt...: compiles the module's string lists, dialogs and image lists into the
+// C++ source of its resource table. Malformed input is reported as "file:line: error: ..." with exit code 1.
 #include <cstring>
 #include <iostream>
 #include <string>

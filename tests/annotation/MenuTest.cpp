@@ -114,6 +114,12 @@ TEST_F(MenuTest, TheHostShowsTheMenuFromTheStringListsWithTheirFlagsAndIcons) {
         EXPECT_EQ(item.text, items[i].text);
         EXPECT_EQ(item.hostFlags, items[i].flags);
         EXPECT_EQ(item.iconId, items[i].icon);
+        // The host found the icon through that id in the module: 16 pixels square at 96 dpi, 32 at 192.
+        EXPECT_EQ(item.icon != nullptr && item.icon->GetWidth() == 16 && item.icon->GetHeight() == 16,
+                  items[i].icon != 0);
+        EXPECT_EQ(item.doubleIcon != nullptr && item.doubleIcon->GetWidth() == 32 &&
+                      item.doubleIcon->GetHeight() == 32,
+                  items[i].icon != 0);
         EXPECT_EQ(item.prompt, items[i].prompt);
         EXPECT_EQ(item.separator, *items[i].code == '\0');
         EXPECT_FALSE(item.disabled());

@@ -201,3 +201,28 @@ TEST_F(ResourceCompilerTool, WritesTheSourceForGoodInputAndNothingForBadInput) {
     EXPECT_EQ(run("\"" + bad + "\"", &messages), 2);
     EXPECT_NE(messages.find("usage: rescomp"), std::string::npos);
 }
+
+TEST_F(ResourceCompilerTool, CompilesImageListsBesideStringListsAndReportsAMissingImage) {
+    write("find-96.png", std::string("\x89PNG\r\n\x1A\n", 8) + "pixels");
+    std::string strings = write("strings.txt", "list 1\n1 = one\n");
+    std::string icons = write("icons.txt", "# the menu's\nicon 32501 96 \"find-96.png\"\n");
+    std::string out = (dir / "out.cpp").string();
+    std::string messages;
+    ASSERT_EQ(run("-o \"" + out + "\" \"" + strings + "\" \"" + icons + "\"", &messages), 0) << messages;
+    std::ifstream in(out);
+    std::stringstream content;
+    content << in.rdbuf();
+    EXPECT_NE(content.str().find("{fourCC(\"STRS\"), 1, strs1, sizeof strs1}"), std::string::npos);
+    EXPECT_NE(content.str().find("{fourCC(\"GICN\"), 32501, icon32501at96, sizeof icon32501at96}"),
+              std::string::npos)
+        << content.str();
+
+    std::string twice = write("twice.txt", "icon 32501 96 \"find-96.png\"\nicon 32502 192 \"gone.png\"\n");
+    out = (dir / "bad.cpp").string();
+    EXPECT_EQ(run("-o \"" + out + "\" \"" + icons + "\" \"" + twice + "\"", &messages), 1);
+    EXPECT_NE(messages.find(twice + ":1: error: icon 32501 at 96 dpi is already given at " + icons + ":2"),
+              std::string::npos)
+        << messages;
+    EXPECT_NE(messages.find(twice + ":2: error: 'gone.png' is no file"), std::string::npos) << messages;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}

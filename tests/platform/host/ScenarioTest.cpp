@@ -149,6 +149,49 @@ TEST_F(ScenarioRun, AnImpossibleActionOrAnUnusedOrUnfittingAlertAnswerFails) {
     EXPECT_NE(failure.find("fits no button"), std::string::npos);
 }
 
+TEST(ScenarioParser, AMenuExpectationNamesAStateAnIconOrBoth) {
+    ParsedScenario parsed = parseScenario("expect menu \"M\" \"A\" enabled icon 16\n"
+                                          "expect menu \"M\" \"B\" no-icon\n"
+                                          "expect menu \"M\" \"C\" disabled\n"
+                                          "expect menu \"M\" \"D\"\n"
+                                          "expect menu \"M\" \"E\" icon 0\n"
+                                          "expect menu \"M\" \"F\" icon\n"
+                                          "expect menu \"M\" \"G\" icon 16 enabled\n");
+    ASSERT_EQ(parsed.steps.size(), 3u);
+    EXPECT_EQ(*parsed.steps[0].number, 1);
+    EXPECT_EQ(*parsed.steps[0].number2, 16);
+    EXPECT_FALSE(parsed.steps[1].number.has_value());
+    EXPECT_EQ(*parsed.steps[1].number2, 0);
+    EXPECT_EQ(*parsed.steps[2].number, 0);
+    EXPECT_FALSE(parsed.steps[2].number2.has_value());
+    std::vector<int> lines;
+    for (const ScenarioError& error : parsed.errors)
+        lines.push_back(error.line);
+    EXPECT_EQ(lines, (std::vector<int>{4, 5, 6, 7}));
+    EXPECT_NE(parsed.errors[0].message.find("icon SIDE|no-icon"), std::string::npos)
+        << parsed.errors[0].message;
+    EXPECT_NE(parsed.errors[1].message.find("must be at least 1"), std::string::npos);
+}
+
+TEST_F(ScenarioRun, TheMenuShowsTheIconsTheModuleCarries) {
+    EXPECT_TRUE(play("load\n"
+                     "expect menu \"Raw Test\" \"Ask Question\" enabled icon 2\n"
+                     "expect menu \"Raw Test\" \"Say Hello\" no-icon\n"
+                     "expect menu \"Raw Test\" \"Undoable Step\" enabled no-icon\n"))
+        << failedLine << ": " << failure;
+    EXPECT_FALSE(play("load\nexpect menu \"Raw Test\" \"Ask Question\" icon 3\n"));
+    EXPECT_EQ(failedLine, 2);
+    EXPECT_NE(failure.find("the item shows 2x2 pixels at 96 dpi and 4x4 pixels at 192 dpi (icon 32502)"),
+              std::string::npos)
+        << failure;
+    EXPECT_FALSE(play("load\nexpect menu \"Raw Test\" \"Say Hello\" enabled icon 2\n"));
+    EXPECT_NE(failure.find("the item shows no icon at 96 dpi and no icon at 192 dpi (icon 32501)"),
+              std::string::npos)
+        << failure;
+    EXPECT_FALSE(play("load\nexpect menu \"Raw Test\" \"Ask Question\" no-icon\n"));
+    EXPECT_NE(failure.find("shows 2x2 pixels"), std::string::npos) << failure;
+}
+
 TEST_F(ScenarioRun, RelativeProjectPathsLiveInTheHomeFolder) {
     RunOptions options;
     options.homeFolder = "/home/h";

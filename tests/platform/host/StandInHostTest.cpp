@@ -52,7 +52,12 @@ TEST_F(HostTest, MenusComeFromTheStringListAndChoicesReachTheHandler) {
     ASSERT_EQ(menu->items.size(), 16u);
     EXPECT_EQ(menu->items[0].text, "Say Hello");
     EXPECT_EQ(menu->items[0].iconId, 32501);
+    EXPECT_EQ(menu->items[0].icon, nullptr); // the module carries no icon 32501
     EXPECT_EQ(menu->items[1].hostFlags, "E3");
+    ASSERT_NE(menu->items[1].icon, nullptr); // read from the module's resources
+    ASSERT_NE(menu->items[1].doubleIcon, nullptr);
+    EXPECT_EQ(menu->items[1].icon->GetWidth(), 2);
+    EXPECT_EQ(menu->items[1].doubleIcon->GetWidth(), 4);
     EXPECT_EQ(menu->items[1].prompt, "Asks a question with three buttons");
     EXPECT_TRUE(menu->items[2].separator);
     // Registering outside interface registration is refused.
