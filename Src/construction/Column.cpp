@@ -157,13 +157,6 @@ Material Column::getVeneerMaterial() const {
                                    : Material();
 }
 
-namespace {
-// Whether the material is the one asked for; a material of index 0 is none.
-bool isMaterial(const Material& material, uint16_t index) {
-    return material.getIndex() != 0 && static_cast<uint16_t>(material.getIndex16()) == index;
-}
-} // namespace
-
 double Column::getMaterialQuantity(uint16_t material) {
     Material core;
     getMaterial(core);

@@ -151,7 +151,8 @@ public:
     virtual std::unique_ptr<ArrowStyle> getArrowStyle(uint32_t which) const;
     virtual void getComplexProfile(ComplexProfile& profile) const;
     virtual void getMaterial(Material& material) const;
-    // With structure type 1, the first quantity of the composite layers of that material.
+    // A basic structure (type 0) of that building material: measure D; with structure type 1,
+    // the first quantity of the composite layers of that material; else 0.0.
     virtual double getMaterialQuantity(uint16_t material);
     // With structure type 1 and a composite pattern, the second quantity of those layers.
     virtual double getCompositeQuantity(uint16_t material);
@@ -309,6 +310,9 @@ protected:
     HostElementHead makeHeader() const;
     // A held user-data block with a handle.
     bool holdsUserData() const { return m_userData && !m_userData->isEmpty(); }
+    // Whether the material is the one of that index; a material of index 0 is none, so that no
+    // element is counted as made of nothing.
+    static bool isMaterial(const Material& material, uint16_t index);
 
 private:
     void copyFrom(const Element& other);

@@ -10,6 +10,7 @@
 #include "elements/text/TextStyle.h"
 #include "geometry/Leveller.h"
 #include "project/Drawing.h"
+#include "project/Material.h"
 
 namespace tarnwick {
 
@@ -59,11 +60,18 @@ double Element::getSurfaceArea() {
     return area;
 }
 
+bool Element::isMaterial(const Material& material, uint16_t index) {
+    return material.getIndex() != 0 && static_cast<uint16_t>(material.getIndex16()) == index;
+}
+
 double Element::getMaterialQuantity(uint16_t material) {
-    // A basic structure answers its measure D when its building material is the one asked for;
-    // that needs the building-material attribute, which element classes of basic structures
-    // override this operation with.
-    if (getStructureType() != 1) return 0.0;
+    const uint32_t structure = getStructureType();
+    if (structure == 0) {
+        Material own;
+        getMaterial(own);
+        return isMaterial(own, material) ? getMeasureD() : 0.0;
+    }
+    if (structure != 1) return 0.0;
     ElementQuantities quantities;
     quantities.requestComposite(offsetof(HostCompositeQuantity, volume), sizeof(double));
     quantities.requestComposite(offsetof(HostCompositeQuantity, material), sizeof(uint16_t));

@@ -151,6 +151,8 @@ GSErrCode startElementModel() {
 
 GSErrCode endElementModel() {
     installElementAccess(nullptr);
+    // The creators are the loaded module's: a module loaded again registers its own.
+    releaseElementCreators();
     return 0;
 }
 

@@ -48,6 +48,9 @@ public:
     Finish& operator=(const Finish& other);
     ~Finish() override;
 
+    // By the 16-bit index alone: surfaces of an exported 3D model (index 0) are all equal.
+    bool operator==(const Finish& other) const { return getIndex16() == other.getIndex16(); }
+
     String getName() const override;
     std::unique_ptr<API_Attribute> makeRecord() const override;
 

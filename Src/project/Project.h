@@ -37,6 +37,7 @@ class InteriorElevation;
 class InteriorElevationList;
 class Layer;
 class LayerCombination;
+class LayerMap;
 class Layout;
 class LayoutList;
 class Library;
@@ -147,6 +148,9 @@ public:
     std::unique_ptr<City> getCity();
     // The current layer combination; null when the host names none.
     std::unique_ptr<LayerCombination> getLayerCombination();
+    // A copy of the current layer combination's layer states; without a combination, or one that
+    // keeps none, the states of the project's layers as they are now.
+    std::unique_ptr<LayerMap> getLayerMap();
 
     // --- Shared projects.
     // The users of a shared project, asked of the host once per project; 0 when not shared.

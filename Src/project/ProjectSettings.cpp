@@ -7,6 +7,7 @@
 #include "platform/io/Location.h"
 #include "project/City.h"
 #include "project/LayerCombination.h"
+#include "project/LayerMap.h"
 #include "project/Project.h"
 #include "project/Specification.h"
 
@@ -120,6 +121,12 @@ std::unique_ptr<LayerCombination> Project::getLayerCombination() {
     if (ACAPEnvironmentCall(fourCC("GCLC"), &index) != hosterr::Ok) return nullptr;
     return std::make_unique<LayerCombination>(
         AttributeLink(index, AttrLayerCombination, m_specification.get()));
+}
+
+std::unique_ptr<LayerMap> Project::getLayerMap() {
+    if (std::unique_ptr<LayerCombination> combination = getLayerCombination())
+        if (const LayerMap* map = combination->getLayerMap()) return std::make_unique<LayerMap>(*map);
+    return std::make_unique<LayerMap>(true);
 }
 
 } // namespace tarnwick

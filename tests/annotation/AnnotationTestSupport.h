@@ -10,7 +10,6 @@
 
 #include "Environment/Host.h"
 #include "Environment/String.h"
-#include "elements/ElementFactory.h"
 #include "library/LibraryModel.h"
 #include "platform/host/Scenario.h"
 #include "platform/host/ScenarioRunner.h"
@@ -75,11 +74,14 @@ public:
 };
 
 // The module attached to a fresh host project that scenario lines set up; element labels last the
-// whole test.
+// whole test. Its add-on registers the drafting kinds at each start, as the product's does: the
+// module's release takes them with it.
 class HostAnnotations : public ::testing::Test {
 protected:
-    HostAnnotations() { tarnwick::registerDraftingElementCreators(); }
-    ~HostAnnotations() override { tarnwick::releaseElementCreators(); }
+    static tarnwick::Addon* startWithDraftingKinds() {
+        tarnwick::registerDraftingElementCreators();
+        return new tarnwick::Addon();
+    }
 
     static zavhost::RunOptions options() {
         zavhost::RunOptions options;
@@ -111,7 +113,7 @@ protected:
         return writes;
     }
 
-    testsupport::ModuleUnderTest module;
+    testsupport::ModuleUnderTest module{&startWithDraftingKinds};
     zavhost::StandInHost& host = module.host();
     zavhost::ScenarioRunner runner{host, options()};
 };

@@ -1,5 +1,6 @@
 // The element factory: creators by type and sub-kind, registration order and duplicates, the
-// preferred list, releasing, and the memo-load switch around a store's reading.
+// preferred list, releasing (also with the module), and the memo-load switch around a store's
+// reading.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,6 +8,7 @@
 #include "ElementTestSupport.h"
 #include "library/Label.h"
 #include "library/LibraryModel.h"
+#include "library/Object.h"
 #include "project/IteratorBase.h"
 #include "support/TestAddon.h"
 
@@ -134,6 +136,37 @@ TEST_F(Factory, ADuplicateIsIgnoredAndThePreferredListIsAskedFirst) {
     EXPECT_EQ(create(15), "none");
     registerElementCreator(16, &createAny);
     EXPECT_EQ(create(16), "any"); // a new registration starts a list again
+}
+
+TEST_F(Factory, AReleasedModuleTakesItsCreatorsAndALoadAgainRegistersItsOwnOnce) {
+    declined = 0;
+    // The add-on's start registers a creator, as the product's start-up registers its kinds.
+    ModuleUnderTest module(
+        [] {
+            registerElementCreator(15, &createNothing);
+            return new Addon();
+        },
+        false);
+    ASSERT_EQ(module.attachResult(), hosterr::Ok);
+    auto makesObject = [] {
+        ElementLink link;
+        return dynamic_cast<Object*>(createElement(recordOf(Object::TypeCode), link, nullptr).get()) !=
+               nullptr;
+    };
+    EXPECT_TRUE(makesObject());                         // the framework's object kinds
+    registerElementCreator(15, &createPreferred, true); // one the session adds of its own
+    EXPECT_EQ(create(15), "preferred");
+    EXPECT_EQ(declined, 0);
+
+    ASSERT_EQ(module.host().unloadModule(), hosterr::Ok);
+    EXPECT_FALSE(makesObject());
+    EXPECT_EQ(create(15), "none");
+    EXPECT_EQ(declined, 0);
+
+    ASSERT_EQ(module.reattach(), hosterr::Ok);
+    EXPECT_TRUE(makesObject());
+    EXPECT_EQ(create(15), "none"); // the session's preferred creator went with it
+    EXPECT_EQ(declined, 1);        // the start's own, registered once
 }
 
 TEST_F(Factory, AStoresMemoIsReadWithTheSwitchOnAndTheSwitchComesBackAfterAThrow) {

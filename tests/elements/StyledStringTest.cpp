@@ -213,7 +213,8 @@ TEST(StyledString, AppendMovesStylesAndPutsRulersOnParagraphStarts) {
     } cases[] = {
         {"x\r\n", "ab\r\ncd", {{4, npos, 3}}, "x\r\nab\r\ncd", "0+3:1 3+4:2 7+2:3"},
         {"x", "ab\r\ncd", {{4, npos, 3}}, "xab\r\ncd", "0+5:1 5+2:3"},
-        {"x\r\n", "a\r\nb\r\nc\r\nd", {{6, npos, 3}}, "x\r\na\r\nb\r\nc\r\nd", "0+3:1 3+6:2 9+4:3"},
+        // The rulers take the whole paragraphs in order: "b", which had none of its own, takes 3.
+        {"x\r\n", "a\r\nb\r\nc\r\nd", {{6, npos, 3}}, "x\r\na\r\nb\r\nc\r\nd", "0+3:1 3+3:2 6+7:3"},
         {"x\r\n", "ab", {}, "x\r\nab", "0+3:1 3+2:2"},
         {"x\r\n", "", {}, "x\r\n", "0+3:1"},
         {"", "ab\r\ncd", {{4, npos, 3}}, "ab\r\ncd", "0+4:2 4+2:3"},
@@ -233,6 +234,34 @@ TEST(StyledString, AppendMovesStylesAndPutsRulersOnParagraphStarts) {
     EXPECT_EQ(styles(ab), "0+2:5 2+1:0 3+1:7");
     ab.append(ab);
     EXPECT_EQ(styles(ab), "0+2:5 2+1:0 3+1:7 4+2:5 6+1:0 7+1:7");
+}
+
+TEST(StyledString, AppendedRulersInsideParagraphsGoToTheParagraphsTheyReach) {
+    struct Case {
+        const char* head;
+        const char* tail;
+        std::vector<Span> tailRulers; // after the tail's ruler 2 at 0
+        const char* expected;
+    } cases[] = {
+        // Ruler 3 from the middle of "cdef" goes to its start, and 4 to the start of "gh".
+        {"x\n", "ab\ncdef\ngh", {{4, npos, 3}, {8, npos, 4}}, "0+2:1 2+3:2 5+5:3 10+2:4"},
+        // Two in one paragraph: the first takes it, the second is dropped; 5 from inside "de".
+        {"x\n", "abc\nde", {{1, npos, 3}, {5, npos, 5}}, "0+2:1 2+4:2 6+2:5"},
+        // Both inside the paragraph where the texts meet: that paragraph keeps the head's ruler.
+        {"x", "ab\ncd", {{1, npos, 3}}, "0+6:1"},
+        // More rulers than paragraphs: those left over are dropped.
+        {"x\n", "ab", {{1, npos, 3}}, "0+2:1 2+2:2"},
+    };
+    for (const Case& c : cases) {
+        StyledString head = styled(c.head, {}, {{0, npos, 1}});
+        std::vector<Span> tailRulers = {{0, npos, 2}};
+        tailRulers.insert(tailRulers.end(), c.tailRulers.begin(), c.tailRulers.end());
+        head.append(styled(c.tail, {}, tailRulers));
+        String joined(c.head);
+        joined += c.tail;
+        EXPECT_EQ(head, joined);
+        EXPECT_EQ(rulers(head), c.expected) << c.head << c.tail;
+    }
 }
 
 TEST(StyledString, CopiesOwnTheirValues) {

@@ -1,6 +1,6 @@
 // Layer maps, layer combinations and layer selections through the stand-in host: a map written for
 // every layer and read back, the count of records, hidden for what a map lacks, the negated index,
-// and a selection that keeps only layers.
+// a selection that keeps only layers, and the project's map of its current combination.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -14,6 +14,7 @@
 #include "project/LayerCombination.h"
 #include "project/LayerMap.h"
 #include "project/Pen.h"
+#include "project/Project.h"
 #include "project/Specification.h"
 
 using namespace tarnwick;
@@ -225,4 +226,43 @@ TEST_F(LayerMaps, ASelectionKeepsTheLayersOfAWalkDeletesTheRestAndStoresThemAll)
     const zavhost::AttributeStore& stored = hostProject(host).model.attributes;
     EXPECT_NE(stored.find(AttrLayer, 1)->header().flags & LayerLocked, 0);
     EXPECT_EQ(stored.find(AttrLayer, LayerCount)->header().flags & LayerLocked, 0);
+}
+
+TEST_F(LayerMaps, TheProjectsMapIsACopyOfTheCurrentCombinationsElseTheLayersAsTheyAre) {
+    Project* project = Host::getProject();
+    zavhost::Project& hostSide = hostProject(host);
+
+    // A combination that remembers layer 2 locked in class 7 and layer 5 shown.
+    auto remembered = std::make_unique<LayerMap>();
+    remembered->setLocked(layer(2), true);
+    remembered->setConnectionClass(layer(2), 7);
+    remembered->setHidden(layer(5), false);
+    LayerCombination combination;
+    combination.setName(String("Remembered"));
+    combination.setLayerMap(std::move(remembered));
+    ASSERT_TRUE(change([&] { return spec->store(combination); }));
+    hostSide.model.settings.layerCombination = static_cast<int16_t>(-combination.getIndex16());
+
+    std::unique_ptr<LayerMap> map = project->getLayerMap();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->getCount(), size_t(LayerCount));
+    EXPECT_EQ(map->getStatus(layer(2)).getFlags(), LayerLocked);
+    EXPECT_EQ(map->getStatus(layer(2)).getConnectionClass(), 7u);
+    EXPECT_EQ(map->getStatus(layer(5)).getFlags(), 0);
+    EXPECT_EQ(map->getStatus(layer(1)).getFlags(), LayerHidden); // the map lacked it
+    // A copy: changing it leaves the next answer as the host has it.
+    map->setHidden(layer(2), true);
+    EXPECT_EQ(project->getLayerMap()->getStatus(layer(2)).getFlags(), LayerLocked);
+
+    // Without a combination, and with one that keeps no layer states: the layers as they are now
+    // (1 to 4 shown, 5 hidden).
+    const int16_t bare = addAttribute(host, AttrLayerCombination, "Bare");
+    for (int16_t current : {int16_t(99), bare}) {
+        hostSide.model.settings.layerCombination = current;
+        std::unique_ptr<LayerMap> now = project->getLayerMap();
+        ASSERT_NE(now, nullptr) << current;
+        EXPECT_EQ(now->getCount(), size_t(LayerCount)) << current;
+        EXPECT_EQ(now->getStatus(layer(2)).getFlags(), 0) << current;
+        EXPECT_EQ(now->getStatus(layer(5)).getFlags(), LayerHidden) << current;
+    }
 }

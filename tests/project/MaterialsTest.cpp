@@ -180,6 +180,22 @@ TEST_F(Materials, CopiesAndStoredRecordsOwnTheirTextureLocations) {
     EXPECT_EQ(Finish(String("Stone")).getIndex16(), named.getIndex16());
 }
 
+TEST_F(Materials, SurfacesAreEqualByTheirSixteenBitIndex) {
+    const int16_t stone = addAttribute(host, AttrSurface, "Stone");
+    const int16_t slate = addAttribute(host, AttrSurface, "Slate");
+    const Finish first(AttributeLink(static_cast<uint32_t>(stone), AttrSurface));
+    Finish renamed(first);
+    renamed.setName(String("Not Stone")); // the record does not decide
+    EXPECT_TRUE(first == renamed);
+    EXPECT_TRUE(Finish(String("Stone")) == first);
+    EXPECT_FALSE(Finish(AttributeLink(static_cast<uint32_t>(slate), AttrSurface)) == first);
+    EXPECT_TRUE(first != Finish(AttributeLink(static_cast<uint32_t>(slate), AttrSurface)));
+    // A building material's surface is the attribute of that index.
+    Material concrete(String("Concrete"));
+    EXPECT_TRUE(concrete.getFinish() == Finish(String("White Paint")));
+    EXPECT_TRUE(Finish() == Finish(AttributeLink(0u, AttrSurface))); // neither names a surface
+}
+
 TEST_F(Materials, SurfaceTypesStepRoundZeroToNine) {
     FinishType type = FinishTypeLast;
     EXPECT_EQ(type++, FinishTypeLast);

@@ -203,17 +203,16 @@ void StyledString::append(const StyledString& other) {
     for (const auto& [position, style] : *other.m_styles)
         m_styles->set(key(position + n), std::make_unique<TextStyle>(*style));
 
-    // Paragraph starts from the break where the texts meet on; each appended ruler goes to the
-    // first of them at or after its own position, so a ruler keeps the paragraph it began.
+    // Each ruler run is one paragraph, so the appended rulers take the paragraphs that lie wholly
+    // in the appended text one by one, in order. A ruler placed before the next free paragraph
+    // (in the one where the texts meet, which keeps this text's ruler, or in one already taken)
+    // is dropped.
     std::vector<std::pair<size_t, size_t>> lines;
     splitLines(lines, n - 1);
     size_t line = 1;
     if (line >= lines.size()) return;
     for (const auto& [position, ruler] : *other.m_rulers) {
-        size_t at = position + n;
-        if (at < lines[line].first) continue;
-        while (lines[line].first < at)
-            if (++line == lines.size()) return;
+        if (position + n < lines[line].first) continue;
         m_rulers->set(key(lines[line].first), std::make_unique<TextRuler>(*ruler));
         if (++line == lines.size()) return;
     }
