@@ -216,10 +216,11 @@ void DialogControl::setFont(uint16_t fontCode) {
     DGSetItemFont(getDialogId(), getItemId(), fontCode);
 }
 
-void DialogControl::setDimensions(int16_t rows, uint16_t columns) {
+bool DialogControl::setDimensions(int16_t rows, uint16_t columns) {
     m_rows = rows;
     m_columns = columns;
     m_geometry.resize(geometryRows(rows));
+    return true;
 }
 
 void DialogControl::setEntryText(int16_t, const String&) {}

@@ -88,8 +88,9 @@ public:
     virtual void moveGrowBy(const ScreenPoint& positionOffset, const ScreenPoint& sizeOffset,
                             int16_t row = 0);
     virtual void setFont(uint16_t fontCode);
-    // New rows remember nothing; remembered rows beyond the new count are forgotten.
-    virtual void setDimensions(int16_t rows, uint16_t columns);
+    // New rows remember nothing; remembered rows beyond the new count are forgotten. Answers
+    // whether every step succeeded (the base's one step always does).
+    virtual bool setDimensions(int16_t rows, uint16_t columns);
     virtual void setValue(const Setting& value, int16_t row = 0, int16_t column = 0) = 0;
     virtual void setEntryText(int16_t row, const String& text);
     virtual void setEntryImage(int16_t row, const Image& image);

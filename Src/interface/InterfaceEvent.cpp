@@ -15,6 +15,21 @@ DialogControl* InterfaceEvent::getControl() const {
     return panel != nullptr ? panel->findControl(getItemId()) : nullptr;
 }
 
+namespace {
+ControlLink linkOf(const DG::UserItemUpdateEvent& update) {
+    const DG::Item* source = update.GetSource();
+    return source != nullptr ? ControlLink(*source) : ControlLink();
+}
+} // namespace
+
+PaintEvent::PaintEvent(const DG::UserItemUpdateEvent& update, Receiver* receiver)
+    : InterfaceEventOf(16, linkOf(update), pointerData(&update), receiver) {}
+
+std::unique_ptr<NewDisplay::UserItemUpdateNativeContext> PaintEvent::makeContext() const {
+    const DG::UserItemUpdateEvent* update = getUpdate();
+    return update != nullptr ? std::make_unique<NewDisplay::UserItemUpdateNativeContext>(*update) : nullptr;
+}
+
 ScreenPoint DropEvent::getPosition() const {
     return m_record != nullptr ? ScreenPoint(m_record->x, m_record->y) : ScreenPoint();
 }

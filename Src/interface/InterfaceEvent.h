@@ -4,10 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "Environment/Event.h"
 #include "geometry/ScreenPoint.h"
 #include "interface/ControlLink.h"
+#include "platform/dg/UserItemUpdateNativeContext.h"
 
 namespace tarnwick {
 
@@ -217,10 +219,18 @@ public:
     using InterfaceEventOf::InterfaceEventOf;
 };
 
-// The data points at the host's user-item update event.
+// The data points at the host's user-item update event, which lives only while the host sends it.
 class PaintEvent : public InterfaceEventOf<InterfaceEvent, fourCC("PAEV"), 16> {
 public:
     using InterfaceEventOf::InterfaceEventOf;
+    // From the host's update: the link is the user item's (and its registered panel's).
+    explicit PaintEvent(const DG::UserItemUpdateEvent& update, Receiver* receiver = nullptr);
+
+    const DG::UserItemUpdateEvent* getUpdate() const {
+        return dataPointer<const DG::UserItemUpdateEvent>(getData());
+    }
+    // A new context that draws into the user item while the update lasts; none without an update.
+    std::unique_ptr<NewDisplay::UserItemUpdateNativeContext> makeContext() const;
 };
 
 // Holds its eight bytes in the data.

@@ -163,18 +163,20 @@ void ListControl::redraw(int16_t row) {
     if (isValidRow(row)) DGListRedrawItem(dialId(), itemId(), host(row));
 }
 
-void ListControl::setDimensions(int16_t rows, uint16_t columns) {
+bool ListControl::setDimensions(int16_t rows, uint16_t columns) {
     setColumnControlsShown(true, NoRow);
+    bool done = true;
     if (rows > getRows())
-        appendRows(static_cast<int16_t>(rows - getRows()));
+        done = appendRows(static_cast<int16_t>(rows - getRows()));
     else if (rows < getRows())
-        deleteRows(rows, static_cast<int16_t>(getRows() - rows));
+        done = deleteRows(rows, static_cast<int16_t>(getRows() - rows));
     auto wanted = static_cast<int32_t>(std::min<uint16_t>(columns, 32767));
     auto have = static_cast<int32_t>(getColumns());
     if (wanted < have)
-        deleteColumns(static_cast<int16_t>(wanted), static_cast<int16_t>(have - wanted));
+        done = deleteColumns(static_cast<int16_t>(wanted), static_cast<int16_t>(have - wanted)) && done;
     else if (wanted > have)
-        appendColumns(ListColumnStyle(), static_cast<int16_t>(wanted - have));
+        done = appendColumns(ListColumnStyle(), static_cast<int16_t>(wanted - have)) && done;
+    return done;
 }
 
 std::unique_ptr<ControlObserver> ListControl::makeObserver() const {

@@ -158,7 +158,8 @@ public:
     void setEntryText(int16_t row, const String& text) override { setEntryText(text, row, 0); }
     void setEntryImage(int16_t row, const Image& image) override;
     // Shows the column editors, then adds or deletes rows and columns at the end.
-    void setDimensions(int16_t rows, uint16_t columns) override;
+    // Every step runs; the answer is false when any of them failed.
+    bool setDimensions(int16_t rows, uint16_t columns) override;
     uint32_t getTypeCode() const override { return TypeCode; }
     std::unique_ptr<ControlObserver> makeObserver() const override;
     void createItem(DG::Panel& panel) override;

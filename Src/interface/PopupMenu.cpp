@@ -128,12 +128,10 @@ void PopupMenu::setEnabled(bool enabled, int16_t item) {
         UCPopupSetItemStatus(dialId(), itemId(), item, !enabled); // the library numbers this one from 0
 }
 
-void PopupMenu::setDimensions(int16_t rows, uint16_t) {
-    if (rows == getRows()) return;
-    if (rows < getRows())
-        deleteItems(rows, static_cast<int16_t>(getRows() - rows));
-    else
-        appendItems(static_cast<int16_t>(rows - getRows()));
+bool PopupMenu::setDimensions(int16_t rows, uint16_t) {
+    if (rows == getRows()) return true;
+    if (rows < getRows()) return deleteItems(rows, static_cast<int16_t>(getRows() - rows));
+    return appendItems(static_cast<int16_t>(rows - getRows()));
 }
 
 void PopupMenu::setValue(const Setting& value, int16_t, int16_t) {

@@ -87,8 +87,8 @@ public:
     Image getEntryImage(int16_t item = 0) const override;
     // Item -1: the whole dialog item.
     void setEnabled(bool enabled, int16_t item) override;
-    // The item count.
-    void setDimensions(int16_t rows, uint16_t columns = 1) override;
+    // The item count; no change answers true, else the answer of deleteItems or appendItems.
+    bool setDimensions(int16_t rows, uint16_t columns = 1) override;
     // An Int32Setting (a MenuSetting too) chooses its index when that item exists; any other
     // setting the last item with its text. Nothing is chosen when none fits.
     void setValue(const Setting& value, int16_t row = 0, int16_t column = 0) override;

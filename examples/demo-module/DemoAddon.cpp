@@ -37,6 +37,7 @@
 #include "DemoNudge.h"
 #include "DemoObjects.h"
 #include "DemoPresets.h"
+#include "DemoPreview.h"
 
 namespace demo {
 
@@ -223,6 +224,9 @@ public:
             return true;
         case 37:
             nudgeSelection();
+            return true;
+        case 39:
+            previewSymbol();
             return true;
         default:
             return false;

@@ -1,10 +1,13 @@
 #include "DGDelivery.h"
 
 #include <algorithm>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "DGDesk.h"
 #include "DGItem.h"
+#include "DGItems.h"
 #include "DGPanel.h"
 #include "DGPanelState.h"
 
@@ -54,6 +57,36 @@ void CallItemObservers(PanelState& state, short item,
 
 void ToItem(Panel& panel, short item, std::function<void(Item&, ItemObserver&)> notify) {
     Run(panel, [item, notify = std::move(notify)](Panel& p) { CallItemObservers(p.State(), item, notify); });
+}
+
+void UpdateUserItem(Panel& panel, short item) {
+    Run(panel, [item](Panel& p) {
+        PanelState& state = p.State();
+        ItemState* target = state.item(item);
+        if (!state.open || !state.visible || target == nullptr || target->type != ItemType::UserItem ||
+            !target->visible)
+            return;
+        auto picture = std::make_shared<NewDisplay::NativeContext::Drawing>();
+        target->picture = picture;
+        const Rect rect = target->rect;
+        bool heard = false;
+        CallItemObservers(state, item, [&](Item& source, ItemObserver& observer) {
+            if (auto* user = dynamic_cast<UserItemObserver*>(&observer)) {
+                heard = true;
+                user->UserItemUpdate(UserItemUpdateEvent(&source, picture, rect));
+            }
+        });
+        picture->closed = true;
+        if (heard)
+            Desk::Get().Tell("user item " + std::to_string(item) + " of " + Desk::Describe(p) +
+                             " drawn: " + std::to_string(picture->calls.size()) + " calls");
+    });
+}
+
+void UpdateUserItems(Panel& panel) {
+    const std::vector<ItemState>& items = panel.State().items;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i].type == ItemType::UserItem) UpdateUserItem(panel, static_cast<short>(i + 1));
 }
 
 void Close(Panel& panel, bool accepted) {

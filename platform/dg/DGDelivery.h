@@ -30,6 +30,12 @@ void Run(Panel& panel, std::function<void(Panel&)> work);
 // ItemFocusLost first.
 void MoveFocus(Panel& panel, short item);
 
+// The user item must be drawn again: when its turn comes, if its panel is on screen and the item
+// visible, its observers hear UserItemUpdate with a new, empty picture, which closes after them.
+void UpdateUserItem(Panel& panel, short item);
+// Every user item of the panel (it came on screen, or the add-on redraws it whole).
+void UpdateUserItems(Panel& panel);
+
 // The user or the add-on asks to close; the panel closes when every observer lets it.
 void RequestClose(Panel& panel, bool accept);
 // Closes at once and delivers PanelClosed.

@@ -69,6 +69,9 @@ public:
     bool SetText(Panel& panel, short item, const GS::UniString& text, std::string* why);
     bool Click(Panel& panel, short item, short modifiers, std::string* why);
     bool DoubleClick(Panel& panel, short item, short modifiers, std::string* why);
+    // A user item uncovered, or otherwise in need of drawing: heard as UserItemUpdate, and what the
+    // add-on draws becomes the item's picture. The panel must be on screen and the item visible.
+    bool UpdateUserItem(Panel& panel, short item, std::string* why);
     // A check box to the given state; CheckItemChanged when it changed.
     bool Tick(Panel& panel, short item, bool on, std::string* why);
     // The close box: a close request that is not acceptance.

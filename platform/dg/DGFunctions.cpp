@@ -143,7 +143,10 @@ void DGSetDialogFrameMinSize(short dialId, short width, short height) {
 }
 
 void DGRedrawDialog(short dialId) {
-    if (PanelState* panel = panelFor("DGRedrawDialog", dialId)) ++panel->redraws;
+    PanelState* panel = panelFor("DGRedrawDialog", dialId);
+    if (panel == nullptr) return;
+    ++panel->redraws;
+    DG::Delivery::UpdateUserItems(*panel->panel);
 }
 
 void DGSetFocus(short dialId, short item) {
@@ -182,7 +185,10 @@ bool DGIsItemVisible(short dialId, short item) {
 }
 
 void DGRedrawItem(short dialId, short item) {
-    if (itemFor("DGRedrawItem", dialId, item) != nullptr) ++panelFor("DGRedrawItem", dialId)->redraws;
+    if (itemFor("DGRedrawItem", dialId, item) == nullptr) return;
+    PanelState* panel = panelFor("DGRedrawItem", dialId);
+    ++panel->redraws;
+    DG::Delivery::UpdateUserItem(*panel->panel, item);
 }
 
 void DGMoveGrowItem(short dialId, short item, short hDisp, short vDisp, short hGrow, short vGrow) {
@@ -205,7 +211,10 @@ void DGGrowItem(short dialId, short item, short hGrow, short vGrow) {
 }
 
 void DGShowItem(short dialId, short item) {
-    if (ItemState* state = itemFor("DGShowItem", dialId, item)) state->visible = true;
+    ItemState* state = itemFor("DGShowItem", dialId, item);
+    if (state == nullptr || state->visible) return;
+    state->visible = true;
+    DG::Delivery::UpdateUserItem(*panelFor("DGShowItem", dialId)->panel, item);
 }
 
 void DGHideItem(short dialId, short item) {

@@ -27,6 +27,7 @@ HOSTLIB_API void DGSetDialogClientSize(short dialId, short width, short height, 
 HOSTLIB_API void DGSetDialogFrameSize(short dialId, short width, short height, short anchor, bool keepOld);
 HOSTLIB_API void DGSetDialogClientMinSize(short dialId, short width, short height);
 HOSTLIB_API void DGSetDialogFrameMinSize(short dialId, short width, short height);
+// Its user items are drawn again (UserItemUpdate), once any notification being delivered ends.
 HOSTLIB_API void DGRedrawDialog(short dialId);
 // `item` -1: the panel itself.
 HOSTLIB_API void DGSetFocus(short dialId, short item);
@@ -39,11 +40,13 @@ HOSTLIB_API void DGSetDialogZPosition(short dialId, short position);
 HOSTLIB_API DG::Rect DGGetItemRect(short dialId, short item);
 HOSTLIB_API bool DGIsItemEnabled(short dialId, short item);
 HOSTLIB_API bool DGIsItemVisible(short dialId, short item);
+// A user item is drawn again (UserItemUpdate), once any notification being delivered ends.
 HOSTLIB_API void DGRedrawItem(short dialId, short item);
 // Moves and grows by differences, dialog units.
 HOSTLIB_API void DGMoveGrowItem(short dialId, short item, short hDisp, short vDisp, short hGrow, short vGrow);
 HOSTLIB_API void DGMoveItem(short dialId, short item, short hDisp, short vDisp);
 HOSTLIB_API void DGGrowItem(short dialId, short item, short hGrow, short vGrow);
+// A hidden user item shown is drawn again.
 HOSTLIB_API void DGShowItem(short dialId, short item);
 HOSTLIB_API void DGHideItem(short dialId, short item);
 HOSTLIB_API void DGEnableItem(short dialId, short item);

@@ -2,9 +2,12 @@
 // its kind: a Button over a text item is invalid.
 #pragma once
 
+#include <memory>
+
 #include "DGItem.h"
 #include "DGListBox.h"
 #include "DGTreeView.h"
+#include "platform/graphics/NativeContext.h"
 
 namespace DG {
 
@@ -131,10 +134,28 @@ public:
     using Item::Detach;
 };
 
+// A user item must be drawn again: its panel came on screen, the user uncovered it, or the add-on
+// asked for a redraw. The item's picture starts empty; a context made over the event
+// (NewDisplay::UserItemUpdateNativeContext) draws into it until the notification has been heard.
+class HOSTLIB_API UserItemUpdateEvent : public ItemEvent {
+public:
+    UserItemUpdateEvent(Item* source, std::shared_ptr<NewDisplay::NativeContext::Drawing> picture,
+                        const Rect& rect)
+        : ItemEvent(source), m_picture(std::move(picture)), m_rect(rect) {}
+    const std::shared_ptr<NewDisplay::NativeContext::Drawing>& GetPicture() const { return m_picture; }
+    // The item's rectangle in its panel, dialog units; drawing starts at its top left.
+    const Rect& GetRect() const { return m_rect; }
+
+private:
+    std::shared_ptr<NewDisplay::NativeContext::Drawing> m_picture;
+    Rect m_rect;
+};
+
 class HOSTLIB_API UserItemObserver : public ItemObserver {
 public:
     virtual void UserItemClicked(const ItemClickEvent&) {}
     virtual void UserItemDoubleClicked(const ItemClickEvent&) {}
+    virtual void UserItemUpdate(const UserItemUpdateEvent&) {}
 };
 
 class HOSTLIB_API UserItem : public Item {

@@ -252,6 +252,7 @@ bool ModalDialog::Invoke() {
     State().closeAccepted = false;
     State().visible = true;
     desk.Opened(*this);
+    if (State().open) Delivery::UpdateUserItems(*this);
     if (State().open) desk.RunModal(*this);
     if (State().open) {
         desk.Tell(Desk::Describe(*this) + " is aborted: it was left open");
@@ -287,8 +288,11 @@ void ModelessBase::Show(short position) {
         Desk::Get().Refuse("Show of " + Desk::Describe(*this) + " before BeginEventProcessing");
         return;
     }
+    const bool shown = !State().visible;
     State().visible = true;
     if (position == TopMost) Desk::Get().BringToFront(*this);
+    // Coming on screen, the palette's user items are drawn.
+    if (shown) Delivery::UpdateUserItems(*this);
 }
 
 void ModelessBase::Hide() {

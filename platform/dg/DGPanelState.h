@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DGDialogTemplate.h"
+#include "platform/graphics/NativeContext.h"
 #include "platform/gsroot/UniString.h"
 
 namespace DG {
@@ -37,6 +38,8 @@ struct ItemState {
     std::shared_ptr<TreeState> tree;    // a tree view's items (TreeOf), none until wanted
     std::shared_ptr<ListState> list;    // a list box's rows (ListOf), none until wanted
     std::shared_ptr<PopUpState> popUp;  // a pop-up's or user control's entries (PopUpOf)
+    // What a user item shows: the calls drawn at its last update, none before the first.
+    std::shared_ptr<NewDisplay::NativeContext::Drawing> picture;
 };
 
 struct PanelState {

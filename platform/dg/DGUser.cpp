@@ -166,6 +166,21 @@ bool Desk::DoubleClick(Panel& panel, short item, short modifiers, std::string* w
     return true;
 }
 
+bool Desk::UpdateUserItem(Panel& panel, short item, std::string* why) {
+    PanelState& state = panel.State();
+    if (!state.open) return refuse(why, Describe(panel) + " is not open");
+    if (!state.visible) return refuse(why, Describe(panel) + " is hidden");
+    ItemState* found = state.item(item);
+    if (found == nullptr)
+        return refuse(why, Describe(panel) + " has no item " + std::to_string(item) + " (it has " +
+                               std::to_string(state.items.size()) + ")");
+    if (found->type != ItemType::UserItem) return wrongKind(panel, item, *found, "update", why);
+    if (!found->visible)
+        return refuse(why, "item " + std::to_string(item) + " of " + Describe(panel) + " is hidden");
+    Delivery::UpdateUserItem(panel, item);
+    return true;
+}
+
 bool Desk::Tick(Panel& panel, short item, bool on, std::string* why) {
     ItemState* state = reachable(panel, item, why);
     if (state == nullptr) return false;

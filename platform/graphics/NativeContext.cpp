@@ -1,5 +1,6 @@
 #include "platform/graphics/NativeContext.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace NewDisplay {
@@ -25,8 +26,30 @@ DisplayArc DisplayArc::CreateCircularArc(float centreX, float centreY, float rad
     return arc;
 }
 
+NativeContext::NativeContext() : m_drawing(std::make_shared<Drawing>()) {}
+
+NativeContext::NativeContext(std::shared_ptr<Drawing> drawing)
+    : m_drawing(drawing ? std::move(drawing) : std::make_shared<Drawing>()) {}
+
+NativeContext::~NativeContext() = default;
+
+std::string NativeContext::Describe(const Call& call) {
+    std::string line = call.name;
+    for (float value : call.arguments) {
+        char number[32];
+        std::snprintf(number, sizeof number, " %g", static_cast<double>(value));
+        line += number;
+    }
+    if (!call.text.IsEmpty()) line += " \"" + call.text.ToCStr() + "\"";
+    return line;
+}
+
 void NativeContext::record(const char* name, std::vector<float> arguments, const GS::UniString& text) {
-    m_calls.push_back(Call{name, std::move(arguments), text});
+    if (m_drawing->closed) {
+        DrawnAfterClose(name);
+        return;
+    }
+    m_drawing->calls.push_back(Call{name, std::move(arguments), text});
 }
 
 void NativeContext::SetForeColor(const Color& color) {

@@ -3,6 +3,7 @@
 // received them (32-bit floats), so that what was drawn can be read back call by call.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,20 @@ public:
         std::vector<float> arguments;
         GS::UniString text;
     };
+    // Where the calls go: a context's own list, or a surface of the host (a user item being
+    // drawn) that the host closes when the drawing must end; a closed one takes no more calls.
+    struct Drawing {
+        std::vector<Call> calls;
+        bool closed = false;
+    };
+
+    NativeContext();
+    NativeContext(const NativeContext&) = delete;
+    NativeContext& operator=(const NativeContext&) = delete;
+    virtual ~NativeContext();
+
+    // "MoveTo 10 20", "DrawPlainText 10 5 8 0 \"Hi\"": the name, each number as %g, the text quoted.
+    static std::string Describe(const Call& call);
 
     void SetForeColor(const Color& color);
     void SetLineWidth(float width);
@@ -66,15 +81,21 @@ public:
     const Color& GetForeColor() const { return m_foreColor; }
     float GetLineWidth() const { return m_lineWidth; }
 
-    const std::vector<Call>& GetCalls() const { return m_calls; }
-    void ClearCalls() { m_calls.clear(); }
+    const std::vector<Call>& GetCalls() const { return m_drawing->calls; }
+    void ClearCalls() { m_drawing->calls.clear(); }
+
+protected:
+    // Draws into the given surface; none gives the context a list of its own.
+    explicit NativeContext(std::shared_ptr<Drawing> drawing);
+    // Told of each call that a closed surface did not take.
+    virtual void DrawnAfterClose(const char* /*call*/) {}
 
 private:
     void record(const char* name, std::vector<float> arguments, const GS::UniString& text = {});
 
     Color m_foreColor;
     float m_lineWidth = 1.0f;
-    std::vector<Call> m_calls;
+    std::shared_ptr<Drawing> m_drawing;
 };
 
 } // namespace NewDisplay

@@ -88,6 +88,7 @@ bool DialogDesk::perform(DG::Panel& panel, const Step& step, std::string* why) {
     if (verb == "click") return desk.Click(panel, item, modifierBits(step), why);
     if (verb == "double-click") return desk.DoubleClick(panel, item, modifierBits(step), why);
     if (verb == "tick" || verb == "untick") return desk.Tick(panel, item, verb == "tick", why);
+    if (verb == "update") return desk.UpdateUserItem(panel, item, why);
     if (verb == "ok") return pressButton(panel, 1, why);
     if (verb == "cancel") return pressButton(panel, 2, why);
     if (verb == "close-box") return desk.CloseBox(panel, why);
@@ -136,7 +137,8 @@ bool DialogDesk::checkItem(DG::Panel& panel, const Step& step, std::string* why)
                           std::to_string(rect.GetHeight()),
                    false;
     }
-    return checkTree(panel, step, why) && checkListsAndPopUps(panel, step, why);
+    return checkTree(panel, step, why) && checkListsAndPopUps(panel, step, why) &&
+           checkPicture(panel, step, why);
 }
 
 GSErrCode DialogDesk::act(const Step& step, std::string* why) {

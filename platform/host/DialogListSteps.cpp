@@ -1,6 +1,6 @@
 // The user at list boxes and pop-ups: rows clicked and double-clicked, header items clicked,
 // dragged and resized, entries chosen by text; and the checks of a list's rows, of the row an item
-// rides on, and of a pop-up's entries, choice and button.
+// rides on, of a pop-up's entries, choice and button, and of what a user item shows.
 #include <algorithm>
 
 #include "CallLog.h"
@@ -141,6 +141,21 @@ bool checkListsAndPopUps(DG::Panel& panel, const Step& step, std::string* why) {
     if (auto button = options.find("button");
         button != options.end() && menu->buttonText.ToCStr() != button->second)
         return *why = what + "'s button shows " + inQuotes(menu->buttonText.ToCStr()), false;
+    return true;
+}
+
+bool checkPicture(DG::Panel& panel, const Step& step, std::string* why) {
+    if (!step.model.flags.count("drawn")) return true;
+    auto item = static_cast<short>(*step.number);
+    const DG::ItemState* state = panel.State().item(item);
+    std::string what = itemName(panel, item);
+    if (state->type != DG::ItemType::UserItem) return *why = what + " is not a user item", false;
+    std::vector<std::string> lines;
+    if (state->picture)
+        for (const auto& call : state->picture->calls)
+            lines.push_back(NewDisplay::NativeContext::Describe(call));
+    if (lines != expectedLines(step, "drawn"))
+        return differ(what, lines, state->picture ? "nothing drawn" : "nothing: it was never drawn", why);
     return true;
 }
 

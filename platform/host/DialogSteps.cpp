@@ -25,7 +25,7 @@ void itemNumber(LineReader& in, Step& step) {
 constexpr const char* itemCheckWords =
     "text \"T\", tooltip \"T\", enabled, disabled, visible, hidden, checked, unchecked, rect L T W H, "
     "tree \"LINE\" ..., drawing-on, rows \"LINE\" ... [in-any-order], on-row R, entries \"T\" ..., "
-    "chosen \"T\", button \"T\"";
+    "chosen \"T\", button \"T\", drawn \"CALL\" ...";
 
 // The checks of `expect ... item N` and of a script's `expect item N`.
 void itemChecks(LineReader& in, Step& step) {
@@ -54,9 +54,10 @@ void itemChecks(LineReader& in, Step& step) {
             while (in.nextIsText());
             continue;
         }
-        // A list's rows and a pop-up's entries: as many texts as there are, none for none.
+        // A list's rows, a pop-up's entries and a user item's calls: as many texts as there are,
+        // none for none.
         bool listed = false;
-        for (const char* lines : {"rows", "entries"}) {
+        for (const char* lines : {"rows", "entries", "drawn"}) {
             if (!in.word(lines)) continue;
             listed = true;
             step.model.flags.insert(lines);
@@ -89,7 +90,7 @@ void parseVerb(LineReader& in, Step& step, bool palette) {
     std::string verb =
         in.anyWord("what the user does: type, set-text, click, double-click, tick, untick, choose, select, "
                    "click-row, double-click-row, click-header, drag-header, resize-header, expand, collapse, "
-                   "ok, cancel, close-box or expect");
+                   "update, ok, cancel, close-box or expect");
     step.model.verb = verb;
     if (verb == "type" || verb == "set-text" || verb == "choose") {
         itemNumber(in, step);
@@ -102,7 +103,7 @@ void parseVerb(LineReader& in, Step& step, bool palette) {
         itemNumber(in, step);
         if (in.nextIsText()) step.text2 = in.text("the tree item's path");
         modifiers(in, step);
-    } else if (verb == "tick" || verb == "untick") {
+    } else if (verb == "tick" || verb == "untick" || verb == "update") {
         itemNumber(in, step);
     } else if (verb == "select" || verb == "click-row" || verb == "double-click-row") {
         itemNumber(in, step);

@@ -5,7 +5,8 @@
 //   dialog-scale FACTOR     monitor LEFT TOP RIGHT BOTTOM
 //   expect dialog|palette NAME open|closed|visible|hidden
 //   expect dialog|palette NAME item N [text "T"] [enabled|disabled] [visible|hidden]
-//                                     [checked|unchecked] [rows "LINE" ...] [chosen "T"] ...
+//                                     [checked|unchecked] [rows "LINE" ...] [chosen "T"]
+//                                     [drawn "CALL" ...] ...
 // NAME is the panel's title in double quotes or its resource id.
 #pragma once
 
@@ -43,6 +44,8 @@ bool isListStep(const Step& step);
 bool isListRowByText(DG::Panel& panel, const Step& step);
 bool performListStep(DG::Panel& panel, const Step& step, short modifiers, std::string* why);
 bool checkListsAndPopUps(DG::Panel& panel, const Step& step, std::string* why);
+// The step's check of what a user item shows: its last update's calls, one line each.
+bool checkPicture(DG::Panel& panel, const Step& step, std::string* why);
 
 // The user at the dialog manager: works in modal dialogs from the queued steps while the module
 // runs them, and in palettes when the scenario says so; tells the transcript what happens.

@@ -72,6 +72,7 @@ Actions:
                                     close-box, expect item N [text "T"] [enabled|disabled]
                                     [visible|hidden]; choose, select, click-row and expand are not
                                     yet possible. A dialog left open fails the scenario (aborted).
+                                    update N: the user item N must be drawn again (uncovered)
   palette NAME STEP                 the same steps in an open palette, now; also resize DW DH and
                                     hot-key ID (a dialog too can be resized)
   dialog-scale S    monitor L T R B the panels' scale factor and the monitor's rectangle
@@ -147,6 +148,7 @@ Expectations:
   expect call-count N [containing "TEXT"]
   expect dialog|palette NAME open|closed|visible|hidden
   expect dialog|palette NAME item N [text "T"] [enabled|disabled] [visible|hidden]
+                                    [drawn "CALL" ...]   a user item's calls at its last update
   expect menu "MENU" "ITEM" [enabled|disabled] [icon SIDE|no-icon]
   expect annotator asked COMMAND [containing "TEXT"]
   expect annotator not-asked [COMMAND] [containing "TEXT"]

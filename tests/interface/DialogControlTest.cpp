@@ -21,7 +21,7 @@ TEST_F(DialogControlTest, ACellIsValidOnlyInsideTheGrid) {
                           {3, 2, 2, 1, true},   {3, 2, -2, 1, false}};
     std::unique_ptr<EditText> edit(DialogControl::make<EditText>(ControlLink()));
     for (const Case& c : cases) {
-        edit->setDimensions(c.rows, uint16_t(c.columns));
+        EXPECT_TRUE(edit->setDimensions(c.rows, uint16_t(c.columns)));
         EXPECT_EQ(edit->isValidCell(c.row, c.column), c.valid)
             << c.rows << "x" << c.columns << " " << c.row << "," << c.column;
     }

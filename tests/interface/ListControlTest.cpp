@@ -294,6 +294,37 @@ TEST_F(ListControlTest, AResizeHandlerMovesAndGrowsBetweenTheHostsBrackets) {
     EXPECT_EQ(host().State().moveGrowDepth, 0);
 }
 
+TEST_F(ListControlTest, NewDimensionsAddAndRemoveRowsAndColumnsAndSayTheyWereReached) {
+    EXPECT_TRUE(list->setDimensions(0, 2)); // no change at all
+    EXPECT_TRUE(list->setDimensions(3, 4));
+    EXPECT_EQ(list->getRows(), 3);
+    EXPECT_EQ(DGListGetItemCount(dialId(), List), 3);
+    ASSERT_EQ(list->getColumns(), 4);
+    // A column added this way runs from 0 to 40 before the layout places it after the others.
+    EXPECT_EQ(list->getColumnStyle(3).getWidth(), 40);
+    EXPECT_EQ(list->getColumnStyle(3).getStyle(), 0x10000000u);
+    EXPECT_TRUE(list->setDimensions(1, 1));
+    EXPECT_EQ(list->getRows(), 1);
+    EXPECT_EQ(list->getColumns(), 1);
+    EXPECT_EQ(DG::ListOf(*host().State().item(List))->tabs.size(), 1u);
+}
+
+TEST_F(ListControlTest, NewDimensionsAnswerFalseWhenAStepFailsAndStillTakeTheOthers) {
+    // A list whose row steps fail, as a subclass may make them.
+    struct StuckRows : ListControl {
+        using ListControl::ListControl;
+        bool insertRows(int16_t, int16_t) override { return false; }
+        bool deleteRows(int16_t, int16_t) override { return false; }
+    };
+    panel->deleteControl(List);
+    StuckRows* stuck = DialogControl::make<StuckRows>(ControlLink(List, panel.get()), 0, 2);
+    EXPECT_FALSE(stuck->setDimensions(2, 3));
+    EXPECT_EQ(stuck->getRows(), 0);
+    EXPECT_EQ(stuck->getColumns(), 3); // the column step ran all the same
+    EXPECT_TRUE(stuck->setDimensions(0, 1));
+    EXPECT_FALSE(stuck->setDimensions(-2, 1)); // a shrink is a row step too
+}
+
 class ColumnEditorTest : public ListControlTest {
 protected:
     void SetUp() override {

@@ -145,6 +145,23 @@ TEST_F(PopupMenuTest, ItemsAreAddedAndRemovedOnBothKinds) {
     }
 }
 
+TEST_F(PopupMenuTest, ANewItemCountAnswersWhetherItWasReached) {
+    for (auto [item, kind] :
+         {std::pair{Plain, PopupMenu::PlainKind}, std::pair{Menu, int32_t(UC::TextOnly)}}) {
+        PopupMenu* menu = make(item, int16_t(2), kind);
+        EXPECT_TRUE(menu->setDimensions(2)); // no change
+        EXPECT_TRUE(menu->setDimensions(5));
+        EXPECT_EQ(entries(item).Count(), 5);
+        EXPECT_TRUE(menu->setDimensions(1));
+        EXPECT_EQ(menu->getRows(), 1);
+        EXPECT_EQ(entries(item).Count(), 1);
+        // Fewer than none: the deletion from -1 is refused and nothing changes.
+        EXPECT_FALSE(menu->setDimensions(-1));
+        EXPECT_EQ(menu->getRows(), 1);
+        EXPECT_EQ(entries(item).Count(), 1);
+    }
+}
+
 TEST_F(PopupMenuTest, TheConstructorBringsTheHostsItemsToItsCount) {
     for (int i = 0; i < 2; ++i)
         UCPopupAppendItem(dialId(), Menu);

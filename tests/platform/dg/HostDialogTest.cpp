@@ -7,6 +7,7 @@
 
 #include "DGTestSupport.h"
 #include "platform/api/HostErrors.h"
+#include "platform/dg/UserItemUpdateNativeContext.h"
 #include "platform/host/ScenarioRunner.h"
 #include "platform/host/StandInHost.h"
 #include "support/PlayScenario.h"
@@ -54,26 +55,37 @@ GSErrCode runModal(uint32_t, int32_t, GSHandle) {
     return hosterr::Ok;
 }
 
-// A palette the module keeps until its close box closes it.
-class PaletteUser : public DG::PanelObserver, public DG::ButtonItemObserver {
+// A palette the module keeps until its close box closes it; its user item shows a line across it,
+// as high as the number of times it was drawn.
+class PaletteUser : public DG::PanelObserver, public DG::ButtonItemObserver, public DG::UserItemObserver {
 public:
     PaletteUser()
         : palette(std::make_shared<DG::Palette>(zavModuleResources(), PaletteId, zavModuleResources())) {
         palette->Attach(*this);
         apply = std::make_unique<DG::Button>(*palette, Apply);
-        apply->Attach(*this);
+        apply->Attach(static_cast<DG::ButtonItemObserver&>(*this));
+        picture = std::make_unique<DG::UserItem>(*palette, Picture);
+        picture->Attach(static_cast<DG::UserItemObserver&>(*this));
         palette->BeginEventProcessing();
         palette->Show();
     }
     void ButtonClicked(const DG::ButtonClickEvent&) override { heard().push_back("apply"); }
+    void UserItemUpdate(const DG::UserItemUpdateEvent& update) override {
+        NewDisplay::UserItemUpdateNativeContext context(update);
+        context.MoveTo(0, 0);
+        context.LineTo(context.GetWidth(), static_cast<float>(++updates));
+    }
+    int updates = 0;
     void PanelCloseRequested(const DG::PanelCloseRequestEvent&, bool* accepted) override {
         *accepted = true;
         palette->EndEventProcessing();
         apply.reset();
+        picture.reset();
         palette.reset();
     }
     std::shared_ptr<DG::Palette> palette;
     std::unique_ptr<DG::Button> apply;
+    std::unique_ptr<DG::UserItem> picture;
 };
 
 std::unique_ptr<PaletteUser>& paletteUser() {
@@ -220,6 +232,37 @@ TEST_F(HostDialogTest, PalettesAreWorkedFromOutsideAndClosedByTheirCloseBox) {
     EXPECT_EQ(failure, "no palette \"Tools\" is open");
 }
 
+TEST_F(HostDialogTest, TheUserUncoversAUserItemAndTheScenarioChecksWhatWasDrawn) {
+    EXPECT_TRUE(play("command PALO\n"
+                     "expect palette \"Tools\" item 3 drawn \"MoveTo 0 0\" \"LineTo 50 1\"\n"
+                     "palette \"Tools\" update 3\n"
+                     "expect palette 200 item 3 drawn \"MoveTo 0 0\" \"LineTo 50 2\"\n"))
+        << failure;
+    EXPECT_NE(host.transcript().text().find("user item 3 of palette \"Tools\" (200) drawn: 2 calls"),
+              std::string::npos);
+    const struct {
+        const char* line;
+        const char* failure;
+    } cases[] = {
+        {"expect palette \"Tools\" item 3 drawn \"MoveTo 0 0\"",
+         "expectation failed: wanted palette \"Tools\" item 3 drawn \"MoveTo 0 0\"; found item 3 of palette "
+         "\"Tools\" (200) holds \"MoveTo 0 0\" \"LineTo 50 1\""},
+        {"expect palette \"Tools\" item 1 drawn", "expectation failed: wanted palette \"Tools\" item 1 "
+                                                  "drawn; found item 1 of palette \"Tools\" (200) is "
+                                                  "not a user item"},
+        {"palette \"Tools\" update 1", "cannot update item 1 of palette \"Tools\" (200): it is a button"},
+    };
+    for (const auto& c : cases) {
+        paletteUser().reset();
+        EXPECT_FALSE(play(std::string("command PALO\n") + c.line + "\n")) << c.line;
+        EXPECT_EQ(failedLine, 2) << c.line;
+        EXPECT_EQ(failure, c.failure);
+    }
+    paletteUser().reset();
+    EXPECT_FALSE(play("command PALO\ncommand PALH\npalette \"Tools\" update 3\n"));
+    EXPECT_EQ(failure, "palette \"Tools\" (200) is hidden");
+}
+
 TEST_F(HostDialogTest, TheScaleAndTheMonitorAreTheScenarios) {
     EXPECT_TRUE(play("dialog-scale 1.5\nmonitor 0 0 2560 1440\ncommand PALO\n")) << failure;
     const DG::Palette& palette = *paletteUser()->palette;
@@ -241,7 +284,7 @@ TEST_F(HostDialogTest, MalformedDialogLinesAreReported) {
         {"dialog 100 expect item 4",
          "expect item N needs something to check: text \"T\", tooltip \"T\", enabled, disabled, visible, "
          "hidden, checked, unchecked, rect L T W H, tree \"LINE\" ..., drawing-on, rows \"LINE\" ... "
-         "[in-any-order], on-row R, entries \"T\" ..., chosen \"T\", button \"T\""},
+         "[in-any-order], on-row R, entries \"T\" ..., chosen \"T\", button \"T\", drawn \"CALL\" ..."},
         {"palette \"T\" select 4", "expected a row number"},
         {"palette \"T\" collapse 4 shift", "expected the tree item's path in double quotes"},
         {"palette \"T\" expect item 4 tree drawing-on", "expected a tree item's line in double quotes"},
