@@ -21,6 +21,7 @@
 #include "elements/text/Text.h"
 #include "platform/host/TextBlocks.h"
 #include "project/Plan.h"
+#include "project/Storey.h"
 
 using namespace tarnwick;
 using namespace zavlink;
@@ -133,6 +134,9 @@ TEST_F(Placing, TheTextStandsOnThePlansCurrentStoreyInEveryView) {
         ASSERT_TRUE(play(plan ? "view current plan\n" : std::string("view current \"") + view + "\"\n"));
         Drawing* drawing = Host::getCurrentDatabase();
         ASSERT_NE(drawing, nullptr);
+        Storey* storey = currentPlanStorey(*drawing);
+        ASSERT_NE(storey, nullptr);
+        EXPECT_EQ(storey->getIndex(), 1u);
         zavhost::ViewDatabase* database =
             plan ? &host.project()->model.views.plan() : host.project()->model.views.findNamed(view);
         ASSERT_NE(database, nullptr);
