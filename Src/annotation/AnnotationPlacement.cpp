@@ -10,6 +10,7 @@
 #include "geometry/Cube.h"
 #include "project/Drawing.h"
 #include "project/ElementLink.h"
+#include "project/Plan.h"
 #include "project/Project.h"
 
 namespace zavlink {
@@ -18,6 +19,12 @@ using namespace tarnwick;
 
 double usableScale(double scale) {
     return std::isfinite(scale) && scale > 0.0 ? scale : FallbackScale;
+}
+
+Storey* currentPlanStorey(Drawing& drawing) {
+    auto* plan = dynamic_cast<Plan*>(&drawing);
+    if (plan == nullptr) plan = Host::getPlan();
+    return plan != nullptr ? plan->getCurrentStorey() : nullptr;
 }
 
 std::unique_ptr<AnnotationPlacement> buildAnnotationMemo(Annotation& annotation, Drawing& drawing) {
@@ -44,7 +51,8 @@ bool createAnnotationText(AnnotationPlacement& placement, const CadPoint& first,
     }
     Text text(placement.text);
     const MemoryBlock* userData = placement.xmlSize > 0 ? &placement.xml : nullptr;
-    return text.placeInBox(first, second, *drawing, usableScale(drawing->getScale()), userData);
+    return text.placeInBox(first, second, *drawing, usableScale(drawing->getScale()),
+                           currentPlanStorey(*drawing), userData);
 }
 
 void RubberBounder::drawFeedback(const UserPath&, const PolyPoint& candidate, const PolyPoint* last,

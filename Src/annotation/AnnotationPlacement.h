@@ -11,7 +11,8 @@
 
 namespace tarnwick {
 class Drawing;
-}
+class Storey;
+} // namespace tarnwick
 
 namespace zavlink {
 
@@ -38,11 +39,16 @@ struct AnnotationPlacement {
     bool textLayerChecked = false;
 };
 
+// The floor plan's current storey, which a new annotation takes in any view: the drawing's when
+// it is the plan, else the project's plan's; null without either.
+tarnwick::Storey* currentPlanStorey(tarnwick::Drawing& drawing);
+
 // The placement of the annotation in the drawing; its XML never carries the accepted mark.
 std::unique_ptr<AnnotationPlacement> buildAnnotationMemo(Annotation& annotation, tarnwick::Drawing& drawing);
 
 // A new text block of the placement's text in the box of the two points (its anchor's corner),
-// sized on paper at the drawing's scale, with the annotation as its user data. Nothing is made
+// sized on paper at the drawing's scale, on the plan's current storey whatever the view, with the
+// annotation as its user data. Nothing is made
 // when the default text's layer cannot take it.
 bool createAnnotationText(AnnotationPlacement& placement, const tarnwick::CadPoint& first,
                           const tarnwick::CadPoint& second);

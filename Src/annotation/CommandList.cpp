@@ -1,7 +1,6 @@
 #include "annotation/CommandList.h"
 
 #include "persistence/XMLTypeProxy.h"
-#include "platform/api/HostTypes.h"
 
 namespace zavlink {
 
@@ -14,8 +13,7 @@ constexpr char VersionName[] = "version";
 } // namespace
 
 CommandList::CommandList(tarnwick::Receiver* receiver)
-    : Event(Type, receiver), XMLArray(String(ElementName)), m_parent(HostApplicationName),
-      m_version(Version) {}
+    : Event(Type, receiver), XMLArray(String(ElementName)), m_parent(Parent), m_version(Version) {}
 
 CommandList::CommandList(const CommandList& other)
     : Event(other), XMLArray(other), Vector<Command>(), m_parent(other.m_parent), m_version(other.m_version),
@@ -24,7 +22,7 @@ CommandList::CommandList(const CommandList& other)
 }
 
 void CommandList::reset() {
-    m_parent = String(HostApplicationName);
+    m_parent = String(Parent);
     m_version = String(Version);
 }
 

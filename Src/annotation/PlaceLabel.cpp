@@ -15,7 +15,6 @@
 #include "library/Label.h"
 #include "platform/api/HostErrors.h"
 #include "project/Drawing.h"
-#include "project/Plan.h"
 #include "project/Project.h"
 
 namespace zavlink {
@@ -28,13 +27,6 @@ constexpr uint32_t SelectedFlag = 2;
 constexpr double WidthTolerance = 1e-5;
 // The label's width when its text style cannot be had.
 constexpr double FallbackLabelWidth = 5.0;
-
-// The floor plan's current storey: the drawing's when it is the plan, else the project's plan's.
-Storey* currentPlanStorey(Drawing& drawing) {
-    auto* plan = dynamic_cast<Plan*>(&drawing);
-    if (plan == nullptr) plan = Host::getPlan();
-    return plan != nullptr ? plan->getCurrentStorey() : nullptr;
-}
 
 CadPoint labelPointOf(Element& element) {
     if (std::unique_ptr<Cube> bounds = element.getBounds(false)) return bounds->getCentre();

@@ -33,6 +33,10 @@ bool XMLPoint::afterRead() {
     return true;
 }
 
+void XMLPoint::reset() {
+    m_x = m_y = m_z = m_sweep = 0.0;
+}
+
 XMLBox::XMLBox(Cube& target, const String& elementName)
     : XMLAssembly(elementName), m_target(target), m_origin(target.getFirstCorner()),
       m_end(target.getSecondCorner()) {}
@@ -47,6 +51,12 @@ bool XMLBox::afterRead() {
     m_target.setSecondCorner(m_end);
     m_target.normalise();
     return true;
+}
+
+void XMLBox::reset() {
+    m_target = Cube();
+    m_origin = PolyPoint();
+    m_end = PolyPoint();
 }
 
 } // namespace zavlink

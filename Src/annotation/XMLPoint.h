@@ -22,6 +22,8 @@ public:
     std::unique_ptr<tarnwick::XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override;
     // Writes the coordinates and the sweep back into the point.
     bool afterRead() override;
+    // x, y, z and sweep to 0; the point itself takes them only from afterRead.
+    void reset() override;
 
 private:
     tarnwick::PolyPoint& m_target;
@@ -41,6 +43,8 @@ public:
     std::unique_ptr<tarnwick::XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override;
     // Sets both corners and normalises the box, whatever order they came in.
     bool afterRead() override;
+    // Empties the box itself (both corners at the origin) and both corner points.
+    void reset() override;
 
 private:
     tarnwick::Cube& m_target;

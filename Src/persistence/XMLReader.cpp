@@ -59,15 +59,10 @@ public:
         if (m_frames.empty()) {
             if (m_sawRoot) return fail(String("a second root element"));
             m_sawRoot = true;
-            if (elementName == m_root.getElementName()) {
-                frame.node = &m_root;
-            } else if (ShippingContainer* container = m_root.asContainer()) {
-                frame.owned = container->makeFieldProxyByName(elementName);
-                frame.node = frame.owned.get();
-            }
-            if (!frame.node)
+            if (elementName != m_root.getElementName())
                 return fail(String("the document is a \"") + elementName + "\", not a \"" +
                             m_root.getElementName() + "\"");
+            frame.node = &m_root;
         } else if (ShippingContainer* parent = m_frames.back().container) {
             frame.owned = parent->makeFieldProxyByName(elementName);
             if (!frame.owned && parent->isSequence()) frame.owned = parent->makeMember(elementName);

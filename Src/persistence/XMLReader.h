@@ -23,14 +23,14 @@ public:
         m_maxDepth = depth == 0 ? 1 : depth > XMLMaxDepth ? XMLMaxDepth : depth;
     }
 
-    // The root element is root itself when the names match, else the member that root's
-    // makeFieldProxyByName gives for it; no such member fails. Inside, each child element and
-    // attribute goes to the member of that name (for arrays and maps, failing that, to
-    // makeMember); elements no member takes are skipped with everything in them. Members are read
-    // whether enabled or not; each unit gets its text through readText, and every member read,
-    // the root included, gets afterRead. A false from either, malformed text or a failed input
-    // ends the read with false and the reason in getError; what was read so far stays in the
-    // tree, so callers read into a copy when a failure must leave their data alone.
+    // The root element must bear root's element name: any other fails the read, so that a
+    // document of another kind, or a piece of one, never passes for an empty one. Inside, each
+    // child element and attribute goes to the member of that name (for arrays and maps, failing
+    // that, to makeMember); elements no member takes are skipped with everything in them. Members
+    // are read whether enabled or not; each unit gets its text through readText, and every member
+    // read, the root included, gets afterRead. A false from either, malformed text or a failed
+    // input ends the read with false and the reason in getError; what was read so far stays in
+    // the tree, so callers read into a copy when a failure must leave their data alone.
     [[nodiscard]] bool read(XMLShipping& root);
 
     const String& getError() const { return m_error; }

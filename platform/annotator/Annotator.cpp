@@ -51,6 +51,15 @@ std::string askedLine(const Command& command) {
     return line;
 }
 
+// Why a readable command file is not taken, or nothing.
+std::string refusal(const CommandFile& file) {
+    if (file.parent != KnownParent)
+        return "parent " + AnswerFile::quoted(file.parent) + " is not " + AnswerFile::quoted(KnownParent);
+    if (file.version != KnownVersion)
+        return "version " + AnswerFile::quoted(file.version) + " is not " + AnswerFile::quoted(KnownVersion);
+    return {};
+}
+
 void noteAsked(const std::string& path, const std::vector<std::string>& lines) {
     std::ofstream out(path, std::ios::binary | std::ios::app);
     for (const std::string& line : lines)
@@ -171,10 +180,17 @@ int runAnnotator(const RunOptions& options, const FileWriter& write, std::ostrea
     CommandFile commands;
     std::string why;
     bool readable = readCommandFile(options.commandFile, commands, &why);
+    const std::string refused = readable ? refusal(commands) : std::string();
     std::vector<std::string> asked;
     if (!readable) asked.push_back("unreadable " + AnswerFile::quoted(why));
-    for (const Command& command : commands.commands)
-        asked.push_back(askedLine(command));
+    if (!refused.empty()) {
+        // Nothing of a refused file is done, so none of its commands counts as asked.
+        asked.push_back("refused " + AnswerFile::quoted(refused));
+        diagnostics << "zavannotator: " << options.commandFile << ": refused: " << refused << "\n";
+    } else {
+        for (const Command& command : commands.commands)
+            asked.push_back(askedLine(command));
+    }
     noteAsked(askedPath, asked);
 
     bool waited = !readable || commands.commands.empty();
@@ -200,6 +216,8 @@ int runAnnotator(const RunOptions& options, const FileWriter& write, std::ostrea
         if (!command.expectsAnswer()) continue;
         if (!readable) {
             results.push_back({command.name, command.commandID, "badXML", {}});
+        } else if (!refused.empty()) {
+            results.push_back({command.name, command.commandID, "badParameters", {}});
         } else if (!answerFileRead) {
             results.push_back({command.name, command.commandID, "generalError", {}});
         } else {

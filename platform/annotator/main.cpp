@@ -31,6 +31,11 @@ displayGuidance, displayManufacturerInfo and displayReport it writes nothing: it
   a missing specification answers specificationNotFound, a malformed one generalError, a
   malformed command file badXML, a command of an unknown name noCommand
 
+Only command files from the sender it knows are taken: the root must say parent="ArchiCAD" and
+version="22". Any other parent or version (or none) is refused whole: every command the product
+waits for is answered badParameters, none is done, and the asked file gets one line
+"refused "REASON"" in place of the commands.
+
 The answer file and the asked file are "ZAVAnswers.txt" and "ZAVAsked.txt" in the folder named by
 $ZAVANNOTATOR_DIR, else in the command file's folder; --answers and --asked name them directly.
 
@@ -55,7 +60,8 @@ The answer file (one setting a line, '#' comments, texts in double quotes with \
 The asked file gets one line per command read, e.g.
   displayClause commandID="1" zavPath="/p/house.xml" modelPath="/p/house.zavproj" number="F10/110" hiddenNumber="F10-110"
   retrieveClause commandID="1" zavPath="..." modelPath="..." numbers="F10/110,F10/120"
-and "unreadable "REASON"" for a command file that does not parse.
+"unreadable "REASON"" for a command file that does not parse and "refused "REASON"" for one
+from another parent or version.
 
 The specification file (our own format; attributes or child elements alike):
   <?xml version="1.0" encoding="UTF-8" ?>

@@ -26,5 +26,3 @@ constexpr int32_t CharacterCodeMultibyte = 99;
 
 // The product name in the host's main-window title, by which the module finds that window.
 inline constexpr char HostApplicationTitle[] = "ZAVHOST";
-// The host's product name as the product reports it to the ZAV Annotator.
-inline constexpr char HostApplicationName[] = "ZAVHost";

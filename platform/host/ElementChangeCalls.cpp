@@ -93,11 +93,10 @@ GSErrCode create(StandInHost& host, API_Element* element, API_ElementMemo* memo,
     StoredElement stored;
     stored.record = *element;
     HostElementHead& head = stored.record.head;
-    if (database.isPlanOrModel()) {
-        if (project.model.storeys.find(head.storey) == nullptr) head.storey = project.model.storeys.current();
-    } else {
-        head.storey = 0;
-    }
+    // A plan or 3D element stands on a storey of the project; in other views the storey is the
+    // module's to give and is kept as given.
+    if (database.isPlanOrModel() && project.model.storeys.find(head.storey) == nullptr)
+        head.storey = project.model.storeys.current();
     GSErrCode err = checkPlacement(project, database, &head, brief);
     if (err != hosterr::Ok) return err;
     head.guid = newGuid();

@@ -198,6 +198,15 @@ TEST_F(Exchange, AnAwaitedAnswerIsReadOnceAfterTheFlagAndBothFilesGo) {
         {"unknown error name", writes(answer("<selectSpecification commandID=\"1\" error=\"oops\"/>")), "-",
          ~size_t(0), faulty},
         {"flag without a result", ": > ZAVFlag.txt", "-", ~size_t(0), ""},
+        // Only a "zavResult" is a result file: a piece of one is faulty data, not an empty answer.
+        {"the root a parent", writes("<?xml version=\"1.0\"?>\n<parent>ZAV Annotator</parent>"), "-",
+         ~size_t(0), faulty},
+        {"the root a version", writes("<version>1</version>"), "-", ~size_t(0), faulty},
+        {"the root a result",
+         writes("<selectSpecification commandID=\"1\"><zavPath>/specs/house.spec</zavPath>"
+                "</selectSpecification>"),
+         "-", ~size_t(0), faulty},
+        {"the root of another case", writes("<ZAVResult/>"), "-", ~size_t(0), faulty},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -21,6 +21,7 @@
 #include "elements/text/Text.h"
 #include "platform/host/TextBlocks.h"
 #include "project/Plan.h"
+#include "project/Storey.h"
 
 using namespace tarnwick;
 using namespace zavlink;
@@ -121,6 +122,31 @@ TEST_F(Placing, TheBlockShowsTheTitleAndKeepsTheClauseWithoutTheAcceptedMark) {
     text = place(CadPoint(0, 0), CadPoint(2, 1), empty.get());
     ASSERT_NE(text, nullptr);
     EXPECT_FALSE(text->userData.has_value());
+}
+
+// The host is handed the plan's current storey for a text in every view, not the view's own.
+TEST_F(Placing, TheTextStandsOnThePlansCurrentStoreyInEveryView) {
+    ASSERT_TRUE(play("view add section \"S\"\nview add elevation \"E\"\nview add layout \"L\"\n"
+                     "view add detail \"D\"\nstorey current \"First Floor\"\n"));
+    for (const char* view : {"S", "E", "L", "D", "plan"}) {
+        SCOPED_TRACE(view);
+        const bool plan = std::string(view) == "plan";
+        ASSERT_TRUE(play(plan ? "view current plan\n" : std::string("view current \"") + view + "\"\n"));
+        Drawing* drawing = Host::getCurrentDatabase();
+        ASSERT_NE(drawing, nullptr);
+        Storey* storey = currentPlanStorey(*drawing);
+        ASSERT_NE(storey, nullptr);
+        EXPECT_EQ(storey->getIndex(), 1u);
+        zavhost::ViewDatabase* database =
+            plan ? &host.project()->model.views.plan() : host.project()->model.views.findNamed(view);
+        ASSERT_NE(database, nullptr);
+        std::unique_ptr<AnnotationPlacement> placement = buildAnnotationMemo(clause, *drawing);
+        const size_t before = database->elements.size();
+        ASSERT_TRUE(testsupport::runAsStep(
+            [&] { return createAnnotationText(*placement, CadPoint(0.0, 0.0), CadPoint(2.0, 1.0)); }));
+        ASSERT_EQ(database->elements.size(), before + 1);
+        EXPECT_EQ(database->elements.inOrder().back()->record.head.storey, 1) << "First Floor";
+    }
 }
 
 TEST(SpecificationRule, OnlyAChosenSpecFileEnablesTheDisplayItems) {

@@ -44,19 +44,51 @@ TEST(XMLPoint, ZAndSweepAreWrittenOnlyAboveTheTolerance) {
     }
 }
 
-TEST(XMLPoint, AReadPutsEveryFieldBackAndKeepsWhatTheTextLeavesOut) {
+TEST(XMLPoint, AResetZeroesEveryFieldAndAReadPutsThemAllBack) {
     PolyPoint point(CadPoint(7.0, 8.0, 9.0), 0.25);
     XMLPoint xml(point, String("p"));
+    xml.clear();
+    EXPECT_EQ(written(xml), "<p><x>0</x><y>0</y></p>");
+    // The point itself changes only with a read.
+    EXPECT_EQ(point.getZ(), 9.0);
+    EXPECT_EQ(point.getArcAngle(), 0.25);
+
+    // What the text leaves out, as the writer leaves out a zero z or sweep, reads as 0.
     ASSERT_TRUE(read("<p><x>-1.5</x><y>3</y><sweep>0.75</sweep></p>", xml));
     EXPECT_DOUBLE_EQ(point.getX(), -1.5);
     EXPECT_DOUBLE_EQ(point.getY(), 3.0);
-    EXPECT_DOUBLE_EQ(point.getZ(), 9.0);
+    EXPECT_EQ(point.getZ(), 0.0);
     EXPECT_DOUBLE_EQ(point.getArcAngle(), 0.75);
+
+    xml.reset();
+    ASSERT_TRUE(read("<p><z>2</z></p>", xml));
+    EXPECT_EQ(point.getX(), 0.0);
+    EXPECT_EQ(point.getY(), 0.0);
+    EXPECT_DOUBLE_EQ(point.getZ(), 2.0);
+    EXPECT_EQ(point.getArcAngle(), 0.0);
 
     PolyPoint untouched(CadPoint(1.0, 1.0, 1.0));
     XMLPoint bad(untouched, String("p"));
     EXPECT_FALSE(read("<p><x>one</x></p>", bad));
     EXPECT_DOUBLE_EQ(untouched.getX(), 1.0);
+}
+
+TEST(XMLBox, AResetEmptiesTheBoxAndBothCorners) {
+    Cube box(1.0, 2.0, 3.0, 4.0, 6.0, 8.0);
+    XMLBox xml(box, String("box"));
+    xml.clear();
+    EXPECT_EQ(box.getMin(), CadPoint(0.0, 0.0, 0.0));
+    EXPECT_EQ(box.getMax(), CadPoint(0.0, 0.0, 0.0));
+    EXPECT_EQ(written(xml), "<box><origin><x>0</x><y>0</y></origin><end><x>0</x><y>0</y></end></box>");
+
+    // A read after it: what a corner leaves out is 0, not what the box had.
+    Cube raised(1.0, 2.0, 3.0, 4.0, 6.0, 8.0);
+    XMLBox into(raised, String("box"));
+    into.reset();
+    ASSERT_TRUE(
+        read("<box><origin><x>1</x></origin><end><x>5</x><y>5</y><sweep>1</sweep></end></box>", into));
+    EXPECT_EQ(raised.getMin(), CadPoint(1.0, 0.0, 0.0));
+    EXPECT_EQ(raised.getMax(), CadPoint(5.0, 5.0, 0.0));
 }
 
 TEST(XMLBox, RoundTripsAndAReadBoxComesBackNormalised) {

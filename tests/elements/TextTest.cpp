@@ -141,6 +141,14 @@ TEST_F(Texts, ABlockIsPlacedInTheBoxAtTheCornerOfItsAnchorAndSizedOnPaper) {
         EXPECT_EQ(record.head.storey, 1);
         EXPECT_EQ(zavhost::textOf(made.memo), "Note");
     }
+    // A storey given stands in for the drawing's.
+    Storey* ground = plan->getStorey(0);
+    ASSERT_NE(ground, nullptr);
+    Text given(String("Note"));
+    ASSERT_TRUE(
+        change([&] { return given.placeInBox(CadPoint(1, 2), CadPoint(4, 1), *plan, 100.0, ground); }));
+    EXPECT_EQ(stored(given.getGuid().toAPI()).record.head.storey, 0);
+
     // A view without a positive scale places nothing.
     host.project()->model.views.plan().scale = 0.0;
     Text text(String("Note"));

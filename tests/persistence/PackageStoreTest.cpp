@@ -121,11 +121,11 @@ TEST(PackageStore, ShipsItsPackagesAndSkipsWhatItDoesNotHold) {
     EXPECT_FALSE(read->warned);
     EXPECT_EQ(back.getPackage(Counter::Code), nullptr); // not held: skipped
 
-    // A document of one package reads into the store's package of that name.
+    // A document of one package is not a store: nothing of it is read.
     PackageStore single(String("frameworkPreferenceStore"));
     single.putPackage(Prefs());
-    ASSERT_TRUE(readXML("<testPrefs><level>4</level></testPrefs>", single));
-    EXPECT_EQ(static_cast<Prefs*>(single.getPackage(Prefs::Code))->level, 4u);
+    EXPECT_FALSE(readXML("<testPrefs><level>4</level></testPrefs>", single));
+    EXPECT_EQ(static_cast<Prefs*>(single.getPackage(Prefs::Code))->level, Prefs().level);
 }
 
 TEST(UserDatabase, RecordsTravelWithTheirKeysAndDefault) {

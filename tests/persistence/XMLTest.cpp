@@ -240,13 +240,32 @@ TEST(XMLReader, SkipsUnknownElementsAndAttributesAndKeepsMissingMembers) {
     ASSERT_EQ(back.list.items.size(), 1u);
 }
 
-TEST(XMLReader, TakesTheRootFromAMemberOfTheRootWhenTheNamesDiffer) {
+// A member's element, a member's attribute, or a stranger as the root: none stands in for the
+// document, and nothing of it reaches the tree.
+TEST(XMLReader, RefusesARootOfAnyOtherName) {
+    const char* foreign[] = {
+        "<items label=\"x\"><item name=\"a\"/></items>",
+        "<title>x</title>",
+        "<note>x</note>",
+        "<origin x=\"1\" y=\"2\"/>",
+        "<other/>",
+        "<Sample><title>x</title></Sample>",
+    };
+    for (const char* text : foreign) {
+        SCOPED_TRACE(text);
+        Sample s;
+        String error;
+        EXPECT_FALSE(readXML(text, s, &error));
+        EXPECT_NE(error.view().find("not a \"sample\""), std::string_view::npos) << error.bytes();
+        EXPECT_EQ(s.list.label, "");
+        EXPECT_TRUE(s.list.items.empty());
+        EXPECT_EQ(s.title, "");
+        EXPECT_EQ(s.note, "");
+        EXPECT_EQ(s.origin.x, 0.0);
+    }
     Sample s;
-    String error;
-    EXPECT_TRUE(readXML("<items label=\"x\"><item name=\"a\"/></items>", s, &error)) << error.bytes();
+    EXPECT_TRUE(readXML("<sample><items label=\"x\"/></sample>", s));
     EXPECT_EQ(s.list.label, "x");
-    EXPECT_FALSE(readXML("<other/>", s, &error));
-    EXPECT_NE(error.view().find("other"), std::string_view::npos);
 }
 
 TEST(XMLReader, UnusableValuesRefusedMembersAndMalformedOrHostileDocumentsFailCleanly) {

@@ -142,18 +142,19 @@ ElementMemoPtr Text::buildMemo(uint64_t& mask) {
 
 bool Text::placeInBox(const CadPoint& first, const CadPoint& second, Drawing& drawing,
                       const MemoryBlock* userData) {
-    return placeInBox(first, second, drawing, drawing.getScale(), userData);
+    return placeInBox(first, second, drawing, drawing.getScale(), drawing.getDatabaseRef().getStorey(),
+                      userData);
 }
 
 bool Text::placeInBox(const CadPoint& first, const CadPoint& second, Drawing& drawing, double scale,
-                      const MemoryBlock* userData) {
+                      Storey* storey, const MemoryBlock* userData) {
     if (!(scale > 0.0) || !std::isfinite(scale)) return false;
     Cube box(first, second);
     box.normalise();
     setReferencePoint(box.getGridPoint(gridPointOfAnchor(m_record.anchor)));
     setWidth(std::fabs(first.getX() - second.getX()) * 1000.0 / scale);
     setHeight(std::fabs(first.getY() - second.getY()) * 1000.0 / scale);
-    if (Storey* storey = drawing.getDatabaseRef().getStorey()) setStorey(*storey, true);
+    if (storey != nullptr) setStorey(*storey, true);
     if (!drawing.saveElement(*this, false, true)) return false;
     return userData == nullptr || storeUserData(*userData, 0, false, DefaultUserDataFlags);
 }

@@ -66,9 +66,10 @@ public:
     // host refuses.
     [[nodiscard]] bool placeInBox(const CadPoint& first, const CadPoint& second, Drawing& drawing,
                                   const MemoryBlock* userData = nullptr);
-    // The same at the scale given (1:scale) in place of the drawing's.
+    // The same at the scale given (1:scale) in place of the drawing's, and on the storey given
+    // in place of the drawing's (none: the record's storey as it stands).
     [[nodiscard]] bool placeInBox(const CadPoint& first, const CadPoint& second, Drawing& drawing,
-                                  double scale, const MemoryBlock* userData = nullptr);
+                                  double scale, Storey* storey, const MemoryBlock* userData = nullptr);
     const HostTextElement& getTextRecord() const { return m_record; }
 
 protected:

@@ -111,7 +111,7 @@ TEST_F(AnnotatorRun, UnreadableCommandFilesAnswerBadXML) {
         std::string text; // null-like "-": no file
         std::string expected;
     } cases[] = {
-        {"cut short", "<zavCommand parent=\"ZAVHost\"><selectAnnotation commandID=\"1\"><zavPath>",
+        {"cut short", "<zavCommand parent=\"ArchiCAD\"><selectAnnotation commandID=\"1\"><zavPath>",
          "<selectAnnotation commandID=\"1\" error=\"badXML\"/>"},
         {"two roots", commandFile("<selectSpecification commandID=\"1\"/>") + "<zavCommand/>",
          "<selectSpecification commandID=\"1\" error=\"badXML\"/>"},
@@ -134,6 +134,64 @@ TEST_F(AnnotatorRun, UnreadableCommandFilesAnswerBadXML) {
                   (c.expected.empty() ? "" : " " + c.expected + "\n") + "</zavResult>\n");
         EXPECT_TRUE(has("ZAVFlag.txt"));
     }
+}
+
+// Only the sender it knows: any other parent or version, or none, and nothing is done or noted.
+TEST_F(AnnotatorRun, RefusesCommandFilesOfAnotherParentOrVersion) {
+    const std::string select = pathCommand("selectAnnotation", spec());
+    const struct {
+        const char* name;
+        std::string root;
+        std::string asked;
+    } cases[] = {
+        {"the stand-in host's name", "<zavCommand parent=\"ZAVHost\" version=\"22\">",
+         R"(refused "parent \"ZAVHost\" is not \"ArchiCAD\"")"},
+        {"another case", "<zavCommand parent=\"archicad\" version=\"22\">",
+         R"(refused "parent \"archicad\" is not \"ArchiCAD\"")"},
+        {"no parent", "<zavCommand version=\"22\">", R"(refused "parent \"\" is not \"ArchiCAD\"")"},
+        {"another version", "<zavCommand parent=\"ArchiCAD\" version=\"23\">",
+         R"(refused "version \"23\" is not \"22\"")"},
+        {"no version", "<zavCommand parent=\"ArchiCAD\">", R"(refused "version \"\" is not \"22\"")"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(dir / "ZAVAsked.txt");
+        writeText(dir / "ZAVCommand.xml", c.root + "\n" + select + "\n</zavCommand>\n");
+        answers("clause \"F10/110\"\n");
+        ASSERT_EQ(run(), zavannotator::ExitAnswered);
+        EXPECT_NE(result().find("<zavResult parent=\"ZAV Annotator\" version=\"1\">\n"
+                                " <selectAnnotation commandID=\"1\" error=\"badParameters\"/>\n"
+                                "</zavResult>\n"),
+                  std::string::npos)
+            << result();
+        EXPECT_TRUE(has("ZAVFlag.txt"));
+        // The queued clause is still the user's to pick.
+        EXPECT_EQ(readText(dir / "ZAVAnswers.txt"), "clause \"F10/110\"\n");
+        EXPECT_EQ(readText(dir / "ZAVAsked.txt"), c.asked + "\n");
+        EXPECT_NE(diagnostics.str().find("refused: "), std::string::npos) << diagnostics.str();
+        // The product sees no clause, so its read of the answer fails.
+        EXPECT_EQ(read(), nullptr);
+    }
+
+    // A display command of a refused file is neither shown nor noted.
+    fs::remove(dir / "ZAVAsked.txt");
+    writeText(dir / "ZAVCommand.xml", "<zavCommand parent=\"ZAVHost\" version=\"22\">" +
+                                          pathCommand("displayClause", spec()) + "</zavCommand>");
+    fs::remove(dir / "ZAVResult.xml");
+    fs::remove(dir / "ZAVFlag.txt");
+    ASSERT_EQ(run(), zavannotator::ExitAnswered);
+    EXPECT_TRUE(written.empty());
+    EXPECT_EQ(readText(dir / "ZAVAsked.txt").rfind("refused ", 0), 0u);
+
+    // The sender it knows is answered.
+    command(select);
+    answers("clause \"F10/110\"\n");
+    ASSERT_EQ(run(), zavannotator::ExitAnswered);
+    std::unique_ptr<ResultList> list = read();
+    ASSERT_NE(list, nullptr);
+    const auto* answer = only<SelectAnnotationResult>(*list);
+    ASSERT_NE(answer, nullptr);
+    EXPECT_EQ(answer->getError(), Status::noError);
 }
 
 TEST_F(AnnotatorRun, UnknownCommandsAndAWrongAnswerFile) {
