@@ -32,6 +32,7 @@ enum class StepKind {
     ModelAction, // layers, attributes, storeys, views, elements, selection, sharing (ModelSteps)
     Draw,        // a view drawn as an SVG picture (ViewPicture)
     EditTransformation,
+    SuspendGroups, // the user switches the host's Suspend Groups on or off
     WindowAction,  // windows, the mouse and the display scale (HostWindows)
     PaletteAction, // the user works in a palette now (DialogSteps)
     LibraryAction, // library parts, folders and derivations, and faults of host calls (LibrarySteps)
@@ -73,6 +74,7 @@ enum class StepKind {
     ExpectAnnotator,
     ExpectFile,    // a file on disk and what it holds
     ExpectLibrary, // the project's library (LibrarySteps)
+    ExpectSuspendGroups,
 };
 
 struct ProgressExpectation {

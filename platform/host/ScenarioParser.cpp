@@ -111,6 +111,13 @@ void parseDraw(LineReader& in, Step& step) {
     step.text = in.path();
 }
 
+// suspend-groups on|off, as a step and as an expectation: 1 for on.
+int64_t onOrOff(LineReader& in, const char* form) {
+    if (in.word("on")) return 1;
+    if (in.word("off")) return 0;
+    throw LineError{form};
+}
+
 void parseProgressExpectation(LineReader& in, Step& step) {
     ProgressExpectation& p = step.progress;
     bool any = false;
@@ -242,6 +249,9 @@ void parseExpect(LineReader& in, Step& step) {
         parseFileExpectation(in, step, false);
     } else if (in.word("library")) {
         parseLibraryExpectation(in, step);
+    } else if (in.word("suspend-groups")) {
+        step.kind = StepKind::ExpectSuspendGroups;
+        step.number = onOrOff(in, "expect suspend-groups on or off");
     } else if (in.word("menu")) {
         step.kind = StepKind::ExpectMenuItem;
         step.text = in.text("the menu title");
@@ -343,6 +353,9 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         parseObjectSettingsStep(in, step);
     } else if (in.word("edit-transformation")) {
         parseEditTransformation(in, step);
+    } else if (in.word("suspend-groups")) {
+        step.kind = StepKind::SuspendGroups;
+        step.number = onOrOff(in, "suspend-groups on or off");
     } else if (in.word("user")) {
         // The user does it in the host: the module hears it.
         if (!in.word("element")) throw LineError{"user element add, set, delete, move, rotate or mirror"};

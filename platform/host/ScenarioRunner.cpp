@@ -341,6 +341,8 @@ GSErrCode ScenarioRunner::act(const Step& step) {
     case StepKind::EditTransformation:
         host.setEditTransformation(step.transformation);
         return hosterr::Ok;
+    case StepKind::SuspendGroups:
+        return host.setSuspendGroups(*step.number == 1);
     case StepKind::LibraryAction: {
         GSErrCode err = actLibraryStep(
             host, step, [this](const std::string& path) { return resolvePath(path); }, &m_actionWhy);
@@ -531,6 +533,10 @@ bool ScenarioRunner::check(const Step& step, std::string* why) {
                codeText(static_cast<uint32_t>(*step.number)) + " version " + std::to_string(*step.number2);
         return false;
     }
+    case StepKind::ExpectSuspendGroups:
+        if (host.suspendGroups() == (*step.number == 1)) return true;
+        *why = std::string("Suspend Groups is ") + (host.suspendGroups() ? "on" : "off");
+        return false;
     case StepKind::ExpectMenuItem: {
         const Menu* menu = host.menus().menuTitled(*step.text);
         if (menu == nullptr) return *why = "there is no menu " + inQuotes(*step.text), false;

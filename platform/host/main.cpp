@@ -78,6 +78,7 @@ Actions:
   dialog-scale S    monitor L T R B the panels' scale factor and the monitor's rectangle
   edit-transformation identity | move DX DY [DZ] | rotate DEGREES [about X Y] | scale FACTOR [about X Y]
                                     what GetEditTransformation answers outside the user's edits
+  suspend-groups on|off             the user switches the host's Suspend Groups (off at first)
   user element add|set|delete ...   the user edits in the host; the element observer hears it
   user element move|rotate|mirror "LABEL" ... by DX DY | by DEGREES about X Y | about X1 Y1 X2 Y2
                                     the same, with the edit's transformation answered meanwhile
@@ -155,6 +156,7 @@ Expectations:
                                     what the Annotator was asked since the last such expectation
   expect file PATH [containing "T"] [not-containing "T"] [well-formed]    expect no-file PATH
   expect command CODE [VERSION] installed|not-installed
+  expect suspend-groups on|off      the host's Suspend Groups as it stands
   expect layer "NAME" [hidden|shown] [locked|unlocked] [in-workspace|not-in-workspace]
   expect no-layer "NAME"    expect attribute count|highest TYPE N    expect attribute TYPE "NAME" [index N]
   expect element count N [type T] [in "VIEW"] [with-user-data] ...

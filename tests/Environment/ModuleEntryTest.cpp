@@ -261,8 +261,14 @@ TEST(HostMenus, AnItemReachesOnlyItsMenusSubscriberAndEnablingChangesOnlyBitZero
         EXPECT_EQ(module.host().calls().contains("SetMenuItemFlags", before), c.written)
             << c.flags << " " << c.enabled;
     }
-    // A menu the module never registered: the host refuses, and the Host says so.
+    // A menu the module never registered, or an item outside its menu: the host refuses, and the
+    // Host says so.
     EXPECT_FALSE(Host::setMenuItemEnabled(32500, 10, false));
+    for (int32_t outside : {0, 3, -1})
+        EXPECT_FALSE(Host::setMenuItemEnabled(32000, outside, false)) << outside;
+    int32_t flags = -1;
+    ASSERT_EQ(module.host().getMenuItemFlags(32000, 2, &flags), hosterr::Ok);
+    EXPECT_EQ(flags, 0);
 }
 
 TEST(ModuleEntries, WithoutAProductTheModuleDeclinesAndExportsNoResources) {
@@ -276,4 +282,172 @@ TEST(ModuleEntries, WithoutAProductTheModuleDeclinesAndExportsNoResources) {
     EXPECT_EQ(GetExportedFuncAddrs(&exports), hosterr::Ok);
     EXPECT_EQ(exports.resources, nullptr);
     installProduct(installed);
+}
+
+namespace {
+
+// The module's four entries, each watched: the host's entry flag is read the moment it returns.
+struct EntryWatch {
+    static inline ModuleExports module;
+    static inline zavhost::StandInHost* host = nullptr;
+    static inline std::vector<std::pair<std::string, bool>> flagAfter;
+
+    static void note(const char* entry) { flagAfter.emplace_back(entry, host->entryFlag()); }
+    static int32_t check(HostEnvironment* environment) {
+        int32_t kind = module.CheckEnvironment(environment);
+        note("check");
+        return kind;
+    }
+    static GSErrCode registerInterface() {
+        GSErrCode err = module.RegisterInterface();
+        note("register");
+        return err;
+    }
+    static GSErrCode initialize() {
+        GSErrCode err = module.Initialize();
+        note("initialize");
+        return err;
+    }
+    static GSErrCode release() {
+        GSErrCode err = module.FreeData();
+        note("release");
+        return err;
+    }
+    static GSErrCode exports(ModuleExports* exports) {
+        GSErrCode err = GetExportedFuncAddrs(exports);
+        module = *exports;
+        exports->CheckEnvironment = &check;
+        exports->RegisterInterface = &registerInterface;
+        exports->Initialize = &initialize;
+        exports->FreeData = &release;
+        return err;
+    }
+    static GSErrCode attach(zavhost::StandInHost& watched) {
+        host = &watched;
+        flagAfter.clear();
+        return watched.attachModule(&exports, &SetImportedFuncAddrs);
+    }
+};
+
+using FlagLog = std::vector<std::pair<std::string, bool>>;
+
+// Reads the host's entry flag while each phase runs.
+struct FlagReader : Subscriber {
+    zavhost::StandInHost& host;
+    FlagLog& seen;
+    FlagReader(zavhost::StandInHost& h, FlagLog& s) : host(h), seen(s) {}
+    void getEventTypes(std::vector<EventType>&) const override {}
+    bool receive(Event&) override { return false; }
+    bool checkEnvironment() override { return note("check"); }
+    bool registerInterface() override { return note("register"); }
+    bool initialize() override { return note("initialize"); }
+    bool note(const char* phase) {
+        seen.emplace_back(phase, host.entryFlag());
+        return true;
+    }
+};
+
+} // namespace
+
+TEST(EntryFlag, IsSetWhileEachEntryRunsAndClearedWhenItReturns) {
+    zavhost::StandInHost host;
+    host.newProject("Flags");
+    FlagLog inside;
+    FlagReader reader(host, inside);
+    testsupport::setAddonFactory([&] {
+        auto* addon = new Addon();
+        addon->add(&reader);
+        return addon;
+    });
+    ASSERT_EQ(EntryWatch::attach(host), hosterr::Ok) << host.lastError();
+    EXPECT_EQ(inside, (FlagLog{{"check", true}, {"register", true}, {"initialize", true}}));
+    host.sendProjectNotification(ProjectSave);
+    EXPECT_FALSE(host.entryFlag()); // after a host call back into the module too
+    EXPECT_EQ(host.unloadModule(), hosterr::Ok);
+    EXPECT_EQ(EntryWatch::flagAfter,
+              (FlagLog{{"check", false}, {"register", false}, {"initialize", false}, {"release", false}}));
+    testsupport::setAddonFactory(nullptr);
+}
+
+TEST(EntryFlag, IsClearedWhenAnEntryEndsInAnException) {
+    const int before = testsupport::reportedErrors();
+    for (const char* phase : {"register", "initialize"}) {
+        zavhost::StandInHost host;
+        std::vector<std::string> journal;
+        testsupport::setAddonFactory([&] { return new JournalAddon(journal, phase); });
+        EXPECT_NE(EntryWatch::attach(host), hosterr::Ok) << phase;
+        FlagLog wanted{{"check", false}, {"register", false}};
+        if (std::string(phase) == "initialize") wanted.emplace_back("initialize", false);
+        wanted.emplace_back("release", false); // the host releases a module that failed to start
+        EXPECT_EQ(EntryWatch::flagAfter, wanted) << phase;
+    }
+    {
+        zavhost::StandInHost host;
+        testsupport::setAddonFactory(nullptr);
+        testsupport::failNextCreate(true);
+        EXPECT_NE(EntryWatch::attach(host), hosterr::Ok);
+        EXPECT_EQ(EntryWatch::flagAfter, (FlagLog{{"check", false}}));
+    }
+    {
+        zavhost::StandInHost host;
+        ASSERT_EQ(EntryWatch::attach(host), hosterr::Ok) << host.lastError();
+        testsupport::failNextDestroy(true);
+        EXPECT_EQ(host.unloadModule(), hosterr::Internal);
+        EXPECT_EQ(EntryWatch::flagAfter.back(), (std::pair<std::string, bool>{"release", false}));
+    }
+    EXPECT_EQ(testsupport::reportedErrors(), before + 4);
+    testsupport::setAddonFactory(nullptr);
+}
+
+TEST(EntryFlag, StaysSetUntilTheOutermostHostCallReturnsAndIsClearedAfterOneThatThrew) {
+    struct Seen {
+        zavhost::StandInHost* host = nullptr;
+        bool afterCallBack = false;
+    } seen;
+    // A menu command that makes the host call back, and one that throws.
+    struct Menu : MenuSubscriber {
+        Seen& seen;
+        explicit Menu(Seen& s) : MenuSubscriber(32000, 32001, 17, 0), seen(s) {}
+        bool handleMenu(MenuEvent& event) override {
+            if (event.getItemIndex() == 2) throw std::runtime_error("menu");
+            seen.host->sendProjectNotification(ProjectSave);
+            seen.afterCallBack = seen.host->entryFlag();
+            return true;
+        }
+    } menu(seen);
+    // Forgetting the cached host state throws when asked to.
+    struct Resetting : Addon {
+        bool throwOnReset = false;
+        void resetHost() override {
+            if (throwOnReset) throw std::runtime_error("reset");
+            Addon::resetHost();
+        }
+    };
+    Resetting* addon = nullptr;
+    testsupport::ExtraStrings menus({{32000, {"Flags", "Call Back", "Throw"}}});
+    ModuleUnderTest module([&] {
+        addon = new Resetting();
+        addon->add(&menu);
+        return addon;
+    });
+    ASSERT_EQ(module.attachResult(), hosterr::Ok) << module.host().lastError();
+    seen.host = &module.host();
+    const int before = testsupport::reportedErrors();
+
+    ASSERT_EQ(module.host().chooseMenuItem("Flags", "Call Back"), hosterr::Ok);
+    EXPECT_TRUE(seen.afterCallBack); // the inner call returned; the outer one still runs
+    EXPECT_FALSE(module.host().entryFlag());
+
+    EXPECT_EQ(module.host().chooseMenuItem("Flags", "Throw"), hosterr::Internal);
+    EXPECT_FALSE(module.host().entryFlag());
+    EXPECT_EQ(addon->getEntryDepth(), 0);
+
+    addon->throwOnReset = true;
+    EXPECT_EQ(module.host().chooseMenuItem("Flags", "Call Back"), hosterr::Failed);
+    EXPECT_FALSE(module.host().entryFlag());
+    EXPECT_EQ(addon->getEntryDepth(), 0);
+    addon->throwOnReset = false;
+    EXPECT_EQ(testsupport::reportedErrors(), before + 1); // the menu's; the reset's goes to the add-on
+    module.host().unloadModule();
+    EXPECT_FALSE(module.host().entryFlag());
 }

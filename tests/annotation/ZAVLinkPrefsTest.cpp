@@ -139,3 +139,31 @@ TEST(ZAVLinkPrefs, ResetRestoresEveryDefaultAndMergeKeepsOwnValues) {
     auto fresh = source.cloneDefault();
     expectDefaults(dynamic_cast<ZAVLinkPrefs&>(*fresh));
 }
+
+TEST(ZAVLinkPrefs, EachAskSwitchIsStoredAndReadUnderItsOwnName) {
+    const struct {
+        bool ZAVLinkPrefs::*flag;
+        const char* name;
+    } switches[] = {
+        {&ZAVLinkPrefs::isUpdateSelectedWarned, "isUpdateSelectedWarned"},
+        {&ZAVLinkPrefs::isUpdateAllWarned, "isUpdateAllWarned"},
+        {&ZAVLinkPrefs::isReplaceSelectedWarned, "isReplaceSelectedWarned"},
+        {&ZAVLinkPrefs::isReplaceAllWarned, "isReplaceAllWarned"},
+        {&ZAVLinkPrefs::isAcceptSelectedWarned, "isAcceptSelectedWarned"},
+        {&ZAVLinkPrefs::isAcceptAllWarned, "isAcceptAllWarned"},
+    };
+    for (const auto& off : switches) {
+        ZAVLinkPrefs source;
+        source.*(off.flag) = false;
+        const std::string written = writeXML(source);
+        std::string wanted = "<zavlinkPrefs><isSpecification>false</isSpecification><specificationPath/>";
+        for (const auto& each : switches)
+            wanted += std::string("<") + each.name + ">" + (&each == &off ? "false" : "true") + "</" +
+                      each.name + ">";
+        EXPECT_EQ(written, wanted + "</zavlinkPrefs>") << off.name;
+        ZAVLinkPrefs read;
+        ASSERT_TRUE(readXML(written, read)) << off.name;
+        for (const auto& each : switches)
+            EXPECT_EQ(read.*(each.flag), &each != &off) << off.name << " off, " << each.name << " read";
+    }
+}

@@ -1,5 +1,6 @@
 // The host shows each menu item with the icon its text ends in, read from the module's icons for
-// 96 and for 192 dots per inch, and shows none where the module carries no sound drawing.
+// 96 and for 192 dots per inch, and shows none where the module carries no sound drawing. Items are
+// numbered from 1; a number outside the menu names no item.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -111,4 +112,31 @@ TEST_F(MenuIcons, TheIconsAreReadOnceWhenTheMenuIsRegistered) {
     EXPECT_EQ(item(0).icon, shown);
     EXPECT_EQ(item(0).icon->GetWidth(), 3);
     EXPECT_EQ(bar.registerMenu(&module, 100, 101, 17, 0), hosterr::Refused);
+}
+
+TEST_F(MenuIcons, AnItemNumberOutsideTheMenuIsRefusedItemZeroIncluded) {
+    ASSERT_EQ(bar.registerMenu(&module, 100, 101, 17, 0), hosterr::Ok);
+    ASSERT_EQ(bar.menu(100)->items.size(), 7u);
+    for (int32_t outside : {0, -1, 8, INT32_MIN, INT32_MAX}) {
+        SCOPED_TRACE(outside);
+        int32_t flags = 77;
+        EXPECT_EQ(bar.getItemFlags(100, outside, &flags), hosterr::BadIndex);
+        EXPECT_EQ(flags, 77);
+        EXPECT_EQ(bar.setItemFlags(100, outside, 1), hosterr::BadIndex);
+    }
+    for (const MenuItem& each : bar.menu(100)->items)
+        EXPECT_EQ(each.flags, 0) << each.text;
+    // The first and the last item are in the menu.
+    EXPECT_EQ(bar.setItemFlags(100, 1, 1), hosterr::Ok);
+    EXPECT_EQ(bar.setItemFlags(100, 7, 3), hosterr::Ok);
+    int32_t flags = 0;
+    EXPECT_EQ(bar.getItemFlags(100, 1, &flags), hosterr::Ok);
+    EXPECT_EQ(flags, 1);
+    EXPECT_TRUE(item(0).disabled());
+    EXPECT_EQ(bar.getItemFlags(100, 7, &flags), hosterr::Ok);
+    EXPECT_EQ(flags, 3);
+    EXPECT_EQ(item(6).flags, 3);
+    EXPECT_EQ(bar.getItemFlags(100, 1, nullptr), hosterr::BadParameter);
+    EXPECT_EQ(bar.getItemFlags(102, 1, &flags), hosterr::NotFound);
+    EXPECT_EQ(bar.setItemFlags(102, 1, 0), hosterr::NotFound);
 }

@@ -202,3 +202,42 @@ TEST_F(ScenarioRun, RelativeProjectPathsLiveInTheHomeFolder) {
     EXPECT_EQ(runner.resolvePath("{home}/b.zavproj"), "/home/h/b.zavproj");
     EXPECT_EQ(runner.resolvePath("/abs/c.zavproj"), "/abs/c.zavproj");
 }
+
+TEST(ScenarioParser, SuspendGroupsIsSwitchedOnOrOffAndExpectedSo) {
+    ParsedScenario parsed = parseScenario("suspend-groups on\n"
+                                          "suspend-groups off\n"
+                                          "expect suspend-groups on\n"
+                                          "expect suspend-groups off\n"
+                                          "suspend-groups\n"
+                                          "suspend-groups yes\n"
+                                          "expect suspend-groups\n"
+                                          "suspend-groups on off\n");
+    ASSERT_EQ(parsed.steps.size(), 4u);
+    EXPECT_EQ(parsed.steps[0].kind, StepKind::SuspendGroups);
+    EXPECT_TRUE(parsed.steps[0].isAction());
+    EXPECT_EQ(*parsed.steps[0].number, 1);
+    EXPECT_EQ(*parsed.steps[1].number, 0);
+    EXPECT_EQ(parsed.steps[2].kind, StepKind::ExpectSuspendGroups);
+    EXPECT_FALSE(parsed.steps[2].isAction());
+    EXPECT_EQ(*parsed.steps[2].number, 1);
+    EXPECT_EQ(*parsed.steps[3].number, 0);
+    std::vector<int> lines;
+    for (const ScenarioError& error : parsed.errors)
+        lines.push_back(error.line);
+    EXPECT_EQ(lines, (std::vector<int>{5, 6, 7, 8}));
+    EXPECT_NE(parsed.errors[0].message.find("suspend-groups on or off"), std::string::npos);
+    EXPECT_NE(parsed.errors[2].message.find("expect suspend-groups on or off"), std::string::npos);
+}
+
+TEST_F(ScenarioRun, SuspendGroupsStandsAsTheUserOrTheModuleLeftIt) {
+    EXPECT_TRUE(play("load\nexpect suspend-groups off\nsuspend-groups on\nexpect suspend-groups on\n"
+                     "mark\nsuspend-groups off\nexpect suspend-groups off\nexpect no-calls\n"))
+        << failedLine << ": " << failure;
+    EXPECT_TRUE(host.transcript().contains("suspend groups on"));
+    EXPECT_FALSE(play("suspend-groups on\nexpect suspend-groups off\n"));
+    EXPECT_EQ(failedLine, 2);
+    EXPECT_EQ(failure, "expectation failed: wanted suspend-groups off; found Suspend Groups is on");
+    // What the module switches is what the host then answers.
+    ASSERT_EQ(host.functionTable().SetSuspendGroups(false), hosterr::Ok);
+    EXPECT_TRUE(play("expect suspend-groups off\n")) << failedLine << ": " << failure;
+}

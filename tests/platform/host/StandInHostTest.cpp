@@ -89,6 +89,31 @@ TEST_F(HostTest, MenusComeFromTheStringListAndChoicesReachTheHandler) {
     EXPECT_EQ(host.setMenuItemFlags(1, 1, 0), hosterr::NotFound);
 }
 
+TEST_F(HostTest, AMenuItemNumberOutsideTheMenuIsRefusedAndChangesNothing) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    const HostFunctionTable& table = host.functionTable();
+    const int32_t last = rawmodule::FailRelease;
+    ASSERT_EQ(host.menus().menu(rawmodule::menuList)->items.size(), size_t(last));
+    const size_t selections = rawmodule::record().menuSelections.size();
+    for (int32_t outside : {0, -1, last + 1, INT32_MIN, INT32_MAX}) {
+        SCOPED_TRACE(outside);
+        int32_t flags = 77;
+        EXPECT_EQ(table.GetMenuItemFlags(rawmodule::menuList, outside, &flags), hosterr::BadIndex);
+        EXPECT_EQ(flags, 77);
+        EXPECT_EQ(table.SetMenuItemFlags(rawmodule::menuList, outside, 1), hosterr::BadIndex);
+        EXPECT_EQ(choose(outside), hosterr::NotFound);
+        EXPECT_NE(host.lastError().find("has no item " + std::to_string(outside)), std::string::npos);
+    }
+    EXPECT_EQ(rawmodule::record().menuSelections.size(), selections);
+    EXPECT_TRUE(host.calls().contains("SetMenuItemFlags (32500, 0, 1) -> bad index"));
+    for (const MenuItem& each : host.menus().menu(rawmodule::menuList)->items)
+        EXPECT_EQ(each.disabled(), each.index == rawmodule::DisabledItem) << each.text;
+    // The last item is in the menu: its flags change, and it can be chosen.
+    EXPECT_EQ(table.SetMenuItemFlags(rawmodule::menuList, last, 0), hosterr::Ok);
+    EXPECT_EQ(choose(last), hosterr::Ok);
+    EXPECT_EQ(rawmodule::record().menuSelections.back().itemIndex, last);
+}
+
 TEST_F(HostTest, UnknownSelectorsAreRefusedAndLoggedAndSmallQueriesAnswerSoundly) {
     HostFunctionTable& table = host.functionTable();
     EXPECT_EQ(table.EnvironmentCall(fourCC("ZZZZ"), nullptr, nullptr, nullptr), hosterr::BadSelector);
