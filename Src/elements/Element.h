@@ -151,7 +151,8 @@ public:
     virtual std::unique_ptr<ArrowStyle> getArrowStyle(uint32_t which) const;
     virtual void getComplexProfile(ComplexProfile& profile) const;
     virtual void getMaterial(Material& material) const;
-    // With structure type 1, the first quantity of the composite layers of that material.
+    // With structure type 0, measure D when the element's material is the one asked for; with 1,
+    // the first quantity of the composite layers of that material; otherwise 0.0.
     virtual double getMaterialQuantity(uint16_t material);
     // With structure type 1 and a composite pattern, the second quantity of those layers.
     virtual double getCompositeQuantity(uint16_t material);

@@ -10,6 +10,7 @@
 #include "elements/text/TextStyle.h"
 #include "geometry/Leveller.h"
 #include "project/Drawing.h"
+#include "project/Material.h"
 
 namespace tarnwick {
 
@@ -60,9 +61,12 @@ double Element::getSurfaceArea() {
 }
 
 double Element::getMaterialQuantity(uint16_t material) {
-    // A basic structure answers its measure D when its building material is the one asked for;
-    // that needs the building-material attribute, which element classes of basic structures
-    // override this operation with.
+    // A basic structure answers its measure D when its building material is the one asked for.
+    if (getStructureType() == 0) {
+        Material own;
+        getMaterial(own);
+        return static_cast<uint16_t>(own.getLink().getIndex16()) == material ? getMeasureD() : 0.0;
+    }
     if (getStructureType() != 1) return 0.0;
     ElementQuantities quantities;
     quantities.requestComposite(offsetof(HostCompositeQuantity, volume), sizeof(double));
