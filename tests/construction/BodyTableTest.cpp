@@ -117,8 +117,9 @@ TEST_F(BodyTables, ProfiledBodiesAnswerByKindAlike) {
                        what + ", overriding");
         for (HostOverrideWord& word : body->getProfileRecord().finishOverrides)
             word = overriding(static_cast<uint16_t>(word), false);
-        expectFinishes(*body, {{0, MaterialSurface}, {5, MaterialSurface}, {6, MaterialSurface}, {7, MaterialSurface}},
-                       what + ", not overriding");
+        expectFinishes(
+            *body, {{0, MaterialSurface}, {5, MaterialSurface}, {6, MaterialSurface}, {7, MaterialSurface}},
+            what + ", not overriding");
         expectPatterns(*body,
                        {{0, AttrFill, MaterialFill},
                         {1, AttrFill, MaterialFill},
@@ -132,12 +133,13 @@ TEST_F(BodyTables, ProfiledBodiesAnswerByKindAlike) {
 TEST_F(BodyTables, ProfiledBodiesSettersWriteTheFieldsOfTheirKinds) {
     Sweep body;
     HostProfileElement& part = body.getProfileRecord();
-    Writes<uint16_t> pens{{{"pen", [&]() -> uint16_t& { return part.pen; }},
-                           {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-                           {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
-                           {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-                           {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
-                           {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
+    Writes<uint16_t> pens{
+        {{"pen", [&]() -> uint16_t& { return part.pen; }},
+         {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
+         {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
+         {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
+         {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
+         {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
     pens.expect([&](uint32_t kind) { body.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
                 {{0, {"pen", "kind 6", "kind 8", "kind 10", "cut fill", "cut-fill background"}},
                  {1, {"pen"}},
@@ -164,15 +166,16 @@ TEST_F(BodyTables, ProfiledBodiesSettersWriteTheFieldsOfTheirKinds) {
     // The finish's own override byte comes along: its high half names it.
     for (const auto& [given, written] : {std::pair{uint32_t{0x10028}, overriding(40)}, {uint32_t{40}, 40u}}) {
         const uint32_t index = given;
-        finishes.expect([&](uint32_t kind) { body.setFinish(Finish(AttributeLink(index, AttrSurface)), kind); },
-                        {{0, {"first"}},
-                         {1, {"first"}},
-                         {2, {}},
-                         {3, {}},
-                         {5, {"second"}},
-                         {6, {"first"}},
-                         {7, {"third"}}},
-                        2, written, "body finish");
+        finishes.expect(
+            [&](uint32_t kind) { body.setFinish(Finish(AttributeLink(index, AttrSurface)), kind); },
+            {{0, {"first"}},
+             {1, {"first"}},
+             {2, {}},
+             {3, {}},
+             {5, {"second"}},
+             {6, {"first"}},
+             {7, {"third"}}},
+            2, written, "body finish");
     }
 
     const HostProfileElement before = part;
@@ -248,21 +251,23 @@ TEST_F(BodyTables, AFreeFormAnswersByKind) {
                    "free form, overriding");
     body->getFreeFormRecord().finishOverride = overriding(FirstFinish, false);
     expectFinishes(*body, {{0, MaterialSurface}, {1, MaterialSurface}}, "free form, not overriding");
-    expectPatterns(*body,
-                   {{0, AttrFill, MaterialFill}, {1, AttrFill, MaterialFill}, {2, 0, 0}, {3, AttrFill, MaterialFill}},
-                   "free form");
+    expectPatterns(
+        *body,
+        {{0, AttrFill, MaterialFill}, {1, AttrFill, MaterialFill}, {2, 0, 0}, {3, AttrFill, MaterialFill}},
+        "free form");
     EXPECT_EQ(materialOf(*body), material);
 }
 
 TEST_F(BodyTables, AFreeFormsSettersWriteTheFieldsOfTheirKinds) {
     FreeForm body;
     HostFreeFormElement& part = body.getFreeFormRecord();
-    Writes<uint16_t> pens{{{"contour", [&]() -> uint16_t& { return part.contourPen; }},
-                           {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-                           {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
-                           {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-                           {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
-                           {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
+    Writes<uint16_t> pens{
+        {{"contour", [&]() -> uint16_t& { return part.contourPen; }},
+         {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
+         {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
+         {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
+         {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
+         {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
     pens.expect([&](uint32_t kind) { body.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
                 {{0, {"contour", "kind 6", "kind 8", "kind 10", "cut fill", "cut-fill background"}},
                  {1, {"contour"}},
@@ -283,8 +288,9 @@ TEST_F(BodyTables, AFreeFormsSettersWriteTheFieldsOfTheirKinds) {
     Writes<uint32_t> finishes{{{"override", [&]() -> uint32_t& { return part.finishOverride; }}}};
     for (const auto& [given, written] : {std::pair{uint32_t{0x10028}, overriding(40)}, {uint32_t{40}, 40u}}) {
         const uint32_t index = given;
-        finishes.expect([&](uint32_t kind) { body.setFinish(Finish(AttributeLink(index, AttrSurface)), kind); },
-                        {{0, {"override"}}, {1, {"override"}}, {2, {}}, {5, {}}}, 2, written, "free form finish");
+        finishes.expect(
+            [&](uint32_t kind) { body.setFinish(Finish(AttributeLink(index, AttrSurface)), kind); },
+            {{0, {"override"}}, {1, {"override"}}, {2, {}}, {5, {}}}, 2, written, "free form finish");
     }
     const HostFreeFormElement before = part;
     body.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
@@ -361,23 +367,26 @@ TEST_F(BodyTables, AMeshAnswersByKind) {
                    "mesh, overriding");
     for (uint32_t& word : mesh->getMeshRecord().finishOverrides)
         word = overriding(static_cast<uint16_t>(word), false);
-    expectFinishes(*mesh, {{0, MaterialSurface}, {5, MaterialSurface}, {7, MaterialSurface}}, "mesh, not overriding");
-    expectPatterns(*mesh,
-                   {{0, AttrFill, MaterialFill}, {1, AttrFill, MaterialFill}, {2, 0, 0}, {3, AttrFill, MaterialFill}},
-                   "mesh");
+    expectFinishes(*mesh, {{0, MaterialSurface}, {5, MaterialSurface}, {7, MaterialSurface}},
+                   "mesh, not overriding");
+    expectPatterns(
+        *mesh,
+        {{0, AttrFill, MaterialFill}, {1, AttrFill, MaterialFill}, {2, 0, 0}, {3, AttrFill, MaterialFill}},
+        "mesh");
     EXPECT_EQ(materialOf(*mesh), material);
 }
 
 TEST_F(BodyTables, AMeshsSettersWriteTheFieldsOfTheirKinds) {
     Mesh mesh;
     HostMeshElement& part = mesh.getMeshRecord();
-    Writes<uint16_t> pens{{{"contour", [&]() -> uint16_t& { return part.contourPen; }},
-                           {"kind 2", [&]() -> uint16_t& { return part.kind2Pen; }},
-                           {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-                           {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
-                           {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-                           {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
-                           {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
+    Writes<uint16_t> pens{
+        {{"contour", [&]() -> uint16_t& { return part.contourPen; }},
+         {"kind 2", [&]() -> uint16_t& { return part.kind2Pen; }},
+         {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
+         {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
+         {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
+         {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
+         {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
     pens.expect([&](uint32_t kind) { mesh.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
                 {{0, {"contour", "kind 2", "kind 10", "cut fill", "cut-fill background"}},
                  {1, {"contour"}},
@@ -400,15 +409,16 @@ TEST_F(BodyTables, AMeshsSettersWriteTheFieldsOfTheirKinds) {
                                {"third", [&]() -> uint32_t& { return part.finishOverrides[2]; }}}};
     for (const auto& [given, written] : {std::pair{uint32_t{0x10028}, overriding(40)}, {uint32_t{40}, 40u}}) {
         const uint32_t index = given;
-        finishes.expect([&](uint32_t kind) { mesh.setFinish(Finish(AttributeLink(index, AttrSurface)), kind); },
-                        {{0, {"first", "second", "third"}},
-                         {1, {"first"}},
-                         {2, {}},
-                         {5, {"second"}},
-                         {6, {"first"}},
-                         {7, {"third"}},
-                         {8, {}}},
-                        2, written, "mesh finish");
+        finishes.expect(
+            [&](uint32_t kind) { mesh.setFinish(Finish(AttributeLink(index, AttrSurface)), kind); },
+            {{0, {"first", "second", "third"}},
+             {1, {"first"}},
+             {2, {}},
+             {5, {"second"}},
+             {6, {"first"}},
+             {7, {"third"}},
+             {8, {}}},
+            2, written, "mesh finish");
     }
     mesh.setMaterial(Material::fromIndex(material));
     EXPECT_EQ(part.material, static_cast<uint16_t>(material));
@@ -423,9 +433,12 @@ TEST_F(BodyTables, AMeshsMeasuresOwnValuesAndReferencePoint) {
                                     byNumber(3, MeasureRow::OwnField),  byNumber(5, MeasureRow::OwnField),
                                     byNumber(6, MeasureRow::Same, 5),   byNumber(10, MeasureRow::OwnField),
                                     byNumber(12, MeasureRow::OwnField), byNumber(9, MeasureRow::Value, 0.0)};
-    rows.push_back({"base 1", [](Element& e) { return static_cast<Mesh&>(e).getBaseMeasure1(); }, MeasureRow::Same, 1});
-    rows.push_back({"base 2", [](Element& e) { return static_cast<Mesh&>(e).getBaseMeasure2(); }, MeasureRow::Same, 2});
-    rows.push_back({"base 3", [](Element& e) { return static_cast<Mesh&>(e).getBaseMeasure3(); }, MeasureRow::Same, 3});
+    rows.push_back(
+        {"base 1", [](Element& e) { return static_cast<Mesh&>(e).getBaseMeasure1(); }, MeasureRow::Same, 1});
+    rows.push_back(
+        {"base 2", [](Element& e) { return static_cast<Mesh&>(e).getBaseMeasure2(); }, MeasureRow::Same, 2});
+    rows.push_back(
+        {"base 3", [](Element& e) { return static_cast<Mesh&>(e).getBaseMeasure3(); }, MeasureRow::Same, 3});
     expectMeasures(mesh, rows, "mesh");
 
     HostMeshElement& part = mesh.getMeshRecord();

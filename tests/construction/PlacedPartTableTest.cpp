@@ -59,9 +59,10 @@ TEST_F(PlacedPartTables, EveryOpeningAnswersItsSubRecordByKind) {
                    name);
         expectLineStyles(*opening, {{0, FirstLineType}, {1, FirstLineType}, {2, 0}, {3, 0}}, name);
         expectFinishes(*opening, {{0, FirstFinish}, {1, FirstFinish}, {2, 0}, {5, 0}, {7, 0}}, name);
-        expectPatterns(*opening,
-                       {{0, AttrFill, OwnFill}, {1, AttrFill, OwnFill}, {2, 0, 0}, {3, AttrFill, OwnFill}, {4, 0, 0}},
-                       name);
+        expectPatterns(
+            *opening,
+            {{0, AttrFill, OwnFill}, {1, AttrFill, OwnFill}, {2, 0, 0}, {3, AttrFill, OwnFill}, {4, 0, 0}},
+            name);
         opening->editOpeningRecord().fill = 0;
         expectPatterns(*opening, {{0, 0, 0}, {3, 0, 0}}, name + " without a fill");
     }
@@ -91,7 +92,9 @@ TEST_F(PlacedPartTables, EveryOpeningsSettersWriteTheFieldsOfTheirKinds) {
                     2, 40, name + " pen");
         Writes<uint16_t> others{{{"line type", [&]() -> uint16_t& { return part.lineType; }}}};
         others.expect(
-            [&](uint32_t kind) { opening->setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind); },
+            [&](uint32_t kind) {
+                opening->setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind);
+            },
             {{0, {"line type"}}, {1, {"line type"}}, {2, {}}}, 2, 40, name + " line type");
         Writes<uint16_t> surfaces{{{"surface", [&]() -> uint16_t& { return part.surface; }}}};
         surfaces.expect(
@@ -192,8 +195,10 @@ TEST_F(PlacedPartTables, AJoinerysOwnValuesAndItsSkylightsTwin) {
     EXPECT_DOUBLE_EQ(window.getElevation(true), 3.9);
 
     const std::pair<void (Joinery::*)(double), double (Joinery::*)() const> values[] = {
-        {&Joinery::setJoineryValue1, &Joinery::getJoineryValue1}, {&Joinery::setJoineryValue2, &Joinery::getJoineryValue2},
-        {&Joinery::setJoineryValue3, &Joinery::getJoineryValue3}, {&Joinery::setJoineryValue4, &Joinery::getJoineryValue4},
+        {&Joinery::setJoineryValue1, &Joinery::getJoineryValue1},
+        {&Joinery::setJoineryValue2, &Joinery::getJoineryValue2},
+        {&Joinery::setJoineryValue3, &Joinery::getJoineryValue3},
+        {&Joinery::setJoineryValue4, &Joinery::getJoineryValue4},
         {&Joinery::setJoineryValue5, &Joinery::getJoineryValue5}};
     for (size_t i = 0; i < std::size(values); ++i)
         (window.*values[i].first)(0.1 * double(i + 1));
@@ -291,5 +296,6 @@ TEST_F(PlacedPartTables, ALampAnswersItsObjectRecordByRole) {
             lamp.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), role);
             lamp.setFinish(Finish(AttributeLink(int16_t(40), AttrSurface)), role);
         },
-        {{0, {"line type", "material"}}, {1, {"line type", "material"}}, {2, {}}}, 2, 40, "lamp line type and finish");
+        {{0, {"line type", "material"}}, {1, {"line type", "material"}}, {2, {}}}, 2, 40,
+        "lamp line type and finish");
 }

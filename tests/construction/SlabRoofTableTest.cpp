@@ -108,7 +108,8 @@ TEST_F(SlabRoofTables, ASlabsPensFinishesAndFillsFollowItsStructure) {
                     {13, 0}},
                    s.what);
         slab->setCutFillPensFromRecord(true);
-        expectPens(*slab, {{11, CutFillPen}, {12, CutFillBackgroundPen}}, std::string(s.what) + ", own cut fill");
+        expectPens(*slab, {{11, CutFillPen}, {12, CutFillBackgroundPen}},
+                   std::string(s.what) + ", own cut fill");
         expectLineStyles(*slab, {{0, FirstLineType}, {1, FirstLineType}, {2, 0}, {3, 0}}, s.what);
         expectFinishes(*slab,
                        {{0, FirstFinish},
@@ -142,12 +143,13 @@ TEST_F(SlabRoofTables, ASlabsPensFinishesAndFillsFollowItsStructure) {
 TEST_F(SlabRoofTables, ASlabsSettersWriteTheFieldsOfTheirKinds) {
     Slab slab;
     HostSlabElement& part = slab.getSlabRecord();
-    Writes<uint16_t> pens{{{"pen", [&]() -> uint16_t& { return part.pen; }},
-                           {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-                           {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
-                           {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-                           {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
-                           {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
+    Writes<uint16_t> pens{
+        {{"pen", [&]() -> uint16_t& { return part.pen; }},
+         {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
+         {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
+         {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
+         {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
+         {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
     pens.expect([&](uint32_t kind) { slab.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
                 {{0, {"pen", "kind 10", "cut fill", "cut-fill background"}},
                  {1, {"pen"}},
@@ -172,16 +174,17 @@ TEST_F(SlabRoofTables, ASlabsSettersWriteTheFieldsOfTheirKinds) {
         {{"first", [&]() -> HostOverrideWord& { return part.finishOverrides[0]; }},
          {"second", [&]() -> HostOverrideWord& { return part.finishOverrides[1]; }},
          {"third", [&]() -> HostOverrideWord& { return part.finishOverrides[2]; }}}};
-    finishes.expect([&](uint32_t kind) { slab.setFinish(Finish(AttributeLink(int16_t(40), AttrSurface)), kind); },
-                    {{0, {"first"}},
-                     {1, {"first"}},
-                     {2, {}},
-                     {3, {}},
-                     {4, {}},
-                     {5, {"second"}},
-                     {6, {"first"}},
-                     {7, {"third"}}},
-                    2, overriding(40), "slab finish");
+    finishes.expect(
+        [&](uint32_t kind) { slab.setFinish(Finish(AttributeLink(int16_t(40), AttrSurface)), kind); },
+        {{0, {"first"}},
+         {1, {"first"}},
+         {2, {}},
+         {3, {}},
+         {4, {}},
+         {5, {"second"}},
+         {6, {"first"}},
+         {7, {"third"}}},
+        2, overriding(40), "slab finish");
 
     struct Case {
         const char* what;
@@ -352,13 +355,14 @@ TEST_F(SlabRoofTables, ARoofsPensFinishesAndFillsFollowItsStructure) {
         }
         std::unique_ptr<Roof> roof = namedRoof(s.composite, s.composite != 0 ? 1 : 0);
         expectLineStyles(*roof, {{0, FirstLineType}, {1, FirstLineType}, {2, 0}, {3, 0}}, s.what);
-        expectFinishes(*roof,
-                       {{0, FirstFinish}, {1, FirstFinish}, {2, 0}, {5, SecondFinish}, {6, 0}, {7, ThirdFinish}},
-                       std::string(s.what) + " roof, overriding");
+        expectFinishes(
+            *roof, {{0, FirstFinish}, {1, FirstFinish}, {2, 0}, {5, SecondFinish}, {6, 0}, {7, ThirdFinish}},
+            std::string(s.what) + " roof, overriding");
         for (HostOverrideWord& word : roof->getShelterRecord().finishOverrides)
             word = overriding(static_cast<uint16_t>(word), false);
-        expectFinishes(*roof, {{0, MaterialSurface}, {1, MaterialSurface}, {5, MaterialSurface}, {7, MaterialSurface}},
-                       std::string(s.what) + " roof, not overriding");
+        expectFinishes(
+            *roof, {{0, MaterialSurface}, {1, MaterialSurface}, {5, MaterialSurface}, {7, MaterialSurface}},
+            std::string(s.what) + " roof, not overriding");
         expectPatterns(*roof,
                        {{0, s.patternType, s.patternIndex},
                         {1, s.patternType, s.patternIndex},
@@ -373,13 +377,14 @@ TEST_F(SlabRoofTables, ARoofsPensFinishesAndFillsFollowItsStructure) {
 TEST_F(SlabRoofTables, ARoofsSettersWriteTheFieldsOfTheirKinds) {
     Roof roof;
     HostShelterElement& part = roof.getShelterRecord();
-    Writes<uint16_t> pens{{{"pen", [&]() -> uint16_t& { return part.pen; }},
-                           {"kind 5", [&]() -> uint16_t& { return part.kind5Pen; }},
-                           {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-                           {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
-                           {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-                           {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
-                           {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
+    Writes<uint16_t> pens{
+        {{"pen", [&]() -> uint16_t& { return part.pen; }},
+         {"kind 5", [&]() -> uint16_t& { return part.kind5Pen; }},
+         {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
+         {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
+         {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
+         {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
+         {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
     pens.expect([&](uint32_t kind) { roof.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
                 {{0, {"pen", "kind 10", "cut fill", "cut-fill background"}},
                  {1, {"pen"}},
@@ -404,9 +409,10 @@ TEST_F(SlabRoofTables, ARoofsSettersWriteTheFieldsOfTheirKinds) {
         {{"first", [&]() -> HostOverrideWord& { return part.finishOverrides[0]; }},
          {"second", [&]() -> HostOverrideWord& { return part.finishOverrides[1]; }},
          {"third", [&]() -> HostOverrideWord& { return part.finishOverrides[2]; }}}};
-    finishes.expect([&](uint32_t kind) { roof.setFinish(Finish(AttributeLink(int16_t(40), AttrSurface)), kind); },
-                    {{0, {"first"}}, {1, {"first"}}, {2, {}}, {5, {"second"}}, {6, {}}, {7, {"third"}}}, 2,
-                    overriding(40), "roof finish");
+    finishes.expect(
+        [&](uint32_t kind) { roof.setFinish(Finish(AttributeLink(int16_t(40), AttrSurface)), kind); },
+        {{0, {"first"}}, {1, {"first"}}, {2, {}}, {5, {"second"}}, {6, {}}, {7, {"third"}}}, 2,
+        overriding(40), "roof finish");
 
     roof.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
     EXPECT_EQ(part.structureType, 0u);
@@ -421,14 +427,10 @@ TEST_F(SlabRoofTables, ARoofsMeasuresAreItsQuantityFieldsInTheirOrder) {
     Roof roof;
     constexpr double f = sizeof(double);
     expectMeasures(roof,
-                   {byNumber(2, MeasureRow::Field, 0 * f),
-                    byNumber(1, MeasureRow::Field, 1 * f),
-                    byNumber(3, MeasureRow::Field, 2 * f),
-                    byNumber(5, MeasureRow::Field, 3 * f),
-                    byNumber(10, MeasureRow::Field, 4 * f),
-                    byNumber(12, MeasureRow::Field, 5 * f),
-                    byNumber(6, MeasureRow::Field, 9 * f),
-                    byNumber(9, MeasureRow::Value, 0.0)},
+                   {byNumber(2, MeasureRow::Field, 0 * f), byNumber(1, MeasureRow::Field, 1 * f),
+                    byNumber(3, MeasureRow::Field, 2 * f), byNumber(5, MeasureRow::Field, 3 * f),
+                    byNumber(10, MeasureRow::Field, 4 * f), byNumber(12, MeasureRow::Field, 5 * f),
+                    byNumber(6, MeasureRow::Field, 9 * f), byNumber(9, MeasureRow::Value, 0.0)},
                    "roof");
     using Get = double (Shelter::*)() const;
     const std::pair<Get, int> own[] = {
