@@ -58,7 +58,8 @@ TEST(ArcEnds, AnglesJustBeforeTheStartAndJustPastTheEndCountOnlyWithinTheToleran
             {"just inside the end", past(a, end, -Outside), true},
             {"a turn later, just before the start", past(a, a.start, -Within) + 2.0 * std::numbers::pi, true},
             {"a turn earlier, just past the end", past(a, end, Within) - 2.0 * std::numbers::pi, true},
-            {"a turn later, just past the end, outside", past(a, end, Outside) + 2.0 * std::numbers::pi, false},
+            {"a turn later, just past the end, outside", past(a, end, Outside) + 2.0 * std::numbers::pi,
+             false},
             {"opposite", a.start + a.sweep / 2.0 + std::numbers::pi, false},
         };
         for (const Case& c : cases)
@@ -95,8 +96,9 @@ TEST(ArcEnds, PointsOnTheCircleNearTheEndsAreAtAnEndInsideOrOff) {
             {"just inside the start", at(past(a, a.start, outside)), kInside},
             {"just inside the end", at(past(a, end, -outside)), kInside},
             {"half way", at(a.start + a.sweep / 2.0), kInside},
-            {"half way, off the circle", CadPoint(centre.getX() + (radius + Outside) * std::cos(a.start + a.sweep / 2.0),
-                                                  centre.getY() + (radius + Outside) * std::sin(a.start + a.sweep / 2.0), 0.0),
+            {"half way, off the circle",
+             CadPoint(centre.getX() + (radius + Outside) * std::cos(a.start + a.sweep / 2.0),
+                      centre.getY() + (radius + Outside) * std::sin(a.start + a.sweep / 2.0), 0.0),
              kOff},
         };
         for (const Case& c : cases)
