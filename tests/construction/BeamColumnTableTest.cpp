@@ -477,6 +477,8 @@ TEST_F(BeamColumnTables, AStoreySpanningColumnIsOnTheStoreysItsHeightReaches) {
         {"the one below", -3.0, 3.0, 0.0, false},
         {"a high storey it reaches into", 2.0, 5.0, 0.0, true},
         {"one within it", 1.0, 1.0, 0.0, true},
+        {"one below whose top it stands under by more than the tolerance", -2.0, 2.5, 0.4, true},
+        {"one below whose top it stands under by less than the tolerance", -2.0, 2.5, 0.6, false},
     };
     Column column;
     HostColumnElement& part = column.getColumnRecord();
@@ -494,4 +496,19 @@ TEST_F(BeamColumnTables, AStoreySpanningColumnIsOnTheStoreysItsHeightReaches) {
     EXPECT_TRUE(regular.isEnabled());
     EXPECT_TRUE(regular.isOnStorey(storey(1)));
     EXPECT_FALSE(regular.isOnStorey(storey(0)));
+}
+
+TEST_F(BeamColumnTables, ABasicBeamsCompositeQuantityIsItsMaterialsOverItsSecondSize) {
+    QuantityProbe probe;
+    std::unique_ptr<Beam> beam = namedBeam(0);
+    beam->setSecondSize(0.5);
+    const auto asked = static_cast<uint16_t>(material);
+    const double volume = beam->getMaterialQuantity(asked); // its measure 5 for its own material
+    EXPECT_DOUBLE_EQ(volume, beam->getMeasureD());
+    EXPECT_GT(volume, 0.0);
+    EXPECT_DOUBLE_EQ(beam->getCompositeQuantity(asked), volume / 0.5);
+    EXPECT_DOUBLE_EQ(beam->getMaterialQuantity(static_cast<uint16_t>(other)), 0.0);
+    EXPECT_DOUBLE_EQ(beam->getCompositeQuantity(static_cast<uint16_t>(other)), 0.0);
+    beam->setSecondSize(-1e-6);
+    EXPECT_DOUBLE_EQ(beam->getCompositeQuantity(asked), 0.0);
 }

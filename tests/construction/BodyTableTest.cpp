@@ -6,6 +6,7 @@
 #include "AttributeTables.h"
 #include "construction/FreeForm.h"
 #include "construction/Mesh.h"
+#include "construction/MeshMemo.h"
 #include "construction/Profile.h"
 #include "project/Fill.h"
 
@@ -475,4 +476,52 @@ TEST_F(BodyTables, AMeshsMeasuresOwnValuesAndReferencePoint) {
     EXPECT_EQ(part.flagGroups[0][0], 0);
     mesh.getMeshRecordPart().endCount = 3;
     EXPECT_EQ(part.levelPart.endCount, 3u);
+}
+
+TEST_F(BodyTables, AMeshsLevelLinesAndPointsAreAddedReplacedAndRemovedByIndex) {
+    Mesh mesh{ElementLink(), API_Element()};
+    MeshMemo& memo = mesh;
+    const auto line = [](double y, size_t points) {
+        auto* made = new CadPolygon(points, 0, false);
+        for (size_t i = 0; i < points; ++i)
+            made->append(PolyPoint(CadPoint(double(i), y, 1.0)));
+        return made;
+    };
+    memo.addLevelLine(nullptr); // none to take
+    EXPECT_EQ(memo.getLevelLineCount(), 0u);
+    memo.addLevelLine(line(0.0, 2));
+    memo.addLevelLine(line(1.0, 3));
+    memo.addLevelLine(line(2.0, 4));
+    memo.addLevelPoint(new PolyPoint(CadPoint(5.0, 5.0, 2.0)));
+    memo.addLevelPoint(new PolyPoint(CadPoint(6.0, 6.0, 3.0)));
+    EXPECT_EQ(memo.getLevelVertexCount(false), 2u);
+    EXPECT_EQ(memo.getLevelVertexCount(true), 2u + 2 + 3 + 4);
+
+    memo.replaceLevelLine(line(9.0, 5), 1);
+    ASSERT_EQ(memo.getLevelLineCount(), 3u);
+    EXPECT_EQ(memo.getLevelLine(1)->getVertexCount(), 5u);
+    EXPECT_DOUBLE_EQ(memo.getLevelLine(1)->getVertex(0).getY(), 9.0);
+    EXPECT_THROW(memo.replaceLevelLine(nullptr, 0), std::out_of_range);
+    EXPECT_THROW(memo.replaceLevelLine(line(8.0, 2), 3), std::out_of_range); // taken even so
+    memo.removeLevelLine(0);
+    ASSERT_EQ(memo.getLevelLineCount(), 2u);
+    EXPECT_DOUBLE_EQ(memo.getLevelLine(0)->getVertex(0).getY(), 9.0);
+    EXPECT_THROW(memo.removeLevelLine(2), std::out_of_range);
+    EXPECT_THROW((void)memo.getLevelLine(2), std::out_of_range);
+
+    memo.removeLevelPoint(0);
+    ASSERT_EQ(memo.getLevelPointCount(), 1u);
+    EXPECT_DOUBLE_EQ(memo.getLevelPoint(0).getZ(), 3.0);
+    EXPECT_THROW(memo.removeLevelPoint(1), std::out_of_range);
+    EXPECT_THROW((void)memo.getLevelPoint(1), std::out_of_range);
+    EXPECT_EQ(memo.getLevelVertexCount(true), 1u + 5 + 4);
+
+    // A copy is its own.
+    Mesh copied(mesh);
+    const MeshMemo& copy = copied;
+    memo.clearLevelLines();
+    memo.clearLevelPoints();
+    EXPECT_EQ(memo.getLevelVertexCount(true), 0u);
+    EXPECT_EQ(copy.getLevelVertexCount(true), 1u + 5 + 4);
+    EXPECT_EQ(copy.getMemoMask(), 32u);
 }
