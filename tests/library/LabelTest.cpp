@@ -319,3 +319,39 @@ TEST_F(Labels, AFixedSizeLabelKeepsBothItsSizesAndOtherwiseBothRatios) {
     EXPECT_EQ(text.getParameterB(), 0.0);
     EXPECT_EQ(text.getLabelRecord().symbolB, 0.0);
 }
+
+TEST_F(Labels, PointsFlagsAndSizesGoOnlyToTheirKindsFields) {
+    for (const bool symbol : {false, true}) {
+        Label label = symbol ? Label(part(tag)) : Label(StyledString(String("T")), false);
+        const std::string what = symbol ? "symbol label" : "text label";
+        label.setMidPoint(CadPoint(1.0, 2.0, 5.0));
+        label.setEndPoint(CadPoint(3.0, 4.0, 5.0));
+        label.setLabelPoint(CadPoint(5.0, 6.0, 5.0));
+        EXPECT_EQ(label.getMidPoint(), CadPoint(1.0, 2.0, 0.0)) << what;
+        EXPECT_EQ(label.getEndPoint(), CadPoint(3.0, 4.0, 0.0)) << what;
+        EXPECT_EQ(label.getLabelPoint(), CadPoint(5.0, 6.0, 0.0)) << what;
+        EXPECT_EQ(CadPoint(label.getLabelRecord().leader[1]), CadPoint(1.0, 2.0, 0.0)) << what;
+        EXPECT_EQ(CadPoint(label.getLabelRecord().leader[2]), CadPoint(3.0, 4.0, 0.0)) << what;
+
+        const double width = label.getLabelRecord().textWidth, height = label.getLabelRecord().textHeight;
+        label.setTextWidth(12.0);
+        label.setTextHeight(7.0);
+        EXPECT_DOUBLE_EQ(label.getLabelRecord().textWidth, symbol ? width : 12.0) << what;
+        EXPECT_DOUBLE_EQ(label.getLabelRecord().textHeight, symbol ? height : 7.0) << what;
+
+        label.setSymbolFlag(true);
+        EXPECT_EQ(label.getSymbolFlag(), symbol) << what;
+        label.setSecondFlag(true);
+        EXPECT_FALSE(label.getSecondFlag()) << what;
+        if (symbol) {
+            EXPECT_EQ(label.getLabelRecord().symbolFlags.flag, 1);
+            label.setSymbolFlag(false);
+            EXPECT_FALSE(label.getSymbolFlag());
+        }
+    }
+    Label label(StyledString(String("T")), false);
+    label.setLabelKind(LabelKindSymbol);
+    EXPECT_EQ(label.getLabelKind(), LabelKindSymbol);
+    EXPECT_TRUE(label.isSymbolLabel());
+    EXPECT_FALSE(label.isTextLabel());
+}
