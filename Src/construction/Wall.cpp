@@ -167,7 +167,12 @@ void Wall::getFinish(Finish& finish, uint32_t which) const {
 std::unique_ptr<Pattern> Wall::getPattern(uint32_t kind) const {
     if (kind != 0 && kind != 1 && kind != 3) return nullptr;
     const HostWallElement& part = m_record.part();
-    if (part.structureType != Composite) return materialFill(static_cast<int16_t>(part.material));
+    if (part.structureType != Composite) {
+        // The building material's fill where the wall has one: a profiled wall has none.
+        Material material;
+        getMaterial(material);
+        return materialFill(material.getLink().getIndex16());
+    }
     // The host keeps a composite's index negated.
     const int index = std::abs(static_cast<int>(part.composite));
     if (index == 0) return nullptr;

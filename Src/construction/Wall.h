@@ -95,8 +95,8 @@ public:
     // 0, 1 and 4 the first finish override, 2 the second, 3 the third, each only when it
     // overrides; otherwise the building material's finish.
     void getFinish(Finish& finish, uint32_t which) const override;
-    // Kinds 0, 1 and 3: the composite of a composite wall, else the building material's cut fill;
-    // null for index 0 and other kinds.
+    // Kinds 0, 1 and 3: the composite of a composite wall, the building material's cut fill of a
+    // basic one; null for index 0, a profiled wall and other kinds.
     std::unique_ptr<Pattern> getPattern(uint32_t kind) const override;
     // The complex profile of a profiled wall (structure type 2); empty otherwise.
     void getComplexProfile(ComplexProfile& profile) const override;

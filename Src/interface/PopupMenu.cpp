@@ -263,7 +263,8 @@ void PopupMenu::setItemData(uint64_t value, int16_t item) {
 }
 
 bool PopupMenu::appendItem(const String& text, int16_t iconId, uint64_t data) {
-    insertItems(NoEntry, 1);
+    // A full menu takes no more: its last item keeps its own text.
+    if (!insertItems(NoEntry, 1)) return false;
     iterator last = rbegin();
     if (last.isEnd()) throw std::out_of_range("");
     int16_t item = last->getItem();
@@ -293,7 +294,7 @@ bool PopupMenu::deleteItems(int16_t first, int16_t count) {
 }
 
 bool PopupMenu::insertItems(int16_t position, int16_t count) {
-    if (count < 0 || count > 32767 - getRows()) return false;
+    if (count < 0 || count > MaxItems - getRows()) return false;
     if (count == 0) return true;
     DialogControl::setDimensions(static_cast<int16_t>(getRows() + count), 1);
     auto at = static_cast<uint16_t>(position);
@@ -309,6 +310,7 @@ bool PopupMenu::insertItems(int16_t position, int16_t count) {
 }
 
 bool PopupMenu::insertSeparator(int16_t position) {
+    if (getRows() >= MaxItems) return false;
     short at = position < 0 || position >= getRows() ? DG::PopUpBottom : host(position);
     DialogControl::setDimensions(static_cast<int16_t>(getRows() + 1), 1);
     if (hasNoIcons())

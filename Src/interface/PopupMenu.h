@@ -28,6 +28,8 @@ public:
     static constexpr uint32_t MenuTypeCode = fourCC("UCPM");
     static constexpr int32_t PlainKind = -1;
     static constexpr int16_t NoEntry = -1;
+    // The most items a menu holds: its item numbers are 16-bit.
+    static constexpr int16_t MaxItems = 32767;
     enum StepMode : uint32_t { Items = 0, Siblings = 1, Selection = 2, Display = 3 };
 
     // One item of the menu, as a list's row.
@@ -120,17 +122,18 @@ public:
     virtual void reservedAction() {}
     virtual void setItemData(uint64_t value, int16_t item);
     // Appends an item with the text, the icon of resource `iconId` when above 0, and the data when
-    // not 0. Throws std::out_of_range when there is no last item after all.
+    // not 0; false, changing nothing, when the menu is full. Throws std::out_of_range when there is
+    // no last item after all.
     virtual bool appendItem(const String& text, int16_t iconId = 0, uint64_t data = 0);
     virtual bool appendItems(int16_t count);
     // False for a negative first item or count (as cut to the items from `first` on).
     virtual bool deleteItems(int16_t first, int16_t count);
-    // False for a negative count or one that would pass 32767 items.
+    // False for a negative count or one that would pass MaxItems.
     virtual bool insertItems(int16_t position, int16_t count);
 
     // Item -1 (65535): the whole item; style word 1 bold, 2 italic, 4 both.
     void setStyle(const TextStyle& style, int16_t item);
-    // A position at or past the end appends.
+    // A position at or past the end appends; false when the menu is full.
     bool insertSeparator(int16_t position);
     bool isValidItem(int16_t item) const { return item >= 0 && item < getRows(); }
 

@@ -177,8 +177,9 @@ private:
         for (int64_t position = 0; position < values; ++position) {
             String name = listName;
             std::unique_ptr<Setting> value = Setting::readLegacyValue(kind >= 0, name, m_in, kind);
-            if (!value) return false;
-            if (record == nullptr || !keep(*value)) continue;
+            if (!value || !isNumber(*value)) return false;
+            if (record == nullptr) continue;
+            decode(*value);
             name = decodeLegacyText(name.bytes(), m_codePage);
             if (const char* field = fieldForLegacyName(name)) {
                 record->setField(String(field), *value, 0);
@@ -193,12 +194,15 @@ private:
         return true;
     }
 
-    // Texts take the file's code page; a number that is no number is dropped.
-    bool keep(Setting& value) {
-        if (auto* real = dynamic_cast<RealSetting*>(&value)) return std::isfinite(real->getValue());
+    // No file the system wrote holds a real that is no number: such bytes are not a preset file's.
+    static bool isNumber(const Setting& value) {
+        const auto* real = dynamic_cast<const RealSetting*>(&value);
+        return real == nullptr || std::isfinite(real->getValue());
+    }
+    // Texts take the file's code page.
+    void decode(Setting& value) {
         if (auto* text = dynamic_cast<StringSetting*>(&value))
             text->setText(decodeLegacyText(text->getValue().bytes(), m_codePage));
-        return true;
     }
 
     DataBufferIn& m_input;

@@ -213,3 +213,145 @@ TEST(ArrowStyles, TheKindMakesPenOneOfSizeOneTenthAndTheHostsOwnBytesStay) {
     EXPECT_EQ(written.byte4, 1);
     EXPECT_EQ(written.byte5, 2);
 }
+
+TEST_F(Labels, TextAndSymbolLabelsTakeTheirTextStylesFromTheirOwnFields) {
+    HostLabelElement named;
+    named.textFont = 21;
+    named.textPen = 22;
+    named.textStyle = 3;
+    named.textAnchor = 5;
+    named.textJustification = 2;
+    named.textSpacing = 1.25;
+    named.symbolTextFont = 31;
+    named.pen = 32;
+    named.symbolTextStyle = 6;
+    named.symbolTextAnchorThird = 2;
+    named.symbolTextSize = 4.5;
+    struct Kind {
+        const char* what;
+        uint32_t kind;
+        int16_t font, pen;
+        uint16_t style;
+        uint32_t anchor, justification;
+        double size, spacing; // spacing -1: the label keeps none
+    };
+    const Kind kinds[] = {
+        {"text label", LabelKindText, 21, 22, 3, 5, 2, 3.5, 1.25},
+        {"symbol label", LabelKindSymbol, 31, 32, 6, 6, 0, 4.5, -1.0}, // no justification or spacing
+    };
+    for (const Kind& k : kinds) {
+        HostLabelElement part = named;
+        part.kind = k.kind;
+        if (k.kind == LabelKindText) part.textSize = 3.5; // a symbol label keeps flags there
+        API_Element record;
+        std::memcpy(record.raw, &part, sizeof part);
+        Label label(record, ElementLink());
+        for (uint32_t which : {0u, 1u}) {
+            std::unique_ptr<TextStyle> style = label.getTextStyle(which);
+            ASSERT_NE(style, nullptr) << k.what;
+            EXPECT_EQ(style->getFont().getIndex16(), k.font) << k.what;
+            EXPECT_EQ(style->getPen().getIndex16(), k.pen) << k.what;
+            EXPECT_EQ(style->getStyle(), k.style) << k.what;
+            EXPECT_EQ(style->getAnchor(), k.anchor) << k.what;
+            EXPECT_DOUBLE_EQ(style->getSize(), k.size) << k.what;
+            if (k.spacing < 0.0) continue;
+            EXPECT_EQ(style->getJustification(), k.justification) << k.what;
+            EXPECT_DOUBLE_EQ(style->getSpacing(), k.spacing) << k.what;
+        }
+        EXPECT_EQ(label.getTextStyle(2), nullptr) << k.what;
+
+        TextStyle given(Font(AttributeLink(int16_t(41), AttrFont)), Pen(AttributeLink(int16_t(42), AttrPen)));
+        given.setStyle(1);
+        given.setAnchor(8);
+        given.setJustification(1);
+        given.setSize(2.0);
+        given.setSpacing(0.5);
+        label.setTextStyle(given, 2); // no such style: nothing changes
+        EXPECT_EQ(partBytes(label.getLabelRecord()), partBytes(part)) << k.what;
+        label.setTextStyle(given, 1);
+        HostLabelElement expected = part;
+        if (k.kind == LabelKindText) {
+            expected.textFont = 41;
+            expected.textPen = 42;
+            expected.textStyle = 1;
+            expected.textAnchor = 8;
+            expected.textJustification = 1;
+            expected.textSize = 2.0;
+            expected.textSpacing = 0.5;
+        } else {
+            expected.symbolTextFont = 41;
+            expected.pen = 42;
+            expected.symbolTextStyle = 1;
+            expected.symbolTextAnchorThird = 2; // in thirds: 8 is kept as 6
+            expected.symbolTextSize = 2.0;
+        }
+        EXPECT_EQ(partBytes(label.getLabelRecord()), partBytes(expected)) << k.what;
+    }
+}
+
+TEST_F(Labels, AFixedSizeLabelKeepsBothItsSizesAndOtherwiseBothRatios) {
+    struct Case {
+        const char* what;
+        uint32_t part;
+        double storedA, storedB;       // after setting A 3 and B 5
+        double parameterA, parameterB; // "A" and "B" of its parameters
+    };
+    const Case cases[] = {
+        {"fixed", fixed, 3.0, 5.0, 3.0, 5.0},
+        {"as ratios of A 2 and B 4", tag, 1.5, 1.25, 2.0, 4.0},
+    };
+    for (const Case& c : cases) {
+        Label label(part(c.part));
+        label.setA(3.0);
+        label.setB(5.0);
+        EXPECT_DOUBLE_EQ(label.getLabelRecord().symbolA, c.storedA) << c.what;
+        EXPECT_DOUBLE_EQ(label.getLabelRecord().symbolB, c.storedB) << c.what;
+        EXPECT_DOUBLE_EQ(label.getParameterA(), 3.0) << c.what;
+        EXPECT_DOUBLE_EQ(label.getParameterB(), 5.0) << c.what;
+        for (const auto& [name, value] : {std::pair{"A", c.parameterA}, {"B", c.parameterB}}) {
+            const auto* parameter = dynamic_cast<const LengthParameter*>(label.find(String(name)));
+            ASSERT_NE(parameter, nullptr) << c.what << " " << name;
+            EXPECT_DOUBLE_EQ(parameter->getValue(0, 0), value) << c.what << " " << name;
+        }
+    }
+    Label text(StyledString(String("T")), false);
+    text.setB(5.0);
+    EXPECT_EQ(text.getParameterB(), 0.0);
+    EXPECT_EQ(text.getLabelRecord().symbolB, 0.0);
+}
+
+TEST_F(Labels, PointsFlagsAndSizesGoOnlyToTheirKindsFields) {
+    for (const bool symbol : {false, true}) {
+        Label label = symbol ? Label(part(tag)) : Label(StyledString(String("T")), false);
+        const std::string what = symbol ? "symbol label" : "text label";
+        label.setMidPoint(CadPoint(1.0, 2.0, 5.0));
+        label.setEndPoint(CadPoint(3.0, 4.0, 5.0));
+        label.setLabelPoint(CadPoint(5.0, 6.0, 5.0));
+        EXPECT_EQ(label.getMidPoint(), CadPoint(1.0, 2.0, 0.0)) << what;
+        EXPECT_EQ(label.getEndPoint(), CadPoint(3.0, 4.0, 0.0)) << what;
+        EXPECT_EQ(label.getLabelPoint(), CadPoint(5.0, 6.0, 0.0)) << what;
+        EXPECT_EQ(CadPoint(label.getLabelRecord().leader[1]), CadPoint(1.0, 2.0, 0.0)) << what;
+        EXPECT_EQ(CadPoint(label.getLabelRecord().leader[2]), CadPoint(3.0, 4.0, 0.0)) << what;
+
+        const double width = label.getLabelRecord().textWidth, height = label.getLabelRecord().textHeight;
+        label.setTextWidth(12.0);
+        label.setTextHeight(7.0);
+        EXPECT_DOUBLE_EQ(label.getLabelRecord().textWidth, symbol ? width : 12.0) << what;
+        EXPECT_DOUBLE_EQ(label.getLabelRecord().textHeight, symbol ? height : 7.0) << what;
+
+        label.setSymbolFlag(true);
+        EXPECT_EQ(label.getSymbolFlag(), symbol) << what;
+        label.setSecondFlag(true);
+        EXPECT_FALSE(label.getSecondFlag()) << what;
+        if (symbol) {
+            EXPECT_EQ(label.getLabelRecord().symbolFlags.flag, 1);
+            label.setSymbolFlag(false);
+            EXPECT_FALSE(label.getSymbolFlag());
+        }
+    }
+    Label label(StyledString(String("T")), false);
+    label.setLabelKind(LabelKindSymbol);
+    EXPECT_EQ(label.getLabelKind(), LabelKindSymbol);
+    EXPECT_TRUE(label.isSymbolLabel());
+    EXPECT_FALSE(label.isTextLabel());
+}

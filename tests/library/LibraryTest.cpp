@@ -311,3 +311,26 @@ TEST_F(LibraryDatabase, EachLibraryFunctionMissingInTurnFailsCleanly) {
     }
     installHostTable(&full);
 }
+
+TEST_F(LibraryDatabase, AFileListFindsAFileAtItsLocationAndOnlyFoldersInsideAnother) {
+    TempFolder folder;
+    IO::CreateFolder(folder.child("Library"));
+    IO::CreateFolder(folder.child("Library/Doors"));
+    IO::CreateFolder(folder.child("Elsewhere"));
+    std::ofstream(folder.path("Library/door.gsm")) << "part";
+    const auto at = [&](const std::string& name) { return File(String(folder.path(name))); };
+
+    FileList files;
+    files.push_back(std::make_unique<File>(at("Library/door.gsm")));
+    EXPECT_TRUE(files.contains(at("Library/door.gsm")));
+    EXPECT_FALSE(files.contains(at("Library/window.gsm")));
+    // A file inside the folder is no folder inside it.
+    EXPECT_FALSE(files.containsFolderInside(at("Library")));
+    files.push_back(std::make_unique<File>(at("Elsewhere")));
+    EXPECT_FALSE(files.containsFolderInside(at("Library")));
+    files.push_back(std::make_unique<File>(at("Library/Doors")));
+    EXPECT_TRUE(files.containsFolderInside(at("Library")));
+    EXPECT_TRUE(files.containsFolderInside(File(String(folder.path())))); // further down counts too
+    EXPECT_FALSE(files.containsFolderInside(at("Library/Doors/Inner")));
+    EXPECT_FALSE(FileList().contains(at("Library")));
+}

@@ -397,3 +397,20 @@ TEST_F(Objects, IFCDataIsStoredInTheHostAndReadBackByMode) {
 }
 
 } // namespace
+
+TEST_F(Objects, TheOwnerOffsetAndKindGoTogetherWhenTheOwnerIsLetGo) {
+    Object object = placed(chair);
+    object.setOwnerOffset(CadPoint(1.5, -2.0, 9.0));
+    object.setOwnerKind(3);
+    EXPECT_EQ(object.getOwnerOffset(), CadPoint(1.5, -2.0, 0.0));
+    EXPECT_DOUBLE_EQ(object.getObjectRecord().ownerOffsetX, 1.5);
+    EXPECT_DOUBLE_EQ(object.getObjectRecord().ownerOffsetY, -2.0);
+    EXPECT_EQ(object.getOwnerKind(), 3);
+    const API_Guid owner = zavhost::newGuid();
+    object.setOwner(ElementLink(Guid(owner), Host::getPlan()));
+    object.detachOwner();
+    EXPECT_EQ(object.getOwnerOffset(), CadPoint());
+    EXPECT_EQ(object.getOwnerKind(), 0);
+    EXPECT_EQ(object.getObjectRecord().ownerGuid, owner); // the owner's Guid stays
+    EXPECT_FALSE(object.getSecondLink().hasGuid());
+}

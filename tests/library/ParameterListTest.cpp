@@ -91,3 +91,62 @@ TEST(ParameterList, MergeChangesReplaysAUsersEdit) {
     EXPECT_EQ(contents(here),
               (std::vector<std::string>{"kept:2=5", "retyped:4=2", "mine:2=1", "also:2=4", "added:2=3"}));
 }
+
+namespace {
+// An array of the rows and columns, cell (r, c) holding first + 10 r + c.
+std::unique_ptr<LengthParameter> grid(const char* name, uint64_t rows, uint64_t columns, double first) {
+    auto made = std::make_unique<LengthParameter>(String(name), String(), 0, columns, 0, true);
+    for (uint64_t r = 0; r < rows; ++r)
+        for (uint64_t c = 0; c < columns; ++c)
+            made->storeValue(first + 10.0 * double(r) + double(c), r, c);
+    return made;
+}
+
+// Every cell, row by row.
+std::vector<double> cells(const Parameter& parameter) {
+    const auto& form = dynamic_cast<const LengthParameter&>(parameter);
+    std::vector<double> seen;
+    for (uint64_t r = 0; r < form.getRowCount(); ++r)
+        for (uint64_t c = 0; c < form.getColumnCount(); ++c)
+            seen.push_back(form.getValue(r, c));
+    return seen;
+}
+} // namespace
+
+TEST(ParameterList, MergeOneTakesTheOthersSizeAndItsCellsAllOrTheRowsBelowOrNone) {
+    constexpr uint64_t None = ParameterList::NoIndex;
+    struct Case {
+        const char* what;
+        uint64_t row, col;
+        bool resizeRows, resizeColumns;
+        std::vector<double> cells; // here was 3 x 3 from 100, the other 2 x 2 from 500
+    };
+    const Case cases[] = {
+        {"all", None, None, true, true, {500, 501, 510, 511}},
+        {"rows below 0: none of them", 0, None, true, true, {100, 101, 110, 111}},
+        {"rows below 1", 1, None, true, true, {500, 501, 110, 111}},
+        {"rows below 2", 2, None, true, true, {500, 501, 510, 511}},
+        {"rows below 3: the one past the other's cleared", 3, None, true, true, {500, 501, 510, 511, 0, 0}},
+        {"a column given: the size alone", 1, 0, true, true, {100, 101, 110, 111}},
+        {"rows not to be resized", None, None, false, true, {100, 101, 102, 110, 111, 112, 120, 121, 122}},
+        {"columns not to be resized", None, None, true, false, {100, 101, 102, 110, 111, 112, 120, 121, 122}},
+    };
+    for (const Case& c : cases) {
+        ParameterList here;
+        here.append(grid("Grid", 3, 3, 100));
+        ParameterList other;
+        other.append(grid("grid", 1, 1, 900)); // a second parameter of the name is never the one
+        other.insertAt(grid("Grid", 2, 2, 500), 0);
+        here.mergeOne(other, String("Grid"), c.row, c.col, c.resizeRows, c.resizeColumns);
+        EXPECT_EQ(cells(*here.find(String("Grid"))), c.cells) << c.what;
+    }
+    // A name missing on either side changes nothing.
+    ParameterList here;
+    here.append(grid("Grid", 2, 2, 100));
+    ParameterList other;
+    other.append(grid("Other", 1, 1, 500));
+    here.mergeOne(other, String("Grid"), None, None, true, true);
+    here.mergeOne(other, String("Other"), None, None, true, true);
+    EXPECT_EQ(cells(*here.find(String("Grid"))), (std::vector<double>{100, 101, 110, 111}));
+    EXPECT_EQ(here.getCount(), 1u);
+}

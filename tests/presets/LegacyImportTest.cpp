@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "LegacyPresetWriter.h"
 #include "PresetTestSupport.h"
@@ -180,7 +181,24 @@ TEST_F(LegacyImport, HostileCountsNestingAndKindsFailQuickly) {
     badValueKind.write(
         std::vector<LegacyGroup>{{"LegacyWall", {}, {{"Brick", BrickId, {{"thick", -1, 0, ""}}, {}}}}});
 
+    // A real that is no number, in a preset's own values, in a list, or in a preset no template reads.
+    auto withReal = [](double value, bool inList, const char* type) {
+        LegacyPreset brick{"Brick", BrickId, {}, {}};
+        if (inList)
+            brick.lists.push_back({"thick", 1, 2, 1, {real("", 0.3), real("", value)}});
+        else
+            brick.values = {real("thick", 0.3), real("unknown", value)};
+        return LegacyFile().write(std::vector<LegacyGroup>{{type, {}, {brick}}});
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+
     const std::pair<const char*, std::string> cases[] = {
+        {"a value that is no number", withReal(nan, false, "LegacyWall")},
+        {"an infinite value", withReal(infinity, false, "LegacyWall")},
+        {"a negative infinite value in a list", withReal(-infinity, true, "LegacyWall")},
+        {"a value that is no number in a list", withReal(nan, true, "LegacyWall")},
+        {"a value that is no number of a preset read through", withReal(nan, false, "LegacyChair")},
         {"negative groups", withGroup(-1, 0, 0)},
         {"groups past the end", withGroup(0x7fffffff, 0, 0)},
         {"negative sub-groups", withGroup(1, -5, 0)},
@@ -199,6 +217,13 @@ TEST_F(LegacyImport, HostileCountsNestingAndKindsFailQuickly) {
     for (const auto& [what, bytes] : cases) {
         PresetDatabase imported;
         EXPECT_FALSE(import(imported, bytes)) << what;
+        EXPECT_EQ(imported.getRecord(Guid(String(BrickId))), nullptr) << what;
+    }
+    // The same files with a number in its place import.
+    for (bool inList : {false, true}) {
+        PresetDatabase imported;
+        EXPECT_TRUE(import(imported, withReal(1e308, inList, "LegacyWall"))) << inList;
+        EXPECT_NE(imported.getRecord(Guid(String(BrickId))), nullptr) << inList;
     }
 }
 

@@ -92,6 +92,35 @@ TEST_F(PresetFixture, PutTakesOnlyValidIdsAndRecordsOfTheSameType) {
     EXPECT_EQ(db->getOrMakeRecord(Guid()), nullptr);
 }
 
+TEST_F(PresetFixture, ARecordIsRemovedOrMarkedDeletedByItsIdAndOnlyItsOwn) {
+    const Guid brick = addRecord(*db, "wall", "Brick");
+    const Guid stone = addRecord(*db, "wall", "Stone");
+    const Guid oak = addRecord(*db, "door", "Oak");
+    const Guid placeholder = Guid().generate();
+    db->insert(placeholder, nullptr);
+    ASSERT_EQ(db->size(), 4u);
+
+    EXPECT_TRUE(db->setDeleted(stone, true));
+    EXPECT_TRUE(db->getRecord(stone)->isDeleted());
+    EXPECT_FALSE(db->getRecord(brick)->isDeleted());
+    EXPECT_TRUE(db->setDeleted(stone, false));
+    EXPECT_FALSE(db->getRecord(stone)->isDeleted());
+    EXPECT_FALSE(db->setDeleted(Guid().generate(), true));
+    EXPECT_FALSE(db->setDeleted(Guid(), true));
+
+    EXPECT_TRUE(db->remove(stone));
+    EXPECT_EQ(db->getRecord(stone), nullptr);
+    EXPECT_EQ(db->find(stone), db->end());
+    EXPECT_EQ(db->size(), 3u);
+    EXPECT_EQ(db->getRecord(brick)->getName(), "Brick");
+    EXPECT_EQ(db->getRecord(oak)->getName(), "Oak");
+    EXPECT_FALSE(db->remove(stone)); // gone already
+    EXPECT_FALSE(db->remove(Guid().generate()));
+    EXPECT_FALSE(db->remove(Guid()));
+    EXPECT_TRUE(db->remove(placeholder)); // a placeholder is an entry too
+    EXPECT_EQ(db->size(), 2u);
+}
+
 TEST(PresetField, HoldsAtMost4096Values) {
     PresetFieldType<Int32Setting, int32_t> field(String("pen"));
     EXPECT_TRUE(field.isUnset());
