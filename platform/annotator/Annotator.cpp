@@ -60,6 +60,30 @@ std::string refusal(const CommandFile& file) {
     return {};
 }
 
+// "selectAnnotation: noError, clause "F10/110"" as the result file says it, the faults after it.
+std::string answeredLine(const Answer& answer, const Faults& faults) {
+    std::string line = answer.element + ": " + faults.error.value_or(answer.error);
+    if (!answer.note.empty() && !faults.error) line += ", " + answer.note;
+    std::string wrong;
+    auto add = [&wrong](const std::string& what) { wrong += (wrong.empty() ? "" : ", ") + what; };
+    if (faults.slowMs) add(std::to_string(*faults.slowMs) + " ms late");
+    if (faults.commandID) add("commandID " + *faults.commandID);
+    if (faults.error) add("error " + *faults.error);
+    if (faults.twoResults) add("two results");
+    if (faults.blankNumber) add("numbers left blank");
+    if (faults.malformed) add("a result that is not well-formed");
+    if (faults.noResult) add("no result file");
+    if (faults.noFlag) add("no flag file");
+    return wrong.empty() ? line : line + " (fault: " + wrong + ")";
+}
+
+// What a display command asked the Annotator to show; nothing is answered.
+std::string shownLine(const Command& command) {
+    std::string line = command.name + ": shown";
+    if (command.hasAnnotation) line += " for clause " + AnswerFile::quoted(command.annotation.number);
+    return line + ", nothing answered";
+}
+
 void noteAsked(const std::string& path, const std::vector<std::string>& lines) {
     std::ofstream out(path, std::ios::binary | std::ios::app);
     for (const std::string& line : lines)
@@ -73,7 +97,7 @@ public:
           m_diagnostics(diagnostics) {}
 
     Answer answer(const Command& command) {
-        Answer answer{command.name, command.commandID, "noError", {}};
+        Answer answer{command.name, command.commandID, "noError", {}, {}};
         if (m_faults.cancel && command.expectsAnswer()) {
             answer.error = "userCancelled";
         } else if (command.name == "selectSpecification") {
@@ -105,6 +129,7 @@ private:
             return;
         }
         answer.member = "  <zavPath>" + xmlEscaped(path.string()) + "</zavPath>\n";
+        answer.note = "the file " + AnswerFile::quoted(path.filename().string());
     }
 
     bool readSpecification(const Command& command, Specification& spec, Answer& answer) {
@@ -137,6 +162,8 @@ private:
             return;
         }
         answer.member = annotationXml(*clause, "  ", m_faults.blankNumber);
+        answer.note = "clause " + AnswerFile::quoted(clause->number) + " " +
+                      AnswerFile::quoted(clause->originalDisplayTitle);
     }
 
     // Clauses gone from the specification are left out: that is how the product learns of them.
@@ -147,10 +174,15 @@ private:
             answer.error = "badParameters";
             return;
         }
-        std::string list;
-        for (const Clause& sent : command.annotations)
-            if (std::optional<Clause> now = spec.findByHiddenNumber(sent.hiddenNumber))
-                list += annotationXml(*now, "   ", m_faults.blankNumber);
+        std::string list, found, gone;
+        for (const Clause& sent : command.annotations) {
+            std::optional<Clause> now = spec.findByHiddenNumber(sent.hiddenNumber);
+            std::string& words = now ? found : gone;
+            words += (words.empty() ? "" : ", ") + sent.number;
+            if (now) list += annotationXml(*now, "   ", m_faults.blankNumber);
+        }
+        answer.note = "the clauses as they stand now: " + (found.empty() ? std::string("none") : found);
+        if (!gone.empty()) answer.note += "; gone from the specification: " + gone;
         answer.member =
             list.empty() ? "  <annotations/>\n" : "  <annotations>\n" + list + "  </annotations>\n";
     }
@@ -196,8 +228,15 @@ int runAnnotator(const RunOptions& options, const FileWriter& write, std::ostrea
     bool waited = !readable || commands.commands.empty();
     for (const Command& command : commands.commands)
         waited = waited || command.expectsAnswer();
+    std::string answeredPath = (fs::path(askedPath).parent_path() / AnsweredFileName).string();
     // The product does not wait for display commands: nothing is written for them.
-    if (!waited) return ExitAnswered;
+    if (!waited) {
+        std::vector<std::string> shown;
+        for (const Command& command : commands.commands)
+            shown.push_back(shownLine(command));
+        noteAsked(answeredPath, shown);
+        return ExitAnswered;
+    }
 
     AnswerFile answers;
     std::string answerProblem;
@@ -207,6 +246,7 @@ int runAnnotator(const RunOptions& options, const FileWriter& write, std::ostrea
     // A crash comes before the user picks anything; its fault is used up all the same.
     if (faults.crash) {
         if (!answers.save()) diagnostics << "zavannotator: cannot rewrite " << answerPath << "\n";
+        noteAsked(answeredPath, {"the Annotator ended before it answered anything (fault: crash)"});
         return ExitCrashed;
     }
 
@@ -215,11 +255,11 @@ int runAnnotator(const RunOptions& options, const FileWriter& write, std::ostrea
     for (const Command& command : commands.commands) {
         if (!command.expectsAnswer()) continue;
         if (!readable) {
-            results.push_back({command.name, command.commandID, "badXML", {}});
+            results.push_back({command.name, command.commandID, "badXML", {}, {}});
         } else if (!refused.empty()) {
-            results.push_back({command.name, command.commandID, "badParameters", {}});
+            results.push_back({command.name, command.commandID, "badParameters", {}, {}});
         } else if (!answerFileRead) {
-            results.push_back({command.name, command.commandID, "generalError", {}});
+            results.push_back({command.name, command.commandID, "generalError", {}, {}});
         } else {
             results.push_back(responder.answer(command));
         }
@@ -229,6 +269,12 @@ int runAnnotator(const RunOptions& options, const FileWriter& write, std::ostrea
         diagnostics << "zavannotator: cannot rewrite " << answerPath << "\n";
     if (faults.slowMs) std::this_thread::sleep_for(std::chrono::milliseconds(*faults.slowMs));
 
+    // Noted before the result, so that whoever waits for the flag finds the note there too.
+    std::vector<std::string> answered;
+    for (const Answer& answer : results)
+        answered.push_back(answeredLine(answer, faults));
+    if (results.empty()) answered.push_back("an empty result: no command could be read");
+    noteAsked(answeredPath, answered);
     std::string resultPath = (fs::path(folder) / ResultFileName).string();
     std::string flagPath = (fs::path(folder) / FlagFileName).string();
     if (!faults.noResult && !write(resultPath, resultDocument(results, faults))) {

@@ -12,6 +12,9 @@ inline constexpr char ResultFileName[] = "ZAVResult.xml";
 inline constexpr char FlagFileName[] = "ZAVFlag.txt";
 inline constexpr char AnswerFileName[] = "ZAVAnswers.txt";
 inline constexpr char AskedFileName[] = "ZAVAsked.txt";
+// Beside the asked file: a line for each command the run is done with, saying in words what it
+// answered (the status written, and the faults), for a host's transcript.
+inline constexpr char AnsweredFileName[] = "ZAVAnswered.txt";
 // The folder of the answer and asked files when no option names them; else the command file's.
 inline constexpr char FolderVariable[] = "ZAVANNOTATOR_DIR";
 

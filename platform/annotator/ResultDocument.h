@@ -15,6 +15,7 @@ struct Answer {
     std::string commandID; // empty: left out (reads as 0)
     std::string error = "noError";
     std::string member; // the member element(s), already XML, indented; may be empty
+    std::string note;   // what the answer holds, in words: "clause \"F10/110\"", ...
 };
 
 // The "annotation" element for a clause, members in the product's order.

@@ -60,8 +60,13 @@ The answer file (one setting a line, '#' comments, texts in double quotes with \
 The asked file gets one line per command read, e.g.
   displayClause commandID="1" zavPath="/p/house.xml" modelPath="/p/house.zavproj" number="F10/110" hiddenNumber="F10-110"
   retrieveClause commandID="1" zavPath="..." modelPath="..." numbers="F10/110,F10/120"
-"unreadable "REASON"" for a command file that does not parse and "refused "REASON"" for one
+and "unreadable "REASON"" for a command file that does not parse, "refused "REASON"" for one
 from another parent or version.
+The answered file, ZAVAnswered.txt beside the asked file, gets one line per command the run is
+done with, written before the result and the flag, e.g.
+  selectAnnotation: noError, clause "F10/110" "F10/110 Clay facing brickwork"
+  selectAnnotation: generalError (fault: error generalError, no flag file)
+  displayClause: shown for clause "F10/110", nothing answered
 
 The specification file (our own format; attributes or child elements alike):
   <?xml version="1.0" encoding="UTF-8" ?>

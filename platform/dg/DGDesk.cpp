@@ -135,15 +135,19 @@ void Desk::Opened(Panel& panel) {
     PanelState& state = panel.State();
     state.open = true;
     m_open.push_back(&panel);
-    std::string line = Describe(panel) + " opened:";
-    for (size_t i = 0; i < state.items.size(); ++i) {
-        const ItemState& item = state.items[i];
-        line += (i == 0 ? " " : ", ") + std::to_string(i + 1) + " " + ItemTypeName(item.type);
-        if (!item.text.IsEmpty()) line += " " + quoted(item.text);
-    }
-    Tell(line);
     Delivery::ToPanel(panel,
                       [](Panel& p, PanelObserver& observer) { observer.PanelOpened(PanelOpenEvent(&p)); });
+    // Told once the add-on has set the panel up, so that the line reads as the user sees it.
+    Delivery::Run(panel, [](Panel& opened) {
+        const PanelState& shown = opened.State();
+        std::string line = Describe(opened) + " opened:";
+        for (size_t i = 0; i < shown.items.size(); ++i) {
+            const ItemState& item = shown.items[i];
+            line += (i == 0 ? " " : ", ") + std::to_string(i + 1) + " " + ItemTypeName(item.type);
+            if (!item.text.IsEmpty()) line += " " + quoted(item.text);
+        }
+        Desk::Get().Tell(line);
+    });
 }
 
 void Desk::Closed(Panel& panel) {

@@ -255,4 +255,31 @@ bool AnnotatorSteps::check(const Step& step, const std::string& home, std::strin
     return false;
 }
 
+std::vector<std::string> AnnotatorSteps::takeAnswers(const std::string& home) {
+    std::vector<std::string> answers;
+    const fs::path path = fs::path(annotatorFolder(home)) / "ZAVAnswered.txt";
+    std::error_code error;
+    const uintmax_t size = fs::file_size(path, error);
+    if (error || size <= m_answersRead) {
+        // A folder emptied afresh starts the count again.
+        if (!error && size < m_answersRead) m_answersRead = size;
+        return answers;
+    }
+    std::ifstream in(path, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(m_answersRead));
+    std::string fresh(static_cast<size_t>(size - m_answersRead), '\0');
+    in.read(fresh.data(), static_cast<std::streamsize>(fresh.size()));
+    fresh.resize(static_cast<size_t>(in.gcount()));
+    // Only whole lines: the Annotator may be writing the rest now.
+    const size_t whole = fresh.rfind('\n');
+    if (whole == std::string::npos) return answers;
+    m_answersRead += whole + 1;
+    for (size_t start = 0; start <= whole;) {
+        const size_t stop = fresh.find('\n', start);
+        answers.push_back(fresh.substr(start, stop - start));
+        start = stop + 1;
+    }
+    return answers;
+}
+
 } // namespace zavhost

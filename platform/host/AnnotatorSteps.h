@@ -3,8 +3,10 @@
 // chosen specification between steps, and what the program was asked. See docs/scenarios.md.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Scenario.h"
 #include "ScenarioLine.h"
@@ -26,10 +28,15 @@ public:
     bool act(const Step& step, const std::string& homeFolder,
              const std::function<std::string(const std::string&)>& resolvePath, std::string* why);
     bool check(const Step& step, const std::string& homeFolder, std::string* why);
+    // Tells what the Annotator answered since the last call, a line each, as it noted it in its
+    // answered file ("selectAnnotation: noError, clause ..."). Waits for nothing: a note not yet
+    // written comes with a later call.
+    std::vector<std::string> takeAnswers(const std::string& homeFolder);
 
 private:
     std::string m_specification; // the copy the scenario chose, which edits change
     size_t m_askedChecked = 0;   // lines of the asked file an expectation has used
+    uintmax_t m_answersRead = 0; // bytes of the answered file told already
 };
 
 } // namespace zavhost

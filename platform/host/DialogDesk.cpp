@@ -50,6 +50,7 @@ DialogDesk::~DialogDesk() {
 }
 
 void DialogDesk::runModal(DG::ModalDialog& dialog) {
+    noteTreeChanges();
     while (dialog.IsOpen()) {
         auto next = m_queued.begin();
         while (next != m_queued.end() && !names(dialog, *next->text))
@@ -188,9 +189,36 @@ void DialogDesk::noteRefusals() {
         m_transcript.note("the dialog manager refused: " + refusal);
 }
 
+void DialogDesk::noteTreeChanges() {
+    std::map<std::pair<const DG::Panel*, short>, std::vector<std::string>> told;
+    for (DG::Panel* panel : DG::Desk::Get().OpenPanels()) {
+        const std::vector<DG::ItemState>& items = panel->State().items;
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (items[i].type != DG::ItemType::TreeView) continue;
+            const auto item = static_cast<short>(i + 1);
+            const std::vector<std::string> lines = treeLines(*panel, item);
+            std::vector<std::string> unmarked = lines;
+            for (std::string& line : unmarked)
+                if (size_t mark = line.find(" *"); mark != std::string::npos) line.erase(mark, 2);
+            const auto key = std::make_pair(static_cast<const DG::Panel*>(panel), item);
+            auto before = m_toldTrees.find(key);
+            const bool changed = before == m_toldTrees.end() ? !lines.empty() : before->second != unmarked;
+            told[key] = std::move(unmarked);
+            if (!changed) continue;
+            m_transcript.note(DG::Desk::Describe(*panel) + " item " + std::to_string(item) +
+                              (lines.empty() ? " holds no tree items" : " shows:"));
+            for (const std::string& line : lines)
+                m_transcript.note("  " + line);
+        }
+    }
+    // Panels closed since are forgotten: opened again, their trees are told afresh.
+    m_toldTrees = std::move(told);
+}
+
 void DialogDesk::clear() {
     m_queued.clear();
     m_problems.clear();
+    m_toldTrees.clear();
 }
 
 } // namespace zavhost

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ bool parseDialogExpectation(LineReader& in, const std::string& first, Step& step
 // whose path is the step's second text; the step's checks of a tree's items and drawing.
 bool performTreeStep(DG::Panel& panel, const Step& step, short modifiers, std::string* why);
 bool checkTree(DG::Panel& panel, const Step& step, std::string* why);
+// Every item of the tree view, in the order of the tree, as `expect ... tree` reads them.
+std::vector<std::string> treeLines(DG::Panel& panel, short item);
 // List boxes and pop-ups (DialogListSteps.cpp): whether the step is theirs; a click or double click
 // of a row, the header's click, drag or resize, a pop-up's choice; the step's checks of a list's
 // rows, of the row an item rides on, and of a pop-up's entries, choice and button.
@@ -66,6 +69,9 @@ public:
     std::vector<std::string> takeProblems();
     // Calls the dialog manager refused since the last call, each noted in the transcript.
     void noteRefusals();
+    // The trees of the open panels whose items changed since they were last told (filled,
+    // renamed, coloured, expanded; not a change of selection alone), each noted whole.
+    void noteTreeChanges();
     void clear();
 
 private:
@@ -76,6 +82,8 @@ private:
     Transcript& m_transcript;
     std::deque<Step> m_queued;
     std::vector<std::string> m_problems;
+    // The trees as last told, by panel and item, without their selection marks.
+    std::map<std::pair<const DG::Panel*, short>, std::vector<std::string>> m_toldTrees;
 };
 
 } // namespace zavhost

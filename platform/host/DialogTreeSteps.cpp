@@ -73,6 +73,16 @@ bool performTreeStep(DG::Panel& panel, const Step& step, short modifiers, std::s
     return desk.ClickTreeItem(panel, item, treeItem, modifiers, why);
 }
 
+std::vector<std::string> treeLines(DG::Panel& panel, short item) {
+    std::vector<std::string> lines;
+    DG::ItemState* state = panel.State().item(item);
+    const DG::TreeState* tree = state != nullptr ? DG::TreeOf(*state) : nullptr;
+    if (tree == nullptr) return lines;
+    for (int32_t at = tree->NextInOrder(DG::TreeRootItem); at != DG::TreeNoItem; at = tree->NextInOrder(at))
+        lines.push_back(treeLine(*tree, at));
+    return lines;
+}
+
 bool checkTree(DG::Panel& panel, const Step& step, std::string* why) {
     auto item = static_cast<short>(*step.number);
     const std::set<std::string>& flags = step.model.flags;
@@ -86,9 +96,7 @@ bool checkTree(DG::Panel& panel, const Step& step, std::string* why) {
         return false;
     }
     if (!flags.count("tree")) return true;
-    std::vector<std::string> lines;
-    for (int32_t at = tree->NextInOrder(DG::TreeRootItem); at != DG::TreeNoItem; at = tree->NextInOrder(at))
-        lines.push_back(treeLine(*tree, at));
+    const std::vector<std::string> lines = treeLines(panel, item);
     if (lines == step.model.texts) return true;
     *why = what + " holds";
     for (const std::string& line : lines)

@@ -65,6 +65,13 @@ std::string elementTypeName(uint32_t typeCode) {
     return entry != nullptr ? entry->name : "type " + std::to_string(typeCode);
 }
 
+std::vector<std::string> elementTypeNames() {
+    std::vector<std::string> names;
+    for (const TypeEntry& entry : types)
+        names.emplace_back(entry.name);
+    return names;
+}
+
 std::optional<uint32_t> elementTypeNamed(const std::string& name) {
     for (const TypeEntry& entry : types)
         if (name == entry.name) return entry.code;

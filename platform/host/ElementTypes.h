@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zavhost {
 
@@ -13,6 +14,8 @@ inline constexpr uint32_t LargestTypeCode = 45;
 
 // "text", "wall", ... or "type N" for a code without a name.
 std::string elementTypeName(uint32_t typeCode);
+// Every type's name, in the order of their codes.
+std::vector<std::string> elementTypeNames();
 // A name or a decimal number from 1 to LargestTypeCode.
 std::optional<uint32_t> elementTypeNamed(const std::string& name);
 // The selection kind of a type; 0 for types that have none.

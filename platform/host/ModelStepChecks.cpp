@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "DraftingSteps.h"
+#include "ElementSummary.h"
 #include "ElementTypes.h"
 #include "LabelParts.h"
 #include "LayerCombinations.h"
@@ -189,25 +190,35 @@ bool ModelSteps::checkElements(const ModelArgs& args, Project& project, std::str
         if (scope != nullptr && views.elementsOf(*scope).find(element->guid()) == nullptr)
             return fail(why, inQuotes(label) + " is in the " + viewText(*where));
         std::string reason = mismatch(args, project, *element, linkOwner);
-        return reason.empty() || fail(why, inQuotes(label) + ": " + reason);
+        return reason.empty() || fail(why, inQuotes(label) + ": " + reason + "\n        it holds: " +
+                                               elementHoldings(*element) + " in the " + viewText(*where));
     }
-    size_t count = 0;
+    // What the elements of the type asked for hold (of every type when none is asked), beside
+    // what the line wanted of them.
+    constexpr size_t MostShown = 10;
+    size_t count = 0, shown = 0, more = 0;
     std::string seen;
     for (const ViewDatabase& database : views.all()) {
         if (database.kind == DatabaseModel) continue; // it shows the floor plan's
         if (scope != nullptr && &views.elementsOf(*scope) != &database.elements) continue;
         for (const StoredElement* element : database.elements.inOrder()) {
             std::string reason = mismatch(args, project, *element, linkOwner);
-            if (reason.empty())
-                ++count;
-            else if (seen.size() < 400)
-                seen += "\n        " + elementTypeName(element->head().typeCode) + " in the " +
-                        viewText(database) + ": " + reason;
+            if (reason.empty()) ++count;
+            if (args.code != 0 && element->head().typeCode != args.code) continue;
+            if (shown == MostShown) {
+                ++more;
+                continue;
+            }
+            ++shown;
+            seen += "\n        " + elementHoldings(*element) + " in the " + viewText(database) +
+                    (reason.empty() ? ": matches" : ": " + reason);
         }
     }
+    if (more != 0) seen += "\n        and " + std::to_string(more) + " more";
     if (args.verb == "expect element count") {
         if (count == static_cast<size_t>(*args.count)) return true;
-        return fail(why, std::to_string(count) + " element(s) match, not " + std::to_string(*args.count));
+        return fail(why, std::to_string(count) + " element(s) match, not " + std::to_string(*args.count) +
+                             (seen.empty() ? std::string("; there are none of the type") : ":" + seen));
     }
     return count != 0 ||
            fail(why, "no element matches" + (seen.empty() ? std::string(": there are none") : ":" + seen));

@@ -16,14 +16,20 @@ namespace {
 uint32_t attributeType(LineReader& in) {
     std::string name = in.anyWord("an attribute type (pen, layer, line-type, fill, ... or a number)");
     uint32_t type = AttributeStore::typeNamed(name);
-    if (type == 0) throw LineError{"unknown attribute type \"" + name + "\""};
+    if (type == 0) {
+        std::vector<std::string> names;
+        for (uint32_t each = 1; each <= AttributeStore::lastType; ++each)
+            names.push_back(AttributeStore::typeName(each));
+        throw LineError{"unknown attribute type \"" + name + "\"" + didYouMean(name, names)};
+    }
     return type;
 }
 
 uint32_t elementType(LineReader& in) {
     std::string name = in.anyWord("an element type (text, label, line, wall, ... or a number)");
     std::optional<uint32_t> type = elementTypeNamed(name);
-    if (!type) throw LineError{"unknown element type \"" + name + "\""};
+    if (!type)
+        throw LineError{"unknown element type \"" + name + "\"" + didYouMean(name, elementTypeNames())};
     return *type;
 }
 
@@ -44,16 +50,45 @@ bool readModifier(LineReader& in, ModelArgs& args, Words flags, Words textOption
     return false;
 }
 
+// A word the line does not know: the nearest of those it knows when one is near, else them all.
 [[noreturn]] void unexpected(LineReader& in, Words flags, Words textOptions, const char* others = nullptr) {
     std::string known;
-    for (const char* flag : flags)
+    std::vector<std::string> words;
+    for (const char* flag : flags) {
         known += std::string(known.empty() ? "" : ", ") + flag;
-    for (const char* option : textOptions)
+        words.emplace_back(flag);
+    }
+    for (const char* option : textOptions) {
         known += std::string(known.empty() ? "" : ", ") + option + " \"...\"";
-    if (others != nullptr) known += std::string(known.empty() ? "" : ", ") + others;
-    std::string next = in.nextIsText() ? "\"" + in.text("") + "\"" : in.anyWord("");
-    throw LineError{"unexpected " + (next.front() == '"' ? next : "\"" + next + "\"") +
-                    (known.empty() ? "" : "; this line knows " + known)};
+        words.emplace_back(option);
+    }
+    if (others != nullptr) {
+        known += std::string(known.empty() ? "" : ", ") + others;
+        // "held-by N, at X Y, ...": the first word of each.
+        const std::string list = others;
+        for (size_t at = 0; at < list.size();) {
+            size_t stop = list.find(", ", at);
+            if (stop == std::string::npos) stop = list.size();
+            const std::string entry = list.substr(at, stop - at);
+            words.push_back(entry.substr(0, entry.find(' ')));
+            at = stop + 2;
+        }
+    }
+    const bool quoted = in.nextIsText();
+    std::string next = quoted ? in.text("") : in.anyWord("");
+    std::string near = quoted ? std::string() : didYouMean(next, words);
+    // "contains" for one of the words that take `containing`: name those.
+    if (!quoted && near.empty() && !didYouMean(next, {"containing"}).empty() && others != nullptr) {
+        std::string taking;
+        for (const char* word : {"text", "user-data"})
+            if (std::string(others).find(std::string(word) + " containing") != std::string::npos)
+                taking += std::string(taking.empty() ? "" : " or ") + word + " containing \"...\"";
+        if (!taking.empty()) near = "; did you mean " + taking + "?";
+    }
+    throw LineError{"unexpected \"" + next + "\"" +
+                    (!near.empty()   ? near
+                     : known.empty() ? ""
+                                     : "; this line knows " + known)};
 }
 
 // Reads modifiers until the line ends.
@@ -119,12 +154,14 @@ void parseElementCheck(LineReader& in, ModelArgs& args) {
         if (in.word("type")) {
             args.code = elementType(in);
         } else if (in.word("user-data")) {
-            if (!in.word("containing")) throw LineError{"user-data containing \"TEXT\""};
+            if (!in.word("containing"))
+                throw LineError{"user-data containing \"TEXT\"" + didYouMean(in.peek(), {"containing"})};
             args.options["user-data"] = in.text("the text");
         } else if (in.word("held-by")) {
             args.options["held-by"] = std::to_string(in.number("a user id", 1, INT16_MAX));
         } else if (in.word("text")) {
-            if (!in.word("containing")) throw LineError{"text containing \"TEXT\""};
+            if (!in.word("containing"))
+                throw LineError{"text containing \"TEXT\"" + didYouMean(in.peek(), {"containing"})};
             args.options["text"] = in.text("the text");
         } else if (in.word("at")) {
             args.options["at"] = std::to_string(args.numbers.size()); // where its numbers start
@@ -276,7 +313,11 @@ bool parseModelAction(LineReader& in, const std::string& first, Step& step) {
             if (args.options.count("as") == 0)
                 throw LineError{"element find TYPE [in \"VIEW\"] as \"LABEL\""};
         } else {
-            throw LineError{"element add, set, delete, link or find"};
+            // The user's own edits are `user element ...`; a slip may mean either.
+            throw LineError{
+                "element add, set, delete, link or find; the user's edits: user element add, set, "
+                "delete, move, rotate or mirror" +
+                didYouMean(in.peek(), {"add", "set", "delete", "link", "find", "move", "rotate", "mirror"})};
         }
     } else if (first == "select") {
         args.verb = "select";

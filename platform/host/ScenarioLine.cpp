@@ -1,5 +1,6 @@
 #include "ScenarioLine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -77,6 +78,54 @@ std::optional<double> parseReal(const std::string& text) {
     double value = std::strtod(begin, &stop);
     if (stop == begin || *stop != '\0' || !std::isfinite(value)) return std::nullopt;
     return value;
+}
+
+namespace {
+// Letters added, dropped or changed, and two neighbours swapped, each one edit.
+size_t editDistance(const std::string& a, const std::string& b) {
+    const size_t n = a.size(), m = b.size();
+    std::vector<std::vector<size_t>> d(n + 1, std::vector<size_t>(m + 1));
+    for (size_t i = 0; i <= n; ++i)
+        d[i][0] = i;
+    for (size_t j = 0; j <= m; ++j)
+        d[0][j] = j;
+    for (size_t i = 1; i <= n; ++i)
+        for (size_t j = 1; j <= m; ++j) {
+            const size_t change = a[i - 1] == b[j - 1] ? 0 : 1;
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + change});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        }
+    return d[n][m];
+}
+} // namespace
+
+std::vector<std::string> nearestWords(const std::string& word, const std::vector<std::string>& known) {
+    // Words of more than this many letters are no slip of the keys, and would cost much to compare.
+    constexpr size_t Longest = 64;
+    std::vector<std::string> nearest;
+    if (word.empty() || word.size() > Longest) return nearest;
+    size_t best = SIZE_MAX;
+    for (const std::string& each : known) {
+        if (each == word || each.empty() || each.size() > Longest) continue;
+        const size_t reach = std::max<size_t>(1, std::max(word.size(), each.size()) / 3);
+        const size_t distance = editDistance(word, each);
+        if (distance > reach || distance > best) continue;
+        if (distance < best) nearest.clear();
+        best = distance;
+        if (std::find(nearest.begin(), nearest.end(), each) == nearest.end()) nearest.push_back(each);
+    }
+    if (nearest.size() > 3) nearest.resize(3);
+    return nearest;
+}
+
+std::string didYouMean(const std::string& word, const std::vector<std::string>& known) {
+    const std::vector<std::string> nearest = nearestWords(word, known);
+    if (nearest.empty()) return {};
+    std::string text = "; did you mean ";
+    for (size_t i = 0; i < nearest.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == nearest.size() ? " or " : ", ") + nearest[i];
+    return text + "?";
 }
 
 } // namespace zavhost

@@ -26,6 +26,13 @@ std::optional<int64_t> parseNumber(const std::string& text);
 // A finite decimal number.
 std::optional<double> parseReal(const std::string& text);
 
+// The known words a slip of the keys could have made `word` from: those fewest letters away
+// (a letter added, dropped, changed, or two neighbours swapped), at most a third of the longer
+// word's letters and at least one. At most three, in the order known.
+std::vector<std::string> nearestWords(const std::string& word, const std::vector<std::string>& known);
+// "; did you mean move?" or "; did you mean move or mirror?"; empty when no word is near.
+std::string didYouMean(const std::string& word, const std::vector<std::string>& known);
+
 class LineReader {
 public:
     explicit LineReader(std::vector<Token> tokens) : m_tokens(std::move(tokens)) {}
@@ -47,6 +54,8 @@ public:
         return m_tokens[m_pos++].text;
     }
     bool nextIsText() const { return !atEnd() && m_tokens[m_pos].quoted; }
+    // The next word or text, not consumed; empty at the end.
+    std::string peek() const { return atEnd() ? std::string() : m_tokens[m_pos].text; }
     std::string path() {
         if (atEnd()) throw LineError{"expected a file path"};
         return m_tokens[m_pos++].text;
@@ -83,8 +92,8 @@ public:
         if (atEnd()) return;
         const std::string& extra = m_tokens[m_pos].text;
         std::string message = "unexpected \"" + extra + "\" at the end of the line";
-        if (!m_tokens[m_pos].quoted && (extra == "contains" || extra == "contain" || extra == "with"))
-            message += "; did you mean containing?";
+        if (!m_tokens[m_pos].quoted)
+            message += extra == "with" ? "; did you mean containing?" : didYouMean(extra, {"containing"});
         throw LineError{message};
     }
 

@@ -1,6 +1,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "AnnotatorSteps.h"
 #include "DialogSteps.h"
@@ -18,6 +20,63 @@
 namespace zavhost {
 
 namespace {
+
+// The first words of the steps, for the nearest word to a misspelt one.
+const std::vector<std::string>& commandWords() {
+    static const std::vector<std::string> words = {"load",
+                                                   "without",
+                                                   "unload",
+                                                   "quit",
+                                                   "undo",
+                                                   "project",
+                                                   "menu",
+                                                   "command",
+                                                   "notify",
+                                                   "draw",
+                                                   "alert",
+                                                   "progress",
+                                                   "click",
+                                                   "finish",
+                                                   "cancel",
+                                                   "annotator",
+                                                   "file",
+                                                   "library",
+                                                   "fault",
+                                                   "object-settings",
+                                                   "edit-transformation",
+                                                   "user",
+                                                   "mark",
+                                                   "expect",
+                                                   "window",
+                                                   "mouse",
+                                                   "display",
+                                                   "dialog",
+                                                   "palette",
+                                                   "dialog-scale",
+                                                   "monitor",
+                                                   "layer",
+                                                   "attribute",
+                                                   "storey",
+                                                   "view",
+                                                   "layout",
+                                                   "element",
+                                                   "select",
+                                                   "3d",
+                                                   "lockable"};
+    return words;
+}
+
+const std::vector<std::string>& expectationWords() {
+    static const std::vector<std::string> words = {
+        "module",         "project",      "no-project", "project-text", "answer",     "refused",
+        "failure",        "alert",        "no-alert",   "undo",         "undo-count", "module-data",
+        "no-module-data", "debug",        "no-debug",   "progress",     "calls",      "no-calls",
+        "call-count",     "command",      "annotator",  "file",         "no-file",    "library",
+        "menu",           "dialog",       "palette",    "layer",        "no-layer",   "layer-combination",
+        "attribute",      "no-attribute", "element",    "storey",       "view",       "no-view",
+        "layout",         "current-view", "selection",  "view-window",  "highlight",  "lockable"};
+    return words;
+}
 
 int64_t commandCode(LineReader& in) {
     if (in.nextIsNumber()) return in.number("a command code", 0, UINT32_MAX);
@@ -48,7 +107,9 @@ void parseProject(LineReader& in, Step& step) {
         step.text = in.text("the text's key");
         step.text2 = in.text("the text's value");
     } else if (!parseModelAction(in, "project", step)) {
-        throw LineError{"project what? new, open, save, save-and-reopen, close, text, shared or not-shared"};
+        throw LineError{"project what? new, open, save, save-and-reopen, close, text, shared or not-shared" +
+                        didYouMean(in.peek(), {"new", "open", "save", "save-and-reopen", "close", "text",
+                                               "shared", "not-shared"})};
     }
 }
 
@@ -270,7 +331,7 @@ void parseExpect(LineReader& in, Step& step) {
         if (in.atEnd() || !in.nextIsWord()) throw LineError{"expect what?"};
         std::string what = in.anyWord("");
         if (!parseDialogExpectation(in, what, step) && !parseModelExpectation(in, what, step))
-            throw LineError{"unknown expectation \"" + what + "\""};
+            throw LineError{"unknown expectation \"" + what + "\"" + didYouMean(what, expectationWords())};
     }
 }
 
@@ -369,7 +430,7 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         if (first == "window" || first == "mouse" || first == "display")
             parseWindowStep(in, first, step);
         else if (!parseDialogStep(in, first, step) && !parseModelAction(in, first, step))
-            throw LineError{"unknown command \"" + first + "\""};
+            throw LineError{"unknown command \"" + first + "\"" + didYouMean(first, commandWords())};
     }
     in.end();
 }

@@ -95,6 +95,11 @@ bool ScenarioRunner::fail(int line, const std::string& why) {
     return false;
 }
 
+void ScenarioRunner::noteAnnotatorAnswers() {
+    for (const std::string& answer : m_annotator.takeAnswers(m_options.homeFolder))
+        m_host.transcript().note("the ZAV Annotator: " + answer);
+}
+
 void ScenarioRunner::collectDebug() {
     std::string fresh = DBPrintedText();
     if (fresh.empty()) return;
@@ -112,7 +117,10 @@ void ScenarioRunner::collectDebug() {
 bool ScenarioRunner::run(const std::vector<Step>& steps) {
     DBSetQuiet(true); // debug output goes into the transcript instead
     DBClearPrintedText();
-    m_host.transcript().beforeEachLine([this] { collectDebug(); });
+    m_host.transcript().beforeEachLine([this] {
+        collectDebug();
+        noteAnnotatorAnswers();
+    });
     struct HookReset {
         Transcript& transcript;
         ~HookReset() { transcript.beforeEachLine(nullptr); }
@@ -131,6 +139,8 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
         if (passed && !queuedAhead[i]) passed = perform(step);
         m_host.windows().follow(m_host.project());
         collectDebug();
+        noteAnnotatorAnswers();
+        m_host.dialogs().noteTreeChanges();
         for (const std::string& problem : m_host.alerts().takeProblems())
             passed = fail(step.line, problem);
         m_host.dialogs().noteRefusals();

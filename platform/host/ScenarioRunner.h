@@ -45,6 +45,7 @@ private:
     bool checkProgress(const ProgressExpectation& expected, std::string* why) const;
     bool checkAlert(const Step& step, std::string* why);
     void collectDebug();
+    void noteAnnotatorAnswers();
     bool fail(int line, const std::string& why);
     std::string expand(const std::string& path) const;
 

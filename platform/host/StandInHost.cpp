@@ -374,7 +374,14 @@ GSErrCode StandInHost::registerMenu(int32_t menuResId, int32_t promptResId, int3
     if (err == hosterr::Ok) {
         const Menu* menu = m_menus.menu(menuResId);
         m_transcript.note("menu " + inQuotes(menu->title) + " registered with " +
-                          std::to_string(menu->items.size()) + " item(s)");
+                          std::to_string(menu->items.size()) + " item(s):");
+        // What the user finds in it: the texts a scenario chooses, and the status-bar prompts.
+        for (const MenuItem& item : menu->items)
+            m_transcript.note("  " + (item.separator
+                                          ? std::string("-")
+                                          : inQuotes(item.text) + (item.prompt.empty() || item.prompt == "-"
+                                                                       ? std::string()
+                                                                       : " - " + item.prompt)));
     }
     return err;
 }

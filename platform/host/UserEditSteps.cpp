@@ -16,7 +16,7 @@
 namespace zavhost {
 
 namespace {
-constexpr const char* EditWords = "user element add, set, delete, move, rotate or mirror";
+const std::string EditWords = "user element add, set, delete, move, rotate or mirror";
 
 HostEditTransformation identity() {
     return StandInHost::identityTransformation();
@@ -115,9 +115,9 @@ void parseUserEdit(LineReader& in, Step& step) {
     } else if (in.word("delete")) {
         args.verb = "user delete";
         readLabels(in, args);
-    } else if (!parseModelAction(in, "element", step) ||
-               (args.verb != "element add" && args.verb != "element set")) {
-        throw LineError{EditWords};
+    } else if (const std::string verb = in.peek();
+               (verb != "add" && verb != "set") || !parseModelAction(in, "element", step)) {
+        throw LineError{EditWords + didYouMean(verb, {"add", "set", "delete", "move", "rotate", "mirror"})};
     }
     step.kind = StepKind::ModelAction;
     step.userEdit = true;

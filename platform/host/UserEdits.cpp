@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "DepthGuard.h"
+#include "ElementSummary.h"
 #include "ElementTypes.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
@@ -76,11 +77,14 @@ GSErrCode StandInHost::userEdit(const std::string& name, const std::function<GSE
     m_transcript.note("the user's edit " + inQuotes(name) + " makes an undo step");
     // What the module changes while it hears the edit is part of the user's step, as in the host.
     m_editRun = EditRun{kept, transformation};
+    const ElementSnapshot edited(m_project->model);
     {
         DepthGuard inside(m_commandDepth);
         notifyElementChanges(*kept, m_project->model);
     }
     m_editRun.reset();
+    for (const std::string& change : edited.changesTo(m_project->model))
+        m_transcript.note("the module, hearing the edit, " + change);
     return hosterr::Ok;
 }
 

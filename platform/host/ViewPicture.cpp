@@ -11,11 +11,15 @@
 
 #include "CallLog.h"
 #include "ElementGeometry.h"
+#include "ElementSummary.h"
 #include "ElementTypes.h"
+#include "OpeningParts.h"
 #include "Project.h"
+#include "RecordFields.h"
 #include "Scenario.h"
 #include "TextBlocks.h"
 #include "TextMeasure.h"
+#include "WallParts.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/UniString.h"
 
@@ -28,6 +32,12 @@ constexpr double CaptionBand = 8.0;
 constexpr double CaptionSize = 4.0;
 constexpr double GridLabelSize = 1.6;
 constexpr double NumberRoom = 3.0; // a grid line closer to the frame's edge is not numbered
+constexpr double NumberGap = 1.0;  // between two numbers of the grid
+constexpr double LegendSize = 2.0;
+constexpr double LegendPitch = 3.0;
+// Of the frame's width, for the legend's lines: it is drawn in the viewer's font, which may run
+// wider than the host's measure.
+constexpr double LegendFill = 0.8;
 constexpr double LeastGridStep = 5.0;
 constexpr double MostGridLines = 60.0;
 constexpr double MarkReach = 1.0;
@@ -62,9 +72,12 @@ struct Extent {
     }
 };
 
-// What one element adds to the picture; annotations go over outlines.
+// What one element adds to the picture: outlines at the bottom, the openings cut into walls over
+// them, annotations on top.
+enum class Layer { Outline, Opening, Annotation };
+
 struct Figure {
-    bool annotation = false;
+    Layer layer = Layer::Outline;
     std::string svg;
     Extent extent;
 };
@@ -155,8 +168,40 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-double lineWidth(const std::string& line, double size) {
-    return textWidth(GS::Utf8ToUtf16(line), size, "");
+double lineWidth(const std::string& line, double size, const std::string& font = {}) {
+    return textWidth(GS::Utf8ToUtf16(line), size, font);
+}
+
+// A paragraph broken into lines no wider than `width` at the blanks between words, as a text block
+// of fixed width shows it; a word wider than the block stands alone on its line. A width of 0 or
+// less breaks nothing.
+std::vector<std::string> wrapped(const std::string& paragraph, double width, double size,
+                                 const std::string& font) {
+    if (!(width > 0.0) || lineWidth(paragraph, size, font) <= width) return {paragraph};
+    std::vector<std::string> lines;
+    std::string line;
+    size_t at = 0;
+    while (at <= paragraph.size()) {
+        size_t blank = paragraph.find(' ', at);
+        if (blank == std::string::npos) blank = paragraph.size();
+        const std::string word = paragraph.substr(at, blank - at);
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && lineWidth(longer, size, font) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+        at = blank + 1;
+    }
+    lines.push_back(line);
+    return lines;
+}
+
+// A line of text drawn as long as the host measures it, whatever the viewer's font.
+std::string fitted(double width) {
+    if (!(width > 0.0) || !std::isfinite(width)) return {};
+    return attribute("textLength", width) + " lengthAdjust=\"spacingAndGlyphs\"";
 }
 
 bool finite(const Point& p) {
@@ -165,7 +210,8 @@ bool finite(const Point& p) {
 
 class Painter {
 public:
-    explicit Painter(double scale) : m_perUnit(1000.0 / scale) {}
+    Painter(const Project& project, const ElementStore& elements, double scale)
+        : m_project(project), m_elements(elements), m_perUnit(1000.0 / scale) {}
 
     // Model y grows upwards, the picture's downwards.
     Point paper(double x, double y) const { return {x * m_perUnit, -y * m_perUnit}; }
@@ -176,6 +222,8 @@ public:
         const uint32_t type = element.head().typeCode;
         if (type == TextTypeCode) return textBlock(element);
         if (type == LabelTypeCode) return label(element);
+        if (type == WallTypeCode) return wall(element);
+        if (isWallOpening(type)) return opening(element);
         if (auto contours = contoursOf(element.memo); !contours.empty()) return outline(element, contours);
         std::vector<HostCoord3D> nodes = nodePointsOf(element);
         if (type == LineTypeCode && nodes.size() == 2) return line(element, nodes);
@@ -207,23 +255,31 @@ private:
             return std::nullopt;
         // The location is the box point the anchor names: column left to right, row top down.
         const uint32_t anchor = part.anchor <= 8 ? part.anchor : 0;
+        // The text runs in lines of the block's width; a block too low for them grows downwards.
+        const std::string font = fontName(part.font);
+        std::vector<std::string> lines;
+        for (const std::string& paragraph : linesOf(textOf(element.memo)))
+            for (std::string& line : wrapped(paragraph, width, size, font))
+                lines.push_back(std::move(line));
+        const double needed = size * pitch * static_cast<double>(lines.size()) + size * 0.3;
         const double left = at.x - width * (anchor % 3) / 2.0;
         const double top = at.y - height * static_cast<double>(anchor / 3) / 2.0;
+        const double drawnHeight = std::max(height, needed);
         Figure figure;
-        figure.annotation = true;
+        figure.layer = Layer::Annotation;
         Extent local;
         local.add(Point{left, top});
-        local.add(Point{left + width, top + height});
+        local.add(Point{left + width, top + drawnHeight});
         std::string body = "<rect" + attribute("x", left) + attribute("y", top) + attribute("width", width) +
-                           attribute("height", height) +
+                           attribute("height", drawnHeight) +
                            " fill=\"#fff3c4\" stroke=\"#c08a00\" stroke-width=\"0.2\"/>\n";
-        const std::vector<std::string> lines = linesOf(textOf(element.memo));
         for (size_t i = 0; i < lines.size(); ++i) {
             if (lines[i].empty()) continue;
             const double baseline = top + size * pitch * static_cast<double>(i + 1);
             body += "<text" + attribute("x", left) + attribute("y", baseline) + attribute("font-size", size) +
-                    " fill=\"#202020\">" + xmlText(lines[i]) + "</text>\n";
-            local.add(Point{left + lineWidth(lines[i], size), baseline - size});
+                    fitted(lineWidth(lines[i], size, font)) + " fill=\"#202020\">" + xmlText(lines[i]) +
+                    "</text>\n";
+            local.add(Point{left + lineWidth(lines[i], size, font), baseline - size});
             local.add(Point{left, baseline});
         }
         // Counter-clockwise in the model is clockwise on paper.
@@ -258,7 +314,7 @@ private:
         const Point end = drawn ? paper(leader[2]) : Point{bend.x + LeaderLeg, bend.y};
         if (!finite(bend) || !finite(end)) return std::nullopt;
         Figure figure;
-        figure.annotation = true;
+        figure.layer = Layer::Annotation;
         figure.extent.add(Point{at.x - PointerRadius, at.y + PointerRadius});
         figure.extent.add(end);
         std::string body = "<circle" + attribute("cx", at.x) + attribute("cy", at.y) +
@@ -271,8 +327,8 @@ private:
             const double x = end.x + PointerRadius;
             const double baseline = end.y + DefaultTextSize * (0.35 + static_cast<double>(i));
             body += "<text" + attribute("x", x) + attribute("y", baseline) +
-                    attribute("font-size", DefaultTextSize) + " fill=\"#2060b0\">" + xmlText(lines[i]) +
-                    "</text>\n";
+                    attribute("font-size", DefaultTextSize) + fitted(lineWidth(lines[i], DefaultTextSize)) +
+                    " fill=\"#2060b0\">" + xmlText(lines[i]) + "</text>\n";
             figure.extent.add(Point{x + lineWidth(lines[i], DefaultTextSize), baseline});
             figure.extent.add(Point{x, baseline - DefaultTextSize});
         }
@@ -280,9 +336,10 @@ private:
         return figure;
     }
 
-    std::optional<Figure> outline(const StoredElement& element,
-                                  const std::vector<std::vector<HostCoord2D>>& contours) const {
-        Figure figure;
+    // "M x y L x y ... Z" of the contours on paper (a contour that repeats its first point is
+    // closed); nothing when a point is not finite.
+    std::optional<std::string> pathOf(const std::vector<std::vector<HostCoord2D>>& contours,
+                                      Extent& extent) const {
         std::string path;
         for (const auto& contour : contours) {
             const bool closed = contour.size() > 2 && contour.front().x == contour.back().x &&
@@ -291,15 +348,98 @@ private:
             for (size_t i = 0; i < count; ++i) {
                 const Point p = paper(contour[i]);
                 if (!finite(p)) return std::nullopt;
-                figure.extent.add(p);
+                extent.add(p);
                 path +=
                     std::string(path.empty() ? "" : " ") + (i == 0 ? "M " : "L ") + mm(p.x) + " " + mm(p.y);
             }
             if (closed) path += " Z";
         }
-        figure.svg = open("outline") + title(element, contours.front().front()) + "<path d=\"" + path +
+        return path;
+    }
+
+    std::optional<Figure> outline(const StoredElement& element,
+                                  const std::vector<std::vector<HostCoord2D>>& contours) const {
+        Figure figure;
+        std::optional<std::string> path = pathOf(contours, figure.extent);
+        if (!path) return std::nullopt;
+        figure.svg = open("outline") + title(element, contours.front().front()) + "<path d=\"" + *path +
                      "\" fill=\"#f2f2f2\" fill-rule=\"evenodd\" stroke=\"#404040\" stroke-width=\"0.25\"/>\n"
                      "</g>\n";
+        return figure;
+    }
+
+    // A wall at its thickness: a polygonal wall's outline from its memo, another's from its
+    // reference line; its openings are figures of their own, drawn over it.
+    std::optional<Figure> wall(const StoredElement& element) const {
+        const HostWallElement part = partOf<HostWallElement>(element.record);
+        std::vector<std::vector<HostCoord2D>> contours = contoursOf(element.memo);
+        if (contours.empty()) {
+            std::vector<HostCoord2D> corners = wallOutline(part);
+            if (corners.empty()) return std::nullopt;
+            corners.push_back(corners.front());
+            contours.push_back(std::move(corners));
+        }
+        Figure figure;
+        std::optional<std::string> path = pathOf(contours, figure.extent);
+        if (!path) return std::nullopt;
+        figure.svg = open("wall") + title(element, part.begin, ", " + fixed(part.thickness, 3) + " thick") +
+                     "<path d=\"" + *path +
+                     "\" fill=\"#d0d0d0\" fill-rule=\"evenodd\" stroke=\"#202020\" stroke-width=\"0.35\"/>\n"
+                     "</g>\n";
+        return figure;
+    }
+
+    // A window or door cut into its straight wall: the gap of its width, centred at its position
+    // along the reference line, across the wall's thickness; a window's glass along its middle, a
+    // door's leaf and swing on the wall's left.
+    std::optional<Figure> opening(const StoredElement& element) const {
+        const HostJoineryElement part = partOf<HostJoineryElement>(element.record);
+        const StoredElement* owner = m_elements.find(part.ownerGuid);
+        if (owner == nullptr || owner->head().typeCode != WallTypeCode) return std::nullopt;
+        const HostWallElement wall = partOf<HostWallElement>(owner->record);
+        const std::optional<WallFaces> faces = straightWallFaces(wall);
+        const double width = part.opening.width;
+        if (!faces || !(width > 0.0) || !std::isfinite(width) || !std::isfinite(part.wallPosition))
+            return std::nullopt;
+        const double length = std::hypot(wall.end.x - wall.begin.x, wall.end.y - wall.begin.y);
+        const double ux = (wall.end.x - wall.begin.x) / length, uy = (wall.end.y - wall.begin.y) / length;
+        auto at = [&](double along, double across) {
+            return paper(wall.begin.x + ux * along - uy * across, wall.begin.y + uy * along + ux * across);
+        };
+        const double from = part.wallPosition - width / 2.0, to = part.wallPosition + width / 2.0;
+        const Point corners[] = {at(from, faces->right), at(to, faces->right), at(to, faces->left),
+                                 at(from, faces->left)};
+        Figure figure;
+        figure.layer = Layer::Opening;
+        std::string gap;
+        for (const Point& p : corners) {
+            if (!finite(p)) return std::nullopt;
+            figure.extent.add(p);
+            gap += std::string(gap.empty() ? "M " : " L ") + mm(p.x) + " " + mm(p.y);
+        }
+        std::string body =
+            "<path d=\"" + gap + " Z\" fill=\"white\" stroke=\"#202020\" stroke-width=\"0.25\"/>\n";
+        if (element.head().typeCode == WindowTypeCode) {
+            const double middle = (faces->right + faces->left) / 2.0;
+            const Point a = at(from, middle), b = at(to, middle);
+            body += "<line" + attribute("x1", a.x) + attribute("y1", a.y) + attribute("x2", b.x) +
+                    attribute("y2", b.y) + " stroke=\"#2060b0\" stroke-width=\"0.35\"/>\n";
+        } else {
+            // The leaf stands open at right angles from the hinge, its swing a quarter circle.
+            const Point hinge = at(from, faces->left), leaf = at(from, faces->left + width);
+            const Point closed = at(to, faces->left);
+            const double radius = width * m_perUnit;
+            figure.extent.add(leaf);
+            body += "<path d=\"M " + mm(hinge.x) + " " + mm(hinge.y) + " L " + mm(leaf.x) + " " + mm(leaf.y) +
+                    // From the open leaf back to the other jamb about the hinge: clockwise, in the
+                    // model as on paper (whose flipped y keeps the turn as the eye sees it).
+                    " A " + mm(radius) + " " + mm(radius) + " 0 0 1 " + mm(closed.x) + " " + mm(closed.y) +
+                    "\" fill=\"none\" stroke=\"#202020\" stroke-width=\"0.2\"/>\n";
+        }
+        const HostCoord2D centre{wall.begin.x + ux * part.wallPosition,
+                                 wall.begin.y + uy * part.wallPosition};
+        figure.svg = open(element.head().typeCode == WindowTypeCode ? "window" : "door") +
+                     title(element, centre, ", " + fixed(width, 3) + " wide") + body + "</g>\n";
         return figure;
     }
 
@@ -334,11 +474,19 @@ private:
         return figure;
     }
 
-    double m_perUnit; // paper millimetres per model unit
+    std::string fontName(uint16_t index) const {
+        const StoredAttribute* font = m_project.model.attributes.find(AttrFont, static_cast<int16_t>(index));
+        return font != nullptr ? font->name() : std::string();
+    }
+
+    const Project& m_project;
+    const ElementStore& m_elements; // the view's, where openings find their walls
+    double m_perUnit;               // paper millimetres per model unit
 };
 
-// Light lines at a round model step no closer than LeastGridStep on paper, numbered at the
-// frame's bottom and left edges.
+// Light lines at a round model step no closer than LeastGridStep on paper, numbered along the
+// frame's bottom and left edges; a number that would run into another, or into the corner where
+// the two rows meet, is left out.
 std::string grid(const Extent& frame, double perUnit) {
     if (!frame.finite()) return {};
     int exponent = static_cast<int>(std::ceil(std::log10(LeastGridStep / perUnit)));
@@ -351,19 +499,30 @@ std::string grid(const Extent& frame, double perUnit) {
     const int decimals = std::max(0, -exponent);
     const double unit = std::pow(10.0, exponent);
     std::string lines, numbers;
-    for (double i = std::ceil(frame.xMin / step); i * step <= frame.xMax; ++i) {
-        lines += "<line" + attribute("x1", i * step) + attribute("y1", frame.yMin) +
-                 attribute("x2", i * step) + attribute("y2", frame.yMax) + "/>\n";
-        if (i * step + NumberRoom <= frame.xMax)
-            numbers += "<text" + attribute("x", i * step + 0.5) + attribute("y", frame.yMax - 0.8) + ">" +
-                       fixed(i * unit, decimals) + "</text>\n";
-    }
+    // The left column first, so that the bottom row knows how much of its start the column takes.
+    const double bottomRowTop = frame.yMax - 0.8 - GridLabelSize - NumberGap;
+    double columnRight = frame.xMin;
     for (double i = std::ceil(frame.yMin / step); i * step <= frame.yMax; ++i) {
         lines += "<line" + attribute("x1", frame.xMin) + attribute("y1", i * step) +
                  attribute("x2", frame.xMax) + attribute("y2", i * step) + "/>\n";
-        if (i * step - NumberRoom >= frame.yMin)
-            numbers += "<text" + attribute("x", frame.xMin + 0.5) + attribute("y", i * step - 0.5) + ">" +
-                       fixed(-i * unit, decimals) + "</text>\n";
+        const double baseline = i * step - 0.5;
+        if (i * step - NumberRoom < frame.yMin || baseline > bottomRowTop) continue;
+        const std::string text = fixed(-i * unit, decimals);
+        columnRight = std::max(columnRight, frame.xMin + 0.5 + lineWidth(text, GridLabelSize));
+        numbers +=
+            "<text" + attribute("x", frame.xMin + 0.5) + attribute("y", baseline) + ">" + text + "</text>\n";
+    }
+    double lastRight = columnRight;
+    for (double i = std::ceil(frame.xMin / step); i * step <= frame.xMax; ++i) {
+        lines += "<line" + attribute("x1", i * step) + attribute("y1", frame.yMin) +
+                 attribute("x2", i * step) + attribute("y2", frame.yMax) + "/>\n";
+        const std::string text = fixed(i * unit, decimals);
+        const double left = i * step + 0.5, right = left + lineWidth(text, GridLabelSize);
+        if (i * step + NumberRoom > frame.xMax || right > frame.xMax || left < lastRight + NumberGap)
+            continue;
+        lastRight = right;
+        numbers +=
+            "<text" + attribute("x", left) + attribute("y", frame.yMax - 0.8) + ">" + text + "</text>\n";
     }
     return "<g class=\"grid\" stroke=\"#e6e6e6\" stroke-width=\"0.1\">\n" + lines + "</g>\n" +
            "<g class=\"grid-numbers\" fill=\"#a8a8a8\"" + attribute("font-size", GridLabelSize) + ">\n" +
@@ -387,15 +546,18 @@ std::string captionOf(const ViewDatabase& view, const StoredStorey* storey) {
 } // namespace
 
 ViewPicture drawView(const Project& project, const ViewDatabase& view, const StoredStorey* storey) {
-    const Painter painter(view.scale);
+    const ElementStore& elements = project.model.views.elementsOf(view);
+    const Painter painter(project, elements, view.scale);
     ViewPicture picture;
     std::vector<Figure> figures;
+    std::vector<std::string> unplaced;
     Extent extent;
-    for (const StoredElement* element : project.model.views.elementsOf(view).inOrder()) {
+    for (const StoredElement* element : elements.inOrder()) {
         if (view.isPlanOrModel() && storey != nullptr && element->head().storey != storey->index) continue;
         std::optional<Figure> figure = painter.figureOf(*element);
         if (!figure) {
             ++picture.unplaced;
+            unplaced.push_back(elementName(*element));
             continue;
         }
         ++picture.drawn;
@@ -408,7 +570,28 @@ ViewPicture drawView(const Project& project, const ViewDatabase& view, const Sto
     }
     const Extent frame{extent.xMin - Margin, extent.yMin - Margin, extent.xMax + Margin,
                        extent.yMax + Margin};
-    const double width = frame.xMax - frame.xMin, height = frame.yMax - frame.yMin + CaptionBand;
+    const double width = frame.xMax - frame.xMin;
+
+    // The legend under the frame: how to read the figures, and what could not be drawn.
+    std::vector<std::string> legend =
+        wrapped("Walls at their thickness with their windows (glass in blue) and doors (leaf and swing); "
+                "text blocks in their box, the text wrapped at its width; labels from a dot on their "
+                "element along the leader to their text.",
+                LegendFill * width, LegendSize, "");
+    if (!unplaced.empty()) {
+        std::string names;
+        for (size_t i = 0; i < unplaced.size() && i < 10; ++i)
+            names += (i == 0 ? "" : ", ") + unplaced[i];
+        if (unplaced.size() > 10) names += " and " + std::to_string(unplaced.size() - 10) + " more";
+        for (std::string& line :
+             wrapped("Without a place: " + std::to_string(unplaced.size()) +
+                         " element(s) of which the stand-in host knows no point, so they are not drawn: " +
+                         names + ".",
+                     LegendFill * width, LegendSize, ""))
+            legend.push_back(std::move(line));
+    }
+    const double legendBand = LegendPitch * static_cast<double>(legend.size()) + 2.0;
+    const double height = frame.yMax - frame.yMin + CaptionBand + legendBand;
     const double top = frame.yMin - CaptionBand;
 
     picture.caption = captionOf(view, storey);
@@ -429,10 +612,15 @@ ViewPicture drawView(const Project& project, const ViewDatabase& view, const Sto
            " fill=\"none\" stroke=\"#b8b8b8\" stroke-width=\"0.2\"/>\n";
     svg += "<text class=\"caption\"" + attribute("x", frame.xMin) + attribute("y", frame.yMin - 2.5) +
            attribute("font-size", CaptionSize) + " fill=\"#202020\">" + xmlText(caption) + "</text>\n";
-    for (bool annotations : {false, true})
+    for (Layer layer : {Layer::Outline, Layer::Opening, Layer::Annotation})
         for (const Figure& figure : figures)
-            if (figure.annotation == annotations) svg += figure.svg;
-    svg += "</svg>\n";
+            if (figure.layer == layer) svg += figure.svg;
+    svg += "<g class=\"legend\" fill=\"#505050\"" + attribute("font-size", LegendSize) + ">\n";
+    for (size_t i = 0; i < legend.size(); ++i)
+        svg += "<text" + attribute("x", frame.xMin) +
+               attribute("y", frame.yMax + LegendPitch * static_cast<double>(i + 1)) + ">" +
+               xmlText(legend[i]) + "</text>\n";
+    svg += "</g>\n</svg>\n";
     return picture;
 }
 

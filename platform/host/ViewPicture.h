@@ -1,8 +1,11 @@
-// A view drawn as an SVG picture, so that a person can see where elements went: text blocks with
-// their box and text, labels with a pointer and their text, polygons and lines as outlines, other
-// elements as a mark at each node. The picture is paper at the view's scale: one unit is a paper
-// millimetre measured from the model's origin, with y flipped (model y grows upwards), so an
-// element's coordinates do not depend on the others. Numbers are written with two decimals.
+// A view drawn as an SVG picture, so that a person can see where elements went: walls at their
+// thickness with their windows and doors, text blocks with their box and their text wrapped at its
+// width, labels with a dot on their element, their leader and their text, polygons and lines as
+// outlines, other elements as a mark at each node; under the frame a legend says how to read it
+// and names the elements of which the stand-in knows no point. The picture is paper at the view's
+// scale: one unit is a paper millimetre measured from the model's origin, with y flipped (model y
+// grows upwards), so an element's coordinates do not depend on the others. Numbers are written
+// with two decimals.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,6 @@
 #include "WallParts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -127,23 +128,10 @@ bool fillOutline(const StoredElement& wall, HostElementConnections* record) {
         record->arcCount = count(fields[2], sizeof(HostPolygonArc), 0);
         return true;
     }
-    const double dx = part.end.x - part.begin.x, dy = part.end.y - part.begin.y;
-    const double length = std::hypot(dx, dy);
-    if (!straight(part) || length <= Tolerance) return true;
-    // Sideways to the left of the reference line: the centre at d, the faces half a thickness off.
-    double centre = 0.5 * part.thickness - part.referenceOffset;
-    if (part.sideFlag == 0) centre = -centre;
-    const double nx = -dy / length, ny = dx / length;
-    auto at = [&](const HostCoord2D& p, double offset) {
-        return HostCoord2D{p.x + nx * offset, p.y + ny * offset};
-    };
-    const double right = centre - part.thickness / 2.0, left = centre + part.thickness / 2.0;
-    const std::vector<HostCoord2D> coordinates = {{},
-                                                  at(part.begin, right),
-                                                  at(part.end, right),
-                                                  at(part.end, left),
-                                                  at(part.begin, left),
-                                                  at(part.begin, right)};
+    if (!straightWallFaces(part)) return true;
+    const std::vector<HostCoord2D> corners = wallOutline(part);
+    const std::vector<HostCoord2D> coordinates = {{},         corners[0], corners[1],
+                                                  corners[2], corners[3], corners[0]};
     const std::vector<uint32_t> ends = {0, 5};
     record->coordinates = handleOf(coordinates);
     record->subPolygonEnds = handleOf(ends);
@@ -199,6 +187,52 @@ GSErrCode connections(StandInHost& host, SelectorCall& call) {
 }
 
 } // namespace
+
+std::optional<WallFaces> straightWallFaces(const HostWallElement& wall) {
+    const double length = std::hypot(wall.end.x - wall.begin.x, wall.end.y - wall.begin.y);
+    if (!straight(wall) || !(length > Tolerance)) return std::nullopt;
+    // The centre line at d to the left of the reference line, the faces half a thickness off it.
+    double centre = 0.5 * wall.thickness - wall.referenceOffset;
+    if (wall.sideFlag == 0) centre = -centre;
+    return WallFaces{centre - wall.thickness / 2.0, centre + wall.thickness / 2.0};
+}
+
+std::vector<HostCoord2D> wallOutline(const HostWallElement& wall, size_t arcSegments) {
+    const double dx = wall.end.x - wall.begin.x, dy = wall.end.y - wall.begin.y;
+    const double chord = std::hypot(dx, dy);
+    if (!(chord > Tolerance) || !std::isfinite(chord)) return {};
+    double centre = 0.5 * wall.thickness - wall.referenceOffset;
+    if (wall.sideFlag == 0) centre = -centre;
+    const double right = centre - wall.thickness / 2.0, left = centre + wall.thickness / 2.0;
+    const double nx = -dy / chord, ny = dx / chord;
+    if (straight(wall)) {
+        auto at = [&](const HostCoord2D& p, double offset) {
+            return HostCoord2D{p.x + nx * offset, p.y + ny * offset};
+        };
+        return {at(wall.begin, right), at(wall.end, right), at(wall.end, left), at(wall.begin, left)};
+    }
+    // An arc of the sweep from begin to end, counter-clockwise when positive: its centre lies to the
+    // left of the chord for a positive sweep; the left of the way along it is towards the centre.
+    const double sweep = wall.arcAngle;
+    const double toCentre = chord / 2.0 / std::tan(sweep / 2.0);
+    const HostCoord2D middle{(wall.begin.x + wall.end.x) / 2.0, (wall.begin.y + wall.end.y) / 2.0};
+    const HostCoord2D hub{middle.x + nx * toCentre, middle.y + ny * toCentre};
+    const double radius = std::hypot(wall.begin.x - hub.x, wall.begin.y - hub.y);
+    const double start = std::atan2(wall.begin.y - hub.y, wall.begin.x - hub.x);
+    const double inwards = sweep > 0.0 ? -1.0 : 1.0;
+    const size_t segments = std::max<size_t>(arcSegments, 1);
+    auto face = [&](double offset, size_t i) {
+        const double angle = start + sweep * static_cast<double>(i) / static_cast<double>(segments);
+        const double r = radius + inwards * offset;
+        return HostCoord2D{hub.x + r * std::cos(angle), hub.y + r * std::sin(angle)};
+    };
+    std::vector<HostCoord2D> outline;
+    for (size_t i = 0; i <= segments; ++i)
+        outline.push_back(face(right, i));
+    for (size_t i = segments + 1; i-- > 0;)
+        outline.push_back(face(left, i));
+    return outline;
+}
 
 bool setDefaultWallSettings(API_Element& record) {
     if (record.head.typeCode != WallTypeCode) return false;

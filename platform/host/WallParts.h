@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "ElementStore.h"
 #include "platform/api/WallRecords.h"
@@ -23,6 +25,19 @@ bool setDefaultWallSettings(API_Element& record);
 void startWall(API_Element& record, const API_Element& defaults, bool polygonal);
 // The wall's reference line, from begin to end.
 void setWallLine(API_Element& record, const HostCoord2D& begin, const HostCoord2D& end);
+
+// Where a straight wall's two faces lie: offsets to the left of its reference line, the right
+// face's first (its side flag and reference offset place the wall about the line). Nothing for a
+// curved wall or one without length.
+struct WallFaces {
+    double right = 0.0;
+    double left = 0.0;
+};
+std::optional<WallFaces> straightWallFaces(const HostWallElement& wall);
+// A wall's outline from its reference line and thickness, without the closing repeat: a straight
+// wall's four corners (along the right face, back along the left), a curved wall's faces as arcs
+// of `arcSegments` chords each; empty for a wall without length.
+std::vector<HostCoord2D> wallOutline(const HostWallElement& wall, size_t arcSegments = 24);
 
 // The wall's quantities in the block, each only when the mask asks for it (its bytes at the same
 // offset): length, side area and volume of a straight or curved wall, fixed values for the rest.

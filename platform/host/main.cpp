@@ -25,11 +25,15 @@ Usage:
   zavhost --help
 
 `run` loads nothing by itself: the scenario says when to load the module. It plays the scenario,
-prints a transcript of the session (actions, alerts, undo steps, the progress window, debug output
-and notable host calls) and exits with
+prints a transcript of the session (each step; the menus a module registers, with their items;
+alerts, and dialogs with their items' texts as the user reads them; a palette's tree whenever its
+items change; undo steps; the progress window; the stand-in Annotator's answers with their status;
+what the module changes while it hears a user's edit; debug output and notable host calls) and
+exits with
   0  every expectation held
   1  an expectation failed or an action could not be done (the line and why are printed)
-  2  the scenario is malformed (every bad line is reported; nothing runs) or the command line is wrong
+  2  the scenario is malformed (every bad line is reported, a misspelt word with the nearest words
+     the line knows; nothing runs) or the command line is wrong
 
 Options:
   --module PATH  the module that `load` without a path loads
@@ -69,9 +73,13 @@ Actions:
                                     resource id), written before the action that runs the dialog:
                                     type N "TEXT", set-text N "TEXT", click N [shift] [option]
                                     [command], double-click N, tick N, untick N, ok, cancel,
-                                    close-box, expect item N [text "T"] [enabled|disabled]
-                                    [visible|hidden]; choose, select, click-row and expand are not
-                                    yet possible. A dialog left open fails the scenario (aborted).
+                                    close-box, choose N "ENTRY", select N "PATH"|ROW|"TEXT" [keys]
+                                    (a tree item by its path "Top/Child", "//" for a slash in a
+                                    text; a list row by number or text), click N "PATH", expand N
+                                    "PATH", collapse N "PATH", click-row N ROW, double-click-row N
+                                    ROW, click-header N H, drag-header N H TO, resize-header N H DW,
+                                    expect item N ... (see the expectations). A dialog left open
+                                    fails the scenario (aborted).
                                     update N: the user item N must be drawn again (uncovered)
   palette NAME STEP                 the same steps in an open palette, now; also resize DW DH and
                                     hot-key ID (a dialog too can be resized)
@@ -99,7 +107,10 @@ The project (see docs/scenarios.md for every word):
   element set "LABEL" ...   element delete "LABEL"   element find TYPE [in "VIEW"] as "LABEL"
   element link "OWNER" to "LINKED" [flags N]
   select "LABEL" ... | select none    lockable "NAME" free|mine|others
-  draw plan ["STOREY"] FILE | draw "VIEW" FILE   the view's elements as an SVG picture
+  draw plan ["STOREY"] FILE | draw "VIEW" FILE   the view's elements as an SVG picture: walls at
+                                    their thickness with their windows and doors, text blocks with
+                                    their text wrapped in their box, labels with their leader, and a
+                                    legend naming what has no place
 
 Windows and the mouse:
   window add "TITLE" at X Y size W H [frame B] [caption C] [in "PARENT"]
@@ -148,8 +159,9 @@ Expectations:
   expect no-calls [containing "TEXT"]
   expect call-count N [containing "TEXT"]
   expect dialog|palette NAME open|closed|visible|hidden
-  expect dialog|palette NAME item N [text "T"] [enabled|disabled] [visible|hidden]
-                                    [drawn "CALL" ...]   a user item's calls at its last update
+  expect dialog|palette NAME item N [text "T"] [tooltip "T"] [enabled|disabled] [visible|hidden]
+                  [checked|unchecked] [rect L T W H] [tree "LINE" ...] [drawing-on] [rows "LINE" ...]
+                  [on-row R] [entries "T" ...] [chosen "T"] [button "T"] [drawn "CALL" ...]
   expect menu "MENU" "ITEM" [enabled|disabled] [icon SIDE|no-icon]
   expect annotator asked COMMAND [containing "TEXT"]
   expect annotator not-asked [COMMAND] [containing "TEXT"]
@@ -177,7 +189,9 @@ Example:
   project save-and-reopen
   expect module-data containing "hello"
 
-See docs/scenarios.md for more.
+A failed expectation of elements says what they hold (type, place, text, user data) beside what
+was wanted. See docs/scenarios.md for more, and docs/product.md for the ZAV Link module's tools as
+a scenario drives them.
 )";
 
 int usage(const std::string& problem) {

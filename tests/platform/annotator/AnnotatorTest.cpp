@@ -20,6 +20,11 @@ struct SpecificationCase {
     const char* zavPath; // in the exchange folder; null: none answered
 };
 
+// The case's name stands for it in the test's name.
+void PrintTo(const SpecificationCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class AnnotatorSelectSpecification : public AnnotatorRun,
                                      public ::testing::WithParamInterface<SpecificationCase> {};
 

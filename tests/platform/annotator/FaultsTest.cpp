@@ -22,6 +22,11 @@ struct FaultCase {
     uint32_t error;
 };
 
+// The case's name stands for it in the test's name.
+void PrintTo(const FaultCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class AnnotatorFaults : public AnnotatorRun, public ::testing::WithParamInterface<FaultCase> {};
 
 } // namespace

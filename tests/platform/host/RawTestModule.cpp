@@ -308,6 +308,7 @@ GSErrCode moduleDataHandler(uint32_t request) {
 GSErrCode elementObserver(const HostElementNotification* notification) {
     static const char* const kinds[] = {"?", "begin", "edit", "delete", "end", "new"};
     record().elementNotifications.push_back(*notification);
+    if (notification->kind == ElementEventDataEnd && record().atDataEnd) record().atDataEnd();
     std::string text = std::string("element ") + kinds[notification->kind <= 5 ? notification->kind : 0];
     if (notification->kind != ElementEventDataBegin && notification->kind != ElementEventDataEnd) {
         // What the element is now, read while the user's edit runs.

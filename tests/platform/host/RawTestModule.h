@@ -3,6 +3,7 @@
 // linked into the host tests, where it is attached in process.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,8 @@ struct Record {
     bool longTaskCancelled = false;
     std::string dataAfterLoad; // module data read after a project was opened
     std::vector<HostElementNotification> elementNotifications;
-    std::vector<double> editScales; // the edit transformation's scale, read at each element edit
+    std::vector<double> editScales;  // the edit transformation's scale, read at each element edit
+    std::function<void()> atDataEnd; // run when the element observer hears data-end, if set
 };
 Record& record();
 

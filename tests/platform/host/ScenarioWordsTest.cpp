@@ -1,0 +1,121 @@
+// A misspelt word of a scenario answered with the nearest words the line knows, and a failed
+// expectation of an element answered with what the element holds.
+#include "HostTestSupport.h"
+#include "platform/host/ElementTypes.h"
+#include "platform/host/Scenario.h"
+#include "platform/host/ScenarioLine.h"
+
+using namespace zavhost;
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+// The message of the one malformed line of a scenario.
+std::string errorOf(const std::string& text) {
+    ParsedScenario parsed = parseScenario(text, ParseOptions{true});
+    if (parsed.errors.size() != 1) return "errors: " + std::to_string(parsed.errors.size());
+    return parsed.errors[0].message;
+}
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+} // namespace
+
+TEST(NearestWords, ASlipOfTheKeysFindsTheWordMeant) {
+    const Words verbs = {"add", "set", "delete", "move", "rotate", "mirror"};
+    EXPECT_EQ(nearestWords("mvoe", verbs), Words{"move"});      // two letters swapped
+    EXPECT_EQ(nearestWords("mov", verbs), Words{"move"});       // one dropped
+    EXPECT_EQ(nearestWords("mirrorr", verbs), Words{"mirror"}); // one added
+    EXPECT_EQ(nearestWords("rotata", verbs), Words{"rotate"});  // one changed
+    EXPECT_EQ(nearestWords("lable", elementTypeNames()), Words{"label"});
+    EXPECT_EQ(nearestWords("contains", {"containing"}), Words{"containing"});
+}
+
+TEST(NearestWords, OnlyWordsNearEnoughAndTheNearestOfThem) {
+    // A third of the longer word's letters at most, and at least one.
+    EXPECT_EQ(nearestWords("frobnicate", {"load", "click", "expect"}), Words{});
+    EXPECT_EQ(nearestWords("ad", {"add", "at", "dd"}), (Words{"add", "at", "dd"}));
+    EXPECT_EQ(nearestWords("xyz", {"add"}), Words{});
+    EXPECT_EQ(nearestWords("clck", {"click", "clock", "check"}), (Words{"click", "clock"}));
+    EXPECT_EQ(nearestWords("move", {"move", "mov"}), Words{"mov"}); // the word itself is not offered
+    EXPECT_EQ(nearestWords("", {"a"}), Words{});
+    EXPECT_EQ(nearestWords(std::string(65, 'a'), {std::string(64, 'a')}), Words{});
+    // At most three.
+    EXPECT_EQ(nearestWords("ab", {"ac", "ad", "ae", "af"}).size(), 3u);
+}
+
+TEST(NearestWords, DidYouMeanNamesThemInAPhrase) {
+    EXPECT_EQ(didYouMean("mvoe", {"move"}), "; did you mean move?");
+    EXPECT_EQ(didYouMean("clck", {"click", "clock"}), "; did you mean click or clock?");
+    EXPECT_EQ(didYouMean("ab", {"ac", "ad", "ae"}), "; did you mean ac, ad or ae?");
+    EXPECT_EQ(didYouMean("zzzz", {"move"}), "");
+}
+
+TEST(ScenarioParser, AMisspeltWordIsAnsweredWithTheNearestNotAList) {
+    EXPECT_EQ(errorOf("user element mvoe \"W1\" by 1 1\n"),
+              "user element add, set, delete, move, rotate or mirror; did you mean move?");
+    std::string element = errorOf("element mvoe \"W1\"\n");
+    EXPECT_TRUE(has(element, "user element add, set, delete, move, rotate or mirror")) << element;
+    EXPECT_TRUE(has(element, "did you mean move?")) << element;
+    EXPECT_EQ(errorOf("element add lable as \"L\"\n"), "unknown element type \"lable\"; did you mean label?");
+    EXPECT_EQ(errorOf("clik 1 2\n"), "unknown command \"clik\"; did you mean click?");
+    EXPECT_EQ(errorOf("expect elemnt count 1\n"), "unknown expectation \"elemnt\"; did you mean element?");
+    EXPECT_EQ(errorOf("attribute add layr \"Walls\"\n"),
+              "unknown attribute type \"layr\"; did you mean layer?");
+    EXPECT_EQ(errorOf("expect element count 1 type label liked-from \"W1\"\n"),
+              "unexpected \"liked-from\"; did you mean linked-from?");
+    EXPECT_EQ(
+        errorOf("expect element \"L\" contains \"x\"\n"),
+        "unexpected \"contains\"; did you mean text containing \"...\" or user-data containing \"...\"?");
+    EXPECT_EQ(errorOf("expect element \"L\" text contains \"x\"\n"),
+              "text containing \"TEXT\"; did you mean containing?");
+    EXPECT_EQ(errorOf("expect alert contains \"x\"\n"),
+              "unexpected \"contains\" at the end of the line; did you mean containing?");
+    EXPECT_EQ(errorOf("palette \"P\" slect 7 \"a\"\n"),
+              "unknown dialog step \"slect\"; did you mean select?");
+    EXPECT_EQ(errorOf("project sav \"a.zavproj\"\n").rfind("project what?", 0), 0u);
+    EXPECT_TRUE(has(errorOf("project sav \"a.zavproj\"\n"), "did you mean save?"));
+}
+
+TEST(ScenarioParser, AWordNothingIsNearStillGetsTheWordsTheLineKnows) {
+    std::string message = errorOf("expect element \"A\" colour 3\n");
+    EXPECT_TRUE(has(message, "unexpected \"colour\"; this line knows deleted, locked")) << message;
+    EXPECT_TRUE(has(message, "linked-from")) << message;
+}
+
+class ElementExpectation : public HostTest {};
+
+TEST_F(ElementExpectation, AFailedOneSaysWhatTheElementHolds) {
+    EXPECT_FALSE(
+        play("project new \"House\"\n"
+             "element add label as \"L\" at 2 3 id \"L-1\" text \"F10/110 Clay facing\" with-user-data "
+             "\"<annotation>\\n  <number>F10/110</number>\\n</annotation>\"\n"
+             "expect element \"L\" text containing \"F10/120\"\n"));
+    EXPECT_EQ(failedLine, 3);
+    EXPECT_TRUE(has(failure,
+                    "\"L\": its text is \"F10/110 Clay facing\"\n"
+                    "        it holds: label on storey 0, at 2 3, ID \"L-1\", text \"F10/110 Clay "
+                    "facing\", user data \"<annotation><number>F10/110</number></annotation>\" in the "
+                    "plan"))
+        << failure;
+}
+
+TEST_F(ElementExpectation, AFailedCountListsTheElementsOfTheTypeAskedFor) {
+    EXPECT_FALSE(play("project new \"House\"\n"
+                      "element add hotspot at 5 5\n"
+                      "element add label at 2 3 text \"First\"\n"
+                      "element add label at 4 1 text \"Second\" with-user-data \"<number>F10/110</number>\"\n"
+                      "expect element count 2 type label user-data containing \"F10/110\"\n"));
+    EXPECT_EQ(failedLine, 5);
+    EXPECT_TRUE(has(failure,
+                    "1 element(s) match, not 2:\n"
+                    "        label on storey 0, at 2 3, text \"First\", user data none in the plan: its "
+                    "user data is none\n"
+                    "        label on storey 0, at 4 1, text \"Second\", user data "
+                    "\"<number>F10/110</number>\" in the plan: matches"))
+        << failure;
+    EXPECT_FALSE(has(failure, "hotspot")) << failure;
+}
