@@ -75,6 +75,12 @@ inline GSErrCode ACAPGetModuleData(GSHandle* data) {
 inline GSErrCode ACAPSetModuleData(GSHandle data) {
     return TARNWICK_HOST_CALL(SetModuleData, data);
 }
+inline GSErrCode ACAPGetModuleDataByKey(const char* key, GSHandle* data) {
+    return TARNWICK_HOST_CALL(GetModuleDataByKey, key, data);
+}
+inline GSErrCode ACAPSetModuleDataByKey(const char* key, GSHandle data) {
+    return TARNWICK_HOST_CALL(SetModuleDataByKey, key, data);
+}
 inline GSErrCode ACAPRunUndoableCommand(const GS::UniString* name, UndoableCommandProc proc, void* userData) {
     return TARNWICK_HOST_CALL(RunUndoableCommand, name, proc, userData);
 }

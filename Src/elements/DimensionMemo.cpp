@@ -57,6 +57,13 @@ bool nodeAt(HostSelectionRecord& selection, uint32_t node, HostCoord3D& point) {
     return ACAPUtilityCall(fourCC("NTOC"), &selection, &point) == hosterr::Ok;
 }
 
+bool isFinite(const HostDimensionPoint& record) {
+    for (double v : {record.position.x, record.position.y, record.position3D.x, record.position3D.y,
+                     record.position3D.z, record.projection.x, record.projection.y})
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
 bool samePlace(const HostCoord3D& node, const CadPoint& near, double tolerance) {
     return std::fabs(node.x - near.getX()) <= tolerance && std::fabs(node.y - near.getY()) <= tolerance;
 }
@@ -165,6 +172,9 @@ bool DimensionMemo::readMemo(MemoStore& store) {
         handle == nullptr ? 0 : static_cast<size_t>(getHandleSize(handle)) / sizeof(HostDimensionPoint);
     if (count == 0) return false;
     const auto* records = reinterpret_cast<const HostDimensionPoint*>(*handle);
+    // A point that could not be drawn is refused with the rest, as a polygon's is.
+    for (size_t i = 0; i < count; ++i)
+        if (!isFinite(records[i])) return false;
     m_points.reserve(count);
     for (size_t i = 0; i < count; ++i)
         m_points.append(std::make_unique<DimensionPoint>(&records[i]));

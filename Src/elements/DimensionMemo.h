@@ -65,7 +65,8 @@ public:
     bool isValid() const override { return m_points.size() > 1; }
     // No points: true, writing nothing.
     bool writeMemo(MemoStore& store) override;
-    // False, not loaded, without a whole record; a partial one at the end is left out.
+    // False, not loaded, without a whole record or when a position of any point is not a finite
+    // number; a partial record at the end is left out.
     bool readMemo(MemoStore& store) override;
 
     // Each takes the point; an index out of range or a null point changes nothing.

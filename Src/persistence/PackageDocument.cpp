@@ -103,9 +103,24 @@ struct ParserDeleter {
 bool PackageDocument::split(const std::string& text, const String& rootName) {
     m_elements.clear();
     // A NUL byte means UTF-16 (or no text at all): its bytes cannot go into a UTF-8 document.
-    if (text.find('\0') != std::string::npos || text.size() > static_cast<size_t>(INT_MAX)) return false;
+    if (text.find('\0') != std::string::npos) return false;
+    if (parse(text, rootName) == Parsed::Whole) return true;
+    m_elements.clear();
+    return false;
+}
+
+bool PackageDocument::salvage(const std::string& text, const String& rootName) {
+    m_elements.clear();
+    // A NUL byte is a fault to the parser; UTF-16 has its first in the first character.
+    if (parse(text, rootName) == Parsed::Faulty && !m_elements.empty()) return true;
+    m_elements.clear();
+    return false;
+}
+
+PackageDocument::Parsed PackageDocument::parse(const std::string& text, const String& rootName) {
+    if (text.size() > static_cast<size_t>(INT_MAX)) return Parsed::Refused;
     std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(XML_ParserCreate("UTF-8"));
-    if (!parser) return false;
+    if (!parser) return Parsed::Refused;
     XML_Parser p = parser.get();
     Splitter splitter(p, text, rootName);
     XML_SetUserData(p, &splitter);
@@ -116,9 +131,10 @@ bool PackageDocument::split(const std::string& text, const String& rootName) {
     XML_SetSkippedEntityHandler(p, &onSkippedEntity);
     XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_NEVER);
     bool parsed = XML_Parse(p, text.data(), static_cast<int>(text.size()), XML_TRUE) == XML_STATUS_OK;
-    if (!parsed || splitter.stopped()) return false;
+    if (splitter.stopped()) return Parsed::Refused;
+    // The elements ended before the fault were well-formed to their last byte.
     m_elements = std::move(splitter.elements);
-    return true;
+    return parsed ? Parsed::Whole : Parsed::Faulty;
 }
 
 bool PackageDocument::readElement(const std::string& bytes, XMLShipping& target) {

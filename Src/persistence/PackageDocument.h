@@ -22,6 +22,11 @@ public:
     // it is named otherwise (a document of one package). False, holding nothing, when the text is
     // not well-formed, not UTF-8 or has a document type, so that its bytes cannot be carried over.
     bool split(const std::string& text, const String& rootName);
+    // For text that split refuses because it is not well-formed (cut short, say): the elements
+    // that were whole before the fault, as split would take them. A NUL byte counts as the fault.
+    // False, holding nothing, when none was whole or the text is refused for anything else (another
+    // encoding, a document type, or no fault at all).
+    bool salvage(const std::string& text, const String& rootName);
     const std::vector<Element>& getElements() const { return m_elements; }
 
     // Reads bytes (one element) into target; false when the read failed.
@@ -32,6 +37,9 @@ public:
     static std::string compose(const String& rootName, const std::vector<std::string>& parts);
 
 private:
+    enum class Parsed { Whole, Faulty, Refused };
+    Parsed parse(const std::string& text, const String& rootName);
+
     std::vector<Element> m_elements;
 };
 

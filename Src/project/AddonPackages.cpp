@@ -5,8 +5,10 @@
 // package whose element cannot be read runs on its defaults and writes that element back byte
 // for byte until the package itself writes differently from those defaults, that is until it was
 // deliberately changed. Elements no registered package takes are written back as they are, and a
-// package registered later reads its element then. Stored data that cannot even be taken apart
-// is left as it is until some package is changed.
+// package registered later reads its element then. Of stored data that cannot even be taken apart
+// (cut short, say) the elements whole before the fault are read, and the data is left as it is
+// until some package is changed. Before a write drops stored bytes that could not be read, those
+// bytes are kept aside and the user is told where, once per document in a session.
 #include <algorithm>
 #include <map>
 #include <set>
@@ -23,8 +25,10 @@
 #include "Environment/MemoryBlock.h"
 #include "persistence/PackageDocument.h"
 #include "persistence/PackageStore.h"
+#include "persistence/StoredCopy.h"
 #include "persistence/XMLReader.h"
 #include "platform/io/FileSystem.h"
+#include "project/Alert.h"
 #include "project/Project.h"
 #include "project/ProjectModel.h"
 
@@ -34,7 +38,14 @@ namespace {
 
 const char* const StoreName = "frameworkPreferenceStore";
 const char* const StoreFileName = "frameworkPreferenceStore.xml";
-const char* const StoreTempFileName = "frameworkPreferenceStore.xml.tmp";
+
+// Items of the framework's texts that tell the user of stored settings kept aside.
+enum AsideText : uint32_t {
+    FileCopied = 28,         // $1 the file, $2 the copy
+    ModuleDataCopied = 29,   // $1 the project, $2 the key
+    FileNotCopied = 30,      // $1 the file
+    ModuleDataNotCopied = 31 // $1 the project
+};
 
 bool validScope(int scope) {
     return scope >= 0 && scope <= 2;
@@ -61,8 +72,9 @@ struct AddonPackages {
         PackageStore live{String(StoreName)};       // scopes 1 and 2; the project holds scope 0's
         std::map<uint32_t, Kept> kept;
         std::vector<PackageDocument::Element> unclaimed; // stored elements no registered package takes
-        bool keepWhole = false;  // the stored data could be neither read nor taken apart
+        bool unreadable = false; // the stored data could be neither read nor taken apart whole
         bool storedRead = false; // the stored data was read (scope 0: the open project's)
+        bool copied = false;     // what of it could not be read is kept aside
     };
 
     ~AddonPackages() {
@@ -119,53 +131,72 @@ struct AddonPackages {
         return 0;
     }
 
+    // While the stored data cannot be read whole, it stays as it is until the package is changed
+    // from what it holds now.
+    void watch(int scope, PackageStore& live, uint32_t code) {
+        Scope& s = scopes[scope];
+        if (s.kept.count(code) != 0) return;
+        Kept& kept = s.kept[code];
+        Package* package = live.getPackage(code);
+        if (package == nullptr || !elementText(*package, kept.fallback)) kept.fallback.clear();
+    }
+
+    // Each registered package takes its elements; the others are carried along.
+    void distribute(int scope, PackageStore& live, const std::vector<PackageDocument::Element>& elements) {
+        std::map<uint32_t, std::vector<std::string>> parts;
+        for (const PackageDocument::Element& element : elements) {
+            uint32_t code = codeFor(scope, element.name);
+            if (code == 0)
+                scopes[scope].unclaimed.push_back(element);
+            else
+                parts[code].push_back(element.bytes);
+        }
+        for (const auto& [code, bytes] : parts)
+            take(scope, live, code, bytes);
+    }
+
+    // Text that cannot be taken apart (another encoding, say) may still read as a whole.
+    bool readWhole(int scope, PackageStore& live, const std::string& text) {
+        PackageStore read{String(StoreName)};
+        for (uint32_t code : scopes[scope].registered.getCodes())
+            read.sharePackage(defaults(scope, code), false);
+        DataBufferIn in{String(text)};
+        if (!XMLReader(in).read(read)) return false;
+        for (uint32_t code : read.getCodes())
+            live.sharePackage(read.getSharedPackage(code), false);
+        return true;
+    }
+
     // The registered packages start again from their defaults and then read what is stored. False
     // when something stored could not be read.
     bool settle(int scope, PackageStore& live, const Stored& stored) {
         Scope& s = scopes[scope];
         s.kept.clear();
         s.unclaimed.clear();
-        s.keepWhole = false;
+        s.unreadable = false;
+        s.copied = false;
         for (uint32_t code : s.registered.getCodes())
             live.sharePackage(defaults(scope, code), false);
         if (!stored.present) return true;
 
         PackageDocument document;
-        if (stored.fetched && document.split(stored.text, String(StoreName))) {
-            std::map<uint32_t, std::vector<std::string>> parts;
-            for (const PackageDocument::Element& element : document.getElements()) {
-                uint32_t code = codeFor(scope, element.name);
-                if (code == 0)
-                    s.unclaimed.push_back(element);
-                else
-                    parts[code].push_back(element.bytes);
-            }
-            for (const auto& [code, bytes] : parts)
-                take(scope, live, code, bytes);
-            return s.kept.empty();
+        if (!stored.fetched || !document.split(stored.text, String(StoreName))) {
+            if (stored.fetched && readWhole(scope, live, stored.text)) return true;
+            // The elements whole before the fault are read all the same.
+            s.unreadable = true;
+            if (stored.fetched) static_cast<void>(document.salvage(stored.text, String(StoreName)));
         }
-
-        // Text that cannot be taken apart (another encoding, say) is read as a whole, or kept whole.
-        PackageStore read{String(StoreName)};
-        for (uint32_t code : s.registered.getCodes())
-            read.sharePackage(defaults(scope, code), false);
-        DataBufferIn in{String(stored.text)};
-        if (stored.fetched && XMLReader(in).read(read)) {
-            for (uint32_t code : read.getCodes())
-                live.sharePackage(read.getSharedPackage(code), false);
-            return true;
-        }
-        s.keepWhole = true;
-        for (uint32_t code : s.registered.getCodes())
-            keep(scope, code, std::string());
-        return false;
+        distribute(scope, live, document.getElements());
+        if (s.unreadable)
+            for (uint32_t code : s.registered.getCodes())
+                watch(scope, live, code);
+        return !s.unreadable && s.kept.empty();
     }
 
     // A package registered after the stored data was read takes its stored elements now.
     void addLate(int scope, PackageStore& live, uint32_t code) {
         Scope& s = scopes[scope];
         live.sharePackage(defaults(scope, code), false);
-        if (s.keepWhole) return keep(scope, code, std::string());
         String name = s.registered.getPackage(code)->getElementName();
         std::vector<std::string> parts;
         // The others keep their order; the claimed ones go in one erase.
@@ -176,11 +207,14 @@ struct AddonPackages {
             parts.push_back(std::move(it->bytes));
         s.unclaimed.erase(claimed, s.unclaimed.end());
         if (!parts.empty()) take(scope, live, code, parts);
+        if (s.unreadable) watch(scope, live, code);
     }
 
-    // The scope's document. Empty when the stored data is kept whole and nothing was changed;
-    // changed gets the kept packages that were.
-    bool compose(int scope, PackageStore& live, std::string& text, std::vector<uint32_t>& changed) {
+    // The scope's document. Empty when the stored data could not be read whole and nothing was
+    // changed; changed gets the kept packages that were, and loses is set when the document drops
+    // stored bytes that could not be read.
+    bool compose(int scope, PackageStore& live, std::string& text, std::vector<uint32_t>& changed,
+                 bool& loses) {
         Scope& s = scopes[scope];
         std::vector<std::string> parts;
         std::set<std::string> written;
@@ -191,16 +225,19 @@ struct AddonPackages {
             if (!elementText(*package, part)) return false;
             auto kept = s.kept.find(code);
             if (kept != s.kept.end()) {
-                if (part != kept->second.fallback)
+                if (part != kept->second.fallback) {
                     changed.push_back(code);
-                else if (!kept->second.bytes.empty())
+                    loses = loses || !kept->second.bytes.empty();
+                } else if (!kept->second.bytes.empty()) {
                     part = kept->second.bytes;
+                }
             }
             written.insert(package->getElementName().bytes());
             parts.push_back(std::move(part));
         }
         text.clear();
-        if (s.keepWhole && changed.empty()) return true;
+        if (s.unreadable && changed.empty()) return true;
+        loses = loses || s.unreadable;
         for (const PackageDocument::Element& element : s.unclaimed)
             if (written.count(element.name.bytes()) == 0) parts.push_back(element.bytes);
         text = PackageDocument::compose(String(StoreName), parts);
@@ -210,9 +247,9 @@ struct AddonPackages {
     // After a successful write: what was changed is stored now.
     void written(int scope, const std::vector<uint32_t>& changed) {
         Scope& s = scopes[scope];
-        if (s.keepWhole) {
-            s.keepWhole = false;
-            s.kept.clear();
+        if (s.unreadable) {
+            s.unreadable = false;
+            std::erase_if(s.kept, [](const auto& entry) { return entry.second.bytes.empty(); });
         }
         for (uint32_t code : changed)
             s.kept.erase(code);
@@ -230,6 +267,7 @@ struct AddonPackages {
 
     Scope scopes[3];
     bool filesLoaded = false;
+    std::set<std::string> told; // what the user was told of stored data kept aside
 };
 
 namespace {
@@ -260,35 +298,65 @@ std::unique_ptr<Directory> scopeFolder(Addon& addon, int scope) {
 Stored readStoreFile(const Directory* folder) {
     Stored stored;
     if (folder == nullptr) return stored;
-    DataFile file(*folder, String(StoreFileName));
-    if (!file.exists()) return stored;
+    if (!DataFile(*folder, String(StoreFileName)).exists()) return stored;
     stored.present = true;
-    DataBufferIn in(file);
-    char block[DataBufferIn::BlockSize];
-    while (!in.hasFailed()) {
-        size_t got = in.read(block, sizeof block);
-        if (got == 0) break;
-        stored.text.append(block, got);
-    }
-    stored.fetched = !in.hasFailed();
+    stored.fetched = storedcopy::readFile(*folder, String(StoreFileName), stored.text);
     return stored;
 }
 
-// Writes the text beside the file and then puts it in the file's place, so that neither a failed
-// write nor a power loss leaves a half-written file behind.
-bool writeStoreFile(const Directory& folder, const std::string& text) {
-    DataFile temp(folder, String(StoreTempFileName));
-    // A leftover is replaced, not written through; anything else in the way fails the write.
-    if (IO::GetItemType(temp.getLocation()) == IO::ItemFile && !temp.remove()) return false;
-    if (!temp.open(true)) return false;
-    bool ok = temp.setLength(0) && temp.write(text.data(), text.size());
-    ok = temp.close() && ok;
-    if (ok) {
-        DataFile target(folder, String(StoreFileName));
-        ok = IO::ReplaceFile(target.getLocation(), temp.getLocation()) == hosterr::Ok;
+// The open project, as the user knows it.
+String projectName() {
+    Project* project = Host::getProject();
+    if (project == nullptr) return String();
+    std::unique_ptr<DataFile> file = project->getFile();
+    if (file && !file->getPath().isEmpty()) return file->getPath();
+    return project->getName();
+}
+
+void tell(AddonPackages& state, uint32_t item, const String& document, const String& where) {
+    if (!state.told.insert(std::to_string(item) + "\n" + document.bytes()).second) return;
+    String message = Host::getResourceString(Host::FrameworkTexts, item);
+    message.replaceAll(String("$1"), document);
+    message.replaceAll(String("$2"), where);
+    WarnAlert().show(message);
+}
+
+// The stored bytes as they are now hold all that could not be read (until the first write that
+// drops any, what was unreadable is written back as it was stored): they go aside first.
+bool keepAside(Addon& addon, AddonPackages& state, int scope) {
+    AddonPackages::Scope& s = state.scopes[scope];
+    if (s.copied) return true;
+    String document, where;
+    if (scope == 0) {
+        Stored stored = readModuleData();
+        if (!stored.present) { // nothing stored to lose
+            s.copied = true;
+            return true;
+        }
+        document = projectName();
+        if (stored.fetched) where = storedcopy::keepModuleDataCopy(String(StoreName), stored.text);
+    } else {
+        std::unique_ptr<Directory> folder = scopeFolder(addon, scope);
+        if (folder == nullptr) return false;
+        const String name(StoreFileName);
+        DataFile file(*folder, name);
+        int type = IO::GetItemType(file.getLocation());
+        if (type == IO::ItemMissing) {
+            s.copied = true;
+            return true;
+        }
+        if (type != IO::ItemFile) return false; // the write cannot replace it either
+        document = file.getPath();
+        std::string bytes;
+        where = storedcopy::readFile(*folder, name, bytes) ? storedcopy::keepFileCopy(*folder, name, bytes)
+                                                           : storedcopy::moveFileAside(*folder, name);
     }
-    if (!ok) static_cast<void>(temp.remove()); // a leftover is replaced by the next write
-    return ok;
+    s.copied = !where.isEmpty();
+    if (scope == 0)
+        tell(state, s.copied ? ModuleDataCopied : ModuleDataNotCopied, document, where);
+    else
+        tell(state, s.copied ? FileCopied : FileNotCopied, document, where);
+    return s.copied;
 }
 
 bool loadStoreFile(Addon& addon, AddonPackages& state, int scope) {
@@ -389,8 +457,10 @@ bool ProjectPackages::savePackages(Addon& addon, int scope) {
     if (live == nullptr) return false;
     std::string text;
     std::vector<uint32_t> changed;
-    if (!state.compose(scope, *live, text, changed)) return false;
+    bool loses = false;
+    if (!state.compose(scope, *live, text, changed, loses)) return false;
     if (text.empty()) return true; // the stored data stays as it is
+    if (loses && !keepAside(addon, state, scope)) return false;
 
     bool ok = false;
     if (scope == 0) {
@@ -399,7 +469,7 @@ bool ProjectPackages::savePackages(Addon& addon, int scope) {
         freeHandle(data);
     } else {
         std::unique_ptr<Directory> folder = scopeFolder(addon, scope);
-        ok = folder != nullptr && writeStoreFile(*folder, text);
+        ok = folder != nullptr && storedcopy::writeWhole(*folder, String(StoreFileName), text);
     }
     if (ok) state.written(scope, changed);
     return ok;

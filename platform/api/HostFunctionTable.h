@@ -114,6 +114,11 @@ struct HostFunctionTable {
     GSErrCode (*HasOpenProject)(bool* open) = nullptr;
     GSErrCode (*GetModuleData)(GSHandle* data) = nullptr; // the caller owns the handle
     GSErrCode (*SetModuleData)(GSHandle data) = nullptr;  // the host copies it
+    // Module data under a key of the module's own (UTF-8, 1 to 255 bytes), kept beside the data
+    // above and saved with the project likewise; an unknown key answers NotFound, null data
+    // removes the key.
+    GSErrCode (*GetModuleDataByKey)(const char* key, GSHandle* data) = nullptr;
+    GSErrCode (*SetModuleDataByKey)(const char* key, GSHandle data) = nullptr;
     GSErrCode (*RunUndoableCommand)(const GS::UniString* name, UndoableCommandProc proc,
                                     void* userData) = nullptr;
     GSErrCode (*GetSuspendGroups)(bool* on) = nullptr;

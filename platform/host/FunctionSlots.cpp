@@ -18,7 +18,8 @@ struct Slot {
     X(GetOwnResModule) X(SetEntryFlag) X(RegisterMenu) X(InstallMenuHandler) \
     X(GetMenuItemFlags) X(SetMenuItemFlags) X(InstallProjectNotifier) \
     X(InstallModuleDataHandler) X(InstallElementObserver) X(InstallCommandHandler) \
-    X(HasOpenProject) X(GetModuleData) X(SetModuleData) X(RunUndoableCommand) \
+    X(HasOpenProject) X(GetModuleData) X(SetModuleData) X(GetModuleDataByKey) X(SetModuleDataByKey) \
+    X(RunUndoableCommand) \
     X(GetSuspendGroups) X(SetSuspendGroups) X(GetEditTransformation) X(CreateAttribute) \
     X(ModifyAttribute) X(DeleteAttribute) X(DeleteAttributes) X(GetAttribute) \
     X(GetAttributeCount) X(GetAttributeMemo) X(DisposeAttributeMemo) X(GetAttributeUserData) \

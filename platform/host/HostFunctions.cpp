@@ -165,6 +165,26 @@ GSErrCode setModuleData(GSHandle data) {
     return logged("SetModuleData", arguments, host()->setModuleData(data));
 }
 
+std::string keyText(const char* key) {
+    return key != nullptr ? inQuotes(key) : "null";
+}
+
+GSErrCode getModuleDataByKey(const char* key, GSHandle* data) {
+    if (host() == nullptr) return hosterr::Failed;
+    GSErrCode err = host()->getModuleDataByKey(key, data);
+    std::string answer = err == hosterr::Ok ? " => " + std::to_string(BMHandleSize(*data)) + " bytes" : "";
+    return logged("GetModuleDataByKey", keyText(key) + answer, err);
+}
+
+GSErrCode setModuleDataByKey(const char* key, GSHandle data) {
+    if (host() == nullptr) return hosterr::Failed;
+    std::string arguments = data == nullptr        ? "null"
+                            : BMIsLiveHandle(data) ? std::to_string(BMHandleSize(data)) + " bytes"
+                                                   : "not a live handle";
+    return logged("SetModuleDataByKey", keyText(key) + ", " + arguments,
+                  host()->setModuleDataByKey(key, data));
+}
+
 GSErrCode runUndoableCommand(const GS::UniString* name, UndoableCommandProc proc, void* userData) {
     StandInHost* h = host();
     if (h == nullptr) return hosterr::Failed;
@@ -214,6 +234,8 @@ void fillFunctionTable(HostFunctionTable* table) {
     table->HasOpenProject = hasOpenProject;
     table->GetModuleData = getModuleData;
     table->SetModuleData = setModuleData;
+    table->GetModuleDataByKey = getModuleDataByKey;
+    table->SetModuleDataByKey = setModuleDataByKey;
     table->RunUndoableCommand = runUndoableCommand;
     table->GetSuspendGroups = getSuspendGroups;
     table->SetSuspendGroups = setSuspendGroups;

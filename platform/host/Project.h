@@ -47,8 +47,9 @@ struct ProjectSettings {
 
 // Everything an undo step can change; a failed step puts a copy of it back.
 struct ProjectModel {
-    std::map<std::string, std::string> texts; // "city", "text1536" and "text1792" answer "GPRN"
-    std::optional<std::string> moduleData;    // the add-on's bytes; none until it sets some
+    std::map<std::string, std::string> texts;           // "city", "text1536" and "text1792" answer "GPRN"
+    std::optional<std::string> moduleData;              // the add-on's bytes; none until it sets some
+    std::map<std::string, std::string> keyedModuleData; // the add-on's bytes under keys of its own
     ProjectSettings settings;
     AttributeStore attributes;
     StoreyList storeys;

@@ -100,6 +100,7 @@ namespace {
 constexpr uint32_t nameTag = fourCC("NAME");
 constexpr uint32_t textTag = fourCC("TEXT");
 constexpr uint32_t moduleDataTag = fourCC("MDAT");
+constexpr uint32_t keyedModuleDataTag = fourCC("MDKY");
 constexpr uint32_t endTag = fourCC("END ");
 
 bool fail(std::string* error, const std::string& why) {
@@ -131,6 +132,23 @@ bool decodeTexts(std::string_view payload, ProjectModel* model, std::string* err
     if (in.remaining() != 0) return fail(error, "TEXT chunk: bytes left over");
     return true;
 }
+
+bool decodeKeyedModuleData(std::string_view payload, ProjectModel* model, std::string* error) {
+    ByteReader in(payload);
+    uint32_t count = 0;
+    if (!in.u32(&count)) return fail(error, "MDKY chunk too short");
+    if (count > in.remaining() / 8) return fail(error, "MDKY chunk claims more keys than it holds");
+    for (uint32_t i = 0; i < count; ++i) {
+        std::string key, value;
+        if (!in.text(&key) || !in.text(&value)) return fail(error, "MDKY chunk: an entry runs past its end");
+        if (key.empty() || key.size() > 255 || key.find('\0') != std::string::npos)
+            return fail(error, "MDKY chunk: a key is not one the host takes");
+        if (!model->keyedModuleData.emplace(std::move(key), std::move(value)).second)
+            return fail(error, "MDKY chunk: a key is given twice");
+    }
+    if (in.remaining() != 0) return fail(error, "MDKY chunk: bytes left over");
+    return true;
+}
 } // namespace
 
 std::string encode(const Project& project) {
@@ -146,6 +164,15 @@ std::string encode(const Project& project) {
     }
     out.chunk(textTag, texts.bytes());
     if (project.model.moduleData) out.chunk(moduleDataTag, *project.model.moduleData);
+    if (!project.model.keyedModuleData.empty()) {
+        ByteWriter keyed;
+        keyed.u32(static_cast<uint32_t>(project.model.keyedModuleData.size()));
+        for (const auto& [key, value] : project.model.keyedModuleData) {
+            keyed.text(key);
+            keyed.text(value);
+        }
+        out.chunk(keyedModuleDataTag, keyed.bytes());
+    }
     encodeModel(project.model, out);
     encodeLibrary(project.library, out);
     encodeIfc(project.model.ifc, out);
@@ -173,8 +200,9 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
         if (!in.u32(&tag) || !in.u32(&length)) return fail(error, "the file ends inside a chunk header");
         if (!in.raw(length, &payload))
             return fail(error, "chunk " + tagText(tag) + " is longer than the bytes that remain");
-        bool known = tag == nameTag || tag == textTag || tag == moduleDataTag || tag == endTag ||
-                     tag == ifcTag || tag == model3d::chunkTag || isModelChunk(tag) || isLibraryChunk(tag);
+        bool known = tag == nameTag || tag == textTag || tag == moduleDataTag || tag == keyedModuleDataTag ||
+                     tag == endTag || tag == ifcTag || tag == model3d::chunkTag || isModelChunk(tag) ||
+                     isLibraryChunk(tag);
         if (known && !seen.insert(tag).second) return fail(error, "chunk " + tagText(tag) + " given twice");
         if (tag == nameTag) {
             loaded.name.assign(payload);
@@ -182,6 +210,8 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
             if (!decodeTexts(payload, &loaded.model, error)) return false;
         } else if (tag == moduleDataTag) {
             loaded.model.moduleData = std::string(payload);
+        } else if (tag == keyedModuleDataTag) {
+            if (!decodeKeyedModuleData(payload, &loaded.model, error)) return false;
         } else if (tag == ifcTag) {
             if (!decodeIfc(payload, &loaded.model.ifc, error)) return false;
         } else if (tag == model3d::chunkTag) {

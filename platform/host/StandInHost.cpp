@@ -459,6 +459,38 @@ GSErrCode StandInHost::setModuleData(GSHandle data) {
     return hosterr::Ok;
 }
 
+namespace {
+// A key of 1 to 255 bytes, as the host's keys are bounded.
+bool usableKey(const char* key) {
+    return key != nullptr && key[0] != '\0' && std::strlen(key) <= 255;
+}
+} // namespace
+
+GSErrCode StandInHost::getModuleDataByKey(const char* key, GSHandle* data) const {
+    if (data == nullptr || !usableKey(key)) return hosterr::BadParameter;
+    *data = nullptr;
+    if (m_project == nullptr) return hosterr::NoProject;
+    auto found = m_project->model.keyedModuleData.find(key);
+    if (found == m_project->model.keyedModuleData.end()) return hosterr::NotFound;
+    GSHandle copy = BMNewHandle(static_cast<GSSize>(found->second.size()));
+    if (copy == nullptr) return hosterr::MemoryFull;
+    if (!found->second.empty()) std::memcpy(*copy, found->second.data(), found->second.size());
+    *data = copy;
+    return hosterr::Ok;
+}
+
+GSErrCode StandInHost::setModuleDataByKey(const char* key, GSHandle data) {
+    if (!usableKey(key)) return hosterr::BadParameter;
+    if (m_project == nullptr) return hosterr::NoProject;
+    if (data == nullptr) {
+        m_project->model.keyedModuleData.erase(key);
+        return hosterr::Ok;
+    }
+    if (!BMIsLiveHandle(data)) return hosterr::BadParameter;
+    m_project->model.keyedModuleData[key] = std::string(*data, static_cast<size_t>(BMHandleSize(data)));
+    return hosterr::Ok;
+}
+
 GSErrCode StandInHost::runUndoableCommand(const GS::UniString* name, UndoableCommandProc proc,
                                           void* userData) {
     if (proc == nullptr) return hosterr::BadParameter;

@@ -153,6 +153,8 @@ public:
     GSErrCode hasOpenProject(bool* open) const;
     GSErrCode getModuleData(GSHandle* data) const;
     GSErrCode setModuleData(GSHandle data);
+    GSErrCode getModuleDataByKey(const char* key, GSHandle* data) const;
+    GSErrCode setModuleDataByKey(const char* key, GSHandle data);
     GSErrCode runUndoableCommand(const GS::UniString* name, UndoableCommandProc proc, void* userData);
     // The user undoes the last undo step: the project's contents become what they were before it
     // (the view state stays). Refused when there is none.

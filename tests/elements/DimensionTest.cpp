@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "ElementTestSupport.h"
@@ -159,6 +161,59 @@ TEST_F(Dimensions, PointsAreCountedByWholeRecordsAndGoThroughAProjectFile) {
     read->getReferencePoint(reference);
     EXPECT_EQ(reference.getX(), 1.0);
     EXPECT_EQ(reference.getY(), 2.0);
+}
+
+// Points that could not be drawn are refused as a polygon's coordinates are: the read answers
+// false, nothing is loaded, and the stored points are not written over.
+TEST_F(Dimensions, APointAtNoFinitePositionRefusesTheRead) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* what;
+        bool accepted;
+        size_t point;
+        HostCoord2D position;
+        double height = 0.0;
+        HostCoord2D projection = {1.0, 0.0};
+    } cases[] = {
+        {"finite", true, 1, {1.0, 0.0}},
+        {"NaN x", false, 1, {nan, 0.0}},
+        {"NaN y", false, 0, {4.0, nan}},
+        {"infinite x", false, 1, {inf, 0.0}},
+        {"infinite y", false, 0, {4.0, inf}},
+        {"minus infinite x", false, 0, {-inf, 0.0}},
+        {"minus infinite y", false, 1, {1.0, -inf}},
+        {"NaN height", false, 1, {1.0, 0.0}, nan},
+        {"infinite projection", false, 1, {1.0, 0.0}, 0.0, {inf, 0.0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        API_ElementMemo memo;
+        memo.dimensionPoints = allocateHandle(2 * sizeof(HostDimensionPoint));
+        auto* records = reinterpret_cast<HostDimensionPoint*>(*memo.dimensionPoints);
+        records[0].position = {4.0, 0.0};
+        records[0].projection = {4.0, 0.0};
+        records[c.point].position = c.position;
+        records[c.point].position3D = {c.position.x, c.position.y, c.height};
+        records[c.point].projection = c.projection;
+        const std::string stored(*memo.dimensionPoints, 2 * sizeof(HostDimensionPoint));
+        LinearDimension dimension;
+        dimension.appendPoint(pointAt(7.0, 7.0, 3));
+        {
+            ElementMemoStore store(&memo);
+            store.setReleased(true);
+            EXPECT_EQ(dimension.readMemo(store), c.accepted);
+            EXPECT_EQ(dimension.isLoaded(), c.accepted);
+            EXPECT_EQ(dimension.getPointCount(), c.accepted ? 2u : 0u);
+            ASSERT_TRUE(dimension.writeMemo(store));
+            ASSERT_NE(memo.dimensionPoints, nullptr);
+            if (!c.accepted)
+                EXPECT_EQ(std::string(*memo.dimensionPoints,
+                                      static_cast<size_t>(getHandleSize(memo.dimensionPoints))),
+                          stored);
+        }
+        freeHandle(memo.dimensionPoints);
+    }
 }
 
 TEST_F(Dimensions, APointFindsTheElementsNodeNearItOrSaysItFoundNone) {

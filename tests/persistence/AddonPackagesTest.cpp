@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "../Environment/TempFolder.h"
 #include "Environment/Directory.h"
@@ -237,12 +239,18 @@ TEST_F(AddonPackageTest, AnUnreadablePackageKeepsItsElementThroughOtherEdits) {
         EXPECT_EQ(projectCounter()->value, value);
         EXPECT_EQ(projectPrefs()->path, "");
         EXPECT_TRUE(addon().lastLoadFailed);
+        EXPECT_TRUE(host.project()->model.keyedModuleData.empty()); // nothing dropped, nothing aside
+        EXPECT_TRUE(host.alerts().shown().empty());
     }
 
-    // A change to the package itself ends the protection.
+    // A change to the package itself ends the protection; what held its element goes aside first.
+    const std::string before = moduleData(host);
     projectPrefs()->level = 2;
     ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
     EXPECT_EQ(moduleData(host).find("/kept.xml"), std::string::npos) << moduleData(host);
+    const std::map<std::string, std::string> copies{{"frameworkPreferenceStore.unreadable", before}};
+    EXPECT_EQ(host.project()->model.keyedModuleData, copies);
+    EXPECT_EQ(host.alerts().shown().size(), 1u);
     EXPECT_FALSE(addon().lastLoadFailed);
     EXPECT_EQ(projectPrefs()->level, 2u);
     EXPECT_EQ(projectCounter()->value, 10u);
@@ -385,4 +393,195 @@ TEST_F(AddonPackageTest, WithoutAFolderPreferencesStayInMemory) {
     PackageStore collected;
     getAddon()->collectPackages(1, collected);
     EXPECT_TRUE(collected.hasPackage(Counter::Code));
+}
+
+namespace {
+
+const std::string Kept = "<testPrefs><path>/kept.xml</path></testPrefs>";
+
+// Stored documents that cannot be read whole, and one that can, with what of each must survive
+// the first write after a change.
+struct Damage {
+    const char* what;
+    std::string stored;
+    bool whole;       // it reads whole: nothing goes aside
+    std::string kept; // what the rewritten document still holds
+    const char* path; // what the project's Prefs read
+};
+
+std::vector<Damage> damages() {
+    // About 20 kB of settings, cut at 12000 bytes.
+    std::string big = "<frameworkPreferenceStore>" + Kept;
+    for (int i = 0; big.size() < 20000; ++i)
+        big +=
+            "<future n=\"" + std::to_string(i) + "\"><x>" + std::string(40, 'a' + i % 26) + "</x></future>";
+    big += "</frameworkPreferenceStore>";
+    const std::string cut = big.substr(0, 12000);
+    const std::string lastWhole = cut.substr(0, cut.rfind("</future>") + 9);
+    const std::string lastElement = lastWhole.substr(lastWhole.rfind("<future"));
+    return {
+        {"cut inside its last element", "<frameworkPreferenceStore>" + Kept + "<counter><value>3", false,
+         Kept, "/kept.xml"},
+        {"20 kB cut at 12000 bytes", cut, false, lastElement, "/kept.xml"},
+        {"garbage in the middle",
+         "<frameworkPreferenceStore>" + Kept +
+             "<<garbage>><counter><value>3</value></counter></frameworkPreferenceStore>",
+         false, Kept, "/kept.xml"},
+        {"nothing readable", std::string("\0\x01garbage", 9), false, "", ""},
+        {"cut inside its first element", "<frameworkPreferenceStore><testPrefs><path>/kept.xml</pa", false,
+         "", ""},
+        {"well-formed",
+         "<frameworkPreferenceStore>" + Kept +
+             "<counter><value>3</value></counter></frameworkPreferenceStore>",
+         true, Kept, "/kept.xml"},
+    };
+}
+
+bool mentions(const zavhost::ShownAlert& alert, const std::string& a, const std::string& b) {
+    return alert.type == DGAlertWarning && alert.message.find("\"" + a + "\"") != std::string::npos &&
+           (b.empty() || alert.message.find("\"" + b + "\"") != std::string::npos);
+}
+
+} // namespace
+
+// A preference file that cannot be read whole keeps what was whole before the fault, stays as it
+// is while nothing changes, and goes to a copy beside it before the first write replaces it; the
+// user is told once where the copy is.
+TEST_F(AddonPackageTest, APreferenceFileThatCannotBeReadWholeGoesAsideBeforeItIsReplaced) {
+    int index = 0;
+    for (const Damage& d : damages()) {
+        SCOPED_TRACE(d.what);
+        const std::string folder = temp.path("case" + std::to_string(index++));
+        IO::CreateFolder(IO::Location(folder));
+        const std::string file = folder + "/frameworkPreferenceStore.xml";
+        const std::string copy = folder + "/frameworkPreferenceStore.unreadable.xml";
+        writeFile(file, d.stored);
+        ModuleUnderTest module([folder] { return new PackageAddon(folder); });
+        const auto& alerts = module.host().alerts().shown();
+        EXPECT_EQ(getAddon()->loadPackages(), d.whole);
+        EXPECT_EQ(userCounter()->value, d.whole ? 3u : 5u); // the counter was never whole
+        EXPECT_TRUE(getAddon()->savePackages(1));
+        if (!d.whole) EXPECT_EQ(readFile(file), d.stored); // nothing changed, nothing written
+
+        userCounter()->value = 6;
+        EXPECT_TRUE(getAddon()->savePackages(1));
+        const std::string now = readFile(file);
+        EXPECT_NE(now.find("<value>6</value>"), std::string::npos) << now;
+        if (!d.kept.empty()) EXPECT_NE(now.find(d.kept), std::string::npos) << now;
+        if (d.whole) {
+            EXPECT_EQ(readFile(copy), "<missing>");
+            EXPECT_TRUE(alerts.empty());
+            continue;
+        }
+        EXPECT_EQ(readFile(copy), d.stored);
+        ASSERT_EQ(alerts.size(), 1u);
+        EXPECT_TRUE(mentions(alerts[0], file, copy)) << alerts[0].message;
+
+        userCounter()->value = 7;
+        EXPECT_TRUE(getAddon()->savePackages(1));
+        EXPECT_TRUE(getAddon()->loadPackages()); // whole now
+        EXPECT_EQ(userCounter()->value, 7u);
+
+        // Damaged the same way again in the same session: the same copy serves, and the user was
+        // told already.
+        writeFile(file, d.stored);
+        EXPECT_FALSE(getAddon()->loadPackages());
+        userCounter()->value = 8;
+        EXPECT_TRUE(getAddon()->savePackages(1));
+        EXPECT_EQ(readFile(copy), d.stored);
+        EXPECT_EQ(readFile(folder + "/frameworkPreferenceStore.unreadable-2.xml"), "<missing>");
+        EXPECT_EQ(alerts.size(), 1u);
+    }
+}
+
+// The same for the project's module data: the copy goes under a key of its own in the project and
+// travels with it.
+TEST_F(AddonPackageTest, ModuleDataThatCannotBeReadWholeGoesAsideBeforeItIsReplaced) {
+    const std::string key = "frameworkPreferenceStore.unreadable";
+    for (const Damage& d : damages()) {
+        SCOPED_TRACE(d.what);
+        std::string path = projectWith(d.stored, "damaged");
+        ModuleUnderTest module([this] { return new PackageAddon(temp.path(), true, false, true); }, false);
+        zavhost::StandInHost& host = module.host();
+        const auto& alerts = host.alerts().shown();
+        ASSERT_EQ(host.openProject(path), hosterr::Ok);
+        EXPECT_EQ(addon().lastLoadFailed, !d.whole);
+        EXPECT_EQ(projectPrefs()->path, d.path);
+        EXPECT_EQ(projectCounter()->value, d.whole ? 3u : 5u);
+        ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
+        if (!d.whole) EXPECT_EQ(moduleData(host), d.stored);
+        EXPECT_TRUE(host.project()->model.keyedModuleData.empty());
+
+        projectCounter()->value = 8; // a change of another package than the one read
+        ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
+        EXPECT_FALSE(addon().lastLoadFailed);
+        EXPECT_EQ(projectCounter()->value, 8u);
+        EXPECT_EQ(projectPrefs()->path, d.path);
+        // The Prefs package writes its own element; others' elements are carried over as stored.
+        if (!d.kept.empty() && d.kept != Kept)
+            EXPECT_NE(moduleData(host).find(d.kept), std::string::npos) << moduleData(host);
+        if (d.whole) {
+            EXPECT_TRUE(host.project()->model.keyedModuleData.empty());
+            EXPECT_TRUE(alerts.empty());
+            continue;
+        }
+        const std::map<std::string, std::string> copies{{key, d.stored}};
+        EXPECT_EQ(host.project()->model.keyedModuleData, copies); // saved with the project
+        ASSERT_EQ(alerts.size(), 1u);
+        EXPECT_TRUE(mentions(alerts[0], path, key)) << alerts[0].message;
+
+        // The damaged project once more, in the same session: copied again, told once.
+        path = projectWith(d.stored, "damaged");
+        ASSERT_EQ(host.openProject(path), hosterr::Ok);
+        projectCounter()->value = 9;
+        ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
+        EXPECT_EQ(host.project()->model.keyedModuleData, copies);
+        EXPECT_EQ(alerts.size(), 1u);
+    }
+}
+
+// When no copy can be kept, nothing stored is written over, and the user is told once.
+TEST_F(AddonPackageTest, WithoutRoomForACopyUnreadableSettingsAreNotReplaced) {
+    const std::string stored = "<frameworkPreferenceStore>" + Kept + "<counter><value>3";
+    {
+        zavhost::Project file;
+        file.name = "full";
+        file.model.moduleData = stored;
+        for (int n = 1; n <= 100; ++n)
+            file.model.keyedModuleData["frameworkPreferenceStore.unreadable" +
+                                       (n == 1 ? std::string() : "-" + std::to_string(n))] = "older";
+        std::string why;
+        ASSERT_TRUE(zavhost::ProjectFile::save(file, projectFile("full"), &why)) << why;
+    }
+    ModuleUnderTest module([this] { return new PackageAddon(temp.path(), true, false, true); }, false);
+    zavhost::StandInHost& host = module.host();
+    const auto& alerts = host.alerts().shown();
+    ASSERT_EQ(host.openProject(projectFile("full")), hosterr::Ok);
+    for (unsigned value : {8u, 9u}) {
+        projectCounter()->value = value;
+        EXPECT_FALSE(getAddon()->savePackages(0));
+        ASSERT_EQ(host.saveProject(projectFile("full")), hosterr::Ok);
+        EXPECT_EQ(moduleData(host), stored);
+        EXPECT_EQ(host.project()->model.keyedModuleData.size(), 100u);
+    }
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_TRUE(mentions(alerts[0], projectFile("full"), "")) << alerts[0].message;
+    EXPECT_NE(alerts[0].message.find("no copy"), std::string::npos) << alerts[0].message;
+
+    writeFile(prefsFile(), stored);
+    for (int n = 1; n <= 100; ++n)
+        writeFile(temp.path(n == 1 ? "frameworkPreferenceStore.unreadable.xml"
+                                   : "frameworkPreferenceStore.unreadable-" + std::to_string(n) + ".xml"),
+                  "older");
+    Counter counter;
+    counter.value = 5;
+    getAddon()->registerPackage(counter, 1); // reads the file
+    EXPECT_FALSE(getAddon()->loadPackages());
+    for (unsigned value : {8u, 9u}) {
+        userCounter()->value = value;
+        EXPECT_FALSE(getAddon()->savePackages(1));
+        EXPECT_EQ(readFile(prefsFile()), stored);
+    }
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_TRUE(mentions(alerts[1], prefsFile(), "")) << alerts[1].message;
 }

@@ -64,6 +64,50 @@ TEST(PackageDocument, RefusesWhatCannotBeCarriedOverByteForByte) {
     }
 }
 
+// Of text that is not well-formed, the elements that ended before the fault are whole, byte for
+// byte; nothing after the fault is taken, nor anything of text refused for another reason.
+TEST(PackageDocument, SalvagesTheElementsWholeBeforeAFault) {
+    const std::string open = "<" + Root.bytes() + ">";
+    const std::string close = "</" + Root.bytes() + ">";
+    const std::string a = "<testPrefs><path>/kept.xml</path></testPrefs>";
+    const std::string b = "<b x=\"1\"/>";
+    struct Case {
+        const char* what;
+        std::string text;
+        Elements whole;
+    } salvaged[] = {
+        {"cut inside its last element", open + a + "<counter><value>3", {{"testPrefs", a}}},
+        {"cut after its last element", open + a + "\n" + b, {{"testPrefs", a}, {"b", b}}},
+        {"garbage in the middle", open + a + "<<garbage>>" + b + close, {{"testPrefs", a}}},
+        {"an unclosed element in the middle", open + a + "<c>" + b + close, {{"testPrefs", a}}},
+        {"a NUL byte in the middle", open + a + std::string("\0\x01", 2) + b + close, {{"testPrefs", a}}},
+        {"a second root", open + a + close + "<second/>", {{"testPrefs", a}}},
+        {"a one-package document with junk after it", a + "<x", {{"testPrefs", a}}},
+    };
+    for (const Case& c : salvaged) {
+        PackageDocument document;
+        EXPECT_FALSE(document.split(c.text, Root)) << c.what;
+        ASSERT_TRUE(document.salvage(c.text, Root)) << c.what;
+        EXPECT_EQ(elements(document), c.whole) << c.what;
+    }
+    const Case refused[] = {
+        {"well-formed", open + a + close, {}},
+        {"empty", "", {}},
+        {"cut inside the first element", open + "<testPrefs><path>/kept", {}},
+        {"a one-package document cut short", "<testPrefs><path>/kept.xml</path>", {}},
+        {"another encoding", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + open + a + "<x>\xE9", {}},
+        {"UTF-16", std::string("<\0r\0>\0<\0a\0/\0>\0", 14), {}},
+        {"a document type", "<!DOCTYPE r [<!ATTLIST b x CDATA \"d\">]>" + open + a + "<cut", {}},
+        {"garbage first", "garbage" + open + a + close, {}},
+    };
+    for (const Case& c : refused) {
+        PackageDocument document;
+        ASSERT_TRUE(document.split(open + "<kept/>" + close, Root));
+        EXPECT_FALSE(document.salvage(c.text, Root)) << c.what;
+        EXPECT_TRUE(document.getElements().empty()) << c.what;
+    }
+}
+
 TEST(PackageDocument, WrittenElementsAndKeptOnesMakeADocumentThatReadsBack) {
     Prefs prefs;
     prefs.path = String("/a <b>.xml");

@@ -6,7 +6,7 @@ using namespace zavhost;
 
 TEST(FunctionSlots, EverySlotHasItsNameAndCanBeEmptied) {
     const std::vector<std::string>& names = functionSlotNames();
-    ASSERT_EQ(names.size(), 104u);
+    ASSERT_EQ(names.size(), 106u);
     EXPECT_EQ(names.front(), "DatabaseCall");
     EXPECT_EQ(names.back(), "Get3DInfo");
     HostFunctionTable table;

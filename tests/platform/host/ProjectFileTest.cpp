@@ -14,6 +14,8 @@ Project sampleProject() {
     project.model.texts["city"] = "Leeds";
     project.model.texts[""] = std::string("with\0nul", 8);
     project.model.moduleData = std::string("<zav>\0\xff</zav>", 13);
+    project.model.keyedModuleData["copy"] = std::string("<cut\0", 5);
+    project.model.keyedModuleData["other key"] = "";
     return project;
 }
 
@@ -86,6 +88,17 @@ TEST(ProjectFile, HostileLengthsAndLayoutsFailCleanly) {
     fails(header() + name + chunk("TEXT", u32(2) + u32(1) + "k" + u32(0) + u32(1) + "k" + u32(0)) + end,
           "given twice");
     fails(header() + name + chunk("TEXT", u32(0) + "extra") + end, "left over");
+    fails(header() + name + chunk("MDKY", u32(0x7FFFFFFF)) + end, "claims more keys");
+    fails(header() + name + chunk("MDKY", u32(1) + u32(1) + "k" + u32(9) + "v") + end, "runs past its end");
+    fails(header() + name + chunk("MDKY", u32(1) + u32(0) + u32(1) + "v") + end, "not one the host takes");
+    fails(header() + name + chunk("MDKY", u32(1) + u32(256) + std::string(256, 'k') + u32(0)) + end,
+          "not one the host takes");
+    fails(header() + name + chunk("MDKY", u32(1) + u32(3) + std::string("k\0k", 3) + u32(0)) + end,
+          "not one the host takes");
+    fails(header() + name + chunk("MDKY", u32(2) + u32(1) + "k" + u32(0) + u32(1) + "k" + u32(0)) + end,
+          "given twice");
+    fails(header() + name + chunk("MDKY", u32(0) + "extra") + end, "left over");
+    fails(header() + name + chunk("MDKY", u32(0)) + chunk("MDKY", u32(0)) + end, "given twice");
     fails(header() + name + name + end, "given twice");
     fails(header() + name + end + "tail", "after the END");
     fails(header() + name, "ends inside a chunk header");

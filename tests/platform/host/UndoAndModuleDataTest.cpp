@@ -1,5 +1,7 @@
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <string>
 
 #include "HostTestSupport.h"
 #include "platform/gsroot/Memory.h"
@@ -89,6 +91,50 @@ TEST_F(HostTest, ModuleDataIsCopiedBothWays) {
     BMFailAfter(0);
     EXPECT_EQ(table.GetModuleData(&out), hosterr::MemoryFull);
     BMFailAfter(-1);
+}
+
+TEST_F(HostTest, ModuleDataUnderAKeyIsKeptBesideTheOther) {
+    HostFunctionTable& table = host.functionTable();
+    GSHandle out = nullptr;
+    EXPECT_EQ(table.GetModuleDataByKey("copy", &out), hosterr::NoProject);
+    GSHandle in = BMNewHandle(3);
+    std::memcpy(*in, "abc", 3);
+    EXPECT_EQ(table.SetModuleDataByKey("copy", in), hosterr::NoProject);
+    host.newProject("Keys");
+    EXPECT_EQ(table.GetModuleDataByKey("copy", &out), hosterr::NotFound);
+    EXPECT_EQ(out, nullptr);
+    const std::string longest(255, 'k'), tooLong(256, 'k');
+    for (const char* bad : {static_cast<const char*>(nullptr), "", tooLong.c_str()}) {
+        EXPECT_EQ(table.SetModuleDataByKey(bad, in), hosterr::BadParameter);
+        EXPECT_EQ(table.GetModuleDataByKey(bad, &out), hosterr::BadParameter);
+    }
+    EXPECT_EQ(table.GetModuleDataByKey("copy", nullptr), hosterr::BadParameter);
+    EXPECT_EQ(table.SetModuleDataByKey("copy", in), hosterr::Ok);
+    EXPECT_EQ(table.SetModuleDataByKey(longest.c_str(), in), hosterr::Ok);
+    std::memcpy(*in, "xyz", 3); // the host kept its own copy
+    EXPECT_EQ(table.SetModuleDataByKey("other", in), hosterr::Ok);
+    BMKillHandle(&in);
+    EXPECT_FALSE(host.project()->model.moduleData.has_value()); // the unnamed data is apart
+    ASSERT_EQ(table.GetModuleDataByKey("copy", &out), hosterr::Ok);
+    EXPECT_EQ(std::string(*out, static_cast<size_t>(BMHandleSize(out))), "abc");
+    BMKillHandle(&out);
+    ASSERT_EQ(table.GetModuleDataByKey("other", &out), hosterr::Ok);
+    EXPECT_EQ(std::string(*out, static_cast<size_t>(BMHandleSize(out))), "xyz");
+    BMKillHandle(&out);
+    char notAHandle[8] = {};
+    char* fake = notAHandle;
+    EXPECT_EQ(table.SetModuleDataByKey("copy", &fake), hosterr::BadParameter);
+
+    std::string path = std::string(::testing::TempDir()) + "host-keys.zavproj";
+    ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
+    const std::map<std::string, std::string> kept{{"copy", "abc"}, {longest, "abc"}, {"other", "xyz"}};
+    EXPECT_EQ(host.project()->model.keyedModuleData, kept);
+    EXPECT_EQ(table.SetModuleDataByKey("copy", nullptr), hosterr::Ok); // removes the key
+    EXPECT_EQ(table.GetModuleDataByKey("copy", &out), hosterr::NotFound);
+    BMFailAfter(0);
+    EXPECT_EQ(table.GetModuleDataByKey("other", &out), hosterr::MemoryFull);
+    BMFailAfter(-1);
+    std::remove(path.c_str());
 }
 
 TEST_F(HostTest, ModuleDataSurvivesSaveAndReopen) {
