@@ -2,6 +2,8 @@
 // the program started as the product starts it.
 #include "AnnotatorTestSupport.h"
 
+#include <ostream>
+
 #include "platform/windows/Shell.h"
 
 using namespace annotatortest;
@@ -21,6 +23,11 @@ struct FaultCase {
     uint32_t commandID; // of the first
     uint32_t error;
 };
+
+// The case's name, not a dump of its bytes, in test listings.
+void PrintTo(const FaultCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class AnnotatorFaults : public AnnotatorRun, public ::testing::WithParamInterface<FaultCase> {};
 
