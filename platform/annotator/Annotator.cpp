@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "AnswerFile.h"
-#include "Documents.h"
+#include "CommandFile.h"
 #include "ResultDocument.h"
+#include "Specification.h"
+#include "Xml.h"
 
 namespace zavannotator {
 
@@ -49,15 +51,6 @@ std::string askedLine(const Command& command) {
         line += quotedValue("numbers", numbers);
     }
     return line;
-}
-
-// Why a readable command file is not taken, or nothing.
-std::string refusal(const CommandFile& file) {
-    if (file.parent != KnownParent)
-        return "parent " + AnswerFile::quoted(file.parent) + " is not " + AnswerFile::quoted(KnownParent);
-    if (file.version != KnownVersion)
-        return "version " + AnswerFile::quoted(file.version) + " is not " + AnswerFile::quoted(KnownVersion);
-    return {};
 }
 
 // "selectAnnotation: noError, clause "F10/110"" as the result file says it, the faults after it.
@@ -212,7 +205,7 @@ int runAnnotator(const RunOptions& options, const FileWriter& write, std::ostrea
     CommandFile commands;
     std::string why;
     bool readable = readCommandFile(options.commandFile, commands, &why);
-    const std::string refused = readable ? refusal(commands) : std::string();
+    const std::string& refused = commands.refusal;
     std::vector<std::string> asked;
     if (!readable) asked.push_back("unreadable " + AnswerFile::quoted(why));
     if (!refused.empty()) {
@@ -257,7 +250,9 @@ int runAnnotator(const RunOptions& options, const FileWriter& write, std::ostrea
         if (!readable) {
             results.push_back({command.name, command.commandID, "badXML", {}, {}});
         } else if (!refused.empty()) {
-            results.push_back({command.name, command.commandID, "badParameters", {}, {}});
+            // Nothing of a refused file is done; each command hears why it was not.
+            results.push_back(
+                {command.name, command.commandID, command.known ? "badParameters" : "noCommand", {}, {}});
         } else if (!answerFileRead) {
             results.push_back({command.name, command.commandID, "generalError", {}, {}});
         } else {

@@ -18,11 +18,6 @@ inline constexpr char AnsweredFileName[] = "ZAVAnswered.txt";
 // The folder of the answer and asked files when no option names them; else the command file's.
 inline constexpr char FolderVariable[] = "ZAVANNOTATOR_DIR";
 
-// The only sender whose command files are taken, as it names itself in their root; a file naming
-// another parent or version is refused whole.
-inline constexpr char KnownParent[] = "ArchiCAD";
-inline constexpr char KnownVersion[] = "22";
-
 inline constexpr int ExitAnswered = 0;
 inline constexpr int ExitFailed = 1; // a file could not be written, or the answer file is wrong
 inline constexpr int ExitUsage = 2;

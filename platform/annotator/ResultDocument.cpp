@@ -1,5 +1,7 @@
 #include "ResultDocument.h"
 
+#include "Xml.h"
+
 namespace zavannotator {
 
 namespace {

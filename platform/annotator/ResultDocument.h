@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "AnswerFile.h"
-#include "Documents.h"
+#include "Clause.h"
 
 namespace zavannotator {
 

@@ -28,12 +28,15 @@ displayGuidance, displayManufacturerInfo and displayReport it writes nothing: it
   retrieveClause       answers "annotations": for each sent annotation, its clause (found by
                        hiddenNumber) as the specification gives it now; clauses no longer there
                        are left out
-  a missing specification answers specificationNotFound, a malformed one generalError, a
-  malformed command file badXML, a command of an unknown name noCommand
+  a missing specification answers specificationNotFound, a malformed one generalError
 
-Only command files from the sender it knows are taken: the root must say parent="ArchiCAD" and
-version="22". Any other parent or version (or none) is refused whole: every command the product
-waits for is answered badParameters, none is done, and the asked file gets one line
+A command file is taken only as the product writes it (docs/annotator.md lists the rules): the
+root <zavCommand parent="ArchiCAD" version="22">, known commands with a numeric commandID, and
+each command's members in the product's order, none missing and none more. A file that is not
+well-formed XML (or has a document type declaration) is unreadable: each command begun before the
+fault that the product waits for is answered badXML. Any other fault refuses the file whole with
+its first fault: none of it is done, every command the product waits for is answered
+badParameters (a command of an unknown name noCommand), and the asked file gets one line
 "refused "REASON"" in place of the commands.
 
 The answer file and the asked file are "ZAVAnswers.txt" and "ZAVAsked.txt" in the folder named by
@@ -61,7 +64,7 @@ The asked file gets one line per command read, e.g.
   displayClause commandID="1" zavPath="/p/house.xml" modelPath="/p/house.zavproj" number="F10/110" hiddenNumber="F10-110"
   retrieveClause commandID="1" zavPath="..." modelPath="..." numbers="F10/110,F10/120"
 and "unreadable "REASON"" for a command file that does not parse, "refused "REASON"" for one
-from another parent or version.
+it refuses.
 The answered file, ZAVAnswered.txt beside the asked file, gets one line per command the run is
 done with, written before the result and the flag, e.g.
   selectAnnotation: noError, clause "F10/110" "F10/110 Clay facing brickwork"

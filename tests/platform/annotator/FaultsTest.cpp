@@ -2,6 +2,8 @@
 // the program started as the product starts it.
 #include "AnnotatorTestSupport.h"
 
+#include <ostream>
+
 #include "platform/windows/Shell.h"
 
 using namespace annotatortest;
