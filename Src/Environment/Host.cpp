@@ -156,19 +156,33 @@ private:
 
 struct CommandContext {
     Transaction* transaction = nullptr;
+    bool ran = false;
     bool threw = false;
+    GSErrCode answer = hosterr::Ok; // the run's
 };
 
 // Runs inside the host's undoable command, so that relocking and restoring layers are part of it.
 GSErrCode runOutermost(void* userData) {
     auto* context = static_cast<CommandContext*>(userData);
+    context->ran = true;
     try {
         RestoreAfterRun restore(context->transaction->getEditManager());
-        return context->transaction->run();
+        context->answer = context->transaction->run();
     } catch (...) {
         context->threw = true;
-        return hosterr::Internal;
+        context->answer = hosterr::Internal;
     }
+    return context->answer;
+}
+
+// Whether the user must hear that the command did not happen as its run answered: the host
+// refused it or lacks undoable commands (it never ran), the run threw, the host failed a run that
+// went well, or the run passed on the host's failure of its command. A run's own failure answer
+// is its own to tell, and Cancelled is the user's choice.
+bool mustReport(const CommandContext& context, GSErrCode hostAnswer) {
+    if (!context.ran || context.threw) return true;
+    if (context.answer == hosterr::Ok) return hostAnswer != hosterr::Ok;
+    return context.answer == hosterr::CommandFailed || context.answer == hosterr::NotSupplied;
 }
 
 } // namespace
@@ -185,15 +199,16 @@ bool Host::runTransaction(Transaction& transaction) {
     GSErrCode err = hosterr::Ok;
     if (runningDepth == 0) {
         transaction.setId(++lastTransactionId);
-        CommandContext context{&transaction, false};
+        CommandContext context{&transaction};
         GS::UniString name = transaction.getName().toUniString();
         ++runningDepth;
         err = ACAPRunUndoableCommand(&name, &runOutermost, &context);
         --runningDepth;
-        // The add-on's error hook tells the user (the product's reports an internal error); a
-        // host without undoable commands can change nothing, which the user must hear of too.
-        bool unexpected = context.threw || err == hosterr::CommandFailed || err == hosterr::NotSupplied;
-        if (unexpected && addon != nullptr) addon->onException();
+        // The add-on's error hook tells the user, once (the product's reports an internal error).
+        if (mustReport(context, err) && addon != nullptr) addon->onException();
+        // A host that answers success for a command it never ran changed nothing.
+        if (!context.ran && err == hosterr::Ok) err = hosterr::CommandFailed;
+        if (context.ran && context.answer != hosterr::Ok) err = context.answer;
     } else {
         struct Depth {
             Depth() { ++runningDepth; }

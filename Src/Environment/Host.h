@@ -62,7 +62,9 @@ public:
 
     // Runs a transaction: refused (false) inside a host notification; true without running when
     // its mayStart declines. The outermost one runs as one undoable host command named after it;
-    // nested ones run inline. Answers whether it succeeded.
+    // nested ones run inline. Answers whether it succeeded. A command the host refused or could
+    // not run, a run that threw, and a run the host failed are reported once through the add-on's
+    // error hook; a run's own error answer is the run's to tell.
     [[nodiscard]] static bool runTransaction(Transaction& transaction);
     static bool isTransactionRunning() { return runningDepth > 0; }
 

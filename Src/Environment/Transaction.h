@@ -18,7 +18,10 @@ public:
     virtual void setId(uint32_t id) { m_id = id; }
     // The preparation step; declining ends the transaction quietly.
     virtual bool mayStart() { return true; }
-    // The change itself; answers a host error code, 0 for none.
+    // The change itself; answers a host error code, 0 for none. An error makes the host undo
+    // whatever the run changed and keep no undo step: Cancelled when nothing was to be done or the
+    // user chose so, any other when the run failed and has told the user (CommandFailed and
+    // NotSupplied, the host's own failures passed on, the runtime tells).
     virtual GSErrCode run() = 0;
     virtual void finished(bool /*success*/) {}
 

@@ -46,13 +46,20 @@ bool createAnnotationText(AnnotationPlacement& placement, const CadPoint& first,
     if (!placement.textLayerChecked) {
         Project* project = drawing->getProject() != nullptr ? drawing->getProject() : Host::getProject();
         const ElementLink tool(ElementLink::makeTypeId(Text::TypeCode), drawing);
-        placement.textLayerChecked = project != nullptr && project->checkToolLayer(tool, false);
-        if (!placement.textLayerChecked) return false;
+        bool hostFailed = project == nullptr;
+        placement.textLayerChecked = project != nullptr && project->checkToolLayer(tool, false, &hostFailed);
+        if (!placement.textLayerChecked) {
+            placement.failed = placement.failed || hostFailed;
+            return false;
+        }
     }
     Text text(placement.text);
     const MemoryBlock* userData = placement.xmlSize > 0 ? &placement.xml : nullptr;
-    return text.placeInBox(first, second, *drawing, usableScale(drawing->getScale()),
-                           currentPlanStorey(*drawing), userData);
+    if (text.hasDefaults() && text.placeInBox(first, second, *drawing, usableScale(drawing->getScale()),
+                                              currentPlanStorey(*drawing), userData))
+        return true;
+    placement.failed = true;
+    return false;
 }
 
 void RubberBounder::drawFeedback(const UserPath&, const PolyPoint& candidate, const PolyPoint* last,

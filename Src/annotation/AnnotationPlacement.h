@@ -37,6 +37,9 @@ struct AnnotationPlacement {
     tarnwick::Drawing* drawing = nullptr;
     bool labelLayerChecked = false;
     bool textLayerChecked = false;
+    // A host call failed while an element was made (not the user refusing a layer): what was
+    // made may be half-written, and the step must not stay.
+    bool failed = false;
 };
 
 // The floor plan's current storey, which a new annotation takes in any view: the drawing's when
@@ -48,8 +51,8 @@ std::unique_ptr<AnnotationPlacement> buildAnnotationMemo(Annotation& annotation,
 
 // A new text block of the placement's text in the box of the two points (its anchor's corner),
 // sized on paper at the drawing's scale, on the plan's current storey whatever the view, with the
-// annotation as its user data. Nothing is made
-// when the default text's layer cannot take it.
+// annotation as its user data. Nothing is made when the default text's layer cannot take it; a
+// host failure sets the placement's failed mark (the text may then stand without its user data).
 bool createAnnotationText(AnnotationPlacement& placement, const tarnwick::CadPoint& first,
                           const tarnwick::CadPoint& second);
 

@@ -87,6 +87,10 @@ bool PaletteAction::mayStart() {
 
 GSErrCode PaletteAction::run() {
     bool anyFailed = false;
+    m_changed = 0;
+    m_halfWritten = false;
+    m_formerStatuses.clear();
+    std::vector<TreeViewControl::iterator> finished;
     {
         const ShipIsAccepted ship(m_kind == Ignore);
         for (TreeViewControl::iterator& node : m_chosen) {
@@ -112,22 +116,42 @@ GSErrCode PaletteAction::run() {
                                                    : updateLink(link, *drawing, text, xml.get());
                 if (!done) failed = true;
             }
-            if (!failed) node->setColour(Colour(0.7, 0.7, 0.7, 1.0));
+            if (!failed) finished.push_back(node);
             anyFailed = anyFailed || failed;
         }
     }
     if (anyFailed) WarnAlert().show(Host::getResourceString(QuestionTexts, FailureItem));
     getEditManager().restore(false);
-    return hosterr::Ok;
+    if (m_halfWritten) {
+        // The host undoes the whole step: the palette must not show what no longer stands.
+        for (auto former = m_formerStatuses.rbegin(); former != m_formerStatuses.rend(); ++former)
+            former->first->setStatus(former->second);
+        return hosterr::Failed;
+    }
+    for (TreeViewControl::iterator& node : finished)
+        node->setColour(Colour(0.7, 0.7, 0.7, 1.0));
+    return m_changed > 0 ? hosterr::Ok : hosterr::Cancelled;
+}
+
+void PaletteAction::setStatus(AnnotationLink& link, uint32_t status) {
+    m_formerStatuses.emplace_back(&link, link.getStatus());
+    link.setStatus(status);
+    ++m_changed;
 }
 
 bool PaletteAction::rewrite(Element& element, Drawing& drawing, const String& text, const MemoryBlock& xml) {
     auto* memo = dynamic_cast<TextMemo*>(&element);
     if (memo == nullptr) return false;
     if (getEditManager().makeEditable(element, true, true, false) != 1) return false;
+    const StyledString before = memo->getText();
     memo->setText(StyledString(text), true);
     if (!drawing.saveElement(element, false, true)) return false;
-    return element.storeUserData(xml, 0, false, AnnotationUserDataFlags);
+    if (element.storeUserData(xml, 0, false, AnnotationUserDataFlags)) return true;
+    // The new title must not stand over the old clause: the text goes back as it was, or, when
+    // the host will not have that either, the whole step is undone.
+    memo->setText(before, false);
+    if (!drawing.saveElement(element, false, true)) m_halfWritten = true;
+    return false;
 }
 
 bool PaletteAction::updateLink(AnnotationLink& link, Drawing& drawing, const String& text,
@@ -137,13 +161,13 @@ bool PaletteAction::updateLink(AnnotationLink& link, Drawing& drawing, const Str
     if (m_kind == Update && link.getStatus() == StatusDeleted) {
         if (getEditManager().makeEditable(*element, true, true, false) != 1) return false;
         if (!drawing.deleteElement(link)) return false;
-        link.setStatus(StatusCurrent);
+        setStatus(link, StatusCurrent);
         return true;
     }
     if (xml == nullptr || !rewrite(*element, drawing, text, *xml)) return false;
     // A replaced element shows another clause now: no later action of this list may take it for
     // an outdated copy of the listed one (an Update would put the old clause back, or delete it).
-    link.setStatus(StatusCurrent);
+    setStatus(link, StatusCurrent);
     return true;
 }
 
@@ -157,7 +181,7 @@ bool PaletteAction::ignoreLink(AnnotationLink& link, Drawing& drawing) {
     std::unique_ptr<MemoryBlock> xml = shown.writeToBlock(true);
     if (!xml || !element->storeUserData(*xml, 0, false, AnnotationUserDataFlags)) return false;
     // So that a later Update in the same palette does not take the mark away again.
-    link.setStatus(StatusIgnored);
+    setStatus(link, StatusIgnored);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "Environment/Transaction.h"
@@ -33,6 +34,10 @@ public:
 
     // The preferences, the replacement clause (Replace), the nodes, and the question.
     bool mayStart() override;
+    // Each element is rewritten whole (title and clause) or left as it was; the others go on, and
+    // one warning tells of those left. Cancelled when no element changed; Failed, with the palette
+    // as it was, when an element could be neither finished nor put back, so that the host undoes
+    // the whole step.
     GSErrCode run() override;
 
     // The drawing nodes the action works on, in tree order; answers whether there is any.
@@ -52,9 +57,12 @@ public:
     const Annotation& getReplacement() const { return m_replacement; }
 
 private:
-    // Text and user data of a text block or label set anew, within the step.
+    // Text and user data of a text block or label set anew, within the step; false leaves the
+    // element as it was (or marks the step half-written).
     bool rewrite(tarnwick::Element& element, tarnwick::Drawing& drawing, const tarnwick::String& text,
                  const tarnwick::MemoryBlock& xml);
+    // The entry's new status, the former one kept in case the step is undone.
+    void setStatus(AnnotationLink& link, uint32_t status);
 
     uint32_t m_kind;
     tarnwick::TreeViewControl& m_tree;
@@ -62,6 +70,11 @@ private:
     uint8_t m_mode;
     Annotation m_replacement;
     std::vector<tarnwick::TreeViewControl::iterator> m_chosen;
+    // Of the run: the elements changed, an element left with a new title over its old clause,
+    // and the entries' former statuses.
+    size_t m_changed = 0;
+    bool m_halfWritten = false;
+    std::vector<std::pair<AnnotationLink*, uint32_t>> m_formerStatuses;
 };
 
 } // namespace zavlink

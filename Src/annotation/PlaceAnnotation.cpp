@@ -4,6 +4,7 @@
 #include "annotation/AnnotationPlacement.h"
 #include "annotation/Readiness.h"
 #include "annotation/Request.h"
+#include "annotation/ZAVLinkAddon.h"
 #include "platform/api/HostErrors.h"
 
 namespace zavlink {
@@ -32,8 +33,10 @@ bool AnnotationTransaction::mayStart() {
 
 GSErrCode AnnotationTransaction::run() {
     std::unique_ptr<AnnotationPlacement> placement = buildAnnotationMemo(m_annotation, *m_target);
-    static_cast<void>(createAnnotationText(*placement, m_clicks.getPoint(0), m_clicks.getPoint(1)));
-    return hosterr::Ok;
+    // A text without its clause would be no annotation at all.
+    if (placement->xmlSize == 0) return reportFailedStep();
+    if (createAnnotationText(*placement, m_clicks.getPoint(0), m_clicks.getPoint(1))) return hosterr::Ok;
+    return placement->failed ? reportFailedStep() : hosterr::Cancelled;
 }
 
 void AnnotationTransaction::finished(bool) {

@@ -30,7 +30,9 @@ public:
     // The readiness check, the clause and both clicks; false leaves nothing behind, not even an
     // undo step.
     bool mayStart() override;
-    // The text block; a layer that cannot take it makes nothing, and the step stays.
+    // The text block with its clause, or nothing: a layer the user would not make usable answers
+    // Cancelled, a host failure shows the error alert and answers Failed; either way the host
+    // keeps no step.
     GSErrCode run() override;
     // Gives the view the user started in back to the host.
     void finished(bool success) override;

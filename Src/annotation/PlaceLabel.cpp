@@ -9,6 +9,7 @@
 #include "annotation/LabelUpkeep.h"
 #include "annotation/Readiness.h"
 #include "annotation/Request.h"
+#include "annotation/ZAVLinkAddon.h"
 #include "elements/Element.h"
 #include "elements/input/UserPath.h"
 #include "geometry/Cube.h"
@@ -34,6 +35,28 @@ CadPoint labelPointOf(Element& element) {
     element.getReferencePoint(point);
     return point;
 }
+
+// The label, its user data and its link from the element; false as soon as one is not had.
+bool placeLabel(AnnotationPlacement& placement, Drawing& drawing, const CadPoint& point, Element* element) {
+    Label label(StyledString(placement.text), true);
+    if (!label.hasDefaults()) return false;
+    if (std::fabs(placement.labelWidth) <= WidthTolerance) {
+        std::unique_ptr<TextStyle> style = label.getTextStyle(1);
+        placement.labelWidth = style ? style->getTextLength(placement.text) + 1.0 : FallbackLabelWidth;
+    }
+    const double run = placement.labelRun;
+    label.setReferencePoint(point);
+    label.setMidPoint(CadPoint(point.getX() + run / 2.0, point.getY(), point.getZ()));
+    label.setEndPoint(CadPoint(point.getX() + run, point.getY(), point.getZ()));
+    label.setTextWidth(placement.labelWidth);
+    Storey* storey = element != nullptr ? element->getStorey() : currentPlanStorey(drawing);
+    if (storey != nullptr) label.setStorey(*storey, true);
+    if (!drawing.saveElement(label, false, true)) return false;
+    const bool linked = element != nullptr;
+    if (placement.xmlSize > 0 && !label.storeUserData(placement.xml, 0, linked, AnnotationUserDataFlags))
+        return false;
+    return !linked || (element->linkTo(label.getLink(), 0) && element->setSwitched(true));
+}
 } // namespace
 
 // Both edit-manager flags on, as for every product step.
@@ -52,23 +75,29 @@ bool LabelTransaction::mayStart() {
 
 GSErrCode LabelTransaction::run() {
     std::unique_ptr<AnnotationPlacement> placement = buildAnnotationMemo(m_annotation, *m_target);
+    // A label without its clause would be no annotation at all.
+    if (placement->xmlSize == 0) return reportFailedStep();
     const Drawing::Filter selected(SelectedFlag, 0, true, false, false);
-    size_t labelled = 0;
+    const int32_t selectedCount = m_target->countElements(selected);
+    int32_t walked = 0;
+    size_t made = 0;
     Drawing::iterator it = m_target->begin(selected);
     // The walk only reads: the selected elements must not be written back.
     it.setWriteBack(false);
-    for (; !it.atEnd(); ++it) {
+    for (; !it.atEnd() && !placement->failed; ++it) {
         Element& element = *it;
-        static_cast<void>(createAnnotationLabel(*placement, labelPointOf(element), &element));
-        ++labelled;
+        ++walked;
+        if (createAnnotationLabel(*placement, labelPointOf(element), &element)) ++made;
     }
-    if (labelled > 0 || m_target->countElements(selected) > 0) return hosterr::Ok;
+    // A selected element the host would not hand out would be left unlabelled without a word.
+    if (placement->failed || walked < selectedCount) return reportFailedStep();
+    if (selectedCount > 0) return made > 0 ? hosterr::Ok : hosterr::Cancelled;
 
     UserPath click;
     click.setPointPrompt(Host::getResourceString(ClickPrompts, OriginPrompt));
     if (!click.inputPoint() || click.getVertexCount() != 1) return hosterr::Cancelled;
-    static_cast<void>(createAnnotationLabel(*placement, click.getPoint(0), nullptr));
-    return hosterr::Ok;
+    if (createAnnotationLabel(*placement, click.getPoint(0), nullptr)) return hosterr::Ok;
+    return placement->failed ? reportFailedStep() : hosterr::Cancelled;
 }
 
 void LabelTransaction::finished(bool) {
@@ -81,27 +110,17 @@ bool createAnnotationLabel(AnnotationPlacement& placement, const CadPoint& point
     if (!placement.labelLayerChecked) {
         Project* project = drawing->getProject() != nullptr ? drawing->getProject() : Host::getProject();
         const ElementLink tool(ElementLink::makeTypeId(Label::TypeCode), drawing);
-        placement.labelLayerChecked = project != nullptr && project->checkToolLayer(tool, false);
-        if (!placement.labelLayerChecked) return false;
+        bool hostFailed = project == nullptr;
+        placement.labelLayerChecked = project != nullptr && project->checkToolLayer(tool, false, &hostFailed);
+        if (!placement.labelLayerChecked) {
+            placement.failed = placement.failed || hostFailed;
+            return false;
+        }
     }
-    Label label(StyledString(placement.text), true);
-    if (std::fabs(placement.labelWidth) <= WidthTolerance) {
-        std::unique_ptr<TextStyle> style = label.getTextStyle(1);
-        placement.labelWidth = style ? style->getTextLength(placement.text) + 1.0 : FallbackLabelWidth;
-    }
-    const double run = placement.labelRun;
-    label.setReferencePoint(point);
-    label.setMidPoint(CadPoint(point.getX() + run / 2.0, point.getY(), point.getZ()));
-    label.setEndPoint(CadPoint(point.getX() + run, point.getY(), point.getZ()));
-    label.setTextWidth(placement.labelWidth);
-    Storey* storey = element != nullptr ? element->getStorey() : currentPlanStorey(*drawing);
-    if (storey != nullptr) label.setStorey(*storey, true);
-    if (!drawing->saveElement(label, false, true)) return false;
-    const bool linked = element != nullptr;
-    if (placement.xmlSize > 0 && !label.storeUserData(placement.xml, 0, linked, AnnotationUserDataFlags))
-        return false;
-    if (!linked) return true;
-    return element->linkTo(label.getLink(), 0) && element->setSwitched(true);
+    // From here on nothing is the user's choice: a label not made whole is the host's failure.
+    if (placeLabel(placement, *drawing, point, element)) return true;
+    placement.failed = true;
+    return false;
 }
 
 PlaceLabel::PlaceLabel()

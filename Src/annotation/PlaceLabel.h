@@ -35,8 +35,9 @@ public:
 
     // The readiness check and the clause; false leaves nothing behind, not even an undo step.
     bool mayStart() override;
-    // A label per selected element, or one at a click; a cancelled click answers Cancelled, so the
-    // host keeps no empty step.
+    // A label per selected element, or one at a click, each whole. Cancelled when none was made (a
+    // cancelled click, refused layers); on a host failure, or a selected element the host would
+    // not hand out, the error alert and Failed. The host keeps no step for either.
     GSErrCode run() override;
     // Gives the view the user started in back to the host.
     void finished(bool success) override;
@@ -51,7 +52,8 @@ private:
 // A new label of the placement's text pointing at the point, on the element's storey (else the
 // current plan storey), with the annotation as its user data; linked from the element, which is
 // switched on, when one is given. Nothing is made when the default label's layer cannot take it;
-// the next label asks again.
+// the next label asks again. A host failure sets the placement's failed mark (the label may then
+// stand half-made).
 bool createAnnotationLabel(AnnotationPlacement& placement, const tarnwick::CadPoint& point,
                            tarnwick::Element* element);
 

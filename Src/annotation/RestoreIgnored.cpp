@@ -3,6 +3,7 @@
 #include "Environment/Host.h"
 #include "annotation/PlaceAnnotation.h"
 #include "annotation/Readiness.h"
+#include "annotation/ZAVLinkAddon.h"
 #include "platform/api/HostErrors.h"
 #include "project/Alert.h"
 #include "project/ProgressWindow.h"
@@ -40,9 +41,11 @@ bool RestoreTransaction::decline() {
 GSErrCode RestoreTransaction::run() {
     // Rewritten without the mark, whatever a caller left the switch at.
     ShipIsAccepted shipped(false);
+    uint32_t restored = 0;
     for (Annotation& annotation : m_ignored)
-        static_cast<void>(annotation.restoreIgnored());
-    return hosterr::Ok;
+        restored += annotation.restoreIgnored();
+    // Every ignored clause was found: none restored means the host took none of them.
+    return restored > 0 ? hosterr::Ok : reportFailedStep();
 }
 
 void RestoreTransaction::finished(bool) {

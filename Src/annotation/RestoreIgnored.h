@@ -26,7 +26,8 @@ public:
     // The user's consent and the ignored elements of the project; false, with no undo step, when
     // the user declines or nothing is ignored (told so).
     bool mayStart() override;
-    // Rewrites the ignored elements without the mark.
+    // Rewrites the ignored elements without the mark; when the host takes none of them, the error
+    // alert and no step.
     GSErrCode run() override;
     // Gives the view the user started in back to the host.
     void finished(bool success) override;

@@ -18,6 +18,7 @@
 #include "elements/ElementFactory.h"
 #include "elements/IFCData.h"
 #include "library/LibraryModel.h"
+#include "platform/api/HostErrors.h"
 #include "presets/PresetsModel.h"
 #include "project/Alert.h"
 #include "project/Project.h"
@@ -100,6 +101,11 @@ GSErrCode destroyAddon() {
 
 void reportInternalError() {
     ErrorAlert().show(Host::getResourceString(ErrorTexts, 1));
+}
+
+GSErrCode reportFailedStep() {
+    reportInternalError();
+    return hosterr::Failed;
 }
 
 } // namespace zavlink

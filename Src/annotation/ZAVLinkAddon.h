@@ -48,5 +48,8 @@ private:
 GSErrCode createAddon(HostEnvironment* environment);
 GSErrCode destroyAddon();
 void reportInternalError();
+// A model change that failed: shows the error alert above and answers the error that has the
+// host undo whatever the step changed, so that nothing stays half-written.
+GSErrCode reportFailedStep();
 
 } // namespace zavlink

@@ -208,7 +208,7 @@ bool Element::storeUserData(const MemoryBlock& block, uint32_t, bool switchOn, u
 bool Element::setSwitched(bool on) {
     HostElementHead header = makeHeader();
     GSErrCode err = on ? ACAPElementSwitchOnCall(&header) : ACAPElementSwitchOffCall(&header);
-    return err == hosterr::Ok;
+    return err == hosterr::Ok || err == (on ? hosterr::SwitchIgnoredOn : hosterr::SwitchIgnoredOff);
 }
 
 // --- Identity changes.

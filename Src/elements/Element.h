@@ -137,7 +137,7 @@ public:
     // On success the element holds a copy of what it stored; on failure it keeps what it held.
     [[nodiscard]] virtual bool storeUserData(const MemoryBlock& block, uint32_t unused, bool switchOn,
                                              uint32_t flags);
-    // True when the host switched the element on or off.
+    // True when the element is now switched as asked, also when it already was.
     [[nodiscard]] virtual bool setSwitched(bool on);
 
     // --- Attributes (empty in the base; the out values stay as the caller made them).

@@ -53,7 +53,8 @@ Label::Label(const ComponentLink& part) : ComponentElem(newLabelLink(), part) {
 Label::Label(bool withMemo) : ComponentElem(newLabelLink(), ComponentLink()) {
     auto defaults = std::make_unique<API_Element>();
     ElementMemoPtr memo = withMemo ? makeElementMemo() : nullptr;
-    if (getDefaults(*defaults, memo.get())) {
+    m_hasDefaults = getDefaults(*defaults, memo.get());
+    if (m_hasDefaults) {
         takeDefaults(labelPartOf(*defaults), false);
     } else {
         memo.reset();
@@ -256,7 +257,8 @@ void Label::takeDefaults(const HostLabelElement& defaults, bool keepKind) {
 
 void Label::applyDefaults() {
     auto defaults = std::make_unique<API_Element>();
-    if (!getDefaults(*defaults, nullptr)) return;
+    m_hasDefaults = getDefaults(*defaults, nullptr);
+    if (!m_hasDefaults) return;
     takeDefaults(labelPartOf(*defaults), true);
     const ComponentLink part = getComponentLink();
     if (!isSymbolLabel() || !part.isValid()) return;

@@ -98,6 +98,9 @@ public:
     // The host's default label record with this label's kind, the text and symbol text fields
     // brought in line; a symbol label then takes its part's index, fixed-size flag and sizes.
     void applyDefaults();
+    // False when the host could not hand out its default label: the record is then blank, not
+    // fit to be placed.
+    bool hasDefaults() const { return m_hasDefaults; }
     const HostLabelElement& getLabelRecord() const { return m_record; }
 
 protected:
@@ -111,6 +114,7 @@ private:
     bool isFixedSize() const { return m_record.symbolFlags.fixedSize != 0; }
 
     HostLabelElement m_record;
+    bool m_hasDefaults = false;
 };
 
 // The factory's creator of labels; null for a record of another type.

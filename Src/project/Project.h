@@ -170,8 +170,9 @@ public:
     // 0 to give up (or when the layer could not be stored).
     int checkLayer(Layer& layer, bool quiet);
     // Whether elements of the tool's type can be placed on the layer its defaults name, letting
-    // the user make it usable unless quiet.
-    bool checkToolLayer(const ElementLink& tool, bool quiet);
+    // the user make it usable unless quiet. When the host could not read the tool's defaults (or
+    // switch the tool), `hostFailed` is set: false then is not the user's answer.
+    bool checkToolLayer(const ElementLink& tool, bool quiet, bool* hostFailed = nullptr);
     // The element's add-on user data (empty block when it has none), with its flags, version and
     // platform sign; null on a host error (the words are then 0).
     std::unique_ptr<MemoryBlock> getElementUserData(const ElementLink& link, uint32_t* flags,

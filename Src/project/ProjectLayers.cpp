@@ -81,9 +81,12 @@ int Project::checkLayer(Layer& layer, bool quiet) {
     }
 }
 
-bool Project::checkToolLayer(const ElementLink& tool, bool quiet) {
+bool Project::checkToolLayer(const ElementLink& tool, bool quiet, bool* hostFailed) {
+    bool unused = false;
+    bool& failed = hostFailed != nullptr ? *hostFailed : unused;
+    failed = false;
     int16_t layerIndex = 0;
-    if (!readDefaultLayer(tool, layerIndex)) return false;
+    if (!readDefaultLayer(tool, layerIndex)) return !(failed = true);
     uint16_t seenFlags = 0;
     for (int round = 0; round < maximumRounds; ++round) {
         Layer layer(AttributeLink(layerIndex, AttrLayer, m_specification.get()));
@@ -96,9 +99,8 @@ bool Project::checkToolLayer(const ElementLink& tool, bool quiet) {
             return false;
         }
         seenFlags = layer.getFlags();
-        if (!Host::setDefaultType(tool)) return false;
         int16_t reread = 0;
-        if (!readDefaultLayer(tool, reread)) return false;
+        if (!Host::setDefaultType(tool) || !readDefaultLayer(tool, reread)) return !(failed = true);
         // Choosing changed nothing: the same alert would come back for ever.
         Layer again(AttributeLink(reread, AttrLayer, m_specification.get()));
         if (reread == layerIndex && again.getFlags() == seenFlags && again.exists() == layer.exists())

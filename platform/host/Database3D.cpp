@@ -100,8 +100,6 @@ GSErrCode get3DInfo(const HostElementHead* head, Host3DInfo* info) {
     if (host == nullptr) return hosterr::Failed;
     std::string brief;
     GSErrCode err = [&] {
-        if (std::optional<GSErrCode> fault = host->faults().check("Get3DInfo"))
-            return brief = "fault", *fault;
         Project* project = model::project(*host, brief);
         if (project == nullptr) return hosterr::NoProject;
         if (head == nullptr || info == nullptr) return brief = "null argument", hosterr::BadParameter;

@@ -1,9 +1,27 @@
 #include "FaultSwitch.h"
 
+#include "platform/io/FileSystem.h"
+#include "platform/io/Location.h"
+
 namespace zavhost {
+
+FaultSwitch::~FaultSwitch() {
+    if (m_unwritable) IO::ClearUnwritable();
+}
 
 void FaultSwitch::set(const std::string& name, uint32_t first, uint32_t last, GSErrCode answer) {
     m_faults[name] = Fault{first, last, answer, 0};
+}
+
+void FaultSwitch::setUnwritable(const std::string& path, bool unwritable) {
+    IO::SetUnwritable(IO::Location(path), unwritable);
+    m_unwritable = m_unwritable || unwritable;
+}
+
+void FaultSwitch::clear() {
+    m_faults.clear();
+    if (m_unwritable) IO::ClearUnwritable();
+    m_unwritable = false;
 }
 
 std::optional<GSErrCode> FaultSwitch::check(const std::string& name) {

@@ -2,6 +2,10 @@
 
 #include <cstddef>
 #include <cstring>
+#include <optional>
+#include <type_traits>
+
+#include "CallForwarding.h"
 
 namespace zavhost {
 
@@ -60,7 +64,62 @@ const Slot* slotNamed(const std::string& name) {
     return nullptr;
 }
 
+// What a faulted slot answers instead of running: the code, false for a yes-or-no question, null
+// for a pointer.
+template <class R> R faultAnswer(GSErrCode code) {
+    if constexpr (std::is_pointer_v<R>)
+        return nullptr;
+    else if constexpr (std::is_same_v<R, bool>)
+        return false;
+    else
+        return static_cast<R>(code);
+}
+
+// One slot's gate: the host's function it stands in front of, and the slot's name.
+template <auto Member> struct Gate {
+    using Function = std::remove_reference_t<decltype(std::declval<HostFunctionTable&>().*Member)>;
+    static inline Function original = nullptr;
+    static inline const char* name = nullptr;
+};
+
+template <auto Member, class R, class... A> R gated(A... args) {
+    using G = Gate<Member>;
+    if (StandInHost* h = forwarding::host())
+        if (std::optional<GSErrCode> fault = h->faults().check(G::name)) {
+            forwarding::logged(G::name, "(fault)", *fault);
+            return faultAnswer<R>(*fault);
+        }
+    return G::original(args...);
+}
+
+template <auto Member, class R, class... A>
+void gate(HostFunctionTable& table, const char* name, R (*function)(A...)) {
+    constexpr R (*inFront)(A...) = &gated<Member, R, A...>;
+    if (function == nullptr || function == inFront) return;
+    Gate<Member>::original = function;
+    Gate<Member>::name = name;
+    table.*Member = inFront;
+}
+
+template <auto Member, class R, class... A> bool isGated(R (*function)(A...)) {
+    return function != nullptr && function == &gated<Member, R, A...>;
+}
+
 } // namespace
+
+void gateFunctionSlots(HostFunctionTable& table) {
+#define GATE_SLOT(slot) gate<&HostFunctionTable::slot>(table, #slot, table.slot);
+    HOST_FUNCTION_SLOTS(GATE_SLOT)
+#undef GATE_SLOT
+}
+
+bool functionSlotGated(const HostFunctionTable& table, const std::string& name) {
+#define GATED_SLOT(slot)                                                                                     \
+    if (name == #slot) return isGated<&HostFunctionTable::slot>(table.slot);
+    HOST_FUNCTION_SLOTS(GATED_SLOT)
+#undef GATED_SLOT
+    return false;
+}
 
 const std::vector<std::string>& functionSlotNames() {
     static const std::vector<std::string> names = [] {

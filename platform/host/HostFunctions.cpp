@@ -4,6 +4,7 @@
 
 #include "CallForwarding.h"
 #include "Database3D.h"
+#include "FunctionSlots.h"
 #include "IfcStore.h"
 #include "LibraryCalls.h"
 #include "ModelCalls.h"
@@ -246,6 +247,7 @@ void fillFunctionTable(HostFunctionTable* table) {
     ifccalls::install(table);
     model3d::install(table);
     database3d::install(table);
+    gateFunctionSlots(*table);
 }
 
 } // namespace zavhost

@@ -29,12 +29,10 @@ std::string boundedText(const void* text) {
                                          strnlen(static_cast<const char*>(text), HostUnIdBytes));
 }
 
-// A library function: its fault answered first, then the call with the open project, logged.
+// A library function: the call with the open project, logged.
 template <class Call> GSErrCode forward(const char* function, Call call) {
     StandInHost* h = host();
     if (h == nullptr) return hosterr::Failed;
-    if (std::optional<GSErrCode> fault = h->faults().check(function))
-        return logged(function, "(fault)", *fault);
     std::string brief;
     Project* project = model::project(*h, brief);
     GSErrCode err = project == nullptr ? hosterr::NoProject : call(*project, brief);
@@ -143,8 +141,6 @@ GSErrCode getLibPartParameters(int32_t libIndex, double* a, double* b, GSHandle*
 GSErrCode disposeParameterHandle(GSHandle* parameters) {
     StandInHost* h = host();
     if (h == nullptr) return hosterr::Failed;
-    if (std::optional<GSErrCode> fault = h->faults().check("DisposeParameterHandle"))
-        return logged("DisposeParameterHandle", "(fault)", *fault);
     if (parameters == nullptr) return logged("DisposeParameterHandle", "null", hosterr::BadParameter);
     if (*parameters == nullptr) return logged("DisposeParameterHandle", "none", hosterr::Ok);
     if (!BMIsLiveHandle(*parameters) || !freeBlock(*parameters, Nesting::Parameters))

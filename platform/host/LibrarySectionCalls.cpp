@@ -29,8 +29,6 @@ using forwarding::logged;
 template <class Call> GSErrCode forward(const char* function, Call call) {
     StandInHost* h = host();
     if (h == nullptr) return hosterr::Failed;
-    if (std::optional<GSErrCode> fault = h->faults().check(function))
-        return logged(function, "(fault)", *fault);
     std::string brief;
     Project* project = model::project(*h, brief);
     GSErrCode err = project == nullptr ? hosterr::NoProject : call(*h, *project, brief);

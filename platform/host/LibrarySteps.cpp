@@ -315,24 +315,6 @@ void parseLibraryStep(LineReader& in, Step& step) {
     }
 }
 
-void parseFaultStep(LineReader& in, Step& step) {
-    step.kind = StepKind::LibraryAction;
-    if (in.word("clear")) {
-        step.model.verb = "fault clear";
-        return;
-    }
-    step.model.verb = "fault";
-    step.text = in.nextIsText() ? in.text("a function or selector") : in.anyWord("a function or selector");
-    if (!in.word("calls")) throw LineError{"fault NAME calls N [to M] answer CODE"};
-    step.number = in.number("the first call", 1, UINT32_MAX);
-    step.number2 = in.word("to") ? in.number("the last call", *step.number, UINT32_MAX) : *step.number;
-    if (!in.word("answer")) throw LineError{"fault NAME calls N [to M] answer CODE"};
-    const std::string answer = in.anyWord("an answer");
-    std::optional<int64_t> code = answerCodeNamed(answer);
-    if (!code || *code == 0) throw LineError{"a fault answers an error, not \"" + answer + "\""};
-    step.model.count = *code;
-}
-
 void parseLibraryExpectation(LineReader& in, Step& step) {
     step.kind = StepKind::ExpectLibrary;
     for (const char* what : {"count", "folders", "reloads"}) {
@@ -372,15 +354,6 @@ void parseCommandParameters(LineReader& in, Step& step) {
 GSErrCode actLibraryStep(StandInHost& host, const Step& step, const LibraryPathResolver& resolve,
                          std::string* why) {
     const std::string& verb = step.model.verb;
-    if (verb == "fault") {
-        host.faults().set(*step.text, static_cast<uint32_t>(*step.number),
-                          static_cast<uint32_t>(*step.number2), static_cast<GSErrCode>(*step.model.count));
-        return hosterr::Ok;
-    }
-    if (verb == "fault clear") {
-        host.faults().clear();
-        return hosterr::Ok;
-    }
     if (verb == "object-settings") {
         ObjectSettingsAnswer answer;
         answer.accept = step.model.flags.count("accept") != 0;

@@ -1,4 +1,4 @@
-// Scenario steps of the project's library and of host faults (see docs/scenarios.md):
+// Scenario steps of the project's library (see docs/scenarios.md):
 //   library part "NAME" type N [file "F"] [id "ID"] [parent "ID"|FAMILY] [version N] [missing]
 //       [unreadable] [owner N] [a X] [b X] [param "NAME" KIND VALUE]...
 //       [array "NAME" KIND ROWS COLS VALUE...]... [rule "T" "S" FACTOR]...
@@ -7,7 +7,6 @@
 //   library details "PART" [first] [third]
 //   library derive "CHILD" "PARENT"|FAMILY
 //   object-settings accept [part "NAME"] [angle DEGREES] [param "NAME" KIND VALUE]... | cancel
-//   fault NAME calls N [to M] answer CODE | fault clear
 //   expect library count N | parts N | folders N | reloads N | part "NAME" [type N] [index N]
 //       | section "PART" CODE [containing "TEXT"|missing]
 // and the parameters of a command: param "NAME" int|real|text VALUE.
@@ -24,9 +23,8 @@ namespace zavhost {
 
 class StandInHost;
 
-// The rest of a line after "library", "fault" or "expect library". Malformed lines throw.
+// The rest of a line after "library" or "expect library". Malformed lines throw.
 void parseLibraryStep(LineReader& in, Step& step);
-void parseFaultStep(LineReader& in, Step& step);
 // The rest of a line after "object-settings": an answer queued for the next object settings.
 void parseObjectSettingsStep(LineReader& in, Step& step);
 void parseLibraryExpectation(LineReader& in, Step& step);

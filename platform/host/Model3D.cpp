@@ -80,8 +80,6 @@ GSErrCode get3DComponent(Host3DComponent* component) {
         if (project == nullptr) return hosterr::NoProject;
         if (component == nullptr) return brief = "null component", hosterr::BadParameter;
         brief = "kind " + std::to_string(component->kind) + " index " + std::to_string(component->index);
-        if (std::optional<GSErrCode> fault = host->faults().check("Get3DComponent"))
-            return brief += ": fault", *fault;
         if (component->kind >= Component3DBody && component->kind <= Component3DVector)
             return database3d::readComponent(*host, *project, *component, brief);
         if (component->kind != Component3DMaterial) return hosterr::BadParameter;

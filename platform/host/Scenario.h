@@ -35,15 +35,16 @@ enum class StepKind {
     SuspendGroups, // the user switches the host's Suspend Groups on or off
     WindowAction,  // windows, the mouse and the display scale (HostWindows)
     PaletteAction, // the user works in a palette now (DialogSteps)
-    LibraryAction, // library parts, folders and derivations, and faults of host calls (LibrarySteps)
+    LibraryAction, // library parts, folders and derivations (LibrarySteps)
     DialogSetting, // the dialog manager's scale factor and monitor
     AlertAnswer,
     DialogScript, // a step of the user's work in a modal dialog, queued until it runs
     ProgressCancelAfter,
     // The stand-in Annotator: its registry entry, its answer file, edits of its specification.
     AnnotatorSetting,
-    FileSetting, // a file written on disk, as another program would (FileSteps)
-    InputClick,  // the user's clicks and keys answering the module's inputs (UserInput)
+    FileSetting,  // a file written on disk, as another program would (FileSteps)
+    FaultSetting, // host calls and file writes that fail from now on (FaultSteps)
+    InputClick,   // the user's clicks and keys answering the module's inputs (UserInput)
     InputFinish,
     InputCancel,
     Mark,

@@ -6,6 +6,7 @@
 
 #include "AnnotatorSteps.h"
 #include "DialogSteps.h"
+#include "FaultSteps.h"
 #include "FileSteps.h"
 #include "FunctionSlots.h"
 #include "HostWindows.h"

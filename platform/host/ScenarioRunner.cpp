@@ -8,6 +8,7 @@
 
 #include "ElementStore.h"
 #include "ElementTypes.h"
+#include "FaultSteps.h"
 #include "FileSteps.h"
 #include "LibrarySteps.h"
 #include "StandInHost.h"
@@ -216,6 +217,12 @@ bool ScenarioRunner::perform(const Step& step) {
         std::string why;
         auto resolve = [this](const std::string& path) { return resolvePath(path); };
         if (!m_annotator.act(step, m_options.homeFolder, resolve, &why)) return fail(step.line, why);
+        return true;
+    }
+    case StepKind::FaultSetting: {
+        std::string why;
+        auto resolve = [this](const std::string& path) { return resolvePath(path); };
+        if (!actFaultStep(m_host, step, resolve, &why)) return fail(step.line, why);
         return true;
     }
     case StepKind::FileSetting: {

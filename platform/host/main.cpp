@@ -134,6 +134,15 @@ Files, as the user's other programs see them:
   file dialog answer PATH [type N] | file dialog cancel   queued: the answer to the next file
                                     dialog (unanswered ones are cancelled)
 
+Faults, as a failing host or disk gives them:
+  fault NAME calls N [to M] answer CODE   calls N to M (counted from here) of NAME, a function of
+                                    the table (CreateElement, SetElementUserData, LinkElements,
+                                    RunUndoableCommand, ...) or a selector (GCLP), answer CODE
+                                    and do nothing
+  fault unwritable PATH | fault writable PATH   the module cannot make, write, rename or remove
+                                    the file, or anything in the folder (and then it can again)
+  fault clear                       every call runs and everything is writable again
+
 An action the host cannot do (no such menu item, a disabled item, a file that does not open, a
 module that declines to load) fails the scenario, unless the next line expects its answer.
 

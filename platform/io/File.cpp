@@ -36,6 +36,8 @@ File::~File() {
 GSErrCode File::Open(Access access, bool createWhenMissing) {
     if (IsOpen()) return report(hosterr::Refused);
     if (m_location.IsEmpty()) return report(hosterr::BadParameter);
+    if (access != Access::Read && IsUnwritable(m_location))
+        return report(Exists(m_location) || createWhenMissing ? hosterr::Refused : hosterr::NotFound);
     int flags = O_CLOEXEC;
     switch (access) {
     case Access::Read:

@@ -39,6 +39,29 @@ GSErrCode ErrorFromErrno(int errnoValue) {
     }
 }
 
+namespace {
+std::vector<Location>& unwritable() {
+    static std::vector<Location> held;
+    return held;
+}
+} // namespace
+
+void SetUnwritable(const Location& location, bool on) {
+    std::vector<Location>& held = unwritable();
+    held.erase(std::remove(held.begin(), held.end(), location), held.end());
+    if (on && !location.IsEmpty()) held.push_back(location);
+}
+
+void ClearUnwritable() {
+    unwritable().clear();
+}
+
+bool IsUnwritable(const Location& location) {
+    for (const Location& held : unwritable())
+        if (held == location || held.IsAncestorOf(location)) return true;
+    return false;
+}
+
 int GetItemType(const Location& location) {
     if (location.IsEmpty()) return ItemMissing;
     struct stat st {};
@@ -53,6 +76,8 @@ bool Exists(const Location& location) {
 GSErrCode CreateFolder(const Location& location) {
     if (location.IsEmpty()) return hosterr::BadParameter;
     if (GetItemType(location) == ItemFile) return hosterr::BadName; // a file is in the way
+    if (GetItemType(location) == ItemFolder) return hosterr::Ok;
+    if (IsUnwritable(location)) return hosterr::Refused;
     std::error_code ec;
     fs::create_directories(location.ToPath(), ec);
     if (ec) return ErrorFromErrno(ec.value());
@@ -61,6 +86,7 @@ GSErrCode CreateFolder(const Location& location) {
 
 GSErrCode Delete(const Location& location) {
     if (location.IsEmpty()) return hosterr::BadParameter;
+    if (IsUnwritable(location)) return Exists(location) ? hosterr::Refused : hosterr::NotFound;
     std::error_code ec;
     if (!fs::remove(location.ToPath(), ec)) return ec ? ErrorFromErrno(ec.value()) : hosterr::NotFound;
     return hosterr::Ok;
@@ -68,6 +94,10 @@ GSErrCode Delete(const Location& location) {
 
 GSErrCode DeleteTree(const Location& location) {
     if (location.IsEmpty()) return hosterr::BadParameter;
+    if (IsUnwritable(location) ||
+        std::any_of(unwritable().begin(), unwritable().end(),
+                    [&](const Location& held) { return location.IsAncestorOf(held); }))
+        return Exists(location) ? hosterr::Refused : hosterr::NotFound;
     std::error_code ec;
     if (fs::remove_all(location.ToPath(), ec) == 0 && !ec) return hosterr::NotFound;
     return ec ? ErrorFromErrno(ec.value()) : hosterr::Ok;
@@ -75,6 +105,7 @@ GSErrCode DeleteTree(const Location& location) {
 
 GSErrCode Rename(const Location& from, const Location& to) {
     if (from.IsEmpty() || to.IsEmpty()) return hosterr::BadParameter;
+    if (IsUnwritable(from) || IsUnwritable(to)) return hosterr::Refused;
     std::error_code ec;
     fs::rename(from.ToPath(), to.ToPath(), ec);
     return ec ? ErrorFromErrno(ec.value()) : hosterr::Ok;
@@ -98,6 +129,7 @@ GSErrCode syncItem(const std::string& path, int flags, const mode_t* mode) {
 GSErrCode ReplaceFile(const Location& target, const Location& replacement) {
     if (target.IsEmpty() || replacement.IsEmpty()) return hosterr::BadParameter;
     if (GetItemType(replacement) != ItemFile) return hosterr::NotFound;
+    if (IsUnwritable(target) || IsUnwritable(replacement)) return hosterr::Refused;
     struct stat st {};
     bool kept = ::stat(target.ToPath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
     mode_t mode = st.st_mode & 07777;

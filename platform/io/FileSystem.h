@@ -34,4 +34,14 @@ HOSTLIB_API GSErrCode ListFolder(const Location& folder, std::vector<std::string
 // The host error code for an operating-system errno value.
 HOSTLIB_API GSErrCode ErrorFromErrno(int errnoValue);
 
+// Locations the host holds unwritable, as a read-only disk or a folder without write permission
+// would be (the stand-in may run where permissions do not bind, so it keeps them itself). A file
+// so held, and everything inside a folder so held, cannot be opened for writing, made, renamed,
+// replaced or removed: each attempt answers hosterr::Refused, as a denied access does. Files open
+// already stay writable.
+HOSTLIB_API void SetUnwritable(const Location& location, bool unwritable);
+HOSTLIB_API void ClearUnwritable();
+// True when the location, or a folder it lies in, is held unwritable.
+HOSTLIB_API bool IsUnwritable(const Location& location);
+
 } // namespace IO

@@ -9,6 +9,7 @@
 #include "Environment/EditManager.h"
 #include "Environment/Host.h"
 #include "Environment/HostSubscribers.h"
+#include "Environment/HostTable.h"
 #include "Environment/ModuleEntry.h"
 #include "Environment/Transaction.h"
 #include "platform/api/HostErrors.h"
@@ -89,9 +90,11 @@ TEST(Transaction, OneThatDeclinesFailsOrIsRefusedLeavesNoStepAndFailuresReachThe
     };
     const Case cases[] = {
         {"declines: answers true and runs nothing", hosterr::Ok, false, true, false, true, 0, -1, 0},
+        // A run's own failure is the run's to tell; a cancelled one has nothing to tell.
         {"a failing run", hosterr::BadParameter, true, true, false, false, 1, 0, 0},
+        {"a cancelled run", hosterr::Cancelled, true, true, false, false, 1, 0, 0},
         {"the host's command failure", hosterr::CommandFailed, true, true, false, false, 1, 0, 1},
-        {"no project: the host refuses", hosterr::Ok, true, false, false, false, 0, 0, 0},
+        {"no project: the host refuses", hosterr::Ok, true, false, false, false, 0, 0, 1},
         {"an exception in run", hosterr::Ok, true, true, true, false, 1, 0, 1},
     };
     for (const Case& c : cases) {
@@ -108,6 +111,54 @@ TEST(Transaction, OneThatDeclinesFailsOrIsRefusedLeavesNoStepAndFailuresReachThe
         }
         EXPECT_FALSE(Host::isTransactionRunning());
     }
+}
+
+// Whatever the host answers, a command that did not happen as its run said is reported once.
+TEST(Transaction, ACommandTheHostRefusesFailsOrClaimsWithoutRunningItIsReportedOnce) {
+    ErrorCountingAddon* addon = nullptr;
+    ModuleUnderTest module([&] { return addon = new ErrorCountingAddon(); });
+    struct Case {
+        const char* name;
+        GSErrCode (*command)(const GS::UniString*, UndoableCommandProc, void*);
+        int runs;
+    };
+    const Case cases[] = {
+        {"refused", [](const GS::UniString*, UndoableCommandProc, void*) { return hosterr::Refused; }, 0},
+        {"claimed, never run", [](const GS::UniString*, UndoableCommandProc, void*) { return hosterr::Ok; },
+         0},
+        {"run, then failed",
+         [](const GS::UniString*, UndoableCommandProc proc, void* data) {
+             static_cast<void>(proc(data));
+             return hosterr::Failed;
+         },
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HostFunctionTable table = module.host().functionTable();
+        table.RunUndoableCommand = c.command;
+        installHostTable(&table);
+        const int before = addon->exceptions;
+        Step step(c.name);
+        EXPECT_FALSE(Host::runTransaction(step));
+        EXPECT_EQ(step.runs, c.runs);
+        EXPECT_EQ(step.finishedWith, 0);
+        EXPECT_EQ(addon->exceptions, before + 1);
+        EXPECT_FALSE(Host::isTransactionRunning());
+    }
+    installHostTable(&module.host().functionTable());
+
+    // The stand-in's own fault: its first command answers an error without running.
+    module.host().faults().set("RunUndoableCommand", 1, 1, hosterr::MemoryFull);
+    Step refused("Refused");
+    EXPECT_FALSE(Host::runTransaction(refused));
+    EXPECT_EQ(refused.runs, 0);
+    EXPECT_EQ(addon->exceptions, 4);
+    EXPECT_EQ(undoSteps(module.host()), 0u);
+    Step next("Next");
+    EXPECT_TRUE(Host::runTransaction(next));
+    EXPECT_EQ(addon->exceptions, 4);
+    EXPECT_EQ(undoSteps(module.host()), 1u);
 }
 
 TEST(Transaction, IsRefusedInsideANotificationWithTheDebugText) {

@@ -19,6 +19,7 @@
 #include "annotation/SelectSpecification.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "elements/text/Text.h"
+#include "platform/api/HostErrors.h"
 #include "platform/host/TextBlocks.h"
 #include "project/Plan.h"
 #include "project/Storey.h"
@@ -122,6 +123,34 @@ TEST_F(Placing, TheBlockShowsTheTitleAndKeepsTheClauseWithoutTheAcceptedMark) {
     text = place(CadPoint(0, 0), CadPoint(2, 1), empty.get());
     ASSERT_NE(text, nullptr);
     EXPECT_FALSE(text->userData.has_value());
+}
+
+// A text the host does not take whole marks the placement failed, so that the step is undone; a
+// layer the user keeps unusable makes nothing and marks nothing.
+TEST_F(Placing, AHostFailureMarksThePlacementFailedAndARefusedLayerDoesNot) {
+    const char* const faults[] = {"GetDefaultElement", "CreateElement", "ClearElementUserData",
+                                  "SetElementUserData"};
+    for (const char* fault : faults) {
+        for (uint32_t call : {1u, 2u}) {
+            SCOPED_TRACE(testing::Message() << fault << " call " << call);
+            std::unique_ptr<AnnotationPlacement> placement = buildAnnotationMemo(clause, *Host::getPlan());
+            host.faults().set(fault, call, call, hosterr::Failed);
+            const size_t before = planElements().size();
+            bool made = true;
+            testsupport::runAsStep(
+                [&] { return made = createAnnotationText(*placement, CadPoint(0, 0), CadPoint(2, 1)); });
+            host.faults().clear();
+            EXPECT_EQ(placement->failed, !made);
+            EXPECT_EQ(planElements().size(), before + (made ? 1 : 0)); // the host undid a failed one
+            if (made) EXPECT_TRUE(planElements().inOrder().back()->userData.has_value());
+        }
+    }
+    host.project()->model.defaults.edit(Text::TypeCode, 0).record.head.layer = 5; // "Hidden Things"
+    host.alerts().queue({0, "Cancel", 0});
+    std::unique_ptr<AnnotationPlacement> refused = buildAnnotationMemo(clause, *Host::getPlan());
+    EXPECT_FALSE(createAnnotationText(*refused, CadPoint(0, 0), CadPoint(2, 1)));
+    EXPECT_FALSE(refused->failed);
+    EXPECT_FALSE(refused->textLayerChecked);
 }
 
 // The host is handed the plan's current storey for a text in every view, not the view's own.

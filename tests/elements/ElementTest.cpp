@@ -169,6 +169,23 @@ TEST_F(Elements, UserDataIsReadOnceRefusedWhenEmptyAndMarkedChangedByClearingThe
     EXPECT_TRUE(host.calls().contains("ElementSwitchOnCall", before));
 }
 
+// Switching counts as done when the element already is as asked; only a host failure is false.
+TEST_F(Elements, ASwitchIsDoneWhenTheElementIsSoAlready) {
+    Creators creators{15};
+    const API_Guid guid = addHostElement(host, 15);
+    std::unique_ptr<Element> text = read(guid);
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(change([&] { return text->setSwitched(true); })); // on already: the host ignores it
+    EXPECT_TRUE(change([&] { return text->setSwitched(false); }));
+    EXPECT_TRUE(hostElement(host, guid).switchedOff);
+    EXPECT_TRUE(change([&] { return text->setSwitched(false); }));
+    host.faults().set("ElementSwitchOnCall", 1, 1, hosterr::Failed);
+    EXPECT_FALSE(change([&] { return text->setSwitched(true); }));
+    EXPECT_TRUE(hostElement(host, guid).switchedOff);
+    EXPECT_TRUE(change([&] { return text->setSwitched(true); }));
+    EXPECT_FALSE(hostElement(host, guid).switchedOff);
+}
+
 TEST_F(Elements, UserDataSurvivesAProjectSaveAndReopen) {
     Creators creators{16};
     TempFolder folder;

@@ -73,6 +73,15 @@ TEST_F(Texts, ANewBlockWearsTheHostsDefaultStyleAtTheOriginAndHasNoMemoUntilBuil
     Pen pen;
     text.getPen(pen, 8);
     EXPECT_EQ(pen.getIndex16(), 0); // only the text roles name the record's pen
+    EXPECT_TRUE(text.hasDefaults());
+
+    // Without the host's default the block stands in a blank record and says so.
+    host.faults().set("GetDefaultElement", 1, 1, hosterr::Failed);
+    Text blank(String("B"));
+    EXPECT_FALSE(blank.hasDefaults());
+    EXPECT_EQ(blank.getTextRecord().size, 0.0);
+    Text again(String("C"));
+    EXPECT_TRUE(again.hasDefaults());
     EXPECT_EQ(text.getTextStyle(2), nullptr);
 }
 

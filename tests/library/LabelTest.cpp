@@ -69,6 +69,7 @@ std::string partBytes(const HostLabelElement& record) {
 
 TEST_F(Labels, ATextLabelOfATitleWearsTheDefaultLabelsStyle) {
     Label label(StyledString(String("F10/110 Brickwork")), true);
+    EXPECT_TRUE(label.hasDefaults());
     EXPECT_EQ(label.getLabelKind(), LabelKindText);
     EXPECT_TRUE(label.isTextLabel());
     EXPECT_FALSE(label.isSymbolLabel());
@@ -93,6 +94,18 @@ TEST_F(Labels, ATextLabelOfATitleWearsTheDefaultLabelsStyle) {
     Label defaults(true);
     EXPECT_TRUE(defaults.isTextLabel());
     EXPECT_EQ(defaults.getText().bytes(), zavhost::DefaultLabelText);
+    EXPECT_TRUE(defaults.hasDefaults());
+
+    // Without the host's default a label stands in a blank record and says so.
+    host().faults().set("GetDefaultElement", 1, 1, hosterr::Failed);
+    Label blank(StyledString(String("B")), true);
+    EXPECT_FALSE(blank.hasDefaults());
+    EXPECT_EQ(blank.getLabelRecord().pen, 0u);
+    host().faults().set("GetDefaultElement", 1, 1, hosterr::Failed);
+    Label blankDefaults(true);
+    EXPECT_FALSE(blankDefaults.hasDefaults());
+    Label again(StyledString(String("C")), true);
+    EXPECT_TRUE(again.hasDefaults());
 }
 
 TEST_F(Labels, ASymbolLabelKeepsItsAnchorInThirdsItsAngleInOneTurnAndItsSizesAsItsPartSays) {

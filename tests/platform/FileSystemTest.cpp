@@ -175,3 +175,73 @@ TEST(FileSystem, ReplaceFileKeepsTheTargetsPermissionsAndLeavesItWholeOnFailure)
     EXPECT_EQ(readText(temp.child("fresh.txt")), "text");
     EXPECT_EQ(modeOf(temp.child("fresh.txt")), 0604u);
 }
+
+TEST(FileSystem, AnUnwritableFolderOrFileTakesNoWritesButReadsGoOn) {
+    TempFolder temp;
+    struct Writable {
+        ~Writable() { IO::ClearUnwritable(); } // before the folder goes, whatever the test did
+    } writable;
+    const IO::Location folder = temp.child("held");
+    ASSERT_EQ(IO::CreateFolder(folder), hosterr::Ok);
+    IO::Location inside = folder;
+    inside.AppendToLocal("kept.txt");
+    {
+        File f(inside);
+        ASSERT_EQ(f.Open(File::Access::Write, true), hosterr::Ok);
+        ASSERT_EQ(f.Write("kept", 4), hosterr::Ok);
+    }
+    IO::Location deeper = folder;
+    deeper.AppendToLocal("sub");
+    IO::Location newFile = folder;
+    newFile.AppendToLocal("new.txt");
+    File outside(temp.child("outside.txt"));
+    ASSERT_EQ(outside.Open(File::Access::Write, true), hosterr::Ok);
+    outside.Close();
+
+    IO::SetUnwritable(folder, true);
+    EXPECT_TRUE(IO::IsUnwritable(folder));
+    EXPECT_TRUE(IO::IsUnwritable(inside));
+    EXPECT_TRUE(IO::IsUnwritable(deeper));
+    EXPECT_FALSE(IO::IsUnwritable(temp.location()));
+    EXPECT_FALSE(IO::IsUnwritable(temp.child("held2"))); // a sibling whose name begins the same
+
+    File existing(inside);
+    EXPECT_EQ(existing.Open(File::Access::Write), hosterr::Refused);
+    EXPECT_EQ(existing.Open(File::Access::ReadWrite), hosterr::Refused);
+    ASSERT_EQ(existing.Open(File::Access::Read), hosterr::Ok);
+    char bytes[4] = {};
+    size_t got = 0;
+    EXPECT_EQ(existing.Read(bytes, 4, &got), hosterr::Ok);
+    EXPECT_EQ(std::string(bytes, got), "kept");
+    existing.Close();
+    File made(newFile);
+    EXPECT_EQ(made.Open(File::Access::Write, true), hosterr::Refused);
+    EXPECT_EQ(made.Open(File::Access::Write), hosterr::NotFound); // nothing to open, nothing made
+    EXPECT_FALSE(IO::Exists(newFile));
+    EXPECT_EQ(IO::CreateFolder(deeper), hosterr::Refused);
+    EXPECT_EQ(IO::CreateFolder(folder), hosterr::Ok); // there already: nothing to make
+    EXPECT_EQ(IO::Delete(inside), hosterr::Refused);
+    EXPECT_EQ(IO::Delete(newFile), hosterr::NotFound);
+    EXPECT_EQ(IO::DeleteTree(folder), hosterr::Refused);
+    EXPECT_EQ(IO::DeleteTree(temp.location()), hosterr::Refused); // it holds the folder
+    EXPECT_EQ(IO::Rename(inside, temp.child("moved.txt")), hosterr::Refused);
+    EXPECT_EQ(IO::Rename(temp.child("outside.txt"), newFile), hosterr::Refused);
+    EXPECT_EQ(IO::ReplaceFile(inside, temp.child("outside.txt")), hosterr::Refused);
+    EXPECT_TRUE(IO::Exists(inside));
+    EXPECT_TRUE(IO::Exists(temp.child("outside.txt")));
+
+    // A file alone, while its folder takes writes again.
+    IO::SetUnwritable(folder, false);
+    IO::SetUnwritable(inside, true);
+    EXPECT_FALSE(IO::IsUnwritable(folder));
+    EXPECT_EQ(made.Open(File::Access::Write, true), hosterr::Ok);
+    made.Close();
+    EXPECT_EQ(existing.Open(File::Access::Write), hosterr::Refused);
+    EXPECT_EQ(IO::Delete(newFile), hosterr::Ok);
+
+    IO::ClearUnwritable();
+    EXPECT_FALSE(IO::IsUnwritable(inside));
+    EXPECT_EQ(existing.Open(File::Access::Write), hosterr::Ok);
+    existing.Close();
+    EXPECT_EQ(IO::Delete(inside), hosterr::Ok);
+}

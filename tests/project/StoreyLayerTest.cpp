@@ -270,6 +270,34 @@ TEST_F(LayerChecks, ToolChecksEndWhenTheUserKeepsChoosingAndNothingChanges) {
     EXPECT_TRUE(placed);
 }
 
+// A false answer is the user's unless the host could not say: then the caller must tell.
+TEST_F(LayerChecks, ToolChecksTellTheHostsFailureFromTheUsersAnswer) {
+    Project* project = Host::getProject();
+    const uint32_t textType = 17;
+    ElementLink tool(ElementLink::makeTypeId(textType), 0u);
+    bool hostFailed = true;
+    EXPECT_TRUE(project->checkToolLayer(tool, false, &hostFailed));
+    EXPECT_FALSE(hostFailed);
+
+    host.faults().set("GetDefaultElement", 1, 1, hosterr::Failed);
+    EXPECT_FALSE(project->checkToolLayer(tool, false, &hostFailed));
+    EXPECT_TRUE(hostFailed);
+    EXPECT_TRUE(host.alerts().shown().empty()); // nothing was asked
+
+    hostProject(host).model.defaults.edit(textType, 0).record.head.layer = hiddenLayer;
+    host.alerts().queue({0, "Cancel", 0});
+    EXPECT_FALSE(project->checkToolLayer(tool, false, &hostFailed));
+    EXPECT_FALSE(hostFailed);
+
+    // The user chooses another layer, and the host cannot switch the tool to let them.
+    host.faults().set("SETD", 1, 1, hosterr::Failed);
+    EXPECT_FALSE(project->checkToolLayer(tool, false, &hostFailed));
+    EXPECT_TRUE(hostFailed);
+    host.faults().clear();
+    EXPECT_FALSE(project->checkToolLayer(tool, true, &hostFailed)); // quiet: the layer says no
+    EXPECT_FALSE(hostFailed);
+}
+
 TEST_F(ProjectFiles, AttributesStoreysAndLayersSurviveSaveAndReopen) {
     Specification* spec = Host::getSpecification();
     addStorey(host, "Attic", 9.0);

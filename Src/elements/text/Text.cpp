@@ -79,8 +79,8 @@ void Text::setTextStyle(const TextStyle& style, uint32_t which) {
 
 void Text::applyDefaults() {
     API_Element defaults;
-    if (getDefaults(defaults, nullptr))
-        std::memcpy(static_cast<void*>(&m_record), defaults.raw, sizeof m_record);
+    m_hasDefaults = getDefaults(defaults, nullptr);
+    if (m_hasDefaults) std::memcpy(static_cast<void*>(&m_record), defaults.raw, sizeof m_record);
     m_record.head.byte76 = 0;
     std::unique_ptr<TextStyle> style = getTextStyle(0);
     StyledString text(getText());

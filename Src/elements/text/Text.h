@@ -59,6 +59,9 @@ public:
     virtual void setHeight(double height) { m_record.height = height; }
     // The host's default text record and style for the whole text, at the origin.
     virtual void applyDefaults();
+    // False when the host could not hand out its default text: the record is then blank (no pen,
+    // font or size), not fit to be placed.
+    bool hasDefaults() const { return m_hasDefaults; }
 
     // Puts the block into the box of two plan points (the corner its anchor names), sized in
     // paper millimetres at the drawing's scale, on the drawing's storey; stores it with its memo
@@ -77,6 +80,7 @@ protected:
 
 private:
     HostTextElement m_record;
+    bool m_hasDefaults = false;
 };
 
 // The factory's creator of text blocks; null for a record of another type.

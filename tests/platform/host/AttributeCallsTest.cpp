@@ -2,13 +2,6 @@
 #include "platform/api/CompositeRecords.h"
 
 namespace {
-API_Attribute attribute(uint8_t type, int16_t index, const char* name = "") {
-    API_Attribute record;
-    record.header.typeCode = type;
-    record.header.index = index;
-    std::strcpy(record.header.name, name);
-    return record;
-}
 API_Attribute layerNamed(const char* name) {
     return attribute(AttrLayer, 0, name);
 }

@@ -17,6 +17,15 @@
 #include "platform/host/ModelCalls.h"
 #include "platform/host/StandInHost.h"
 
+// An attribute record of a type, index and name, as a module fills one to ask or create.
+inline API_Attribute attribute(uint8_t type, int16_t index, const char* name = "") {
+    API_Attribute record;
+    record.header.typeCode = type;
+    record.header.index = index;
+    std::strcpy(record.header.name, name);
+    return record;
+}
+
 class ModelTest : public ::testing::Test {
 protected:
     void SetUp() override {
