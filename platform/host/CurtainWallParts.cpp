@@ -182,9 +182,8 @@ API_Guid curtainWallOwnerOf(const API_Element& part) {
 
 std::vector<API_Guid> curtainWallPartsOf(const ElementStore& elements, const API_Guid& wall) {
     std::vector<API_Guid> parts;
-    for (const StoredElement* element : elements.inOrder())
-        if (isCurtainWallPart(element->head().typeCode) && ownerOf(element->record) == wall)
-            parts.push_back(element->guid());
+    for (const StoredElement* element : elements.heldBy(wall))
+        if (isCurtainWallPart(element->head().typeCode)) parts.push_back(element->guid());
     return parts;
 }
 

@@ -32,19 +32,12 @@ bool layerExists(const Project& project, const StoredElement& element) {
 } // namespace
 
 bool passes(Project& project, const ViewDatabase& database, const StoredElement& element, uint32_t flags,
-            uint32_t variation, const GuidSet* selectedGuids) {
+            uint32_t variation) {
     const HostElementHead& head = element.head();
     if (variation != 0 && head.variation != variation) return false;
-    if ((flags & FilterSelected) != 0) {
-        if (selectedGuids != nullptr) {
-            if (selectedGuids->count(element.guid()) == 0) return false;
-        } else {
-            const auto& selected = project.session.selectionOf(project.model.views.keyOf(database));
-            if (std::none_of(selected.begin(), selected.end(),
-                             [&element](const HostSelectionRecord& r) { return r.guid == element.guid(); }))
-                return false;
-        }
-    }
+    if ((flags & FilterSelected) != 0 &&
+        !project.session.selectionOf(project.model.views.keyOf(database)).contains(element.guid()))
+        return false;
     if ((flags & FilterVisibleLayer) != 0 &&
         (!layerExists(project, element) || onLayer(project, element, LayerHidden)))
         return false;
@@ -118,14 +111,9 @@ GSErrCode list(StandInHost& host, uint32_t type, GS::Array<API_Guid>* guids, uin
     ViewDatabase* database = model::databaseOf(*project, flags, databaseGuid);
     if (database == nullptr) return brief += ", unknown database", hosterr::BadDatabase;
     brief += ", " + ViewDatabases::describe(*database);
-    GuidSet selected;
-    if ((flags & FilterSelected) != 0)
-        for (const HostSelectionRecord& record :
-             project->session.selectionOf(project->model.views.keyOf(*database)))
-            selected.insert(record.guid);
     for (const StoredElement* element : project->model.views.elementsOf(*database).inOrder())
         if ((type == 0 || element->head().typeCode == type) &&
-            passes(*project, *database, *element, flags, variation, &selected))
+            passes(*project, *database, *element, flags, variation))
             guids->Push(element->guid());
     brief += " => " + std::to_string(guids->GetSize());
     return hosterr::Ok;
@@ -152,13 +140,10 @@ GSErrCode selection(StandInHost& host, HostSelectionInfo* info, GSHandle* refere
     if (project == nullptr) return hosterr::NoProject;
     ViewDatabase& database = model::currentDatabase(*project);
     const ElementStore& elements = project->model.views.elementsOf(database);
-    auto& selected = project->session.selectionOf(project->model.views.keyOf(database));
+    Selection& selection = project->session.selectionOf(project->model.views.keyOf(database));
     // An undone step may have taken selected elements away.
-    selected.erase(std::remove_if(selected.begin(), selected.end(),
-                                  [&elements](const HostSelectionRecord& r) {
-                                      return elements.find(r.guid) == nullptr;
-                                  }),
-                   selected.end());
+    selection.removeIf([&elements](const API_Guid& guid) { return elements.find(guid) == nullptr; });
+    const std::vector<HostSelectionRecord> selected = selection.records();
     brief = ViewDatabases::describe(database) + " => " + std::to_string(selected.size());
     info->selectionType = selected.empty() ? 0 : 1;
     info->count = static_cast<int32_t>(selected.size());
@@ -175,7 +160,7 @@ GSErrCode select(StandInHost& host, GSHandle references, int32_t count, bool on,
     Project* project = model::project(host, brief);
     if (project == nullptr) return hosterr::NoProject;
     ViewDatabase& database = model::currentDatabase(*project);
-    auto& selected = project->session.selectionOf(project->model.views.keyOf(database));
+    Selection& selected = project->session.selectionOf(project->model.views.keyOf(database));
     if (references == nullptr || count == 0) {
         brief = "clear";
         selected.clear();
@@ -193,15 +178,11 @@ GSErrCode select(StandInHost& host, GSHandle references, int32_t count, bool on,
         if (element == nullptr) return brief += ": no " + model::guidText(record.guid), hosterr::BadGuid;
         if (record.selectionKind == 0) record.selectionKind = selectionKindOfType(element->head().typeCode);
     }
-    // One pass each way: a Guid named again moves to the end, as if selected one after another.
-    std::unordered_map<API_Guid, size_t, API_GuidHash> lastAt;
-    for (size_t i = 0; i < records.size(); ++i)
-        lastAt[records[i].guid] = i;
-    auto named = [&lastAt](const HostSelectionRecord& r) { return lastAt.count(r.guid) != 0; };
-    selected.erase(std::remove_if(selected.begin(), selected.end(), named), selected.end());
-    if (on)
-        for (size_t i = 0; i < records.size(); ++i)
-            if (lastAt[records[i].guid] == i) selected.push_back(records[i]);
+    // A Guid named again moves to the end, as if selected one after another.
+    for (const HostSelectionRecord& record : records) {
+        selected.remove(record.guid);
+        if (on) selected.push_back(record);
+    }
     return hosterr::Ok;
 }
 
@@ -215,7 +196,7 @@ GSErrCode linked(StandInHost& host, const API_Guid* guid, GS::Array<API_Guid>* l
     // An element the user's edit deleted keeps its links until the module has heard the edit.
     if (model->views.findElement(*guid) == nullptr) model = host.editRunBefore();
     if (model == nullptr || model->views.findElement(*guid) == nullptr) return hosterr::BadGuid;
-    for (const API_Guid& other : ElementRelations::othersOf(model->relations.links, *guid))
+    for (const API_Guid& other : model->relations.links.othersOf(*guid))
         linked->Push(other);
     brief += " => " + std::to_string(linked->GetSize());
     return hosterr::Ok;

@@ -72,7 +72,7 @@ GSErrCode link(StandInHost& host, const API_Guid* owner, const API_Guid* linked,
     if (project == nullptr) return err;
     auto& links = project->model.relations.links;
     if (on) {
-        links[{*owner, *linked}] = flags;
+        links.set({*owner, *linked}, flags);
         return hosterr::Ok;
     }
     return links.erase({*owner, *linked}) != 0 ? hosterr::Ok : hosterr::NotFound;
@@ -84,9 +84,9 @@ GSErrCode linkFlags(StandInHost& host, const API_Guid* owner, const API_Guid* li
     Project* project = pairOf(host, owner, linked, &err, brief);
     if (project == nullptr) return err;
     if (flags == nullptr) return hosterr::BadParameter;
-    auto it = project->model.relations.links.find({*owner, *linked});
-    if (it == project->model.relations.links.end()) return hosterr::NotFound;
-    *flags = it->second;
+    const uint32_t* held = project->model.relations.links.find({*owner, *linked});
+    if (held == nullptr) return hosterr::NotFound;
+    *flags = *held;
     brief += " => " + std::to_string(*flags);
     return hosterr::Ok;
 }
@@ -104,11 +104,8 @@ GSErrCode relatedGuid(StandInHost& host, const API_Guid* guid, API_Guid* related
     if (element->head().typeCode == ProxyTypeCode && proxy.showsElement != 0) {
         *related = proxy.elementGuid;
     } else {
-        for (const auto& entry : project->model.relations.links)
-            if (entry.first.second == *guid) {
-                *related = entry.first.first;
-                break;
-            }
+        const std::vector<API_Guid> owners = project->model.relations.links.elementsNaming(*guid);
+        if (!owners.empty()) *related = owners.front();
     }
     if (related->isNull()) return hosterr::NotFound;
     brief += " => " + model::guidText(*related);
@@ -121,7 +118,7 @@ GSErrCode relationList(StandInHost& host, const API_Guid* guid, GS::Array<API_Gu
     Project* project = elementProject(host, guid, &err, brief);
     if (project == nullptr) return err;
     if (related == nullptr) return hosterr::BadParameter;
-    fillList(related, ElementRelations::othersOf(project->model.relations.relationCodes, *guid), brief);
+    fillList(related, project->model.relations.relationCodes.othersOf(*guid), brief);
     return hosterr::Ok;
 }
 
@@ -144,9 +141,9 @@ GSErrCode relationCode(StandInHost& host, const API_Guid* guid, const API_Guid* 
     Project* project = pairOf(host, guid, other, &err, brief);
     if (project == nullptr) return err;
     if (code == nullptr) return hosterr::BadParameter;
-    auto it = project->model.relations.relationCodes.find({*guid, *other});
-    if (it == project->model.relations.relationCodes.end()) return hosterr::NotFound;
-    *code = it->second;
+    const uint32_t* held = project->model.relations.relationCodes.find({*guid, *other});
+    if (held == nullptr) return hosterr::NotFound;
+    *code = *held;
     brief += " => " + codeText(*code);
     return hosterr::Ok;
 }
@@ -164,7 +161,7 @@ GSErrCode setRelationCode(StandInHost& host, const API_Guid* guid, const GS::Arr
     for (const API_Guid& other : *others)
         if (project->model.views.findElement(other) == nullptr) return hosterr::BadGuid;
     for (const API_Guid& other : *others)
-        project->model.relations.relationCodes[{*guid, other}] = code;
+        project->model.relations.relationCodes.set({*guid, other}, code);
     return hosterr::Ok;
 }
 
@@ -174,7 +171,7 @@ GSErrCode associated(StandInHost& host, const API_Guid* guid, GS::Array<API_Guid
     Project* project = elementProject(host, guid, &err, brief);
     if (project == nullptr) return err;
     if (others == nullptr) return hosterr::BadParameter;
-    fillList(others, ElementRelations::othersOf(project->model.relations.associations, *guid), brief);
+    fillList(others, project->model.relations.associations.othersOf(*guid), brief);
     return hosterr::Ok;
 }
 
@@ -185,7 +182,7 @@ GSErrCode associate(StandInHost& host, const API_Guid* guid, const API_Guid* oth
     if (!model::changesAllowed(host, why)) return brief = why, hosterr::Refused;
     Project* project = pairOf(host, guid, other, &err, brief);
     if (project == nullptr) return err;
-    project->model.relations.associations[{*guid, *other}] = {flags, subFlags};
+    project->model.relations.associations.set({*guid, *other}, {flags, subFlags});
     return hosterr::Ok;
 }
 
@@ -205,9 +202,9 @@ GSErrCode associationFlags(StandInHost& host, const API_Guid* guid, const API_Gu
     Project* project = pairOf(host, guid, other, &err, brief);
     if (project == nullptr) return err;
     if (flags == nullptr) return hosterr::BadParameter;
-    auto it = project->model.relations.associations.find({*guid, *other});
-    if (it == project->model.relations.associations.end()) return hosterr::NotFound;
-    *flags = sub ? it->second.second : it->second.first;
+    const std::pair<uint32_t, uint32_t>* held = project->model.relations.associations.find({*guid, *other});
+    if (held == nullptr) return hosterr::NotFound;
+    *flags = sub ? held->second : held->first;
     brief += " => " + std::to_string(*flags);
     return hosterr::Ok;
 }

@@ -2,11 +2,11 @@
 // classification references, as the module stored them.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
 #include "ElementStore.h"
+#include "PersistentMap.h"
 #include "platform/api/HostFunctionTable.h"
 #include "platform/api/IFCRecords.h"
 
@@ -21,7 +21,7 @@ struct ElementIfc {
 };
 
 struct IfcStore {
-    std::map<API_Guid, ElementIfc, GuidLess> elements;
+    PersistentMap<API_Guid, ElementIfc, GuidLess> elements; // shared with undo steps until changed
     // Equal when both would be saved alike.
     bool operator==(const IfcStore& other) const;
 };

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "ElementStore.h"
+#include "PersistentMap.h"
 #include "platform/api/CameraRecord.h"
 #include "platform/modeler/ExportReader.h"
 
@@ -37,9 +38,9 @@ struct TexturePixels {
 };
 
 struct Model3DStore {
-    std::map<API_Guid, ElementExtent3D, GuidLess> extents;
-    std::map<int16_t, TexturePixels> textures; // by surface index
-    std::string camera;                        // the camera record's bytes; empty: the default one
+    PersistentMap<API_Guid, ElementExtent3D, GuidLess> extents; // shared with undo steps until changed
+    std::map<int16_t, TexturePixels> textures;                  // by surface index
+    std::string camera; // the camera record's bytes; empty: the default one
 
     bool operator==(const Model3DStore&) const = default;
 };

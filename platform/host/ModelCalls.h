@@ -96,11 +96,9 @@ GSErrCode defaultElement(StandInHost& host, API_Element* element, API_ElementMem
 GSErrCode getUserData(StandInHost& host, HostElementHead* head, HostUserData* data, std::string& brief);
 GSErrCode setUserData(StandInHost& host, HostElementHead* head, HostUserData* data, std::string& brief);
 GSErrCode clearUserData(StandInHost& host, HostElementHead* head, std::string& brief);
-using GuidSet = std::unordered_set<API_Guid, API_GuidHash>;
 // Whether an element passes the filter flags in a database (the list and filter calls' test).
-// A walk over many elements hands in the database's selected Guids, gathered once.
 bool passes(Project& project, const ViewDatabase& database, const StoredElement& element, uint32_t flags,
-            uint32_t variation, const GuidSet* selected = nullptr);
+            uint32_t variation);
 } // namespace elementreads
 
 namespace elementchanges {

@@ -254,7 +254,7 @@ GSErrCode ModelSteps::actOnElements(const ModelArgs& args, Project& project, std
             record.partIndex = 1;
             records.push_back(record);
         }
-        project.session.selectionOf(views.keyOf(database)) = std::move(records);
+        project.session.selectionOf(views.keyOf(database)).assign(records);
         return hosterr::Ok;
     }
     const StoredElement* element = labelled(project, args.texts[0], why);

@@ -99,30 +99,29 @@ void deleteElement(Project& project, const API_Guid& guid) {
         if (const StoredElement* element = views.findElement(each);
             element != nullptr && isModelType(element->head().typeCode))
             shown.insert(each);
-    if (!shown.empty())
-        for (const ViewDatabase& database : views.all())
-            for (const StoredElement* element : database.elements.inOrder()) {
-                if (element->head().typeCode != ProxyTypeCode) continue;
-                HostProxyElement proxy;
-                std::memcpy(static_cast<void*>(&proxy), element->record.raw, sizeof proxy);
-                if (proxy.showsElement != 0 && shown.count(proxy.elementGuid) != 0)
-                    gone.push_back(element->guid());
-            }
+    for (const ViewDatabase& database : views.all()) {
+        std::vector<const StoredElement*> proxies;
+        for (const API_Guid& each : shown)
+            for (const StoredElement* element : database.elements.heldBy(each))
+                if (element->head().typeCode == ProxyTypeCode) proxies.push_back(element);
+        // Each database's proxies in its order.
+        std::sort(proxies.begin(), proxies.end(),
+                  [](const StoredElement* a, const StoredElement* b) { return a->order < b->order; });
+        for (const StoredElement* proxy : proxies)
+            gone.push_back(proxy->guid());
+    }
     for (const API_Guid& each : gone) {
-        ViewDatabase* where = nullptr;
-        if (StoredElement* element = views.editElement(each, &where);
+        const ViewDatabase* where = nullptr;
+        if (const StoredElement* element = views.findElement(each, &where);
             element != nullptr && isWallOpening(element->head().typeCode))
-            detachOpening(views.elementsOf(*where), *element);
+            detachOpening(views.elementsOf(*views.find(views.keyOf(*where))), *element);
         views.removeElement(each);
         project.model.relations.forget(each);
         project.model.ifc.elements.erase(each);
         project.session.heldByOthers.erase(each);
         project.session.highlight.colours.erase(each);
         for (SelectionEntry& entry : project.session.selections)
-            entry.records.erase(
-                std::remove_if(entry.records.begin(), entry.records.end(),
-                               [&each](const HostSelectionRecord& r) { return r.guid == each; }),
-                entry.records.end());
+            entry.records.remove(each);
     }
     if (partHome != nullptr) syncCurtainWallParts(views.elementsOf(*partHome), partOwner);
 }

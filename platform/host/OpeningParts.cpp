@@ -110,10 +110,8 @@ void detachOpening(ElementStore& elements, const StoredElement& opening) {
 
 std::vector<API_Guid> openingsOf(const ElementStore& elements, const API_Guid& wall) {
     std::vector<API_Guid> openings;
-    for (const StoredElement* element : elements.inOrder())
-        if (isWallOpening(element->head().typeCode) &&
-            partOf<HostJoineryElement>(element->record).ownerGuid == wall)
-            openings.push_back(element->guid());
+    for (const StoredElement* element : elements.heldBy(wall))
+        if (isWallOpening(element->head().typeCode)) openings.push_back(element->guid());
     return openings;
 }
 

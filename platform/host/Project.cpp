@@ -32,7 +32,7 @@ ProjectModel ProjectModel::withDefaults() {
     return model;
 }
 
-std::vector<HostSelectionRecord>& ProjectSession::selectionOf(const DatabaseKey& database) {
+Selection& ProjectSession::selectionOf(const DatabaseKey& database) {
     for (SelectionEntry& entry : selections)
         if (entry.database == database) return entry.records;
     selections.push_back({database, {}});

@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "AttributeStore.h"
+#include "ElementRelations.h"
 #include "ElementStore.h"
 #include "IfcStore.h"
 #include "LibraryManager.h"
 #include "Model3D.h"
+#include "Selection.h"
 #include "StoreyList.h"
 #include "ViewDatabases.h"
 #include "platform/api/ProjectRecords.h"
@@ -66,7 +68,7 @@ struct ProjectModel {
 
 struct SelectionEntry {
     DatabaseKey database;
-    std::vector<HostSelectionRecord> records;
+    Selection records;
 };
 
 // What a view's window went through while the project is open.
@@ -95,7 +97,7 @@ struct ProjectSession {
     uint32_t defaultToolType = 0;                                         // "SETD"
     uint32_t defaultToolVariation = 0;
 
-    std::vector<HostSelectionRecord>& selectionOf(const DatabaseKey& database);
+    Selection& selectionOf(const DatabaseKey& database);
     ViewActivity& activityOf(const DatabaseKey& database);
 };
 

@@ -640,7 +640,7 @@ bool readRelations(Reader& r, ElementRelations* relations) {
             uint32_t value = 0;
             if (!r.guid(&pair.first, "a link") || !r.guid(&pair.second, "a link") || !r.u32(&value, "a link"))
                 return false;
-            if (!map->emplace(pair, value).second) return r.fail("a link is given twice");
+            if (!map->add(pair, value)) return r.fail("a link is given twice");
         }
     }
     uint32_t n = 0;
@@ -651,8 +651,7 @@ bool readRelations(Reader& r, ElementRelations* relations) {
         if (!r.guid(&pair.first, "an association") || !r.guid(&pair.second, "an association") ||
             !r.u32(&flags.first, "an association") || !r.u32(&flags.second, "an association"))
             return false;
-        if (!relations->associations.emplace(pair, flags).second)
-            return r.fail("an association is given twice");
+        if (!relations->associations.add(pair, flags)) return r.fail("an association is given twice");
     }
     return r.end();
 }

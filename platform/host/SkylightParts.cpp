@@ -39,13 +39,8 @@ std::string placeSkylight(StoredElement& skylight, const API_Element& defaults, 
 std::vector<API_Guid> ownedElements(const ElementStore& elements, const API_Guid& owner, uint32_t typeCode) {
     std::vector<API_Guid> owned;
     if (typeCode != SkylightTypeCode && !isWallOpening(typeCode)) return owned;
-    for (const StoredElement* element : elements.inOrder()) {
-        if (element->head().typeCode != typeCode) continue;
-        const API_Guid of = typeCode == SkylightTypeCode
-                                ? partOf<HostSkylightElement>(element->record).ownerGuid
-                                : partOf<HostJoineryElement>(element->record).ownerGuid;
-        if (of == owner) owned.push_back(element->guid());
-    }
+    for (const StoredElement* element : elements.heldBy(owner))
+        if (element->head().typeCode == typeCode) owned.push_back(element->guid());
     return owned;
 }
 

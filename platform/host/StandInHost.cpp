@@ -505,8 +505,9 @@ GSErrCode StandInHost::runUndoableCommand(const GS::UniString* name, UndoableCom
         DepthGuard inside(m_commandDepth);
         return proc(userData);
     }
-    ProjectModel before = m_project->model;
-    m_project->undoSteps.push_back({stepName, std::make_shared<const ProjectModel>(before)});
+    // The copy shares all it holds with the project until the step changes it.
+    auto before = std::make_shared<const ProjectModel>(m_project->model);
+    m_project->undoSteps.push_back({stepName, before});
     size_t stepCount = m_project->undoSteps.size();
     GSErrCode err;
     {
@@ -516,7 +517,7 @@ GSErrCode StandInHost::runUndoableCommand(const GS::UniString* name, UndoableCom
     if (m_project == nullptr) return err; // a command cannot close the project, but be safe
     if (err != hosterr::Ok) {
         if (m_project->undoSteps.size() == stepCount) m_project->undoSteps.pop_back();
-        m_project->model = std::move(before);
+        m_project->model = *before;
         m_transcript.note("undo step " + inQuotes(stepName) + " dropped: the command answered " +
                           answerText(err) + "; the project is restored");
     } else {

@@ -172,8 +172,8 @@ GSErrCode linkElements(ModelSteps& model, const ModelArgs& args, Project& projec
     const StoredElement* linked = owner != nullptr ? model.labelled(project, args.texts[1], why) : nullptr;
     if (linked == nullptr) return hosterr::NotFound;
     if (owner == linked) return *why = "an element cannot link itself", hosterr::BadParameter;
-    project.model.relations.links[{owner->guid(), linked->guid()}] =
-        static_cast<uint32_t>(args.count.value_or(0));
+    project.model.relations.links.set({owner->guid(), linked->guid()},
+                                      static_cast<uint32_t>(args.count.value_or(0)));
     return hosterr::Ok;
 }
 
@@ -192,7 +192,7 @@ std::string nodeOrLinksMismatch(const ModelArgs& args, const Project& project, c
         if (!found) return nodes.empty() ? "it has no node points" : "its node points are " + nodes;
     }
     if (auto links = args.options.find("links"); links != args.options.end()) {
-        const size_t count = ElementRelations::othersOf(project.model.relations.links, element.guid()).size();
+        const size_t count = project.model.relations.links.othersOf(element.guid()).size();
         if (std::to_string(count) != links->second)
             return "it links " + std::to_string(count) + " element(s)";
     }

@@ -12,14 +12,19 @@
 namespace zavhost {
 
 namespace {
-using ElementIndex = std::unordered_map<API_Guid, const StoredElement*, GuidHash>;
-
-ElementIndex indexOf(const ProjectModel& model) {
-    ElementIndex index;
-    for (const ViewDatabase& database : model.views.all())
-        for (const StoredElement* element : database.elements.inOrder())
-            index.emplace(element->guid(), element);
-    return index;
+// The elements of `from`'s databases that the same database of `to` does not share, in database
+// order and each database's order: those that may be new, changed or gone.
+std::vector<const StoredElement*> unshared(const ProjectModel& from, const ProjectModel& to) {
+    static const ElementStore none;
+    std::vector<const StoredElement*> found;
+    for (const ViewDatabase& database : from.views.all()) {
+        const ViewDatabase* other = to.views.find(from.views.keyOf(database));
+        ElementStore::differences(other != nullptr ? other->elements : none, database.elements,
+                                  [&found](const StoredElement*, const StoredElement* mine) {
+                                      if (mine != nullptr) found.push_back(mine);
+                                  });
+    }
+    return found;
 }
 } // namespace
 
@@ -66,13 +71,13 @@ GSErrCode StandInHost::userEdit(const std::string& name, const std::function<GSE
                                 const std::optional<HostEditTransformation>& transformation) {
     m_lastError.clear();
     if (m_project == nullptr) return fail(hosterr::NoProject, "no project is open");
-    ProjectModel before = m_project->model;
+    // The copy shares all it holds with the project until the edit changes it.
+    auto kept = std::make_shared<const ProjectModel>(m_project->model);
     GSErrCode err = edit(*m_project);
     if (err != hosterr::Ok) {
-        m_project->model = std::move(before);
+        m_project->model = *kept;
         return err;
     }
-    auto kept = std::make_shared<const ProjectModel>(std::move(before));
     m_project->undoSteps.push_back({name, kept});
     m_transcript.note("the user's edit " + inQuotes(name) + " makes an undo step");
     // What the module changes while it hears the edit is part of the user's step, as in the host.
@@ -100,24 +105,22 @@ GSErrCode StandInHost::undo() {
 }
 
 // New elements, then changed ones, then deleted ones, each in creation order, between data-begin
-// and data-end; nothing at all when the edit changed no element.
+// and data-end; nothing at all when the edit changed no element. Only the elements the two
+// versions do not share are looked at.
 void StandInHost::notifyElementChanges(const ProjectModel& before, const ProjectModel& after) {
-    ElementIndex was = indexOf(before);
-    ElementIndex is = indexOf(after);
     std::vector<std::pair<uint32_t, HostElementHead>> changes;
-    for (const ViewDatabase& database : after.views.all())
-        for (const StoredElement* element : database.elements.inOrder()) {
-            auto old = was.find(element->guid());
-            if (old == was.end())
-                changes.push_back({ElementEventNew, element->head()});
-            else if (old->second != element && !(*old->second == *element))
-                changes.push_back({ElementEventEdit, element->head()});
-        }
+    for (const StoredElement* element : unshared(after, before)) {
+        const StoredElement* old = before.views.findElement(element->guid());
+        if (old == nullptr)
+            changes.push_back({ElementEventNew, element->head()});
+        else if (old != element && !(*old == *element))
+            changes.push_back({ElementEventEdit, element->head()});
+    }
     std::stable_partition(changes.begin(), changes.end(),
                           [](const auto& change) { return change.first == ElementEventNew; });
-    for (const ViewDatabase& database : before.views.all())
-        for (const StoredElement* element : database.elements.inOrder())
-            if (is.count(element->guid()) == 0) changes.push_back({ElementEventDelete, element->head()});
+    for (const StoredElement* element : unshared(before, after))
+        if (after.views.findElement(element->guid()) == nullptr)
+            changes.push_back({ElementEventDelete, element->head()});
     if (changes.empty() || m_elementObserver == nullptr) return;
     notifyElement(ElementEventDataBegin, nullptr);
     for (const auto& [kind, head] : changes)

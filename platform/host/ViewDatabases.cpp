@@ -182,7 +182,8 @@ const ElementStore& ViewDatabases::elementsOf(const ViewDatabase& database) cons
 }
 
 size_t ViewDatabases::locate(const API_Guid& guid, const StoredElement** found) const {
-    Whereabouts& known = m_whereabouts;
+    if (m_whereabouts.hints == nullptr) m_whereabouts.hints = std::make_shared<Hints>(); // moved from
+    Hints& known = *m_whereabouts.hints;
     auto holds = [&](size_t at) {
         const StoredElement* element =
             at < m_databases.size() ? m_databases[at].elements.find(guid) : nullptr;
@@ -237,7 +238,7 @@ StoredElement* ViewDatabases::editElement(const API_Guid& guid, ViewDatabase** w
 bool ViewDatabases::removeElement(const API_Guid& guid) {
     const size_t at = locate(guid, nullptr);
     if (at == NotFound) return false;
-    m_whereabouts.positions.erase(guid);
+    if (m_whereabouts.hints != nullptr) m_whereabouts.hints->positions.erase(guid);
     return m_databases[at].elements.remove(guid);
 }
 

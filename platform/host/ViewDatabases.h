@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -85,18 +86,15 @@ private:
     // every view in turn. Each entry is checked when used; an element it does not know is searched
     // for, or all are noted again when most are unknown. So elements added to or removed from a
     // store directly, or views that go, never make it wrong (Guids are unique in the project).
-    // Copies start empty: an undo step's copy of the project stays cheap.
-    struct Whereabouts {
-        Whereabouts() = default;
-        Whereabouts(const Whereabouts&) {}
-        Whereabouts& operator=(const Whereabouts&) {
-            positions.clear();
-            last = 0;
-            return *this;
-        }
-        bool operator==(const Whereabouts&) const { return true; }
+    // Copies (an undo step's, and the project an undo brings back) share it: hints that are checked
+    // hold for either, and neither has to note every element again.
+    struct Hints {
         std::unordered_map<API_Guid, size_t, GuidHash> positions;
         size_t last = 0; // where the last element was found, tried first
+    };
+    struct Whereabouts {
+        bool operator==(const Whereabouts&) const { return true; }
+        std::shared_ptr<Hints> hints = std::make_shared<Hints>();
     };
     static constexpr size_t NotFound = static_cast<size_t>(-1);
     // The position of the database holding the element, or NotFound; the element goes into found

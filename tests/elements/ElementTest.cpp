@@ -397,22 +397,24 @@ TEST_F(Elements, RelationsAndAssociationsAreCopiedInsideAStepAndAnElementBecomes
     API_Guid mine = addHostElement(host, 1);
     API_Guid kept = addHostElement(host, 1);
     auto& relations = host.project()->model.relations;
-    relations.relationCodes[{from, other}] = fourCC("CONN");
-    relations.associations[{from, other}] = {3, 4};
-    relations.associations[{mine, kept}] = {1, 1};
+    relations.relationCodes.set({from, other}, fourCC("CONN"));
+    relations.associations.set({from, other}, {3, 4});
+    relations.associations.set({mine, kept}, {1, 1});
     TestElement source(API_Element(), ElementLink(Guid(from), plan));
     TestElement element(API_Element(), ElementLink(Guid(mine), plan));
 
     EXPECT_FALSE(element.copyRelations(source)); // refused outside a step
     ASSERT_TRUE(change([&] { return element.copyRelations(source); }));
-    EXPECT_EQ((relations.relationCodes[{other, mine}]), fourCC("CONN"));
+    ASSERT_NE(relations.relationCodes.find({other, mine}), nullptr);
+    EXPECT_EQ(*relations.relationCodes.find({other, mine}), fourCC("CONN"));
 
     TestElement lonely(API_Element(), ElementLink(Guid(kept), plan));
     ASSERT_TRUE(change([&] { return element.copyAssociations(lonely.getLink(), true); }));
     EXPECT_EQ(relations.associations.count({mine, kept}), 1u); // nothing to copy: own ones stay
     ASSERT_TRUE(change([&] { return element.copyAssociations(source.getLink(), true); }));
     EXPECT_EQ(relations.associations.count({mine, kept}), 0u);
-    EXPECT_EQ((relations.associations[{mine, other}]), (std::pair<uint32_t, uint32_t>(3, 4)));
+    ASSERT_NE(relations.associations.find({mine, other}), nullptr);
+    EXPECT_EQ(*relations.associations.find({mine, other}), (std::pair<uint32_t, uint32_t>(3, 4)));
 
     // An element becomes its type's default with its user data.
     ElementLink link(ElementLink::makeTypeId(15), plan);

@@ -1,10 +1,16 @@
 // The element store: lookup by Guid, the creation order the host lists in, copies that share
-// elements until one changes.
+// elements until one changes, the elements each one holds, and what differs between versions.
 #include <gtest/gtest.h>
 
 #include <unordered_set>
 
+#include "platform/api/OpeningRecords.h"
+#include "platform/host/CurtainWallParts.h"
 #include "platform/host/ElementStore.h"
+#include "platform/host/ElementTypes.h"
+#include "platform/host/OpeningParts.h"
+#include "platform/host/RecordFields.h"
+#include "platform/host/SkylightParts.h"
 
 using namespace zavhost;
 
@@ -20,6 +26,33 @@ StoredElement element(const API_Guid& guid, uint64_t order = 0) {
     made.record.head.typeCode = 5;
     made.order = order;
     return made;
+}
+
+// A window (or another opening type) whose owner is the wall.
+StoredElement opening(const API_Guid& guid, const API_Guid& wall, uint32_t type = WindowTypeCode) {
+    StoredElement made = element(guid);
+    made.record.head.typeCode = type;
+    HostJoineryElement part = partOf<HostJoineryElement>(made.record);
+    part.ownerGuid = wall;
+    setPart(made.record, part);
+    return made;
+}
+
+StoredElement proxyOf(const API_Guid& guid, const API_Guid& shown, uint8_t shows = 1) {
+    StoredElement made = element(guid);
+    made.record.head.typeCode = ProxyTypeCode;
+    HostProxyElement part = partOf<HostProxyElement>(made.record);
+    part.showsElement = shows;
+    part.elementGuid = shown;
+    setPart(made.record, part);
+    return made;
+}
+
+std::vector<API_Guid> guidsOf(const std::vector<const StoredElement*>& elements) {
+    std::vector<API_Guid> guids;
+    for (const StoredElement* each : elements)
+        guids.push_back(each->guid());
+    return guids;
 }
 
 std::vector<API_Guid> listed(const ElementStore& store) {
@@ -95,4 +128,90 @@ TEST(GuidHash, EveryWordCounts) {
     for (const API_Guid& guid : guids)
         EXPECT_TRUE(seen.insert(hash(guid)).second) << "two Guids hash alike";
     EXPECT_EQ(hash(guidOf(5, 6, 7, 8)), hash(guidOf(5, 6, 7, 8)));
+}
+
+TEST(ElementStore, EachElementIsHeldByTheOneItStandsInOrShowsInCreationOrder) {
+    ElementStore store;
+    const API_Guid wall = guidOf(1), other = guidOf(2), roof = guidOf(3);
+    store.add(element(wall));
+    store.add(element(other));
+    store.add(opening(guidOf(20), wall));
+    store.add(opening(guidOf(10), other, DoorTypeCode));
+    store.add(opening(guidOf(11), wall, DoorTypeCode));
+    StoredElement skylight = element(guidOf(30));
+    skylight.record.head.typeCode = SkylightTypeCode;
+    HostSkylightElement part = partOf<HostSkylightElement>(skylight.record);
+    part.ownerGuid = roof;
+    setPart(skylight.record, part);
+    store.add(skylight);
+    store.add(proxyOf(guidOf(40), wall));
+    store.add(proxyOf(guidOf(41), wall, 0)); // shows nothing
+    // A type that stands in nothing, whatever its bytes say.
+    StoredElement text = opening(guidOf(50), wall);
+    text.record.head.typeCode = 15;
+    store.add(text);
+
+    EXPECT_EQ(guidsOf(store.heldBy(wall)), (std::vector<API_Guid>{guidOf(20), guidOf(11), guidOf(40)}));
+    EXPECT_EQ(guidsOf(store.heldBy(other)), std::vector<API_Guid>{guidOf(10)});
+    EXPECT_EQ(guidsOf(store.heldBy(roof)), std::vector<API_Guid>{guidOf(30)});
+    EXPECT_TRUE(store.heldBy(guidOf(99)).empty());
+    EXPECT_EQ(holderOf(*store.find(guidOf(41))), API_Guid());
+    EXPECT_EQ(holderOf(*store.find(guidOf(50))), API_Guid());
+
+    ASSERT_TRUE(store.remove(guidOf(11)));
+    EXPECT_EQ(guidsOf(store.heldBy(wall)), (std::vector<API_Guid>{guidOf(20), guidOf(40)}));
+}
+
+TEST(ElementStore, AnElementChangedToStandElsewhereIsHeldThereInEveryLaterCopy) {
+    ElementStore store;
+    const API_Guid wall = guidOf(1), other = guidOf(2);
+    store.add(element(wall));
+    store.add(element(other));
+    store.add(opening(guidOf(10), wall));
+    store.add(opening(guidOf(11), wall));
+    const ElementStore before = store;
+
+    // Moved to the other wall by changing the record handed out for changing.
+    StoredElement* moved = store.edit(guidOf(10));
+    setPart(moved->record, partOf<HostJoineryElement>(opening(guidOf(10), other).record));
+    const ElementStore copy = store; // a copy made before anyone asked
+    EXPECT_EQ(guidsOf(store.heldBy(wall)), std::vector<API_Guid>{guidOf(11)});
+    EXPECT_EQ(guidsOf(store.heldBy(other)), std::vector<API_Guid>{guidOf(10)});
+    EXPECT_EQ(guidsOf(copy.heldBy(other)), std::vector<API_Guid>{guidOf(10)});
+    EXPECT_EQ(guidsOf(before.heldBy(wall)), (std::vector<API_Guid>{guidOf(10), guidOf(11)}));
+    EXPECT_TRUE(before.heldBy(other).empty());
+
+    // Made to stand in nothing, then removed: held by none.
+    StoredElement* freed = store.edit(guidOf(11));
+    freed->record.head.typeCode = 19;
+    EXPECT_TRUE(store.heldBy(wall).empty());
+    store.edit(guidOf(10));
+    ASSERT_TRUE(store.remove(guidOf(10)));
+    EXPECT_TRUE(store.heldBy(other).empty());
+    EXPECT_EQ(guidsOf(copy.heldBy(other)), std::vector<API_Guid>{guidOf(10)});
+}
+
+TEST(ElementStore, DifferencesNameTheAddedChangedAndRemovedInCreationOrder) {
+    ElementStore before;
+    for (uint32_t i = 1; i <= 500; ++i)
+        before.add(element(guidOf(i)));
+    ElementStore after = before;
+    after.edit(guidOf(300))->infoText = "changed";
+    after.remove(guidOf(7));
+    after.add(element(guidOf(9000)));
+    after.edit(guidOf(2))->infoText = "changed too";
+    after.edit(guidOf(400)); // handed out, left alone: a copy of its own, as good as a change
+    std::vector<std::pair<API_Guid, API_Guid>> found; // before's Guid, after's (null for none)
+    ElementStore::differences(before, after, [&](const StoredElement* was, const StoredElement* is) {
+        found.emplace_back(was ? was->guid() : API_Guid(), is ? is->guid() : API_Guid());
+    });
+    EXPECT_EQ(found, (std::vector<std::pair<API_Guid, API_Guid>>{{guidOf(2), guidOf(2)},
+                                                                 {guidOf(7), API_Guid()},
+                                                                 {guidOf(300), guidOf(300)},
+                                                                 {guidOf(400), guidOf(400)},
+                                                                 {API_Guid(), guidOf(9000)}}));
+    found.clear();
+    ElementStore::differences(before, ElementStore(before),
+                              [&](const StoredElement*, const StoredElement*) { found.emplace_back(); });
+    EXPECT_TRUE(found.empty());
 }

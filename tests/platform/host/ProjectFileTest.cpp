@@ -285,7 +285,7 @@ TEST(ProjectFile, The3DWindowsExtentsTexturesAndCameraRoundTripAndDamageFailsCle
         {"an element count past the bytes", hugeCount},
         {"a surface index out of range", payloadOf([&] {
              Model3DStore s = store;
-             s.extents.begin()->second.surface = -1;
+             s.extents[s.extents.begin()->first].surface = -1;
              return s;
          }())},
         {"pixels not of four bytes", payloadOf([&] {

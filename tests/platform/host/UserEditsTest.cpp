@@ -121,3 +121,55 @@ TEST_F(HostTest, AUserEditThatFailsOrChangesNothingIsNotHeardAndOneHeardAllowsNo
     EXPECT_EQ(host.userEdit("No Project", [](Project&) { return hosterr::Ok; }), hosterr::NoProject);
     host.unloadModule();
 }
+
+TEST_F(HostTest, AUserEditIsHeardForWhatItChangedEachKindInDatabaseAndCreationOrder) {
+    ASSERT_EQ(attach(), hosterr::Ok);
+    ASSERT_EQ(host.newProject("Edits"), hosterr::Ok);
+    Project& project = *host.project();
+    const API_Guid sectionGuid = project.model.views.add(DatabaseSection, u"Section")->guid;
+    // Guids that sort against the order the elements are made in.
+    uint32_t next = 1000;
+    auto add = [&](ViewDatabase& database) {
+        StoredElement element;
+        element.record.head.guid = API_Guid{{next--, 0, 0, 1}};
+        element.record.head.typeCode = 19;
+        element.record.head.layer = 1;
+        database.elements.add(element);
+        return element.record.head.guid;
+    };
+    std::vector<API_Guid> plan, section;
+    for (int i = 0; i < 300; ++i)
+        plan.push_back(add(project.model.views.plan()));
+    for (int i = 0; i < 3; ++i)
+        section.push_back(add(*project.model.views.findByGuid(sectionGuid)));
+    API_Guid madeInPlan, madeInSection;
+    ASSERT_EQ(host.userEdit("Edit",
+                            [&](Project& edited) {
+                                ViewDatabases& views = edited.model.views;
+                                madeInSection = add(*views.findByGuid(sectionGuid));
+                                views.editElement(section[1])->infoText = "changed";
+                                views.editElement(plan[250])->infoText = "changed";
+                                views.editElement(plan[20])->infoText = "changed";
+                                views.editElement(plan[100]); // handed out, left as it was
+                                model::deleteElement(edited, section[0]);
+                                model::deleteElement(edited, plan[200]);
+                                model::deleteElement(edited, plan[5]);
+                                madeInPlan = add(views.plan());
+                                return hosterr::Ok;
+                            }),
+              hosterr::Ok);
+    std::vector<std::pair<uint32_t, API_Guid>> heard;
+    for (const HostElementNotification& each : rawmodule::record().elementNotifications)
+        heard.emplace_back(each.kind, each.guid);
+    EXPECT_EQ(heard, (std::vector<std::pair<uint32_t, API_Guid>>{{ElementEventDataBegin, API_Guid()},
+                                                                 {ElementEventNew, madeInPlan},
+                                                                 {ElementEventNew, madeInSection},
+                                                                 {ElementEventEdit, plan[20]},
+                                                                 {ElementEventEdit, plan[250]},
+                                                                 {ElementEventEdit, section[1]},
+                                                                 {ElementEventDelete, plan[5]},
+                                                                 {ElementEventDelete, plan[200]},
+                                                                 {ElementEventDelete, section[0]},
+                                                                 {ElementEventDataEnd, API_Guid()}}));
+    host.unloadModule();
+}
