@@ -302,16 +302,18 @@ public:
     bool isEnabled() const override { return XMLShipping::isEnabled() && m_target->isEnabled(); }
     bool readText(const String& text) override { return m_target->readText(text); }
 
-    size_t getFieldCount() const override { return m_container ? m_container->getFieldCount() : 0; }
-    bool isSequence() const override { return m_container && m_container->isSequence(); }
-    bool isMap() const override { return m_container && m_container->isMap(); }
-    std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override;
-    std::unique_ptr<XMLShipping> makeMember(const String& name) override;
-    std::unique_ptr<XMLShipping> makeFieldProxyByName(const String& name) override;
-    XMLShipping* placeFieldProxy(size_t index, bool attributesOnly, ProxySlot& slot) override;
-    XMLShipping* placeMember(const String& name, ProxySlot& slot) override;
-    XMLShipping* placeFieldProxyByName(const String& name, ProxySlot& slot) override;
-    ShippingContainer* asContainer() override { return this; }
+    // The container part is the target's, whole: final, so that the reader and the writer may go
+    // to the target's container at once (asContainer answers it).
+    size_t getFieldCount() const final { return m_container ? m_container->getFieldCount() : 0; }
+    bool isSequence() const final { return m_container && m_container->isSequence(); }
+    bool isMap() const final { return m_container && m_container->isMap(); }
+    std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) final;
+    std::unique_ptr<XMLShipping> makeMember(const String& name) final;
+    std::unique_ptr<XMLShipping> makeFieldProxyByName(const String& name) final;
+    XMLShipping* placeFieldProxy(size_t index, bool attributesOnly, ProxySlot& slot) final;
+    XMLShipping* placeMember(const String& name, ProxySlot& slot) final;
+    XMLShipping* placeFieldProxyByName(const String& name, ProxySlot& slot) final;
+    ShippingContainer* asContainer() final { return m_container; }
 
 private:
     std::unique_ptr<XMLShipping> m_owned;

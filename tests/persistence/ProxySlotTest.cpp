@@ -292,3 +292,19 @@ TEST(XMLWriter, NamesTextsAndIndentsOfEveryShortLengthAreWrittenWhole) {
         expected += std::string(level, '\t') + "</n>\n";
     EXPECT_EQ(writeXML(root, true, false), expected);
 }
+
+TEST(XMLContainerProxy, AnswersTheTargetsContainerOrNoneForAUnit) {
+    Point point;
+    XMLAssemblyProxy proxy(point, String("corner"));
+    EXPECT_EQ(proxy.asContainer(), static_cast<ShippingContainer*>(&point));
+    EXPECT_EQ(proxy.getElementName(), "corner");
+
+    String value("v");
+    XMLTypeProxy<String> unit(&value, String("u"));
+    XMLContainerProxy overUnit(unit, String("tag"));
+    EXPECT_EQ(overUnit.asContainer(), nullptr);
+    EXPECT_EQ(overUnit.getFieldCount(), 0u);
+    EXPECT_EQ(writeXML(overUnit, false, false), "<tag/>");
+    ASSERT_TRUE(readXML("<tag u=\"w\"><u>x</u></tag>", overUnit));
+    EXPECT_EQ(value, "v");
+}
