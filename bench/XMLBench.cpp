@@ -33,9 +33,11 @@ namespace {
 constexpr int RecordCount = 5000;
 constexpr int BatchCount = 100000;
 
-constexpr std::string_view FieldNames[10] = {"section",    "code",         "number",        "revision",
-                                             "zavTitle",   "hiddenNumber", "originalTitle", "modelTitle",
-                                             "reassigned", "isAccepted"};
+constexpr LiteralName FieldNames[10] = {LiteralName("section"),       LiteralName("code"),
+                                        LiteralName("number"),        LiteralName("revision"),
+                                        LiteralName("zavTitle"),      LiteralName("hiddenNumber"),
+                                        LiteralName("originalTitle"), LiteralName("modelTitle"),
+                                        LiteralName("reassigned"),    LiteralName("isAccepted")};
 
 // Shipped as the annotation record ships: proxies made in the reader's and writer's slots, the
 // by-name lookup through a table of the member names made once.
@@ -49,7 +51,7 @@ struct Record : XMLAssembly {
     }
     XMLShipping* placeFieldProxy(size_t index, bool attributesOnly, ProxySlot& slot) override {
         if (attributesOnly || index >= 10) return nullptr;
-        return slot.make<XMLTypeProxy<String>>(&fields[index], LiteralName(FieldNames[index]));
+        return slot.make<XMLTypeProxy<String>>(&fields[index], FieldNames[index]);
     }
     XMLShipping* placeFieldProxyByName(const String& name, ProxySlot& slot) override {
         static const FieldNameTable names(FieldNames);

@@ -25,17 +25,17 @@ namespace {
 
 bool acceptedShipped = false;
 
-constexpr std::string_view memberNames[] = {
-    "section",
-    "code",
-    "number",
-    "revision",
-    "zavTitle",
-    "hiddenNumber",
-    "originalDisplayTitle",
-    "modelDisplayTitle",
-    "hasBeenReassigned",
-    "isAccepted",
+constexpr tarnwick::LiteralName memberNames[] = {
+    tarnwick::LiteralName("section"),
+    tarnwick::LiteralName("code"),
+    tarnwick::LiteralName("number"),
+    tarnwick::LiteralName("revision"),
+    tarnwick::LiteralName("zavTitle"),
+    tarnwick::LiteralName("hiddenNumber"),
+    tarnwick::LiteralName("originalDisplayTitle"),
+    tarnwick::LiteralName("modelDisplayTitle"),
+    tarnwick::LiteralName("hasBeenReassigned"),
+    tarnwick::LiteralName("isAccepted"),
 };
 constexpr size_t memberCount = sizeof memberNames / sizeof memberNames[0];
 
@@ -111,7 +111,7 @@ std::unique_ptr<XMLShipping> Annotation::makeFieldProxyByName(const String& name
 
 XMLShipping* Annotation::placeFieldProxy(size_t index, bool attributesOnly, tarnwick::ProxySlot& slot) {
     if (attributesOnly || index >= memberCount) return nullptr;
-    const tarnwick::LiteralName tag(memberNames[index]);
+    const tarnwick::LiteralName tag = memberNames[index];
     switch (index) {
     case 0:
         return slot.make<XMLTypeProxy<String>>(&section, tag);

@@ -49,6 +49,34 @@ private:
     bool m_enabled = true;
 };
 
+// Whether the writer can put the text as an element or attribute name. Names are kept to ASCII:
+// a letter, '_' or ':' first, then also digits, '-' and '.'.
+constexpr bool isUsableXMLName(std::string_view name) {
+    auto starts = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
+    };
+    auto follows = [&](char c) { return starts(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; };
+    if (name.empty() || !starts(name.front())) return false;
+    for (char c : name)
+        if (!follows(c)) return false;
+    return true;
+}
+
+// An element name whose text outlives every object named with it (a literal, a table of
+// constants): kept by reference, so that a proxy made per member copies no name. Whether it is a
+// usable name is worked out when it is made, which for a constant is while compiling.
+class LiteralName {
+public:
+    explicit constexpr LiteralName(std::string_view text)
+        : m_text(text.data() ? text : std::string_view("")), m_usable(isUsableXMLName(m_text)) {}
+    constexpr std::string_view view() const { return m_text; }
+    constexpr bool isUsable() const { return m_usable; }
+
+private:
+    std::string_view m_text;
+    bool m_usable;
+};
+
 // Member names by index, for a container's by-name lookup: made once, asked per element. The first
 // index of a name wins, as in a look through the members in order.
 class FieldNameTable {
@@ -60,6 +88,10 @@ public:
     template <size_t N> explicit FieldNameTable(const std::string_view (&names)[N]) {
         for (std::string_view name : names)
             add(name);
+    }
+    template <size_t N> explicit FieldNameTable(const LiteralName (&names)[N]) {
+        for (const LiteralName& name : names)
+            add(name.view());
     }
 
     // Names are added in index order; a name given before keeps its first index.
@@ -125,21 +157,12 @@ class ShippingAssembly : public ShippingContainer {};
 
 // An element name whose text outlives every object named with it (a literal, a table of
 // constants): kept by reference, so that a proxy made per member copies no name.
-class LiteralName {
-public:
-    explicit constexpr LiteralName(std::string_view text)
-        : m_text(text.data() ? text : std::string_view("")) {}
-    constexpr std::string_view view() const { return m_text; }
-
-private:
-    std::string_view m_text;
-};
-
 class XMLShipping : public Shipping {
 public:
     // Names are taken by value: proxies are made per member, often from a temporary name.
     explicit XMLShipping(String elementName = String()) : m_elementName(std::move(elementName)) {}
-    explicit XMLShipping(LiteralName elementName) : m_literalName(elementName.view()) {}
+    explicit XMLShipping(LiteralName elementName)
+        : m_literalName(elementName.view()), m_literalUsable(elementName.isUsable()) {}
     XMLShipping(const XMLShipping&) = default;
     XMLShipping& operator=(const XMLShipping&) = default;
     ~XMLShipping() override = default;
@@ -163,6 +186,12 @@ public:
         return scratch.view();
     }
 
+    // True when name is this object's own LiteralName, found usable when it was made: the view's
+    // bytes are then that constant text, which the writer need not check again.
+    bool isCheckedName(std::string_view name) const {
+        return m_literalUsable && name.data() == m_literalName.data() && name.size() == m_literalName.size();
+    }
+
 protected:
     // The name as set, without a copy.
     std::string_view storedElementName() const {
@@ -172,6 +201,7 @@ protected:
 private:
     String m_elementName;
     std::string_view m_literalName; // set (not null) when the name is a LiteralName
+    bool m_literalUsable = false;
 };
 
 // Room for the one proxy that a reader or a writer needs at a time at one depth. A proxy is made

@@ -142,25 +142,6 @@ template <class Out> void appendComment(Out& out, std::string_view text) {
     out += " -->";
 }
 
-// Names are kept to ASCII: 1 may start a name, 2 may only follow.
-constexpr std::array<unsigned char, 256> NameBytes = [] {
-    std::array<unsigned char, 256> kind{};
-    for (int c = 'A'; c <= 'Z'; ++c)
-        kind[static_cast<size_t>(c)] = kind[static_cast<size_t>(c - 'A' + 'a')] = 1;
-    for (int c = '0'; c <= '9'; ++c)
-        kind[static_cast<size_t>(c)] = 2;
-    kind['_'] = kind[':'] = 1;
-    kind['-'] = kind['.'] = 2;
-    return kind;
-}();
-
-bool isXMLName(std::string_view s) {
-    if (s.empty() || NameBytes[static_cast<unsigned char>(s.front())] != 1) return false;
-    for (char c : s)
-        if (NameBytes[static_cast<unsigned char>(c)] == 0) return false;
-    return true;
-}
-
 } // namespace
 
 void XMLWriter::Pending::grow(size_t count) {
@@ -214,7 +195,8 @@ bool XMLWriter::write(XMLShipping& root, bool declaration, int indent, bool pret
 
 bool XMLWriter::writeAttribute(XMLUnit& unit, String& nameScratch, String& textScratch) {
     const std::string_view name = unit.viewElementName(nameScratch);
-    if (!isXMLName(name)) return fail(String("unusable attribute name \"") + String(name) + "\"");
+    if (!unit.isCheckedName(name) && !isUsableXMLName(name))
+        return fail(String("unusable attribute name \"") + String(name) + "\"");
     const std::string_view text = unit.viewText(textScratch);
     const size_t plain = plainPrefix(text);
     char* at = m_pending.reserve(name.size() + text.size() + 4);
@@ -238,7 +220,8 @@ bool XMLWriter::writeElement(XMLShipping& node, size_t depth) {
     if (depth >= XMLMaxDepth) return fail(String("the tree is nested too deeply"));
     String nameScratch;
     const std::string_view name = node.viewElementName(nameScratch);
-    if (!isXMLName(name)) return fail(String("unusable element name \"") + String(name) + "\"");
+    if (!node.isCheckedName(name) && !isUsableXMLName(name))
+        return fail(String("unusable element name \"") + String(name) + "\"");
     if (m_auxiliary) {
         String aux = node.getAuxiliaryText();
         if (!aux.isEmpty()) {

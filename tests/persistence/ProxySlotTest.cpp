@@ -308,3 +308,31 @@ TEST(XMLContainerProxy, AnswersTheTargetsContainerOrNoneForAUnit) {
     ASSERT_TRUE(readXML("<tag u=\"w\"><u>x</u></tag>", overUnit));
     EXPECT_EQ(value, "v");
 }
+
+TEST(LiteralName, IsFoundUsableOnceAndTheWriterStillRefusesAnUnusableOne) {
+    static_assert(LiteralName("zavTitle").isUsable());
+    static_assert(LiteralName("_a:b-c.9").isUsable());
+    for (const char* bad : {"", "9a", "-a", ".a", "a b", "a/b", "a<b", "\xC3\xA9t\xC3\xA9", "a\tb"})
+        EXPECT_FALSE(LiteralName(bad).isUsable()) << bad;
+
+    String value("v");
+    XMLTypeProxy<String> good(&value, LiteralName("ok"));
+    String scratch;
+    EXPECT_TRUE(good.isCheckedName(good.viewElementName(scratch)));
+    const std::string copy("ok");
+    EXPECT_FALSE(good.isCheckedName(copy)); // the same text elsewhere is no proof
+    good.setElementName(String("ok"));
+    EXPECT_FALSE(good.isCheckedName(good.viewElementName(scratch)));
+
+    // A literal name that is no usable name fails the write as any other.
+    struct Holder : XMLAssembly {
+        String value;
+        Holder() : XMLAssembly(String("holder")) {}
+        size_t getFieldCount() const override { return 1; }
+        std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override {
+            if (index != 0) return nullptr;
+            return std::make_unique<XMLTypeProxy<String>>(&value, LiteralName("1st"), attributesOnly);
+        }
+    } holder;
+    EXPECT_EQ(writeXML(holder), "<failed: unusable attribute name \"1st\">");
+}
