@@ -43,8 +43,9 @@ private:
     class Pending {
     public:
         // Room for count more bytes: fill from the answer, then commit where the filling ended.
+        // There are always Slack bytes more, which fill may write over.
         char* reserve(size_t count) {
-            if (m_capacity - m_size < count) grow(count);
+            if (m_capacity - m_size < count + Slack) grow(count + Slack);
             return m_data.get() + m_size;
         }
         void commit(const char* end) { m_size = static_cast<size_t>(end - m_data.get()); }
@@ -92,9 +93,10 @@ private:
             return to + count;
         }
         static char* fill(char* to, size_t count, char c) {
-            if (count <= 8) {
-                for (size_t i = 0; i < count; ++i)
-                    to[i] = c;
+            if (count <= Slack) {
+                char run[Slack];
+                std::memset(run, c, Slack);
+                std::memcpy(to, run, Slack);
             } else {
                 std::memset(to, c, count);
             }
@@ -102,6 +104,7 @@ private:
         }
 
     private:
+        static constexpr size_t Slack = 8;
         void grow(size_t count);
 
         std::unique_ptr<char[]> m_data;
