@@ -33,22 +33,30 @@ namespace {
 constexpr int RecordCount = 5000;
 constexpr int BatchCount = 100000;
 
-const char* const FieldNames[10] = {"section",    "code",         "number",        "revision",
-                                    "zavTitle",   "hiddenNumber", "originalTitle", "modelTitle",
-                                    "reassigned", "isAccepted"};
+constexpr LiteralName FieldNames[10] = {LiteralName("section"),       LiteralName("code"),
+                                        LiteralName("number"),        LiteralName("revision"),
+                                        LiteralName("zavTitle"),      LiteralName("hiddenNumber"),
+                                        LiteralName("originalTitle"), LiteralName("modelTitle"),
+                                        LiteralName("reassigned"),    LiteralName("isAccepted")};
 
+// Shipped as the annotation record ships: proxies made in the reader's and writer's slots, the
+// by-name lookup through a table of the member names made once.
 struct Record : XMLAssembly {
     String fields[10];
     Record() : XMLAssembly(String("annotation")) {}
     size_t getFieldCount() const override { return 10; }
     std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override {
-        if (attributesOnly || index >= 10) return nullptr;
-        return std::make_unique<XMLTypeProxy<String>>(&fields[index], String(FieldNames[index]));
+        return ProxySlot::owned(
+            [&](ProxySlot& slot) { return placeFieldProxy(index, attributesOnly, slot); });
     }
-    std::unique_ptr<XMLShipping> makeFieldProxyByName(const String& name) override {
-        for (size_t i = 0; i < 10; ++i)
-            if (name == FieldNames[i]) return makeFieldProxy(i, false);
-        return nullptr;
+    XMLShipping* placeFieldProxy(size_t index, bool attributesOnly, ProxySlot& slot) override {
+        if (attributesOnly || index >= 10) return nullptr;
+        return slot.make<XMLTypeProxy<String>>(&fields[index], FieldNames[index]);
+    }
+    XMLShipping* placeFieldProxyByName(const String& name, ProxySlot& slot) override {
+        static const FieldNameTable names(FieldNames);
+        const size_t index = names.find(name.view());
+        return index < 10 ? placeFieldProxy(index, false, slot) : nullptr;
     }
 };
 
@@ -57,13 +65,17 @@ struct RecordList : XMLArray {
     RecordList() : XMLArray(String("annotations")) {}
     size_t getFieldCount() const override { return records.size(); }
     std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override {
-        if (attributesOnly || index >= records.size()) return nullptr;
-        return std::make_unique<XMLAssemblyProxy>(records[index]);
+        return ProxySlot::owned(
+            [&](ProxySlot& slot) { return placeFieldProxy(index, attributesOnly, slot); });
     }
-    std::unique_ptr<XMLShipping> makeMember(const String& name) override {
+    XMLShipping* placeFieldProxy(size_t index, bool attributesOnly, ProxySlot& slot) override {
+        if (attributesOnly || index >= records.size()) return nullptr;
+        return slot.make<XMLAssemblyProxy>(records[index]);
+    }
+    XMLShipping* placeMember(const String& name, ProxySlot& slot) override {
         if (name != "annotation") return nullptr;
         records.emplace_back();
-        return std::make_unique<XMLAssemblyProxy>(records.back());
+        return slot.make<XMLAssemblyProxy>(records.back());
     }
 };
 

@@ -106,7 +106,7 @@ bool DataBufferOut::flush() {
         if (!m_file->write(data, m_used)) m_state = StateWriteFailed;
         break;
     case Sink::Text:
-        *m_text += String(std::string_view(data, m_used));
+        m_text->appendBytes(std::string_view(data, m_used));
         break;
     case Sink::Block:
         if (m_block->getHandle() == nullptr) {

@@ -66,6 +66,11 @@ public:
     String& operator+=(const String& other);
     String& operator+=(const char* text);
     String& operator+=(char32_t character);
+    // Appends bytes as they are (no NUL ends them); the room already held is reused.
+    String& appendBytes(std::string_view bytes) {
+        m_bytes.append(bytes);
+        return *this;
+    }
     friend String operator+(String a, const String& b) { return a += b; }
     friend String operator+(String a, const char* b) { return a += b; }
     friend String operator+(const char* a, const String& b) { return String(a) += b; }

@@ -25,17 +25,17 @@ namespace {
 
 bool acceptedShipped = false;
 
-constexpr const char* memberNames[] = {
-    "section",
-    "code",
-    "number",
-    "revision",
-    "zavTitle",
-    "hiddenNumber",
-    "originalDisplayTitle",
-    "modelDisplayTitle",
-    "hasBeenReassigned",
-    "isAccepted",
+constexpr tarnwick::LiteralName memberNames[] = {
+    tarnwick::LiteralName("section"),
+    tarnwick::LiteralName("code"),
+    tarnwick::LiteralName("number"),
+    tarnwick::LiteralName("revision"),
+    tarnwick::LiteralName("zavTitle"),
+    tarnwick::LiteralName("hiddenNumber"),
+    tarnwick::LiteralName("originalDisplayTitle"),
+    tarnwick::LiteralName("modelDisplayTitle"),
+    tarnwick::LiteralName("hasBeenReassigned"),
+    tarnwick::LiteralName("isAccepted"),
 };
 constexpr size_t memberCount = sizeof memberNames / sizeof memberNames[0];
 
@@ -100,39 +100,49 @@ bool Annotation::afterRead() {
 }
 
 std::unique_ptr<XMLShipping> Annotation::makeFieldProxy(size_t index, bool attributesOnly) {
+    return tarnwick::ProxySlot::owned(
+        [&](tarnwick::ProxySlot& slot) { return placeFieldProxy(index, attributesOnly, slot); });
+}
+
+std::unique_ptr<XMLShipping> Annotation::makeFieldProxyByName(const String& name) {
+    return tarnwick::ProxySlot::owned(
+        [&](tarnwick::ProxySlot& slot) { return placeFieldProxyByName(name, slot); });
+}
+
+XMLShipping* Annotation::placeFieldProxy(size_t index, bool attributesOnly, tarnwick::ProxySlot& slot) {
     if (attributesOnly || index >= memberCount) return nullptr;
-    String tag(memberNames[index]);
+    const tarnwick::LiteralName tag = memberNames[index];
     switch (index) {
     case 0:
-        return std::make_unique<XMLTypeProxy<String>>(&section, tag);
+        return slot.make<XMLTypeProxy<String>>(&section, tag);
     case 1:
-        return std::make_unique<XMLTypeProxy<String>>(&code, tag);
+        return slot.make<XMLTypeProxy<String>>(&code, tag);
     case 2:
-        return std::make_unique<XMLTypeProxy<String>>(&number, tag);
+        return slot.make<XMLTypeProxy<String>>(&number, tag);
     case 3:
-        return std::make_unique<XMLTypeProxy<String>>(&revision, tag);
+        return slot.make<XMLTypeProxy<String>>(&revision, tag);
     case 4:
-        return std::make_unique<XMLTypeProxy<String>>(&zavTitle, tag);
+        return slot.make<XMLTypeProxy<String>>(&zavTitle, tag);
     case 5:
-        return std::make_unique<XMLTypeProxy<String>>(&hiddenNumber, tag);
+        return slot.make<XMLTypeProxy<String>>(&hiddenNumber, tag);
     case 6:
-        return std::make_unique<XMLTypeProxy<String>>(&originalDisplayTitle, tag);
+        return slot.make<XMLTypeProxy<String>>(&originalDisplayTitle, tag);
     case 7:
-        return std::make_unique<XMLTypeProxy<String>>(&modelDisplayTitle, tag);
+        return slot.make<XMLTypeProxy<String>>(&modelDisplayTitle, tag);
     case 8:
-        return std::make_unique<XMLTypeProxy<bool>>(&hasBeenReassigned, tag);
+        return slot.make<XMLTypeProxy<bool>>(&hasBeenReassigned, tag);
     default: {
-        auto proxy = std::make_unique<XMLTypeProxy<bool>>(&isAccepted, tag);
+        auto* proxy = slot.make<XMLTypeProxy<bool>>(&isAccepted, tag);
         proxy->setEnabled(acceptedShipped);
         return proxy;
     }
     }
 }
 
-std::unique_ptr<XMLShipping> Annotation::makeFieldProxyByName(const String& name) {
-    for (size_t index = 0; index < memberCount; ++index)
-        if (name == memberNames[index]) return makeFieldProxy(index, false);
-    return nullptr;
+XMLShipping* Annotation::placeFieldProxyByName(const String& name, tarnwick::ProxySlot& slot) {
+    static const tarnwick::FieldNameTable names(memberNames);
+    const size_t index = names.find(name.view());
+    return index < memberCount ? placeFieldProxy(index, false, slot) : nullptr;
 }
 
 uint32_t Annotation::getStatus() const {

@@ -88,7 +88,12 @@ public:
     // isAcceptedShipped); all child elements.
     size_t getFieldCount() const override { return 10; }
     std::unique_ptr<tarnwick::XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override;
+    tarnwick::XMLShipping* placeFieldProxy(size_t index, bool attributesOnly,
+                                           tarnwick::ProxySlot& slot) override;
+    // Exactly the ten names above.
     std::unique_ptr<tarnwick::XMLShipping> makeFieldProxyByName(const tarnwick::String& name) override;
+    tarnwick::XMLShipping* placeFieldProxyByName(const tarnwick::String& name,
+                                                 tarnwick::ProxySlot& slot) override;
 
     // Without links: Ignored when accepted, else Current. With links: Current when every link is;
     // Ignored when every link that is not Current is Ignored; otherwise the last link (drawings in

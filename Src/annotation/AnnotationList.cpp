@@ -58,14 +58,23 @@ void AnnotationList::reset() {
 }
 
 std::unique_ptr<XMLShipping> AnnotationList::makeFieldProxy(size_t index, bool attributesOnly) {
-    if (attributesOnly || index >= m_entries.size()) return nullptr;
-    return std::make_unique<tarnwick::XMLAssemblyProxy>(m_entries[index]);
+    return tarnwick::ProxySlot::owned(
+        [&](tarnwick::ProxySlot& slot) { return placeFieldProxy(index, attributesOnly, slot); });
 }
 
 std::unique_ptr<XMLShipping> AnnotationList::makeMember(const String& name) {
+    return tarnwick::ProxySlot::owned([&](tarnwick::ProxySlot& slot) { return placeMember(name, slot); });
+}
+
+XMLShipping* AnnotationList::placeFieldProxy(size_t index, bool attributesOnly, tarnwick::ProxySlot& slot) {
+    if (attributesOnly || index >= m_entries.size()) return nullptr;
+    return slot.make<tarnwick::XMLAssemblyProxy>(m_entries[index]);
+}
+
+XMLShipping* AnnotationList::placeMember(const String& name, tarnwick::ProxySlot& slot) {
     if (!(name == Annotation::ElementName)) return nullptr;
     m_entries.emplace_back();
-    return std::make_unique<tarnwick::XMLAssemblyProxy>(m_entries.back());
+    return slot.make<tarnwick::XMLAssemblyProxy>(m_entries.back());
 }
 
 size_t AnnotationList::collectSelection(Drawing& drawing) {

@@ -58,6 +58,9 @@ public:
     std::unique_ptr<tarnwick::XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override;
     // "annotation" appends a default entry and ships it; any other name gives none.
     std::unique_ptr<tarnwick::XMLShipping> makeMember(const tarnwick::String& name) override;
+    tarnwick::XMLShipping* placeFieldProxy(size_t index, bool attributesOnly,
+                                           tarnwick::ProxySlot& slot) override;
+    tarnwick::XMLShipping* placeMember(const tarnwick::String& name, tarnwick::ProxySlot& slot) override;
 
     // --- Collectors. None writes an element back. Each answers how many annotations it added.
     // The selected labels and texts of the drawing.

@@ -26,10 +26,29 @@ constexpr size_t MaxChunk = 1 << 30;
 void XMLCALL onText(void* userData, const XML_Char* data, int length);
 
 struct Frame {
-    std::unique_ptr<XMLShipping> owned;
     XMLShipping* node = nullptr; // null: an element being skipped
     ShippingContainer* container = nullptr;
     XMLUnit* unit = nullptr;
+};
+
+// One proxy slot per depth, reused by every element at that depth. The first few live in the
+// session itself, so that a small document needs no allocation for them.
+class SlotStack {
+public:
+    [[gnu::always_inline]] ProxySlot& at(size_t depth) {
+        return depth < Near ? m_near[depth] : far(depth - Near);
+    }
+
+private:
+    ProxySlot& far(size_t index) {
+        while (m_far.size() <= index)
+            m_far.push_back(std::make_unique<ProxySlot>());
+        return *m_far[index];
+    }
+
+    static constexpr size_t Near = 6;
+    ProxySlot m_near[Near];
+    std::vector<std::unique_ptr<ProxySlot>> m_far;
 };
 
 class Session {
@@ -54,7 +73,9 @@ public:
     void start(const XML_Char* name, const XML_Char** attributes) {
         if (m_failed) return;
         if (m_frames.size() >= m_maxDepth) return fail(String("elements are nested too deeply"));
-        String elementName{std::string_view(name)};
+        setBytes(m_name, name);
+        const String& elementName = m_name;
+        ProxySlot& slot = m_slots.at(m_frames.size());
         Frame frame;
         if (m_frames.empty()) {
             if (m_sawRoot) return fail(String("a second root element"));
@@ -64,9 +85,8 @@ public:
                             m_root.getElementName() + "\"");
             frame.node = &m_root;
         } else if (ShippingContainer* parent = m_frames.back().container) {
-            frame.owned = parent->makeFieldProxyByName(elementName);
-            if (!frame.owned && parent->isSequence()) frame.owned = parent->makeMember(elementName);
-            frame.node = frame.owned.get();
+            frame.node = parent->placeFieldProxyByName(elementName, slot);
+            if (!frame.node && parent->isSequence()) frame.node = parent->placeMember(elementName, slot);
         }
         if (frame.node) {
             frame.container = frame.node->asContainer();
@@ -76,27 +96,25 @@ public:
         // A unit's elements are all skipped, so one unit at most gathers text at a time.
         if (frame.unit) m_text.clear();
         collect(frame.unit != nullptr);
-        m_frames.push_back(std::move(frame));
+        m_frames.push_back(frame);
     }
 
     void end() {
         if (m_failed || m_frames.empty()) return;
-        Frame frame = std::move(m_frames.back());
+        const Frame frame = m_frames.back();
         m_frames.pop_back();
         collect(!m_frames.empty() && m_frames.back().unit);
         if (!frame.node) return;
-        if (frame.unit) {
-            String text(std::move(m_text));
-            m_text.clear();
-            if (!frame.unit->readText(text))
-                return fail(String("\"") + frame.node->getElementName() + "\" holds an unusable value");
-        }
+        if (frame.unit && !frame.unit->readText(m_text))
+            return fail(String("\"") + frame.node->getElementName() + "\" holds an unusable value");
         if (!frame.node->afterRead())
             return fail(String("\"") + frame.node->getElementName() + "\" was refused after reading");
+        // The proxy goes now, as an owned one would; the slot waits for the next element.
+        m_slots.at(m_frames.size()).clear();
     }
 
     void text(const XML_Char* data, int length) {
-        if (length > 0) m_text.append(data, static_cast<size_t>(length));
+        if (length > 0) m_text.appendBytes(std::string_view(data, static_cast<size_t>(length)));
     }
 
 private:
@@ -109,28 +127,44 @@ private:
     }
 
     bool readAttributes(ShippingContainer& container, const XML_Char** attributes) {
-        for (size_t i = 0; attributes && attributes[i]; i += 2) {
-            String name{std::string_view(attributes[i])};
-            std::unique_ptr<XMLShipping> member = container.makeFieldProxyByName(name);
+        if (!attributes || !attributes[0]) return true;
+        // The attributes' proxies share one slot, apart from the elements'.
+        ProxySlot& slot = m_attributeSlot;
+        for (size_t i = 0; attributes[i]; i += 2) {
+            setBytes(m_attributeName, attributes[i]);
+            XMLShipping* member = container.placeFieldProxyByName(m_attributeName, slot);
             XMLUnit* unit = member ? member->asUnit() : nullptr;
             if (!unit) continue; // an attribute no unit takes is ignored
-            if (!unit->readText(String{std::string_view(attributes[i + 1])})) {
-                fail(String("the attribute \"") + name + "\" holds an unusable value");
+            setBytes(m_value, attributes[i + 1]);
+            if (!unit->readText(m_value)) {
+                fail(String("the attribute \"") + m_attributeName + "\" holds an unusable value");
                 return false;
             }
             if (!unit->afterRead()) {
-                fail(String("the attribute \"") + name + "\" was refused after reading");
+                fail(String("the attribute \"") + m_attributeName + "\" was refused after reading");
                 return false;
             }
         }
+        slot.clear();
         return true;
+    }
+
+    // Names and values are copied into strings kept for the whole read, whose room is reused.
+    static void setBytes(String& into, const XML_Char* text) {
+        into.clear();
+        into.appendBytes(std::string_view(text));
     }
 
     XML_Parser m_parser;
     XMLShipping& m_root;
     size_t m_maxDepth;
     std::vector<Frame> m_frames;
-    std::string m_text; // of the unit on top
+    SlotStack m_slots;
+    ProxySlot m_attributeSlot;
+    String m_name;
+    String m_attributeName;
+    String m_value;
+    String m_text; // of the unit on top
     String m_error;
     bool m_collect = false; // the element on top is a unit
     bool m_failed = false;

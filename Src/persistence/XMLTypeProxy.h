@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
+#include <type_traits>
 #include <utility>
 
 #include "Environment/Guid.h"
@@ -33,8 +35,21 @@ public:
     // The field must outlive the proxy.
     XMLTypeProxy(T* value, String tag, bool attribute = false)
         : XMLUnit(std::move(tag), attribute), m_value(value) {}
+    XMLTypeProxy(T* value, LiteralName tag, bool attribute = false)
+        : XMLUnit(tag, attribute), m_value(value) {}
 
-    String getText() const override { return unitToText(*m_value); }
+    // Final, so that the writer's views below always say what these say.
+    String getElementName() const final { return String(this->storedElementName()); }
+    std::string_view viewElementName(String&) const final { return this->storedElementName(); }
+    String getText() const final { return unitToText(*m_value); }
+    std::string_view viewText(String& scratch) const final {
+        if constexpr (std::is_same_v<T, String>) {
+            return m_value->view();
+        } else {
+            scratch = unitToText(*m_value);
+            return scratch.view();
+        }
+    }
     bool readText(const String& text) override { return unitFromText(text, *m_value); }
     void reset() override { *m_value = T(); }
 
@@ -48,6 +63,8 @@ template <class K> class XMLUnitKey : public XMLTypeProxy<K> {
 public:
     XMLUnitKey(K* value, String tag, bool attribute = true, bool required = true)
         : XMLTypeProxy<K>(value, std::move(tag), attribute), m_required(required) {}
+    XMLUnitKey(K* value, LiteralName tag, bool attribute = true, bool required = true)
+        : XMLTypeProxy<K>(value, tag, attribute), m_required(required) {}
 
     bool readText(const String& text) override {
         K key;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 #include "Environment/DataBufferOut.h"
@@ -11,7 +12,8 @@ namespace tarnwick {
 
 namespace {
 
-constexpr size_t FlushAt = 1 << 16;
+// A small document takes little room; a large one grows it to a little over FlushAt.
+constexpr size_t FirstRoom = 1 << 12;
 constexpr const char* Replacement = "\xEF\xBF\xBD"; // U+FFFD
 
 // The length of the well-formed UTF-8 sequence at s[i], or 0; allowed tells whether XML 1.0
@@ -58,8 +60,18 @@ constexpr std::array<bool, 256> PlainBytes = [] {
     return plain;
 }();
 
-template <class Out> void appendEscaped(Out& out, std::string_view text, bool attribute) {
-    size_t i = 0;
+// How many bytes at the start of text are written as they are.
+size_t plainPrefix(std::string_view text) {
+    size_t run = 0;
+    while (run < text.size() && PlainBytes[static_cast<unsigned char>(text[run])])
+        ++run;
+    return run;
+}
+
+template <class Out> void appendEscaped(Out& out, std::string_view text, bool attribute, size_t plain = 0) {
+    // The first plain bytes may be known already.
+    if (plain > 0) out += text.substr(0, plain);
+    size_t i = plain;
     while (i < text.size()) {
         // Most text is plain: take it a run at a time.
         size_t run = i;
@@ -130,30 +142,11 @@ template <class Out> void appendComment(Out& out, std::string_view text) {
     out += " -->";
 }
 
-// Names are kept to ASCII: 1 may start a name, 2 may only follow.
-constexpr std::array<unsigned char, 256> NameBytes = [] {
-    std::array<unsigned char, 256> kind{};
-    for (int c = 'A'; c <= 'Z'; ++c)
-        kind[static_cast<size_t>(c)] = kind[static_cast<size_t>(c - 'A' + 'a')] = 1;
-    for (int c = '0'; c <= '9'; ++c)
-        kind[static_cast<size_t>(c)] = 2;
-    kind['_'] = kind[':'] = 1;
-    kind['-'] = kind['.'] = 2;
-    return kind;
-}();
-
-bool isXMLName(std::string_view s) {
-    if (s.empty() || NameBytes[static_cast<unsigned char>(s.front())] != 1) return false;
-    for (char c : s)
-        if (NameBytes[static_cast<unsigned char>(c)] == 0) return false;
-    return true;
-}
-
 } // namespace
 
 void XMLWriter::Pending::grow(size_t count) {
     size_t capacity = std::max(m_capacity * 2, m_size + count);
-    capacity = std::max<size_t>(capacity, FlushAt * 2);
+    capacity = std::max<size_t>(capacity, FirstRoom);
     auto data = std::make_unique_for_overwrite<char[]>(capacity);
     if (m_size > 0) std::memcpy(data.get(), m_data.get(), m_size);
     m_data = std::move(data);
@@ -166,17 +159,14 @@ bool XMLWriter::fail(const String& why) {
     return false;
 }
 
-bool XMLWriter::pass() {
-    if (m_pending.size() >= FlushAt) {
-        if (!m_out.write(m_pending.data(), m_pending.size()))
-            return fail(String("the output refused the text"));
-        m_pending.clear();
-    }
+bool XMLWriter::handOver() {
+    if (!m_out.write(m_pending.data(), m_pending.size())) return fail(String("the output refused the text"));
+    m_pending.clear();
     return !m_failed;
 }
 
 void XMLWriter::writeIndent(size_t depth) {
-    if (m_pretty && m_indent > 0) m_pending.append(depth * static_cast<size_t>(m_indent), '\t');
+    m_pending.append(indentWidth(depth), '\t');
 }
 
 void XMLWriter::writeLineBreak() {
@@ -203,10 +193,35 @@ bool XMLWriter::write(XMLShipping& root, bool declaration, int indent, bool pret
     return ok;
 }
 
+bool XMLWriter::writeAttribute(XMLUnit& unit, String& nameScratch, String& textScratch) {
+    const std::string_view name = unit.viewElementName(nameScratch);
+    if (!unit.isCheckedName(name) && !isUsableXMLName(name))
+        return fail(String("unusable attribute name \"") + String(name) + "\"");
+    const std::string_view text = unit.viewText(textScratch);
+    const size_t plain = plainPrefix(text);
+    char* at = m_pending.reserve(name.size() + text.size() + 4);
+    *at++ = ' ';
+    at = Pending::put(at, name);
+    *at++ = '=';
+    *at++ = '"';
+    if (plain == text.size()) {
+        at = Pending::put(at, text);
+    } else {
+        m_pending.commit(at);
+        appendEscaped(m_pending, text, true, plain);
+        at = m_pending.reserve(1);
+    }
+    *at++ = '"';
+    m_pending.commit(at);
+    return true;
+}
+
 bool XMLWriter::writeElement(XMLShipping& node, size_t depth) {
     if (depth >= XMLMaxDepth) return fail(String("the tree is nested too deeply"));
-    String name = node.getElementName();
-    if (!isXMLName(name.view())) return fail(String("unusable element name \"") + name + "\"");
+    String nameScratch;
+    const std::string_view name = node.viewElementName(nameScratch);
+    if (!node.isCheckedName(name) && !isUsableXMLName(name))
+        return fail(String("unusable element name \"") + String(name) + "\"");
     if (m_auxiliary) {
         String aux = node.getAuxiliaryText();
         if (!aux.isEmpty()) {
@@ -215,42 +230,57 @@ bool XMLWriter::writeElement(XMLShipping& node, size_t depth) {
             writeLineBreak();
         }
     }
-    writeIndent(depth);
-    m_pending += '<';
-    m_pending += name.view();
+    const size_t tabs = indentWidth(depth);
 
+    String textScratch;
     if (XMLUnit* unit = node.asUnit()) {
-        String text = unit->getText();
-        if (text.isEmpty()) {
-            m_pending += "/>";
+        // The whole element in the room taken once, unless its text needs escaping.
+        const std::string_view text = unit->viewText(textScratch);
+        const size_t plain = plainPrefix(text);
+        char* at = m_pending.reserve(tabs + 2 * name.size() + text.size() + 6);
+        at = Pending::fill(at, tabs, '\t');
+        *at++ = '<';
+        at = Pending::put(at, name);
+        if (text.empty()) {
+            *at++ = '/';
+            *at++ = '>';
         } else {
-            m_pending += '>';
-            appendEscaped(m_pending, text.view(), false);
-            m_pending += "</";
-            m_pending += name.view();
-            m_pending += '>';
+            *at++ = '>';
+            if (plain == text.size()) {
+                at = Pending::put(at, text);
+            } else {
+                m_pending.commit(at);
+                appendEscaped(m_pending, text, false, plain);
+                at = m_pending.reserve(name.size() + 4);
+            }
+            *at++ = '<';
+            *at++ = '/';
+            at = Pending::put(at, name);
+            *at++ = '>';
         }
-        writeLineBreak();
+        if (m_pretty) *at++ = '\n';
+        m_pending.commit(at);
         return pass();
     }
 
+    char* at = m_pending.reserve(tabs + name.size() + 1);
+    at = Pending::fill(at, tabs, '\t');
+    *at++ = '<';
+    m_pending.commit(Pending::put(at, name));
+
     ShippingContainer* container = node.asContainer();
     size_t count = container ? container->getFieldCount() : 0;
+    // One proxy at a time per level: each member is made in the same slot as the one before.
+    ProxySlot slot;
     // The indices written as attributes, in order, on a stack the nested elements share.
     const size_t firstAttribute = m_attributeIndices.size();
+    String attributeScratch;
     for (size_t index = 0; index < count; ++index) {
-        std::unique_ptr<XMLShipping> member = container->makeFieldProxy(index, true);
+        XMLShipping* member = container->placeFieldProxy(index, true, slot);
         if (!member || !member->isEnabled()) continue;
         XMLUnit* unit = member->asUnit();
         if (!unit || !unit->isAttribute()) continue;
-        String attributeName = unit->getElementName();
-        if (!isXMLName(attributeName.view()))
-            return fail(String("unusable attribute name \"") + attributeName + "\"");
-        m_pending += ' ';
-        m_pending += attributeName.view();
-        m_pending += "=\"";
-        appendEscaped(m_pending, unit->getText().view(), true);
-        m_pending += '"';
+        if (!writeAttribute(*unit, attributeScratch, textScratch)) return false;
         m_attributeIndices.push_back(index);
     }
 
@@ -262,7 +292,7 @@ bool XMLWriter::writeElement(XMLShipping& node, size_t depth) {
             ++nextAttribute;
             continue;
         }
-        std::unique_ptr<XMLShipping> member = container->makeFieldProxy(index, false);
+        XMLShipping* member = container->placeFieldProxy(index, false, slot);
         if (!member || !member->isEnabled()) continue;
         if (!open) {
             m_pending += '>';
@@ -271,16 +301,22 @@ bool XMLWriter::writeElement(XMLShipping& node, size_t depth) {
         }
         if (!writeElement(*member, depth + 1)) return false;
     }
+    slot.clear();
     m_attributeIndices.resize(firstAttribute);
     if (open) {
-        writeIndent(depth);
-        m_pending += "</";
-        m_pending += name.view();
-        m_pending += '>';
+        at = m_pending.reserve(tabs + name.size() + 4);
+        at = Pending::fill(at, tabs, '\t');
+        *at++ = '<';
+        *at++ = '/';
+        at = Pending::put(at, name);
+        *at++ = '>';
     } else {
-        m_pending += "/>";
+        at = m_pending.reserve(3);
+        *at++ = '/';
+        *at++ = '>';
     }
-    writeLineBreak();
+    if (m_pretty) *at++ = '\n';
+    m_pending.commit(at);
     return pass();
 }
 

@@ -216,3 +216,17 @@ TEST(String, ComparisonIsByteOrder) {
     s += U'€';
     EXPECT_EQ(s, String("x€"));
 }
+
+TEST(String, AppendBytesTakesEmbeddedNulsAndKeepsItsRoomThroughClear) {
+    String s("ab");
+    s.appendBytes(std::string_view("c\0d", 3)).appendBytes(std::string_view());
+    EXPECT_EQ(s.getByteLength(), 5u);
+    EXPECT_EQ(s.bytes(), std::string("abc\0d", 5));
+    s.appendBytes(std::string(100, 'x'));
+    const size_t room = s.bytes().capacity();
+    s.clear();
+    EXPECT_TRUE(s.isEmpty());
+    EXPECT_EQ(s.bytes().capacity(), room);
+    s.appendBytes("\xC3\xA9");
+    EXPECT_EQ(s.getLength(), 1u);
+}
