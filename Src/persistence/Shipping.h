@@ -70,6 +70,9 @@ public:
     explicit XMLShipping(String elementName = String()) : m_elementName(std::move(elementName)) {}
     XMLShipping(const XMLShipping&) = default;
     XMLShipping& operator=(const XMLShipping&) = default;
+    // Moves too, so that containers of shipped records move them rather than copy them as they grow.
+    XMLShipping(XMLShipping&&) noexcept = default;
+    XMLShipping& operator=(XMLShipping&&) noexcept = default;
     ~XMLShipping() override = default;
 
     virtual String getElementName() const { return m_elementName; }
