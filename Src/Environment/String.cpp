@@ -36,18 +36,72 @@ size_t indexOf(std::string_view s, size_t offset) {
     return n;
 }
 
-std::vector<std::string_view> charactersOf(std::string_view set) {
-    std::vector<std::string_view> out;
-    for (size_t i = 0; i < set.size();) {
-        size_t n = charBytes(set, i);
-        out.push_back(set.substr(i, n));
-        i += n;
-    }
-    return out;
+// Where the character that ends at byte `end` (> 0) starts: the inverse of charBytes.
+size_t charStartBefore(std::string_view s, size_t end) {
+    size_t i = end - 1;
+    while (i > 0 && isContinuation(static_cast<unsigned char>(s[i])))
+        --i;
+    return i;
 }
 
-bool inSet(const std::vector<std::string_view>& set, std::string_view c) {
-    return std::find(set.begin(), set.end(), c) != set.end();
+// The characters of a set, looked up without a copy: one-byte characters in a table, the others
+// by walking the set.
+class CharacterSet {
+public:
+    explicit CharacterSet(std::string_view set) : m_set(set) {
+        for (size_t i = 0; i < set.size();) {
+            const size_t n = charBytes(set, i);
+            const auto byte = static_cast<unsigned char>(set[i]);
+            if (n == 1 && byte < 0x80) m_ascii[byte] = true;
+            i += n;
+        }
+    }
+    bool contains(std::string_view c) const {
+        const auto byte = static_cast<unsigned char>(c[0]);
+        if (c.size() == 1 && byte < 0x80) return m_ascii[byte];
+        for (size_t i = 0; i < m_set.size();) {
+            const size_t n = charBytes(m_set, i);
+            if (m_set.substr(i, n) == c) return true;
+            i += n;
+        }
+        return false;
+    }
+
+private:
+    std::string_view m_set;
+    bool m_ascii[0x80] = {};
+};
+
+// The byte offset of the first character at or after byte `from` whose membership in set is not
+// `member`; the byte length when there is none.
+size_t firstByteWhere(std::string_view s, const CharacterSet& set, size_t from, bool member) {
+    for (size_t i = from; i < s.size();) {
+        const size_t n = charBytes(s, i);
+        if (set.contains(s.substr(i, n)) == member) return i;
+        i += n;
+    }
+    return s.size();
+}
+
+// The byte offset of the last character ending at or before byte `end` whose membership in set
+// is `member`; npos when there is none.
+size_t lastByteWhere(std::string_view s, const CharacterSet& set, size_t end, bool member) {
+    while (end > 0) {
+        const size_t start = charStartBefore(s, end);
+        if (set.contains(s.substr(start, end - start)) == member) return start;
+        end = start;
+    }
+    return std::string_view::npos;
+}
+
+// The byte where the characters up to and with `index` end; the byte length past the end.
+size_t endOfCharacter(std::string_view s, size_t index) {
+    if (index >= s.size()) return s.size(); // never more characters than bytes
+    return offsetOf(s, index + 1);
+}
+
+bool isBreak(std::string_view c) {
+    return c == "\r" || c == "\n";
 }
 
 void appendUtf8(std::string& out, char32_t cp) {
@@ -193,45 +247,26 @@ size_t String::find(const String& text, size_t start) const {
 }
 
 size_t String::findFirstOf(const String& set, size_t start) const {
-    auto chars = charactersOf(set.m_bytes);
-    size_t n = start;
-    for (size_t i = offsetOf(m_bytes, start); i < m_bytes.size(); ++n) {
-        size_t len = charBytes(m_bytes, i);
-        if (inSet(chars, std::string_view(m_bytes).substr(i, len))) return n;
-        i += len;
-    }
-    return npos;
+    const size_t from = offsetOf(m_bytes, start);
+    const size_t at = firstByteWhere(m_bytes, CharacterSet(set.m_bytes), from, true);
+    return at >= m_bytes.size() ? npos : start + indexOf(std::string_view(m_bytes).substr(from), at - from);
 }
 
 size_t String::findFirstNotOf(const String& set, size_t start) const {
-    auto chars = charactersOf(set.m_bytes);
-    size_t n = start;
-    for (size_t i = offsetOf(m_bytes, start); i < m_bytes.size(); ++n) {
-        size_t len = charBytes(m_bytes, i);
-        if (!inSet(chars, std::string_view(m_bytes).substr(i, len))) return n;
-        i += len;
-    }
-    return npos;
+    const size_t from = offsetOf(m_bytes, start);
+    const size_t at = firstByteWhere(m_bytes, CharacterSet(set.m_bytes), from, false);
+    return at >= m_bytes.size() ? npos : start + indexOf(std::string_view(m_bytes).substr(from), at - from);
 }
 
 size_t String::findLastOf(const String& set, size_t start) const {
-    auto chars = charactersOf(set.m_bytes);
-    auto all = charactersOf(m_bytes);
-    if (all.empty()) return npos;
-    size_t last = std::min(start, all.size() - 1);
-    for (size_t n = last + 1; n-- > 0;)
-        if (inSet(chars, all[n])) return n;
-    return npos;
+    const size_t at = lastByteWhere(m_bytes, CharacterSet(set.m_bytes), endOfCharacter(m_bytes, start), true);
+    return at == std::string_view::npos ? npos : indexOf(m_bytes, at);
 }
 
 size_t String::findLastNotOf(const String& set, size_t start) const {
-    auto chars = charactersOf(set.m_bytes);
-    auto all = charactersOf(m_bytes);
-    if (all.empty()) return npos;
-    size_t last = std::min(start, all.size() - 1);
-    for (size_t n = last + 1; n-- > 0;)
-        if (!inSet(chars, all[n])) return n;
-    return npos;
+    const size_t at =
+        lastByteWhere(m_bytes, CharacterSet(set.m_bytes), endOfCharacter(m_bytes, start), false);
+    return at == std::string_view::npos ? npos : indexOf(m_bytes, at);
 }
 
 bool String::findQuoted(size_t start, const String& quotes, size_t* open, size_t* close) const {
@@ -245,35 +280,63 @@ bool String::findQuoted(size_t start, const String& quotes, size_t* open, size_t
 }
 
 std::pair<size_t, size_t> String::findLineBreak(size_t from, size_t to) const {
-    auto all = charactersOf(m_bytes);
-    size_t end = std::min(to, all.size());
-    for (size_t n = from; n < end; ++n) {
-        if (all[n] != "\r" && all[n] != "\n") continue;
+    const std::string_view all(m_bytes);
+    size_t i = offsetOf(all, from);
+    for (size_t n = from; n < to && i < all.size(); ++n) {
+        const size_t len = charBytes(all, i);
+        const std::string_view c = all.substr(i, len);
+        i += len;
+        if (!isBreak(c)) continue;
         size_t next = n + 1;
-        if (next < end && (all[next] == "\r" || all[next] == "\n") && all[next] != all[n]) ++next;
-        return {n, next >= end ? npos : next};
+        if (next < to && i < all.size()) {
+            const std::string_view after = all.substr(i, charBytes(all, i));
+            if (isBreak(after) && after != c) {
+                ++next;
+                i += after.size();
+            }
+        }
+        return {n, next >= to || i >= all.size() ? npos : next};
     }
     return {npos, npos};
 }
 
 size_t String::splitLines(std::vector<std::pair<size_t, size_t>>& lines, size_t from, size_t to) const {
     // One pass over the characters, with the break rules of findLineBreak.
-    auto all = charactersOf(m_bytes);
-    size_t end = std::min(to, all.size());
-    auto isBreak = [&all](size_t n) { return all[n] == "\r" || all[n] == "\n"; };
+    const std::string_view all(m_bytes);
+    size_t i = 0;
+    size_t n = 0;
+    while (n < from && i < all.size()) {
+        i += charBytes(all, i);
+        ++n;
+    }
+    // A range that starts past the text or past its own end has no line; one that starts at
+    // its end has one empty line.
+    if (n < from || from > to) return 0;
     size_t added = 0;
     size_t start = from;
-    while (start <= end) {
-        size_t brk = start;
-        while (brk < end && !isBreak(brk))
-            ++brk;
-        lines.emplace_back(start, brk - start);
+    while (true) {
+        // Up to the next break or the end of the range.
+        std::string_view c;
+        while (n < to && i < all.size()) {
+            c = all.substr(i, charBytes(all, i));
+            if (isBreak(c)) break;
+            i += c.size();
+            ++n;
+        }
+        lines.emplace_back(start, n - start);
         ++added;
-        if (brk == end) break;
-        size_t next = brk + 1;
-        if (next < end && isBreak(next) && all[next] != all[brk]) ++next;
-        if (next >= end) break; // a break at the very end ends the last line
-        start = next;
+        if (n >= to || i >= all.size()) break;
+        i += c.size();
+        ++n;
+        if (n < to && i < all.size()) {
+            const std::string_view after = all.substr(i, charBytes(all, i));
+            if (isBreak(after) && after != c) {
+                i += after.size();
+                ++n;
+            }
+        }
+        if (n >= to || i >= all.size()) break; // a break at the very end ends the last line
+        start = n;
     }
     return added;
 }
@@ -297,13 +360,16 @@ String& String::padLeft(size_t width, const String& pad) {
 }
 
 String& String::trim(const String& set) {
-    size_t first = findFirstNotOf(set);
-    if (first == npos) {
+    // In bytes and in place: only the blanks at either end are looked at.
+    const CharacterSet blanks(set.m_bytes);
+    const size_t first = firstByteWhere(m_bytes, blanks, 0, false);
+    if (first >= m_bytes.size()) {
         m_bytes.clear();
         return *this;
     }
-    size_t last = findLastNotOf(set);
-    *this = substring(first, last - first + 1);
+    const size_t last = lastByteWhere(m_bytes, blanks, m_bytes.size(), false);
+    m_bytes.erase(last + charBytes(m_bytes, last));
+    m_bytes.erase(0, first);
     return *this;
 }
 

@@ -93,9 +93,10 @@ void Annotation::reset() {
 }
 
 bool Annotation::afterRead() {
+    static const String blanks(" \t\r\n");
     for (String* text : {&section, &revision, &zavTitle, &originalDisplayTitle, &modelDisplayTitle, &code,
                          &number, &hiddenNumber})
-        text->trim(String(" \t\r\n"));
+        text->trim(blanks);
     return !number.isEmpty();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 #include "Environment/Host.h"
 #include "elements/Element.h"
@@ -186,7 +187,7 @@ bool AnnotationList::addFromElement(tarnwick::Element& element, Index& index) {
         return true;
     }
     read.addLink(link, storey);
-    m_entries.push_back(read);
+    m_entries.push_back(std::move(read));
     index.note(m_entries.back(), m_entries.size() - 1);
     return true;
 }

@@ -165,6 +165,9 @@ public:
         : m_literalName(elementName.view()), m_literalUsable(elementName.isUsable()) {}
     XMLShipping(const XMLShipping&) = default;
     XMLShipping& operator=(const XMLShipping&) = default;
+    // Moves too, so that containers of shipped records move them rather than copy them as they grow.
+    XMLShipping(XMLShipping&&) noexcept = default;
+    XMLShipping& operator=(XMLShipping&&) noexcept = default;
     ~XMLShipping() override = default;
 
     virtual String getElementName() const { return String(storedElementName()); }

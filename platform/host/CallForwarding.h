@@ -12,7 +12,7 @@ inline StandInHost* host() {
     return StandInHost::current();
 }
 
-inline GSErrCode logged(const char* function, std::string arguments, GSErrCode answer) {
+inline GSErrCode logged(const char* function, CallBrief arguments, GSErrCode answer) {
     if (StandInHost* h = host()) h->calls().add({function, {}, std::move(arguments), answer});
     return answer;
 }

@@ -9,7 +9,7 @@ namespace zavhost {
 std::string HostCall::text() const {
     std::string line = function;
     if (!selector.empty()) line += " " + selector;
-    line += " (" + arguments + ") -> " + answerText(answer);
+    line += " (" + arguments() + ") -> " + answerText(answer);
     return line;
 }
 

@@ -3,18 +3,48 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/api/HostRecords.h"
 #include "platform/api/HostTypes.h"
 
 namespace zavhost {
 
+// Facts of a call kept as they are, and told as text only when the log is read: on the paths a
+// module walks once per element, formatting every call's text would cost more than the call.
+struct CallFacts {
+    using Teller = std::string (*)(const CallFacts& facts);
+    Teller tell = nullptr;
+    API_Guid guid;
+    uint32_t code = 0;
+    uint64_t number = 0;
+};
+
+// A call's arguments in brief: text, or facts that tell it (in its place) when the log is read.
+struct CallBrief {
+    CallBrief() = default;
+    CallBrief(std::string told) : text(std::move(told)) {}
+    CallBrief(const char* told) : text(told) {}
+
+    std::string text;
+    CallFacts facts;
+
+    std::string told() const { return facts.tell != nullptr ? facts.tell(facts) : text; }
+};
+
 struct HostCall {
-    std::string function;  // the table slot, e.g. "InterfaceCall"
-    std::string selector;  // the dispatcher selector, empty for other functions
-    std::string arguments; // in brief
+    HostCall(std::string function, std::string selector, CallBrief arguments, GSErrCode answer)
+        : function(std::move(function)), selector(std::move(selector)), brief(std::move(arguments)),
+          answer(answer) {}
+
+    std::string function; // the table slot, e.g. "InterfaceCall"
+    std::string selector; // the dispatcher selector, empty for other functions
+    CallBrief brief;      // the arguments
     GSErrCode answer = 0;
 
+    // The arguments in brief.
+    std::string arguments() const { return brief.told(); }
     // One line: `InterfaceCall SPRP ("Working", 10) -> ok`.
     std::string text() const;
 };

@@ -20,6 +20,27 @@ std::string describe(const StoredElement& element) {
     return elementTypeName(element.head().typeCode) + " " + model::guidText(element.guid());
 }
 
+// The tellers of the calls that read one element, as describe and what follows it.
+std::string tellElement(const CallFacts& facts) {
+    return elementTypeName(facts.code) + " " + model::guidText(facts.guid);
+}
+std::string tellMemo(const CallFacts& facts) {
+    char maskText[24];
+    std::snprintf(maskText, sizeof maskText, "0x%llX", static_cast<unsigned long long>(facts.number));
+    return tellElement(facts) + " mask " + maskText;
+}
+std::string tellUserDataOut(const CallFacts& facts) {
+    return tellElement(facts) + " => " + std::to_string(facts.number) + " bytes";
+}
+CallFacts factsOf(CallFacts::Teller tell, const StoredElement& element, uint64_t number = 0) {
+    CallFacts facts;
+    facts.tell = tell;
+    facts.guid = element.guid();
+    facts.code = element.head().typeCode;
+    facts.number = number;
+    return facts;
+}
+
 bool onLayer(const Project& project, const StoredElement& element, uint16_t flag) {
     const StoredAttribute* layer =
         project.model.attributes.find(AttrLayer, static_cast<int16_t>(element.head().layer));
@@ -51,43 +72,39 @@ bool passes(Project& project, const ViewDatabase& database, const StoredElement&
     return true;
 }
 
-GSErrCode get(StandInHost& host, API_Element* element, std::string& brief) {
+GSErrCode get(StandInHost& host, API_Element* element, CallBrief& brief) {
     if (element == nullptr) return brief = "null record", hosterr::BadParameter;
-    brief = model::guidText(element->head.guid);
-    Project* project = model::project(host, brief);
+    Project* project = model::project(host, brief.text);
     if (project == nullptr) return hosterr::NoProject;
     const StoredElement* stored = project->model.views.findElement(element->head.guid);
-    if (stored == nullptr) return hosterr::BadGuid;
-    brief = describe(*stored);
+    if (stored == nullptr) return brief = model::guidText(element->head.guid), hosterr::BadGuid;
     if (element->head.typeCode != 0 && element->head.typeCode != stored->head().typeCode)
-        return brief += ": asked as " + elementTypeName(element->head.typeCode), hosterr::BadParameter;
+        return brief = describe(*stored) + ": asked as " + elementTypeName(element->head.typeCode),
+               hosterr::BadParameter;
+    brief.facts = factsOf(tellElement, *stored);
     *element = stored->record;
     return hosterr::Ok;
 }
 
-GSErrCode header(StandInHost& host, HostElementHead* head, std::string& brief) {
+GSErrCode header(StandInHost& host, HostElementHead* head, CallBrief& brief) {
     if (head == nullptr) return brief = "null header", hosterr::BadParameter;
-    brief = model::guidText(head->guid);
-    Project* project = model::project(host, brief);
+    Project* project = model::project(host, brief.text);
     if (project == nullptr) return hosterr::NoProject;
     const StoredElement* stored = project->model.views.findElement(head->guid);
-    if (stored == nullptr) return hosterr::BadGuid;
-    brief = describe(*stored);
+    if (stored == nullptr) return brief = model::guidText(head->guid), hosterr::BadGuid;
+    brief.facts = factsOf(tellElement, *stored);
     *head = stored->head();
     return hosterr::Ok;
 }
 
 GSErrCode memo(StandInHost& host, const API_Guid* guid, API_ElementMemo* memo, uint64_t mask,
-               std::string& brief) {
+               CallBrief& brief) {
     if (guid == nullptr || memo == nullptr) return brief = "null argument", hosterr::BadParameter;
-    brief = model::guidText(*guid);
-    Project* project = model::project(host, brief);
+    Project* project = model::project(host, brief.text);
     if (project == nullptr) return hosterr::NoProject;
     const StoredElement* stored = project->model.views.findElement(*guid);
-    if (stored == nullptr) return hosterr::BadGuid;
-    char maskText[24];
-    std::snprintf(maskText, sizeof maskText, "0x%llX", static_cast<unsigned long long>(mask));
-    brief = describe(*stored) + " mask " + maskText;
+    if (stored == nullptr) return brief = model::guidText(*guid), hosterr::BadGuid;
+    brief.facts = factsOf(tellMemo, *stored, mask);
     if (!handOutElementMemo(stored->memo, mask, memo, stored->infoText)) return hosterr::MemoryFull;
     return hosterr::Ok;
 }
@@ -219,9 +236,11 @@ GSErrCode defaultElement(StandInHost& host, API_Element* element, API_ElementMem
 }
 
 namespace {
-// The user data a head names: an element's, or with a null Guid the default element's of the type.
+// The user data a head names: an element's (that element in *shown, the brief left to the
+// caller), or with a null Guid the default element's of the type.
 std::optional<StoredUserData>* userDataOf(Project& project, const HostElementHead& head, bool forChange,
-                                          GSErrCode* err, std::string& brief) {
+                                          GSErrCode* err, const StoredElement** shown, std::string& brief) {
+    *shown = nullptr;
     if (head.guid.isNull()) {
         brief = "default " + elementTypeName(head.typeCode);
         if (head.typeCode == 0 || head.typeCode > LargestTypeCode)
@@ -234,24 +253,29 @@ std::optional<StoredUserData>* userDataOf(Project& project, const HostElementHea
     }
     const StoredElement* found = project.model.views.findElement(head.guid);
     if (found == nullptr) return brief = model::guidText(head.guid), *err = hosterr::BadGuid, nullptr;
-    brief = describe(*found);
     StoredElement* element =
         forChange ? project.model.views.editElement(head.guid) : const_cast<StoredElement*>(found);
+    *shown = element;
     return &element->userData;
 }
 } // namespace
 
-GSErrCode getUserData(StandInHost& host, HostElementHead* head, HostUserData* data, std::string& brief) {
+GSErrCode getUserData(StandInHost& host, HostElementHead* head, HostUserData* data, CallBrief& brief) {
     if (head == nullptr || data == nullptr) return brief = "null argument", hosterr::BadParameter;
     *data = HostUserData();
-    Project* project = model::project(host, brief);
+    Project* project = model::project(host, brief.text);
     if (project == nullptr) return hosterr::NoProject;
     GSErrCode err = hosterr::Ok;
-    std::optional<StoredUserData>* held = userDataOf(*project, *head, false, &err, brief);
+    const StoredElement* shown = nullptr;
+    std::optional<StoredUserData>* held = userDataOf(*project, *head, false, &err, &shown, brief.text);
     if (held == nullptr) return err;
+    if (shown != nullptr) brief.facts = factsOf(tellElement, *shown);
     if (!held->has_value()) return hosterr::NoUserData;
     if (!handOutUserData(**held, data)) return hosterr::MemoryFull;
-    brief += " => " + std::to_string((*held)->bytes.size()) + " bytes";
+    if (shown != nullptr)
+        brief.facts = factsOf(tellUserDataOut, *shown, (*held)->bytes.size());
+    else
+        brief.text += " => " + std::to_string((*held)->bytes.size()) + " bytes";
     return hosterr::Ok;
 }
 
@@ -265,8 +289,10 @@ GSErrCode setUserData(StandInHost& host, HostElementHead* head, HostUserData* da
     std::optional<StoredUserData> given = captureUserData(*data);
     if (!given) return brief = "no live data handle", hosterr::BadParameter;
     GSErrCode err = hosterr::Ok;
-    std::optional<StoredUserData>* held = userDataOf(*project, *head, true, &err, brief);
+    const StoredElement* shown = nullptr;
+    std::optional<StoredUserData>* held = userDataOf(*project, *head, true, &err, &shown, brief);
     if (held == nullptr) return err;
+    if (shown != nullptr) brief = describe(*shown);
     brief += " <= " + std::to_string(given->bytes.size()) + " bytes";
     *held = std::move(given);
     return hosterr::Ok;
@@ -280,8 +306,10 @@ GSErrCode clearUserData(StandInHost& host, HostElementHead* head, std::string& b
     if (!head->guid.isNull() && !model::changesAllowed(host, why))
         return brief = model::guidText(head->guid) + ": " + why, hosterr::Refused;
     GSErrCode err = hosterr::Ok;
-    std::optional<StoredUserData>* held = userDataOf(*project, *head, true, &err, brief);
+    const StoredElement* shown = nullptr;
+    std::optional<StoredUserData>* held = userDataOf(*project, *head, true, &err, &shown, brief);
     if (held == nullptr) return err;
+    if (shown != nullptr) brief = describe(*shown);
     if (!held->has_value()) return hosterr::NoUserData;
     held->reset();
     return hosterr::Ok;

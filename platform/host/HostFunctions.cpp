@@ -34,7 +34,7 @@ GSErrCode dispatch(SelectorTable& (StandInHost::*table)(), uint32_t selector, vo
     SelectorTable& selectors = (h->*table)();
     size_t index = h->calls().add({selectors.dispatcher(), codeText(selector), {}, hosterr::Ok});
     if (std::optional<GSErrCode> fault = h->faults().check(codeText(selector))) {
-        h->calls().at(index).arguments = "(fault)";
+        h->calls().at(index).brief = "(fault)";
         h->calls().at(index).answer = *fault;
         return *fault;
     }
@@ -50,7 +50,7 @@ GSErrCode dispatch(SelectorTable& (StandInHost::*table)(), uint32_t selector, vo
     // The host may be gone if the call unloaded the module; it cannot, but the log must not dangle.
     if (host() == h && index < h->calls().size()) {
         HostCall& entry = h->calls().at(index);
-        entry.arguments = call.brief;
+        entry.brief = std::move(call.brief);
         entry.answer = err;
     }
     return err;

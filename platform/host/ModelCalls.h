@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "CallLog.h"
 #include "Project.h"
 #include "platform/api/HostFunctionTable.h"
 #include "platform/gsroot/Guid.h"
@@ -80,10 +81,10 @@ API_Guid lockableGuidOf(const std::string& name);
 } // namespace sharingcalls
 
 namespace elementreads {
-GSErrCode get(StandInHost& host, API_Element* element, std::string& brief);
-GSErrCode header(StandInHost& host, HostElementHead* head, std::string& brief);
+GSErrCode get(StandInHost& host, API_Element* element, CallBrief& brief);
+GSErrCode header(StandInHost& host, HostElementHead* head, CallBrief& brief);
 GSErrCode memo(StandInHost& host, const API_Guid* guid, API_ElementMemo* memo, uint64_t mask,
-               std::string& brief);
+               CallBrief& brief);
 GSErrCode disposeMemo(API_ElementMemo* memo, std::string& brief);
 GSErrCode list(StandInHost& host, uint32_t type, GS::Array<API_Guid>* guids, uint32_t flags,
                uint32_t variation, const API_Guid* databaseGuid, std::string& brief);
@@ -93,7 +94,7 @@ GSErrCode selection(StandInHost& host, HostSelectionInfo* info, GSHandle* refere
 GSErrCode select(StandInHost& host, GSHandle references, int32_t count, bool on, std::string& brief);
 GSErrCode linked(StandInHost& host, const API_Guid* guid, GS::Array<API_Guid>* linked, std::string& brief);
 GSErrCode defaultElement(StandInHost& host, API_Element* element, API_ElementMemo* memo, std::string& brief);
-GSErrCode getUserData(StandInHost& host, HostElementHead* head, HostUserData* data, std::string& brief);
+GSErrCode getUserData(StandInHost& host, HostElementHead* head, HostUserData* data, CallBrief& brief);
 GSErrCode setUserData(StandInHost& host, HostElementHead* head, HostUserData* data, std::string& brief);
 GSErrCode clearUserData(StandInHost& host, HostElementHead* head, std::string& brief);
 // Whether an element passes the filter flags in a database (the list and filter calls' test).

@@ -1,5 +1,7 @@
 // The function table's project, attribute and element slots: each logs its call in the current
 // host's call log and forwards it to the model calls.
+#include <type_traits>
+
 #include "CallForwarding.h"
 #include "ModelCalls.h"
 #include "PolyRoofParts.h"
@@ -16,8 +18,13 @@ using forwarding::logged;
 template <class Call> GSErrCode forward(const char* function, Call call) {
     StandInHost* h = host();
     if (h == nullptr) return hosterr::Failed;
-    std::string brief;
-    GSErrCode err = call(*h, brief);
+    CallBrief brief;
+    GSErrCode err = hosterr::Ok;
+    // Calls on the paths walked per element leave facts to be told when the log is read.
+    if constexpr (std::is_invocable_v<Call, StandInHost&, CallBrief&>)
+        err = call(*h, brief);
+    else
+        err = call(*h, brief.text);
     return logged(function, std::move(brief), err);
 }
 
@@ -87,9 +94,8 @@ GSErrCode disposeElementMemoSlot(API_ElementMemo* memo) {
                    [&](StandInHost&, std::string& b) { return elementreads::disposeMemo(memo, b); });
 }
 GSErrCode getElementUserData(HostElementHead* head, HostUserData* data) {
-    return forward("GetElementUserData", [&](StandInHost& h, std::string& b) {
-        return elementreads::getUserData(h, head, data, b);
-    });
+    return forward("GetElementUserData",
+                   [&](StandInHost& h, CallBrief& b) { return elementreads::getUserData(h, head, data, b); });
 }
 GSErrCode setElementUserData(HostElementHead* head, HostUserData* data) {
     return forward("SetElementUserData", [&](StandInHost& h, std::string& b) {
@@ -151,16 +157,15 @@ GSErrCode releaseLockableObject(const API_Guid* guid, int32_t) {
 
 // --- Reading elements.
 GSErrCode getElement(API_Element* e) {
-    return forward("GetElement", [&](StandInHost& h, std::string& b) { return elementreads::get(h, e, b); });
+    return forward("GetElement", [&](StandInHost& h, CallBrief& b) { return elementreads::get(h, e, b); });
 }
 GSErrCode getElementHeader(HostElementHead* head) {
     return forward("GetElementHeader",
-                   [&](StandInHost& h, std::string& b) { return elementreads::header(h, head, b); });
+                   [&](StandInHost& h, CallBrief& b) { return elementreads::header(h, head, b); });
 }
 GSErrCode getElementMemo(const API_Guid* guid, API_ElementMemo* memo, uint64_t mask) {
-    return forward("GetElementMemo", [&](StandInHost& h, std::string& b) {
-        return elementreads::memo(h, guid, memo, mask, b);
-    });
+    return forward("GetElementMemo",
+                   [&](StandInHost& h, CallBrief& b) { return elementreads::memo(h, guid, memo, mask, b); });
 }
 GSErrCode getElementList(uint32_t type, GS::Array<API_Guid>* guids, uint32_t flags, uint32_t variation,
                          const API_Guid* database) {

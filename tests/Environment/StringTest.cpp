@@ -93,6 +93,57 @@ TEST(String, TrimPadAndReplaceAll) {
     EXPECT_EQ(n.replaceAll(String(), String("x")), String("ba")); // nothing to look for
 }
 
+TEST(String, TrimTakesMultiByteBlanksAtBothEnds) {
+    const String blanks("\u00A0\u3000 "); // no-break space, ideographic space, space
+    EXPECT_EQ(String("\u3000\u00A0 Größe \u00A0\u3000").trim(blanks), String("Größe"));
+    EXPECT_EQ(String("\u3000a\u3000b\u3000").trim(blanks), String("a\u3000b")); // inner blanks stay
+    EXPECT_TRUE(String("\u00A0 \u3000\u3000").trim(blanks).isEmpty());
+    EXPECT_TRUE(String().trim(blanks).isEmpty());
+    EXPECT_EQ(String("x\u00A0").trim(blanks), String("x"));
+    EXPECT_EQ(String("\u00A0x").trim(blanks), String("x"));
+    EXPECT_EQ(String("ünblank").trim(blanks), String("ünblank"));
+    EXPECT_EQ(String("ü").trim(blanks), String("ü"));
+    // A blank is a whole character: a character that shares a blank's last byte is no blank.
+    EXPECT_EQ(String("\u00E0").trim(String("\u00A0")), String("\u00E0")); // C3 A0 against C2 A0
+    EXPECT_EQ(String("\u00A0").trim(String("\xA0")), String("\u00A0"));
+    // The default blanks.
+    EXPECT_EQ(String("\r\n\t a b \t\r\n").trim(), String("a b"));
+    EXPECT_TRUE(String(" \t\r\n ").trim().isEmpty());
+    EXPECT_TRUE(String().trim().isEmpty());
+    EXPECT_EQ(String("ab").trim(), String("ab"));
+    // Nothing to trim with: the text stays whole.
+    EXPECT_EQ(String(" a ").trim(String()), String(" a "));
+}
+
+TEST(String, FindLastAndFirstCountCharactersOverMultiByteText) {
+    const String blanks("\u00A0\u3000");
+    const String s("\u3000\u00A0ab\u00E9\u3000\u00A0"); // 7 characters
+    EXPECT_EQ(s.findFirstNotOf(blanks), 2u);
+    EXPECT_EQ(s.findFirstNotOf(blanks, 3), 3u);
+    EXPECT_EQ(s.findFirstNotOf(blanks, 5), npos);
+    EXPECT_EQ(s.findFirstOf(blanks, 2), 5u);
+    EXPECT_EQ(s.findFirstOf(blanks, 7), npos);
+    EXPECT_EQ(s.findLastNotOf(blanks), 4u);
+    EXPECT_EQ(s.findLastNotOf(blanks, 3), 3u);
+    EXPECT_EQ(s.findLastNotOf(blanks, 1), npos);
+    EXPECT_EQ(s.findLastOf(blanks), 6u);
+    EXPECT_EQ(s.findLastOf(blanks, 4), 1u);
+    EXPECT_EQ(s.findLastOf(blanks, 0), 0u);
+    EXPECT_EQ(s.findLastOf(String("b"), npos - 1), 3u);
+    EXPECT_EQ(String().findLastOf(blanks), npos);
+    EXPECT_EQ(String("abc").findLastOf(blanks), npos);
+    EXPECT_EQ(String("abc").findLastNotOf(String()), 2u);
+    // A stray continuation byte stays with the character before it, from either end.
+    const String stray("a\x80\u00E9");
+    EXPECT_EQ(stray.findLastOf(String("a")), npos);
+    EXPECT_EQ(stray.findLastOf(String("a\x80")), 0u);
+    EXPECT_EQ(stray.findFirstOf(String("\u00E9")), 1u);
+    EXPECT_EQ(String("\x80\x80"
+                     "a")
+                  .findLastOf(String("\x80\x80")),
+              0u);
+}
+
 TEST(String, FindLineBreakTakesPairsAsOneBreak) {
     String s("a\r\nb\n\rc\r\rd\n\ne");
     EXPECT_EQ(s.findLineBreak(), std::make_pair(size_t(1), size_t(3)));  // CR LF
@@ -105,6 +156,9 @@ TEST(String, FindLineBreakTakesPairsAsOneBreak) {
     EXPECT_EQ(s.findLineBreak(0, 2), std::make_pair(size_t(1), npos)); // the break ends the range
     EXPECT_EQ(s.findLineBreak(0, 3), std::make_pair(size_t(1), npos));
     EXPECT_EQ(String("ä\r\nö").findLineBreak(), std::make_pair(size_t(1), size_t(3)));
+    EXPECT_EQ(String("ä\r\nö").findLineBreak(2), std::make_pair(size_t(2), size_t(3)));
+    EXPECT_EQ(String("ä\r\n").findLineBreak(), std::make_pair(size_t(1), npos));
+    EXPECT_EQ(String("ä\r\n").findLineBreak(9), std::make_pair(npos, npos));
 }
 
 TEST(String, SplitLinesExcludesBreaks) {
@@ -120,6 +174,12 @@ TEST(String, SplitLinesExcludesBreaks) {
         {"x\ny", 0, npos, {{9, 9}}, 2, {{9, 9}, {0, 1}, {2, 1}}}, // appends
         {"", 0, npos, {}, 1, {{0, 0}}},
         {"ab\ncd\nef", 3, 5, {}, 1, {{3, 2}}},
+        {"ab\ncd", 5, npos, {}, 1, {{5, 0}}}, // from the end: one empty line
+        {"ab\ncd", 6, npos, {}, 0, {}},       // past the end: none
+        {"ab\ncd", 4, 3, {}, 0, {}},          // a range that ends before it starts
+        {"ab\ncd", 3, 3, {}, 1, {{3, 0}}},
+        {"\u00E9\n\r\n\u00E9", 0, npos, {}, 3, {{0, 1}, {3, 0}, {4, 1}}},
+        {"a\r\nb", 0, 2, {}, 1, {{0, 1}}}, // a pair cut by the range's end
     };
     for (const auto& c : cases) {
         Lines lines = c.before;

@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "AnnotationTestSupport.h"
@@ -455,4 +457,26 @@ TEST_F(AnnotationCompare, RestoreIgnoredRewritesOnlyAcceptedElementsWithoutTheMa
     ASSERT_EQ(again.getLinkCount(), 2u);
     for (const AnnotationLink& link : again.links.begin()->second)
         EXPECT_EQ(link.getStatus(), StatusDeleted);
+}
+
+TEST(AnnotationStatus, AListGrowsByMovingItsAnnotations) {
+    // Growing the list moves every annotation it holds: a copy would double its memory for a moment.
+    static_assert(std::is_nothrow_move_constructible_v<Annotation>);
+    static_assert(std::is_nothrow_move_assignable_v<Annotation>);
+    Annotation a;
+    a.number = "F10/110";
+    a.zavTitle = "Facing brickwork in a bond long enough to live on the heap";
+    a.addLink(linkIn(3, 1, StatusChanged, 7), nullptr);
+    const char* title = a.zavTitle.c_str();
+    Annotation moved(std::move(a));
+    EXPECT_EQ(moved.zavTitle.c_str(), title); // the text itself, not a copy
+    EXPECT_EQ(moved.number, String("F10/110"));
+    EXPECT_EQ(moved.getElementName(), String("annotation"));
+    EXPECT_EQ(moved.getLinkCount(), 1u);
+    EXPECT_EQ(moved.getStatus(), StatusChanged);
+    Annotation assigned;
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.zavTitle.c_str(), title);
+    EXPECT_EQ(assigned.getElementName(), String("annotation"));
+    EXPECT_EQ(assigned.getLinkCount(), 1u);
 }

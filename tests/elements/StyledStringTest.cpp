@@ -280,3 +280,23 @@ TEST(StyledString, CopiesOwnTheirValues) {
     EXPECT_EQ(styles(s), "0+2:5 2+2:7 4+2:0");
     EXPECT_EQ(styles(s.toLower()), "0+2:5 2+2:7 4+2:0");
 }
+
+TEST(StyledString, MoveAssignmentTakesTextAndRunsAndLeavesTheSourceUsable) {
+    StyledString moved;
+    moved.setStyle(TextStyle(3), 0, npos);
+    moved = sixRuns();
+    EXPECT_EQ(moved, String("abcdef"));
+    EXPECT_EQ(styles(moved), "0+2:5 2+2:7 4+2:0");
+
+    StyledString source = sixRuns();
+    const TextStyle* taken = source.getStyleRun(1).value;
+    StyledString target(String("xy"));
+    target = std::move(source);
+    EXPECT_EQ(target.getStyleRun(1).value, taken); // the runs themselves, not copies
+    EXPECT_EQ(styles(target), "0+2:5 2+2:7 4+2:0");
+    // The source stays usable: it can be read, written and assigned again.
+    source = StyledString(String("new"));
+    EXPECT_EQ(source, String("new"));
+    EXPECT_EQ(source.getStyleCount(), 1u);
+    EXPECT_EQ(styles(target), "0+2:5 2+2:7 4+2:0");
+}

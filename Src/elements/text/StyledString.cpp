@@ -149,6 +149,14 @@ StyledString& StyledString::operator=(const StyledString& other) {
     return *this;
 }
 
+StyledString& StyledString::operator=(StyledString&& other) noexcept {
+    if (this == &other) return *this;
+    String::operator=(std::move(static_cast<String&>(other)));
+    std::swap(m_styles, other.m_styles);
+    std::swap(m_rulers, other.m_rulers);
+    return *this;
+}
+
 StyledString::~StyledString() = default;
 
 std::unique_ptr<StyledString> StyledString::clone() const {

@@ -63,6 +63,8 @@ public:
     // The part with its runs, the first starting at 0 (as getSubstring).
     StyledString(const StyledString& other, size_t from, size_t count = npos);
     StyledString& operator=(const StyledString& other);
+    // Takes the other's text and runs without copying them; the other is left valid, its text empty.
+    StyledString& operator=(StyledString&& other) noexcept;
     ~StyledString() override;
 
     virtual std::unique_ptr<StyledString> clone() const;

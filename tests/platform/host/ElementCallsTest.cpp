@@ -425,3 +425,75 @@ TEST_F(ElementCalls, APictureIsAHandleAndDrawingDataAPointerBlock) {
         }
     }
 }
+
+TEST_F(ElementCalls, TheCallLogTellsTheElementReadsWhenItIsRead) {
+    // Elements of known Guids, so that the log's lines can be told in full.
+    const API_Guid text = API_Guid::fromHalves(0x123456789ABCDEF0ull, 0x0FEDCBA987654321ull);
+    const API_Guid line = API_Guid::fromHalves(0xA, 0xB);
+    for (const auto& [guid, type] : {std::pair{text, 15u}, std::pair{line, 19u}}) {
+        zavhost::StoredElement made;
+        made.record.head.typeCode = type;
+        made.record.head.layer = 1;
+        made.record.head.guid = guid;
+        ASSERT_TRUE(project().model.views.elementsOf(project().model.views.plan()).add(made));
+    }
+    host.calls().clear();
+
+    API_Element element;
+    element.head.guid = text;
+    EXPECT_EQ(table().GetElement(&element), hosterr::Ok);
+    element.head.typeCode = 19;
+    EXPECT_EQ(table().GetElement(&element), hosterr::BadParameter);
+    API_Element unknown;
+    unknown.head.guid = API_Guid::fromHalves(1, 2);
+    EXPECT_EQ(table().GetElement(&unknown), hosterr::BadGuid);
+    HostElementHead head = headOf(line);
+    EXPECT_EQ(table().GetElementHeader(&head), hosterr::Ok);
+    head = headOf(unknown.head.guid);
+    EXPECT_EQ(table().GetElementHeader(&head), hosterr::BadGuid);
+    API_ElementMemo memo;
+    EXPECT_EQ(table().GetElementMemo(&text, &memo, MemoText), hosterr::Ok);
+    EXPECT_EQ(table().DisposeElementMemo(&memo), hosterr::Ok);
+    EXPECT_EQ(table().GetElementMemo(&unknown.head.guid, &memo, 0), hosterr::BadGuid);
+
+    head = headOf(text);
+    HostUserData read;
+    EXPECT_EQ(table().GetElementUserData(&head, &read), hosterr::NoUserData);
+    HostUserData data{.version = 1, .platformSign = 0x5757, .flags = 0, .dataHandle = handleOf("payload")};
+    EXPECT_EQ(inCommand([&] { return table().SetElementUserData(&head, &data); }), hosterr::Ok);
+    EXPECT_EQ(table().GetElementUserData(&head, &read), hosterr::Ok);
+    BMKillHandle(&read.dataHandle);
+    EXPECT_EQ(inCommand([&] { return table().ClearElementUserData(&head); }), hosterr::Ok);
+    HostElementHead defaultText;
+    defaultText.typeCode = 15;
+    EXPECT_EQ(table().SetElementUserData(&defaultText, &data), hosterr::Ok);
+    EXPECT_EQ(table().GetElementUserData(&defaultText, &read), hosterr::Ok);
+    BMKillHandle(&read.dataHandle);
+    BMKillHandle(&data.dataHandle);
+    head = headOf(unknown.head.guid);
+    EXPECT_EQ(table().GetElementUserData(&head, &read), hosterr::BadGuid);
+
+    const std::string told = host.calls().texts();
+    EXPECT_EQ(told,
+              "GetElement (text 12345678-9ABC-DEF0-0FED-CBA987654321) -> ok\n"
+              "GetElement (text 12345678-9ABC-DEF0-0FED-CBA987654321: asked as line) -> bad parameter "
+              "(0x81060005)\n"
+              "GetElement (00000000-0000-0001-0000-000000000002) -> no such Guid (0x81060070)\n"
+              "GetElementHeader (line 00000000-0000-000A-0000-00000000000B) -> ok\n"
+              "GetElementHeader (00000000-0000-0001-0000-000000000002) -> no such Guid (0x81060070)\n"
+              "GetElementMemo (text 12345678-9ABC-DEF0-0FED-CBA987654321 mask 0x180) -> ok\n"
+              "DisposeElementMemo () -> ok\n"
+              "GetElementMemo (00000000-0000-0001-0000-000000000002) -> no such Guid (0x81060070)\n"
+              "GetElementUserData (text 12345678-9ABC-DEF0-0FED-CBA987654321) -> no user data "
+              "(0x8106006D)\n"
+              "SetElementUserData (text 12345678-9ABC-DEF0-0FED-CBA987654321 <= 7 bytes) -> ok\n"
+              "GetElementUserData (text 12345678-9ABC-DEF0-0FED-CBA987654321 => 7 bytes) -> ok\n"
+              "ClearElementUserData (text 12345678-9ABC-DEF0-0FED-CBA987654321) -> ok\n"
+              "SetElementUserData (default text <= 7 bytes) -> ok\n"
+              "GetElementUserData (default text => 7 bytes) -> ok\n"
+              "GetElementUserData (00000000-0000-0001-0000-000000000002) -> no such Guid (0x81060070)\n");
+    // Told again, and one call at a time, it says the same.
+    EXPECT_EQ(host.calls().texts(), told);
+    EXPECT_EQ(host.calls()[0].arguments(), "text 12345678-9ABC-DEF0-0FED-CBA987654321");
+    EXPECT_EQ(host.calls().count("mask 0x180"), 1u);
+}
