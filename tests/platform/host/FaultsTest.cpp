@@ -12,7 +12,7 @@ namespace {
 size_t faultedCalls(StandInHost& host, const std::string& function) {
     size_t count = 0;
     for (const HostCall& call : host.calls().calls())
-        if (call.function == function && call.arguments == "(fault)") ++count;
+        if (call.function == function && call.arguments() == "(fault)") ++count;
     return count;
 }
 } // namespace
