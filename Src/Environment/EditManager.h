@@ -41,8 +41,11 @@ public:
     // Forgets what it remembers without restoring anything.
     virtual ~EditManager();
 
-    // 1 when the element may be changed now, after showing or unlocking its layer, reserving it
-    // and unlocking it as needed (what it changed is remembered where asked); 0 when it may not.
+    static constexpr int32_t NotEditable = 0;
+    static constexpr int32_t Editable = 1;
+    // Editable when the element may be changed now, after showing or unlocking its layer,
+    // reserving it and unlocking it as needed (what it changed is remembered where asked);
+    // NotEditable when it may not.
     [[nodiscard]] int32_t makeEditable(Element& element, bool rememberLayers, bool rememberUnlocked,
                                        bool rememberReserved);
     void restoreLayers();

@@ -13,6 +13,8 @@ namespace tarnwick {
 namespace {
 
 constexpr uint32_t ProductTexts = 32528;
+constexpr uint32_t AddonNameItem = 2;
+constexpr uint32_t AddonDescriptionItem = 3;
 
 void reportSafely() {
     try {
@@ -42,8 +44,9 @@ int32_t checkEnvironmentEntry(HostEnvironment* environment) {
         if (createProductAddon(environment) == 0 && getAddon() != nullptr) {
             Addon* addon = getAddon();
             HostCallScope scope(*addon, true);
-            load = addon->checkEnvironment(Host::getResourceString(ProductTexts, 2),
-                                           Host::getResourceString(ProductTexts, 3), environment);
+            load = addon->checkEnvironment(Host::getResourceString(ProductTexts, AddonNameItem),
+                                           Host::getResourceString(ProductTexts, AddonDescriptionItem),
+                                           environment);
         }
     } catch (...) {
         reportSafely();

@@ -16,8 +16,7 @@ ActionQueryDialog::~ActionQueryDialog() = default;
 void ActionQueryDialog::initialise() {
     DialogControl::make<StaticText>(ControlLink(QuestionItem, this))
         ->setText(Host::getResourceString(QuestionTexts, m_question));
-    m_checkbox = DialogControl::make<CheckboxControl>(ControlLink(DontAskItem, this));
-    m_checkbox->setChecked(false);
+    DialogControl::make<CheckboxControl>(ControlLink(DontAskItem, this))->setChecked(false);
 }
 
 void ActionQueryDialog::accepted(ActionEvent&) {
@@ -28,13 +27,8 @@ void ActionQueryDialog::cancelled(ActionEvent&) {
     keepCheckbox();
 }
 
-void ActionQueryDialog::releaseControls() {
-    m_checkbox = nullptr;
-    Dialog::releaseControls();
-}
-
 void ActionQueryDialog::keepCheckbox() {
-    if (m_checkbox != nullptr) m_dontAsk = m_checkbox->isSelected(0);
+    if (auto* checkbox = findControlAs<CheckboxControl>(DontAskItem)) m_dontAsk = checkbox->isSelected(0);
 }
 
 } // namespace zavlink

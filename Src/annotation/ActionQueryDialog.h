@@ -6,10 +6,6 @@
 
 #include "interface/Dialog.h"
 
-namespace tarnwick {
-class CheckboxControl;
-}
-
 namespace zavlink {
 
 class ActionQueryDialog : public tarnwick::Dialog {
@@ -24,7 +20,6 @@ public:
     void initialise() override;
     void accepted(tarnwick::ActionEvent& event) override;
     void cancelled(tarnwick::ActionEvent& event) override;
-    void releaseControls() override;
 
     // The check box as it was when the dialog closed.
     bool isDontAsk() const { return m_dontAsk; }
@@ -33,7 +28,6 @@ private:
     void keepCheckbox();
 
     uint16_t m_question;
-    tarnwick::CheckboxControl* m_checkbox = nullptr;
     bool m_dontAsk = false;
 };
 

@@ -46,8 +46,8 @@ bool AboutDialog::receive(Event&) {
 }
 
 void AboutDialog::initialise() {
-    // Item 2 is the box's heading: a control of its own keeps the dialog from taking it for Cancel.
-    DialogControl::make<StaticText>(ControlLink(2, this));
+    // A control of the heading's own keeps the dialog from taking it for Cancel.
+    DialogControl::make<StaticText>(ControlLink(HeadingItem, this));
     auto* version = DialogControl::make<StaticText>(ControlLink(VersionItem, this));
     version->setText(version->getText() + String(realToText(Version)));
 }

@@ -32,6 +32,8 @@ class AboutDialog : public tarnwick::Dialog, public tarnwick::Subscriber {
 public:
     static constexpr uint16_t ResourceId = 32513;
     static constexpr uint32_t Code = fourCC("ABDL");
+    // The heading stands on item 2, where a modal dialog's Cancel button would be.
+    static constexpr short HeadingItem = 2;
     static constexpr short VersionItem = 4;
     static constexpr double Version = 1.21;
 

@@ -27,7 +27,10 @@ using namespace tarnwick;
 
 namespace {
 
+// The one palette, whoever owns it; its destructor clears it.
 AnnotationPalette* instance = nullptr;
+// The palette while no add-on's tool list has taken it.
+std::unique_ptr<AnnotationPalette> unclaimed;
 
 constexpr uint32_t ViewWarningItem = 3;
 // Status texts: the floor plan's place of a storey without a name.
@@ -47,12 +50,31 @@ String projectTitle() {
 } // namespace
 
 AnnotationPalette* AnnotationPalette::getInstance() {
-    if (instance == nullptr) instance = new AnnotationPalette();
+    if (instance == nullptr) {
+        // The constructor is private: make_unique cannot reach it.
+        unclaimed = std::unique_ptr<AnnotationPalette>(new AnnotationPalette());
+        instance = unclaimed.get();
+    }
     return instance;
 }
 
 AnnotationPalette* AnnotationPalette::findInstance() {
     return instance;
+}
+
+std::unique_ptr<AnnotationPalette> AnnotationPalette::takeInstance() {
+    getInstance();
+    if (unclaimed) {
+        // A palette made while there was no add-on does not hear this one's project resets yet.
+        Addon* addon = getAddon();
+        if (addon != nullptr && !addon->hasSubscriber(&unclaimed->m_dataReset))
+            addon->addSubscriber(&unclaimed->m_dataReset);
+    }
+    return std::move(unclaimed);
+}
+
+void AnnotationPalette::releaseInstance() {
+    unclaimed.reset();
 }
 
 AnnotationPalette::AnnotationPalette() : Dialog(ResourceId, false) {
@@ -68,38 +90,32 @@ void AnnotationPalette::getEventTypes(std::vector<EventType>& types) const {
     types.push_back({fourCC("ZAVL"), 0});
 }
 
+Button* AnnotationPalette::button(Item item) const {
+    return findControlAs<Button>(item);
+}
+
 void AnnotationPalette::initialise() {
-    auto button = [this](uint16_t item, ButtonAction& action) {
-        auto* made = DialogControl::make<Button>(ControlLink(item, this));
-        made->add(&action);
-        return made;
+    auto makeButton = [this](Item item, ButtonAction& action) {
+        DialogControl::make<Button>(ControlLink(item, this))->add(&action);
     };
-    m_view = button(ViewItem, m_zoomAnnotation);
-    m_update = button(UpdateItem, m_updateAnnotation);
-    m_replace = button(ReplaceItem, m_replaceAnnotation);
-    m_ignore = button(IgnoreItem, m_ignoreAnnotation);
-    m_close = button(CloseItem, m_closeAction);
-    m_tree = DialogControl::make<TreeViewControl>(ControlLink(TreeItem, this));
-    m_tree->add(&m_changeSelection);
+    makeButton(ViewItem, m_zoomAnnotation);
+    makeButton(UpdateItem, m_updateAnnotation);
+    makeButton(ReplaceItem, m_replaceAnnotation);
+    makeButton(IgnoreItem, m_ignoreAnnotation);
+    makeButton(CloseItem, m_closeAction);
+    DialogControl::make<TreeViewControl>(ControlLink(TreeItem, this))->add(&m_changeSelection);
     add(&m_resize);
     // Every open starts from the list as it is now.
     fillTree();
-    m_view->setEnabled(false);
-    m_replace->setEnabled(false);
-    m_ignore->setEnabled(false);
+    for (Item item : {ViewItem, ReplaceItem, IgnoreItem})
+        button(item)->setEnabled(false);
 }
 
 void AnnotationPalette::opened() {
     setMinimumSize(ScreenPoint(MinimumWidth, MinimumHeight), 0);
 }
 
-void AnnotationPalette::releaseControls() {
-    m_view = m_update = m_replace = m_ignore = m_close = nullptr;
-    m_tree = nullptr;
-    Dialog::releaseControls();
-}
-
-void AnnotationPalette::showList(std::unique_ptr<AnnotationList> list, uint8_t mode) {
+void AnnotationPalette::showList(std::unique_ptr<AnnotationList> list, PaletteMode mode) {
     m_list = std::move(list);
     m_mode = mode;
     fillTree();
@@ -128,18 +144,20 @@ String AnnotationPalette::drawingText(const DatabaseRef& key, Drawing& drawing, 
 }
 
 void AnnotationPalette::fillTree() {
-    if (m_tree == nullptr) return;
-    m_tree->setDrawEnabled(false);
-    m_tree->clear();
-    TreeViewControl::iterator root = m_tree->begin();
-    if (root != m_tree->end()) {
+    TreeViewControl* tree = getTree();
+    if (tree == nullptr) return;
+    const bool attentionOnly = m_mode == PaletteMode::NeedingAttention;
+    tree->setDrawEnabled(false);
+    tree->clear();
+    TreeViewControl::iterator root = tree->begin();
+    if (root != tree->end()) {
         root->setText(projectTitle());
         Project* project = Host::hasProject() ? Host::getProject() : nullptr;
-        if (m_list && project != nullptr && (m_mode == 0 || m_list->needsUpdate)) {
+        if (m_list && project != nullptr && (!attentionOnly || m_list->needsUpdate)) {
             uint64_t position = 0;
             for (Annotation& annotation : *m_list) {
                 ++position;
-                if (m_mode == 1 && !annotation.needsUpdate()) continue;
+                if (attentionOnly && !annotation.needsUpdate()) continue;
                 TreeViewControl::iterator node = root->appendChild();
                 node->setText(nodeText(annotation));
                 node->setUserData(position);
@@ -147,7 +165,7 @@ void AnnotationPalette::fillTree() {
                 for (auto& [key, links] : annotation.links) {
                     ++group;
                     const size_t count =
-                        m_mode == 1
+                        attentionOnly
                             ? static_cast<size_t>(std::count_if(links.begin(), links.end(),
                                                                 [](const AnnotationLink& link) {
                                                                     return link.getStatus() != StatusCurrent;
@@ -164,8 +182,8 @@ void AnnotationPalette::fillTree() {
         }
         root->setExpanded(true);
     }
-    m_tree->setDrawEnabled(true);
-    m_tree->redraw();
+    tree->setDrawEnabled(true);
+    tree->redraw();
     // The former selection went with the nodes: buttons that act on a selection follow.
     selectionChanged();
 }
@@ -193,22 +211,24 @@ AnnotationPalette::resolveNode(AnnotationList* list, const TreeViewControl::Node
 }
 
 void AnnotationPalette::selectionChanged() {
-    if (m_tree == nullptr) return;
+    TreeViewControl* tree = getTree();
+    if (tree == nullptr) return;
     bool anyBelowRoot = false;
     bool anyDrawing = false;
-    for (auto at = m_tree->begin(TreeViewControl::Selection); at != m_tree->end(); ++at) {
+    for (auto at = tree->begin(TreeViewControl::Selection); at != tree->end(); ++at) {
         if (!at->getParent().isEnd()) anyBelowRoot = true;
         if (resolveNode(m_list.get(), *at, true)) anyDrawing = true;
     }
-    if (m_replace != nullptr) m_replace->setEnabled(anyBelowRoot);
-    if (m_ignore != nullptr) m_ignore->setEnabled(anyBelowRoot);
-    if (m_view != nullptr) m_view->setEnabled(anyDrawing);
+    if (Button* replace = button(ReplaceItem)) replace->setEnabled(anyBelowRoot);
+    if (Button* ignore = button(IgnoreItem)) ignore->setEnabled(anyBelowRoot);
+    if (Button* view = button(ViewItem)) view->setEnabled(anyDrawing);
 }
 
 void AnnotationPalette::zoomToAnnotation() {
-    if (!m_list || m_tree == nullptr) return;
+    TreeViewControl* tree = getTree();
+    if (!m_list || tree == nullptr) return;
     std::optional<PaletteEntry> entry;
-    for (auto at = m_tree->begin(TreeViewControl::Selection); at != m_tree->end() && !entry; ++at)
+    for (auto at = tree->begin(TreeViewControl::Selection); at != tree->end() && !entry; ++at)
         entry = resolveNode(m_list.get(), *at, true);
     if (!entry) {
         WarnAlert().show(Host::getResourceString(QuestionTexts, ViewWarningItem));
@@ -221,7 +241,7 @@ void AnnotationPalette::zoomToAnnotation() {
     Cube box;
     ElementLinkList selection;
     for (const AnnotationLink& link : *entry->links) {
-        if (m_mode == 1 && !isOutdated(link)) continue;
+        if (m_mode == PaletteMode::NeedingAttention && !isOutdated(link)) continue;
         Drawing* drawing = link.getDrawing();
         if (drawing == nullptr) continue;
         if (auto* plan = dynamic_cast<Plan*>(drawing))
@@ -254,8 +274,9 @@ void AnnotationPalette::zoomToAnnotation() {
 }
 
 void AnnotationPalette::runAction(uint32_t kind, uint32_t nameItem) {
-    if (m_tree == nullptr) return;
-    PaletteAction action(kind, *m_tree, m_list.get(), m_mode,
+    TreeViewControl* tree = getTree();
+    if (tree == nullptr) return;
+    PaletteAction action(kind, *tree, m_list.get(), m_mode,
                          Host::getResourceString(TransactionNames, nameItem));
     static_cast<void>(Host::runTransaction(action));
 }
@@ -288,7 +309,9 @@ ScreenPoint AnnotationPalette::snapSize(const ScreenPoint& size) {
 }
 
 void AnnotationPalette::resized() {
-    if (m_tree == nullptr || m_view == nullptr) return;
+    TreeViewControl* tree = getTree();
+    Button* view = button(ViewItem);
+    if (tree == nullptr || view == nullptr) return;
     ScreenPoint size = getClientSize(0);
     const ScreenPoint snapped = snapSize(size);
     if (snapped.getX() != size.getX() || snapped.getY() != size.getY()) {
@@ -296,12 +319,12 @@ void AnnotationPalette::resized() {
         setSize(ScreenPoint(snapped.getX(), snapped.getY(), 0), 1);
         size = getClientSize(0);
     }
-    m_tree->grow(ScreenPoint(static_cast<int16_t>(size.getX() - FrameWidth),
-                             static_cast<int16_t>(size.getY() - FrameHeight)));
-    const int16_t offset = static_cast<int16_t>(size.getY() - m_view->getPosition().getY() - ButtonRowHeight);
+    tree->grow(ScreenPoint(static_cast<int16_t>(size.getX() - FrameWidth),
+                           static_cast<int16_t>(size.getY() - FrameHeight)));
+    const int16_t offset = static_cast<int16_t>(size.getY() - view->getPosition().getY() - ButtonRowHeight);
     if (offset == 0) return;
-    for (Button* each : {m_view, m_update, m_replace, m_ignore, m_close})
-        if (each != nullptr) each->moveBy(ScreenPoint(0, offset));
+    for (Item item : {ViewItem, UpdateItem, ReplaceItem, IgnoreItem, CloseItem})
+        if (Button* each = button(item)) each->moveBy(ScreenPoint(0, offset));
 }
 
 void AnnotationPalette::reset() {

@@ -10,6 +10,7 @@
 
 #include "Environment/HostSubscribers.h"
 #include "annotation/Annotation.h"
+#include "annotation/PaletteMode.h"
 #include "annotation/Readiness.h"
 #include "interface/Dialog.h"
 #include "interface/InterfaceSubscribers.h"
@@ -55,18 +56,25 @@ public:
     static constexpr int16_t FrameWidth = 7;
     static constexpr int16_t ButtonRowHeight = 24;
 
-    // The palette, made on first use; the add-on's tool list owns it.
+    // The palette, made on first use. The add-on's tool list owns it once start-up has taken it
+    // (takeInstance); one made before that, or after the add-on was released, is held here until
+    // a start-up takes it or the product's release deletes it (releaseInstance).
     static AnnotationPalette* getInstance();
     // Null when none was made, or after it was deleted.
     static AnnotationPalette* findInstance();
+    // Hands the palette (made when there is none) to its owner; null when an owner has it already.
+    static std::unique_ptr<AnnotationPalette> takeInstance();
+    // Deletes the palette when no owner took it.
+    static void releaseInstance();
     ~AnnotationPalette() override;
 
     // Takes the list (and deletes the former one) with its mode; the tree follows whenever the
     // palette's controls exist, so a node never names a position of another list.
-    void showList(std::unique_ptr<AnnotationList> list, uint8_t mode);
+    void showList(std::unique_ptr<AnnotationList> list, PaletteMode mode);
     AnnotationList* getList() const { return m_list.get(); }
-    uint8_t getMode() const { return m_mode; }
-    tarnwick::TreeViewControl* getTree() const { return m_tree; }
+    PaletteMode getMode() const { return m_mode; }
+    // Null while the palette's controls are not made.
+    tarnwick::TreeViewControl* getTree() const { return findControlAs<tarnwick::TreeViewControl>(TreeItem); }
 
     // Rebuilds the tree from the list and the mode; nothing without controls.
     void fillTree();
@@ -81,7 +89,6 @@ public:
 
     void initialise() override;
     void opened() override;
-    void releaseControls() override;
 
     // The client size the palette keeps for a size the user asked for: no wider than 837, and the
     // height 51 plus whole rows of 17, one row more where that would fall below the minimum.
@@ -135,18 +142,13 @@ private:
     void selectionChanged();
     void resized();
     void reset();
+    tarnwick::Button* button(Item item) const;
     tarnwick::String nodeText(const Annotation& annotation) const;
     tarnwick::String drawingText(const tarnwick::DatabaseRef& key, tarnwick::Drawing& drawing,
                                  size_t count) const;
 
     std::unique_ptr<AnnotationList> m_list;
-    uint8_t m_mode = 1;
-    tarnwick::Button* m_view = nullptr;
-    tarnwick::Button* m_update = nullptr;
-    tarnwick::Button* m_replace = nullptr;
-    tarnwick::Button* m_ignore = nullptr;
-    tarnwick::Button* m_close = nullptr;
-    tarnwick::TreeViewControl* m_tree = nullptr;
+    PaletteMode m_mode = PaletteMode::NeedingAttention;
     ResizePalette m_resize{*this};
     ButtonAction m_zoomAnnotation{*this, &AnnotationPalette::zoomToAnnotation};
     ButtonAction m_updateAnnotation{*this, &AnnotationPalette::updateAnnotations};

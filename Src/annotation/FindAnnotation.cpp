@@ -69,14 +69,14 @@ private:
 
 } // namespace
 
-void compareAnnotations(uint8_t mode, const String& text) {
+void compareAnnotations(PaletteMode mode, const String& text) {
     String program;
     String specification;
     if (!checkReady(program, specification, false)) return;
     const ShipIsAccepted ship(false);
     std::unique_ptr<AnnotationList> list = gatherAndRetrieve(text);
     if (!list) return; // the palette keeps what it shows
-    const bool open = mode == 0 || list->needsUpdate;
+    const bool open = mode == PaletteMode::AllFound || list->needsUpdate;
     AnnotationPalette* palette = AnnotationPalette::getInstance();
     palette->showList(std::move(list), mode);
     if (open) {
@@ -93,13 +93,13 @@ bool FindAnnotation::receive(Event&) {
     TextRequest request(nullptr, Host::getResourceString(ProgressTexts, TitleItem),
                         Host::getResourceString(ClickPrompts, FindPromptItem), String());
     const String text = request.getText();
-    if (!request.isCancelled()) compareAnnotations(0, text);
+    if (!request.isCancelled()) compareAnnotations(PaletteMode::AllFound, text);
     return true;
 }
 
 bool UpdateAnnotation::receive(Event&) {
     const KeepCurrentDatabase keep;
-    if (keep.hasDatabase()) compareAnnotations(1, String());
+    if (keep.hasDatabase()) compareAnnotations(PaletteMode::NeedingAttention, String());
     return true;
 }
 

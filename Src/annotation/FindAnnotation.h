@@ -7,6 +7,7 @@
 
 #include "Environment/String.h"
 #include "Environment/Subscriber.h"
+#include "annotation/PaletteMode.h"
 #include "platform/api/HostTypes.h"
 
 namespace zavlink {
@@ -17,9 +18,8 @@ inline constexpr uint32_t UpToDateItem = 7;
 inline constexpr uint32_t NoMatchItem = 8;
 inline constexpr uint32_t FindPromptItem = 9;
 
-// Mode 0 shows every annotation found, mode 1 only those that need attention; an empty text
-// filters nothing.
-void compareAnnotations(uint8_t mode, const tarnwick::String& text);
+// The palette shows the annotations as the mode says; an empty text filters nothing.
+void compareAnnotations(PaletteMode mode, const tarnwick::String& text);
 
 class FindAnnotation : public tarnwick::Subscriber {
 public:

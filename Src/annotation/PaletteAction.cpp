@@ -29,7 +29,7 @@ bool isOutdated(const AnnotationLink& link) {
 
 } // namespace
 
-PaletteAction::PaletteAction(uint32_t kind, TreeViewControl& tree, AnnotationList* list, uint8_t mode,
+PaletteAction::PaletteAction(uint32_t kind, TreeViewControl& tree, AnnotationList* list, PaletteMode mode,
                              const String& name)
     : Transaction(name, true, true), m_kind(kind), m_tree(tree), m_list(list), m_mode(mode) {}
 
@@ -77,7 +77,7 @@ bool PaletteAction::mayStart() {
     bool& warned = warnedFlag(*prefs, m_kind, scope);
     if (!warned) return true;
     ActionQueryDialog question(questionItem(m_kind, scope));
-    if (question.open() != 1) return false;
+    if (question.open() != Dialog::Accepted) return false;
     if (question.isDontAsk()) {
         warned = false;
         if (Addon* addon = getAddon()) static_cast<void>(addon->savePackages(0));
@@ -106,7 +106,8 @@ GSErrCode PaletteAction::run() {
             bool failed = m_kind != Ignore && !xml;
             Drawing* drawing = nullptr;
             for (AnnotationLink& link : *entry->links) {
-                if ((m_kind == Update || m_mode == 1) && !isOutdated(link)) continue;
+                if ((m_kind == Update || m_mode == PaletteMode::NeedingAttention) && !isOutdated(link))
+                    continue;
                 if (drawing == nullptr) drawing = link.getDrawing();
                 if (drawing == nullptr) {
                     failed = true;

@@ -8,6 +8,7 @@
 
 #include "Environment/Transaction.h"
 #include "annotation/Annotation.h"
+#include "annotation/PaletteMode.h"
 #include "interface/TreeViewControl.h"
 
 namespace tarnwick {
@@ -29,7 +30,7 @@ public:
     static constexpr uint32_t UpdateNameItem = 5;  // "Update Annotation"
     static constexpr uint32_t FailureItem = 10;    // of list 32523
 
-    PaletteAction(uint32_t kind, tarnwick::TreeViewControl& tree, AnnotationList* list, uint8_t mode,
+    PaletteAction(uint32_t kind, tarnwick::TreeViewControl& tree, AnnotationList* list, PaletteMode mode,
                   const tarnwick::String& name);
 
     // The preferences, the replacement clause (Replace), the nodes, and the question.
@@ -67,7 +68,7 @@ private:
     uint32_t m_kind;
     tarnwick::TreeViewControl& m_tree;
     AnnotationList* m_list;
-    uint8_t m_mode;
+    PaletteMode m_mode;
     Annotation m_replacement;
     std::vector<tarnwick::TreeViewControl::iterator> m_chosen;
     // Of the run: the elements changed, an element left with a new title over its old clause,

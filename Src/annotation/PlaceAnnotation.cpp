@@ -27,7 +27,7 @@ bool AnnotationTransaction::mayStart() {
     m_clicks.setPointPrompt(Host::getResourceString(ClickPrompts, OriginPrompt));
     if (!m_clicks.inputPoint() || m_clicks.getVertexCount() != 1) return false;
     m_clicks.setPointPrompt(Host::getResourceString(ClickPrompts, BoundsPrompt));
-    m_clicks.setRubberBander(new RubberBounder());
+    m_clicks.setRubberBander(std::make_unique<RubberBounder>());
     return m_clicks.inputPoint() && m_clicks.getVertexCount() == 2;
 }
 

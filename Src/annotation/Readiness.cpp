@@ -54,7 +54,8 @@ bool checkSpecification(String& path, bool quiet) {
     if (wasChosen && !fileExists(prefs->specificationPath)) prefs->isSpecification = false;
     if (!prefs->isSpecification && !quiet) {
         const uint32_t item = wasChosen ? LostSpecificationItem : NoSpecificationItem;
-        if (ConfirmAlert().show(Host::getResourceString(QuestionTexts, item), String(), String()) == 1) {
+        if (ConfirmAlert().show(Host::getResourceString(QuestionTexts, item), String(), String()) ==
+            ConfirmAlert::FirstButton) {
             Event choose(SelectSpecificationEvent);
             if (Addon* addon = getAddon()) static_cast<void>(addon->handleEvent(choose));
             // The choice is read from the project as the subscribers left it.

@@ -21,7 +21,7 @@ bool RestoreTransaction::mayStart() {
     if (m_current == nullptr) return false;
     // Default buttons, "OK" and "Cancel": only the first goes on.
     const String question = Host::getResourceString(QuestionTexts, QuestionItem);
-    if (ConfirmAlert().show(question, String(), String()) != 1) return false;
+    if (ConfirmAlert().show(question, String(), String()) != ConfirmAlert::FirstButton) return false;
     {
         std::shared_ptr<ProgressMonitor> progress = ProgressWindow::create(
             Host::getResourceString(CollectPhaseTexts, ProgressTitleItem), ProgressPhases);

@@ -27,6 +27,11 @@ namespace zavlink {
 
 using namespace tarnwick;
 
+namespace {
+// The add-on object from start-up to release; the runtime only refers to it.
+std::unique_ptr<ZAVLinkAddon> product;
+} // namespace
+
 ZAVLinkAddon::~ZAVLinkAddon() {
     // The publisher does not own its subscribers: none may stay listed once deleted.
     while (!m_tools.empty()) {
@@ -43,7 +48,7 @@ void ZAVLinkAddon::reportError() {
 std::unique_ptr<Directory> ZAVLinkAddon::exchangeFolder() {
     std::unique_ptr<Directory> userData = SystemServices::getUserDataFolder();
     if (!userData) return nullptr;
-    String name = Host::getResourceString(ExchangeNames, 4);
+    String name = Host::getResourceString(ExchangeNames, FolderNameItem);
     auto folder = std::make_unique<Directory>(*userData, name);
     if (folder->exists()) return folder;
     GSErrCode status = 0;
@@ -72,7 +77,8 @@ void ZAVLinkAddon::startUp() {
     addTool(std::make_unique<ReviewAnnotation>());
     addTool(std::make_unique<SelectSpecification>());
     addTool(std::make_unique<UpdateAnnotation>());
-    addTool(std::unique_ptr<Subscriber>(AnnotationPalette::getInstance()));
+    if (std::unique_ptr<AnnotationPalette> palette = AnnotationPalette::takeInstance())
+        addTool(std::move(palette));
     addTool(std::make_unique<SpecificationChangeHandler>());
 
     ZAVLinkPrefs defaults;
@@ -85,22 +91,24 @@ void ZAVLinkAddon::startUp() {
 GSErrCode createAddon(HostEnvironment*) {
     registerPresetsModel();
     if (GSErrCode err = initialiseModules(); err != 0) return err;
-    auto* addon = new ZAVLinkAddon();
-    setAddon(addon);
-    addon->startUp();
+    product = std::make_unique<ZAVLinkAddon>();
+    setAddon(product.get());
+    product->startUp();
     return 0;
 }
 
 GSErrCode destroyAddon() {
-    delete getAddon();
+    // The tools still find the add-on while they go.
+    product.reset();
     setAddon(nullptr);
+    AnnotationPalette::releaseInstance();
     Project::setResetHook(nullptr);
     IFCData::releaseAll();
     return terminateModules();
 }
 
 void reportInternalError() {
-    ErrorAlert().show(Host::getResourceString(ErrorTexts, 1));
+    ErrorAlert().show(Host::getResourceString(ErrorTexts, InternalErrorItem));
 }
 
 GSErrCode reportFailedStep() {

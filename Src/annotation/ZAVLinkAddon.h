@@ -15,6 +15,8 @@ inline constexpr char ProductName[] = "ZAV Link";
 // String lists of the product.
 inline constexpr uint32_t ErrorTexts = 32524;    // messages of the error alerts
 inline constexpr uint32_t ExchangeNames = 32525; // the exchange files and their folder
+inline constexpr uint32_t InternalErrorItem = 1; // of ErrorTexts
+inline constexpr uint32_t FolderNameItem = 4;    // of ExchangeNames: "ZAV Link"
 
 class ZAVLinkAddon : public tarnwick::Addon {
 public:

@@ -141,7 +141,7 @@ bool MeshMemo::readMemo(MemoStore& store) {
         if (!std::isfinite(r.x) || !std::isfinite(r.y) || !std::isfinite(r.z)) return false;
     auto pointOf = [&](size_t i) {
         const HostLevelCoordinate& r = records[i];
-        return new PolyPoint(CadPoint(r.x, r.y, r.z), 0.0, r.vertexId);
+        return std::make_unique<PolyPoint>(CadPoint(r.x, r.y, r.z), 0.0, r.vertexId);
     };
     previous = 0;
     for (uint32_t value : groupEnds) {
@@ -151,7 +151,7 @@ bool MeshMemo::readMemo(MemoStore& store) {
                 line->append(pointOf(i));
             addLevelLine(line.release());
         } else {
-            addLevelPoint(pointOf(previous));
+            addLevelPoint(pointOf(previous).release());
         }
         previous = value;
     }

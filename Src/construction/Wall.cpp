@@ -341,6 +341,7 @@ void Wall::setAngle(double angle) {
     setEndPoint(end);
 }
 
+// The record holds (v + 42) x 100, the host's own scaling; a field never written holds 0 and reads as 0.
 int16_t Wall::getScaledValue() const {
     const int32_t stored = m_record.part().scaledValue;
     if (stored < 1) return 0;

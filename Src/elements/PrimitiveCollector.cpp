@@ -102,8 +102,8 @@ GSErrCode makePolyLine(const HostShapePrimitive& record, const void* points, con
         CadPolygon polygon(n, 0, false);
         for (uint64_t i = 1; i <= n; ++i) {
             auto found = edgeAngles.find(i);
-            polygon.append(
-                new PolyPoint(pointAt(points, i), found != edgeAngles.end() ? found->second : 0.0, 0));
+            polygon.append(std::make_unique<PolyPoint>(pointAt(points, i),
+                                                       found != edgeAngles.end() ? found->second : 0.0, 0));
         }
         polygon.setClosed(false);
         made = std::make_shared<PrimitivePolygon>(record, polygon, 0, true, false);
@@ -114,7 +114,7 @@ GSErrCode makePolyLine(const HostShapePrimitive& record, const void* points, con
 GSErrCode makeTriangle(const HostShapePrimitive& record, std::shared_ptr<Primitive>& made) {
     CadPolygon polygon(3);
     for (const HostCoord2D& corner : record.triangle.corners)
-        polygon.append(new PolyPoint(corner, 0.0, 0));
+        polygon.append(std::make_unique<PolyPoint>(corner, 0.0, 0));
     made = std::make_shared<PrimitivePolygon>(record, polygon, 0, true, false);
     return hosterr::Ok;
 }

@@ -29,7 +29,7 @@ std::unique_ptr<CadPolygon> readLine(GSHandle handle, uint16_t count) {
     for (size_t i = 0; i < count; ++i) {
         HostCoord2D point;
         std::memcpy(&point, *handle + i * sizeof point, sizeof point);
-        polygon->append(new PolyPoint(point, 0.0, 0));
+        polygon->append(std::make_unique<PolyPoint>(point, 0.0, 0));
     }
     polygon->setClosed(false);
     return polygon;

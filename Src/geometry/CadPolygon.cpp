@@ -40,10 +40,10 @@ CadPolygon::CadPolygon(const Cube& box, double angle) {
     const CadPoint& lo = b.getMin();
     const CadPoint& hi = b.getMax();
     m_vertices.reserve(4);
-    append(new PolyPoint(CadPoint(lo.getX(), lo.getY(), lo.getZ())));
-    append(new PolyPoint(CadPoint(hi.getX(), lo.getY(), lo.getZ())));
-    append(new PolyPoint(CadPoint(hi.getX(), hi.getY(), lo.getZ())));
-    append(new PolyPoint(CadPoint(lo.getX(), hi.getY(), lo.getZ())));
+    append(std::make_unique<PolyPoint>(CadPoint(lo.getX(), lo.getY(), lo.getZ())));
+    append(std::make_unique<PolyPoint>(CadPoint(hi.getX(), lo.getY(), lo.getZ())));
+    append(std::make_unique<PolyPoint>(CadPoint(hi.getX(), hi.getY(), lo.getZ())));
+    append(std::make_unique<PolyPoint>(CadPoint(lo.getX(), hi.getY(), lo.getZ())));
     if (std::fabs(angle) > kTolerance) rotate(angle);
 }
 
@@ -72,10 +72,6 @@ CadPolygon::~CadPolygon() = default;
 size_t CadPolygon::wrap(size_t index) const {
     if (m_vertices.empty()) throw std::out_of_range("invalid vector<T> subscript");
     return index % m_vertices.size();
-}
-
-void CadPolygon::append(PolyPoint* vertex) {
-    if (vertex) m_vertices.push_back(std::unique_ptr<PolyPoint>(vertex));
 }
 
 void CadPolygon::insertVertex(size_t index, PolyPoint* vertex) {

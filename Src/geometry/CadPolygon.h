@@ -34,7 +34,11 @@ public:
     const PolyPoint& getVertex(size_t index) const { return *m_vertices[wrap(index)]; }
     PolyPoint& vertexRef(size_t index) { return *m_vertices[wrap(index)]; }
     const Vector<PolyPoint>& getVertices() const { return m_vertices; }
-    void append(PolyPoint* vertex); // takes ownership; null is ignored
+    // Null is ignored.
+    void append(std::unique_ptr<PolyPoint> vertex) {
+        if (vertex) m_vertices.push_back(std::move(vertex));
+    }
+    void append(PolyPoint* vertex) { append(std::unique_ptr<PolyPoint>(vertex)); } // takes ownership
     void append(const PolyPoint& vertex) { m_vertices.append(vertex.clone()); }
     // Inserts before index (0..count); std::out_of_range past the end.
     void insertVertex(size_t index, PolyPoint* vertex);

@@ -62,7 +62,7 @@ int Dialog::open(bool activate) {
         if (m_hostPanel->GetId() == 0) {
             // No such resource, or one of the other kind: nothing opens.
             m_hostPanel.reset();
-            return 0;
+            return NoAnswer;
         }
         auto observer = std::make_shared<DialogObserver>(getSerial());
         setObserver(observer);
@@ -72,23 +72,23 @@ int Dialog::open(bool activate) {
             std::shared_ptr<DG::Panel> host = m_hostPanel;
             std::weak_ptr<const bool> alive = aliveToken();
             bool accepted = static_cast<DG::ModalDialog&>(*host).Invoke();
-            if (alive.expired()) return accepted ? 1 : 2;
+            if (alive.expired()) return accepted ? Accepted : Cancelled;
             releaseControls();
             if (m_hostPanel == host) m_hostPanel.reset();
-            return accepted ? 1 : 2;
+            return accepted ? Accepted : Cancelled;
         }
         auto& palette = static_cast<DG::ModelessBase&>(*m_hostPanel);
         palette.BeginEventProcessing();
-        if (!m_hostPanel) return 0; // closed again while opening
+        if (!m_hostPanel) return NoAnswer; // closed again while opening
         palette.Show(DG::TopMost);
         if (activate) palette.Activate();
-        return 0;
+        return NoAnswer;
     }
-    if (m_modal) return 0;
+    if (m_modal) return NoAnswer;
     auto& palette = static_cast<DG::ModelessBase&>(*m_hostPanel);
     palette.Show(DG::TopMost);
     palette.Activate();
-    return 0;
+    return NoAnswer;
 }
 
 ScreenPoint Dialog::getPosition(uint32_t coordinateSpace) const {
@@ -147,8 +147,8 @@ bool Dialog::handleEvent(Event& event) {
     if (alive.expired() || !m_modal || !action) return handled;
     auto& actionEvent = static_cast<ActionEvent&>(event);
     uint16_t item = actionEvent.getItemId();
-    if ((item == 1 || item == 2) && dynamic_cast<Button*>(findControl(item)) != nullptr)
-        requestClose(item == 1);
+    if ((item == AcceptItem || item == CancelItem) && findControlAs<Button>(item) != nullptr)
+        requestClose(item == AcceptItem);
     return handled;
 }
 
@@ -162,7 +162,7 @@ void Dialog::attachObservers() {
     InterfacePanel::attachObservers();
     if (!m_modal || getHostPanel() == nullptr) return;
     bool made = false;
-    for (uint16_t item : {uint16_t(1), uint16_t(2)}) {
+    for (uint16_t item : {AcceptItem, CancelItem}) {
         if (findControl(item) != nullptr) continue;
         DialogControl::make<Button>(ControlLink(item, this));
         made = true;
@@ -234,7 +234,7 @@ bool Dialog::hostCloseRequested(const DG::PanelCloseRequestEvent& event) {
     collectChildPanels(children);
     ItemReceiver receiver(1);
     bool accepting = event.IsAccepted();
-    ActionEvent request(ControlLink(accepting ? 1 : 2, this), &receiver);
+    ActionEvent request(ControlLink(accepting ? AcceptItem : CancelItem, this), &receiver);
     for (InterfacePanel* child : children) {
         if (accepting)
             child->accepted(request);

@@ -17,6 +17,11 @@ namespace tarnwick {
 
 class Dialog : public InterfacePanel {
 public:
+    // A modal dialog's buttons, on items 1 and 2.
+    enum ButtonItem : uint16_t { AcceptItem = 1, CancelItem = 2 };
+    // What open answers: a palette, or a modal dialog that did not run, gives no answer.
+    enum OpenAnswer : int { NoAnswer = 0, Accepted = 1, Cancelled = 2 };
+
     Dialog(uint16_t resourceId, bool modal, bool restoreSize = false, bool restorePosition = false);
     // Closes without calling any hook: a subclass whose closed matters closes in its own destructor.
     ~Dialog() override;

@@ -62,6 +62,12 @@ public:
     void redraw();
     void setFocus();
     DialogControl* findControl(uint16_t itemId) const;
+    // The item's control as T: the panel owns it, so it is looked up rather than kept. Null while
+    // the panel has no such control (before its controls are made, after they are released) and
+    // for a control of another class.
+    template <class T> T* findControlAs(uint16_t itemId) const {
+        return dynamic_cast<T*>(findControl(itemId));
+    }
     // The panel takes the control (made with new); a control already listed is ignored.
     void addControl(DialogControl* control);
     // Deletes the first control of the item. Inside event handling the control lives on until the

@@ -391,7 +391,7 @@ void UserDataStatusMenu::initialise(int16_t status) {
 
 int16_t UserDataStatusMenu::getStatus() const {
     int16_t chosen = nextSelected(0);
-    return chosen >= 0 && chosen < 3 ? chosen : All;
+    return chosen >= All && chosen <= Deleted ? chosen : All;
 }
 
 } // namespace tarnwick

@@ -23,20 +23,21 @@ public:
     explicit RequestDialog(TextRequest& request) : Dialog(TextRequest::DialogId, true), m_request(request) {}
 
     void initialise() override {
-        m_prompt = DialogControl::make<StaticText>(ControlLink(PromptItem, this));
-        m_entry = DialogControl::make<EditText>(ControlLink(EntryItem, this));
+        auto* promptText = DialogControl::make<StaticText>(ControlLink(PromptItem, this));
+        auto* entry = DialogControl::make<EditText>(ControlLink(EntryItem, this));
         String title = m_request.getTitle();
         if (title.isEmpty()) title = loadResourceString(FrameworkTexts, DefaultTitle);
         String prompt = m_request.getPrompt();
         if (prompt.isEmpty()) prompt = loadResourceString(FrameworkTexts, DefaultPrompt);
         setTitle(title);
-        m_prompt->setText(prompt);
+        promptText->setText(prompt);
         // The request is marked asked already: this reads its value without another dialog.
-        m_entry->setText(m_request.getText());
+        entry->setText(m_request.getText());
     }
 
     void accepted(ActionEvent& event) override {
-        String text = m_entry->getText();
+        auto* entry = findControlAs<EditText>(EntryItem);
+        String text = entry != nullptr ? entry->getText() : String();
         if (TextRequest::Validator* validator = m_request.getValidator()) {
             String message = loadResourceString(FrameworkTexts, Unsuitable);
             if (!validator->validate(text, message)) {
@@ -53,9 +54,6 @@ public:
 private:
     TextRequest& m_request;
     String m_result;
-    // Owned by the dialog while it is open.
-    StaticText* m_prompt = nullptr;
-    EditText* m_entry = nullptr;
 };
 
 } // namespace
@@ -68,7 +66,7 @@ String TextRequest::getText() {
     if (m_asked) return m_value;
     m_asked = true;
     RequestDialog dialog(*this);
-    if (dialog.open() == 1)
+    if (dialog.open() == Dialog::Accepted)
         m_value = dialog.getResult();
     else
         m_cancelled = true;

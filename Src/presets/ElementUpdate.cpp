@@ -4,6 +4,7 @@
 #include "library/Object.h"
 #include "platform/api/HostErrors.h"
 #include "presets/PresetDatabase.h"
+#include "presets/PresetTexts.h"
 #include "presets/TarnwickLibrary.h"
 #include "project/Alert.h"
 #include "project/Drawing.h"
@@ -12,8 +13,6 @@
 namespace tarnwick {
 
 namespace {
-
-constexpr uint32_t UpdateTexts = 32707;
 
 PresetDatabase* projectPresets() {
     Project* project = Host::getProject();
@@ -54,7 +53,8 @@ bool TarnwickLibrary::collectElementsForUpdate(EditManager& edits, bool all, GSE
     ElementLinkList* selection = drawing->getSelection();
     bool selected = selection != nullptr && !selection->empty();
     if (!all && !selected &&
-        ConfirmAlert().show(Host::getResourceString(UpdateTexts, 13), String(), String()) != 1)
+        ConfirmAlert().show(Host::getResourceString(PresetTexts, UpdateAllQuestion), String(), String()) !=
+            ConfirmAlert::FirstButton)
         return false;
 
     // Records the presets store are kept only when every element changed could be saved.
@@ -67,7 +67,7 @@ bool TarnwickLibrary::collectElementsForUpdate(EditManager& edits, bool all, GSE
         Element& element = *it;
         Object* object = placedObject(element);
         if (object == nullptr || !servesPart(object->getComponentLink().getType())) continue;
-        if (edits.makeEditable(element, true, true, true) != 1) continue;
+        if (edits.makeEditable(element, true, true, true) != EditManager::Editable) continue;
         if (!updateElement(element) || drawing->saveElement(element, false, true)) continue;
         if (failure != nullptr)
             *failure = drawing->getLastError() != 0 ? drawing->getLastError() : hosterr::Failed;

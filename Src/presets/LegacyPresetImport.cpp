@@ -15,6 +15,7 @@
 #include "persistence/ValueSettings.h"
 #include "presets/LegacyText.h"
 #include "presets/PresetDatabase.h"
+#include "presets/PresetTexts.h"
 #include "presets/TarnwickLibrary.h"
 #include "project/ProgressWindow.h"
 
@@ -23,7 +24,6 @@ namespace tarnwick {
 namespace {
 
 constexpr const char* Header = "TarnwickPresetFile";
-constexpr uint32_t ImportTexts = 32707;
 // Deeper nesting than any file written by hand or tool; past it the file is taken as damaged,
 // and the recursion stays far from the stack's end.
 constexpr int MaxGroupDepth = 256;
@@ -78,8 +78,8 @@ public:
         if (!m_in.isGood() || groups < 0) return false;
 
         std::shared_ptr<ProgressMonitor> progress =
-            ProgressWindow::create(Host::getResourceString(ImportTexts, 10), 1);
-        progress->setPhase(Host::getResourceString(ImportTexts, 11), groups);
+            ProgressWindow::create(Host::getResourceString(PresetTexts, MigrationTitleText), 1);
+        progress->setPhase(Host::getResourceString(PresetTexts, MigrationPhaseText), groups);
         for (int32_t group = 0; group < groups; ++group) {
             if (progress->isCancelled()) return false;
             if (!readGroup(String(), 1)) return false;

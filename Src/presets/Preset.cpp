@@ -182,7 +182,8 @@ bool Preset::storeTargetAsRecord(ParameterList& target, uint64_t index, PresetDa
         // A keyed record of another type is not this preset's to overwrite.
         if (record->getType() != m_type) return false;
         if (name.isEmpty()) name = record->getName();
-        if (name.isEmpty()) name = Host::getResourceString(PresetDatabase::RecordTexts, 2);
+        if (name.isEmpty())
+            name = Host::getResourceString(PresetDatabase::RecordTexts, PresetDatabase::UntitledItem);
         if (name != record->getName()) database.claimName(*record, name);
     } else {
         // Without the type's template the record would be of whatever type is current.

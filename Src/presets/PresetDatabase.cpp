@@ -44,7 +44,7 @@ Guid PresetDatabase::add(const Guid& source, const String& name, const Guid& tar
     std::unique_ptr<PresetRecord> record = found ? found->clone() : makeFromCurrentTemplate();
     if (!record) return Guid();
     String wanted = found ? found->getName() : name;
-    if (wanted.isEmpty()) wanted = Host::getResourceString(RecordTexts, 2);
+    if (wanted.isEmpty()) wanted = Host::getResourceString(RecordTexts, UntitledItem);
     Guid id = target.isValid() ? target : newRecordId();
     // The entry is overwritten: its record's name is no longer taken.
     remove(id);
@@ -93,7 +93,7 @@ PresetDatabase::RecordPtr PresetDatabase::getOrMakeRecord(const Guid& id) {
     if (!id.isValid()) return nullptr;
     auto it = find(id);
     if (it != end() && it->second) return listed(it->second) ? it->second : nullptr;
-    if (!add(Guid(), Host::getResourceString(RecordTexts, 1), id).isValid()) return nullptr;
+    if (!add(Guid(), Host::getResourceString(RecordTexts, PlaceholderNameItem), id).isValid()) return nullptr;
     RecordPtr record = getRecord(id);
     record->setDeleted(true);
     record->setDate(DateTime());

@@ -23,8 +23,9 @@ class PresetDatabase : public UserDatabase<PresetRecord, PresetDatabase, UserDat
 public:
     static constexpr uint32_t Code = fourCC("PSET");
     static constexpr const char* DocumentName = "tarnwickPresets";
-    // Item 1 names a placeholder record ("Missing "), item 2 a new record without a name.
     static constexpr uint32_t RecordTexts = 32703;
+    static constexpr uint32_t PlaceholderNameItem = 1; // "Missing ": a record the project lacks
+    static constexpr uint32_t UntitledItem = 2;        // a new record without a name
 
     PresetDatabase();
     // Shares the records.

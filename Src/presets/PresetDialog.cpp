@@ -13,8 +13,6 @@ namespace tarnwick {
 
 namespace {
 
-constexpr uint32_t TitleItem = 1;
-constexpr uint32_t LegacyTypeItem = 5;
 constexpr const char* LegacyExtension = "dat";
 // "$1 styles were imported from the selected file."
 constexpr uint32_t ImportedItem = 27;
@@ -38,7 +36,7 @@ private:
 } // namespace
 
 PresetDialog::PresetDialog()
-    : UserDataDialog(ResourceId, Host::getResourceString(PresetTexts, TitleItem), false) {
+    : UserDataDialog(ResourceId, Host::getResourceString(PresetTexts, ManagerTitleText), false) {
     setListItem(PresetList);
 }
 
@@ -47,19 +45,20 @@ void PresetDialog::initialise() {
     String product = addon != nullptr ? addon->getAddonName() : String();
     setTitle(product.isEmpty() ? getDialogTitle() : product + String(" ") + getDialogTitle());
     setMinimumSize(ScreenPoint(468, 363), 0);
-    m_typeMenu = DialogControl::make<PopupMenu>(ControlLink(TypeMenu, this));
+    auto* typeMenu = DialogControl::make<PopupMenu>(ControlLink(TypeMenu, this));
     DialogControl::make<StaticText>(ControlLink(TypeText, this));
     UserDataDialog::initialise();
-    getList()->addFilter(std::make_shared<PresetTypeFilter>(m_typeMenu));
+    getList()->addFilter(std::make_shared<PresetTypeFilter>(typeMenu));
     m_typePicker = std::make_unique<TypePicker>(*this);
-    m_typeMenu->add(m_typePicker.get());
+    typeMenu->add(m_typePicker.get());
     refreshList(Guid(), ListControl::NoRow);
 }
 
 void PresetDialog::pickType() {
     commitPendingEdits();
-    if (m_typeMenu == nullptr || getList() == nullptr) return;
-    (void)selectTemplate(m_typeMenu->getSelectedText(), false);
+    PopupMenu* typeMenu = getTypeMenu();
+    if (typeMenu == nullptr || getList() == nullptr) return;
+    (void)selectTemplate(typeMenu->getSelectedText(), false);
     getList()->deselectAll();
     refreshList(Guid(), ListControl::NoRow);
 }
@@ -68,20 +67,20 @@ void PresetDialog::getFileTypes(std::vector<String>& names, std::vector<String>&
                                 bool forExport) const {
     UserDataDialog::getFileTypes(names, extensions, forExport);
     if (forExport) return;
-    names.push_back(Host::getResourceString(PresetTexts, LegacyTypeItem));
+    names.push_back(Host::getResourceString(PresetTexts, LegacyFileText));
     extensions.push_back(String(LegacyExtension));
 }
 
 bool PresetDialog::importFromFile(UserDatabaseCollection& collection, DataFile& file, const String& typeName,
                                   const String& extension) {
-    if (typeName != Host::getResourceString(PresetTexts, LegacyTypeItem) && extension != LegacyExtension)
+    if (typeName != Host::getResourceString(PresetTexts, LegacyFileText) && extension != LegacyExtension)
         return UserDataDialog::importFromFile(collection, file, typeName, extension);
     auto* database = dynamic_cast<PresetDatabase*>(collection.getDatabase(PresetDatabase::Code));
     if (database == nullptr) return false;
     DataBufferIn in(file);
     bool read = !in.hasFailed() && database->importLegacyFile(in);
     // The import made the templates it used current.
-    if (m_typeMenu != nullptr) (void)selectTemplate(m_typeMenu->getSelectedText(), false);
+    if (PopupMenu* typeMenu = getTypeMenu()) (void)selectTemplate(typeMenu->getSelectedText(), false);
     return read;
 }
 

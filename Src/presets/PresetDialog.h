@@ -7,6 +7,7 @@
 
 #include "presets/PresetDatabase.h"
 #include "presets/PresetDialogFilters.h"
+#include "presets/PresetTexts.h"
 #include "presets/UserDataDialog.h"
 
 namespace tarnwick {
@@ -14,7 +15,6 @@ namespace tarnwick {
 class PresetDialog : public UserDataDialog<PresetDatabase> {
 public:
     static constexpr uint16_t ResourceId = 32604;
-    static constexpr uint32_t PresetTexts = 32707;
     enum PresetItem : uint16_t { TypeMenu = 12, TypeText = 13, PresetList = 14 };
 
     PresetDialog();
@@ -30,7 +30,7 @@ public:
 
 protected:
     uint32_t getFileTypeList() const override { return PresetTexts; }
-    uint32_t getFileTypeIndex() const override { return 4; }
+    uint32_t getFileTypeIndex() const override { return StylesFileText; }
     String getFileExtension() const override { return String("presets"); }
 
     void initialise() override;
@@ -38,7 +38,9 @@ protected:
     void imported(size_t count) override;
 
 private:
-    PopupMenu* m_typeMenu = nullptr;
+    // The panel's own; null while the dialog is not open.
+    PopupMenu* getTypeMenu() const { return findControlAs<PopupMenu>(TypeMenu); }
+
     std::unique_ptr<Subscriber> m_typePicker;
 };
 

@@ -6,17 +6,17 @@
 #include "Environment/Transaction.h"
 #include "platform/api/HostErrors.h"
 #include "presets/PresetDialog.h"
+#include "presets/PresetTexts.h"
 #include "presets/TarnwickLibrary.h"
 
 namespace tarnwick {
 
 namespace {
 
-constexpr uint32_t UpdateTexts = 32707;
-
 class PresetUpdateTransaction : public Transaction {
 public:
-    PresetUpdateTransaction() : Transaction(Host::getResourceString(UpdateTexts, 12), true, true) {}
+    PresetUpdateTransaction()
+        : Transaction(Host::getResourceString(PresetTexts, UpdateStepText), true, true) {}
 
     bool mayStart() override { return getAddon() != nullptr; }
     // A declined question answers cancelled, so that the host keeps no empty step.

@@ -147,9 +147,18 @@ template <class Db> String UserDataDialog<Db>::getFileTypeName() const {
     return Host::getResourceString(getFileTypeList(), getFileTypeIndex());
 }
 
+template <class Db> typename UserDataDialog<Db>::ListView* UserDataDialog<Db>::getList() const {
+    return findControlAs<ListView>(getListItem());
+}
+
+template <class Db> EditText* UserDataDialog<Db>::getNameField() const {
+    return findControlAs<EditText>(NameField);
+}
+
 template <class Db> Guid UserDataDialog<Db>::getIdOfRow(int16_t row) const {
-    if (m_list == nullptr || !m_list->isValidRow(row)) return Guid();
-    return m_list->getRowId(static_cast<int64_t>(m_list->getUserData(row)));
+    ListView* list = getList();
+    if (list == nullptr || !list->isValidRow(row)) return Guid();
+    return list->getRowId(static_cast<int64_t>(list->getUserData(row)));
 }
 
 template <class Db>
@@ -159,16 +168,17 @@ typename UserDataDialog<Db>::RecordPtr UserDataDialog<Db>::getRecordOfRow(int16_
 }
 
 template <class Db> Guid UserDataDialog<Db>::getSelectedRecordId() const {
-    return m_list != nullptr ? getIdOfRow(m_list->nextSelected(0)) : Guid();
+    ListView* list = getList();
+    return list != nullptr ? getIdOfRow(list->nextSelected(0)) : Guid();
 }
 
 template <class Db>
 std::vector<std::pair<Guid, typename UserDataDialog<Db>::RecordPtr>>
 UserDataDialog<Db>::getSelectedRecords() const {
     std::vector<std::pair<Guid, RecordPtr>> selected;
-    if (m_list == nullptr) return selected;
-    for (int16_t row = m_list->nextSelected(0); row != ListControl::NoRow;
-         row = m_list->nextSelected(row + 1))
+    ListView* list = getList();
+    if (list == nullptr) return selected;
+    for (int16_t row = list->nextSelected(0); row != ListControl::NoRow; row = list->nextSelected(row + 1))
         if (RecordPtr record = getRecordOfRow(row)) selected.emplace_back(getIdOfRow(row), record);
     return selected;
 }
@@ -184,20 +194,22 @@ template <class Db> void UserDataDialog<Db>::initialise() {
 
 template <class Db> void UserDataDialog<Db>::createControls() {
     m_subscribers.clear();
-    m_list = DialogControl::make<ListView>(ControlLink(getListItem(), this), 1, getNameColumn());
+    DialogControl::make<ListView>(ControlLink(getListItem(), this), 1, getNameColumn());
     for (uint16_t button :
          {OkButton, CancelButton, InsertButton, DeleteButton, RestoreButton, ImportButton, ExportButton})
         DialogControl::make<Button>(ControlLink(button, this));
-    m_statusMenu = DialogControl::make<UserDataStatusMenu>(ControlLink(StatusMenu, this));
+    DialogControl::make<UserDataStatusMenu>(ControlLink(StatusMenu, this));
     DialogControl::make<StaticText>(ControlLink(StatusText, this));
-    m_nameField = DialogControl::make<EditText>(ControlLink(NameField, this));
+    DialogControl::make<EditText>(ControlLink(NameField, this));
 }
 
 template <class Db> void UserDataDialog<Db>::initialiseControls() {
-    m_statusMenu->initialise(UserDataStatusMenu::Current);
-    m_list->addFilter(std::make_shared<UserDataStatusFilter<Db>>(m_statusMenu));
-    m_list->attachControl(m_nameField);
-    m_list->layoutColumnWidths();
+    ListView* list = getList();
+    UserDataStatusMenu* statusMenu = getStatusMenu();
+    statusMenu->initialise(UserDataStatusMenu::Current);
+    list->addFilter(std::make_shared<UserDataStatusFilter<Db>>(statusMenu));
+    list->attachControl(getNameField());
+    list->layoutColumnWidths();
 }
 
 template <class Db>
@@ -216,31 +228,27 @@ template <class Db> void UserDataDialog<Db>::attachSubscribers() {
     attach(std::make_unique<RestoreAttribute<Self>>(*this), findControl(RestoreButton));
     attach(std::make_unique<ImportAttribute<Self>>(*this), findControl(ImportButton));
     attach(std::make_unique<ExportAttribute<Self>>(*this), findControl(ExportButton));
-    attach(std::make_unique<ChangeStatus<Self>>(*this), m_statusMenu);
-    attach(std::make_unique<EditName<Self>>(*this), m_nameField);
-    attach(std::make_unique<ChangeSelection<Self>>(*this), m_list);
+    attach(std::make_unique<ChangeStatus<Self>>(*this), getStatusMenu());
+    attach(std::make_unique<EditName<Self>>(*this), getNameField());
+    attach(std::make_unique<ChangeSelection<Self>>(*this), getList());
     attach(std::make_unique<ResizeDialog<Self>>(*this), nullptr);
-}
-
-template <class Db> void UserDataDialog<Db>::closed() {
-    m_list = nullptr;
-    m_nameField = nullptr;
-    m_statusMenu = nullptr;
 }
 
 // --- The list and the buttons
 
 template <class Db> void UserDataDialog<Db>::refreshList(const Guid& wanted, int16_t fallbackRow) {
-    if (m_list == nullptr) return;
+    ListView* list = getList();
+    if (list == nullptr) return;
     if (m_working)
-        m_list->fill(*m_working, wanted, fallbackRow);
+        list->fill(*m_working, wanted, fallbackRow);
     else
-        m_list->setDimensions(0, m_list->getColumns());
+        list->setDimensions(0, list->getColumns());
     updateButtons();
 }
 
 template <class Db> void UserDataDialog<Db>::updateButtons() {
-    RecordPtr record = m_list != nullptr ? getRecordOfRow(m_list->nextSelected(0)) : nullptr;
+    ListView* list = getList();
+    RecordPtr record = list != nullptr ? getRecordOfRow(list->nextSelected(0)) : nullptr;
     auto enable = [this](uint16_t item, bool on) {
         if (DialogControl* button = findControl(item)) button->setEnabled(on, -1);
     };
@@ -257,15 +265,18 @@ template <class Db> void UserDataDialog<Db>::updateButtons() {
 }
 
 template <class Db> void UserDataDialog<Db>::focusName() {
-    if (m_list != nullptr && m_nameField != nullptr && m_list->nextSelected(0) != ListControl::NoRow)
-        m_nameField->setFocus();
+    ListView* list = getList();
+    EditText* nameField = getNameField();
+    if (list != nullptr && nameField != nullptr && list->nextSelected(0) != ListControl::NoRow)
+        nameField->setFocus();
 }
 
 template <class Db> void UserDataDialog<Db>::syncRowNames() {
-    for (int16_t row = 0; m_list != nullptr && row < m_list->getRows(); ++row)
+    ListView* list = getList();
+    for (int16_t row = 0; list != nullptr && row < list->getRows(); ++row)
         if (RecordPtr record = getRecordOfRow(row))
-            if (m_list->getTabItemText(row, getNameColumn()) != record->getName())
-                m_list->setValue(StringSetting(record->getName()), row, getNameColumn());
+            if (list->getTabItemText(row, getNameColumn()) != record->getName())
+                list->setValue(StringSetting(record->getName()), row, getNameColumn());
 }
 
 // --- Actions
@@ -279,10 +290,11 @@ template <class Db> Guid UserDataDialog<Db>::insertRecord(const Guid& source) {
 
 template <class Db> void UserDataDialog<Db>::insertAttribute() {
     commitPendingEdits();
-    if (!m_working || m_list == nullptr) return;
-    int16_t row = m_list->nextSelected(0);
+    ListView* list = getList();
+    if (!m_working || list == nullptr) return;
+    int16_t row = list->nextSelected(0);
     Guid id = insertRecord(getSelectedRecordId());
-    m_list->deselectAll();
+    list->deselectAll();
     refreshList(id, row);
     focusName();
 }
@@ -294,8 +306,9 @@ template <class Db> void UserDataDialog<Db>::purgeRecord(const Guid& id) {
 
 template <class Db> void UserDataDialog<Db>::deleteAttribute() {
     commitPendingEdits();
-    if (!m_working || m_list == nullptr) return;
-    int16_t row = m_list->nextSelected(0);
+    ListView* list = getList();
+    if (!m_working || list == nullptr) return;
+    int16_t row = list->nextSelected(0);
     std::vector<Guid> purged;
     for (const auto& [id, record] : getSelectedRecords()) {
         if (!record->isDeleted())
@@ -303,46 +316,52 @@ template <class Db> void UserDataDialog<Db>::deleteAttribute() {
         else if (m_deleted)
             purged.push_back(id);
     }
-    if (!purged.empty() && ConfirmAlert(m_title).show(text(24), String(), String()) == 1)
+    if (!purged.empty() &&
+        ConfirmAlert(m_title).show(text(PurgeQuestionText), String(), String()) == ConfirmAlert::FirstButton)
         for (const Guid& id : purged)
             purgeRecord(id);
     Guid kept = getSelectedRecordId();
-    m_list->deselectAll();
+    list->deselectAll();
     refreshList(kept, row);
     focusName();
 }
 
 template <class Db> void UserDataDialog<Db>::restoreAttribute() {
     commitPendingEdits();
-    if (!m_working || m_list == nullptr) return;
-    int16_t row = m_list->nextSelected(0);
+    ListView* list = getList();
+    if (!m_working || list == nullptr) return;
+    int16_t row = list->nextSelected(0);
     for (const auto& [id, record] : getSelectedRecords())
         record->setDeleted(false);
     Guid kept = getSelectedRecordId();
-    m_list->deselectAll();
+    list->deselectAll();
     refreshList(kept, row);
     focusName();
 }
 
 template <class Db> void UserDataDialog<Db>::changeStatus() {
     commitPendingEdits();
-    if (m_list == nullptr) return;
-    m_list->deselectAll();
+    ListView* list = getList();
+    if (list == nullptr) return;
+    list->deselectAll();
     refreshList(Guid(), ListControl::NoRow);
 }
 
 template <class Db> void UserDataDialog<Db>::changeSelection() {
     // The list says the same when the name field riding on it changes: only a selection that
     // left the edited row commits. The editor still holds that row.
-    if (m_list != nullptr && m_list->getEditedRow() != m_list->nextSelected(0)) commitPendingEdits();
+    ListView* list = getList();
+    if (list != nullptr && list->getEditedRow() != list->nextSelected(0)) commitPendingEdits();
     updateButtons();
 }
 
 template <class Db> void UserDataDialog<Db>::editName(bool committing) {
     if (committing) return commitPendingEdits();
-    if (m_list == nullptr || m_nameField == nullptr) return;
-    int16_t row = m_list->getEditedRow();
-    if (m_list->isValidRow(row)) m_list->setTabItemText(m_nameField->getText(), row, getNameColumn());
+    ListView* list = getList();
+    EditText* nameField = getNameField();
+    if (list == nullptr || nameField == nullptr) return;
+    int16_t row = list->getEditedRow();
+    if (list->isValidRow(row)) list->setTabItemText(nameField->getText(), row, getNameColumn());
 }
 
 template <class Db> bool UserDataDialog<Db>::checkRename(int16_t row, const String& name, bool quiet) {
@@ -351,16 +370,18 @@ template <class Db> bool UserDataDialog<Db>::checkRename(int16_t row, const Stri
     Guid other = m_working->findRecordIdByName(name, getIdOfRow(row), record->getType());
     RecordPtr namesake = other.isValid() ? m_working->getRecord(other) : nullptr;
     if (!namesake || namesake->isDeleted()) return true;
-    if (!quiet) ErrorAlert(m_title).show(withArgument(text(10), name));
+    if (!quiet) ErrorAlert(m_title).show(withArgument(text(NameInUseText), name));
     return false;
 }
 
 template <class Db> void UserDataDialog<Db>::commitPendingEdits() {
-    if (m_list == nullptr || m_nameField == nullptr || !m_working) return;
-    int16_t row = m_list->getEditedRow();
+    ListView* list = getList();
+    EditText* nameField = getNameField();
+    if (list == nullptr || nameField == nullptr || !m_working) return;
+    int16_t row = list->getEditedRow();
     RecordPtr record = getRecordOfRow(row);
     if (!record) return;
-    String wanted = m_nameField->getText();
+    String wanted = nameField->getText();
     wanted.trim(String(" \t\r\n"));
     if (!wanted.isEmpty() && wanted != record->getName() && checkRename(row, wanted, false)) {
         // Deleted namesakes each take a variant of the name.
@@ -368,8 +389,8 @@ template <class Db> void UserDataDialog<Db>::commitPendingEdits() {
         syncRowNames();
     }
     // The editor writes its text into the row when the selection moves on: it must hold the name.
-    if (m_nameField->getText() != record->getName()) m_nameField->setText(record->getName());
-    m_list->setValue(StringSetting(record->getName()), row, getNameColumn());
+    if (nameField->getText() != record->getName()) nameField->setText(record->getName());
+    list->setValue(StringSetting(record->getName()), row, getNameColumn());
 }
 
 template <class Db> void UserDataDialog<Db>::resizeDialog(const ResizeEvent& event) {
@@ -384,14 +405,16 @@ template <class Db> void UserDataDialog<Db>::resizeBy(int16_t dx, int16_t dy) {
         if (DialogControl* control = findControl(item)) control->moveBy(ScreenPoint(dx, dy));
     for (uint16_t item : {InsertButton, DeleteButton, RestoreButton, ImportButton, ExportButton})
         if (DialogControl* control = findControl(item)) control->moveBy(ScreenPoint(dx, 0));
-    if (m_list == nullptr) return;
-    m_list->growBy(ScreenPoint(dx, dy));
+    ListView* list = getList();
+    if (list == nullptr) return;
+    list->growBy(ScreenPoint(dx, dy));
     // The name field rides in the name column, as wide as it.
-    if (m_nameField != nullptr) m_nameField->setWidth(m_list->getColumnStyle(getNameColumn()).getWidth());
+    if (EditText* nameField = getNameField())
+        nameField->setWidth(list->getColumnStyle(getNameColumn()).getWidth());
 }
 
 template <class Db> void UserDataDialog<Db>::endResize() {
-    if (m_list != nullptr) m_list->layoutColumnWidths();
+    if (ListView* list = getList()) list->layoutColumnWidths();
 }
 
 // --- Files
@@ -438,8 +461,9 @@ template <class Db> void UserDataDialog<Db>::importAttribute() {
     getFileTypes(names, extensions, false);
     int typeIndex = -1;
     std::unique_ptr<DataFile> file =
-        FileDialog::open(withArgument(text(11), m_title), names, extensions, &typeIndex);
-    if (!file || typeIndex < 0) return;
+        FileDialog::open(withArgument(text(ImportTitleText), m_title), names, extensions, &typeIndex);
+    // The type is the host's answer: one it did not offer chooses nothing.
+    if (!file || typeIndex < 0 || static_cast<size_t>(typeIndex) >= names.size()) return;
     UserDatabaseCollection collection;
     prepareDocument(collection, true);
     // What the file brought: the records it added or replaced, not those already there.
@@ -451,7 +475,7 @@ template <class Db> void UserDataDialog<Db>::importAttribute() {
     bool ok = importFromFile(collection, *file, names[chosen], extensionOf(*file)) &&
               takeImportedDatabase(collection);
     if (!ok) {
-        ErrorAlert().show(text(14));
+        ErrorAlert().show(text(ReadErrorText));
         return;
     }
     size_t count = 0;
@@ -460,7 +484,7 @@ template <class Db> void UserDataDialog<Db>::importAttribute() {
         if (record && (found == before.end() || found->second != record.get())) ++count;
     }
     remarkDeleted();
-    if (m_list != nullptr) m_list->deselectAll();
+    if (ListView* list = getList()) list->deselectAll();
     refreshList(Guid(), ListControl::NoRow);
     imported(count);
 }
@@ -472,13 +496,14 @@ template <class Db> void UserDataDialog<Db>::exportAttribute() {
     std::vector<String> extensions;
     getFileTypes(names, extensions, true);
     int typeIndex = -1;
-    std::unique_ptr<DataFile> file =
-        FileDialog::save(withArgument(text(12), m_title), names, extensions, String(), &typeIndex);
-    if (!file || typeIndex < 0) return;
+    std::unique_ptr<DataFile> file = FileDialog::save(withArgument(text(ExportTitleText), m_title), names,
+                                                      extensions, String(), &typeIndex);
+    if (!file || typeIndex < 0 || static_cast<size_t>(typeIndex) >= names.size()) return;
     UserDatabaseCollection collection;
     prepareDocument(collection, false);
     auto chosen = static_cast<size_t>(typeIndex);
-    if (!exportToFile(collection, *file, names[chosen], extensionOf(*file))) ErrorAlert().show(text(15));
+    if (!exportToFile(collection, *file, names[chosen], extensionOf(*file)))
+        ErrorAlert().show(text(WriteErrorText));
 }
 
 template <class Db>

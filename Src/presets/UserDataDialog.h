@@ -48,9 +48,16 @@ public:
         NameField = 11,
         ListItem = 12,
     };
-    // Texts of the user databases: 10 a name in use, 11 and 12 the import and export titles, 14
-    // and 15 the read and write errors, 24 the purge question.
+    // Texts of the user databases: string list 32703.
     static constexpr uint32_t Texts = 32703;
+    enum Text : uint32_t {
+        NameInUseText = 10,
+        ImportTitleText = 11,
+        ExportTitleText = 12,
+        ReadErrorText = 14,
+        WriteErrorText = 15,
+        PurgeQuestionText = 24,
+    };
 
     // Copies the project's package now (none when the project has none), and with withDeleted its
     // deleted-records database.
@@ -61,8 +68,10 @@ public:
     Db* getWorkingDatabase() const { return m_working.get(); }
     void setWorkingDatabase(std::shared_ptr<Db> database) { m_working = std::move(database); }
     DeletedDatabase* getDeletedDatabase() const { return m_deleted.get(); }
-    ListView* getList() const { return m_list; }
-    EditText* getNameField() const { return m_nameField; }
+    // The dialog's controls, the panel's own: null while the dialog is not open.
+    ListView* getList() const;
+    EditText* getNameField() const;
+    UserDataStatusMenu* getStatusMenu() const { return findControlAs<UserDataStatusMenu>(StatusMenu); }
 
     // The first selected row's record id; null when none.
     Guid getSelectedRecordId() const;
@@ -102,7 +111,6 @@ public:
 
     void initialise() override;
     void accepted(ActionEvent& event) override;
-    void closed() override;
 
 protected:
     virtual uint32_t getFileTypeList() const { return 0; }
@@ -142,10 +150,6 @@ private:
     std::shared_ptr<DeletedDatabase> m_deleted;
     std::vector<std::unique_ptr<Subscriber>> m_subscribers;
     uint16_t m_listItem = ListItem;
-    // The dialog's controls while it is open.
-    ListView* m_list = nullptr;
-    EditText* m_nameField = nullptr;
-    UserDataStatusMenu* m_statusMenu = nullptr;
 };
 
 } // namespace tarnwick

@@ -43,9 +43,11 @@ public:
 
 class ConfirmAlert : public Alert {
 public:
+    enum Answer : uint16_t { FirstButton = 1, SecondButton = 2 };
+
     explicit ConfirmAlert(const String& headline = String());
     using Alert::show;
-    // Two buttons; empty texts take "OK" and "Cancel". Answers 1 for the first, 2 for the second.
+    // Two buttons; empty texts take "OK" and "Cancel". Answers FirstButton or SecondButton.
     virtual uint16_t show(const String& message, const String& button1, const String& button2);
 };
 

@@ -313,6 +313,21 @@ TEST_F(PresetDialogTest, WithDeletedRecordsADeletedRecordIsPurgedAfterAQuestion)
     EXPECT_EQ(deleted->getKeys(PresetDatabase::Code), std::vector<Guid>{stone});
 }
 
+// The file type is the host's answer: one past the types offered is read and written as the
+// first, and nothing fails.
+TEST_F(PresetDialogTest, ATypeAnsweredPastTheOfferedOnesIsTakenAsTheFirst) {
+    const std::string dir = folder();
+    std::filesystem::remove(dir + "past.presets");
+    fileDialogs({{dir + "past.presets", 7}, {dir + "past.presets", 2}});
+    PresetDialog dialog;
+    shown = &dialog;
+    userDoes({click(8), click(7), click(1)});
+    EXPECT_EQ(dialog.open(), 1);
+    EXPECT_TRUE(alertTexts().empty());
+    EXPECT_NE(fileText(dir + "past.presets").find("Brick"), std::string::npos);
+    EXPECT_EQ(names(), "Brick Door Oak Stone(deleted) ");
+}
+
 TEST_F(PresetDialogTest, TheUpdateIsRefusedInsideANotification) {
     Addon& addon = *getAddon();
     const size_t mark = module->host().calls().size();

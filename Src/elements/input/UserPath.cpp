@@ -51,10 +51,17 @@ void RubberBander::drawFeedback(const UserPath&, const PolyPoint&, const PolyPoi
 
 // --- The path.
 
+namespace {
+// The companion, or the default one in place of none.
+template <class T> std::unique_ptr<T> orDefault(std::unique_ptr<T> given) {
+    return given ? std::move(given) : std::make_unique<T>();
+}
+} // namespace
+
 UserPath::UserPath(RubberBander* bander, PathGuide* guide, UserPoint* prototype)
-    : m_guide(guide != nullptr ? guide : new PathGuide()),
-      m_bander(bander != nullptr ? bander : new RubberBander()),
-      m_prototype(prototype != nullptr ? prototype : new UserPoint()) {}
+    : m_guide(orDefault(std::unique_ptr<PathGuide>(guide))),
+      m_bander(orDefault(std::unique_ptr<RubberBander>(bander))),
+      m_prototype(orDefault(std::unique_ptr<UserPoint>(prototype))) {}
 
 UserPath::~UserPath() {
     if (s_input == this) {
@@ -63,14 +70,14 @@ UserPath::~UserPath() {
     }
 }
 
-void UserPath::setPathGuide(PathGuide* guide) {
-    m_guide.reset(guide != nullptr ? guide : new PathGuide());
+void UserPath::setPathGuide(std::unique_ptr<PathGuide> guide) {
+    m_guide = orDefault(std::move(guide));
 }
-void UserPath::setPrototype(UserPoint* prototype) {
-    m_prototype.reset(prototype != nullptr ? prototype : new UserPoint());
+void UserPath::setPrototype(std::unique_ptr<UserPoint> prototype) {
+    m_prototype = orDefault(std::move(prototype));
 }
-void UserPath::setRubberBander(RubberBander* bander) {
-    m_bander.reset(bander != nullptr ? bander : new RubberBander());
+void UserPath::setRubberBander(std::unique_ptr<RubberBander> bander) {
+    m_bander = orDefault(std::move(bander));
 }
 void UserPath::setTrackPoint(const PolyPoint& point) {
     m_trackPoint = point;
@@ -365,7 +372,7 @@ void UserPath::appendWhole(const HostPolygonInput& record, bool closed) {
                 break;
             }
         }
-        append(new PolyPoint(coordinate, angle, static_cast<uint32_t>(i)));
+        append(std::make_unique<PolyPoint>(coordinate, angle, static_cast<uint32_t>(i)));
     }
 }
 

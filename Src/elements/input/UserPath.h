@@ -31,8 +31,9 @@ public:
     // Cancels a running input of this path first.
     ~UserPath() override;
 
-    void setPathGuide(PathGuide* guide);
-    void setPrototype(UserPoint* prototype);
+    // Null sets the default.
+    void setPathGuide(std::unique_ptr<PathGuide> guide);
+    void setPrototype(std::unique_ptr<UserPoint> prototype);
     const PathGuide& getPathGuide() const { return *m_guide; }
     const RubberBander& getRubberBander() const { return *m_bander; }
 
@@ -73,7 +74,7 @@ public:
     virtual PolyPoint getPoint(uint32_t index, const PolyPoint* next = nullptr) const;
     // The next host call of a line, arc or polygon input starts again from this point.
     virtual void setTrackPoint(const PolyPoint& point);
-    virtual void setRubberBander(RubberBander* bander);
+    virtual void setRubberBander(std::unique_ptr<RubberBander> bander);
 
     // Each answers whether the user gave the input; false at once while another input runs.
     virtual bool inputPoint();
