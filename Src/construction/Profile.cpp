@@ -133,25 +133,6 @@ ElementMemoPtr Profile::buildMemo(uint64_t& mask) {
 
 // --- The body's own.
 
-bool Profile::getSideFlags(size_t side) const {
-    return allFlagsOf(sideOf(m_record.part().sideFlags, side));
-}
-bool Profile::getSideFlag2(size_t side) const {
-    return flagOf(sideOf(m_record.part().sideFlags, side), 1);
-}
-bool Profile::getSideFlag3(size_t side) const {
-    return flagOf(sideOf(m_record.part().sideFlags, side), 2);
-}
-void Profile::setSideFlags(size_t side, bool on) {
-    setAllFlagsOf(sideOf(m_record.part().sideFlags, side), on);
-}
-void Profile::setSideFlag2(size_t side, bool on) {
-    setFlagOf(sideOf(m_record.part().sideFlags, side), 1, on);
-}
-void Profile::setSideFlag3(size_t side, bool on) {
-    setFlagOf(sideOf(m_record.part().sideFlags, side), 2, on);
-}
-
 bool Profile::resetToDefaults() {
     const bool ok = m_record.resetToDefaults(*this);
     m_record.part().subKind = getLink().getVariation();

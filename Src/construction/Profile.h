@@ -95,12 +95,12 @@ public:
 
     // --- The body's own. Side 0 or 1; std::out_of_range past them.
     // All three flags of the side set.
-    virtual bool getSideFlags(size_t side) const;
-    virtual bool getSideFlag2(size_t side) const;
-    virtual bool getSideFlag3(size_t side) const;
-    virtual void setSideFlags(size_t side, bool on);
-    virtual void setSideFlag2(size_t side, bool on);
-    virtual void setSideFlag3(size_t side, bool on);
+    virtual bool getSideFlags(size_t side) const { return allFlagsOf(sideFlagsOf(side)); }
+    virtual bool getSideFlag2(size_t side) const { return flagOf(sideFlagsOf(side), 1); }
+    virtual bool getSideFlag3(size_t side) const { return flagOf(sideFlagsOf(side), 2); }
+    virtual void setSideFlags(size_t side, bool on) { setAllFlagsOf(sideFlagsOf(side), on); }
+    virtual void setSideFlag2(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 1, on); }
+    virtual void setSideFlag3(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 2, on); }
     // The host's default of the kind: head and part, the head's memo byte set. False when the host
     // refuses; the sub-kind stays the kind's either way.
     virtual bool resetToDefaults();
@@ -114,6 +114,9 @@ protected:
 
 private:
     double quantity(size_t offset) const { return quantityField(getLink(), offset); }
+    // The flag triple of side 0 or 1; std::out_of_range past them.
+    FlagTriple& sideFlagsOf(size_t side) { return sideOf(m_record.part().sideFlags, side); }
+    const FlagTriple& sideFlagsOf(size_t side) const { return sideOf(m_record.part().sideFlags, side); }
 
     ConstructionRecord<HostProfileElement> m_record;
 };

@@ -119,30 +119,6 @@ bool Shelter::moveBy(const CadPoint& offset) {
 
 // --- Own.
 
-bool Shelter::getSideFlags(size_t side) const {
-    return allFlagsOf(sideFlagsOf(side));
-}
-
-bool Shelter::getSideFlag2(size_t side) const {
-    return flagOf(sideFlagsOf(side), 1);
-}
-
-bool Shelter::getSideFlag3(size_t side) const {
-    return flagOf(sideFlagsOf(side), 2);
-}
-
-void Shelter::setSideFlags(size_t side, bool on) {
-    setAllFlagsOf(sideFlagsOf(side), on);
-}
-
-void Shelter::setSideFlag2(size_t side, bool on) {
-    setFlagOf(sideFlagsOf(side), 1, on);
-}
-
-void Shelter::setSideFlag3(size_t side, bool on) {
-    setFlagOf(sideFlagsOf(side), 2, on);
-}
-
 bool Shelter::getSkylights(ElementLinkList& links) const {
     Drawing* drawing = getDrawing();
     if (drawing == nullptr || !getLink().hasGuid()) return false;

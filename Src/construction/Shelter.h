@@ -104,15 +104,15 @@ public:
     virtual bool getCutFillPensFromRecord() const { return m_record.part().cutFillFlag != 0; }
     virtual bool getAuxiliaryFlag() const { return m_record.part().auxiliaryFlag != 0; }
     // All three flags of the side's triple (side 0 or 1; std::out_of_range past).
-    virtual bool getSideFlags(size_t side) const;
-    virtual bool getSideFlag2(size_t side) const;
-    virtual bool getSideFlag3(size_t side) const;
+    virtual bool getSideFlags(size_t side) const { return allFlagsOf(sideFlagsOf(side)); }
+    virtual bool getSideFlag2(size_t side) const { return flagOf(sideFlagsOf(side), 1); }
+    virtual bool getSideFlag3(size_t side) const { return flagOf(sideFlagsOf(side), 2); }
     virtual uint32_t getShelterSetting() const { return m_record.part().shelterSetting; }
     virtual void setCutFillPensFromRecord(bool on) { m_record.part().cutFillFlag = on ? 1 : 0; }
     virtual void setAuxiliaryFlag(bool on) { m_record.part().auxiliaryFlag = on ? 1 : 0; }
-    virtual void setSideFlags(size_t side, bool on);
-    virtual void setSideFlag2(size_t side, bool on);
-    virtual void setSideFlag3(size_t side, bool on);
+    virtual void setSideFlags(size_t side, bool on) { setAllFlagsOf(sideFlagsOf(side), on); }
+    virtual void setSideFlag2(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 1, on); }
+    virtual void setSideFlag3(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 2, on); }
     virtual void setShelterSetting(uint32_t setting) { m_record.part().shelterSetting = setting; }
     virtual size_t getRoofCount() = 0;
     // Null past the count.

@@ -186,30 +186,6 @@ void Slab::setElevation(double value, bool absolute) {
 
 // --- Own.
 
-bool Slab::getSideFlags(size_t side) const {
-    return allFlagsOf(sideOf(m_record.part().sideFlags, side));
-}
-
-bool Slab::getSideFlag2(size_t side) const {
-    return flagOf(sideOf(m_record.part().sideFlags, side), 1);
-}
-
-bool Slab::getSideFlag3(size_t side) const {
-    return flagOf(sideOf(m_record.part().sideFlags, side), 2);
-}
-
-void Slab::setSideFlags(size_t side, bool on) {
-    setAllFlagsOf(sideOf(m_record.part().sideFlags, side), on);
-}
-
-void Slab::setSideFlag2(size_t side, bool on) {
-    setFlagOf(sideOf(m_record.part().sideFlags, side), 1, on);
-}
-
-void Slab::setSideFlag3(size_t side, bool on) {
-    setFlagOf(sideOf(m_record.part().sideFlags, side), 2, on);
-}
-
 uint64_t Slab::getLinkedValue(uint32_t& out) const {
     const HostSlabElement& part = m_record.part();
     if (part.linkValue == 0) return 0;

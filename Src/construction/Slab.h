@@ -113,16 +113,16 @@ public:
     virtual bool getCutFillPensFromRecord() const { return m_record.part().cutFillFlag != 0; }
     virtual bool getAuxiliaryFlag() const { return m_record.part().auxiliaryFlag != 0; }
     // All three flags of the side (0 or 1; std::out_of_range past).
-    virtual bool getSideFlags(size_t side) const;
-    virtual bool getSideFlag2(size_t side) const;
-    virtual bool getSideFlag3(size_t side) const;
+    virtual bool getSideFlags(size_t side) const { return allFlagsOf(sideFlagsOf(side)); }
+    virtual bool getSideFlag2(size_t side) const { return flagOf(sideFlagsOf(side), 1); }
+    virtual bool getSideFlag3(size_t side) const { return flagOf(sideFlagsOf(side), 2); }
     // The link value; when it is not 0 the value it hands out goes to out.
     virtual uint64_t getLinkedValue(uint32_t& out) const;
     virtual void setCutFillPensFromRecord(bool on) { m_record.part().cutFillFlag = on ? 1 : 0; }
     virtual void setAuxiliaryFlag(bool on) { m_record.part().auxiliaryFlag = on ? 1 : 0; }
-    virtual void setSideFlags(size_t side, bool on);
-    virtual void setSideFlag2(size_t side, bool on);
-    virtual void setSideFlag3(size_t side, bool on);
+    virtual void setSideFlags(size_t side, bool on) { setAllFlagsOf(sideFlagsOf(side), on); }
+    virtual void setSideFlag2(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 1, on); }
+    virtual void setSideFlag3(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 2, on); }
     // The linked plan point when there is a link value, else the origin.
     virtual CadPoint getLinkedPoint() const;
     virtual Vector3 getFirstVector() const;
@@ -146,6 +146,9 @@ public:
 
 private:
     double quantity(size_t offset) const { return quantityField(getLink(), offset); }
+    // The flag triple of side 0 or 1; std::out_of_range past them.
+    FlagTriple& sideFlagsOf(size_t side) { return sideOf(m_record.part().sideFlags, side); }
+    const FlagTriple& sideFlagsOf(size_t side) const { return sideOf(m_record.part().sideFlags, side); }
 
     ConstructionRecord<HostSlabElement> m_record;
 };
