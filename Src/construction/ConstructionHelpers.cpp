@@ -184,10 +184,13 @@ void setGroupFlagOf(FlagGroups& groups, uint32_t kind, size_t which, bool on) {
 
 // --- Outlines.
 
+namespace {
+// The memo's polygon, loaded for its owner on first use; null without one.
 const CadPolygon* loadedPolygon(const PolygonMemo& memo) {
     // Reading an outline fetches it on first use: the memo is the cache of the host's polygon.
     return const_cast<PolygonMemo&>(memo).getPolygon();
 }
+} // namespace
 
 std::unique_ptr<CadPolygon> outlineCopy(const PolygonMemo& memo) {
     const CadPolygon* outline = loadedPolygon(memo);

@@ -239,9 +239,7 @@ template <class Part> void setPolygonCounts(Part& part, const PolygonCounts& cou
     part.endCount = counts.ends;
     part.arcCount = counts.arcs;
 }
-// The memo's polygon, loaded for its owner on first use; null without one.
-const CadPolygon* loadedPolygon(const PolygonMemo& memo);
-// A copy of that polygon; null without one.
+// A copy of the memo's polygon, loaded for its owner on first use; null without one.
 std::unique_ptr<CadPolygon> outlineCopy(const PolygonMemo& memo);
 // The polygon's first vertex at the height into point; false, leaving point as it is, without a
 // polygon or with an empty one.
