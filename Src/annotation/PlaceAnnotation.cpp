@@ -32,17 +32,17 @@ bool AnnotationTransaction::mayStart() {
 
 GSErrCode AnnotationTransaction::run() {
     std::unique_ptr<AnnotationPlacement> placement = buildAnnotationMemo(m_annotation, *m_target);
-    static_cast<void>(createAnnotationText(*placement, m_clicks.getPoint(0), m_clicks.getPoint(1)));
+    (void)createAnnotationText(*placement, m_clicks.getPoint(0), m_clicks.getPoint(1));
     return hosterr::Ok;
 }
 
 void AnnotationTransaction::finished(bool) {
-    if (m_target != nullptr) static_cast<void>(Host::setCurrentDatabase(m_target));
+    if (m_target != nullptr) (void)Host::setCurrentDatabase(m_target);
 }
 
 bool PlaceAnnotation::receive(Event&) {
     AnnotationTransaction transaction;
-    static_cast<void>(Host::runTransaction(transaction));
+    (void)Host::runTransaction(transaction);
     return true;
 }
 

@@ -59,7 +59,7 @@ GSErrCode LabelTransaction::run() {
     it.setWriteBack(false);
     for (; !it.atEnd(); ++it) {
         Element& element = *it;
-        static_cast<void>(createAnnotationLabel(*placement, labelPointOf(element), &element));
+        (void)createAnnotationLabel(*placement, labelPointOf(element), &element);
         ++labelled;
     }
     if (labelled > 0 || m_target->countElements(selected) > 0) return hosterr::Ok;
@@ -67,12 +67,12 @@ GSErrCode LabelTransaction::run() {
     UserPath click;
     click.setPointPrompt(Host::getResourceString(ClickPrompts, OriginPrompt));
     if (!click.inputPoint() || click.getVertexCount() != 1) return hosterr::Cancelled;
-    static_cast<void>(createAnnotationLabel(*placement, click.getPoint(0), nullptr));
+    (void)createAnnotationLabel(*placement, click.getPoint(0), nullptr);
     return hosterr::Ok;
 }
 
 void LabelTransaction::finished(bool) {
-    if (m_target != nullptr) static_cast<void>(Host::setCurrentDatabase(m_target));
+    if (m_target != nullptr) (void)Host::setCurrentDatabase(m_target);
 }
 
 bool createAnnotationLabel(AnnotationPlacement& placement, const CadPoint& point, Element* element) {
@@ -129,7 +129,7 @@ void PlaceLabel::getEventTypes(std::vector<EventType>& types) const {
 
 bool PlaceLabel::receive(Event&) {
     LabelTransaction transaction;
-    static_cast<void>(Host::runTransaction(transaction));
+    (void)Host::runTransaction(transaction);
     return true;
 }
 

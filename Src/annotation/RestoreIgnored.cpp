@@ -24,7 +24,7 @@ bool RestoreTransaction::mayStart() {
     {
         std::shared_ptr<ProgressMonitor> progress = ProgressWindow::create(
             Host::getResourceString(CollectPhaseTexts, ProgressTitleItem), ProgressPhases);
-        static_cast<void>(m_ignored.collectProject(progress.get()));
+        (void)m_ignored.collectProject(progress.get());
     }
     if (m_ignored.keepIgnored() > 0) return true;
     NotifyAlert().show(Host::getResourceString(ClickPrompts, NoneIgnoredItem));
@@ -33,7 +33,7 @@ bool RestoreTransaction::mayStart() {
 
 bool RestoreTransaction::decline() {
     // Collecting walks every view; a declined step has no end step to bring the user's back.
-    static_cast<void>(Host::setCurrentDatabase(m_current));
+    (void)Host::setCurrentDatabase(m_current);
     return false;
 }
 
@@ -41,17 +41,17 @@ GSErrCode RestoreTransaction::run() {
     // Rewritten without the mark, whatever a caller left the switch at.
     ShipIsAccepted shipped(false);
     for (Annotation& annotation : m_ignored)
-        static_cast<void>(annotation.restoreIgnored());
+        (void)annotation.restoreIgnored();
     return hosterr::Ok;
 }
 
 void RestoreTransaction::finished(bool) {
-    if (m_current != nullptr) static_cast<void>(Host::setCurrentDatabase(m_current));
+    if (m_current != nullptr) (void)Host::setCurrentDatabase(m_current);
 }
 
 bool RestoreIgnored::receive(Event&) {
     RestoreTransaction transaction;
-    static_cast<void>(Host::runTransaction(transaction));
+    (void)Host::runTransaction(transaction);
     return true;
 }
 
