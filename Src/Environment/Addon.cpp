@@ -101,7 +101,7 @@ bool Addon::initialize() {
     bool ok = installProjectNotifier() == hosterr::Ok;
     ok = installModuleDataHandler() == hosterr::Ok && ok;
     // A preference file that cannot be read leaves its defaults in place; the add-on still starts.
-    static_cast<void>(loadPackages());
+    (void)loadPackages();
     if (libraryHooks.load != nullptr) libraryHooks.load(*this);
     ok = Publisher::initialize() && ok;
     m_phase = Phase::Initialized;

@@ -246,10 +246,10 @@ void AnnotationPalette::zoomToAnnotation() {
         if (drawing == nullptr) continue;
         if (auto* plan = dynamic_cast<Plan*>(drawing))
             if (const Storey* storey = entry->drawing->getStorey())
-                static_cast<void>(plan->setCurrentStorey(*storey, false));
+                (void)plan->setCurrentStorey(*storey, false);
         std::unique_ptr<Element> element = drawing->get(link);
         if (!element) continue;
-        static_cast<void>(edits.makeEditable(*element, true, true, false));
+        (void)edits.makeEditable(*element, true, true, false);
         if (std::unique_ptr<Cube> bounds = element->getBounds(true)) {
             if (selection.empty())
                 box = *bounds;
@@ -261,8 +261,8 @@ void AnnotationPalette::zoomToAnnotation() {
     }
     if (target != nullptr) {
         if (Project* project = Host::getProject()) {
-            static_cast<void>(project->setCurrentDatabase(target));
-            static_cast<void>(project->setFrontWindow(target));
+            (void)project->setCurrentDatabase(target);
+            (void)project->setFrontWindow(target);
         }
         target->clearSelection();
         box.inflate(0.5);
@@ -278,7 +278,7 @@ void AnnotationPalette::runAction(uint32_t kind, uint32_t nameItem) {
     if (tree == nullptr) return;
     PaletteAction action(kind, *tree, m_list.get(), m_mode,
                          Host::getResourceString(TransactionNames, nameItem));
-    static_cast<void>(Host::runTransaction(action));
+    (void)Host::runTransaction(action);
 }
 
 void AnnotationPalette::updateAnnotations() {

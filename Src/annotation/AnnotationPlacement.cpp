@@ -69,7 +69,7 @@ void RubberBounder::drawFeedback(const UserPath&, const PolyPoint& candidate, co
 
 void RubberBounder::draw(const PolyPoint& cursor, const PolyPoint& reference, bool takeReference) {
     if (takeReference) m_reference = reference;
-    static_cast<void>(drawRubberPolygon(RubberLineStyle(), CadPolygon(Cube(m_reference, cursor), 0.0)));
+    (void)drawRubberPolygon(RubberLineStyle(), CadPolygon(Cube(m_reference, cursor), 0.0));
 }
 
 } // namespace zavlink

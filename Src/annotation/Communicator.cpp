@@ -95,7 +95,7 @@ void Communicator::exchange(CommandList& list) {
 
     if (awaitFlag(list, *folder)) {
         readResult(list, *folder);
-        static_cast<void>(removeLeftover(*folder, FlagFileName));
+        (void)removeLeftover(*folder, FlagFileName);
     }
 }
 
@@ -129,7 +129,7 @@ void Communicator::readResult(CommandList& list, const Directory& folder) {
         list.reply(results);
     else
         ErrorAlert().show(Host::getResourceString(ExchangeAlertTexts, FaultyDataItem));
-    static_cast<void>(file.remove());
+    (void)file.remove();
 }
 
 } // namespace zavlink

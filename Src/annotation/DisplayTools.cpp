@@ -18,8 +18,8 @@ bool DisplayTool::receive(Event&) {
     if (current == nullptr) return true;
     String program;
     String specification;
-    if (checkReady(program, specification, false)) static_cast<void>(display(*current));
-    static_cast<void>(Host::setCurrentDatabase(current));
+    if (checkReady(program, specification, false)) (void)display(*current);
+    (void)Host::setCurrentDatabase(current);
     return true;
 }
 
@@ -27,7 +27,7 @@ bool DisplayTool::display(Drawing& drawing) const {
     // The Annotator is shown the clause, not the user's decision to ignore its changes.
     ShipIsAccepted shipped(false);
     AnnotationList selected;
-    static_cast<void>(selected.collectSelection(drawing));
+    (void)selected.collectSelection(drawing);
     if (selected.empty() && needsAnnotation()) {
         ErrorAlert().show(Host::getResourceString(ErrorTexts, NoClauseItem));
         return false;

@@ -59,7 +59,7 @@ public:
     KeepCurrentDatabase(const KeepCurrentDatabase&) = delete;
     KeepCurrentDatabase& operator=(const KeepCurrentDatabase&) = delete;
     ~KeepCurrentDatabase() {
-        if (m_current != nullptr) static_cast<void>(Host::setCurrentDatabase(m_current));
+        if (m_current != nullptr) (void)Host::setCurrentDatabase(m_current);
     }
     bool hasDatabase() const { return m_current != nullptr; }
 
@@ -80,7 +80,7 @@ void compareAnnotations(PaletteMode mode, const String& text) {
     AnnotationPalette* palette = AnnotationPalette::getInstance();
     palette->showList(std::move(list), mode);
     if (open) {
-        static_cast<void>(palette->open(true));
+        (void)palette->open(true);
         return;
     }
     NotifyAlert().show(Host::getResourceString(ClickPrompts, UpToDateItem));

@@ -42,7 +42,7 @@ bool isAnnotationLabel(Drawing& drawing, const ElementLink& link) {
 void collectLabels(Drawing& drawing, const ElementLink& element, const GuidSet& skip,
                    ElementLinkList& labels) {
     ElementLinkList linked(LinkedReserve);
-    static_cast<void>(drawing.getLinkedElements(element, linked));
+    (void)drawing.getLinkedElements(element, linked);
     for (const ElementLink* link : linked)
         if (skip.count(link->getGuid()) == 0 && isAnnotationLabel(drawing, *link))
             labels.push_back(std::make_unique<ElementLink>(*link));
@@ -103,12 +103,12 @@ bool PlaceLabel::endRun() {
     if (isOwnChange()) return true;
     m_processing = true;
     const bool suspended = Host::getSuspendGroups();
-    if (suspended) static_cast<void>(Host::setSuspendGroups(false));
+    if (suspended) (void)Host::setSuspendGroups(false);
     processEdits();
     m_editLog.reset();
     processDeletes();
     m_deleteLog.reset();
-    if (suspended) static_cast<void>(Host::setSuspendGroups(true));
+    if (suspended) (void)Host::setSuspendGroups(true);
     m_processing = false;
     return true;
 }
@@ -138,7 +138,7 @@ void PlaceLabel::processEdits() {
                 collectLabels(*drawing, *element, done, labels);
             for (ElementLink* label : labels)
                 if (done.insert(label->getGuid()).second)
-                    static_cast<void>(drawing->editElement(*label, *group.transformation));
+                    (void)drawing->editElement(*label, *group.transformation);
         }
 }
 
@@ -153,7 +153,7 @@ void PlaceLabel::processDeletes() {
         ElementLinkList labels;
         collectLabels(*drawing, *link, done, labels);
         for (const ElementLink* label : labels)
-            if (done.insert(label->getGuid()).second) static_cast<void>(drawing->deleteElement(*label));
+            if (done.insert(label->getGuid()).second) (void)drawing->deleteElement(*label);
     }
 }
 
@@ -162,8 +162,8 @@ void PlaceLabel::collectOpenings(Drawing& drawing, const ElementLink& element, E
     std::unique_ptr<Element> read = drawing.get(element);
     const auto* wall = dynamic_cast<const Wall*>(read.get());
     if (wall == nullptr) return;
-    static_cast<void>(wall->getWindowLinks(openings));
-    static_cast<void>(wall->getDoorLinks(openings));
+    (void)wall->getWindowLinks(openings);
+    (void)wall->getDoorLinks(openings);
 }
 
 } // namespace zavlink

@@ -80,7 +80,7 @@ bool PaletteAction::mayStart() {
     if (question.open() != Dialog::Accepted) return false;
     if (question.isDontAsk()) {
         warned = false;
-        if (Addon* addon = getAddon()) static_cast<void>(addon->savePackages(0));
+        if (Addon* addon = getAddon()) (void)addon->savePackages(0);
     }
     return true;
 }

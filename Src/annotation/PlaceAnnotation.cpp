@@ -40,12 +40,12 @@ GSErrCode AnnotationTransaction::run() {
 }
 
 void AnnotationTransaction::finished(bool) {
-    if (m_target != nullptr) static_cast<void>(Host::setCurrentDatabase(m_target));
+    if (m_target != nullptr) (void)Host::setCurrentDatabase(m_target);
 }
 
 bool PlaceAnnotation::receive(Event&) {
     AnnotationTransaction transaction;
-    static_cast<void>(Host::runTransaction(transaction));
+    (void)Host::runTransaction(transaction);
     return true;
 }
 

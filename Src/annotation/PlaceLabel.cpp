@@ -101,7 +101,7 @@ GSErrCode LabelTransaction::run() {
 }
 
 void LabelTransaction::finished(bool) {
-    if (m_target != nullptr) static_cast<void>(Host::setCurrentDatabase(m_target));
+    if (m_target != nullptr) (void)Host::setCurrentDatabase(m_target);
 }
 
 bool createAnnotationLabel(AnnotationPlacement& placement, const CadPoint& point, Element* element) {
@@ -148,7 +148,7 @@ void PlaceLabel::getEventTypes(std::vector<EventType>& types) const {
 
 bool PlaceLabel::receive(Event&) {
     LabelTransaction transaction;
-    static_cast<void>(Host::runTransaction(transaction));
+    (void)Host::runTransaction(transaction);
     return true;
 }
 

@@ -57,7 +57,7 @@ bool checkSpecification(String& path, bool quiet) {
         if (ConfirmAlert().show(Host::getResourceString(QuestionTexts, item), String(), String()) ==
             ConfirmAlert::FirstButton) {
             Event choose(SelectSpecificationEvent);
-            if (Addon* addon = getAddon()) static_cast<void>(addon->handleEvent(choose));
+            if (Addon* addon = getAddon()) (void)addon->handleEvent(choose);
             // The choice is read from the project as the subscribers left it.
             prefs = projectPrefs();
             if (prefs == nullptr) return false;

@@ -25,7 +25,7 @@ bool RestoreTransaction::mayStart() {
     {
         std::shared_ptr<ProgressMonitor> progress = ProgressWindow::create(
             Host::getResourceString(CollectPhaseTexts, ProgressTitleItem), ProgressPhases);
-        static_cast<void>(m_ignored.collectProject(progress.get()));
+        (void)m_ignored.collectProject(progress.get());
     }
     if (m_ignored.keepIgnored() > 0) return true;
     NotifyAlert().show(Host::getResourceString(ClickPrompts, NoneIgnoredItem));
@@ -34,7 +34,7 @@ bool RestoreTransaction::mayStart() {
 
 bool RestoreTransaction::decline() {
     // Collecting walks every view; a declined step has no end step to bring the user's back.
-    static_cast<void>(Host::setCurrentDatabase(m_current));
+    (void)Host::setCurrentDatabase(m_current);
     return false;
 }
 
@@ -49,12 +49,12 @@ GSErrCode RestoreTransaction::run() {
 }
 
 void RestoreTransaction::finished(bool) {
-    if (m_current != nullptr) static_cast<void>(Host::setCurrentDatabase(m_current));
+    if (m_current != nullptr) (void)Host::setCurrentDatabase(m_current);
 }
 
 bool RestoreIgnored::receive(Event&) {
     RestoreTransaction transaction;
-    static_cast<void>(Host::runTransaction(transaction));
+    (void)Host::runTransaction(transaction);
     return true;
 }
 

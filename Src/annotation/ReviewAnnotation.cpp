@@ -62,7 +62,7 @@ bool AnnotationReport::fill(ProgressMonitor* progress) {
     std::unique_ptr<DataFile> file = project != nullptr ? project->getFile() : nullptr;
     if (!file) return false;
     model.modelPath = file->getPath();
-    static_cast<void>(model.annotations.collectProject(progress));
+    (void)model.annotations.collectProject(progress);
     return true;
 }
 
@@ -100,8 +100,8 @@ bool ReviewAnnotation::receive(Event&) {
     if (current == nullptr) return true;
     String program;
     String specification;
-    if (checkReady(program, specification, false)) static_cast<void>(review());
-    static_cast<void>(Host::setCurrentDatabase(current));
+    if (checkReady(program, specification, false)) (void)review();
+    (void)Host::setCurrentDatabase(current);
     return true;
 }
 

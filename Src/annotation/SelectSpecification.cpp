@@ -44,10 +44,10 @@ bool SelectSpecification::receive(Event&) {
             prefs->specificationPath = answer->getZavPath();
             // Into the project's module data at once, so that the choice survives even when
             // nothing else makes the project save its add-on data.
-            if (Addon* addon = getAddon()) static_cast<void>(addon->savePackages(0));
+            if (Addon* addon = getAddon()) (void)addon->savePackages(0);
         }
     }
-    static_cast<void>(Host::setCurrentDatabase(current));
+    (void)Host::setCurrentDatabase(current);
     return false;
 }
 

@@ -44,23 +44,28 @@ void AttributeContext::reset(ParameterList* source) {
     m_radialGradient.clear();
 }
 
-const AttributeContext::Names* AttributeContext::namesOf(uint8_t kind, int32_t penSlot) const {
+template <class Context> auto* AttributeContext::namesIn(Context& context, uint8_t kind, int32_t penSlot) {
+    using Found = decltype(&context.m_lineType);
     switch (kind) {
     case AttrPen:
-        return isPenSlot(penSlot) ? &m_pens[size_t(penSlot)] : nullptr;
+        return isPenSlot(penSlot) ? &context.m_pens[size_t(penSlot)] : Found();
     case AttrLineType:
-        return &m_lineType;
+        return &context.m_lineType;
     case AttrFill:
-        return &m_fill;
+        return &context.m_fill;
     case AttrSurface:
-        return &m_material;
+        return &context.m_material;
     default:
-        return nullptr;
+        return Found();
     }
 }
 
+const AttributeContext::Names* AttributeContext::namesOf(uint8_t kind, int32_t penSlot) const {
+    return namesIn(*this, kind, penSlot);
+}
+
 AttributeContext::Names* AttributeContext::namesOf(uint8_t kind, int32_t penSlot) {
-    return const_cast<Names*>(static_cast<const AttributeContext*>(this)->namesOf(kind, penSlot));
+    return namesIn(*this, kind, penSlot);
 }
 
 void AttributeContext::setNames(uint8_t kind, const String& name, const String& description, int32_t mode,

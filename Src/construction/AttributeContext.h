@@ -69,6 +69,8 @@ private:
     // Null for other kinds and pen slots.
     const Names* namesOf(uint8_t kind, int32_t penSlot) const;
     Names* namesOf(uint8_t kind, int32_t penSlot);
+    // The names of the kind (and pen slot) in the context, as const as the context; null for none.
+    template <class Context> static auto* namesIn(Context& context, uint8_t kind, int32_t penSlot);
     static bool isPenSlot(int32_t penSlot) { return penSlot >= 0 && size_t(penSlot) < PenSlots; }
 
     ParameterList* m_source = nullptr;

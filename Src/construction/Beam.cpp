@@ -11,123 +11,74 @@
 namespace tarnwick {
 
 namespace {
-// The override a finish kind reads; null for kinds without one.
-const HostOverrideWord* finishSlot(const HostBeamElement& part, uint32_t kind) {
-    switch (kind) {
-    case 2:
-        return &part.finishOverrides[0];
-    case 0:
-    case 1:
-        return &part.finishOverrides[1];
-    case 3:
-        return &part.finishOverrides[2];
-    case 7:
-        return &part.finishOverrides[3];
-    case 5:
-        return &part.finishOverrides[4];
-    default:
-        return nullptr;
-    }
-}
+
+using B = HostBeamElement;
+// clang-format off
+// The field getPen reads for a pen kind: the cut-fill pens (11, 12) are the building material's
+// unless the cut-fill flag is set.
+constexpr KindField<B> PenReads[] = {
+    {0, &B::contourPen}, {1, &B::contourPen}, {2, &B::kind2Pen}, {4, &B::kind4Pen}, {10, &B::kind10Pen},
+    {11, &B::cutFillPen}, {12, &B::cutFillBackgroundPen}};
+// The fields setPen writes: 0 all but kind 4's; 6 and 8 as 11 and 12.
+constexpr KindField<B> PenWrites[] = {
+    {0, &B::kind10Pen}, {0, &B::contourPen}, {0, &B::cutFillBackgroundPen}, {0, &B::cutFillPen},
+    {0, &B::kind2Pen},
+    {1, &B::contourPen}, {2, &B::kind2Pen}, {4, &B::kind4Pen}, {10, &B::kind10Pen},
+    {6, &B::cutFillPen}, {11, &B::cutFillPen}, {8, &B::cutFillBackgroundPen}, {12, &B::cutFillBackgroundPen}};
+// Kinds below 2 the line type; the others read the second one, and only kind 2 writes it.
+constexpr KindField<B> LineTypeReads[] = {
+    {0, &B::lineType}, {1, &B::lineType}, {AnyKind, &B::secondLineType}};
+constexpr KindField<B> LineTypeWrites[] = {{0, &B::lineType}, {1, &B::lineType}, {2, &B::secondLineType}};
+// The finish override a finish kind reads, and those setFinish writes: 0 and 1 every one.
+constexpr KindSlot FinishReads[] = {{2, 0}, {0, 1}, {1, 1}, {3, 2}, {7, 3}, {5, 4}};
+constexpr KindSlot FinishWrites[] = {
+    {0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4},
+    {1, 0}, {1, 1}, {1, 2}, {1, 3}, {1, 4},
+    {2, 0}, {6, 1}, {3, 2}, {7, 3}, {5, 4}};
+// clang-format on
 
 constexpr double SmallestSize = 1e-5;
+
 } // namespace
 
 Beam::Beam() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed beam
 }
 
 Beam::Beam(const ElementLink& link, const API_Element& record) : Element(link), m_record(record) {}
-
-// --- Measures.
-
-double Beam::quantity(size_t offset) const {
-    return quantityField(getLink(), offset);
-}
-
-double Beam::beamQuantity(size_t index) const {
-    return quantity(offsetof(HostBeamQuantities, beamQuantity) + index * sizeof(double));
-}
-
-double Beam::getMeasureA() const {
-    return quantity(offsetof(HostBeamQuantities, measureA));
-}
-double Beam::getMeasureB() const {
-    return quantity(offsetof(HostBeamQuantities, measureB));
-}
-double Beam::getMeasureC() const {
-    return quantity(offsetof(HostBeamQuantities, measureC));
-}
-double Beam::getMeasureD() {
-    return quantity(offsetof(HostBeamQuantities, measureD));
-}
-double Beam::getMeasureH() const {
-    return quantity(offsetof(HostBeamQuantities, measureH));
-}
-double Beam::getMeasureI() const {
-    return quantity(offsetof(HostBeamQuantities, measureI));
-}
 
 // --- Attributes.
 
 void Beam::getPen(Pen& pen, uint32_t which) const {
     const HostBeamElement& part = m_record.part();
-    const auto material = static_cast<int16_t>(part.material);
-    switch (which) {
-    case 0:
-    case 1:
-        pen = penOf(part.contourPen);
-        break;
-    case 2:
-        pen = penOf(part.kind2Pen);
-        break;
-    case 4:
-        pen = penOf(part.kind4Pen);
-        break;
-    case 10:
-        pen = penOf(part.kind10Pen);
-        break;
-    case 11:
-        pen = partCutFillPen(part, material, false);
-        break;
-    case 12:
-        pen = partCutFillPen(part, material, true);
-        break;
-    default:
+    if (!mappedPen(part, PenReads, which, static_cast<int16_t>(part.material), pen))
         Element::getPen(pen, which);
-        break;
-    }
 }
 
 void Beam::getLineStyle(LineStyle& style, uint32_t which) const {
-    const HostBeamElement& part = m_record.part();
-    const uint16_t index = which < 2 ? part.lineType : part.secondLineType;
-    style = lineStyleOf(index);
+    style = mappedLineStyle(m_record.part(), LineTypeReads, which);
 }
 
 void Beam::getFinish(Finish& finish, uint32_t which) const {
     const HostBeamElement& part = m_record.part();
-    finish = slotFinish(finishSlot(part, which), static_cast<int16_t>(part.material));
+    finish =
+        slotFinish(mappedWord(part.finishOverrides, FinishReads, which), static_cast<int16_t>(part.material));
 }
 
 std::unique_ptr<Pattern> Beam::getPattern(uint32_t kind) const {
-    if (kind != 0 && kind != 1 && kind != 3) return nullptr;
-    return materialFill(static_cast<int16_t>(m_record.part().material));
+    return kindFill(kind, static_cast<int16_t>(m_record.part().material));
 }
 
 void Beam::getComplexProfile(ComplexProfile& profile) const {
-    profile =
-        ComplexProfile(AttributeLink(static_cast<int16_t>(m_record.part().complexProfile), AttrProfile));
+    profile = complexProfileOf(m_record.part().complexProfile);
 }
 
 void Beam::setComplexProfile(const ComplexProfile& profile) {
-    m_record.part().complexProfile = static_cast<uint16_t>(profile.getLink().getIndex16());
+    m_record.part().complexProfile = index16(profile);
 }
 
 void Beam::getMaterial(Material& material) const {
-    const HostBeamElement& part = m_record.part();
-    material =
-        part.structureType == 0 ? Material::fromIndex(static_cast<int16_t>(part.material)) : Material();
+    material = basicMaterial(m_record.part().structureType, m_record.part().material);
 }
 
 double Beam::getCompositeQuantity(uint16_t material) {
@@ -137,73 +88,16 @@ double Beam::getCompositeQuantity(uint16_t material) {
 }
 
 void Beam::setPen(const Pen& pen, uint32_t which) {
-    HostBeamElement& part = m_record.part();
-    const auto index = static_cast<uint16_t>(pen.getIndex16());
-    switch (which) {
-    case 0:
-        part.kind10Pen = part.contourPen = part.cutFillBackgroundPen = part.cutFillPen = part.kind2Pen =
-            index;
-        break;
-    case 1:
-        part.contourPen = index;
-        break;
-    case 2:
-        part.kind2Pen = index;
-        break;
-    case 4:
-        part.kind4Pen = index;
-        break;
-    case 6:
-    case 11:
-        part.cutFillPen = index;
-        break;
-    case 8:
-    case 12:
-        part.cutFillBackgroundPen = index;
-        break;
-    case 10:
-        part.kind10Pen = index;
-        break;
-    default:
-        break;
-    }
+    writeMapped(m_record.part(), PenWrites, which, pen);
 }
 
 void Beam::setLineStyle(const LineStyle& style, uint32_t which) {
-    const auto index = static_cast<uint16_t>(style.getIndex16());
-    if (which < 2)
-        m_record.part().lineType = index;
-    else if (which == 2)
-        m_record.part().secondLineType = index;
+    writeMapped(m_record.part(), LineTypeWrites, which, style);
 }
 
 void Beam::setFinish(const Finish& finish, uint32_t which) {
-    HostOverrideWord* overrides = m_record.part().finishOverrides;
-    auto write = [&](size_t slot) { overrides[slot] = overridingFinish(overrides[slot], finish); };
-    switch (which) {
-    case 0:
-    case 1:
-        for (size_t slot = 0; slot < 5; ++slot)
-            write(slot);
-        break;
-    case 2:
-        write(0);
-        break;
-    case 3:
-        write(2);
-        break;
-    case 5:
-        write(4);
-        break;
-    case 6:
-        write(1);
-        break;
-    case 7:
-        write(3);
-        break;
-    default:
-        break;
-    }
+    rewriteMapped(m_record.part().finishOverrides, FinishWrites, which,
+                  [&](HostOverrideWord word) { return overridingFinish(word, finish); });
 }
 
 // --- Geometry.
@@ -221,13 +115,11 @@ void Beam::setElevation(double value, bool absolute) {
 }
 
 void Beam::setReferencePoint(const CadPoint& point) {
-    m_record.part().begin = point.getCoord2D();
-    setElevation(point.getZ(), true);
+    placePlanPoint(*this, m_record.part().begin, point);
 }
 
 void Beam::setEndPoint(const CadPoint& point) {
-    m_record.part().end = point.getCoord2D();
-    setElevation(point.getZ(), true);
+    placePlanPoint(*this, m_record.part().end, point);
 }
 
 void Beam::getEndPoint(PolyPoint& point) const {
@@ -257,8 +149,7 @@ ElementMemoPtr Beam::buildMemo(uint64_t& mask) {
 }
 
 std::unique_ptr<Element> createBeam(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != Beam::TypeCode) return nullptr;
-    return std::make_unique<Beam>(link, record);
+    return createOfType<Beam>(record, link);
 }
 
 } // namespace tarnwick

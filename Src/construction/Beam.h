@@ -3,9 +3,11 @@
 // outline.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
+#include "construction/ConstructionHelpers.h"
 #include "construction/ConstructionProfile.h"
 #include "construction/ConstructionRecord.h"
 #include "elements/Element.h"
@@ -36,12 +38,12 @@ public:
 
     // --- Measures: the host's beam quantities, one field each, 0.0 when it cannot say. A beam has
     // no outline, so no holes.
-    double getMeasureA() const override;
-    double getMeasureB() const override;
-    double getMeasureC() const override;
-    double getMeasureD() override;
-    double getMeasureH() const override;
-    double getMeasureI() const override;
+    double getMeasureA() const override { return quantity(offsetof(HostBeamQuantities, measureA)); }
+    double getMeasureB() const override { return quantity(offsetof(HostBeamQuantities, measureB)); }
+    double getMeasureC() const override { return quantity(offsetof(HostBeamQuantities, measureC)); }
+    double getMeasureD() override { return quantity(offsetof(HostBeamQuantities, measureD)); }
+    double getMeasureH() const override { return quantity(offsetof(HostBeamQuantities, measureH)); }
+    double getMeasureI() const override { return quantity(offsetof(HostBeamQuantities, measureI)); }
 
     // --- Attributes.
     // 0 and 1 the contour pen, 2, 4, 10; 11 and 12 the cut-fill pens, the building material's
@@ -87,7 +89,7 @@ public:
     ElementMemoPtr buildMemo(uint64_t& mask) override;
     const HostElementHead& getRecord() const override { return m_record.head(); }
     HostElementHead& getRecord() override { return m_record.head(); }
-    Element* getOwner() const override { return const_cast<Beam*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
     void load(Element& owner, MemoStore*& store) override { owner.loadMemo(MemoGables, store); }
     uint16_t getProfileSetting() const override { return m_record.part().profileSetting; }
 
@@ -115,8 +117,10 @@ public:
     HostBeamElement& getBeamRecord() { return m_record.part(); }
 
 private:
-    double quantity(size_t offset) const;
-    double beamQuantity(size_t index) const;
+    double quantity(size_t offset) const { return quantityField(getLink(), offset); }
+    double beamQuantity(size_t index) const {
+        return quantity(offsetof(HostBeamQuantities, beamQuantity) + index * sizeof(double));
+    }
 
     ConstructionRecord<HostBeamElement> m_record;
 };

@@ -1,7 +1,6 @@
 #include "construction/BodyMemo.h"
 
-#include <stdexcept>
-
+#include "construction/ConstructionHelpers.h"
 #include "elements/Element.h"
 #include "project/MemoStore.h"
 
@@ -13,7 +12,8 @@ BodyMemo::~BodyMemo() = default;
 
 bool BodyMemo::writeMemo(MemoStore& store) {
     if (!isLoaded())
-        if (Element* owner = getOwner()) (void)ensureLoaded(*owner);
+        if (Element* owner = getOwner())
+            (void)ensureLoaded(*owner); // the bodies come from the model, not a store
     if (getBodyCount() == 0) return true;
     return store.getFreeFormBody() != nullptr;
 }
@@ -26,7 +26,7 @@ bool BodyMemo::readMemo(MemoStore&) {
 
 std::shared_ptr<Body::Data> BodyMemo::getBody(size_t index) const {
     if (!m_bodies) return nullptr;
-    if (index >= m_bodies->size()) throw std::out_of_range("invalid vector<T> subscript");
+    checkIndex(index, m_bodies->size());
     return (*m_bodies)[index];
 }
 

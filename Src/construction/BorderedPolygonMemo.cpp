@@ -1,6 +1,7 @@
 #include "construction/BorderedPolygonMemo.h"
 
 #include "Environment/Memory.h"
+#include "elements/Element.h"
 #include "project/MemoStore.h"
 
 namespace tarnwick {
@@ -154,10 +155,16 @@ PolygonCounts BorderedPolygonMemo::countsToWrite(const PolygonCounts& held) {
     return isLoaded() ? counts : held;
 }
 
-CadPoint BorderedPolygonMemo::firstVertexAt(double z) {
-    const CadPolygon* outline = getPolygon();
-    if (outline == nullptr || outline->getVertexCount() == 0) return CadPoint();
-    return CadPoint(outline->getVertex(0).getCoord2D(), z);
+void BorderedPolygonMemo::loadOutline(const Element& owner, uint64_t mask, MemoStore*& store,
+                                      const MemoFetch& fetch) {
+    const MemoPart outline[] = {{*this, getMemoMask()}};
+    mask = withUnloadedParts(outline, mask);
+    if ((mask & getMemoMask()) == 0) return;
+    if (store == nullptr) {
+        if (!owner.getLink().hasGuid() || owner.getDrawing() == nullptr) return readOutline(mask, nullptr);
+        if (!fetch(mask, store)) return;
+    }
+    readOutline(mask, store);
 }
 
 void BorderedPolygonMemo::readOutline(uint64_t mask, MemoStore* store) {
@@ -166,7 +173,7 @@ void BorderedPolygonMemo::readOutline(uint64_t mask, MemoStore* store) {
         setLoaded(true);
         return;
     }
-    (void)readMemo(*store);
+    (void)readMemo(*store); // an outline that cannot be read stays unloaded
 }
 
 ElementMemoPtr BorderedPolygonMemo::buildOutline(uint64_t& mask) {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "construction/ConstructionHelpers.h"
+#include "construction/ConstructionRecord.h"
 #include "elements/PolygonMemo.h"
 #include "platform/api/SlabRecords.h"
 #include "project/ElementMemo.h"
@@ -72,11 +74,14 @@ public:
     void unlockHostParts(MemoStore& store) override;
 
     // --- For the owner.
-    // The counts the outline will be written with; held, the owner's record counts, while the
-    // outline was never loaded, so that a record built meanwhile keeps the host's.
+    // The counts the outline will be written with (loaded first); held, the owner's record counts,
+    // while the outline could not be loaded, so that a record built meanwhile keeps the host's.
     PolygonCounts countsToWrite(const PolygonCounts& held);
-    // The outline's first vertex at the height; the origin without one.
-    CadPoint firstVertexAt(double z);
+    // The owner's memo load of the outline: asks for it unless it is loaded and valid (or memo
+    // loading is suspended) and reads it when the mask names it. A new element (no guid or
+    // drawing) has nothing the host could hand out: the outline stands as loaded. When the host
+    // cannot say it is left unloaded: an empty outline is never written over its own.
+    void loadOutline(const Element& owner, uint64_t mask, MemoStore*& store, const MemoFetch& fetch);
     // Reads the outline from the store when the mask names it; with no store, what was asked
     // for stands as loaded and empty.
     void readOutline(uint64_t mask, MemoStore* store);
@@ -97,5 +102,16 @@ private:
     const HostSideOverride* m_overrides = nullptr;
     size_t m_overrideCount = 0;
 };
+
+// The record of the copy with the counts its outline is written with.
+template <class Part>
+std::unique_ptr<API_Element> buildWithOutlineCounts(ConstructionRecord<Part> copy,
+                                                    const BorderedPolygonMemo& outline,
+                                                    const ElementLink& link) {
+    // Counting loads the outline on first use: the memo is the cache of the host's outline.
+    auto& counted = const_cast<BorderedPolygonMemo&>(outline);
+    setPolygonCounts(copy.part(), counted.countsToWrite(polygonCountsOf(copy.part())));
+    return copy.build(link);
+}
 
 } // namespace tarnwick

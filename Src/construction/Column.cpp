@@ -12,8 +12,29 @@
 
 namespace tarnwick {
 
+namespace {
+using C = HostColumnElement;
+// clang-format off
+// The field getPen reads for a pen kind: the cut-fill pens (11, 12) are the core material's unless
+// the cut-fill flag is set. Kind 13 is the veneer material's own.
+constexpr KindField<C> PenReads[] = {
+    {0, &C::contourPen}, {1, &C::contourPen}, {2, &C::kind2Pen}, {3, &C::kind3Pen}, {5, &C::kind5Pen},
+    {4, &C::kind4Pen}, {10, &C::kind4Pen},
+    {11, &C::cutFillPen}, {12, &C::cutFillBackgroundPen}};
+// The fields setPen writes: 0 all but kind 5's; 6 and 8 as 11 and 12.
+constexpr KindField<C> PenWrites[] = {
+    {0, &C::kind4Pen}, {0, &C::contourPen}, {0, &C::cutFillBackgroundPen}, {0, &C::cutFillPen},
+    {0, &C::kind3Pen}, {0, &C::kind2Pen},
+    {1, &C::contourPen}, {2, &C::kind2Pen}, {3, &C::kind3Pen}, {4, &C::kind4Pen}, {10, &C::kind4Pen},
+    {5, &C::kind5Pen},
+    {6, &C::cutFillPen}, {11, &C::cutFillPen}, {8, &C::cutFillBackgroundPen}, {12, &C::cutFillBackgroundPen}};
+// One line type for every kind.
+constexpr KindField<C> LineTypes[] = {{AnyKind, &C::lineType}};
+// clang-format on
+} // namespace
+
 Column::Column() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed column
 }
 
 Column::Column(const ElementLink& link, const API_Element& record) : Element(link), m_record(record) {}
@@ -24,99 +45,25 @@ Column::Column(const Column& other)
 
 bool Column::isOnStorey(const Storey& storey, double tolerance) const {
     if (m_record.part().storeySpanFlag == 0) return Element::isOnStorey(storey, tolerance);
-    const double base = getElevation(true);
-    const double top = base + m_record.part().height;
-    return top > storey.getLevel() + tolerance && base < storey.getLevel() + storey.getHeight() - tolerance;
-}
-
-// --- Measures.
-
-double Column::quantity(size_t offset) const {
-    return quantityField(getLink(), offset);
-}
-
-double Column::columnQuantity(size_t index) const {
-    return quantity(offsetof(HostColumnQuantities, columnQuantity) + index * sizeof(double));
-}
-
-double Column::getMeasureA() const {
-    return quantity(offsetof(HostColumnQuantities, measureA));
-}
-double Column::getMeasureD() {
-    return quantity(offsetof(HostColumnQuantities, measureD));
-}
-double Column::getMeasureE() {
-    return quantity(offsetof(HostColumnQuantities, measureE));
-}
-double Column::getMeasureF() {
-    return quantity(offsetof(HostColumnQuantities, measureF));
-}
-double Column::getMeasureG() {
-    return quantity(offsetof(HostColumnQuantities, measureG));
-}
-
-uint32_t Column::getOutlineHoleCount() const {
-    return static_cast<uint32_t>(outline().getHoleCount());
-}
-
-double Column::getMeasureH() const {
-    double sum = 0.0;
-    for (const CadPolygon* hole : outline().getHoles())
-        if (hole != nullptr) sum += hole->getArea(true);
-    return sum;
-}
-
-double Column::getMeasureJ() const {
-    double sum = 0.0;
-    for (const CadPolygon* hole : outline().getHoles())
-        if (hole != nullptr) sum += hole->getEdgeMeasureSum();
-    return sum;
+    return spansStorey(storey, getElevation(true), m_record.part().height, tolerance);
 }
 
 // --- Attributes.
 
 void Column::getPen(Pen& pen, uint32_t which) const {
     const HostColumnElement& part = m_record.part();
-    const auto core = static_cast<int16_t>(part.coreMaterial);
-    switch (which) {
-    case 0:
-    case 1:
-        pen = penOf(part.contourPen);
-        break;
-    case 2:
-        pen = penOf(part.kind2Pen);
-        break;
-    case 3:
-        pen = penOf(part.kind3Pen);
-        break;
-    case 4:
-    case 10:
-        pen = penOf(part.kind4Pen);
-        break;
-    case 5:
-        pen = penOf(part.kind5Pen);
-        break;
-    case 11:
-        pen = partCutFillPen(part, core, false);
-        break;
-    case 12:
-        pen = partCutFillPen(part, core, true);
-        break;
-    case 13:
+    if (which == 13)
         pen = materialCutFillPen(static_cast<int16_t>(part.veneerMaterial), true);
-        break;
-    default:
+    else if (!mappedPen(part, PenReads, which, static_cast<int16_t>(part.coreMaterial), pen))
         Element::getPen(pen, which);
-        break;
-    }
 }
 
-void Column::getLineStyle(LineStyle& style, uint32_t) const {
-    style = lineStyleOf(m_record.part().lineType);
+void Column::getLineStyle(LineStyle& style, uint32_t which) const {
+    style = mappedLineStyle(m_record.part(), LineTypes, which);
 }
 
-void Column::setLineStyle(const LineStyle& style, uint32_t) {
-    m_record.part().lineType = static_cast<uint16_t>(style.getIndex16());
+void Column::setLineStyle(const LineStyle& style, uint32_t which) {
+    writeMapped(m_record.part(), LineTypes, which, style);
 }
 
 void Column::getFinish(Finish& finish, uint32_t) const {
@@ -131,30 +78,24 @@ void Column::setFinish(const Finish& finish, uint32_t) {
 
 std::unique_ptr<Pattern> Column::getPattern(uint32_t kind) const {
     const HostColumnElement& part = m_record.part();
-    if (kind == 0 || kind == 1 || kind == 3) return materialFill(static_cast<int16_t>(part.coreMaterial));
     if (kind == 2) return materialFill(static_cast<int16_t>(part.veneerMaterial));
-    return nullptr;
+    return kindFill(kind, static_cast<int16_t>(part.coreMaterial));
 }
 
 void Column::getComplexProfile(ComplexProfile& profile) const {
-    profile =
-        ComplexProfile(AttributeLink(static_cast<int16_t>(m_record.part().complexProfile), AttrProfile));
+    profile = complexProfileOf(m_record.part().complexProfile);
 }
 
 void Column::setComplexProfile(const ComplexProfile& profile) {
-    m_record.part().complexProfile = static_cast<uint16_t>(profile.getLink().getIndex16());
+    m_record.part().complexProfile = index16(profile);
 }
 
 void Column::getMaterial(Material& material) const {
-    const HostColumnElement& part = m_record.part();
-    material =
-        part.structureType == 0 ? Material::fromIndex(static_cast<int16_t>(part.coreMaterial)) : Material();
+    material = basicMaterial(m_record.part().structureType, m_record.part().coreMaterial);
 }
 
 Material Column::getVeneerMaterial() const {
-    const HostColumnElement& part = m_record.part();
-    return part.structureType == 0 ? Material::fromIndex(static_cast<int16_t>(part.veneerMaterial))
-                                   : Material();
+    return basicMaterial(m_record.part().structureType, m_record.part().veneerMaterial);
 }
 
 double Column::getMaterialQuantity(uint16_t material) {
@@ -174,40 +115,7 @@ double Column::getCompositeQuantity(uint16_t material) {
 }
 
 void Column::setPen(const Pen& pen, uint32_t which) {
-    HostColumnElement& part = m_record.part();
-    const auto index = static_cast<uint16_t>(pen.getIndex16());
-    switch (which) {
-    case 0:
-        part.kind4Pen = part.contourPen = part.cutFillBackgroundPen = part.cutFillPen = part.kind3Pen =
-            part.kind2Pen = index;
-        break;
-    case 1:
-        part.contourPen = index;
-        break;
-    case 2:
-        part.kind2Pen = index;
-        break;
-    case 3:
-        part.kind3Pen = index;
-        break;
-    case 4:
-    case 10:
-        part.kind4Pen = index;
-        break;
-    case 5:
-        part.kind5Pen = index;
-        break;
-    case 6:
-    case 11:
-        part.cutFillPen = index;
-        break;
-    case 8:
-    case 12:
-        part.cutFillBackgroundPen = index;
-        break;
-    default:
-        break;
-    }
+    writeMapped(m_record.part(), PenWrites, which, pen);
 }
 
 // --- Geometry.
@@ -226,8 +134,7 @@ void Column::setElevation(double value, bool absolute) {
 }
 
 void Column::setReferencePoint(const CadPoint& point) {
-    m_record.part().reference = point.getCoord2D();
-    setElevation(point.getZ(), true);
+    placePlanPoint(*this, m_record.part().reference, point);
 }
 
 double Column::getDiameter() const {
@@ -283,38 +190,6 @@ std::unique_ptr<CadPolygon> Column::getOutline() const {
     return std::make_unique<CadPolygon>(outline());
 }
 
-// --- Setters that change the outline drop it.
-
-void Column::setWidth(double width) {
-    m_record.part().width = width;
-    m_outline.reset();
-}
-
-void Column::setDepth(double depth) {
-    m_record.part().depth = depth;
-    m_outline.reset();
-}
-
-void Column::setVeneerThickness(double thickness) {
-    m_record.part().veneerThickness = thickness;
-    m_outline.reset();
-}
-
-void Column::setAxisAngle(double angle) {
-    m_record.part().axisAngle = angle;
-    m_outline.reset();
-}
-
-void Column::setExtraAngle(double angle) {
-    m_record.part().extraAngle = angle;
-    m_outline.reset();
-}
-
-void Column::setCircular(bool on) {
-    m_record.part().circularFlag = on ? 1 : 0;
-    m_outline.reset();
-}
-
 bool Column::resetToDefaults() {
     m_outline.reset();
     return m_record.resetToDefaults(*this);
@@ -336,8 +211,7 @@ ElementMemoPtr Column::buildMemo(uint64_t& mask) {
 }
 
 std::unique_ptr<Element> createColumn(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != Column::TypeCode) return nullptr;
-    return std::make_unique<Column>(link, record);
+    return createOfType<Column>(record, link);
 }
 
 } // namespace tarnwick

@@ -3,9 +3,11 @@
 // its corners, built on first use and dropped whenever a setter changes what it is built from.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
+#include "construction/ConstructionHelpers.h"
 #include "construction/ConstructionProfile.h"
 #include "construction/ConstructionRecord.h"
 #include "elements/Element.h"
@@ -42,18 +44,18 @@ public:
 
     // --- Measures: the host's column quantities, one field each, 0.0 when it cannot say; B and C
     // answer A.
-    double getMeasureA() const override;
+    double getMeasureA() const override { return quantity(offsetof(HostColumnQuantities, measureA)); }
     double getMeasureB() const override { return getMeasureA(); }
     double getMeasureC() const override { return getMeasureA(); }
-    double getMeasureD() override;
-    double getMeasureE() override;
-    double getMeasureF() override;
-    double getMeasureG() override;
-    uint32_t getOutlineHoleCount() const override;
-    // The areas of the outline's holes, summed; 0.0 without an outline.
-    double getMeasureH() const override;
-    // The plan perimeters of the outline's holes, summed; 0.0 without an outline.
-    double getMeasureJ() const override;
+    double getMeasureD() override { return quantity(offsetof(HostColumnQuantities, measureD)); }
+    double getMeasureE() override { return quantity(offsetof(HostColumnQuantities, measureE)); }
+    double getMeasureF() override { return quantity(offsetof(HostColumnQuantities, measureF)); }
+    double getMeasureG() override { return quantity(offsetof(HostColumnQuantities, measureG)); }
+    uint32_t getOutlineHoleCount() const override { return static_cast<uint32_t>(outline().getHoleCount()); }
+    // The areas of the outline's holes, summed.
+    double getMeasureH() const override { return holeAreaSum(&outline()); }
+    // The plan perimeters of the outline's holes, summed.
+    double getMeasureJ() const override { return holePerimeterSum(&outline()); }
 
     // --- Attributes.
     // 0 and 1 the contour pen; 2; 3; 4 and 10 the kind-4 pen; 5; 11 and 12 the cut-fill pens, the
@@ -100,7 +102,7 @@ public:
     ElementMemoPtr buildMemo(uint64_t& mask) override;
     const HostElementHead& getRecord() const override { return m_record.head(); }
     HostElementHead& getRecord() override { return m_record.head(); }
-    Element* getOwner() const override { return const_cast<Column*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
     void load(Element& owner, MemoStore*& store) override { owner.loadMemo(MemoGables, store); }
     uint16_t getProfileSetting() const override { return m_record.part().profileSetting; }
 
@@ -130,15 +132,18 @@ public:
     virtual double getColumnQuantity5() const { return columnQuantity(4); }
     virtual double getColumnQuantity6() const { return columnQuantity(5); }
     virtual double getColumnQuantity7() const { return columnQuantity(6); }
-    virtual void setWidth(double width);
-    virtual void setDepth(double depth);
-    virtual void setVeneerThickness(double thickness);
-    virtual void setAxisAngle(double angle);
-    virtual void setExtraAngle(double angle);
+    // The setters of what the outline is built from drop it.
+    virtual void setWidth(double width) { setShape(&HostColumnElement::width, width); }
+    virtual void setDepth(double depth) { setShape(&HostColumnElement::depth, depth); }
+    virtual void setVeneerThickness(double thickness) {
+        setShape(&HostColumnElement::veneerThickness, thickness);
+    }
+    virtual void setAxisAngle(double angle) { setShape(&HostColumnElement::axisAngle, angle); }
+    virtual void setExtraAngle(double angle) { setShape(&HostColumnElement::extraAngle, angle); }
     virtual void setColumnValue3(double value) { m_record.part().columnValue3 = value; }
     virtual void setHeight(double height) { m_record.part().height = height; }
     virtual void setColumnValue1(uint16_t value) { m_record.part().columnValue1 = value; }
-    virtual void setCircular(bool on);
+    virtual void setCircular(bool on) { setShape(&HostColumnElement::circularFlag, uint8_t(on ? 1 : 0)); }
     // The host's default column: head and part, the head's memo byte set. False when the host
     // refuses.
     virtual bool resetToDefaults();
@@ -147,8 +152,15 @@ public:
     HostColumnElement& getColumnRecord();
 
 private:
-    double quantity(size_t offset) const;
-    double columnQuantity(size_t index) const;
+    double quantity(size_t offset) const { return quantityField(getLink(), offset); }
+    double columnQuantity(size_t index) const {
+        return quantity(offsetof(HostColumnQuantities, columnQuantity) + index * sizeof(double));
+    }
+    // A field the outline is built from takes the value; the outline is built again on next use.
+    template <class T> void setShape(T HostColumnElement::*field, T value) {
+        m_record.part().*field = value;
+        m_outline.reset();
+    }
     // The outline, built when none is held.
     const CadPolygon& outline() const;
 

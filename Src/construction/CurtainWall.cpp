@@ -8,80 +8,47 @@
 
 namespace tarnwick {
 
+namespace {
+using CW = HostCurtainWallElement;
+// clang-format off
+// The field getPen reads for a pen kind (6 and 8 only while the pen flag is set), and the fields
+// setPen writes: 0 the kind-6 and kind-8 pens, not the contour pen.
+constexpr KindField<CW> PenReads[] = {
+    {0, &CW::contourPen}, {1, &CW::contourPen}, {6, &CW::kind6Pen}, {8, &CW::kind8Pen}};
+constexpr KindField<CW> PenWrites[] = {
+    {0, &CW::kind6Pen}, {0, &CW::kind8Pen},
+    {1, &CW::contourPen}, {6, &CW::kind6Pen}, {8, &CW::kind8Pen}};
+constexpr KindField<CW> LineTypes[] = {{0, &CW::lineType}, {1, &CW::lineType}};
+// clang-format on
+} // namespace
+
 CurtainWall::CurtainWall(std::unique_ptr<CadPolygon> outline)
     : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed curtain wall
     if (outline) setPolygon(std::move(outline));
-}
-
-double CurtainWall::quantity(size_t offset) const {
-    return quantityField(getLink(), offset);
 }
 
 // --- Attributes.
 
 void CurtainWall::getPen(Pen& pen, uint32_t which) const {
     const HostCurtainWallElement& part = m_record.part();
-    if (which == 0 || which == 1)
-        pen = penOf(part.contourPen);
-    else if ((which == 6 || which == 8) && part.penFlag != 0)
-        pen = penOf(which == 6 ? part.kind6Pen : part.kind8Pen);
-    else
-        Element::getPen(pen, which);
+    const bool flagged = (which != 6 && which != 8) || part.penFlag != 0;
+    if (!flagged || !mappedPen(part, PenReads, which, pen)) Element::getPen(pen, which);
 }
 
 void CurtainWall::getLineStyle(LineStyle& style, uint32_t which) const {
-    if (which == 0 || which == 1)
-        style = lineStyleOf(m_record.part().lineType);
-    else
-        Element::getLineStyle(style, which);
+    style = mappedLineStyle(m_record.part(), LineTypes, which);
 }
 
 void CurtainWall::setPen(const Pen& pen, uint32_t which) {
-    HostCurtainWallElement& part = m_record.part();
-    const auto index = static_cast<uint16_t>(pen.getIndex16());
-    switch (which) {
-    case 0:
-        part.kind6Pen = index;
-        part.kind8Pen = index;
-        break;
-    case 1:
-        part.contourPen = index;
-        break;
-    case 6:
-        part.kind6Pen = index;
-        break;
-    case 8:
-        part.kind8Pen = index;
-        break;
-    default:
-        break;
-    }
+    writeMapped(m_record.part(), PenWrites, which, pen);
 }
 
 void CurtainWall::setLineStyle(const LineStyle& style, uint32_t which) {
-    if (which == 0 || which == 1) m_record.part().lineType = static_cast<uint16_t>(style.getIndex16());
-}
-
-// --- Geometry.
-
-std::unique_ptr<CadPolygon> CurtainWall::getOutline() const {
-    const CadPolygon* outline = const_cast<CurtainWall*>(this)->getPolygon();
-    return outline != nullptr ? std::make_unique<CadPolygon>(*outline) : nullptr;
-}
-
-PolyEdge CurtainWall::getReferenceLine() const {
-    CadPoint begin;
-    getReferencePoint(begin);
-    return PolyEdge(begin, getEndVertex());
+    writeMapped(m_record.part(), LineTypes, which, style);
 }
 
 // --- Record and memo.
-
-PolygonCounts CurtainWall::getPolygonHeader() const {
-    const HostCurtainWallElement& part = m_record.part();
-    return {part.coordinateCount, part.endCount, part.arcCount};
-}
 
 void CurtainWall::setPolygon(std::unique_ptr<CadPolygon> polygon) {
     if (polygon) polygon->setSecondFlag(true);
@@ -89,32 +56,22 @@ void CurtainWall::setPolygon(std::unique_ptr<CadPolygon> polygon) {
 }
 
 std::unique_ptr<API_Element> CurtainWall::buildRecord() const {
-    return buildWithHeldCounts(m_record, *const_cast<CurtainWall*>(this), getLink());
+    return buildWithPolygonCounts(m_record, *this, false, getLink());
 }
 
 void CurtainWall::loadMemo(uint64_t mask, MemoStore*& store) {
     Element::loadMemo(mask, store);
-    if (!isMemoLoadSuspended()) {
-        if (!AccessoryMemo::isLoaded()) mask |= MemoCurtainWallAccessories;
-        if (!FrameMemo::isLoaded()) mask |= MemoCurtainWallFrames;
-        if (!JunctionMemo::isLoaded()) mask |= MemoCurtainWallJunctions;
-        if (!PanelMemo::isLoaded()) mask |= MemoCurtainWallPanels;
-        if (!PolygonMemo::isLoaded() || !PolygonMemo::isValid()) mask |= MemoPolygon;
-        if (!SegmentMemo::isLoaded()) mask |= MemoCurtainWallSegments;
-    }
-    constexpr uint64_t ours = MemoCurtainWallAccessories | MemoCurtainWallFrames | MemoCurtainWallJunctions |
-                              MemoCurtainWallPanels | MemoPolygon | MemoCurtainWallSegments;
-    if ((mask & ours) == 0) return;
-    if (store == nullptr && (getDrawing() == nullptr || !getLink().hasGuid() || !fetchMemo(mask, store))) {
-        // Nothing the host holds can be read: every part stands as loaded and empty.
-        AccessoryMemo::setLoaded(true);
-        FrameMemo::setLoaded(true);
-        JunctionMemo::setLoaded(true);
-        PanelMemo::setLoaded(true);
-        PolygonMemo::setLoaded(true);
-        SegmentMemo::setLoaded(true);
+    // The part lists are asked for again only while not loaded; the outline also while not valid.
+    const MemoFetch fetch = [this](uint64_t m, MemoStore*& s) { return fetchMemo(m, s); };
+    if (!memoPartsAtHand({{static_cast<AccessoryMemo&>(*this), MemoCurtainWallAccessories, false},
+                          {static_cast<FrameMemo&>(*this), MemoCurtainWallFrames, false},
+                          {static_cast<JunctionMemo&>(*this), MemoCurtainWallJunctions, false},
+                          {static_cast<PanelMemo&>(*this), MemoCurtainWallPanels, false},
+                          {static_cast<PolygonMemo&>(*this), MemoPolygon},
+                          {static_cast<SegmentMemo&>(*this), MemoCurtainWallSegments, false}},
+                         mask, store, fetch))
         return;
-    }
+    // A part list reads whatever the block holds; an outline that cannot be read stays unloaded.
     if ((mask & MemoCurtainWallAccessories) != 0) (void)AccessoryMemo::readMemo(*store);
     if ((mask & MemoCurtainWallFrames) != 0) (void)FrameMemo::readMemo(*store);
     if ((mask & MemoCurtainWallJunctions) != 0) (void)JunctionMemo::readMemo(*store);
@@ -136,8 +93,7 @@ ElementMemoPtr CurtainWall::buildMemo(uint64_t& mask) {
 }
 
 std::unique_ptr<Element> createCurtainWall(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != CurtainWall::TypeCode) return nullptr;
-    return std::make_unique<CurtainWall>(record, link);
+    return createOfType<CurtainWall>(record, link);
 }
 
 void registerCurtainWallElementCreators() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "construction/ConstructionHelpers.h"
 #include "construction/ConstructionRecord.h"
 #include "construction/CurtainWallPartMemo.h"
 #include "construction/CurtainWallParts.h"
@@ -71,7 +72,7 @@ public:
     // The begin point, z 0.
     void getReferencePoint(CadPoint& point) const override { point = linePoint(m_record.part().begin); }
     // A copy of the outline (loaded first); null without one.
-    std::unique_ptr<CadPolygon> getOutline() const override;
+    std::unique_ptr<CadPolygon> getOutline() const override { return outlineCopy(*this); }
 
     // --- Record and memo.
     // The record, with the held outline's counts.
@@ -84,11 +85,11 @@ public:
     HostElementHead& getRecord() override { return m_record.head(); }
 
     // --- Memo hooks.
-    Element* getOwner() const override { return const_cast<CurtainWall*>(this); }
-    Element* getOwnerElement() const override { return const_cast<CurtainWall*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
+    Element* getOwnerElement() const override { return memoOwner(this); }
     void load(Element& owner, MemoStore*& store) override { owner.loadMemo(MemoPolygon, store); }
     // The outline's counts, from the record.
-    PolygonCounts getPolygonHeader() const override;
+    PolygonCounts getPolygonHeader() const override { return polygonCountsOf(m_record.part()); }
     void setPolygon(std::unique_ptr<CadPolygon> polygon) override;
 
     // --- The curtain wall's own.
@@ -108,7 +109,7 @@ public:
     }
     virtual double getCurtainWallValue2() const { return 0.0; }
     virtual double getArcAngle() const { return 0.0; }
-    virtual PolyEdge getReferenceLine() const;
+    virtual PolyEdge getReferenceLine() const { return referenceLineOf(*this, getEndVertex()); }
     virtual uint32_t getCurtainWallSetting() const { return m_record.part().setting; }
     // The host's default curtain wall, the head's memo byte set; false when the host refuses.
     virtual bool resetToDefaults() { return m_record.resetToDefaults(*this); }
@@ -117,7 +118,7 @@ public:
     HostCurtainWallElement& getCurtainWallRecord() { return m_record.part(); }
 
 private:
-    double quantity(size_t offset) const;
+    double quantity(size_t offset) const { return quantityField(getLink(), offset); }
     double curtainWallMeasure(size_t index) const {
         return quantity(offsetof(HostCurtainWallQuantities, curtainWallMeasure) + index * sizeof(double));
     }

@@ -10,6 +10,7 @@
 
 #include "Environment/Containers.h"
 #include "Environment/Memory.h"
+#include "construction/ConstructionHelpers.h"
 #include "elements/Element.h"
 #include "project/Memo.h"
 #include "project/MemoStore.h"
@@ -71,7 +72,7 @@ public:
     // is freed). Nothing is written for no parts; a part that builds no record leaves the field
     // empty and answers false.
     bool writeMemo(MemoStore& store) override {
-        if (Element* owner = getOwnerElement()) (void)ensureLoaded(*owner);
+        if (Element* owner = getOwnerElement()) (void)ensureLoaded(*owner); // none read: none written
         if (!m_list || m_list->empty()) return true;
         GSPtr* field = store.partBlockAddress(Bit);
         freePtr(*field);
@@ -90,7 +91,7 @@ public:
 
     // Loads first; 0 without a list.
     size_t getCount() {
-        if (Element* owner = getOwnerElement()) (void)ensureLoaded(*owner);
+        if (Element* owner = getOwnerElement()) (void)ensureLoaded(*owner); // none read: none counted
         return m_list ? m_list->size() : 0;
     }
     // Loads first; null when it cannot, or for no parts; std::out_of_range at or past the count.
@@ -99,7 +100,7 @@ public:
         Element* owner = getOwnerElement();
         if (owner != nullptr && !ensureLoaded(*owner)) return nullptr;
         if (!m_list || m_list->empty()) return nullptr;
-        if (index >= m_list->size()) throw std::out_of_range("invalid vector<T> subscript");
+        checkIndex(index, m_list->size());
         return (*m_list)[index];
     }
     // Takes the part at the end of the list; loaded.

@@ -6,23 +6,8 @@
 
 namespace tarnwick {
 
-namespace {
-
-template <class Part> std::unique_ptr<Element> createPart(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != Part::TypeCode) return nullptr;
-    return std::make_unique<Part>(record, link);
-}
-
-} // namespace
-
 CadPoint linePoint(const HostCoord2D& point) {
     return CadPoint(point, 0.0);
-}
-
-PolyEdge CurtainWallFrame::getReferenceLine() const {
-    CadPoint begin;
-    getReferencePoint(begin);
-    return PolyEdge(begin, getEndVertex());
 }
 
 double CurtainWallPanel::getSurfaceArea() {
@@ -35,19 +20,19 @@ String CurtainWallPanel::getName() const {
 }
 
 std::unique_ptr<Element> createCurtainWallFrame(const API_Element& record, ElementLink& link) {
-    return createPart<CurtainWallFrame>(record, link);
+    return createOfType<CurtainWallFrame>(record, link);
 }
 
 std::unique_ptr<Element> createCurtainWallPanel(const API_Element& record, ElementLink& link) {
-    return createPart<CurtainWallPanel>(record, link);
+    return createOfType<CurtainWallPanel>(record, link);
 }
 
 std::unique_ptr<Element> createCurtainWallJunction(const API_Element& record, ElementLink& link) {
-    return createPart<CurtainWallJunction>(record, link);
+    return createOfType<CurtainWallJunction>(record, link);
 }
 
 std::unique_ptr<Element> createCurtainWallAccessory(const API_Element& record, ElementLink& link) {
-    return createPart<CurtainWallAccessory>(record, link);
+    return createOfType<CurtainWallAccessory>(record, link);
 }
 
 } // namespace tarnwick

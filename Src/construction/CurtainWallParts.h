@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "construction/ConstructionHelpers.h"
 #include "construction/ConstructionRecord.h"
 #include "elements/Element.h"
 #include "geometry/PolyEdge.h"
@@ -60,7 +61,7 @@ public:
     double getLength() override { return 0.0; }
     // The end point, z 0, arc angle 0 and id 0.
     virtual PolyPoint getEndVertex() const { return PolyPoint(linePoint(m_record.part().end)); }
-    virtual PolyEdge getReferenceLine() const;
+    virtual PolyEdge getReferenceLine() const { return referenceLineOf(*this, getEndVertex()); }
 };
 
 class CurtainWallPanel : public CurtainWallPart<HostCurtainWallPanel, HostCurtainWallPanelTypeCode> {

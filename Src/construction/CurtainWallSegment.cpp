@@ -87,46 +87,32 @@ bool CurtainWallSegmentContour::allocateContourParts(MemoStore& store, const Pol
 CurtainWallSegment::CurtainWallSegment(std::unique_ptr<CadPolygon> contour)
     : CurtainWallPart(API_Element(),
                       ElementLink(ElementLink::makeTypeId(HostCurtainWallSegmentTypeCode), nullptr, 0)) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed segment
     if (contour) CurtainWallSegmentContour::setPolygon(std::move(contour));
 }
 
 std::unique_ptr<CadPolygon> CurtainWallSegment::getOutline() const {
-    const CadPolygon* contour = heldPolygon();
-    if (contour == nullptr) {
-        auto* self = const_cast<CurtainWallSegment*>(this);
-        contour = self->getPolygon();
-    }
-    return contour != nullptr ? std::make_unique<CadPolygon>(*contour) : nullptr;
+    const CurtainWallSegmentContour& contour = *this;
+    if (const CadPolygon* held = contour.heldPolygon()) return std::make_unique<CadPolygon>(*held);
+    return outlineCopy(contour);
 }
 
 std::unique_ptr<API_Element> CurtainWallSegment::buildRecord() const {
-    return buildWithHeldCounts(m_record, *const_cast<CurtainWallSegment*>(this), getLink());
-}
-
-PolyEdge CurtainWallSegment::getReferenceLine() const {
-    CadPoint begin;
-    getReferencePoint(begin);
-    return PolyEdge(begin, getEndVertex());
+    return buildWithPolygonCounts(m_record, static_cast<const CurtainWallSegmentContour&>(*this), false,
+                                  getLink());
 }
 
 void CurtainWallSegment::loadMemo(uint64_t mask, MemoStore*& store) {
     Element::loadMemo(mask, store);
-    if (!isMemoLoadSuspended()) {
-        if (!CurtainWallSegmentContour::isLoaded() || !CurtainWallSegmentContour::isValid())
-            mask |= MemoContour;
-        if (!FrameMemo::isLoaded()) mask |= MemoCurtainWallFrames;
-    }
-    const bool contour = (mask & MemoContour) != 0;
-    const bool frames = (mask & MemoCurtainWallFrames) != 0;
-    if (!contour && !frames) return;
-    if (store == nullptr && (getDrawing() == nullptr || !getLink().hasGuid() || !fetchMemo(mask, store))) {
-        CurtainWallSegmentContour::setLoaded(true);
-        FrameMemo::setLoaded(true);
+    // The frames are asked for again only while not loaded; the contour also while not valid.
+    const MemoFetch fetch = [this](uint64_t m, MemoStore*& s) { return fetchMemo(m, s); };
+    if (!memoPartsAtHand({{static_cast<CurtainWallSegmentContour&>(*this), MemoContour},
+                          {static_cast<FrameMemo&>(*this), MemoCurtainWallFrames, false}},
+                         mask, store, fetch))
         return;
-    }
-    if (contour) (void)CurtainWallSegmentContour::readMemo(*store);
-    if (frames) (void)FrameMemo::readMemo(*store);
+    // A contour that cannot be read stays unloaded; the frames read whatever the block holds.
+    if ((mask & MemoContour) != 0) (void)CurtainWallSegmentContour::readMemo(*store);
+    if ((mask & MemoCurtainWallFrames) != 0) (void)FrameMemo::readMemo(*store);
 }
 
 ElementMemoPtr CurtainWallSegment::buildMemo(uint64_t& mask) {
@@ -140,8 +126,7 @@ ElementMemoPtr CurtainWallSegment::buildMemo(uint64_t& mask) {
 }
 
 std::unique_ptr<Element> createCurtainWallSegment(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != CurtainWallSegment::TypeCode) return nullptr;
-    return std::make_unique<CurtainWallSegment>(record, link);
+    return createOfType<CurtainWallSegment>(record, link);
 }
 
 } // namespace tarnwick

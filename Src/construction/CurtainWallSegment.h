@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "construction/ConstructionHelpers.h"
 #include "construction/CurtainWallPartMemo.h"
 #include "construction/CurtainWallParts.h"
 #include "elements/PolygonMemo.h"
@@ -76,8 +77,8 @@ public:
     // The contour, then the frames; null when either cannot be written.
     ElementMemoPtr buildMemo(uint64_t& mask) override;
 
-    Element* getOwner() const override { return const_cast<CurtainWallSegment*>(this); }
-    Element* getOwnerElement() const override { return const_cast<CurtainWallSegment*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
+    Element* getOwnerElement() const override { return memoOwner(this); }
     void load(Element& owner, MemoStore*& store) override { owner.loadMemo(MemoContour, store); }
 
     // The end point, z 0, with the arc angle (0.0) and id 0.
@@ -86,7 +87,7 @@ public:
     }
     virtual double getSegmentValue() const { return 0.0; }
     virtual double getArcAngle() const { return 0.0; }
-    virtual PolyEdge getReferenceLine() const;
+    virtual PolyEdge getReferenceLine() const { return referenceLineOf(*this, getEndVertex()); }
 };
 
 std::unique_ptr<Element> createCurtainWallSegment(const API_Element& record, ElementLink& link);

@@ -15,10 +15,6 @@ ComponentLink doorPartOf(const API_Element& record, Library* library) {
     return ComponentLink(ConstructionRecord<HostJoineryElement>(record).part().opening.libIndex,
                          Door::ComponentKind, library);
 }
-
-double doorQuantity(const Element& door, size_t offset) {
-    return quantityField(door.getLink(), offset);
-}
 } // namespace
 
 Door::Door(bool withMemo) : Joinery(newDoorLink(), ComponentLink()) {
@@ -41,7 +37,7 @@ Door::Door(bool withMemo) : Joinery(newDoorLink(), ComponentLink()) {
 }
 
 Door::Door(const ComponentLink& component) : Joinery(newDoorLink(), component) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed door of the part
 }
 
 Door::Door(const FamilyGuid& part, Library* library) : Door(ComponentLink(part, ComponentKind, library)) {}
@@ -50,10 +46,7 @@ Door::Door(const API_Element& record, const ElementLink& link)
     : Joinery(record, link, doorPartOf(record, link.getLibrary())) {}
 
 void Door::setComponentLink(const ComponentLink& link, bool resetSizes, bool loadParameters) {
-    const uint32_t kind = link.getType() == 0 ? ComponentKind : link.getType();
-    if (kind != ComponentKind) return;
-    Opening::setComponentLink(ComponentLink(link.getIndex(), kind, link.getLibrary()), resetSizes,
-                              loadParameters);
+    setKindedLink(link, ComponentKind, resetSizes, loadParameters);
 }
 
 bool Door::resetToDefaults() {
@@ -63,31 +56,8 @@ bool Door::resetToDefaults() {
     return ok;
 }
 
-double Door::getOpeningMeasure1() const {
-    return doorQuantity(*this, offsetof(HostOpeningQuantities, openingMeasure1));
-}
-double Door::getOpeningMeasure2() const {
-    return doorQuantity(*this, offsetof(HostOpeningQuantities, openingMeasure2));
-}
-double Door::getMeasureA() const {
-    return doorQuantity(*this, offsetof(HostOpeningQuantities, measure1));
-}
-double Door::getMeasureB() const {
-    return doorQuantity(*this, offsetof(HostOpeningQuantities, measure2));
-}
-double Door::getSurfaceArea() {
-    return doorQuantity(*this, offsetof(HostOpeningQuantities, measure4));
-}
-double Door::getMeasureD() {
-    return doorQuantity(*this, offsetof(HostOpeningQuantities, measure5));
-}
-double Door::getMeasureE() {
-    return doorQuantity(*this, offsetof(HostOpeningQuantities, measure6));
-}
-
 std::unique_ptr<Element> createDoor(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != Door::TypeCode) return nullptr;
-    return std::make_unique<Door>(record, link);
+    return createOfType<Door>(record, link);
 }
 
 } // namespace tarnwick

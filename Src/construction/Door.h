@@ -33,14 +33,6 @@ public:
     void setComponentLink(const ComponentLink& link, bool resetSizes, bool loadParameters) override;
     // The host's default door, keeping the door's own part. False when the host has no defaults.
     virtual bool resetToDefaults();
-
-    double getOpeningMeasure1() const override;
-    double getOpeningMeasure2() const override;
-    double getMeasureA() const override;
-    double getMeasureB() const override;
-    double getSurfaceArea() override;
-    double getMeasureD() override;
-    double getMeasureE() override;
 };
 
 // The factory's creator of doors; null for a record of another type.

@@ -10,8 +10,29 @@
 
 namespace tarnwick {
 
+namespace {
+using F = HostFreeFormElement;
+// clang-format off
+// The field getPen reads for a pen kind: the cut-fill pens (11, 12) are the building material's
+// unless the cut-fill flag is set.
+constexpr KindField<F> PenReads[] = {
+    {0, &F::contourPen}, {1, &F::contourPen}, {6, &F::kind6Pen}, {8, &F::kind8Pen}, {10, &F::kind10Pen},
+    {11, &F::cutFillPen}, {12, &F::cutFillBackgroundPen}};
+// The fields setPen writes: 0 every one.
+constexpr KindField<F> PenWrites[] = {
+    {0, &F::kind8Pen}, {0, &F::kind6Pen}, {0, &F::kind10Pen}, {0, &F::contourPen},
+    {0, &F::cutFillBackgroundPen}, {0, &F::cutFillPen},
+    {1, &F::contourPen}, {6, &F::kind6Pen}, {8, &F::kind8Pen}, {10, &F::kind10Pen},
+    {11, &F::cutFillPen}, {12, &F::cutFillBackgroundPen}};
+// Kinds 0 and 1 the line type, 3 the second one; kind 0 writes both.
+constexpr KindField<F> LineTypeReads[] = {{0, &F::lineType}, {1, &F::lineType}, {3, &F::secondLineType}};
+constexpr KindField<F> LineTypeWrites[] = {
+    {0, &F::secondLineType}, {0, &F::lineType}, {1, &F::lineType}, {3, &F::secondLineType}};
+// clang-format on
+} // namespace
+
 FreeForm::FreeForm() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed free form
 }
 
 FreeForm::FreeForm(const ElementLink& link, const API_Element& record) : Element(link), m_record(record) {}
@@ -22,56 +43,16 @@ FreeForm::FreeForm(const FreeForm& other)
 
 FreeForm::~FreeForm() = default;
 
-// --- Measures.
-
-double FreeForm::quantity(size_t offset) const {
-    return quantityField(getLink(), offset);
-}
-
-double FreeForm::getMeasureC() const {
-    return const_cast<FreeForm*>(this)->getSurfaceArea();
-}
-double FreeForm::getSurfaceArea() {
-    return quantity(offsetof(HostFreeFormQuantities, surfaceArea));
-}
-double FreeForm::getMeasureD() {
-    return quantity(offsetof(HostFreeFormQuantities, measureD));
-}
-double FreeForm::getBoundsZSize() {
-    return quantity(offsetof(HostFreeFormQuantities, height));
-}
-double FreeForm::getOutlineMeasure() const {
-    return quantity(offsetof(HostFreeFormQuantities, perimeter));
-}
-double FreeForm::getOutlineArea() const {
-    return quantity(offsetof(HostFreeFormQuantities, area));
-}
-
 // --- Attributes.
 
 void FreeForm::getPen(Pen& pen, uint32_t which) const {
     const HostFreeFormElement& part = m_record.part();
-    const auto material = static_cast<int16_t>(part.material);
-    if (sharedKindPen(part, material, which, pen)) return;
-    switch (which) {
-    case 0:
-    case 1:
-        pen = penOf(part.contourPen);
-        break;
-    default:
+    if (!mappedPen(part, PenReads, which, static_cast<int16_t>(part.material), pen))
         Element::getPen(pen, which);
-        break;
-    }
 }
 
 void FreeForm::getLineStyle(LineStyle& style, uint32_t which) const {
-    const HostFreeFormElement& part = m_record.part();
-    if (which == 0 || which == 1)
-        style = lineStyleOf(part.lineType);
-    else if (which == 3)
-        style = lineStyleOf(part.secondLineType);
-    else
-        Element::getLineStyle(style, which);
+    style = mappedLineStyle(m_record.part(), LineTypeReads, which);
 }
 
 void FreeForm::getFinish(Finish& finish, uint32_t which) const {
@@ -81,8 +62,7 @@ void FreeForm::getFinish(Finish& finish, uint32_t which) const {
 }
 
 std::unique_ptr<Pattern> FreeForm::getPattern(uint32_t kind) const {
-    if (kind != 0 && kind != 1 && kind != 3) return nullptr;
-    return materialFill(static_cast<int16_t>(m_record.part().material));
+    return kindFill(kind, static_cast<int16_t>(m_record.part().material));
 }
 
 void FreeForm::getMaterial(Material& material) const {
@@ -90,45 +70,11 @@ void FreeForm::getMaterial(Material& material) const {
 }
 
 void FreeForm::setPen(const Pen& pen, uint32_t which) {
-    HostFreeFormElement& part = m_record.part();
-    const auto index = static_cast<uint16_t>(pen.getIndex16());
-    switch (which) {
-    case 0:
-        part.kind8Pen = index;
-        part.kind6Pen = index;
-        part.kind10Pen = index;
-        part.contourPen = index;
-        part.cutFillBackgroundPen = index;
-        part.cutFillPen = index;
-        break;
-    case 1:
-        part.contourPen = index;
-        break;
-    case 6:
-        part.kind6Pen = index;
-        break;
-    case 8:
-        part.kind8Pen = index;
-        break;
-    case 10:
-        part.kind10Pen = index;
-        break;
-    case 11:
-        part.cutFillPen = index;
-        break;
-    case 12:
-        part.cutFillBackgroundPen = index;
-        break;
-    default:
-        break;
-    }
+    writeMapped(m_record.part(), PenWrites, which, pen);
 }
 
 void FreeForm::setLineStyle(const LineStyle& style, uint32_t which) {
-    HostFreeFormElement& part = m_record.part();
-    const auto index = static_cast<uint16_t>(style.getIndex16());
-    if (which == 0 || which == 3) part.secondLineType = index;
-    if (which == 0 || which == 1) part.lineType = index;
+    writeMapped(m_record.part(), LineTypeWrites, which, style);
 }
 
 void FreeForm::setFinish(const Finish& finish, uint32_t which) {
@@ -140,16 +86,9 @@ void FreeForm::setFinish(const Finish& finish, uint32_t which) {
 // --- Geometry.
 
 void FreeForm::getReferencePoint(CadPoint& point) const {
+    // The box is the element's 3D model's, which the element reads from the host on first use.
     std::unique_ptr<Cube> box = const_cast<FreeForm*>(this)->getBounds(false);
     point = box ? box->getFirstCorner() : CadPoint();
-}
-
-double FreeForm::getElevation(bool absolute) const {
-    return storeyElevation(*this, m_record.part().elevation, absolute);
-}
-
-void FreeForm::setElevation(double value, bool absolute) {
-    m_record.part().elevation = relativeElevation(*this, value, absolute);
 }
 
 // --- Memos.
@@ -160,13 +99,10 @@ void FreeForm::load(Element& owner, MemoStore*& store) {
 
 void FreeForm::loadMemo(uint64_t mask, MemoStore*& store) {
     Element::loadMemo(mask, store);
-    if (!isMemoLoadSuspended() && (!BodyMemo::isLoaded() || !BodyMemo::isValid())) mask |= getMemoMask();
-    if ((mask & getMemoMask()) == 0) return;
-    if (store == nullptr && (getDrawing() == nullptr || !fetchMemo(mask, store))) {
-        BodyMemo::setLoaded(true);
-        return;
-    }
-    (void)BodyMemo::readMemo(*store);
+    const MemoFetch fetch = [this](uint64_t m, MemoStore*& s) { return fetchMemo(m, s); };
+    // The bodies are never read from a store: reading only marks them to be read again.
+    if (memoPartsAtHand({{static_cast<BodyMemo&>(*this), getMemoMask()}}, mask, store, fetch))
+        (void)BodyMemo::readMemo(*store);
 }
 
 ElementMemoPtr FreeForm::buildMemo(uint64_t& mask) {
@@ -218,8 +154,7 @@ void FreeForm::setThirdGroupFlag(bool on, uint32_t kind) {
 }
 
 std::unique_ptr<Element> createFreeForm(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != FreeForm::TypeCode) return nullptr;
-    return std::make_unique<FreeForm>(link, record);
+    return createOfType<FreeForm>(record, link);
 }
 
 } // namespace tarnwick

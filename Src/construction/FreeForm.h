@@ -2,10 +2,12 @@
 // host's 3D model holds them with a surface per body, its IFC data, and its quantities.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
 #include "construction/BodyMemo.h"
+#include "construction/ConstructionHelpers.h"
 #include "construction/ConstructionRecord.h"
 #include "elements/Element.h"
 #include "elements/IFCMemo.h"
@@ -35,12 +37,15 @@ public:
     std::unique_ptr<Element> clone() const override { return std::make_unique<FreeForm>(*this); }
 
     // --- Measures: the host's free-form quantities, one field each, 0.0 when it cannot say.
-    double getMeasureC() const override;
-    double getSurfaceArea() override;
-    double getMeasureD() override;
-    double getBoundsZSize() override;
-    double getOutlineMeasure() const override;
-    double getOutlineArea() const override;
+    // Measure C is the surface area.
+    double getMeasureC() const override { return quantity(offsetof(HostFreeFormQuantities, surfaceArea)); }
+    double getSurfaceArea() override { return quantity(offsetof(HostFreeFormQuantities, surfaceArea)); }
+    double getMeasureD() override { return quantity(offsetof(HostFreeFormQuantities, measureD)); }
+    double getBoundsZSize() override { return quantity(offsetof(HostFreeFormQuantities, height)); }
+    double getOutlineMeasure() const override {
+        return quantity(offsetof(HostFreeFormQuantities, perimeter));
+    }
+    double getOutlineArea() const override { return quantity(offsetof(HostFreeFormQuantities, area)); }
 
     // --- Attributes.
     // 0 and 1 the contour pen; 6, 8, 10; 11 and 12 the cut-fill pens, the building material's
@@ -65,8 +70,12 @@ public:
     // --- Geometry.
     // The first corner of the bounding box; the origin without one.
     void getReferencePoint(CadPoint& point) const override;
-    double getElevation(bool absolute) const override;
-    void setElevation(double value, bool absolute) override;
+    double getElevation(bool absolute) const override {
+        return storeyElevation(*this, m_record.part().elevation, absolute);
+    }
+    void setElevation(double value, bool absolute) override {
+        m_record.part().elevation = relativeElevation(*this, value, absolute);
+    }
 
     // --- Record and memo.
     std::unique_ptr<API_Element> buildRecord() const override { return m_record.build(getLink()); }
@@ -80,7 +89,7 @@ public:
     HostElementHead& getRecord() override { return m_record.head(); }
 
     // --- Memo hooks.
-    Element* getOwner() const override { return const_cast<FreeForm*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
     void load(Element& owner, MemoStore*& store) override;
 
     // --- The free form's own.
@@ -102,7 +111,7 @@ public:
     HostFreeFormElement& getFreeFormRecord() { return m_record.part(); }
 
 private:
-    double quantity(size_t offset) const;
+    double quantity(size_t offset) const { return quantityField(getLink(), offset); }
 
     ConstructionRecord<HostFreeFormElement> m_record;
     // The free form the bodies were read from: its host body field travels with them.

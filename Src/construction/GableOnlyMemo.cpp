@@ -1,6 +1,6 @@
 #include "construction/GableOnlyMemo.h"
 
-#include "project/Drawing.h"
+#include "construction/ConstructionHelpers.h"
 #include "project/MemoStore.h"
 
 namespace tarnwick {
@@ -8,14 +8,8 @@ namespace tarnwick {
 void loadGablesOnly(Element& element, GableMemo& gables, uint64_t mask, MemoStore*& store,
                     const MemoFetch& fetch) {
     element.Element::loadMemo(mask, store);
-    if (!Element::isMemoLoadSuspended() && (!gables.isLoaded() || !gables.isValid())) mask |= MemoGables;
-    if ((mask & MemoGables) == 0) return;
-    if (store == nullptr && (element.getDrawing() == nullptr || !fetch(mask, store))) {
-        // Nothing the host holds can be read: the gables stand as loaded and empty.
-        gables.setLoaded(true);
-        return;
-    }
-    (void)gables.readMemo(*store);
+    // A store without gables reads as none.
+    if (memoPartsAtHand({{gables, MemoGables}}, mask, store, fetch)) (void)gables.readMemo(*store);
 }
 
 ElementMemoPtr buildGablesOnly(GableMemo& gables, uint64_t& mask) {

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
+#include "construction/ConstructionHelpers.h"
 #include "elements/Element.h"
 #include "elements/GableMemo.h"
 
@@ -13,7 +13,6 @@ namespace tarnwick {
 // Adds the gables when they are not loaded or not valid (unless memo loading is suspended),
 // fetches a store (through fetch) when none was given, and reads them when the mask asks; with
 // nothing to read they stand as loaded and empty.
-using MemoFetch = std::function<bool(uint64_t mask, MemoStore*& store)>;
 void loadGablesOnly(Element& element, GableMemo& gables, uint64_t mask, MemoStore*& store,
                     const MemoFetch& fetch);
 // A new memo of the gables; the mask says whether it holds any.

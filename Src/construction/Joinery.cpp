@@ -53,13 +53,15 @@ ElementLink Joinery::getOwnerLink() const {
 }
 
 std::unique_ptr<Wall> Joinery::getOwnerWall() const {
-    Drawing* drawing = getDrawing();
-    if (drawing == nullptr || !Guid(m_record.part().ownerGuid).isValid()) return nullptr;
-    std::unique_ptr<Element> owner = drawing->get(getOwnerLink());
-    auto* wall = dynamic_cast<Wall*>(owner.get());
-    if (wall == nullptr) return nullptr;
-    (void)owner.release();
-    return std::unique_ptr<Wall>(wall);
+    return fetchOnDrawingAs<Wall>(*this, m_record.part().ownerGuid);
+}
+
+void Joinery::setKindedLink(const ComponentLink& link, uint32_t kind, bool resetSizes, bool loadParameters) {
+    // Kind 0 stands for the joinery's own kind; a part of another kind is refused.
+    const uint32_t given = link.getType() == 0 ? kind : link.getType();
+    if (given != kind) return;
+    Opening::setComponentLink(ComponentLink(link.getIndex(), kind, link.getLibrary()), resetSizes,
+                              loadParameters);
 }
 
 bool Joinery::getSpan(PolyEdge& span, double& wallValue) const {

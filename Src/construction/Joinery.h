@@ -2,6 +2,7 @@
 // (looked up each time, never cached) and places itself along the wall's centre line.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 
 #include "construction/ConstructionHelpers.h"
@@ -35,6 +36,20 @@ public:
     bool isFlagA() const override { return getJoineryFlag(0); }
     const HostOpeningPart& getOpeningRecord() const override { return m_record.part().opening; }
     HostOpeningPart& editOpeningRecord() override { return m_record.part().opening; }
+
+    // --- Measures of doors and windows alike: the opening fields of the host's quantities, one
+    // field each, 0.0 when it cannot say.
+    double getOpeningMeasure1() const override {
+        return quantity(offsetof(HostOpeningQuantities, openingMeasure1));
+    }
+    double getOpeningMeasure2() const override {
+        return quantity(offsetof(HostOpeningQuantities, openingMeasure2));
+    }
+    double getMeasureA() const override { return quantity(offsetof(HostOpeningQuantities, measure1)); }
+    double getMeasureB() const override { return quantity(offsetof(HostOpeningQuantities, measure2)); }
+    double getSurfaceArea() override { return quantity(offsetof(HostOpeningQuantities, measure4)); }
+    double getMeasureD() override { return quantity(offsetof(HostOpeningQuantities, measure5)); }
+    double getMeasureE() override { return quantity(offsetof(HostOpeningQuantities, measure6)); }
 
     // --- The joinery's own.
     // The owner Guid on the joinery's drawing.
@@ -74,6 +89,10 @@ public:
 protected:
     uint32_t partIndexOf(const API_Element& record) const override;
     ConstructionRecord<HostJoineryElement>& record() { return m_record; }
+    // The kind's setComponentLink: a link of kind 0 is taken as the kind, one of another kind is
+    // refused and nothing changes.
+    void setKindedLink(const ComponentLink& link, uint32_t kind, bool resetSizes, bool loadParameters);
+    double quantity(size_t offset) const { return quantityField(getLink(), offset); }
 
 private:
     ConstructionRecord<HostJoineryElement> m_record;

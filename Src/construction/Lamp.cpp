@@ -3,6 +3,8 @@
 #include <cstring>
 #include <memory>
 
+#include "construction/ConstructionHelpers.h"
+
 namespace tarnwick {
 
 namespace {
@@ -50,8 +52,7 @@ void Lamp::initFromPart() {
 }
 
 std::unique_ptr<Element> createLamp(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != Lamp::TypeCode) return nullptr;
-    return std::make_unique<Lamp>(record, link);
+    return createOfType<Lamp>(record, link);
 }
 
 } // namespace tarnwick

@@ -11,25 +11,31 @@ namespace tarnwick {
 
 namespace {
 
-// The finish overrides a finish kind reads; null for kinds without one.
-const uint32_t* finishSlot(const HostMeshElement& part, uint32_t kind) {
-    switch (kind) {
-    case 0:
-    case 1:
-        return &part.finishOverrides[0];
-    case 5:
-        return &part.finishOverrides[1];
-    case 7:
-        return &part.finishOverrides[2];
-    default:
-        return nullptr;
-    }
-}
+using M = HostMeshElement;
+// clang-format off
+// The field getPen reads for a pen kind: the cut-fill pens (11, 12) are the building material's
+// unless the cut-fill flag is set.
+constexpr KindField<M> PenReads[] = {
+    {0, &M::contourPen}, {1, &M::contourPen}, {2, &M::kind2Pen}, {6, &M::kind6Pen}, {8, &M::kind8Pen},
+    {10, &M::kind10Pen}, {11, &M::cutFillPen}, {12, &M::cutFillBackgroundPen}};
+// The fields setPen writes: 0 all but kind 6's and 8's.
+constexpr KindField<M> PenWrites[] = {
+    {0, &M::kind10Pen}, {0, &M::kind2Pen}, {0, &M::contourPen}, {0, &M::cutFillBackgroundPen},
+    {0, &M::cutFillPen},
+    {1, &M::contourPen}, {2, &M::kind2Pen}, {6, &M::kind6Pen}, {8, &M::kind8Pen}, {10, &M::kind10Pen},
+    {11, &M::cutFillPen}, {12, &M::cutFillBackgroundPen}};
+// Kinds 0 and 1 read the line type; every kind writes it.
+constexpr KindField<M> LineTypeReads[] = {{0, &M::lineType}, {1, &M::lineType}};
+constexpr KindField<M> LineTypeWrites[] = {{AnyKind, &M::lineType}};
+// The finish override a finish kind reads, and those setFinish writes: 0 every one.
+constexpr KindSlot FinishReads[] = {{0, 0}, {1, 0}, {5, 1}, {7, 2}};
+constexpr KindSlot FinishWrites[] = {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {6, 0}, {5, 1}, {7, 2}};
+// clang-format on
 
 } // namespace
 
 Mesh::Mesh() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed mesh
 }
 
 Mesh::Mesh(const ElementLink& link, const API_Element& record) : Element(link), m_record(record) {}
@@ -39,68 +45,26 @@ Mesh::Mesh(const Mesh& other)
 
 Mesh::~Mesh() = default;
 
-// --- Measures.
-
-double Mesh::quantity(size_t offset) const {
-    return quantityField(getLink(), offset);
-}
-
-double Mesh::getMeasureA() const {
-    return quantity(offsetof(HostMeshQuantities, measureA));
-}
-double Mesh::getMeasureB() const {
-    return quantity(offsetof(HostMeshQuantities, measureB));
-}
-double Mesh::getMeasureC() const {
-    return quantity(offsetof(HostMeshQuantities, measureC));
-}
-double Mesh::getMeasureD() {
-    return quantity(offsetof(HostMeshQuantities, measureD));
-}
-double Mesh::getMeasureH() const {
-    return quantity(offsetof(HostMeshQuantities, measureH));
-}
-double Mesh::getMeasureJ() const {
-    return quantity(offsetof(HostMeshQuantities, measureJ));
-}
-
-uint32_t Mesh::getOutlineHoleCount() const {
-    return outlineHoleCount(*this);
-}
-
 // --- Attributes.
 
 void Mesh::getPen(Pen& pen, uint32_t which) const {
     const HostMeshElement& part = m_record.part();
-    const auto material = static_cast<int16_t>(part.material);
-    if (sharedKindPen(part, material, which, pen)) return;
-    switch (which) {
-    case 0:
-    case 1:
-        pen = penOf(part.contourPen);
-        break;
-    case 2:
-        pen = penOf(part.kind2Pen);
-        break;
-    default:
+    if (!mappedPen(part, PenReads, which, static_cast<int16_t>(part.material), pen))
         Element::getPen(pen, which);
-        break;
-    }
 }
 
 void Mesh::getLineStyle(LineStyle& style, uint32_t which) const {
-    if (which > 1) return Element::getLineStyle(style, which);
-    style = lineStyleOf(m_record.part().lineType);
+    style = mappedLineStyle(m_record.part(), LineTypeReads, which);
 }
 
 void Mesh::getFinish(Finish& finish, uint32_t which) const {
     const HostMeshElement& part = m_record.part();
-    finish = slotFinish(finishSlot(part, which), static_cast<int16_t>(part.material));
+    finish =
+        slotFinish(mappedWord(part.finishOverrides, FinishReads, which), static_cast<int16_t>(part.material));
 }
 
 std::unique_ptr<Pattern> Mesh::getPattern(uint32_t kind) const {
-    if (kind != 0 && kind != 1 && kind != 3) return nullptr;
-    return materialFill(static_cast<int16_t>(m_record.part().material));
+    return kindFill(kind, static_cast<int16_t>(m_record.part().material));
 }
 
 void Mesh::getMaterial(Material& material) const {
@@ -108,68 +72,16 @@ void Mesh::getMaterial(Material& material) const {
 }
 
 void Mesh::setPen(const Pen& pen, uint32_t which) {
-    HostMeshElement& part = m_record.part();
-    const auto index = static_cast<uint16_t>(pen.getIndex16());
-    switch (which) {
-    case 0:
-        part.kind10Pen = index;
-        part.kind2Pen = index;
-        part.contourPen = index;
-        part.cutFillBackgroundPen = index;
-        part.cutFillPen = index;
-        break;
-    case 1:
-        part.contourPen = index;
-        break;
-    case 2:
-        part.kind2Pen = index;
-        break;
-    case 6:
-        part.kind6Pen = index;
-        break;
-    case 8:
-        part.kind8Pen = index;
-        break;
-    case 10:
-        part.kind10Pen = index;
-        break;
-    case 11:
-        part.cutFillPen = index;
-        break;
-    case 12:
-        part.cutFillBackgroundPen = index;
-        break;
-    default:
-        break;
-    }
+    writeMapped(m_record.part(), PenWrites, which, pen);
 }
 
-void Mesh::setLineStyle(const LineStyle& style, uint32_t) {
-    m_record.part().lineType = static_cast<uint16_t>(style.getIndex16());
+void Mesh::setLineStyle(const LineStyle& style, uint32_t which) {
+    writeMapped(m_record.part(), LineTypeWrites, which, style);
 }
 
 void Mesh::setFinish(const Finish& finish, uint32_t which) {
-    HostMeshElement& part = m_record.part();
-    const uint32_t index = finish.getIndex();
-    auto write = [&](uint32_t& word) { word = finishOverride(word, index); };
-    switch (which) {
-    case 0:
-        for (uint32_t& word : part.finishOverrides)
-            write(word);
-        break;
-    case 1:
-    case 6:
-        write(part.finishOverrides[0]);
-        break;
-    case 5:
-        write(part.finishOverrides[1]);
-        break;
-    case 7:
-        write(part.finishOverrides[2]);
-        break;
-    default:
-        break;
-    }
+    rewriteMapped(m_record.part().finishOverrides, FinishWrites, which,
+                  [&](HostOverrideWord word) { return finishOverride(word, finish.getIndex()); });
 }
 
 void Mesh::setMaterial(const Material& material) {
@@ -179,26 +91,11 @@ void Mesh::setMaterial(const Material& material) {
 // --- Geometry.
 
 void Mesh::getReferencePoint(CadPoint& point) const {
-    std::unique_ptr<CadPolygon> outline = getOutline();
-    if (!outline || outline->getVertexCount() == 0) {
+    const PolygonLevelMemo& outline = *this;
+    if (firstVertexAt(outline, 0.0, point))
+        point.setZ(getElevation(true));
+    else
         point = CadPoint();
-        return;
-    }
-    const PolyPoint& first = outline->getVertex(0);
-    point = CadPoint(first.getX(), first.getY(), getElevation(true));
-}
-
-double Mesh::getElevation(bool absolute) const {
-    return storeyElevation(*this, m_record.part().elevation, absolute);
-}
-
-void Mesh::setElevation(double value, bool absolute) {
-    m_record.part().elevation = relativeElevation(*this, value, absolute);
-}
-
-std::unique_ptr<CadPolygon> Mesh::getOutline() const {
-    const CadPolygon* outline = const_cast<Mesh*>(this)->getPolygon();
-    return outline != nullptr ? std::make_unique<CadPolygon>(*outline) : nullptr;
 }
 
 void Mesh::setReferencePoint(const CadPoint& point) {
@@ -207,7 +104,7 @@ void Mesh::setReferencePoint(const CadPoint& point) {
     // In plan: the vertices' own levels stay as they are.
     const CadPoint offset(point.getX() - reference.getX(), point.getY() - reference.getY(), 0.0);
     if (getPolygon() != nullptr) {
-        // The level data lie on the outline: they go with it.
+        // The level data lie on the outline: they go with it, as far as they can be read.
         if (!MeshMemo::isLoaded()) (void)MeshMemo::ensureLoaded(*this);
         movePlan(offset);
     }
@@ -230,30 +127,20 @@ void Mesh::movePlan(const CadPoint& offset) {
 
 // --- Memos.
 
-PolygonCounts Mesh::getPolygonHeader() const {
-    const HostMeshElement& part = m_record.part();
-    return {part.coordinateCount, part.endCount, part.arcCount};
-}
-
 void Mesh::load(Element& owner, MemoStore*& store) {
     owner.loadMemo(PolygonLevelMemo::Mask | MeshMemo::Mask, store);
 }
 
 void Mesh::loadMemo(uint64_t mask, MemoStore*& store) {
     Element::loadMemo(mask, store);
-    if (!isMemoLoadSuspended()) {
-        if (!PolygonLevelMemo::isLoaded() || !PolygonLevelMemo::isValid()) mask |= PolygonLevelMemo::Mask;
-        if (!MeshMemo::isLoaded() || !MeshMemo::isValid()) mask |= MeshMemo::Mask;
-    }
-    if ((mask & (PolygonLevelMemo::Mask | MeshMemo::Mask)) == 0) return;
-    if (store == nullptr && (getDrawing() == nullptr || !fetchMemo(mask, store))) {
-        // Nothing the host holds can be read: both stand as loaded and empty.
-        PolygonLevelMemo::setLoaded(true);
-        MeshMemo::setLoaded(true);
+    const MemoFetch fetch = [this](uint64_t m, MemoStore*& s) { return fetchMemo(m, s); };
+    if (!memoPartsAtHand({{static_cast<PolygonLevelMemo&>(*this), PolygonLevelMemo::Mask},
+                          {static_cast<MeshMemo&>(*this), MeshMemo::Mask}},
+                         mask, store, fetch))
         return;
-    }
     // Each part only from a store asked for it: a store fetched for the level data alone holds no
-    // outline, and reading one from it would drop the outline held.
+    // outline, and reading one from it would drop the outline held. A part that cannot be read
+    // stays unloaded.
     if ((mask & PolygonLevelMemo::Mask) != 0) (void)PolygonLevelMemo::readMemo(*store);
     if ((mask & MeshMemo::Mask) != 0) (void)MeshMemo::readMemo(*store);
     matchLevels();
@@ -266,7 +153,7 @@ void Mesh::matchLevel(const CadPoint& point) {
         CadPolygon& target = contour == 0 ? *m_polygon : m_polygon->getHole(contour - 1);
         target.vertexRef(index).setZ(point.getZ());
     } else if (m_polygon->getPosition(point, LevelTolerance) == CadPolygon::kOnBoundary) {
-        (void)m_polygon->insertPoint(0, point, LevelTolerance);
+        (void)m_polygon->insertPoint(0, point, LevelTolerance); // on the boundary at no vertex: on an edge
     }
 }
 
@@ -320,8 +207,7 @@ void Mesh::setThirdGroupFlag(bool on, uint32_t kind) {
 }
 
 std::unique_ptr<Element> createMesh(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != Mesh::TypeCode) return nullptr;
-    return std::make_unique<Mesh>(link, record);
+    return createOfType<Mesh>(record, link);
 }
 
 } // namespace tarnwick

@@ -2,9 +2,11 @@
 // with a level per vertex, its level lines and loose level points, and its quantities.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
+#include "construction/ConstructionHelpers.h"
 #include "construction/ConstructionRecord.h"
 #include "construction/MeshMemo.h"
 #include "elements/Element.h"
@@ -34,14 +36,14 @@ public:
     std::unique_ptr<Element> clone() const override { return std::make_unique<Mesh>(*this); }
 
     // --- Measures: the host's mesh quantities, one field each, 0.0 when it cannot say.
-    double getMeasureA() const override;
-    double getMeasureB() const override;
-    double getMeasureC() const override;
-    double getMeasureD() override;
-    double getMeasureH() const override;
-    double getMeasureJ() const override;
+    double getMeasureA() const override { return quantity(offsetof(HostMeshQuantities, measureA)); }
+    double getMeasureB() const override { return quantity(offsetof(HostMeshQuantities, measureB)); }
+    double getMeasureC() const override { return quantity(offsetof(HostMeshQuantities, measureC)); }
+    double getMeasureD() override { return quantity(offsetof(HostMeshQuantities, measureD)); }
+    double getMeasureH() const override { return quantity(offsetof(HostMeshQuantities, measureH)); }
+    double getMeasureJ() const override { return quantity(offsetof(HostMeshQuantities, measureJ)); }
     // The holes of the outline; 0 without one.
-    uint32_t getOutlineHoleCount() const override;
+    uint32_t getOutlineHoleCount() const override { return outlineHoleCount(*this); }
 
     // --- Attributes.
     // 0 and 1 the contour pen; 2, 6, 8, 10; 11 and 12 the cut-fill pens, the building material's
@@ -67,13 +69,19 @@ public:
     // --- Geometry.
     // The outline's first vertex at the absolute elevation; the origin without an outline.
     void getReferencePoint(CadPoint& point) const override;
-    double getElevation(bool absolute) const override;
+    double getElevation(bool absolute) const override {
+        return storeyElevation(*this, m_record.part().elevation, absolute);
+    }
     // A copy of the outline (read from the host first when none is held); null without.
-    std::unique_ptr<CadPolygon> getOutline() const override;
+    std::unique_ptr<CadPolygon> getOutline() const override {
+        return outlineCopy(static_cast<const PolygonLevelMemo&>(*this));
+    }
     // Moves the outline and the level data in plan by the point's offset from the reference point,
     // then takes the absolute elevation from its z.
     void setReferencePoint(const CadPoint& point) override;
-    void setElevation(double value, bool absolute) override;
+    void setElevation(double value, bool absolute) override {
+        m_record.part().elevation = relativeElevation(*this, value, absolute);
+    }
     // Moves the outline and the level data in plan; false, moving nothing, when either cannot be
     // read.
     bool moveBy(const CadPoint& offset) override;
@@ -90,10 +98,10 @@ public:
     HostElementHead& getRecord() override { return m_record.head(); }
 
     // --- Memo hooks.
-    Element* getOwner() const override { return const_cast<Mesh*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
     void load(Element& owner, MemoStore*& store) override;
     // The outline's counts from the record.
-    PolygonCounts getPolygonHeader() const override;
+    PolygonCounts getPolygonHeader() const override { return polygonCountsOf(m_record.part()); }
 
     // --- The mesh's own.
     virtual bool getMeshFlag() const { return m_record.part().meshFlag != 0; }
@@ -123,7 +131,7 @@ public:
     HostMeshElement& getMeshRecord() { return m_record.part(); }
 
 private:
-    double quantity(size_t offset) const;
+    double quantity(size_t offset) const { return quantityField(getLink(), offset); }
     // Takes one level point onto the outline.
     void matchLevel(const CadPoint& point);
     void matchLevels();

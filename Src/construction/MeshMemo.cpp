@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Environment/Memory.h"
+#include "construction/ConstructionHelpers.h"
 #include "elements/Element.h"
 #include "platform/api/MeshRecords.h"
 #include "project/MemoStore.h"
@@ -38,7 +39,7 @@ HostLevelCoordinate levelRecord(const PolyPoint& point) {
 // --- PolygonLevelMemo.
 
 bool PolygonLevelMemo::writeMemo(MemoStore& store) {
-    (void)replaceHandle(store.vertexDoublesAddress(), 0);
+    (void)replaceHandle(store.vertexDoublesAddress(), 0); // the field holds the new handle
     return PolygonMemo::writeMemo(store);
 }
 
@@ -160,7 +161,7 @@ bool MeshMemo::readMemo(MemoStore& store) {
 }
 
 const CadPolygon* MeshMemo::getLevelLine(size_t index) const {
-    if (!m_levelLines) throw std::out_of_range("invalid vector<T> subscript");
+    checkIndex(index, getLevelLineCount());
     return (*m_levelLines)[index];
 }
 
@@ -173,12 +174,13 @@ void MeshMemo::addLevelLine(CadPolygon* line) {
 
 void MeshMemo::replaceLevelLine(CadPolygon* line, size_t index) {
     std::unique_ptr<CadPolygon> held(line);
-    if (!held || !m_levelLines) throw std::out_of_range("invalid vector<T> subscript");
-    (void)m_levelLines->replace(index, std::move(held));
+    if (!held) throw std::out_of_range("invalid vector<T> subscript: no line");
+    checkIndex(index, getLevelLineCount());
+    (void)m_levelLines->replace(index, std::move(held)); // the old line is deleted with the answer
 }
 
 void MeshMemo::removeLevelLine(size_t index) {
-    if (!m_levelLines) throw std::out_of_range("invalid vector<T> subscript");
+    checkIndex(index, getLevelLineCount());
     m_levelLines->erase(index);
 }
 
@@ -187,7 +189,7 @@ void MeshMemo::clearLevelLines() {
 }
 
 const PolyPoint& MeshMemo::getLevelPoint(size_t index) const {
-    if (index >= getLevelPointCount()) throw std::out_of_range("invalid vector<T> subscript");
+    checkIndex(index, getLevelPointCount());
     return m_levelPoints->getVertex(index);
 }
 
@@ -199,7 +201,7 @@ void MeshMemo::addLevelPoint(PolyPoint* point) {
 }
 
 void MeshMemo::removeLevelPoint(size_t index) {
-    if (index >= getLevelPointCount()) throw std::out_of_range("invalid vector<T> subscript");
+    checkIndex(index, getLevelPointCount());
     m_levelPoints->removeVertex(index);
 }
 

@@ -7,67 +7,36 @@
 namespace tarnwick {
 
 namespace {
-uint16_t index16(const Attribute& attribute) {
-    return static_cast<uint16_t>(attribute.getIndex16());
-}
+using O = HostOpeningPart;
+// clang-format off
+// The field getPen reads for a pen kind, and the fields setPen writes: 0 all but kind 12's; 6 and 8
+// as 11 and 12.
+constexpr KindField<O> PenReads[] = {
+    {0, &O::pen}, {1, &O::pen}, {10, &O::kind10Pen}, {11, &O::kind11Pen}, {12, &O::kind12Pen}};
+constexpr KindField<O> PenWrites[] = {
+    {0, &O::pen}, {0, &O::kind10Pen}, {0, &O::kind11Pen},
+    {1, &O::pen}, {10, &O::kind10Pen},
+    {6, &O::kind11Pen}, {11, &O::kind11Pen}, {8, &O::kind12Pen}, {12, &O::kind12Pen}};
+constexpr KindField<O> LineTypes[] = {{0, &O::lineType}, {1, &O::lineType}};
+// clang-format on
 } // namespace
 
 Opening::Opening(const ElementLink& link, const ComponentLink& component) : ComponentElem(link, component) {}
 
 void Opening::getPen(Pen& pen, uint32_t which) const {
-    const HostOpeningPart& part = getOpeningRecord();
-    switch (which) {
-    case 0:
-    case 1:
-        pen = penOf(part.pen);
-        break;
-    case 10:
-        pen = penOf(part.kind10Pen);
-        break;
-    case 11:
-        pen = penOf(part.kind11Pen);
-        break;
-    case 12:
-        pen = penOf(part.kind12Pen);
-        break;
-    default:
-        pen = Pen();
-        break;
-    }
+    if (!mappedPen(getOpeningRecord(), PenReads, which, pen)) pen = Pen();
 }
 
 void Opening::setPen(const Pen& pen, uint32_t which) {
-    HostOpeningPart& part = editOpeningRecord();
-    const uint16_t index = index16(pen);
-    switch (which) {
-    case 0:
-        part.pen = part.kind10Pen = part.kind11Pen = index;
-        break;
-    case 1:
-        part.pen = index;
-        break;
-    case 6:
-    case 11:
-        part.kind11Pen = index;
-        break;
-    case 8:
-    case 12:
-        part.kind12Pen = index;
-        break;
-    case 10:
-        part.kind10Pen = index;
-        break;
-    default:
-        break;
-    }
+    writeMapped(editOpeningRecord(), PenWrites, which, pen);
 }
 
 void Opening::getLineStyle(LineStyle& style, uint32_t which) const {
-    style = which <= 1 ? lineStyleOf(getOpeningRecord().lineType) : LineStyle();
+    style = mappedLineStyle(getOpeningRecord(), LineTypes, which);
 }
 
 void Opening::setLineStyle(const LineStyle& style, uint32_t which) {
-    if (which <= 1) editOpeningRecord().lineType = index16(style);
+    writeMapped(editOpeningRecord(), LineTypes, which, style);
 }
 
 void Opening::getFinish(Finish& finish, uint32_t which) const {
@@ -79,7 +48,7 @@ void Opening::setFinish(const Finish& finish, uint32_t which) {
 }
 
 std::unique_ptr<Pattern> Opening::getPattern(uint32_t kind) const {
-    if (kind != 0 && kind != 1 && kind != 3) return nullptr;
+    if (!isPatternKind(kind)) return nullptr;
     return fillOf(static_cast<int16_t>(getOpeningRecord().fill));
 }
 

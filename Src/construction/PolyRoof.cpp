@@ -27,7 +27,7 @@ uint16_t polyRoofTypeId() {
 
 PolyRoof::PolyRoof() {
     getLink().setTypeId(polyRoofTypeId());
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed roof
 }
 
 PolyRoof::PolyRoof(const ElementLink& link, const API_Element& record) : Shelter(link, record) {
@@ -44,18 +44,12 @@ void PolyRoof::takePivotCounts(const API_Element& record) {
 }
 
 std::unique_ptr<API_Element> PolyRoof::buildRecord() const {
-    std::unique_ptr<API_Element> record = m_record.build(getLink());
+    std::unique_ptr<API_Element> record = buildWithOutlineCounts(m_record, *this, getLink());
     HostPolyRoofElement part = polyRoofPart(*record);
-    auto* self = const_cast<PolyRoof*>(this);
-    const PolygonCounts outline =
-        self->countsToWrite({part.shelter.coordinateCount, part.shelter.endCount, part.shelter.arcCount});
-    part.shelter.coordinateCount = outline.coordinates;
-    part.shelter.endCount = outline.ends;
-    part.shelter.arcCount = outline.arcs;
     part.shelter.roofClass = HostPolyRoofClass;
     // A pivot polygon never loaded keeps the host's counts.
-    const PolygonCounts counts =
-        PivotPolygonMemo::heldPolygon() != nullptr ? self->getPivotPolygonCounts() : getPivotHeader();
+    PolygonCounts counts = getPivotHeader();
+    (void)writtenCountsOf(static_cast<const PivotPolygonMemo&>(*this), false, counts); // none held: as read
     part.pivotCoordinateCount = counts.coordinates;
     part.pivotEndCount = counts.ends;
     part.pivotArcCount = counts.arcs;
@@ -101,25 +95,21 @@ bool PolyRoof::resetToDefaults() {
 }
 
 void PolyRoof::loadMemo(uint64_t mask, MemoStore*& store) {
-    if (!isMemoLoadSuspended() && (!PivotPolygonMemo::isLoaded() || !PivotPolygonMemo::isValid()))
-        mask |= PivotPolygonMemo::getMemoMask();
+    const MemoPart pivot[] = {{static_cast<PivotPolygonMemo&>(*this), PivotPolygonMemo::getMemoMask()}};
     // The roof's parts and the pivot polygon come from the one fetch.
+    mask = withUnloadedParts(pivot, mask);
     Shelter::loadMemo(mask, store);
-    const bool pivot = (mask & PivotPolygonMemo::getMemoMask()) != 0;
-    if (!pivot) return;
-    if (store == nullptr && (!getLink().hasGuid() || getDrawing() == nullptr || !fetchMemo(mask, store))) {
-        PivotPolygonMemo::setLoaded(true);
-        return;
-    }
-    (void)PivotPolygonMemo::readMemo(*store);
+    const MemoFetch fetch = [this](uint64_t m, MemoStore*& s) { return fetchMemo(m, s); };
+    // A pivot polygon that cannot be read stays unloaded.
+    if (memoPartsAtHand(pivot, mask, store, fetch)) (void)PivotPolygonMemo::readMemo(*store);
 }
 
 ElementMemoPtr PolyRoof::buildMemo(uint64_t& mask) {
     ElementMemoPtr memo = Shelter::buildMemo(mask);
     if (!memo) return nullptr;
     ElementMemoStore store(memo.get());
-    store.setReleased(true); // the block stays memo's
-    (void)PivotPolygonMemo::writeMemo(store);
+    store.setReleased(true);                  // the block stays memo's
+    (void)PivotPolygonMemo::writeMemo(store); // the block says below whether it holds the pivot polygon
     if (memo->pivotCoordinates != nullptr) mask |= MemoPivotPolygon;
     return memo;
 }
@@ -129,7 +119,7 @@ bool PolyRoof::decompose() {
     m_roofs = std::make_unique<RoofList>();
     PolyRoofConverter converter(*m_roofs, getDrawing());
     const API_Guid guid = getGuid().toAPI();
-    (void)ACAPConvertPolyRoof(&guid, &converter);
+    (void)ACAPConvertPolyRoof(&guid, &converter); // a failed split leaves the list empty
     return !m_roofs->empty();
 }
 

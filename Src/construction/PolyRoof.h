@@ -50,7 +50,7 @@ public:
     double getSlopeAngle() override;
 
     // Both polygon memos answer for this roof.
-    Element* getOwner() const override { return const_cast<PolyRoof*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
 
     // --- The multi-plane roof's own.
     virtual PolygonCounts getPivotPolygonCounts();

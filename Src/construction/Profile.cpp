@@ -1,12 +1,8 @@
 #include "construction/Profile.h"
 
-#include <cstring>
-#include <stdexcept>
-
 #include "construction/ConstructionHelpers.h"
 #include "elements/Element3D.h"
 #include "elements/ElementFactory.h"
-#include "elements/ElementQuantities.h"
 #include "geometry/Cube.h"
 #include "project/Finish.h"
 #include "project/LineStyle.h"
@@ -16,21 +12,26 @@ namespace tarnwick {
 
 namespace {
 
-// The finish override a finish kind reads and writes; null for kinds without one.
-const HostOverrideWord* finishSlot(const HostProfileElement& part, uint32_t kind) {
-    switch (kind) {
-    case 0:
-    case 1:
-    case 6:
-        return &part.finishOverrides[0];
-    case 5:
-        return &part.finishOverrides[1];
-    case 7:
-        return &part.finishOverrides[2];
-    default:
-        return nullptr;
-    }
-}
+using P = HostProfileElement;
+// clang-format off
+// The field getPen reads for a pen kind: the cut-fill pens (11, 12) are the building material's
+// unless the cut-fill flag is set.
+constexpr KindField<P> PenReads[] = {
+    {0, &P::pen}, {1, &P::pen}, {6, &P::kind6Pen}, {8, &P::kind8Pen}, {10, &P::kind10Pen},
+    {11, &P::cutFillPen}, {12, &P::cutFillBackgroundPen}};
+// The fields setPen writes: 0 every one.
+constexpr KindField<P> PenWrites[] = {
+    {0, &P::kind8Pen}, {0, &P::kind6Pen}, {0, &P::kind10Pen}, {0, &P::pen},
+    {0, &P::cutFillBackgroundPen}, {0, &P::cutFillPen},
+    {1, &P::pen}, {6, &P::kind6Pen}, {8, &P::kind8Pen}, {10, &P::kind10Pen},
+    {11, &P::cutFillPen}, {12, &P::cutFillBackgroundPen}};
+// Kinds 0 and 1 the contour's line type, 3 its own; kind 0 writes both.
+constexpr KindField<P> LineTypeReads[] = {{0, &P::lineType}, {1, &P::lineType}, {3, &P::kind3LineType}};
+constexpr KindField<P> LineTypeWrites[] = {
+    {0, &P::lineType}, {0, &P::kind3LineType}, {1, &P::lineType}, {3, &P::kind3LineType}};
+// The finish override a finish kind reads and writes.
+constexpr KindSlot Finishes[] = {{0, 0}, {1, 0}, {6, 0}, {5, 1}, {7, 2}};
+// clang-format on
 
 template <class Kind> std::unique_ptr<Element> createKind(const API_Element& record, ElementLink& link) {
     if (record.head.typeCode != Profile::TypeCode || recordSubKind(record) != Kind::SubKind) return nullptr;
@@ -44,7 +45,7 @@ template <class Kind> std::unique_ptr<Element> createKind(const API_Element& rec
 Profile::Profile(uint32_t subKind)
     : Element(
           ElementLink(ElementLink::makeTypeId(TypeCode, static_cast<uint8_t>(subKind)), nullptr, subKind)) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves a zeroed body of the sub-kind
 }
 
 Profile::Profile(const API_Element& record, const ElementLink& link) : Element(link), m_record(record) {}
@@ -53,146 +54,45 @@ Profile::Profile(const Profile& other) : Element(other), ProfileMemo(other), m_r
 
 Profile::~Profile() = default;
 
-// --- Measures.
-
-double Profile::quantity(size_t offset) const {
-    return quantityField(getLink(), offset);
-}
-
-double Profile::getMeasureA() const {
-    return quantity(offsetof(HostProfileQuantities, measure1));
-}
-double Profile::getMeasureB() const {
-    return quantity(offsetof(HostProfileQuantities, measure2));
-}
-double Profile::getMeasureC() const {
-    return quantity(offsetof(HostProfileQuantities, measure3));
-}
-double Profile::getSurfaceArea() {
-    return getMeasureB() + getMeasureA() + getMeasureC();
-}
-double Profile::getMeasureD() {
-    return quantity(offsetof(HostProfileQuantities, measure5));
-}
-double Profile::getMeasureE() {
-    return quantity(offsetof(HostProfileQuantities, measure6));
-}
-double Profile::getMeasureH() const {
-    return quantity(offsetof(HostProfileQuantities, measure10));
-}
-double Profile::getMeasureI() const {
-    return quantity(offsetof(HostProfileQuantities, measure6)) -
-           quantity(offsetof(HostProfileQuantities, measure5));
-}
-double Profile::getMeasureJ() const {
-    return quantity(offsetof(HostProfileQuantities, measure12));
-}
-double Profile::getOutlineMeasure() const {
-    return quantity(offsetof(HostProfileQuantities, perimeter));
-}
-double Profile::getOutlineArea() const {
-    return quantity(offsetof(HostProfileQuantities, area));
-}
-
-uint32_t Profile::getOutlineHoleCount() const {
-    // The one 32-bit field of the block.
-    constexpr size_t offset = offsetof(HostProfileQuantities, measure9);
-    ElementQuantities quantities;
-    quantities.requestElement(offset, sizeof(int32_t));
-    if (!quantities.fetch(getLink())) return 0;
-    int32_t count = 0;
-    std::memcpy(&count, quantities.getBlock() + offset, sizeof count);
-    return static_cast<uint32_t>(count);
-}
-
 // --- Attributes.
 
 void Profile::getPen(Pen& pen, uint32_t which) const {
     const HostProfileElement& part = m_record.part();
-    const auto material = static_cast<int16_t>(part.material);
-    if (sharedKindPen(part, material, which, pen)) return;
-    switch (which) {
-    case 0:
-    case 1:
-        pen = penOf(part.pen);
-        break;
-    default:
-        pen = Pen();
-        break;
-    }
+    if (!mappedPen(part, PenReads, which, static_cast<int16_t>(part.material), pen)) pen = Pen();
 }
 
 void Profile::getLineStyle(LineStyle& style, uint32_t which) const {
-    const HostProfileElement& part = m_record.part();
-    if (which == 0 || which == 1)
-        style = lineStyleOf(part.lineType);
-    else if (which == 3)
-        style = lineStyleOf(part.kind3LineType);
-    else
-        style = LineStyle();
+    style = mappedLineStyle(m_record.part(), LineTypeReads, which);
 }
 
 void Profile::getFinish(Finish& finish, uint32_t which) const {
     const HostProfileElement& part = m_record.part();
-    finish = slotFinish(finishSlot(part, which), static_cast<int16_t>(part.material));
+    finish =
+        slotFinish(mappedWord(part.finishOverrides, Finishes, which), static_cast<int16_t>(part.material));
 }
 
 std::unique_ptr<Pattern> Profile::getPattern(uint32_t kind) const {
-    if (kind != 0 && kind != 1 && kind != 3) return nullptr;
-    return materialFill(static_cast<int16_t>(m_record.part().material));
+    return kindFill(kind, static_cast<int16_t>(m_record.part().material));
 }
 
 void Profile::setPen(const Pen& pen, uint32_t which) {
-    HostProfileElement& part = m_record.part();
-    const auto index = static_cast<uint16_t>(pen.getIndex16());
-    switch (which) {
-    case 0:
-        part.kind8Pen = part.kind6Pen = part.kind10Pen = index;
-        part.pen = part.cutFillBackgroundPen = part.cutFillPen = index;
-        break;
-    case 1:
-        part.pen = index;
-        break;
-    case 6:
-        part.kind6Pen = index;
-        break;
-    case 8:
-        part.kind8Pen = index;
-        break;
-    case 10:
-        part.kind10Pen = index;
-        break;
-    case 11:
-        part.cutFillPen = index;
-        break;
-    case 12:
-        part.cutFillBackgroundPen = index;
-        break;
-    default:
-        break;
-    }
+    writeMapped(m_record.part(), PenWrites, which, pen);
 }
 
 void Profile::setLineStyle(const LineStyle& style, uint32_t which) {
-    HostProfileElement& part = m_record.part();
-    const auto index = static_cast<uint16_t>(style.getIndex16());
-    if (which == 0 || which == 1) part.lineType = index;
-    if (which == 0 || which == 3) part.kind3LineType = index;
+    writeMapped(m_record.part(), LineTypeWrites, which, style);
 }
 
 void Profile::setFinish(const Finish& finish, uint32_t which) {
-    HostProfileElement& part = m_record.part();
-    auto* word = const_cast<HostOverrideWord*>(finishSlot(part, which));
-    if (word == nullptr) return;
-    const uint32_t value = finish.getIndex();
-    *word = makeOverride(*word, static_cast<uint16_t>(value & 0xFFFF), ((value >> 16) & 0xFF) != 0);
+    rewriteMapped(m_record.part().finishOverrides, Finishes, which,
+                  [&](HostOverrideWord word) { return thirdByteOverride(word, finish.getIndex()); });
 }
 
 // --- Geometry.
 
 void Profile::getReferencePoint(CadPoint& point) const {
     // Only the 3D model: the host's plan box would ask this element's elevation, which asks for
-    // this point again.
+    // this point again. The element reads its model from the host on first use.
     std::shared_ptr<Element3D> model = const_cast<Profile*>(this)->getElement3D();
     std::unique_ptr<Cube> bounds = model ? model->getBounds() : nullptr;
     point = bounds ? bounds->getFirstCorner() : CadPoint();
@@ -215,10 +115,11 @@ void Profile::loadMemo(uint64_t mask, MemoStore*& store) {
     if (!isMemoLoadSuspended() && (!ProfileMemo::isLoaded() || !ProfileMemo::isValid())) mask = MemoAll;
     // Nothing asked for: a fetch would hand out every part for nothing.
     if (mask == 0) return;
-    if (store == nullptr && (getDrawing() == nullptr || !fetchMemo(mask, store))) {
+    if (store == nullptr && !fetchMemo(mask, store)) {
         ProfileMemo::setLoaded(true);
         return;
     }
+    // Reading only marks the profile to be asked of the owner again: the host keeps none.
     (void)ProfileMemo::readMemo(*store);
 }
 
@@ -231,38 +132,6 @@ ElementMemoPtr Profile::buildMemo(uint64_t& mask) {
 }
 
 // --- The body's own.
-
-uint8_t (&Profile::sideTriple(size_t side))[3] {
-    if (side >= 2) throw std::out_of_range("invalid side");
-    return m_record.part().sideFlags[side];
-}
-
-const uint8_t (&Profile::sideTriple(size_t side) const)[3] {
-    if (side >= 2) throw std::out_of_range("invalid side");
-    return m_record.part().sideFlags[side];
-}
-
-bool Profile::getSideFlags(size_t side) const {
-    const uint8_t(&flags)[3] = sideTriple(side);
-    return flagOf(flags, 0) && flagOf(flags, 1) && flagOf(flags, 2);
-}
-bool Profile::getSideFlag2(size_t side) const {
-    return flagOf(sideTriple(side), 1);
-}
-bool Profile::getSideFlag3(size_t side) const {
-    return flagOf(sideTriple(side), 2);
-}
-void Profile::setSideFlags(size_t side, bool on) {
-    uint8_t(&flags)[3] = sideTriple(side);
-    for (size_t which = 0; which < 3; ++which)
-        setFlagOf(flags, which, on);
-}
-void Profile::setSideFlag2(size_t side, bool on) {
-    setFlagOf(sideTriple(side), 1, on);
-}
-void Profile::setSideFlag3(size_t side, bool on) {
-    setFlagOf(sideTriple(side), 2, on);
-}
 
 bool Profile::resetToDefaults() {
     const bool ok = m_record.resetToDefaults(*this);

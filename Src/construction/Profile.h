@@ -3,9 +3,11 @@
 // alone, and the profile polygon the module sets itself.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
+#include "construction/ConstructionHelpers.h"
 #include "construction/ConstructionRecord.h"
 #include "construction/ProfileMemo.h"
 #include "elements/Element.h"
@@ -29,20 +31,27 @@ public:
     uint32_t getSubKind() const { return m_record.part().subKind; }
 
     // --- Measures: the host's body quantities, one field each, 0.0 when it cannot say.
-    double getMeasureA() const override;
-    double getMeasureB() const override;
-    double getMeasureC() const override;
+    double getMeasureA() const override { return quantity(offsetof(HostProfileQuantities, measure1)); }
+    double getMeasureB() const override { return quantity(offsetof(HostProfileQuantities, measure2)); }
+    double getMeasureC() const override { return quantity(offsetof(HostProfileQuantities, measure3)); }
     // Measures A + B + C.
-    double getSurfaceArea() override;
-    double getMeasureD() override;
-    double getMeasureE() override;
-    uint32_t getOutlineHoleCount() const override;
-    double getMeasureH() const override;
+    double getSurfaceArea() override { return getMeasureB() + getMeasureA() + getMeasureC(); }
+    double getMeasureD() override { return quantity(offsetof(HostProfileQuantities, measure5)); }
+    double getMeasureE() override { return quantity(offsetof(HostProfileQuantities, measure6)); }
+    // The one 32-bit field of the quantities.
+    uint32_t getOutlineHoleCount() const override {
+        return static_cast<uint32_t>(
+            wholeQuantityField(getLink(), offsetof(HostProfileQuantities, measure9)));
+    }
+    double getMeasureH() const override { return quantity(offsetof(HostProfileQuantities, measure10)); }
     // Measure E less measure D.
-    double getMeasureI() const override;
-    double getMeasureJ() const override;
-    double getOutlineMeasure() const override;
-    double getOutlineArea() const override;
+    double getMeasureI() const override {
+        return quantity(offsetof(HostProfileQuantities, measure6)) -
+               quantity(offsetof(HostProfileQuantities, measure5));
+    }
+    double getMeasureJ() const override { return quantity(offsetof(HostProfileQuantities, measure12)); }
+    double getOutlineMeasure() const override { return quantity(offsetof(HostProfileQuantities, perimeter)); }
+    double getOutlineArea() const override { return quantity(offsetof(HostProfileQuantities, area)); }
 
     // --- Attributes.
     // 0 and 1 the contour pen; 6, 8, 10; 11 and 12 the cut-fill pens, the building material's
@@ -81,17 +90,17 @@ public:
     HostElementHead& getRecord() override { return m_record.head(); }
 
     // --- Memo hooks.
-    Element* getOwner() const override { return const_cast<Profile*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
     void load(Element& owner, MemoStore*& store) override;
 
     // --- The body's own. Side 0 or 1; std::out_of_range past them.
     // All three flags of the side set.
-    virtual bool getSideFlags(size_t side) const;
-    virtual bool getSideFlag2(size_t side) const;
-    virtual bool getSideFlag3(size_t side) const;
-    virtual void setSideFlags(size_t side, bool on);
-    virtual void setSideFlag2(size_t side, bool on);
-    virtual void setSideFlag3(size_t side, bool on);
+    virtual bool getSideFlags(size_t side) const { return allFlagsOf(sideFlagsOf(side)); }
+    virtual bool getSideFlag2(size_t side) const { return flagOf(sideFlagsOf(side), 1); }
+    virtual bool getSideFlag3(size_t side) const { return flagOf(sideFlagsOf(side), 2); }
+    virtual void setSideFlags(size_t side, bool on) { setAllFlagsOf(sideFlagsOf(side), on); }
+    virtual void setSideFlag2(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 1, on); }
+    virtual void setSideFlag3(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 2, on); }
     // The host's default of the kind: head and part, the head's memo byte set. False when the host
     // refuses; the sub-kind stays the kind's either way.
     virtual bool resetToDefaults();
@@ -104,9 +113,10 @@ protected:
     Profile(const API_Element& record, const ElementLink& link);
 
 private:
-    double quantity(size_t offset) const;
-    uint8_t (&sideTriple(size_t side))[3];
-    const uint8_t (&sideTriple(size_t side) const)[3];
+    double quantity(size_t offset) const { return quantityField(getLink(), offset); }
+    // The flag triple of side 0 or 1; std::out_of_range past them.
+    FlagTriple& sideFlagsOf(size_t side) { return sideOf(m_record.part().sideFlags, side); }
+    const FlagTriple& sideFlagsOf(size_t side) const { return sideOf(m_record.part().sideFlags, side); }
 
     ConstructionRecord<HostProfileElement> m_record;
 };

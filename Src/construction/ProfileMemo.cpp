@@ -45,11 +45,13 @@ void ProfileMemo::copyProfile(const CadPolygon& profile) {
 }
 
 CadPolygon* ProfileMemo::getProfile() {
-    if (Element* owner = getOwner()) (void)ensureLoaded(*owner);
+    if (Element* owner = getOwner())
+        (void)ensureLoaded(*owner); // the host keeps no profile: the one held stands
     return m_profile.get();
 }
 
 const CadPolygon* ProfileMemo::getProfile() const {
+    // Reading the profile loads the memo through its owner on first use.
     return const_cast<ProfileMemo*>(this)->getProfile();
 }
 

@@ -13,7 +13,7 @@ constexpr double VerticalTolerance = 1e-5;
 } // namespace
 
 Roof::Roof() {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed roof
 }
 
 Roof::Roof(const ElementLink& link, const API_Element& record) : Shelter(link, record) {}
@@ -21,10 +21,11 @@ Roof::Roof(const ElementLink& link, const API_Element& record) : Shelter(link, r
 Roof::Roof(const ElementLink& link, const API_Element& record, const API_ElementMemo& memo,
            const HostElementPartId& partId)
     : Shelter(link, record), m_partId(partId) {
-    // The block is the host's for the call only: the store reads it and frees nothing.
+    // The block is the host's for the call only: the store reads it and frees nothing (it takes a
+    // block it could write, which this one never is).
     ElementMemoStore store(const_cast<API_ElementMemo*>(&memo));
     store.setReleased(true);
-    (void)readMemo(store);
+    (void)readMemo(store); // an outline that cannot be read leaves the plane without one
 }
 
 Roof::Roof(const Roof& other) : Shelter(other), m_partId(other.m_partId) {}
@@ -32,10 +33,7 @@ Roof::Roof(const Roof& other) : Shelter(other), m_partId(other.m_partId) {}
 Roof::~Roof() = default;
 
 std::unique_ptr<API_Element> Roof::buildRecord() const {
-    ConstructionRecord<HostShelterElement> copy = m_record;
-    const PolygonCounts counts = const_cast<Roof*>(this)->countsToWrite(getPolygonHeader());
-    setPolygonCounts(copy.part(), counts);
-    return copy.build(getLink());
+    return buildWithOutlineCounts(m_record, *this, getLink());
 }
 
 void Roof::setShelterValue(double value) {

@@ -3,10 +3,12 @@
 // skylights the host relates to the roof, and the quantities, each asked of the host alone.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
 #include "construction/BorderedPolygonMemo.h"
+#include "construction/ConstructionHelpers.h"
 #include "construction/ConstructionRecord.h"
 #include "elements/Element.h"
 #include "elements/IFCMemo.h"
@@ -36,15 +38,15 @@ public:
     using Element::setOverrideSet;
 
     // --- Measures: the host's roof quantities, one field each, 0.0 when it cannot say.
-    double getMeasureA() const override;
-    double getMeasureB() const override;
-    double getMeasureC() const override;
-    double getMeasureD() override;
-    double getMeasureE() override;
+    double getMeasureA() const override { return quantity(offsetof(HostShelterQuantities, measure1)); }
+    double getMeasureB() const override { return quantity(offsetof(HostShelterQuantities, measure2)); }
+    double getMeasureC() const override { return quantity(offsetof(HostShelterQuantities, measure3)); }
+    double getMeasureD() override { return quantity(offsetof(HostShelterQuantities, measure5)); }
+    double getMeasureE() override { return quantity(offsetof(HostShelterQuantities, measure6)); }
     // The outline's holes; 0 without an outline.
-    uint32_t getOutlineHoleCount() const override;
-    double getMeasureH() const override;
-    double getMeasureJ() const override;
+    uint32_t getOutlineHoleCount() const override { return outlineHoleCount(*this); }
+    double getMeasureH() const override { return quantity(offsetof(HostShelterQuantities, measure10)); }
+    double getMeasureJ() const override { return quantity(offsetof(HostShelterQuantities, measure12)); }
 
     // --- Attributes.
     // The side's override record with the shared extension (side 0 or 1; std::out_of_range past).
@@ -73,40 +75,44 @@ public:
     // --- Geometry.
     // The outline's first vertex at the absolute elevation; the origin without an outline.
     void getReferencePoint(CadPoint& point) const override;
-    double getElevation(bool absolute) const override;
-    std::unique_ptr<CadPolygon> getOutline() const override;
+    double getElevation(bool absolute) const override {
+        return storeyElevation(*this, m_record.part().elevation, absolute);
+    }
+    std::unique_ptr<CadPolygon> getOutline() const override { return outlineCopy(*this); }
     // Moves the outline to put its first vertex at the point, and takes the elevation from z.
     void setReferencePoint(const CadPoint& point) override;
     // Moves the outline in plan and the elevation by z; false when the outline cannot be read.
     bool moveBy(const CadPoint& offset) override;
-    void setElevation(double value, bool absolute) override;
+    void setElevation(double value, bool absolute) override {
+        m_record.part().elevation = relativeElevation(*this, value, absolute);
+    }
 
     // --- Record and memo.
     void loadMemo(uint64_t mask, MemoStore*& store) override;
     // The outline, its edge arrays and edge values; null when the outline cannot be written.
-    ElementMemoPtr buildMemo(uint64_t& mask) override;
+    ElementMemoPtr buildMemo(uint64_t& mask) override { return buildOutline(mask); }
     const HostElementHead& getRecord() const override { return m_record.head(); }
     HostElementHead& getRecord() override { return m_record.head(); }
 
     // --- Memo hooks.
-    Element* getOwner() const override { return const_cast<Shelter*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
     void load(Element& owner, MemoStore*& store) override { owner.loadMemo(getMemoMask(), store); }
-    PolygonCounts getPolygonHeader() const override;
+    PolygonCounts getPolygonHeader() const override { return polygonCountsOf(m_record.part()); }
     bool hasEdgeValues() const override { return true; }
 
     // --- The roof's own.
     virtual bool getCutFillPensFromRecord() const { return m_record.part().cutFillFlag != 0; }
     virtual bool getAuxiliaryFlag() const { return m_record.part().auxiliaryFlag != 0; }
     // All three flags of the side's triple (side 0 or 1; std::out_of_range past).
-    virtual bool getSideFlags(size_t side) const;
-    virtual bool getSideFlag2(size_t side) const;
-    virtual bool getSideFlag3(size_t side) const;
+    virtual bool getSideFlags(size_t side) const { return allFlagsOf(sideFlagsOf(side)); }
+    virtual bool getSideFlag2(size_t side) const { return flagOf(sideFlagsOf(side), 1); }
+    virtual bool getSideFlag3(size_t side) const { return flagOf(sideFlagsOf(side), 2); }
     virtual uint32_t getShelterSetting() const { return m_record.part().shelterSetting; }
     virtual void setCutFillPensFromRecord(bool on) { m_record.part().cutFillFlag = on ? 1 : 0; }
     virtual void setAuxiliaryFlag(bool on) { m_record.part().auxiliaryFlag = on ? 1 : 0; }
-    virtual void setSideFlags(size_t side, bool on);
-    virtual void setSideFlag2(size_t side, bool on);
-    virtual void setSideFlag3(size_t side, bool on);
+    virtual void setSideFlags(size_t side, bool on) { setAllFlagsOf(sideFlagsOf(side), on); }
+    virtual void setSideFlag2(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 1, on); }
+    virtual void setSideFlag3(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 2, on); }
     virtual void setShelterSetting(uint32_t setting) { m_record.part().shelterSetting = setting; }
     virtual size_t getRoofCount() = 0;
     // Null past the count.
@@ -119,9 +125,15 @@ public:
     virtual double getBaseMeasure1() const { return getMeasureA(); }
     virtual double getBaseMeasure2() const { return getMeasureB(); }
     virtual double getBaseMeasure3() const { return getMeasureC(); }
-    virtual double getShelterMeasure1() const;
-    virtual double getShelterMeasure2() const;
-    virtual double getShelterMeasure3() const;
+    virtual double getShelterMeasure1() const {
+        return quantity(offsetof(HostShelterQuantities, shelterMeasure1));
+    }
+    virtual double getShelterMeasure2() const {
+        return quantity(offsetof(HostShelterQuantities, shelterMeasure2));
+    }
+    virtual double getShelterMeasure3() const {
+        return quantity(offsetof(HostShelterQuantities, shelterMeasure3));
+    }
     virtual double getShelterMeasure4() const { return shelterMeasure(4); }
     virtual double getShelterMeasure5() const { return shelterMeasure(5); }
     virtual double getShelterMeasure6() const { return shelterMeasure(6); }
@@ -140,11 +152,15 @@ protected:
     Shelter();
     Shelter(const ElementLink& link, const API_Element& record);
 
-    double quantity(size_t offset) const;
+    double quantity(size_t offset) const { return quantityField(getLink(), offset); }
     // Measures 4 to 12, on consecutive fields.
     double shelterMeasure(size_t number) const;
-    HostOverrideRecord& sideRecord(size_t side);
-    const HostOverrideRecord& sideRecord(size_t side) const;
+    // The flag triple of side 0 or 1 (std::out_of_range past them): the first bytes of the
+    // side's override record.
+    FlagTriple& sideFlagsOf(size_t side) { return sideOf(m_record.part().sideOverrides, side).flags; }
+    const FlagTriple& sideFlagsOf(size_t side) const {
+        return sideOf(m_record.part().sideOverrides, side).flags;
+    }
 
     ConstructionRecord<HostShelterElement> m_record;
 };

@@ -27,14 +27,7 @@ ElementLink Skylight::getOwnerLink() const {
 }
 
 std::unique_ptr<Shelter> Skylight::getOwnerShelter() const {
-    Drawing* drawing = getDrawing();
-    if (drawing == nullptr || !Guid(m_record.part().ownerGuid).isValid()) return nullptr;
-    std::unique_ptr<Element> owner = drawing->get(getOwnerLink());
-    auto* shelter = dynamic_cast<Shelter*>(owner.get());
-    // An owner of another class is dropped with the pointer.
-    if (shelter == nullptr) return nullptr;
-    (void)owner.release();
-    return std::unique_ptr<Shelter>(shelter);
+    return fetchOnDrawingAs<Shelter>(*this, m_record.part().ownerGuid);
 }
 
 double Skylight::getOpeningMeasure1() const {
@@ -51,8 +44,7 @@ double Skylight::getMeasureD() {
 }
 
 std::unique_ptr<Element> createSkylight(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != Skylight::TypeCode) return nullptr;
-    return std::make_unique<Skylight>(record, link);
+    return createOfType<Skylight>(record, link);
 }
 
 } // namespace tarnwick

@@ -1,7 +1,6 @@
 #include "construction/Slab.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include "construction/ConstructionHelpers.h"
 #include "project/Composite.h"
@@ -16,37 +15,35 @@ namespace {
 
 constexpr double ThicknessTolerance = 1e-5;
 
-// The finish override a finish kind reads and writes; null for kinds without one.
-const HostOverrideWord* finishSlot(const HostSlabElement& part, uint32_t kind) {
-    switch (kind) {
-    case 0:
-    case 1:
-    case 6:
-        return &part.finishOverrides[0];
-    case 5:
-        return &part.finishOverrides[1];
-    case 7:
-        return &part.finishOverrides[2];
-    default:
-        return nullptr;
-    }
-}
+using S = HostSlabElement;
+// clang-format off
+// The field getPen reads for a pen kind: the cut-fill pens (11, 12) are the building material's
+// unless the cut-fill flag is set (a composite slab's: below).
+constexpr KindField<S> PenReads[] = {
+    {0, &S::pen}, {1, &S::pen}, {6, &S::kind6Pen}, {8, &S::kind8Pen}, {10, &S::kind10Pen},
+    {11, &S::cutFillPen}, {12, &S::cutFillBackgroundPen}};
+// The fields setPen writes: 0 all but kind 6's and 8's.
+constexpr KindField<S> PenWrites[] = {
+    {0, &S::kind10Pen}, {0, &S::pen}, {0, &S::cutFillBackgroundPen}, {0, &S::cutFillPen},
+    {1, &S::pen}, {6, &S::kind6Pen}, {8, &S::kind8Pen}, {10, &S::kind10Pen},
+    {11, &S::cutFillPen}, {12, &S::cutFillBackgroundPen}};
+constexpr KindField<S> LineTypes[] = {{0, &S::lineType}, {1, &S::lineType}};
+// The finish override a finish kind reads and writes.
+constexpr KindSlot Finishes[] = {{0, 0}, {1, 0}, {6, 0}, {5, 1}, {7, 2}};
+// clang-format on
 
-HostOverrideWord* finishSlot(HostSlabElement& part, uint32_t kind) {
-    return const_cast<HostOverrideWord*>(finishSlot(static_cast<const HostSlabElement&>(part), kind));
-}
-
-// The flag triple of side 0 or 1; std::out_of_range past.
-using FlagTriple = uint8_t[3];
-template <class Part> auto& sideTriple(Part& part, size_t side) {
-    if (side >= 2) throw std::out_of_range("invalid side");
-    return part.sideFlags[side];
+// The composite's first core, or its last; null without.
+const HostCompositeCore* coreOf(Pattern* pattern, bool last) {
+    auto* composite = dynamic_cast<tarnwick::Composite*>(pattern);
+    const size_t count = composite != nullptr ? composite->getCoreCount() : 0;
+    if (count == 0) return nullptr;
+    return composite->getCore(last ? count - 1 : 0);
 }
 
 } // namespace
 
 Slab::Slab() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed slab
 }
 
 Slab::Slab(const ElementLink& link, const API_Element& record) : Element(link), m_record(record) {}
@@ -56,141 +53,48 @@ Slab::Slab(const Slab& other)
 
 Slab::~Slab() = default;
 
-// --- Measures.
-
-double Slab::quantity(size_t offset) const {
-    return quantityField(getLink(), offset);
-}
-
-double Slab::getSlabMeasure1() const {
-    return quantity(offsetof(HostSlabQuantities, slabMeasure1));
-}
-double Slab::getSlabMeasure2() const {
-    return quantity(offsetof(HostSlabQuantities, slabMeasure2));
-}
-double Slab::getSlabMeasure3() const {
-    return quantity(offsetof(HostSlabQuantities, slabMeasure3));
-}
-double Slab::getSlabMeasure4() const {
-    return quantity(offsetof(HostSlabQuantities, slabMeasure4));
-}
-double Slab::getSlabMeasure5() const {
-    return quantity(offsetof(HostSlabQuantities, slabMeasure5));
-}
-double Slab::getSlabMeasure6() const {
-    return quantity(offsetof(HostSlabQuantities, slabMeasure6));
-}
-double Slab::getMeasureD() {
-    return quantity(offsetof(HostSlabQuantities, measure5));
-}
-double Slab::getMeasureE() {
-    return quantity(offsetof(HostSlabQuantities, measure6));
-}
-double Slab::getMeasureH() const {
-    return quantity(offsetof(HostSlabQuantities, measure10));
-}
-double Slab::getMeasureJ() const {
-    return quantity(offsetof(HostSlabQuantities, measure12));
-}
-double Slab::getOutlineMeasure() const {
-    return quantity(offsetof(HostSlabQuantities, perimeter));
-}
-
-uint32_t Slab::getOutlineHoleCount() const {
-    return outlineHoleCount(*this);
-}
-
 // --- Attributes.
-
-namespace {
-
-// The composite's core at the index from the front, or from the back; null without.
-const HostCompositeCore* coreOf(tarnwick::Composite& composite, bool last) {
-    const size_t count = composite.getCoreCount();
-    if (count == 0) return nullptr;
-    return composite.getCore(last ? count - 1 : 0);
-}
-
-} // namespace
 
 void Slab::getPen(Pen& pen, uint32_t which) const {
     const HostSlabElement& part = m_record.part();
-    switch (which) {
-    case 0:
-    case 1:
-        pen = penOf(part.pen);
-        break;
-    case 6:
-        pen = penOf(part.kind6Pen);
-        break;
-    case 8:
-        pen = penOf(part.kind8Pen);
-        break;
-    case 10:
-        pen = penOf(part.kind10Pen);
-        break;
-    case 11:
-    case 12: {
-        const bool background = which == 12;
-        if (part.cutFillFlag != 0) {
-            pen = penOf(background ? part.cutFillBackgroundPen : part.cutFillPen);
-        } else if (part.structureType != Composite) {
-            pen = materialCutFillPen(static_cast<int16_t>(part.material), background);
-        } else {
-            std::unique_ptr<Pattern> pattern = getPattern(0);
-            auto* composite = dynamic_cast<tarnwick::Composite*>(pattern.get());
-            const HostCompositeCore* core = composite != nullptr ? coreOf(*composite, false) : nullptr;
-            pen = core != nullptr ? materialCutFillPen(static_cast<int16_t>(core->material), background)
-                                  : Pen();
-        }
-        break;
-    }
-    default:
+    if ((which == 11 || which == 12) && part.cutFillFlag == 0 && part.structureType == Composite) {
+        // A composite slab takes them from the material of its composite's first core.
+        const std::unique_ptr<Pattern> composite = getPattern(0);
+        const HostCompositeCore* core = coreOf(composite.get(), false);
+        pen = core != nullptr ? materialCutFillPen(static_cast<int16_t>(core->material), which == 12) : Pen();
+    } else if (!mappedPen(part, PenReads, which, static_cast<int16_t>(part.material), pen)) {
         Element::getPen(pen, which);
-        break;
     }
 }
 
 void Slab::getLineStyle(LineStyle& style, uint32_t which) const {
-    if (which > 1) return Element::getLineStyle(style, which);
-    style = lineStyleOf(m_record.part().lineType);
+    style = mappedLineStyle(m_record.part(), LineTypes, which);
 }
 
 void Slab::getFinish(Finish& finish, uint32_t which) const {
     const HostSlabElement& part = m_record.part();
-    const HostOverrideWord* word = finishSlot(part, which);
+    const HostOverrideWord* word = mappedWord(part.finishOverrides, Finishes, which);
     if (word == nullptr) return Element::getFinish(finish, which);
-    if (isOverriding(*word)) {
-        finish = finishOf(overrideIndex(*word));
+    if (isOverriding(*word) || part.structureType != Composite) {
+        finish = finishOf(*word, static_cast<int16_t>(part.material));
         return;
     }
-    if (part.structureType != Composite) {
-        finish = materialFinish(static_cast<int16_t>(part.material));
-        return;
-    }
-    finish = Finish();
-    if (which == 5) return;
-    std::unique_ptr<Pattern> pattern = getPattern(0);
-    auto* composite = dynamic_cast<tarnwick::Composite*>(pattern.get());
-    const HostCompositeCore* core = composite != nullptr ? coreOf(*composite, which == 7) : nullptr;
-    if (core != nullptr) finish = materialFinish(static_cast<int16_t>(core->material));
+    // A composite slab's: its first core's (kinds 0, 1, 6), its last core's (7) or none (5).
+    const std::unique_ptr<Pattern> composite = which == 5 ? nullptr : getPattern(0);
+    const HostCompositeCore* core = coreOf(composite.get(), which == 7);
+    finish = core != nullptr ? materialFinish(static_cast<int16_t>(core->material)) : Finish();
 }
 
 std::unique_ptr<Pattern> Slab::getPattern(uint32_t kind) const {
     const HostSlabElement& part = m_record.part();
     if (kind == 2) return fillOf(static_cast<int16_t>(part.kind2Fill));
-    if (kind != 0 && kind != 1 && kind != 3) return nullptr;
-    if (part.structureType != Composite) return materialFill(static_cast<int16_t>(part.material));
-    // The host keeps a composite's index negated.
-    const int index = std::abs(static_cast<int>(part.composite));
-    if (index == 0) return nullptr;
-    return std::make_unique<tarnwick::Composite>(AttributeLink(index, AttrComposite));
+    if (!isPatternKind(kind)) return nullptr;
+    if (part.structureType == Composite) return compositeOf(part.composite);
+    return materialFill(static_cast<int16_t>(part.material));
 }
 
 void Slab::getMaterial(Material& material) const {
-    const HostSlabElement& part = m_record.part();
-    material =
-        part.structureType == 0 ? Material::fromIndex(static_cast<int16_t>(part.material)) : Material();
+    material = basicMaterial(m_record.part().structureType, m_record.part().material);
 }
 
 double Slab::getCompositeQuantity(uint16_t material) {
@@ -201,36 +105,7 @@ double Slab::getCompositeQuantity(uint16_t material) {
 }
 
 void Slab::setPen(const Pen& pen, uint32_t which) {
-    HostSlabElement& part = m_record.part();
-    const auto index = static_cast<uint16_t>(pen.getIndex16());
-    switch (which) {
-    case 0:
-        part.kind10Pen = index;
-        part.pen = index;
-        part.cutFillBackgroundPen = index;
-        part.cutFillPen = index;
-        break;
-    case 1:
-        part.pen = index;
-        break;
-    case 6:
-        part.kind6Pen = index;
-        break;
-    case 8:
-        part.kind8Pen = index;
-        break;
-    case 10:
-        part.kind10Pen = index;
-        break;
-    case 11:
-        part.cutFillPen = index;
-        break;
-    case 12:
-        part.cutFillBackgroundPen = index;
-        break;
-    default:
-        break;
-    }
+    writeMapped(m_record.part(), PenWrites, which, pen);
 }
 
 void Slab::setPattern(const Pattern& pattern, uint32_t kind) {
@@ -241,46 +116,34 @@ void Slab::setPattern(const Pattern& pattern, uint32_t kind) {
             part.kind2Fill = static_cast<uint16_t>(pattern.getLink().getIndex16());
         return;
     }
-    if ((kind != 0 && kind != 3) || pattern.getLink().getType() != AttrComposite) return;
-    part.composite = static_cast<int16_t>(pattern.getIndex() & 0xFFFF);
-    part.structureType = Composite;
+    if (kind == 0 || kind == 3) takeComposite(part, pattern, Composite);
 }
 
 void Slab::setLineStyle(const LineStyle& style, uint32_t which) {
-    if (which <= 1) m_record.part().lineType = static_cast<uint16_t>(style.getIndex16());
+    writeMapped(m_record.part(), LineTypes, which, style);
 }
 
 void Slab::setFinish(const Finish& finish, uint32_t which) {
-    HostOverrideWord* word = finishSlot(m_record.part(), which);
-    if (word != nullptr) *word = overridingFinish(*word, finish);
+    rewriteMapped(m_record.part().finishOverrides, Finishes, which,
+                  [&](HostOverrideWord word) { return overridingFinish(word, finish); });
 }
 
 // --- Geometry.
 
 void Slab::getReferencePoint(CadPoint& point) const {
-    point = const_cast<Slab*>(this)->firstVertexAt(getElevation(true));
+    if (!firstVertexAt(*this, getElevation(true), point)) point = CadPoint();
 }
 
 double Slab::getElevation(bool absolute) const {
     return storeyElevation(*this, m_record.part().elevation, absolute);
 }
 
-std::unique_ptr<CadPolygon> Slab::getOutline() const {
-    const CadPolygon* outline = const_cast<Slab*>(this)->getPolygon();
-    return outline != nullptr ? std::make_unique<CadPolygon>(*outline) : nullptr;
-}
-
 void Slab::setReferencePoint(const CadPoint& point) {
-    CadPoint from;
-    getReferencePoint(from);
-    (void)movePolygon(CadPoint(point.getX() - from.getX(), point.getY() - from.getY(), 0.0));
-    setElevation(point.getZ(), true);
+    moveOutlineTo(*this, *this, point);
 }
 
 bool Slab::moveBy(const CadPoint& offset) {
-    if (!movePolygon(CadPoint(offset.getX(), offset.getY(), 0.0))) return false;
-    m_record.part().elevation += offset.getZ();
-    return true;
+    return moveOutlineBy(*this, m_record.part().elevation, offset);
 }
 
 void Slab::setElevation(double value, bool absolute) {
@@ -323,33 +186,6 @@ void Slab::setElevation(double value, bool absolute) {
 
 // --- Own.
 
-bool Slab::getSideFlags(size_t side) const {
-    const FlagTriple& flags = sideTriple(m_record.part(), side);
-    return flags[0] != 0 && flags[1] != 0 && flags[2] != 0;
-}
-
-bool Slab::getSideFlag2(size_t side) const {
-    return flagOf(sideTriple(m_record.part(), side), 1);
-}
-
-bool Slab::getSideFlag3(size_t side) const {
-    return flagOf(sideTriple(m_record.part(), side), 2);
-}
-
-void Slab::setSideFlags(size_t side, bool on) {
-    FlagTriple& flags = sideTriple(m_record.part(), side);
-    for (size_t i = 0; i < 3; ++i)
-        setFlagOf(flags, i, on);
-}
-
-void Slab::setSideFlag2(size_t side, bool on) {
-    setFlagOf(sideTriple(m_record.part(), side), 1, on);
-}
-
-void Slab::setSideFlag3(size_t side, bool on) {
-    setFlagOf(sideTriple(m_record.part(), side), 2, on);
-}
-
 uint64_t Slab::getLinkedValue(uint32_t& out) const {
     const HostSlabElement& part = m_record.part();
     if (part.linkValue == 0) return 0;
@@ -375,41 +211,17 @@ Vector3 Slab::getSecondVector() const {
 
 // --- Record and memo.
 
-PolygonCounts Slab::getPolygonHeader() const {
-    const HostSlabElement& part = m_record.part();
-    return {part.coordinateCount, part.endCount, part.arcCount};
-}
-
 std::unique_ptr<API_Element> Slab::buildRecord() const {
-    HostSlabElement part = m_record.part();
-    const PolygonCounts counts = const_cast<Slab*>(this)->countsToWrite(getPolygonHeader());
-    setPolygonCounts(part, counts);
-    ConstructionRecord<HostSlabElement> copy;
-    copy.part() = part;
-    return copy.build(getLink());
+    return buildWithOutlineCounts(m_record, *this, getLink());
 }
 
 void Slab::loadMemo(uint64_t mask, MemoStore*& store) {
     Element::loadMemo(mask, store);
-    if (!isMemoLoadSuspended() && (!BorderedPolygonMemo::isLoaded() || !BorderedPolygonMemo::isValid()))
-        mask |= getMemoMask();
-    if ((mask & getMemoMask()) == 0) return;
-    if (store == nullptr) {
-        // A new slab has nothing the host could hand out.
-        if (!getLink().hasGuid() || getDrawing() == nullptr) return readOutline(mask, nullptr);
-        // Left unloaded when the host cannot say: an empty outline is never written over its own.
-        if (!fetchMemo(mask, store)) return;
-    }
-    readOutline(mask, store);
-}
-
-ElementMemoPtr Slab::buildMemo(uint64_t& mask) {
-    return buildOutline(mask);
+    loadOutline(*this, mask, store, [this](uint64_t m, MemoStore*& s) { return fetchMemo(m, s); });
 }
 
 std::unique_ptr<Element> createSlab(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != Slab::TypeCode) return nullptr;
-    return std::make_unique<Slab>(link, record);
+    return createOfType<Slab>(record, link);
 }
 
 } // namespace tarnwick

@@ -3,10 +3,12 @@
 // alone.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
 #include "construction/BorderedPolygonMemo.h"
+#include "construction/ConstructionHelpers.h"
 #include "construction/ConstructionRecord.h"
 #include "elements/Element.h"
 #include "elements/IFCMemo.h"
@@ -39,13 +41,13 @@ public:
     double getMeasureA() const override { return getSlabMeasure1(); }
     double getMeasureB() const override { return getSlabMeasure2(); }
     double getMeasureC() const override { return getSlabMeasure3(); }
-    double getMeasureD() override;
-    double getMeasureE() override;
+    double getMeasureD() override { return quantity(offsetof(HostSlabQuantities, measure5)); }
+    double getMeasureE() override { return quantity(offsetof(HostSlabQuantities, measure6)); }
     // The outline's holes; 0 without an outline.
-    uint32_t getOutlineHoleCount() const override;
-    double getMeasureH() const override;
-    double getMeasureJ() const override;
-    double getOutlineMeasure() const override;
+    uint32_t getOutlineHoleCount() const override { return outlineHoleCount(*this); }
+    double getMeasureH() const override { return quantity(offsetof(HostSlabQuantities, measure10)); }
+    double getMeasureJ() const override { return quantity(offsetof(HostSlabQuantities, measure12)); }
+    double getOutlineMeasure() const override { return quantity(offsetof(HostSlabQuantities, perimeter)); }
 
     // --- Attributes.
     // 0 and 1; 6; 8; 10; 11 and 12 the cut-fill pens: the slab's own when its flag is set, else the
@@ -84,7 +86,7 @@ public:
     double getElevation(bool absolute) const override;
     double getLength() override { return getOutlineMeasure(); }
     // A copy of the outline, read from the host first when none is held; null without.
-    std::unique_ptr<CadPolygon> getOutline() const override;
+    std::unique_ptr<CadPolygon> getOutline() const override { return outlineCopy(*this); }
     // Moves the outline to put its first vertex at the point, and takes the elevation from z.
     void setReferencePoint(const CadPoint& point) override;
     // Moves the outline in plan and the elevation by z; false when the outline cannot be read.
@@ -97,41 +99,41 @@ public:
     std::unique_ptr<API_Element> buildRecord() const override;
     void loadMemo(uint64_t mask, MemoStore*& store) override;
     // The outline and its edge arrays; null when the outline cannot be written.
-    ElementMemoPtr buildMemo(uint64_t& mask) override;
+    ElementMemoPtr buildMemo(uint64_t& mask) override { return buildOutline(mask); }
     const HostElementHead& getRecord() const override { return m_record.head(); }
     HostElementHead& getRecord() override { return m_record.head(); }
 
     // --- Memo hooks.
-    Element* getOwner() const override { return const_cast<Slab*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
     void load(Element& owner, MemoStore*& store) override { owner.loadMemo(getMemoMask(), store); }
-    PolygonCounts getPolygonHeader() const override;
+    PolygonCounts getPolygonHeader() const override { return polygonCountsOf(m_record.part()); }
     bool hasEdgeValues() const override { return false; }
 
     // --- The slab's own.
     virtual bool getCutFillPensFromRecord() const { return m_record.part().cutFillFlag != 0; }
     virtual bool getAuxiliaryFlag() const { return m_record.part().auxiliaryFlag != 0; }
     // All three flags of the side (0 or 1; std::out_of_range past).
-    virtual bool getSideFlags(size_t side) const;
-    virtual bool getSideFlag2(size_t side) const;
-    virtual bool getSideFlag3(size_t side) const;
+    virtual bool getSideFlags(size_t side) const { return allFlagsOf(sideFlagsOf(side)); }
+    virtual bool getSideFlag2(size_t side) const { return flagOf(sideFlagsOf(side), 1); }
+    virtual bool getSideFlag3(size_t side) const { return flagOf(sideFlagsOf(side), 2); }
     // The link value; when it is not 0 the value it hands out goes to out.
     virtual uint64_t getLinkedValue(uint32_t& out) const;
     virtual void setCutFillPensFromRecord(bool on) { m_record.part().cutFillFlag = on ? 1 : 0; }
     virtual void setAuxiliaryFlag(bool on) { m_record.part().auxiliaryFlag = on ? 1 : 0; }
-    virtual void setSideFlags(size_t side, bool on);
-    virtual void setSideFlag2(size_t side, bool on);
-    virtual void setSideFlag3(size_t side, bool on);
+    virtual void setSideFlags(size_t side, bool on) { setAllFlagsOf(sideFlagsOf(side), on); }
+    virtual void setSideFlag2(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 1, on); }
+    virtual void setSideFlag3(size_t side, bool on) { setFlagOf(sideFlagsOf(side), 2, on); }
     // The linked plan point when there is a link value, else the origin.
     virtual CadPoint getLinkedPoint() const;
     virtual Vector3 getFirstVector() const;
     virtual Vector3 getSecondVector() const;
     virtual uint32_t getReferenceKind() const { return m_record.part().referenceKind; }
-    virtual double getSlabMeasure1() const;
-    virtual double getSlabMeasure2() const;
-    virtual double getSlabMeasure3() const;
-    virtual double getSlabMeasure4() const;
-    virtual double getSlabMeasure5() const;
-    virtual double getSlabMeasure6() const;
+    virtual double getSlabMeasure1() const { return quantity(offsetof(HostSlabQuantities, slabMeasure1)); }
+    virtual double getSlabMeasure2() const { return quantity(offsetof(HostSlabQuantities, slabMeasure2)); }
+    virtual double getSlabMeasure3() const { return quantity(offsetof(HostSlabQuantities, slabMeasure3)); }
+    virtual double getSlabMeasure4() const { return quantity(offsetof(HostSlabQuantities, slabMeasure4)); }
+    virtual double getSlabMeasure5() const { return quantity(offsetof(HostSlabQuantities, slabMeasure5)); }
+    virtual double getSlabMeasure6() const { return quantity(offsetof(HostSlabQuantities, slabMeasure6)); }
     virtual void setReferenceKind(uint32_t kind) { m_record.part().referenceKind = kind; }
     virtual double getThickness() const { return m_record.part().thickness; }
     virtual double getSlabValue() const { return m_record.part().slabValue; }
@@ -143,7 +145,10 @@ public:
     HostSlabElement& getSlabRecord() { return m_record.part(); }
 
 private:
-    double quantity(size_t offset) const;
+    double quantity(size_t offset) const { return quantityField(getLink(), offset); }
+    // The flag triple of side 0 or 1; std::out_of_range past them.
+    FlagTriple& sideFlagsOf(size_t side) { return sideOf(m_record.part().sideFlags, side); }
+    const FlagTriple& sideFlagsOf(size_t side) const { return sideOf(m_record.part().sideFlags, side); }
 
     ConstructionRecord<HostSlabElement> m_record;
 };

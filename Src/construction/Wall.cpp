@@ -3,13 +3,11 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
-#include <stdexcept>
 
 #include "Environment/ConnectionCalls.h"
 #include "Environment/Memory.h"
 #include "construction/ConstructionHelpers.h"
 #include "construction/Joinery.h"
-#include "elements/ElementQuantities.h"
 #include "project/ComplexProfile.h"
 #include "project/Composite.h"
 #include "project/Drawing.h"
@@ -39,26 +37,28 @@ struct ConnectionRecord {
     PolygonCounts counts() const { return {record.coordinateCount, record.endCount, record.arcCount}; }
 };
 
-// The finish override a finish kind reads and writes; null for kinds without one.
-const HostOverrideWord* finishSlot(const HostWallElement& part, uint32_t kind) {
-    switch (kind) {
-    case 0:
-    case 1:
-    case 4:
-        return &part.finishOverrides[0];
-    case 2:
-        return &part.finishOverrides[1];
-    case 3:
-        return &part.finishOverrides[2];
-    default:
-        return nullptr;
-    }
-}
+using W = HostWallElement;
+// clang-format off
+// The field getPen reads for a pen kind: the cut-fill pens (11, 12) are the building material's
+// unless the cut-fill flag is set.
+constexpr KindField<W> PenReads[] = {
+    {0, &W::contourPen}, {1, &W::contourPen}, {5, &W::kind5Pen}, {10, &W::kind10Pen},
+    {11, &W::cutFillPen}, {12, &W::cutFillBackgroundPen}};
+// The fields setPen writes: 0 all but kind 5's; 6 and 8 as 11 and 12.
+constexpr KindField<W> PenWrites[] = {
+    {0, &W::kind10Pen}, {0, &W::contourPen}, {0, &W::cutFillBackgroundPen}, {0, &W::cutFillPen},
+    {1, &W::contourPen}, {5, &W::kind5Pen}, {10, &W::kind10Pen},
+    {6, &W::cutFillPen}, {11, &W::cutFillPen}, {8, &W::cutFillBackgroundPen}, {12, &W::cutFillBackgroundPen}};
+// One line type for every kind.
+constexpr KindField<W> LineTypes[] = {{AnyKind, &W::lineType}};
+// The finish override a finish kind reads and writes.
+constexpr KindSlot Finishes[] = {{0, 0}, {1, 0}, {4, 0}, {2, 1}, {3, 2}};
+// clang-format on
 
 } // namespace
 
 Wall::Wall() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed wall
 }
 
 Wall::Wall(const ElementLink& link, const API_Element& record) : Element(link), m_record(record) {}
@@ -71,129 +71,49 @@ Wall::~Wall() = default;
 
 bool Wall::isOnStorey(const Storey& storey, double tolerance) const {
     if (m_record.part().storeySpanFlag == 0) return Element::isOnStorey(storey, tolerance);
-    const double base = getElevation(true);
-    const double top = base + m_record.part().height;
-    return top > storey.getLevel() + tolerance && base < storey.getLevel() + storey.getHeight() - tolerance;
-}
-
-// --- Measures.
-
-double Wall::quantity(size_t offset) const {
-    return quantityField(getLink(), offset);
-}
-
-double Wall::wallQuantity(size_t index) const {
-    return quantity(offsetof(HostWallQuantities, wallQuantity) + index * sizeof(double));
-}
-
-double Wall::getMeasureA() const {
-    return quantity(offsetof(HostWallQuantities, measureA));
-}
-double Wall::getMeasureB() const {
-    return quantity(offsetof(HostWallQuantities, measureB));
-}
-double Wall::getMeasureC() const {
-    return quantity(offsetof(HostWallQuantities, measureC));
-}
-double Wall::getMeasureD() {
-    return quantity(offsetof(HostWallQuantities, measureD));
-}
-double Wall::getMeasureE() {
-    return quantity(offsetof(HostWallQuantities, measureE));
-}
-double Wall::getMeasureF() {
-    return quantity(offsetof(HostWallQuantities, measureF));
-}
-double Wall::getMeasureG() {
-    return quantity(offsetof(HostWallQuantities, measureG));
-}
-double Wall::getMeasureH() const {
-    return quantity(offsetof(HostWallQuantities, measureH));
-}
-double Wall::getMeasureI() const {
-    return quantity(offsetof(HostWallQuantities, measureI));
-}
-
-uint32_t Wall::getOutlineHoleCount() const {
-    return outlineHoleCount(*this);
-}
-
-double Wall::getMeasureJ() const {
-    std::unique_ptr<CadPolygon> outline = getOutline();
-    if (!outline) return 0.0;
-    double sum = 0.0;
-    for (const CadPolygon* hole : outline->getHoles())
-        if (hole != nullptr) sum += hole->getEdgeMeasureSum();
-    return sum;
+    return spansStorey(storey, getElevation(true), m_record.part().height, tolerance);
 }
 
 // --- Attributes.
 
 void Wall::getPen(Pen& pen, uint32_t which) const {
     const HostWallElement& part = m_record.part();
-    const auto material = static_cast<int16_t>(part.material);
-    switch (which) {
-    case 0:
-    case 1:
-        pen = penOf(part.contourPen);
-        break;
-    case 5:
-        pen = penOf(part.kind5Pen);
-        break;
-    case 10:
-        pen = penOf(part.kind10Pen);
-        break;
-    case 11:
-        pen = partCutFillPen(part, material, false);
-        break;
-    case 12:
-        pen = partCutFillPen(part, material, true);
-        break;
-    default:
+    if (!mappedPen(part, PenReads, which, static_cast<int16_t>(part.material), pen))
         Element::getPen(pen, which);
-        break;
-    }
 }
 
-void Wall::getLineStyle(LineStyle& style, uint32_t) const {
-    style = lineStyleOf(m_record.part().lineType);
+void Wall::getLineStyle(LineStyle& style, uint32_t which) const {
+    style = mappedLineStyle(m_record.part(), LineTypes, which);
 }
 
 void Wall::getFinish(Finish& finish, uint32_t which) const {
     const HostWallElement& part = m_record.part();
-    finish = slotFinish(finishSlot(part, which), static_cast<int16_t>(part.material));
+    finish =
+        slotFinish(mappedWord(part.finishOverrides, Finishes, which), static_cast<int16_t>(part.material));
 }
 
 std::unique_ptr<Pattern> Wall::getPattern(uint32_t kind) const {
-    if (kind != 0 && kind != 1 && kind != 3) return nullptr;
+    if (!isPatternKind(kind)) return nullptr;
     const HostWallElement& part = m_record.part();
-    if (part.structureType != Composite) {
-        // The building material's fill where the wall has one: a profiled wall has none.
-        Material material;
-        getMaterial(material);
-        return materialFill(material.getLink().getIndex16());
-    }
-    // The host keeps a composite's index negated.
-    const int index = std::abs(static_cast<int>(part.composite));
-    if (index == 0) return nullptr;
-    return std::make_unique<tarnwick::Composite>(AttributeLink(index, AttrComposite));
+    if (part.structureType == Composite) return compositeOf(part.composite);
+    // The building material's fill where the wall has one: a profiled wall has none.
+    Material material;
+    getMaterial(material);
+    return materialFill(material.getLink().getIndex16());
 }
 
 void Wall::getComplexProfile(ComplexProfile& profile) const {
     const HostWallElement& part = m_record.part();
-    profile = part.structureType == ComplexProfileStructure
-                  ? ComplexProfile(AttributeLink(static_cast<int16_t>(part.complexProfile), AttrProfile))
-                  : ComplexProfile();
+    profile = part.structureType == ComplexProfileStructure ? complexProfileOf(part.complexProfile)
+                                                            : ComplexProfile();
 }
 
 void Wall::setComplexProfile(const ComplexProfile& profile) {
-    m_record.part().complexProfile = static_cast<uint16_t>(profile.getLink().getIndex16());
+    m_record.part().complexProfile = index16(profile);
 }
 
 void Wall::getMaterial(Material& material) const {
-    const HostWallElement& part = m_record.part();
-    material =
-        part.structureType == 0 ? Material::fromIndex(static_cast<int16_t>(part.material)) : Material();
+    material = basicMaterial(m_record.part().structureType, m_record.part().material);
 }
 
 double Wall::getCompositeQuantity(uint16_t material) {
@@ -202,51 +122,20 @@ double Wall::getCompositeQuantity(uint16_t material) {
 }
 
 void Wall::setPen(const Pen& pen, uint32_t which) {
-    HostWallElement& part = m_record.part();
-    const auto index = static_cast<uint16_t>(pen.getIndex16());
-    switch (which) {
-    case 0:
-        part.kind10Pen = index;
-        part.contourPen = index;
-        part.cutFillBackgroundPen = index;
-        part.cutFillPen = index;
-        break;
-    case 1:
-        part.contourPen = index;
-        break;
-    case 5:
-        part.kind5Pen = index;
-        break;
-    case 6:
-    case 11:
-        part.cutFillPen = index;
-        break;
-    case 8:
-    case 12:
-        part.cutFillBackgroundPen = index;
-        break;
-    case 10:
-        part.kind10Pen = index;
-        break;
-    default:
-        break;
-    }
+    writeMapped(m_record.part(), PenWrites, which, pen);
 }
 
 void Wall::setPattern(const Pattern& pattern) {
-    if (pattern.getLink().getType() != AttrComposite) return;
-    m_record.part().composite = static_cast<int16_t>(pattern.getIndex() & 0xFFFF);
-    m_record.part().structureType = Composite;
+    takeComposite(m_record.part(), pattern, Composite);
 }
 
-void Wall::setLineStyle(const LineStyle& style, uint32_t) {
-    m_record.part().lineType = static_cast<uint16_t>(style.getIndex16());
+void Wall::setLineStyle(const LineStyle& style, uint32_t which) {
+    writeMapped(m_record.part(), LineTypes, which, style);
 }
 
 void Wall::setFinish(const Finish& finish, uint32_t which) {
-    HostWallElement& part = m_record.part();
-    auto* word = const_cast<HostOverrideWord*>(finishSlot(part, which));
-    if (word != nullptr) *word = overridingFinish(*word, finish);
+    rewriteMapped(m_record.part().finishOverrides, Finishes, which,
+                  [&](HostOverrideWord word) { return overridingFinish(word, finish); });
 }
 
 // --- Geometry.
@@ -307,31 +196,30 @@ double Wall::getAngle() const {
 }
 
 void Wall::setReferencePoint(const CadPoint& point) {
-    m_record.part().begin = point.getCoord2D();
-    setElevation(point.getZ(), true);
+    placePlanPoint(*this, m_record.part().begin, point);
 }
 
 void Wall::setEndPoint(const CadPoint& point) {
-    m_record.part().end = point.getCoord2D();
-    setElevation(point.getZ(), true);
+    placePlanPoint(*this, m_record.part().end, point);
+}
+
+void Wall::takeReferenceLine(PolyEdge edge) {
+    edge.setHeight(getElevation(true));
+    setReferencePoint(edge.getStartPoint());
+    setEndPoint(edge.getEndPoint());
+    setArcAngle(edge.getArcAngle());
 }
 
 void Wall::extendTo(const CadPoint& point, bool lengthenOnly) {
     PolyEdge edge = referenceLine();
     edge.extendTo(point, lengthenOnly, kTolerance);
-    edge.setHeight(getElevation(true));
-    setReferencePoint(edge.getStartPoint());
-    setEndPoint(edge.getEndPoint());
-    setArcAngle(edge.getArcAngle());
+    takeReferenceLine(edge);
 }
 
 void Wall::extendReversedTo(const CadPoint& point, bool lengthenOnly) {
     PolyEdge edge = referenceLine();
     edge.extendReversedTo(point, lengthenOnly, kTolerance);
-    edge.setHeight(getElevation(true));
-    setReferencePoint(edge.getStartPoint());
-    setEndPoint(edge.getEndPoint());
-    setArcAngle(edge.getArcAngle());
+    takeReferenceLine(edge);
 }
 
 void Wall::setAngle(double angle) {
@@ -402,7 +290,7 @@ bool Wall::moveOpenings(double distance) {
     Drawing* drawing = getDrawing();
     if (drawing == nullptr) return false;
     ElementLinkList links;
-    (void)getWindowLinks(links);
+    (void)getWindowLinks(links); // the count appended is the list's to tell
     (void)getDoorLinks(links);
     bool all = true;
     for (size_t i = 0; i < links.size(); ++i) {
@@ -427,34 +315,26 @@ void Wall::load(Element& owner, MemoStore*& store) {
 
 void Wall::loadMemo(uint64_t mask, MemoStore*& store) {
     Element::loadMemo(mask, store);
-    if (!isMemoLoadSuspended()) {
-        if (!GableMemo::isLoaded() || !GableMemo::isValid()) mask |= MemoGables;
-        if (isPolygonal() && (!PolygonMemo::isLoaded() || !PolygonMemo::isValid())) mask |= MemoPolygon;
-    }
     // A straight wall has no outline in its memo: the host is not asked for one.
     if (!isPolygonal()) mask &= ~uint64_t(MemoPolygon);
-    const bool gables = (mask & MemoGables) != 0;
-    const bool polygon = isPolygonal() && (mask & MemoPolygon) != 0;
-    if (!gables && !polygon) return;
-    if (store == nullptr && (getDrawing() == nullptr || !fetchMemo(mask, store))) {
-        // Nothing the host holds can be read: what was asked for stands as loaded and empty.
-        if (gables) GableMemo::setLoaded(true);
-        if (polygon) PolygonMemo::setLoaded(true);
-        return;
-    }
-    if (gables) GableMemo::readMemo(*store);
-    if (polygon) {
+    const MemoPart parts[] = {{static_cast<GableMemo&>(*this), MemoGables},
+                              {static_cast<PolygonMemo&>(*this), MemoPolygon}};
+    const MemoFetch fetch = [this](uint64_t m, MemoStore*& s) { return fetchMemo(m, s); };
+    if (!memoPartsAtHand(MemoParts(parts, isPolygonal() ? 2 : 1), mask, store, fetch, true)) return;
+    // A store without gables reads as none, and an outline that cannot be read stays unloaded.
+    if ((mask & MemoGables) != 0) (void)GableMemo::readMemo(*store);
+    if ((mask & MemoPolygon) != 0) {
         // The counts are this wall's own, from its connection record.
         ConnectionRecord connections;
         m_outlineCounts = connections.fetch(*this) ? connections.counts() : PolygonCounts{};
-        PolygonMemo::readMemo(*store);
+        (void)PolygonMemo::readMemo(*store);
     }
 }
 
 ElementMemoPtr Wall::buildMemo(uint64_t& mask) {
     mask = 0;
     ElementMemoStore store;
-    (void)GableMemo::writeMemo(store);
+    (void)GableMemo::writeMemo(store); // gables that cannot be written leave the wall's memo without them
     if (isPolygonal() && !PolygonMemo::writeMemo(store)) return nullptr;
     const API_ElementMemo* memo = store.getMemo();
     if (memo->gables != nullptr) mask |= MemoGables;
@@ -480,8 +360,9 @@ bool Wall::readOutlineFromHost() {
 }
 
 std::unique_ptr<CadPolygon> Wall::getOutline() const {
-    auto* self = const_cast<Wall*>(this);
-    if (heldPolygon() == nullptr) (void)self->readOutlineFromHost();
+    // The outline is read from the host on first use; the memo is its cache. A host that cannot
+    // say leaves none.
+    if (heldPolygon() == nullptr) (void)const_cast<Wall*>(this)->readOutlineFromHost();
     const CadPolygon* outline = heldPolygon();
     return outline != nullptr ? std::make_unique<CadPolygon>(*outline) : nullptr;
 }
@@ -522,13 +403,12 @@ size_t Wall::getRelationCount() {
 
 const Wall::Relation* Wall::getRelation(size_t index) {
     if (!fillRelations() || !m_relations) return nullptr;
-    if (index >= m_relations->size()) throw std::out_of_range("invalid vector<T> subscript");
+    checkIndex(index, m_relations->size());
     return &(*m_relations)[index];
 }
 
 std::unique_ptr<Element> createWall(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != Wall::TypeCode) return nullptr;
-    return std::make_unique<Wall>(link, record);
+    return createOfType<Wall>(record, link);
 }
 
 } // namespace tarnwick

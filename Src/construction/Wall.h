@@ -3,10 +3,12 @@
 // doors, and its quantities, each asked of the host alone.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "construction/ConstructionHelpers.h"
 #include "construction/ConstructionProfile.h"
 #include "construction/ConstructionRecord.h"
 #include "elements/Element.h"
@@ -73,19 +75,19 @@ public:
     bool isEnabled() const override { return m_record.part().storeySpanFlag == 0; }
 
     // --- Measures: the host's wall quantities, one field each, 0.0 when it cannot say.
-    double getMeasureA() const override;
-    double getMeasureB() const override;
-    double getMeasureC() const override;
-    double getMeasureD() override;
-    double getMeasureE() override;
-    double getMeasureF() override;
-    double getMeasureG() override;
+    double getMeasureA() const override { return quantity(offsetof(HostWallQuantities, measureA)); }
+    double getMeasureB() const override { return quantity(offsetof(HostWallQuantities, measureB)); }
+    double getMeasureC() const override { return quantity(offsetof(HostWallQuantities, measureC)); }
+    double getMeasureD() override { return quantity(offsetof(HostWallQuantities, measureD)); }
+    double getMeasureE() override { return quantity(offsetof(HostWallQuantities, measureE)); }
+    double getMeasureF() override { return quantity(offsetof(HostWallQuantities, measureF)); }
+    double getMeasureG() override { return quantity(offsetof(HostWallQuantities, measureG)); }
     // The holes of the outline; 0 without one.
-    uint32_t getOutlineHoleCount() const override;
-    double getMeasureH() const override;
-    double getMeasureI() const override;
+    uint32_t getOutlineHoleCount() const override { return outlineHoleCount(*this); }
+    double getMeasureH() const override { return quantity(offsetof(HostWallQuantities, measureH)); }
+    double getMeasureI() const override { return quantity(offsetof(HostWallQuantities, measureI)); }
     // The plan perimeters of the outline's holes, summed; 0.0 without an outline.
-    double getMeasureJ() const override;
+    double getMeasureJ() const override { return holePerimeterSum(getOutline().get()); }
 
     // --- Attributes.
     // 0 and 1 the contour pen; 5; 10; 11 and 12 the cut-fill pens, the building material's unless
@@ -140,7 +142,7 @@ public:
     HostElementHead& getRecord() override { return m_record.head(); }
 
     // --- Memo hooks.
-    Element* getOwner() const override { return const_cast<Wall*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
     void load(Element& owner, MemoStore*& store) override;
     // This wall's outline counts, from its connection record.
     PolygonCounts getPolygonHeader() const override { return m_outlineCounts; }
@@ -233,8 +235,13 @@ private:
     // The guid list of a memo part, as links on the wall's drawing.
     size_t appendGuidList(uint64_t part, ElementLinkList& links) const;
     PolyEdge referenceLine() const;
-    double quantity(size_t offset) const;
-    double wallQuantity(size_t index) const;
+    double quantity(size_t offset) const { return quantityField(getLink(), offset); }
+    double wallQuantity(size_t index) const {
+        return quantity(offsetof(HostWallQuantities, wallQuantity) + index * sizeof(double));
+    }
+    // Writes an extended reference line back: its ends, its arc angle, and its height as the
+    // elevation.
+    void takeReferenceLine(PolyEdge edge);
 
     ConstructionRecord<HostWallElement> m_record;
     std::unique_ptr<std::vector<Relation>> m_relations;

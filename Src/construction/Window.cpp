@@ -13,18 +13,14 @@ ComponentLink windowPartOf(const API_Element& record) {
     return ComponentLink(ConstructionRecord<HostJoineryElement>(record).part().opening.libIndex,
                          Window::ComponentKind, nullptr);
 }
-
-double windowQuantity(const Element& window, size_t offset) {
-    return quantityField(window.getLink(), offset);
-}
 } // namespace
 
 Window::Window(const ComponentLink& component) : Joinery(newWindowLink(), component) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed window of the part
 }
 
 Window::Window() : Joinery(newWindowLink(), ComponentLink()) {
-    (void)record().resetToDefaults(*this);
+    (void)record().resetToDefaults(*this); // a host without defaults leaves the zeroed window
     setComponentLink(ComponentLink(getOpeningRecord().libIndex, ComponentKind, nullptr), true, true);
 }
 
@@ -32,10 +28,7 @@ Window::Window(const API_Element& record, const ElementLink& link)
     : Joinery(record, link, windowPartOf(record)) {}
 
 void Window::setComponentLink(const ComponentLink& link, bool resetSizes, bool loadParameters) {
-    const uint32_t kind = link.getType() == 0 ? ComponentKind : link.getType();
-    if (kind != ComponentKind) return;
-    Opening::setComponentLink(ComponentLink(link.getIndex(), kind, link.getLibrary()), resetSizes,
-                              loadParameters);
+    setKindedLink(link, ComponentKind, resetSizes, loadParameters);
 }
 
 bool Window::resetToDefaults() {
@@ -45,31 +38,8 @@ bool Window::resetToDefaults() {
     return ok;
 }
 
-double Window::getOpeningMeasure1() const {
-    return windowQuantity(*this, offsetof(HostOpeningQuantities, openingMeasure1));
-}
-double Window::getOpeningMeasure2() const {
-    return windowQuantity(*this, offsetof(HostOpeningQuantities, openingMeasure2));
-}
-double Window::getMeasureA() const {
-    return windowQuantity(*this, offsetof(HostOpeningQuantities, measure1));
-}
-double Window::getMeasureB() const {
-    return windowQuantity(*this, offsetof(HostOpeningQuantities, measure2));
-}
-double Window::getMeasureD() {
-    return windowQuantity(*this, offsetof(HostOpeningQuantities, measure5));
-}
-double Window::getMeasureE() {
-    return windowQuantity(*this, offsetof(HostOpeningQuantities, measure6));
-}
-double Window::getSurfaceArea() {
-    return windowQuantity(*this, offsetof(HostOpeningQuantities, measure4));
-}
-
 std::unique_ptr<Element> createWindow(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != Window::TypeCode) return nullptr;
-    return std::make_unique<Window>(record, link);
+    return createOfType<Window>(record, link);
 }
 
 } // namespace tarnwick

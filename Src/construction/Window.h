@@ -26,14 +26,6 @@ public:
     // The host's default window; a window that names its part keeps it. False when the host has
     // no defaults.
     virtual bool resetToDefaults();
-
-    double getOpeningMeasure1() const override;
-    double getOpeningMeasure2() const override;
-    double getMeasureA() const override;
-    double getMeasureB() const override;
-    double getMeasureD() override;
-    double getMeasureE() override;
-    double getSurfaceArea() override;
 };
 
 // The factory's creator of windows; null for a record of another type.

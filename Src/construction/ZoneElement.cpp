@@ -1,11 +1,9 @@
 #include "construction/ZoneElement.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "Environment/Host.h"
 #include "construction/ConstructionHelpers.h"
-#include "elements/ElementQuantities.h"
 #include "project/MemoStore.h"
 #include "project/Plan.h"
 #include "project/Storey.h"
@@ -27,6 +25,16 @@ ComponentLink stampOf(const API_Element& record) {
 
 // The memo parts a zone keeps: outline, gables and parameters.
 constexpr uint64_t ZoneParts = MemoPolygon | MemoGables | MemoParameters;
+
+using Z = HostZoneElement;
+// clang-format off
+// The field getPen reads for a pen kind, and the fields setPen writes: 0 every one.
+constexpr KindField<Z> PenReads[] = {
+    {0, &Z::contourPen}, {1, &Z::contourPen}, {2, &Z::kind2Pen}, {6, &Z::kind6Pen}, {8, &Z::kind8Pen}};
+constexpr KindField<Z> PenWrites[] = {
+    {0, &Z::contourPen}, {0, &Z::kind6Pen}, {0, &Z::kind2Pen}, {0, &Z::kind8Pen},
+    {1, &Z::contourPen}, {2, &Z::kind2Pen}, {6, &Z::kind6Pen}, {8, &Z::kind8Pen}};
+// clang-format on
 } // namespace
 
 ComponentLink zoneStampLink(uint16_t category) {
@@ -40,7 +48,7 @@ ComponentLink zoneStampLink(uint16_t category) {
 ZoneElement::ZoneElement(const ComponentLink& stamp) : ZoneElement(newZoneLink(), stamp) {}
 
 ZoneElement::ZoneElement(const ElementLink& link, const ComponentLink& stamp) : ComponentElem(link, stamp) {
-    (void)resetToDefaults();
+    (void)resetToDefaults(); // a host without defaults leaves the zeroed zone
 }
 
 ZoneElement::ZoneElement(const ZoneCategory& category)
@@ -60,6 +68,7 @@ ZoneElement::ZoneElement(bool withDefaults) : ComponentElem(newZoneLink(), Compo
         ElementMemoPtr memo = makeElementMemo();
         if (getDefaults(defaults, memo.get())) {
             m_record.copyFrom(defaults);
+            // What the defaults' memo cannot give stays unloaded, to be asked for again.
             ElementMemoStore store(memo.release());
             (void)GableMemo::readMemo(store);
             (void)ParameterMemo::readMemo(store);
@@ -91,117 +100,14 @@ void ZoneElement::setComponentLink(const ComponentLink& link, bool resetSizes, b
                                     resetSizes, loadParameters);
 }
 
-// --- Measures.
-
-double ZoneElement::quantity(size_t offset) const {
-    return quantityField(getLink(), offset);
-}
-
-int32_t ZoneElement::wholeQuantity(size_t offset) const {
-    ElementQuantities quantities;
-    quantities.requestElement(offset, sizeof(int32_t));
-    if (!quantities.fetch(getLink())) return 0;
-    int32_t value = 0;
-    std::memcpy(&value, quantities.getBlock() + offset, sizeof value);
-    return value;
-}
-
-#define ZONE_QUANTITY(Name, field)                                                                           \
-    double ZoneElement::Name() const {                                                                       \
-        return quantity(offsetof(HostZoneQuantities, field));                                                \
-    }
-ZONE_QUANTITY(getMeasureA, measure1)
-ZONE_QUANTITY(getMeasureJ, measure12)
-ZONE_QUANTITY(getZoneMeasure1, zoneMeasure1)
-ZONE_QUANTITY(getZoneMeasure2, zoneMeasure2)
-ZONE_QUANTITY(getZoneMeasure5, zoneMeasure5)
-ZONE_QUANTITY(getZoneMeasure6, zoneMeasure6)
-ZONE_QUANTITY(getZoneMeasure7, zoneMeasure7)
-ZONE_QUANTITY(getZoneMeasure8, zoneMeasure8)
-ZONE_QUANTITY(getZoneMeasure9, zoneMeasure9)
-ZONE_QUANTITY(getZoneMeasure10, zoneMeasure10)
-ZONE_QUANTITY(getZoneMeasure11, zoneMeasure11)
-ZONE_QUANTITY(getZoneMeasure12, zoneMeasure12)
-ZONE_QUANTITY(getZoneMeasure13, zoneMeasure13)
-ZONE_QUANTITY(getZoneMeasure14, zoneMeasure14)
-ZONE_QUANTITY(getZoneMeasure15, zoneMeasure15)
-ZONE_QUANTITY(getZoneMeasure16, zoneMeasure16)
-ZONE_QUANTITY(getZoneMeasure17, zoneMeasure17)
-ZONE_QUANTITY(getZoneMeasure18, zoneMeasure18)
-ZONE_QUANTITY(getZoneMeasure19, zoneMeasure19)
-#undef ZONE_QUANTITY
-
-double ZoneElement::getMeasureD() {
-    return quantity(offsetof(HostZoneQuantities, measure5));
-}
-
-int32_t ZoneElement::getZoneMeasure3() const {
-    return wholeQuantity(offsetof(HostZoneQuantities, zoneMeasure3));
-}
-
-int32_t ZoneElement::getZoneMeasure4() const {
-    return wholeQuantity(offsetof(HostZoneQuantities, zoneMeasure4));
-}
-
-uint32_t ZoneElement::getOutlineHoleCount() const {
-    return outlineHoleCount(*this);
-}
-
-double ZoneElement::getMeasureH() const {
-    std::unique_ptr<CadPolygon> outline = getOutline();
-    if (!outline) return 0.0;
-    double sum = 0.0;
-    for (const CadPolygon* hole : outline->getHoles())
-        if (hole != nullptr) sum += std::fabs(hole->getArea());
-    return sum;
-}
-
 // --- Attributes.
 
 void ZoneElement::getPen(Pen& pen, uint32_t which) const {
-    const HostZoneElement& part = m_record.part();
-    switch (which) {
-    case 0:
-    case 1:
-        pen = penOf(part.contourPen);
-        break;
-    case 2:
-        pen = penOf(part.kind2Pen);
-        break;
-    case 6:
-        pen = penOf(part.kind6Pen);
-        break;
-    case 8:
-        pen = penOf(part.kind8Pen);
-        break;
-    default:
-        Element::getPen(pen, which);
-        break;
-    }
+    if (!mappedPen(m_record.part(), PenReads, which, pen)) Element::getPen(pen, which);
 }
 
 void ZoneElement::setPen(const Pen& pen, uint32_t which) {
-    HostZoneElement& part = m_record.part();
-    const auto index = static_cast<uint16_t>(pen.getIndex16());
-    switch (which) {
-    case 0:
-        part.contourPen = part.kind6Pen = part.kind2Pen = part.kind8Pen = index;
-        break;
-    case 1:
-        part.contourPen = index;
-        break;
-    case 2:
-        part.kind2Pen = index;
-        break;
-    case 6:
-        part.kind6Pen = index;
-        break;
-    case 8:
-        part.kind8Pen = index;
-        break;
-    default:
-        break;
-    }
+    writeMapped(m_record.part(), PenWrites, which, pen);
 }
 
 void ZoneElement::getFinish(Finish& finish, uint32_t which) const {
@@ -212,38 +118,21 @@ void ZoneElement::getFinish(Finish& finish, uint32_t which) const {
 }
 
 void ZoneElement::setFinish(const Finish& finish, uint32_t which) {
-    if (which == 0 || which == 1) m_record.part().surface = static_cast<uint16_t>(finish.getIndex16());
+    if (which == 0 || which == 1) m_record.part().surface = index16(finish);
 }
 
 // --- Geometry.
 
-std::unique_ptr<CadPolygon> ZoneElement::getOutline() const {
-    auto* self = const_cast<ZoneElement*>(this);
-    const CadPolygon* outline = self->getPolygon();
-    return outline != nullptr ? std::make_unique<CadPolygon>(*outline) : nullptr;
-}
-
 void ZoneElement::getReferencePoint(CadPoint& point) const {
-    std::unique_ptr<CadPolygon> outline = getOutline();
-    if (outline && outline->getVertexCount() > 0)
-        point = CadPoint(outline->getVertex(0).getCoord2D(), getElevation(true));
+    const PolygonMemo& outline = *this;
+    if (firstVertexAt(outline, 0.0, point))
+        point.setZ(getElevation(true));
     else
         point = getSecondStampPoint();
 }
 
 void ZoneElement::setReferencePoint(const CadPoint& point) {
-    CadPoint reference;
-    getReferencePoint(reference);
-    (void)movePolygon(CadPoint(point.getX() - reference.getX(), point.getY() - reference.getY(), 0.0));
-    setElevation(point.getZ(), true);
-}
-
-double ZoneElement::getElevation(bool absolute) const {
-    return storeyElevation(*this, m_record.part().elevation, absolute);
-}
-
-void ZoneElement::setElevation(double value, bool absolute) {
-    m_record.part().elevation = relativeElevation(*this, value, absolute);
+    moveOutlineTo(*this, *this, point);
 }
 
 CadPoint ZoneElement::getFirstStampPoint() const {
@@ -261,7 +150,7 @@ ZoneCategory ZoneElement::getZoneCategory() const {
 }
 
 void ZoneElement::setZoneCategory(const ZoneCategory& category) {
-    (void)ParameterMemo::ensureLoaded(*this);
+    (void)ParameterMemo::ensureLoaded(*this); // parameters that cannot be read are left to the new stamp
     const auto index = static_cast<uint16_t>(category.getIndex());
     m_record.part().category = index;
     setComponentLink(zoneStampLink(index), true, true);
@@ -300,18 +189,8 @@ void ZoneElement::setTopStorey(const Storey& storey) {
 
 // --- Record and memo.
 
-PolygonCounts ZoneElement::getPolygonHeader() const {
-    const HostZoneElement& part = m_record.part();
-    return {part.coordinateCount, part.endCount, part.arcCount};
-}
-
 std::unique_ptr<API_Element> ZoneElement::buildRecord() const {
-    auto* self = const_cast<ZoneElement*>(this);
-    HostZoneElement& part = self->m_record.part();
-    PolygonCounts counts;
-    self->getPolygonCounts(counts);
-    if (heldPolygon() != nullptr) setPolygonCounts(part, counts);
-    return m_record.build(getLink());
+    return buildWithPolygonCounts(m_record, *this, true, getLink());
 }
 
 void ZoneElement::load(Element& owner, MemoStore*& store) {
@@ -327,7 +206,7 @@ void ZoneElement::loadMemo(uint64_t mask, MemoStore*& store) {
     const bool outline = (mask & MemoPolygon) != 0;
     // The stamp's parts fetch the memo only when one of theirs is asked for.
     if (outline && store == nullptr && getLink().hasGuid() && (mask & (MemoGables | MemoParameters)) == 0)
-        (void)fetchMemo(mask & ZoneParts, store);
+        (void)fetchMemo(mask & ZoneParts, store); // none fetched: the outline stands loaded below
     const bool fresh = store == nullptr && !getLink().hasGuid();
     ComponentElem::loadMemo(mask, store);
     if (!outline) return;
@@ -337,7 +216,7 @@ void ZoneElement::loadMemo(uint64_t mask, MemoStore*& store) {
         PolygonMemo::setLoaded(true);
         return;
     }
-    (void)PolygonMemo::readMemo(*store);
+    (void)PolygonMemo::readMemo(*store); // an outline that cannot be read stays unloaded
 }
 
 ElementMemoPtr ZoneElement::buildMemo(uint64_t& mask) {
@@ -355,8 +234,7 @@ ElementMemoPtr ZoneElement::buildMemo(uint64_t& mask) {
 }
 
 std::unique_ptr<Element> createZone(const API_Element& record, ElementLink& link) {
-    if (record.head.typeCode != ZoneElement::TypeCode) return nullptr;
-    return std::make_unique<ZoneElement>(record, link);
+    return createOfType<ZoneElement>(record, link);
 }
 
 } // namespace tarnwick

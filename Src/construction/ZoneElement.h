@@ -3,9 +3,11 @@
 // volume quantities, each asked of the host alone.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
+#include "construction/ConstructionHelpers.h"
 #include "construction/ConstructionRecord.h"
 #include "elements/IFCMemo.h"
 #include "elements/PolygonMemo.h"
@@ -42,13 +44,13 @@ public:
     std::unique_ptr<Element> clone() const override { return std::make_unique<ZoneElement>(*this); }
 
     // --- Measures: the host's zone quantities, one field each, 0.0 (0) when it cannot say.
-    double getMeasureA() const override;
-    double getMeasureD() override;
-    double getMeasureJ() const override;
+    double getMeasureA() const override { return quantity(offsetof(HostZoneQuantities, measure1)); }
+    double getMeasureD() override { return quantity(offsetof(HostZoneQuantities, measure5)); }
+    double getMeasureJ() const override { return quantity(offsetof(HostZoneQuantities, measure12)); }
     // The holes of the outline; 0 without one.
-    uint32_t getOutlineHoleCount() const override;
+    uint32_t getOutlineHoleCount() const override { return outlineHoleCount(*this); }
     // The areas of the outline's holes, summed; 0.0 without.
-    double getMeasureH() const override;
+    double getMeasureH() const override { return holeAreaSum(getOutline().get()); }
     double getBoundsZSize() override { return getHeight(); }
 
     // --- Attributes. Pens: 0 and 1 the contour pen, 2, 6 and 8 their own; others empty.
@@ -66,10 +68,14 @@ public:
     // Moves the outline by the point less the reference point, and takes the elevation from z
     // (absolute).
     void setReferencePoint(const CadPoint& point) override;
-    double getElevation(bool absolute) const override;
-    void setElevation(double value, bool absolute) override;
+    double getElevation(bool absolute) const override {
+        return storeyElevation(*this, m_record.part().elevation, absolute);
+    }
+    void setElevation(double value, bool absolute) override {
+        m_record.part().elevation = relativeElevation(*this, value, absolute);
+    }
     // A copy of the outline, loaded first; null without one.
-    std::unique_ptr<CadPolygon> getOutline() const override;
+    std::unique_ptr<CadPolygon> getOutline() const override { return outlineCopy(*this); }
 
     // --- Record and memo.
     // The outline's counts go with it when the outline is held; otherwise the record's stay.
@@ -84,9 +90,9 @@ public:
     void setComponentLink(const ComponentLink& link, bool resetSizes, bool loadParameters) override;
 
     // --- Memo hooks: the memos that are not loaded (or not valid) are fetched together.
-    Element* getOwner() const override { return const_cast<ZoneElement*>(this); }
+    Element* getOwner() const override { return memoOwner(this); }
     void load(Element& owner, MemoStore*& store) override;
-    PolygonCounts getPolygonHeader() const override;
+    PolygonCounts getPolygonHeader() const override { return polygonCountsOf(m_record.part()); }
 
     // --- The zone's own.
     virtual bool getZoneFlag1() const { return m_record.part().zoneFlag1 != 0; }
@@ -98,25 +104,29 @@ public:
     virtual ZoneCategory getZoneCategory() const;
     // Loads the parameters first, then takes the category's index and its stamp.
     virtual void setZoneCategory(const ZoneCategory& category);
-    virtual double getZoneMeasure1() const;
-    virtual double getZoneMeasure2() const;
-    virtual int32_t getZoneMeasure3() const;
-    virtual int32_t getZoneMeasure4() const;
-    virtual double getZoneMeasure5() const;
-    virtual double getZoneMeasure6() const;
-    virtual double getZoneMeasure7() const;
-    virtual double getZoneMeasure8() const;
-    virtual double getZoneMeasure9() const;
-    virtual double getZoneMeasure10() const;
-    virtual double getZoneMeasure11() const;
-    virtual double getZoneMeasure12() const;
-    virtual double getZoneMeasure13() const;
-    virtual double getZoneMeasure14() const;
-    virtual double getZoneMeasure15() const;
-    virtual double getZoneMeasure16() const;
-    virtual double getZoneMeasure17() const;
-    virtual double getZoneMeasure18() const;
-    virtual double getZoneMeasure19() const;
+    virtual double getZoneMeasure1() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure1)); }
+    virtual double getZoneMeasure2() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure2)); }
+    virtual int32_t getZoneMeasure3() const {
+        return wholeQuantityField(getLink(), offsetof(HostZoneQuantities, zoneMeasure3));
+    }
+    virtual int32_t getZoneMeasure4() const {
+        return wholeQuantityField(getLink(), offsetof(HostZoneQuantities, zoneMeasure4));
+    }
+    virtual double getZoneMeasure5() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure5)); }
+    virtual double getZoneMeasure6() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure6)); }
+    virtual double getZoneMeasure7() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure7)); }
+    virtual double getZoneMeasure8() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure8)); }
+    virtual double getZoneMeasure9() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure9)); }
+    virtual double getZoneMeasure10() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure10)); }
+    virtual double getZoneMeasure11() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure11)); }
+    virtual double getZoneMeasure12() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure12)); }
+    virtual double getZoneMeasure13() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure13)); }
+    virtual double getZoneMeasure14() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure14)); }
+    virtual double getZoneMeasure15() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure15)); }
+    virtual double getZoneMeasure16() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure16)); }
+    virtual double getZoneMeasure17() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure17)); }
+    virtual double getZoneMeasure18() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure18)); }
+    virtual double getZoneMeasure19() const { return quantity(offsetof(HostZoneQuantities, zoneMeasure19)); }
     virtual double getZoneValue1() const { return m_record.part().zoneValue1; }
     virtual double getZoneValue2() const { return m_record.part().zoneValue2; }
     virtual double getHeight() const { return m_record.part().height; }
@@ -152,8 +162,7 @@ public:
     HostZoneElement& getZoneRecord() { return m_record.part(); }
 
 private:
-    double quantity(size_t offset) const;
-    int32_t wholeQuantity(size_t offset) const;
+    double quantity(size_t offset) const { return quantityField(getLink(), offset); }
 
     ConstructionRecord<HostZoneElement> m_record;
 };

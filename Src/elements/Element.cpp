@@ -188,7 +188,7 @@ bool Element::storeUserData(const MemoryBlock& block, uint32_t, bool switchOn, u
     record.dataHandle = block.getHandle();
     GSErrCode err = ACAPSetElementUserData(&header, &record);
     // A failed switch-on does not undo the data written.
-    if (switchOn) static_cast<void>(setSwitched(true));
+    if (switchOn) (void)setSwitched(true);
     if (err != hosterr::Ok && err != hosterr::NoUserData) return false;
     // The element answers what the host now holds.
     if (m_userData.get() != &block) {

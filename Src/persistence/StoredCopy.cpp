@@ -47,7 +47,7 @@ bool writeWhole(const Directory& folder, const String& name, const std::string& 
         DataFile target(folder, name);
         ok = IO::ReplaceFile(target.getLocation(), temp.getLocation()) == hosterr::Ok;
     }
-    if (!ok) static_cast<void>(temp.remove()); // a leftover is replaced by the next write
+    if (!ok) (void)temp.remove(); // a leftover is replaced by the next write
     return ok;
 }
 

@@ -102,7 +102,7 @@ void TarnwickLibrary::load(Addon& addon) {
     DataFile file(*folder, String(FileName));
     if (!file.exists()) return;
     DataBufferIn in(file);
-    static_cast<void>(library->read(in)); // a configuration that cannot be read leaves the last one
+    (void)library->read(in); // a configuration that cannot be read leaves the last one
 }
 
 void TarnwickLibrary::reset() {

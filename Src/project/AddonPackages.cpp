@@ -184,7 +184,7 @@ struct AddonPackages {
             if (stored.fetched && readWhole(scope, live, stored.text)) return true;
             // The elements whole before the fault are read all the same.
             s.unreadable = true;
-            if (stored.fetched) static_cast<void>(document.salvage(stored.text, String(StoreName)));
+            if (stored.fetched) (void)document.salvage(stored.text, String(StoreName));
         }
         distribute(scope, live, document.getElements());
         if (s.unreadable)
@@ -497,7 +497,7 @@ void ProjectPackages::loadModuleData(Addon& addon) {
 
 void ProjectPackages::saveModuleData(Addon& addon) {
     // A failed write leaves the host the module data it holds, and the host saves that.
-    static_cast<void>(addon.savePackages(0));
+    (void)addon.savePackages(0);
 }
 
 void ProjectPackages::handleProjectNotification(Addon& addon, ProjectEvent& event) {
