@@ -126,7 +126,7 @@ void parseAnnotatorStep(LineReader& in, Step& step) {
     step.kind = StepKind::AnnotatorSetting;
     ModelArgs& args = step.model;
     args.verb = in.anyWord("what the Annotator does: installed, not-installed, specification, next-clause, "
-                           "cancel, fault, change-clause or delete-clause");
+                           "cancel, fault, change-clause, delete-clause or wait");
     if (args.verb == "installed") {
         if (!in.atEnd()) args.texts.push_back(in.path());
     } else if (args.verb == "specification") {
@@ -161,7 +161,7 @@ void parseAnnotatorStep(LineReader& in, Step& step) {
                 "unknown fault \"" + mode +
                 "\"; the faults: slow MS, no-flag, no-result, malformed, two-results, command-id N, "
                 "error NAME, blank-number, crash"};
-    } else if (args.verb != "not-installed" && args.verb != "cancel") {
+    } else if (args.verb != "not-installed" && args.verb != "cancel" && args.verb != "wait") {
         throw LineError{"unknown annotator step \"" + args.verb + "\""};
     }
 }
@@ -214,6 +214,13 @@ bool AnnotatorSteps::act(const Step& step, const std::string& home,
     }
     if (verb == "next-clause") return appendAnswer(home, "clause " + answerText(args.texts[0]), why);
     if (verb == "cancel") return appendAnswer(home, "cancel", why);
+    if (verb == "wait") {
+        // Nothing started earlier may still read the answer file when the next line writes it.
+        if (WaitForStartedProcesses(AskedWaitMs) == 0) return true;
+        return *why = "an Annotator started earlier is still running after " +
+                      std::to_string(AskedWaitMs / 1000) + " s",
+               false;
+    }
     if (verb == "fault") {
         std::string line = "fault " + args.texts[0];
         if (args.texts.size() > 1) line += " " + answerText(args.texts[1]);

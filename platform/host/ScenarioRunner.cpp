@@ -115,17 +115,20 @@ void ScenarioRunner::collectDebug() {
     }
 }
 
-bool ScenarioRunner::run(const std::vector<Step>& steps) {
+ScenarioRunner::~ScenarioRunner() {
+    m_host.transcript().beforeEachLine(nullptr);
+}
+
+void ScenarioRunner::start() {
     DBSetQuiet(true); // debug output goes into the transcript instead
     DBClearPrintedText();
     m_host.transcript().beforeEachLine([this] {
         collectDebug();
         noteAnnotatorAnswers();
     });
-    struct HookReset {
-        Transcript& transcript;
-        ~HookReset() { transcript.beforeEachLine(nullptr); }
-    } hookReset{m_host.transcript()};
+}
+
+bool ScenarioRunner::play(const std::vector<Step>& steps) {
     bool passed = true;
     // The clicks after an action answer the inputs it asks for: they are queued before it runs.
     std::vector<bool> queuedAhead(steps.size(), false);
@@ -151,34 +154,58 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
             passed = fail(step.line, problem);
         if (!passed) break;
     }
-    if (passed && !m_host.alerts().queued().empty()) {
+    return passed;
+}
+
+bool ScenarioRunner::checkNothingLeft() {
+    if (!m_host.alerts().queued().empty()) {
         const AlertAnswer& unused = m_host.alerts().queued().front();
-        passed = fail(unused.line, "the alert answer of this line was never used: no alert came");
+        return fail(unused.line, "the alert answer of this line was never used: no alert came");
     }
-    if (passed && !m_fileDialogs.queued().empty())
-        passed = fail(m_fileDialogs.queued().front().line, "this line was never used: no file dialog came");
-    if (passed && !m_host.dialogs().queued().empty()) {
+    if (!m_fileDialogs.queued().empty())
+        return fail(m_fileDialogs.queued().front().line, "this line was never used: no file dialog came");
+    if (!m_host.dialogs().queued().empty()) {
         const Step& unused = m_host.dialogs().queued().front();
-        passed = fail(unused.line,
-                      "this line was never used: no dialog " + inQuotes(*unused.text) + " ran after it");
+        return fail(unused.line,
+                    "this line was never used: no dialog " + inQuotes(*unused.text) + " ran after it");
     }
-    if (passed && !m_host.libraryDesk().objectSettings.empty())
-        passed = fail(m_host.libraryDesk().objectSettings.front().line,
-                      "this line was never used: no object settings opened after it");
-    if (passed && !m_host.input().queued().empty())
-        passed =
-            fail(m_host.input().queued().front().line, "this line was never used: no input asked for it");
+    if (!m_host.libraryDesk().objectSettings.empty())
+        return fail(m_host.libraryDesk().objectSettings.front().line,
+                    "this line was never used: no object settings opened after it");
+    if (!m_host.input().queued().empty())
+        return fail(m_host.input().queued().front().line, "this line was never used: no input asked for it");
+    return true;
+}
+
+bool ScenarioRunner::finish(int lastLine, bool passed) {
     if (m_host.moduleLoaded()) {
         m_host.transcript().action("end: the host unloads the module");
         GSErrCode err = m_host.unloadModule();
         // The user never sees the release fail, but the module did: the scenario says so.
         if (err != hosterr::Ok && passed)
-            passed = fail(steps.empty() ? 0 : steps.back().line, "the module's release entry answered " +
-                                                                     answerText(err) +
-                                                                     " when the host unloaded it at the end");
+            passed = fail(lastLine, "the module's release entry answered " + answerText(err) +
+                                        " when the host unloaded it at the end");
     }
     collectDebug();
+    m_host.transcript().beforeEachLine(nullptr);
     return passed;
+}
+
+void ScenarioRunner::forgetHistory() {
+    collectDebug();
+    m_host.calls().clear();
+    m_host.transcript().clear();
+    m_host.alerts().clear();
+    m_alertsChecked = 0;
+    m_callMark = 0;
+    m_debug.clear();
+    m_debugMark = 0;
+}
+
+bool ScenarioRunner::run(const std::vector<Step>& steps) {
+    start();
+    bool passed = play(steps) && checkNothingLeft();
+    return finish(steps.empty() ? 0 : steps.back().line, passed);
 }
 
 bool ScenarioRunner::perform(const Step& step) {

@@ -24,9 +24,25 @@ struct RunOptions {
 class ScenarioRunner {
 public:
     ScenarioRunner(StandInHost& host, RunOptions options);
+    ~ScenarioRunner();
+    ScenarioRunner(const ScenarioRunner&) = delete;
+    ScenarioRunner& operator=(const ScenarioRunner&) = delete;
 
     // Answers true when every step passed. At the end the module, if still loaded, is unloaded.
     bool run(const std::vector<Step>& steps);
+
+    // The same in parts, for a session whose steps are made as it goes: start(), then play() for
+    // each part (an action with the lines queued for it and the clicks after it), then finish()
+    // with the last line played and whether everything passed so far.
+    void start();
+    bool play(const std::vector<Step>& steps);
+    // False, failing at its line, when a queued answer, dialog line or click was never used.
+    bool checkNothingLeft();
+    bool finish(int lastLine, bool passed);
+    // Drops the call log, the transcript, the alerts shown and the debug output gathered so far
+    // (and any answer still queued), so that a long session keeps only what its latest steps told.
+    void forgetHistory();
+    ModelSteps& model() { return m_model; }
 
     int failedLine() const { return m_failedLine; }
     const std::string& failure() const { return m_failure; } // why, empty when all passed
