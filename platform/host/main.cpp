@@ -4,16 +4,22 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
 #include "AnnotatorSteps.h"
 #include "FunctionSlots.h"
+#include "ScenarioLine.h"
 #include "ScenarioRunner.h"
+#include "SoakSession.h"
 #include "StandInHost.h"
 
 #ifndef ZAV_DEFAULT_HOME
 #define ZAV_DEFAULT_HOME "zavhost-home"
+#endif
+#ifndef ZAV_SAMPLE_SPECIFICATION
+#define ZAV_SAMPLE_SPECIFICATION "examples/specs/house.xml"
 #endif
 
 namespace {
@@ -22,6 +28,8 @@ const char* const helpText = R"(zavhost - a stand-in host application for add-on
 
 Usage:
   zavhost run SCENARIO [--module PATH] [--home DIR] [--without FUNCTION]... [--quiet]
+  zavhost soak --module PATH [--steps N] [--seed S] [--home DIR] [--specification FILE]
+               [--played FILE] [--quiet]
   zavhost --help
 
 `run` loads nothing by itself: the scenario says when to load the module. It plays the scenario,
@@ -128,6 +136,7 @@ The stand-in Annotator (zavannotator, entered in the registry when zavhost start
                                     blank-number, crash
   annotator change-clause "NUMBER" FIELD "TEXT"   annotator delete-clause "NUMBER"
                                     edit the chosen specification's copy between steps
+  annotator wait                    wait (at most 10 s) until every Annotator started has ended
 
 Files, as the user's other programs see them:
   file write PATH "TEXT"            the file holds exactly TEXT (its folders are made)
@@ -188,6 +197,18 @@ Expectations:
   expect view "NAME" [kind K] [reference "R"] [master "M"]    expect no-view "NAME"
   expect current-view "NAME"|plan|3d    expect selection count N    expect lockable "NAME" free|mine|others
 
+A long random session:
+  zavhost soak plays N moves (100 unless given) of a user of the ZAV Link module, drawn at random
+  from the seed S (1 unless given): placing and labelling annotations, selecting, Find and Update
+  with the palette's buttons, Restore, editing the specification, undo, saving and reopening, a
+  cancelled wait and a failing Annotator, the user's own edits and deletions. After each move it
+  checks that every element with user data is as the user last made it (none lost, none changed
+  but by her action), that nothing queued for the move was left unused, and that the host memory
+  the module holds does not grow. The lines played go to FILE ({home}/soak-S.scenario unless
+  given) as they are played, a scenario that `zavhost run` plays again; --quiet prints only a
+  report every tenth of the session. --specification: the specification the user's Annotator is
+  given (the sample's unless given). Exit codes as for run.
+
 Example:
   load
   project new "Sample House"
@@ -217,6 +238,75 @@ bool readFile(const std::string& path, std::string* text) {
     return true;
 }
 
+std::string homeFolder(std::string home) {
+    if (home.empty()) {
+        const char* fromEnvironment = std::getenv("ZAVHOST_HOME");
+        home = fromEnvironment != nullptr && *fromEnvironment != '\0' ? fromEnvironment : ZAV_DEFAULT_HOME;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(home, error);
+    home = std::filesystem::absolute(home, error).lexically_normal().string();
+    // The host libraries find the special folders through the same variable.
+    setenv("ZAVHOST_HOME", home.c_str(), 1);
+#ifdef ZAV_ANNOTATOR_PATH
+    // As the Annotator's installer would: the module finds it through the registry.
+    if (!zavhost::installAnnotator(ZAV_ANNOTATOR_PATH, home))
+        std::cerr << "zavhost: the stand-in Annotator could not be entered in the registry\n";
+#endif
+    return home;
+}
+
+std::optional<uint64_t> count(const char* text) {
+    std::optional<int64_t> value = zavhost::parseNumber(text);
+    if (!value || *value < 0) return std::nullopt;
+    return static_cast<uint64_t>(*value);
+}
+
+int soak(int argc, char** argv) {
+    zavhost::SoakOptions options;
+    options.specification = ZAV_SAMPLE_SPECIFICATION;
+    std::string home;
+    for (int i = 2; i < argc; ++i) {
+        std::string arg = argv[i];
+        const bool valued = arg == "--module" || arg == "--home" || arg == "--steps" || arg == "--seed" ||
+                            arg == "--specification" || arg == "--played";
+        if (valued && i + 1 == argc) return usage(arg + " needs a value");
+        if (arg == "--steps" || arg == "--seed") {
+            std::optional<uint64_t> value = count(argv[++i]);
+            if (!value) return usage(arg + " takes a whole number, not \"" + argv[i] + "\"");
+            (arg == "--steps" ? options.steps : options.seed) = *value;
+        } else if (arg == "--module") {
+            options.modulePath = argv[++i];
+        } else if (arg == "--home") {
+            home = argv[++i];
+        } else if (arg == "--specification") {
+            options.specification = argv[++i];
+        } else if (arg == "--played") {
+            options.playedPath = argv[++i];
+        } else if (arg == "--quiet") {
+            options.quiet = true;
+        } else {
+            return usage("unexpected argument \"" + arg + "\"");
+        }
+    }
+    if (options.modulePath.empty()) return usage("soak needs the module: --module PATH");
+    std::error_code error;
+    options.modulePath = std::filesystem::absolute(options.modulePath, error).string();
+    options.specification = std::filesystem::absolute(options.specification, error).string();
+    options.homeFolder = homeFolder(home);
+    if (options.playedPath.empty())
+        options.playedPath = (std::filesystem::path(options.homeFolder) /
+                              ("soak-" + std::to_string(options.seed) + ".scenario"))
+                                 .string();
+
+    zavhost::StandInHost host;
+    zavhost::SoakSession session(host, options, std::cout);
+    if (session.run()) return 0;
+    std::cout << "FAILED\n";
+    std::cerr << session.failure() << "\n";
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -226,6 +316,7 @@ int main(int argc, char** argv) {
         std::cout << helpText;
         return 0;
     }
+    if (command == "soak") return soak(argc, argv);
     if (command != "run") return usage("unknown command \"" + command + "\"");
 
     std::string scenarioPath, modulePath, home;
@@ -264,20 +355,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    if (home.empty()) {
-        const char* fromEnvironment = std::getenv("ZAVHOST_HOME");
-        home = fromEnvironment != nullptr && *fromEnvironment != '\0' ? fromEnvironment : ZAV_DEFAULT_HOME;
-    }
+    home = homeFolder(home);
     std::error_code error;
-    std::filesystem::create_directories(home, error);
-    home = std::filesystem::absolute(home, error).lexically_normal().string();
-    // The host libraries find the special folders through the same variable.
-    setenv("ZAVHOST_HOME", home.c_str(), 1);
-#ifdef ZAV_ANNOTATOR_PATH
-    // As the Annotator's installer would: the module finds it through the registry.
-    if (!zavhost::installAnnotator(ZAV_ANNOTATOR_PATH, home))
-        std::cerr << "zavhost: the stand-in Annotator could not be entered in the registry\n";
-#endif
 
     zavhost::RunOptions options;
     if (!modulePath.empty()) modulePath = std::filesystem::absolute(modulePath, error).string();
