@@ -171,10 +171,12 @@ std::string SoakLedger::changeNotAllowed(const NotedElement& was, const NotedEle
 bool SoakLedger::goneAllowed(const API_Guid& guid, const NotedElement& was, const SoakAllowance& allowance,
                              const std::set<API_Guid, GuidLess>& gone) const {
     if (allowance.deleted.count(guid) != 0) return true;
+    // A label that shows no annotation is never the product's to delete.
+    if (!was.clause) return false;
     // Labels go with the element they label, in the user's own step.
     for (const API_Guid& owner : m_relations.links.elementsNaming(guid))
         if (gone.count(owner) != 0) return true;
-    if (!was.clause || was.ignored()) return false;
+    if (was.ignored()) return false;
     for (const SoakClauses& list : allowance.updatedFrom)
         if (clauseIn(list, was.clause->hiddenNumber) == nullptr) return true;
     return false;

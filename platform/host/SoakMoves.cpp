@@ -1,5 +1,6 @@
 #include "SoakMoves.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -90,8 +91,12 @@ std::vector<std::string> SoakMoves::setup() {
     }
     lines.push_back("element add window as " + quoted(name(SoakKind::Window)) + " wall " +
                     quoted(wallNames[1]) + " position 2");
-    lines.push_back("element add label as " + quoted(name(SoakKind::Note)) +
+    // The user's label on a wall shows no annotation: the product must leave it, whatever the wall
+    // goes through.
+    const std::string note = name(SoakKind::Note);
+    lines.push_back("element add label as " + quoted(note) +
                     " at 12 3 with-user-data \"a note of the user's own\"");
+    lines.push_back("element link " + quoted(wallNames[0]) + " to " + quoted(note));
     lines.push_back(
         "element add text as " + quoted(name(SoakKind::Note)) +
         " at 12 8 text \"North elevation\" with-user-data \"<annotation>not quite one</annotation>\"");
@@ -339,17 +344,28 @@ bool SoakMoves::userDelete(const SoakScene& scene, SoakMove& move) {
     size_t walls = 0;
     for (const SoakElement& element : scene.elements)
         walls += element.kind == SoakKind::Wall ? 1 : 0;
-    const SoakElement* element = nullptr;
-    if (walls > 3 && chance(25))
-        element = pick(scene, true, {SoakKind::Wall});
-    else if (chance(5))
-        element = pick(scene, true, {SoakKind::Window, SoakKind::Note});
-    else
-        element = pick(scene, true, {SoakKind::Text, SoakKind::Label});
-    if (element == nullptr) return false;
-    move.lines = {"user element delete " + quoted(element->label)};
+    // The user's own notes stay all session long: nothing the product does may take them.
+    std::vector<const SoakElement*> chosen;
+    const size_t count = chance(25) ? 2 : 1;
+    for (size_t i = 0; i < count; ++i) {
+        const SoakElement* element = nullptr;
+        if (walls > 3 && chance(25))
+            element = pick(scene, true, {SoakKind::Wall});
+        else if (chance(5))
+            element = pick(scene, true, {SoakKind::Window});
+        else
+            element = pick(scene, true, {SoakKind::Text, SoakKind::Label});
+        if (element != nullptr && std::find(chosen.begin(), chosen.end(), element) == chosen.end())
+            chosen.push_back(element);
+    }
+    if (chosen.empty()) return false;
+    std::string line = "user element delete";
+    for (const SoakElement* element : chosen) {
+        line += " " + quoted(element->label);
+        move.deleted.push_back(element->label);
+    }
+    move.lines = {line};
     move.effect = SoakEffect::Delete;
-    move.deleted = {element->label};
     return true;
 }
 

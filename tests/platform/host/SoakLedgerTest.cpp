@@ -166,8 +166,13 @@ TEST_F(SoakLedgerTest, ALabelGoesWithTheElementThatLinksIt) {
     ASSERT_TRUE(settle()) << why;
     play("element delete \"W\"\nelement delete \"A\"\n");
     EXPECT_TRUE(settle()) << why;
-    // Not linked: the note does not go with the wall.
+    // Not linked: the note does not go with the wall; nor linked, as it shows no annotation.
     play("element add wall as \"W2\"\nelement delete \"W2\"\nelement delete \"N\"\n");
+    EXPECT_FALSE(settle());
+    play("element add wall as \"W3\"\nelement add label as \"N2\" with-user-data \"mine\"\n"
+         "element link \"W3\" to \"N2\"\n");
+    ledger.start(*host.project());
+    play("element delete \"W3\"\nelement delete \"N2\"\n");
     EXPECT_FALSE(settle());
 }
 
