@@ -1,8 +1,8 @@
 #include "SoakMoves.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "CallLog.h"
 
@@ -30,10 +30,6 @@ std::string number(double value) {
     return text;
 }
 
-std::string quoted(const std::string& text) {
-    return inQuotes(text);
-}
-
 const char* kindWord(SoakKind kind) {
     switch (kind) {
     case SoakKind::Wall:
@@ -53,7 +49,7 @@ const char* kindWord(SoakKind kind) {
 } // namespace
 
 std::string nextClauseLine(const std::string& clauseNumber) {
-    return "annotator next-clause " + quoted(clauseNumber);
+    return "annotator next-clause " + inQuotes(clauseNumber);
 }
 
 std::string treePath(const std::vector<std::string>& texts) {
@@ -79,26 +75,26 @@ std::vector<std::string> SoakMoves::setup() {
     std::vector<std::string> lines = {
         "project new \"Soak\"",
         "load",
-        "annotator specification " + quoted(m_specification) + " as \"house.spec\"",
+        "annotator specification " + inQuotes(m_specification) + " as \"house.spec\"",
         Menu + "\"Select Specification...\"",
-        "view add section " + quoted(Section),
+        "view add section " + inQuotes(Section),
     };
     const char* const walls[] = {"0 0 to 8 0", "8 0 to 8 6", "8 6 to 0 6", "0 6 to 0 0"};
     std::vector<std::string> wallNames;
     for (const char* ends : walls) {
         wallNames.push_back(name(SoakKind::Wall));
-        lines.push_back("element add wall as " + quoted(wallNames.back()) + " from " + ends);
+        lines.push_back("element add wall as " + inQuotes(wallNames.back()) + " from " + ends);
     }
-    lines.push_back("element add window as " + quoted(name(SoakKind::Window)) + " wall " +
-                    quoted(wallNames[1]) + " position 2");
+    lines.push_back("element add window as " + inQuotes(name(SoakKind::Window)) + " wall " +
+                    inQuotes(wallNames[1]) + " position 2");
     // The user's label on a wall shows no annotation: the product must leave it, whatever the wall
     // goes through.
     const std::string note = name(SoakKind::Note);
-    lines.push_back("element add label as " + quoted(note) +
+    lines.push_back("element add label as " + inQuotes(note) +
                     " at 12 3 with-user-data \"a note of the user's own\"");
-    lines.push_back("element link " + quoted(wallNames[0]) + " to " + quoted(note));
+    lines.push_back("element link " + inQuotes(wallNames[0]) + " to " + inQuotes(note));
     lines.push_back(
-        "element add text as " + quoted(name(SoakKind::Note)) +
+        "element add text as " + inQuotes(name(SoakKind::Note)) +
         " at 12 8 text \"North elevation\" with-user-data \"<annotation>not quite one</annotation>\"");
     return lines;
 }
@@ -183,7 +179,7 @@ bool SoakMoves::select(const SoakScene& scene, SoakMove& move) {
     const size_t count = 1 + below(std::min<size_t>(3, inView.size()));
     for (size_t i = 0; i < count; ++i) {
         const size_t at = below(inView.size());
-        line += " " + quoted(inView[at]->label);
+        line += " " + inQuotes(inView[at]->label);
         inView.erase(inView.begin() + static_cast<std::ptrdiff_t>(at));
     }
     move.lines = {line};
@@ -196,7 +192,7 @@ bool SoakMoves::find(const SoakScene& scene, SoakMove& move) {
         move.lines = {"dialog \"Find Annotation\" cancel", Menu + "\"Find Annotation...\""};
         return true;
     }
-    move.lines = {"dialog \"Find Annotation\" set-text 4 " + quoted(FindTexts[below(std::size(FindTexts))]),
+    move.lines = {"dialog \"Find Annotation\" set-text 4 " + inQuotes(FindTexts[below(std::size(FindTexts))]),
                   "dialog \"Find Annotation\" ok", Menu + "\"Find Annotation...\""};
     move.effect = SoakEffect::FillPalette;
     return true;
@@ -204,7 +200,7 @@ bool SoakMoves::find(const SoakScene& scene, SoakMove& move) {
 
 bool SoakMoves::paletteSelect(const SoakScene& scene, SoakMove& move) {
     if (!scene.paletteShown || scene.paletteItems.empty()) return false;
-    std::string line = Palette + "select 7 " + quoted(scene.paletteItems[below(scene.paletteItems.size())]);
+    std::string line = Palette + "select 7 " + inQuotes(scene.paletteItems[below(scene.paletteItems.size())]);
     if (chance(25)) line += " command";
     move.lines = {line};
     return true;
@@ -243,13 +239,13 @@ bool SoakMoves::paletteButton(const SoakScene& scene, SoakMove& move, int item) 
 
 bool SoakMoves::editSpecification(const SoakScene& scene, SoakMove& move) {
     if (scene.clauses.size() < std::size(Numbers) && chance(20)) {
-        move.lines = {"annotator specification " + quoted(m_specification) + " as \"house.spec\""};
+        move.lines = {"annotator specification " + inQuotes(m_specification) + " as \"house.spec\""};
         return true;
     }
     if (scene.clauses.empty()) return false;
     const zavannotator::Clause& clause = scene.clauses[below(scene.clauses.size())];
     if (scene.clauses.size() > 2 && chance(20)) {
-        move.lines = {"annotator delete-clause " + quoted(clause.number)};
+        move.lines = {"annotator delete-clause " + inQuotes(clause.number)};
         return true;
     }
     std::string field = "revision";
@@ -261,7 +257,7 @@ bool SoakMoves::editSpecification(const SoakScene& scene, SoakMove& move) {
         field = chance(50) ? "section" : "code";
         text = field == "code" ? clause.code + "x" : clause.section + " (amended)";
     }
-    move.lines = {"annotator change-clause " + quoted(clause.number) + " " + field + " " + quoted(text)};
+    move.lines = {"annotator change-clause " + inQuotes(clause.number) + " " + field + " " + inQuotes(text)};
     return true;
 }
 
@@ -326,7 +322,7 @@ bool SoakMoves::userEdit(const SoakScene& scene, SoakMove& move) {
     const SoakElement* element =
         pick(scene, true, {SoakKind::Wall, SoakKind::Text, SoakKind::Label, SoakKind::Note});
     if (element == nullptr) return false;
-    const std::string what = quoted(element->label);
+    const std::string what = inQuotes(element->label);
     const size_t how = below(4);
     if (how < 2)
         move.lines = {"user element move " + what + " by " + number(coordinate(4) - 2) + " " +
@@ -361,7 +357,7 @@ bool SoakMoves::userDelete(const SoakScene& scene, SoakMove& move) {
     if (chosen.empty()) return false;
     std::string line = "user element delete";
     for (const SoakElement* element : chosen) {
-        line += " " + quoted(element->label);
+        line += " " + inQuotes(element->label);
         move.deleted.push_back(element->label);
     }
     move.lines = {line};
@@ -373,12 +369,12 @@ bool SoakMoves::addWall(const SoakScene& scene, SoakMove& move) {
     if (!scene.inPlan) return false;
     const SoakElement* wall = pick(scene, true, {SoakKind::Wall});
     if (wall != nullptr && chance(25)) {
-        move.lines = {"user element add window as " + quoted(name(SoakKind::Window)) + " wall " +
-                      quoted(wall->label) + " position 0.5"};
+        move.lines = {"user element add window as " + inQuotes(name(SoakKind::Window)) + " wall " +
+                      inQuotes(wall->label) + " position 0.5"};
         return true;
     }
     double x = coordinate(30), y = coordinate(25);
-    move.lines = {"user element add wall as " + quoted(name(SoakKind::Wall)) + " from " + number(x) + " " +
+    move.lines = {"user element add wall as " + inQuotes(name(SoakKind::Wall)) + " from " + number(x) + " " +
                   number(y) + " to " + number(x + 1 + coordinate(6)) + " " + number(y + coordinate(3))};
     return true;
 }
@@ -454,7 +450,7 @@ SoakMove SoakMoves::next(const SoakScene& scene) {
             move.lines = {"project save-and-reopen"};
             move.effect = SoakEffect::Reopen;
         } else if (move.name == "view") {
-            move.lines = {scene.inPlan ? "view current " + quoted(Section)
+            move.lines = {scene.inPlan ? "view current " + inQuotes(Section)
                                        : std::string("view current plan")};
         }
         if (made) return move;

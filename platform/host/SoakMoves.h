@@ -64,7 +64,7 @@ struct SoakMove {
 
 class SoakMoves {
 public:
-    // `specification`: the file the user's Annotator is given; `copy`: the name of its copy.
+    // `specification`: the file the user's Annotator is given, as "house.spec".
     SoakMoves(uint64_t seed, std::string specification);
 
     // The lines that set the session up: a new project with the module, the specification chosen,

@@ -54,6 +54,13 @@ std::vector<std::string> treePaths(DG::Panel& panel) {
     return paths;
 }
 
+// As the Annotator picks a clause: by its number.
+const zavannotator::Clause* clauseNumbered(const SoakClauses& clauses, const std::string& number) {
+    for (const zavannotator::Clause& clause : clauses)
+        if (clause.number == number) return &clause;
+    return nullptr;
+}
+
 std::string seconds(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f s", value);
@@ -121,13 +128,6 @@ bool SoakSession::play(const std::vector<std::string>& lines, const std::string&
     if (m_runner.play(parsed.steps)) return true;
     return fail(m_options.playedPath + ":" + std::to_string(m_runner.failedLine()) + ": " +
                 m_runner.failure());
-}
-
-const zavannotator::Clause* SoakSession::clauseNumbered(const SoakClauses& clauses,
-                                                        const std::string& number) const {
-    for (const zavannotator::Clause& clause : clauses)
-        if (clause.number == number) return &clause;
-    return nullptr;
 }
 
 void SoakSession::readSpecification() {

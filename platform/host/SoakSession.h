@@ -58,7 +58,6 @@ private:
     bool fail(const std::string& why);
     SoakScene scene();
     SoakAllowance allowanceOf(const SoakMove& move, const SoakScene& scene);
-    const zavannotator::Clause* clauseNumbered(const SoakClauses& clauses, const std::string& number) const;
     void readSpecification();
     std::string leftInAnswerFile() const;
     void report(size_t done);
