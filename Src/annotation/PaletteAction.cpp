@@ -27,6 +27,13 @@ bool isOutdated(const AnnotationLink& link) {
     return link.getStatus() == StatusChanged || link.getStatus() == StatusDeleted;
 }
 
+// The list may be older than the element: an undo since may have brought back another clause or
+// the user's ignore mark, and what she made wins over what the palette lists.
+bool showsListed(Element& element, const Annotation& listed) {
+    Annotation shown;
+    return shown.readFromElement(element) && !shown.isAccepted && shown.hiddenNumber == listed.hiddenNumber;
+}
+
 } // namespace
 
 PaletteAction::PaletteAction(uint32_t kind, TreeViewControl& tree, AnnotationList* list, PaletteMode mode,
@@ -113,8 +120,9 @@ GSErrCode PaletteAction::run() {
                     failed = true;
                     continue;
                 }
-                const bool done = m_kind == Ignore ? ignoreLink(link, *drawing)
-                                                   : updateLink(link, *drawing, text, xml.get());
+                const bool done = m_kind == Ignore
+                                      ? ignoreLink(link, *drawing)
+                                      : updateLink(link, *drawing, text, xml.get(), entry->annotation);
                 if (!done) failed = true;
             }
             if (!failed) finished.push_back(node);
@@ -156,9 +164,10 @@ bool PaletteAction::rewrite(Element& element, Drawing& drawing, const String& te
 }
 
 bool PaletteAction::updateLink(AnnotationLink& link, Drawing& drawing, const String& text,
-                               const MemoryBlock* xml) {
+                               const MemoryBlock* xml, const Annotation* listed) {
     std::unique_ptr<Element> element = drawing.get(link);
     if (!element) return false;
+    if (m_kind == Update && listed != nullptr && !showsListed(*element, *listed)) return true;
     if (m_kind == Update && link.getStatus() == StatusDeleted) {
         if (getEditManager().makeEditable(*element, true, true, false) != 1) return false;
         if (!drawing.deleteElement(link)) return false;

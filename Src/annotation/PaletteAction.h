@@ -49,9 +49,10 @@ public:
     static uint16_t questionItem(uint32_t kind, Scope scope);
     static bool& warnedFlag(ZAVLinkPrefs& prefs, uint32_t kind, Scope scope);
 
-    // One element of a chosen drawing; false when it could not be changed.
+    // One element of a chosen drawing; false when it could not be changed. Update leaves an element
+    // that no longer shows the listed clause, or shows it ignored, as it is (and answers true).
     bool updateLink(AnnotationLink& link, tarnwick::Drawing& drawing, const tarnwick::String& text,
-                    const tarnwick::MemoryBlock* xml);
+                    const tarnwick::MemoryBlock* xml, const Annotation* listed = nullptr);
     bool ignoreLink(AnnotationLink& link, tarnwick::Drawing& drawing);
 
     const std::vector<tarnwick::TreeViewControl::iterator>& getChosenNodes() const { return m_chosen; }
