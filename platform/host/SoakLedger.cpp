@@ -3,6 +3,7 @@
 #include <map>
 
 #include "CallLog.h"
+#include "LabelParts.h"
 #include "ModelCalls.h"
 #include "TextBlocks.h"
 #include "platform/annotator/Xml.h"
@@ -225,6 +226,19 @@ bool SoakLedger::settle(const Project& project, const SoakAllowance& allowance, 
             if (std::string wrong = titleProblem(*now); !wrong.empty())
                 problems.push_back(describe(guid, *now) + ": " + wrong);
         note(guid, std::move(now));
+    }
+
+    // The labels of what the user deletes (and of the windows that go with her walls) go with it,
+    // in her step. Labels of a label the product deleted are its own affair.
+    for (const API_Guid& guid : gone) {
+        if (allowance.deleted.count(guid) == 0 && allowance.deleted.count(holderOf(*was.at(guid))) == 0)
+            continue;
+        for (const API_Guid& linked : m_relations.links.othersOf(guid)) {
+            const NotedElement* label = m_noted.get(linked);
+            if (label != nullptr && label->clause && label->type == LabelTypeCode)
+                problems.push_back(describe(linked, *label) + " stays, though the element " +
+                                   model::guidText(guid) + " it labels is gone");
+        }
     }
 
     // Undo steps: what was noted before each; an undone step must bring exactly that back.

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "HostTestSupport.h"
+#include "platform/host/ModelCalls.h"
 #include "platform/host/ModelSteps.h"
 #include "platform/host/SoakLedger.h"
 
@@ -174,6 +175,38 @@ TEST_F(SoakLedgerTest, ALabelGoesWithTheElementThatLinksIt) {
     ledger.start(*host.project());
     play("element delete \"W3\"\nelement delete \"N2\"\n");
     EXPECT_FALSE(settle());
+}
+
+TEST_F(SoakLedgerTest, TheLabelsOfWhatTheUserDeletesGoWithIt) {
+    play("element link \"W\" to \"A\"\n");
+    ASSERT_TRUE(settle()) << why;
+    SoakAllowance deleting;
+    deleting.deleted.insert(guidOf("W"));
+    play("element delete \"W\"\n");
+    EXPECT_FALSE(settle(deleting));
+    EXPECT_NE(why.find("F10/110 Clay facing brickwork\" of element " + model::guidText(guidOf("A")) +
+                       " stays, though the element"),
+              std::string::npos)
+        << why;
+}
+
+TEST_F(SoakLedgerTest, TheLabelsOfAWindowGoWithItsWall) {
+    play("element add window as \"N\" wall \"W\" position 1\nelement link \"N\" to \"A\"\n");
+    ASSERT_TRUE(settle()) << why;
+    SoakAllowance deleting;
+    deleting.deleted.insert(guidOf("W"));
+    play("element delete \"W\"\n");
+    EXPECT_FALSE(settle(deleting));
+    EXPECT_NE(why.find(" stays, though the element"), std::string::npos) << why;
+}
+
+TEST_F(SoakLedgerTest, ALabelMayOutliveWhatTheUserDidNotDelete) {
+    play("element add wall as \"W2\"\nelement link \"W2\" to \"A\"\n");
+    ASSERT_TRUE(settle()) << why;
+    SoakAllowance deleting;
+    deleting.deleted.insert(guidOf("W"));
+    play("element delete \"W\"\nelement delete \"W2\"\n");
+    EXPECT_TRUE(settle(deleting)) << why;
 }
 
 TEST_F(SoakLedgerTest, UserDataRewrittenFailsUnlessTheMoveAllowsIt) {
