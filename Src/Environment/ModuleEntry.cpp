@@ -14,13 +14,6 @@ namespace {
 
 constexpr uint32_t ProductTexts = 32528;
 
-void reportSafely() {
-    try {
-        reportProductError();
-    } catch (...) {
-    }
-}
-
 // A module that declines to load is not released by the host: it takes itself down.
 void releaseDeclinedAddon() {
     try {
@@ -44,9 +37,10 @@ int32_t checkEnvironmentEntry(HostEnvironment* environment) {
             HostCallScope scope(*addon, true);
             load = addon->checkEnvironment(Host::getResourceString(ProductTexts, 2),
                                            Host::getResourceString(ProductTexts, 3), environment);
+            scope.leave();
         }
     } catch (...) {
-        reportSafely();
+        reportCaughtException();
         load = false;
     }
     if (!load) releaseDeclinedAddon();
@@ -58,9 +52,11 @@ template <class Phase> GSErrCode runPhase(Phase phase) {
         Addon* addon = getAddon();
         if (addon == nullptr) return hosterr::Failed;
         HostCallScope scope(*addon, true);
-        return (addon->*phase)() ? hosterr::Ok : hosterr::Failed;
+        bool ok = (addon->*phase)();
+        scope.leave();
+        return ok ? hosterr::Ok : hosterr::Failed;
     } catch (...) {
-        reportSafely();
+        reportCaughtException();
         return hosterr::Internal;
     }
 }
@@ -77,7 +73,7 @@ GSErrCode freeDataEntry() {
     try {
         err = destroyProductAddon();
     } catch (...) {
-        reportSafely();
+        reportCaughtException();
     }
     try {
         Host::unload();
