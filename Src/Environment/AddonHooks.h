@@ -32,5 +32,8 @@ struct ProductRegistration {
 GSErrCode createProductAddon(HostEnvironment* environment);
 GSErrCode destroyProductAddon();
 void reportProductError();
+// Reports an exception caught where a call from the host returns: the product's error alert.
+// Whatever the report throws itself goes no further.
+void reportCaughtException() noexcept;
 
 } // namespace tarnwick

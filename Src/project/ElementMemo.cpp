@@ -12,12 +12,18 @@ API_ElementMemo* allocateElementMemo() {
     return new (block) API_ElementMemo();
 }
 
-void freeElementMemo(API_ElementMemo* memo) {
+void freeElementMemo(API_ElementMemo* memo) noexcept {
     if (memo == nullptr) return;
-    ACAPDisposeElementMemo(memo);
+    try {
+        ACAPDisposeElementMemo(memo);
+    } catch (...) {
+    }
     memo->~API_ElementMemo();
     GSPtr block = reinterpret_cast<GSPtr>(memo);
-    freePtr(block);
+    try {
+        freePtr(block);
+    } catch (...) {
+    }
 }
 
 } // namespace tarnwick

@@ -11,7 +11,8 @@ namespace tarnwick {
 // A new zeroed memo block; throws std::bad_alloc.
 API_ElementMemo* allocateElementMemo();
 // Frees every handle the memo names (the host's dispose call), then the block; null does nothing.
-void freeElementMemo(API_ElementMemo* memo);
+// It runs in destructors, so what the host throws meanwhile goes no further.
+void freeElementMemo(API_ElementMemo* memo) noexcept;
 
 struct ElementMemoDeleter {
     void operator()(API_ElementMemo* memo) const { freeElementMemo(memo); }

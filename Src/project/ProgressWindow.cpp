@@ -22,8 +22,12 @@ std::shared_ptr<ProgressMonitor> ProgressWindow::create(const String& title, int
 
 ProgressWindow::~ProgressWindow() {
     if (!m_ownsWindow) return;
-    ACAPInterfaceCall(fourCC("CPWD"));
     processWindowOpen = false;
+    // A destructor cannot pass on what the host throws.
+    try {
+        ACAPInterfaceCall(fourCC("CPWD"));
+    } catch (...) {
+    }
 }
 
 void ProgressWindow::setValue(int32_t value) {
