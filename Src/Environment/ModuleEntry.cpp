@@ -34,6 +34,7 @@ int32_t checkEnvironmentEntry(HostEnvironment* environment) {
             releaseDeclinedAddon();
             return AddonDoNotLoad;
         }
+        tellFunctionsDoneWithout();
         if (createProductAddon(environment) == 0 && getAddon() != nullptr) {
             Addon* addon = getAddon();
             HostCallScope scope(*addon, true);

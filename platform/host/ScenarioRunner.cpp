@@ -115,7 +115,9 @@ void ScenarioRunner::collectDebug() {
     }
 }
 
-bool ScenarioRunner::run(const std::vector<Step>& steps) {
+bool ScenarioRunner::run(const std::vector<Step>& steps, End end) {
+    m_failedLine = 0;
+    m_failure.clear();
     DBSetQuiet(true); // debug output goes into the transcript instead
     DBClearPrintedText();
     m_host.transcript().beforeEachLine([this] {
@@ -168,6 +170,11 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
     if (passed && !m_host.input().queued().empty())
         passed =
             fail(m_host.input().queued().front().line, "this line was never used: no input asked for it");
+    if (end == End::KeepLoaded) {
+        if (!passed) dropQueued();
+        collectDebug();
+        return passed;
+    }
     if (m_host.moduleLoaded()) {
         m_host.transcript().action("end: the host unloads the module");
         GSErrCode err = m_host.unloadModule();
@@ -179,6 +186,14 @@ bool ScenarioRunner::run(const std::vector<Step>& steps) {
     }
     collectDebug();
     return passed;
+}
+
+void ScenarioRunner::dropQueued() {
+    m_host.alerts().dropQueued();
+    m_host.dialogs().clear();
+    m_host.input().clear();
+    m_host.libraryDesk().objectSettings.clear();
+    m_fileDialogs.clear();
 }
 
 bool ScenarioRunner::perform(const Step& step) {

@@ -25,8 +25,14 @@ class ScenarioRunner {
 public:
     ScenarioRunner(StandInHost& host, RunOptions options);
 
-    // Answers true when every step passed. At the end the module, if still loaded, is unloaded.
-    bool run(const std::vector<Step>& steps);
+    // How a run ends. A whole scenario unloads the module and fails on lines left unused. A part of
+    // one, played by a caller that goes on with the next part, keeps the module loaded, and what a
+    // failed part left queued (alert answers, dialog lines, clicks) is dropped so that the next
+    // part does not take it for its own.
+    enum class End { Unload, KeepLoaded };
+
+    // Answers true when every step passed.
+    bool run(const std::vector<Step>& steps, End end = End::Unload);
 
     int failedLine() const { return m_failedLine; }
     const std::string& failure() const { return m_failure; } // why, empty when all passed
@@ -46,6 +52,7 @@ private:
     bool checkAlert(const Step& step, std::string* why);
     void collectDebug();
     void noteAnnotatorAnswers();
+    void dropQueued();
     bool fail(int line, const std::string& why);
     std::string expand(const std::string& path) const;
 
