@@ -3,6 +3,8 @@
 #include <optional>
 #include <sstream>
 
+#include "EndChecks.h"
+
 namespace roadsweep {
 
 namespace {
@@ -14,6 +16,10 @@ constexpr char StageMark[] = "# stage ";
 constexpr char FalseMark[] = "# false \"";
 constexpr char KeepMark[] = "# keep ";
 constexpr char WhileWord[] = "\" while ";
+constexpr char NamesRemovalMark[] = "# names-removal";
+constexpr char NeutralMark[] = "# neutral ";
+constexpr char EndCheckMark[] = "# end-check ";
+constexpr char WrittenMark[] = "# written ";
 
 std::vector<std::string> words(const std::string& text) {
     std::istringstream in(text);
@@ -86,6 +92,35 @@ void readFalseMessage(const std::string& rest, int line, Road& road, std::vector
     road.falseMessages.push_back({text, {std::move(step)}});
 }
 
+void readNamesRemoval(const std::string& rest, int line, Road& road, std::vector<std::string>* problems) {
+    if (!words(rest).empty()) return note(problems, line, "a names-removal line reads: # names-removal");
+    if (road.stages.empty()) return note(problems, line, "a names-removal line before the first stage");
+    road.stages.back().namesRemoval = true;
+}
+
+// A text in double quotes, alone on the rest of its line.
+std::optional<std::string> quoted(const std::string& rest) {
+    if (rest.size() < 2 || rest.front() != '"' || rest.back() != '"') return std::nullopt;
+    const std::string text = rest.substr(1, rest.size() - 2);
+    if (text.empty() || text.find('"') != std::string::npos) return std::nullopt;
+    return text;
+}
+
+void readQuoted(const std::string& rest, int line, const char* mark, std::vector<std::string>& into,
+                std::vector<std::string>* problems) {
+    if (std::optional<std::string> text = quoted(rest))
+        into.push_back(*text);
+    else
+        note(problems, line, std::string("a line reads: ") + mark + "\"TEXT\"");
+}
+
+void readEndCheck(const std::string& rest, int line, Road& road, std::vector<std::string>* problems) {
+    std::vector<std::string> parts = words(rest);
+    if (parts.size() != 1 || !isEndCheck(parts[0]))
+        return note(problems, line, "an end check is one of: " + endCheckNames());
+    road.endChecks.push_back(parts[0]);
+}
+
 } // namespace
 
 Road readRoad(const std::string& source, std::vector<std::string>* problems) {
@@ -106,6 +141,15 @@ Road readRoad(const std::string& source, std::vector<std::string>* problems) {
             readKeep(line.substr(sizeof KeepMark - 1), number, road, problems);
         else if (startsWith(line, FalseMark))
             readFalseMessage(line.substr(sizeof FalseMark - 1), number, road, problems);
+        else if (startsWith(line, NamesRemovalMark))
+            readNamesRemoval(line.substr(sizeof NamesRemovalMark - 1), number, road, problems);
+        else if (startsWith(line, NeutralMark))
+            readQuoted(line.substr(sizeof NeutralMark - 1), number, NeutralMark, road.neutralMessages,
+                       problems);
+        else if (startsWith(line, EndCheckMark))
+            readEndCheck(line.substr(sizeof EndCheckMark - 1), number, road, problems);
+        else if (startsWith(line, WrittenMark))
+            readQuoted(line.substr(sizeof WrittenMark - 1), number, WrittenMark, road.writtenFiles, problems);
         stageOfLine.push_back(static_cast<int>(road.stages.size()) - 1);
     }
     for (Step& step : parsed.steps) {

@@ -16,6 +16,9 @@ struct Stage {
     std::vector<zavhost::Step> steps;
     // Expectations that, holding before the stage, must hold after it too.
     std::vector<zavhost::Step> keeps;
+    // When it does not work in a run without some functions or selectors, only a message that names
+    // one of them is true (the module's refusal to load says what it lacks).
+    bool namesRemoval = false;
 
     bool judged() const { return name != "world"; }
 };
@@ -29,10 +32,18 @@ struct FalseMessage {
 struct Road {
     std::vector<Stage> stages;
     std::vector<FalseMessage> falseMessages;
+    // Texts of messages that say nothing about why a step did not work (a question, a count of what
+    // a dialog took in): neither true nor false.
+    std::vector<std::string> neutralMessages;
+    // The checks (EndChecks.h) that the project holds nothing half-written at the end.
+    std::vector<std::string> endChecks;
+    // Files the road writes, as paths in the home folder: each is made unwritable in a run of its own.
+    std::vector<std::string> writtenFiles;
 };
 
 // Reads the road; a malformed line, a condition that is not an expectation, a stage that needs one
-// not before it, or steps before the first stage fill `problems` ("LINE: why").
+// not before it, an end check no one knows, or steps before the first stage fill `problems`
+// ("LINE: why").
 Road readRoad(const std::string& source, std::vector<std::string>* problems);
 
 } // namespace roadsweep

@@ -5,14 +5,12 @@
 #include <filesystem>
 #include <map>
 
+#include "EndChecks.h"
 #include "platform/api/HostErrors.h"
-#include "platform/gsroot/UniString.h"
 #include "platform/host/AnnotatorSteps.h"
 #include "platform/host/FunctionSlots.h"
-#include "platform/host/LabelParts.h"
 #include "platform/host/ScenarioRunner.h"
 #include "platform/host/StandInHost.h"
-#include "platform/host/TextBlocks.h"
 
 namespace roadsweep {
 
@@ -27,103 +25,91 @@ constexpr const char* kindWords[] = {"none", "without", "failing", "unwritable"}
 // A host that does not know a selector answers so whenever it is used; one that lacks a function
 // leaves its slot empty.
 void takeAway(StandInHost& host, const Removal& removal, const std::string& home) {
-    switch (removal.kind) {
-    case Removal::Kind::None:
-        break;
-    case Removal::Kind::Without:
-        if (removal.name.size() == 4 && !zavhost::isFunctionSlot(removal.name))
-            host.faults().set(removal.name, 1, UINT32_MAX, hosterr::BadSelector);
-        else
-            host.withoutFunction(removal.name);
-        break;
-    case Removal::Kind::Failing:
-        host.faults().set(removal.name, 1, UINT32_MAX, hosterr::Failed);
-        break;
-    case Removal::Kind::Unwritable:
-        host.faults().setUnwritable((std::filesystem::path(home) / removal.name).string(), true);
-        break;
-    }
+    for (const std::string& name : removal.names)
+        switch (removal.kind) {
+        case Removal::Kind::None:
+            break;
+        case Removal::Kind::Without:
+            if (name.size() == 4 && !zavhost::isFunctionSlot(name))
+                host.faults().set(name, 1, UINT32_MAX, hosterr::BadSelector);
+            else
+                host.withoutFunction(name);
+            break;
+        case Removal::Kind::Failing:
+            host.faults().set(name, 1, UINT32_MAX, hosterr::Failed);
+            break;
+        case Removal::Kind::Unwritable:
+            host.faults().setUnwritable((std::filesystem::path(home) / name).string(), true);
+            break;
+        }
 }
 
 std::string alertText(const zavhost::ShownAlert& alert) {
     return alert.headline + ": " + alert.message + (alert.guide.empty() ? "" : " " + alert.guide);
 }
 
-// The text between <name> and </name> in the user data, as it stands (the road's titles need no
-// unescaping).
-std::string field(const std::string& xml, const std::string& name) {
-    const std::string open = "<" + name + ">";
-    const size_t start = xml.find(open);
-    if (start == std::string::npos) return {};
-    const size_t end = xml.find("</" + name + ">", start);
-    return end == std::string::npos ? std::string()
-                                    : xml.substr(start + open.size(), end - start - open.size());
-}
-
-// Every text and label an annotation, showing the title its user data holds; every label linked
-// to the element it labels.
-std::vector<std::string> halfWritten(zavhost::Project& project) {
-    std::vector<std::string> found;
-    for (const zavhost::ViewDatabase& database : project.model.views.all()) {
-        if (database.kind == DatabaseModel) continue; // it shows the floor plan's elements
-        const std::string view =
-            database.kind == DatabasePlan ? "the floor plan" : "\"" + GS::Utf16ToUtf8(database.name) + "\"";
-        for (const zavhost::StoredElement* element : project.model.views.elementsOf(database).inOrder()) {
-            const uint32_t type = element->head().typeCode;
-            if (type != zavhost::TextTypeCode && type != zavhost::LabelTypeCode) continue;
-            const std::string what = (type == zavhost::TextTypeCode ? "a text in " : "a label in ") + view;
-            const std::string shown = zavhost::textOf(element->memo);
-            const std::string data = element->userData ? element->userData->bytes : std::string();
-            if (data.find("<annotation>") == std::string::npos) {
-                found.push_back(what + " shows \"" + shown + "\" without an annotation");
-                continue;
-            }
-            const std::string title = field(data, "originalDisplayTitle");
-            if (title.empty() || shown.find(title) == std::string::npos)
-                found.push_back(what + " shows \"" + shown + "\" while its annotation's title is \"" + title +
-                                "\"");
-            if (type == zavhost::LabelTypeCode &&
-                project.model.relations.links.elementsNaming(element->guid()).empty())
-                found.push_back(what + " is linked to no element");
-        }
-    }
-    return found;
-}
+// What a message says about a stage.
+enum class Reading { True, False, Neutral };
 
 class Judge {
 public:
-    Judge(const Road& road, ScenarioRunner& runner) : m_road(road), m_runner(runner) {}
+    Judge(const Road& road, const Removal& removal, ScenarioRunner& runner)
+        : m_road(road), m_removal(removal), m_runner(runner) {}
 
-    // False while every condition given for a text it holds holds now.
-    bool isFalse(const std::string& message) {
+    // False while every condition given for a text it holds holds now; at a stage that must name
+    // what a run took away and did not work, false unless it names some of it.
+    Reading read(const std::string& message, const Stage& stage, bool passed) {
         for (const FalseMessage& rule : m_road.falseMessages) {
             if (message.find(rule.text) == std::string::npos) continue;
             bool all = true;
             for (const Step& condition : rule.conditions)
                 all = all && m_runner.run({condition}, ScenarioRunner::End::KeepLoaded);
-            if (all) return true;
+            if (all) return Reading::False;
         }
-        return false;
+        for (const std::string& text : m_road.neutralMessages)
+            if (message.find(text) != std::string::npos) return Reading::Neutral;
+        if (stage.namesRemoval && !passed && m_removal.kind == Removal::Kind::Without) {
+            bool named = false;
+            for (const std::string& name : m_removal.names)
+                named = named || message.find(name) != std::string::npos;
+            if (!named) return Reading::False;
+        }
+        return Reading::True;
     }
 
 private:
     const Road& m_road;
+    const Removal& m_removal;
     ScenarioRunner& m_runner;
 };
 
 } // namespace
 
 std::string Removal::text() const {
-    return kind == Kind::None ? "the whole table"
-                              : std::string(kindWords[static_cast<int>(kind)]) + " " + name;
+    if (kind == Kind::None) return "the whole table";
+    std::string all;
+    for (const std::string& name : names)
+        all += (all.empty() ? "" : ",") + name;
+    return std::string(kindWords[static_cast<int>(kind)]) + " " + all;
 }
 
-bool Removal::parse(const std::string& kindWord, const std::string& name, Removal* removal) {
+bool Removal::parse(const std::string& kindWord, const std::string& names, Removal* removal) {
     for (int k = 1; k < 4; ++k)
         if (kindWord == kindWords[k]) {
             removal->kind = static_cast<Kind>(k);
-            removal->name = name;
-            return !name.empty();
+            removal->names.clear();
+            // A path may hold commas; only functions and selectors come several at a time.
+            if (removal->kind == Kind::Unwritable) {
+                removal->names.push_back(names);
+                return !names.empty();
+            }
+            for (size_t start = 0;;) {
+                const size_t comma = names.find(',', start);
+                removal->names.push_back(names.substr(start, comma - start));
+                if (removal->names.back().empty()) return false;
+                if (comma == std::string::npos) return true;
+                start = comma + 1;
+            }
         }
     return false;
 }
@@ -150,13 +136,15 @@ bool RunOutcome::good() const {
 
 std::string RunOutcome::fault() const {
     if (!broken.empty()) return "the road could not be played: " + broken;
-    std::string silent, falsely;
+    std::string silent, falsely, failed;
     for (const StageOutcome& stage : stages) {
         if (stage.verdict == Verdict::Silent) silent += (silent.empty() ? "" : ", ") + stage.stage;
         if (stage.verdict == Verdict::False) falsely += (falsely.empty() ? "" : ", ") + stage.stage;
+        if (mustWork && stage.verdict != Verdict::Works) failed += (failed.empty() ? "" : ", ") + stage.stage;
     }
     std::string why;
-    if (!silent.empty()) why = "told nothing at " + silent;
+    if (!failed.empty()) why = "with all it calls, did not work at " + failed;
+    if (!silent.empty()) why += (why.empty() ? "" : "; ") + std::string("told nothing at ") + silent;
     if (!falsely.empty())
         why += (why.empty() ? "" : "; ") + std::string("told something false at ") + falsely;
     if (!halfWritten.empty())
@@ -166,6 +154,7 @@ std::string RunOutcome::fault() const {
 
 RunOutcome playRoad(const Road& road, const Removal& removal, const RunSettings& settings) {
     RunOutcome outcome;
+    outcome.mustWork = settings.mustWork;
     std::error_code error;
     std::filesystem::remove_all(settings.homeFolder, error);
     std::filesystem::create_directories(settings.homeFolder, error);
@@ -181,7 +170,7 @@ RunOutcome playRoad(const Road& road, const Removal& removal, const RunSettings&
     host.transcript().action("road played " + removal.text());
     takeAway(host, removal, settings.homeFolder);
     ScenarioRunner runner(host, {settings.modulePath, settings.homeFolder, settings.roadFolder});
-    Judge judge(road, runner);
+    Judge judge(road, removal, runner);
 
     std::map<std::string, Verdict> verdicts;
     for (const Stage& stage : road.stages) {
@@ -210,9 +199,13 @@ RunOutcome playRoad(const Road& road, const Removal& removal, const RunSettings&
             shown.push_back(alertText(host.alerts().shown()[i]));
         bool anyTrue = false, anyFalse = false;
         for (const std::string& message : shown) {
-            const bool isFalse = judge.isFalse(message);
-            (isFalse ? anyFalse : anyTrue) = true;
-            result.messages.push_back((isFalse ? "false: " : "") + message);
+            const Reading reading = judge.read(message, stage, passed);
+            anyFalse = anyFalse || reading == Reading::False;
+            anyTrue = anyTrue || reading == Reading::True;
+            result.messages.push_back((reading == Reading::False     ? "false: "
+                                       : reading == Reading::Neutral ? "neutral: "
+                                                                     : "") +
+                                      message);
         }
         bool neededWorked = true;
         for (const std::string& needed : stage.needs)
@@ -227,9 +220,12 @@ RunOutcome playRoad(const Road& road, const Removal& removal, const RunSettings&
             result.verdict = anyTrue ? Verdict::Told : Verdict::Silent;
         verdicts[stage.name] = result.verdict;
         outcome.stages.push_back(std::move(result));
+        if (settings.firstStageOnly) break;
     }
     if (outcome.broken.empty() && host.project() != nullptr)
-        outcome.halfWritten = halfWritten(*host.project());
+        for (const std::string& check : road.endChecks)
+            for (std::string& what : halfWritten(check, *host.project()))
+                outcome.halfWritten.push_back(std::move(what));
 
     for (const zavhost::HostCall& call : host.calls().calls()) {
         outcome.functions.insert(call.function);

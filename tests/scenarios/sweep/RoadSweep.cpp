@@ -1,16 +1,22 @@
-// roadsweep: plays the main road once for every host function and selector the module calls on
-// it, taken away, once for every one of them that writes, failing on every call, and once for each
-// file the road writes, made unwritable; and says in how many runs the user was told nothing true
-// or the project was left half-written.
+// roadsweep: plays a road (a scenario cut into stages, RoadFile.h) once for every host function
+// and selector the module calls on it, taken away, once for every one of them that writes, failing
+// on every call, and once for each file the road writes, made unwritable; then, for every other
+// function of the table and every other selector the module's sources use, the road's first stage
+// without it (the module loads, or says it lacks it), and the whole road without all of those at
+// once, which must work as it does with the whole table. It says in how many runs the user was told
+// nothing true or the project was left half-written.
 //
-//   roadsweep sweep --road FILE --module PATH --home DIR [--jobs N]
-//   roadsweep run without|failing|unwritable NAME --road FILE --module PATH --home DIR [--transcript]
-//   roadsweep calls --road FILE --module PATH --home DIR
+//   roadsweep sweep --road FILE --module PATH --home DIR [--sources DIR]... [--jobs N]
+//   roadsweep run without|failing|unwritable NAME[,NAME...] --road FILE --module PATH --home DIR
+//             [--first-stage] [--must-work] [--transcript]
+//   roadsweep calls --road FILE --module PATH --home DIR [--sources DIR]...
 //
 // `sweep` first plays the road with the whole table (every stage must work) to learn what it
 // calls, then plays each run in a process of its own, N at a time, and answers 0 only when every
-// run is good. `run` plays one and answers 0 when it is good, 1 when not. `calls` lists what the
-// road calls and which of them write.
+// run is good. When the road without everything it never calls does not work, each of those is
+// played alone, so that the report names the one it needs. `run` plays one and answers 0 when it is
+// good, 1 when not. `calls` lists what the road calls, which of them write, and what the module
+// could call and the road does not.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -26,6 +32,8 @@
 #include <sstream>
 
 #include "RoadRun.h"
+#include "platform/host/FunctionSlots.h"
+#include "platform/host/StandInHost.h"
 
 extern char** environ;
 
@@ -82,21 +90,44 @@ const std::set<std::string> writing = {
     "CPLA",
 };
 
-// The files the road writes, in the home folder: the exchange's command file and the review report.
-const std::vector<std::string> writtenFiles = {"User Data/ZAV Link/ZAVCommand.xml", "annotator/house.zavrpt"};
-
 struct Options {
     std::string road, module, home;
+    std::vector<std::string> sources;
     int jobs = 4;
     bool transcript = false;
+    bool firstStageOnly = false;
+    bool mustWork = false;
     Removal removal;
 };
 
+// One run as the sweep plays it.
+struct Run {
+    Removal removal;
+    bool firstStageOnly = false;
+    bool mustWork = false;
+
+    std::string text() const {
+        std::string all = removal.text();
+        if (removal.names.size() > 1)
+            all = (removal.kind == Removal::Kind::Without ? "without " : "") +
+                  std::to_string(removal.names.size()) + " functions and selectors at once";
+        return all + (firstStageOnly ? " (first stage)" : "") + (mustWork ? " (must work)" : "");
+    }
+    // The run's folder and story in the home folder.
+    std::string folderName() const {
+        std::string name = text();
+        std::replace_if(
+            name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+            '-');
+        return name;
+    }
+};
+
 int usage(const std::string& why) {
-    std::cerr
-        << "roadsweep: " << why
-        << "\nusage: roadsweep sweep|calls|run [without|failing|unwritable NAME] --road FILE --module PATH "
-           "--home DIR [--jobs N] [--transcript]\n";
+    std::cerr << "roadsweep: " << why
+              << "\nusage: roadsweep sweep|calls|run [without|failing|unwritable NAME[,NAME...]] --road FILE "
+                 "--module PATH --home DIR [--sources DIR]... [--jobs N] [--first-stage] [--must-work] "
+                 "[--transcript]\n";
     return 2;
 }
 
@@ -122,6 +153,8 @@ RunSettings settingsFor(const Options& options, const std::string& home, std::os
     settings.homeFolder = std::filesystem::absolute(home).lexically_normal().string();
     settings.roadFolder = std::filesystem::absolute(options.road).parent_path().string();
     settings.transcript = transcript;
+    settings.firstStageOnly = options.firstStageOnly;
+    settings.mustWork = options.mustWork;
     return settings;
 }
 
@@ -151,39 +184,78 @@ bool recordCalls(const Options& options, const Road& road, RunOutcome* outcome) 
     return false;
 }
 
-std::vector<Removal> runsFor(const RunOutcome& recorded) {
-    std::vector<Removal> runs;
-    for (const std::set<std::string>* names : {&recorded.functions, &recorded.selectors})
-        for (const std::string& name : *names)
-            runs.push_back({Removal::Kind::Without, name});
-    for (const std::set<std::string>* names : {&recorded.functions, &recorded.selectors})
-        for (const std::string& name : *names)
-            if (writing.count(name) != 0) runs.push_back({Removal::Kind::Failing, name});
-    for (const std::string& file : writtenFiles)
-        runs.push_back({Removal::Kind::Unwritable, file});
-    return runs;
+// The selectors the module can call: the four-character texts of its sources that some dispatcher
+// of the host knows.
+std::set<std::string> moduleSelectors(const std::vector<std::string>& folders) {
+    zavhost::StandInHost host;
+    auto known = [&host](const std::string& code) {
+        const uint32_t selector = (uint32_t(uint8_t(code[0])) << 24) | (uint32_t(uint8_t(code[1])) << 16) |
+                                  (uint32_t(uint8_t(code[2])) << 8) | uint32_t(uint8_t(code[3]));
+        return host.databaseCalls().knows(selector) || host.environmentCalls().knows(selector) ||
+               host.interfaceCalls().knows(selector) || host.utilityCalls().knows(selector) ||
+               host.automationCalls().knows(selector);
+    };
+    std::set<std::string> found;
+    for (const std::string& folder : folders)
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+            const std::string extension = entry.path().extension().string();
+            if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h")) continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+            for (size_t quote = text.find('"'); quote != std::string::npos && quote + 5 < text.size();
+                 quote = text.find('"', quote + 1)) {
+                if (text[quote + 5] != '"') continue;
+                const std::string code = text.substr(quote + 1, 4);
+                if (std::all_of(code.begin(), code.end(),
+                                [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }) &&
+                    known(code))
+                    found.insert(code);
+            }
+        }
+    return found;
 }
 
-std::string runFolderName(const Removal& removal) {
-    std::string name = removal.text();
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '-');
-    return name;
+// What the module could call on the host and the road does not: the table's other functions and
+// the sources' other selectors.
+std::vector<std::string> neverCalled(const RunOutcome& recorded, const std::vector<std::string>& sources) {
+    std::vector<std::string> names;
+    for (const std::string& name : zavhost::functionSlotNames())
+        if (recorded.functions.count(name) == 0) names.push_back(name);
+    for (const std::string& selector : moduleSelectors(sources))
+        if (recorded.selectors.count(selector) == 0) names.push_back(selector);
+    return names;
+}
+
+std::vector<Run> runsFor(const RunOutcome& recorded, const Road& road) {
+    std::vector<Run> runs;
+    for (const std::set<std::string>* names : {&recorded.functions, &recorded.selectors})
+        for (const std::string& name : *names)
+            runs.push_back({{Removal::Kind::Without, {name}}});
+    for (const std::set<std::string>* names : {&recorded.functions, &recorded.selectors})
+        for (const std::string& name : *names)
+            if (writing.count(name) != 0) runs.push_back({{Removal::Kind::Failing, {name}}});
+    for (const std::string& file : road.writtenFiles)
+        runs.push_back({{Removal::Kind::Unwritable, {file}}});
+    return runs;
 }
 
 struct Child {
     pid_t pid = 0;
-    Removal removal;
+    size_t run = 0;
     std::string output;
 };
 
-bool spawn(const std::string& self, const Options& options, const Removal& removal, Child* child) {
-    const std::string kind = removal.text().substr(0, removal.text().find(' '));
-    const std::string folder = options.home + "/" + runFolderName(removal);
-    child->removal = removal;
-    child->output = options.home + "/" + runFolderName(removal) + ".txt";
-    std::vector<std::string> args = {self,         "run",      kind,           removal.name, "--road",
-                                     options.road, "--module", options.module, "--home",     folder};
+bool spawn(const std::string& self, const Options& options, const Run& run, Child* child) {
+    const std::string kind = run.removal.text().substr(0, run.removal.text().find(' '));
+    const std::string folder = options.home + "/" + run.folderName();
+    child->output = folder + ".txt";
+    std::string names;
+    for (const std::string& name : run.removal.names)
+        names += (names.empty() ? "" : ",") + name;
+    std::vector<std::string> args = {self,         "run",      kind,           names,    "--road",
+                                     options.road, "--module", options.module, "--home", folder};
+    if (run.firstStageOnly) args.push_back("--first-stage");
+    if (run.mustWork) args.push_back("--must-work");
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());
@@ -198,31 +270,27 @@ bool spawn(const std::string& self, const Options& options, const Removal& remov
     return status == 0;
 }
 
-std::string lastLine(const std::string& path) {
-    std::ifstream in(path);
-    std::string line, last;
-    while (std::getline(in, line))
-        if (!line.empty()) last = line;
-    return last;
-}
+// What one run's process answered and printed.
+struct Result {
+    int code = 3; // 0 good, 1 bad, 2 could not be played, 3 the process died
+    std::string story;
+};
 
-int sweep(const Options& options, const Road& road) {
-    RunOutcome recorded;
-    if (!recordCalls(options, road, &recorded)) return 2;
-    const std::vector<Removal> runs = runsFor(recorded);
-    std::cout << "the road calls " << recorded.functions.size() << " functions and "
-              << recorded.selectors.size() << " selectors; " << runs.size() << " runs\n";
-
+// Plays every run in a process of its own, N at a time; false when one could not be started.
+bool playAll(const Options& options, const std::vector<Run>& runs, std::vector<Result>* results) {
     const std::string self = std::filesystem::canonical("/proc/self/exe").string();
-    std::deque<Removal> waiting(runs.begin(), runs.end());
+    results->assign(runs.size(), Result{});
+    std::deque<size_t> waiting;
+    for (size_t i = 0; i < runs.size(); ++i)
+        waiting.push_back(i);
     std::map<pid_t, Child> running;
-    std::map<std::string, std::pair<int, std::string>> results; // run -> exit code, its last line
     while (!waiting.empty() || !running.empty()) {
         while (!waiting.empty() && static_cast<int>(running.size()) < options.jobs) {
             Child child;
-            if (!spawn(self, options, waiting.front(), &child)) {
+            child.run = waiting.front();
+            if (!spawn(self, options, runs[child.run], &child)) {
                 std::cerr << "roadsweep: cannot start a run\n";
-                return 2;
+                return false;
             }
             waiting.pop_front();
             running[child.pid] = child;
@@ -231,21 +299,91 @@ int sweep(const Options& options, const Road& road) {
         const pid_t done = waitpid(-1, &status, 0);
         auto found = running.find(done);
         if (found == running.end()) continue;
-        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 3;
-        results[found->second.removal.text()] = {code, lastLine(found->second.output)};
+        Result& result = (*results)[found->second.run];
+        result.code = WIFEXITED(status) ? WEXITSTATUS(status) : 3;
+        std::ifstream in(found->second.output);
+        result.story.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         running.erase(found);
+    }
+    return true;
+}
+
+std::string lastLine(const std::string& story) {
+    std::istringstream in(story);
+    std::string line, last;
+    while (std::getline(in, line))
+        if (!line.empty()) last = line;
+    return last;
+}
+
+// Whether the run's story says that the stage worked.
+bool stageWorked(const std::string& story, const std::string& stage) {
+    return story.find("\n  " + stage + ": " + verdictText(Verdict::Works) + "\n") != std::string::npos;
+}
+
+std::string firstJudgedStage(const Road& road) {
+    for (const Stage& stage : road.stages)
+        if (stage.judged()) return stage.name;
+    return {};
+}
+
+// Prints the runs that were not good; counts them into `bad` and `broken`.
+void report(const std::vector<Run>& runs, const std::vector<Result>& results, int* bad, int* broken) {
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const Result& result = results[i];
+        if (result.code == 0) continue;
+        ++(result.code == 1 ? *bad : *broken);
+        std::cout << runs[i].text() << ": "
+                  << (result.code == 1 ? lastLine(result.story)
+                                       : "the run itself failed: " + lastLine(result.story))
+                  << "\n";
+    }
+}
+
+int sweep(const Options& options, const Road& road) {
+    RunOutcome recorded;
+    if (!recordCalls(options, road, &recorded)) return 2;
+    std::vector<Run> runs = runsFor(recorded, road);
+    const std::vector<std::string> never = neverCalled(recorded, options.sources);
+    const size_t firstOfNever = runs.size();
+    for (const std::string& name : never)
+        runs.push_back({{Removal::Kind::Without, {name}}, true});
+    std::cout << "the road calls " << recorded.functions.size() << " functions and "
+              << recorded.selectors.size() << " selectors, and not " << never.size()
+              << " others the module could call; " << runs.size() << " runs\n";
+    std::vector<Result> results;
+    if (!playAll(options, runs, &results)) return 2;
+
+    // Without all the road never calls at once, less those the module will not load without, the
+    // road works as it does with the whole table.
+    const std::string load = firstJudgedStage(road);
+    Removal together{Removal::Kind::Without, {}};
+    for (size_t i = firstOfNever; i < runs.size(); ++i)
+        if (results[i].code == 0 && stageWorked(results[i].story, load))
+            together.names.push_back(runs[i].removal.names.front());
+    std::cout << "the module loads without " << together.names.size() << " of the " << never.size() << "\n";
+    if (!together.names.empty()) {
+        std::vector<Run> batch = {{together, false, true}};
+        std::vector<Result> batchResults;
+        if (!playAll(options, batch, &batchResults)) return 2;
+        // Not working, each is played alone to find the one the road needs.
+        if (batchResults.front().code != 0)
+            for (const std::string& name : together.names)
+                batch.push_back({{Removal::Kind::Without, {name}}, false, true});
+        if (batch.size() > 1) {
+            std::vector<Result> alone;
+            if (!playAll(options, {batch.begin() + 1, batch.end()}, &alone)) return 2;
+            batchResults.insert(batchResults.end(), alone.begin(), alone.end());
+        }
+        runs.insert(runs.end(), batch.begin(), batch.end());
+        results.insert(results.end(), batchResults.begin(), batchResults.end());
     }
 
     int bad = 0, broken = 0;
-    for (const Removal& removal : runs) {
-        const auto& [code, last] = results[removal.text()];
-        if (code == 0) continue;
-        ++(code == 1 ? bad : broken);
-        std::cout << removal.text() << ": " << (code == 1 ? last : "the run itself failed: " + last) << "\n";
-    }
+    report(runs, results, &bad, &broken);
     std::cout << bad << " of " << runs.size()
-              << " runs: the user was told nothing true, or the project was left "
-              << "half-written";
+              << " runs: the user was told nothing true, or the project was left half-written, or the road "
+                 "did not work without what it never calls";
     if (broken != 0) std::cout << "; " << broken << " runs could not be played";
     std::cout << "\n(each run's story: " << options.home
               << "/RUN.txt; one again with: roadsweep run KIND NAME ...)\n";
@@ -258,6 +396,8 @@ int listCalls(const Options& options, const Road& road) {
     for (const std::set<std::string>* names : {&recorded.functions, &recorded.selectors})
         for (const std::string& name : *names)
             std::cout << name << (writing.count(name) != 0 ? " (writes)" : "") << "\n";
+    for (const std::string& name : neverCalled(recorded, options.sources))
+        std::cout << name << " (never called)\n";
     return 0;
 }
 
@@ -291,19 +431,26 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--transcript") {
             options.transcript = true;
-        } else if (i + 1 < argc &&
-                   (arg == "--road" || arg == "--module" || arg == "--home" || arg == "--jobs")) {
+        } else if (arg == "--first-stage") {
+            options.firstStageOnly = true;
+        } else if (arg == "--must-work") {
+            options.mustWork = true;
+        } else if (i + 1 < argc && (arg == "--road" || arg == "--module" || arg == "--home" ||
+                                    arg == "--jobs" || arg == "--sources")) {
             const std::string value = argv[++i];
             if (arg == "--road") options.road = value;
             if (arg == "--module") options.module = value;
             if (arg == "--home") options.home = value;
             if (arg == "--jobs") options.jobs = std::max(1, std::atoi(value.c_str()));
+            if (arg == "--sources") options.sources.push_back(value);
         } else {
             return usage("unexpected argument \"" + arg + "\"");
         }
     }
     if (options.road.empty() || options.module.empty() || options.home.empty())
         return usage("--road, --module and --home are needed");
+    for (const std::string& folder : options.sources)
+        if (!std::filesystem::is_directory(folder)) return usage("no folder " + folder);
     Road road;
     if (!readRoadFile(options.road, &road)) return 2;
     if (command == "sweep") return sweep(options, road);
