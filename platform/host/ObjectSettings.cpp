@@ -245,9 +245,8 @@ std::string objectMismatch(const ModelArgs& args, const Project& project, const 
         auto it = args.options.find(name);
         return it == args.options.end() ? nullptr : &it->second;
     };
-    if (const std::string* name = option("parameter"))
-        if (std::string why = parameterMismatch(*name, *option("parameter-values"), element); !why.empty())
-            return why;
+    for (const auto& [name, values] : args.parameters)
+        if (std::string why = parameterMismatch(name, values, element); !why.empty()) return why;
     const bool mirrored = args.flags.count("mirrored") != 0,
                notMirrored = args.flags.count("not-mirrored") != 0;
     const std::string* part = option("part");

@@ -89,3 +89,23 @@ element add text as "T"
     EXPECT_FALSE(parameterCells(lamp, "Colour").has_value());
     EXPECT_FALSE(parameterCells(*plan[1], "Bulbs").has_value()); // a text has no parameters
 }
+
+TEST_F(HostTest, AnElementExpectationChecksEveryParameterItNames) {
+    const std::string setup = R"(project new "H"
+library part "Pendant" type 5 param "Bulbs" int 3 param "Shade" text "Linen"
+element add lamp as "L1" part "Pendant"
+)";
+    struct Case {
+        const char* line;
+        bool holds;
+    };
+    for (const Case& c :
+         {Case{R"(expect element "L1" parameter "Bulbs" 3 parameter "Shade" "Linen")", true},
+          Case{R"(expect element "L1" parameter "Bulbs" 99 parameter "Shade" "Linen")", false},
+          Case{R"(expect element "L1" parameter "Bulbs" 3 parameter "Shade" "Silk")", false}}) {
+        ScenarioRunner runner(host, RunOptions{});
+        ParsedScenario parsed = parseScenario(setup + c.line + "\n");
+        ASSERT_TRUE(parsed.errors.empty()) << parsed.errors[0].message;
+        EXPECT_EQ(runner.run(parsed.steps), c.holds) << c.line << ": " << runner.failure();
+    }
+}
