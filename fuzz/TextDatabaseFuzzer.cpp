@@ -1,10 +1,14 @@
-// Any bytes as a delimited table. Whatever reads must write and read back as the same table.
+// Any bytes as a delimited table. Whatever reads must write and read back as the same table, and
+// the same bytes read from a file, which the reader takes in blocks (the seeds hold a table larger
+// than one), must give the same answer and table as from memory.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataBufferOut.h"
+#include "Environment/DataFile.h"
+#include "FuzzFile.h"
 #include "persistence/TextDatabase.h"
 
 using namespace tarnwick;
@@ -40,9 +44,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char delimiters[] = {',', ';', '\t', '|'};
     char delimiter = delimiters[data[0] % 4];
     bool header = (data[0] & 4) != 0;
+    const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
     TextDatabase table;
-    DataBufferIn in{String(std::string(reinterpret_cast<const char*>(data + 1), size - 1))};
-    if (!table.read(in, delimiter, header)) return 0;
+    DataBufferIn in{String(bytes)};
+    const bool read = table.read(in, delimiter, header);
+    TextDatabase fromFile;
+    DataFile file{String(fuzzfile::write("fuzz_text_database", bytes))};
+    DataBufferIn blocks(file);
+    if (blocks.hasFailed() || fromFile.read(blocks, delimiter, header) != read) __builtin_trap();
+    if (!read) return 0;
+    if (!sameTable(table, fromFile)) __builtin_trap();
     std::string text = write(table, delimiter);
     TextDatabase again;
     DataBufferIn back{String(text)};

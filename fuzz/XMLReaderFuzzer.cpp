@@ -4,13 +4,12 @@
 // must give the same answer as from memory, which it takes whole.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataBufferOut.h"
 #include "Environment/DataFile.h"
+#include "FuzzFile.h"
 #include "FuzzTree.h"
 #include "persistence/XMLReader.h"
 #include "persistence/XMLWriter.h"
@@ -33,12 +32,7 @@ bool read(const std::string& bytes, XMLShipping& root) {
 
 // Answers whether the bytes read from a file; the text written from what was read goes to *text.
 bool readFromFile(const std::string& bytes, std::string* text) {
-    static const std::string path = "/tmp/fuzz_xml_reader-" + std::to_string(::getpid()) + ".xml";
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) __builtin_trap();
-    if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) __builtin_trap();
-    std::fclose(out);
-    DataFile file{String(path)};
+    DataFile file{String(fuzzfile::write("fuzz_xml_reader", bytes))};
     DataBufferIn in(file);
     fuzztree::Document document;
     bool ok = XMLReader(in).read(document);

@@ -1,7 +1,9 @@
 #include "Environment/Addon.h"
 
 #include <cstring>
+#include <exception>
 
+#include "Environment/AddonHooks.h"
 #include "Environment/Directory.h"
 #include "Environment/Host.h"
 #include "Environment/HostCallbacks.h"
@@ -127,8 +129,14 @@ std::unique_ptr<Directory> Addon::getScope2Folder() {
 }
 
 bool Addon::enterHostCall(bool reset) {
+    const int outer = m_entryDepth;
     m_entryDepth = reset ? 1 : m_entryDepth + 1;
-    ACAPSetEntryFlag(true);
+    try {
+        ACAPSetEntryFlag(true);
+    } catch (...) {
+        m_entryDepth = outer;
+        throw;
+    }
     if (m_entryDepth == 1) {
         try {
             resetHost();
@@ -143,6 +151,24 @@ bool Addon::enterHostCall(bool reset) {
 void Addon::leaveHostCall() {
     if (m_entryDepth > 0) --m_entryDepth;
     if (m_entryDepth == 0) ACAPSetEntryFlag(false);
+}
+
+HostCallScope::HostCallScope(Addon& addon, bool reset)
+    : m_addon(addon), m_unwinding(std::uncaught_exceptions()), m_ok(addon.enterHostCall(reset)) {}
+
+HostCallScope::~HostCallScope() {
+    if (m_left) return;
+    try {
+        leave();
+    } catch (...) {
+        if (std::uncaught_exceptions() == m_unwinding) reportCaughtException();
+    }
+}
+
+void HostCallScope::leave() {
+    if (m_left) return;
+    m_left = true;
+    m_addon.leaveHostCall();
 }
 
 } // namespace tarnwick

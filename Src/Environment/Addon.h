@@ -81,7 +81,8 @@ public:
     TarnwickLibrary* getTarnwickLibrary();
 
     // The entry bracket: every call from the host into the module runs inside one. A reset starts
-    // the count again at 1. Answers false when resetting the cached host state failed.
+    // the count again at 1. Answers false when resetting the cached host state failed. An
+    // exception from the host's entry flag leaves the count as it was, on entering and on leaving.
     [[nodiscard]] bool enterHostCall(bool reset = false);
     void leaveHostCall();
     int getEntryDepth() const { return m_entryDepth; }
@@ -145,14 +146,19 @@ void installTarnwickLibraryHooks(const TarnwickLibraryHooks& hooks);
 // Brackets a host call into the module.
 class HostCallScope : NonCopyable {
 public:
-    explicit HostCallScope(Addon& addon, bool reset = false)
-        : m_addon(addon), m_ok(addon.enterHostCall(reset)) {}
-    ~HostCallScope() { m_addon.leaveHostCall(); }
+    explicit HostCallScope(Addon& addon, bool reset = false);
+    // Leaves when not left yet. What the host throws then cannot leave a destructor: it is
+    // reported, or dropped when the call is already ending in an exception of its own.
+    ~HostCallScope();
     bool ok() const { return m_ok; }
+    // Leaves now; what the host throws on the way goes to the caller, who reports it.
+    void leave();
 
 private:
     Addon& m_addon;
+    int m_unwinding;
     bool m_ok;
+    bool m_left = false;
 };
 
 // Marks the add-on as inside a host notification, where transactions are refused.

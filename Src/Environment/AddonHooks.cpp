@@ -34,4 +34,11 @@ void reportProductError() {
     if (hooks.reportInternalError != nullptr) hooks.reportInternalError();
 }
 
+void reportCaughtException() noexcept {
+    try {
+        reportProductError();
+    } catch (...) {
+    }
+}
+
 } // namespace tarnwick

@@ -3,6 +3,9 @@
 // directly); without them the module declines to load and reports nothing.
 #pragma once
 
+#include <vector>
+
+#include "Environment/RequiredFunctions.h"
 #include "platform/api/HostFunctionTable.h"
 #include "platform/api/Resources.h"
 
@@ -18,6 +21,9 @@ struct ProductHooks {
     void (*reportInternalError)() = nullptr;
     // The module's resources, handed to the host with the entries.
     const ResourceModule* (*resources)() = nullptr;
+    // The host functions the product's tools cannot work without, beyond the runtime's own: a
+    // table without one of them stops the module from loading, and the user is told which.
+    std::vector<HostFunction> (*requiredFunctions)() = nullptr;
 };
 
 void installProduct(const ProductHooks& hooks);
@@ -32,5 +38,8 @@ struct ProductRegistration {
 GSErrCode createProductAddon(HostEnvironment* environment);
 GSErrCode destroyProductAddon();
 void reportProductError();
+// Reports an exception caught where a call from the host returns: the product's error alert.
+// Whatever the report throws itself goes no further.
+void reportCaughtException() noexcept;
 
 } // namespace tarnwick

@@ -15,22 +15,16 @@ bool elementObserverInstalled = false;
 CommandEventMaker commandEventMaker = nullptr;
 
 // Like every entry, a handler hands what it caught to the product's report.
-void reportSafely() {
-    try {
-        reportProductError();
-    } catch (...) {
-    }
-}
-
 template <class Body> GSErrCode guarded(Body body) {
     Addon* addon = getAddon();
     if (addon == nullptr) return hosterr::Failed;
     try {
         HostCallScope scope(*addon);
-        if (!scope.ok()) return hosterr::Failed;
-        return body(*addon);
+        GSErrCode answer = scope.ok() ? body(*addon) : hosterr::Failed;
+        scope.leave();
+        return answer;
     } catch (...) {
-        reportSafely();
+        reportCaughtException();
         return hosterr::Internal;
     }
 }

@@ -2,36 +2,45 @@
 // not supply answers hosterr::NotSupplied (or false, or an empty answer) and does nothing.
 #pragma once
 
+#include "Environment/HostFailures.h"
 #include "Environment/HostTable.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/Resources.h"
 
 namespace tarnwick::detail {
-template <class F, class... Args> GSErrCode callHost(F HostFunctionTable::*slot, Args... args) {
+// Every answer that is a failure is noted (HostFailures.h) under the function's name, or under the
+// selector for a dispatcher.
+template <class F, class... Args>
+GSErrCode callHost(const char* name, uint32_t selector, F HostFunctionTable::*slot, Args... args) {
     F fn = hostTable().*slot;
-    return fn == nullptr ? hosterr::NotSupplied : fn(args...);
+    const GSErrCode answer = fn == nullptr ? hosterr::NotSupplied : fn(args...);
+    if (answer != hosterr::Ok) noteHostAnswer(name, selector, answer);
+    return answer;
 }
 } // namespace tarnwick::detail
 
-#define TARNWICK_HOST_CALL(slot, ...) ::tarnwick::detail::callHost(&HostFunctionTable::slot, ##__VA_ARGS__)
+#define TARNWICK_HOST_CALL(slot, ...)                                                                        \
+    ::tarnwick::detail::callHost(#slot, 0, &HostFunctionTable::slot, ##__VA_ARGS__)
+#define TARNWICK_HOST_DISPATCH(slot, selector, ...)                                                          \
+    ::tarnwick::detail::callHost(#slot, selector, &HostFunctionTable::slot, selector, ##__VA_ARGS__)
 
 inline GSErrCode ACAPDatabaseCall(uint32_t selector, void* a = nullptr, void* b = nullptr,
                                   void* c = nullptr) {
-    return TARNWICK_HOST_CALL(DatabaseCall, selector, a, b, c);
+    return TARNWICK_HOST_DISPATCH(DatabaseCall, selector, a, b, c);
 }
 inline GSErrCode ACAPEnvironmentCall(uint32_t selector, void* a = nullptr, void* b = nullptr,
                                      void* c = nullptr) {
-    return TARNWICK_HOST_CALL(EnvironmentCall, selector, a, b, c);
+    return TARNWICK_HOST_DISPATCH(EnvironmentCall, selector, a, b, c);
 }
 inline GSErrCode ACAPInterfaceCall(uint32_t selector, void* a = nullptr, void* b = nullptr, void* c = nullptr,
                                    void* d = nullptr, void* e = nullptr) {
-    return TARNWICK_HOST_CALL(InterfaceCall, selector, a, b, c, d, e);
+    return TARNWICK_HOST_DISPATCH(InterfaceCall, selector, a, b, c, d, e);
 }
 inline GSErrCode ACAPUtilityCall(uint32_t selector, void* a = nullptr, void* b = nullptr, void* c = nullptr) {
-    return TARNWICK_HOST_CALL(UtilityCall, selector, a, b, c);
+    return TARNWICK_HOST_DISPATCH(UtilityCall, selector, a, b, c);
 }
 inline GSErrCode ACAPAutomationCall(uint32_t selector, void* a = nullptr, void* b = nullptr) {
-    return TARNWICK_HOST_CALL(AutomationCall, selector, a, b);
+    return TARNWICK_HOST_DISPATCH(AutomationCall, selector, a, b);
 }
 
 inline GSResModule ACAPGetOwnResModule() {

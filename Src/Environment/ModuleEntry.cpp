@@ -16,13 +16,6 @@ constexpr uint32_t ProductTexts = 32528;
 constexpr uint32_t AddonNameItem = 2;
 constexpr uint32_t AddonDescriptionItem = 3;
 
-void reportSafely() {
-    try {
-        reportProductError();
-    } catch (...) {
-    }
-}
-
 // A module that declines to load is not released by the host: it takes itself down.
 void releaseDeclinedAddon() {
     try {
@@ -41,15 +34,17 @@ int32_t checkEnvironmentEntry(HostEnvironment* environment) {
             releaseDeclinedAddon();
             return AddonDoNotLoad;
         }
+        tellFunctionsDoneWithout();
         if (createProductAddon(environment) == 0 && getAddon() != nullptr) {
             Addon* addon = getAddon();
             HostCallScope scope(*addon, true);
             load = addon->checkEnvironment(Host::getResourceString(ProductTexts, AddonNameItem),
                                            Host::getResourceString(ProductTexts, AddonDescriptionItem),
                                            environment);
+            scope.leave();
         }
     } catch (...) {
-        reportSafely();
+        reportCaughtException();
         load = false;
     }
     if (!load) releaseDeclinedAddon();
@@ -61,9 +56,11 @@ template <class Phase> GSErrCode runPhase(Phase phase) {
         Addon* addon = getAddon();
         if (addon == nullptr) return hosterr::Failed;
         HostCallScope scope(*addon, true);
-        return (addon->*phase)() ? hosterr::Ok : hosterr::Failed;
+        bool ok = (addon->*phase)();
+        scope.leave();
+        return ok ? hosterr::Ok : hosterr::Failed;
     } catch (...) {
-        reportSafely();
+        reportCaughtException();
         return hosterr::Internal;
     }
 }
@@ -80,7 +77,7 @@ GSErrCode freeDataEntry() {
     try {
         err = destroyProductAddon();
     } catch (...) {
-        reportSafely();
+        reportCaughtException();
     }
     try {
         Host::unload();

@@ -1,5 +1,10 @@
 #include "Environment/RequiredFunctions.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "Environment/AddonHooks.h"
+#include "Environment/Host.h"
 #include "Environment/HostTable.h"
 #include "platform/dg/Alert.h"
 
@@ -7,19 +12,15 @@ namespace tarnwick {
 
 namespace {
 
-struct Required {
-    const char* name;
-    bool (*present)(const HostFunctionTable& table);
-};
+constexpr uint32_t WarningHeadlineItem = 2;
+constexpr uint32_t OkButtonItem = 5;
+constexpr uint32_t MemosNotTakenItem = 33; // $1 the function
 
-#define REQUIRED(slot)                                                                                       \
-    {                                                                                                        \
-#slot, [](const HostFunctionTable& t) { return t.slot != nullptr; }                                  \
-    }
+#define REQUIRED(slot) TARNWICK_HOST_FUNCTION(slot)
 // Every host call goes through the dispatchers; the start-up reads the module's resources,
 // registers its menus and installs its handlers; project data is read and written through the
 // module-data calls. Without any of these the add-on would load and then fail at every turn.
-const Required required[] = {
+const HostFunction required[] = {
     REQUIRED(DatabaseCall),       REQUIRED(EnvironmentCall),        REQUIRED(InterfaceCall),
     REQUIRED(UtilityCall),        REQUIRED(GetOwnResModule),        REQUIRED(RegisterMenu),
     REQUIRED(InstallMenuHandler), REQUIRED(InstallProjectNotifier), REQUIRED(InstallModuleDataHandler),
@@ -27,19 +28,29 @@ const Required required[] = {
 };
 #undef REQUIRED
 
+std::vector<HostFunction> allRequired() {
+    std::vector<HostFunction> all(std::begin(required), std::end(required));
+    if (const auto product = getProduct().requiredFunctions) {
+        for (const HostFunction& each : product())
+            all.push_back(each);
+    }
+    return all;
+}
+
 } // namespace
 
 std::vector<std::string> requiredHostFunctions() {
     std::vector<std::string> names;
-    for (const Required& each : required)
+    for (const HostFunction& each : allRequired())
         names.emplace_back(each.name);
     return names;
 }
 
 std::vector<std::string> missingHostFunctions(const HostFunctionTable& table) {
     std::vector<std::string> missing;
-    for (const Required& each : required)
-        if (!each.present(table)) missing.emplace_back(each.name);
+    for (const HostFunction& each : allRequired())
+        if (!each.present(table) && std::find(missing.begin(), missing.end(), each.name) == missing.end())
+            missing.emplace_back(each.name);
     return missing;
 }
 
@@ -56,6 +67,17 @@ bool requiredFunctionsPresent() {
     DGAlert(DGAlertError, "The add-on cannot start", message.c_str(), "The add-on is not loaded.", "OK", "",
             "");
     return false;
+}
+
+void tellFunctionsDoneWithout() {
+    const HostFunctionTable& table = hostTable();
+    if (table.DisposeElementMemo == nullptr) {
+        String message = Host::getResourceString(Host::FrameworkTexts, MemosNotTakenItem);
+        message.replaceAll(String("$1"), String("DisposeElementMemo"));
+        DGAlert(DGAlertWarning, Host::getResourceString(Host::FrameworkTexts, WarningHeadlineItem).c_str(),
+                message.c_str(), "", Host::getResourceString(Host::FrameworkTexts, OkButtonItem).c_str(), "",
+                "");
+    }
 }
 
 } // namespace tarnwick

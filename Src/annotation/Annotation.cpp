@@ -191,7 +191,11 @@ bool Annotation::readFromElement(tarnwick::Element& element) {
     std::unique_ptr<tarnwick::MemoryBlock> data = element.readUserData(version, platform);
     if (!data || data->isEmpty() || data->getSize() <= 0) return false;
     if (!readFromBlock(*data)) return false;
-    if (auto* memo = dynamic_cast<tarnwick::TextMemo*>(&element)) modelDisplayTitle = String(memo->getText());
+    if (auto* memo = dynamic_cast<tarnwick::TextMemo*>(&element)) {
+        const tarnwick::StyledString& text = memo->getText();
+        // A text the host did not hand out is not an empty one: the title stored stands for it.
+        if (memo->isLoaded()) modelDisplayTitle = String(text);
+    }
     return true;
 }
 

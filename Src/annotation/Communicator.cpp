@@ -13,6 +13,7 @@
 #include "annotation/Request.h"
 #include "annotation/ResultList.h"
 #include "annotation/SelectSpecification.h"
+#include "annotation/ToolFailure.h"
 #include "annotation/ZAVLinkAddon.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "persistence/XMLReader.h"
@@ -32,10 +33,25 @@ String quoted(const String& text) {
     return String("\"") + text + "\"";
 }
 
-// True when no file of that name is left in the folder.
+// True when no file of that name is left in the folder; else the user is told which.
 bool removeLeftover(const Directory& folder, const char* name) {
     DataFile file(folder, String(name));
-    return !file.exists() || file.remove();
+    if (!file.exists() || file.remove()) return true;
+    tellFileNotWritten(file.getPath());
+    return false;
+}
+
+// After the answer is in: the next exchange removes what is left, or says so.
+void tidyUp(const Directory& folder, const char* name) {
+    DataFile file(folder, String(name));
+    if (file.exists()) (void)file.remove();
+}
+
+// Where the exchange folder would be, for the user to look at when it cannot be made.
+String exchangeFolderPath() {
+    const String name = Host::getResourceString(ExchangeNames, FolderNameItem);
+    std::unique_ptr<Directory> userData = SystemServices::getUserDataFolder();
+    return userData ? Directory(*userData, name).getPath() : name;
 }
 
 bool writeCommandFile(CommandList& list, DataFile& file) {
@@ -74,8 +90,11 @@ void Communicator::exchange(CommandList& list) {
     String program;
     if (!locateAnnotator(program, false)) return;
     auto* addon = dynamic_cast<ZAVLinkAddon*>(getAddon());
-    std::unique_ptr<Directory> folder = addon != nullptr ? addon->exchangeFolder() : nullptr;
-    if (!folder) return;
+    if (addon == nullptr) return;
+    std::unique_ptr<Directory> folder = addon->exchangeFolder();
+    // Without its files the Annotator is never asked: the user would wait for nothing, or later
+    // read that no specification was chosen.
+    if (!folder) return tellFileNotWritten(exchangeFolderPath());
 
     // Every command is id 1, so an answer left over from a cancelled exchange would pass for the
     // answer to this one: neither its flag nor its result may survive.
@@ -83,7 +102,7 @@ void Communicator::exchange(CommandList& list) {
 
     DataFile command(*folder, String(CommandFileName), CommandFileType, true);
     const String commandPath = quoted(command.getPath());
-    if (!writeCommandFile(list, command)) return;
+    if (!writeCommandFile(list, command)) return tellFileNotWritten(command.getPath());
 
     if (!SystemServices::openWithShell(quoted(program), commandPath)) {
         // Nothing would ever answer: say so now rather than leave the user waiting.
@@ -95,7 +114,7 @@ void Communicator::exchange(CommandList& list) {
 
     if (awaitFlag(list, *folder)) {
         readResult(list, *folder);
-        (void)removeLeftover(*folder, FlagFileName);
+        tidyUp(*folder, FlagFileName);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "annotation/CommandList.h"
 #include "annotation/Readiness.h"
 #include "annotation/Request.h"
+#include "annotation/ToolFailure.h"
 #include "annotation/ZAVLinkAddon.h"
 #include "project/Alert.h"
 #include "project/Drawing.h"
@@ -14,7 +15,7 @@ namespace zavlink {
 using namespace tarnwick;
 
 bool DisplayTool::receive(Event&) {
-    Drawing* current = Host::getCurrentDatabase();
+    Drawing* current = currentDatabaseOrTell();
     if (current == nullptr) return true;
     String program;
     String specification;
@@ -27,7 +28,10 @@ bool DisplayTool::display(Drawing& drawing) const {
     // The Annotator is shown the clause, not the user's decision to ignore its changes.
     ShipIsAccepted shipped(false);
     AnnotationList selected;
+    const HostFailureWatch watch;
     (void)selected.collectSelection(drawing);
+    // A selection that could not be read is not one without a clause.
+    if (selected.empty() && tellHostFailure(watch)) return false;
     if (selected.empty() && needsAnnotation()) {
         ErrorAlert().show(Host::getResourceString(ErrorTexts, NoClauseItem));
         return false;

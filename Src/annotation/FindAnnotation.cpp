@@ -12,6 +12,7 @@
 #include "annotation/PlaceAnnotation.h"
 #include "annotation/Readiness.h"
 #include "annotation/Request.h"
+#include "annotation/ToolFailure.h"
 #include "interface/TextRequest.h"
 #include "project/Alert.h"
 #include "project/ProgressWindow.h"
@@ -31,7 +32,15 @@ std::unique_ptr<AnnotationList> gatherAndRetrieve(const String& text) {
     std::shared_ptr<ProgressMonitor> progress =
         ProgressWindow::create(Host::getResourceString(ProgressTexts, CompareTitleItem), ComparePhases);
     auto list = std::make_unique<AnnotationList>();
+    const HostFailureWatch watch;
     list->collectProject(progress.get());
+    // A project the host would not let be read whole is not one without annotations, nor one
+    // whose annotations are up to date.
+    if (watch.any()) {
+        progress.reset();
+        (void)tellHostFailure(watch);
+        return nullptr;
+    }
     if (!text.isEmpty()) list->filterByText(text);
     if (list->empty()) {
         progress.reset();
@@ -55,7 +64,7 @@ std::unique_ptr<AnnotationList> gatherAndRetrieve(const String& text) {
 // Takes the host's current view and gives it back, however the tool ends.
 class KeepCurrentDatabase {
 public:
-    KeepCurrentDatabase() : m_current(Host::getCurrentDatabase()) {}
+    KeepCurrentDatabase() : m_current(currentDatabaseOrTell()) {}
     KeepCurrentDatabase(const KeepCurrentDatabase&) = delete;
     KeepCurrentDatabase& operator=(const KeepCurrentDatabase&) = delete;
     ~KeepCurrentDatabase() {

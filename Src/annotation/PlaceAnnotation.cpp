@@ -4,6 +4,7 @@
 #include "annotation/AnnotationPlacement.h"
 #include "annotation/Readiness.h"
 #include "annotation/Request.h"
+#include "annotation/ToolFailure.h"
 #include "annotation/ZAVLinkAddon.h"
 #include "platform/api/HostErrors.h"
 
@@ -16,6 +17,13 @@ AnnotationTransaction::AnnotationTransaction()
     : Transaction(Host::getResourceString(TransactionNames, NameItem), true, true) {}
 
 bool AnnotationTransaction::mayStart() {
+    const HostFailureWatch watch;
+    if (prepare()) return true;
+    (void)tellHostFailure(watch);
+    return false;
+}
+
+bool AnnotationTransaction::prepare() {
     m_target = Host::getCurrentDatabase();
     if (m_target == nullptr) return false;
     String program;
@@ -32,11 +40,12 @@ bool AnnotationTransaction::mayStart() {
 }
 
 GSErrCode AnnotationTransaction::run() {
+    const HostFailureWatch watch;
     std::unique_ptr<AnnotationPlacement> placement = buildAnnotationMemo(m_annotation, *m_target);
     // A text without its clause would be no annotation at all.
-    if (placement->xmlSize == 0) return reportFailedStep();
+    if (placement->xmlSize == 0) return failStep(watch);
     if (createAnnotationText(*placement, m_clicks.getPoint(0), m_clicks.getPoint(1))) return hosterr::Ok;
-    return placement->failed ? reportFailedStep() : hosterr::Cancelled;
+    return placement->failed ? failStep(watch) : hosterr::Cancelled;
 }
 
 void AnnotationTransaction::finished(bool) {

@@ -28,7 +28,7 @@ public:
     AnnotationTransaction();
 
     // The readiness check, the clause and both clicks; false leaves nothing behind, not even an
-    // undo step.
+    // undo step, and says which host call stood in the way when one did.
     bool mayStart() override;
     // The text block with its clause, or nothing: a layer the user would not make usable answers
     // Cancelled, a host failure shows the error alert and answers Failed; either way the host
@@ -41,6 +41,8 @@ public:
     const tarnwick::UserPath& getClicks() const { return m_clicks; }
 
 private:
+    bool prepare();
+
     tarnwick::Drawing* m_target = nullptr;
     Annotation m_annotation;
     tarnwick::UserPath m_clicks;

@@ -9,6 +9,7 @@
 #include "annotation/LabelUpkeep.h"
 #include "annotation/Readiness.h"
 #include "annotation/Request.h"
+#include "annotation/ToolFailure.h"
 #include "annotation/ZAVLinkAddon.h"
 #include "elements/Element.h"
 #include "elements/input/UserPath.h"
@@ -64,6 +65,13 @@ LabelTransaction::LabelTransaction()
     : Transaction(Host::getResourceString(TransactionNames, NameItem), true, true) {}
 
 bool LabelTransaction::mayStart() {
+    const HostFailureWatch watch;
+    if (prepare()) return true;
+    (void)tellHostFailure(watch);
+    return false;
+}
+
+bool LabelTransaction::prepare() {
     m_target = Host::getCurrentDatabase();
     if (m_target == nullptr) return false;
     String program;
@@ -74,9 +82,10 @@ bool LabelTransaction::mayStart() {
 }
 
 GSErrCode LabelTransaction::run() {
+    const HostFailureWatch watch;
     std::unique_ptr<AnnotationPlacement> placement = buildAnnotationMemo(m_annotation, *m_target);
     // A label without its clause would be no annotation at all.
-    if (placement->xmlSize == 0) return reportFailedStep();
+    if (placement->xmlSize == 0) return failStep(watch);
     const Drawing::Filter selected(SelectedFlag, 0, true, false, false);
     const int32_t selectedCount = m_target->countElements(selected);
     int32_t walked = 0;
@@ -90,14 +99,15 @@ GSErrCode LabelTransaction::run() {
         if (createAnnotationLabel(*placement, labelPointOf(element), &element)) ++made;
     }
     // A selected element the host would not hand out would be left unlabelled without a word.
-    if (placement->failed || walked < selectedCount) return reportFailedStep();
+    if (placement->failed || walked < selectedCount) return failStep(watch);
     if (selectedCount > 0) return made > 0 ? hosterr::Ok : hosterr::Cancelled;
 
     UserPath click;
     click.setPointPrompt(Host::getResourceString(ClickPrompts, OriginPrompt));
-    if (!click.inputPoint() || click.getVertexCount() != 1) return hosterr::Cancelled;
+    if (!click.inputPoint() || click.getVertexCount() != 1)
+        return watch.any() ? failStep(watch) : hosterr::Cancelled;
     if (createAnnotationLabel(*placement, click.getPoint(0), nullptr)) return hosterr::Ok;
-    return placement->failed ? reportFailedStep() : hosterr::Cancelled;
+    return placement->failed ? failStep(watch) : hosterr::Cancelled;
 }
 
 void LabelTransaction::finished(bool) {

@@ -33,7 +33,8 @@ public:
 
     LabelTransaction();
 
-    // The readiness check and the clause; false leaves nothing behind, not even an undo step.
+    // The readiness check and the clause; false leaves nothing behind, not even an undo step, and
+    // says which host call stood in the way when one did.
     bool mayStart() override;
     // A label per selected element, or one at a click, each whole. Cancelled when none was made (a
     // cancelled click, refused layers); on a host failure, or a selected element the host would
@@ -45,6 +46,8 @@ public:
     const Annotation& getAnnotation() const { return m_annotation; }
 
 private:
+    bool prepare();
+
     tarnwick::Drawing* m_target = nullptr;
     Annotation m_annotation;
 };

@@ -8,6 +8,7 @@
 #include "annotation/Readiness.h"
 #include "annotation/Request.h"
 #include "annotation/SelectSpecification.h"
+#include "annotation/ToolFailure.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "persistence/XMLTypeProxy.h"
 #include "persistence/XMLWriter.h"
@@ -66,16 +67,32 @@ bool AnnotationReport::fill(ProgressMonitor* progress) {
     return true;
 }
 
+namespace {
+// A specification that bears the report's own extension would be written over.
+bool isReportName(const String& name) {
+    const size_t dot = name.findLastOf(String("."));
+    return dot != String::npos && name.substring(dot + 1).toLower() == AnnotationReport::Extension;
+}
+} // namespace
+
 std::unique_ptr<DataFile> AnnotationReport::createFile(const String& specificationPath) {
     const DataFile specification(specificationPath);
     std::unique_ptr<Directory> folder = specification.getDirectory();
     if (!folder) return nullptr;
     const String name = specification.getName();
-    // A specification that bears the report's own extension would be written over.
-    const size_t dot = name.findLastOf(String("."));
-    if (dot != String::npos && name.substring(dot + 1).toLower() == Extension) return nullptr;
+    if (isReportName(name)) return nullptr;
     GSErrCode status = 0;
     return DataFile::create(*folder, name, FileType, &status, String(Extension));
+}
+
+String AnnotationReport::reportPath(const String& specificationPath) {
+    const DataFile specification(specificationPath);
+    std::unique_ptr<Directory> folder = specification.getDirectory();
+    const String name = specification.getName();
+    const size_t dot = name.findLastOf(String("."));
+    // As the file's making has it: no stem, no report.
+    if (!folder || dot == String::npos || dot == 0 || isReportName(name)) return String();
+    return DataFile(*folder, name.substring(0, dot + 1) + Extension).getPath();
 }
 
 bool AnnotationReport::write() {
@@ -96,7 +113,7 @@ bool AnnotationReport::write() {
 }
 
 bool ReviewAnnotation::receive(Event&) {
-    Drawing* current = Host::getCurrentDatabase();
+    Drawing* current = currentDatabaseOrTell();
     if (current == nullptr) return true;
     String program;
     String specification;
@@ -111,13 +128,28 @@ bool ReviewAnnotation::review() {
     std::shared_ptr<ProgressMonitor> progress =
         ProgressWindow::create(Host::getResourceString(CollectPhaseTexts, ProgressTitleItem), ProgressPhases);
     AnnotationReport report;
-    if (!report.fill(progress.get())) return false;
+    const HostFailureWatch watch;
+    const bool filled = report.fill(progress.get());
+    // A project the host would not let be read whole would give a report that leaves out what
+    // it holds, or say that it holds nothing.
+    if (watch.any()) {
+        progress.reset();
+        (void)tellHostFailure(watch);
+        return false;
+    }
+    if (!filled) return false;
     if (report.model.annotations.empty()) {
         progress.reset();
         NotifyAlert().show(Host::getResourceString(ClickPrompts, NoAnnotationsItem));
         return false;
     }
-    if (!report.write()) return false;
+    if (!report.write()) {
+        progress.reset();
+        // A specification whose name gives no report name has no report, as it always had.
+        const String path = AnnotationReport::reportPath(report.zavPath);
+        if (!path.isEmpty()) tellFileNotWritten(path);
+        return false;
+    }
     CommandList list;
     list.append(std::make_unique<ReviewAnnotationCommand>(SentCommandID));
     list.setProgress(progress);

@@ -57,6 +57,8 @@ public:
     // has no "." or the file cannot be made, and for a specification that is itself named so, which
     // the report would overwrite.
     static std::unique_ptr<tarnwick::DataFile> createFile(const tarnwick::String& specificationPath);
+    // The path createFile gives the report; empty where it makes none.
+    static tarnwick::String reportPath(const tarnwick::String& specificationPath);
     // The report, with the declaration and indented, replacing whatever the file held. False when
     // there is no file or it could not be written whole.
     bool write();

@@ -5,6 +5,7 @@
 #include "annotation/AnnotationMenu.h"
 #include "annotation/CommandList.h"
 #include "annotation/Request.h"
+#include "annotation/ToolFailure.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "platform/api/HostFunctionTable.h"
 #include "project/Project.h"
@@ -32,7 +33,7 @@ void SelectSpecification::getEventTypes(std::vector<EventType>& types) const {
 }
 
 bool SelectSpecification::receive(Event&) {
-    Drawing* current = Host::getCurrentDatabase();
+    Drawing* current = currentDatabaseOrTell();
     if (current == nullptr) return true;
     if (ZAVLinkPrefs* prefs = projectPrefs()) {
         ResultReceiver receiver;
@@ -43,8 +44,11 @@ bool SelectSpecification::receive(Event&) {
             prefs->isSpecification = true;
             prefs->specificationPath = answer->getZavPath();
             // Into the project's module data at once, so that the choice survives even when
-            // nothing else makes the project save its add-on data.
-            if (Addon* addon = getAddon()) (void)addon->savePackages(0);
+            // nothing else makes the project save its add-on data; a choice that does not go in
+            // is still used, and the user knows it is not kept yet.
+            Addon* addon = getAddon();
+            const HostFailureWatch watch;
+            if (addon != nullptr && !addon->savePackages(0)) tellSpecificationNotStored(watch);
         }
     }
     (void)Host::setCurrentDatabase(current);

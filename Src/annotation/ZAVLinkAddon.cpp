@@ -111,6 +111,24 @@ void reportInternalError() {
     ErrorAlert().show(Host::getResourceString(ErrorTexts, InternalErrorItem));
 }
 
+std::vector<HostFunction> requiredFunctions() {
+    // Placing and labelling make texts and labels from the host's defaults, with their memos,
+    // user data and links, in undoable steps, on a layer they check; collecting, finding,
+    // updating and the displays read the project's elements, their memos, user data and the
+    // selection; labels follow the user's edits through the element observer.
+    return {
+        TARNWICK_HOST_FUNCTION(InstallElementObserver), TARNWICK_HOST_FUNCTION(RunUndoableCommand),
+        TARNWICK_HOST_FUNCTION(GetAttribute),           TARNWICK_HOST_FUNCTION(GetDefaultElement),
+        TARNWICK_HOST_FUNCTION(GetElementUserData),     TARNWICK_HOST_FUNCTION(SetElementUserData),
+        TARNWICK_HOST_FUNCTION(ClearElementUserData),   TARNWICK_HOST_FUNCTION(GetElement),
+        TARNWICK_HOST_FUNCTION(GetElementHeader),       TARNWICK_HOST_FUNCTION(GetElementMemo),
+        TARNWICK_HOST_FUNCTION(GetElementList),         TARNWICK_HOST_FUNCTION(FilterElement),
+        TARNWICK_HOST_FUNCTION(GetSelection),           TARNWICK_HOST_FUNCTION(CreateElement),
+        TARNWICK_HOST_FUNCTION(ChangeElement),          TARNWICK_HOST_FUNCTION(ElementSwitchOnCall),
+        TARNWICK_HOST_FUNCTION(LinkElements),
+    };
+}
+
 GSErrCode reportFailedStep() {
     reportInternalError();
     return hosterr::Failed;

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "Environment/Addon.h"
 #include "Environment/Containers.h"
 #include "Environment/Directory.h"
+#include "Environment/RequiredFunctions.h"
 
 namespace zavlink {
 
@@ -50,6 +52,9 @@ private:
 GSErrCode createAddon(HostEnvironment* environment);
 GSErrCode destroyAddon();
 void reportInternalError();
+// The host functions without which the product's tools cannot walk their road, beyond those the
+// runtime itself needs: a host that lacks one does not get the module loaded, and is told which.
+std::vector<tarnwick::HostFunction> requiredFunctions();
 // A model change that failed: shows the error alert above and answers the error that has the
 // host undo whatever the step changed, so that nothing stays half-written.
 GSErrCode reportFailedStep();

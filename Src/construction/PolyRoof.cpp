@@ -70,14 +70,13 @@ void PolyRoof::setPivotPolygon(std::unique_ptr<CadPolygon> polygon) {
 bool PolyRoof::getDefaults(API_Element& record, API_ElementMemo* memo) {
     record = API_Element();
     API_ElementMemo local;
-    API_ElementMemo* target = memo != nullptr ? memo : &local;
-    *target = API_ElementMemo();
+    API_ElementMemo* target = defaultMemoTarget(memo, local);
     getLink().writeHeader(record.head, false);
     HostPolyRoofElement part = polyRoofPart(record);
     part.shelter.roofClass = HostPolyRoofClass;
     std::memcpy(record.raw, &part, sizeof part);
     const GSErrCode err = ACAPGetDefaultElement(&record, target);
-    if (memo == nullptr) ACAPDisposeElementMemo(&local);
+    if (target == &local) ACAPDisposeElementMemo(&local);
     return err == hosterr::Ok;
 }
 

@@ -8,6 +8,7 @@
 #include "elements/Element3D.h"
 #include "platform/gsroot/UniString.h"
 #include "project/Drawing.h"
+#include "project/ElementMemo.h"
 #include "project/MemoStore.h"
 #include "project/Plan.h"
 #include "project/Project.h"
@@ -352,11 +353,10 @@ void Element::loadAllMemos() {
 bool Element::getDefaults(API_Element& record, API_ElementMemo* memo) {
     record = API_Element();
     API_ElementMemo local;
-    API_ElementMemo* target = memo != nullptr ? memo : &local;
-    *target = API_ElementMemo();
+    API_ElementMemo* target = defaultMemoTarget(memo, local);
     m_link.writeHeader(record.head, false);
     GSErrCode err = ACAPGetDefaultElement(&record, target);
-    if (memo == nullptr) ACAPDisposeElementMemo(&local);
+    if (target == &local) ACAPDisposeElementMemo(&local);
     return err == hosterr::Ok;
 }
 

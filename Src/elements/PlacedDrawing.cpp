@@ -26,7 +26,11 @@ DrawingDataMemo& DrawingDataMemo::operator=(const DrawingDataMemo& other) {
 }
 
 DrawingDataMemo::~DrawingDataMemo() {
-    freePtr(m_data);
+    // A destructor cannot pass on what the host's memory manager throws.
+    try {
+        freePtr(m_data);
+    } catch (...) {
+    }
 }
 
 bool DrawingDataMemo::writeMemo(MemoStore& store) {

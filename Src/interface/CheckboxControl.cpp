@@ -58,7 +58,7 @@ void CheckboxControl::Observer::CheckItemChanged(const DG::CheckItemChangeEvent&
     ControlLink link(*event.GetSource());
     if (InterfacePanel* panel = link.getPanel()) {
         ItemEvent changed(6, link, 0);
-        panel->handleEvent(changed);
+        panel->handleHostNotice(changed);
     }
 }
 

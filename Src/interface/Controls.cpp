@@ -17,7 +17,7 @@ template <class E> void notifyPanel(const DG::ItemEvent& notification, uint32_t 
     ControlLink link(*notification.GetSource());
     if (InterfacePanel* panel = link.getPanel()) {
         E event(code, link, 0);
-        panel->handleEvent(event);
+        panel->handleHostNotice(event);
     }
 }
 

@@ -254,9 +254,15 @@ void Dialog::hostClosed() {
     std::weak_ptr<const bool> alive = aliveToken();
     std::vector<InterfacePanel*> children;
     collectChildPanels(children);
-    for (InterfacePanel* child : children)
-        child->closed();
-    closed();
+    // The host panel is closed whatever the hooks do: the controls go with it also when one throws.
+    try {
+        for (InterfacePanel* child : children)
+            child->closed();
+        closed();
+    } catch (...) {
+        if (!alive.expired()) releaseControls();
+        throw;
+    }
     if (!alive.expired()) releaseControls();
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "Environment/Addon.h"
+#include "Environment/AddonHooks.h"
 #include "Environment/HostCalls.h"
 #include "Environment/HostSubscribers.h"
 #include "Environment/ModuleRegistry.h"
@@ -88,7 +89,7 @@ public:
         uint16_t id = static_cast<uint16_t>(item->GetId());
         ItemReceiver receiver(id);
         KeyEvent key(ControlLink(id, panel), static_cast<uint16_t>(event.GetCharCode()), &receiver);
-        panel->handleEvent(key);
+        panel->handleHostNotice(key);
         if (receiver.getValue() == 0 && denyChar != nullptr) *denyChar = true;
     }
     void ItemFocusLost(const DG::ItemFocusEvent& event) override {
@@ -97,7 +98,7 @@ public:
         InterfacePanel* panel = InterfacePanel::findByPanelId(static_cast<uint16_t>(item->GetPanelId()));
         if (panel == nullptr) return;
         FocusEvent focus(ControlLink(static_cast<uint16_t>(item->GetId()), panel));
-        panel->handleEvent(focus);
+        panel->handleHostNotice(focus);
     }
 };
 
@@ -236,6 +237,15 @@ bool InterfacePanel::handleEvent(Event& event) {
     if (dynamic_cast<ActionEvent*>(&event) != nullptr || dynamic_cast<ItemEvent*>(&event) != nullptr)
         refresh();
     return handled;
+}
+
+bool InterfacePanel::handleHostNotice(Event& event) noexcept {
+    try {
+        return handleEvent(event);
+    } catch (...) {
+        reportCaughtException();
+        return false;
+    }
 }
 
 bool InterfacePanel::hasControl(const DialogControl* control) const {

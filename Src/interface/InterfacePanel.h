@@ -44,6 +44,9 @@ public:
     virtual void close() {}
     // Routes a control event: to the control of its item, then to the panel's subscribers.
     virtual bool handleEvent(Event& event);
+    // handleEvent for a notification of the host's dialog manager, into which nothing may
+    // unwind: an exception is reported as every call from the host reports it, and answers false.
+    bool handleHostNotice(Event& event) noexcept;
     virtual void initialise() {} // makes the controls, each time the panel opens
     virtual void opened() {}
     virtual void refresh() {} // after every action and item event

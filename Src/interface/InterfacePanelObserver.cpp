@@ -1,5 +1,6 @@
 #include "interface/InterfacePanelObserver.h"
 
+#include "Environment/AddonHooks.h"
 #include "interface/Dialog.h"
 #include "interface/InterfacePanel.h"
 
@@ -18,7 +19,7 @@ void InterfacePanelObserver::resize(const DG::PanelResizeEvent& event, uint16_t 
     data.horizontalChange = event.GetHorizontalChange();
     data.verticalChange = event.GetVerticalChange();
     ResizeEvent resized(ControlLink(0, panel), data);
-    panel->handleEvent(resized);
+    panel->handleHostNotice(resized);
 }
 
 void InterfacePanelObserver::drop(const DG::PanelDragEvent& event, uint16_t message,
@@ -35,7 +36,7 @@ void InterfacePanelObserver::drop(const DG::PanelDragEvent& event, uint16_t mess
     record.y = static_cast<int16_t>(target.GetY() - client.GetY());
     ItemReceiver receiver(1);
     DropEvent dropped(ControlLink(0, panel), &record, &receiver);
-    panel->handleEvent(dropped);
+    panel->handleHostNotice(dropped);
     if (effect != nullptr) *effect = record.effect;
     if (handled != nullptr) *handled = receiver.getValue() != 0;
 }
@@ -46,7 +47,7 @@ void InterfacePanelObserver::PanelHotkeyPressed(const DG::PanelHotKeyEvent& even
     ItemReceiver receiver(0);
     DialogEvent hotKey(11, ControlLink(0, panel),
                        static_cast<uint64_t>(static_cast<uint16_t>(event.GetKeyId())), &receiver);
-    panel->handleEvent(hotKey);
+    panel->handleHostNotice(hotKey);
     if (processed != nullptr) *processed = receiver.getValue() != 0;
 }
 
@@ -62,28 +63,38 @@ struct NotificationKeep {
     std::shared_ptr<DG::Panel> host;
 };
 
+// Nothing may unwind into the dialog manager: what a hook throws is reported as every call from
+// the host reports it, and the host's own answer stands.
+template <class Hook> void fromDialogManager(Dialog& dialog, Hook hook) {
+    try {
+        NotificationKeep keep(dialog);
+        hook();
+    } catch (...) {
+        reportCaughtException();
+    }
+}
+
 } // namespace
 
 void DialogObserver::PanelOpened(const DG::PanelOpenEvent&) {
     auto* dialog = dynamic_cast<Dialog*>(findPanel());
     if (dialog == nullptr) return;
-    NotificationKeep keep(*dialog);
-    dialog->hostOpened();
+    fromDialogManager(*dialog, [&] { dialog->hostOpened(); });
 }
 
 void DialogObserver::PanelCloseRequested(const DG::PanelCloseRequestEvent& event, bool* accepted) {
     auto* dialog = dynamic_cast<Dialog*>(findPanel());
     if (dialog == nullptr) return;
-    NotificationKeep keep(*dialog);
-    bool accept = dialog->hostCloseRequested(event);
-    if (accepted != nullptr) *accepted = accept;
+    fromDialogManager(*dialog, [&] {
+        bool accept = dialog->hostCloseRequested(event);
+        if (accepted != nullptr) *accepted = accept;
+    });
 }
 
 void DialogObserver::PanelClosed(const DG::PanelCloseEvent&) {
     auto* dialog = dynamic_cast<Dialog*>(findPanel());
     if (dialog == nullptr) return;
-    NotificationKeep keep(*dialog);
-    dialog->hostClosed();
+    fromDialogManager(*dialog, [&] { dialog->hostClosed(); });
 }
 
 } // namespace tarnwick

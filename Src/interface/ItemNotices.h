@@ -20,7 +20,7 @@ bool notifyPanel(const DG::ItemEvent& notification, uint32_t code, uint64_t data
     InterfacePanel* panel = InterfacePanel::findByPanelId(static_cast<uint16_t>(source->GetPanelId()));
     if (panel == nullptr) return false;
     E event(code, ControlLink(static_cast<uint16_t>(source->GetId()), panel), data, receiver);
-    panel->handleEvent(event);
+    panel->handleHostNotice(event);
     return true;
 }
 

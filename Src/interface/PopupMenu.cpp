@@ -45,7 +45,7 @@ void notifyChanged(const DG::ItemEvent& notification) {
     ControlLink link(*notification.GetSource());
     if (InterfacePanel* panel = link.getPanel()) {
         ItemEvent changed(6, link, 0);
-        panel->handleEvent(changed);
+        panel->handleHostNotice(changed);
     }
 }
 

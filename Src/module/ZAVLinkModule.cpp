@@ -5,5 +5,6 @@
 
 namespace {
 const tarnwick::ProductRegistration product({&zavlink::createAddon, &zavlink::destroyAddon,
-                                             &zavlink::reportInternalError, &zavModuleResources});
+                                             &zavlink::reportInternalError, &zavModuleResources,
+                                             &zavlink::requiredFunctions});
 } // namespace

@@ -1,6 +1,7 @@
 // The configuration's element update: the presets applied to the placed objects of a drawing.
 #include "Environment/EditManager.h"
 #include "Environment/Host.h"
+#include "Environment/HostFailures.h"
 #include "library/Object.h"
 #include "platform/api/HostErrors.h"
 #include "presets/PresetDatabase.h"
@@ -8,6 +9,7 @@
 #include "presets/TarnwickLibrary.h"
 #include "project/Alert.h"
 #include "project/Drawing.h"
+#include "project/ElementMemo.h"
 #include "project/Project.h"
 
 namespace tarnwick {
@@ -48,32 +50,55 @@ bool TarnwickLibrary::updateElement(Element& element) const {
 
 bool TarnwickLibrary::collectElementsForUpdate(EditManager& edits, bool all, GSErrCode* failure) const {
     if (failure != nullptr) *failure = hosterr::Ok;
+    auto fail = [failure](GSErrCode code) {
+        if (failure != nullptr) *failure = code;
+        return true;
+    };
+    // A placed object's parameters are in its memo: without memos there is nothing to update.
+    if (!hostTakesMemosBack()) return fail(hosterr::NotSupplied);
+    const HostFailureWatch reading;
     Drawing* drawing = edits.getDatabase();
-    if (drawing == nullptr) return false;
+    if (drawing == nullptr) return reading.any() ? fail(reading.last().code) : false;
+    // A selection the host would not give is no empty one: asking to update everything would be false.
     ElementLinkList* selection = drawing->getSelection();
+    if (reading.any()) return fail(reading.last().code);
     bool selected = selection != nullptr && !selection->empty();
     if (!all && !selected &&
         ConfirmAlert().show(Host::getResourceString(PresetTexts, UpdateAllQuestion), String(), String()) !=
             ConfirmAlert::FirstButton)
         return false;
 
-    // Records the presets store are kept only when every element changed could be saved.
+    // Records the presets store are kept only when every element could be read and every element
+    // changed could be saved.
     Project* project = Host::getProject();
     PresetDatabase* database = projectPresets();
     std::unique_ptr<PresetDatabase> before = database ? database->copyFiltered(nullptr) : nullptr;
+    auto putBack = [&](GSErrCode code) {
+        if (before && project != nullptr) project->setPackage(*before, false);
+        return fail(code);
+    };
     // A reading walk: an element is written back only once it is editable and changed.
     Drawing::Filter filter(Object::TypeCode, selected, false, false);
     for (auto it = drawing->cbegin(filter); it != Drawing::cend(); ++it) {
         Element& element = *it;
         Object* object = placedObject(element);
         if (object == nullptr || !servesPart(object->getComponentLink().getType())) continue;
-        if (edits.makeEditable(element, true, true, true) != EditManager::Editable) continue;
-        if (!updateElement(element) || drawing->saveElement(element, false, true)) continue;
-        if (failure != nullptr)
-            *failure = drawing->getLastError() != 0 ? drawing->getLastError() : hosterr::Failed;
-        if (before && project != nullptr) project->setPackage(*before, false);
-        return true;
+        {
+            // One that cannot be made editable (held by another user) is left as it is.
+            const UnnotedHostCalls editable;
+            if (edits.makeEditable(element, true, true, true) != EditManager::Editable) continue;
+        }
+        if (!updateElement(element)) continue;
+        bool saved = false;
+        {
+            const UnnotedHostCalls saving; // its answer says how it went
+            saved = drawing->saveElement(element, false, true);
+        }
+        if (!saved) return putBack(drawing->getLastError() != 0 ? drawing->getLastError() : hosterr::Failed);
     }
+    // A walk that could not read the drawing's elements or their parameters updated what it could
+    // see, not all: the host drops the step, and the styles made on the way go too.
+    if (reading.any()) return putBack(reading.last().code);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "presets/PresetEditor.h"
 
 #include "Environment/Addon.h"
+#include "Environment/AddonHooks.h"
 #include "Environment/Host.h"
 #include "Environment/HostCallbacks.h"
 #include "Environment/Transaction.h"
@@ -19,14 +20,18 @@ public:
         : Transaction(Host::getResourceString(PresetTexts, UpdateStepText), true, true) {}
 
     bool mayStart() override { return getAddon() != nullptr; }
-    // A declined question answers cancelled, so that the host keeps no empty step.
+    // A declined question answers cancelled, so that the host keeps no empty step. A failed one
+    // drops the step; the runtime tells of a function the host lacks or a command it failed, and
+    // any other failure is told here.
     GSErrCode run() override {
         TarnwickLibrary* library = getAddon()->getTarnwickLibrary();
         GSErrCode failure = hosterr::Ok;
         bool ran = library != nullptr && library->collectElementsForUpdate(getEditManager(), false, &failure);
         getEditManager().restore(true);
-        if (!ran) return hosterr::Cancelled;
-        return failure;
+        if (failure != hosterr::NotSupplied && failure != hosterr::CommandFailed && failure != hosterr::Ok)
+            reportProductError();
+        if (failure != hosterr::Ok) return failure;
+        return ran ? hosterr::Ok : hosterr::Cancelled;
     }
 };
 

@@ -70,8 +70,9 @@ public:
     // The update run over the drawing of the edit manager: the selection, or every placed object
     // once the user agrees. Each object is made editable before its presets apply, so one that
     // cannot be is neither changed nor recorded. False without a drawing or when the user
-    // declines; a failed save ends the run with the host's code in *failure (0 otherwise), and
-    // the preset database is then put back as it was.
+    // declines. A host call that fails (reading the selection, the elements or their parameters,
+    // saving one; the host taking no memos back) ends the run with the host's code in *failure
+    // (0 otherwise), and the preset database is then put back as it was.
     bool collectElementsForUpdate(EditManager& edits, bool all, GSErrCode* failure = nullptr) const;
 
     // Reads a "tarnwickLibrary" document. All or nothing: on failure the configuration stays as it

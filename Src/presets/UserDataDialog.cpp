@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "Environment/Addon.h"
+#include "Environment/AddonHooks.h"
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataBufferOut.h"
 #include "Environment/DataFile.h"
@@ -540,7 +541,8 @@ template <class Db> void UserDataDialog<Db>::accepted(ActionEvent&) {
     if (chosen.isValid()) m_working->setDefaultRecordId(chosen);
     project->setPackage(*m_working, true);
     if (m_deleted) project->setPackage(*m_deleted, true);
-    if (Addon* addon = getAddon()) (void)addon->savePackages(0);
+    // Kept in the open project all the same; the user learns they are not yet in its data.
+    if (Addon* addon = getAddon(); addon != nullptr && !addon->savePackages(0)) reportProductError();
 }
 
 template class UserDataDialog<PresetDatabase>;

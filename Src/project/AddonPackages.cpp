@@ -39,12 +39,13 @@ namespace {
 const char* const StoreName = "frameworkPreferenceStore";
 const char* const StoreFileName = "frameworkPreferenceStore.xml";
 
-// Items of the framework's texts that tell the user of stored settings kept aside.
+// Items of the framework's texts that tell the user of stored settings kept aside or not stored.
 enum AsideText : uint32_t {
-    FileCopied = 28,         // $1 the file, $2 the copy
-    ModuleDataCopied = 29,   // $1 the project, $2 the key
-    FileNotCopied = 30,      // $1 the file
-    ModuleDataNotCopied = 31 // $1 the project
+    FileCopied = 28,              // $1 the file, $2 the copy
+    ModuleDataCopied = 29,        // $1 the project, $2 the key
+    FileNotCopied = 30,           // $1 the file
+    ModuleDataNotCopied = 31,     // $1 the project
+    ModuleDataNotStoredItem = 32, // $1 the project
 };
 
 bool validScope(int scope) {
@@ -72,9 +73,10 @@ struct AddonPackages {
         PackageStore live{String(StoreName)};       // scopes 1 and 2; the project holds scope 0's
         std::map<uint32_t, Kept> kept;
         std::vector<PackageDocument::Element> unclaimed; // stored elements no registered package takes
-        bool unreadable = false; // the stored data could be neither read nor taken apart whole
-        bool storedRead = false; // the stored data was read (scope 0: the open project's)
-        bool copied = false;     // what of it could not be read is kept aside
+        bool unreadable = false;  // the stored data could be neither read nor taken apart whole
+        bool storedRead = false;  // the stored data was read (scope 0: the open project's)
+        bool copied = false;      // what of it could not be read is kept aside
+        bool writeFailed = false; // the last write of the stored data did not go through
     };
 
     ~AddonPackages() {
@@ -471,6 +473,7 @@ bool ProjectPackages::savePackages(Addon& addon, int scope) {
         std::unique_ptr<Directory> folder = scopeFolder(addon, scope);
         ok = folder != nullptr && storedcopy::writeWhole(*folder, String(StoreFileName), text);
     }
+    state.scopes[scope].writeFailed = !ok;
     if (ok) state.written(scope, changed);
     return ok;
 }
@@ -496,8 +499,12 @@ void ProjectPackages::loadModuleData(Addon& addon) {
 }
 
 void ProjectPackages::saveModuleData(Addon& addon) {
-    // A failed write leaves the host the module data it holds, and the host saves that.
-    (void)addon.savePackages(0);
+    // A failed write leaves the host the module data it holds, and the host saves that: what
+    // changed since is lost with the project, and the user is told.
+    AddonPackages& state = packagesOf(addon);
+    state.scopes[0].writeFailed = false;
+    if (!addon.savePackages(0) && state.scopes[0].writeFailed)
+        tell(state, ModuleDataNotStoredItem, projectName(), String());
 }
 
 void ProjectPackages::handleProjectNotification(Addon& addon, ProjectEvent& event) {

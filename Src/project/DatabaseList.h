@@ -1,12 +1,14 @@
 // The project's lists of view databases, one per kind: each asks the host for its kind's
-// database Guids the first time it is needed and makes one object per database, kept in Guid
-// order until the project is reset.
+// database Guids the first time it is needed (and again while the host would not answer) and
+// makes one object per database, kept in Guid order until the project is reset.
 #pragma once
 
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "Environment/Guid.h"
 #include "Environment/HostCalls.h"
@@ -37,26 +39,46 @@ public:
     }
     // Stores the object under its Guid; an object already there is deleted.
     void store(const Guid& guid, std::unique_ptr<T> item) { m_items[guid] = std::move(item); }
+    // Asks the host again for the kinds it did not list: a list it would not give once is not a
+    // list of none, and the next use must not take it for one. Databases listed already stay.
+    void refresh() {
+        for (Source& source : m_sources)
+            if (!source.listed) fill(source);
+    }
 
 protected:
     // Adds one object per Guid the host lists for the selector; nothing on a host error.
     template <class Make> void load(uint32_t selector, Make make) {
+        m_sources.push_back({selector, Maker(std::move(make)), false});
+        fill(m_sources.back());
+    }
+
+private:
+    using Maker = std::function<std::unique_ptr<T>(const Guid&)>;
+    struct Source {
+        uint32_t selector = 0;
+        Maker make;
+        bool listed = false;
+    };
+
+    void fill(Source& source) {
         GSHandle handle = nullptr;
-        if (ACAPDatabaseCall(selector, &handle) != hosterr::Ok || handle == nullptr) {
+        if (ACAPDatabaseCall(source.selector, &handle) != hosterr::Ok || handle == nullptr) {
             freeHandle(handle);
             return;
         }
+        source.listed = true;
         size_t count = static_cast<size_t>(getHandleSize(handle)) / sizeof(API_Guid);
         for (size_t i = 0; i < count; ++i) {
             API_Guid guid;
             std::memcpy(&guid, *handle + i * sizeof guid, sizeof guid);
-            store(Guid(guid), make(Guid(guid)));
+            if (find(Guid(guid)) == nullptr) store(Guid(guid), source.make(Guid(guid)));
         }
         freeHandle(handle);
     }
 
-private:
     std::map<Guid, std::unique_ptr<T>> m_items;
+    std::vector<Source> m_sources;
 };
 
 // One class per kind: made for a project, they load themselves.

@@ -276,6 +276,10 @@ bool Drawing::refreshLink(ElementLink& link, HostElementHead* header) {
 }
 
 ElementMemoPtr Drawing::getElementMemo(const ElementLink& link, uint64_t mask) {
+    if (!hostTakesMemosBack()) {
+        m_lastError = hosterr::NotSupplied;
+        return nullptr;
+    }
     if (!makeCurrent()) return nullptr;
     ElementMemoPtr memo = makeElementMemo();
     const API_Guid guid = link.getGuid().toAPI();

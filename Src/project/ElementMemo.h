@@ -8,10 +8,20 @@
 
 namespace tarnwick {
 
+// Whether the host can take back the element memos it hands out (it supplies DisposeElementMemo).
+// Without it no memo is fetched from the host: the module could not give it back.
+bool hostTakesMemosBack();
+// Where a read of a default element puts the memo: the caller's memo (else `local`, for a caller
+// that wants none) when the host can take it back; null otherwise, so that the host hands out
+// none. The caller disposes of `local` when it is the answer.
+API_ElementMemo* defaultMemoTarget(API_ElementMemo* wanted, API_ElementMemo& local);
+
 // A new zeroed memo block; throws std::bad_alloc.
 API_ElementMemo* allocateElementMemo();
-// Frees every handle the memo names (the host's dispose call), then the block; null does nothing.
-void freeElementMemo(API_ElementMemo* memo);
+// Frees every handle the memo names (the host's dispose call; without it, the blocks the module
+// made itself), then the block; null does nothing. It runs in destructors, so what the host throws
+// meanwhile goes no further.
+void freeElementMemo(API_ElementMemo* memo) noexcept;
 
 struct ElementMemoDeleter {
     void operator()(API_ElementMemo* memo) const { freeElementMemo(memo); }

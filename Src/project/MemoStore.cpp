@@ -229,12 +229,18 @@ HostAttributeMemo* newAttributeMemoBlock() {
 }
 } // namespace
 
-void freeAttributeMemoBlock(HostAttributeMemo* block) {
+void freeAttributeMemoBlock(HostAttributeMemo* block) noexcept {
     if (block == nullptr) return;
-    ACAPDisposeAttributeMemo(block);
+    try {
+        ACAPDisposeAttributeMemo(block);
+    } catch (...) {
+    }
     block->~HostAttributeMemo();
     GSPtr raw = reinterpret_cast<GSPtr>(block);
-    freePtr(raw);
+    try {
+        freePtr(raw);
+    } catch (...) {
+    }
 }
 
 AttributeMemoStore::AttributeMemoStore(HostAttributeMemo* block)

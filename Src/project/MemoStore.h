@@ -257,7 +257,8 @@ private:
 };
 
 // Frees an attribute extension block made by an AttributeMemoStore and released from it, with its
-// handles; null does nothing.
-void freeAttributeMemoBlock(HostAttributeMemo* block);
+// handles; null does nothing. It runs in destructors, so what the host throws meanwhile goes no
+// further.
+void freeAttributeMemoBlock(HostAttributeMemo* block) noexcept;
 
 } // namespace tarnwick

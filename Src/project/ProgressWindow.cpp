@@ -5,6 +5,15 @@
 
 namespace tarnwick {
 
+namespace {
+// The window only shows the user how far a tool has come: a call of it that fails stops nothing,
+// and must not stand for what stopped a tool.
+template <class... Args> GSErrCode windowCall(uint32_t selector, Args... args) {
+    const UnnotedHostCalls unnoted;
+    return ACAPInterfaceCall(selector, args...);
+}
+} // namespace
+
 bool ProgressWindow::processWindowOpen = false;
 
 std::shared_ptr<ProgressMonitor> ProgressWindow::create(const String& title, int16_t phases) {
@@ -12,7 +21,7 @@ std::shared_ptr<ProgressMonitor> ProgressWindow::create(const String& title, int
     if (!processWindowOpen) {
         GS::UniString hostTitle = title.toUniString();
         int16_t phaseCount = phases;
-        if (ACAPInterfaceCall(fourCC("IPWD"), &hostTitle, &phaseCount) == hosterr::Ok) {
+        if (windowCall(fourCC("IPWD"), &hostTitle, &phaseCount) == hosterr::Ok) {
             window->m_ownsWindow = true;
             processWindowOpen = true;
         }
@@ -22,26 +31,30 @@ std::shared_ptr<ProgressMonitor> ProgressWindow::create(const String& title, int
 
 ProgressWindow::~ProgressWindow() {
     if (!m_ownsWindow) return;
-    ACAPInterfaceCall(fourCC("CPWD"));
     processWindowOpen = false;
+    // A destructor cannot pass on what the host throws.
+    try {
+        windowCall(fourCC("CPWD"));
+    } catch (...) {
+    }
 }
 
 void ProgressWindow::setValue(int32_t value) {
-    if (m_ownsWindow) ACAPInterfaceCall(fourCC("SPRV"), &value);
+    if (m_ownsWindow) windowCall(fourCC("SPRV"), &value);
 }
 
 void ProgressWindow::increment(int32_t count) {
-    if (m_ownsWindow) ACAPInterfaceCall(fourCC("IPRV"), &count);
+    if (m_ownsWindow) windowCall(fourCC("IPRV"), &count);
 }
 
 bool ProgressWindow::isCancelled() {
-    return m_ownsWindow && ACAPInterfaceCall(fourCC("CANC")) == hosterr::Cancelled;
+    return m_ownsWindow && windowCall(fourCC("CANC")) == hosterr::Cancelled;
 }
 
 void ProgressWindow::setPhase(const String& text, int32_t steps) {
     if (!m_ownsWindow) return;
     GS::UniString hostText = text.toUniString();
-    ACAPInterfaceCall(fourCC("SPRP"), &hostText, &steps);
+    windowCall(fourCC("SPRP"), &hostText, &steps);
 }
 
 void ProgressWindow::addPhases(int16_t count) {

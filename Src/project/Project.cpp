@@ -128,7 +128,10 @@ bool Project::setFrontWindow(Drawing* drawing) {
 
 template <class List> List& Project::viewList() {
     std::unique_ptr<List>& list = std::get<std::unique_ptr<List>>(m_viewLists);
-    if (!list) list = std::make_unique<List>(this);
+    if (!list)
+        list = std::make_unique<List>(this);
+    else
+        list->refresh();
     return *list;
 }
 

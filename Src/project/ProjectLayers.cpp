@@ -4,6 +4,7 @@
 #include "Environment/Memory.h"
 #include "project/Alert.h"
 #include "project/ElementLink.h"
+#include "project/ElementMemo.h"
 #include "project/Layer.h"
 #include "project/Project.h"
 #include "project/Specification.h"
@@ -37,9 +38,10 @@ bool usable(const Layer& layer) {
 bool readDefaultLayer(const ElementLink& tool, int16_t& layerIndex) {
     auto element = std::make_unique<API_Element>();
     auto memo = std::make_unique<API_ElementMemo>();
+    API_ElementMemo* target = defaultMemoTarget(nullptr, *memo);
     tool.writeHeader(element->head, false);
-    GSErrCode err = ACAPGetDefaultElement(element.get(), memo.get());
-    ACAPDisposeElementMemo(memo.get());
+    GSErrCode err = ACAPGetDefaultElement(element.get(), target);
+    if (target != nullptr) ACAPDisposeElementMemo(target);
     if (err != hosterr::Ok) return false;
     layerIndex = static_cast<int16_t>(element->head.layer);
     return true;

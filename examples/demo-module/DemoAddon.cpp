@@ -340,8 +340,15 @@ void reportInternalError() {
     tarnwick::ErrorAlert().show(tarnwick::Host::getResourceString(32524, 1));
 }
 
+// The demonstration's commands (the styles' "EPDB" and "UEPR" among them) come through command
+// handlers: without them it could not start its tools.
+std::vector<HostFunction> requiredFunctions() {
+    return {TARNWICK_HOST_FUNCTION(InstallCommandHandler)};
+}
+
 namespace {
-const ProductRegistration product({&createAddon, &destroyAddon, &reportInternalError, &zavModuleResources});
+const ProductRegistration product({&createAddon, &destroyAddon, &reportInternalError, &zavModuleResources,
+                                   &requiredFunctions});
 } // namespace
 
 } // namespace demo

@@ -5,6 +5,7 @@
 #include "DemoEdits.h"
 #include "Environment/Host.h"
 #include "Environment/HostCallbacks.h"
+#include "Environment/HostFailures.h"
 #include "Environment/NumberText.h"
 #include "Environment/Transaction.h"
 #include "elements/input/UserPath.h"
@@ -40,10 +41,13 @@ public:
     GSErrCode run() override {
         Drawing* drawing = Host::getCurrentDatabase();
         if (drawing == nullptr) return hosterr::NoProject;
+        const HostFailureWatch reading;
         std::unique_ptr<Object> object =
             m_part.isEmpty() ? std::make_unique<Object>(true, 0) : std::make_unique<Object>(m_part, 0);
         // A door or a window is placed by its own tool, not as an object.
         if (dynamic_cast<ObjectSource*>(object->getSource()) == nullptr) return hosterr::NotFound;
+        // Not without the part's parameters, which the host would not give.
+        if (reading.any()) return hosterr::Failed;
         object->setReferencePoint(m_at);
         return drawing->saveElement(*object, true, true) ? hosterr::Ok : hosterr::Failed;
     }
@@ -149,7 +153,12 @@ void placeObject() {
     if (request.isCancelled()) return;
     UserPath where;
     where.setPointPrompt(text(83));
-    if (!where.inputPoint()) return;
+    const HostFailureWatch input;
+    if (!where.inputPoint()) {
+        // The user's cancel is no failure; a host that would not take the click is.
+        if (input.any()) NotifyAlert().show(filled(84, part));
+        return;
+    }
     PlaceObject place(part, where.getPoint(0));
     if (!Host::runTransaction(place)) NotifyAlert().show(filled(84, part));
 }

@@ -43,6 +43,8 @@ public:
     // Problems met since the last call (answers that fitted no button), then forgotten.
     std::vector<std::string> takeProblems();
     void clear();
+    // Forgets the answers queued, keeping what was shown.
+    void dropQueued() { m_queued.clear(); }
 
 private:
     Transcript& m_transcript;

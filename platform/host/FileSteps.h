@@ -43,6 +43,7 @@ public:
 
     void queue(Answer answer) { m_queued.push_back(std::move(answer)); }
     const std::deque<Answer>& queued() const { return m_queued; }
+    void clear() { m_queued.clear(); }
 
 private:
     Transcript& m_transcript;

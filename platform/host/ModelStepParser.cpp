@@ -181,12 +181,12 @@ void parseElementCheck(LineReader& in, ModelArgs& args) {
             args.options["paragraphs"] = std::to_string(in.number("a count", 0));
         } else if (in.word("parameter")) {
             // The values of every cell, row by row: numbers, or texts in quotes.
-            args.options["parameter"] = in.text("the parameter's name");
+            std::string name = in.text("the parameter's name");
             std::string values;
             while (in.nextIsText() || in.nextIsReal())
                 values += (in.nextIsText() ? "t" + in.text("") : "n" + std::to_string(in.real(""))) + '\n';
             if (values.empty()) throw LineError{"parameter \"NAME\" VALUE ..."};
-            args.options["parameter-values"] = values;
+            args.parameters.emplace_back(std::move(name), std::move(values));
         } else if (in.word("angle")) {
             args.options["angle"] = std::to_string(in.real("an angle in degrees"));
         } else if (parseDraftingWord(in, args, true)) {

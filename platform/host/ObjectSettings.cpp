@@ -101,14 +101,12 @@ std::string cellsText(const std::vector<std::string>& cells) {
 
 std::string parameterMismatch(const std::string& name, const std::string& wantedText,
                               const StoredElement& element) {
-    auto found = element.memo.blocks.find(parametersField);
-    std::optional<std::pair<size_t, HostAdditionalParameter>> record;
-    if (found != element.memo.blocks.end()) record = recordNamed(found->second, name);
-    if (!record) return "it has no parameter " + inQuotes(name);
+    const std::optional<std::vector<std::string>> found = parameterCells(element, name);
+    if (!found) return "it has no parameter " + inQuotes(name);
     std::vector<std::string> wanted;
     for (size_t start = 0, end; (end = wantedText.find('\n', start)) != std::string::npos; start = end + 1)
         wanted.push_back(wantedText.substr(start, end - start));
-    const std::vector<std::string> cells = cellsOf(found->second, record->first, record->second);
+    const std::vector<std::string>& cells = *found;
     bool same = wanted.size() == cells.size();
     for (size_t i = 0; same && i < cells.size(); ++i)
         same = sameCell(wanted[i], cells[i]);
@@ -194,6 +192,15 @@ GSErrCode settle(StandInHost& host, Project& project, API_Element& record, API_E
 }
 } // namespace
 
+std::optional<std::vector<std::string>> parameterCells(const StoredElement& element,
+                                                       const std::string& name) {
+    auto found = element.memo.blocks.find(parametersField);
+    if (found == element.memo.blocks.end()) return std::nullopt;
+    const std::optional<std::pair<size_t, HostAdditionalParameter>> record = recordNamed(found->second, name);
+    if (!record) return std::nullopt;
+    return cellsOf(found->second, record->first, record->second);
+}
+
 void registerObjectSettings(StandInHost& host) {
     host.interfaceCalls().add("OBJS", [&host](SelectorCall& call) {
         auto* record = static_cast<API_Element*>(call.args[0]);
@@ -238,9 +245,8 @@ std::string objectMismatch(const ModelArgs& args, const Project& project, const 
         auto it = args.options.find(name);
         return it == args.options.end() ? nullptr : &it->second;
     };
-    if (const std::string* name = option("parameter"))
-        if (std::string why = parameterMismatch(*name, *option("parameter-values"), element); !why.empty())
-            return why;
+    for (const auto& [name, values] : args.parameters)
+        if (std::string why = parameterMismatch(name, values, element); !why.empty()) return why;
     const bool mirrored = args.flags.count("mirrored") != 0,
                notMirrored = args.flags.count("not-mirrored") != 0;
     const std::string* part = option("part");

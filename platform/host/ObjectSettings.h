@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zavhost {
 
@@ -19,6 +20,9 @@ void registerObjectSettings(StandInHost& host);
 // An object's or lamp's surface or volume at its slot of the quantity block (the box of its A, B
 // and "zzyzx"); nothing for another element or slot.
 std::optional<double> objectQuantity(const Project& project, const StoredElement& element, size_t offset);
+// The cells of the element's memo parameter of that name (any letter case), row by row, each "t" and
+// a text or "n" and a number; none when it has no such parameter.
+std::optional<std::vector<std::string>> parameterCells(const StoredElement& element, const std::string& name);
 // Why the element does not match the words of an element expectation about parts and parameters
 // (`parameter`, `part`, `angle`, `mirrored`, `not-mirrored`), or nothing.
 std::string objectMismatch(const ModelArgs& args, const Project& project, const StoredElement& element);

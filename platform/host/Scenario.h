@@ -96,6 +96,8 @@ struct ModelArgs {
     std::set<std::string> flags;                // words without a value
     std::map<std::string, std::string> options; // a word and the text or word after it
     std::vector<double> numbers;                // levels and points, in order
+    // An expectation's `parameter "NAME" VALUE ...` words, each with its cells' values.
+    std::vector<std::pair<std::string, std::string>> parameters;
     std::optional<int64_t> count;
     uint32_t code = 0; // an element or attribute type, or a view kind
 };

@@ -120,6 +120,8 @@ ScenarioRunner::~ScenarioRunner() {
 }
 
 void ScenarioRunner::start() {
+    m_failedLine = 0;
+    m_failure.clear();
     DBSetQuiet(true); // debug output goes into the transcript instead
     DBClearPrintedText();
     m_host.transcript().beforeEachLine([this] {
@@ -202,10 +204,22 @@ void ScenarioRunner::forgetHistory() {
     m_debugMark = 0;
 }
 
-bool ScenarioRunner::run(const std::vector<Step>& steps) {
+bool ScenarioRunner::run(const std::vector<Step>& steps, End end) {
     start();
     bool passed = play(steps) && checkNothingLeft();
-    return finish(steps.empty() ? 0 : steps.back().line, passed);
+    if (end == End::Unload) return finish(steps.empty() ? 0 : steps.back().line, passed);
+    if (!passed) dropQueued();
+    collectDebug();
+    m_host.transcript().beforeEachLine(nullptr);
+    return passed;
+}
+
+void ScenarioRunner::dropQueued() {
+    m_host.alerts().dropQueued();
+    m_host.dialogs().clear();
+    m_host.input().clear();
+    m_host.libraryDesk().objectSettings.clear();
+    m_fileDialogs.clear();
 }
 
 bool ScenarioRunner::perform(const Step& step) {

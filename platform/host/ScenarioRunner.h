@@ -28,8 +28,14 @@ public:
     ScenarioRunner(const ScenarioRunner&) = delete;
     ScenarioRunner& operator=(const ScenarioRunner&) = delete;
 
-    // Answers true when every step passed. At the end the module, if still loaded, is unloaded.
-    bool run(const std::vector<Step>& steps);
+    // How a run ends. A whole scenario unloads the module and fails on lines left unused. A part of
+    // one, played by a caller that goes on with the next part, keeps the module loaded, and what a
+    // failed part left queued (alert answers, dialog lines, clicks) is dropped so that the next
+    // part does not take it for its own.
+    enum class End { Unload, KeepLoaded };
+
+    // Answers true when every step passed.
+    bool run(const std::vector<Step>& steps, End end = End::Unload);
 
     // The same in parts, for a session whose steps are made as it goes: start(), then play() for
     // each part (an action with the lines queued for it and the clicks after it), then finish()
@@ -62,6 +68,7 @@ private:
     bool checkAlert(const Step& step, std::string* why);
     void collectDebug();
     void noteAnnotatorAnswers();
+    void dropQueued();
     bool fail(int line, const std::string& why);
     std::string expand(const std::string& path) const;
 

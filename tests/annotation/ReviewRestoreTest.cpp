@@ -136,3 +136,19 @@ TEST_F(Restoring, OnlyTheIgnoredElementsAreRewrittenAndUpdateSeesThemAgain) {
     EXPECT_EQ(host.calls().count("RunUndoableCommand", from), 1u);
     EXPECT_EQ(statusAfterUpdate("F10-0110"), StatusChanged);
 }
+
+TEST(ReportFile, ItsPathIsKnownBeforeItIsMadeAndNoneWhereNoneIsMade) {
+    const fs::path folder = freshFolder("review-paths");
+    for (const char* name : {"Office.spec", "a.b.spec", "Office.", "Office", ".spec", "Office.zavrpt"}) {
+        SCOPED_TRACE(name);
+        std::ofstream(folder / name) << "the specification";
+        const String path = AnnotationReport::reportPath(String((folder / name).string()));
+        std::unique_ptr<tarnwick::DataFile> file =
+            AnnotationReport::createFile(String((folder / name).string()));
+        EXPECT_EQ(path.isEmpty(), file == nullptr);
+        if (file) {
+            EXPECT_EQ(path, file->getPath());
+            EXPECT_TRUE(file->remove());
+        }
+    }
+}

@@ -6,11 +6,14 @@
 #include <stdexcept>
 
 #include "ElementTestSupport.h"
+#include "Environment/ModuleEntry.h"
 #include "platform/gsroot/Memory.h"
 #include "project/ElementMemo.h"
 #include "project/Memo.h"
 #include "project/MemoStore.h"
+#include "project/ProgressWindow.h"
 #include "support/TestAddon.h"
+#include "support/ThrowingHost.h"
 
 using namespace tarnwick;
 using testsupport::ModuleUnderTest;
@@ -97,6 +100,36 @@ TEST(MemoStore, EachStoreThrowsForTheFieldsOfTheOtherKind) {
     EXPECT_EQ(attributes.parametersAddress(), &attributes.getBlock()->parameters);
     *attributes.edgeListAddress() = handleOf(24);
     EXPECT_EQ(attributes.getEdgeList(), attributes.getBlock()->edgeList); // freed with the store
+}
+
+// What the host throws while a destructor gives its things back goes no further than it: the
+// program goes on, and the next store is freed as ever.
+TEST(MemoStore, AHostThatThrowsWhileAStoreOrAProgressWindowGoesEndsNoProgram) {
+    ModuleUnderTest module(nullptr, false);
+    testsupport::makeThrowable(module.host().functionTable());
+    SetImportedFuncAddrs(&module.host().functionTable());
+    const int before = testsupport::hostThrows();
+    for (auto kind : {testsupport::HostThrow::Runtime, testsupport::HostThrow::BadAlloc}) {
+        testsupport::armThrow("DisposeElementMemo", kind);
+        { ElementMemoStore store; }
+        testsupport::armThrow("DisposeAttributeMemo", kind);
+        { AttributeMemoStore store; }
+        testsupport::armThrow("InterfaceCall", kind, 1); // the closing call, after the opening one
+        {
+            std::shared_ptr<ProgressMonitor> progress = ProgressWindow::create(String("Work"), 1);
+            EXPECT_TRUE(module.host().processWindow().state().open);
+        }
+        // The window is the module's no more: once the host closes it, the next one opens.
+        module.host().processWindow().forceClose();
+        std::shared_ptr<ProgressMonitor> next = ProgressWindow::create(String("More"), 1);
+        EXPECT_TRUE(module.host().processWindow().state().open);
+        EXPECT_EQ(module.host().processWindow().state().title, "More");
+    }
+    EXPECT_EQ(testsupport::hostThrows(), before + 6);
+    {
+        ElementMemoStore store;
+        *store.vertexIdsAddress() = handleOf(8); // freed with the store, as ever
+    }
 }
 
 TEST(AttributeMemoStore, AReleasedBlockOutlivesItsStore) {

@@ -585,3 +585,31 @@ TEST_F(AddonPackageTest, WithoutRoomForACopyUnreadableSettingsAreNotReplaced) {
     ASSERT_EQ(alerts.size(), 2u);
     EXPECT_TRUE(mentions(alerts[1], prefsFile(), "")) << alerts[1].message;
 }
+
+TEST_F(AddonPackageTest, ASaveThatCannotStoreTheSettingsSaysSoOncePerProject) {
+    ModuleUnderTest module(factory());
+    zavhost::StandInHost& host = module.host();
+    ASSERT_EQ(host.saveProject(projectFile("kept")), hosterr::Ok);
+    EXPECT_TRUE(host.alerts().shown().empty());
+    const std::string stored = moduleData(host);
+
+    projectPrefs()->path = String("/changed.xml");
+    host.faults().set("SetModuleData", 1, 100, hosterr::Failed);
+    ASSERT_EQ(host.saveProject(projectFile("kept")), hosterr::Ok); // the host saves what it holds
+    EXPECT_EQ(moduleData(host), stored);
+    ASSERT_EQ(host.alerts().shown().size(), 1u);
+    const zavhost::ShownAlert& alert = host.alerts().shown().back();
+    EXPECT_EQ(alert.type, DGAlertWarning);
+    EXPECT_NE(alert.message.find("could not be stored with the project \"" + projectFile("kept") + "\""),
+              std::string::npos)
+        << alert.message;
+    EXPECT_NE(alert.message.find("those changed since are lost"), std::string::npos) << alert.message;
+    ASSERT_EQ(host.saveProject(projectFile("kept")), hosterr::Ok);
+    EXPECT_EQ(host.alerts().shown().size(), 1u);
+
+    // Once the host takes the settings again, the change goes in and nothing more is said.
+    host.faults().clear();
+    ASSERT_EQ(host.saveProject(projectFile("kept")), hosterr::Ok);
+    EXPECT_NE(moduleData(host).find("/changed.xml"), std::string::npos);
+    EXPECT_EQ(host.alerts().shown().size(), 1u);
+}

@@ -1,13 +1,17 @@
 // The legacy preset import: the same presets in every byte order and version, the renamed legacy
 // fields and the configuration's legacy parameters, records dropped or read through, 8-bit names,
 // files cut short or hostile, and a cancel.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 
+#include "Environment/DataFile.h"
+#include "Environment/TempFolder.h"
 #include "LegacyPresetWriter.h"
 #include "PresetTestSupport.h"
+#include "persistence/UserDatabaseCollection.h"
 
 using namespace presettest;
 
@@ -56,6 +60,21 @@ std::vector<LegacyGroup> sample(const std::string& platform) {
     return {{"LegacyWall", {{"Inner", {}, {brick}}}, {thin}},
             {"LegacySkin", {}, {lime, loose}},
             {"LegacyChair", {}, {chair}}};
+}
+
+// Enough walls, each with an id of its own and a list, that the file is larger than the blocks a
+// file is read in, with values across the block boundaries.
+std::vector<LegacyGroup> manyWalls(int count) {
+    LegacyGroup walls{"LegacyWall", {}, {}};
+    for (int i = 0; i < count; ++i) {
+        char id[40];
+        std::snprintf(id, sizeof id, "{00000000-0000-0000-0000-%012d}", i + 1);
+        walls.presets.push_back({"Wall " + std::to_string(i),
+                                 id,
+                                 {real("thick", 0.1 + i * 0.001), integer("tarnViewFill", i % 9)},
+                                 {{"seats", 0, 1, 3, {integer("", i), integer("", 2), integer("", 3)}}}});
+    }
+    return {walls};
 }
 
 class LegacyImport : public PresetFixture {
@@ -227,6 +246,24 @@ TEST_F(LegacyImport, HostileCountsNestingAndKindsFailQuickly) {
     }
 }
 
+TEST_F(LegacyImport, AFileLargerThanOneBlockImportsAsFromMemory) {
+    for (const char* platform : {"Win", "Mac"}) {
+        const std::string bytes = LegacyFile(platform, 6).write(manyWalls(500));
+        ASSERT_GT(bytes.size(), DataBufferIn::BlockSize) << platform;
+        PresetDatabase fromMemory;
+        ASSERT_TRUE(import(fromMemory, bytes)) << platform;
+        EXPECT_EQ(fromMemory.size(), 500u) << platform;
+
+        TempFolder folder;
+        std::ofstream(folder.path("walls.dat"), std::ios::binary) << bytes;
+        DataFile file{String(folder.path("walls.dat"))};
+        DataBufferIn in(file);
+        PresetDatabase fromFile;
+        ASSERT_TRUE(fromFile.importLegacyFile(in)) << platform;
+        EXPECT_EQ(writeXML(fromFile), writeXML(fromMemory)) << platform;
+    }
+}
+
 TEST_F(LegacyImport, ACancelStopsBeforeTheNextGroup) {
     module->host().processWindow().cancelAfter(1);
     PresetDatabase imported;
@@ -252,6 +289,33 @@ TEST(LegacySeeds, WrittenOnRequest) {
                               std::ios::binary);
             out << LegacyFile(platform, version).write(sample(platform));
         }
+    std::ofstream(std::filesystem::path(folder) / "beyond-one-block.dat", std::ios::binary)
+        << LegacyFile("Mac", 6).write(manyWalls(500));
+}
+
+// With ZAV_PRESET_SEEDS naming a folder, the presets these tests import are exported there as the
+// preset manager writes them, seeds of the fuzz target of preset documents, with the configuration.
+TEST_F(LegacyImport, ExportSeedsWrittenOnRequest) {
+    const char* folder = std::getenv("ZAV_PRESET_SEEDS");
+    if (folder == nullptr) GTEST_SKIP() << "ZAV_PRESET_SEEDS names no folder";
+    std::ofstream(std::filesystem::path(folder) / "configuration.xml", std::ios::binary) << Configuration;
+    const std::pair<const char*, std::string> files[] = {
+        {"sample.presets", LegacyFile().write(sample("Win"))},
+        {"beyond-one-chunk.presets", LegacyFile().write(manyWalls(250))}};
+    for (const auto& [name, bytes] : files) {
+        auto database = std::make_shared<PresetDatabase>();
+        ASSERT_TRUE(import(*database, bytes)) << name;
+        UserDatabaseCollection collection;
+        collection.setElementName(String(PresetDatabase::DocumentName));
+        collection.addDatabase(database);
+        String text;
+        DataBufferOut out;
+        ASSERT_TRUE(out.open(text));
+        XMLWriter writer(out);
+        ASSERT_TRUE(writer.write(collection, true, 1, true, true)) << name;
+        ASSERT_TRUE(out.close());
+        std::ofstream(std::filesystem::path(folder) / name, std::ios::binary) << text.bytes();
+    }
 }
 
 } // namespace

@@ -213,3 +213,28 @@ TEST_F(ViewLists, TheNavigatorIsMadeOnceAndGoesWithTheReset) {
     ASSERT_NE(project.getNavigator(), nullptr);
     EXPECT_EQ(projecttest::callsWith(host, "", before), 0u);
 }
+
+TEST_F(ViewLists, AListTheHostWouldNotGiveIsAskedForAgainAndKeepsWhatItHad) {
+    addView(DatabaseSection, u"S", Guid(DatabaseSection, 1));
+    addView(DatabaseLayout, u"L", Guid(DatabaseLayout, 1));
+    addView(DatabaseMasterLayout, u"M", Guid(DatabaseMasterLayout, 1));
+    Project& project = *Host::getProject();
+    host.faults().set("GSDI", 1, 1, hosterr::Failed);
+    host.faults().set("GMDI", 1, 2, hosterr::Failed);
+    EXPECT_EQ(project.getSectionCount(), 0u); // the host would not list them
+    EXPECT_EQ(project.getSectionCount(), 1u); // asked again, it does
+    EXPECT_NE(project.getSection(0), nullptr);
+    const size_t from = host.calls().size();
+    EXPECT_EQ(project.getSectionCount(), 1u);
+    EXPECT_FALSE(host.calls().contains("GSDI", from)) << "a list the host gave is kept";
+
+    // The layouts are two lists in one: the one the host gave stays as it is.
+    Drawing* layout = project.findLayout(Guid(DatabaseLayout, 1));
+    ASSERT_NE(layout, nullptr);
+    EXPECT_EQ(project.findLayout(Guid(DatabaseMasterLayout, 1)), nullptr);
+    Drawing* master = project.findLayout(Guid(DatabaseMasterLayout, 1));
+    ASSERT_NE(master, nullptr);
+    EXPECT_EQ(project.findLayout(Guid(DatabaseLayout, 1)), layout);
+    EXPECT_EQ(project.getLayoutCount(), 2u);
+    EXPECT_EQ(host.calls().count("GLDI"), 1u);
+}

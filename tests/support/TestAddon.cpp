@@ -1,6 +1,7 @@
 #include "TestAddon.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "Environment/AddonHooks.h"
 #include "Environment/Host.h"
@@ -18,6 +19,7 @@ namespace {
 std::function<tarnwick::Addon*()> addonFactory;
 bool throwOnCreate = false;
 bool throwOnDestroy = false;
+std::function<void()> destroyWork;
 int errorsReported = 0;
 const ResourceModule* extraResources = nullptr;
 
@@ -64,6 +66,9 @@ void failNextCreate(bool fail) {
 }
 void failNextDestroy(bool fail) {
     throwOnDestroy = fail;
+}
+void onNextDestroy(std::function<void()> work) {
+    destroyWork = std::move(work);
 }
 int reportedErrors() {
     return errorsReported;
@@ -115,6 +120,7 @@ GSErrCode destroyAddon() {
     delete tarnwick::getAddon();
     tarnwick::setAddon(nullptr);
     GSErrCode err = tarnwick::terminateModules();
+    if (std::function<void()> work = std::exchange(testsupport::destroyWork, nullptr)) work();
     if (testsupport::throwOnDestroy) {
         testsupport::throwOnDestroy = false;
         throw std::runtime_error("release fails on purpose");

@@ -19,6 +19,8 @@ void setAddonFactory(std::function<tarnwick::Addon*()> factory);
 // Makes the next start, or release, throw.
 void failNextCreate(bool fail);
 void failNextDestroy(bool fail);
+// Runs inside the next release, after the add-on is deleted, as a product's own clean-up would.
+void onNextDestroy(std::function<void()> work);
 int reportedErrors(); // how often the module reported an internal error
 
 // While it lives, the module's resources are its own plus these string lists (item texts from 1).

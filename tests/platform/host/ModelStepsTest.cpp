@@ -1,4 +1,5 @@
 #include "HostTestSupport.h"
+#include "platform/host/ObjectSettings.h"
 #include "platform/host/Scenario.h"
 #include "platform/host/ScenarioRunner.h"
 
@@ -63,4 +64,48 @@ expect element "T" user-data containing "alpha"
     EXPECT_FALSE(second.run(missing.steps));
     EXPECT_NE(second.failure().find("no element is labelled \"Nobody\""), std::string::npos)
         << second.failure();
+}
+
+TEST_F(HostTest, ParameterCellsReadAPlacedPartsMemoParameters) {
+    ScenarioRunner runner(host, RunOptions{});
+    ParsedScenario parsed = parseScenario(R"(project new "H"
+library part "Pendant" type 5 param "Bulbs" int 3 param "Shade" text "Linen" array "Heights" length 2 1 0.5 0.75
+element add lamp as "L1" part "Pendant"
+element add text as "T"
+)");
+    ASSERT_TRUE(parsed.errors.empty()) << parsed.errors[0].message;
+    ASSERT_TRUE(runner.run(parsed.steps, ScenarioRunner::End::KeepLoaded)) << runner.failure();
+    ViewDatabases& views = host.project()->model.views;
+    std::vector<const StoredElement*> plan;
+    for (const ViewDatabase& database : views.all())
+        if (database.kind == DatabasePlan) plan = views.elementsOf(database).inOrder();
+    ASSERT_EQ(plan.size(), 2u);
+    const StoredElement& lamp = *plan[0];
+    // Any letter case finds it; a number, a text and an array's cells row by row.
+    EXPECT_EQ(parameterCells(lamp, "bulbs"), (std::vector<std::string>{"n" + std::to_string(3.0)}));
+    EXPECT_EQ(parameterCells(lamp, "Shade"), (std::vector<std::string>{"tLinen"}));
+    EXPECT_EQ(parameterCells(lamp, "Heights"),
+              (std::vector<std::string>{"n" + std::to_string(0.5), "n" + std::to_string(0.75)}));
+    EXPECT_FALSE(parameterCells(lamp, "Colour").has_value());
+    EXPECT_FALSE(parameterCells(*plan[1], "Bulbs").has_value()); // a text has no parameters
+}
+
+TEST_F(HostTest, AnElementExpectationChecksEveryParameterItNames) {
+    const std::string setup = R"(project new "H"
+library part "Pendant" type 5 param "Bulbs" int 3 param "Shade" text "Linen"
+element add lamp as "L1" part "Pendant"
+)";
+    struct Case {
+        const char* line;
+        bool holds;
+    };
+    for (const Case& c :
+         {Case{R"(expect element "L1" parameter "Bulbs" 3 parameter "Shade" "Linen")", true},
+          Case{R"(expect element "L1" parameter "Bulbs" 99 parameter "Shade" "Linen")", false},
+          Case{R"(expect element "L1" parameter "Bulbs" 3 parameter "Shade" "Silk")", false}}) {
+        ScenarioRunner runner(host, RunOptions{});
+        ParsedScenario parsed = parseScenario(setup + c.line + "\n");
+        ASSERT_TRUE(parsed.errors.empty()) << parsed.errors[0].message;
+        EXPECT_EQ(runner.run(parsed.steps), c.holds) << c.line << ": " << runner.failure();
+    }
 }

@@ -149,6 +149,37 @@ TEST_F(ScenarioRun, AnImpossibleActionOrAnUnusedOrUnfittingAlertAnswerFails) {
     EXPECT_NE(failure.find("fits no button"), std::string::npos);
 }
 
+TEST_F(ScenarioRun, PartsPlayedOnOneRunnerKeepTheModuleAndDropWhatAFailedPartLeftQueued) {
+    RunOptions options;
+    options.modulePath = RAW_TEST_MODULE_PATH;
+    options.homeFolder = ::testing::TempDir() + "scenario-parts";
+    ScenarioRunner runner(host, options);
+    auto part = [](const char* text) { return parseScenario(text, ParseOptions{true}).steps; };
+    ASSERT_TRUE(runner.run(part("load\nproject new \"P\"\n"), ScenarioRunner::End::KeepLoaded));
+    EXPECT_TRUE(host.moduleLoaded());
+
+    // The part stops at its failed line: the answer queued after it is dropped, not kept for the
+    // next part's question.
+    EXPECT_FALSE(
+        runner.run(part("expect undo-count 1\nalert answer \"No\"\n"), ScenarioRunner::End::KeepLoaded));
+    EXPECT_EQ(runner.failedLine(), 1);
+    EXPECT_FALSE(runner.run(part("alert answer \"No\"\nmenu \"Raw Test\" \"Disabled Item\"\n"),
+                            ScenarioRunner::End::KeepLoaded));
+    EXPECT_TRUE(host.alerts().queued().empty());
+    EXPECT_TRUE(host.moduleLoaded());
+
+    // The next part starts clean, hears the first button of its own question, and the last part
+    // of a story unloads as a whole scenario does.
+    EXPECT_TRUE(runner.run(
+        part("menu \"Raw Test\" \"Ask Question\"\nexpect debug containing \"question answered 1\"\n"),
+        ScenarioRunner::End::KeepLoaded))
+        << runner.failure();
+    EXPECT_EQ(runner.failedLine(), 0);
+    EXPECT_TRUE(runner.failure().empty());
+    EXPECT_TRUE(runner.run(part("menu \"Raw Test\" \"Say Hello\"\n")));
+    EXPECT_FALSE(host.moduleLoaded());
+}
+
 TEST(ScenarioParser, AMenuExpectationNamesAStateAnIconOrBoth) {
     ParsedScenario parsed = parseScenario("expect menu \"M\" \"A\" enabled icon 16\n"
                                           "expect menu \"M\" \"B\" no-icon\n"

@@ -1,0 +1,70 @@
+#include "annotation/ToolFailure.h"
+
+#include <cstdio>
+
+#include "Environment/Host.h"
+#include "annotation/ZAVLinkAddon.h"
+#include "platform/api/HostErrors.h"
+#include "project/Alert.h"
+
+namespace zavlink {
+
+using namespace tarnwick;
+
+namespace {
+
+String codeText(GSErrCode code) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(code));
+    return String(text);
+}
+
+// The last failure the user was told of: a tool that runs another (the specification asked for
+// on the way) must not tell it twice.
+uint64_t toldSerial = 0;
+
+String errorText(uint32_t item, const String& first, const String& second = String()) {
+    String message = Host::getResourceString(ErrorTexts, item);
+    message.replaceAll(String("$1"), first);
+    message.replaceAll(String("$2"), second);
+    return message;
+}
+
+} // namespace
+
+String hostFailureText(const HostFailure& failure) {
+    return failure.isMissing() ? errorText(HostLacksCallItem, failure.call)
+                               : errorText(HostFailedCallItem, failure.call, codeText(failure.code));
+}
+
+bool tellHostFailure(const HostFailureWatch& watch) {
+    if (!watch.any()) return false;
+    const HostFailure failure = watch.last();
+    if (failure.serial == toldSerial) return true;
+    toldSerial = failure.serial;
+    ErrorAlert().show(hostFailureText(failure));
+    return true;
+}
+
+GSErrCode failStep(const HostFailureWatch& watch) {
+    if (!tellHostFailure(watch)) return reportFailedStep();
+    return hosterr::Failed;
+}
+
+Drawing* currentDatabaseOrTell() {
+    const HostFailureWatch watch;
+    Drawing* current = Host::getCurrentDatabase();
+    if (current == nullptr) (void)tellHostFailure(watch);
+    return current;
+}
+
+void tellFileNotWritten(const String& path) {
+    ErrorAlert().show(errorText(FileNotWrittenItem, path));
+}
+
+void tellSpecificationNotStored(const HostFailureWatch& watch) {
+    if (watch.any()) toldSerial = watch.last().serial;
+    ErrorAlert().show(Host::getResourceString(ErrorTexts, SpecificationNotStoredItem));
+}
+
+} // namespace zavlink

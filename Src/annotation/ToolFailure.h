@@ -1,0 +1,34 @@
+// What a tool tells the user when it cannot go on for a reason outside it: the host did not do a
+// call it needed, a file could not be written, the chosen specification could not be stored.
+#pragma once
+
+#include "Environment/HostFailures.h"
+#include "Environment/String.h"
+
+namespace tarnwick {
+class Drawing;
+}
+
+namespace zavlink {
+
+// Items of the error texts (string list 32524).
+inline constexpr uint32_t HostLacksCallItem = 8;   // $1 the call
+inline constexpr uint32_t HostFailedCallItem = 9;  // $1 the call, $2 the host's code
+inline constexpr uint32_t FileNotWrittenItem = 10; // $1 the file
+inline constexpr uint32_t SpecificationNotStoredItem = 11;
+
+// The message for a failed host call: the host lacks it, or answered this error.
+tarnwick::String hostFailureText(const tarnwick::HostFailure& failure);
+// Shows it in an error alert when the watch saw a call fail, unless the user was told of that
+// failure already; answers whether the watch saw one.
+bool tellHostFailure(const tarnwick::HostFailureWatch& watch);
+// For a step that failed: tells which host call failed when the watch saw one, else shows the
+// error alert; answers Failed, so that the host keeps nothing of the step.
+GSErrCode failStep(const tarnwick::HostFailureWatch& watch);
+// The host's current view; when there is none because the host failed to say, the user is told.
+tarnwick::Drawing* currentDatabaseOrTell();
+void tellFileNotWritten(const tarnwick::String& path);
+// Says that the chosen specification is not stored; the failure the watch saw is told by it.
+void tellSpecificationNotStored(const tarnwick::HostFailureWatch& watch);
+
+} // namespace zavlink
