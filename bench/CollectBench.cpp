@@ -19,6 +19,7 @@
 #include "AnnotatedProject.h"
 #include "Environment/MemoryBlock.h"
 #include "ResidentPeak.h"
+#include "RunAll.h"
 #include "annotation/AnnotationList.h"
 #include "elements/ElementFactory.h"
 #include "library/LibraryModel.h"
@@ -168,24 +169,14 @@ int main(int argc, char** argv) {
                 ->Iterations(rounds)
                 ->Unit(benchmark::kMillisecond);
         }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    struct Collector : benchmark::ConsoleReporter {
-        Collector() : ConsoleReporter(OO_Tabular) {}
-        void ReportRuns(const std::vector<Run>& runs) override {
-            for (const Run& run : runs) {
-                if (run.run_type != Run::RT_Iteration || run.iterations == 0 || run.error_occurred) continue;
-                Measured& m = g_results[run.run_name.function_name + "/" + run.run_name.args];
-                m.seconds = run.GetAdjustedRealTime();
-                if (auto it = run.counters.find("resident_bytes"); it != run.counters.end())
-                    m.resident = it->second;
-                if (auto it = run.counters.find("xml_bytes"); it != run.counters.end()) m.xml = it->second;
-            }
-            ConsoleReporter::ReportRuns(runs);
-        }
-    } reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    if (!benchrun::runAll(argc, argv, [](const benchrun::Run& run) {
+            Measured& m = g_results[run.run_name.function_name + "/" + run.run_name.args];
+            m.seconds = run.GetAdjustedRealTime();
+            if (auto it = run.counters.find("resident_bytes"); it != run.counters.end())
+                m.resident = it->second;
+            if (auto it = run.counters.find("xml_bytes"); it != run.counters.end()) m.xml = it->second;
+        }))
+        return 1;
     world.drop();
 
     for (Clauses clauses : {Clauses::Shared, Clauses::Own}) {

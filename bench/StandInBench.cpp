@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "HeapPeak.h"
+#include "RunAll.h"
 #include "platform/api/ElementRecords.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/OpeningRecords.h"
@@ -258,22 +259,11 @@ BENCHMARK(undoStep)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::k
 
 int main(int argc, char** argv) {
     DBSetQuiet(true);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    struct Collector : benchmark::ConsoleReporter {
-        Collector() : ConsoleReporter(OO_Tabular) {}
-        void ReportRuns(const std::vector<Run>& runs) override {
-            for (const Run& run : runs) {
-                if (run.run_type != Run::RT_Iteration || run.iterations == 0 || run.error_occurred) continue;
-                const std::string name = run.run_name.function_name;
-                const int64_t size = std::stoll(run.run_name.args);
-                g_seconds[name][size] = run.real_accumulated_time / double(run.iterations);
-            }
-            ConsoleReporter::ReportRuns(runs);
-        }
-    } reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    if (!benchrun::runAll(argc, argv, [](const benchrun::Run& run) {
+            g_seconds[run.run_name.function_name][std::stoll(run.run_name.args)] =
+                run.real_accumulated_time / double(run.iterations);
+        }))
+        return 1;
     // Where the 10k project's structures fit in the processor's caches and the larger ones do not,
     // the cost per element steps up between 10k and 30k and stays from there.
     for (const char* name : {"deleteSelected", "deleteWalls"}) {

@@ -11,6 +11,7 @@
 
 #include "Environment/String.h"
 #include "ResidentPeak.h"
+#include "RunAll.h"
 
 namespace {
 
@@ -100,23 +101,13 @@ int main(int argc, char** argv) {
             ->Iterations(rounds)
             ->Unit(benchmark::kMillisecond);
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    struct Collector : benchmark::ConsoleReporter {
-        Collector() : ConsoleReporter(OO_Tabular) {}
-        void ReportRuns(const std::vector<Run>& runs) override {
-            for (const Run& run : runs) {
-                if (run.run_type != Run::RT_Iteration || run.iterations == 0 || run.error_occurred) continue;
-                const double bytes = run.counters.at("bytes");
-                Measured& m = g_results[run.run_name.function_name + "/" + run.run_name.args];
-                m.nsPerByte = run.GetAdjustedRealTime() * 1e6 / bytes;
-                m.extraPerByte = run.counters.at("extra_bytes") / bytes;
-            }
-            ConsoleReporter::ReportRuns(runs);
-        }
-    } reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    if (!benchrun::runAll(argc, argv, [](const benchrun::Run& run) {
+            const double bytes = run.counters.at("bytes");
+            Measured& m = g_results[run.run_name.function_name + "/" + run.run_name.args];
+            m.nsPerByte = run.GetAdjustedRealTime() * 1e6 / bytes;
+            m.extraPerByte = run.counters.at("extra_bytes") / bytes;
+        }))
+        return 1;
     for (int64_t size : {MB, 10 * MB, 100 * MB}) {
         const std::string n = std::to_string(size);
         auto ours = g_results.find("trim/" + n), theirs = g_results.find("reference/" + n);
