@@ -7,6 +7,7 @@
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "Project.h"
+#include "ScenarioLine.h"
 #include "TextBlocks.h"
 
 namespace zavhost {
@@ -16,14 +17,8 @@ namespace {
 constexpr size_t LongestName = 48;
 constexpr size_t MostPoints = 4;
 
-std::string number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
-}
-
 std::string point(const HostCoord3D& p) {
-    return number(p.x) + " " + number(p.y);
+    return numberText(p.x) + " " + numberText(p.y);
 }
 
 // The first line of a text, cut to `most` bytes without splitting a character.

@@ -15,6 +15,7 @@
 #include "PolyRoofParts.h"
 #include "ProfileParts.h"
 #include "RecordFields.h"
+#include "ScenarioLine.h"
 #include "StandInHost.h"
 #include "TextBlocks.h"
 #include "UserEditSteps.h"
@@ -72,12 +73,6 @@ std::pair<double, double> numbersOf(const ModelArgs& args, const std::string& wh
 
 bool near(double a, double b) {
     return std::fabs(a - b) <= 1e-6;
-}
-
-std::string numberText(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
 }
 
 // Why a text block does not match the text words of the step, or nothing.

@@ -11,6 +11,7 @@
 #include "ObjectSettings.h"
 #include "ParameterExchange.h"
 #include "Scenario.h"
+#include "ScenarioLine.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 #include "platform/api/ObjectRecords.h"
@@ -40,12 +41,6 @@ std::optional<std::pair<size_t, HostAdditionalParameter>> recordNamed(const Stor
             return std::pair{at, record};
     }
     return std::nullopt;
-}
-
-std::string numberText(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
 }
 
 // Every cell of a parameter, row by row: "n" and a number, or "t" and a text.

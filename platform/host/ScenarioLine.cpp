@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace zavhost {
@@ -78,6 +79,12 @@ std::optional<double> parseReal(const std::string& text) {
     double value = std::strtod(begin, &stop);
     if (stop == begin || *stop != '\0' || !std::isfinite(value)) return std::nullopt;
     return value;
+}
+
+std::string numberText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
 }
 
 namespace {

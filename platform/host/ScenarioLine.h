@@ -25,6 +25,8 @@ std::vector<Token> tokenize(const std::string& line, std::string* source);
 std::optional<int64_t> parseNumber(const std::string& text);
 // A finite decimal number.
 std::optional<double> parseReal(const std::string& text);
+// A number as the lines and the transcript write it: six significant digits, no trailing zeros.
+std::string numberText(double value);
 
 // The known words a slip of the keys could have made `word` from: those fewest letters away
 // (a letter added, dropped, changed, or two neighbours swapped), at most a third of the longer

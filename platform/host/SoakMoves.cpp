@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "CallLog.h"
+#include "ScenarioLine.h"
 
 namespace zavhost {
 
@@ -23,12 +24,6 @@ const char* const Titles[] = {"Clay facing brickwork, revised", "Brick & block <
                               "Blockwork \"fair-faced\"",       "Plâtre à deux couches",
                               "Timber doors — hardwood",        "Sills; boards/trims"};
 const char* const FindTexts[] = {"", "F10", "L10/150", "Clay", "Window", "revised", "&", "zzz", "é"};
-
-std::string number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
 
 const char* kindWord(SoakKind kind) {
     switch (kind) {
@@ -140,8 +135,9 @@ bool SoakMoves::place(const SoakScene& scene, SoakMove& move) {
         return true;
     }
     double x = coordinate(34), y = coordinate(27) + 1;
-    move.lines.push_back("click " + number(x) + " " + number(y));
-    move.lines.push_back("click " + number(x + 1 + coordinate(4)) + " " + number(y - 0.5 - coordinate(1)));
+    move.lines.push_back("click " + numberText(x) + " " + numberText(y));
+    move.lines.push_back("click " + numberText(x + 1 + coordinate(4)) + " " +
+                         numberText(y - 0.5 - coordinate(1)));
     move.effect = SoakEffect::Place;
     move.nameMade = "text";
     move.madeKind = SoakKind::Text;
@@ -159,7 +155,7 @@ bool SoakMoves::label(const SoakScene& scene, SoakMove& move) {
             move.lines.push_back("cancel input");
             return true;
         }
-        move.lines.push_back("click " + number(coordinate(38)) + " " + number(coordinate(28)));
+        move.lines.push_back("click " + numberText(coordinate(38)) + " " + numberText(coordinate(28)));
     }
     move.effect = SoakEffect::Place;
     move.nameMade = "label";
@@ -309,8 +305,8 @@ bool SoakMoves::annotatorFault(const SoakScene& scene, SoakMove& move) {
     if (hangs) move.lines.push_back("annotator wait");
     if (fault == "slow 200" && present) {
         double x = coordinate(30), y = coordinate(27) + 1;
-        move.lines.push_back("click " + number(x) + " " + number(y));
-        move.lines.push_back("click " + number(x + 3) + " " + number(y - 1));
+        move.lines.push_back("click " + numberText(x) + " " + numberText(y));
+        move.lines.push_back("click " + numberText(x + 3) + " " + numberText(y - 1));
         move.effect = SoakEffect::Place;
         move.nameMade = "text";
         move.madeKind = SoakKind::Text;
@@ -325,14 +321,15 @@ bool SoakMoves::userEdit(const SoakScene& scene, SoakMove& move) {
     const std::string what = inQuotes(element->label);
     const size_t how = below(4);
     if (how < 2)
-        move.lines = {"user element move " + what + " by " + number(coordinate(4) - 2) + " " +
-                      number(coordinate(4) - 2)};
+        move.lines = {"user element move " + what + " by " + numberText(coordinate(4) - 2) + " " +
+                      numberText(coordinate(4) - 2)};
     else if (how == 2)
-        move.lines = {"user element rotate " + what + " by " + number(static_cast<double>(below(8) * 45)) +
-                      " about " + number(coordinate(20)) + " " + number(coordinate(20))};
+        move.lines = {"user element rotate " + what + " by " +
+                      numberText(static_cast<double>(below(8) * 45)) + " about " +
+                      numberText(coordinate(20)) + " " + numberText(coordinate(20))};
     else
-        move.lines = {"user element mirror " + what + " about " + number(coordinate(20)) + " 0 " +
-                      number(coordinate(20)) + " 10"};
+        move.lines = {"user element mirror " + what + " about " + numberText(coordinate(20)) + " 0 " +
+                      numberText(coordinate(20)) + " 10"};
     return true;
 }
 
@@ -374,8 +371,9 @@ bool SoakMoves::addWall(const SoakScene& scene, SoakMove& move) {
         return true;
     }
     double x = coordinate(30), y = coordinate(25);
-    move.lines = {"user element add wall as " + inQuotes(name(SoakKind::Wall)) + " from " + number(x) + " " +
-                  number(y) + " to " + number(x + 1 + coordinate(6)) + " " + number(y + coordinate(3))};
+    move.lines = {"user element add wall as " + inQuotes(name(SoakKind::Wall)) + " from " + numberText(x) +
+                  " " + numberText(y) + " to " + numberText(x + 1 + coordinate(6)) + " " +
+                  numberText(y + coordinate(3))};
     return true;
 }
 

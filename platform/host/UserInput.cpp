@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "CallLog.h"
+#include "ScenarioLine.h"
 #include "Transcript.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Memory.h"
@@ -16,14 +17,8 @@ namespace {
 // Rubber-band lines shown in the transcript per input; the rest are counted.
 constexpr size_t kLinesShown = 12;
 
-std::string number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
-
 std::string pointText(const HostCoord3D& p) {
-    return number(p.x) + " " + number(p.y) + (p.z != 0.0 ? " " + number(p.z) : std::string());
+    return numberText(p.x) + " " + numberText(p.y) + (p.z != 0.0 ? " " + numberText(p.z) : std::string());
 }
 
 // The prompt as the host reads it: never past its field, whatever the module left there.
@@ -34,7 +29,7 @@ std::string promptOf(const char (&prompt)[HostInputPromptSize]) {
 std::string clickText(const InputAction& click) {
     std::string text = "click " + pointText(click.point);
     if (!click.label.empty()) text += " on " + inQuotes(click.label);
-    if (click.arcAngle) text += " arc " + number(*click.arcAngle * 180.0 / std::acos(-1.0));
+    if (click.arcAngle) text += " arc " + numberText(*click.arcAngle * 180.0 / std::acos(-1.0));
     return text;
 }
 

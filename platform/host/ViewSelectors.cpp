@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <sstream>
 
 #include "ElementGeometry.h"
 #include "ElementTypes.h"
 #include "ModelCalls.h"
+#include "ScenarioLine.h"
 #include "StandInHost.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/Containers.h"
@@ -18,15 +18,9 @@ namespace zavhost {
 
 namespace {
 
-std::string number(double value) {
-    std::ostringstream out;
-    out << value;
-    return out.str();
-}
-
 std::string boxText(const HostBox2D& box) {
-    return "(" + number(box.xMin) + ", " + number(box.yMin) + ")-(" + number(box.xMax) + ", " +
-           number(box.yMax) + ")";
+    return "(" + numberText(box.xMin) + ", " + numberText(box.yMin) + ")-(" + numberText(box.xMax) + ", " +
+           numberText(box.yMax) + ")";
 }
 
 // The handler of a selector that acts on the current database of the open project.
@@ -98,7 +92,7 @@ GSErrCode pixelToModel(Project&, ViewDatabase& view, SelectorCall& call) {
     if (!point)
         return call.brief += ": the " + ViewDatabases::describe(view) + " has no window", hosterr::Refused;
     std::memcpy(call.args[1], &*point, sizeof *point);
-    call.brief += " => (" + number(point->x) + ", " + number(point->y) + ")";
+    call.brief += " => (" + numberText(point->x) + ", " + numberText(point->y) + ")";
     return hosterr::Ok;
 }
 
@@ -107,7 +101,7 @@ GSErrCode modelToPixel(Project&, ViewDatabase& view, SelectorCall& call) {
         return call.brief = "null argument", hosterr::BadParameter;
     HostCoord2D point;
     std::memcpy(&point, call.args[0], sizeof point);
-    call.brief = "(" + number(point.x) + ", " + number(point.y) + ")";
+    call.brief = "(" + numberText(point.x) + ", " + numberText(point.y) + ")";
     if (!view.window.hasArea())
         return call.brief += ": the " + ViewDatabases::describe(view) + " has no window", hosterr::Refused;
     std::optional<HostPixelPoint> pixel = view.window.toPixels(point);

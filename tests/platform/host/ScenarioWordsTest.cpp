@@ -119,3 +119,13 @@ TEST_F(ElementExpectation, AFailedCountListsTheElementsOfTheTypeAskedFor) {
         << failure;
     EXPECT_FALSE(has(failure, "hotspot")) << failure;
 }
+
+TEST(ScenarioNumbers, AreWrittenWithSixSignificantDigitsAndReadBack) {
+    EXPECT_EQ(numberText(3), "3");
+    EXPECT_EQ(numberText(-2.5), "-2.5");
+    EXPECT_EQ(numberText(0.1), "0.1");
+    EXPECT_EQ(numberText(12.3456789), "12.3457");
+    EXPECT_EQ(numberText(1234567), "1.23457e+06");
+    for (double value : {0.0, 0.25, -17.125, 8.5, 1e-5})
+        EXPECT_EQ(parseReal(numberText(value)), value) << value;
+}
