@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "Environment/HostTable.h"
@@ -138,13 +139,14 @@ inline int16_t profileOf(const Element& element) {
     return profile.getLink().getIndex16();
 }
 
+using WrittenRows = std::vector<std::pair<uint32_t, std::vector<std::string>>>;
+
 // Which of the named fields a setter writes, kind by kind: every field starts at `before`, the
 // setter runs for the kind and exactly the fields of the kind's row read `after` afterwards.
 template <class Field> struct Writes {
     std::vector<std::pair<std::string, std::function<Field&()>>> fields;
 
-    void expect(const std::function<void(uint32_t kind)>& set,
-                const std::vector<std::pair<uint32_t, std::vector<std::string>>>& rows, Field before,
+    void expect(const std::function<void(uint32_t kind)>& set, const WrittenRows& rows, Field before,
                 Field after, const std::string& what) const {
         for (const auto& [kind, written] : rows) {
             for (const auto& field : fields)
@@ -157,6 +159,39 @@ template <class Field> struct Writes {
         }
     }
 };
+
+// A record's field under the name a Writes row gives it.
+template <class Field>
+std::pair<std::string, std::function<Field&()>> recordField(const std::string& name, Field& at) {
+    return {name, [&at]() -> Field& { return at; }};
+}
+
+// The setters below write index 40 by kind into fields that read 2 before.
+inline void expectPenWrites(Element& element, const Writes<uint16_t>& fields, const WrittenRows& rows,
+                            const std::string& what) {
+    fields.expect([&](uint32_t kind) { element.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
+                  rows, 2, 40, what);
+}
+
+inline void expectLineTypeWrites(Element& element, const Writes<uint16_t>& fields, const WrittenRows& rows,
+                                 const std::string& what) {
+    fields.expect(
+        [&](uint32_t kind) {
+            element.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind);
+        },
+        rows, 2, 40, what);
+}
+
+// The finish given by kind, the fields of each row reading `written` afterwards.
+template <class Field>
+void expectFinishWrites(Element& element, const Finish& finish, const Writes<Field>& fields,
+                        const WrittenRows& rows, std::type_identity_t<Field> written,
+                        const std::string& what) {
+    fields.expect([&](uint32_t kind) { element.setFinish(finish, kind); }, rows, 2, written, what);
+}
+
+// A finish index given with its override bit and without, and the word each writes.
+inline const std::pair<uint32_t, uint32_t> FinishForms[] = {{0x10028, overriding(40)}, {40, 40}};
 
 // --- Measures. The twelve measures of an element by number.
 inline double measure(Element& element, int number) {

@@ -126,35 +126,32 @@ TEST_F(BeamColumnTables, ABeamsPensLineTypesFinishesAndFillsByKind) {
 TEST_F(BeamColumnTables, ABeamsSettersWriteTheFieldsOfTheirKinds) {
     Beam beam;
     HostBeamElement& part = beam.getBeamRecord();
-    Writes<uint16_t> pens{
-        {{"contour", [&]() -> uint16_t& { return part.contourPen; }},
-         {"kind 2", [&]() -> uint16_t& { return part.kind2Pen; }},
-         {"kind 4", [&]() -> uint16_t& { return part.kind4Pen; }},
-         {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-         {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
-         {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
-    pens.expect([&](uint32_t kind) { beam.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
-                {{0, {"contour", "kind 2", "kind 10", "cut fill", "cut-fill background"}},
-                 {1, {"contour"}},
-                 {2, {"kind 2"}},
-                 {3, {}},
-                 {4, {"kind 4"}},
-                 {5, {}},
-                 {6, {"cut fill"}},
-                 {7, {}},
-                 {8, {"cut-fill background"}},
-                 {9, {}},
-                 {10, {"kind 10"}},
-                 {11, {"cut fill"}},
-                 {12, {"cut-fill background"}},
-                 {13, {}}},
-                2, 40, "beam pen");
+    Writes<uint16_t> pens{{recordField("contour", part.contourPen), recordField("kind 2", part.kind2Pen),
+                           recordField("kind 4", part.kind4Pen), recordField("kind 10", part.kind10Pen),
+                           recordField("cut fill", part.cutFillPen),
+                           recordField("cut-fill background", part.cutFillBackgroundPen)}};
+    expectPenWrites(beam, pens,
+                    {{0, {"contour", "kind 2", "kind 10", "cut fill", "cut-fill background"}},
+                     {1, {"contour"}},
+                     {2, {"kind 2"}},
+                     {3, {}},
+                     {4, {"kind 4"}},
+                     {5, {}},
+                     {6, {"cut fill"}},
+                     {7, {}},
+                     {8, {"cut-fill background"}},
+                     {9, {}},
+                     {10, {"kind 10"}},
+                     {11, {"cut fill"}},
+                     {12, {"cut-fill background"}},
+                     {13, {}}},
+                    "beam pen");
 
-    Writes<uint16_t> lineTypes{{{"line type", [&]() -> uint16_t& { return part.lineType; }},
-                                {"second", [&]() -> uint16_t& { return part.secondLineType; }}}};
-    lineTypes.expect(
-        [&](uint32_t kind) { beam.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind); },
-        {{0, {"line type"}}, {1, {"line type"}}, {2, {"second"}}, {3, {}}, {7, {}}, {0xFFFFFFFF, {}}}, 2, 40,
+    Writes<uint16_t> lineTypes{
+        {recordField("line type", part.lineType), recordField("second", part.secondLineType)}};
+    expectLineTypeWrites(
+        beam, lineTypes,
+        {{0, {"line type"}}, {1, {"line type"}}, {2, {"second"}}, {3, {}}, {7, {}}, {0xFFFFFFFF, {}}},
         "beam line type");
 
     Writes<HostOverrideWord> finishes;
@@ -163,18 +160,17 @@ TEST_F(BeamColumnTables, ABeamsSettersWriteTheFieldsOfTheirKinds) {
         finishes.fields.push_back(
             {names[i], [&, i]() -> HostOverrideWord& { return part.finishOverrides[i]; }});
     }
-    finishes.expect(
-        [&](uint32_t kind) { beam.setFinish(Finish(AttributeLink(int16_t(40), AttrSurface)), kind); },
-        {{0, {"first", "second", "third", "fourth", "fifth"}},
-         {1, {"first", "second", "third", "fourth", "fifth"}},
-         {2, {"first"}},
-         {3, {"third"}},
-         {4, {}},
-         {5, {"fifth"}},
-         {6, {"second"}},
-         {7, {"fourth"}},
-         {8, {}}},
-        2, overriding(40), "beam finish");
+    expectFinishWrites(beam, Finish(AttributeLink(int16_t(40), AttrSurface)), finishes,
+                       {{0, {"first", "second", "third", "fourth", "fifth"}},
+                        {1, {"first", "second", "third", "fourth", "fifth"}},
+                        {2, {"first"}},
+                        {3, {"third"}},
+                        {4, {}},
+                        {5, {"fifth"}},
+                        {6, {"second"}},
+                        {7, {"fourth"}},
+                        {8, {}}},
+                       overriding(40), "beam finish");
 
     const Beam before(beam);
     beam.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
@@ -293,30 +289,30 @@ TEST_F(BeamColumnTables, AColumnsPensLineTypesFinishesAndFillsByKind) {
 
 TEST_F(BeamColumnTables, AColumnsSettersWriteTheFieldsOfTheirKinds) {
     Column column;
-    Writes<uint16_t> pens{{{"contour", [&]() -> uint16_t& { return column.getColumnRecord().contourPen; }},
-                           {"kind 2", [&]() -> uint16_t& { return column.getColumnRecord().kind2Pen; }},
-                           {"kind 3", [&]() -> uint16_t& { return column.getColumnRecord().kind3Pen; }},
-                           {"kind 4", [&]() -> uint16_t& { return column.getColumnRecord().kind4Pen; }},
-                           {"kind 5", [&]() -> uint16_t& { return column.getColumnRecord().kind5Pen; }},
-                           {"cut fill", [&]() -> uint16_t& { return column.getColumnRecord().cutFillPen; }},
-                           {"cut-fill background",
-                            [&]() -> uint16_t& { return column.getColumnRecord().cutFillBackgroundPen; }}}};
-    pens.expect([&](uint32_t kind) { column.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
-                {{0, {"contour", "kind 2", "kind 3", "kind 4", "cut fill", "cut-fill background"}},
-                 {1, {"contour"}},
-                 {2, {"kind 2"}},
-                 {3, {"kind 3"}},
-                 {4, {"kind 4"}},
-                 {5, {"kind 5"}},
-                 {6, {"cut fill"}},
-                 {7, {}},
-                 {8, {"cut-fill background"}},
-                 {9, {}},
-                 {10, {"kind 4"}},
-                 {11, {"cut fill"}},
-                 {12, {"cut-fill background"}},
-                 {13, {}}},
-                2, 40, "column pen");
+    Writes<uint16_t> pens{
+        {recordField("contour", column.getColumnRecord().contourPen),
+         recordField("kind 2", column.getColumnRecord().kind2Pen),
+         recordField("kind 3", column.getColumnRecord().kind3Pen),
+         recordField("kind 4", column.getColumnRecord().kind4Pen),
+         recordField("kind 5", column.getColumnRecord().kind5Pen),
+         recordField("cut fill", column.getColumnRecord().cutFillPen),
+         recordField("cut-fill background", column.getColumnRecord().cutFillBackgroundPen)}};
+    expectPenWrites(column, pens,
+                    {{0, {"contour", "kind 2", "kind 3", "kind 4", "cut fill", "cut-fill background"}},
+                     {1, {"contour"}},
+                     {2, {"kind 2"}},
+                     {3, {"kind 3"}},
+                     {4, {"kind 4"}},
+                     {5, {"kind 5"}},
+                     {6, {"cut fill"}},
+                     {7, {}},
+                     {8, {"cut-fill background"}},
+                     {9, {}},
+                     {10, {"kind 4"}},
+                     {11, {"cut fill"}},
+                     {12, {"cut-fill background"}},
+                     {13, {}}},
+                    "column pen");
     for (uint32_t kind : {0u, 1u, 4u}) {
         column.getColumnRecord().lineType = 2;
         column.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind);

@@ -134,49 +134,43 @@ TEST_F(BodyTables, ProfiledBodiesAnswerByKindAlike) {
 TEST_F(BodyTables, ProfiledBodiesSettersWriteTheFieldsOfTheirKinds) {
     Sweep body;
     HostProfileElement& part = body.getProfileRecord();
-    Writes<uint16_t> pens{
-        {{"pen", [&]() -> uint16_t& { return part.pen; }},
-         {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-         {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
-         {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-         {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
-         {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
-    pens.expect([&](uint32_t kind) { body.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
-                {{0, {"pen", "kind 6", "kind 8", "kind 10", "cut fill", "cut-fill background"}},
-                 {1, {"pen"}},
-                 {2, {}},
-                 {5, {}},
-                 {6, {"kind 6"}},
-                 {7, {}},
-                 {8, {"kind 8"}},
-                 {10, {"kind 10"}},
-                 {11, {"cut fill"}},
-                 {12, {"cut-fill background"}},
-                 {13, {}}},
-                2, 40, "body pen");
-    Writes<uint16_t> lineTypes{{{"line type", [&]() -> uint16_t& { return part.lineType; }},
-                                {"kind 3", [&]() -> uint16_t& { return part.kind3LineType; }}}};
-    lineTypes.expect(
-        [&](uint32_t kind) { body.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind); },
-        {{0, {"line type", "kind 3"}}, {1, {"line type"}}, {2, {}}, {3, {"kind 3"}}, {4, {}}}, 2, 40,
+    Writes<uint16_t> pens{{recordField("pen", part.pen), recordField("kind 6", part.kind6Pen),
+                           recordField("kind 8", part.kind8Pen), recordField("kind 10", part.kind10Pen),
+                           recordField("cut fill", part.cutFillPen),
+                           recordField("cut-fill background", part.cutFillBackgroundPen)}};
+    expectPenWrites(body, pens,
+                    {{0, {"pen", "kind 6", "kind 8", "kind 10", "cut fill", "cut-fill background"}},
+                     {1, {"pen"}},
+                     {2, {}},
+                     {5, {}},
+                     {6, {"kind 6"}},
+                     {7, {}},
+                     {8, {"kind 8"}},
+                     {10, {"kind 10"}},
+                     {11, {"cut fill"}},
+                     {12, {"cut-fill background"}},
+                     {13, {}}},
+                    "body pen");
+    Writes<uint16_t> lineTypes{
+        {recordField("line type", part.lineType), recordField("kind 3", part.kind3LineType)}};
+    expectLineTypeWrites(
+        body, lineTypes,
+        {{0, {"line type", "kind 3"}}, {1, {"line type"}}, {2, {}}, {3, {"kind 3"}}, {4, {}}},
         "body line type");
-    Writes<HostOverrideWord> finishes{
-        {{"first", [&]() -> HostOverrideWord& { return part.finishOverrides[0]; }},
-         {"second", [&]() -> HostOverrideWord& { return part.finishOverrides[1]; }},
-         {"third", [&]() -> HostOverrideWord& { return part.finishOverrides[2]; }}}};
+    Writes<HostOverrideWord> finishes{{recordField("first", part.finishOverrides[0]),
+                                       recordField("second", part.finishOverrides[1]),
+                                       recordField("third", part.finishOverrides[2])}};
     // The finish's own override byte comes along: its high half names it.
-    for (const auto& [given, written] : {std::pair{uint32_t{0x10028}, overriding(40)}, {uint32_t{40}, 40u}}) {
-        const uint32_t index = given;
-        finishes.expect(
-            [&](uint32_t kind) { body.setFinish(Finish(AttributeLink(index, AttrSurface)), kind); },
-            {{0, {"first"}},
-             {1, {"first"}},
-             {2, {}},
-             {3, {}},
-             {5, {"second"}},
-             {6, {"first"}},
-             {7, {"third"}}},
-            2, written, "body finish");
+    for (const auto& [given, written] : FinishForms) {
+        expectFinishWrites(body, Finish(AttributeLink(given, AttrSurface)), finishes,
+                           {{0, {"first"}},
+                            {1, {"first"}},
+                            {2, {}},
+                            {3, {}},
+                            {5, {"second"}},
+                            {6, {"first"}},
+                            {7, {"third"}}},
+                           written, "body finish");
     }
 
     const HostProfileElement before = part;
@@ -262,36 +256,31 @@ TEST_F(BodyTables, AFreeFormAnswersByKind) {
 TEST_F(BodyTables, AFreeFormsSettersWriteTheFieldsOfTheirKinds) {
     FreeForm body;
     HostFreeFormElement& part = body.getFreeFormRecord();
-    Writes<uint16_t> pens{
-        {{"contour", [&]() -> uint16_t& { return part.contourPen; }},
-         {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-         {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
-         {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-         {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
-         {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
-    pens.expect([&](uint32_t kind) { body.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
-                {{0, {"contour", "kind 6", "kind 8", "kind 10", "cut fill", "cut-fill background"}},
-                 {1, {"contour"}},
-                 {2, {}},
-                 {6, {"kind 6"}},
-                 {8, {"kind 8"}},
-                 {10, {"kind 10"}},
-                 {11, {"cut fill"}},
-                 {12, {"cut-fill background"}},
-                 {13, {}}},
-                2, 40, "free form pen");
-    Writes<uint16_t> lineTypes{{{"line type", [&]() -> uint16_t& { return part.lineType; }},
-                                {"second", [&]() -> uint16_t& { return part.secondLineType; }}}};
-    lineTypes.expect(
-        [&](uint32_t kind) { body.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind); },
-        {{0, {"line type", "second"}}, {1, {"line type"}}, {2, {}}, {3, {"second"}}}, 2, 40,
-        "free form line type");
-    Writes<uint32_t> finishes{{{"override", [&]() -> uint32_t& { return part.finishOverride; }}}};
-    for (const auto& [given, written] : {std::pair{uint32_t{0x10028}, overriding(40)}, {uint32_t{40}, 40u}}) {
-        const uint32_t index = given;
-        finishes.expect(
-            [&](uint32_t kind) { body.setFinish(Finish(AttributeLink(index, AttrSurface)), kind); },
-            {{0, {"override"}}, {1, {"override"}}, {2, {}}, {5, {}}}, 2, written, "free form finish");
+    Writes<uint16_t> pens{{recordField("contour", part.contourPen), recordField("kind 6", part.kind6Pen),
+                           recordField("kind 8", part.kind8Pen), recordField("kind 10", part.kind10Pen),
+                           recordField("cut fill", part.cutFillPen),
+                           recordField("cut-fill background", part.cutFillBackgroundPen)}};
+    expectPenWrites(body, pens,
+                    {{0, {"contour", "kind 6", "kind 8", "kind 10", "cut fill", "cut-fill background"}},
+                     {1, {"contour"}},
+                     {2, {}},
+                     {6, {"kind 6"}},
+                     {8, {"kind 8"}},
+                     {10, {"kind 10"}},
+                     {11, {"cut fill"}},
+                     {12, {"cut-fill background"}},
+                     {13, {}}},
+                    "free form pen");
+    Writes<uint16_t> lineTypes{
+        {recordField("line type", part.lineType), recordField("second", part.secondLineType)}};
+    expectLineTypeWrites(body, lineTypes,
+                         {{0, {"line type", "second"}}, {1, {"line type"}}, {2, {}}, {3, {"second"}}},
+                         "free form line type");
+    Writes<uint32_t> finishes{{recordField("override", part.finishOverride)}};
+    for (const auto& [given, written] : FinishForms) {
+        expectFinishWrites(body, Finish(AttributeLink(given, AttrSurface)), finishes,
+                           {{0, {"override"}}, {1, {"override"}}, {2, {}}, {5, {}}}, written,
+                           "free form finish");
     }
     const HostFreeFormElement before = part;
     body.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
@@ -380,46 +369,40 @@ TEST_F(BodyTables, AMeshAnswersByKind) {
 TEST_F(BodyTables, AMeshsSettersWriteTheFieldsOfTheirKinds) {
     Mesh mesh;
     HostMeshElement& part = mesh.getMeshRecord();
-    Writes<uint16_t> pens{
-        {{"contour", [&]() -> uint16_t& { return part.contourPen; }},
-         {"kind 2", [&]() -> uint16_t& { return part.kind2Pen; }},
-         {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-         {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
-         {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-         {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
-         {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
-    pens.expect([&](uint32_t kind) { mesh.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
-                {{0, {"contour", "kind 2", "kind 10", "cut fill", "cut-fill background"}},
-                 {1, {"contour"}},
-                 {2, {"kind 2"}},
-                 {3, {}},
-                 {6, {"kind 6"}},
-                 {8, {"kind 8"}},
-                 {10, {"kind 10"}},
-                 {11, {"cut fill"}},
-                 {12, {"cut-fill background"}},
-                 {13, {}}},
-                2, 40, "mesh pen");
+    Writes<uint16_t> pens{{recordField("contour", part.contourPen), recordField("kind 2", part.kind2Pen),
+                           recordField("kind 6", part.kind6Pen), recordField("kind 8", part.kind8Pen),
+                           recordField("kind 10", part.kind10Pen), recordField("cut fill", part.cutFillPen),
+                           recordField("cut-fill background", part.cutFillBackgroundPen)}};
+    expectPenWrites(mesh, pens,
+                    {{0, {"contour", "kind 2", "kind 10", "cut fill", "cut-fill background"}},
+                     {1, {"contour"}},
+                     {2, {"kind 2"}},
+                     {3, {}},
+                     {6, {"kind 6"}},
+                     {8, {"kind 8"}},
+                     {10, {"kind 10"}},
+                     {11, {"cut fill"}},
+                     {12, {"cut-fill background"}},
+                     {13, {}}},
+                    "mesh pen");
     for (uint32_t kind : {0u, 1u, 3u}) {
         part.lineType = 2;
         mesh.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind);
         EXPECT_EQ(part.lineType, 40) << kind;
     }
-    Writes<uint32_t> finishes{{{"first", [&]() -> uint32_t& { return part.finishOverrides[0]; }},
-                               {"second", [&]() -> uint32_t& { return part.finishOverrides[1]; }},
-                               {"third", [&]() -> uint32_t& { return part.finishOverrides[2]; }}}};
-    for (const auto& [given, written] : {std::pair{uint32_t{0x10028}, overriding(40)}, {uint32_t{40}, 40u}}) {
-        const uint32_t index = given;
-        finishes.expect(
-            [&](uint32_t kind) { mesh.setFinish(Finish(AttributeLink(index, AttrSurface)), kind); },
-            {{0, {"first", "second", "third"}},
-             {1, {"first"}},
-             {2, {}},
-             {5, {"second"}},
-             {6, {"first"}},
-             {7, {"third"}},
-             {8, {}}},
-            2, written, "mesh finish");
+    Writes<uint32_t> finishes{{recordField("first", part.finishOverrides[0]),
+                               recordField("second", part.finishOverrides[1]),
+                               recordField("third", part.finishOverrides[2])}};
+    for (const auto& [given, written] : FinishForms) {
+        expectFinishWrites(mesh, Finish(AttributeLink(given, AttrSurface)), finishes,
+                           {{0, {"first", "second", "third"}},
+                            {1, {"first"}},
+                            {2, {}},
+                            {5, {"second"}},
+                            {6, {"first"}},
+                            {7, {"third"}},
+                            {8, {}}},
+                           written, "mesh finish");
     }
     mesh.setMaterial(Material::fromIndex(material));
     EXPECT_EQ(part.material, static_cast<uint16_t>(material));

@@ -73,33 +73,28 @@ TEST_F(PlacedPartTables, EveryOpeningsSettersWriteTheFieldsOfTheirKinds) {
         const std::string& name = entry.first;
         Opening* opening = entry.second.get();
         HostOpeningPart& part = opening->editOpeningRecord();
-        Writes<uint16_t> pens{{{"pen", [&]() -> uint16_t& { return part.pen; }},
-                               {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-                               {"kind 11", [&]() -> uint16_t& { return part.kind11Pen; }},
-                               {"kind 12", [&]() -> uint16_t& { return part.kind12Pen; }}}};
-        pens.expect([&](uint32_t kind) { opening->setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
-                    {{0, {"pen", "kind 10", "kind 11"}},
-                     {1, {"pen"}},
-                     {2, {}},
-                     {5, {}},
-                     {6, {"kind 11"}},
-                     {7, {}},
-                     {8, {"kind 12"}},
-                     {10, {"kind 10"}},
-                     {11, {"kind 11"}},
-                     {12, {"kind 12"}},
-                     {13, {}}},
-                    2, 40, name + " pen");
-        Writes<uint16_t> others{{{"line type", [&]() -> uint16_t& { return part.lineType; }}}};
-        others.expect(
-            [&](uint32_t kind) {
-                opening->setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind);
-            },
-            {{0, {"line type"}}, {1, {"line type"}}, {2, {}}}, 2, 40, name + " line type");
-        Writes<uint16_t> surfaces{{{"surface", [&]() -> uint16_t& { return part.surface; }}}};
-        surfaces.expect(
-            [&](uint32_t kind) { opening->setFinish(Finish(AttributeLink(int16_t(40), AttrSurface)), kind); },
-            {{0, {"surface"}}, {1, {"surface"}}, {2, {}}, {5, {}}}, 2, 40, name + " surface");
+        Writes<uint16_t> pens{{recordField("pen", part.pen), recordField("kind 10", part.kind10Pen),
+                               recordField("kind 11", part.kind11Pen),
+                               recordField("kind 12", part.kind12Pen)}};
+        expectPenWrites(*opening, pens,
+                        {{0, {"pen", "kind 10", "kind 11"}},
+                         {1, {"pen"}},
+                         {2, {}},
+                         {5, {}},
+                         {6, {"kind 11"}},
+                         {7, {}},
+                         {8, {"kind 12"}},
+                         {10, {"kind 10"}},
+                         {11, {"kind 11"}},
+                         {12, {"kind 12"}},
+                         {13, {}}},
+                        name + " pen");
+        Writes<uint16_t> others{{recordField("line type", part.lineType)}};
+        expectLineTypeWrites(*opening, others, {{0, {"line type"}}, {1, {"line type"}}, {2, {}}},
+                             name + " line type");
+        Writes<uint16_t> surfaces{{recordField("surface", part.surface)}};
+        expectFinishWrites(*opening, Finish(AttributeLink(int16_t(40), AttrSurface)), surfaces,
+                           {{0, {"surface"}}, {1, {"surface"}}, {2, {}}, {5, {}}}, 40, name + " surface");
 
         part.fill = 2;
         opening->setPattern(Fill(AttributeLink(int16_t(0), AttrFill)));
@@ -274,23 +269,22 @@ TEST_F(PlacedPartTables, ALampAnswersItsObjectRecordByRole) {
 
     // The record is the lamp's to change: its fields are read back through it.
     auto field = [&](const uint16_t& f) -> uint16_t& { return const_cast<uint16_t&>(f); };
-    Writes<uint16_t> pens{{{"main", [&]() -> uint16_t& { return field(part.pen); }},
-                           {"second", [&]() -> uint16_t& { return field(part.secondPen); }},
-                           {"third", [&]() -> uint16_t& { return field(part.thirdPen); }},
-                           {"fourth", [&]() -> uint16_t& { return field(part.fourthPen); }}}};
-    pens.expect([&](uint32_t role) { lamp.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), role); },
-                {{0, {"main", "second", "third", "fourth"}},
-                 {1, {"main"}},
-                 {2, {}},
-                 {6, {"second"}},
-                 {8, {"third"}},
-                 {10, {"fourth"}},
-                 {11, {"second"}},
-                 {12, {"third"}},
-                 {13, {}}},
-                2, 40, "lamp pen");
-    Writes<uint16_t> others{{{"line type", [&]() -> uint16_t& { return field(part.lineType); }},
-                             {"material", [&]() -> uint16_t& { return field(part.material); }}}};
+    Writes<uint16_t> pens{{recordField("main", field(part.pen)), recordField("second", field(part.secondPen)),
+                           recordField("third", field(part.thirdPen)),
+                           recordField("fourth", field(part.fourthPen))}};
+    expectPenWrites(lamp, pens,
+                    {{0, {"main", "second", "third", "fourth"}},
+                     {1, {"main"}},
+                     {2, {}},
+                     {6, {"second"}},
+                     {8, {"third"}},
+                     {10, {"fourth"}},
+                     {11, {"second"}},
+                     {12, {"third"}},
+                     {13, {}}},
+                    "lamp pen");
+    Writes<uint16_t> others{
+        {recordField("line type", field(part.lineType)), recordField("material", field(part.material))}};
     others.expect(
         [&](uint32_t role) {
             lamp.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), role);

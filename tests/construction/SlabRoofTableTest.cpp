@@ -143,48 +143,42 @@ TEST_F(SlabRoofTables, ASlabsPensFinishesAndFillsFollowItsStructure) {
 TEST_F(SlabRoofTables, ASlabsSettersWriteTheFieldsOfTheirKinds) {
     Slab slab;
     HostSlabElement& part = slab.getSlabRecord();
-    Writes<uint16_t> pens{
-        {{"pen", [&]() -> uint16_t& { return part.pen; }},
-         {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-         {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
-         {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-         {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
-         {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
-    pens.expect([&](uint32_t kind) { slab.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
-                {{0, {"pen", "kind 10", "cut fill", "cut-fill background"}},
-                 {1, {"pen"}},
-                 {2, {}},
-                 {3, {}},
-                 {4, {}},
-                 {5, {}},
-                 {6, {"kind 6"}},
-                 {7, {}},
-                 {8, {"kind 8"}},
-                 {9, {}},
-                 {10, {"kind 10"}},
-                 {11, {"cut fill"}},
-                 {12, {"cut-fill background"}},
-                 {13, {}}},
-                2, 40, "slab pen");
-    Writes<uint16_t> lineTypes{{{"line type", [&]() -> uint16_t& { return part.lineType; }}}};
-    lineTypes.expect(
-        [&](uint32_t kind) { slab.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind); },
-        {{0, {"line type"}}, {1, {"line type"}}, {2, {}}, {3, {}}}, 2, 40, "slab line type");
-    Writes<HostOverrideWord> finishes{
-        {{"first", [&]() -> HostOverrideWord& { return part.finishOverrides[0]; }},
-         {"second", [&]() -> HostOverrideWord& { return part.finishOverrides[1]; }},
-         {"third", [&]() -> HostOverrideWord& { return part.finishOverrides[2]; }}}};
-    finishes.expect(
-        [&](uint32_t kind) { slab.setFinish(Finish(AttributeLink(int16_t(40), AttrSurface)), kind); },
-        {{0, {"first"}},
-         {1, {"first"}},
-         {2, {}},
-         {3, {}},
-         {4, {}},
-         {5, {"second"}},
-         {6, {"first"}},
-         {7, {"third"}}},
-        2, overriding(40), "slab finish");
+    Writes<uint16_t> pens{{recordField("pen", part.pen), recordField("kind 6", part.kind6Pen),
+                           recordField("kind 8", part.kind8Pen), recordField("kind 10", part.kind10Pen),
+                           recordField("cut fill", part.cutFillPen),
+                           recordField("cut-fill background", part.cutFillBackgroundPen)}};
+    expectPenWrites(slab, pens,
+                    {{0, {"pen", "kind 10", "cut fill", "cut-fill background"}},
+                     {1, {"pen"}},
+                     {2, {}},
+                     {3, {}},
+                     {4, {}},
+                     {5, {}},
+                     {6, {"kind 6"}},
+                     {7, {}},
+                     {8, {"kind 8"}},
+                     {9, {}},
+                     {10, {"kind 10"}},
+                     {11, {"cut fill"}},
+                     {12, {"cut-fill background"}},
+                     {13, {}}},
+                    "slab pen");
+    Writes<uint16_t> lineTypes{{recordField("line type", part.lineType)}};
+    expectLineTypeWrites(slab, lineTypes, {{0, {"line type"}}, {1, {"line type"}}, {2, {}}, {3, {}}},
+                         "slab line type");
+    Writes<HostOverrideWord> finishes{{recordField("first", part.finishOverrides[0]),
+                                       recordField("second", part.finishOverrides[1]),
+                                       recordField("third", part.finishOverrides[2])}};
+    expectFinishWrites(slab, Finish(AttributeLink(int16_t(40), AttrSurface)), finishes,
+                       {{0, {"first"}},
+                        {1, {"first"}},
+                        {2, {}},
+                        {3, {}},
+                        {4, {}},
+                        {5, {"second"}},
+                        {6, {"first"}},
+                        {7, {"third"}}},
+                       overriding(40), "slab finish");
 
     struct Case {
         const char* what;
@@ -377,42 +371,35 @@ TEST_F(SlabRoofTables, ARoofsPensFinishesAndFillsFollowItsStructure) {
 TEST_F(SlabRoofTables, ARoofsSettersWriteTheFieldsOfTheirKinds) {
     Roof roof;
     HostShelterElement& part = roof.getShelterRecord();
-    Writes<uint16_t> pens{
-        {{"pen", [&]() -> uint16_t& { return part.pen; }},
-         {"kind 5", [&]() -> uint16_t& { return part.kind5Pen; }},
-         {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-         {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }},
-         {"kind 10", [&]() -> uint16_t& { return part.kind10Pen; }},
-         {"cut fill", [&]() -> uint16_t& { return part.cutFillPen; }},
-         {"cut-fill background", [&]() -> uint16_t& { return part.cutFillBackgroundPen; }}}};
-    pens.expect([&](uint32_t kind) { roof.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
-                {{0, {"pen", "kind 10", "cut fill", "cut-fill background"}},
-                 {1, {"pen"}},
-                 {2, {}},
-                 {3, {}},
-                 {4, {}},
-                 {5, {"kind 5"}},
-                 {6, {"kind 6"}},
-                 {7, {}},
-                 {8, {"kind 8"}},
-                 {9, {}},
-                 {10, {"kind 10"}},
-                 {11, {"cut fill"}},
-                 {12, {"cut-fill background"}},
-                 {13, {}}},
-                2, 40, "roof pen");
-    Writes<uint16_t> lineTypes{{{"line type", [&]() -> uint16_t& { return part.lineType; }}}};
-    lineTypes.expect(
-        [&](uint32_t kind) { roof.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind); },
-        {{0, {"line type"}}, {1, {"line type"}}, {2, {}}, {3, {}}}, 2, 40, "roof line type");
-    Writes<HostOverrideWord> finishes{
-        {{"first", [&]() -> HostOverrideWord& { return part.finishOverrides[0]; }},
-         {"second", [&]() -> HostOverrideWord& { return part.finishOverrides[1]; }},
-         {"third", [&]() -> HostOverrideWord& { return part.finishOverrides[2]; }}}};
-    finishes.expect(
-        [&](uint32_t kind) { roof.setFinish(Finish(AttributeLink(int16_t(40), AttrSurface)), kind); },
-        {{0, {"first"}}, {1, {"first"}}, {2, {}}, {5, {"second"}}, {6, {}}, {7, {"third"}}}, 2,
-        overriding(40), "roof finish");
+    Writes<uint16_t> pens{{recordField("pen", part.pen), recordField("kind 5", part.kind5Pen),
+                           recordField("kind 6", part.kind6Pen), recordField("kind 8", part.kind8Pen),
+                           recordField("kind 10", part.kind10Pen), recordField("cut fill", part.cutFillPen),
+                           recordField("cut-fill background", part.cutFillBackgroundPen)}};
+    expectPenWrites(roof, pens,
+                    {{0, {"pen", "kind 10", "cut fill", "cut-fill background"}},
+                     {1, {"pen"}},
+                     {2, {}},
+                     {3, {}},
+                     {4, {}},
+                     {5, {"kind 5"}},
+                     {6, {"kind 6"}},
+                     {7, {}},
+                     {8, {"kind 8"}},
+                     {9, {}},
+                     {10, {"kind 10"}},
+                     {11, {"cut fill"}},
+                     {12, {"cut-fill background"}},
+                     {13, {}}},
+                    "roof pen");
+    Writes<uint16_t> lineTypes{{recordField("line type", part.lineType)}};
+    expectLineTypeWrites(roof, lineTypes, {{0, {"line type"}}, {1, {"line type"}}, {2, {}}, {3, {}}},
+                         "roof line type");
+    Writes<HostOverrideWord> finishes{{recordField("first", part.finishOverrides[0]),
+                                       recordField("second", part.finishOverrides[1]),
+                                       recordField("third", part.finishOverrides[2])}};
+    expectFinishWrites(roof, Finish(AttributeLink(int16_t(40), AttrSurface)), finishes,
+                       {{0, {"first"}}, {1, {"first"}}, {2, {}}, {5, {"second"}}, {6, {}}, {7, {"third"}}},
+                       overriding(40), "roof finish");
 
     roof.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
     EXPECT_EQ(part.structureType, 0u);

@@ -132,26 +132,23 @@ TEST_F(WallTables, PensLineTypesFinishesAndFillsByKind) {
 TEST_F(WallTables, SettersWriteTheFieldsOfTheirKinds) {
     Wall wall;
     HostWallElement& part = wall.getWallRecord();
-    Writes<uint16_t> lineTypes{{{"line type", [&]() -> uint16_t& { return part.lineType; }}}};
-    lineTypes.expect(
-        [&](uint32_t kind) { wall.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind); },
-        {{0, {"line type"}}, {1, {"line type"}}, {3, {"line type"}}}, 2, 40, "line type");
+    Writes<uint16_t> lineTypes{{recordField("line type", part.lineType)}};
+    expectLineTypeWrites(wall, lineTypes, {{0, {"line type"}}, {1, {"line type"}}, {3, {"line type"}}},
+                         "line type");
 
-    Writes<HostOverrideWord> finishes{
-        {{"first", [&]() -> HostOverrideWord& { return part.finishOverrides[0]; }},
-         {"second", [&]() -> HostOverrideWord& { return part.finishOverrides[1]; }},
-         {"third", [&]() -> HostOverrideWord& { return part.finishOverrides[2]; }}}};
-    finishes.expect(
-        [&](uint32_t kind) { wall.setFinish(Finish(AttributeLink(int16_t(40), AttrSurface)), kind); },
-        {{0, {"first"}},
-         {1, {"first"}},
-         {4, {"first"}},
-         {2, {"second"}},
-         {3, {"third"}},
-         {5, {}},
-         {6, {}},
-         {0xFFFFFFFF, {}}},
-        2, overriding(40), "finish");
+    Writes<HostOverrideWord> finishes{{recordField("first", part.finishOverrides[0]),
+                                       recordField("second", part.finishOverrides[1]),
+                                       recordField("third", part.finishOverrides[2])}};
+    expectFinishWrites(wall, Finish(AttributeLink(int16_t(40), AttrSurface)), finishes,
+                       {{0, {"first"}},
+                        {1, {"first"}},
+                        {4, {"first"}},
+                        {2, {"second"}},
+                        {3, {"third"}},
+                        {5, {}},
+                        {6, {}},
+                        {0xFFFFFFFF, {}}},
+                       overriding(40), "finish");
 
     wall.setComplexProfile(ComplexProfile(AttributeLink(int16_t(9), AttrProfile)));
     EXPECT_EQ(part.complexProfile, 9);

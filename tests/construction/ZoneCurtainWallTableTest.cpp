@@ -52,25 +52,22 @@ TEST_F(ZoneCurtainWallTables, AZoneAnswersAndWritesByKind) {
                "zone");
     expectFinishes(zone, {{0, FirstFinish}, {1, FirstFinish}, {2, 0}, {5, 0}, {7, 0}}, "zone");
 
-    Writes<uint16_t> pens{{{"contour", [&]() -> uint16_t& { return part.contourPen; }},
-                           {"kind 2", [&]() -> uint16_t& { return part.kind2Pen; }},
-                           {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-                           {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }}}};
-    pens.expect([&](uint32_t kind) { zone.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
-                {{0, {"contour", "kind 2", "kind 6", "kind 8"}},
-                 {1, {"contour"}},
-                 {2, {"kind 2"}},
-                 {3, {}},
-                 {5, {}},
-                 {6, {"kind 6"}},
-                 {8, {"kind 8"}},
-                 {10, {}},
-                 {11, {}}},
-                2, 40, "zone pen");
-    Writes<uint16_t> surfaces{{{"surface", [&]() -> uint16_t& { return part.surface; }}}};
-    surfaces.expect(
-        [&](uint32_t kind) { zone.setFinish(Finish(AttributeLink(int16_t(40), AttrSurface)), kind); },
-        {{0, {"surface"}}, {1, {"surface"}}, {2, {}}, {5, {}}}, 2, 40, "zone surface");
+    Writes<uint16_t> pens{{recordField("contour", part.contourPen), recordField("kind 2", part.kind2Pen),
+                           recordField("kind 6", part.kind6Pen), recordField("kind 8", part.kind8Pen)}};
+    expectPenWrites(zone, pens,
+                    {{0, {"contour", "kind 2", "kind 6", "kind 8"}},
+                     {1, {"contour"}},
+                     {2, {"kind 2"}},
+                     {3, {}},
+                     {5, {}},
+                     {6, {"kind 6"}},
+                     {8, {"kind 8"}},
+                     {10, {}},
+                     {11, {}}},
+                    "zone pen");
+    Writes<uint16_t> surfaces{{recordField("surface", part.surface)}};
+    expectFinishWrites(zone, Finish(AttributeLink(int16_t(40), AttrSurface)), surfaces,
+                       {{0, {"surface"}}, {1, {"surface"}}, {2, {}}, {5, {}}}, 40, "zone surface");
 }
 
 TEST_F(ZoneCurtainWallTables, AZonesMeasuresAreItsRecordsFieldsInOrderAndItsHolesAbsolute) {
@@ -187,23 +184,21 @@ TEST_F(ZoneCurtainWallTables, ACurtainWallAnswersAndWritesByKind) {
     expectLineStyles(wall, {{0, FirstLineType}, {1, FirstLineType}, {2, 0}, {3, 0}}, "curtain wall");
     expectPatterns(wall, {{0, 0, 0}, {1, 0, 0}, {3, 0, 0}}, "curtain wall");
 
-    Writes<uint16_t> pens{{{"contour", [&]() -> uint16_t& { return part.contourPen; }},
-                           {"kind 6", [&]() -> uint16_t& { return part.kind6Pen; }},
-                           {"kind 8", [&]() -> uint16_t& { return part.kind8Pen; }}}};
-    pens.expect([&](uint32_t kind) { wall.setPen(Pen(AttributeLink(int16_t(40), AttrPen)), kind); },
-                {{0, {"kind 6", "kind 8"}},
-                 {1, {"contour"}},
-                 {2, {}},
-                 {5, {}},
-                 {6, {"kind 6"}},
-                 {7, {}},
-                 {8, {"kind 8"}},
-                 {10, {}}},
-                2, 40, "curtain wall pen");
-    Writes<uint16_t> lineTypes{{{"line type", [&]() -> uint16_t& { return part.lineType; }}}};
-    lineTypes.expect(
-        [&](uint32_t kind) { wall.setLineStyle(LineStyle(AttributeLink(int16_t(40), AttrLineType)), kind); },
-        {{0, {"line type"}}, {1, {"line type"}}, {2, {}}, {3, {}}}, 2, 40, "curtain wall line type");
+    Writes<uint16_t> pens{{recordField("contour", part.contourPen), recordField("kind 6", part.kind6Pen),
+                           recordField("kind 8", part.kind8Pen)}};
+    expectPenWrites(wall, pens,
+                    {{0, {"kind 6", "kind 8"}},
+                     {1, {"contour"}},
+                     {2, {}},
+                     {5, {}},
+                     {6, {"kind 6"}},
+                     {7, {}},
+                     {8, {"kind 8"}},
+                     {10, {}}},
+                    "curtain wall pen");
+    Writes<uint16_t> lineTypes{{recordField("line type", part.lineType)}};
+    expectLineTypeWrites(wall, lineTypes, {{0, {"line type"}}, {1, {"line type"}}, {2, {}}, {3, {}}},
+                         "curtain wall line type");
     const HostCurtainWallElement before = part;
     wall.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
     EXPECT_EQ(std::memcmp(&part, &before, sizeof part), 0);
