@@ -3,9 +3,7 @@
 // cannot be read is never overwritten by accident.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -13,6 +11,7 @@
 #include "../Environment/TempFolder.h"
 #include "Environment/Directory.h"
 #include "Environment/Host.h"
+#include "FileBytes.h"
 #include "Samples.h"
 #include "persistence/PackageStore.h"
 #include "platform/api/HostErrors.h"
@@ -23,21 +22,11 @@
 
 using namespace tarnwick;
 using namespace samples;
+using filebytes::readFile;
+using filebytes::writeFile;
 using testsupport::ModuleUnderTest;
 
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return in ? bytes.str() : std::string("<missing>");
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 // Registers a Prefs package in the project scope and a Counter in scope 1, whose folder the test
 // chooses; counts the loads it is told about.

@@ -2,34 +2,22 @@
 // file or key, an identical copy taken again, the host's answers checked.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "../Environment/TempFolder.h"
 #include "Environment/Directory.h"
 #include "Environment/Host.h"
 #include "Environment/HostTable.h"
+#include "FileBytes.h"
 #include "persistence/StoredCopy.h"
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/DebugPrint.h"
 #include "support/TestAddon.h"
 
 using namespace tarnwick;
+using filebytes::readFile;
+using filebytes::writeFile;
 using testsupport::ModuleUnderTest;
 
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return in ? bytes.str() : std::string("<missing>");
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 const std::string Damaged("<store><a/><b>\0\x01cut", 19);
 
