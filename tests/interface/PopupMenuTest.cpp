@@ -163,29 +163,30 @@ TEST_F(PopupMenuTest, ANewItemCountAnswersWhetherItWasReached) {
 }
 
 TEST_F(PopupMenuTest, AFullMenuTakesNoMoreItemsAndKeepsItsOwn) {
+    constexpr int16_t MostItems = 32767; // a menu's rows are counted in 16 bits
     for (auto [item, kind] :
          {std::pair{Plain, PopupMenu::PlainKind}, std::pair{Menu, int32_t(UC::TextAndIcon)}}) {
         PopupMenu* menu = make(item, int16_t(0), kind);
         ASSERT_TRUE(menu->appendItem(String("First")));
-        EXPECT_FALSE(menu->insertItems(PopupMenu::NoEntry, PopupMenu::MaxItems)); // one too many
+        EXPECT_FALSE(menu->insertItems(PopupMenu::NoEntry, MostItems)); // one too many
         EXPECT_EQ(menu->getRows(), 1);
         EXPECT_EQ(entries(item).Count(), 1);
-        ASSERT_TRUE(menu->insertItems(PopupMenu::NoEntry, PopupMenu::MaxItems - 2));
+        ASSERT_TRUE(menu->insertItems(PopupMenu::NoEntry, MostItems - 2));
         ASSERT_TRUE(menu->appendItem(String("Last")));
-        EXPECT_EQ(menu->getRows(), PopupMenu::MaxItems);
-        EXPECT_EQ(entries(item).Count(), PopupMenu::MaxItems);
+        EXPECT_EQ(menu->getRows(), MostItems);
+        EXPECT_EQ(entries(item).Count(), MostItems);
         // Full: nothing more goes in, and the last item keeps its text.
         EXPECT_FALSE(menu->appendItem(String("Over")));
         EXPECT_FALSE(menu->insertItems(0, 1));
         EXPECT_FALSE(menu->appendItems(1));
         EXPECT_FALSE(menu->insertSeparator(0));
         EXPECT_TRUE(menu->insertItems(0, 0));
-        EXPECT_EQ(menu->getRows(), PopupMenu::MaxItems);
-        EXPECT_EQ(entries(item).Count(), PopupMenu::MaxItems);
-        EXPECT_EQ(menu->getEntryText(PopupMenu::MaxItems - 1), "Last");
+        EXPECT_EQ(menu->getRows(), MostItems);
+        EXPECT_EQ(entries(item).Count(), MostItems);
+        EXPECT_EQ(menu->getEntryText(MostItems - 1), "Last");
         EXPECT_EQ(menu->getEntryText(0), "First");
         // Emptied from the first item on, whatever the count asks.
-        EXPECT_TRUE(menu->deleteItems(0, PopupMenu::MaxItems));
+        EXPECT_TRUE(menu->deleteItems(0, MostItems));
         EXPECT_EQ(menu->getRows(), 0);
         EXPECT_EQ(entries(item).Count(), 0);
     }
