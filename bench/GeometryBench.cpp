@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "RunAll.h"
 #include "geometry/CadPolygon.h"
 
 using namespace tarnwick;
@@ -46,20 +47,12 @@ void cleanUp(benchmark::State& state) {
 BENCHMARK(cleanUp)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    struct Collector : benchmark::ConsoleReporter {
-        Collector() : ConsoleReporter(OO_Tabular) {}
-        void ReportRuns(const std::vector<Run>& runs) override {
-            for (const Run& run : runs)
-                if (run.run_type == Run::RT_Iteration && run.complexity_n > 0 && run.iterations > 0)
-                    g_nsPerVertex[run.complexity_n] =
-                        run.GetAdjustedRealTime() * 1e6 / static_cast<double>(run.complexity_n);
-            ConsoleReporter::ReportRuns(runs);
-        }
-    } reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    if (!benchrun::runAll(argc, argv, [](const benchrun::Run& run) {
+            if (run.complexity_n > 0)
+                g_nsPerVertex[run.complexity_n] =
+                    run.GetAdjustedRealTime() * 1e6 / static_cast<double>(run.complexity_n);
+        }))
+        return 1;
     if (g_nsPerVertex.count(20000) && g_nsPerVertex.count(200000))
         std::printf("cleanUp per vertex, 200k against 20k: %.2f (linear: about 1; target below 2)\n",
                     g_nsPerVertex[200000] / g_nsPerVertex[20000]);

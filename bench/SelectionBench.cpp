@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "RunAll.h"
 #include "elements/ElementTestSupport.h"
 #include "project/Plan.h"
 
@@ -55,20 +56,10 @@ BENCHMARK(walk)
     ->Iterations(3);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    struct Collector : benchmark::ConsoleReporter {
-        Collector() : ConsoleReporter(OO_Tabular) {}
-        void ReportRuns(const std::vector<Run>& runs) override {
-            for (const Run& run : runs)
-                if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                    g_seconds[run.run_name.str().find("selected:1") != std::string::npos] =
-                        run.GetAdjustedRealTime();
-            ConsoleReporter::ReportRuns(runs);
-        }
-    } reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    if (!benchrun::runAll(argc, argv, [](const benchrun::Run& run) {
+            g_seconds[run.run_name.str().find("selected:1") != std::string::npos] = run.GetAdjustedRealTime();
+        }))
+        return 1;
     if (g_seconds.count(false) && g_seconds.count(true))
         std::printf("walk with every element selected, against none selected: %.2f (target: at most 2)\n",
                     g_seconds[true] / g_seconds[false]);

@@ -1,7 +1,5 @@
 // Preset tests run inside a started module (the registry gives the add-on its database, the
-// add-on holds the configuration), with three registered kinds of record: "wall" (kind 1) with a
-// required thickness, a pen, a reference to a skin, a list of allowed skins and a view fill; "skin"
-// (kind 1) with a material and a reference back to a wall; "door" (kind 2) with a width.
+// add-on holds the configuration), with the three kinds of record of PresetTemplateSamples.h.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,14 +10,13 @@
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataBufferOut.h"
 #include "Environment/Host.h"
+#include "PresetTemplateSamples.h"
 #include "library/ParameterKinds.h"
 #include "library/ParameterList.h"
-#include "persistence/ValueSettings.h"
 #include "persistence/XMLReader.h"
 #include "persistence/XMLWriter.h"
 #include "platform/gsroot/DebugPrint.h"
 #include "presets/PresetDatabase.h"
-#include "presets/PresetTemplates.h"
 #include "presets/PresetsModel.h"
 #include "presets/TarnwickLibrary.h"
 #include "project/Project.h"
@@ -28,29 +25,6 @@
 namespace presettest {
 
 using namespace tarnwick;
-
-inline std::unique_ptr<PresetRecord> makeTemplate(const char* type) {
-    PresetRecord::FieldList fields;
-    if (std::string(type) == "wall") {
-        fields.push_back(std::make_unique<PresetFieldType<RealSetting, double>>(String("thickness"), true));
-        fields.push_back(std::make_unique<PresetFieldType<Int32Setting, int32_t>>(String("pen")));
-        fields.push_back(std::make_unique<PresetIDField>(String("skin")));
-        fields.push_back(std::make_unique<PresetIDField>(String("allowed")));
-        fields.push_back(std::make_unique<PresetFieldType<Int32Setting, int32_t>>(String("viewFillType")));
-    } else if (std::string(type) == "skin") {
-        fields.push_back(std::make_unique<PresetFieldType<StringSetting, String>>(String("material")));
-        fields.push_back(std::make_unique<PresetIDField>(String("wall")));
-    } else {
-        fields.push_back(std::make_unique<PresetFieldType<RealSetting, double>>(String("width")));
-    }
-    return std::make_unique<PresetRecord>(String(type), std::move(fields));
-}
-
-inline void registerTemplates() {
-    registerPresetTemplate(makeTemplate("wall"), String("Walls"), String("LegacyWall"), 1);
-    registerPresetTemplate(makeTemplate("skin"), String("Skins"), String("LegacySkin"), 1);
-    registerPresetTemplate(makeTemplate("door"), String("Doors"), String(), 2);
-}
 
 inline PresetDatabase* projectPresets() {
     Project* project = Host::getProject();
