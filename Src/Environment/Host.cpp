@@ -84,6 +84,13 @@ String Host::getResourceString(uint32_t listId, uint32_t index) {
     return loadResourceString(listId, index);
 }
 
+String Host::getResourceString(uint32_t listId, uint32_t index, const String& first, const String& second) {
+    String text = loadResourceString(listId, index);
+    text.replaceAll(String("$1"), first);
+    text.replaceAll(String("$2"), second);
+    return text;
+}
+
 bool Host::hasProject() {
     bool open = false;
     return ACAPHasOpenProject(&open) == hosterr::Ok && open;

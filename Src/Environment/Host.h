@@ -30,6 +30,9 @@ public:
 
     // String `index` (1-based) of the module's string list `listId`; empty when either is missing.
     static String getResourceString(uint32_t listId, uint32_t index);
+    // The same with "$1" and then "$2" in it replaced by the arguments.
+    static String getResourceString(uint32_t listId, uint32_t index, const String& first,
+                                    const String& second = String());
 
     static bool hasProject(); // false when the host reports no open project
     // The current project, made on first use and kept until the module is released.

@@ -72,8 +72,8 @@ bool requiredFunctionsPresent() {
 void tellFunctionsDoneWithout() {
     const HostFunctionTable& table = hostTable();
     if (table.DisposeElementMemo == nullptr) {
-        String message = Host::getResourceString(Host::FrameworkTexts, MemosNotTakenItem);
-        message.replaceAll(String("$1"), String("DisposeElementMemo"));
+        const String message =
+            Host::getResourceString(Host::FrameworkTexts, MemosNotTakenItem, String("DisposeElementMemo"));
         DGAlert(DGAlertWarning, Host::getResourceString(Host::FrameworkTexts, WarningHeadlineItem).c_str(),
                 message.c_str(), "", Host::getResourceString(Host::FrameworkTexts, OkButtonItem).c_str(), "",
                 "");

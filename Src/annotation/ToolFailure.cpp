@@ -24,10 +24,7 @@ String codeText(GSErrCode code) {
 uint64_t toldSerial = 0;
 
 String errorText(uint32_t item, const String& first, const String& second = String()) {
-    String message = Host::getResourceString(ErrorTexts, item);
-    message.replaceAll(String("$1"), first);
-    message.replaceAll(String("$2"), second);
-    return message;
+    return Host::getResourceString(ErrorTexts, item, first, second);
 }
 
 } // namespace

@@ -163,10 +163,6 @@ Finish slotFinish(const HostOverrideWord* word, int16_t material);
 std::unique_ptr<Pattern> fillOf(int16_t index);
 // The building material's cut fill; null when it names none.
 std::unique_ptr<Pattern> materialFill(int16_t material);
-// The pattern kinds a fill or composite answers for: 0, 1 and 3.
-inline bool isPatternKind(uint32_t kind) {
-    return kind == 0 || kind == 1 || kind == 3;
-}
 // Kinds 0, 1 and 3: the building material's cut fill; null otherwise.
 std::unique_ptr<Pattern> kindFill(uint32_t kind, int16_t material);
 // A new composite of the index the host keeps negated; null for index 0.

@@ -69,15 +69,11 @@ void PolyRoof::setPivotPolygon(std::unique_ptr<CadPolygon> polygon) {
 
 bool PolyRoof::getDefaults(API_Element& record, API_ElementMemo* memo) {
     record = API_Element();
-    API_ElementMemo local;
-    API_ElementMemo* target = defaultMemoTarget(memo, local);
     getLink().writeHeader(record.head, false);
     HostPolyRoofElement part = polyRoofPart(record);
     part.shelter.roofClass = HostPolyRoofClass;
     std::memcpy(record.raw, &part, sizeof part);
-    const GSErrCode err = ACAPGetDefaultElement(&record, target);
-    if (target == &local) ACAPDisposeElementMemo(&local);
-    return err == hosterr::Ok;
+    return readDefaultElement(record, memo) == hosterr::Ok;
 }
 
 bool PolyRoof::resetToDefaults() {

@@ -352,12 +352,8 @@ void Element::loadAllMemos() {
 
 bool Element::getDefaults(API_Element& record, API_ElementMemo* memo) {
     record = API_Element();
-    API_ElementMemo local;
-    API_ElementMemo* target = defaultMemoTarget(memo, local);
     m_link.writeHeader(record.head, false);
-    GSErrCode err = ACAPGetDefaultElement(&record, target);
-    if (target == &local) ACAPDisposeElementMemo(&local);
-    return err == hosterr::Ok;
+    return readDefaultElement(record, memo) == hosterr::Ok;
 }
 
 bool Element::setAsDefault() {

@@ -48,6 +48,11 @@ public:
     TransformList(const TransformList& other);
 };
 
+// The pattern kinds a fill or composite answers for (getPattern): 0, 1 and 3.
+inline bool isPatternKind(uint32_t kind) {
+    return kind == 0 || kind == 1 || kind == 3;
+}
+
 class Element {
 public:
     // Platform signs of user data: this build's ("WW") and the other platform's ("MM").

@@ -164,7 +164,7 @@ void Object::setFinish(const Finish& finish, uint32_t role) {
 }
 
 std::unique_ptr<Pattern> Object::getPattern(uint32_t role) const {
-    if ((role != 0 && role != 1 && role != 3) || m_object.fill == 0) return nullptr;
+    if (!isPatternKind(role) || m_object.fill == 0) return nullptr;
     return std::make_unique<Fill>(AttributeLink(static_cast<int16_t>(m_object.fill), AttrFill));
 }
 

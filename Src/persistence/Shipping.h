@@ -155,8 +155,6 @@ private:
 
 class ShippingAssembly : public ShippingContainer {};
 
-// An element name whose text outlives every object named with it (a literal, a table of
-// constants): kept by reference, so that a proxy made per member copies no name.
 class XMLShipping : public Shipping {
 public:
     // Names are taken by value: proxies are made per member, often from a temporary name.

@@ -317,10 +317,7 @@ String projectName() {
 
 void tell(AddonPackages& state, uint32_t item, const String& document, const String& where) {
     if (!state.told.insert(std::to_string(item) + "\n" + document.bytes()).second) return;
-    String message = Host::getResourceString(Host::FrameworkTexts, item);
-    message.replaceAll(String("$1"), document);
-    message.replaceAll(String("$2"), where);
-    WarnAlert().show(message);
+    WarnAlert().show(Host::getResourceString(Host::FrameworkTexts, item, document, where));
 }
 
 // The stored bytes as they are now hold all that could not be read (until the first write that

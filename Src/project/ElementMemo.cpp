@@ -101,6 +101,14 @@ API_ElementMemo* defaultMemoTarget(API_ElementMemo* wanted, API_ElementMemo& loc
     return wanted != nullptr ? wanted : &local;
 }
 
+GSErrCode readDefaultElement(API_Element& record, API_ElementMemo* wanted) {
+    API_ElementMemo local;
+    API_ElementMemo* target = defaultMemoTarget(wanted, local);
+    const GSErrCode err = ACAPGetDefaultElement(&record, target);
+    if (target == &local) ACAPDisposeElementMemo(&local);
+    return err;
+}
+
 API_ElementMemo* allocateElementMemo() {
     GSPtr block = allocatePtr(static_cast<GSSize>(sizeof(API_ElementMemo)));
     return new (block) API_ElementMemo();

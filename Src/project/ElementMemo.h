@@ -15,6 +15,10 @@ bool hostTakesMemosBack();
 // that wants none) when the host can take it back; null otherwise, so that the host hands out
 // none. The caller disposes of `local` when it is the answer.
 API_ElementMemo* defaultMemoTarget(API_ElementMemo* wanted, API_ElementMemo& local);
+// The host's default element of the type the record's header names, with its memo in wanted (null
+// for none) when the host can take memos back; a memo read for no one is given back at once.
+// Answers the host's code.
+GSErrCode readDefaultElement(API_Element& record, API_ElementMemo* wanted);
 
 // A new zeroed memo block; throws std::bad_alloc.
 API_ElementMemo* allocateElementMemo();

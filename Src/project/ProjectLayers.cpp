@@ -37,12 +37,8 @@ bool usable(const Layer& layer) {
 // The layer of the tool's default element; false when the host cannot read the default.
 bool readDefaultLayer(const ElementLink& tool, int16_t& layerIndex) {
     auto element = std::make_unique<API_Element>();
-    auto memo = std::make_unique<API_ElementMemo>();
-    API_ElementMemo* target = defaultMemoTarget(nullptr, *memo);
     tool.writeHeader(element->head, false);
-    GSErrCode err = ACAPGetDefaultElement(element.get(), target);
-    if (target != nullptr) ACAPDisposeElementMemo(target);
-    if (err != hosterr::Ok) return false;
+    if (readDefaultElement(*element, nullptr) != hosterr::Ok) return false;
     layerIndex = static_cast<int16_t>(element->head.layer);
     return true;
 }

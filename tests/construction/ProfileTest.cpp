@@ -170,6 +170,9 @@ TEST_F(Profiles, AccessorsMapOntoTheRecordAndQuantitiesComeOneFieldEachFromTheHo
     Finish finish;
     body->getFinish(finish, 1);
     EXPECT_EQ(finish.getIndex(), 6u);
+    // Only the third byte says so: a finish with its fourth byte set alone does not override.
+    body->setFinish(Finish(AttributeLink(uint32_t{0x1000009}, AttrSurface)), 7);
+    EXPECT_EQ(part.finishOverrides[2], 9u);
     body->setSideFlag3(1, false);
     EXPECT_FALSE(body->getSideFlags(1));
     EXPECT_TRUE(body->getSideFlag2(1));

@@ -5,10 +5,12 @@
 #include <cstring>
 
 #include "ElementTestSupport.h"
+#include "Environment/HostCalls.h"
 #include "Environment/HostTable.h"
 #include "Environment/Memory.h"
 #include "elements/text/Text.h"
 #include "platform/api/CurtainWallRecords.h"
+#include "platform/api/HostErrors.h"
 #include "platform/api/ParameterRecords.h"
 #include "platform/api/TextRecords.h"
 #include "platform/gsroot/Memory.h"
@@ -61,6 +63,38 @@ TEST(MemoTargets, ADefaultMemoIsTakenOnlyFromAHostThatTakesItBack) {
     EXPECT_EQ(wanted.textContent, nullptr);
     EXPECT_EQ(defaultMemoTarget(nullptr, local), nullptr);
     installHostTable(&module.host().functionTable());
+}
+
+TEST(MemoTargets, ADefaultElementsMemoReadForNoOneIsGivenBackAndNoneIsTakenWithoutDispose) {
+    testsupport::ModuleUnderTest module;
+    zavhost::CallLog& calls = module.host().calls();
+    API_Element record;
+    record.head.typeCode = Text::TypeCode;
+    API_ElementMemo wanted;
+    size_t before = calls.size();
+    ASSERT_EQ(readDefaultElement(record, &wanted), hosterr::Ok);
+    EXPECT_EQ(record.head.typeCode, Text::TypeCode);
+    EXPECT_EQ(calls.count("DisposeElementMemo", before), 0u); // the caller's to give back
+    EXPECT_EQ(ACAPDisposeElementMemo(&wanted), hosterr::Ok);
+    record = API_Element();
+    record.head.typeCode = Text::TypeCode;
+    before = calls.size();
+    ASSERT_EQ(readDefaultElement(record, nullptr), hosterr::Ok);
+    EXPECT_EQ(calls.count("DisposeElementMemo", before), 1u);
+
+    HostFunctionTable partial = module.host().functionTable();
+    zavhost::clearFunctionSlot(partial, "DisposeElementMemo");
+    installHostTable(&partial);
+    wanted.textContent = reinterpret_cast<GSHandle>(&record); // stale: it starts empty
+    record = API_Element();
+    record.head.typeCode = Text::TypeCode;
+    EXPECT_EQ(readDefaultElement(record, &wanted), hosterr::Ok);
+    EXPECT_EQ(record.head.typeCode, Text::TypeCode);
+    EXPECT_EQ(wanted.textContent, nullptr);
+    installHostTable(&module.host().functionTable());
+    // A type the host does not know answers its code.
+    record = API_Element();
+    EXPECT_NE(readDefaultElement(record, nullptr), hosterr::Ok);
 }
 
 TEST_F(MemosNotTakenBack, AMemoTheModuleBuiltIsFreedByTheModuleWithEverythingItHolds) {
