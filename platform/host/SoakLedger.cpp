@@ -3,6 +3,7 @@
 #include <map>
 
 #include "CallLog.h"
+#include "ElementSummary.h"
 #include "LabelParts.h"
 #include "ModelCalls.h"
 #include "TextBlocks.h"
@@ -33,10 +34,6 @@ std::optional<NotedElement> noteOf(const StoredElement& element) {
     noted.text = textOf(element.memo);
     noted.clause = readAnnotation(noted.userData);
     return noted;
-}
-
-std::string shortened(const std::string& text) {
-    return inQuotes(text.size() > 160 ? text.substr(0, 160) + "..." : text);
 }
 
 std::string describe(const API_Guid& guid, const NotedElement& noted) {
@@ -211,14 +208,14 @@ bool SoakLedger::settle(const Project& project, const SoakAllowance& allowance, 
                 if (!now->clause)
                     problems.push_back(
                         "element " + model::guidText(guid) +
-                        " came with user data that is no annotation: " + shortened(now->userData));
+                        " came with user data that is no annotation: " + shortUserData(now->userData));
                 else if (!shows(allowance.placed, *now->clause))
                     problems.push_back("a new annotation shows " + clauseText(*now->clause) +
                                        ", not the clause the user picked");
             } else if (noted != nullptr && !(*noted == *now)) {
                 std::string wrong = changeNotAllowed(*noted, *now, allowance);
                 if (!wrong.empty())
-                    problems.push_back(describe(guid, *noted) + " changed to " + shortened(now->userData) +
+                    problems.push_back(describe(guid, *noted) + " changed to " + shortUserData(now->userData) +
                                        ": " + wrong);
             }
         }
@@ -257,8 +254,8 @@ bool SoakLedger::settle(const Project& project, const SoakAllowance& allowance, 
                         problems.push_back("undo did not bring back " + describe(guid, *wanted));
                     else
                         problems.push_back("after undo, " + describe(guid, *found) + " holds " +
-                                           shortened(found->userData) + ", not " +
-                                           shortened(wanted->userData));
+                                           shortUserData(found->userData) + ", not " +
+                                           shortUserData(wanted->userData));
                 },
                 [](const NotedElement& a, const NotedElement& b) { return a == b; });
         }
