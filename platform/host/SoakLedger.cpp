@@ -215,8 +215,8 @@ bool SoakLedger::settle(const Project& project, const SoakAllowance& allowance, 
             } else if (noted != nullptr && !(*noted == *now)) {
                 std::string wrong = changeNotAllowed(*noted, *now, allowance);
                 if (!wrong.empty())
-                    problems.push_back(describe(guid, *noted) + " changed to " + shortUserData(now->userData) +
-                                       ": " + wrong);
+                    problems.push_back(describe(guid, *noted) + " changed to " +
+                                       shortUserData(now->userData) + ": " + wrong);
             }
         }
         if (now && (noted == nullptr || !(*noted == *now)))
