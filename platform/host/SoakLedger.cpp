@@ -45,13 +45,6 @@ bool sameButIgnoreMark(const Clause& a, const Clause& b) {
     return sameClause(a, b) && a.hasBeenReassigned == b.hasBeenReassigned;
 }
 
-// The clause of this hidden number in the list; null when the list lacks it.
-const Clause* clauseIn(const SoakClauses& clauses, const std::string& hiddenNumber) {
-    for (const Clause& clause : clauses)
-        if (clause.hiddenNumber == hiddenNumber) return &clause;
-    return nullptr;
-}
-
 bool shows(const SoakClauses& clauses, const Clause& clause) {
     for (const Clause& each : clauses)
         if (sameClause(each, clause)) return true;
@@ -109,6 +102,12 @@ std::optional<Clause> readAnnotation(const std::string& bytes) {
     return clause;
 }
 
+const Clause* clauseIn(const SoakClauses& clauses, std::string Clause::*field, const std::string& text) {
+    for (const Clause& clause : clauses)
+        if (clause.*field == text) return &clause;
+    return nullptr;
+}
+
 bool sameClause(const Clause& a, const Clause& b) {
     for (std::string Clause::*field : identityFields)
         if (a.*field != b.*field) return false;
@@ -156,7 +155,7 @@ std::string SoakLedger::changeNotAllowed(const NotedElement& was, const NotedEle
     if (allowance.mayRestore && sameButIgnoreMark(before, after) && !is.ignored()) return {};
     if (shows(allowance.replacedBy, after) && !is.ignored()) return {};
     for (const SoakClauses& list : allowance.updatedFrom) {
-        const Clause* now = clauseIn(list, before.hiddenNumber);
+        const Clause* now = clauseIn(list, &Clause::hiddenNumber, before.hiddenNumber);
         // An annotation the user chose to ignore is left as it is.
         if (now != nullptr && sameClause(*now, after) && !is.ignored() && !was.ignored()) return {};
     }
@@ -176,7 +175,7 @@ bool SoakLedger::goneAllowed(const API_Guid& guid, const NotedElement& was, cons
         if (gone.count(owner) != 0) return true;
     if (was.ignored()) return false;
     for (const SoakClauses& list : allowance.updatedFrom)
-        if (clauseIn(list, was.clause->hiddenNumber) == nullptr) return true;
+        if (clauseIn(list, &Clause::hiddenNumber, was.clause->hiddenNumber) == nullptr) return true;
     return false;
 }
 
