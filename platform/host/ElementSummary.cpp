@@ -83,60 +83,62 @@ std::string elementHoldings(const StoredElement& element) {
     return text;
 }
 
-ElementSnapshot::Seen ElementSnapshot::seen(const StoredElement& element) {
-    Seen seen;
-    seen.name = elementName(element);
-    seen.place = placeOf(element);
-    seen.text = textOf(element.memo);
-    seen.userData = element.userData ? element.userData->bytes : std::string();
-    seen.id = element.infoText;
-    return seen;
-}
-
-ElementSnapshot::ElementSnapshot(const ProjectModel& model) {
-    for (const ViewDatabase& database : model.views.all()) {
-        if (database.kind == DatabaseModel) continue; // it shows the floor plan's
-        for (const StoredElement* element : database.elements.inOrder())
-            if (m_elements.emplace(element->guid(), seen(*element)).second)
-                m_order.push_back(element->guid());
-    }
-}
+ElementSnapshot::ElementSnapshot(const ProjectModel& model)
+    : m_model(std::make_shared<const ProjectModel>(model)) {}
 
 std::vector<std::string> ElementSnapshot::changesTo(const ProjectModel& model) const {
+    static const ElementStore none;
+    const ViewDatabases& before = m_model->views;
+    const ViewDatabases& after = model.views;
+    // The same database in the other version, or none.
+    auto storeIn = [](const ViewDatabases& views, const ViewDatabases& other,
+                      const ViewDatabase& database) -> const ElementStore& {
+        const ViewDatabase* same = views.find(other.keyOf(database));
+        return same != nullptr && same->kind == database.kind ? same->elements : none;
+    };
     std::vector<std::string> lines;
-    std::unordered_map<API_Guid, bool, GuidHash> present;
-    for (const ViewDatabase& database : model.views.all()) {
-        if (database.kind == DatabaseModel) continue;
-        for (const StoredElement* element : database.elements.inOrder()) {
-            present[element->guid()] = true;
-            const Seen now = seen(*element);
-            auto was = m_elements.find(element->guid());
-            if (was == m_elements.end()) {
-                lines.push_back("makes " + now.name + (now.place.empty() ? "" : " " + now.place));
-                continue;
-            }
-            const Seen& before = was->second;
-            if (before.place != now.place) {
-                const bool points = before.place.rfind("at ", 0) == 0 && now.place.rfind("at ", 0) == 0;
-                lines.push_back("moves " + before.name + " " +
-                                (points ? "from " + before.place.substr(3) + " to " + now.place.substr(3)
-                                        : "(it was " + before.place + ", now " + now.place + ")"));
-            }
-            if (before.text != now.text)
-                lines.push_back("changes the text of " + before.name + " to " +
-                                inQuotes(firstLine(now.text, 2 * LongestName)));
-            if (before.userData != now.userData)
-                lines.push_back("changes the user data of " + now.name + " to " +
-                                shortUserData(now.userData));
-            if (before.id != now.id)
-                lines.push_back("changes the ID of " + before.name + " to " + inQuotes(now.id));
-        }
+    for (const ViewDatabase& database : after.all()) {
+        if (database.kind == DatabaseModel) continue; // it shows the floor plan's
+        ElementStore::differences(
+            storeIn(before, after, database), database.elements,
+            [&](const StoredElement* a, const StoredElement* b) {
+                if (b == nullptr) return;
+                const StoredElement* was =
+                    a != nullptr && a->guid() == b->guid() ? a : before.findElement(b->guid());
+                if (was == nullptr) {
+                    const std::string place = placeOf(*b);
+                    lines.push_back("makes " + elementName(*b) + (place.empty() ? "" : " " + place));
+                    return;
+                }
+                const std::string name = elementName(*was), wasAt = placeOf(*was), isAt = placeOf(*b);
+                if (wasAt != isAt) {
+                    const bool points = wasAt.rfind("at ", 0) == 0 && isAt.rfind("at ", 0) == 0;
+                    lines.push_back("moves " + name + " " +
+                                    (points ? "from " + wasAt.substr(3) + " to " + isAt.substr(3)
+                                            : "(it was " + wasAt + ", now " + isAt + ")"));
+                }
+                const std::string text = textOf(b->memo);
+                if (textOf(was->memo) != text)
+                    lines.push_back("changes the text of " + name + " to " +
+                                    inQuotes(firstLine(text, 2 * LongestName)));
+                const std::string userData = b->userData ? b->userData->bytes : std::string();
+                if ((was->userData ? was->userData->bytes : std::string()) != userData)
+                    lines.push_back("changes the user data of " + elementName(*b) + " to " +
+                                    shortUserData(userData));
+                if (was->infoText != b->infoText)
+                    lines.push_back("changes the ID of " + name + " to " + inQuotes(b->infoText));
+            });
     }
-    for (const API_Guid& guid : m_order)
-        if (present.count(guid) == 0) {
-            const Seen& gone = m_elements.at(guid);
-            lines.push_back("deletes " + gone.name + (gone.place.empty() ? "" : " " + gone.place));
-        }
+    for (const ViewDatabase& database : before.all()) {
+        if (database.kind == DatabaseModel) continue;
+        ElementStore::differences(database.elements, storeIn(after, before, database),
+                                  [&](const StoredElement* a, const StoredElement*) {
+                                      if (a == nullptr || after.findElement(a->guid()) != nullptr) return;
+                                      const std::string place = placeOf(*a);
+                                      lines.push_back("deletes " + elementName(*a) +
+                                                      (place.empty() ? "" : " " + place));
+                                  });
+    }
     return lines;
 }
 

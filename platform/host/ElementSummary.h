@@ -2,8 +2,8 @@
 // its text and its user data; and what a module changed of a model while it heard a user's edit.
 #pragma once
 
+#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "ElementStore.h"
@@ -25,7 +25,8 @@ std::string shortUserData(const std::string& bytes, size_t most = 160);
 // storey 0, at 2 0.15, text "...", user data "...", ID "..."".
 std::string elementHoldings(const StoredElement& element);
 
-// The elements of a model as they are now, to tell later what became of them.
+// The elements of a model as they are now, to tell later what became of them. It keeps a copy of
+// the model, which shares its elements with it, so that telling costs what changed.
 class ElementSnapshot {
 public:
     explicit ElementSnapshot(const ProjectModel& model);
@@ -34,17 +35,7 @@ public:
     std::vector<std::string> changesTo(const ProjectModel& model) const;
 
 private:
-    struct Seen {
-        std::string name;
-        std::string place;
-        std::string text;
-        std::string userData;
-        std::string id;
-    };
-    static Seen seen(const StoredElement& element);
-
-    std::vector<API_Guid> m_order;
-    std::unordered_map<API_Guid, Seen, GuidHash> m_elements;
+    std::shared_ptr<const ProjectModel> m_model;
 };
 
 } // namespace zavhost

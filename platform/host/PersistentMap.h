@@ -231,11 +231,9 @@ private:
             [this](const K& k, const std::pair<K, NodePtr>& c) { return m_less(k, c.first); });
         return it == node.children.begin() ? 0 : static_cast<size_t>(it - node.children.begin()) - 1;
     }
-    auto entryAt(const Node& node, const K& key) const {
-        return std::lower_bound(node.entries.begin(), node.entries.end(), key,
-                                [this](const std::pair<K, V>& e, const K& k) { return m_less(e.first, k); });
-    }
-    auto entryAt(Node& node, const K& key) const {
+    // The leaf's first entry whose key is not less than the key; an iterator that can change the
+    // entry when the node can be changed.
+    template <class N> auto entryAt(N& node, const K& key) const {
         return std::lower_bound(node.entries.begin(), node.entries.end(), key,
                                 [this](const std::pair<K, V>& e, const K& k) { return m_less(e.first, k); });
     }

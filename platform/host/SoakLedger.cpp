@@ -3,6 +3,7 @@
 #include <map>
 
 #include "CallLog.h"
+#include "ElementSummary.h"
 #include "LabelParts.h"
 #include "ModelCalls.h"
 #include "TextBlocks.h"
@@ -35,10 +36,6 @@ std::optional<NotedElement> noteOf(const StoredElement& element) {
     return noted;
 }
 
-std::string shortened(const std::string& text) {
-    return inQuotes(text.size() > 160 ? text.substr(0, 160) + "..." : text);
-}
-
 std::string describe(const API_Guid& guid, const NotedElement& noted) {
     std::string what = noted.clause ? "the annotation " + clauseText(*noted.clause) : "the user data";
     return what + " of element " + model::guidText(guid);
@@ -46,13 +43,6 @@ std::string describe(const API_Guid& guid, const NotedElement& noted) {
 
 bool sameButIgnoreMark(const Clause& a, const Clause& b) {
     return sameClause(a, b) && a.hasBeenReassigned == b.hasBeenReassigned;
-}
-
-// The clause of this hidden number in the list; null when the list lacks it.
-const Clause* clauseIn(const SoakClauses& clauses, const std::string& hiddenNumber) {
-    for (const Clause& clause : clauses)
-        if (clause.hiddenNumber == hiddenNumber) return &clause;
-    return nullptr;
 }
 
 bool shows(const SoakClauses& clauses, const Clause& clause) {
@@ -112,6 +102,12 @@ std::optional<Clause> readAnnotation(const std::string& bytes) {
     return clause;
 }
 
+const Clause* clauseIn(const SoakClauses& clauses, std::string Clause::*field, const std::string& text) {
+    for (const Clause& clause : clauses)
+        if (clause.*field == text) return &clause;
+    return nullptr;
+}
+
 bool sameClause(const Clause& a, const Clause& b) {
     for (std::string Clause::*field : identityFields)
         if (a.*field != b.*field) return false;
@@ -159,7 +155,7 @@ std::string SoakLedger::changeNotAllowed(const NotedElement& was, const NotedEle
     if (allowance.mayRestore && sameButIgnoreMark(before, after) && !is.ignored()) return {};
     if (shows(allowance.replacedBy, after) && !is.ignored()) return {};
     for (const SoakClauses& list : allowance.updatedFrom) {
-        const Clause* now = clauseIn(list, before.hiddenNumber);
+        const Clause* now = clauseIn(list, &Clause::hiddenNumber, before.hiddenNumber);
         // An annotation the user chose to ignore is left as it is.
         if (now != nullptr && sameClause(*now, after) && !is.ignored() && !was.ignored()) return {};
     }
@@ -179,7 +175,7 @@ bool SoakLedger::goneAllowed(const API_Guid& guid, const NotedElement& was, cons
         if (gone.count(owner) != 0) return true;
     if (was.ignored()) return false;
     for (const SoakClauses& list : allowance.updatedFrom)
-        if (clauseIn(list, was.clause->hiddenNumber) == nullptr) return true;
+        if (clauseIn(list, &Clause::hiddenNumber, was.clause->hiddenNumber) == nullptr) return true;
     return false;
 }
 
@@ -211,15 +207,15 @@ bool SoakLedger::settle(const Project& project, const SoakAllowance& allowance, 
                 if (!now->clause)
                     problems.push_back(
                         "element " + model::guidText(guid) +
-                        " came with user data that is no annotation: " + shortened(now->userData));
+                        " came with user data that is no annotation: " + shortUserData(now->userData));
                 else if (!shows(allowance.placed, *now->clause))
                     problems.push_back("a new annotation shows " + clauseText(*now->clause) +
                                        ", not the clause the user picked");
             } else if (noted != nullptr && !(*noted == *now)) {
                 std::string wrong = changeNotAllowed(*noted, *now, allowance);
                 if (!wrong.empty())
-                    problems.push_back(describe(guid, *noted) + " changed to " + shortened(now->userData) +
-                                       ": " + wrong);
+                    problems.push_back(describe(guid, *noted) + " changed to " +
+                                       shortUserData(now->userData) + ": " + wrong);
             }
         }
         if (now && (noted == nullptr || !(*noted == *now)))
@@ -257,8 +253,8 @@ bool SoakLedger::settle(const Project& project, const SoakAllowance& allowance, 
                         problems.push_back("undo did not bring back " + describe(guid, *wanted));
                     else
                         problems.push_back("after undo, " + describe(guid, *found) + " holds " +
-                                           shortened(found->userData) + ", not " +
-                                           shortened(wanted->userData));
+                                           shortUserData(found->userData) + ", not " +
+                                           shortUserData(wanted->userData));
                 },
                 [](const NotedElement& a, const NotedElement& b) { return a == b; });
         }

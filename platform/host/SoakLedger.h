@@ -38,6 +38,9 @@ std::optional<zavannotator::Clause> readAnnotation(const std::string& bytes);
 // The same clause as the specification gives it: its section, code, number, revision, titles and
 // hidden number (not the marks a model adds: reassigned, ignored, the model's title).
 bool sameClause(const zavannotator::Clause& a, const zavannotator::Clause& b);
+// The first clause of the list whose text in that field is this one; null when none is.
+const zavannotator::Clause* clauseIn(const SoakClauses& clauses, std::string zavannotator::Clause::*field,
+                                     const std::string& text);
 // One line for messages: "F10/110 rev A "Clay facing brickwork"".
 std::string clauseText(const zavannotator::Clause& clause);
 

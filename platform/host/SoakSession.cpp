@@ -54,13 +54,6 @@ std::vector<std::string> treePaths(DG::Panel& panel) {
     return paths;
 }
 
-// As the Annotator picks a clause: by its number.
-const zavannotator::Clause* clauseNumbered(const SoakClauses& clauses, const std::string& number) {
-    for (const zavannotator::Clause& clause : clauses)
-        if (clause.number == number) return &clause;
-    return nullptr;
-}
-
 std::string seconds(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f s", value);
@@ -175,7 +168,8 @@ SoakScene SoakSession::scene() {
 
 SoakAllowance SoakSession::allowanceOf(const SoakMove& move, const SoakScene& scene) {
     SoakAllowance allowance;
-    const zavannotator::Clause* picked = clauseNumbered(scene.clauses, move.clause);
+    // As the Annotator picks a clause: by its number.
+    const zavannotator::Clause* picked = clauseIn(scene.clauses, &zavannotator::Clause::number, move.clause);
     switch (move.effect) {
     case SoakEffect::Place:
         if (picked != nullptr) allowance.placed.push_back(*picked);

@@ -31,6 +31,18 @@ TEST(FaultGates, StandInFrontOfEverySlotTheHostFills) {
     EXPECT_FALSE(functionSlotGated(table, "NoSuchSlot"));
 }
 
+// A table gated again still answers through the host, and a fault set after still fails the call.
+TEST_F(ModelTest, ATableGatedTwiceStillReachesTheHost) {
+    const API_Guid guid = create(15);
+    HostFunctionTable again = table();
+    gateFunctionSlots(again);
+    EXPECT_TRUE(again.FilterElement(&guid, 0, 0, nullptr));
+    host.faults().set("FilterElement", 1, 1, hosterr::Failed);
+    EXPECT_FALSE(again.FilterElement(&guid, 0, 0, nullptr));
+    EXPECT_TRUE(again.FilterElement(&guid, 0, 0, nullptr));
+    EXPECT_EQ(faultedCalls(host, "FilterElement"), 1u);
+}
+
 TEST_F(ModelTest, FaultedCallsAnswerTheirCodeChangeNothingAndAreLogged) {
     HostElementHead head = headOf(create(15));
     host.faults().set("SetElementUserData", 2, 3, hosterr::MemoryFull);

@@ -132,6 +132,25 @@ TEST(SoakAnnotation, TheSameClauseLeavesTheModelsMarksAside) {
     EXPECT_EQ(clauseText(b), "F10/110 rev A \"F10/110 Clay facing brickwork\" (ignored)");
 }
 
+TEST(SoakAnnotation, AClauseIsFoundInAListByTheTextOfOneField) {
+    Clause first, second, third;
+    first.number = "F10/110";
+    first.hiddenNumber = "110";
+    second.number = "F10/120";
+    second.hiddenNumber = "F10/110";
+    third.number = "F10/110";
+    third.revision = "B";
+    const SoakClauses list{first, second, third};
+    const Clause* byNumber = clauseIn(list, &Clause::number, "F10/110");
+    ASSERT_NE(byNumber, nullptr);
+    EXPECT_EQ(byNumber->hiddenNumber, "110"); // the first that matches
+    const Clause* byHidden = clauseIn(list, &Clause::hiddenNumber, "F10/110");
+    ASSERT_NE(byHidden, nullptr);
+    EXPECT_EQ(byHidden->number, "F10/120");
+    EXPECT_EQ(clauseIn(list, &Clause::number, "110"), nullptr);
+    EXPECT_EQ(clauseIn({}, &Clause::number, "F10/110"), nullptr);
+}
+
 TEST_F(SoakLedgerTest, NotesEveryElementWithUserData) {
     EXPECT_EQ(ledger.size(), 2u);
     EXPECT_EQ(ledger.annotations(), 1u);
