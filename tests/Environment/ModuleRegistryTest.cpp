@@ -13,6 +13,9 @@ using namespace tarnwick;
 namespace {
 std::vector<std::string> runLog;
 GSErrCode failingStart = 0;
+// The registry outlives the test: its modules must end well once it is over, or every later test
+// in this program that unloads the add-on would see their failure.
+GSErrCode failingEnd = 0;
 
 template <char Name> GSErrCode start() {
     runLog.push_back(std::string("start ") + Name);
@@ -20,11 +23,12 @@ template <char Name> GSErrCode start() {
 }
 template <char Name> GSErrCode end() {
     runLog.push_back(std::string("end ") + Name);
-    return Name == 'b' ? hosterr::Failed : 0;
+    return Name == 'b' ? failingEnd : 0;
 }
 } // namespace
 
 TEST(ModuleRegistry, StartsInOrderEndsInReverseAndRegistersALayerOnce) {
+    failingEnd = hosterr::Failed;
     registerModule({"a", &start<'a'>, &end<'a'>});
     registerModule({"b", &start<'b'>, &end<'b'>});
     registerModule({"a again", &start<'a'>, &end<'a'>}); // a layer that registers what it stands on
@@ -46,4 +50,5 @@ TEST(ModuleRegistry, StartsInOrderEndsInReverseAndRegistersALayerOnce) {
     EXPECT_EQ(mine(), (std::vector<std::string>{"start a", "start b", "start c", "end b", "end a"}));
     EXPECT_FALSE(modulesInitialised());
     failingStart = 0;
+    failingEnd = 0;
 }
