@@ -259,6 +259,28 @@ TEST_F(Dimensions, APointFindsTheElementsNodeNearItOrSaysItFoundNone) {
     }
 }
 
+// The node walk is bounded, and the last node an element may hold is matched like any other.
+TEST_F(Dimensions, APointOnTheLastNodeAnElementMayHoldIsMatched) {
+    const API_Guid guid = addHostElement(host, 19);
+    // A host that never refuses a node: node i lies at (i, 0).
+    host.utilityCalls().add("NTOC", [](zavhost::SelectorCall& call) {
+        HostSelectionRecord record;
+        std::memcpy(&record, call.args[0], sizeof record);
+        const HostCoord3D node{static_cast<double>(record.partIndex), 0.0, 0.0};
+        std::memcpy(call.args[1], &node, sizeof node);
+        return hosterr::Ok;
+    });
+    ElementLink link(Guid(guid), Host::getPlan());
+    link.setParts(0, link.getPartCode());
+    const uint32_t last = Element::MaxNodePoints;
+    const CadPoint near(static_cast<double>(last), 0.0, 0.0);
+    DimensionPoint point(link, &near, 0, 1e-5);
+    EXPECT_EQ(point.getRecord().nodeIndex, last);
+    EXPECT_EQ(point.getRecord().noNode, 0);
+    EXPECT_TRUE(point.isUsable());
+    EXPECT_EQ(point.getRecord().position.x, near.getX());
+}
+
 TEST_F(Dimensions, TheOtherKindsSetTheirPensAndPointsAndComeBackFromAProjectFile) {
     RadialDimension radial;
     radial.setPen(Pen(AttributeLink(int16_t(7), AttrPen)), 0);

@@ -14,6 +14,7 @@
 #include "project/ElementLinkList.h"
 #include "project/Plan.h"
 #include "project/Project.h"
+#include "project/Storey.h"
 #include "support/TestAddon.h"
 
 using namespace tarnwick;
@@ -301,6 +302,29 @@ TEST_F(Elements, MergeTakesOnlyWhatTheChangeMadeDifferent) {
     ASSERT_NE(mine.getStorey(), nullptr);
     EXPECT_EQ(mine.getStorey()->getIndex(), 1u);
     EXPECT_TRUE(mine.isOnStorey(*mine.getStorey()));
+}
+
+// The floor plan and the 3D model name their databases by kind, and an element of either by its
+// storey; a view named by its Guid says nothing of storeys.
+TEST_F(Elements, AnElementOfThePlanOrTheModelIsOnItsStoreyAndOfAViewOnNone) {
+    const Storey first(nullptr, String("First"), 1, 3.0, 3.0);
+    const Storey ground(nullptr, String("Ground"), 0, 0.0, 3.0);
+    const struct {
+        uint32_t kind;
+        Guid database;
+        bool onFirst;
+    } homes[] = {
+        {DatabasePlan, Guid(), true},
+        {DatabaseModel, Guid(), true},
+        {DatabaseSection, Guid(3, 4), false},
+    };
+    for (const auto& home : homes) {
+        ElementLink link(ElementLink::makeTypeId(1), 0u);
+        link.getHome() = DatabaseRef(home.kind, home.database, 1);
+        TestElement wall(link);
+        EXPECT_EQ(wall.isOnStorey(first), home.onFirst) << home.kind;
+        EXPECT_FALSE(wall.isOnStorey(ground)) << home.kind;
+    }
 }
 
 TEST_F(Elements, EditableEditBlockLockOwnerAndLayerEachBlockIt) {

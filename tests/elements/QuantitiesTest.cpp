@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ElementTestSupport.h"
+#include "Environment/HostTable.h"
 #include "elements/CodePair.h"
 #include "elements/ElementQuantities.h"
 #include "elements/OverrideSet.h"
@@ -63,6 +64,26 @@ TEST(ElementQuantities, AFailedFetchLeavesNothingDelivered) {
     EXPECT_FALSE(quantities.fetch(link));
     EXPECT_DOUBLE_EQ(quantities.getValue(0), 0.0);
     EXPECT_EQ(quantities.getComposites().GetSize(), 0u);
+}
+
+TEST(ElementQuantities, AValueInTheLastEightBytesOfTheBlockIsRead) {
+    ModuleUnderTest module;
+    constexpr size_t last = HostQuantityBlockSize - sizeof(double);
+    // A host that fills the block's last field when it is asked for.
+    HostFunctionTable partial = module.host().functionTable();
+    partial.GetElementQuantities = [](const API_Guid*, const HostQuantityParameters*,
+                                      HostQuantityRequest* request, const uint8_t* mask) -> GSErrCode {
+        const double value = 7.25;
+        if (mask[last] == 0xFF) std::memcpy(request->elementBlock + last, &value, sizeof value);
+        return hosterr::Ok;
+    };
+    installHostTable(&partial);
+    ElementQuantities quantities;
+    quantities.requestElement(last, sizeof(double));
+    EXPECT_TRUE(quantities.fetch(ElementLink(Guid(1, 2), nullptr)));
+    EXPECT_DOUBLE_EQ(quantities.getValue(last), 7.25);
+    EXPECT_DOUBLE_EQ(quantities.getValue(last + 1), 0.0); // would run past the block
+    installHostTable(&module.host().functionTable());
 }
 
 TEST(OverrideSet, MapsToTheTwoHostRecordsAndBack) {
