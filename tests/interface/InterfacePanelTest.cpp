@@ -236,6 +236,29 @@ TEST_F(InterfacePanelTest, ResizeDropAndHotKeyReachThePanel) {
     EXPECT_NE(std::find(heard.begin(), heard.end(), "panel:DIVE 0 11"), heard.end());
 }
 
+TEST_F(InterfacePanelTest, AResizeNoticeSaysWhetherTheUserResizedThePanel) {
+    std::vector<std::string> journal;
+    std::vector<std::string> heard;
+    RecordedDialog palette(PaletteId, false, journal);
+    Journal events("panel", heard, {ResizeEvent::Kind});
+    std::vector<std::string> notices; // "phase, who, horizontal and vertical change"
+    events.onEvent = [&](InterfaceEvent& e) {
+        auto& resize = static_cast<ResizeEvent&>(e);
+        notices.push_back(
+            std::to_string(resize.getPhase()) + (resize.isUserResize() ? " user " : " module ") +
+            std::to_string(resize.getHorizontalChange()) + " " + std::to_string(resize.getVerticalChange()));
+    };
+    palette.add(&events);
+    palette.open();
+    std::string why;
+    ASSERT_TRUE(DG::Desk::Get().Resize(*palette.getHostPanel(), 20, 10, &why)) << why;
+    EXPECT_EQ(notices, (std::vector<std::string>{"1 user 0 0", "0 user 20 10", "2 user 20 10"}));
+    notices.clear();
+    const ScreenPoint size = palette.getClientSize(DG::CurrentSize);
+    palette.setSize(ScreenPoint(static_cast<int16_t>(size.getX() + 30), size.getY(), 0), DG::TopLeft);
+    EXPECT_EQ(notices, (std::vector<std::string>{"0 module 30 0"}));
+}
+
 TEST_F(InterfacePanelTest, ProjectClosingClosesEveryPanel) {
     for (uint32_t notification : {16u, 32u, 64u}) {
         std::vector<std::string> journal;
@@ -283,6 +306,24 @@ TEST_F(InterfacePanelTest, PositionsScaleAndRound) {
     EXPECT_EQ(host.GetFramePosition(), DG::Point(152, 50));
     palette.close();
     EXPECT_EQ(palette.getPosition(1).getX(), 0);
+}
+
+// Coordinate spaces 0, 2 and 4 place the client area, 1, 3 and 5 the frame around it.
+TEST_F(InterfacePanelTest, PositionsInEvenSpacesAreTheClientAreasAndInOddOnesTheFrames) {
+    DG::Desk::Get().SetScaleFactor(1.5);
+    std::vector<std::string> journal;
+    RecordedDialog palette(PaletteId, false, journal);
+    palette.open();
+    auto& host = static_cast<DG::Dialog&>(*palette.getHostPanel());
+    ASSERT_NE(host.GetClientPosition(), host.GetFramePosition());
+    for (uint32_t code = 0; code < 6; ++code) {
+        const bool client = code % 2 == 0;
+        palette.setPosition(ScreenPoint(101, 33, code));
+        EXPECT_EQ(client ? host.GetClientPosition() : host.GetFramePosition(), DG::Point(152, 50)) << code;
+        EXPECT_NE(client ? host.GetFramePosition() : host.GetClientPosition(), DG::Point(152, 50)) << code;
+        EXPECT_EQ(palette.getPosition(code).getX(), 101) << code;
+        EXPECT_EQ(palette.getPosition(code).getY(), 33) << code;
+    }
 }
 
 TEST_F(InterfacePanelTest, SizesByCoordinateSpace) {

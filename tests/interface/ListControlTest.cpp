@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "ControlTestPanel.h"
@@ -317,12 +318,17 @@ TEST_F(ListControlTest, NewDimensionsAnswerFalseWhenAStepFailsAndStillTakeTheOth
         bool deleteRows(int16_t, int16_t) override { return false; }
     };
     panel->deleteControl(List);
-    StuckRows* stuck = DialogControl::make<StuckRows>(ControlLink(List, panel.get()), 0, 2);
-    EXPECT_FALSE(stuck->setDimensions(2, 3));
-    EXPECT_EQ(stuck->getRows(), 0);
-    EXPECT_EQ(stuck->getColumns(), 3); // the column step ran all the same
-    EXPECT_TRUE(stuck->setDimensions(0, 1));
-    EXPECT_FALSE(stuck->setDimensions(-2, 1)); // a shrink is a row step too
+    // Made with three rows, before its own row steps are in place.
+    StuckRows* stuck = DialogControl::make<StuckRows>(ControlLink(List, panel.get()), 3, 2);
+    ASSERT_EQ(stuck->getRows(), 3);
+    // More rows and columns, then fewer of both: the column steps run all the same.
+    for (auto [rows, columns] : {std::pair<int16_t, uint16_t>{5, 6}, {1, 1}}) {
+        EXPECT_FALSE(stuck->setDimensions(rows, columns)) << rows << " " << columns;
+        EXPECT_EQ(stuck->getRows(), 3);
+        EXPECT_EQ(stuck->getColumns(), columns);
+    }
+    EXPECT_TRUE(stuck->setDimensions(3, 2));   // no row step
+    EXPECT_FALSE(stuck->setDimensions(-2, 2)); // a shrink is a row step too
 }
 
 class ColumnEditorTest : public ListControlTest {
