@@ -243,6 +243,36 @@ TEST_F(Projects, CurrentDatabaseIsCachedAndAFailureLeavesNothingCached) {
     EXPECT_FALSE(project->setCurrentDatabase(nullptr));
 }
 
+// 3D documents are the last kind of database there is: a kind past it names no drawing.
+TEST_F(Projects, TheCurrentDatabaseMayBeA3DDocumentButNoKindPastIt) {
+    const API_Guid documentGuid = hostSide.model.views.add(Database3DDocument, u"Axonometry")->guid;
+    Document3D* document = project->findDocument3D(Guid(documentGuid));
+    ASSERT_NE(document, nullptr);
+    hostSide.session.current = {Database3DDocument, documentGuid};
+    hostSide.session.frontWindow = {Database3DDocument, documentGuid};
+    EXPECT_EQ(project->getCurrentDatabase(), document);
+    EXPECT_EQ(project->getFrontWindow(), document);
+
+    // A host that answers a kind past the 3D document's, with the document's Guid.
+    for (const char* code : {"GDAT", "GWIN"}) {
+        char selector[5] = {code[0], code[1], code[2], code[3], 0};
+        host.databaseCalls().add(selector, [documentGuid](zavhost::SelectorCall& call) {
+            auto* record = static_cast<HostDatabaseInfo*>(call.args[0]);
+            record->kind = Database3DDocument + 1;
+            record->databaseGuid = documentGuid;
+            return hosterr::Ok;
+        });
+    }
+    project->reset();
+    for (int ask = 0; ask < 2; ++ask) {
+        const size_t before = mark();
+        EXPECT_EQ(project->getCurrentDatabase(), nullptr);
+        EXPECT_EQ(project->getFrontWindow(), nullptr);
+        EXPECT_EQ(callsWith(host, "GDAT", before), 1u); // nothing cached
+        EXPECT_EQ(callsWith(host, "GWIN", before), 1u);
+    }
+}
+
 TEST_F(Projects, UsersOfASharedProjectAreAskedOncePerProject) {
     size_t before = mark();
     EXPECT_EQ(project->getUserCount(), 0u);

@@ -3,6 +3,8 @@
 // that keeps attributes, storeys and layers.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -268,6 +270,39 @@ TEST_F(LayerChecks, ToolChecksEndWhenTheUserKeepsChoosingAndNothingChanges) {
     bool placed = false;
     ASSERT_TRUE(change([&] { return placed = project->checkToolLayer(tool, false); }));
     EXPECT_TRUE(placed);
+}
+
+// The user's choice may leave the tool on the same layer, but shown, or made where it was missing:
+// the check goes on and takes that layer.
+TEST_F(LayerChecks, AToolCheckGoesOnWhenTheChoiceChangedTheLayersFlagsOrMadeIt) {
+    Project* project = Host::getProject();
+    const uint32_t textType = 17;
+    ElementLink tool(ElementLink::makeTypeId(textType), 0u);
+    auto& model = hostProject(host).model;
+    // What the user does in the tool's settings, where the module switches to the tool.
+    std::function<void()> choice;
+    host.environmentCalls().add("SETD", [&choice](zavhost::SelectorCall&) {
+        choice();
+        return hosterr::Ok;
+    });
+
+    // The scripted user answers every alert with its first button, "Choose Layer".
+    model.defaults.edit(textType, 0).record.head.layer = hiddenLayer;
+    choice = [&] { model.attributes.find(AttrLayer, hiddenLayer)->record.header.flags = 0; };
+    EXPECT_TRUE(project->checkToolLayer(tool, false));
+    EXPECT_EQ(host.alerts().shown().size(), 1u);
+
+    // A layer missing until the choice has no flags before it or after.
+    const int16_t missing = 66;
+    model.defaults.edit(textType, 0).record.head.layer = missing;
+    choice = [&] {
+        zavhost::StoredAttribute made = *model.attributes.find(AttrLayer, 1);
+        std::snprintf(made.record.header.name, sizeof made.record.header.name, "Made");
+        made.record.header.flags = 0;
+        ASSERT_TRUE(model.attributes.restore(AttrLayer, missing, made));
+    };
+    EXPECT_TRUE(project->checkToolLayer(tool, false));
+    EXPECT_EQ(host.alerts().shown().size(), 2u);
 }
 
 // A false answer is the user's unless the host could not say: then the caller must tell.
