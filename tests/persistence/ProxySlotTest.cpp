@@ -66,6 +66,25 @@ struct Extended : Plain {
     }
 };
 
+// Plain's members listed the other way round: the longer name first.
+struct Reversed : XMLAssembly {
+    String code, codeNumber;
+    Reversed() : XMLAssembly(String("reversed")) {}
+    size_t getFieldCount() const override { return 2; }
+    XMLShipping* placeFieldProxy(size_t index, bool, ProxySlot& slot) override {
+        if (index == 0) return slot.make<XMLTypeProxy<String>>(&codeNumber, LiteralName("codeNumber"));
+        if (index == 1) return slot.make<XMLTypeProxy<String>>(&code, LiteralName("code"));
+        return nullptr;
+    }
+    std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override {
+        return ProxySlot::owned(
+            [&](ProxySlot& slot) { return placeFieldProxy(index, attributesOnly, slot); });
+    }
+    XMLShipping* placeFieldProxyByName(const String& name, ProxySlot& slot) override {
+        return placeNamedField(name, slot);
+    }
+};
+
 // Units whose names and texts take each length from 1 to 17, under `depth` levels of nesting.
 struct Lengths : XMLAssembly {
     std::vector<std::string> names;
@@ -195,6 +214,70 @@ TEST(ShippingByName, TheTypesTableFindsEachKindsOwnMembers) {
     EXPECT_EQ(read.cod, "1");
     EXPECT_EQ(read.code, "2");
     EXPECT_EQ(read.codeNumber, "3");
+}
+
+TEST(FieldNameTable, ANameThatBeginsAnotherIsNotTakenForItWhicheverComesFirst) {
+    FieldNameTable table;
+    std::vector<std::string> names;
+    for (int i = 0; i < 200; ++i) {
+        const std::string name = "n" + std::to_string(i);
+        // The longer name first for even i, the shorter first for odd i.
+        for (const std::string& each : i % 2 == 0 ? std::vector<std::string>{name + "Number", name}
+                                                  : std::vector<std::string>{name, name + "Number"}) {
+            names.push_back(each);
+            table.add(each);
+        }
+    }
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(table.find(names[i]), i) << names[i];
+    for (int i = 0; i < 200; ++i)
+        EXPECT_EQ(table.find("n" + std::to_string(i) + "Num"), FieldNameTable::npos) << i;
+}
+
+TEST(ShippingByName, AMemberWhoseNameBeginsAnothersIsNotTakenForItWhicheverIsListedFirst) {
+    // Through the type's table.
+    Reversed reversed;
+    Plain plain;
+    for (ShippingContainer* container :
+         {static_cast<ShippingContainer*>(&reversed), static_cast<ShippingContainer*>(&plain)}) {
+        EXPECT_EQ(reached(container->makeFieldProxyByName(String("code")).get()), "code");
+        EXPECT_EQ(reached(container->makeFieldProxyByName(String("codeNumber")).get()), "codeNumber");
+    }
+    EXPECT_EQ(reversed.code, "hit");
+    EXPECT_EQ(reversed.codeNumber, "hit");
+
+    // The table's place of a name holds, in this object, a name that begins it or that it begins.
+    Renamed usual; // makes the type's table: first, second
+    EXPECT_NE(usual.makeFieldProxyByName(String("first")), nullptr);
+    for (const char* other : {"fir", "firstly"}) {
+        Renamed renamed;
+        renamed.names[0] = other;
+        renamed.names[1] = "first";
+        EXPECT_EQ(reached(renamed.makeFieldProxyByName(String("first")).get()), "first") << other;
+        EXPECT_EQ(renamed.second, "hit") << other;
+        EXPECT_TRUE(renamed.first.isEmpty()) << other;
+    }
+
+    // Past the table: one more member than the object it was made from, so every name is sought
+    // member by member.
+    for (bool longerFirst : {true, false}) {
+        Renamed longer;
+        longer.count = 3;
+        longer.names[0] = longerFirst ? "codeNumber" : "code";
+        longer.names[1] = longerFirst ? "code" : "codeNumber";
+        EXPECT_EQ(reached(longer.makeFieldProxyByName(String("code")).get()), "code") << longerFirst;
+        EXPECT_EQ(reached(longer.makeFieldProxyByName(String("codeNumber")).get()), "codeNumber")
+            << longerFirst;
+        EXPECT_EQ(longer.makeFieldProxyByName(String("cod")), nullptr) << longerFirst;
+        EXPECT_EQ(longer.first, "hit");
+        EXPECT_EQ(longer.second, "hit");
+    }
+
+    // The reader goes the same way.
+    Reversed read;
+    ASSERT_TRUE(readXML("<reversed><code>1</code><codeNumber>2</codeNumber></reversed>", read));
+    EXPECT_EQ(read.code, "1");
+    EXPECT_EQ(read.codeNumber, "2");
 }
 
 TEST(ShippingByName, NamesAnObjectChangesAreStillFoundFirstInIndexOrder) {
