@@ -529,6 +529,54 @@ TEST_F(AddonPackageTest, ModuleDataThatCannotBeReadWholeGoesAsideBeforeItIsRepla
     }
 }
 
+// Settings cut short after a package whose record is refused: the first save with a change drops
+// the cut bytes, the second the refused element. The copy kept aside at the first save holds what
+// was stored and is never written over: in one session it serves both saves; stored data read
+// afresh between them goes to a copy of its own.
+TEST_F(AddonPackageTest, TheCopyKeptAsideAtTheFirstSaveIsNotWrittenOverAtTheSecond) {
+    const std::string refused = "<testPrefs><path>/kept.xml</path><level>666</level></testPrefs>";
+    const std::string stored = "<frameworkPreferenceStore>" + refused + "<counter><value>3";
+    for (bool readBetween : {false, true}) {
+        SCOPED_TRACE(readBetween ? "read afresh between the saves" : "one session");
+        const std::string folder = temp.path(readBetween ? "afresh" : "session");
+        IO::CreateFolder(IO::Location(folder));
+        const std::string file = folder + "/frameworkPreferenceStore.xml";
+        const std::string copy = folder + "/frameworkPreferenceStore.unreadable.xml";
+        const std::string second = folder + "/frameworkPreferenceStore.unreadable-2.xml";
+        writeFile(file, stored);
+        ModuleUnderTest module([folder] {
+            auto* made = new PackageAddon(folder);
+            Prefs prefs;
+            made->registerPackage(prefs, 1);
+            return made;
+        });
+        const auto& alerts = module.host().alerts().shown();
+        auto prefs = [] {
+            return static_cast<Prefs*>(getAddon()->getPackageStore(1)->getPackage(Prefs::Code));
+        };
+        EXPECT_FALSE(getAddon()->loadPackages());
+        ASSERT_NE(prefs(), nullptr);
+
+        userCounter()->value = 6;
+        EXPECT_TRUE(getAddon()->savePackages(1));
+        const std::string first = readFile(file);
+        EXPECT_NE(first.find(refused), std::string::npos) << first;
+        EXPECT_EQ(readFile(copy), stored);
+
+        if (readBetween) EXPECT_FALSE(getAddon()->loadPackages()); // the refused record again
+        prefs()->path = String("/chosen.xml");
+        EXPECT_TRUE(getAddon()->savePackages(1));
+        const std::string now = readFile(file);
+        EXPECT_EQ(now.find("666"), std::string::npos) << now;
+        EXPECT_NE(now.find("/chosen.xml"), std::string::npos) << now;
+        EXPECT_NE(now.find("<value>6</value>"), std::string::npos) << now;
+        EXPECT_EQ(readFile(copy), stored);
+        EXPECT_EQ(readFile(second), readBetween ? first : "<missing>");
+        ASSERT_EQ(alerts.size(), 1u); // told once of the file
+        EXPECT_TRUE(mentions(alerts[0], file, copy)) << alerts[0].message;
+    }
+}
+
 // When no copy can be kept, nothing stored is written over, and the user is told once.
 TEST_F(AddonPackageTest, WithoutRoomForACopyUnreadableSettingsAreNotReplaced) {
     const std::string stored = "<frameworkPreferenceStore>" + Kept + "<counter><value>3";
