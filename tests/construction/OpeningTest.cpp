@@ -1,6 +1,6 @@
-// Windows and doors in walls: their span along straight and curved walls, an owner that is no
-// wall, openings that do not fit a curved wall, their quantities, and window and door records kept
-// by the host with the wall's lists.
+// Windows and doors in walls: their span along straight and curved walls, their elevation on an upper storey,
+// an owner that is no wall, openings that do not fit a curved wall, their quantities, and window and door
+// records kept by the host with the wall's lists.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +8,7 @@
 
 #include "Environment/HostCalls.h"
 #include "construction/ConstructionFactory.h"
+#include "construction/Door.h"
 #include "construction/Wall.h"
 #include "construction/Window.h"
 #include "elements/ElementTestSupport.h"
@@ -17,6 +18,7 @@
 #include "platform/host/WallParts.h"
 #include "project/ElementLinkList.h"
 #include "project/Fill.h"
+#include "project/Storey.h"
 
 using namespace tarnwick;
 using namespace elementtest;
@@ -177,6 +179,27 @@ TEST_F(Openings, AnOwnerThatIsNoWallGivesNoSpanAndTheElevationAboveTheStorey) {
     EXPECT_EQ(window->getAngle(), 0.0);
     EXPECT_DOUBLE_EQ(window->getElevation(false), 0.9);
     EXPECT_DOUBLE_EQ(window->getElevation(true), 3.9);
+}
+
+TEST_F(Openings, AnOpeningsAbsoluteElevationStandsOnItsWallsStorey) {
+    const int16_t upper = 1; // the host's first floor, at 3.0
+    ASSERT_DOUBLE_EQ(host.project()->model.storeys.find(upper)->level, 3.0);
+    const API_Guid wall = addWall({0.0, 0.0}, {10.0, 0.0}, [&](HostWallElement& w) {
+        w.head.storey = upper;
+        w.baseElevation = 0.5;
+    });
+    auto above = [](HostJoineryElement& j) { j.relativeElevation = 0.9; };
+    std::unique_ptr<Window> window = read<Window>(addOpening(wall, 2.0, 1.0, above));
+    std::unique_ptr<Door> door = read<Door>(addOpening(wall, 6.0, 0.9, above, Door::TypeCode));
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(door, nullptr);
+    for (const Joinery* opening : std::initializer_list<const Joinery*>{window.get(), door.get()}) {
+        ASSERT_NE(opening->getOwnerWall(), nullptr);
+        ASSERT_NE(opening->getStorey(), nullptr);
+        EXPECT_EQ(opening->getStorey()->getIndex(), 1u);
+        EXPECT_DOUBLE_EQ(opening->getElevation(false), 1.4); // above the wall's storey
+        EXPECT_DOUBLE_EQ(opening->getElevation(true), 4.4);  // the storey's 3.0, the wall's 0.5, its own 0.9
+    }
 }
 
 TEST_F(Openings, EachQuantityIsOneFieldOfTheWindowVariant) {

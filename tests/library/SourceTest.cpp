@@ -145,6 +145,34 @@ TEST_F(Sources, ValuesListsTakeQuotedTextsOnceEachAndFollowTheScript) {
     EXPECT_EQ(source.getValueList(String("a")), nullptr);
 }
 
+TEST_F(Sources, AValuesStatementEndsWithItsLineAndEveryLineEndIsOneLine) {
+    const struct {
+        const char* script;
+        const char* name;
+        std::vector<std::string> values;
+    } cases[] = {
+        // A closing quote at the very end of a line.
+        {"VALUES \"p\"\n\"a\"", "p", {}},                // the name's: its line holds no value
+        {"VALUES \"p\" \"a\"\n\"b\"", "p", {"a"}},       // a value's, no "," after it
+        {"VALUES \"p\" \"a\",\n\"b\"", "p", {"a", "b"}}, // the text's last byte
+        {"VALUES \"p\" \"a\",\r\"b\"\rVALUES \"q\" \"c\"", "p", {"a", "b"}},
+        {"VALUES \"p\" \"a\",\r\"b\"\rVALUES \"q\" \"c\"", "q", {"c"}},
+        // A blank line after a "," is the next line: it holds no value, so the statement ends.
+        {"VALUES \"p\" \"a\",\n\n\"b\"", "p", {"a"}},
+        {"VALUES \"p\" \"a\",\r\r\"b\"", "p", {"a"}},
+        {"VALUES \"p\" \"a\",\r\n\r\n\"b\"", "p", {"a"}},
+        {"VALUES \"p\" \"a\",\n\nVALUES \"q\" \"b\"", "q", {"b"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        ObjectSource source;
+        source.setSectionText(fourCC("VLSC"), String(c.script));
+        const TextRecord* values = source.getValueList(String(c.name));
+        ASSERT_NE(values, nullptr);
+        EXPECT_EQ(valuesOf(values), c.values);
+    }
+}
+
 TEST_F(Sources, TheParameterSectionIsBuiltFromTheParametersAndSetIntoThem) {
     zavhost::LibraryPart stool;
     stool.name = "Stool";

@@ -1,5 +1,8 @@
-// The preset database: unique names, adding, putting and merging, the field limit, the XML
-// document and the project's "PSET" package across a save.
+// The preset database: unique names, adding, putting and merging, the order by name, deleted
+// records skipped and left out of menus, the field limit, the XML document and the project's "PSET"
+// package across a save.
+#include <algorithm>
+#include <set>
 #include <vector>
 
 #include "../Environment/TempFolder.h"
@@ -119,6 +122,71 @@ TEST_F(PresetFixture, ARecordIsRemovedOrMarkedDeletedByItsIdAndOnlyItsOwn) {
     EXPECT_FALSE(db->remove(Guid()));
     EXPECT_TRUE(db->remove(placeholder)); // a placeholder is an entry too
     EXPECT_EQ(db->size(), 2u);
+}
+
+TEST_F(PresetFixture, PresetsAreOrderedByNameWithoutRegardToCase) {
+    addRecord(*db, "wall", "banana");
+    addRecord(*db, "wall", "Cherry");
+    addRecord(*db, "door", "apple");
+    addRecord(*db, "wall", "BLUE");
+    db->insert(Guid().generate(), nullptr);
+    std::vector<const PresetDatabase::RecordMap::value_type*> entries;
+    for (const auto& entry : *db)
+        entries.push_back(&entry);
+    std::sort(entries.begin(), entries.end(),
+              [](const auto* a, const auto* b) { return PresetDatabase::lessByName(*a, *b); });
+    std::vector<std::string> order;
+    for (const auto* entry : entries)
+        order.push_back(entry->second ? entry->second->getName().bytes() : "(none)");
+    EXPECT_EQ(order, (std::vector<std::string>{"(none)", "apple", "banana", "BLUE", "Cherry"}));
+
+    // Names that differ only in case are neither before the other.
+    auto entry = [](const char* name) {
+        std::shared_ptr<PresetRecord> record = makeFromTemplate(String("wall"));
+        record->setName(String(name));
+        return PresetDatabase::RecordMap::value_type(Guid().generate(), record);
+    };
+    EXPECT_FALSE(PresetDatabase::lessByName(entry("Oak"), entry("oAK")));
+    EXPECT_FALSE(PresetDatabase::lessByName(entry("oAK"), entry("Oak")));
+    EXPECT_TRUE(PresetDatabase::lessByName(entry("ash"), entry("Oak")));
+    EXPECT_FALSE(PresetDatabase::lessByName(entry("Oak"), entry("ash")));
+}
+
+namespace {
+// Lets every record through, deleted ones too.
+class EveryRecord : public PresetRecordFilter {
+public:
+    bool test(const Guid&, const PresetRecord* record) const override { return record != nullptr; }
+};
+} // namespace
+
+TEST_F(PresetFixture, ADeletedRecordIsMissingWhenDeletedOnesAreSkippedAndNeverInTheMenu) {
+    const Guid brick = addRecord(*db, "wall", "Brick");
+    const Guid stone = addRecord(*db, "wall", "Stone", true);
+    EXPECT_NE(db->getRecord(stone), nullptr);
+    EXPECT_EQ(db->getRecord(stone, true), nullptr);
+    EXPECT_NE(db->getRecord(brick, true), nullptr);
+    // Brick is the one live record: the deleted one is never the default.
+    db->setDefaultRecordId(stone);
+    EXPECT_EQ(db->getDefaultRecordId(), brick);
+    addRecord(*db, "door", "Oak");
+
+    StringParameter menu(String("menu"), String(), 0, 1, 0, true);
+    const EveryRecord every;
+    for (const PresetRecordFilter* filter :
+         {static_cast<const PresetRecordFilter*>(nullptr), static_cast<const PresetRecordFilter*>(&every)}) {
+        ASSERT_TRUE(menu.setRowCount(3));
+        EXPECT_TRUE(db->fillNameList(menu, String("wall"), filter));
+        ASSERT_EQ(menu.getRowCount(), 1u);
+        EXPECT_EQ(menu.getValue(0, 0), "Brick");
+    }
+    // Restored, it is listed again.
+    ASSERT_TRUE(db->setDeleted(stone, false));
+    EXPECT_TRUE(db->fillNameList(menu, String("wall"), &every));
+    ASSERT_EQ(menu.getRowCount(), 2u);
+    EXPECT_EQ((std::set<std::string>{menu.getValue(0, 0).bytes(), menu.getValue(1, 0).bytes()}),
+              (std::set<std::string>{"Brick", "Stone"}));
+    EXPECT_EQ(db->getRecord(stone, true), db->getRecord(stone));
 }
 
 TEST(PresetField, HoldsAtMost4096Values) {

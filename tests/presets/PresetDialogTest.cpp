@@ -1,7 +1,7 @@
 // The preset manager as a user works it: a working copy that Cancel drops and OK stores, renames
-// committed when the name field is left, the list's filters and widths, files in and out, no
-// database at all, the purge of a dialog with deleted-records database, and the update refused
-// inside a notification.
+// committed when the name field is left and shown in their rows, the list's filters and widths, files in and
+// out, no database at all, the purge of a dialog with deleted-records database, and the update refused inside
+// a notification.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -203,6 +203,25 @@ TEST_F(PresetDialogTest, ARenameIsCheckedWhenTheFieldIsLeft) {
     EXPECT_EQ(alertTexts(), std::vector<std::string>{
                                 "The name 'Door' has already been used - please choose a unique name"});
     EXPECT_EQ(names(), "Doors Granite Oak Stone Stone1(deleted) ");
+}
+
+TEST_F(PresetDialogTest, ARenamedRowShowsItsNewNameAndSoDoesTheDeletedNamesakeThatMadeWay) {
+    // Export, cancelled, takes the focus from the name field without touching the list.
+    fileDialogs({{"", 0}, {"", 0}});
+    PresetDialog dialog;
+    shown = &dialog;
+    userDoes({choose(12, "Walls"), choose(9, "All"), expectRows("Brick Door Stone "),
+              // The deleted Stone takes a variant, and its row says so at once.
+              select("Brick"), setText("Stone"), click(8), expectRows("Door Stone* Stone1 "),
+              check([this] { return alertTexts().empty(); }, "no alert"),
+              // The list rebuilt from the records shows the same names.
+              choose(9, "Deleted"), expectRows("Stone1 "), choose(9, "All"), expectRows("Door Stone Stone1 "),
+              // A live namesake: refused, the row keeps its name.
+              select("Door"), setText("Stone"), click(8), expectRows("Door* Stone Stone1 "),
+              choose(9, "Current"), expectRows("Door Stone "), click(2)});
+    EXPECT_EQ(dialog.open(), 2);
+    EXPECT_EQ(alertTexts(), std::vector<std::string>{
+                                "The name 'Stone' has already been used - please choose a unique name"});
 }
 
 TEST_F(PresetDialogTest, TheListFollowsTheFiltersAndSharesItsWidth) {
