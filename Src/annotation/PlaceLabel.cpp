@@ -82,32 +82,37 @@ bool LabelTransaction::prepare() {
 }
 
 GSErrCode LabelTransaction::run() {
-    const HostFailureWatch watch;
     std::unique_ptr<AnnotationPlacement> placement = buildAnnotationMemo(m_annotation, *m_target);
+    return placeAnnotationLabels(*placement);
+}
+
+GSErrCode placeAnnotationLabels(AnnotationPlacement& placement) {
+    const HostFailureWatch watch;
+    Drawing* target = placement.drawing;
     // A label without its clause would be no annotation at all.
-    if (placement->xmlSize == 0) return failStep(watch);
+    if (target == nullptr || placement.xmlSize == 0) return failStep(watch);
     const Drawing::Filter selected(SelectedFlag, 0, true, false, false);
-    const int32_t selectedCount = m_target->countElements(selected);
+    const int32_t selectedCount = target->countElements(selected);
     int32_t walked = 0;
     size_t made = 0;
-    Drawing::iterator it = m_target->begin(selected);
+    Drawing::iterator it = target->begin(selected);
     // The walk only reads: the selected elements must not be written back.
     it.setWriteBack(false);
-    for (; !it.atEnd() && !placement->failed; ++it) {
+    for (; !it.atEnd() && !placement.failed; ++it) {
         Element& element = *it;
         ++walked;
-        if (createAnnotationLabel(*placement, labelPointOf(element), &element)) ++made;
+        if (createAnnotationLabel(placement, labelPointOf(element), &element)) ++made;
     }
     // A selected element the host would not hand out would be left unlabelled without a word.
-    if (placement->failed || walked < selectedCount) return failStep(watch);
+    if (placement.failed || walked < selectedCount) return failStep(watch);
     if (selectedCount > 0) return made > 0 ? hosterr::Ok : hosterr::Cancelled;
 
     UserPath click;
-    click.setPointPrompt(Host::getResourceString(ClickPrompts, OriginPrompt));
+    click.setPointPrompt(Host::getResourceString(ClickPrompts, LabelTransaction::OriginPrompt));
     if (!click.inputPoint() || click.getVertexCount() != 1)
         return watch.any() ? failStep(watch) : hosterr::Cancelled;
-    if (createAnnotationLabel(*placement, click.getPoint(0), nullptr)) return hosterr::Ok;
-    return placement->failed ? failStep(watch) : hosterr::Cancelled;
+    if (createAnnotationLabel(placement, click.getPoint(0), nullptr)) return hosterr::Ok;
+    return placement.failed ? failStep(watch) : hosterr::Cancelled;
 }
 
 void LabelTransaction::finished(bool) {

@@ -36,9 +36,7 @@ public:
     // The readiness check and the clause; false leaves nothing behind, not even an undo step, and
     // says which host call stood in the way when one did.
     bool mayStart() override;
-    // A label per selected element, or one at a click, each whole. Cancelled when none was made (a
-    // cancelled click, refused layers); on a host failure, or a selected element the host would
-    // not hand out, the error alert and Failed. The host keeps no step for either.
+    // The labels of the clause (placeAnnotationLabels); the host keeps no step unless one was made.
     GSErrCode run() override;
     // Gives the view the user started in back to the host.
     void finished(bool success) override;
@@ -51,6 +49,12 @@ private:
     tarnwick::Drawing* m_target = nullptr;
     Annotation m_annotation;
 };
+
+// The labels of one command in the placement's drawing: one per selected element, else one at a
+// click. Ok when one was made; Cancelled when none was (a cancelled click, refused layers); on a
+// host failure, a selected element the host would not hand out, or a placement without its
+// clause's XML, the error alert and Failed, so that the host keeps nothing of the step.
+GSErrCode placeAnnotationLabels(AnnotationPlacement& placement);
 
 // A new label of the placement's text pointing at the point, on the element's storey (else the
 // current plan storey), with the annotation as its user data; linked from the element, which is
