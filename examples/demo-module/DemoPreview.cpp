@@ -13,6 +13,7 @@
 #include "interface/ControlObserver.h"
 #include "interface/Dialog.h"
 #include "interface/InterfaceSubscribers.h"
+#include "persistence/Setting.h"
 #include "platform/dg/DGItems.h"
 #include "project/Project.h"
 

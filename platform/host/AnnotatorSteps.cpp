@@ -1,5 +1,6 @@
 #include "AnnotatorSteps.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -97,6 +98,24 @@ bool runEdit(const std::vector<std::string>& args, std::string* why) {
 const char* const faultModes[] = {"no-flag",     "no-result",    "malformed",
                                   "two-results", "blank-number", "crash"};
 const char* const faultModesWithValue[] = {"slow", "command-id", "error"};
+const std::vector<std::string> annotatorVerbs = {"installed",     "not-installed", "specification",
+                                                 "next-clause",   "cancel",        "fault",
+                                                 "change-clause", "delete-clause", "wait"};
+// The commands the module may send, as the command file names them.
+const std::vector<std::string> annotatorCommands = {
+    "selectSpecification", "selectAnnotation",        "displayReport", "displayClause",
+    "displayGuidance",     "displayManufacturerInfo", "retrieveClause"};
+const std::vector<std::string> clauseFields = {
+    "section", "code", "number", "revision", "zavTitle", "hiddenNumber", "originalDisplayTitle"};
+
+std::string knownCommand(const std::string& command) {
+    if (std::find(annotatorCommands.begin(), annotatorCommands.end(), command) == annotatorCommands.end())
+        throw LineError{
+            "unknown Annotator command \"" + command + "\"" + didYouMean(command, annotatorCommands) +
+            "; the commands: selectSpecification, selectAnnotation, displayReport, displayClause, "
+            "displayGuidance, displayManufacturerInfo, retrieveClause"};
+    return command;
+}
 
 std::vector<std::string> askedLines(const std::string& home) {
     std::ifstream in((fs::path(annotatorFolder(home)) / "ZAVAsked.txt").string(), std::ios::binary);
@@ -136,8 +155,14 @@ void parseAnnotatorStep(LineReader& in, Step& step) {
         args.texts.push_back(in.text("the clause's number"));
     } else if (args.verb == "change-clause") {
         args.texts.push_back(in.text("the clause's number"));
-        args.texts.push_back(in.anyWord("a field: section, code, number, revision, zavTitle, hiddenNumber or "
-                                        "originalDisplayTitle"));
+        const std::string field =
+            in.anyWord("a field: section, code, number, revision, zavTitle, hiddenNumber or "
+                       "originalDisplayTitle");
+        if (std::find(clauseFields.begin(), clauseFields.end(), field) == clauseFields.end())
+            throw LineError{"unknown clause field \"" + field + "\"" + didYouMean(field, clauseFields) +
+                            "; the fields: section, code, number, revision, zavTitle, hiddenNumber, "
+                            "originalDisplayTitle"};
+        args.texts.push_back(field);
         args.texts.push_back(in.text("the new text"));
     } else if (args.verb == "fault") {
         std::string mode = in.anyWord("a fault");
@@ -156,13 +181,17 @@ void parseAnnotatorStep(LineReader& in, Step& step) {
                     args.texts.push_back(in.nextIsText() ? in.text("an error name")
                                                          : in.anyWord("an error name"));
             }
-        if (!known)
+        if (!known) {
+            std::vector<std::string> modes(std::begin(faultModes), std::end(faultModes));
+            modes.insert(modes.end(), std::begin(faultModesWithValue), std::end(faultModesWithValue));
             throw LineError{
-                "unknown fault \"" + mode +
-                "\"; the faults: slow MS, no-flag, no-result, malformed, two-results, command-id N, "
+                "unknown fault \"" + mode + "\"" + didYouMean(mode, modes) +
+                "; the faults: slow MS, no-flag, no-result, malformed, two-results, command-id N, "
                 "error NAME, blank-number, crash"};
+        }
     } else if (args.verb != "not-installed" && args.verb != "cancel" && args.verb != "wait") {
-        throw LineError{"unknown annotator step \"" + args.verb + "\""};
+        throw LineError{"unknown annotator step \"" + args.verb + "\"" +
+                        didYouMean(args.verb, annotatorVerbs)};
     }
 }
 
@@ -171,17 +200,19 @@ void parseAnnotatorExpectation(LineReader& in, Step& step) {
     ModelArgs& args = step.model;
     if (in.word("asked")) {
         args.verb = "asked";
-        args.texts.push_back(in.anyWord("the command asked, e.g. displayClause"));
+        args.texts.push_back(knownCommand(in.anyWord("the command asked, e.g. displayClause")));
         if (in.word("containing")) args.texts.push_back(in.text("the text"));
     } else if (in.word("not-asked")) {
         args.verb = "not-asked";
         const bool containing = in.word("containing");
         // No command: not asked anything (containing the text).
-        args.texts.push_back(containing || in.atEnd() ? std::string() : in.anyWord("the command"));
+        args.texts.push_back(containing || in.atEnd() ? std::string()
+                                                      : knownCommand(in.anyWord("the command")));
         if (containing || in.word("containing")) args.texts.push_back(in.text("the text"));
     } else {
         throw LineError{"expect annotator asked COMMAND [containing \"TEXT\"] or expect annotator not-asked "
-                        "[COMMAND] [containing \"TEXT\"]"};
+                        "[COMMAND] [containing \"TEXT\"]" +
+                        didYouMean(in.peek(), {"asked", "not-asked"})};
     }
 }
 

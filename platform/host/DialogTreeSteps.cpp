@@ -36,6 +36,45 @@ std::vector<std::string> splitPath(const std::string& path) {
     return texts;
 }
 
+// An item's path as a step names it: its texts from the top down, a slash in a text doubled.
+std::string pathOf(const DG::TreeState& tree, int32_t item) {
+    std::string path;
+    for (int32_t at = item; at != DG::TreeRootItem && at != DG::TreeNoItem; at = tree.Find(at)->parent) {
+        std::string text;
+        for (char c : std::string(tree.Find(at)->text.ToCStr()))
+            text += c == '/' ? std::string("//") : std::string(1, c);
+        path = path.empty() ? text : text + "/" + path;
+    }
+    return path;
+}
+
+// Why a path names no item: the items there are, and, when the path holds a single slash and
+// some item's text holds one, how to write a slash inside a text.
+std::string noItemWhy(const DG::TreeState& tree, const std::string& path) {
+    bool loneSlash = false;
+    for (size_t at = 0; at < path.size(); ++at) {
+        if (path[at] != '/') continue;
+        if (at + 1 < path.size() && path[at + 1] == '/')
+            ++at;
+        else
+            loneSlash = true;
+    }
+    std::vector<std::string> paths;
+    bool slashInText = false;
+    for (int32_t at = tree.NextInOrder(DG::TreeRootItem); at != DG::TreeNoItem; at = tree.NextInOrder(at)) {
+        paths.push_back(pathOf(tree, at));
+        slashInText = slashInText || std::string(tree.Find(at)->text.ToCStr()).find('/') != std::string::npos;
+    }
+    std::string why;
+    if (loneSlash && slashInText)
+        why += " (\"/\" separates the levels; a slash inside an item's text is written \"//\")";
+    if (paths.empty()) return why + "; it holds no items";
+    why += "; its items are";
+    for (const std::string& itemPath : paths)
+        why += " " + inQuotes(itemPath);
+    return why;
+}
+
 // "  Leaf 1 +*": two spaces a level, then " +" when expanded, " *" when selected, and the text's
 // colour as " #rrggbb" when it is not black.
 std::string treeLine(const DG::TreeState& tree, int32_t item) {
@@ -62,7 +101,7 @@ bool performTreeStep(DG::Panel& panel, const Step& step, short modifiers, std::s
     int32_t treeItem = tree->FindPath(splitPath(*step.text2));
     if (treeItem == DG::TreeNoItem) {
         *why = "item " + std::to_string(item) + " of " + DG::Desk::Describe(panel) + " has no tree item " +
-               inQuotes(*step.text2);
+               inQuotes(*step.text2) + noItemWhy(*tree, *step.text2);
         return false;
     }
     DG::Desk& desk = DG::Desk::Get();

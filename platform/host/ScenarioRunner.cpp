@@ -76,6 +76,8 @@ ScenarioRunner::ScenarioRunner(StandInHost& host, RunOptions options)
 
 std::string ScenarioRunner::expand(const std::string& path) const {
     std::string expanded = replaceAll(path, "{home}", m_options.homeFolder);
+    if (!m_options.examplesFolder.empty())
+        expanded = replaceAll(expanded, "{examples}", m_options.examplesFolder);
     return replaceAll(expanded, "{scenario}",
                       m_options.scenarioFolder.empty() ? "." : m_options.scenarioFolder);
 }

@@ -19,6 +19,7 @@ struct RunOptions {
     std::string modulePath;     // for `load` without a path
     std::string homeFolder;     // relative project paths and {home}
     std::string scenarioFolder; // {scenario}
+    std::string examplesFolder; // {examples}: the tree's examples, so a scenario runs from anywhere
 };
 
 class ScenarioRunner {

@@ -172,12 +172,17 @@ double lineWidth(const std::string& line, double size, const std::string& font =
     return textWidth(GS::Utf8ToUtf16(line), size, font);
 }
 
-// A paragraph broken into lines no wider than `width` at the blanks between words, as a text block
-// of fixed width shows it; a word wider than the block stands alone on its line. A width of 0 or
-// less breaks nothing.
+// How much wider than the host's measure a viewer's font may run: its fonts are not the host's,
+// and common viewers do not stretch or squeeze a line to a given length.
+constexpr double ViewerFontAllowance = 1.25;
+
+// A paragraph broken at the blanks between words into lines that the host measures no wider than
+// `width` less the viewer's allowance, so that they stay inside `width` in a wider font; a word
+// wider than that stands alone on its line. A width of 0 or less breaks nothing.
 std::vector<std::string> wrapped(const std::string& paragraph, double width, double size,
                                  const std::string& font) {
-    if (!(width > 0.0) || lineWidth(paragraph, size, font) <= width) return {paragraph};
+    const double room = width / ViewerFontAllowance;
+    if (!(width > 0.0) || lineWidth(paragraph, size, font) <= room) return {paragraph};
     std::vector<std::string> lines;
     std::string line;
     size_t at = 0;
@@ -186,7 +191,7 @@ std::vector<std::string> wrapped(const std::string& paragraph, double width, dou
         if (blank == std::string::npos) blank = paragraph.size();
         const std::string word = paragraph.substr(at, blank - at);
         const std::string longer = line.empty() ? word : line + " " + word;
-        if (!line.empty() && lineWidth(longer, size, font) > width) {
+        if (!line.empty() && lineWidth(longer, size, font) > room) {
             lines.push_back(line);
             line = word;
         } else {
@@ -198,7 +203,8 @@ std::vector<std::string> wrapped(const std::string& paragraph, double width, dou
     return lines;
 }
 
-// A line of text drawn as long as the host measures it, whatever the viewer's font.
+// A line's length as the host measures it, for viewers that can fit a line to it; the wrapping
+// above does not rely on it.
 std::string fitted(double width) {
     if (!(width > 0.0) || !std::isfinite(width)) return {};
     return attribute("textLength", width) + " lengthAdjust=\"spacingAndGlyphs\"";

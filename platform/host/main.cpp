@@ -18,9 +18,10 @@
 #ifndef ZAV_DEFAULT_HOME
 #define ZAV_DEFAULT_HOME "zavhost-home"
 #endif
-#ifndef ZAV_SAMPLE_SPECIFICATION
-#define ZAV_SAMPLE_SPECIFICATION "examples/specs/house.xml"
+#ifndef ZAV_EXAMPLES_FOLDER
+#define ZAV_EXAMPLES_FOLDER "examples"
 #endif
+#define ZAV_SAMPLE_SPECIFICATION ZAV_EXAMPLES_FOLDER "/specs/house.xml"
 
 namespace {
 
@@ -53,9 +54,10 @@ Options:
   --quiet        print the transcript only when the scenario fails
 
 A scenario is a text file of user actions and expectations, one a line. '#' starts a comment, texts
-go in double quotes ("a \"quoted\" word", \\ and \n escapes). Paths may be quoted; {home} and
-{scenario} stand for the home folder and the scenario's folder; other relative project paths are
-taken in the home folder.
+go in double quotes ("a \"quoted\" word", \\ and \n escapes). Paths may be quoted; {home},
+{scenario} and {examples} stand for the home folder, the scenario's folder and the examples folder
+of the tree zavhost was built from ({examples}/specs/house.xml is the sample specification); other
+relative project paths are taken in the home folder.
 
 Actions:
   load [PATH]                       load the module and run its start-up entries
@@ -209,15 +211,16 @@ A long random session:
   report every tenth of the session. --specification: the specification the user's Annotator is
   given (the sample's unless given). Exit codes as for run.
 
-Example:
+Example, with the framework's demonstration module (--module ".../Framework Demo.apx"):
   load
   project new "Sample House"
   alert answer "Cancel"
-  menu "Raw Test" "Ask Question"
-  expect alert "Question" containing "Proceed"
-  expect debug containing "answer 2"
+  menu "Framework Demo" "Ask a Question"
+  expect alert "Confirmation" containing "Do you like what you see?"
+  menu "Framework Demo" "Make a Change"
+  expect undo "Make a Change"
   project save-and-reopen
-  expect module-data containing "hello"
+  expect module-data containing "<changes>1</changes>"
 
 A failed expectation of elements says what they hold (type, place, text, user data) beside what
 was wanted. See docs/scenarios.md for more, and docs/product.md for the ZAV Link module's tools as
@@ -363,6 +366,7 @@ int main(int argc, char** argv) {
     options.modulePath = modulePath;
     options.homeFolder = home;
     options.scenarioFolder = std::filesystem::absolute(scenarioPath, error).parent_path().string();
+    options.examplesFolder = ZAV_EXAMPLES_FOLDER;
 
     zavhost::StandInHost host;
     if (!quiet) host.transcript().echoTo(&std::cout);

@@ -80,6 +80,27 @@ TEST(ScenarioParser, AMisspeltWordIsAnsweredWithTheNearestNotAList) {
     EXPECT_TRUE(has(errorOf("project sav \"a.zavproj\"\n"), "did you mean save?"));
 }
 
+TEST(ScenarioParser, AMisspeltAnnotatorWordIsAnsweredWithTheNearest) {
+    EXPECT_EQ(errorOf("annotator next-clase \"F10/110\"\n"),
+              "unknown annotator step \"next-clase\"; did you mean next-clause?");
+    EXPECT_TRUE(has(errorOf("annotator fault no-flg\n"), "unknown fault \"no-flg\"; did you mean no-flag?"));
+    EXPECT_TRUE(has(errorOf("annotator fault slw 10\n"), "did you mean slow?"));
+    EXPECT_TRUE(has(errorOf("annotator change-clause \"F10/110\" zavtitle \"New\"\n"),
+                    "unknown clause field \"zavtitle\"; did you mean zavTitle?"));
+    EXPECT_TRUE(has(errorOf("expect annotator asked selectAnotation\n"),
+                    "unknown Annotator command \"selectAnotation\"; did you mean selectAnnotation?"));
+    EXPECT_TRUE(has(errorOf("expect annotator not-asked displayClase\n"), "did you mean displayClause?"));
+    EXPECT_TRUE(has(errorOf("expect annotator aksed displayClause\n"), "did you mean asked?"));
+    // Every word a line may hold is still taken.
+    EXPECT_EQ(parseScenario("annotator change-clause \"F10/110\" originalDisplayTitle \"T\"\n"
+                            "annotator fault command-id 2\n"
+                            "expect annotator asked displayManufacturerInfo containing \"x\"\n"
+                            "expect annotator not-asked retrieveClause\n",
+                            ParseOptions{true})
+                  .errors.size(),
+              0u);
+}
+
 TEST(ScenarioParser, AWordNothingIsNearStillGetsTheWordsTheLineKnows) {
     std::string message = errorOf("expect element \"A\" colour 3\n");
     EXPECT_TRUE(has(message, "unexpected \"colour\"; this line knows deleted, locked")) << message;

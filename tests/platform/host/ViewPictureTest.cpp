@@ -113,6 +113,38 @@ TEST_F(ViewPictureTest, ATextBlocksTextIsWrappedAtItsWidthAndItsBoxGrowsToHoldIt
     EXPECT_TRUE(has(block, "<rect x=\"10.00\" y=\"-50.00\" width=\"20.00\" height=\"8.25\"")) << block;
 }
 
+TEST_F(ViewPictureTest, ATextBlocksLinesLeaveRoomForAViewersWiderFont) {
+    HostTextElement part = textPartOf(plan().elements.find(text)->record);
+    part.width = 25.0;
+    setTextPart(plan().elements.edit(text)->record, part);
+    const std::string block = group(draw(), "text");
+    // "Clay facing brickwork" measures 23.375, inside the 25 mm box, but a viewer's font that runs
+    // a quarter wider would take it past the box: lines are kept to 25 / 1.25 = 20 by the host's
+    // measure ("brickwork in Flemish" is 22.75).
+    EXPECT_TRUE(has(block, "textLength=\"11.50\" lengthAdjust=\"spacingAndGlyphs\" fill=\"#202020\">Clay "
+                           "facing</text>"))
+        << block;
+    EXPECT_TRUE(has(block, ">brickwork in</text>")) << block;
+    EXPECT_TRUE(has(block, ">Flemish bond</text>")) << block;
+}
+
+TEST_F(ViewPictureTest, ALineThatTakesTheWholeRoomLeftByTheAllowanceStillFits) {
+    // 16 "m" at 2.5 mm measure 16 x 1.25 x 1.5 = 30; in a 37.5 mm box the room is 37.5 / 1.25 = 30.
+    const std::string ms(16, 'm');
+    ASSERT_TRUE(play("element add text at 1 20 text \"" + ms + " x\"\n")) << failure;
+    API_Guid added{};
+    for (const StoredElement* element : plan().elements.inOrder())
+        if (element->head().typeCode == 15) added = element->guid();
+    HostTextElement part = textPartOf(plan().elements.find(added)->record);
+    part.width = 37.5;
+    setTextPart(plan().elements.edit(added)->record, part);
+    const std::string svg = draw();
+    EXPECT_TRUE(
+        has(svg, "textLength=\"30.00\" lengthAdjust=\"spacingAndGlyphs\" fill=\"#202020\">" + ms + "</text>"))
+        << svg;
+    EXPECT_TRUE(has(svg, ">x</text>")) << svg;
+}
+
 TEST_F(ViewPictureTest, AWordWiderThanTheBlockStandsAloneAndABlockWithoutWidthBreaksNothing) {
     HostTextElement part = textPartOf(plan().elements.find(text)->record);
     part.width = 5.0;
