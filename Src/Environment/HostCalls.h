@@ -205,6 +205,7 @@ inline GSErrCode ACAPGetElementList(uint32_t typeCode, GS::Array<API_Guid>* guid
 inline bool ACAPFilterElement(const API_Guid* guid, uint32_t filterFlags, uint32_t variation,
                               const API_Guid* databaseGuid) {
     auto fn = tarnwick::hostTable().FilterElement;
+    if (fn == nullptr) tarnwick::noteHostAnswer("FilterElement", 0, hosterr::NotSupplied);
     return fn ? fn(guid, filterFlags, variation, databaseGuid) : false;
 }
 inline GSErrCode ACAPGetSelection(HostSelectionInfo* info, GSHandle* references) {

@@ -13,6 +13,7 @@ struct Noted {
     uint32_t selector = 0;
     GSErrCode code = 0;
     uint64_t serial = 0;
+    bool denied = false;
 };
 Noted lastNoted;
 int quietScopes = 0;
@@ -50,7 +51,12 @@ bool isHostFailure(GSErrCode answer) {
 
 void noteHostAnswer(const char* function, uint32_t selector, GSErrCode answer) {
     if (quietScopes > 0 || !isHostFailure(answer)) return;
-    lastNoted = {function, selector, answer, lastNoted.serial + 1};
+    lastNoted = {function, selector, answer, lastNoted.serial + 1, false};
+}
+
+void noteHostDenial(const char* function) {
+    if (quietScopes > 0) return;
+    lastNoted = {function, 0, hosterr::Ok, lastNoted.serial + 1, true};
 }
 
 HostFailureWatch::HostFailureWatch() : m_start(lastNoted.serial) {}
@@ -64,7 +70,7 @@ HostFailure HostFailureWatch::last() const {
     const String call = lastNoted.selector != 0         ? selectorText(lastNoted.selector)
                         : lastNoted.function != nullptr ? String(lastNoted.function)
                                                         : String();
-    return {call, lastNoted.code, lastNoted.serial};
+    return {call, lastNoted.code, lastNoted.serial, lastNoted.denied};
 }
 
 UnnotedHostCalls::UnnotedHostCalls() {

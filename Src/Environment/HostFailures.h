@@ -15,6 +15,8 @@ struct HostFailure {
     String call;         // the function as the table names it ("SetModuleData"), or the selector ("GDAT")
     GSErrCode code = 0;  // the host's answer
     uint64_t serial = 0; // counts the failures noted since the module started; 0 for none
+    // The call answered no where the host's own earlier answer says yes (code 0).
+    bool denied = false;
 
     // The host does not have the call at all, rather than failing it.
     bool isMissing() const;
@@ -26,6 +28,9 @@ bool isHostFailure(GSErrCode answer);
 
 // Notes an answer of a table function (selector 0) or of a dispatcher's selector.
 void noteHostAnswer(const char* function, uint32_t selector, GSErrCode answer);
+// Notes a yes-or-no function that answered no where the host had just said yes (an element of the
+// selection that the host's filter calls not selected): a refusal, though no code tells it.
+void noteHostDenial(const char* function);
 
 // The failures noted from its making on.
 class HostFailureWatch {

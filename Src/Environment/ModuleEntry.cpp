@@ -30,7 +30,7 @@ int32_t checkEnvironmentEntry(HostEnvironment* environment) {
     bool load = false;
     try {
         // Without these the module could only start half-working; the user is told what is missing.
-        if (!requiredFunctionsPresent()) {
+        if (!requiredFunctionsPresent() || !ownResourcesReadable()) {
             releaseDeclinedAddon();
             return AddonDoNotLoad;
         }

@@ -6,6 +6,7 @@
 #include "Environment/AddonHooks.h"
 #include "Environment/Host.h"
 #include "Environment/HostTable.h"
+#include "Environment/Resources.h"
 #include "platform/dg/Alert.h"
 
 namespace tarnwick {
@@ -13,6 +14,7 @@ namespace tarnwick {
 namespace {
 
 constexpr uint32_t WarningHeadlineItem = 2;
+constexpr uint32_t ErrorHeadlineItem = 3;
 constexpr uint32_t OkButtonItem = 5;
 constexpr uint32_t MemosNotTakenItem = 33; // $1 the function
 
@@ -66,6 +68,16 @@ bool requiredFunctionsPresent() {
                           " the add-on needs: " + list + ".";
     DGAlert(DGAlertError, "The add-on cannot start", message.c_str(), "The add-on is not loaded.", "OK", "",
             "");
+    return false;
+}
+
+bool ownResourcesReadable() {
+    // Every alert takes its headline and buttons from this list: without it each would be blank.
+    if (!loadResourceString(Host::FrameworkTexts, ErrorHeadlineItem).isEmpty()) return true;
+    DGAlert(DGAlertError, "The add-on cannot start",
+            "The add-on cannot read its own resources, which the host application hands it: without them "
+            "its messages, questions and dialogs would be blank.",
+            "The add-on is not loaded.", "OK", "", "");
     return false;
 }
 

@@ -29,6 +29,9 @@ std::vector<std::string> missingHostFunctions(const HostFunctionTable& table);
 // True when the installed table has every required function; else shows an error alert naming the
 // missing ones and answers false. Needs none of them to say so.
 bool requiredFunctionsPresent();
+// True when the host hands the module its own resources and their texts can be read; else shows an
+// error alert, in words of its own (not those resources'), and answers false.
+bool ownResourcesReadable();
 // Tells the user once, by an alert, of each function the module does without at a cost (the
 // table lacks DisposeElementMemo: no element memo is fetched).
 void tellFunctionsDoneWithout();

@@ -10,6 +10,8 @@
 #include "annotation/AnnotationList.h"
 #include "annotation/PaletteAction.h"
 #include "annotation/PlaceAnnotation.h"
+#include "annotation/ToolFailure.h"
+#include "annotation/ZAVLinkAddon.h"
 #include "elements/Element.h"
 #include "geometry/Cube.h"
 #include "interface/Controls.h"
@@ -33,6 +35,8 @@ AnnotationPalette* instance = nullptr;
 std::unique_ptr<AnnotationPalette> unclaimed;
 
 constexpr uint32_t ViewWarningItem = 3;
+constexpr FailureTexts SelectingTexts{SelectingLacksCallItem, SelectingFailedCallItem};
+constexpr FailureTexts ViewNameTexts{ViewNameLacksCallItem, ViewNameFailedCallItem};
 // Status texts: the floor plan's place of a storey without a name.
 constexpr uint32_t StoreyWordItem = 6;
 
@@ -128,7 +132,8 @@ String AnnotationPalette::nodeText(const Annotation& annotation) const {
     return text;
 }
 
-String AnnotationPalette::drawingText(const DatabaseRef& key, Drawing& drawing, size_t count) const {
+String AnnotationPalette::drawingText(const DatabaseRef& key, Drawing& drawing, size_t count,
+                                      HostFailure& nameFailure) const {
     String place;
     if (key.getKind() == DatabasePlan) {
         if (const Storey* storey = key.getStorey()) {
@@ -138,7 +143,9 @@ String AnnotationPalette::drawingText(const DatabaseRef& key, Drawing& drawing, 
                         std::to_string(storey->getIndex()).c_str();
         }
     } else {
+        const HostFailureWatch reading;
         place = drawing.getTitle();
+        if (nameFailure.serial == 0) nameFailure = reading.last();
     }
     return drawing.getTypeName() + " : " + place + " [" + std::to_string(count).c_str() + "]";
 }
@@ -150,6 +157,7 @@ void AnnotationPalette::fillTree() {
     tree->setDrawEnabled(false);
     tree->clear();
     TreeViewControl::iterator root = tree->begin();
+    HostFailure nameFailure;
     if (root != tree->end()) {
         root->setText(projectTitle());
         Project* project = Host::hasProject() ? Host::getProject() : nullptr;
@@ -175,7 +183,7 @@ void AnnotationPalette::fillTree() {
                     Drawing* drawing = project->getDrawing(key);
                     if (drawing == nullptr) continue;
                     TreeViewControl::iterator child = node->appendChild();
-                    child->setText(drawingText(key, *drawing, count));
+                    child->setText(drawingText(key, *drawing, count, nameFailure));
                     child->setUserData(group);
                 }
             }
@@ -186,6 +194,8 @@ void AnnotationPalette::fillTree() {
     tree->redraw();
     // The former selection went with the nodes: buttons that act on a selection follow.
     selectionChanged();
+    // The list stands; a blank where a view's name belongs is explained once a fill.
+    (void)tellHostFailure(nameFailure, ViewNameTexts, true);
 }
 
 std::optional<PaletteEntry>
@@ -267,8 +277,13 @@ void AnnotationPalette::zoomToAnnotation() {
         target->clearSelection();
         box.inflate(0.5);
         target->zoom(box);
-        target->setSelection(selection);
+        // Setting the selection clears it again first: only its own answer says whether the
+        // annotations ended up selected.
+        const HostFailureWatch selecting;
+        const bool selected = target->setSelection(selection);
         target->rebuild();
+        // The view is shown either way; a selection that did not happen is said.
+        if (!selected && !tellHostFailure(selecting, SelectingTexts, false)) (void)reportFailedStep();
     }
     edits.relockElements();
 }

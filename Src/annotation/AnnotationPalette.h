@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "Environment/HostFailures.h"
 #include "Environment/HostSubscribers.h"
 #include "annotation/Annotation.h"
 #include "annotation/PaletteMode.h"
@@ -144,8 +145,10 @@ private:
     void reset();
     tarnwick::Button* button(Item item) const;
     tarnwick::String nodeText(const Annotation& annotation) const;
-    tarnwick::String drawingText(const tarnwick::DatabaseRef& key, tarnwick::Drawing& drawing,
-                                 size_t count) const;
+    // A view whose title the host will not give is named without it; the first such failure of
+    // a fill is kept in nameFailure.
+    tarnwick::String drawingText(const tarnwick::DatabaseRef& key, tarnwick::Drawing& drawing, size_t count,
+                                 tarnwick::HostFailure& nameFailure) const;
 
     std::unique_ptr<AnnotationList> m_list;
     PaletteMode m_mode = PaletteMode::NeedingAttention;

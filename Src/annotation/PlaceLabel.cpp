@@ -24,8 +24,6 @@ namespace zavlink {
 using namespace tarnwick;
 
 namespace {
-// Host filter flag of a walk: the element is selected.
-constexpr uint32_t SelectedFlag = 2;
 constexpr double WidthTolerance = 1e-5;
 // The label's width when its text style cannot be had.
 constexpr double FallbackLabelWidth = 5.0;
@@ -91,8 +89,11 @@ GSErrCode placeAnnotationLabels(AnnotationPlacement& placement) {
     Drawing* target = placement.drawing;
     // A label without its clause would be no annotation at all.
     if (target == nullptr || placement.xmlSize == 0) return failStep(watch);
-    const Drawing::Filter selected(SelectedFlag, 0, true, false, false);
+    const Drawing::Filter selected(Drawing::FilterSelected, 0, true, false, false);
+    const HostFailureWatch selectionRead;
     const int32_t selectedCount = target->countElements(selected);
+    // A selection the host would not read or confirm is not an empty one: no click is asked for.
+    if (selectionRead.any()) return failStep(selectionRead);
     int32_t walked = 0;
     size_t made = 0;
     Drawing::iterator it = target->begin(selected);

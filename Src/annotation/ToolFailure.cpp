@@ -27,20 +27,43 @@ String errorText(uint32_t item, const String& first, const String& second = Stri
     return Host::getResourceString(ErrorTexts, item, first, second);
 }
 
+// Without texts of the tool's own, the general ones.
+bool tellOnce(const HostFailure& failure, const FailureTexts* texts, bool asWarning) {
+    if (failure.serial == 0) return false;
+    if (failure.serial == toldSerial) return true;
+    toldSerial = failure.serial;
+    const String text = texts != nullptr ? hostFailureText(failure, *texts) : hostFailureText(failure);
+    if (asWarning)
+        WarnAlert().show(text);
+    else
+        ErrorAlert().show(text);
+    return true;
+}
+
 } // namespace
 
 String hostFailureText(const HostFailure& failure) {
+    if (failure.denied) return errorText(HostDeniedSelectionItem, failure.call);
     return failure.isMissing() ? errorText(HostLacksCallItem, failure.call)
                                : errorText(HostFailedCallItem, failure.call, codeText(failure.code));
 }
 
+String hostFailureText(const HostFailure& failure, const FailureTexts& texts) {
+    if (failure.denied) return hostFailureText(failure);
+    return failure.isMissing() ? errorText(texts.lacksCallItem, failure.call)
+                               : errorText(texts.failedCallItem, failure.call, codeText(failure.code));
+}
+
 bool tellHostFailure(const HostFailureWatch& watch) {
-    if (!watch.any()) return false;
-    const HostFailure failure = watch.last();
-    if (failure.serial == toldSerial) return true;
-    toldSerial = failure.serial;
-    ErrorAlert().show(hostFailureText(failure));
-    return true;
+    return tellOnce(watch.last(), nullptr, false);
+}
+
+bool tellHostFailure(const HostFailureWatch& watch, const FailureTexts& texts, bool asWarning) {
+    return tellOnce(watch.last(), &texts, asWarning);
+}
+
+bool tellHostFailure(const HostFailure& failure, const FailureTexts& texts, bool asWarning) {
+    return tellOnce(failure, &texts, asWarning);
 }
 
 GSErrCode failStep(const HostFailureWatch& watch) {

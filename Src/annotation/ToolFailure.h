@@ -16,12 +16,31 @@ inline constexpr uint32_t HostLacksCallItem = 8;   // $1 the call
 inline constexpr uint32_t HostFailedCallItem = 9;  // $1 the call, $2 the host's code
 inline constexpr uint32_t FileNotWrittenItem = 10; // $1 the file
 inline constexpr uint32_t SpecificationNotStoredItem = 11;
+inline constexpr uint32_t ViewNameLacksCallItem = 12;   // $1 the call
+inline constexpr uint32_t ViewNameFailedCallItem = 13;  // $1 the call, $2 the host's code
+inline constexpr uint32_t SelectingLacksCallItem = 14;  // $1 the call
+inline constexpr uint32_t SelectingFailedCallItem = 15; // $1 the call, $2 the host's code
+inline constexpr uint32_t HostDeniedSelectionItem = 16; // $1 the call
 
-// The message for a failed host call: the host lacks it, or answered this error.
+// The words of a failure that a tool went on past, or that stopped only part of it: the host lacks
+// the call, or answered an error.
+struct FailureTexts {
+    uint32_t lacksCallItem;
+    uint32_t failedCallItem;
+};
+
+// The message for a failed host call: the host lacks it, answered this error, or answered no for
+// elements it reports as selected.
 tarnwick::String hostFailureText(const tarnwick::HostFailure& failure);
+// The same in the tool's own words.
+tarnwick::String hostFailureText(const tarnwick::HostFailure& failure, const FailureTexts& texts);
 // Shows it in an error alert when the watch saw a call fail, unless the user was told of that
 // failure already; answers whether the watch saw one.
 bool tellHostFailure(const tarnwick::HostFailureWatch& watch);
+// As tellHostFailure, in the tool's own words; a warning when the tool went on.
+bool tellHostFailure(const tarnwick::HostFailureWatch& watch, const FailureTexts& texts, bool asWarning);
+// The same for a failure a watch saw earlier; nothing for none (serial 0).
+bool tellHostFailure(const tarnwick::HostFailure& failure, const FailureTexts& texts, bool asWarning);
 // For a step that failed: tells which host call failed when the watch saw one, else shows the
 // error alert; answers Failed, so that the host keeps nothing of the step.
 GSErrCode failStep(const tarnwick::HostFailureWatch& watch);

@@ -73,10 +73,13 @@ API_Guid Drawing::filterDatabase(const Filter& filter) {
     return Host::getEnvironmentGuid(fourCC("GARF")).toAPI();
 }
 
-bool Drawing::passesHostFilter(const ElementLink& link, const Filter& filter) const {
+bool Drawing::passesHostFilter(const ElementLink& link, const Filter& filter, bool inSelection) const {
     const API_Guid guid = link.getGuid().toAPI();
     const API_Guid database = filterDatabase(filter);
-    return ACAPFilterElement(&guid, filter.getHostFlags(), 0, &database);
+    if (ACAPFilterElement(&guid, filter.getHostFlags(), 0, &database)) return true;
+    // Told apart from an empty selection, as a failed selection read is.
+    if (inSelection && filter.getHostFlags() == FilterSelected) noteHostDenial("FilterElement");
+    return false;
 }
 
 int32_t Drawing::countElements(const Filter& filter) {
@@ -106,7 +109,7 @@ int32_t Drawing::collectElements(const Filter& filter, ElementLinkList* out) {
                 continue;
             }
             if (!passesType(*link, type)) continue;
-            if (flags != 0 && !passesHostFilter(*link, filter)) continue;
+            if (flags != 0 && !passesHostFilter(*link, filter, true)) continue;
             ++count;
             if (out != nullptr) out->push_back(link->clone());
         }

@@ -106,6 +106,8 @@ public:
 
     // Host filter flag: the database is the one the filter's Guid names.
     static constexpr uint32_t FilterByDatabase = 0x400;
+    // Host filter flag: the element is selected in its view.
+    static constexpr uint32_t FilterSelected = 0x2;
 
     Drawing(Project* project, const Guid& databaseGuid) : m_project(project), m_databaseGuid(databaseGuid) {}
     ~Drawing() override;
@@ -315,7 +317,9 @@ private:
     bool writeText(const String& text, bool asName);
     // The database Guid host calls take with the filter's flags.
     static API_Guid filterDatabase(const Filter& filter);
-    bool passesHostFilter(const ElementLink& link, const Filter& filter) const;
+    // inSelection: the link is an entry of this drawing's selection, tested as itself. Asked only
+    // whether it is selected, the host cannot rightly answer no: that no is noted as a refusal.
+    bool passesHostFilter(const ElementLink& link, const Filter& filter, bool inSelection = false) const;
     bool hasUserData(const ElementLink& link);
     // Type code 0 passes everything; else the codes must agree and the sub-kinds unless either is 0.
     static bool passesType(const ElementLink& link, uint16_t type);

@@ -122,7 +122,9 @@ std::unique_ptr<Element> Drawing::getElement(const ElementLink& link, const Filt
     if (!resolveProxy(copy, filter != nullptr && filter->isResolvingProxies())) return nullptr;
     if (filter != nullptr) {
         if (!passesType(copy, filter->getElementType())) return nullptr;
-        if (filter->getHostFlags() != 0 && !passesHostFilter(copy, *filter)) return nullptr;
+        // A selected entry not resolved to another element is tested as itself.
+        const bool asSelected = inSelection && copy.getGuid() == selected.getGuid();
+        if (filter->getHostFlags() != 0 && !passesHostFilter(copy, *filter, asSelected)) return nullptr;
         if (filter->isWithUserData() && !hasUserData(copy)) return nullptr;
     }
     auto record = std::make_unique<API_Element>();

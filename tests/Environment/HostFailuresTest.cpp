@@ -92,3 +92,37 @@ TEST(HostFailures, TheWrappersNoteWhatTheHostAnswers) {
     EXPECT_EQ(watch.last().call, String("GetModuleData"));
     EXPECT_TRUE(watch.last().isMissing());
 }
+
+TEST(HostFailures, ADenialIsNotedByItsNameWithoutACodeAndNotWhileUnnoted) {
+    const HostFailureWatch watch;
+    {
+        const UnnotedHostCalls unnoted;
+        noteHostDenial("FilterElement");
+    }
+    EXPECT_FALSE(watch.any());
+    noteHostDenial("FilterElement");
+    ASSERT_TRUE(watch.any());
+    const HostFailure denied = watch.last();
+    EXPECT_EQ(denied.call, String("FilterElement"));
+    EXPECT_TRUE(denied.denied);
+    EXPECT_FALSE(denied.isMissing());
+    EXPECT_EQ(denied.code, hosterr::Ok);
+    // A failure noted after it is an ordinary one again.
+    noteHostAnswer("SetModuleData", 0, hosterr::Failed);
+    EXPECT_FALSE(watch.last().denied);
+    EXPECT_GT(watch.last().serial, denied.serial);
+}
+
+TEST(HostFailures, AHostWithoutTheFilterCallIsNotedAsLackingIt) {
+    testsupport::ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    HostFunctionTable partial = host.functionTable();
+    ASSERT_TRUE(zavhost::clearFunctionSlot(partial, "FilterElement"));
+    installHostTable(&partial);
+    const HostFailureWatch watch;
+    const API_Guid guid{};
+    EXPECT_FALSE(ACAPFilterElement(&guid, 0, 0, nullptr));
+    installHostTable(&host.functionTable());
+    EXPECT_EQ(watch.last().call, String("FilterElement"));
+    EXPECT_TRUE(watch.last().isMissing());
+}

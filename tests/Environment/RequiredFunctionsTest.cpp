@@ -139,3 +139,43 @@ TEST(RequiredFunctions, AHostWithoutDisposeElementMemoGetsTheModuleLoadedWithOne
     EXPECT_EQ(warnings, 1u);
     EXPECT_EQ(host.unloadModule(), hosterr::Ok);
 }
+
+namespace {
+const ResourceModule emptyResources{0, nullptr};
+GSResModule answerEmptyResources() {
+    return &emptyResources;
+}
+} // namespace
+
+TEST(RequiredFunctions, ResourcesTheModuleCannotReadAreSaidInWordsNotTakenFromThem) {
+    testsupport::ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    EXPECT_TRUE(ownResourcesReadable());
+    EXPECT_TRUE(host.alerts().shown().empty());
+
+    // The host hands out none, or resources without the texts.
+    host.faults().set("GetOwnResModule", 1, 1, hosterr::Failed);
+    EXPECT_FALSE(ownResourcesReadable());
+    HostFunctionTable emptied = host.functionTable();
+    emptied.GetOwnResModule = &answerEmptyResources;
+    installHostTable(&emptied);
+    EXPECT_FALSE(ownResourcesReadable());
+    installHostTable(&host.functionTable());
+    ASSERT_EQ(host.alerts().shown().size(), 2u);
+    for (const zavhost::ShownAlert& alert : host.alerts().shown()) {
+        EXPECT_EQ(alert.type, DGAlertError);
+        EXPECT_EQ(alert.headline, "The add-on cannot start");
+        EXPECT_NE(alert.message.find("cannot read its own resources"), std::string::npos) << alert.message;
+        EXPECT_EQ(alert.buttons[0], "OK");
+    }
+}
+
+TEST(RequiredFunctions, AHostThatHandsOutNoResourcesDoesNotGetTheModuleLoaded) {
+    zavhost::StandInHost host;
+    ASSERT_EQ(host.newProject("P"), hosterr::Ok);
+    host.faults().set("GetOwnResModule", 1, 1000, hosterr::Failed);
+    EXPECT_NE(host.attachModule(&GetExportedFuncAddrs, &SetImportedFuncAddrs), hosterr::Ok);
+    EXPECT_FALSE(host.moduleLoaded());
+    ASSERT_EQ(host.alerts().shown().size(), 1u);
+    EXPECT_EQ(host.alerts().shown().back().headline, "The add-on cannot start");
+}

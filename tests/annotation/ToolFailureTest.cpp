@@ -92,6 +92,58 @@ TEST(ToolFailure, AFailedStepBlamesTheCallThatFailedElseShowsTheErrorAlert) {
     EXPECT_EQ(host.alerts().shown().size(), 2u);
 }
 
+TEST(ToolFailure, AToolsOwnWordsNameTheCallMissingOrFailedAndARefusalKeepsItsOwn) {
+    testsupport::ModuleUnderTest module;
+    const FailureTexts viewName{ViewNameLacksCallItem, ViewNameFailedCallItem};
+    EXPECT_EQ(hostFailureText(HostFailure{String("GDBI"), hosterr::Failed, 1}, viewName),
+              String("The name of a view could not be read, as the host application could not carry out "
+                     "\"GDBI\" (error 0x81060001) - the palette lists the view without its name"));
+    EXPECT_EQ(hostFailureText(HostFailure{String("GDBI"), hosterr::BadSelector, 2}, viewName),
+              String("The name of a view could not be read, as the host application does not provide "
+                     "\"GDBI\" - the palette lists the view without its name"));
+    const FailureTexts selecting{SelectingLacksCallItem, SelectingFailedCallItem};
+    EXPECT_EQ(hostFailureText(HostFailure{String("SelectElements"), hosterr::NotSupplied, 3}, selecting),
+              String("The annotations could not be selected in the drawing, as the host application does "
+                     "not provide \"SelectElements\" - the drawing is shown, and they can be selected by "
+                     "hand"));
+    EXPECT_EQ(hostFailureText(HostFailure{String("SelectElements"), hosterr::MemoryFull, 4}, selecting),
+              String("The annotations could not be selected in the drawing, as the host application could "
+                     "not carry out \"SelectElements\" (error 0x81060004) - the drawing is shown; please try "
+                     "again, and report it to <support@zavlink.example> if it happens again"));
+    const String refused("The host application refused \"FilterElement\" for elements it reports as "
+                         "selected, so this tool has stopped - please try again, and report it to "
+                         "<support@zavlink.example> if it happens again");
+    const HostFailure denial{String("FilterElement"), hosterr::Ok, 5, true};
+    EXPECT_EQ(hostFailureText(denial), refused);
+    EXPECT_EQ(hostFailureText(denial, selecting), refused);
+}
+
+TEST(ToolFailure, AFailureKeptFromEarlierIsToldOnceAsAWarningOrAnError) {
+    testsupport::ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    const FailureTexts viewName{ViewNameLacksCallItem, ViewNameFailedCallItem};
+    EXPECT_FALSE(tellHostFailure(HostFailure{}, viewName, true)); // none kept
+    EXPECT_TRUE(host.alerts().shown().empty());
+    const HostFailureWatch watch;
+    tarnwick::noteHostAnswer("DatabaseCall", fourCC("GDBI"), hosterr::Failed);
+    const HostFailure kept = watch.last();
+    tarnwick::noteHostAnswer("DatabaseCall", fourCC("CDAT"), hosterr::Failed); // later, another
+    EXPECT_TRUE(tellHostFailure(kept, viewName, true));
+    ASSERT_EQ(host.alerts().shown().size(), 1u);
+    EXPECT_EQ(host.alerts().shown().back().headline, "Warning");
+    EXPECT_NE(lastAlert(host).find("could not carry out \"GDBI\""), std::string::npos) << lastAlert(host);
+    EXPECT_TRUE(tellHostFailure(kept, viewName, true));
+    EXPECT_EQ(host.alerts().shown().size(), 1u);
+
+    const HostFailureWatch selecting;
+    tarnwick::noteHostAnswer("SelectElements", 0, hosterr::Failed);
+    EXPECT_TRUE(
+        tellHostFailure(selecting, FailureTexts{SelectingLacksCallItem, SelectingFailedCallItem}, false));
+    ASSERT_EQ(host.alerts().shown().size(), 2u);
+    EXPECT_EQ(host.alerts().shown().back().headline, "Error");
+    EXPECT_EQ(lastAlert(host).find("The annotations could not be selected"), 0u) << lastAlert(host);
+}
+
 TEST(ToolFailure, TheFileAndTheSpecificationThatCouldNotBeWrittenAreSaid) {
     testsupport::ModuleUnderTest module;
     zavhost::StandInHost& host = module.host();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "Environment/HostFailures.h"
 #include "Environment/HostTable.h"
 #include "ProjectTestSupport.h"
 #include "elements/ElementTestSupport.h"
@@ -180,6 +181,75 @@ TEST_F(Drawings, CollectInASectionKeepsWhatPassesInTheHostsOrderAfterTheCallersE
         drawing->collectElements(Drawing::Filter(ElementLink::makeTypeId(15), false, false, false), &texts),
         4);
     EXPECT_EQ(guidsOf(texts), notes);
+}
+
+// The host lists an element as selected and its filter then calls it not selected: a refused
+// read, which a tool must not take for an empty selection.
+TEST_F(Drawings, ASelectedElementTheHostsFilterCallsUnselectedIsNotedAsARefusal) {
+    Creators creators{1, 15};
+    API_Guid wall = addHostElement(host, 1);
+    API_Guid text = addHostElement(host, 15);
+    Plan* plan = Host::getPlan();
+    select(host, hostPlan(host), {wall, text});
+    plan->reset();
+    const Drawing::Filter selected(Drawing::FilterSelected, 0, true, false, false);
+    {
+        const HostFailureWatch watch;
+        EXPECT_EQ(plan->countElements(selected), 2);
+        EXPECT_FALSE(watch.any());
+    }
+    {
+        host.faults().set("FilterElement", 2, 2, hosterr::Failed);
+        const HostFailureWatch watch;
+        EXPECT_EQ(plan->countElements(selected), 1);
+        ASSERT_TRUE(watch.any());
+        EXPECT_EQ(watch.last().call, String("FilterElement"));
+        EXPECT_TRUE(watch.last().denied);
+    }
+    {
+        // The same when the element is read.
+        host.faults().set("FilterElement", 1, 1, hosterr::Failed);
+        const HostFailureWatch watch;
+        EXPECT_EQ(plan->getElement(ElementLink(Guid(wall), plan), &selected), nullptr);
+        EXPECT_TRUE(watch.last().denied);
+    }
+    {
+        // Asked more than whether it is selected, the host may rightly say no.
+        const Drawing::Filter selectedVisible(Drawing::FilterSelected | 0x4u, 0, true, false, false);
+        host.faults().set("FilterElement", 1, 2, hosterr::Failed);
+        const HostFailureWatch watch;
+        EXPECT_EQ(plan->countElements(selectedVisible), 0);
+        EXPECT_FALSE(watch.any());
+    }
+    {
+        // An element not in the selection, read with the flag but not as a selection entry.
+        select(host, hostPlan(host), {text});
+        plan->reset();
+        const Drawing::Filter flagOnly(Drawing::FilterSelected, 0, false, false, false);
+        const HostFailureWatch watch;
+        EXPECT_EQ(plan->getElement(ElementLink(Guid(wall), plan), &flagOnly), nullptr);
+        EXPECT_FALSE(watch.any());
+    }
+}
+
+TEST_F(Drawings, InASectionAProxysModelElementTheFilterCallsUnselectedIsNoRefusal) {
+    Creators creators{1, 15};
+    zavhost::ViewDatabase* view = host.project()->model.views.add(DatabaseSection, u"S-1");
+    const API_Guid sectionGuid = view->guid;
+    API_Guid wall = addHostElement(host, 1);
+    auto findSection = [&] { return host.project()->model.views.findByGuid(sectionGuid); };
+    API_Guid proxy = addHostProxy(host, findSection(), wall);
+    projecttest::forget();
+    Section* section = Host::getProject()->getSection(0);
+    ASSERT_NE(section, nullptr);
+    select(host, *findSection(), {proxy});
+    section->reset();
+    // The model element the proxy shows is not in the section's selection.
+    const Drawing::Filter selected(Drawing::FilterSelected, 0, true, false, false);
+    const HostFailureWatch watch;
+    EXPECT_EQ(section->countElements(selected), 0);
+    EXPECT_EQ(section->getElement(ElementLink(Guid(proxy), section), &selected), nullptr);
+    EXPECT_FALSE(watch.any());
 }
 
 TEST_F(Drawings, ReadTheFiltersUserDataAndAcceptTestsAndASelectedOnlyReadWithoutASelection) {
