@@ -65,7 +65,7 @@ public:
     std::unique_ptr<Pattern> getPattern(uint32_t) const override { return nullptr; }
     // 0 the kind-6 and kind-8 pens (not the contour pen); 1 the contour pen; 6; 8.
     void setPen(const Pen& pen, uint32_t which) override;
-    void setPattern(const Pattern&) override {}
+    void setPattern(const Pattern&, uint32_t) override {}
     void setLineStyle(const LineStyle& style, uint32_t which) override;
 
     // --- Geometry.

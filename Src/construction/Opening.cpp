@@ -52,9 +52,9 @@ std::unique_ptr<Pattern> Opening::getPattern(uint32_t kind) const {
     return fillOf(static_cast<int16_t>(getOpeningRecord().fill));
 }
 
-void Opening::setPattern(const Pattern& pattern) {
-    const auto index = static_cast<int16_t>(pattern.getIndex() & 0xFFFF);
-    if (index >= 1) editOpeningRecord().fill = static_cast<uint16_t>(index);
+void Opening::setPattern(const Pattern& pattern, uint32_t kind) {
+    const int16_t index = fillIndexOf(pattern);
+    if (isPatternSetKind(kind) && index >= 1) editOpeningRecord().fill = static_cast<uint16_t>(index);
 }
 
 void Opening::setComponentLink(const ComponentLink& link, bool resetSizes, bool loadParameters) {

@@ -29,8 +29,8 @@ public:
     void setFinish(const Finish& finish, uint32_t which) override;
     // Kinds 0, 1 and 3: the fill; null for none and other kinds.
     std::unique_ptr<Pattern> getPattern(uint32_t kind) const override;
-    // A fill index below 1 (none, or a composite) is ignored.
-    void setPattern(const Pattern& pattern) override;
+    // Kinds 0 and 3 take a fill of index at least 1; anything else is ignored.
+    void setPattern(const Pattern& pattern, uint32_t kind) override;
 
     // An opening's placement follows its owner.
     void setReferencePoint(const CadPoint&) override {}

@@ -90,8 +90,8 @@ void Shelter::setPen(const Pen& pen, uint32_t which) {
     writeMapped(m_record.part(), PenWrites, which, pen);
 }
 
-void Shelter::setPattern(const Pattern& pattern) {
-    takeComposite(m_record.part(), pattern, Composite);
+void Shelter::setPattern(const Pattern& pattern, uint32_t kind) {
+    if (isPatternSetKind(kind)) takeComposite(m_record.part(), pattern, Composite);
 }
 
 void Shelter::setLineStyle(const LineStyle& style, uint32_t which) {

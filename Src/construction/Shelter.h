@@ -67,8 +67,9 @@ public:
     void setStructureType(uint32_t type) override { m_record.part().structureType = type; }
     // 0 the kind-10, contour and both cut-fill pens; 1 contour; 5, 6, 8, 10, 11, 12 their own.
     void setPen(const Pen& pen, uint32_t which) override;
-    // A composite makes the roof composite; any other pattern changes nothing.
-    void setPattern(const Pattern& pattern) override;
+    // Kinds 0 and 3: a composite makes the roof composite. Any other pattern or kind changes
+    // nothing.
+    void setPattern(const Pattern& pattern, uint32_t kind) override;
     void setLineStyle(const LineStyle& style, uint32_t which) override;
     void setFinish(const Finish& finish, uint32_t which) override;
 

@@ -109,14 +109,14 @@ void Slab::setPen(const Pen& pen, uint32_t which) {
 }
 
 void Slab::setPattern(const Pattern& pattern, uint32_t kind) {
-    if (static_cast<int32_t>(pattern.getLink().getIndex16()) < 1) return;
+    if (pattern.getLink().getIndex16() < 1) return;
     HostSlabElement& part = m_record.part();
     if (kind == 2) {
-        if (pattern.getLink().getType() == AttrFill)
-            part.kind2Fill = static_cast<uint16_t>(pattern.getLink().getIndex16());
+        if (const int16_t fill = fillIndexOf(pattern); fill != 0)
+            part.kind2Fill = static_cast<uint16_t>(fill);
         return;
     }
-    if (kind == 0 || kind == 3) takeComposite(part, pattern, Composite);
+    if (isPatternSetKind(kind)) takeComposite(part, pattern, Composite);
 }
 
 void Slab::setLineStyle(const LineStyle& style, uint32_t which) {

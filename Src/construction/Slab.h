@@ -71,11 +71,9 @@ public:
     void setStructureType(uint32_t type) override { m_record.part().structureType = type; }
     // 0 the kind-10, contour and both cut-fill pens; 1 contour; 6, 8, 10, 11, 12 their own.
     void setPen(const Pen& pen, uint32_t which) override;
-    // As kind 0.
-    void setPattern(const Pattern& pattern) override { setPattern(pattern, 0); }
     // Kind 2: the slab's own fill; kinds 0 and 3: a composite, which makes the slab composite. An
-    // index below 1 or another pattern changes nothing.
-    void setPattern(const Pattern& pattern, uint32_t kind);
+    // index below 1, another pattern or another kind changes nothing.
+    void setPattern(const Pattern& pattern, uint32_t kind) override;
     void setLineStyle(const LineStyle& style, uint32_t which) override;
     // Writes the override of the kind (as getFinish maps them), overriding.
     void setFinish(const Finish& finish, uint32_t which) override;

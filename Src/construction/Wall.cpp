@@ -125,7 +125,7 @@ void Wall::setPen(const Pen& pen, uint32_t which) {
     writeMapped(m_record.part(), PenWrites, which, pen);
 }
 
-void Wall::setPattern(const Pattern& pattern) {
+void Wall::setPattern(const Pattern& pattern, uint32_t) {
     takeComposite(m_record.part(), pattern, Composite);
 }
 

@@ -110,9 +110,9 @@ public:
     // 0 the kind-10, contour and both cut-fill pens; 1 contour; 5; 6 and 11 cut fill; 8 and 12
     // cut-fill background; 10. Other kinds write nothing.
     void setPen(const Pen& pen, uint32_t which) override;
-    // A composite, and the structure becomes composite; any other pattern is not one a wall can
-    // take and changes nothing.
-    void setPattern(const Pattern& pattern) override;
+    // A composite, of whatever kind, and the structure becomes composite; any other pattern is
+    // not one a wall can take and changes nothing.
+    void setPattern(const Pattern& pattern, uint32_t kind) override;
     void setLineStyle(const LineStyle& style, uint32_t which) override;
     // Writes the override of the kind (as getFinish maps them), overriding.
     void setFinish(const Finish& finish, uint32_t which) override;

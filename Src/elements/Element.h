@@ -53,6 +53,12 @@ inline bool isPatternKind(uint32_t kind) {
     return kind == 0 || kind == 1 || kind == 3;
 }
 
+// The pattern kinds a placed part, an opening, a slab or a roof takes a pattern for (setPattern):
+// 0 and 3. Kind 1 is answered but never written.
+inline bool isPatternSetKind(uint32_t kind) {
+    return kind == 0 || kind == 3;
+}
+
 class Element {
 public:
     // Platform signs of user data: this build's ("WW") and the other platform's ("MM").
@@ -164,7 +170,8 @@ public:
     // 0 basic, 1 composite.
     virtual uint32_t getStructureType() const { return 0; }
     virtual void setPen(const Pen&, uint32_t) {}
-    virtual void setPattern(const Pattern&) {}
+    // The pattern of a kind, as the element class takes it; nothing in the base.
+    virtual void setPattern(const Pattern&, uint32_t) {}
     virtual void setLineStyle(const LineStyle&, uint32_t) {}
     virtual void setFinish(const Finish&, uint32_t) {}
     virtual void setTextStyle(const TextStyle&, uint32_t) {}

@@ -84,9 +84,9 @@ void Hatch::setPen(const Pen& pen, uint32_t which) {
     }
 }
 
-void Hatch::setPattern(const Pattern& pattern) {
-    const auto index = static_cast<int16_t>(pattern.getIndex() & 0xFFFF);
-    if (index >= 1) m_record.fill = index;
+void Hatch::setPattern(const Pattern& pattern, uint32_t kind) {
+    const int16_t index = fillIndexOf(pattern);
+    if (kind <= 1 && index >= 1) m_record.fill = index;
 }
 
 void Hatch::setTextStyle(const TextStyle& style, uint32_t which) {

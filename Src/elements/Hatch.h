@@ -37,8 +37,8 @@ public:
     void getMaterial(Material& material) const override;
     // Role 0 sets the main, foreground and background pens.
     void setPen(const Pen& pen, uint32_t which) override;
-    // Ignores a fill index below 1.
-    void setPattern(const Pattern& pattern) override;
+    // Kinds 0 and 1: a fill of index at least 1 becomes the hatch's own; anything else is ignored.
+    void setPattern(const Pattern& pattern, uint32_t kind) override;
     void setTextStyle(const TextStyle& style, uint32_t which) override;
     // The vertices are all in the memo.
     bool moveBy(const CadPoint& offset) override { return movePolygon(offset); }

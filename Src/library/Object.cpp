@@ -168,9 +168,9 @@ std::unique_ptr<Pattern> Object::getPattern(uint32_t role) const {
     return std::make_unique<Fill>(AttributeLink(static_cast<int16_t>(m_object.fill), AttrFill));
 }
 
-void Object::setPattern(const Pattern& pattern) {
-    const auto index = static_cast<int16_t>(pattern.getIndex() & 0xFFFF);
-    if (index >= 1) m_object.fill = static_cast<uint16_t>(index);
+void Object::setPattern(const Pattern& pattern, uint32_t role) {
+    const int16_t index = fillIndexOf(pattern);
+    if (isPatternSetKind(role) && index >= 1) m_object.fill = static_cast<uint16_t>(index);
 }
 
 void Object::getOverrideSet(OverrideSet& set) const {

@@ -49,8 +49,8 @@ public:
     void setFinish(const Finish& finish, uint32_t role) override;
     // The fill of roles 0, 1 and 3; null for none and for any other role.
     std::unique_ptr<Pattern> getPattern(uint32_t kind) const override;
-    // A fill index below 1 (no fill, or a composite) is ignored.
-    void setPattern(const Pattern& pattern) override;
+    // Roles 0 and 3 take a fill of index at least 1; anything else is ignored.
+    void setPattern(const Pattern& pattern, uint32_t role) override;
     void getOverrideSet(OverrideSet& set) const override;
     void setOverrideSet(const OverrideSet& set) override;
 

@@ -51,6 +51,11 @@ public:
     void resetLayoutInfo();
 
 private:
+    // A database the host lists as a layout and as a master layout: the layout list makes the
+    // object it holds, which callers may hold too, the kind of the later list.
+    friend class LayoutList;
+    void setMaster(bool master) { m_isMaster = master; }
+
     struct InfoDeleter {
         void operator()(HostLayoutInfo* info) const;
     };

@@ -18,4 +18,9 @@ public:
     virtual String getName() const = 0;
 };
 
+// The host's signed 16-bit index of a fill; 0 for any other pattern (a composite is no fill).
+inline int16_t fillIndexOf(const Pattern& pattern) {
+    return pattern.getLink().getType() == AttrFill ? pattern.getLink().getIndex16() : int16_t(0);
+}
+
 } // namespace tarnwick

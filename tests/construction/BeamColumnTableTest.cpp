@@ -173,7 +173,8 @@ TEST_F(BeamColumnTables, ABeamsSettersWriteTheFieldsOfTheirKinds) {
                        overriding(40), "beam finish");
 
     const Beam before(beam);
-    beam.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
+    for (uint32_t kind : {0u, 1u, 2u, 3u})
+        beam.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)), kind);
     EXPECT_EQ(std::memcmp(&part, &before.getBeamRecord(), sizeof part), 0); // a beam takes none
     beam.setComplexProfile(ComplexProfile(AttributeLink(int16_t(9), AttrProfile)));
     EXPECT_EQ(part.complexProfile, 9);
@@ -326,7 +327,8 @@ TEST_F(BeamColumnTables, AColumnsSettersWriteTheFieldsOfTheirKinds) {
     column.setStructureType(2);
     EXPECT_EQ(column.getColumnRecord().structureType, 2u);
     const HostColumnElement before = column.getColumnRecord();
-    column.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
+    for (uint32_t kind : {0u, 1u, 2u, 3u})
+        column.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)), kind);
     EXPECT_EQ(std::memcmp(&column.getColumnRecord(), &before, sizeof before), 0); // a column takes none
 
     column.setColumnValue1(7);

@@ -174,7 +174,8 @@ TEST_F(BodyTables, ProfiledBodiesSettersWriteTheFieldsOfTheirKinds) {
     }
 
     const HostProfileElement before = part;
-    body.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
+    for (uint32_t kind : {0u, 1u, 2u, 3u})
+        body.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)), kind);
     body.setReferencePoint(CadPoint(5.0, 5.0, 5.0));
     body.setElevation(2.0, false);
     EXPECT_EQ(std::memcmp(&part, &before, sizeof part), 0); // none of these is a body's to change
@@ -283,7 +284,8 @@ TEST_F(BodyTables, AFreeFormsSettersWriteTheFieldsOfTheirKinds) {
                            "free form finish");
     }
     const HostFreeFormElement before = part;
-    body.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
+    for (uint32_t kind : {0u, 1u, 2u, 3u})
+        body.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)), kind);
     EXPECT_EQ(std::memcmp(&part, &before, sizeof part), 0);
 }
 
@@ -407,7 +409,8 @@ TEST_F(BodyTables, AMeshsSettersWriteTheFieldsOfTheirKinds) {
     mesh.setMaterial(Material::fromIndex(material));
     EXPECT_EQ(part.material, static_cast<uint16_t>(material));
     const HostMeshElement before = part;
-    mesh.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
+    for (uint32_t kind : {0u, 1u, 2u, 3u})
+        mesh.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)), kind);
     EXPECT_EQ(std::memcmp(&part, &before, sizeof part), 0);
 }
 

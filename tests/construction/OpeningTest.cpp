@@ -242,7 +242,7 @@ TEST_F(Openings, AWindowsRecordGoesThroughTheHostWhole) {
     window.setAttributeChoice(3, nullptr);
     window.setPen(Pen(AttributeLink(7, AttrPen)), 0);
     window.setPen(Pen(AttributeLink(9, AttrPen)), 12);
-    window.setPattern(Fill(AttributeLink(4, AttrFill)));
+    window.setPattern(Fill(AttributeLink(4, AttrFill)), 0);
     ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(window, true, false); }));
     ASSERT_TRUE(window.isValid());
 

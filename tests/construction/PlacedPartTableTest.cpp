@@ -3,6 +3,7 @@
 // their measures (the window's in its record's order), and the joinery's own values.
 #include <cstring>
 #include <functional>
+#include <string>
 
 #include "AttributeTables.h"
 #include "construction/Door.h"
@@ -11,6 +12,7 @@
 #include "construction/Window.h"
 #include "platform/api/OpeningRecords.h"
 #include "platform/host/RecordFields.h"
+#include "project/Composite.h"
 #include "project/Fill.h"
 
 using namespace tables;
@@ -96,11 +98,20 @@ TEST_F(PlacedPartTables, EveryOpeningsSettersWriteTheFieldsOfTheirKinds) {
         expectFinishWrites(*opening, Finish(AttributeLink(int16_t(40), AttrSurface)), surfaces,
                            {{0, {"surface"}}, {1, {"surface"}}, {2, {}}, {5, {}}}, 40, name + " surface");
 
-        part.fill = 2;
-        opening->setPattern(Fill(AttributeLink(int16_t(0), AttrFill)));
-        EXPECT_EQ(part.fill, 2) << name; // an index below 1 is none
-        opening->setPattern(Fill(AttributeLink(int16_t(9), AttrFill)));
-        EXPECT_EQ(part.fill, 9) << name;
+        // A fill for kinds 0 and 3 only (kind 1 is answered, never written), from index 1.
+        Writes<uint16_t> fills{{recordField("fill", part.fill)}};
+        const auto fillBy = [&](const Pattern& pattern) {
+            return [&pattern, opening](uint32_t kind) {
+                static_cast<Element*>(opening)->setPattern(pattern, kind);
+            };
+        };
+        fills.expect(fillBy(Fill(AttributeLink(int16_t(40), AttrFill))),
+                     {{0, {"fill"}}, {1, {}}, {2, {}}, {3, {"fill"}}, {4, {}}}, 2, 40, name + " fill");
+        for (int16_t index : {int16_t(0), int16_t(-9)})
+            fills.expect(fillBy(Fill(AttributeLink(index, AttrFill))), {{0, {}}, {3, {}}}, 2, 2,
+                         name + " fill " + std::to_string(index));
+        fills.expect(fillBy(tarnwick::Composite(AttributeLink(int16_t(40), AttrComposite))),
+                     {{0, {}}, {3, {}}}, 2, 2, name + " composite");
 
         // An opening's place follows its owner.
         const API_Element before = *opening->buildRecord();

@@ -191,18 +191,25 @@ TEST_F(SlabRoofTables, ASlabsSettersWriteTheFieldsOfTheirKinds) {
     const Case cases[] = {
         {"a fill of kind 2", false, 4, 2, 0, 0, 4},
         {"a fill of index 0", false, 0, 2, 0, 0, 9},
+        {"a fill of index -4", false, -4, 2, 0, 0, 9},
         {"a composite of kind 0", true, layered, 0, 1, static_cast<int16_t>(-layered), 9},
         {"a composite of kind 3", true, layered, 3, 1, static_cast<int16_t>(-layered), 9},
+        {"a composite of index 0", true, 0, 0, 0, 0, 9},
         {"a composite of kind 1", true, layered, 1, 0, 0, 9},
+        {"a composite of kind 2", true, layered, 2, 0, 0, 9},
+        {"a composite of kind 4", true, layered, 4, 0, 0, 9},
         {"a fill of kind 0", false, 4, 0, 0, 0, 9},
+        {"a fill of kind 3", false, 4, 3, 0, 0, 9},
+        {"a fill of kind 1", false, 4, 1, 0, 0, 9},
     };
     for (const Case& c : cases) {
         Slab target;
         target.getSlabRecord().kind2Fill = 9;
+        Element& element = target; // as any caller sets a pattern
         if (c.composite)
-            target.setPattern(tarnwick::Composite(AttributeLink(c.index, AttrComposite)), c.kind);
+            element.setPattern(tarnwick::Composite(AttributeLink(c.index, AttrComposite)), c.kind);
         else
-            target.setPattern(Fill(AttributeLink(c.index, AttrFill)), c.kind);
+            element.setPattern(Fill(AttributeLink(c.index, AttrFill)), c.kind);
         EXPECT_EQ(target.getStructureType(), c.structure) << c.what;
         EXPECT_EQ(target.getSlabRecord().composite, c.stored) << c.what;
         EXPECT_EQ(target.getSlabRecord().kind2Fill, c.kind2) << c.what;
@@ -401,11 +408,30 @@ TEST_F(SlabRoofTables, ARoofsSettersWriteTheFieldsOfTheirKinds) {
                        {{0, {"first"}}, {1, {"first"}}, {2, {}}, {5, {"second"}}, {6, {}}, {7, {"third"}}},
                        overriding(40), "roof finish");
 
-    roof.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
-    EXPECT_EQ(part.structureType, 0u);
-    roof.setPattern(tarnwick::Composite(AttributeLink(layered, AttrComposite)));
-    EXPECT_EQ(part.structureType, 1u);
-    EXPECT_EQ(part.composite, -layered);
+    // Kinds 0 and 3 take a composite; a fill, or another kind, changes nothing.
+    const struct {
+        const char* what;
+        bool composite;
+        uint32_t kind;
+        bool takes;
+    } patterns[] = {
+        {"a fill of kind 0", false, 0, false},     {"a fill of kind 3", false, 3, false},
+        {"a composite of kind 0", true, 0, true},  {"a composite of kind 3", true, 3, true},
+        {"a composite of kind 1", true, 1, false}, {"a composite of kind 2", true, 2, false},
+        {"a composite of kind 4", true, 4, false},
+    };
+    for (const auto& c : patterns) {
+        part.structureType = 0;
+        part.composite = 0;
+        Element& element = roof;
+        if (c.composite)
+            element.setPattern(tarnwick::Composite(AttributeLink(layered, AttrComposite)), c.kind);
+        else
+            element.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)), c.kind);
+        EXPECT_EQ(part.structureType, c.takes ? 1u : 0u) << c.what;
+        EXPECT_EQ(part.composite, c.takes ? static_cast<int16_t>(-layered) : int16_t(0)) << c.what;
+    }
+    roof.setPattern(tarnwick::Composite(AttributeLink(layered, AttrComposite)), 0);
     roof.setStructureType(0);
     EXPECT_EQ(roof.getStructureType(), 0u);
 }

@@ -311,7 +311,7 @@ TEST_F(Slabs, TheElevationIsSetByTheReferenceKindOverTheCompositesFinishCores) {
     for (const Case& c : cases) {
         slab->setReferenceKind(c.kind);
         if (c.structure == 1)
-            slab->setPattern(tarnwick::Composite(AttributeLink(composite, AttrComposite)));
+            slab->setPattern(tarnwick::Composite(AttributeLink(composite, AttrComposite)), 0);
         else
             slab->setStructureType(0);
         for (const auto& [value, absolute] : {std::pair{5.0, true}, {2.0, false}}) {
@@ -347,7 +347,7 @@ TEST_F(Slabs, ACompositeSlabTakesItsCutFillPensAndFinishesFromItsCores) {
     };
     for (const Case& c : cases) {
         if (c.composite != 0)
-            slab->setPattern(tarnwick::Composite(AttributeLink(c.composite, AttrComposite)));
+            slab->setPattern(tarnwick::Composite(AttributeLink(c.composite, AttrComposite)), 0);
         else
             slab->setStructureType(0);
         slab->setCutFillPensFromRecord(c.fromRecord);

@@ -155,11 +155,19 @@ TEST_F(WallTables, SettersWriteTheFieldsOfTheirKinds) {
     EXPECT_EQ(profileOf(wall), 0); // a basic wall has none
     wall.setStructureType(2);
     EXPECT_EQ(profileOf(wall), 9);
-    wall.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
-    EXPECT_EQ(part.structureType, 2u); // a fill is no wall's pattern
-    wall.setPattern(tarnwick::Composite(AttributeLink(int16_t(6), AttrComposite)));
-    EXPECT_EQ(part.structureType, 1u);
-    EXPECT_EQ(std::abs(part.composite), 6);
+    // A wall takes a composite by whatever kind it is given; a fill is no wall's pattern.
+    for (uint32_t kind : {0u, 1u, 2u, 3u, 7u}) {
+        static_cast<Element&>(wall).setPattern(Fill(AttributeLink(int16_t(4), AttrFill)), kind);
+        EXPECT_EQ(part.structureType, 2u) << kind;
+    }
+    for (uint32_t kind : {0u, 1u, 2u, 3u, 7u}) {
+        wall.setStructureType(2);
+        part.composite = 0;
+        static_cast<Element&>(wall).setPattern(tarnwick::Composite(AttributeLink(int16_t(6), AttrComposite)),
+                                               kind);
+        EXPECT_EQ(part.structureType, 1u) << kind;
+        EXPECT_EQ(std::abs(part.composite), 6) << kind;
+    }
 
     wall.setCutFillPensFromRecord(true);
     wall.setAuxiliaryFlag(true);

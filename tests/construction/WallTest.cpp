@@ -134,9 +134,9 @@ TEST_F(Walls, PensFinishesAndTheScaledValueMapOntoTheRecordTheHostKeeps) {
 
 TEST_F(Walls, TheStructureTypeChoosesCompositeProfileOrMaterial) {
     Wall wall;
-    wall.setPattern(Fill(AttributeLink(int16_t(4), AttrFill))); // not a wall's to take
+    wall.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)), 0); // not a wall's to take
     EXPECT_EQ(wall.getStructureType(), 0u);
-    wall.setPattern(Composite(AttributeLink(int16_t(3), AttrComposite)));
+    wall.setPattern(Composite(AttributeLink(int16_t(3), AttrComposite)), 0);
     ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(wall, false, true); }));
     std::unique_ptr<Wall> read = this->read(wall.getGuid().toAPI());
     ASSERT_NE(read, nullptr);

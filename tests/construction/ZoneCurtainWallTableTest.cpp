@@ -200,7 +200,8 @@ TEST_F(ZoneCurtainWallTables, ACurtainWallAnswersAndWritesByKind) {
     expectLineTypeWrites(wall, lineTypes, {{0, {"line type"}}, {1, {"line type"}}, {2, {}}, {3, {}}},
                          "curtain wall line type");
     const HostCurtainWallElement before = part;
-    wall.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
+    for (uint32_t kind : {0u, 1u, 2u, 3u})
+        wall.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)), kind);
     EXPECT_EQ(std::memcmp(&part, &before, sizeof part), 0);
 }
 

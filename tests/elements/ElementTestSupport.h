@@ -9,6 +9,8 @@
 
 #include <cstring>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "Environment/Host.h"
@@ -22,6 +24,7 @@
 #include "platform/host/StandInHost.h"
 #include "project/Drawing.h"
 #include "project/MemoStore.h"
+#include "project/Pattern.h"
 #include "project/Plan.h"
 
 namespace elementtest {
@@ -247,6 +250,34 @@ inline void setHostPolygon(zavhost::StoredElement& element,
     element.memo.blocks[offsetof(API_ElementMemo, subPolygonEnds)].bytes =
         std::string(reinterpret_cast<const char*>(ends.data()), ends.size() * sizeof(uint32_t));
     setCounts(element.record, PolygonCounts{index, static_cast<uint32_t>(contours.size()), 0});
+}
+
+// A kind a pattern is given for, and whether the element takes it there.
+struct PatternKind {
+    uint32_t kind;
+    bool takes;
+};
+
+// Gives the pattern, kind by kind and through the element base's operation, to a fresh copy of
+// the element: a kind that takes it must make `took` true (which the element itself is not); any
+// other kind must leave the record the copy builds byte for byte as the element's.
+template <class E>
+void expectPatternKinds(const E& element, const tarnwick::Pattern& pattern,
+                        std::initializer_list<PatternKind> kinds, const std::function<bool(const E&)>& took,
+                        const std::string& what) {
+    ASSERT_FALSE(took(element)) << what << ": the element holds the pattern already";
+    const std::unique_ptr<API_Element> before = element.buildRecord();
+    for (const PatternKind& row : kinds) {
+        E copy(element);
+        static_cast<tarnwick::Element&>(copy).setPattern(pattern, row.kind);
+        if (row.takes) {
+            EXPECT_TRUE(took(copy)) << what << ": kind " << row.kind << " does not take it";
+            continue;
+        }
+        const std::unique_ptr<API_Element> after = copy.buildRecord();
+        EXPECT_EQ(std::memcmp(after->raw, before->raw, sizeof before->raw), 0)
+            << what << ": kind " << row.kind << " changed the record";
+    }
 }
 
 inline std::string bytesOf(const tarnwick::MemoryBlock& block) {

@@ -1,15 +1,19 @@
 // Hatches: pens and fill from the hatch or its building material as the fill source and override
-// bits say, fills below index 1 refused, quantities asked for one at a time, and a region with holes
-// saved, reopened and read back by the factory with its counts.
+// bits say, a fill taken for kinds 0 and 1 only and from index 1, an open outline closed as the
+// hatch takes it, quantities asked for one at a time, and a region with holes saved, reopened and
+// read back by the factory with its counts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <string>
 
 #include "ElementTestSupport.h"
 #include "Environment/TempFolder.h"
 #include "elements/Hatch.h"
+#include "project/Composite.h"
 #include "project/Fill.h"
 #include "project/Material.h"
 
@@ -77,16 +81,44 @@ TEST_F(Hatches, FillPensComeFromTheMaterialUnlessTheHatchOverridesThem) {
         EXPECT_EQ(hatch.getPattern(2), nullptr); // a hatch has no pattern of another kind
     }
     Hatch hatch;
-    hatch.getHatchRecord().fill = 4;
-    for (int index : {0, -2})
-        hatch.setPattern(Fill(AttributeLink(int16_t(index), AttrFill)));
-    EXPECT_EQ(hatch.getHatchRecord().fill, 4);
-    hatch.setPattern(Fill(AttributeLink(int16_t(6), AttrFill)));
-    EXPECT_EQ(hatch.getHatchRecord().fill, 6);
     hatch.setPen(Pen(AttributeLink(int16_t(2), AttrPen)), 0);
     EXPECT_EQ(hatch.getHatchRecord().penValue, 2u);
     EXPECT_EQ(hatch.getHatchRecord().foregroundPen, 2u);
     EXPECT_EQ(hatch.getHatchRecord().backgroundPen, 2u);
+}
+
+TEST_F(Hatches, AFillOfIndexOneOrMoreBecomesTheHatchsOwnForKinds0And1Only) {
+    Hatch hatch;
+    hatch.getHatchRecord().fill = 4;
+    const std::function<bool(const Hatch&)> tookSix = [](const Hatch& h) {
+        return h.getHatchRecord().fill == 6;
+    };
+    expectPatternKinds(hatch, Fill(AttributeLink(int16_t(6), AttrFill)),
+                       {{0, true}, {1, true}, {2, false}, {3, false}, {8, false}}, tookSix, "fill 6");
+    for (int16_t index : {int16_t(0), int16_t(-2)})
+        expectPatternKinds(hatch, Fill(AttributeLink(index, AttrFill)), {{0, false}, {1, false}}, tookSix,
+                           "fill " + std::to_string(index));
+    // A composite is no fill, whatever its index.
+    expectPatternKinds(hatch, Composite(AttributeLink(int16_t(6), AttrComposite)), {{0, false}, {1, false}},
+                       tookSix, "composite 6");
+}
+
+TEST_F(Hatches, AnOpenOutlineIsClosedAsTheHatchTakesItBeforeItIsWrittenBack) {
+    std::unique_ptr<CadPolygon> open = square(0.0, 0.0, 10.0);
+    open->setClosed(false);
+    const Hatch made(std::move(open));
+    std::unique_ptr<CadPolygon> outline = made.getOutline();
+    ASSERT_NE(outline, nullptr);
+    EXPECT_TRUE(outline->isClosed());
+
+    Hatch later;
+    open = square(0.0, 0.0, 10.0);
+    open->setClosed(false);
+    static_cast<PolygonMemo&>(later).setPolygon(std::move(open)); // as any polygon memo is given one
+    outline = later.getOutline();
+    ASSERT_NE(outline, nullptr);
+    EXPECT_TRUE(outline->isClosed());
+    EXPECT_EQ(outline->getVertexCount(), 4u);
 }
 
 TEST_F(Hatches, ARegionWithHolesComesBackWithItsCountsAfterASaveAndReopen) {

@@ -1,5 +1,6 @@
 // The 3D window through the stand-in host: its exported model walked both ways, bounds, finishes
-// from the model and from the host's material component, the camera, and a project change.
+// from the model and from the host's material component, the camera, a project reset and a
+// project change.
 #include "ElementTestSupport.h"
 
 #include "elements/Element3D.h"
@@ -143,6 +144,20 @@ TEST_F(Model3DTest, BothCameraKindsRoundTrip) {
     ASSERT_NE(dynamic_cast<OrthogonalProjection*>(read.get()), nullptr);
     EXPECT_EQ(read->getScale(), 1.0);
     EXPECT_EQ(read->getCameraPosition(), CadPoint(3.0, 4.0, 5.0));
+}
+
+TEST_F(Model3DTest, TheModelIsKeptWithinAHostCallAndAskedForAgainAfterTheProjectIsReset) {
+    addWall(0.0, 0.0, 1.0, 1.0);
+    ASSERT_EQ(model().getElementCount(), 1);
+    addWall(2.0, 0.0, 3.0, 1.0);
+    const size_t before = mark();
+    EXPECT_EQ(model().getElementCount(), 1); // what the host handed out, until the reset
+    EXPECT_EQ(host.calls().count("Get3DModel", before), 0u);
+    // Each new host call resets the project: the host's model of the last call is no longer the
+    // model, so it is asked for again, not exported once more from the old handle.
+    Host::getProject()->reset();
+    EXPECT_EQ(model().getElementCount(), 2);
+    EXPECT_EQ(host.calls().count("Get3DModel", before), 1u);
 }
 
 TEST_F(Model3DTest, AfterAnotherProjectOpensTheModelIsThatProjects) {

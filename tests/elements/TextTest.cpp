@@ -85,6 +85,30 @@ TEST_F(Texts, ANewBlockWearsTheHostsDefaultStyleAtTheOriginAndHasNoMemoUntilBuil
     EXPECT_EQ(text.getTextStyle(2), nullptr);
 }
 
+TEST_F(Texts, RolesZeroAndSixteenAreTheTextPenAndNoOtherRoleIs) {
+    Text text(String("A"));
+    text.setPen(Pen(AttributeLink(int16_t(7), AttrPen)), 0);
+    ASSERT_EQ(text.getTextRecord().pen, 7u);
+    for (uint32_t role : {0u, 16u}) {
+        Pen pen;
+        text.getPen(pen, role);
+        EXPECT_EQ(pen.getIndex16(), 7) << role;
+    }
+    for (uint32_t role : {1u, 6u, 8u, 15u, 17u, 32u}) {
+        Pen pen(AttributeLink(int16_t(3), AttrPen));
+        text.getPen(pen, role);
+        EXPECT_EQ(pen.getIndex16(), 0) << role;
+    }
+    for (uint32_t role : {1u, 15u, 17u}) {
+        text.setPen(Pen(AttributeLink(int16_t(9), AttrPen)), role);
+        EXPECT_EQ(text.getTextRecord().pen, 7u) << role;
+    }
+    text.setPen(Pen(AttributeLink(int16_t(9), AttrPen)), 16);
+    EXPECT_EQ(text.getTextRecord().pen, 9u);
+    text.setPen(Pen(AttributeLink(int16_t(4), AttrPen)), 0);
+    EXPECT_EQ(text.getTextRecord().pen, 4u);
+}
+
 TEST_F(Texts, TheRecordCountsLinesAndStylesAndKeepsTheBlocksOwnPlacement) {
     TextStyle big(0, 5.0);
     big.setPen(Pen(AttributeLink(3, AttrPen)));

@@ -3,6 +3,7 @@
 // the factories, and each new host function missing in turn.
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <numbers>
 #include <string>
 
@@ -19,6 +20,7 @@
 #include "persistence/StringSetting.h"
 #include "persistence/ValueSettings.h"
 #include "platform/host/FunctionSlots.h"
+#include "project/Composite.h"
 #include "project/Fill.h"
 #include "project/Project.h"
 #include "project/ViewKinds.h"
@@ -59,14 +61,15 @@ protected:
         return index;
     }
     Object placed(uint32_t index) { return Object(ComponentLink(index, LibPartObject, &library()), 0); }
-    // A host object of the part on a storey, read back through the plan.
-    std::unique_ptr<Element> hostObject(uint32_t index, int16_t storey) {
+    // A host object of the part on a storey, with the fill given, read back through the plan.
+    std::unique_ptr<Element> hostObject(uint32_t index, int16_t storey, uint16_t fill = 0) {
         const API_Guid guid =
             elementtest::addHostElement(host(), Object::TypeCode, nullptr, [&](zavhost::StoredElement& e) {
                 HostObjectElement fields;
                 fields.head = e.record.head;
                 fields.head.storey = storey;
                 fields.libIndex = index;
+                fields.fill = fill;
                 fields.widthRatio = fields.depthRatio = 1.0;
                 std::memcpy(e.record.raw, static_cast<const void*>(&fields), sizeof fields);
                 e.memo.blocks[offsetof(API_ElementMemo, parameters)] = *parts().part(index)->parameters;
@@ -136,8 +139,8 @@ TEST_F(Objects, PlacementIsStoreyRelativeAndReadsBackAsSet) {
     object->setElevation(4.0, true);
     EXPECT_EQ(object->getObjectRecord().elevation, 1.0);
 
-    object->setPattern(Fill(AttributeLink(int16_t(1), AttrFill)));
-    object->setPattern(Fill(AttributeLink(int16_t(0), AttrFill))); // "no fill" fills nothing
+    object->setPattern(Fill(AttributeLink(int16_t(1), AttrFill)), 0);
+    object->setPattern(Fill(AttributeLink(int16_t(0), AttrFill)), 0); // "no fill" fills nothing
     EXPECT_EQ(object->getObjectRecord().fill, 1);
     Pen pen;
     object->setPen(Pen(AttributeLink(int16_t(5), AttrPen)), 8);
@@ -155,7 +158,7 @@ TEST_F(Objects, TheFillAnswersOnlyForTheFillRoles) {
     std::unique_ptr<Element> element = hostObject(chair, 0);
     auto& object = dynamic_cast<Object&>(*element);
     EXPECT_EQ(object.getPattern(0), nullptr); // no fill yet
-    object.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)));
+    object.setPattern(Fill(AttributeLink(int16_t(4), AttrFill)), 0);
     for (uint32_t role = 0; role <= 12; ++role) {
         SCOPED_TRACE(role);
         std::unique_ptr<Pattern> pattern = object.getPattern(role);
@@ -167,6 +170,23 @@ TEST_F(Objects, TheFillAnswersOnlyForTheFillRoles) {
             EXPECT_EQ(pattern, nullptr);
         }
     }
+}
+
+TEST_F(Objects, AFillOfIndexOneOrMoreIsTakenForRoles0And3Only) {
+    std::unique_ptr<Element> element = hostObject(chair, 0, 2);
+    const auto& object = dynamic_cast<const Object&>(*element);
+    const std::function<bool(const Object&)> tookFour = [](const Object& o) {
+        return o.getObjectRecord().fill == 4;
+    };
+    // Role 1 answers the fill but is not one to set it by.
+    elementtest::expectPatternKinds(object, Fill(AttributeLink(int16_t(4), AttrFill)),
+                                    {{0, true}, {1, false}, {2, false}, {3, true}, {6, false}}, tookFour,
+                                    "fill 4");
+    for (int16_t index : {int16_t(0), int16_t(-4)})
+        elementtest::expectPatternKinds(object, Fill(AttributeLink(index, AttrFill)),
+                                        {{0, false}, {3, false}}, tookFour, "fill " + std::to_string(index));
+    elementtest::expectPatternKinds(object, tarnwick::Composite(AttributeLink(int16_t(4), AttrComposite)),
+                                    {{0, false}, {3, false}}, tookFour, "composite 4");
 }
 
 TEST_F(Objects, AnObjectInitialisedFromAPartIsMarkedChangedUntilItIsSaved) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "Environment/HostTable.h"
@@ -12,6 +13,7 @@
 #include "platform/gsroot/Memory.h"
 #include "platform/gsroot/UniString.h"
 #include "project/DatabaseRef.h"
+#include "project/Layout.h"
 #include "project/Navigator.h"
 #include "project/Plan.h"
 #include "project/ViewKinds.h"
@@ -38,6 +40,25 @@ GSErrCode listedSections(uint32_t selector, void* a, void* b, void* c) {
     GSHandle handle = BMNewHandle(static_cast<GSSize>(sectionBytes));
     std::memset(*handle, 0x5A, sectionBytes);
     std::memcpy(*handle, sectionGuids.data(), std::min(sectionBytes, sectionGuids.size() * sizeof(API_Guid)));
+    *static_cast<GSHandle*>(a) = handle;
+    return hosterr::Ok;
+}
+
+// Answers "GLDI" and "GMDI" with the Guids given, each refused while its count of refusals
+// lasts; every other call goes to the host.
+struct LayoutAnswers {
+    std::vector<API_Guid> layouts, masters;
+    int refuseLayouts = 0, refuseMasters = 0;
+};
+LayoutAnswers layoutAnswers;
+GSErrCode listedLayouts(uint32_t selector, void* a, void* b, void* c) {
+    const bool masters = selector == fourCC("GMDI");
+    if (!masters && selector != fourCC("GLDI")) return hostDatabaseCall(selector, a, b, c);
+    int& refusals = masters ? layoutAnswers.refuseMasters : layoutAnswers.refuseLayouts;
+    if (refusals > 0) return --refusals, hosterr::Failed;
+    const std::vector<API_Guid>& guids = masters ? layoutAnswers.masters : layoutAnswers.layouts;
+    GSHandle handle = BMNewHandle(static_cast<GSSize>(guids.size() * sizeof(API_Guid)));
+    if (!guids.empty()) std::memcpy(*handle, guids.data(), guids.size() * sizeof(API_Guid));
     *static_cast<GSHandle*>(a) = handle;
     return hosterr::Ok;
 }
@@ -108,7 +129,7 @@ TEST_F(ViewLists, EveryKindListsItsViewsInGuidOrderAndBehavesAsItsType) {
         EXPECT_EQ(project.getDrawing(DatabaseRef(kind, Guid(0xFF, 0))), master) << kind;
 }
 
-TEST_F(ViewLists, AHandleCountsWholeGuidsAndARepeatedGuidKeepsOneObject) {
+TEST_F(ViewLists, AHandleCountsWholeGuidsAndARepeatedGuidIsOneObject) {
     HostFunctionTable table = host.functionTable();
     hostDatabaseCall = table.DatabaseCall;
     table.DatabaseCall = &listedSections;
@@ -130,6 +151,52 @@ TEST_F(ViewLists, AHandleCountsWholeGuidsAndARepeatedGuidKeepsOneObject) {
         projecttest::forget();
         EXPECT_EQ(Host::getProject()->getSectionCount(), c.count) << c.bytes;
     }
+    installHostTable(&host.functionTable());
+}
+
+TEST_F(ViewLists, ADatabaseListedAsALayoutAndAsAMasterLayoutIsAMasterLayout) {
+    HostFunctionTable table = host.functionTable();
+    hostDatabaseCall = table.DatabaseCall;
+    table.DatabaseCall = &listedLayouts;
+    installHostTable(&table);
+    const API_Guid both = Guid(5, 1).toAPI(), plain = Guid(5, 2).toAPI(), master = Guid(9, 1).toAPI();
+    addView(DatabaseLayout, u"Both", Guid(both)); // so that it can be made current
+    Project& project = *Host::getProject();
+    const auto kind = [&](const API_Guid& guid) -> std::string {
+        Layout* layout = project.findLayout(Guid(guid));
+        return layout == nullptr ? "none" : layout->getTypeName().bytes();
+    };
+
+    // Listed by both at once: the master list, asked second, has the last word.
+    layoutAnswers = {{plain, both, both}, {both, master}};
+    projecttest::forget();
+    EXPECT_EQ(project.getLayoutCount(), 3u);
+    EXPECT_EQ(kind(both), "Master Layout");
+    EXPECT_EQ(kind(plain), "Layout");
+    EXPECT_EQ(kind(master), "Master Layout");
+
+    // The master list refused at first: the layout handed out meanwhile is the one that becomes
+    // a master layout once the list is given, not a dead one beside a new one.
+    layoutAnswers = {{plain, both}, {both, master}, 0, 1};
+    projecttest::forget();
+    Layout* held = project.findLayout(Guid(both));
+    ASSERT_NE(held, nullptr);
+    EXPECT_FALSE(held->isMaster());
+    ASSERT_TRUE(project.setCurrentDatabase(held));
+    EXPECT_EQ(project.getLayoutCount(), 3u); // asked again
+    EXPECT_EQ(project.findLayout(Guid(both)), held);
+    EXPECT_TRUE(held->isMaster());
+    EXPECT_EQ(held->getTypeName(), "Master Layout");
+    EXPECT_EQ(held->getMasterLayout().getKind(), 0u); // a master layout stands on none
+    EXPECT_EQ(project.getCurrentDatabase(), static_cast<Drawing*>(held));
+
+    // The layout list refused at first: given later, it does not undo the master list's word.
+    layoutAnswers = {{plain, both}, {both, master}, 1, 0};
+    projecttest::forget();
+    EXPECT_EQ(project.getLayoutCount(), 2u); // the master list alone
+    EXPECT_EQ(kind(both), "Master Layout");  // the layout list asked again lists it too
+    EXPECT_EQ(kind(plain), "Layout");
+    EXPECT_EQ(project.getLayoutCount(), 3u);
     installHostTable(&host.functionTable());
 }
 
