@@ -169,7 +169,7 @@ RunOutcome playRoad(const Road& road, const Removal& removal, const RunSettings&
     host.transcript().echoTo(settings.transcript);
     host.transcript().action("road played " + removal.text());
     takeAway(host, removal, settings.homeFolder);
-    ScenarioRunner runner(host, {settings.modulePath, settings.homeFolder, settings.roadFolder});
+    ScenarioRunner runner(host, {settings.modulePath, settings.homeFolder, settings.roadFolder, {}});
     Judge judge(road, removal, runner);
 
     std::map<std::string, Verdict> verdicts;
