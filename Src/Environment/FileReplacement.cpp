@@ -31,15 +31,12 @@ DataFile* FileReplacement::begin() {
         refuse(m_target);
         return nullptr;
     }
+    // The temporary name is the writer's own: a file left there, or a link, goes (removing a link
+    // leaves what it names alone); what is made there next is new, so nothing is written through.
     const int temporary = IO::GetItemTypeNoFollow(m_temporary.getLocation());
-    if (temporary == IO::ItemFile) {
-        if (!m_temporary.remove()) return nullptr;
-    } else if (temporary != IO::ItemMissing) {
-        refuse(m_temporary);
-        return nullptr;
-    }
+    if ((temporary == IO::ItemFile || temporary == IO::ItemLink) && !m_temporary.remove()) return nullptr;
     if (!m_temporary.createNew()) {
-        // Made in the meantime by someone else: it is theirs, not a leftover of ours.
+        // A folder or the like, or something made there since: not the writer's to remove.
         if (IO::GetItemTypeNoFollow(m_temporary.getLocation()) != IO::ItemMissing) refuse(m_temporary);
         return nullptr;
     }

@@ -22,7 +22,8 @@ public:
     // The temporary file, made and open for writing; null when the file cannot be replaced: a
     // link (even one that names nothing), a folder or anything else but a regular file stands at
     // its name, or the temporary file cannot be made. A regular file left at the temporary name by
-    // an earlier write that did not end is replaced; anything else there refuses the write.
+    // an earlier write that did not end, or a link there, is removed first (what the link names is
+    // left alone); a folder or anything else there refuses the write.
     DataFile* begin();
     // Closes the temporary file and puts it in the file's place; false when it could not be, and
     // then the file is as it was and the temporary file is gone.

@@ -105,23 +105,34 @@ TEST(FileReplacement, ALinkAtTheFileRefusesTheWriteAndWhatItNamesIsUntouched) {
     EXPECT_EQ(IO::GetItemType(temp.child("folder.xml")), IO::ItemFolder);
 }
 
-TEST(FileReplacement, ALinkAtTheTemporaryNameRefusesTheWriteAndIsNotFollowed) {
+TEST(FileReplacement, ALinkAtTheTemporaryNameGoesUnfollowedAndAFolderThereRefusesTheWrite) {
     TempFolder temp;
     Directory folder(temp.location());
-    put(temp.path("prefs.xml"), "as it was");
     put(temp.path("outside.txt"), "not the settings'");
-    ASSERT_EQ(::symlink(temp.path("outside.txt").c_str(), temp.path("prefs.xml.tmp").c_str()), 0);
-    ASSERT_EQ(::symlink(temp.path("nowhere.txt").c_str(), temp.path("prefs.xml.part").c_str()), 0);
-    for (const char* suffix : {".tmp", ".part"}) {
+    // A link to another file, and one that names nothing.
+    const struct {
+        const char* suffix;
+        const char* named;
+    } links[] = {{".tmp", "outside.txt"}, {".part", "nowhere.txt"}};
+    for (const auto& [suffix, named] : links) {
         SCOPED_TRACE(suffix);
+        const std::string temporary = temp.path(std::string("prefs.xml") + suffix);
+        ASSERT_EQ(::symlink(temp.path(named).c_str(), temporary.c_str()), 0);
         FileReplacement replacement(folder, String("prefs.xml"), String(suffix));
-        EXPECT_FALSE(replacement.writeWhole("new settings"));
-        EXPECT_EQ(replacement.getRefusedPath().bytes(), temp.path(std::string("prefs.xml") + suffix));
-        EXPECT_TRUE(isLink(temp.path(std::string("prefs.xml") + suffix)));
+        ASSERT_TRUE(replacement.writeWhole(std::string("settings through ") + suffix));
+        EXPECT_EQ(contentOf(temp.path("prefs.xml")), std::string("settings through ") + suffix);
+        EXPECT_FALSE(isLink(temporary));
+        EXPECT_EQ(contentOf(temporary), "<missing>");
     }
-    EXPECT_EQ(contentOf(temp.path("prefs.xml")), "as it was");
     EXPECT_EQ(contentOf(temp.path("outside.txt")), "not the settings'");
     EXPECT_EQ(contentOf(temp.path("nowhere.txt")), "<missing>");
+
+    ASSERT_EQ(IO::CreateFolder(temp.child("prefs.xml.tmp")), hosterr::Ok);
+    FileReplacement blocked(folder, String("prefs.xml"), String(".tmp"));
+    EXPECT_FALSE(blocked.writeWhole("new settings"));
+    EXPECT_EQ(blocked.getRefusedPath().bytes(), temp.path("prefs.xml.tmp"));
+    EXPECT_EQ(IO::GetItemType(temp.child("prefs.xml.tmp")), IO::ItemFolder);
+    EXPECT_EQ(contentOf(temp.path("prefs.xml")), "settings through .part");
 }
 
 TEST(FileReplacement, AFailedWriteLeavesTheFileAsItWasAndNothingBesideIt) {
