@@ -7,7 +7,8 @@
 
 namespace tarnwick {
 class Drawing;
-}
+class FileReplacement;
+} // namespace tarnwick
 
 namespace zavlink {
 
@@ -16,6 +17,7 @@ inline constexpr uint32_t HostLacksCallItem = 8;   // $1 the call
 inline constexpr uint32_t HostFailedCallItem = 9;  // $1 the call, $2 the host's code
 inline constexpr uint32_t FileNotWrittenItem = 10; // $1 the file
 inline constexpr uint32_t SpecificationNotStoredItem = 11;
+inline constexpr uint32_t NotAFileItem = 18; // $1 what stands where the file would go
 
 // The message for a failed host call: the host lacks it, or answered this error.
 tarnwick::String hostFailureText(const tarnwick::HostFailure& failure);
@@ -28,6 +30,8 @@ GSErrCode failStep(const tarnwick::HostFailureWatch& watch);
 // The host's current view; when there is none because the host failed to say, the user is told.
 tarnwick::Drawing* currentDatabaseOrTell();
 void tellFileNotWritten(const tarnwick::String& path);
+// For a file written whole: names what stood in its way when that refused it, else the file.
+void tellFileNotWritten(const tarnwick::FileReplacement& file);
 // Says that the chosen specification is not stored; the failure the watch saw is told by it.
 void tellSpecificationNotStored(const tarnwick::HostFailureWatch& watch);
 

@@ -140,6 +140,7 @@ The stand-in Annotator (zavannotator, entered in the registry when zavhost start
 
 Files, as the user's other programs see them:
   file write PATH "TEXT"            the file holds exactly TEXT (its folders are made)
+  file link PATH TARGET             PATH is a symbolic link to TARGET (which need not be there)
   file dialog answer PATH [type N] | file dialog cancel   queued: the answer to the next file
                                     dialog (unanswered ones are cancelled)
 
