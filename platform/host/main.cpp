@@ -150,7 +150,8 @@ Faults, as a failing host or disk gives them:
                                     RunUndoableCommand, ...) or a selector (GCLP), answer CODE
                                     and do nothing
   fault unwritable PATH | fault writable PATH   the module cannot make, write, rename or remove
-                                    the file, or anything in the folder (and then it can again)
+                                    the file, or anything in the folder (and then it can again);
+                                    nor can the host save the project there
   fault clear                       every call runs and everything is writable again
 
 An action the host cannot do (no such menu item, a disabled item, a file that does not open, a
