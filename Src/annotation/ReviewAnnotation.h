@@ -39,7 +39,6 @@ class AnnotationReport : public tarnwick::XMLAssembly {
 public:
     static constexpr char ElementName[] = "zavReport";
     static constexpr char Extension[] = "zavrpt";
-    static constexpr uint32_t FileType = 3;
 
     AnnotationReport();
 
