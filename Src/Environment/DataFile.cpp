@@ -60,6 +60,11 @@ bool DataFile::open(bool forWriting) {
     return check(m_file.Open(forWriting ? IO::File::Access::ReadWrite : IO::File::Access::Read, forWriting));
 }
 
+bool DataFile::createNew() {
+    if (m_file.IsOpen()) return check(hosterr::Refused);
+    return check(m_file.CreateNew(IO::File::Access::ReadWrite));
+}
+
 bool DataFile::ensureOpen(bool forWriting) {
     if (m_file.IsOpen()) return !forWriting || m_file.CanWrite() || check(hosterr::Refused);
     return open(forWriting);

@@ -41,6 +41,9 @@ public:
     // Opens explicitly; forWriting opens read-write and creates a missing file. Reopening an open
     // file with the access it already has succeeds and keeps the position.
     [[nodiscard]] bool open(bool forWriting);
+    // Makes the file and opens it for reading and writing. False when anything stands at the
+    // location already, a link that names nothing included: nothing is made where a link points.
+    [[nodiscard]] bool createNew();
     [[nodiscard]] bool close();
 
     uint64_t getLength() const; // 0 on failure

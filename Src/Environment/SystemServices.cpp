@@ -17,6 +17,31 @@ std::unique_ptr<Directory> SystemServices::getUserDataFolder() {
     return std::make_unique<Directory>(folder);
 }
 
+String SystemServices::getUserDataFolderPath() {
+    IO::Location folder;
+    if (IO::LocateSpecialFolder(IO::UserDataFolder, &folder) != hosterr::Ok) return String();
+    return String(folder.ToPath());
+}
+
+String SystemServices::quoteArgument(const String& text) {
+    const std::string& bytes = text.bytes();
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : bytes) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes count only before a quote: there each stands for half of them.
+        quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(2 * backslashes, '\\');
+    quoted += '"';
+    return String(quoted);
+}
+
 bool SystemServices::openWithShell(const String& file, const String& parameters, intptr_t* shellResult) {
     HINSTANCE result =
         ShellExecute(nullptr, "open", file.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);

@@ -16,10 +16,18 @@ public:
 
     // The host's per-user data folder (created when missing); null when the host has none.
     static std::unique_ptr<Directory> getUserDataFolder();
+    // Where the host keeps that folder, whether or not it is there or could be made; empty when
+    // the host names none. For messages about what could not be made.
+    static String getUserDataFolderPath();
 
     // Opens the file with the shell's "open" verb, window shown normally, without waiting.
     // True only when the program really started; *shellResult (when given) receives the
     // shell's answer (above 32 on success).
+    // One argument of a command line, enclosed in double quotes so that the started program's
+    // start-up code splits out exactly the text: a quote inside is escaped with a backslash, and
+    // the backslashes before a quote, or before the closing one, are doubled.
+    static String quoteArgument(const String& text);
+
     [[nodiscard]] static bool openWithShell(const String& file, const String& parameters,
                                             intptr_t* shellResult = nullptr);
 

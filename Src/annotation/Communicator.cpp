@@ -6,6 +6,7 @@
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataBufferOut.h"
 #include "Environment/DataFile.h"
+#include "Environment/FileReplacement.h"
 #include "Environment/Host.h"
 #include "Environment/SystemServices.h"
 #include "annotation/CommandList.h"
@@ -27,8 +28,7 @@ using namespace tarnwick;
 
 namespace {
 
-constexpr uint32_t CommandFileType = 3;
-
+// The program is a file, not a command line: the shell takes it whole between the quotes.
 String quoted(const String& text) {
     return String("\"") + text + "\"";
 }
@@ -48,20 +48,26 @@ void tidyUp(const Directory& folder, const char* name) {
 }
 
 // Where the exchange folder would be, for the user to look at when it cannot be made.
+// Also when the user data folder itself could not be made.
 String exchangeFolderPath() {
     const String name = Host::getResourceString(ExchangeNames, FolderNameItem);
-    std::unique_ptr<Directory> userData = SystemServices::getUserDataFolder();
-    return userData ? Directory(*userData, name).getPath() : name;
+    const String userData = SystemServices::getUserDataFolderPath();
+    if (userData.isEmpty()) return name;
+    return Directory(Directory(IO::Location(userData.bytes())), name).getPath();
 }
 
-bool writeCommandFile(CommandList& list, DataFile& file) {
-    if (!file.isOpen() || !file.setLength(0)) return false;
-    DataBufferOut out;
-    if (!out.open(file)) return false;
-    XMLWriter writer(out);
-    bool written = writer.write(list, true, 1, true, true);
-    written = out.close() && written;
-    return file.close() && written;
+bool writeCommandFile(CommandList& list, FileReplacement& command) {
+    DataFile* file = command.begin();
+    if (file == nullptr) return false;
+    bool written = false;
+    {
+        DataBufferOut out;
+        if (!out.open(*file)) return false;
+        XMLWriter writer(out);
+        written = writer.write(list, true, 1, true, true);
+        written = out.close() && written;
+    }
+    return written && command.commit();
 }
 
 } // namespace
@@ -100,11 +106,11 @@ void Communicator::exchange(CommandList& list) {
     // answer to this one: neither its flag nor its result may survive.
     if (!removeLeftover(*folder, FlagFileName) || !removeLeftover(*folder, ResultFileName)) return;
 
-    DataFile command(*folder, String(CommandFileName), CommandFileType, true);
-    const String commandPath = quoted(command.getPath());
-    if (!writeCommandFile(list, command)) return tellFileNotWritten(command.getPath());
+    FileReplacement command(*folder, String(CommandFileName), String(".tmp"));
+    if (!writeCommandFile(list, command)) return tellFileNotWritten(command);
 
-    if (!SystemServices::openWithShell(quoted(program), commandPath)) {
+    // The path is the Annotator's one argument, whatever quotes or backslashes its folders hold.
+    if (!SystemServices::openWithShell(quoted(program), SystemServices::quoteArgument(command.getPath()))) {
         // Nothing would ever answer: say so now rather than leave the user waiting.
         prefs->annotatorFound = false;
         reportAnnotatorNotFound();

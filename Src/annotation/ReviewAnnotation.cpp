@@ -2,6 +2,7 @@
 
 #include "Environment/DataBufferOut.h"
 #include "Environment/DataFile.h"
+#include "Environment/FileReplacement.h"
 #include "Environment/Host.h"
 #include "annotation/CommandList.h"
 #include "annotation/PlaceAnnotation.h"
@@ -75,41 +76,35 @@ bool isReportName(const String& name) {
 }
 } // namespace
 
-std::unique_ptr<DataFile> AnnotationReport::createFile(const String& specificationPath) {
-    const DataFile specification(specificationPath);
-    std::unique_ptr<Directory> folder = specification.getDirectory();
-    if (!folder) return nullptr;
-    const String name = specification.getName();
-    if (isReportName(name)) return nullptr;
-    GSErrCode status = 0;
-    return DataFile::create(*folder, name, FileType, &status, String(Extension));
-}
-
-String AnnotationReport::reportPath(const String& specificationPath) {
+std::unique_ptr<FileReplacement> AnnotationReport::reportFile(const String& specificationPath) {
     const DataFile specification(specificationPath);
     std::unique_ptr<Directory> folder = specification.getDirectory();
     const String name = specification.getName();
     const size_t dot = name.findLastOf(String("."));
-    // As the file's making has it: no stem, no report.
-    if (!folder || dot == String::npos || dot == 0 || isReportName(name)) return String();
-    return DataFile(*folder, name.substring(0, dot + 1) + Extension).getPath();
+    // No stem, no report.
+    if (!folder || dot == String::npos || dot == 0 || isReportName(name)) return nullptr;
+    // The folder and the name come from the project or the Annotator: what stands at the report's
+    // name is replaced only when it is a file, and never written through.
+    return std::make_unique<FileReplacement>(*folder, name.substring(0, dot + 1) + Extension, String(".tmp"));
 }
 
-bool AnnotationReport::write() {
-    std::unique_ptr<DataFile> file = createFile(zavPath);
-    if (!file) return false;
-    // An earlier, longer report must leave nothing behind.
-    bool written = file->setLength(0);
-    if (written) {
-        DataBufferOut out;
-        written = out.open(*file);
-        if (written) {
-            XMLWriter writer(out);
-            written = writer.write(*this, true, 1, true, true);
-            written = out.close() && written;
-        }
+String AnnotationReport::reportPath(const String& specificationPath) {
+    std::unique_ptr<FileReplacement> file = reportFile(specificationPath);
+    return file ? file->getPath() : String();
+}
+
+bool AnnotationReport::write(FileReplacement& file) {
+    DataFile* out = file.begin();
+    if (out == nullptr) return false;
+    bool written = false;
+    {
+        DataBufferOut buffer;
+        if (!buffer.open(*out)) return false;
+        XMLWriter writer(buffer);
+        written = writer.write(*this, true, 1, true, true);
+        written = buffer.close() && written;
     }
-    return file->close() && written;
+    return written && file.commit();
 }
 
 bool ReviewAnnotation::receive(Event&) {
@@ -143,11 +138,12 @@ bool ReviewAnnotation::review() {
         NotifyAlert().show(Host::getResourceString(ClickPrompts, NoAnnotationsItem));
         return false;
     }
-    if (!report.write()) {
+    // A specification whose name gives no report name has no report, as it always had.
+    std::unique_ptr<FileReplacement> file = AnnotationReport::reportFile(report.zavPath);
+    if (!file) return false;
+    if (!report.write(*file)) {
         progress.reset();
-        // A specification whose name gives no report name has no report, as it always had.
-        const String path = AnnotationReport::reportPath(report.zavPath);
-        if (!path.isEmpty()) tellFileNotWritten(path);
+        tellFileNotWritten(*file);
         return false;
     }
     CommandList list;

@@ -12,7 +12,7 @@
 #include "platform/api/HostTypes.h"
 
 namespace tarnwick {
-class DataFile;
+class FileReplacement;
 class ProgressMonitor;
 } // namespace tarnwick
 
@@ -39,7 +39,6 @@ class AnnotationReport : public tarnwick::XMLAssembly {
 public:
     static constexpr char ElementName[] = "zavReport";
     static constexpr char Extension[] = "zavrpt";
-    static constexpr uint32_t FileType = 3;
 
     AnnotationReport();
 
@@ -52,16 +51,16 @@ public:
     // project file; true once the collection ran, even when it found nothing.
     bool fill(tarnwick::ProgressMonitor* progress);
 
-    // The report file for the specification: its name up to the last "." and the extension,
-    // in the specification's folder, made when missing and open for writing. Null when the name
-    // has no "." or the file cannot be made, and for a specification that is itself named so, which
-    // the report would overwrite.
-    static std::unique_ptr<tarnwick::DataFile> createFile(const tarnwick::String& specificationPath);
-    // The path createFile gives the report; empty where it makes none.
+    // The report file for the specification: its name up to the last "." and the extension, in
+    // the specification's folder, written through "NAME.zavrpt.tmp" beside it. Null when the name
+    // has no stem, and for a specification that is itself named so, which the report would replace.
+    static std::unique_ptr<tarnwick::FileReplacement> reportFile(const tarnwick::String& specificationPath);
+    // reportFile's path; empty where it gives none.
     static tarnwick::String reportPath(const tarnwick::String& specificationPath);
-    // The report, with the declaration and indented, replacing whatever the file held. False when
-    // there is no file or it could not be written whole.
-    bool write();
+    // The report, with the declaration and indented, written whole in the file's place. False when
+    // it could not be: a link or anything but a file at its name (file's refused path), or the
+    // disk would not take it; the file is then as it was.
+    bool write(tarnwick::FileReplacement& file);
 
     tarnwick::String zavPath;
     AnnotatedModel model;
@@ -78,8 +77,9 @@ public:
     // Handled whatever came of it; the view the user started in stays current.
     bool receive(tarnwick::Event& event) override;
 
-    // Collects, writes and sends the report; false when nothing was sent. Failures to make or
-    // write the report are quiet; a project without annotations is told so.
+    // Collects, writes and sends the report; false when nothing was sent. A report that cannot be
+    // written, and a project without annotations, are told; a specification whose name gives no
+    // report name is not.
     static bool review();
 };
 

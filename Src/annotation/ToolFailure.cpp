@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "Environment/FileReplacement.h"
 #include "Environment/Host.h"
 #include "annotation/ZAVLinkAddon.h"
 #include "platform/api/HostErrors.h"
@@ -80,6 +81,13 @@ Drawing* currentDatabaseOrTell() {
 
 void tellFileNotWritten(const String& path) {
     ErrorAlert().show(errorText(FileNotWrittenItem, path));
+}
+
+void tellFileNotWritten(const FileReplacement& file) {
+    if (file.getRefusedPath().isEmpty())
+        tellFileNotWritten(file.getPath());
+    else
+        ErrorAlert().show(errorText(NotAFileItem, file.getRefusedPath()));
 }
 
 void tellSpecificationNotStored(const HostFailureWatch& watch) {

@@ -7,7 +7,8 @@
 
 namespace tarnwick {
 class Drawing;
-}
+class FileReplacement;
+} // namespace tarnwick
 
 namespace zavlink {
 
@@ -21,6 +22,7 @@ inline constexpr uint32_t ViewNameFailedCallItem = 13;  // $1 the call, $2 the h
 inline constexpr uint32_t SelectingLacksCallItem = 14;  // $1 the call
 inline constexpr uint32_t SelectingFailedCallItem = 15; // $1 the call, $2 the host's code
 inline constexpr uint32_t HostDeniedSelectionItem = 16; // $1 the call
+inline constexpr uint32_t NotAFileItem = 18; // $1 what stands where the file would go
 
 // The words of a failure that a tool went on past, or that stopped only part of it: the host lacks
 // the call, or answered an error.
@@ -47,6 +49,8 @@ GSErrCode failStep(const tarnwick::HostFailureWatch& watch);
 // The host's current view; when there is none because the host failed to say, the user is told.
 tarnwick::Drawing* currentDatabaseOrTell();
 void tellFileNotWritten(const tarnwick::String& path);
+// For a file written whole: names what stood in its way when that refused it, else the file.
+void tellFileNotWritten(const tarnwick::FileReplacement& file);
 // Says that the chosen specification is not stored; the failure the watch saw is told by it.
 void tellSpecificationNotStored(const tarnwick::HostFailureWatch& watch);
 

@@ -5,6 +5,7 @@
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataFile.h"
 #include "Environment/Directory.h"
+#include "Environment/FileReplacement.h"
 #include "Environment/HostCalls.h"
 #include "Environment/Memory.h"
 #include "Environment/MemoryBlock.h"
@@ -38,17 +39,8 @@ bool readFile(const Directory& folder, const String& name, std::string& bytes) {
 }
 
 bool writeWhole(const Directory& folder, const String& name, const std::string& text) {
-    DataFile temp(folder, name + ".tmp");
-    if (IO::GetItemType(temp.getLocation()) == IO::ItemFile && !temp.remove()) return false;
-    if (!temp.open(true)) return false;
-    bool ok = temp.setLength(0) && temp.write(text.data(), text.size());
-    ok = temp.close() && ok;
-    if (ok) {
-        DataFile target(folder, name);
-        ok = IO::ReplaceFile(target.getLocation(), temp.getLocation()) == hosterr::Ok;
-    }
-    if (!ok) (void)temp.remove(); // a leftover is replaced by the next write
-    return ok;
+    FileReplacement file(folder, name, String(".tmp"));
+    return file.writeWhole(text);
 }
 
 String copyName(const String& name, int n) {

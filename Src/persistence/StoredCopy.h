@@ -15,9 +15,10 @@ namespace storedcopy {
 // The file's bytes; false when there is no file or it cannot be read.
 bool readFile(const Directory& folder, const String& name, std::string& bytes);
 
-// Writes text to the named file through a temporary file beside it, so that neither a failed
-// write nor a power loss leaves a half-written file. A temporary file left over is replaced;
-// anything else in its way fails the write.
+// Writes text to the named file through a new temporary file beside it ("name.tmp"), so that
+// neither a failed write nor a power loss leaves a half-written file (FileReplacement). A
+// temporary file left over is replaced; a link at either name, or anything else in the way, fails
+// the write.
 bool writeWhole(const Directory& folder, const String& name, const std::string& text);
 
 // The name of the n-th copy (from 1) of the named file: "a.xml" gives "a.unreadable.xml", then

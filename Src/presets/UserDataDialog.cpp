@@ -8,13 +8,12 @@
 #include "Environment/DataBufferOut.h"
 #include "Environment/DataFile.h"
 #include "Environment/FileDialog.h"
+#include "Environment/FileReplacement.h"
 #include "Environment/Host.h"
 #include "interface/InterfaceEvent.h"
 #include "interface/InterfaceSubscribers.h"
 #include "persistence/XMLReader.h"
 #include "persistence/XMLWriter.h"
-#include "platform/api/HostErrors.h"
-#include "platform/io/FileSystem.h"
 #include "presets/PresetDatabase.h"
 #include "presets/PresetDialogFilters.h"
 #include "project/Alert.h"
@@ -503,31 +502,33 @@ template <class Db> void UserDataDialog<Db>::exportAttribute() {
     UserDatabaseCollection collection;
     prepareDocument(collection, false);
     auto chosen = static_cast<size_t>(typeIndex);
-    if (!exportToFile(collection, *file, names[chosen], extensionOf(*file)))
+    String refused;
+    if (exportToFile(collection, *file, names[chosen], extensionOf(*file), &refused)) return;
+    // What stands there is named: a link or a folder needs the user, not more room.
+    if (refused.isEmpty())
         ErrorAlert().show(text(WriteErrorText));
+    else
+        ErrorAlert().show(Host::getResourceString(Host::FrameworkTexts, NotAFileText, refused));
 }
 
 template <class Db>
 bool UserDataDialog<Db>::exportToFile(UserDatabaseCollection& collection, DataFile& file,
-                                      const String& typeName, const String& extension) {
+                                      const String& typeName, const String& extension, String* refused) {
     if (typeName != getFileTypeName() && extension != getFileExtension()) return false;
     std::unique_ptr<Directory> folder = file.getDirectory();
     if (!folder) return false;
-    DataFile temp(*folder, file.getName() + String(".part"));
-    // A leftover is replaced, not written through; anything else in the way fails the export.
-    if (IO::GetItemType(temp.getLocation()) == IO::ItemFile && !temp.remove()) return false;
-    if (!temp.open(true)) return false;
-    bool ok = temp.setLength(0);
-    {
+    FileReplacement replacement(*folder, file.getName(), String(".part"));
+    DataFile* temp = replacement.begin();
+    bool ok = temp != nullptr;
+    if (ok) {
         DataBufferOut out;
-        ok = ok && out.open(temp);
+        ok = out.open(*temp);
         XMLWriter writer(out);
         ok = ok && writer.write(collection, true, 1, true, true);
         ok = out.close() && ok;
     }
-    ok = temp.close() && ok;
-    ok = ok && IO::ReplaceFile(file.getLocation(), temp.getLocation()) == hosterr::Ok;
-    if (!ok) (void)temp.remove();
+    ok = ok && replacement.commit();
+    if (refused != nullptr) *refused = replacement.getRefusedPath();
     return ok;
 }
 

@@ -58,6 +58,8 @@ public:
         WriteErrorText = 15,
         PurgeQuestionText = 24,
     };
+    // Of the framework's texts: "$1" is not a file the export may replace.
+    static constexpr uint32_t NotAFileText = 38;
 
     // Copies the project's package now (none when the project has none), and with withDeleted its
     // deleted-records database.
@@ -102,10 +104,11 @@ public:
     // Reads the file into the collection; false when it could not be read or is of no type known.
     virtual bool importFromFile(UserDatabaseCollection& collection, DataFile& file, const String& typeName,
                                 const String& extension);
-    // Checks the type before touching the file, then writes beside it and puts the new file in its
-    // place only when every byte reached the disk.
+    // Checks the type before touching the file, then writes a new file beside it and puts that in
+    // its place only when every byte reached the disk. A link or anything but a regular file at the
+    // chosen name is neither written through nor replaced: false, with its path in *refused.
     virtual bool exportToFile(UserDatabaseCollection& collection, DataFile& file, const String& typeName,
-                              const String& extension);
+                              const String& extension, String* refused = nullptr);
     // The collection's database becomes the working one; false when it holds none.
     virtual bool takeImportedDatabase(UserDatabaseCollection& collection);
 

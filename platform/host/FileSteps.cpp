@@ -50,7 +50,14 @@ void parseFileStep(LineReader& in, Step& step) {
         if (in.word("type")) step.number = in.number("a file type, from 1", 1, 1000);
         return;
     }
-    if (!in.word("write")) throw LineError{"file write PATH \"TEXT\" or file dialog ..."};
+    if (in.word("link")) {
+        step.model.verb = "link";
+        step.text = in.path();
+        step.text2 = in.path();
+        return;
+    }
+    if (!in.word("write"))
+        throw LineError{"file write PATH \"TEXT\", file link PATH TARGET or file dialog ..."};
     step.text = in.path();
     step.text2 = in.text("the file's text");
 }
@@ -77,6 +84,13 @@ bool writeFileStep(const Step& step, const PathResolver& resolve, std::string* w
     const fs::path path = resolve(*step.text);
     std::error_code error;
     if (path.has_parent_path()) fs::create_directories(path.parent_path(), error);
+    if (step.model.verb == "link") {
+        fs::remove(path, error);
+        fs::create_symlink(resolve(*step.text2), path, error);
+        if (!error) return true;
+        *why = "the link " + quoted(path.string()) + " could not be made: " + error.message();
+        return false;
+    }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << *step.text2;
     out.close();

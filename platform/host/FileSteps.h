@@ -20,7 +20,8 @@ void parseFileExpectation(LineReader& in, Step& step, bool present);
 
 using PathResolver = std::function<std::string(const std::string&)>;
 
-// `file write PATH "TEXT"`: the file holds exactly the text afterwards (its folders are made).
+// `file write PATH "TEXT"`: the file holds exactly the text afterwards (its folders are made);
+// `file link PATH TARGET`: PATH is a symbolic link to TARGET, which need not be there.
 bool writeFileStep(const Step& step, const PathResolver& resolve, std::string* why);
 bool checkFileStep(const Step& step, const PathResolver& resolve, std::string* why);
 

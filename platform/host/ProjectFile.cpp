@@ -1,12 +1,14 @@
 #include "ProjectFile.h"
 
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <set>
 
 #include "IfcFile.h"
+#include "platform/api/HostErrors.h"
 #include "platform/api/HostTypes.h"
+#include "platform/io/File.h"
+#include "platform/io/FileSystem.h"
 
 namespace zavhost {
 
@@ -232,22 +234,38 @@ bool decode(std::string_view bytes, Project* project, std::string* error) {
     return true;
 }
 
+namespace {
+// Why a write failed, as the user can act on it.
+std::string reason(GSErrCode err) {
+    if (err == hosterr::Refused)
+        return "the disk or its folder refuses writing (read-only, or access denied)";
+    if (err == hosterr::NotFound) return "its folder is not there";
+    if (err == hosterr::BadName) return "something that is not a file stands in its way";
+    return "the disk failed (it may be full)";
+}
+} // namespace
+
 bool save(const Project& project, const std::string& path, std::string* error) {
     const std::string bytes = encode(project);
-    const std::string temporary = path + ".saving";
+    const IO::Location target(path);
+    const IO::Location temporary(path + ".saving");
+    // The temporary name is the host's own: what an earlier save left there goes, a link unfollowed,
+    // and the file is made new, so that nothing is written through a link.
+    const int left = IO::GetItemTypeNoFollow(temporary);
+    if (left == IO::ItemFile || left == IO::ItemLink) (void)IO::Delete(temporary);
+    GSErrCode err = hosterr::Ok;
     {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return fail(error, "cannot write " + path);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return fail(error, "cannot write " + path);
-        }
+        IO::File out(temporary);
+        err = out.CreateNew(IO::File::Access::Write);
+        if (err != hosterr::Ok) return fail(error, "cannot write " + path + ": " + reason(err));
+        err = out.Write(bytes.data(), bytes.size());
+        const GSErrCode closed = out.Close();
+        if (err == hosterr::Ok) err = closed;
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return fail(error, "cannot replace " + path);
+    if (err == hosterr::Ok) err = IO::Rename(temporary, target);
+    if (err != hosterr::Ok) {
+        (void)IO::Delete(temporary);
+        return fail(error, "cannot write " + path + ": " + reason(err));
     }
     return true;
 }

@@ -75,7 +75,9 @@ bool decodeLibraryChunk(uint32_t tag, std::string_view payload, LibraryManager* 
 // Fills `project` only when the whole of `bytes` is a sound project; else answers false and why.
 bool decode(std::string_view bytes, Project* project, std::string* error);
 
-// Writes through a temporary file, so that a failed save leaves the old file whole.
+// Writes through a new temporary file beside it, so that a failed save leaves the old file whole.
+// A location held unwritable (IO::SetUnwritable) refuses it, as a read-only disk would; *error
+// then says why in words the user can act on.
 bool save(const Project& project, const std::string& path, std::string* error);
 bool load(const std::string& path, Project* project, std::string* error);
 } // namespace ProjectFile

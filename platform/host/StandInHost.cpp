@@ -12,6 +12,7 @@
 #include "ProjectFile.h"
 #include "TextMeasure.h"
 #include "platform/api/HostErrors.h"
+#include "platform/dg/Alert.h"
 #include "platform/gsroot/Memory.h"
 #include "platform/gsroot/UniString.h"
 
@@ -280,8 +281,16 @@ GSErrCode StandInHost::saveProject(const std::string& path) {
         return fail(answer, "the module's data handler answered " + answerText(answer) +
                                 " before the save; the project file is not written");
     std::string why;
-    if (!ProjectFile::save(*m_project, target, &why))
+    if (!ProjectFile::save(*m_project, target, &why)) {
+        // The host tells its user of a save that fails itself, in words of its own.
+        const std::string headline = "The project \"" + m_project->name + "\" could not be saved.";
+        std::string message = why + ". The project stays open as it was.";
+        if (!message.empty() && message[0] >= 'a' && message[0] <= 'z')
+            message[0] = char(message[0] - 'a' + 'A');
+        (void)DGAlert(DGAlertError, GS::UniString(headline.c_str()), GS::UniString(message.c_str()),
+                      GS::UniString(), GS::UniString("OK"), GS::UniString(), GS::UniString());
         return fail(hosterr::Failed, "cannot save the project: " + why);
+    }
     m_project->filePath = target;
     m_transcript.note("project " + inQuotes(m_project->name) + " saved to " + target);
     notifyProject(ProjectSave);

@@ -142,6 +142,7 @@ The stand-in Annotator (zavannotator, entered in the registry when zavhost start
 
 Files, as the user's other programs see them:
   file write PATH "TEXT"            the file holds exactly TEXT (its folders are made)
+  file link PATH TARGET             PATH is a symbolic link to TARGET (which need not be there)
   file dialog answer PATH [type N] | file dialog cancel   queued: the answer to the next file
                                     dialog (unanswered ones are cancelled)
 
@@ -151,7 +152,8 @@ Faults, as a failing host or disk gives them:
                                     RunUndoableCommand, ...) or a selector (GCLP), answer CODE
                                     and do nothing
   fault unwritable PATH | fault writable PATH   the module cannot make, write, rename or remove
-                                    the file, or anything in the folder (and then it can again)
+                                    the file, or anything in the folder (and then it can again);
+                                    nor can the host save the project there
   fault clear                       every call runs and everything is writable again
 
 An action the host cannot do (no such menu item, a disabled item, a file that does not open, a

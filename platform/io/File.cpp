@@ -38,7 +38,19 @@ GSErrCode File::Open(Access access, bool createWhenMissing) {
     if (m_location.IsEmpty()) return report(hosterr::BadParameter);
     if (access != Access::Read && IsUnwritable(m_location))
         return report(Exists(m_location) || createWhenMissing ? hosterr::Refused : hosterr::NotFound);
-    int flags = O_CLOEXEC;
+    return openWith(access, createWhenMissing && access != Access::Read ? O_CREAT : 0);
+}
+
+GSErrCode File::CreateNew(Access access) {
+    if (IsOpen()) return report(hosterr::Refused);
+    if (m_location.IsEmpty() || access == Access::Read) return report(hosterr::BadParameter);
+    if (IsUnwritable(m_location)) return report(hosterr::Refused);
+    // O_EXCL also refuses a link at the location, so that nothing is made where it points.
+    return openWith(access, O_CREAT | O_EXCL);
+}
+
+GSErrCode File::openWith(Access access, int createFlags) {
+    int flags = O_CLOEXEC | createFlags;
     switch (access) {
     case Access::Read:
         flags |= O_RDONLY;
@@ -50,7 +62,6 @@ GSErrCode File::Open(Access access, bool createWhenMissing) {
         flags |= O_RDWR;
         break;
     }
-    if (createWhenMissing && access != Access::Read) flags |= O_CREAT;
     int fd;
     do {
         fd = ::open(m_location.ToPath().c_str(), flags, 0666);

@@ -31,6 +31,10 @@ public:
     // Opens at the start without emptying the file. With createWhenMissing a missing file is
     // made (write access only). Opening an open file answers hosterr::Refused.
     GSErrCode Open(Access access, bool createWhenMissing = false);
+    // Makes a new, empty file at the location and opens it with write access (Read answers
+    // hosterr::BadParameter). Nothing may stand there yet, not even a symbolic link that names
+    // nothing: that answers hosterr::BadName and nothing is made, here or where the link points.
+    GSErrCode CreateNew(Access access = Access::ReadWrite);
     GSErrCode Close(); // Ok when it was not open
 
     // Reads up to count bytes; fewer at the end of the file (Ok). *got receives the bytes read.
@@ -45,6 +49,7 @@ public:
 
 private:
     GSErrCode report(GSErrCode err) { return m_status = err; }
+    GSErrCode openWith(Access access, int createFlags);
 
     Location m_location;
     int m_fd = -1;

@@ -69,6 +69,15 @@ int GetItemType(const Location& location) {
     return S_ISDIR(st.st_mode) ? ItemFolder : ItemFile;
 }
 
+int GetItemTypeNoFollow(const Location& location) {
+    if (location.IsEmpty()) return ItemMissing;
+    struct stat st {};
+    if (::lstat(location.ToPath().c_str(), &st) != 0) return ItemMissing;
+    if (S_ISLNK(st.st_mode)) return ItemLink;
+    if (S_ISDIR(st.st_mode)) return ItemFolder;
+    return S_ISREG(st.st_mode) ? ItemFile : ItemOther;
+}
+
 bool Exists(const Location& location) {
     return GetItemType(location) != ItemMissing;
 }
@@ -131,7 +140,7 @@ GSErrCode ReplaceFile(const Location& target, const Location& replacement) {
     if (GetItemType(replacement) != ItemFile) return hosterr::NotFound;
     if (IsUnwritable(target) || IsUnwritable(replacement)) return hosterr::Refused;
     struct stat st {};
-    bool kept = ::stat(target.ToPath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    bool kept = ::lstat(target.ToPath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
     mode_t mode = st.st_mode & 07777;
     GSErrCode err = syncItem(replacement.ToPath(), O_RDONLY, kept ? &mode : nullptr);
     if (err != hosterr::Ok) return err;

@@ -8,11 +8,15 @@
 
 namespace IO {
 
-enum ItemType : int { ItemMissing = -1, ItemFile = 0, ItemFolder = 1 };
+enum ItemType : int { ItemMissing = -1, ItemFile = 0, ItemFolder = 1, ItemLink = 2, ItemOther = 3 };
 
 // ItemFolder for a folder, ItemMissing when nothing is there (or the location is empty), else
-// ItemFile (devices and other special files count as files).
+// ItemFile (devices and other special files count as files). A symbolic link answers for what it
+// names: ItemMissing when that is not there.
 HOSTLIB_API int GetItemType(const Location& location);
+// The item itself, a symbolic link not followed: ItemLink for a link whether or not what it names
+// is there, ItemFile only for a regular file, ItemOther for devices, pipes and sockets.
+HOSTLIB_API int GetItemTypeNoFollow(const Location& location);
 HOSTLIB_API bool Exists(const Location& location);
 
 // Creates the folder and any missing folders above it; Ok when it already is a folder.
@@ -25,8 +29,9 @@ HOSTLIB_API GSErrCode DeleteTree(const Location& location);
 HOSTLIB_API GSErrCode Rename(const Location& from, const Location& to);
 // Puts the file replacement in target's place so that a power loss leaves either the old file or
 // the whole new one: replacement's bytes reach the disk first, it takes target's permissions
-// (when target is there), and the folder's new entry reaches the disk before this answers. A
-// failure before the rename leaves target as it was and replacement where it is.
+// (when target is a regular file; a link standing there is replaced, not followed), and the folder's new
+// entry reaches the disk before this answers. A failure before the rename leaves target as it was and
+// replacement where it is.
 HOSTLIB_API GSErrCode ReplaceFile(const Location& target, const Location& replacement);
 // The names in a folder, sorted, without "." and "..".
 HOSTLIB_API GSErrCode ListFolder(const Location& folder, std::vector<std::string>* names);

@@ -16,7 +16,7 @@ Location GetHostRoot() {
     return Location(home != nullptr && *home != '\0' ? home : ZAV_DEFAULT_HOME);
 }
 
-GSErrCode GetSpecialFolder(int which, Location* out) {
+GSErrCode LocateSpecialFolder(int which, Location* out) {
     if (out == nullptr) return hosterr::BadParameter;
     const char* relative = nullptr;
     switch (which) {
@@ -32,9 +32,16 @@ GSErrCode GetSpecialFolder(int which, Location* out) {
     default:
         return hosterr::BadParameter;
     }
-    Location folder = GetHostRoot();
-    if (folder.IsEmpty()) return hosterr::NotFound;
-    folder = Location(folder.ToPath() + "/" + relative);
+    Location root = GetHostRoot();
+    if (root.IsEmpty()) return hosterr::NotFound;
+    *out = Location(root.ToPath() + "/" + relative);
+    return hosterr::Ok;
+}
+
+GSErrCode GetSpecialFolder(int which, Location* out) {
+    if (out == nullptr) return hosterr::BadParameter;
+    Location folder;
+    if (GSErrCode err = LocateSpecialFolder(which, &folder); err != hosterr::Ok) return err;
     if (GSErrCode err = CreateFolder(folder); err != hosterr::Ok) return err;
     *out = folder;
     return hosterr::Ok;

@@ -14,6 +14,9 @@ enum SpecialFolderId : int {
 
 // The root of every special folder (not created here).
 HOSTLIB_API Location GetHostRoot();
+// Fills out with where the folder is, whether or not it is there, and makes nothing: the place
+// GetSpecialFolder tries. An unknown id answers hosterr::BadParameter; out is untouched on failure.
+HOSTLIB_API GSErrCode LocateSpecialFolder(int which, Location* out);
 // Fills out with the folder and creates it when missing. An unknown id answers
 // hosterr::BadParameter; a folder that cannot be made answers its error. out is untouched on failure.
 HOSTLIB_API GSErrCode GetSpecialFolder(int which, Location* out);

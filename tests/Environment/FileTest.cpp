@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "Environment/DataFile.h"
 #include "Environment/Directory.h"
@@ -144,6 +145,27 @@ TEST(DataFile, ReadWriteLengthAndRemoveAndReadOnlyRefusesWriting) {
     EXPECT_FALSE(readOnly.setLength(0));
     EXPECT_FALSE(readOnly.open(true));
     EXPECT_EQ(readOnly.getLength(), 3u);
+}
+
+TEST(DataFile, ANewFileIsMadeOnlyWhereNothingStandsAndNeverWhereALinkPoints) {
+    TempFolder temp;
+    Directory folder(temp.location());
+    DataFile made(folder, String("new.txt"));
+    ASSERT_TRUE(made.createNew());
+    EXPECT_TRUE(made.isOpen());
+    ASSERT_TRUE(made.write("new", 3));
+    EXPECT_FALSE(made.createNew()); // open already
+    EXPECT_TRUE(made.close());
+    ASSERT_EQ(::symlink(temp.path("new.txt").c_str(), temp.path("link").c_str()), 0);
+    ASSERT_EQ(::symlink(temp.path("elsewhere.txt").c_str(), temp.path("dangling").c_str()), 0);
+    for (const char* name : {"new.txt", "link", "dangling"}) {
+        DataFile again(folder, String(name));
+        EXPECT_FALSE(again.createNew()) << name;
+        EXPECT_EQ(again.getLastError(), hosterr::BadName) << name;
+        EXPECT_FALSE(again.isOpen()) << name;
+    }
+    EXPECT_FALSE(IO::Exists(temp.child("elsewhere.txt")));
+    EXPECT_EQ(made.getLength(), 3u);
 }
 
 namespace {

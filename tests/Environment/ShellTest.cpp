@@ -133,3 +133,36 @@ TEST(Shell, FailuresAreReported) {
               SE_ERR_PNF);
     EXPECT_EQ(ReapStartedProcesses(), 0); // nothing was started
 }
+
+TEST(Shell, AnArgumentIsQuotedSoThatTheProgramGetsExactlyItsText) {
+    const struct {
+        const char* text;
+        const char* quoted;
+    } cases[] = {
+        {"", R"("")"},
+        {"plain", R"("plain")"},
+        {"two words", R"("two words")"},
+        {R"(a"b)", R"("a\"b")"},
+        {R"(a\b)", R"("a\b")"},          // not before a quote: as it is
+        {R"(a\"b)", R"("a\\\"b")"},      // before a quote: doubled, and the quote escaped
+        {R"(C:\dir\)", R"("C:\dir\\")"}, // before the closing quote: doubled
+        {R"(C:\dir\\)", R"("C:\dir\\\\")"},
+        {R"(/home/o"brien\ "x"\\)", R"("/home/o\"brien\ \"x\"\\\\")"},
+    };
+    for (const auto& c : cases) {
+        const String quoted = SystemServices::quoteArgument(String(c.text));
+        EXPECT_EQ(quoted.bytes(), c.quoted) << c.text;
+        EXPECT_EQ(SplitCommandLine(quoted.bytes()), std::vector<std::string>{c.text}) << c.text;
+    }
+
+    // The started program receives each text whole, beside another argument.
+    TempFolder temp;
+    std::string program = makeRecorder(temp);
+    std::string out = temp.path("out \"quoted\" \\");
+    const std::string odd = R"(say "hi" \\"there\)";
+    ASSERT_TRUE(SystemServices::openWithShell(String(inQuotes(program)),
+                                              SystemServices::quoteArgument(String(out)) + " " +
+                                                  SystemServices::quoteArgument(String(odd))));
+    EXPECT_EQ(WaitForStartedProcesses(10000), 0);
+    EXPECT_EQ(slurp(out), "[" + odd + "]\n");
+}

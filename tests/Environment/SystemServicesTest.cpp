@@ -1,6 +1,9 @@
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <string>
 
 #include "Environment/SystemServices.h"
+#include "TempFolder.h"
 #include "platform/io/SpecialFolders.h"
 #include "platform/windows/WinSystem.h"
 
@@ -27,4 +30,28 @@ TEST(SystemServices, UserDataFolderIsUnderTheHostRootAndTheMousePositionComesFro
     }
     SetCursorPos(0, 0);
     EXPECT_EQ(GetCursorPos(nullptr), FALSE);
+}
+
+TEST(SystemServices, TheUserDataFolderThatCannotBeMadeIsStillNamed) {
+    TempFolder temp;
+    struct Restored {
+        std::string saved;
+        bool had = false;
+        ~Restored() {
+            IO::ClearUnwritable();
+            if (had)
+                ::setenv("ZAVHOST_HOME", saved.c_str(), 1);
+            else
+                ::unsetenv("ZAVHOST_HOME");
+        }
+    } restored;
+    if (const char* before = std::getenv("ZAVHOST_HOME")) {
+        restored.saved = before;
+        restored.had = true;
+    }
+    ::setenv("ZAVHOST_HOME", temp.path("home").c_str(), 1);
+    IO::SetUnwritable(temp.location(), true);
+    EXPECT_EQ(SystemServices::getUserDataFolder(), nullptr);
+    EXPECT_EQ(SystemServices::getUserDataFolderPath().bytes(), temp.path("home/User Data"));
+    EXPECT_FALSE(IO::Exists(temp.child("home")));
 }

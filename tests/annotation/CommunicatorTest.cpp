@@ -19,6 +19,7 @@
 #include "annotation/Readiness.h"
 #include "annotation/Request.h"
 #include "annotation/SelectSpecification.h"
+#include "annotation/ToolFailure.h"
 #include "annotation/ZAVLinkAddon.h"
 #include "annotation/ZAVLinkPrefs.h"
 #include "platform/io/SpecialFolders.h"
@@ -280,6 +281,32 @@ TEST_F(Exchange, LeftoversGoBeforeTheCommandIsWrittenAndAreNeverTakenAsTheAnswer
     EXPECT_EQ(readFile(journal()),
               "1 " + folder() + "/" + CommandFile + " \n"); // nothing left when it started
     EXPECT_EQ(readFile(folder() + "/" + CommandFile).find("xxxx"), std::string::npos);
+}
+
+TEST_F(Exchange, TheCommandFileIsMadeNewAndNeverWrittenThroughALink) {
+    annotator(writes(chosen("/specs/house.spec")));
+    // At the temporary name beside it, a link that names a file not yet there: nothing is made there.
+    fs::create_directories(folder());
+    fs::create_symlink(home.root + "/planted.xml", folder() + "/" + CommandFile + ".tmp");
+    EXPECT_EQ(selectSpecification(), "/specs/house.spec");
+    EXPECT_FALSE(fs::exists(home.root + "/planted.xml"));
+    EXPECT_FALSE(fs::is_symlink(folder() + "/" + CommandFile));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder() + "/" + CommandFile + ".tmp")));
+    EXPECT_TRUE(host.alerts().shown().empty());
+
+    // At the command file itself: refused, and the user reads which; the Annotator is not asked.
+    WaitForStartedProcesses(5000);
+    fs::remove(folder() + "/" + CommandFile);
+    std::ofstream(home.root + "/precious.txt") << "another program's";
+    fs::create_symlink(home.root + "/precious.txt", folder() + "/" + CommandFile);
+    const std::string asked = readFile(journal());
+    EXPECT_EQ(selectSpecification(), "-");
+    EXPECT_EQ(readFile(home.root + "/precious.txt"), "another program's");
+    EXPECT_EQ(readFile(journal()), asked);
+    EXPECT_EQ(
+        alertMessages(),
+        std::vector<std::string>{
+            Host::getResourceString(ErrorTexts, NotAFileItem, String(folder() + "/" + CommandFile)).bytes()});
 }
 
 TEST_F(Exchange, ACancelledWaitTakesNothingAndItsLateAnswerFoolsNoLaterExchange) {

@@ -9,6 +9,7 @@
 #include "AnnotationTestSupport.h"
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataFile.h"
+#include "Environment/FileReplacement.h"
 #include "Environment/Host.h"
 #include "annotation/AnnotationList.h"
 #include "annotation/RestoreIgnored.h"
@@ -56,12 +57,12 @@ TEST(ReportFile, NamedAfterTheSpecificationBesideItNeverOverIt) {
         SCOPED_TRACE(c.specification);
         const fs::path folder = freshFolder("review-names");
         std::ofstream(folder / c.specification) << "the specification";
-        std::unique_ptr<tarnwick::DataFile> file =
-            AnnotationReport::createFile(String((folder / c.specification).string()));
+        std::unique_ptr<tarnwick::FileReplacement> file =
+            AnnotationReport::reportFile(String((folder / c.specification).string()));
         EXPECT_EQ(file != nullptr, *c.report != '\0');
         if (file) {
             EXPECT_EQ(file->getPath().bytes(), (folder / c.report).string());
-            EXPECT_TRUE(file->close());
+            EXPECT_TRUE(file->writeWhole("the report"));
         }
         EXPECT_EQ(contentOf(folder / c.specification), "the specification");
         EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), file ? 2 : 1);
@@ -77,7 +78,10 @@ TEST(ReportFile, ALongerEarlierReportIsReplacedWhole) {
     Annotation clause;
     clause.number = String("F10/110");
     report.model.annotations.push_back(clause);
-    ASSERT_TRUE(report.write());
+    std::unique_ptr<tarnwick::FileReplacement> file = AnnotationReport::reportFile(report.zavPath);
+    ASSERT_NE(file, nullptr);
+    ASSERT_TRUE(report.write(*file));
+    EXPECT_FALSE(fs::exists(folder / "Office.zavrpt.tmp"));
 
     const std::string written = contentOf(folder / "Office.zavrpt");
     EXPECT_EQ(written.find('#'), std::string::npos) << written;
@@ -143,12 +147,37 @@ TEST(ReportFile, ItsPathIsKnownBeforeItIsMadeAndNoneWhereNoneIsMade) {
         SCOPED_TRACE(name);
         std::ofstream(folder / name) << "the specification";
         const String path = AnnotationReport::reportPath(String((folder / name).string()));
-        std::unique_ptr<tarnwick::DataFile> file =
-            AnnotationReport::createFile(String((folder / name).string()));
+        std::unique_ptr<tarnwick::FileReplacement> file =
+            AnnotationReport::reportFile(String((folder / name).string()));
         EXPECT_EQ(path.isEmpty(), file == nullptr);
-        if (file) {
-            EXPECT_EQ(path, file->getPath());
-            EXPECT_TRUE(file->remove());
-        }
+        if (file) EXPECT_EQ(path, file->getPath());
     }
+}
+
+TEST(ReportFile, ALinkAtTheReportsNameIsNeitherWrittenThroughNorReplaced) {
+    const fs::path folder = freshFolder("review-links");
+    const fs::path shared = folder / "shared";
+    fs::create_directories(shared);
+    std::ofstream(folder / "precious.txt") << "another program's";
+    AnnotationReport report;
+    report.model.modelPath = String("/projects/Office.zavproj");
+    Annotation clause;
+    clause.number = String("F10/110");
+    report.model.annotations.push_back(clause);
+
+    // A link to a file outside, and one that names nothing yet.
+    fs::create_symlink(folder / "precious.txt", shared / "house.zavrpt");
+    fs::create_symlink(folder / "planted.txt", shared / "other.zavrpt");
+    for (const char* specification : {"house.spec", "other.spec"}) {
+        SCOPED_TRACE(specification);
+        report.zavPath = String((shared / specification).string());
+        std::unique_ptr<tarnwick::FileReplacement> file = AnnotationReport::reportFile(report.zavPath);
+        ASSERT_NE(file, nullptr);
+        EXPECT_FALSE(report.write(*file));
+        EXPECT_EQ(file->getRefusedPath(), file->getPath());
+        EXPECT_TRUE(fs::is_symlink(file->getPath().bytes()));
+    }
+    EXPECT_EQ(contentOf(folder / "precious.txt"), "another program's");
+    EXPECT_FALSE(fs::exists(folder / "planted.txt"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 2);
 }

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <unistd.h>
 
+#include "../Environment/TempFolder.h"
 #include "AnnotationTestSupport.h"
+#include "Environment/FileReplacement.h"
 #include "Environment/HostFailures.h"
 #include "Environment/HostTable.h"
 #include "annotation/Annotation.h"
@@ -150,13 +153,32 @@ TEST(ToolFailure, TheFileAndTheSpecificationThatCouldNotBeWrittenAreSaid) {
     tellFileNotWritten(String("/home/me/specs/house.zavrpt"));
     EXPECT_EQ(lastAlert(host), "ZAV Link could not write \"/home/me/specs/house.zavrpt\", so this tool has "
                                "stopped - please check that the folder exists and that you may write to it");
+    // Written whole: what stood in the way is named, else the file.
+    TempFolder temp;
+    ASSERT_EQ(::symlink(temp.path("elsewhere").c_str(), temp.path("house.zavrpt").c_str()), 0);
+    tarnwick::FileReplacement linked(tarnwick::Directory(temp.location()), String("house.zavrpt"),
+                                     String(".tmp"));
+    EXPECT_FALSE(linked.writeWhole("report"));
+    tellFileNotWritten(linked);
+    EXPECT_EQ(lastAlert(host),
+              "ZAV Link did not write \"" + temp.path("house.zavrpt") +
+                  "\": what stands there is a link, a folder or something else that is not a "
+                  "file, which ZAV Link neither writes through nor replaces, so this tool has "
+                  "stopped - please remove or rename it");
+    tarnwick::FileReplacement unmade(tarnwick::Directory(temp.child("missing")), String("house.zavrpt"),
+                                     String(".tmp"));
+    EXPECT_FALSE(unmade.writeWhole("report"));
+    tellFileNotWritten(unmade);
+    EXPECT_EQ(lastAlert(host), "ZAV Link could not write \"" + temp.path("missing/house.zavrpt") +
+                                   "\", so this tool has stopped - please check that the folder exists and "
+                                   "that you may write to it");
     const HostFailureWatch watch;
     tarnwick::noteHostAnswer("SetModuleData", 0, hosterr::Failed);
     tellSpecificationNotStored(watch);
     EXPECT_EQ(lastAlert(host).find("The chosen specification could not be stored in this project"), 0u);
     // The tool that asked for the specification on its way does not tell the same failure again.
     EXPECT_TRUE(tellHostFailure(watch));
-    EXPECT_EQ(host.alerts().shown().size(), 2u);
+    EXPECT_EQ(host.alerts().shown().size(), 4u);
 }
 
 TEST(ToolFailure, TheProductAsksAtLoadForWhatItsToolsCannotDoWithout) {

@@ -1,6 +1,7 @@
 // Whole writes of stored settings, and copies of stored settings kept aside: never over another
 // file or key, an identical copy taken again, the host's answers checked.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "../Environment/TempFolder.h"
 #include "Environment/Directory.h"
@@ -97,6 +98,25 @@ TEST(StoredCopy, FilesAreReadAndWrittenWhole) {
     ASSERT_TRUE(storedcopy::writeWhole(folder, String("big.xml"), Damaged));
     ASSERT_TRUE(storedcopy::readFile(folder, String("big.xml"), bytes));
     EXPECT_EQ(bytes, Damaged);
+}
+
+TEST(StoredCopy, ALinkAtTheTemporaryNameIsNotFollowedAndALinkAtTheFileIsNotReplaced) {
+    TempFolder temp;
+    Directory folder(temp.location());
+    writeFile(temp.path("store.xml"), "as stored");
+    writeFile(temp.path("elsewhere.xml"), "another program's");
+    // At the temporary name, a link that names nothing: nothing is made where it points.
+    ASSERT_EQ(::symlink(temp.path("nowhere.xml").c_str(), temp.path("store.xml.tmp").c_str()), 0);
+    EXPECT_TRUE(storedcopy::writeWhole(folder, String("store.xml"), "new settings"));
+    EXPECT_EQ(readFile(temp.path("store.xml")), "new settings");
+    EXPECT_EQ(readFile(temp.path("nowhere.xml")), "<missing>");
+    EXPECT_EQ(readFile(temp.path("store.xml.tmp")), "<missing>");
+
+    // At the file itself: refused, and what it names is untouched.
+    ASSERT_EQ(::symlink(temp.path("elsewhere.xml").c_str(), temp.path("linked.xml").c_str()), 0);
+    EXPECT_FALSE(storedcopy::writeWhole(folder, String("linked.xml"), "new settings"));
+    EXPECT_EQ(readFile(temp.path("elsewhere.xml")), "another program's");
+    EXPECT_EQ(readFile(temp.path("linked.xml.tmp")), "<missing>");
 }
 
 TEST(StoredCopy, AModuleDataCopyGoesUnderAKeyOfItsOwnAndChecksTheHostsAnswer) {

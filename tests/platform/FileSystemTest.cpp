@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "Environment/TempFolder.h"
 #include "platform/api/HostErrors.h"
@@ -244,4 +245,100 @@ TEST(FileSystem, AnUnwritableFolderOrFileTakesNoWritesButReadsGoOn) {
     EXPECT_EQ(existing.Open(File::Access::Write), hosterr::Ok);
     existing.Close();
     EXPECT_EQ(IO::Delete(inside), hosterr::Ok);
+}
+
+TEST(FileSystem, AnItemsOwnTypeTellsALinkFromWhatItNames) {
+    TempFolder temp;
+    writeText(temp.child("file.txt"), "text");
+    ASSERT_EQ(IO::CreateFolder(temp.child("folder")), hosterr::Ok);
+    ASSERT_EQ(::symlink(temp.path("file.txt").c_str(), temp.path("to-file").c_str()), 0);
+    ASSERT_EQ(::symlink(temp.path("folder").c_str(), temp.path("to-folder").c_str()), 0);
+    ASSERT_EQ(::symlink(temp.path("nothing").c_str(), temp.path("dangling").c_str()), 0);
+    ASSERT_EQ(::mkfifo(temp.path("pipe").c_str(), 0600), 0);
+
+    EXPECT_EQ(IO::GetItemTypeNoFollow(temp.child("file.txt")), IO::ItemFile);
+    EXPECT_EQ(IO::GetItemTypeNoFollow(temp.child("folder")), IO::ItemFolder);
+    EXPECT_EQ(IO::GetItemTypeNoFollow(temp.child("to-file")), IO::ItemLink);
+    EXPECT_EQ(IO::GetItemTypeNoFollow(temp.child("to-folder")), IO::ItemLink);
+    EXPECT_EQ(IO::GetItemTypeNoFollow(temp.child("dangling")), IO::ItemLink);
+    EXPECT_EQ(IO::GetItemTypeNoFollow(temp.child("pipe")), IO::ItemOther);
+    EXPECT_EQ(IO::GetItemTypeNoFollow(temp.child("missing")), IO::ItemMissing);
+    EXPECT_EQ(IO::GetItemTypeNoFollow(IO::Location()), IO::ItemMissing);
+    // Followed, a link is what it names.
+    EXPECT_EQ(IO::GetItemType(temp.child("to-file")), IO::ItemFile);
+    EXPECT_EQ(IO::GetItemType(temp.child("dangling")), IO::ItemMissing);
+}
+
+TEST(FileSystem, ANewFileIsMadeOnlyWhereNothingStandsNotThroughALink) {
+    TempFolder temp;
+    struct Writable {
+        ~Writable() { IO::ClearUnwritable(); }
+    } writable;
+    File made(temp.child("new.txt"));
+    ASSERT_EQ(made.CreateNew(), hosterr::Ok);
+    EXPECT_TRUE(made.CanWrite());
+    EXPECT_EQ(made.Write("new", 3), hosterr::Ok);
+    made.Close();
+    EXPECT_EQ(readText(temp.child("new.txt")), "new");
+
+    // Something there already: a file, a link to one, a link that names nothing, a folder.
+    ASSERT_EQ(::symlink(temp.path("new.txt").c_str(), temp.path("to-file").c_str()), 0);
+    ASSERT_EQ(::symlink(temp.path("elsewhere.txt").c_str(), temp.path("dangling").c_str()), 0);
+    ASSERT_EQ(IO::CreateFolder(temp.child("folder")), hosterr::Ok);
+    for (const char* name : {"new.txt", "to-file", "dangling", "folder"}) {
+        File again(temp.child(name));
+        EXPECT_EQ(again.CreateNew(), hosterr::BadName) << name;
+        EXPECT_FALSE(again.IsOpen()) << name;
+    }
+    EXPECT_EQ(readText(temp.child("new.txt")), "new");
+    EXPECT_FALSE(IO::Exists(temp.child("elsewhere.txt")));
+
+    // Only for writing, never over an empty location, and not where writes are held.
+    File readOnly(temp.child("read.txt"));
+    EXPECT_EQ(readOnly.CreateNew(File::Access::Read), hosterr::BadParameter);
+    EXPECT_EQ(File(IO::Location()).CreateNew(), hosterr::BadParameter);
+    IO::SetUnwritable(temp.child("held.txt"), true);
+    File held(temp.child("held.txt"));
+    EXPECT_EQ(held.CreateNew(File::Access::Write), hosterr::Refused);
+    EXPECT_FALSE(IO::Exists(temp.child("held.txt")));
+    EXPECT_FALSE(IO::Exists(temp.child("read.txt")));
+}
+
+TEST(FileSystem, ALinkAtTheTargetIsReplacedNeitherFollowedNorCopied) {
+    TempFolder temp;
+    const IO::Location outside = temp.child("outside.txt");
+    writeText(outside, "outside");
+    ASSERT_EQ(::chmod(outside.ToPath().c_str(), 0600), 0);
+    ASSERT_EQ(::symlink(outside.ToPath().c_str(), temp.path("target.txt").c_str()), 0);
+    const IO::Location replacement = temp.child("target.txt.tmp");
+    File fresh(replacement);
+    ASSERT_EQ(fresh.CreateNew(), hosterr::Ok);
+    ASSERT_EQ(fresh.Write("new", 3), hosterr::Ok);
+    fresh.Close();
+    ASSERT_EQ(::chmod(replacement.ToPath().c_str(), 0644), 0);
+    EXPECT_EQ(IO::ReplaceFile(temp.child("target.txt"), replacement), hosterr::Ok);
+    EXPECT_EQ(IO::GetItemTypeNoFollow(temp.child("target.txt")), IO::ItemFile);
+    EXPECT_EQ(readText(temp.child("target.txt")), "new");
+    EXPECT_EQ(modeOf(temp.child("target.txt")), 0644u); // not the linked file's
+    EXPECT_EQ(readText(outside), "outside");
+    EXPECT_EQ(modeOf(outside), 0600u);
+}
+
+TEST(FileSystem, ASpecialFolderIsLocatedWithoutBeingMade) {
+    TempFolder temp;
+    const char* before = std::getenv("ZAVHOST_HOME");
+    std::string saved = before ? before : "";
+    ::setenv("ZAVHOST_HOME", temp.path("home").c_str(), 1);
+    IO::Location user, untouched("/unchanged");
+    GSErrCode located = IO::LocateSpecialFolder(IO::UserDataFolder, &user);
+    GSErrCode unknown = IO::LocateSpecialFolder(4711, &untouched);
+    if (before)
+        ::setenv("ZAVHOST_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("ZAVHOST_HOME");
+    ASSERT_EQ(located, hosterr::Ok);
+    EXPECT_EQ(user.ToPath(), temp.path("home/User Data"));
+    EXPECT_FALSE(IO::Exists(temp.child("home")));
+    EXPECT_EQ(unknown, hosterr::BadParameter);
+    EXPECT_EQ(untouched.ToPath(), "/unchanged");
 }

@@ -286,6 +286,33 @@ TEST_F(PresetDialogTest, FilesInAndOut) {
     EXPECT_FALSE(std::filesystem::exists(dir + "all.presets.part"));
 }
 
+TEST_F(PresetDialogTest, AnExportNeverWritesThroughALinkAndSaysWhatStandsInItsWay) {
+    const std::string dir = folder() + "links/";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir + "other.txt") << "another program's";
+    std::filesystem::create_symlink(dir + "other.txt", dir + "linked.presets");
+    std::filesystem::create_symlink(dir + "nowhere.txt", dir + "dangling.presets");
+    // A link at the temporary name beside the file goes, unfollowed.
+    std::filesystem::create_symlink(dir + "other.txt", dir + "fine.presets.part");
+    fileDialogs({{dir + "linked.presets", 0}, {dir + "dangling.presets", 0}, {dir + "fine.presets", 0}});
+    PresetDialog dialog;
+    shown = &dialog;
+    userDoes({click(8), click(8), click(8), click(2)});
+    EXPECT_EQ(dialog.open(), 2);
+    const std::string refused = "\" was not written: what stands there is a link, a folder or something else "
+                                "that is not a file, and it is neither written through nor replaced - please "
+                                "remove or rename it, or choose another name.";
+    EXPECT_EQ(alertTexts(), (std::vector<std::string>{"\"" + dir + "linked.presets" + refused,
+                                                      "\"" + dir + "dangling.presets" + refused}));
+    EXPECT_EQ(fileText(dir + "other.txt"), "another program's");
+    EXPECT_FALSE(std::filesystem::exists(dir + "nowhere.txt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "linked.presets"));
+    EXPECT_NE(fileText(dir + "fine.presets").find("<tarnwickPresets>"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::is_symlink(dir + "fine.presets"));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir + "fine.presets.part")));
+}
+
 TEST_F(PresetDialogTest, ImportCountsWhatTheFileBrought) {
     const std::string dir = folder();
     std::ofstream(dir + "two.dat", std::ios::binary)

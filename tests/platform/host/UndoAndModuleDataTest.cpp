@@ -1,11 +1,16 @@
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
+#include <unistd.h>
 
 #include "HostTestSupport.h"
 #include "platform/gsroot/Memory.h"
 #include "platform/gsroot/UniString.h"
+#include "platform/io/FileSystem.h"
 
 using namespace zavhost;
 
@@ -165,4 +170,49 @@ TEST_F(HostTest, ProjectActionsWithoutAProjectAreRefused) {
     EXPECT_EQ(host.saveProject(""), hosterr::BadParameter); // no file yet
     EXPECT_EQ(host.saveProject("/nonexistent-folder/x.zavproj"), hosterr::Failed);
     EXPECT_TRUE(host.hasProject());
+}
+
+namespace {
+std::string readWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+} // namespace
+
+TEST_F(HostTest, AProjectFileHeldUnwritableIsNotSavedAndTheHostSaysSo) {
+    struct Writable {
+        ~Writable() { IO::ClearUnwritable(); }
+    } writable;
+    const std::string path = ::testing::TempDir() + "held-" + std::to_string(::getpid()) + ".zavproj";
+    std::remove(path.c_str());
+    host.newProject("Held");
+    ASSERT_EQ(host.saveProject(path), hosterr::Ok);
+    const std::string saved = readWhole(path);
+    ASSERT_FALSE(saved.empty());
+    host.project()->name = "Held, changed";
+
+    host.faults().setUnwritable(path, true);
+    EXPECT_EQ(host.saveProject(path), hosterr::Failed);
+    EXPECT_EQ(readWhole(path), saved);
+    EXPECT_FALSE(std::filesystem::exists(path + ".saving"));
+    ASSERT_EQ(host.alerts().shown().size(), 1u);
+    const zavhost::ShownAlert& told = host.alerts().shown().back();
+    EXPECT_EQ(told.headline, "The project \"Held, changed\" could not be saved.");
+    EXPECT_EQ(told.message, "Cannot write " + path +
+                                ": the disk or its folder refuses writing (read-only, or access denied). The "
+                                "project stays open as it was.");
+    EXPECT_TRUE(host.hasProject());
+
+    // Writable again, it saves; a link left at the temporary name is not written through.
+    host.faults().setUnwritable(path, false);
+    const std::string elsewhere = ::testing::TempDir() + "elsewhere-" + std::to_string(::getpid());
+    std::remove(elsewhere.c_str());
+    std::filesystem::create_symlink(elsewhere, path + ".saving");
+    EXPECT_EQ(host.saveProject(path), hosterr::Ok);
+    EXPECT_NE(readWhole(path), saved);
+    EXPECT_FALSE(std::filesystem::exists(elsewhere));
+    EXPECT_EQ(host.alerts().shown().size(), 1u);
+    std::remove(path.c_str());
 }
