@@ -270,11 +270,11 @@ bool XMLReader::read(XMLShipping& root) {
     // expat starts an unfinished token over on every call, so a token spread over many fixed
     // chunks costs the square of its size: chunks are never smaller than the token expat holds
     // back, so that each rescan is paid for by as many new bytes, which keeps any token linear.
-    // A document in memory goes in one call up to WholeUpTo, since expat counts lines over what
-    // each call but the last read, a tenth of its work. A larger one goes in chunks as a file
+    // A document in memory goes in one call up to WholeUpTo: expat counts lines over the bytes of
+    // every call but the last, about a tenth of its time. A larger one goes in chunks as a file
     // does: in one call, expat would copy the whole of it into a buffer of its own, up to twice
-    // its size, fresh memory on every read, and tokenize it long out of the cache, which costs
-    // more than the counting, and more the larger the document (until a token outgrows a chunk).
+    // its size and fresh memory on every read, which from a few tens of megabytes on costs as
+    // much time as the counting, besides the memory (until a token outgrows a chunk).
     const uint64_t left = m_in.getLength() > m_in.getPosition() ? m_in.getLength() - m_in.getPosition() : 0;
     size_t chunk = m_in.isInMemory() && left <= WholeUpTo ? static_cast<size_t>(std::max<uint64_t>(left, 1))
                                                           : nextChunk(0, m_in);
