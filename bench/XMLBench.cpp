@@ -1,9 +1,11 @@
 // XMLReader and XMLWriter against references on the same bytes, in the same run:
-// - a list of annotation-like records (ten short child elements each): our read against bare
-//   expat (the tokenizer under our reader, with handlers that do nothing) and pugixml's parse,
-//   our write against pugixml's save;
-// - a batch of small documents, one annotation each, one parser per document as the annotation
-//   collection reads its records;
+// - a list of annotation-like records (ten short child elements each) of 5,000, 100,000 and
+//   1,000,000 records: our read against bare expat (the tokenizer under our reader, with handlers
+//   that do nothing) and pugixml's parse (not at the largest size, whose tree would need gigabytes),
+//   our write against pugixml's save (at the smallest); the read's ratio must hold as the list
+//   grows, and the heap one read needs at its peak is printed beside it;
+// - a batch of small documents, one annotation each, read one after another as the annotation
+//   collection reads its records: our reader keeps one parser and resets it, and so does expat;
 // - single huge tokens (an attribute, a comment), from memory and from a file: one token of
 //   100 MB against ten documents of 10 MB, which must cost about the same if reading is linear.
 // Prints the rates and the ratios with their targets at the end.
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -22,6 +25,7 @@
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataBufferOut.h"
 #include "Environment/DataFile.h"
+#include "HeapPeak.h"
 #include "persistence/XMLReader.h"
 #include "persistence/XMLTypeProxy.h"
 #include "persistence/XMLWriter.h"
@@ -30,7 +34,9 @@ using namespace tarnwick;
 
 namespace {
 
-constexpr int RecordCount = 5000;
+constexpr int64_t RecordCounts[] = {5000, 100000, 1000000};
+constexpr int64_t LargestCount = RecordCounts[std::size(RecordCounts) - 1];
+constexpr int64_t WriteCount = 5000;
 constexpr int BatchCount = 100000;
 
 constexpr LiteralName FieldNames[10] = {LiteralName("section"),       LiteralName("code"),
@@ -103,29 +109,44 @@ void fillRecord(Record& record, int i) {
     f[9] = String(i % 3 ? "true" : "false");
 }
 
-RecordList makeList() {
+RecordList makeList(int64_t count) {
     RecordList list;
-    list.records.resize(RecordCount);
-    for (int i = 0; i < RecordCount; ++i)
-        fillRecord(list.records[static_cast<size_t>(i)], i);
+    list.records.resize(static_cast<size_t>(count));
+    for (int64_t i = 0; i < count; ++i)
+        fillRecord(list.records[static_cast<size_t>(i)], static_cast<int>(i));
     return list;
 }
 
-std::string writeText(XMLShipping& root) {
+String writeText(XMLShipping& root) {
     String text;
     DataBufferOut out;
     if (!out.open(text) || !XMLWriter(out).write(root, true, 1, true, false) || !out.close())
         std::fprintf(stderr, "write failed\n");
-    return text.bytes();
+    return text;
 }
 
-const std::string& documentBytes() {
-    static const std::string bytes = [] {
-        RecordList list = makeList();
-        return writeText(list);
-    }();
-    return bytes;
+// The document of count records. One size is kept at a time, and once (the largest is hundreds of
+// megabytes): the benchmarks of a size run one after another.
+std::map<int64_t, size_t>& documentSizes() {
+    static std::map<int64_t, size_t> sizes;
+    return sizes;
 }
+
+const String& documentText(int64_t count) {
+    static int64_t made = -1;
+    static String text;
+    if (made != count) {
+        text = String();
+        RecordList list = makeList(count);
+        text = writeText(list);
+        made = count;
+        documentSizes()[count] = text.getByteLength();
+    }
+    return text;
+}
+
+// The heap one read of each size needed at its peak, by benchmark and record count.
+std::map<std::string, std::map<int64_t, int64_t>> g_readHeap;
 
 const std::vector<String>& batchDocuments() {
     static const std::vector<String> documents = [] {
@@ -153,38 +174,55 @@ void XMLCALL noStart(void*, const XML_Char*, const XML_Char**) {}
 void XMLCALL noEnd(void*, const XML_Char*) {}
 void XMLCALL noText(void*, const XML_Char*, int) {}
 
-bool expatParse(const char* data, size_t size) {
-    XML_Parser parser = XML_ParserCreate(nullptr);
+// Parses with parser, made or reset by the caller.
+bool expatParse(XML_Parser parser, const char* data, size_t size) {
     XML_SetElementHandler(parser, &noStart, &noEnd);
     XML_SetCharacterDataHandler(parser, &noText);
-    bool ok = XML_Parse(parser, data, static_cast<int>(size), XML_TRUE) == XML_STATUS_OK;
+    return XML_Parse(parser, data, static_cast<int>(size), XML_TRUE) == XML_STATUS_OK;
+}
+
+bool expatParse(const char* data, size_t size) {
+    XML_Parser parser = XML_ParserCreate(nullptr);
+    bool ok = parser && expatParse(parser, data, size);
     XML_ParserFree(parser);
     return ok;
 }
 
 void ReadOurs(benchmark::State& state) {
-    const std::string& bytes = documentBytes();
-    String text(bytes);
+    const int64_t count = state.range(0);
+    const String& text = documentText(count);
+    bool first = true;
     for (auto _ : state) {
-        RecordList list;
-        list.records.reserve(RecordCount);
-        DataBufferIn in(text);
-        if (!XMLReader(in).read(list) || list.records.size() != RecordCount)
-            state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(list.records.data());
+        if (first) heappeak::start();
+        {
+            RecordList list;
+            list.records.reserve(static_cast<size_t>(count));
+            DataBufferIn in(text);
+            if (!XMLReader(in).read(list) || list.records.size() != static_cast<size_t>(count))
+                state.SkipWithError("read failed");
+            benchmark::DoNotOptimize(list.records.data());
+        }
+        if (first) g_readHeap["ours"][count] = heappeak::stop();
+        first = false;
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.getByteLength()));
+}
+
+void ReadExpat(benchmark::State& state) {
+    const int64_t count = state.range(0);
+    const std::string& bytes = documentText(count).bytes();
+    bool first = true;
+    for (auto _ : state) {
+        if (first) heappeak::start();
+        if (!expatParse(bytes.data(), bytes.size())) state.SkipWithError("parse failed");
+        if (first) g_readHeap["expat"][count] = heappeak::stop();
+        first = false;
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
 }
 
-void ReadExpat(benchmark::State& state) {
-    const std::string& bytes = documentBytes();
-    for (auto _ : state)
-        if (!expatParse(bytes.data(), bytes.size())) state.SkipWithError("parse failed");
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
-}
-
 void ReadPugixml(benchmark::State& state) {
-    const std::string& bytes = documentBytes();
+    const std::string& bytes = documentText(state.range(0)).bytes();
     for (auto _ : state) {
         pugi::xml_document doc;
         if (!doc.load_buffer(bytes.data(), bytes.size())) state.SkipWithError("parse failed");
@@ -194,7 +232,7 @@ void ReadPugixml(benchmark::State& state) {
 }
 
 void WriteOurs(benchmark::State& state) {
-    RecordList list = makeList();
+    RecordList list = makeList(WriteCount);
     size_t written = 0;
     for (auto _ : state) {
         String text;
@@ -213,7 +251,7 @@ struct StringSink : pugi::xml_writer {
 };
 
 void WritePugixml(benchmark::State& state) {
-    const std::string& bytes = documentBytes();
+    const std::string& bytes = documentText(WriteCount).bytes();
     pugi::xml_document doc;
     doc.load_buffer(bytes.data(), bytes.size());
     size_t written = 0;
@@ -239,11 +277,16 @@ void BatchOurs(benchmark::State& state) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(batchBytes()));
 }
 
+// One parser for the whole batch, reset before each document, as our reader keeps its own.
 void BatchExpat(benchmark::State& state) {
     const std::vector<String>& documents = batchDocuments();
+    XML_Parser parser = XML_ParserCreate(nullptr);
     for (auto _ : state)
         for (const String& document : documents)
-            if (!expatParse(document.c_str(), document.getByteLength())) state.SkipWithError("parse failed");
+            if (!XML_ParserReset(parser, nullptr) ||
+                !expatParse(parser, document.c_str(), document.getByteLength()))
+                state.SkipWithError("parse failed");
+    XML_ParserFree(parser);
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(batchBytes()));
 }
 
@@ -311,14 +354,16 @@ public:
     std::set<std::string> medians;
 };
 
-void printRatio(const std::map<std::string, double>& rates, const char* what, const char* ours,
-                const char* reference, const char* referenceName, double target) {
+// Answers the ratio, or 0 when either run is missing.
+double printRatio(const std::map<std::string, double>& rates, const char* what, const char* ours,
+                  const char* reference, const char* referenceName, double target) {
     auto a = rates.find(ours), b = rates.find(reference);
-    if (a == rates.end() || b == rates.end() || b->second <= 0) return;
+    if (a == rates.end() || b == rates.end() || b->second <= 0) return 0;
     double ratio = a->second / b->second;
     std::printf("%-6s ours %8.1f MB/s   %-8s %8.1f MB/s   ratio %.3f (target >= %.1f) %s\n", what,
                 a->second / 1e6, referenceName, b->second / 1e6, ratio, target,
                 ratio >= target ? "met" : "MISSED");
+    return ratio;
 }
 
 void printLinearity(const std::map<std::string, double>& seconds, const char* what, const char* once,
@@ -332,29 +377,60 @@ void printLinearity(const std::map<std::string, double>& seconds, const char* wh
 
 } // namespace
 
-BENCHMARK(ReadOurs)->Unit(benchmark::kMillisecond);
-BENCHMARK(ReadExpat)->Unit(benchmark::kMillisecond);
-BENCHMARK(ReadPugixml)->Unit(benchmark::kMillisecond);
-BENCHMARK(WriteOurs)->Unit(benchmark::kMillisecond);
-BENCHMARK(WritePugixml)->Unit(benchmark::kMillisecond);
-BENCHMARK(BatchOurs)->Unit(benchmark::kMillisecond);
-BENCHMARK(BatchExpat)->Unit(benchmark::kMillisecond);
-// {megabytes, documents, comment, from a file}
-BENCHMARK(HugeToken)
-    ->ArgsProduct({{100}, {1}, {0, 1}, {0, 1}})
-    ->ArgsProduct({{10}, {10}, {0, 1}, {0, 1}})
-    ->Iterations(2)
-    ->Unit(benchmark::kMillisecond);
+// In this order: the reads size by size, so that one document at a time is kept, then the rest.
+void registerAll() {
+    for (int64_t count : RecordCounts) {
+        benchmark::RegisterBenchmark("ReadOurs", &ReadOurs)->Arg(count)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("ReadExpat", &ReadExpat)->Arg(count)->Unit(benchmark::kMillisecond);
+        if (count < LargestCount)
+            benchmark::RegisterBenchmark("ReadPugixml", &ReadPugixml)
+                ->Arg(count)
+                ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RegisterBenchmark("WriteOurs", &WriteOurs)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("WritePugixml", &WritePugixml)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BatchOurs", &BatchOurs)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BatchExpat", &BatchExpat)->Unit(benchmark::kMillisecond);
+    // {megabytes, documents, comment, from a file}
+    benchmark::RegisterBenchmark("HugeToken", &HugeToken)
+        ->ArgsProduct({{100}, {1}, {0, 1}, {0, 1}})
+        ->ArgsProduct({{10}, {10}, {0, 1}, {0, 1}})
+        ->Iterations(2)
+        ->Unit(benchmark::kMillisecond);
+}
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    registerAll();
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nDocument: %d records, %zu bytes; batch: %d documents\n", RecordCount,
-                documentBytes().size(), BatchCount);
-    printRatio(reporter.rates, "read", "ReadOurs", "ReadExpat", "expat", 0.8);
-    printRatio(reporter.rates, "read", "ReadOurs", "ReadPugixml", "pugixml", 0.0);
+    std::printf("\nBatch: %d documents\n", BatchCount);
+    double smallest = 0, largest = 0;
+    for (int64_t count : RecordCounts) {
+        const std::string n = "/" + std::to_string(count);
+        auto size = documentSizes().find(count);
+        if (size == documentSizes().end()) continue;
+        std::printf("Document: %lld records, %zu bytes\n", static_cast<long long>(count), size->second);
+        const double ratio = printRatio(reporter.rates, "read", ("ReadOurs" + n).c_str(),
+                                        ("ReadExpat" + n).c_str(), "expat", 0.8);
+        printRatio(reporter.rates, "read", ("ReadOurs" + n).c_str(), ("ReadPugixml" + n).c_str(), "pugixml",
+                   0.0);
+        auto ours = g_readHeap["ours"].find(count), expat = g_readHeap["expat"].find(count);
+        if (ours != g_readHeap["ours"].end() && expat != g_readHeap["expat"].end())
+            std::printf("heap   ours %8.1f MB (%.2f x the document)   expat %8.1f MB (%.2f x) at the peak of "
+                        "a read\n",
+                        double(ours->second) / 1e6, double(ours->second) / double(size->second),
+                        double(expat->second) / 1e6, double(expat->second) / double(size->second));
+        if (count == RecordCounts[0]) smallest = ratio;
+        if (count == LargestCount) largest = ratio;
+    }
+    // Reading must cost what the bytes cost: the ratio to expat must not fall as the list grows.
+    if (smallest > 0 && largest > 0)
+        std::printf("read ratio at %lld records over the ratio at %lld: %.2f (target >= 0.9) %s\n",
+                    static_cast<long long>(LargestCount), static_cast<long long>(RecordCounts[0]),
+                    largest / smallest, largest / smallest >= 0.9 ? "met" : "MISSED");
+    std::printf("\n");
     printRatio(reporter.rates, "write", "WriteOurs", "WritePugixml", "pugixml", 1.0);
     printRatio(reporter.rates, "batch", "BatchOurs", "BatchExpat", "expat", 0.8);
     const char* kinds[4][2] = {{"attribute, memory", "0/0"},

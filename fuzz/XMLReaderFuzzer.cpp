@@ -1,6 +1,6 @@
 // Any bytes into a representative tree. The reader must never crash; and whatever it accepts,
 // written out again, must read back and write the same text. The same bytes read from a file,
-// which the reader takes in chunks (the seed corpus holds documents larger than one chunk),
+// which the reader takes in chunks (the large seeds hold documents larger than one chunk),
 // must give the same answer as from memory, which it takes whole.
 #include <cstddef>
 #include <cstdint>

@@ -20,8 +20,10 @@ namespace tarnwick {
 namespace {
 
 constexpr size_t ChunkSize = 1 << 16;
-// expat counts in int; a larger document in memory goes in several calls.
+// expat counts in int; no call is larger.
 constexpr size_t MaxChunk = 1 << 30;
+// A document in memory up to this size goes to expat in one call (see XMLReader::read).
+constexpr uint64_t WholeUpTo = 16 << 20;
 
 void XMLCALL onText(void* userData, const XML_Char* data, int length);
 
@@ -231,6 +233,18 @@ struct ParserLease {
     }
 };
 
+// The bytes to ask for next: a chunk, or the unfinished token if it is larger, but no more than is
+// left (so that a small file gets a small buffer) and at least one (so that the end is seen). In
+// memory, once a token outgrows a chunk, the rest goes in one call: in growing chunks, expat would
+// start the token over, and grow and move its buffer, at every call.
+size_t nextChunk(uint64_t pending, const DataBufferIn& in) {
+    const uint64_t left = in.getLength() > in.getPosition() ? in.getLength() - in.getPosition() : 0;
+    const uint64_t wanted = in.isInMemory() && pending >= ChunkSize
+                                ? MaxChunk
+                                : std::clamp<uint64_t>(pending, ChunkSize, MaxChunk);
+    return static_cast<size_t>(std::clamp<uint64_t>(left, 1, wanted));
+}
+
 } // namespace
 
 bool XMLReader::read(XMLShipping& root) {
@@ -254,12 +268,16 @@ bool XMLReader::read(XMLShipping& root) {
 #endif
 
     // expat starts an unfinished token over on every call, so a token spread over many fixed
-    // chunks costs the square of its size. A document in memory therefore goes in one call, and a
-    // file in chunks never smaller than the token expat holds back: each rescan is paid for by as
-    // many new bytes, which keeps any token linear.
-    uint64_t left = m_in.getLength() > m_in.getPosition() ? m_in.getLength() - m_in.getPosition() : 0;
-    size_t chunk = ChunkSize;
-    if (m_in.isInMemory()) chunk = static_cast<size_t>(std::clamp<uint64_t>(left, 1, MaxChunk));
+    // chunks costs the square of its size: chunks are never smaller than the token expat holds
+    // back, so that each rescan is paid for by as many new bytes, which keeps any token linear.
+    // A document in memory goes in one call up to WholeUpTo: expat counts lines over the bytes of
+    // every call but the last, about a tenth of its time. A larger one goes in chunks as a file
+    // does: in one call, expat would copy the whole of it into a buffer of its own, up to twice
+    // its size and fresh memory on every read, which from a few tens of megabytes on costs as
+    // much time as the counting, besides the memory (until a token outgrows a chunk).
+    const uint64_t left = m_in.getLength() > m_in.getPosition() ? m_in.getLength() - m_in.getPosition() : 0;
+    size_t chunk = m_in.isInMemory() && left <= WholeUpTo ? static_cast<size_t>(std::max<uint64_t>(left, 1))
+                                                          : nextChunk(0, m_in);
     uint64_t& fed = lease.fed;
     bool done = false;
     while (!done) {
@@ -290,7 +308,7 @@ bool XMLReader::read(XMLShipping& root) {
         XML_Index at = XML_GetCurrentByteIndex(p);
         uint64_t pending =
             at >= 0 && static_cast<uint64_t>(at) <= fed ? fed - static_cast<uint64_t>(at) : fed;
-        chunk = static_cast<size_t>(std::clamp<uint64_t>(pending, ChunkSize, MaxChunk));
+        chunk = nextChunk(pending, m_in);
     }
     if (!session.sawRoot()) {
         m_error = String("the document has no element");

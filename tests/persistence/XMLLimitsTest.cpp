@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
 #include "../Environment/TempFolder.h"
 #include "Environment/DataFile.h"
@@ -36,6 +38,40 @@ struct Chain : XMLAssembly {
         return std::make_unique<XMLContainerProxy>(std::make_unique<Chain>(level + 1, levels, deepest));
     }
 };
+
+// Notes how much of its input the reader had taken when its "mark" member was read.
+struct Watched : XMLAssembly {
+    struct Mark : XMLAssembly {
+        Watched& owner;
+        explicit Mark(Watched& owner_) : XMLAssembly(String("mark")), owner(owner_) {}
+        size_t getFieldCount() const override { return 0; }
+        std::unique_ptr<XMLShipping> makeFieldProxy(size_t, bool) override { return nullptr; }
+        bool afterRead() override {
+            owner.takenAtMark = owner.in.getPosition();
+            return true;
+        }
+    };
+    DataBufferIn& in;
+    Mark mark{*this};
+    uint64_t takenAtMark = 0;
+    explicit Watched(DataBufferIn& in_) : XMLAssembly(String("watched")), in(in_) {}
+    size_t getFieldCount() const override { return 1; }
+    std::unique_ptr<XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override {
+        return index == 0 && !attributesOnly ? std::make_unique<XMLAssemblyProxy>(mark) : nullptr;
+    }
+};
+
+// Comment lines of about a kilobyte each, tokens far smaller than a chunk, about `bytes` in all.
+std::string commentLines(size_t bytes) {
+    const std::string line = "<!-- " + std::string(1000, 'c') + " -->\n";
+    std::string text;
+    text.reserve(bytes + line.size());
+    while (text.size() < bytes)
+        text += line;
+    return text;
+}
+
+constexpr size_t Megabyte = 1 << 20;
 
 std::string nested(size_t levels) {
     std::string text;
@@ -124,5 +160,62 @@ TEST(XMLLimits, TokensLargerThanTheFirstChunkReadWholeFromAFile) {
             EXPECT_TRUE(s.note.isEmpty());
         }
         EXPECT_TRUE(file.close());
+    }
+}
+
+// A document in memory larger than the reader takes in one call (16 MB) is taken in chunks, as a
+// file is: tokens several times a chunk still arrive whole, an error far in is placed on its line,
+// and one cut short fails.
+TEST(XMLLimits, TokensLargerThanAChunkReadWholeFromALargeDocumentInMemory) {
+    const std::string big(300000, 'w');
+    const std::string head = commentLines(17 * Megabyte);
+    const std::string document = head + "<sample note=\"" + big + "\"><!-- " + std::string(500000, 'd') +
+                                 " --><title>" + big + "x" + "</title></sample>";
+    Sample s;
+    String error;
+    ASSERT_TRUE(readXML(document, s, &error)) << error.bytes();
+    EXPECT_EQ(s.note.bytes(), big);
+    EXPECT_EQ(s.title.bytes(), big + "x");
+
+    const std::string line = std::to_string(std::count(head.begin(), head.end(), '\n') + 2);
+    Sample wrong;
+    EXPECT_FALSE(readXML(head + "<sample>\n<title>x</titel></sample>", wrong, &error));
+    EXPECT_EQ(error.view().substr(0, line.size() + 1), line + ":") << error.bytes();
+
+    Sample cut;
+    EXPECT_FALSE(readXML(head + "<sample note=\"" + big, cut, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(cut.note.isEmpty());
+}
+
+// Up to 16 MB, a document in memory goes to the tokenizer whole, which spares it counting lines
+// call by call; a larger one in pieces, so that the tokenizer never holds a copy of all of it,
+// until a token outgrows a piece (one of 300 kB surely does): then the rest goes whole, so that
+// the token is not started over piece by piece.
+TEST(XMLLimits, ADocumentInMemoryGoesWholeUpTo16MegabytesInPiecesBeyond) {
+    const struct {
+        size_t linesBefore, total;
+        std::string markAttribute;
+        bool wholeAtMark;
+    } cases[] = {{0, Megabyte, "", true},
+                 {0, 16 * Megabyte - 100, "", true},
+                 {0, 16 * Megabyte + 100, "", false},
+                 {17 * Megabyte, 18 * Megabyte, " note=\"" + std::string(300000, 'n') + "\"", true},
+                 {17 * Megabyte, 18 * Megabyte, " note=\"" + std::string(1000, 'n') + "\"", false}};
+    for (const auto& c : cases) {
+        std::string document = "<watched>" + commentLines(c.linesBefore) + "<mark" + c.markAttribute + "/>";
+        document += commentLines(c.total - document.size() - 2000);
+        document += std::string(c.total - document.size() - 10, '\n') + "</watched>";
+        ASSERT_EQ(document.size(), c.total);
+        DataBufferIn in{String(document)};
+        Watched watched(in);
+        XMLReader reader(in);
+        ASSERT_TRUE(reader.read(watched)) << reader.getError().bytes();
+        if (c.wholeAtMark)
+            EXPECT_EQ(watched.takenAtMark, c.total) << c.total << " " << c.markAttribute.size();
+        else
+            EXPECT_LE(watched.takenAtMark, c.linesBefore + Megabyte)
+                << c.total << " " << c.markAttribute.size();
+        EXPECT_TRUE(in.atEnd());
     }
 }

@@ -272,7 +272,8 @@ TEST_F(LegacyImport, ACancelStopsBeforeTheNextGroup) {
 }
 
 // With ZAV_LEGACY_SEEDS naming a folder, the files of these tests are written there as the fuzz
-// target's seeds, with the chair styles that the presets scenario imports into the demonstration.
+// target's seeds, with the chair styles that the presets scenario imports into the demonstration
+// (the one beyond one block goes with the large seeds, fuzz/large/legacy_presets/).
 TEST(LegacySeeds, WrittenOnRequest) {
     const char* folder = std::getenv("ZAV_LEGACY_SEEDS");
     if (folder == nullptr) GTEST_SKIP() << "ZAV_LEGACY_SEEDS names no folder";
@@ -294,7 +295,8 @@ TEST(LegacySeeds, WrittenOnRequest) {
 }
 
 // With ZAV_PRESET_SEEDS naming a folder, the presets these tests import are exported there as the
-// preset manager writes them, seeds of the fuzz target of preset documents, with the configuration.
+// preset manager writes them, seeds of the fuzz target of preset documents, with the configuration
+// (the one beyond one chunk goes with the large seeds, fuzz/large/preset_documents/).
 TEST_F(LegacyImport, ExportSeedsWrittenOnRequest) {
     const char* folder = std::getenv("ZAV_PRESET_SEEDS");
     if (folder == nullptr) GTEST_SKIP() << "ZAV_PRESET_SEEDS names no folder";
