@@ -49,6 +49,10 @@ int64_t stop() {
     return peak;
 }
 
+int64_t kept() {
+    return live;
+}
+
 } // namespace heappeak
 
 extern "C" {

@@ -11,5 +11,8 @@ namespace heappeak {
 void start();
 // Closes the measure; answers the most bytes that were live at once above where it started.
 int64_t stop();
+// While a measure is open: the bytes live now above where it started, which is what the work so
+// far keeps.
+int64_t kept();
 
 } // namespace heappeak

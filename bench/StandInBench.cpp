@@ -1,15 +1,18 @@
 // The stand-in host at project sizes of 10k and 100k elements (and 30k for the deletes, to show
 // where the cost per element steps up), called through its function table
 // as a module calls it: deleting every selected element, deleting walls that hold windows and are
-// linked to labels, and one undo step that changes one element (and undoing it). A real host does
-// these in time that follows what changes, so the 100k project may cost about ten times the 10k
-// one for the deletes (target: at most 12) and about the same for one step (target: at most 2).
-// Each measure builds its project first, untimed. Prints the ratios at the end, and the heap one
-// step needs at its peak.
+// linked to labels, one undo step that changes one element (and undoing it), the same step after
+// 3,000 earlier ones kept in the undo history, and placing and labelling elements one step each.
+// A real host does these in time that follows what changes, so the 100k project may cost about
+// ten times the 10k one for the deletes (target: at most 12) and about the same for one step
+// (target: at most 2), and a step after a long history about what the first one costs (target:
+// at most 2). Each measure builds its project first, untimed. Prints the ratios at the end, the
+// heap one step needs at its peak, and the heap a kept step and a placed element keep.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -38,6 +41,10 @@ using Clock = std::chrono::steady_clock;
 // Seconds of each measure (name) at each size.
 std::map<std::string, std::map<int64_t, double>> g_seconds;
 std::map<int64_t, int64_t> g_stepHeap;
+std::map<int64_t, int64_t> g_keptPerStep;
+std::map<int64_t, int64_t> g_keptPerElement;
+
+constexpr int64_t EarlierSteps = 3000;
 
 const HostFunctionTable& table(zavhost::StandInHost& host) {
     return host.functionTable();
@@ -49,12 +56,19 @@ GSErrCode inCommand(zavhost::StandInHost& host, std::function<GSErrCode()> body)
         &name, [](void* data) { return (*static_cast<std::function<GSErrCode()>*>(data))(); }, &body);
 }
 
-// After building a project: one empty step, so that the allocator has put away what the building
-// freed (the call log above all) before anything is timed.
+// After building a project: one empty step, then large requests, so that the allocator has put
+// away what the building freed (the call log above all) before anything is timed: glibc sorts the
+// blocks freed since its last large request, at most 10,000 of them for each such request, so
+// without these the first steps of a 100k project would pay for that a few milliseconds each.
 void settle(zavhost::StandInHost& host) {
     inCommand(host, [] { return hosterr::Ok; });
     host.undo();
     host.calls().clear();
+    for (int i = 0; i < 100; ++i) {
+        void* block = std::malloc(4096);
+        benchmark::DoNotOptimize(block);
+        std::free(block);
+    }
 }
 
 API_Guid create(zavhost::StandInHost& host, API_Element element) {
@@ -230,6 +244,99 @@ void undoStep(benchmark::State& state) {
     g_seconds["undo"][count] = undoSeconds / double(steps);
 }
 
+// Steps that each change one element and stay in the undo history, as a long session leaves
+// them: 3,000 of them first (untimed), then each timed step is one more. A host whose steps cost
+// what they change takes about as long for this step as for the first step of a fresh history
+// (undoStep). Notes the heap each kept step holds.
+void stepAfterHistory(benchmark::State& state) {
+    const int64_t count = state.range(0);
+    zavhost::StandInHost host;
+    host.newProject("Bench");
+    const std::vector<API_Guid> lines = addLines(host, count);
+    settle(host);
+    int64_t steps = 0;
+    // The element's layer goes back and forth, so that every step changes it.
+    auto changeOne = [&](bool timed) {
+        API_Element line;
+        line.head.guid = lines[static_cast<size_t>(steps * 7919) % lines.size()];
+        table(host).GetElement(&line);
+        line.head.layer = line.head.layer == 2 ? 3 : 2;
+        const auto start = Clock::now();
+        const GSErrCode err =
+            inCommand(host, [&] { return table(host).ChangeElement(&line, nullptr, nullptr, 0, true); });
+        if (timed) state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        host.calls().clear();
+        host.transcript().clear();
+        ++steps;
+        return err == hosterr::Ok;
+    };
+    // What a kept step holds is measured over steps the history keeps whole.
+    constexpr int64_t Measured = 500;
+    static_assert(Measured <= static_cast<int64_t>(zavhost::UndoStepLimit));
+    heappeak::start();
+    bool changed = true;
+    for (int64_t i = 0; i < Measured; ++i)
+        changed = changeOne(false) && changed;
+    g_keptPerStep[count] = heappeak::kept() / Measured;
+    heappeak::stop();
+    for (int64_t i = Measured; i < EarlierSteps; ++i)
+        changed = changeOne(false) && changed;
+    for (auto _ : state)
+        changed = changeOne(true) && changed;
+    // The last step can still be undone: the element is back on the layer it was on before.
+    API_Element last;
+    last.head.guid = lines[static_cast<size_t>((steps - 1) * 7919) % lines.size()];
+    table(host).GetElement(&last);
+    const int16_t layerAfter = last.head.layer;
+    const bool undone = host.undo() == hosterr::Ok && table(host).GetElement(&last) == hosterr::Ok &&
+                        last.head.layer != layerAfter;
+    if (!changed || !undone) state.SkipWithError("a step failed, or the last one could not be undone");
+}
+
+// The user places elements and has each labelled, one undo step for each, and keeps the steps:
+// the heap the project and its history keep for each element so placed.
+void placeAndLabel(benchmark::State& state) {
+    const int64_t count = state.range(0);
+    for (auto _ : state) {
+        zavhost::StandInHost host;
+        host.newProject("Bench");
+        API_Element wall = defaultOf(host, HostWallTypeCode);
+        API_Element label = defaultOf(host, LabelType);
+        settle(host);
+        heappeak::start();
+        const auto start = Clock::now();
+        bool made = true;
+        for (int64_t i = 0; i < count; ++i) {
+            HostWallElement part;
+            std::memcpy(static_cast<void*>(&part), wall.raw, sizeof part);
+            part.begin = {double(i) * 4.0, 0.0};
+            part.end = {double(i) * 4.0 + 3.0, 0.0};
+            std::memcpy(wall.raw, &part, sizeof part);
+            API_Guid placed;
+            made = inCommand(host,
+                             [&] {
+                                 placed = create(host, wall);
+                                 return hosterr::Ok;
+                             }) == hosterr::Ok &&
+                   made;
+            made = inCommand(host,
+                             [&] {
+                                 const API_Guid l = create(host, label);
+                                 return table(host).LinkElements(&placed, &l, 0);
+                             }) == hosterr::Ok &&
+                   made;
+            host.calls().clear();
+            host.transcript().clear();
+        }
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        g_keptPerElement[count] = heappeak::kept() / count;
+        heappeak::stop();
+        if (!made || listed(host, LabelType) != static_cast<size_t>(count) ||
+            host.project()->undoSteps.size() < 2)
+            state.SkipWithError("not every element was placed and labelled");
+    }
+}
+
 void ratio(const char* what, const std::string& name, double target) {
     auto found = g_seconds.find(name);
     if (found == g_seconds.end() || !found->second.count(10000) || !found->second.count(100000)) return;
@@ -257,6 +364,14 @@ BENCHMARK(deleteWalls)
     ->Iterations(2);
 BENCHMARK(undoStep)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(20);
 
+BENCHMARK(stepAfterHistory)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(20);
+BENCHMARK(placeAndLabel)->Arg(2000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
 int main(int argc, char** argv) {
     DBSetQuiet(true);
     if (!benchrun::runAll(argc, argv, [](const benchrun::Run& run) {
@@ -276,6 +391,20 @@ int main(int argc, char** argv) {
     ratio("delete a tenth of the walls (window, label)", "deleteWalls", 12);
     ratio("one step changing one element", "undoStep", 2);
     ratio("undoing that step", "undo", 2);
+    for (const auto& [size, seconds] : g_seconds["stepAfterHistory"])
+        if (g_seconds["undoStep"].count(size))
+            std::printf(
+                "one step after 3,000 kept steps against the first step, %lldk: ratio %.2f (target: at "
+                "most 2)\n",
+                static_cast<long long>(size / 1000), seconds / g_seconds["undoStep"][size]);
+    for (const auto& [size, bytes] : g_keptPerStep)
+        std::printf("heap each kept step holds, %lld elements: %lld bytes\n", static_cast<long long>(size),
+                    static_cast<long long>(bytes));
+    for (const auto& [count, bytes] : g_keptPerElement)
+        std::printf(
+            "heap kept for each element placed and labelled (two steps each, the last %zu steps kept), "
+            "%lld elements: %lld bytes\n",
+            zavhost::UndoStepLimit, static_cast<long long>(count), static_cast<long long>(bytes));
     for (const auto& [size, bytes] : g_stepHeap)
         std::printf("heap one step needs at its peak, %lld elements: %lld bytes\n",
                     static_cast<long long>(size), static_cast<long long>(bytes));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AnswerFile.h"
+#include "ClauseIndex.h"
 #include "CommandFile.h"
 #include "ResultDocument.h"
 #include "Specification.h"
@@ -149,8 +150,9 @@ private:
             answer.error = "userCancelled";
             return;
         }
-        std::optional<Clause> clause = spec.findByNumber(*picked);
-        if (!clause) {
+        const ClauseIndex index(spec);
+        const Clause* clause = index.findByNumber(*picked);
+        if (clause == nullptr) {
             answer.error = "clauseNotFound";
             return;
         }
@@ -167,12 +169,13 @@ private:
             answer.error = "badParameters";
             return;
         }
+        const ClauseIndex index(spec);
         std::string list, found, gone;
         for (const Clause& sent : command.annotations) {
-            std::optional<Clause> now = spec.findByHiddenNumber(sent.hiddenNumber);
-            std::string& words = now ? found : gone;
+            const Clause* now = index.findByHiddenNumber(sent.hiddenNumber);
+            std::string& words = now != nullptr ? found : gone;
             words += (words.empty() ? "" : ", ") + sent.number;
-            if (now) list += annotationXml(*now, "   ", m_faults.blankNumber);
+            if (now != nullptr) list += annotationXml(*now, "   ", m_faults.blankNumber);
         }
         answer.note = "the clauses as they stand now: " + (found.empty() ? std::string("none") : found);
         if (!gone.empty()) answer.note += "; gone from the specification: " + gone;
@@ -300,7 +303,7 @@ int editSpecification(const std::string& path, const std::string& number, const 
         diagnostics << "zavannotator: a clause has no field \"" << field << "\"\n";
         return ExitUsage;
     }
-    // The number first, as findByNumber does, so that an edit finds what a selection would.
+    // The number first, as ClauseIndex::findByNumber does, so that an edit finds what a selection would.
     for (bool byHidden : {false, true})
         for (Section& section : spec.sections)
             for (auto it = section.clauses.begin(); it != section.clauses.end(); ++it) {

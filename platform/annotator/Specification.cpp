@@ -36,6 +36,10 @@ void readSection(const XmlElement& element, Section& section) {
 
 std::vector<Clause> Specification::clauses() const {
     std::vector<Clause> all;
+    size_t count = 0;
+    for (const Section& section : sections)
+        count += section.clauses.size();
+    all.reserve(count);
     for (const Section& section : sections)
         for (Clause clause : section.clauses) {
             if (clause.section.empty()) clause.section = section.title;
@@ -47,21 +51,6 @@ std::vector<Clause> Specification::clauses() const {
             all.push_back(std::move(clause));
         }
     return all;
-}
-
-std::optional<Clause> Specification::findByNumber(const std::string& key) const {
-    if (key.empty()) return std::nullopt;
-    std::vector<Clause> all = clauses();
-    for (const Clause& clause : all)
-        if (clause.number == key) return clause;
-    return findByHiddenNumber(key);
-}
-
-std::optional<Clause> Specification::findByHiddenNumber(const std::string& hiddenNumber) const {
-    if (hiddenNumber.empty()) return std::nullopt;
-    for (const Clause& clause : clauses())
-        if (clause.hiddenNumber == hiddenNumber) return clause;
-    return std::nullopt;
 }
 
 SpecificationRead readSpecification(const std::string& path, Specification& spec, std::string* why) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,11 +21,10 @@ struct Specification {
     std::string title;
     std::deque<Section> sections;
 
-    // Every clause, its section's title and code filled in where it gives none.
+    // Every clause, its section's title and code filled in where it gives none, its hidden number
+    // its number and its display title its number and title where it gives none. To find clauses,
+    // a ClauseIndex of them.
     std::vector<Clause> clauses() const;
-    // By number, else by hidden number; none when neither matches. An empty key matches nothing.
-    std::optional<Clause> findByNumber(const std::string& key) const;
-    std::optional<Clause> findByHiddenNumber(const std::string& hiddenNumber) const;
 };
 
 enum class SpecificationRead { ok, missing, malformed };

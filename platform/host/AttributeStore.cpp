@@ -88,7 +88,7 @@ void addMaterials(AttributeStore& store) {
     cores[1].flags = HostCoreFinishFlag;
     for (uint8_t i = 0; i < 3; ++i)
         edges[i].bytes[0] = static_cast<uint8_t>(i + 1);
-    StoredAttribute* stored = store.find(AttrComposite, wall.header.index);
+    StoredAttribute* stored = store.edit(AttrComposite, wall.header.index);
     stored->memo.emplace(static_cast<uint32_t>(offsetof(HostAttributeMemo, coreList)),
                          blockOf(cores, sizeof cores));
     stored->memo.emplace(static_cast<uint32_t>(offsetof(HostAttributeMemo, edgeList)),
@@ -143,19 +143,17 @@ uint32_t AttributeStore::typeNamed(const std::string& name) {
     return validType(type) ? type : 0;
 }
 
-const std::map<int16_t, StoredAttribute>& AttributeStore::table(uint32_t type) const {
-    static const std::map<int16_t, StoredAttribute> none;
+const AttributeStore::Table& AttributeStore::table(uint32_t type) const {
+    static const Table none;
     return validType(type) ? m_tables[type] : none;
 }
 
 const StoredAttribute* AttributeStore::find(uint32_t type, int16_t index) const {
-    if (!validType(type)) return nullptr;
-    auto it = m_tables[type].find(index);
-    return it == m_tables[type].end() ? nullptr : &it->second;
+    return validType(type) ? m_tables[type].get(index) : nullptr;
 }
 
-StoredAttribute* AttributeStore::find(uint32_t type, int16_t index) {
-    return const_cast<StoredAttribute*>(static_cast<const AttributeStore*>(this)->find(type, index));
+StoredAttribute* AttributeStore::edit(uint32_t type, int16_t index) {
+    return validType(type) ? m_tables[type].edit(index) : nullptr;
 }
 
 int16_t AttributeStore::search(uint32_t type, std::string_view name) const {
@@ -167,7 +165,7 @@ int16_t AttributeStore::search(uint32_t type, std::string_view name) const {
 
 uint16_t AttributeStore::count(uint32_t type) const {
     if (!validType(type) || m_tables[type].empty()) return 0;
-    return static_cast<uint16_t>(m_tables[type].rbegin()->first);
+    return static_cast<uint16_t>(m_tables[type].last()->first);
 }
 
 size_t AttributeStore::liveCount(uint32_t type) const {
@@ -225,25 +223,25 @@ GSErrCode AttributeStore::create(API_Attribute* record, const HostAttributeMemo*
     }
     StoredAttribute stored = storedAttributeOf(*record);
     if (memo != nullptr) stored.memo = captureAttributeMemo(*memo);
-    m_tables[type].emplace(index, std::move(stored));
+    m_tables[type].insert(index, std::move(stored));
     return hosterr::Ok;
 }
 
 GSErrCode AttributeStore::modify(const API_Attribute& record, const HostAttributeMemo* memo) {
     uint32_t type = record.header.typeCode;
     if (!validType(type)) return hosterr::BadParameter;
-    StoredAttribute* stored = find(type, record.header.index);
-    if (stored == nullptr) return hosterr::BadIndex;
+    const StoredAttribute* was = find(type, record.header.index);
+    if (was == nullptr) return hosterr::BadIndex;
     int16_t named = search(type, nameOf(record.header));
     if (named != 0 && named != record.header.index) return hosterr::BadParameter;
     StoredAttribute changed = storedAttributeOf(record);
     HostAttributeHeader& header = changed.record.header;
-    header.guid = stored->header().guid; // the identity stays the host's
+    header.guid = was->header().guid; // the identity stays the host's
     header.modificationTime = static_cast<uint64_t>(std::time(nullptr));
-    changed.memo = memo != nullptr ? captureAttributeMemo(*memo) : stored->memo;
-    changed.userData = stored->userData;
-    if (changed.texturePath.empty()) changed.texturePath = stored->texturePath; // none given: kept
-    *stored = std::move(changed);
+    changed.memo = memo != nullptr ? captureAttributeMemo(*memo) : was->memo;
+    changed.userData = was->userData;
+    if (changed.texturePath.empty()) changed.texturePath = was->texturePath; // none given: kept
+    m_tables[type].assign(record.header.index, std::move(changed));
     return hosterr::Ok;
 }
 
@@ -270,7 +268,7 @@ bool AttributeStore::restore(uint32_t type, int16_t index, StoredAttribute attri
     header.typeCode = type;
     header.index = index;
     clearPointers(&attribute.record);
-    return m_tables[type].emplace(index, std::move(attribute)).second;
+    return m_tables[type].insert(index, std::move(attribute));
 }
 
 AttributeStore AttributeStore::withDefaults() {
@@ -321,7 +319,7 @@ AttributeStore AttributeStore::withDefaults() {
         statuses.bytes.append(reinterpret_cast<const char*>(&status), sizeof status);
     }
     store.create(&combination, nullptr);
-    StoredAttribute* stored = store.find(AttrLayerCombination, combination.header.index);
+    StoredAttribute* stored = store.edit(AttrLayerCombination, combination.header.index);
     stored->memo.emplace(static_cast<uint32_t>(offsetof(HostAttributeMemo, layerStatus)),
                          std::move(statuses));
     return store;

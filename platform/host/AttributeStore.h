@@ -1,15 +1,16 @@
 // The project's attributes: one table per type (1 to 18) of host attribute records with their
 // definition memos and add-on user data. Indices are never reused while a higher one is in use,
 // so deleting leaves a hole, and a type's count is its highest index in use: walks bounded by the
-// count reach every attribute above a hole.
+// count reach every attribute above a hole. Copies share their tables (PersistentMap.h), so that an
+// undo step keeps the attributes as they were at the cost of what the step changes of them.
 #pragma once
 
 #include <array>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "PersistentMap.h"
 #include "StoredBlocks.h"
 #include "platform/api/AttributeRecords.h"
 
@@ -28,6 +29,7 @@ struct StoredAttribute {
 
 class AttributeStore {
 public:
+    using Table = PersistentMap<int16_t, StoredAttribute>;
     static constexpr uint32_t firstType = AttrPen;
     static constexpr uint32_t lastType = AttrLastType;
     static bool validType(uint32_t type) { return type >= firstType && type <= lastType; }
@@ -56,19 +58,21 @@ public:
     std::string memoFault(const API_Attribute& record, const HostAttributeMemo* memo) const;
 
     const StoredAttribute* find(uint32_t type, int16_t index) const;
-    StoredAttribute* find(uint32_t type, int16_t index);
+    // The attribute for changing, or null; what another copy shares is copied first. The pointer
+    // holds until the store is changed again or copied.
+    StoredAttribute* edit(uint32_t type, int16_t index);
     // 0 when no attribute of the type has the name.
     int16_t search(uint32_t type, std::string_view name) const;
     uint16_t count(uint32_t type) const; // the highest index in use
     size_t liveCount(uint32_t type) const;
-    const std::map<int16_t, StoredAttribute>& table(uint32_t type) const;
+    const Table& table(uint32_t type) const;
     // Puts a stored attribute in place as it was saved; false when the index is taken or bad.
     bool restore(uint32_t type, int16_t index, StoredAttribute attribute);
 
     bool operator==(const AttributeStore&) const = default;
 
 private:
-    std::array<std::map<int16_t, StoredAttribute>, lastType + 1> m_tables;
+    std::array<Table, lastType + 1> m_tables;
 };
 
 // Copies a record into stored form: the header's name pointer and a surface's texture location

@@ -66,7 +66,7 @@ GSErrCode act3D(const ModelArgs& args, Project& project, const StoredElement* el
         return hosterr::Ok;
     }
     const int16_t index = attributes.search(AttrSurface, args.texts[0]);
-    StoredAttribute* stored = attributes.find(AttrSurface, index);
+    StoredAttribute* stored = attributes.edit(AttrSurface, index);
     if (stored == nullptr) return *why = "no surface is named " + args.texts[0], hosterr::NotFound;
     HostSurface& surface = stored->record.surface;
     surface.textureFlags = static_cast<int16_t>(surface.textureFlags | SurfaceHasTexture);

@@ -158,14 +158,15 @@ GSErrCode ModelSteps::actOnAttributes(const ModelArgs& args, Project& project, s
         return hosterr::Ok;
     }
     if (index == 0) return refuse(why, "there is no " + what, hosterr::NotFound);
-    StoredAttribute* stored = attributes.find(type, index);
-    if (verb == "layer set") {
-        stored->record.header.flags = layerFlags(stored->record.header.flags, args);
-    } else if (verb == "attribute delete") {
+    if (verb == "attribute delete") {
         attributes.remove(type, index);
-    } else { // attribute user-data
-        stored->userData = userDataOf(args.texts[1], has(args, "other-platform"));
+        return hosterr::Ok;
     }
+    StoredAttribute* stored = attributes.edit(type, index);
+    if (verb == "layer set")
+        stored->record.header.flags = layerFlags(stored->record.header.flags, args);
+    else // attribute user-data
+        stored->userData = userDataOf(args.texts[1], has(args, "other-platform"));
     return hosterr::Ok;
 }
 

@@ -124,6 +124,14 @@ public:
         auto it = entryAt(*node, key);
         return it != node->entries.end() && !m_less(key, it->first) ? &it->second : nullptr;
     }
+    // The entry of the greatest key, or null when the map is empty.
+    const value_type* last() const {
+        const Node* node = m_root.get();
+        if (node == nullptr) return nullptr;
+        while (!node->leaf)
+            node = node->children.back().second.get();
+        return &node->entries.back();
+    }
     size_t count(const K& key) const { return get(key) != nullptr ? 1 : 0; }
     bool contains(const K& key) const { return get(key) != nullptr; }
 

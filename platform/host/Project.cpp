@@ -24,6 +24,13 @@ bool ProjectSettings::operator==(const ProjectSettings& other) const {
            shared == other.shared && users == other.users;
 }
 
+void Project::forgetOldUndoSteps() {
+    while (undoSteps.size() > UndoStepLimit) {
+        undoSteps.pop_front();
+        ++undoStepsForgotten;
+    }
+}
+
 ProjectModel ProjectModel::withDefaults() {
     ProjectModel model;
     model.settings = ProjectSettings::withDefaults();

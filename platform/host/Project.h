@@ -3,6 +3,7 @@
 // elements, relations between elements, and the undo history.
 #pragma once
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -106,13 +107,21 @@ struct UndoStep {
     std::shared_ptr<const ProjectModel> before = nullptr; // what undoing the step brings back
 };
 
+// As a host keeps a bounded undo history, the stand-in keeps this many steps, the last ones; a
+// step beyond them forgets the oldest. Large enough that no scenario meets it.
+inline constexpr size_t UndoStepLimit = 1000;
+
 struct Project {
     std::string name;
     std::string filePath; // empty until saved or opened
     ProjectModel model;
     LibraryManager library;          // kept apart from the model: undo does not take parts away
-    std::vector<UndoStep> undoSteps; // not saved: a reopened project starts with none
+    std::deque<UndoStep> undoSteps;  // not saved: a reopened project starts with none
+    uint64_t undoStepsForgotten = 0; // the oldest steps dropped at the limit, since the project opened
     ProjectSession session;
+
+    // Forgets the oldest undo steps beyond UndoStepLimit.
+    void forgetOldUndoSteps();
 };
 
 } // namespace zavhost

@@ -1,5 +1,7 @@
 #include "SoakLedger.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <map>
 
 #include "CallLog.h"
@@ -137,6 +139,7 @@ void SoakLedger::start(const Project& project) {
     m_noted.clear();
     m_annotations = m_ignored = 0;
     m_beforeSteps.assign(project.undoSteps.size(), Noted());
+    m_forgotten = project.undoStepsForgotten;
     for (const ViewDatabase& database : project.model.views.all())
         if (database.kind != DatabaseModel)
             for (const StoredElement* element : database.elements.inOrder())
@@ -237,7 +240,15 @@ bool SoakLedger::settle(const Project& project, const SoakAllowance& allowance, 
         }
     }
 
-    // Undo steps: what was noted before each; an undone step must bring exactly that back.
+    // Undo steps: what was noted before each; an undone step must bring exactly that back. Steps
+    // the host forgot at its limit take their notes with them, the oldest first (a project opened
+    // afresh has forgotten none).
+    const uint64_t forgotten =
+        project.undoStepsForgotten >= m_forgotten ? project.undoStepsForgotten - m_forgotten : 0;
+    m_forgotten = project.undoStepsForgotten;
+    m_beforeSteps.erase(m_beforeSteps.begin(),
+                        m_beforeSteps.begin() +
+                            static_cast<std::ptrdiff_t>(std::min<uint64_t>(forgotten, m_beforeSteps.size())));
     const size_t steps = project.undoSteps.size();
     if (allowance.undo) {
         if (m_beforeSteps.empty() || steps + 1 != m_beforeSteps.size()) {

@@ -5,6 +5,7 @@
 // links them; an undo bringing back what was noted before its step).
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <set>
 #include <string>
@@ -81,8 +82,9 @@ private:
 
     Noted m_noted;
     // What was noted before each undo step of the project, the last step's last.
-    std::vector<Noted> m_beforeSteps;
-    ViewDatabases m_views; // as the last call found them, sharing their elements with the project's
+    std::deque<Noted> m_beforeSteps;
+    uint64_t m_forgotten = 0; // the project's steps forgotten at its limit, as the last call found them
+    ViewDatabases m_views;    // as the last call found them, sharing their elements with the project's
     ElementRelations m_relations;
     size_t m_annotations = 0;
     size_t m_ignored = 0;

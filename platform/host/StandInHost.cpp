@@ -530,6 +530,7 @@ GSErrCode StandInHost::runUndoableCommand(const GS::UniString* name, UndoableCom
         m_transcript.note("undo step " + inQuotes(stepName) + " dropped: the command answered " +
                           answerText(err) + "; the project is restored");
     } else {
+        m_project->forgetOldUndoSteps();
         m_transcript.note("undo step " + inQuotes(stepName));
     }
     return err;

@@ -79,6 +79,7 @@ GSErrCode StandInHost::userEdit(const std::string& name, const std::function<GSE
         return err;
     }
     m_project->undoSteps.push_back({name, kept});
+    m_project->forgetOldUndoSteps();
     m_transcript.note("the user's edit " + inQuotes(name) + " makes an undo step");
     // What the module changes while it hears the edit is part of the user's step, as in the host.
     m_editRun = EditRun{kept, transformation};

@@ -393,7 +393,7 @@ protected:
         std::snprintf(record.header.name, sizeof record.header.name, "%s", name);
         if (host.project()->model.attributes.create(&record, nullptr) != hosterr::Ok) return 0;
         zavhost::StoredAttribute* stored =
-            host.project()->model.attributes.find(AttrComposite, record.header.index);
+            host.project()->model.attributes.edit(AttrComposite, record.header.index);
         if (!cores.empty()) {
             stored->memo[offsetof(HostAttributeMemo, coreList)].bytes = std::string(
                 reinterpret_cast<const char*>(cores.data()), cores.size() * sizeof(HostCompositeCore));

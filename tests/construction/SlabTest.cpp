@@ -102,7 +102,7 @@ protected:
         std::snprintf(record.header.name, sizeof record.header.name, "%s", name);
         if (host.project()->model.attributes.create(&record, nullptr) != hosterr::Ok) return 0;
         zavhost::StoredAttribute* stored =
-            host.project()->model.attributes.find(AttrComposite, record.header.index);
+            host.project()->model.attributes.edit(AttrComposite, record.header.index);
         if (!cores.empty()) {
             stored->memo[offsetof(HostAttributeMemo, coreList)].bytes = bytesOfEntries(cores);
             stored->memo[offsetof(HostAttributeMemo, edgeList)].bytes =

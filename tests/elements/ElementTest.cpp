@@ -82,7 +82,7 @@ public:
 };
 
 void setLayerFlags(zavhost::StandInHost& host, int16_t index, uint16_t flags) {
-    host.project()->model.attributes.find(AttrLayer, index)->record.header.flags = flags;
+    host.project()->model.attributes.edit(AttrLayer, index)->record.header.flags = flags;
 }
 
 using Elements = HostTest;

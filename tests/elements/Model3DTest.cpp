@@ -96,7 +96,7 @@ TEST_F(Model3DTest, FinishesComeFromTheModelUpToItsCountAndFromTheHostAbove) {
     });
     host.project()->model.model3d.textures[tiles] = {2, 1,
                                                      std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8)};
-    host.project()->model.attributes.find(AttrSurface, tiles)->texturePath = "/textures/tiles.png";
+    host.project()->model.attributes.edit(AttrSurface, tiles)->texturePath = "/textures/tiles.png";
     ASSERT_NE(model().getExportedModel(), nullptr);
     const int16_t later = addSurface("Later"); // after the export
 

@@ -138,7 +138,7 @@ TEST(Attribute, NamesAreCutAtACharacterBoundaryBeforeTheTerminator) {
 }
 
 TEST_F(Attributes, UserDataIsAnEmptyBlockWhenAbsentAndNullOnFailure) {
-    hostProject(host).model.attributes.find(AttrLayer, 2)->userData =
+    hostProject(host).model.attributes.edit(AttrLayer, 2)->userData =
         zavhost::StoredUserData{3, 0x4D4D, 12, "from the other side"};
     Layer walls(AttributeLink(2, AttrLayer));
     uint32_t version = 0, platform = 0;

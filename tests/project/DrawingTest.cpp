@@ -71,7 +71,7 @@ TEST_F(Drawings, CollectTypeFlagsAndSelectedOnlyFiltersAndTheEnvironmentsGuid) {
     API_Guid text2 = addHostElement(host, 15);
     API_Guid hidden =
         addHostElement(host, 15, nullptr, [](zavhost::StoredElement& e) { e.record.head.layer = 2; });
-    host.project()->model.attributes.find(AttrLayer, 2)->record.header.flags = LayerHidden;
+    host.project()->model.attributes.edit(AttrLayer, 2)->record.header.flags = LayerHidden;
     Plan* plan = Host::getPlan();
 
     EXPECT_EQ(plan->countElements(Drawing::Filter()), 4);

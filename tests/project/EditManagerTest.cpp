@@ -220,7 +220,7 @@ TEST_F(EditManagers, ACopyPutsBackWhatItRemembersOnItsOwn) {
     EditManager copy(manager);
     restore(manager);
     // The host is edited again, as a user might; only the copy still knows what to put back.
-    project().model.attributes.find(AttrLayer, layer)->record.header.flags = 0;
+    project().model.attributes.edit(AttrLayer, layer)->record.header.flags = 0;
     project().model.views.editElement(guid)->record.head.lockWord = 0;
     size_t before = mark();
     restore(manager);

@@ -48,7 +48,7 @@ struct Materials : projecttest::HostTest {
             s.textureRotation = 0.25;
             std::memcpy(s.textureName, u"Brick", sizeof u"Brick");
         });
-        hostProject(host).model.attributes.find(AttrSurface, index)->texturePath = "/textures/brick.png";
+        hostProject(host).model.attributes.edit(AttrSurface, index)->texturePath = "/textures/brick.png";
         return index;
     }
 };

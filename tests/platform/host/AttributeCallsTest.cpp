@@ -33,7 +33,7 @@ TEST_F(ModelTest, ANewProjectHasDefaultAttributes) {
     HostUserData data;
     EXPECT_EQ(table().GetAttributeUserData(&header, &data), hosterr::NoUserData);
     EXPECT_EQ(data.dataHandle, nullptr);
-    project().model.attributes.find(AttrLayer, 1)->userData = zavhost::StoredUserData{1, 0x4D4D, 12, "mm"};
+    project().model.attributes.edit(AttrLayer, 1)->userData = zavhost::StoredUserData{1, 0x4D4D, 12, "mm"};
     ASSERT_EQ(table().GetAttributeUserData(&header, &data), hosterr::Ok);
     EXPECT_EQ(data.platformSign, 0x4D4D);
     EXPECT_EQ(bytesOf(data.dataHandle), "mm");

@@ -248,7 +248,7 @@ TEST_F(ElementCalls, ListsFilterByTypeDatabaseSelectionAndLayer) {
     EXPECT_FALSE(table().FilterElement(&text, zavhost::FilterDatabaseGuid, 0, &sheet.databaseGuid));
 
     // Flags 4 and 8: hidden and locked layers drop out.
-    project().model.attributes.find(AttrLayer, 1)->record.header.flags = LayerHidden | LayerLocked;
+    project().model.attributes.edit(AttrLayer, 1)->record.header.flags = LayerHidden | LayerLocked;
     EXPECT_FALSE(table().FilterElement(&text, zavhost::FilterVisibleLayer, 0, nullptr));
     EXPECT_FALSE(table().FilterElement(&text, zavhost::FilterEditable, 0, nullptr));
     EXPECT_TRUE(table().FilterElement(&text, 0, 0, nullptr));

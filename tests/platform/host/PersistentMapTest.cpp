@@ -53,6 +53,10 @@ TEST(PersistentMap, FollowsAStdMapThroughRandomInsertsAssignsAndErases) {
         default:
             EXPECT_EQ(map.erase(key), expected.erase(key));
         }
+        ASSERT_EQ(map.last() == nullptr, expected.empty());
+        if (!expected.empty())
+            ASSERT_EQ(*map.last(), std::make_pair(expected.rbegin()->first, expected.rbegin()->second))
+                << round;
     }
     EXPECT_EQ(map.size(), expected.size());
     EXPECT_EQ(entriesOf(map), entriesOf(expected));

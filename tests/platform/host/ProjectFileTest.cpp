@@ -197,8 +197,8 @@ TEST_F(ModelTest, TheWholeModelRoundTripsThroughTheProjectFile) {
     project().model.storeys.add("Attic", 9.0, &why);
     project().model.settings.shared = true;
     project().model.settings.users = {{"me", "Me", API_Guid::fromHalves(7, 7), 1, 0}};
-    project().model.attributes.find(AttrPen, 2)->userData = StoredUserData{1, 0x5757, 12, "pen data"};
-    project().model.attributes.find(AttrSurface, 1)->texturePath = "/textures/paint.png";
+    project().model.attributes.edit(AttrPen, 2)->userData = StoredUserData{1, 0x5757, 12, "pen data"};
+    project().model.attributes.edit(AttrSurface, 1)->texturePath = "/textures/paint.png";
     project().model.defaults.edit(16, 0).record.head.layer = 2;
 
     const std::string bytes = ProjectFile::encode(project());

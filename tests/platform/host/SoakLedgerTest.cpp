@@ -391,6 +391,42 @@ TEST_F(SoakLedgerTest, OneActionMakesOneUndoStepAtMost) {
     EXPECT_NE(why.find("one action left 2 undo steps"), std::string::npos) << why;
 }
 
+TEST_F(SoakLedgerTest, StepsTheHostForgetsAtItsLimitTakeTheirNotesWithThem) {
+    // The first step deletes the user's note; then steps that change nothing noted fill the history
+    // to one short of the limit, and the last deletes the annotation.
+    const API_Guid note = guidOf("N");
+    SoakAllowance deletingNote;
+    deletingNote.deleted.insert(note);
+    play("user element delete \"N\"\n");
+    ASSERT_TRUE(settle(deletingNote)) << why;
+    GS::UniString name("Nothing");
+    auto nothing = [](void*) { return hosterr::Ok; };
+    for (size_t step = 2; step < UndoStepLimit; ++step) {
+        ASSERT_EQ(host.runUndoableCommand(&name, nothing, nullptr), hosterr::Ok);
+        ASSERT_TRUE(settle()) << why;
+    }
+    SoakAllowance deleting;
+    deleting.deleted.insert(guidOf("A"));
+    play("user element delete \"A\"\n");
+    ASSERT_TRUE(settle(deleting)) << why;
+    ASSERT_EQ(host.project()->undoSteps.size(), UndoStepLimit);
+    // One more step: the oldest, the note's deletion, is forgotten.
+    play("user element add wall as \"W3\"\n");
+    EXPECT_TRUE(settle()) << why;
+    EXPECT_EQ(host.project()->undoStepsForgotten, 1u);
+    // Each undo still brings back what was noted before its own step, down to the oldest kept.
+    SoakAllowance undo;
+    undo.undo = true;
+    for (size_t undone = 1; undone <= UndoStepLimit; ++undone) {
+        play("undo\n");
+        ASSERT_TRUE(settle(undo)) << undone << ": " << why;
+        ASSERT_EQ(ledger.annotations(), undone == 1 ? 0u : 1u) << undone;
+    }
+    EXPECT_EQ(ledger.find(note), nullptr);
+    EXPECT_EQ(host.undo(), hosterr::Refused);
+    EXPECT_FALSE(settle(undo));
+}
+
 TEST_F(SoakLedgerTest, AProjectOpenedAfreshHoldsWhatWasSaved) {
     play("user element add wall as \"W3\"\nproject save-and-reopen\n");
     EXPECT_TRUE(settle()) << why;
