@@ -30,7 +30,7 @@ private:
 class GableList : public Vector<Gable> {
 public:
     GableList() = default;
-    GableList(const GableList& other) {
+    GableList(const GableList& other) : Vector<Gable>() {
         cloneFrom(other, [](const Gable& g) { return g.clone(); });
     }
     GableList& operator=(const GableList& other) {

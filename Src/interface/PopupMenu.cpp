@@ -391,7 +391,7 @@ void UserDataStatusMenu::initialise(int16_t status) {
 
 int16_t UserDataStatusMenu::getStatus() const {
     int16_t chosen = nextSelected(0);
-    return chosen >= All && chosen <= Deleted ? chosen : All;
+    return chosen >= All && chosen <= Deleted ? chosen : static_cast<int16_t>(All);
 }
 
 } // namespace tarnwick
