@@ -288,7 +288,7 @@ TEST_F(LayerChecks, AToolCheckGoesOnWhenTheChoiceChangedTheLayersFlagsOrMadeIt) 
 
     // The scripted user answers every alert with its first button, "Choose Layer".
     model.defaults.edit(textType, 0).record.head.layer = hiddenLayer;
-    choice = [&] { model.attributes.find(AttrLayer, hiddenLayer)->record.header.flags = 0; };
+    choice = [&] { model.attributes.edit(AttrLayer, hiddenLayer)->record.header.flags = 0; };
     EXPECT_TRUE(project->checkToolLayer(tool, false));
     EXPECT_EQ(host.alerts().shown().size(), 1u);
 
