@@ -4,7 +4,6 @@
 
 #include "Environment/Addon.h"
 #include "Environment/DataBufferIn.h"
-#include "Environment/DataBufferOut.h"
 #include "Environment/DataFile.h"
 #include "Environment/FileReplacement.h"
 #include "Environment/Host.h"
@@ -56,20 +55,6 @@ String exchangeFolderPath() {
     return Directory(Directory(IO::Location(userData.bytes())), name).getPath();
 }
 
-bool writeCommandFile(CommandList& list, FileReplacement& command) {
-    DataFile* file = command.begin();
-    if (file == nullptr) return false;
-    bool written = false;
-    {
-        DataBufferOut out;
-        if (!out.open(*file)) return false;
-        XMLWriter writer(out);
-        written = writer.write(list, true, 1, true, true);
-        written = out.close() && written;
-    }
-    return written && command.commit();
-}
-
 } // namespace
 
 Communicator::~Communicator() {
@@ -107,7 +92,7 @@ void Communicator::exchange(CommandList& list) {
     if (!removeLeftover(*folder, FlagFileName) || !removeLeftover(*folder, ResultFileName)) return;
 
     FileReplacement command(*folder, String(CommandFileName), String(".tmp"));
-    if (!writeCommandFile(list, command)) return tellFileNotWritten(command);
+    if (!XMLWriter::writeFile(list, command)) return tellFileNotWritten(command);
 
     // The path is the Annotator's one argument, whatever quotes or backslashes its folders hold.
     if (!SystemServices::openWithShell(quoted(program), SystemServices::quoteArgument(command.getPath()))) {

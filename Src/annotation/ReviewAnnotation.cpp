@@ -1,6 +1,5 @@
 #include "annotation/ReviewAnnotation.h"
 
-#include "Environment/DataBufferOut.h"
 #include "Environment/DataFile.h"
 #include "Environment/FileReplacement.h"
 #include "Environment/Host.h"
@@ -94,17 +93,7 @@ String AnnotationReport::reportPath(const String& specificationPath) {
 }
 
 bool AnnotationReport::write(FileReplacement& file) {
-    DataFile* out = file.begin();
-    if (out == nullptr) return false;
-    bool written = false;
-    {
-        DataBufferOut buffer;
-        if (!buffer.open(*out)) return false;
-        XMLWriter writer(buffer);
-        written = writer.write(*this, true, 1, true, true);
-        written = buffer.close() && written;
-    }
-    return written && file.commit();
+    return XMLWriter::writeFile(*this, file);
 }
 
 bool ReviewAnnotation::receive(Event&) {

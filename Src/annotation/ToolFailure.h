@@ -22,7 +22,7 @@ inline constexpr uint32_t ViewNameFailedCallItem = 13;  // $1 the call, $2 the h
 inline constexpr uint32_t SelectingLacksCallItem = 14;  // $1 the call
 inline constexpr uint32_t SelectingFailedCallItem = 15; // $1 the call, $2 the host's code
 inline constexpr uint32_t HostDeniedSelectionItem = 16; // $1 the call
-inline constexpr uint32_t NotAFileItem = 18; // $1 what stands where the file would go
+inline constexpr uint32_t NotAFileItem = 18;            // $1 what stands where the file would go
 
 // The words of a failure that a tool went on past, or that stopped only part of it: the host lacks
 // the call, or answered an error.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Environment/DataBufferOut.h"
+#include "Environment/FileReplacement.h"
 #include "persistence/Shipping.h"
 
 namespace tarnwick {
@@ -318,6 +319,20 @@ bool XMLWriter::writeElement(XMLShipping& node, size_t depth) {
     if (m_pretty) *at++ = '\n';
     m_pending.commit(at);
     return pass();
+}
+
+bool XMLWriter::writeFile(XMLShipping& root, FileReplacement& file) {
+    DataFile* out = file.begin();
+    if (out == nullptr) return false;
+    bool written = false;
+    {
+        DataBufferOut buffer;
+        if (!buffer.open(*out)) return false;
+        XMLWriter writer(buffer);
+        written = writer.write(root, true, 1, true, true);
+        written = buffer.close() && written;
+    }
+    return written && file.commit();
 }
 
 } // namespace tarnwick

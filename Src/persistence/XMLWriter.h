@@ -11,6 +11,7 @@
 namespace tarnwick {
 
 class DataBufferOut;
+class FileReplacement;
 class XMLShipping;
 class XMLUnit;
 
@@ -33,6 +34,10 @@ public:
     // the buffer is flushed but not closed.
     [[nodiscard]] bool write(XMLShipping& root, bool declaration = true, int indent = 1, bool pretty = true,
                              bool auxiliary = false);
+
+    // Writes root as a pretty document with its declaration through the replacement, which
+    // takes the file's place only when everything was written.
+    [[nodiscard]] static bool writeFile(XMLShipping& root, FileReplacement& file);
 
     const String& getError() const { return m_error; }
 
