@@ -20,14 +20,14 @@ public:
     // the host names none. For messages about what could not be made.
     static String getUserDataFolderPath();
 
-    // Opens the file with the shell's "open" verb, window shown normally, without waiting.
-    // True only when the program really started; *shellResult (when given) receives the
-    // shell's answer (above 32 on success).
     // One argument of a command line, enclosed in double quotes so that the started program's
     // start-up code splits out exactly the text: a quote inside is escaped with a backslash, and
     // the backslashes before a quote, or before the closing one, are doubled.
     static String quoteArgument(const String& text);
 
+    // Opens the file with the shell's "open" verb, window shown normally, without waiting.
+    // True only when the program really started; *shellResult (when given) receives the
+    // shell's answer (above 32 on success).
     [[nodiscard]] static bool openWithShell(const String& file, const String& parameters,
                                             intptr_t* shellResult = nullptr);
 

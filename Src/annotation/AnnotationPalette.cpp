@@ -283,7 +283,7 @@ void AnnotationPalette::zoomToAnnotation() {
         const bool selected = target->setSelection(selection);
         target->rebuild();
         // The view is shown either way; a selection that did not happen is said.
-        if (!selected && !tellHostFailure(selecting, SelectingTexts, false)) (void)reportFailedStep();
+        if (!selected && !tellHostFailure(selecting.last(), SelectingTexts, false)) (void)reportFailedStep();
     }
     edits.relockElements();
 }

@@ -59,10 +59,6 @@ bool tellHostFailure(const HostFailureWatch& watch) {
     return tellOnce(watch.last(), nullptr, false);
 }
 
-bool tellHostFailure(const HostFailureWatch& watch, const FailureTexts& texts, bool asWarning) {
-    return tellOnce(watch.last(), &texts, asWarning);
-}
-
 bool tellHostFailure(const HostFailure& failure, const FailureTexts& texts, bool asWarning) {
     return tellOnce(failure, &texts, asWarning);
 }

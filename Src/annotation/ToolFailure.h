@@ -39,9 +39,8 @@ tarnwick::String hostFailureText(const tarnwick::HostFailure& failure, const Fai
 // Shows it in an error alert when the watch saw a call fail, unless the user was told of that
 // failure already; answers whether the watch saw one.
 bool tellHostFailure(const tarnwick::HostFailureWatch& watch);
-// As tellHostFailure, in the tool's own words; a warning when the tool went on.
-bool tellHostFailure(const tarnwick::HostFailureWatch& watch, const FailureTexts& texts, bool asWarning);
-// The same for a failure a watch saw earlier; nothing for none (serial 0).
+// As tellHostFailure, for the failure a watch saw (its last()), in the tool's own words; a warning
+// when the tool went on. Nothing for none (serial 0).
 bool tellHostFailure(const tarnwick::HostFailure& failure, const FailureTexts& texts, bool asWarning);
 // For a step that failed: tells which host call failed when the watch saw one, else shows the
 // error alert; answers Failed, so that the host keeps nothing of the step.

@@ -5,7 +5,6 @@
 #include "Environment/Addon.h"
 #include "Environment/AddonHooks.h"
 #include "Environment/DataBufferIn.h"
-#include "Environment/DataBufferOut.h"
 #include "Environment/DataFile.h"
 #include "Environment/FileDialog.h"
 #include "Environment/FileReplacement.h"
@@ -518,16 +517,7 @@ bool UserDataDialog<Db>::exportToFile(UserDatabaseCollection& collection, DataFi
     std::unique_ptr<Directory> folder = file.getDirectory();
     if (!folder) return false;
     FileReplacement replacement(*folder, file.getName(), String(".part"));
-    DataFile* temp = replacement.begin();
-    bool ok = temp != nullptr;
-    if (ok) {
-        DataBufferOut out;
-        ok = out.open(*temp);
-        XMLWriter writer(out);
-        ok = ok && writer.write(collection, true, 1, true, true);
-        ok = out.close() && ok;
-    }
-    ok = ok && replacement.commit();
+    const bool ok = XMLWriter::writeFile(collection, replacement);
     if (refused != nullptr) *refused = replacement.getRefusedPath();
     return ok;
 }

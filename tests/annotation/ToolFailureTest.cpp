@@ -140,8 +140,8 @@ TEST(ToolFailure, AFailureKeptFromEarlierIsToldOnceAsAWarningOrAnError) {
 
     const HostFailureWatch selecting;
     tarnwick::noteHostAnswer("SelectElements", 0, hosterr::Failed);
-    EXPECT_TRUE(
-        tellHostFailure(selecting, FailureTexts{SelectingLacksCallItem, SelectingFailedCallItem}, false));
+    EXPECT_TRUE(tellHostFailure(selecting.last(),
+                                FailureTexts{SelectingLacksCallItem, SelectingFailedCallItem}, false));
     ASSERT_EQ(host.alerts().shown().size(), 2u);
     EXPECT_EQ(host.alerts().shown().back().headline, "Error");
     EXPECT_EQ(lastAlert(host).find("The annotations could not be selected"), 0u) << lastAlert(host);
