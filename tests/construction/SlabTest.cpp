@@ -240,6 +240,43 @@ TEST_F(Slabs, OneSideOverrideEditedKeepsTheOthersAndTheLastOneClearedReachesTheH
     EXPECT_EQ(blockOf(guid, OverridesField), std::string(6 * sizeof(HostSideOverride), '\0'));
 }
 
+TEST_F(Slabs, EdgeDataSetOnlyOnAHolesEdgeReachesTheHost) {
+    // The square is written at indices 1 to 5 (its first point again closing it), the triangular
+    // hole at 6 to 9: the hole's second vertex stands at index 7.
+    constexpr size_t Entries = 10;
+    constexpr size_t HoleSecond = 7;
+    for (uint32_t type : {HostSlabTypeCode, HostRoofTypeCode}) {
+        const bool roof = type == HostRoofTypeCode;
+        const API_Guid guid = add(type);
+        std::unique_ptr<Element> element = read<Element>(guid);
+        auto* outline = dynamic_cast<BorderedPolygonMemo*>(element.get());
+        ASSERT_NE(outline, nullptr) << type;
+        auto polygon = std::make_unique<CadPolygon>(4, 1, true);
+        for (const HostCoord2D& corner : Square)
+            polygon->append(PolyPoint(corner));
+        auto hole = std::make_unique<CadPolygon>(3, 0, true);
+        hole->append(PolyPoint(HostCoord2D{1, 1}));
+        BuiltPoint edged(PolyPoint(HostCoord2D{3, 1}));
+        edged.setSideOverride(7, true);
+        edged.setEdgeValue(9);
+        hole->append(edged);
+        hole->append(PolyPoint(HostCoord2D{2, 3}));
+        polygon->addHole(hole.release());
+        outline->setPolygon(std::move(polygon));
+        ASSERT_TRUE(change([&] { return Host::getPlan()->saveElement(*element, false, true); })) << type;
+
+        std::vector<HostSideOverride> overrides(Entries);
+        overrides[HoleSecond].surface = 7;
+        overrides[HoleSecond].overriding = 1;
+        EXPECT_EQ(blockOf(guid, OverridesField), bytesOfEntries(overrides)) << type;
+        EXPECT_EQ(blockOf(guid, RecordsField), bytesOfEntries(std::vector<HostEdgeRecord>(Entries))) << type;
+        std::vector<uint32_t> values(Entries);
+        values[HoleSecond] = 9;
+        // A slab's edges carry no values.
+        EXPECT_EQ(blockOf(guid, ValuesField), roof ? bytesOfEntries(values) : std::string("none")) << type;
+    }
+}
+
 TEST_F(Slabs, TheMemoMasksFollowTheKindAndWhatWasWritten) {
     Slab slab;
     Roof roof;

@@ -82,6 +82,19 @@ TEST_F(ControlsTest, AStaticTextTakesTheStylesFontAndColour) {
     EXPECT_EQ(state->backgroundColor, (DG::Color{0, 0, 255}));
 }
 
+TEST_F(ControlsTest, AStaticTextsColourChannelsStayWithin0To255) {
+    StaticText* text = DialogControl::make<StaticText>(ControlLink(LeftItem, &panel()), StaticText::Left);
+    const DG::ItemState* state = host().State().item(LeftItem);
+    text->setTextColour(Colour(1.5, -0.25, 0.5));
+    text->setBackgroundColour(Colour(-3.0, 2.0, 0.2));
+    EXPECT_EQ(state->textColor, (DG::Color{255, 0, 128}));
+    EXPECT_EQ(state->backgroundColor, (DG::Color{0, 255, 51}));
+    TextStyle style(0, 10 * TextStyle::MillimetresPerPoint);
+    style.setColour(Colour(-0.5, 1.01, 1.0));
+    text->setStyle(style);
+    EXPECT_EQ(state->textColor, (DG::Color{0, 255, 255}));
+}
+
 TEST_F(ControlsTest, AButtonHasNoValueButATextAndAPicture) {
     Button* button = DialogControl::make<Button>(ControlLink(ButtonItem, &panel()));
     EXPECT_EQ(button->getValue(), nullptr);

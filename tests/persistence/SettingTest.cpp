@@ -152,6 +152,19 @@ TEST(Setting, RealsTravelThroughTextExactly) {
     EXPECT_EQ(s.asDouble(), 2.5e-8);
 }
 
+// A text that is no real number of its own reads as the number it begins with.
+TEST(Setting, ATextReadAsARealIsTheNumberItBeginsWith) {
+    const std::pair<const char*, double> texts[] = {{"12 cm", 12.0}, {" -7 mm", -7.0}, {"+3 pieces", 3.0},
+                                                    {"2.5", 2.5},    {"cm 12", 0.0},   {"", 0.0}};
+    for (auto [text, expected] : texts) {
+        StringSetting s{String(text)};
+        EXPECT_EQ(s.asDouble(), expected) << text;
+        double read = -1.0;
+        EXPECT_EQ(s.getDouble(read), expected) << text;
+        EXPECT_EQ(read, expected) << text;
+    }
+}
+
 TEST(Setting, EqualityAndOrderHoldOnlyWithinOneClass) {
     EXPECT_TRUE(Int32Setting(5).isEqual(Int32Setting(5)));
     EXPECT_FALSE(Int32Setting(5).isEqual(Int64Setting(5)));

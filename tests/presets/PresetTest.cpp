@@ -154,6 +154,37 @@ TEST_F(PresetTest, RefreshFollowsATypedNameThenTheKeyThenTheDefault) {
     }
 }
 
+TEST_F(PresetTest, ATypedNameOfAnotherTypesRecordFallsBackToTheKeyThenTheDefault) {
+    Guid brick = addRecord(*db, "wall", "Brick");
+    Guid oak = addRecord(*db, "door", "Oak");
+    Guid pine = addRecord(*db, "door", "Pine");
+    Guid lime = addRecord(*db, "skin", "Lime");
+    // Door names are unique over every record, so a door's name look-up meets the skin too.
+    Preset door;
+    ASSERT_TRUE(readXML(door, "<preset type=\"door\" menuName=\"wallMenu\"><nameParameter name=\"wallName\"/>"
+                              "<echoParameter name=\"wallEcho\"/><keyParameter name=\"wallKey\"/>"
+                              "<statusParameter name=\"wallStatus\"/></preset>"));
+    struct {
+        Preset* preset;
+        Guid defaultId;
+        Guid key;
+        Guid linked;
+    } cases[] = {
+        {&door, oak, pine, pine},             // the key
+        {&door, oak, lime, oak},              // the key names another type's record: the default
+        {&door, oak, Guid().generate(), oak}, // a stale key: the default
+        {&wall(), brick, lime, brick},
+    };
+    for (const auto& c : cases) {
+        db->setDefaultRecordId(c.defaultId);
+        setLink(0, "Lime", "Brick", c.key, 0);
+        c.preset->refreshFromRecord(target, 0, *db);
+        EXPECT_EQ(integer("wallStatus", 0), 0) << c.preset->getType().bytes();
+        EXPECT_EQ(text("wallKey", 0), c.linked.toString().bytes()) << c.preset->getType().bytes();
+        EXPECT_EQ(text("wallName", 0), db->getRecord(c.linked)->getName().bytes());
+    }
+}
+
 TEST_F(PresetTest, StoringLinksOnlyARecordOfThePresetsType) {
     addRecord(*db, "wall", "Old", true);
     Guid lime = addRecord(*db, "skin", "Lime");

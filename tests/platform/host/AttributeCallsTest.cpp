@@ -68,6 +68,29 @@ TEST_F(ModelTest, AttributeChangesNeedAnUndoableCommandAndNamesAreUnique) {
     EXPECT_FALSE(read.header.guid.isNull());
 }
 
+TEST_F(ModelTest, ChangingAnAttributeKeepsTheUserDataStoredWithIt) {
+    API_Attribute record = layerNamed("Notes");
+    ASSERT_EQ(inCommand([&] { return table().CreateAttribute(&record, nullptr); }), hosterr::Ok);
+    const zavhost::StoredUserData stored{3, 0x5757, 0x10, std::string("ann\0tated", 10)};
+    project().model.attributes.edit(AttrLayer, record.header.index)->userData = stored;
+    HostAttributeMemo empty;
+    for (HostAttributeMemo* memo : {static_cast<HostAttributeMemo*>(nullptr), &empty}) {
+        record.layer.connectionClass += 1;
+        ASSERT_EQ(inCommand([&] { return table().ModifyAttribute(&record, memo); }), hosterr::Ok);
+        HostAttributeHeader header = record.header;
+        HostUserData data;
+        ASSERT_EQ(table().GetAttributeUserData(&header, &data), hosterr::Ok) << (memo != nullptr);
+        EXPECT_EQ(data.version, stored.version);
+        EXPECT_EQ(data.platformSign, stored.platformSign);
+        EXPECT_EQ(data.flags, stored.flags);
+        EXPECT_EQ(bytesOf(data.dataHandle), stored.bytes);
+        BMKillHandle(&data.dataHandle);
+    }
+    API_Attribute read = attribute(AttrLayer, record.header.index);
+    ASSERT_EQ(table().GetAttribute(&read), hosterr::Ok);
+    EXPECT_EQ(read.layer.connectionClass, record.layer.connectionClass);
+}
+
 TEST_F(ModelTest, CountIsTheHighestIndexSoWalksReachAttributesAboveHoles) {
     std::vector<int16_t> made;
     for (const char* name : {"A", "B", "C", "D"}) {
