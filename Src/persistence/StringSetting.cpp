@@ -30,8 +30,7 @@ int32_t StringSetting::getInt32(int32_t& value) const {
 }
 
 double StringSetting::getDouble(double& value) const {
-    double parsed = 0.0;
-    return value = parseExactReal(m_value, parsed) ? parsed : static_cast<double>(leadingInteger(m_value));
+    return value = leadingReal(m_value);
 }
 
 bool StringSetting::isEqual(const Setting& other) const {

@@ -67,6 +67,29 @@ int64_t saturateToInt64(double value) {
     return static_cast<int64_t>(value);
 }
 
+namespace {
+
+// The real number the text begins with (no "+" before it); false when it begins with none.
+// Beyond a double's range the sign gives the bound, and a tiny value 0.
+bool readLeadingReal(std::string_view s, double& value) {
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (end == s.data()) return false;
+    if (ec == std::errc::result_out_of_range) {
+        bool tiny = false;
+        for (const char* p = s.data(); p != end; ++p) {
+            if (*p == 'e' || *p == 'E') {
+                tiny = p + 1 != end && p[1] == '-';
+                break;
+            }
+        }
+        const double bound = std::numeric_limits<double>::max();
+        value = tiny ? 0.0 : s.front() == '-' ? -bound : bound;
+    }
+    return true;
+}
+
+} // namespace
+
 int64_t leadingInteger(const String& text) {
     std::string_view s = trimmed(text.view());
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
@@ -74,22 +97,16 @@ int64_t leadingInteger(const String& text) {
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), whole);
     if (ec == std::errc() && end == s.data() + s.size()) return whole;
     double real = 0.0;
-    auto [realEnd, realEc] = std::from_chars(s.data(), s.data() + s.size(), real);
-    if (realEnd == s.data()) return 0;
-    if (realEc == std::errc::result_out_of_range) {
-        // Too large or too small for a double: the sign decides the bound (or 0 for tiny values).
-        bool negative = s.front() == '-';
-        bool tiny = false;
-        for (const char* p = s.data(); p != realEnd; ++p) {
-            if (*p == 'e' || *p == 'E') {
-                tiny = p + 1 != realEnd && p[1] == '-';
-                break;
-            }
-        }
-        if (tiny) return 0;
-        return negative ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
-    }
+    if (!readLeadingReal(s, real)) return 0;
     return saturateToInt64(real);
+}
+
+double leadingReal(const String& text) {
+    double value = 0.0;
+    if (parseExactReal(text, value)) return value;
+    std::string_view s = trimmed(text.view());
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    return readLeadingReal(s, value) && std::isfinite(value) ? value : 0.0;
 }
 
 } // namespace tarnwick

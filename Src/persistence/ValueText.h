@@ -25,5 +25,8 @@ inline int32_t lowInt32(int64_t value) {
 // A number from the start of the text, as a user would read it: an integer, else a real number
 // truncated toward zero, clamped to the range; text that is no number gives 0.
 int64_t leadingInteger(const String& text);
+// A real number from the start of the text ("2.5 cm" gives 2.5), or what parseExactReal reads;
+// text that is no number gives 0, and a number beyond a double's range its bound.
+double leadingReal(const String& text);
 
 } // namespace tarnwick

@@ -154,8 +154,12 @@ TEST(Setting, RealsTravelThroughTextExactly) {
 
 // A text that is no real number of its own reads as the number it begins with.
 TEST(Setting, ATextReadAsARealIsTheNumberItBeginsWith) {
-    const std::pair<const char*, double> texts[] = {{"12 cm", 12.0}, {" -7 mm", -7.0}, {"+3 pieces", 3.0},
-                                                    {"2.5", 2.5},    {"cm 12", 0.0},   {"", 0.0}};
+    const std::pair<const char*, double> texts[] = {
+        {"12 cm", 12.0},    {" -7 mm", -7.0},
+        {"+3 pieces", 3.0}, {"2.5", 2.5},
+        {"2.5 cm", 2.5},    {"-0.75m", -0.75},
+        {"cm 12", 0.0},     {"", 0.0},
+        {"++3", 0.0},       {"1e999 m", std::numeric_limits<double>::max()}};
     for (auto [text, expected] : texts) {
         StringSetting s{String(text)};
         EXPECT_EQ(s.asDouble(), expected) << text;
