@@ -1,7 +1,7 @@
 // Linear dimensions: directions snapped to horizontal and vertical, points ordered by their
 // distance along any direction with ties kept in order, points counted by what their handle holds,
-// points placed on element nodes, the other kinds' pens and points, and each kind saved, reopened and read
-// back by the factory with its points.
+// points placed on element nodes, the arrow written only for which 0 and 1, the other kinds' pens and
+// points, and each kind saved, reopened and read back by the factory with its points.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,6 +14,7 @@
 #include "ElementTestSupport.h"
 #include "Environment/Memory.h"
 #include "Environment/TempFolder.h"
+#include "elements/ArrowStyle.h"
 #include "elements/Dimensions.h"
 #include "elements/LinearDimension.h"
 
@@ -118,6 +119,35 @@ TEST_F(Dimensions, UnusablePointsAreIgnoredDefaultsComeFromTheDimensionAndPensAn
     dimension.setPen(Pen(AttributeLink(uint32_t(0x00030004), AttrPen)), 0);
     EXPECT_EQ(dimension.getTextPen().getIndex(), 0x00030004u); // the text pen's both words
     EXPECT_EQ(dimension.getArrowPen().getIndex(), 4u);
+}
+
+TEST_F(Dimensions, ALinearDimensionsArrowIsWrittenForWhich0And1AndNoOther) {
+    ArrowStyle arrow(5);
+    arrow.setPen(Pen(AttributeLink(int16_t(6), AttrPen)));
+    arrow.setSize(0.25);
+    arrow.setExtraByte(0, 3);
+    arrow.setExtraByte(1, 1);
+    arrow.setExtraByte(2, 1);
+    for (uint32_t which : {0u, 1u}) {
+        LinearDimension dimension;
+        dimension.setArrowStyle(arrow, which);
+        const HostLinearDimension& record = dimension.getDimensionRecord();
+        EXPECT_EQ(record.arrow.kind, 5u) << which;
+        EXPECT_EQ(record.arrow.pen, 6u) << which;
+        EXPECT_EQ(record.arrow.size, 0.25) << which;
+        EXPECT_EQ(record.arrowExtra[0], 3u) << which;
+        EXPECT_EQ(record.arrowExtra[1], 1u) << which;
+        EXPECT_EQ(record.arrowExtra[2], 1u) << which;
+        std::unique_ptr<ArrowStyle> back = dimension.getArrowStyle(which);
+        ASSERT_NE(back, nullptr) << which;
+        EXPECT_EQ(back->getKind(), 5u);
+        EXPECT_EQ(back->getExtraByte(0), 3u);
+    }
+    LinearDimension dimension;
+    const std::unique_ptr<API_Element> before = dimension.buildRecord();
+    dimension.setArrowStyle(arrow, 2);
+    EXPECT_EQ(std::memcmp(dimension.buildRecord()->raw, before->raw, sizeof before->raw), 0);
+    EXPECT_EQ(dimension.getArrowStyle(2), nullptr);
 }
 
 TEST_F(Dimensions, PointsAreCountedByWholeRecordsAndGoThroughAProjectFile) {

@@ -1,6 +1,6 @@
-// Placed drawings: custom texts only when their mode says so and never read past their field, the
-// view shown as the host links it, and the frame and drawing data saved, reopened and read back by
-// the factory as they were.
+// Placed drawings: custom texts only when their mode says so and never read past their field, both
+// pen kinds the one pen, the frame closed as it is set, the view shown as the host links it, and the
+// frame and drawing data saved, reopened and read back by the factory as they were.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -77,4 +77,34 @@ TEST_F(PlacedDrawings, TheViewShownAndTheMemoComeBackAfterASaveAndReopen) {
                           reinterpret_cast<const char*>(drawing.buildRecord()->raw) + sizeof(HostElementHead),
                           sizeof(HostPlacedDrawing) - sizeof(HostElementHead)),
               0);
+}
+
+TEST_F(PlacedDrawings, BothPenKindsAreTheOnePenAndTheFrameIsClosedAsItIsSet) {
+    PlacedDrawing drawing{Guid()};
+    const struct {
+        uint32_t setKind;
+        int16_t index;
+        uint16_t stored; // the one pen afterwards
+    } cases[] = {{1, 12, 12}, {0, 5, 5}, {2, 7, 5}, {16, 9, 5}};
+    for (const auto& c : cases) {
+        drawing.setPen(Pen(AttributeLink(c.index, AttrPen)), c.setKind);
+        EXPECT_EQ(drawing.getDrawingRecord().pen, c.stored) << c.setKind;
+        for (uint32_t kind : {0u, 1u}) {
+            Pen pen;
+            drawing.getPen(pen, kind);
+            EXPECT_EQ(pen.getIndex(), c.stored) << c.setKind << " read as " << kind;
+        }
+        Pen other;
+        drawing.getPen(other, 2);
+        EXPECT_EQ(other.getIndex(), 0u) << c.setKind;
+    }
+
+    auto frame = std::make_unique<CadPolygon>(3, 0, false);
+    for (auto [x, y] : {std::pair{0.0, 0.0}, {4.0, 0.0}, {4.0, 3.0}})
+        frame->append(PolyPoint(CadPoint(x, y, 0.0)));
+    ASSERT_FALSE(frame->isClosed());
+    drawing.setPolygon(std::move(frame));
+    std::unique_ptr<CadPolygon> outline = drawing.getOutline();
+    ASSERT_NE(outline, nullptr);
+    EXPECT_TRUE(outline->isClosed());
 }

@@ -102,6 +102,19 @@ void expectVertices(const UserPath& path, const std::vector<Vertex>& expected, c
     }
 }
 
+// A vertex that lies halfway to the one after it, once that is known.
+class Midway : public UserPoint {
+public:
+    Midway(double x, double y) : UserPoint(PolyPoint(CadPoint(x, y, 0.0), 0.5, 9)) {}
+    CadPoint getAdjustedPoint(const PolyPoint* next) const override {
+        if (next == nullptr) return CadPoint(getX(), getY(), 0.0);
+        return CadPoint((getX() + next->getX()) / 2.0, (getY() + next->getY()) / 2.0, 0.0);
+    }
+
+protected:
+    UserPoint* newCopy() const override { return new Midway(*this); }
+};
+
 } // namespace
 
 TEST_F(Input, ASecondPathIsRefusedWhileOneRunsAndBothStayAsTheyWere) {
@@ -364,6 +377,30 @@ TEST_F(Input, GetPointWrapsAndThrowsPastTheEnd) {
     EXPECT_NEAR(m_path.getPoint(UserPath::LastIndex).getY(), 1.0, 1e-12);
     EXPECT_NEAR(m_path.getPoint(3).getX(), 0.0, 1e-12); // the count itself is the first vertex
     EXPECT_THROW(m_path.getPoint(4), std::out_of_range);
+}
+
+TEST_F(Input, AUserPointIsAdjustedTowardsTheNextVertexOrTheOneTheCallerGives) {
+    m_path.append(new Midway(0, 0));
+    m_path.append(new Midway(4, 2));
+    struct Case {
+        uint32_t index;
+        std::optional<CadPoint> next;
+        double x, y;
+    } cases[] = {
+        {0, std::nullopt, 2, 1},      // none given: the following vertex
+        {2, std::nullopt, 2, 1},      // the count is the first vertex, followed by the second
+        {0, CadPoint(0, 8, 0), 0, 4}, // the caller's
+        {1, std::nullopt, 4, 2},      // the last has none after it
+        {UserPath::LastIndex, CadPoint(6, 0, 0), 5, 1},
+    };
+    for (const Case& c : cases) {
+        const PolyPoint next = c.next ? PolyPoint(*c.next) : PolyPoint();
+        const PolyPoint got = m_path.getPoint(c.index, c.next ? &next : nullptr);
+        EXPECT_NEAR(got.getX(), c.x, 1e-12) << c.index;
+        EXPECT_NEAR(got.getY(), c.y, 1e-12) << c.index;
+        EXPECT_EQ(got.getArcAngle(), 0.0) << c.index;
+        EXPECT_EQ(got.getId(), 0u) << c.index;
+    }
 }
 
 TEST_F(Input, ACallbackWithNoInputRunningChangesNothing) {

@@ -214,8 +214,19 @@ TEST(Image, EachTypeRoundTripsSizeResolutionAndPixels) {
 
 TEST(Image, EncodedDataAsAnotherTypeIsEncodedAnewAndNegativeTypesMeanPng) {
     Image image(blockOf(handPng(4, 3, 0)));
+    // Bytes of the type asked for, never the PNG held passed off as another type.
+    for (GX::ImageType asked : {GX::ImageType::BMP, GX::ImageType::JPEG}) {
+        MemoryBlock data = image.getEncodedDataAs(int32_t(asked));
+        GX::ImageType detected;
+        ASSERT_EQ(GX::ImageBase::GetType(data.getHandle(), &detected), 0) << int(asked);
+        EXPECT_EQ(detected, asked);
+    }
     Image asBmp(image.getEncodedDataAs(int32_t(GX::ImageType::BMP)));
     EXPECT_EQ(asBmp.getBounds(), bounds(4, 3));
+    GX::ImageType back;
+    ASSERT_EQ(GX::ImageBase::GetType(asBmp.getEncodedDataAs(int32_t(GX::ImageType::PNG)).getHandle(), &back),
+              0);
+    EXPECT_EQ(back, GX::ImageType::PNG); // and the BMP held is not handed out as a PNG
     EXPECT_EQ(pixelsOf(asBmp), pixelsOf(image));
     EXPECT_EQ(bytesOf(image.getEncodedDataAs(int32_t(GX::ImageType::PNG))),
               handPng(4, 3, 0)); // held as it is

@@ -152,6 +152,27 @@ TEST_F(DrawingChanges, UpdateAndPlacementChangeOnlyTheirFieldsAndAMemoLessRecord
     EXPECT_EQ(plan->getLastError(), hosterr::Refused);
 }
 
+TEST_F(DrawingChanges, APlacementOnAnotherStoreyTakesTheWholeStoreyIndexAndNothingElse) {
+    Creators creators{15};
+    std::string why;
+    // Below the ground floor: index -1, every byte of the field set.
+    ASSERT_TRUE(host.project()->model.storeys.add("Basement", -3.0, &why)) << why;
+    projecttest::forget();
+    Plan* plan = Host::getPlan();
+    const API_Guid text = addHostElement(host, 15);
+    ASSERT_EQ(stored(host, Guid(text)).head().storey, 0);
+    const uint32_t layer = stored(host, Guid(text)).head().layer;
+    std::unique_ptr<Element> element = plan->get(ElementLink(Guid(text), plan));
+    ASSERT_NE(element, nullptr);
+    const Storey* basement = plan->getStoreyByName(String("Basement"));
+    ASSERT_NE(basement, nullptr);
+
+    ASSERT_TRUE(change([&] { return plan->changeElementPlacement(*element, nullptr, basement, nullptr); }));
+    EXPECT_EQ(stored(host, Guid(text)).head().storey, -1);
+    EXPECT_EQ(stored(host, Guid(text)).head().layer, layer);
+    EXPECT_EQ(element->getRecord().storey, -1); // the host's head came back
+}
+
 TEST_F(DrawingChanges, EditsMoveTheHostsPointsAndAFailedEditKeepsTheLink) {
     Creators creators{19};
     Plan* plan = Host::getPlan();

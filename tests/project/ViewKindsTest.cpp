@@ -256,6 +256,32 @@ TEST_F(ViewKinds, ALayoutsSheetReadsWritesAndCopiesItsOwnFields) {
     EXPECT_NE(to->getLayoutInfo().texts, nullptr); // read again after the master changed
 }
 
+TEST_F(ViewKinds, ALayoutWhoseMasterCannotBeSetIsNotCopied) {
+    Project& project = *Host::getProject();
+    addView(DatabaseMasterLayout, u"Master");
+    addView(DatabaseLayout, u"From").masterGuid = host.project()->model.views.findNamed("Master")->guid;
+    addView(DatabaseLayout, u"To");
+    Layout *from = nullptr, *to = nullptr;
+    for (int32_t i = 0; i < 3; ++i) {
+        Layout* layout = project.getLayout(i);
+        if (layout->getName() == "From") from = layout;
+        if (layout->getName() == "To") to = layout;
+    }
+    ASSERT_NE(from, nullptr);
+    ASSERT_NE(to, nullptr);
+    sheetOf(*from) = {594, 420, 12, 8, 10, 6, "Plans", 1, 7, 0x568, 0x572, u"Über", u"Zwei", 3, 4, {}};
+    const zavhost::LayoutSheet before = sheetOf(*to);
+    const API_Guid masterBefore = host.project()->model.views.findNamed("To")->masterGuid;
+
+    refused = {fourCC("MDAT")};
+    const size_t mark = this->mark();
+    EXPECT_FALSE(projecttest::change([&] { return to->copyFrom(*from); }));
+    EXPECT_EQ(to->getLastError(), hosterr::Failed);
+    EXPECT_EQ(projecttest::callsWith(host, "CLAY", mark), 0u);
+    EXPECT_EQ(sheetOf(*to), before);
+    EXPECT_EQ(host.project()->model.views.findNamed("To")->masterGuid, masterBefore);
+}
+
 TEST_F(ViewKinds, AFailedReadOfARecordWritesNothingBack) {
     Project& project = *Host::getProject();
     addView(DatabaseLayout, u"Sheet");
