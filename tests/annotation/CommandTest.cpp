@@ -150,7 +150,7 @@ protected:
 };
 
 std::string opening() {
-    return Declaration + "<zavCommand parent=\"ArchiCAD\" version=\"22\">\n";
+    return Declaration + "<zavCommand parent=\"ZAVHost\" version=\"22\">\n";
 }
 
 } // namespace
@@ -200,7 +200,7 @@ TEST_F(Commands, TheListIsTheExchangeEvent) {
     ASSERT_TRUE(readDocument("<zavCommand parent=\"X\" version=\"9\"/>", list));
     EXPECT_EQ(list.getParent(), String("X"));
     list.reset();
-    EXPECT_EQ(list.getParent(), String("ArchiCAD"));
+    EXPECT_EQ(list.getParent(), String("ZAVHost"));
     EXPECT_EQ(list.getVersion(), String("22"));
     EXPECT_EQ(list.size(), 2u);
 }
@@ -263,7 +263,7 @@ TEST_F(Commands, ExactDocuments) {
         CommandList list;
         if (golden.make) list.append(golden.make(clauses));
         std::string expected = golden.body.empty()
-                                   ? Declaration + "<zavCommand parent=\"ArchiCAD\" version=\"22\"/>\n"
+                                   ? Declaration + "<zavCommand parent=\"ZAVHost\" version=\"22\"/>\n"
                                    : opening() + golden.body + "</zavCommand>\n";
         EXPECT_EQ(writeDocument(list), expected);
     }
