@@ -212,16 +212,16 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{
             "undefinedEntity",
             R"(<zavCommand parent="ZAVHost" version="22"><selectSpecification commandID="1"/>&e;</zavCommand>)",
-            "unreadable \"1:80: undefined entity\"\nselectSpecification commandID=\"1\"\n",
+            "unreadable \"1:79: undefined entity\"\nselectSpecification commandID=\"1\"\n",
             " <selectSpecification commandID=\"1\" error=\"badXML\"/>\n"},
         Hostile{
             "mismatchedTag",
             R"(<zavCommand parent="ZAVHost" version="22"><selectAnnotation commandID="1"><zavPath></modelPath>)",
-            "unreadable \"1:87: mismatched tag\"\nselectAnnotation commandID=\"1\" zavPath=\"\" "
+            "unreadable \"1:86: mismatched tag\"\nselectAnnotation commandID=\"1\" zavPath=\"\" "
             "modelPath=\"\"\n",
             " <selectAnnotation commandID=\"1\" error=\"badXML\"/>\n"},
         Hostile{"attributeTwice", R"(<zavCommand parent="ZAVHost" parent="ZAVHost" version="22"/>)",
-                "unreadable \"1:31: duplicate attribute\"\n", ""},
+                "unreadable \"1:30: duplicate attribute\"\n", ""},
         Hostile{
             "textInRoot",
             R"(<zavCommand parent="ZAVHost" version="22">select it all, please<selectSpecification commandID="1"/></zavCommand>)",
