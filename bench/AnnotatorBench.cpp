@@ -77,7 +77,7 @@ struct Exchange {
         writeAll(dir / "ZAVAnswers.txt", "");
         writeAll(commandPath(),
                  "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n"
-                 "<zavCommand parent=\"ArchiCAD\" version=\"22\">\n"
+                 "<zavCommand parent=\"ZAVHost\" version=\"22\">\n"
                  " <retrieveClause commandID=\"1\">\n  <zavPath>" +
                      specPath().string() +
                      "</zavPath>\n  <modelPath>/p/Bench.zavproj</modelPath>\n  <annotations>\n" + sent +

@@ -41,8 +41,7 @@ std::unique_ptr<XMLShipping> RetrieveClauseCommand::makeFieldProxy(size_t index,
 }
 
 std::unique_ptr<XMLShipping> RetrieveClauseCommand::makeFieldProxyByName(const String& name) {
-    if (name == AnnotationList::ElementName) return RetrieveClauseCommand::makeFieldProxy(3, false);
-    return PathCommand::makeFieldProxyByName(name);
+    return name == AnnotationList::ElementName ? RetrieveClauseCommand::makeFieldProxy(3, false) : nullptr;
 }
 
 } // namespace zavlink

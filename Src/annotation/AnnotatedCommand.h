@@ -70,6 +70,8 @@ public:
     // Empties the referenced list; the paths stay.
     void reset() override;
     std::unique_ptr<tarnwick::XMLShipping> makeFieldProxy(size_t index, bool attributesOnly) override;
+    // Knows "annotations" alone: read back, the command takes its clauses, not its commandID or
+    // paths.
     std::unique_ptr<tarnwick::XMLShipping> makeFieldProxyByName(const tarnwick::String& name) override;
 
     AnnotationList& getList() const { return *m_list; }

@@ -21,7 +21,7 @@ public:
     static constexpr tarnwick::EventType Type{fourCC("ZAVL"), fourCC("TZAV")};
     static constexpr char ElementName[] = "zavCommand";
     // What the list says it comes from and in which version, whatever host runs the module.
-    static constexpr char Parent[] = "ArchiCAD";
+    static constexpr char Parent[] = "ZAVHost";
     static constexpr char Version[] = "22";
 
     // The receiver, when given, must outlive the publish.

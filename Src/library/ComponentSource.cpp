@@ -19,6 +19,10 @@ void dropLocation(HostLibPart& record) {
     record.location = nullptr;
 }
 
+IO::Location* copyLocation(const IO::Location* location) {
+    return location != nullptr && !location->IsEmpty() ? new IO::Location(*location) : nullptr;
+}
+
 String documentName(const HostLibPart& record) {
     return String(record.documentName, sizeof record.documentName);
 }
@@ -42,15 +46,9 @@ String unIdOf(const char (&field)[HostUnIdBytes]) {
 
 } // namespace libpart
 
-namespace {
-IO::Location* copyOf(const IO::Location* location) {
-    return location != nullptr && !location->IsEmpty() ? new IO::Location(*location) : nullptr;
-}
-} // namespace
-
 ComponentSource::ComponentSource(const HostLibPart& record, const ComponentLink& link)
     : m_record(record), m_link(link) {
-    m_record.location = copyOf(record.location);
+    m_record.location = libpart::copyLocation(record.location);
 }
 
 ComponentSource::ComponentSource(const ComponentLink& link)
@@ -60,7 +58,7 @@ ComponentSource::ComponentSource(const ComponentLink& link)
 
 ComponentSource::ComponentSource(const ComponentSource& other)
     : m_record(other.m_record), m_link(other.m_link) {
-    m_record.location = copyOf(other.m_record.location);
+    m_record.location = libpart::copyLocation(other.m_record.location);
 }
 
 ComponentSource::~ComponentSource() {
@@ -121,7 +119,7 @@ void ComponentSource::setParentUnId(const String& id) {
 
 void ComponentSource::setFile(const File& file) {
     libpart::dropLocation(m_record);
-    m_record.location = copyOf(&file.getLocation());
+    m_record.location = libpart::copyLocation(&file.getLocation());
     const String name = file.getName();
     libpart::setDocumentName(m_record, name);
     libpart::setFileName(m_record, name);

@@ -86,6 +86,8 @@ namespace libpart {
 HostLibPart blank(uint32_t type = 0, uint32_t index = 0);
 // The record's location deleted and nulled.
 void dropLocation(HostLibPart& record);
+// A new copy of a location for a record of its own; null for none or an empty one.
+IO::Location* copyLocation(const IO::Location* location);
 String documentName(const HostLibPart& record);
 // At most 255 UTF-16 units and a NUL.
 void setDocumentName(HostLibPart& record, const String& name);

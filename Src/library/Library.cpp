@@ -97,12 +97,15 @@ bool Library::registerFromSource(ComponentSource& source) {
         return true;
     }
 
-    // The host makes the part's file itself: the source's location is not handed over.
+    // The host is told where the part's file goes on a location of the call's own, so that the
+    // source keeps its own whatever the host does with the record.
     HostLibPart record = source.getRecord();
-    record.location = nullptr;
+    const std::unique_ptr<IO::Location> told(libpart::copyLocation(record.location));
+    record.location = told.get();
     int32_t overwrite = 1;
     (void)ACAPEnvironmentCall(fourCC("OWLP"), &overwrite);
     const GSErrCode created = ACAPCreateLibPart(&record);
+    if (record.location == told.get()) record.location = nullptr;
     setLastError(created);
     overwrite = 0;
     (void)ACAPEnvironmentCall(fourCC("OWLP"), &overwrite);

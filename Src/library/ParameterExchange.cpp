@@ -156,7 +156,8 @@ bool ParameterList::readCommandParameters(GSHandle list) {
     if (list == nullptr) return true;
     int32_t count = 0;
     if (ACAPUtilityCall(fourCC("NCLP"), list, &count) != hosterr::Ok) return false;
-    for (int32_t position = 1; position <= count; ++position) {
+    // Last first, as the framework's callers expect it; look-ups by name do not mind the order.
+    for (int32_t position = count; position >= 1; --position) {
         HostCommandParameter record;
         record.index = position;
         if (ACAPUtilityCall(fourCC("GCLP"), list, &record) != hosterr::Ok) continue;

@@ -74,12 +74,14 @@ public:
     // A new handle of one record per parameter. On failure there is none (disposed of through the
     // host, array values too, and null) and the answer is false.
     bool writeHostParameters(GSHandle& handle) const;
-    // The parameters of the host's command-parameter list, in the host's order; a null list is an
-    // empty one. A position the host cannot give is skipped; a parameter of a kind other than
-    // text, integer or real leaves the list empty and answers false.
+    // The parameters of the host's command-parameter list, the host's last first (p1, p2, p3 are
+    // read as p3, p2, p1); a null list is an empty one. A position the host cannot give is
+    // skipped; a parameter of a kind other than text, integer or real leaves the list empty and
+    // answers false.
     bool readCommandParameters(GSHandle list);
-    // Adds every parameter to the list (a new one made first when create is set) and, for a
-    // command id other than 0, "command_id" and "command_version". On failure the list is freed
+    // Adds every parameter to the list in list order (a new one made first when create is set)
+    // and, for a command id other than 0, "command_id" and "command_version". A list read from
+    // the host and written back so stands reversed. On failure the list is freed
     // and nulled and the answer is false.
     bool writeCommandParameters(GSHandle& list, bool create, uint32_t commandId,
                                 int32_t commandVersion) const;

@@ -10,7 +10,7 @@
 namespace zavannotator {
 
 // The only sender whose command files are taken, as it names itself in their root.
-inline constexpr char KnownParent[] = "ArchiCAD";
+inline constexpr char KnownParent[] = "ZAVHost";
 inline constexpr char KnownVersion[] = "22";
 
 struct Command {

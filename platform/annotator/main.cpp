@@ -31,7 +31,7 @@ displayGuidance, displayManufacturerInfo and displayReport it writes nothing: it
   a missing specification answers specificationNotFound, a malformed one generalError
 
 A command file is taken only as the product writes it (docs/annotator.md lists the rules): the
-root <zavCommand parent="ArchiCAD" version="22">, known commands with a numeric commandID, and
+root <zavCommand parent="ZAVHost" version="22">, known commands with a numeric commandID, and
 each command's members in the product's order, none missing and none more. A file that is not
 well-formed XML (or has a document type declaration) is unreadable: each command begun before the
 fault that the product waits for is answered badXML. Any other fault refuses the file whole with

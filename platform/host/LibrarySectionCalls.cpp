@@ -1,9 +1,9 @@
 // The library manager's sections, details and new parts: a part's section list and sections (a
 // text section handed out as text), sections rewritten in a part or added to the part being made,
 // the parameter section "PARD" built from parameter records and set up with a part's details,
-// parts created and saved (replacing the part of their name only while "OWLP" allows it), and the
-// conversion of preview pictures to PNG ("CMPI"). Each function may be failed on purpose through
-// the host's faults.
+// parts created (with the file location their record names) and saved (replacing the part of
+// their name only while "OWLP" allows it), and the conversion of preview pictures to PNG
+// ("CMPI"). Each function may be failed on purpose through the host's faults.
 #include <algorithm>
 #include <cstring>
 
@@ -205,7 +205,10 @@ GSErrCode createPart(HostLibPart* record) {
         part.ownId = textOf(record->ownUnId);
         part.parentId = textOf(record->parentUnId);
         part.ownerId = record->ownerId;
+        // Where the part's file goes, when the caller says.
+        if (record->location != nullptr) part.path = record->location->ToPath();
         brief = inQuotes(part.name) + " type " + std::to_string(part.type);
+        if (!part.path.empty()) brief += " at " + inQuotes(part.path);
         if (desk.openPart) {
             brief += ": " + inQuotes(desk.openPart->name) + " is open";
             return hosterr::Refused;

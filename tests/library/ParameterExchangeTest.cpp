@@ -88,26 +88,35 @@ TEST_F(ParameterExchange, HostRecordsAreReadWholeOrNotAtAll) {
     EXPECT_EQ(callsSince(mark, "DisposeParameterHandle (parameters) -> ok"), 1u);
 }
 
-TEST_F(ParameterExchange, CommandListsAreReadInTheHostsOrderSkippingWhatTheHostCannotGive) {
+TEST_F(ParameterExchange, CommandListsAreReadLastFirstSkippingWhatTheHostCannotGive) {
     const struct {
-        const char* fault; // "GCLP" calls this one
+        const char* name;
+        uint32_t failedFetch; // the "GCLP" call that fails, 0 for none
+        int32_t firstKind;
         int32_t lastKind;
         bool read;
         std::vector<std::string> names;
+        size_t fetches;
     } cases[] = {
-        {nullptr, CommandParameterText, true, {"p1", "p2", "p3"}},
-        {"2", CommandParameterText, true, {"p1", "p3"}},
-        {nullptr, 4, false, {}},
+        {"whole", 0, CommandParameterInteger, CommandParameterText, true, {"p3", "p2", "p1"}, 3},
+        // Fetched last first, so the first fetch asks for p3 and the third for p1.
+        {"p3 not given", 1, CommandParameterInteger, CommandParameterText, true, {"p2", "p1"}, 3},
+        {"p1 not given", 3, CommandParameterInteger, CommandParameterText, true, {"p3", "p2"}, 3},
+        {"p3 of another kind", 0, CommandParameterInteger, 4, false, {}, 1},
+        // Met after two were taken: neither stays.
+        {"p1 of another kind", 0, 4, CommandParameterText, false, {}, 3},
     };
     for (const auto& c : cases) {
-        GSHandle list =
-            hostList(host(), {entry("p1", CommandParameterInteger, 5), entry("p2", CommandParameterReal),
-                              entry("p3", c.lastKind, 0, "three")});
-        if (c.fault != nullptr) host().faults().set("GCLP", 2, 2, hosterr::Failed);
+        SCOPED_TRACE(c.name);
+        GSHandle list = hostList(host(), {entry("p1", c.firstKind, 5), entry("p2", CommandParameterReal),
+                                          entry("p3", c.lastKind, 0, "three")});
+        if (c.failedFetch != 0) host().faults().set("GCLP", c.failedFetch, c.failedFetch, hosterr::Failed);
         ParameterList read;
         read.append(std::make_unique<LongParameter>(String("old")));
+        const size_t mark = host().calls().size();
         EXPECT_EQ(read.readCommandParameters(list), c.read);
         EXPECT_EQ(namesOf(read), c.names);
+        EXPECT_EQ(callsSince(mark, "UtilityCall GCLP"), c.fetches);
         host().faults().clear();
         host().commandLists().free(list);
     }
@@ -132,13 +141,19 @@ TEST_F(ParameterExchange, CommandListsWrittenCarryTheCommandsIdOnlyWhenItHasOne)
         GSHandle list = nullptr;
         ASSERT_TRUE(parameters.writeCommandParameters(list, true, c.id, c.version));
         EXPECT_EQ(BMLivePtrCount(), blocks); // every name and text copy freed after its call
+        // The host holds them in list order, the id and version after them.
+        std::vector<std::string> held;
+        for (const zavhost::CommandParameterEntry& each : *host().commandLists().find(list))
+            held.push_back(each.name);
+        EXPECT_EQ(held, c.names);
+        // Read back, they come last first.
         ParameterList back;
         ASSERT_TRUE(back.readCommandParameters(list));
-        EXPECT_EQ(namesOf(back), c.names);
-        EXPECT_EQ(back.first().getValueText(0, 0), String("Chair"));
+        EXPECT_EQ(namesOf(back), std::vector<std::string>(c.names.rbegin(), c.names.rend()));
+        EXPECT_EQ(back.last().getValueText(0, 0), String("Chair"));
         if (c.id != 0) {
             EXPECT_EQ(back.find(String("command_id"))->getValueText(0, 0), String("7"));
-            EXPECT_EQ(back.last().getValueText(0, 0), String("0"));
+            EXPECT_EQ(back.first().getValueText(0, 0), String("0"));
         }
         EXPECT_EQ(ACAPUtilityCall(fourCC("FCLP"), list), hosterr::Ok);
     }
@@ -210,4 +225,47 @@ TEST(AddonCommands, ReachTheirSubscriberWithTheirParametersAndIdAndVersionFilled
               (std::vector<std::string>{"ZAVC/2 with 1", "EVNT/1 with 0", "ABCD/4 with 2", "IGNR/1 with 0"}));
     host.commandLists().free(named);
     host.commandLists().free(identified);
+}
+
+TEST(AddonCommands, FindTheirIdAndVersionWhereverTheyStand) {
+    std::vector<std::string> journal;
+    struct CommandAddon : Addon {
+        CommandJournal defaults;
+        explicit CommandAddon(std::vector<std::string>& j) : defaults(0, 0, j) { add(&defaults); }
+    };
+    testsupport::ModuleUnderTest module([&] { return new CommandAddon(journal); });
+    ASSERT_EQ(module.attachResult(), hosterr::Ok) << module.host().lastError();
+    zavhost::StandInHost& host = module.host();
+    const auto id = [] {
+        return entry("command_id", CommandParameterInteger, static_cast<int32_t>(fourCC("ABCD")));
+    };
+    const auto version = [] { return entry("command_version", CommandParameterInteger, 4); };
+    const auto other = [](const char* name) { return entry(name, CommandParameterText, 0, "x"); };
+    const std::vector<std::vector<zavhost::CommandParameterEntry>> lists = {
+        {id(), version()},
+        {version(), id()},
+        {id(), other("name"), version()},
+        {other("name"), version(), other("size"), id()},
+        {other("a"), id(), other("b"), version(), other("c")},
+    };
+    for (const auto& entries : lists) {
+        GSHandle list = hostList(host, entries);
+        EXPECT_EQ(host.sendCommand(0, 0, list), hosterr::Ok);
+        host.commandLists().free(list);
+    }
+    EXPECT_EQ(journal, (std::vector<std::string>{"ABCD/4 with 2", "ABCD/4 with 2", "ABCD/4 with 3",
+                                                 "ABCD/4 with 4", "ABCD/4 with 5"}));
+
+    // A list written with a parameter of the same name before the id added after it: the added
+    // one, the host's last, is read first and counts.
+    journal.clear();
+    ParameterList parameters;
+    auto stale = std::make_unique<LongParameter>(String("command_id"));
+    stale->storeValue(static_cast<int32_t>(fourCC("WXYZ")), 0, 0);
+    parameters.append(std::move(stale));
+    GSHandle written = nullptr;
+    ASSERT_TRUE(parameters.writeCommandParameters(written, true, fourCC("ABCD"), 4));
+    EXPECT_EQ(host.sendCommand(0, 0, written), hosterr::Ok);
+    EXPECT_EQ(journal, (std::vector<std::string>{"ABCD/4 with 3"}));
+    host.commandLists().free(written);
 }

@@ -265,6 +265,31 @@ TEST_F(Sources, APartIsMadeFromASourceOrRewrittenInPlace) {
     EXPECT_FALSE(library().registerFromSource(macro));
 }
 
+TEST_F(Sources, TheHostIsToldWhereANewPartsFileIsAndTheSourceKeepsItsOwnLocation) {
+    zavhost::LibraryPart chair;
+    chair.name = "Chair";
+    chair.type = LibPartObject;
+    addSection(chair, "3DSC", "BLOCK 1, 1, 1", true);
+    const uint32_t index = parts().add(chair);
+    std::unique_ptr<ComponentSource> found =
+        library().getSource(ComponentLink(index, LibPartObject, &library()));
+    ASSERT_NE(dynamic_cast<ObjectSource*>(found.get()), nullptr);
+    ASSERT_EQ(found->getRecord().location, nullptr); // a part the host holds without a file
+
+    const std::string path = ::testing::TempDir() + "parts/Told Chair.gsm";
+    std::unique_ptr<ComponentSource> copy = found->clone();
+    copy->clearLink();
+    copy->setFile(File(String(path)));
+    const size_t mark = host().calls().size();
+    ASSERT_TRUE(library().registerFromSource(*copy));
+    EXPECT_EQ(callsSince(mark, "CreateLibPart (\"Told Chair.gsm\" type 4 at \"" + path + "\")"), 1u);
+    const zavhost::LibraryPart* made = parts().part(copy->getIndex());
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->path, path);
+    ASSERT_NE(copy->getRecord().location, nullptr);
+    EXPECT_EQ(copy->getRecord().location->ToPath(), path);
+}
+
 TEST_F(Sources, EachKindHasItsCreatorAndAClonedSourceKeepsItsClassSectionsAndParameters) {
     const HostLibPart window = libpart::blank(LibPartWindow, 1);
     const ComponentLink link(1, LibPartWindow, &library());

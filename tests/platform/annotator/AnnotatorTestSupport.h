@@ -52,7 +52,7 @@ inline void writeText(const fs::path& path, const std::string& text) {
 
 // The product's command file around one command element.
 inline std::string commandFile(const std::string& command) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<zavCommand parent=\"ArchiCAD\" version=\"22\">\n" +
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<zavCommand parent=\"ZAVHost\" version=\"22\">\n" +
            command + "\n</zavCommand>\n";
 }
 

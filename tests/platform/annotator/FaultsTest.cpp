@@ -118,7 +118,7 @@ TEST_F(AnnotatorRun, UnreadableCommandFilesAnswerBadXML) {
         std::string text; // null-like "-": no file
         std::string expected;
     } cases[] = {
-        {"cut short", "<zavCommand parent=\"ArchiCAD\"><selectAnnotation commandID=\"1\"><zavPath>",
+        {"cut short", "<zavCommand parent=\"ZAVHost\"><selectAnnotation commandID=\"1\"><zavPath>",
          "<selectAnnotation commandID=\"1\" error=\"badXML\"/>"},
         {"two roots", commandFile("<selectSpecification commandID=\"1\"/>") + "<zavCommand/>",
          "<selectSpecification commandID=\"1\" error=\"badXML\"/>"},
@@ -151,14 +151,14 @@ TEST_F(AnnotatorRun, RefusesCommandFilesOfAnotherParentOrVersion) {
         std::string root;
         std::string asked;
     } cases[] = {
-        {"the stand-in host's name", "<zavCommand parent=\"ZAVHost\" version=\"22\">",
-         R"(refused "parent \"ZAVHost\" is not \"ArchiCAD\"")"},
-        {"another case", "<zavCommand parent=\"archicad\" version=\"22\">",
-         R"(refused "parent \"archicad\" is not \"ArchiCAD\"")"},
-        {"no parent", "<zavCommand version=\"22\">", R"(refused "parent \"\" is not \"ArchiCAD\"")"},
-        {"another version", "<zavCommand parent=\"ArchiCAD\" version=\"23\">",
+        {"another name", "<zavCommand parent=\"ZAV Link\" version=\"22\">",
+         R"(refused "parent \"ZAV Link\" is not \"ZAVHost\"")"},
+        {"another case", "<zavCommand parent=\"zavhost\" version=\"22\">",
+         R"(refused "parent \"zavhost\" is not \"ZAVHost\"")"},
+        {"no parent", "<zavCommand version=\"22\">", R"(refused "parent \"\" is not \"ZAVHost\"")"},
+        {"another version", "<zavCommand parent=\"ZAVHost\" version=\"23\">",
          R"(refused "version \"23\" is not \"22\"")"},
-        {"no version", "<zavCommand parent=\"ArchiCAD\">", R"(refused "version \"\" is not \"22\"")"},
+        {"no version", "<zavCommand parent=\"ZAVHost\">", R"(refused "version \"\" is not \"22\"")"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -182,7 +182,7 @@ TEST_F(AnnotatorRun, RefusesCommandFilesOfAnotherParentOrVersion) {
 
     // A display command of a refused file is neither shown nor noted.
     fs::remove(dir / "ZAVAsked.txt");
-    writeText(dir / "ZAVCommand.xml", "<zavCommand parent=\"ZAVHost\" version=\"22\">" +
+    writeText(dir / "ZAVCommand.xml", "<zavCommand parent=\"ZAV Link\" version=\"22\">" +
                                           pathCommand("displayClause", spec()) + "</zavCommand>");
     fs::remove(dir / "ZAVResult.xml");
     fs::remove(dir / "ZAVFlag.txt");

@@ -15,7 +15,7 @@ namespace {
 // The product's retrieveClause as it writes it, but indented with blanks; "SPEC" stands for the
 // specification's path.
 const std::string Good = R"(<?xml version="1.0" encoding="UTF-8" ?>
-<zavCommand parent="ArchiCAD" version="22">
+<zavCommand parent="ZAVHost" version="22">
  <retrieveClause commandID="1">
   <zavPath>SPEC</zavPath>
   <modelPath>/p/House.zavproj</modelPath>
@@ -113,12 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
     OneChange, StrictFlip,
     ::testing::Values(
         Flip{"rootName", "zavCommand", "zavCommands", "the root <zavCommands> is not <zavCommand>", ""},
-        Flip{"attributeOrder", R"(parent="ArchiCAD" version="22")", R"(version="22" parent="ArchiCAD")",
+        Flip{"attributeOrder", R"(parent="ZAVHost" version="22")", R"(version="22" parent="ZAVHost")",
              R"(<zavCommand> has "version" where "parent" belongs)"},
         Flip{"rootAttributeMore", R"(version="22">)", R"(version="22" host="zavhost">)",
              R"(<zavCommand> has an unknown attribute "host")"},
-        Flip{"parentPadded", R"(parent="ArchiCAD")", R"(parent=" ArchiCAD")",
-             R"(parent " ArchiCAD" is not "ArchiCAD")"},
+        Flip{"parentPadded", R"(parent="ZAVHost")", R"(parent=" ZAVHost")",
+             R"(parent " ZAVHost" is not "ZAVHost")"},
         Flip{"versionMissing", R"( version="22")", "", R"(version "" is not "22")"},
         Flip{"encoding", R"(encoding="UTF-8")", R"(encoding="ISO-8859-1")",
              R"(the encoding "ISO-8859-1" is not "UTF-8")"},
@@ -204,59 +204,59 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Hostile{"empty", "", "unreadable \"1:1: no element found\"\n", ""},
         Hostile{"notXML", "ZAVCommand", "unreadable \"1:1: syntax error\"\n", ""},
-        Hostile{"documentType", R"(<!DOCTYPE zavCommand><zavCommand parent="ArchiCAD" version="22"/>)",
+        Hostile{"documentType", R"(<!DOCTYPE zavCommand><zavCommand parent="ZAVHost" version="22"/>)",
                 "unreadable \"1:21: a document type declaration is not accepted\"\n", ""},
         Hostile{"entityDeclaration",
-                R"(<!DOCTYPE z [<!ENTITY e "&#38;e;&#38;e;">]><zavCommand parent="ArchiCAD" version="22"/>)",
+                R"(<!DOCTYPE z [<!ENTITY e "&#38;e;&#38;e;">]><zavCommand parent="ZAVHost" version="22"/>)",
                 "unreadable \"1:13: a document type declaration is not accepted\"\n", ""},
         Hostile{
             "undefinedEntity",
-            R"(<zavCommand parent="ArchiCAD" version="22"><selectSpecification commandID="1"/>&e;</zavCommand>)",
-            "unreadable \"1:80: undefined entity\"\nselectSpecification commandID=\"1\"\n",
+            R"(<zavCommand parent="ZAVHost" version="22"><selectSpecification commandID="1"/>&e;</zavCommand>)",
+            "unreadable \"1:79: undefined entity\"\nselectSpecification commandID=\"1\"\n",
             " <selectSpecification commandID=\"1\" error=\"badXML\"/>\n"},
         Hostile{
             "mismatchedTag",
-            R"(<zavCommand parent="ArchiCAD" version="22"><selectAnnotation commandID="1"><zavPath></modelPath>)",
-            "unreadable \"1:87: mismatched tag\"\nselectAnnotation commandID=\"1\" zavPath=\"\" "
+            R"(<zavCommand parent="ZAVHost" version="22"><selectAnnotation commandID="1"><zavPath></modelPath>)",
+            "unreadable \"1:86: mismatched tag\"\nselectAnnotation commandID=\"1\" zavPath=\"\" "
             "modelPath=\"\"\n",
             " <selectAnnotation commandID=\"1\" error=\"badXML\"/>\n"},
-        Hostile{"attributeTwice", R"(<zavCommand parent="ArchiCAD" parent="ArchiCAD" version="22"/>)",
-                "unreadable \"1:31: duplicate attribute\"\n", ""},
+        Hostile{"attributeTwice", R"(<zavCommand parent="ZAVHost" parent="ZAVHost" version="22"/>)",
+                "unreadable \"1:30: duplicate attribute\"\n", ""},
         Hostile{
             "textInRoot",
-            R"(<zavCommand parent="ArchiCAD" version="22">select it all, please<selectSpecification commandID="1"/></zavCommand>)",
+            R"(<zavCommand parent="ZAVHost" version="22">select it all, please<selectSpecification commandID="1"/></zavCommand>)",
             "refused \"<zavCommand> holds the text \\\"select it all, pleas...\\\"\"\n",
             " <selectSpecification commandID=\"1\" error=\"badParameters\"/>\n"},
         Hostile{
             "selectSpecificationWithPath",
-            R"(<zavCommand parent="ArchiCAD" version="22"><selectSpecification commandID="1"><zavPath>SPEC</zavPath></selectSpecification></zavCommand>)",
+            R"(<zavCommand parent="ZAVHost" version="22"><selectSpecification commandID="1"><zavPath>SPEC</zavPath></selectSpecification></zavCommand>)",
             "refused \"<selectSpecification> has an unknown member <zavPath>\"\n",
             " <selectSpecification commandID=\"1\" error=\"badParameters\"/>\n"},
         Hostile{
             "retrieveWithoutList",
-            R"(<zavCommand parent="ArchiCAD" version="22"><retrieveClause commandID="1"><zavPath>SPEC</zavPath><modelPath/></retrieveClause></zavCommand>)",
+            R"(<zavCommand parent="ZAVHost" version="22"><retrieveClause commandID="1"><zavPath>SPEC</zavPath><modelPath/></retrieveClause></zavCommand>)",
             "refused \"<retrieveClause> lacks <annotations>\"\n",
             " <retrieveClause commandID=\"1\" error=\"badParameters\"/>\n"},
         Hostile{
             "reportWithAnnotation",
-            R"(<zavCommand parent="ArchiCAD" version="22"><displayReport commandID="1"><zavPath/><modelPath/><annotation/></displayReport></zavCommand>)",
+            R"(<zavCommand parent="ZAVHost" version="22"><displayReport commandID="1"><zavPath/><modelPath/><annotation/></displayReport></zavCommand>)",
             "refused \"<displayReport> has an unknown member <annotation>\"\n", nullptr},
         Hostile{
             "displayAnnotationFirst",
-            R"(<zavCommand parent="ArchiCAD" version="22"><displayClause commandID="1"><annotation/><zavPath/><modelPath/></displayClause></zavCommand>)",
+            R"(<zavCommand parent="ZAVHost" version="22"><displayClause commandID="1"><annotation/><zavPath/><modelPath/></displayClause></zavCommand>)",
             "refused \"<displayClause> has <annotation> where <zavPath> belongs\"\n", nullptr},
         Hostile{
             "oneUnknownAmongTwo",
-            R"(<zavCommand parent="ArchiCAD" version="22"><selectSpecification commandID="1"/><reticulateSplines commandID="2"/></zavCommand>)",
+            R"(<zavCommand parent="ZAVHost" version="22"><selectSpecification commandID="1"/><reticulateSplines commandID="2"/></zavCommand>)",
             "refused \"unknown command <reticulateSplines>\"\n",
             " <selectSpecification commandID=\"1\" error=\"badParameters\"/>\n"
             " <reticulateSplines commandID=\"2\" error=\"noCommand\"/>\n"},
-        Hostile{"prefixedRoot", R"(<z:zavCommand xmlns:z="urn:zav" parent="ArchiCAD" version="22"/>)",
+        Hostile{"prefixedRoot", R"(<z:zavCommand xmlns:z="urn:zav" parent="ZAVHost" version="22"/>)",
                 "refused \"the root <z:zavCommand> is not <zavCommand>\"\n", ""},
-        Hostile{"noCommands", R"(<zavCommand parent="ArchiCAD" version="22"/>)", "", ""},
+        Hostile{"noCommands", R"(<zavCommand parent="ZAVHost" version="22"/>)", "", ""},
         Hostile{
             "twoCommands",
-            R"(<zavCommand parent="ArchiCAD" version="22"><selectSpecification commandID="1"/><selectSpecification commandID="2"/></zavCommand>)",
+            R"(<zavCommand parent="ZAVHost" version="22"><selectSpecification commandID="1"/><selectSpecification commandID="2"/></zavCommand>)",
             "selectSpecification commandID=\"1\"\nselectSpecification commandID=\"2\"\n",
             " <selectSpecification commandID=\"1\" error=\"noError\">\n  <zavPath>SPEC</zavPath>\n"
             " </selectSpecification>\n"
@@ -269,7 +269,7 @@ TEST_F(AnnotatorRun, ElementsNestedTooDeeplyAreUnreadable) {
     for (size_t i = 0; i < zavannotator::XmlMaxDepth; ++i)
         inner = "<x>" + inner + "</x>";
     writeText(dir / "ZAVCommand.xml",
-              "<zavCommand parent=\"ArchiCAD\" version=\"22\"><selectSpecification commandID=\"1\">" + inner +
+              "<zavCommand parent=\"ZAVHost\" version=\"22\"><selectSpecification commandID=\"1\">" + inner +
                   "</selectSpecification></zavCommand>");
     ASSERT_EQ(run(), zavannotator::ExitAnswered);
     std::string asked = readText(dir / "ZAVAsked.txt");
@@ -281,12 +281,12 @@ TEST(AnnotatorCommandFile, ARefusedFileStillNamesItsCommands) {
     zavannotator::CommandFile file;
     std::string why;
     ASSERT_TRUE(zavannotator::readCommandText(
-        R"(<zavCommand parent="ArchiCAD" version="22"><displayClause commandID="7"><zavPath> /s.spec </zavPath>)"
+        R"(<zavCommand parent="ZAVHost" version="22"><displayClause commandID="7"><zavPath> /s.spec </zavPath>)"
         R"(<modelPath/></displayClause><bogus commandID="x"/><selectSpecification commandID="0012"/></zavCommand>)",
         file, &why))
         << why;
     EXPECT_EQ(file.refusal, "unknown command <bogus>");
-    EXPECT_EQ(file.parent, "ArchiCAD");
+    EXPECT_EQ(file.parent, "ZAVHost");
     EXPECT_EQ(file.version, "22");
     ASSERT_EQ(file.commands.size(), 3u);
     EXPECT_TRUE(file.commands[0].known);
