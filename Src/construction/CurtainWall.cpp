@@ -1,5 +1,6 @@
 #include "construction/CurtainWall.h"
 
+#include "Environment/Host.h"
 #include "construction/ConstructionFactory.h"
 #include "construction/ConstructionHelpers.h"
 #include "elements/ElementFactory.h"
@@ -23,7 +24,7 @@ constexpr KindField<CW> LineTypes[] = {{0, &CW::lineType}, {1, &CW::lineType}};
 } // namespace
 
 CurtainWall::CurtainWall(std::unique_ptr<CadPolygon> outline)
-    : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
+    : Element(ElementLink(ElementLink::makeTypeId(TypeCode), Host::getCurrentDatabase(), 0)) {
     (void)resetToDefaults(); // a host without defaults leaves the zeroed curtain wall
     if (outline) setPolygon(std::move(outline));
 }

@@ -35,7 +35,8 @@ class CurtainWall : public Element,
 public:
     static constexpr uint8_t TypeCode = HostCurtainWallTypeCode;
 
-    // The host's default curtain wall; with an outline, the outline (its second flag set).
+    // The host's default curtain wall on the current database; with an outline, the outline (its
+    // second flag set).
     explicit CurtainWall(std::unique_ptr<CadPolygon> outline = nullptr);
     CurtainWall(const API_Element& record, const ElementLink& link) : Element(link), m_record(record) {}
     // Every part cloned, the outline, IFC data and record copied.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "Environment/Host.h"
 #include "Environment/Memory.h"
 #include "construction/ConstructionHelpers.h"
 #include "project/MemoStore.h"
@@ -85,8 +86,8 @@ bool CurtainWallSegmentContour::allocateContourParts(MemoStore& store, const Pol
 // --- The segment.
 
 CurtainWallSegment::CurtainWallSegment(std::unique_ptr<CadPolygon> contour)
-    : CurtainWallPart(API_Element(),
-                      ElementLink(ElementLink::makeTypeId(HostCurtainWallSegmentTypeCode), nullptr, 0)) {
+    : CurtainWallPart(API_Element(), ElementLink(ElementLink::makeTypeId(HostCurtainWallSegmentTypeCode),
+                                                 Host::getCurrentDatabase(), 0)) {
     (void)resetToDefaults(); // a host without defaults leaves the zeroed segment
     if (contour) CurtainWallSegmentContour::setPolygon(std::move(contour));
 }

@@ -53,7 +53,8 @@ class CurtainWallSegment : public CurtainWallPart<HostCurtainWallSegment, HostCu
                            public CurtainWallSegmentContour,
                            public FrameMemo {
 public:
-    // A new segment of the host's defaults; with a contour, the contour (its second flag set).
+    // A new segment of the host's defaults on the current database; with a contour, the contour (its
+    // second flag set).
     explicit CurtainWallSegment(std::unique_ptr<CadPolygon> contour = nullptr);
     CurtainWallSegment(const API_Element& record, const ElementLink& link) : CurtainWallPart(record, link) {}
     CurtainWallSegment(const HostCurtainWallSegment& record, Drawing* drawing)

@@ -93,7 +93,8 @@ String Element::getInfoString(bool withPrefix) {
         if (ACAPDatabaseCall(fourCC("GCIS"), &guid, &text) == hosterr::Ok) m_infoString = String(text);
         m_infoPrefix = String();
         GS::UniString prefixed;
-        if (!m_infoString.isEmpty() && ACAPDatabaseCall(fourCC("GEIS"), &guid, &prefixed) == hosterr::Ok) {
+        // Asked also without an ID text: the prefix is then the whole prefixed text.
+        if (ACAPDatabaseCall(fourCC("GEIS"), &guid, &prefixed) == hosterr::Ok) {
             String whole(prefixed);
             // A prefixed text shorter than the plain one has no prefix.
             int64_t cut =

@@ -133,7 +133,8 @@ void LinearDimension::rearrange() {
 }
 
 void LinearDimension::setDirection(const CadPoint& vector, bool snap, double tolerance) {
-    if (vector.getX() == 0.0 && vector.getY() == 0.0) return;
+    // Within the point tolerance of the origin a vector has no direction to take.
+    if (vector.isEqual2D(CadPoint())) return;
     m_record.orientation = 0;
     if (snap) {
         const double a = positiveModulo(std::atan2(vector.getY(), vector.getX()), pi);

@@ -192,6 +192,8 @@ bool Preset::storeTargetAsRecord(ParameterList& target, uint64_t index, PresetDa
         record = database.getRecord(id);
         if (!record || record->getType() != m_type) return false;
     }
+    // The user's store brings a deleted record back: the next refresh would otherwise lose it.
+    record->setDeleted(false);
     bool changed = false;
     if (integerAt(target, m_statusParameter, index, link.status, link.statusRow))
         changed = setCellInteger(*link.status, link.statusRow, Current);

@@ -176,21 +176,23 @@ public:
     }
 
     // The list's width less a gap and a margin per column is shared among the columns with a
-    // fraction, after the fixed ones; nothing goes negative, however narrow the list.
+    // fraction, after the fixed ones; a shared width never goes negative, however narrow the list,
+    // and a fixed column keeps its width even when less is left.
     void layoutColumnWidths() { layoutColumnWidths(getWidth()); }
     void layoutColumnWidths(int listWidth) {
         setDrawEnabled(false);
         const int columns = static_cast<int>(m_shares.size());
-        int available = std::max(0, listWidth - ColumnGap * columns - 26);
+        int available = listWidth - ColumnGap * columns - 26;
         int share = available;
         for (const Share& column : m_shares)
             if (!column.hasFraction()) share -= column.fixedWidth;
         share = std::max(share, 0);
         for (int column = 0; column < columns && column < static_cast<int>(getColumns()); ++column) {
             const Share& entry = m_shares[static_cast<size_t>(column)];
-            int width = entry.hasFraction() ? static_cast<int>(std::lround(entry.fraction * share))
-                                            : static_cast<int>(entry.fixedWidth);
-            width = std::clamp(width, 0, available);
+            const int width = entry.hasFraction()
+                                  ? std::clamp(static_cast<int>(std::lround(entry.fraction * share)), 0,
+                                               std::max(available, 0))
+                                  : static_cast<int>(entry.fixedWidth);
             setColumnStyle(ListColumnStyle(static_cast<int16_t>(width), 0), static_cast<int16_t>(column));
             if (entry.control != nullptr) entry.control->setWidth(static_cast<int16_t>(width));
             available -= width;

@@ -1,7 +1,8 @@
 // Curtain walls and their parts: part lists read one whole record per part (and none without a
 // block or a drawing), written back in order with only the outline, segments and frames, kept in
-// step by the host; parts answering their wall; segment contours in the memo's sub-block; pens;
-// quantities; and a table without the host's functions.
+// step by the host; new walls and segments on the current database; parts answering their wall;
+// segment contours in the memo's sub-block; pens; quantities; and a table without the host's
+// functions.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -18,6 +19,8 @@
 #include "platform/host/FunctionSlots.h"
 #include "platform/host/RecordFields.h"
 #include "project/MemoStore.h"
+#include "project/Project.h"
+#include "project/ViewKinds.h"
 
 using namespace tarnwick;
 using namespace elementtest;
@@ -128,7 +131,7 @@ TEST_F(CurtainWalls, APartBlockReadsOnePartPerWholeRecordAndNoBlockReadsEmptyAnd
     }
 
     // A curtain wall without a drawing reads its parts as loaded and empty.
-    CurtainWall loose;
+    CurtainWall loose(API_Element(), ElementLink(ElementLink::makeTypeId(CurtainWall::TypeCode), nullptr, 0));
     ElementMemoStore store;
     const HostCurtainWallSegment segment = segmentRecord(owner, 1.0);
     store.getMemo()->curtainWallSegments = BMNewPtr(sizeof segment);
@@ -247,6 +250,25 @@ TEST_F(CurtainWalls, EachPartAnswersItsWallOnItsDrawingAndPanelsTheirNames) {
     const size_t before = mark();
     EXPECT_EQ(wall->PanelMemo::getPart(0)->getSurfaceArea(), 1.5);
     EXPECT_EQ(host.calls().count("=> 1 value(s)", before), 1u);
+}
+
+TEST_F(CurtainWalls, ANewWallAndANewSegmentAreOnTheCurrentDatabase) {
+    Plan* plan = Host::getPlan();
+    ASSERT_TRUE(Host::setCurrentDatabase(plan));
+    EXPECT_EQ(CurtainWall().getDrawing(), plan);
+    EXPECT_EQ(CurtainWallSegment().getDrawing(), plan);
+
+    host.project()->model.views.add(DatabaseSection, u"S-1");
+    Host::getProject()->reset();
+    Section* section = Host::getProject()->getSection(0);
+    ASSERT_NE(section, nullptr);
+    ASSERT_TRUE(Host::setCurrentDatabase(section));
+    CurtainWall wall(square(2.0));
+    EXPECT_EQ(wall.getDrawing(), section);
+    EXPECT_FALSE(wall.isValid()); // still a new element
+    CurtainWallSegment segment(square(1.0));
+    EXPECT_EQ(segment.getDrawing(), section);
+    EXPECT_FALSE(segment.isValid());
 }
 
 TEST_F(CurtainWalls, ASegmentContourLivesInTheSubBlockAndAllocatesOnlyWhatItCounts) {

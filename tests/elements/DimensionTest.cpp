@@ -69,10 +69,17 @@ TEST_F(Dimensions, ADirectionSnapsToHorizontalOrVerticalOnlyWhenAsked) {
         EXPECT_EQ(dimension.getDirection().getX(), c.dx);
         EXPECT_EQ(dimension.getDirection().getY(), c.dy);
     }
-    LinearDimension dimension;
-    dimension.setDirection(CadPoint(0.0, 2.0, 0.0), true, 1e-5);
-    dimension.setDirection(CadPoint(), true, 1e-5); // nothing
-    EXPECT_EQ(dimension.getOrientation(), 2u);
+    // A vector within the point tolerance of the origin changes nothing, snapped or not.
+    for (const CadPoint& none : {CadPoint(), CadPoint(1e-6, 0.0, 0.0), CadPoint(-1e-6, 1e-6, 5.0)}) {
+        for (bool snap : {true, false}) {
+            LinearDimension dimension;
+            dimension.setDirection(CadPoint(0.0, 2.0, 0.0), true, 1e-5);
+            dimension.setDirection(none, snap, 1e-5);
+            EXPECT_EQ(dimension.getOrientation(), 2u) << none.getX() << " " << snap;
+            EXPECT_EQ(dimension.getDirection().getX(), 0.0);
+            EXPECT_EQ(dimension.getDirection().getY(), 1.0);
+        }
+    }
 }
 
 TEST_F(Dimensions, PointsGoInOrderOfTheirDistanceAlongTheDirectionAtAnyAngle) {

@@ -238,7 +238,7 @@ TEST_F(Elements, CopyClonesListsAndDataSharesTheModelAndAsksAgainForTheInfoText)
     EXPECT_EQ(model.use_count(), 3); // this one, the original's and the assigned one's
 }
 
-TEST_F(Elements, InfoTextThePrefixIsWhatTheLongerTextAddsAndAShorterOneGivesNone) {
+TEST_F(Elements, InfoTextThePrefixIsWhatTheLongerTextAddsAShorterOneGivesNoneAndWithoutAnIdItIsAll) {
     API_Guid guid = addHostElement(host, 18, nullptr, [](zavhost::StoredElement& e) { e.infoText = "H-01"; });
     ElementLink link(Guid(guid), Host::getPlan());
     TestElement hatch(API_Element(), link);
@@ -256,12 +256,20 @@ TEST_F(Elements, InfoTextThePrefixIsWhatTheLongerTextAddsAndAShorterOneGivesNone
     EXPECT_EQ(shorter.getInfoString(true), "H-01");
     EXPECT_EQ(shorter.getInfoPrefix(), "");
 
+    // Without an ID text both texts are still asked, each time, and the prefix is all of the
+    // prefixed text.
     hostElement(host, guid).infoText.clear();
+    host.databaseCalls().add("GEIS", [](zavhost::SelectorCall& call) {
+        *static_cast<GS::UniString*>(call.args[1]) = GS::UniString("hatch: ");
+        return hosterr::Ok;
+    });
     TestElement empty(API_Element(), link);
     before = mark();
-    EXPECT_EQ(empty.getInfoString(true), "");
-    EXPECT_EQ(empty.getInfoString(true), "");
-    EXPECT_EQ(host.calls().count("GCIS", before), 2u); // asked again each time
+    EXPECT_EQ(empty.getInfoString(true), "hatch: ");
+    EXPECT_EQ(empty.getInfoString(false), "");
+    EXPECT_EQ(empty.getInfoPrefix(), "hatch: ");
+    EXPECT_EQ(host.calls().count("GCIS", before), 3u);
+    EXPECT_EQ(host.calls().count("GEIS", before), 3u);
 }
 
 TEST_F(Elements, MergeTakesOnlyWhatTheChangeMadeDifferent) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -335,6 +336,27 @@ TEST(Image, FilesAreReadWholeAndWrittenByMimeType) {
     EXPECT_EQ(GXGetGSPixMapPixelType(bmp.getPixMap()), GXPixelOpaque); // depth 24 dropped the alpha
     std::filesystem::remove(path);
     std::filesystem::remove(other);
+}
+
+// Past 128 MiB a file is not read at all: no handle is made for it.
+TEST(Image, AFileOver128MiBIsNotRead) {
+    const std::string path = tempPath("image-test-large.png");
+    const Bytes png = handPng(6, 4, 0);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(png.data()), long(png.size()));
+    std::filesystem::resize_file(path, (uintmax_t(128) << 20) + 1); // sparse: no disk taken
+    const int64_t handles = BMLiveHandleCount();
+    {
+        DataFile file{String(path)};
+        Image image(file);
+        EXPECT_TRUE(image.isEmpty());
+        EXPECT_TRUE(image.getEncodedData().isEmpty());
+        EXPECT_EQ(BMLiveHandleCount(), handles);
+    }
+    std::filesystem::resize_file(path, png.size());
+    DataFile file{String(path)};
+    Image image(file);
+    EXPECT_EQ(image.getBounds(), bounds(6, 4));
+    std::filesystem::remove(path);
 }
 
 TEST(Image, StretchingKeepsTheAspectWhenAskedAndRefusesEmptyCases) {

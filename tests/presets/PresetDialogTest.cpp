@@ -11,6 +11,7 @@
 #include "Environment/DataFile.h"
 #include "LegacyPresetWriter.h"
 #include "PresetTestSupport.h"
+#include "interface/ControlTestPanel.h"
 #include "persistence/DeletedDatabase.h"
 #include "platform/dg/DGDesk.h"
 #include "platform/dg/DGPanel.h"
@@ -248,6 +249,41 @@ TEST_F(PresetDialogTest, TheListFollowsTheFiltersAndSharesItsWidth) {
                   "widths 0 when narrow, all of it for one column"),
               click(2)});
     EXPECT_EQ(dialog.open(), 2);
+}
+
+// A list of three columns on a palette of its own: the name column and the last share what the
+// fixed middle column leaves.
+TEST(UserDataListView, OnlySharedWidthsAreClampedAFixedColumnKeepsItsWidth) {
+    constexpr short ListItem = 1;
+    const controltest::PaletteResource resource(controltest::ResourceId, 500, 300,
+                                                {{DG::ItemType::ListBox, 10, 10, 410, 210, 0, ""}});
+    InterfacePanel::initialiseModule();
+    {
+        controltest::TestPanel panel(resource.module());
+        auto* list = DialogControl::make<UserDataListView<PresetDatabase>>(ControlLink(ListItem, &panel),
+                                                                           int16_t(3), int16_t(0));
+        auto widths = [list](int listWidth) {
+            list->layoutColumnWidths(listWidth);
+            std::vector<int> all;
+            for (int16_t column = 0; column < 3; ++column)
+                all.push_back(list->getColumnStyle(column).getWidth());
+            return all;
+        };
+        list->setColumnShare(0, 0.5, 0);
+        list->setColumnShare(1, 0.0, 60);
+        list->setColumnShare(2, 0.5, 0);
+        // 400 less 4 per column and 26 is 362; 302 of it is shared.
+        EXPECT_EQ(widths(400), (std::vector<int>{151, 60, 151}));
+        EXPECT_EQ(widths(120), (std::vector<int>{11, 60, 11}));
+        // Less is left than the fixed column takes: it keeps its width, the shared ones get none.
+        EXPECT_EQ(widths(80), (std::vector<int>{0, 60, 0}));
+        EXPECT_EQ(widths(20), (std::vector<int>{0, 60, 0}));
+        // A share is never more than what is still left.
+        list->setColumnShare(2, 1.0, 0);
+        list->setColumnShare(0, 1.0, 0);
+        EXPECT_EQ(widths(400), (std::vector<int>{302, 60, 0}));
+    }
+    InterfacePanel::terminateModule();
 }
 
 TEST_F(PresetDialogTest, FilesInAndOut) {

@@ -218,6 +218,27 @@ TEST_F(PresetTest, StoringLinksOnlyARecordOfThePresetsType) {
     EXPECT_EQ(text("wallMenu", 0), "");
 }
 
+// The stored record is current again, so the next apply keeps the link and the user's values.
+TEST_F(PresetTest, AStoreOntoADeletedRecordBringsItBackWithTheTargetsValues) {
+    const Guid gone = addRecord(*db, "wall", "Gone", true);
+    setLink(0, "Gone", "Gone", gone, 2);
+    static_cast<RealParameter&>(*target.find(String("thick"))).setValue(0.45, 0, 0);
+    EXPECT_TRUE(wall().applyTo(target, *db));
+    EXPECT_EQ(integer("wallStatus", 0), 0);
+
+    wall().applyTo(target, *db);
+    EXPECT_EQ(integer("wallStatus", 0), 0);
+    EXPECT_EQ(text("wallName", 0), "Gone");
+    EXPECT_EQ(text("wallKey", 0), gone.toString().bytes());
+    PresetDatabase::RecordPtr record = db->getRecord(gone, true);
+    ASSERT_NE(record, nullptr);
+    const auto* thickness =
+        dynamic_cast<const PresetFieldType<RealSetting, double>*>(record->findField(String("thickness")));
+    ASSERT_NE(thickness, nullptr);
+    EXPECT_EQ(thickness->get(), 0.45);
+    EXPECT_EQ(db->size(), 1u); // no second record
+}
+
 TEST_F(PresetTest, RecordsThatReferToEachOtherEndEveryWalk) {
     Guid brick = addRecord(*db, "wall", "Brick");
     Guid lime = addRecord(*db, "skin", "Lime");

@@ -317,6 +317,34 @@ TEST_F(DrawingChanges, HighlightListsEachElementOnceAndAnEmptyListOnlyClears) {
     EXPECT_EQ(host.calls().count("HGEL", before), 1u);
     EXPECT_TRUE(shown.colours.empty());
     EXPECT_FALSE(plan->isHighlightOn());
+
+    // An empty list answers what the clearing call answered.
+    ASSERT_TRUE(plan->highlightElements(*listOf({Guid(b)}, plan), Colour(0.0, 0.0, 1.0), false));
+    host.faults().set("HGEL", 1, 1, hosterr::Failed);
+    EXPECT_FALSE(plan->highlightElements(ElementLinkList(), Colour(), false));
+    EXPECT_EQ(plan->getLastError(), hosterr::Failed);
+    EXPECT_TRUE(plan->isHighlightOn());
+    EXPECT_EQ(shown.colours.size(), 1u);
+    EXPECT_TRUE(plan->highlightElements(ElementLinkList(), Colour(), false));
+    EXPECT_FALSE(plan->isHighlightOn());
+}
+
+// Nothing to do is done without asking the host, even outside an undoable step, where the host
+// refuses every change.
+TEST_F(DrawingChanges, AnEmptyListMakesNoHostCallAndAnswersTrue) {
+    Plan* plan = Host::getPlan();
+    const ElementLink owner(Guid(addHostElement(host, 15)), plan);
+    const ElementLinkList none;
+    const size_t before = mark();
+    EXPECT_TRUE(plan->deleteElements(none));
+    EXPECT_TRUE(plan->lockElements(none));
+    EXPECT_TRUE(plan->unlockElements(none));
+    EXPECT_TRUE(plan->editElements(none, Transformation(moveBy(1, 1))));
+    EXPECT_TRUE(plan->linkElements(owner, none));
+    EXPECT_TRUE(plan->unlinkElements(owner, none));
+    EXPECT_TRUE(plan->addToSelection(none));
+    EXPECT_TRUE(plan->deselectElements(none));
+    EXPECT_EQ(mark(), before);
 }
 
 TEST_F(DrawingChanges, TheViewsWindowZoomsConvertsAndCountsRedraws) {
