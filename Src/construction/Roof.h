@@ -16,7 +16,7 @@ class Roof : public Shelter {
 public:
     static constexpr uint32_t RoofClass = HostSingleRoofClass;
 
-    // The host's default roof.
+    // The host's default roof, on the current database.
     Roof();
     Roof(const ElementLink& link, const API_Element& record);
     // One plane of a split multi-plane roof: the record copied, the part identifier kept, the

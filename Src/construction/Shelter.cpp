@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Environment/Host.h"
 #include "Environment/HostCalls.h"
 #include "construction/ConstructionHelpers.h"
 #include "platform/gsroot/Containers.h"
@@ -35,7 +36,7 @@ constexpr KindSlot Finishes[] = {{0, 0}, {1, 0}, {5, 1}, {7, 2}};
 
 } // namespace
 
-Shelter::Shelter() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {}
+Shelter::Shelter() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), Host::getCurrentDatabase(), 0)) {}
 
 Shelter::Shelter(const ElementLink& link, const API_Element& record) : Element(link), m_record(record) {}
 

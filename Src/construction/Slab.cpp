@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Environment/Host.h"
 #include "construction/ConstructionHelpers.h"
 #include "project/Composite.h"
 #include "project/LineStyle.h"
@@ -42,7 +43,7 @@ const HostCompositeCore* coreOf(Pattern* pattern, bool last) {
 
 } // namespace
 
-Slab::Slab() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), nullptr, 0)) {
+Slab::Slab() : Element(ElementLink(ElementLink::makeTypeId(TypeCode), Host::getCurrentDatabase(), 0)) {
     (void)resetToDefaults(); // a host without defaults leaves the zeroed slab
 }
 

@@ -22,7 +22,7 @@ public:
     static constexpr uint8_t TypeCode = HostSlabTypeCode;
     static constexpr uint32_t Composite = 1;
 
-    // The host's default slab.
+    // The host's default slab, on the current database.
     Slab();
     Slab(const ElementLink& link, const API_Element& record);
     // Copies the element, the outline (deep), the IFC data and the record.

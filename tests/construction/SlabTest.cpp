@@ -26,6 +26,8 @@
 #include "project/ElementLinkList.h"
 #include "project/Finish.h"
 #include "project/MemoStore.h"
+#include "project/Project.h"
+#include "project/ViewKinds.h"
 
 using namespace tarnwick;
 using namespace elementtest;
@@ -449,6 +451,25 @@ TEST_F(Slabs, RoofsAreMadeByClassAndFromASplitRoofsPart) {
     EXPECT_NEAR(copy.getShelterValue(), 2.0, 1e-12);
     EXPECT_TRUE(copy.resetToDefaults());
     EXPECT_EQ(copy.getPartId().main, 0u);
+}
+
+TEST_F(Slabs, ANewSlabAndANewRoofAreOnTheCurrentDatabase) {
+    Plan* plan = Host::getPlan();
+    ASSERT_TRUE(Host::setCurrentDatabase(plan));
+    EXPECT_EQ(Slab().getDrawing(), plan);
+    EXPECT_EQ(Roof().getDrawing(), plan);
+
+    host.project()->model.views.add(DatabaseSection, u"S-1");
+    Host::getProject()->reset();
+    Section* section = Host::getProject()->getSection(0);
+    ASSERT_NE(section, nullptr);
+    ASSERT_TRUE(Host::setCurrentDatabase(section));
+    Slab slab;
+    EXPECT_EQ(slab.getDrawing(), section);
+    EXPECT_FALSE(slab.isValid()); // still a new element
+    Roof roof;
+    EXPECT_EQ(roof.getDrawing(), section);
+    EXPECT_FALSE(roof.isValid());
 }
 
 TEST_F(Slabs, TheRoofPlaneRisesAtTheSlopeLeftOfThePivotLine) {
