@@ -124,8 +124,8 @@ GSErrCode File::openWith(Access access, int createFlags) {
 }
 
 bool File::isAt(const std::string& name) const {
-    struct stat own {
-    }, there{};
+    struct stat own {};
+    struct stat there {};
     if (!IsOpen() || ::fstat(m_fd, &own) != 0) return false;
     const int found = m_folderFd >= 0 ? ::fstatat(m_folderFd, name.c_str(), &there, AT_SYMLINK_NOFOLLOW)
                                       : ::lstat(m_location.ToPath().c_str(), &there);
