@@ -146,8 +146,8 @@ GSErrCode File::PutInPlaceOf(const Location& target) {
         return report(hosterr::BadParameter);
     if (IsUnwritable(target) || IsUnwritable(m_location)) return report(hosterr::Refused);
 
-    struct stat own {
-    }, old{};
+    struct stat own {};
+    struct stat old {};
     if (::fstat(m_fd, &own) != 0) return report(ErrorFromErrno(errno));
     mode_t mode = 0;
     if (::fstatat(m_folderFd, targetName.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0)
