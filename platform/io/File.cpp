@@ -23,7 +23,7 @@ int openRetrying(const std::string& path, int flags) {
 
 // The permissions a file made now would have. The umask can be read only by setting it, and set
 // back at once: the host runs on one thread.
-mode_t NewFileMode() {
+mode_t newFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
@@ -151,9 +151,9 @@ GSErrCode File::PutInPlaceOf(const Location& target) {
     if (::fstat(m_fd, &own) != 0) return report(ErrorFromErrno(errno));
     mode_t mode = 0;
     if (::fstatat(m_folderFd, targetName.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0)
-        mode = S_ISREG(old.st_mode) ? old.st_mode & 0777 : NewFileMode();
+        mode = S_ISREG(old.st_mode) ? old.st_mode & 0777 : newFileMode();
     else if (errno == ENOENT)
-        mode = NewFileMode();
+        mode = newFileMode();
     else
         return report(ErrorFromErrno(errno));
 
