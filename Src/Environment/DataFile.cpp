@@ -57,12 +57,21 @@ bool DataFile::open(bool forWriting) {
         if (!forWriting || m_file.CanWrite()) return check(hosterr::Ok);
         return check(hosterr::Refused);
     }
+    m_writeFailed = false;
     return check(m_file.Open(forWriting ? IO::File::Access::ReadWrite : IO::File::Access::Read, forWriting));
 }
 
-bool DataFile::createNew() {
+bool DataFile::createNew(bool ownerOnly) {
     if (m_file.IsOpen()) return check(hosterr::Refused);
-    return check(m_file.CreateNew(IO::File::Access::ReadWrite));
+    m_writeFailed = false;
+    return check(m_file.CreateNew(IO::File::Access::ReadWrite, ownerOnly));
+}
+
+bool DataFile::putInPlaceOf(const File& target) {
+    const bool done = check(m_file.PutInPlaceOf(target.getLocation()));
+    // Also when only the folder could not be flushed after the file was renamed.
+    m_location = m_file.GetLocation();
+    return done;
 }
 
 bool DataFile::ensureOpen(bool forWriting) {
@@ -88,11 +97,15 @@ size_t DataFile::read(void* buffer, size_t count) {
 }
 
 bool DataFile::write(const void* data, size_t count) {
-    return ensureOpen(true) && check(m_file.Write(data, count));
+    if (ensureOpen(true) && check(m_file.Write(data, count))) return true;
+    m_writeFailed = true;
+    return false;
 }
 
 bool DataFile::setLength(uint64_t length) {
-    return ensureOpen(true) && check(m_file.SetDataLength(length));
+    if (ensureOpen(true) && check(m_file.SetDataLength(length))) return true;
+    m_writeFailed = true;
+    return false;
 }
 
 bool DataFile::seek(uint64_t position) {

@@ -43,7 +43,20 @@ public:
     [[nodiscard]] bool open(bool forWriting);
     // Makes the file and opens it for reading and writing. False when anything stands at the
     // location already, a link that names nothing included: nothing is made where a link points.
-    [[nodiscard]] bool createNew();
+    // With ownerOnly, no one but its owner may read it (0600) until it is put in place.
+    [[nodiscard]] bool createNew(bool ownerOnly = false);
+    // Puts this file, made by createNew and open, in target's place, in the same folder, without
+    // opening anything by name (IO::File::PutInPlaceOf): it takes the permission bits of a regular
+    // file there, or a new file's. On success it is closed and located at target. False, with the
+    // host error, when it was not: then it is open where it was, or, when only the folder could not
+    // be flushed after the rename, closed at target. hosterr::BadName when its own name no longer
+    // holds it.
+    [[nodiscard]] bool putInPlaceOf(const File& target);
+    // True while it is open and its location, not followed, holds this very file.
+    bool isAtItsLocation() const { return m_file.IsAtItsLocation(); }
+    // True once a write or a change of length failed since the file was opened: bytes may be
+    // missing from it.
+    bool hasWriteFailed() const { return m_writeFailed; }
     [[nodiscard]] bool close();
 
     uint64_t getLength() const; // 0 on failure
@@ -69,6 +82,7 @@ private:
     uint32_t m_kind = 0;
     uint32_t m_fileType = 0;
     mutable GSErrCode m_lastError = 0;
+    bool m_writeFailed = false;
 };
 
 } // namespace tarnwick

@@ -80,10 +80,12 @@ void tellFileNotWritten(const String& path) {
 }
 
 void tellFileNotWritten(const FileReplacement& file) {
-    if (file.getRefusedPath().isEmpty())
-        tellFileNotWritten(file.getPath());
-    else
+    if (!file.getRefusedPath().isEmpty())
         ErrorAlert().show(errorText(NotAFileItem, file.getRefusedPath()));
+    else if (file.isNameTooLong())
+        ErrorAlert().show(errorText(NameTooLongItem, file.getPath()));
+    else
+        tellFileNotWritten(file.getPath());
 }
 
 void tellSpecificationNotStored(const HostFailureWatch& watch) {

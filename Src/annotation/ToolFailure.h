@@ -23,6 +23,7 @@ inline constexpr uint32_t SelectingLacksCallItem = 14;  // $1 the call
 inline constexpr uint32_t SelectingFailedCallItem = 15; // $1 the call, $2 the host's code
 inline constexpr uint32_t HostDeniedSelectionItem = 16; // $1 the call
 inline constexpr uint32_t NotAFileItem = 18;            // $1 what stands where the file would go
+inline constexpr uint32_t NameTooLongItem = 19;         // $1 the file
 
 // The words of a failure that a tool went on past, or that stopped only part of it: the host lacks
 // the call, or answered an error.
@@ -48,7 +49,8 @@ GSErrCode failStep(const tarnwick::HostFailureWatch& watch);
 // The host's current view; when there is none because the host failed to say, the user is told.
 tarnwick::Drawing* currentDatabaseOrTell();
 void tellFileNotWritten(const tarnwick::String& path);
-// For a file written whole: names what stood in its way when that refused it, else the file.
+// For a file written whole: names what stood in its way when that refused it, says so when its
+// name is too long for its folder, else names the file.
 void tellFileNotWritten(const tarnwick::FileReplacement& file);
 // Says that the chosen specification is not stored; the failure the watch saw is told by it.
 void tellSpecificationNotStored(const tarnwick::HostFailureWatch& watch);

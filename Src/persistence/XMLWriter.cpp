@@ -327,12 +327,16 @@ bool XMLWriter::writeFile(XMLShipping& root, FileReplacement& file) {
     bool written = false;
     {
         DataBufferOut buffer;
-        if (!buffer.open(*out)) return false;
-        XMLWriter writer(buffer);
-        written = writer.write(root, true, 1, true, true);
-        written = buffer.close() && written;
+        if (buffer.open(*out)) {
+            XMLWriter writer(buffer);
+            written = writer.write(root, true, 1, true, true);
+            written = buffer.close() && written;
+        }
     }
-    return written && file.commit();
+    if (written) return file.commit();
+    // Half a document is no file's: nothing of it stays beside the file either.
+    file.abandon();
+    return false;
 }
 
 } // namespace tarnwick

@@ -36,7 +36,8 @@ public:
                              bool auxiliary = false);
 
     // Writes root as a pretty document with its declaration through the replacement, which
-    // takes the file's place only when everything was written.
+    // takes the file's place only when everything was written; otherwise the file stays as it
+    // was, the new one is gone, and the answer is false.
     [[nodiscard]] static bool writeFile(XMLShipping& root, FileReplacement& file);
 
     const String& getError() const { return m_error; }

@@ -502,23 +502,28 @@ template <class Db> void UserDataDialog<Db>::exportAttribute() {
     prepareDocument(collection, false);
     auto chosen = static_cast<size_t>(typeIndex);
     String refused;
-    if (exportToFile(collection, *file, names[chosen], extensionOf(*file), &refused)) return;
-    // What stands there is named: a link or a folder needs the user, not more room.
-    if (refused.isEmpty())
-        ErrorAlert().show(text(WriteErrorText));
-    else
+    bool nameTooLong = false;
+    if (exportToFile(collection, *file, names[chosen], extensionOf(*file), &refused, &nameTooLong)) return;
+    // What stands there is named: a link, a folder or a long name needs the user, not more room.
+    if (!refused.isEmpty())
         ErrorAlert().show(Host::getResourceString(Host::FrameworkTexts, NotAFileText, refused));
+    else if (nameTooLong)
+        ErrorAlert().show(Host::getResourceString(Host::FrameworkTexts, NameTooLongText, file->getPath()));
+    else
+        ErrorAlert().show(text(WriteErrorText));
 }
 
 template <class Db>
 bool UserDataDialog<Db>::exportToFile(UserDatabaseCollection& collection, DataFile& file,
-                                      const String& typeName, const String& extension, String* refused) {
+                                      const String& typeName, const String& extension, String* refused,
+                                      bool* nameTooLong) {
     if (typeName != getFileTypeName() && extension != getFileExtension()) return false;
     std::unique_ptr<Directory> folder = file.getDirectory();
     if (!folder) return false;
     FileReplacement replacement(*folder, file.getName(), String(".part"));
     const bool ok = XMLWriter::writeFile(collection, replacement);
     if (refused != nullptr) *refused = replacement.getRefusedPath();
+    if (nameTooLong != nullptr) *nameTooLong = replacement.isNameTooLong();
     return ok;
 }
 

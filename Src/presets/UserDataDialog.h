@@ -58,8 +58,9 @@ public:
         WriteErrorText = 15,
         PurgeQuestionText = 24,
     };
-    // Of the framework's texts: "$1" is not a file the export may replace.
+    // Of the framework's texts: "$1" is not a file the export may replace; its name is too long.
     static constexpr uint32_t NotAFileText = 38;
+    static constexpr uint32_t NameTooLongText = 39;
 
     // Copies the project's package now (none when the project has none), and with withDeleted its
     // deleted-records database.
@@ -106,9 +107,11 @@ public:
                                 const String& extension);
     // Checks the type before touching the file, then writes a new file beside it and puts that in
     // its place only when every byte reached the disk. A link or anything but a regular file at the
-    // chosen name is neither written through nor replaced: false, with its path in *refused.
+    // chosen name is neither written through nor replaced: false, with its path in *refused. A name
+    // too long for its folder (the new file's is longer still): false, with *nameTooLong set.
     virtual bool exportToFile(UserDatabaseCollection& collection, DataFile& file, const String& typeName,
-                              const String& extension, String* refused = nullptr);
+                              const String& extension, String* refused = nullptr,
+                              bool* nameTooLong = nullptr);
     // The collection's database becomes the working one; false when it holds none.
     virtual bool takeImportedDatabase(UserDatabaseCollection& collection);
 

@@ -11,18 +11,39 @@
 
 namespace IO {
 
+namespace {
+
+int openRetrying(const std::string& path, int flags) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// The permissions a file made now would have. The umask can be read only by setting it, and set
+// back at once: the host runs on one thread.
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
 File::File(const Location& location)
     : m_location(location), m_status(Exists(location) ? hosterr::Ok : hosterr::NotFound) {}
 
 File::File(File&& other) noexcept
-    : m_location(std::move(other.m_location)), m_fd(std::exchange(other.m_fd, -1)), m_access(other.m_access),
-      m_status(other.m_status) {}
+    : m_location(std::move(other.m_location)), m_fd(std::exchange(other.m_fd, -1)),
+      m_folderFd(std::exchange(other.m_folderFd, -1)), m_access(other.m_access), m_status(other.m_status) {}
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         Close();
         m_location = std::move(other.m_location);
         m_fd = std::exchange(other.m_fd, -1);
+        m_folderFd = std::exchange(other.m_folderFd, -1);
         m_access = other.m_access;
         m_status = other.m_status;
     }
@@ -41,12 +62,40 @@ GSErrCode File::Open(Access access, bool createWhenMissing) {
     return openWith(access, createWhenMissing && access != Access::Read ? O_CREAT : 0);
 }
 
-GSErrCode File::CreateNew(Access access) {
+GSErrCode File::CreateNew(Access access, bool ownerOnly) {
     if (IsOpen()) return report(hosterr::Refused);
     if (m_location.IsEmpty() || access == Access::Read) return report(hosterr::BadParameter);
     if (IsUnwritable(m_location)) return report(hosterr::Refused);
+    Location folder = m_location;
+    std::string name;
+    if (m_location.GetLastLocalName(&name) != hosterr::Ok || folder.DeleteLastLocalName() != hosterr::Ok)
+        return report(hosterr::BadName);
+    const int folderFd = openRetrying(folder.ToPath(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0) return report(ErrorFromErrno(errno));
     // O_EXCL also refuses a link at the location, so that nothing is made where it points.
-    return openWith(access, O_CREAT | O_EXCL);
+    const int flags =
+        O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | (access == Access::Write ? O_WRONLY : O_RDWR);
+    int fd;
+    do {
+        fd = ::openat(folderFd, name.c_str(), flags, ownerOnly ? 0600 : 0666);
+    } while (fd < 0 && errno == EINTR);
+    // A umask that takes the owner's own bits away does not make a private file unwritable.
+    if (fd >= 0 && ownerOnly && ::fchmod(fd, 0600) != 0) {
+        const int failed = errno;
+        (void)::unlinkat(folderFd, name.c_str(), 0);
+        ::close(fd);
+        fd = -1;
+        errno = failed;
+    }
+    if (fd < 0) {
+        const int failed = errno;
+        ::close(folderFd);
+        return report(ErrorFromErrno(failed));
+    }
+    m_fd = fd;
+    m_folderFd = folderFd;
+    m_access = access;
+    return report(hosterr::Ok);
 }
 
 GSErrCode File::openWith(Access access, int createFlags) {
@@ -62,10 +111,7 @@ GSErrCode File::openWith(Access access, int createFlags) {
         flags |= O_RDWR;
         break;
     }
-    int fd;
-    do {
-        fd = ::open(m_location.ToPath().c_str(), flags, 0666);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = openRetrying(m_location.ToPath(), flags);
     if (fd < 0) return report(ErrorFromErrno(errno));
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -77,7 +123,62 @@ GSErrCode File::openWith(Access access, int createFlags) {
     return report(hosterr::Ok);
 }
 
+bool File::isAt(const std::string& name) const {
+    struct stat own {};
+    struct stat there {};
+    if (!IsOpen() || ::fstat(m_fd, &own) != 0) return false;
+    const int found = m_folderFd >= 0 ? ::fstatat(m_folderFd, name.c_str(), &there, AT_SYMLINK_NOFOLLOW)
+                                      : ::lstat(m_location.ToPath().c_str(), &there);
+    return found == 0 && S_ISREG(there.st_mode) && there.st_dev == own.st_dev && there.st_ino == own.st_ino;
+}
+
+bool File::IsAtItsLocation() const {
+    return isAt(m_location.GetLastLocalName());
+}
+
+GSErrCode File::PutInPlaceOf(const Location& target) {
+    if (!CanWrite() || m_folderFd < 0) return report(hosterr::Refused);
+    Location folder = target, ownFolder = m_location;
+    std::string targetName, ownName;
+    if (target.GetLastLocalName(&targetName) != hosterr::Ok || folder.DeleteLastLocalName() != hosterr::Ok ||
+        m_location.GetLastLocalName(&ownName) != hosterr::Ok ||
+        ownFolder.DeleteLastLocalName() != hosterr::Ok || folder != ownFolder)
+        return report(hosterr::BadParameter);
+    if (IsUnwritable(target) || IsUnwritable(m_location)) return report(hosterr::Refused);
+
+    struct stat own {};
+    struct stat old {};
+    if (::fstat(m_fd, &own) != 0) return report(ErrorFromErrno(errno));
+    mode_t mode = 0;
+    if (::fstatat(m_folderFd, targetName.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0)
+        mode = S_ISREG(old.st_mode) ? old.st_mode & 0777 : newFileMode();
+    else if (errno == ENOENT)
+        mode = newFileMode();
+    else
+        return report(ErrorFromErrno(errno));
+
+    // Checked before the mode is given as well, so that a file moved away keeps its own.
+    if (!isAt(ownName)) return report(hosterr::BadName);
+    int failed = ::fchmod(m_fd, mode) != 0 ? errno : 0;
+    if (failed == 0 && ::fsync(m_fd) != 0) failed = errno;
+    GSErrCode err = failed != 0 ? ErrorFromErrno(failed) : hosterr::Ok;
+    if (err == hosterr::Ok && !isAt(ownName)) err = hosterr::BadName;
+    if (err == hosterr::Ok && ::renameat(m_folderFd, ownName.c_str(), m_folderFd, targetName.c_str()) != 0)
+        err = ErrorFromErrno(errno);
+    if (err != hosterr::Ok) {
+        (void)::fchmod(m_fd, own.st_mode & 07777);
+        return report(err);
+    }
+
+    m_location = target;
+    // The rename itself lasts only once the folder is on the disk.
+    err = ::fsync(m_folderFd) != 0 ? ErrorFromErrno(errno) : hosterr::Ok;
+    const GSErrCode closed = Close();
+    return report(err != hosterr::Ok ? err : closed);
+}
+
 GSErrCode File::Close() {
+    if (m_folderFd >= 0) ::close(std::exchange(m_folderFd, -1));
     if (!IsOpen()) return hosterr::Ok;
     int fd = std::exchange(m_fd, -1);
     // close() may report a write the kernel deferred; EINTR still released the descriptor.

@@ -34,7 +34,23 @@ public:
     // Makes a new, empty file at the location and opens it with write access (Read answers
     // hosterr::BadParameter). Nothing may stand there yet, not even a symbolic link that names
     // nothing: that answers hosterr::BadName and nothing is made, here or where the link points.
-    GSErrCode CreateNew(Access access = Access::ReadWrite);
+    // With ownerOnly the file is readable and writable by its owner alone (0600), whatever the
+    // umask; else it has a new file's permissions (0666 less the umask).
+    GSErrCode CreateNew(Access access = Access::ReadWrite, bool ownerOnly = false);
+    // Puts this file, made by CreateNew and still open, in the place of target, a name in the same
+    // folder, so that a power loss leaves either the old file or the whole new one. Nothing is
+    // opened by name and no link is followed: through its own descriptor the file takes the
+    // permission bits of a regular file at target (never set-user, set-group or sticky), or a new
+    // file's (0666 less the umask) where none stands, and its bytes reach the disk; then, only when
+    // its own name still holds this very file, it is renamed onto target (a link or other item
+    // there is replaced, not followed) and the folder's new entry reaches the disk. On Ok the file
+    // is closed and located at target. hosterr::BadName when something else stands at its own name
+    // now; hosterr::Refused for a file not made by CreateNew or not open. A failure before the
+    // rename leaves target as it was and this file open and unchanged where it is; one after it
+    // (the folder not flushed) leaves the file closed at target.
+    GSErrCode PutInPlaceOf(const Location& target);
+    // True while the file is open and its location, not followed, holds this very file.
+    bool IsAtItsLocation() const;
     GSErrCode Close(); // Ok when it was not open
 
     // Reads up to count bytes; fewer at the end of the file (Ok). *got receives the bytes read.
@@ -50,9 +66,13 @@ public:
 private:
     GSErrCode report(GSErrCode err) { return m_status = err; }
     GSErrCode openWith(Access access, int createFlags);
+    bool isAt(const std::string& name) const;
 
     Location m_location;
     int m_fd = -1;
+    // The folder a file made by CreateNew was made in, held open so that the file is put in place
+    // in that very folder, by names within it.
+    int m_folderFd = -1;
     Access m_access = Access::Read;
     GSErrCode m_status = 0;
 };

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
+#include <climits>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -120,34 +120,15 @@ GSErrCode Rename(const Location& from, const Location& to) {
     return ec ? ErrorFromErrno(ec.value()) : hosterr::Ok;
 }
 
-namespace {
-
-// Opens the item at path, gives it mode when there is one, and flushes it to the disk.
-GSErrCode syncItem(const std::string& path, int flags, const mode_t* mode) {
-    int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-    if (fd < 0) return ErrorFromErrno(errno);
-    int failed = 0;
-    if (mode != nullptr && ::fchmod(fd, *mode) != 0) failed = errno;
-    if (failed == 0 && ::fsync(fd) != 0) failed = errno;
-    ::close(fd);
-    return ErrorFromErrno(failed);
-}
-
-} // namespace
-
-GSErrCode ReplaceFile(const Location& target, const Location& replacement) {
-    if (target.IsEmpty() || replacement.IsEmpty()) return hosterr::BadParameter;
-    if (GetItemType(replacement) != ItemFile) return hosterr::NotFound;
-    if (IsUnwritable(target) || IsUnwritable(replacement)) return hosterr::Refused;
-    struct stat st {};
-    bool kept = ::lstat(target.ToPath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
-    mode_t mode = st.st_mode & 07777;
-    GSErrCode err = syncItem(replacement.ToPath(), O_RDONLY, kept ? &mode : nullptr);
-    if (err != hosterr::Ok) return err;
-    if (::rename(replacement.ToPath().c_str(), target.ToPath().c_str()) != 0) return ErrorFromErrno(errno);
-    // The rename itself lasts only once the folder is on the disk.
-    std::string folder = fs::path(target.ToPath()).parent_path().string();
-    return syncItem(folder.empty() ? std::string(".") : folder, O_RDONLY | O_DIRECTORY, nullptr);
+bool IsNameTooLong(const Location& location) {
+    if (location.ToPath().size() >= PATH_MAX) return true;
+    Location folder = location;
+    std::string name;
+    if (location.GetLastLocalName(&name) != hosterr::Ok || folder.DeleteLastLocalName() != hosterr::Ok)
+        return false;
+    long limit = ::pathconf(folder.ToPath().c_str(), _PC_NAME_MAX);
+    if (limit <= 0) limit = NAME_MAX; // a folder not there yet, or one that does not say
+    return name.size() > static_cast<size_t>(limit);
 }
 
 GSErrCode ListFolder(const Location& folder, std::vector<std::string>* names) {

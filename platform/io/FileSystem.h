@@ -27,14 +27,13 @@ HOSTLIB_API GSErrCode Delete(const Location& location);
 HOSTLIB_API GSErrCode DeleteTree(const Location& location);
 // Moves or renames an item; an existing file at the target is replaced.
 HOSTLIB_API GSErrCode Rename(const Location& from, const Location& to);
-// Puts the file replacement in target's place so that a power loss leaves either the old file or
-// the whole new one: replacement's bytes reach the disk first, it takes target's permissions
-// (when target is a regular file; a link standing there is replaced, not followed), and the folder's new
-// entry reaches the disk before this answers. A failure before the rename leaves target as it was and
-// replacement where it is.
-HOSTLIB_API GSErrCode ReplaceFile(const Location& target, const Location& replacement);
 // The names in a folder, sorted, without "." and "..".
 HOSTLIB_API GSErrCode ListFolder(const Location& folder, std::vector<std::string>* names);
+
+// True when the location's last name is longer than its folder takes, or the whole path longer
+// than the system takes: nothing of that name can be made there. The disk is asked only for the
+// folder's limit.
+HOSTLIB_API bool IsNameTooLong(const Location& location);
 
 // The host error code for an operating-system errno value.
 HOSTLIB_API GSErrCode ErrorFromErrno(int errnoValue);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../Environment/FileSizeLimit.h"
 #include "AnnotationTestSupport.h"
 #include "Environment/DataBufferIn.h"
 #include "Environment/DataFile.h"
@@ -180,4 +181,48 @@ TEST(ReportFile, ALinkAtTheReportsNameIsNeitherWrittenThroughNorReplaced) {
     EXPECT_EQ(contentOf(folder / "precious.txt"), "another program's");
     EXPECT_FALSE(fs::exists(folder / "planted.txt"));
     EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 2);
+}
+
+TEST(ReportFile, AReportNotWrittenWholeLeavesTheEarlierOneAndNothingBesideIt) {
+    const fs::path folder = freshFolder("review-unwritten");
+    const std::string earlier = "<zavReport>the earlier report</zavReport>";
+    std::ofstream(folder / "Office.zavrpt") << earlier;
+    AnnotationReport report;
+    report.zavPath = String((folder / "Office.spec").string());
+    report.model.modelPath = String("/projects/Office.zavproj");
+    Annotation clause;
+    clause.number = String("F10/110");
+    clause.zavTitle = String(std::string(200, 't'));
+    for (int i = 0; i < 2000; ++i)
+        report.model.annotations.push_back(clause);
+    std::unique_ptr<tarnwick::FileReplacement> file = AnnotationReport::reportFile(report.zavPath);
+    ASSERT_NE(file, nullptr);
+    {
+        const FileSizeLimit full(8192); // the disk fills while the report is written
+        ASSERT_TRUE(full.isSet());
+        EXPECT_FALSE(report.write(*file));
+    }
+    EXPECT_EQ(contentOf(folder / "Office.zavrpt"), earlier);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "Office.zavrpt.tmp")));
+    EXPECT_TRUE(file->getRefusedPath().isEmpty());
+    EXPECT_FALSE(file->isNameTooLong());
+}
+
+TEST(ReportFile, ASpecificationWhoseNameMakesTooLongAReportNameIsToldSo) {
+    const fs::path folder = freshFolder("review-long");
+    AnnotationReport report;
+    report.model.modelPath = String("/projects/Office.zavproj");
+    Annotation clause;
+    clause.number = String("F10/110");
+    report.model.annotations.push_back(clause);
+    // The report's own name fits and its temporary one does not; then neither fits.
+    for (size_t stem : {246, 250}) {
+        SCOPED_TRACE(stem);
+        report.zavPath = String((folder / (std::string(stem, 's') + ".spec")).string());
+        std::unique_ptr<tarnwick::FileReplacement> file = AnnotationReport::reportFile(report.zavPath);
+        ASSERT_NE(file, nullptr);
+        EXPECT_FALSE(report.write(*file));
+        EXPECT_TRUE(file->isNameTooLong());
+        EXPECT_TRUE(fs::is_empty(folder));
+    }
 }

@@ -181,6 +181,38 @@ TEST(ToolFailure, TheFileAndTheSpecificationThatCouldNotBeWrittenAreSaid) {
     EXPECT_EQ(host.alerts().shown().size(), 4u);
 }
 
+TEST(ToolFailure, AWholeFileWriteSaysWhatKeptItFromTheFilesPlace) {
+    testsupport::ModuleUnderTest module;
+    zavhost::StandInHost& host = module.host();
+    TempFolder temp;
+    const tarnwick::Directory folder(temp.location());
+
+    // The file being written was taken away and a link put in its place: the link is named.
+    tarnwick::FileReplacement swapped(folder, String("house.zavrpt"), String(".tmp"));
+    tarnwick::DataFile* file = swapped.begin();
+    ASSERT_NE(file, nullptr);
+    ASSERT_TRUE(file->write("report", 6));
+    ASSERT_EQ(::rename(temp.path("house.zavrpt.tmp").c_str(), temp.path("taken").c_str()), 0);
+    ASSERT_EQ(::symlink(temp.path("elsewhere").c_str(), temp.path("house.zavrpt.tmp").c_str()), 0);
+    EXPECT_FALSE(swapped.commit());
+    tellFileNotWritten(swapped);
+    EXPECT_EQ(lastAlert(host),
+              "ZAV Link did not write \"" + temp.path("house.zavrpt.tmp") +
+                  "\": what stands there is a link, a folder or something else that is not a "
+                  "file, which ZAV Link neither writes through nor replaces, so this tool has "
+                  "stopped - please remove or rename it");
+
+    // A name too long for the folder is said to be so, not that the folder may be missing.
+    const std::string longName = std::string(250, 'h') + ".zavrpt";
+    tarnwick::FileReplacement tooLong(folder, String(longName), String(".tmp"));
+    EXPECT_FALSE(tooLong.writeWhole("report"));
+    tellFileNotWritten(tooLong);
+    EXPECT_EQ(lastAlert(host), "ZAV Link could not write \"" + temp.path(longName) +
+                                   "\", as its name is too long for its folder, so this tool has stopped - "
+                                   "please choose a shorter name for it, or for the file it is named after");
+    EXPECT_EQ(host.alerts().shown().size(), 2u);
+}
+
 TEST(ToolFailure, TheProductAsksAtLoadForWhatItsToolsCannotDoWithout) {
     std::vector<std::string> names;
     for (const tarnwick::HostFunction& function : requiredFunctions())

@@ -1,3 +1,4 @@
+#include <climits>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -143,38 +144,130 @@ mode_t modeOf(const IO::Location& location) {
 
 } // namespace
 
-TEST(FileSystem, ReplaceFileKeepsTheTargetsPermissionsAndLeavesItWholeOnFailure) {
+// Made new beside target, readable by its owner alone, and written.
+void makeNew(File& file, const std::string& text) {
+    ASSERT_EQ(file.CreateNew(File::Access::ReadWrite, true), hosterr::Ok);
+    ASSERT_EQ(file.Write(text.data(), text.size()), hosterr::Ok);
+}
+
+struct Umask {
+    explicit Umask(mode_t mask) : before(::umask(mask)) {}
+    ~Umask() { ::umask(before); }
+    mode_t before;
+};
+
+TEST(FileSystem, ANewFileTakesTheTargetsPlaceWithItsPermissionBitsOnly) {
     TempFolder temp;
-    IO::Location target = temp.child("prefs.xml"), replacement = temp.child("prefs.xml.tmp");
+    const Umask umask(022);
+    // A target's permission bits are kept; set-user, set-group and sticky bits are not.
+    const struct {
+        mode_t target;
+        mode_t kept;
+    } modes[] = {{0640, 0640}, {0604, 0604}, {04755, 0755}, {02750, 0750}, {07777, 0777}};
+    for (const auto& [targetMode, kept] : modes) {
+        SCOPED_TRACE(targetMode);
+        const IO::Location target = temp.child("prefs.xml"), replacement = temp.child("prefs.xml.tmp");
+        writeText(target, "old");
+        ASSERT_EQ(::chmod(target.ToPath().c_str(), targetMode), 0);
+        File fresh(replacement);
+        makeNew(fresh, "new");
+        EXPECT_EQ(modeOf(replacement), 0600u); // no one else reads it while it is written
+        EXPECT_EQ(readText(target), "old");
+        ASSERT_EQ(fresh.PutInPlaceOf(target), hosterr::Ok);
+        EXPECT_FALSE(fresh.IsOpen());
+        EXPECT_EQ(fresh.GetLocation(), target);
+        EXPECT_EQ(readText(target), "new");
+        EXPECT_EQ(modeOf(target), kept);
+        EXPECT_FALSE(IO::Exists(replacement));
+        ASSERT_EQ(IO::Delete(target), hosterr::Ok);
+    }
+
+    // Nothing at the target: a new file's permissions, whatever the temporary file had.
+    for (mode_t mask : {022, 027, 077}) {
+        const Umask set(mask);
+        File fresh(temp.child("fresh.txt.tmp"));
+        makeNew(fresh, "text");
+        ASSERT_EQ(fresh.PutInPlaceOf(temp.child("fresh.txt")), hosterr::Ok);
+        EXPECT_EQ(readText(temp.child("fresh.txt")), "text");
+        EXPECT_EQ(modeOf(temp.child("fresh.txt")), 0666u & ~mask) << mask;
+        ASSERT_EQ(IO::Delete(temp.child("fresh.txt")), hosterr::Ok);
+    }
+}
+
+TEST(FileSystem, OnlyAnOpenFileMadeNewIsPutInPlaceAndAFailureLeavesBothAsTheyWere) {
+    TempFolder temp;
+    const IO::Location target = temp.child("prefs.xml"), replacement = temp.child("prefs.xml.tmp");
     writeText(target, "old");
-    ASSERT_EQ(::chmod(target.ToPath().c_str(), 0640), 0);
-    writeText(replacement, "new");
-    ASSERT_EQ(::chmod(replacement.ToPath().c_str(), 0666), 0);
-    EXPECT_EQ(IO::ReplaceFile(target, replacement), hosterr::Ok);
+    ASSERT_EQ(::chmod(target.ToPath().c_str(), 0644), 0);
+
+    // Opened by name, or closed: it may be anything, so it takes no file's place.
+    writeText(replacement, "opened");
+    File opened(replacement);
+    ASSERT_EQ(opened.Open(File::Access::ReadWrite), hosterr::Ok);
+    EXPECT_EQ(opened.PutInPlaceOf(target), hosterr::Refused);
+    opened.Close();
+    ASSERT_EQ(IO::Delete(replacement), hosterr::Ok);
+    File closed(replacement);
+    makeNew(closed, "closed");
+    closed.Close();
+    EXPECT_EQ(closed.PutInPlaceOf(target), hosterr::Refused);
+    ASSERT_EQ(IO::Delete(replacement), hosterr::Ok);
+    EXPECT_EQ(readText(target), "old");
+
+    // Only a name in its own folder.
+    ASSERT_EQ(IO::CreateFolder(temp.child("other")), hosterr::Ok);
+    IO::Location elsewhere = temp.child("other");
+    elsewhere.AppendToLocal("prefs.xml");
+    File fresh(replacement);
+    makeNew(fresh, "new");
+    EXPECT_EQ(fresh.PutInPlaceOf(elsewhere), hosterr::BadParameter);
+    EXPECT_EQ(fresh.PutInPlaceOf(IO::Location()), hosterr::BadParameter);
+    EXPECT_FALSE(IO::Exists(elsewhere));
+
+    // A folder at the target is not replaced; the file stays open, as it was, where it was.
+    ASSERT_EQ(IO::CreateFolder(temp.child("folder.xml")), hosterr::Ok);
+    EXPECT_NE(fresh.PutInPlaceOf(temp.child("folder.xml")), hosterr::Ok);
+    EXPECT_EQ(IO::GetItemType(temp.child("folder.xml")), IO::ItemFolder);
+    EXPECT_TRUE(fresh.IsOpen());
+    EXPECT_TRUE(fresh.IsAtItsLocation());
+    EXPECT_EQ(modeOf(replacement), 0600u);
+    EXPECT_EQ(readText(replacement), "new");
+    ASSERT_EQ(fresh.PutInPlaceOf(target), hosterr::Ok);
     EXPECT_EQ(readText(target), "new");
-    EXPECT_EQ(modeOf(target), 0640u);
-    EXPECT_FALSE(IO::Exists(replacement));
+    EXPECT_EQ(modeOf(target), 0644u);
+}
 
-    // No replacement, or a folder in its place: the target stays as it is.
-    EXPECT_EQ(IO::ReplaceFile(target, replacement), hosterr::NotFound);
-    ASSERT_EQ(IO::CreateFolder(replacement), hosterr::Ok);
-    EXPECT_EQ(IO::ReplaceFile(target, replacement), hosterr::NotFound);
-    EXPECT_EQ(readText(target), "new");
-    EXPECT_EQ(IO::ReplaceFile(IO::Location(), target), hosterr::BadParameter);
-    EXPECT_EQ(IO::ReplaceFile(target, IO::Location()), hosterr::BadParameter);
+TEST(FileSystem, AFileWhoseNameNoLongerHoldsItIsNotPutInPlaceAndNothingElseIsTouched) {
+    TempFolder temp;
+    // Another user of a shared folder plants a target open to all, and swaps the file being
+    // written for a link to a private file of the writer's.
+    const IO::Location target = temp.child("house.zavrpt"), replacement = temp.child("house.zavrpt.tmp");
+    writeText(target, "planted");
+    ASSERT_EQ(::chmod(target.ToPath().c_str(), 0666), 0);
+    const IO::Location secret = temp.child("secret.txt");
+    writeText(secret, "private");
+    ASSERT_EQ(::chmod(secret.ToPath().c_str(), 0600), 0);
+    File fresh(replacement);
+    makeNew(fresh, "the report");
+    ASSERT_EQ(::rename(replacement.ToPath().c_str(), temp.path("moved away").c_str()), 0);
+    ASSERT_EQ(::symlink(secret.ToPath().c_str(), replacement.ToPath().c_str()), 0);
+    EXPECT_FALSE(fresh.IsAtItsLocation());
 
-    // A folder at the target is not replaced.
-    IO::Location file = temp.child("file.txt");
-    writeText(file, "text");
-    EXPECT_NE(IO::ReplaceFile(replacement, file), hosterr::Ok);
-    EXPECT_EQ(IO::GetItemType(replacement), IO::ItemFolder);
-    EXPECT_EQ(readText(file), "text");
+    EXPECT_EQ(fresh.PutInPlaceOf(target), hosterr::BadName);
+    EXPECT_EQ(readText(secret), "private");
+    EXPECT_EQ(modeOf(secret), 0600u);
+    EXPECT_EQ(readText(target), "planted");
+    EXPECT_EQ(modeOf(target), 0666u);
+    EXPECT_EQ(IO::GetItemTypeNoFollow(replacement), IO::ItemLink);
+    EXPECT_EQ(modeOf(temp.child("moved away")), 0600u); // the written bytes stay the writer's
+    EXPECT_TRUE(fresh.IsOpen());
 
-    // Nothing at the target: the replacement keeps its own permissions.
-    ASSERT_EQ(::chmod(file.ToPath().c_str(), 0604), 0);
-    EXPECT_EQ(IO::ReplaceFile(temp.child("fresh.txt"), file), hosterr::Ok);
-    EXPECT_EQ(readText(temp.child("fresh.txt")), "text");
-    EXPECT_EQ(modeOf(temp.child("fresh.txt")), 0604u);
+    // Nor a regular file put there in its stead.
+    ASSERT_EQ(IO::Delete(replacement), hosterr::Ok);
+    writeText(replacement, "another");
+    EXPECT_EQ(fresh.PutInPlaceOf(target), hosterr::BadName);
+    EXPECT_EQ(readText(target), "planted");
+    EXPECT_EQ(readText(replacement), "another");
 }
 
 TEST(FileSystem, AnUnwritableFolderOrFileTakesNoWritesButReadsGoOn) {
@@ -198,6 +291,10 @@ TEST(FileSystem, AnUnwritableFolderOrFileTakesNoWritesButReadsGoOn) {
     File outside(temp.child("outside.txt"));
     ASSERT_EQ(outside.Open(File::Access::Write, true), hosterr::Ok);
     outside.Close();
+    IO::Location fresh = folder;
+    fresh.AppendToLocal("kept.txt.tmp");
+    File replacement(fresh);
+    ASSERT_EQ(replacement.CreateNew(File::Access::ReadWrite, true), hosterr::Ok);
 
     IO::SetUnwritable(folder, true);
     EXPECT_TRUE(IO::IsUnwritable(folder));
@@ -227,9 +324,11 @@ TEST(FileSystem, AnUnwritableFolderOrFileTakesNoWritesButReadsGoOn) {
     EXPECT_EQ(IO::DeleteTree(temp.location()), hosterr::Refused); // it holds the folder
     EXPECT_EQ(IO::Rename(inside, temp.child("moved.txt")), hosterr::Refused);
     EXPECT_EQ(IO::Rename(temp.child("outside.txt"), newFile), hosterr::Refused);
-    EXPECT_EQ(IO::ReplaceFile(inside, temp.child("outside.txt")), hosterr::Refused);
+    EXPECT_EQ(replacement.PutInPlaceOf(inside), hosterr::Refused);
     EXPECT_TRUE(IO::Exists(inside));
     EXPECT_TRUE(IO::Exists(temp.child("outside.txt")));
+    EXPECT_TRUE(IO::Exists(fresh));
+    replacement.Close();
 
     // A file alone, while its folder takes writes again.
     IO::SetUnwritable(folder, false);
@@ -306,22 +405,37 @@ TEST(FileSystem, ANewFileIsMadeOnlyWhereNothingStandsNotThroughALink) {
 
 TEST(FileSystem, ALinkAtTheTargetIsReplacedNeitherFollowedNorCopied) {
     TempFolder temp;
+    const Umask umask(022);
     const IO::Location outside = temp.child("outside.txt");
     writeText(outside, "outside");
     ASSERT_EQ(::chmod(outside.ToPath().c_str(), 0600), 0);
     ASSERT_EQ(::symlink(outside.ToPath().c_str(), temp.path("target.txt").c_str()), 0);
-    const IO::Location replacement = temp.child("target.txt.tmp");
-    File fresh(replacement);
-    ASSERT_EQ(fresh.CreateNew(), hosterr::Ok);
-    ASSERT_EQ(fresh.Write("new", 3), hosterr::Ok);
-    fresh.Close();
-    ASSERT_EQ(::chmod(replacement.ToPath().c_str(), 0644), 0);
-    EXPECT_EQ(IO::ReplaceFile(temp.child("target.txt"), replacement), hosterr::Ok);
+    File fresh(temp.child("target.txt.tmp"));
+    makeNew(fresh, "new");
+    EXPECT_EQ(fresh.PutInPlaceOf(temp.child("target.txt")), hosterr::Ok);
     EXPECT_EQ(IO::GetItemTypeNoFollow(temp.child("target.txt")), IO::ItemFile);
     EXPECT_EQ(readText(temp.child("target.txt")), "new");
-    EXPECT_EQ(modeOf(temp.child("target.txt")), 0644u); // not the linked file's
+    EXPECT_EQ(modeOf(temp.child("target.txt")), 0644u); // a new file's, not the linked file's
     EXPECT_EQ(readText(outside), "outside");
     EXPECT_EQ(modeOf(outside), 0600u);
+}
+
+TEST(FileSystem, ANameLongerThanItsFolderTakesIsToldApart) {
+    TempFolder temp;
+    EXPECT_FALSE(IO::IsNameTooLong(temp.child(std::string(255, 'a'))));
+    EXPECT_TRUE(IO::IsNameTooLong(temp.child(std::string(256, 'a'))));
+    IO::Location missing = temp.child("not there");
+    missing.AppendToLocal(std::string(256, 'b'));
+    EXPECT_TRUE(IO::IsNameTooLong(missing));
+    EXPECT_FALSE(IO::IsNameTooLong(temp.child("short")));
+    EXPECT_FALSE(IO::IsNameTooLong(IO::Location()));
+    // A whole path the system would not take.
+    IO::Location deep = temp.location();
+    while (deep.ToPath().size() < PATH_MAX)
+        deep.AppendToLocal(std::string(200, 'c'));
+    EXPECT_TRUE(IO::IsNameTooLong(deep));
+    File made(temp.child(std::string(256, 'a')));
+    EXPECT_NE(made.CreateNew(), hosterr::Ok);
 }
 
 TEST(FileSystem, ASpecialFolderIsLocatedWithoutBeingMade) {

@@ -349,6 +349,23 @@ TEST_F(PresetDialogTest, AnExportNeverWritesThroughALinkAndSaysWhatStandsInItsWa
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir + "fine.presets.part")));
 }
 
+TEST_F(PresetDialogTest, AnExportWhoseNameIsTooLongForItsFolderSaysSo) {
+    const std::string dir = folder() + "long/";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    // The name fits the folder; the new file written beside it, with its suffix, does not.
+    const std::string name = std::string(247, 'p') + ".presets";
+    fileDialogs({{dir + name, 0}});
+    PresetDialog dialog;
+    shown = &dialog;
+    userDoes({click(8), click(2)});
+    EXPECT_EQ(dialog.open(), 2);
+    EXPECT_EQ(alertTexts(), (std::vector<std::string>{"\"" + dir + name +
+                                                      "\" was not written: its name is too long for its "
+                                                      "folder - please choose a shorter name."}));
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
+}
+
 TEST_F(PresetDialogTest, ImportCountsWhatTheFileBrought) {
     const std::string dir = folder();
     std::ofstream(dir + "two.dat", std::ios::binary)

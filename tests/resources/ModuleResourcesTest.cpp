@@ -51,7 +51,7 @@ TEST_F(ModuleResources, EveryStringListIsAWellFormedBlob) {
             EXPECT_EQ(entry.data[entry.size - 1], 0) << entry.id;
         }
     }
-    EXPECT_EQ(RSGetStringCount(module, 32700), 38);
+    EXPECT_EQ(RSGetStringCount(module, 32700), 39);
     EXPECT_EQ(RSGetStringCount(module, 32703), 24);
 }
 
