@@ -42,8 +42,8 @@ public:
     // One connection of this wall to another element.
     class Relation {
     public:
-        Relation(const ElementLink& link, uint32_t thisEnd, uint32_t otherEnd)
-            : link(link), thisEnd(thisEnd), otherEnd(otherEnd) {}
+        Relation(const ElementLink& other, uint32_t ownEnd, uint32_t othersEnd)
+            : link(other), thisEnd(ownEnd), otherEnd(othersEnd) {}
         virtual ~Relation() = default;
 
         ElementLink link;

@@ -79,8 +79,8 @@ private:
 class IFCClassification {
 public:
     IFCClassification() = default;
-    IFCClassification(const String& source, const String& edition, const String& name)
-        : source(source), edition(edition), name(name) {}
+    IFCClassification(const String& from, const String& release, const String& called)
+        : source(from), edition(release), name(called) {}
     virtual ~IFCClassification() = default;
 
     String source;

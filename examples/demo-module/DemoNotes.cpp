@@ -119,8 +119,8 @@ private:
 
 class NotesDialog : public Dialog, public Subscriber {
 public:
-    explicit NotesDialog(std::vector<NoteRecord> notes)
-        : Dialog(NotesDialogId, true), notes(std::move(notes)) {}
+    explicit NotesDialog(std::vector<NoteRecord> records)
+        : Dialog(NotesDialogId, true), notes(std::move(records)) {}
 
     void initialise() override {
         auto* name = DialogControl::make<EditText>(ControlLink(NameEditor, this));

@@ -191,7 +191,7 @@ void parseAnnotatorStep(LineReader& in, Step& step) {
         }
     } else if (args.verb != "not-installed" && args.verb != "cancel" && args.verb != "wait") {
         throw LineError{"unknown annotator step \"" + args.verb + "\"" +
-                        didYouMean(args.verb, annotatorVerbs)};
+                        didYouMeanOrKnown(args.verb, annotatorVerbs)};
     }
 }
 
@@ -291,6 +291,14 @@ bool AnnotatorSteps::check(const Step& step, const std::string& home, std::strin
             *why += "\n        " + lines[i];
     }
     return false;
+}
+
+void AnnotatorSteps::awaitStarted() {
+    const int last = LastStartedProcessId();
+    if (last == m_lastAwaited) return;
+    m_lastAwaited = last;
+    // One that runs on past the limit is not waited for again at every later line.
+    WaitForStartedProcesses(AskedWaitMs);
 }
 
 std::vector<std::string> AnnotatorSteps::takeAnswers(const std::string& home) {

@@ -32,11 +32,15 @@ public:
     // answered file ("selectAnnotation: noError, clause ..."). Waits for nothing: a note not yet
     // written comes with a later call.
     std::vector<std::string> takeAnswers(const std::string& homeFolder);
+    // Waits (at most 10 s) until the Annotators started since the last call have ended, so that
+    // what they answered is told at the same place of the story however fast the machine is.
+    void awaitStarted();
 
 private:
     std::string m_specification; // the copy the scenario chose, which edits change
     size_t m_askedChecked = 0;   // lines of the asked file an expectation has used
     uintmax_t m_answersRead = 0; // bytes of the answered file told already
+    int m_lastAwaited = 0;       // the process last started when awaitStarted last ran
 };
 
 } // namespace zavhost

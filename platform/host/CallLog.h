@@ -34,9 +34,9 @@ struct CallBrief {
 };
 
 struct HostCall {
-    HostCall(std::string function, std::string selector, CallBrief arguments, GSErrCode answer)
-        : function(std::move(function)), selector(std::move(selector)), brief(std::move(arguments)),
-          answer(answer) {}
+    HostCall(std::string slot, std::string dispatched, CallBrief arguments, GSErrCode answered)
+        : function(std::move(slot)), selector(std::move(dispatched)), brief(std::move(arguments)),
+          answer(answered) {}
 
     std::string function; // the table slot, e.g. "InterfaceCall"
     std::string selector; // the dispatcher selector, empty for other functions

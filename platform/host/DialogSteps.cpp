@@ -130,13 +130,14 @@ void parseVerb(LineReader& in, Step& step, bool palette) {
     } else if (palette && verb == "hot-key") {
         step.number = in.number("a hot key's id", 1, 32767);
     } else {
-        throw LineError{"unknown dialog step \"" + verb + "\"" +
-                        didYouMean(verb, {"type",          "set-text",         "click",        "double-click",
+        std::vector<std::string> verbs = {"type",          "set-text",         "click",        "double-click",
                                           "tick",          "untick",           "choose",       "select",
                                           "click-row",     "double-click-row", "click-header", "drag-header",
                                           "resize-header", "expand",           "collapse",     "ok",
-                                          "cancel",        "close-box",        "expect",       "resize",
-                                          "hot-key"})};
+                                          "cancel",        "close-box",        "update",       "expect",
+                                          "resize"};
+        if (palette) verbs.push_back("hot-key");
+        throw LineError{"unknown dialog step \"" + verb + "\"" + didYouMeanOrKnown(verb, verbs)};
     }
 }
 

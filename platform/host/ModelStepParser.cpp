@@ -20,7 +20,7 @@ uint32_t attributeType(LineReader& in) {
         std::vector<std::string> names;
         for (uint32_t each = 1; each <= AttributeStore::lastType; ++each)
             names.push_back(AttributeStore::typeName(each));
-        throw LineError{"unknown attribute type \"" + name + "\"" + didYouMean(name, names)};
+        throw LineError{"unknown attribute type \"" + name + "\"" + didYouMeanOrKnown(name, names)};
     }
     return type;
 }
@@ -29,7 +29,8 @@ uint32_t elementType(LineReader& in) {
     std::string name = in.anyWord("an element type (text, label, line, wall, ... or a number)");
     std::optional<uint32_t> type = elementTypeNamed(name);
     if (!type)
-        throw LineError{"unknown element type \"" + name + "\"" + didYouMean(name, elementTypeNames())};
+        throw LineError{"unknown element type \"" + name + "\"" +
+                        didYouMeanOrKnown(name, elementTypeNames())};
     return *type;
 }
 

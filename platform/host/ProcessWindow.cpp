@@ -118,6 +118,7 @@ GSErrCode ProcessWindow::close(SelectorCall&) {
 }
 
 void ProcessWindow::closeWindow(const char* why) {
+    if (m_beforeClose) m_beforeClose(m_state);
     m_state.open = false;
     if (m_cancelBound) {
         m_cancelArmed = false;

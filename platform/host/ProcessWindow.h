@@ -3,6 +3,7 @@
 // Cancel after a number of polls.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ public:
     // Closes a window the module left open (the module went away).
     void forceClose();
 
+    // Runs as a window closes, before the transcript tells it, with the window's last state.
+    void beforeClose(std::function<void(const ProcessWindowState&)> hook) { m_beforeClose = std::move(hook); }
+
 private:
     GSErrCode open(SelectorCall& call);
     GSErrCode setPhase(SelectorCall& call);
@@ -62,6 +66,7 @@ private:
     bool m_cancelBound = false; // the armed cancel belongs to the window open now
     int32_t m_cancelAfter = 0;
     int32_t m_pollsSinceBound = 0;
+    std::function<void(const ProcessWindowState&)> m_beforeClose;
 };
 
 } // namespace zavhost

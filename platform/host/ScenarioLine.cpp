@@ -135,4 +135,13 @@ std::string didYouMean(const std::string& word, const std::vector<std::string>& 
     return text + "?";
 }
 
+std::string didYouMeanOrKnown(const std::string& word, const std::vector<std::string>& known) {
+    std::string text = didYouMean(word, known);
+    if (!text.empty() || known.empty()) return text;
+    text = "; this line knows ";
+    for (size_t i = 0; i < known.size(); ++i)
+        text += (i == 0 ? "" : ", ") + known[i];
+    return text;
+}
+
 } // namespace zavhost

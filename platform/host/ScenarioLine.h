@@ -34,6 +34,8 @@ std::string numberText(double value);
 std::vector<std::string> nearestWords(const std::string& word, const std::vector<std::string>& known);
 // "; did you mean move?" or "; did you mean move or mirror?"; empty when no word is near.
 std::string didYouMean(const std::string& word, const std::vector<std::string>& known);
+// As didYouMean when a word is near; else every known word, "; this line knows add, set, move".
+std::string didYouMeanOrKnown(const std::string& word, const std::vector<std::string>& known);
 
 class LineReader {
 public:

@@ -45,6 +45,7 @@ const std::vector<std::string>& commandWords() {
                                                    "fault",
                                                    "object-settings",
                                                    "edit-transformation",
+                                                   "suspend-groups",
                                                    "user",
                                                    "mark",
                                                    "expect",
@@ -75,7 +76,8 @@ const std::vector<std::string>& expectationWords() {
         "call-count",     "command",      "annotator",  "file",         "no-file",    "library",
         "menu",           "dialog",       "palette",    "layer",        "no-layer",   "layer-combination",
         "attribute",      "no-attribute", "element",    "storey",       "view",       "no-view",
-        "layout",         "current-view", "selection",  "view-window",  "highlight",  "lockable"};
+        "layout",         "current-view", "selection",  "view-window",  "highlight",  "lockable",
+        "suspend-groups"};
     return words;
 }
 
@@ -332,7 +334,8 @@ void parseExpect(LineReader& in, Step& step) {
         if (in.atEnd() || !in.nextIsWord()) throw LineError{"expect what?"};
         std::string what = in.anyWord("");
         if (!parseDialogExpectation(in, what, step) && !parseModelExpectation(in, what, step))
-            throw LineError{"unknown expectation \"" + what + "\"" + didYouMean(what, expectationWords())};
+            throw LineError{"unknown expectation \"" + what + "\"" +
+                            didYouMeanOrKnown(what, expectationWords())};
     }
 }
 
@@ -431,7 +434,7 @@ void parseLine(LineReader& in, Step& step, const ParseOptions& options) {
         if (first == "window" || first == "mouse" || first == "display")
             parseWindowStep(in, first, step);
         else if (!parseDialogStep(in, first, step) && !parseModelAction(in, first, step))
-            throw LineError{"unknown command \"" + first + "\"" + didYouMean(first, commandWords())};
+            throw LineError{"unknown command \"" + first + "\"" + didYouMeanOrKnown(first, commandWords())};
     }
     in.end();
 }

@@ -118,7 +118,12 @@ void ScenarioRunner::collectDebug() {
 }
 
 ScenarioRunner::~ScenarioRunner() {
+    stopListening();
+}
+
+void ScenarioRunner::stopListening() {
     m_host.transcript().beforeEachLine(nullptr);
+    m_host.processWindow().beforeClose(nullptr);
 }
 
 void ScenarioRunner::start() {
@@ -126,9 +131,15 @@ void ScenarioRunner::start() {
     m_failure.clear();
     DBSetQuiet(true); // debug output goes into the transcript instead
     DBClearPrintedText();
-    m_host.transcript().beforeEachLine([this] {
-        collectDebug();
-        noteAnnotatorAnswers();
+    // The module's debug output comes from its own calls, so it is told where it was printed. The
+    // Annotator is another process that answers in its own time: its answers are told only where
+    // the story has them for certain, so that one run tells the same story as the next. An exchange
+    // the module waited for has its answer told before its progress window closes (the module has
+    // seen the Annotator done); every other answer at the end of its line, once the Annotators the
+    // line started have ended.
+    m_host.transcript().beforeEachLine([this] { collectDebug(); });
+    m_host.processWindow().beforeClose([this](const ProcessWindowState& window) {
+        if (!window.cancelled) noteAnnotatorAnswers();
     });
 }
 
@@ -147,6 +158,7 @@ bool ScenarioRunner::play(const std::vector<Step>& steps) {
         if (passed && !queuedAhead[i]) passed = perform(step);
         m_host.windows().follow(m_host.project());
         collectDebug();
+        m_annotator.awaitStarted();
         noteAnnotatorAnswers();
         m_host.dialogs().noteTreeChanges();
         for (const std::string& problem : m_host.alerts().takeProblems())
@@ -191,7 +203,7 @@ bool ScenarioRunner::finish(int lastLine, bool passed) {
                                         " when the host unloaded it at the end");
     }
     collectDebug();
-    m_host.transcript().beforeEachLine(nullptr);
+    stopListening();
     return passed;
 }
 
@@ -212,7 +224,7 @@ bool ScenarioRunner::run(const std::vector<Step>& steps, End end) {
     if (end == End::Unload) return finish(steps.empty() ? 0 : steps.back().line, passed);
     if (!passed) dropQueued();
     collectDebug();
-    m_host.transcript().beforeEachLine(nullptr);
+    stopListening();
     return passed;
 }
 

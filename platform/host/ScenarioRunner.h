@@ -69,6 +69,7 @@ private:
     bool checkAlert(const Step& step, std::string* why);
     void collectDebug();
     void noteAnnotatorAnswers();
+    void stopListening(); // the transcript's and the progress window's hooks go
     void dropQueued();
     bool fail(int line, const std::string& why);
     std::string expand(const std::string& path) const;

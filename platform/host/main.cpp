@@ -42,10 +42,11 @@ exits with
   0  every expectation held
   1  an expectation failed or an action could not be done (the line and why are printed)
   2  the scenario is malformed (every bad line is reported, a misspelt word with the nearest words
-     the line knows; nothing runs) or the command line is wrong
+     the line knows, or all of them when none is near; nothing runs) or the command line is wrong
 
 Options:
-  --module PATH  the module that `load` without a path loads
+  --module PATH  the module that `load` without a path loads (a relative PATH, here and in
+                 `load PATH`, is taken from the folder zavhost runs in)
   --home DIR     the host's home folder (special folders, relative project paths); else $ZAVHOST_HOME,
                  else the build's default
   --without FUNCTION

@@ -180,7 +180,9 @@ TEST_F(AboutTest, ShowsTheVersionAndAnswersWhateverTheUserDoes) {
             seen.push_back(DGGetItemText(dialog.GetId(), 2).ToCStr());
             seen.push_back(DGGetItemText(dialog.GetId(), 4).ToCStr());
             std::string why;
-            if (button != 0) EXPECT_TRUE(DG::Desk::Get().Click(dialog, button, 0, &why)) << why;
+            if (button != 0) {
+                EXPECT_TRUE(DG::Desk::Get().Click(dialog, button, 0, &why)) << why;
+            }
         });
         Event event({zavlink::ProductSource, zavlink::AboutDialog::Code});
         EXPECT_TRUE(getAddon()->handleEvent(event));

@@ -142,7 +142,9 @@ TEST_F(Placing, AHostFailureMarksThePlacementFailedAndARefusedLayerDoesNot) {
             host.faults().clear();
             EXPECT_EQ(placement->failed, !made);
             EXPECT_EQ(planElements().size(), before + (made ? 1 : 0)); // the host undid a failed one
-            if (made) EXPECT_TRUE(planElements().inOrder().back()->userData.has_value());
+            if (made) {
+                EXPECT_TRUE(planElements().inOrder().back()->userData.has_value());
+            }
         }
     }
     host.project()->model.defaults.edit(Text::TypeCode, 0).record.head.layer = 5; // "Hidden Things"

@@ -151,7 +151,9 @@ TEST(ReportFile, ItsPathIsKnownBeforeItIsMadeAndNoneWhereNoneIsMade) {
         std::unique_ptr<tarnwick::FileReplacement> file =
             AnnotationReport::reportFile(String((folder / name).string()));
         EXPECT_EQ(path.isEmpty(), file == nullptr);
-        if (file) EXPECT_EQ(path, file->getPath());
+        if (file) {
+            EXPECT_EQ(path, file->getPath());
+        }
     }
 }
 

@@ -338,8 +338,9 @@ inline void expectMeasures(Element& element, const std::vector<MeasureRow>& rows
             std::string problem;
             const long offset = probe.oneField([&] { return row.operation(element); }, problem);
             EXPECT_GE(offset, 0) << what << ": " << name << " " << problem;
-            if (row.kind == MeasureRow::Field)
+            if (row.kind == MeasureRow::Field) {
                 EXPECT_EQ(offset, static_cast<long>(row.value)) << what << ": " << name;
+            }
             if (offset >= 0) {
                 auto [at, fresh] = owners.emplace(offset, name);
                 EXPECT_TRUE(fresh) << what << ": " << name << " asks the field of " << at->second;
@@ -348,10 +349,12 @@ inline void expectMeasures(Element& element, const std::vector<MeasureRow>& rows
         }
         (void)probe.take();
         answers[i] = row.operation(element);
-        if (row.kind == MeasureRow::Value || row.kind == MeasureRow::Answer)
+        if (row.kind == MeasureRow::Value || row.kind == MeasureRow::Answer) {
             EXPECT_DOUBLE_EQ(answers[i], row.value) << what << ": " << name;
-        if (row.kind == MeasureRow::Value)
+        }
+        if (row.kind == MeasureRow::Value) {
             EXPECT_TRUE(probe.take().empty()) << what << ": " << name << " asked the host";
+        }
     }
     for (size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].kind != MeasureRow::Same) continue;

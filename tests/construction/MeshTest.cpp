@@ -188,7 +188,9 @@ TEST_F(Meshes, LevelPointsSnapToAVertexAreInsertedOnAnEdgeAndLeaveTheInsideAlone
         EXPECT_DOUBLE_EQ(outline->getVertex(outline->findVertex(CadPoint())).getZ(), c.originZ);
         const uint32_t inserted = outline->findVertex(CadPoint(5.0, 0.0, 0.0));
         EXPECT_EQ(inserted != CadPolygon::kNotFound, c.vertices == 5);
-        if (inserted != CadPolygon::kNotFound) EXPECT_DOUBLE_EQ(outline->getVertex(inserted).getZ(), 2.0);
+        if (inserted != CadPolygon::kNotFound) {
+            EXPECT_DOUBLE_EQ(outline->getVertex(inserted).getZ(), 2.0);
+        }
     }
 }
 

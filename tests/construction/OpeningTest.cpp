@@ -54,8 +54,9 @@ protected:
         const API_Element defaults = host.project()->model.defaults.get(type, 0).record;
         const API_Guid guid = addHostElement(host, type, nullptr, [&](zavhost::StoredElement& e) {
             const zavhost::StoredElement* wall = plan().find(owner);
-            if (wall != nullptr && wall->head().typeCode == Wall::TypeCode)
+            if (wall != nullptr && wall->head().typeCode == Wall::TypeCode) {
                 EXPECT_EQ(zavhost::placeOpening(e, defaults, *wall, position), "");
+            }
             HostJoineryElement part = zavhost::partOf<HostJoineryElement>(e.record);
             part.ownerGuid = owner;
             part.wallPosition = position;

@@ -314,7 +314,9 @@ TEST_F(PolyRoofs, TheFactoryMakesAMultiPlaneRoofOfRoofClassOneOnly) {
         auto* poly = dynamic_cast<PolyRoof*>(made.get());
         EXPECT_EQ(poly != nullptr, roofClass == HostPolyRoofClass);
         EXPECT_EQ(dynamic_cast<Roof*>(made.get()) != nullptr, roofClass == HostSingleRoofClass);
-        if (poly != nullptr) EXPECT_EQ(poly->getLink().getSubKind(), HostPolyRoofClass);
+        if (poly != nullptr) {
+            EXPECT_EQ(poly->getLink().getSubKind(), HostPolyRoofClass);
+        }
     }
     // A new one starts from the host's default roof, as a multi-plane roof.
     PolyRoof fresh;

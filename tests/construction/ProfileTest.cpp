@@ -74,7 +74,9 @@ TEST_F(Profiles, EachCreatorMakesOnlyItsOwnSubKindAndTheFactoryPicksItFromTheRec
             ElementLink link;
             std::unique_ptr<Element> made = creators[kind](record, link);
             EXPECT_EQ(made != nullptr, kind == subKind) << subKind << " " << kind;
-            if (made) EXPECT_EQ(made->getLink().getVariation(), subKind);
+            if (made) {
+                EXPECT_EQ(made->getLink().getVariation(), subKind);
+            }
         }
         record.head.typeCode = 1; // a wall of the same sub-kind is none of them
         ElementLink link;

@@ -244,10 +244,11 @@ TEST_F(Dimensions, APointAtNoFinitePositionRefusesTheRead) {
             EXPECT_EQ(dimension.getPointCount(), c.accepted ? 2u : 0u);
             ASSERT_TRUE(dimension.writeMemo(store));
             ASSERT_NE(memo.dimensionPoints, nullptr);
-            if (!c.accepted)
+            if (!c.accepted) {
                 EXPECT_EQ(std::string(*memo.dimensionPoints,
                                       static_cast<size_t>(getHandleSize(memo.dimensionPoints))),
                           stored);
+            }
         }
         freeHandle(memo.dimensionPoints);
     }

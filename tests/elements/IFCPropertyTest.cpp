@@ -115,7 +115,9 @@ TEST(IFCProperty, EveryKindRoundTripsThroughTheHost) {
         API_IFCProperty rewritten;
         ASSERT_TRUE(again->toHost(rewritten)) << type;
         EXPECT_EQ(summary(rewritten), summary(written)) << type;
-        if (type == 5) EXPECT_EQ(summary(written), summary(sample(5)));
+        if (type == 5) {
+            EXPECT_EQ(summary(written), summary(sample(5)));
+        }
     }
 }
 

@@ -181,7 +181,9 @@ TEST(PrimitiveCallback, FillsBracketsAndPolygonsGiveTheirKindsWithTheirOptionByt
         PrimitiveList list;
         PrimitiveCollector collector(list, c.keep);
         Blocks blocks;
-        if (c.bracket) EXPECT_EQ(send(shape(ShapeBracketOpen)), hosterr::Ok);
+        if (c.bracket) {
+            EXPECT_EQ(send(shape(ShapeBracketOpen)), hosterr::Ok);
+        }
         if (c.fill != 0) {
             const HostFillRecord& record = c.fill == 2 ? distorted : fill;
             const void* data =
@@ -203,8 +205,9 @@ TEST(PrimitiveCallback, FillsBracketsAndPolygonsGiveTheirKindsWithTheirOptionByt
             EXPECT_EQ(list[0]->getOption(1), c.fill != 0 ? 1 : 0);
             EXPECT_EQ(list[1]->getOption(0) + list[1]->getOption(1), 0);
         }
-        if (c.fill == 2)
+        if (c.fill == 2) {
             EXPECT_DOUBLE_EQ(dynamic_cast<const PrimitiveDistortedHatch&>(*list[0]).getDistortion(4), 2.5);
+        }
     }
 }
 

@@ -133,7 +133,9 @@ TEST_F(Labels, ASymbolLabelKeepsItsAnchorInThirdsItsAngleInOneTurnAndItsSizesAsI
         label.setA(3.0);
         EXPECT_DOUBLE_EQ(label.getLabelRecord().symbolA, c.stored) << c.part;
         EXPECT_TRUE(std::isfinite(label.getParameterA()));
-        if (c.part != unsized) EXPECT_DOUBLE_EQ(label.getParameterA(), 3.0);
+        if (c.part != unsized) {
+            EXPECT_DOUBLE_EQ(label.getParameterA(), 3.0);
+        }
         const auto* a = dynamic_cast<const LengthParameter*>(label.find(String("A")));
         EXPECT_DOUBLE_EQ(a != nullptr ? a->getValue(0, 0) : -1.0, c.parameter);
     }

@@ -295,7 +295,9 @@ TEST_F(Objects, FactoriesTakeOnlyTheirTypeAndAProxyFindsItsElementOnThePlan) {
         ElementLink link;
         EXPECT_TRUE(kind.is(createElement(record, link, nullptr).get())) << kind.type;
         for (auto creator : {&createObject, &createProxy, &createSectionReference, &createElevationReference})
-            if (std::unique_ptr<Element> made = creator(record, link)) EXPECT_TRUE(kind.is(made.get()));
+            if (std::unique_ptr<Element> made = creator(record, link)) {
+                EXPECT_TRUE(kind.is(made.get()));
+            }
     }
     Drawing* view = Host::getProject()->getSection(0);
     std::unique_ptr<Element> read = view->getElement(ElementLink(Guid(proxy), view), nullptr);

@@ -450,13 +450,17 @@ TEST_F(AddonPackageTest, APreferenceFileThatCannotBeReadWholeGoesAsideBeforeItIs
         EXPECT_EQ(getAddon()->loadPackages(), d.whole);
         EXPECT_EQ(userCounter()->value, d.whole ? 3u : 5u); // the counter was never whole
         EXPECT_TRUE(getAddon()->savePackages(1));
-        if (!d.whole) EXPECT_EQ(readFile(file), d.stored); // nothing changed, nothing written
+        if (!d.whole) {
+            EXPECT_EQ(readFile(file), d.stored); // nothing changed, nothing written
+        }
 
         userCounter()->value = 6;
         EXPECT_TRUE(getAddon()->savePackages(1));
         const std::string now = readFile(file);
         EXPECT_NE(now.find("<value>6</value>"), std::string::npos) << now;
-        if (!d.kept.empty()) EXPECT_NE(now.find(d.kept), std::string::npos) << now;
+        if (!d.kept.empty()) {
+            EXPECT_NE(now.find(d.kept), std::string::npos) << now;
+        }
         if (d.whole) {
             EXPECT_EQ(readFile(copy), "<missing>");
             EXPECT_TRUE(alerts.empty());
@@ -498,7 +502,9 @@ TEST_F(AddonPackageTest, ModuleDataThatCannotBeReadWholeGoesAsideBeforeItIsRepla
         EXPECT_EQ(projectPrefs()->path, d.path);
         EXPECT_EQ(projectCounter()->value, d.whole ? 3u : 5u);
         ASSERT_EQ(host.saveAndReopenProject(path), hosterr::Ok);
-        if (!d.whole) EXPECT_EQ(moduleData(host), d.stored);
+        if (!d.whole) {
+            EXPECT_EQ(moduleData(host), d.stored);
+        }
         EXPECT_TRUE(host.project()->model.keyedModuleData.empty());
 
         projectCounter()->value = 8; // a change of another package than the one read
@@ -507,8 +513,9 @@ TEST_F(AddonPackageTest, ModuleDataThatCannotBeReadWholeGoesAsideBeforeItIsRepla
         EXPECT_EQ(projectCounter()->value, 8u);
         EXPECT_EQ(projectPrefs()->path, d.path);
         // The Prefs package writes its own element; others' elements are carried over as stored.
-        if (!d.kept.empty() && d.kept != Kept)
+        if (!d.kept.empty() && d.kept != Kept) {
             EXPECT_NE(moduleData(host).find(d.kept), std::string::npos) << moduleData(host);
+        }
         if (d.whole) {
             EXPECT_TRUE(host.project()->model.keyedModuleData.empty());
             EXPECT_TRUE(alerts.empty());
@@ -563,7 +570,9 @@ TEST_F(AddonPackageTest, TheCopyKeptAsideAtTheFirstSaveIsNotWrittenOverAtTheSeco
         EXPECT_NE(first.find(refused), std::string::npos) << first;
         EXPECT_EQ(readFile(copy), stored);
 
-        if (readBetween) EXPECT_FALSE(getAddon()->loadPackages()); // the refused record again
+        if (readBetween) {
+            EXPECT_FALSE(getAddon()->loadPackages()); // the refused record again
+        }
         prefs()->path = String("/chosen.xml");
         EXPECT_TRUE(getAddon()->savePackages(1));
         const std::string now = readFile(file);

@@ -150,7 +150,9 @@ TEST_F(PresetTest, RefreshFollowsATypedNameThenTheKeyThenTheDefault) {
         setLink(0, c.name, c.echo, c.key, 0);
         wall().refreshFromRecord(target, 0, *db);
         EXPECT_EQ(integer("wallStatus", 0), c.linked.isValid() ? 0 : 1) << c.name;
-        if (c.linked.isValid()) EXPECT_EQ(text("wallKey", 0), c.linked.toString().bytes()) << c.name;
+        if (c.linked.isValid()) {
+            EXPECT_EQ(text("wallKey", 0), c.linked.toString().bytes()) << c.name;
+        }
     }
 }
 
@@ -208,7 +210,9 @@ TEST_F(PresetTest, StoringLinksOnlyARecordOfThePresetsType) {
         bool stored = *c.stored != 0;
         EXPECT_EQ(integer("wallStatus", 0), stored ? 0 : 2) << c.name;
         EXPECT_EQ(db->size(), count + (stored ? 1 : 0)) << c.name;
-        if (stored) EXPECT_EQ(text("wallName", 0), c.stored);
+        if (stored) {
+            EXPECT_EQ(text("wallName", 0), c.stored);
+        }
     }
     EXPECT_TRUE(db->findRecordIdByName(String("Old1"), Guid()).isValid());
     EXPECT_EQ(db->getRecord(lime)->getName(), "Lime");

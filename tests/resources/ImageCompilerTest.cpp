@@ -58,7 +58,9 @@ protected:
     std::vector<Diagnostic> load(const std::string& list, std::vector<ImageResource>& images) {
         images = parseOk(list, (dir / "list.txt").string());
         std::vector<Diagnostic> errors;
-        EXPECT_EQ(rescomp::loadImages(images, errors), errors.empty());
+        // Loaded before `errors` is read: the two sides of one comparison come in no fixed order.
+        const bool loaded = rescomp::loadImages(images, errors);
+        EXPECT_EQ(loaded, errors.empty());
         return errors;
     }
 };

@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         SpecificationCase{"cancelled", "specification \"spec.xml\"\ncancel\n", Status::userCancelled,
                           nullptr},
         SpecificationCase{"missing", "specification \"gone.xml\"\n", Status::specificationNotFound, nullptr}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(AnnotatorRun, SelectAnnotationAnswersTheClauseWithItsDefaults) {
     command(pathCommand("selectAnnotation", spec()));

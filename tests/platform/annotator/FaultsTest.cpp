@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"unknownError", "fault error bogus", 0, true, true, false, 0, 0, 0},
         FaultCase{"blankNumber", "fault blank-number", 0, true, true, false, 0, 0, 0},
         FaultCase{"crash", "fault crash", zavannotator::ExitCrashed, false, false, false, 0, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(AnnotatorRun, FaultsCombineInOneAnswer) {
     command(pathCommand("selectAnnotation", spec()));

@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
         Flip{"tabsAndComments", "\n ", "\n\t<!-- a note -->\t", nullptr},
         Flip{"references", "<zavTitle>Facing brickwork", "<zavTitle>&#70;acing <![CDATA[brickwork]]>",
              nullptr}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_P(StrictHostile, IsAnsweredAsItDeserves) {
     const Hostile& c = GetParam();
@@ -262,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
             " </selectSpecification>\n"
             " <selectSpecification commandID=\"2\" error=\"noError\">\n  <zavPath>SPEC</zavPath>\n"
             " </selectSpecification>\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(AnnotatorRun, ElementsNestedTooDeeplyAreUnreadable) {
     std::string inner;

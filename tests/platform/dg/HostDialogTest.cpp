@@ -272,14 +272,20 @@ TEST_F(HostDialogTest, TheScaleAndTheMonitorAreTheScenarios) {
 }
 
 TEST_F(HostDialogTest, MalformedDialogLinesAreReported) {
+    // A step nothing is near is answered with every step of a dialog or palette.
+    const std::string steps = "type, set-text, click, double-click, tick, untick, choose, select, click-row, "
+                              "double-click-row, click-header, drag-header, resize-header, expand, collapse, "
+                              "ok, cancel, close-box, update, expect, resize";
     const struct {
         const char* line;
-        const char* error;
+        std::string error;
     } cases[] = {
         {"dialog click 1", "expected the panel's title in quotes or its resource id, not \"click\""},
-        {"dialog 100 wave 1", "unknown dialog step \"wave\""},
+        {"dialog 100 wave 1", "unknown dialog step \"wave\"; this line knows " + steps},
         {"dialog 100 type 4", "expected the text in double quotes"},
-        {"dialog 100 hot-key 1", "unknown dialog step \"hot-key\""},
+        // A palette's hot keys are no dialog's.
+        {"dialog 100 hot-key 1", "unknown dialog step \"hot-key\"; this line knows " + steps},
+        {"palette \"T\" wave 1", "unknown dialog step \"wave\"; this line knows " + steps + ", hot-key"},
         {"dialog 100 click 0", "an item number must be at least 1"},
         {"dialog 100 expect item 4",
          "expect item N needs something to check: text \"T\", tooltip \"T\", enabled, disabled, visible, "

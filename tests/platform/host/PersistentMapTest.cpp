@@ -54,9 +54,10 @@ TEST(PersistentMap, FollowsAStdMapThroughRandomInsertsAssignsAndErases) {
             EXPECT_EQ(map.erase(key), expected.erase(key));
         }
         ASSERT_EQ(map.last() == nullptr, expected.empty());
-        if (!expected.empty())
+        if (!expected.empty()) {
             ASSERT_EQ(*map.last(), std::make_pair(expected.rbegin()->first, expected.rbegin()->second))
                 << round;
+        }
     }
     EXPECT_EQ(map.size(), expected.size());
     EXPECT_EQ(entriesOf(map), entriesOf(expected));
@@ -64,11 +65,15 @@ TEST(PersistentMap, FollowsAStdMapThroughRandomInsertsAssignsAndErases) {
         const int* held = map.get(key);
         auto it = expected.find(key);
         ASSERT_EQ(held != nullptr, it != expected.end()) << key;
-        if (held != nullptr) EXPECT_EQ(*held, it->second);
+        if (held != nullptr) {
+            EXPECT_EQ(*held, it->second);
+        }
         auto bound = map.lower_bound(key);
         auto wanted = expected.lower_bound(key);
         ASSERT_EQ(bound == map.end(), wanted == expected.end()) << key;
-        if (wanted != expected.end()) EXPECT_EQ(bound->first, wanted->first);
+        if (wanted != expected.end()) {
+            EXPECT_EQ(bound->first, wanted->first);
+        }
     }
 }
 
@@ -82,7 +87,9 @@ TEST(PersistentMap, ErasingEverythingInAnyOrderLeavesAnEmptyMapThatStillWorks) {
     std::shuffle(keys.begin(), keys.end(), std::mt19937(3));
     for (size_t i = 0; i < keys.size(); ++i) {
         ASSERT_EQ(map.erase(keys[i]), 1u);
-        if (i % 997 == 0) ASSERT_EQ(map.size(), keys.size() - i - 1);
+        if (i % 997 == 0) {
+            ASSERT_EQ(map.size(), keys.size() - i - 1);
+        }
     }
     EXPECT_TRUE(map.empty());
     EXPECT_EQ(map.begin(), map.end());
@@ -190,7 +197,9 @@ TEST(GuidTable, FollowsAStdMapThroughRandomInsertsAssignsAndErases) {
         const int* held = table.get(guidOf(n));
         auto it = expected.find(n);
         ASSERT_EQ(held != nullptr, it != expected.end()) << n;
-        if (held != nullptr) EXPECT_EQ(*held, it->second);
+        if (held != nullptr) {
+            EXPECT_EQ(*held, it->second);
+        }
     }
     size_t visited = 0;
     table.forEach([&](const API_Guid&, int) { ++visited; });

@@ -1,5 +1,10 @@
 // A misspelt word of a scenario answered with the nearest words the line knows, and a failed
 // expectation of an element answered with what the element holds.
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
 #include "HostTestSupport.h"
 #include "platform/host/ElementTypes.h"
 #include "platform/host/Scenario.h"
@@ -20,6 +25,51 @@ std::string errorOf(const std::string& text) {
 
 bool has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+// The words a message lists after "; this line knows "; empty when it lists none.
+std::set<std::string> listedWords(const std::string& message) {
+    const std::string lead = "; this line knows ";
+    const size_t at = message.find(lead);
+    std::set<std::string> words;
+    if (at == std::string::npos) return words;
+    std::istringstream list(message.substr(at + lead.size()));
+    for (std::string word; std::getline(list, word, ',');)
+        words.insert(word.substr(word.find_first_not_of(' ')));
+    return words;
+}
+
+// The first words of the steps and of the expectations that the guide to the language tables
+// (its "| Step |" tables: the first word of a row's step, and the word after `expect` of each
+// expectation a row names).
+void guideWords(std::set<std::string>& steps, std::set<std::string>& expectations) {
+    std::ifstream in(std::string(ZAV_DOCS_FOLDER) + "/scenarios.md");
+    ASSERT_TRUE(in) << ZAV_DOCS_FOLDER;
+    const std::regex code("`([^`]*)`");
+    bool inTable = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("| Step |", 0) == 0) {
+            inTable = true;
+            continue;
+        }
+        if (line.rfind("| `", 0) != 0) {
+            inTable = inTable && line.rfind("|", 0) == 0;
+            continue;
+        }
+        if (!inTable) continue;
+        const std::string cell = line.substr(1, line.find(" | ") - 1);
+        bool first = true;
+        for (std::sregex_iterator each(cell.begin(), cell.end(), code), end; each != end; ++each) {
+            std::istringstream words((*each)[1].str());
+            std::string word, second;
+            words >> word >> second;
+            if (word == "expect")
+                expectations.insert(second);
+            else if (first && word != "...")
+                steps.insert(word);
+            first = false;
+        }
+    }
 }
 
 } // namespace
@@ -105,6 +155,37 @@ TEST(ScenarioParser, AWordNothingIsNearStillGetsTheWordsTheLineKnows) {
     std::string message = errorOf("expect element \"A\" colour 3\n");
     EXPECT_TRUE(has(message, "unexpected \"colour\"; this line knows deleted, locked")) << message;
     EXPECT_TRUE(has(message, "linked-from")) << message;
+}
+
+TEST(ScenarioParser, AnUnknownStepOrExpectationWithNothingNearListsEveryWordTheLineKnows) {
+    std::set<std::string> steps, expectations;
+    guideWords(steps, expectations);
+    ASSERT_GT(steps.size(), 30u);
+    ASSERT_GT(expectations.size(), 30u);
+
+    const std::string command = errorOf("frobnicate 1 2\n");
+    EXPECT_EQ(command.rfind("unknown command \"frobnicate\"; this line knows load, without, ", 0), 0u)
+        << command;
+    const std::set<std::string> commandWords = listedWords(command);
+    for (const std::string& word : steps)
+        EXPECT_EQ(commandWords.count(word), 1u) << word << " is missing from: " << command;
+    EXPECT_EQ(commandWords.count("expect"), 1u) << command;
+
+    const std::string expectation = errorOf("expect undo-step \"Place Annotation\"\n");
+    EXPECT_EQ(expectation.rfind("unknown expectation \"undo-step\"; this line knows module, project, ", 0),
+              0u)
+        << expectation;
+    const std::set<std::string> expectationWords = listedWords(expectation);
+    for (const std::string& word : expectations)
+        EXPECT_EQ(expectationWords.count(word), 1u) << word << " is missing from: " << expectation;
+
+    // The other steps whose next word names what to do, or a kind.
+    EXPECT_EQ(listedWords(errorOf("palette \"P\" frobnicate 7\n")).count("double-click-row"), 1u);
+    EXPECT_EQ(listedWords(errorOf("annotator frobnicate\n")).count("change-clause"), 1u);
+    EXPECT_EQ(listedWords(errorOf("element add frobnicate\n")).count("curtain-wall"), 1u);
+    EXPECT_EQ(listedWords(errorOf("attribute add frobnicate \"X\"\n")).count("building-material"), 1u);
+    // A near word is still offered alone.
+    EXPECT_EQ(errorOf("clik 1 2\n"), "unknown command \"clik\"; did you mean click?");
 }
 
 class ElementExpectation : public HostTest {};

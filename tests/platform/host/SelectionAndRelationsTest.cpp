@@ -82,7 +82,9 @@ TEST(Selection, TakingMostRecordsAwayKeepsTheRestInOrderAndFoundWithTheirRepeats
     for (uint32_t n = 1; n <= 100; n += 10)
         selection.push_back(recordOf(n, 2)); // each tenth selected twice
     for (uint32_t n = 1; n <= 100; ++n)
-        if (n % 10 != 1 && n % 7 != 0) ASSERT_EQ(selection.remove(guidOf(n)), 1u) << n;
+        if (n % 10 != 1 && n % 7 != 0) {
+            ASSERT_EQ(selection.remove(guidOf(n)), 1u) << n;
+        }
     std::vector<std::pair<uint32_t, uint32_t>> expected;
     for (uint32_t n = 1; n <= 100; ++n)
         if (n % 10 == 1 || n % 7 == 0) expected.emplace_back(n, 1);

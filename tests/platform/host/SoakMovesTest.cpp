@@ -168,12 +168,16 @@ TEST(SoakMoves, ClicksOnlyWhereATakesThem) {
                         countStarting(move, "annotator fault crash") > 0)
                 << joined(move.lines);
         }
-        if (labelling && scene.selected > 0) EXPECT_EQ(clicks, 0u) << joined(move.lines);
+        if (labelling && scene.selected > 0) {
+            EXPECT_EQ(clicks, 0u) << joined(move.lines);
+        }
         if (placing && clicks == 2) {
             EXPECT_EQ(move.effect, SoakEffect::Place);
             EXPECT_EQ(move.nameMade, "text");
         }
-        if (move.name == "cancel wait") EXPECT_EQ(clicks, 0u);
+        if (move.name == "cancel wait") {
+            EXPECT_EQ(clicks, 0u);
+        }
     }
 }
 
@@ -194,9 +198,12 @@ TEST(SoakMoves, AnAnnotatorLeftBehindIsWaitedFor) {
             EXPECT_EQ(countStarting(move, "menu \"ZAV Annotation\" \"Place Annotation...\""), 1u);
         }
         // Who cancels or crashes in the Annotator picks no clause, which would wait for the next one.
-        if (countStarting(move, "annotator cancel") + countStarting(move, "annotator fault crash") > 0)
+        if (countStarting(move, "annotator cancel") + countStarting(move, "annotator fault crash") > 0) {
             EXPECT_EQ(countStarting(move, "annotator next-clause"), 0u) << joined(move.lines);
-        if (move.name.rfind("display", 0) == 0) EXPECT_EQ(move.lines.back(), "annotator wait");
+        }
+        if (move.name.rfind("display", 0) == 0) {
+            EXPECT_EQ(move.lines.back(), "annotator wait");
+        }
     }
     EXPECT_GT(seen, 0u);
 }
@@ -213,8 +220,12 @@ TEST(SoakMoves, ReplacePicksItsClauseBeforeTheQuestion) {
         EXPECT_EQ(move.lines.front(), nextClauseLine(move.clause));
         EXPECT_EQ(move.lines.back(), "palette \"ZAV Annotation\" click 4");
         const bool asked = move.lines.size() == 3;
-        if (move.effect == SoakEffect::Replace) EXPECT_EQ(move.lines[1], "dialog \"Update Annotation\" ok");
-        if (!asked) EXPECT_TRUE(move.faultyData);
+        if (move.effect == SoakEffect::Replace) {
+            EXPECT_EQ(move.lines[1], "dialog \"Update Annotation\" ok");
+        }
+        if (!asked) {
+            EXPECT_TRUE(move.faultyData);
+        }
     }
     EXPECT_GT(seen, 0u);
 }

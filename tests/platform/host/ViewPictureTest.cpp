@@ -182,12 +182,12 @@ TEST_F(ViewPictureTest, TheNumbersAlongTheFrameKeepClearOfEachOther) {
     for (auto it = std::sregex_iterator(numbers.begin(), numbers.end(), number); it != std::sregex_iterator();
          ++it) {
         const double x = std::atof((*it)[1].str().c_str()), y = std::atof((*it)[2].str().c_str());
-        const std::string text = (*it)[3];
+        const std::string figure = (*it)[3];
         // 1.6 mm digits and signs are 0.8 wide, a point 0.4.
         double width = 0.0;
-        for (char c : text)
+        for (char c : figure)
             width += c == '.' ? 0.4 : 0.8;
-        boxes.push_back({x, y - 1.6, x + width, y, text});
+        boxes.push_back({x, y - 1.6, x + width, y, figure});
     }
     ASSERT_GE(boxes.size(), 4u) << numbers;
     for (size_t i = 0; i < boxes.size(); ++i)

@@ -123,11 +123,21 @@ struct Run {
     }
 };
 
+const char* const usageText =
+    "usage: roadsweep sweep --road FILE --module PATH --home DIR [--sources DIR]... [--jobs N]\n"
+    "       roadsweep run without|failing|unwritable NAME[,NAME...] --road FILE --module PATH --home DIR\n"
+    "                 [--first-stage] [--must-work] [--transcript]\n"
+    "       roadsweep calls --road FILE --module PATH --home DIR [--sources DIR]...\n"
+    "       roadsweep --help\n"
+    "sweep plays the road once for every host function and selector it calls, taken away, once for\n"
+    "each of them that writes, failing on every call, and once for each file it writes, made\n"
+    "unwritable; then without every other function and selector (--sources: the module's sources\n"
+    "to look for them in), N runs at a time. run plays one of those runs (--transcript: with its\n"
+    "story; --first-stage: the first stage alone; --must-work: every stage must work). calls lists\n"
+    "what the road calls and what it never calls. Exit codes: 0 good, 1 a run is not, 2 usage.\n";
+
 int usage(const std::string& why) {
-    std::cerr << "roadsweep: " << why
-              << "\nusage: roadsweep sweep|calls|run [without|failing|unwritable NAME[,NAME...]] --road FILE "
-                 "--module PATH --home DIR [--sources DIR]... [--jobs N] [--first-stage] [--must-work] "
-                 "[--transcript]\n";
+    std::cerr << "roadsweep: " << why << "\n" << usageText;
     return 2;
 }
 
@@ -418,6 +428,10 @@ int runOne(const Options& options, const Road& road) {
 int main(int argc, char** argv) {
     if (argc < 2) return usage("no command given");
     const std::string command = argv[1];
+    if (command == "--help" || command == "-h") {
+        std::cout << usageText;
+        return 0;
+    }
     Options options;
     int i = 2;
     if (command == "run") {
