@@ -41,6 +41,7 @@ private:
     size_t m_askedChecked = 0;   // lines of the asked file an expectation has used
     uintmax_t m_answersRead = 0; // bytes of the answered file told already
     int m_lastAwaited = 0;       // the process last started when awaitStarted last ran
+    std::string m_lateFaultIn;   // the answer file while a late answer asked for is not yet taken
 };
 
 } // namespace zavhost

@@ -17,6 +17,7 @@
 #include "platform/api/HostErrors.h"
 #include "platform/gsroot/DebugPrint.h"
 #include "platform/gsroot/Memory.h"
+#include "platform/windows/Shell.h"
 
 namespace zavhost {
 
@@ -124,6 +125,7 @@ ScenarioRunner::~ScenarioRunner() {
 void ScenarioRunner::stopListening() {
     m_host.transcript().beforeEachLine(nullptr);
     m_host.processWindow().beforeClose(nullptr);
+    SetStartedProcessesPunctual(false);
 }
 
 void ScenarioRunner::start() {
@@ -131,6 +133,9 @@ void ScenarioRunner::start() {
     m_failure.clear();
     DBSetQuiet(true); // debug output goes into the transcript instead
     DBClearPrintedText();
+    // An Annotator answers within the module's first wait however busy the machine is, so that the
+    // polls a transcript tells are the same from one run to the next; until one is told to be late.
+    SetStartedProcessesPunctual(true);
     // The module's debug output comes from its own calls, so it is told where it was printed. The
     // Annotator is another process that answers in its own time: its answers are told only where
     // the story has them for certain, so that one run tells the same story as the next. An exchange

@@ -244,6 +244,21 @@ int ReapStartedProcesses() {
     return static_cast<int>(startedProcesses().size());
 }
 
+namespace {
+bool& punctual() {
+    static bool on = false;
+    return on;
+}
+} // namespace
+
+void SetStartedProcessesPunctual(bool on) {
+    punctual() = on;
+}
+
+bool AreStartedProcessesPunctual() {
+    return punctual();
+}
+
 int WaitForStartedProcesses(DWORD timeoutMs) {
     if (timeoutMs == INFINITE) {
         for (pid_t pid : startedProcesses()) {

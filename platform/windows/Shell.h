@@ -45,3 +45,9 @@ HOSTLIB_API int ReapStartedProcesses();
 // Waits until every started process has finished, or timeoutMs has passed (INFINITE: no
 // limit); answers how many still run.
 HOSTLIB_API int WaitForStartedProcesses(DWORD timeoutMs = INFINITE);
+// While on, time that passes in Sleep also lets every started process end (waiting at most
+// PunctualLimitMs more), as though each program started were done within the sleep: a wait for
+// one then polls as often however busy the machine is. Off at first.
+inline constexpr DWORD PunctualLimitMs = 10000;
+HOSTLIB_API void SetStartedProcessesPunctual(bool on);
+HOSTLIB_API bool AreStartedProcessesPunctual();

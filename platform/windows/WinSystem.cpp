@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <ctime>
 
+#include "Shell.h"
+
 namespace {
 POINT& cursor() {
     static POINT point;
@@ -17,6 +19,7 @@ void Sleep(DWORD milliseconds) {
     timespec left{};
     while (::nanosleep(&wait, &left) != 0 && errno == EINTR)
         wait = left;
+    if (AreStartedProcessesPunctual()) (void)WaitForStartedProcesses(PunctualLimitMs);
 }
 
 BOOL GetCursorPos(POINT* point) {

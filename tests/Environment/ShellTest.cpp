@@ -9,6 +9,7 @@
 #include "TempFolder.h"
 #include "platform/windows/Registry.h"
 #include "platform/windows/Shell.h"
+#include "platform/windows/WinSystem.h"
 
 using tarnwick::String;
 using tarnwick::SystemServices;
@@ -165,4 +166,31 @@ TEST(Shell, AnArgumentIsQuotedSoThatTheProgramGetsExactlyItsText) {
                                                   SystemServices::quoteArgument(String(odd))));
     EXPECT_EQ(WaitForStartedProcesses(10000), 0);
     EXPECT_EQ(slurp(out), "[" + odd + "]\n");
+}
+
+// A wait for a started program polls as often however busy the machine is: while punctual, the
+// program is done when a sleep ends; otherwise only time passes.
+TEST(Shell, AStartedProgramIsDoneWhenASleepEndsOnlyWhilePunctual) {
+    TempFolder temp;
+    const std::string program = temp.path("late.sh");
+    std::ofstream(program) << "#!/bin/sh\nsleep 0.3\n: > \"$1\"\n";
+    ::chmod(program.c_str(), 0755);
+    const auto start = [&](const std::string& flag) {
+        HINSTANCE started = ShellExecute(nullptr, "open", inQuotes(program).c_str(), inQuotes(flag).c_str(),
+                                         temp.path().c_str(), 1);
+        ASSERT_GT(reinterpret_cast<intptr_t>(started), 32);
+    };
+
+    start(temp.path("punctual"));
+    SetStartedProcessesPunctual(true);
+    Sleep(1);
+    SetStartedProcessesPunctual(false);
+    EXPECT_EQ(ReapStartedProcesses(), 0);
+    EXPECT_TRUE(std::ifstream(temp.path("punctual")).good());
+
+    start(temp.path("in-time"));
+    Sleep(1);
+    EXPECT_EQ(ReapStartedProcesses(), 1);
+    EXPECT_FALSE(std::ifstream(temp.path("in-time")).good());
+    EXPECT_EQ(WaitForStartedProcesses(10000), 0);
 }
