@@ -360,7 +360,9 @@ TEST_F(Commands, EveryKindReadsBackFromItsDocument) {
             expectSameClause(received[0], sent[0]);
             expectSameClause(received[1], sent[1]);
         }
-        if (!listAlone) EXPECT_EQ(writeDocument(back), document);
+        if (!listAlone) {
+            EXPECT_EQ(writeDocument(back), document);
+        }
     }
 }
 
