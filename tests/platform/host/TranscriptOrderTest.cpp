@@ -111,3 +111,30 @@ TEST_F(TranscriptOrder, ALineEndsOnlyOnceTheAnnotatorsItStartedHaveEnded) {
     EXPECT_EQ(answer, first + 1) << host.transcript().text();
     EXPECT_EQ(ReapStartedProcesses(), 0);
 }
+
+TEST_F(TranscriptOrder, AnAnnotatorIsDoneWithinAWaitUntilOneIsMadeLateAndAgainOnceARunTookThat) {
+    ScenarioRunner runner(host, options);
+    runner.start();
+    EXPECT_TRUE(AreStartedProcessesPunctual());
+    ASSERT_TRUE(runner.play(steps("annotator fault slow 400\nannotator fault no-flag\n")));
+    EXPECT_FALSE(AreStartedProcessesPunctual());
+
+    // A run that has not taken the late answer leaves the time as it passes.
+    const std::string answers = home + "/annotator/ZAVAnswers.txt";
+    const auto run = [&](const std::string& left) {
+        const std::string script = "printf '" + left + "' > '" + answers + "'";
+        ASSERT_GT(reinterpret_cast<intptr_t>(ShellExecute(nullptr, "open", "/bin/sh",
+                                                          ("-c \"" + script + "\"").c_str(), nullptr, 0)),
+                  32);
+    };
+    run("fault slow 400\\n");
+    ASSERT_TRUE(runner.play(steps("mark\n")));
+    EXPECT_FALSE(AreStartedProcessesPunctual());
+    // One that took it, though another fault waits still.
+    run("fault no-flag\\n");
+    ASSERT_TRUE(runner.play(steps("mark\n")));
+    EXPECT_TRUE(AreStartedProcessesPunctual());
+
+    EXPECT_TRUE(runner.finish(3, true));
+    EXPECT_FALSE(AreStartedProcessesPunctual());
+}
