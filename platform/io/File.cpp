@@ -66,10 +66,9 @@ GSErrCode File::CreateNew(Access access, bool ownerOnly) {
     if (IsOpen()) return report(hosterr::Refused);
     if (m_location.IsEmpty() || access == Access::Read) return report(hosterr::BadParameter);
     if (IsUnwritable(m_location)) return report(hosterr::Refused);
-    Location folder = m_location;
+    Location folder;
     std::string name;
-    if (m_location.GetLastLocalName(&name) != hosterr::Ok || folder.DeleteLastLocalName() != hosterr::Ok)
-        return report(hosterr::BadName);
+    if (!SplitLastName(m_location, &folder, &name)) return report(hosterr::BadName);
     const int folderFd = openRetrying(folder.ToPath(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd < 0) return report(ErrorFromErrno(errno));
     // O_EXCL also refuses a link at the location, so that nothing is made where it points.
@@ -138,11 +137,10 @@ bool File::IsAtItsLocation() const {
 
 GSErrCode File::PutInPlaceOf(const Location& target) {
     if (!CanWrite() || m_folderFd < 0) return report(hosterr::Refused);
-    Location folder = target, ownFolder = m_location;
+    Location folder, ownFolder;
     std::string targetName, ownName;
-    if (target.GetLastLocalName(&targetName) != hosterr::Ok || folder.DeleteLastLocalName() != hosterr::Ok ||
-        m_location.GetLastLocalName(&ownName) != hosterr::Ok ||
-        ownFolder.DeleteLastLocalName() != hosterr::Ok || folder != ownFolder)
+    if (!SplitLastName(target, &folder, &targetName) || !SplitLastName(m_location, &ownFolder, &ownName) ||
+        folder != ownFolder)
         return report(hosterr::BadParameter);
     if (IsUnwritable(target) || IsUnwritable(m_location)) return report(hosterr::Refused);
 

@@ -120,12 +120,16 @@ GSErrCode Rename(const Location& from, const Location& to) {
     return ec ? ErrorFromErrno(ec.value()) : hosterr::Ok;
 }
 
+bool SplitLastName(const Location& location, Location* folder, std::string* name) {
+    *folder = location;
+    return location.GetLastLocalName(name) == hosterr::Ok && folder->DeleteLastLocalName() == hosterr::Ok;
+}
+
 bool IsNameTooLong(const Location& location) {
     if (location.ToPath().size() >= PATH_MAX) return true;
-    Location folder = location;
+    Location folder;
     std::string name;
-    if (location.GetLastLocalName(&name) != hosterr::Ok || folder.DeleteLastLocalName() != hosterr::Ok)
-        return false;
+    if (!SplitLastName(location, &folder, &name)) return false;
     long limit = ::pathconf(folder.ToPath().c_str(), _PC_NAME_MAX);
     if (limit <= 0) limit = NAME_MAX; // a folder not there yet, or one that does not say
     return name.size() > static_cast<size_t>(limit);

@@ -30,6 +30,8 @@ HOSTLIB_API GSErrCode Rename(const Location& from, const Location& to);
 // The names in a folder, sorted, without "." and "..".
 HOSTLIB_API GSErrCode ListFolder(const Location& folder, std::vector<std::string>* names);
 
+// The folder a location lies in and its last name; false for the root and an empty location.
+HOSTLIB_API bool SplitLastName(const Location& location, Location* folder, std::string* name);
 // True when the location's last name is longer than its folder takes, or the whole path longer
 // than the system takes: nothing of that name can be made there. The disk is asked only for the
 // folder's limit.
