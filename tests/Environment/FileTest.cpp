@@ -140,11 +140,21 @@ TEST(DataFile, ReadWriteLengthAndRemoveAndReadOnlyRefusesWriting) {
     DataFile readOnly(temp.child("ro.txt"), DataFile::TextureKind);
     EXPECT_EQ(readOnly.getKind(), 3u);
     ASSERT_EQ(readOnly.read(buffer, 1), 1u); // opens read-only
+    EXPECT_FALSE(readOnly.hasWriteFailed());
     EXPECT_FALSE(readOnly.write("x", 1));
     EXPECT_EQ(readOnly.getLastError(), hosterr::Refused);
-    EXPECT_FALSE(readOnly.setLength(0));
+    EXPECT_TRUE(readOnly.hasWriteFailed());
     EXPECT_FALSE(readOnly.open(true));
     EXPECT_EQ(readOnly.getLength(), 3u);
+
+    // A change of length that fails leaves bytes in doubt as a failed write does, until reopened.
+    DataFile shortened(temp.child("ro.txt"));
+    ASSERT_EQ(shortened.read(buffer, 1), 1u);
+    EXPECT_FALSE(shortened.setLength(0));
+    EXPECT_TRUE(shortened.hasWriteFailed());
+    ASSERT_TRUE(shortened.close());
+    ASSERT_TRUE(shortened.open(true));
+    EXPECT_FALSE(shortened.hasWriteFailed());
 }
 
 TEST(DataFile, ANewFileIsMadeOnlyWhereNothingStandsAndNeverWhereALinkPoints) {
